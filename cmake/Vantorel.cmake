@@ -1,0 +1,117 @@
+# Build conventions shared by every layer.
+#
+# Each layer folder X holds
+#   X/core/*.cpp   platform-free code (never includes <windows.h>): library X_core, built in every configuration
+#   X/win/*.cpp    Win32 code: library X_win, built only for Windows
+# and its tests mirror it under tests/X/
+#   tests/X/core/*.cpp   GoogleTest cases for X_core: run natively under the sanitizers and under Wine
+#   tests/X/win/*.cpp    GoogleTest cases for X_win: run under Wine
+#   tests/X/gui/*.cpp    GoogleTest cases that need windows: run under Wine on the Xvfb display
+#   tests/X/fuzz/NAME.cpp  one libFuzzer target each (fuzz configuration); seeds in tests/X/fuzz/NAME/
+#   tests/X/bench/NAME.cpp one Google Benchmark program each (benchmark configuration only)
+# A layer links every layer below it, in the order of VANTOREL_LAYERS.
+
+set(VANTOREL_LAYERS classlib imaging unicode toolbar themed scan app tools demo plugin)
+
+set(VANTOREL_CORE_LIBS "")
+set(VANTOREL_WIN_LIBS "")
+
+if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+  set(VANTOREL_CONFIG win)
+elseif(VANTOREL_FUZZ)
+  set(VANTOREL_CONFIG fuzz)
+elseif(VANTOREL_BENCH)
+  set(VANTOREL_CONFIG bench)
+else()
+  set(VANTOREL_CONFIG host)
+endif()
+message(STATUS "Vantorel configuration: ${VANTOREL_CONFIG}")
+
+function(vantorel_sources out dir)
+  file(GLOB srcs CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${dir}/*.cpp")
+  list(SORT srcs)
+  set(${out} "${srcs}" PARENT_SCOPE)
+endfunction()
+
+function(vantorel_gtest name kind)
+  set(srcs ${ARGN})
+  add_executable(${name} ${srcs})
+  target_link_libraries(${name} PRIVATE ${VANTOREL_TEST_LINK} GTest::gtest GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  if(VANTOREL_CONFIG STREQUAL "win")
+    target_link_options(${name} PRIVATE -mconsole)
+  endif()
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  set_tests_properties(${name} PROPERTIES LABELS "${kind}" TIMEOUT 600)
+  if(kind STREQUAL "gui")
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "VANTOREL_NEEDS_DISPLAY=1")
+  endif()
+endfunction()
+
+macro(vantorel_layer layer)
+  vantorel_sources(_core ${layer}/core)
+  vantorel_sources(_win ${layer}/win)
+  set(_core_libs_below ${VANTOREL_CORE_LIBS})
+  set(_win_libs_below ${VANTOREL_WIN_LIBS})
+  if(_core)
+    add_library(${layer}_core STATIC ${_core})
+    target_include_directories(${layer}_core PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${layer}_core PUBLIC ${_core_libs_below} ZLIB::ZLIB Threads::Threads)
+    list(APPEND VANTOREL_CORE_LIBS ${layer}_core)
+  endif()
+  if(_win AND VANTOREL_CONFIG STREQUAL "win")
+    add_library(${layer}_win STATIC ${_win})
+    target_include_directories(${layer}_win PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${layer}_win PUBLIC ${_win_libs_below} ${VANTOREL_CORE_LIBS} ${VANTOREL_SYSTEM_LIBS})
+    list(APPEND VANTOREL_WIN_LIBS ${layer}_win)
+  endif()
+
+  # Tests of this layer.
+  set(VANTOREL_TEST_LINK ${VANTOREL_CORE_LIBS} vantorel_testsupport)
+  vantorel_sources(_tcore tests/${layer}/core)
+  vantorel_sources(_twin tests/${layer}/win)
+  vantorel_sources(_tgui tests/${layer}/gui)
+  if(VANTOREL_CONFIG STREQUAL "host" OR VANTOREL_CONFIG STREQUAL "win")
+    if(_tcore)
+      vantorel_gtest(${layer}_core_tests core ${_tcore})
+    endif()
+  endif()
+  if(VANTOREL_CONFIG STREQUAL "win")
+    set(VANTOREL_TEST_LINK ${VANTOREL_WIN_LIBS} ${VANTOREL_CORE_LIBS} vantorel_testsupport ${VANTOREL_SYSTEM_LIBS})
+    if(_twin)
+      vantorel_gtest(${layer}_win_tests win ${_twin})
+    endif()
+    if(_tgui)
+      vantorel_gtest(${layer}_gui_tests gui ${_tgui})
+    endif()
+  endif()
+
+  if(VANTOREL_CONFIG STREQUAL "fuzz")
+    vantorel_sources(_fuzz tests/${layer}/fuzz)
+    foreach(_f ${_fuzz})
+      get_filename_component(_stem ${_f} NAME_WE)
+      add_executable(fuzz_${_stem} ${_f})
+      target_include_directories(fuzz_${_stem} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+      target_link_libraries(fuzz_${_stem} PRIVATE ${VANTOREL_CORE_LIBS})
+      target_compile_options(fuzz_${_stem} PRIVATE -fsanitize=fuzzer)
+      target_link_options(fuzz_${_stem} PRIVATE -fsanitize=fuzzer)
+      set(_seeds ${PROJECT_SOURCE_DIR}/tests/${layer}/fuzz/${_stem})
+      add_test(NAME fuzz_${_stem}
+               COMMAND ${PROJECT_SOURCE_DIR}/scripts/fuzz-run $<TARGET_FILE:fuzz_${_stem}> ${_seeds}
+                       ${CMAKE_BINARY_DIR}/fuzz-corpus/${_stem})
+      set_tests_properties(fuzz_${_stem} PROPERTIES LABELS fuzz TIMEOUT 900)
+    endforeach()
+  endif()
+
+  if(VANTOREL_CONFIG STREQUAL "bench")
+    vantorel_sources(_bench tests/${layer}/bench)
+    foreach(_b ${_bench})
+      get_filename_component(_stem ${_b} NAME_WE)
+      add_executable(bench_${_stem} ${_b})
+      target_include_directories(bench_${_stem} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests
+                                 ${OpenCV_INCLUDE_DIRS})
+      target_link_libraries(bench_${_stem} PRIVATE ${VANTOREL_CORE_LIBS} benchmark::benchmark
+                            ${OpenCV_LIBS} ${PNG_LIBRARIES})
+    endforeach()
+  endif()
+endmacro()

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on a Debian 12 machine (run as root). Idempotent:
+# packages already present are skipped, and nothing is fetched when nothing is missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang libclang-rt-14-dev
+  g++-mingw-w64-i686-posix libz-mingw-w64-dev zlib1g-dev
+  googletest libgtest-dev
+  wine wine32 xvfb fonts-wine
+  locales imagemagick
+)
+if [ "${VANTOREL_WITH_BENCH:-0}" = 1 ]; then
+  packages+=(libbenchmark-dev libopencv-dev libpng-dev)
+fi
+
+as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  as_root dpkg --add-architecture i386
+  updated=0
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  as_root apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The code-page tests run the program under a Western and a Cyrillic ANSI code page.
+need_locales=()
+for l in en_US.UTF-8 ru_RU.UTF-8; do
+  locale -a 2>/dev/null | grep -qix "${l/UTF-8/utf8}" || need_locales+=("$l")
+done
+if [ "${#need_locales[@]}" -gt 0 ]; then
+  for l in "${need_locales[@]}"; do
+    grep -q "^$l UTF-8" /etc/locale.gen 2>/dev/null || echo "$l UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+  done
+  as_root locale-gen >/dev/null
+fi

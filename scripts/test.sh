@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every configuration and runs every test: native tests under the
+# sanitizers, Windows tests under Wine (window tests on an Xvfb display started and stopped here), and each
+# fuzz target for a bounded time. Extra arguments go to every ctest call (e.g. -R PngReader).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+t0=$(date +%s)
+stage() { echo "== $1 ($(( $(date +%s) - t0 ))s so far)"; }
+
+stage "set-up"
+"$root/scripts/setup.sh"
+stage "build"
+"$root/scripts/build.sh" win host fuzz
+
+jobs=${VANTOREL_JOBS:-$(nproc)}
+failed=0
+stage "native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
+ctest --test-dir build/host -j "$jobs" --output-on-failure "$@" || failed=1
+
+stage "Windows tests under Wine"
+xvfb_pid=
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  WINEPREFIX="$root/build/win/wineprefix" wineserver -k 2>/dev/null || true
+}
+trap cleanup EXIT
+for n in $(seq 70 120); do
+  [ -e "/tmp/.X$n-lock" ] && continue
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  if kill -0 "$xvfb_pid" 2>/dev/null; then export DISPLAY=":$n"; break; fi
+  xvfb_pid=
+done
+[ -n "$xvfb_pid" ] || { echo "no Xvfb display could be started"; exit 1; }
+scripts/wine-prefix "$root/build/win/wineprefix"
+ctest --test-dir build/win -j "$jobs" --output-on-failure "$@" || failed=1
+cleanup; xvfb_pid=; trap - EXIT
+
+stage "fuzz targets (${VANTOREL_FUZZ_SECONDS:-60}s each)"
+ctest --test-dir build/fuzz -j "$jobs" --output-on-failure "$@" || failed=1
+
+stage "done"
+exit $failed

@@ -1,0 +1,47 @@
+// A real window on the display receives a message that it posted to itself.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr UINT kPing = WM_APP + 7;
+int g_pings = 0;
+WPARAM g_lastParam = 0;
+
+LRESULT CALLBACK PingProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kPing) {
+        ++g_pings;
+        g_lastParam = wp;
+        return 0;
+    }
+    return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+}  // namespace
+
+TEST(Harness, WindowReceivesItsOwnPostedMessage) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = PingProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VantorelHarnessPing";
+    ASSERT_NE(RegisterClassA(&wc), 0);
+    HWND wnd = CreateWindowExA(0, wc.lpszClassName, "ping", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr,
+                               nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(wnd, nullptr);
+    ShowWindow(wnd, SW_SHOW);
+    ASSERT_TRUE(PostMessageA(wnd, kPing, 1234, 0));
+
+    const DWORD deadline = GetTickCount() + 5000;
+    MSG msg;
+    while (g_pings == 0 && GetTickCount() < deadline) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(1);
+    }
+    EXPECT_EQ(g_pings, 1);
+    EXPECT_EQ(g_lastParam, 1234u);
+    DestroyWindow(wnd);
+    UnregisterClassA(wc.lpszClassName, wc.hInstance);
+}
