@@ -1,5 +1,5 @@
 // A real window on the display receives a message that it posted to itself.
-#include <windows.h>
+#include "classlib/win/Win32.h"
 #include <gtest/gtest.h>
 
 namespace {
