@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include "classlib/win/Win32.h"
+#include "unicode/core/CodePages.h"
+#include "unicode/core/Utf7.h"
+#include "unicode/core/Utf8.h"
+#include "unicode/win/WinCodePages.h"
+
+using namespace uni;
+
+namespace {
+
+class WinCodePages : public ::testing::Test {
+protected:
+    void SetUp() override { previous_ = SetSystemCodePageConverter(Win32CodePageConverter()); }
+    void TearDown() override { SetSystemCodePageConverter(previous_); }
+    SystemCodePageConverter previous_;
+};
+
+WideString SystemDecode(const AnsiString& s, UINT cp) {
+    const int n = MultiByteToWideChar(cp, 0, s.data(), int(s.size()), nullptr, 0);
+    WideString w(std::size_t(n > 0 ? n : 0), u'\0');
+    if (n > 0) MultiByteToWideChar(cp, 0, s.data(), int(s.size()), reinterpret_cast<LPWSTR>(w.data()), n);
+    return w;
+}
+
+}  // namespace
+
+TEST_F(WinCodePages, ExplicitCodePages) {
+    EXPECT_EQ(DecodeCodePage("\xc0\xe9\x80", 1252), u"\u00c0\u00e9\u20ac");
+    EXPECT_EQ(EncodeCodePage(u"\u00c0\u00e9\u20ac", 1252), "\xc0\xe9\x80");
+    EXPECT_EQ(DecodeCodePage("\xcf\xf0\xe8", 1251), u"\u041f\u0440\u0438");
+    EXPECT_EQ(EncodeCodePage(u"\u041f\u0440\u0438", 1251), "\xcf\xf0\xe8");
+    // A character the code page lacks is replaced, never dropped silently.
+    EXPECT_EQ(EncodeCodePage(u"\u041f", 1252).size(), 1u);
+    EXPECT_EQ(DecodeCodePage("abc", 54321), u"");
+    EXPECT_EQ(EncodeCodePage(u"abc", 54321), "");
+}
+
+TEST_F(WinCodePages, SystemAnsiCodePageFollowsTheLocale) {
+    const int acp = int(GetACP());
+    EXPECT_EQ(DefaultUserCodePage(), acp);
+    const WideString a = DecodeCodePage("\xc0", 0);
+    if (acp == 1251) {
+        EXPECT_EQ(a, u"\u0410");
+    } else if (acp == 1252) {
+        EXPECT_EQ(a, u"\u00c0");
+    }
+    EXPECT_EQ(EncodeCodePage(a, 0), "\xc0");
+}
+
+TEST_F(WinCodePages, LocaleAndKeyboard) {
+    EXPECT_EQ(CodePageOfLocale(0x0419), 1251);
+    EXPECT_EQ(CodePageOfLocale(0x0409), 1252);
+    EXPECT_EQ(CodePageOfLocale(0x0411), 932);
+    const int kb = CodePageOfKeyboard();
+    EXPECT_GT(kb, 0);
+    // Codes from 256 up are already UTF-16 units.
+    EXPECT_EQ(WidenKeyChar(0x03A9), u'\u03a9');
+    EXPECT_EQ(WidenKeyChar(0xFFFF), u'\uffff');
+    EXPECT_EQ(WidenKeyChar('A'), u'A');
+    EXPECT_EQ(WidenKeyChar(0xC0), SystemDecode("\xc0", UINT(kb)).at(0));
+}
+
+TEST_F(WinCodePages, OurUtfCodersAgreeWithTheSystemOnValidInput) {
+    const WideString samples[] = {u"Hi Mom -\u263a-!", u"A+B", u"\u65e5\u672c\u8a9e.", u"a~b\\c", u"\U0001F600x",
+                                  u"tab\tline\r\n", u""};
+    for (const WideString& w : samples) {
+        EXPECT_EQ(SystemDecode(EncodeUtf7(w), CP_UTF7), w);
+        EXPECT_EQ(SystemDecode(EncodeUtf8(w), CP_UTF8), w);
+    }
+    const AnsiString utf8Bad[] = {"\x80", "\xc3", "\xe2\x82" "A", "\xed\xa0\x80", "\xf4\x90\x80\x80", "ok"};
+    for (const AnsiString& s : utf8Bad) EXPECT_EQ(DecodeUtf8(s), SystemDecode(s, CP_UTF8)) << s;
+}
