@@ -86,6 +86,15 @@ macro(vantorel_layer layer)
     endif()
   endif()
 
+  # The PNG codec's host tests also cross-check against Debian's libpng when it is installed.
+  if(layer STREQUAL "themed" AND VANTOREL_CONFIG STREQUAL "host" AND TARGET themed_core_tests)
+    find_package(PNG QUIET)
+    if(PNG_FOUND)
+      target_link_libraries(themed_core_tests PRIVATE PNG::PNG)
+      target_compile_definitions(themed_core_tests PRIVATE VANTOREL_HAVE_LIBPNG=1)
+    endif()
+  endif()
+
   if(VANTOREL_CONFIG STREQUAL "fuzz")
     vantorel_sources(_fuzz tests/${layer}/fuzz)
     foreach(_f ${_fuzz})

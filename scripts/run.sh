@@ -1,13 +1,22 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program and starts it under Wine on $DISPLAY (a private Xvfb when
 # there is none), optionally opening an image: scripts/run.sh [IMAGE]
+# The program is the 32-bit build; where the kernel cannot start the 32-bit Wine loader, the 64-bit build of the
+# same code is started instead.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" win
-"$root/scripts/wine-prefix" "$root/build/win/wineprefix"
+cfg=win arch=win32
+if ! "$root/scripts/wine-loader" win32 >/dev/null 2>&1; then
+  echo "run: this kernel cannot run the 32-bit Wine loader; starting the 64-bit build" >&2
+  cfg=win64 arch=win64
+fi
+"$root/scripts/build.sh" "$cfg"
+prefix="$root/build/$cfg/wineprefix"
+"$root/scripts/wine-prefix" "$arch" "$prefix"
 args=()
 if [ $# -gt 0 ]; then
-  args+=("$(WINEPREFIX="$root/build/win/wineprefix" WINEDEBUG=-all winepath -w "$(realpath "$1")")")
+  loader=$("$root/scripts/wine-loader" "$arch")
+  args+=("$(WINEPREFIX="$prefix" WINEDEBUG=-all "$loader" winepath -w "$(realpath "$1")" 2>/dev/null)")
 fi
-VANTOREL_NEEDS_DISPLAY=1 exec "$root/scripts/wine-run" "$root/build/win/bin/Vantorel.exe" "${args[@]}"
+VANTOREL_NEEDS_DISPLAY=1 exec "$root/scripts/wine-run" "--$arch" "$root/build/$cfg/bin/Vantorel.exe" "${args[@]}"

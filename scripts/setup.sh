@@ -5,9 +5,9 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
-  g++-mingw-w64-i686-posix libz-mingw-w64-dev zlib1g-dev
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev zlib1g-dev
   googletest libgtest-dev
-  wine wine32 xvfb fonts-wine
+  wine wine32 wine64 xvfb fonts-wine file
   locales imagemagick
 )
 if [ "${VANTOREL_WITH_BENCH:-0}" = 1 ]; then
