@@ -37,8 +37,8 @@ done
 
 # The product is the 32-bit build; its tests run where the kernel can start the 32-bit Wine loader. The same
 # code built for 64-bit Windows runs its tests under the 64-bit loader everywhere.
-for spec in win:win32 win64:win64; do
-  cfg=${spec%%:*} arch=${spec#*:}
+for pair in win:win32 win64:win64; do
+  cfg=${pair%%:*} arch=${pair#*:}
   stage "Windows tests under Wine ($arch build)"
   if ! scripts/wine-loader "$arch" >/dev/null 2>&1; then
     echo "NOT RUN: this machine's kernel cannot start the $arch Wine loader; the $arch build was compiled and linked only."
