@@ -1,0 +1,81 @@
+// Resizes a 6000 x 4000 24-bit image to 50 %, 25 % and 200 % with our Lanczos resampler and with OpenCV's
+// Lanczos resize (single-threaded), and prints the time ratio ours/OpenCV for each scale.
+#include <benchmark/benchmark.h>
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include <cstdint>
+#include <memory>
+
+#include "BenchRatios.h"
+#include "app/core/KelvoResample.h"
+#include "app/core/TKelvoPixelBuffer.h"
+
+namespace {
+
+constexpr int SourceWidth = 6000, SourceHeight = 4000;
+
+// A photo-like test image: smooth gradients with some texture, the same for both resizers.
+const TKelvoPixelBuffer& Source() {
+    static std::unique_ptr<TKelvoPixelBuffer> image = [] {
+        auto b = std::make_unique<TKelvoPixelBuffer>(KelvoFormatBGR24, MakeRect(0, 0, SourceWidth, SourceHeight));
+        std::uint32_t seed = 12345;
+        for (int y = 0; y < SourceHeight; ++y) {
+            Byte* row = b->Row(y);
+            for (int x = 0; x < SourceWidth; ++x) {
+                seed = seed * 1664525u + 1013904223u;
+                const int noise = int(seed >> 28);
+                row[3 * x + 0] = Byte((x / 24 + noise) & 0xFF);
+                row[3 * x + 1] = Byte((y / 16 + noise) & 0xFF);
+                row[3 * x + 2] = Byte(((x + y) / 40) & 0xFF);
+            }
+        }
+        return b;
+    }();
+    return *image;
+}
+
+cv::Mat SourceMat() {
+    const TKelvoPixelBuffer& s = Source();
+    return cv::Mat(s.Height(), s.Width(), CV_8UC3, s.Bits(), std::size_t(s.Stride()));
+}
+
+void Ours(benchmark::State& state) {
+    const int percent = int(state.range(0));
+    const TKelvoPixelBuffer& src = Source();
+    const TKelvoRect destRect = MakeRect(0, 0, SourceWidth * percent / 100, SourceHeight * percent / 100);
+    TLanczosResampler kernel;
+    for (auto _ : state) {
+        TKelvoPixelBuffer dst(KelvoFormatBGR24, destRect);
+        Resample(dst, destRect, destRect, kernel, src.GetBounds(), src);
+        benchmark::DoNotOptimize(dst.Bits());
+    }
+}
+
+void OpenCV(benchmark::State& state) {
+    const int percent = int(state.range(0));
+    cv::setNumThreads(1);
+    const cv::Mat src = SourceMat();
+    const cv::Size size(SourceWidth * percent / 100, SourceHeight * percent / 100);
+    for (auto _ : state) {
+        cv::Mat dst;
+        cv::resize(src, dst, size, 0, 0, cv::INTER_LANCZOS4);
+        benchmark::DoNotOptimize(dst.data);
+    }
+}
+
+BENCHMARK(Ours)->Arg(50)->Arg(25)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(OpenCV)->Arg(50)->Arg(25)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    for (const char* p : {"50", "25", "200"})
+        reporter.PrintRatio(std::string("resize to ") + p + " %", std::string("Ours/") + p + "/min_time:2.000/real_time",
+                            std::string("OpenCV/") + p + "/min_time:2.000/real_time");
+    benchmark::Shutdown();
+    return 0;
+}
