@@ -1,0 +1,234 @@
+#include "tools/core/TKelvoCorrectionMapping.h"
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#include "classlib/core/Exceptions.h"
+#include "tools/core/InscribedRectangle.h"
+
+namespace {
+// The lens term on one position; shared by the single-point and the row paths so both agree bit for bit.
+inline void LensTerm(double k, double cx, double cy, double s, double& x, double& y) {
+    const double e = (x - cx) / s;
+    const double f = (y - cy) / s;
+    const double h = k * (e * e + f * f - 1.0) + 1.0;
+    x = cx + s * e * h;
+    y = cy + s * f * h;
+}
+
+// The forward search stops moving in one direction after this many moves, so that a mapping whose error
+// keeps shrinking towards infinity cannot hold the search for ever.
+constexpr int MaxMovesPerDirection = 4096;
+}  // namespace
+
+void TKelvoCorrectionMapping::MapGeometryRow(const double* xs, double y, int n, double* X, double* Y) const {
+    for (int i = 0; i < n; ++i) {
+        const TRealPoint p = MapGeometry(xs[i], y);
+        X[i] = p.X;
+        Y[i] = p.Y;
+    }
+}
+
+void TKelvoCorrectionMapping::SetLensFrame(const TKelvoRect& imageRect) {
+    const double halfW = static_cast<double>(imageRect.Width()) / 2.0;
+    const double halfH = static_cast<double>(imageRect.Height()) / 2.0;
+    // The centre of the visible area, also when the area does not start at the image origin.
+    LensCX = imageRect.Left + halfW;
+    LensCY = imageRect.Top + halfH;
+    LensS = halfW > halfH ? halfW : halfH;
+}
+
+void TKelvoCorrectionMapping::ResetPreScale() {
+    OutFactorX = 1.0;
+    OutOffsetX = 0.0;
+    OutFactorY = 1.0;
+    OutOffsetY = 0.0;
+}
+
+void TKelvoCorrectionMapping::ResetStretch() {
+    StretchFactorX = 1.0;
+    StretchOffsetX = 0.0;
+    StretchFactorY = 1.0;
+    StretchOffsetY = 0.0;
+}
+
+TRealPoint TKelvoCorrectionMapping::MapLens(double x, double y) const {
+    if (LensOn && LensS > 0.0) LensTerm(LensK, LensCX, LensCY, LensS, x, y);
+    return TRealPoint{x, y};
+}
+
+TRealPoint TKelvoCorrectionMapping::MapInverse(double x, double y) const {
+    TRealPoint p{x, y};
+    if (HasGeometry()) p = MapGeometry(x, y);
+    return MapLens(p.X, p.Y);
+}
+
+TRealPoint TKelvoCorrectionMapping::MapInverseScaled(double x, double y) const {
+    if (RefRectOn) {
+        x = x * OutFactorX + OutOffsetX;
+        y = y * OutFactorY + OutOffsetY;
+    }
+    return MapInverse(x, y);
+}
+
+TRealPoint TKelvoCorrectionMapping::MapForward(double tx, double ty) const {
+    auto error = [&](double x, double y) {
+        const TRealPoint p = MapInverseScaled(x, y);
+        const double dx = tx - p.X;
+        const double dy = ty - p.Y;
+        return dx * dx + dy * dy;
+    };
+    double x = tx;
+    double y = ty;
+    double best = error(x, y);
+    for (double step = 128.0; step >= 0.0625; step /= 4.0) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            for (int dy = -1; dy <= 1; ++dy) {
+                if (dx == 0 && dy == 0) continue;
+                for (int moves = 0; moves < MaxMovesPerDirection; ++moves) {
+                    const double cx = x + dx * step;
+                    const double cy = y + dy * step;
+                    const double e = error(cx, cy);
+                    if (!(e < best)) break;  // also ends on NaN
+                    x = cx;
+                    y = cy;
+                    best = e;
+                }
+            }
+        }
+        if (best < 0.001) break;
+    }
+    return TRealPoint{x, y};
+}
+
+double TKelvoCorrectionMapping::PreScaleX(double x) const {
+    if (CropType == CropStretchInscribed) x = x * StretchFactorX + StretchOffsetX;
+    if (RefRectOn) x = x * OutFactorX + OutOffsetX;
+    return x;
+}
+
+double TKelvoCorrectionMapping::PreScaleY(double y) const {
+    if (CropType == CropStretchInscribed) y = y * StretchFactorY + StretchOffsetY;
+    if (RefRectOn) y = y * OutFactorY + OutOffsetY;
+    return y;
+}
+
+TBGRPixel TKelvoCorrectionMapping::SampleOutputPixel(const TKelvoPixels& source, std::int32_t x,
+                                                     std::int32_t y) const {
+    if (source.BytesPerPixel() != 3) throw EInvalidGraphic("The correction needs 24-bit pixels");
+    const TRealPoint p = MapInverse(PreScaleX(x), PreScaleY(y));
+    Byte out[3];
+    SampleSourceAt(source, p.X, p.Y, Quality, out);
+    return TBGRPixel{out[0], out[1], out[2]};
+}
+
+void SampleSourceAt(const TKelvoPixels& source, double X, double Y, Byte quality, Byte* out) {
+    const double left = source.Left();
+    const double top = source.Top();
+    const double right = left + source.Width();
+    const double bottom = top + source.Height();
+    // Anything that cannot round into the source (NaN and infinities included) is outside.
+    if (!(X > left - 1.0 && X < right + 1.0 && Y > top - 1.0 && Y < bottom + 1.0)) {
+        out[0] = out[1] = out[2] = 0xFF;
+        return;
+    }
+    const auto ix = static_cast<std::int32_t>(std::nearbyint(X));
+    const auto iy = static_cast<std::int32_t>(std::nearbyint(Y));
+    if (ix < left || ix >= right || iy < top || iy >= bottom) {
+        out[0] = out[1] = out[2] = 0xFF;
+        return;
+    }
+    if (quality != 0 && X >= 0.0 && Y >= 0.0) {
+        const auto tyi = static_cast<std::int32_t>(Y);
+        const auto txi = static_cast<std::int32_t>(X);
+        const int ty = static_cast<int>(std::nearbyint((Y - tyi) * BicubicSteps));
+        const int tx = static_cast<int>(std::nearbyint((X - txi) * BicubicSteps));
+        const std::int64_t x0 = std::int64_t(txi) - 1;
+        const std::int64_t y0 = std::int64_t(tyi) - 1;
+        if (x0 >= left && x0 + 3 < right && y0 >= top && y0 + 3 < bottom) {
+            const Byte* r0 = source.PixelAddress(std::int32_t(x0), std::int32_t(y0));
+            const std::intptr_t stride = source.Stride();
+            bicubic_detail::Combine(BicubicWeights().Weights[ty][tx], r0, r0 + stride, r0 + 2 * stride,
+                                    r0 + 3 * stride, out);
+        } else {
+            bicubic_detail::SampleAt(source, tyi, txi, ty, tx, out);
+        }
+        return;
+    }
+    const Byte* p = source.PixelAddress(ix, iy);
+    out[0] = p[0];
+    out[1] = p[1];
+    out[2] = p[2];
+}
+
+void TKelvoCorrectionMapping::RenderArea(const TKelvoPixels& source, TKelvoPixels& target, const TKelvoRect& area,
+                                         IKelvoProgress* progress) const {
+    if (source.BytesPerPixel() != 3 || target.BytesPerPixel() != 3)
+        throw EInvalidGraphic("The correction needs 24-bit pixels");
+    const TKelvoRect clip = IntersectRects(area, target.GetBounds());
+    const int columns = area.IsEmpty() ? 0 : static_cast<int>(area.Width());
+    if (progress) progress->Start(columns);
+    if (clip.IsEmpty()) {
+        if (progress) progress->Start(columns);
+        return;
+    }
+    // Reading the memory being written would mix corrected pixels into the correction.
+    if (source.Bits() != nullptr && source.Bits() == target.Bits())
+        throw EInvalidOperation("The correction cannot render into its own source");
+
+    const int n = static_cast<int>(clip.Width());
+    const int rows = static_cast<int>(clip.Height());
+    std::vector<double> xs(n), X(n), Y(n);
+    // The pre-scale along x is the same on every row.
+    for (int i = 0; i < n; ++i) xs[i] = PreScaleX(clip.Left + i);
+    const bool geometry = HasGeometry();
+    const bool lens = LensOn && LensS > 0.0;
+    const double k = LensK, cx = LensCX, cy = LensCY, s = LensS;
+    const Byte quality = Quality;
+
+    int stepsDone = 0;
+    for (int row = 0; row < rows; ++row) {
+        const std::int32_t y = clip.Top + row;
+        const double py = PreScaleY(y);
+        if (geometry) {
+            MapGeometryRow(xs.data(), py, n, X.data(), Y.data());
+        } else {
+            for (int i = 0; i < n; ++i) {
+                X[i] = xs[i];
+                Y[i] = py;
+            }
+        }
+        if (lens) {
+            for (int i = 0; i < n; ++i) LensTerm(k, cx, cy, s, X[i], Y[i]);
+        }
+        Byte* out = target.PixelAddress(clip.Left, y);
+        for (int i = 0; i < n; ++i, out += 3) SampleSourceAt(source, X[i], Y[i], quality, out);
+        if (progress) {
+            // The bar counts columns; rows are spread over them evenly.
+            const int due = static_cast<int>(std::int64_t(row + 1) * columns / rows);
+            for (; stepsDone < due; ++stepsDone) progress->StepIt();
+        }
+    }
+    if (progress) progress->Start(columns);
+}
+
+Byte EffectiveRenderQuality(Byte quality, const TKelvoRect& imageRect, const TKelvoRect& desktopRect) {
+    if (quality != 0) return quality;
+    const bool large = imageRect.Right >= 1.5 * desktopRect.Right && imageRect.Bottom >= 1.5 * desktopRect.Bottom;
+    return large ? Byte(0) : Byte(2);
+}
+
+TKelvoRect RenderCorrection(TKelvoCorrectionMapping& m, const TKelvoPixels& source, TKelvoPixels& target,
+                            const TKelvoRect& imageRect, IKelvoProgress* progress) {
+    if (m.LensApplied) m.LensOn = false;
+    if (m.LensOn) m.SetLensFrame(imageRect);
+    if (!m.IsActive()) {
+        target.CopyFrom(source);
+        m.ResetStretch();
+        return imageRect;
+    }
+    const TKelvoRect area = ApplyCropType(m, source.GetBounds());
+    m.RenderArea(source, target, area, progress);
+    return area;
+}
