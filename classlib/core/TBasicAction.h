@@ -72,10 +72,10 @@ class TBasicAction : public TComponent {
 
     void Notification(TComponent* component, TOperation operation) override;
 
-protected:
     // Fires OnChange and tells every client link.
     virtual void Change();
 
+protected:
     std::vector<TBasicActionLink*> clients_;
 
 private:

@@ -1,0 +1,94 @@
+#include "classlib/core/TShortCut.h"
+
+#include <string>
+
+#include "classlib/core/StringUtils.h"
+
+namespace {
+TKeyNameLookup g_lookup = &DefaultKeyName;
+
+struct NamedKey {
+    std::uint16_t key;
+    const char* name;
+};
+// Virtual-key codes of the keys the class library names itself.
+constexpr NamedKey kNamedKeys[] = {
+    {0x08, "BkSp"}, {0x09, "Tab"},   {0x0D, "Enter"}, {0x1B, "Esc"},  {0x20, "Space"},
+    {0x21, "PgUp"}, {0x22, "PgDn"},  {0x23, "End"},   {0x24, "Home"}, {0x25, "Left"},
+    {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},  {0x2E, "Del"},
+};
+
+const char* const kShift = "Shift+";
+const char* const kCtrl = "Ctrl+";
+const char* const kAlt = "Alt+";
+}  // namespace
+
+TShortCut ShortCut(std::uint16_t key, TShiftState shift) {
+    if (key > 0xFF) return 0;
+    TShortCut result = key;
+    if (shift.Contains(ssShift)) result |= scShift;
+    if (shift.Contains(ssCtrl)) result |= scCtrl;
+    if (shift.Contains(ssAlt)) result |= scAlt;
+    return result;
+}
+
+void ShortCutToKey(TShortCut shortCut, std::uint16_t& key, TShiftState& shift) {
+    key = shortCut & 0xFF;
+    shift = TShiftState();
+    if (shortCut & scShift) shift.Include(ssShift);
+    if (shortCut & scCtrl) shift.Include(ssCtrl);
+    if (shortCut & scAlt) shift.Include(ssAlt);
+}
+
+AnsiString NamedKeyText(std::uint16_t key) {
+    for (const NamedKey& k : kNamedKeys)
+        if (k.key == key) return k.name;
+    return AnsiString();
+}
+
+AnsiString DefaultKeyName(std::uint16_t key) {
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return AnsiString(1, static_cast<char>(key));
+    if (key >= 0x70 && key <= 0x87) return "F" + std::to_string(key - 0x70 + 1);
+    if (key >= 0x60 && key <= 0x69) return "Num " + std::to_string(key - 0x60);
+    return AnsiString();
+}
+
+void SetKeyNameLookup(TKeyNameLookup lookup) { g_lookup = lookup ? lookup : &DefaultKeyName; }
+
+TKeyNameLookup GetKeyNameLookup() { return g_lookup; }
+
+AnsiString ShortCutToText(TShortCut shortCut) {
+    std::uint16_t key = shortCut & 0xFF;
+    AnsiString name = NamedKeyText(key);
+    if (name.empty()) name = g_lookup(key);
+    if (name.empty()) return AnsiString();
+    AnsiString result;
+    if (shortCut & scShift) result += kShift;
+    if (shortCut & scCtrl) result += kCtrl;
+    if (shortCut & scAlt) result += kAlt;
+    return result + name;
+}
+
+TShortCut TextToShortCut(const AnsiString& text) {
+    TShortCut modifiers = 0;
+    std::string_view rest = text;
+    for (;;) {
+        auto take = [&](const char* prefix, TShortCut bit) {
+            std::string_view p = prefix;
+            if (rest.size() > p.size() && SameText(rest.substr(0, p.size()), p)) {
+                modifiers |= bit;
+                rest.remove_prefix(p.size());
+                return true;
+            }
+            return false;
+        };
+        if (!take(kShift, scShift) && !take(kCtrl, scCtrl) && !take(kAlt, scAlt)) break;
+    }
+    if (rest.empty()) return 0;
+    for (std::uint16_t key = 1; key <= 0xFF; ++key) {
+        AnsiString name = NamedKeyText(key);
+        if (name.empty()) name = g_lookup(key);
+        if (!name.empty() && SameText(name, rest)) return static_cast<TShortCut>(modifiers | key);
+    }
+    return 0;
+}
