@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "classlib/core/Checked.h"
 
 namespace {
@@ -25,6 +29,62 @@ inline Byte StoreSum(std::int32_t sum) {
     if (sum < 0) return 0;
     if (sum >= 0xFF0000) return 255;
     return Byte(sum >> 16);
+}
+
+
+// acc[b] = sum over the taps of weight x row byte b, for the rows (source y) in index.
+void VerticalPass(std::int32_t* acc, std::size_t count, const TKelvoPixels& source, std::int32_t colLo,
+                  const std::int32_t* index, const std::int32_t* weight, std::int32_t taps) {
+    std::int32_t k = 0;
+    std::size_t done = 0;
+#if defined(__SSE2__)
+    // Two taps at a time: the bytes of both rows interleaved as 16-bit pairs, multiplied by the weight pair
+    // and summed in one step. Weights of a list stay far inside 16 bits; larger ones take the plain loop.
+    bool small = true;
+    for (std::int32_t t = 0; t < taps; ++t) small = small && weight[t] >= -32768 && weight[t] <= 32767;
+    if (small) {
+        const std::size_t vectorEnd = count & ~std::size_t(15);
+        const __m128i zero = _mm_setzero_si128();
+        for (; k < taps; k += 2) {
+            const Byte* s0 = source.PixelAddress(colLo, index[k]);
+            const bool pair = k + 1 < taps;
+            const Byte* s1 = pair ? source.PixelAddress(colLo, index[k + 1]) : s0;
+            const std::int32_t w1 = pair ? weight[k + 1] : 0;
+            const __m128i w = _mm_set1_epi32(std::int32_t((std::uint32_t(w1) << 16) | (std::uint32_t(weight[k]) & 0xFFFF)));
+            const bool first = k == 0;
+            for (std::size_t b = 0; b < vectorEnd; b += 16) {
+                const __m128i r0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s0 + b));
+                const __m128i r1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s1 + b));
+                const __m128i lo0 = _mm_unpacklo_epi8(r0, zero), hi0 = _mm_unpackhi_epi8(r0, zero);
+                const __m128i lo1 = _mm_unpacklo_epi8(r1, zero), hi1 = _mm_unpackhi_epi8(r1, zero);
+                __m128i v[4] = {_mm_madd_epi16(_mm_unpacklo_epi16(lo0, lo1), w),
+                                _mm_madd_epi16(_mm_unpackhi_epi16(lo0, lo1), w),
+                                _mm_madd_epi16(_mm_unpacklo_epi16(hi0, hi1), w),
+                                _mm_madd_epi16(_mm_unpackhi_epi16(hi0, hi1), w)};
+                __m128i* out = reinterpret_cast<__m128i*>(acc + b);
+                for (int q = 0; q < 4; ++q) {
+                    if (!first) v[q] = _mm_add_epi32(v[q], _mm_loadu_si128(out + q));
+                    _mm_storeu_si128(out + q, v[q]);
+                }
+            }
+        }
+        done = vectorEnd;
+        k = 0;
+    }
+#endif
+    // The rest of the row (or all of it without the vector path).
+    if (done < count) {
+        {
+            const Byte* s = source.PixelAddress(colLo, index[0]);
+            const std::int32_t w = weight[0];
+            for (std::size_t b = done; b < count; ++b) acc[b] = w * std::int32_t(s[b]);
+        }
+        for (k = 1; k < taps; ++k) {
+            const Byte* s = source.PixelAddress(colLo, index[k]);
+            const std::int32_t w = weight[k];
+            for (std::size_t b = done; b < count; ++b) acc[b] += w * std::int32_t(s[b]);
+        }
+    }
 }
 
 }  // namespace
@@ -117,17 +177,8 @@ void Resample(TKelvoPixels& destination, const TKelvoRect& destRect, const TKelv
 
     for (std::int32_t r = 0; r < height; ++r) {
         // Vertical pass: one weighted sum of whole source rows, contiguous in memory.
-        const std::int32_t yFirst = yt.Start[r], yEnd = yt.Start[r + 1];
-        {
-            const Byte* s = source.PixelAddress(colLo, yt.Index[yFirst]);
-            const std::int32_t w = yt.Weight[yFirst];
-            for (std::size_t b = 0; b < rowValues; ++b) a[b] = w * std::int32_t(s[b]);
-        }
-        for (std::int32_t k = yFirst + 1; k < yEnd; ++k) {
-            const Byte* s = source.PixelAddress(colLo, yt.Index[k]);
-            const std::int32_t w = yt.Weight[k];
-            for (std::size_t b = 0; b < rowValues; ++b) a[b] += w * std::int32_t(s[b]);
-        }
+        VerticalPass(a, rowValues, source, colLo, yt.Index.data() + yt.Start[r], yt.Weight.data() + yt.Start[r],
+                     yt.Start[r + 1] - yt.Start[r]);
         // Horizontal pass over the accumulators.
         Byte* d = destination.PixelAddress(clip.Left, clip.Top + r);
         for (std::int32_t x = 0; x < width; ++x, d += 3) {
