@@ -90,30 +90,30 @@ const TKelvoPropertyItem& TKelvoCustomProperties::GetItem(std::int32_t index) co
     return items_[std::size_t(CheckedIndex(index, GetCount()))];
 }
 
-TKelvoPropertyValue TKelvoCustomProperties::GetAsVariant(std::int32_t index) const {
-    if (index < 0 || index >= GetCount()) return std::monostate{};
+TVariant TKelvoCustomProperties::GetAsVariant(std::int32_t index) const {
+    if (index < 0 || index >= GetCount()) return TVariant();
     const TKelvoPropertyItem& item = items_[std::size_t(index)];
     switch (item.Type) {
         case kpInteger:
             if (item.Size() == 4) {
                 std::int32_t v;
                 std::memcpy(&v, item.Data.data(), 4);
-                return v;
+                return TVariant(v);
             }
             break;
         case kpDouble:
             if (item.Size() == 8) {
                 double v;
                 std::memcpy(&v, item.Data.data(), 8);
-                return v;
+                return TVariant(v);
             }
             break;
         case kpString:
-            return AnsiString(item.Data.begin(), item.Data.end());
+            return TVariant(AnsiString(item.Data.begin(), item.Data.end()));
         default:
             break;
     }
-    return std::monostate{};
+    return TVariant();
 }
 
 void TKelvoCustomProperties::Delete(std::int32_t id) {

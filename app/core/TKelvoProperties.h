@@ -2,10 +2,10 @@
 // Documents keep image properties in it, demonstration scripts their command parameters.
 #pragma once
 #include <cstdint>
-#include <variant>
 #include <vector>
 
 #include "classlib/core/IInterface.h"
+#include "classlib/core/TVariant.h"
 #include "classlib/core/Types.h"
 
 // Type codes the bag knows; any other code is kept and copied as opaque bytes.
@@ -25,9 +25,6 @@ struct TKelvoPropertyItem {
 
     std::uint32_t Size() const { return std::uint32_t(Data.size()); }
 };
-
-// Unassigned, integer, double or string.
-using TKelvoPropertyValue = std::variant<std::monostate, std::int32_t, double, AnsiString>;
 
 class TKelvoCustomProperties {
 public:
@@ -60,8 +57,8 @@ public:
     // Items in insertion order; a bad index raises ERangeError.
     const TKelvoPropertyItem& GetItem(std::int32_t index) const;
     // Type 5 -> integer, 10 -> double, 11 -> string; anything else, an item whose size does not match its
-    // type, or an index out of range -> unassigned.
-    TKelvoPropertyValue GetAsVariant(std::int32_t index) const;
+    // type, or an index out of range -> empty.
+    TVariant GetAsVariant(std::int32_t index) const;
 
     void Delete(std::int32_t id);
     void Clear();
