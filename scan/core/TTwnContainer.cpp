@@ -69,11 +69,11 @@ void TTwnContainer::ResetOneValue(bool minusOne) {
     if (minusOne && ReadU16(oneValue_, 0) <= TWTY_FIX32) WriteU32(oneValue_, kOneValueHeader, 0xFFFFFFFFu);
 }
 
-TTwnValue TTwnContainer::OneValueItem() const {
+TVariant TTwnContainer::OneValueItem() const {
     return ItemToValue(ReadU16(oneValue_, 0), oneValue_.data() + kOneValueHeader, oneValue_.size() - kOneValueHeader);
 }
 
-TTwnValue TTwnContainer::RangeField(std::size_t offset) const {
+TVariant TTwnContainer::RangeField(std::size_t offset) const {
     Byte slot[kWideSlot] = {};
     const std::uint32_t raw = ReadU32(range_, offset);
     std::memcpy(slot, &raw, 4);
@@ -199,13 +199,13 @@ Byte* TTwnContainer::Allocate(std::uint32_t count) {
     return result;
 }
 
-std::int32_t TTwnContainer::IndexOf(const TTwnValue& value) const {
+std::int32_t TTwnContainer::IndexOf(const TVariant& value) const {
     const TTwnRecord* record = ListRecord();
     if (!record) return -1;
     const std::uint32_t count = NumItems();
     const std::size_t stride = ItemStride(itemType_);
     for (std::uint32_t i = 0; i < count && i < 0x7FFFFFFFu; ++i) {
-        if (SameValue(ItemToValue(itemType_, ItemSlot(containerType_, *record, i), stride), value))
+        if (ItemToValue(itemType_, ItemSlot(containerType_, *record, i), stride) == value)
             return std::int32_t(i);
     }
     return -1;
@@ -264,7 +264,7 @@ void TTwnContainer::Assign(const TTwnContainer& other) {
     SyncFrames();
 }
 
-TTwnValue TTwnContainer::GetCurrent() const {
+TVariant TTwnContainer::GetCurrent() const {
     switch (containerType_) {
         case TWON_ENUMERATION:
             if (!enum_.empty()) {
@@ -279,10 +279,10 @@ TTwnValue TTwnContainer::GetCurrent() const {
             break;
         default: break;
     }
-    return IsStringType(itemType_) ? TTwnValue(std::string()) : TTwnValue(std::int32_t(-1));
+    return IsStringType(itemType_) ? TVariant(AnsiString()) : TVariant(std::int32_t(-1));
 }
 
-void TTwnContainer::SetCurrent(const TTwnValue& value) {
+void TTwnContainer::SetCurrent(const TVariant& value) {
     switch (containerType_) {
         case TWON_ENUMERATION: {
             const std::int32_t index = IndexOf(value);
@@ -296,14 +296,14 @@ void TTwnContainer::SetCurrent(const TTwnValue& value) {
             break;
         case TWON_RANGE: {
             if (range_.empty()) break;
-            const double minimum = ValueToDouble(RangeField(kRangeMinOffset));
-            const double maximum = ValueToDouble(RangeField(kRangeMaxOffset));
-            const double step = ValueToDouble(RangeField(kRangeStepOffset));
-            double v = ValueToDouble(value);
+            const double minimum = RangeField(kRangeMinOffset).AsDouble();
+            const double maximum = RangeField(kRangeMaxOffset).AsDouble();
+            const double step = RangeField(kRangeStepOffset).AsDouble();
+            double v = value.AsDouble();
             v = std::min(std::max(v, minimum), maximum);
             if (step != 0) v = std::min(minimum + std::nearbyint((v - minimum) / step) * step, maximum);
             Byte slot[kWideSlot] = {};
-            ValueToItem(itemType_, TTwnValue(v), slot, sizeof slot);
+            ValueToItem(itemType_, TVariant(v), slot, sizeof slot);
             std::uint32_t raw;
             std::memcpy(&raw, slot, 4);
             WriteU32(range_, kRangeCurrentOffset, raw);
@@ -313,8 +313,8 @@ void TTwnContainer::SetCurrent(const TTwnValue& value) {
     }
 }
 
-TTwnValue TTwnContainer::Extreme(bool largest) const {
-    const TTwnValue none(std::int32_t(-1));
+TVariant TTwnContainer::Extreme(bool largest) const {
+    const TVariant none(std::int32_t(-1));
     if (itemType_ > TWTY_FIX32) return none;
     switch (containerType_) {
         case TWON_ARRAY:
@@ -323,11 +323,11 @@ TTwnValue TTwnContainer::Extreme(bool largest) const {
             const std::uint32_t count = NumItems();
             if (!record || count == 0) return none;
             const std::size_t stride = ItemStride(itemType_);
-            TTwnValue best = ItemToValue(itemType_, ItemSlot(containerType_, *record, 0), stride);
-            double bestNumber = ValueToDouble(best);
+            TVariant best = ItemToValue(itemType_, ItemSlot(containerType_, *record, 0), stride);
+            double bestNumber = best.AsDouble();
             for (std::uint32_t i = 1; i < count; ++i) {
-                TTwnValue item = ItemToValue(itemType_, ItemSlot(containerType_, *record, i), stride);
-                const double number = ValueToDouble(item);
+                TVariant item = ItemToValue(itemType_, ItemSlot(containerType_, *record, i), stride);
+                const double number = item.AsDouble();
                 if (largest ? number > bestNumber : number < bestNumber) {
                     best = std::move(item);
                     bestNumber = number;
@@ -343,17 +343,17 @@ TTwnValue TTwnContainer::Extreme(bool largest) const {
     }
 }
 
-TTwnValue TTwnContainer::Minimum() const {
+TVariant TTwnContainer::Minimum() const {
     return Extreme(false);
 }
 
-TTwnValue TTwnContainer::Maximum() const {
+TVariant TTwnContainer::Maximum() const {
     return Extreme(true);
 }
 
-TTwnValue TTwnContainer::Step() const {
+TVariant TTwnContainer::Step() const {
     if (containerType_ == TWON_RANGE && !range_.empty()) return RangeField(kRangeStepOffset);
-    return TTwnValue(std::int32_t(-1));
+    return TVariant(std::int32_t(-1));
 }
 
 std::int32_t TTwnContainer::Count() const {
@@ -370,22 +370,22 @@ std::int32_t TTwnContainer::Count() const {
     }
 }
 
-TTwnValue TTwnContainer::GetItem(std::int32_t index) const {
+TVariant TTwnContainer::GetItem(std::int32_t index) const {
     switch (containerType_) {
         case TWON_ARRAY:
         case TWON_ENUMERATION: {
             const TTwnRecord* record = ListRecord();
-            if (!record || index < 0 || std::uint32_t(index) >= NumItems()) return TTwnValue();
+            if (!record || index < 0 || std::uint32_t(index) >= NumItems()) return TVariant();
             return ItemToValue(itemType_, ItemSlot(containerType_, *record, std::uint32_t(index)),
                                ItemStride(itemType_));
         }
         case TWON_ONEVALUE: return OneValueItem();
-        case TWON_RANGE: return range_.empty() ? TTwnValue() : RangeField(kRangeCurrentOffset);
-        default: return TTwnValue();
+        case TWON_RANGE: return range_.empty() ? TVariant() : RangeField(kRangeCurrentOffset);
+        default: return TVariant();
     }
 }
 
-void TTwnContainer::AddItem(const TTwnValue& value) {
+void TTwnContainer::AddItem(const TVariant& value) {
     if (!IsListType(containerType_)) return;
     const std::uint32_t count = NumItems();
     if (count == 0xFFFFFFFFu) throw EOutOfMemory("Out of memory");

@@ -68,7 +68,7 @@ public:
     // nullptr for the frames capability. Raises EOutOfMemory when the memory cannot be had.
     Byte* Allocate(std::uint32_t count);
     // Index of the first array or enumeration item equal to the value; -1 when none.
-    std::int32_t IndexOf(const TTwnValue& value) const;
+    std::int32_t IndexOf(const TVariant& value) const;
 
     // Frames capability only: grows or shrinks the frame list to n frames.
     void SetFrameCount(std::int32_t n);
@@ -81,19 +81,19 @@ public:
     // Deep copy of number, types and records.
     void Assign(const TTwnContainer& other);
     // -1 (empty text for string types) unless the container holds a current value.
-    TTwnValue GetCurrent() const;
+    TVariant GetCurrent() const;
     // Enumeration: selects the first equal item (unchanged when none); one value: stores it; range: clamps to the
     // limits and snaps to the step; array: nothing.
-    void SetCurrent(const TTwnValue& value);
-    TTwnValue Minimum() const;
-    TTwnValue Maximum() const;
-    TTwnValue Step() const;
+    void SetCurrent(const TVariant& value);
+    TVariant Minimum() const;
+    TVariant Maximum() const;
+    TVariant Step() const;
     // Array and enumeration: NumItems (-1 beyond 65535); one value and range 1; -1 when nothing is held.
     std::int32_t Count() const;
     // The item at index (empty outside the items); a one value's item; a range's CurrentValue.
-    TTwnValue GetItem(std::int32_t index) const;
+    TVariant GetItem(std::int32_t index) const;
     // Appends an item to an array or enumeration.
-    void AddItem(const TTwnValue& value);
+    void AddItem(const TVariant& value);
 
     // Address of the frame item at index (see TTwnFrame::Item).
     Byte* FrameItem(std::int32_t index);
@@ -102,12 +102,12 @@ private:
     TTwnRecord* ListRecord();
     const TTwnRecord* ListRecord() const;
     std::uint32_t NumItems() const;
-    TTwnValue RangeField(std::size_t offset) const;
-    TTwnValue OneValueItem() const;
+    TVariant RangeField(std::size_t offset) const;
+    TVariant OneValueItem() const;
     void EnsureOneValueRoom();
     void ResetOneValue(bool minusOne);
     void SyncFrames();
-    TTwnValue Extreme(bool largest) const;
+    TVariant Extreme(bool largest) const;
 
     std::uint16_t capability_ = 0;
     std::uint16_t containerType_;

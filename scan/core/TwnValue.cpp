@@ -1,7 +1,6 @@
 #include "scan/core/TwnValue.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -23,48 +22,11 @@ void WriteI32(Byte* p, std::int32_t v) {
     std::memcpy(p, &v, 4);
 }
 
-// The value as a 64-bit integer for the integer item types; numbers are rounded ties to even.
-std::int64_t ValueToInt64(const TTwnValue& value) {
-    struct Visitor {
-        std::int64_t operator()(std::monostate) const { return 0; }
-        std::int64_t operator()(std::int32_t v) const { return v; }
-        std::int64_t operator()(std::uint32_t v) const { return v; }
-        std::int64_t operator()(bool v) const { return v ? 1 : 0; }
-        std::int64_t operator()(double v) const {
-            if (!std::isfinite(v) || v < -9.0e18 || v > 9.0e18) throw ERangeError("Number out of integer range");
-            return std::int64_t(std::nearbyint(v));
-        }
-        std::int64_t operator()(const std::string& v) const {
-            std::int64_t r = 0;
-            const char* end = v.data() + v.size();
-            auto [ptr, ec] = std::from_chars(v.data(), end, r);
-            if (ec != std::errc() || ptr != end || v.empty())
-                throw EConvertError("'" + v + "' is not a valid integer value");
-            return r;
-        }
-    };
-    return std::visit(Visitor{}, value);
-}
-
-std::string ValueToText(const TTwnValue& value) {
-    struct Visitor {
-        std::string operator()(std::monostate) const { return std::string(); }
-        std::string operator()(std::int32_t v) const { return std::to_string(v); }
-        std::string operator()(std::uint32_t v) const { return std::to_string(v); }
-        std::string operator()(bool v) const { return v ? "1" : "0"; }
-        std::string operator()(double v) const {
-            char buf[64];
-            auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, v);
-            return ec == std::errc() ? std::string(buf, ptr) : std::string();
-        }
-        std::string operator()(const std::string& v) const { return v; }
-    };
-    return std::visit(Visitor{}, value);
-}
-
-bool IsNumeric(const TTwnValue& v) {
-    return std::holds_alternative<std::int32_t>(v) || std::holds_alternative<std::uint32_t>(v) ||
-           std::holds_alternative<double>(v);
+// The value as a 64-bit integer for the integer item types: booleans are 1 or 0 (TWAIN's TRUE), numbers are
+// rounded ties to even, texts parsed.
+std::int64_t ValueToInt64(const TVariant& value) {
+    if (value.VarType() == varBoolean) return value.AsBoolean() ? 1 : 0;
+    return value.AsInt64();
 }
 
 }  // namespace
@@ -103,48 +65,13 @@ TW_FIX32 Fix32FromBits(std::uint32_t bits) {
     return r;
 }
 
-bool SameValue(const TTwnValue& a, const TTwnValue& b) {
-    if (std::holds_alternative<std::monostate>(a) || std::holds_alternative<std::monostate>(b))
-        return a.index() == b.index();
-    const bool aText = std::holds_alternative<std::string>(a);
-    const bool bText = std::holds_alternative<std::string>(b);
-    if (aText || bText) return aText && bText && std::get<std::string>(a) == std::get<std::string>(b);
-    const bool aBool = std::holds_alternative<bool>(a);
-    const bool bBool = std::holds_alternative<bool>(b);
-    if (aBool && bBool) return std::get<bool>(a) == std::get<bool>(b);
-    if (aBool) return std::get<bool>(a) == (ValueToDouble(b) != 0.0);
-    if (bBool) return std::get<bool>(b) == (ValueToDouble(a) != 0.0);
-    if (IsNumeric(a) && IsNumeric(b) && !std::holds_alternative<double>(a) && !std::holds_alternative<double>(b))
-        return ValueToInt64(a) == ValueToInt64(b);
-    return ValueToDouble(a) == ValueToDouble(b);
-}
-
-double ValueToDouble(const TTwnValue& value) {
-    struct Visitor {
-        double operator()(std::monostate) const { throw EConvertError("Empty value is not a number"); }
-        double operator()(std::int32_t v) const { return v; }
-        double operator()(std::uint32_t v) const { return v; }
-        double operator()(bool v) const { return v ? 1.0 : 0.0; }
-        double operator()(double v) const { return v; }
-        double operator()(const std::string& v) const {
-            double r = 0;
-            const char* end = v.data() + v.size();
-            auto [ptr, ec] = std::from_chars(v.data(), end, r);
-            if (ec != std::errc() || ptr != end || v.empty())
-                throw EConvertError("'" + v + "' is not a valid number");
-            return r;
-        }
-    };
-    return std::visit(Visitor{}, value);
-}
-
-TTwnValue ItemToValue(std::uint16_t itemType, const Byte* slot, std::size_t slotSize) {
+TVariant ItemToValue(std::uint16_t itemType, const Byte* slot, std::size_t slotSize) {
     if (IsStringType(itemType)) {
         const std::size_t limit = std::min(slotSize, ItemSize(itemType));
         const Byte* end = std::find(slot, slot + limit, Byte(0));
-        return std::string(reinterpret_cast<const char*>(slot), reinterpret_cast<const char*>(end));
+        return AnsiString(reinterpret_cast<const char*>(slot), reinterpret_cast<const char*>(end));
     }
-    if (itemType > TWTY_FRAME || slotSize < 4) return TTwnValue();
+    if (itemType > TWTY_FRAME || slotSize < 4) return TVariant();
     const std::int32_t raw = ReadI32(slot);
     switch (itemType) {
         case TWTY_INT8: return std::int32_t(std::int8_t(raw & 0xFF));
@@ -152,16 +79,16 @@ TTwnValue ItemToValue(std::uint16_t itemType, const Byte* slot, std::size_t slot
         case TWTY_INT32: return raw;
         case TWTY_UINT8: return std::int32_t(raw & 0xFF);
         case TWTY_UINT16: return std::int32_t(raw & 0xFFFF);
-        case TWTY_UINT32: return std::uint32_t(raw);
+        case TWTY_UINT32: return std::int64_t(std::uint32_t(raw));
         case TWTY_BOOL: return raw != 0;
         case TWTY_FIX32: return Fix32ToFloat(Fix32FromBits(std::uint32_t(raw)));
         default: return std::int32_t(0);  // TWTY_FRAME
     }
 }
 
-void ValueToItem(std::uint16_t itemType, const TTwnValue& value, Byte* slot, std::size_t slotSize) {
+void ValueToItem(std::uint16_t itemType, const TVariant& value, Byte* slot, std::size_t slotSize) {
     if (IsStringType(itemType)) {
-        const std::string text = ValueToText(value);
+        const AnsiString text = value.AsString();
         const std::size_t room = std::min(slotSize, ItemSize(itemType));
         std::memset(slot, 0, room);
         if (room > 0) std::memcpy(slot, text.data(), std::min(text.size(), room - 1));
@@ -176,7 +103,7 @@ void ValueToItem(std::uint16_t itemType, const TTwnValue& value, Byte* slot, std
         return;
     }
     if (itemType == TWTY_FIX32) {
-        WriteI32(slot, std::int32_t(Fix32Bits(FloatToFix32(ValueToDouble(value)))));
+        WriteI32(slot, std::int32_t(Fix32Bits(FloatToFix32(value.AsDouble()))));
         return;
     }
     std::memset(slot, 0, std::min(slotSize, std::max<std::size_t>(ItemStride(itemType), 4)));

@@ -2,13 +2,9 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <variant>
 
+#include "classlib/core/TVariant.h"
 #include "classlib/core/Types.h"
-
-// A capability value as the program sees it: empty, a signed or unsigned integer, a boolean, a number or 8-bit text.
-using TTwnValue = std::variant<std::monostate, std::int32_t, std::uint32_t, bool, double, std::string>;
 
 // TWAIN's fixed-point number: value = Whole + Frac / 65536.
 struct TW_FIX32 {
@@ -27,21 +23,14 @@ double Fix32ToFloat(TW_FIX32 value);
 std::uint32_t Fix32Bits(TW_FIX32 value);
 TW_FIX32 Fix32FromBits(std::uint32_t bits);
 
-// Equality of two values: texts equal texts byte for byte; numbers, booleans (true = any non-zero number) compare by
-// value; a text never equals a number; two empty values are equal.
-bool SameValue(const TTwnValue& a, const TTwnValue& b);
-// The value as a number: integers, booleans (1 or 0), numbers, and texts that hold a decimal number.
-// Raises EConvertError for other texts and for the empty value.
-double ValueToDouble(const TTwnValue& value);
-
 // Reads the item held in an internal slot of slotSize bytes (at least the item type's stride): 8-, 16- or 32-bit
-// signed integers, 8- or 16-bit unsigned integers (as int32), 32-bit unsigned integers, booleans, TW_FIX32 as a
+// signed integers, 8- or 16-bit unsigned integers (as int32), 32-bit unsigned integers (as int64), booleans, TW_FIX32 as a
 // number to four decimals, 0 for a frame, text for the 8-bit string types; empty for other types.
-TTwnValue ItemToValue(std::uint16_t itemType, const Byte* slot, std::size_t slotSize);
+TVariant ItemToValue(std::uint16_t itemType, const Byte* slot, std::size_t slotSize);
 // Writes the value into an internal slot of slotSize bytes: integer types take the whole 32-bit value (booleans 0
-// or 1, numbers rounded), TW_FIX32 the fixed-point form, string types the text (cut to fit, zero-terminated); the
+// or 1, numbers rounded ties to even, texts parsed), TW_FIX32 the fixed-point form, string types the text (cut to fit, zero-terminated); the
 // slot of any other type is zeroed. Raises ERangeError or EConvertError when the value does not fit the type.
-void ValueToItem(std::uint16_t itemType, const TTwnValue& value, Byte* slot, std::size_t slotSize);
+void ValueToItem(std::uint16_t itemType, const TVariant& value, Byte* slot, std::size_t slotSize);
 
 // Converts one item between the packed layout a source delivers (ItemSize bytes) and the internal slot (ItemStride
 // bytes): 8- and 16-bit signed types and booleans are sign-extended, unsigned ones zero-extended, 32-bit types and

@@ -12,8 +12,8 @@ using namespace twn;
 
 namespace {
 
-TTwnValue I(std::int32_t v) {
-    return TTwnValue(v);
+TVariant I(std::int32_t v) {
+    return TVariant(v);
 }
 
 // An internal enumeration record with the given 32-bit slot values.
@@ -63,16 +63,16 @@ TEST(TTwnContainerBasics, CapabilityNumberBringsItsDefaultTypeAndClears) {
     TTwnContainer c;
     c.SetCapability(0x1118);  // x resolution
     EXPECT_EQ(c.ItemType(), TWTY_FIX32);
-    c.SetCurrent(TTwnValue(300.0));
-    EXPECT_EQ(c.GetCurrent(), TTwnValue(300.0));
+    c.SetCurrent(TVariant(300.0));
+    EXPECT_EQ(c.GetCurrent(), TVariant(300.0));
     c.SetCapability(0x1118);  // same number: kept
-    EXPECT_EQ(c.GetCurrent(), TTwnValue(300.0));
+    EXPECT_EQ(c.GetCurrent(), TVariant(300.0));
     c.SetCapability(0x8123);  // unknown to the table: type kept, value cleared to -1
     EXPECT_EQ(c.ItemType(), TWTY_FIX32);
     EXPECT_EQ(ReadU32(c.OneValueRecord(), 2), 0xFFFFFFFFu);
     c.SetCapability(4097);
     EXPECT_EQ(c.ItemType(), TWTY_STR255);
-    EXPECT_EQ(c.GetCurrent(), TTwnValue(std::string()));
+    EXPECT_EQ(c.GetCurrent(), TVariant(std::string()));
 }
 
 TEST(TTwnContainerAdopt, EnumerationCopiesItsCurrentItemOnlyWhenTheIndexExists) {
@@ -85,7 +85,7 @@ TEST(TTwnContainerAdopt, EnumerationCopiesItsCurrentItemOnlyWhenTheIndexExists) 
     EXPECT_EQ(c.Count(), 3);
     EXPECT_EQ(c.IndexOf(I(1)), 1);
     EXPECT_EQ(c.IndexOf(I(7)), -1);
-    EXPECT_EQ(c.IndexOf(TTwnValue(std::string("1"))), -1);
+    EXPECT_EQ(c.IndexOf(TVariant(std::string("1"))), -1);
 
     ASSERT_TRUE(c.SetContainer(ICAP_PIXELTYPE, TWON_ENUMERATION, Enumeration(TWTY_UINT16, {5, 6}, 0x7FFFFFF0u)));
     EXPECT_EQ(ReadU32(c.OneValueRecord(), 2), 0u);
@@ -100,7 +100,7 @@ TEST(TTwnContainerAdopt, WideItemsGrowTheOneValueBlockInsteadOfOverrunningIt) {
     ASSERT_TRUE(c.SetContainer(0x8100, TWON_ENUMERATION, r));
     ASSERT_GE(c.OneValueRecord().size(), 2u + 1027);
     EXPECT_EQ(c.OneValueRecord()[2 + 1026], 'k');
-    EXPECT_EQ(c.GetCurrent(), TTwnValue(std::string(1027, 'k')));
+    EXPECT_EQ(c.GetCurrent(), TVariant(std::string(1027, 'k')));
 }
 
 TEST(TTwnContainerAdopt, ArraysRangesAndOneValuesSetTheOneValueBlock) {
@@ -115,17 +115,17 @@ TEST(TTwnContainerAdopt, ArraysRangesAndOneValuesSetTheOneValueBlock) {
     EXPECT_EQ(ReadU32(c.OneValueRecord(), 2), 0u);
     EXPECT_EQ(c.GetCurrent(), I(-1));  // an array has no current value
     EXPECT_EQ(c.GetItem(1), I(-1));
-    EXPECT_EQ(c.GetItem(2), TTwnValue());
-    EXPECT_EQ(c.GetItem(-1), TTwnValue());
+    EXPECT_EQ(c.GetItem(2), TVariant());
+    EXPECT_EQ(c.GetItem(-1), TVariant());
     EXPECT_EQ(c.Minimum(), I(-1));
     EXPECT_EQ(c.Maximum(), I(77));
 
     ASSERT_TRUE(c.SetContainer(0x1101, TWON_RANGE, Range(TWTY_FIX32, Fix(-1000), Fix(1000), Fix(0.5), Fix(12.5))));
     EXPECT_TRUE(c.ArrayRecord().empty());
-    EXPECT_EQ(c.GetCurrent(), TTwnValue(12.5));
+    EXPECT_EQ(c.GetCurrent(), TVariant(12.5));
     EXPECT_EQ(c.Count(), 1);
-    EXPECT_EQ(c.Minimum(), TTwnValue(-1000.0));
-    EXPECT_EQ(c.Step(), TTwnValue(0.5));
+    EXPECT_EQ(c.Minimum(), TVariant(-1000.0));
+    EXPECT_EQ(c.Step(), TVariant(0.5));
     EXPECT_EQ(ReadU32(c.CurrentAsOneValue(), 2), Fix(12.5));
 
     TTwnRecord one(6, 0);
@@ -134,7 +134,7 @@ TEST(TTwnContainerAdopt, ArraysRangesAndOneValuesSetTheOneValueBlock) {
     ASSERT_TRUE(c.SetContainer(CAP_INDICATORS, TWON_ONEVALUE, one));
     EXPECT_TRUE(c.RangeRecord().empty());
     EXPECT_EQ(c.ItemType(), TWTY_BOOL);
-    EXPECT_EQ(c.GetCurrent(), TTwnValue(true));
+    EXPECT_EQ(c.GetCurrent(), TVariant(true));
     EXPECT_EQ(c.Step(), I(-1));
 }
 
@@ -166,7 +166,7 @@ TEST(TTwnContainerValues, RangeValuesAreClampedAndSnappedToTheStep) {
     EXPECT_EQ(c.GetCurrent(), I(150));
     c.SetCurrent(I(136));
     EXPECT_EQ(c.GetCurrent(), I(125));
-    c.SetCurrent(TTwnValue(std::string("310")));
+    c.SetCurrent(TVariant(std::string("310")));
     EXPECT_EQ(c.GetCurrent(), I(300));
 
     // A step that does not divide the span: snapping past the maximum is lowered to it; halves go to even.
@@ -179,10 +179,10 @@ TEST(TTwnContainerValues, RangeValuesAreClampedAndSnappedToTheStep) {
     EXPECT_EQ(c.GetCurrent(), I(0));
 
     ASSERT_TRUE(c.SetContainer(0x1101, TWON_RANGE, Range(TWTY_FIX32, Fix(-1), Fix(1), Fix(0.25), 0)));
-    c.SetCurrent(TTwnValue(0.3));
-    EXPECT_EQ(c.GetCurrent(), TTwnValue(0.25));
-    c.SetCurrent(TTwnValue(-7.0));
-    EXPECT_EQ(c.GetCurrent(), TTwnValue(-1.0));
+    c.SetCurrent(TVariant(0.3));
+    EXPECT_EQ(c.GetCurrent(), TVariant(0.25));
+    c.SetCurrent(TVariant(-7.0));
+    EXPECT_EQ(c.GetCurrent(), TVariant(-1.0));
 
     // Zero step: only clamped.
     ASSERT_TRUE(c.SetContainer(0x1102, TWON_RANGE, Range(TWTY_INT16, 0xFFFFFFF6u, 10, 0, 0)));
@@ -202,10 +202,19 @@ TEST(TTwnContainerValues, EnumerationSelectionAndOneValueStore) {
     EXPECT_EQ(c.Maximum(), I(9));
     EXPECT_EQ(ReadU32(c.CurrentAsOneValue(), 2), 9u);
 
+    // Items compare as variants: a number of another kind matches by value, a boolean only a boolean.
+    EXPECT_EQ(c.IndexOf(TVariant(4.0)), 1);
+    TTwnContainer b;
+    ASSERT_TRUE(b.SetContainer(CAP_INDICATORS, TWON_ENUMERATION, Enumeration(TWTY_BOOL, {0, -1}, 0)));
+    EXPECT_EQ(b.IndexOf(TVariant(true)), 1);
+    EXPECT_EQ(b.IndexOf(TVariant(false)), 0);
+    b.SetCurrent(TVariant(true));
+    EXPECT_EQ(b.GetCurrent(), TVariant(true));
+
     TTwnContainer t;
     t.SetCapability(4097);  // a text capability
-    t.SetCurrent(TTwnValue(std::string("Scan")));
-    EXPECT_EQ(t.GetCurrent(), TTwnValue(std::string("Scan")));
+    t.SetCurrent(TVariant(std::string("Scan")));
+    EXPECT_EQ(t.GetCurrent(), TVariant(std::string("Scan")));
     EXPECT_EQ(t.Minimum(), I(-1));  // no limits for texts
 }
 
@@ -220,11 +229,11 @@ TEST(TTwnContainerItems, AllocateUsesTheSlotStrideAndGrowsWithoutLosingItems) {
     c.AddItem(I(700));
     EXPECT_EQ(c.Count(), 3);
     EXPECT_EQ(c.GetItem(2), I(700));
-    EXPECT_EQ(c.GetItem(3), TTwnValue());
+    EXPECT_EQ(c.GetItem(3), TVariant());
     c.Allocate(40);
     EXPECT_EQ(c.GetItem(2), I(700));
     EXPECT_EQ(c.GetItem(39), I(0));
-    EXPECT_THROW(c.AddItem(TTwnValue(std::string("many"))), EConvertError);
+    EXPECT_THROW(c.AddItem(TVariant(std::string("many"))), EConvertError);
     EXPECT_EQ(c.Count(), 40);  // a failed conversion adds nothing
     EXPECT_THROW(c.Allocate(0xFFFFFFF0u), EOutOfMemory);
     EXPECT_EQ(c.Count(), 40);
@@ -236,7 +245,7 @@ TEST(TTwnContainerItems, AllocateUsesTheSlotStrideAndGrowsWithoutLosingItems) {
     c.SetContainerType(TWON_ENUMERATION);
     c.Allocate(0);
     EXPECT_EQ(c.Count(), 0);
-    c.AddItem(TTwnValue(2.5));
+    c.AddItem(TVariant(2.5));
     EXPECT_EQ(c.GetItem(0), I(2));  // unsigned 16-bit items: rounded to even
     EXPECT_EQ(c.GetCurrent(), I(2));  // the new record's current index is 0
 }
@@ -256,9 +265,9 @@ TEST(TTwnContainerItems, ChangingToAWiderItemTypeKeepsEveryItemInsideItsRecord) 
     c.SetItemType(TWTY_STR255);
     EXPECT_GE(c.EnumRecord().size(), 3u * 256 + kEnumerationHeader);
     EXPECT_GE(c.OneValueRecord().size(), 2u + 256);
-    EXPECT_EQ(c.GetItem(2), TTwnValue(std::string()));
-    c.AddItem(TTwnValue(std::string("Legal")));
-    EXPECT_EQ(c.IndexOf(TTwnValue(std::string("Legal"))), 3);
+    EXPECT_EQ(c.GetItem(2), TVariant(std::string()));
+    c.AddItem(TVariant(std::string("Legal")));
+    EXPECT_EQ(c.IndexOf(TVariant(std::string("Legal"))), 3);
     c.SetItemType(TWTY_UNKNOWN);  // ignored
     c.SetItemType(15);
     EXPECT_EQ(c.ItemType(), TWTY_STR255);
@@ -277,9 +286,9 @@ TEST(TTwnContainerItems, ClearKeepsTheOneValueTypeWithMinusOneOrZeroBytes) {
 
     c.SetItemType(TWTY_STR32);
     c.SetContainerType(TWON_ONEVALUE);
-    c.SetCurrent(TTwnValue(std::string("abc")));
+    c.SetCurrent(TVariant(std::string("abc")));
     c.Clear();
-    EXPECT_EQ(c.GetCurrent(), TTwnValue(std::string()));
+    EXPECT_EQ(c.GetCurrent(), TVariant(std::string()));
 }
 
 TEST(TTwnContainerItems, AssignMakesAnIndependentDeepCopy) {

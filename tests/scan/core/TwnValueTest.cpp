@@ -72,20 +72,6 @@ TEST(TwnFix32, BitsPutWholeInTheLowHalfAndFractionInTheHighHalf) {
     EXPECT_EQ(back.Frac, 0xC000);
 }
 
-TEST(TwnValueCompare, TextsOnlyEqualTextsAndNumbersCompareByValue) {
-    EXPECT_TRUE(SameValue(TTwnValue(std::int32_t(5)), TTwnValue(5.0)));
-    EXPECT_TRUE(SameValue(TTwnValue(std::uint32_t(7)), TTwnValue(std::int32_t(7))));
-    EXPECT_FALSE(SameValue(TTwnValue(std::uint32_t(0xFFFFFFFFu)), TTwnValue(std::int32_t(-1))));
-    EXPECT_TRUE(SameValue(TTwnValue(true), TTwnValue(std::int32_t(1))));
-    EXPECT_TRUE(SameValue(TTwnValue(std::int32_t(0)), TTwnValue(false)));
-    EXPECT_FALSE(SameValue(TTwnValue(true), TTwnValue(false)));
-    EXPECT_FALSE(SameValue(TTwnValue(std::string("5")), TTwnValue(std::int32_t(5))));
-    EXPECT_FALSE(SameValue(TTwnValue(std::int32_t(5)), TTwnValue(std::string("5"))));
-    EXPECT_TRUE(SameValue(TTwnValue(std::string("A4")), TTwnValue(std::string("A4"))));
-    EXPECT_FALSE(SameValue(TTwnValue(), TTwnValue(std::int32_t(0))));
-    EXPECT_TRUE(SameValue(TTwnValue(), TTwnValue()));
-}
-
 TEST(TwnItemSlots, PackedItemsAreWidenedBySignednessAndNarrowedBack) {
     Byte slot[4];
     Byte packed[4];
@@ -98,10 +84,10 @@ TEST(TwnItemSlots, PackedItemsAreWidenedBySignednessAndNarrowedBack) {
     EXPECT_EQ(SlotInt(slot), -1);
     UnpackItem(TWTY_BOOL, ff, slot);
     EXPECT_EQ(SlotInt(slot), -1);
-    EXPECT_EQ(ItemToValue(TWTY_BOOL, slot, 4), TTwnValue(true));
+    EXPECT_EQ(ItemToValue(TWTY_BOOL, slot, 4), TVariant(true));
     UnpackItem(TWTY_UINT16, ff, slot);
     EXPECT_EQ(SlotInt(slot), 65535);
-    EXPECT_EQ(ItemToValue(TWTY_UINT16, slot, 4), TTwnValue(std::int32_t(65535)));
+    EXPECT_EQ(ItemToValue(TWTY_UINT16, slot, 4), TVariant(std::int32_t(65535)));
 
     std::memset(packed, 0, 4);
     PackItem(TWTY_UINT16, slot, packed);
@@ -120,52 +106,52 @@ TEST(TwnItemSlots, PackedItemsAreWidenedBySignednessAndNarrowedBack) {
 
 TEST(TwnItemSlots, ValuesAreReadByTheItemTypeOfTheSlot) {
     Byte slot[4] = {0xFE, 0xFF, 0xFF, 0xFF};  // -2 as a 32-bit slot
-    EXPECT_EQ(ItemToValue(TWTY_INT8, slot, 4), TTwnValue(std::int32_t(-2)));
-    EXPECT_EQ(ItemToValue(TWTY_UINT8, slot, 4), TTwnValue(std::int32_t(254)));
-    EXPECT_EQ(ItemToValue(TWTY_INT16, slot, 4), TTwnValue(std::int32_t(-2)));
-    EXPECT_EQ(ItemToValue(TWTY_UINT32, slot, 4), TTwnValue(std::uint32_t(0xFFFFFFFEu)));
-    EXPECT_EQ(ItemToValue(TWTY_INT32, slot, 4), TTwnValue(std::int32_t(-2)));
+    EXPECT_EQ(ItemToValue(TWTY_INT8, slot, 4), TVariant(std::int32_t(-2)));
+    EXPECT_EQ(ItemToValue(TWTY_UINT8, slot, 4), TVariant(std::int32_t(254)));
+    EXPECT_EQ(ItemToValue(TWTY_INT16, slot, 4), TVariant(std::int32_t(-2)));
+    EXPECT_EQ(ItemToValue(TWTY_UINT32, slot, 4), TVariant(std::int64_t(0xFFFFFFFEu)));
+    EXPECT_EQ(ItemToValue(TWTY_INT32, slot, 4), TVariant(std::int32_t(-2)));
 
     Byte frame[16] = {1, 2, 3};
-    EXPECT_EQ(ItemToValue(TWTY_FRAME, frame, 16), TTwnValue(std::int32_t(0)));
-    EXPECT_EQ(ItemToValue(TWTY_UNI512, frame, 16), TTwnValue());
+    EXPECT_EQ(ItemToValue(TWTY_FRAME, frame, 16), TVariant(std::int32_t(0)));
+    EXPECT_EQ(ItemToValue(TWTY_UNI512, frame, 16), TVariant());
 }
 
 TEST(TwnItemSlots, WritingAValueConvertsRoundsAndRefusesWhatDoesNotFit) {
     Byte slot[4];
-    ValueToItem(TWTY_INT16, TTwnValue(2.5), slot, 4);
+    ValueToItem(TWTY_INT16, TVariant(2.5), slot, 4);
     EXPECT_EQ(SlotInt(slot), 2);
-    ValueToItem(TWTY_INT16, TTwnValue(true), slot, 4);
+    ValueToItem(TWTY_INT16, TVariant(true), slot, 4);
     EXPECT_EQ(SlotInt(slot), 1);
-    ValueToItem(TWTY_UINT32, TTwnValue(std::uint32_t(0xFFFFFFFFu)), slot, 4);
-    EXPECT_EQ(ItemToValue(TWTY_UINT32, slot, 4), TTwnValue(std::uint32_t(0xFFFFFFFFu)));
-    ValueToItem(TWTY_INT32, TTwnValue(std::string("-42")), slot, 4);
+    ValueToItem(TWTY_UINT32, TVariant(std::int64_t(0xFFFFFFFFu)), slot, 4);
+    EXPECT_EQ(ItemToValue(TWTY_UINT32, slot, 4), TVariant(std::int64_t(0xFFFFFFFFu)));
+    ValueToItem(TWTY_INT32, TVariant(std::string("-42")), slot, 4);
     EXPECT_EQ(SlotInt(slot), -42);
-    EXPECT_THROW(ValueToItem(TWTY_INT32, TTwnValue(std::string("4x")), slot, 4), EConvertError);
-    EXPECT_THROW(ValueToItem(TWTY_INT32, TTwnValue(5e9), slot, 4), ERangeError);
-    EXPECT_THROW(ValueToItem(TWTY_FIX32, TTwnValue(40000.0), slot, 4), ERangeError);
+    EXPECT_THROW(ValueToItem(TWTY_INT32, TVariant(std::string("4x")), slot, 4), EConvertError);
+    EXPECT_THROW(ValueToItem(TWTY_INT32, TVariant(5e9), slot, 4), ERangeError);
+    EXPECT_THROW(ValueToItem(TWTY_FIX32, TVariant(40000.0), slot, 4), ERangeError);
 
-    ValueToItem(TWTY_FIX32, TTwnValue(-1.25), slot, 4);
-    EXPECT_EQ(ItemToValue(TWTY_FIX32, slot, 4), TTwnValue(-1.25));
+    ValueToItem(TWTY_FIX32, TVariant(-1.25), slot, 4);
+    EXPECT_EQ(ItemToValue(TWTY_FIX32, slot, 4), TVariant(-1.25));
 
     Byte frame[16];
     std::memset(frame, 0x77, sizeof frame);
-    ValueToItem(TWTY_FRAME, TTwnValue(std::int32_t(3)), frame, sizeof frame);
+    ValueToItem(TWTY_FRAME, TVariant(std::int32_t(3)), frame, sizeof frame);
     for (Byte b : frame) EXPECT_EQ(b, 0);
 }
 
 TEST(TwnItemSlots, TextItemsAreCutToTheirTypeAndAlwaysTerminated) {
     Byte slot[34];
     std::memset(slot, 0x7A, sizeof slot);
-    ValueToItem(TWTY_STR32, TTwnValue(std::string(50, 'q')), slot, sizeof slot);
+    ValueToItem(TWTY_STR32, TVariant(std::string(50, 'q')), slot, sizeof slot);
     EXPECT_EQ(slot[33], 0);
-    EXPECT_EQ(ItemToValue(TWTY_STR32, slot, sizeof slot), TTwnValue(std::string(33, 'q')));
+    EXPECT_EQ(ItemToValue(TWTY_STR32, slot, sizeof slot), TVariant(std::string(33, 'q')));
 
     // An unterminated block stops at its type's size, not at the end of a larger slot.
     std::vector<Byte> wide(66, 'x');
-    EXPECT_EQ(ItemToValue(TWTY_STR32, wide.data(), wide.size()), TTwnValue(std::string(34, 'x')));
-    ValueToItem(TWTY_STR64, TTwnValue(std::int32_t(12)), wide.data(), wide.size());
-    EXPECT_EQ(ItemToValue(TWTY_STR64, wide.data(), wide.size()), TTwnValue(std::string("12")));
+    EXPECT_EQ(ItemToValue(TWTY_STR32, wide.data(), wide.size()), TVariant(std::string(34, 'x')));
+    ValueToItem(TWTY_STR64, TVariant(std::int32_t(12)), wide.data(), wide.size());
+    EXPECT_EQ(ItemToValue(TWTY_STR64, wide.data(), wide.size()), TVariant(std::string("12")));
 }
 
 TEST(TwnTypeTables, SizesStridesAndDefaultTypes) {

@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)c.CurrentAsOneValue();
         TTwnContainer copy;
         copy.Assign(c);
-        copy.SetCurrent(TTwnValue(std::int32_t(7)));
-        copy.AddItem(TTwnValue(std::int32_t(1)));
+        copy.SetCurrent(TVariant(std::int32_t(7)));
+        copy.AddItem(TVariant(std::int32_t(1)));
         copy.SetItemType(TWTY_STR255);
         (void)copy.GetItem(count);
         copy.Clear();

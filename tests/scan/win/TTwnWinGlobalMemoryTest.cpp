@@ -14,8 +14,8 @@ TEST(TTwnWinGlobalMemoryTest, AContainerSurvivesTheTripThroughGlobalMemory) {
     c.SetCapability(0x1118);
     c.SetContainerType(TWON_ENUMERATION);
     c.Allocate(0);
-    for (double v : {75.0, 150.0, 300.5}) c.AddItem(TTwnValue(v));
-    c.SetCurrent(TTwnValue(150.0));
+    for (double v : {75.0, 150.0, 300.5}) c.AddItem(TVariant(v));
+    c.SetCurrent(TVariant(150.0));
 
     TTwnWinGlobalMemory memory;
     const TTwnHandle h = WriteContainer(memory, TWON_ENUMERATION, c.EnumRecord());
@@ -34,8 +34,8 @@ TEST(TTwnWinGlobalMemoryTest, AContainerSurvivesTheTripThroughGlobalMemory) {
     TTwnContainer copy;
     ASSERT_TRUE(copy.SetContainer(0x1118, TWON_ENUMERATION, back));
     EXPECT_EQ(copy.Count(), 3);
-    EXPECT_EQ(copy.GetItem(2), TTwnValue(300.5));
-    EXPECT_EQ(copy.GetCurrent(), TTwnValue(150.0));
+    EXPECT_EQ(copy.GetItem(2), TVariant(300.5));
+    EXPECT_EQ(copy.GetCurrent(), TVariant(150.0));
 }
 
 TEST(TTwnWinGlobalMemoryTest, ABlockSmallerThanItsAnnouncedItemsIsRefused) {
