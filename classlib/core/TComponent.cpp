@@ -181,7 +181,9 @@ void TComponent::SetName(const AnsiString& newName) {
 }
 
 void TComponent::ValidateRename(TComponent* component, const AnsiString& currentName, const AnsiString& newName) {
-    if (newName.empty() || SameName(currentName, newName)) return;
+    // Without a component (a rename of an owner-less component) there is nothing to clash with: the names
+    // of its own components belong to another scope.
+    if (!component || newName.empty() || SameName(currentName, newName)) return;
     TComponent* existing = FindComponent(newName);
     if (existing && existing != component)
         throw EComponentError("A component named " + newName + " already exists");

@@ -227,7 +227,9 @@ TEST(Names, ValidUniqueAndCaseInsensitive) {
     EXPECT_EQ(owner->FindComponent("_save2"), nullptr);
     // Names of components without owner only need to be identifiers.
     TObjectPtr<TComponent> lone(Create<TComponent>(nullptr));
-    lone->SetName("OpenButton");
+    Create<TComponent>(lone.get())->SetName("OpenButton");
+    lone->SetName("OpenButton");  // its components' names are another scope
+    lone->DestroyComponents();
     // Inserting a component whose name is taken fails and leaves it where it was.
     EXPECT_THROW(owner->InsertComponent(lone.get()), EComponentError);
     EXPECT_EQ(lone->Owner(), nullptr);
