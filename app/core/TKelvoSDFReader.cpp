@@ -45,6 +45,7 @@ void TKelvoSDFReader::Parse() {
     const std::size_t end = data_.size();
     std::size_t pos = 0;
     std::int32_t current = -1;
+    int depth = 0;
     try {
         while (pos < end) {
             const Byte head = data_[pos++];
@@ -65,10 +66,12 @@ void TKelvoSDFReader::Parse() {
                 // End of node: at the root it ends the parse.
                 if (current < 0) break;
                 current = nodes_[std::size_t(current)].Parent;
+                --depth;
                 continue;
             }
             // The payload must lie wholly inside the bytes read.
             if (fields[2] > end - pos) break;
+            if ((kind & 2) && depth == MaxDepth) break;
             TKelvoSDFElement e{fields[0], fields[1], fields[2], std::uint32_t(pos)};
             pos += fields[2];
             if (kind & 2) {
@@ -79,6 +82,7 @@ void TKelvoSDFReader::Parse() {
                 nodes_.push_back(std::move(node));
                 ItemsOf(current).Nodes.push_back(index);
                 current = index;
+                ++depth;
             } else {
                 ItemsOf(current).Values.push_back(e);
             }

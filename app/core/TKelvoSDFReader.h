@@ -1,8 +1,8 @@
 // Reader of the state file's binary tagged tree (see TKelvoSDFWriter.h for the element layout).
 //
 // The whole stream is parsed when the reader is made. The bytes are anyone's to damage, so the parse stops
-// at the first element that cannot be read whole, and everything before it stays usable. The tree is kept
-// flat (nodes refer to each other by index), so neither deep nesting nor destruction recurses.
+// at the first element that cannot be read whole or nests too deep, and everything before it stays usable.
+// The tree is kept flat (nodes refer to each other by index), so neither parsing nor destruction recurses.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -36,8 +36,11 @@ struct TKelvoSDFNode {
 
 class TKelvoSDFReader {
 public:
-    // Bytes beyond this many are not read: such a stream counts as cut off there.
-    static constexpr std::int64_t MaxBytes = std::int64_t(4) << 20;
+    // Bytes beyond this many are not read: such a stream counts as cut off there. A state file holds a few
+    // kilobytes; the bound keeps a damaged one from costing much memory.
+    static constexpr std::int64_t MaxBytes = std::int64_t(1) << 20;
+    // A node start deeper than this stops the parse like any other damage.
+    static constexpr int MaxDepth = 64;
 
     // Parses the stream from its position to its end; nullptr gives a reader that finds nothing.
     explicit TKelvoSDFReader(TStream* stream);

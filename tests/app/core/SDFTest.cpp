@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -293,16 +294,35 @@ TEST(SDFReader, DamageKeepsEverythingBeforeIt) {
     EXPECT_FALSE(q.reader.ReadInteger(2, v));
 }
 
-TEST(SDFReader, DeepNestingNeitherRecursesNorFails) {
-    // Half a million nested empty nodes (header 0x80: node start, no fields), then a value in the deepest.
-    std::vector<Byte> bytes(500000, 0x80);
-    const Byte value[] = {0x55, 0x01, 0x05, 0x04, 42, 0, 0, 0};
-    for (Byte b : value) bytes.push_back(b);
-    Parsed p(bytes);
-    TKelvoSDFReader& r = p.reader;
-    for (int i = 0; i < 500000; ++i) ASSERT_TRUE(r.OpenIntNode(0));
+TEST(SDFReader, NestingIsBoundedAndSizeIsCapped) {
+    // Nodes nested to the limit are read; one level deeper stops the parse there.
+    auto nested = [](int levels) {
+        std::vector<Byte> bytes(std::size_t(levels), 0x80);  // node start, no fields
+        for (Byte b : {0x55, 0x01, 0x05, 0x04, 42, 0, 0, 0}) bytes.push_back(Byte(b));
+        return bytes;
+    };
+    for (int levels : {TKelvoSDFReader::MaxDepth, TKelvoSDFReader::MaxDepth + 1, 200000}) {
+        Parsed p(nested(levels));
+        TKelvoSDFReader& r = p.reader;
+        int entered = 0;
+        while (r.OpenIntNode(0)) ++entered;
+        EXPECT_EQ(entered, std::min(levels, TKelvoSDFReader::MaxDepth));
+        std::int32_t v = 0;
+        EXPECT_EQ(r.ReadInteger(1, v), levels <= TKelvoSDFReader::MaxDepth) << levels;
+    }
+
+    // Leaving nodes makes room again: many siblings at depth 1 are fine.
+    std::vector<Byte> siblings;
+    for (int i = 0; i < 1000; ++i)
+        for (Byte b : {0xC0, 0x00}) siblings.push_back(b);  // empty node, end of node
+    Parsed s(siblings);
+    EXPECT_EQ(s.reader.Root().Nodes.size(), 1000u);
+
+    // Bytes past the cap are not read.
+    std::vector<Byte> big(std::size_t(TKelvoSDFReader::MaxBytes), 0x40);  // empty value elements
+    for (Byte b : {0x55, 0x01, 0x05, 0x04, 1, 0, 0, 0}) big.push_back(b);
+    Parsed capped(big);
     std::int32_t v = 0;
-    EXPECT_TRUE(r.ReadInteger(1, v));
-    EXPECT_EQ(v, 42);
-    EXPECT_FALSE(r.OpenIntNode(0));
+    EXPECT_FALSE(capped.reader.ReadInteger(1, v));
+    EXPECT_EQ(capped.reader.Root().Values.size(), std::size_t(TKelvoSDFReader::MaxBytes));
 }
