@@ -426,7 +426,7 @@ TEST(PropertyStream, AFailedReadFreesWhatItCreated) {
     EXPECT_THROW(in3.reader.ReadRootComponent(target.get()), EReadError);
 }
 
-TEST(Registry, PublishedPropertiesListBaseFirstAndFindDerivedFirst) {
+TEST(PropertyRegistry, PublishedPropertiesListBaseFirstAndFindDerivedFirst) {
     PublishSample();
     class TMore : public TSample {
         CLASSLIB_COMPONENT(TMore, TSample)
