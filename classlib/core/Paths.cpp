@@ -1,0 +1,53 @@
+#include "classlib/core/Paths.h"
+
+namespace {
+
+// Index of the last character of `set` in s, or npos.
+std::size_t LastDelimiter(std::string_view set, std::string_view s) {
+    return s.find_last_of(set);
+}
+
+}  // namespace
+
+AnsiString ExtractFilePath(std::string_view fileName) {
+    const std::size_t i = LastDelimiter("\\:", fileName);
+    return i == std::string_view::npos ? AnsiString() : AnsiString(fileName.substr(0, i + 1));
+}
+
+AnsiString ExtractFileDir(std::string_view fileName) {
+    std::size_t i = LastDelimiter("\\:", fileName);
+    if (i == std::string_view::npos) return AnsiString();
+    // Keep the delimiter of a root: "C:\" and "\" stay as they are.
+    if (i > 0 && fileName[i] == '\\' && fileName[i - 1] != '\\' && fileName[i - 1] != ':') return AnsiString(fileName.substr(0, i));
+    return AnsiString(fileName.substr(0, i + 1));
+}
+
+AnsiString ExtractFileName(std::string_view fileName) {
+    const std::size_t i = LastDelimiter("\\:", fileName);
+    return AnsiString(i == std::string_view::npos ? fileName : fileName.substr(i + 1));
+}
+
+AnsiString ExtractFileExt(std::string_view fileName) {
+    const std::size_t i = LastDelimiter(".\\:", fileName);
+    if (i == std::string_view::npos || fileName[i] != '.') return AnsiString();
+    return AnsiString(fileName.substr(i));
+}
+
+AnsiString ChangeFileExt(std::string_view fileName, std::string_view extension) {
+    const std::size_t i = LastDelimiter(".\\:", fileName);
+    const std::string_view stem =
+        (i == std::string_view::npos || fileName[i] != '.') ? fileName : fileName.substr(0, i);
+    return AnsiString(stem) + AnsiString(extension);
+}
+
+AnsiString IncludeTrailingPathDelimiter(std::string_view path) {
+    AnsiString r(path);
+    if (r.empty() || r.back() != '\\') r += '\\';
+    return r;
+}
+
+AnsiString ExcludeTrailingPathDelimiter(std::string_view path) {
+    AnsiString r(path);
+    if (!r.empty() && r.back() == '\\') r.pop_back();
+    return r;
+}

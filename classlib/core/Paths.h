@@ -1,0 +1,21 @@
+// File-name parts. Folders are separated by '\' and a drive ends at ':'; the extension is what follows the last
+// '.' after the last of them. '/' is an ordinary character here, as it is in the names the program stores.
+#pragma once
+#include <string_view>
+
+#include "classlib/core/Types.h"
+
+// "C:\dir\name.ext": "C:\dir\" (up to and with the last delimiter).
+AnsiString ExtractFilePath(std::string_view fileName);
+// "C:\dir" (without the last delimiter, unless it belongs to a root such as "C:\" or "\").
+AnsiString ExtractFileDir(std::string_view fileName);
+// "name.ext".
+AnsiString ExtractFileName(std::string_view fileName);
+// ".ext" (with the dot; empty when the name has no dot).
+AnsiString ExtractFileExt(std::string_view fileName);
+// Replaces the extension (or appends one); extension includes its dot, empty removes it.
+AnsiString ChangeFileExt(std::string_view fileName, std::string_view extension);
+// Adds a '\' unless the text already ends with one (so an empty folder gives "\").
+AnsiString IncludeTrailingPathDelimiter(std::string_view path);
+// Removes one trailing '\', if any.
+AnsiString ExcludeTrailingPathDelimiter(std::string_view path);
