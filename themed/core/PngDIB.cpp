@@ -28,7 +28,7 @@ std::int32_t ReadPngDIB(TStream& stream, std::int32_t width, std::int32_t height
     if (width <= 0 || height <= 0 || std::int64_t(reader.Width()) != width ||
         std::int64_t(reader.Height()) != std::int64_t(height) * count)
         return 0;
-    strip = reader.TakePixels();
+    strip.assign(reader.Pixels().begin(), reader.Pixels().end());
     return count;
 }
 

@@ -3,9 +3,40 @@
 // background are kept but not applied.
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 #include "classlib/core/Stream.h"
+
+namespace themed {
+
+// Leaves new elements uninitialised: pixel arrays are written right after they are sized, and zeroing
+// tens of megabytes first would cost as much as decoding them.
+template <class T>
+struct UninitialisedAllocator : std::allocator<T> {
+    using value_type = T;
+    template <class U>
+    struct rebind {
+        using other = UninitialisedAllocator<U>;
+    };
+    UninitialisedAllocator() noexcept = default;
+    template <class U>
+    UninitialisedAllocator(const UninitialisedAllocator<U>&) noexcept {}
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+    template <class U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+};
+
+using TPixelArray = std::vector<std::uint32_t, UninitialisedAllocator<std::uint32_t>>;
+
+}  // namespace themed
 
 class TPNGReader {
 public:
@@ -23,8 +54,8 @@ public:
     std::uint32_t Width() const { return width_; }
     std::uint32_t Height() const { return height_; }
     // Width x height pixels; empty when nothing was decoded (a zero width or height).
-    const std::vector<std::uint32_t>& Pixels() const { return pixels_; }
-    std::vector<std::uint32_t> TakePixels() { return std::move(pixels_); }
+    const themed::TPixelArray& Pixels() const { return pixels_; }
+    themed::TPixelArray TakePixels() { return std::move(pixels_); }
 
     float Gamma() const { return gamma_; }
     bool Interlaced() const { return interlaced_; }
@@ -36,7 +67,7 @@ public:
 private:
     std::uint32_t width_ = 0;
     std::uint32_t height_ = 0;
-    std::vector<std::uint32_t> pixels_;
+    themed::TPixelArray pixels_;
     float gamma_ = 0.0f;
     bool interlaced_ = false;
     bool hasBackground_ = false;

@@ -109,7 +109,8 @@ TEST(PngReader, GammaAndBackgroundAreKeptNotApplied) {
     EXPECT_NEAR(reader.Gamma(), 0.45455f, 1e-6f);
     EXPECT_TRUE(reader.HasBackground());
     EXPECT_EQ(reader.Background(), 0xFF7F00u);
-    EXPECT_EQ(reader.Pixels(), (std::vector<std::uint32_t>{0xFF010203}));
+    EXPECT_EQ(std::vector<std::uint32_t>(reader.Pixels().begin(), reader.Pixels().end()),
+              (std::vector<std::uint32_t>{0xFF010203}));
     EXPECT_EQ(s.Position(), std::int64_t(png.size()));
 
     // Short gAMA and bKGD are ignored, not read past.

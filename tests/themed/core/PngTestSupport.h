@@ -115,7 +115,7 @@ inline Decoded Decode(const Bytes& png, std::uint64_t maxPixels = TPNGReader::De
     TPNGReader reader;
     reader.SetMaxPixels(maxPixels);
     reader.LoadFromStream(s);
-    return {reader.Width(), reader.Height(), reader.Pixels()};
+    return {reader.Width(), reader.Height(), {reader.Pixels().begin(), reader.Pixels().end()}};
 }
 
 inline Bytes Encode(std::int32_t w, std::int32_t h, const std::vector<std::uint32_t>& pixels) {
