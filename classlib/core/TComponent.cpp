@@ -22,7 +22,19 @@ bool Contains(const std::vector<TComponent*>& list, const TComponent* c) {
 }  // namespace
 
 TComponent::TComponent(TComponent* owner) {
-    if (owner) owner->InsertComponent(this);
+    if (owner) {
+        // Joins the list now (creation order); the others hear of it once the whole object exists.
+        owner->Insert(this);
+        insertPending_ = true;
+    }
+}
+
+void TComponent::AfterConstruction() {
+    TPersistent::AfterConstruction();
+    if (insertPending_) {
+        insertPending_ = false;
+        if (owner_) owner_->Broadcast(this, opInsert);
+    }
 }
 
 TComponent::~TComponent() {
@@ -87,11 +99,13 @@ void TComponent::InsertComponent(TComponent* component) {
     ValidateRename(component, AnsiString(), component->name_);
     if (component->owner_) component->owner_->RemoveComponent(component);
     Insert(component);
+    component->insertPending_ = false;
     Broadcast(component, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
     if (!component || component->owner_ != this) return;
+    component->insertPending_ = false;
     Broadcast(component, opRemove);
     Remove(component);
 }

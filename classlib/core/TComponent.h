@@ -36,13 +36,17 @@ using TGetChildProc = Method<void(TComponent* child)>;
 class TComponent : public TPersistent, public IInterface {
     CLASSLIB_COMPONENT(TComponent, TPersistent)
 
-    // Joins owner's components (at the end) when owner is not null.
+    // Joins owner's components (at the end) when owner is not null. The owner and its components are told
+    // (opInsert) in AfterConstruction, when the new component is complete; a component made without a
+    // factory (Create, a class reference) is listed but not announced.
     explicit TComponent(TComponent* owner);
     // Notifies the subscribers of its free notification, frees its components last created first and leaves
     // its owner.
     ~TComponent() override;
     // Marks the component as being destroyed and tells the subscribers while the whole object still exists.
     void BeforeDestruction() override;
+    // Announces the component to its owner and the owner's components (opInsert).
+    void AfterConstruction() override;
 
     // Ownership.
     TComponent* Owner() const { return owner_; }
@@ -138,6 +142,7 @@ private:
     TComponentState state_;
     std::intptr_t tag_ = 0;
     std::int32_t designInfo_ = 0;
+    bool insertPending_ = false;
 };
 
 using TComponentClass = TClass;

@@ -103,8 +103,8 @@ TEST(Notification, InsertAndRemoveReachOwnerAndEveryOwnedComponent) {
     Create<TPart>(owner.get(), "b");
     g_events.clear();
     TPart* c = Create<TPart>(owner.get(), "c");
-    // At insertion the new component is only a TComponent still: the receivers see it by name (empty).
-    EXPECT_EQ(g_events, (std::vector<std::string>{"owner +", "a +", "b +"}));
+    // The receivers are told once the new component is complete, so they can recognise its class.
+    EXPECT_EQ(g_events, (std::vector<std::string>{"owner +c", "a +c", "b +c"}));
     g_events.clear();
     owner->RemoveComponent(c);
     EXPECT_EQ(g_events, (std::vector<std::string>{"owner -c", "a -c", "b -c"}));
@@ -190,9 +190,9 @@ TEST(Notification, OwnedComponentFreedByAnotherDuringBroadcastIsSkipped) {
     killer->victim = Create<TPart>(owner.get(), "victim");
     g_events.clear();
     Create<TPart>(owner.get(), "new");
-    // The victim is gone before its turn: it is not asked; its removal reaches the owner and the killer (by
+    // The victim is gone before its turn: it is not asked; its removal reaches the owner and the others (by
     // then it is a bare component, so it is seen without its label).
-    EXPECT_EQ(g_events, (std::vector<std::string>{"owner +", "killer +", "free victim", "owner -", "killer -"}));
+    EXPECT_EQ(g_events, (std::vector<std::string>{"owner +new", "killer +new", "free victim", "owner -", "killer -", "new -"}));
     EXPECT_EQ(owner->ComponentCount(), 2);
 }
 
