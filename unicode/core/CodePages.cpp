@@ -1,57 +1,34 @@
 #include "unicode/core/CodePages.h"
 
-#include <atomic>
-#include <mutex>
-
+#include "classlib/core/CodePages.h"
+#include "classlib/core/Exceptions.h"
 #include "unicode/core/Utf7.h"
 #include "unicode/core/Utf8.h"
 
 namespace uni {
-namespace {
 
-std::mutex gConverterLock;
-SystemCodePageConverter gConverter;
-// 0 = not read yet.
-std::atomic<int> gDefaultUserCodePage{0};
-
-SystemCodePageConverter CurrentConverter() {
-    std::lock_guard<std::mutex> lock(gConverterLock);
-    return gConverter;
-}
-
-}  // namespace
-
-SystemCodePageConverter SetSystemCodePageConverter(const SystemCodePageConverter& converter) {
-    std::lock_guard<std::mutex> lock(gConverterLock);
-    SystemCodePageConverter previous = gConverter;
-    gConverter = converter;
-    gDefaultUserCodePage = 0;
-    return previous;
-}
-
-int DefaultUserCodePage() {
-    int cp = gDefaultUserCodePage.load();
-    if (cp != 0) return cp;
-    const SystemCodePageConverter c = CurrentConverter();
-    cp = c.ansiCodePage ? c.ansiCodePage() : 1252;
-    gDefaultUserCodePage = cp;
-    return cp;
-}
+int DefaultUserCodePage() { return int(SystemAnsiCodePage()); }
 
 WideString DecodeCodePage(const AnsiString& text, int codePage) {
     if (codePage == CP_UTF7_) return DecodeUtf7(text);
     if (codePage == CP_UTF8_) return DecodeUtf8(text);
-    if (text.empty()) return WideString();
-    const SystemCodePageConverter c = CurrentConverter();
-    return c.toWide ? c.toWide(text, codePage) : WideString();
+    if (text.empty() || codePage < 0) return WideString();
+    try {
+        return AnsiToWide(text, std::uint32_t(codePage));
+    } catch (const EConvertError&) {
+        return WideString();
+    }
 }
 
 AnsiString EncodeCodePage(const WideString& text, int codePage) {
     if (codePage == CP_UTF7_) return EncodeUtf7(text);
     if (codePage == CP_UTF8_) return EncodeUtf8(text);
-    if (text.empty()) return AnsiString();
-    const SystemCodePageConverter c = CurrentConverter();
-    return c.fromWide ? c.fromWide(text, codePage) : AnsiString();
+    if (text.empty() || codePage < 0) return AnsiString();
+    try {
+        return WideToAnsi(text, std::uint32_t(codePage));
+    } catch (const EConvertError&) {
+        return AnsiString();
+    }
 }
 
 void SwapUnitBytes(WideString& text) {

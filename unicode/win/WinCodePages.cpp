@@ -1,48 +1,8 @@
 #include "unicode/win/WinCodePages.h"
 
-#include "classlib/core/Checked.h"
 #include "classlib/win/Win32.h"
 
 namespace uni {
-namespace {
-
-WideString Win32ToWide(const AnsiString& text, int codePage) {
-    if (text.empty()) return WideString();
-    const int inLength = CheckedCast<int>(text.size());
-    const int length = MultiByteToWideChar(UINT(codePage), 0, text.data(), inLength, nullptr, 0);
-    if (length <= 0) return WideString();
-    WideString out(std::size_t(length), u'\0');
-    const int written = MultiByteToWideChar(UINT(codePage), 0, text.data(), inLength,
-                                            reinterpret_cast<LPWSTR>(out.data()), length);
-    out.resize(std::size_t(written > 0 ? written : 0));
-    return out;
-}
-
-AnsiString Win32FromWide(const WideString& text, int codePage) {
-    if (text.empty()) return AnsiString();
-    const int inLength = CheckedCast<int>(text.size());
-    LPCWSTR in = reinterpret_cast<LPCWSTR>(text.data());
-    const int length = WideCharToMultiByte(UINT(codePage), 0, in, inLength, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return AnsiString();
-    AnsiString out(std::size_t(length), '\0');
-    const int written = WideCharToMultiByte(UINT(codePage), 0, in, inLength, out.data(), length, nullptr, nullptr);
-    out.resize(std::size_t(written > 0 ? written : 0));
-    return out;
-}
-
-int Win32AnsiCodePage() { return int(GetACP()); }
-
-}  // namespace
-
-SystemCodePageConverter Win32CodePageConverter() {
-    SystemCodePageConverter c;
-    c.toWide = &Win32ToWide;
-    c.fromWide = &Win32FromWide;
-    c.ansiCodePage = &Win32AnsiCodePage;
-    return c;
-}
-
-void InstallWin32CodePages() { SetSystemCodePageConverter(Win32CodePageConverter()); }
 
 int CodePageOfLocale(std::uint32_t locale) {
     char buffer[6] = {};

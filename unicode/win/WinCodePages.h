@@ -1,17 +1,10 @@
-// The system side of the code-page conversions: Win32 conversion, the code page of a locale or of the
-// keyboard layout, and the widening of a typed character.
+// The code page of a locale or of the keyboard layout, and the widening of a typed character.
 #pragma once
 #include <cstdint>
 
 #include "classlib/core/Types.h"
-#include "unicode/core/CodePages.h"
 
 namespace uni {
-
-// The converter that goes through MultiByteToWideChar / WideCharToMultiByte and GetACP.
-SystemCodePageConverter Win32CodePageConverter();
-// Installs it as the layer's system conversion (done by the layer's start-up).
-void InstallWin32CodePages();
 
 // The ANSI code page of a locale (LOCALE_IDEFAULTANSICODEPAGE); the system ANSI code page when the
 // locale gives nothing that parses as a number.

@@ -1,19 +1,22 @@
-// Test helper: makes code page 0 mean a chosen code page for the life of the object.
-// Natively only 1251 and 1252 are known (enough for the tests).
+// Test helper: makes code page 0 mean a chosen code page (1251 or 1252, the class library's built-in tables)
+// for the life of the object, also where a system conversion is installed.
 #pragma once
-#include "unicode/core/CodePages.h"
+#include <cstdint>
+
+class TCodePageBackend;
 
 namespace unitest {
 
 class ScopedSystemCodePage {
 public:
-    explicit ScopedSystemCodePage(int codePage);
+    explicit ScopedSystemCodePage(std::uint32_t codePage);
     ~ScopedSystemCodePage();
     ScopedSystemCodePage(const ScopedSystemCodePage&) = delete;
     ScopedSystemCodePage& operator=(const ScopedSystemCodePage&) = delete;
 
 private:
-    uni::SystemCodePageConverter previous_;
+    TCodePageBackend* backend_;
+    std::uint32_t previous_;
 };
 
 }  // namespace unitest
