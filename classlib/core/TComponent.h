@@ -20,12 +20,7 @@ enum TComponentStateFlag {
     csWriting,
     csDestroying,
     csDesigning,  // never set: there is no design time
-    csAncestor,
-    csUpdating,
-    csFixups,
-    csFreeNotification,
-    csInline,
-    csDesignInstance
+    csUpdating
 };
 using TComponentState = TSet<TComponentStateFlag>;
 
