@@ -28,8 +28,11 @@ public:
 
     const AnsiString& FileName() const { return fileName_; }
 
-    AnsiString ReadString(const AnsiString& section, const AnsiString& ident, const AnsiString& fallback) const;
-    void WriteString(const AnsiString& section, const AnsiString& ident, const AnsiString& value);
+    // The typed readers and writers go through ReadString and WriteString, so a subclass that changes how
+    // values are stored overrides those.
+
+    virtual AnsiString ReadString(const AnsiString& section, const AnsiString& ident, const AnsiString& fallback) const;
+    virtual void WriteString(const AnsiString& section, const AnsiString& ident, const AnsiString& value);
     // Decimal, or hexadecimal after "0x" or "$"; anything else gives the fallback.
     std::int32_t ReadInteger(const AnsiString& section, const AnsiString& ident, std::int32_t fallback) const;
     void WriteInteger(const AnsiString& section, const AnsiString& ident, std::int32_t value);
@@ -41,14 +44,14 @@ public:
     void WriteFloat(const AnsiString& section, const AnsiString& ident, double value);
 
     // These replace the contents of `strings`.
-    void ReadSection(const AnsiString& section, TStrings* strings) const;  // the key names, in file order
-    void ReadSections(TStrings* strings) const;
-    void ReadSectionValues(const AnsiString& section, TStrings* strings) const;  // "key=value" lines
+    virtual void ReadSection(const AnsiString& section, TStrings* strings) const;  // the key names, in file order
+    virtual void ReadSections(TStrings* strings) const;
+    virtual void ReadSectionValues(const AnsiString& section, TStrings* strings) const;  // "key=value" lines
 
     bool SectionExists(const AnsiString& section) const;
     bool ValueExists(const AnsiString& section, const AnsiString& ident) const;
-    void EraseSection(const AnsiString& section);
-    void DeleteKey(const AnsiString& section, const AnsiString& ident);
+    virtual void EraseSection(const AnsiString& section);
+    virtual void DeleteKey(const AnsiString& section, const AnsiString& ident);
 
     // The whole ini as lines: each section as "[name]", its lines, then a blank line.
     void GetStrings(TStrings* strings) const;
@@ -56,7 +59,7 @@ public:
     void SetStrings(const TStrings* strings);
     void Clear();
     // Writes GetStrings to the file the ini was read from (nothing without a file name).
-    void UpdateFile();
+    virtual void UpdateFile();
 
 private:
     struct Section {
