@@ -6,6 +6,7 @@
 
 #include "classlib/core/Exceptions.h"
 #include "tools/core/InscribedRectangle.h"
+#include "tools/core/SampleRow.h"
 
 namespace {
 // The lens term on one position; shared by the single-point and the row paths so both agree bit for bit.
@@ -202,8 +203,7 @@ void TKelvoCorrectionMapping::RenderArea(const TKelvoPixels& source, TKelvoPixel
         if (lens) {
             for (int i = 0; i < n; ++i) LensTerm(k, cx, cy, s, X[i], Y[i]);
         }
-        Byte* out = target.PixelAddress(clip.Left, y);
-        for (int i = 0; i < n; ++i, out += 3) SampleSourceAt(source, X[i], Y[i], quality, out);
+        SampleSourceRow(source, X.data(), Y.data(), n, quality, target.PixelAddress(clip.Left, y));
         if (progress) {
             // The bar counts columns; rows are spread over them evenly.
             const int due = static_cast<int>(std::int64_t(row + 1) * columns / rows);
