@@ -2,10 +2,6 @@
 
 #include <zlib.h>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -72,67 +68,8 @@ std::uint8_t PaethPredictor(int a, int b, int c) {
     return std::uint8_t(c);
 }
 
-#ifdef __SSE2__
-// Average and Paeth for 3 and 4 bytes per pixel, one pixel per step in 16-bit lanes; these two filters
-// dominate decoding of photographs.
-inline __m128i LoadPixel(const Byte* p, std::size_t bpp) {
-    std::uint32_t v = 0;
-    std::memcpy(&v, p, bpp);
-    return _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(v)), _mm_setzero_si128());
-}
-
-inline void StorePixel(Byte* p, __m128i v, std::size_t bpp) {
-    const std::uint32_t out = std::uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(v, v)));
-    std::memcpy(p, &out, bpp);
-}
-
-inline __m128i Abs16(__m128i v) {
-    const __m128i sign = _mm_srai_epi16(v, 15);
-    return _mm_sub_epi16(_mm_xor_si128(v, sign), sign);
-}
-
-void UnfilterAverageSimd(Byte* r, const Byte* p, std::size_t n, std::size_t bpp) {
-    const __m128i mask = _mm_set1_epi16(0xFF);
-    __m128i a = _mm_setzero_si128();
-    for (std::size_t i = 0; i + bpp <= n; i += bpp) {
-        const __m128i b = LoadPixel(p + i, bpp);
-        const __m128i x = LoadPixel(r + i, bpp);
-        a = _mm_and_si128(_mm_add_epi16(x, _mm_srli_epi16(_mm_add_epi16(a, b), 1)), mask);
-        StorePixel(r + i, a, bpp);
-    }
-}
-
-void UnfilterPaethSimd(Byte* r, const Byte* p, std::size_t n, std::size_t bpp) {
-    const __m128i mask = _mm_set1_epi16(0xFF);
-    __m128i a = _mm_setzero_si128(), c = _mm_setzero_si128();
-    for (std::size_t i = 0; i + bpp <= n; i += bpp) {
-        const __m128i b = LoadPixel(p + i, bpp);
-        const __m128i x = LoadPixel(r + i, bpp);
-        // p = a + b - c, so |p - a| = |b - c|, |p - b| = |a - c|, |p - c| = |(b - c) + (a - c)|.
-        const __m128i da = _mm_sub_epi16(b, c);
-        const __m128i db = _mm_sub_epi16(a, c);
-        const __m128i pa = Abs16(da), pb = Abs16(db), pc = Abs16(_mm_add_epi16(da, db));
-        const __m128i smallest = _mm_min_epi16(pc, _mm_min_epi16(pa, pb));
-        const __m128i useA = _mm_cmpeq_epi16(pa, smallest);
-        const __m128i useB = _mm_andnot_si128(useA, _mm_cmpeq_epi16(pb, smallest));
-        const __m128i useC = _mm_andnot_si128(_mm_or_si128(useA, useB), _mm_set1_epi16(-1));
-        const __m128i predictor = _mm_or_si128(_mm_or_si128(_mm_and_si128(useA, a), _mm_and_si128(useB, b)),
-                                               _mm_and_si128(useC, c));
-        a = _mm_and_si128(_mm_add_epi16(x, predictor), mask);
-        c = b;
-        StorePixel(r + i, a, bpp);
-    }
-}
-#endif
-
 // Undoes the row filter named by row[0] on row[1..n], in place; prev[1..n] is the row above.
 void Unfilter(Byte* row, const Byte* prev, std::size_t n, std::size_t bpp) {
-#ifdef __SSE2__
-    if ((bpp == 3 || bpp == 4) && n % bpp == 0) {
-        if (row[0] == 3) return UnfilterAverageSimd(row + 1, prev + 1, n, bpp);
-        if (row[0] == 4) return UnfilterPaethSimd(row + 1, prev + 1, n, bpp);
-    }
-#endif
     Byte* r = row + 1;
     const Byte* p = prev + 1;
     switch (row[0]) {
