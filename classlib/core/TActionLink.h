@@ -5,7 +5,7 @@
 #include "classlib/core/TCustomAction.h"
 
 class TActionLink : public TBasicActionLink {
-    CLASSLIB_CLASS(TActionLink, TBasicActionLink)
+    CLASSLIB_COMPONENT(TActionLink, TBasicActionLink)
 
     explicit TActionLink(TObject* client) : TBasicActionLink(client) {}
 
@@ -35,3 +35,7 @@ protected:
     // The linked action as a custom action, or null.
     TCustomAction* CustomAction() const;
 };
+
+// Client components pick their link class by a class reference and create the link for themselves:
+// TActionLinkClass cls = GetActionLinkClass(); link = cls.Create(this).
+using TActionLinkClass = TClassOf<TActionLink>;

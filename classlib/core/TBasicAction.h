@@ -10,7 +10,7 @@ class TBasicAction;
 
 // The client side of the connection between a client and its action.
 class TBasicActionLink : public TObject {
-    CLASSLIB_CLASS(TBasicActionLink, TObject)
+    CLASSLIB_COMPONENT(TBasicActionLink, TObject)
 
     explicit TBasicActionLink(TObject* client);
     // Leaves the action's client list.

@@ -140,7 +140,7 @@ private:
     bool insertPending_ = false;
 };
 
-using TComponentClass = TClass;
+using TComponentClass = TClassOf<TComponent>;
 
 // Creates a component of class cls (which must be T or derived from it) and publishes its address in ref
 // before its constructor runs, so that code run during construction already finds it there. When the

@@ -79,7 +79,8 @@ public:                                                                         
 #define CLASSLIB_CLASS(Name, Parent) CLASSLIB_CLASS_RECORD_(Name, Parent, nullptr)
 
 // The same for component classes: a non-abstract class with a public constructor taking the owner
-// (TComponent*) also gets a factory, so it can be created through a class reference.
+// (TComponent*) also gets a factory, so it can be created through a class reference. Other classes built
+// from a component (action links, from their client) use it too.
 #define CLASSLIB_COMPONENT(Name, Parent) \
     CLASSLIB_CLASS_RECORD_(Name, Parent, ::classlib::detail::FactoryOf<Name>())
 
@@ -132,6 +133,41 @@ template <class T>
 T* As(TObject* obj) {
     return obj ? obj->As<T>() : nullptr;
 }
+
+// A class reference restricted to Base and the classes derived from it, e.g. a form class or a hint-window
+// class kept in a variable and created later.
+template <class Base>
+class TClassOf {
+public:
+    TClassOf() = default;
+    TClassOf(std::nullptr_t) {}
+    // Raises EInvalidCast when cls is neither Base nor derived from it.
+    explicit TClassOf(TClass cls) : cls_(cls) {
+        if (cls && !cls->InheritsFrom(Base::StaticClass())) TObject::RaiseInvalidCast();
+    }
+    template <class Derived>
+        requires std::is_base_of_v<Base, Derived>
+    TClassOf(TClassOf<Derived> other) : cls_(other.Class()) {}
+    template <class Derived>
+    static TClassOf Of() {
+        static_assert(std::is_base_of_v<Base, Derived>);
+        return TClassOf(Derived::StaticClass());
+    }
+
+    TClass Class() const { return cls_; }
+    operator TClass() const { return cls_; }
+    const TMetaClass* operator->() const { return cls_; }
+    explicit operator bool() const { return cls_ != nullptr; }
+    // Creates an instance through the class's factory (see TMetaClass::Create).
+    Base* Create(TComponent* owner) const {
+        if (!cls_) TObject::RaiseInvalidCast();
+        return dynamic_cast<Base*>(cls_->Create(owner));
+    }
+    friend bool operator==(TClassOf a, TClassOf b) { return a.cls_ == b.cls_; }
+
+private:
+    TClass cls_ = nullptr;
+};
 
 // Frees an object: BeforeDestruction, then the destructor. Null is ignored.
 void Free(TObject* obj);

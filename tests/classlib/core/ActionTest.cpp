@@ -203,6 +203,11 @@ TEST_F(Actions, LinkMovesBetweenActionsAndDyingLinkLeaves) {
     }
     EXPECT_EQ(b->ClientCount(), 0);
     EXPECT_THROW(b->Clients(0), EListError);
+    // A client creates its link through a class reference.
+    TActionLinkClass linkClass = TActionLinkClass::Of<TActionLink>();
+    TObjectPtr<TActionLink> made(linkClass.Create(owner));
+    made->SetAction(a);
+    EXPECT_EQ(a->Clients(0), made.get());
 }
 
 TEST_F(Actions, ListOrderShortcutsAndLifetime) {

@@ -99,6 +99,19 @@ TEST(ClassRecords, IsAndAs) {
     }
 }
 
+TEST(ClassRecords, TypedClassReferencesAcceptOnlyTheirDescendants) {
+    TClassOf<TShape> shapeClass = TClassOf<TShape>::Of<TCircle>();
+    TComponentClass componentClass = shapeClass;
+    EXPECT_EQ(componentClass.Class(), TCircle::StaticClass());
+    EXPECT_THROW(TClassOf<TShape>(TComponent::StaticClass()), EInvalidCast);
+    TClassOf<TShape> none;
+    EXPECT_FALSE(none);
+    EXPECT_THROW(none.Create(nullptr), EInvalidCast);
+    TObjectPtr<TShape> made(shapeClass.Create(nullptr));
+    EXPECT_EQ(made->Describe(), "circle");
+    EXPECT_TRUE(shapeClass == TClassOf<TShape>(TCircle::StaticClass()));
+}
+
 TEST(ClassRecords, RegistryFindsByName) {
     RegisterClass(TCircle::StaticClass());
     RegisterClass(TCircle::StaticClass());
