@@ -102,7 +102,11 @@ void TTwnContainer::SetItemType(std::uint16_t itemType) {
         TTwnRecord& record = type == TWON_ARRAY ? array_ : enum_;
         if (record.empty()) continue;
         const std::size_t need = RecordSize(type, itemType, ReadU32(record, kNumItemsOffset));
-        if (record.size() < need) record.resize(need, 0);
+        try {
+            if (record.size() < need) record.resize(need, 0);
+        } catch (const std::bad_alloc&) {
+            throw EOutOfMemory("Out of memory");
+        }
         WriteU16(record, 0, itemType);
     }
     if (!range_.empty()) WriteU16(range_, 0, itemType);
