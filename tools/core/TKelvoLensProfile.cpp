@@ -202,8 +202,15 @@ std::optional<double> TKelvoLensProfile::AutomaticValue(double f) const {
     const TLensProfileEntry& b = entries_[i];
     const double span = b.FocalLength - a.FocalLength;
     if (span == 0.0) return std::nullopt;
-    const double value = a.Distortion + (f - a.FocalLength) * (b.Distortion - a.Distortion) / span;
-    if (!std::isfinite(value)) return std::nullopt;
+    double value = a.Distortion + (f - a.FocalLength) * (b.Distortion - a.Distortion) / span;
+    if (!std::isfinite(value)) {
+        // Extreme values of a hand-edited file overflow on the way; the same line taken another way.
+        if (f == a.FocalLength) return a.Distortion;
+        if (f == b.FocalLength) return b.Distortion;
+        const double t = (f - a.FocalLength) / span;
+        value = (1.0 - t) * a.Distortion + t * b.Distortion;
+        if (!std::isfinite(value)) return std::nullopt;
+    }
     return value;
 }
 

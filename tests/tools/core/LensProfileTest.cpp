@@ -93,6 +93,12 @@ TEST(LensProfileTest, DamagedListsArePairedSortedAndDeduplicated) {
         ASSERT_TRUE(v.has_value());
         EXPECT_TRUE(std::isfinite(*v));
     }
+    // Extreme but finite entries: the interpolation must not overflow into no value.
+    p = Loaded(store, u"1 1E301", u"1 1E10");
+    EXPECT_EQ(p.AutomaticValue(1E301), 1E10);
+    EXPECT_EQ(p.AutomaticValue(1), 1.0);
+    ASSERT_TRUE(p.AutomaticValue(5E300).has_value());
+    EXPECT_NEAR(*p.AutomaticValue(5E300), 5E9, 1E3);
     p = Loaded(store, u"35 35", u"4 6");
     EXPECT_EQ(p.Entries(), (std::vector<TLensProfileEntry>{{35, 4}}));
     EXPECT_EQ(p.AutomaticValue(35), 4.0);
