@@ -4,6 +4,7 @@
 
 #include "classlib/core/Checked.h"
 #include "classlib/core/CodePages.h"
+#include "classlib/core/TCollection.h"
 #include "classlib/core/TComponent.h"
 #include "classlib/core/TypInfo.h"
 
@@ -355,17 +356,45 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& info) {
             info.SetOrd(instance, w[0]);
             return;
         }
-        case tkClass:
-            // An owned object is streamed through its own properties ("Font.Name"); only nil stands here.
+        case tkClass: {
+            // An owned object is streamed through its own properties ("Font.Name"); a collection as
+            // its items; otherwise only nil stands here.
+            TPersistent* object = info.GetObject ? info.GetObject(instance) : nullptr;
+            if (NextValue() == vaCollection && object && object->Is<TCollection>()) {
+                ReadCollection(static_cast<TCollection*>(object));
+                return;
+            }
             if (NextValue() != vaNil) InvalidValue();
             ReadValue();
             return;
+        }
         case tkMethod:
             // Events are bound in code: a stored handler name is read and dropped.
             SkipValue();
             return;
     }
     InvalidValue();
+}
+
+void TReader::ReadCollection(TCollection* collection) {
+    CheckValue(vaCollection);
+    collection->BeginUpdate();
+    try {
+        collection->Clear();
+        while (!EndOfList()) {
+            const TValueType t = NextValue();
+            if (t == vaInt8 || t == vaInt16 || t == vaInt32) ReadInteger();  // stored order: not needed
+            TCollectionItem* item = collection->Add();
+            ReadListBegin();
+            while (!EndOfList()) ReadProperty(item);
+            ReadListEnd();
+        }
+        ReadListEnd();
+    } catch (...) {
+        collection->EndUpdate();
+        throw;
+    }
+    collection->EndUpdate();
 }
 
 void TReader::ReadComponentData(TComponent* component) {

@@ -9,6 +9,7 @@
 #include "classlib/core/TFiler.h"
 
 struct TPropInfo;
+class TCollection;
 
 class TReader : public TFiler {
     CLASSLIB_CLASS(TReader, TFiler)
@@ -56,6 +57,10 @@ public:
     void ReadProperties(TPersistent* instance);
     // The name of the entry being read (for DefineProperty handlers).
     const AnsiString& PropName() const { return propName_; }
+
+    // Collection items (vaCollection): the collection is cleared and gets one new item per entry,
+    // inside one update bracket.
+    void ReadCollection(TCollection* collection);
 
     // Components: the signature, the root's header, properties and children. Without a root the
     // stream's class is created. Every component read gets csLoading and csReading meanwhile and

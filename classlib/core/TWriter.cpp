@@ -2,6 +2,7 @@
 
 #include "classlib/core/Checked.h"
 #include "classlib/core/CodePages.h"
+#include "classlib/core/TCollection.h"
 #include "classlib/core/TComponent.h"
 #include "classlib/core/TypInfo.h"
 
@@ -165,6 +166,11 @@ void TWriter::WriteProperties(TPersistent* instance) {
             if (info->Kind == tkClass) {
                 TPersistent* sub = info->GetObject ? info->GetObject(instance) : nullptr;
                 if (!sub) continue;
+                if (sub->Is<TCollection>()) {
+                    WritePropName(info->Name);
+                    WriteCollection(static_cast<TCollection*>(sub));
+                    continue;
+                }
                 const AnsiString saved = propPath_;
                 propPath_ += info->Name + ".";
                 try {
@@ -185,6 +191,25 @@ void TWriter::WriteProperties(TPersistent* instance) {
         throw;
     }
     --depth_;
+}
+
+void TWriter::WriteCollection(TCollection* collection) {
+    WriteValue(vaCollection);
+    // Items are written from the top level of names: their properties are not under the owner's path.
+    const AnsiString saved = propPath_;
+    propPath_.clear();
+    try {
+        for (int i = 0; i < collection->Count(); ++i) {
+            WriteListBegin();
+            WriteProperties(collection->Items(i));
+            WriteListEnd();
+        }
+    } catch (...) {
+        propPath_ = saved;
+        throw;
+    }
+    propPath_ = saved;
+    WriteListEnd();
 }
 
 void TWriter::WriteComponent(TComponent* component) {

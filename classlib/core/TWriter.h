@@ -7,6 +7,7 @@
 #include "classlib/core/TFiler.h"
 
 struct TPropInfo;
+class TCollection;
 
 class TWriter : public TFiler {
     CLASSLIB_CLASS(TWriter, TFiler)
@@ -48,6 +49,8 @@ public:
     // Every published property of instance (owned objects as "Name.Sub" entries), then its
     // DefineProperties entries. Events are not written.
     void WriteProperties(TPersistent* instance);
+    // A collection as vaCollection: each item's properties as a list, then the end.
+    void WriteCollection(TCollection* collection);
     // A component: header, properties, end, its children (GetChildren), end.
     void WriteComponent(TComponent* component);
     // The signature and the root component, as ReadRootComponent reads it.

@@ -1,9 +1,5 @@
-// File streams and the file system through the native backend. The same cases run against the
-// Win32 backend from the Windows tests; in the Windows build of the platform-free tests they are left
-// out because that backend is not linked there.
-#ifndef _WIN32
+// File streams and the file system, through the POSIX backend natively and the Win32 one under Wine.
 #include "FileCases.inc"
-#endif
 
 #include <gtest/gtest.h>
 

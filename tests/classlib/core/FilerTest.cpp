@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "classlib/core/FormBuilder.h"
+#include "classlib/core/TCollection.h"
 #include "classlib/core/TComponent.h"
 #include "classlib/core/TReader.h"
 #include "classlib/core/TWriter.h"
@@ -424,6 +425,66 @@ TEST(PropertyStream, AFailedReadFreesWhatItCreated) {
     EXPECT_THROW(in2.reader.ReadRootComponent(nullptr), EClassNotFound);
     Input in3(std::vector<Byte>{'T', 'P', 'F', '1'});
     EXPECT_THROW(in3.reader.ReadRootComponent(target.get()), EReadError);
+}
+
+namespace {
+
+class TPanelItem : public TCollectionItem {
+    CLASSLIB_CLASS(TPanelItem, TCollectionItem)
+    using TCollectionItem::TCollectionItem;
+    std::int32_t GetWidth() const { return width; }
+    void SetWidth(std::int32_t v) { width = v; }
+    AnsiString GetText() const { return text; }
+    void SetText(const AnsiString& v) { text = v; }
+    std::int32_t width = 0;
+    AnsiString text;
+};
+
+class TBar : public TComponent {
+    CLASSLIB_COMPONENT(TBar, TComponent)
+    explicit TBar(TComponent* owner) : TComponent(owner) {
+        panels = MakeObject<TCollection>(TCollectionItemClass::Of<TPanelItem>());
+    }
+    TCollection* GetPanels() const { return panels.get(); }
+    TObjectPtr<TCollection> panels;
+};
+
+}  // namespace
+
+TEST(PropertyStream, CollectionsRoundTripAndReplaceTheItems) {
+    static bool published = false;
+    if (!published) {
+        published = true;
+        PublishOrdinal<TPanelItem>("Width", &TPanelItem::GetWidth, &TPanelItem::SetWidth);
+        PublishString<TPanelItem>("Text", &TPanelItem::GetText, &TPanelItem::SetText);
+        PublishObject<TBar>("Panels", &TBar::GetPanels);
+    }
+    TObjectPtr<TBar> a(Create<TBar>(nullptr));
+    for (int i = 0; i < 3; ++i) {
+        auto* item = static_cast<TPanelItem*>(a->panels->Add());
+        item->width = 50 * (i + 1);
+        item->text = "p" + std::to_string(i);
+    }
+    TMemoryStream s;
+    TWriter w(s);
+    w.WriteProperties(a.get());
+    w.WriteListEnd();
+    const std::vector<Byte> bytes = Bytes(s);
+
+    TObjectPtr<TBar> b(Create<TBar>(nullptr));
+    b->panels->Add();  // replaced by what is read
+    Input in(bytes);
+    in.reader.ReadProperties(b.get());
+    ASSERT_EQ(b->panels->Count(), 3);
+    EXPECT_EQ(static_cast<TPanelItem*>(b->panels->Items(2))->width, 150);
+    EXPECT_EQ(static_cast<TPanelItem*>(b->panels->Items(1))->text, "p1");
+    EXPECT_EQ(b->panels->UpdateCount(), 0);
+
+    // A cut stream fails and leaves the update bracket closed.
+    TObjectPtr<TBar> c(Create<TBar>(nullptr));
+    Input cut(std::vector<Byte>(bytes.begin(), bytes.end() - 6));
+    EXPECT_THROW(cut.reader.ReadProperties(c.get()), EReadError);
+    EXPECT_EQ(c->panels->UpdateCount(), 0);
 }
 
 TEST(PropertyRegistry, PublishedPropertiesListBaseFirstAndFindDerivedFirst) {

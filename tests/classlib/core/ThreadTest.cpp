@@ -1,4 +1,2 @@
-// Threads against the native backend; under Wine the same cases run from the Windows tests.
-#ifndef _WIN32
+// Threads against the std::thread backend natively and the Win32 one under Wine.
 #include "ThreadCases.inc"
-#endif

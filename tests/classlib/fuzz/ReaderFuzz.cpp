@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "classlib/core/TCollection.h"
 #include "classlib/core/TComponent.h"
 #include "classlib/core/TReader.h"
 #include "classlib/core/TypInfo.h"
@@ -18,9 +19,21 @@ class TFuzzFont : public TPersistent {
     AnsiString name;
 };
 
+class TFuzzPanel : public TCollectionItem {
+    CLASSLIB_CLASS(TFuzzPanel, TCollectionItem)
+    using TCollectionItem::TCollectionItem;
+    std::int32_t GetWidth() const { return width; }
+    void SetWidth(std::int32_t v) { width = v; }
+    std::int32_t width = 0;
+};
+
 class TFuzzItem : public TComponent {
     CLASSLIB_COMPONENT(TFuzzItem, TComponent)
-    explicit TFuzzItem(TComponent* owner) : TComponent(owner) { font = MakeObject<TFuzzFont>(); }
+    explicit TFuzzItem(TComponent* owner) : TComponent(owner) {
+        font = MakeObject<TFuzzFont>();
+        panels = MakeObject<TCollection>(TCollectionItemClass::Of<TFuzzPanel>());
+    }
+    TCollection* GetPanels() const { return panels.get(); }
     WideString GetCaption() const { return caption; }
     void SetCaption(const WideString& v) { caption = v; }
     std::int16_t GetSize() const { return size; }
@@ -57,6 +70,7 @@ class TFuzzItem : public TComponent {
     std::uint32_t flags = 0;
     WideChar mark = 0;
     TObjectPtr<TFuzzFont> font;
+    TObjectPtr<TCollection> panels;
     std::vector<WideString> lines;
     std::vector<Byte> data;
 };
@@ -74,6 +88,8 @@ void RegisterOnce() {
     PublishWideChar<TFuzzItem>("Mark", &TFuzzItem::GetMark, &TFuzzItem::SetMark);
     PublishObject<TFuzzItem>("Font", &TFuzzItem::GetFont);
     PublishEvent<TFuzzItem>("OnClick");
+    PublishObject<TFuzzItem>("Panels", &TFuzzItem::GetPanels);
+    PublishOrdinal<TFuzzPanel>("Width", &TFuzzPanel::GetWidth, &TFuzzPanel::SetWidth);
     RegisterClass(TFuzzItem::StaticClass());
 }
 

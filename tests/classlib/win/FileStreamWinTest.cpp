@@ -1,4 +1,6 @@
-// The shared file cases against the Win32 backend, plus what only Windows has: sharing modes.
+// What only the product's file system has: sharing modes. (The other file cases run in the
+// platform-free tests, on both systems.)
+#define FILE_CASES_HELPERS_ONLY
 #include "classlib/core/FileCases.inc"
 
 TEST(FileStreamWin, SharingModesAreHonoured) {

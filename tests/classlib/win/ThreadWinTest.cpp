@@ -1,6 +1,8 @@
-// The shared thread cases against the Win32 backend.
+// What only the product's threads have: system thread ids and handles. (The other thread cases run in
+// the platform-free tests, on both systems.)
 #include "classlib/win/Win32.h"
 
+#define THREAD_CASES_HELPERS_ONLY
 #include "classlib/core/ThreadCases.inc"
 
 TEST(ThreadWin, IdsAndHandlesAreTheSystemsOwn) {
