@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "classlib/core/Exceptions.h"
 #include "themed/core/AlphaPixels.h"
+#include "themed/core/EDIB32Error.h"
 
 namespace themed {
 
 std::vector<std::vector<TResampleWeight>> ResampleWeights(int sourceLength, int targetLength) {
-    if (sourceLength <= 0 || targetLength <= 0) throw EInvalidOperation("Invalid parameters");
+    if (sourceLength <= 0 || targetLength <= 0) throw EDIB32Error("Invalid parameters");
     std::vector<std::vector<TResampleWeight>> result(static_cast<std::size_t>(targetLength));
     const double scale = double(targetLength) / double(sourceLength);
     if (scale > 1.0) {

@@ -12,6 +12,7 @@ struct TResampleWeight {
 };
 
 // For every target pixel along one axis, the source pixels it takes and their weights (summing to 256).
+// Raises EDIB32Error "Invalid parameters" for a length of 0 or less.
 std::vector<std::vector<TResampleWeight>> ResampleWeights(int sourceLength, int targetLength);
 
 // Resamples a sourceWidth x sourceHeight image into target (targetWidth x targetHeight, rows of

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "classlib/core/Exceptions.h"
+#include "themed/core/EDIB32Error.h"
 #include "themed/core/Resample32.h"
 
 using namespace themed;
@@ -41,7 +41,7 @@ TEST(Resample32, WeightsPerAxis) {
                 ASSERT_EQ(sum, 256) << s << " -> " << t;
             }
         }
-    EXPECT_THROW(ResampleWeights(0, 3), Exception);
+    EXPECT_THROW(ResampleWeights(0, 3), EDIB32Error);
 }
 
 TEST(Resample32, ImagesReplaceOrCompose) {
