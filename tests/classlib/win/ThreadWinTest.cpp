@@ -15,3 +15,53 @@ TEST(ThreadWin, IdsAndHandlesAreTheSystemsOwn) {
     t->WaitFor();
     EXPECT_EQ(::WaitForSingleObject(h, 0), DWORD(WAIT_OBJECT_0));
 }
+
+namespace {
+
+// The arrangement of a component that serves synchronised calls itself for the whole run: the
+// wake-up posts a thread message to the main thread, and a message hook there runs the calls.
+DWORD gMainThread = 0;
+std::atomic<int> gServedByHook{0};
+
+LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && msg->message == WM_NULL && IsMainThread() && CheckSynchronize()) ++gServedByHook;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+struct ThreadMessageWaker : TObject {
+    void Wake(TObject*) { ::PostThreadMessageA(gMainThread, WM_NULL, 0, 0); }
+};
+
+}  // namespace
+
+TEST(ThreadWin, AThreadMessageAndAMessageHookServeSynchronisedCalls) {
+    using namespace threadcases;
+    gMainThread = ::GetCurrentThreadId();
+    MSG msg;
+    ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the main thread gets its message queue
+    HHOOK hook = ::SetWindowsHookExA(WH_GETMESSAGE, &GetMessageHook, nullptr, gMainThread);
+    ASSERT_NE(hook, nullptr);
+    ThreadMessageWaker waker;
+    const TNotifyEvent saved = GetWakeMainThread();
+    SetWakeMainThread(MakeMethod<&ThreadMessageWaker::Wake>(&waker));
+
+    std::atomic<bool> done{false};
+    bool ranOnMain = false;
+    auto t = StartBody([&](BodyThread& self) {
+        self.Synchronize([&] { ranOnMain = IsMainThread(); });
+        done = true;
+    });
+    // An ordinary message loop: nothing here calls CheckSynchronize itself.
+    const DWORD start = ::GetTickCount();
+    while (!done && ::GetTickCount() - start < 10000) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    }
+    EXPECT_TRUE(done);
+    EXPECT_TRUE(ranOnMain);
+    EXPECT_EQ(gServedByHook, 1);
+    t->WaitFor();
+    SetWakeMainThread(saved);
+    ::UnhookWindowsHookEx(hook);
+}
