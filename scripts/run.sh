@@ -19,4 +19,4 @@ if [ $# -gt 0 ]; then
   loader=$("$root/scripts/wine-loader" "$arch")
   args+=("$(WINEPREFIX="$prefix" WINEDEBUG=-all "$loader" winepath -w "$(realpath "$1")" 2>/dev/null)")
 fi
-VANTOREL_NEEDS_DISPLAY=1 exec "$root/scripts/wine-run" "--$arch" "$root/build/$cfg/bin/Vantorel.exe" "${args[@]}"
+exec "$root/scripts/wine-run" "--$arch" "$root/build/$cfg/bin/Vantorel.exe" "${args[@]}"

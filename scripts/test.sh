@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every configuration and runs every test: native tests under the
-# sanitizers, Windows tests under Wine (window tests on an Xvfb display started and stopped here), and each
+# sanitizers, Windows tests under Wine (on an Xvfb display started for them and stopped by its pid), and each
 # fuzz target for a bounded time. Extra arguments go to every ctest call (e.g. -R PngReader).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,22 +18,10 @@ failed=0
 stage "native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 ctest --test-dir build/host -j "$jobs" --output-on-failure "$@" || failed=1
 
-xvfb_pid=
-cleanup() {
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null || true; fi
-  xvfb_pid=
-  for c in win win64; do WINEPREFIX="$root/build/$c/wineprefix" wineserver -k 2>/dev/null || true; done
-}
+# Windows programs run on the prefix's own Xvfb display, never on the caller's.
+unset DISPLAY
+cleanup() { for c in win win64; do scripts/wine-stop "$root/build/$c/wineprefix"; done; }
 trap cleanup EXIT
-for n in $(seq 70 120); do
-  [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  if kill -0 "$xvfb_pid" 2>/dev/null; then export DISPLAY=":$n"; break; fi
-  xvfb_pid=
-done
-[ -n "$xvfb_pid" ] || { echo "no Xvfb display could be started"; exit 1; }
 
 # The product is the 32-bit build; its tests run where the kernel can start the 32-bit Wine loader. The same
 # code built for 64-bit Windows runs its tests under the 64-bit loader everywhere.
@@ -46,8 +34,8 @@ for pair in win:win32 win64:win64; do
   fi
   scripts/wine-prefix "$arch" "$root/build/$cfg/wineprefix"
   ctest --test-dir "build/$cfg" -j "$jobs" --output-on-failure "$@" || failed=1
+  scripts/wine-stop "$root/build/$cfg/wineprefix"
 done
-cleanup
 trap - EXIT
 
 stage "fuzz targets (${VANTOREL_FUZZ_SECONDS:-60}s each)"
