@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "classlib/core/CodePages.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/StringUtils.h"
@@ -40,6 +42,7 @@ TEST_F(Win32CodePages, BuiltInTablesAgreeWithTheSystem) {
 
 TEST_F(Win32CodePages, SystemCodePageAndConversions) {
     EXPECT_EQ(SystemAnsiCodePage(), GetACP());
+    std::printf("system ANSI code page %u\n", unsigned(GetACP()));
     EXPECT_EQ(AnsiToWide("\xC0\xE1", 1251), u"\u0410\u0431");
     EXPECT_EQ(WideToAnsi(u"\u0410\u0431", 1251), "\xC0\xE1");
     EXPECT_EQ(AnsiToWide("\x80", 1252), u"\u20AC");
