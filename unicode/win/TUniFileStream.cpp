@@ -1,6 +1,7 @@
 #include "unicode/win/TUniFileStream.h"
 
 #include "classlib/win/Win32.h"
+#include "unicode/core/TUniStrings.h"
 #include "unicode/core/UniExceptions.h"
 #include "unicode/win/WideFiles.h"
 
@@ -32,3 +33,13 @@ TUniFileStream::TUniFileStream(const WideString& fileName, std::uint16_t mode)
 TUniFileStream::~TUniFileStream() {
     if (HandleValid()) CloseHandle(reinterpret_cast<HANDLE>(handle_));
 }
+
+namespace uni {
+
+void InstallWideFileStreams() {
+    SetWideFileStreamFactory([](const WideString& fileName, std::uint16_t mode) -> std::unique_ptr<TStream> {
+        return std::make_unique<TUniFileStream>(fileName, mode);
+    });
+}
+
+}  // namespace uni

@@ -20,3 +20,8 @@ public:
 private:
     WideString fileName_;
 };
+
+namespace uni {
+// Makes the Unicode layer's string lists open their files through TUniFileStream (wide names).
+void InstallWideFileStreams();
+}  // namespace uni
