@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "unicode/core/StreamCharSet.h"
+#include "unicode/core/TUniStringList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TCustomMemoryStream stream;
@@ -27,5 +28,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     saved.SetPosition(0);
     if (uni::DetectStreamCharSet(saved) != StreamCharSet::Utf16LE) std::abort();
     if (uni::ReadStreamText(saved, StreamCharSet::Utf16LE) != text) std::abort();
+
+    // The whole list: load the same bytes, save them with the mark and load them back unchanged.
+    TUniStringList list;
+    stream.SetPosition(0);
+    list.LoadFromStream(stream);
+    TMemoryStream again;
+    list.SaveToStream(again);
+    again.SetPosition(0);
+    TUniStringList back;
+    back.LoadFromStream(again);
+    if (back.Count() != list.Count()) std::abort();
+    for (int i = 0; i < list.Count(); ++i)
+        if (back[i] != list[i]) std::abort();
     return 0;
 }
