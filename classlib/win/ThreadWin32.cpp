@@ -1,6 +1,7 @@
 // Win32 side of the thread backend: threads from _beginthreadex, and a wait on the main thread that
 // keeps serving synchronised calls and sent messages (natively: ThreadNative.cpp).
-#ifdef _WIN32
+
+#include "classlib/win/Win32.h"
 
 #include <process.h>
 
@@ -9,19 +10,16 @@
 #include <string>
 
 #include "classlib/core/TThread.h"
-#include "classlib/core/Win32Calls.h"
 
 namespace classlib::threads {
 
-using namespace classlib::win32;
-
 struct SysThread {
-    Handle handle = nullptr;
+    HANDLE handle = nullptr;
 };
 
 void SysThreadDeleter::operator()(SysThread* t) const {
     if (t->handle) {
-        ::WaitForSingleObject(t->handle, Infinite);
+        ::WaitForSingleObject(t->handle, INFINITE);
         ::CloseHandle(t->handle);
     }
     delete t;
@@ -35,11 +33,11 @@ unsigned __stdcall ThreadEntry(void* arg) {
 }
 
 // Set while synchronised calls wait: one of the two objects the main thread's WaitFor waits on.
-Handle SyncEvent() {
-    static Handle event = nullptr;
+HANDLE SyncEvent() {
+    static HANDLE event = nullptr;
     static std::once_flag made;
     std::call_once(made, [] {
-        event = ::CreateEventA(nullptr, 1, 0, nullptr);
+        event = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
         SetSyncSignal([](bool pending) {
             if (pending)
                 ::SetEvent(event);
@@ -60,7 +58,7 @@ SysThread* SysStartThread(TThread* thread, TThreadID& id, THandle& handle) {
     const uintptr_t h = ::_beginthreadex(nullptr, 0, &ThreadEntry, thread, 0, &threadId);
     if (h == 0) throw EThread("Thread creation error: " + std::to_string(errno));
     auto sys = new SysThread;
-    sys->handle = reinterpret_cast<Handle>(h);
+    sys->handle = reinterpret_cast<HANDLE>(h);
     id = threadId;
     handle = THandle(h);
     return sys;
@@ -68,21 +66,21 @@ SysThread* SysStartThread(TThread* thread, TThreadID& id, THandle& handle) {
 
 void SysWaitThread(SysThread* t, bool serveSync, const std::atomic<bool>&) {
     if (!serveSync) {
-        ::WaitForSingleObject(t->handle, Infinite);
+        ::WaitForSingleObject(t->handle, INFINITE);
         return;
     }
-    Handle objects[2] = {t->handle, SyncEvent()};
+    HANDLE objects[2] = {t->handle, SyncEvent()};
     while (true) {
-        const Dword r = ::MsgWaitForMultipleObjects(2, objects, 0, Infinite, QsSendMessage);
-        if (r == WaitObject0) return;
-        if (r == WaitObject0 + 1) {
+        const DWORD r = ::MsgWaitForMultipleObjects(2, objects, FALSE, INFINITE, QS_SENDMESSAGE);
+        if (r == WAIT_OBJECT_0) return;
+        if (r == WAIT_OBJECT_0 + 1) {
             CheckSynchronize();
-        } else if (r == WaitObject0 + 2) {
+        } else if (r == WAIT_OBJECT_0 + 2) {
             // Sent messages are delivered while looking at the queue (no removal); posted ones stay.
-            alignas(8) unsigned char msg[64];
-            ::PeekMessageA(msg, nullptr, 0, 0, 0);
+            MSG msg;
+            ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
         } else {
-            ::WaitForSingleObject(t->handle, Infinite);
+            ::WaitForSingleObject(t->handle, INFINITE);
             return;
         }
     }
@@ -96,4 +94,3 @@ void SysDetachThread(SysThread* t) {
 
 }  // namespace classlib::threads
 
-#endif  // _WIN32
