@@ -17,6 +17,6 @@ for c in "${configs[@]}"; do
     bench) args=(-DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc -DVANTOREL_BENCH=ON -DCMAKE_BUILD_TYPE=Release) ;;
     *) echo "unknown configuration $c" >&2; exit 2 ;;
   esac
-  [ -f "$dir/build.ninja" ] || cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_RUNTIME_OUTPUT_DIRECTORY="$dir/bin" "${args[@]}" >/dev/null
+  [ -f "$dir/CMakeCache.txt" ] && [ -f "$dir/build.ninja" ] || cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_RUNTIME_OUTPUT_DIRECTORY="$dir/bin" "${args[@]}" >/dev/null
   cmake --build "$dir" -j "$jobs"
 done
