@@ -3,6 +3,7 @@
 #pragma once
 #include <exception>
 
+#include "classlib/core/Format.h"
 #include "classlib/core/Types.h"
 
 class Exception : public std::exception {
@@ -70,3 +71,11 @@ public:
 private:
     std::uint32_t errorCode_;
 };
+
+// An exception of class E whose message is built by the type-checked Format, so that a message text with a
+// specifier its arguments do not match raises EConvertError instead of reading what was never passed:
+//   throw CreateFmt<EListError>("List index out of bounds (%d)", {index});
+template <class E>
+E CreateFmt(std::string_view format, std::initializer_list<TVarRec> args) {
+    return E(Format(format, args));
+}

@@ -218,7 +218,7 @@ struct Formatter {
         if (pos < format.size() && format[pos] == CharT('*')) {
             ++pos;
             const TVarRec& a = TakeArg();
-            if (a.VType != TVarType::Integer) Fail();
+            if (a.VType != TVarRecKind::Integer) Fail();
             value = a.VInteger;
             return true;
         }
@@ -253,12 +253,12 @@ struct Formatter {
 
     String TextOf(const TVarRec& a) {
         switch (a.VType) {
-            case TVarType::Char: return FromAnsi(std::string_view(&a.VChar, 1));
-            case TVarType::WideChar: return FromWide(std::u16string_view(&a.VWideChar, 1));
-            case TVarType::PChar: return a.VPChar ? FromAnsi(a.VPChar) : String();
-            case TVarType::PWideChar: return a.VPWideChar ? FromWide(a.VPWideChar) : String();
-            case TVarType::AnsiString: return FromAnsi(*a.VAnsiString);
-            case TVarType::WideString: return FromWide(*a.VWideString);
+            case TVarRecKind::Char: return FromAnsi(std::string_view(&a.VChar, 1));
+            case TVarRecKind::WideChar: return FromWide(std::u16string_view(&a.VWideChar, 1));
+            case TVarRecKind::PChar: return a.VPChar ? FromAnsi(a.VPChar) : String();
+            case TVarRecKind::PWideChar: return a.VPWideChar ? FromWide(a.VPWideChar) : String();
+            case TVarRecKind::AnsiString: return FromAnsi(*a.VAnsiString);
+            case TVarRecKind::WideString: return FromWide(*a.VWideString);
             default: Fail();
         }
     }
@@ -269,7 +269,7 @@ struct Formatter {
         std::uint64_t magnitude;
         int bits;
         switch (a.VType) {
-            case TVarType::Integer:
+            case TVarRecKind::Integer:
                 bits = 32;
                 if (type == 'd' && a.VInteger < 0) {
                     negative = true;
@@ -278,7 +278,7 @@ struct Formatter {
                     magnitude = std::uint32_t(a.VInteger);
                 }
                 break;
-            case TVarType::Int64:
+            case TVarRecKind::Int64:
                 bits = 64;
                 if (type == 'd' && a.VInt64 < 0) {
                     negative = true;
@@ -287,7 +287,7 @@ struct Formatter {
                     magnitude = std::uint64_t(a.VInt64);
                 }
                 break;
-            case TVarType::UInt64:
+            case TVarRecKind::UInt64:
                 bits = 64;
                 magnitude = a.VUInt64;
                 break;
@@ -371,7 +371,7 @@ struct Formatter {
                 case CharT('f'):
                 case CharT('g'):
                 case CharT('n'): {
-                    if (a.VType != TVarType::Extended) Fail();
+                    if (a.VType != TVarRecKind::Extended) Fail();
                     using classlib::FloatStyle;
                     FloatStyle style = type == CharT('e')   ? FloatStyle::Exponent
                                        : type == CharT('f') ? FloatStyle::Fixed
@@ -393,12 +393,12 @@ struct Formatter {
                     break;
                 }
                 case CharT('c'): {
-                    if (a.VType != TVarType::Char && a.VType != TVarType::WideChar) Fail();
+                    if (a.VType != TVarRecKind::Char && a.VType != TVarRecKind::WideChar) Fail();
                     Pad(TextOf(a), width, left);
                     break;
                 }
                 case CharT('p'): {
-                    if (a.VType != TVarType::Pointer) Fail();
+                    if (a.VType != TVarRecKind::Pointer) Fail();
                     char buf[32];
                     auto res = std::to_chars(buf, buf + sizeof buf, std::uintptr_t(a.VPointer), 16);
                     std::string digits(buf, res.ptr);

@@ -27,7 +27,7 @@
 
 #include "classlib/core/Types.h"
 
-enum class TVarType {
+enum class TVarRecKind {
     Integer,   // int32
     Int64,
     UInt64,
@@ -45,7 +45,7 @@ enum class TVarType {
 // One argument of Format. Strings are held by address: the list lives only for the call, as any temporaries in
 // the same full expression do.
 struct TVarRec {
-    TVarType VType;
+    TVarRecKind VType;
     union {
         std::int32_t VInteger;
         std::int64_t VInt64;
@@ -61,42 +61,42 @@ struct TVarRec {
         const void* VPointer;
     };
 
-    TVarRec(int v) : VType(TVarType::Integer), VInteger(v) {}
+    TVarRec(int v) : VType(TVarRecKind::Integer), VInteger(v) {}
     // A 64-bit value keeps its width, so %x shows 16 digits for it.
     TVarRec(long v) { SetSigned(v, sizeof(long) > 4); }
     TVarRec(long long v) { SetSigned(v, true); }
-    TVarRec(unsigned v) : VType(TVarType::Int64), VInt64(v) {}
+    TVarRec(unsigned v) : VType(TVarRecKind::Int64), VInt64(v) {}
     TVarRec(unsigned long v) { SetUnsigned(v); }
     TVarRec(unsigned long long v) { SetUnsigned(v); }
-    TVarRec(double v) : VType(TVarType::Extended), VExtended(v) {}
-    TVarRec(bool v) : VType(TVarType::Boolean), VBoolean(v) {}
-    TVarRec(char v) : VType(TVarType::Char), VChar(v) {}
-    TVarRec(char16_t v) : VType(TVarType::WideChar), VWideChar(v) {}
-    TVarRec(const char* v) : VType(TVarType::PChar), VPChar(v) {}
-    TVarRec(const char16_t* v) : VType(TVarType::PWideChar), VPWideChar(v) {}
-    TVarRec(const ::AnsiString& v) : VType(TVarType::AnsiString), VAnsiString(&v) {}
-    TVarRec(const ::WideString& v) : VType(TVarType::WideString), VWideString(&v) {}
-    TVarRec(std::nullptr_t) : VType(TVarType::Pointer), VPointer(nullptr) {}
+    TVarRec(double v) : VType(TVarRecKind::Extended), VExtended(v) {}
+    TVarRec(bool v) : VType(TVarRecKind::Boolean), VBoolean(v) {}
+    TVarRec(char v) : VType(TVarRecKind::Char), VChar(v) {}
+    TVarRec(char16_t v) : VType(TVarRecKind::WideChar), VWideChar(v) {}
+    TVarRec(const char* v) : VType(TVarRecKind::PChar), VPChar(v) {}
+    TVarRec(const char16_t* v) : VType(TVarRecKind::PWideChar), VPWideChar(v) {}
+    TVarRec(const ::AnsiString& v) : VType(TVarRecKind::AnsiString), VAnsiString(&v) {}
+    TVarRec(const ::WideString& v) : VType(TVarRecKind::WideString), VWideString(&v) {}
+    TVarRec(std::nullptr_t) : VType(TVarRecKind::Pointer), VPointer(nullptr) {}
     template <class T>
         requires(!std::is_same_v<std::remove_cv_t<T>, char> && !std::is_same_v<std::remove_cv_t<T>, char16_t>)
-    TVarRec(T* v) : VType(TVarType::Pointer), VPointer(static_cast<const void*>(v)) {}
+    TVarRec(T* v) : VType(TVarRecKind::Pointer), VPointer(static_cast<const void*>(v)) {}
 
 private:
     void SetSigned(long long v, bool wide) {
         if (!wide) {
-            VType = TVarType::Integer;
+            VType = TVarRecKind::Integer;
             VInteger = std::int32_t(v);
         } else {
-            VType = TVarType::Int64;
+            VType = TVarRecKind::Int64;
             VInt64 = v;
         }
     }
     void SetUnsigned(unsigned long long v) {
         if (v <= std::uint64_t(INT64_MAX)) {
-            VType = TVarType::Int64;
+            VType = TVarRecKind::Int64;
             VInt64 = std::int64_t(v);
         } else {
-            VType = TVarType::UInt64;
+            VType = TVarRecKind::UInt64;
             VUInt64 = v;
         }
     }

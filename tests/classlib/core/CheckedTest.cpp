@@ -50,3 +50,10 @@ TEST(Checked, RoundEvenTiesToEvenAndRejectsWhatIsNotAnInteger) {
     EXPECT_THROW(RoundEven(std::nan("")), ERangeError);
     EXPECT_THROW(RoundEven(-std::numeric_limits<double>::infinity()), ERangeError);
 }
+
+TEST(Exceptions, CreateFmtBuildsTheMessageThroughTheCheckedFormat) {
+    const EListError e = CreateFmt<EListError>("List index out of bounds (%d)", {7});
+    EXPECT_EQ(e.Message(), "List index out of bounds (7)");
+    // A message text whose specifier finds no argument fails as a format error, not as a wild read.
+    EXPECT_THROW(CreateFmt<EListError>("List index out of bounds (%d) of %s", {7}), EConvertError);
+}
