@@ -1,5 +1,7 @@
 #include "classlib/core/TList.h"
 
+#include "classlib/core/ListSort.h"
+
 #include <algorithm>
 
 #include "classlib/core/Format.h"
@@ -91,33 +93,11 @@ void TList::Pack() {
     }
 }
 
-namespace {
-
-// Hoare partition around the middle element. The scans also stop at the range ends, so a compare that is not a
-// consistent order cannot walk them out of the list.
-void QuickSort(std::vector<void*>& a, int lo, int hi, const TListSortCompare& compare) {
-    while (lo < hi) {
-        int i = lo;
-        int j = hi;
-        void* pivot = a[std::size_t((lo + hi) >> 1)];
-        do {
-            while (i < hi && compare(a[std::size_t(i)], pivot) < 0) ++i;
-            while (j > lo && compare(a[std::size_t(j)], pivot) > 0) --j;
-            if (i <= j) {
-                std::swap(a[std::size_t(i)], a[std::size_t(j)]);
-                ++i;
-                --j;
-            }
-        } while (i <= j);
-        if (lo < j) QuickSort(a, lo, j, compare);
-        lo = i;
-    }
-}
-
-}  // namespace
-
 void TList::Sort(const TListSortCompare& compare) {
-    if (Count() > 1) QuickSort(items_, 0, Count() - 1, compare);
+    if (Count() < 2) return;
+    classlib::QuickSortIndexes(
+        0, Count() - 1, [&](int i, int p) { return compare(items_[std::size_t(i)], items_[std::size_t(p)]); },
+        [&](int i, int j) { std::swap(items_[std::size_t(i)], items_[std::size_t(j)]); });
 }
 
 void TList::Clear() {

@@ -1,5 +1,7 @@
 #include "classlib/core/TStringList.h"
 
+#include "classlib/core/ListSort.h"
+
 #include <utility>
 
 #include "classlib/core/StringUtils.h"
@@ -157,24 +159,9 @@ void TStringList::Move(int curIndex, int newIndex) {
 }
 
 bool TStringList::Find(const AnsiString& s, int& index) const {
-    bool found = false;
-    int lo = 0;
-    int hi = int(items_.size()) - 1;
-    while (lo <= hi) {
-        const int mid = (lo + hi) >> 1;
-        const int c = CompareStrings(items_[std::size_t(mid)].str, s);
-        if (c < 0) {
-            lo = mid + 1;
-        } else {
-            hi = mid - 1;
-            if (c == 0) {
-                found = true;
-                if (duplicates_ != dupAccept) lo = mid;
-            }
-        }
-    }
-    index = lo;
-    return found;
+    return classlib::FindSorted(
+        int(items_.size()), duplicates_ != dupAccept,
+        [&](int i) { return CompareStrings(items_[std::size_t(i)].str, s); }, index);
 }
 
 int TStringList::IndexOf(const AnsiString& s) const {
@@ -196,29 +183,8 @@ int TStringList::IndexOfName(const AnsiString& name) const {
 }
 
 void TStringList::QuickSort(int lo, int hi, const TStringListSortCompare& compare) {
-    // The pivot is followed by index as items move; the scans stop at the range ends, so a compare that is
-    // not a consistent order cannot walk them out of the list.
-    while (lo < hi) {
-        int i = lo;
-        int j = hi;
-        int p = (lo + hi) >> 1;
-        do {
-            while (i < hi && compare(this, i, p) < 0) ++i;
-            while (j > lo && compare(this, j, p) > 0) --j;
-            if (i <= j) {
-                ExchangeItems(i, j);
-                if (p == i) {
-                    p = j;
-                } else if (p == j) {
-                    p = i;
-                }
-                ++i;
-                --j;
-            }
-        } while (i <= j);
-        if (lo < j) QuickSort(lo, j, compare);
-        lo = i;
-    }
+    classlib::QuickSortIndexes(
+        lo, hi, [&](int i, int p) { return compare(this, i, p); }, [&](int i, int j) { ExchangeItems(i, j); });
 }
 
 void TStringList::Sort() {

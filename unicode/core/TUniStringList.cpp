@@ -1,5 +1,7 @@
 #include "unicode/core/TUniStringList.h"
 
+#include "classlib/core/ListSort.h"
+
 #include <utility>
 
 #include "classlib/core/CodePages.h"
@@ -153,46 +155,15 @@ int TUniStringList::IndexOfName(const WideString& name) const {
 }
 
 bool TUniStringList::Find(const WideString& s, int& index) const {
-    bool found = false;
-    int lo = 0, hi = int(items_.size()) - 1;
-    while (lo <= hi) {
-        const int mid = (lo + hi) >> 1;
-        const int c = CompareStrings(items_[std::size_t(mid)].str, s);
-        if (c < 0) {
-            lo = mid + 1;
-        } else {
-            hi = mid - 1;
-            if (c == 0) {
-                found = true;
-                if (duplicates_ != dupAccept) lo = mid;
-            }
-        }
-    }
-    index = lo;
-    return found;
+    return classlib::FindSorted(
+        int(items_.size()), duplicates_ != dupAccept,
+        [&](int i) { return CompareStrings(items_[std::size_t(i)].str, s); }, index);
 }
 
 void TUniStringList::QuickSort(int lo, int hi, const TUniStringListSortCompare& compare) {
-    // The pivot is followed by index as items move; the scans stop at the range ends, so a compare that is not
-    // a consistent order cannot walk them out of the list.
-    while (lo < hi) {
-        int i = lo, j = hi, p = (lo + hi) >> 1;
-        do {
-            while (i < hi && compare(this, i, p) < 0) ++i;
-            while (j > lo && compare(this, j, p) > 0) --j;
-            if (i <= j) {
-                std::swap(items_[std::size_t(i)], items_[std::size_t(j)]);
-                if (p == i)
-                    p = j;
-                else if (p == j)
-                    p = i;
-                ++i;
-                --j;
-            }
-        } while (i <= j);
-        if (lo < j) QuickSort(lo, j, compare);
-        lo = i;
-    }
+    classlib::QuickSortIndexes(
+        lo, hi, [&](int i, int p) { return compare(this, i, p); },
+        [&](int i, int j) { std::swap(items_[std::size_t(i)], items_[std::size_t(j)]); });
 }
 
 void TUniStringList::Sort() {
