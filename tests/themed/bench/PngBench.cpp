@@ -111,6 +111,25 @@ void WriteFn(png_structp png, png_bytep in, png_size_t n) {
 
 void FlushFn(png_structp) {}
 
+// Decodes file with libpng into 32-bit BGRA rows, the layout our reader produces.
+void DecodeWithLibpng(const std::vector<std::uint8_t>& file, png_bytep* rows) {
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    Reader r{&file, 0};
+    if (setjmp(png_jmpbuf(png))) throw std::runtime_error("libpng");
+    png_set_read_fn(png, &r, ReadFn);
+    png_read_info(png, info);
+    png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+    png_set_bgr(png);
+    png_read_update_info(png, info);
+    png_read_image(png, rows);
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+}
+
 void BM_Decode_Libpng(benchmark::State& state) {
     const auto& file = EncodedFile();
     std::vector<png_bytep> rows(kHeight);
@@ -119,21 +138,7 @@ void BM_Decode_Libpng(benchmark::State& state) {
         std::unique_ptr<std::uint32_t[]> out(new std::uint32_t[std::size_t(kWidth) * kHeight]);
         for (int y = 0; y < kHeight; ++y)
             rows[y] = reinterpret_cast<png_bytep>(out.get() + std::size_t(y) * kWidth);
-        png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-        png_infop info = png_create_info_struct(png);
-        Reader r{&file, 0};
-        if (setjmp(png_jmpbuf(png))) throw std::runtime_error("libpng");
-        png_set_read_fn(png, &r, ReadFn);
-        png_read_info(png, info);
-        png_set_expand(png);
-        png_set_strip_16(png);
-        png_set_gray_to_rgb(png);
-        png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
-        png_set_bgr(png);
-        png_read_update_info(png, info);
-        png_read_image(png, rows.data());
-        png_read_end(png, nullptr);
-        png_destroy_read_struct(&png, &info, nullptr);
+        DecodeWithLibpng(file, rows.data());
         benchmark::DoNotOptimize(out.get());
     }
     state.SetBytesProcessed(state.iterations() * std::int64_t(kWidth) * kHeight * 4);
@@ -145,21 +150,7 @@ void BM_DecodeReused_Libpng(benchmark::State& state) {
     std::vector<png_bytep> rows(kHeight);
     for (int y = 0; y < kHeight; ++y) rows[y] = reinterpret_cast<png_bytep>(out.get() + std::size_t(y) * kWidth);
     for (auto _ : state) {
-        png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-        png_infop info = png_create_info_struct(png);
-        Reader r{&file, 0};
-        if (setjmp(png_jmpbuf(png))) throw std::runtime_error("libpng");
-        png_set_read_fn(png, &r, ReadFn);
-        png_read_info(png, info);
-        png_set_expand(png);
-        png_set_strip_16(png);
-        png_set_gray_to_rgb(png);
-        png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
-        png_set_bgr(png);
-        png_read_update_info(png, info);
-        png_read_image(png, rows.data());
-        png_read_end(png, nullptr);
-        png_destroy_read_struct(&png, &info, nullptr);
+        DecodeWithLibpng(file, rows.data());
         benchmark::DoNotOptimize(out.get());
     }
     state.SetBytesProcessed(state.iterations() * std::int64_t(kWidth) * kHeight * 4);
