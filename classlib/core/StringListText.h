@@ -106,4 +106,45 @@ std::vector<std::basic_string<C>> SplitDelimited(std::basic_string_view<C> text,
     return items;
 }
 
+// Name/value lines: the name is the part before the first separator, the value the part after it; both are
+// empty when the line has no separator.
+template <class C>
+std::basic_string<C> NameOfLine(const std::basic_string<C>& line, C separator) {
+    const std::size_t sep = line.find(separator);
+    return sep == std::basic_string<C>::npos ? std::basic_string<C>() : line.substr(0, sep);
+}
+
+template <class C>
+std::basic_string<C> ValueOfLine(const std::basic_string<C>& line, C separator) {
+    const std::size_t sep = line.find(separator);
+    return sep == std::basic_string<C>::npos ? std::basic_string<C>() : line.substr(sep + 1);
+}
+
+// Sets the value of the line named name, adding the line when there is none; an empty value deletes the line.
+template <class List, class S, class C>
+void SetNamedValue(List& list, const S& name, const S& value, C separator) {
+    const int i = list.IndexOfName(name);
+    if (!value.empty()) {
+        const S line = name + separator + value;
+        if (i < 0) {
+            list.Add(line);
+        } else {
+            list.Put(i, line);
+        }
+    } else if (i >= 0) {
+        list.Delete(i);
+    }
+}
+
+// Sets the value of line index (a new line when index is negative); an empty value deletes the line.
+template <class List, class S, class C>
+void SetValueAt(List& list, int index, const S& value, C separator) {
+    if (value.empty()) {
+        list.Delete(index);
+        return;
+    }
+    if (index < 0) index = list.Add(S());
+    list.Put(index, list.Names(index) + separator + value);
+}
+
 }  // namespace classlib::listtext

@@ -229,9 +229,7 @@ void TStrings::EndUpdate() {
 }
 
 AnsiString TStrings::Names(int index) const {
-    const AnsiString s = Get(index);
-    const std::size_t sep = s.find(nameValueSeparator_);
-    return sep == AnsiString::npos ? AnsiString() : s.substr(0, sep);
+    return lt::NameOfLine(Get(index), nameValueSeparator_);
 }
 
 AnsiString TStrings::Values(const AnsiString& name) const {
@@ -240,32 +238,15 @@ AnsiString TStrings::Values(const AnsiString& name) const {
 }
 
 void TStrings::SetValues(const AnsiString& name, const AnsiString& value) {
-    const int i = IndexOfName(name);
-    if (!value.empty()) {
-        const AnsiString line = name + nameValueSeparator_ + value;
-        if (i < 0) {
-            Add(line);
-        } else {
-            Put(i, line);
-        }
-    } else if (i >= 0) {
-        Delete(i);
-    }
+    lt::SetNamedValue(*this, name, value, nameValueSeparator_);
 }
 
 AnsiString TStrings::ValueFromIndex(int index) const {
-    const AnsiString s = Get(index);
-    const std::size_t sep = s.find(nameValueSeparator_);
-    return sep == AnsiString::npos ? AnsiString() : s.substr(sep + 1);
+    return lt::ValueOfLine(Get(index), nameValueSeparator_);
 }
 
 void TStrings::SetValueFromIndex(int index, const AnsiString& value) {
-    if (value.empty()) {
-        Delete(index);
-        return;
-    }
-    if (index < 0) index = Add(AnsiString());
-    Put(index, Names(index) + nameValueSeparator_ + value);
+    lt::SetValueAt(*this, index, value, nameValueSeparator_);
 }
 
 AnsiString TStrings::DelimitedText() const {

@@ -278,9 +278,7 @@ void TWideStrings::EndUpdate() {
 }
 
 WideString TWideStrings::Names(int index) const {
-    const WideString s = Get(index);
-    const std::size_t sep = s.find(nameValueSeparator_);
-    return sep == WideString::npos ? WideString() : s.substr(0, sep);
+    return lt::NameOfLine(Get(index), nameValueSeparator_);
 }
 
 WideString TWideStrings::Values(const WideString& name) const {
@@ -289,32 +287,15 @@ WideString TWideStrings::Values(const WideString& name) const {
 }
 
 void TWideStrings::SetValues(const WideString& name, const WideString& value) {
-    const int i = IndexOfName(name);
-    if (!value.empty()) {
-        const WideString line = name + nameValueSeparator_ + value;
-        if (i < 0) {
-            Add(line);
-        } else {
-            Put(i, line);
-        }
-    } else if (i >= 0) {
-        Delete(i);
-    }
+    lt::SetNamedValue(*this, name, value, nameValueSeparator_);
 }
 
 WideString TWideStrings::ValueFromIndex(int index) const {
-    const WideString s = Get(index);
-    const std::size_t sep = s.find(nameValueSeparator_);
-    return sep == WideString::npos ? WideString() : s.substr(sep + 1);
+    return lt::ValueOfLine(Get(index), nameValueSeparator_);
 }
 
 void TWideStrings::SetValueFromIndex(int index, const WideString& value) {
-    if (value.empty()) {
-        Delete(index);
-        return;
-    }
-    if (index < 0) index = Add(WideString());
-    Put(index, Names(index) + nameValueSeparator_ + value);
+    lt::SetValueAt(*this, index, value, nameValueSeparator_);
 }
 
 WideString TWideStrings::DelimitedText() const {
