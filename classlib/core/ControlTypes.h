@@ -1,0 +1,66 @@
+// Value types shared by every control: alignment, anchors, shift state, mouse buttons, control style, size
+// constraints, and the event signatures of controls and forms.
+#pragma once
+#include <cstdint>
+
+#include "classlib/core/Geometry.h"
+#include "classlib/core/Method.h"
+#include "classlib/core/TSet.h"
+#include "classlib/core/Types.h"
+
+class TObject;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+using TAlignSet = TSet<TAlign>;
+
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSet<TAnchorKind>;
+
+enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateFlag>;
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+enum TControlStyleFlag {
+    csAcceptsControls,
+    csCaptureMouse,
+    csDesignInteractive,
+    csClickEvents,
+    csFramed,
+    csSetCaption,
+    csOpaque,
+    csDoubleClicks,
+    csFixedWidth,
+    csFixedHeight,
+    csNoDesignVisible,
+    csReplicatable,
+    csNoStdEvents,
+    csDisplayDragImage,
+    csReflector,
+    csActionClient,
+    csMenuEvents,
+    csNeedsBorderPaint,
+    csParentBackground,
+};
+using TControlStyle = TSet<TControlStyleFlag>;
+
+// Limits on a control's size; 0 means no limit.
+struct TSizeConstraintsData {
+    std::int32_t MinWidth = 0;
+    std::int32_t MinHeight = 0;
+    std::int32_t MaxWidth = 0;
+    std::int32_t MaxHeight = 0;
+    friend bool operator==(const TSizeConstraintsData&, const TSizeConstraintsData&) = default;
+};
+
+// Result of a modal form or dialog: any integer; these are the common ones.
+using TModalResult = int;
+enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+
+using TMouseEvent = Method<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = Method<void(TObject* sender, TShiftState shift, int x, int y)>;
+using TMouseWheelEvent =
+    Method<void(TObject* sender, TShiftState shift, int wheelDelta, TPoint mousePos, bool& handled)>;
+using TKeyEvent = Method<void(TObject* sender, std::uint16_t& key, TShiftState shift)>;
+using TKeyPressEvent = Method<void(TObject* sender, char& key)>;
+using TContextPopupEvent = Method<void(TObject* sender, TPoint mousePos, bool& handled)>;
