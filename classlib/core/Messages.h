@@ -5,6 +5,8 @@
 #pragma once
 #include <cstdint>
 
+#include "classlib/core/Method.h"
+
 // One message as a window procedure receives it. Msg, WParam, LParam and Result have the widths of the
 // system's UINT, WPARAM, LPARAM and LRESULT (16 bytes on 32-bit Windows).
 struct TMessage {
@@ -20,6 +22,9 @@ struct TMessage {
         return static_cast<std::uint16_t>((static_cast<std::uintptr_t>(LParam) >> 16) & 0xFFFF);
     }
 };
+
+// A window procedure as a method of an object: WindowProc chains, object instances, utility windows.
+using TWndMethod = Method<void(TMessage& message)>;
 
 // The library's notifications. CM_MOUSELEAVE is fixed at 0xB014: program code sends it by number.
 enum : std::uint32_t {
