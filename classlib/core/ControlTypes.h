@@ -6,6 +6,7 @@
 #include "classlib/core/Geometry.h"
 #include "classlib/core/Method.h"
 #include "classlib/core/TSet.h"
+#include "classlib/core/TShortCut.h"
 #include "classlib/core/Types.h"
 
 class TObject;
@@ -16,10 +17,27 @@ using TAlignSet = TSet<TAlign>;
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 using TAnchors = TSet<TAnchorKind>;
 
-enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
-using TShiftState = TSet<TShiftStateFlag>;
+// TShiftState (ssShift, ssAlt, ssCtrl, mouse buttons, ssDouble) comes with the shortcut values.
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// What an owner-drawn item (menu item, list or combo box entry) looks like at the moment it is drawn.
+enum TOwnerDrawStateFlag {
+    odSelected,
+    odGrayed,
+    odDisabled,
+    odChecked,
+    odFocused,
+    odDefault,
+    odHotLight,
+    odInactive,
+    odNoAccel,
+    odNoFocusRect,
+    odReserved1,
+    odReserved2,
+    odComboBoxEdit
+};
+using TOwnerDrawState = TSet<TOwnerDrawStateFlag>;
 
 enum TControlStyleFlag {
     csAcceptsControls,
