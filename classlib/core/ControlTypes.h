@@ -71,6 +71,28 @@ struct TSizeConstraintsData {
     friend bool operator==(const TSizeConstraintsData&, const TSizeConstraintsData&) = default;
 };
 
+// A mouse pointer shape: 0 is the control's default, negative numbers are the library's built-in shapes,
+// positive numbers are shapes the program installs in the screen's cursor table.
+using TCursor = std::int16_t;
+enum : TCursor {
+    crDefault = 0,
+    crNone = -1,
+    crArrow = -2,
+    crCross = -3,
+    crIBeam = -4,
+    crSizeNESW = -6,
+    crSizeNS = -7,
+    crSizeNWSE = -8,
+    crSizeWE = -9,
+    crUpArrow = -10,
+    crHourGlass = -11,
+    crNo = -18,
+    crAppStart = -19,
+    crHelp = -20,
+    crHandPoint = -21,
+    crSizeAll = -22,
+};
+
 // Result of a modal form or dialog: any integer; these are the common ones.
 using TModalResult = int;
 enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
