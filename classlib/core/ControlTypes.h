@@ -93,6 +93,14 @@ enum : TCursor {
     crSizeAll = -22,
 };
 
+// Reading order and alignment of text: left to right, or right to left with alignment mirrored, not mirrored,
+// or only the reading order changed.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
+// Which window a form or dialog shown modally is placed above: none chosen (the application window), the
+// one set by the caller, or the active form.
+enum TPopupMode { pmNone, pmManual, pmAuto };
+
 // Result of a modal form or dialog: any integer; these are the common ones.
 using TModalResult = int;
 enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
