@@ -3,6 +3,7 @@
 #include <mutex>
 #include <vector>
 
+#include "classlib/core/MessageDispatch.h"
 #include "classlib/core/TComponent.h"
 
 namespace {
@@ -68,6 +69,14 @@ void TObject::AfterConstruction() {}
 void TObject::BeforeDestruction() {}
 
 void TObject::RaiseInvalidCast() { throw EInvalidCast("Invalid class typecast"); }
+
+void TObject::Dispatch(TMessage& message) {
+    if (!DispatchFromTable(MessageTable(), this, message)) DefaultHandler(message);
+}
+
+void TObject::DefaultHandler(TMessage&) {}
+
+const TMessageTable* TObject::MessageTable() const { return nullptr; }
 
 void Free(TObject* obj) {
     if (!obj) return;

@@ -13,6 +13,8 @@
 class TObject;
 class TComponent;
 class TMetaClass;
+struct TMessage;
+struct TMessageTable;
 
 // A class reference: the address of the one record of a class. Records compare by identity.
 using TClass = const TMetaClass*;
@@ -122,6 +124,15 @@ public:
     }
 
     [[noreturn]] static void RaiseInvalidCast();
+
+    // Message handlers by number (classlib/core/MessageDispatch.h): runs the handler of the most-derived
+    // class whose table lists message.Msg, otherwise DefaultHandler.
+    virtual void Dispatch(TMessage& message);
+    // What becomes of a message no table handles; the base does nothing.
+    virtual void DefaultHandler(TMessage& message);
+    // The handler table of the object's class (its nearest base's when the class has none); null here.
+    virtual const TMessageTable* MessageTable() const;
+    static const TMessageTable* StaticMessageTable() { return nullptr; }
 };
 
 // Class tests that also accept a null object: null is no T, and null cast to T stays null.
