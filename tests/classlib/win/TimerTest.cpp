@@ -1,0 +1,115 @@
+// The timer component: ticks while enabled with a non-zero interval, restarts on a new interval, keeps
+// exceptions of its handler away from the system and leaves nothing behind when freed.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "classlib/core/CallbackExceptions.h"
+#include "classlib/win/TTimer.h"
+#include "tests/classlib/win/PumpMessages.h"
+
+namespace {
+
+using testsupport::PumpMessagesFor;
+using testsupport::PumpMessagesUntil;
+
+struct TTicks : TObject {
+    std::vector<ULONGLONG> at;
+    TObject* sender = nullptr;
+    bool fail = false;
+    void Tick(TObject* s) {
+        sender = s;
+        at.push_back(::GetTickCount64());
+        if (fail) throw EInvalidOperation("tick failed");
+    }
+    int Count() const { return static_cast<int>(at.size()); }
+};
+
+struct TErrors : TObject {
+    std::vector<TObject*> senders;
+    void Handle(TObject* sender) { senders.push_back(sender); }
+};
+
+// Installs a callback error handler for the test's duration.
+class ErrorCatcher {
+public:
+    ErrorCatcher() : saved_(SetCallbackExceptionHandler(MakeMethod<&TErrors::Handle>(&errors))) {}
+    ~ErrorCatcher() { SetCallbackExceptionHandler(saved_); }
+    TErrors errors;
+
+private:
+    TCallbackExceptionHandler saved_;
+};
+
+TObjectPtr<TTimer> MakeTimer(TTicks& ticks, unsigned interval) {
+    TObjectPtr<TTimer> timer = MakeObject<TTimer>(nullptr);
+    timer->OnTimer = MakeMethod<&TTicks::Tick>(&ticks);
+    timer->SetInterval(interval);
+    return timer;
+}
+
+TEST(Timer, TicksWhileEnabledAndStopsOnZeroIntervalOrDisabled) {
+    TTicks ticks;
+    TObjectPtr<TTimer> timer = MakeTimer(ticks, 20);
+    EXPECT_EQ(timer->Interval(), 20u);
+    EXPECT_TRUE(timer->Enabled());
+    ASSERT_TRUE(PumpMessagesUntil([&] { return ticks.Count() >= 2; }, 2000));
+    EXPECT_EQ(ticks.sender, timer.get());
+
+    timer->SetEnabled(false);
+    PumpMessagesFor(5);  // a tick already queued may still arrive
+    int stoppedAt = ticks.Count();
+    PumpMessagesFor(100);
+    EXPECT_EQ(ticks.Count(), stoppedAt);
+
+    timer->SetEnabled(true);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return ticks.Count() > stoppedAt; }, 2000));
+
+    timer->SetInterval(0);
+    PumpMessagesFor(5);
+    stoppedAt = ticks.Count();
+    PumpMessagesFor(100);
+    EXPECT_EQ(ticks.Count(), stoppedAt);
+    EXPECT_TRUE(timer->Enabled());
+}
+
+TEST(Timer, IntervalOneGivesTheShortestSystemInterval) {
+    TTicks ticks;
+    TObjectPtr<TTimer> timer = MakeTimer(ticks, 1);
+    EXPECT_TRUE(PumpMessagesUntil([&] { return ticks.Count() >= 5; }, 1000));
+}
+
+TEST(Timer, ChangingTheIntervalWhileRunningStartsItAnew) {
+    TTicks ticks;
+    TObjectPtr<TTimer> timer = MakeTimer(ticks, 150);
+    PumpMessagesFor(100);
+    ASSERT_EQ(ticks.Count(), 0);
+    const ULONGLONG changed = ::GetTickCount64();
+    timer->SetInterval(160);
+    // Not restarted, it would tick about 50 ms from now.
+    ASSERT_TRUE(PumpMessagesUntil([&] { return ticks.Count() >= 1; }, 2000));
+    EXPECT_GE(ticks.at[0] - changed, 130u);
+}
+
+TEST(Timer, HandlerErrorsGoToTheCallbackHandlerAndTheTimerGoesOn) {
+    ErrorCatcher catcher;
+    TTicks ticks;
+    ticks.fail = true;
+    TObjectPtr<TTimer> timer = MakeTimer(ticks, 10);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return ticks.Count() >= 2; }, 2000));
+    ASSERT_GE(catcher.errors.senders.size(), 1u);
+    EXPECT_EQ(catcher.errors.senders[0], timer.get());
+}
+
+TEST(Timer, FreedTimerLeavesNoTickBehind) {
+    ErrorCatcher catcher;
+    TTicks ticks;
+    TObjectPtr<TTimer> timer = MakeTimer(ticks, 1);
+    ::Sleep(30);  // the timer is due now
+    timer.reset();
+    PumpMessagesFor(50);
+    EXPECT_EQ(ticks.Count(), 0);
+    EXPECT_TRUE(catcher.errors.senders.empty());
+}
+
+}  // namespace
