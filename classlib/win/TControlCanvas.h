@@ -1,0 +1,27 @@
+// A canvas on a control: outside painting it gets a device context of the control's window (a non-windowed
+// control draws on its parent's window, moved to its place and clipped to it) and gives it back when the
+// control paints again, loses its window, or the canvas is freed.
+#pragma once
+#include "classlib/win/TCanvas.h"
+
+class TControl;
+
+class TControlCanvas : public TCanvas {
+    CLASSLIB_CLASS(TControlCanvas, TCanvas)
+public:
+    TControlCanvas() = default;
+    ~TControlCanvas() override;
+
+    TControl* Control() const { return control_; }
+    void SetControl(TControl* control);
+    // Releases a device context this canvas fetched itself.
+    void FreeHandle();
+
+protected:
+    void CreateHandle() override;
+
+private:
+    TControl* control_ = nullptr;
+    HDC ownDC_ = nullptr;
+    HWND ownWnd_ = nullptr;
+};
