@@ -97,6 +97,9 @@ enum : TCursor {
 // or only the reading order changed.
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
+// Horizontal alignment of a control's text (labels, panels, the text beside a check box).
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
 // Which window a form or dialog shown modally is placed above: none chosen (the application window), the
 // one set by the caller, or the active form.
 enum TPopupMode { pmNone, pmManual, pmAuto };
