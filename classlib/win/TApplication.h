@@ -209,7 +209,10 @@ private:
     void HintTimerExpired(UINT_PTR id);
     bool DispatchAction(std::uint32_t msg, TBasicAction* action);
     void BroadcastToForms(std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp);
+    // Free notification for the components the application keeps pointers to.
     void Watch(TComponent* component);
+    void Unwatch(TComponent* component);
+    void SetHintControl(TControl* control);
 
     HWND handle_ = nullptr;
     std::atomic<HWND> wakeWindow_{nullptr};

@@ -1,6 +1,7 @@
 // The mouse: pointer position and capture.
 #pragma once
 #include "classlib/core/Geometry.h"
+#include "classlib/core/TColor.h"  // before the system headers, whose colour macros share its names
 #include "classlib/core/TObject.h"
 #include "classlib/win/Win32.h"
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "classlib/core/ControlTypes.h"
+#include "classlib/core/TColor.h"  // before the system headers, whose colour macros share its names
 #include "classlib/core/TComponent.h"
 #include "classlib/win/Win32.h"
 
