@@ -4,6 +4,7 @@
 
 #include "SystemCodePage.h"
 #include "classlib/core/Exceptions.h"
+#include "classlib/core/TStringList.h"
 #include "unicode/core/TAnsiStringsForWideStringsAdapter.h"
 #include "unicode/core/TUniStringList.h"
 
