@@ -66,7 +66,9 @@ TEST(UniStringList, IndexAndSortedOrderErrors) {
     EXPECT_EQ(ErrorOf([&] { list.Insert(0, u"x"); }), "Operation not allowed on sorted list");
     EXPECT_EQ(ErrorOf([&] { list.Put(0, u"x"); }), "Operation not allowed on sorted list");
     EXPECT_EQ(ErrorOf([&] { list.InsertObject(0, u"x", nullptr); }), "Operation not allowed on sorted list");
-    EXPECT_EQ(list.Count(), 2);
+    // Moving a line of a sorted list is refused before the line is taken out.
+    EXPECT_EQ(ErrorOf([&] { list.Move(0, 1); }), "Operation not allowed on sorted list");
+    EXPECT_EQ(LinesOf(list), (std::vector<WideString>{u"a", u"b"}));
 }
 
 TEST(UniStringList, GrowthSteps) {
