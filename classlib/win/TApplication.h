@@ -242,8 +242,12 @@ private:
     bool hintActive_ = false;
     bool hintShowing_ = false;
 
+    // What this application replaced, put back when it goes.
     TNotifyEvent previousWake_;
     bool wakeInstalled_ = false;
+    Method<void(TObject*)> previousExceptionHandler_;
+    Method<bool(TBasicAction*)> previousExecuteRoute_;
+    Method<bool(TBasicAction*)> previousUpdateRoute_;
 };
 
 extern TApplication* Application;
