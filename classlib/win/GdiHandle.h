@@ -1,0 +1,36 @@
+// Ownership of one GDI object (font, pen, brush, bitmap, region, palette): deleted when replaced or destroyed.
+#pragma once
+#include <utility>
+
+#include "classlib/win/Win32.h"
+// The system's colour-part macros would hide the functions of the same names that TColor.h declares.
+#undef GetRValue
+#undef GetGValue
+#undef GetBValue
+#include "classlib/core/TColor.h"
+
+template <class H>
+class TGdiHandle {
+public:
+    TGdiHandle() = default;
+    explicit TGdiHandle(H handle) : handle_(handle) {}
+    TGdiHandle(const TGdiHandle&) = delete;
+    TGdiHandle& operator=(const TGdiHandle&) = delete;
+    TGdiHandle(TGdiHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    TGdiHandle& operator=(TGdiHandle&& other) noexcept {
+        Reset(std::exchange(other.handle_, nullptr));
+        return *this;
+    }
+    ~TGdiHandle() { Reset(); }
+
+    H Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    void Reset(H handle = nullptr) {
+        if (handle_ && handle_ != handle) ::DeleteObject(handle_);
+        handle_ = handle;
+    }
+    H Release() { return std::exchange(handle_, nullptr); }
+
+private:
+    H handle_ = nullptr;
+};

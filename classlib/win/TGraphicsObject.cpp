@@ -1,0 +1,5 @@
+#include "classlib/win/TGraphicsObject.h"
+
+void TGraphicsObject::Changed() {
+    if (OnChange) OnChange(this);
+}
