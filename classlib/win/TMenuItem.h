@@ -21,6 +21,9 @@ using TMenuDrawItemEvent = Method<void(TObject* sender, TCanvas* canvas, TRect r
 using TAdvancedMenuDrawItemEvent = Method<void(TObject* sender, TCanvas* canvas, TRect rect, TOwnerDrawState state)>;
 using TMenuMeasureItemEvent = Method<void(TObject* sender, TCanvas* canvas, int& width, int& height)>;
 
+// The caption without its "&" hot-key marks ("&&" stands for a literal "&").
+AnsiString StripHotkey(const AnsiString& caption);
+
 // How "&" hot keys are given to captions. Captions keep exactly the hot keys their owner wrote.
 enum TMenuItemAutoFlag { maAutomatic, maManual, maParent };
 

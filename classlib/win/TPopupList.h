@@ -50,8 +50,14 @@ private:
     HWND window_ = nullptr;
 };
 
-// The current popup list, made by the unit start-up (classlib::Startup) and freed at shutdown.
+// The current popup list, made by the unit start-up (RegisterMenusUnit, then classlib::Startup) and freed at
+// shutdown.
 extern TPopupList* PopupList;
+// Registers the menus unit (once; later calls do nothing). A program calls it before classlib::Startup so
+// that units started after it (order 300) find the popup list; a popup menu registers it too.
+void RegisterMenusUnit();
+// The popup list, made at once when the unit has not started yet (the unit start-up then keeps it).
+TPopupList* EnsurePopupList();
 
 // Installs replacement as the popup list: the menus registered so far move over to it. Returns the previous
 // list, which the caller frees (or keeps to put it back later).

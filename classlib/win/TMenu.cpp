@@ -1,0 +1,233 @@
+#include "classlib/win/TMenu.h"
+
+#include <algorithm>
+
+#include "classlib/win/TCanvas.h"
+#include "classlib/win/TCustomImageList.h"
+
+namespace {
+
+TMenuItem* FindIn(TMenuItem* parent, UINT value, TFindItemKind kind) {
+    for (int i = 0; i < parent->Count(); ++i) {
+        TMenuItem* item = parent->Items(i);
+        switch (kind) {
+            case fkCommand:
+                if (item->Command() == value) return item;
+                break;
+            case fkHandle:
+                if (item->HandleAllocated() && static_cast<UINT>(reinterpret_cast<std::uintptr_t>(item->Handle())) == value)
+                    return item;
+                break;
+            case fkShortCut:
+                if (item->ShortCut() == value) return item;
+                break;
+        }
+        if (TMenuItem* found = FindIn(item, value, kind)) return found;
+    }
+    return nullptr;
+}
+
+// The first item under parent (depth-first, through enabled submenus only) with the shortcut that is
+// enabled once its action had its say; it is clicked.
+bool ClickShortCut(TMenuItem* parent, TShortCut shortCut) {
+    for (int i = 0; i < parent->Count(); ++i) {
+        TMenuItem* item = parent->Items(i);
+        if (item->ShortCut() == shortCut) {
+            item->InitiateAction();
+            if (item->Enabled()) {
+                item->Click();
+                return true;
+            }
+        }
+        if (item->Enabled() && item->Count() > 0 && ClickShortCut(item, shortCut)) return true;
+    }
+    return false;
+}
+
+TShiftState KeyShiftState(std::intptr_t keyData) {
+    TShiftState shift;
+    if (::GetKeyState(VK_SHIFT) < 0) shift.Include(ssShift);
+    if (::GetKeyState(VK_CONTROL) < 0) shift.Include(ssCtrl);
+    if (keyData & KF_ALTDOWN << 16) shift.Include(ssAlt);
+    return shift;
+}
+
+// The system's menu font on the canvas.
+void UseMenuFont(TCanvas& canvas) {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+        canvas.Font()->SetLogFont(metrics.lfMenuFont);
+}
+
+TOwnerDrawState DrawStateOf(UINT itemState) {
+    static constexpr struct {
+        UINT flag;
+        TOwnerDrawStateFlag state;
+    } kStates[] = {{ODS_SELECTED, odSelected}, {ODS_GRAYED, odGrayed},       {ODS_DISABLED, odDisabled},
+                   {ODS_CHECKED, odChecked},   {ODS_FOCUS, odFocused},       {ODS_DEFAULT, odDefault},
+                   {ODS_HOTLIGHT, odHotLight}, {ODS_INACTIVE, odInactive},   {ODS_NOACCEL, odNoAccel},
+                   {ODS_NOFOCUSRECT, odNoFocusRect}};
+    TOwnerDrawState state;
+    for (const auto& s : kStates) {
+        if (itemState & s.flag) state.Include(s.state);
+    }
+    return state;
+}
+
+// A screen DC for measuring, released on every path.
+class ScreenDC {
+public:
+    ScreenDC() : dc_(::GetDC(nullptr)) {}
+    ~ScreenDC() {
+        if (dc_) ::ReleaseDC(nullptr, dc_);
+    }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// Restores a DC's state on every path.
+class SavedDC {
+public:
+    explicit SavedDC(HDC dc) : dc_(dc), saved_(::SaveDC(dc)) {}
+    ~SavedDC() {
+        if (saved_) ::RestoreDC(dc_, saved_);
+    }
+    SavedDC(const SavedDC&) = delete;
+    SavedDC& operator=(const SavedDC&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
+}  // namespace
+
+TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(Create<TMenuItem>(nullptr)) {
+    items_->menu_ = this;
+    imageChangeLink_.reset(Create<TChangeLink>());
+    imageChangeLink_->OnChange = MakeMethod<&TMenu::ImageListChange>(this);
+}
+
+TMenu::~TMenu() {
+    imageChangeLink_.reset();
+    items_.reset();
+}
+
+void TMenu::SetImages(TCustomImageList* value) {
+    if (value == images_) return;
+    if (images_) {
+        images_->UnRegisterChanges(imageChangeLink_.get());
+        images_->RemoveFreeNotification(this);
+    }
+    images_ = value;
+    if (images_) {
+        images_->RegisterChanges(imageChangeLink_.get());
+        images_->FreeNotification(this);
+    }
+    RebuildAll();
+}
+
+void TMenu::SetOwnerDraw(bool value) {
+    if (ownerDraw_ == value) return;
+    ownerDraw_ = value;
+    RebuildAll();
+}
+
+void TMenu::ImageListChange(TObject*) { RebuildAll(); }
+
+void TMenu::RebuildAll() {
+    // Every native entry is written again; the items measure themselves anew when next shown.
+    struct Walk {
+        static void Rebuild(TMenuItem* item) {
+            item->RebuildHandle();
+            for (int i = 0; i < item->Count(); ++i) Rebuild(item->Items(i));
+        }
+    };
+    Walk::Rebuild(items_.get());
+    MenuChanged(this, nullptr, true);
+}
+
+HMENU TMenu::Handle() { return items_->Handle(); }
+
+TMenuItem* TMenu::FindItem(UINT value, TFindItemKind kind) {
+    if (kind == fkHandle && items_->HandleAllocated() &&
+        static_cast<UINT>(reinterpret_cast<std::uintptr_t>(items_->Handle())) == value)
+        return items_.get();
+    return FindIn(items_.get(), value, kind);
+}
+
+TMenuItem* TMenu::FindItemByHandle(HMENU menu) {
+    if (!menu) return nullptr;
+    return FindItem(static_cast<UINT>(reinterpret_cast<std::uintptr_t>(menu)), fkHandle);
+}
+
+bool TMenu::DispatchCommand(std::uint16_t command) {
+    TMenuItem* item = FindItem(command, fkCommand);
+    if (!item) return false;
+    item->Click();
+    return true;
+}
+
+bool TMenu::DispatchPopup(HMENU menu) {
+    TMenuItem* item = FindItemByHandle(menu);
+    if (!item) return false;
+    for (int i = 0; i < item->Count(); ++i) item->Items(i)->InitiateAction();
+    // Opening a submenu is no command: only the submenu item's own handler runs (to fill it, say).
+    if (item != items_.get() && item->Enabled() && item->OnClick) item->OnClick(item);
+    return true;
+}
+
+bool TMenu::IsShortCut(TMessage& message) {
+    const TShortCut shortCut =
+        ::ShortCut(static_cast<std::uint16_t>(message.WParam & 0xFFFF), KeyShiftState(message.LParam));
+    return shortCut != 0 && ClickShortCut(items_.get(), shortCut);
+}
+
+bool TMenu::DispatchDrawItem(const DRAWITEMSTRUCT& info) {
+    if (info.CtlType != ODT_MENU) return false;
+    TMenuItem* item = FindItem(info.itemID, fkCommand);
+    if (!item) return false;
+    // The DC goes back to the system as it came; the canvas (destroyed first) takes its objects out.
+    SavedDC saved(info.hDC);
+    TCanvas canvas;
+    canvas.SetHandle(info.hDC);
+    UseMenuFont(canvas);
+    const TRect rect{info.rcItem.left, info.rcItem.top, info.rcItem.right, info.rcItem.bottom};
+    item->AdvancedDrawItem(&canvas, rect, DrawStateOf(info.itemState), item->IsMenuBarItem());
+    return true;
+}
+
+bool TMenu::DispatchMeasureItem(MEASUREITEMSTRUCT& info) {
+    if (info.CtlType != ODT_MENU) return false;
+    TMenuItem* item = FindItem(info.itemID, fkCommand);
+    if (!item) return false;
+    ScreenDC dc;
+    TCanvas canvas;
+    canvas.SetHandle(dc.Get());
+    UseMenuFont(canvas);
+    int width = static_cast<int>(info.itemWidth);
+    int height = static_cast<int>(info.itemHeight);
+    item->MeasureItem(&canvas, width, height);
+    info.itemWidth = static_cast<UINT>(std::max(width, 0));
+    info.itemHeight = static_cast<UINT>(std::max(height, 0));
+    return true;
+}
+
+void TMenu::GetChildren(TGetChildProc proc, TComponent* root) { items_->GetChildren(proc, root); }
+
+void TMenu::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component && images_ && component == images_) SetImages(nullptr);
+}
+
+void TMenu::Loaded() {
+    TComponent::Loaded();
+    MenuChanged(this, nullptr, false);
+}
+
+void TMenu::MenuChanged(TObject*, TMenuItem*, bool) {}

@@ -1,0 +1,143 @@
+// TColor.h before the system headers: their colour-part macros would hide its functions.
+#include "classlib/core/TColor.h"
+#include "classlib/win/TPopupList.h"
+
+#include <algorithm>
+
+#include "classlib/core/CallbackExceptions.h"
+#include "classlib/core/StringUtils.h"
+#include "classlib/core/UnitRegistry.h"
+#include "classlib/win/ObjectInstance.h"
+#include "classlib/win/TApplication.h"
+#include "classlib/win/TPopupMenu.h"
+
+TPopupList* PopupList = nullptr;
+
+void RegisterMenusUnit() {
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    classlib::RegisterUnit(
+        "Menus",
+        [] {
+            if (!PopupList) PopupList = Create<TPopupList>();
+        },
+        [] { FreeAndNil(PopupList); }, 300);
+}
+
+TPopupList* EnsurePopupList() {
+    RegisterMenusUnit();
+    if (!PopupList) PopupList = Create<TPopupList>();
+    return PopupList;
+}
+
+TPopupList::TPopupList() = default;
+
+TPopupList::~TPopupList() { DeallocateHWnd(window_); }
+
+void TPopupList::Add(TPopupMenu* menu) {
+    if (menu && std::find(menus_.begin(), menus_.end(), menu) == menus_.end()) menus_.push_back(menu);
+}
+
+void TPopupList::Remove(TPopupMenu* menu) {
+    auto it = std::find(menus_.begin(), menus_.end(), menu);
+    if (it != menus_.end()) menus_.erase(it);
+}
+
+TPopupMenu* TPopupList::Items(int index) const {
+    if (index < 0 || index >= Count())
+        throw CreateFmt<EListError>("List index out of bounds (%d)", {index});
+    return menus_[static_cast<std::size_t>(index)];
+}
+
+HWND TPopupList::Window() {
+    if (!window_) window_ = AllocateHWnd(MakeMethod<&TPopupList::MainWndProc>(this));
+    return window_;
+}
+
+TMenuItem* TPopupList::FindSelectedItem(std::uintptr_t wParam, std::intptr_t lParam) const {
+    const UINT flags = HIWORD(wParam);
+    const HMENU menu = reinterpret_cast<HMENU>(lParam);
+    if (flags == 0xFFFF && !menu) return nullptr;  // the menu closed
+    // A submenu entry is named by its position, a command entry by its id.
+    const HMENU submenu = (flags & MF_POPUP) && menu ? ::GetSubMenu(menu, LOWORD(wParam)) : nullptr;
+    for (TPopupMenu* popup : menus_) {
+        TMenuItem* item =
+            (flags & MF_POPUP) ? popup->FindItemByHandle(submenu) : popup->FindItem(LOWORD(wParam), fkCommand);
+        if (item) return item;
+    }
+    return nullptr;
+}
+
+void TPopupList::MainWndProc(TMessage& message) {
+    try {
+        WndProc(message);
+    } catch (...) {
+        HandleCallbackException(this);
+    }
+}
+
+void TPopupList::WndProc(TMessage& message) {
+    // A click may free menus: each pass works on a copy of the list and stops at the first menu that took it.
+    const std::vector<TPopupMenu*> menus = menus_;
+    switch (message.Msg) {
+        case WM_COMMAND:
+            if (HIWORD(message.WParam) == 0 && message.LParam == 0) {
+                for (TPopupMenu* menu : menus) {
+                    if (menu->DispatchCommand(LOWORD(message.WParam))) {
+                        message.Result = 0;
+                        return;
+                    }
+                }
+            }
+            break;
+        case WM_INITMENUPOPUP:
+            for (TPopupMenu* menu : menus) {
+                if (menu->DispatchPopup(reinterpret_cast<HMENU>(message.WParam))) {
+                    message.Result = 0;
+                    return;
+                }
+            }
+            break;
+        case WM_MENUSELECT: {
+            TMenuItem* item = FindSelectedItem(message.WParam, message.LParam);
+            if (Application) Application->SetHint(item ? GetLongHint(item->Hint()) : AnsiString());
+            message.Result = 0;
+            return;
+        }
+        case WM_DRAWITEM:
+            for (TPopupMenu* menu : menus) {
+                if (menu->DispatchDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam))) {
+                    message.Result = TRUE;
+                    return;
+                }
+            }
+            break;
+        case WM_MEASUREITEM:
+            for (TPopupMenu* menu : menus) {
+                if (menu->DispatchMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam))) {
+                    message.Result = TRUE;
+                    return;
+                }
+            }
+            break;
+        default:
+            break;
+    }
+    DefaultWndProc(message);
+}
+
+void TPopupList::DefaultWndProc(TMessage& message) {
+    message.Result = ::DefWindowProcA(window_, message.Msg, message.WParam, message.LParam);
+}
+
+TPopupList* SetPopupList(TPopupList* replacement) {
+    TPopupList* old = PopupList;
+    if (replacement == old) return nullptr;
+    if (replacement && old) {
+        for (TPopupMenu* menu : old->menus_) replacement->Add(menu);
+        old->menus_.clear();
+    }
+    PopupList = replacement;
+    return old;
+}
