@@ -166,6 +166,14 @@ TMenuItem* TMenu::FindItemByHandle(HMENU menu) {
     return FindItem(static_cast<UINT>(reinterpret_cast<std::uintptr_t>(menu)), fkHandle);
 }
 
+TMenuItem* TMenu::SelectedItem(std::uintptr_t wParam, std::intptr_t lParam) {
+    const UINT flags = HIWORD(wParam);
+    const HMENU menu = reinterpret_cast<HMENU>(lParam);
+    if (flags == 0xFFFF && !menu) return nullptr;
+    if (flags & MF_POPUP) return menu ? FindItemByHandle(::GetSubMenu(menu, LOWORD(wParam))) : nullptr;
+    return FindItem(LOWORD(wParam), fkCommand);
+}
+
 bool TMenu::DispatchCommand(std::uint16_t command) {
     TMenuItem* item = FindItem(command, fkCommand);
     if (!item) return false;

@@ -38,6 +38,10 @@ class TMenu : public TComponent {
     // when none has it.
     TMenuItem* FindItem(UINT value, TFindItemKind kind);
     TMenuItem* FindItemByHandle(HMENU menu);
+    // The item a WM_MENUSELECT names (wParam: command id or, with MF_POPUP in the flags, the position of a
+    // submenu entry in the menu lParam); null when the menu closed (flags 0xFFFF, no menu) or the item is
+    // none of this menu's.
+    TMenuItem* SelectedItem(std::uintptr_t wParam, std::intptr_t lParam);
     // Clicks the item with the command id; false when no item has it.
     bool DispatchCommand(std::uint16_t command);
     // A submenu is about to open: its items update from their actions and the submenu item fires OnClick

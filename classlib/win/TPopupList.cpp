@@ -56,15 +56,8 @@ HWND TPopupList::Window() {
 }
 
 TMenuItem* TPopupList::FindSelectedItem(std::uintptr_t wParam, std::intptr_t lParam) const {
-    const UINT flags = HIWORD(wParam);
-    const HMENU menu = reinterpret_cast<HMENU>(lParam);
-    if (flags == 0xFFFF && !menu) return nullptr;  // the menu closed
-    // A submenu entry is named by its position, a command entry by its id.
-    const HMENU submenu = (flags & MF_POPUP) && menu ? ::GetSubMenu(menu, LOWORD(wParam)) : nullptr;
     for (TPopupMenu* popup : menus_) {
-        TMenuItem* item =
-            (flags & MF_POPUP) ? popup->FindItemByHandle(submenu) : popup->FindItem(LOWORD(wParam), fkCommand);
-        if (item) return item;
+        if (TMenuItem* item = popup->SelectedItem(wParam, lParam)) return item;
     }
     return nullptr;
 }

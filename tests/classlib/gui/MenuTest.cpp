@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "MenuTestHelpers.h"
+#include "classlib/win/TBitmap.h"
 #include "classlib/win/TCanvas.h"
+#include "classlib/win/TCustomImageList.h"
 
 using namespace menutest;
 
@@ -303,6 +305,10 @@ TEST_F(Menu, TheMainMenuSitsOnItsWindowAndSurvivesTheWindow) {
     EXPECT_EQ(::GetMenu(wnd), menu->Handle());
     EXPECT_EQ(EntryText(menu->Handle(), 1), "&Help");
     EXPECT_EQ(EntryText(file->Handle(), 0), "&Open\tCtrl+O");
+    EXPECT_EQ(menu->SelectedItem(MAKEWPARAM(0, MF_POPUP), reinterpret_cast<LPARAM>(menu->Handle())), file);
+    EXPECT_EQ(menu->SelectedItem(MAKEWPARAM(file->Items(0)->Command(), 0), reinterpret_cast<LPARAM>(file->Handle())),
+              file->Items(0));
+    EXPECT_EQ(menu->SelectedItem(MAKEWPARAM(0, 0xFFFF), 0), nullptr);
     NewItem(menu->Items(), "&Tools");
     EXPECT_EQ(::GetMenuItemCount(::GetMenu(wnd)), 3);
 
@@ -431,4 +437,43 @@ TEST_F(Menu, OwnerDrawnItemsMeasureAndDrawThemselves) {
     EXPECT_FALSE(menu->DispatchDrawItem(draw));
     menu->SetOwnerDraw(false);
     EXPECT_FALSE(EntryInfo(h, 0).fType & MFT_OWNERDRAW);
+}
+
+TEST_F(Menu, ImagesMakeTheMenuOwnerDrawnUntilTheListIsFreed) {
+    TPopupMenu* menu = Create<TPopupMenu>(Owner());
+    TMenuItem* item = NewItem(menu->Items(), "Picture");
+    item->SetImageIndex(0);
+    const HMENU h = menu->Handle();
+
+    TImageList* images = Create<TImageList>(Owner());
+    images->SetHeight(24);
+    auto red = MakeObject<TBitmap>();
+    red->SetSize(16, 24);
+    red->Canvas()->Brush()->SetColor(clRed);
+    red->Canvas()->FillRect(Rect(0, 0, 16, 24));
+    ASSERT_EQ(images->AddMasked(red.get(), clFuchsia), 0);
+    menu->SetImages(images);
+    EXPECT_TRUE(EntryInfo(h, 0).fType & MFT_OWNERDRAW);
+
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = item->Command();
+    ASSERT_TRUE(menu->DispatchMeasureItem(measure));
+    EXPECT_GE(measure.itemHeight, 28u) << "the image's height and a margin";
+
+    // The image sits in the column at the left; the caption starts after it.
+    MemoryDC dc(120, 28);
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_MENU;
+    draw.itemID = item->Command();
+    draw.hDC = dc.Get();
+    draw.rcItem = RECT{0, 0, 120, 28};
+    ASSERT_TRUE(menu->DispatchDrawItem(draw));
+    EXPECT_EQ(::GetPixel(dc.Get(), 8, 14), RGB(255, 0, 0));
+    EXPECT_EQ(::GetPixel(dc.Get(), 118, 2), static_cast<COLORREF>(ColorToRGB(clMenu)));
+
+    Free(images);
+    EXPECT_EQ(menu->Images(), nullptr);
+    EXPECT_FALSE(EntryInfo(h, 0).fType & MFT_OWNERDRAW);
+    EXPECT_EQ(EntryText(h, 0), "Picture");
 }
