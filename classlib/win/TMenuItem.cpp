@@ -193,6 +193,9 @@ void TMenuItem::ActionChange(TObject* sender, bool checkDefaults) {
 
 void TMenuItem::InitiateAction() {
     if (actionLink_) actionLink_->Update();
+    if (menu_) {
+        for (std::size_t i = 0; i < items_.size(); ++i) items_[i]->InitiateAction();
+    }
 }
 
 void TMenuItem::Loaded() {

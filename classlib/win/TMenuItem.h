@@ -99,7 +99,8 @@ class TMenuItem : public TComponent {
     virtual void AdvancedDrawItem(TCanvas* canvas, TRect rect, TOwnerDrawState state, bool topLevel);
     // Owner drawing: the size the item needs.
     virtual void MeasureItem(TCanvas* canvas, int& width, int& height);
-    // Lets the action update the item's state.
+    // Lets the action update the item's state. The root item of a menu passes it on to the top-level items
+    // (those a menu bar always shows); the items of a submenu update when it opens.
     virtual void InitiateAction();
     void Loaded() override;
 

@@ -39,6 +39,6 @@ UINT TPopupMenu::TrackFlags() const {
 void TPopupMenu::Popup(int x, int y) {
     popupPoint_ = TPoint{x, y};
     DoPopup(this);
-    for (int i = 0; i < Items()->Count(); ++i) Items()->Items(i)->InitiateAction();
+    Items()->InitiateAction();
     ::TrackPopupMenu(Handle(), TrackFlags(), x, y, 0, EnsurePopupList()->Window(), nullptr);
 }

@@ -114,6 +114,15 @@ TEST_F(MenuAction, UpdatesRunThroughTheActionBeforeShortcutsAndSubmenus) {
     EXPECT_EQ(log.updated, 1);
     EXPECT_TRUE(menu->DispatchPopup(file->Handle()));
     EXPECT_EQ(log.updated, 2);
+    // The idle update of a menu reaches the bar's own items, not those of closed submenus.
+    TMenuItem* onBar = NewItem(menu->Items(), "");
+    ActionLog barLog;
+    TAction* barAction = Create<TAction>(Owner());
+    barAction->OnUpdate = MakeMethod<&ActionLog::Update>(&barLog);
+    onBar->SetAction(barAction);
+    menu->Items()->InitiateAction();
+    EXPECT_EQ(barLog.updated, 1);
+    EXPECT_EQ(log.updated, 2);
 
     // The update disables the action: the shortcut finds the item disabled and does nothing.
     log.disableOnUpdate = true;
