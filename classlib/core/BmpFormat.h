@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "classlib/core/Exceptions.h"
 #include "classlib/core/Types.h"
 
 // An uncompressed image in one of the bitmap depths: 1, 4, 8, 24 or 32 bits per pixel.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "classlib/core/Exceptions.h"
 #include "classlib/core/Types.h"
 
 struct TIconDirEntry {
