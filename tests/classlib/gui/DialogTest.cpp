@@ -1,0 +1,332 @@
+// The open and save dialogs: the record handed to the system, the results read back from it, and a real
+// system dialog found, answered and closed from a watcher thread.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "classlib/win/TOpenDialog.h"
+#include "classlib/win/TSaveDialog.h"
+#include "support/TestSupport.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+// What a substitute dialog function saw in the record, copied while it ran.
+struct Seen {
+    DWORD structSize = 0;
+    HWND owner = nullptr;
+    std::string filter;
+    DWORD filterIndex = 0;
+    std::string file;
+    DWORD maxFile = 0;
+    std::string initialDir;
+    std::string title;
+    std::string defExt;
+    DWORD flags = 0;
+    bool hook = false;
+    std::string templateName;
+    LPARAM custData = 0;
+};
+
+Seen g_seen;
+
+std::string Text(const char* s) { return s ? std::string(s) : std::string("<null>"); }
+
+// The filter list up to and including its double NUL.
+std::string FilterList(const char* s) {
+    if (!s) return "<null>";
+    std::size_t n = 0;
+    while (s[n] || s[n + 1]) ++n;
+    return std::string(s, n + 2);
+}
+
+BOOL Record(OPENFILENAMEA* r) {
+    g_seen.structSize = r->lStructSize;
+    g_seen.owner = r->hwndOwner;
+    g_seen.filter = FilterList(r->lpstrFilter);
+    g_seen.filterIndex = r->nFilterIndex;
+    g_seen.file = Text(r->lpstrFile);
+    g_seen.maxFile = r->nMaxFile;
+    g_seen.initialDir = Text(r->lpstrInitialDir);
+    g_seen.title = Text(r->lpstrTitle);
+    g_seen.defExt = Text(r->lpstrDefExt);
+    g_seen.flags = r->Flags;
+    g_seen.hook = r->lpfnHook != nullptr;
+    g_seen.templateName = IS_INTRESOURCE(r->lpTemplateName) ? "#" + std::to_string(reinterpret_cast<std::uintptr_t>(r->lpTemplateName))
+                                                           : Text(r->lpTemplateName);
+    g_seen.custData = r->lCustData;
+    return FALSE;
+}
+
+// A dialog that exposes its record-building run with any function.
+class TTestOpenDialog : public TOpenDialog {
+public:
+    using TOpenDialog::TOpenDialog;
+    bool Run(const TFileDialogFunc& func, HWND parent = nullptr) { return DoExecute(func, parent); }
+};
+
+TEST(FileDialog, TheRecordCarriesEverySetting) {
+    TObjectPtr<TTestOpenDialog> dialog = MakeObject<TTestOpenDialog>(nullptr);
+    dialog->SetFilter("Pictures|*.jpg|All|*.*");
+    dialog->SetFilterIndex(2);
+    dialog->SetInitialDir("C:\\Pics");
+    dialog->SetTitle("Choose");
+    dialog->SetDefaultExt("jpg");
+    dialog->SetFileName("start.jpg");
+    dialog->SetTemplate("DLGTEMPLATE");
+    dialog->SetOptions({ofOverwritePrompt, ofAllowMultiSelect, ofFileMustExist, ofEnableSizing});
+    const HWND owner = GetDesktopWindow();
+
+    EXPECT_FALSE(dialog->Run(&Record, owner));
+    EXPECT_EQ(g_seen.structSize, sizeof(OPENFILENAMEA));
+    if (sizeof(void*) == 4) EXPECT_EQ(g_seen.structSize, 88u);
+    EXPECT_EQ(g_seen.owner, owner);
+    EXPECT_EQ(g_seen.filter, "Pictures\0*.jpg\0All\0*.*\0\0"s);
+    EXPECT_EQ(g_seen.filterIndex, 2u);
+    EXPECT_EQ(g_seen.file, "start.jpg");
+    EXPECT_EQ(g_seen.maxFile, TOpenDialog::kMultiSelectBufferSize);
+    EXPECT_EQ(g_seen.initialDir, "C:\\Pics");
+    EXPECT_EQ(g_seen.title, "Choose");
+    EXPECT_EQ(g_seen.defExt, "jpg");
+    EXPECT_EQ(g_seen.flags, DWORD(OFN_ENABLEHOOK | OFN_EXPLORER | OFN_ENABLETEMPLATE | OFN_OVERWRITEPROMPT |
+                                  OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_ENABLESIZING));
+    EXPECT_TRUE(g_seen.hook);
+    EXPECT_EQ(g_seen.templateName, "DLGTEMPLATE");
+    EXPECT_EQ(g_seen.custData, reinterpret_cast<LPARAM>(dialog.get()));
+    // Cancelled: nothing changed.
+    EXPECT_EQ(dialog->FileName(), "start.jpg");
+    EXPECT_EQ(dialog->Files()->Count(), 0);
+    EXPECT_EQ(dialog->FilterIndex(), 2);
+}
+
+TEST(FileDialog, EmptySettingsOldStyleAndTheForcedCurrentFolder) {
+    TObjectPtr<TTestOpenDialog> dialog = MakeObject<TTestOpenDialog>(nullptr);
+    dialog->SetOptions({ofOldStyleDialog, ofHideReadOnly});
+    dialog->SetTemplate(MAKEINTRESOURCEA(101));
+    EXPECT_FALSE(dialog->Run(&Record));
+    EXPECT_EQ(g_seen.filter, "<null>");
+    EXPECT_EQ(g_seen.initialDir, "<null>");
+    EXPECT_EQ(g_seen.title, "<null>");
+    EXPECT_EQ(g_seen.defExt, "<null>");
+    EXPECT_EQ(g_seen.file, "");
+    EXPECT_EQ(g_seen.maxFile, TOpenDialog::kFileBufferSize);
+    EXPECT_EQ(g_seen.flags, DWORD(OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_ENABLETEMPLATE));
+    EXPECT_EQ(g_seen.templateName, "#101");
+
+    ForceCurrentDirectory = true;
+    dialog->SetTemplate(nullptr);
+    dialog->Run(&Record);
+    ForceCurrentDirectory = false;
+    EXPECT_EQ(g_seen.initialDir, ".");
+    EXPECT_EQ(g_seen.flags & OFN_ENABLETEMPLATE, 0u);
+    EXPECT_EQ(g_seen.templateName, "#0");
+}
+
+TEST(FileDialog, AcceptedNamesOptionsAndFilterAreReadBack) {
+    TObjectPtr<TTestOpenDialog> dialog = MakeObject<TTestOpenDialog>(nullptr);
+    dialog->SetOptions({ofAllowMultiSelect});
+    ASSERT_TRUE(dialog->Run([](OPENFILENAMEA* r) {
+        const char names[] = "C:\\Pics\0a.jpg\0b.jpg\0";
+        std::memcpy(r->lpstrFile, names, sizeof(names));
+        r->Flags |= OFN_READONLY;
+        r->nFilterIndex = 3;
+        return TRUE;
+    }));
+    EXPECT_EQ(dialog->FileName(), "C:\\Pics\\a.jpg");
+    ASSERT_EQ(dialog->Files()->Count(), 2);
+    EXPECT_EQ(dialog->Files()->Strings(0), "C:\\Pics\\a.jpg");
+    EXPECT_EQ(dialog->Files()->Strings(1), "C:\\Pics\\b.jpg");
+    EXPECT_TRUE(dialog->Options().Contains(ofReadOnly));
+    EXPECT_FALSE(dialog->Options().Contains(ofExtensionDifferent));
+    EXPECT_EQ(dialog->FilterIndex(), 3);
+
+    // The next run starts from the name chosen; its flags replace the read-back options.
+    dialog->SetOptions({ofReadOnly});
+    ASSERT_TRUE(dialog->Run([](OPENFILENAMEA* r) {
+        if (std::strcmp(r->lpstrFile, "C:\\Pics\\a.jpg") != 0) return FALSE;
+        std::strcpy(r->lpstrFile, "D:\\c d.png");
+        r->Flags = (r->Flags & ~DWORD(OFN_READONLY)) | OFN_EXTENSIONDIFFERENT;
+        return TRUE;
+    }));
+    EXPECT_EQ(dialog->FileName(), "D:\\c d.png");
+    ASSERT_EQ(dialog->Files()->Count(), 1);
+    EXPECT_EQ(dialog->Files()->Strings(0), "D:\\c d.png");
+    EXPECT_FALSE(dialog->Options().Contains(ofReadOnly));
+    EXPECT_TRUE(dialog->Options().Contains(ofExtensionDifferent));
+}
+
+TEST(FileDialog, TheNameBufferIsNeverOverrunInEitherDirection) {
+    TObjectPtr<TTestOpenDialog> dialog = MakeObject<TTestOpenDialog>(nullptr);
+    // A name longer than the buffer goes in cut, still terminated inside the buffer.
+    dialog->SetFileName(std::string(1000, 'n'));
+    dialog->Run(&Record);
+    EXPECT_EQ(g_seen.file.size(), TOpenDialog::kFileBufferSize - 1);
+    // A dialog that fills the whole buffer without a terminator gives exactly the buffer's text.
+    ASSERT_TRUE(dialog->Run([](OPENFILENAMEA* r) {
+        std::memset(r->lpstrFile, 'x', r->nMaxFile);
+        return TRUE;
+    }));
+    EXPECT_EQ(dialog->FileName(), std::string(TOpenDialog::kFileBufferSize, 'x'));
+}
+
+// --- The real system dialog --------------------------------------------------------------------------------
+
+struct FoundWindow {
+    HWND wnd = nullptr;
+};
+
+BOOL CALLBACK FindProcessDialog(HWND wnd, LPARAM lp) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    char cls[32] = {};
+    GetClassNameA(wnd, cls, sizeof(cls));
+    if (pid == GetCurrentProcessId() && std::strcmp(cls, "#32770") == 0 && IsWindowVisible(wnd)) {
+        reinterpret_cast<FoundWindow*>(lp)->wnd = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindDialog() {
+    FoundWindow found;
+    EnumWindows(&FindProcessDialog, reinterpret_cast<LPARAM>(&found));
+    return found.wnd;
+}
+
+// Watches for this process's dialog and answers it with act(dialog) until the test's thread says it is done;
+// gives up after a time-out (then it keeps cancelling, so that a broken test fails instead of hanging).
+class TDialogWatcher {
+public:
+    template <class Act>
+    explicit TDialogWatcher(Act act)
+        : thread_([this, act] {
+              const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+              while (!done_) {
+                  if (HWND dialog = FindDialog()) {
+                      found_ = dialog;
+                      if (std::chrono::steady_clock::now() < deadline)
+                          act(dialog);
+                      else
+                          PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                  }
+                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+              }
+          }) {}
+    ~TDialogWatcher() {
+        done_ = true;
+        thread_.join();
+    }
+    HWND Found() const { return found_; }
+
+private:
+    std::atomic<bool> done_{false};
+    std::atomic<HWND> found_{nullptr};
+    std::thread thread_;
+};
+
+std::string WindowText(HWND wnd) {
+    char text[128] = {};
+    GetWindowTextA(wnd, text, sizeof(text));
+    return text;
+}
+
+// Records what the dialog's window procedure and events see while the dialog is open.
+template <class Base>
+class TProbeDialog : public Base {
+public:
+    using Base::Base;
+    void WndProc(TMessage& message) override {
+        if (message.Msg == WM_COMMAND && LOWORD(message.WParam) == IDCANCEL) sawCancel = true;
+        Base::WndProc(message);
+    }
+    void Shown(TObject*) {
+        const HWND wnd = this->Handle();
+        shownHandle = wnd;
+        char cls[32] = {};
+        GetClassNameA(wnd, cls, sizeof(cls));
+        shownClass = cls;
+        shownTitle = WindowText(wnd);
+        okCaption = WindowText(GetDlgItem(wnd, IDOK));
+    }
+    void Closed(TObject*) { ++closeCount; }
+    void CanClose(TObject*, bool& canClose) {
+        namesAsked.push_back(this->FileName());
+        canClose = ++canCloseCount > 1;
+    }
+
+    HWND shownHandle = nullptr;
+    std::string shownClass;
+    std::string shownTitle;
+    std::string okCaption;
+    bool sawCancel = false;
+    int closeCount = 0;
+    int canCloseCount = 0;
+    std::vector<AnsiString> namesAsked;
+};
+
+TEST(FileDialog, ARealSaveDialogIsFoundShownAndCancelled) {
+    using TProbe = TProbeDialog<TSaveDialog>;
+    TObjectPtr<TProbe> dialog = MakeObject<TProbe>(nullptr);
+    dialog->OnShow = MakeMethod<&TProbe::Shown>(dialog.get());
+    dialog->OnClose = MakeMethod<&TProbe::Closed>(dialog.get());
+    dialog->SetTitle("Save the picture");
+    dialog->SetFileName("kept.jpg");
+    dialog->SetFilter("Pictures|*.jpg");
+    bool executed;
+    HWND found;
+    {
+        TDialogWatcher watcher([](HWND dialogWindow) { PostMessageA(dialogWindow, WM_COMMAND, IDCANCEL, 0); });
+        executed = dialog->Execute(nullptr);
+        found = watcher.Found();
+    }
+    EXPECT_FALSE(executed);
+    ASSERT_NE(found, nullptr);
+    // Handle is the top-level dialog the watcher found, not the hook window inside it.
+    EXPECT_EQ(dialog->shownHandle, found);
+    EXPECT_EQ(dialog->shownClass, "#32770");
+    EXPECT_EQ(dialog->shownTitle, "Save the picture");
+    // The system's save dialog, not its open dialog.
+    EXPECT_NE(dialog->okCaption.find("Save"), std::string::npos) << dialog->okCaption;
+    EXPECT_TRUE(dialog->sawCancel);
+    EXPECT_EQ(dialog->closeCount, 1);
+    EXPECT_EQ(dialog->Handle(), nullptr);
+    EXPECT_EQ(dialog->FileName(), "kept.jpg");
+    EXPECT_FALSE(IsWindow(found));
+}
+
+TEST(FileDialog, ARefusedNameKeepsTheDialogOpenUntilTheNextIsAccepted) {
+    testsupport::TempDir dir;
+    using TProbe = TProbeDialog<TOpenDialog>;
+    TObjectPtr<TProbe> dialog = MakeObject<TProbe>(nullptr);
+    dialog->OnCanClose = MakeMethod<&TProbe::CanClose>(dialog.get());
+    dialog->SetInitialDir(dir.Path());
+    dialog->SetFileName("old.txt");
+    bool executed;
+    {
+        TDialogWatcher watcher([](HWND dialogWindow) {
+            // The file name, then OK; the handler refuses the first answer, so the dialog comes back.
+            // The file name box is an edit (0x480) or a combo box (0x47C), depending on the system.
+            for (WPARAM box : {WPARAM(0x480), WPARAM(0x47C)})
+                SendMessageA(dialogWindow, CDM_SETCONTROLTEXT, box, reinterpret_cast<LPARAM>("typed.txt"));
+            PostMessageA(dialogWindow, WM_COMMAND, IDOK, 0);
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        });
+        executed = dialog->Execute(nullptr);
+    }
+    ASSERT_TRUE(executed);
+    EXPECT_GE(dialog->canCloseCount, 2);
+    ASSERT_FALSE(dialog->namesAsked.empty());
+    // While the dialog is open, FileName is what it currently holds.
+    EXPECT_EQ(dialog->namesAsked[0], dir.File("typed.txt"));
+    EXPECT_EQ(dialog->FileName(), dir.File("typed.txt"));
+    ASSERT_EQ(dialog->Files()->Count(), 1);
+    EXPECT_EQ(dialog->Files()->Strings(0), dir.File("typed.txt"));
+}
+
+}  // namespace
