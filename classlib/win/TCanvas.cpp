@@ -219,10 +219,11 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 void TCanvas::TextOut(int x, int y, const AnsiString& text) {
     Changing();
     RequiredState(TCanvasState{csHandleValid, csFontValid, csBrushValid});
-    if (CanvasOrientation() == coRightToLeft) x += TextWidth(text) + 1;
+    const int width = TextWidth(text);
+    if (CanvasOrientation() == coRightToLeft) x += width + 1;
     ::ExtTextOutA(dc_, x, y, static_cast<UINT>(textFlags_), nullptr, text.data(), static_cast<UINT>(text.size()),
                   nullptr);
-    ::MoveToEx(dc_, x + TextWidth(text), y, nullptr);
+    ::MoveToEx(dc_, x + width, y, nullptr);
     Changed();
 }
 
