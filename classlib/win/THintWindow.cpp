@@ -1,0 +1,140 @@
+#include "classlib/win/THintWindow.h"
+
+#include <algorithm>
+
+#include "classlib/win/TApplication.h"
+#include "classlib/win/TFont.h"
+#include "classlib/win/TScreen.h"
+
+namespace {
+// Space between the border and the text.
+constexpr int kTextMarginX = 2;
+constexpr int kTextMarginY = 2;
+constexpr UINT kDrawFlags = DT_LEFT | DT_NOPREFIX | DT_WORDBREAK;
+
+// Measures text with font on a screen DC: the size DrawTextA gives it wrapped to maxWidth.
+TRect MeasureText(TFont* font, int maxWidth, const AnsiString& text) {
+    RECT r{0, 0, maxWidth, 0};
+    HDC dc = ::GetDC(nullptr);
+    if (!dc) return TRect{};
+    HGDIOBJ old = ::SelectObject(dc, font->Handle());
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, kDrawFlags | DT_CALCRECT);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(nullptr, dc);
+    return TRect{r.left, r.top, r.right, r.bottom};
+}
+}  // namespace
+
+THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner) {
+    SetColor(clInfoBk);
+    SetParentFont(false);
+    if (Screen && Screen->HintFont()) Font()->Assign(Screen->HintFont());
+    SetVisible(false);
+}
+
+void THintWindow::CreateParams(TCreateParams& params) {
+    TCustomControl::CreateParams(params);
+    params.Style = WS_POPUP | WS_BORDER;
+    params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    params.WindowClass.style |= CS_SAVEBITS;
+    params.WndParent = Application ? Application->Handle() : nullptr;
+}
+
+void THintWindow::Paint() {
+    TRect r = ClientRect();
+    r.Left += kTextMarginX;
+    r.Top += kTextMarginY;
+    TCanvas* canvas = Canvas();
+    canvas->Font()->Assign(Font());
+    canvas->Font()->SetColor(Screen && Screen->HintFont() ? Screen->HintFont()->Color() : clInfoText);
+    canvas->RequiredState(TCanvasState{csHandleValid, csFontValid});
+    RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+    HDC dc = canvas->Handle();
+    ::SetBkMode(dc, TRANSPARENT);
+    ::DrawTextA(dc, hintText_.c_str(), static_cast<int>(hintText_.size()), &rc, kDrawFlags);
+}
+
+TRect THintWindow::CalcHintRect(int maxWidth, const AnsiString& hint, void*) {
+    TRect r = MeasureText(Font(), maxWidth, hint);
+    // Room for the border and the text margins.
+    r.Right += 2 * kTextMarginX + 2;
+    r.Bottom += kTextMarginY + 2;
+    return r;
+}
+
+void THintWindow::ActivateHint(TRect rect, const AnsiString& hint) { ActivateHintData(rect, hint, nullptr); }
+
+void THintWindow::ActivateHintData(TRect rect, const AnsiString& hint, void*) {
+    hintText_ = hint;
+    SetCaption(hint);
+    // Keep the whole hint on the monitor it starts on.
+    POINT corner{rect.Left, rect.Top};
+    HMONITOR monitor = ::MonitorFromPoint(corner, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    if (monitor && ::GetMonitorInfoA(monitor, &mi)) {
+        const int width = rect.Width();
+        const int height = rect.Height();
+        rect.Left = std::max<int>(mi.rcMonitor.left, std::min<int>(rect.Left, mi.rcMonitor.right - width));
+        rect.Top = std::max<int>(mi.rcMonitor.top, std::min<int>(rect.Top, mi.rcMonitor.bottom - height));
+        rect.Right = rect.Left + width;
+        rect.Bottom = rect.Top + height;
+    }
+    SetBoundsRect(rect);
+    HWND wnd = Handle();
+    ::SetWindowPos(wnd, HWND_TOPMOST, rect.Left, rect.Top, rect.Width(), rect.Height(),
+                   SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    ::InvalidateRect(wnd, nullptr, TRUE);
+    ::UpdateWindow(wnd);
+}
+
+bool THintWindow::IsHintMsg(const MSG& msg) {
+    switch (msg.message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCMBUTTONDOWN:
+        case WM_MOUSEWHEEL:
+        case WM_ACTIVATEAPP:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void THintWindow::ReleaseHandle() { DestroyHandle(); }
+
+bool THintWindow::CanAutoSize(int&, int&) { return false; }
+
+bool THintWindow::CanResize(int&, int&) { return true; }
+
+void THintWindow::CMTextChanged(TMessage& message) {
+    DispatchInherited<THintWindow>(this, message);
+    // Sized to the text on one line; an activation places the window afterwards.
+    const TRect r = MeasureText(Font(), ::GetSystemMetrics(SM_CXSCREEN), Caption());
+    SetBounds(Left(), Top(), r.Width() + 2 * kTextMarginX + 2, r.Height() + kTextMarginY + 2);
+}
+
+void THintWindow::WMNCHitTest(TMessage& message) {
+    // The pointer passes through to whatever lies below.
+    message.Result = HTTRANSPARENT;
+}
+
+void THintWindow::WMNCPaint(TMessage& message) {
+    HWND wnd = WindowHandle();
+    HDC dc = ::GetWindowDC(wnd);
+    if (!dc) {
+        message.Result = 0;
+        return;
+    }
+    RECT r;
+    ::GetWindowRect(wnd, &r);
+    ::OffsetRect(&r, -r.left, -r.top);
+    ::FrameRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::ReleaseDC(wnd, dc);
+    message.Result = 0;
+}

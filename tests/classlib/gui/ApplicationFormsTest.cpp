@@ -1,0 +1,209 @@
+// The application with forms: CreateForm and the main form, Run, keys sent to the control of a window, setting
+// changes passed to every form, action updates on visible forms and actions reaching the active form.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "classlib/core/TBasicAction.h"
+#include "classlib/gui/ApplicationTestSupport.h"
+#include "classlib/win/TCustomControl.h"
+#include "classlib/win/TCustomForm.h"
+#include "classlib/win/TDataModule.h"
+#include "classlib/win/TScreen.h"
+
+using apptest::EnsureApplication;
+
+namespace {
+
+class ProbeForm;
+ProbeForm* g_probe = nullptr;
+
+class ProbeForm : public TForm {
+    CLASSLIB_COMPONENT(ProbeForm, TForm)
+    explicit ProbeForm(TComponent* owner) : TForm(owner, 0) { sawItselfPublished = g_probe == this; }
+    void UpdateActions() override {
+        ++actionUpdates;
+        TForm::UpdateActions();
+    }
+    bool sawItselfPublished = false;
+    int actionUpdates = 0;
+};
+
+// Records what reaches a control through its WindowProc and answers chosen messages.
+struct Trap : TObject {
+    TWndMethod previous;
+    std::vector<std::string> log;
+    std::uintptr_t consumeKey = 0;
+    std::intptr_t settingCode = -1;
+    int actions = 0;
+    void WndProc(TMessage& m) {
+        if (m.Msg == CN_KEYDOWN) {
+            log.push_back("cn_keydown:" + std::to_string(m.WParam));
+            if (m.WParam == consumeKey) {
+                m.Result = 1;
+                return;
+            }
+        }
+        if (m.Msg == CM_WININICHANGE) settingCode = static_cast<std::intptr_t>(m.WParam);
+        if (m.Msg == CM_SYSCOLORCHANGE) log.push_back("syscolor");
+        if (m.Msg == CM_ACTIONEXECUTE) {
+            ++actions;
+            m.Result = 1;
+            return;
+        }
+        previous(m);
+    }
+    void Attach(TControl* control) {
+        previous = control->WindowProc;
+        control->WindowProc = MakeMethod<&Trap::WndProc>(this);
+    }
+};
+
+class Panel : public TCustomControl {
+    CLASSLIB_COMPONENT(Panel, TCustomControl)
+    explicit Panel(TComponent* owner) : TCustomControl(owner) {}
+};
+
+std::vector<std::string> g_rawKeys;
+LRESULT CALLBACK RawChildProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_KEYDOWN) g_rawKeys.push_back("keydown:" + std::to_string(wp));
+    return ::DefWindowProcA(wnd, msg, wp, lp);
+}
+
+}  // namespace
+
+TEST(ApplicationForms, CreateFormPublishesFirstAndTheFirstFormBecomesTheMainForm) {
+    EnsureApplication();
+    TObjectPtr<TApplication> app = MakeObject<TApplication>(nullptr);
+    app->Initialize();
+    TDataModule* module = nullptr;
+    app->CreateForm(TDataModule::StaticClass(), module);
+    ASSERT_NE(module, nullptr);
+    EXPECT_EQ(app->MainForm(), nullptr);
+
+    app->CreateForm(ProbeForm::StaticClass(), g_probe);
+    ProbeForm* first = g_probe;
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->sawItselfPublished);
+    EXPECT_EQ(app->MainForm(), first);
+    EXPECT_TRUE(first->HandleAllocated());
+
+    app->CreateForm(ProbeForm::StaticClass(), g_probe);
+    EXPECT_NE(g_probe, first);
+    EXPECT_EQ(app->MainForm(), first);
+    ASSERT_EQ(app->ComponentCount(), 3);
+    EXPECT_EQ(app->Components(0), module);
+    EXPECT_EQ(app->Components(1), first);
+    EXPECT_EQ(app->Components(2), g_probe);
+
+    Free(first);
+    EXPECT_EQ(app->MainForm(), nullptr);
+    g_probe = nullptr;
+}
+
+TEST(ApplicationForms, RunShowsTheMainFormAndOutlivesErrorsUntilTerminate) {
+    EnsureApplication();
+    TObjectPtr<TApplication> app = MakeObject<TApplication>(nullptr);
+    app->Initialize();
+    app->CreateForm(ProbeForm::StaticClass(), g_probe);
+    struct Script : TObject {
+        TApplication* app = nullptr;
+        bool visibleDuringRun = false;
+        std::vector<std::string> errors;
+        bool Hook(TMessage& m) {
+            if (m.Msg == WM_APP + 51) throw EInvalidOperation("first message fails");
+            if (m.Msg == WM_APP + 52) {
+                visibleDuringRun = ::IsWindowVisible(app->MainForm()->Handle()) != FALSE;
+                app->Terminate();
+            }
+            return false;
+        }
+        void Error(TObject*, const Exception& e) { errors.push_back(e.Message()); }
+    } script;
+    script.app = app.get();
+    app->HookMainWindow(MakeMethod<&Script::Hook>(&script));
+    app->OnException = MakeMethod<&Script::Error>(&script);
+    ExitCode = 3;
+    ::PostMessageA(app->Handle(), WM_APP + 51, 0, 0);
+    ::PostMessageA(app->Handle(), WM_APP + 52, 0, 0);
+    app->Run();
+    EXPECT_TRUE(app->Terminated());
+    EXPECT_TRUE(script.visibleDuringRun);
+    EXPECT_EQ(script.errors, (std::vector<std::string>{"first message fails"}));
+    EXPECT_EQ(ExitCode, 3);
+    ExitCode = 0;
+    g_probe = nullptr;
+}
+
+TEST(ApplicationForms, KeysGoToTheControlOfTheWindowOrOfItsNearestAncestorFirst) {
+    EnsureApplication();
+    TObjectPtr<TForm> form(Create<TForm>(nullptr, 0));
+    Panel* panel = Create<Panel>(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(10, 10, 100, 80);
+    form->Show();
+    Trap trap;
+    trap.Attach(panel);
+    trap.consumeKey = VK_F5;
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &RawChildProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ApplicationFormsRawChild";
+    ::RegisterClassA(&wc);
+    HWND raw = ::CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 30, 30, panel->Handle(),
+                                 nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(raw, nullptr);
+    g_rawKeys.clear();
+    ::PostMessageA(raw, WM_KEYDOWN, VK_F5, 0);
+    ::PostMessageA(raw, WM_KEYDOWN, VK_F6, 0);
+    Application->ProcessMessages();
+    EXPECT_EQ(trap.log, (std::vector<std::string>{"cn_keydown:116", "cn_keydown:117"}));
+    EXPECT_EQ(g_rawKeys, (std::vector<std::string>{"keydown:117"}));
+    ::DestroyWindow(raw);
+    panel->WindowProc = trap.previous;
+}
+
+TEST(ApplicationForms, SettingChangesReachEveryFormAndItsControls) {
+    EnsureApplication();
+    TObjectPtr<TForm> form(Create<TForm>(nullptr, 0));
+    Panel* panel = Create<Panel>(form.get());
+    panel->SetParent(form.get());
+    Trap formTrap;
+    Trap panelTrap;
+    formTrap.Attach(form.get());
+    panelTrap.Attach(panel);
+    ::SendMessageA(Application->Handle(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    ::SendMessageA(Application->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(formTrap.settingCode, SPI_SETWORKAREA);
+    EXPECT_EQ(panelTrap.settingCode, SPI_SETWORKAREA);
+    EXPECT_EQ(formTrap.log, (std::vector<std::string>{"syscolor"}));
+    EXPECT_EQ(panelTrap.log, (std::vector<std::string>{"syscolor"}));
+    panel->WindowProc = panelTrap.previous;
+    form->WindowProc = formTrap.previous;
+}
+
+TEST(ApplicationForms, IdleUpdatesTheActionsOfVisibleFormsAndActionsReachTheActiveForm) {
+    EnsureApplication();
+    TObjectPtr<ProbeForm> shown(Create<ProbeForm>(nullptr));
+    TObjectPtr<ProbeForm> hidden(Create<ProbeForm>(nullptr));
+    shown->Show();
+    Application->ProcessMessages();
+    // Timer messages end each idle wait.
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, nullptr);
+    const DWORD start = ::GetTickCount();
+    while (shown->actionUpdates == 0 && ::GetTickCount() - start < 2000) Application->HandleMessage();
+    ::KillTimer(nullptr, timer);
+    EXPECT_GE(shown->actionUpdates, 1);
+    EXPECT_EQ(hidden->actionUpdates, 0);
+
+    Trap trap;
+    trap.Attach(shown.get());
+    Screen->SetFocusedForm(shown.get(), nullptr);
+    TObjectPtr<TBasicAction> action = MakeObject<TBasicAction>(nullptr);
+    EXPECT_TRUE(action->Execute());
+    EXPECT_EQ(trap.actions, 1);
+    Screen->SetFocusedForm(nullptr, nullptr);
+    shown->WindowProc = trap.previous;
+}

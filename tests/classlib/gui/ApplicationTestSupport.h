@@ -1,0 +1,103 @@
+// The application object for window tests: made once per test program (the unit start-up creates
+// Application, Screen and Mouse), plus helpers to pump messages with a time limit and to close message boxes
+// a test opens on purpose.
+#pragma once
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string_view>
+#include <thread>
+
+#include "classlib/core/UnitRegistry.h"
+#include "classlib/win/TApplication.h"
+#include "classlib/win/Win32.h"
+
+namespace apptest {
+
+inline void EnsureApplication() {
+    if (!Application) {
+        RegisterFormsUnit();
+        classlib::Startup();
+    }
+    Application->Initialize();
+}
+
+// Handles messages (without the idle step) until done() holds or timeoutMs passed; returns done().
+inline bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs = 3000) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= limit) return false;
+        Application->ProcessMessages();
+        if (done()) break;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+// Handles pending messages for about ms milliseconds.
+inline void PumpFor(unsigned ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+// A message box of this process (dialog class "#32770") owned by the given thread, or 0.
+inline HWND FindMessageBox(DWORD threadId) {
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    ::EnumThreadWindows(
+        threadId,
+        [](HWND wnd, LPARAM data) -> BOOL {
+            char name[16] = {};
+            ::GetClassNameA(wnd, name, sizeof(name));
+            if (std::string_view(name) == "#32770" && ::IsWindowVisible(wnd)) {
+                reinterpret_cast<Search*>(data)->found = wnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Watches for a message box of the calling thread and answers it (IDOK) once it shows and ready() holds (no
+// ready: at once); after timeoutMs it answers a box that is up whatever ready says. The destructor waits for
+// the watcher. Before answering it runs inspect (on the watcher thread) with the box's window.
+class MessageBoxCloser {
+public:
+    explicit MessageBoxCloser(std::function<void(HWND)> inspect = nullptr, unsigned timeoutMs = 5000,
+                              std::function<bool()> ready = nullptr)
+        : thread_(::GetCurrentThreadId()), inspect_(std::move(inspect)), ready_(std::move(ready)) {
+        watcher_ = std::thread([this, timeoutMs] {
+            const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+            while (!stop_) {
+                const bool late = std::chrono::steady_clock::now() >= limit;
+                HWND box = FindMessageBox(thread_);
+                if (box && (late || !ready_ || ready_())) {
+                    if (inspect_) inspect_(box);
+                    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+                    ++closed_;
+                    return;
+                }
+                if (late && !box && std::chrono::steady_clock::now() >= limit + std::chrono::seconds(5)) return;
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        });
+    }
+    ~MessageBoxCloser() {
+        stop_ = true;
+        watcher_.join();
+    }
+    MessageBoxCloser(const MessageBoxCloser&) = delete;
+    MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
+    int Closed() const { return closed_; }
+
+private:
+    DWORD thread_;
+    std::function<void(HWND)> inspect_;
+    std::function<bool()> ready_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> closed_{0};
+    std::thread watcher_;
+};
+
+}  // namespace apptest
