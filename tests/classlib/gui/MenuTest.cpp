@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "GraphicsTestSupport.h"
 #include "MenuTestHelpers.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCanvas.h"
@@ -349,33 +350,6 @@ struct DrawLog : TObject {
     }
 };
 
-// A 24-bit memory DC of the given size.
-class MemoryDC {
-public:
-    MemoryDC(int width, int height) : dc_(::CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old_ = ::SelectObject(dc_, bitmap_);
-    }
-    ~MemoryDC() {
-        ::SelectObject(dc_, old_);
-        ::DeleteObject(bitmap_);
-        ::DeleteDC(dc_);
-    }
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-};
-
 }  // namespace
 
 TEST_F(Menu, OwnerDrawnItemsMeasureAndDrawThemselves) {
@@ -412,18 +386,18 @@ TEST_F(Menu, OwnerDrawnItemsMeasureAndDrawThemselves) {
     EXPECT_EQ(measure.itemHeight, 30u);
 
     // Default drawing of a selected item fills it with the highlight colour; the handler takes over when set.
-    MemoryDC dc(100, 20);
+    graphicstest::Surface dc(100, 20);
     DRAWITEMSTRUCT draw{};
     draw.CtlType = ODT_MENU;
     draw.itemID = item->Command();
     draw.itemState = ODS_SELECTED | ODS_CHECKED;
-    draw.hDC = dc.Get();
+    draw.hDC = dc.Dc();
     draw.rcItem = RECT{0, 0, 100, 20};
     ASSERT_TRUE(menu->DispatchDrawItem(draw));
-    EXPECT_EQ(::GetPixel(dc.Get(), 98, 1), static_cast<COLORREF>(ColorToRGB(clHighlight)));
+    EXPECT_EQ(dc.At(98, 1), static_cast<COLORREF>(ColorToRGB(clHighlight)));
     item->OnAdvancedDrawItem = MakeMethod<&DrawLog::Draw>(&log);
     ASSERT_TRUE(menu->DispatchDrawItem(draw));
-    EXPECT_EQ(::GetPixel(dc.Get(), 98, 1), RGB(255, 0, 0));
+    EXPECT_EQ(dc.At(98, 1), RGB(255, 0, 0));
     EXPECT_TRUE(log.state.Contains(odSelected));
     EXPECT_TRUE(log.state.Contains(odChecked));
     EXPECT_FALSE(log.state.Contains(odDisabled));
@@ -462,15 +436,15 @@ TEST_F(Menu, ImagesMakeTheMenuOwnerDrawnUntilTheListIsFreed) {
     EXPECT_GE(measure.itemHeight, 28u) << "the image's height and a margin";
 
     // The image sits in the column at the left; the caption starts after it.
-    MemoryDC dc(120, 28);
+    graphicstest::Surface dc(120, 28);
     DRAWITEMSTRUCT draw{};
     draw.CtlType = ODT_MENU;
     draw.itemID = item->Command();
-    draw.hDC = dc.Get();
+    draw.hDC = dc.Dc();
     draw.rcItem = RECT{0, 0, 120, 28};
     ASSERT_TRUE(menu->DispatchDrawItem(draw));
-    EXPECT_EQ(::GetPixel(dc.Get(), 8, 14), RGB(255, 0, 0));
-    EXPECT_EQ(::GetPixel(dc.Get(), 118, 2), static_cast<COLORREF>(ColorToRGB(clMenu)));
+    EXPECT_EQ(dc.At(8, 14), RGB(255, 0, 0));
+    EXPECT_EQ(dc.At(118, 2), static_cast<COLORREF>(ColorToRGB(clMenu)));
 
     Free(images);
     EXPECT_EQ(menu->Images(), nullptr);
