@@ -46,6 +46,12 @@ constexpr OptionFlag kOptionFlags[] = {
 
 const char* OrNull(const AnsiString& s) { return s.empty() ? nullptr : s.c_str(); }
 
+// The message an old-style dialog sends its hook before it accepts the names.
+UINT FileOkMessage() {
+    static const UINT message = RegisterWindowMessageA(FILEOKSTRINGA);
+    return message;
+}
+
 }  // namespace
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TCommonDialog(owner), files_(Create<TStringList>()) {}
@@ -54,9 +60,12 @@ TOpenDialog::~TOpenDialog() = default;
 
 AnsiString TOpenDialog::FileName() const {
     if (Handle() && !options_.Contains(ofOldStyleDialog)) {
-        char path[MAX_PATH + 1] = {};
-        if (SendMessageA(Handle(), CDM_GETFILEPATH, sizeof(path), reinterpret_cast<LPARAM>(path)) > 0)
-            return AnsiString(path, strnlen(path, sizeof(path)));
+        // Room for as many UTF-16 characters as asked for: a dialog that was run with the wide function
+        // (by a subclass) answers in UTF-16 and would otherwise write past the end.
+        constexpr WPARAM length = MAX_PATH + 1;
+        char path[length * sizeof(WCHAR)] = {};
+        if (SendMessageA(Handle(), CDM_GETFILEPATH, length, reinterpret_cast<LPARAM>(path)) > 0)
+            return AnsiString(path, strnlen(path, length));
     }
     return fileName_;
 }
@@ -197,8 +206,15 @@ UINT_PTR CALLBACK TOpenDialog::DialogHook(HWND wnd, UINT msg, WPARAM wp, LPARAM 
             return static_cast<UINT_PTR>(dialog->HookInitDialog(wnd, dialogWindow, message));
         }
         dialog = dynamic_cast<TOpenDialog*>(FromHookWindow(wnd));
-        // An old-style dialog is the hook window itself: its subclassed procedure sees every message already.
-        if (!dialog || msg != WM_NOTIFY || dialog->Handle() == wnd) return 0;
+        if (!dialog) return 0;
+        if (dialog->Handle() == wnd) {
+            // An old-style dialog is the hook window itself: its subclassed procedure sees its messages
+            // already. Only its file-OK question comes to the hook alone; nonzero keeps the dialog open.
+            if (msg != FileOkMessage() || !lp) return 0;
+            dialog->FileOk(message, *reinterpret_cast<const OPENFILENAMEA*>(lp));
+            return static_cast<UINT_PTR>(message.Result);
+        }
+        if (msg != WM_NOTIFY) return 0;
         return static_cast<UINT_PTR>(dialog->HookMessage(wnd, message));
     } catch (...) {
         HandleCallbackException(dialog);

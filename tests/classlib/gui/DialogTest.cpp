@@ -85,7 +85,9 @@ TEST(FileDialog, TheRecordCarriesEverySetting) {
 
     EXPECT_FALSE(dialog->Run(&Record, owner));
     EXPECT_EQ(g_seen.structSize, sizeof(OPENFILENAMEA));
-    if (sizeof(void*) == 4) EXPECT_EQ(g_seen.structSize, 88u);
+    if (sizeof(void*) == 4) {
+        EXPECT_EQ(g_seen.structSize, 88u);
+    }
     EXPECT_EQ(g_seen.owner, owner);
     EXPECT_EQ(g_seen.filter, "Pictures\0*.jpg\0All\0*.*\0\0"s);
     EXPECT_EQ(g_seen.filterIndex, 2u);
@@ -327,6 +329,39 @@ TEST(FileDialog, ARefusedNameKeepsTheDialogOpenUntilTheNextIsAccepted) {
     EXPECT_EQ(dialog->FileName(), dir.File("typed.txt"));
     ASSERT_EQ(dialog->Files()->Count(), 1);
     EXPECT_EQ(dialog->Files()->Strings(0), dir.File("typed.txt"));
+}
+
+TEST(FileDialog, AnOldStyleDialogIsItsOwnHookWindowAndAsksBeforeClosing) {
+    testsupport::TempDir dir;
+    using TProbe = TProbeDialog<TOpenDialog>;
+    TObjectPtr<TProbe> dialog = MakeObject<TProbe>(nullptr);
+    dialog->OnShow = MakeMethod<&TProbe::Shown>(dialog.get());
+    dialog->OnClose = MakeMethod<&TProbe::Closed>(dialog.get());
+    dialog->OnCanClose = MakeMethod<&TProbe::CanClose>(dialog.get());
+    dialog->SetOptions({ofOldStyleDialog});
+    dialog->SetInitialDir(dir.Path());
+    dialog->SetTitle("Old style");
+    bool executed;
+    HWND found;
+    {
+        TDialogWatcher watcher([](HWND dialogWindow) {
+            SetDlgItemTextA(dialogWindow, 0x480, "typed.txt");
+            PostMessageA(dialogWindow, WM_COMMAND, IDOK, 0);
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        });
+        executed = dialog->Execute(nullptr);
+        found = watcher.Found();
+    }
+    ASSERT_TRUE(executed);
+    EXPECT_EQ(dialog->shownHandle, found);
+    EXPECT_EQ(dialog->shownTitle, "Old style");
+    EXPECT_EQ(dialog->closeCount, 1);
+    // Refused once, then accepted; the handler saw the name about to be returned.
+    EXPECT_EQ(dialog->canCloseCount, 2);
+    ASSERT_EQ(dialog->namesAsked.size(), 2u);
+    EXPECT_EQ(dialog->namesAsked[0], dialog->FileName());
+    EXPECT_NE(dialog->FileName().find("typed.txt"), std::string::npos) << dialog->FileName();
+    EXPECT_EQ(dialog->Handle(), nullptr);
 }
 
 }  // namespace
