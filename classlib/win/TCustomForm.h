@@ -46,6 +46,7 @@ class TCustomForm : public TScrollingWinControl {
                       CLASSLIB_ON(WM_SETFOCUS, &TCustomForm::WMSetFocus),
                       CLASSLIB_ON(WM_SIZE, &TCustomForm::WMSize),
                       CLASSLIB_ON(WM_SYSCOMMAND, &TCustomForm::WMSysCommand),
+                      CLASSLIB_ON(CM_DIALOGCHAR, &TCustomForm::CMDialogChar),
                       CLASSLIB_ON(CM_DIALOGKEY, &TCustomForm::CMDialogKey),
                       CLASSLIB_ON(CM_RELEASE, &TCustomForm::CMRelease),
                       CLASSLIB_ON(CM_SHOWINGCHANGED, &TCustomForm::CMShowingChanged))
@@ -128,13 +129,14 @@ class TCustomForm : public TScrollingWinControl {
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool value) { keyPreview_ = value; }
     // The control that has (or gets, once the form is active) the focus. Setting it to a control that
-    // cannot take the focus raises EInvalidOperation "Cannot focus a disabled or invisible window"; in an
-    // AutoScroll parent the control is scrolled into view.
+    // cannot take the focus raises EInvalidOperation "Cannot focus a disabled or invisible window".
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
-    // Called by a control of this form that received the focus: records it as the active control and tells
-    // Screen. False when the form is going away.
+    // Called by a control of this form that received the focus: records it as the active control, scrolls
+    // it into view in its AutoScroll parents and tells Screen. False when the form is going away.
     bool SetFocusedControl(TWinControl* control);
+    // Gives control (a control of this form) the focus without scrolling it into view.
+    void FocusWithoutScrolling(TWinControl* control);
     // A control (or a parent of it) is going away or can no longer be focused: the active control moves to
     // its parent (removing) or to nothing.
     void DefocusControl(TWinControl* control, bool removing);
@@ -208,6 +210,7 @@ protected:
     void WMSetFocus(TMessage& message);
     void WMSize(TMessage& message);
     void WMSysCommand(TMessage& message);
+    void CMDialogChar(TMessage& message);
     void CMDialogKey(TMessage& message);
     void CMRelease(TMessage& message);
     void CMShowingChanged(TMessage& message);
@@ -241,6 +244,7 @@ private:
     bool keyPreview_ = false;
     TWinControl* activeControl_ = nullptr;
     TWinControl* focusedControl_ = nullptr;
+    bool scrollOnFocus_ = true;
     HWND clientHandle_ = nullptr;
     bool dockSite_ = false;
     bool useDockManager_ = false;

@@ -18,9 +18,6 @@ class TCustomFrame : public TScrollingWinControl {
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
 
-protected:
-    void CreateParams(TCreateParams& params) override;
-
 private:
     bool buildPending_ = true;
 };

@@ -34,6 +34,8 @@ int TControlScrollBar::Clamped(int value) const {
 }
 
 void TControlScrollBar::SetPosition(int value) {
+    // Measure the children first: they may have moved since the range was last computed.
+    control_->UpdateScrollBars();
     int newPos = Clamped(value);
     if (newPos == position_) return;
     int delta = position_ - newPos;
@@ -188,6 +190,7 @@ void TScrollingWinControl::ScrollInView(TControl* control) {
     TWinControl* p = control->Parent();
     while (p && p != this) p = p->Parent();
     if (!p) return;  // not inside this control
+    UpdateScrollBars();
     // The control's rectangle in this control's client coordinates.
     TPoint origin = control->Parent()->ClientOrigin();
     TPoint mine = ClientOrigin();
@@ -245,4 +248,14 @@ void TScrollingWinControl::WMSize(TMessage& message) {
     DispatchInherited<TScrollingWinControl>(this, message);
     // The client area changed (also when only a bar came or went): lay the children out again.
     if (!AlignDisabled()) Realign();
+}
+
+void TScrollingWinControl::CMControlChange(TMessage& message) {
+    DispatchInherited<TScrollingWinControl>(this, message);
+    if (message.LParam) UpdateScrollBars();  // a child came
+}
+
+void TScrollingWinControl::CMControlListChange(TMessage& message) {
+    DispatchInherited<TScrollingWinControl>(this, message);
+    if (!message.LParam) UpdateScrollBars();  // a child has gone
 }

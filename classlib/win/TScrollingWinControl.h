@@ -59,7 +59,9 @@ class TScrollingWinControl : public TWinControl {
     CLASSLIB_MESSAGES(TScrollingWinControl,
                       CLASSLIB_ON(WM_HSCROLL, &TScrollingWinControl::WMHScroll),
                       CLASSLIB_ON(WM_VSCROLL, &TScrollingWinControl::WMVScroll),
-                      CLASSLIB_ON(WM_SIZE, &TScrollingWinControl::WMSize))
+                      CLASSLIB_ON(WM_SIZE, &TScrollingWinControl::WMSize),
+                      CLASSLIB_ON(CM_CONTROLCHANGE, &TScrollingWinControl::CMControlChange),
+                      CLASSLIB_ON(CM_CONTROLLISTCHANGE, &TScrollingWinControl::CMControlListChange))
 
     explicit TScrollingWinControl(TComponent* owner);
     ~TScrollingWinControl() override;
@@ -69,7 +71,9 @@ class TScrollingWinControl : public TWinControl {
     void SetHorzScrollBar(TControlScrollBar* value) { horz_->Assign(value); }
     void SetVertScrollBar(TControlScrollBar* value) { vert_->Assign(value); }
 
-    // With AutoScroll the ranges follow the extent of the children (re-computed whenever they are aligned).
+    // With AutoScroll the ranges follow the extent of the children: they are measured again when a child
+    // comes or goes, when the children are aligned or the client area changes, before every scroll, and on
+    // UpdateScrollBars.
     bool AutoScroll() const { return autoScroll_; }
     void SetAutoScroll(bool value);
 
@@ -81,6 +85,8 @@ class TScrollingWinControl : public TWinControl {
 
     // Computes the ranges again (AutoScroll) and updates both bars.
     void UpdateScrollBars();
+    // Scrolls control into view when it takes the focus, if AutoScroll is on.
+    virtual void AutoScrollInView(TControl* control);
 
 protected:
     friend class TControlScrollBar;
@@ -88,12 +94,12 @@ protected:
     void AlignControls(TControl* control, TRect& rect) override;
     // The area the children are aligned in: the scrolled area, shifted by the scroll positions.
     void AdjustClientRect(TRect& rect) override;
-    // Scrolls control into view when it takes the focus in an AutoScroll control.
-    virtual void AutoScrollInView(TControl* control);
 
     void WMHScroll(TMessage& message);
     void WMVScroll(TMessage& message);
     void WMSize(TMessage& message);
+    void CMControlChange(TMessage& message);
+    void CMControlListChange(TMessage& message);
 
 private:
     // The children's extent for each bar (AutoScroll).

@@ -1,0 +1,129 @@
+// What the form, frame, scrolling and data-module tests share: the library started with its application
+// window, a message pump through the application's own loop step (so keys take the library's keyboard
+// path), focusable test controls and posted key strokes with a chosen Shift/Ctrl state.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "classlib/core/UnitRegistry.h"
+#include "classlib/win/TApplication.h"
+#include "classlib/win/TCustomControl.h"
+#include "classlib/win/TCustomForm.h"
+#include "classlib/win/TScreen.h"
+
+namespace formtest {
+
+inline void StartLibrary() {
+    RegisterFormsUnit();
+    classlib::Startup();
+    ASSERT_NE(Application, nullptr);
+    Application->Initialize();
+    ASSERT_NE(Application->Handle(), nullptr);
+}
+
+// Runs the application's loop step until done() holds or the time is up; returns done().
+inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 2000) {
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > timeoutMs) return false;
+        Application->ProcessMessages();
+        if (!done()) ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+// Handles whatever is queued now (and what that produces) for a short while.
+inline void Pump(DWORD ms = 30) {
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < ms) {
+        Application->ProcessMessages();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+// A hook on the application window for the time of a scope.
+class ScopedAppHook {
+public:
+    explicit ScopedAppHook(TWindowHook hook) : hook_(hook) { Application->HookMainWindow(hook); }
+    ~ScopedAppHook() { Application->UnhookMainWindow(hook_); }
+    ScopedAppHook(const ScopedAppHook&) = delete;
+    ScopedAppHook& operator=(const ScopedAppHook&) = delete;
+
+private:
+    TWindowHook hook_;
+};
+
+class GuiTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { StartLibrary(); }
+    void SetUp() override { owner_ = MakeObject<TComponent>(nullptr); }
+    void TearDown() override {
+        owner_.reset();
+        Pump(5);
+    }
+    TComponent* Owner() const { return owner_.get(); }
+
+    // A form of the owner, placed on screen at a fixed spot.
+    template <class F = TForm>
+    F* NewForm(int width = 300, int height = 200) {
+        F* form = Create<F>(Owner(), 0);
+        form->SetBounds(40, 40, width, height);
+        return form;
+    }
+
+private:
+    TObjectPtr<TComponent> owner_;
+};
+
+// A focusable windowed control that logs its key-downs.
+class TFocusBox : public TCustomControl {
+    CLASSLIB_COMPONENT(TFocusBox, TCustomControl)
+    explicit TFocusBox(TComponent* owner) : TCustomControl(owner) {
+        SetTabStop(true);
+        SetBounds(0, 0, 60, 20);
+    }
+    std::vector<std::uint16_t> keys;
+
+protected:
+    void KeyDown(std::uint16_t& key, TShiftState shift) override {
+        keys.push_back(key);
+        TCustomControl::KeyDown(key, shift);
+    }
+};
+
+inline TFocusBox* NewBox(TWinControl* parent, int left, int top, int width = 60, int height = 20) {
+    TFocusBox* box = Create<TFocusBox>(parent->Owner() ? parent->Owner() : parent);
+    box->SetBounds(left, top, width, height);
+    box->SetParent(parent);
+    return box;
+}
+
+// Sets or clears the thread's Shift, Ctrl and Alt key states (what GetKeyState reports).
+inline void SetModifiers(bool shift, bool ctrl, bool alt = false) {
+    BYTE state[256];
+    ::GetKeyboardState(state);
+    auto set = [&](int vk, bool down) { state[vk] = down ? 0x80 : 0; };
+    set(VK_SHIFT, shift);
+    set(VK_LSHIFT, shift);
+    set(VK_CONTROL, ctrl);
+    set(VK_LCONTROL, ctrl);
+    set(VK_MENU, alt);
+    set(VK_LMENU, alt);
+    ::SetKeyboardState(state);
+}
+
+// Posts a key press to the focused window and lets the application's loop handle it.
+inline void PressKey(std::uint16_t vk, bool shift = false, bool ctrl = false) {
+    HWND target = ::GetFocus();
+    ASSERT_NE(target, nullptr);
+    SetModifiers(shift, ctrl);
+    const UINT scan = ::MapVirtualKeyA(vk, 0);
+    ::PostMessageA(target, WM_KEYDOWN, vk, static_cast<LPARAM>(1 | (scan << 16)));
+    ::PostMessageA(target, WM_KEYUP, vk, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
+    Pump(20);
+    SetModifiers(false, false);
+}
+
+}  // namespace formtest
