@@ -7,6 +7,7 @@
 #undef GetRValue
 #undef GetGValue
 #undef GetBValue
+#include "classlib/core/Exceptions.h"
 #include "classlib/core/TColor.h"
 
 template <class H>
@@ -33,4 +34,31 @@ public:
 
 private:
     H handle_ = nullptr;
+};
+
+// The handle of a drawing object, made on first use and made again after the object changed. The previous
+// handle is freed only when the next one is made: by then whoever had it selected was told of the change and
+// has taken it out of its DC.
+template <class H>
+class TCachedGdiHandle {
+public:
+    template <class Make>
+    H Get(Make make) {
+        if (!handle_ || stale_) {
+            handle_.Reset();
+            H handle = make();
+            if (!handle) throw EOutOfResources("Out of system resources");
+            handle_.Reset(handle);
+            stale_ = false;
+        }
+        return handle_.Get();
+    }
+    bool Allocated() const { return static_cast<bool>(handle_); }
+    void Invalidate() {
+        if (handle_) stale_ = true;
+    }
+
+private:
+    TGdiHandle<H> handle_;
+    bool stale_ = false;
 };

@@ -302,16 +302,13 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& rect) {
     ::SetBkColor(dest, oldBk);
 }
 
-void TBitmap::LoadFromResourceName(HINSTANCE instance, const AnsiString& name) {
-    TResourceStream stream(reinterpret_cast<TModuleHandle>(instance), name, rtBitmap);
-    TDibImage image = ReadPackedDib(static_cast<const Byte*>(stream.Memory()), std::size_t(stream.Size()));
-    LoadDib(image);
-}
+void TBitmap::LoadFromResourceName(HINSTANCE instance, const AnsiString& name) { LoadFromResource(instance, name); }
 
-void TBitmap::LoadFromResourceID(HINSTANCE instance, int id) {
+void TBitmap::LoadFromResourceID(HINSTANCE instance, int id) { LoadFromResource(instance, id); }
+
+void TBitmap::LoadFromResource(HINSTANCE instance, const TResourceId& id) {
     TResourceStream stream(reinterpret_cast<TModuleHandle>(instance), id, rtBitmap);
-    TDibImage image = ReadPackedDib(static_cast<const Byte*>(stream.Memory()), std::size_t(stream.Size()));
-    LoadDib(image);
+    LoadDib(ReadPackedDib(static_cast<const Byte*>(stream.Memory()), std::size_t(stream.Size())));
 }
 
 void TBitmap::LoadDib(const TDibImage& image) {

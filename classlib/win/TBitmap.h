@@ -15,6 +15,7 @@ enum TTransparentMode { tmAuto, tmFixed };
 
 class TBitmap;
 struct TDibImage;
+class TResourceId;
 
 // The canvas of a bitmap: a memory DC with the bitmap selected, made when first needed and given up when
 // the bitmap's handle changes.
@@ -100,6 +101,7 @@ private:
     void AdoptDib(HBITMAP dib, int width, int height, TPixelFormat format, std::vector<std::uint32_t> palette);
     void FreeCanvasContext();
     void LoadDib(const TDibImage& image);
+    void LoadFromResource(HINSTANCE instance, const TResourceId& id);
 
     TGdiHandle<HBITMAP> bitmap_;
     void* bits_ = nullptr;

@@ -20,24 +20,16 @@ TBrush::TBrush() : color_(clWhite), style_(bsSolid) {}
 TBrush::~TBrush() = default;
 
 HBRUSH TBrush::Handle() {
-    if (!handle_ || stale_) {
-        handle_.Reset();
-        HBRUSH brush = nullptr;
+    return handle_.Get([this]() -> HBRUSH {
         COLORREF rgb = static_cast<COLORREF>(ColorToRGB(color_));
-        if (bitmap_ && !bitmap_->Empty())
-            brush = ::CreatePatternBrush(bitmap_->Handle());
-        else if (style_ == bsSolid)
-            brush = ::CreateSolidBrush(rgb);
-        else if (style_ == bsClear) {
+        if (bitmap_ && !bitmap_->Empty()) return ::CreatePatternBrush(bitmap_->Handle());
+        if (style_ == bsSolid) return ::CreateSolidBrush(rgb);
+        if (style_ == bsClear) {
             LOGBRUSH lb{BS_HOLLOW, 0, 0};
-            brush = ::CreateBrushIndirect(&lb);
-        } else
-            brush = ::CreateHatchBrush(HatchOf(style_), rgb);
-        if (!brush) throw EOutOfResources("Out of system resources");
-        handle_.Reset(brush);
-        stale_ = false;
-    }
-    return handle_.Get();
+            return ::CreateBrushIndirect(&lb);
+        }
+        return ::CreateHatchBrush(HatchOf(style_), rgb);
+    });
 }
 
 void TBrush::SetColor(TColor color) {
@@ -71,6 +63,6 @@ void TBrush::Assign(TPersistent* source) {
 }
 
 void TBrush::PropertyChanged() {
-    if (handle_) stale_ = true;
+    handle_.Invalidate();
     Changed();
 }

@@ -16,7 +16,7 @@ public:
 
     // A solid, hatched or pattern brush; bsClear gives the stock hollow brush.
     HBRUSH Handle();
-    bool HandleAllocated() const { return static_cast<bool>(handle_); }
+    bool HandleAllocated() const { return handle_.Allocated(); }
 
     TColor Color() const { return color_; }
     // Setting a colour on a clear brush makes it solid again.
@@ -35,6 +35,5 @@ private:
     TColor color_;
     TBrushStyle style_;
     TBitmap* bitmap_ = nullptr;
-    TGdiHandle<HBRUSH> handle_;
-    bool stale_ = false;
+    TCachedGdiHandle<HBRUSH> handle_;
 };

@@ -125,16 +125,23 @@ void TCanvas::Changed() {
     if (OnChange) OnChange(this);
 }
 
+template <class Fn>
+void TCanvas::Paint(TCanvasState required, Fn draw) {
+    Changing();
+    RequiredState(required);
+    draw();
+    Changed();
+}
+
 void TCanvas::MoveTo(int x, int y) {
     RequiredState(TCanvasState{csHandleValid});
     ::MoveToEx(dc_, x, y, nullptr);
 }
 
 void TCanvas::LineTo(int x, int y) {
-    Changing();
-    RequiredState(TCanvasState{csHandleValid, csPenValid, csBrushValid});
-    ::LineTo(dc_, x, y);
-    Changed();
+    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid}, [&] {
+        ::LineTo(dc_, x, y);
+    });
 }
 
 TPoint TCanvas::PenPos() {
@@ -147,61 +154,53 @@ TPoint TCanvas::PenPos() {
 void TCanvas::SetPenPos(TPoint pos) { MoveTo(pos.X, pos.Y); }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
-    Changing();
-    RequiredState(TCanvasState{csHandleValid, csPenValid, csBrushValid});
-    ::Rectangle(dc_, x1, y1, x2, y2);
-    Changed();
+    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid}, [&] {
+        ::Rectangle(dc_, x1, y1, x2, y2);
+    });
 }
 
 void TCanvas::FillRect(const TRect& rect) {
-    Changing();
-    RequiredState(TCanvasState{csHandleValid, csBrushValid});
-    ::FillRect(dc_, AsRect(rect), brush_->Handle());
-    Changed();
+    Paint(TCanvasState{csHandleValid, csBrushValid}, [&] {
+        ::FillRect(dc_, AsRect(rect), brush_->Handle());
+    });
 }
 
 void TCanvas::FrameRect(const TRect& rect) {
-    Changing();
-    RequiredState(TCanvasState{csHandleValid, csBrushValid});
-    ::FrameRect(dc_, AsRect(rect), brush_->Handle());
-    Changed();
+    Paint(TCanvasState{csHandleValid, csBrushValid}, [&] {
+        ::FrameRect(dc_, AsRect(rect), brush_->Handle());
+    });
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
-    Changing();
-    RequiredState(TCanvasState{csHandleValid, csPenValid, csBrushValid});
-    ::Ellipse(dc_, x1, y1, x2, y2);
-    Changed();
+    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid}, [&] {
+        ::Ellipse(dc_, x1, y1, x2, y2);
+    });
 }
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
-    Changing();
-    RequiredState(TCanvasState{csHandleValid, csPenValid, csBrushValid});
-    ::RoundRect(dc_, x1, y1, x2, y2, x3, y3);
-    Changed();
+    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid}, [&] {
+        ::RoundRect(dc_, x1, y1, x2, y2, x3, y3);
+    });
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
     if (points.empty()) return;
-    Changing();
-    RequiredState(TCanvasState{csHandleValid, csPenValid, csBrushValid});
-    ::Polygon(dc_, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
-    Changed();
+    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid}, [&] {
+        ::Polygon(dc_, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
+    });
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& points) {
     if (points.empty()) return;
-    Changing();
-    RequiredState(TCanvasState{csHandleValid, csPenValid, csBrushValid});
-    ::Polyline(dc_, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
-    Changed();
+    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid}, [&] {
+        ::Polyline(dc_, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
+    });
 }
 
 void TCanvas::DrawFocusRect(const TRect& rect) {
-    Changing();
-    RequiredState(TCanvasState{csHandleValid, csBrushValid});
-    ::DrawFocusRect(dc_, AsRect(rect));
-    Changed();
+    Paint(TCanvasState{csHandleValid, csBrushValid}, [&] {
+        ::DrawFocusRect(dc_, AsRect(rect));
+    });
 }
 
 TColor TCanvas::Pixels(int x, int y) {
@@ -210,30 +209,27 @@ TColor TCanvas::Pixels(int x, int y) {
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
-    Changing();
-    RequiredState(TCanvasState{csHandleValid, csPenValid});
-    ::SetPixel(dc_, x, y, static_cast<COLORREF>(ColorToRGB(color)));
-    Changed();
+    Paint(TCanvasState{csHandleValid, csPenValid}, [&] {
+        ::SetPixel(dc_, x, y, static_cast<COLORREF>(ColorToRGB(color)));
+    });
 }
 
 void TCanvas::TextOut(int x, int y, const AnsiString& text) {
-    Changing();
-    RequiredState(TCanvasState{csHandleValid, csFontValid, csBrushValid});
-    const int width = TextWidth(text);
-    if (CanvasOrientation() == coRightToLeft) x += width + 1;
-    ::ExtTextOutA(dc_, x, y, static_cast<UINT>(textFlags_), nullptr, text.data(), static_cast<UINT>(text.size()),
-                  nullptr);
-    ::MoveToEx(dc_, x + width, y, nullptr);
-    Changed();
+    Paint(TCanvasState{csHandleValid, csFontValid, csBrushValid}, [&] {
+        const int width = TextWidth(text);
+        if (CanvasOrientation() == coRightToLeft) x += width + 1;
+        ::ExtTextOutA(dc_, x, y, static_cast<UINT>(textFlags_), nullptr, text.data(), static_cast<UINT>(text.size()),
+                      nullptr);
+        ::MoveToEx(dc_, x + width, y, nullptr);
+    });
 }
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, const AnsiString& text) {
-    Changing();
-    RequiredState(TCanvasState{csHandleValid, csFontValid, csBrushValid});
-    UINT options = ETO_CLIPPED | static_cast<UINT>(textFlags_);
-    if (brush_->Style() != bsClear) options |= ETO_OPAQUE;
-    ::ExtTextOutA(dc_, x, y, options, AsRect(rect), text.data(), static_cast<UINT>(text.size()), nullptr);
-    Changed();
+    Paint(TCanvasState{csHandleValid, csFontValid, csBrushValid}, [&] {
+        UINT options = ETO_CLIPPED | static_cast<UINT>(textFlags_);
+        if (brush_->Style() != bsClear) options |= ETO_OPAQUE;
+        ::ExtTextOutA(dc_, x, y, options, AsRect(rect), text.data(), static_cast<UINT>(text.size()), nullptr);
+    });
 }
 
 TSize TCanvas::TextExtent(const AnsiString& text) {
@@ -250,28 +246,25 @@ TCanvasOrientation TCanvas::CanvasOrientation() {
 
 void TCanvas::Draw(int x, int y, TGraphic* graphic) {
     if (!graphic || graphic->Empty()) return;
-    Changing();
-    RequiredState(TCanvasState{csHandleValid});
-    graphic->Draw(this, Bounds(x, y, graphic->Width(), graphic->Height()));
-    Changed();
+    Paint(TCanvasState{csHandleValid}, [&] {
+        graphic->Draw(this, Bounds(x, y, graphic->Width(), graphic->Height()));
+    });
 }
 
 void TCanvas::StretchDraw(const TRect& rect, TGraphic* graphic) {
     if (!graphic) return;
-    Changing();
-    RequiredState(TCanvasState{csHandleValid});
-    graphic->Draw(this, rect);
-    Changed();
+    Paint(TCanvasState{csHandleValid}, [&] {
+        graphic->Draw(this, rect);
+    });
 }
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect) {
     if (!source) return;
-    Changing();
-    RequiredState(TCanvasState{csHandleValid, csFontValid, csBrushValid});
-    HDC sourceDc = source->Handle();
-    ::StretchBlt(dc_, dest.Left, dest.Top, dest.Width(), dest.Height(), sourceDc, sourceRect.Left, sourceRect.Top,
-                 sourceRect.Width(), sourceRect.Height(), copyMode_);
-    Changed();
+    Paint(TCanvasState{csHandleValid, csFontValid, csBrushValid}, [&] {
+        HDC sourceDc = source->Handle();
+        ::StretchBlt(dc_, dest.Left, dest.Top, dest.Width(), dest.Height(), sourceDc, sourceRect.Left, sourceRect.Top,
+                     sourceRect.Width(), sourceRect.Height(), copyMode_);
+    });
 }
 
 void TCanvas::Lock() {

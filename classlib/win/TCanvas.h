@@ -110,6 +110,9 @@ protected:
     void DeselectHandles();
 
 private:
+    // Changing, the required state, the drawing, Changed.
+    template <class Fn>
+    void Paint(TCanvasState required, Fn draw);
     void SelectCanvasFont();
     void SelectCanvasPen();
     void SelectCanvasBrush();

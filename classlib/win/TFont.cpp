@@ -44,17 +44,10 @@ TFont::TFont()
 TFont::~TFont() = default;
 
 HFONT TFont::Handle() {
-    if (!handle_ || stale_) {
+    return handle_.Get([this] {
         LOGFONTA lf = LogFont();
-        // The previous handle is freed only now: a canvas has put the stock font back in its place when it
-        // was told of the change.
-        handle_.Reset();
-        HFONT font = ::CreateFontIndirectA(&lf);
-        if (!font) throw EOutOfResources("Out of system resources");
-        handle_.Reset(font);
-        stale_ = false;
-    }
-    return handle_.Get();
+        return ::CreateFontIndirectA(&lf);
+    });
 }
 
 LOGFONTA TFont::LogFont() const {
@@ -158,6 +151,6 @@ void TFont::Assign(TPersistent* source) {
 }
 
 void TFont::PropertyChanged() {
-    if (handle_) stale_ = true;
+    handle_.Invalidate();
     Changed();
 }

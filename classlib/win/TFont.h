@@ -23,7 +23,7 @@ public:
 
     // The font handle, created from the current properties when none is cached.
     HFONT Handle();
-    bool HandleAllocated() const { return static_cast<bool>(handle_); }
+    bool HandleAllocated() const { return handle_.Allocated(); }
     // Takes the description of another font: its LOGFONT is read back into Name, Height, Style, Charset
     // and Pitch. The caller keeps its handle (and frees it); this font makes its own from the same data.
     void SetHandle(HFONT font);
@@ -66,9 +66,7 @@ private:
     TFontCharset charset_;
     TFontPitch pitch_;
     int pixelsPerInch_;
-    TGdiHandle<HFONT> handle_;
-    // Set when a property changed after the handle was made: the handle is made again on the next use.
-    bool stale_ = false;
+    TCachedGdiHandle<HFONT> handle_;
 };
 
 // Pixels per inch of the screen (its vertical logical resolution).

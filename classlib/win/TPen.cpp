@@ -19,14 +19,8 @@ TPen::TPen() : color_(clBlack), width_(1), style_(psSolid), mode_(pmCopy) {}
 TPen::~TPen() = default;
 
 HPEN TPen::Handle() {
-    if (!handle_ || stale_) {
-        handle_.Reset();
-        HPEN pen = ::CreatePen(PenStyleToSystem(style_), width_, static_cast<COLORREF>(ColorToRGB(color_)));
-        if (!pen) throw EOutOfResources("Out of system resources");
-        handle_.Reset(pen);
-        stale_ = false;
-    }
-    return handle_.Get();
+    return handle_.Get(
+        [this] { return ::CreatePen(PenStyleToSystem(style_), width_, static_cast<COLORREF>(ColorToRGB(color_))); });
 }
 
 void TPen::SetColor(TColor color) {
@@ -68,6 +62,6 @@ void TPen::Assign(TPersistent* source) {
 }
 
 void TPen::PropertyChanged(bool handleChanges) {
-    if (handleChanges && handle_) stale_ = true;
+    if (handleChanges) handle_.Invalidate();
     Changed();
 }

@@ -31,7 +31,7 @@ public:
     ~TPen() override;
 
     HPEN Handle();
-    bool HandleAllocated() const { return static_cast<bool>(handle_); }
+    bool HandleAllocated() const { return handle_.Allocated(); }
 
     TColor Color() const { return color_; }
     void SetColor(TColor color);
@@ -55,6 +55,5 @@ private:
     int width_;
     TPenStyle style_;
     TPenMode mode_;
-    TGdiHandle<HPEN> handle_;
-    bool stale_ = false;
+    TCachedGdiHandle<HPEN> handle_;
 };
