@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "classlib/gui/ApplicationTestSupport.h"
 #include "classlib/win/TOpenDialog.h"
 #include "classlib/win/TSaveDialog.h"
 #include "support/TestSupport.h"
@@ -177,40 +178,62 @@ TEST(FileDialog, TheNameBufferIsNeverOverrunInEitherDirection) {
     EXPECT_EQ(dialog->FileName(), std::string(TOpenDialog::kFileBufferSize, 'x'));
 }
 
+TEST(FileDialog, TheDefaultParentOwnsItAndTheOtherWindowsWaitMeanwhile) {
+    apptest::EnsureApplication();
+    const HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                                       nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(other, nullptr);
+    bool otherEnabled = true;
+    // Execute without a parent comes here with the default one.
+    class TDefaultParentDialog : public TOpenDialog {
+    public:
+        TDefaultParentDialog(TComponent* owner, bool& otherEnabled, HWND other)
+            : TOpenDialog(owner), otherEnabled_(otherEnabled), other_(other) {}
+        using TOpenDialog::Execute;
+        bool Execute(HWND parent) override {
+            return DoExecute(
+                [this](OPENFILENAMEA* r) {
+                    otherEnabled_ = IsWindowEnabled(other_) != FALSE;
+                    return Record(r);
+                },
+                parent);
+        }
+
+    private:
+        bool& otherEnabled_;
+        HWND other_;
+    };
+    TObjectPtr<TDefaultParentDialog> dialog = MakeObject<TDefaultParentDialog>(nullptr, otherEnabled, other);
+
+    const TPopupMode mode = Application->ModalPopupMode();
+    Application->SetModalPopupMode(pmNone);
+    EXPECT_FALSE(dialog->Execute());
+    EXPECT_EQ(g_seen.owner, Application->Handle());
+    EXPECT_FALSE(otherEnabled);
+    EXPECT_TRUE(IsWindowEnabled(other));
+
+    // Placing popups above the active form: that form owns the dialog.
+    SetActiveWindow(other);
+    ASSERT_EQ(GetActiveWindow(), other);
+    Application->SetModalPopupMode(pmAuto);
+    EXPECT_FALSE(dialog->Execute());
+    EXPECT_EQ(g_seen.owner, other);
+    Application->SetModalPopupMode(mode);
+    DestroyWindow(other);
+}
+
 // --- The real system dialog --------------------------------------------------------------------------------
 
-struct FoundWindow {
-    HWND wnd = nullptr;
-};
-
-BOOL CALLBACK FindProcessDialog(HWND wnd, LPARAM lp) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    char cls[32] = {};
-    GetClassNameA(wnd, cls, sizeof(cls));
-    if (pid == GetCurrentProcessId() && std::strcmp(cls, "#32770") == 0 && IsWindowVisible(wnd)) {
-        reinterpret_cast<FoundWindow*>(lp)->wnd = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindDialog() {
-    FoundWindow found;
-    EnumWindows(&FindProcessDialog, reinterpret_cast<LPARAM>(&found));
-    return found.wnd;
-}
-
-// Watches for this process's dialog and answers it with act(dialog) until the test's thread says it is done;
-// gives up after a time-out (then it keeps cancelling, so that a broken test fails instead of hanging).
+// Watches for the dialog of the thread that made it and answers it with act(dialog) until that thread says it
+// is done; after a time-out it only cancels, so that a broken test fails instead of hanging.
 class TDialogWatcher {
 public:
     template <class Act>
     explicit TDialogWatcher(Act act)
-        : thread_([this, act] {
+        : thread_([this, act, owner = GetCurrentThreadId()] {
               const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
               while (!done_) {
-                  if (HWND dialog = FindDialog()) {
+                  if (HWND dialog = apptest::FindMessageBox(owner)) {
                       found_ = dialog;
                       if (std::chrono::steady_clock::now() < deadline)
                           act(dialog);
@@ -272,12 +295,12 @@ public:
     std::vector<AnsiString> namesAsked;
 };
 
-TEST(FileDialog, ARealSaveDialogIsFoundShownAndCancelled) {
-    using TProbe = TProbeDialog<TSaveDialog>;
+TEST(FileDialog, ARealOpenDialogIsFoundShownAndCancelled) {
+    using TProbe = TProbeDialog<TOpenDialog>;
     TObjectPtr<TProbe> dialog = MakeObject<TProbe>(nullptr);
     dialog->OnShow = MakeMethod<&TProbe::Shown>(dialog.get());
     dialog->OnClose = MakeMethod<&TProbe::Closed>(dialog.get());
-    dialog->SetTitle("Save the picture");
+    dialog->SetTitle("Open a picture");
     dialog->SetFileName("kept.jpg");
     dialog->SetFilter("Pictures|*.jpg");
     bool executed;
@@ -292,9 +315,7 @@ TEST(FileDialog, ARealSaveDialogIsFoundShownAndCancelled) {
     // Handle is the top-level dialog the watcher found, not the hook window inside it.
     EXPECT_EQ(dialog->shownHandle, found);
     EXPECT_EQ(dialog->shownClass, "#32770");
-    EXPECT_EQ(dialog->shownTitle, "Save the picture");
-    // The system's save dialog, not its open dialog.
-    EXPECT_NE(dialog->okCaption.find("Save"), std::string::npos) << dialog->okCaption;
+    EXPECT_EQ(dialog->shownTitle, "Open a picture");
     EXPECT_TRUE(dialog->sawCancel);
     EXPECT_EQ(dialog->closeCount, 1);
     EXPECT_EQ(dialog->Handle(), nullptr);
@@ -302,10 +323,11 @@ TEST(FileDialog, ARealSaveDialogIsFoundShownAndCancelled) {
     EXPECT_FALSE(IsWindow(found));
 }
 
-TEST(FileDialog, ARefusedNameKeepsTheDialogOpenUntilTheNextIsAccepted) {
+TEST(FileDialog, ARefusedNameKeepsTheSaveDialogOpenUntilTheNextIsAccepted) {
     testsupport::TempDir dir;
-    using TProbe = TProbeDialog<TOpenDialog>;
+    using TProbe = TProbeDialog<TSaveDialog>;
     TObjectPtr<TProbe> dialog = MakeObject<TProbe>(nullptr);
+    dialog->OnShow = MakeMethod<&TProbe::Shown>(dialog.get());
     dialog->OnCanClose = MakeMethod<&TProbe::CanClose>(dialog.get());
     dialog->SetInitialDir(dir.Path());
     dialog->SetFileName("old.txt");
@@ -322,6 +344,8 @@ TEST(FileDialog, ARefusedNameKeepsTheDialogOpenUntilTheNextIsAccepted) {
         executed = dialog->Execute(nullptr);
     }
     ASSERT_TRUE(executed);
+    // The system's save dialog, not its open dialog.
+    EXPECT_NE(dialog->okCaption.find("Save"), std::string::npos) << dialog->okCaption;
     EXPECT_GE(dialog->canCloseCount, 2);
     ASSERT_FALSE(dialog->namesAsked.empty());
     // While the dialog is open, FileName is what it currently holds.
