@@ -33,10 +33,13 @@ std::vector<std::uint32_t> DefaultPalette(int bitCount) {
 }
 
 int ScreenBitsPerPixel() {
-    HDC dc = ::GetDC(nullptr);
-    int bpp = dc ? ::GetDeviceCaps(dc, BITSPIXEL) * ::GetDeviceCaps(dc, PLANES) : 32;
-    if (dc) ::ReleaseDC(nullptr, dc);
-    return bpp > 8 ? 32 : 8;
+    static const int bits = [] {
+        HDC dc = ::GetDC(nullptr);
+        int bpp = dc ? ::GetDeviceCaps(dc, BITSPIXEL) * ::GetDeviceCaps(dc, PLANES) : 32;
+        if (dc) ::ReleaseDC(nullptr, dc);
+        return bpp > 8 ? 32 : 8;
+    }();
+    return bits;
 }
 
 int BitsOf(TPixelFormat format) {

@@ -260,7 +260,8 @@ void TCanvas::StretchDraw(const TRect& rect, TGraphic* graphic) {
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect) {
     if (!source) return;
-    Paint(TCanvasState{csHandleValid, csFontValid, csBrushValid}, [&] {
+    // The brush takes part in copy modes that combine a pattern (MERGECOPY, PATCOPY...).
+    Paint(TCanvasState{csHandleValid, csBrushValid}, [&] {
         HDC sourceDc = source->Handle();
         ::StretchBlt(dc_, dest.Left, dest.Top, dest.Width(), dest.Height(), sourceDc, sourceRect.Left, sourceRect.Top,
                      sourceRect.Width(), sourceRect.Height(), copyMode_);
@@ -279,6 +280,7 @@ bool TCanvas::TryLock() {
 }
 
 void TCanvas::Unlock() {
+    if (lockCount_ <= 0) throw EInvalidOperation("Canvas is not locked");
     --lockCount_;
     lock_.Leave();
 }

@@ -26,11 +26,15 @@ TFontPitch PitchFromLogFont(BYTE pitchAndFamily) {
 }  // namespace
 
 int ScreenPixelsPerInch() {
-    HDC dc = ::GetDC(nullptr);
-    if (!dc) return 96;
-    int ppi = ::GetDeviceCaps(dc, LOGPIXELSY);
-    ::ReleaseDC(nullptr, dc);
-    return ppi > 0 ? ppi : 96;
+    // The screen's resolution does not change while the program runs; asked once.
+    static const int ppi = [] {
+        HDC dc = ::GetDC(nullptr);
+        if (!dc) return 96;
+        int value = ::GetDeviceCaps(dc, LOGPIXELSY);
+        ::ReleaseDC(nullptr, dc);
+        return value > 0 ? value : 96;
+    }();
+    return ppi;
 }
 
 TFont::TFont()

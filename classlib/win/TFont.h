@@ -32,6 +32,7 @@ public:
     LOGFONTA LogFont() const;
 
     const AnsiString& Name() const { return name_; }
+    // An empty name is ignored (a font always has a face name).
     void SetName(const AnsiString& name);
     // Size in points, rounded; derived from Height through PixelsPerInch.
     int Size() const;

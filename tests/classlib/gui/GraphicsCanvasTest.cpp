@@ -242,4 +242,6 @@ TEST(GraphicsCanvas, LockKeepsOtherThreadsOut) {
     }).join();
     EXPECT_EQ(got, 1);
     EXPECT_EQ(c->LockCount(), 0);
+    // Unlocking what is not locked is refused instead of corrupting the lock.
+    EXPECT_THROW(c->Unlock(), EInvalidOperation);
 }
