@@ -56,7 +56,6 @@ void TCommonDialog::DoClose() {
 }
 
 bool TCommonDialog::TaskModalDialog(const TTaskModalFunc& func, void* record) {
-    closed_ = false;
     bool result;
     try {
         result = Application ? Application->TaskModalDialog(func, record) : func(record) != FALSE;
@@ -70,6 +69,7 @@ bool TCommonDialog::TaskModalDialog(const TTaskModalFunc& func, void* record) {
 
 std::intptr_t TCommonDialog::HookInitDialog(HWND hookWindow, HWND dialogWindow, TMessage& message) {
     Detach();
+    closed_ = false;
     hookWindow_ = hookWindow;
     SetPropA(hookWindow, kDialogProperty, reinterpret_cast<HANDLE>(this));
     handle_ = dialogWindow;
