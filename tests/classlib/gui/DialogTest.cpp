@@ -295,6 +295,47 @@ public:
     std::vector<AnsiString> namesAsked;
 };
 
+// A stand-in for the system: makes a window, lets the record's hook meet it as an old-style dialog, sends it a
+// command and destroys it.
+BOOL FakeOldStyleDialog(OPENFILENAMEA* r) {
+    const HWND wnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    r->lpfnHook(wnd, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(r));
+    SendMessageA(wnd, WM_COMMAND, IDCANCEL, 0);
+    DestroyWindow(wnd);
+    return FALSE;
+}
+
+// Takes the record the dialog builds and runs it itself, as a subclass with a dialog function of its own does.
+class TRecordRunner : public TProbeDialog<TOpenDialog> {
+public:
+    using TProbeDialog<TOpenDialog>::TProbeDialog;
+    BOOL RunOwnRecord() {
+        OPENFILENAMEA captured{};
+        DoExecute(
+            [&captured](OPENFILENAMEA* r) {
+                captured = *r;
+                return FALSE;
+            },
+            nullptr);
+        return FakeOldStyleDialog(&captured);
+    }
+};
+
+TEST(FileDialog, EachDialogWindowIsMetByTheHookEvenWhenASubclassRunsTheRecord) {
+    TObjectPtr<TRecordRunner> dialog = MakeObject<TRecordRunner>(nullptr);
+    dialog->OnShow = MakeMethod<&TRecordRunner::Shown>(dialog.get());
+    dialog->OnClose = MakeMethod<&TRecordRunner::Closed>(dialog.get());
+    dialog->SetOptions({ofOldStyleDialog});
+    for (int run = 1; run <= 2; ++run) {
+        dialog->sawCancel = false;
+        dialog->RunOwnRecord();
+        EXPECT_EQ(dialog->shownClass, "Static");
+        EXPECT_TRUE(dialog->sawCancel);
+        EXPECT_EQ(dialog->closeCount, run);
+        EXPECT_EQ(dialog->Handle(), nullptr);
+    }
+}
+
 TEST(FileDialog, ARealOpenDialogIsFoundShownAndCancelled) {
     using TProbe = TProbeDialog<TOpenDialog>;
     TObjectPtr<TProbe> dialog = MakeObject<TProbe>(nullptr);
