@@ -44,6 +44,12 @@ constexpr OptionFlag kOptionFlags[] = {
     {ofForceShowHidden, OFN_FORCESHOWHIDDEN},
 };
 
+std::uint32_t FlagOf(TOpenOption option) {
+    for (const OptionFlag& f : kOptionFlags)
+        if (f.option == option) return f.flag;
+    return 0;
+}
+
 const char* OrNull(const AnsiString& s) { return s.empty() ? nullptr : s.c_str(); }
 
 // The message an old-style dialog sends its hook before it accepts the names.
@@ -113,14 +119,13 @@ bool TOpenDialog::DoExecute(const TFileDialogFunc& func, HWND parentWindow) {
         TaskModalDialog([&func](void* r) { return func(static_cast<OPENFILENAMEA*>(r)); }, &record);
     if (!accepted) return false;
     ReadFileNames(buffer.data(), size);
-    if (record.Flags & OFN_READONLY)
-        options_.Include(ofReadOnly);
-    else
-        options_.Exclude(ofReadOnly);
-    if (record.Flags & OFN_EXTENSIONDIFFERENT)
-        options_.Include(ofExtensionDifferent);
-    else
-        options_.Exclude(ofExtensionDifferent);
+    // The two options the dialog answers.
+    for (const TOpenOption option : {ofReadOnly, ofExtensionDifferent}) {
+        if (record.Flags & FlagOf(option))
+            options_.Include(option);
+        else
+            options_.Exclude(option);
+    }
     filterIndex_ = static_cast<int>(record.nFilterIndex);
     return true;
 }
