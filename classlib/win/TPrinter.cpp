@@ -14,7 +14,18 @@ public:
     explicit TPrinterCanvas(TPrinter* printer) : printer_(printer) {}
 
 protected:
-    void CreateHandle() override { SetHandle(printer_->Handle()); }
+    void CreateHandle() override {
+        const HDC dc = printer_->Handle();
+        SetHandle(dc);
+        // Font sizes in points mean the same on paper: the font converts with the printer's resolution.
+        const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+        TFont* font = Font();
+        if (dpi > 0 && font->PixelsPerInch() != dpi) {
+            const int points = font->Size();
+            font->SetPixelsPerInch(dpi);
+            font->SetSize(points);
+        }
+    }
 
 private:
     TPrinter* printer_;

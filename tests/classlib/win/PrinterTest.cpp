@@ -116,7 +116,11 @@ TEST(Printer, AJobOnAnInstalledPrinter) {
     EXPECT_TRUE(printer->Printing());
     EXPECT_EQ(PrinterError([&] { printer->BeginDoc(); }), "A document is being printed");
     EXPECT_EQ(PrinterError([&] { printer->SetPrinterIndex(0); }), "A document is being printed");
+    printer->Canvas()->Font()->SetSize(12);
     printer->Canvas()->TextOut(100, 100, "page 1");
+    // Twelve points on paper, at the printer's resolution.
+    EXPECT_EQ(printer->Canvas()->Font()->PixelsPerInch(), GetDeviceCaps(printer->Handle(), LOGPIXELSY));
+    EXPECT_EQ(printer->Canvas()->Font()->Size(), 12);
     printer->NewPage();
     EXPECT_EQ(printer->PageNumber(), 2);
     printer->Canvas()->TextOut(100, 100, "page 2");
