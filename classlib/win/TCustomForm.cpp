@@ -138,7 +138,7 @@ void TCustomForm::DoShow() {
 }
 
 void TCustomForm::DoHide() {
-    if (OnHide) OnHide(this);
+    if (OnHide && !ComponentState().Contains(csDestroying)) OnHide(this);
 }
 
 void TCustomForm::PlaceOnShow() {
@@ -583,6 +583,8 @@ void TCustomForm::WMActivate(TMessage& message) {
     bool nowActive = message.WParamLo() != WA_INACTIVE;
     if (nowActive == active_) return;
     active_ = nowActive;
+    // A form on its way out tells nobody: the handlers' objects may already be gone.
+    if (ComponentState().Contains(csDestroying)) return;
     if (nowActive) {
         formState_.Include(fsActivated);
         if (Screen) Screen->SetFocusedForm(this, activeControl_);

@@ -103,9 +103,22 @@ protected:
     }
 };
 
+struct Activations : TObject {
+    int activated = 0;
+    int deactivated = 0;
+    void Activate(TObject*) { ++activated; }
+    void Deactivate(TObject*) { ++deactivated; }
+};
+
 TEST_F(FormModal, AClickedResultEndsTheLoopWithThatValueAndTheOtherWindowsComeBack) {
     TForm* other = NewForm();
+    TFocusBox* otherBox = NewBox(other, 10, 10);
     other->Show();
+    ASSERT_TRUE(PumpUntil([&] { return other->Active(); }));
+    otherBox->SetFocus();
+    Activations activations;
+    other->OnActivate = MakeMethod<&Activations::Activate>(&activations);
+    other->OnDeactivate = MakeMethod<&Activations::Deactivate>(&activations);
     ModalScript script;
     TForm* form = ModalForm(script, 42);
     script.box->other = other->Handle();
@@ -125,6 +138,11 @@ TEST_F(FormModal, AClickedResultEndsTheLoopWithThatValueAndTheOtherWindowsComeBa
     EXPECT_FALSE(form->FormState().Contains(fsModal));
     EXPECT_TRUE(::IsWindowEnabled(other->Handle()));
     EXPECT_EQ(form->ModalResult(), 42);
+    // The previously active form is active again, with the focus where it was.
+    EXPECT_EQ(activations.deactivated, 1);
+    EXPECT_EQ(activations.activated, 1);
+    EXPECT_TRUE(other->Active());
+    EXPECT_EQ(::GetFocus(), otherBox->Handle());
 
     // The form can be shown modally again, with another result.
     script.box->result = mrNo;

@@ -49,6 +49,21 @@ TEST_F(FormWindow, BorderStylesAndIconsGiveTheirWindowStyles) {
     EXPECT_NE(StyleOf(wnd) & WS_CAPTION, WS_CAPTION);
 }
 
+TEST_F(FormWindow, OnlyTheMainFormHasATaskBarButton) {
+    ASSERT_EQ(Application->MainForm(), nullptr);
+    TForm* main = nullptr;
+    Application->CreateForm(TForm::StaticClass(), main);
+    TForm* second = nullptr;
+    Application->CreateForm(TForm::StaticClass(), second);
+    EXPECT_EQ(Application->MainForm(), main);
+    EXPECT_TRUE(ExStyleOf(main->Handle()) & WS_EX_APPWINDOW);
+    EXPECT_FALSE(ExStyleOf(second->Handle()) & WS_EX_APPWINDOW);
+    EXPECT_EQ(::GetWindow(main->Handle(), GW_OWNER), Application->Handle());
+    Free(second);
+    Free(main);
+    EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
 TEST_F(FormWindow, ANewBorderStyleMakesANewWindowKeepingTheCaption) {
     TForm* form = NewForm();
     form->SetCaption("Kept caption");
@@ -125,6 +140,22 @@ TEST_F(FormWindow, ShowAndHideGoThroughVisibleWithOnShowBeforeAndOnHideBefore) {
     EXPECT_TRUE(log.visibleInOnHide);
     form->SetVisible(true);
     EXPECT_EQ(log.shows, 2);
+}
+
+struct EventCount : TObject {
+    int count = 0;
+    void Count(TObject*) { ++count; }
+};
+
+TEST_F(FormWindow, AFormBeingFreedFiresNoActivationOrHideEvents) {
+    TForm* form = NewForm();
+    form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return form->Active(); }));
+    EventCount events;
+    form->OnDeactivate = MakeMethod<&EventCount::Count>(&events);
+    form->OnHide = MakeMethod<&EventCount::Count>(&events);
+    Free(form);
+    EXPECT_EQ(events.count, 0);
 }
 
 TEST_F(FormWindow, ScreenCenterPlacesTheFormInTheWorkAreasMiddle) {
