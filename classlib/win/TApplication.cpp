@@ -11,6 +11,7 @@
 #include "classlib/core/TBasicAction.h"
 #include "classlib/core/TCustomAction.h"
 #include "classlib/core/UnitRegistry.h"
+#include "classlib/win/GdiHandle.h"
 #include "classlib/win/TControl.h"
 #include "classlib/win/TCustomForm.h"
 #include "classlib/win/THintWindow.h"
@@ -90,14 +91,14 @@ int CursorHeightMargin() {
     ICONINFO info{};
     int margin = ::GetSystemMetrics(SM_CYCURSOR) / 2;
     if (cursor && ::GetIconInfo(cursor, &info)) {
+        const TGdiHandle<HBITMAP> mask(info.hbmMask);
+        const TGdiHandle<HBITMAP> colour(info.hbmColor);
         BITMAP bm{};
-        if (::GetObjectA(info.hbmMask, sizeof(bm), &bm)) {
+        if (::GetObjectA(mask.Get(), sizeof(bm), &bm)) {
             // Without a colour bitmap the mask holds the AND and XOR halves one above the other.
-            const int height = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+            const int height = colour ? bm.bmHeight : bm.bmHeight / 2;
             margin = std::max(0, height - static_cast<int>(info.yHotspot));
         }
-        if (info.hbmMask) ::DeleteObject(info.hbmMask);
-        if (info.hbmColor) ::DeleteObject(info.hbmColor);
     }
     return margin;
 }
@@ -109,23 +110,6 @@ TWinControl* FindControlOrAncestor(HWND wnd) {
         if (!(::GetWindowLongPtrA(w, GWL_STYLE) & WS_CHILD)) break;
     }
     return nullptr;
-}
-
-bool IsKeyOrButtonMessage(UINT msg) {
-    switch (msg) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_NCLBUTTONDOWN:
-        case WM_NCRBUTTONDOWN:
-        case WM_NCMBUTTONDOWN:
-        case WM_MOUSEWHEEL:
-            return true;
-        default:
-            return false;
-    }
 }
 
 }  // namespace
@@ -475,7 +459,7 @@ bool TApplication::IsHintMsg(TMsg& msg) {
         m.WParam = msg.wParam;
         m.LParam = msg.lParam;
         HintMouseMessage(FindDragTarget(TPoint{msg.pt.x, msg.pt.y}, true), m);
-    } else if (hintShowing_ && IsKeyOrButtonMessage(msg.message)) {
+    } else if (hintShowing_ && hintWindow_ && hintWindow_->IsHintMsg(msg)) {
         CancelHint();
     }
     // A key or click that closes a hint still goes on to its window.

@@ -5,6 +5,7 @@
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TFont.h"
 #include "classlib/win/TScreen.h"
+#include "classlib/win/WindowDC.h"
 
 namespace {
 // Space between the border and the text.
@@ -15,12 +16,11 @@ constexpr UINT kDrawFlags = DT_LEFT | DT_NOPREFIX | DT_WORDBREAK;
 // Measures text with font on a screen DC: the size DrawTextA gives it wrapped to maxWidth.
 TRect MeasureText(TFont* font, int maxWidth, const AnsiString& text) {
     RECT r{0, 0, maxWidth, 0};
-    HDC dc = ::GetDC(nullptr);
+    const TWindowDC dc;
     if (!dc) return TRect{};
-    HGDIOBJ old = ::SelectObject(dc, font->Handle());
-    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, kDrawFlags | DT_CALCRECT);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
+    HGDIOBJ old = ::SelectObject(dc.Get(), font->Handle());
+    ::DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, kDrawFlags | DT_CALCRECT);
+    ::SelectObject(dc.Get(), old);
     return TRect{r.left, r.top, r.right, r.bottom};
 }
 }  // namespace
@@ -126,15 +126,11 @@ void THintWindow::WMNCHitTest(TMessage& message) {
 
 void THintWindow::WMNCPaint(TMessage& message) {
     HWND wnd = WindowHandle();
-    HDC dc = ::GetWindowDC(wnd);
-    if (!dc) {
-        message.Result = 0;
-        return;
-    }
+    message.Result = 0;
+    const TWindowDC dc(wnd, true);
+    if (!dc) return;
     RECT r;
     ::GetWindowRect(wnd, &r);
     ::OffsetRect(&r, -r.left, -r.top);
-    ::FrameRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    ::ReleaseDC(wnd, dc);
-    message.Result = 0;
+    ::FrameRect(dc.Get(), &r, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
 }

@@ -8,6 +8,7 @@
 #include "classlib/win/TCustomForm.h"
 #include "classlib/win/TDataModule.h"
 #include "classlib/win/TFont.h"
+#include "classlib/win/WindowDC.h"
 
 TScreen* Screen = nullptr;
 
@@ -60,11 +61,7 @@ void AssignLogFont(TFont* font, const LOGFONTA& lf) {
 }  // namespace
 
 TScreen::TScreen(TComponent* owner) : TComponent(owner) {
-    HDC dc = ::GetDC(nullptr);
-    if (dc) {
-        pixelsPerInch_ = ::GetDeviceCaps(dc, LOGPIXELSY);
-        ::ReleaseDC(nullptr, dc);
-    }
+    if (const TWindowDC dc; dc) pixelsPerInch_ = ::GetDeviceCaps(dc.Get(), LOGPIXELSY);
     hintFont_ = Create<TFont>();
     menuFont_ = Create<TFont>();
     iconFont_ = Create<TFont>();
@@ -221,12 +218,10 @@ TStrings* TScreen::Fonts() {
         fonts_ = list;
         list->SetSorted(true);
         list->SetDuplicates(dupIgnore);
-        HDC dc = ::GetDC(nullptr);
-        if (dc) {
+        if (const TWindowDC dc; dc) {
             LOGFONTA lf{};
             lf.lfCharSet = DEFAULT_CHARSET;
-            ::EnumFontFamiliesExA(dc, &lf, &AddFontFace, reinterpret_cast<LPARAM>(fonts_), 0);
-            ::ReleaseDC(nullptr, dc);
+            ::EnumFontFamiliesExA(dc.Get(), &lf, &AddFontFace, reinterpret_cast<LPARAM>(fonts_), 0);
         }
     }
     return fonts_;
@@ -243,23 +238,14 @@ void TScreen::UpdateMetricFonts() {
         metrics.cbSize = sizeof(metrics);
         ok = ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0) != FALSE;
     }
+    // Where the system gives no answer the fonts keep their defaults.
     if (ok) {
         AssignLogFont(hintFont_, metrics.lfStatusFont);
         AssignLogFont(menuFont_, metrics.lfMenuFont);
-    } else {
-        for (TFont* f : {hintFont_, menuFont_}) {
-            f->SetName(DefaultFontName);
-            f->SetSize(DefaultFontSize);
-        }
     }
     hintFont_->SetColor(clInfoText);
     LOGFONTA icon{};
-    if (::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(icon), &icon, 0)) {
-        AssignLogFont(iconFont_, icon);
-    } else {
-        iconFont_->SetName(DefaultFontName);
-        iconFont_->SetSize(DefaultFontSize);
-    }
+    if (::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(icon), &icon, 0)) AssignLogFont(iconFont_, icon);
 }
 
 // ---- metrics ----

@@ -17,10 +17,6 @@ class TForm;
 class TStrings;
 class TWinControl;
 
-// The shared face of the program's form and control fonts.
-inline constexpr const char* DefaultFontName = "Tahoma";
-inline constexpr int DefaultFontSize = 8;
-
 class TScreen : public TComponent {
     CLASSLIB_COMPONENT(TScreen, TComponent)
 

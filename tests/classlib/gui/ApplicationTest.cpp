@@ -111,17 +111,21 @@ TEST_F(ApplicationTest, OnMessageSeesEachMessageBeforeItsWindowAndCanKeepItThere
     EXPECT_EQ(window.nulls, 1);
 }
 
+namespace {
+bool g_fired = false;
+void CALLBACK SetFired(HWND, UINT, UINT_PTR, DWORD) { g_fired = true; }
+}  // namespace
+
 TEST_F(ApplicationTest, IdleWaitsForTheNextMessageInsteadOfSpinning) {
     Events events;
     Application->OnIdle = MakeMethod<&Events::Idle>(&events);
-    static bool fired = false;
-    fired = false;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) { fired = true; });
+    g_fired = false;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 200, &SetFired);
     ASSERT_NE(timer, 0u);
     const DWORD start = ::GetTickCount();
-    while (!fired && ::GetTickCount() - start < 3000) Application->HandleMessage();
+    while (!g_fired && ::GetTickCount() - start < 3000) Application->HandleMessage();
     ::KillTimer(nullptr, timer);
-    EXPECT_TRUE(fired);
+    EXPECT_TRUE(g_fired);
     EXPECT_TRUE(events.doneArrived);
     // One pass when the queue ran dry, one after the timer message, and a few for whatever else arrives.
     EXPECT_GE(events.idles, 1);
@@ -130,9 +134,9 @@ TEST_F(ApplicationTest, IdleWaitsForTheNextMessageInsteadOfSpinning) {
     // An idle handler that is not done gets called again at once.
     events.idles = 0;
     events.leaveDone = false;
-    fired = false;
-    const UINT_PTR timer2 = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) { fired = true; });
-    while (!fired && ::GetTickCount() - start < 6000) Application->HandleMessage();
+    g_fired = false;
+    const UINT_PTR timer2 = ::SetTimer(nullptr, 0, 50, &SetFired);
+    while (!g_fired && ::GetTickCount() - start < 6000) Application->HandleMessage();
     ::KillTimer(nullptr, timer2);
     EXPECT_GT(events.idles, 20);
 }
@@ -437,4 +441,40 @@ TEST_F(ApplicationTest, ActivationAndMinimizingFireTheirEvents) {
     ::SendMessageA(Application->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ::SendMessageA(Application->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
     EXPECT_EQ(log.events, "DAmr");
+}
+
+namespace {
+std::vector<UINT> g_childKeys;
+LRESULT CALLBACK KeyChildProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_KEYDOWN) g_childKeys.push_back(static_cast<UINT>(wp));
+    return ::DefWindowProcA(wnd, msg, wp, lp);
+}
+}  // namespace
+
+TEST_F(ApplicationTest, TheDialogHandleTakesTheDialogKeysOfItsControls) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &KeyChildProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ApplicationTestKeyChild";
+    ::RegisterClassA(&wc);
+    HWND dialog = ::CreateWindowExA(WS_EX_CONTROLPARENT, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                    nullptr, nullptr);
+    HWND first = ::CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 20, 20,
+                                   dialog, nullptr, wc.hInstance, nullptr);
+    ::CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 30, 0, 20, 20, dialog, nullptr,
+                      wc.hInstance, nullptr);
+    g_childKeys.clear();
+
+    ::SendMessageA(Application->Handle(), CM_DIALOGHANDLE, 1, reinterpret_cast<LPARAM>(dialog));
+    EXPECT_EQ(Application->DialogHandle(), dialog);
+    EXPECT_EQ(::SendMessageA(Application->Handle(), CM_DIALOGHANDLE, 0, 0), reinterpret_cast<LRESULT>(dialog));
+    ::PostMessageA(first, WM_KEYDOWN, VK_TAB, 0);
+    Application->ProcessMessages();
+    EXPECT_TRUE(g_childKeys.empty());
+
+    Application->SetDialogHandle(nullptr);
+    ::PostMessageA(first, WM_KEYDOWN, VK_TAB, 0);
+    Application->ProcessMessages();
+    EXPECT_EQ(g_childKeys, (std::vector<UINT>{VK_TAB}));
+    ::DestroyWindow(dialog);
 }

@@ -39,23 +39,24 @@ inline void PumpFor(unsigned ms) {
     PumpUntil([] { return false; }, ms);
 }
 
+struct MessageBoxSearch {
+    HWND found = nullptr;
+};
+
+inline BOOL CALLBACK FindVisibleDialog(HWND wnd, LPARAM data) {
+    char name[16] = {};
+    ::GetClassNameA(wnd, name, sizeof(name));
+    if (std::string_view(name) == "#32770" && ::IsWindowVisible(wnd)) {
+        reinterpret_cast<MessageBoxSearch*>(data)->found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A message box of this process (dialog class "#32770") owned by the given thread, or 0.
 inline HWND FindMessageBox(DWORD threadId) {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    ::EnumThreadWindows(
-        threadId,
-        [](HWND wnd, LPARAM data) -> BOOL {
-            char name[16] = {};
-            ::GetClassNameA(wnd, name, sizeof(name));
-            if (std::string_view(name) == "#32770" && ::IsWindowVisible(wnd)) {
-                reinterpret_cast<Search*>(data)->found = wnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    MessageBoxSearch search;
+    ::EnumThreadWindows(threadId, &FindVisibleDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

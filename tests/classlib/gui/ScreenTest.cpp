@@ -104,7 +104,9 @@ TEST(Screen, FontNamesAndTheSystemsFonts) {
     ASSERT_GT(fonts->Count(), 0);
     for (int i = 0; i < fonts->Count(); ++i) {
         EXPECT_NE(fonts->Strings(i).front(), '@');
-        if (i > 0) EXPECT_LT(fonts->CompareStrings(fonts->Strings(i - 1), fonts->Strings(i)), 0);
+        if (i > 0) {
+            EXPECT_LT(fonts->CompareStrings(fonts->Strings(i - 1), fonts->Strings(i)), 0);
+        }
     }
     EXPECT_EQ(Screen->Fonts(), fonts);  // read once
 
