@@ -23,13 +23,19 @@ bool IsAbsolutePart(std::basic_string_view<Char> part) {
     return part.size() >= 3 && part[1] == Char(':') && part[2] == Char('\\');
 }
 
+// Where the text before the first NUL ends (the buffer's end when it holds none).
+template <class Char>
+std::size_t TextEnd(std::basic_string_view<Char> buffer) {
+    return std::min(buffer.find(Char(0)), buffer.size());
+}
+
 // The parts of the list: NUL-separated up to an empty part, or blank-separated up to the first NUL.
 template <class Char>
 std::vector<std::basic_string_view<Char>> ListParts(std::basic_string_view<Char> buffer, bool blankSeparated) {
     std::vector<std::basic_string_view<Char>> parts;
     std::size_t pos = 0;
     if (blankSeparated) {
-        const std::size_t end = std::min(buffer.find(Char(0)), buffer.size());
+        const std::size_t end = TextEnd(buffer);
         while (pos < end) {
             std::size_t next = buffer.find(Char(' '), pos);
             if (next == std::basic_string_view<Char>::npos || next > end) next = end;
@@ -53,7 +59,7 @@ std::vector<std::basic_string<Char>> NamesOf(std::basic_string_view<Char> buffer
     using String = std::basic_string<Char>;
     std::vector<String> names;
     if (!multiSelect) {
-        names.emplace_back(buffer.substr(0, std::min(buffer.find(Char(0)), buffer.size())));
+        names.emplace_back(buffer.substr(0, TextEnd(buffer)));
         return names;
     }
     const auto parts = ListParts(buffer, oldStyle);
