@@ -1,0 +1,37 @@
+#include "classlib/win/TButtonControl.h"
+
+#include "classlib/core/TCustomAction.h"
+
+TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {}
+
+TControlActionLinkClass TButtonControl::GetActionLinkClass() {
+    return TControlActionLinkClass::Of<TButtonActionLink>();
+}
+
+void TButtonControl::ActionChange(TObject* sender, bool checkDefaults) {
+    TWinControl::ActionChange(sender, checkDefaults);
+    if (auto* action = dynamic_cast<TCustomAction*>(sender))
+        if (!checkDefaults || !Checked()) SetCheckedQuietly(action->Checked());
+}
+
+void TButtonControl::SetCheckedQuietly(bool value) {
+    struct Restore {
+        bool& flag;
+        bool saved;
+        ~Restore() { flag = saved; }
+    } restore{clicksDisabled_, clicksDisabled_};
+    clicksDisabled_ = true;
+    SetChecked(value);
+}
+
+TButtonActionLink::TButtonActionLink(TObject* client)
+    : TWinControlActionLink(client), button_(dynamic_cast<TButtonControl*>(client)) {}
+
+bool TButtonActionLink::IsCheckedLinked() {
+    auto* action = CustomAction();
+    return TWinControlActionLink::IsCheckedLinked() && button_ && action && button_->Checked() == action->Checked();
+}
+
+void TButtonActionLink::SetChecked(bool value) {
+    if (IsCheckedLinked()) button_->SetCheckedQuietly(value);
+}
