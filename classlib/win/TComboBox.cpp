@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "classlib/core/CallbackExceptions.h"
+#include "classlib/win/TCustomForm.h"
 #include "classlib/win/TFont.h"
 
 namespace {
@@ -199,6 +200,19 @@ void TCustomComboBox::EditWndProc(TMessage& message) {
         case WM_CHAR:
             if (DoKeyPress(message)) return;
             break;
+        case WM_SETFOCUS:
+            if (TCustomForm* form = GetParentForm(this))
+                if (!form->SetFocusedControl(this)) return;
+            PassOn(defEditProc_, editHandle_, message);
+            Perform(CM_ENTER);
+            return;
+        case WM_KILLFOCUS: {
+            PassOn(defEditProc_, editHandle_, message);
+            // Focus moving to the combo box's own window or list stays within the control.
+            const auto to = reinterpret_cast<HWND>(message.WParam);
+            if (to != WindowHandle() && to != listHandle_) Perform(CM_EXIT);
+            return;
+        }
         default: break;
     }
     PassOn(defEditProc_, editHandle_, message);
@@ -285,6 +299,13 @@ void TCustomComboBox::Select() {
 }
 
 void TCustomComboBox::WMPartNotice(TMessage& message) { DefaultHandler(message); }
+
+void TCustomComboBox::WMFocus(TMessage& message) {
+    if (editHandle_)
+        DefaultHandler(message);
+    else
+        DispatchInherited<TCustomComboBox>(this, message);
+}
 
 void TCustomComboBox::CNCommand(TMessage& message) {
     switch (message.WParamHi()) {

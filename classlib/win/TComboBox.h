@@ -44,6 +44,8 @@ private:
 class TCustomComboBox : public TWinControl {
     CLASSLIB_COMPONENT(TCustomComboBox, TWinControl)
     CLASSLIB_MESSAGES(TCustomComboBox,
+                      CLASSLIB_ON(WM_SETFOCUS, &TCustomComboBox::WMFocus),
+                      CLASSLIB_ON(WM_KILLFOCUS, &TCustomComboBox::WMFocus),
                       CLASSLIB_ON(WM_COMMAND, &TCustomComboBox::WMPartNotice),
                       CLASSLIB_ON(WM_DRAWITEM, &TCustomComboBox::WMPartNotice),
                       CLASSLIB_ON(WM_MEASUREITEM, &TCustomComboBox::WMPartNotice),
@@ -122,6 +124,9 @@ protected:
     // The edit and list parts report to the combo box window itself (which passes item drawing on to its
     // parent): those notices belong to the system combo box, not to a child control.
     void WMPartNotice(TMessage& message);
+    // With an edit part the combo box window only hands the focus on to it: the edit part's focus is the
+    // control's (see EditWndProc).
+    void WMFocus(TMessage& message);
     void CNCommand(TMessage& message);
     void CNDrawItem(TMessage& message);
     void CNMeasureItem(TMessage& message);

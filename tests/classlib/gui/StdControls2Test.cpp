@@ -160,6 +160,24 @@ TEST_F(StdControls2, ComboEditPartCompletesTypedTextAndReachesKeyEvents) {
     ASSERT_EQ(keys.pressed.size(), 3u);
     EXPECT_EQ(keys.pressed[0], 'T');
 
+    // The edit part's focus is the control's: entered once, left once, and the form knows it.
+    struct Focus {
+        int enter = 0, exit = 0;
+        void Enter(TObject*) { ++enter; }
+        void Exit(TObject*) { ++exit; }
+    } focus;
+    combo->OnEnter = MakeMethod<&Focus::Enter>(&focus);
+    combo->OnExit = MakeMethod<&Focus::Exit>(&focus);
+    auto* other = NewControl<TEdit>(form, 10, 80);
+    ::SetFocus(combo->Handle());  // the combo box hands it to its edit part
+    EXPECT_EQ(::GetFocus(), edit);
+    EXPECT_EQ(focus.enter, 1);
+    EXPECT_EQ(focus.exit, 0);
+    EXPECT_EQ(form->ActiveControl(), combo);
+    ::SetFocus(other->Handle());
+    EXPECT_EQ(focus.exit, 1);
+    EXPECT_EQ(form->ActiveControl(), other);
+
     // Typing that completes nothing is the user's own text: OnChange from the edit part.
     const int changes = events.change;
     combo->SetText("");
