@@ -245,3 +245,27 @@ TEST(GraphicsCanvas, LockKeepsOtherThreadsOut) {
     // Unlocking what is not locked is refused instead of corrupting the lock.
     EXPECT_THROW(c->Unlock(), EInvalidOperation);
 }
+
+TEST(GraphicsCanvas, TextRectStaysInsideItsRectangleAndFocusRectToggles) {
+    Surface s(60, 30, kGreen);
+    TObjectPtr<TCanvas> c = MakeObject<TCanvas>();
+    c->SetHandle(s.Dc());
+    c->Brush()->SetColor(clBlue);
+    c->TextRect(Rect(10, 5, 20, 25), 10, 5, "WWWWWWWWWW");
+    // The rectangle gets the brush as background; nothing of the long text leaks out of it.
+    EXPECT_EQ(s.At(19, 24), kBlue);
+    for (int y = 0; y < 30; ++y) {
+        EXPECT_EQ(s.At(9, y), kGreen) << y;
+        EXPECT_EQ(s.At(20, y), kGreen) << y;
+    }
+    // A clear brush keeps the background inside the rectangle too.
+    s.Fill(kGreen);
+    c->Brush()->SetStyle(bsClear);
+    c->TextRect(Rect(10, 5, 20, 25), 10, 5, " ");
+    EXPECT_EQ(s.CountOf(kGreen), 60 * 30);
+
+    c->DrawFocusRect(Rect(30, 5, 50, 25));
+    EXPECT_LT(s.CountOf(kGreen), 60 * 30);
+    c->DrawFocusRect(Rect(30, 5, 50, 25));
+    EXPECT_EQ(s.CountOf(kGreen), 60 * 30);
+}
