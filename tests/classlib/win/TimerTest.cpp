@@ -112,4 +112,27 @@ TEST(Timer, FreedTimerLeavesNoTickBehind) {
     EXPECT_TRUE(catcher.errors.senders.empty());
 }
 
+// A one-shot timer that frees itself from its own handler.
+struct TOneShot : TObject {
+    TTimer* timer = nullptr;
+    int fired = 0;
+    void Tick(TObject*) {
+        ++fired;
+        FreeAndNil(timer);
+    }
+};
+
+TEST(Timer, HandlerMayFreeItsOwnTimer) {
+    ErrorCatcher catcher;
+    TOneShot shot;
+    shot.timer = Create<TTimer>(nullptr);
+    shot.timer->SetInterval(1);
+    shot.timer->OnTimer = MakeMethod<&TOneShot::Tick>(&shot);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return shot.fired > 0; }, 2000));
+    PumpMessagesFor(30);
+    EXPECT_EQ(shot.fired, 1);
+    EXPECT_EQ(shot.timer, nullptr);
+    EXPECT_TRUE(catcher.errors.senders.empty());
+}
+
 }  // namespace
