@@ -172,6 +172,9 @@ void TCustomForm::CMShowingChanged(TMessage& message) {
                       : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
                                                     : SW_SHOWNORMAL;
             ShowWindow(wnd, cmd);
+            // A child of an MDI frame becomes the frame's active child when it appears.
+            if (formState_.Contains(fsCreatedMDIChild))
+                SendMessageA(GetParent(wnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(wnd), 0);
         } else {
             DoHide();
             ShowWindow(wnd, SW_HIDE);
@@ -621,7 +624,8 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
 void TCustomForm::FocusControl(TWinControl* control) {
     bool wasActive = active_;
     SetActiveControl(control);
-    if (!wasActive) SetFocus();
+    // A hidden form focuses the control once it is shown and activated.
+    if (!wasActive && CanFocus()) SetFocus();
 }
 
 void TCustomForm::SetFocus() {

@@ -140,7 +140,7 @@ class TCustomForm : public TScrollingWinControl {
     // A control (or a parent of it) is going away or can no longer be focused: the active control moves to
     // its parent (removing) or to nothing.
     void DefocusControl(TWinControl* control, bool removing);
-    // Focuses the active control when the form is active (else the form itself).
+    // Makes control the active control and activates the form (when it can be), which focuses it.
     void FocusControl(TWinControl* control);
     void SetFocus() override;
 

@@ -1,6 +1,7 @@
 // The form's window: styles from BorderStyle, BorderIcons and FormStyle, the owner window, layered
 // attributes that survive a new window, centring, showing and hiding through Visible, and the MDI client
 // placed in what the aligned controls leave.
+#include "classlib/win/TCanvas.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 
 using namespace formtest;
@@ -220,6 +221,59 @@ TEST_F(FormWindow, TheMDIClientIsEmptyBesideAClientAlignedControl) {
     form->SetFormStyle(fsNormal);
     form->HandleNeeded();
     EXPECT_EQ(form->ClientHandle(), nullptr);
+}
+
+TEST_F(FormWindow, MDIChildrenLiveInTheMainFormsClient) {
+    ASSERT_EQ(Application->MainForm(), nullptr);
+    TForm* frame = nullptr;
+    Application->CreateForm(TForm::StaticClass(), frame);
+    frame->SetFormStyle(fsMDIForm);
+    frame->SetBounds(40, 40, 400, 300);
+    frame->Show();
+    TForm* child = NewForm(200, 100);
+    child->SetFormStyle(fsMDIChild);
+    child->SetCaption("Child");
+    child->Show();
+    EXPECT_TRUE(child->FormState().Contains(fsCreatedMDIChild));
+    EXPECT_EQ(::GetParent(child->Handle()), frame->ClientHandle());
+    EXPECT_EQ(frame->MDIChildCount(), 1);
+    EXPECT_EQ(frame->MDIChildren(0), child);
+    EXPECT_EQ(frame->ActiveMDIChild(), child);
+    EXPECT_THROW(frame->MDIChildren(1), EListError);
+    // Closing an MDI child minimises it by default.
+    child->Close();
+    EXPECT_EQ(child->WindowState(), wsMinimized);
+    Free(child);
+    EXPECT_EQ(frame->MDIChildCount(), 0);
+    Free(frame);
+
+    // Without an MDI frame there is nowhere to put a child.
+    TForm* orphan = NewForm();
+    orphan->SetFormStyle(fsMDIChild);
+    EXPECT_THROW(orphan->HandleNeeded(), EInvalidOperation);
+}
+
+struct Painter : TObject {
+    int paints = 0;
+    TCustomForm* form = nullptr;
+    void Paint(TObject*) {
+        ++paints;
+        form->Canvas()->Brush()->SetColor(clRed);
+        form->Canvas()->FillRect(Rect(0, 0, 10, 10));
+    }
+};
+
+TEST_F(FormWindow, OnPaintDrawsOnTheFormsCanvas) {
+    TForm* form = NewForm();
+    Painter painter;
+    painter.form = form;
+    form->OnPaint = MakeMethod<&Painter::Paint>(&painter);
+    form->Show();
+    form->Repaint();
+    EXPECT_GE(painter.paints, 1);
+    HDC dc = ::GetDC(form->Handle());
+    EXPECT_EQ(::GetPixel(dc, 5, 5), RGB(255, 0, 0));
+    ::ReleaseDC(form->Handle(), dc);
 }
 
 }  // namespace
