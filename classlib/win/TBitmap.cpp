@@ -238,12 +238,10 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
         Changed(this);
         return;
     }
-    TGdiHandle<HBITMAP> taken(bitmap);
     BITMAP bm{};
-    if (::GetObjectA(bitmap, sizeof(bm), &bm) == 0) {
-        taken.Release();
+    if (::GetObjectType(bitmap) != OBJ_BITMAP || ::GetObjectA(bitmap, sizeof(bm), &bm) == 0)
         throw EInvalidGraphic("Invalid bitmap handle");
-    }
+    TGdiHandle<HBITMAP> taken(bitmap);
     int depth = bm.bmBitsPixel * bm.bmPlanes;
     TPixelFormat format = FormatOfBits(depth);
     int bits = BitsOf(format);

@@ -154,6 +154,10 @@ TEST(GraphicsBitmap, HandlesAreTakenOverAndHandedOut) {
     EXPECT_NE(b->Handle(), ddb);
     EXPECT_EQ(::GetObjectType(ddb), 0u);
     EXPECT_NE(b->ScanLine(6), nullptr);
+    // Something that is no bitmap is refused and left alone.
+    TGdiHandle<HBRUSH> brush(::CreateSolidBrush(0));
+    EXPECT_THROW(b->SetHandle(reinterpret_cast<HBITMAP>(brush.Get())), EInvalidGraphic);
+    EXPECT_EQ(b->Width(), 5);
 
     b->Canvas()->Brush()->SetColor(clBlue);
     b->Canvas()->FillRect(Rect(0, 0, 5, 7));
