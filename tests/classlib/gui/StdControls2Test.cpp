@@ -248,6 +248,15 @@ TEST_F(StdControls2, OwnerDrawnCombosDrawAndMeasureTheirItems) {
     for (int index : {0, 1, 2})
         EXPECT_NE(std::find(owner.drawn.begin(), owner.drawn.end(), index), owner.drawn.end()) << index;
 
+    // The dropped list is as high as DropDownCount items (20 and 21 pixels here), not the whole list.
+    combo->SetDropDownCount(2);
+    combo->SetDroppedDown(true);
+    RECT list{};
+    ::GetClientRect(combo->ListHandle(), &list);
+    combo->SetDroppedDown(false);
+    EXPECT_GE(list.bottom - list.top, 41);
+    EXPECT_LT(list.bottom - list.top, 41 + 22);
+
     // Measured again for a new window: the items are put back one by one.
     owner.measured.clear();
     combo->SetStyle(csOwnerDrawFixed);
