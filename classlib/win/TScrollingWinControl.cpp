@@ -36,16 +36,20 @@ int TControlScrollBar::Clamped(int value) const {
 void TControlScrollBar::SetPosition(int value) {
     // Measure the children first: they may have moved since the range was last computed.
     control_->UpdateScrollBars();
-    int newPos = Clamped(value);
-    if (newPos == position_) return;
+    if (!MoveTo(Clamped(value))) return;
+    if (shown_ && control_->HandleAllocated())
+        SetScrollPos(control_->Handle(), kind_ == sbHorizontal ? SB_HORZ : SB_VERT, position_, TRUE);
+}
+
+bool TControlScrollBar::MoveTo(int newPos) {
+    if (newPos == position_) return false;
     int delta = position_ - newPos;
     position_ = newPos;
     if (kind_ == sbHorizontal)
         control_->ScrollBy(delta, 0);
     else
         control_->ScrollBy(0, delta);
-    if (shown_ && control_->HandleAllocated())
-        SetScrollPos(control_->Handle(), kind_ == sbHorizontal ? SB_HORZ : SB_VERT, position_, TRUE);
+    return true;
 }
 
 void TControlScrollBar::SetIncrement(int value) { increment_ = std::max(value, 1); }
@@ -64,15 +68,7 @@ bool TControlScrollBar::Apply() {
     int bar = kind_ == sbHorizontal ? SB_HORZ : SB_VERT;
     bool want = visible_ && range_ > ClientExtent();
     // The position must stay inside what the range allows (all of it scrolls back when the bar goes).
-    int newPos = want ? Clamped(position_) : 0;
-    if (newPos != position_) {
-        int delta = position_ - newPos;
-        position_ = newPos;
-        if (kind_ == sbHorizontal)
-            control_->ScrollBy(delta, 0);
-        else
-            control_->ScrollBy(0, delta);
-    }
+    MoveTo(want ? Clamped(position_) : 0);
     SCROLLINFO info{};
     info.cbSize = sizeof(info);
     info.fMask = SIF_ALL;

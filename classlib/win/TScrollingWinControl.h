@@ -44,6 +44,8 @@ private:
     bool Apply();
     // The position clamped to what the range and client extent allow.
     int Clamped(int value) const;
+    // Sets the position and moves the children along; false when it was there already.
+    bool MoveTo(int newPos);
 
     TScrollingWinControl* control_;
     TScrollBarKind kind_;

@@ -11,17 +11,8 @@ using namespace formtest;
 
 namespace {
 
-std::vector<std::string> gLog;
+std::vector<std::string>& gLog = CreationLog();
 bool gOldCreateOrder = false;
-
-class TModuleOwner : public TComponent {
-    CLASSLIB_COMPONENT(TModuleOwner, TComponent)
-    explicit TModuleOwner(TComponent* owner) : TComponent(owner) {}
-    void Notification(TComponent* component, TOperation operation) override {
-        TComponent::Notification(component, operation);
-        if (operation == opInsert && dynamic_cast<TDataModule*>(component)) gLog.push_back("owner told");
-    }
-};
 
 class TProgramModule : public TDataModule {
     CLASSLIB_COMPONENT(TProgramModule, TDataModule)
@@ -72,7 +63,8 @@ protected:
 
 TEST_F(DataModule, BuilderThenAnnouncementThenOnCreateAndOnDestroyWhileWhole) {
     gOldCreateOrder = false;
-    TModuleOwner* owner = Create<TModuleOwner>(Owner());
+    TAnnouncedOwner* owner = Create<TAnnouncedOwner>(Owner());
+    owner->watched = TDataModule::StaticClass();
     TProgramModule* module = Create<TProgramModule>(owner);
     EXPECT_EQ(gLog, (std::vector<std::string>{"constructor", "builder (loading)", "owner told", "OnCreate with service"}));
     EXPECT_EQ(module->FindComponent("Service"), module->service);
@@ -86,7 +78,8 @@ TEST_F(DataModule, BuilderThenAnnouncementThenOnCreateAndOnDestroyWhileWhole) {
 
 TEST_F(DataModule, OldCreateOrderRunsOnCreateBeforeTheAnnouncement) {
     gOldCreateOrder = true;
-    TModuleOwner* owner = Create<TModuleOwner>(Owner());
+    TAnnouncedOwner* owner = Create<TAnnouncedOwner>(Owner());
+    owner->watched = TDataModule::StaticClass();
     Create<TProgramModule>(owner);
     gOldCreateOrder = false;
     EXPECT_EQ(gLog, (std::vector<std::string>{"constructor", "builder (loading)", "OnCreate with service", "owner told"}));

@@ -11,18 +11,8 @@ using namespace formtest;
 
 namespace {
 
-std::vector<std::string> gLog;
+std::vector<std::string>& gLog = CreationLog();
 bool gOldCreateOrder = false;
-
-// An owner that logs when a form is announced to it.
-class TLogOwner : public TComponent {
-    CLASSLIB_COMPONENT(TLogOwner, TComponent)
-    explicit TLogOwner(TComponent* owner) : TComponent(owner) {}
-    void Notification(TComponent* component, TOperation operation) override {
-        TComponent::Notification(component, operation);
-        if (operation == opInsert && dynamic_cast<TCustomForm*>(component)) gLog.push_back("owner told");
-    }
-};
 
 class TBaseBuiltForm : public TForm {
     CLASSLIB_COMPONENT(TBaseBuiltForm, TForm)
@@ -103,7 +93,8 @@ const std::vector<std::string> kConstructedAndBuilt = {"base constructor", "deri
 
 TEST_F(FormCreation, BuildersRunBaseFirstAfterTheConstructorsAndOnCreateFollowsTheAnnouncement) {
     gOldCreateOrder = false;
-    TLogOwner* owner = Create<TLogOwner>(Owner());
+    TAnnouncedOwner* owner = Create<TAnnouncedOwner>(Owner());
+    owner->watched = TCustomForm::StaticClass();
     TDerivedBuiltForm* form = Create<TDerivedBuiltForm>(owner);
 
     std::vector<std::string> expected = kConstructedAndBuilt;
@@ -121,7 +112,8 @@ TEST_F(FormCreation, BuildersRunBaseFirstAfterTheConstructorsAndOnCreateFollowsT
 
 TEST_F(FormCreation, OldCreateOrderRunsOnCreateBeforeTheOwnerHearsOfTheForm) {
     gOldCreateOrder = true;
-    TLogOwner* owner = Create<TLogOwner>(Owner());
+    TAnnouncedOwner* owner = Create<TAnnouncedOwner>(Owner());
+    owner->watched = TCustomForm::StaticClass();
     Create<TDerivedBuiltForm>(owner);
     gOldCreateOrder = false;
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "classlib/core/UnitRegistry.h"
@@ -75,6 +76,23 @@ protected:
 
 private:
     TObjectPtr<TComponent> owner_;
+};
+
+// The steps of a construction in the order they happened.
+inline std::vector<std::string>& CreationLog() {
+    static std::vector<std::string> log;
+    return log;
+}
+
+// An owner that notes "owner told" in CreationLog when a component of the watched class is announced to it.
+class TAnnouncedOwner : public TComponent {
+    CLASSLIB_COMPONENT(TAnnouncedOwner, TComponent)
+    explicit TAnnouncedOwner(TComponent* owner) : TComponent(owner) {}
+    TClass watched = nullptr;
+    void Notification(TComponent* component, TOperation operation) override {
+        TComponent::Notification(component, operation);
+        if (operation == opInsert && watched && component->InheritsFrom(watched)) CreationLog().push_back("owner told");
+    }
 };
 
 // A focusable windowed control that logs its key-downs.
