@@ -175,6 +175,12 @@ TEST_F(StdText, MemoLinesAreTheLinesOfItsTextWithAndWithoutAWindow) {
     lines->Clear();
     EXPECT_EQ(lines->Count(), 0);
     EXPECT_EQ(memo->Text(), "");
+    // Read-only keeps the user out, not the program.
+    memo->SetReadOnly(true);
+    lines->Add("log");
+    lines->Add("more");
+    lines->Delete(0);
+    EXPECT_EQ(memo->Text(), "more\r\n");
 }
 
 TEST_F(StdText, WrappedMemoLineIsStillOneLine) {
