@@ -195,23 +195,14 @@ int TCustomForm::ShowModal() {
     ReleaseCapture();
     if (Application) Application->ModalStarted();
     formState_.Include(fsModal);
+    // The window active before gets the activation back afterwards, and with it (as any form does) the
+    // focus on its active control.
     HWND previous = GetActiveWindow();
-    TWinControl* previousFocus = Screen ? Screen->ActiveControl() : nullptr;
     void* disabled = Application ? Application->DisableTaskWindows(nullptr) : nullptr;
     int result = mrNone;
     auto restore = [&] {
         if (Application) Application->EnableTaskWindows(disabled);
         if (previous && IsWindow(previous)) SetActiveWindow(previous);
-        if (previousFocus && Screen && Screen->ActiveControl() != previousFocus) {
-            // The control that had the focus gets it back, unless it went away meanwhile.
-            for (int i = 0; i < Screen->CustomFormCount(); ++i) {
-                TCustomForm* f = Screen->CustomForms(i);
-                if (f->focusedControl_ == previousFocus && previousFocus->CanFocus()) {
-                    ::SetFocus(previousFocus->Handle());
-                    break;
-                }
-            }
-        }
         formState_.Exclude(fsModal);
         if (Application) Application->ModalFinished();
     };
