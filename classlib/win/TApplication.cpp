@@ -458,7 +458,10 @@ bool TApplication::IsHintMsg(TMsg& msg) {
         m.Msg = msg.message;
         m.WParam = msg.wParam;
         m.LParam = msg.lParam;
-        HintMouseMessage(FindDragTarget(TPoint{msg.pt.x, msg.pt.y}, true), m);
+        // Where the pointer is now: a move still queued from before must not cancel a hint shown since.
+        POINT p{};
+        ::GetCursorPos(&p);
+        HintMouseMessage(FindDragTarget(TPoint{p.x, p.y}, true), m);
     } else if (hintShowing_ && hintWindow_ && hintWindow_->IsHintMsg(msg)) {
         CancelHint();
     }
@@ -670,6 +673,9 @@ void TApplication::HintTimerExpired(UINT_PTR id) {
 }
 
 void TApplication::ActivateHint(TPoint cursorPos) {
+    // Whatever pause was running ends here.
+    StopHintTimer(kHintShowTimer);
+    StopHintTimer(kHintReshowTimer);
     TControl* control = FindDragTarget(cursorPos, true);
     if (!showHint_ || !control) {
         CancelHint();

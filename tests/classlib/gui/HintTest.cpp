@@ -81,6 +81,8 @@ class HintTest : public ::testing::Test {
 protected:
     void SetUp() override {
         EnsureApplication();
+        pause = Application->HintPause();
+        shortPause = Application->HintShortPause();
         form.reset(Create<TForm>(nullptr, 0));
         form->SetBounds(120, 120, 320, 220);
         target = Create<HintTarget>(form.get());
@@ -99,6 +101,8 @@ protected:
     }
     void TearDown() override {
         Application->CancelHint();
+        Application->SetHintPause(pause);
+        Application->SetHintShortPause(shortPause);
         target->WindowProc = trap.previous;
         form.reset();
         Application->ProcessMessages();
@@ -112,6 +116,8 @@ protected:
     TObjectPtr<TForm> form;
     HintTarget* target = nullptr;
     Trap trap;
+    int pause = 0;
+    int shortPause = 0;
 };
 
 }  // namespace
@@ -148,15 +154,19 @@ TEST_F(HintTest, HintShowGoesThroughWindowProcAndTheHintStringArrivesUntouched) 
 
 TEST_F(HintTest, LeavingTheCursorRectAsksAgainAndKeysOrTheTimeoutHideTheHint) {
     trap.cursorRect = TRect{0, 0, 50, 50};
+    Application->SetHintPause(30);
     Application->SetHintShortPause(20);
     const TPoint p = InTarget(10, 10);
     Mouse->SetCursorPos(p);
+    // The pointer arrives and the pause starts; showing the hint at once ends the pause.
+    TMessage move;
+    move.Msg = WM_MOUSEMOVE;
+    Application->CancelHint();
+    Application->HintMouseMessage(target, move);
     Application->ActivateHint(p);
     ASSERT_TRUE(HintShowing());
 
     // Inside the rectangle nothing happens; leaving it inside the same control asks the control again.
-    TMessage move;
-    move.Msg = WM_MOUSEMOVE;
     Mouse->SetCursorPos(InTarget(20, 20));
     Application->HintMouseMessage(target, move);
     apptest::PumpFor(100);
