@@ -3,10 +3,6 @@
 #include <utility>
 
 #include "classlib/win/Win32.h"
-// The system's colour-part macros would hide the functions of the same names that TColor.h declares.
-#undef GetRValue
-#undef GetGValue
-#undef GetBValue
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/TColor.h"
 

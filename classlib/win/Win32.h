@@ -11,6 +11,10 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+// The colour-part macros would hide the functions of the same names in classlib/core/TColor.h.
+#undef GetRValue
+#undef GetGValue
+#undef GetBValue
 #undef DeleteFile
 #undef CopyFile
 #undef MoveFile
