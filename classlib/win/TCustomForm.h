@@ -164,6 +164,17 @@ class TCustomForm : public TScrollingWinControl {
 
     void Notification(TComponent* component, TOperation operation) override;
 
+    // The window: styles and owner from the form's properties; an MDI child is made in the main form's MDI
+    // client; the menu bar, the MDI client and the layered attributes come with every new window.
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void CreateWindowHandle(const TCreateParams& params) override;
+    void DestroyWnd() override;
+    // While an MDI client exists, messages end at DefFrameProcA (WM_SIZE excepted: the client is placed
+    // by the form); an MDI child's at DefMDIChildProcA.
+    void DefaultHandler(TMessage& message) override;
+    void PaintWindow(HDC dc) override;
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
@@ -190,15 +201,10 @@ protected:
     // Docking: nothing to make.
     virtual void* CreateDockManager() { return nullptr; }
 
-    void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
-    void CreateWindowHandle(const TCreateParams& params) override;
-    void DestroyWnd() override;
-    // While an MDI client exists, messages end at DefFrameProcA (WM_SIZE excepted: the client is placed
-    // by the form).
-    void DefaultHandler(TMessage& message) override;
     void AlignControls(TControl* control, TRect& rect) override;
-    void PaintWindow(HDC dc) override;
+    // For derived classes that make the window themselves (an MDI child: fsCreatedMDIChild).
+    void IncludeFormState(TFormStateFlag flag) { formState_.Include(flag); }
+    void ExcludeFormState(TFormStateFlag flag) { formState_.Exclude(flag); }
 
     void WMActivate(TMessage& message);
     void WMClose(TMessage& message);

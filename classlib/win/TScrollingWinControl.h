@@ -90,9 +90,10 @@ class TScrollingWinControl : public TWinControl {
     // Scrolls control into view when it takes the focus, if AutoScroll is on.
     virtual void AutoScrollInView(TControl* control);
 
+    void CreateWnd() override;
+
 protected:
     friend class TControlScrollBar;
-    void CreateWnd() override;
     void AlignControls(TControl* control, TRect& rect) override;
     // The area the children are aligned in: the scrolled area, shifted by the scroll positions.
     void AdjustClientRect(TRect& rect) override;
