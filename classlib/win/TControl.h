@@ -277,7 +277,6 @@ protected:
     bool parentColor_ = true;
 
 private:
-    friend struct ControlAlignAccess;
     void DoMouseDown(TMessage& message, TMouseButton button, TShiftState shift);
     void DoMouseUp(TMessage& message, TMouseButton button);
     void FontChanged(TObject* sender);

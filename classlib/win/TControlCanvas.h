@@ -16,6 +16,22 @@ public:
     void SetControl(TControl* control);
     // Releases a device context this canvas fetched itself.
     void FreeHandle();
+    // Draws with paint on dc (a paint message's device context), attached for the time of the call.
+    template <class Paint>
+    void PaintOn(HDC dc, Paint paint) {
+        Lock();
+        FreeHandle();
+        SetHandle(dc);
+        try {
+            paint();
+        } catch (...) {
+            SetHandle(nullptr);
+            Unlock();
+            throw;
+        }
+        SetHandle(nullptr);
+        Unlock();
+    }
 
 protected:
     void CreateHandle() override;

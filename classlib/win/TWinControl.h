@@ -153,6 +153,10 @@ class TWinControl : public TControl {
     void EnableAlign();
     void Realign();
     bool AlignDisabled() const { return alignLevel_ > 0; }
+    // The client area with AdjustClientRect applied: where the children are aligned and anchored.
+    TRect AlignArea();
+    // Aligns the children again after a change of control (which wins ties with its neighbours).
+    void AlignControlsFor(TControl* control);
 
     // Painting.
     void PaintHandler(TMessage& message);
@@ -184,7 +188,6 @@ protected:
     virtual void AdjustClientRect(TRect& rect);
     // Shows or hides the window and the children's windows as Showing changes.
     void UpdateShowing();
-    void RequestAlign() override;
     void SetZOrder(bool topMost) override;
     // Whether a mouse message belongs to a non-windowed child (under the point, or capturing); sends it there.
     bool IsControlMouseMsg(TMessage& message);
@@ -220,6 +223,7 @@ protected:
     void CMBroadcastToChildren(TMessage& message);
 
 private:
+    friend class TControl;
     friend LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void RegisterWindowClass(TCreateParams& params);
     void DoAlign();
