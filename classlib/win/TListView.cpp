@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "classlib/core/CallbackExceptions.h"
+#include "classlib/win/SystemParts.h"
 
 namespace {
 
@@ -619,6 +620,10 @@ void TCustomListView::GetDisplayInfo(NMLVDISPINFOA& info) {
     const std::size_t n = std::min(room, dispText_.size());
     std::memcpy(info.item.pszText, dispText_.data(), n);
     info.item.pszText[n] = '\0';
+}
+
+void TCustomListView::WMChildNotice(TMessage& message) {
+    if (!PassSystemPartNotice(this, message)) DispatchInherited<TCustomListView>(this, message);
 }
 
 void TCustomListView::CNNotify(TMessage& message) {

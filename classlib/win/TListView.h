@@ -160,7 +160,10 @@ using TLVOwnerDataFindEvent = Method<void(TObject* sender, int find, const AnsiS
 
 class TCustomListView : public TWinControl {
     CLASSLIB_COMPONENT(TCustomListView, TWinControl)
-    CLASSLIB_MESSAGES(TCustomListView, CLASSLIB_ON(CN_NOTIFY, &TCustomListView::CNNotify))
+    CLASSLIB_MESSAGES(TCustomListView,
+                      CLASSLIB_ON(CN_NOTIFY, &TCustomListView::CNNotify),
+                      CLASSLIB_ON(WM_NOTIFY, &TCustomListView::WMChildNotice),
+                      CLASSLIB_ON(WM_COMMAND, &TCustomListView::WMChildNotice))
 
     explicit TCustomListView(TComponent* owner);
     ~TCustomListView() override;
@@ -229,6 +232,8 @@ protected:
     virtual void Edited(TListItem* item, AnsiString& s);
     virtual void Change();
     void CNNotify(TMessage& message);
+    // The header's and the label editor's notices go to the system list view.
+    void WMChildNotice(TMessage& message);
 
 private:
     friend class TListItem;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "classlib/win/SystemParts.h"
+
 namespace {
 // Longest tab caption read back from the window.
 constexpr int kTabTextLimit = 4096;
@@ -147,6 +149,10 @@ bool TCustomTabControl::CanChange() {
 
 void TCustomTabControl::Change() {
     if (OnChange) OnChange(this);
+}
+
+void TCustomTabControl::WMChildNotice(TMessage& message) {
+    if (!PassSystemPartNotice(this, message)) DispatchInherited<TCustomTabControl>(this, message);
 }
 
 void TCustomTabControl::CNNotify(TMessage& message) {

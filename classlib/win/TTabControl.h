@@ -37,7 +37,12 @@ private:
 
 class TCustomTabControl : public TWinControl {
     CLASSLIB_COMPONENT(TCustomTabControl, TWinControl)
-    CLASSLIB_MESSAGES(TCustomTabControl, CLASSLIB_ON(CN_NOTIFY, &TCustomTabControl::CNNotify))
+    CLASSLIB_MESSAGES(TCustomTabControl,
+                      CLASSLIB_ON(CN_NOTIFY, &TCustomTabControl::CNNotify),
+                      CLASSLIB_ON(WM_NOTIFY, &TCustomTabControl::WMChildNotice),
+                      CLASSLIB_ON(WM_COMMAND, &TCustomTabControl::WMChildNotice),
+                      CLASSLIB_ON(WM_HSCROLL, &TCustomTabControl::WMChildNotice),
+                      CLASSLIB_ON(WM_VSCROLL, &TCustomTabControl::WMChildNotice))
 
     explicit TCustomTabControl(TComponent* owner);
 
@@ -62,6 +67,8 @@ protected:
     // The user chose another tab: OnChange.
     virtual void Change();
     void CNNotify(TMessage& message);
+    // The scroll arrows' and tooltips' notices go to the system tab control; child controls' are reflected.
+    void WMChildNotice(TMessage& message);
 
 private:
     friend class TTabStrings;

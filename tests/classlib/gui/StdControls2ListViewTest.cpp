@@ -184,3 +184,26 @@ TEST_F(ListViewTest, ItemClassImagesDoubleClickAndLabelEditing) {
     EXPECT_EQ(item->Caption(), "renamed!");
     EXPECT_EQ(CellText(view, 0), "renamed!");
 }
+
+TEST_F(ListViewTest, TheHeaderAndTheWindowsOwnPartsReachTheSystemListView) {
+    TListView* view = NewListView();
+    view->SetViewStyle(vsReport);
+    view->Columns()->Add()->SetCaption("Name");
+    view->Columns()->Items(0)->SetWidth(80);
+    view->Items()->Add()->SetCaption("one");
+    const auto header = reinterpret_cast<HWND>(::SendMessageA(view->Handle(), LVM_GETHEADER, 0, 0));
+    ASSERT_NE(header, nullptr);
+    // Dragging the column's right edge in the header: the header tells the list view, which resizes.
+    RECT r{};
+    ::SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+    const int y = (r.top + r.bottom) / 2;
+    ::SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 1, y));
+    ::SendMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(r.right + 39, y));
+    ::SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(r.right + 39, y));
+    EXPECT_GT(::SendMessageA(view->Handle(), LVM_GETCOLUMNWIDTH, 0, 0), 100);
+    // The list view's own idea of the column (where it draws the item) follows only through the notice.
+    RECT bounds{};
+    bounds.left = LVIR_BOUNDS;
+    ::SendMessageA(view->Handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&bounds));
+    EXPECT_GT(bounds.right - bounds.left, 100);
+}

@@ -509,3 +509,24 @@ TEST_F(StdControls2, TabsSurviveANewWindowAndTheUserMayBeRefusedAChange) {
     child->SetAlign(alClient);
     EXPECT_EQ(child->Top(), tabs->DisplayRect().Top);
 }
+
+TEST_F(StdControls2, TabsScrollWithTheSystemsArrowsWhenTheyDoNotFit) {
+    TForm* form = NewForm(400, 300);
+    auto* tabs = NewControl<TTabControl>(form);
+    tabs->SetWidth(120);
+    for (int i = 0; i < 12; ++i) tabs->Tabs()->Add("Tab number " + std::to_string(i));
+    HWND wnd = tabs->Handle();
+    const HWND arrows = ::FindWindowExA(wnd, nullptr, UPDOWN_CLASSA, nullptr);
+    ASSERT_NE(arrows, nullptr);
+    RECT before{};
+    ::SendMessageA(wnd, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&before));
+    // The right arrow: the arrows tell the tab control, which shows the next tab first.
+    RECT r{};
+    ::GetClientRect(arrows, &r);
+    const LPARAM at = MAKELPARAM(r.right * 3 / 4, r.bottom / 2);
+    ::SendMessageA(arrows, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(arrows, WM_LBUTTONUP, 0, at);
+    RECT after{};
+    ::SendMessageA(wnd, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&after));
+    EXPECT_LT(after.left, before.left);
+}
