@@ -6,6 +6,7 @@
 // The application's header first: it brings TColor.h in ahead of the system headers' colour macros.
 #include "classlib/win/TApplication.h"
 
+#include "GraphicsTestSupport.h"
 #include "MenuTestHelpers.h"
 #include "classlib/core/CallbackExceptions.h"
 
@@ -134,6 +135,36 @@ TEST_F(PopupMenu, TheListsWindowCarriesCommandsAndCatchesHandlerErrors) {
     ::SendMessageA(wnd, WM_COMMAND, item->Command(), 0);
     SetCallbackExceptionHandler(saved);
     EXPECT_EQ(errors.count, 1);
+}
+
+TEST_F(PopupMenu, TheListsWindowMeasuresAndDrawsOwnerDrawnItems) {
+    TPopupMenu* menu = Create<TPopupMenu>(Owner());
+    menu->SetOwnerDraw(true);
+    TMenuItem* item = NewItem(menu->Items(), "Drawn");
+    HWND wnd = PopupList->Window();
+
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = item->Command();
+    EXPECT_EQ(::SendMessageA(wnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)), TRUE);
+    EXPECT_GT(measure.itemWidth, 0u);
+    EXPECT_GT(measure.itemHeight, 0u);
+
+    // An entry no listed menu knows gets the default answer and is left alone.
+    MEASUREITEMSTRUCT foreign{};
+    foreign.CtlType = ODT_MENU;
+    foreign.itemID = item->Command() + 1;
+    EXPECT_EQ(::SendMessageA(wnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&foreign)), FALSE);
+    EXPECT_EQ(foreign.itemWidth, 0u);
+
+    graphicstest::Surface surface(60, 20, RGB(0, 0, 0));
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_MENU;
+    draw.itemID = item->Command();
+    draw.hDC = surface.Dc();
+    draw.rcItem = RECT{0, 0, 60, 20};
+    EXPECT_EQ(::SendMessageA(wnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)), TRUE);
+    EXPECT_EQ(surface.At(58, 1), static_cast<COLORREF>(ColorToRGB(clMenu)));
 }
 
 TEST_F(PopupMenu, SelectionFindsItemsAndSetsTheApplicationHint) {
