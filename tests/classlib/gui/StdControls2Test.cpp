@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FormTestHelpers.h"
+#include "classlib/win/TButton.h"
 #include "classlib/win/TColorBox.h"
 #include "classlib/win/TComboBox.h"
 #include "classlib/win/TSpinEdit.h"
@@ -529,4 +530,31 @@ TEST_F(StdControls2, TabsScrollWithTheSystemsArrowsWhenTheyDoNotFit) {
     RECT after{};
     ::SendMessageA(wnd, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&after));
     EXPECT_LT(after.left, before.left);
+}
+
+TEST_F(StdControls2, EnterInASpinEditStaysThereInsteadOfPressingTheDefaultButton) {
+    TForm* form = NewForm();
+    auto* spin = NewControl<TSpinEdit>(form);
+    auto* button = NewControl<TButton>(form, 10, 60);
+    button->SetDefault(true);
+    auto* edit = NewControl<TEdit>(form, 10, 100);
+    struct Seen {
+        int clicks = 0;
+        std::vector<std::uint16_t> keys;
+        void Click(TObject*) { ++clicks; }
+        void Key(TObject*, std::uint16_t& key, TShiftState) { keys.push_back(key); }
+    } seen;
+    button->OnClick = MakeMethod<&Seen::Click>(&seen);
+    spin->OnKeyDown = MakeMethod<&Seen::Key>(&seen);
+    // The same key in a plain edit presses the default button: the form's part works.
+    ::SetFocus(edit->Handle());
+    formtest::PressKey(VK_RETURN);
+    EXPECT_EQ(seen.clicks, 1);
+
+    ::SetFocus(spin->Handle());
+    formtest::PressKey(VK_RETURN);
+    EXPECT_EQ(seen.clicks, 1);
+    EXPECT_EQ(::GetFocus(), spin->Handle());
+    ASSERT_FALSE(seen.keys.empty());
+    EXPECT_EQ(seen.keys.back(), VK_RETURN);
 }
