@@ -35,14 +35,14 @@ class TCustomEdit : public TWinControl {
     void SetModified(bool value);
 
     // The selection, in characters of the text (line breaks count as the two characters they are). These
-    // need the window and make it.
-    int SelStart();
-    void SetSelStart(int value);
-    int SelLength();
-    void SetSelLength(int value);
-    AnsiString SelText();
+    // need the window and make it. Virtual: a control with wide text counts in its own units.
+    virtual int SelStart();
+    virtual void SetSelStart(int value);
+    virtual int SelLength();
+    virtual void SetSelLength(int value);
+    virtual AnsiString SelText();
     // Replaces the selection (inserts at the caret when nothing is selected).
-    void SetSelText(const AnsiString& value);
+    virtual void SetSelText(const AnsiString& value);
     void SelectAll();
     void Clear() { SetText(AnsiString()); }
 
