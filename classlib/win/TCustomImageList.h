@@ -92,7 +92,9 @@ public:
     // narrower than Width adds nothing.
     virtual int AddMasked(TBitmap* image, TColor maskColor);
     virtual int AddIcon(TIcon* icon);
-    // Inserts before index (0..Count; Count appends). Raises EInvalidOperation for another index.
+    // Inserts before index (0..Count; Count appends), cell by cell as Add. The images after index are drawn
+    // out and put back one place further on, which flattens any per-pixel alpha they had onto black.
+    // Raises EInvalidOperation for another index.
     virtual void Insert(int index, TBitmap* image, TBitmap* mask);
     // Replaces one image. Raises EInvalidOperation for an index out of range.
     virtual void Replace(int index, TBitmap* image, TBitmap* mask);
