@@ -1,6 +1,7 @@
 // Modal forms and closing: a clicked control's result ends ShowModal with that value, CloseQuery and OnClose
 // can keep the form open, other windows are disabled meanwhile; Close, WM_CLOSE and the close actions of a
 // modeless form.
+#include "classlib/win/TButton.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 
 using namespace formtest;
@@ -197,6 +198,41 @@ TEST_F(FormModal, AVisibleOrDisabledFormCannotBecomeModal) {
     form->SetEnabled(false);
     EXPECT_THROW(form->ShowModal(), EInvalidOperation);
     EXPECT_FALSE(form->FormState().Contains(fsModal));
+}
+
+struct KeyPoster : TObject {
+    HWND target = nullptr;
+    WPARAM key = 0;
+    void Show(TObject*) {
+        const LPARAM data = static_cast<LPARAM>(1 | (::MapVirtualKeyA(static_cast<UINT>(key), 0) << 16));
+        ::PostMessageA(target, WM_KEYDOWN, key, data);
+        ::PostMessageA(target, WM_KEYUP, key, data | static_cast<LPARAM>(3u << 30));
+    }
+};
+
+TEST_F(FormModal, EnterAndEscapeGoToTheDefaultAndCancelButtons) {
+    TForm* form = NewForm();
+    TButton* ok = Create<TButton>(Owner());
+    ok->SetParent(form);
+    ok->SetModalResult(mrOk);
+    ok->SetDefault(true);
+    TButton* cancel = Create<TButton>(Owner());
+    cancel->SetParent(form);
+    cancel->SetBounds(0, 40, 75, 25);
+    cancel->SetModalResult(mrCancel);
+    cancel->SetCancel(true);
+    TFocusBox* box = NewBox(form, 100, 10);
+    form->SetActiveControl(box);
+    KeyPoster poster;
+    poster.target = box->Handle();
+    form->OnShow = MakeMethod<&KeyPoster::Show>(&poster);
+    ModalWatchdog watchdog(form);
+
+    poster.key = VK_RETURN;
+    EXPECT_EQ(form->ShowModal(), mrOk);
+    poster.key = VK_ESCAPE;
+    EXPECT_EQ(form->ShowModal(), mrCancel);
+    EXPECT_FALSE(ModalWatchdog::Fired());
 }
 
 // ---- modeless closing ----
