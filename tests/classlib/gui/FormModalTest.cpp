@@ -314,6 +314,21 @@ TEST_F(FormClose, CaFreeReleasesTheFormOnceQueuedMessagesAreHandled) {
     EXPECT_EQ(log.closes, 1);
 }
 
+// In a process of its own: terminating cannot be undone.
+TEST_F(FormClose, ClosingTheMainFormTerminatesTheApplication) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            TForm* main = nullptr;
+            Application->CreateForm(TForm::StaticClass(), main);
+            main->Show();
+            main->Close();
+            Application->ProcessMessages();  // the quit message
+            std::exit(Application->Terminated() && main->Visible() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
 TEST_F(FormClose, AVetoedCloseDoesNothing) {
     CloseLog log;
     log.allow = false;
