@@ -128,10 +128,14 @@ TApplication::~TApplication() {
     DestroyComponents();
     CancelHint();
     if (hintWindow_) FreeAndNil(hintWindow_);
-    if (wakeInstalled_) SetWakeMainThread(previousWake_);
+    // Put back what this application replaced, unless someone replaced it in turn meanwhile.
+    if (wakeInstalled_ && GetWakeMainThread() == MakeMethod<&TApplication::WakeMainThread>(this))
+        SetWakeMainThread(previousWake_);
     DestroyHandle();
-    SetApplicationActionRoutes(previousExecuteRoute_, previousUpdateRoute_);
-    SetCallbackExceptionHandler(previousExceptionHandler_);
+    if (ApplicationExecuteActionRoute() == MakeMethod<&TApplication::ExecuteAction>(this))
+        SetApplicationActionRoutes(previousExecuteRoute_, previousUpdateRoute_);
+    const TCallbackExceptionHandler current = SetCallbackExceptionHandler(previousExceptionHandler_);
+    if (!(current == MakeMethod<&TApplication::HandleException>(this))) SetCallbackExceptionHandler(current);
 }
 
 // ---- the application window ----
@@ -171,6 +175,7 @@ void TApplication::CreateHandle() {
     g_creating = nullptr;
     if (!wnd) {
         const DWORD error = ::GetLastError();
+        handle_ = nullptr;  // the procedure saw the window that failed
         throw EOSError("Cannot create the application window: " + SysErrorMessage(error), error);
     }
     handle_ = wnd;
