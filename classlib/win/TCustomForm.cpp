@@ -212,15 +212,19 @@ int TCustomForm::ShowModal() {
             SetActiveWindow(Handle());
             SetForegroundWindow(Handle());
             modalResult_ = mrNone;
-            do {
-                if (Application) {
-                    Application->HandleMessage();
-                    if (Application->Terminated()) modalResult_ = mrCancel;
-                } else {
+            for (;;) {
+                // A terminating application ends the loop at once: waiting for a message could last forever,
+                // and CloseQuery is not asked (it could refuse for ever).
+                if (!Application || Application->Terminated()) {
                     modalResult_ = mrCancel;
+                    break;
                 }
-                if (modalResult_ != mrNone) CloseModal();
-            } while (modalResult_ == mrNone);
+                Application->HandleMessage();
+                if (modalResult_ != mrNone && !Application->Terminated()) {
+                    CloseModal();
+                    if (modalResult_ != mrNone) break;
+                }
+            }
             result = modalResult_;
         } catch (...) {
             Hide();

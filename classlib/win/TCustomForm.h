@@ -78,7 +78,7 @@ class TCustomForm : public TScrollingWinControl {
     // veto with caNone); then the form is hidden, the windows are enabled again, the previously active
     // window gets the activation back and the result is returned. Raises EInvalidOperation "Cannot make a
     // visible window modal" for a visible, disabled or already modal form. A terminating application ends
-    // the loop with mrCancel.
+    // the loop at once with mrCancel, without asking CloseQuery.
     virtual int ShowModal();
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int value) { modalResult_ = value; }

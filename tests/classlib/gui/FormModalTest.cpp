@@ -1,6 +1,8 @@
 // Modal forms and closing: a clicked control's result ends ShowModal with that value, CloseQuery and OnClose
 // can keep the form open, other windows are disabled meanwhile; Close, WM_CLOSE and the close actions of a
 // modeless form.
+#include <thread>
+
 #include "classlib/win/TButton.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 
@@ -188,6 +190,31 @@ TEST_F(FormModal, ClosingAModalFormCancelsIt) {
     ModalWatchdog watchdog(form);
     EXPECT_EQ(form->ShowModal(), mrCancel);
     EXPECT_FALSE(ModalWatchdog::Fired());
+}
+
+struct Refuser : TObject {
+    void Query(TObject*, bool& canClose) { canClose = false; }
+};
+
+// In a process of its own (terminating cannot be undone), which a thread ends should the loop hang.
+TEST_F(FormModal, ATerminatingApplicationEndsTheLoopAtOnceWithoutAskingCloseQuery) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            std::thread([] {
+                ::Sleep(3000);
+                ::ExitProcess(2);
+            }).detach();
+            Refuser refuser;
+            TForm* form = Create<TForm>(nullptr, 0);
+            form->OnCloseQuery = MakeMethod<&Refuser::Query>(&refuser);
+            Application->Terminate();
+            Application->ProcessMessages();
+            const DWORD start = ::GetTickCount();
+            const int result = form->ShowModal();
+            std::exit(result == mrCancel && ::GetTickCount() - start < 1000 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(FormModal, AVisibleOrDisabledFormCannotBecomeModal) {
