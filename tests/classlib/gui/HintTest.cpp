@@ -232,4 +232,12 @@ TEST_F(HintTest, TheHintWindowMeasuresWrappedText) {
     EXPECT_EQ(longer.Height(), one.Height());
     EXPECT_LE(wrapped.Width(), 80 + 6);
     EXPECT_GT(wrapped.Height(), one.Height());
+
+    // A new text sizes the window to it; the pointer passes through the window.
+    window->SetCaption("Rotate");
+    const int shortWidth = window->Width();
+    window->SetCaption("Rotate the picture by ninety degrees");
+    EXPECT_GT(shortWidth, 0);
+    EXPECT_GT(window->Width(), shortWidth);
+    EXPECT_EQ(::SendMessageA(window->Handle(), WM_NCHITTEST, 0, 0), HTTRANSPARENT);
 }
