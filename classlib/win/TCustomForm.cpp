@@ -288,7 +288,8 @@ void TCustomForm::DoClose(TCloseAction& action) {
 }
 
 void TCustomForm::Release() {
-    if (HandleAllocated()) PostMessageA(Handle(), CM_RELEASE, 0, 0);
+    // The message needs a window to go to, even for a form that was never shown.
+    PostMessageA(Handle(), CM_RELEASE, 0, 0);
 }
 
 void TCustomForm::CMRelease(TMessage&) { Free(this); }

@@ -339,6 +339,13 @@ TEST_F(FormClose, CaFreeReleasesTheFormOnceQueuedMessagesAreHandled) {
     EXPECT_FALSE(watch->gone);  // not inside the call
     EXPECT_TRUE(PumpUntil([&] { return watch->gone; }));
     EXPECT_EQ(log.closes, 1);
+
+    // Also a form that never had a window.
+    TForm* unseen = NewForm();
+    watch->Watch(unseen);
+    watch->gone = false;
+    unseen->Release();
+    EXPECT_TRUE(PumpUntil([&] { return watch->gone; }));
 }
 
 // In a process of its own: terminating cannot be undone.
