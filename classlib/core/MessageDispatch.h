@@ -13,6 +13,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "classlib/core/Messages.h"
 #include "classlib/core/TObject.h"
@@ -49,6 +50,8 @@ void CallMessageHandler(TObject* object, TMessage& message) {
 
 // Place after CLASSLIB_CLASS / CLASSLIB_COMPONENT (it relies on their `inherited`); leaves the access public.
 #define CLASSLIB_MESSAGES(Name, ...)                                                                       \
+    static_assert(std::is_same_v<ClassRecordOwner_, Name>,                                                  \
+                  "CLASSLIB_MESSAGES(" #Name ") needs CLASSLIB_CLASS or CLASSLIB_COMPONENT of " #Name " first"); \
 public:                                                                                                     \
     static const ::TMessageTable* StaticMessageTable() {                                                    \
         static const ::TMessageEntry entries[] = {__VA_ARGS__};                                             \

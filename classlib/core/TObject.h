@@ -69,6 +69,7 @@ constexpr TMetaClass::ConstructFn FactoryOf() {
 #define CLASSLIB_CLASS_RECORD_(Name, Parent, Factory)                                                   \
 public:                                                                                                   \
     using inherited = Parent;                                                                             \
+    using ClassRecordOwner_ = Name;                                                                       \
     static TClass StaticClass() {                                                                         \
         static_assert(alignof(Name) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__, "over-aligned class");          \
         static const TMetaClass record(#Name, Parent::StaticClass(), sizeof(Name), Factory);             \
