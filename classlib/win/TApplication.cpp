@@ -284,10 +284,14 @@ void TApplication::WndProc(TMessage& message) {
             else
                 message.Result = reinterpret_cast<std::intptr_t>(dialogHandle_);
             return;
+        case CM_APPSYSCOMMAND:
+            // A form's system command that no hook took: minimizing the main form (or restoring it from the
+            // task bar) is the application's, with its events.
+            message.Result = MainFormSysCommand(message.WParam & 0xFFF0) ? 1 : 0;
+            return;
         case CM_ACTIONEXECUTE:
         case CM_ACTIONUPDATE:
         case CM_APPKEYDOWN:
-        case CM_APPSYSCOMMAND:
             // Only the hooks answer these.
             message.Result = 0;
             return;
@@ -773,6 +777,20 @@ bool TApplication::IsShortCut(TMessage& keyMsg) {
 }
 
 // ---- window state ----
+
+bool TApplication::MainFormSysCommand(std::uintptr_t command) {
+    if (!mainForm_ || !mainForm_->HandleAllocated()) return false;
+    HWND main = mainForm_->WindowHandle();
+    if (command == SC_MINIMIZE && ::GetActiveWindow() == main && !::IsIconic(main)) {
+        Minimize();
+        return true;
+    }
+    if (command == SC_RESTORE && ::IsIconic(main)) {
+        Restore();
+        return true;
+    }
+    return false;
+}
 
 void TApplication::Minimize() {
     if (mainForm_ && mainForm_->HandleAllocated()) {

@@ -208,6 +208,7 @@ private:
     void StopHintTimer(UINT_PTR id);
     void HintTimerExpired(UINT_PTR id);
     bool DispatchAction(std::uint32_t msg, TBasicAction* action);
+    bool MainFormSysCommand(std::uintptr_t command);
     void BroadcastToForms(std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp);
     // Free notification for the components the application keeps pointers to.
     void Watch(TComponent* component);

@@ -207,3 +207,30 @@ TEST(ApplicationForms, IdleUpdatesTheActionsOfVisibleFormsAndActionsReachTheActi
     Screen->SetFocusedForm(nullptr, nullptr);
     shown->WindowProc = trap.previous;
 }
+
+TEST(ApplicationForms, MinimizingTheMainFormIsTheApplicationsWithItsEvents) {
+    EnsureApplication();
+    TObjectPtr<TApplication> app = MakeObject<TApplication>(nullptr);
+    app->Initialize();
+    app->CreateForm(ProbeForm::StaticClass(), g_probe);
+    struct Log : TObject {
+        std::string events;
+        void Minimize(TObject*) { events += "m"; }
+        void Restore(TObject*) { events += "r"; }
+    } log;
+    app->OnMinimize = MakeMethod<&Log::Minimize>(&log);
+    app->OnRestore = MakeMethod<&Log::Restore>(&log);
+    HWND main = app->MainForm()->Handle();
+    app->MainForm()->Show();
+    ::SetActiveWindow(main);
+
+    // What a form passes on before its own handling of WM_SYSCOMMAND.
+    EXPECT_EQ(::SendMessageA(app->Handle(), CM_APPSYSCOMMAND, SC_MINIMIZE, 0), 1);
+    EXPECT_TRUE(::IsIconic(main));
+    EXPECT_EQ(::SendMessageA(app->Handle(), CM_APPSYSCOMMAND, SC_MINIMIZE, 0), 0);  // already down
+    EXPECT_EQ(::SendMessageA(app->Handle(), CM_APPSYSCOMMAND, SC_RESTORE, 0), 1);
+    EXPECT_FALSE(::IsIconic(main));
+    EXPECT_EQ(::SendMessageA(app->Handle(), CM_APPSYSCOMMAND, SC_KEYMENU, 'f'), 0);
+    EXPECT_EQ(log.events, "mr");
+    g_probe = nullptr;
+}
