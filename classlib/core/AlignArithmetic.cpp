@@ -33,45 +33,24 @@ int StackKey(TAlign align, const TRect& r) {
     }
 }
 
-// Places one aligned child into area and takes its room from area (none when hidden).
+// Places one aligned child into area and takes its room from area (none when hidden). A child fills the
+// area across its edge; along it, it keeps its own extent.
 TRect Stack(TAlign align, const TAlignItem& item, TRect& area) {
     const TSizeConstraintsData& c = item.Constraints;
-    const TRect& b = item.Bounds;
-    int w = b.Width();
-    int h = b.Height();
-    switch (align) {
-    case alTop:
-    case alBottom:
-        w = ConstrainExtent(area.Width(), c.MinWidth, c.MaxWidth);
-        h = item.Visible ? ConstrainExtent(h, c.MinHeight, c.MaxHeight) : h;
-        if (align == alTop) {
-            TRect r = Bounds(area.Left, area.Top, w, h);
-            if (item.Visible) area.Top += h;
-            return r;
-        } else {
-            TRect r = Bounds(area.Left, area.Bottom - h, w, h);
-            if (item.Visible) area.Bottom -= h;
-            return r;
-        }
-    case alLeft:
-    case alRight:
-        h = ConstrainExtent(area.Height(), c.MinHeight, c.MaxHeight);
-        w = item.Visible ? ConstrainExtent(w, c.MinWidth, c.MaxWidth) : w;
-        if (align == alLeft) {
-            TRect r = Bounds(area.Left, area.Top, w, h);
-            if (item.Visible) area.Left += w;
-            return r;
-        } else {
-            TRect r = Bounds(area.Right - w, area.Top, w, h);
-            if (item.Visible) area.Right -= w;
-            return r;
-        }
-    case alClient:
-        w = ConstrainExtent(area.Width(), c.MinWidth, c.MaxWidth);
-        h = ConstrainExtent(area.Height(), c.MinHeight, c.MaxHeight);
-        return Bounds(area.Left, area.Top, w, h);
-    default: return b;
-    }
+    if (align == alClient)
+        return Bounds(area.Left, area.Top, ConstrainExtent(area.Width(), c.MinWidth, c.MaxWidth),
+                      ConstrainExtent(area.Height(), c.MinHeight, c.MaxHeight));
+    const bool vertical = align == alTop || align == alBottom;
+    const bool fromFarEdge = align == alBottom || align == alRight;
+    int across = vertical ? ConstrainExtent(area.Width(), c.MinWidth, c.MaxWidth)
+                          : ConstrainExtent(area.Height(), c.MinHeight, c.MaxHeight);
+    int along = vertical ? item.Bounds.Height() : item.Bounds.Width();
+    if (item.Visible)
+        along = vertical ? ConstrainExtent(along, c.MinHeight, c.MaxHeight) : ConstrainExtent(along, c.MinWidth, c.MaxWidth);
+    int& edge = vertical ? (fromFarEdge ? area.Bottom : area.Top) : (fromFarEdge ? area.Right : area.Left);
+    int start = fromFarEdge ? edge - along : edge;
+    if (item.Visible) edge += fromFarEdge ? -along : along;
+    return vertical ? Bounds(area.Left, start, across, along) : Bounds(start, area.Top, along, across);
 }
 
 // One axis of an anchored child: position and extent from the anchoring base and the parent's growth.

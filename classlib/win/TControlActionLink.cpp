@@ -5,28 +5,23 @@
 TControlActionLink::TControlActionLink(TObject* client) : TActionLink(client), client_(dynamic_cast<TControl*>(client)) {}
 
 bool TControlActionLink::IsCaptionLinked() {
-    TCustomAction* a = CustomAction();
-    return a && client_ && client_->Caption() == a->Caption();
+    return Follows([this](TCustomAction* a) { return client_->Caption() == a->Caption(); });
 }
 
 bool TControlActionLink::IsEnabledLinked() {
-    TCustomAction* a = CustomAction();
-    return a && client_ && client_->Enabled() == a->Enabled();
+    return Follows([this](TCustomAction* a) { return client_->Enabled() == a->Enabled(); });
 }
 
 bool TControlActionLink::IsHelpContextLinked() {
-    TCustomAction* a = CustomAction();
-    return a && client_ && client_->HelpContext() == a->HelpContext();
+    return Follows([this](TCustomAction* a) { return client_->HelpContext() == a->HelpContext(); });
 }
 
 bool TControlActionLink::IsHintLinked() {
-    TCustomAction* a = CustomAction();
-    return a && client_ && client_->Hint() == a->Hint();
+    return Follows([this](TCustomAction* a) { return client_->Hint() == a->Hint(); });
 }
 
 bool TControlActionLink::IsVisibleLinked() {
-    TCustomAction* a = CustomAction();
-    return a && client_ && client_->Visible() == a->Visible();
+    return Follows([this](TCustomAction* a) { return client_->Visible() == a->Visible(); });
 }
 
 bool TControlActionLink::IsOnExecuteLinked() {

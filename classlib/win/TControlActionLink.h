@@ -27,6 +27,12 @@ class TControlActionLink : public TActionLink {
     void SetOnExecute(TNotifyEvent value) override;
 
 protected:
+    // Whether the client still has the action's value: same(action) compares one property.
+    template <class Same>
+    bool Follows(Same same) {
+        TCustomAction* a = CustomAction();
+        return a && client_ && same(a);
+    }
     TControl* client_ = nullptr;
 };
 

@@ -4,9 +4,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
+#include "classlib/win/PumpMessages.h"
 #include "classlib/win/TCustomControl.h"
 #include "classlib/win/TGraphicControl.h"
 #include "classlib/win/TWinControl.h"
@@ -58,24 +58,7 @@ class TLogPanel : public TCustomControl {
     }
 };
 
-// Runs the thread's messages until done() holds or the time is up; returns done().
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 1000) {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        if (done()) return true;
-        if (::GetTickCount() - start > timeoutMs) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-}
-
-inline void Pump() {
-    PumpUntil([] { return false; }, 20);
-}
+inline void Pump() { testsupport::PumpMessagesFor(20); }
 
 // A root panel inside a raw top-level window at a fixed place on the screen.
 // The host window is shared by the tests of a suite: destroying a shown top-level window costs the system
