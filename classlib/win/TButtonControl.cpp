@@ -4,6 +4,12 @@
 
 TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {}
 
+void TButtonControl::SetAlignment(TAlignment value) {
+    if (value == alignment_) return;
+    alignment_ = value;
+    RecreateWnd();
+}
+
 TControlActionLinkClass TButtonControl::GetActionLinkClass() {
     return TControlActionLinkClass::Of<TButtonActionLink>();
 }

@@ -22,17 +22,21 @@ class TButtonControl : public TWinControl {
     // Sets the checked state with clicks disabled.
     void SetCheckedQuietly(bool value);
 
+    // For the kinds with a box (check box, radio button): the side of the text, taRightJustify (default)
+    // right of the box, taLeftJustify left of it. A change makes the window again.
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment value);
+
 protected:
     TControlActionLinkClass GetActionLinkClass() override;
     void ActionChange(TObject* sender, bool checkDefaults) override;
+    // The style bits for the side of the text.
+    DWORD TextSideStyle() const { return alignment_ == taLeftJustify ? BS_LEFTTEXT : 0; }
 
 private:
     bool clicksDisabled_ = false;
+    TAlignment alignment_ = taRightJustify;
 };
-
-// The style bits a check box or radio button adds for the side of its text (taLeftJustify: text left of the
-// box; otherwise right of it).
-inline DWORD ButtonTextSideStyle(TAlignment alignment) { return alignment == taLeftJustify ? BS_LEFTTEXT : 0; }
 
 class TButtonActionLink : public TWinControlActionLink {
     CLASSLIB_COMPONENT(TButtonActionLink, TWinControlActionLink)

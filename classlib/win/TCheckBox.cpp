@@ -15,12 +15,6 @@ void TCustomCheckBox::SetState(TCheckBoxState value) {
     if (!ClicksDisabled()) Click();
 }
 
-void TCustomCheckBox::SetAlignment(TAlignment value) {
-    if (value == alignment_) return;
-    alignment_ = value;
-    RecreateWnd();
-}
-
 void TCustomCheckBox::Toggle() {
     switch (state_) {
         case cbUnchecked:
@@ -38,7 +32,7 @@ void TCustomCheckBox::Toggle() {
 void TCustomCheckBox::CreateParams(TCreateParams& params) {
     TButtonControl::CreateParams(params);
     CreateSubClass(params, "BUTTON");
-    params.Style |= BS_3STATE | ButtonTextSideStyle(alignment_);
+    params.Style |= BS_3STATE | TextSideStyle();
 }
 
 void TCustomCheckBox::CreateWnd() {

@@ -21,8 +21,6 @@ class TCustomCheckBox : public TButtonControl {
     bool AllowGrayed() const { return allowGrayed_; }
     void SetAllowGrayed(bool value) { allowGrayed_ = value; }
     // Side of the text: taRightJustify (default) puts it right of the box, taLeftJustify left of it.
-    TAlignment Alignment() const { return alignment_; }
-    void SetAlignment(TAlignment value);
 
     // The next state: unchecked to grayed (when allowed) or checked, grayed to checked, checked to unchecked.
     virtual void Toggle();
@@ -38,7 +36,6 @@ protected:
 private:
     TCheckBoxState state_ = cbUnchecked;
     bool allowGrayed_ = false;
-    TAlignment alignment_ = taRightJustify;
 };
 
 class TCheckBox : public TCustomCheckBox {

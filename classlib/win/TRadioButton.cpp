@@ -17,12 +17,6 @@ void TRadioButton::SetChecked(bool value) {
     if (!ClicksDisabled()) Click();
 }
 
-void TRadioButton::SetAlignment(TAlignment value) {
-    if (value == alignment_) return;
-    alignment_ = value;
-    RecreateWnd();
-}
-
 void TRadioButton::TurnSiblingsOff() {
     TWinControl* parent = Parent();
     if (!parent) return;
@@ -34,7 +28,7 @@ void TRadioButton::TurnSiblingsOff() {
 void TRadioButton::CreateParams(TCreateParams& params) {
     TButtonControl::CreateParams(params);
     CreateSubClass(params, "BUTTON");
-    params.Style |= BS_RADIOBUTTON | ButtonTextSideStyle(alignment_);
+    params.Style |= BS_RADIOBUTTON | TextSideStyle();
 }
 
 void TRadioButton::CreateWnd() {

@@ -15,8 +15,6 @@ class TRadioButton : public TButtonControl {
 
     bool Checked() const override { return checked_; }
     void SetChecked(bool value) override;
-    TAlignment Alignment() const { return alignment_; }
-    void SetAlignment(TAlignment value);
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -30,5 +28,4 @@ private:
     void TurnSiblingsOff();
 
     bool checked_ = false;
-    TAlignment alignment_ = taRightJustify;
 };
