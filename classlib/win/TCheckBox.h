@@ -20,7 +20,6 @@ class TCustomCheckBox : public TButtonControl {
     void SetChecked(bool value) override { SetState(value ? cbChecked : cbUnchecked); }
     bool AllowGrayed() const { return allowGrayed_; }
     void SetAllowGrayed(bool value) { allowGrayed_ = value; }
-    // Side of the text: taRightJustify (default) puts it right of the box, taLeftJustify left of it.
 
     // The next state: unchecked to grayed (when allowed) or checked, grayed to checked, checked to unchecked.
     virtual void Toggle();
