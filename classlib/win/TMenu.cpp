@@ -4,6 +4,7 @@
 
 #include "classlib/win/TCanvas.h"
 #include "classlib/win/TCustomImageList.h"
+#include "classlib/win/TWinControl.h"
 
 namespace {
 
@@ -42,14 +43,6 @@ bool ClickShortCut(TMenuItem* parent, TShortCut shortCut) {
         if (item->Enabled() && item->Count() > 0 && ClickShortCut(item, shortCut)) return true;
     }
     return false;
-}
-
-TShiftState KeyShiftState(std::intptr_t keyData) {
-    TShiftState shift;
-    if (::GetKeyState(VK_SHIFT) < 0) shift.Include(ssShift);
-    if (::GetKeyState(VK_CONTROL) < 0) shift.Include(ssCtrl);
-    if (keyData & KF_ALTDOWN << 16) shift.Include(ssAlt);
-    return shift;
 }
 
 // The system's menu font on the canvas.
@@ -192,7 +185,7 @@ bool TMenu::DispatchPopup(HMENU menu) {
 
 bool TMenu::IsShortCut(TMessage& message) {
     const TShortCut shortCut =
-        ::ShortCut(static_cast<std::uint16_t>(message.WParam & 0xFFFF), KeyShiftState(message.LParam));
+        ::ShortCut(static_cast<std::uint16_t>(message.WParam & 0xFFFF), KeyDataToShiftState(message.LParam));
     return shortCut != 0 && ClickShortCut(items_.get(), shortCut);
 }
 
