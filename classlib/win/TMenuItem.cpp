@@ -69,6 +69,14 @@ AnsiString StripHotkey(const AnsiString& caption) {
     return result;
 }
 
+template <class T>
+bool TMenuItem::SetField(T& field, const T& value) {
+    if (field == value) return false;
+    field = value;
+    Changed(false);
+    return true;
+}
+
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(AllocateCommand()) {}
 
 TMenuItem::~TMenuItem() {
@@ -87,16 +95,10 @@ TMenuItem::~TMenuItem() {
     ReleaseCommand(command_);
 }
 
-void TMenuItem::SetCaption(const AnsiString& value) {
-    if (caption_ == value) return;
-    caption_ = value;
-    Changed(false);
-}
+void TMenuItem::SetCaption(const AnsiString& value) { SetField(caption_, value); }
 
 void TMenuItem::SetChecked(bool value) {
-    if (checked_ == value) return;
-    checked_ = value;
-    Changed(false);
+    if (!SetField(checked_, value)) return;
     if (value && radioItem_ && parent_) {
         for (TMenuItem* sibling : std::vector<TMenuItem*>(parent_->items_)) {
             if (sibling != this && sibling->radioItem_ && sibling->groupIndex_ == groupIndex_)
@@ -105,11 +107,7 @@ void TMenuItem::SetChecked(bool value) {
     }
 }
 
-void TMenuItem::SetEnabled(bool value) {
-    if (enabled_ == value) return;
-    enabled_ = value;
-    Changed(false);
-}
+void TMenuItem::SetEnabled(bool value) { SetField(enabled_, value); }
 
 void TMenuItem::SetVisible(bool value) {
     if (visible_ == value) return;
@@ -127,36 +125,21 @@ void TMenuItem::SetDefault(bool value) {
             if (sibling != this && sibling->default_) sibling->SetDefault(false);
         }
     }
-    default_ = value;
-    Changed(false);
+    SetField(default_, value);
 }
 
-void TMenuItem::SetRadioItem(bool value) {
-    if (radioItem_ == value) return;
-    radioItem_ = value;
-    Changed(false);
-}
+void TMenuItem::SetRadioItem(bool value) { SetField(radioItem_, value); }
 
 void TMenuItem::SetGroupIndex(int value) {
     if (value < 0 || value > 255) throw ERangeError("Group index out of range");
-    if (groupIndex_ == value) return;
-    groupIndex_ = value;
-    Changed(false);
+    SetField(groupIndex_, value);
 }
 
-void TMenuItem::SetShortCut(TShortCut value) {
-    if (shortCut_ == value) return;
-    shortCut_ = value;
-    Changed(false);
-}
+void TMenuItem::SetShortCut(TShortCut value) { SetField(shortCut_, value); }
 
 void TMenuItem::SetHint(const AnsiString& value) { hint_ = value; }
 
-void TMenuItem::SetImageIndex(int value) {
-    if (imageIndex_ == value) return;
-    imageIndex_ = value;
-    Changed(false);
-}
+void TMenuItem::SetImageIndex(int value) { SetField(imageIndex_, value); }
 
 // Actions
 

@@ -131,7 +131,9 @@ protected:
 private:
     friend class TMenu;
     friend class TMenuActionLink;
-    void DoActionChange(TObject* sender);
+    // Stores a value that shows in the native entry; false when it was the value already.
+    template <class T>
+    bool SetField(T& field, const T& value);
     void InsertNative(int index, TMenuItem* item);
     void ItemsChanged();
     void Changed(bool rebuild);
