@@ -11,6 +11,7 @@
 #include "classlib/win/TBitmap.h"
 #include "themed/core/EDIB32Error.h"
 #include "themed/core/TPNGReader.h"
+#include "themed/core/TPNGWriter.h"
 #include "themed/win/TSkinImageList.h"
 
 namespace {
@@ -217,6 +218,16 @@ TEST(SkinImageList, PngDIBHoldsACountAndOneStripOfAllImages) {
     three.SetPosition(0);
     wide->ReadPngDIB(three);
     ExpectEqualCounts(*wide, 0);
+    // A count whose product with the height wraps to the PNG's height in 32 bits is no match either.
+    TMemoryStream wrapped;
+    const Byte count[4] = {0x01, 0x00, 0x00, 0x10};  // 2^28 + 1: 16 x count = 2^32 + 16
+    wrapped.WriteBuffer(count, 4);
+    const std::vector<std::uint32_t> one(16 * 16, 0xFF00FF00u);
+    TPNGWriter(16, one.data(), 16, 16).SaveToStream(wrapped);
+    wrapped.SetPosition(0);
+    auto crafted = NewList();
+    crafted->ReadPngDIB(wrapped);
+    ExpectEqualCounts(*crafted, 0);
     // Only the first entry read counts.
     auto fresh = NewList();
     three.SetPosition(0);
