@@ -156,7 +156,7 @@ LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!control) return ::DefWindowProcA(wnd, msg, wParam, lParam);
     t_creationControl = nullptr;
     control->handle_ = wnd;
-    control->detached_ = false;
+    control->detached_ = nullptr;
     ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control->objectInstance_));
     if ((::GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CHILD) && ::GetWindowLongPtrA(wnd, GWLP_ID) == 0)
         ::SetWindowLongPtrA(wnd, GWLP_ID, reinterpret_cast<LONG_PTR>(wnd));
@@ -174,11 +174,15 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 
 void TWinControl::BeforeDestruction() {
     TControl::BeforeDestruction();
+    // A window left detached still calls this control: it goes with it.
+    if (!handle_ && detached_ && ::IsWindow(detached_)) handle_ = detached_;
+    detached_ = nullptr;
     DestroyHandle();
 }
 
 TWinControl::~TWinControl() {
     if (parent_) parent_->RemoveControl(this);
+    if (!handle_ && detached_ && ::IsWindow(detached_)) handle_ = detached_;
     if (handle_) {
         // Destroyed without Free: the window must not call back into what is left of this object.
         ::SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(::DefWindowProcA));
@@ -220,12 +224,12 @@ void TWinControl::HandleNeeded() {
 
 void TWinControl::SetWindowHandle(HWND value) {
     if (!value) {
-        if (handle_) detached_ = true;
+        if (handle_) detached_ = handle_;
         handle_ = nullptr;
         return;
     }
     handle_ = value;
-    detached_ = false;
+    detached_ = nullptr;
 }
 
 void TWinControl::SetParentWindow(HWND value) {
@@ -244,11 +248,12 @@ void TWinControl::MainWndProc(TMessage& message) {
 }
 
 void TWinControl::DefaultHandler(TMessage& message) {
-    if (!handle_) {
+    HWND wnd = handle_ ? handle_ : detached_;
+    if (!wnd) {
         TControl::DefaultHandler(message);
         return;
     }
-    message.Result = ::CallWindowProcA(defWndProc_, handle_, message.Msg, message.WParam, message.LParam);
+    message.Result = ::CallWindowProcA(defWndProc_, wnd, message.Msg, message.WParam, message.LParam);
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {
@@ -364,11 +369,13 @@ void TWinControl::CMRecreateWnd(TMessage&) {
 
 void TWinControl::WMNCDestroy(TMessage& message) {
     DispatchInherited<TWinControl>(this, message);
-    if (handle_) {
-        ::RemovePropA(handle_, MAKEINTATOM(Marks().window));
-        ::RemovePropA(handle_, MAKEINTATOM(Marks().control));
+    HWND wnd = handle_ ? handle_ : detached_;
+    if (wnd) {
+        ::RemovePropA(wnd, MAKEINTATOM(Marks().window));
+        ::RemovePropA(wnd, MAKEINTATOM(Marks().control));
     }
     handle_ = nullptr;
+    detached_ = nullptr;
     showing_ = false;
 }
 

@@ -238,7 +238,8 @@ private:
     std::vector<TWinControl*> winControls_;
     std::vector<TWinControl*> tabList_;
     bool showing_ = false;
-    bool detached_ = false;
+    // The live window while detached (WindowHandle set to 0): it still reaches the default procedure.
+    HWND detached_ = nullptr;
     bool tabStop_ = false;
     bool doubleBuffered_ = false;
     int alignLevel_ = 0;

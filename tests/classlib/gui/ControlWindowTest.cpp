@@ -208,6 +208,19 @@ TEST_F(ControlTest, ReparentingKeepsTheSameWindowAndTheChildsText) {
     EXPECT_EQ(tool->Controls(0), edit);
 }
 
+TEST_F(ControlTest, ADetachedWindowStillHasItsDefaultsAndGoesWithItsControl) {
+    TTestEdit* edit = Child<TTestEdit>(root_, 5, 5, 100, 20);
+    edit->SetText("abc");
+    HWND wnd = edit->Handle();
+    edit->SetWindowHandle(nullptr);
+    // The system's edit procedure still answers for the live window.
+    char buf[8] = {};
+    EXPECT_EQ(::SendMessageA(wnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf)), 3);
+    EXPECT_STREQ(buf, "abc");
+    Free(edit);
+    EXPECT_FALSE(::IsWindow(wnd)) << "no window is left calling a freed control";
+}
+
 TEST_F(ControlTest, ShowingChangesOnlyThroughItsNotification) {
     TLogPanel* panel = Child(root_, 10, 10, 100, 100);
     TLogPanel* inner = Child(panel, 10, 10, 50, 50);
