@@ -779,9 +779,8 @@ void TCustomForm::WMMeasureItem(TMessage& message) {
 void TCustomForm::UpdateActions() {
     if (ComponentState().Contains(csDestroying) || !Showing() || !Enabled()) return;
     if (menu_) menu_->Items()->InitiateAction();
-    ForEachControl(this, [](TControl* c) {
-        if (c->Visible()) c->InitiateAction();
-    });
+    // Hidden controls too: their action's update may be what shows them again.
+    ForEachControl(this, [](TControl* c) { c->InitiateAction(); });
 }
 
 // ---- MDI ----

@@ -147,7 +147,8 @@ class TCustomForm : public TScrollingWinControl {
     // Shortcuts of a key-down (WParam = virtual key, LParam = key data): OnShortCut, then the main menu, then
     // the form's action lists. True when one took the key.
     virtual bool IsShortCut(TMessage& message);
-    // Runs the idle update of the form's actions and of its controls' action links.
+    // The idle update of a shown form: the main menu's items and every control (also hidden ones, which
+    // their action may show again) let their actions update them.
     virtual void UpdateActions();
 
     // MDI frames.

@@ -1,6 +1,7 @@
 // The form's window: styles from BorderStyle, BorderIcons and FormStyle, the owner window, layered
 // attributes that survive a new window, centring, showing and hiding through Visible, and the MDI client
 // placed in what the aligned controls leave.
+#include "classlib/core/TCustomActionList.h"
 #include "classlib/win/TCanvas.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 
@@ -274,6 +275,34 @@ TEST_F(FormWindow, OnPaintDrawsOnTheFormsCanvas) {
     HDC dc = ::GetDC(form->Handle());
     EXPECT_EQ(::GetPixel(dc, 5, 5), RGB(255, 0, 0));
     ::ReleaseDC(form->Handle(), dc);
+}
+
+struct ActionUpdates : TObject {
+    int updates = 0;
+    void Update(TObject* sender) {
+        ++updates;
+        static_cast<TAction*>(sender)->SetVisible(true);
+    }
+};
+
+TEST_F(FormWindow, UpdateActionsOfAShownFormReachHiddenControlsToo) {
+    TForm* form = NewForm();
+    TFocusBox* panel = NewBox(form, 0, 0, 100, 100);
+    TFocusBox* nested = NewBox(panel, 5, 5);
+    ActionUpdates log;
+    TAction* action = Create<TAction>(Owner());
+    action->OnUpdate = MakeMethod<&ActionUpdates::Update>(&log);
+    action->SetVisible(false);
+    nested->SetAction(action);
+    ASSERT_FALSE(nested->Visible());
+
+    const int before = log.updates;
+    form->UpdateActions();  // a hidden form updates nothing
+    EXPECT_EQ(log.updates, before);
+    form->Show();
+    form->UpdateActions();
+    EXPECT_EQ(log.updates, before + 1);
+    EXPECT_TRUE(nested->Visible());  // the update showed the control again
 }
 
 }  // namespace
