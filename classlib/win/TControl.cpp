@@ -425,24 +425,10 @@ void TControl::WMLButtonDblClk(TMessage& message) {
     DoMouseDown(message, mbLeft, TShiftState{ssDouble});
 }
 
-void TControl::WMRButtonDown(TMessage& message) {
+void TControl::WMOtherButtonDown(TMessage& message) {
     DispatchInherited<TControl>(this, message);
-    DoMouseDown(message, mbRight, {});
-}
-
-void TControl::WMRButtonDblClk(TMessage& message) {
-    DispatchInherited<TControl>(this, message);
-    DoMouseDown(message, mbRight, TShiftState{ssDouble});
-}
-
-void TControl::WMMButtonDown(TMessage& message) {
-    DispatchInherited<TControl>(this, message);
-    DoMouseDown(message, mbMiddle, {});
-}
-
-void TControl::WMMButtonDblClk(TMessage& message) {
-    DispatchInherited<TControl>(this, message);
-    DoMouseDown(message, mbMiddle, TShiftState{ssDouble});
+    bool middle = message.Msg == WM_MBUTTONDOWN || message.Msg == WM_MBUTTONDBLCLK;
+    DoMouseDown(message, middle ? mbMiddle : mbRight, IsDoubleClick(message.Msg) ? TShiftState{ssDouble} : TShiftState{});
 }
 
 void TControl::WMLButtonUp(TMessage& message) {
@@ -456,14 +442,9 @@ void TControl::WMLButtonUp(TMessage& message) {
     DoMouseUp(message, mbLeft);
 }
 
-void TControl::WMRButtonUp(TMessage& message) {
+void TControl::WMOtherButtonUp(TMessage& message) {
     DispatchInherited<TControl>(this, message);
-    DoMouseUp(message, mbRight);
-}
-
-void TControl::WMMButtonUp(TMessage& message) {
-    DispatchInherited<TControl>(this, message);
-    DoMouseUp(message, mbMiddle);
+    DoMouseUp(message, message.Msg == WM_MBUTTONUP ? mbMiddle : mbRight);
 }
 
 void TControl::WMMouseMove(TMessage& message) {

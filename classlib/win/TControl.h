@@ -42,14 +42,14 @@ class TControl : public TComponent {
     CLASSLIB_COMPONENT(TControl, TComponent)
     CLASSLIB_MESSAGES(TControl,
                       CLASSLIB_ON(WM_LBUTTONDOWN, &TControl::WMLButtonDown),
-                      CLASSLIB_ON(WM_RBUTTONDOWN, &TControl::WMRButtonDown),
-                      CLASSLIB_ON(WM_MBUTTONDOWN, &TControl::WMMButtonDown),
+                      CLASSLIB_ON(WM_RBUTTONDOWN, &TControl::WMOtherButtonDown),
+                      CLASSLIB_ON(WM_MBUTTONDOWN, &TControl::WMOtherButtonDown),
                       CLASSLIB_ON(WM_LBUTTONDBLCLK, &TControl::WMLButtonDblClk),
-                      CLASSLIB_ON(WM_RBUTTONDBLCLK, &TControl::WMRButtonDblClk),
-                      CLASSLIB_ON(WM_MBUTTONDBLCLK, &TControl::WMMButtonDblClk),
+                      CLASSLIB_ON(WM_RBUTTONDBLCLK, &TControl::WMOtherButtonDown),
+                      CLASSLIB_ON(WM_MBUTTONDBLCLK, &TControl::WMOtherButtonDown),
                       CLASSLIB_ON(WM_LBUTTONUP, &TControl::WMLButtonUp),
-                      CLASSLIB_ON(WM_RBUTTONUP, &TControl::WMRButtonUp),
-                      CLASSLIB_ON(WM_MBUTTONUP, &TControl::WMMButtonUp),
+                      CLASSLIB_ON(WM_RBUTTONUP, &TControl::WMOtherButtonUp),
+                      CLASSLIB_ON(WM_MBUTTONUP, &TControl::WMOtherButtonUp),
                       CLASSLIB_ON(WM_MOUSEMOVE, &TControl::WMMouseMove),
                       CLASSLIB_ON(WM_CANCELMODE, &TControl::WMCancelMode),
                       CLASSLIB_ON(WM_CONTEXTMENU, &TControl::WMContextMenu),
@@ -241,14 +241,11 @@ protected:
     void SetAlignedBounds(const TRect& r);
 
     void WMLButtonDown(TMessage& message);
-    void WMRButtonDown(TMessage& message);
-    void WMMButtonDown(TMessage& message);
     void WMLButtonDblClk(TMessage& message);
-    void WMRButtonDblClk(TMessage& message);
-    void WMMButtonDblClk(TMessage& message);
     void WMLButtonUp(TMessage& message);
-    void WMRButtonUp(TMessage& message);
-    void WMMButtonUp(TMessage& message);
+    // Right and middle buttons: presses (single and double) and releases.
+    void WMOtherButtonDown(TMessage& message);
+    void WMOtherButtonUp(TMessage& message);
     void WMMouseMove(TMessage& message);
     void WMCancelMode(TMessage& message);
     void WMContextMenu(TMessage& message);

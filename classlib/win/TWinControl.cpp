@@ -1009,31 +1009,30 @@ void TWinControl::SelectNext(TWinControl* current, bool goForward, bool checkTab
 
 // Keyboard.
 
-bool TWinControl::DoKeyDown(TMessage& message) {
+bool TWinControl::FormPreviews(TMessage& message, bool (TWinControl::*step)(TMessage&)) {
     TCustomForm* form = GetParentForm(this);
-    if (form && form != this && form->KeyPreview() && form->DoKeyDown(message)) return true;
+    return form && form != this && form->KeyPreview() && (static_cast<TWinControl*>(form)->*step)(message);
+}
+
+bool TWinControl::DoVirtualKey(TMessage& message, void (TWinControl::*handler)(std::uint16_t&, TShiftState)) {
     auto key = static_cast<std::uint16_t>(message.WParam);
     if (!controlStyle_.Contains(csNoStdEvents)) {
-        KeyDown(key, KeyDataToShiftState(message.LParam));
+        (this->*handler)(key, KeyDataToShiftState(message.LParam));
         message.WParam = key;
     }
     return key == 0;
+}
+
+bool TWinControl::DoKeyDown(TMessage& message) {
+    return FormPreviews(message, &TWinControl::DoKeyDown) || DoVirtualKey(message, &TWinControl::KeyDown);
 }
 
 bool TWinControl::DoKeyUp(TMessage& message) {
-    TCustomForm* form = GetParentForm(this);
-    if (form && form != this && form->KeyPreview() && form->DoKeyUp(message)) return true;
-    auto key = static_cast<std::uint16_t>(message.WParam);
-    if (!controlStyle_.Contains(csNoStdEvents)) {
-        KeyUp(key, KeyDataToShiftState(message.LParam));
-        message.WParam = key;
-    }
-    return key == 0;
+    return FormPreviews(message, &TWinControl::DoKeyUp) || DoVirtualKey(message, &TWinControl::KeyUp);
 }
 
 bool TWinControl::DoKeyPress(TMessage& message) {
-    TCustomForm* form = GetParentForm(this);
-    if (form && form != this && form->KeyPreview() && form->DoKeyPress(message)) return true;
+    if (FormPreviews(message, &TWinControl::DoKeyPress)) return true;
     char key = static_cast<char>(message.WParam & 0xFF);
     if (!controlStyle_.Contains(csNoStdEvents)) {
         char before = key;

@@ -226,6 +226,10 @@ private:
     friend class TControl;
     friend LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void RegisterWindowClass(TCreateParams& params);
+    // The parent form's turn first when it previews its controls' keys.
+    bool FormPreviews(TMessage& message, bool (TWinControl::*step)(TMessage&));
+    // A key-down or key-up through handler; true when the handler consumed the key (set it to 0).
+    bool DoVirtualKey(TMessage& message, void (TWinControl::*handler)(std::uint16_t&, TShiftState));
     void DoAlign();
     void PaintDoubleBuffered();
     HWND ParentHandleForCreation();

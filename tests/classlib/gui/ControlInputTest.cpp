@@ -246,7 +246,13 @@ TEST_F(ControlTest, MouseGoesToTheGraphicChildUnderThePointAndItsCapture) {
     int parentDowns = 0;
     struct Sink {
         int* downs;
-        void Down(TObject*, TMouseButton, TShiftState, int, int) { ++*downs; }
+        TMouseButton button = mbLeft;
+        TShiftState shift;
+        void Down(TObject*, TMouseButton b, TShiftState s, int, int) {
+            ++*downs;
+            button = b;
+            shift = s;
+        }
     } sink{&parentDowns};
     root_->OnMouseDown = MakeMethod<&Sink::Down>(&sink);
     HWND wnd = root_->Handle();
@@ -282,6 +288,16 @@ TEST_F(ControlTest, MouseGoesToTheGraphicChildUnderThePointAndItsCapture) {
     ::SendMessageA(wnd, WM_LBUTTONUP, 0, Pos(105, 15));
     EXPECT_EQ(spot->downs.size(), 3u);
     EXPECT_EQ(parentDowns, 1);
+
+    // Other buttons: a right double press is a right press with ssDouble.
+    ::SendMessageA(wnd, WM_RBUTTONDBLCLK, MK_RBUTTON, Pos(200, 100));
+    EXPECT_EQ(parentDowns, 2);
+    EXPECT_EQ(sink.button, mbRight);
+    EXPECT_TRUE(sink.shift.Contains(ssDouble));
+    EXPECT_TRUE(sink.shift.Contains(ssRight));
+    ::SendMessageA(wnd, WM_MBUTTONDOWN, MK_MBUTTON, Pos(200, 100));
+    EXPECT_EQ(sink.button, mbMiddle);
+    EXPECT_FALSE(sink.shift.Contains(ssDouble));
 }
 
 TEST_F(ControlTest, WheelGoesToTheControlAndNeverToTheParentWindow) {
