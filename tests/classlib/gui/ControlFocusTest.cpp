@@ -1,4 +1,4 @@
-// Focus and tab order of windowed controls, cancel mode, the parent's background behind a child, and the
+// Focus and tab order of windowed controls, cancel mode, the parent's background behind a child, limits on bounds, and the
 // canvas a graphic control draws on outside painting.
 #include <gtest/gtest.h>
 
@@ -174,4 +174,44 @@ TEST_F(ControlTest, AGraphicControlsCanvasDrawsAtItsPlaceOnTheParent) {
     dot->Perform(WM_PAINT, reinterpret_cast<std::uintptr_t>(memory));
     EXPECT_FALSE(dot->Canvas()->HandleAllocated()) << "detached again after painting";
     ::DeleteDC(memory);
+}
+
+namespace {
+
+// A control that sizes itself to a fixed content size and refuses to grow wider than 100.
+class TSizedDot : public TGraphicControl {
+    CLASSLIB_COMPONENT(TSizedDot, TGraphicControl)
+    explicit TSizedDot(TComponent* owner) : TGraphicControl(owner) {}
+    int resizes = 0;
+
+protected:
+    bool CanAutoSize(int& w, int& h) override {
+        w = 42;
+        h = 17;
+        return true;
+    }
+    bool CanResize(int& w, int&) override { return w <= 100; }
+    void Resize() override {
+        ++resizes;
+        TGraphicControl::Resize();
+    }
+};
+
+}  // namespace
+
+TEST_F(ControlTest, BoundsFollowConstraintsAutoSizeAndRefusedResizes) {
+    auto* dot = Child<TSizedDot>(root_, 10, 10, 30, 30);
+    dot->SetConstraints(TSizeConstraintsData{5, 5, 80, 60});
+    dot->SetBounds(10, 10, 200, 2);
+    EXPECT_EQ(dot->BoundsRect(), Bounds(10, 10, 80, 5)) << "limited both ways";
+    dot->SetConstraints(TSizeConstraintsData{});
+    int before = dot->resizes;
+    dot->SetBounds(20, 20, 150, 50);
+    EXPECT_EQ(dot->BoundsRect(), Bounds(20, 20, 80, 5)) << "a refused resize still moves";
+    EXPECT_EQ(dot->resizes, before);
+    dot->SetAutoSize(true);
+    EXPECT_EQ(dot->BoundsRect(), Bounds(20, 20, 42, 17));
+    EXPECT_EQ(dot->resizes, before + 1);
+    dot->SetClientWidth(50);
+    EXPECT_EQ(dot->Width(), 50);
 }
