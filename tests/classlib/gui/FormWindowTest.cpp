@@ -87,6 +87,14 @@ TEST_F(FormWindow, PopupParentOwnsTheWindow) {
     // The popup parent going away is noticed.
     Free(parent);
     EXPECT_EQ(popup->PopupParent(), nullptr);
+
+    // pmAuto: the form active when the window is made.
+    TForm* active = NewForm();
+    active->Show();
+    ASSERT_TRUE(PumpUntil([&] { return Screen->ActiveCustomForm() == active; }));
+    TForm* automatic = NewForm();
+    automatic->SetPopupMode(pmAuto);
+    EXPECT_EQ(::GetWindow(automatic->Handle(), GW_OWNER), active->Handle());
 }
 
 TEST_F(FormWindow, LayeredAttributesAreAppliedAgainToANewWindow) {
