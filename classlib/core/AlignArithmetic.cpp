@@ -46,7 +46,8 @@ TRect Stack(TAlign align, const TAlignItem& item, TRect& area) {
                           : ConstrainExtent(area.Height(), c.MinHeight, c.MaxHeight);
     int along = vertical ? item.Bounds.Height() : item.Bounds.Width();
     if (item.Visible)
-        along = vertical ? ConstrainExtent(along, c.MinHeight, c.MaxHeight) : ConstrainExtent(along, c.MinWidth, c.MaxWidth);
+        along = vertical ? ConstrainExtent(along, c.MinHeight, c.MaxHeight)
+                         : ConstrainExtent(along, c.MinWidth, c.MaxWidth);
     int& edge = vertical ? (fromFarEdge ? area.Bottom : area.Top) : (fromFarEdge ? area.Right : area.Left);
     int start = fromFarEdge ? edge - along : edge;
     if (item.Visible) edge += fromFarEdge ? -along : along;

@@ -428,7 +428,8 @@ void TControl::WMLButtonDblClk(TMessage& message) {
 void TControl::WMOtherButtonDown(TMessage& message) {
     DispatchInherited<TControl>(this, message);
     bool middle = message.Msg == WM_MBUTTONDOWN || message.Msg == WM_MBUTTONDBLCLK;
-    DoMouseDown(message, middle ? mbMiddle : mbRight, IsDoubleClick(message.Msg) ? TShiftState{ssDouble} : TShiftState{});
+    TShiftState extra = IsDoubleClick(message.Msg) ? TShiftState{ssDouble} : TShiftState{};
+    DoMouseDown(message, middle ? mbMiddle : mbRight, extra);
 }
 
 void TControl::WMLButtonUp(TMessage& message) {

@@ -2,7 +2,8 @@
 
 #include "classlib/win/TControl.h"
 
-TControlActionLink::TControlActionLink(TObject* client) : TActionLink(client), client_(dynamic_cast<TControl*>(client)) {}
+TControlActionLink::TControlActionLink(TObject* client)
+    : TActionLink(client), client_(dynamic_cast<TControl*>(client)) {}
 
 bool TControlActionLink::IsCaptionLinked() {
     return Follows([this](TCustomAction* a) { return client_->Caption() == a->Caption(); });

@@ -55,8 +55,9 @@ TPoint LParamPoint(std::intptr_t lParam) {
 }
 
 std::intptr_t PointLParam(TPoint p) {
-    return static_cast<std::intptr_t>(
-        static_cast<std::uint32_t>((static_cast<std::uint16_t>(p.X)) | (static_cast<std::uint32_t>(static_cast<std::uint16_t>(p.Y)) << 16)));
+    auto x = static_cast<std::uint32_t>(static_cast<std::uint16_t>(p.X));
+    auto y = static_cast<std::uint32_t>(static_cast<std::uint16_t>(p.Y));
+    return static_cast<std::intptr_t>(x | (y << 16));
 }
 
 bool IsMouseMessage(std::uint32_t msg) {
@@ -809,7 +810,8 @@ void TWinControl::WMEraseBkgnd(TMessage& message) {
 }
 
 void TWinControl::WMPrintClient(TMessage& message) {
-    if (message.LParam & PRF_ERASEBKGND) Perform(WM_ERASEBKGND, message.WParam, static_cast<std::intptr_t>(message.WParam));
+    if (message.LParam & PRF_ERASEBKGND)
+        Perform(WM_ERASEBKGND, message.WParam, static_cast<std::intptr_t>(message.WParam));
     TMessage paint;
     paint.Msg = WM_PAINT;
     paint.WParam = message.WParam;
@@ -973,7 +975,8 @@ void TWinControl::SetTabStop(bool value) {
     tabStop_ = value;
     if (handle_) {
         LONG_PTR style = ::GetWindowLongPtrA(handle_, GWL_STYLE);
-        ::SetWindowLongPtrA(handle_, GWL_STYLE, value ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
+        style = value ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+        ::SetWindowLongPtrA(handle_, GWL_STYLE, style);
     }
     Perform(CM_TABSTOPCHANGED);
 }
@@ -1089,7 +1092,8 @@ void TWinControl::CNKeyDown(TMessage& message) {
     bool altAlone = message.Msg == CN_SYSKEYDOWN && key == VK_MENU;
     if (wanted || altAlone) {
         bool keep = Perform(CM_WANTSPECIALKEY, key, message.LParam) != 0;
-        if (!keep && wanted) keep = (Perform(WM_GETDLGCODE) & static_cast<std::intptr_t>(wanted | DLGC_WANTALLKEYS)) != 0;
+        if (!keep && wanted)
+            keep = (Perform(WM_GETDLGCODE) & static_cast<std::intptr_t>(wanted | DLGC_WANTALLKEYS)) != 0;
         if (!keep && KeyTarget(this)->Perform(CM_DIALOGKEY, key, message.LParam) != 0) return;
     }
     message.Result = 0;

@@ -1,5 +1,5 @@
-// Focus and tab order of windowed controls, cancel mode, the parent's background behind a child, limits on bounds, and the
-// canvas a graphic control draws on outside painting.
+// Focus and tab order of windowed controls, cancel mode, the parent's background behind a child, limits on
+// bounds, and the canvas a graphic control draws on outside painting.
 #include <gtest/gtest.h>
 
 #include "ControlTestSupport.h"

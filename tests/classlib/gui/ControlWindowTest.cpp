@@ -64,7 +64,8 @@ TEST_F(ControlTest, WindowsAreMarkedAndFoundAgain) {
     EXPECT_EQ(WindowAtomName().size(), 16u);
     EXPECT_EQ(ControlAtomName().substr(0, 10), "ControlOfs");
     EXPECT_EQ(ControlAtomName().size(), 26u);
-    EXPECT_EQ(::GetWindowLongPtrA(wnd, GWLP_ID), reinterpret_cast<LONG_PTR>(wnd)) << "a child without id gets its handle";
+    EXPECT_EQ(::GetWindowLongPtrA(wnd, GWLP_ID), reinterpret_cast<LONG_PTR>(wnd))
+        << "a child without id gets its handle";
     EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(wnd, GWLP_WNDPROC)), child->ObjectInstance());
     EXPECT_EQ(CreationControl(), nullptr);
     char cls[64] = {};
@@ -271,7 +272,8 @@ TEST_F(ControlTest, NotificationsOfAChildAreReflectedToTheChildWindow) {
     ::SendMessageA(parent, WM_NOTIFY, 77, reinterpret_cast<LPARAM>(&header));
     ::SendMessageA(parent, WM_HSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(button));
     HDC dc = ::GetDC(parent);
-    LRESULT brush = ::SendMessageA(parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(button));
+    LRESULT brush =
+        ::SendMessageA(parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(button));
     ::ReleaseDC(parent, dc);
     ASSERT_EQ(received.size(), 4u);
     EXPECT_EQ(received[0], CN_COMMAND);
