@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "classlib/core/CallbackExceptions.h"
 #include "classlib/core/TCustomActionList.h"
 #include "classlib/core/TShortCut.h"
 #include "classlib/win/BuildRoot.h"
@@ -105,15 +104,7 @@ void TCustomForm::DoCreate() {
     if (OnCreate) OnCreate(this);
 }
 
-void TCustomForm::DoDestroy() {
-    if (!OnDestroy) return;
-    // Destruction cannot stop half-way: a failing handler is reported and the form still goes.
-    try {
-        OnDestroy(this);
-    } catch (...) {
-        HandleCallbackException(this);
-    }
-}
+void TCustomForm::DoDestroy() { FireOnDestroy(OnDestroy, this); }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
     TScrollingWinControl::Notification(component, operation);

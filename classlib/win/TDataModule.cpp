@@ -1,6 +1,5 @@
 #include "classlib/win/TDataModule.h"
 
-#include "classlib/core/CallbackExceptions.h"
 #include "classlib/win/BuildRoot.h"
 #include "classlib/win/TScreen.h"
 
@@ -35,11 +34,4 @@ void TDataModule::DoCreate() {
     if (OnCreate) OnCreate(this);
 }
 
-void TDataModule::DoDestroy() {
-    if (!OnDestroy) return;
-    try {
-        OnDestroy(this);
-    } catch (...) {
-        HandleCallbackException(this);
-    }
-}
+void TDataModule::DoDestroy() { FireOnDestroy(OnDestroy, this); }
