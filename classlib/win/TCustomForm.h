@@ -137,8 +137,8 @@ class TCustomForm : public TScrollingWinControl {
     bool SetFocusedControl(TWinControl* control);
     // Gives control (a control of this form) the focus without scrolling it into view.
     void FocusWithoutScrolling(TWinControl* control);
-    // A control (or a parent of it) is going away or can no longer be focused: the active control moves to
-    // its parent (removing) or to nothing.
+    // A control (or a parent of it) is going away or can no longer be focused: the form forgets it as its
+    // active control; as its focused control it gives way to its parent (removing) or to nothing.
     void DefocusControl(TWinControl* control, bool removing);
     // Makes control the active control and activates the form (when it can be), which focuses it.
     void FocusControl(TWinControl* control);
