@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "classlib/core/AlignArithmetic.h"
@@ -22,13 +23,23 @@ struct WindowMarks {
     ATOM control = 0;
 };
 
+WindowMarks g_marks;
+
+// Global atoms outlive the process unless deleted: each run would leave two behind in the session's table.
+void DeleteMarks() {
+    if (g_marks.window) ::GlobalDeleteAtom(g_marks.window);
+    if (g_marks.control) ::GlobalDeleteAtom(g_marks.control);
+    g_marks = WindowMarks{};
+}
+
 WindowMarks& Marks() {
-    static WindowMarks marks;
-    if (!marks.window) {
-        marks.window = ::GlobalAddAtomA(WindowAtomName().c_str());
-        marks.control = ::GlobalAddAtomA(ControlAtomName().c_str());
+    if (!g_marks.window) {
+        g_marks.window = ::GlobalAddAtomA(WindowAtomName().c_str());
+        g_marks.control = ::GlobalAddAtomA(ControlAtomName().c_str());
+        static const bool registered = std::atexit(DeleteMarks) == 0;
+        (void)registered;
     }
-    return marks;
+    return g_marks;
 }
 
 // The control whose window is being created on this thread (set around CreateWindowHandle).
@@ -383,7 +394,8 @@ void TWinControl::WMNCDestroy(TMessage& message) {
 // Showing.
 
 void TWinControl::UpdateShowing() {
-    if (detached_) return;
+    if (detached_ && ::IsWindow(detached_)) return;
+    detached_ = nullptr;
     bool want = visible_;
     if (want) {
         if (parent_) {

@@ -3,6 +3,7 @@
 // must stay inside the window procedure.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "classlib/core/CallbackExceptions.h"
@@ -346,4 +347,42 @@ TEST_F(ControlTest, ParentRulesAndChildListOrder) {
     Free(panel);
     EXPECT_EQ(otherOwner->ComponentCount(), 0);
     EXPECT_EQ(root_->ControlCount(), 0);
+}
+
+// The global atoms that mark the library's windows are released when the process ends; otherwise every run
+// would leave two entries in the session's atom table. The test runs itself as a child process that makes a
+// window and exits.
+TEST(ControlMarks, TheWindowAtomsAreReleasedWhenTheProcessEnds) {
+    const char* childFlag = "VANTOREL_CONTROL_MARKS_CHILD";
+    if (::GetEnvironmentVariableA(childFlag, nullptr, 0) != 0) {
+        HWND host = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        TObjectPtr<TLogPanel> panel = MakeObject<TLogPanel>(nullptr);
+        panel->SetParentWindow(host);
+        ASSERT_TRUE(panel->HandleAllocated());
+        EXPECT_NE(::GlobalFindAtomA(WindowAtomName().c_str()), 0);
+        EXPECT_NE(::GlobalFindAtomA(ControlAtomName().c_str()), 0);
+        panel.reset();
+        ::DestroyWindow(host);
+        return;
+    }
+    char exe[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    AnsiString command = AnsiString("\"") + exe + "\" --gtest_filter=ControlMarks.*";
+    ::SetEnvironmentVariableA(childFlag, "1");
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    BOOL started = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                    &process);
+    ::SetEnvironmentVariableA(childFlag, nullptr);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(::WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    ::GetExitCodeProcess(process.hProcess, &exitCode);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    EXPECT_EQ(exitCode, 0u) << "the child made its window and found its atoms";
+    char name[32];
+    std::snprintf(name, sizeof name, "Vantorel%.8X", static_cast<unsigned>(process.dwProcessId));
+    EXPECT_EQ(::GlobalFindAtomA(name), 0) << name;
 }
