@@ -386,6 +386,18 @@ TEST_F(ControlTest, AlignedChildrenStackAndKeepTheirPlacesInAWindow) {
     EXPECT_EQ(client->Top(), 70);
 }
 
+namespace {
+
+// A window whose whole area lets the mouse through to the window below.
+class TSeeThrough : public TLogPanel {
+    CLASSLIB_COMPONENT(TSeeThrough, TLogPanel)
+    CLASSLIB_MESSAGES(TSeeThrough, CLASSLIB_ON(WM_NCHITTEST, &TSeeThrough::HitTest))
+    explicit TSeeThrough(TComponent* owner) : TLogPanel(owner) {}
+    void HitTest(TMessage& message) { message.Result = HTTRANSPARENT; }
+};
+
+}  // namespace
+
 TEST_F(ControlTest, DragTargetFindsDisabledControlsOnlyWhenAsked) {
     TLogPanel* panel = Child(root_, 10, 10, 60, 60);
     TSpot* spot = Child<TSpot>(root_, 100, 10, 40, 40);
@@ -403,6 +415,13 @@ TEST_F(ControlTest, DragTargetFindsDisabledControlsOnlyWhenAsked) {
     EXPECT_EQ(FindDragTarget(overSpot, true), spot);
     EXPECT_EQ(FindDragTarget(overInner, false), root_);
     EXPECT_EQ(FindDragTarget(overSpot, false), root_);
+
+    // Where a window answers HTTRANSPARENT (its margin around a child) the window below is found.
+    auto* glass = Child<TSeeThrough>(root_, 200, 100, 50, 50);
+    TLogPanel* inside = Child(glass, 10, 10, 20, 20);
+    Pump();
+    EXPECT_EQ(FindDragTarget(glass->ClientToScreen(TPoint{2, 2}), false), root_);
+    EXPECT_EQ(FindDragTarget(inside->ClientToScreen(TPoint{5, 5}), false), inside);
 }
 
 TEST_F(ControlTest, FontAndColourFollowTheParentUntilSetOwn) {
