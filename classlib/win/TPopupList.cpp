@@ -31,9 +31,27 @@ TPopupList* EnsurePopupList() {
     return PopupList;
 }
 
-TPopupList::TPopupList() = default;
+namespace {
 
-TPopupList::~TPopupList() { DeallocateHWnd(window_); }
+// Every popup list that exists: a list taken out of service may be put back later.
+std::vector<TPopupList*>& LiveLists() {
+    static std::vector<TPopupList*> lists;
+    return lists;
+}
+
+}  // namespace
+
+TPopupList::TPopupList() { LiveLists().push_back(this); }
+
+TPopupList::~TPopupList() {
+    std::vector<TPopupList*>& lists = LiveLists();
+    lists.erase(std::remove(lists.begin(), lists.end(), this), lists.end());
+    DeallocateHWnd(window_);
+}
+
+void TPopupList::RemoveEverywhere(TPopupMenu* menu) {
+    for (TPopupList* list : LiveLists()) list->Remove(menu);
+}
 
 void TPopupList::Add(TPopupMenu* menu) {
     if (menu && std::find(menus_.begin(), menus_.end(), menu) == menus_.end()) menus_.push_back(menu);

@@ -23,6 +23,8 @@ public:
     // nothing.
     void Add(TPopupMenu* menu);
     void Remove(TPopupMenu* menu);
+    // Removes menu from every popup list that exists, installed or not (a freed menu leaves them all).
+    static void RemoveEverywhere(TPopupMenu* menu);
     int Count() const { return static_cast<int>(menus_.size()); }
     // Raises EListError for a bad index.
     TPopupMenu* Items(int index) const;

@@ -5,7 +5,7 @@
 TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) { EnsurePopupList()->Add(this); }
 
 TPopupMenu::~TPopupMenu() {
-    if (PopupList) PopupList->Remove(this);
+    TPopupList::RemoveEverywhere(this);
     SetPopupComponent(nullptr);
 }
 

@@ -12,7 +12,7 @@ class TPopupMenu : public TMenu {
 
     // Joins the popup list.
     explicit TPopupMenu(TComponent* owner);
-    // Leaves the popup list.
+    // Leaves every popup list.
     ~TPopupMenu() override;
 
     // Fires OnPopup, lets the items update from their actions and tracks the menu at the screen point (x, y)

@@ -252,6 +252,19 @@ TEST_F(PopupMenu, AReplacementListTakesOverTheMenusAndCanBeUndone) {
     EXPECT_EQ(original->Items(0), menu);
 }
 
+TEST_F(PopupMenu, AMenuFreedWhileItsListIsOutOfServiceIsGoneWhenTheListReturns) {
+    TPopupMenu* kept = Create<TPopupMenu>(Owner());
+    TPopupMenu* freed = Create<TPopupMenu>(Owner());
+    TPopupList* list = SetPopupList(nullptr);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(PopupList, nullptr);
+    Free(freed);
+    EXPECT_EQ(SetPopupList(list), nullptr);
+    EXPECT_EQ(PopupList, list);
+    for (int i = 0; i < list->Count(); ++i) EXPECT_NE(list->Items(i), freed);
+    EXPECT_EQ(list->Items(list->Count() - 1), kept);
+}
+
 TEST_F(PopupMenu, ThePopupComponentIsForgottenWhenFreed) {
     TPopupMenu* menu = Create<TPopupMenu>(Owner());
     EXPECT_TRUE(menu->AutoPopup());
