@@ -152,6 +152,24 @@ TEST_F(HintTest, HintShowGoesThroughWindowProcAndTheHintStringArrivesUntouched) 
     EXPECT_FALSE(HintShowing());
 }
 
+TEST_F(HintTest, ThePointerRestingOnAControlShowsItsHintAfterThePauseUntilAClick) {
+    Application->SetHintPause(30);
+    Mouse->SetCursorPos(form->ClientToScreen(TPoint{260, 180}));
+    apptest::PumpFor(50);
+    Application->CancelHint();
+    trap.hintShows = 0;
+    // The system's own pointer moves drive it from here.
+    Mouse->SetCursorPos(InTarget(30, 30));
+    EXPECT_TRUE(PumpUntil([&] { return trap.hintShows == 1 && HintShowing(); }, 2000));
+    ::PostMessageA(target->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30));
+    ::PostMessageA(target->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(30, 30));
+    Application->ProcessMessages();
+    EXPECT_FALSE(HintShowing());
+    apptest::PumpFor(150);
+    EXPECT_FALSE(HintShowing());
+    EXPECT_EQ(trap.hintShows, 1);
+}
+
 TEST_F(HintTest, LeavingTheCursorRectAsksAgainAndKeysOrTheTimeoutHideTheHint) {
     trap.cursorRect = TRect{0, 0, 50, 50};
     Application->SetHintPause(30);
