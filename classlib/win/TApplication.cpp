@@ -826,5 +826,5 @@ void RegisterFormsUnit() {
             FreeAndNil(Screen);
             FreeAndNil(Mouse);
         },
-        100);
+        FormsUnitOrder);
 }

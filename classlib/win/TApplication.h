@@ -254,5 +254,7 @@ private:
 extern TApplication* Application;
 
 // Registers the unit that creates Application, Screen and Mouse at classlib::Startup() and frees them at
-// Shutdown(). Calling it again does nothing.
+// Shutdown(), with order FormsUnitOrder: units that use the application register with a higher order.
+// Calling it again does nothing.
+inline constexpr int FormsUnitOrder = 100;
 void RegisterFormsUnit();
