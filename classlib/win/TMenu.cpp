@@ -4,6 +4,7 @@
 
 #include "classlib/win/TCanvas.h"
 #include "classlib/win/TCustomImageList.h"
+#include "classlib/win/TScreen.h"
 #include "classlib/win/TWinControl.h"
 
 namespace {
@@ -45,8 +46,12 @@ bool ClickShortCut(TMenuItem* parent, TShortCut shortCut) {
     return false;
 }
 
-// The system's menu font on the canvas.
+// The screen's menu font on the canvas (the system's own before the screen object exists).
 void UseMenuFont(TCanvas& canvas) {
+    if (Screen && Screen->MenuFont()) {
+        canvas.Font()->Assign(Screen->MenuFont());
+        return;
+    }
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof(metrics);
     if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
