@@ -95,15 +95,19 @@ void TControl::SetParentComponent(TComponent* value) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+    if (CheckNewBounds(left, top, width, height)) ApplyBounds(left, top, width, height);
+}
+
+bool TControl::CheckNewBounds(int& left, int& top, int& width, int& height) {
     width = std::max(0, ConstrainExtent(width, constraints_.MinWidth, constraints_.MaxWidth));
     height = std::max(0, ConstrainExtent(height, constraints_.MinHeight, constraints_.MaxHeight));
-    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    if (left == left_ && top == top_ && width == width_ && height == height_) return false;
     if ((width != width_ || height != height_) && !CanResize(width, height)) {
         width = width_;
         height = height_;
-        if (left == left_ && top == top_) return;
+        if (left == left_ && top == top_) return false;
     }
-    ApplyBounds(left, top, width, height);
+    return true;
 }
 
 // Moves a non-windowed control: repaints the old and the new area, then lets the parent align again.

@@ -278,6 +278,8 @@ private:
     void DoMouseUp(TMessage& message, TMouseButton button);
     void FontChanged(TObject* sender);
     void DoActionChange(TObject* sender);
+    // Applies the constraints and CanResize to new bounds; false when nothing is left to change.
+    bool CheckNewBounds(int& left, int& top, int& width, int& height);
     void ApplyBounds(int left, int top, int width, int height);
     void UpdateAnchorBase();
 

@@ -577,14 +577,7 @@ TPoint TWinControl::ClientOrigin() {
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
-    width = std::max(0, ConstrainExtent(width, Constraints().MinWidth, Constraints().MaxWidth));
-    height = std::max(0, ConstrainExtent(height, Constraints().MinHeight, Constraints().MaxHeight));
-    if (left == left_ && top == top_ && width == width_ && height == height_) return;
-    if ((width != width_ || height != height_) && !CanResize(width, height)) {
-        width = width_;
-        height = height_;
-        if (left == left_ && top == top_) return;
-    }
+    if (!CheckNewBounds(left, top, width, height)) return;
     if (!handle_) {
         bool resized = width != width_ || height != height_;
         ApplyBounds(left, top, width, height);
