@@ -102,6 +102,9 @@ TEST_F(ControlTest, FocusEntersAndLeavesAndRefusesHiddenOrDisabledControls) {
     root_->SetVisible(true);
     EXPECT_TRUE(a->CanFocus());
 
+    root_->SelectNext(b, true, false);
+    EXPECT_TRUE(a->Focused()) << "the next one round from the last";
+
     // Re-creating the focused control's window gives the focus back to the new window.
     b->SetFocus();
     b->RecreateWnd();

@@ -331,6 +331,7 @@ TEST_F(ControlTest, ParentRulesAndChildListOrder) {
         explicit TDot(TComponent* owner) : TGraphicControl(owner) {}
     };
     TDot* dot = Create<TDot>(Owner());
+    dot->SetBounds(0, 0, 10, 10);
     dot->SetParent(panel);
     // Non-windowed children are listed before windowed ones.
     ASSERT_EQ(panel->ControlCount(), 2);
@@ -338,6 +339,10 @@ TEST_F(ControlTest, ParentRulesAndChildListOrder) {
     EXPECT_EQ(panel->Controls(1), inner);
     EXPECT_THROW(panel->Controls(2), EListError);
     EXPECT_TRUE(root_->ContainsControl(dot));
+    EXPECT_EQ(panel->ControlAtPos(TPoint{5, 5}, false), dot) << "graphic children above windowed ones";
+    dot->SetVisible(false);
+    EXPECT_EQ(panel->ControlAtPos(TPoint{5, 5}, false), nullptr) << "windowed children only when asked";
+    EXPECT_EQ(panel->ControlAtPos(TPoint{5, 5}, false, true), inner);
 
     // Freeing a parent frees the children it still holds, whoever owns them.
     TObjectPtr<TComponent> otherOwner = MakeObject<TComponent>(nullptr);
