@@ -77,20 +77,28 @@ AnsiString HighBytes() {
     return s;
 }
 
+// One form for the whole suite: closing a window the system activated is slow under some displays.
 class HintTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    static void SetUpTestSuite() {
         EnsureApplication();
-        pause = Application->HintPause();
-        shortPause = Application->HintShortPause();
-        form.reset(Create<TForm>(nullptr, 0));
+        form = Create<TForm>(nullptr, 0);
         form->SetBounds(120, 120, 320, 220);
-        target = Create<HintTarget>(form.get());
-        target->SetParent(form.get());
+        target = Create<HintTarget>(form);
+        target->SetParent(form);
         target->SetBounds(20, 20, 160, 100);
         target->SetHint("Short|Long hint");
         target->SetShowHint(true);
         form->Show();
+    }
+    static void TearDownTestSuite() {
+        FreeAndNil(form);
+        target = nullptr;
+        Application->ProcessMessages();
+    }
+    void SetUp() override {
+        pause = Application->HintPause();
+        shortPause = Application->HintShortPause();
         ::SetWindowPos(form->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         ::UpdateWindow(form->Handle());
         trap.previous = target->WindowProc;
@@ -104,7 +112,6 @@ protected:
         Application->SetHintPause(pause);
         Application->SetHintShortPause(shortPause);
         target->WindowProc = trap.previous;
-        form.reset();
         Application->ProcessMessages();
     }
     TPoint InTarget(int x, int y) { return target->ClientToScreen(TPoint{x, y}); }
@@ -113,8 +120,8 @@ protected:
         return w && w->HandleAllocated() && ::IsWindowVisible(w->WindowHandle());
     }
 
-    TObjectPtr<TForm> form;
-    HintTarget* target = nullptr;
+    static inline TForm* form = nullptr;
+    static inline HintTarget* target = nullptr;
     Trap trap;
     int pause = 0;
     int shortPause = 0;
