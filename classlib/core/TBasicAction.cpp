@@ -89,8 +89,9 @@ bool TBasicAction::Update() {
 
 void TBasicAction::SetActionComponent(TComponent* value) {
     if (value == actionComponent_) return;
-    if (actionComponent_) actionComponent_->RemoveFreeNotification(this);
+    if (actionComponent_ && ownsComponentLink_) actionComponent_->RemoveFreeNotification(this);
     actionComponent_ = value;
+    ownsComponentLink_ = value && !value->HasFreeNotification(this);
     if (value) value->FreeNotification(this);
 }
 

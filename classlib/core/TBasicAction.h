@@ -80,6 +80,9 @@ protected:
 
 private:
     TComponent* actionComponent_ = nullptr;
+    // Whether the free-notification link to actionComponent_ was made for it (and must go with it): a client
+    // that already follows the action shares that one link and must keep it.
+    bool ownsComponentLink_ = false;
 };
 
 // How an action without its own handler reaches the application (its OnActionExecute/OnActionUpdate and the

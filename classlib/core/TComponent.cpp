@@ -156,6 +156,10 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
     Unlink(component->freeNotifies_, this);
 }
 
+bool TComponent::HasFreeNotification(const TComponent* component) const {
+    return std::find(freeNotifies_.begin(), freeNotifies_.end(), component) != freeNotifies_.end();
+}
+
 void TComponent::Notification(TComponent* component, TOperation operation) {
     if (operation == opRemove && component) RemoveFreeNotification(component);
 }

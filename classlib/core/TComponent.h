@@ -65,6 +65,8 @@ class TComponent : public TPersistent, public IInterface {
     // Free notification: both components tell each other when one of them is destroyed (symmetric).
     void FreeNotification(TComponent* component);
     void RemoveFreeNotification(TComponent* component);
+    // Whether this component and component are linked by free notification.
+    bool HasFreeNotification(const TComponent* component) const;
     // Called on insertion into or removal from the owner of a component and when a subscriber is destroyed.
     // The base forgets a removed component's free-notification link; overrides call it.
     virtual void Notification(TComponent* component, TOperation operation);

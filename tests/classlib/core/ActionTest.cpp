@@ -89,6 +89,23 @@ TEST_F(Actions, ExecuteRunsOnExecuteWithTheClientAsActionComponent) {
     EXPECT_EQ(action->ActionComponent(), nullptr);
 }
 
+TEST_F(Actions, RunningAnActionKeepsTheClientsOwnFreeNotificationLink) {
+    auto* action = Create<TAction>(owner);
+    auto* client = Create<TClient>(owner);
+    action->OnExecute = MakeMethod<&THandlers::Execute>(&h);
+    // A client that wants to hear of the action's destruction links itself to it.
+    client->FreeNotification(action);
+    TClientLink link(client);
+    link.SetAction(action);
+    EXPECT_TRUE(link.Execute(client));
+    EXPECT_TRUE(client->HasFreeNotification(action));
+    // Without a link of its own, the component's link made for the run goes with the run.
+    auto* other = Create<TClient>(owner);
+    action->SetActionComponent(other);
+    action->SetActionComponent(nullptr);
+    EXPECT_FALSE(other->HasFreeNotification(action));
+}
+
 TEST_F(Actions, WithoutHandlerTheApplicationRouteDecides) {
     auto* action = Create<THintAction>(owner);
     action->SetHint("Ready");
