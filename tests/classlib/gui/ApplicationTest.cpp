@@ -339,6 +339,26 @@ TEST_F(ApplicationTest, ShowExceptionShowsATaskModalMessageBoxAndThenEnablesTheO
     ::DestroyWindow(disabledBefore);
 }
 
+TEST_F(ApplicationTest, AnOnExceptionThatFailsHasItsOwnErrorShownAndNothingEscapes) {
+    struct Failing : TObject {
+        void Error(TObject*, const Exception&) { throw EInvalidOperation("The handler broke"); }
+    } failing;
+    Application->OnException = MakeMethod<&Failing::Error>(&failing);
+    std::string text;
+    apptest::MessageBoxCloser closer([&](HWND box) {
+        char buffer[256] = {};
+        ::GetDlgItemTextA(box, 0xFFFF, buffer, sizeof(buffer));
+        text = buffer;
+    });
+    try {
+        throw EConvertError("Not a number");
+    } catch (...) {
+        EXPECT_NO_THROW(Application->HandleException(nullptr));
+    }
+    EXPECT_EQ(closer.Closed(), 1);
+    EXPECT_EQ(text, "The handler broke.");
+}
+
 TEST_F(ApplicationTest, TaskModalDialogDisablesTheOtherWindowsEvenWhenTheDialogFails) {
     HWND a = ::CreateWindowExA(0, "STATIC", "a", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr, nullptr, nullptr,
                                nullptr);

@@ -75,8 +75,8 @@ public:
                 HWND box = FindMessageBox(thread_);
                 if (box && (late || !ready_ || ready_())) {
                     if (inspect_) inspect_(box);
+                    ++closed_;  // before the box can return
                     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-                    ++closed_;
                     return;
                 }
                 if (late && !box && std::chrono::steady_clock::now() >= limit + std::chrono::seconds(5)) return;
