@@ -87,6 +87,8 @@ enum : std::uint32_t {
     CM_LAST = CM_BASE + 0xFF,
 };
 
+static_assert(CM_MOUSELEAVE == 0xB014, "program code sends CM_MOUSELEAVE by number");
+
 // A notification that a parent reflects back to the child window it came from: CN_BASE + the system message.
 enum : std::uint32_t {
     CN_BASE = 0xBC00,

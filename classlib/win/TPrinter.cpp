@@ -227,17 +227,12 @@ void TPrinter::SetCopies(int value) {
     ReleaseDC();
 }
 
-namespace {
-
-// The unit that frees the program's printer at shutdown, registered when there first is one.
 void RegisterPrinterUnit() {
     static bool registered = false;
     if (registered) return;
     registered = true;
     classlib::RegisterUnit("Printers", nullptr, [] { Free(SetPrinter(nullptr)); }, 0);
 }
-
-}  // namespace
 
 TPrinter* Printer() {
     if (!g_printer) {

@@ -94,6 +94,9 @@ private:
 
 // The program's printer, made on first use and freed at classlib::Shutdown().
 TPrinter* Printer();
+// Registers the unit that frees the program's printer at classlib::Shutdown(). Printer() and SetPrinter()
+// register it themselves when the program did not; calling it again does nothing.
+void RegisterPrinterUnit();
 // Installs newPrinter as the program's printer and returns the one it replaces (possibly null), which the
 // caller now owns and frees.
 TPrinter* SetPrinter(TPrinter* newPrinter);
