@@ -799,8 +799,12 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
 void TWinControl::WMEraseBkgnd(TMessage& message) {
     HDC dc = reinterpret_cast<HDC>(message.WParam);
     message.Result = 1;
-    // Double-buffered windows erase into their bitmap (a message whose lParam repeats the DC), not on screen.
-    if (doubleBuffered_ && message.LParam != static_cast<std::intptr_t>(message.WParam)) return;
+    // A double-buffered window erases into its bitmap during its own paint (a message whose lParam repeats
+    // the DC); the system's erase of the window itself on screen is left out so that it does not flash. Any
+    // other DC, such as a child's drawing this control's background behind itself, gets the background.
+    if (doubleBuffered_ && handle_ && dc && message.LParam != static_cast<std::intptr_t>(message.WParam) &&
+        ::WindowFromDC(dc) == handle_)
+        return;
     if (controlStyle_.Contains(csOpaque) || !dc) return;
     if (ParentBackground() && parent_ && parent_->HandleAllocated() && handle_) {
         ::DrawThemeParentBackground(handle_, dc, nullptr);

@@ -149,6 +149,24 @@ TEST_F(ControlTest, DoubleBufferedControlsPaintThroughAMemoryBitmap) {
     RECT update{};
     EXPECT_FALSE(::GetUpdateRect(probe->Handle(), &update, FALSE)) << "the window was validated";
 
+    // The system's erase of the window itself is left to the buffered paint...
+    HDC own = ::GetDC(probe->Handle());
+    RECT mark{20, 20, 40, 40};
+    ::FillRect(own, &mark, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(probe->Perform(WM_ERASEBKGND, reinterpret_cast<std::uintptr_t>(own)), 1);
+    EXPECT_EQ(::GetPixel(own, 30, 30) & 0xFFFFFF, RGB(0, 0, 0)) << "nothing erased on screen";
+    ::ReleaseDC(probe->Handle(), own);
+    // ...but a foreign DC, a child's drawing this control's background behind itself with the origin moved
+    // to the child's corner, gets the background.
+    probe->SetColor(RGB(0, 255, 0));
+    MemorySurface behind(60, 60);
+    ::SetWindowOrgEx(behind.dc, 10, 10, nullptr);
+    EXPECT_EQ(probe->Perform(WM_ERASEBKGND, reinterpret_cast<std::uintptr_t>(behind.dc)), 1);
+    ::SetWindowOrgEx(behind.dc, 0, 0, nullptr);
+    EXPECT_EQ(behind.At(0, 0), RGB(0, 255, 0));
+    EXPECT_EQ(behind.At(49, 49), RGB(0, 255, 0));
+    EXPECT_EQ(behind.At(51, 51), RGB(255, 255, 255)) << "the fill moved with the origin";
+
     probe->SetDoubleBuffered(false);
     ::InvalidateRect(probe->Handle(), nullptr, TRUE);
     ::UpdateWindow(probe->Handle());
