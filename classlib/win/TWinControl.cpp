@@ -917,6 +917,32 @@ void TWinControl::WMSetCursor(TMessage& message) {
     DispatchInherited<TWinControl>(this, message);
 }
 
+// Help.
+
+void TWinControl::WMHelp(TMessage& message) {
+    const auto* info = reinterpret_cast<const HELPINFO*>(message.LParam);
+    if (!info || info->cbSize < sizeof(HELPINFO) || info->iContextType != HELPINFO_WINDOW) {
+        DispatchInherited<TWinControl>(this, message);
+        return;
+    }
+    // The request is answered here and never passed on: the default procedure would hand it to the parent
+    // window, which would look through the same controls again.
+    message.Result = 1;
+    // A system window inside a control (the edit of a combo box) asks for the help of that control.
+    TWinControl* control = nullptr;
+    for (HWND wnd = static_cast<HWND>(info->hItemHandle); wnd && !control;
+         wnd = (::GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CHILD) ? ::GetParent(wnd) : nullptr)
+        control = FindControl(wnd);
+    TControl* owner = control;
+    while (owner && owner->HelpContext() == 0) owner = owner->Parent();
+    if (!owner || !Application) return;
+    TCustomForm* form = GetParentForm(control);
+    if (form && form->BorderIcons().Contains(biHelp))
+        Application->HelpCommand(HELP_CONTEXTPOPUP, owner->HelpContext());
+    else
+        Application->HelpContext(owner->HelpContext());
+}
+
 // Focus.
 
 bool TWinControl::CanFocus() {

@@ -40,6 +40,7 @@ class TWinControl : public TControl {
                       CLASSLIB_ON(WM_CHAR, &TWinControl::WMChar),
                       CLASSLIB_ON(WM_MOUSEWHEEL, &TWinControl::WMMouseWheel),
                       CLASSLIB_ON(WM_SETCURSOR, &TWinControl::WMSetCursor),
+                      CLASSLIB_ON(WM_HELP, &TWinControl::WMHelp),
                       CLASSLIB_ON(WM_NCDESTROY, &TWinControl::WMNCDestroy),
                       CLASSLIB_ON(CN_KEYDOWN, &TWinControl::CNKeyDown),
                       CLASSLIB_ON(CN_SYSKEYDOWN, &TWinControl::CNKeyDown),
@@ -206,6 +207,9 @@ protected:
     void WMChar(TMessage& message);
     void WMMouseWheel(TMessage& message);
     void WMSetCursor(TMessage& message);
+    // Help on a window (F1, or a click after the "?" of the caption) goes to the application with the help
+    // context of the window's control or its nearest parent that has one; without any it is dropped.
+    void WMHelp(TMessage& message);
     void WMNCDestroy(TMessage& message);
     void CNKeyDown(TMessage& message);
     void CNChar(TMessage& message);

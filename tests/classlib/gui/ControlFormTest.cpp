@@ -1,0 +1,109 @@
+// Controls on forms: help requested on a window reaches the application once, with the help context of the
+// nearest control that has one.
+#include <vector>
+
+#include "classlib/win/TEdit.h"
+#include "classlib/win/TPanel.h"
+#include "tests/classlib/gui/FormTestHelpers.h"
+
+using namespace formtest;
+
+namespace {
+
+// A form that counts the help requests that reach its own window.
+class THelpForm : public TForm {
+    CLASSLIB_COMPONENT(THelpForm, TForm)
+    CLASSLIB_MESSAGES(THelpForm, CLASSLIB_ON(WM_HELP, &THelpForm::Help))
+    THelpForm(TComponent* owner, int dummy) : TForm(owner, dummy) {}
+    int helpRequests = 0;
+    void Help(TMessage& message) {
+        ++helpRequests;
+        DispatchInherited<THelpForm>(this, message);
+    }
+};
+
+struct HelpCall {
+    std::uint16_t command;
+    std::intptr_t data;
+};
+
+// Stands in for the help system: records each call and keeps the system's help viewer out of it.
+struct HelpRecorder {
+    std::vector<HelpCall> calls;
+    bool Help(std::uint16_t command, std::intptr_t data, bool& callHelp) {
+        calls.push_back({command, data});
+        callHelp = false;
+        return true;
+    }
+};
+
+class ControlOnForm : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        savedHelp_ = Application->OnHelp;
+        Application->OnHelp = MakeMethod<&HelpRecorder::Help>(&recorder_);
+    }
+    void TearDown() override {
+        Application->OnHelp = savedHelp_;
+        GuiTest::TearDown();
+    }
+
+    // WM_HELP as the system sends it for a window: to target, about item.
+    static LRESULT SendHelp(HWND target, HWND item, int contextType = HELPINFO_WINDOW) {
+        HELPINFO info{};
+        info.cbSize = sizeof info;
+        info.iContextType = contextType;
+        info.iCtrlId = static_cast<int>(::GetDlgCtrlID(item));
+        info.hItemHandle = item;
+        return ::SendMessageA(target, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    }
+
+    HelpRecorder recorder_;
+
+private:
+    THelpEvent savedHelp_;
+};
+
+TEST_F(ControlOnForm, HelpGoesOnceToTheNearestHelpContextAndNowhereWithoutOne) {
+    auto* form = NewForm<THelpForm>();
+    auto* panel = Create<TPanel>(Owner());
+    panel->SetBounds(10, 10, 200, 100);
+    panel->SetParent(form);
+    auto* edit = Create<TEdit>(Owner());
+    edit->SetBounds(10, 10, 100, 20);
+    edit->SetParent(panel);
+
+    // No help context anywhere: nothing is asked, and the request does not climb to the form.
+    SendHelp(edit->Handle(), edit->Handle());
+    EXPECT_TRUE(recorder_.calls.empty());
+    EXPECT_EQ(form->helpRequests, 0);
+
+    // The edit has none of its own: its panel's context, asked once.
+    panel->SetHelpContext(7);
+    SendHelp(edit->Handle(), edit->Handle());
+    ASSERT_EQ(recorder_.calls.size(), 1u);
+    EXPECT_EQ(recorder_.calls[0].command, HELP_CONTEXT);
+    EXPECT_EQ(recorder_.calls[0].data, 7);
+    EXPECT_EQ(form->helpRequests, 0);
+
+    // Its own context comes first, whichever window of the chain the request was sent to.
+    edit->SetHelpContext(9);
+    SendHelp(form->Handle(), edit->Handle());
+    ASSERT_EQ(recorder_.calls.size(), 2u);
+    EXPECT_EQ(recorder_.calls[1].command, HELP_CONTEXT);
+    EXPECT_EQ(recorder_.calls[1].data, 9);
+
+    // A form with the "?" of the caption shows the context as a popup.
+    form->SetBorderIcons(TBorderIcons{biSystemMenu, biHelp});
+    SendHelp(edit->Handle(), edit->Handle());
+    ASSERT_EQ(recorder_.calls.size(), 3u);
+    EXPECT_EQ(recorder_.calls[2].command, HELP_CONTEXTPOPUP);
+    EXPECT_EQ(recorder_.calls[2].data, 9);
+
+    // Help on a menu item is not a control's.
+    SendHelp(edit->Handle(), edit->Handle(), HELPINFO_MENUITEM);
+    EXPECT_EQ(recorder_.calls.size(), 3u);
+}
+
+}  // namespace
