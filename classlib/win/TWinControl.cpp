@@ -1,9 +1,11 @@
 #include "classlib/win/TWinControl.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 #include "classlib/core/AlignArithmetic.h"
 #include "classlib/core/CallbackExceptions.h"
@@ -17,31 +19,6 @@
 
 namespace {
 
-// The two global atoms the library's windows are marked with, added on first use.
-struct WindowMarks {
-    ATOM window = 0;
-    ATOM control = 0;
-};
-
-WindowMarks g_marks;
-
-// Global atoms outlive the process unless deleted: each run would leave two behind in the session's table.
-void DeleteMarks() {
-    if (g_marks.window) ::GlobalDeleteAtom(g_marks.window);
-    if (g_marks.control) ::GlobalDeleteAtom(g_marks.control);
-    g_marks = WindowMarks{};
-}
-
-WindowMarks& Marks() {
-    if (!g_marks.window) {
-        g_marks.window = ::GlobalAddAtomA(WindowAtomName().c_str());
-        g_marks.control = ::GlobalAddAtomA(ControlAtomName().c_str());
-        static const bool registered = std::atexit(DeleteMarks) == 0;
-        (void)registered;
-    }
-    return g_marks;
-}
-
 // The control whose window is being created on this thread (set around CreateWindowHandle).
 thread_local TWinControl* t_creationControl = nullptr;
 
@@ -53,6 +30,68 @@ thread_local TWinControl* t_creationControl = nullptr;
     while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ')) text[--n] = '\0';
     throw EOSError(Format("System Error.  Code: %d.\n%s", {static_cast<int>(code), AnsiString(text)}), code);
 }
+
+// The two global atoms the library's windows are marked with, added on first use by whichever thread makes
+// the first window.
+struct WindowMarks {
+    ATOM window = 0;
+    ATOM control = 0;
+};
+
+std::mutex g_marksLock;
+WindowMarks g_marks;
+std::atomic<bool> g_marksReady{false};
+
+// Global atoms outlive the process unless deleted: each run would leave two behind in the session's table.
+void DeleteMarks() {
+    std::lock_guard<std::mutex> lock(g_marksLock);
+    if (g_marks.window) ::GlobalDeleteAtom(g_marks.window);
+    if (g_marks.control) ::GlobalDeleteAtom(g_marks.control);
+    g_marks = WindowMarks{};
+    g_marksReady = false;
+}
+
+ATOM AddMark(const AnsiString& name) {
+    ATOM atom = ::GlobalAddAtomA(name.c_str());
+    if (!atom) RaiseLastSystemError();
+    return atom;
+}
+
+// Raises the system's error when an atom cannot be added.
+WindowMarks Marks() {
+    if (!g_marksReady.load(std::memory_order_acquire)) {
+        std::lock_guard<std::mutex> lock(g_marksLock);
+        if (!g_marks.window) g_marks.window = AddMark(WindowAtomName());
+        if (!g_marks.control) g_marks.control = AddMark(ControlAtomName());
+        static const bool registered = std::atexit(DeleteMarks) == 0;
+        (void)registered;
+        g_marksReady.store(true, std::memory_order_release);
+    }
+    return g_marks;
+}
+
+// For finding and removing marks: a window can carry none when the atoms could not be added.
+WindowMarks MarksIfAdded() noexcept {
+    try {
+        return Marks();
+    } catch (...) {
+        return WindowMarks{};
+    }
+}
+
+void RemoveMarks(HWND wnd) {
+    WindowMarks marks = MarksIfAdded();
+    if (marks.window) ::RemovePropA(wnd, MAKEINTATOM(marks.window));
+    if (marks.control) ::RemovePropA(wnd, MAKEINTATOM(marks.control));
+}
+
+// The thread that started the module, which the control mark is named after whichever thread asks first:
+// read once while the module's statics are made, which happens on that thread.
+DWORD ModuleThreadId() {
+    static const DWORD id = ::GetCurrentThreadId();
+    return id;
+}
+[[maybe_unused]] const DWORD g_moduleThreadId = ModuleThreadId();
 
 AnsiString Hex8(std::uintptr_t value) {
     char buf[16];
@@ -101,7 +140,7 @@ AnsiString WindowAtomName() {
 
 AnsiString ControlAtomName() {
     static const AnsiString name =
-        "ControlOfs" + Hex8(reinterpret_cast<std::uintptr_t>(LibraryInstance())) + Hex8(::GetCurrentThreadId());
+        "ControlOfs" + Hex8(reinterpret_cast<std::uintptr_t>(LibraryInstance())) + Hex8(ModuleThreadId());
     return name;
 }
 
@@ -114,7 +153,8 @@ TWinControl* FindControl(HWND wnd) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(wnd, &pid);
     if (pid != ::GetCurrentProcessId()) return nullptr;
-    return static_cast<TWinControl*>(::GetPropA(wnd, MAKEINTATOM(Marks().window)));
+    ATOM mark = MarksIfAdded().window;
+    return mark ? static_cast<TWinControl*>(::GetPropA(wnd, MAKEINTATOM(mark))) : nullptr;
 }
 
 TControl* FindDragTarget(TPoint screenPos, bool allowDisabled) {
@@ -172,8 +212,14 @@ LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control->objectInstance_));
     if ((::GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CHILD) && ::GetWindowLongPtrA(wnd, GWLP_ID) == 0)
         ::SetWindowLongPtrA(wnd, GWLP_ID, reinterpret_cast<LONG_PTR>(wnd));
-    ::SetPropA(wnd, MAKEINTATOM(Marks().control), control);
-    ::SetPropA(wnd, MAKEINTATOM(Marks().window), control);
+    try {
+        WindowMarks marks = Marks();
+        ::SetPropA(wnd, MAKEINTATOM(marks.control), control);
+        ::SetPropA(wnd, MAKEINTATOM(marks.window), control);
+    } catch (...) {
+        // The window works without its marks; only finding its control from the window fails.
+        HandleCallbackException(control);
+    }
     return ::CallWindowProcA(control->objectInstance_, wnd, msg, wParam, lParam);
 }
 
@@ -198,8 +244,7 @@ TWinControl::~TWinControl() {
     if (handle_) {
         // Destroyed without Free: the window must not call back into what is left of this object.
         ::SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(::DefWindowProcA));
-        ::RemovePropA(handle_, MAKEINTATOM(Marks().window));
-        ::RemovePropA(handle_, MAKEINTATOM(Marks().control));
+        RemoveMarks(handle_);
         ::DestroyWindow(handle_);
         handle_ = nullptr;
     }
@@ -310,7 +355,14 @@ void TWinControl::RegisterWindowClass(TCreateParams& params) {
     WNDCLASSA wc = params.WindowClass;
     wc.lpfnWndProc = InitWndProc;
     wc.lpszClassName = params.WinClassName;
-    if (!::RegisterClassA(&wc)) RaiseLastSystemError();
+    if (::RegisterClassA(&wc)) return;
+    // Another thread making its first window of the class may have registered it just now.
+    DWORD error = ::GetLastError();
+    if (error == ERROR_CLASS_ALREADY_EXISTS && ::GetClassInfoA(wc.hInstance, wc.lpszClassName, &existing) &&
+        existing.lpfnWndProc == InitWndProc)
+        return;
+    ::SetLastError(error);
+    RaiseLastSystemError();
 }
 
 void TWinControl::CreateWnd() {
@@ -382,10 +434,7 @@ void TWinControl::CMRecreateWnd(TMessage&) {
 void TWinControl::WMNCDestroy(TMessage& message) {
     DispatchInherited<TWinControl>(this, message);
     HWND wnd = handle_ ? handle_ : detached_;
-    if (wnd) {
-        ::RemovePropA(wnd, MAKEINTATOM(Marks().window));
-        ::RemovePropA(wnd, MAKEINTATOM(Marks().control));
-    }
+    if (wnd) RemoveMarks(wnd);
     handle_ = nullptr;
     detached_ = nullptr;
     showing_ = false;

@@ -3,8 +3,11 @@
 // must stay inside the window procedure.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <thread>
+#include <vector>
 
 #include "classlib/core/CallbackExceptions.h"
 #include "ControlTestSupport.h"
@@ -354,25 +357,19 @@ TEST_F(ControlTest, ParentRulesAndChildListOrder) {
     EXPECT_EQ(root_->ControlCount(), 0);
 }
 
-// The global atoms that mark the library's windows are released when the process ends; otherwise every run
-// would leave two entries in the session's atom table. The test runs itself as a child process that makes a
-// window and exits.
-TEST(ControlMarks, TheWindowAtomsAreReleasedWhenTheProcessEnds) {
-    const char* childFlag = "VANTOREL_CONTROL_MARKS_CHILD";
-    if (::GetEnvironmentVariableA(childFlag, nullptr, 0) != 0) {
-        HWND host = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        TObjectPtr<TLogPanel> panel = MakeObject<TLogPanel>(nullptr);
-        panel->SetParentWindow(host);
-        ASSERT_TRUE(panel->HandleAllocated());
-        EXPECT_NE(::GlobalFindAtomA(WindowAtomName().c_str()), 0);
-        EXPECT_NE(::GlobalFindAtomA(ControlAtomName().c_str()), 0);
-        panel.reset();
-        ::DestroyWindow(host);
-        return;
-    }
+namespace {
+
+// The window marks are process-wide and made once: their tests run this program again as a child process (with
+// childFlag set and only the test itself selected) so that the child starts without marks.
+struct ChildRun {
+    DWORD exitCode = 1;
+    DWORD processId = 0;
+};
+
+ChildRun RunInChildProcess(const char* testName, const char* childFlag) {
     char exe[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    AnsiString command = AnsiString("\"") + exe + "\" --gtest_filter=ControlMarks.*";
+    AnsiString command = AnsiString("\"") + exe + "\" --gtest_filter=ControlMarks." + testName;
     ::SetEnvironmentVariableA(childFlag, "1");
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -380,14 +377,84 @@ TEST(ControlMarks, TheWindowAtomsAreReleasedWhenTheProcessEnds) {
     BOOL started = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                     &process);
     ::SetEnvironmentVariableA(childFlag, nullptr);
-    ASSERT_TRUE(started);
+    ChildRun run;
+    if (!started) return run;
     EXPECT_EQ(::WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
-    DWORD exitCode = 1;
-    ::GetExitCodeProcess(process.hProcess, &exitCode);
+    ::GetExitCodeProcess(process.hProcess, &run.exitCode);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
-    EXPECT_EQ(exitCode, 0u) << "the child made its window and found its atoms";
+    run.processId = process.dwProcessId;
+    return run;
+}
+
+bool IsChildRun(const char* childFlag) { return ::GetEnvironmentVariableA(childFlag, nullptr, 0) != 0; }
+
+}  // namespace
+
+// The global atoms that mark the library's windows are released when the process ends; otherwise every run
+// would leave two entries in the session's atom table. Several threads make their first windows at once, so
+// the atoms must still be added only once each.
+TEST(ControlMarks, TheWindowAtomsAreReleasedWhenTheProcessEnds) {
+    const char* childFlag = "VANTOREL_CONTROL_MARKS_CHILD";
+    if (IsChildRun(childFlag)) {
+        std::atomic<int> waiting{4};
+        std::atomic<int> found{0};
+        auto makeWindow = [&] {
+            HWND host =
+                ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+            TObjectPtr<TLogPanel> panel = MakeObject<TLogPanel>(nullptr);
+            --waiting;
+            while (waiting > 0) std::this_thread::yield();
+            panel->SetParentWindow(host);
+            if (panel->HandleAllocated() && FindControl(panel->Handle()) == panel.get()) ++found;
+            panel.reset();
+            ::DestroyWindow(host);
+        };
+        std::vector<std::thread> threads;
+        for (int i = 0; i < 4; ++i) threads.emplace_back(makeWindow);
+        for (std::thread& t : threads) t.join();
+        EXPECT_EQ(found, 4);
+        EXPECT_NE(::GlobalFindAtomA(WindowAtomName().c_str()), 0);
+        EXPECT_NE(::GlobalFindAtomA(ControlAtomName().c_str()), 0);
+        return;
+    }
+    ChildRun run = RunInChildProcess("TheWindowAtomsAreReleasedWhenTheProcessEnds", childFlag);
+    ASSERT_NE(run.processId, 0u);
+    EXPECT_EQ(run.exitCode, 0u) << "the children made their windows and found their atoms";
     char name[32];
-    std::snprintf(name, sizeof name, "Vantorel%.8X", static_cast<unsigned>(process.dwProcessId));
+    std::snprintf(name, sizeof name, "Vantorel%.8X", static_cast<unsigned>(run.processId));
     EXPECT_EQ(::GlobalFindAtomA(name), 0) << name;
+}
+
+// The control mark carries a thread id in its name, which other code rebuilds to mark its own windows the
+// same way: it is the thread that started the module, not whichever thread made the first window.
+TEST(ControlMarks, TheControlMarkIsNamedAfterTheModulesThread) {
+    const char* childFlag = "VANTOREL_CONTROL_MARK_NAME_CHILD";
+    if (IsChildRun(childFlag)) {
+        const DWORD moduleThread = ::GetCurrentThreadId();
+        AnsiString name;
+        bool found = false;
+        std::thread worker([&] {
+            HWND host =
+                ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+            TObjectPtr<TLogPanel> panel = MakeObject<TLogPanel>(nullptr);
+            panel->SetParentWindow(host);
+            name = ControlAtomName();
+            found = panel->HandleAllocated() && ::GetPropA(panel->Handle(), name.c_str()) == panel.get();
+            panel.reset();
+            ::DestroyWindow(host);
+        });
+        worker.join();
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "ControlOfs%.8X%.8X",
+                      static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(::GetModuleHandleA(nullptr))),
+                      static_cast<unsigned>(moduleThread));
+        EXPECT_EQ(name, expected);
+        EXPECT_EQ(ControlAtomName(), expected) << "the same name on every thread";
+        EXPECT_TRUE(found) << "the worker's window carries the mark under that name";
+        return;
+    }
+    ChildRun run = RunInChildProcess("TheControlMarkIsNamedAfterTheModulesThread", childFlag);
+    ASSERT_NE(run.processId, 0u);
+    EXPECT_EQ(run.exitCode, 0u);
 }
