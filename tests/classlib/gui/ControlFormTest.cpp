@@ -1,5 +1,6 @@
 // Controls on forms: help requested on a window reaches the application once, with the help context of the
-// nearest control that has one.
+// nearest control that has one, and re-creating a form's window leaves a child that was moved away to
+// another form alone.
 #include <vector>
 
 #include "classlib/win/TEdit.h"
@@ -104,6 +105,49 @@ TEST_F(ControlOnForm, HelpGoesOnceToTheNearestHelpContextAndNowhereWithoutOne) {
     // Help on a menu item is not a control's.
     SendHelp(edit->Handle(), edit->Handle(), HELPINFO_MENUITEM);
     EXPECT_EQ(recorder_.calls.size(), 3u);
+}
+
+TEST_F(ControlOnForm, RecreatingAFormLeavesAChildMovedAwayAlone) {
+    TForm* dock = NewForm();
+    TForm* floating = NewForm();
+    auto* tool = Create<TPanel>(Owner());
+    tool->SetBounds(5, 5, 150, 60);
+    tool->SetParent(dock);
+    auto* edit = Create<TEdit>(Owner());
+    edit->SetBounds(5, 5, 100, 20);
+    edit->SetParent(tool);
+    edit->SetText("kept");
+    const HWND toolWnd = tool->Handle();
+    const HWND editWnd = edit->Handle();
+
+    auto move = [&](TForm* to) {
+        tool->SetWindowHandle(nullptr);
+        tool->SetParent(nullptr);
+        tool->SetParent(to);
+        tool->SetWindowHandle(toolWnd);
+        ::SetParent(toolWnd, to->Handle());
+        ::SetWindowPos(toolWnd, nullptr, 0, 0, 0, 0,
+                       SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+
+    move(floating);
+    const HWND oldDock = dock->Handle();
+    dock->RecreateWnd();
+    EXPECT_NE(dock->Handle(), oldDock) << "the form did get a new window";
+    EXPECT_TRUE(::IsWindow(toolWnd));
+    EXPECT_EQ(tool->Handle(), toolWnd);
+    EXPECT_EQ(::GetParent(toolWnd), floating->Handle());
+    EXPECT_EQ(edit->Handle(), editWnd);
+    EXPECT_EQ(edit->Text(), "kept");
+
+    // Docked again into the new window of the form, and re-creating the form it floated in changes nothing.
+    move(dock);
+    floating->RecreateWnd();
+    EXPECT_EQ(tool->Handle(), toolWnd);
+    EXPECT_EQ(::GetParent(toolWnd), dock->Handle());
+    EXPECT_EQ(FindControl(toolWnd), tool);
+    EXPECT_EQ(edit->Handle(), editWnd);
+    EXPECT_EQ(edit->Text(), "kept");
 }
 
 }  // namespace
