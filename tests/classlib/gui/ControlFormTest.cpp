@@ -60,6 +60,13 @@ protected:
         return ::SendMessageA(target, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
     }
 
+    // The application was asked calls times in all, the last time with command and data.
+    void ExpectLastHelp(std::size_t calls, std::uint16_t command, std::intptr_t data) {
+        ASSERT_EQ(recorder_.calls.size(), calls);
+        EXPECT_EQ(recorder_.calls.back().command, command);
+        EXPECT_EQ(recorder_.calls.back().data, data);
+    }
+
     HelpRecorder recorder_;
 
 private:
@@ -83,24 +90,18 @@ TEST_F(ControlOnForm, HelpGoesOnceToTheNearestHelpContextAndNowhereWithoutOne) {
     // The edit has none of its own: its panel's context, asked once.
     panel->SetHelpContext(7);
     SendHelp(edit->Handle(), edit->Handle());
-    ASSERT_EQ(recorder_.calls.size(), 1u);
-    EXPECT_EQ(recorder_.calls[0].command, HELP_CONTEXT);
-    EXPECT_EQ(recorder_.calls[0].data, 7);
+    ExpectLastHelp(1, HELP_CONTEXT, 7);
     EXPECT_EQ(form->helpRequests, 0);
 
     // Its own context comes first, whichever window of the chain the request was sent to.
     edit->SetHelpContext(9);
     SendHelp(form->Handle(), edit->Handle());
-    ASSERT_EQ(recorder_.calls.size(), 2u);
-    EXPECT_EQ(recorder_.calls[1].command, HELP_CONTEXT);
-    EXPECT_EQ(recorder_.calls[1].data, 9);
+    ExpectLastHelp(2, HELP_CONTEXT, 9);
 
     // A form with the "?" of the caption shows the context as a popup.
     form->SetBorderIcons(TBorderIcons{biSystemMenu, biHelp});
     SendHelp(edit->Handle(), edit->Handle());
-    ASSERT_EQ(recorder_.calls.size(), 3u);
-    EXPECT_EQ(recorder_.calls[2].command, HELP_CONTEXTPOPUP);
-    EXPECT_EQ(recorder_.calls[2].data, 9);
+    ExpectLastHelp(3, HELP_CONTEXTPOPUP, 9);
 
     // Help on a menu item is not a control's.
     SendHelp(edit->Handle(), edit->Handle(), HELPINFO_MENUITEM);

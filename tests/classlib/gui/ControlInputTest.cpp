@@ -84,6 +84,19 @@ struct MemorySurface {
 
 std::intptr_t Pos(int x, int y) { return static_cast<std::intptr_t>(MAKELPARAM(x, y)); }
 
+// Erases control into a white surface whose origin is moved by (10, 10), as the parent-background path does
+// to make a child's corner the device's (0, 0): the fill in color moves with the origin.
+void ExpectErasedWithMovedOrigin(TWinControl* control, COLORREF color) {
+    MemorySurface surface(control->Width() + 20, control->Height() + 20);
+    ::SetWindowOrgEx(surface.dc, 10, 10, nullptr);
+    EXPECT_EQ(control->Perform(WM_ERASEBKGND, reinterpret_cast<std::uintptr_t>(surface.dc)), 1);
+    ::SetWindowOrgEx(surface.dc, 0, 0, nullptr);
+    EXPECT_EQ(surface.At(0, 0), color);
+    EXPECT_EQ(surface.At(control->Width() - 11, control->Height() - 11), color);
+    EXPECT_EQ(surface.At(control->Width() - 9, control->Height() - 9), RGB(255, 255, 255))
+        << "the fill moved with the origin";
+}
+
 }  // namespace
 
 TEST_F(ControlTest, PaintingUsesTheGivenDeviceContextAndClipsGraphicChildren) {
@@ -119,14 +132,7 @@ TEST_F(ControlTest, PaintingUsesTheGivenDeviceContextAndClipsGraphicChildren) {
 TEST_F(ControlTest, ErasingFillsTheClientAreaInTheCurrentCoordinates) {
     TLogPanel* panel = Child(root_, 0, 0, 40, 40);
     panel->SetColor(RGB(0, 255, 0));
-    MemorySurface surface(60, 60);
-    // The parent-background path moves the origin so that the child's corner is the device's (0, 0).
-    ::SetWindowOrgEx(surface.dc, 10, 10, nullptr);
-    EXPECT_EQ(panel->Perform(WM_ERASEBKGND, reinterpret_cast<std::uintptr_t>(surface.dc)), 1);
-    ::SetWindowOrgEx(surface.dc, 0, 0, nullptr);
-    EXPECT_EQ(surface.At(0, 0), RGB(0, 255, 0));
-    EXPECT_EQ(surface.At(29, 29), RGB(0, 255, 0));
-    EXPECT_EQ(surface.At(31, 31), RGB(255, 255, 255)) << "the fill moved with the origin";
+    ExpectErasedWithMovedOrigin(panel, RGB(0, 255, 0));
 
     // An opaque control paints every pixel itself: erasing does nothing but say it is done.
     panel->SetControlStyle(panel->ControlStyle() + TControlStyle{csOpaque});
@@ -159,13 +165,7 @@ TEST_F(ControlTest, DoubleBufferedControlsPaintThroughAMemoryBitmap) {
     // ...but a foreign DC, a child's drawing this control's background behind itself with the origin moved
     // to the child's corner, gets the background.
     probe->SetColor(RGB(0, 255, 0));
-    MemorySurface behind(60, 60);
-    ::SetWindowOrgEx(behind.dc, 10, 10, nullptr);
-    EXPECT_EQ(probe->Perform(WM_ERASEBKGND, reinterpret_cast<std::uintptr_t>(behind.dc)), 1);
-    ::SetWindowOrgEx(behind.dc, 0, 0, nullptr);
-    EXPECT_EQ(behind.At(0, 0), RGB(0, 255, 0));
-    EXPECT_EQ(behind.At(49, 49), RGB(0, 255, 0));
-    EXPECT_EQ(behind.At(51, 51), RGB(255, 255, 255)) << "the fill moved with the origin";
+    ExpectErasedWithMovedOrigin(probe, RGB(0, 255, 0));
 
     probe->SetDoubleBuffered(false);
     ::InvalidateRect(probe->Handle(), nullptr, TRUE);
