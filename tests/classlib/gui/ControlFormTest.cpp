@@ -60,6 +60,14 @@ protected:
         return ::SendMessageA(target, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
     }
 
+    template <class T>
+    T* Child(TWinControl* parent, int left, int top, int width, int height) {
+        T* c = Create<T>(Owner());
+        c->SetBounds(left, top, width, height);
+        c->SetParent(parent);
+        return c;
+    }
+
     // The application was asked calls times in all, the last time with command and data.
     void ExpectLastHelp(std::size_t calls, std::uint16_t command, std::intptr_t data) {
         ASSERT_EQ(recorder_.calls.size(), calls);
@@ -75,12 +83,8 @@ private:
 
 TEST_F(ControlOnForm, HelpGoesOnceToTheNearestHelpContextAndNowhereWithoutOne) {
     auto* form = NewForm<THelpForm>();
-    auto* panel = Create<TPanel>(Owner());
-    panel->SetBounds(10, 10, 200, 100);
-    panel->SetParent(form);
-    auto* edit = Create<TEdit>(Owner());
-    edit->SetBounds(10, 10, 100, 20);
-    edit->SetParent(panel);
+    auto* panel = Child<TPanel>(form, 10, 10, 200, 100);
+    auto* edit = Child<TEdit>(panel, 10, 10, 100, 20);
 
     // No help context anywhere: nothing is asked, and the request does not climb to the form.
     SendHelp(edit->Handle(), edit->Handle());
@@ -111,12 +115,8 @@ TEST_F(ControlOnForm, HelpGoesOnceToTheNearestHelpContextAndNowhereWithoutOne) {
 TEST_F(ControlOnForm, RecreatingAFormLeavesAChildMovedAwayAlone) {
     TForm* dock = NewForm();
     TForm* floating = NewForm();
-    auto* tool = Create<TPanel>(Owner());
-    tool->SetBounds(5, 5, 150, 60);
-    tool->SetParent(dock);
-    auto* edit = Create<TEdit>(Owner());
-    edit->SetBounds(5, 5, 100, 20);
-    edit->SetParent(tool);
+    auto* tool = Child<TPanel>(dock, 5, 5, 150, 60);
+    auto* edit = Child<TEdit>(tool, 5, 5, 100, 20);
     edit->SetText("kept");
     const HWND toolWnd = tool->Handle();
     const HWND editWnd = edit->Handle();
