@@ -197,12 +197,13 @@ int TCustomForm::ShowModal() {
         formState_.Exclude(fsModal);
         if (Application) Application->ModalFinished();
     };
+    // Cleared before showing: OnShow may already decide the result, and the loop then ends at once.
+    modalResult_ = mrNone;
     try {
         Show();
         try {
             SetActiveWindow(Handle());
             SetForegroundWindow(Handle());
-            modalResult_ = mrNone;
             for (;;) {
                 // A terminating application ends the loop at once: waiting for a message could last forever,
                 // and CloseQuery is not asked (it could refuse for ever).

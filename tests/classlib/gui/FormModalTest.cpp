@@ -192,6 +192,23 @@ TEST_F(FormModal, ClosingAModalFormCancelsIt) {
     EXPECT_FALSE(ModalWatchdog::Fired());
 }
 
+struct InstantResult : TObject {
+    TCustomForm* form = nullptr;
+    void Show(TObject*) { form->SetModalResult(mrYes); }
+};
+
+TEST_F(FormModal, AResultSetInOnShowEndsTheLoopAtOnceWithThatValue) {
+    TForm* form = NewForm();
+    form->SetModalResult(mrNo);  // a stale result from before must not count
+    InstantResult instant;
+    instant.form = form;
+    form->OnShow = MakeMethod<&InstantResult::Show>(&instant);
+    ModalWatchdog watchdog(form);
+    EXPECT_EQ(form->ShowModal(), mrYes);
+    EXPECT_FALSE(ModalWatchdog::Fired());
+    EXPECT_FALSE(form->Visible());
+}
+
 struct Refuser : TObject {
     void Query(TObject*, bool& canClose) { canClose = false; }
 };
