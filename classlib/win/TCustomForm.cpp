@@ -775,6 +775,25 @@ void TCustomForm::UpdateActions() {
     ForEachControl(this, [](TControl* c) { c->InitiateAction(); });
 }
 
+bool TCustomForm::OfferAction(TBasicAction* action, bool (TComponent::*offer)(TBasicAction*)) {
+    if (!action || ComponentState().Contains(csDestroying)) return false;
+    if (activeControl_ && (activeControl_->*offer)(action)) return true;
+    if ((this->*offer)(action)) return true;
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* control = Controls(i);
+        if (control != activeControl_ && (control->*offer)(action)) return true;
+    }
+    return false;
+}
+
+void TCustomForm::CMActionExecute(TMessage& message) {
+    message.Result = OfferAction(reinterpret_cast<TBasicAction*>(message.LParam), &TComponent::ExecuteAction) ? 1 : 0;
+}
+
+void TCustomForm::CMActionUpdate(TMessage& message) {
+    message.Result = OfferAction(reinterpret_cast<TBasicAction*>(message.LParam), &TComponent::UpdateAction) ? 1 : 0;
+}
+
 // ---- MDI ----
 
 TCustomForm* TCustomForm::ActiveMDIChild() {

@@ -49,6 +49,8 @@ class TCustomForm : public TScrollingWinControl {
                       CLASSLIB_ON(CM_DIALOGCHAR, &TCustomForm::CMDialogChar),
                       CLASSLIB_ON(CM_DIALOGKEY, &TCustomForm::CMDialogKey),
                       CLASSLIB_ON(CM_RELEASE, &TCustomForm::CMRelease),
+                      CLASSLIB_ON(CM_ACTIONEXECUTE, &TCustomForm::CMActionExecute),
+                      CLASSLIB_ON(CM_ACTIONUPDATE, &TCustomForm::CMActionUpdate),
                       CLASSLIB_ON(CM_SHOWINGCHANGED, &TCustomForm::CMShowingChanged))
 
     // Builds the form with the builders registered for its class and the classes between it and TForm
@@ -220,6 +222,10 @@ protected:
     void CMDialogChar(TMessage& message);
     void CMDialogKey(TMessage& message);
     void CMRelease(TMessage& message);
+    // An action nobody else handled (LParam: TBasicAction*), offered to the active control, then to the
+    // form itself and its controls; Result 1 when one of them took it.
+    void CMActionExecute(TMessage& message);
+    void CMActionUpdate(TMessage& message);
     void CMShowingChanged(TMessage& message);
 
 private:
@@ -228,6 +234,7 @@ private:
     void CreateMDIClient();
     // The form's modal loop step: asks CloseQuery and OnClose once ModalResult is set.
     void CloseModal();
+    bool OfferAction(TBasicAction* action, bool (TComponent::*offer)(TBasicAction*));
     void SetWindowFocus();
 
     TFormState formState_;
