@@ -147,6 +147,7 @@ void TCustomForm::CMShowingChanged(TMessage& message) {
         if (Showing()) DoShow();
         else DoHide();
         DispatchInherited<TCustomForm>(this, message);
+        NoteVisible();
         return;
     }
     formState_.Include(fsShowing);
@@ -172,9 +173,18 @@ void TCustomForm::CMShowingChanged(TMessage& message) {
         }
     } catch (...) {
         formState_.Exclude(fsShowing);
+        NoteVisible();
         throw;
     }
     formState_.Exclude(fsShowing);
+    NoteVisible();
+}
+
+void TCustomForm::NoteVisible() {
+    if (HandleAllocated() && IsWindowVisible(WindowHandle()))
+        formState_.Include(fsVisible);
+    else
+        formState_.Exclude(fsVisible);
 }
 
 // ---- Modal forms and closing ----

@@ -159,11 +159,11 @@ class TCustomForm : public TScrollingWinControl {
     int MDIChildCount();
     TCustomForm* MDIChildren(int index);
 
-    // Docking is not supported: these keep the values and do nothing.
-    bool DockSite() const { return dockSite_; }
-    void SetDockSite(bool value) { dockSite_ = value; }
-    bool UseDockManager() const { return useDockManager_; }
-    void SetUseDockManager(bool value) { useDockManager_ = value; }
+    // Docking is not supported: these keep the values and do nothing; a docking framework overrides them.
+    virtual bool DockSite() const { return dockSite_; }
+    virtual void SetDockSite(bool value) { dockSite_ = value; }
+    virtual bool UseDockManager() const { return useDockManager_; }
+    virtual void SetUseDockManager(bool value) { useDockManager_ = value; }
 
     void Notification(TComponent* component, TOperation operation) override;
 
@@ -231,6 +231,8 @@ protected:
 private:
     void ApplyLayeredAttributes();
     void PlaceOnShow();
+    // fsVisible follows whether the window is on screen now.
+    void NoteVisible();
     void CreateMDIClient();
     // The form's modal loop step: asks CloseQuery and OnClose once ModalResult is set.
     void CloseModal();

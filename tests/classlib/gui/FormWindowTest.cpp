@@ -139,17 +139,57 @@ TEST_F(FormWindow, ShowAndHideGoThroughVisibleWithOnShowBeforeAndOnHideBefore) {
     form->OnShow = MakeMethod<&ShowLog::Show>(&log);
     form->OnHide = MakeMethod<&ShowLog::Hide>(&log);
     EXPECT_FALSE(form->Visible());
+    EXPECT_FALSE(form->FormState().Contains(fsVisible));
     form->Show();
     EXPECT_TRUE(form->Visible());
     EXPECT_TRUE(::IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(form->FormState().Contains(fsVisible));
     EXPECT_EQ(log.shows, 1);
     EXPECT_FALSE(log.visibleInOnShow);
     form->Hide();
     EXPECT_FALSE(::IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(form->FormState().Contains(fsVisible));
     EXPECT_EQ(log.hides, 1);
     EXPECT_TRUE(log.visibleInOnHide);
     form->SetVisible(true);
     EXPECT_EQ(log.shows, 2);
+    EXPECT_TRUE(form->FormState().Contains(fsVisible));
+
+    // A form placed inside another control follows its own window too.
+    TForm* inner = NewForm(100, 80);
+    inner->SetParent(form);
+    inner->Show();
+    EXPECT_TRUE(inner->FormState().Contains(fsVisible));
+    inner->Hide();
+    EXPECT_FALSE(inner->FormState().Contains(fsVisible));
+}
+
+// A docking framework replaces the inert docking properties of a form.
+class TDockingForm : public TForm {
+    CLASSLIB_COMPONENT(TDockingForm, TForm)
+    TDockingForm(TComponent* owner, int dummy) : TForm(owner, dummy) {}
+    int dockSiteSets = 0;
+    bool DockSite() const override { return true; }
+    void SetDockSite(bool value) override {
+        ++dockSiteSets;
+        TForm::SetDockSite(value);
+    }
+    bool UseDockManager() const override { return true; }
+};
+
+TEST_F(FormWindow, DockingPropertiesAreInertButReplaceable) {
+    TForm* plain = NewForm();
+    plain->SetDockSite(true);
+    plain->SetUseDockManager(true);
+    EXPECT_TRUE(plain->DockSite());
+    EXPECT_TRUE(plain->UseDockManager());
+
+    auto* docking = NewForm<TDockingForm>();
+    TCustomForm* asForm = docking;
+    asForm->SetDockSite(false);
+    EXPECT_EQ(docking->dockSiteSets, 1);
+    EXPECT_TRUE(asForm->DockSite());
+    EXPECT_TRUE(asForm->UseDockManager());
 }
 
 struct EventCount : TObject {
