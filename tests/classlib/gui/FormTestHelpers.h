@@ -56,13 +56,36 @@ private:
     TWindowHook hook_;
 };
 
+// Errors that reach the application during a test: without a handler the application would show them in a
+// message box, which waits for a click and hangs the run. Recorded instead, and the test fails.
+struct TErrorRecorder : TObject {
+    std::vector<std::string> messages;
+    void Record(TObject*, const Exception& e) {
+        messages.push_back(e.Message());
+        ADD_FAILURE() << "An exception reached the application: " << e.Message();
+    }
+};
+
+inline TErrorRecorder& ApplicationErrors() {
+    static TErrorRecorder recorder;
+    return recorder;
+}
+
 class GuiTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { StartLibrary(); }
-    void SetUp() override { owner_ = MakeObject<TComponent>(nullptr); }
+    // The recorder is installed for every test, whoever made the application, and what was there before is
+    // put back afterwards for the tests that look at the application's own error handling.
+    void SetUp() override {
+        previousOnException_ = Application->OnException;
+        ApplicationErrors().messages.clear();
+        Application->OnException = MakeMethod<&TErrorRecorder::Record>(&ApplicationErrors());
+        owner_ = MakeObject<TComponent>(nullptr);
+    }
     void TearDown() override {
         owner_.reset();
         Pump(5);
+        Application->OnException = previousOnException_;
     }
     TComponent* Owner() const { return owner_.get(); }
 
@@ -76,6 +99,7 @@ protected:
 
 private:
     TObjectPtr<TComponent> owner_;
+    TExceptionEvent previousOnException_;
 };
 
 // The steps of a construction in the order they happened.

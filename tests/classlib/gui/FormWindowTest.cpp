@@ -1,6 +1,8 @@
 // The form's window: styles from BorderStyle, BorderIcons and FormStyle, the owner window, layered
 // attributes that survive a new window, centring, showing and hiding through Visible, and the MDI client
 // placed in what the aligned controls leave.
+#include <gtest/gtest-spi.h>
+
 #include "classlib/core/TCustomActionList.h"
 #include "classlib/win/TCanvas.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
@@ -13,6 +15,22 @@ LONG_PTR StyleOf(HWND wnd) { return ::GetWindowLongPtrA(wnd, GWL_STYLE); }
 LONG_PTR ExStyleOf(HWND wnd) { return ::GetWindowLongPtrA(wnd, GWL_EXSTYLE); }
 
 class FormWindow : public GuiTest {};
+
+// A stray error would open the application's message box and wait for a click for ever; the window tests
+// record it and fail instead.
+TEST_F(FormWindow, AnErrorReachingTheApplicationFailsTheTestInsteadOfWaiting) {
+    ASSERT_TRUE(static_cast<bool>(Application->OnException));
+    EXPECT_NONFATAL_FAILURE(
+        {
+            try {
+                throw EInvalidOperation("stray error");
+            } catch (...) {
+                Application->HandleException(nullptr);
+            }
+        },
+        "stray error");
+    EXPECT_EQ(ApplicationErrors().messages, std::vector<std::string>{"stray error"});
+}
 
 TEST_F(FormWindow, BorderStylesAndIconsGiveTheirWindowStyles) {
     TForm* sizeable = NewForm();
