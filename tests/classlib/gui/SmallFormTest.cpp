@@ -1,7 +1,12 @@
 // End to end on the display: a small form with an edit and a button with a hint is shown, typed into with
 // system key input, the pointer rests on the button until its hint shows, the display is saved as a picture
 // (artifacts/small-form.bmp beside the test program's folder), and a system mouse click presses the button.
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TButton.h"
@@ -61,8 +66,8 @@ std::string ArtifactPath(const char* name) {
     return dir + "\\" + name;
 }
 
-// Saves what the display shows now as a 24-bit bitmap file; returns the file's size.
-long SaveScreen(const std::string& path) {
+// Saves what the display shows now as a 24-bit bitmap file.
+void SaveScreen(const std::string& path) {
     const int w = ::GetSystemMetrics(SM_CXSCREEN);
     const int h = ::GetSystemMetrics(SM_CYSCREEN);
     TObjectPtr<TBitmap> shot = MakeObject<TBitmap>();
@@ -72,9 +77,66 @@ long SaveScreen(const std::string& path) {
     ::BitBlt(shot->Canvas()->Handle(), 0, 0, w, h, screen, 0, 0, SRCCOPY);
     ::ReleaseDC(nullptr, screen);
     shot->SaveToFile(path);
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
-    return static_cast<long>(data.nFileSizeLow);
+}
+
+// A 24-bit bitmap file read back byte by byte, so that the check does not rely on the code that wrote it.
+class SavedPicture {
+public:
+    explicit SavedPicture(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        bytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (bytes_.size() < 54 || bytes_[0] != 'B' || bytes_[1] != 'M' || Read16(28) != 24) return;
+        offset_ = Read32(10);
+        width_ = static_cast<int>(Read32(18));
+        const auto height = static_cast<std::int32_t>(Read32(22));
+        topDown_ = height < 0;
+        height_ = topDown_ ? -height : height;
+        stride_ = (static_cast<std::size_t>(width_) * 3 + 3) / 4 * 4;
+        if (width_ <= 0 || offset_ + stride_ * static_cast<std::size_t>(height_) > bytes_.size()) width_ = height_ = 0;
+    }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // The colour at a point (as a COLORREF); the point must lie inside the picture.
+    COLORREF Pixel(int x, int y) const {
+        const std::size_t row = static_cast<std::size_t>(topDown_ ? y : height_ - 1 - y);
+        const std::size_t at = offset_ + row * stride_ + static_cast<std::size_t>(x) * 3;
+        return RGB(bytes_[at + 2], bytes_[at + 1], bytes_[at]);
+    }
+    // How many different colours a screen rectangle (clipped to the picture) holds.
+    std::size_t Colours(RECT r) const {
+        std::vector<COLORREF> seen;
+        ForEachPixel(r, [&](COLORREF c) {
+            if (std::find(seen.begin(), seen.end(), c) == seen.end()) seen.push_back(c);
+        });
+        return seen.size();
+    }
+    // How many pixels of a screen rectangle have the colour.
+    long Matching(RECT r, COLORREF colour) const {
+        long count = 0;
+        ForEachPixel(r, [&](COLORREF c) { count += c == colour; });
+        return count;
+    }
+
+private:
+    template <class F>
+    void ForEachPixel(RECT r, F&& f) const {
+        for (int y = std::max<int>(r.top, 0); y < std::min<int>(r.bottom, height_); ++y)
+            for (int x = std::max<int>(r.left, 0); x < std::min<int>(r.right, width_); ++x) f(Pixel(x, y));
+    }
+    std::uint32_t Read16(std::size_t at) const { return bytes_[at] | bytes_[at + 1] << 8; }
+    std::uint32_t Read32(std::size_t at) const { return Read16(at) | Read16(at + 2) << 16; }
+
+    std::vector<std::uint8_t> bytes_;
+    std::size_t offset_ = 0;
+    std::size_t stride_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+    bool topDown_ = false;
+};
+
+RECT ScreenRect(TControl* control) {
+    const TPoint origin = control->ClientToScreen(Point(0, 0));
+    return RECT{origin.X, origin.Y, origin.X + control->Width(), origin.Y + control->Height()};
 }
 
 class SmallForm : public GuiTest {};
@@ -120,8 +182,24 @@ TEST_F(SmallForm, TypeHoverForTheHintAndClickOnTheDisplay) {
     ASSERT_TRUE(hintShowing());
     EXPECT_EQ(Application->HintWindow()->Caption(), "Presses the button");
 
-    const long size = SaveScreen(ArtifactPath("small-form.bmp"));
-    EXPECT_GT(size, 54 + 3 * 100 * 100);  // header and pixels
+    HWND hint = Application->HintWindow()->WindowHandle();
+    ::UpdateWindow(form->Handle());
+    ::UpdateWindow(hint);
+    const std::string path = ArtifactPath("small-form.bmp");
+    SaveScreen(path);
+    const SavedPicture picture(path);
+    ASSERT_EQ(picture.Width(), ::GetSystemMetrics(SM_CXSCREEN));
+    ASSERT_EQ(picture.Height(), ::GetSystemMetrics(SM_CYSCREEN));
+    // The button (face, frame, caption) and the edit (frame, typed text) are drawn, not a blank area.
+    EXPECT_GE(picture.Colours(ScreenRect(button)), 2u) << "the button's area is one colour";
+    EXPECT_GE(picture.Colours(ScreenRect(edit)), 2u) << "the edit's area is one colour";
+    // The hint window is mostly the info background (as the library resolves clInfoBk: the system's colour
+    // once the program installed the system colours, else the classic one).
+    RECT hintRect{};
+    ::GetWindowRect(hint, &hintRect);
+    const long hintArea = (hintRect.right - hintRect.left) * (hintRect.bottom - hintRect.top);
+    EXPECT_GT(picture.Matching(hintRect, static_cast<COLORREF>(ColorToRGB(clInfoBk))), hintArea / 3)
+        << "the hint window's area lacks the info background";
 
     // Press and release the left button over it.
     MoveMouse(centre, MOUSEEVENTF_LEFTDOWN);
