@@ -522,7 +522,7 @@ void TApplication::HandleException(TObject* sender) {
     } catch (const std::exception& e) {
         report(Exception(e.what()));
     } catch (...) {
-        report(Exception("Unknown error"));
+        report(Exception("Unknown exception"));
     }
 }
 

@@ -280,22 +280,24 @@ TEST_F(ApplicationTest, ExceptionsReachOnExceptionAndTheLoopGoesOn) {
             if (m.Msg == WM_APP + 31) throw EInvalidOperation("broken handler");
             if (m.Msg == WM_APP + 32) throw EAbort("silent");
             if (m.Msg == WM_APP + 33) throw std::runtime_error("from the standard library");
-            if (m.Msg == WM_APP + 34) ++after;
+            if (m.Msg == WM_APP + 34) throw 34;
+            if (m.Msg == WM_APP + 35) ++after;
             return false;
         }
     } thrower;
     Application->HookMainWindow(MakeMethod<&Thrower::Hook>(&thrower));
     ExitCode = 7;
-    for (UINT m = WM_APP + 31; m <= WM_APP + 34; ++m) ::PostMessageA(Application->Handle(), m, 0, 0);
+    for (UINT m = WM_APP + 31; m <= WM_APP + 35; ++m) ::PostMessageA(Application->Handle(), m, 0, 0);
     Application->ProcessMessages();
     Application->UnhookMainWindow(MakeMethod<&Thrower::Hook>(&thrower));
-    EXPECT_EQ(events.exceptions, (std::vector<std::string>{"broken handler", "from the standard library"}));
+    EXPECT_EQ(events.exceptions,
+              (std::vector<std::string>{"broken handler", "from the standard library", "Unknown exception"}));
     EXPECT_EQ(thrower.after, 1);
     EXPECT_EQ(ExitCode, 7);
 
     // Outside a catch block there is nothing to handle.
     Application->HandleException(nullptr);
-    EXPECT_EQ(events.exceptions.size(), 2u);
+    EXPECT_EQ(events.exceptions.size(), 3u);
     ExitCode = 0;
 }
 
