@@ -303,8 +303,9 @@ void TApplication::WndProc(TMessage& message) {
 
 void TApplication::BroadcastToForms(std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp) {
     if (!Screen) return;
-    // Each form passes it on to its controls.
-    for (int i = 0; i < Screen->CustomFormCount(); ++i) Screen->CustomForms(i)->Perform(msg, wp, lp);
+    // Each form passes it on to its controls. A form freed by an earlier form's handler is skipped.
+    for (TCustomForm* form : Screen->CustomFormsInZOrder())
+        if (Screen->IsCustomForm(form)) form->Perform(msg, wp, lp);
 }
 
 void TApplication::WakeMainThread(TObject*) {
@@ -428,9 +429,8 @@ void TApplication::Idle(const TMsg&) {
         if (OnIdle) OnIdle(this, done);
         if (done && Screen) {
             // Action updates on every visible, enabled form.
-            for (int i = 0; i < Screen->CustomFormCount(); ++i) {
-                TCustomForm* form = Screen->CustomForms(i);
-                if (form->HandleAllocated() && ::IsWindowVisible(form->WindowHandle()) &&
+            for (TCustomForm* form : Screen->CustomFormsInZOrder()) {
+                if (Screen->IsCustomForm(form) && form->HandleAllocated() && ::IsWindowVisible(form->WindowHandle()) &&
                     ::IsWindowEnabled(form->WindowHandle()))
                     form->UpdateActions();
             }

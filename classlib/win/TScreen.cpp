@@ -77,7 +77,7 @@ TScreen::~TScreen() {
 
 // ---- forms and data modules ----
 
-std::vector<TCustomForm*> TScreen::SortedForms() const {
+std::vector<TCustomForm*> TScreen::CustomFormsInZOrder() const {
     // Rank of each top-level window in the system's z-order, topmost first.
     std::unordered_map<HWND, int> rank;
     int n = 0;
@@ -101,10 +101,14 @@ std::vector<TCustomForm*> TScreen::SortedForms() const {
 
 int TScreen::CustomFormCount() const { return static_cast<int>(forms_.size()); }
 
+bool TScreen::IsCustomForm(const TCustomForm* form) const {
+    return std::find(forms_.begin(), forms_.end(), form) != forms_.end();
+}
+
 TCustomForm* TScreen::CustomForms(int index) const {
     if (index < 0 || index >= CustomFormCount())
         throw CreateFmt<EListError>("List index out of bounds (%d)", {index});
-    return SortedForms()[static_cast<std::size_t>(index)];
+    return CustomFormsInZOrder()[static_cast<std::size_t>(index)];
 }
 
 int TScreen::FormCount() const {
@@ -115,7 +119,7 @@ int TScreen::FormCount() const {
 TForm* TScreen::Forms(int index) const {
     if (index >= 0) {
         int i = 0;
-        for (TCustomForm* form : SortedForms()) {
+        for (TCustomForm* form : CustomFormsInZOrder()) {
             auto* f = dynamic_cast<TForm*>(form);
             if (f && i++ == index) return f;
         }

@@ -25,7 +25,12 @@ class TScreen : public TComponent {
 
     // Forms in z-order, topmost first (from the system's window order at the time of the call; forms without
     // a window follow in the order they were made). Forms(i) lists the TForm descendants only.
+    // Each indexed call reads the window order again: a loop over every form takes CustomFormsInZOrder() once
+    // instead, which also stays the same when a handler in the loop raises another form.
+    std::vector<TCustomForm*> CustomFormsInZOrder() const;
     int CustomFormCount() const;
+    // Whether form is (still) one of the screen's forms.
+    bool IsCustomForm(const TCustomForm* form) const;
     TCustomForm* CustomForms(int index) const;
     int FormCount() const;
     TForm* Forms(int index) const;
@@ -84,8 +89,6 @@ class TScreen : public TComponent {
     TNotifyEvent OnActiveControlChange;
 
 private:
-    std::vector<TCustomForm*> SortedForms() const;
-
     std::vector<TCustomForm*> forms_;
     std::vector<TDataModule*> dataModules_;
     TCustomForm* activeCustomForm_ = nullptr;

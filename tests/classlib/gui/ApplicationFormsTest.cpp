@@ -234,3 +234,55 @@ TEST(ApplicationForms, MinimizingTheMainFormIsTheApplicationsWithItsEvents) {
     EXPECT_EQ(log.events, "mr");
     g_probe = nullptr;
 }
+
+TEST(ApplicationForms, ABroadcastReachesEachFormOnceWhenAHandlerRaisesOrFreesAnotherForm) {
+    EnsureApplication();
+    // Counts CM_SYSCOLORCHANGE per form; one form's handler raises or frees another form meanwhile.
+    struct Counter : TObject {
+        TWndMethod previous;
+        int seen = 0;
+        TCustomForm* raise = nullptr;
+        TObjectPtr<TForm>* release = nullptr;
+        void WndProc(TMessage& m) {
+            if (m.Msg == CM_SYSCOLORCHANGE) {
+                ++seen;
+                if (raise)
+                    ::SetWindowPos(raise->Handle(), HWND_TOP, 0, 0, 0, 0,
+                                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                if (release) release->reset();
+            }
+            previous(m);
+        }
+    };
+    TObjectPtr<TForm> forms[3] = {TObjectPtr<TForm>(Create<TForm>(nullptr, 0)),
+                                  TObjectPtr<TForm>(Create<TForm>(nullptr, 0)),
+                                  TObjectPtr<TForm>(Create<TForm>(nullptr, 0))};
+    Counter counters[3];
+    for (int i = 0; i < 3; ++i) {
+        forms[i]->SetBounds(60 + 20 * i, 60, 200, 150);
+        forms[i]->Show();
+        counters[i].previous = forms[i]->WindowProc;
+        forms[i]->WindowProc = MakeMethod<&Counter::WndProc>(&counters[i]);
+    }
+    // Topmost first: 0, 1, 2. The middle form raises the bottom one above the rest while the message runs.
+    auto order = [&] {
+        for (int i = 2; i >= 0; --i)
+            if (forms[i])
+                ::SetWindowPos(forms[i]->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    };
+    order();
+    counters[1].raise = forms[2].get();
+    ::SendMessageA(Application->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(counters[i].seen, 1) << "form " << i;
+
+    // A form freed by an earlier form's handler is not reached any more.
+    order();
+    counters[1].raise = nullptr;
+    counters[1].release = &forms[2];
+    ::SendMessageA(Application->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(counters[0].seen, 2);
+    EXPECT_EQ(counters[1].seen, 2);
+    EXPECT_EQ(counters[2].seen, 1);
+    EXPECT_EQ(forms[2].get(), nullptr);
+    for (int i = 0; i < 2; ++i) forms[i]->WindowProc = counters[i].previous;
+}
