@@ -37,7 +37,6 @@ void THintWindow::CreateParams(TCreateParams& params) {
     params.Style = WS_POPUP | WS_BORDER;
     params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     params.WindowClass.style |= CS_SAVEBITS;
-    params.WndParent = Application ? Application->Handle() : nullptr;
 }
 
 void THintWindow::Paint() {
@@ -65,6 +64,8 @@ TRect THintWindow::CalcHintRect(int maxWidth, const AnsiString& hint, void*) {
 void THintWindow::ActivateHint(TRect rect, const AnsiString& hint) { ActivateHintData(rect, hint, nullptr); }
 
 void THintWindow::ActivateHintData(TRect rect, const AnsiString& hint, void*) {
+    // Owned by the application window, so that it never shows on the task bar and goes with the application.
+    if (Application && Application->Handle()) SetParentWindow(Application->Handle());
     hintText_ = hint;
     SetCaption(hint);
     // Keep the whole hint on the monitor it starts on.
@@ -81,9 +82,15 @@ void THintWindow::ActivateHintData(TRect rect, const AnsiString& hint, void*) {
         rect.Bottom = rect.Top + height;
     }
     SetBoundsRect(rect);
-    HWND wnd = Handle();
-    ::SetWindowPos(wnd, HWND_TOPMOST, rect.Left, rect.Top, rect.Width(), rect.Height(),
-                   SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    // Shown the way every window is shown as Visible changes, without taking the activation.
+    if (Visible())
+        UpdateShowing();  // visible already, but its window may have been made again
+    else
+        SetVisible(true);
+    HWND wnd = WindowHandle();
+    if (!wnd) return;
+    // Showing keeps the window's place in the z-order: the hint goes above everything, topmost windows too.
+    ::SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::InvalidateRect(wnd, nullptr, TRUE);
     ::UpdateWindow(wnd);
 }
@@ -106,7 +113,10 @@ bool THintWindow::IsHintMsg(const MSG& msg) {
     }
 }
 
-void THintWindow::ReleaseHandle() { DestroyHandle(); }
+void THintWindow::ReleaseHandle() {
+    SetVisible(false);
+    DestroyHandle();
+}
 
 bool THintWindow::CanAutoSize(int&, int&) { return false; }
 

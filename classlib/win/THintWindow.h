@@ -37,14 +37,15 @@ class THintWindow : public TCustomControl {
 
     explicit THintWindow(TComponent* owner);
 
-    // Shows hint inside rect (screen coordinates; kept on the monitor) without taking activation.
+    // Shows hint inside rect (screen coordinates; kept on the monitor) without taking activation; the window is
+    // Visible and Showing until ReleaseHandle.
     virtual void ActivateHint(TRect rect, const AnsiString& hint);
     virtual void ActivateHintData(TRect rect, const AnsiString& hint, void* data);
     // The rectangle (at 0, 0) that fits hint wrapped to maxWidth.
     virtual TRect CalcHintRect(int maxWidth, const AnsiString& hint, void* data);
     // Whether msg (a key or mouse-button message) should take the hint down.
     virtual bool IsHintMsg(const MSG& msg);
-    // Hides the window by destroying it; the next activation makes it again.
+    // Hides the window (Visible and Showing turn false) by destroying it; the next activation makes it again.
     void ReleaseHandle();
     // The text shown, exactly as the last activation passed it.
     const AnsiString& HintText() const { return hintText_; }

@@ -266,3 +266,45 @@ TEST_F(HintTest, TheHintWindowMeasuresWrappedText) {
     EXPECT_GT(window->Width(), shortWidth);
     EXPECT_EQ(::SendMessageA(window->Handle(), WM_NCHITTEST, 0, 0), HTTRANSPARENT);
 }
+
+TEST_F(HintTest, TheShownHintIsVisibleAndShowingAndOwnedByTheApplicationWindow) {
+    const TPoint p = InTarget(30, 40);
+    Mouse->SetCursorPos(p);
+    HWND active = ::GetActiveWindow();
+    Application->ActivateHint(p);
+    ASSERT_TRUE(HintShowing());
+    THintWindow* hint = Application->HintWindow();
+    EXPECT_TRUE(hint->Visible());
+    EXPECT_TRUE(hint->Showing());
+    EXPECT_EQ(hint->ParentWindow(), Application->Handle());
+    EXPECT_EQ(::GetWindow(hint->WindowHandle(), GW_OWNER), Application->Handle());
+    const LONG_PTR style = ::GetWindowLongPtrA(hint->WindowHandle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & WS_CHILD);
+    EXPECT_EQ(::GetActiveWindow(), active);  // showing took no activation
+    // On the screen above the form, painted in its colour.
+    RECT r{};
+    ::GetWindowRect(hint->WindowHandle(), &r);
+    const POINT inside{r.right - 3, r.bottom - 3};
+    HDC screen = ::GetDC(nullptr);
+    const COLORREF seen = ::GetPixel(screen, inside.x, inside.y);
+    ::ReleaseDC(nullptr, screen);
+    EXPECT_EQ(seen, static_cast<COLORREF>(ColorToRGB(clInfoBk)));
+
+    Application->CancelHint();
+    EXPECT_FALSE(HintShowing());
+    EXPECT_FALSE(hint->Visible());
+    EXPECT_FALSE(hint->Showing());
+
+    // Shown again after its window was destroyed from outside while it showed.
+    Application->ActivateHint(p);
+    ASSERT_TRUE(HintShowing());
+    hint = Application->HintWindow();
+    ::DestroyWindow(hint->WindowHandle());
+    EXPECT_FALSE(hint->Showing());
+    Application->ActivateHint(p);
+    EXPECT_TRUE(HintShowing());
+    EXPECT_TRUE(hint->Showing());
+    Application->HideHint();
+    EXPECT_FALSE(hint->Showing());
+}
