@@ -85,6 +85,14 @@ AnsiString HintOf(TControl* control) {
     return AnsiString();
 }
 
+// " (Ctrl+O)" for a control whose action has a shortcut, else nothing.
+AnsiString ShortCutSuffixOf(TControl* control) {
+    auto* action = dynamic_cast<TCustomAction*>(control->Action());
+    if (!action || action->ShortCut() == 0) return AnsiString();
+    const AnsiString text = ShortCutToText(action->ShortCut());
+    return text.empty() ? AnsiString() : " (" + text + ")";
+}
+
 // How far below the pointer's hot spot the current cursor reaches: where a hint starts.
 int CursorHeightMargin() {
     HCURSOR cursor = ::GetCursor();
@@ -701,6 +709,7 @@ void TApplication::ActivateHint(TPoint cursorPos) {
     info.CursorRect = control->ClientRect();
     info.CursorPos = control->ScreenToClient(cursorPos);
     info.HintStr = GetShortHint(HintOf(control));
+    if (hintShortCuts_ && !info.HintStr.empty()) info.HintStr += ShortCutSuffixOf(control);
     info.HintData = nullptr;
     info.ReshowTimeout = 0;
     info.HideTimeout = hintHidePause_;

@@ -133,6 +133,7 @@ class TApplication : public TComponent {
     void SetHintHidePause(int ms) { hintHidePause_ = ms; }
     TColor HintColor() const { return hintColor_; }
     void SetHintColor(TColor value);
+    // Whether the hint of a control whose action has a shortcut ends in the shortcut's text: "Open (Ctrl+O)".
     bool HintShortCuts() const { return hintShortCuts_; }
     void SetHintShortCuts(bool value) { hintShortCuts_ = value; }
     // The class of the hint window made for the next hint (default THintWindow).

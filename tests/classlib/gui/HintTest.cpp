@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/core/TCustomAction.h"
 #include "classlib/gui/ApplicationTestSupport.h"
 #include "classlib/win/TCustomControl.h"
 #include "classlib/win/TCustomForm.h"
@@ -307,4 +308,36 @@ TEST_F(HintTest, TheShownHintIsVisibleAndShowingAndOwnedByTheApplicationWindow) 
     EXPECT_TRUE(hint->Showing());
     Application->HideHint();
     EXPECT_FALSE(hint->Showing());
+}
+
+TEST_F(HintTest, TheHintOfAControlWhoseActionHasAShortCutEndsInTheShortCut) {
+    const bool shortCuts = Application->HintShortCuts();
+    TObjectPtr<TComponent> owner = MakeObject<TComponent>(nullptr);
+    TAction* action = Create<TAction>(owner.get());
+    action->SetHint("Short|Long hint");
+    action->SetShortCut(scCtrl | 'O');
+    target->SetAction(action);
+    const TPoint p = InTarget(30, 40);
+    Mouse->SetCursorPos(p);
+    auto shownFor = [&] {
+        Application->CancelHint();
+        Application->ActivateHint(p);
+        return std::string(trap.seen.HintStr);
+    };
+
+    Application->SetHintShortCuts(true);
+    EXPECT_EQ(shownFor(), "Short (Ctrl+O)");
+    EXPECT_EQ(Application->HintWindow()->HintText(), HighBytes());  // handlers still have the last word
+    Application->SetHintShortCuts(false);
+    EXPECT_EQ(shownFor(), "Short");
+    // No shortcut, or no action: the hint alone.
+    Application->SetHintShortCuts(true);
+    action->SetShortCut(0);
+    EXPECT_EQ(shownFor(), "Short");
+    action->SetShortCut(scCtrl | 'O');
+    target->SetAction(nullptr);
+    EXPECT_EQ(shownFor(), "Short");
+
+    Application->SetHintShortCuts(shortCuts);
+    target->SetHint("Short|Long hint");
 }
