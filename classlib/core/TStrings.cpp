@@ -1,19 +1,24 @@
 #include "classlib/core/TStrings.h"
 
 #include "classlib/core/Checked.h"
-#include "classlib/core/Format.h"
 #include "classlib/core/StringListText.h"
 #include "classlib/core/StringUtils.h"
+#include "classlib/core/StringsCommon.h"
 #include "classlib/core/TFileStream.h"
-#include "classlib/core/TReader.h"
-#include "classlib/core/TWriter.h"
 
 namespace lt = classlib::listtext;
+namespace sc = classlib::strings;
+
+namespace {
+const AnsiString& Same(const AnsiString& s) {
+    return s;
+}
+}  // namespace
 
 TStrings::~TStrings() = default;
 
 void TStrings::Error(const AnsiString& message, int data) {
-    throw EStringListError(Format(message, {data}));
+    sc::RaiseListError(message, data);
 }
 
 TObject* TStrings::GetObject(int) const {
@@ -21,9 +26,7 @@ TObject* TStrings::GetObject(int) const {
 }
 
 void TStrings::Put(int index, const AnsiString& s) {
-    TObject* obj = GetObject(index);
-    Delete(index);
-    InsertObject(index, s, obj);
+    sc::ReplaceLine(*this, index, s);
 }
 
 void TStrings::PutObject(int, TObject*) {}
@@ -42,33 +45,15 @@ int TStrings::GetCapacity() const {
 void TStrings::SetCapacity(int) {}
 
 std::vector<AnsiString> TStrings::Lines() const {
-    std::vector<AnsiString> lines;
-    const int n = GetCount();
-    lines.reserve(std::size_t(n));
-    for (int i = 0; i < n; ++i) lines.push_back(Get(i));
-    return lines;
+    return sc::LinesOf(*this);
 }
 
 AnsiString TStrings::GetTextStr() const {
-    AnsiString text;
-    const int n = GetCount();
-    for (int i = 0; i < n; ++i) {
-        text += Get(i);
-        text += "\r\n";
-    }
-    return text;
+    return sc::TextOf(*this);
 }
 
 void TStrings::SetTextStr(const AnsiString& text) {
-    BeginUpdate();
-    try {
-        Clear();
-        for (AnsiString& line : lt::SplitLines<char>(text)) Add(line);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    sc::ReplaceLines(*this, lt::SplitLines<char>(text));
 }
 
 int TStrings::CompareStrings(const AnsiString& s1, const AnsiString& s2) const {
@@ -88,108 +73,44 @@ int TStrings::AddObject(const AnsiString& s, TObject* obj) {
 }
 
 void TStrings::AddStrings(const TStrings* strings) {
-    if (!strings) return;
-    // Copied first, so that adding a list to itself ends.
-    const int n = strings->GetCount();
-    std::vector<std::pair<AnsiString, TObject*>> copy;
-    copy.reserve(std::size_t(n));
-    for (int i = 0; i < n; ++i) copy.emplace_back(strings->Get(i), strings->GetObject(i));
-    BeginUpdate();
-    try {
-        for (auto& [s, obj] : copy) AddObject(s, obj);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    sc::AddLinesOf(*this, strings, Same);
 }
 
 void TStrings::Assign(TPersistent* source) {
     if (auto* src = dynamic_cast<TStrings*>(source)) {
         if (src == this) return;
-        BeginUpdate();
-        try {
-            Clear();
+        sc::AssignLines(*this, src, [&] {
             nameValueSeparator_ = src->nameValueSeparator_;
             delimiter_ = src->delimiter_;
             quoteChar_ = src->quoteChar_;
-            AddStrings(src);
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        });
         return;
     }
     TPersistent::Assign(source);
 }
 
 void TStrings::Exchange(int index1, int index2) {
-    BeginUpdate();
-    try {
-        const AnsiString s = Get(index1);
-        TObject* obj = GetObject(index1);
-        Put(index1, Get(index2));
-        PutObject(index1, GetObject(index2));
-        Put(index2, s);
-        PutObject(index2, obj);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    sc::ExchangeLines(*this, index1, index2);
 }
 
 void TStrings::Move(int curIndex, int newIndex) {
-    if (curIndex == newIndex) return;
-    BeginUpdate();
-    try {
-        const AnsiString s = Get(curIndex);
-        TObject* obj = GetObject(curIndex);
-        if (newIndex < 0 || newIndex >= GetCount()) Error("List index out of bounds (%d)", newIndex);
-        Delete(curIndex);
-        InsertObject(newIndex, s, obj);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    sc::MoveLine(*this, curIndex, newIndex);
 }
 
 int TStrings::IndexOf(const AnsiString& s) const {
-    const int n = GetCount();
-    for (int i = 0; i < n; ++i) {
-        if (CompareStrings(Get(i), s) == 0) return i;
-    }
-    return -1;
+    return sc::IndexOfLine(*this, s);
 }
 
 int TStrings::IndexOfName(const AnsiString& name) const {
-    const int n = GetCount();
-    for (int i = 0; i < n; ++i) {
-        const AnsiString s = Get(i);
-        const std::size_t sep = s.find(nameValueSeparator_);
-        if (sep != AnsiString::npos && CompareStrings(s.substr(0, sep), name) == 0) return i;
-    }
-    return -1;
+    return sc::IndexOfNamedLine(*this, name, nameValueSeparator_);
 }
 
 int TStrings::IndexOfObject(TObject* obj) const {
-    const int n = GetCount();
-    for (int i = 0; i < n; ++i) {
-        if (GetObject(i) == obj) return i;
-    }
-    return -1;
+    return sc::IndexOfLineObject(*this, obj);
 }
 
 bool TStrings::Equals(const TStrings* strings) const {
-    if (!strings) return false;
-    const int n = GetCount();
-    if (n != strings->GetCount()) return false;
-    for (int i = 0; i < n; ++i) {
-        if (Get(i) != strings->Get(i)) return false;
-    }
-    return true;
+    return sc::SameLines(*this, strings);
 }
 
 void TStrings::LoadFromStream(TStream& stream) {
@@ -218,14 +139,11 @@ void TStrings::SaveToFile(const AnsiString& fileName) const {
 }
 
 void TStrings::BeginUpdate() {
-    if (updateCount_ == 0) SetUpdateState(true);
-    ++updateCount_;
+    sc::OpenUpdate(*this, updateCount_);
 }
 
 void TStrings::EndUpdate() {
-    if (updateCount_ == 0) return;
-    --updateCount_;
-    if (updateCount_ == 0) SetUpdateState(false);
+    sc::CloseUpdate(*this, updateCount_);
 }
 
 AnsiString TStrings::Names(int index) const {
@@ -233,8 +151,7 @@ AnsiString TStrings::Names(int index) const {
 }
 
 AnsiString TStrings::Values(const AnsiString& name) const {
-    const int i = IndexOfName(name);
-    return i < 0 ? AnsiString() : ValueFromIndex(i);
+    return sc::ValueOfName(*this, name);
 }
 
 void TStrings::SetValues(const AnsiString& name, const AnsiString& value) {
@@ -254,16 +171,7 @@ AnsiString TStrings::DelimitedText() const {
 }
 
 void TStrings::SetDelimitedText(const AnsiString& text) {
-    const auto items = lt::SplitDelimited<char>(text, delimiter_, quoteChar_);
-    BeginUpdate();
-    try {
-        Clear();
-        for (const AnsiString& item : items) Add(item);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    sc::ReplaceLines(*this, lt::SplitDelimited<char>(text, delimiter_, quoteChar_));
 }
 
 AnsiString TStrings::CommaText() const {
@@ -271,42 +179,12 @@ AnsiString TStrings::CommaText() const {
 }
 
 void TStrings::SetCommaText(const AnsiString& text) {
-    const auto items = lt::SplitDelimited<char>(text, ',', '"');
-    BeginUpdate();
-    try {
-        Clear();
-        for (const AnsiString& item : items) Add(item);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    sc::ReplaceLines(*this, lt::SplitDelimited<char>(text, ',', '"'));
 }
 
 void TStrings::DefineProperties(TFiler* filer) {
     TPersistent::DefineProperties(filer);
-    bool hasData = GetCount() > 0;
-    if (auto* ancestor = dynamic_cast<TStrings*>(filer->Ancestor())) hasData = !Equals(ancestor);
-    filer->DefineProperty(
-        "Strings",
-        [this](TReader& reader) {
-            reader.ReadListBegin();
-            BeginUpdate();
-            try {
-                Clear();
-                while (!reader.EndOfList()) Add(reader.ReadString());
-                reader.ReadListEnd();
-            } catch (...) {
-                EndUpdate();
-                throw;
-            }
-            EndUpdate();
-        },
-        [this](TWriter& writer) {
-            writer.WriteListBegin();
-            const int n = GetCount();
-            for (int i = 0; i < n; ++i) writer.WriteString(Get(i));
-            writer.WriteListEnd();
-        },
-        hasData);
+    sc::DefineLinesProperty(
+        *this, filer, [](TReader& reader) { return reader.ReadString(); },
+        [](TWriter& writer, const AnsiString& s) { writer.WriteString(s); });
 }

@@ -2,36 +2,28 @@
 
 #include "classlib/core/Checked.h"
 #include "classlib/core/CodePages.h"
-#include "classlib/core/Format.h"
 #include "classlib/core/StringListText.h"
+#include "classlib/core/StringsCommon.h"
 #include "classlib/core/TFileStream.h"
-#include "classlib/core/TReader.h"
 #include "classlib/core/TStrings.h"
-#include "classlib/core/TWriter.h"
 
 namespace lt = classlib::listtext;
+namespace sc = classlib::strings;
 
 namespace {
-
-// Runs body inside an update bracket that closes even when body raises.
-template <class F>
-void InUpdate(TWideStrings& list, F&& body) {
-    list.BeginUpdate();
-    try {
-        body();
-    } catch (...) {
-        list.EndUpdate();
-        throw;
-    }
-    list.EndUpdate();
+const WideString& Same(const WideString& s) {
+    return s;
 }
 
+WideChar Widened(char c) {
+    return WideChar(static_cast<unsigned char>(c));
+}
 }  // namespace
 
 TWideStrings::~TWideStrings() = default;
 
 void TWideStrings::Error(const AnsiString& message, int data) {
-    throw EStringListError(Format(message, {data}));
+    sc::RaiseListError(message, data);
 }
 
 TObject* TWideStrings::GetObject(int) const {
@@ -39,9 +31,7 @@ TObject* TWideStrings::GetObject(int) const {
 }
 
 void TWideStrings::Put(int index, const WideString& s) {
-    TObject* obj = GetObject(index);
-    Delete(index);
-    InsertObject(index, s, obj);
+    sc::ReplaceLine(*this, index, s);
 }
 
 void TWideStrings::PutObject(int, TObject*) {}
@@ -60,28 +50,15 @@ int TWideStrings::GetCapacity() const {
 void TWideStrings::SetCapacity(int) {}
 
 std::vector<WideString> TWideStrings::Lines() const {
-    std::vector<WideString> lines;
-    const int n = GetCount();
-    lines.reserve(std::size_t(n));
-    for (int i = 0; i < n; ++i) lines.push_back(Get(i));
-    return lines;
+    return sc::LinesOf(*this);
 }
 
 void TWideStrings::ReplaceLines(const std::vector<WideString>& lines) {
-    InUpdate(*this, [&] {
-        Clear();
-        for (const WideString& line : lines) Add(line);
-    });
+    sc::ReplaceLines(*this, lines);
 }
 
 WideString TWideStrings::GetTextStr() const {
-    WideString text;
-    const int n = GetCount();
-    for (int i = 0; i < n; ++i) {
-        text += Get(i);
-        text += u"\r\n";
-    }
-    return text;
+    return sc::TextOf(*this);
 }
 
 void TWideStrings::SetTextStr(const WideString& text) {
@@ -105,46 +82,28 @@ int TWideStrings::AddObject(const WideString& s, TObject* obj) {
 }
 
 void TWideStrings::AddStrings(const TWideStrings* strings) {
-    if (!strings) return;
-    const int n = strings->GetCount();
-    std::vector<std::pair<WideString, TObject*>> copy;
-    copy.reserve(std::size_t(n));
-    for (int i = 0; i < n; ++i) copy.emplace_back(strings->Get(i), strings->GetObject(i));
-    InUpdate(*this, [&] {
-        for (auto& [s, obj] : copy) AddObject(s, obj);
-    });
+    sc::AddLinesOf(*this, strings, Same);
 }
 
 void TWideStrings::AddStrings(const TStrings* strings) {
-    if (!strings) return;
-    const int n = strings->GetCount();
-    std::vector<std::pair<WideString, TObject*>> copy;
-    copy.reserve(std::size_t(n));
-    for (int i = 0; i < n; ++i) copy.emplace_back(AnsiToWide(strings->Get(i)), strings->GetObject(i));
-    InUpdate(*this, [&] {
-        for (auto& [s, obj] : copy) AddObject(s, obj);
-    });
+    sc::AddLinesOf(*this, strings, [](const AnsiString& s) { return AnsiToWide(s); });
 }
 
 void TWideStrings::Assign(TPersistent* source) {
     if (auto* wide = dynamic_cast<TWideStrings*>(source)) {
         if (wide == this) return;
-        InUpdate(*this, [&] {
-            Clear();
+        sc::AssignLines(*this, wide, [&] {
             nameValueSeparator_ = wide->nameValueSeparator_;
             delimiter_ = wide->delimiter_;
             quoteChar_ = wide->quoteChar_;
-            AddStrings(wide);
         });
         return;
     }
     if (auto* narrow = dynamic_cast<TStrings*>(source)) {
-        InUpdate(*this, [&] {
-            Clear();
-            nameValueSeparator_ = WideChar(static_cast<unsigned char>(narrow->NameValueSeparator()));
-            delimiter_ = WideChar(static_cast<unsigned char>(narrow->Delimiter()));
-            quoteChar_ = WideChar(static_cast<unsigned char>(narrow->QuoteChar()));
-            AddStrings(narrow);
+        sc::AssignLines(*this, narrow, [&] {
+            nameValueSeparator_ = Widened(narrow->NameValueSeparator());
+            delimiter_ = Widened(narrow->Delimiter());
+            quoteChar_ = Widened(narrow->QuoteChar());
         });
         return;
     }
@@ -153,80 +112,34 @@ void TWideStrings::Assign(TPersistent* source) {
 
 void TWideStrings::AssignTo(TPersistent* dest) {
     if (auto* narrow = dynamic_cast<TStrings*>(dest)) {
-        const int n = GetCount();
-        std::vector<std::pair<AnsiString, TObject*>> copy;
-        copy.reserve(std::size_t(n));
-        for (int i = 0; i < n; ++i) copy.emplace_back(WideToAnsi(Get(i)), GetObject(i));
-        narrow->BeginUpdate();
-        try {
-            narrow->Clear();
-            for (auto& [s, obj] : copy) narrow->AddObject(s, obj);
-        } catch (...) {
-            narrow->EndUpdate();
-            throw;
-        }
-        narrow->EndUpdate();
+        sc::ReplaceItems(*narrow, sc::CopyItems(*this, [](const WideString& s) { return WideToAnsi(s); }));
         return;
     }
     TPersistent::AssignTo(dest);
 }
 
 void TWideStrings::Exchange(int index1, int index2) {
-    InUpdate(*this, [&] {
-        const WideString s = Get(index1);
-        TObject* obj = GetObject(index1);
-        Put(index1, Get(index2));
-        PutObject(index1, GetObject(index2));
-        Put(index2, s);
-        PutObject(index2, obj);
-    });
+    sc::ExchangeLines(*this, index1, index2);
 }
 
 void TWideStrings::Move(int curIndex, int newIndex) {
-    if (curIndex == newIndex) return;
-    InUpdate(*this, [&] {
-        const WideString s = Get(curIndex);
-        TObject* obj = GetObject(curIndex);
-        if (newIndex < 0 || newIndex >= GetCount()) Error("List index out of bounds (%d)", newIndex);
-        Delete(curIndex);
-        InsertObject(newIndex, s, obj);
-    });
+    sc::MoveLine(*this, curIndex, newIndex);
 }
 
 int TWideStrings::IndexOf(const WideString& s) const {
-    const int n = GetCount();
-    for (int i = 0; i < n; ++i) {
-        if (CompareStrings(Get(i), s) == 0) return i;
-    }
-    return -1;
+    return sc::IndexOfLine(*this, s);
 }
 
 int TWideStrings::IndexOfName(const WideString& name) const {
-    const int n = GetCount();
-    for (int i = 0; i < n; ++i) {
-        const WideString s = Get(i);
-        const std::size_t sep = s.find(nameValueSeparator_);
-        if (sep != WideString::npos && CompareStrings(s.substr(0, sep), name) == 0) return i;
-    }
-    return -1;
+    return sc::IndexOfNamedLine(*this, name, nameValueSeparator_);
 }
 
 int TWideStrings::IndexOfObject(TObject* obj) const {
-    const int n = GetCount();
-    for (int i = 0; i < n; ++i) {
-        if (GetObject(i) == obj) return i;
-    }
-    return -1;
+    return sc::IndexOfLineObject(*this, obj);
 }
 
 bool TWideStrings::Equals(const TWideStrings* strings) const {
-    if (!strings) return false;
-    const int n = GetCount();
-    if (n != strings->GetCount()) return false;
-    for (int i = 0; i < n; ++i) {
-        if (Get(i) != strings->Get(i)) return false;
-    }
-    return true;
+    return sc::SameLines(*this, strings);
 }
 
 void TWideStrings::LoadFromStream(TStream& stream) {
@@ -267,14 +180,11 @@ void TWideStrings::SaveToFile(const WideString& fileName) const {
 }
 
 void TWideStrings::BeginUpdate() {
-    if (updateCount_ == 0) SetUpdateState(true);
-    ++updateCount_;
+    sc::OpenUpdate(*this, updateCount_);
 }
 
 void TWideStrings::EndUpdate() {
-    if (updateCount_ == 0) return;
-    --updateCount_;
-    if (updateCount_ == 0) SetUpdateState(false);
+    sc::CloseUpdate(*this, updateCount_);
 }
 
 WideString TWideStrings::Names(int index) const {
@@ -282,8 +192,7 @@ WideString TWideStrings::Names(int index) const {
 }
 
 WideString TWideStrings::Values(const WideString& name) const {
-    const int i = IndexOfName(name);
-    return i < 0 ? WideString() : ValueFromIndex(i);
+    return sc::ValueOfName(*this, name);
 }
 
 void TWideStrings::SetValues(const WideString& name, const WideString& value) {
@@ -316,23 +225,7 @@ void TWideStrings::SetCommaText(const WideString& text) {
 
 void TWideStrings::DefineProperties(TFiler* filer) {
     TPersistent::DefineProperties(filer);
-    bool hasData = GetCount() > 0;
-    if (auto* ancestor = dynamic_cast<TWideStrings*>(filer->Ancestor())) hasData = !Equals(ancestor);
-    filer->DefineProperty(
-        "Strings",
-        [this](TReader& reader) {
-            reader.ReadListBegin();
-            InUpdate(*this, [&] {
-                Clear();
-                while (!reader.EndOfList()) Add(reader.ReadWideString());
-                reader.ReadListEnd();
-            });
-        },
-        [this](TWriter& writer) {
-            writer.WriteListBegin();
-            const int n = GetCount();
-            for (int i = 0; i < n; ++i) writer.WriteWideString(Get(i));
-            writer.WriteListEnd();
-        },
-        hasData);
+    sc::DefineLinesProperty(
+        *this, filer, [](TReader& reader) { return reader.ReadWideString(); },
+        [](TWriter& writer, const WideString& s) { writer.WriteWideString(s); });
 }
