@@ -7,6 +7,7 @@
 
 #include "classlib/core/TReader.h"
 #include "classlib/core/TWriter.h"
+#include "support/PropertyStreams.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCustomImageList.h"
 #include "classlib/win/TIcon.h"
@@ -319,26 +320,6 @@ TEST(ImageList, BitmapsIconsAndCopies) {
 
 namespace {
 
-std::vector<Byte> WriteList(TPersistent* p) {
-    TMemoryStream s;
-    TWriter w(s);
-    w.WriteProperties(p);
-    w.WriteListEnd();
-    const Byte* b = static_cast<const Byte*>(s.Memory());
-    return std::vector<Byte>(b, b + s.Size());
-}
-
-void ReadList(const std::vector<Byte>& bytes, TPersistent* p) {
-    TCustomMemoryStream s;
-    s.SetPointer(const_cast<Byte*>(bytes.data()), std::int64_t(bytes.size()));
-    TReader r(s);
-    r.ReadProperties(p);
-}
-
-bool Contains(const std::vector<Byte>& bytes, const std::string& text) {
-    return std::search(bytes.begin(), bytes.end(), text.begin(), text.end()) != bytes.end();
-}
-
 // Writes a "Bitmap" entry holding whatever bytes it is given.
 class TForgedList : public TComponent {
     CLASSLIB_COMPONENT(TForgedList, TComponent)
@@ -357,13 +338,13 @@ TEST(ImageList, StreamsImagesAndPositionThroughDefinedEntries) {
     TObjectPtr<TImageList> source(Create<TImageList>(nullptr, 20, 16));
     source->AddMasked(Strip({clRed, clBlue}, 20).get(), kBack);
     source->SetDesignInfo(int32_t((34 << 16) | 12));
-    const std::vector<Byte> bytes = WriteList(source.get());
-    EXPECT_TRUE(Contains(bytes, "Bitmap"));
+    const std::vector<Byte> bytes = testsupport::WriteProperties(source.get());
+    EXPECT_TRUE(testsupport::ContainsText(bytes, "Bitmap"));
 
     TObjectPtr<TImageList> target(Create<TImageList>(nullptr));
     Counter counter;
     target->OnChange = MakeMethod<&Counter::Changed>(&counter);
-    ReadList(bytes, target.get());
+    testsupport::ReadProperties(bytes, target.get());
     EXPECT_EQ(target->Width(), 20);
     EXPECT_EQ(target->Height(), 16);
     ASSERT_EQ(target->Count(), 2);
@@ -375,15 +356,15 @@ TEST(ImageList, StreamsImagesAndPositionThroughDefinedEntries) {
 
     // Nothing to store: no "Bitmap" entry; an ancestor with the same images and position: neither.
     TObjectPtr<TImageList> empty(Create<TImageList>(nullptr));
-    EXPECT_FALSE(Contains(WriteList(empty.get()), "Bitmap"));
+    EXPECT_FALSE(testsupport::ContainsText(testsupport::WriteProperties(empty.get()), "Bitmap"));
     TMemoryStream s;
     TWriter w(s);
     w.SetAncestor(source.get());
     w.WriteProperties(target.get());
     const Byte* b = static_cast<const Byte*>(s.Memory());
     const std::vector<Byte> againstAncestor(b, b + s.Size());
-    EXPECT_FALSE(Contains(againstAncestor, "Bitmap"));
-    EXPECT_FALSE(Contains(againstAncestor, "Left"));
+    EXPECT_FALSE(testsupport::ContainsText(againstAncestor, "Bitmap"));
+    EXPECT_FALSE(testsupport::ContainsText(againstAncestor, "Left"));
 }
 
 TEST(ImageList, MalformedImageDataRaisesAndKeepsTheList) {
@@ -391,9 +372,9 @@ TEST(ImageList, MalformedImageDataRaisesAndKeepsTheList) {
     list->AddMasked(Strip({clRed}).get(), kBack);
     TObjectPtr<TForgedList> forged(Create<TForgedList>(nullptr));
     forged->data = {'I', 'L', 3, 1, 0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3, 4};
-    EXPECT_THROW(ReadList(WriteList(forged.get()), list.get()), EReadError);
+    EXPECT_THROW(testsupport::ReadProperties(testsupport::WriteProperties(forged.get()), list.get()), EReadError);
     forged->data.clear();
-    EXPECT_THROW(ReadList(WriteList(forged.get()), list.get()), EReadError);
+    EXPECT_THROW(testsupport::ReadProperties(testsupport::WriteProperties(forged.get()), list.get()), EReadError);
     EXPECT_EQ(list->Count(), 1);
     EXPECT_EQ(Probe(*list, 0).first, clRed);
 }

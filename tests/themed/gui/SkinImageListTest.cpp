@@ -8,6 +8,7 @@
 
 #include "classlib/core/TReader.h"
 #include "classlib/core/TWriter.h"
+#include "support/PropertyStreams.h"
 #include "classlib/win/TBitmap.h"
 #include "themed/core/EDIB32Error.h"
 #include "themed/core/TPNGReader.h"
@@ -51,31 +52,6 @@ std::uint32_t PixelOf(TSkinImageList& list, int index, int x, int y) {
 void ExpectEqualCounts(TSkinImageList& list, int count) {
     EXPECT_EQ(list.Count(), count);
     EXPECT_EQ(list.AlphaList()->Count(), count);
-}
-
-std::vector<Byte> Bytes(TMemoryStream& s) {
-    const Byte* b = static_cast<const Byte*>(s.Memory());
-    return std::vector<Byte>(b, b + s.Size());
-}
-
-std::vector<Byte> WriteList(TPersistent* p, TPersistent* ancestor = nullptr) {
-    TMemoryStream s;
-    TWriter w(s);
-    w.SetAncestor(ancestor);
-    w.WriteProperties(p);
-    w.WriteListEnd();
-    return Bytes(s);
-}
-
-void ReadList(const std::vector<Byte>& bytes, TPersistent* p) {
-    TCustomMemoryStream s;
-    s.SetPointer(const_cast<Byte*>(bytes.data()), std::int64_t(bytes.size()));
-    TReader r(s);
-    r.ReadProperties(p);
-}
-
-bool Contains(const std::vector<Byte>& bytes, const std::string& text) {
-    return std::search(bytes.begin(), bytes.end(), text.begin(), text.end()) != bytes.end();
 }
 
 // Writes the given entries in order, each holding the bytes it is given.
@@ -176,21 +152,21 @@ TEST(SkinImageList, StreamsItsImagesAsOnePngStripAndReadsThemBack) {
     auto source = NewList();
     source->AddMasked(Strip({clRed, clBlue}).get(), kBack);
     source->AddImage(Image(0x80102030u).get(), TRect{0, 0, 16, 16});
-    const std::vector<Byte> bytes = WriteList(source.get());
-    EXPECT_TRUE(Contains(bytes, "PngDIB"));
-    EXPECT_FALSE(Contains(bytes, "Bitmap"));
+    const std::vector<Byte> bytes = testsupport::WriteProperties(source.get());
+    EXPECT_TRUE(testsupport::ContainsText(bytes, "PngDIB"));
+    EXPECT_FALSE(testsupport::ContainsText(bytes, "Bitmap"));
 
     auto target = NewList();
-    ReadList(bytes, target.get());
+    testsupport::ReadProperties(bytes, target.get());
     ExpectEqualCounts(*target, 3);
     EXPECT_TRUE(target->AlphaList()->Equals(source->AlphaList()));
     EXPECT_EQ(PixelOf(*target, 2, 7, 7), 0x80102030u);
 
     // Equal to its ancestor: nothing written; an empty list without ancestor writes nothing either.
-    EXPECT_FALSE(Contains(WriteList(target.get(), source.get()), "PngDIB"));
-    EXPECT_FALSE(Contains(WriteList(NewList().get()), "PngDIB"));
+    EXPECT_FALSE(testsupport::ContainsText(testsupport::WriteProperties(target.get(), source.get()), "PngDIB"));
+    EXPECT_FALSE(testsupport::ContainsText(testsupport::WriteProperties(NewList().get()), "PngDIB"));
     target->Delete(0);
-    EXPECT_TRUE(Contains(WriteList(target.get(), source.get()), "PngDIB"));
+    EXPECT_TRUE(testsupport::ContainsText(testsupport::WriteProperties(target.get(), source.get()), "PngDIB"));
 }
 
 TEST(SkinImageList, PngDIBHoldsACountAndOneStripOfAllImages) {
@@ -202,7 +178,7 @@ TEST(SkinImageList, PngDIBHoldsACountAndOneStripOfAllImages) {
     for (TColor c : {clRed, clLime, clBlue}) list->AddMasked(Strip({c}).get(), kBack);
     TMemoryStream three;
     list->WritePngDIB(three);
-    const auto bytes = Bytes(three);
+    const auto bytes = testsupport::StreamBytes(three);
     EXPECT_EQ(bytes[0], 3);
     EXPECT_EQ(bytes[1] | bytes[2] | bytes[3], 0);
     three.SetPosition(4);
@@ -248,9 +224,9 @@ TEST(SkinImageList, ReadsTheSystemListEntryAndThenIgnoresPngDIB) {
     other->WritePngDIB(pngData);
 
     TObjectPtr<TForgedList> forged(Create<TForgedList>(nullptr));
-    forged->entries = {{"Bitmap", Bytes(systemData)}, {"PngDIB", Bytes(pngData)}};
+    forged->entries = {{"Bitmap", testsupport::StreamBytes(systemData)}, {"PngDIB", testsupport::StreamBytes(pngData)}};
     auto list = NewList();
-    ReadList(WriteList(forged.get()), list.get());
+    testsupport::ReadProperties(testsupport::WriteProperties(forged.get()), list.get());
     ExpectEqualCounts(*list, 2);
     EXPECT_EQ(PixelOf(*list, 1, 5, 5), 0xFF0000FFu);
     EXPECT_EQ(PixelOf(*list, 1, 0, 0) >> 24, 0u);
