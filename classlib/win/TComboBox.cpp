@@ -298,8 +298,6 @@ void TCustomComboBox::Select() {
     Change();
 }
 
-void TCustomComboBox::WMPartNotice(TMessage& message) { DefaultHandler(message); }
-
 void TCustomComboBox::WMFocus(TMessage& message) {
     if (editHandle_)
         DefaultHandler(message);

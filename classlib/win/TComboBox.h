@@ -46,11 +46,6 @@ class TCustomComboBox : public TWinControl {
     CLASSLIB_MESSAGES(TCustomComboBox,
                       CLASSLIB_ON(WM_SETFOCUS, &TCustomComboBox::WMFocus),
                       CLASSLIB_ON(WM_KILLFOCUS, &TCustomComboBox::WMFocus),
-                      CLASSLIB_ON(WM_COMMAND, &TCustomComboBox::WMPartNotice),
-                      CLASSLIB_ON(WM_DRAWITEM, &TCustomComboBox::WMPartNotice),
-                      CLASSLIB_ON(WM_MEASUREITEM, &TCustomComboBox::WMPartNotice),
-                      CLASSLIB_ON(WM_DELETEITEM, &TCustomComboBox::WMPartNotice),
-                      CLASSLIB_ON(WM_COMPAREITEM, &TCustomComboBox::WMPartNotice),
                       CLASSLIB_ON(CN_COMMAND, &TCustomComboBox::CNCommand),
                       CLASSLIB_ON(CN_DRAWITEM, &TCustomComboBox::CNDrawItem),
                       CLASSLIB_ON(CN_MEASUREITEM, &TCustomComboBox::CNMeasureItem))
@@ -121,9 +116,6 @@ protected:
     virtual void EditWndProc(TMessage& message);
     virtual void ListWndProc(TMessage& message);
 
-    // The edit and list parts report to the combo box window itself (which passes item drawing on to its
-    // parent): those notices belong to the system combo box, not to a child control.
-    void WMPartNotice(TMessage& message);
     // With an edit part the combo box window only hands the focus on to it: the edit part's focus is the
     // control's (see EditWndProc).
     void WMFocus(TMessage& message);

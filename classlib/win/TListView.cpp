@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "classlib/core/CallbackExceptions.h"
-#include "classlib/win/SystemParts.h"
 
 namespace {
 
@@ -622,9 +621,6 @@ void TCustomListView::GetDisplayInfo(NMLVDISPINFOA& info) {
     info.item.pszText[n] = '\0';
 }
 
-void TCustomListView::WMChildNotice(TMessage& message) {
-    if (!PassSystemPartNotice(this, message)) DispatchInherited<TCustomListView>(this, message);
-}
 
 void TCustomListView::CNNotify(TMessage& message) {
     const auto* hdr = reinterpret_cast<const NMHDR*>(message.LParam);

@@ -161,9 +161,7 @@ using TLVOwnerDataFindEvent = Method<void(TObject* sender, int find, const AnsiS
 class TCustomListView : public TWinControl {
     CLASSLIB_COMPONENT(TCustomListView, TWinControl)
     CLASSLIB_MESSAGES(TCustomListView,
-                      CLASSLIB_ON(CN_NOTIFY, &TCustomListView::CNNotify),
-                      CLASSLIB_ON(WM_NOTIFY, &TCustomListView::WMChildNotice),
-                      CLASSLIB_ON(WM_COMMAND, &TCustomListView::WMChildNotice))
+                      CLASSLIB_ON(CN_NOTIFY, &TCustomListView::CNNotify))
 
     explicit TCustomListView(TComponent* owner);
     ~TCustomListView() override;
@@ -232,8 +230,6 @@ protected:
     virtual void Edited(TListItem* item, AnsiString& s);
     virtual void Change();
     void CNNotify(TMessage& message);
-    // The header's and the label editor's notices go to the system list view.
-    void WMChildNotice(TMessage& message);
 
 private:
     friend class TListItem;

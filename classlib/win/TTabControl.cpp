@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "classlib/win/SystemParts.h"
 
 namespace {
 // Longest tab caption read back from the window.
@@ -151,9 +150,6 @@ void TCustomTabControl::Change() {
     if (OnChange) OnChange(this);
 }
 
-void TCustomTabControl::WMChildNotice(TMessage& message) {
-    if (!PassSystemPartNotice(this, message)) DispatchInherited<TCustomTabControl>(this, message);
-}
 
 void TCustomTabControl::CNNotify(TMessage& message) {
     const auto* hdr = reinterpret_cast<const NMHDR*>(message.LParam);

@@ -38,11 +38,7 @@ private:
 class TCustomTabControl : public TWinControl {
     CLASSLIB_COMPONENT(TCustomTabControl, TWinControl)
     CLASSLIB_MESSAGES(TCustomTabControl,
-                      CLASSLIB_ON(CN_NOTIFY, &TCustomTabControl::CNNotify),
-                      CLASSLIB_ON(WM_NOTIFY, &TCustomTabControl::WMChildNotice),
-                      CLASSLIB_ON(WM_COMMAND, &TCustomTabControl::WMChildNotice),
-                      CLASSLIB_ON(WM_HSCROLL, &TCustomTabControl::WMChildNotice),
-                      CLASSLIB_ON(WM_VSCROLL, &TCustomTabControl::WMChildNotice))
+                      CLASSLIB_ON(CN_NOTIFY, &TCustomTabControl::CNNotify))
 
     explicit TCustomTabControl(TComponent* owner);
 
@@ -67,8 +63,6 @@ protected:
     // The user chose another tab: OnChange.
     virtual void Change();
     void CNNotify(TMessage& message);
-    // The scroll arrows' and tooltips' notices go to the system tab control; child controls' are reflected.
-    void WMChildNotice(TMessage& message);
 
 private:
     friend class TTabStrings;

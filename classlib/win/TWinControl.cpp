@@ -344,6 +344,7 @@ void TWinControl::CreateSubClass(TCreateParams& params, const char* systemClassN
     params.WindowClass.hInstance = instance;
     params.WindowClass.lpszClassName = nullptr;
     params.WindowClass.style &= ~static_cast<UINT>(CS_OWNDC | CS_CLASSDC | CS_PARENTDC | CS_GLOBALCLASS);
+    builtOnSystemClass_ = true;
 }
 
 void TWinControl::RegisterWindowClass(TCreateParams& params) {
@@ -905,7 +906,11 @@ void TWinControl::WMReflect(TMessage& message) {
         break;
     default: child = reinterpret_cast<HWND>(message.LParam); break;
     }
-    if (child && child != handle_ && ::IsWindow(child)) {
+    // A system control's own parts (a combo box's edit and list, a list view's header, a tab control's
+    // arrows) notify it about things only the system control handles: they go to its default handling.
+    // Every other child window, library control or not, gets the notice reflected.
+    const bool systemPart = child && builtOnSystemClass_ && !FindControl(child);
+    if (child && !systemPart && child != handle_ && ::IsWindow(child)) {
         message.Result = ::SendMessageA(child, CN_BASE + message.Msg, message.WParam, message.LParam);
         bool colour = message.Msg >= WM_CTLCOLORMSGBOX && message.Msg <= WM_CTLCOLORSTATIC;
         // A child that chose no colours leaves them to the default handling.

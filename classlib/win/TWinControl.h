@@ -241,6 +241,8 @@ private:
     HWND handle_ = nullptr;
     HWND parentWindow_ = nullptr;
     WNDPROC defWndProc_ = nullptr;
+    // Set by CreateSubClass: the window is a system control, whose own child windows are its business.
+    bool builtOnSystemClass_ = false;
     WNDPROC objectInstance_ = nullptr;
     std::vector<TControl*> controls_;
     std::vector<TWinControl*> winControls_;
