@@ -349,6 +349,10 @@ void TWinControl::CreateSubClass(TCreateParams& params, const char* systemClassN
 
 void TWinControl::RegisterWindowClass(TCreateParams& params) {
     defWndProc_ = params.WindowClass.lpfnWndProc ? params.WindowClass.lpfnWndProc : ::DefWindowProcA;
+    // Threads making their first windows of a class at the same moment register it one after the other, so
+    // that none of them sees a half-made registration or takes another's for a foreign one.
+    static std::mutex registering;
+    std::lock_guard<std::mutex> lock(registering);
     WNDCLASSA existing{};
     bool registered = ::GetClassInfoA(params.WindowClass.hInstance, params.WinClassName, &existing);
     if (registered && existing.lpfnWndProc == InitWndProc) return;
