@@ -21,14 +21,32 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   updated=0
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
+missing_of() {
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+install() { DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
+
+mapfile -t missing < <(missing_of "${packages[@]}")
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  as_root apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # A mirror caught mid-sync serves one index of the wrong size; a later try usually gets it. After the last try
+  # go on with the indexes that did arrive.
+  for try in 1 2 3; do
+    as_root apt-get update -qq && break
+    echo "setup: apt-get update failed (try $try of 3)"
+    [ "$try" = 3 ] || sleep $((try * 10))
+  done
+  if ! install "${missing[@]}"; then
+    # The 32-bit Wine packages depend on the i386 indexes, which are the ones most often caught mid-sync.
+    # Everything else still installs; scripts/test.sh then reports the 32-bit tests as NOT RUN.
+    rest=()
+    for p in "${missing[@]}"; do [ "$p" = wine32 ] || rest+=("$p"); done
+    install "${rest[@]}"
+    echo "setup: wine32 could not be installed (the i386 package indexes are unavailable); 32-bit Windows tests will not run"
+  fi
 fi
 
 # The code-page tests run the program under a Western and a Cyrillic ANSI code page.
