@@ -1,5 +1,6 @@
 #include "app/core/TKelvoProperties.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "classlib/core/Checked.h"
@@ -23,6 +24,7 @@ TKelvoPropertyItem& TKelvoCustomProperties::Slot(std::int32_t id) {
         item.Interface.reset();
         return item;
     }
+    if (!items_.empty() && id <= items_.back().Id) idsAscending_ = false;
     items_.emplace_back();
     items_.back().Id = id;
     return items_.back();
@@ -74,6 +76,11 @@ IPtr<IInterface> TKelvoCustomProperties::GetInterface(std::int32_t id) const {
 }
 
 std::int32_t TKelvoCustomProperties::IndexOf(std::int32_t id) const {
+    if (idsAscending_) {
+        const auto at = std::lower_bound(items_.begin(), items_.end(), id,
+                                         [](const TKelvoPropertyItem& item, std::int32_t v) { return item.Id < v; });
+        return at != items_.end() && at->Id == id ? std::int32_t(at - items_.begin()) : -1;
+    }
     for (std::int32_t i = GetCount() - 1; i >= 0; --i)
         if (items_[std::size_t(i)].Id == id) return i;
     return -1;
@@ -126,6 +133,7 @@ void TKelvoCustomProperties::Delete(std::int32_t id) {
 void TKelvoCustomProperties::Clear() {
     for (TKelvoPropertyItem& item : items_) FreeValue(item);
     items_.clear();
+    idsAscending_ = true;
 }
 
 void TKelvoCustomProperties::Assign(const TKelvoCustomProperties& source) {

@@ -49,7 +49,7 @@ public:
     // The reference of an item made by SetInterface, else null.
     IPtr<IInterface> GetInterface(std::int32_t id) const;
 
-    // Searches from the last item down; -1 when absent.
+    // The index of the item with the id; -1 when absent.
     std::int32_t IndexOf(std::int32_t id) const;
     bool Exists(std::int32_t id) const { return IndexOf(id) >= 0; }
     bool FindItem(std::int32_t id, const TKelvoPropertyItem*& item) const;
@@ -72,6 +72,10 @@ protected:
 private:
     TKelvoPropertyItem& Slot(std::int32_t id);
     std::vector<TKelvoPropertyItem> items_;
+    // Ids are unique. While every item was added with an id above the last one (script parameters are keyed
+    // 0, 1, 2 ...), the items are sorted by id and looked up by halving, so filling a bag of n items costs
+    // n log n instead of n squared; any other order falls back to the linear search.
+    bool idsAscending_ = true;
 };
 
 class TKelvoProperties : public TKelvoCustomProperties {

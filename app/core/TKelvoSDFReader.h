@@ -36,10 +36,11 @@ struct TKelvoSDFNode {
 
 class TKelvoSDFReader {
 public:
-    // Bytes beyond this many are not read: such a stream counts as cut off there. A state file holds a few
-    // kilobytes; the bound keeps a damaged one from costing much memory.
+    // Bytes beyond this many are not read: such a stream counts as cut off there. The format itself sets no
+    // bound, but a state file holds a few kilobytes; the bound keeps a damaged one from costing much memory.
     static constexpr std::int64_t MaxBytes = std::int64_t(1) << 20;
-    // A node start deeper than this stops the parse like any other damage.
+    // A node start deeper than this stops the parse like any other damage. The program's own nodes nest a
+    // few levels; the bound keeps a hostile file from costing a node per byte in an endless descent.
     static constexpr int MaxDepth = 64;
 
     // Parses the stream from its position to its end; nullptr gives a reader that finds nothing.

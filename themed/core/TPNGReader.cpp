@@ -131,12 +131,8 @@ private:
     std::vector<Byte> data_;
     Inflater inflater_;
 
-    // Compressed data is read through a fixed buffer, chunk by chunk; the CRC of an IDAT chunk is
-    // checked when its last byte has been read.
-    static constexpr std::uint32_t kInputSize = 65536;
-    std::vector<Byte> input_ = std::vector<Byte>(kInputSize);
-    bool idatOpen_ = false;
-    std::uint32_t idatLeft_ = 0;
+    // The compressed stream has ended; the inflater is fed whole IDAT chunks from data_.
+    bool streamEnded_ = false;
 
     // Image format.
     std::uint32_t width_ = 0, height_ = 0;
@@ -305,38 +301,28 @@ void Decoder::ReadBackground() {
     hasBackground_ = true;
 }
 
-// Hands the inflater the next piece of the IDAT run: the rest of the open chunk, else the next chunk while
-// it is an IDAT (empty ones are passed over). Returns false when the run has ended; then the header of the
-// chunk after it has been read.
+// Hands the inflater the next chunk of the IDAT run whole, after its CRC has been checked: damaged data is
+// reported as a CRC error and never reaches the inflater. Empty chunks are passed over. Returns false when the
+// run has ended; then the header of the chunk after it has been read.
 bool Decoder::NextInput() {
     z_stream& z = inflater_.z;
-    for (;;) {
-        if (idatOpen_) {
-            if (idatLeft_ > 0) {
-                const std::uint32_t n = std::min(idatLeft_, kInputSize);
-                s_.ReadBuffer(input_.data(), std::int32_t(n));
-                crc_ = crc32(crc_, input_.data(), n);
-                idatLeft_ -= n;
-                z.next_in = input_.data();
-                z.avail_in = n;
-                return true;
-            }
-            Byte crcBytes[4];
-            s_.ReadBuffer(crcBytes, 4);
-            if (std::uint32_t(crc_) != BigEndian32(crcBytes)) Fail("CRC error");
-            idatOpen_ = false;
-            ReadHeader();
-            continue;
+    while (tag_ == kIDAT) {
+        ReadData(data_);
+        ReadHeader();
+        if (!data_.empty()) {
+            z.next_in = data_.data();
+            z.avail_in = uInt(data_.size());
+            return true;
         }
-        if (tag_ != kIDAT) return false;
-        if (std::int64_t(length_) + 4 > s_.Remaining()) throw EReadError("Stream read error");
-        idatOpen_ = true;
-        idatLeft_ = length_;
     }
+    return false;
 }
 
-// Fills n bytes from the compressed data of the IDAT run. Returns false when the run ends first.
+// Fills n bytes from the compressed data of the IDAT run. Returns false when the data runs out first (the
+// rows it does not reach stay zero). A compressed stream that has ended while rows are still asked for, or that
+// ends with input left over, is damaged.
 bool Decoder::Fill(Byte* out, std::size_t n) {
+    if (streamEnded_) Fail("Extra compressed data found");
     z_stream& z = inflater_.z;
     z.next_out = out;
     z.avail_out = uInt(n);
@@ -346,7 +332,8 @@ bool Decoder::Fill(Byte* out, std::size_t n) {
         const int rc = inflate(&z, Z_PARTIAL_FLUSH);
         if (rc < 0) themed::RaiseZlibError(rc);
         if (rc == Z_STREAM_END) {
-            if (z.avail_out > 0 || z.avail_in > 0 || idatLeft_ > 0) Fail("Extra compressed data found");
+            streamEnded_ = true;
+            if (z.avail_out > 0 || z.avail_in > 0) Fail("Extra compressed data found");
             break;
         }
         if (rc != Z_OK) Fail("Compression error");

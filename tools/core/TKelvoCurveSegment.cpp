@@ -49,6 +49,8 @@ std::int32_t BuildToneTable(const TKelvoPointList& points, std::int32_t maxIndex
     TKelvoLineSegment line;
     line.SetStartPoint(TRealPoint{double(p0.X), double(p0.Y)});
     line.SetEndPoint(TRealPoint{double(p1.X), double(p1.Y)});
+    // Two points of one input level describe no mapping of levels; filling the table from them anyway would
+    // give an all-black image and report success, so the build fails and the caller keeps its old table.
     if (!line.Prepare()) return ToneTableFailed;
     table.assign(static_cast<std::size_t>(maxIndex) + 1, 0);
     line.FillTable(static_cast<std::uint16_t>(maxIndex), table, maxIndex, 0);

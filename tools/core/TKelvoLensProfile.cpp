@@ -172,9 +172,15 @@ void TKelvoLensProfile::Load(IKelvoProfileStore& store, const WideString& make, 
     if (make.empty() || model.empty()) return;
     const std::vector<double> fl = ParseNumberList(store.ReadString(Section(), FocalLengthKey()));
     const std::vector<double> kd = ParseNumberList(store.ReadString(Section(), DistortionKey()));
-    const std::size_t pairs = std::min(fl.size(), kd.size());
-    for (std::size_t i = 0; i < pairs; ++i)
-        if (std::isfinite(fl[i]) && std::isfinite(kd[i])) entries_.push_back({fl[i], kd[i]});
+    // The i-th number of either list belongs to entry i: a list shorter than the other leaves 0 in the
+    // entries it does not reach, as the table grows for whichever list is longer.
+    const std::size_t count = std::max(fl.size(), kd.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const TLensProfileEntry entry{i < fl.size() ? fl[i] : 0.0, i < kd.size() ? kd[i] : 0.0};
+        if (std::isfinite(entry.FocalLength) && std::isfinite(entry.Distortion)) entries_.push_back(entry);
+    }
+    // A file edited by hand may hold its focal lengths out of order or twice; the look-up needs them
+    // ascending and distinct, so the table is sorted and only the first of equal focal lengths is kept.
     std::stable_sort(entries_.begin(), entries_.end(),
                      [](const TLensProfileEntry& a, const TLensProfileEntry& b) { return a.FocalLength < b.FocalLength; });
     entries_.erase(std::unique(entries_.begin(), entries_.end(),

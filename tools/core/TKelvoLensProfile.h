@@ -66,9 +66,10 @@ public:
     const std::vector<TLensProfileEntry>& Entries() const { return entries_; }
 
     // Empties the table and takes the camera; when make and model are both non-empty reads the focal
-    // lengths, then the distortion values. Pairs are taken position by position as far as both lists
-    // go; pairs with a value that is not finite are dropped; the rest is sorted by focal length and of
-    // equal focal lengths only the first in the file is kept.
+    // lengths, then the distortion values. The i-th number of each list goes into entry i, and the longer
+    // list decides the number of entries (the other's missing numbers are 0); entries with a value that is
+    // not finite are dropped; the rest is sorted by focal length and of equal focal lengths only the first
+    // in the file is kept.
     void Load(IKelvoProfileStore& store, const WideString& make, const WideString& model);
     // True when make or model differ from the loaded camera (the table must be loaded again).
     bool CameraChanged(const WideString& make, const WideString& model) const;
@@ -95,7 +96,9 @@ private:
 };
 
 // A camera name made safe as a profile section or key name: control characters are dropped, ']', '='
-// and '[' become '_', and a leading ';' becomes '_' (it would start a comment).
+// and '[' become '_', and a leading ';' becomes '_' (it would start a comment). Cameras report whatever
+// bytes their makers chose; written as they stand, such a name would end the section or split the key, and
+// the file would read back other cameras' values.
 WideString SanitizeProfileName(const WideString& name);
 
 // The program's file name with its extension replaced by ".dis".

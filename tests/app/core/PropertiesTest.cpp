@@ -52,6 +52,17 @@ TEST(Properties, SettingAnIdAgainReplacesInPlace) {
     p.Delete(100);  // nothing
     p.Clear();
     EXPECT_EQ(p.GetCount(), 0);
+
+    // Ids added out of order are found as well as ascending ones, in insertion order.
+    for (std::int32_t id : {5, 2, 8, -1}) p.SetInteger(id, id * 10);
+    p.SetInteger(2, 21);
+    ASSERT_EQ(p.GetCount(), 4);
+    EXPECT_EQ(p.IndexOf(5), 0);
+    EXPECT_EQ(p.IndexOf(2), 1);
+    EXPECT_EQ(p.IndexOf(-1), 3);
+    EXPECT_EQ(p.IndexOf(3), -1);
+    EXPECT_TRUE(p.GetValue(2, &i, kpInteger, 4));
+    EXPECT_EQ(i, 21);
 }
 
 TEST(Properties, VariantsNeverReadPastShortItems) {

@@ -135,8 +135,12 @@ TEST(PngReader, ChunkRules) {
     // The chunk right after the data is passed over unread: a late tRNS has no effect.
     EXPECT_EQ(Decode(Png(ihdr, {idat, Chunk("tRNS", {0, 0x11})})).pixels, expected);
 
-    // CRCs of the chunks that are read.
+    // CRCs of the chunks that are read. A damaged byte inside the data is found by the CRC before the
+    // compressed data is looked at.
     EXPECT_EQ(DecodeError(Png(ihdr, {Chunk("IDAT", Zlib(row), true)})), "CRC error");
+    Bytes flipped = Png(ihdr, {idat});
+    flipped[33 + 8 + 2] ^= 0xFF;
+    EXPECT_EQ(DecodeError(flipped), "CRC error");
     EXPECT_EQ(DecodeError(Png(ihdr, {Chunk("gAMA", {0, 0, 0, 1}, true), idat})), "CRC error");
     Bytes badIhdr = Png(ihdr, {idat});
     badIhdr[29] ^= 0x40;
@@ -237,8 +241,9 @@ TEST(PngReader, CompressedDataEdges) {
     // A compressed stream that ends inside a row, or that is followed by more bytes.
     EXPECT_EQ(DecodeError(Png(ihdr, {Chunk("IDAT", Zlib(Bytes(rows.begin(), rows.begin() + 8)))})),
               "Extra compressed data found");
-    // One that ends on a row boundary is like data that stops early.
-    EXPECT_EQ(Decode(Png(ihdr, {Chunk("IDAT", Zlib(Bytes(rows.begin(), rows.begin() + 5)))})).pixels, partial);
+    // One that ends on a row boundary while rows are still to come is damaged too.
+    EXPECT_EQ(DecodeError(Png(ihdr, {Chunk("IDAT", Zlib(Bytes(rows.begin(), rows.begin() + 5)))})),
+              "Extra compressed data found");
     Bytes trailing = z;
     trailing.insert(trailing.end(), {1, 2, 3});
     EXPECT_EQ(DecodeError(Png(ihdr, {Chunk("IDAT", trailing)})), "Extra compressed data found");

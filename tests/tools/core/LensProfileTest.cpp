@@ -84,9 +84,10 @@ TEST(LensProfileTest, InterpolatesAndExtrapolatesThroughNeighbours) {
 
 TEST(LensProfileTest, DamagedListsArePairedSortedAndDeduplicated) {
     TKelvoMemoryProfileStore store;
-    // Unsorted, a duplicate focal length, a value too large, and a longer KD list.
+    // Unsorted, a duplicate focal length, a value too large, and a longer KD list: its extra values get
+    // focal length 0, and of those only the first is kept.
     TKelvoLensProfile p = Loaded(store, u"50 10 1E999 50 20", u"5 1 7 99 2 8 9");
-    EXPECT_EQ(p.Entries(), (std::vector<TLensProfileEntry>{{10, 1}, {20, 2}, {50, 5}}));
+    EXPECT_EQ(p.Entries(), (std::vector<TLensProfileEntry>{{0, 8}, {10, 1}, {20, 2}, {50, 5}}));
     // No division by a zero focal-length difference anywhere.
     for (double f : {0.0, 10.0, 15.0, 50.0, 80.0}) {
         const auto v = p.AutomaticValue(f);
@@ -103,6 +104,15 @@ TEST(LensProfileTest, DamagedListsArePairedSortedAndDeduplicated) {
     EXPECT_EQ(p.Entries(), (std::vector<TLensProfileEntry>{{35, 4}}));
     EXPECT_EQ(p.AutomaticValue(35), 4.0);
     EXPECT_FALSE(p.AutomaticValue(50));
+}
+
+TEST(LensProfileTest, LongerFocalLengthListGivesEntriesOfDistortionZero) {
+    TKelvoMemoryProfileStore store;
+    TKelvoLensProfile p = Loaded(store, u"10 20 30", u"4 2");
+    EXPECT_EQ(p.Entries(), (std::vector<TLensProfileEntry>{{10, 4}, {20, 2}, {30, 0}}));
+    // The automatic value runs through the entry of value 0.
+    EXPECT_EQ(p.AutomaticValue(25), 1.0);
+    EXPECT_EQ(p.AutomaticValue(40), -2.0);
 }
 
 TEST(LensProfileTest, LearningReplacesOrInsertsAndWritesBothLists) {
