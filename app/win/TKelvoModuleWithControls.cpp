@@ -1,0 +1,23 @@
+#include "app/win/TKelvoModuleWithControls.h"
+
+#include "app/win/TKelvoApplication.h"
+
+TKelvoModuleWithControls::~TKelvoModuleWithControls() {
+    StopIdling();
+}
+
+void TKelvoModuleWithControls::BeforeDestruction() {
+    StopIdling();
+    TKelvoModule::BeforeDestruction();
+}
+
+void TKelvoModuleWithControls::StopIdling() {
+    if (KelvoApplication) KelvoApplication->RemoveIdleListener(MakeMethod<&TKelvoModuleWithControls::UpdateState>(this));
+}
+
+void TKelvoModuleWithControls::UpdateState() {}
+
+void TKelvoModuleWithControls::Initialize() {
+    TKelvoModule::Initialize();
+    AddIdleListener(MakeMethod<&TKelvoModuleWithControls::UpdateState>(this));
+}
