@@ -60,6 +60,8 @@ int RunKelvoProgram(TCreateUserInterface createUserInterface) {
         createUserInterface();
     } catch (...) {
         Report();
+        // A program that could not build its windows has failed, unless it already said otherwise.
+        if (ExitCode == 0) ExitCode = 1;
     }
     try {
         // Without a main form the loop returns at once; the state walks still run.

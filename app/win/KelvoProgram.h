@@ -12,7 +12,8 @@ using TCreateUserInterface = void (*)();
 // Runs the program and returns the exit code it set (ExitCode). Errors while building the user interface or
 // running go to the class library's report; once the message loop has ended, nothing that a SaveState, a
 // destructor or a unit's finalisation raises changes the exit code. When the units cannot even start, the
-// error is shown and the result is 1.
+// error is shown and the result is 1; when the user interface cannot be built, the exit code becomes 1 unless
+// the program had set another one.
 int RunKelvoProgram(TCreateUserInterface createUserInterface);
 
 // From now on a fatal error (an exception leaving a destructor, a crash) ends the process at once with

@@ -10,6 +10,8 @@
 #include "app/win/TKelvoForm.h"
 #include "app/win/TKelvoModuleWithControls.h"
 #include "classlib/core/FormBuilder.h"
+#include "unicode/core/WidePaths.h"
+#include "classlib/gui/ApplicationTestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 
 using kelvotest::Errors;
@@ -88,6 +90,7 @@ TEST_F(KelvoAppTest, StateFileLivesInTheApplicationDataFolderAndHoldsEachModules
     KelvoApplication->SaveState();
     EXPECT_EQ(StateFileBytes(), expected);
     ::DeleteFileW(reinterpret_cast<LPCWSTR>(name.c_str()));
+    ::RemoveDirectoryW(reinterpret_cast<LPCWSTR>(uni::FilePathOfW(name).c_str()));
     EXPECT_TRUE(Errors().messages.empty());
 }
 
@@ -187,4 +190,36 @@ TEST_F(KelvoAppTest, IdlePassesRefreshModulesUntilOnIdleSaysNotDoneOrTheModuleIs
     done = true;
     Application->OnIdle(Application, done);
     EXPECT_EQ(updates, 1);
+}
+
+namespace {
+
+struct TTitleWatcher : TObject {
+    TObject* sender = nullptr;
+    void Changed(TObject* s) { sender = s; }
+};
+
+}  // namespace
+
+TEST_F(KelvoAppTest, TheWideTitleCaptionsTheApplicationsMessageBoxes) {
+    TTitleWatcher watcher;
+    KelvoApplication->OnTitleChange = MakeMethod<&TTitleWatcher::Changed>(&watcher);
+    const WideString title = u"Vantorel \u03a9\u041f";
+    KelvoApplication->SetTitle(title);
+    KelvoApplication->OnTitleChange = nullptr;
+    EXPECT_EQ(watcher.sender, KelvoApplication);
+    EXPECT_EQ(KelvoApplication->GetTitle(), title);
+
+    WideString caption, text;
+    apptest::MessageBoxCloser closer([&](HWND box) {
+        wchar_t buffer[128] = {};
+        ::GetWindowTextW(box, buffer, 128);
+        caption = reinterpret_cast<const char16_t*>(buffer);
+        HWND label = ::GetDlgItem(box, 0xFFFF);
+        ::GetWindowTextW(label, buffer, 128);
+        text = reinterpret_cast<const char16_t*>(buffer);
+    });
+    EXPECT_EQ(KelvoApplication->MessageBoxTitled(u"\u65e5\u672c", MB_OK), IDOK);
+    EXPECT_EQ(caption, title);
+    EXPECT_EQ(text, u"\u65e5\u672c");
 }
