@@ -4,15 +4,6 @@
 #include "app/win/TKelvoApplication.h"
 
 TKelvoModule::~TKelvoModule() {
-    StopListening();
-}
-
-void TKelvoModule::BeforeDestruction() {
-    StopListening();
-    TComponent::BeforeDestruction();
-}
-
-void TKelvoModule::StopListening() {
     UnregisterListener(MakeMethod<&TKelvoModule::Localize>(this));
 }
 

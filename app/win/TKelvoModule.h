@@ -11,7 +11,6 @@ class TKelvoModule : public TComponent, public IKelvoStatefulComponent {
     explicit TKelvoModule(TComponent* owner) : TComponent(owner) {}
     // Stops listening to language changes.
     ~TKelvoModule() override;
-    void BeforeDestruction() override;
 
     // Called at Initialize and again after every language change. Does nothing here.
     virtual void Localize();
@@ -25,7 +24,4 @@ class TKelvoModule : public TComponent, public IKelvoStatefulComponent {
 
     // The application object's idle listeners.
     void AddIdleListener(TKelvoMethod listener);
-
-private:
-    void StopListening();
 };

@@ -3,15 +3,6 @@
 #include "app/win/TKelvoApplication.h"
 
 TKelvoModuleWithControls::~TKelvoModuleWithControls() {
-    StopIdling();
-}
-
-void TKelvoModuleWithControls::BeforeDestruction() {
-    StopIdling();
-    TKelvoModule::BeforeDestruction();
-}
-
-void TKelvoModuleWithControls::StopIdling() {
     if (KelvoApplication) KelvoApplication->RemoveIdleListener(MakeMethod<&TKelvoModuleWithControls::UpdateState>(this));
 }
 

@@ -7,8 +7,8 @@ class TKelvoModuleWithControls : public TKelvoModule {
     CLASSLIB_COMPONENT(TKelvoModuleWithControls, TKelvoModule)
 
     explicit TKelvoModuleWithControls(TComponent* owner) : TKelvoModule(owner) {}
+    // Leaves the idle listeners.
     ~TKelvoModuleWithControls() override;
-    void BeforeDestruction() override;
 
     // Enables, checks and captions the module's commands. Does nothing here; it must not provoke a message
     // when nothing changed, or the idle loop never rests.
@@ -16,7 +16,4 @@ class TKelvoModuleWithControls : public TKelvoModule {
 
     // Inherited, then UpdateState joins the idle listeners.
     void Initialize() override;
-
-private:
-    void StopIdling();
 };
