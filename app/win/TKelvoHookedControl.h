@@ -4,6 +4,7 @@
 // owns are initialised by the state walk).
 #pragma once
 #include "app/core/IKelvoStatefulComponent.h"
+#include "app/core/TKelvoLocalizer.h"
 #include "app/win/KelvoHooks.h"
 
 template <class Base>
@@ -34,4 +35,11 @@ public:
     void LoadState(TKelvoSDFReader&) override {}
     void SaveState(TKelvoSDFWriter&) override {}
     void Start() override {}
+
+    // The control's own text stays reachable beside the program's texts by number, which the control's
+    // GetText would otherwise hide inside forms and frames.
+    using Base::GetText;
+    static WideString GetText(std::int32_t id, const WideString& fallback = WideString()) {
+        return ::GetText(id, fallback);
+    }
 };
