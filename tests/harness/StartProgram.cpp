@@ -1,5 +1,6 @@
-// Starts the program twice the way a user does. The first run: the main window appears, is moved, and
-// closing it ends the program with exit code 0 after it wrote its state file. The second run: the window
+// Starts the program twice the way a user does. The first run, over a damaged state file and a language
+// folder of broken files: the main window appears, is moved, and closing it ends the program with exit code
+// 0 after it wrote its state file. The second run: the window
 // comes back where the first one left it, so the state file was read. Also prints the processor time the
 // first run used while it sat idle, which must stay under 1 % of one core (an idle handler that provokes a
 // message on every pass would keep it near 100 %).
@@ -64,6 +65,14 @@ std::vector<unsigned char> ReadAll(const std::wstring& name) {
     return bytes;
 }
 
+void WriteAll(const std::wstring& name, const void* data, DWORD size) {
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, data, size, &written, nullptr);
+    CloseHandle(file);
+}
+
 struct Run {
     PROCESS_INFORMATION info{};
     HWND window = nullptr;
@@ -114,7 +123,22 @@ int main(int argc, char** argv) {
     }
     const int idleSeconds = argc > 2 ? std::atoi(argv[2]) : 3;
     const std::wstring stateFile = StateFileName();
-    DeleteFileW(stateFile.c_str());
+    // The first run meets a damaged state file (a node cut off inside its key, then a value claiming 4 GiB)
+    // and a language folder holding files that are no languages; neither may keep it from starting.
+    const unsigned char damaged[] = {0xD5, 0x01, 0x0D, 0x10, 0xFF, 0xD7, 0xF6, 0x7A, 0x7F, 0x03, 0x0E,
+                                     0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+    CreateDirectoryW(stateFile.substr(0, stateFile.rfind(L'\\')).c_str(), nullptr);
+    WriteAll(stateFile, damaged, sizeof(damaged));
+    // The program lies beside this harness.
+    std::wstring languages(MAX_PATH, L'\0');
+    languages.resize(GetModuleFileNameW(nullptr, languages.data(), MAX_PATH));
+    languages = languages.substr(0, languages.rfind(L'\\')) + L"\\Languages";
+    const bool ownLanguages = CreateDirectoryW(languages.c_str(), nullptr) != 0;
+    const unsigned char utf16[] = {0xFF, 0xFE, '[', 0, 'L', 0};
+    const unsigned char garbage[] = "[Language]\r\nLangId=1033\r\nCodePage=99999\r\n[Strings]\r\n1=\xC3\r\n\xFF=\xFE";
+    WriteAll(languages + L"\\a.ini", utf16, sizeof(utf16));
+    WriteAll(languages + L"\\b.ini", garbage, sizeof(garbage) - 1);
+    CreateDirectoryW((languages + L"\\c.ini").c_str(), nullptr);
 
     Run first;
     if (!Start(argv[1], first)) return 1;
@@ -128,7 +152,12 @@ int main(int argc, char** argv) {
                 idleSeconds, 100.0 * (after - before) / idleSeconds, after);
     const bool idle = after - before < 0.01 * idleSeconds;
     if (!idle) std::fprintf(stderr, "the idle program used more than 1 %% of one core\n");
-    if (!CloseAndCheckExit(first) || !idle) return 1;
+    const bool firstEnded = CloseAndCheckExit(first);
+    DeleteFileW((languages + L"\\a.ini").c_str());
+    DeleteFileW((languages + L"\\b.ini").c_str());
+    RemoveDirectoryW((languages + L"\\c.ini").c_str());
+    if (ownLanguages) RemoveDirectoryW(languages.c_str());
+    if (!firstEnded || !idle) return 1;
 
     const std::vector<unsigned char> state = ReadAll(stateFile);
     // The main window's node: kind 3 with one-byte id, type and size; id 1, GUID type 13, 16 bytes.
