@@ -14,10 +14,21 @@ TKelvoLocalizer::TKelvoLocalizer(TKelvoLanguageSource& source) : source_(source)
 
 TKelvoLocalizer::~TKelvoLocalizer() = default;
 
+namespace {
+// A file that cannot be made sense of is no language: nothing in a language file may stop the program.
+TObjectPtr<TKelvoLanguageFile> ParseLanguageFile(std::string_view bytes) {
+    try {
+        return MakeObject<TKelvoLanguageFile>(bytes);
+    } catch (const std::exception&) {
+        return MakeObject<TKelvoLanguageFile>();
+    }
+}
+}  // namespace
+
 TObjectPtr<TKelvoLanguageFile> TKelvoLocalizer::OpenFile(const WideString& path) const {
     AnsiString bytes;
     if (!source_.ReadFile(path, bytes)) return MakeObject<TKelvoLanguageFile>();
-    return MakeObject<TKelvoLanguageFile>(std::string_view(bytes));
+    return ParseLanguageFile(bytes);
 }
 
 void TKelvoLocalizer::Scan() {
@@ -32,11 +43,11 @@ void TKelvoLocalizer::ChooseBase() {
     baseId_ = 1033;
     AnsiString resource;
     if (source_.ReadLanguageResource(resource)) {
-        const TKelvoLanguageFile file{std::string_view(resource)};
-        baseId_ = file.LanguageId();
+        const TObjectPtr<TKelvoLanguageFile> file = ParseLanguageFile(resource);
+        baseId_ = file->LanguageId();
         if (baseId_ != 0 && !Find(baseId_))
-            languages_.push_back(MakeObject<TKelvoLanguage>(baseId_, file.LanguageName(), WideString()));
-        file.FillTable(base_);
+            languages_.push_back(MakeObject<TKelvoLanguage>(baseId_, file->LanguageName(), WideString()));
+        file->FillTable(base_);
         return;
     }
     const TKelvoLanguage* base = Find(1033);
