@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program and starts it under Wine on $DISPLAY (a private Xvfb when
-# there is none), optionally opening an image: scripts/run.sh [IMAGE]
+# there is none), optionally opening an image: scripts/run.sh [IMAGE]. Ends with the program's exit code.
 # The program is the 32-bit build; where the kernel cannot start the 32-bit Wine loader, the 64-bit build of the
 # same code is started instead.
 set -euo pipefail
@@ -19,4 +19,10 @@ if [ $# -gt 0 ]; then
   loader=$("$root/scripts/wine-loader" "$arch")
   args+=("$(WINEPREFIX="$prefix" WINEDEBUG=-all "$loader" winepath -w "$(realpath "$1")" 2>/dev/null)")
 fi
-exec "$root/scripts/wine-run" "--$arch" "$root/build/$cfg/bin/Vantorel.exe" "${args[@]}"
+# The program reads its state file (window place, language) at start and writes it when its main window closes.
+status=0
+"$root/scripts/wine-run" "--$arch" "$root/build/$cfg/bin/Vantorel.exe" "${args[@]}" || status=$?
+for state in "$prefix"/drive_c/users/*/AppData/Roaming/Vantorel/Vantorel.cfg; do
+  [ -f "$state" ] && echo "run: state file $state ($(stat -c %s "$state") bytes)"
+done
+exit $status

@@ -1,0 +1,24 @@
+// The program's life from its first unit to its exit code: the units in a fixed order (the class library's,
+// the themed graphics, the wide file streams, the application object, the localizer), the user interface,
+// the run with its state walks, the shut-down, and the exit code the program set.
+#pragma once
+
+namespace kelvo {
+
+// Builds the user interface (the start-up module and through it the main form) once the application
+// object is initialised.
+using TCreateUserInterface = void (*)();
+
+// Runs the program and returns the exit code it set (ExitCode). Errors while building the user interface or
+// running go to the class library's report; once the message loop has ended, nothing that a SaveState, a
+// destructor or a unit's finalisation raises changes the exit code. When the units cannot even start, the
+// error is shown and the result is 1; when the user interface cannot be built, the exit code becomes 1 unless
+// the program had set another one.
+int RunKelvoProgram(TCreateUserInterface createUserInterface);
+
+// From now on a fatal error (an exception leaving a destructor, a crash) ends the process at once with
+// ExitCode instead of the runtime's own code. For the shut-down, where the program's result is already
+// decided.
+void ProtectExitCode();
+
+}  // namespace kelvo

@@ -1,0 +1,51 @@
+// The class library's application and the program's application object for window tests, made once per
+// test program; errors that reach the application are recorded instead of shown.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/win/TKelvoApplication.h"
+#include "classlib/core/UnitRegistry.h"
+#include "classlib/win/Win32.h"
+
+namespace kelvotest {
+
+struct TErrorLog : TObject {
+    std::vector<std::string> messages;
+    void Record(TObject*, const Exception& e) { messages.push_back(e.Message()); }
+};
+
+inline TErrorLog& Errors() {
+    static TErrorLog log;
+    return log;
+}
+
+class KelvoAppTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!KelvoApplication) {
+            RegisterFormsUnit();
+            RegisterKelvoApplicationUnit();
+            classlib::Startup();
+        }
+        Application->Initialize();
+    }
+    void SetUp() override {
+        Errors().messages.clear();
+        Application->OnException = MakeMethod<&TErrorLog::Record>(&Errors());
+    }
+    void TearDown() override { Application->OnException = nullptr; }
+
+    // Handles the queued messages (and what they produce) for a while.
+    static void Pump(DWORD ms = 50) {
+        const DWORD start = ::GetTickCount();
+        while (::GetTickCount() - start < ms) {
+            Application->ProcessMessages();
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        }
+    }
+};
+
+}  // namespace kelvotest
