@@ -41,6 +41,8 @@ void ClearRects(TFilterRecord& record) {
     record.maskRect = TRect16{};
 }
 
+// The two sides are written out field by field: the record is packed, so its members are reached by name
+// only (a pointer to a member would lose the packing and read pointers at 4-byte offsets as aligned).
 bool RequestInput(TFilterRecord& record, exchange::THeader& header) {
     if (record.advanceState == nullptr || !HeaderFromRecord(record, header)) return false;
     record.maskRect = TRect16{};
