@@ -238,3 +238,34 @@ TEST_F(FilterHost, EmptyProgramPathReportsTheSystemError) {
     const std::string text = Narrow(boxes[0].text);
     EXPECT_TRUE(std::regex_match(text, std::regex("Execute application \"\" error: [1-9][0-9]*"))) << text;
 }
+
+TEST_F(FilterHost, AboutWithoutARecordShowsAnUnownedBox) {
+    TMessageBoxAnswerer answerer;
+    TFilterTestHost host(PluginPath());
+    ASSERT_EQ(host.Error(), "");
+    EXPECT_EQ(host.Call(SelectorAbout, nullptr), NoError);
+    TAboutRecord noPlatform{};
+    EXPECT_EQ(host.Call(SelectorAbout, &noPlatform), NoError);
+    const auto boxes = answerer.Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].caption, L"About Vantorel Plug-in");
+}
+
+TEST_F(FilterHost, HostThatCannotServeTheInputGetsAnError) {
+    const std::wstring standIn = StandInPath();
+    TProgramPathValue value(&standIn);
+    TMessageBoxAnswerer answerer;
+    TFilterTestHost host(PluginPath());
+    ASSERT_EQ(host.Error(), "");
+    TTestImage image = TTestImage::Make(4, 2, 3, 4);
+    const TTestImage before = image;
+    // A filter rectangle reaching past the image: the host's advanceState refuses it.
+    const TFilterRun run = host.Run(image, TRect16{0, 0, 3, 4}, 1);
+    EXPECT_EQ(run.start, OpenError);
+    EXPECT_EQ(image.bytes, before.bytes);
+    const auto boxes = answerer.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, L"Error");
+    EXPECT_EQ(boxes[0].text, L"Get image data error.");
+    EXPECT_TRUE(ReadText(log_).empty());  // the program never ran
+}
