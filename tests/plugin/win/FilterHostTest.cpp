@@ -269,3 +269,22 @@ TEST_F(FilterHost, HostThatCannotServeTheInputGetsAnError) {
     EXPECT_EQ(boxes[0].text, L"Get image data error.");
     EXPECT_TRUE(ReadText(log_).empty());  // the program never ran
 }
+
+namespace {
+int timerTicks = 0;
+void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++timerTicks; }
+}  // namespace
+
+TEST_F(FilterHost, WaitingKeepsTheHostThreadsMessagesFlowingAndItsQuitMessage) {
+    TTestImage image = TTestImage::Make(3, 2, 3, 1);
+    timerTicks = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 5, &CountTick);
+    PostQuitMessage(7);
+    const TFilterRun run = RunStandIn("invert", image, TRect16{0, 0, 2, 3}, 1);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(run.start, NoError);
+    EXPECT_GT(timerTicks, 0);  // dispatched while the program ran
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+}
