@@ -87,10 +87,11 @@ protected:
         std::remove(log_.c_str());
         EXPECT_EQ(ExchangeFileCount(), filesBefore_) << "a temporary exchange file was left behind";
     }
-    TFilterRun RunStandIn(const std::string& mode, TTestImage& image, TRect16 rect, std::int16_t filterCase,
-                          std::vector<TMessageBoxAnswerer::TBox>* boxes = nullptr) {
-        const std::wstring standIn = StandInPath();
-        TProgramPathValue value(&standIn);
+    // Runs the plug-in with programPath in the registry (none for nullptr) and the stand-in in mode;
+    // boxes receives the message boxes shown, and without it none may be shown.
+    TFilterRun RunWith(const std::wstring* programPath, const std::string& mode, TTestImage& image, TRect16 rect,
+                       std::int16_t filterCase, std::vector<TMessageBoxAnswerer::TBox>* boxes = nullptr) {
+        TProgramPathValue value(programPath);
         TEnvironment standInMode("VANTOREL_STANDIN_MODE", mode);
         TEnvironment standInLog("VANTOREL_STANDIN_LOG", log_);
         TMessageBoxAnswerer answerer;
@@ -101,6 +102,11 @@ protected:
         if (boxes != nullptr) *boxes = answerer.Boxes();
         else EXPECT_TRUE(answerer.Boxes().empty());
         return run;
+    }
+    TFilterRun RunStandIn(const std::string& mode, TTestImage& image, TRect16 rect, std::int16_t filterCase,
+                          std::vector<TMessageBoxAnswerer::TBox>* boxes = nullptr) {
+        const std::wstring standIn = StandInPath();
+        return RunWith(&standIn, mode, image, rect, filterCase, boxes);
     }
     std::string log_;
     int filesBefore_ = 0;
@@ -222,17 +228,13 @@ TEST_F(FilterHost, ResultWhoseRowsLieOutsideTheFileIsRefused) {
 }
 
 TEST_F(FilterHost, EmptyProgramPathReportsTheSystemError) {
-    TProgramPathValue none(nullptr);
-    TMessageBoxAnswerer answerer;
-    TFilterTestHost host(PluginPath());
-    ASSERT_EQ(host.Error(), "");
     TTestImage image = TTestImage::Make(4, 2, 3, 4);
     const TTestImage before = image;
-    const TFilterRun run = host.Run(image, TRect16{0, 0, 2, 4}, 1);
+    std::vector<TMessageBoxAnswerer::TBox> boxes;
+    const TFilterRun run = RunWith(nullptr, "invert", image, TRect16{0, 0, 2, 4}, 1, &boxes);
     EXPECT_EQ(run.start, OpenError);
     EXPECT_EQ(run.outputRequests, 0);
     EXPECT_EQ(image.bytes, before.bytes);
-    const auto boxes = answerer.Boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, L"Error");
     const std::string text = Narrow(boxes[0].text);
@@ -252,18 +254,13 @@ TEST_F(FilterHost, AboutWithoutARecordShowsAnUnownedBox) {
 }
 
 TEST_F(FilterHost, HostThatCannotServeTheInputGetsAnError) {
-    const std::wstring standIn = StandInPath();
-    TProgramPathValue value(&standIn);
-    TMessageBoxAnswerer answerer;
-    TFilterTestHost host(PluginPath());
-    ASSERT_EQ(host.Error(), "");
     TTestImage image = TTestImage::Make(4, 2, 3, 4);
     const TTestImage before = image;
+    std::vector<TMessageBoxAnswerer::TBox> boxes;
     // A filter rectangle reaching past the image: the host's advanceState refuses it.
-    const TFilterRun run = host.Run(image, TRect16{0, 0, 3, 4}, 1);
+    const TFilterRun run = RunStandIn("invert", image, TRect16{0, 0, 3, 4}, 1, &boxes);
     EXPECT_EQ(run.start, OpenError);
     EXPECT_EQ(image.bytes, before.bytes);
-    const auto boxes = answerer.Boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, L"Error");
     EXPECT_EQ(boxes[0].text, L"Get image data error.");
