@@ -41,11 +41,19 @@ public:
 // Sets an environment variable, which the stand-in inherits, for the life of the object.
 class TEnvironment {
 public:
-    TEnvironment(const char* name, const std::string& value) : name_(name) { SetEnvironmentVariableA(name, value.c_str()); }
-    ~TEnvironment() { SetEnvironmentVariableA(name_, nullptr); }
+    TEnvironment(const char* name, const std::string& value) : name_(name) {
+        char old[MAX_PATH * 2];
+        const DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
+        had_ = length > 0 && length < sizeof old;
+        if (had_) old_.assign(old, length);
+        SetEnvironmentVariableA(name, value.c_str());
+    }
+    ~TEnvironment() { SetEnvironmentVariableA(name_, had_ ? old_.c_str() : nullptr); }
 
 private:
     const char* name_;
+    bool had_ = false;
+    std::string old_;
 };
 
 std::wstring TempFolder() {
@@ -239,6 +247,24 @@ TEST_F(FilterHost, EmptyProgramPathReportsTheSystemError) {
     EXPECT_EQ(boxes[0].caption, L"Error");
     const std::string text = Narrow(boxes[0].text);
     EXPECT_TRUE(std::regex_match(text, std::regex("Execute application \"\" error: [1-9][0-9]*"))) << text;
+}
+
+TEST_F(FilterHost, TemporaryFileThatCannotBeMadeIsReported) {
+    TTestImage image = TTestImage::Make(4, 2, 3, 4);
+    const TTestImage before = image;
+    std::vector<TMessageBoxAnswerer::TBox> boxes;
+    TFilterRun run;
+    {
+        const TEnvironment tmp("TMP", "C:\\no such folder\\");
+        const TEnvironment temp("TEMP", "C:\\no such folder\\");
+        run = RunStandIn("invert", image, TRect16{0, 0, 2, 4}, 1, &boxes);
+    }
+    EXPECT_EQ(run.start, OpenError);
+    EXPECT_EQ(image.bytes, before.bytes);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, L"Error");
+    EXPECT_EQ(boxes[0].text, L"Create temp file error.");
+    EXPECT_TRUE(ReadText(log_).empty());  // the program never ran
 }
 
 TEST_F(FilterHost, AboutWithoutARecordShowsAnUnownedBox) {
