@@ -130,6 +130,13 @@ TTestImage Inverted(const TTestImage& before, TRect16 rect) {
     return expected;
 }
 
+// The one box shown was an error box with text.
+void ExpectOneError(const std::vector<TMessageBoxAnswerer::TBox>& boxes, const std::wstring& text) {
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, L"Error");
+    EXPECT_EQ(boxes[0].text, text);
+}
+
 }  // namespace
 
 TEST_F(FilterHost, ResourceDescribesTheFilter) {
@@ -230,9 +237,7 @@ TEST_F(FilterHost, ResultWhoseRowsLieOutsideTheFileIsRefused) {
     EXPECT_EQ(run.start, UserCanceled);
     EXPECT_EQ(run.outputRequests, 0);
     EXPECT_EQ(image.bytes, before.bytes);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, L"Error");
-    EXPECT_EQ(boxes[0].text, L"Transfer image data error.");
+    ExpectOneError(boxes, L"Transfer image data error.");
 }
 
 TEST_F(FilterHost, EmptyProgramPathReportsTheSystemError) {
@@ -261,9 +266,7 @@ TEST_F(FilterHost, TemporaryFileThatCannotBeMadeIsReported) {
     }
     EXPECT_EQ(run.start, OpenError);
     EXPECT_EQ(image.bytes, before.bytes);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, L"Error");
-    EXPECT_EQ(boxes[0].text, L"Create temp file error.");
+    ExpectOneError(boxes, L"Create temp file error.");
     EXPECT_TRUE(ReadText(log_).empty());  // the program never ran
 }
 
@@ -287,9 +290,7 @@ TEST_F(FilterHost, HostThatCannotServeTheInputGetsAnError) {
     const TFilterRun run = RunStandIn("invert", image, TRect16{0, 0, 3, 4}, 1, &boxes);
     EXPECT_EQ(run.start, OpenError);
     EXPECT_EQ(image.bytes, before.bytes);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, L"Error");
-    EXPECT_EQ(boxes[0].text, L"Get image data error.");
+    ExpectOneError(boxes, L"Get image data error.");
     EXPECT_TRUE(ReadText(log_).empty());  // the program never ran
 }
 
