@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "app/core/KelvoPixelOps.h"
 #include "app/core/TKelvoBitmap.h"
 
@@ -154,4 +156,17 @@ TEST(LTBitmap, ResizeKeepsAUniformGreyAndGivesTheNewSize) {
             ASSERT_EQ(q[2], 200);
         }
     EXPECT_FALSE(b.Resize(0, 3));
+}
+
+TEST(LTBitmap, AssignOfALargeImageCopiesEveryRowInItsPlace) {
+    // Above 16 MiB the rows are copied in bands by several threads; an odd height leaves a short last band.
+    TKelvoPixelBuffer source(KelvoFormatBGR24, TKelvoRect{0, 0, 2401, 2403});
+    for (std::int32_t y = 0; y < source.Height(); ++y) {
+        Byte* row = source.Row(y);
+        for (std::int32_t i = 0; i < source.Width() * 3; ++i) row[i] = Byte(y * 31 + i);
+    }
+    TKelvoLTBitmap b;
+    ASSERT_TRUE(b.Assign(source));
+    for (std::int32_t y = 0; y < source.Height(); ++y)
+        ASSERT_EQ(std::memcmp(b.GetPixels().Row(y), source.Row(y), std::size_t(source.Width()) * 3), 0) << y;
 }
