@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <zlib.h>
+
 #include "app/core/KelvoPixelOps.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsFormats.h"
@@ -93,6 +95,44 @@ std::vector<Byte> MakeTiff(std::uint16_t w, std::uint16_t h, std::uint16_t orien
     out.push_back(0);
     for (std::uint16_t y = 0; y < h; ++y)
         for (std::uint16_t x = 0; x < w; ++x) out.push_back(Byte(10 * x)), out.push_back(Byte(10 * y)), out.push_back(7);
+    return out;
+}
+
+// A grey 1-bit PNG of side x side black pixels: a small file for a very large image.
+std::vector<Byte> MakeBlackPng(std::uint32_t side) {
+    std::vector<Byte> out = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    const auto chunk = [&](const char* type, const std::vector<Byte>& body) {
+        const std::uint32_t n = std::uint32_t(body.size());
+        for (int s = 24; s >= 0; s -= 8) out.push_back(Byte(n >> s));
+        std::vector<Byte> typed(type, type + 4);
+        typed.insert(typed.end(), body.begin(), body.end());
+        out.insert(out.end(), typed.begin(), typed.end());
+        const std::uint32_t crc = std::uint32_t(crc32(0, typed.data(), uInt(typed.size())));
+        for (int s = 24; s >= 0; s -= 8) out.push_back(Byte(crc >> s));
+    };
+    std::vector<Byte> header;
+    for (int i = 0; i < 2; ++i)
+        for (int s = 24; s >= 0; s -= 8) header.push_back(Byte(side >> s));
+    header.insert(header.end(), {1, 0, 0, 0, 0});
+    chunk("IHDR", header);
+
+    // Row by row through deflate: a filter byte and (side + 7) / 8 zero bytes each.
+    std::vector<Byte> row(1 + (side + 7) / 8, 0), data(1 << 20);
+    z_stream z{};
+    deflateInit(&z, 9);
+    z.next_out = data.data();
+    z.avail_out = uInt(data.size());
+    for (std::uint32_t y = 0; y < side; ++y) {
+        z.next_in = row.data();
+        z.avail_in = uInt(row.size());
+        deflate(&z, y + 1 == side ? Z_FINISH : Z_NO_FLUSH);
+    }
+    while (deflate(&z, Z_FINISH) == Z_OK) {
+    }
+    data.resize(z.total_out);
+    deflateEnd(&z);
+    chunk("IDAT", data);
+    chunk("IEND", {});
     return out;
 }
 
@@ -224,6 +264,19 @@ TEST(GraphicsFiles, FilesGdiPlusCannotReadFailCleanlyAndStayUntouched) {
     }
     Loaded missing;
     EXPECT_FALSE(missing.Read(dir.File("none.tif")));
+}
+
+TEST(GraphicsFiles, AnImageTooLargeForMemoryIsRefusedBeforeItsPixelsAreAllocated) {
+    testsupport::TempDir dir;
+    const std::string path = dir.File("huge.png");
+    // GDI+ holds it in 45 MB (1 bit a pixel); as 24-bit pixels it would need 1.08 GB for each of the
+    // document's three copies.
+    WriteBytes(path, MakeBlackPng(19000));
+    EXPECT_EQ(ReadGraphicsFileInfo(Wide(path), nullptr), u"Type: PNG\nSize: 19000 x 19000");
+    Loaded in;
+    ASSERT_TRUE(in.Working.SetSize(2, 2, KelvoFormatBGR24));
+    EXPECT_FALSE(in.Read(path));
+    EXPECT_EQ(in.Working.GetWidth(), 2);  // the size was refused before anything was made
 }
 
 TEST(GraphicsFormats, FilterStringsAndEntryCounts) {
