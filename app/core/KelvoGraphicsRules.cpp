@@ -26,7 +26,7 @@ struct RawFormatName {
 constexpr RawFormatName RawFormats[] = {
     {RawFormatJPEG, KelvoFormatJPEG, u"JPEG"}, {RawFormatTIFF, KelvoFormatTIFF, u"TIFF"},
     {RawFormatPNG, KelvoFormatPNG, u"PNG"},    {RawFormatBMP, KelvoFormatBMP, u"BMP"},
-    {RawFormatEXIF, KelvoFormatExchange, u"EXIF"},
+    {RawFormatEXIF, KelvoFormatOther, u"EXIF"},
 };
 
 // Text ids of the file information lines.
@@ -89,7 +89,7 @@ bool ScrambleKVIHeader(Byte* bytes, std::size_t size) {
 std::int32_t FormatIdFromRawFormat(const TGUID& raw) {
     for (const RawFormatName& f : RawFormats)
         if (f.Raw == raw) return f.Id;
-    return KelvoFormatExchange;
+    return KelvoFormatOther;
 }
 
 std::u16string RawFormatTypeName(const TGUID& raw) {

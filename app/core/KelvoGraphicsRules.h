@@ -22,7 +22,11 @@ inline constexpr std::int32_t KelvoFormatTIFF = 1;
 inline constexpr std::int32_t KelvoFormatPNG = 2;
 inline constexpr std::int32_t KelvoFormatBMP = 3;
 inline constexpr std::int32_t KelvoFormatKVI = 4;
-inline constexpr std::int32_t KelvoFormatExchange = -1;  // the plug-in exchange file, or any other raw format
+inline constexpr std::int32_t KelvoFormatExchange = -1;  // the plug-in exchange file
+// An image GDI+ decodes that is none of the table's formats (GIF, icon, metafile): it has no row and no encoder,
+// so it is saved only in a format of the table, and it is never taken for an exchange file (whose OK would write
+// an exchange block over the user's file).
+inline constexpr std::int32_t KelvoFormatOther = -2;
 
 inline constexpr std::int32_t KelvoGraphicsFormatCount = 5;
 // The row of index 0 .. 4 (index = format id); null outside.
@@ -52,7 +56,7 @@ inline constexpr TGUID RawFormatJPEG = TGUID::Parse("{B96B3CAE-0728-11D3-9D7B-00
 inline constexpr TGUID RawFormatPNG = TGUID::Parse("{B96B3CAF-0728-11D3-9D7B-0000F81EF32E}");
 inline constexpr TGUID RawFormatTIFF = TGUID::Parse("{B96B3CB1-0728-11D3-9D7B-0000F81EF32E}");
 inline constexpr TGUID RawFormatEXIF = TGUID::Parse("{B96B3CB2-0728-11D3-9D7B-0000F81EF32E}");
-// JPEG 0, TIFF 1, PNG 2, BMP 3; any other -1.
+// JPEG 0, TIFF 1, PNG 2, BMP 3; any other KelvoFormatOther.
 std::int32_t FormatIdFromRawFormat(const TGUID& raw);
 // "BMP", "JPEG", "PNG", "TIFF", "EXIF"; empty for any other.
 std::u16string RawFormatTypeName(const TGUID& raw);

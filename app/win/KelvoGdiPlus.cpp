@@ -33,6 +33,7 @@ bool TKelvoGdiPlusUser::Use() {
     if (held_) return true;
     Library& lib = TheLibrary();
     std::lock_guard<std::mutex> guard(lib.Lock);
+    if (held_) return true;  // another thread of this owner took the share meanwhile
     if (lib.Shares == 0) {
         Gdiplus::GdiplusStartupInput input;
         ULONG_PTR token = 0;

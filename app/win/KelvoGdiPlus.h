@@ -10,6 +10,7 @@
 // static destructor, and never while an image of a share's owner still lives (owners free their images first).
 #pragma once
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 
 #include "classlib/win/Win32.h"
@@ -35,7 +36,7 @@ public:
     static std::int32_t SharesInUse();
 
 private:
-    bool held_ = false;
+    std::atomic<bool> held_{false};
 };
 
 // Owns a GDI+ image (or bitmap) and, for an image decoded from memory, the stream it reads from: GDI+ may

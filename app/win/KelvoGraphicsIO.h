@@ -28,7 +28,8 @@ bool OpenGdipImage(const std::u16string& fileName, TGdipImage& image, bool& wasK
 
 // Reads a file into working and original (24-bit BGR, the same pixels), turned upright by its EXIF orientation
 // (3, 6 and 8), with every property item (the orientation then reads 1) and the resolution. formatId: 0..3 from
-// the raw format, 4 for a KVI file, -1 for any other raw format. False when GDI+ cannot read the file or the
+// the raw format, 4 for a KVI file, KelvoFormatOther (-2) for any other raw format (never -1, the
+// exchange file's id). False when GDI+ cannot read the file or the
 // image does not fit in memory; the outputs may then hold anything and are to be thrown away.
 bool ReadGraphicsFile(const std::u16string& fileName, TKelvoLTBitmap& working, TKelvoLTBitmap& original,
                       TKelvoCustomProperties& properties, TKelvoResolution& resolution, std::int32_t& formatId);

@@ -9,6 +9,7 @@
 #include "app/core/KelvoGraphicsRules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
     std::vector<Byte> file(data, data + size);
     if (RestoreKVIHeader(file.data(), file.size())) {
         if (!IsPlainJpegHeader(file.data())) std::abort();

@@ -166,6 +166,22 @@ TEST(GraphicsFiles, EveryFormatReadsBackItsPixels) {
     }
 }
 
+TEST(GraphicsFiles, AGifOpensAsAnotherFormatNeverAsTheExchangeFile) {
+    testsupport::TempDir dir;
+    const std::string path = dir.File("a.gif");
+    // One white pixel.
+    WriteBytes(path, {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0x21, 0xF9, 4, 1,
+                      0, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 1, 0, 0x3B});
+    Loaded in;
+    ASSERT_TRUE(in.Read(path));
+    EXPECT_EQ(in.FormatId, KelvoFormatOther);
+    ASSERT_EQ(in.Working.GetBounds(), (TKelvoRect{0, 0, 1, 1}));
+    EXPECT_EQ(in.Working.GetPixels().Bits()[1], 0xFF);
+    TKelvoProperties none;
+    EXPECT_FALSE(WriteGraphicsFile(Wide(path), KelvoFormatOther, in.Working.GetPixels(), TKelvoRect{}, none,
+                                   TKelvoResolution{}, 80));
+}
+
 TEST(GraphicsFiles, OnlyTheImageAreaIsSavedAndThumbnailTagsAreDropped) {
     testsupport::TempDir dir;
     TKelvoPixelBuffer pixels(KelvoFormatBGR24, TKelvoRect{0, 0, 6, 5});
