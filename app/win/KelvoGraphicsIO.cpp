@@ -1,6 +1,8 @@
 #include "app/win/KelvoGraphicsIO.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -126,8 +128,10 @@ TGUID RawFormatOf(GpImage* image) {
     GUID raw{};
     TGUID result;
     if (DllExports::GdipGetImageRawFormat(image, &raw) != Ok) return result;
-    static_assert(sizeof(GUID) == sizeof(TGUID));
-    std::memcpy(&result, &raw, sizeof raw);
+    result.D1 = std::uint32_t(raw.Data1);
+    result.D2 = raw.Data2;
+    result.D3 = raw.Data3;
+    std::copy(std::begin(raw.Data4), std::end(raw.Data4), result.D4.begin());
     return result;
 }
 
