@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/core/KelvoGraphicsRules.h"
 #include "app/core/TKelvoFileFormats.h"
 
 namespace {
@@ -53,19 +52,4 @@ TEST(FileFormats, LookUpByIdFindsTheFirstMatch) {
     EXPECT_EQ(IndexOfFileFormat(open, 0), 2);  // the added records carry id 0
     EXPECT_EQ(IndexOfFileFormat(open, 7), 0);
     EXPECT_EQ(IndexOfFileFormat({}, 7), -1);
-    EXPECT_EQ(formats.GetFileInfo(u"x.a"), nullptr);
-    EXPECT_EQ(formats.GetThumbnail(u"x.a", 10, 10), nullptr);
-}
-
-TEST(GraphicsFormatTable, FiveRowsAndTheirFilters) {
-    ASSERT_EQ(GraphicsFormatRow(5), nullptr);
-    ASSERT_EQ(GraphicsFormatRow(-1), nullptr);
-    for (std::int32_t i = 0; i < KelvoGraphicsFormatCount; ++i) EXPECT_EQ(GraphicsFormatRow(i)->Id, i);
-    EXPECT_EQ(GraphicsFormatRow(3)->Mask, u"*.bmp;*.rle;*.dib");
-    EXPECT_EQ(GraphicsFormatRow(4)->Extension, u".kvi");
-    EXPECT_EQ(GraphicsEncoderMime(KelvoFormatKVI), u"image/jpeg");
-    EXPECT_EQ(GraphicsEncoderMime(KelvoFormatTIFF), u"image/tiff");
-    EXPECT_EQ(GraphicsEncoderMime(KelvoFormatExchange), u"");
-    EXPECT_EQ(ClampJpegQuality(101), 100);
-    EXPECT_EQ(ClampJpegQuality(-5), 0);
 }

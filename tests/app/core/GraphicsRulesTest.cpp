@@ -54,18 +54,6 @@ TEST(KVIHeader, ExifHeadersCountAndOtherBytesDoNot) {
     EXPECT_FALSE(IsPlainJpegHeader(exif.data()));
 }
 
-TEST(RawFormats, MapToFormatIdsAndTypeNames) {
-    EXPECT_EQ(FormatIdFromRawFormat(RawFormatJPEG), KelvoFormatJPEG);
-    EXPECT_EQ(FormatIdFromRawFormat(RawFormatTIFF), KelvoFormatTIFF);
-    EXPECT_EQ(FormatIdFromRawFormat(RawFormatPNG), KelvoFormatPNG);
-    EXPECT_EQ(FormatIdFromRawFormat(RawFormatBMP), KelvoFormatBMP);
-    const TGUID gif = TGUID::Parse("{B96B3CB0-0728-11D3-9D7B-0000F81EF32E}");
-    EXPECT_EQ(FormatIdFromRawFormat(gif), KelvoFormatOther);
-    EXPECT_EQ(FormatIdFromRawFormat(RawFormatEXIF), KelvoFormatOther);
-    EXPECT_EQ(RawFormatTypeName(RawFormatEXIF), u"EXIF");
-    EXPECT_EQ(RawFormatTypeName(gif), u"");
-}
-
 TEST(Orientation, DecidesTheTurnAndIsResetToNormal) {
     EXPECT_EQ(RotateFlipForOrientation(3), 2);
     EXPECT_EQ(RotateFlipForOrientation(6), 1);
