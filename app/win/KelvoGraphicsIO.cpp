@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <vector>
 
