@@ -85,7 +85,7 @@ std::vector<Byte> MakeTiff(std::uint16_t w, std::uint16_t h, std::uint16_t orien
     put16(entries);
     for (const Entry& e : ifd) {
         put16(e.Tag), put16(e.Type), put32(e.Count);
-        put32(e.Type == 3 && e.Count == 1 ? e.Value : e.Value);
+        put32(e.Value);  // a single SHORT sits in the low half
     }
     put32(0);
     put16(8), put16(8), put16(8);
@@ -208,7 +208,7 @@ TEST(GraphicsFiles, OnlyTheImageAreaIsSavedAndThumbnailTagsAreDropped) {
                                    TKelvoResolution{}, 80));
 }
 
-TEST(GraphicsFiles, TiffWithOrientation6OpensTurnedClockwise) {
+TEST(GraphicsFiles, TiffWithOrientation6OpensTurnedClockwiseAnd8And3TheirWays) {
     testsupport::TempDir dir;
     const std::string path = dir.File("turned.tif");
     WriteBytes(path, MakeTiff(3, 2, 6, "Maker", "Model 1"));
@@ -226,6 +226,20 @@ TEST(GraphicsFiles, TiffWithOrientation6OpensTurnedClockwise) {
     ASSERT_TRUE(GetOrientation(in.Properties, orientation));
     EXPECT_EQ(orientation, 1);
     EXPECT_EQ(PropertyText(in.Properties, TagModel), u"Model 1");
+
+    // 8 turns counter-clockwise, (x, y) -> (y, W - 1 - x); 3 turns half round.
+    WriteBytes(path, MakeTiff(3, 2, 8, "Maker", "Model 1"));
+    Loaded left;
+    ASSERT_TRUE(left.Read(path));
+    ASSERT_EQ(left.Working.GetBounds(), (TKelvoRect{0, 0, 2, 3}));
+    EXPECT_TRUE(IsTiffPixel(left.Working.GetPixels(), 0, 2, 0, 0));
+    EXPECT_TRUE(IsTiffPixel(left.Working.GetPixels(), 1, 0, 2, 1));
+    WriteBytes(path, MakeTiff(3, 2, 3, "Maker", "Model 1"));
+    Loaded half;
+    ASSERT_TRUE(half.Read(path));
+    ASSERT_EQ(half.Working.GetBounds(), (TKelvoRect{0, 0, 3, 2}));
+    EXPECT_TRUE(IsTiffPixel(half.Working.GetPixels(), 2, 1, 0, 0));
+    EXPECT_TRUE(IsTiffPixel(half.Working.GetPixels(), 0, 1, 2, 0));
 }
 
 TEST(GraphicsFiles, KviIsTheQuality100JpegWithItsHeaderComplementedAndOpeningNeverWritesIt) {
