@@ -156,21 +156,27 @@ void RegisterWideWindowClass(const TCreateParams& params, WideString& wideClassN
 }
 
 void CreateWideWindow(TWinControl* control, const TCreateParams& params, const wchar_t* subClass) {
-    LayerState& s = State();
     WNDPROC wideDefault = &::DefWindowProcW;
     WNDCLASSW system{};
     if (subClass && *subClass && ::GetClassInfoW(nullptr, subClass, &system)) wideDefault = system.lpfnWndProc;
-    TrapOf(control, true)->PrepareDefaultProcedure(wideDefault);
+    CreateWideWindowWith(control, params, wideDefault, [&](const wchar_t* className) {
+        return ::CreateWindowExW(params.ExStyle, className, nullptr, params.Style, params.X, params.Y, params.Width,
+                                 params.Height, params.WndParent, nullptr, params.WindowClass.hInstance,
+                                 params.Param);
+    });
+}
 
+void CreateWideWindowWith(TWinControl* control, const TCreateParams& params, WNDPROC wideDefault,
+                          const std::function<HWND(const wchar_t* className)>& create) {
+    LayerState& s = State();
+    TrapOf(control, true)->PrepareDefaultProcedure(wideDefault);
     WideString className;
     RegisterWideWindowClass(params, className);
     s.creationControl = control;
     HWND wnd = nullptr;
     {
         TScopeExit clear([&] { s.creationControl = nullptr; });
-        wnd = ::CreateWindowExW(params.ExStyle, reinterpret_cast<const wchar_t*>(className.c_str()), nullptr,
-                                params.Style, params.X, params.Y, params.Width, params.Height, params.WndParent,
-                                nullptr, params.WindowClass.hInstance, params.Param);
+        wnd = create(reinterpret_cast<const wchar_t*>(className.c_str()));
     }
     if (!wnd) RaiseLastWin32Error();
     SubClassUnicodeControl(control, params.Caption ? params.Caption : "");

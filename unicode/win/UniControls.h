@@ -5,6 +5,8 @@
 // Start-up: uni::RegisterUniControlsUnit() before classlib::Startup() (the layer's state is made before the
 // class library's application, and goes after it).
 #pragma once
+#include <functional>
+
 #include "classlib/core/StringUtils.h"
 #include "classlib/win/TControl.h"
 #include "classlib/win/TCreateParams.h"
@@ -32,6 +34,10 @@ void RegisterUniControlsUnit();
 // with CreateWindowExW. subClass names the system class the control builds on ("EDIT"), or null; its wide
 // procedure is where unhandled messages end. Raises the system's error when the window cannot be made.
 void CreateWideWindow(TWinControl* control, const TCreateParams& params, const wchar_t* subClass);
+// The same with the window made by create (given the wide class name), for windows that are not made with
+// CreateWindowExW (MDI children); wideDefault is where unhandled messages end.
+void CreateWideWindowWith(TWinControl* control, const TCreateParams& params, WNDPROC wideDefault,
+                          const std::function<HWND(const wchar_t* className)>& create);
 // The wide class of params: its name is params.WinClassName + ".UnicodeClass".
 void RegisterWideWindowClass(const TCreateParams& params, WideString& wideClassName);
 // Puts the control's trap on its (Unicode) window and gives it its stored wide text, or caption widened.

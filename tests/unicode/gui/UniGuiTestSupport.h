@@ -7,10 +7,14 @@
 #include <vector>
 
 #include "classlib/win/ClassLibUnits.h"
+#include "classlib/win/TButton.h"
 #include "classlib/win/TEdit.h"
 #include "classlib/win/TPanel.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "unicode/core/WideCharMessage.h"
+#include "unicode/win/TUniAction.h"
+#include "unicode/win/TUniApplication.h"
+#include "unicode/win/UniActionLinks.h"
 #include "unicode/win/UniControls.h"
 
 namespace unigui {
@@ -48,6 +52,20 @@ protected:
     void CreateWindowHandle(const TCreateParams& params) override { uni::CreateWideWindow(this, params, nullptr); }
 };
 
+// A push button in a Unicode window that follows the wide texts of its action.
+class TWideTestButton : public TButton {
+    CLASSLIB_COMPONENT(TWideTestButton, TButton)
+    explicit TWideTestButton(TComponent* owner) : TButton(owner) {}
+
+protected:
+    void CreateWindowHandle(const TCreateParams& params) override { uni::CreateWideWindow(this, params, L"BUTTON"); }
+    void ActionChange(TObject* sender, bool checkDefaults) override {
+        uni::ApplyWideActionTexts(this, sender, checkDefaults);
+        TButton::ActionChange(sender, checkDefaults);
+    }
+    TControlActionLinkClass GetActionLinkClass() override { return uni::WideActionLinkClassFor(this); }
+};
+
 inline WideString WindowTextW(HWND wnd) {
     wchar_t buf[512] = {};
     const int n = ::GetWindowTextW(wnd, buf, 512);
@@ -70,6 +88,7 @@ protected:
     static void SetUpTestSuite() {
         classlib::RegisterClassLibUnits();
         uni::RegisterUniControlsUnit();
+        uni::RegisterUniApplicationUnit();
         formtest::GuiTest::SetUpTestSuite();
     }
 };
