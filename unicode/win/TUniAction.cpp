@@ -38,40 +38,46 @@ TCustomActionHelper* ActionHelper(TBasicAction* action) {
     return Create<TCustomActionHelper>(custom);
 }
 
-WideString GetActionWideCaption(TBasicAction* action) {
+namespace {
+
+using TTextField = TWideText TCustomActionHelper::*;
+using TAnsiGetter = const AnsiString& (TCustomAction::*)() const;
+using TAnsiSetter = void (TCustomAction::*)(const AnsiString&);
+
+WideString GetWide(TBasicAction* action, TTextField field, TAnsiGetter get) {
     auto* custom = dynamic_cast<TCustomAction*>(action);
     if (!custom) return WideString();
     TCustomActionHelper* helper = ActionHelper(action);
-    return helper ? Read(helper->Caption, custom->Caption()) : FromAnsi(custom->Caption());
+    return helper ? Read(helper->*field, (custom->*get)()) : FromAnsi((custom->*get)());
+}
+
+void SetWide(TBasicAction* action, const WideString& text, TTextField field, TAnsiGetter get, TAnsiSetter set) {
+    auto* custom = dynamic_cast<TCustomAction*>(action);
+    if (!custom) return;
+    TCustomActionHelper* helper = ActionHelper(action);
+    if (!helper) {
+        (custom->*set)(ToAnsi(text));
+        return;
+    }
+    Write(helper->*field, text, (custom->*get)(), [custom, set](const AnsiString& a) { (custom->*set)(a); });
+}
+
+}  // namespace
+
+WideString GetActionWideCaption(TBasicAction* action) {
+    return GetWide(action, &TCustomActionHelper::Caption, &TCustomAction::Caption);
 }
 
 void SetActionWideCaption(TBasicAction* action, const WideString& text) {
-    auto* custom = dynamic_cast<TCustomAction*>(action);
-    if (!custom) return;
-    TCustomActionHelper* helper = ActionHelper(action);
-    if (!helper) {
-        custom->SetCaption(ToAnsi(text));
-        return;
-    }
-    Write(helper->Caption, text, custom->Caption(), [custom](const AnsiString& a) { custom->SetCaption(a); });
+    SetWide(action, text, &TCustomActionHelper::Caption, &TCustomAction::Caption, &TCustomAction::SetCaption);
 }
 
 WideString GetActionWideHint(TBasicAction* action) {
-    auto* custom = dynamic_cast<TCustomAction*>(action);
-    if (!custom) return WideString();
-    TCustomActionHelper* helper = ActionHelper(action);
-    return helper ? Read(helper->Hint, custom->Hint()) : FromAnsi(custom->Hint());
+    return GetWide(action, &TCustomActionHelper::Hint, &TCustomAction::Hint);
 }
 
 void SetActionWideHint(TBasicAction* action, const WideString& text) {
-    auto* custom = dynamic_cast<TCustomAction*>(action);
-    if (!custom) return;
-    TCustomActionHelper* helper = ActionHelper(action);
-    if (!helper) {
-        custom->SetHint(ToAnsi(text));
-        return;
-    }
-    Write(helper->Hint, text, custom->Hint(), [custom](const AnsiString& a) { custom->SetHint(a); });
+    SetWide(action, text, &TCustomActionHelper::Hint, &TCustomAction::Hint, &TCustomAction::SetHint);
 }
 
 void ApplyWideActionTexts(TControl* control, TObject* action, bool checkDefaults) {

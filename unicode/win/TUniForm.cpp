@@ -1,7 +1,5 @@
 #include "unicode/win/TUniForm.h"
 
-#include <commctrl.h>
-
 #include "classlib/win/BuildRoot.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TFont.h"
@@ -64,8 +62,22 @@ void TUniForm::CreateWindowHandle(const TCreateParams& params) {
     IncludeFormState(fsCreatedMDIChild);
 }
 
+namespace {
+
+// Flat scroll bars a window may have been given are let go before the window: looked up at run time, since
+// not every import library of the common controls lists the entry.
+void UninitializeFlatScrollBars(HWND wnd) {
+    using Fn = HRESULT(WINAPI*)(HWND);
+    HMODULE comctl = ::GetModuleHandleA("comctl32.dll");
+    if (!comctl) return;
+    if (auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(comctl, "UninitializeFlatSB"))))
+        fn(wnd);
+}
+
+}  // namespace
+
 void TUniForm::DestroyWindowHandle() {
-    if (HWND wnd = WindowHandle()) ::UninitializeFlatSB(wnd);
+    if (HWND wnd = WindowHandle()) UninitializeFlatScrollBars(wnd);
     TForm::DestroyWindowHandle();
 }
 

@@ -1,49 +1,23 @@
 #include "unicode/win/TWinControlTrap.h"
 
-#include <algorithm>
-#include <map>
-#include <vector>
-
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/THintWindow.h"
+#include "unicode/core/RetiringOwner.h"
 #include "unicode/core/WideCharMessage.h"
 #include "unicode/win/UniControls.h"
 #include "unicode/win/UniControlsState.h"
 
 namespace {
 
-struct TrapList {
-    std::map<TWinControl*, TObjectPtr<TWinControlTrap>> live;
-    // Traps whose control is gone, freed once no call on them runs.
-    std::vector<TObjectPtr<TWinControlTrap>> retired;
-};
+using TrapList = uni::TRetiringOwner<TWinControl*, TWinControlTrap, TFreeDeleter>;
 
 TrapList& Traps() {
     static TrapList list;
     return list;
 }
 
-void SweepRetired() {
-    auto& retired = Traps().retired;
-    // Taken out of the list before freeing: a trap's destructor may reach the list again.
-    std::vector<TObjectPtr<TWinControlTrap>> done;
-    for (auto it = retired.begin(); it != retired.end();) {
-        if ((*it)->Busy() || ((*it)->Window() && ::IsWindow((*it)->Window()))) {
-            ++it;
-        } else {
-            done.push_back(std::move(*it));
-            it = retired.erase(it);
-        }
-    }
-}
-
-void Retire(TWinControlTrap* trap, TWinControl* control) {
-    auto& live = Traps().live;
-    auto it = live.find(control);
-    if (it == live.end() || it->second.get() != trap) return;
-    Traps().retired.push_back(std::move(it->second));
-    live.erase(it);
-}
+// A trap goes once no message runs through it and its window (if any) is gone.
+bool CanFree(const TWinControlTrap& trap) { return !trap.Busy() && !(trap.Window() && ::IsWindow(trap.Window())); }
 
 bool IsTextMessage(std::uint32_t msg) { return msg == WM_SETTEXT || msg == WM_GETTEXT || msg == WM_GETTEXTLENGTH; }
 
@@ -65,7 +39,7 @@ void TWinControlTrap::Notification(TComponent* component, TOperation operation) 
     TWinControl* control = control_;
     control_ = nullptr;
     previousHandler_ = nullptr;
-    Retire(this, control);
+    Traps().Retire(control, this);
 }
 
 void TWinControlTrap::PrepareDefaultProcedure(WNDPROC wideDefault) {
@@ -188,27 +162,15 @@ void TWinControlTrap::DefaultProcedure(TMessage& message) {
 namespace uni {
 
 TWinControlTrap* TrapOf(TWinControl* control, bool create) {
-    SweepRetired();
-    auto& live = Traps().live;
-    auto it = live.find(control);
-    if (it != live.end()) return it->second.get();
+    Traps().Sweep(&CanFree);
+    if (TWinControlTrap* trap = Traps().Find(control)) return trap;
     if (!create) return nullptr;
-    TWinControlTrap* trap = Create<TWinControlTrap>(control);
-    live.emplace(control, TObjectPtr<TWinControlTrap>(trap));
-    return trap;
+    return Traps().Add(control, TObjectPtr<TWinControlTrap>(Create<TWinControlTrap>(control)));
 }
 
-int TrapCount() { return static_cast<int>(Traps().live.size() + Traps().retired.size()); }
+int TrapCount() { return static_cast<int>(Traps().LiveCount() + Traps().RetiredCount()); }
 
-void ReleaseTraps() {
-    SweepRetired();
-    auto& live = Traps().live;
-    for (auto it = live.begin(); it != live.end();) {
-        if (it->second->Window() && ::IsWindow(it->second->Window()))
-            ++it;
-        else
-            it = live.erase(it);
-    }
-}
+// Traps of windows still alive stay with them (they pass every message on to the system from now on).
+void ReleaseTraps() { Traps().ReleaseAll(&CanFree); }
 
 }  // namespace uni

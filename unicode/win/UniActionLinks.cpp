@@ -19,41 +19,57 @@ bool IsIntermediate(const TCustomActionHelper::TWideText* text, const AnsiString
     return text && text->setting && value != text->target;
 }
 
+// One text of the link (caption or hint): how the action and the client read it and write it.
+struct TLinkedText {
+    WideString (*actionText)(TBasicAction*);
+    WideString (*clientText)(TControl*);
+    void (*setClientText)(TControl*, const WideString&);
+    TCustomActionHelper::TWideText TCustomActionHelper::*field;
+};
+constexpr TLinkedText kCaption{&GetActionWideCaption, &GetControlWideText, &SetControlWideText,
+                               &TCustomActionHelper::Caption};
+constexpr TLinkedText kHint{&GetActionWideHint, &GetControlWideHint, &SetControlWideHint,
+                            &TCustomActionHelper::Hint};
+
+// The wide texts decide for actions with wide texts (the 8-bit ones may be in the middle of a change);
+// for others the library's answer must agree too.
+bool IsLinked(TControl* client, TCustomAction* action, bool libraryAnswer, const TLinkedText& text) {
+    if (!client || !action) return false;
+    if (!ActionHelper(action) && !libraryAnswer) return false;
+    return text.actionText(action) == text.clientText(client);
+}
+
+template <class Link>
+void SetLinked(Link* link, TControl* client, TCustomAction* action, const AnsiString& value, const TLinkedText& text,
+               bool (Link::*isLinked)()) {
+    TCustomActionHelper* helper = ActionHelper(action);
+    const auto* wide = helper ? &(helper->*text.field) : nullptr;
+    if (IsIntermediate(wide, value) || !(link->*isLinked)()) return;
+    text.setClientText(client, WideValue(wide, value));
+}
+
 }  // namespace
 
 template <class Base>
 bool TWideTextActionLink<Base>::IsCaptionLinked() {
-    TControl* client = this->client_;
     TCustomAction* action = this->CustomAction();
-    if (!client || !action) return false;
-    // The wide texts decide for actions with wide texts; the 8-bit ones may be in the middle of a change.
-    if (!ActionHelper(action) && !Base::IsCaptionLinked()) return false;
-    return GetActionWideCaption(action) == GetControlWideText(client);
+    return IsLinked(this->client_, action, action && Base::IsCaptionLinked(), kCaption);
 }
 
 template <class Base>
 bool TWideTextActionLink<Base>::IsHintLinked() {
-    TControl* client = this->client_;
     TCustomAction* action = this->CustomAction();
-    if (!client || !action) return false;
-    if (!ActionHelper(action) && !Base::IsHintLinked()) return false;
-    return GetActionWideHint(action) == GetControlWideHint(client);
+    return IsLinked(this->client_, action, action && Base::IsHintLinked(), kHint);
 }
 
 template <class Base>
 void TWideTextActionLink<Base>::SetCaption(const AnsiString& value) {
-    TCustomActionHelper* helper = ActionHelper(this->CustomAction());
-    const auto* text = helper ? &helper->Caption : nullptr;
-    if (IsIntermediate(text, value) || !IsCaptionLinked()) return;
-    SetControlWideText(this->client_, WideValue(text, value));
+    SetLinked(this, this->client_, this->CustomAction(), value, kCaption, &TWideTextActionLink::IsCaptionLinked);
 }
 
 template <class Base>
 void TWideTextActionLink<Base>::SetHint(const AnsiString& value) {
-    TCustomActionHelper* helper = ActionHelper(this->CustomAction());
-    const auto* text = helper ? &helper->Hint : nullptr;
-    if (IsIntermediate(text, value) || !IsHintLinked()) return;
-    SetControlWideHint(this->client_, WideValue(text, value));
+    SetLinked(this, this->client_, this->CustomAction(), value, kHint, &TWideTextActionLink::IsHintLinked);
 }
 
 template class TWideTextActionLink<TControlActionLink>;
