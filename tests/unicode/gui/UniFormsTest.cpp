@@ -1,5 +1,6 @@
 // Unicode forms, frames and the Unicode application object on the display.
 #include "classlib/core/FormBuilder.h"
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TFont.h"
 #include "tests/classlib/gui/ApplicationTestSupport.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
@@ -186,6 +187,66 @@ TEST_F(UniForms, ApplicationHintActionCarriesTheWideHint) {
     ASSERT_EQ(seen.hints.size(), 1u);
     EXPECT_EQ(seen.hints[0], hint);
     UniApplication->SetHint(WideString());
+}
+
+}  // namespace
+
+namespace {
+
+// An application of its own for the test, made the way the program makes it: the Unicode application
+// object hooks it before its window exists.
+class UniOwnApplication : public UniGuiTest {};
+
+TEST_F(UniOwnApplication, TitleSetEarlyReachesTheWindowAndMainFormsAndMdiChildrenWork) {
+    TApplication* const saved = Application;
+    TUniApplication* const savedUni = UniApplication;
+    TApplication* app = Create<TApplication>(nullptr);
+    app->OnException = saved->OnException;
+    Application = app;
+    TScopeExit restore([&] {
+        Application = saved;
+        UniApplication = savedUni;
+    });
+    TUniApplication* uniApp = Create<TUniApplication>(nullptr);
+    UniApplication = uniApp;
+
+    uniApp->SetTitle(kTitle);
+    EXPECT_EQ(uniApp->GetTitle(), kTitle);
+    EXPECT_EQ(app->Title(), uni::ToAnsi(kTitle));
+    app->Initialize();
+    wchar_t stored[128] = {};
+    const int n = ::InternalGetWindowText(app->Handle(), stored, 128);
+    EXPECT_EQ(WideString(reinterpret_cast<const char16_t*>(stored), static_cast<std::size_t>(n)), kTitle);
+    EXPECT_EQ(uniApp->GetTitle(), kTitle);
+
+    // A main form of the library's own gets the control that keeps the wide hint in step while idle.
+    TForm* frame = nullptr;
+    app->CreateForm(TForm::StaticClass(), frame);
+    ASSERT_EQ(app->MainForm(), frame);
+    frame->SetBounds(40, 40, 400, 300);
+    frame->SetFormStyle(fsMDIForm);
+    MSG msg{};
+    uniApp->FilterMessage(msg);
+    bool placed = false;
+    for (int i = 0; i < frame->ControlCount(); ++i)
+        placed = placed || frame->Controls(i)->InheritsFrom(TUniAppIdleEventControl::StaticClass());
+    EXPECT_TRUE(placed);
+
+    // An MDI child in a Unicode window inside the frame's MDI client.
+    frame->Show();
+    ASSERT_NE(frame->ClientHandle(), nullptr);
+    auto* child = Create<TUniForm>(frame);
+    child->SetFormStyle(fsMDIChild);
+    child->SetCaption(kTitle);
+    child->Show();
+    ASSERT_TRUE(child->HandleAllocated());
+    EXPECT_TRUE(child->FormState().Contains(fsCreatedMDIChild));
+    EXPECT_TRUE(::IsWindowUnicode(child->Handle()));
+    EXPECT_EQ(::GetParent(child->Handle()), frame->ClientHandle());
+    EXPECT_EQ(WindowTextW(child->Handle()), kTitle);
+
+    Free(uniApp);
+    Free(app);
 }
 
 }  // namespace
