@@ -81,11 +81,7 @@ void TWinControlTrap::Unsubclass() {
     if (!window || !control_) return;
     if (!control_->ComponentState().Contains(csDestroying)) {
         // Kept for the next window of the control.
-        const int length = ::GetWindowTextLengthW(window);
-        WideString text(static_cast<std::size_t>(length) + 1, u'\0');
-        const int got = ::GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-        text.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
-        uni::SetStoredWideText(control_, text);
+        uni::SetStoredWideText(control_, uni::WindowTextW(window));
     }
     if (control_->WindowProc == Handler() && previousHandler_) control_->WindowProc = previousHandler_;
     control_->SetDefWndProc(previousDefProc_);

@@ -9,6 +9,7 @@
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TControlActionLink.h"
 #include "classlib/win/THintWindow.h"
+#include "classlib/win/WindowDC.h"
 #include "unicode/core/CodePages.h"
 #include "unicode/core/DefaultFormFont.h"
 #include "unicode/core/PairedStrings.h"
@@ -38,10 +39,9 @@ bool HasFontFamily(const wchar_t* name) {
     lf.lfCharSet = DEFAULT_CHARSET;
     std::swprintf(lf.lfFaceName, LF_FACESIZE, L"%ls", name);
     bool found = false;
-    HDC dc = ::GetDC(nullptr);
+    const TWindowDC dc;
     if (!dc) return false;
-    TScopeExit release([&] { ::ReleaseDC(nullptr, dc); });
-    ::EnumFontFamiliesExW(dc, &lf, &NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
+    ::EnumFontFamiliesExW(dc.Get(), &lf, &NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 
@@ -91,14 +91,6 @@ LRESULT CALLBACK FirstWideWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM l
 
 TWideControlHelper* HelperOf(TControl* control, bool create) { return FindWideControlHelper(control, create); }
 
-WideString WindowTextW(HWND wnd) {
-    const int length = ::GetWindowTextLengthW(wnd);
-    WideString text(static_cast<std::size_t>(length) + 1, u'\0');
-    const int got = ::GetWindowTextW(wnd, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-    text.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
-    return text;
-}
-
 }  // namespace
 
 LayerState& State() {
@@ -115,6 +107,14 @@ void RegisterUniControlsUnit() {
     if (registered) return;
     registered = true;
     classlib::RegisterUnit("UniControls", StartUp, ShutDown, UniControlsUnitOrder);
+}
+
+WideString WindowTextW(HWND wnd) {
+    const int length = ::GetWindowTextLengthW(wnd);
+    WideString text(static_cast<std::size_t>(length) + 1, u'\0');
+    const int got = ::GetWindowTextW(wnd, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+    text.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
+    return text;
 }
 
 WideString FromAnsi(const AnsiString& text) { return DecodeCodePage(text, 0); }

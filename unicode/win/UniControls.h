@@ -70,6 +70,9 @@ inline WideString LongWideHint(const WideString& hint) { return GetLongHint(std:
 // hint window gets the hint as a Unicode hint (HintData pointing at the record itself).
 void PrepareUnicodeHint(THintInfo& info);
 
+// The window's text through the wide entry points.
+WideString WindowTextW(HWND wnd);
+
 // Widened from and narrowed to the system ANSI code page.
 WideString FromAnsi(const AnsiString& text);
 AnsiString ToAnsi(const WideString& text);

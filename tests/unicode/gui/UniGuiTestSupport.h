@@ -66,11 +66,7 @@ protected:
     TControlActionLinkClass GetActionLinkClass() override { return uni::WideActionLinkClassFor(this); }
 };
 
-inline WideString WindowTextW(HWND wnd) {
-    wchar_t buf[512] = {};
-    const int n = ::GetWindowTextW(wnd, buf, 512);
-    return WideString(reinterpret_cast<const char16_t*>(buf), static_cast<std::size_t>(n));
-}
+using uni::WindowTextW;
 
 inline WideString ClassNameW(HWND wnd) {
     wchar_t buf[256] = {};
