@@ -1,4 +1,6 @@
 // Wide action texts reaching linked Unicode controls.
+#include "classlib/core/TShortCut.h"
+#include "classlib/win/THintWindow.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
 
 using namespace formtest;
@@ -61,6 +63,25 @@ TEST_F(UniActions, WithDefaultCheckingOnlyAControlShowingItsNameTakesTheCaption)
     EXPECT_EQ(uni::GetControlWideHint(named), u"\u0445\u0438\u043d\u0442");
     EXPECT_EQ(uni::GetControlWideText(own), u"\u0421\u0432\u043e\u0439");
     EXPECT_EQ(uni::GetControlWideHint(own), u"mine");
+}
+
+TEST_F(UniActions, HintOfALinkedButtonEndsInTheActionsShortcut) {
+    Application->SetShowHint(true);
+    Application->SetHintShortCuts(true);
+    auto* action = Create<TUniAction>(Owner());
+    action->SetHint(u"\u041e\u0442\u043a\u0440\u044b\u0442\u044c|long");
+    action->SetShortCut(16463);  // Ctrl+O
+    TWideTestButton* button = NewButton();
+    button->SetShowHint(true);
+    button->SetAction(action);
+    form_->Show();
+    ASSERT_TRUE(PumpUntil([&] { return form_->Showing(); }));
+    Application->ActivateHint(button->ClientToScreen(Point(5, 5)));
+    THintWindow* hint = Application->HintWindow();
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(WindowTextW(hint->WindowHandle()),
+              u"\u041e\u0442\u043a\u0440\u044b\u0442\u044c (" + uni::FromAnsi(ShortCutToText(16463)) + u")");
+    Application->CancelHint();
 }
 
 TEST_F(UniActions, AssignCopiesTheWideTexts) {
