@@ -29,7 +29,7 @@ bool UsableRect(const RECT& r) {
 }  // namespace
 
 TKelvoStandInMainForm::TKelvoStandInMainForm(TComponent* owner) : TKelvoForm(owner) {
-    SetCaption("Vantorel");
+    SetCaption(u"Vantorel");
     SetBounds(100, 100, 800, 600);
 }
 

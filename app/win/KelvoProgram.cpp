@@ -7,7 +7,9 @@
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/ClassLibUnits.h"
 #include "themed/win/TPNGBitmap.h"
+#include "unicode/win/TUniApplication.h"
 #include "unicode/win/TUniFileStream.h"
+#include "unicode/win/UniControls.h"
 
 namespace kelvo {
 
@@ -45,6 +47,8 @@ void ProtectExitCode() {
 
 int RunKelvoProgram(TCreateUserInterface createUserInterface) {
     classlib::RegisterClassLibUnits();
+    uni::RegisterUniControlsUnit();
+    uni::RegisterUniApplicationUnit();
     RegisterSkinGraphicsUnit();
     uni::InstallWideFileStreams();
     RegisterKelvoApplicationUnit();

@@ -1,16 +1,15 @@
 // The one place where the program's forms, frames and application object meet the window layer they are
-// built on. The program's windows are meant to be Unicode windows (wide captions, wide message boxes, the
-// Unicode application's title); everything they take from that layer passes through the names declared
-// here, so that changing the layer is a change of this header and its source file only.
+// built on: the Unicode windows (wide captions, wide message boxes, the Unicode application's title).
+// Everything they take from that layer passes through the names declared here.
 #pragma once
 #include "classlib/core/Types.h"
-#include "classlib/win/TCustomForm.h"
-#include "classlib/win/TCustomFrame.h"
+#include "unicode/win/TUniForm.h"
+#include "unicode/win/TUniFrame.h"
 
 // The base the program's forms are built on.
-using TKelvoFormBase = TForm;
+using TKelvoFormBase = TUniForm;
 // The base the program's frames are built on.
-using TKelvoFrameBase = TFrame;
+using TKelvoFrameBase = TUniFrame;
 
 namespace kelvo {
 

@@ -8,7 +8,10 @@
 
 #include "app/win/TKelvoApplication.h"
 #include "classlib/core/UnitRegistry.h"
+#include "classlib/win/ClassLibUnits.h"
 #include "classlib/win/Win32.h"
+#include "unicode/win/TUniApplication.h"
+#include "unicode/win/UniControls.h"
 
 namespace kelvotest {
 
@@ -26,7 +29,9 @@ class KelvoAppTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         if (!KelvoApplication) {
-            RegisterFormsUnit();
+            classlib::RegisterClassLibUnits();
+            uni::RegisterUniControlsUnit();
+            uni::RegisterUniApplicationUnit();
             RegisterKelvoApplicationUnit();
             classlib::Startup();
         }
