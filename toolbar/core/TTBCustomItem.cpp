@@ -247,19 +247,23 @@ void TTBCustomItem::DropFreeNotification(TComponent* component) {
     if (!stillUsed) RemoveFreeNotification(component);
 }
 
+void TTBCustomItem::WatchList(std::unique_ptr<TTBImageListWatch>& watch, TCustomImageList*& field,
+                              TCustomImageList* value, TNotifyEvent onChange) {
+    std::unique_ptr<TTBImageListWatch> old = std::move(watch);
+    if (value) {
+        watch = tb::detail::WatchImageList(value, onChange);
+        watch->Component()->FreeNotification(this);
+    }
+    field = value;
+    if (old) DropFreeNotification(old->Component());
+}
+
 void TTBCustomItem::SetImages(TCustomImageList* value) {
     if (value == images_) return;
     const int oldWidth = imagesWidth_, oldHeight = imagesHeight_;
-    std::unique_ptr<TTBImageListWatch> old = std::move(imagesWatch_);
-    if (value) {
-        imagesWatch_ = tb::detail::WatchImageList(value, MakeMethod<&TTBCustomItem::ImagesChanged>(this));
-        imagesWatch_->Component()->FreeNotification(this);
-    }
-    images_ = value;
+    WatchList(imagesWatch_, images_, value, MakeMethod<&TTBCustomItem::ImagesChanged>(this));
     imagesWidth_ = imagesWatch_ ? imagesWatch_->ImageWidth() : 0;
     imagesHeight_ = imagesWatch_ ? imagesWatch_->ImageHeight() : 0;
-    if (old) DropFreeNotification(old->Component());
-    old.reset();
     Change(imagesWidth_ != oldWidth || imagesHeight_ != oldHeight);
 }
 
@@ -274,15 +278,7 @@ void TTBCustomItem::ImagesChanged(TObject*) {
 
 void TTBCustomItem::SetSubMenuImages(TCustomImageList* value) {
     if (value == subMenuImages_) return;
-    std::unique_ptr<TTBImageListWatch> old = std::move(subMenuImagesWatch_);
-    if (value) {
-        subMenuImagesWatch_ =
-            tb::detail::WatchImageList(value, MakeMethod<&TTBCustomItem::SubMenuImagesChanged>(this));
-        subMenuImagesWatch_->Component()->FreeNotification(this);
-    }
-    subMenuImages_ = value;
-    if (old) DropFreeNotification(old->Component());
-    old.reset();
+    WatchList(subMenuImagesWatch_, subMenuImages_, value, MakeMethod<&TTBCustomItem::SubMenuImagesChanged>(this));
     Notify(tbicSubMenuImagesChanged, 0, nullptr);
 }
 

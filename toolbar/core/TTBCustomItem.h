@@ -191,6 +191,9 @@ private:
     void NotifyParent(TTBItemChangedAction action);
     void DetachFromTree();
     void DropFreeNotification(TComponent* component);
+    // Points watch at value (or none) and keeps field and the free notification with it.
+    void WatchList(std::unique_ptr<TTBImageListWatch>& watch, TCustomImageList*& field, TCustomImageList* value,
+                   TNotifyEvent onChange);
 
     std::shared_ptr<TLife> life_;
     std::unique_ptr<TTBCustomItemActionLink, TFreeDeleter> actionLink_;

@@ -1,5 +1,7 @@
 #include "toolbar/win/MessageHooks.h"
 
+#include "toolbar/win/SystemSettings.h"
+
 namespace tb {
 
 namespace {
@@ -7,8 +9,6 @@ namespace {
 // Plain thread-local pointers: the table goes with the thread's last registration.
 thread_local THookTable<TTBHookProc>* t_table = nullptr;
 thread_local HHOOK t_hooks[3] = {nullptr, nullptr, nullptr};
-
-bool IsNT() { return (::GetVersion() & 0x80000000u) == 0; }
 
 void Dispatch(TTBHookKind kind, HWND window, WPARAM wParam, LPARAM lParam) {
     if (!t_table) return;
@@ -58,7 +58,7 @@ void Synchronize() {
         const bool wanted = needed.Contains(TTBSystemHook(i));
         if (wanted && !t_hooks[i]) {
             const DWORD thread = ::GetCurrentThreadId();
-            t_hooks[i] = IsNT() ? ::SetWindowsHookExW(kSystemHooks[i].id, kSystemHooks[i].proc, nullptr, thread)
+            t_hooks[i] = IsWindowsNT() ? ::SetWindowsHookExW(kSystemHooks[i].id, kSystemHooks[i].proc, nullptr, thread)
                                 : ::SetWindowsHookExA(kSystemHooks[i].id, kSystemHooks[i].proc, nullptr, thread);
         } else if (!wanted && t_hooks[i]) {
             ::UnhookWindowsHookEx(t_hooks[i]);

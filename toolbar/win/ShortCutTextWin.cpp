@@ -4,11 +4,10 @@
 #include "classlib/core/CodePages.h"
 #include "classlib/win/Win32.h"
 #include "toolbar/core/ShortCutText.h"
+#include "toolbar/win/SystemSettings.h"
 #include "toolbar/win/TextDrawing.h"
 
 namespace {
-
-bool IsNT() { return (::GetVersion() & 0x80000000u) == 0; }
 
 bool IsLayoutCharKey(std::uint16_t key) {
     return (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') || (key >= VK_NUMPAD0 && key <= VK_NUMPAD9);
@@ -33,7 +32,7 @@ WideString KeyName(std::uint16_t key) {
 }  // namespace
 
 WideString tb::ShortCutText(TShortCut shortCut) {
-    if (!IsNT()) return AnsiToWide(ShortCutToText(shortCut));
+    if (!IsWindowsNT()) return AnsiToWide(ShortCutToText(shortCut));
     if (shortCut == 0) return WideString();
     return ComposeShortCutText(shortCut, KeyName(shortCut & 0xFF));
 }

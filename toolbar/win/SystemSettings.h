@@ -7,6 +7,9 @@
 
 namespace tb {
 
+// The NT family (the wide system entry points are complete there).
+bool IsWindowsNT();
+
 // Milliseconds before a submenu opens: the system's value (negative taken as 0), else the user's registry
 // value read once (see MenuShowDelayFromRegistry).
 int GetMenuShowDelay();

@@ -7,13 +7,12 @@
 #include "classlib/core/FileSystem.h"
 #include "toolbar/core/Captions.h"
 #include "toolbar/core/RotatedCaption.h"
+#include "toolbar/win/SystemSettings.h"
 #include "unicode/win/WinCodePages.h"
 
 namespace tb {
 
 namespace {
-
-bool IsNT() { return (::GetVersion() & 0x80000000u) == 0; }
 
 LPCWSTR Wide(std::u16string_view text) { return reinterpret_cast<LPCWSTR>(text.data()); }
 
@@ -69,7 +68,7 @@ int GetTextWidthW(HDC dc, std::u16string_view text, bool stripAccel) {
 }
 
 int DrawTextWide(HDC dc, std::u16string_view text, RECT& rect, UINT format) {
-    if (IsNT()) return ::DrawTextW(dc, Wide(text), static_cast<int>(text.size()), &rect, format);
+    if (IsWindowsNT()) return ::DrawTextW(dc, Wide(text), static_cast<int>(text.size()), &rect, format);
     const AnsiString ansi = WideToAnsi(text);
     return ::DrawTextA(dc, ansi.data(), static_cast<int>(ansi.size()), &rect, format);
 }

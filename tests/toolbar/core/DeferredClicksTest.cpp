@@ -1,26 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <vector>
-
 #include "toolbar/core/DeferredClicks.h"
 #include "toolbar/core/TTBCustomItem.h"
+#include "toolbar/support/ClickTarget.h"
 
-namespace {
-
-// A target that counts its clicks; onClick may act (free itself, post more).
-class Target : public TTBCustomItem {
-public:
-    using TTBCustomItem::TTBCustomItem;
-    void Click() override {
-        ++clicks;
-        if (onClick) onClick();
-    }
-    int clicks = 0;
-    std::function<void()> onClick;
-};
-
-}  // namespace
+using Target = toolbartest::ClickTarget;
 
 TEST(DeferredClicks, SlotsAreReusedAndTrimmedAndDestroyedTargetsSkipped) {
     TObjectPtr<Target> a = MakeObject<Target>(nullptr);

@@ -7,19 +7,11 @@
 #include "classlib/win/Win32.h"
 #include "toolbar/core/DeferredClicks.h"
 #include "toolbar/core/TTBCustomItem.h"
+#include "toolbar/support/ClickTarget.h"
 
 namespace {
 
-class Target : public TTBCustomItem {
-public:
-    using TTBCustomItem::TTBCustomItem;
-    void Click() override {
-        ++clicks;
-        if (onClick) onClick();
-    }
-    int clicks = 0;
-    std::function<void()> onClick;
-};
+using Target = toolbartest::ClickTarget;
 
 HWND ThreadClickWindow() {
     struct Search {

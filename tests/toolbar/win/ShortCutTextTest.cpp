@@ -4,20 +4,11 @@
 
 #include "classlib/core/CodePages.h"
 #include "classlib/win/Win32.h"
-#include "classlib/win/Win32CodePages.h"
 #include "support/CyrillicChild.h"
 #include "toolbar/core/ShortCutText.h"
 #include "toolbar/core/TTBCustomItem.h"
 
 namespace {
-
-// The program's shortcut texts come with the system conversions installed.
-class Win32CodePagesEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { classlib::InstallWin32CodePages(); }
-};
-const ::testing::Environment* const kWin32CodePages =
-    ::testing::AddGlobalTestEnvironment(new Win32CodePagesEnvironment);
 
 std::string Utf8(const WideString& w) { return Utf8Encode(w); }
 
