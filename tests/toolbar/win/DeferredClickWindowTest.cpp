@@ -13,21 +13,18 @@ namespace {
 
 using Target = toolbartest::ClickTarget;
 
+BOOL CALLBACK FindClickWindow(HWND w, LPARAM found) {
+    char name[64] = {};
+    GetClassNameA(w, name, sizeof name);
+    if (std::string(name) != "TBDeferredClickWindow") return TRUE;
+    *reinterpret_cast<HWND*>(found) = w;
+    return FALSE;
+}
+
 HWND ThreadClickWindow() {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM p) -> BOOL {
-            char name[64] = {};
-            GetClassNameA(w, name, sizeof name);
-            if (std::string(name) != "TBDeferredClickWindow") return TRUE;
-            reinterpret_cast<Search*>(p)->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &FindClickWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 // Runs the thread's message loop until the queue is empty.

@@ -124,18 +124,19 @@ TEST_F(MessageHooks, RetrievedMessagesReachTheMessageKind) {
     EXPECT_EQ(tb::InstalledSystemHooks(), TTBSystemHooks{});
 }
 
+namespace {
+DWORD WINAPI OtherThread(LPVOID hooks) {
+    *static_cast<TTBSystemHooks*>(hooks) = tb::InstalledSystemHooks();
+    HWND w = MakeWindow();
+    DestroyWindow(w);  // not this thread's hook
+    return 0;
+}
+}  // namespace
+
 TEST_F(MessageHooks, EachThreadHasItsOwnHooks) {
     tb::InstallHookProc(&owner1, &Recorder, {hkCBTDestroy});
     TTBSystemHooks onOtherThread{shGetMessage};
-    HANDLE thread = CreateThread(
-        nullptr, 0,
-        [](LPVOID p) -> DWORD {
-            *static_cast<TTBSystemHooks*>(p) = tb::InstalledSystemHooks();
-            HWND w = MakeWindow();
-            DestroyWindow(w);  // not this thread's hook
-            return 0;
-        },
-        &onOtherThread, 0, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, &OtherThread, &onOtherThread, 0, nullptr);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
     EXPECT_EQ(onOtherThread, TTBSystemHooks{});
