@@ -433,3 +433,16 @@ TEST_F(ItemTree, StreamingParentsAndChildOrder) {
     c->SetParentComponent(bar.get());
     EXPECT_EQ(c->Parent(), root.get());
 }
+
+TEST(ItemOwnership, AnOwnerFreesItsItemsInAnyTreeOrder) {
+    // The child is created before its parent, so the owner frees the parent first, which frees the child.
+    TObjectPtr<TComponent> form = MakeObject<TComponent>(nullptr);
+    auto* child = Create<TTBCustomItem>(form.get());
+    auto* parent = Create<TTBCustomItem>(form.get());
+    auto* grandchild = Create<TTBCustomItem>(form.get());
+    parent->Add(child);
+    child->Add(grandchild);
+    ASSERT_EQ(form->ComponentCount(), 3);
+    form.reset();
+    EXPECT_EQ(tb::DeferredClickUsers(), 0);
+}
