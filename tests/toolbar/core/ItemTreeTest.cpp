@@ -196,6 +196,8 @@ TEST_F(ItemTree, EmbeddedGroupsAndLinkedItemsRelayWithABoundedDepth) {
     TTBCustomItem* linker = Child();
     linker->SetLinkSubitems(root.get());
     ASSERT_EQ(root->LinkParentCount(), 1);
+    EXPECT_EQ(root->LinkParents(0), linker);
+    EXPECT_THROW(root->LinkParents(1), ETBItemError);
 
     Listener atRoot, atLinker;
     atRoot.Listen(root.get());
