@@ -2,7 +2,7 @@
 // child run of UniControlsCyrillic).
 #include "classlib/win/TApplication.h"
 #include "classlib/win/THintWindow.h"
-#include "tests/unicode/CyrillicChild.h"
+#include "support/CyrillicChild.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
 #include "unicode/win/TUniHintWindow.h"
 #include "unicode/win/TWinControlTrap.h"
@@ -179,10 +179,10 @@ TEST_F(UniControls, HintShowsTheShortPartOfTheWideHint) {
 }
 
 TEST(UniControlsCyrillic, PassUnderCodePage1251) {
-    if (unitest::IsCyrillicChild()) GTEST_SKIP() << "the parent's test";
+    if (testsupport::IsCyrillicChild()) GTEST_SKIP() << "the parent's test";
     if (::GetEnvironmentVariableW(L"WINELOADER", nullptr, 0) == 0) GTEST_SKIP() << "needs Wine";
     std::string output;
-    const int code = unitest::RunSelfWithCyrillicLocale("UniControls.*:UniForms*:UniOwn*:UniActions*:UniCodePage.*", output);
+    const int code = testsupport::RunSelfWithCyrillicLocale("UniControls.*:UniForms*:UniOwn*:UniActions*:UniCodePage.*", output);
     EXPECT_EQ(code, 0) << output;
     EXPECT_NE(output.find("[  PASSED  ]"), std::string::npos) << output;
     EXPECT_EQ(output.find("[  FAILED  ]"), std::string::npos) << output;
@@ -191,7 +191,7 @@ TEST(UniControlsCyrillic, PassUnderCodePage1251) {
 }
 
 TEST(UniCodePage, ChildRunsUnderCodePage1251) {
-    if (!unitest::IsCyrillicChild()) GTEST_SKIP() << "runs in the child process only";
+    if (!testsupport::IsCyrillicChild()) GTEST_SKIP() << "runs in the child process only";
     EXPECT_EQ(::GetACP(), 1251u);
 }
 

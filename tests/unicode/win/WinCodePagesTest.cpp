@@ -6,11 +6,11 @@
 #include "classlib/core/CodePages.h"
 #include "classlib/win/Win32.h"
 #include "classlib/win/Win32CodePages.h"
+#include "support/CyrillicChild.h"
 #include "unicode/core/CodePages.h"
 #include "unicode/core/Utf7.h"
 #include "unicode/core/Utf8.h"
 #include "unicode/win/WinCodePages.h"
-#include "tests/unicode/CyrillicChild.h"
 
 using namespace uni;
 
@@ -80,10 +80,12 @@ TEST_F(WinCodePages, OurUtfCodersAgreeWithTheSystemOnValidInput) {
     }
 }
 
+using testsupport::IsCyrillicChild;
+using testsupport::RunSelfWithCyrillicLocale;
 
 // Runs only inside the child started below.
 TEST(WinCodePagesCyrillic, ChildRunsWithCodePage1251) {
-    if (!unitest::IsCyrillicChild()) GTEST_SKIP() << "runs in the child process only";
+    if (!IsCyrillicChild()) GTEST_SKIP() << "runs in the child process only";
     EXPECT_EQ(GetACP(), 1251u);
     EXPECT_EQ(DefaultUserCodePage(), 1251);
     EXPECT_EQ(DecodeCodePage("\xcf\xf0\xe8", 0), u"\u041f\u0440\u0438");
@@ -93,11 +95,11 @@ TEST(WinCodePagesCyrillic, ChildRunsWithCodePage1251) {
 }
 
 TEST(WinCodePagesCyrillic, CodePageTestsPassUnderCodePage1251) {
-    if (unitest::IsCyrillicChild()) GTEST_SKIP() << "the parent's test";
+    if (IsCyrillicChild()) GTEST_SKIP() << "the parent's test";
     if (GetEnvironmentVariableW(L"WINELOADER", nullptr, 0) == 0)
         GTEST_SKIP() << "the ANSI code page follows the Linux locale only under Wine";
     std::string output;
-    const int code = unitest::RunSelfWithCyrillicLocale(
+    const int code = RunSelfWithCyrillicLocale(
         "WinCodePages.*:WinCodePagesCyrillic.ChildRunsWithCodePage1251:WideFiles.*:UniStrings*", output);
     EXPECT_EQ(code, 0) << output;
     EXPECT_NE(output.find("[       OK ] WinCodePagesCyrillic.ChildRunsWithCodePage1251"), std::string::npos) << output;

@@ -1,18 +1,16 @@
-// The Unicode layer's tests run once more in a child process under the ANSI code page 1251: Wine chooses the
-// ANSI code page from the Linux locale when a process starts, so the child is started from the Unix side with
-// LC_ALL=ru_RU.UTF-8.
-#pragma once
+#ifdef _WIN32
+#include "support/CyrillicChild.h"
+
 #include <cstdlib>
-#include <string>
 
 #include "classlib/win/Win32.h"
 
-namespace unitest {
+namespace testsupport {
 
-inline bool IsCyrillicChild() { return GetEnvironmentVariableW(L"VANTOREL_UNI_CYRILLIC_CHILD", nullptr, 0) > 0; }
+namespace {
 
 // The Unix name of a Windows file name, through Wine's own export; empty when not running under Wine.
-inline std::string UnixName(const std::wstring& windowsName) {
+std::string UnixName(const std::wstring& windowsName) {
     using UnixNameFn = char* (*)(const wchar_t*);
     auto fn = reinterpret_cast<UnixNameFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
@@ -24,7 +22,7 @@ inline std::string UnixName(const std::wstring& windowsName) {
     return result;
 }
 
-inline std::string ReadWholeFile(const std::wstring& name) {
+std::string ReadWholeFile(const std::wstring& name) {
     std::string data;
     HANDLE h = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                            nullptr);
@@ -36,11 +34,13 @@ inline std::string ReadWholeFile(const std::wstring& name) {
     return data;
 }
 
-// Runs this test program again, with only the tests named by filter, as a new Wine process started from the
-// Unix side with the Linux locale ru_RU.UTF-8. Wine chooses the ANSI code page from the Linux locale when a
-// process starts, and a process created through CreateProcess inherits its parent's choice, so the child is
-// started through the Unix shell. Returns the child's exit code, or -1 when it could not be run.
-inline int RunSelfWithCyrillicLocale(const std::string& filter, std::string& output) {
+}  // namespace
+
+bool IsCyrillicChild() { return GetEnvironmentVariableW(L"VANTOREL_UNI_CYRILLIC_CHILD", nullptr, 0) > 0; }
+
+bool RunsUnderWine() { return GetEnvironmentVariableW(L"WINELOADER", nullptr, 0) > 0; }
+
+int RunSelfWithCyrillicLocale(const std::string& filter, std::string& output) {
     wchar_t exe[MAX_PATH];
     GetModuleFileNameW(nullptr, exe, MAX_PATH);
     char loader[MAX_PATH] = {};
@@ -82,5 +82,5 @@ inline int RunSelfWithCyrillicLocale(const std::string& filter, std::string& out
     return -1;
 }
 
-
-}  // namespace unitest
+}  // namespace testsupport
+#endif
