@@ -183,6 +183,12 @@ struct TW_MEMORY {
     TW_MEMREF TheMem;
 };
 
+struct TW_PALETTE8 {
+    std::uint16_t NumColors;
+    std::uint16_t PaletteType;
+    std::uint8_t Colors[256][4];
+};
+
 struct TW_IMAGEMEMXFER {
     std::uint16_t Compression;
     std::uint32_t BytesPerRow;
@@ -196,6 +202,37 @@ struct TW_IMAGEMEMXFER {
 
 #pragma pack(pop)
 
+namespace twn {
+
+// Bytes of the structure a triplet's data points at, for the structures of fixed size; 0 for the others (no data,
+// or data whose size the triplet does not fix).
+constexpr std::size_t TripletDataSize(std::uint32_t dg, std::uint16_t dat) {
+    if (dg == DG_CONTROL) {
+        switch (dat) {
+            case DAT_CAPABILITY: return sizeof(TW_CAPABILITY);
+            case DAT_IDENTITY: return sizeof(TW_IDENTITY);
+            case DAT_PENDINGXFERS: return sizeof(TW_PENDINGXFERS);
+            case DAT_SETUPMEMXFER: return sizeof(TW_SETUPMEMXFER);
+            case DAT_SETUPFILEXFER: return sizeof(TW_SETUPFILEXFER);
+            case DAT_STATUS: return sizeof(TW_STATUS);
+            case DAT_USERINTERFACE: return sizeof(TW_USERINTERFACE);
+            default: return 0;
+        }
+    }
+    if (dg == DG_IMAGE) {
+        switch (dat) {
+            case DAT_IMAGEINFO: return sizeof(TW_IMAGEINFO);
+            case DAT_IMAGEMEMXFER: return sizeof(TW_IMAGEMEMXFER);
+            case DAT_IMAGENATIVEXFER: return sizeof(TW_HANDLE);
+            case DAT_PALETTE8: return sizeof(TW_PALETTE8);
+            default: return 0;
+        }
+    }
+    return 0;
+}
+
+}  // namespace twn
+
 // The layouts every source manager and source rely on.
 static_assert(sizeof(TW_VERSION) == 42);
 static_assert(sizeof(TW_IDENTITY) == 156);
@@ -205,5 +242,6 @@ static_assert(sizeof(TW_STATUS) == 4);
 static_assert(sizeof(TW_ONEVALUE) == 6);
 static_assert(sizeof(TW_SETUPFILEXFER) == 260);
 static_assert(sizeof(TW_IMAGEINFO) == 42);
+static_assert(sizeof(TW_PALETTE8) == 1028);
 static_assert(sizeof(TW_USERINTERFACE) == 4 + sizeof(void*));
 static_assert(sizeof(TW_IMAGEMEMXFER) == 26 + 8 + sizeof(void*));

@@ -10,7 +10,9 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "classlib/core/TSyncObjects.h"
 #include "classlib/core/TThread.h"
@@ -34,8 +36,11 @@ constexpr UINT TWM_RESERVED2 = 1133;
 constexpr UINT TWM_FOREGROUND = 1135;
 constexpr UINT TWM_WAKEUP = 1136;
 
-// One request: the message number, its parameter and, for a triplet, the call.
+// One request: the message number, its parameter and, for a triplet, the call. A triplet's data of fixed size
+// travels in a copy the request owns, so that a source answering after its caller stopped waiting writes into
+// that copy and not into the caller's memory, which may be gone by then.
 struct TTwnRequest {
+    std::shared_ptr<std::vector<std::uint8_t>> copy;
     UINT message = 0;
     WPARAM wParam = 0;
     TW_IDENTITY* origin = nullptr;
@@ -51,6 +56,8 @@ struct TTwnRequestResult {
     std::uint16_t rc = TWRC_FAILURE;
     TW_BOOL showUI = 0;
     TW_BOOL modalUI = 0;
+    // The queue thread ran the request and this is its answer (not a time-out or an abandoned wait).
+    bool completed = false;
 };
 
 class TzavTWAINQueue : public TThread {

@@ -38,6 +38,14 @@ bool IsConnectionMessage(UINT message) {
 
 }  // namespace
 
+// The queue thread may be stopped by another thread at any moment: it is looked at under the lock.
+template <class F>
+auto TzavTWAINThread::WithQueue(F f) const {
+    TScopeExit leave([&] { lock_.Leave(); });
+    lock_.Enter();
+    return f(queue_.get());
+}
+
 TzavTWAINThread::TzavTWAINThread(TW_IDENTITY* appIdentity, TW_IDENTITY* sourceIdentity, HWND parent)
     : TThread(false),
       appIdentity_(appIdentity),
@@ -83,15 +91,31 @@ void TzavTWAINThread::NotifyFailure(const TTwnFailure& failure) {
     Notify(TWM_FAILURE);
 }
 
-bool TzavTWAINThread::HasQueue() const { return queue_ != nullptr; }
-bool TzavTWAINThread::ManagerOpen() const { return queue_ && queue_->ManagerOpen(); }
-bool TzavTWAINThread::SourceOpen() const { return queue_ && queue_->SourceOpen(); }
-bool TzavTWAINThread::SourceEnabled() const { return queue_ && queue_->SourceEnabled(); }
-int TzavTWAINThread::SourceProtocol() const { return queue_ ? queue_->SourceProtocol() : 0; }
+bool TzavTWAINThread::HasQueue() const {
+    return WithQueue([](TzavTWAINQueue* q) { return q != nullptr; });
+}
+TThreadID TzavTWAINThread::QueueThreadID() const {
+    return WithQueue([](TzavTWAINQueue* q) { return q ? q->ThreadID() : TThreadID(0); });
+}
+bool TzavTWAINThread::ManagerOpen() const {
+    return WithQueue([](TzavTWAINQueue* q) { return q && q->ManagerOpen(); });
+}
+bool TzavTWAINThread::SourceOpen() const {
+    return WithQueue([](TzavTWAINQueue* q) { return q && q->SourceOpen(); });
+}
+bool TzavTWAINThread::SourceEnabled() const {
+    return WithQueue([](TzavTWAINQueue* q) { return q && q->SourceEnabled(); });
+}
+int TzavTWAINThread::SourceProtocol() const {
+    return WithQueue([](TzavTWAINQueue* q) { return q ? q->SourceProtocol() : 0; });
+}
 
 void TzavTWAINThread::SetRequestTimeout(std::int32_t ms) {
     requestTimeout_ = ms;
-    if (queue_) queue_->SetWaitTimeout(ms);
+    WithQueue([ms](TzavTWAINQueue* q) {
+        if (q) q->SetWaitTimeout(ms);
+        return 0;
+    });
 }
 
 void TzavTWAINThread::SetLogFilename(const std::string& name) {
@@ -288,6 +312,7 @@ std::uint16_t TzavTWAINThread::PostRequest(const TTwnRequest& request, std::int3
         if (queue.ThreadEvent().WaitFor(std::uint32_t(left < 20 ? left : 20)) == wrSignaled) {
             TTwnRequestResult result;
             if (!queue.TakeResult(token, result)) continue;  // a late completion of an earlier request
+            result.completed = true;
             if (out) *out = result;
             return result.rc;
         }
@@ -316,9 +341,18 @@ std::uint16_t TzavTWAINThread::CallTriplet(TW_IDENTITY* origin, TW_IDENTITY* des
     request.dat = dat;
     request.msg = msg;
     request.data = data;
+    const std::size_t size = twn::TripletDataSize(dg, dat);
+    if (data && size > 0) {
+        const auto* bytes = static_cast<const std::uint8_t*>(data);
+        request.copy = std::make_shared<std::vector<std::uint8_t>>(bytes, bytes + size);
+        request.data = request.copy->data();
+    }
     // Walking the sources may show the manager's own windows: no time limit.
     const bool walk = (dat == DAT_IDENTITY || dat == DAT_PARENT) && msg >= MSG_GETDEFAULT && msg <= MSG_GETNEXT;
-    return PostRequest(request, walk ? kTwnNoTimeLimit : std::int32_t(requestTimeout_));
+    TTwnRequestResult result;
+    const std::uint16_t rc = PostRequest(request, walk ? kTwnNoTimeLimit : std::int32_t(requestTimeout_), &result);
+    if (result.completed && request.copy) std::memcpy(data, request.copy->data(), size);
+    return rc;
 }
 
 std::uint16_t TzavTWAINThread::OpenManager() {

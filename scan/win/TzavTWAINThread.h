@@ -88,6 +88,8 @@ public:
     bool SourceEnabled() const;
     int SourceProtocol() const;
     bool HasQueue() const;
+    // The queue thread's id; 0 while none runs.
+    TThreadID QueueThreadID() const;
     int State() const { return state_; }
     int AfterTransferMode() const { return afterTransferMode_; }
     void SetAfterTransferMode(int mode) { afterTransferMode_ = mode; }
@@ -149,7 +151,10 @@ private:
     void Fire(const TThreadProcedure& call);
     TObject* Sender() { return EventSender ? EventSender : this; }
 
-    TCriticalSection lock_;
+    template <class F>
+    auto WithQueue(F f) const;
+
+    mutable TCriticalSection lock_;
     TW_IDENTITY* appIdentity_;
     TW_IDENTITY* sourceIdentity_;
     HWND parent_;

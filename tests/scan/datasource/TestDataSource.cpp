@@ -390,7 +390,7 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
     if (dg == DG_IMAGE) {
         if (dat == DAT_IMAGEINFO && msg == MSG_GET) {
             auto* info = static_cast<TW_IMAGEINFO*>(data);
-            std::memset(info, 0, sizeof *info);
+            *info = TW_IMAGEINFO{};
             info->XResolution.Whole = 72;
             info->YResolution.Whole = 72;
             info->ImageWidth = kWidth;

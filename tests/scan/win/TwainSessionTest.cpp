@@ -1,0 +1,413 @@
+// The scanner component against Wine's source manager and the test data source: listing and selecting, the
+// state sequence of an acquisition, time-outs, faults inside the manager (through the stand-in manager), and
+// two instances in two processes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "TwainTestPrefix.h"
+#include "classlib/core/TStringList.h"
+#include "scan/core/TwnIdentity.h"
+#include "scan/core/TwnTypes.h"
+#include "scan/win/TzavTWAINKernel.h"
+
+using namespace twaintest;
+
+namespace {
+
+// Records what the component reports, with the thread each report ran on.
+struct TRecorder {
+    DWORD mainThread = ::GetCurrentThreadId();
+    std::vector<int> states;
+    std::vector<std::string> events;
+    std::vector<TTwnFailure> failures;
+    bool offMainThread = false;
+
+    void Note(const std::string& what) {
+        if (::GetCurrentThreadId() != mainThread) offMainThread = true;
+        events.push_back(what);
+    }
+    void State(TObject*, int state) {
+        Note("state");
+        states.push_back(state);
+    }
+    void EnableMenus(TObject*) { Note("EnableMenus"); }
+    void DisableMenus(TObject*) { Note("DisableMenus"); }
+    void XferReady(TObject*) { Note("XferReady"); }
+    void CloseSource(TObject*) { Note("CloseSource"); }
+    void Image(TObject*, void*, void*, std::uintptr_t, const std::string&) { Note("ImageReady"); }
+    void Failure(TObject*, std::int32_t dg, std::uint16_t dat, std::uint16_t cap, std::uint16_t msg, std::int32_t rc,
+                 std::int32_t cc) {
+        Note("Failure");
+        failures.push_back({std::uint32_t(dg), dat, cap, msg, std::uint16_t(rc), std::uint16_t(cc)});
+    }
+    int Count(const std::string& what) const { return int(std::count(events.begin(), events.end(), what)); }
+
+    void Attach(TzavTWAINKernel& twain) {
+        TzavTWAINThread& c = twain.Connection();
+        c.OnStateChange = MakeMethod<&TRecorder::State>(this);
+        c.OnEnableMenus = MakeMethod<&TRecorder::EnableMenus>(this);
+        c.OnImageReady = MakeMethod<&TRecorder::Image>(this);
+        c.OnFailure = MakeMethod<&TRecorder::Failure>(this);
+        twain.OnDisableMenus = MakeMethod<&TRecorder::DisableMenus>(this);
+        twain.OnXferReady = MakeMethod<&TRecorder::XferReady>(this);
+        twain.OnCloseSource = MakeMethod<&TRecorder::CloseSource>(this);
+    }
+};
+
+class TwainSession : public ::testing::Test {
+protected:
+    void SetUp() override { InstallTestSource(); }
+};
+
+// The calls of the log that make up a session, in order (listing and status traffic left out).
+std::vector<std::string> SessionCalls(const TSourceLog& log) {
+    std::vector<std::string> calls;
+    for (const std::string& call : log.Calls())
+        if (call != "IDENTITY.GET" && call != "STATUS.GET") calls.push_back(call);
+    return calls;
+}
+
+// One acquisition from open to close; shared by the in-process test and the two-process test.
+void AcquireOnce(TRecorder& rec, TzavTWAINKernel& twain) {
+    ASSERT_TRUE(twain.Acquire(kSourceName));
+    ASSERT_TRUE(PumpUntil([&] { return !rec.states.empty() && rec.states.back() == 1; }, 20000));
+    PumpUntil([] { return false; }, 100);
+}
+
+// Finds the manager's "Select Source" dialog of this process, picks the item and presses the button.
+void AnswerSelectSource(const std::string& item, int button, std::atomic<bool>& answered) {
+    const DWORD process = ::GetCurrentProcessId();
+    for (int i = 0; i < 1000 && !answered; ++i) {
+        HWND dialog = nullptr;
+        while ((dialog = ::FindWindowExA(nullptr, dialog, "#32770", "Select Source")) != nullptr) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(dialog, &owner);
+            if (owner != process) continue;
+            const HWND list = ::GetDlgItem(dialog, 1001);
+            if (!item.empty()) {
+                const LRESULT index = ::SendMessageA(list, LB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(item.c_str()));
+                ::SendMessageA(list, LB_SETCURSEL, WPARAM(index), 0);
+            }
+            ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), LPARAM(::GetDlgItem(dialog, button)));
+            answered = true;
+            return;
+        }
+        ::Sleep(20);
+    }
+}
+
+}  // namespace
+
+TEST_F(TwainSession, ListsOnlyTheTestSourceAndKeepsTheCurrentSource) {
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    auto list = MakeObject<TStringList>();
+    twain->GetSourceNames(*list);
+    ASSERT_EQ(list->Count(), 1);
+    EXPECT_EQ(list->Strings(0), kSourceName);
+    // The manager was opened for the listing only.
+    EXPECT_FALSE(twain->Connection().HasQueue());
+    EXPECT_EQ(twain->Connection().State(), 1);
+    EXPECT_EQ(twn::IdentityText(twain->SourceIdentity().ProductName), "");
+}
+
+TEST_F(TwainSession, SelectSourceDialogAnsweredFromAnotherThread) {
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    TRecorder rec;
+    rec.Attach(*twain);
+    {
+        std::atomic<bool> answered{false};
+        std::thread answer([&] { AnswerSelectSource(kSourceName, IDOK, answered); });
+        EXPECT_EQ(twain->SelectSource(), TWRC_SUCCESS);
+        answer.join();
+        EXPECT_TRUE(answered);
+    }
+    EXPECT_EQ(twn::IdentityText(twain->SourceIdentity().ProductName), kSourceName);
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count("EnableMenus") == 1; }, 5000));
+    EXPECT_EQ(rec.events.front(), "DisableMenus");
+    EXPECT_FALSE(rec.offMainThread);
+    EXPECT_FALSE(twain->Connection().HasQueue());
+    {
+        std::atomic<bool> answered{false};
+        std::thread answer([&] { AnswerSelectSource("", IDCANCEL, answered); });
+        EXPECT_EQ(twain->SelectSource(), TWRC_CANCEL);
+        answer.join();
+    }
+    // A cancelled selection keeps the source chosen before.
+    EXPECT_EQ(twn::IdentityText(twain->SourceIdentity().ProductName), kSourceName);
+}
+
+TEST_F(TwainSession, AcquisitionRunsTheStatesInOrderAndReportsOnTheMainThread) {
+    TSourceLog log;
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    TRecorder rec;
+    rec.Attach(*twain);
+    AcquireOnce(rec, *twain);
+    EXPECT_EQ(rec.states, (std::vector<int>{2, 3, 4, 5, 6, 5, 4, 3, 2, 1}));
+    EXPECT_EQ(rec.Count("XferReady"), 1);
+    EXPECT_EQ(rec.Count("DisableMenus"), 1);
+    EXPECT_EQ(rec.Count("EnableMenus"), 1);
+    EXPECT_FALSE(rec.offMainThread);
+    EXPECT_EQ(SessionCalls(log), (std::vector<std::string>{"IDENTITY.OPENDS", "USERINTERFACE.ENABLEDS",
+                                                            "PENDINGXFERS.RESET", "USERINTERFACE.DISABLEDS",
+                                                            "IDENTITY.CLOSEDS"}));
+    EXPECT_FALSE(twain->Connection().HasQueue());
+    EXPECT_EQ(twain->Connection().AfterTransferMode(), kAfterTransferNone);
+}
+
+TEST_F(TwainSession, GuardsRefuseOutOfOrderRequestsWithoutACall) {
+    TSourceLog log;
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    TzavTWAINThread& c = twain->Connection();
+    // No queue thread: every request fails at once.
+    EXPECT_EQ(c.CallTriplet(nullptr, nullptr, nullptr, MSG_GET, DAT_STATUS, DG_CONTROL), TWRC_FAILURE);
+    EXPECT_EQ(c.OpenSource(), TWRC_FAILURE);
+    EXPECT_EQ(c.DisableSource(), TWRC_FAILURE);
+    ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
+    EXPECT_EQ(c.OpenManager(), TWRC_FAILURE);  // already open
+    ASSERT_EQ(twain->OpenSource(""), TWRC_SUCCESS);
+    // Closing the manager under an open source is refused, and the source stays usable.
+    EXPECT_EQ(c.CloseManager(), TWRC_FAILURE);
+    EXPECT_TRUE(c.SourceOpen());
+    EXPECT_EQ(c.CloseManager(), TWRC_FAILURE);
+    EXPECT_EQ(c.CloseSource(), TWRC_SUCCESS);
+    EXPECT_EQ(c.CloseManager(), TWRC_SUCCESS);
+    EXPECT_FALSE(c.HasQueue());
+    EXPECT_EQ(SessionCalls(log), (std::vector<std::string>{"IDENTITY.OPENDS", "IDENTITY.CLOSEDS"}));
+}
+
+TEST_F(TwainSession, ANameNoSourceHasOpensNothing) {
+    TSourceLog log;
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    TRecorder rec;
+    rec.Attach(*twain);
+    EXPECT_FALSE(twain->Acquire("Unplugged Scanner"));
+    EXPECT_FALSE(twain->Connection().HasQueue());
+    EXPECT_EQ(SessionCalls(log), std::vector<std::string>{});
+}
+
+TEST_F(TwainSession, TransferReadyWithoutAnAcquisitionOnlySetsTheState) {
+    TSourceLog log;
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    TRecorder rec;
+    rec.Attach(*twain);
+    TzavTWAINThread& c = twain->Connection();
+    ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
+    ASSERT_EQ(twain->OpenSource(kSourceName), TWRC_SUCCESS);
+    bool showUI = false, modalUI = false;
+    ASSERT_EQ(c.EnableSource(showUI, modalUI), TWRC_SUCCESS);  // after-transfer mode 0
+    ASSERT_TRUE(PumpUntil([&] { return !rec.states.empty() && rec.states.back() == 6; }, 5000));
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(rec.Count("XferReady"), 0);
+    std::int32_t count = -1;
+    EXPECT_EQ(c.PendingTransfers(MSG_RESET, count), TWRC_SUCCESS);
+    EXPECT_EQ(count, 0);
+    c.CloseAll();
+    EXPECT_EQ(SessionCalls(log), (std::vector<std::string>{"IDENTITY.OPENDS", "USERINTERFACE.ENABLEDS",
+                                                            "PENDINGXFERS.RESET", "USERINTERFACE.DISABLEDS",
+                                                            "IDENTITY.CLOSEDS"}));
+}
+
+TEST_F(TwainSession, SelectSourceWhileASourceIsOpenFailsAndStillEnablesMenus) {
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    TRecorder rec;
+    rec.Attach(*twain);
+    TzavTWAINThread& c = twain->Connection();
+    ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
+    ASSERT_EQ(twain->OpenSource(""), TWRC_SUCCESS);
+    EXPECT_EQ(c.SelectSource(nullptr), TWRC_FAILURE);
+    EXPECT_TRUE(PumpUntil([&] { return rec.Count("EnableMenus") == 1; }, 5000));
+    EXPECT_TRUE(c.SourceOpen());  // the queue thread of the open source is kept
+    c.CloseAll();
+}
+
+TEST_F(TwainSession, AFailedCallIsReportedOnceWithItsConditionCode) {
+    TSwitch fail("VANTOREL_TESTDS_FAIL", "USERINTERFACE.ENABLEDS");
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    TRecorder rec;
+    rec.Attach(*twain);
+    EXPECT_FALSE(twain->Acquire(kSourceName));
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count("Failure") == 1 && !rec.states.empty() && rec.states.back() == 1; },
+                          5000));
+    PumpUntil([] { return false; }, 200);
+    ASSERT_EQ(rec.failures.size(), 1u);
+    const TTwnFailure& f = rec.failures[0];
+    EXPECT_EQ(f.dg, DG_CONTROL);
+    EXPECT_EQ(f.dat, DAT_USERINTERFACE);
+    EXPECT_EQ(f.cap, 0);
+    EXPECT_EQ(f.msg, MSG_ENABLEDS);
+    EXPECT_EQ(f.rc, TWRC_FAILURE);
+    EXPECT_EQ(f.conditionCode, TWCC_BUMMER);
+    EXPECT_FALSE(twain->Connection().HasQueue());  // the failed acquisition closed what it opened
+}
+
+TEST_F(TwainSession, AHangingSourceTimesOutAndALateAnswerTouchesNothing) {
+    TSourceLog log;
+    TSwitch hang("VANTOREL_TESTDS_HANG", "CAPABILITY.GET:3000");
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    TzavTWAINThread& c = twain->Connection();
+    ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
+    ASSERT_EQ(twain->OpenSource(""), TWRC_SUCCESS);
+    EXPECT_EQ(c.RequestTimeout(), kTwnRequestTimeout);
+    c.SetRequestTimeout(800);
+    TW_CAPABILITY cap{};
+    cap.Cap = ICAP_XFERMECH;
+    cap.ConType = TWON_DONTCARE16;
+    const DWORD start = ::GetTickCount();
+    EXPECT_EQ(c.CallTriplet(const_cast<TW_IDENTITY*>(&twain->AppIdentity()),
+                            const_cast<TW_IDENTITY*>(&twain->SourceIdentity()), &cap, MSG_GET, DAT_CAPABILITY,
+                            DG_CONTROL),
+              TWRC_TIMEDOUT);
+    const DWORD elapsed = ::GetTickCount() - start;
+    EXPECT_GE(elapsed, 780u);
+    EXPECT_LT(elapsed, 1500u);
+    // The source answers later: into the request's own copy, not into the caller's record.
+    c.SetRequestTimeout(kTwnRequestTimeout);
+    EXPECT_EQ(c.CloseSource(), TWRC_SUCCESS);
+    EXPECT_EQ(cap.ConType, TWON_DONTCARE16);
+    EXPECT_EQ(cap.hContainer, nullptr);
+    EXPECT_EQ(c.CloseManager(), TWRC_SUCCESS);
+    // Each request ran once.
+    EXPECT_EQ(SessionCalls(log),
+              (std::vector<std::string>{"IDENTITY.OPENDS", "CAPABILITY.GET", "IDENTITY.CLOSEDS"}));
+}
+
+TEST_F(TwainSession, AQuitMetWhileWaitingEndsTheWaitAndStaysWithItsExitCode) {
+    TSwitch hang("VANTOREL_TESTDS_HANG", "CAPABILITY.GET:1500");
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    TzavTWAINThread& c = twain->Connection();
+    ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
+    ASSERT_EQ(twain->OpenSource(""), TWRC_SUCCESS);
+    TW_CAPABILITY cap{};
+    cap.Cap = ICAP_XFERMECH;
+    cap.ConType = TWON_DONTCARE16;
+    ::PostQuitMessage(7);
+    const DWORD start = ::GetTickCount();
+    EXPECT_EQ(c.CallTriplet(const_cast<TW_IDENTITY*>(&twain->AppIdentity()),
+                            const_cast<TW_IDENTITY*>(&twain->SourceIdentity()), &cap, MSG_GET, DAT_CAPABILITY,
+                            DG_CONTROL),
+              TWRC_FAILURE);
+    EXPECT_LT(::GetTickCount() - start, 500u);
+    MSG quit;
+    ASSERT_TRUE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 7u);
+    c.CloseAll();
+    EXPECT_FALSE(c.HasQueue());
+}
+
+TEST_F(TwainSession, PostsFromOutsideCarryNothingTheThreadsAct) {
+    TSourceLog log;
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    TRecorder rec;
+    rec.Attach(*twain);
+    TzavTWAINThread& c = twain->Connection();
+    ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
+    ASSERT_EQ(twain->OpenSource(""), TWRC_SUCCESS);
+    PumpUntil([] { return false; }, 200);
+    const std::size_t states = rec.states.size();
+    // What another process could post: a triplet and a failure record with made-up pointers, a close request,
+    // a state, a transfer-ready.
+    const DWORD queue = c.QueueThreadID();
+    EXPECT_TRUE(::PostThreadMessageA(queue, TWM_TRIPLET, 0, LPARAM(0x12345678)));
+    EXPECT_TRUE(::PostThreadMessageA(queue, TWM_CLOSESOURCE, 0, 0));
+    EXPECT_TRUE(::PostThreadMessageA(c.ThreadID(), TWM_FAILURE, 0, LPARAM(0x12345678)));
+    EXPECT_TRUE(::PostThreadMessageA(c.ThreadID(), TWM_CLOSEREQUEST, 0, 0));
+    EXPECT_TRUE(::PostThreadMessageA(c.ThreadID(), TWM_STATE, 0, 7));
+    EXPECT_TRUE(::PostThreadMessageA(c.ThreadID(), TWM_XFERREADY, 0, 0));
+    PumpUntil([] { return false; }, 300);
+    EXPECT_TRUE(c.SourceOpen());
+    EXPECT_EQ(rec.states.size(), states);
+    EXPECT_EQ(rec.Count("Failure"), 0);
+    EXPECT_EQ(rec.Count("CloseSource"), 0);
+    EXPECT_EQ(c.CloseSource(), TWRC_SUCCESS);
+    EXPECT_EQ(c.CloseManager(), TWRC_SUCCESS);
+    EXPECT_EQ(SessionCalls(log), (std::vector<std::string>{"IDENTITY.OPENDS", "IDENTITY.CLOSEDS"}));
+}
+
+TEST_F(TwainSession, TheSourceAskingToCloseClosesEverythingThenTellsTheProgram) {
+    TSwitch notify("VANTOREL_TESTDS_NOTIFY", "closereq");
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    TRecorder rec;
+    rec.Attach(*twain);
+    ASSERT_TRUE(twain->Acquire(kSourceName));
+    // Everything is closed before the program hears of it; the state reports follow.
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count("CloseSource") == 1; }, 5000));
+    EXPECT_FALSE(twain->Connection().HasQueue());
+    EXPECT_EQ(twain->Connection().AfterTransferMode(), kAfterTransferNone);
+    ASSERT_TRUE(PumpUntil([&] { return rec.states.back() == 1; }, 5000));
+    EXPECT_EQ(rec.states, (std::vector<int>{2, 3, 4, 5, 4, 3, 2, 1}));
+}
+
+TEST_F(TwainSession, DefaultsTouchNoFile) {
+    char windows[MAX_PATH + 1] = {};
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string ini = std::string(windows) + "\\zavTWAIN.INI";
+    ::DeleteFileA(ini.c_str());
+    const std::string log = ProgramFolder() + "APPTWN.LOG";
+    const HANDLE file = ::CreateFileA(log.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    ::CloseHandle(file);
+    {
+        auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+        EXPECT_EQ(twain->LogFilename(), "C:\\APPTWN.LOG");
+        EXPECT_FALSE(twain->LogToFile());
+        EXPECT_EQ(twain->MessageLevel(), TTwnErrorLevel::ML_NONE);
+        EXPECT_EQ(twain->FileFormats(), FileFmtBit(TWFF_BMP));
+        EXPECT_EQ(twain->Language(), TzavLanguage::ENGLISH_INTL);
+        EXPECT_EQ(twain->Country(), TzavCountry::UNITEDKINGDOM);
+        EXPECT_TRUE(twain->ShowUI());
+        EXPECT_TRUE(twain->DisableAfterAcquire());
+        // With logging off, naming a log file leaves the file alone.
+        twain->SetLogFilename(log);
+        EXPECT_NE(::GetFileAttributesA(log.c_str()), INVALID_FILE_ATTRIBUTES);
+        twain->SetLogFilename("C:\\APPTWN.LOG");
+        twain->SetLogToFile(true);
+        twain->SetLogFilename(log);
+        EXPECT_EQ(::GetFileAttributesA(log.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    EXPECT_EQ(::GetFileAttributesA(ini.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(TwainSession, IdentityPropertiesReachTheApplicationIdentity) {
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    twain->SetProductName("Vantorel");
+    twain->SetLanguage(TzavLanguage::GERMAN);
+    twain->SetCountry(TzavCountry::GERMANY);
+    EXPECT_EQ(twn::IdentityText(twain->AppIdentity().ProductName), "Vantorel");
+    EXPECT_EQ(twain->AppIdentity().Version.Language, 6);
+    EXPECT_EQ(twain->AppIdentity().Version.Country, 49);
+    EXPECT_EQ(twain->Language(), TzavLanguage::GERMAN);
+    EXPECT_EQ(twain->Country(), TzavCountry::GERMANY);
+}
+
+// Runs only as a child of the tests below.
+TEST(TwainChild, Acquire) {
+    if (::GetEnvironmentVariableA("VANTOREL_TWAIN_CHILD", nullptr, 0) == 0) GTEST_SKIP();
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    TRecorder rec;
+    rec.Attach(*twain);
+    for (int i = 0; i < 3; ++i) {
+        rec.states.clear();
+        AcquireOnce(rec, *twain);
+        EXPECT_EQ(rec.states, (std::vector<int>{2, 3, 4, 5, 6, 5, 4, 3, 2, 1}));
+    }
+}
+
+TEST_F(TwainSession, TwoInstancesInTwoProcessesDoNotDisturbEachOther) {
+    TSourceLog first, second;
+    HANDLE a = StartChild("TwainChild.Acquire", {"VANTOREL_TWAIN_CHILD=1", "VANTOREL_TESTDS_LOG=" + first.Path()});
+    HANDLE b = StartChild("TwainChild.Acquire", {"VANTOREL_TWAIN_CHILD=1", "VANTOREL_TESTDS_LOG=" + second.Path()});
+    EXPECT_EQ(WaitChild(a, 60000), 0);
+    EXPECT_EQ(WaitChild(b, 60000), 0);
+    std::vector<std::string> once = {"IDENTITY.OPENDS", "USERINTERFACE.ENABLEDS", "PENDINGXFERS.RESET",
+                                     "USERINTERFACE.DISABLEDS", "IDENTITY.CLOSEDS"};
+    std::vector<std::string> thrice;
+    for (int i = 0; i < 3; ++i) thrice.insert(thrice.end(), once.begin(), once.end());
+    EXPECT_EQ(SessionCalls(first), thrice);
+    EXPECT_EQ(SessionCalls(second), thrice);
+}
