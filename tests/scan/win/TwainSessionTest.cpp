@@ -385,9 +385,17 @@ TEST_F(TwainSession, IdentityPropertiesReachTheApplicationIdentity) {
     EXPECT_EQ(twain->Country(), TzavCountry::GERMANY);
 }
 
+namespace {
+std::string ChildMode() {
+    char mode[64] = {};
+    ::GetEnvironmentVariableA("VANTOREL_TWAIN_CHILD", mode, sizeof mode);
+    return mode;
+}
+}  // namespace
+
 // Runs only as a child of the tests below.
 TEST(TwainChild, Acquire) {
-    if (::GetEnvironmentVariableA("VANTOREL_TWAIN_CHILD", nullptr, 0) == 0) GTEST_SKIP();
+    if (ChildMode() != "1") GTEST_SKIP();
     auto twain = MakeObject<TzavTWAINKernel>(nullptr);
     TRecorder rec;
     rec.Attach(*twain);
@@ -410,4 +418,113 @@ TEST_F(TwainSession, TwoInstancesInTwoProcessesDoNotDisturbEachOther) {
     for (int i = 0; i < 3; ++i) thrice.insert(thrice.end(), once.begin(), once.end());
     EXPECT_EQ(SessionCalls(first), thrice);
     EXPECT_EQ(SessionCalls(second), thrice);
+}
+
+
+// Runs only as a child of the test below, with the stand-in manager in place of the system's.
+TEST(TwainChild, FaultsInsideTheManager) {
+    if (ChildMode() != "fakedsm") GTEST_SKIP();
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    TRecorder rec;
+    rec.Attach(*twain);
+    TzavTWAINThread& c = twain->Connection();
+    auto list = MakeObject<TStringList>();
+    twain->GetSourceNames(*list);
+    ASSERT_EQ(list->Count(), 1);
+    ASSERT_EQ(list->Strings(0), "Fake Manager Source");
+
+    // A fault inside the manager: 33668, the binding is gone, the program hears of it on its main thread.
+    ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
+    {
+        TSwitch fault("VANTOREL_FAKEDSM_FAULT", "0401");
+        EXPECT_EQ(c.OpenSource(), TWRC_MANAGERFAULT);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return rec.Count("EnableMenus") == 1 && rec.states.back() == 1; }, 5000));
+    EXPECT_FALSE(c.HasQueue());
+    EXPECT_EQ(c.State(), 1);
+    EXPECT_EQ(rec.Count("Failure"), 0);
+    EXPECT_FALSE(rec.offMainThread);
+
+    // The program goes on: the manager binds and opens again.
+    ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
+    EXPECT_EQ(c.OpenSource(), TWRC_SUCCESS);
+    EXPECT_EQ(c.CloseSource(), TWRC_SUCCESS);
+    EXPECT_EQ(c.CloseManager(), TWRC_SUCCESS);
+
+    // A fault in the selection dialog's own call on the calling thread.
+    {
+        TSwitch fault("VANTOREL_FAKEDSM_FAULT", "0403");
+        EXPECT_EQ(c.SelectSource(nullptr), TWRC_MANAGERFAULT);
+    }
+    EXPECT_FALSE(c.HasQueue());
+
+    // A failure is reported with the condition code the status query gives; a status query that faults
+    // leaves condition code 1 and is not itself reported.
+    rec.failures.clear();
+    {
+        TSwitch fail("VANTOREL_FAKEDSM_FAIL", "0004:13");
+        twain->GetSourceNames(*list);
+        EXPECT_EQ(list->Count(), 0);
+        TSwitch statusFault("VANTOREL_FAKEDSM_STATUSFAULT", "1");
+        twain->GetSourceNames(*list);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return rec.failures.size() == 2; }, 5000));
+    PumpUntil([] { return false; }, 200);
+    ASSERT_EQ(rec.failures.size(), 2u);
+    EXPECT_EQ(rec.failures[0].dg, DG_CONTROL);
+    EXPECT_EQ(rec.failures[0].dat, DAT_IDENTITY);
+    EXPECT_EQ(rec.failures[0].msg, MSG_GETFIRST);
+    EXPECT_EQ(rec.failures[0].rc, TWRC_FAILURE);
+    EXPECT_EQ(rec.failures[0].conditionCode, 13);
+    EXPECT_EQ(rec.failures[1].conditionCode, TWCC_BUMMER);
+    EXPECT_FALSE(c.HasQueue());
+}
+
+TEST_F(TwainSession, AFaultInsideTheManagerGives33668AndTheProgramGoesOn) {
+    char windows[MAX_PATH + 1] = {};
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string manager = std::string(windows) + "\\twain_32.dll";
+    ASSERT_TRUE(::CopyFileA((ProgramFolder() + "twain_32.dll").c_str(), manager.c_str(), FALSE));
+    {
+        TOverriddenCopy program("scan_fakedsm_child.exe", "twain_32");
+        const HANDLE child =
+            StartChild("TwainChild.FaultsInsideTheManager", {"VANTOREL_TWAIN_CHILD=fakedsm"}, program.Program());
+        EXPECT_EQ(WaitChild(child, 60000), 0);
+    }
+    ::DeleteFileA(manager.c_str());
+}
+
+TEST_F(TwainSession, SynchronisedCallsRunWhileTheMainThreadSitsInAModalLoop) {
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    std::atomic<bool> ran{false};
+    std::atomic<DWORD> ranOn{0};
+    std::thread worker([&] {
+        ::Sleep(200);  // the message box is up by then
+        Synchronize(nullptr, [&] {
+            ranOn = ::GetCurrentThreadId();
+            ran = true;
+        });
+    });
+    // Closes the message box once the call has run inside it, or after 5 s.
+    std::thread closer([&] {
+        for (int i = 0; i < 500 && !ran; ++i) ::Sleep(10);
+        for (int i = 0; i < 500; ++i) {
+            HWND box = nullptr;
+            while ((box = ::FindWindowExA(nullptr, box, "#32770", "TwainModal")) != nullptr) {
+                DWORD process = 0;
+                ::GetWindowThreadProcessId(box, &process);
+                if (process == ::GetCurrentProcessId()) {
+                    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+                    return;
+                }
+            }
+            ::Sleep(10);
+        }
+    });
+    ::MessageBoxA(nullptr, "waiting", "TwainModal", MB_OK);
+    closer.join();
+    EXPECT_TRUE(ran);
+    if (!ran) CheckSynchronize(5000);  // releases the worker when the call did not run inside the box
+    worker.join();
+    EXPECT_EQ(ranOn, ::GetCurrentThreadId());
 }

@@ -79,14 +79,15 @@ bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {
     return true;
 }
 
-HANDLE StartChild(const std::string& filter, const std::vector<std::string>& environment) {
+HANDLE StartChild(const std::string& filter, const std::vector<std::string>& environment,
+                  const std::string& program) {
     for (const std::string& entry : environment) {
         const std::size_t eq = entry.find('=');
         ::SetEnvironmentVariableA(entry.substr(0, eq).c_str(), entry.substr(eq + 1).c_str());
     }
     char path[MAX_PATH + 1] = {};
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string command = "\"" + std::string(path) + "\" --gtest_filter=" + filter;
+    std::string command = "\"" + (program.empty() ? std::string(path) : program) + "\" --gtest_filter=" + filter;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -97,6 +98,29 @@ HANDLE StartChild(const std::string& filter, const std::vector<std::string>& env
     if (!started) return nullptr;
     ::CloseHandle(info.hThread);
     return info.hProcess;
+}
+
+namespace {
+std::string AppDefaultsKey(const std::string& name) { return "Software\\Wine\\AppDefaults\\" + name; }
+}  // namespace
+
+TOverriddenCopy::TOverriddenCopy(const std::string& name, const std::string& dll)
+    : name_(name), program_(ProgramFolder() + name) {
+    char self[MAX_PATH + 1] = {};
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    ::CopyFileA(self, program_.c_str(), FALSE);
+    HKEY key = nullptr;
+    const std::string path = AppDefaultsKey(name) + "\\DllOverrides";
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS) {
+        ::RegSetValueExA(key, dll.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>("native"), 7);
+        ::RegCloseKey(key);
+    }
+}
+
+TOverriddenCopy::~TOverriddenCopy() {
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, AppDefaultsKey(name_).c_str());
+    ::DeleteFileA(program_.c_str());
 }
 
 int WaitChild(HANDLE process, unsigned timeoutMs) {

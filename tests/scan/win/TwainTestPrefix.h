@@ -46,7 +46,23 @@ private:
 bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs);
 // Runs the test program again with the gtest filter and the extra environment ("NAME=value" entries); returns
 // its process handle (the caller waits and closes it).
-HANDLE StartChild(const std::string& filter, const std::vector<std::string>& environment);
+HANDLE StartChild(const std::string& filter, const std::vector<std::string>& environment,
+                  const std::string& program = std::string());
+// A copy of the test program under another name, for which Wine loads the named DLL from its file (a DLL
+// override of that program alone); removed with the object. Program gives its path.
+class TOverriddenCopy {
+public:
+    TOverriddenCopy(const std::string& name, const std::string& dll);
+    ~TOverriddenCopy();
+    TOverriddenCopy(const TOverriddenCopy&) = delete;
+    TOverriddenCopy& operator=(const TOverriddenCopy&) = delete;
+    const std::string& Program() const { return program_; }
+
+private:
+    std::string name_;
+    std::string program_;
+};
+
 // Waits for a child and answers its exit code (-1 when it did not end in time).
 int WaitChild(HANDLE process, unsigned timeoutMs);
 
