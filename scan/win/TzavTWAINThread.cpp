@@ -68,6 +68,7 @@ void TzavTWAINThread::Shutdown() {
             queue_->MessageEvent().SetEvent();
         }
     }
+    Terminate();
     while (!Finished() && !::PostThreadMessageA(ThreadID(), WM_QUIT, 0, 0)) ::Sleep(1);
     WaitFor();
 }
@@ -157,7 +158,8 @@ void TzavTWAINThread::Execute() {
 }
 
 void TzavTWAINThread::DrainInbox() {
-    while (true) {
+    // A report may post the next one (the next image): the thread asked to end stops taking them.
+    while (!Terminated()) {
         TInboxEntry entry;
         {
             std::lock_guard<std::mutex> guard(inboxLock_);
@@ -458,9 +460,11 @@ std::uint16_t TzavTWAINThread::PendingTransfers(std::uint16_t msg, std::int32_t&
     TW_PENDINGXFERS pending{};
     const std::uint16_t rc = CallTriplet(appIdentity_, sourceIdentity_, &pending, msg, DAT_PENDINGXFERS, DG_CONTROL);
     if (rc == TWRC_SUCCESS) {
-        count = pending.Count;
-        pendingCount_ = pending.Count;
-        SetState(pending.Count != 0 ? 6 : 5);
+        // A reset leaves nothing pending, whatever count a source answers: a source that claims more would
+        // otherwise be asked for the next image for ever.
+        count = msg == MSG_RESET ? 0 : pending.Count;
+        pendingCount_ = count;
+        SetState(count != 0 ? 6 : 5);
     }
     return rc;
 }

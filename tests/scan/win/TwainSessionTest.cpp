@@ -528,3 +528,107 @@ TEST_F(TwainSession, SynchronisedCallsRunWhileTheMainThreadSitsInAModalLoop) {
     worker.join();
     EXPECT_EQ(ranOn, ::GetCurrentThreadId());
 }
+
+TEST_F(TwainSession, WithoutDisableAfterAcquireTheSourceStaysEnabledAfterTheTransfers) {
+    TSourceLog log;
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    TRecorder rec;
+    rec.Attach(*twain);
+    twain->SetDisableAfterAcquire(false);
+    ASSERT_TRUE(twain->Acquire(kSourceName));
+    ASSERT_TRUE(PumpUntil([&] { return rec.states.size() >= 6; }, 5000));
+    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(rec.states, (std::vector<int>{2, 3, 4, 5, 6, 5}));
+    EXPECT_TRUE(twain->Connection().SourceEnabled());
+    EXPECT_EQ(twain->Connection().AfterTransferMode(), kAfterTransferKeepEnabled);
+    twain->CloseAll();
+    EXPECT_FALSE(twain->Connection().HasQueue());
+    EXPECT_EQ(SessionCalls(log), (std::vector<std::string>{"IDENTITY.OPENDS", "USERINTERFACE.ENABLEDS",
+                                                            "PENDINGXFERS.RESET", "USERINTERFACE.DISABLEDS",
+                                                            "IDENTITY.CLOSEDS"}));
+}
+
+TEST_F(TwainSession, ASourceClaimingImagesAfterAResetDoesNotKeepTheTransfersGoing) {
+    TSourceLog log;
+    TSwitch garbage("VANTOREL_TESTDS_GARBAGE", "PENDINGXFERS.RESET");
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    TRecorder rec;
+    rec.Attach(*twain);
+    AcquireOnce(rec, *twain);
+    EXPECT_EQ(rec.states, (std::vector<int>{2, 3, 4, 5, 6, 5, 4, 3, 2, 1}));
+}
+
+TEST_F(TwainSession, TheTestSourceDeliversByFileNativeAndMemory) {
+    auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+    TRecorder rec;
+    rec.Attach(*twain);
+    TzavTWAINThread& c = twain->Connection();
+    auto* app = const_cast<TW_IDENTITY*>(&twain->AppIdentity());
+    auto* src = const_cast<TW_IDENTITY*>(&twain->SourceIdentity());
+    TSwitch images("VANTOREL_TESTDS_IMAGES", "3");
+    ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
+    ASSERT_EQ(twain->OpenSource(kSourceName), TWRC_SUCCESS);
+    bool showUI = false, modalUI = false;
+    ASSERT_EQ(c.EnableSource(showUI, modalUI), TWRC_SUCCESS);
+    ASSERT_TRUE(PumpUntil([&] { return !rec.states.empty() && rec.states.back() == 6; }, 5000));
+    std::int32_t count = 0;
+
+    // Native: a packed 4 x 3 24-bit DIB in global memory.
+    TW_HANDLE dib = nullptr;
+    ASSERT_EQ(c.CallTriplet(app, src, &dib, MSG_GET, DAT_IMAGENATIVEXFER, DG_IMAGE), TWRC_XFERDONE);
+    ASSERT_NE(dib, nullptr);
+    {
+        const auto* header = static_cast<const BITMAPINFOHEADER*>(::GlobalLock(dib));
+        EXPECT_EQ(header->biWidth, 4);
+        EXPECT_EQ(header->biHeight, 3);
+        EXPECT_EQ(header->biBitCount, 24);
+        const auto* bits = reinterpret_cast<const std::uint8_t*>(header + 1);
+        EXPECT_EQ(bits[2], 10);   // bottom row is image row 2: red of (0, 2)
+        EXPECT_EQ(bits[1], 140);  // green 60 * 2 + 20
+        EXPECT_EQ(bits[0], 200);
+        ::GlobalUnlock(dib);
+        ::GlobalFree(dib);
+    }
+    ASSERT_EQ(c.PendingTransfers(MSG_ENDXFER, count), TWRC_SUCCESS);
+    EXPECT_EQ(count, 2);
+
+    // File: a BMP at the name set up.
+    char folder[MAX_PATH + 1] = {};
+    ::GetTempPathA(MAX_PATH, folder);
+    const std::string file = std::string(folder) + "vantorel-testds.bmp";
+    TW_SETUPFILEXFER setup{};
+    std::strcpy(setup.FileName, file.c_str());
+    setup.Format = 2;
+    setup.VRefNum = -1;
+    ASSERT_EQ(c.CallTriplet(app, src, &setup, MSG_SET, DAT_SETUPFILEXFER, DG_CONTROL), TWRC_SUCCESS);
+    ASSERT_EQ(c.CallTriplet(app, src, nullptr, MSG_GET, DAT_IMAGEFILEXFER, DG_IMAGE), TWRC_XFERDONE);
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    ASSERT_TRUE(::GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &attributes));
+    EXPECT_EQ(attributes.nFileSizeLow, 14u + 40u + 36u);
+    ::DeleteFileA(file.c_str());
+    ASSERT_EQ(c.PendingTransfers(MSG_ENDXFER, count), TWRC_SUCCESS);
+    EXPECT_EQ(count, 1);
+
+    // Buffered memory: top row first, red-green-blue, as many whole rows as the buffer holds.
+    TW_IMAGEINFO info{};
+    ASSERT_EQ(c.CallTriplet(app, src, &info, MSG_GET, DAT_IMAGEINFO, DG_IMAGE), TWRC_SUCCESS);
+    EXPECT_EQ(info.ImageWidth, 4);
+    EXPECT_EQ(info.ImageLength, 3);
+    std::uint8_t strip[24] = {};
+    TW_IMAGEMEMXFER xfer{};
+    xfer.Memory.Flags = TWMF_APPOWNS | TWMF_POINTER;
+    xfer.Memory.Length = sizeof strip;
+    xfer.Memory.TheMem = strip;
+    ASSERT_EQ(c.CallTriplet(app, src, &xfer, MSG_GET, DAT_IMAGEMEMXFER, DG_IMAGE), TWRC_SUCCESS);
+    EXPECT_EQ(xfer.Rows, 2u);
+    EXPECT_EQ(xfer.BytesWritten, 24u);
+    EXPECT_EQ(strip[12 + 3], 50);  // red of (1, 1)
+    EXPECT_EQ(strip[12 + 4], 80);  // green of row 1
+    ASSERT_EQ(c.CallTriplet(app, src, &xfer, MSG_GET, DAT_IMAGEMEMXFER, DG_IMAGE), TWRC_XFERDONE);
+    EXPECT_EQ(xfer.Rows, 1u);
+    EXPECT_EQ(xfer.YOffset, 2u);
+    ASSERT_EQ(c.PendingTransfers(MSG_ENDXFER, count), TWRC_SUCCESS);
+    EXPECT_EQ(count, 0);
+    c.CloseAll();
+    EXPECT_FALSE(c.HasQueue());
+}
