@@ -41,8 +41,7 @@ bool IsConnectionMessage(UINT message) {
 // The queue thread may be stopped by another thread at any moment: it is looked at under the lock.
 template <class F>
 auto TzavTWAINThread::WithQueue(F f) const {
-    TScopeExit leave([&] { lock_.Leave(); });
-    lock_.Enter();
+    const auto hold = Hold();
     return f(queue_.get());
 }
 
@@ -61,8 +60,7 @@ void TzavTWAINThread::Shutdown() {
     requestTimeout_ = 50;
     requestRetries_ = 1;
     {
-        TScopeExit leave([&] { lock_.Leave(); });
-        lock_.Enter();
+        const auto hold = Hold();
         if (queue_) {
             queue_->ThreadEvent().SetEvent();
             queue_->MessageEvent().SetEvent();
@@ -277,8 +275,7 @@ void TzavTWAINThread::StartQueue() {
 void TzavTWAINThread::StopQueue() {
     TObjectPtr<TzavTWAINQueue> queue;
     {
-        TScopeExit leave([&] { lock_.Leave(); });
-        lock_.Enter();
+        const auto hold = Hold();
         queue = std::move(queue_);
     }
     if (!queue) return;
@@ -290,8 +287,7 @@ void TzavTWAINThread::StopQueue() {
 }
 
 std::uint16_t TzavTWAINThread::PostRequest(const TTwnRequest& request, std::int32_t wait, TTwnRequestResult* out) {
-    TScopeExit leave([&] { lock_.Leave(); });
-    lock_.Enter();
+    const auto hold = Hold();
     if (!queue_) return TWRC_FAILURE;
     TzavTWAINQueue& queue = *queue_;
     queue.ThreadEvent().ResetEvent();
@@ -330,10 +326,16 @@ std::uint16_t TzavTWAINThread::PostRequest(const TTwnRequest& request, std::int3
     }
 }
 
+std::uint16_t TzavTWAINThread::Request(UINT message, std::int32_t wait, WPARAM wParam, TTwnRequestResult* out) {
+    TTwnRequest request;
+    request.message = message;
+    request.wParam = wParam;
+    return PostRequest(request, wait, out);
+}
+
 std::uint16_t TzavTWAINThread::CallTriplet(TW_IDENTITY* origin, TW_IDENTITY* destination, TW_MEMREF data,
                                            std::uint16_t msg, std::uint16_t dat, std::uint32_t dg) {
-    TScopeExit leave([&] { lock_.Leave(); });
-    lock_.Enter();
+    const auto hold = Hold();
     if (!queue_) return TWRC_FAILURE;
     TTwnRequest request;
     request.message = TWM_TRIPLET;
@@ -358,22 +360,16 @@ std::uint16_t TzavTWAINThread::CallTriplet(TW_IDENTITY* origin, TW_IDENTITY* des
 }
 
 std::uint16_t TzavTWAINThread::OpenManager() {
-    TScopeExit leave([&] { lock_.Leave(); });
-    lock_.Enter();
+    const auto hold = Hold();
     StartQueue();
     SetRequestTimeout(kTwnRequestTimeout);
-    TTwnRequest request;
-    request.message = TWM_OPENMANAGER;
-    return PostRequest(request, requestTimeout_);
+    return Request(TWM_OPENMANAGER, requestTimeout_);
 }
 
 std::uint16_t TzavTWAINThread::CloseManager() {
-    TScopeExit leave([&] { lock_.Leave(); });
-    lock_.Enter();
+    const auto hold = Hold();
     if (!ManagerOpen()) return TWRC_FAILURE;
-    TTwnRequest request;
-    request.message = TWM_CLOSEMANAGER;
-    const std::uint16_t rc = PostRequest(request, requestTimeout_);
+    const std::uint16_t rc = Request(TWM_CLOSEMANAGER, requestTimeout_);
     // Closing the manager ends the queue thread, but not while a source is still open through it: that source
     // would be left without the thread that serves it.
     if (!SourceOpen()) StopQueue();
@@ -381,34 +377,24 @@ std::uint16_t TzavTWAINThread::CloseManager() {
 }
 
 std::uint16_t TzavTWAINThread::OpenSource() {
-    TScopeExit leave([&] { lock_.Leave(); });
-    lock_.Enter();
+    const auto hold = Hold();
     if (!queue_) return TWRC_FAILURE;
     queue_->RequestForeground(parent_);
-    TTwnRequest request;
-    request.message = TWM_OPENSOURCE;
-    return PostRequest(request, kTwnNoTimeLimit);
+    return Request(TWM_OPENSOURCE, kTwnNoTimeLimit);
 }
 
 std::uint16_t TzavTWAINThread::CloseSource() {
-    TScopeExit leave([&] { lock_.Leave(); });
-    lock_.Enter();
+    const auto hold = Hold();
     if (!SourceOpen()) return TWRC_FAILURE;
-    TTwnRequest request;
-    request.message = TWM_CLOSESOURCE;
-    return PostRequest(request, requestTimeout_);
+    return Request(TWM_CLOSESOURCE, requestTimeout_);
 }
 
 std::uint16_t TzavTWAINThread::EnableSource(bool& showUI, bool& modalUI) {
-    TScopeExit leave([&] { lock_.Leave(); });
-    lock_.Enter();
+    const auto hold = Hold();
     if (!queue_) return TWRC_FAILURE;
     if (showUI) queue_->RequestForeground(::GetForegroundWindow());
-    TTwnRequest request;
-    request.message = TWM_ENABLESOURCE;
-    request.wParam = showUI ? 1 : 0;
     TTwnRequestResult result;
-    const std::uint16_t rc = PostRequest(request, kTwnNoTimeLimit, &result);
+    const std::uint16_t rc = Request(TWM_ENABLESOURCE, kTwnNoTimeLimit, showUI ? 1 : 0, &result);
     if (rc == TWRC_SUCCESS || rc == TWRC_CHECKSTATUS) {
         showUI = result.showUI != 0;
         modalUI = result.modalUI != 0;
@@ -417,17 +403,13 @@ std::uint16_t TzavTWAINThread::EnableSource(bool& showUI, bool& modalUI) {
 }
 
 std::uint16_t TzavTWAINThread::DisableSource() {
-    TScopeExit leave([&] { lock_.Leave(); });
-    lock_.Enter();
+    const auto hold = Hold();
     if (!SourceEnabled()) return TWRC_FAILURE;
-    TTwnRequest request;
-    request.message = TWM_DISABLESOURCE;
-    return PostRequest(request, requestTimeout_);
+    return Request(TWM_DISABLESOURCE, requestTimeout_);
 }
 
 void TzavTWAINThread::CloseAll() {
-    TScopeExit leave([&] { lock_.Leave(); });
-    lock_.Enter();
+    const auto hold = Hold();
     if (SourceEnabled()) DisableSource();
     if (SourceOpen()) CloseSource();
     if (ManagerOpen()) CloseManager();
@@ -435,8 +417,7 @@ void TzavTWAINThread::CloseAll() {
 }
 
 std::uint16_t TzavTWAINThread::SelectSource(HWND parent) {
-    TScopeExit leave([&] { lock_.Leave(); });
-    lock_.Enter();
+    const auto hold = Hold();
     TScopeExit enableMenus([&] { Notify(TWM_ENABLEMENUS); });
     const bool ownQueue = !queue_;
     StartQueue();

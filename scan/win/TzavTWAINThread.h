@@ -13,6 +13,7 @@
 #include <mutex>
 #include <string>
 
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TObject.h"
 #include "classlib/core/TSyncObjects.h"
 #include "classlib/core/TThread.h"
@@ -143,6 +144,12 @@ private:
     void StartQueue();
     void StopQueue();
     std::uint16_t PostRequest(const TTwnRequest& request, std::int32_t wait, TTwnRequestResult* out = nullptr);
+    std::uint16_t Request(UINT message, std::int32_t wait, WPARAM wParam = 0, TTwnRequestResult* out = nullptr);
+    // Holds the lock until the returned guard ends.
+    auto Hold() const {
+        lock_.Enter();
+        return TScopeExit([this] { lock_.Leave(); });
+    }
     void DrainInbox();
     void Handle(UINT message, LPARAM value);
     void TransferNext();

@@ -80,6 +80,22 @@ void AcquireOnce(TRecorder& rec, TzavTWAINKernel& twain) {
     PumpUntil([] { return false; }, 100);
 }
 
+// Opens the manager and the source of that name (the default source for "").
+void OpenTestSource(TzavTWAINKernel& twain, const std::string& name) {
+    ASSERT_EQ(twain.Connection().OpenManager(), TWRC_SUCCESS);
+    ASSERT_EQ(twain.OpenSource(name), TWRC_SUCCESS);
+}
+
+// Asks the open source for its transfer mechanism.
+std::uint16_t GetXferMech(TzavTWAINKernel& twain, TW_CAPABILITY& cap) {
+    cap = TW_CAPABILITY{};
+    cap.Cap = ICAP_XFERMECH;
+    cap.ConType = TWON_DONTCARE16;
+    return twain.Connection().CallTriplet(const_cast<TW_IDENTITY*>(&twain.AppIdentity()),
+                                          const_cast<TW_IDENTITY*>(&twain.SourceIdentity()), &cap, MSG_GET,
+                                          DAT_CAPABILITY, DG_CONTROL);
+}
+
 // Finds the manager's "Select Source" dialog of this process, picks the item and presses the button.
 void AnswerSelectSource(const std::string& item, int button, std::atomic<bool>& answered) {
     const DWORD process = ::GetCurrentProcessId();
@@ -197,8 +213,7 @@ TEST_F(TwainSession, TransferReadyWithoutAnAcquisitionOnlySetsTheState) {
     TRecorder rec;
     rec.Attach(*twain);
     TzavTWAINThread& c = twain->Connection();
-    ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
-    ASSERT_EQ(twain->OpenSource(kSourceName), TWRC_SUCCESS);
+    ASSERT_NO_FATAL_FAILURE(OpenTestSource(*twain, kSourceName));
     bool showUI = false, modalUI = false;
     ASSERT_EQ(c.EnableSource(showUI, modalUI), TWRC_SUCCESS);  // after-transfer mode 0
     ASSERT_TRUE(PumpUntil([&] { return !rec.states.empty() && rec.states.back() == 6; }, 5000));
@@ -218,8 +233,7 @@ TEST_F(TwainSession, SelectSourceWhileASourceIsOpenFailsAndStillEnablesMenus) {
     TRecorder rec;
     rec.Attach(*twain);
     TzavTWAINThread& c = twain->Connection();
-    ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
-    ASSERT_EQ(twain->OpenSource(""), TWRC_SUCCESS);
+    ASSERT_NO_FATAL_FAILURE(OpenTestSource(*twain, ""));
     EXPECT_EQ(c.SelectSource(nullptr), TWRC_FAILURE);
     EXPECT_TRUE(PumpUntil([&] { return rec.Count("EnableMenus") == 1; }, 5000));
     EXPECT_TRUE(c.SourceOpen());  // the queue thread of the open source is kept
@@ -251,18 +265,12 @@ TEST_F(TwainSession, AHangingSourceTimesOutAndALateAnswerTouchesNothing) {
     TSwitch hang("VANTOREL_TESTDS_HANG", "CAPABILITY.GET:3000");
     auto twain = MakeObject<TzavTWAINKernel>(nullptr);
     TzavTWAINThread& c = twain->Connection();
-    ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
-    ASSERT_EQ(twain->OpenSource(""), TWRC_SUCCESS);
+    ASSERT_NO_FATAL_FAILURE(OpenTestSource(*twain, ""));
     EXPECT_EQ(c.RequestTimeout(), kTwnRequestTimeout);
     c.SetRequestTimeout(800);
-    TW_CAPABILITY cap{};
-    cap.Cap = ICAP_XFERMECH;
-    cap.ConType = TWON_DONTCARE16;
+    TW_CAPABILITY cap;
     const DWORD start = ::GetTickCount();
-    EXPECT_EQ(c.CallTriplet(const_cast<TW_IDENTITY*>(&twain->AppIdentity()),
-                            const_cast<TW_IDENTITY*>(&twain->SourceIdentity()), &cap, MSG_GET, DAT_CAPABILITY,
-                            DG_CONTROL),
-              TWRC_TIMEDOUT);
+    EXPECT_EQ(GetXferMech(*twain, cap), TWRC_TIMEDOUT);
     const DWORD elapsed = ::GetTickCount() - start;
     EXPECT_GE(elapsed, 780u);
     EXPECT_LT(elapsed, 1500u);
@@ -281,17 +289,11 @@ TEST_F(TwainSession, AQuitMetWhileWaitingEndsTheWaitAndStaysWithItsExitCode) {
     TSwitch hang("VANTOREL_TESTDS_HANG", "CAPABILITY.GET:1500");
     auto twain = MakeObject<TzavTWAINKernel>(nullptr);
     TzavTWAINThread& c = twain->Connection();
-    ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
-    ASSERT_EQ(twain->OpenSource(""), TWRC_SUCCESS);
-    TW_CAPABILITY cap{};
-    cap.Cap = ICAP_XFERMECH;
-    cap.ConType = TWON_DONTCARE16;
+    ASSERT_NO_FATAL_FAILURE(OpenTestSource(*twain, ""));
+    TW_CAPABILITY cap;
     ::PostQuitMessage(7);
     const DWORD start = ::GetTickCount();
-    EXPECT_EQ(c.CallTriplet(const_cast<TW_IDENTITY*>(&twain->AppIdentity()),
-                            const_cast<TW_IDENTITY*>(&twain->SourceIdentity()), &cap, MSG_GET, DAT_CAPABILITY,
-                            DG_CONTROL),
-              TWRC_FAILURE);
+    EXPECT_EQ(GetXferMech(*twain, cap), TWRC_FAILURE);
     EXPECT_LT(::GetTickCount() - start, 500u);
     MSG quit;
     ASSERT_TRUE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
@@ -306,8 +308,7 @@ TEST_F(TwainSession, PostsFromOutsideCarryNothingTheThreadsAct) {
     TRecorder rec;
     rec.Attach(*twain);
     TzavTWAINThread& c = twain->Connection();
-    ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
-    ASSERT_EQ(twain->OpenSource(""), TWRC_SUCCESS);
+    ASSERT_NO_FATAL_FAILURE(OpenTestSource(*twain, ""));
     PumpUntil([] { return false; }, 200);
     const std::size_t states = rec.states.size();
     // What another process could post: a triplet and a failure record with made-up pointers, a close request,
@@ -566,8 +567,7 @@ TEST_F(TwainSession, TheTestSourceDeliversByFileNativeAndMemory) {
     auto* app = const_cast<TW_IDENTITY*>(&twain->AppIdentity());
     auto* src = const_cast<TW_IDENTITY*>(&twain->SourceIdentity());
     TSwitch images("VANTOREL_TESTDS_IMAGES", "3");
-    ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
-    ASSERT_EQ(twain->OpenSource(kSourceName), TWRC_SUCCESS);
+    ASSERT_NO_FATAL_FAILURE(OpenTestSource(*twain, kSourceName));
     bool showUI = false, modalUI = false;
     ASSERT_EQ(c.EnableSource(showUI, modalUI), TWRC_SUCCESS);
     ASSERT_TRUE(PumpUntil([&] { return !rec.states.empty() && rec.states.back() == 6; }, 5000));
