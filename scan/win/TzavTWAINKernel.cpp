@@ -88,7 +88,9 @@ TzavTWAINKernel::TzavTWAINKernel(TComponent* owner) : TComponent(owner) {
 
 TzavTWAINKernel::~TzavTWAINKernel() {
     try {
-        connection_->Notify(TWM_UNBIND);
+        // The callbacks go first, here on the main thread where they run: nothing the ending thread reports
+        // reaches a handler that may be gone with the component's owner.
+        connection_->Unbind();
         connection_->Shutdown();
     } catch (...) {
         // The thread is gone either way; destruction goes on.

@@ -162,11 +162,12 @@ void TzavTWAINQueue::RunPending() {
         if (wanted) {
             result_ = result;
             doneToken_ = token;
+            // Reset while the request is still wanted: a caller giving up from now on sets it after this.
+            messageEvent_.ResetEvent();
         }
     }
     if (!wanted) return;
     // Hold back until the connection thread has read the result.
-    messageEvent_.ResetEvent();
     threadEvent_.SetEvent();
     const std::int32_t wait = waitTimeout_;
     messageEvent_.WaitFor(wait < 0 ? INFINITE_WAIT : std::uint32_t(wait));

@@ -169,35 +169,39 @@ void TzavTWAINThread::DrainInbox() {
     }
 }
 
+// Every slot is read, called and cleared on the main thread only: so a slot cleared there (Unbind, when the
+// component goes) is never called afterwards.
 void TzavTWAINThread::Fire(const TThreadProcedure& call) { Synchronize(call); }
+
+void TzavTWAINThread::Unbind() {
+    QueryUnits = nullptr;
+    QueryPixelFlavor = nullptr;
+    OnFailure = nullptr;
+    OnImageReady = nullptr;
+    OnMemXferBuffer = nullptr;
+    OnMemXferSize = nullptr;
+    OnStateChange = nullptr;
+    OnXferReady = nullptr;
+}
 
 void TzavTWAINThread::SetState(int state) {
     state_ = state;
-    if (OnStateChange) Fire([this, state] { if (OnStateChange) OnStateChange(Sender(), state); });
+    Fire([this, state] { if (OnStateChange) OnStateChange(Sender(), state); });
 }
 
 void TzavTWAINThread::Handle(UINT message, LPARAM value) {
     switch (message) {
         case TWM_TRANSFERNEXT: TransferNext(); break;
-        case TWM_UNBIND:
-            QueryUnits = nullptr;
-            QueryPixelFlavor = nullptr;
-            OnFailure = nullptr;
-            OnImageReady = nullptr;
-            OnMemXferBuffer = nullptr;
-            OnMemXferSize = nullptr;
-            OnStateChange = nullptr;
-            OnXferReady = nullptr;
-            break;
+        case TWM_UNBIND: Fire([this] { Unbind(); }); break;
         case TWM_CLOSEREQUEST:
             CloseAll();
-            if (OnCloseRequest) Fire([this] { if (OnCloseRequest) OnCloseRequest(Sender()); });
+            Fire([this] { if (OnCloseRequest) OnCloseRequest(Sender()); });
             break;
         case TWM_ENABLEMENUS:
-            if (OnEnableMenus) Fire([this] { if (OnEnableMenus) OnEnableMenus(Sender()); });
+            Fire([this] { if (OnEnableMenus) OnEnableMenus(Sender()); });
             break;
         case TWM_DEVICEEVENT:
-            if (OnDeviceEvent) Fire([this] { if (OnDeviceEvent) OnDeviceEvent(Sender()); });
+            Fire([this] { if (OnDeviceEvent) OnDeviceEvent(Sender()); });
             break;
         case TWM_FAILURE: {
             TTwnFailure failure;
@@ -208,8 +212,7 @@ void TzavTWAINThread::Handle(UINT message, LPARAM value) {
                 failures_.pop_front();
             }
             lastFailure_ = failure;
-            if (OnFailure)
-                Fire([this, failure] {
+            Fire([this, failure] {
                     if (OnFailure)
                         OnFailure(Sender(), std::int32_t(failure.dg), failure.dat, failure.cap, failure.msg,
                                   failure.rc, failure.conditionCode);
@@ -220,14 +223,14 @@ void TzavTWAINThread::Handle(UINT message, LPARAM value) {
         case TWM_XFERREADY:
             SetState(6);
             if (afterTransferMode_ != kAfterTransferNone) {
-                if (OnXferReady) Fire([this] { if (OnXferReady) OnXferReady(Sender()); });
+                Fire([this] { if (OnXferReady) OnXferReady(Sender()); });
                 TransferNext();
             }
             break;
         case TWM_MANAGERFAULT:
             StopQueue();
             SetState(1);
-            if (OnEnableMenus) Fire([this] { if (OnEnableMenus) OnEnableMenus(Sender()); });
+            Fire([this] { if (OnEnableMenus) OnEnableMenus(Sender()); });
             break;
         default: break;
     }
@@ -248,18 +251,20 @@ void TzavTWAINThread::TransferImage() {
 }
 
 void TzavTWAINThread::AfterTransfer() {
-    if (OnXferNext) {
-        std::int32_t numImages = pendingCount_;
-        bool skipNext = false;
-        Fire([&] { if (OnXferNext) OnXferNext(Sender(), numImages, skipNext); });
-        if (SourceOpen()) {
-            std::int32_t count = 0;
-            if (skipNext) {
-                PendingTransfers(MSG_ENDXFER, count);
-            } else if (numImages == 0 && pendingCount_ != 0) {
-                PendingTransfers(MSG_RESET, count);
-                if (afterTransferMode_ == kAfterTransferCloseAll) CloseAll();
-            }
+    std::int32_t numImages = pendingCount_;
+    bool skipNext = false;
+    bool asked = false;
+    Fire([&] {
+        asked = bool(OnXferNext);
+        if (asked) OnXferNext(Sender(), numImages, skipNext);
+    });
+    if (asked && SourceOpen()) {
+        std::int32_t count = 0;
+        if (skipNext) {
+            PendingTransfers(MSG_ENDXFER, count);
+        } else if (numImages == 0 && pendingCount_ != 0) {
+            PendingTransfers(MSG_RESET, count);
+            if (afterTransferMode_ == kAfterTransferCloseAll) CloseAll();
         }
     }
     if (pendingCount_ == 0 && SourceOpen() && afterTransferMode_ == kAfterTransferCloseAll) CloseAll();

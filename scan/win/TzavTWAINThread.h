@@ -113,7 +113,11 @@ public:
     TTwnErrorLevel MessageLevel() const { return messageLevel_; }
     void SetMessageLevel(TTwnErrorLevel value) { messageLevel_ = value; }
 
-    // Event slots, fired on the main thread.
+    // Clears the two queries and the failure, image-ready, memory-buffer, memory-size, state-change and
+    // transfer-ready slots. Main thread only (message 1137 runs it there).
+    void Unbind();
+
+    // Event slots, set, fired and cleared on the main thread.
     TNotifyEvent OnCloseRequest;
     TNotifyEvent OnDeviceEvent;  // the component reads the event from the source (message 1166)
     TNotifyEvent OnEnableMenus;
@@ -124,7 +128,7 @@ public:
     TStateChangeEvent OnStateChange;
     TXferNextEvent OnXferNext;
     TNotifyEvent OnXferReady;
-    // Queries of the current units and pixel flavour (-1 when unreadable); called on this thread.
+    // Queries of the current units and pixel flavour (-1 when unreadable), for the image transfers.
     Method<std::int32_t()> QueryUnits;
     Method<std::int32_t()> QueryPixelFlavor;
     // The sender passed to the events (the component); this thread when not set.

@@ -287,7 +287,7 @@ std::uint16_t MemoryTransfer(TW_IMAGEMEMXFER& xfer) {
 }
 
 std::uint16_t PendingTransfers(std::uint16_t msg, TW_PENDINGXFERS& pending, bool garbage) {
-    if (g_source.state < 6) return Fail(TWCC_SEQERROR);
+    if (g_source.state < (msg == MSG_GET ? 4 : 6)) return Fail(TWCC_SEQERROR);
     if (msg == MSG_ENDXFER) {
         if (g_source.pending > 0) --g_source.pending;
     } else if (msg == MSG_RESET) {

@@ -632,3 +632,23 @@ TEST_F(TwainSession, TheTestSourceDeliversByFileNativeAndMemory) {
     c.CloseAll();
     EXPECT_FALSE(c.HasQueue());
 }
+
+TEST_F(TwainSession, AComponentFreedDuringASessionClosesItWithoutCallingItsHandlers) {
+    TSourceLog log;
+    TRecorder rec;
+    {
+        auto twain = MakeObject<TzavTWAINKernel>(nullptr);
+        rec.Attach(*twain);
+        twain->SetDisableAfterAcquire(false);
+        ASSERT_TRUE(twain->Acquire(kSourceName));
+        ASSERT_TRUE(PumpUntil([&] { return rec.states.size() >= 6; }, 5000));
+        PumpUntil([] { return false; }, 200);
+    }
+    // The ending threads asked for pending transfers, disabled and closed the source and the manager; the
+    // handlers heard nothing of it.
+    EXPECT_EQ(rec.states, (std::vector<int>{2, 3, 4, 5, 6, 5}));
+    EXPECT_EQ(rec.Count("EnableMenus"), 0);
+    EXPECT_EQ(SessionCalls(log), (std::vector<std::string>{"IDENTITY.OPENDS", "USERINTERFACE.ENABLEDS",
+                                                            "PENDINGXFERS.RESET", "PENDINGXFERS.GET",
+                                                            "USERINTERFACE.DISABLEDS", "IDENTITY.CLOSEDS"}));
+}
