@@ -8,6 +8,7 @@
 
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/core/Synchronize.h"
+#include "classlib/win/TApplication.h"
 
 namespace {
 
@@ -195,7 +196,19 @@ std::uint16_t TzavTWAINKernel::EnableSource() {
 
 bool TzavTWAINKernel::Acquire(const std::string& name) {
     TScopeExit closeOnFailure([&] { connection_->CloseAll(); });
-    if (!connection_->ManagerOpen() && connection_->OpenManager() != TWRC_SUCCESS) return false;
+    if (!connection_->ManagerOpen()) {
+        // No hint pops up over the manager's windows while it opens; the program's own messages are served
+        // first. The hint setting comes back however the opening ends.
+        const bool hints = Application && Application->ShowHint();
+        TScopeExit restoreHints([&] {
+            if (Application) Application->SetShowHint(hints);
+        });
+        if (Application) {
+            Application->SetShowHint(false);
+            Application->ProcessMessages();
+        }
+        if (connection_->OpenManager() != TWRC_SUCCESS) return false;
+    }
     if (!connection_->SourceOpen() && OpenSource(name) != TWRC_SUCCESS) return false;
     if (!connection_->SourceEnabled()) {
         const std::uint16_t rc = EnableSource();

@@ -1,5 +1,6 @@
 #include "scan/win/TzavTWAINThread.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "classlib/core/Exceptions.h"
@@ -301,9 +302,11 @@ std::uint16_t TzavTWAINThread::PostRequest(const TTwnRequest& request, std::int3
         queue.Abandon(token);
         queue.MessageEvent().SetEvent();
     });
-    // Posted once: the slot holds the request until the queue thread takes it.
+    // Posted once: the slot holds the request until the queue thread takes it. Only a post the system refuses
+    // (a full message queue) is tried again; a triplet as often as the retry count allows.
+    const int tries = request.message == TWM_TRIPLET ? std::max<int>(requestRetries_, 1) : 256;
     bool posted = false;
-    for (int i = 0; i < 256 && !posted && !queue.Finished(); ++i) {
+    for (int i = 0; i < tries && !posted && !queue.Finished(); ++i) {
         posted = ::PostThreadMessageA(queue.ThreadID(), request.message, 0, 0);
         if (!posted) ::Sleep(0);
     }

@@ -97,7 +97,8 @@ public:
     std::int32_t PendingCount() const { return pendingCount_; }
     const TTwnFailure& LastFailure() const { return lastFailure_; }
 
-    // Milliseconds a request may take (kTwnNoTimeLimit: no limit), and how often a post is tried.
+    // Milliseconds a request may take (kTwnNoTimeLimit: no limit), and how often the post of a triplet is tried
+    // when the system refuses it (a request is posted once).
     std::int32_t RequestTimeout() const { return requestTimeout_; }
     void SetRequestTimeout(std::int32_t ms);
     std::int32_t RequestRetries() const { return requestRetries_; }
