@@ -137,8 +137,9 @@ TEST_F(TwainSession, NamesWithoutTerminatorsAreReadToTheFieldsEndOnly) {
     auto twain = MakeObject<TzavTWAINKernel>(nullptr);
     auto list = MakeObject<TStringList>();
     twain->GetSourceNames(*list);
-    ASSERT_EQ(list->Count(), 1);
-    EXPECT_EQ(list->Strings(0), std::string(34, 'P'));
+    // Wine's manager may list such a source more than once; each name ends at the field's end.
+    ASSERT_GE(list->Count(), 1);
+    for (int i = 0; i < list->Count(); ++i) EXPECT_EQ(list->Strings(i), std::string(34, 'P'));
 }
 
 TEST_F(TwainSession, SelectSourceDialogAnsweredFromAnotherThread) {
