@@ -462,6 +462,20 @@ TEST(TwainChild, FaultsInsideTheManager) {
     EXPECT_EQ(c.CloseSource(), TWRC_SUCCESS);
     EXPECT_EQ(c.CloseManager(), TWRC_SUCCESS);
 
+    // Walking the sources waits without a time limit; other calls give up after the request time-out.
+    ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
+    c.SetRequestTimeout(500);
+    {
+        TSwitch hang("VANTOREL_FAKEDSM_HANG", "0004:1200");
+        twain->GetSourceNames(*list);
+        EXPECT_EQ(list->Count(), 1);
+    }
+    {
+        TSwitch hang("VANTOREL_FAKEDSM_HANG", "0302:1200");
+        EXPECT_EQ(c.CloseManager(), TWRC_TIMEDOUT);
+    }
+    EXPECT_FALSE(c.HasQueue());  // the queue thread ended once the late answer came
+
     // A fault in the selection dialog's own call on the calling thread.
     {
         TSwitch fault("VANTOREL_FAKEDSM_FAULT", "0403");
