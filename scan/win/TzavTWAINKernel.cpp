@@ -1,0 +1,219 @@
+#include "scan/win/TzavTWAINKernel.h"
+
+#include <cfloat>
+#include <float.h>
+
+#include <cstring>
+#include <mutex>
+
+#include "classlib/core/ScopeGuard.h"
+#include "classlib/core/Synchronize.h"
+#include "classlib/win/TApplication.h"
+
+namespace {
+
+// The main thread's service of synchronised calls, shared by every kernel (see the header).
+struct SyncService {
+    std::mutex lock;
+    int users = 0;
+    HHOOK hook = nullptr;
+    DWORD mainThread = 0;
+    TNotifyEvent previousWake;
+};
+SyncService& Service() {
+    static SyncService service;
+    return service;
+}
+
+LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    // Only a message really taken from the queue: a look that leaves it there would run the calls twice.
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_NULL && IsMainThread()) {
+        try {
+            CheckSynchronize();
+        } catch (...) {
+            // A synchronised call's error goes back to the worker that made it; nothing else may cross the hook.
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+struct MainThreadWake {
+    void Wake(TObject*) { ::PostThreadMessageA(Service().mainThread, WM_NULL, 0, 0); }
+};
+MainThreadWake g_wake;
+
+void StartSyncService() {
+    SyncService& s = Service();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (s.users++ > 0) return;
+    s.mainThread = ::GetCurrentThreadId();
+    s.hook = ::SetWindowsHookExA(WH_GETMESSAGE, &GetMessageHook, nullptr, s.mainThread);
+    s.previousWake = GetWakeMainThread();
+    SetWakeMainThread(MakeMethod<&MainThreadWake::Wake>(&g_wake));
+}
+
+void StopSyncService() {
+    SyncService& s = Service();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (--s.users > 0) return;
+    if (s.hook) ::UnhookWindowsHookEx(s.hook);
+    s.hook = nullptr;
+    if (GetWakeMainThread() == MakeMethod<&MainThreadWake::Wake>(&g_wake)) SetWakeMainThread(s.previousWake);
+}
+
+// The window that owns the manager's windows: the foreground window when it is one of this program's (a window
+// of another program, such as the host of the filter plug-in, must not become the owner).
+HWND OwnForegroundWindow() {
+    const HWND window = ::GetForegroundWindow();
+    DWORD process = 0;
+    if (window) ::GetWindowThreadProcessId(window, &process);
+    return process == ::GetCurrentProcessId() ? window : nullptr;
+}
+
+}  // namespace
+
+TzavTWAINKernel::TzavTWAINKernel(TComponent* owner) : TComponent(owner) {
+    // All floating-point exceptions masked: data sources are foreign code that must not trap in our threads.
+    _control87(_MCW_EM, _MCW_EM);
+    appIdentity_ = twn::AppIdentity(names_);
+    std::memset(&sourceIdentity_, 0, sizeof sourceIdentity_);
+    StartSyncService();
+    connection_ = MakeObject<TzavTWAINThread>(&appIdentity_, &sourceIdentity_, OwnForegroundWindow());
+    connection_->WaitReady();
+    connection_->EventSender = this;
+    connection_->OnCloseRequest = MakeMethod<&TzavTWAINKernel::CloseSourceSlot>(this);
+    connection_->OnXferReady = MakeMethod<&TzavTWAINKernel::XferReadySlot>(this);
+    connection_->OnXferNext = MakeMethod<&TzavTWAINKernel::XferNextSlot>(this);
+}
+
+TzavTWAINKernel::~TzavTWAINKernel() {
+    try {
+        // The callbacks go first, here on the main thread where they run: nothing the ending thread reports
+        // reaches a handler that may be gone with the component's owner.
+        connection_->Unbind();
+        connection_->Shutdown();
+    } catch (...) {
+        // The thread is gone either way; destruction goes on.
+    }
+    connection_.reset();
+    StopSyncService();
+}
+
+void TzavTWAINKernel::CloseSourceSlot(TObject*) {
+    if (OnCloseSource) OnCloseSource(this);
+}
+void TzavTWAINKernel::XferReadySlot(TObject*) {
+    if (OnXferReady) OnXferReady(this);
+}
+void TzavTWAINKernel::XferNextSlot(TObject*, std::int32_t& numImages, bool& skipNext) {
+    if (OnXferNext) OnXferNext(this, numImages, skipNext);
+}
+
+void TzavTWAINKernel::SetManufacturer(const std::string& value) {
+    names_.Manufacturer = value;
+    twn::SetIdentityText(appIdentity_.Manufacturer, value);
+}
+void TzavTWAINKernel::SetProductFamily(const std::string& value) {
+    names_.ProductFamily = value;
+    twn::SetIdentityText(appIdentity_.ProductFamily, value);
+}
+void TzavTWAINKernel::SetProductName(const std::string& value) {
+    names_.ProductName = value;
+    twn::SetIdentityText(appIdentity_.ProductName, value);
+}
+
+std::uint16_t TzavTWAINKernel::SelectSource() {
+    if (OnDisableMenus) OnDisableMenus(this);
+    return connection_->SelectSource(OwnForegroundWindow());
+}
+
+template <class Visit>
+void TzavTWAINKernel::WalkSources(Visit visit) {
+    TW_IDENTITY identity;
+    std::memset(&identity, 0, sizeof identity);
+    std::uint16_t msg = MSG_GETFIRST;
+    while (connection_->CallTriplet(&appIdentity_, nullptr, &identity, msg, DAT_IDENTITY, DG_CONTROL) ==
+               TWRC_SUCCESS &&
+           !twn::IdentityText(identity.ProductName).empty()) {
+        if (!visit(identity)) return;
+        msg = MSG_GETNEXT;
+    }
+}
+
+void TzavTWAINKernel::GetSourceNames(TStrings& list) {
+    const bool openHere = !connection_->ManagerOpen();
+    if (openHere && connection_->OpenManager() != TWRC_SUCCESS) {
+        if (!connection_->ManagerOpen()) connection_->CloseAll();
+        list.Clear();
+        return;
+    }
+    TScopeExit close([&] {
+        if (openHere) connection_->CloseManager();
+    });
+    const TW_IDENTITY saved = sourceIdentity_;
+    TScopeExit restore([&] { sourceIdentity_ = saved; });
+    list.Clear();
+    // A source open makes the manager refuse the walk: the list stays empty then.
+    if (connection_->SourceOpen()) return;
+    WalkSources([&](const TW_IDENTITY& identity) {
+        list.Add(twn::IdentityText(identity.ProductName));
+        return true;
+    });
+}
+
+std::uint16_t TzavTWAINKernel::OpenSource(const std::string& name) {
+    if (connection_->SourceOpen()) return TWRC_FAILURE;
+    if (!name.empty()) {
+        bool found = false;
+        WalkSources([&](const TW_IDENTITY& identity) {
+            found = twn::IdentityText(identity.ProductName) == name;
+            if (found) sourceIdentity_ = identity;
+            return !found;
+        });
+        // Another source than the one asked for is not a stand-in for it.
+        if (!found) return TWRC_FAILURE;
+    }
+    const std::uint16_t rc = connection_->OpenSource();
+    if (rc == TWRC_SUCCESS && OnDisableMenus) OnDisableMenus(this);
+    return rc;
+}
+
+std::uint16_t TzavTWAINKernel::EnableSource() {
+    if (!connection_->OnImageReady && !connection_->OnMemXferBuffer) {
+        connection_->CloseAll();
+        throw EImageReadyError(
+            "Event \"OnImageReady\" or \"OnMemXferBuffer\" must be assigned,\r\nbefore an image acquisition can "
+            "commence.");
+    }
+    bool showUI = showUI_;
+    bool modalUI = false;
+    connection_->SetAfterTransferMode(disableAfterAcquire_ ? kAfterTransferCloseAll : kAfterTransferKeepEnabled);
+    const std::uint16_t rc = connection_->EnableSource(showUI, modalUI);
+    if (rc != TWRC_SUCCESS && rc != TWRC_CHECKSTATUS) connection_->SetAfterTransferMode(kAfterTransferNone);
+    return rc;
+}
+
+bool TzavTWAINKernel::Acquire(const std::string& name) {
+    TScopeExit closeOnFailure([&] { connection_->CloseAll(); });
+    if (!connection_->ManagerOpen()) {
+        // No hint pops up over the manager's windows while it opens; the program's own messages are served
+        // first. The hint setting comes back however the opening ends.
+        const bool hints = Application && Application->ShowHint();
+        TScopeExit restoreHints([&] {
+            if (Application) Application->SetShowHint(hints);
+        });
+        if (Application) {
+            Application->SetShowHint(false);
+            Application->ProcessMessages();
+        }
+        if (connection_->OpenManager() != TWRC_SUCCESS) return false;
+    }
+    if (!connection_->SourceOpen() && OpenSource(name) != TWRC_SUCCESS) return false;
+    if (!connection_->SourceEnabled()) {
+        const std::uint16_t rc = EnableSource();
+        if (rc != TWRC_SUCCESS && rc != TWRC_CHECKSTATUS) return false;
+    }
+    closeOnFailure.Dismiss();
+    return true;
+}

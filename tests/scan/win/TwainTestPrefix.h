@@ -1,0 +1,69 @@
+// What the scanner's Wine tests share: the test data source installed into the running prefix, its switches,
+// its call log, a message pump for the main thread, and child processes of the test program.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "classlib/win/Win32.h"
+
+namespace twaintest {
+
+constexpr char kSourceName[] = "Vantorel Test Source";
+
+// The folder of the running test program, with a final "\".
+std::string ProgramFolder();
+// Installs the test data source as the manager's "sane.ds" and switches the camera source off (once).
+void InstallTestSource();
+
+// Sets an environment switch for the scope (the data source and the stand-in manager read them at each call).
+class TSwitch {
+public:
+    TSwitch(const char* name, const std::string& value);
+    ~TSwitch();
+    TSwitch(const TSwitch&) = delete;
+    TSwitch& operator=(const TSwitch&) = delete;
+
+private:
+    std::string name_;
+};
+
+// A fresh call log of the data source for the scope; Lines gives its calls without their return codes.
+class TSourceLog {
+public:
+    TSourceLog();
+    ~TSourceLog();
+    std::vector<std::string> Lines() const;
+    std::vector<std::string> Calls() const;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+    TSwitch switch_;
+};
+
+// Runs the main thread's messages until done() or timeoutMs; answers done().
+bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs);
+// Runs the test program again with the gtest filter and the extra environment ("NAME=value" entries); returns
+// its process handle (the caller waits and closes it).
+HANDLE StartChild(const std::string& filter, const std::vector<std::string>& environment,
+                  const std::string& program = std::string());
+// A copy of the test program under another name, for which Wine loads the named DLL from its file (a DLL
+// override of that program alone); removed with the object. Program gives its path.
+class TOverriddenCopy {
+public:
+    TOverriddenCopy(const std::string& name, const std::string& dll);
+    ~TOverriddenCopy();
+    TOverriddenCopy(const TOverriddenCopy&) = delete;
+    TOverriddenCopy& operator=(const TOverriddenCopy&) = delete;
+    const std::string& Program() const { return program_; }
+
+private:
+    std::string name_;
+    std::string program_;
+};
+
+// Waits for a child and answers its exit code (-1 when it did not end in time).
+int WaitChild(HANDLE process, unsigned timeoutMs);
+
+}  // namespace twaintest
