@@ -13,6 +13,7 @@
 #include "app/core/TKelvoGraphicsDocument.h"
 #include "app/win/TKelvoGraphicsDocumentFormats.h"
 #include "app/core/DocumentFakes.h"
+#include "classlib/win/TScreen.h"
 #include "support/TestSupport.h"
 
 using namespace docfakes;
@@ -271,4 +272,58 @@ TEST(GraphicsDocumentFiles, AGifIsAnOrdinaryDocumentSavedOnlyInAFormatOfTheTable
     EXPECT_EQ(d->FileName(), Wide(dir.File("a.png")));
     EXPECT_EQ(FileBytes(path), gif);
     EXPECT_NE(editor.OpenGraphics(dir.File("a.png")), nullptr);
+}
+
+TEST(GraphicsDocumentFiles, TheHourglassGoesWhenTheJpegDialogRaises) {
+    TObjectPtr<TScreen> own;
+    if (!Screen) {
+        own.reset(Create<TScreen>(nullptr));
+        Screen = own.get();
+    }
+    testsupport::TempDir dir;
+    FakeUI ui;
+    TKelvoGraphicsFormats table;
+    TCursor during = crDefault;
+    TKelvoGraphicsDocumentFormats formats(table, [&](std::int32_t&) -> bool {
+        during = Screen->Cursor();
+        throw EOutOfMemory("dialog");
+    });
+    struct PlainEditor : TKelvoEditorDocuments {
+        using TKelvoEditorDocuments::TKelvoEditorDocuments;
+        std::unique_ptr<TKelvoDocument> NewDocumentObject() override {
+            return std::make_unique<TKelvoGraphicsDocument>(*this);
+        }
+    } editor(ui, formats);
+    TKelvoGraphicsDocument document(editor);
+    ASSERT_TRUE(document.Working().SetSize(2, 2, KelvoFormatBGR24));
+    EXPECT_THROW(formats.Save(document, Wide(dir.File("x.jpg")), KelvoFormatJPEG), EOutOfMemory);
+    EXPECT_EQ(during, crHourGlass);
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+    if (own) Screen = nullptr;
+}
+
+TEST(GraphicsDocumentFiles, AnExchangeFileWithAnExifTrailerOpensWithItsPixels) {
+    testsupport::TempDir dir;
+    const std::string path = dir.File("PSP.tmp");
+    std::vector<std::uint8_t> bytes = HostExchangeFile(2, 2, 3, 6);
+    // A TIFF block with the camera's make, then the two fill bytes that end a trailer.
+    const std::vector<std::uint8_t> exif = {'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0, 0x0F, 0x01, 2, 0, 4, 0, 0, 0,
+                                            'A', 'b', 'c', 0, 0, 0, 0, 0, 0xFF, 0xFF};
+    const char marker[] = {'E', 'X', 'I', 'F'};
+    bytes.insert(bytes.end(), marker, marker + 4);
+    const std::uint32_t length = std::uint32_t(exif.size());
+    for (int s = 0; s < 32; s += 8) bytes.push_back(std::uint8_t(length >> s));
+    bytes.insert(bytes.end(), exif.begin(), exif.end());
+    bytes.resize(bytes.size() + 600, 0);  // a trailer is looked for only with more than 500 bytes after the rows
+    WriteBytes(path, bytes);
+    FakeUI ui;
+    GraphicsEditor editor(ui);
+    TKelvoGraphicsDocument* d = editor.OpenGraphics(path);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->FormatId(), KelvoFormatExchange);
+    ASSERT_EQ(d->Working().GetBounds(), (TKelvoRect{0, 0, 2, 2}));
+    EXPECT_EQ(d->GetPixels().PixelAddress(1, 1)[2], 11);
+    // Wine's GDI+ decodes the wrapped trailer but hands out no property items for a JPEG; where it does,
+    // they are the document's.
+    if (d->Properties().GetCount() > 0) EXPECT_EQ(PropertyText(d->Properties(), TagMake), u"Abc");
 }
