@@ -191,20 +191,24 @@ bool TKelvoEditorDocuments::CanRedo() const {
     return history && history->CanRedo();
 }
 
+bool TKelvoEditorDocuments::Undo() { return CanUndo() && GetActiveDocument()->UndoStep(); }
+
+bool TKelvoEditorDocuments::Redo() { return CanRedo() && GetActiveDocument()->RedoStep(); }
+
 void TKelvoEditorDocuments::UndoCommand() {
-    if (CanUndo()) GetActiveDocument()->UndoStep();
+    if (CanUndo()) Undo();
 }
 
 void TKelvoEditorDocuments::UndoAllCommand() {
-    while (CanUndo()) GetActiveDocument()->UndoStep();
+    while (CanUndo()) Undo();
 }
 
 void TKelvoEditorDocuments::RedoCommand() {
-    if (CanRedo()) GetActiveDocument()->RedoStep();
+    if (CanRedo()) Redo();
 }
 
 void TKelvoEditorDocuments::RedoAllCommand() {
-    while (CanRedo()) GetActiveDocument()->RedoStep();
+    while (CanRedo()) Redo();
 }
 
 bool TKelvoEditorDocuments::SaveActiveAs() {

@@ -114,7 +114,11 @@ public:
     TKelvoCommandHistoryList* GetHistory() const;
     bool CanUndo() const;
     bool CanRedo() const;
-    // One step each; the saved flag follows the history position.
+    // One step of the active document's history (false without one); the saved flag follows the position.
+    // The graphics editor tells its tools around them.
+    virtual bool Undo();
+    virtual bool Redo();
+    // Undo or Redo once, or while there is something to undo or redo.
     void UndoCommand();
     void UndoAllCommand();
     void RedoCommand();
