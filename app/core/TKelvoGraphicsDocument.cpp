@@ -120,40 +120,31 @@ void TKelvoGraphicsDocument::Refresh() {
     if (hooks_.ShowSize) hooks_.ShowSize(working_.GetWidth(), working_.GetHeight());
 }
 
-template <class Op>
-bool TKelvoGraphicsDocument::BothBitmaps(Op op) {
-    if (!op(original_) || !op(working_)) return false;
+bool TKelvoGraphicsDocument::TurnOrMirror(bool (TKelvoLTBitmap::*op)(),
+                                          TKelvoRect (*moveArea)(const TKelvoRect&, std::int32_t), std::int32_t side) {
+    // The original first: when it cannot be changed, nothing has. Should the working bitmap fail after it, the
+    // working pixels, the area and the undo history still agree; only the comparison image is turned.
+    if (!(original_.*op)() || !(working_.*op)()) return false;
+    area_ = moveArea(area_, side);
     SyncCommitted();
     Refresh();
     return true;
 }
 
 bool TKelvoGraphicsDocument::RotateLeft() {
-    const std::int32_t width = working_.GetWidth();
-    if (!BothBitmaps([](TKelvoLTBitmap& b) { return b.RotateLeft(); })) return false;
-    area_ = RotateAreaLeft(area_, width);
-    return true;
+    return TurnOrMirror(&TKelvoLTBitmap::RotateLeft, RotateAreaLeft, working_.GetWidth());
 }
 
 bool TKelvoGraphicsDocument::RotateRight() {
-    const std::int32_t height = working_.GetHeight();
-    if (!BothBitmaps([](TKelvoLTBitmap& b) { return b.RotateRight(); })) return false;
-    area_ = RotateAreaRight(area_, height);
-    return true;
+    return TurnOrMirror(&TKelvoLTBitmap::RotateRight, RotateAreaRight, working_.GetHeight());
 }
 
 bool TKelvoGraphicsDocument::FlipHorizontal() {
-    const std::int32_t width = working_.GetWidth();
-    if (!BothBitmaps([](TKelvoLTBitmap& b) { return b.FlipHorizontal(); })) return false;
-    area_ = FlipAreaHorizontal(area_, width);
-    return true;
+    return TurnOrMirror(&TKelvoLTBitmap::FlipHorizontal, FlipAreaHorizontal, working_.GetWidth());
 }
 
 bool TKelvoGraphicsDocument::FlipVertical() {
-    const std::int32_t height = working_.GetHeight();
-    if (!BothBitmaps([](TKelvoLTBitmap& b) { return b.FlipVertical(); })) return false;
-    area_ = FlipAreaVertical(area_, height);
-    return true;
+    return TurnOrMirror(&TKelvoLTBitmap::FlipVertical, FlipAreaVertical, working_.GetHeight());
 }
 
 bool TKelvoGraphicsDocument::Crop(const TKelvoRect& rect) {

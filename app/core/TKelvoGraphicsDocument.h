@@ -128,9 +128,9 @@ protected:
 private:
     // The view follows the new image; the size display too.
     void Refresh();
-    // Runs op on both bitmaps (the original first); the working bitmap is left alone when the original fails.
-    template <class Op>
-    bool BothBitmaps(Op op);
+    // Runs op on both bitmaps and moves the area with moveArea over side (the width or height before).
+    bool TurnOrMirror(bool (TKelvoLTBitmap::*op)(), TKelvoRect (*moveArea)(const TKelvoRect&, std::int32_t),
+                      std::int32_t side);
 
     TKelvoGraphicsDocumentHooks hooks_;
     TKelvoRect area_;
