@@ -32,7 +32,8 @@ protected:
 class TKelvoDocumentView {
 public:
     virtual ~TKelvoDocumentView() = default;
-    // Repaint the part of the image inside rect (image coordinates), without erasing.
+    // Repaint the part of the image inside rect (image coordinates): mapped to the window through the view's
+    // map mode, grown by a pixel on each side, without erasing.
     virtual void InvalidateImageRect(const TKelvoRect& rect) {}
     // The image's size or content changed as a whole: layers, scroll extent and size display follow it.
     virtual void ImageChanged() {}

@@ -97,6 +97,18 @@ bool TKelvoEditorDocuments::Open(const std::u16string& fileName, TKelvoDocument*
     return true;
 }
 
+bool TKelvoEditorDocuments::OpenStartFile(const std::vector<std::u16string>& parameters) {
+    if (parameters.empty() || parameters.front().empty() || !ui_.FileExists(parameters.front())) return false;
+    return Open(parameters.front(), nullptr, true);
+}
+
+bool TKelvoEditorDocuments::OpenRecent(std::int32_t index) {
+    if (index < 0 || std::size_t(index) >= recent_.size()) return false;
+    // A copy: opening reorders the list.
+    const std::u16string name = recent_[std::size_t(index)];
+    return Open(name, nullptr, true);
+}
+
 bool TKelvoEditorDocuments::NewDocument(TKelvoDocument** document) {
     if (document) *document = nullptr;
     if (pluginMode_) return false;
@@ -209,6 +221,16 @@ void TKelvoEditorDocuments::RedoCommand() {
 
 void TKelvoEditorDocuments::RedoAllCommand() {
     while (CanRedo()) Redo();
+}
+
+TKelvoEditorCommands TKelvoEditorDocuments::EnabledCommands() const {
+    const TKelvoDocument* active = GetActiveDocument();
+    TKelvoEditorCommands commands;
+    commands.Save = active && !active->IsSaved();
+    commands.SaveAs = active != nullptr;
+    commands.Undo = CanUndo();
+    commands.Redo = CanRedo();
+    return commands;
 }
 
 bool TKelvoEditorDocuments::SaveActiveAs() {

@@ -25,6 +25,15 @@ inline constexpr std::int32_t KelvoTextPluginImage = 500;   // the name of the h
 inline constexpr std::int32_t KelvoTextCannotOpen = 1030;   // one %s: the file name
 inline constexpr std::int32_t KelvoTextCannotSavePlugin = 1031;
 
+// Which of the editor's commands can run now (the idle update of its menu items and buttons).
+struct TKelvoEditorCommands {
+    bool Save = false;    // a document with changes
+    bool SaveAs = false;  // any document (also Close and the Save button)
+    bool Undo = false;    // also Undo All and the Undo button
+    bool Redo = false;    // also Redo All and the Redo button
+    friend bool operator==(const TKelvoEditorCommands&, const TKelvoEditorCommands&) = default;
+};
+
 // What the save dialog is asked and answers.
 struct TKelvoSaveDialogRequest {
     TKelvoFileFormatArray Formats;
@@ -86,6 +95,11 @@ public:
     // and shows the cannot-open text; the result is then false. In plug-in mode only the host's image is
     // edited: nothing else opens.
     bool Open(const std::u16string& fileName, TKelvoDocument** document, bool addToRecent);
+    // At start: the first command-line parameter, when it names an existing file, is opened (and remembered).
+    // This is how the filter plug-in hands its exchange file over.
+    bool OpenStartFile(const std::vector<std::u16string>& parameters);
+    // Recent file index (0 = the most recent) opened again; false for an index outside the list.
+    bool OpenRecent(std::int32_t index);
     // An empty new document, made the active one.
     bool NewDocument(TKelvoDocument** document);
     // Moves the document to the end of the list (it becomes the active one) and captions the window. A
@@ -123,6 +137,7 @@ public:
     void UndoAllCommand();
     void RedoCommand();
     void RedoAllCommand();
+    TKelvoEditorCommands EnabledCommands() const;
     // SaveAs of the active document, unless in plug-in mode or without one.
     bool SaveActiveAs();
     bool CloseCommand();

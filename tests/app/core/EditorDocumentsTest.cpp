@@ -239,3 +239,26 @@ TEST_F(EditorTest, PluginCancelKeepsMinusOneAndYesInThePromptWritesBack) {
     EXPECT_EQ(ui2.ExitCode, 0);
     EXPECT_EQ(formats.Saves.back(), (std::pair<std::u16string, std::int32_t>{u"C:\\tmp\\y.tmp", -1}));
 }
+
+TEST_F(EditorTest, StartFileRecentEntriesAndWhichCommandsCanRun) {
+    EXPECT_EQ(editor.EnabledCommands(), TKelvoEditorCommands{});
+    EXPECT_FALSE(editor.OpenStartFile({}));
+    EXPECT_FALSE(editor.OpenStartFile({u"C:\\missing.jpg"}));  // no such file: nothing opens, nothing is shown
+    EXPECT_TRUE(ui.Errors.empty());
+    ui.Existing = {u"C:\\start.jpg"};
+    ASSERT_TRUE(editor.OpenStartFile({u"C:\\start.jpg", u"C:\\ignored.jpg"}));
+    EXPECT_EQ(editor.EnabledCommands(), (TKelvoEditorCommands{false, true, false, false}));
+    AddSteps(*editor.GetActiveDocument(), 1);
+    EXPECT_EQ(editor.EnabledCommands(), (TKelvoEditorCommands{true, true, true, false}));
+    editor.UndoCommand();
+    EXPECT_EQ(editor.EnabledCommands(), (TKelvoEditorCommands{false, true, false, true}));
+    editor.SetHistoryEnabled(false);
+    EXPECT_EQ(editor.EnabledCommands(), (TKelvoEditorCommands{false, true, false, false}));
+
+    Open(u"C:\\b&w.jpg");
+    EXPECT_EQ(editor.RecentFiles(), (std::vector<std::u16string>{u"C:\\b&w.jpg", u"C:\\start.jpg"}));
+    ASSERT_TRUE(editor.OpenRecent(1));  // by the list, not by a caption's text
+    EXPECT_EQ(editor.GetActiveDocument()->FileName(), u"C:\\start.jpg");
+    EXPECT_EQ(editor.RecentFiles(), (std::vector<std::u16string>{u"C:\\start.jpg", u"C:\\b&w.jpg"}));
+    EXPECT_FALSE(editor.OpenRecent(2));
+}
