@@ -287,3 +287,33 @@ std::u16string ReadGraphicsFileInfo(const std::u16string& fileName, TKelvoTextSo
     ReadProperties(image.Get(), properties);
     return GraphicsFileInfoText(facts, properties, texts);
 }
+
+bool ReadMemoryImageProperties(const Byte* bytes, std::size_t size, TKelvoCustomProperties& properties,
+                               TKelvoResolution& resolution) {
+    if (!bytes || size == 0 || size > std::size_t(KelvoMaxMemoryFileBytes)) return false;
+    TKelvoGdiPlusUser gdiplus;
+    if (!gdiplus.Use()) return false;
+    std::unique_ptr<void, GlobalFreeDeleter> memory(::GlobalAlloc(GMEM_MOVEABLE, SIZE_T(size)));
+    if (!memory) return false;
+    {
+        Byte* target = static_cast<Byte*>(::GlobalLock(memory.get()));
+        if (!target) return false;
+        std::memcpy(target, bytes, size);
+        ::GlobalUnlock(memory.get());
+    }
+    IStream* raw = nullptr;
+    if (::CreateStreamOnHGlobal(memory.get(), TRUE, &raw) != S_OK || !raw) return false;
+    memory.release();  // the stream frees it now
+    TStreamPtr stream(raw);
+    TGdipImage image;
+    if (DllExports::GdipCreateBitmapFromStream(stream.get(), image.BitmapOut()) != Ok || !image) return false;
+    image.HoldStream(stream.release());
+    TKelvoProperties read;
+    ReadProperties(image.Get(), read);
+    REAL dpiX = 0, dpiY = 0;
+    DllExports::GdipGetImageHorizontalResolution(image.Get(), &dpiX);
+    DllExports::GdipGetImageVerticalResolution(image.Get(), &dpiY);
+    properties.Assign(read);
+    resolution = TKelvoResolution{RoundedResolution(dpiX), RoundedResolution(dpiY)};
+    return true;
+}

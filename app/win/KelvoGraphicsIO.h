@@ -42,5 +42,10 @@ bool WriteGraphicsFile(const std::u16string& fileName, std::int32_t formatId, co
                        const TKelvoRect& imageRect, TKelvoCustomProperties& properties,
                        const TKelvoResolution& resolution, std::int32_t jpegQuality);
 
+// The property items and resolution of an image held in memory (the exchange file's EXIF trailer wrapped as
+// a JPEG). False, with properties and resolution unchanged, when GDI+ cannot decode the bytes.
+bool ReadMemoryImageProperties(const Byte* bytes, std::size_t size, TKelvoCustomProperties& properties,
+                               TKelvoResolution& resolution);
+
 // The open dialog's description of a file; empty when GDI+ cannot read it.
 std::u16string ReadGraphicsFileInfo(const std::u16string& fileName, TKelvoTextSource texts);
