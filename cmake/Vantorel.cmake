@@ -10,6 +10,8 @@
 #   tests/X/gui/*.cpp    GoogleTest cases that need windows: run under Wine on the Xvfb display
 #   tests/X/fuzz/NAME.cpp  one libFuzzer target each (fuzz configuration); seeds in tests/X/fuzz/NAME/
 #   tests/X/bench/NAME.cpp one Google Benchmark program each (benchmark configuration only)
+#   tests/X/winbench/NAME.cpp one plain Windows benchmark program each (Windows configurations; run by hand
+#                          under Wine, never by CTest)
 # A layer links every layer below it, in the order of VANTOREL_LAYERS.
 
 set(VANTOREL_LAYERS classlib imaging unicode toolbar themed scan app tools demo plugin)
@@ -87,6 +89,15 @@ macro(vantorel_layer layer)
     if(_tgui)
       vantorel_gtest(${layer}_gui_tests gui ${_tgui})
     endif()
+    vantorel_sources(_winbench tests/${layer}/winbench)
+    foreach(_b ${_winbench})
+      get_filename_component(_stem ${_b} NAME_WE)
+      add_executable(winbench_${_stem} ${_b})
+      target_include_directories(winbench_${_stem} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+      target_link_libraries(winbench_${_stem} PRIVATE ${VANTOREL_WIN_LIBS} ${VANTOREL_CORE_LIBS}
+                            ${VANTOREL_SYSTEM_LIBS})
+      target_link_options(winbench_${_stem} PRIVATE -mconsole)
+    endforeach()
   endif()
 
   # The PNG codec's host tests also cross-check against Debian's libpng when it is installed.

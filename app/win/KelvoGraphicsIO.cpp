@@ -1,0 +1,289 @@
+#include "app/win/KelvoGraphicsIO.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+#include "app/win/KelvoEncoders.h"
+#include "classlib/core/Exceptions.h"
+#include "classlib/core/ScopeGuard.h"
+#include "unicode/win/TUniFileStream.h"
+
+using namespace Gdiplus;
+using Gdiplus::DllExports::GdipBitmapLockBits;
+using Gdiplus::DllExports::GdipBitmapUnlockBits;
+
+static_assert(sizeof(PropertyItem) == sizeof(TKelvoRawPropertyItem) &&
+                  offsetof(PropertyItem, id) == offsetof(TKelvoRawPropertyItem, Id) &&
+                  offsetof(PropertyItem, length) == offsetof(TKelvoRawPropertyItem, Length) &&
+                  offsetof(PropertyItem, type) == offsetof(TKelvoRawPropertyItem, Type) &&
+                  offsetof(PropertyItem, value) == offsetof(TKelvoRawPropertyItem, Value),
+              "the platform-free item record must match GDI+'s");
+
+namespace {
+
+// EncoderQuality {1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}.
+constexpr GUID QualityParameter = {0x1D5BE4B5, 0xFA4A, 0x452D, {0x9C, 0xDD, 0x5D, 0xB3, 0x51, 0x05, 0xE7, 0xEB}};
+// Largest block of property items taken from one image: far more than any camera writes.
+constexpr UINT MaxPropertyBytes = 64u << 20;
+// File open modes of TUniFileStream: read, shared with everyone; and create.
+constexpr std::uint16_t OpenReadShared = 0x0040;
+constexpr std::uint16_t CreateNew = 0xFFFF;
+
+const WCHAR* Wide(const std::u16string& s) { return reinterpret_cast<const WCHAR*>(s.c_str()); }
+
+struct StreamRelease {
+    void operator()(IStream* s) const { s->Release(); }
+};
+using TStreamPtr = std::unique_ptr<IStream, StreamRelease>;
+
+struct GlobalFreeDeleter {
+    void operator()(void* h) const { ::GlobalFree(h); }
+};
+
+// The whole of a KVI file in movable global memory with its header put right, as a stream GDI+ can decode.
+// Null (and isKVI false) when the file is not a KVI file; null with isKVI true when it is one that cannot be
+// read into memory. The file is opened for reading only.
+TStreamPtr OpenKVIStream(const std::u16string& fileName, bool& isKVI) {
+    isKVI = false;
+    try {
+        TUniFileStream file(fileName, OpenReadShared);
+        const std::int64_t size = file.Size();
+        if (size < std::int64_t(KVIMinFileBytes)) return nullptr;
+        Byte header[KVIHeaderBytes];
+        file.ReadBuffer(header, std::int32_t(KVIHeaderBytes));
+        ComplementKVIHeader(header);
+        if (!IsPlainJpegHeader(header)) return nullptr;
+        isKVI = true;
+        if (size > KelvoMaxMemoryFileBytes) return nullptr;
+
+        std::unique_ptr<void, GlobalFreeDeleter> memory(::GlobalAlloc(GMEM_MOVEABLE, SIZE_T(size)));
+        if (!memory) return nullptr;
+        {
+            Byte* bytes = static_cast<Byte*>(::GlobalLock(memory.get()));
+            if (!bytes) return nullptr;
+            TScopeExit unlock([&] { ::GlobalUnlock(memory.get()); });
+            std::memcpy(bytes, header, KVIHeaderBytes);
+            file.ReadBuffer(bytes + KVIHeaderBytes, std::int32_t(size - std::int64_t(KVIHeaderBytes)));
+        }
+        IStream* stream = nullptr;
+        if (::CreateStreamOnHGlobal(memory.get(), TRUE, &stream) != S_OK || !stream) return nullptr;
+        memory.release();  // the stream frees it now
+        return TStreamPtr(stream);
+    } catch (const Exception&) {
+        return nullptr;  // unreadable: GDI+ is not asked
+    }
+}
+
+
+// Every property item of the image into properties. The sizes GDI+ reports are checked before the block is
+// allocated; an image without items (or whose items cannot be had) simply has none.
+void ReadProperties(GpImage* image, TKelvoCustomProperties& properties) {
+    UINT total = 0, count = 0;
+    if (DllExports::GdipGetPropertySize(image, &total, &count) != Ok || count == 0) return;
+    if (total > MaxPropertyBytes || count > total / sizeof(PropertyItem)) return;
+    // Items hold pointers: a block of them keeps pointer alignment.
+    std::vector<std::uintptr_t> block((total + sizeof(std::uintptr_t) - 1) / sizeof(std::uintptr_t));
+    auto* items = reinterpret_cast<PropertyItem*>(block.data());
+    if (DllExports::GdipGetAllPropertyItems(image, total, count, items) != Ok) return;
+    ImportPropertyItems(reinterpret_cast<const Byte*>(block.data()), total, count, properties);
+}
+
+// Copies the bitmap's pixels as 24-bit BGR into the working bitmap's own memory: straight into it when GDI+
+// takes a caller's buffer, else through GDI+'s buffer row by row.
+bool LockPixelsInto(GpBitmap* bitmap, TKelvoPixels& pixels) {
+    GpRect rect(0, 0, pixels.Width(), pixels.Height());
+    BitmapData data{};
+    data.Width = UINT(pixels.Width());
+    data.Height = UINT(pixels.Height());
+    data.Stride = pixels.Stride();
+    data.PixelFormat = PixelFormat24bppRGB;
+    data.Scan0 = pixels.Bits();
+    if (GdipBitmapLockBits(bitmap, &rect, ImageLockModeRead | ImageLockModeUserInputBuf, PixelFormat24bppRGB,
+                           &data) == Ok)
+        return GdipBitmapUnlockBits(bitmap, &data) == Ok;
+
+    BitmapData own{};
+    if (GdipBitmapLockBits(bitmap, &rect, ImageLockModeRead, PixelFormat24bppRGB, &own) != Ok) return false;
+    TScopeExit unlock([&] { GdipBitmapUnlockBits(bitmap, &own); });
+    if (own.Scan0 == nullptr || own.Width != UINT(pixels.Width()) || own.Height != UINT(pixels.Height()) ||
+        std::abs(std::int64_t(own.Stride)) < std::int64_t(pixels.Width()) * 3)
+        return false;
+    const std::size_t rowBytes = std::size_t(pixels.Width()) * 3;
+    for (std::int32_t y = 0; y < pixels.Height(); ++y)
+        std::memcpy(pixels.Row(y), static_cast<const Byte*>(own.Scan0) + std::intptr_t(y) * own.Stride, rowBytes);
+    return true;
+}
+
+std::int32_t RoundedResolution(REAL dpi) {
+    if (!std::isfinite(dpi) || dpi <= 0 || dpi > 1e6f) return 0;
+    return std::int32_t(std::nearbyint(dpi));
+}
+
+TGUID RawFormatOf(GpImage* image) {
+    GUID raw{};
+    TGUID result;
+    if (DllExports::GdipGetImageRawFormat(image, &raw) != Ok) return result;
+    result.D1 = std::uint32_t(raw.Data1);
+    result.D2 = raw.Data2;
+    result.D3 = raw.Data3;
+    std::copy(std::begin(raw.Data4), std::end(raw.Data4), result.D4.begin());
+    return result;
+}
+
+bool ImageSize(GpImage* image, std::int32_t& width, std::int32_t& height) {
+    UINT w = 0, h = 0;
+    if (DllExports::GdipGetImageWidth(image, &w) != Ok || DllExports::GdipGetImageHeight(image, &h) != Ok)
+        return false;
+    if (w == 0 || h == 0 || w > UINT(INT32_MAX) || h > UINT(INT32_MAX)) return false;
+    width = std::int32_t(w);
+    height = std::int32_t(h);
+    return true;
+}
+
+// Writes bytes to a new file of that name (replacing an old one).
+bool WriteWholeFile(const std::u16string& fileName, const Byte* bytes, std::size_t size) {
+    if (size > std::size_t(INT32_MAX)) return false;
+    try {
+        TUniFileStream file(fileName, CreateNew);
+        file.WriteBuffer(bytes, std::int32_t(size));
+    } catch (const Exception&) {
+        return false;
+    }
+    return true;
+}
+
+// Saves the bitmap as a JPEG into memory, complements its header and writes the file: at no time is there a
+// plain JPEG under the KVI name.
+bool SaveKVI(GpBitmap* bitmap, const std::u16string& fileName, const CLSID& encoder,
+             const EncoderParameters& parameters) {
+    IStream* raw = nullptr;
+    if (::CreateStreamOnHGlobal(nullptr, TRUE, &raw) != S_OK || !raw) return false;
+    TStreamPtr stream(raw);
+    if (DllExports::GdipSaveImageToStream(bitmap, stream.get(), &encoder, &parameters) != Ok) return false;
+    HGLOBAL memory = nullptr;
+    STATSTG stat{};
+    if (::GetHGlobalFromStream(stream.get(), &memory) != S_OK || stream->Stat(&stat, STATFLAG_NONAME) != S_OK)
+        return false;
+    const std::uint64_t size = stat.cbSize.QuadPart;
+    if (size > ::GlobalSize(memory)) return false;
+    Byte* bytes = static_cast<Byte*>(::GlobalLock(memory));
+    if (!bytes) return false;
+    TScopeExit unlock([&] { ::GlobalUnlock(memory); });
+    return ScrambleKVIHeader(bytes, std::size_t(size)) && WriteWholeFile(fileName, bytes, std::size_t(size));
+}
+
+}  // namespace
+
+bool OpenGdipImage(const std::u16string& fileName, TGdipImage& image, bool& wasKVI) {
+    TStreamPtr stream = OpenKVIStream(fileName, wasKVI);
+    if (wasKVI) {
+        if (!stream) return false;
+        if (DllExports::GdipCreateBitmapFromStream(stream.get(), image.BitmapOut()) != Ok || !image) return false;
+        image.HoldStream(stream.release());
+        return true;
+    }
+    return DllExports::GdipCreateBitmapFromFile(Wide(fileName), image.BitmapOut()) == Ok && image;
+}
+
+bool ReadGraphicsFile(const std::u16string& fileName, TKelvoLTBitmap& working, TKelvoLTBitmap& original,
+                      TKelvoCustomProperties& properties, TKelvoResolution& resolution, std::int32_t& formatId) {
+    TKelvoGdiPlusUser gdiplus;
+    if (!gdiplus.Use()) return false;
+    TGdipImage image;
+    bool wasKVI = false;
+    if (!OpenGdipImage(fileName, image, wasKVI)) return false;
+
+    // Before any turn: a turned image may report itself as a bitmap in memory.
+    const std::int32_t rawId = FormatIdFromRawFormat(RawFormatOf(image.Get()));
+    properties.Clear();
+    ReadProperties(image.Get(), properties);
+    std::uint16_t orientation = 0;
+    if (GetOrientation(properties, orientation)) {
+        const std::int32_t turn = RotateFlipForOrientation(orientation);
+        if (turn != 0 && DllExports::GdipImageRotateFlip(image.Get(), RotateFlipType(turn)) != Ok) return false;
+        // The kept metadata says "normal": the pixels are upright now.
+        SetOrientationNormal(properties);
+    }
+
+    std::int32_t width = 0, height = 0;
+    if (!ImageSize(image.Get(), width, height)) return false;
+    // SetSize checks the block's size before it allocates anything.
+    if (!working.SetSize(width, height, KelvoFormatBGR24)) return false;
+    if (!LockPixelsInto(image.Bitmap(), working.GetPixels())) return false;
+    if (!original.Assign(working.GetPixels())) return false;
+
+    formatId = wasKVI ? KelvoFormatKVI : rawId;
+    REAL dpiX = 0, dpiY = 0;
+    DllExports::GdipGetImageHorizontalResolution(image.Get(), &dpiX);
+    DllExports::GdipGetImageVerticalResolution(image.Get(), &dpiY);
+    resolution = TKelvoResolution{RoundedResolution(dpiX), RoundedResolution(dpiY)};
+    return true;
+}
+
+bool WriteGraphicsFile(const std::u16string& fileName, std::int32_t formatId, const TKelvoPixels& pixels,
+                       const TKelvoRect& imageRect, TKelvoCustomProperties& properties,
+                       const TKelvoResolution& resolution, std::int32_t jpegQuality) {
+    const std::u16string mime = GraphicsEncoderMime(formatId);
+    const PixelFormat pixelFormat = ToGdiPlusPixelFormat(pixels.Format());
+    if (mime.empty() || pixelFormat == 0) return false;
+    const TKelvoRect area = imageRect.IsEmpty() ? pixels.GetBounds() : IntersectRects(imageRect, pixels.GetBounds());
+    if (area.IsEmpty() || pixels.Bits() == nullptr) return false;
+
+    TKelvoGdiPlusUser gdiplus;
+    if (!gdiplus.Use()) return false;
+    CLSID encoder{};
+    if (GetEncoderClsid(mime, encoder) < 0) return false;
+
+    // A GDI+ bitmap over the pixels themselves, no copy.
+    TGdipImage bitmap;
+    if (DllExports::GdipCreateBitmapFromScan0(INT(area.Width()), INT(area.Height()), pixels.Stride(), pixelFormat,
+                                              pixels.PixelAddress(area.Left, area.Top), bitmap.BitmapOut()) != Ok ||
+        !bitmap)
+        return false;
+
+    RemoveThumbnailTags(properties);
+    for (std::int32_t i = 0; i < properties.GetCount(); ++i) {
+        const TKelvoPropertyItem& item = properties.GetItem(i);
+        // Only GDI+'s own value types (1 byte .. 10 signed rational) describe an image property.
+        if (item.Type < 1 || item.Type > 10 || item.Id < 0) continue;
+        PropertyItem p{};
+        p.id = PROPID(item.Id);
+        p.length = item.Size();
+        p.type = WORD(item.Type);
+        p.value = const_cast<Byte*>(item.Data.data());
+        // An item the encoder refuses is left out; the image is saved all the same.
+        DllExports::GdipSetPropertyItem(bitmap.Get(), &p);
+    }
+    if (resolution.X > 0 && resolution.Y > 0)
+        DllExports::GdipBitmapSetResolution(bitmap.Bitmap(), REAL(resolution.X), REAL(resolution.Y));
+
+    ULONG quality = ULONG(formatId == KelvoFormatKVI ? 100 : ClampJpegQuality(jpegQuality));
+    EncoderParameters parameters{};
+    parameters.Count = 1;
+    parameters.Parameter[0].Guid = QualityParameter;
+    parameters.Parameter[0].NumberOfValues = 1;
+    parameters.Parameter[0].Type = EncoderParameterValueTypeLong;
+    parameters.Parameter[0].Value = &quality;
+
+    if (formatId == KelvoFormatKVI) return SaveKVI(bitmap.Bitmap(), fileName, encoder, parameters);
+    const EncoderParameters* withQuality = formatId == KelvoFormatJPEG ? &parameters : nullptr;
+    return DllExports::GdipSaveImageToFile(bitmap.Get(), Wide(fileName), &encoder, withQuality) == Ok;
+}
+
+std::u16string ReadGraphicsFileInfo(const std::u16string& fileName, TKelvoTextSource texts) {
+    TKelvoGdiPlusUser gdiplus;
+    if (!gdiplus.Use()) return {};
+    TGdipImage image;
+    bool wasKVI = false;
+    TKelvoImageFacts facts;
+    if (!OpenGdipImage(fileName, image, wasKVI) || !ImageSize(image.Get(), facts.Width, facts.Height)) return {};
+    facts.RawFormat = RawFormatOf(image.Get());
+    TKelvoProperties properties;
+    ReadProperties(image.Get(), properties);
+    return GraphicsFileInfoText(facts, properties, texts);
+}
