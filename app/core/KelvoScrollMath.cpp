@@ -5,17 +5,12 @@
 
 namespace {
 
-std::int32_t Clamp32(std::int64_t v) {
-    return std::int32_t(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
-                                                 std::numeric_limits<std::int32_t>::max()));
-}
-
 // The origin correction of one axis.
 std::int32_t OriginCorrection(std::int32_t origin, std::int32_t excess) {
     const std::int64_t o = origin, e = excess;
-    if (e < 0) return Clamp32(-e / 2 - o);   // centred
-    if (-o > e) return Clamp32(-e - o);      // scrolled past the end
-    if (o > 0) return Clamp32(-o);           // scrolled before the start
+    if (e < 0) return ClampToInt32(-e / 2 - o);   // centred
+    if (-o > e) return ClampToInt32(-e - o);      // scrolled past the end
+    if (o > 0) return ClampToInt32(-o);           // scrolled before the start
     return 0;
 }
 
@@ -23,8 +18,8 @@ std::int32_t ClampAxis(std::int32_t delta, std::int32_t origin, std::int32_t exc
     if (delta == 0) return 0;
     if (excess <= 0) return 0;
     const std::int64_t o = origin, d = delta, e = excess;
-    if (d < 0 && o + d < -e) return Clamp32(-e - o);
-    if (d > 0 && o + d > 0) return Clamp32(-o);
+    if (d < 0 && o + d < -e) return ClampToInt32(-e - o);
+    if (d > 0 && o + d > 0) return ClampToInt32(-o);
     return delta;
 }
 
@@ -42,8 +37,8 @@ TKelvoScrollResult ComputeScroll(const TKelvoScrollInput& in) {
         if (ey > 0) ex += in.VBarWidth;
     }
     TKelvoScrollResult r;
-    r.ExcessX = Clamp32(ex);
-    r.ExcessY = Clamp32(ey);
+    r.ExcessX = ClampToInt32(ex);
+    r.ExcessY = ClampToInt32(ey);
     r.DeltaX = OriginCorrection(in.OriginX, r.ExcessX);
     r.DeltaY = OriginCorrection(in.OriginY, r.ExcessY);
     return r;
@@ -61,7 +56,7 @@ std::int32_t KelvoMulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
     const bool negative = (p < 0) != (c < 0);
     const std::int64_t ap = p < 0 ? -p : p, ac = c < 0 ? -std::int64_t(c) : c;
     const std::int64_t q = (ap + ac / 2) / ac;
-    return Clamp32(negative ? -q : q);
+    return ClampToInt32(negative ? -q : q);
 }
 
 std::int32_t ScrollRequestDelta(std::int32_t request, const TKelvoScrollBarState& bar, std::int32_t lineStep) {
@@ -78,14 +73,14 @@ std::int32_t ScrollRequestDelta(std::int32_t request, const TKelvoScrollBarState
     if (last <= bar.Min) return 0;  // no range to move in
     if (bar.Pos + delta < bar.Min) delta = std::int64_t(bar.Min) - bar.Pos;
     if (bar.Pos + delta > last) delta = last - bar.Pos;
-    return Clamp32(delta);
+    return ClampToInt32(delta);
 }
 
 TKelvoScrollBarSetting ScrollBarSetting(std::int32_t excess, std::int32_t client, std::int32_t origin) {
     TKelvoScrollBarSetting s;
     const std::int64_t e = std::max<std::int32_t>(excess, 0), page = std::max<std::int32_t>(client, 0);
     s.Page = std::int32_t(page);
-    s.Max = Clamp32(std::max<std::int64_t>(e + page - 1, 0));
-    s.Pos = Clamp32(std::clamp<std::int64_t>(-std::int64_t(origin), 0, e));
+    s.Max = ClampToInt32(std::max<std::int64_t>(e + page - 1, 0));
+    s.Pos = ClampToInt32(std::clamp<std::int64_t>(-std::int64_t(origin), 0, e));
     return s;
 }

@@ -3,7 +3,15 @@
 // scrolls between 0 and the excess (content size minus window size, plus the other axis's scroll bar when
 // that bar is needed too).
 #pragma once
+#include <algorithm>
 #include <cstdint>
+#include <limits>
+
+// v held to the int32 range: device coordinates computed in 64 bits saturate instead of wrapping.
+inline std::int32_t ClampToInt32(std::int64_t v) {
+    return std::int32_t(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                 std::numeric_limits<std::int32_t>::max()));
+}
 
 struct TKelvoScrollInput {
     std::int32_t ContentWidth = 0, ContentHeight = 0;

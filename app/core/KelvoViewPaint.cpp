@@ -5,12 +5,9 @@
 #include <cstdint>
 #include <limits>
 
-namespace {
+#include "app/core/KelvoScrollMath.h"
 
-std::int32_t Clamp32(std::int64_t v) {
-    return std::int32_t(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
-                                                 std::numeric_limits<std::int32_t>::max()));
-}
+namespace {
 
 bool Contains(const TKelvoRect& r, TKelvoPoint p) {
     return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
@@ -36,8 +33,8 @@ bool RectsMeet(const TKelvoRect& a, const TKelvoRect& b) {
 }
 
 TKelvoRect InflateRect(const TKelvoRect& r, std::int32_t d) {
-    return TKelvoRect{Clamp32(std::int64_t(r.Left) - d), Clamp32(std::int64_t(r.Top) - d),
-                      Clamp32(std::int64_t(r.Right) + d), Clamp32(std::int64_t(r.Bottom) + d)};
+    return TKelvoRect{ClampToInt32(std::int64_t(r.Left) - d), ClampToInt32(std::int64_t(r.Top) - d),
+                      ClampToInt32(std::int64_t(r.Right) + d), ClampToInt32(std::int64_t(r.Bottom) + d)};
 }
 
 TKelvoRect ViewObjectDeviceBounds(std::uint8_t flags, const TKelvoRect& body, const TKelvoRect& overlay) {
@@ -69,8 +66,8 @@ TKelvoVisiblePart VisibleImagePart(const TKelvoRect& source, const TKelvoRect& d
     if (source.Width() == dest.Width() && source.Height() == dest.Height()) {
         // Same scale: a plain shift, exact to the pixel.
         const std::int64_t dx = std::int64_t(source.Left) - dest.Left, dy = std::int64_t(source.Top) - dest.Top;
-        return TKelvoVisiblePart{TKelvoRect{Clamp32(shown.Left + dx), Clamp32(shown.Top + dy),
-                                            Clamp32(shown.Right + dx), Clamp32(shown.Bottom + dy)},
+        return TKelvoVisiblePart{TKelvoRect{ClampToInt32(shown.Left + dx), ClampToInt32(shown.Top + dy),
+                                            ClampToInt32(shown.Right + dx), ClampToInt32(shown.Bottom + dy)},
                                  shown};
     }
     // Stretched: the whole source pixels that the shown part touches, and where exactly they land.
@@ -78,12 +75,12 @@ TKelvoVisiblePart VisibleImagePart(const TKelvoRect& source, const TKelvoRect& d
     const double t = std::floor(ToSource(shown.Top, dest.Top, dest.Bottom, source.Top, source.Bottom));
     const double r = std::ceil(ToSource(shown.Right, dest.Left, dest.Right, source.Left, source.Right));
     const double b = std::ceil(ToSource(shown.Bottom, dest.Top, dest.Bottom, source.Top, source.Bottom));
-    TKelvoRect part{std::max(source.Left, Clamp32(std::int64_t(l))), std::max(source.Top, Clamp32(std::int64_t(t))),
-                    std::min(source.Right, Clamp32(std::int64_t(r))),
-                    std::min(source.Bottom, Clamp32(std::int64_t(b)))};
+    TKelvoRect part{std::max(source.Left, ClampToInt32(std::int64_t(l))), std::max(source.Top, ClampToInt32(std::int64_t(t))),
+                    std::min(source.Right, ClampToInt32(std::int64_t(r))),
+                    std::min(source.Bottom, ClampToInt32(std::int64_t(b)))};
     if (part.IsEmpty()) return TKelvoVisiblePart{};
     const auto toDest = [](double s, double s0, double s1, double d0, double d1) {
-        return Clamp32(std::int64_t(std::llround(d0 + (s - s0) * (d1 - d0) / (s1 - s0))));
+        return ClampToInt32(std::int64_t(std::llround(d0 + (s - s0) * (d1 - d0) / (s1 - s0))));
     };
     const TKelvoRect at{toDest(part.Left, source.Left, source.Right, dest.Left, dest.Right),
                         toDest(part.Top, source.Top, source.Bottom, dest.Top, dest.Bottom),

@@ -5,15 +5,6 @@
 
 #include "classlib/core/ScopeGuard.h"
 
-namespace {
-
-std::int32_t Clamp32(std::int64_t v) {
-    return std::int32_t(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
-                                                 std::numeric_limits<std::int32_t>::max()));
-}
-
-}  // namespace
-
 TKelvoScrollViewControl::TKelvoScrollViewControl(TComponent* owner) : TKelvoViewControl(owner) {}
 
 void TKelvoScrollViewControl::GetContentBounds(TKelvoRect& rect) {
@@ -43,8 +34,8 @@ void TKelvoScrollViewControl::ComputeScroll(std::int32_t& dx, std::int32_t& dy, 
     TKelvoRect content;
     GetContentBounds(content);
     TKelvoScrollInput in;
-    in.ContentWidth = Clamp32(content.Width());
-    in.ContentHeight = Clamp32(content.Height());
+    in.ContentWidth = ClampToInt32(content.Width());
+    in.ContentHeight = ClampToInt32(content.Height());
     FullClientSize(in.ClientWidth, in.ClientHeight);
     in.VBarWidth = ::GetSystemMetrics(SM_CXVSCROLL);
     in.HBarHeight = ::GetSystemMetrics(SM_CYHSCROLL);
@@ -133,8 +124,8 @@ void TKelvoScrollViewControl::ClampScrollDelta(std::int32_t& dx, std::int32_t& d
 
 void TKelvoScrollViewControl::CenterOn(TKelvoPoint logical) {
     const TKelvoPoint at = MapMode().LogicalToDevicePoint(logical);
-    MapMode().ViewportOrgX = Clamp32(std::int64_t(MapMode().ViewportOrgX) + ClientWidth() / 2 - at.X);
-    MapMode().ViewportOrgY = Clamp32(std::int64_t(MapMode().ViewportOrgY) + ClientHeight() / 2 - at.Y);
+    MapMode().ViewportOrgX = ClampToInt32(std::int64_t(MapMode().ViewportOrgX) + ClientWidth() / 2 - at.X);
+    MapMode().ViewportOrgY = ClampToInt32(std::int64_t(MapMode().ViewportOrgY) + ClientHeight() / 2 - at.Y);
     std::int32_t excessX = 0, excessY = 0;
     CorrectOrigin(excessX, excessY);
     UpdateScrollBars(excessX, excessY);
@@ -181,7 +172,7 @@ bool TKelvoScrollViewControl::WheelNotTaken(TShiftState shift, int wheelDelta, T
         const std::int32_t page = sideways ? ClientWidth() : ClientHeight();
         step = KelvoMulDiv(page, 3, 4);
     } else {
-        step = Clamp32(std::int64_t(std::min<UINT>(lines, 100)) * lineStep_);
+        step = ClampToInt32(std::int64_t(std::min<UINT>(lines, 100)) * lineStep_);
     }
     // A notch (120) away from the user scrolls up or left: the origin grows.
     std::int32_t move = KelvoMulDiv(wheelDelta, step, WHEEL_DELTA);

@@ -214,6 +214,10 @@ public:
         log_.push_back(name_ + (mine ? " takes" : " passes"));
         return mine;
     }
+    bool KeyDown(std::uint16_t&, TShiftState) override {
+        log_.push_back(name_ + " key");
+        return true;
+    }
 
 private:
     std::string name_;
@@ -242,6 +246,21 @@ TEST_F(ViewControl, TheTopmostObjectTakesTheMouseBeforeTheOneBeneathIt) {
     EXPECT_TRUE(PumpUntil([&] { return log.size() >= 2; }));
     Pump(30);
     EXPECT_EQ(log, (std::vector<std::string>{"upper passes", "lower takes"}));
+
+    // Keys: the view's own event first, then the objects from the top; the upper one takes it.
+    struct TKeyWatch : TObject {
+        std::vector<std::string>* log;
+        void KeyDown(TObject*, std::uint16_t&, TShiftState) { log->push_back("view key"); }
+    } watch;
+    watch.log = &log;
+    view_->OnKeyDown = MakeMethod<&TKeyWatch::KeyDown>(&watch);
+    view_->SetFocus();
+    log.clear();
+    ::PostMessageA(view_->Handle(), WM_KEYDOWN, VK_F5, 1);
+    EXPECT_TRUE(PumpUntil([&] { return log.size() >= 2; }));
+    Pump(20);
+    EXPECT_EQ(log, (std::vector<std::string>{"view key", "upper key"}));
+    view_->OnKeyDown = nullptr;
 }
 
 namespace {
