@@ -208,38 +208,35 @@ TEST(GraphicsFiles, OnlyTheImageAreaIsSavedAndThumbnailTagsAreDropped) {
                                    TKelvoResolution{}, 80));
 }
 
-TEST(GraphicsFiles, TiffWithOrientation6OpensTurnedClockwiseAnd8And3TheirWays) {
+TEST(GraphicsFiles, TiffsWithOrientations6And8And3OpenUpright) {
     testsupport::TempDir dir;
     const std::string path = dir.File("turned.tif");
-    WriteBytes(path, MakeTiff(3, 2, 6, "Maker", "Model 1"));
-    Loaded in;
-    ASSERT_TRUE(in.Read(path));
-    EXPECT_EQ(in.FormatId, KelvoFormatTIFF);
-    ASSERT_EQ(in.Working.GetWidth(), 2);
-    ASSERT_EQ(in.Working.GetHeight(), 3);
-    // Clockwise: stored (x, y) shows at (H - 1 - y, x).
-    EXPECT_TRUE(IsTiffPixel(in.Working.GetPixels(), 1, 0, 0, 0));
-    EXPECT_TRUE(IsTiffPixel(in.Working.GetPixels(), 0, 0, 0, 1));
-    EXPECT_TRUE(IsTiffPixel(in.Working.GetPixels(), 0, 2, 2, 1));
-    EXPECT_EQ(MaxDifference(in.Original.GetPixels(), in.Working.GetPixels()), 0);
-    std::uint16_t orientation = 0;
-    ASSERT_TRUE(GetOrientation(in.Properties, orientation));
-    EXPECT_EQ(orientation, 1);
-    EXPECT_EQ(PropertyText(in.Properties, TagModel), u"Model 1");
-
-    // 8 turns counter-clockwise, (x, y) -> (y, W - 1 - x); 3 turns half round.
-    WriteBytes(path, MakeTiff(3, 2, 8, "Maker", "Model 1"));
-    Loaded left;
-    ASSERT_TRUE(left.Read(path));
-    ASSERT_EQ(left.Working.GetBounds(), (TKelvoRect{0, 0, 2, 3}));
-    EXPECT_TRUE(IsTiffPixel(left.Working.GetPixels(), 0, 2, 0, 0));
-    EXPECT_TRUE(IsTiffPixel(left.Working.GetPixels(), 1, 0, 2, 1));
-    WriteBytes(path, MakeTiff(3, 2, 3, "Maker", "Model 1"));
-    Loaded half;
-    ASSERT_TRUE(half.Read(path));
-    ASSERT_EQ(half.Working.GetBounds(), (TKelvoRect{0, 0, 3, 2}));
-    EXPECT_TRUE(IsTiffPixel(half.Working.GetPixels(), 2, 1, 0, 0));
-    EXPECT_TRUE(IsTiffPixel(half.Working.GetPixels(), 0, 1, 2, 0));
+    // Of a stored 3 x 2 image: the upright size, and where two stored pixels show.
+    struct Case {
+        std::uint16_t Orientation;
+        std::int32_t Width, Height;
+        std::int32_t X1, Y1, SX1, SY1, X2, Y2, SX2, SY2;
+    };
+    const Case cases[] = {
+        {6, 2, 3, 1, 0, 0, 0, 0, 2, 2, 1},  // clockwise: (x, y) -> (H - 1 - y, x)
+        {8, 2, 3, 0, 2, 0, 0, 1, 0, 2, 1},  // counter-clockwise: (x, y) -> (y, W - 1 - x)
+        {3, 3, 2, 2, 1, 0, 0, 0, 1, 2, 0},  // half round
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Orientation);
+        WriteBytes(path, MakeTiff(3, 2, c.Orientation, "Maker", "Model 1"));
+        Loaded in;
+        ASSERT_TRUE(in.Read(path));
+        EXPECT_EQ(in.FormatId, KelvoFormatTIFF);
+        ASSERT_EQ(in.Working.GetBounds(), (TKelvoRect{0, 0, c.Width, c.Height}));
+        EXPECT_TRUE(IsTiffPixel(in.Working.GetPixels(), c.X1, c.Y1, c.SX1, c.SY1));
+        EXPECT_TRUE(IsTiffPixel(in.Working.GetPixels(), c.X2, c.Y2, c.SX2, c.SY2));
+        EXPECT_EQ(MaxDifference(in.Original.GetPixels(), in.Working.GetPixels()), 0);
+        std::uint16_t orientation = 0;
+        ASSERT_TRUE(GetOrientation(in.Properties, orientation));
+        EXPECT_EQ(orientation, 1);
+        EXPECT_EQ(PropertyText(in.Properties, TagModel), u"Model 1");
+    }
 }
 
 TEST(GraphicsFiles, KviIsTheQuality100JpegWithItsHeaderComplementedAndOpeningNeverWritesIt) {
