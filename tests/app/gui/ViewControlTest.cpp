@@ -197,6 +197,25 @@ TEST_F(ViewControl, LargeImageScrollsByLinesPagesAndTheWheelAndStopsAtTheEnd) {
     Pump(50);
     EXPECT_EQ(view_->ScrollPosX(), 600 - view_->ClientWidth() / 2);
     EXPECT_EQ(view_->ScrollPosY(), 450 - view_->ClientHeight() / 2);
+
+    // The vertical thumb dragged 40 pixels down with the mouse: the view follows the system's track position.
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof(bar);
+    ASSERT_TRUE(::GetScrollBarInfo(view_->Handle(), OBJID_VSCROLL, &bar));
+    const int thumbMiddle = (bar.xyThumbTop + bar.xyThumbBottom) / 2;
+    const POINT grip{(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2, bar.rcScrollBar.top + thumbMiddle};
+    const int beforeDrag = view_->ScrollPosY();
+    // All of the drag is queued before any of it is handled: the system's tracking loop runs inside the
+    // handling of the press and only returns at the release.
+    MoveMouse(grip);
+    MoveMouse(grip, MOUSEEVENTF_LEFTDOWN);
+    for (int dy = 10; dy <= 40; dy += 10) MoveMouse(POINT{grip.x, grip.y + dy});
+    MoveMouse(POINT{grip.x, grip.y + 40}, MOUSEEVENTF_LEFTUP);
+    Pump(200);
+    ::GetScrollInfo(view_->Handle(), SB_VERT, &info);
+    EXPECT_GT(view_->ScrollPosY(), beforeDrag + 40);
+    EXPECT_EQ(info.nPos, view_->ScrollPosY());
+    EXPECT_EQ(PatternMismatches("view-scroll-thumb.bmp"), 0);
 }
 
 namespace {
