@@ -3,6 +3,10 @@
 // view is all that is painted), for a 1280 x 1024 and a 1920 x 1080 client area. Each figure is the median of
 // the runs, in milliseconds, measured from the request to the end of the synchronous paint.
 //
+// The system paints only what of a window lies on the screen, so the display must hold the larger client area
+// (the test prefix's display is 1280 x 1024); for example, on a display of its own:
+//   Xvfb :97 -screen 0 2560x1440x24 &  DISPLAY=:97 scripts/wine-run --win64 build/win64/bin/winbench_ViewPaintBench.exe
+//
 //   winbench_ViewPaintBench.exe [runs (default 15)]
 #include <algorithm>
 #include <chrono>
@@ -87,6 +91,8 @@ void Measure(TKelvoLTBitmap& image, int clientWidth, int clientHeight, int runs)
 
     std::printf("client %4d x %4d (at 100 %% with scroll bars: %d x %d)\n", clientWidth, clientHeight, shownWidth,
                 shownHeight);
+    if (clientWidth + vbar > ::GetSystemMetrics(SM_CXSCREEN) || clientHeight + hbar > ::GetSystemMetrics(SM_CYSCREEN))
+        std::printf("  (the screen is smaller than the view: only what lies on it is painted)\n");
     std::printf("  full paint at 100 %%:        %8.2f ms\n", full);
     std::printf("  full paint at fit (%d/%d):  %8.2f ms\n", map.ViewportExtX, map.WindowExtX, fit);
     std::printf("  one-line scroll at 100 %%:   %8.2f ms (last strip painted %d x %d)\n", line,
