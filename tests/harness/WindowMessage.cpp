@@ -1,6 +1,8 @@
 // A real window on the display receives a message that it posted to itself.
-#include "classlib/win/Win32.h"
 #include <gtest/gtest.h>
+
+#include "classlib/win/Win32.h"
+#include "support/MessagePump.h"
 
 namespace {
 
@@ -31,15 +33,7 @@ TEST(Harness, WindowReceivesItsOwnPostedMessage) {
     ShowWindow(wnd, SW_SHOW);
     ASSERT_TRUE(PostMessageA(wnd, kPing, 1234, 0));
 
-    const DWORD deadline = GetTickCount() + 5000;
-    MSG msg;
-    while (g_pings == 0 && GetTickCount() < deadline) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(1);
-    }
+    EXPECT_TRUE(testsupport::PumpUntil([] { return g_pings > 0; }));
     EXPECT_EQ(g_pings, 1);
     EXPECT_EQ(g_lastParam, 1234u);
     DestroyWindow(wnd);
