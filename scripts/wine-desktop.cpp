@@ -47,10 +47,13 @@ int wmain(int argc, wchar_t** argv) {
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    // The program and what it starts (the desktop's own process among them) run in a job, so that nothing of the
-    // run outlives it: the desktop's process would otherwise stay a while, holding the caller's output, and then
-    // find its display gone.
+    // The program and what it starts (the desktop's own process among them) run in a job that ends them all when
+    // it is closed: when the program has ended, or when this runner is stopped. Nothing of the run outlives it; the
+    // desktop's process would otherwise stay a while, holding the caller's output, and then find its display gone.
     HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof(limits));
     PROCESS_INFORMATION process{};
     DWORD exitCode = 1;
     if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr,
@@ -59,7 +62,6 @@ int wmain(int argc, wchar_t** argv) {
         ResumeThread(process.hThread);
         WaitForSingleObject(process.hProcess, INFINITE);
         GetExitCodeProcess(process.hProcess, &exitCode);
-        TerminateJobObject(job, exitCode);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     } else {
