@@ -36,6 +36,15 @@ function(vantorel_sources out dir)
   set(${out} "${srcs}" PARENT_SCOPE)
 endfunction()
 
+# A Windows test program that may show windows runs under Wine on an X display and a Wine desktop of its own
+# (scripts/wine-run), so that such programs run side by side never take the focus, the activation, the pointer or
+# typed keys from each other, while every test still runs in parallel.
+function(vantorel_own_desktop test)
+  set_tests_properties(${test} PROPERTIES ENVIRONMENT VANTOREL_WINE_DESKTOP=1)
+endfunction()
+
+# A GoogleTest program of kind core, win or gui (tests/X/<kind>). The win and gui ones (message boxes, dialogs and
+# forms) each get a desktop of their own.
 function(vantorel_gtest name kind)
   set(srcs ${ARGN})
   add_executable(${name} ${srcs})
@@ -46,6 +55,9 @@ function(vantorel_gtest name kind)
   endif()
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
   set_tests_properties(${name} PROPERTIES LABELS "${kind}" TIMEOUT 600)
+  if(kind STREQUAL "win" OR kind STREQUAL "gui")
+    vantorel_own_desktop(${name})
+  endif()
 endfunction()
 
 macro(vantorel_layer layer)

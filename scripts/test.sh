@@ -18,7 +18,9 @@ failed=0
 stage "native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 ctest --test-dir build/host -j "$jobs" --output-on-failure "$@" || failed=1
 
-# Windows programs run on the prefix's own Xvfb display, never on the caller's.
+# Windows programs run on the prefix's own Xvfb display, never on the caller's; each window test program on an
+# Xvfb display and a Wine desktop of its own (scripts/wine-run, for tests/X/win and tests/X/gui), so they run in
+# parallel with everything else.
 unset DISPLAY
 cleanup() { for c in win win64; do scripts/wine-stop "$root/build/$c/wineprefix"; done; }
 trap cleanup EXIT

@@ -1,5 +1,7 @@
 #include "classlib/core/TThread.h"
 
+#include <thread>
+
 #include "classlib/core/Exceptions.h"
 
 using namespace classlib;
@@ -43,7 +45,6 @@ void TThread::Start() {
     handle_ = handle;
     // Only now may the thread run: a thread that frees itself must not finish before sys_ is set.
     launched_ = true;
-    launched_.notify_all();
 }
 
 std::int32_t TThread::WaitFor() {
@@ -59,7 +60,10 @@ void TThread::DoTerminate() {
 }
 
 void TThread::ThreadProc(TThread* thread) {
-    thread->launched_.wait(false);
+    // Start sets launched_ a moment after the system thread exists. Not awaited with launched_.wait(): the C++
+    // library of the MinGW build (GCC 12) can lose the notify of an atomic wait on a system without futexes, which
+    // left a thread asleep here for good on a busy machine (its WaitFor never returned).
+    while (!thread->launched_) std::this_thread::yield();
     try {
         if (!thread->terminated_) thread->Execute();
     } catch (...) {

@@ -1,6 +1,11 @@
-// A real window on the display receives a message that it posted to itself.
-#include "classlib/win/Win32.h"
+// The window test harness: a real window on the display receives a message that it posted to itself, and a
+// window test program runs alone on its desktop.
 #include <gtest/gtest.h>
+
+#include <string>
+
+#include "classlib/win/Win32.h"
+#include "support/MessagePump.h"
 
 namespace {
 
@@ -31,17 +36,21 @@ TEST(Harness, WindowReceivesItsOwnPostedMessage) {
     ShowWindow(wnd, SW_SHOW);
     ASSERT_TRUE(PostMessageA(wnd, kPing, 1234, 0));
 
-    const DWORD deadline = GetTickCount() + 5000;
-    MSG msg;
-    while (g_pings == 0 && GetTickCount() < deadline) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(1);
-    }
+    EXPECT_TRUE(testsupport::PumpUntil([] { return g_pings > 0; }));
     EXPECT_EQ(g_pings, 1);
     EXPECT_EQ(g_lastParam, 1234u);
     DestroyWindow(wnd);
     UnregisterClassA(wc.lpszClassName, wc.hInstance);
+}
+
+// Under ctest a window test program runs on a desktop of its own (scripts/wine-run), where no other program
+// takes its focus; the desktop of a prefix's other programs is "Default".
+TEST(Harness, AWindowTestRunsOnADesktopOfItsOwn) {
+    char wanted[8] = {};
+    if (GetEnvironmentVariableA("VANTOREL_WINE_DESKTOP", wanted, sizeof(wanted)) == 0 || wanted[0] != '1')
+        GTEST_SKIP() << "run without a desktop of its own (VANTOREL_WINE_DESKTOP is not 1)";
+    char name[64] = {};
+    ASSERT_TRUE(GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof(name),
+                                          nullptr));
+    EXPECT_EQ(std::string(name).rfind("vantorel-", 0), 0u) << name;
 }

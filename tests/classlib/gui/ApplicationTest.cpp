@@ -131,14 +131,16 @@ TEST_F(ApplicationTest, IdleWaitsForTheNextMessageInsteadOfSpinning) {
     EXPECT_GE(events.idles, 1);
     EXPECT_LE(events.idles, 6);
 
-    // An idle handler that is not done gets called again at once.
+    // An idle handler that is not done gets called again at once, without waiting for a message: many times
+    // before a timer ends a loop that would wait (on a busy machine too).
     events.idles = 0;
     events.leaveDone = false;
     g_fired = false;
-    const UINT_PTR timer2 = ::SetTimer(nullptr, 0, 50, &SetFired);
-    while (!g_fired && ::GetTickCount() - start < 6000) Application->HandleMessage();
+    const UINT_PTR timer2 = ::SetTimer(nullptr, 0, 2000, &SetFired);
+    while (!g_fired && events.idles <= 20) Application->HandleMessage();
     ::KillTimer(nullptr, timer2);
     EXPECT_GT(events.idles, 20);
+    EXPECT_FALSE(g_fired) << "the idle step waited for a message";
 }
 
 namespace {
@@ -307,9 +309,8 @@ TEST_F(ApplicationTest, TerminateEndsTheLoopAndLeavesTheExitCodeAlone) {
     ExitCode = -1;
     app->Terminate();
     EXPECT_FALSE(app->Terminated());
-    const DWORD start = ::GetTickCount();
-    while (!app->Terminated() && ::GetTickCount() - start < 3000) app->ProcessMessages();
-    EXPECT_TRUE(app->Terminated());
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return app->Terminated(); }, testsupport::kPumpTimeoutMs,
+                                       [&] { app->ProcessMessages(); }));
     EXPECT_EQ(ExitCode, -1);
     ExitCode = 0;
 }

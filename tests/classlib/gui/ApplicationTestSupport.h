@@ -1,6 +1,6 @@
 // The application object for window tests: made once per test program (the unit start-up creates
-// Application, Screen and Mouse), plus helpers to pump messages with a time limit and to close message boxes
-// a test opens on purpose.
+// Application, Screen and Mouse), the shared message pump bound to the application's loop step, and a helper
+// that closes the message boxes a test opens on purpose.
 #pragma once
 #include <atomic>
 #include <chrono>
@@ -11,6 +11,7 @@
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/Win32.h"
+#include "support/MessagePump.h"
 
 namespace apptest {
 
@@ -22,22 +23,17 @@ inline void EnsureApplication() {
     Application->Initialize();
 }
 
-// Handles messages (without the idle step) until done() holds or timeoutMs passed; returns done().
-inline bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs = 3000) {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= limit) return false;
-        Application->ProcessMessages();
-        if (done()) break;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
+// The class library's own loop step for the shared message pump (tests/support/MessagePump.h): messages go
+// through the application (its keyboard path, hints, OnMessage), without the idle step.
+inline void ApplicationStep() { Application->ProcessMessages(); }
+
+// Waits for a state through the application's loop step; returns whether it came in time.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = testsupport::kPumpTimeoutMs) {
+    return testsupport::PumpUntil(done, timeoutMs, ApplicationStep);
 }
 
-// Handles pending messages for about ms milliseconds.
-inline void PumpFor(unsigned ms) {
-    PumpUntil([] { return false; }, ms);
-}
+// Handles messages through the application's loop step for ms milliseconds (to see that something does not happen).
+inline void PumpFor(DWORD ms) { testsupport::PumpFor(ms, ApplicationStep); }
 
 struct MessageBoxSearch {
     HWND found = nullptr;

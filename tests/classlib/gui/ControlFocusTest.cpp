@@ -76,6 +76,7 @@ TEST_F(ControlTest, FocusEntersAndLeavesAndRefusesHiddenOrDisabledControls) {
         p->OnExit = MakeMethod<&FocusLog::Exit>(&log);
     }
     ::SetForegroundWindow(host_);
+    ASSERT_TRUE(testsupport::PumpUntil([] { return ::GetForegroundWindow() == host_; }));
     a->SetFocus();
     ASSERT_TRUE(a->Focused());
     b->SetFocus();
@@ -115,7 +116,9 @@ TEST_F(ControlTest, CancelModeReachesTheCapturingAndTheFocusedControlButNotTheSe
     auto* focused = Child<TCancelProbe>(root_, 0, 0, 20, 20);
     auto* capturing = Child<TCancelProbe>(root_, 30, 0, 20, 20);
     ::SetForegroundWindow(host_);
+    ASSERT_TRUE(testsupport::PumpUntil([] { return ::GetForegroundWindow() == host_; }));
     focused->SetFocus();
+    ASSERT_TRUE(focused->Focused());
     capturing->SetMouseCapture(true);
     ASSERT_TRUE(capturing->MouseCapture());
 

@@ -103,7 +103,7 @@ TEST_F(ControlTest, PaintingUsesTheGivenDeviceContextAndClipsGraphicChildren) {
     TCanvasProbe* probe = Child<TCanvasProbe>(root_, 10, 10, 60, 60);
     TSpot* spot = Child<TSpot>(probe, 20, 20, 10, 10);
     ASSERT_TRUE(probe->HandleAllocated());
-    Pump();
+    testsupport::DispatchThreadMessages();
     ::InvalidateRect(probe->Handle(), nullptr, TRUE);
 
     MemorySurface surface(60, 60);
@@ -144,7 +144,7 @@ TEST_F(ControlTest, ErasingFillsTheClientAreaInTheCurrentCoordinates) {
 TEST_F(ControlTest, DoubleBufferedControlsPaintThroughAMemoryBitmap) {
     TCanvasProbe* probe = Child<TCanvasProbe>(root_, 10, 10, 60, 60);
     probe->SetDoubleBuffered(true);
-    Pump();
+    testsupport::DispatchThreadMessages();
     probe->paints = 0;
     probe->bufferErases = 0;
     ::InvalidateRect(probe->Handle(), nullptr, TRUE);
@@ -421,7 +421,7 @@ TEST_F(ControlTest, DragTargetFindsDisabledControlsOnlyWhenAsked) {
     TSpot* spot = Child<TSpot>(root_, 100, 10, 40, 40);
     TLogPanel* inner = Child(panel, 10, 10, 30, 30);
     ::SetWindowPos(host_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    Pump();
+    testsupport::DispatchThreadMessages();
     TPoint overInner = inner->ClientToScreen(TPoint{5, 5});
     TPoint overSpot = spot->ClientToScreen(TPoint{5, 5});
     ASSERT_EQ(FindDragTarget(overInner, false), inner);
@@ -437,7 +437,7 @@ TEST_F(ControlTest, DragTargetFindsDisabledControlsOnlyWhenAsked) {
     // Where a window answers HTTRANSPARENT (its margin around a child) the window below is found.
     auto* glass = Child<TSeeThrough>(root_, 200, 100, 50, 50);
     TLogPanel* inside = Child(glass, 10, 10, 20, 20);
-    Pump();
+    testsupport::DispatchThreadMessages();
     EXPECT_EQ(FindDragTarget(glass->ClientToScreen(TPoint{2, 2}), false), root_);
     EXPECT_EQ(FindDragTarget(inside->ClientToScreen(TPoint{5, 5}), false), inside);
 }

@@ -1,12 +1,12 @@
 // What the control tests share: a plain top-level window of the system as the raw parent of a root control
-// (no form involved), a panel that accepts children and records the library messages it gets, and a
-// message pump with a time limit.
+// (no form involved), and a panel that accepts children and records the library messages it gets. Messages are
+// handled with the shared pump's plain dispatch (support/MessagePump.h).
 #pragma once
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "classlib/win/PumpMessages.h"
+#include "support/MessagePump.h"
 #include "classlib/win/TCustomControl.h"
 #include "classlib/win/TGraphicControl.h"
 #include "classlib/win/TWinControl.h"
@@ -58,8 +58,6 @@ class TLogPanel : public TCustomControl {
     }
 };
 
-inline void Pump() { testsupport::PumpMessagesFor(20); }
-
 // A root panel inside a raw top-level window at a fixed place on the screen.
 // The host window is shared by the tests of a suite: destroying a shown top-level window costs the system
 // about two seconds under Wine.
@@ -83,7 +81,7 @@ protected:
     }
     void TearDown() override {
         owner_.reset();
-        Pump();
+        testsupport::DispatchThreadMessages();
     }
 
     template <class T = TLogPanel>

@@ -20,8 +20,7 @@ protected:
         c = NewBox(form, 10, 100);
         form->Show();
         ASSERT_TRUE(PumpUntil([&] { return form->Active(); }));
-        a->SetFocus();
-        ASSERT_EQ(::GetFocus(), a->Handle());
+        ASSERT_TRUE(FocusOn(a));
     }
     TForm* form = nullptr;
     TFocusBox* a = nullptr;
@@ -51,7 +50,7 @@ TEST_F(FormKeyboard, TabAndShiftTabFollowTheTabOrderSkippingNonStopsAndWrapping)
 }
 
 TEST_F(FormKeyboard, ArrowsMoveAmongSiblingsWithoutRegardToTabStops) {
-    b->SetFocus();
+    ASSERT_TRUE(FocusOn(b));
     PressKey(VK_DOWN);
     EXPECT_EQ(::GetFocus(), skipped->Handle());
     PressKey(VK_UP);
@@ -145,7 +144,7 @@ TEST_F(FormKeyboard, AltLetterReachesTheApplicationHooksAsAppSysCommand) {
     SetModifiers(false, false, /*alt=*/true);
     ::PostMessageA(a->Handle(), WM_SYSKEYDOWN, 'F', static_cast<LPARAM>(1 | (scan << 16) | (1u << 29)));
     ::PostMessageA(a->Handle(), WM_SYSKEYUP, 'F', static_cast<LPARAM>(1 | (scan << 16) | (1u << 29) | (3u << 30)));
-    EXPECT_TRUE(PumpUntil([&] { return !log.sysCommands.empty(); }, 1000));
+    EXPECT_TRUE(PumpUntil([&] { return !log.sysCommands.empty(); }));
     SetModifiers(false, false);
     ASSERT_EQ(log.sysCommands.size(), 1u);
     EXPECT_EQ(log.sysCommands[0], static_cast<std::uintptr_t>(SC_KEYMENU));

@@ -118,7 +118,7 @@ TEST_F(FormModal, AClickedResultEndsTheLoopWithThatValueAndTheOtherWindowsComeBa
     TFocusBox* otherBox = NewBox(other, 10, 10);
     other->Show();
     ASSERT_TRUE(PumpUntil([&] { return other->Active(); }));
-    otherBox->SetFocus();
+    ASSERT_TRUE(FocusOn(otherBox));
     Activations activations;
     other->OnActivate = MakeMethod<&Activations::Activate>(&activations);
     other->OnDeactivate = MakeMethod<&Activations::Deactivate>(&activations);

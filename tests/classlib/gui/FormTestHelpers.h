@@ -1,6 +1,7 @@
 // What the form, frame, scrolling and data-module tests share: the library started with its application
-// window, a message pump through the application's own loop step (so keys take the library's keyboard
-// path), focusable test controls and posted key strokes with a chosen Shift/Ctrl state.
+// window, the shared message pump through the application's own loop step (so keys take the library's keyboard
+// path), focusable test controls, and posted key strokes with a chosen Shift/Ctrl state that are handled before
+// the test goes on.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include "classlib/win/TCustomControl.h"
 #include "classlib/win/TCustomForm.h"
 #include "classlib/win/TScreen.h"
+#include "tests/classlib/gui/ApplicationTestSupport.h"
 
 namespace formtest {
 
@@ -24,24 +26,20 @@ inline void StartLibrary() {
     ASSERT_NE(Application->Handle(), nullptr);
 }
 
-// Runs the application's loop step until done() holds or the time is up; returns done().
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 2000) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > timeoutMs) return false;
-        Application->ProcessMessages();
-        if (!done()) ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
+// The shared message pump through the application's loop step, so that keys take the library's keyboard path.
+using apptest::PumpFor;
+using apptest::PumpUntil;
+
+// Gives the control the focus and waits until the system reports it there; returns whether it did.
+inline bool FocusOn(TWinControl* control) {
+    control->SetFocus();
+    return PumpUntil([&] { return ::GetFocus() == control->Handle(); });
 }
 
-// Handles whatever is queued now (and what that produces) for a short while.
-inline void Pump(DWORD ms = 30) {
-    const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < ms) {
-        Application->ProcessMessages();
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
+// Handles messages until none posted to this thread is left: keys posted before have then been processed, with
+// the characters their translation posted and whatever their handlers posted in turn.
+inline bool PumpPostedMessages() {
+    return PumpUntil([] { return HIWORD(::GetQueueStatus(QS_POSTMESSAGE)) == 0; });
 }
 
 // A hook on the application window for the time of a scope.
@@ -84,7 +82,7 @@ protected:
     }
     void TearDown() override {
         owner_.reset();
-        Pump(5);
+        PumpPostedMessages();  // what freeing the forms posted
         Application->OnException = previousOnException_;
     }
     TComponent* Owner() const { return owner_.get(); }
@@ -156,15 +154,16 @@ inline void SetModifiers(bool shift, bool ctrl, bool alt = false) {
     ::SetKeyboardState(state);
 }
 
-// Posts a key press to the focused window and lets the application's loop handle it.
+// Posts a key press to the focused window and lets the application's loop handle it, and all it leads to, before
+// it returns.
 inline void PressKey(std::uint16_t vk, bool shift = false, bool ctrl = false) {
     HWND target = ::GetFocus();
-    ASSERT_NE(target, nullptr);
+    ASSERT_NE(target, nullptr) << "no window of this program has the focus";
     SetModifiers(shift, ctrl);
     const UINT scan = ::MapVirtualKeyA(vk, 0);
     ::PostMessageA(target, WM_KEYDOWN, vk, static_cast<LPARAM>(1 | (scan << 16)));
     ::PostMessageA(target, WM_KEYUP, vk, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
-    Pump(20);
+    EXPECT_TRUE(PumpPostedMessages()) << "the key was not handled in time";
     SetModifiers(false, false);
 }
 

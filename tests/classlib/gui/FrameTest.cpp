@@ -75,8 +75,7 @@ TEST_F(Frame, FocusingAControlOutOfViewScrollsTheFrame) {
     EXPECT_TRUE(frame->VertScrollBar()->IsScrollBarVisible());
     EXPECT_EQ(frame->VertScrollBar()->Position(), 0);
 
-    frame->last->SetFocus();
-    EXPECT_EQ(::GetFocus(), frame->last->Handle());
+    ASSERT_TRUE(FocusOn(frame->last));
     EXPECT_GT(frame->VertScrollBar()->Position(), 0);
     EXPECT_GE(frame->last->Top(), 0);
     EXPECT_LE(frame->last->Top() + frame->last->Height(), frame->ClientHeight());

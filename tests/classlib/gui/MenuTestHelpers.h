@@ -1,5 +1,5 @@
 // What the menu tests share: the library started (the popup list exists), a component owning the menus,
-// reading native entries back, and a message pump with a deadline.
+// reading native entries back, and the shared message pump.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/TMenu.h"
 #include "classlib/win/TPopupList.h"
+#include "support/MessagePump.h"
 
 namespace menutest {
 
@@ -51,21 +52,9 @@ inline MENUITEMINFOA EntryInfo(HMENU menu, int position) {
     return info;
 }
 
-// Dispatches messages until done() holds or the time is up; returns done().
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 2000) {
-    const DWORD start = ::GetTickCount();
-    MSG msg;
-    while (!done()) {
-        if (::GetTickCount() - start > timeoutMs) return false;
-        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        } else {
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-    }
-    return true;
-}
+// The shared message pump with the system's plain dispatch: menus run their own loops.
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
 
 // Counts calls of a click handler and remembers the sender.
 struct ClickLog : TObject {

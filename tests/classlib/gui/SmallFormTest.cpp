@@ -32,16 +32,23 @@ void SendKey(WORD vk, bool up) {
     ::SendInput(1, &input, sizeof(input));
 }
 
-void TypeText(const std::string& text) {
-    for (char ch : text) {
-        const SHORT code = ::VkKeyScanA(ch);
+// Types the text into the edit with system key input, one character at a time: each is waited for in the edit
+// before the next is typed, so that a busy machine only makes typing slower. Returns whether all arrived.
+bool TypeText(TEdit* edit, const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const SHORT code = ::VkKeyScanA(text[i]);
         const bool shift = (code >> 8) & 1;
         if (shift) SendKey(VK_SHIFT, false);
         SendKey(static_cast<WORD>(code & 0xFF), false);
         SendKey(static_cast<WORD>(code & 0xFF), true);
         if (shift) SendKey(VK_SHIFT, true);
-        Pump(5);
+        const std::string typed = text.substr(0, i + 1);
+        if (!PumpUntil([&] { return edit->Text() == typed; })) {
+            ADD_FAILURE() << "typed \"" << typed << "\", the edit holds \"" << edit->Text() << "\"";
+            return false;
+        }
     }
+    return true;
 }
 
 // Moves the pointer (absolute input over the primary screen) to a screen point.
@@ -161,12 +168,12 @@ TEST_F(SmallForm, TypeHoverForTheHintAndClickOnTheDisplay) {
 
     form->Show();
     ASSERT_TRUE(PumpUntil([&] { return form->Active(); }));
+    // System key input goes to the focus of the foreground window.
     ::SetForegroundWindow(form->Handle());
-    edit->SetFocus();
-    ASSERT_EQ(::GetFocus(), edit->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == form->Handle(); }));
+    ASSERT_TRUE(FocusOn(edit));
 
-    TypeText("Hello form");
-    EXPECT_TRUE(PumpUntil([&] { return edit->Text() == "Hello form"; }, 2000)) << edit->Text();
+    ASSERT_TRUE(TypeText(edit, "Hello form"));
 
     // Rest the pointer on the button until its hint window shows.
     const TPoint centre = button->ClientToScreen(Point(50, 14));
@@ -174,12 +181,15 @@ TEST_F(SmallForm, TypeHoverForTheHintAndClickOnTheDisplay) {
         THintWindow* hint = Application->HintWindow();
         return hint && hint->HandleAllocated() && ::IsWindowVisible(hint->WindowHandle());
     };
+    // The pointer moves by a pixel every 200 ms, should the first move not be taken as a rest.
     const DWORD start = ::GetTickCount();
-    while (!hintShowing() && ::GetTickCount() - start < 3000) {
-        MoveMouse(Point(centre.X + static_cast<int>((::GetTickCount() - start) / 200 % 2), centre.Y));
-        Pump(40);
-    }
-    ASSERT_TRUE(hintShowing());
+    int lastX = -1;
+    ASSERT_TRUE(PumpUntil([&] {
+        const int x = centre.X + static_cast<int>((::GetTickCount() - start) / 200 % 2);
+        if (x != lastX) MoveMouse(Point(x, centre.Y));
+        lastX = x;
+        return hintShowing();
+    }));
     EXPECT_EQ(Application->HintWindow()->Caption(), "Presses the button");
 
     HWND hint = Application->HintWindow()->WindowHandle();
@@ -201,9 +211,9 @@ TEST_F(SmallForm, TypeHoverForTheHintAndClickOnTheDisplay) {
     EXPECT_GT(picture.Matching(hintRect, static_cast<COLORREF>(ColorToRGB(clInfoBk))), hintArea / 3)
         << "the hint window's area lacks the info background";
 
-    // Press and release the left button over it.
+    // Press and release the left button over it; the pressed button holds the mouse capture.
     MoveMouse(centre, MOUSEEVENTF_LEFTDOWN);
-    Pump(20);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetCapture() == button->Handle(); }));
     MoveMouse(centre, MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(PumpUntil([&] { return clicks.count == 1; }));
     EXPECT_EQ(edit->Text(), "Hello form");

@@ -180,7 +180,7 @@ TEST_F(ListViewTest, ItemClassImagesDoubleClickAndLabelEditing) {
     ASSERT_NE(edit, nullptr);
     ::SetWindowTextA(edit, "renamed");
     ::SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);  // ends the edit, keeping the text
-    formtest::Pump(10);
+    EXPECT_TRUE(formtest::PumpUntil([&] { return item->Caption() == "renamed!"; }));
     EXPECT_EQ(item->Caption(), "renamed!");
     EXPECT_EQ(CellText(view, 0), "renamed!");
 }

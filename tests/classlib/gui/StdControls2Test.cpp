@@ -13,7 +13,7 @@
 #include "classlib/win/TTrackBar.h"
 #include "classlib/win/TUpDown.h"
 
-using formtest::Pump;
+using formtest::PumpPostedMessages;
 
 namespace {
 
@@ -224,7 +224,7 @@ TEST_F(StdControls2, OwnerDrawnCombosDrawAndMeasureTheirItems) {
     colours->SetColorStyle({cbStandardColors, cbIncludeNone});
     colours->SetSelected(clLime);
     form->Show();
-    Pump(50);
+    PumpPostedMessages();
     ::UpdateWindow(wnd);
     ASSERT_FALSE(owner.drawn.empty());
     // The colour box draws a swatch of the selected colour in its field.
@@ -243,7 +243,7 @@ TEST_F(StdControls2, OwnerDrawnCombosDrawAndMeasureTheirItems) {
 
     owner.drawn.clear();
     combo->SetDroppedDown(true);
-    Pump(50);
+    PumpPostedMessages();
     ::UpdateWindow(combo->ListHandle());
     combo->SetDroppedDown(false);
     for (int index : {0, 1, 2})
@@ -548,10 +548,12 @@ TEST_F(StdControls2, EnterInASpinEditStaysThereInsteadOfPressingTheDefaultButton
     spin->OnKeyDown = MakeMethod<&Seen::Key>(&seen);
     // The same key in a plain edit presses the default button: the form's part works.
     ::SetFocus(edit->Handle());
+    ASSERT_TRUE(formtest::PumpUntil([&] { return ::GetFocus() == edit->Handle(); }));
     formtest::PressKey(VK_RETURN);
     EXPECT_EQ(seen.clicks, 1);
 
     ::SetFocus(spin->Handle());
+    ASSERT_TRUE(formtest::PumpUntil([&] { return ::GetFocus() == spin->Handle(); }));
     formtest::PressKey(VK_RETURN);
     EXPECT_EQ(seen.clicks, 1);
     EXPECT_EQ(::GetFocus(), spin->Handle());

@@ -50,8 +50,7 @@ protected:
     void ShowWithFocusOnBox() {
         form->Show();
         ASSERT_TRUE(PumpUntil([&] { return form->Active(); }));
-        box->SetFocus();
-        ASSERT_EQ(::GetFocus(), box->Handle());
+        ASSERT_TRUE(FocusOn(box));
     }
     TForm* form = nullptr;
     TFocusBox* box = nullptr;
@@ -94,8 +93,7 @@ TEST_F(StdButtons, KeysReachTheDefaultAndCancelButtonsAndTheDefaultFrameFollowsT
     EXPECT_EQ(ButtonKind(ok), BS_DEFPUSHBUTTON);
     EXPECT_EQ(ButtonKind(other), BS_PUSHBUTTON);
 
-    other->SetFocus();
-    Pump(10);
+    ASSERT_TRUE(FocusOn(other));
     EXPECT_EQ(ButtonKind(other), BS_DEFPUSHBUTTON);
     EXPECT_EQ(ButtonKind(ok), BS_PUSHBUTTON);
     // Enter now clicks the focused button, not the default one.
@@ -104,8 +102,7 @@ TEST_F(StdButtons, KeysReachTheDefaultAndCancelButtonsAndTheDefaultFrameFollowsT
     EXPECT_EQ(clicks.Count(ok), 0);
 
     // Focus leaves the buttons: the default button takes the frame back.
-    box->SetFocus();
-    Pump(10);
+    ASSERT_TRUE(FocusOn(box));
     EXPECT_EQ(ButtonKind(ok), BS_DEFPUSHBUTTON);
     EXPECT_EQ(ButtonKind(other), BS_PUSHBUTTON);
 
@@ -119,7 +116,7 @@ TEST_F(StdButtons, KeysReachTheDefaultAndCancelButtonsAndTheDefaultFrameFollowsT
     EXPECT_EQ(ButtonKind(cancel), BS_DEFPUSHBUTTON);
 
     // Enter and Esc from a plain control go to the default and cancel buttons.
-    box->SetFocus();
+    ASSERT_TRUE(FocusOn(box));
     ok->SetDefault(true);
     cancel->SetDefault(false);
     form->SetModalResult(mrNone);

@@ -224,7 +224,7 @@ TEST_F(StdPaint, LabelAndGroupBoxAcceleratorsMoveTheFocus) {
     (void)inGroupLast;
     form->Show();
     ASSERT_TRUE(PumpUntil([&] { return form->Active(); }));
-    first->SetFocus();
+    ASSERT_TRUE(FocusOn(first));
 
     // No focus control: nothing happens.
     EXPECT_EQ(form->Perform(CM_DIALOGCHAR, 'n', 0), 0);

@@ -39,11 +39,12 @@ protected:
         events.edit = edit;
         edit->OnChange = MakeMethod<&TEditEvents::Change>(&events);
     }
-    // Posts the characters to the edit's window and runs them through the application's loop.
+    // Posts the characters to the edit's window and runs them through the application's loop until every one
+    // has been handled.
     void Type(TWinControl* target, const char* chars) {
         for (const char* c = chars; *c; ++c)
             ::PostMessageA(target->Handle(), WM_CHAR, static_cast<unsigned char>(*c), 1);
-        Pump(20);
+        EXPECT_TRUE(PumpPostedMessages());
     }
     TForm* form = nullptr;
     TEdit* edit = nullptr;

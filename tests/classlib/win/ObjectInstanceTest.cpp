@@ -9,7 +9,7 @@
 #include "classlib/core/CallbackExceptions.h"
 #include "classlib/core/TObject.h"
 #include "classlib/win/ObjectInstance.h"
-#include "tests/classlib/win/PumpMessages.h"
+#include "support/MessagePump.h"
 
 namespace {
 
@@ -144,7 +144,7 @@ TEST(UtilityWindow, WorksOnAWorkerThread) {
         workerId = ::GetCurrentThreadId();
         HWND wnd = AllocateHWnd(MakeMethod<&TRecorder::WndProc>(&r));
         created.set_value(wnd);
-        testsupport::PumpMessagesUntil(
+        testsupport::PumpUntil(
             [&] {
                 for (UINT m : r.seen)
                     if (m == WM_APP + 9) return true;

@@ -4,6 +4,7 @@
 
 #define THREAD_CASES_HELPERS_ONLY
 #include "classlib/core/ThreadCases.inc"
+#include "support/MessagePump.h"
 
 TEST(ThreadWin, IdsAndHandlesAreTheSystemsOwn) {
     using namespace threadcases;
@@ -53,12 +54,7 @@ TEST(ThreadWin, AThreadMessageAndAMessageHookServeSynchronisedCalls) {
         done = true;
     });
     // An ordinary message loop: nothing here calls CheckSynchronize itself.
-    const DWORD start = ::GetTickCount();
-    while (!done && ::GetTickCount() - start < 10000) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-    }
-    EXPECT_TRUE(done);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return done.load(); }, 10000));
     EXPECT_TRUE(ranOnMain);
     EXPECT_EQ(gServedByHook, 1);
     t->WaitFor();

@@ -6,12 +6,12 @@
 
 #include "classlib/core/CallbackExceptions.h"
 #include "classlib/win/TTimer.h"
-#include "tests/classlib/win/PumpMessages.h"
+#include "support/MessagePump.h"
 
 namespace {
 
-using testsupport::PumpMessagesFor;
-using testsupport::PumpMessagesUntil;
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
 
 struct TTicks : TObject {
     std::vector<ULONGLONG> at;
@@ -53,22 +53,22 @@ TEST(Timer, TicksWhileEnabledAndStopsOnZeroIntervalOrDisabled) {
     TObjectPtr<TTimer> timer = MakeTimer(ticks, 20);
     EXPECT_EQ(timer->Interval(), 20u);
     EXPECT_TRUE(timer->Enabled());
-    ASSERT_TRUE(PumpMessagesUntil([&] { return ticks.Count() >= 2; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return ticks.Count() >= 2; }, 2000));
     EXPECT_EQ(ticks.sender, timer.get());
 
     timer->SetEnabled(false);
-    PumpMessagesFor(5);  // a tick already queued may still arrive
+    PumpFor(5);  // a tick already queued may still arrive
     int stoppedAt = ticks.Count();
-    PumpMessagesFor(100);
+    PumpFor(100);
     EXPECT_EQ(ticks.Count(), stoppedAt);
 
     timer->SetEnabled(true);
-    ASSERT_TRUE(PumpMessagesUntil([&] { return ticks.Count() > stoppedAt; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return ticks.Count() > stoppedAt; }, 2000));
 
     timer->SetInterval(0);
-    PumpMessagesFor(5);
+    PumpFor(5);
     stoppedAt = ticks.Count();
-    PumpMessagesFor(100);
+    PumpFor(100);
     EXPECT_EQ(ticks.Count(), stoppedAt);
     EXPECT_TRUE(timer->Enabled());
 }
@@ -76,18 +76,18 @@ TEST(Timer, TicksWhileEnabledAndStopsOnZeroIntervalOrDisabled) {
 TEST(Timer, IntervalOneGivesTheShortestSystemInterval) {
     TTicks ticks;
     TObjectPtr<TTimer> timer = MakeTimer(ticks, 1);
-    EXPECT_TRUE(PumpMessagesUntil([&] { return ticks.Count() >= 5; }, 1000));
+    EXPECT_TRUE(PumpUntil([&] { return ticks.Count() >= 5; }, 1000));
 }
 
 TEST(Timer, ChangingTheIntervalWhileRunningStartsItAnew) {
     TTicks ticks;
     TObjectPtr<TTimer> timer = MakeTimer(ticks, 150);
-    PumpMessagesFor(100);
+    PumpFor(100);
     ASSERT_EQ(ticks.Count(), 0);
     const ULONGLONG changed = ::GetTickCount64();
     timer->SetInterval(160);
     // Not restarted, it would tick about 50 ms from now.
-    ASSERT_TRUE(PumpMessagesUntil([&] { return ticks.Count() >= 1; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return ticks.Count() >= 1; }, 2000));
     EXPECT_GE(ticks.at[0] - changed, 130u);
 }
 
@@ -96,7 +96,7 @@ TEST(Timer, HandlerErrorsGoToTheCallbackHandlerAndTheTimerGoesOn) {
     TTicks ticks;
     ticks.fail = true;
     TObjectPtr<TTimer> timer = MakeTimer(ticks, 10);
-    ASSERT_TRUE(PumpMessagesUntil([&] { return ticks.Count() >= 2; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return ticks.Count() >= 2; }, 2000));
     ASSERT_GE(catcher.errors.senders.size(), 1u);
     EXPECT_EQ(catcher.errors.senders[0], timer.get());
 }
@@ -107,7 +107,7 @@ TEST(Timer, FreedTimerLeavesNoTickBehind) {
     TObjectPtr<TTimer> timer = MakeTimer(ticks, 1);
     ::Sleep(30);  // the timer is due now
     timer.reset();
-    PumpMessagesFor(50);
+    PumpFor(50);
     EXPECT_EQ(ticks.Count(), 0);
     EXPECT_TRUE(catcher.errors.senders.empty());
 }
@@ -128,8 +128,8 @@ TEST(Timer, HandlerMayFreeItsOwnTimer) {
     shot.timer = Create<TTimer>(nullptr);
     shot.timer->SetInterval(1);
     shot.timer->OnTimer = MakeMethod<&TOneShot::Tick>(&shot);
-    ASSERT_TRUE(PumpMessagesUntil([&] { return shot.fired > 0; }, 2000));
-    PumpMessagesFor(30);
+    ASSERT_TRUE(PumpUntil([&] { return shot.fired > 0; }, 2000));
+    PumpFor(30);
     EXPECT_EQ(shot.fired, 1);
     EXPECT_EQ(shot.timer, nullptr);
     EXPECT_TRUE(catcher.errors.senders.empty());
