@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TBasicAction.h"
 
 namespace {
@@ -244,23 +245,18 @@ TComponent* CreateComponentOfClass(TClass cls, TComponent* owner, TPublishFn pub
         throw EInvalidOperation("Cannot create an instance of class " + cls->ClassName());
     void* memory = ::operator new(cls->InstanceSize());
     publish(context, memory);
-    TObject* obj;
-    try {
-        obj = cls->Construct(memory, owner);
-    } catch (...) {
-        // The constructor's parts are gone (the component part has left the owner's list); the reference
-        // must not keep pointing at the freed memory.
-        publish(context, nullptr);
-        ::operator delete(memory);
-        throw;
+    TScopeExit unpublish([&] { publish(context, nullptr); });
+    TComponent* component;
+    {
+        // A constructor that raises has undone its parts (the component part has left the owner's list); the
+        // memory goes, and the reference must not keep pointing at it.
+        TScopeExit release([memory] { ::operator delete(memory); });
+        component = static_cast<TComponent*>(cls->Construct(memory, owner));
+        release.Dismiss();
     }
-    auto* component = static_cast<TComponent*>(obj);
-    try {
-        component->AfterConstruction();
-    } catch (...) {
-        publish(context, nullptr);
-        delete component;
-        throw;
-    }
+    TScopeExit destroy([component] { delete component; });
+    component->AfterConstruction();
+    destroy.Dismiss();
+    unpublish.Dismiss();
     return component;
 }

@@ -2,6 +2,7 @@
 
 #include "classlib/core/FileSystem.h"
 #include "classlib/core/Format.h"
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/StringUtils.h"
 #include "classlib/core/TStringList.h"
 
@@ -15,15 +16,9 @@ std::vector<AnsiString> LinesOf(const TStrings& strings) {
 
 // Replaces the contents of a list inside one update bracket.
 void Fill(TStrings* strings, const std::vector<AnsiString>& lines) {
-    strings->BeginUpdate();
-    try {
-        strings->Clear();
-        for (const AnsiString& line : lines) strings->Add(line);
-    } catch (...) {
-        strings->EndUpdate();
-        throw;
-    }
-    strings->EndUpdate();
+    TUpdateGuard update(*strings);
+    strings->Clear();
+    for (const AnsiString& line : lines) strings->Add(line);
 }
 
 }  // namespace

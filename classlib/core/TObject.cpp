@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "classlib/core/MessageDispatch.h"
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TComponent.h"
 
 namespace {
@@ -45,15 +46,15 @@ TObject* TMetaClass::Create(TComponent* owner) const {
     if (!construct_) throw EInvalidOperation("Cannot create an instance of class " + AnsiString(name_));
     void* memory = ::operator new(instanceSize_);
     TObject* obj;
-    try {
+    {
+        TScopeExit release([memory] { ::operator delete(memory); });
         obj = construct_(memory, owner);
-    } catch (...) {
-        ::operator delete(memory);
-        throw;
+        release.Dismiss();
     }
-    std::unique_ptr<TObject> guard(obj);
+    TScopeExit destroy([obj] { delete obj; });
     obj->AfterConstruction();
-    return guard.release();
+    destroy.Dismiss();
+    return obj;
 }
 
 TObject::~TObject() = default;

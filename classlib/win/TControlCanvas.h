@@ -2,6 +2,7 @@
 // control draws on its parent's window, moved to its place and clipped to it) and gives it back when the
 // control paints again, loses its window, or the canvas is freed.
 #pragma once
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TCanvas.h"
 
 class TControl;
@@ -22,15 +23,11 @@ public:
         Lock();
         FreeHandle();
         SetHandle(dc);
-        try {
-            paint();
-        } catch (...) {
+        TScopeExit detach([this] {
             SetHandle(nullptr);
             Unlock();
-            throw;
-        }
-        SetHandle(nullptr);
-        Unlock();
+        });
+        paint();
     }
 
 protected:

@@ -9,6 +9,7 @@
 
 #include "classlib/core/AlignArithmetic.h"
 #include "classlib/core/CallbackExceptions.h"
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TCustomForm.h"
 #include "classlib/win/ObjectInstance.h"
@@ -113,15 +114,6 @@ std::intptr_t PointLParam(TPoint p) {
 bool IsMouseMessage(std::uint32_t msg) {
     return msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && msg != WM_MOUSEWHEEL && msg != WM_MOUSEHWHEEL;
 }
-
-// Runs cleanup when the scope ends, also by an exception.
-template <class F>
-struct Finally {
-    F f;
-    ~Finally() { f(); }
-};
-template <class F>
-Finally(F) -> Finally<F>;
 
 // Where a control's dialog keys and characters go: its form, or the outermost parent without one.
 TWinControl* KeyTarget(TWinControl* control) {
@@ -377,7 +369,7 @@ void TWinControl::CreateWnd() {
         throw EInvalidOperation(Format("Control '%s' has no parent window", {Name()}));
     RegisterWindowClass(params);
     t_creationControl = this;
-    Finally clear{[] { t_creationControl = nullptr; }};
+    TScopeExit clear([] { t_creationControl = nullptr; });
     CreateWindowHandle(params);
     if (!handle_) RaiseLastSystemError();
 }
@@ -411,7 +403,7 @@ void TWinControl::DestroyWnd() {
 
 void TWinControl::DestroyWindowHandle() {
     controlState_.Include(csDestroyingHandle);
-    Finally done{[this] { controlState_.Exclude(csDestroyingHandle); }};
+    TScopeExit done([this] { controlState_.Exclude(csDestroyingHandle); });
     HWND wnd = handle_;
     if (wnd) ::DestroyWindow(wnd);
     handle_ = nullptr;
@@ -695,7 +687,7 @@ void TWinControl::AlignControlsFor(TControl* control) {
         return;
     }
     ++alignLevel_;
-    Finally done{[this] { --alignLevel_; }};
+    TScopeExit done([this] { --alignLevel_; });
     controlState_.Exclude(csAlignmentNeeded);
     TRect area = AlignArea();
     AlignControls(control, area);
@@ -787,7 +779,7 @@ void TWinControl::PaintDoubleBuffered() {
     PAINTSTRUCT ps{};
     HDC screen = ::BeginPaint(handle_, &ps);
     HWND wnd = handle_;
-    Finally endPaint{[&] { ::EndPaint(wnd, &ps); }};
+    TScopeExit endPaint([&] { ::EndPaint(wnd, &ps); });
     RECT client{};
     ::GetClientRect(handle_, &client);
     int w = client.right, h = client.bottom;
@@ -795,11 +787,11 @@ void TWinControl::PaintDoubleBuffered() {
     HDC memory = ::CreateCompatibleDC(screen);
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, w, h);
     HGDIOBJ old = ::SelectObject(memory, bitmap);
-    Finally release{[&] {
+    TScopeExit release([&] {
         ::SelectObject(memory, old);
         ::DeleteObject(bitmap);
         ::DeleteDC(memory);
-    }};
+    });
     Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), reinterpret_cast<LPARAM>(memory));
     Perform(WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
     ::BitBlt(screen, 0, 0, w, h, memory, 0, 0, SRCCOPY);
@@ -811,9 +803,9 @@ void TWinControl::PaintHandler(TMessage& message) {
     HWND wnd = handle_;
     bool own = dc == nullptr;
     if (own) dc = ::BeginPaint(wnd, &ps);
-    Finally endPaint{[&] {
+    TScopeExit endPaint([&] {
         if (own) ::EndPaint(wnd, &ps);
-    }};
+    });
     if (controls_.empty()) {
         PaintWindow(dc);
         return;
@@ -845,7 +837,7 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
         ::GetWindowOrgEx(dc, &origin);
         ::SetWindowOrgEx(dc, origin.x - c->Left(), origin.y - c->Top(), nullptr);
         ::IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
-        Finally restore{[&] { ::RestoreDC(dc, saved); }};
+        TScopeExit restore([&] { ::RestoreDC(dc, saved); });
         c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     }
 }
