@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "classlib/win/GdiHandle.h"
+#include "classlib/win/MemoryDC.h"
 #include "classlib/win/TCanvas.h"
 #include "classlib/win/TGraphic.h"
 
@@ -32,8 +33,7 @@ protected:
 
 private:
     TBitmap* bitmap_;
-    HDC memoryDc_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
+    TMemoryDC memoryDc_;
 };
 
 class TBitmap : public TGraphic {

@@ -6,6 +6,7 @@
 #include "classlib/win/TCustomImageList.h"
 #include "classlib/win/TScreen.h"
 #include "classlib/win/TWinControl.h"
+#include "classlib/win/WindowDC.h"
 
 namespace {
 
@@ -73,20 +74,6 @@ TOwnerDrawState DrawStateOf(UINT itemState) {
     return state;
 }
 
-// A screen DC for measuring, released on every path.
-class ScreenDC {
-public:
-    ScreenDC() : dc_(::GetDC(nullptr)) {}
-    ~ScreenDC() {
-        if (dc_) ::ReleaseDC(nullptr, dc_);
-    }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
 
 // Restores a DC's state on every path.
 class SavedDC {
@@ -212,7 +199,7 @@ bool TMenu::DispatchMeasureItem(MEASUREITEMSTRUCT& info) {
     if (info.CtlType != ODT_MENU) return false;
     TMenuItem* item = FindItem(info.itemID, fkCommand);
     if (!item) return false;
-    ScreenDC dc;
+    const TWindowDC dc;  // the screen's, for measuring
     TCanvas canvas;
     canvas.SetHandle(dc.Get());
     UseMenuFont(canvas);

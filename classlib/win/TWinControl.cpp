@@ -12,6 +12,8 @@
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TCustomForm.h"
+#include "classlib/win/GdiHandle.h"
+#include "classlib/win/MemoryDC.h"
 #include "classlib/win/ObjectInstance.h"
 #include "classlib/win/TFont.h"
 #include "classlib/win/TScreen.h"
@@ -784,17 +786,11 @@ void TWinControl::PaintDoubleBuffered() {
     ::GetClientRect(handle_, &client);
     int w = client.right, h = client.bottom;
     if (w <= 0 || h <= 0) return;
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    TScopeExit release([&] {
-        ::SelectObject(memory, old);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(memory);
-    });
-    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), reinterpret_cast<LPARAM>(memory));
-    Perform(WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
-    ::BitBlt(screen, 0, 0, w, h, memory, 0, 0, SRCCOPY);
+    const TGdiHandle<HBITMAP> bitmap(::CreateCompatibleBitmap(screen, w, h));
+    const TMemoryDC memory(bitmap.Get(), screen);
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.Get()), reinterpret_cast<LPARAM>(memory.Get()));
+    Perform(WM_PAINT, reinterpret_cast<WPARAM>(memory.Get()), 0);
+    ::BitBlt(screen, 0, 0, w, h, memory.Get(), 0, 0, SRCCOPY);
 }
 
 void TWinControl::PaintHandler(TMessage& message) {

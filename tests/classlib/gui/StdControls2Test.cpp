@@ -12,6 +12,7 @@
 #include "classlib/win/TTabControl.h"
 #include "classlib/win/TTrackBar.h"
 #include "classlib/win/TUpDown.h"
+#include "classlib/win/WindowDC.h"
 
 using formtest::Pump;
 
@@ -229,12 +230,12 @@ TEST_F(StdControls2, OwnerDrawnCombosDrawAndMeasureTheirItems) {
     ASSERT_FALSE(owner.drawn.empty());
     // The colour box draws a swatch of the selected colour in its field.
     ::UpdateWindow(colours->Handle());
-    HDC dc = ::GetDC(colours->Handle());
+    const TWindowDC dcWindowDC(colours->Handle());
+    HDC dc = dcWindowDC.Get();
     RECT field{};
     ::GetClientRect(colours->Handle(), &field);
     bool lime = false;
     for (int x = 0; x < 30 && !lime; ++x) lime = ::GetPixel(dc, x, field.bottom / 2) == RGB(0, 255, 0);
-    ::ReleaseDC(colours->Handle(), dc);
     EXPECT_TRUE(lime);
     EXPECT_TRUE(owner.sawField);
     EXPECT_NE(owner.dc, nullptr);
