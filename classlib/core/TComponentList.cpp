@@ -15,7 +15,7 @@ public:
 };
 
 TComponentList::TComponentList(bool ownsObjects)
-    : ownsObjects_(ownsObjects), nexus_(Create<TNexus>(this)) {}
+    : ownsObjects_(ownsObjects), nexus_(MakeObject<TNexus>(this)) {}
 
 TComponentList::~TComponentList() {
     Clear();

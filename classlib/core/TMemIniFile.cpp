@@ -27,15 +27,15 @@ TMemIniFile::TMemIniFile() = default;
 
 TMemIniFile::TMemIniFile(const AnsiString& fileName) : fileName_(fileName) {
     if (!FileExists(fileName)) return;
-    TStringList list;
-    list.LoadFromFile(fileName);
-    LoadLines(LinesOf(list));
+    const TObjectPtr<TStringList> list = MakeObject<TStringList>();
+    list->LoadFromFile(fileName);
+    LoadLines(LinesOf(*list));
 }
 
 TMemIniFile::TMemIniFile(TStream& stream) {
-    TStringList list;
-    list.LoadFromStream(stream);
-    LoadLines(LinesOf(list));
+    const TObjectPtr<TStringList> list = MakeObject<TStringList>();
+    list->LoadFromStream(stream);
+    LoadLines(LinesOf(*list));
 }
 
 TMemIniFile::~TMemIniFile() = default;
@@ -207,7 +207,7 @@ void TMemIniFile::Clear() {
 
 void TMemIniFile::UpdateFile() {
     if (fileName_.empty()) return;
-    TStringList list;
-    GetStrings(&list);
-    list.SaveToFile(fileName_);
+    const TObjectPtr<TStringList> list = MakeObject<TStringList>();
+    GetStrings(list.get());
+    list->SaveToFile(fileName_);
 }

@@ -435,7 +435,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     ReadPrefix(flags, childPos);
     const AnsiString className = ReadStr();
     const AnsiString name = ReadStr();
-    std::unique_ptr<TComponent, TFreeDeleter> createdRoot;
+    TObjectPtr<TComponent> createdRoot;
     if (!root) {
         TClass cls = FindClass(className);
         if (!cls->InheritsFrom(TComponent::StaticClass()) || !cls->CanConstruct())

@@ -196,7 +196,7 @@ void* TBitmap::ScanLine(int y) {
 
 TCanvas* TBitmap::Canvas() {
     if (!canvas_) {
-        canvas_.reset(Create<TBitmapCanvas>(this));
+        canvas_ = MakeObject<TBitmapCanvas>(this);
         canvas_->OnChange = MakeMethod<&TBitmap::CanvasChanged>(this);
     }
     return canvas_.get();

@@ -109,7 +109,7 @@ private:
     int height_ = 0;
     TPixelFormat pixelFormat_ = pf24bit;
     std::vector<std::uint32_t> palette_;
-    std::unique_ptr<TBitmapCanvas, TFreeDeleter> canvas_;
+    TObjectPtr<TBitmapCanvas> canvas_;
     TColor transparentColor_ = clDefault;
     TTransparentMode transparentMode_ = tmAuto;
 };

@@ -76,8 +76,8 @@ TCustomComboBox::TCustomComboBox(TComponent* owner)
     : TWinControl(owner),
       editInstance_(MakeMethod<&TCustomComboBox::EditMainWndProc>(this)),
       listInstance_(MakeMethod<&TCustomComboBox::ListMainWndProc>(this)) {
-    items_.reset(Create<TComboBoxStrings>(this));
-    canvas_.reset(Create<TControlCanvas>());
+    items_ = MakeObject<TComboBoxStrings>(this);
+    canvas_ = MakeObject<TControlCanvas>();
     canvas_->SetControl(this);
     SetControlStyle(ControlStyle() + TControlStyle{csSetCaption, csDoubleClicks});
     SetBounds(0, 0, 145, 21);

@@ -64,7 +64,7 @@ void SetCaptureControl(TControl* control) {
 TControl::TControl(TComponent* owner) : TComponent(owner) {
     WindowProc = MakeMethod<&TControl::WndProc>(this);
     controlStyle_ = TControlStyle{csCaptureMouse, csClickEvents, csDoubleClicks};
-    font_.reset(Create<TFont>());
+    font_ = MakeObject<TFont>();
     font_->OnChange = MakeMethod<&TControl::FontChanged>(this);
 }
 

@@ -23,7 +23,7 @@ UINT OverlayOf(int overlayIndex) {
 // ---- TListItem ----
 
 TListItem::TListItem(TComponent* listView) : listView_(dynamic_cast<TCustomListView*>(listView)) {
-    subItems_.reset(Create<TStringList>());
+    subItems_ = MakeObject<TStringList>();
     subItems_->OnChange = MakeMethod<&TListItem::SubItemsChanged>(this);
 }
 
@@ -290,9 +290,9 @@ void TListColumns::Update(TCollectionItem*) { owner_->UpdateColumns(); }
 TCustomListView::TCustomListView(TComponent* owner) : TWinControl(owner) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);
-    items_.reset(Create<TListItems>(this));
-    columns_.reset(Create<TListColumns>(this));
-    imageLink_.reset(Create<TChangeLink>());
+    items_ = MakeObject<TListItems>(this);
+    columns_ = MakeObject<TListColumns>(this);
+    imageLink_ = MakeObject<TChangeLink>();
     imageLink_->OnChange = MakeMethod<&TCustomListView::ImagesChanged>(this);
     SetControlStyle(ControlStyle() + TControlStyle{csDoubleClicks});
     SetBounds(0, 0, 250, 150);

@@ -92,9 +92,9 @@ private:
 
 }  // namespace
 
-TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(Create<TMenuItem>(nullptr)) {
+TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(MakeObject<TMenuItem>(nullptr)) {
     items_->menu_ = this;
-    imageChangeLink_.reset(Create<TChangeLink>());
+    imageChangeLink_ = MakeObject<TChangeLink>();
     imageChangeLink_->OnChange = MakeMethod<&TMenu::ImageListChange>(this);
 }
 
@@ -187,11 +187,11 @@ bool TMenu::DispatchDrawItem(const DRAWITEMSTRUCT& info) {
     if (!item) return false;
     // The DC goes back to the system as it came; the canvas (destroyed first) takes its objects out.
     SavedDC saved(info.hDC);
-    TCanvas canvas;
-    canvas.SetHandle(info.hDC);
-    UseMenuFont(canvas);
+    const TObjectPtr<TCanvas> canvas = MakeObject<TCanvas>();
+    canvas->SetHandle(info.hDC);
+    UseMenuFont(*canvas);
     const TRect rect{info.rcItem.left, info.rcItem.top, info.rcItem.right, info.rcItem.bottom};
-    item->AdvancedDrawItem(&canvas, rect, DrawStateOf(info.itemState), item->IsMenuBarItem());
+    item->AdvancedDrawItem(canvas.get(), rect, DrawStateOf(info.itemState), item->IsMenuBarItem());
     return true;
 }
 
@@ -200,12 +200,12 @@ bool TMenu::DispatchMeasureItem(MEASUREITEMSTRUCT& info) {
     TMenuItem* item = FindItem(info.itemID, fkCommand);
     if (!item) return false;
     const TWindowDC dc;  // the screen's, for measuring
-    TCanvas canvas;
-    canvas.SetHandle(dc.Get());
-    UseMenuFont(canvas);
+    const TObjectPtr<TCanvas> canvas = MakeObject<TCanvas>();
+    canvas->SetHandle(dc.Get());
+    UseMenuFont(*canvas);
     int width = static_cast<int>(info.itemWidth);
     int height = static_cast<int>(info.itemHeight);
-    item->MeasureItem(&canvas, width, height);
+    item->MeasureItem(canvas.get(), width, height);
     info.itemWidth = static_cast<UINT>(std::max(width, 0));
     info.itemHeight = static_cast<UINT>(std::max(height, 0));
     return true;

@@ -113,8 +113,8 @@ void TControlScrollBar::ScrollMessage(TMessage& message) {
 
 TScrollingWinControl::TScrollingWinControl(TComponent* owner)
     : TWinControl(owner),
-      horz_(new TControlScrollBar(this, sbHorizontal)),
-      vert_(new TControlScrollBar(this, sbVertical)) {}
+      horz_(MakeObject<TControlScrollBar>(this, sbHorizontal)),
+      vert_(MakeObject<TControlScrollBar>(this, sbVertical)) {}
 
 TScrollingWinControl::~TScrollingWinControl() = default;
 

@@ -6,11 +6,10 @@
 
 // No exception may leave a COM method: every one turns stream errors into an HRESULT.
 
-TStreamAdapter::TStreamAdapter(TStream* stream, TStreamOwnership ownership) : stream_(stream), ownership_(ownership) {}
+TStreamAdapter::TStreamAdapter(TStream* stream, TStreamOwnership ownership)
+    : owned_(ownership == soOwned ? stream : nullptr), stream_(stream) {}
 
-TStreamAdapter::~TStreamAdapter() {
-    if (ownership_ == soOwned) delete stream_;
-}
+TStreamAdapter::~TStreamAdapter() = default;
 
 IStream* TStreamAdapter::Create(TStream* stream, TStreamOwnership ownership) {
     return new TStreamAdapter(stream, ownership);

@@ -203,7 +203,7 @@ LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     t_creationControl = nullptr;
     control->handle_ = wnd;
     control->detached_ = nullptr;
-    ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control->objectInstance_));
+    ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control->objectInstance_.Proc()));
     if ((::GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CHILD) && ::GetWindowLongPtrA(wnd, GWLP_ID) == 0)
         ::SetWindowLongPtrA(wnd, GWLP_ID, reinterpret_cast<LONG_PTR>(wnd));
     try {
@@ -214,13 +214,12 @@ LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         // The window works without its marks; only finding its control from the window fails.
         HandleCallbackException(control);
     }
-    return ::CallWindowProcA(control->objectInstance_, wnd, msg, wParam, lParam);
+    return ::CallWindowProcA(control->objectInstance_.Proc(), wnd, msg, wParam, lParam);
 }
 
 // Construction and destruction.
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
-    objectInstance_ = MakeObjectInstance(MakeMethod<&TWinControl::MainWndProc>(this));
     defWndProc_ = ::DefWindowProcA;
 }
 
@@ -256,8 +255,6 @@ TWinControl::~TWinControl() {
         Free(child);
     }
     tabList_.clear();
-    FreeObjectInstance(objectInstance_);
-    objectInstance_ = nullptr;
 }
 
 // The window.

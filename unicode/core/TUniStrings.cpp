@@ -54,7 +54,7 @@ std::vector<WideString> ReadStringList(TReader& reader, Decode decode) {
 
 }  // namespace
 
-TUniStrings::TUniStrings() : ansiStrings_(std::make_unique<TAnsiStringsForWideStringsAdapter>(this, 0)) {}
+TUniStrings::TUniStrings() : ansiStrings_(MakeObject<TAnsiStringsForWideStringsAdapter>(this, 0)) {}
 
 TUniStrings::~TUniStrings() = default;
 
