@@ -5,6 +5,7 @@
 #include "classlib/core/Checked.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/ScopeGuard.h"
+#include "classlib/core/StringUtils.h"
 #include "classlib/core/TCollection.h"
 #include "classlib/core/TComponent.h"
 #include "classlib/core/TypInfo.h"
@@ -12,17 +13,6 @@
 namespace {
 
 [[noreturn]] void InvalidValue() { throw EReadError("Invalid property value"); }
-
-bool SameText(const AnsiString& a, const AnsiString& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = char(x - 32);
-        if (y >= 'a' && y <= 'z') y = char(y - 32);
-        if (x != y) return false;
-    }
-    return true;
-}
 
 }  // namespace
 
