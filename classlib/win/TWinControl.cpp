@@ -9,6 +9,7 @@
 
 #include "classlib/core/AlignArithmetic.h"
 #include "classlib/core/CallbackExceptions.h"
+#include "classlib/core/FileSystem.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TCustomForm.h"
@@ -26,12 +27,8 @@ namespace {
 thread_local TWinControl* t_creationControl = nullptr;
 
 [[noreturn]] void RaiseLastSystemError() {
-    DWORD code = ::GetLastError();
-    char text[512] = {};
-    DWORD n = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
-                               sizeof text, nullptr);
-    while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ')) text[--n] = '\0';
-    throw EOSError(Format("System Error.  Code: %d.\n%s", {static_cast<int>(code), AnsiString(text)}), code);
+    const DWORD code = ::GetLastError();
+    throw EOSError(Format("System Error.  Code: %d.\n%s", {static_cast<int>(code), SysErrorMessage(code)}), code);
 }
 
 // The two global atoms the library's windows are marked with, added on first use by whichever thread makes
