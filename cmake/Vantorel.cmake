@@ -10,7 +10,8 @@
 #   tests/X/gui/*.cpp    GoogleTest cases that need windows: run under Wine on the Xvfb display
 #   tests/X/fuzz/NAME.cpp  one libFuzzer target each (fuzz configuration); seeds in tests/X/fuzz/NAME/
 #   tests/X/bench/NAME.cpp one Google Benchmark program each (benchmark configuration only)
-# A layer links every layer below it, in the order of VANTOREL_LAYERS.
+# A layer links every layer below it, in the order of VANTOREL_LAYERS. The list names every layer of the
+# program, also those whose folder is not there yet: a layer without a folder builds nothing.
 
 set(VANTOREL_LAYERS classlib imaging unicode toolbar themed scan app tools demo plugin)
 
