@@ -269,8 +269,7 @@ int CompareStr(std::string_view a, std::string_view b) {
 int CompareText(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const int d = int(static_cast<unsigned char>(UpCase(a[i]))) -
-                      int(static_cast<unsigned char>(UpCase(b[i])));
+        const int d = int(static_cast<unsigned char>(UpCase(a[i]))) - int(static_cast<unsigned char>(UpCase(b[i])));
         if (d != 0) return d;
     }
     return int(a.size() > b.size()) - int(a.size() < b.size());

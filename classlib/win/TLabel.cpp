@@ -147,9 +147,8 @@ void TCustomLabel::AdjustBounds() {
     // Measured on a screen DC: the label may have no parent window yet.
     TCanvas* canvas = Canvas();
     const TWindowDC screen;
-    TScopeExit restore([canvas, previous = canvas->HandleAllocated() ? canvas->Handle() : nullptr] {
-        canvas->SetHandle(previous);
-    });
+    TScopeExit restore(
+        [canvas, previous = canvas->HandleAllocated() ? canvas->Handle() : nullptr] { canvas->SetHandle(previous); });
     canvas->SetHandle(screen.Get());
     TRect rect = ClientRect();
     DoDrawText(rect, BaseFlags() | DT_CALCRECT);

@@ -74,7 +74,6 @@ TOwnerDrawState DrawStateOf(UINT itemState) {
     return state;
 }
 
-
 // Restores a DC's state on every path.
 class SavedDC {
 public:

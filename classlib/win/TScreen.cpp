@@ -244,8 +244,7 @@ void TScreen::UpdateMetricFonts() {
     }
     hintFont_->SetColor(clInfoText);
     LOGFONTA icon{};
-    if (::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(icon), &icon, 0))
-        AssignLogFont(iconFont_.get(), icon);
+    if (::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(icon), &icon, 0)) AssignLogFont(iconFont_.get(), icon);
 }
 
 // ---- metrics ----

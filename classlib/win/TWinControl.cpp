@@ -11,11 +11,11 @@
 #include "classlib/core/CallbackExceptions.h"
 #include "classlib/core/FileSystem.h"
 #include "classlib/core/ScopeGuard.h"
-#include "classlib/win/TApplication.h"
-#include "classlib/win/TCustomForm.h"
 #include "classlib/win/GdiHandle.h"
 #include "classlib/win/MemoryDC.h"
 #include "classlib/win/ObjectInstance.h"
+#include "classlib/win/TApplication.h"
+#include "classlib/win/TCustomForm.h"
 #include "classlib/win/TFont.h"
 #include "classlib/win/TScreen.h"
 
@@ -216,9 +216,7 @@ LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // Construction and destruction.
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
-    defWndProc_ = ::DefWindowProcA;
-}
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) { defWndProc_ = ::DefWindowProcA; }
 
 void TWinControl::BeforeDestruction() {
     TControl::BeforeDestruction();

@@ -10,9 +10,7 @@ AnsiString TWindowStrings::Get(int index) const {
     return InWindow() ? WindowGet(index) : memory_->Get(index);
 }
 
-int TWindowStrings::GetCount() const {
-    return InWindow() ? WindowCount() : memory_->GetCount();
-}
+int TWindowStrings::GetCount() const { return InWindow() ? WindowCount() : memory_->GetCount(); }
 
 TObject* TWindowStrings::GetObject(int index) const {
     CheckIndex(index);

@@ -297,13 +297,15 @@ void TDIB32::LoadFromImageList(HIMAGELIST list, int index, bool deriveAlpha, con
     const TRect r = Intersect(rect, Bounds());
     if (!list || r.IsEmpty()) return;
     FillRect(r, 0xFF000000u);
-    ::ImageList_DrawEx(list, index, dc_.Get(), r.Left, r.Top, r.Width(), r.Height(), CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
+    ::ImageList_DrawEx(list, index, dc_.Get(), r.Left, r.Top, r.Width(), r.Height(), CLR_NONE, CLR_NONE,
+                       ILD_TRANSPARENT);
     ::GdiFlush();
     if (!deriveAlpha) return;
     TDIB32 onWhite;
     onWhite.SetSize(r.Width(), r.Height());
     onWhite.Fill(0xFFFFFFFFu);
-    ::ImageList_DrawEx(list, index, onWhite.dc_.Get(), 0, 0, r.Width(), r.Height(), CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
+    ::ImageList_DrawEx(list, index, onWhite.dc_.Get(), 0, 0, r.Width(), r.Height(), CLR_NONE, CLR_NONE,
+                       ILD_TRANSPARENT);
     for (int row = 0; row < r.Height(); ++row) {
         std::uint32_t* black = Row(r.Top + row) + r.Left;
         const std::uint32_t* white = onWhite.Row(row);

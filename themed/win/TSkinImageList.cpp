@@ -1,7 +1,7 @@
 #include "themed/win/TSkinImageList.h"
 
-#include "classlib/core/StringUtils.h"
 #include "classlib/core/ScopeGuard.h"
+#include "classlib/core/StringUtils.h"
 #include "classlib/core/TFiler.h"
 #include "classlib/win/TCanvas.h"
 #include "themed/core/PngDIB.h"

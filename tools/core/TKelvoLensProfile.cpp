@@ -238,9 +238,7 @@ TLensLearnResult TKelvoLensProfile::Learn(IKelvoProfileStore& store, double f, d
     return flSaved && kdSaved ? TLensLearnResult::Saved : TLensLearnResult::NotSaved;
 }
 
-WideString LensProfileFileName(const WideString& programPath) {
-    return uni::ReplaceFileExtW(programPath, u".dis");
-}
+WideString LensProfileFileName(const WideString& programPath) { return uni::ReplaceFileExtW(programPath, u".dis"); }
 
 WideString CameraText(const AnsiString& bytes) {
     AnsiString text = bytes;

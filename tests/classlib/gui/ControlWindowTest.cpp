@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "classlib/core/CallbackExceptions.h"
 #include "ControlTestSupport.h"
+#include "classlib/core/CallbackExceptions.h"
 #include "classlib/win/WindowDC.h"
 
 using namespace controltest;

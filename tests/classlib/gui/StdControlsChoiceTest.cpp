@@ -90,8 +90,7 @@ TEST_F(StdControlsChoice, ComboItemsAndSelectionSurviveANewWindow) {
     combo->HandleNeeded();
     ASSERT_NE(combo->EditHandle(), nullptr);
     EXPECT_NE(combo->DefEditProc(), nullptr);
-    EXPECT_NE(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(combo->EditHandle(), GWLP_WNDPROC)),
-              combo->DefEditProc());
+    EXPECT_NE(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(combo->EditHandle(), GWLP_WNDPROC)), combo->DefEditProc());
 
     // Clearing keeps typed text in an edit style.
     combo->SetText("typed");
