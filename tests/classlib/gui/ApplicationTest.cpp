@@ -132,14 +132,15 @@ TEST_F(ApplicationTest, IdleWaitsForTheNextMessageInsteadOfSpinning) {
     EXPECT_GE(events.idles, 1);
     EXPECT_LE(events.idles, 6);
 
-    // An idle handler that is not done gets called again at once.
+    // An idle handler that is not done gets called again at once: more passes than waiting for messages gives
+    // (at most 6 above), however busy the machine is.
     events.idles = 0;
     events.leaveDone = false;
     g_fired = false;
     const UINT_PTR timer2 = ::SetTimer(nullptr, 0, 50, &SetFired);
     while (!g_fired && ::GetTickCount() - start < 6000) Application->HandleMessage();
     ::KillTimer(nullptr, timer2);
-    EXPECT_GT(events.idles, 20);
+    EXPECT_GT(events.idles, 6);
 }
 
 namespace {
