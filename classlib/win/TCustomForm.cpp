@@ -151,26 +151,24 @@ void TCustomForm::CMShowingChanged(TMessage& message) {
         formState_.Exclude(fsShowing);
         NoteVisible();
     });
-    {
-        HWND wnd = Handle();
-        if (Showing()) {
-            DoShow();
-            PlaceOnShow();
-            // The main form has the task-bar button; it may have got its window before it became the main form.
-            LONG_PTR ex = GetWindowLongPtrA(wnd, GWL_EXSTYLE);
-            if (Application && Application->MainForm() == this && !(ex & WS_EX_APPWINDOW))
-                SetWindowLongPtrA(wnd, GWL_EXSTYLE, ex | WS_EX_APPWINDOW);
-            int cmd = windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
-                      : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
-                                                    : SW_SHOWNORMAL;
-            ShowWindow(wnd, cmd);
-            // A child of an MDI frame becomes the frame's active child when it appears.
-            if (formState_.Contains(fsCreatedMDIChild))
-                SendMessageA(GetParent(wnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(wnd), 0);
-        } else {
-            DoHide();
-            ShowWindow(wnd, SW_HIDE);
-        }
+    HWND wnd = Handle();
+    if (Showing()) {
+        DoShow();
+        PlaceOnShow();
+        // The main form has the task-bar button; it may have got its window before it became the main form.
+        LONG_PTR ex = GetWindowLongPtrA(wnd, GWL_EXSTYLE);
+        if (Application && Application->MainForm() == this && !(ex & WS_EX_APPWINDOW))
+            SetWindowLongPtrA(wnd, GWL_EXSTYLE, ex | WS_EX_APPWINDOW);
+        int cmd = windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
+                  : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
+                                                : SW_SHOWNORMAL;
+        ShowWindow(wnd, cmd);
+        // A child of an MDI frame becomes the frame's active child when it appears.
+        if (formState_.Contains(fsCreatedMDIChild))
+            SendMessageA(GetParent(wnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(wnd), 0);
+    } else {
+        DoHide();
+        ShowWindow(wnd, SW_HIDE);
     }
 }
 
