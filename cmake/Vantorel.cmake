@@ -12,7 +12,8 @@
 #   tests/X/bench/NAME.cpp one Google Benchmark program each (benchmark configuration only)
 #   tests/X/winbench/NAME.cpp one plain Windows benchmark program each (Windows configurations; run by hand
 #                          under Wine, never by CTest)
-# A layer links every layer below it, in the order of VANTOREL_LAYERS.
+# A layer links every layer below it, in the order of VANTOREL_LAYERS. The list names every layer of the
+# program, also those whose folder is not there yet: a layer without a folder builds nothing.
 
 set(VANTOREL_LAYERS classlib imaging unicode toolbar themed scan app tools demo plugin)
 

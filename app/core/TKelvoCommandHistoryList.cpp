@@ -1,6 +1,7 @@
 #include "app/core/TKelvoCommandHistoryList.h"
 
 #include "classlib/core/Checked.h"
+#include "classlib/core/ScopeGuard.h"
 
 TKelvoCommandHistoryList::~TKelvoCommandHistoryList() {
     // Last first, as when the redo tail is dropped.
@@ -21,12 +22,10 @@ void TKelvoCommandHistoryList::DeleteRedoStates() {
 bool TKelvoCommandHistoryList::Undo() {
     if (!CanUndo()) return false;
     --position_;
-    try {
-        return states_[std::size_t(position_)]->Undo();
-    } catch (...) {
-        ++position_;
-        throw;
-    }
+    TScopeExit undo([this] { ++position_; });
+    const bool done = states_[std::size_t(position_)]->Undo();
+    undo.Dismiss();
+    return done;
 }
 
 bool TKelvoCommandHistoryList::Redo() {

@@ -1,6 +1,4 @@
 // A rectangle of pixels that owns its memory. Rows are padded to 4 bytes; new memory is zero-filled.
-//
-// Interface notes for users of this header: stable; changes will be announced here.
 #pragma once
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,4 @@
 // A rectangle of pixels in memory that someone else owns.
-//
-// Interface notes for users of this header: the accessors and the pixel-format codes below are stable.
-// Changes will be announced here.
 #pragma once
 #include <cstdint>
 

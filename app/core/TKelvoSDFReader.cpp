@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "app/core/TKelvoSDFWriter.h"
 
@@ -27,8 +28,9 @@ TKelvoSDFReader::TKelvoSDFReader(TStream* stream) {
             got += n;
         }
         data_.resize(std::size_t(got));
-    } catch (const std::exception&) {
-        // An unreadable stream reads as empty.
+    } catch (const EStreamError&) {
+        // A stream that cannot be read (a damaged or vanished file) reads as empty. Any other error is a fault
+        // of the program, not of the bytes, and passes on.
         data_.clear();
     }
     Parse();
@@ -87,7 +89,7 @@ void TKelvoSDFReader::Parse() {
                 ItemsOf(current).Values.push_back(e);
             }
         }
-    } catch (const std::exception&) {
+    } catch (const std::bad_alloc&) {
         // Out of memory while building the tree: what was parsed so far stays.
     }
     current_ = -1;

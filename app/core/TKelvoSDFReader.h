@@ -1,7 +1,8 @@
 // Reader of the state file's binary tagged tree (see TKelvoSDFWriter.h for the element layout).
 //
 // The whole stream is parsed when the reader is made. The bytes are anyone's to damage, so the parse stops
-// at the first element that cannot be read whole or nests too deep, and everything before it stays usable.
+// at the first element that cannot be read whole or nests too deep, and everything before it stays usable. A
+// stream that raises EStreamError while it is read counts as empty; other errors are faults and pass on.
 // The tree is kept flat (nodes refer to each other by index), so neither parsing nor destruction recurses.
 #pragma once
 #include <cstdint>

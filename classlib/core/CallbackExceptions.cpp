@@ -7,8 +7,9 @@
 
 namespace {
 TCallbackExceptionHandler g_handler;
+}  // namespace
 
-void WriteToStandardError() noexcept {
+void WriteExceptionToStandardError() noexcept {
     try {
         throw;
     } catch (const Exception& e) {
@@ -19,7 +20,6 @@ void WriteToStandardError() noexcept {
         std::fprintf(stderr, "unknown exception\n");
     }
 }
-}  // namespace
 
 void HandleCallbackException(TObject* sender) noexcept {
     if (!std::current_exception()) return;
@@ -29,11 +29,11 @@ void HandleCallbackException(TObject* sender) noexcept {
             return;
         } catch (...) {
             // The handler itself failed: fall back to the plain report of its own error.
-            WriteToStandardError();
+            WriteExceptionToStandardError();
             return;
         }
     }
-    WriteToStandardError();
+    WriteExceptionToStandardError();
 }
 
 TCallbackExceptionHandler SetCallbackExceptionHandler(TCallbackExceptionHandler handler) {

@@ -12,6 +12,10 @@ using TCallbackExceptionHandler = Method<void(TObject* sender)>;
 // Call only inside a catch block: handles the exception being caught. Never throws.
 void HandleCallbackException(TObject* sender) noexcept;
 
+// The last resort, for a report that itself failed: writes the exception being caught to the standard error
+// stream. Call only inside a catch block. Never throws.
+void WriteExceptionToStandardError() noexcept;
+
 // Installs the handler (the application's HandleException); returns the previous one. Null restores the
 // default.
 TCallbackExceptionHandler SetCallbackExceptionHandler(TCallbackExceptionHandler handler);

@@ -1,6 +1,7 @@
 // The pure parts of the file-system functions, kept apart from the system calls so that code using
 // them links without a file backend.
 #include "classlib/core/FileSystem.h"
+#include "classlib/core/StringUtils.h"
 
 using namespace classlib;
 
@@ -27,18 +28,12 @@ std::vector<AnsiString> classlib::SplitCommandLine(const AnsiString& commandLine
     return args;
 }
 
-namespace {
-
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
-
-}  // namespace
-
 bool classlib::MatchesMask(const AnsiString& name, const AnsiString& mask) {
     // Iterative wildcard match with one backtrack point for the last '*': linear in practice and
     // never recursive, whatever the mask.
     std::size_t n = 0, m = 0, starM = AnsiString::npos, starN = 0;
     while (n < name.size()) {
-        if (m < mask.size() && (mask[m] == '?' || FoldAscii(mask[m]) == FoldAscii(name[n]))) {
+        if (m < mask.size() && (mask[m] == '?' || UpCase(mask[m]) == UpCase(name[n]))) {
             ++n;
             ++m;
         } else if (m < mask.size() && mask[m] == '*') {

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <vector>
 
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TComponent.h"
 #include "classlib/core/TSyncObjects.h"
 
@@ -63,14 +64,13 @@ bool InitInheritedComponent(TComponent* instance, TClass rootAncestor) {
     };
 
     instance->Loading();
-    try {
-        for (auto it = chain.rbegin(); it != chain.rend(); ++it) (*it)(instance);
-    } catch (...) {
+    TScopeExit undo([&] {
         // Last added first, looking again each time: freeing one may free others with it.
         for (std::vector<TComponent*> made = added(); !made.empty(); made = added()) Free(made.back());
         instance->ExcludeState(csLoading);
-        throw;
-    }
+    });
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) (*it)(instance);
+    undo.Dismiss();
     instance->Loaded();
     for (TComponent* c : added()) c->Loaded();
     return true;

@@ -1,9 +1,20 @@
-// File-name parts. Folders are separated by '\' and a drive ends at ':'; the extension is what follows the last
-// '.' after the last of them. '/' is an ordinary character here, as it is in the names the program stores.
+// File-name parts: the one splitter of 8-bit paths (WidePaths.h in the Unicode layer is the one of wide paths,
+// with the same delimiters). Folders are separated by '\' and a drive ends at ':'; the extension is what follows
+// the last '.' after the last of them. On Windows '/' is an ordinary character here, as it is for the system's
+// own file-name functions; a native build also splits at '/', its system's separator, so that platform-free code
+// can be tested on the native file system.
 #pragma once
 #include <string_view>
 
 #include "classlib/core/Types.h"
+
+#ifdef _WIN32
+inline constexpr std::string_view kPathDelimiters = "\\:";
+inline constexpr std::u16string_view kWidePathDelimiters = u"\\:";
+#else
+inline constexpr std::string_view kPathDelimiters = "\\:/";
+inline constexpr std::u16string_view kWidePathDelimiters = u"\\:/";
+#endif
 
 // "C:\dir\name.ext": "C:\dir\" (up to and with the last delimiter).
 AnsiString ExtractFilePath(std::string_view fileName);

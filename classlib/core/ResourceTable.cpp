@@ -1,5 +1,5 @@
 // The table of named blobs that stands in for a module's resources where there is no resource
-// section. The Windows build consults the real resources instead (classlib/win/ResourcesWin.cpp)
+// section. The Windows build consults the real resources instead (classlib/win/ResourcesWin32.cpp)
 // but keeps the table so that code registering test blobs links on both.
 #include <mutex>
 

@@ -9,10 +9,6 @@
 
 namespace {
 
-char AsciiUpper(char c) {
-    return c >= 'a' && c <= 'z' ? char(c - 32) : c;
-}
-
 char AsciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
 }
@@ -113,7 +109,7 @@ AnsiString HexPattern(std::uint64_t pattern, int digits) {
     char buf[32];
     auto res = std::to_chars(buf, buf + sizeof buf, pattern, 16);
     AnsiString s(buf, res.ptr);
-    for (char& c : s) c = AsciiUpper(c);
+    for (char& c : s) c = UpCase(c);
     if (digits > int(s.size())) s.insert(0, std::size_t(std::min(digits, 64)) - s.size(), '0');
     return s;
 }
@@ -249,7 +245,7 @@ WideString TrimRight(std::u16string_view s) {
 
 AnsiString UpperCase(std::string_view s) {
     AnsiString r(s);
-    for (char& c : r) c = AsciiUpper(c);
+    for (char& c : r) c = UpCase(c);
     return r;
 }
 
@@ -258,6 +254,8 @@ AnsiString LowerCase(std::string_view s) {
     for (char& c : r) c = AsciiLower(c);
     return r;
 }
+
+char UpCase(char c) { return c >= 'a' && c <= 'z' ? char(c - 32) : c; }
 
 int CompareStr(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
@@ -271,8 +269,7 @@ int CompareStr(std::string_view a, std::string_view b) {
 int CompareText(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const int d = int(static_cast<unsigned char>(AsciiUpper(a[i]))) -
-                      int(static_cast<unsigned char>(AsciiUpper(b[i])));
+        const int d = int(static_cast<unsigned char>(UpCase(a[i]))) - int(static_cast<unsigned char>(UpCase(b[i])));
         if (d != 0) return d;
     }
     return int(a.size() > b.size()) - int(a.size() < b.size());

@@ -61,7 +61,9 @@ WideString Trim(std::u16string_view s);
 WideString TrimLeft(std::u16string_view s);
 WideString TrimRight(std::u16string_view s);
 
-// ASCII case: other bytes are left as they are. CompareStr/CompareText return <0, 0 or >0.
+// ASCII case: other bytes are left as they are. CompareStr/CompareText return <0, 0 or >0. These are the one
+// case-insensitive comparison of names (components, classes, properties, resources, file masks).
+char UpCase(char c);
 AnsiString UpperCase(std::string_view s);
 AnsiString LowerCase(std::string_view s);
 int CompareStr(std::string_view a, std::string_view b);

@@ -10,6 +10,7 @@
 
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/Format.h"
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TFiler.h"
 #include "classlib/core/TReader.h"
 #include "classlib/core/TWriter.h"
@@ -34,19 +35,6 @@ void CloseUpdate(List& list, int& updateCount) {
     if (updateCount == 0) return;
     --updateCount;
     if (updateCount == 0) list.SetUpdateState(false);
-}
-
-// Runs body inside an update bracket that closes even when body raises.
-template <class List, class F>
-void InUpdate(List& list, F&& body) {
-    list.BeginUpdate();
-    try {
-        body();
-    } catch (...) {
-        list.EndUpdate();
-        throw;
-    }
-    list.EndUpdate();
 }
 
 [[noreturn]] inline void RaiseListError(const AnsiString& message, int data) {
@@ -88,10 +76,9 @@ LineOf<List> TextOf(const List& list) {
 // Clears the list and adds the lines, in one update bracket.
 template <class List, class S>
 void ReplaceLines(List& list, const std::vector<S>& lines) {
-    InUpdate(list, [&] {
-        list.Clear();
-        for (const S& line : lines) list.Add(line);
-    });
+    TUpdateGuard update(list);
+    list.Clear();
+    for (const S& line : lines) list.Add(line);
 }
 
 template <class S>
@@ -111,9 +98,8 @@ auto CopyItems(const List& source, Convert&& convert) {
 
 template <class List, class S>
 void AddItems(List& list, const Items<S>& items) {
-    InUpdate(list, [&] {
-        for (auto& [s, obj] : items) list.AddObject(s, obj);
-    });
+    TUpdateGuard update(list);
+    for (auto& [s, obj] : items) list.AddObject(s, obj);
 }
 
 // Adds the lines and objects of source (may be null) to list.
@@ -126,45 +112,41 @@ void AddLinesOf(List& list, const Source* source, Convert&& convert) {
 // Replaces the lines and objects of list by those of source.
 template <class List, class S>
 void ReplaceItems(List& list, const Items<S>& items) {
-    InUpdate(list, [&] {
-        list.Clear();
-        for (auto& [s, obj] : items) list.AddObject(s, obj);
-    });
+    TUpdateGuard update(list);
+    list.Clear();
+    for (auto& [s, obj] : items) list.AddObject(s, obj);
 }
 
 // Assign from another list: cleared, the separators taken over (takeSettings), then the source's lines added
 // through the list's own AddStrings.
 template <class List, class Source, class TakeSettings>
 void AssignLines(List& list, Source* source, TakeSettings&& takeSettings) {
-    InUpdate(list, [&] {
-        list.Clear();
-        takeSettings();
-        list.AddStrings(source);
-    });
+    TUpdateGuard update(list);
+    list.Clear();
+    takeSettings();
+    list.AddStrings(source);
 }
 
 template <class List>
 void ExchangeLines(List& list, int index1, int index2) {
-    InUpdate(list, [&] {
-        const LineOf<List> s = list.Get(index1);
-        TObject* obj = list.GetObject(index1);
-        list.Put(index1, list.Get(index2));
-        list.PutObject(index1, list.GetObject(index2));
-        list.Put(index2, s);
-        list.PutObject(index2, obj);
-    });
+    TUpdateGuard update(list);
+    const LineOf<List> s = list.Get(index1);
+    TObject* obj = list.GetObject(index1);
+    list.Put(index1, list.Get(index2));
+    list.PutObject(index1, list.GetObject(index2));
+    list.Put(index2, s);
+    list.PutObject(index2, obj);
 }
 
 template <class List>
 void MoveLine(List& list, int curIndex, int newIndex) {
     if (curIndex == newIndex) return;
-    InUpdate(list, [&] {
-        const LineOf<List> s = list.Get(curIndex);
-        TObject* obj = list.GetObject(curIndex);
-        if (newIndex < 0 || newIndex >= list.GetCount()) RaiseListError("List index out of bounds (%d)", newIndex);
-        list.Delete(curIndex);
-        list.InsertObject(newIndex, s, obj);
-    });
+    TUpdateGuard update(list);
+    const LineOf<List> s = list.Get(curIndex);
+    TObject* obj = list.GetObject(curIndex);
+    if (newIndex < 0 || newIndex >= list.GetCount()) RaiseListError("List index out of bounds (%d)", newIndex);
+    list.Delete(curIndex);
+    list.InsertObject(newIndex, s, obj);
 }
 
 // The first index for which match(i) holds; -1 when there is none.
@@ -225,11 +207,10 @@ void DefineLinesProperty(List& list, TFiler* filer, Read&& read, Write&& write) 
         "Strings",
         [&list, read](TReader& reader) {
             reader.ReadListBegin();
-            InUpdate(list, [&] {
-                list.Clear();
-                while (!reader.EndOfList()) list.Add(read(reader));
-                reader.ReadListEnd();
-            });
+            TUpdateGuard update(list);
+            list.Clear();
+            while (!reader.EndOfList()) list.Add(read(reader));
+            reader.ReadListEnd();
         },
         [&list, write](TWriter& writer) {
             writer.WriteListBegin();

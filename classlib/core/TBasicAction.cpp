@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "classlib/core/ScopeGuard.h"
 namespace {
 TActionRoute g_executeRoute;
 TActionRoute g_updateRoute;
@@ -33,15 +34,10 @@ bool TBasicActionLink::Execute(TComponent* component) {
     if (!action_) return false;
     TBasicAction* action = action_;
     action->SetActionComponent(component);
-    bool result;
-    try {
-        result = action->Execute();
-    } catch (...) {
+    TScopeExit done([this, action] {
         if (action_ == action) action->SetActionComponent(nullptr);
-        throw;
-    }
-    if (action_ == action) action->SetActionComponent(nullptr);
-    return result;
+    });
+    return action->Execute();
 }
 
 bool TBasicActionLink::Update() { return action_ ? action_->Update() : false; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "classlib/core/ScopeGuard.h"
 namespace {
 [[noreturn]] void RaiseIndex(int index) {
     throw EListError("List index out of bounds (" + std::to_string(index) + ")");
@@ -84,14 +85,8 @@ void TCollection::Delete(int index) {
 
 void TCollection::Clear() {
     if (items_.empty()) return;
-    BeginUpdate();
-    try {
-        while (!items_.empty()) Free(items_.back());
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateGuard update(*this);
+    while (!items_.empty()) Free(items_.back());
 }
 
 TCollectionItem* TCollection::Items(int index) const {
@@ -123,15 +118,9 @@ void TCollection::Assign(TPersistent* source) {
         return;
     }
     if (other == this) return;
-    BeginUpdate();
-    try {
-        while (!items_.empty()) Free(items_.back());
-        for (TCollectionItem* item : other->items_) Add()->Assign(item);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateGuard update(*this);
+    while (!items_.empty()) Free(items_.back());
+    for (TCollectionItem* item : other->items_) Add()->Assign(item);
 }
 
 void TCollection::Update(TCollectionItem*) {}

@@ -2,20 +2,11 @@
 
 #include <algorithm>
 
+#include "classlib/core/ScopeGuard.h"
+#include "classlib/core/StringUtils.h"
 #include "classlib/core/TBasicAction.h"
 
 namespace {
-bool SameName(const AnsiString& a, const AnsiString& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
 bool Contains(const std::vector<TComponent*>& list, const TComponent* c) {
     return std::find(list.begin(), list.end(), c) != list.end();
 }
@@ -201,7 +192,7 @@ void TComponent::SetName(const AnsiString& newName) {
 void TComponent::ValidateRename(TComponent* component, const AnsiString& currentName, const AnsiString& newName) {
     // Without a component (a rename of an owner-less component) there is nothing to clash with: the names
     // of its own components belong to another scope.
-    if (!component || newName.empty() || SameName(currentName, newName)) return;
+    if (!component || newName.empty() || SameText(currentName, newName)) return;
     TComponent* existing = FindComponent(newName);
     if (existing && existing != component)
         throw EComponentError("A component named " + newName + " already exists");
@@ -210,7 +201,7 @@ void TComponent::ValidateRename(TComponent* component, const AnsiString& current
 TComponent* TComponent::FindComponent(const AnsiString& name) const {
     if (name.empty()) return nullptr;
     for (TComponent* c : components_)
-        if (SameName(c->name_, name)) return c;
+        if (SameText(c->name_, name)) return c;
     return nullptr;
 }
 
@@ -244,23 +235,18 @@ TComponent* CreateComponentOfClass(TClass cls, TComponent* owner, TPublishFn pub
         throw EInvalidOperation("Cannot create an instance of class " + cls->ClassName());
     void* memory = ::operator new(cls->InstanceSize());
     publish(context, memory);
-    TObject* obj;
-    try {
-        obj = cls->Construct(memory, owner);
-    } catch (...) {
-        // The constructor's parts are gone (the component part has left the owner's list); the reference
-        // must not keep pointing at the freed memory.
-        publish(context, nullptr);
-        ::operator delete(memory);
-        throw;
+    TScopeExit unpublish([&] { publish(context, nullptr); });
+    TComponent* component;
+    {
+        // A constructor that raises has undone its parts (the component part has left the owner's list); the
+        // memory goes, and the reference must not keep pointing at it.
+        TScopeExit release([memory] { ::operator delete(memory); });
+        component = static_cast<TComponent*>(cls->Construct(memory, owner));
+        release.Dismiss();
     }
-    auto* component = static_cast<TComponent*>(obj);
-    try {
-        component->AfterConstruction();
-    } catch (...) {
-        publish(context, nullptr);
-        delete component;
-        throw;
-    }
+    TScopeExit destroy([component] { delete component; });
+    component->AfterConstruction();
+    destroy.Dismiss();
+    unpublish.Dismiss();
     return component;
 }

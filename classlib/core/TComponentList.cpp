@@ -14,8 +14,7 @@ public:
     TComponentList* list_;
 };
 
-TComponentList::TComponentList(bool ownsObjects)
-    : ownsObjects_(ownsObjects), nexus_(Create<TNexus>(this)) {}
+TComponentList::TComponentList(bool ownsObjects) : ownsObjects_(ownsObjects), nexus_(MakeObject<TNexus>(this)) {}
 
 TComponentList::~TComponentList() {
     Clear();

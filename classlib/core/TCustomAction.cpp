@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TActionLink.h"
 #include "classlib/core/TCustomActionList.h"
 
@@ -80,20 +81,15 @@ void TCustomAction::SetCaption(const AnsiString& value) {
 void TCustomAction::SetChecked(bool value) {
     if (checking_ || value == checked_) return;
     checking_ = true;
-    try {
-        if (value && groupIndex_ > 0 && ActionList()) {
-            TCustomActionList* list = ActionList();
-            for (int i = 0; i < list->ActionCount(); ++i) {
-                auto* other = dynamic_cast<TCustomAction*>(list->Actions(i));
-                if (other && other != this && other->groupIndex_ == groupIndex_) other->SetChecked(false);
-            }
+    TScopeExit checked([this] { checking_ = false; });
+    if (value && groupIndex_ > 0 && ActionList()) {
+        TCustomActionList* list = ActionList();
+        for (int i = 0; i < list->ActionCount(); ++i) {
+            auto* other = dynamic_cast<TCustomAction*>(list->Actions(i));
+            if (other && other != this && other->groupIndex_ == groupIndex_) other->SetChecked(false);
         }
-        Set(checked_, value, [&](TActionLink* l) { l->SetChecked(value); });
-    } catch (...) {
-        checking_ = false;
-        throw;
     }
-    checking_ = false;
+    Set(checked_, value, [&](TActionLink* l) { l->SetChecked(value); });
 }
 
 void TCustomAction::SetEnabled(bool value) {

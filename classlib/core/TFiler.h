@@ -3,6 +3,7 @@
 #pragma once
 #include <functional>
 
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/Stream.h"
 #include "classlib/core/TObject.h"
 #include "classlib/core/ValueTypes.h"
@@ -43,9 +44,21 @@ public:
     TStream& Stream() const { return stream_; }
 
 protected:
+    // One more level of nesting (lists, collections, component trees, dotted paths, owned objects) for the
+    // lifetime of the returned guard. Deeper input is malformed (or a cycle of owned objects), and following it
+    // would only exhaust the stack: past kMaxDepth levels this raises E(message).
+    template <class E>
+    [[nodiscard]] auto EnterLevel(const char* message) {
+        if (depth_ >= kMaxDepth) throw E(message);
+        ++depth_;
+        return TScopeExit([this] { --depth_; });
+    }
+    static constexpr int kMaxDepth = 200;
+
     TStream& stream_;
     TComponent* root_ = nullptr;
     TComponent* lookupRoot_ = nullptr;
     TPersistent* ancestor_ = nullptr;
     bool ignoreChildren_ = false;
+    int depth_ = 0;
 };

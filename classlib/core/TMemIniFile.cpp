@@ -2,6 +2,7 @@
 
 #include "classlib/core/FileSystem.h"
 #include "classlib/core/Format.h"
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/StringUtils.h"
 #include "classlib/core/TStringList.h"
 
@@ -15,15 +16,9 @@ std::vector<AnsiString> LinesOf(const TStrings& strings) {
 
 // Replaces the contents of a list inside one update bracket.
 void Fill(TStrings* strings, const std::vector<AnsiString>& lines) {
-    strings->BeginUpdate();
-    try {
-        strings->Clear();
-        for (const AnsiString& line : lines) strings->Add(line);
-    } catch (...) {
-        strings->EndUpdate();
-        throw;
-    }
-    strings->EndUpdate();
+    TUpdateGuard update(*strings);
+    strings->Clear();
+    for (const AnsiString& line : lines) strings->Add(line);
 }
 
 }  // namespace
@@ -32,15 +27,15 @@ TMemIniFile::TMemIniFile() = default;
 
 TMemIniFile::TMemIniFile(const AnsiString& fileName) : fileName_(fileName) {
     if (!FileExists(fileName)) return;
-    TStringList list;
-    list.LoadFromFile(fileName);
-    LoadLines(LinesOf(list));
+    const TObjectPtr<TStringList> list = MakeObject<TStringList>();
+    list->LoadFromFile(fileName);
+    LoadLines(LinesOf(*list));
 }
 
 TMemIniFile::TMemIniFile(TStream& stream) {
-    TStringList list;
-    list.LoadFromStream(stream);
-    LoadLines(LinesOf(list));
+    const TObjectPtr<TStringList> list = MakeObject<TStringList>();
+    list->LoadFromStream(stream);
+    LoadLines(LinesOf(*list));
 }
 
 TMemIniFile::~TMemIniFile() = default;
@@ -212,7 +207,7 @@ void TMemIniFile::Clear() {
 
 void TMemIniFile::UpdateFile() {
     if (fileName_.empty()) return;
-    TStringList list;
-    GetStrings(&list);
-    list.SaveToFile(fileName_);
+    const TObjectPtr<TStringList> list = MakeObject<TStringList>();
+    GetStrings(list.get());
+    list->SaveToFile(fileName_);
 }

@@ -4,20 +4,11 @@
 #include <vector>
 
 #include "classlib/core/MessageDispatch.h"
+#include "classlib/core/ScopeGuard.h"
+#include "classlib/core/StringUtils.h"
 #include "classlib/core/TComponent.h"
 
 namespace {
-bool SameTextAscii(const AnsiString& a, const AnsiString& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
 struct ClassRegistry {
     std::mutex lock;
     std::vector<TClass> classes;
@@ -28,7 +19,7 @@ ClassRegistry& Registry() {
 }
 }  // namespace
 
-bool TMetaClass::ClassNameIs(const AnsiString& name) const { return SameTextAscii(name_, name); }
+bool TMetaClass::ClassNameIs(const AnsiString& name) const { return SameText(name_, name); }
 
 bool TMetaClass::InheritsFrom(TClass cls) const {
     for (TClass c = this; c; c = c->parent_)
@@ -45,15 +36,15 @@ TObject* TMetaClass::Create(TComponent* owner) const {
     if (!construct_) throw EInvalidOperation("Cannot create an instance of class " + AnsiString(name_));
     void* memory = ::operator new(instanceSize_);
     TObject* obj;
-    try {
+    {
+        TScopeExit release([memory] { ::operator delete(memory); });
         obj = construct_(memory, owner);
-    } catch (...) {
-        ::operator delete(memory);
-        throw;
+        release.Dismiss();
     }
-    std::unique_ptr<TObject> guard(obj);
+    TScopeExit destroy([obj] { delete obj; });
     obj->AfterConstruction();
-    return guard.release();
+    destroy.Dismiss();
+    return obj;
 }
 
 TObject::~TObject() = default;

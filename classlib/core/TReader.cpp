@@ -4,39 +4,15 @@
 
 #include "classlib/core/Checked.h"
 #include "classlib/core/CodePages.h"
+#include "classlib/core/ScopeGuard.h"
+#include "classlib/core/StringUtils.h"
 #include "classlib/core/TCollection.h"
 #include "classlib/core/TComponent.h"
 #include "classlib/core/TypInfo.h"
 
 namespace {
 
-// Lists, collections, component trees and dotted paths nest at most this deep: deeper input is
-// malformed, and following it would only exhaust the stack.
-constexpr int kMaxDepth = 200;
-
 [[noreturn]] void InvalidValue() { throw EReadError("Invalid property value"); }
-
-bool SameText(const AnsiString& a, const AnsiString& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = char(x - 32);
-        if (y >= 'a' && y <= 'z') y = char(y - 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
-struct DepthGuard {
-    explicit DepthGuard(int& depth) : depth_(depth) {
-        if (++depth_ > kMaxDepth) {
-            --depth_;
-            throw EReadError("Stream nesting too deep");
-        }
-    }
-    ~DepthGuard() { --depth_; }
-    int& depth_;
-};
 
 }  // namespace
 
@@ -196,7 +172,7 @@ std::uint32_t TReader::ReadSet(const std::vector<AnsiString>& names) {
 }
 
 void TReader::SkipValue() {
-    DepthGuard guard(depth_);
+    auto level = EnterLevel<EReadError>("Stream nesting too deep");
     switch (ReadValue()) {
         case vaNull:
         case vaFalse:
@@ -282,7 +258,7 @@ void TReader::ReadProperties(TPersistent* instance) {
 }
 
 void TReader::ReadProperty(TPersistent* instance) {
-    DepthGuard guard(depth_);
+    auto level = EnterLevel<EReadError>("Stream nesting too deep");
     const AnsiString path = ReadStr();
     TPersistent* target = instance;
     std::size_t start = 0;
@@ -378,37 +354,25 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& info) {
 
 void TReader::ReadCollection(TCollection* collection) {
     CheckValue(vaCollection);
-    collection->BeginUpdate();
-    try {
-        collection->Clear();
-        while (!EndOfList()) {
-            const TValueType t = NextValue();
-            if (t == vaInt8 || t == vaInt16 || t == vaInt32) ReadInteger();  // stored order: not needed
-            TCollectionItem* item = collection->Add();
-            ReadListBegin();
-            while (!EndOfList()) ReadProperty(item);
-            ReadListEnd();
-        }
+    TUpdateGuard update(*collection);
+    collection->Clear();
+    while (!EndOfList()) {
+        const TValueType t = NextValue();
+        if (t == vaInt8 || t == vaInt16 || t == vaInt32) ReadInteger();  // stored order: not needed
+        TCollectionItem* item = collection->Add();
+        ReadListBegin();
+        while (!EndOfList()) ReadProperty(item);
         ReadListEnd();
-    } catch (...) {
-        collection->EndUpdate();
-        throw;
     }
-    collection->EndUpdate();
+    ReadListEnd();
 }
 
 void TReader::ReadComponentData(TComponent* component) {
     ReadProperties(component);
-    TComponent* savedParent = parent_;
+    TScopeExit restore([this, savedParent = parent_] { parent_ = savedParent; });
     parent_ = component;
-    try {
-        while (!EndOfList()) ReadComponent(nullptr);
-        ReadListEnd();
-    } catch (...) {
-        parent_ = savedParent;
-        throw;
-    }
-    parent_ = savedParent;
+    while (!EndOfList()) ReadComponent(nullptr);
+    ReadListEnd();
 }
 
 void TReader::FreeCreatedFrom(std::size_t mark) {
@@ -423,39 +387,35 @@ void TReader::FreeCreatedFrom(std::size_t mark) {
 }
 
 TComponent* TReader::ReadComponent(TComponent* component) {
-    DepthGuard guard(depth_);
-    const std::size_t mark = created_.size();
-    try {
-        std::uint8_t flags;
-        std::int32_t childPos;
-        ReadPrefix(flags, childPos);
-        const AnsiString className = ReadStr();
-        const AnsiString name = ReadStr();
-        if (!component && (flags & ffInherited) && root_) component = root_->FindComponent(name);
-        if (!component) {
-            TClass cls = FindClass(className);
-            if (!cls->InheritsFrom(TComponent::StaticClass()) || !cls->CanConstruct())
-                throw EReadError("Invalid stream format: " + className + " is not a component class");
-            component = static_cast<TComponent*>(cls->Create(owner_));
-            created_.push_back(component);
-            component->IncludeState(csReading);
-            component->Loading();
-            component->SetName(name);
-        } else {
-            component->IncludeState(csReading);
-            component->Loading();
-        }
-        bool known = false;
-        for (TComponent* c : loaded_) known = known || c == component;
-        if (!known) loaded_.push_back(component);
-        if (parent_ && component->HasParent()) component->SetParentComponent(parent_);
-        ReadComponentData(component);
-        component->ExcludeState(csReading);
-        return component;
-    } catch (...) {
-        FreeCreatedFrom(mark);
-        throw;
+    auto level = EnterLevel<EReadError>("Stream nesting too deep");
+    TScopeExit undo([this, mark = created_.size()] { FreeCreatedFrom(mark); });
+    std::uint8_t flags;
+    std::int32_t childPos;
+    ReadPrefix(flags, childPos);
+    const AnsiString className = ReadStr();
+    const AnsiString name = ReadStr();
+    if (!component && (flags & ffInherited) && root_) component = root_->FindComponent(name);
+    if (!component) {
+        TClass cls = FindClass(className);
+        if (!cls->InheritsFrom(TComponent::StaticClass()) || !cls->CanConstruct())
+            throw EReadError("Invalid stream format: " + className + " is not a component class");
+        component = static_cast<TComponent*>(cls->Create(owner_));
+        created_.push_back(component);
+        component->IncludeState(csReading);
+        component->Loading();
+        component->SetName(name);
+    } else {
+        component->IncludeState(csReading);
+        component->Loading();
     }
+    bool known = false;
+    for (TComponent* c : loaded_) known = known || c == component;
+    if (!known) loaded_.push_back(component);
+    if (parent_ && component->HasParent()) component->SetParentComponent(parent_);
+    ReadComponentData(component);
+    component->ExcludeState(csReading);
+    undo.Dismiss();
+    return component;
 }
 
 TComponent* TReader::ReadRootComponent(TComponent* root) {
@@ -465,7 +425,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     ReadPrefix(flags, childPos);
     const AnsiString className = ReadStr();
     const AnsiString name = ReadStr();
-    std::unique_ptr<TComponent, TFreeDeleter> createdRoot;
+    TObjectPtr<TComponent> createdRoot;
     if (!root) {
         TClass cls = FindClass(className);
         if (!cls->InheritsFrom(TComponent::StaticClass()) || !cls->CanConstruct())
@@ -484,9 +444,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     loaded_.push_back(root);
     root->IncludeState(csReading);
     root->Loading();
-    try {
-        ReadComponentData(root);
-    } catch (...) {
+    TScopeExit undo([&] {
         // What this read created goes again; what existed before stays, and nothing stays marked as
         // being loaded.
         for (TComponent* c : loaded_) {
@@ -497,8 +455,9 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
         loaded_.clear();
         root_ = savedRoot;
         owner_ = savedOwner;
-        throw;
-    }
+    });
+    ReadComponentData(root);
+    undo.Dismiss();
     root->ExcludeState(csReading);
     const std::vector<TComponent*> loaded = std::move(loaded_);
     loaded_.clear();

@@ -92,5 +92,4 @@ private:
     TComponent* parent_ = nullptr;
     std::vector<TComponent*> loaded_;   // read so far, in reading order: they get Loaded at the end
     std::vector<TComponent*> created_;  // created by this read, in creation order
-    int depth_ = 0;
 };

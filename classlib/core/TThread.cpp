@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "classlib/core/CallbackExceptions.h"
 #include "classlib/core/Exceptions.h"
 
 using namespace classlib;
@@ -56,7 +57,15 @@ std::int32_t TThread::WaitFor() {
 }
 
 void TThread::DoTerminate() {
-    if (OnTerminate) Synchronize([this] { OnTerminate(this); });
+    if (!OnTerminate) return;
+    // A failing handler is reported where it ran, on the main thread, like any other callback's error.
+    Synchronize([this] {
+        try {
+            OnTerminate(this);
+        } catch (...) {
+            HandleCallbackException(this);
+        }
+    });
 }
 
 void TThread::ThreadProc(TThread* thread) {
@@ -74,7 +83,8 @@ void TThread::ThreadProc(TThread* thread) {
     try {
         thread->DoTerminate();
     } catch (...) {
-        // OnTerminate failing must not take the process down; the thread still ends.
+        // An override of DoTerminate failed: reported, and the thread still ends.
+        HandleCallbackException(thread);
     }
     if (freeThread) {
         Free(thread);

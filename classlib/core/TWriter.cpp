@@ -2,14 +2,10 @@
 
 #include "classlib/core/Checked.h"
 #include "classlib/core/CodePages.h"
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TCollection.h"
 #include "classlib/core/TComponent.h"
 #include "classlib/core/TypInfo.h"
-
-namespace {
-// Owned objects nest at most this deep (a cycle of owned objects would otherwise never end).
-constexpr int kMaxDepth = 200;
-}  // namespace
 
 void TWriter::WriteValue(TValueType value) {
     const std::uint8_t b = value;
@@ -156,59 +152,40 @@ void TWriter::WritePropValue(TPersistent* instance, const TPropInfo& info) {
 }
 
 void TWriter::WriteProperties(TPersistent* instance) {
-    if (++depth_ > kMaxDepth) {
-        --depth_;
-        throw EWriteError("Owned objects nest too deep");
-    }
-    try {
-        for (const TPropInfo* info : GetPropList(instance->ClassType())) {
-            if (info->Kind == tkMethod) continue;
-            if (info->Kind == tkClass) {
-                TPersistent* sub = info->GetObject ? info->GetObject(instance) : nullptr;
-                if (!sub) continue;
-                if (sub->Is<TCollection>()) {
-                    WritePropName(info->Name);
-                    WriteCollection(static_cast<TCollection*>(sub));
-                    continue;
-                }
-                const AnsiString saved = propPath_;
-                propPath_ += info->Name + ".";
-                try {
-                    WriteProperties(sub);
-                } catch (...) {
-                    propPath_ = saved;
-                    throw;
-                }
-                propPath_ = saved;
+    auto level = EnterLevel<EWriteError>("Owned objects nest too deep");
+    for (const TPropInfo* info : GetPropList(instance->ClassType())) {
+        if (info->Kind == tkMethod) continue;
+        if (info->Kind == tkClass) {
+            TPersistent* sub = info->GetObject ? info->GetObject(instance) : nullptr;
+            if (!sub) continue;
+            if (sub->Is<TCollection>()) {
+                WritePropName(info->Name);
+                WriteCollection(static_cast<TCollection*>(sub));
                 continue;
             }
-            WritePropName(info->Name);
-            WritePropValue(instance, *info);
+            TScopeExit restore([this, saved = propPath_] { propPath_ = saved; });
+            propPath_ += info->Name + ".";
+            WriteProperties(sub);
+            continue;
         }
-        instance->DefineProperties(this);
-    } catch (...) {
-        --depth_;
-        throw;
+        WritePropName(info->Name);
+        WritePropValue(instance, *info);
     }
-    --depth_;
+    instance->DefineProperties(this);
 }
 
 void TWriter::WriteCollection(TCollection* collection) {
     WriteValue(vaCollection);
     // Items are written from the top level of names: their properties are not under the owner's path.
-    const AnsiString saved = propPath_;
-    propPath_.clear();
-    try {
+    {
+        TScopeExit restore([this, saved = propPath_] { propPath_ = saved; });
+        propPath_.clear();
         for (int i = 0; i < collection->Count(); ++i) {
             WriteListBegin();
             WriteProperties(collection->Items(i));
             WriteListEnd();
         }
-    } catch (...) {
-        propPath_ = saved;
-        throw;
     }
-    propPath_ = saved;
     WriteListEnd();
 }
 
@@ -216,16 +193,11 @@ void TWriter::WriteComponent(TComponent* component) {
     WriteStr(component->ClassName());
     WriteStr(component->Name());
     component->IncludeState(csWriting);
-    try {
-        WriteProperties(component);
-        WriteListEnd();
-        if (!ignoreChildren_) component->GetChildren(MakeMethod<&TWriter::WriteChild>(this), root_);
-        WriteListEnd();
-    } catch (...) {
-        component->ExcludeState(csWriting);
-        throw;
-    }
-    component->ExcludeState(csWriting);
+    TScopeExit written([component] { component->ExcludeState(csWriting); });
+    WriteProperties(component);
+    WriteListEnd();
+    if (!ignoreChildren_) component->GetChildren(MakeMethod<&TWriter::WriteChild>(this), root_);
+    WriteListEnd();
 }
 
 void TWriter::WriteDescendent(TComponent* root, TComponent* ancestor) {

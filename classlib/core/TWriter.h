@@ -63,5 +63,4 @@ private:
     void WriteChild(TComponent* child) { WriteComponent(child); }
 
     AnsiString propPath_;  // "Font." while an owned object's properties are written
-    int depth_ = 0;
 };

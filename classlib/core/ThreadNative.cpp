@@ -1,4 +1,4 @@
-// Native side of the thread backend: std::thread (the product uses classlib/win/ThreadWin.cpp).
+// Native side of the thread backend: std::thread (the product uses classlib/win/ThreadWin32.cpp).
 #ifndef _WIN32
 
 #include <future>

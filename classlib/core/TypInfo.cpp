@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "classlib/core/Exceptions.h"
+#include "classlib/core/StringUtils.h"
 
 namespace {
 
@@ -19,17 +20,6 @@ Registry& TheRegistry() {
     return registry;
 }
 
-bool SameName(const AnsiString& a, const AnsiString& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = char(x - 32);
-        if (y >= 'a' && y <= 'z') y = char(y - 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 void RegisterPropInfo(TClass cls, TPropInfo info) {
@@ -37,7 +27,7 @@ void RegisterPropInfo(TClass cls, TPropInfo info) {
     std::lock_guard<std::mutex> guard(r.lock);
     auto& list = r.byClass[cls];
     for (const auto& p : list)
-        if (SameName(p->Name, info.Name))
+        if (SameText(p->Name, info.Name))
             throw EInvalidOperation("Property " + info.Name + " is already published by " + cls->ClassName());
     info.Owner = cls;
     list.push_back(std::make_unique<TPropInfo>(std::move(info)));
@@ -71,7 +61,7 @@ const TPropInfo* GetPropInfo(TClass cls, const AnsiString& name) {
         auto found = r.byClass.find(c);
         if (found == r.byClass.end()) continue;
         for (const auto& p : found->second)
-            if (SameName(p->Name, name)) return p.get();
+            if (SameText(p->Name, name)) return p.get();
     }
     return nullptr;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "classlib/core/Exceptions.h"
+#include "classlib/core/ScopeGuard.h"
 
 namespace classlib {
 namespace {
@@ -76,28 +77,24 @@ void Startup() {
     Registry& r = Units();
     const std::size_t before = r.startOrder.size();
     r.running = true;
-    try {
-        while (true) {
-            // The next unit to start: lowest order, then earliest registration. Re-evaluated after every
-            // init, since an init may register further units.
-            Unit* next = nullptr;
-            for (auto& u : r.units) {
-                if (u->started) continue;
-                if (!next || u->order < next->order || (u->order == next->order && u->sequence < next->sequence))
-                    next = u.get();
-            }
-            if (!next) break;
-            StartUnit(*next);
-        }
-    } catch (...) {
+    // A failed start stops again what it started; the start-up failure is the one reported.
+    TScopeExit undo([&] {
         r.running = false;
-        try {
-            StopUnits(before);
-        } catch (...) {
-            // The start-up failure is the one to report.
+        StopUnits(before);
+    });
+    while (true) {
+        // The next unit to start: lowest order, then earliest registration. Re-evaluated after every
+        // init, since an init may register further units.
+        Unit* next = nullptr;
+        for (auto& u : r.units) {
+            if (u->started) continue;
+            if (!next || u->order < next->order || (u->order == next->order && u->sequence < next->sequence))
+                next = u.get();
         }
-        throw;
+        if (!next) break;
+        StartUnit(*next);
     }
+    undo.Dismiss();
 }
 
 void Shutdown() {

@@ -3,6 +3,7 @@
 #include "classlib/core/CaptionText.h"
 #include "classlib/win/TCanvas.h"
 #include "classlib/win/Win32.h"
+#include "classlib/win/WindowDC.h"
 
 namespace {
 unsigned char Upper(unsigned char c) {
@@ -26,12 +27,11 @@ void CanvasDrawText(TCanvas* canvas, const AnsiString& text, TRect& rect, UINT f
 }
 
 int FontTextHeight(TFont* font) {
-    HDC dc = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, font->Handle());
+    const TWindowDC dc;
+    HGDIOBJ old = ::SelectObject(dc.Get(), font->Handle());
     SIZE size{};
-    ::GetTextExtentPoint32A(dc, "0", 1, &size);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
+    ::GetTextExtentPoint32A(dc.Get(), "0", 1, &size);
+    ::SelectObject(dc.Get(), old);
     return size.cy;
 }
 

@@ -9,6 +9,7 @@
 #include "classlib/core/CallbackExceptions.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/FileSystem.h"
+#include "classlib/core/ScopeGuard.h"
 
 namespace {
 
@@ -190,13 +191,9 @@ HWND AllocateHWnd(TWndMethod method) {
         throw EOSError("Cannot create a utility window: " + SysErrorMessage(error), error);
     }
     if (method) {
-        WNDPROC proc;
-        try {
-            proc = MakeObjectInstance(method);
-        } catch (...) {
-            ::DestroyWindow(wnd);
-            throw;
-        }
+        TScopeExit destroy([wnd] { ::DestroyWindow(wnd); });
+        WNDPROC proc = MakeObjectInstance(method);
+        destroy.Dismiss();
         ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
     }
     return wnd;

@@ -504,26 +504,14 @@ bool TApplication::IsDlgMsg(TMsg& msg) {
 
 // ---- errors ----
 
-void TApplication::HandleException(TObject* sender) {
-    const std::exception_ptr error = std::current_exception();
-    if (!error) return;
-    auto report = [&](const Exception& e) {
-        try {
-            if (OnException)
-                OnException(sender, e);
-            else
-                ShowException(e);
-        } catch (const Exception& nested) {
-            // The handler itself failed: its own error is shown, and the program goes on.
-            try {
-                ShowException(nested);
-            } catch (...) {
-            }
-        } catch (...) {
-        }
-    };
+namespace {
+
+// Passes the exception being caught to report as the class library's Exception: EAbort is silent, a standard
+// error gives its text, and an error of no known type is "Unknown exception".
+template <class Report>
+void ReportCurrentException(Report&& report) {
     try {
-        std::rethrow_exception(error);
+        throw;
     } catch (const EAbort&) {
     } catch (const Exception& e) {
         report(e);
@@ -532,6 +520,28 @@ void TApplication::HandleException(TObject* sender) {
     } catch (...) {
         report(Exception("Unknown exception"));
     }
+}
+
+}  // namespace
+
+void TApplication::HandleException(TObject* sender) {
+    if (!std::current_exception()) return;
+    ReportCurrentException([&](const Exception& e) {
+        try {
+            if (OnException)
+                OnException(sender, e);
+            else
+                ShowException(e);
+        } catch (...) {
+            // The handler itself failed: its own error is shown, and the program goes on. Should even that fail,
+            // the last-resort report writes it out.
+            try {
+                ReportCurrentException([&](const Exception& nested) { ShowException(nested); });
+            } catch (...) {
+                WriteExceptionToStandardError();
+            }
+        }
+    });
 }
 
 void TApplication::ShowException(const Exception& e) {

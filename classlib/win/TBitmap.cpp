@@ -4,6 +4,7 @@
 
 #include "classlib/core/BmpFormat.h"
 #include "classlib/core/TResourceStream.h"
+#include "classlib/win/WindowDC.h"
 
 namespace {
 struct TDibInfo {
@@ -34,9 +35,8 @@ std::vector<std::uint32_t> DefaultPalette(int bitCount) {
 
 int ScreenBitsPerPixel() {
     static const int bits = [] {
-        HDC dc = ::GetDC(nullptr);
-        int bpp = dc ? ::GetDeviceCaps(dc, BITSPIXEL) * ::GetDeviceCaps(dc, PLANES) : 32;
-        if (dc) ::ReleaseDC(nullptr, dc);
+        const TWindowDC dc;
+        const int bpp = dc ? ::GetDeviceCaps(dc.Get(), BITSPIXEL) * ::GetDeviceCaps(dc.Get(), PLANES) : 32;
         return bpp > 8 ? 32 : 8;
     }();
     return bits;
@@ -89,25 +89,6 @@ HBITMAP CreateDib(int width, int height, int bitCount, const std::vector<std::ui
     return dib;
 }
 
-// A memory DC with one bitmap selected, for copying between bitmaps.
-class TMemoryDc {
-public:
-    explicit TMemoryDc(HBITMAP bitmap) : dc_(::CreateCompatibleDC(nullptr)) {
-        if (!dc_) throw EOutOfResources("Out of system resources");
-        old_ = ::SelectObject(dc_, bitmap);
-    }
-    ~TMemoryDc() {
-        ::SelectObject(dc_, old_);
-        ::DeleteDC(dc_);
-    }
-    TMemoryDc(const TMemoryDc&) = delete;
-    TMemoryDc& operator=(const TMemoryDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
 }  // namespace
 
 // ---- TBitmapCanvas
@@ -118,20 +99,14 @@ TBitmapCanvas::~TBitmapCanvas() { FreeContext(); }
 
 void TBitmapCanvas::CreateHandle() {
     if (memoryDc_) return;
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    if (!dc) throw EOutOfResources("Out of system resources");
-    if (bitmap_->bitmap_) oldBitmap_ = ::SelectObject(dc, bitmap_->bitmap_.Get());
-    memoryDc_ = dc;
-    SetHandle(dc);
+    memoryDc_ = TMemoryDC(bitmap_->bitmap_.Get());
+    SetHandle(memoryDc_.Get());
 }
 
 void TBitmapCanvas::FreeContext() {
     if (!memoryDc_) return;
     SetHandle(nullptr);
-    if (oldBitmap_) ::SelectObject(memoryDc_, oldBitmap_);
-    ::DeleteDC(memoryDc_);
-    memoryDc_ = nullptr;
-    oldBitmap_ = nullptr;
+    memoryDc_.Reset();
 }
 
 // ---- TBitmap
@@ -182,12 +157,12 @@ void TBitmap::Recreate(int width, int height, TPixelFormat format) {
     void* newBits = nullptr;
     TGdiHandle<HBITMAP> dib(CreateDib(width, height, bits, palette, &newBits));
     {
-        TMemoryDc target(dib.Get());
+        TMemoryDC target(dib.Get());
         // A new picture starts white; what fits of the old one is copied over it.
         ::PatBlt(target.Get(), 0, 0, width, height, WHITENESS);
         if (bitmap_) {
             FreeCanvasContext();
-            TMemoryDc source(bitmap_.Get());
+            TMemoryDC source(bitmap_.Get());
             ::BitBlt(target.Get(), 0, 0, std::min(width, width_), std::min(height, height_), source.Get(), 0, 0,
                      SRCCOPY);
         }
@@ -221,7 +196,7 @@ void* TBitmap::ScanLine(int y) {
 
 TCanvas* TBitmap::Canvas() {
     if (!canvas_) {
-        canvas_.reset(Create<TBitmapCanvas>(this));
+        canvas_ = MakeObject<TBitmapCanvas>(this);
         canvas_->OnChange = MakeMethod<&TBitmap::CanvasChanged>(this);
     }
     return canvas_.get();
@@ -249,10 +224,11 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
     void* newBits = nullptr;
     TGdiHandle<HBITMAP> dib(CreateDib(bm.bmWidth, bm.bmHeight, bits, palette, &newBits));
     TDibInfo info = MakeInfo(bm.bmWidth, bm.bmHeight, bits, palette);
-    HDC screen = ::GetDC(nullptr);
-    ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(bm.bmHeight), newBits, reinterpret_cast<BITMAPINFO*>(&info),
-                DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
+    {
+        const TWindowDC screen;
+        ::GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(bm.bmHeight), newBits,
+                    reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    }
     if (bits <= 8) {
         // GetDIBits reports the colour table the pixels were written with.
         palette.resize(std::size_t(1) << bits);
@@ -260,7 +236,7 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
             palette[i] = std::uint32_t(info.colors[i].rgbRed) << 16 | std::uint32_t(info.colors[i].rgbGreen) << 8 |
                          info.colors[i].rgbBlue;
         TDibInfo table = MakeInfo(bm.bmWidth, bm.bmHeight, bits, palette);
-        TMemoryDc dc(dib.Get());
+        TMemoryDC dc(dib.Get());
         ::SetDIBColorTable(dc.Get(), 0, static_cast<UINT>(palette.size()), table.colors);
     }
     AdoptDib(dib.Release(), bm.bmWidth, bm.bmHeight, format, std::move(palette));
@@ -289,7 +265,7 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& rect) {
     // there: dest ^ src, masked, ^ src again leaves dest under the white part and src elsewhere.
     TGdiHandle<HBITMAP> mask(::CreateBitmap(width_, height_, 1, 1, nullptr));
     if (!mask) throw EOutOfResources("Out of system resources");
-    TMemoryDc maskDc(mask.Get());
+    TMemoryDC maskDc(mask.Get());
     COLORREF oldSourceBk = ::SetBkColor(source, static_cast<COLORREF>(ColorToRGB(TransparentColor())));
     ::BitBlt(maskDc.Get(), 0, 0, width_, height_, source, 0, 0, SRCCOPY);
     ::SetBkColor(source, oldSourceBk);

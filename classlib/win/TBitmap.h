@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "classlib/win/GdiHandle.h"
+#include "classlib/win/MemoryDC.h"
 #include "classlib/win/TCanvas.h"
 #include "classlib/win/TGraphic.h"
 
@@ -32,8 +33,7 @@ protected:
 
 private:
     TBitmap* bitmap_;
-    HDC memoryDc_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
+    TMemoryDC memoryDc_;
 };
 
 class TBitmap : public TGraphic {
@@ -109,7 +109,7 @@ private:
     int height_ = 0;
     TPixelFormat pixelFormat_ = pf24bit;
     std::vector<std::uint32_t> palette_;
-    std::unique_ptr<TBitmapCanvas, TFreeDeleter> canvas_;
+    TObjectPtr<TBitmapCanvas> canvas_;
     TColor transparentColor_ = clDefault;
     TTransparentMode transparentMode_ = tmAuto;
 };

@@ -1,5 +1,6 @@
 #include "classlib/win/TButtonControl.h"
 
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TCustomAction.h"
 
 TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {}
@@ -21,11 +22,7 @@ void TButtonControl::ActionChange(TObject* sender, bool checkDefaults) {
 }
 
 void TButtonControl::SetCheckedQuietly(bool value) {
-    struct Restore {
-        bool& flag;
-        bool saved;
-        ~Restore() { flag = saved; }
-    } restore{clicksDisabled_, clicksDisabled_};
+    TScopeExit restore([this, saved = clicksDisabled_] { clicksDisabled_ = saved; });
     clicksDisabled_ = true;
     SetChecked(value);
 }

@@ -10,8 +10,7 @@ static_assert(sizeof(TPoint) == sizeof(POINT) && sizeof(TRect) == sizeof(RECT) &
 const RECT* AsRect(const TRect& r) { return reinterpret_cast<const RECT*>(&r); }
 }  // namespace
 
-TCanvas::TCanvas()
-    : font_(Create<TFont>()), pen_(Create<TPen>()), brush_(Create<TBrush>()) {
+TCanvas::TCanvas() : font_(MakeObject<TFont>()), pen_(MakeObject<TPen>()), brush_(MakeObject<TBrush>()) {
     font_->OnChange = MakeMethod<&TCanvas::FontChanged>(this);
     pen_->OnChange = MakeMethod<&TCanvas::PenChanged>(this);
     brush_->OnChange = MakeMethod<&TCanvas::BrushChanged>(this);

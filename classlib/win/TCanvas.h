@@ -122,9 +122,9 @@ private:
 
     HDC dc_ = nullptr;
     TCanvasState state_;
-    std::unique_ptr<TFont, TFreeDeleter> font_;
-    std::unique_ptr<TPen, TFreeDeleter> pen_;
-    std::unique_ptr<TBrush, TFreeDeleter> brush_;
+    TObjectPtr<TFont> font_;
+    TObjectPtr<TPen> pen_;
+    TObjectPtr<TBrush> brush_;
     int textFlags_ = 0;
     TCopyMode copyMode_ = cmSrcCopy;
     TCriticalSection lock_;

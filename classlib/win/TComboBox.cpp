@@ -76,8 +76,8 @@ TCustomComboBox::TCustomComboBox(TComponent* owner)
     : TWinControl(owner),
       editInstance_(MakeMethod<&TCustomComboBox::EditMainWndProc>(this)),
       listInstance_(MakeMethod<&TCustomComboBox::ListMainWndProc>(this)) {
-    items_.reset(Create<TComboBoxStrings>(this));
-    canvas_.reset(Create<TControlCanvas>());
+    items_ = MakeObject<TComboBoxStrings>(this);
+    canvas_ = MakeObject<TControlCanvas>();
     canvas_->SetControl(this);
     SetControlStyle(ControlStyle() + TControlStyle{csSetCaption, csDoubleClicks});
     SetBounds(0, 0, 145, 21);
@@ -343,9 +343,7 @@ void TCustomComboBox::CNDrawItem(TMessage& message) {
     if (dis->itemState & ODS_DISABLED) state.Include(odDisabled);
     if (dis->itemState & ODS_COMBOBOXEDIT) state.Include(odComboBoxEdit);
     const TRect rect{dis->rcItem.left, dis->rcItem.top, dis->rcItem.right, dis->rcItem.bottom};
-    canvas_->Lock();
-    canvas_->SetHandle(dis->hDC);
-    try {
+    canvas_->PaintOn(dis->hDC, [&] {
         canvas_->SetFont(Font());
         canvas_->Brush()->SetColor(Color());
         canvas_->Brush()->SetStyle(bsSolid);
@@ -361,13 +359,7 @@ void TCustomComboBox::CNDrawItem(TMessage& message) {
                 canvas_->FillRect(rect);
         }
         if (state.Contains(odFocused)) canvas_->DrawFocusRect(rect);
-    } catch (...) {
-        canvas_->SetHandle(nullptr);
-        canvas_->Unlock();
-        throw;
-    }
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    });
     message.Result = 1;
 }
 

@@ -136,8 +136,8 @@ private:
     void ListMainWndProc(TMessage& message);
     static void PassOn(WNDPROC proc, HWND wnd, TMessage& message);
 
-    std::unique_ptr<TComboBoxStrings, TFreeDeleter> items_;
-    std::unique_ptr<TControlCanvas, TFreeDeleter> canvas_;
+    TObjectPtr<TComboBoxStrings> items_;
+    TObjectPtr<TControlCanvas> canvas_;
     TComboBoxStyle style_ = csDropDown;
     int itemIndex_ = -1;  // kept while there is no window
     int dropDownCount_ = 8;

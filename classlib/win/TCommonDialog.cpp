@@ -1,6 +1,7 @@
 #include "classlib/win/TCommonDialog.h"
 
 #include "classlib/core/CallbackExceptions.h"
+#include "classlib/core/ScopeGuard.h"
 
 namespace {
 
@@ -56,15 +57,8 @@ void TCommonDialog::DoClose() {
 }
 
 bool TCommonDialog::TaskModalDialog(const TTaskModalFunc& func, void* record) {
-    bool result;
-    try {
-        result = Application ? Application->TaskModalDialog(func, record) : func(record) != FALSE;
-    } catch (...) {
-        Detach();
-        throw;
-    }
-    Detach();
-    return result;
+    TScopeExit detach([this] { Detach(); });
+    return Application ? Application->TaskModalDialog(func, record) : func(record) != FALSE;
 }
 
 std::intptr_t TCommonDialog::HookInitDialog(HWND hookWindow, HWND dialogWindow, TMessage& message) {
@@ -82,15 +76,11 @@ std::intptr_t TCommonDialog::HookInitDialog(HWND hookWindow, HWND dialogWindow, 
 }
 
 std::intptr_t TCommonDialog::HookMessage(HWND hookWindow, TMessage& message) {
-    const bool wasForwarded = forwarded_;
-    forwarded_ = true;
-    try {
+    {
+        TScopeExit restore([this, wasForwarded = forwarded_] { forwarded_ = wasForwarded; });
+        forwarded_ = true;
         WndProc(message);
-    } catch (...) {
-        forwarded_ = wasForwarded;
-        throw;
     }
-    forwarded_ = wasForwarded;
     SetWindowLongPtrA(hookWindow, DWLP_MSGRESULT, message.Result);
     return message.Result;
 }

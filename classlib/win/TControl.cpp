@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "classlib/core/AlignArithmetic.h"
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TCustomAction.h"
 #include "classlib/win/TControlActionLink.h"
 #include "classlib/win/TFont.h"
@@ -63,7 +64,7 @@ void SetCaptureControl(TControl* control) {
 TControl::TControl(TComponent* owner) : TComponent(owner) {
     WindowProc = MakeMethod<&TControl::WndProc>(this);
     controlStyle_ = TControlStyle{csCaptureMouse, csClickEvents, csDoubleClicks};
-    font_.reset(Create<TFont>());
+    font_ = MakeObject<TFont>();
     font_->OnChange = MakeMethod<&TControl::FontChanged>(this);
 }
 
@@ -125,15 +126,9 @@ void TControl::ApplyBounds(int left, int top, int width, int height) {
 }
 
 void TControl::SetAlignedBounds(const TRect& r) {
-    bool previous = applyingAlignment_;
+    TScopeExit restore([this, previous = applyingAlignment_] { applyingAlignment_ = previous; });
     applyingAlignment_ = true;
-    try {
-        SetBounds(r.Left, r.Top, r.Width(), r.Height());
-    } catch (...) {
-        applyingAlignment_ = previous;
-        throw;
-    }
-    applyingAlignment_ = previous;
+    SetBounds(r.Left, r.Top, r.Width(), r.Height());
 }
 
 void TControl::UpdateAnchorBase() {

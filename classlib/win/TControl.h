@@ -287,14 +287,14 @@ private:
     TAnchors anchors_{akLeft, akTop};
     TSizeConstraintsData constraints_;
     bool autoSize_ = false;
-    std::unique_ptr<TFont, TFreeDeleter> font_;
+    TObjectPtr<TFont> font_;
     AnsiString hint_;
     bool showHint_ = false;
     bool parentShowHint_ = true;
     int helpContext_ = 0;
     TCursor cursor_ = crDefault;
     TPopupMenu* popupMenu_ = nullptr;
-    std::unique_ptr<TControlActionLink, TFreeDeleter> actionLink_;
+    TObjectPtr<TControlActionLink> actionLink_;
     bool applyingAlignment_ = false;
 
     // Alignment bookkeeping: the place among siblings of the same alignment at the last alignment, and

@@ -12,11 +12,8 @@ void TControlCanvas::SetControl(TControl* control) {
 
 void TControlCanvas::FreeHandle() {
     if (!ownDC_) return;
-    HDC dc = ownDC_;
-    ownDC_ = nullptr;
     SetHandle(nullptr);
-    ::ReleaseDC(ownWnd_, dc);
-    ownWnd_ = nullptr;
+    ownDC_.reset();
 }
 
 void TControlCanvas::CreateHandle() {
@@ -30,14 +27,14 @@ void TControlCanvas::CreateHandle() {
     } else {
         return;
     }
-    HDC dc = ::GetDCEx(wnd, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
-    if (!dc) return;
+    TWindowDC own = TWindowDC::Ex(wnd, DCX_CACHE | DCX_CLIPSIBLINGS);
+    if (!own) return;
+    HDC dc = own.Get();
     if (!control_->IsWindowed()) {
         // A graphic control draws in its own coordinates, inside its own rectangle of the parent.
         ::SetViewportOrgEx(dc, control_->Left(), control_->Top(), nullptr);
         ::IntersectClipRect(dc, 0, 0, control_->Width(), control_->Height());
     }
-    ownDC_ = dc;
-    ownWnd_ = wnd;
+    ownDC_ = std::move(own);
     SetHandle(dc);
 }

@@ -2,7 +2,11 @@
 // control draws on its parent's window, moved to its place and clipped to it) and gives it back when the
 // control paints again, loses its window, or the canvas is freed.
 #pragma once
+#include <optional>
+
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TCanvas.h"
+#include "classlib/win/WindowDC.h"
 
 class TControl;
 
@@ -22,15 +26,11 @@ public:
         Lock();
         FreeHandle();
         SetHandle(dc);
-        try {
-            paint();
-        } catch (...) {
+        TScopeExit detach([this] {
             SetHandle(nullptr);
             Unlock();
-            throw;
-        }
-        SetHandle(nullptr);
-        Unlock();
+        });
+        paint();
     }
 
 protected:
@@ -38,6 +38,5 @@ protected:
 
 private:
     TControl* control_ = nullptr;
-    HDC ownDC_ = nullptr;
-    HWND ownWnd_ = nullptr;
+    std::optional<TWindowDC> ownDC_;  // the DC fetched outside painting, if any
 };

@@ -1,7 +1,7 @@
 #include "classlib/win/TCustomControl.h"
 
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {
-    canvas_.reset(Create<TControlCanvas>());
+    canvas_ = MakeObject<TControlCanvas>();
     canvas_->SetControl(this);
 }
 

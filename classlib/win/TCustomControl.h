@@ -20,5 +20,5 @@ protected:
     void DestroyWindowHandle() override;
 
 private:
-    std::unique_ptr<TControlCanvas, TFreeDeleter> canvas_;
+    TObjectPtr<TControlCanvas> canvas_;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TCustomActionList.h"
 #include "classlib/core/TShortCut.h"
 #include "classlib/win/BuildRoot.h"
@@ -91,13 +92,8 @@ void TCustomForm::BeforeDestruction() {
 
 void TCustomForm::InitFromBuilders(TClass rootAncestor) {
     formState_.Include(fsCreating);
-    try {
-        BuildRootComponent(this, rootAncestor);
-    } catch (...) {
-        formState_.Exclude(fsCreating);
-        throw;
-    }
-    formState_.Exclude(fsCreating);
+    TScopeExit created([this] { formState_.Exclude(fsCreating); });
+    BuildRootComponent(this, rootAncestor);
 }
 
 void TCustomForm::DoCreate() {
@@ -151,33 +147,29 @@ void TCustomForm::CMShowingChanged(TMessage& message) {
         return;
     }
     formState_.Include(fsShowing);
-    try {
-        HWND wnd = Handle();
-        if (Showing()) {
-            DoShow();
-            PlaceOnShow();
-            // The main form has the task-bar button; it may have got its window before it became the main form.
-            LONG_PTR ex = GetWindowLongPtrA(wnd, GWL_EXSTYLE);
-            if (Application && Application->MainForm() == this && !(ex & WS_EX_APPWINDOW))
-                SetWindowLongPtrA(wnd, GWL_EXSTYLE, ex | WS_EX_APPWINDOW);
-            int cmd = windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
-                      : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
-                                                    : SW_SHOWNORMAL;
-            ShowWindow(wnd, cmd);
-            // A child of an MDI frame becomes the frame's active child when it appears.
-            if (formState_.Contains(fsCreatedMDIChild))
-                SendMessageA(GetParent(wnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(wnd), 0);
-        } else {
-            DoHide();
-            ShowWindow(wnd, SW_HIDE);
-        }
-    } catch (...) {
+    TScopeExit shown([this] {
         formState_.Exclude(fsShowing);
         NoteVisible();
-        throw;
+    });
+    HWND wnd = Handle();
+    if (Showing()) {
+        DoShow();
+        PlaceOnShow();
+        // The main form has the task-bar button; it may have got its window before it became the main form.
+        LONG_PTR ex = GetWindowLongPtrA(wnd, GWL_EXSTYLE);
+        if (Application && Application->MainForm() == this && !(ex & WS_EX_APPWINDOW))
+            SetWindowLongPtrA(wnd, GWL_EXSTYLE, ex | WS_EX_APPWINDOW);
+        int cmd = windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
+                  : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
+                                                : SW_SHOWNORMAL;
+        ShowWindow(wnd, cmd);
+        // A child of an MDI frame becomes the frame's active child when it appears.
+        if (formState_.Contains(fsCreatedMDIChild))
+            SendMessageA(GetParent(wnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(wnd), 0);
+    } else {
+        DoHide();
+        ShowWindow(wnd, SW_HIDE);
     }
-    formState_.Exclude(fsShowing);
-    NoteVisible();
 }
 
 void TCustomForm::NoteVisible() {
@@ -200,45 +192,32 @@ int TCustomForm::ShowModal() {
     // focus on its active control.
     HWND previous = GetActiveWindow();
     void* disabled = Application ? Application->DisableTaskWindows(nullptr) : nullptr;
-    int result = mrNone;
-    auto restore = [&] {
+    TScopeExit restore([&] {
         if (Application) Application->EnableTaskWindows(disabled);
         if (previous && IsWindow(previous)) SetActiveWindow(previous);
         formState_.Exclude(fsModal);
         if (Application) Application->ModalFinished();
-    };
+    });
     // Cleared before showing: OnShow may already decide the result, and the loop then ends at once.
     modalResult_ = mrNone;
-    try {
-        Show();
-        try {
-            SetActiveWindow(Handle());
-            SetForegroundWindow(Handle());
-            for (;;) {
-                // A terminating application ends the loop at once: waiting for a message could last forever,
-                // and CloseQuery is not asked (it could refuse for ever).
-                if (!Application || Application->Terminated()) {
-                    modalResult_ = mrCancel;
-                    break;
-                }
-                Application->HandleMessage();
-                if (modalResult_ != mrNone && !Application->Terminated()) {
-                    CloseModal();
-                    if (modalResult_ != mrNone) break;
-                }
-            }
-            result = modalResult_;
-        } catch (...) {
-            Hide();
-            throw;
+    Show();
+    TScopeExit hide([this] { Hide(); });
+    SetActiveWindow(Handle());
+    SetForegroundWindow(Handle());
+    for (;;) {
+        // A terminating application ends the loop at once: waiting for a message could last forever,
+        // and CloseQuery is not asked (it could refuse for ever).
+        if (!Application || Application->Terminated()) {
+            modalResult_ = mrCancel;
+            break;
         }
-        Hide();
-    } catch (...) {
-        restore();
-        throw;
+        Application->HandleMessage();
+        if (modalResult_ != mrNone && !Application->Terminated()) {
+            CloseModal();
+            if (modalResult_ != mrNone) break;
+        }
     }
-    restore();
-    return result;
+    return modalResult_;
 }
 
 void TCustomForm::CloseModal() {
@@ -543,9 +522,8 @@ void TCustomForm::SetMenu(TMainMenu* value) {
 
 TCanvas* TCustomForm::Canvas() {
     if (!canvas_) {
-        auto* canvas = new TControlCanvas();
-        canvas_.reset(canvas);
-        canvas->SetControl(this);
+        canvas_ = MakeObject<TControlCanvas>();
+        canvas_->SetControl(this);
     }
     return canvas_.get();
 }
@@ -555,18 +533,8 @@ void TCustomForm::Paint() {
 }
 
 void TCustomForm::PaintWindow(HDC dc) {
-    TCanvas* canvas = Canvas();
-    canvas->Lock();
-    canvas->SetHandle(dc);
-    try {
-        Paint();
-    } catch (...) {
-        canvas->SetHandle(nullptr);
-        canvas->Unlock();
-        throw;
-    }
-    canvas->SetHandle(nullptr);
-    canvas->Unlock();
+    Canvas();
+    canvas_->PaintOn(dc, [this] { Paint(); });
 }
 
 // ---- Activation and focus ----
@@ -659,15 +627,9 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
 
 void TCustomForm::FocusWithoutScrolling(TWinControl* control) {
     if (!control->CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
-    bool previous = scrollOnFocus_;
+    TScopeExit restore([this, previous = scrollOnFocus_] { scrollOnFocus_ = previous; });
     scrollOnFocus_ = false;
-    try {
-        ::SetFocus(control->Handle());
-    } catch (...) {
-        scrollOnFocus_ = previous;
-        throw;
-    }
-    scrollOnFocus_ = previous;
+    ::SetFocus(control->Handle());
 }
 
 void TCustomForm::DefocusControl(TWinControl* control, bool removing) {

@@ -8,6 +8,7 @@
 #include "classlib/win/TScrollingWinControl.h"
 
 class TCanvas;
+class TControlCanvas;
 class TMainMenu;
 class TCustomForm;
 
@@ -264,7 +265,7 @@ private:
     HWND clientHandle_ = nullptr;
     bool dockSite_ = false;
     bool useDockManager_ = false;
-    std::unique_ptr<TCanvas, TFreeDeleter> canvas_;
+    TObjectPtr<TControlCanvas> canvas_;
 };
 
 class TForm : public TCustomForm {

@@ -7,32 +7,13 @@
 #include "classlib/core/TReader.h"
 #include "classlib/core/TWriter.h"
 #include "classlib/win/GdiHandle.h"
+#include "classlib/win/MemoryDC.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCanvas.h"
 #include "classlib/win/TIcon.h"
 #include "classlib/win/TStreamAdapter.h"
 
 namespace {
-
-// A memory DC with one bitmap selected; both go when it ends.
-class TMemoryDC {
-public:
-    explicit TMemoryDC(HBITMAP bitmap) : dc_(::CreateCompatibleDC(nullptr)) {
-        if (!dc_) throw EOutOfResources("Cannot create a memory device context");
-        old_ = ::SelectObject(dc_, bitmap);
-    }
-    TMemoryDC(const TMemoryDC&) = delete;
-    TMemoryDC& operator=(const TMemoryDC&) = delete;
-    ~TMemoryDC() {
-        ::SelectObject(dc_, old_);
-        ::DeleteDC(dc_);
-    }
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
 
 // A top-down DIB section of bitsPerPixel (24 or 32) with its pixels reachable through bits.
 TGdiHandle<HBITMAP> MakeDib(int width, int height, WORD bitsPerPixel, void** bits = nullptr) {

@@ -3,16 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TFont.h"
-
-namespace {
-// Counts a program-made change for the time of a scope.
-struct QuietScope {
-    int& count;
-    explicit QuietScope(int& c) : count(c) { ++count; }
-    ~QuietScope() { --count; }
-};
-}  // namespace
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
     SetControlStyle(TControlStyle{csClickEvents, csSetCaption, csDoubleClicks});
@@ -120,7 +112,8 @@ void TCustomEdit::CreateParams(TCreateParams& params) {
 
 void TCustomEdit::CreateWnd() {
     {
-        QuietScope quiet(quietChanges_);
+        ++quietChanges_;
+        TScopeExit quiet([this] { --quietChanges_; });
         TWinControl::CreateWnd();
     }
     HWND wnd = WindowHandle();
@@ -155,7 +148,8 @@ void TCustomEdit::CNCtlColor(TMessage& message) {
 }
 
 void TCustomEdit::WMSetText(TMessage& message) {
-    QuietScope quiet(quietChanges_);
+    ++quietChanges_;
+    TScopeExit quiet([this] { --quietChanges_; });
     DispatchInherited<TCustomEdit>(this, message);
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "classlib/core/Checked.h"
+#include "classlib/win/WindowDC.h"
 
 namespace {
 constexpr const char* kDefaultName = "Tahoma";
@@ -28,10 +29,8 @@ TFontPitch PitchFromLogFont(BYTE pitchAndFamily) {
 int ScreenPixelsPerInch() {
     // The screen's resolution does not change while the program runs; asked once.
     static const int ppi = [] {
-        HDC dc = ::GetDC(nullptr);
-        if (!dc) return 96;
-        int value = ::GetDeviceCaps(dc, LOGPIXELSY);
-        ::ReleaseDC(nullptr, dc);
+        const TWindowDC dc;
+        const int value = dc ? ::GetDeviceCaps(dc.Get(), LOGPIXELSY) : 0;
         return value > 0 ? value : 96;
     }();
     return ppi;

@@ -1,7 +1,7 @@
 #include "classlib/win/TGraphicControl.h"
 
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {
-    canvas_.reset(Create<TControlCanvas>());
+    canvas_ = MakeObject<TControlCanvas>();
     canvas_->SetControl(this);
 }
 

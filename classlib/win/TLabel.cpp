@@ -1,9 +1,11 @@
 #include "classlib/win/TLabel.h"
 
 #include "classlib/core/CaptionText.h"
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/win/ControlText.h"
 #include "classlib/win/TCanvas.h"
 #include "classlib/win/TWinControl.h"
+#include "classlib/win/WindowDC.h"
 
 namespace {
 UINT EllipsisFlag(TEllipsisPosition position) {
@@ -143,16 +145,11 @@ void TCustomLabel::Paint() {
 void TCustomLabel::AdjustBounds() {
     if (!AutoSize() || ComponentState().Contains(csLoading)) return;
     // Measured on a screen DC: the label may have no parent window yet.
-    struct ScreenDC {
-        TCanvas* canvas;
-        HDC previous = canvas->HandleAllocated() ? canvas->Handle() : nullptr;
-        HDC screen = ::GetDC(nullptr);
-        ~ScreenDC() {
-            canvas->SetHandle(previous);
-            ::ReleaseDC(nullptr, screen);
-        }
-    } dc{Canvas()};
-    dc.canvas->SetHandle(dc.screen);
+    TCanvas* canvas = Canvas();
+    const TWindowDC screen;
+    TScopeExit restore(
+        [canvas, previous = canvas->HandleAllocated() ? canvas->Handle() : nullptr] { canvas->SetHandle(previous); });
+    canvas->SetHandle(screen.Get());
     TRect rect = ClientRect();
     DoDrawText(rect, BaseFlags() | DT_CALCRECT);
     int left = Left();

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "classlib/core/CallbackExceptions.h"
+#include "classlib/core/ScopeGuard.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ UINT OverlayOf(int overlayIndex) {
 // ---- TListItem ----
 
 TListItem::TListItem(TComponent* listView) : listView_(dynamic_cast<TCustomListView*>(listView)) {
-    subItems_.reset(Create<TStringList>());
+    subItems_ = MakeObject<TStringList>();
     subItems_->OnChange = MakeMethod<&TListItem::SubItemsChanged>(this);
 }
 
@@ -182,13 +183,12 @@ TListItem* TListItems::Insert(int index) {
     if (index < 0 || index > Count()) throw CreateFmt<EListError>("List index out of bounds (%d)", {index});
     TListItem* item = MakeItem();
     items_.insert(items_.begin() + index, item);
-    try {
-        InsertIntoWindow(item, index);
-    } catch (...) {
+    TScopeExit undo([&] {
         items_.erase(items_.begin() + index);
         Free(item);
-        throw;
-    }
+    });
+    InsertIntoWindow(item, index);
+    undo.Dismiss();
     return item;
 }
 
@@ -244,15 +244,9 @@ void TListItems::Assign(TPersistent* source) {
         return;
     }
     if (other == this) return;
-    BeginUpdate();
-    try {
-        Clear();
-        for (TListItem* item : other->items_) Add()->Assign(item);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateGuard update(*this);
+    Clear();
+    for (TListItem* item : other->items_) Add()->Assign(item);
 }
 
 // ---- columns ----
@@ -296,9 +290,9 @@ void TListColumns::Update(TCollectionItem*) { owner_->UpdateColumns(); }
 TCustomListView::TCustomListView(TComponent* owner) : TWinControl(owner) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);
-    items_.reset(Create<TListItems>(this));
-    columns_.reset(Create<TListColumns>(this));
-    imageLink_.reset(Create<TChangeLink>());
+    items_ = MakeObject<TListItems>(this);
+    columns_ = MakeObject<TListColumns>(this);
+    imageLink_ = MakeObject<TChangeLink>();
     imageLink_->OnChange = MakeMethod<&TCustomListView::ImagesChanged>(this);
     SetControlStyle(ControlStyle() + TControlStyle{csDoubleClicks});
     SetBounds(0, 0, 250, 150);
@@ -533,21 +527,16 @@ bool TCustomListView::CustomSort(PFNLVCOMPARE compare, std::intptr_t data) {
     PFNLVCOMPARE function = compare ? compare : &TCustomListView::CompareThunk;
     const LPARAM sortData = compare ? static_cast<LPARAM>(data) : reinterpret_cast<LPARAM>(this);
     sorting_ = true;
-    try {
-        if (HandleAllocated()) {
-            // Sorted by the window (whatever handles the request there), then the order is read back.
-            Send(LVM_SORTITEMS, static_cast<WPARAM>(sortData), reinterpret_cast<LPARAM>(function));
-            ReadOrderFromWindow();
-        } else {
-            std::stable_sort(items_->items_.begin(), items_->items_.end(), [&](TListItem* a, TListItem* b) {
-                return function(reinterpret_cast<LPARAM>(a), reinterpret_cast<LPARAM>(b), sortData) < 0;
-            });
-        }
-    } catch (...) {
-        sorting_ = false;
-        throw;
+    TScopeExit sorted([this] { sorting_ = false; });
+    if (HandleAllocated()) {
+        // Sorted by the window (whatever handles the request there), then the order is read back.
+        Send(LVM_SORTITEMS, static_cast<WPARAM>(sortData), reinterpret_cast<LPARAM>(function));
+        ReadOrderFromWindow();
+    } else {
+        std::stable_sort(items_->items_.begin(), items_->items_.end(), [&](TListItem* a, TListItem* b) {
+            return function(reinterpret_cast<LPARAM>(a), reinterpret_cast<LPARAM>(b), sortData) < 0;
+        });
     }
-    sorting_ = false;
     return true;
 }
 

@@ -64,7 +64,7 @@ private:
     TListItems* owner_ = nullptr;
     TCustomListView* listView_ = nullptr;
     AnsiString caption_;
-    std::unique_ptr<TStringList, TFreeDeleter> subItems_;
+    TObjectPtr<TStringList> subItems_;
     void* data_ = nullptr;
     int imageIndex_ = -1;
     int indent_ = 0;
@@ -246,9 +246,9 @@ private:
     void GetDisplayInfo(NMLVDISPINFOA& info);
     static int CALLBACK CompareThunk(LPARAM item1, LPARAM item2, LPARAM self);
 
-    std::unique_ptr<TListItems, TFreeDeleter> items_;
-    std::unique_ptr<TListColumns, TFreeDeleter> columns_;
-    std::unique_ptr<TChangeLink, TFreeDeleter> imageLink_;
+    TObjectPtr<TListItems> items_;
+    TObjectPtr<TListColumns> columns_;
+    TObjectPtr<TChangeLink> imageLink_;
     TCustomImageList* largeImages_ = nullptr;
     TCustomImageList* smallImages_ = nullptr;
     TCustomImageList* stateImages_ = nullptr;
@@ -260,7 +260,7 @@ private:
     bool ownerData_ = false;
     int ownerDataCount_ = 0;
     bool sorting_ = false;
-    std::unique_ptr<TListItem, TFreeDeleter> ownerDataItem_;
+    TObjectPtr<TListItem> ownerDataItem_;
     AnsiString dispText_;  // the text last handed to the window
 };
 

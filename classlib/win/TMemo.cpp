@@ -62,7 +62,7 @@ void TMemoStrings::Replace(std::size_t start, std::size_t end, const AnsiString&
     memo_->SetText(text.substr(0, start) + with + text.substr(end));
 }
 
-TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner), lines_(Create<TMemoStrings>(this)) {
+TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner), lines_(MakeObject<TMemoStrings>(this)) {
     SetBounds(0, 0, 185, 89);
 }
 

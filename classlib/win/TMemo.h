@@ -64,7 +64,7 @@ protected:
     void WMGetDlgCode(TMessage& message);
 
 private:
-    std::unique_ptr<TMemoStrings, TFreeDeleter> lines_;
+    TObjectPtr<TMemoStrings> lines_;
     TScrollStyle scrollBars_ = ssNone;
     bool wordWrap_ = true;
     bool wantReturns_ = true;

@@ -6,6 +6,7 @@
 #include "classlib/win/TCustomImageList.h"
 #include "classlib/win/TScreen.h"
 #include "classlib/win/TWinControl.h"
+#include "classlib/win/WindowDC.h"
 
 namespace {
 
@@ -73,21 +74,6 @@ TOwnerDrawState DrawStateOf(UINT itemState) {
     return state;
 }
 
-// A screen DC for measuring, released on every path.
-class ScreenDC {
-public:
-    ScreenDC() : dc_(::GetDC(nullptr)) {}
-    ~ScreenDC() {
-        if (dc_) ::ReleaseDC(nullptr, dc_);
-    }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
 // Restores a DC's state on every path.
 class SavedDC {
 public:
@@ -105,9 +91,9 @@ private:
 
 }  // namespace
 
-TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(Create<TMenuItem>(nullptr)) {
+TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(MakeObject<TMenuItem>(nullptr)) {
     items_->menu_ = this;
-    imageChangeLink_.reset(Create<TChangeLink>());
+    imageChangeLink_ = MakeObject<TChangeLink>();
     imageChangeLink_->OnChange = MakeMethod<&TMenu::ImageListChange>(this);
 }
 
@@ -200,11 +186,11 @@ bool TMenu::DispatchDrawItem(const DRAWITEMSTRUCT& info) {
     if (!item) return false;
     // The DC goes back to the system as it came; the canvas (destroyed first) takes its objects out.
     SavedDC saved(info.hDC);
-    TCanvas canvas;
-    canvas.SetHandle(info.hDC);
-    UseMenuFont(canvas);
+    const TObjectPtr<TCanvas> canvas = MakeObject<TCanvas>();
+    canvas->SetHandle(info.hDC);
+    UseMenuFont(*canvas);
     const TRect rect{info.rcItem.left, info.rcItem.top, info.rcItem.right, info.rcItem.bottom};
-    item->AdvancedDrawItem(&canvas, rect, DrawStateOf(info.itemState), item->IsMenuBarItem());
+    item->AdvancedDrawItem(canvas.get(), rect, DrawStateOf(info.itemState), item->IsMenuBarItem());
     return true;
 }
 
@@ -212,13 +198,13 @@ bool TMenu::DispatchMeasureItem(MEASUREITEMSTRUCT& info) {
     if (info.CtlType != ODT_MENU) return false;
     TMenuItem* item = FindItem(info.itemID, fkCommand);
     if (!item) return false;
-    ScreenDC dc;
-    TCanvas canvas;
-    canvas.SetHandle(dc.Get());
-    UseMenuFont(canvas);
+    const TWindowDC dc;  // the screen's, for measuring
+    const TObjectPtr<TCanvas> canvas = MakeObject<TCanvas>();
+    canvas->SetHandle(dc.Get());
+    UseMenuFont(*canvas);
     int width = static_cast<int>(info.itemWidth);
     int height = static_cast<int>(info.itemHeight);
-    item->MeasureItem(&canvas, width, height);
+    item->MeasureItem(canvas.get(), width, height);
     info.itemWidth = static_cast<UINT>(std::max(width, 0));
     info.itemHeight = static_cast<UINT>(std::max(height, 0));
     return true;

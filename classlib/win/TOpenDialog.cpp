@@ -60,7 +60,7 @@ UINT FileOkMessage() {
 
 }  // namespace
 
-TOpenDialog::TOpenDialog(TComponent* owner) : TCommonDialog(owner), files_(Create<TStringList>()) {}
+TOpenDialog::TOpenDialog(TComponent* owner) : TCommonDialog(owner), files_(MakeObject<TStringList>()) {}
 
 TOpenDialog::~TOpenDialog() = default;
 

@@ -62,18 +62,13 @@ void AssignLogFont(TFont* font, const LOGFONTA& lf) {
 
 TScreen::TScreen(TComponent* owner) : TComponent(owner) {
     if (const TWindowDC dc; dc) pixelsPerInch_ = ::GetDeviceCaps(dc.Get(), LOGPIXELSY);
-    hintFont_ = Create<TFont>();
-    menuFont_ = Create<TFont>();
-    iconFont_ = Create<TFont>();
+    hintFont_ = MakeObject<TFont>();
+    menuFont_ = MakeObject<TFont>();
+    iconFont_ = MakeObject<TFont>();
     UpdateMetricFonts();
 }
 
-TScreen::~TScreen() {
-    FreeAndNil(fonts_);
-    FreeAndNil(hintFont_);
-    FreeAndNil(menuFont_);
-    FreeAndNil(iconFont_);
-}
+TScreen::~TScreen() = default;
 
 // ---- forms and data modules ----
 
@@ -218,17 +213,17 @@ void TScreen::SetCursors(int id, HCURSOR cursor) {
 
 TStrings* TScreen::Fonts() {
     if (!fonts_) {
-        auto* list = Create<TStringList>();
-        fonts_ = list;
+        auto list = MakeObject<TStringList>();
         list->SetSorted(true);
         list->SetDuplicates(dupIgnore);
         if (const TWindowDC dc; dc) {
             LOGFONTA lf{};
             lf.lfCharSet = DEFAULT_CHARSET;
-            ::EnumFontFamiliesExA(dc.Get(), &lf, &AddFontFace, reinterpret_cast<LPARAM>(fonts_), 0);
+            ::EnumFontFamiliesExA(dc.Get(), &lf, &AddFontFace, reinterpret_cast<LPARAM>(list.get()), 0);
         }
+        fonts_ = std::move(list);
     }
-    return fonts_;
+    return fonts_.get();
 }
 
 void TScreen::UpdateMetricFonts() {
@@ -244,12 +239,12 @@ void TScreen::UpdateMetricFonts() {
     }
     // Where the system gives no answer the fonts keep their defaults.
     if (ok) {
-        AssignLogFont(hintFont_, metrics.lfStatusFont);
-        AssignLogFont(menuFont_, metrics.lfMenuFont);
+        AssignLogFont(hintFont_.get(), metrics.lfStatusFont);
+        AssignLogFont(menuFont_.get(), metrics.lfMenuFont);
     }
     hintFont_->SetColor(clInfoText);
     LOGFONTA icon{};
-    if (::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(icon), &icon, 0)) AssignLogFont(iconFont_, icon);
+    if (::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(icon), &icon, 0)) AssignLogFont(iconFont_.get(), icon);
 }
 
 // ---- metrics ----

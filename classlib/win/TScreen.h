@@ -13,6 +13,7 @@
 class TCustomForm;
 class TDataModule;
 class TFont;
+class TStringList;
 class TForm;
 class TStrings;
 class TWinControl;
@@ -61,9 +62,9 @@ class TScreen : public TComponent {
     // The installed font face names, sorted (read on first use).
     TStrings* Fonts();
     // The system's fonts for tool tips, menus and icon titles (from the non-client metrics).
-    TFont* HintFont() const { return hintFont_; }
-    TFont* MenuFont() const { return menuFont_; }
-    TFont* IconFont() const { return iconFont_; }
+    TFont* HintFont() const { return hintFont_.get(); }
+    TFont* MenuFont() const { return menuFont_.get(); }
+    TFont* IconFont() const { return iconFont_.get(); }
     // Reads the three fonts again (after a system setting change).
     void UpdateMetricFonts();
 
@@ -95,10 +96,10 @@ private:
     TWinControl* activeControl_ = nullptr;
     TCursor cursor_ = crDefault;
     std::map<int, HCURSOR> cursors_;
-    TStrings* fonts_ = nullptr;
-    TFont* hintFont_ = nullptr;
-    TFont* menuFont_ = nullptr;
-    TFont* iconFont_ = nullptr;
+    TObjectPtr<TStringList> fonts_;
+    TObjectPtr<TFont> hintFont_;
+    TObjectPtr<TFont> menuFont_;
+    TObjectPtr<TFont> iconFont_;
     int pixelsPerInch_ = 96;
 };
 

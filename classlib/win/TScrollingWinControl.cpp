@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "classlib/core/ScopeGuard.h"
 TControlScrollBar::TControlScrollBar(TScrollingWinControl* control, TScrollBarKind kind)
     : control_(control), kind_(kind) {}
 
@@ -112,8 +113,8 @@ void TControlScrollBar::ScrollMessage(TMessage& message) {
 
 TScrollingWinControl::TScrollingWinControl(TComponent* owner)
     : TWinControl(owner),
-      horz_(new TControlScrollBar(this, sbHorizontal)),
-      vert_(new TControlScrollBar(this, sbVertical)) {}
+      horz_(MakeObject<TControlScrollBar>(this, sbHorizontal)),
+      vert_(MakeObject<TControlScrollBar>(this, sbVertical)) {}
 
 TScrollingWinControl::~TScrollingWinControl() = default;
 
@@ -150,34 +151,26 @@ void TScrollingWinControl::CalcAutoRange() {
 void TScrollingWinControl::UpdateScrollBars() {
     if (updating_ > 0) return;
     ++updating_;
-    try {
-        if (autoScroll_) CalcAutoRange();
-        // Showing one bar narrows the client area along the other one; two rounds settle both.
-        for (int round = 0; round < 2 && HandleAllocated(); ++round) {
-            bool changed = horz_->Apply();
-            changed = vert_->Apply() || changed;
-            if (!changed) break;
-        }
-    } catch (...) {
-        --updating_;
-        throw;
+    TScopeExit updated([this] { --updating_; });
+    if (autoScroll_) CalcAutoRange();
+    // Showing one bar narrows the client area along the other one; two rounds settle both.
+    for (int round = 0; round < 2 && HandleAllocated(); ++round) {
+        bool changed = horz_->Apply();
+        changed = vert_->Apply() || changed;
+        if (!changed) break;
     }
-    --updating_;
 }
 
 void TScrollingWinControl::ScrollBy(int deltaX, int deltaY) {
     if (deltaX == 0 && deltaY == 0) return;
-    DisableAlign();
-    try {
+    {
+        DisableAlign();
+        TScopeExit enable([this] { EnableAlign(); });
         for (int i = 0; i < ControlCount(); ++i) {
             TControl* c = Controls(i);
             c->SetBounds(c->Left() + deltaX, c->Top() + deltaY, c->Width(), c->Height());
         }
-    } catch (...) {
-        EnableAlign();
-        throw;
     }
-    EnableAlign();
     if (HandleAllocated()) Invalidate();
 }
 

@@ -108,8 +108,8 @@ private:
     // The children's extent for each bar (AutoScroll).
     void CalcAutoRange();
 
-    std::unique_ptr<TControlScrollBar, TFreeDeleter> horz_;
-    std::unique_ptr<TControlScrollBar, TFreeDeleter> vert_;
+    TObjectPtr<TControlScrollBar> horz_;
+    TObjectPtr<TControlScrollBar> vert_;
     bool autoScroll_ = false;
     int updating_ = 0;
 };

@@ -6,11 +6,10 @@
 
 // No exception may leave a COM method: every one turns stream errors into an HRESULT.
 
-TStreamAdapter::TStreamAdapter(TStream* stream, TStreamOwnership ownership) : stream_(stream), ownership_(ownership) {}
+TStreamAdapter::TStreamAdapter(TStream* stream, TStreamOwnership ownership)
+    : owned_(ownership == soOwned ? stream : nullptr), stream_(stream) {}
 
-TStreamAdapter::~TStreamAdapter() {
-    if (ownership_ == soOwned) delete stream_;
-}
+TStreamAdapter::~TStreamAdapter() = default;
 
 IStream* TStreamAdapter::Create(TStream* stream, TStreamOwnership ownership) {
     return new TStreamAdapter(stream, ownership);
@@ -35,40 +34,47 @@ ULONG TStreamAdapter::Release() {
     return left;
 }
 
-HRESULT TStreamAdapter::Read(void* buffer, ULONG count, ULONG* done) {
-    if (done) *done = 0;
-    if (!buffer) return STG_E_INVALIDPOINTER;
+namespace {
+
+// Moves count bytes through step(offset, chunk) in chunks the stream takes (at most 1 GiB each) until all are
+// moved or the stream stops. A stream error ends the transfer like a short one: the caller's result code says so.
+// Returns the bytes moved.
+template <class Step>
+ULONG TransferAll(ULONG count, Step step) {
+    ULONG total = 0;
     try {
-        ULONG total = 0;
         while (total < count) {
             const std::int32_t chunk = std::int32_t(std::min<ULONG>(count - total, 0x40000000));
-            const std::int32_t n = stream_->Read(static_cast<Byte*>(buffer) + total, chunk);
+            const std::int32_t n = step(total, chunk);
             if (n <= 0) break;
             total += ULONG(n);
         }
-        if (done) *done = total;
-        return total == count ? S_OK : S_FALSE;
     } catch (...) {
-        return S_FALSE;
+        // Told as a short transfer.
     }
+    return total;
+}
+
+}  // namespace
+
+HRESULT TStreamAdapter::Read(void* buffer, ULONG count, ULONG* done) {
+    if (done) *done = 0;
+    if (!buffer) return STG_E_INVALIDPOINTER;
+    const ULONG total = TransferAll(count, [&](ULONG offset, std::int32_t chunk) {
+        return stream_->Read(static_cast<Byte*>(buffer) + offset, chunk);
+    });
+    if (done) *done = total;
+    return total == count ? S_OK : S_FALSE;
 }
 
 HRESULT TStreamAdapter::Write(const void* buffer, ULONG count, ULONG* done) {
     if (done) *done = 0;
     if (!buffer) return STG_E_INVALIDPOINTER;
-    try {
-        ULONG total = 0;
-        while (total < count) {
-            const std::int32_t chunk = std::int32_t(std::min<ULONG>(count - total, 0x40000000));
-            const std::int32_t n = stream_->Write(static_cast<const Byte*>(buffer) + total, chunk);
-            if (n <= 0) break;
-            total += ULONG(n);
-        }
-        if (done) *done = total;
-        return total == count ? S_OK : STG_E_CANTSAVE;
-    } catch (...) {
-        return STG_E_CANTSAVE;
-    }
+    const ULONG total = TransferAll(count, [&](ULONG offset, std::int32_t chunk) {
+        return stream_->Write(static_cast<const Byte*>(buffer) + offset, chunk);
+    });
+    if (done) *done = total;
+    return total == count ? S_OK : STG_E_CANTSAVE;
 }
 
 HRESULT TStreamAdapter::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* newPosition) {

@@ -41,7 +41,7 @@ private:
     TStreamAdapter(TStream* stream, TStreamOwnership ownership);
     virtual ~TStreamAdapter();
 
+    std::unique_ptr<TStream> owned_;  // the stream when the adapter owns it
     TStream* stream_;
-    TStreamOwnership ownership_;
     std::atomic<ULONG> refCount_{1};
 };

@@ -83,7 +83,7 @@ void TTabStrings::Changed() {
 TCustomTabControl::TCustomTabControl(TComponent* owner) : TWinControl(owner) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES};
     ::InitCommonControlsEx(&icc);
-    tabs_.reset(Create<TTabStrings>(this));
+    tabs_ = MakeObject<TTabStrings>(this);
     SetControlStyle(ControlStyle() + TControlStyle{csAcceptsControls, csDoubleClicks});
     SetBounds(0, 0, 289, 193);
     SetTabStop(true);

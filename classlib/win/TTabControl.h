@@ -66,7 +66,7 @@ protected:
 
 private:
     friend class TTabStrings;
-    std::unique_ptr<TTabStrings, TFreeDeleter> tabs_;
+    TObjectPtr<TTabStrings> tabs_;
     int tabIndex_ = -1;  // kept while there is no window
 };
 

@@ -1,6 +1,7 @@
 #include "classlib/win/TTimer.h"
 
 #include "classlib/core/CallbackExceptions.h"
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/win/ObjectInstance.h"
 
 namespace {
@@ -9,12 +10,9 @@ constexpr UINT_PTR kTimerId = 1;
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
     window_ = AllocateHWnd(MakeMethod<&TTimer::WndProc>(this));
-    try {
-        UpdateTimer();
-    } catch (...) {
-        DeallocateHWnd(window_);
-        throw;
-    }
+    TScopeExit undo([this] { DeallocateHWnd(window_); });
+    UpdateTimer();
+    undo.Dismiss();
 }
 
 TTimer::~TTimer() {

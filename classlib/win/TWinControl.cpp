@@ -9,9 +9,13 @@
 
 #include "classlib/core/AlignArithmetic.h"
 #include "classlib/core/CallbackExceptions.h"
+#include "classlib/core/FileSystem.h"
+#include "classlib/core/ScopeGuard.h"
+#include "classlib/win/GdiHandle.h"
+#include "classlib/win/MemoryDC.h"
+#include "classlib/win/ObjectInstance.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TCustomForm.h"
-#include "classlib/win/ObjectInstance.h"
 #include "classlib/win/TFont.h"
 #include "classlib/win/TScreen.h"
 
@@ -23,12 +27,8 @@ namespace {
 thread_local TWinControl* t_creationControl = nullptr;
 
 [[noreturn]] void RaiseLastSystemError() {
-    DWORD code = ::GetLastError();
-    char text[512] = {};
-    DWORD n = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
-                               sizeof text, nullptr);
-    while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ')) text[--n] = '\0';
-    throw EOSError(Format("System Error.  Code: %d.\n%s", {static_cast<int>(code), AnsiString(text)}), code);
+    const DWORD code = ::GetLastError();
+    throw EOSError(Format("System Error.  Code: %d.\n%s", {static_cast<int>(code), SysErrorMessage(code)}), code);
 }
 
 // The two global atoms the library's windows are marked with, added on first use by whichever thread makes
@@ -113,15 +113,6 @@ std::intptr_t PointLParam(TPoint p) {
 bool IsMouseMessage(std::uint32_t msg) {
     return msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && msg != WM_MOUSEWHEEL && msg != WM_MOUSEHWHEEL;
 }
-
-// Runs cleanup when the scope ends, also by an exception.
-template <class F>
-struct Finally {
-    F f;
-    ~Finally() { f(); }
-};
-template <class F>
-Finally(F) -> Finally<F>;
 
 // Where a control's dialog keys and characters go: its form, or the outermost parent without one.
 TWinControl* KeyTarget(TWinControl* control) {
@@ -209,7 +200,7 @@ LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     t_creationControl = nullptr;
     control->handle_ = wnd;
     control->detached_ = nullptr;
-    ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control->objectInstance_));
+    ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control->objectInstance_.Proc()));
     if ((::GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CHILD) && ::GetWindowLongPtrA(wnd, GWLP_ID) == 0)
         ::SetWindowLongPtrA(wnd, GWLP_ID, reinterpret_cast<LONG_PTR>(wnd));
     try {
@@ -220,15 +211,12 @@ LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         // The window works without its marks; only finding its control from the window fails.
         HandleCallbackException(control);
     }
-    return ::CallWindowProcA(control->objectInstance_, wnd, msg, wParam, lParam);
+    return ::CallWindowProcA(control->objectInstance_.Proc(), wnd, msg, wParam, lParam);
 }
 
 // Construction and destruction.
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
-    objectInstance_ = MakeObjectInstance(MakeMethod<&TWinControl::MainWndProc>(this));
-    defWndProc_ = ::DefWindowProcA;
-}
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) { defWndProc_ = ::DefWindowProcA; }
 
 void TWinControl::BeforeDestruction() {
     TControl::BeforeDestruction();
@@ -262,8 +250,6 @@ TWinControl::~TWinControl() {
         Free(child);
     }
     tabList_.clear();
-    FreeObjectInstance(objectInstance_);
-    objectInstance_ = nullptr;
 }
 
 // The window.
@@ -377,7 +363,7 @@ void TWinControl::CreateWnd() {
         throw EInvalidOperation(Format("Control '%s' has no parent window", {Name()}));
     RegisterWindowClass(params);
     t_creationControl = this;
-    Finally clear{[] { t_creationControl = nullptr; }};
+    TScopeExit clear([] { t_creationControl = nullptr; });
     CreateWindowHandle(params);
     if (!handle_) RaiseLastSystemError();
 }
@@ -411,7 +397,7 @@ void TWinControl::DestroyWnd() {
 
 void TWinControl::DestroyWindowHandle() {
     controlState_.Include(csDestroyingHandle);
-    Finally done{[this] { controlState_.Exclude(csDestroyingHandle); }};
+    TScopeExit done([this] { controlState_.Exclude(csDestroyingHandle); });
     HWND wnd = handle_;
     if (wnd) ::DestroyWindow(wnd);
     handle_ = nullptr;
@@ -695,7 +681,7 @@ void TWinControl::AlignControlsFor(TControl* control) {
         return;
     }
     ++alignLevel_;
-    Finally done{[this] { --alignLevel_; }};
+    TScopeExit done([this] { --alignLevel_; });
     controlState_.Exclude(csAlignmentNeeded);
     TRect area = AlignArea();
     AlignControls(control, area);
@@ -787,22 +773,16 @@ void TWinControl::PaintDoubleBuffered() {
     PAINTSTRUCT ps{};
     HDC screen = ::BeginPaint(handle_, &ps);
     HWND wnd = handle_;
-    Finally endPaint{[&] { ::EndPaint(wnd, &ps); }};
+    TScopeExit endPaint([&] { ::EndPaint(wnd, &ps); });
     RECT client{};
     ::GetClientRect(handle_, &client);
     int w = client.right, h = client.bottom;
     if (w <= 0 || h <= 0) return;
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    Finally release{[&] {
-        ::SelectObject(memory, old);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(memory);
-    }};
-    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), reinterpret_cast<LPARAM>(memory));
-    Perform(WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
-    ::BitBlt(screen, 0, 0, w, h, memory, 0, 0, SRCCOPY);
+    const TGdiHandle<HBITMAP> bitmap(::CreateCompatibleBitmap(screen, w, h));
+    const TMemoryDC memory(bitmap.Get(), screen);
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.Get()), reinterpret_cast<LPARAM>(memory.Get()));
+    Perform(WM_PAINT, reinterpret_cast<WPARAM>(memory.Get()), 0);
+    ::BitBlt(screen, 0, 0, w, h, memory.Get(), 0, 0, SRCCOPY);
 }
 
 void TWinControl::PaintHandler(TMessage& message) {
@@ -811,9 +791,9 @@ void TWinControl::PaintHandler(TMessage& message) {
     HWND wnd = handle_;
     bool own = dc == nullptr;
     if (own) dc = ::BeginPaint(wnd, &ps);
-    Finally endPaint{[&] {
+    TScopeExit endPaint([&] {
         if (own) ::EndPaint(wnd, &ps);
-    }};
+    });
     if (controls_.empty()) {
         PaintWindow(dc);
         return;
@@ -845,7 +825,7 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
         ::GetWindowOrgEx(dc, &origin);
         ::SetWindowOrgEx(dc, origin.x - c->Left(), origin.y - c->Top(), nullptr);
         ::IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
-        Finally restore{[&] { ::RestoreDC(dc, saved); }};
+        TScopeExit restore([&] { ::RestoreDC(dc, saved); });
         c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     }
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "classlib/win/ObjectInstance.h"
 #include "classlib/win/TControl.h"
 #include "classlib/win/TCreateParams.h"
 
@@ -83,7 +84,7 @@ class TWinControl : public TControl {
     WNDPROC DefWndProc() const { return defWndProc_; }
     void SetDefWndProc(WNDPROC value) { defWndProc_ = value; }
     // The procedure of the window: this control's object instance, which calls MainWndProc.
-    WNDPROC ObjectInstance() const { return objectInstance_; }
+    WNDPROC ObjectInstance() const { return objectInstance_.Proc(); }
 
     // Every message the window receives: WindowProc inside a catch-all.
     void MainWndProc(TMessage& message);
@@ -243,7 +244,7 @@ private:
     WNDPROC defWndProc_ = nullptr;
     // Set by CreateSubClass: the window is a system control, whose own child windows are its business.
     bool builtOnSystemClass_ = false;
-    WNDPROC objectInstance_ = nullptr;
+    TObjectInstance objectInstance_{MakeMethod<&TWinControl::MainWndProc>(this)};
     std::vector<TControl*> controls_;
     std::vector<TWinControl*> winControls_;
     std::vector<TWinControl*> tabList_;

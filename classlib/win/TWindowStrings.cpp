@@ -7,16 +7,14 @@ void TWindowStrings::CheckIndex(int index, bool allowEnd) const {
 
 AnsiString TWindowStrings::Get(int index) const {
     CheckIndex(index);
-    return InWindow() ? WindowGet(index) : memory_.Get(index);
+    return InWindow() ? WindowGet(index) : memory_->Get(index);
 }
 
-int TWindowStrings::GetCount() const {
-    return InWindow() ? WindowCount() : memory_.GetCount();
-}
+int TWindowStrings::GetCount() const { return InWindow() ? WindowCount() : memory_->GetCount(); }
 
 TObject* TWindowStrings::GetObject(int index) const {
     CheckIndex(index);
-    return InWindow() ? WindowGetObject(index) : memory_.GetObject(index);
+    return InWindow() ? WindowGetObject(index) : memory_->GetObject(index);
 }
 
 void TWindowStrings::PutObject(int index, TObject* obj) {
@@ -24,7 +22,7 @@ void TWindowStrings::PutObject(int index, TObject* obj) {
     if (InWindow())
         WindowPutObject(index, obj);
     else
-        memory_.PutObject(index, obj);
+        memory_->PutObject(index, obj);
 }
 
 void TWindowStrings::Insert(int index, const AnsiString& s) {
@@ -36,7 +34,7 @@ void TWindowStrings::InsertObject(int index, const AnsiString& s, TObject* obj) 
     if (InWindow())
         WindowInsert(index, s, obj);
     else
-        memory_.InsertObject(index, s, obj);
+        memory_->InsertObject(index, s, obj);
     Changed();
 }
 
@@ -45,7 +43,7 @@ void TWindowStrings::Delete(int index) {
     if (InWindow())
         WindowDelete(index);
     else
-        memory_.Delete(index);
+        memory_->Delete(index);
     Changed();
 }
 
@@ -53,17 +51,17 @@ void TWindowStrings::Clear() {
     if (InWindow())
         WindowClear();
     else
-        memory_.Clear();
+        memory_->Clear();
     Changed();
 }
 
 void TWindowStrings::Save() {
-    memory_.Clear();
+    memory_->Clear();
     const int count = WindowCount();
-    for (int i = 0; i < count; ++i) memory_.AddObject(WindowGet(i), WindowGetObject(i));
+    for (int i = 0; i < count; ++i) memory_->AddObject(WindowGet(i), WindowGetObject(i));
 }
 
 void TWindowStrings::Restore() {
-    for (int i = 0; i < memory_.GetCount(); ++i) WindowInsert(i, memory_.Get(i), memory_.GetObject(i));
-    memory_.Clear();
+    for (int i = 0; i < memory_->GetCount(); ++i) WindowInsert(i, memory_->Get(i), memory_->GetObject(i));
+    memory_->Clear();
 }

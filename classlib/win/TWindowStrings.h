@@ -44,5 +44,5 @@ protected:
     void CheckIndex(int index, bool allowEnd = false) const;
 
 private:
-    TStringList memory_;
+    TObjectPtr<TStringList> memory_ = MakeObject<TStringList>();
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/core/KelvoFileNames.h"
 #include "classlib/core/Checked.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/StringUtils.h"
@@ -22,14 +23,6 @@ AnsiString JoinAroundEquals(const AnsiString& line) {
     const std::size_t eq = line.find('=');
     if (eq == AnsiString::npos) return line;
     return TrimRight(std::string_view(line).substr(0, eq)) + "=" + TrimLeft(std::string_view(line).substr(eq + 1));
-}
-
-AnsiString FileTitle(const AnsiString& path) {
-    const std::size_t slash = path.find_last_of("\\/:");
-    AnsiString name = slash == AnsiString::npos ? path : path.substr(slash + 1);
-    const std::size_t dot = name.rfind('.');
-    if (dot != AnsiString::npos) name.erase(dot);
-    return name;
 }
 
 }  // namespace
@@ -170,7 +163,7 @@ WideString TKelvoDemoScript::GetTitle() const {
     if (!title.empty()) return title;
     const AnsiString info = GetInfo("Title");
     if (!info.empty()) return Decode(info, kelvodemo::CurrentLanguageId());
-    return AnsiToWide(FileTitle(fileName_), CodePageSystemAnsi);
+    return AnsiToWide(ExtractFileNameWithoutExt(fileName_), CodePageSystemAnsi);
 }
 
 bool TKelvoDemoScript::FindSection(std::string_view name, std::int32_t& index) const {

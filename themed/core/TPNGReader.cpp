@@ -7,6 +7,7 @@
 #include <new>
 
 #include "classlib/core/Exceptions.h"
+#include "classlib/core/ScopeGuard.h"
 #include "themed/core/TCompressionStream.h"
 
 namespace {
@@ -563,11 +564,8 @@ void TPNGReader::LoadFromStream(TStream& stream) {
     interlaced_ = false;
     hasBackground_ = false;
     background_ = 0;
-    try {
-        Decoder decoder(stream, maxPixels_);
-        decoder.Run(width_, height_, pixels_, gamma_, interlaced_, hasBackground_, background_);
-    } catch (...) {
-        pixels_.clear();
-        throw;
-    }
+    TScopeExit undo([this] { pixels_.clear(); });
+    Decoder decoder(stream, maxPixels_);
+    decoder.Run(width_, height_, pixels_, gamma_, interlaced_, hasBackground_, background_);
+    undo.Dismiss();
 }

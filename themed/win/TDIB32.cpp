@@ -6,6 +6,7 @@
 
 #include "classlib/core/Checked.h"
 #include "classlib/core/FileSystem.h"
+#include "classlib/core/ScopeGuard.h"
 #include "themed/core/AlphaPixels.h"
 #include "themed/core/EDIB32Error.h"
 #include "themed/core/Resample32.h"
@@ -59,12 +60,7 @@ TDIB32::TDIB32() = default;
 TDIB32::~TDIB32() { Release(); }
 
 void TDIB32::Release() {
-    if (dc_) {
-        ::SelectObject(dc_, oldBitmap_);
-        ::DeleteDC(dc_);
-    }
-    dc_ = nullptr;
-    oldBitmap_ = nullptr;
+    dc_.Reset();
     section_.Reset();
     bits_ = nullptr;
     width_ = 0;
@@ -95,14 +91,13 @@ void TDIB32::SetSize(int width, int height, bool keepContent) {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     section_.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    HDC dc = section_ ? ::CreateCompatibleDC(nullptr) : nullptr;
-    if (!dc) {
+    if (!section_) {
         const DWORD error = ::GetLastError();
-        section_.Reset();
         throw EOSError("Cannot create a bitmap: " + SysErrorMessage(error), error);
     }
-    dc_ = dc;
-    oldBitmap_ = ::SelectObject(dc_, section_.Get());
+    TScopeExit undo([this] { section_.Reset(); });
+    dc_ = TMemoryDC(section_.Get());
+    undo.Dismiss();
     bits_ = static_cast<std::uint32_t*>(bits);
     width_ = width;
     height_ = height;
@@ -140,8 +135,7 @@ void TDIB32::TakeOver(TDIB32* source) {
     if (!source || source == this) throw EDIB32Error("Invalid parameters");
     Release();
     section_ = std::move(source->section_);
-    dc_ = std::exchange(source->dc_, nullptr);
-    oldBitmap_ = std::exchange(source->oldBitmap_, nullptr);
+    dc_ = std::move(source->dc_);
     bits_ = std::exchange(source->bits_, nullptr);
     width_ = std::exchange(source->width_, 0);
     height_ = std::exchange(source->height_, 0);
@@ -155,12 +149,12 @@ void TDIB32::Draw(HDC dc, const TRect& target) const {
 
 void TDIB32::Draw(HDC dc, int x, int y, const TRect& source) const {
     if (!dc || !bits_) return;
-    ::BitBlt(dc, x, y, source.Width(), source.Height(), dc_, source.Left, source.Top, SRCCOPY);
+    ::BitBlt(dc, x, y, source.Width(), source.Height(), dc_.Get(), source.Left, source.Top, SRCCOPY);
 }
 
 void TDIB32::Draw(HDC dc, const TRect& target, const TRect& source) const {
     if (!dc || !bits_) return;
-    ::StretchBlt(dc, target.Left, target.Top, target.Width(), target.Height(), dc_, source.Left, source.Top,
+    ::StretchBlt(dc, target.Left, target.Top, target.Width(), target.Height(), dc_.Get(), source.Left, source.Top,
                  source.Width(), source.Height(), SRCCOPY);
 }
 
@@ -209,9 +203,9 @@ void TDIB32::ComposeIntoDC(HDC dc, int x, int y, const TRect& source, RowOp op) 
     scratch.SetSize(s.Width(), whole ? s.Height() : 1);
     for (int row = 0; row < s.Height(); row += scratch.height_) {
         const int rows = scratch.height_;
-        ::BitBlt(scratch.dc_, 0, 0, s.Width(), rows, dc, c.target.X, c.target.Y + row, SRCCOPY);
+        ::BitBlt(scratch.dc_.Get(), 0, 0, s.Width(), rows, dc, c.target.X, c.target.Y + row, SRCCOPY);
         for (int r = 0; r < rows; ++r) op(Row(s.Top + row + r) + s.Left, scratch.Row(r), s.Width());
-        ::BitBlt(dc, c.target.X, c.target.Y + row, s.Width(), rows, scratch.dc_, 0, 0, SRCCOPY);
+        ::BitBlt(dc, c.target.X, c.target.Y + row, s.Width(), rows, scratch.dc_.Get(), 0, 0, SRCCOPY);
     }
     ::GdiFlush();
 }
@@ -303,13 +297,15 @@ void TDIB32::LoadFromImageList(HIMAGELIST list, int index, bool deriveAlpha, con
     const TRect r = Intersect(rect, Bounds());
     if (!list || r.IsEmpty()) return;
     FillRect(r, 0xFF000000u);
-    ::ImageList_DrawEx(list, index, dc_, r.Left, r.Top, r.Width(), r.Height(), CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
+    ::ImageList_DrawEx(list, index, dc_.Get(), r.Left, r.Top, r.Width(), r.Height(), CLR_NONE, CLR_NONE,
+                       ILD_TRANSPARENT);
     ::GdiFlush();
     if (!deriveAlpha) return;
     TDIB32 onWhite;
     onWhite.SetSize(r.Width(), r.Height());
     onWhite.Fill(0xFFFFFFFFu);
-    ::ImageList_DrawEx(list, index, onWhite.dc_, 0, 0, r.Width(), r.Height(), CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
+    ::ImageList_DrawEx(list, index, onWhite.dc_.Get(), 0, 0, r.Width(), r.Height(), CLR_NONE, CLR_NONE,
+                       ILD_TRANSPARENT);
     for (int row = 0; row < r.Height(); ++row) {
         std::uint32_t* black = Row(r.Top + row) + r.Left;
         const std::uint32_t* white = onWhite.Row(row);
@@ -333,8 +329,8 @@ HICON TDIB32::MakeIcon(bool icon, int hotX, int hotY) {
     info.hbmMask = mask.Get();
     info.hbmColor = section_.Get();
     // The system reads the colour bitmap's bits, which it may refuse while the bitmap is selected.
-    ::SelectObject(dc_, oldBitmap_);
+    dc_.Deselect();
     HICON result = ::CreateIconIndirect(&info);
-    ::SelectObject(dc_, section_.Get());
+    dc_.Select(section_.Get());
     return result;
 }

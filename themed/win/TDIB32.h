@@ -7,6 +7,7 @@
 #include "classlib/core/Geometry.h"
 #include "classlib/core/TObject.h"
 #include "classlib/win/GdiHandle.h"
+#include "classlib/win/MemoryDC.h"
 
 class TColorEffects;
 
@@ -26,7 +27,7 @@ public:
     bool Empty() const { return width_ == 0 || height_ == 0; }
     TRect Bounds() const { return TRect(0, 0, width_, height_); }
     HBITMAP Handle() const { return section_.Get(); }
-    HDC DC() const { return dc_; }
+    HDC DC() const { return dc_.Get(); }
     // The pixels (null when empty), after any pending system drawing into them has finished.
     std::uint32_t* Pixels();
     std::uint32_t* Row(int y) { return Pixels() + std::size_t(y) * std::size_t(width_); }
@@ -87,6 +88,5 @@ private:
     int height_ = 0;
     std::uint32_t* bits_ = nullptr;
     TGdiHandle<HBITMAP> section_;
-    HDC dc_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
+    TMemoryDC dc_;
 };

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "classlib/core/Checked.h"
+#include "classlib/core/ScopeGuard.h"
 #include "themed/core/AlphaPixels.h"
 #include "themed/core/EDIB32Error.h"
 #include "themed/core/TColorEffects.h"
@@ -79,12 +80,9 @@ void TDIBList32::Insert(int position, int count) {
         // A failed resize leaves the strip as it was.
         auto keep = MakeObject<TDIB32>();
         keep->Assign(strip_.get());
-        try {
-            strip_->SetSize(width_, CheckedMul<std::int32_t>(capacity, height_), true);
-        } catch (...) {
-            strip_->TakeOver(keep.get());
-            throw;
-        }
+        TScopeExit undo([&] { strip_->TakeOver(keep.get()); });
+        strip_->SetSize(width_, CheckedMul<std::int32_t>(capacity, height_), true);
+        undo.Dismiss();
         values_.resize(std::size_t(capacity), 0);
         capacity_ = capacity;
     }

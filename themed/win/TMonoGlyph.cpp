@@ -15,17 +15,10 @@ TMonoGlyph::TMonoGlyph(int width, const std::uint8_t* bits, int height)
     if (width_ == 0 || height_ == 0 || !bits) return;
     bitmap_.Reset(::CreateBitmap(width_, height_, 1, 1, bits));
     if (!bitmap_) throw EOutOfResources("Cannot create a bitmap");
-    dc_ = ::CreateCompatibleDC(nullptr);
-    if (!dc_) throw EOutOfResources("Cannot create a memory device context");
-    oldBitmap_ = ::SelectObject(dc_, bitmap_.Get());
+    dc_ = TMemoryDC(bitmap_.Get());
 }
 
-TMonoGlyph::~TMonoGlyph() {
-    if (dc_) {
-        ::SelectObject(dc_, oldBitmap_);
-        ::DeleteDC(dc_);
-    }
-}
+TMonoGlyph::~TMonoGlyph() = default;
 
 void TMonoGlyph::Draw(HDC dc, int x, int y, TColor color) const {
     if (!dc || !dc_ || color == clNone) return;
@@ -42,7 +35,7 @@ void TMonoGlyph::Draw(HDC dc, int x, int y, TColor color) const {
     const COLORREF oldText = ::SetTextColor(dc, RGB(255, 255, 255));
     const COLORREF oldBack = ::SetBkColor(dc, RGB(0, 0, 0));
     HGDIOBJ oldBrush = ::SelectObject(dc, brush);
-    ::BitBlt(dc, x, y, width_, height_, dc_, 0, 0, kRopPaintSetBits);
+    ::BitBlt(dc, x, y, width_, height_, dc_.Get(), 0, 0, kRopPaintSetBits);
     ::SelectObject(dc, oldBrush);
     ::SetBkColor(dc, oldBack);
     ::SetTextColor(dc, oldText);

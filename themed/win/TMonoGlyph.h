@@ -6,6 +6,7 @@
 #include "classlib/core/TColor.h"
 #include "classlib/core/TObject.h"
 #include "classlib/win/GdiHandle.h"
+#include "classlib/win/MemoryDC.h"
 
 class TMonoGlyph : public TObject {
     CLASSLIB_CLASS(TMonoGlyph, TObject)
@@ -27,6 +28,5 @@ private:
     int width_;
     int height_;
     TGdiHandle<HBITMAP> bitmap_;
-    HDC dc_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
+    TMemoryDC dc_;
 };

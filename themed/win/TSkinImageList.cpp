@@ -1,5 +1,6 @@
 #include "themed/win/TSkinImageList.h"
 
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/StringUtils.h"
 #include "classlib/core/TFiler.h"
 #include "classlib/win/TCanvas.h"
@@ -39,35 +40,13 @@ std::uint32_t ListValue(TColor color) {
     return std::uint32_t(ColorToRGB(color));
 }
 
-// Holds change reports back until both lists agree again.
-class TUpdateScope {
-public:
-    explicit TUpdateScope(TCustomImageList* list) : list_(list) { list_->BeginUpdate(); }
-    ~TUpdateScope() { list_->EndUpdate(); }
-    TUpdateScope(const TUpdateScope&) = delete;
-    TUpdateScope& operator=(const TUpdateScope&) = delete;
-
-private:
-    TCustomImageList* list_;
-};
-
-class TGuardScope {
-public:
-    explicit TGuardScope(int& guard) : guard_(guard) { ++guard_; }
-    ~TGuardScope() { --guard_; }
-    TGuardScope(const TGuardScope&) = delete;
-    TGuardScope& operator=(const TGuardScope&) = delete;
-
-private:
-    int& guard_;
-};
-
 }  // namespace
 
 TSkinImageList::TSkinImageList(TComponent* owner) : TSkinImageList(owner, 16, 16) {}
 
 TSkinImageList::TSkinImageList(TComponent* owner, int width, int height) : TCustomImageList(owner, width, height) {
-    TGuardScope guard(guard_);
+    ++guard_;
+    TScopeExit unguard([this] { --guard_; });
     SetColorDepth(cd32Bit);
     alphaList_ = MakeObject<TDIBList32>(Width(), Height(), AllocBy());
 }
@@ -95,7 +74,7 @@ void TSkinImageList::TakeFromSystemList(int first, int count) {
 }
 
 int TSkinImageList::Add(TBitmap* image, TBitmap* mask) {
-    TUpdateScope update(this);
+    TUpdateGuard update(*this);
     const int before = Count();
     const int first = TCustomImageList::Add(image, mask);
     if (first >= 0) TakeFromSystemList(first, Count() - before);
@@ -103,7 +82,7 @@ int TSkinImageList::Add(TBitmap* image, TBitmap* mask) {
 }
 
 int TSkinImageList::AddMasked(TBitmap* image, TColor maskColor) {
-    TUpdateScope update(this);
+    TUpdateGuard update(*this);
     const int before = Count();
     const int first = TCustomImageList::AddMasked(image, maskColor);
     if (first >= 0) TakeFromSystemList(first, Count() - before);
@@ -111,28 +90,28 @@ int TSkinImageList::AddMasked(TBitmap* image, TColor maskColor) {
 }
 
 int TSkinImageList::AddIcon(TIcon* icon) {
-    TUpdateScope update(this);
+    TUpdateGuard update(*this);
     const int index = TCustomImageList::AddIcon(icon);
     if (index >= 0) TakeFromSystemList(index, 1);
     return index;
 }
 
 void TSkinImageList::Insert(int index, TBitmap* image, TBitmap* mask) {
-    TUpdateScope update(this);
+    TUpdateGuard update(*this);
     const int before = Count();
     TCustomImageList::Insert(index, image, mask);
     TakeFromSystemList(index, Count() - before);
 }
 
 void TSkinImageList::Replace(int index, TBitmap* image, TBitmap* mask) {
-    TUpdateScope update(this);
+    TUpdateGuard update(*this);
     TCustomImageList::Replace(index, image, mask);
     alphaList_->Delete(index);
     TakeFromSystemList(index, 1);
 }
 
 void TSkinImageList::Delete(int index) {
-    TUpdateScope update(this);
+    TUpdateGuard update(*this);
     TCustomImageList::Delete(index);
     alphaList_->Delete(index);
 }
@@ -150,7 +129,8 @@ void TSkinImageList::Assign(TPersistent* source) {
     if (auto* skin = dynamic_cast<TSkinImageList*>(source)) {
         if (skin == this) return;
         {
-            TGuardScope guard(guard_);
+            ++guard_;
+            TScopeExit unguard([this] { --guard_; });
             TCustomImageList::Assign(skin);
             alphaList_->Assign(skin->alphaList_.get());
         }
@@ -162,7 +142,7 @@ void TSkinImageList::Assign(TPersistent* source) {
         // Outside an update, so the alpha list takes the new size at once.
         SetWidth(list->Width());
         SetHeight(list->Height());
-        TUpdateScope update(this);
+        TUpdateGuard update(*this);
         for (int i = 0; i < list->Count(); ++i) {
             alphaList_->AddFromImageList(list->Handle(), i);
             AddIconOf(i);
@@ -207,7 +187,7 @@ void TSkinImageList::DefineProperties(TFiler* filer) {
 void TSkinImageList::ReadBitmap(TStream& stream) {
     if (loaded_) return;
     loaded_ = true;
-    TUpdateScope update(this);
+    TUpdateGuard update(*this);
     ReadData(stream);
     // The system list took its size from the data: the alpha list follows before taking the images.
     alphaList_->SetSize(Width(), Height(), std::max(1, AllocBy()));
@@ -223,7 +203,7 @@ void TSkinImageList::ReadPngDIB(TStream& stream) {
     TDIB32 image;
     image.SetSize(Width(), Height());
     const std::size_t imagePixels = std::size_t(Width()) * std::size_t(Height());
-    TUpdateScope update(this);
+    TUpdateGuard update(*this);
     for (std::int32_t i = 0; i < count; ++i) {
         std::copy_n(strip.begin() + std::ptrdiff_t(imagePixels * std::size_t(i)), imagePixels, image.Pixels());
         AddImage(&image, image.Bounds());

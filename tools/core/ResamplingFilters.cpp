@@ -1,7 +1,6 @@
 #include "tools/core/ResamplingFilters.h"
 
 #include <cmath>
-#include <numbers>
 
 double BoxFilter(double) { return 1.0; }
 
@@ -34,11 +33,14 @@ double MitchellFilter(double x) {
 }
 
 double Lanczos3Filter(double x) {
-    constexpr double pi = std::numbers::pi;
-    if (x == 0.0) return 1.0;
-    if (x < 3.0) return std::sin(pi * x) * std::sin(pi * x / 3.0) / (pi * pi * x * x / 3.0);
-    return 0.0;
+    // The editor's windowed sinc of radius 3: sin(pi x) sin(pi x / 3) / (pi^2 x^2 / 3), 1 at 0, 0 from 3 on.
+    static const TLanczosResampler lanczos(3.0);
+    return lanczos.Filter(x);
 }
+
+TFilterResampler::TFilterResampler(const TResamplingFilter& filter) : filter_(filter) {}
+
+double TFilterResampler::Filter(double x) const { return filter_.Kernel(std::fabs(x)); }
 
 const std::array<TResamplingFilter, ResamplingFilterCount>& ResamplingFilters() {
     static const std::array<TResamplingFilter, ResamplingFilterCount> table{{

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "unicode/core/WidePaths.h"
+
 namespace {
 WideString Widen(const AnsiString& ascii) { return WideString(ascii.begin(), ascii.end()); }
 
@@ -242,12 +244,7 @@ TLensLearnResult TKelvoLensProfile::Learn(IKelvoProfileStore& store, double f, d
     return flSaved && kdSaved ? TLensLearnResult::Saved : TLensLearnResult::NotSaved;
 }
 
-WideString LensProfileFileName(const WideString& programPath) {
-    const std::size_t sep = programPath.find_last_of(u"\\:/");
-    const std::size_t dot = programPath.find_last_of(u'.');
-    const bool hasExtension = dot != WideString::npos && (sep == WideString::npos || dot > sep);
-    return (hasExtension ? programPath.substr(0, dot) : programPath) + u".dis";
-}
+WideString LensProfileFileName(const WideString& programPath) { return uni::ReplaceFileExtW(programPath, u".dis"); }
 
 WideString CameraText(const AnsiString& bytes) {
     AnsiString text = bytes;

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "classlib/core/Checked.h"
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TFileStream.h"
 #include "classlib/core/TReader.h"
 #include "unicode/core/TAnsiStringsForWideStringsAdapter.h"
@@ -53,7 +54,7 @@ std::vector<WideString> ReadStringList(TReader& reader, Decode decode) {
 
 }  // namespace
 
-TUniStrings::TUniStrings() : ansiStrings_(std::make_unique<TAnsiStringsForWideStringsAdapter>(this, 0)) {}
+TUniStrings::TUniStrings() : ansiStrings_(MakeObject<TAnsiStringsForWideStringsAdapter>(this, 0)) {}
 
 TUniStrings::~TUniStrings() = default;
 
@@ -62,15 +63,9 @@ void TUniStrings::SetAnsiStrings(TStrings* value) { ansiStrings_->Assign(value);
 void TUniStrings::DefineProperties(TFiler* filer) {
     TWideStrings::DefineProperties(filer);
     auto replaceLines = [this](const std::vector<WideString>& lines) {
-        BeginUpdate();
-        try {
-            Clear();
-            for (const WideString& line : lines) Add(line);
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        TUpdateGuard update(*this);
+        Clear();
+        for (const WideString& line : lines) Add(line);
     };
     filer->DefineProperty(
         "WideStrings",
@@ -117,15 +112,9 @@ void TUniStrings::SaveToFile(const WideString& fileName) const {
 void TUniStrings::SaveToStream(TStream& stream) const { SaveToStreamMarked(stream, true); }
 
 void TUniStrings::LoadFromStreamMarked(TStream& stream, bool withBOM) {
-    BeginUpdate();
-    try {
-        const StreamCharSet charSet = withBOM ? uni::DetectStreamCharSet(stream) : StreamCharSet::Utf16LE;
-        SetTextStr(uni::ReadStreamText(stream, charSet));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateGuard update(*this);
+    const StreamCharSet charSet = withBOM ? uni::DetectStreamCharSet(stream) : StreamCharSet::Utf16LE;
+    SetTextStr(uni::ReadStreamText(stream, charSet));
 }
 
 void TUniStrings::SaveToStreamMarked(TStream& stream, bool withBOM) const {

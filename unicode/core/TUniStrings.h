@@ -55,6 +55,6 @@ public:
     StreamCharSet LastFileCharSet() const { return lastFileCharSet_; }
 
 private:
-    std::unique_ptr<TAnsiStringsForWideStringsAdapter> ansiStrings_;
+    TObjectPtr<TAnsiStringsForWideStringsAdapter> ansiStrings_;
     StreamCharSet lastFileCharSet_ = StreamCharSet::Utf16LE;
 };

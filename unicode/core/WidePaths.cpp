@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "classlib/core/Paths.h"
+
 namespace uni {
 namespace {
 
 // Index just after the last "\" or ":", 0 when there is neither.
 std::size_t NameStart(const WideString& name) {
-    const std::size_t p = name.find_last_of(u"\\:");
+    const std::size_t p = name.find_last_of(kWidePathDelimiters);
     return p == WideString::npos ? 0 : p + 1;
 }
 

@@ -1,5 +1,6 @@
-// Wide file-name helpers. A name is split at its last "\" or ":"; the extension is what follows the last
-// "." of the part after that.
+// Wide file-name helpers: the one splitter of wide paths, with the delimiters of the 8-bit one
+// (classlib/core/Paths.h). A name is split at its last "\" or ":" (natively also "/"); the extension is what
+// follows the last "." of the part after that.
 #pragma once
 #include <cstdint>
 #include <vector>

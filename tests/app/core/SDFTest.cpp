@@ -246,6 +246,27 @@ TEST(SDFReader, EmptyAndMissingStreams) {
     EXPECT_EQ(i, 1);
 }
 
+namespace {
+// A stream whose every read fails as the given error does.
+template <class E>
+struct FailingStream : TStream {
+    std::int32_t Read(void*, std::int32_t) override { throw E("read failed"); }
+    std::int32_t Write(const void*, std::int32_t) override { return 0; }
+    std::int64_t Seek(std::int64_t, TSeekOrigin) override { return 0; }
+    std::int64_t Size() override { return 100; }
+};
+}  // namespace
+
+TEST(SDFReader, AnUnreadableStreamIsEmptyButAFaultPassesOn) {
+    FailingStream<EReadError> unreadable;
+    TKelvoSDFReader reader(&unreadable);
+    EXPECT_TRUE(reader.Root().Values.empty());
+    EXPECT_TRUE(reader.Root().Nodes.empty());
+
+    FailingStream<EInvalidOperation> faulty;
+    EXPECT_THROW(TKelvoSDFReader{&faulty}, EInvalidOperation);
+}
+
 TEST(SDFReader, DamageKeepsEverythingBeforeIt) {
     TMemoryStream s;
     {

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "classlib/core/Synchronize.h"
@@ -343,23 +344,31 @@ TEST_F(ApplicationTest, ShowExceptionShowsATaskModalMessageBoxAndThenEnablesTheO
 }
 
 TEST_F(ApplicationTest, AnOnExceptionThatFailsHasItsOwnErrorShownAndNothingEscapes) {
+    // Whatever the handler raises, a class-library error or a standard one, its own text is shown.
     struct Failing : TObject {
         void Error(TObject*, const Exception&) { throw EInvalidOperation("The handler broke"); }
+        void StandardError(TObject*, const Exception&) { throw std::runtime_error("The handler ran out"); }
     } failing;
-    Application->OnException = MakeMethod<&Failing::Error>(&failing);
-    std::string text;
-    apptest::MessageBoxCloser closer([&](HWND box) {
-        char buffer[256] = {};
-        ::GetDlgItemTextA(box, 0xFFFF, buffer, sizeof(buffer));
-        text = buffer;
-    });
-    try {
-        throw EConvertError("Not a number");
-    } catch (...) {
-        EXPECT_NO_THROW(Application->HandleException(nullptr));
+    const std::pair<TExceptionEvent, std::string> cases[] = {
+        {MakeMethod<&Failing::Error>(&failing), "The handler broke."},
+        {MakeMethod<&Failing::StandardError>(&failing), "The handler ran out."},
+    };
+    for (const auto& [handler, expected] : cases) {
+        Application->OnException = handler;
+        std::string text;
+        apptest::MessageBoxCloser closer([&](HWND box) {
+            char buffer[256] = {};
+            ::GetDlgItemTextA(box, 0xFFFF, buffer, sizeof(buffer));
+            text = buffer;
+        });
+        try {
+            throw EConvertError("Not a number");
+        } catch (...) {
+            EXPECT_NO_THROW(Application->HandleException(nullptr));
+        }
+        EXPECT_EQ(closer.Closed(), 1);
+        EXPECT_EQ(text, expected);
     }
-    EXPECT_EQ(closer.Closed(), 1);
-    EXPECT_EQ(text, "The handler broke.");
 }
 
 TEST_F(ApplicationTest, TaskModalDialogDisablesTheOtherWindowsEvenWhenTheDialogFails) {

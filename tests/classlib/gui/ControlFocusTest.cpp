@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlTestSupport.h"
+#include "classlib/win/WindowDC.h"
 
 using namespace controltest;
 
@@ -141,10 +142,10 @@ TEST_F(ControlTest, ParentBackgroundIsDrawnBehindAChild) {
     child->SetColor(RGB(255, 0, 0));
 
     auto eraseInto = [&](int x, int y) {
-        HDC screen = ::GetDC(nullptr);
+        const TWindowDC screenWindowDC;
+        HDC screen = screenWindowDC.Get();
         HDC dc = ::CreateCompatibleDC(screen);
         HBITMAP bmp = ::CreateCompatibleBitmap(screen, 40, 40);
-        ::ReleaseDC(nullptr, screen);
         HGDIOBJ old = ::SelectObject(dc, bmp);
         child->Perform(WM_ERASEBKGND, reinterpret_cast<std::uintptr_t>(dc));
         COLORREF c = ::GetPixel(dc, x, y) & 0xFFFFFF;
@@ -174,9 +175,9 @@ TEST_F(ControlTest, AGraphicControlsCanvasDrawsAtItsPlaceOnTheParent) {
     EXPECT_EQ(::WindowFromDC(dc), root_->Handle());
 
     // The next paint gives that context back and uses the paint's own.
-    HDC screen = ::GetDC(nullptr);
+    const TWindowDC screenWindowDC;
+    HDC screen = screenWindowDC.Get();
     HDC memory = ::CreateCompatibleDC(screen);
-    ::ReleaseDC(nullptr, screen);
     dot->Perform(WM_PAINT, reinterpret_cast<std::uintptr_t>(memory));
     EXPECT_FALSE(dot->Canvas()->HandleAllocated()) << "detached again after painting";
     ::DeleteDC(memory);

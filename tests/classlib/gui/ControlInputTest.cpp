@@ -5,6 +5,7 @@
 
 #include "ControlTestSupport.h"
 #include "classlib/win/TFont.h"
+#include "classlib/win/WindowDC.h"
 
 using namespace controltest;
 
@@ -66,10 +67,10 @@ struct MemorySurface {
     HBITMAP bitmap = nullptr;
     HGDIOBJ old = nullptr;
     MemorySurface(int w, int h) {
-        HDC screen = ::GetDC(nullptr);
+        const TWindowDC screenWindowDC;
+        HDC screen = screenWindowDC.Get();
         dc = ::CreateCompatibleDC(screen);
         bitmap = ::CreateCompatibleBitmap(screen, w, h);
-        ::ReleaseDC(nullptr, screen);
         old = ::SelectObject(dc, bitmap);
         RECT r{0, 0, w, h};
         ::FillRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
@@ -156,12 +157,12 @@ TEST_F(ControlTest, DoubleBufferedControlsPaintThroughAMemoryBitmap) {
     EXPECT_FALSE(::GetUpdateRect(probe->Handle(), &update, FALSE)) << "the window was validated";
 
     // The system's erase of the window itself is left to the buffered paint...
-    HDC own = ::GetDC(probe->Handle());
+    const TWindowDC ownWindowDC(probe->Handle());
+    HDC own = ownWindowDC.Get();
     RECT mark{20, 20, 40, 40};
     ::FillRect(own, &mark, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     EXPECT_EQ(probe->Perform(WM_ERASEBKGND, reinterpret_cast<std::uintptr_t>(own)), 1);
     EXPECT_EQ(::GetPixel(own, 30, 30) & 0xFFFFFF, RGB(0, 0, 0)) << "nothing erased on screen";
-    ::ReleaseDC(probe->Handle(), own);
     // ...but a foreign DC, a child's drawing this control's background behind itself with the origin moved
     // to the child's corner, gets the background.
     probe->SetColor(RGB(0, 255, 0));

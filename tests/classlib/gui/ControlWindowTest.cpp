@@ -9,8 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "classlib/core/CallbackExceptions.h"
 #include "ControlTestSupport.h"
+#include "classlib/core/CallbackExceptions.h"
+#include "classlib/win/WindowDC.h"
 
 using namespace controltest;
 
@@ -275,10 +276,10 @@ TEST_F(ControlTest, NotificationsOfAChildAreReflectedToTheChildWindow) {
     NMHDR header{button, 77, NM_CLICK};
     ::SendMessageA(parent, WM_NOTIFY, 77, reinterpret_cast<LPARAM>(&header));
     ::SendMessageA(parent, WM_HSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(button));
-    HDC dc = ::GetDC(parent);
+    const TWindowDC dcWindowDC(parent);
+    HDC dc = dcWindowDC.Get();
     LRESULT brush =
         ::SendMessageA(parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(button));
-    ::ReleaseDC(parent, dc);
     ASSERT_EQ(received.size(), 4u);
     EXPECT_EQ(received[0], CN_COMMAND);
     EXPECT_EQ(received[1], CN_NOTIFY);

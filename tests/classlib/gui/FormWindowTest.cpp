@@ -5,6 +5,7 @@
 
 #include "classlib/core/TCustomActionList.h"
 #include "classlib/win/TCanvas.h"
+#include "classlib/win/WindowDC.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 
 using namespace formtest;
@@ -338,9 +339,9 @@ TEST_F(FormWindow, OnPaintDrawsOnTheFormsCanvas) {
     form->Show();
     form->Repaint();
     EXPECT_GE(painter.paints, 1);
-    HDC dc = ::GetDC(form->Handle());
+    const TWindowDC dcWindowDC(form->Handle());
+    HDC dc = dcWindowDC.Get();
     EXPECT_EQ(::GetPixel(dc, 5, 5), RGB(255, 0, 0));
-    ::ReleaseDC(form->Handle(), dc);
 }
 
 struct ActionUpdates : TObject {

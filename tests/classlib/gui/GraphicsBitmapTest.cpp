@@ -4,6 +4,7 @@
 
 #include "GraphicsTestSupport.h"
 #include "classlib/win/TBitmap.h"
+#include "classlib/win/WindowDC.h"
 
 using graphicstest::Surface;
 
@@ -143,9 +144,9 @@ TEST(GraphicsBitmap, MalformedFilesLeaveTheBitmapAsItWas) {
 }
 
 TEST(GraphicsBitmap, HandlesAreTakenOverAndHandedOut) {
-    HDC screen = ::GetDC(nullptr);
+    const TWindowDC screenWindowDC;
+    HDC screen = screenWindowDC.Get();
     HBITMAP ddb = ::CreateCompatibleBitmap(screen, 5, 7);
-    ::ReleaseDC(nullptr, screen);
     TObjectPtr<TBitmap> b = MakeObject<TBitmap>();
     b->SetHandle(ddb);
     EXPECT_EQ(b->Width(), 5);

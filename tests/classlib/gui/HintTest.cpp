@@ -13,6 +13,7 @@
 #include "classlib/win/THintWindow.h"
 #include "classlib/win/TMouse.h"
 #include "classlib/win/TScreen.h"
+#include "classlib/win/WindowDC.h"
 
 using apptest::EnsureApplication;
 using apptest::PumpUntil;
@@ -287,9 +288,9 @@ TEST_F(HintTest, TheShownHintIsVisibleAndShowingAndOwnedByTheApplicationWindow) 
     RECT r{};
     ::GetWindowRect(hint->WindowHandle(), &r);
     const POINT inside{r.right - 3, r.bottom - 3};
-    HDC screen = ::GetDC(nullptr);
+    const TWindowDC screenWindowDC;
+    HDC screen = screenWindowDC.Get();
     const COLORREF seen = ::GetPixel(screen, inside.x, inside.y);
-    ::ReleaseDC(nullptr, screen);
     EXPECT_EQ(seen, static_cast<COLORREF>(ColorToRGB(clInfoBk)));
 
     Application->CancelHint();

@@ -10,6 +10,7 @@
 #include "classlib/win/TFont.h"
 #include "classlib/win/TMouse.h"
 #include "classlib/win/TScreen.h"
+#include "classlib/win/WindowDC.h"
 
 using apptest::EnsureApplication;
 
@@ -123,9 +124,9 @@ TEST(Screen, MetricsDescribeTheDisplay) {
     EnsureApplication();
     EXPECT_EQ(Screen->Width(), ::GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(Screen->Height(), ::GetSystemMetrics(SM_CYSCREEN));
-    HDC dc = ::GetDC(nullptr);
+    const TWindowDC dcWindowDC;
+    HDC dc = dcWindowDC.Get();
     EXPECT_EQ(Screen->PixelsPerInch(), ::GetDeviceCaps(dc, LOGPIXELSY));
-    ::ReleaseDC(nullptr, dc);
     const TRect desktop = Screen->DesktopRect();
     const TRect work = Screen->WorkAreaRect();
     EXPECT_GE(desktop.Width(), Screen->Width());

@@ -12,6 +12,7 @@
 #include "classlib/win/TButton.h"
 #include "classlib/win/TEdit.h"
 #include "classlib/win/THintWindow.h"
+#include "classlib/win/WindowDC.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 
 using namespace formtest;
@@ -80,9 +81,9 @@ void SaveScreen(const std::string& path) {
     TObjectPtr<TBitmap> shot = MakeObject<TBitmap>();
     shot->SetPixelFormat(pf24bit);
     shot->SetSize(w, h);
-    HDC screen = ::GetDC(nullptr);
+    const TWindowDC screenWindowDC;
+    HDC screen = screenWindowDC.Get();
     ::BitBlt(shot->Canvas()->Handle(), 0, 0, w, h, screen, 0, 0, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
     shot->SaveToFile(path);
 }
 

@@ -10,6 +10,7 @@
 #include "classlib/win/TPaintBox.h"
 #include "classlib/win/TPanel.h"
 #include "classlib/win/TProgressBar.h"
+#include "classlib/win/WindowDC.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "tests/classlib/gui/GraphicsTestSupport.h"
 
@@ -22,12 +23,12 @@ COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color)); }
 constexpr COLORREF kBackground = RGB(1, 2, 3);
 
 int TextWidthIn(TFont* font, const AnsiString& text) {
-    HDC dc = ::GetDC(nullptr);
+    const TWindowDC dcWindowDC;
+    HDC dc = dcWindowDC.Get();
     HGDIOBJ old = ::SelectObject(dc, font->Handle());
     SIZE size{};
     ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
     return size.cx;
 }
 

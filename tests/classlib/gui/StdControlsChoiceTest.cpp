@@ -12,12 +12,13 @@
 #include "classlib/win/TTabControl.h"
 #include "classlib/win/TTrackBar.h"
 #include "classlib/win/TUpDown.h"
+#include "classlib/win/WindowDC.h"
 
 using formtest::PumpPostedMessages;
 
 namespace {
 
-class StdControls2 : public formtest::GuiTest {
+class StdControlsChoice : public formtest::GuiTest {
 protected:
     template <class C>
     C* NewControl(TForm* form, int left = 10, int top = 10) {
@@ -49,7 +50,7 @@ TObject* Tag(std::uintptr_t n) { return reinterpret_cast<TObject*>(n); }
 
 }  // namespace
 
-TEST_F(StdControls2, ComboItemsAndSelectionSurviveANewWindow) {
+TEST_F(StdControlsChoice, ComboItemsAndSelectionSurviveANewWindow) {
     TForm* form = NewForm();
     auto* combo = NewControl<TComboBox>(form);
     // Filled before there is a window: kept in memory.
@@ -89,8 +90,7 @@ TEST_F(StdControls2, ComboItemsAndSelectionSurviveANewWindow) {
     combo->HandleNeeded();
     ASSERT_NE(combo->EditHandle(), nullptr);
     EXPECT_NE(combo->DefEditProc(), nullptr);
-    EXPECT_NE(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(combo->EditHandle(), GWLP_WNDPROC)),
-              combo->DefEditProc());
+    EXPECT_NE(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(combo->EditHandle(), GWLP_WNDPROC)), combo->DefEditProc());
 
     // Clearing keeps typed text in an edit style.
     combo->SetText("typed");
@@ -100,7 +100,7 @@ TEST_F(StdControls2, ComboItemsAndSelectionSurviveANewWindow) {
     EXPECT_THROW(combo->Items()->Delete(0), EStringListError);
 }
 
-TEST_F(StdControls2, ComboSelectionByTheUserRaisesClickSelectAndChange) {
+TEST_F(StdControlsChoice, ComboSelectionByTheUserRaisesClickSelectAndChange) {
     TForm* form = NewForm();
     auto* combo = NewControl<TComboBox>(form);
     combo->SetStyle(csDropDownList);
@@ -127,7 +127,7 @@ TEST_F(StdControls2, ComboSelectionByTheUserRaisesClickSelectAndChange) {
     EXPECT_EQ(events.select, 2);
 }
 
-TEST_F(StdControls2, ComboEditPartCompletesTypedTextAndReachesKeyEvents) {
+TEST_F(StdControlsChoice, ComboEditPartCompletesTypedTextAndReachesKeyEvents) {
     TForm* form = NewForm();
     auto* combo = NewControl<TComboBox>(form);
     for (const char* s : {"Tahoma", "Times New Roman", "Verdana"}) combo->Items()->Add(s);
@@ -190,7 +190,7 @@ TEST_F(StdControls2, ComboEditPartCompletesTypedTextAndReachesKeyEvents) {
 }
 
 // Both owner-drawn boxes share one shown form: showing and destroying a window costs time here.
-TEST_F(StdControls2, OwnerDrawnCombosDrawAndMeasureTheirItems) {
+TEST_F(StdControlsChoice, OwnerDrawnCombosDrawAndMeasureTheirItems) {
     TForm* form = NewForm();
     auto* combo = NewControl<TComboBox>(form);
     combo->SetStyle(csOwnerDrawVariable);
@@ -229,12 +229,12 @@ TEST_F(StdControls2, OwnerDrawnCombosDrawAndMeasureTheirItems) {
     ASSERT_FALSE(owner.drawn.empty());
     // The colour box draws a swatch of the selected colour in its field.
     ::UpdateWindow(colours->Handle());
-    HDC dc = ::GetDC(colours->Handle());
+    const TWindowDC dcWindowDC(colours->Handle());
+    HDC dc = dcWindowDC.Get();
     RECT field{};
     ::GetClientRect(colours->Handle(), &field);
     bool lime = false;
     for (int x = 0; x < 30 && !lime; ++x) lime = ::GetPixel(dc, x, field.bottom / 2) == RGB(0, 255, 0);
-    ::ReleaseDC(colours->Handle(), dc);
     EXPECT_TRUE(lime);
     EXPECT_TRUE(owner.sawField);
     EXPECT_NE(owner.dc, nullptr);
@@ -266,7 +266,7 @@ TEST_F(StdControls2, OwnerDrawnCombosDrawAndMeasureTheirItems) {
     EXPECT_EQ(owner.measured, (std::vector<int>{0, 1, 2}));
 }
 
-TEST_F(StdControls2, ColorBoxListsNamedColoursAndSelectsByColour) {
+TEST_F(StdControlsChoice, ColorBoxListsNamedColoursAndSelectsByColour) {
     TForm* form = NewForm();
     auto* box = NewControl<TColorBox>(form);
     EXPECT_EQ(box->Style(), csOwnerDrawFixed);
@@ -287,7 +287,7 @@ TEST_F(StdControls2, ColorBoxListsNamedColoursAndSelectsByColour) {
     EXPECT_EQ(box->ColorNames(box->ItemIndex()), "Sky Blue");
 }
 
-TEST_F(StdControls2, TrackBarReportsEveryNewPositionAndKeepsSettingsInANewWindow) {
+TEST_F(StdControlsChoice, TrackBarReportsEveryNewPositionAndKeepsSettingsInANewWindow) {
     TForm* form = NewForm();
     auto* bar = NewControl<TTrackBar>(form);
     Events events;
@@ -340,7 +340,7 @@ void PressArrow(HWND updown, bool up) {
 
 }  // namespace
 
-TEST_F(StdControls2, UpDownShowsItsPositionInTheBuddyAndAsksBeforeEachStep) {
+TEST_F(StdControlsChoice, UpDownShowsItsPositionInTheBuddyAndAsksBeforeEachStep) {
     TForm* form = NewForm();
     auto* edit = NewControl<TEdit>(form);
     auto* updown = NewControl<TUpDown>(form, 100);
@@ -392,7 +392,7 @@ TEST_F(StdControls2, UpDownShowsItsPositionInTheBuddyAndAsksBeforeEachStep) {
     EXPECT_EQ(updown->Position(), 3);
 }
 
-TEST_F(StdControls2, SpinEditReadsItsTextStepsAndFiltersTyping) {
+TEST_F(StdControlsChoice, SpinEditReadsItsTextStepsAndFiltersTyping) {
     TForm* form = NewForm();
     auto* spin = NewControl<TSpinEdit>(form);
     spin->SetMinValue(8);
@@ -452,7 +452,7 @@ TEST_F(StdControls2, SpinEditReadsItsTextStepsAndFiltersTyping) {
     EXPECT_EQ(spin->Perform(CM_WANTSPECIALKEY, VK_ESCAPE), 0);
 }
 
-TEST_F(StdControls2, TabsSurviveANewWindowAndTheUserMayBeRefusedAChange) {
+TEST_F(StdControlsChoice, TabsSurviveANewWindowAndTheUserMayBeRefusedAChange) {
     TForm* form = NewForm(400, 300);
     auto* tabs = NewControl<TTabControl>(form);
     tabs->Tabs()->Add("General");
@@ -511,7 +511,7 @@ TEST_F(StdControls2, TabsSurviveANewWindowAndTheUserMayBeRefusedAChange) {
     EXPECT_EQ(child->Top(), tabs->DisplayRect().Top);
 }
 
-TEST_F(StdControls2, TabsScrollWithTheSystemsArrowsWhenTheyDoNotFit) {
+TEST_F(StdControlsChoice, TabsScrollWithTheSystemsArrowsWhenTheyDoNotFit) {
     TForm* form = NewForm(400, 300);
     auto* tabs = NewControl<TTabControl>(form);
     tabs->SetWidth(120);
@@ -532,7 +532,7 @@ TEST_F(StdControls2, TabsScrollWithTheSystemsArrowsWhenTheyDoNotFit) {
     EXPECT_LT(after.left, before.left);
 }
 
-TEST_F(StdControls2, EnterInASpinEditStaysThereInsteadOfPressingTheDefaultButton) {
+TEST_F(StdControlsChoice, EnterInASpinEditStaysThereInsteadOfPressingTheDefaultButton) {
     TForm* form = NewForm();
     auto* spin = NewControl<TSpinEdit>(form);
     auto* button = NewControl<TButton>(form, 10, 60);

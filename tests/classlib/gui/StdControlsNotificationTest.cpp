@@ -12,7 +12,7 @@ using formtest::PumpUntil;
 
 namespace {
 
-class StdControls3 : public formtest::GuiTest {
+class StdControlsNotification : public formtest::GuiTest {
 protected:
     template <class C>
     C* NewControl(TForm* form, int left, int top) {
@@ -53,7 +53,7 @@ int CountPixels(const graphicstest::Surface& canvas, RECT area, COLORREF colour)
 
 }  // namespace
 
-TEST_F(StdControls3, ColorBoxDrawsASwatchOfEachItemsColourInsideTheItem) {
+TEST_F(StdControlsNotification, ColorBoxDrawsASwatchOfEachItemsColourInsideTheItem) {
     TForm* form = NewForm();
     auto* box = NewControl<TColorBox>(form, 10, 10);
     box->SetColorStyle({cbStandardColors});
@@ -86,7 +86,7 @@ TEST_F(StdControls3, ColorBoxDrawsASwatchOfEachItemsColourInsideTheItem) {
               0);
 }
 
-TEST_F(StdControls3, ColorBoxSelectionByTheUserFiresOnSelectAndKeepsItsDropDownCount) {
+TEST_F(StdControlsNotification, ColorBoxSelectionByTheUserFiresOnSelectAndKeepsItsDropDownCount) {
     TForm* form = NewForm();
     auto* box = NewControl<TColorBox>(form, 10, 10);
     box->SetColorStyle({cbStandardColors});
@@ -118,7 +118,7 @@ TEST_F(StdControls3, ColorBoxSelectionByTheUserFiresOnSelectAndKeepsItsDropDownC
     EXPECT_LT(list.bottom - list.top, 4 * itemHeight);
 }
 
-TEST_F(StdControls3, ALabelIsClickedThroughTheMouseMessagesOfItsParentsWindow) {
+TEST_F(StdControlsNotification, ALabelIsClickedThroughTheMouseMessagesOfItsParentsWindow) {
     TForm* form = NewForm();
     auto* label = NewControl<TLabel>(form, 30, 40);
     label->SetCaption("Click me");

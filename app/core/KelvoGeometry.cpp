@@ -1,40 +1,15 @@
-#include "app/core/KelvoUtils.h"
+#include "app/core/KelvoGeometry.h"
 
+#include "app/core/KelvoArithmetic.h"
 #include "classlib/core/Checked.h"
-#include "classlib/core/Exceptions.h"
-
-std::int32_t MakeLong(std::int32_t low, std::int32_t high) {
-    return std::int32_t((std::uint32_t(high) << 16) | (std::uint32_t(low) & 0xFFFF));
-}
-
-TKelvoPoint MakePoint(std::int32_t x, std::int32_t y) { return TKelvoPoint{x, y}; }
 
 namespace {
-
-template <class S>
-S NameWithoutExt(const S& path) {
-    std::size_t start = 0;
-    for (std::size_t i = path.size(); i > 0; --i) {
-        const auto c = path[i - 1];
-        if (c == '\\' || c == '/' || c == ':') {
-            start = i;
-            break;
-        }
-    }
-    S name = path.substr(start);
-    const std::size_t dot = name.rfind(typename S::value_type('.'));
-    if (dot != S::npos) name.erase(dot);
-    return name;
-}
 
 // a.Width() and friends in checked int32 arithmetic.
 std::int32_t Width(const TKelvoRect& r) { return CheckedSub(r.Right, r.Left); }
 std::int32_t Height(const TKelvoRect& r) { return CheckedSub(r.Bottom, r.Top); }
 
 }  // namespace
-
-AnsiString ExtractFileNameWithoutExt(const AnsiString& path) { return NameWithoutExt(path); }
-WideString ExtractFileNameWithoutExt(const WideString& path) { return NameWithoutExt(path); }
 
 int CompareRectInside(const TKelvoRect& a, const TKelvoRect& b) {
     const bool overlap = a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
@@ -46,14 +21,6 @@ int CompareRectInside(const TKelvoRect& a, const TKelvoRect& b) {
 TKelvoRect InflateRectBy(const TKelvoRect& rect, std::int32_t dx, std::int32_t dy) {
     return TKelvoRect{CheckedSub(rect.Left, dx), CheckedSub(rect.Top, dy), CheckedAdd(rect.Right, dx),
                       CheckedAdd(rect.Bottom, dy)};
-}
-
-std::int32_t MulDivFloor(std::int32_t a, std::int32_t b, std::int32_t c) {
-    if (c == 0) throw EDivByZero("Division by zero");
-    const std::int32_t p = CheckedMul(a, b);
-    std::int64_t q = std::int64_t(p) / c;
-    if (std::int64_t(p) % c != 0 && ((p < 0) != (c < 0))) --q;
-    return CheckedCast<std::int32_t>(q);
 }
 
 TKelvoRect FitAspectRect(const TKelvoRect& source, const TKelvoRect& destination) {
