@@ -122,7 +122,7 @@ TEST_F(UniControls, DestroyWindowRequestFromOutsideIsIgnored) {
     uni::SetControlWideText(edit, kMixed);
     ASSERT_NE(uni::DestroyWindowMessage(), 0u);
     ::PostMessageW(edit->Handle(), uni::DestroyWindowMessage(), 0, 0);
-    Pump(20);
+    ASSERT_TRUE(PumpPostedMessages());
     EXPECT_TRUE(uni::IsUnicodeControlWindow(edit->Handle()));
     EXPECT_EQ(edit->Text(), uni::ToAnsi(kMixed));
     // The form's own request, through the control, gives the window back its previous procedures.

@@ -53,7 +53,7 @@ TEST_F(UniFormScreen, FormWithWideCaptionEditAndHintIsDrawn) {
 
     ::UpdateWindow(form->Handle());
     ::UpdateWindow(hintWindow->WindowHandle());
-    Pump(50);
+    PumpFor(50);  // what the paints above queued
     const std::string path = ArtifactPath("uni-form.bmp");
     SaveScreen(path);
     const SavedPicture picture(path);
