@@ -40,49 +40,25 @@ std::uint32_t MixDockPanelColor(std::uint32_t toolbar, std::uint32_t window) {
     return Pack(mix(0), mix(8), mix(16));
 }
 
+std::uint32_t RampColor(int n, int i, std::uint32_t a, std::uint32_t b) {
+    if (n == 1) {
+        auto half = [&](int s) { return Channel(a, s) + (Channel(b, s) - Channel(a, s)) / 2; };
+        return Pack(half(0), half(8), half(16));
+    }
+    const long long d = n - 1;
+    auto line = [&](int s) {
+        const long long diff = Channel(b, s) - Channel(a, s);
+        return Channel(a, s) + int((d / 2 + i * diff) / d);
+    };
+    return Pack(line(0), line(8), line(16));
+}
+
 std::vector<std::uint32_t> GradientRamp(int n, std::uint32_t a, std::uint32_t b) {
     std::vector<std::uint32_t> ramp;
     if (n <= 0) return ramp;
     ramp.reserve(std::size_t(n));
-    if (n == 1) {
-        auto half = [&](int s) { return Channel(a, s) + (Channel(b, s) - Channel(a, s)) / 2; };
-        ramp.push_back(Pack(half(0), half(8), half(16)));
-        return ramp;
-    }
-    const int d = n - 1;
-    for (int i = 0; i < n; ++i) {
-        auto line = [&](int s) {
-            const long long diff = Channel(b, s) - Channel(a, s);
-            return Channel(a, s) + int((d / 2 + i * diff) / d);
-        };
-        ramp.push_back(Pack(line(0), line(8), line(16)));
-    }
+    for (int i = 0; i < n; ++i) ramp.push_back(RampColor(n, i, a, b));
     return ramp;
-}
-
-int TGradientRampCache::SlotOf(int n, std::uint32_t a, std::uint32_t b) const {
-    for (int i = 0; i < SlotCount; ++i) {
-        const Slot& s = slots_[std::size_t(i)];
-        if (s.n == n && s.a == a && s.b == b) return i;
-    }
-    return -1;
-}
-
-const std::vector<std::uint32_t>& TGradientRampCache::Ramp(int n, std::uint32_t a, std::uint32_t b) {
-    const int found = SlotOf(n, a, b);
-    if (found >= 0) return slots_[std::size_t(found)].colors;
-    Slot& slot = slots_[std::size_t(next_)];
-    next_ = (next_ + 1) % SlotCount;
-    slot.n = n;
-    slot.a = a;
-    slot.b = b;
-    slot.colors = GradientRamp(n, a, b);
-    return slot.colors;
-}
-
-void TGradientRampCache::Clear() {
-    slots_ = {};
-    next_ = 0;
 }
 
 }  // namespace skin

@@ -1,7 +1,6 @@
 // Colour arithmetic of the themes and themed items, on plain 0x00BBGGRR values (system colours resolved by the
-// caller), and the line-by-line colour ramps of gradients with the small cache that keeps the last sixteen.
+// caller), and the line-by-line colour ramps of gradients.
 #pragma once
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -25,24 +24,7 @@ std::uint32_t MixDockPanelColor(std::uint32_t toolbar, std::uint32_t window);
 // falling ramp may stop one short of b). n <= 0 gives no lines.
 std::vector<std::uint32_t> GradientRamp(int n, std::uint32_t a, std::uint32_t b);
 
-// The ramps of the last sixteen gradients drawn line by line, found again by length and end colours; a new
-// ramp takes the slots in turn, the seventeenth replacing the first.
-class TGradientRampCache {
-public:
-    static constexpr int SlotCount = 16;
-    const std::vector<std::uint32_t>& Ramp(int n, std::uint32_t a, std::uint32_t b);
-    void Clear();
-    // The slot that holds the ramp, -1 when none does (for tests).
-    int SlotOf(int n, std::uint32_t a, std::uint32_t b) const;
-
-private:
-    struct Slot {
-        int n = -1;
-        std::uint32_t a = 0, b = 0;
-        std::vector<std::uint32_t> colors;
-    };
-    std::array<Slot, SlotCount> slots_;
-    int next_ = 0;
-};
+// Line i of the ramp above, computed alone (a gradient fills only the lines it can show).
+std::uint32_t RampColor(int n, int i, std::uint32_t a, std::uint32_t b);
 
 }  // namespace skin

@@ -3,6 +3,7 @@
 // it). A view-type code is a kind in its low 16 bits (group in the high byte of those) and flags above.
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace skin {
 
@@ -63,5 +64,42 @@ inline std::int32_t ViewGroup(std::int32_t viewType) { return viewType & vtGroup
 inline bool IsItemHot(const TSkinItemInfo& info) {
     return info.Enabled ? info.HoverKind != hkNone : info.HoverKind == hkDisabledKeyboard;
 }
+
+}  // namespace skin
+
+namespace skin {
+
+// Edit and combo items: the frame and its buttons.
+struct TSkinEditFrameInfo {
+    std::int32_t LeftButtonWidth = 0;
+    std::int32_t RightButtonWidth = 0;
+};
+// Button types: 0 drop-down, 1 spin up, 2 spin down. States: 0 normal, 1 hot, 2 pushed.
+struct TSkinEditButtonInfo {
+    std::int32_t ButtonType = 0;
+    std::int32_t ButtonState = 0;
+};
+
+// The non-client area of a toolbar, a floating window or a docked panel.
+struct TSkinWindowFrameInfo {
+    std::int32_t ViewType = 0;
+    std::int32_t BorderWidth = 0, BorderHeight = 0;
+    bool IsVertical = false;
+    bool Active = true;
+    bool ShowCaption = true;
+    bool ShowCloseButton = false;
+    bool CloseButtonHot = false;
+    bool CloseButtonDown = false;
+    // Toolbars: 0 none; else the handle style 0, 1, 2 plus one.
+    std::int32_t DragHandle = 0;
+    std::u16string Caption;
+};
+
+// Popup borders: the opener's rectangle in the popup's window coordinates (empty when there is none).
+struct TSkinPopupFrameInfo {
+    std::int32_t ViewType = 0;
+    std::int32_t BorderWidth = 0, BorderHeight = 0;
+    std::int32_t OpenerLeft = 0, OpenerRight = 0;
+};
 
 }  // namespace skin

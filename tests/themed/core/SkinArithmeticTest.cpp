@@ -31,19 +31,8 @@ TEST(SkinColorMath, GradientRampsRoundAndTruncateAsTheLinesNeedThem) {
     // A falling ramp truncates toward zero and ends one short of its target.
     EXPECT_EQ(GradientRamp(4, 0xFF, 0x00), (std::vector<std::uint32_t>{0xFF, 0xAB, 0x56, 0x01}));
     EXPECT_EQ(GradientRamp(4000, 0, 0xFFFFFF).size(), 4000u);
-}
-
-TEST(SkinColorMath, RampCacheFindsRampsAgainAndReplacesTheOldestSlot) {
-    TGradientRampCache cache;
-    const auto* first = &cache.Ramp(10, 0, 0xFF);
-    EXPECT_EQ(&cache.Ramp(10, 0, 0xFF), first);
-    EXPECT_EQ(cache.SlotOf(10, 0, 0xFF), 0);
-    for (int i = 1; i < 16; ++i) cache.Ramp(10 + i, 0, 0xFF);
-    EXPECT_EQ(cache.SlotOf(10, 0, 0xFF), 0);
-    cache.Ramp(100, 1, 2);  // the seventeenth
-    EXPECT_EQ(cache.SlotOf(10, 0, 0xFF), -1);
-    EXPECT_EQ(cache.SlotOf(100, 1, 2), 0);
-    EXPECT_EQ(cache.SlotOf(11, 0, 0xFF), 1);
+    EXPECT_EQ(RampColor(4000, 3999, 0, 0xFFFFFF), 0xFFFFFFu);
+    EXPECT_EQ(RampColor(4, 2, 0xFF, 0x00), 0x56u);
 }
 
 TEST(ShadowGeometry, ModesAndSizesFollowTheBlendingFunctions) {
