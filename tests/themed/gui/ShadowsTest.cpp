@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/core/UnitRegistry.h"
+#include "classlib/win/SystemLookups.h"
 #include "themed/core/ShadowGeometry.h"
 #include "themed/win/SkinResources.h"
 #include "themed/win/TDIB32.h"
@@ -9,6 +10,7 @@
 
 namespace {
 void Start() {
+    classlib::UseSystemColors();
     RegisterSkinResourcesUnit();
     classlib::Startup();
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/core/UnitRegistry.h"
+#include "classlib/win/SystemLookups.h"
 #include "classlib/win/GdiHandle.h"
 #include "themed/core/SkinColorMath.h"
 #include "themed/win/SkinResources.h"
@@ -14,6 +15,7 @@ std::uint32_t Px(std::uint32_t c) { return skin::ColorToOpaquePixel(c) & 0xFFFFF
 }  // namespace
 
 TEST(GradientFill, FallbackLinesFollowTheRampAndStayInsideTheClipBox) {
+    classlib::UseSystemColors();
     RegisterSkinResourcesUnit();
     classlib::Startup();
     skin::SetBlendFunctionsAvailable(true, true, false);
@@ -45,6 +47,7 @@ TEST(GradientFill, FallbackLinesFollowTheRampAndStayInsideTheClipBox) {
 }
 
 TEST(GradientFill, SystemGradientRunsFromColourToColour) {
+    classlib::UseSystemColors();
     RegisterSkinResourcesUnit();
     classlib::Startup();
     ASSERT_NE(skin::BoundGradientFill(), nullptr);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/core/UnitRegistry.h"
+#include "classlib/win/SystemLookups.h"
 #include "themed/core/SkinFrameGeometry.h"
 #include "themed/support/StubTheme.h"
 #include "themed/win/SkinResources.h"
@@ -9,6 +10,7 @@
 namespace {
 
 void StartThemes() {
+    classlib::UseSystemColors();
     RegisterSkinThemesUnit();
     classlib::Startup();
 }
