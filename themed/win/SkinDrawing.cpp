@@ -15,6 +15,7 @@
 #include "themed/win/TMonoGlyph.h"
 #include "themed/win/TSkinImageList.h"
 #include "toolbar/core/RotatedCaption.h"
+#include "toolbar/win/TextDrawing.h"
 #include "toolbar/win/WindowPainting.h"
 
 namespace skin {
@@ -53,26 +54,7 @@ std::vector<POINT> Points(const std::vector<TPoint>& points) {
     return p;
 }
 
-int WidthOf(HDC dc, std::u16string_view text) {
-    SIZE size{};
-    if (text.empty()) return 0;
-    ::GetTextExtentPoint32W(dc, W(text), int(text.size()), &size);
-    return size.cx;
-}
-
-int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
-}
-
-bool FaceExists(HDC dc, const wchar_t* face) {
-    LOGFONTW lf{};
-    lf.lfCharSet = DEFAULT_CHARSET;
-    std::wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-    bool found = false;
-    ::EnumFontFamiliesExW(dc, &lf, &FaceFound, reinterpret_cast<LPARAM>(&found), 0);
-    return found;
-}
+int WidthOf(HDC dc, std::u16string_view text) { return tb::GetTextWidthW(dc, text, false); }
 
 // The context's font turned by escapement (900 upwards, 2700 downwards), TrueType only; bitmap faces become
 // Arial of the same character height, and the face's vertical variant is taken when there is one.
@@ -91,7 +73,7 @@ TGdiHandle<HFONT> RotatedFont(HDC dc, int escapement) {
     if (std::wcslen(lf.lfFaceName) < 31) {
         wchar_t vertical[LF_FACESIZE] = L"@";
         std::wcsncat(vertical, lf.lfFaceName, LF_FACESIZE - 2);
-        if (FaceExists(dc, vertical)) std::wcscpy(lf.lfFaceName, vertical);
+        if (tb::FontFaceExists(dc, vertical)) std::wcscpy(lf.lfFaceName, vertical);
     }
     return TGdiHandle<HFONT>(::CreateFontIndirectW(&lf));
 }

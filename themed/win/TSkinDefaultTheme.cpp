@@ -261,20 +261,27 @@ void TSkinDefaultTheme::PaintDock(HDC dc, const TRect& clientRect, const TRect& 
     ::DrawThemeBackground(rebar, dc, 0, 0, &r, &clip);
 }
 
-void TSkinDefaultTheme::PaintCloseGlyph(HDC dc, const TRect& rect, bool down) {
-    const int d = down ? 1 : 0;
+void TSkinDefaultTheme::PaintCloseButton(HDC dc, const TRect& rect, const TSkinWindowFrameInfo& frame) {
+    TRect e = rect;
+    if (frame.CloseButtonDown)
+        Edge(dc, e, BDR_SUNKENOUTER, BF_RECT);
+    else if (frame.CloseButtonHot)
+        Edge(dc, e, BDR_RAISEDINNER, BF_RECT);
+    const int d = frame.CloseButtonDown ? 1 : 0;
     DrawGlyph(dc, Rect(rect.Left + d, rect.Top + d, rect.Right + d, rect.Bottom + d), clBtnText, kCloseCross, 7, 6);
 }
 
-void TSkinDefaultTheme::PaintWindowCaption(HDC dc, const TRect& caption, const TSkinWindowFrameInfo& frame,
-                                           TColor back, TColor text) {
+void TSkinDefaultTheme::PaintWindowCaption(HDC dc, const TRect& caption, std::u16string_view title, TColor back,
+                                           TColor text, bool vertical) {
     FillRectColor(dc, caption, back);
     TSharedDrawingObjects* shared = SharedDrawingObjects();
     HGDIOBJ oldFont = nullptr;
     if (shared && shared->smallCaptionFont) oldFont = ::SelectObject(dc, shared->smallCaptionFont.Get());
-    const TRect textRect = Rect(caption.Left + 2, caption.Top, caption.Right - 2, caption.Bottom);
-    DrawSkinText(dc, frame.Caption, textRect, text,
-                 DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    // A vertical caption bar (a panel docked at a side) reads upwards.
+    const std::uint32_t rotation = vertical ? (1u << kRotationShift) : 0;
+    const TRect textRect = vertical ? Rect(caption.Left, caption.Top + 2, caption.Right, caption.Bottom - 2)
+                                            : Rect(caption.Left + 2, caption.Top, caption.Right - 2, caption.Bottom);
+    DrawSkinText(dc, title, textRect, text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | rotation);
     if (oldFont) ::SelectObject(dc, oldFont);
 }
 
@@ -288,18 +295,13 @@ void TSkinDefaultTheme::PaintFloatingBorder(HDC dc, const TRect& rect, const TSk
     const int captionHeight = ::GetSystemMetrics(SM_CYSMCAPTION);
     TRect caption = FloatingCaptionRect(rect.Width() - 2 * border.cx, captionHeight, frame.ShowCloseButton, border, true);
     caption = Rect(caption.Left + rect.Left, caption.Top + rect.Top, caption.Right + rect.Left, caption.Bottom + rect.Top);
-    PaintWindowCaption(dc, caption, frame, frame.Active ? clActiveCaption : clInactiveCaption,
-                       frame.Active ? clCaptionText : clInactiveCaptionText);
+    PaintWindowCaption(dc, caption, frame.Caption, frame.Active ? clActiveCaption : clInactiveCaption,
+                       frame.Active ? clCaptionText : clInactiveCaptionText, false);
     if (!frame.ShowCloseButton) return;
     TRect close = FloatingCloseButtonRect(rect.Width() - 2 * border.cx, captionHeight, border, true);
     close = Rect(close.Left + rect.Left, close.Top + rect.Top, close.Right + rect.Left, close.Bottom + rect.Top);
     FillRectColor(dc, close, colors_.ToolbarColor);
-    TRect e = close;
-    if (frame.CloseButtonDown)
-        Edge(dc, e, BDR_SUNKENOUTER, BF_RECT);
-    else if (frame.CloseButtonHot)
-        Edge(dc, e, BDR_RAISEDINNER, BF_RECT);
-    PaintCloseGlyph(dc, close, frame.CloseButtonDown);
+    PaintCloseButton(dc, close, frame);
 }
 
 void TSkinDefaultTheme::PaintDockPanelNCArea(HDC dc, const TRect& rect, const TSkinWindowFrameInfo& frame) {
@@ -317,22 +319,10 @@ void TSkinDefaultTheme::PaintDockPanelNCArea(HDC dc, const TRect& rect, const TS
         else
             bar.Right -= h;
     }
-    FillRectColor(dc, bar, colors_.ToolbarColor);
-    TSharedDrawingObjects* shared = SharedDrawingObjects();
-    HGDIOBJ oldFont = nullptr;
-    if (shared && shared->smallCaptionFont) oldFont = ::SelectObject(dc, shared->smallCaptionFont.Get());
-    const std::uint32_t rotation = frame.IsVertical ? (1u << kRotationShift) : 0;
-    DrawSkinText(dc, frame.Caption, Rect(bar.Left + 2, bar.Top + 1, bar.Right - 2, bar.Bottom - 1), clBtnText,
-                 DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | rotation);
-    if (oldFont) ::SelectObject(dc, oldFont);
+    PaintWindowCaption(dc, bar, frame.Caption, colors_.ToolbarColor, clBtnText, frame.IsVertical);
     if (close.IsEmpty()) return;
     FillRectColor(dc, close, colors_.ToolbarColor);
-    TRect e = close;
-    if (frame.CloseButtonDown)
-        Edge(dc, e, BDR_SUNKENOUTER, BF_RECT);
-    else if (frame.CloseButtonHot)
-        Edge(dc, e, BDR_RAISEDINNER, BF_RECT);
-    PaintCloseGlyph(dc, close, frame.CloseButtonDown);
+    PaintCloseButton(dc, close, frame);
 }
 
 void TSkinDefaultTheme::PaintDropDownArrow(HDC dc, const TRect& rect, const TSkinItemInfo& info) {
@@ -469,12 +459,7 @@ void TSkinDefaultTheme::PaintToolbarNCArea(HDC dc, const TRect& rect, const TSki
     if (frame.ShowCloseButton) {
         TRect close = DragHandleCloseRect(size, frame.IsVertical, false, 0);
         close = Rect(close.Left + handle.Left, close.Top + handle.Top, close.Right + handle.Left, close.Bottom + handle.Top);
-        TRect e = close;
-        if (frame.CloseButtonDown)
-            Edge(dc, e, BDR_SUNKENOUTER, BF_RECT);
-        else if (frame.CloseButtonHot)
-            Edge(dc, e, BDR_RAISEDINNER, BF_RECT);
-        PaintCloseGlyph(dc, close, frame.CloseButtonDown);
+        PaintCloseButton(dc, close, frame);
         if (frame.IsVertical)
             handle.Left = close.Right;
         else

@@ -61,10 +61,12 @@ public:
 
 private:
     void CMThemeChange(TMessage& message);
-    // The close cross of floating windows and panel captions, in button text, centred in rect.
-    void PaintCloseGlyph(HDC dc, const TRect& rect, bool down);
-    void PaintWindowCaption(HDC dc, const TRect& caption, const skin::TSkinWindowFrameInfo& frame, TColor back,
-                            TColor text);
+    // The close button of floating windows, panel captions and drag handles: its edge by state and the
+    // close cross in button text, centred.
+    void PaintCloseButton(HDC dc, const TRect& rect, const skin::TSkinWindowFrameInfo& frame);
+    // A caption bar in the small-caption font; a vertical one reads upwards.
+    void PaintWindowCaption(HDC dc, const TRect& caption, std::u16string_view title, TColor back, TColor text,
+                            bool vertical);
 
     skin::TThemeColorCache colors_;
 };

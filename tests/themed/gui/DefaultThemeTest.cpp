@@ -196,3 +196,43 @@ TEST_F(DefaultTheme, ChevronGlyphInItsBand) {
     EXPECT_FALSE(Contains(Rect(0, 9, 12, 30), Px(clBtnText)));
     EXPECT_FALSE(Contains(Rect(0, 0, 12, 4), Px(clBtnText)));
 }
+
+TEST_F(DefaultTheme, NonClientAreasOfPopupsFloatingWindowsPanelsAndToolbars) {
+    TSkinPopupFrameInfo list;
+    list.ViewType = 0x202;
+    list.BorderWidth = list.BorderHeight = 1;
+    theme->PaintPopupNCArea(dib.DC(), Rect(0, 0, 20, 20), list);
+    EXPECT_EQ(At(0, 10), Px(clWindowFrame));
+    EXPECT_EQ(At(1, 10), kBack);  // one pixel only
+
+    TSkinWindowFrameInfo floating;
+    floating.ViewType = 0x101 | vtFloating;
+    floating.BorderWidth = floating.BorderHeight = 3;
+    floating.ShowCloseButton = true;
+    floating.Caption = u"Tools";
+    dib.SetSize(120, 60);
+    dib.Fill(0xFF000000u | kBack);
+    theme->PaintToolbarNCArea(dib.DC(), Rect(0, 0, 120, 60), floating);  // floating: the floating border
+    const int caption = ::GetSystemMetrics(SM_CYSMCAPTION);
+    EXPECT_EQ(At(3 + 10, 3 + 1), Px(clActiveCaption));
+    // The close square at the caption's right end, with the cross in button text.
+    EXPECT_TRUE(Contains(Rect(117 - caption, 3, 117, 3 + caption), Px(clBtnText)));
+
+    TSkinWindowFrameInfo panel;
+    panel.ViewType = 0x401;
+    panel.BorderWidth = 2;
+    panel.Caption = u"Panel";
+    dib.Fill(0xFF000000u | kBack);
+    theme->PaintDockPanelNCArea(dib.DC(), Rect(0, 0, 120, 60), panel);
+    EXPECT_EQ(At(0, 30), std::uint32_t(ColorToOpaquePixel(std::uint32_t(theme->Colors().DockPanelColor)) & 0xFFFFFF));
+    EXPECT_EQ(At(100, 3), Px(clBtnFace));  // the caption bar in the toolbar colour
+
+    TSkinWindowFrameInfo docked;
+    docked.ViewType = 0x101;
+    docked.DragHandle = 1;  // style 0: two bars in 9 pixels
+    dib.Fill(0xFF000000u | kBack);
+    theme->PaintToolbarNCArea(dib.DC(), Rect(0, 0, 120, 30), docked);
+    EXPECT_EQ(At(0, 0), Px(clBtnHighlight));
+    EXPECT_TRUE(Contains(Rect(2, 2, 11, 28), Px(clBtnShadow)));
+    EXPECT_FALSE(Contains(Rect(14, 3, 100, 27), Px(clBtnShadow)));
+}
