@@ -52,22 +52,28 @@ std::uint8_t PieceAlpha(const TShadowSpans& s, int length, int thickness, int p,
 
 }  // namespace
 
-std::vector<std::uint8_t> HorzShadowAlpha(int width, int height, unsigned ends) {
+namespace {
+// The alpha map of a piece: along its length (width when horizontal) the spans, across it the ramp.
+std::vector<std::uint8_t> PieceAlphaMap(int width, int height, unsigned ends, bool horizontal) {
     if (width <= 0 || height <= 0) return {};
     std::vector<std::uint8_t> a(std::size_t(width) * std::size_t(height));
-    const TShadowSpans s = SplitShadow(width, height, ends);
+    const int length = horizontal ? width : height;
+    const int thickness = horizontal ? height : width;
+    const TShadowSpans s = SplitShadow(length, thickness, ends);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) a[std::size_t(y) * std::size_t(width) + std::size_t(x)] = PieceAlpha(s, width, height, x, y);
+        for (int x = 0; x < width; ++x)
+            a[std::size_t(y) * std::size_t(width) + std::size_t(x)] =
+                horizontal ? PieceAlpha(s, length, thickness, x, y) : PieceAlpha(s, length, thickness, y, x);
     return a;
+}
+}  // namespace
+
+std::vector<std::uint8_t> HorzShadowAlpha(int width, int height, unsigned ends) {
+    return PieceAlphaMap(width, height, ends, true);
 }
 
 std::vector<std::uint8_t> VertShadowAlpha(int width, int height, unsigned ends) {
-    if (width <= 0 || height <= 0) return {};
-    std::vector<std::uint8_t> a(std::size_t(width) * std::size_t(height));
-    const TShadowSpans s = SplitShadow(height, width, ends);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) a[std::size_t(y) * std::size_t(width) + std::size_t(x)] = PieceAlpha(s, height, width, y, x);
-    return a;
+    return PieceAlphaMap(width, height, ends, false);
 }
 
 namespace {

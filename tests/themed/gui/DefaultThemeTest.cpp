@@ -236,3 +236,25 @@ TEST_F(DefaultTheme, NonClientAreasOfPopupsFloatingWindowsPanelsAndToolbars) {
     EXPECT_TRUE(Contains(Rect(2, 2, 11, 28), Px(clBtnShadow)));
     EXPECT_FALSE(Contains(Rect(14, 3, 100, 27), Px(clBtnShadow)));
 }
+
+TEST_F(DefaultTheme, VisualStylePathPaintsButtonsStatusBarsAndDocks) {
+    SkinThemeManager()->SetVisualStylesAllowed(true);
+    if (!SkinSystem().visualStyles) GTEST_SKIP() << "no visual style is active";
+    // Wine's style has no "EXPLORERBAR": the classes painted through are open all the same.
+    EXPECT_NE(SkinSystem().styles[scToolbar], nullptr);
+    theme->SetupColorCache();
+    EXPECT_TRUE(theme->GetBooleanMetrics(5));
+    EXPECT_GT(theme->GetIntegerMetrics(10), 2);
+    TSkinItemInfo b = Item(0x101);
+    b.HoverKind = hkHot;
+    theme->PaintButton(dib.DC(), Rect(0, 0, 24, 22), b);
+    int painted = 0;
+    for (int y = 0; y < 22; ++y)
+        for (int x = 0; x < 24; ++x) painted += At(x, y) != kBack;
+    EXPECT_GT(painted, 24 * 22 / 4);  // the style's hot face covers the button
+    theme->PaintStatusBar(dib.DC(), Rect(30, 0, 60, 20), 0);
+    EXPECT_NE(At(45, 10), kBack);
+    const TMargins m = theme->GetMargins(mkStatusPane);
+    EXPECT_GE(m.Left, 0);
+    EXPECT_LE(m.Right, 64);
+}
