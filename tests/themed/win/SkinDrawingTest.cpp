@@ -4,9 +4,11 @@
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/SystemLookups.h"
 #include "themed/core/SkinColorMath.h"
+#include "themed/core/TColorEffects.h"
 #include "themed/win/SkinDrawing.h"
 #include "themed/win/SkinResources.h"
 #include "themed/win/TDIB32.h"
+#include "themed/win/TSkinImageList.h"
 
 using namespace skin;
 
@@ -175,4 +177,33 @@ TEST_F(SkinDrawing, ImageListsDrawWithEffectsOnlyInRange) {
     const std::uint32_t expected = ((0x12 * 161 + 0xFF * 0) >> 8);  // red of the background, black image
     EXPECT_EQ(f.At(0, 0) >> 16, expected);
     ::ImageList_Destroy(list);
+}
+
+TEST_F(SkinDrawing, AlphaImageListsDrawThroughTheirColourEffects) {
+    themed::RegisterBuiltInColorEffects();
+    TObjectPtr<TSkinImageList> list(Create<TSkinImageList>(nullptr, 8, 8));
+    TDIB32 image;
+    image.SetSize(8, 8);
+    image.Fill(0xFFFFFFFFu);  // opaque white
+    ASSERT_EQ(list->AddImage(&image, Rect(0, 0, 8, 8)), 0);
+    list->Handle();
+
+    TCanvasDIB plain(20, 20);
+    DrawImage(plain.DC(), Rect(2, 2, 2, 2), list.get(), 0);
+    EXPECT_EQ(plain.At(2, 2), 0xFFFFFFu);
+    EXPECT_EQ(plain.At(9, 9), 0xFFFFFFu);
+    EXPECT_EQ(plain.At(10, 10), kBack);
+    DrawImage(plain.DC(), Rect(0, 0, 0, 0), list.get(), 1);  // out of range: nothing
+    EXPECT_EQ(plain.At(0, 0), kBack);
+
+    // Style 2: a black silhouette at 95 / 255 over the background.
+    TCanvasDIB disabled(20, 20);
+    DrawImageDisabled(disabled.DC(), Rect(0, 0, 0, 0), list.get(), 0, 2);
+    const std::uint32_t red = disabled.At(4, 4) >> 16;
+    EXPECT_LT(red, 0x12u);
+    EXPECT_GT(red, 0x12u * 100 / 256);
+
+    TCanvasDIB tinted(20, 20);
+    DrawImageTinted(tinted.DC(), Rect(0, 0, 0, 0), list.get(), 0, 0x0000FF, 0);  // amount 0: all tint
+    EXPECT_EQ(tinted.At(4, 4), 0xFF0000u);
 }
