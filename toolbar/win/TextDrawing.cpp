@@ -75,6 +75,8 @@ int DrawTextWide(HDC dc, std::u16string_view text, RECT& rect, UINT format) {
 
 char16_t CharToWide(unsigned code) { return uni::WidenKeyChar(static_cast<std::uint16_t>(code)); }
 
+bool FontFaceExists(HDC dc, const wchar_t* face) { return FaceExists(dc, face); }
+
 TGdiHandle<HFONT> CreateRotatedFont(HDC dc) {
     LOGFONTW lf{};
     ::GetObjectW(::GetCurrentObject(dc, OBJ_FONT), sizeof lf, &lf);

@@ -23,6 +23,9 @@ int DrawTextWide(HDC dc, std::u16string_view text, RECT& rect, UINT format);
 // below 256 is a byte of the keyboard layout's ANSI code page.
 char16_t CharToWide(unsigned code);
 
+// Whether the system has a font of the face name (the DC's font mapper is asked).
+bool FontFaceExists(HDC dc, const wchar_t* face);
+
 // The DC's font turned to run top to bottom (escapement and orientation 2700), TrueType only. The bitmap
 // faces "MS Sans Serif" and "Microsoft Sans Serif" become "Arial" of the same height; the face's vertical
 // variant ("@" and its name) is taken when the system has it.
