@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+
+#include "classlib/core/CallbackExceptions.h"
+#include "classlib/win/Win32.h"
+#include "toolbar/core/DeferredClicks.h"
+#include "toolbar/core/TTBCustomItem.h"
+#include "toolbar/support/ClickTarget.h"
+
+namespace {
+
+using Target = toolbartest::ClickTarget;
+
+BOOL CALLBACK FindClickWindow(HWND w, LPARAM found) {
+    char name[64] = {};
+    GetClassNameA(w, name, sizeof name);
+    if (std::string(name) != "TBDeferredClickWindow") return TRUE;
+    *reinterpret_cast<HWND*>(found) = w;
+    return FALSE;
+}
+
+HWND ThreadClickWindow() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &FindClickWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Runs the thread's message loop until the queue is empty.
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+class Reporter : public TObject {
+public:
+    void Report(TObject*) {
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            last = e.what();
+        }
+    }
+    std::string last;
+};
+
+}  // namespace
+
+TEST(DeferredClickWindow, ClicksRunFromTheMessageLoopAndForgedMessagesAreIgnored) {
+    TObjectPtr<Target> item = MakeObject<Target>(nullptr);
+    const int slot = tb::PostDeferredClick(item.get());
+    ASSERT_EQ(slot, 0);
+    HWND window = ThreadClickWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(item->clicks, 0);  // not before the loop runs
+    // Messages with slots that were never posted, and other messages, do nothing.
+    PostMessageA(window, tb::kDeferredClickMessage, 0, 7);
+    PostMessageA(window, tb::kDeferredClickMessage, 0, -1);
+    SendMessageA(window, WM_USER + 1, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(item->clicks, 1);
+    EXPECT_EQ(tb::DeferredClickSlotCount(), 0);
+}
+
+TEST(DeferredClickWindow, AnErrorGoesToTheApplicationsHandlerAndTheLoopGoesOn) {
+    Reporter reporter;
+    const TCallbackExceptionHandler previous =
+        SetCallbackExceptionHandler(MakeMethod<&Reporter::Report>(&reporter));
+    TObjectPtr<Target> failing = MakeObject<Target>(nullptr);
+    TObjectPtr<Target> next = MakeObject<Target>(nullptr);
+    failing->onClick = [] { throw std::runtime_error("the command failed"); };
+    tb::PostDeferredClick(failing.get());
+    tb::PostDeferredClick(next.get());
+    PumpMessages();
+    SetCallbackExceptionHandler(previous);
+    EXPECT_EQ(reporter.last, "the command failed");
+    EXPECT_EQ(next->clicks, 1);
+}
+
+TEST(DeferredClickWindow, TheWindowGoesWithTheThreadsLastItemEvenFromItsOwnClick) {
+    Target* last = Create<Target>(nullptr);
+    last->onClick = [&] { Free(last); };
+    tb::PostDeferredClick(last);
+    HWND window = ThreadClickWindow();
+    ASSERT_NE(window, nullptr);
+    PumpMessages();
+    EXPECT_EQ(tb::DeferredClickUsers(), 0);
+    EXPECT_FALSE(IsWindow(window));
+    // The next user makes a new one when it posts.
+    TObjectPtr<Target> again = MakeObject<Target>(nullptr);
+    tb::PostDeferredClick(again.get());
+    PumpMessages();
+    EXPECT_EQ(again->clicks, 1);
+}

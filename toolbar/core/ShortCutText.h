@@ -1,0 +1,21 @@
+// The text a menu shows for a shortcut: "Shift+", "Ctrl+" and "Alt+" (in that order) before the key's name,
+// as in "Shift+Ctrl+Z".
+#pragma once
+#include "classlib/core/TShortCut.h"
+#include "classlib/core/Types.h"
+
+namespace tb {
+
+// Resource texts 65298, 65299 and 65300.
+inline constexpr char16_t kShiftPrefix[] = u"Shift+";
+inline constexpr char16_t kCtrlPrefix[] = u"Ctrl+";
+inline constexpr char16_t kAltPrefix[] = u"Alt+";
+
+// The prefixes of shortCut's modifiers before keyName; empty when shortCut is 0 or keyName is empty.
+WideString ComposeShortCutText(TShortCut shortCut, const WideString& keyName);
+
+// The shortcut text of this system: on Windows NT the key named as the keyboard layout shows it; natively the
+// class library's shortcut text.
+WideString ShortCutText(TShortCut shortCut);
+
+}  // namespace tb
