@@ -80,6 +80,11 @@ int TTBCustomItem::IndexOf(const TTBCustomItem* item) const {
     return -1;
 }
 
+TTBCustomItem* TTBCustomItem::LinkParents(int index) const {
+    if (index < 0 || index >= LinkParentCount()) throw ETBItemError(tb::kItemIndexOutOfRange);
+    return (*linkParents_)[static_cast<std::size_t>(index)];
+}
+
 void TTBCustomItem::Insert(int index, TTBCustomItem* item) {
     if (!item) throw ETBItemError(tb::kItemIsNil);
     if (item->parent_) throw ETBItemError(tb::kItemAlreadyInserted);

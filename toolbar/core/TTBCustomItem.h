@@ -6,7 +6,7 @@
 // Change notifications (TTBItemChangedAction, toolbar/core/NotifyList.h) go to the listeners of the
 // item whose children they are about:
 //   Insert         3, 0 (index, item), 4         Delete   1 (index, item), sent while the child is in place
-//   Move           3, 1, 0, 4                    LinkSubitems  2 (index 0, item null)
+//   Move           3, 1, 3, 0, 4, 4              LinkSubitems  2 (index 0, item null)
 //   a child's Change(NeedResize)   6 or 5 (its index, the child)      a child's SetName  8 (its index, the child)
 //   SubMenuImages and its list's changes  9 (index 0, item null)
 // An item with the embedded-group style passes every notification it receives on to its parent, and
@@ -122,9 +122,9 @@ class TTBCustomItem : public TComponent, public TTBDeferredClickTarget {
     // An item linked to itself counts as none.
     TTBCustomItem* LinkSubitems() const { return linkSubitems_; }
     void SetLinkSubitems(TTBCustomItem* value);
-    // The items whose LinkSubitems is this one.
+    // The items whose LinkSubitems is this one; LinkParents raises the index error outside 0..count-1.
     int LinkParentCount() const { return linkParents_ ? static_cast<int>(linkParents_->size()) : 0; }
-    TTBCustomItem* LinkParents(int index) const { return linkParents_->at(static_cast<std::size_t>(index)); }
+    TTBCustomItem* LinkParents(int index) const;
     TTBItemStyle ItemStyle() const { return itemStyle_; }
 
     // Actions.

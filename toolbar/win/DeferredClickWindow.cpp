@@ -36,20 +36,17 @@ LRESULT CALLBACK DeferredClickProc(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 bool RegisterWindowClass() {
-    static bool registered = false;
-    if (registered) return true;
     WNDCLASSA wc{};
     wc.lpfnWndProc = &DeferredClickProc;
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = kClassName;
-    // Threads may register at the same time; the class is the same for all of them.
-    if (!::RegisterClassA(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-    registered = true;
-    return true;
+    return ::RegisterClassA(&wc) || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 HWND ThreadWindow() {
-    if (t_window || !RegisterWindowClass()) return t_window;
+    // The class serves every thread; the first thread to need it registers it, the others wait for that.
+    static const bool registered = RegisterWindowClass();
+    if (t_window || !registered) return t_window;
     t_window = ::CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                  ::GetModuleHandleA(nullptr), nullptr);
     return t_window;

@@ -196,6 +196,8 @@ TEST_F(ItemTree, EmbeddedGroupsAndLinkedItemsRelayWithABoundedDepth) {
     TTBCustomItem* linker = Child();
     linker->SetLinkSubitems(root.get());
     ASSERT_EQ(root->LinkParentCount(), 1);
+    EXPECT_EQ(root->LinkParents(0), linker);
+    EXPECT_THROW(root->LinkParents(1), ETBItemError);
 
     Listener atRoot, atLinker;
     atRoot.Listen(root.get());
@@ -432,4 +434,17 @@ TEST_F(ItemTree, StreamingParentsAndChildOrder) {
     TTBCustomItem* c = Child();
     c->SetParentComponent(bar.get());
     EXPECT_EQ(c->Parent(), root.get());
+}
+
+TEST(ItemOwnership, AnOwnerFreesItsItemsInAnyTreeOrder) {
+    // The child is created before its parent, so the owner frees the parent first, which frees the child.
+    TObjectPtr<TComponent> form = MakeObject<TComponent>(nullptr);
+    auto* child = Create<TTBCustomItem>(form.get());
+    auto* parent = Create<TTBCustomItem>(form.get());
+    auto* grandchild = Create<TTBCustomItem>(form.get());
+    parent->Add(child);
+    child->Add(grandchild);
+    ASSERT_EQ(form->ComponentCount(), 3);
+    form.reset();
+    EXPECT_EQ(tb::DeferredClickUsers(), 0);
 }

@@ -184,3 +184,45 @@ TEST(WMPrint, PrintsFrameClientAndVisibleChildrenAtTheirPlaces) {
     DestroyWindow(child);
     DestroyWindow(parent);
 }
+
+TEST(TextMeasuring, WidthsLeaveOutAcceleratorMarksAndRotatedFontsAreTrueType) {
+    Surface s(10, 10);
+    TGdiHandle<HFONT> font(TextFont());
+    SelectObject(s.Dc(), font.Get());
+    SIZE plain{};
+    GetTextExtentPoint32A(s.Dc(), "File & Edit", 11, &plain);
+    EXPECT_EQ(tb::GetTextWidthW(s.Dc(), u"&File && Edit", true), plain.cx);
+    EXPECT_EQ(tb::GetTextWidth(s.Dc(), "&File && Edit", true), plain.cx);
+    EXPECT_GT(tb::GetTextWidthW(s.Dc(), u"&File && Edit", false), plain.cx);
+    EXPECT_EQ(tb::GetTextWidthW(s.Dc(), u"", true), 0);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(s.Dc(), &tm);
+    EXPECT_EQ(tb::GetTextHeight(s.Dc()), tm.tmHeight);
+
+    LOGFONTA bitmapFace{};
+    bitmapFace.lfHeight = -11;
+    strcpy(bitmapFace.lfFaceName, "MS Sans Serif");
+    TGdiHandle<HFONT> sansSerif(CreateFontIndirectA(&bitmapFace));
+    SelectObject(s.Dc(), sansSerif.Get());
+    TGdiHandle<HFONT> rotated = tb::CreateRotatedFont(s.Dc());
+    LOGFONTW lf{};
+    GetObjectW(rotated.Get(), sizeof lf, &lf);
+    EXPECT_EQ(lf.lfEscapement, 2700);
+    EXPECT_EQ(lf.lfOrientation, 2700);
+    EXPECT_EQ(lf.lfHeight, -11);
+    const std::wstring face = lf.lfFaceName;
+    EXPECT_TRUE(face == L"Arial" || face == L"@Arial") << std::string(face.begin(), face.end());
+    SelectObject(s.Dc(), GetStockObject(SYSTEM_FONT));
+}
+
+TEST(TextMeasuring, WideTextDrawsAsTheSystemsWideCall) {
+    Surface ours(120, 30), system(120, 30);
+    TGdiHandle<HFONT> font(TextFont());
+    for (Surface* s : {&ours, &system}) SelectObject(s->Dc(), font.Get());
+    RECT a{2, 2, 118, 28}, b = a;
+    tb::DrawTextWide(ours.Dc(), u"\u041e\u0442&\u043a\u0440\u044b\u0442\u044c", a, DT_SINGLELINE);
+    DrawTextW(system.Dc(), L"\u041e\u0442&\u043a\u0440\u044b\u0442\u044c", -1, &b, DT_SINGLELINE);
+    EXPECT_TRUE(SameSurfaces(ours, system, 120, 30));
+    EXPECT_LT(ours.CountOf(kWhite), 120 * 30);
+    for (Surface* s : {&ours, &system}) SelectObject(s->Dc(), GetStockObject(SYSTEM_FONT));
+}

@@ -93,3 +93,37 @@ TEST(DeferredClickWindow, TheWindowGoesWithTheThreadsLastItemEvenFromItsOwnClick
     PumpMessages();
     EXPECT_EQ(again->clicks, 1);
 }
+
+namespace {
+struct ThreadRun {
+    int clicks = 0;
+    int usersSeen = 0;
+    DWORD clickThread = 0;
+};
+DWORD WINAPI ClickOnOwnThread(LPVOID param) {
+    auto* run = static_cast<ThreadRun*>(param);
+    TObjectPtr<Target> item = MakeObject<Target>(nullptr);
+    run->usersSeen = tb::DeferredClickUsers();
+    item->onClick = [run] { run->clickThread = GetCurrentThreadId(); };
+    tb::PostDeferredClick(item.get());
+    PumpMessages();
+    run->clicks = item->clicks;
+    return 0;
+}
+}  // namespace
+
+TEST(DeferredClickWindow, EachThreadHasItsOwnListAndWindow) {
+    TObjectPtr<Target> mine = MakeObject<Target>(nullptr);
+    tb::PostDeferredClick(mine.get());
+    ThreadRun run;
+    HANDLE thread = CreateThread(nullptr, 0, &ClickOnOwnThread, &run, 0, nullptr);
+    const DWORD threadId = GetThreadId(thread);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    EXPECT_EQ(run.usersSeen, 1);  // this thread's item is not counted there
+    EXPECT_EQ(run.clicks, 1);
+    EXPECT_EQ(run.clickThread, threadId);
+    EXPECT_EQ(mine->clicks, 0);  // still waiting for this thread's loop
+    PumpMessages();
+    EXPECT_EQ(mine->clicks, 1);
+}
