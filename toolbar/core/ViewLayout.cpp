@@ -130,6 +130,7 @@ TLayoutResult LayoutView(const TLayoutInput& input, const std::vector<TLayoutIte
 
     // Placing, line by line.
     std::vector<std::vector<std::size_t>> lines;
+    std::vector<bool> stacked(n);
     std::vector<std::size_t> line;
     int x = m.Left;
     int lineTop = m.Top;
@@ -190,6 +191,7 @@ TLayoutResult LayoutView(const TLayoutInput& input, const std::vector<TLayoutIte
             finishLine();
             b = TRect{m.Left, lineTop, m.Left + item.width, lineTop + item.height};
             lineTop += item.height;
+            stacked[i] = true;
         }
         sizeX = std::max(sizeX, b.Right);
         sizeY = std::max(sizeY, b.Bottom);
@@ -219,9 +221,10 @@ TLayoutResult LayoutView(const TLayoutInput& input, const std::vector<TLayoutIte
             }
         }
     }
-    // A line separator spans the lines it divides, so that its line is seen.
+    // A line separator spans the lines it divides, so that its line is seen; menu rows are as wide as the
+    // menu, so that the highlight and the separators run across it.
     for (std::size_t i = 0; i < n; ++i) {
-        if (out[i].lineSeparator) {
+        if (out[i].lineSeparator || stacked[i]) {
             out[i].bounds.Left = m.Left;
             out[i].bounds.Right = sizeX;
         }

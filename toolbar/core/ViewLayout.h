@@ -4,7 +4,8 @@
 //   - separator pruning: never a separator first, last or right after another shown one;
 //   - the chevron: when the items do not fit before the chevron's place, the lowest-priority ones go behind
 //     it (trailing separators first), keeping at least two shown items that are not separators;
-//   - lines: toolbar-sized items run along the line, all others stack downwards (menus); with a wrap
+//   - lines: toolbar-sized items run along the line, all others stack downwards as rows as wide as the
+//     view (menus); with a wrap
 //     offset an item that would pass it starts a new line, and a separator whose following group no longer
 //     fits becomes a line separator, a break 6 pixels thick;
 //   - toolbar lines centre their items across the line (separators and stretch items take its full

@@ -617,8 +617,9 @@ void TTBView::KeyDown(std::uint16_t& key, TShiftState shift) {
             ExecuteSelected(true);
             break;
         case VK_ESCAPE:
+            // One level back; a menu bar keeps its item highlighted without opening the next one.
             if (parentView_) {
-                parentView_->CloseChildPopups();
+                parentView_->CancelChildPopups();
             } else {
                 EndModal();
             }

@@ -74,11 +74,12 @@ TEST(ViewLayout, MenuRowsStackAndToolbarSizedRowsRunAlong) {
     // A menu: two rows, two toolbar-sized items on one line, then a row below everything.
     TLayoutInput in;
     const auto r = LayoutView(in, {MenuRow(50, 20), MenuRow(70, 18), Button(23, 22), Button(23, 30), MenuRow(40, 20)});
-    EXPECT_EQ(r.viewers[0].bounds, Rect(0, 0, 50, 20));
+    // Rows take the menu's full width (a separator measures 0 wide in a menu).
+    EXPECT_EQ(r.viewers[0].bounds, Rect(0, 0, 70, 20));
     EXPECT_EQ(r.viewers[1].bounds, Rect(0, 20, 70, 38));
     EXPECT_EQ(r.viewers[2].bounds, Rect(0, 38, 23, 60));  // not centred: menus do not centre lines
     EXPECT_EQ(r.viewers[3].bounds, Rect(23, 38, 46, 68));
-    EXPECT_EQ(r.viewers[4].bounds, Rect(0, 68, 40, 88));
+    EXPECT_EQ(r.viewers[4].bounds, Rect(0, 68, 70, 88));
     EXPECT_EQ(r.size, Point(70, 88));
 }
 
