@@ -1,5 +1,7 @@
 #include "toolbar/win/TTBPopupWindow.h"
 
+#include <mmsystem.h>
+
 #include "classlib/core/Messages.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TCreateParams.h"
@@ -132,6 +134,24 @@ void TTBPopupWindow::WndProc(TMessage& message) {
     }
 }
 
+namespace {
+
+// Shows a placed popup: the program's first popup is painted before the "MenuPopup" sound plays, later
+// ones play it first; then the menu-start events.
+void ShowPopup(TTBPopupWindow* window) {
+    static bool firstShown = false;
+    const bool sound = NeedToPlaySound("MenuPopup");
+    if (sound && firstShown) ::PlaySoundA("MenuPopup", nullptr, SND_ALIAS | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
+    window->SetVisible(true);
+    ::UpdateWindow(window->Handle());
+    if (sound && !firstShown) ::PlaySoundA("MenuPopup", nullptr, SND_ALIAS | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
+    firstShown = true;
+    ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, window->Handle(), OBJID_CLIENT, CHILDID_SELF);
+    window->View()->NotifyFocusEvent();
+}
+
+}  // namespace
+
 TTBPopupWindow* tb::CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer, bool asSubmenu, bool selectFirst) {
     TTBCustomItem* item = parentViewer->Item();
     if (TTBCustomItem* linked = item->LinkSubitems()) linked->DoPopup(item, true);
@@ -173,7 +193,32 @@ TTBPopupWindow* tb::CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer
 
     TTBPopupWindow* shown = window.release();
     parentView->SetOpenPopup(parentViewer, view, shown);
-    shown->SetVisible(true);
-    ::UpdateWindow(shown->Handle());
+    ShowPopup(shown);
     return shown;
+}
+
+bool tb::PopupMenuAt(TTBCustomItem* item, TPoint point, TTBPopupAlignment alignment) {
+    if (TTBCustomItem* linked = item->LinkSubitems()) linked->DoPopup(item, true);
+    item->DoPopup(item, false);
+    TObjectPtr<TTBPopupWindow> window = MakeObject<TTBPopupWindow>(nullptr, nullptr, item, false);
+    TTBPopupView* view = window->View();
+    const RECT work = GetWorkArea(true, POINT{point.X, point.Y});
+    const TRect area{work.left, work.top, work.right, work.bottom};
+    view->SetMonitorRect(area);
+    view->SetMaxHeight(area.Height() - 2 * window->BorderSize().Y);
+    view->UpdatePositions();
+    TPopupPlacementInput in;
+    in.kind = TTBPopupKind::AtPoint;
+    in.point = point;
+    in.alignment = alignment;
+    in.size = TPoint{window->Width(), window->Height()};
+    in.area = area;
+    const TPopupPlacement placement = GetPopupPosition(in);
+    window->SetSlideDirection(placement.slide);
+    window->SetBounds(placement.position.X, placement.position.Y, window->Width(), window->Height());
+    ShowPopup(window.get());
+    // The view starts in the menu state as every popup view does; as the root it enters the loop itself.
+    view->SetModal(false);
+    const bool chosen = view->RunMenuLoop(0) == TTBDoneActionKind::ClickItem;
+    return chosen;
 }

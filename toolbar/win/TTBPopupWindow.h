@@ -7,6 +7,7 @@
 // window was shown without one. This window shows at once and sends 3.
 #pragma once
 #include "classlib/win/TCustomControl.h"
+#include "toolbar/core/PopupPosition.h"
 #include "toolbar/win/TTBView.h"
 
 class TTBPopupWindow;
@@ -60,5 +61,10 @@ constexpr UINT kPopupShowMessage = 1578;
 // menu when asSubmenu, else as a drop-down of a toolbar), records it as parentView's open popup and shows
 // it. Anything that fails frees the window and passes on.
 TTBPopupWindow* CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer, bool asSubmenu, bool selectFirst);
+
+// Shows item's children as a popup menu at a screen point (its left, right or centre there) and runs the
+// menu loop on it until it closes. The chosen item's click is posted and runs with the menu gone. Returns
+// whether an item was chosen.
+bool PopupMenuAt(TTBCustomItem* item, TPoint point, TTBPopupAlignment alignment);
 
 }  // namespace tb

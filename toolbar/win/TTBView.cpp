@@ -488,6 +488,7 @@ void TTBView::Select(TTBItemViewer* viewer, bool byMouse) {
     if (old && old->Item()->ItemStyle().Contains(tbisRedrawOnSelChange)) Invalidate(old);
     if (viewer && viewer->Item()->ItemStyle().Contains(tbisRedrawOnSelChange)) Invalidate(viewer);
     if (viewer) viewer->Entering(old);
+    NotifyFocusEvent();
 
     if (!(state_ & kVsModal) || !viewer) return;
     if (!isToolbar_) {
@@ -499,6 +500,24 @@ void TTBView::Select(TTBItemViewer* viewer, bool byMouse) {
                (byMouse || !viewer->Item()->ItemStyle().Contains(tbisNoAutoOpen))) {
         OpenChildPopup(!byMouse);
     }
+}
+
+void TTBView::NotifyFocusEvent() {
+    TTBView* root = GetRootView();
+    if (!(state_ & kVsModal) || !(root->state_ & kVsModal) || IsModalEnding() || !window_->HandleAllocated() ||
+        !::IsWindowVisible(window_->WindowHandle())) {
+        return;
+    }
+    if (!selected_ || !selected_->IsAccessible()) {
+        if (parentView_) parentView_->NotifyFocusEvent();
+        return;
+    }
+    LONG child = 1;
+    for (const auto& v : viewers_) {
+        if (v.get() == selected_) break;
+        if (v->IsAccessible()) ++child;
+    }
+    ::NotifyWinEvent(EVENT_OBJECT_FOCUS, window_->WindowHandle(), OBJID_CLIENT, child);
 }
 
 void TTBView::UpdateMouseOver(TPoint screen, bool hoverTiming) {
@@ -811,14 +830,15 @@ void TTBView::CancelMode() {
     }
 }
 
-void TTBView::RunMenuLoop(unsigned options) {
-    if (state_ & kVsModal) return;
+TTBDoneActionKind TTBView::RunMenuLoop(unsigned options) {
+    if (state_ & kVsModal) return TTBDoneActionKind::None;
     const std::shared_ptr<bool> alive = alive_;
     TTBDoneAction done;
     {
         TObjectPtr<TTBModalHandler> handler = MakeObject<TTBModalHandler>(window_->Handle());
         state_ = (state_ & kVsShowAccels) | kVsModal;
         done_ = TTBDoneAction{};
+        NotifyFocusEvent();
         TScopeExit after([&] {
             if (*alive) {
                 state_ &= ~(kVsModal | kVsMouseInTb);
@@ -836,4 +856,5 @@ void TTBView::RunMenuLoop(unsigned options) {
         handler->Loop(this, alive, (options & 1) != 0, false, (options & 4) != 0, (options & 2) != 0);
     }
     CarryOutDoneAction(done);
+    return done.kind;
 }

@@ -152,8 +152,13 @@ class TTBView : public TComponent {
     bool TimerRunning(int id) const { return (timers_ & (1u << id)) != 0; }
     void HandleTimer(int id);
 
-    // The menu loop.
-    void RunMenuLoop(unsigned options);  // bit 0 from a mouse press, bit 1 execute the selection, bit 2 passed on
+    // EVENT_OBJECT_FOCUS for the selected viewer (child id: its place among the accessible viewers), or the
+    // parent view's when this view has no accessible selection; only while the loop runs and shows the view.
+    void NotifyFocusEvent();
+
+    // The menu loop: options bit 0 started by a mouse press, bit 1 execute the selection at once, bit 2
+    // passed on. Returns what ended it (None when the view did not survive it or a loop already runs).
+    TTBDoneActionKind RunMenuLoop(unsigned options);
     bool IsModalEnding();
     void EndModal();
     void EndModalWithItem(TTBItemViewer* viewer);
@@ -182,7 +187,6 @@ private:
     void AddItemViewers(TTBCustomItem* item, int groupLevel);
     void FreeViewers();
     bool NeedsPaintThroughBitmap(const TTBItemViewer* viewer) const;
-    void SetSelected(TTBItemViewer* viewer, bool byMouse);
     void ClearSelectionFor(TTBItemViewer* viewer);
 
     TTBView* parentView_;

@@ -114,6 +114,12 @@ BOOL CALLBACK CountVisiblePopup(HWND w, LPARAM count) {
     return TRUE;
 }
 
+BOOL CALLBACK FindVisiblePopup(HWND w, LPARAM found) {
+    auto* popup = dynamic_cast<TTBPopupWindow*>(FindControl(w));
+    if (popup && ::IsWindowVisible(w)) *reinterpret_cast<TTBPopupWindow**>(found) = popup;
+    return TRUE;
+}
+
 // Visible popup windows of this thread.
 int VisiblePopups() {
     int count = 0;
@@ -448,4 +454,118 @@ TEST_F(MenuLoop, ScreenshotOfAnOpenMenu) {
     EXPECT_EQ(at(separator.Left + 11, mid - 1), background);
     EXPECT_EQ(at(separator.Right - 13, mid - 1), ::GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(at(separator.Right - 12, mid - 1), background);
+}
+
+namespace {
+
+// A form that notes the system-menu key commands it gets instead of opening its window menu.
+class TSysCommandForm : public TForm {
+public:
+    TSysCommandForm(TComponent* owner, int dummy) : TForm(owner, dummy) {}
+    std::vector<LPARAM> keyMenus;
+
+protected:
+    void WndProc(TMessage& message) override {
+        if (message.Msg == WM_SYSCOMMAND && (message.WParam & 0xFFF0) == SC_KEYMENU) {
+            keyMenus.push_back(message.LParam);
+            return;
+        }
+        TForm::WndProc(message);
+    }
+};
+
+}  // namespace
+
+TEST_F(MenuLoop, SpaceInKeyboardModeOpensTheWindowMenu) {
+    auto* form = NewForm<TSysCommandForm>(300, 200);
+    auto* host = Create<MenuBarHost>(Owner(), root_.get());
+    host->SetParent(form);
+    form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return form->Active(); }));
+    host->Fit();
+    Script script;
+    script.steps = {{"space", [&] { Press(VK_SPACE); return true; }}};
+    script.root = host->View();
+    ScriptRun run(script);
+    EXPECT_EQ(host->View()->RunMenuLoop(0), TTBDoneActionKind::SysMenu);
+    ASSERT_EQ(form->keyMenus.size(), 1u);
+    EXPECT_EQ(form->keyMenus[0], static_cast<LPARAM>(' '));
+    EXPECT_EQ(clicked_.count, 0);
+}
+
+TEST_F(MenuLoop, ATallMenuScrollsWhileThePointerRestsOnItsArrow) {
+    SubmenuItem* tall = Add<SubmenuItem>(root_.get(), u"&Tall");
+    std::vector<TTBCustomItem*> rows;
+    for (int i = 0; i < 120; ++i) rows.push_back(Add<TTBCustomItem>(tall, u"Row"));
+    host_->Fit();
+    TTBView* view = nullptr;
+    int firstShown = -1;
+    Script script;
+    script.steps = {
+        {"left to Tall, down", [&] { Press(VK_LEFT); Press(VK_DOWN); return true; }},
+        {"open", [&] {
+             view = Bar()->OpenView();
+             return view != nullptr;
+         }},
+        {"arrows", [&] {
+             EXPECT_FALSE(view->ShowsUpArrow());
+             EXPECT_TRUE(view->ShowsDownArrow());
+             TTBPopupWindow* w = Bar()->OpenWindow();
+             const RECT work = tb::GetWorkArea(true, w->Handle());
+             EXPECT_LE(w->Top() + w->Height(), work.bottom);  // the window stays within the work area
+             EXPECT_TRUE(view->Viewers(119)->Clipped());
+             const TRect client = w->ClientRect();
+             MoveMouse(w->ClientToScreen(Point(client.Width() / 2, client.Height() - 5)));
+             return true;
+         }},
+        {"scrolled", [&] { return view->ShowsUpArrow(); }},
+        {"leave the arrow", [&] {
+             MoveMouse(CentreOf(Bar()->Find(file_)));
+             for (int i = 0; i < view->ViewerCount(); ++i) {
+                 if (view->Viewers(i)->Show()) {
+                     firstShown = i;
+                     break;
+                 }
+             }
+             return true;
+         }},
+        {"Esc", [&] { Press(VK_ESCAPE); Press(VK_ESCAPE); return true; }},
+        {"ended", [&] { return !LoopRunning(); }},
+    };
+    script.root = Bar();
+    {
+        ScriptRun run(script);
+        host_->EnterKeyboardMode();
+        PumpUntil([&] { return script.Finished(); }, 2000);
+    }
+    EXPECT_EQ(script.failure, "");
+    EXPECT_GT(firstShown, 0);  // the first rows went under the up arrow
+}
+
+TEST_F(MenuLoop, APopupMenuAtAPointRunsItsCommandAfterItCloses) {
+    TTBPopupWindow* window = nullptr;
+    bool chosen = false;
+    Script script;
+    script.steps = {
+        {"shown", [&] {
+             ::EnumThreadWindows(::GetCurrentThreadId(), &FindVisiblePopup, reinterpret_cast<LPARAM>(&window));
+             return window != nullptr;
+         }},
+        {"at the point", [&] {
+             EXPECT_EQ(window->Left(), 300);
+             EXPECT_EQ(window->Top(), 200);
+             return true;
+         }},
+        {"click One", [&] { ClickAt(CentreOf(window->View()->Find(one_))); return true; }},
+    };
+    {
+        ScriptRun run(script);
+        chosen = tb::PopupMenuAt(recent_, Point(300, 200), tb::TTBPopupAlignment::Left);
+    }
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(script.failure, "");
+    EXPECT_EQ(clicked_.count, 0);  // posted, not yet run
+    PumpUntil([&] { return clicked_.count == 1; });
+    EXPECT_EQ(clicked_.count, 1);
+    EXPECT_EQ(clicked_.popupsAtClick, 0);
 }
