@@ -112,8 +112,7 @@ WideString TTBItemViewer::GetHintText() const {
 }
 
 void TTBItemViewer::Execute(bool givePriority) {
-    DoExecute();
-    (void)givePriority;  // views without a priority list have nothing to promote
+    if (DoExecute() && givePriority) view_->PromoteViewer(this);
 }
 
 TPoint TTBItemViewer::ScreenToViewer(TPoint screen) const {
@@ -136,17 +135,31 @@ void TTBItemViewer::Leaving() {
 
 void TTBItemViewer::LosingCapture() { view_->Invalidate(this); }
 
-void TTBItemViewer::MouseDown(TShiftState, int x, int y, bool& mouseDownOnMenu) {
+void TTBItemViewer::MouseDown(TShiftState shift, int x, int y, bool& mouseDownOnMenu) {
     const bool topToolbar = !view_->ParentView() && view_->IsToolbar();
     if (!item_->Enabled()) {
         if (topToolbar) view_->EndModal();
         return;
     }
     if (!IsPtInButtonPart(x, y)) {
-        if (topToolbar && view_->OpenViewer() == this) {
+        if (topToolbar && view_->OpenViewer() == this && !shift.Contains(ssDouble)) {
             mouseDownOnMenu = true;
         } else {
             view_->OpenChildPopup(false);
+        }
+        // A double-click on a submenu runs its default item.
+        const TTBItemStyle style = item_->ItemStyle();
+        TTBView* sub = view_->OpenViewer() == this ? view_->OpenView() : nullptr;
+        if (shift.Contains(ssDouble) && sub && style.Contains(tbisSubmenu) && !style.Contains(tbisCombo)) {
+            for (int i = 0; i < sub->ViewerCount(); ++i) {
+                TTBItemViewer* v = sub->Viewers(i);
+                TTBCustomItem* it = v->Item();
+                if ((v->Show() || v->Clipped()) && it->EffectiveOptions().Contains(tboDefault) &&
+                    it->ItemStyle().Contains(tbisSelectable) && it->Enabled() && it->Visible()) {
+                    v->Execute(true);
+                    break;
+                }
+            }
         }
     } else if (IsToolbarStyle()) {
         view_->CloseChildPopups();
@@ -431,7 +444,8 @@ void TTBChevronItemViewer::Paint(HDC dc, const TRect& r, bool isSelected, bool i
     DrawChevronGlyph(dc, glyph, vertical, enabled);
 }
 
-TTBItemViewer* tb::CreateItemViewer(TTBView* view, TTBCustomItem* item, int groupLevel) {
+TTBItemViewer* tb::CreateItemViewer(TTBView* view, TTBCustomItem* item, int groupLevel, bool chevron) {
+    if (chevron) return Create<TTBChevronItemViewer>(view, item, groupLevel);
     if (item->ItemStyle().Contains(tbisSeparator)) return Create<TTBSeparatorItemViewer>(view, item, groupLevel);
     return Create<TTBItemViewer>(view, item, groupLevel);
 }

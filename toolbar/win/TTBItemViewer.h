@@ -109,7 +109,8 @@ class TTBChevronItemViewer : public TTBItemViewer {
 
 namespace tb {
 
-// The viewer class an item asks for: a separator viewer for separators, the base viewer otherwise.
-TTBItemViewer* CreateItemViewer(TTBView* view, TTBCustomItem* item, int groupLevel);
+// The viewer class an item asks for: the chevron viewer for a view's chevron item, a separator viewer for
+// separators, the base viewer otherwise.
+TTBItemViewer* CreateItemViewer(TTBView* view, TTBCustomItem* item, int groupLevel, bool chevron);
 
 }  // namespace tb

@@ -59,13 +59,14 @@ HFONT tb::GetMenuFont() {
 }
 
 TTBView::TTBView(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem, TWinControl* window,
-                 bool isToolbar, bool customizing, bool)
+                 bool isToolbar, bool customizing, bool usePriorityList)
     : TComponent(owner),
       parentView_(parentView),
       parentItem_(parentItem),
       window_(window),
       isToolbar_(isToolbar),
       customizing_(customizing),
+      usePriority_(usePriorityList),
       alive_(std::make_shared<bool>(true)) {
     const TTBItemChangedProc proc = MakeMethod<&TTBView::ItemNotification>(this);
     if (parentItem_) {
@@ -160,17 +161,28 @@ HFONT TTBView::GetFont() {
 void TTBView::FreeViewers() {
     selected_ = nullptr;
     openViewer_ = nullptr;
+    priority_.clear();
+    internalAtEnd_ = 0;
     viewers_.clear();
     paintThroughBitmap_.clear();
 }
 
-void TTBView::AddItemViewers(TTBCustomItem* item, int groupLevel) {
+void TTBView::AddItemViewers(std::size_t& index, TTBCustomItem* item, int groupLevel, bool toFront, bool usePriority) {
     if (groupLevel > kMaxGroupLevel) return;
-    viewers_.emplace_back(CreateItemViewer(this, item, groupLevel));
-    paintThroughBitmap_.push_back(false);
+    TTBItemViewer* viewer = CreateItemViewer(this, item, groupLevel, false);
+    viewers_.emplace(viewers_.begin() + static_cast<std::ptrdiff_t>(index), viewer);
+    paintThroughBitmap_.insert(paintThroughBitmap_.begin() + static_cast<std::ptrdiff_t>(index), false);
+    ++index;
+    if (usePriority && usePriority_) {
+        if (toFront) {
+            priority_.insert(priority_.begin(), viewer);
+        } else {
+            priority_.push_back(viewer);
+        }
+    }
     if (!customizing_ && item->ItemStyle().Contains(tbisEmbeddedGroup)) {
         TTBCustomItem* shown = item->LinkSubitems() ? item->LinkSubitems() : item;
-        for (int i = 0; i < shown->Count(); ++i) AddItemViewers(shown->Items(i), groupLevel + 1);
+        for (int i = 0; i < shown->Count(); ++i) AddItemViewers(index, shown->Items(i), groupLevel + 1, toFront, usePriority);
     }
 }
 
@@ -180,7 +192,55 @@ void TTBView::RebuildViewers() {
     InvalidatePositions();
     FreeViewers();
     if (!sourceItem_) return;
-    for (int i = 0; i < sourceItem_->Count(); ++i) AddItemViewers(sourceItem_->Items(i), 0);
+    std::size_t index = 0;
+    for (int i = 0; i < sourceItem_->Count(); ++i) AddItemViewers(index, sourceItem_->Items(i), 0, false, true);
+    if (TTBCustomItem* chevron = GetChevronItem()) {
+        viewers_.emplace_back(CreateItemViewer(this, chevron, 0, true));
+        paintThroughBitmap_.push_back(false);
+        internalAtEnd_ = 1;
+    }
+}
+
+void TTBView::SetChevron(int offset, int size) {
+    if (offset == chevronOffset_ && size == chevronSize_) return;
+    chevronOffset_ = offset;
+    chevronSize_ = size;
+    InvalidatePositions();
+}
+
+int TTBView::PriorityIndexOf(const TTBItemViewer* viewer) const {
+    const auto it = std::find(priority_.begin(), priority_.end(), viewer);
+    return it == priority_.end() ? -1 : static_cast<int>(it - priority_.begin());
+}
+
+void TTBView::PromoteViewer(TTBItemViewer* viewer) {
+    const auto it = std::find(priority_.begin(), priority_.end(), viewer);
+    if (it != priority_.end()) {
+        priority_.erase(it);
+        priority_.insert(priority_.begin(), viewer);
+        if (!validated_ || viewer->OffEdge()) {
+            InvalidatePositions();
+            ValidatePositions();
+        }
+    }
+    if (parentView_ && parentView_->openViewer_) parentView_->PromoteViewer(parentView_->openViewer_);
+}
+
+TTBItemViewer* TTBView::TopPriorityViewer() {
+    ValidatePositions();
+    const auto qualifies = [](const TTBItemViewer* v) {
+        return v->Show() && !v->Item()->ItemStyle().Contains(tbisSeparator);
+    };
+    if (!priority_.empty()) {
+        for (TTBItemViewer* v : priority_) {
+            if (qualifies(v)) return v;
+        }
+        return nullptr;
+    }
+    for (const auto& v : viewers_) {
+        if (qualifies(v.get())) return v.get();
+    }
+    return nullptr;
 }
 
 void TTBView::ClearSelectionFor(TTBItemViewer* viewer) {
@@ -212,6 +272,12 @@ void TTBView::ItemNotification(TTBCustomItem* sender, bool relayed, TTBItemChang
     } else {
         switch (action) {
             case tbicInserted:
+                if (relayed || !sourceItem_ || sender != sourceItem_) {
+                    RebuildViewers();
+                    break;
+                }
+                InsertItemViewers(item);
+                break;
             case tbicSubitemsChanged:
             case tbicRecreateItemViewers:
                 RebuildViewers();
@@ -222,7 +288,11 @@ void TTBView::ItemNotification(TTBCustomItem* sender, bool relayed, TTBItemChang
                     if (viewers_[i]->Item() != item) continue;
                     std::size_t end = i + 1;
                     while (end < viewers_.size() && viewers_[end]->GroupLevel() > viewers_[i]->GroupLevel()) ++end;
-                    for (std::size_t k = i; k < end; ++k) ClearSelectionFor(viewers_[k].get());
+                    for (std::size_t k = i; k < end; ++k) {
+                        ClearSelectionFor(viewers_[k].get());
+                        const int p = PriorityIndexOf(viewers_[k].get());
+                        if (p >= 0) priority_.erase(priority_.begin() + p);
+                    }
                     viewers_.erase(viewers_.begin() + static_cast<std::ptrdiff_t>(i),
                                    viewers_.begin() + static_cast<std::ptrdiff_t>(end));
                     paintThroughBitmap_.erase(paintThroughBitmap_.begin() + static_cast<std::ptrdiff_t>(i),
@@ -259,6 +329,24 @@ void TTBView::ItemNotification(TTBCustomItem* sender, bool relayed, TTBItemChang
     if (updateCount_ == 0 && !loading) ValidatePositions();
 }
 
+void TTBView::InsertItemViewers(TTBCustomItem* item) {
+    // In front of the viewer of the item that now follows it, else before the internal viewers at the end.
+    std::size_t index = viewers_.size() - static_cast<std::size_t>(internalAtEnd_);
+    const int at = sourceItem_->IndexOf(item);
+    if (at >= 0 && at + 1 < sourceItem_->Count()) {
+        const TTBCustomItem* next = sourceItem_->Items(at + 1);
+        for (std::size_t i = 0; i < viewers_.size(); ++i) {
+            if (viewers_[i]->Item() == next && viewers_[i]->GroupLevel() == 0) {
+                index = i;
+                break;
+            }
+        }
+    }
+    const bool loading = item->ComponentState().Contains(csLoading);
+    AddItemViewers(index, item, 0, !loading && newViewersFirst_, true);
+    InvalidatePositions();
+}
+
 void TTBView::EndUpdate() {
     if (updateCount_ > 0 && --updateCount_ == 0) ValidatePositions();
 }
@@ -284,6 +372,7 @@ TPoint TTBView::UpdatePositions() {
         li.rightAlign = style.Contains(tbisRightAlign);
         li.stretch = style.Contains(tbisStretch);
         li.sameWidth = v->UsesSameWidth();
+        li.chevron = dynamic_cast<TTBChevronItemViewer*>(v) != nullptr;
         if (!li.candidate) continue;
         if (item->EffectiveOptions().Contains(tboDefault)) {
             TGdiHandle<HFONT> bold = BoldFont(GetFont());
@@ -303,6 +392,9 @@ TPoint TTBView::UpdatePositions() {
     in.wrapOffset = wrapOffset_;
     in.maxHeight = isToolbar_ ? 0 : maxHeight_;
     in.scrollOffset = scrollOffset_;
+    in.chevronOffset = chevronOffset_;
+    in.chevronSize = chevronSize_;
+    for (const TTBItemViewer* v : priority_) in.priority.push_back(IndexOf(v));
     const TLayoutResult result = LayoutView(in, items);
 
     std::vector<TLayoutViewer> before(viewers_.size());
@@ -320,6 +412,7 @@ TPoint TTBView::UpdatePositions() {
     downArrow_ = result.downArrow;
     size_ = result.size;
     validated_ = true;
+    if (TTBCustomItem* chevron = GetChevronItem(); chevron && result.chevronUsed) chevron->SetEnabled(result.chevronEnabled);
     AutoSize(size_.X, size_.Y);
 
     // A changed layout is repainted at once through a bitmap, so that the window never shows it erased.

@@ -95,6 +95,17 @@ class TTBView : public TComponent {
     TRect MonitorRect() const { return monitorRect_; }
     void SetMonitorRect(const TRect& value) { monitorRect_ = value; }
 
+    // Chevron. The toolbar view returns its chevron item (none here); a view that has one calls
+    // RebuildViewers once it is constructed. The priority list orders the viewers for the chevron: the
+    // front goes behind it last.
+    virtual TTBCustomItem* GetChevronItem() { return nullptr; }
+    void RebuildViewers();
+    // Where the chevron starts along the view (its client length less the chevron's size) and its size.
+    void SetChevron(int offset, int size);
+    void PromoteViewer(TTBItemViewer* viewer);
+    TTBItemViewer* TopPriorityViewer();
+    int PriorityIndexOf(const TTBItemViewer* viewer) const;
+
     // Layout.
     virtual void AutoSize(int width, int height) {}
     virtual void GetMargins(TTBViewOrientation orientation, TRect& margins);
@@ -183,9 +194,11 @@ private:
     friend class TTBItemViewer;
     void ItemNotification(TTBCustomItem* sender, bool relayed, TTBItemChangedAction action, int index,
                           TTBCustomItem* item);
-    void RebuildViewers();
-    void AddItemViewers(TTBCustomItem* item, int groupLevel);
+    // Adds item's viewers (and those of an embedded group's children) at index; with usePriority they
+    // enter the priority list at its front or its end.
+    void AddItemViewers(std::size_t& index, TTBCustomItem* item, int groupLevel, bool toFront, bool usePriority);
     void FreeViewers();
+    void InsertItemViewers(TTBCustomItem* item);
     bool NeedsPaintThroughBitmap(const TTBItemViewer* viewer) const;
     void ClearSelectionFor(TTBItemViewer* viewer);
 
@@ -197,6 +210,12 @@ private:
     bool customizing_;
     std::vector<TObjectPtr<TTBItemViewer>> viewers_;
     std::vector<bool> paintThroughBitmap_;
+    bool usePriority_;
+    bool newViewersFirst_ = true;  // new viewers get the highest priority
+    std::vector<TTBItemViewer*> priority_;
+    int internalAtEnd_ = 0;
+    int chevronOffset_ = 0;
+    int chevronSize_ = 0;
     TTBViewOrientation orientation_ = TTBViewOrientation::Horizontal;
     unsigned state_ = 0;
     unsigned style_ = 0;
