@@ -79,6 +79,7 @@ TEST_F(ViewPriority, TheLeastRecentlyUsedGoBehindTheChevron) {
 
     // A deleted item leaves the order; with room for all the chevron goes and stays as it was.
     delete_ = view_->Viewers(3);
+    TObjectPtr<TTBCustomItem> removed(root_->Items(3));
     root_->Delete(3);
     EXPECT_EQ(view_->PriorityIndexOf(delete_), -1);
     view_->SetChevron(200, 12);
