@@ -9,6 +9,8 @@
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TApplication.h"
+#include "classlib/win/TCustomForm.h"
+#include "classlib/win/TScreen.h"
 #include "classlib/win/TWinControl.h"
 #include "toolbar/core/Captions.h"
 #include "toolbar/core/TTBCustomItem.h"
@@ -374,9 +376,17 @@ void tb::CarryOutDoneAction(const TTBDoneAction& done) {
         case TTBDoneActionKind::SysMenu:
             ::SendMessageA(done.sysMenuWindow, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(done.sysMenuKey));
             break;
-        case TTBDoneActionKind::Help:
-            if (Application) Application->HelpContext(done.helpContext);
+        case TTBDoneActionKind::Help: {
+            if (!Application) break;
+            // A form with the help button asks for pop-up help on the context.
+            TForm* form = Screen ? Screen->ActiveForm() : nullptr;
+            if (form && form->BorderIcons().Contains(biHelp)) {
+                Application->HelpCommand(HELP_CONTEXTPOPUP, done.helpContext);
+            } else {
+                Application->HelpContext(done.helpContext);
+            }
             break;
+        }
         default:
             break;
     }

@@ -569,3 +569,32 @@ TEST_F(MenuLoop, APopupMenuAtAPointRunsItsCommandAfterItCloses) {
     EXPECT_EQ(clicked_.count, 1);
     EXPECT_EQ(clicked_.popupsAtClick, 0);
 }
+
+TEST_F(MenuLoop, AClickOnAnotherWindowClosesTheMenuAndStillReachesThatWindow) {
+    // Another bar of the program whose one button runs a command on a click.
+    TObjectPtr<TTBCustomItem> otherRoot = MakeObject<TTBCustomItem>(nullptr);
+    TTBCustomItem* button = Add<TTBCustomItem>(otherRoot.get(), u"Other");
+    button->OnClick = MakeMethod<&Clicked::Click>(&clicked_);
+    auto* other = Create<MenuBarHost>(Owner(), otherRoot.get());
+    other->SetParent(form_);
+    other->SetBounds(100, 150, 10, 10);
+    other->Fit();
+    Pump(30);
+    Script script;
+    script.steps = {
+        {"down", [&] { Press(VK_DOWN); return true; }},
+        {"open", [&] { return FileView() != nullptr; }},
+        {"click the other bar", [&] { ClickAt(CentreOf(other->View()->Viewers(0))); return true; }},
+    };
+    script.root = Bar();
+    {
+        ScriptRun run(script);
+        host_->EnterKeyboardMode();
+        // The press was left in the queue: it reaches the other bar from the ordinary message loop.
+        PumpUntil([&] { return clicked_.count > 0; }, 3000);
+    }
+    EXPECT_FALSE(LoopRunning());
+    EXPECT_EQ(clicked_.count, 1);
+    EXPECT_EQ(clicked_.popupsAtClick, 0);
+    Free(other);
+}
