@@ -188,7 +188,13 @@ void TTBModalHandler::Loop(TTBView* root, const std::shared_ptr<bool>& alive, bo
         if (Application) Application->SetHint("");
     });
 
+    // The release of the press that started the loop: over nothing it is ignored; over a popup that opened
+    // under the pointer (a tall drop-down pulled up over its bar) it is ignored too until the pointer moves,
+    // so that it does not run whichever item happened to appear there.
     bool ignoreNextRelease = fromMouseDown;
+    const DWORD startPos = ::GetMessagePos();
+    const TPoint pressPos{static_cast<short>(LOWORD(startPos)), static_cast<short>(HIWORD(startPos))};
+    bool movedSincePress = false;
     if (fromMouseDown) {
         if (TTBItemViewer* sel = root->Selected()) {
             const DWORD pos = ::GetMessagePos();
@@ -281,6 +287,7 @@ void TTBModalHandler::Loop(TTBView* root, const std::shared_ptr<bool>& alive, bo
             }
             case WM_MOUSEMOVE: {
                 const TPoint pt = MessagePoint(msg);
+                if (pt != pressPos) movedSincePress = true;
                 if (pt != lastMousePos) {
                     lastMousePos = pt;
                     UpdateHover(root, pt, true);
@@ -318,6 +325,10 @@ void TTBModalHandler::Loop(TTBView* root, const std::shared_ptr<bool>& alive, bo
                 const TPoint pt = MessagePoint(msg);
                 UpdateHover(root, pt, false);
                 const TTarget t = TargetAt(root);
+                if (ignoreNextRelease && !movedSincePress && t.view && t.view != root) {
+                    ignoreNextRelease = false;
+                    break;
+                }
                 if (t.viewer) {
                     const TPoint local = t.viewer->ScreenToViewer(pt);
                     const bool onMenu = t.view->MouseDownOnMenu();
