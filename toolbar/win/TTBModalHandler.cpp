@@ -67,6 +67,17 @@ void UpdateHover(TTBView* root, TPoint screen, bool hoverTiming) {
     for (std::size_t i = chain.size(); i-- > first;) chain[i]->UpdateMouseOver(screen, hoverTiming);
     TTBView* deepest = OpenChain(root).back();
     TTBItemViewer* sel = deepest->Selected();
+    if (Application) {
+        bool captured = false;
+        for (TTBView* v : OpenChain(root)) captured = captured || v->Capture();
+        const bool wantsHint = sel && ((deepest->Style() & kVssShowHints) ||
+                                       sel->Item()->EffectiveOptions().Contains(tboShowHint));
+        if (wantsHint && !captured && deepest->MouseOverSelected()) {
+            Application->ActivateHint(screen);
+        } else {
+            Application->CancelHint();
+        }
+    }
     HCURSOR cursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     if (sel) {
         const TPoint local = sel->ScreenToViewer(screen);

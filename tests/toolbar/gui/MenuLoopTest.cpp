@@ -8,6 +8,7 @@
 #include "classlib/gui/FormTestHelpers.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TBitmap.h"
+#include "classlib/win/THintWindow.h"
 #include "tests/toolbar/support/MenuBarHost.h"
 #include "toolbar/core/TTBSeparatorItem.h"
 #include "toolbar/win/SystemSettings.h"
@@ -605,4 +606,42 @@ TEST_F(MenuLoop, AClickOnAnotherWindowClosesTheMenuAndStillReachesThatWindow) {
     EXPECT_EQ(clicked_.count, 1);
     EXPECT_EQ(clicked_.popupsAtClick, 0);
     Free(other);
+}
+
+TEST_F(MenuLoop, AnItemThatShowsItsHintGetsTheShortPartAsUtf8) {
+    TTBItemOptions options;
+    options.Include(tboShowHint);
+    save_->SetOptions(options);
+    save_->SetHint(u"Sav\u00e9s the file|Writes it to disk");
+    Application->SetShowHint(true);
+    Application->SetHintPause(50);
+    const auto hintShowing = [] {
+        THintWindow* hint = Application->HintWindow();
+        return hint && hint->HandleAllocated() && ::IsWindowVisible(hint->WindowHandle());
+    };
+    AnsiString caption;
+    AnsiString statusHint;
+    Script script;
+    script.steps = {
+        {"click File", [&] { ClickAt(CentreOf(Bar()->Find(file_))); return true; }},
+        {"open", [&] { return FileView() != nullptr; }},
+        {"rest on Save", [&] { MoveMouse(CentreOf(FileView()->Find(save_))); return true; }},
+        {"hint shown", [&] {
+             if (!hintShowing()) {
+                 static int wiggle = 0;
+                 const TPoint c = CentreOf(FileView()->Find(save_));
+                 MoveMouse(Point(c.X + (++wiggle / 10) % 2, c.Y));
+                 return false;
+             }
+             caption = Application->HintWindow()->Caption();
+             statusHint = Application->Hint();
+             return true;
+         }},
+        {"Esc Esc", [&] { Press(VK_ESCAPE); Press(VK_ESCAPE); return true; }},
+        {"ended", [&] { return !LoopRunning(); }},
+    };
+    RunScript(script);
+    EXPECT_EQ(caption, "Sav\xC3\xA9s the file");
+    EXPECT_EQ(statusHint, "Writes it to disk");
+    EXPECT_EQ(Application->Hint(), "");
 }
