@@ -645,3 +645,43 @@ TEST_F(MenuLoop, AnItemThatShowsItsHintGetsTheShortPartAsUtf8) {
     EXPECT_EQ(statusHint, "Writes it to disk");
     EXPECT_EQ(Application->Hint(), "");
 }
+
+namespace {
+
+std::vector<WPARAM> g_handshakes;
+
+LRESULT CALLBACK RecordHandshake(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && msg->message == tb::kPopupShowMessage) g_handshakes.push_back(msg->wParam);
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(MenuLoop, APopupShownWithoutAnimationTellsItselfWith1578) {
+    BOOL animation = FALSE;
+    ::SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &animation, 0);
+    ::SystemParametersInfoA(SPI_SETMENUANIMATION, 0, reinterpret_cast<PVOID>(static_cast<UINT_PTR>(FALSE)), 0);
+    TScopeExit restore([&] {
+        ::SystemParametersInfoA(SPI_SETMENUANIMATION, 0, reinterpret_cast<PVOID>(static_cast<UINT_PTR>(animation)), 0);
+    });
+    g_handshakes.clear();
+    HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &RecordHandshake, nullptr, ::GetCurrentThreadId());
+    TScopeExit unhook([&] { ::UnhookWindowsHookEx(hook); });
+    Script script;
+    script.steps = {
+        {"down", [&] { Press(VK_DOWN); return true; }},
+        {"open", [&] { return FileView() != nullptr; }},
+        {"told once", [&] { return g_handshakes == std::vector<WPARAM>{3}; }},
+        {"Esc Esc", [&] { Press(VK_ESCAPE); Press(VK_ESCAPE); return true; }},
+        {"ended", [&] { return !LoopRunning(); }},
+    };
+    script.root = Bar();
+    {
+        ScriptRun run(script);
+        host_->EnterKeyboardMode();
+        PumpUntil([&] { return script.Finished(); }, 2000);
+    }
+    EXPECT_EQ(script.failure, "");
+    EXPECT_EQ(g_handshakes, std::vector<WPARAM>{3});
+}
