@@ -20,6 +20,8 @@ namespace {
 class TTestBar : public TTBCustomDockableWindow {
     CLASSLIB_COMPONENT(TTestBar, TTBCustomDockableWindow)
     explicit TTestBar(TComponent* owner) : TTBCustomDockableWindow(owner) {}
+    // As after reading the window from a form stream (run-time stream when savedAtRunTime).
+    void LoadedFromStream() { Loaded(); }
     void OrderControls(bool, TTBDockType, TTBDock* dockingTo, TSize& newClientSize) override {
         newClientSize = ContentsFor(dockingTo);
     }
@@ -388,6 +390,151 @@ TEST_F(Docking, FloatingWindowsHideWhileTheirFormIsMinimisedOrInactive) {
     ::CloseHandle(thread);
     ::CloseHandle(ready);
     ::CloseHandle(done);
+}
+
+// The folder "artifacts" beside the folder of this program.
+std::string ArtifactPath(const char* name) {
+    char exe[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string dir(exe);
+    dir.resize(dir.find_last_of("\\/"));
+    dir.resize(dir.find_last_of("\\/") + 1);
+    dir += "artifacts";
+    ::CreateDirectoryA(dir.c_str(), nullptr);
+    return dir + "\\" + name;
+}
+
+// What the screen shows in a rectangle, kept as a bitmap (and saved as an artifact).
+class Shot {
+public:
+    Shot(const TRect& r, const char* artifact) : origin_(r.TopLeft()), bitmap_(MakeObject<TBitmap>()) {
+        bitmap_->SetPixelFormat(pf24bit);
+        bitmap_->SetSize(r.Width(), r.Height());
+        HDC screen = ::GetDC(nullptr);
+        ::BitBlt(bitmap_->Canvas()->Handle(), 0, 0, r.Width(), r.Height(), screen, r.Left, r.Top, SRCCOPY);
+        ::ReleaseDC(nullptr, screen);
+        bitmap_->SaveToFile(ArtifactPath(artifact));
+    }
+    // The colour at a screen point.
+    COLORREF At(int x, int y) const { return ::GetPixel(bitmap_->Canvas()->Handle(), x - origin_.X, y - origin_.Y); }
+
+private:
+    TPoint origin_;
+    TObjectPtr<TBitmap> bitmap_;
+};
+
+}  // namespace
+
+namespace {
+
+TEST_F(Docking, ScreenshotOfTheDockedAndFloatingFrames) {
+    const COLORREF highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT), shadow = ::GetSysColor(COLOR_BTNSHADOW),
+                   face = ::GetSysColor(COLOR_BTNFACE);
+    ::UpdateWindow(form_->Handle());
+    Pump(30);
+    {
+        const TRect r = WindowRect(a_->Handle());
+        const Shot shot(WindowRect(form_->Handle()), "docking-docked.bmp");
+        // The window's own colour fills around the bars (the library's button face).
+        const COLORREF colour = static_cast<COLORREF>(ColorToRGB(a_->Color()));
+        // The raised frame and the single drag handle: a raised bar 3 pixels wide at 3..5 across, from 3 down.
+        EXPECT_EQ(shot.At(r.Left, r.Top), highlight);
+        EXPECT_EQ(shot.At(r.Right - 1, r.Bottom - 1), shadow);
+        EXPECT_EQ(shot.At(r.Left + 1, r.Top + 10), colour) << "second ring";
+        EXPECT_EQ(shot.At(r.Left + 3, r.Top + 10), highlight);
+        EXPECT_EQ(shot.At(r.Left + 4, r.Top + 10), face) << "the bar's middle";
+        EXPECT_EQ(shot.At(r.Left + 5, r.Top + 10), shadow);
+        EXPECT_EQ(shot.At(r.Left + 6, r.Top + 10), colour) << "the strip around the bar";
+        EXPECT_EQ(shot.At(r.Left + 4, r.Top + 2), colour) << "the bar starts one pixel in";
+    }
+
+    a_->SetFloatingPosition(Point(300, 300));
+    a_->SetFloating(true);
+    TTBFloatingWindowParent* frame = a_->FloatingParent();
+    ::UpdateWindow(frame->Handle());
+    Pump(30);
+    const TRect fr = WindowRect(frame->Handle());
+    EXPECT_EQ(fr.TopLeft(), Point(300, 300));
+    const TSize border = a_->GetFloatingBorderSize();
+    const int h = ::GetSystemMetrics(SM_CYSMCAPTION);
+    const tb::TFloatingCaptionRects caption = tb::FloatingCaptionRects(border, a_->Width(), h, true);
+    BOOL gradient = FALSE;
+    ::SystemParametersInfoA(SPI_GETGRADIENTCAPTIONS, 0, &gradient, 0);
+    const bool active = !a_->CaptionInactive();
+    const COLORREF ring = ::GetSysColor(gradient ? (active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION)
+                                                 : (active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    const Shot shot(fr, "docking-floating.bmp");
+    auto at = [&](int x, int y) { return shot.At(fr.Left + x, fr.Top + y); };
+    // The border ring beyond the raised edge is face-coloured, and so is the line under the caption.
+    EXPECT_EQ(at(2, fr.Height() / 2), face);
+    EXPECT_EQ(at(caption.FullCaption.Left + 10, caption.FullCaption.Bottom), face);
+    // The ring around the close button has the caption's colour; its face is a button face.
+    EXPECT_EQ(at(caption.CloseButton.Left + 5, caption.CloseButton.Top), ring);
+    EXPECT_EQ(at(caption.CloseButton.Right - 1, caption.CloseButton.Top + 5), ring);
+    EXPECT_NE(at(caption.CloseButton.Left + 1, caption.CloseButton.Top + 3), ring) << "the button's face";
+    // The caption is painted, not left as it was.
+    EXPECT_NE(at(caption.Caption.Right - 3, caption.Caption.Top + h / 2), face);
+}
+
+TEST_F(Docking, AFramePositionOffEveryMonitorComesOntoTheWorkArea) {
+    a_->SetFloating(true);
+    a_->SetFloatingPosition(Point(-5000, 20000));
+    a_->LoadedFromStream();
+    const TRect fr = WindowRect(a_->FloatingParent()->Handle());
+    RECT work;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(fr.Left, work.left);
+    EXPECT_EQ(fr.Bottom, work.bottom);
+    EXPECT_EQ(a_->FloatingPosition(), fr.TopLeft());
+}
+
+// Real input from another thread while this one runs the loops: the system's own hit test starts the drag.
+TEST_F(Docking, SyntheticMouseInputDragsTheWindowToTheLeftDockAndBack) {
+    const HWND w = a_->Handle();
+    const TRect r = WindowRect(w);
+    POINT leftDock{0, 0};
+    ::ClientToScreen(form_->Handle(), &leftDock);
+    struct Path {
+        std::vector<POINT> points;
+    };
+    auto run = [&](Path path) {
+        HANDLE thread = ::CreateThread(
+            nullptr, 0,
+            [](LPVOID p) -> DWORD {
+                auto* path = static_cast<Path*>(p);
+                auto send = [](POINT at, DWORD flags) {
+                    INPUT input{};
+                    input.type = INPUT_MOUSE;
+                    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+                    input.mi.dx = static_cast<LONG>((at.x * 65535 + cx / 2) / (cx - 1));
+                    input.mi.dy = static_cast<LONG>((at.y * 65535 + cy / 2) / (cy - 1));
+                    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+                    ::SendInput(1, &input, sizeof input);
+                    ::Sleep(60);
+                };
+                send(path->points.front(), 0);
+                send(path->points.front(), MOUSEEVENTF_LEFTDOWN);
+                for (std::size_t i = 1; i < path->points.size(); ++i) send(path->points[i], 0);
+                send(path->points.back(), MOUSEEVENTF_LEFTUP);
+                return 0;
+            },
+            &path, 0, nullptr);
+        PumpUntil([&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 5000);
+        Pump(60);
+        ::CloseHandle(thread);
+    };
+    run(Path{{{r.Left + 4, r.Top + 10}, {leftDock.x + 10, leftDock.y + 100}, {leftDock.x + 1, leftDock.y + 120}}});
+    EXPECT_EQ(a_->CurrentDock(), Left());
+    EXPECT_EQ(a_->Handle(), w);
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    const TRect l = WindowRect(w);
+    POINT topDock{200, 10};
+    ::ClientToScreen(form_->Handle(), &topDock);
+    run(Path{{{l.Left + 10, l.Top + 4}, {topDock.x, topDock.y + 30}, {topDock.x, topDock.y}}});
+    EXPECT_EQ(a_->CurrentDock(), Top());
+    EXPECT_EQ(a_->Handle(), w);
+    EXPECT_EQ(Left()->Width(), 0);
 }
 
 }  // namespace
