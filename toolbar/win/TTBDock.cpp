@@ -4,6 +4,7 @@
 
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/GdiHandle.h"
+#include "classlib/win/TCanvas.h"
 #include "classlib/win/WindowDC.h"
 #include "toolbar/win/TTBCustomDockableWindow.h"
 #include "toolbar/win/TTBFloatingWindowParent.h"
@@ -341,6 +342,14 @@ void TTBDock::ArrangeToolbars() {
         ChangeWidthHeight(thickness, Height());
     else
         ChangeWidthHeight(Width(), thickness);
+}
+
+void TTBDock::Paint() {
+    if (UsingBackground()) return;  // painted in WM_ERASEBKGND
+    const TRect r = ClientRect();
+    const RECT client{r.Left, r.Top, r.Right, r.Bottom};
+    TGdiHandle<HBRUSH> brush(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color()))));
+    ::FillRect(Canvas()->Handle(), &client, brush.Get());
 }
 
 void TTBDock::WMEraseBkgnd(TMessage& message) {

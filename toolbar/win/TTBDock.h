@@ -101,6 +101,8 @@ class TTBDock : public TCustomControl {
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // The dock is opaque: without a background it fills its client with its colour here.
+    void Paint() override;
     void Loaded() override;
     void AlignControls(TControl* control, TRect& rect) override;
     void Notification(TComponent* component, TOperation operation) override;

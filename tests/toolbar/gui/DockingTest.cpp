@@ -446,6 +446,8 @@ TEST_F(Docking, ScreenshotOfTheDockedAndFloatingFrames) {
         EXPECT_EQ(shot.At(r.Left + 5, r.Top + 10), shadow);
         EXPECT_EQ(shot.At(r.Left + 6, r.Top + 10), colour) << "the strip around the bar";
         EXPECT_EQ(shot.At(r.Left + 4, r.Top + 2), colour) << "the bar starts one pixel in";
+        // The dock beside and behind the windows shows its own colour.
+        EXPECT_EQ(shot.At(r.Right + 10, r.Top + 10), static_cast<COLORREF>(ColorToRGB(Top()->Color())));
     }
 
     a_->SetFloatingPosition(Point(300, 300));
