@@ -381,7 +381,8 @@ TEST_F(Docking, FloatingWindowsHideWhileTheirFormIsMinimisedOrInactive) {
     ::WaitForSingleObject(ready, 2000);
     PumpUntil([&] { return ::GetActiveWindow() == nullptr; }, 1000);
     Pump(50);
-    if (::GetActiveWindow() == nullptr) EXPECT_FALSE(::IsWindowVisible(f)) << "application inactive";
+    ASSERT_EQ(::GetActiveWindow(), nullptr) << "another thread took the activation";
+    EXPECT_FALSE(::IsWindowVisible(f)) << "application inactive";
     a_->SetHideWhenInactive(false);
     Pump(20);
     EXPECT_TRUE(::IsWindowVisible(f));
