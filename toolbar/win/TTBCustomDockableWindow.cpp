@@ -1022,19 +1022,41 @@ struct TTBCustomDockableWindow::TDragState {
 
 namespace {
 
-// Takes the next message of a modal loop. False ends the loop: WM_QUIT (posted again) or a failure.
-bool NextLoopMessage(MSG& msg) {
-    const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
-    if (got == 0) {
-        ::PostQuitMessage(static_cast<int>(msg.wParam));
-        return false;
-    }
-    return got != -1;
-}
-
 bool IsOtherButtonMessage(UINT m) {
     return m == WM_RBUTTONDOWN || m == WM_RBUTTONUP || m == WM_RBUTTONDBLCLK || m == WM_MBUTTONDOWN ||
            m == WM_MBUTTONUP || m == WM_MBUTTONDBLCLK;
+}
+
+// The modal loop of the drag, resize and close-button tracking: messages are taken while capture holds the
+// mouse capture and the window lives. Key messages go to onKey (true ends the loop, cancelled) and pointer
+// moves to onMove; a left release accepts, a left press or double-click cancels, right and middle button
+// messages are ignored, WM_QUIT is posted again and cancels; everything else is dispatched.
+template <class OnKey, class OnMove>
+bool RunCaptureLoop(HWND capture, const bool& alive, OnKey onKey, OnMove onMove) {
+    MSG msg;
+    while (alive && ::GetCapture() == capture) {
+        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        if (got == -1) return false;
+        const UINT m = msg.message;
+        if (m >= WM_KEYFIRST && m <= WM_KEYLAST) {
+            if (onKey(msg)) return false;
+            continue;
+        }
+        if (m == WM_MOUSEMOVE) {
+            onMove(msg);
+            continue;
+        }
+        if (m == WM_LBUTTONUP) return true;
+        if (m == WM_LBUTTONDOWN || m == WM_LBUTTONDBLCLK) return false;
+        if (IsOtherButtonMessage(m)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return false;
 }
 
 }  // namespace
@@ -1141,34 +1163,21 @@ void TTBCustomDockableWindow::BeginMoving(int initX, int initY) {
         });
 
         DragStep(st, true);
-        MSG msg;
-        while (alive && ::GetCapture() == captureWindow) {
-            if (!NextLoopMessage(msg)) break;
-            const UINT m = msg.message;
-            if (m == WM_KEYDOWN || m == WM_KEYUP) {
-                if (msg.wParam == VK_CONTROL) {
-                    st.DoNotDock = m == WM_KEYDOWN;
+        accepted = RunCaptureLoop(
+            captureWindow, alive,
+            [&](const MSG& msg) {
+                if (msg.wParam == VK_CONTROL && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP)) {
+                    st.DoNotDock = msg.message == WM_KEYDOWN;
                     DragStep(st, false);
-                } else if (msg.wParam == VK_ESCAPE && m == WM_KEYDOWN) {
-                    break;
+                    return false;
                 }
-                continue;
-            }
-            if (m == WM_MOUSEMOVE) {
+                return msg.wParam == VK_ESCAPE && msg.message == WM_KEYDOWN;
+            },
+            [&](const MSG&) {
                 const DWORD pos = ::GetMessagePos();
-                const TPoint p = Point(static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos)));
-                if (p != st.LastPos) DragStep(st, false);
-                continue;
-            }
-            if (m == WM_LBUTTONUP) {
-                accepted = true;
-                break;
-            }
-            if (m == WM_LBUTTONDOWN || m == WM_LBUTTONDBLCLK) break;
-            if (IsOtherButtonMessage(m)) continue;
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
+                if (Point(static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))) != st.LastPos)
+                    DragStep(st, false);
+            });
     }
     if (!alive) return;
 
@@ -1352,21 +1361,17 @@ void TTBCustomDockableWindow::BeginSizing(int handle) {
             }
             loopAlive_ = previousAlive;
         });
-        MSG msg;
         TPoint last = Point(startPos.x, startPos.y);
-        while (alive && ::GetCapture() == captureWindow) {
-            if (!NextLoopMessage(msg)) break;
-            const UINT m = msg.message;
-            if (m == WM_KEYDOWN || m == WM_KEYUP) {
-                if (msg.wParam == VK_ESCAPE && m == WM_KEYDOWN) break;
-                continue;
-            }
-            if (m == WM_MOUSEMOVE) {
+        accepted = RunCaptureLoop(
+            captureWindow, alive,
+            [](const MSG& msg) { return msg.wParam == VK_ESCAPE && msg.message == WM_KEYDOWN; },
+            [&](const MSG&) {
                 POINT p;
                 ::GetCursorPos(&p);
-                if (Point(p.x, p.y) == last) continue;
+                if (Point(p.x, p.y) == last) return;
                 last = Point(p.x, p.y);
-                const TRect next = tb::SizedRect(start, handle, Point(p.x - startPos.x, p.y - startPos.y), minSize, maxSize);
+                const TRect next =
+                    tb::SizedRect(start, handle, Point(p.x - startPos.x, p.y - startPos.y), minSize, maxSize);
                 if (outline) {
                     const RECT now = ToRECT(next), old = ToRECT(current);
                     tb::DrawHalftoneInvertRect(outline, &now, ring, shown ? &old : nullptr, ring);
@@ -1376,17 +1381,7 @@ void TTBCustomDockableWindow::BeginSizing(int handle) {
                     current = next;
                     ApplySizingRect(current);
                 }
-                continue;
-            }
-            if (m == WM_LBUTTONUP) {
-                accepted = true;
-                break;
-            }
-            if (m == WM_LBUTTONDOWN || m == WM_LBUTTONDBLCLK) break;
-            if (IsOtherButtonMessage(m)) continue;
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
+            });
     }
     if (!alive) return;
     if (!accepted)
@@ -1448,27 +1443,14 @@ bool TTBCustomDockableWindow::TrackCloseButton(bool floatingButton) {
             loopAlive_ = previousAlive;
             if (alive) show(false);
         });
-        MSG msg;
-        while (alive && ::GetCapture() == wnd) {
-            if (!NextLoopMessage(msg)) break;
-            const UINT m = msg.message;
-            if ((m >= WM_KEYFIRST && m <= WM_KEYLAST) || IsOtherButtonMessage(m)) continue;
-            if (m == WM_MOUSEMOVE) {
-                POINT p;
-                ::GetCursorPos(&p);
-                show(buttonRect().Contains(Point(p.x, p.y)));
-                continue;
-            }
-            if (m == WM_LBUTTONDOWN || m == WM_LBUTTONDBLCLK) break;
-            if (m == WM_LBUTTONUP) {
-                POINT p;
-                ::GetCursorPos(&p);
-                clicked = buttonRect().Contains(Point(p.x, p.y));
-                break;
-            }
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
+        auto overButton = [&] {
+            POINT p;
+            ::GetCursorPos(&p);
+            return buttonRect().Contains(Point(p.x, p.y));
+        };
+        clicked = RunCaptureLoop(
+            wnd, alive, [](const MSG&) { return false; }, [&](const MSG&) { show(overButton()); });
+        clicked = clicked && alive && overButton();
     }
     return alive && clicked;
 }

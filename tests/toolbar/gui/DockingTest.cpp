@@ -4,9 +4,8 @@
 #include <memory>
 
 #include "classlib/win/TEdit.h"
-#include "classlib/win/TBitmap.h"
-#include "classlib/win/TCanvas.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
+#include "tests/unicode/gui/ScreenPicture.h"
 #include "toolbar/win/MessageHooks.h"
 #include "toolbar/win/TTBCustomDockableWindow.h"
 #include "toolbar/win/TTBDock.h"
@@ -393,37 +392,6 @@ TEST_F(Docking, FloatingWindowsHideWhileTheirFormIsMinimisedOrInactive) {
     ::CloseHandle(done);
 }
 
-// The folder "artifacts" beside the folder of this program.
-std::string ArtifactPath(const char* name) {
-    char exe[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string dir(exe);
-    dir.resize(dir.find_last_of("\\/"));
-    dir.resize(dir.find_last_of("\\/") + 1);
-    dir += "artifacts";
-    ::CreateDirectoryA(dir.c_str(), nullptr);
-    return dir + "\\" + name;
-}
-
-// What the screen shows in a rectangle, kept as a bitmap (and saved as an artifact).
-class Shot {
-public:
-    Shot(const TRect& r, const char* artifact) : origin_(r.TopLeft()), bitmap_(MakeObject<TBitmap>()) {
-        bitmap_->SetPixelFormat(pf24bit);
-        bitmap_->SetSize(r.Width(), r.Height());
-        HDC screen = ::GetDC(nullptr);
-        ::BitBlt(bitmap_->Canvas()->Handle(), 0, 0, r.Width(), r.Height(), screen, r.Left, r.Top, SRCCOPY);
-        ::ReleaseDC(nullptr, screen);
-        bitmap_->SaveToFile(ArtifactPath(artifact));
-    }
-    // The colour at a screen point.
-    COLORREF At(int x, int y) const { return ::GetPixel(bitmap_->Canvas()->Handle(), x - origin_.X, y - origin_.Y); }
-
-private:
-    TPoint origin_;
-    TObjectPtr<TBitmap> bitmap_;
-};
-
 }  // namespace
 
 namespace {
@@ -435,20 +403,22 @@ TEST_F(Docking, ScreenshotOfTheDockedAndFloatingFrames) {
     Pump(30);
     {
         const TRect r = WindowRect(a_->Handle());
-        const Shot shot(WindowRect(form_->Handle()), "docking-docked.bmp");
+        const std::string path = unigui::ArtifactPath("docking-docked.bmp");
+        unigui::SaveScreen(path);
+        const unigui::SavedPicture shot(path);
         // The window's own colour fills around the bars (the library's button face).
         const COLORREF colour = static_cast<COLORREF>(ColorToRGB(a_->Color()));
         // The raised frame and the single drag handle: a raised bar 3 pixels wide at 3..5 across, from 3 down.
-        EXPECT_EQ(shot.At(r.Left, r.Top), highlight);
-        EXPECT_EQ(shot.At(r.Right - 1, r.Bottom - 1), shadow);
-        EXPECT_EQ(shot.At(r.Left + 1, r.Top + 10), colour) << "second ring";
-        EXPECT_EQ(shot.At(r.Left + 3, r.Top + 10), highlight);
-        EXPECT_EQ(shot.At(r.Left + 4, r.Top + 10), face) << "the bar's middle";
-        EXPECT_EQ(shot.At(r.Left + 5, r.Top + 10), shadow);
-        EXPECT_EQ(shot.At(r.Left + 6, r.Top + 10), colour) << "the strip around the bar";
-        EXPECT_EQ(shot.At(r.Left + 4, r.Top + 2), colour) << "the bar starts one pixel in";
+        EXPECT_EQ(shot.Pixel(r.Left, r.Top), highlight);
+        EXPECT_EQ(shot.Pixel(r.Right - 1, r.Bottom - 1), shadow);
+        EXPECT_EQ(shot.Pixel(r.Left + 1, r.Top + 10), colour) << "second ring";
+        EXPECT_EQ(shot.Pixel(r.Left + 3, r.Top + 10), highlight);
+        EXPECT_EQ(shot.Pixel(r.Left + 4, r.Top + 10), face) << "the bar's middle";
+        EXPECT_EQ(shot.Pixel(r.Left + 5, r.Top + 10), shadow);
+        EXPECT_EQ(shot.Pixel(r.Left + 6, r.Top + 10), colour) << "the strip around the bar";
+        EXPECT_EQ(shot.Pixel(r.Left + 4, r.Top + 2), colour) << "the bar starts one pixel in";
         // The dock beside and behind the windows shows its own colour.
-        EXPECT_EQ(shot.At(r.Right + 10, r.Top + 10), static_cast<COLORREF>(ColorToRGB(Top()->Color())));
+        EXPECT_EQ(shot.Pixel(r.Right + 10, r.Top + 10), static_cast<COLORREF>(ColorToRGB(Top()->Color())));
     }
 
     a_->SetFloatingPosition(Point(300, 300));
@@ -466,8 +436,10 @@ TEST_F(Docking, ScreenshotOfTheDockedAndFloatingFrames) {
     const bool active = !a_->CaptionInactive();
     const COLORREF ring = ::GetSysColor(gradient ? (active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION)
                                                  : (active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
-    const Shot shot(fr, "docking-floating.bmp");
-    auto at = [&](int x, int y) { return shot.At(fr.Left + x, fr.Top + y); };
+    const std::string path = unigui::ArtifactPath("docking-floating.bmp");
+    unigui::SaveScreen(path);
+    const unigui::SavedPicture shot(path);
+    auto at = [&](int x, int y) { return shot.Pixel(fr.Left + x, fr.Top + y); };
     // The border ring beyond the raised edge is face-coloured, and so is the line under the caption.
     EXPECT_EQ(at(2, fr.Height() / 2), face);
     EXPECT_EQ(at(caption.FullCaption.Left + 10, caption.FullCaption.Bottom), face);
