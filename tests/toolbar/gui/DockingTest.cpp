@@ -62,6 +62,49 @@ LRESULT CALLBACK HelperProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return ::DefWindowProcA(w, msg, wp, lp);
 }
 
+// Another thread's window that takes the activation until done is set.
+struct ActivationThread {
+    HANDLE ready, done;
+};
+DWORD WINAPI ActivateAnotherThreadsWindow(LPVOID p) {
+    auto* c = static_cast<ActivationThread*>(p);
+    HWND other = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 600, 500, 50, 50, nullptr, nullptr,
+                                   nullptr, nullptr);
+    ::SetForegroundWindow(other);
+    ::SetActiveWindow(other);
+    ::SetEvent(c->ready);
+    MSG msg;
+    while (::WaitForSingleObject(c->done, 0) == WAIT_TIMEOUT) {
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+        ::Sleep(5);
+    }
+    ::DestroyWindow(other);
+    return 0;
+}
+
+// Presses the left button at the first point, moves through the others and releases at the last, as real input.
+struct MousePath {
+    std::vector<POINT> points;
+};
+DWORD WINAPI SendMousePath(LPVOID p) {
+    auto* path = static_cast<MousePath*>(p);
+    auto send = [](POINT at, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+        input.mi.dx = static_cast<LONG>((at.x * 65535 + cx / 2) / (cx - 1));
+        input.mi.dy = static_cast<LONG>((at.y * 65535 + cy / 2) / (cy - 1));
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+        ::SendInput(1, &input, sizeof input);
+        ::Sleep(60);
+    };
+    send(path->points.front(), 0);
+    send(path->points.front(), MOUSEEVENTF_LEFTDOWN);
+    for (std::size_t i = 1; i < path->points.size(); ++i) send(path->points[i], 0);
+    send(path->points.back(), MOUSEEVENTF_LEFTUP);
+    return 0;
+}
+
 class Docking : public GuiTest {
 protected:
     void SetUp() override {
@@ -356,27 +399,8 @@ TEST_F(Docking, FloatingWindowsHideWhileTheirFormIsMinimisedOrInactive) {
     // The thread loses its active window: another thread's window is activated.
     HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE done = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    struct Ctx {
-        HANDLE ready, done;
-    } ctx{ready, done};
-    HANDLE thread = ::CreateThread(
-        nullptr, 0,
-        [](LPVOID p) -> DWORD {
-            auto* c = static_cast<Ctx*>(p);
-            HWND other = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 600, 500, 50, 50, nullptr,
-                                           nullptr, nullptr, nullptr);
-            ::SetForegroundWindow(other);
-            ::SetActiveWindow(other);
-            ::SetEvent(c->ready);
-            MSG msg;
-            while (::WaitForSingleObject(c->done, 0) == WAIT_TIMEOUT) {
-                while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-                ::Sleep(5);
-            }
-            ::DestroyWindow(other);
-            return 0;
-        },
-        &ctx, 0, nullptr);
+    ActivationThread ctx{ready, done};
+    HANDLE thread = ::CreateThread(nullptr, 0, &ActivateAnotherThreadsWindow, &ctx, 0, nullptr);
     ::WaitForSingleObject(ready, 2000);
     PumpUntil([&] { return ::GetActiveWindow() == nullptr; }, 1000);
     Pump(50);
@@ -469,36 +493,13 @@ TEST_F(Docking, SyntheticMouseInputDragsTheWindowToTheLeftDockAndBack) {
     const TRect r = WindowRect(w);
     POINT leftDock{0, 0};
     ::ClientToScreen(form_->Handle(), &leftDock);
-    struct Path {
-        std::vector<POINT> points;
-    };
-    auto run = [&](Path path) {
-        HANDLE thread = ::CreateThread(
-            nullptr, 0,
-            [](LPVOID p) -> DWORD {
-                auto* path = static_cast<Path*>(p);
-                auto send = [](POINT at, DWORD flags) {
-                    INPUT input{};
-                    input.type = INPUT_MOUSE;
-                    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-                    input.mi.dx = static_cast<LONG>((at.x * 65535 + cx / 2) / (cx - 1));
-                    input.mi.dy = static_cast<LONG>((at.y * 65535 + cy / 2) / (cy - 1));
-                    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-                    ::SendInput(1, &input, sizeof input);
-                    ::Sleep(60);
-                };
-                send(path->points.front(), 0);
-                send(path->points.front(), MOUSEEVENTF_LEFTDOWN);
-                for (std::size_t i = 1; i < path->points.size(); ++i) send(path->points[i], 0);
-                send(path->points.back(), MOUSEEVENTF_LEFTUP);
-                return 0;
-            },
-            &path, 0, nullptr);
+    auto run = [&](MousePath path) {
+        HANDLE thread = ::CreateThread(nullptr, 0, &SendMousePath, &path, 0, nullptr);
         PumpUntil([&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 5000);
         Pump(60);
         ::CloseHandle(thread);
     };
-    run(Path{{{r.Left + 4, r.Top + 10}, {leftDock.x + 10, leftDock.y + 100}, {leftDock.x + 1, leftDock.y + 120}}});
+    run(MousePath{{{r.Left + 4, r.Top + 10}, {leftDock.x + 10, leftDock.y + 100}, {leftDock.x + 1, leftDock.y + 120}}});
     EXPECT_EQ(a_->CurrentDock(), Left());
     EXPECT_EQ(a_->Handle(), w);
     EXPECT_EQ(::GetCapture(), nullptr);
@@ -506,10 +507,57 @@ TEST_F(Docking, SyntheticMouseInputDragsTheWindowToTheLeftDockAndBack) {
     const TRect l = WindowRect(w);
     POINT topDock{200, 10};
     ::ClientToScreen(form_->Handle(), &topDock);
-    run(Path{{{l.Left + 10, l.Top + 4}, {topDock.x, topDock.y + 30}, {topDock.x, topDock.y}}});
+    run(MousePath{{{l.Left + 10, l.Top + 4}, {topDock.x, topDock.y + 30}, {topDock.x, topDock.y}}});
     EXPECT_EQ(a_->CurrentDock(), Top());
     EXPECT_EQ(a_->Handle(), w);
     EXPECT_EQ(Left()->Width(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+struct CloseCounter {
+    int closes = 0;
+    void Closed(TObject*) { ++closes; }
+};
+
+TEST_F(Docking, ACloseButtonClosesOnlyOnAReleaseOverIt) {
+    CloseCounter counter;
+    a_->OnClose = MakeMethod<&CloseCounter::Closed>(&counter);
+    a_->SetCloseButtonWhenDocked(true);
+    const TRect r = WindowRect(a_->Handle());
+    const POINT button{r.Left + 6, r.Top + 6};
+
+    // Pressed, then released away from it: nothing.
+    ::SetCursorPos(button.x, button.y);
+    QueueMove(a_->Handle(), r.Left + 40, r.Top + 10);
+    QueuePost(a_->Handle(), WM_LBUTTONUP, 0, 0);
+    ::SendMessageA(a_->Handle(), WM_NCLBUTTONDOWN, tb::kHitCloseButton, ScreenLParam(button.x, button.y));
+    EXPECT_TRUE(a_->Visible());
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    // Released over it: the window closes.
+    ::SetCursorPos(button.x, button.y);
+    QueuePost(a_->Handle(), WM_LBUTTONUP, 0, 0);
+    ::SendMessageA(a_->Handle(), WM_NCLBUTTONDOWN, tb::kHitCloseButton, ScreenLParam(button.x, button.y));
+    EXPECT_FALSE(a_->Visible());
+    EXPECT_EQ(counter.closes, 1);
+    EXPECT_EQ(Top()->GetToolbarCount(), 1);
+
+    // The floating frame's close button.
+    b_->SetFloating(true);
+    Pump(20);
+    HWND f = b_->FloatingParent()->Handle();
+    const TRect fr = WindowRect(f);
+    const TSize border = b_->GetFloatingBorderSize();
+    const POINT fb{fr.Right - border.cx - 4, fr.Top + border.cy + 4};
+    ::SetCursorPos(fb.x, fb.y);
+    QueuePost(b_->Handle(), WM_LBUTTONUP, 0, 0);
+    ::SendMessageA(f, WM_NCLBUTTONDOWN, tb::kHitCloseButton, ScreenLParam(fb.x, fb.y));
+    EXPECT_FALSE(b_->Visible());
+    Pump(20);
+    EXPECT_FALSE(::IsWindowVisible(f));
 }
 
 }  // namespace
