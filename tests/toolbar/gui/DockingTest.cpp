@@ -203,6 +203,14 @@ TEST_F(Docking, DockThicknessIsTheSumOfItsRowsAndZeroWhenEmpty) {
     EXPECT_EQ(Left()->Top(), 26);
     b_->SetVisible(false);
     EXPECT_EQ(Left()->Width(), 0);
+
+    // Bound lines take a pixel each from the client area and add it to the thickness.
+    Top()->SetBoundLines(TTBDockBoundLines{blTop, blBottom});
+    EXPECT_EQ(Top()->Height(), 28);
+    RECT client;
+    ::GetClientRect(Top()->Handle(), &client);
+    EXPECT_EQ(client.bottom, 26);
+    EXPECT_EQ(a_->Top(), 0) << "in client coordinates, below the top line";
 }
 
 TEST_F(Docking, DockedFrameSizesAndHitCodes) {
