@@ -601,7 +601,6 @@ void TTBCustomDockableWindow::DrawDockedNC(HDC dc) {
         WORD bits[8];
         for (int i = 0; i < 8; ++i) bits[i] = static_cast<WORD>(~(glyph[i] << 8) & 0xFF00);
         TGdiHandle<HBITMAP> mono(::CreateBitmap(8, 8, 1, 1, bits));
-        TWindowDC screen;
         HDC memory = ::CreateCompatibleDC(dc);
         TScopeExit freeMemory([memory] { ::DeleteDC(memory); });
         const HGDIOBJ oldBitmap = ::SelectObject(memory, mono.Get());
@@ -981,7 +980,6 @@ void TTBCustomDockableWindow::HookProc(TTBHookKind kind, HWND window, WPARAM wPa
         }
         default: break;
     }
-    (void)window;
 }
 
 // ---- The drag loop ----
@@ -1182,7 +1180,7 @@ void TTBCustomDockableWindow::BeginMoving(int initX, int initY) {
     if (!alive) return;
 
     if (accepted) {
-        if (!smoothDrag_ && !st.TargetRect.IsEmpty()) ApplyDragRect(st, st.TargetRect, false);
+        if (!smoothDrag_ && !st.TargetRect.IsEmpty()) ApplyDragRect(st, st.TargetRect);
     } else if (smoothDrag_) {
         // Cancelled (Esc, another button, lost capture): back where the drag started.
         smoothDragging_ = false;
@@ -1264,12 +1262,11 @@ void TTBCustomDockableWindow::DragStep(TDragState& st, bool firstStep) {
         st.OutlineRect = rect;
         st.OutlineSize = size;
     } else if (!rect.IsEmpty()) {
-        ApplyDragRect(st, rect, true);
+        ApplyDragRect(st, rect);
     }
 }
 
-void TTBCustomDockableWindow::ApplyDragRect(TDragState& st, const TRect& rect, bool smoothStep) {
-    (void)smoothStep;
+void TTBCustomDockableWindow::ApplyDragRect(TDragState& st, const TRect& rect) {
     if (st.Target >= 0) {
         const auto& c = st.Docks[static_cast<std::size_t>(st.Target)];
         TTBDock* dock = c.Dock;

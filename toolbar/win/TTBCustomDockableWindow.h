@@ -230,10 +230,9 @@ private:
     void ResizeToClientSize(TSize client);
     void DrawDockedNC(HDC dc);
     static void PaintNC(HWND window, HDC dc, TObject* control);
-    void ApplyDragRect(TDragState& st, const TRect& rect, bool smoothStep);
+    void ApplyDragRect(TDragState& st, const TRect& rect);
     void DragStep(TDragState& st, bool firstStep);
     void ApplySizingRect(const TRect& rect);
-    void FrameDestroyed();
     static void HookProc(TTBHookKind kind, HWND window, WPARAM wParam, LPARAM lParam);
 
     bool autoResize_ = true;

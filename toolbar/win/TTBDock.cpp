@@ -227,10 +227,8 @@ void TTBDock::Loaded() {
     ArrangeToolbars();
 }
 
-void TTBDock::AlignControls(TControl* control, TRect& rect) {
+void TTBDock::AlignControls(TControl*, TRect&) {
     // The dock places its windows itself; a resize of the dock re-runs the layout.
-    (void)control;
-    (void)rect;
     ArrangeToolbars();
 }
 

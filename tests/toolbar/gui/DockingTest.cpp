@@ -569,3 +569,22 @@ TEST_F(Docking, ACloseButtonClosesOnlyOnAReleaseOverIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Docking, AnOutlineDragMovesTheWindowOnlyWhenAccepted) {
+    a_->SetSmoothDrag(false);
+    const TRect start = a_->BoundsRect();
+    POINT leftDock{0, 0};
+    ::ClientToScreen(form_->Handle(), &leftDock);
+    // Esc: the outline goes and the window never moved.
+    Drag(a_, {{leftDock.x + 1, leftDock.y + 120}}, false, WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_EQ(a_->CurrentDock(), Top());
+    EXPECT_EQ(a_->BoundsRect(), start);
+    // Released: it lands where the outline was.
+    Drag(a_, {{leftDock.x + 1, leftDock.y + 120}});
+    EXPECT_EQ(a_->CurrentDock(), Left());
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+}  // namespace
