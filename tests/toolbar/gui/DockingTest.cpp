@@ -588,3 +588,29 @@ TEST_F(Docking, AnOutlineDragMovesTheWindowOnlyWhenAccepted) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Docking, LastDockFollowsUseLastDockAndADoubleClickDocksBack) {
+    EXPECT_EQ(a_->LastDock(), Top());
+    a_->SetUseLastDock(false);
+    EXPECT_EQ(a_->LastDock(), nullptr);
+    a_->SetUseLastDock(true);
+    EXPECT_EQ(a_->LastDock(), Top());
+
+    // A double-click on the floating caption docks the window back into its last dock.
+    const HWND w = a_->Handle();
+    a_->SetFloating(true);
+    HWND f = a_->FloatingParent()->Handle();
+    const TRect fr = WindowRect(f);
+    ::SendMessageA(f, WM_NCLBUTTONDBLCLK, tb::kHitFloatingCaption, ScreenLParam(fr.Left + 10, fr.Top + 5));
+    EXPECT_EQ(a_->CurrentDock(), Top());
+    EXPECT_EQ(a_->Handle(), w);
+    // And one on the docked handle floats it.
+    const TRect r = WindowRect(w);
+    ::SendMessageA(w, WM_NCLBUTTONDBLCLK, tb::kHitDragHandle, ScreenLParam(r.Left + 4, r.Top + 10));
+    EXPECT_TRUE(a_->Floating());
+    EXPECT_EQ(a_->Handle(), w);
+}
+
+}  // namespace
