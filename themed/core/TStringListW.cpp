@@ -1,6 +1,7 @@
 #include "themed/core/TStringListW.h"
 
 #include "classlib/core/CodePages.h"
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/StringsCommon.h"
 #include "classlib/core/TReader.h"
 #include "classlib/core/TStrings.h"
@@ -81,18 +82,16 @@ bool TStringListW::Equals(const TStringListW* other) const { return sc::SameLine
 void TStringListW::Assign(TPersistent* source) {
     if (auto* wide = dynamic_cast<TStringListW*>(source)) {
         if (wide == this) return;
-        sc::InUpdate(*this, [&] {
-            Clear();
-            for (const Entry& e : wide->entries_) Add(e.text, e.object);
-        });
+        TUpdateGuard update(*this);
+        Clear();
+        for (const Entry& e : wide->entries_) Add(e.text, e.object);
         return;
     }
     if (auto* narrow = dynamic_cast<TStrings*>(source)) {
-        sc::InUpdate(*this, [&] {
-            Clear();
-            const int n = narrow->GetCount();
-            for (int i = 0; i < n; ++i) Add(AnsiToWide(narrow->Get(i)), narrow->GetObject(i));
-        });
+        TUpdateGuard update(*this);
+        Clear();
+        const int n = narrow->GetCount();
+        for (int i = 0; i < n; ++i) Add(AnsiToWide(narrow->Get(i)), narrow->GetObject(i));
         return;
     }
     TPersistent::Assign(source);
@@ -100,10 +99,9 @@ void TStringListW::Assign(TPersistent* source) {
 
 void TStringListW::AssignTo(TPersistent* dest) {
     if (auto* narrow = dynamic_cast<TStrings*>(dest)) {
-        sc::InUpdate(*narrow, [&] {
-            narrow->Clear();
-            for (const Entry& e : entries_) narrow->AddObject(WideToAnsi(e.text), e.object);
-        });
+        TUpdateGuard update(*narrow);
+        narrow->Clear();
+        for (const Entry& e : entries_) narrow->AddObject(WideToAnsi(e.text), e.object);
         return;
     }
     TPersistent::AssignTo(dest);

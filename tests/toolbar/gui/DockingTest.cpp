@@ -120,7 +120,7 @@ protected:
         a_ = NewBar(0);
         b_ = NewBar(100);
         form_->Show();
-        Pump(50);
+        PumpFor(50);
 
         WNDCLASSA wc{};
         wc.lpfnWndProc = &HelperProc;
@@ -359,7 +359,7 @@ TEST_F(Docking, EscLostCaptureAndDestructionEndTheDragAndPutBackWhatItChanged) {
     // The window destroyed in the middle: the loop ends without touching it, and nothing is left behind.
     Drag(b_, {{form.Left + 200, form.Top + 200}}, false, kFreeObject, 0, reinterpret_cast<LPARAM>(b_), helper_);
     EXPECT_EQ(::GetCapture(), nullptr);
-    Pump(20);
+    PumpFor(20);
     EXPECT_EQ(Top()->GetToolbarCount(), 1);
     Free(a_);
     EXPECT_EQ(tb::InstalledSystemHooks(), TTBSystemHooks{});
@@ -367,7 +367,7 @@ TEST_F(Docking, EscLostCaptureAndDestructionEndTheDragAndPutBackWhatItChanged) {
 
 TEST_F(Docking, ResizingTheFloatingFrameFollowsThePointerAndEscPutsItBack) {
     a_->SetFloating(true);
-    Pump(20);
+    PumpFor(20);
     TTBFloatingWindowParent* frame = a_->FloatingParent();
     HWND f = frame->Handle();
     const TRect start = WindowRect(f);
@@ -392,16 +392,16 @@ TEST_F(Docking, ResizingTheFloatingFrameFollowsThePointerAndEscPutsItBack) {
 
 TEST_F(Docking, FloatingWindowsHideWhileTheirFormIsMinimisedOrInactive) {
     a_->SetFloating(true);
-    Pump(20);
+    PumpFor(20);
     HWND f = a_->FloatingParent()->Handle();
     ASSERT_TRUE(::IsWindowVisible(f));
     EXPECT_EQ(::GetWindow(f, GW_OWNER), form_->Handle());
 
     ::ShowWindow(form_->Handle(), SW_MINIMIZE);
-    Pump(50);
+    PumpFor(50);
     EXPECT_FALSE(::IsWindowVisible(f)) << "minimised form";
     ::ShowWindow(form_->Handle(), SW_RESTORE);
-    Pump(50);
+    PumpFor(50);
     EXPECT_TRUE(::IsWindowVisible(f));
 
     // The thread loses its active window: another thread's window is activated.
@@ -411,11 +411,11 @@ TEST_F(Docking, FloatingWindowsHideWhileTheirFormIsMinimisedOrInactive) {
     HANDLE thread = ::CreateThread(nullptr, 0, &ActivateAnotherThreadsWindow, &ctx, 0, nullptr);
     ::WaitForSingleObject(ready, 2000);
     PumpUntil([&] { return ::GetActiveWindow() == nullptr; }, 1000);
-    Pump(50);
+    PumpFor(50);
     ASSERT_EQ(::GetActiveWindow(), nullptr) << "another thread took the activation";
     EXPECT_FALSE(::IsWindowVisible(f)) << "application inactive";
     a_->SetHideWhenInactive(false);
-    Pump(20);
+    PumpFor(20);
     EXPECT_TRUE(::IsWindowVisible(f));
     ::SetEvent(done);
     ::WaitForSingleObject(thread, 2000);
@@ -432,7 +432,7 @@ TEST_F(Docking, ScreenshotOfTheDockedAndFloatingFrames) {
     const COLORREF highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT), shadow = ::GetSysColor(COLOR_BTNSHADOW),
                    face = ::GetSysColor(COLOR_BTNFACE);
     ::UpdateWindow(form_->Handle());
-    Pump(30);
+    PumpFor(30);
     {
         const TRect r = WindowRect(a_->Handle());
         const std::string path = unigui::ArtifactPath("docking-docked.bmp");
@@ -457,7 +457,7 @@ TEST_F(Docking, ScreenshotOfTheDockedAndFloatingFrames) {
     a_->SetFloating(true);
     TTBFloatingWindowParent* frame = a_->FloatingParent();
     ::UpdateWindow(frame->Handle());
-    Pump(30);
+    PumpFor(30);
     const TRect fr = WindowRect(frame->Handle());
     EXPECT_EQ(fr.TopLeft(), Point(300, 300));
     const TSize border = a_->GetFloatingBorderSize();
@@ -504,7 +504,7 @@ TEST_F(Docking, SyntheticMouseInputDragsTheWindowToTheLeftDockAndBack) {
     auto run = [&](MousePath path) {
         HANDLE thread = ::CreateThread(nullptr, 0, &SendMousePath, &path, 0, nullptr);
         PumpUntil([&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 5000);
-        Pump(60);
+        PumpFor(60);
         ::CloseHandle(thread);
     };
     run(MousePath{{{r.Left + 4, r.Top + 10}, {leftDock.x + 10, leftDock.y + 100}, {leftDock.x + 1, leftDock.y + 120}}});
@@ -555,7 +555,7 @@ TEST_F(Docking, ACloseButtonClosesOnlyOnAReleaseOverIt) {
 
     // The floating frame's close button.
     b_->SetFloating(true);
-    Pump(20);
+    PumpFor(20);
     HWND f = b_->FloatingParent()->Handle();
     const TRect fr = WindowRect(f);
     const TSize border = b_->GetFloatingBorderSize();
@@ -564,7 +564,7 @@ TEST_F(Docking, ACloseButtonClosesOnlyOnAReleaseOverIt) {
     QueuePost(b_->Handle(), WM_LBUTTONUP, 0, 0);
     ::SendMessageA(f, WM_NCLBUTTONDOWN, tb::kHitCloseButton, ScreenLParam(fb.x, fb.y));
     EXPECT_FALSE(b_->Visible());
-    Pump(20);
+    PumpFor(20);
     EXPECT_FALSE(::IsWindowVisible(f));
 }
 

@@ -169,7 +169,7 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return form_->Active(); }));
         ::SetForegroundWindow(form_->Handle());
         host_->Fit();
-        Pump(50);
+        PumpFor(50);
     }
     void TearDown() override {
         Free(host_);
@@ -192,7 +192,7 @@ protected:
         ScriptRun run(script);
         PumpUntil([&] { return script.Finished(); }, 15000);
         EXPECT_EQ(script.failure, "");
-        Pump(50);
+        PumpFor(50);
     }
     // The same with the loop entered as F10 enters it, from here.
     void RunKeyboardScript(Script& script) {
@@ -273,7 +273,7 @@ TEST_F(MenuLoop, KeyboardOpensWithDownClosesOneLevelWithEscAndRunsAnAccelerator)
         {"loop ended", [&] { return !LoopRunning(); }},
     };
     RunKeyboardScript(script);
-    Pump(50);  // the posted click runs from the message loop
+    PumpFor(50);  // the posted click runs from the message loop
     EXPECT_EQ(clicked_.count, 1);
     EXPECT_EQ(clicked_.popupsAtClick, 0);
     EXPECT_EQ(::GetCapture(), nullptr);
@@ -300,7 +300,7 @@ TEST_F(MenuLoop, EscAtTheTopAndAltEndTheLoop) {
         EXPECT_EQ(VisiblePopups(), 0) << key;
         EXPECT_EQ(::GetCapture(), nullptr) << key;
     }
-    Pump(50);
+    PumpFor(50);
     EXPECT_EQ(clicked_.count, 0);
 }
 
@@ -586,7 +586,7 @@ TEST_F(MenuLoop, AClickOnAnotherWindowClosesTheMenuAndStillReachesThatWindow) {
     other->SetParent(form_);
     other->SetBounds(100, 150, 10, 10);
     other->Fit();
-    Pump(30);
+    PumpFor(30);
     Script script;
     script.steps = {
         {"down", [&] { Press(VK_DOWN); return true; }},
