@@ -1,5 +1,7 @@
 #include "unicode/win/UniStdControl.h"
 
+#include <commctrl.h>
+
 #include "unicode/core/HotKeys.h"
 #include "unicode/core/WideCharMessage.h"
 #include "unicode/win/WinCodePages.h"
@@ -9,6 +11,10 @@ namespace uni {
 bool IsAccelMessageW(const TMessage& message, const WideString& caption) {
     const WideChar typed = WidenKeyChar(static_cast<std::uint16_t>(WideCharOfMessage(message)));
     return IsHotkeyCharW(typed, caption);
+}
+
+void UseUnicodeNotifications(TWinControl* control) {
+    ::SendMessageW(control->WindowHandle(), CCM_SETUNICODEFORMAT, 1, 0);
 }
 
 void CanvasDrawTextW(TCanvas* canvas, const WideString& text, TRect& rect, UINT flags) {

@@ -52,6 +52,9 @@ private:
 // caption.
 bool IsAccelMessageW(const TMessage& message, const WideString& caption);
 
+// Tells a common control of this layer to send its notifications in their wide form (CCM_SETUNICODEFORMAT).
+void UseUnicodeNotifications(TWinControl* control);
+
 // DrawTextW with the canvas's font and brush; with DT_CALCRECT rect receives the extent.
 void CanvasDrawTextW(TCanvas* canvas, const WideString& text, TRect& rect, UINT flags);
 
