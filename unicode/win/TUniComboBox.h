@@ -7,6 +7,7 @@
 
 #include "classlib/core/TGUID.h"
 #include "classlib/win/TComboBox.h"
+#include "unicode/core/AutoCompleteMatch.h"
 #include "unicode/core/TUniStrings.h"
 #include "unicode/win/UniStdControl.h"
 
@@ -48,6 +49,7 @@ private:
 
 class TUniCustomComboBox : public uni::TUniWindowed<TCustomComboBox>, public IWideItemList {
     CLASSLIB_COMPONENT(TUniCustomComboBox, TCustomComboBox)
+    CLASSLIB_MESSAGES(TUniCustomComboBox, CLASSLIB_ON(WM_CHAR, &TUniCustomComboBox::WMChar))
     explicit TUniCustomComboBox(TComponent* owner);
 
     TUniStrings* Items() const { return wideItems_.get(); }
@@ -57,8 +59,9 @@ protected:
     void CreateWnd() override;
     void DestroyWnd() override;
     // The library's 8-bit completion would look up characters it cannot represent: it is off while the
-    // library handles the key.
+    // library handles the key, and the wide completion runs instead (see WideAutoComplete).
     void KeyPress(char& key) override;
+    void WMChar(TMessage& message);
 
 private:
     friend class TUniComboBoxStrings;
@@ -66,6 +69,13 @@ private:
     // The wide text of each 8-bit item while there is no window (empty entries: the 8-bit text rules).
     WideString PendingItem(int index) const;
 
+    // With AutoComplete, in UTF-16 units: a drop-down list looks up the characters typed within 1250 ms as
+    // an item's beginning; an edit style completes the text before the selection with the first item it
+    // begins and selects the completed rest. True when the character was used.
+    bool WideAutoComplete(WideChar ch);
+    // Makes index the item; OnClick and OnSelect when the index changed.
+    void SelectFound(int index, const WideString& typed);
+    std::vector<WideString> WideItemList() const;
     void WidenParts();
     void WideEditProc(TMessage& message);
     void WideListProc(TMessage& message);
@@ -78,7 +88,8 @@ private:
     std::vector<WideString> pending_;
     int savedIndex_ = -1;
     WideString savedText_;
-    bool restoring_ = false;
+    uni::TAutoCompleteSearch search_;
+    WideChar typed_ = 0;  // the character of the WM_CHAR being handled
 };
 
 class TUniComboBox : public TUniCustomComboBox {
