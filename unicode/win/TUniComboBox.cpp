@@ -204,16 +204,7 @@ WideString TUniComboBoxStrings::Get(int index) const {
     return text;
 }
 
-int TUniComboBoxStrings::GetCount() const { return comboBox_->TCustomComboBox::Items()->Count(); }
-TObject* TUniComboBoxStrings::GetObject(int index) const { return comboBox_->TCustomComboBox::Items()->GetObject(index); }
-void TUniComboBoxStrings::PutObject(int index, TObject* obj) { comboBox_->TCustomComboBox::Items()->PutObject(index, obj); }
-void TUniComboBoxStrings::SetUpdateState(bool updating) {
-    TStrings* ansi = comboBox_->TCustomComboBox::Items();
-    if (updating)
-        ansi->BeginUpdate();
-    else
-        ansi->EndUpdate();
-}
+TStrings* TUniComboBoxStrings::AnsiItems() const { return comboBox_->TCustomComboBox::Items(); }
 
 void TUniComboBoxStrings::Insert(int index, const WideString& s) {
     TStrings* ansi = comboBox_->TCustomComboBox::Items();

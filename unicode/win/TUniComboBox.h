@@ -8,7 +8,7 @@
 #include "classlib/core/TGUID.h"
 #include "classlib/win/TComboBox.h"
 #include "unicode/core/AutoCompleteMatch.h"
-#include "unicode/core/TUniStrings.h"
+#include "unicode/core/TUniStringsOverAnsi.h"
 #include "unicode/win/UniStdControl.h"
 
 class TUniCustomComboBox;
@@ -25,15 +25,12 @@ protected:
 
 // The wide items: CB_ messages (W) while the window exists; the library's 8-bit list (with the wide texts
 // beside it) while there is none. Count, objects and the update state are the 8-bit list's.
-class TUniComboBoxStrings : public TUniStrings {
-    CLASSLIB_CLASS(TUniComboBoxStrings, TUniStrings)
+class TUniComboBoxStrings : public TUniStringsOverAnsi {
+    CLASSLIB_CLASS(TUniComboBoxStrings, TUniStringsOverAnsi)
 public:
     explicit TUniComboBoxStrings(TUniCustomComboBox* comboBox) : comboBox_(comboBox) {}
 
     WideString Get(int index) const override;
-    int GetCount() const override;
-    TObject* GetObject(int index) const override;
-    void PutObject(int index, TObject* obj) override;
     void Put(int index, const WideString& s) override;
     // Raises EOutOfResources "Unable to insert a line" when the window refuses it.
     void Insert(int index, const WideString& s) override;
@@ -41,7 +38,9 @@ public:
     // Keeps the wide text of the box.
     void Clear() override;
     int IndexOf(const WideString& s) const override;
-    void SetUpdateState(bool updating) override;
+
+protected:
+    TStrings* AnsiItems() const override;
 
 private:
     TUniCustomComboBox* comboBox_;

@@ -62,46 +62,51 @@ TActionLinkClass TUniMenuItem::GetActionLinkClass() { return TActionLinkClass::O
 
 namespace {
 
-// The wide text of one of the action's texts while the 8-bit text is being set as its form; an empty
-// 8-bit value in the middle of that only makes the library notice the change (null: ignore the value).
-const WideString* SettingValue(const TCustomActionHelper::TWideText& text, const AnsiString& value, bool& ignore) {
-    ignore = text.setting && value != text.target;
-    return text.setting ? &text.wide : nullptr;
+// One text of the link (caption or hint): how the action and the item read and write it.
+struct TMenuLinkedText {
+    WideString (*actionText)(TBasicAction*);
+    WideString (TUniMenuItem::*itemText)();
+    void (TUniMenuItem::*setItemText)(const WideString&);
+    TCustomActionHelper::TWideText TCustomActionHelper::*field;
+};
+constexpr TMenuLinkedText kCaption{&uni::GetActionWideCaption, &TUniMenuItem::Caption, &TUniMenuItem::SetCaption,
+                                   &TCustomActionHelper::Caption};
+constexpr TMenuLinkedText kHint{&uni::GetActionWideHint, &TUniMenuItem::Hint, &TUniMenuItem::SetHint,
+                                &TCustomActionHelper::Hint};
+
+// The wide texts decide for actions with wide texts; for others the library's answer must agree too.
+bool IsLinked(TCustomAction* action, TObject* client, bool libraryAnswer, const TMenuLinkedText& text) {
+    auto* item = dynamic_cast<TUniMenuItem*>(client);
+    if (!action || !item || (!uni::ActionHelper(action) && !libraryAnswer)) return false;
+    return text.actionText(action) == (item->*text.itemText)();
+}
+
+// While the action's 8-bit text is being set as the form of a new wide text, the item gets that wide
+// text, and an empty value in the middle of it only makes the library notice the change.
+void SetLinked(TCustomAction* action, TObject* client, const AnsiString& value, bool linked, const TMenuLinkedText& text) {
+    auto* item = dynamic_cast<TUniMenuItem*>(client);
+    TCustomActionHelper* helper = uni::ActionHelper(action);
+    const TCustomActionHelper::TWideText* wide = helper ? &(helper->*text.field) : nullptr;
+    const bool setting = wide && wide->setting;
+    if (!item || (setting && value != wide->target) || !linked) return;
+    (item->*text.setItemText)(setting ? wide->wide : uni::FromAnsi(value));
 }
 
 }  // namespace
 
 bool TUniMenuActionLink::IsCaptionLinked() {
-    TCustomAction* action = CustomAction();
-    auto* item = dynamic_cast<TUniMenuItem*>(Client());
-    if (!action || !item || (!uni::ActionHelper(action) && !TMenuActionLink::IsCaptionLinked())) return false;
-    return uni::GetActionWideCaption(action) == item->Caption();
+    return IsLinked(CustomAction(), Client(), CustomAction() && TMenuActionLink::IsCaptionLinked(), kCaption);
 }
 
 bool TUniMenuActionLink::IsHintLinked() {
-    TCustomAction* action = CustomAction();
-    auto* item = dynamic_cast<TUniMenuItem*>(Client());
-    if (!action || !item || (!uni::ActionHelper(action) && !TMenuActionLink::IsHintLinked())) return false;
-    return uni::GetActionWideHint(action) == item->Hint();
+    return IsLinked(CustomAction(), Client(), CustomAction() && TMenuActionLink::IsHintLinked(), kHint);
 }
 
 void TUniMenuActionLink::SetCaption(const AnsiString& value) {
-    auto* item = dynamic_cast<TUniMenuItem*>(Client());
-    TCustomActionHelper* helper = uni::ActionHelper(CustomAction());
-    bool ignore = false;
-    const WideString* wide = helper ? SettingValue(helper->Caption, value, ignore) : nullptr;
-    if (!item || ignore || !IsCaptionLinked()) return;
-    item->SetCaption(wide ? *wide : uni::FromAnsi(value));
+    SetLinked(CustomAction(), Client(), value, IsCaptionLinked(), kCaption);
 }
 
-void TUniMenuActionLink::SetHint(const AnsiString& value) {
-    auto* item = dynamic_cast<TUniMenuItem*>(Client());
-    TCustomActionHelper* helper = uni::ActionHelper(CustomAction());
-    bool ignore = false;
-    const WideString* wide = helper ? SettingValue(helper->Hint, value, ignore) : nullptr;
-    if (!item || ignore || !IsHintLinked()) return;
-    item->SetHint(wide ? *wide : uni::FromAnsi(value));
-}
+void TUniMenuActionLink::SetHint(const AnsiString& value) { SetLinked(CustomAction(), Client(), value, IsHintLinked(), kHint); }
 
 namespace uni {
 

@@ -15,6 +15,9 @@ namespace {
 
 const wchar_t* OrNull(const WideString& s) { return s.empty() ? nullptr : reinterpret_cast<const wchar_t*>(s.c_str()); }
 
+// The wide value while it still matches the 8-bit one the library may have changed, else that widened.
+WideString Synced(WideString wide, const AnsiString& ansi) { return uni::ReadPairedWideString(wide, ansi); }
+
 // The size of CDM_GETFILEPATH's answer buffer, in characters.
 constexpr int kFilePathSize = 261;
 
@@ -32,8 +35,7 @@ WideString TUniOpenDialog::FileName() const {
             return WideString(reinterpret_cast<const char16_t*>(path), len);
         }
     }
-    WideString wide = fileName_;
-    return uni::ReadPairedWideString(wide, TOpenDialog::FileName());
+    return Synced(fileName_, TOpenDialog::FileName());
 }
 
 void TUniOpenDialog::SetFileName(const WideString& value) {
@@ -41,37 +43,25 @@ void TUniOpenDialog::SetFileName(const WideString& value) {
     TOpenDialog::SetFileName(uni::ToAnsi(value));
 }
 
-WideString TUniOpenDialog::Filter() const {
-    WideString wide = filter_;
-    return uni::ReadPairedWideString(wide, TOpenDialog::Filter());
-}
+WideString TUniOpenDialog::Filter() const { return Synced(filter_, TOpenDialog::Filter()); }
 void TUniOpenDialog::SetFilter(const WideString& value) {
     filter_ = value;
     TOpenDialog::SetFilter(uni::ToAnsi(value));
 }
 
-WideString TUniOpenDialog::InitialDir() const {
-    WideString wide = initialDir_;
-    return uni::ReadPairedWideString(wide, TOpenDialog::InitialDir());
-}
+WideString TUniOpenDialog::InitialDir() const { return Synced(initialDir_, TOpenDialog::InitialDir()); }
 void TUniOpenDialog::SetInitialDir(const WideString& value) {
     initialDir_ = uni::TrimInitialDir(value);
     TOpenDialog::SetInitialDir(uni::ToAnsi(initialDir_));
 }
 
-WideString TUniOpenDialog::Title() const {
-    WideString wide = title_;
-    return uni::ReadPairedWideString(wide, TOpenDialog::Title());
-}
+WideString TUniOpenDialog::Title() const { return Synced(title_, TOpenDialog::Title()); }
 void TUniOpenDialog::SetTitle(const WideString& value) {
     title_ = value;
     TOpenDialog::SetTitle(uni::ToAnsi(value));
 }
 
-WideString TUniOpenDialog::DefaultExt() const {
-    WideString wide = defaultExt_;
-    return uni::ReadPairedWideString(wide, TOpenDialog::DefaultExt());
-}
+WideString TUniOpenDialog::DefaultExt() const { return Synced(defaultExt_, TOpenDialog::DefaultExt()); }
 void TUniOpenDialog::SetDefaultExt(const WideString& value) {
     defaultExt_ = value;
     TOpenDialog::SetDefaultExt(uni::ToAnsi(value));
