@@ -18,7 +18,7 @@ const wchar_t* OrNull(const WideString& s) { return s.empty() ? nullptr : reinte
 // The wide value while it still matches the 8-bit one the library may have changed, else that widened.
 WideString Synced(WideString wide, const AnsiString& ansi) { return uni::ReadPairedWideString(wide, ansi); }
 
-// The size of CDM_GETFILEPATH's answer buffer, in characters.
+// The first size of CDM_GETFILEPATH's answer buffer, in characters (MAX_PATH and the terminator).
 constexpr int kFilePathSize = 261;
 
 }  // namespace
@@ -27,12 +27,18 @@ TUniOpenDialog::TUniOpenDialog(TComponent* owner) : TOpenDialog(owner), files_(M
 
 WideString TUniOpenDialog::FileName() const {
     if (HWND dialog = Handle(); dialog && !Options().Contains(ofOldStyleDialog)) {
-        wchar_t path[kFilePathSize] = {};
-        const LRESULT n = ::SendMessageW(dialog, CDM_GETFILEPATH, kFilePathSize, reinterpret_cast<LPARAM>(path));
-        if (n > 0) {
+        // The dialog answers with the size it needs, terminator included: a longer path is asked again
+        // with a buffer of that size instead of being cut.
+        std::vector<wchar_t> path(kFilePathSize, L'\0');
+        LRESULT n = ::SendMessageW(dialog, CDM_GETFILEPATH, path.size(), reinterpret_cast<LPARAM>(path.data()));
+        if (n > static_cast<LRESULT>(path.size())) {
+            path.assign(static_cast<std::size_t>(n), L'\0');
+            n = ::SendMessageW(dialog, CDM_GETFILEPATH, path.size(), reinterpret_cast<LPARAM>(path.data()));
+        }
+        if (n > 0 && n <= static_cast<LRESULT>(path.size())) {
             std::size_t len = 0;
-            while (len < static_cast<std::size_t>(kFilePathSize) && path[len]) ++len;
-            return WideString(reinterpret_cast<const char16_t*>(path), len);
+            while (len < path.size() && path[len]) ++len;
+            return WideString(reinterpret_cast<const char16_t*>(path.data()), len);
         }
     }
     return Synced(fileName_, TOpenDialog::FileName());

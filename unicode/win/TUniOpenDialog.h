@@ -20,7 +20,7 @@ class TUniOpenDialog : public TOpenDialog {
     CLASSLIB_MESSAGES(TUniOpenDialog, CLASSLIB_ON(WM_NOTIFY, &TUniOpenDialog::WMNotify))
     explicit TUniOpenDialog(TComponent* owner);
 
-    // While the dialog is open, the path now chosen in it (CDM_GETFILEPATH, up to 260 characters); else the
+    // While the dialog is open, the path now chosen in it (CDM_GETFILEPATH, whole however long); else the
     // name set or the first name chosen.
     WideString FileName() const;
     void SetFileName(const WideString& value);
