@@ -70,6 +70,41 @@ TUniListItem* TUniCustomListView::AddItem(const WideString& caption) {
     return item;
 }
 
+WideString TUniCustomListView::ColumnCaption(int index) const {
+    const AnsiString ansi = Columns()->Items(index)->Caption();
+    if (index < static_cast<int>(columnCaptions_.size()) && uni::ToAnsi(columnCaptions_[static_cast<std::size_t>(index)]) == ansi)
+        return columnCaptions_[static_cast<std::size_t>(index)];
+    return uni::FromAnsi(ansi);
+}
+
+void TUniCustomListView::SetColumnCaption(int index, const WideString& value) {
+    TListColumn* column = Columns()->Items(index);
+    if (static_cast<int>(columnCaptions_.size()) < Columns()->Count())
+        columnCaptions_.resize(static_cast<std::size_t>(Columns()->Count()));
+    WideString& wide = columnCaptions_[static_cast<std::size_t>(index)];
+    // The library shows the columns again whenever the 8-bit caption changes.
+    uni::WritePairedWideString(value, wide, column->Caption(), [column](const AnsiString& ansi) { column->SetCaption(ansi); });
+}
+
+void TUniCustomListView::WndProc(TMessage& message) {
+    const bool column = message.Msg == LVM_INSERTCOLUMNA || message.Msg == LVM_SETCOLUMNA;
+    const auto* ansi = reinterpret_cast<const LVCOLUMNA*>(message.LParam);
+    const int index = static_cast<int>(message.WParam);
+    if (!column || !ansi || !(ansi->mask & LVCF_TEXT) || index < 0 || index >= Columns()->Count()) {
+        TUniWindowed::WndProc(message);
+        return;
+    }
+    WideString text = ColumnCaption(index);
+    LVCOLUMNW wide{};
+    std::memcpy(&wide, ansi, std::min(sizeof wide, sizeof *ansi));
+    wide.pszText = reinterpret_cast<wchar_t*>(text.data());
+    TMessage inner = message;
+    inner.Msg = message.Msg == LVM_INSERTCOLUMNA ? LVM_INSERTCOLUMNW : LVM_SETCOLUMNW;
+    inner.LParam = reinterpret_cast<LPARAM>(&wide);
+    TUniWindowed::WndProc(inner);
+    message.Result = inner.Result;
+}
+
 void TUniCustomListView::CreateWindowHandle(const TCreateParams& params) {
     TUniWindowed::CreateWindowHandle(params);
     uni::UseUnicodeNotifications(this);

@@ -5,6 +5,8 @@
 // The window sends its notifications in their wide form; those the library handles (display texts, label
 // editing) are handed to it in their 8-bit form and answered with the wide texts.
 #pragma once
+#include <vector>
+
 #include "classlib/win/TListView.h"
 #include "unicode/core/TUniStringList.h"
 #include "unicode/win/UniStdControl.h"
@@ -57,6 +59,12 @@ class TUniCustomListView : public uni::TUniWindowed<TCustomListView> {
     TUniListItem* Item(int index) const;
     // A new item with a wide caption.
     TUniListItem* AddItem(const WideString& caption);
+    // The wide caption of column index, kept beside the library column's 8-bit one.
+    WideString ColumnCaption(int index) const;
+    void SetColumnCaption(int index, const WideString& value);
+
+    // The library's 8-bit column texts reach the window as the columns' wide captions.
+    void WndProc(TMessage& message) override;
 
 protected:
     void CreateWindowHandle(const TCreateParams& params) override;
@@ -71,6 +79,8 @@ private:
     void EndLabelEdit(TMessage& message, NMLVDISPINFOW& info);
     // Hands a notification to the library with the 8-bit code (text not translated).
     void PassAsAnsi(TMessage& message, NMLVDISPINFOW& info, UINT ansiCode);
+
+    std::vector<WideString> columnCaptions_;
 };
 
 class TUniListView : public TUniCustomListView {

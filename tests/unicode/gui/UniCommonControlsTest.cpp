@@ -48,12 +48,24 @@ WideString ItemTextW(HWND lv, int item, int column) {
     return WideString(reinterpret_cast<const char16_t*>(buf), static_cast<std::size_t>(n));
 }
 
-TEST_F(UniCommonControls, ListViewWindowShowsTheWideCaptionsAndSubItemsAlsoWhenMadeAgain) {
+WideString ColumnTextW(HWND lv, int column) {
+    wchar_t buf[64] = {};
+    LVCOLUMNW col{};
+    col.mask = LVCF_TEXT;
+    col.pszText = buf;
+    col.cchTextMax = 64;
+    ::SendMessageW(lv, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col));
+    return WideString(reinterpret_cast<const char16_t*>(buf));
+}
+
+TEST_F(UniCommonControls, ListViewWindowShowsTheWideCaptionsSubItemsAndColumnsAlsoWhenMadeAgain) {
     auto* lv = Create<TUniListView>(form_);
     lv->SetBounds(8, 8, 300, 200);
     lv->SetViewStyle(vsReport);
     lv->Columns()->Add()->SetCaption("A");
     lv->Columns()->Add()->SetCaption("B");
+    lv->SetColumnCaption(0, kCyr);
+    lv->SetColumnCaption(1, kGreek);
     TUniListItem* first = lv->AddItem(kGreek);
     first->SubItems()->Add(kCyr);
     lv->AddItem(kCyr + u" 2");
@@ -68,6 +80,8 @@ TEST_F(UniCommonControls, ListViewWindowShowsTheWideCaptionsAndSubItemsAlsoWhenM
         EXPECT_EQ(ItemTextW(lv->Handle(), 0, 1), kCyr);
         EXPECT_EQ(ItemTextW(lv->Handle(), 1, 0), kCyr + u" 2");
         EXPECT_EQ(ItemTextW(lv->Handle(), 1, 1), u"");  // past the last sub-item
+        EXPECT_EQ(ColumnTextW(lv->Handle(), 0), kCyr);
+        EXPECT_EQ(ColumnTextW(lv->Handle(), 1), kGreek);
         lv->RecreateWnd();
     }
     // The 8-bit twins follow.
