@@ -12,11 +12,19 @@ class TUniCustomEdit : public uni::TUniWindowed<TCustomEdit> {
     WideChar PasswordChar() const { return passwordChar_; }
     void SetPasswordChar(WideChar value);
 
+    // The selection in UTF-16 units of the wide text (the window's own).
+    int SelStart() override;
+    int SelLength() override;
+    WideString SelTextW();
+    // Replaces the selection (inserts at the caret when nothing is selected).
+    void SetSelTextW(const WideString& value);
+
 protected:
     void CreateWnd() override;
 
 private:
     void ApplyPasswordChar();
+    void GetSelectionW(DWORD& start, DWORD& end);
     WideChar passwordChar_ = 0;
 };
 

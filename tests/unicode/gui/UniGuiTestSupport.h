@@ -14,6 +14,7 @@
 #include "unicode/core/WideCharMessage.h"
 #include "unicode/win/TUniAction.h"
 #include "unicode/win/TUniApplication.h"
+#include "unicode/win/TUniButton.h"
 #include "unicode/win/TUniMenuItem.h"
 #include "unicode/win/UniActionLinks.h"
 #include "unicode/win/UniControls.h"
@@ -54,18 +55,7 @@ protected:
 };
 
 // A push button in a Unicode window that follows the wide texts of its action.
-class TWideTestButton : public TButton {
-    CLASSLIB_COMPONENT(TWideTestButton, TButton)
-    explicit TWideTestButton(TComponent* owner) : TButton(owner) {}
-
-protected:
-    void CreateWindowHandle(const TCreateParams& params) override { uni::CreateWideWindow(this, params, L"BUTTON"); }
-    void ActionChange(TObject* sender, bool checkDefaults) override {
-        uni::ApplyWideActionTexts(this, sender, checkDefaults);
-        TButton::ActionChange(sender, checkDefaults);
-    }
-    TControlActionLinkClass GetActionLinkClass() override { return uni::WideActionLinkClassFor(this); }
-};
+using TWideTestButton = TUniButton;
 
 using uni::WindowTextW;
 

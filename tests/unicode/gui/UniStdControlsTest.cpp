@@ -185,6 +185,18 @@ TEST_F(UniStdControls, APasswordCharacterAbove255IsTheWindowsAndStarForTheLibrar
     EXPECT_EQ(::SendMessageW(edit->Handle(), EM_GETPASSWORDCHAR, 0, 0), 0x25cf);
 }
 
+TEST_F(UniStdControls, EditSelectionCountsUtf16UnitsOfTheWideText) {
+    auto* edit = Place<TUniEdit>(8, 8);
+    edit->SetText(kBoth);  // "Ωμεγα Жук"
+    edit->SetSelStart(6);
+    edit->SetSelLength(3);
+    EXPECT_EQ(edit->SelStart(), 6);
+    EXPECT_EQ(edit->SelLength(), 3);
+    EXPECT_EQ(edit->SelTextW(), kCyr);
+    edit->SetSelTextW(u"\u03a9");
+    EXPECT_EQ(edit->Text(), kGreek + u" \u03a9");
+}
+
 TEST_F(UniStdControls, RadioGroupWithoutItemsPaintsAndWithItemsArrangesAndClicks) {
     auto* group = Place<TUniRadioGroup>(8, 8, 210, 100);
     group->SetCaption(kCyr);
