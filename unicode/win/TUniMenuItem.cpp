@@ -37,6 +37,11 @@ void TUniMenuItem::Loaded() {
     WriteNativeCaption();
 }
 
+void TUniMenuItem::InitiateAction() {
+    TMenuItem::InitiateAction();
+    WriteNativeCaption();
+}
+
 void TUniMenuItem::MenuChanged(bool rebuild) {
     WriteNativeCaption();
     // A rebuilt submenu got its entries in 8-bit form.

@@ -21,6 +21,9 @@ class TUniMenuItem : public TMenuItem {
 
     void DefineProperties(TFiler* filer) override;
     void Loaded() override;
+    // The library's update from the action; then the native entry shows the wide caption (entries the
+    // library made in 8-bit form, such as a menu bar's or an opening submenu's, are widened here).
+    void InitiateAction() override;
 
 protected:
     void MenuChanged(bool rebuild) override;

@@ -26,11 +26,21 @@ void WriteWideMenuEntry(TMenuItem* item) {
         const WideString keys = ShortCutTextW(item->ShortCut());
         if (!keys.empty()) text += u"\t" + keys;
     }
+    HMENU menu = parent->Handle();
+    // Written only when the entry shows something else (this runs whenever the item updates).
+    wchar_t shown[256] = {};
+    const int n = ::GetMenuStringW(menu, item->Command(), shown, 256, MF_BYCOMMAND);
+    if (n >= 0 && static_cast<std::size_t>(n) == text.size() && text.size() < 255 &&
+        WideString(reinterpret_cast<const char16_t*>(shown), static_cast<std::size_t>(n)) == text)
+        return;
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
     info.dwTypeData = reinterpret_cast<wchar_t*>(text.data());
-    if (!::SetMenuItemInfoW(parent->Handle(), item->Command(), FALSE, &info)) RaiseLastWin32Error();
+    if (!::SetMenuItemInfoW(menu, item->Command(), FALSE, &info)) RaiseLastWin32Error();
+    // A menu bar shows a changed entry only when drawn again.
+    if (auto* bar = dynamic_cast<TMainMenu*>(item->GetParentMenu()); bar && OnMenuBar(item) && bar->WindowHandle())
+        ::DrawMenuBar(bar->WindowHandle());
 }
 
 void WriteWideMenuEntries(TMenuItem* parent) {

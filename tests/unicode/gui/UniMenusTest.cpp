@@ -1,10 +1,12 @@
 // Unicode menu items in a real native popup menu: wide captions with their shortcut texts, hot keys by the
 // layer's rules, wide hints through the popup list, and wide action texts.
+#include "classlib/win/TMainMenu.h"
 #include "classlib/win/TPopupMenu.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
 #include "unicode/core/HotKeys.h"
 #include "unicode/win/ShortCutTextW.h"
 #include "unicode/win/TUniForm.h"
+#include "tests/classlib/gui/FormTestHelpers.h"
 #include "unicode/win/TUniPopupList.h"
 
 using namespace formtest;
@@ -102,6 +104,30 @@ TEST_F(UniMenus, AnItemLinkedToAWideActionFollowsItsWideCaption) {
     item->SetCaption(u"\u0416");
     action->SetCaption(u"\u03a9");
     EXPECT_EQ(item->Caption(), u"\u0416");
+}
+
+TEST_F(UniMenus, AFormsMenuBarShowsTheWideCaptionsOfItsSubmenus) {
+    auto* form = NewForm<TUniForm>(300, 200);
+    auto* bar = Create<TMainMenu>(form);
+    auto* file = Create<TUniMenuItem>(form);
+    file->SetCaption(u"&\u0424\u0430\u0439\u043b");
+    auto* open = Create<TUniMenuItem>(form);
+    open->SetCaption(u"&\u041e\u0442\u043a\u0440\u044b\u0442\u044c \u03a9");
+    open->SetShortCut(scCtrl | 'O');
+    file->Add(open);
+    bar->Items()->Add(file);
+    form->SetMenu(bar);
+    form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return form->Showing(); }));
+    HMENU menuBar = ::GetMenu(form->Handle());
+    ASSERT_NE(menuBar, nullptr);
+    // The bar's items update with the form's actions, when the application is idle.
+    form->UpdateActions();
+    EXPECT_EQ(MenuTextW(menuBar, 0), u"&\u0424\u0430\u0439\u043b");
+    HMENU sub = ::GetSubMenu(menuBar, 0);
+    ASSERT_NE(sub, nullptr);
+    ::SendMessageW(form->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), 0);
+    EXPECT_EQ(MenuTextW(sub, 0), u"&\u041e\u0442\u043a\u0440\u044b\u0442\u044c \u03a9\tCtrl+O");
 }
 
 }  // namespace
