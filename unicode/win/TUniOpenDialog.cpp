@@ -81,6 +81,12 @@ void TUniOpenDialog::DefineProperties(TFiler* filer) {
 bool TUniOpenDialog::Execute(HWND parentWindow) { return RunWideFileDialog(&::GetOpenFileNameW, parentWindow); }
 
 bool TUniOpenDialog::RunWideFileDialog(const TWideFileDialogFunc& function, HWND parentWindow) {
+    // A name the buffer cannot hold is refused before any window is disabled.
+    const std::size_t size = Options().Contains(ofAllowMultiSelect) ? kMultiSelectBufferSize : kFileBufferSize;
+    const WideString name = FileName();
+    if (name.size() >= size)
+        throw CreateFmt<EUniGeneralError>("The file name is longer than the dialog allows (%d characters, at most %d)",
+                                          {static_cast<int>(name.size()), static_cast<int>(size) - 1});
     files_->Clear();
     // The library builds the record (options, hook, template, owner) and runs it task-modally; the wide
     // dialog runs on the wide copy of it.
@@ -91,9 +97,6 @@ BOOL TUniOpenDialog::RunWide(const TWideFileDialogFunc& function, OPENFILENAMEA&
     const std::size_t size = ansi.nMaxFile;
     std::vector<char16_t> buffer(size + 2, u'\0');
     const WideString name = FileName();
-    if (name.size() >= size)
-        throw CreateFmt<EUniGeneralError>("The file name is longer than the dialog allows (%d characters, at most %d)",
-                                          {static_cast<int>(name.size()), static_cast<int>(size) - 1});
     std::copy(name.begin(), name.end(), buffer.begin());
     const WideString filter = uni::DialogFilterText(Filter());
     WideString initialDir = InitialDir();
