@@ -14,6 +14,8 @@
 #include "unicode/core/WideCharMessage.h"
 #include "unicode/win/TUniAction.h"
 #include "unicode/win/TUniApplication.h"
+#include "unicode/win/TUniButton.h"
+#include "unicode/win/TUniMenuItem.h"
 #include "unicode/win/UniActionLinks.h"
 #include "unicode/win/UniControls.h"
 
@@ -53,18 +55,7 @@ protected:
 };
 
 // A push button in a Unicode window that follows the wide texts of its action.
-class TWideTestButton : public TButton {
-    CLASSLIB_COMPONENT(TWideTestButton, TButton)
-    explicit TWideTestButton(TComponent* owner) : TButton(owner) {}
-
-protected:
-    void CreateWindowHandle(const TCreateParams& params) override { uni::CreateWideWindow(this, params, L"BUTTON"); }
-    void ActionChange(TObject* sender, bool checkDefaults) override {
-        uni::ApplyWideActionTexts(this, sender, checkDefaults);
-        TButton::ActionChange(sender, checkDefaults);
-    }
-    TControlActionLinkClass GetActionLinkClass() override { return uni::WideActionLinkClassFor(this); }
-};
+using TWideTestButton = TUniButton;
 
 using uni::WindowTextW;
 
@@ -85,6 +76,7 @@ protected:
         classlib::RegisterClassLibUnits();
         uni::RegisterUniControlsUnit();
         uni::RegisterUniApplicationUnit();
+        uni::RegisterUniMenusUnit();
         formtest::GuiTest::SetUpTestSuite();
     }
 };
