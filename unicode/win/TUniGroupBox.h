@@ -1,0 +1,22 @@
+// The Unicode group box: a plain Unicode window that paints its frame and wide caption, and whose hot key
+// focuses its first child.
+#pragma once
+#include "classlib/win/TGroupBox.h"
+#include "unicode/win/UniStdControl.h"
+
+class TUniCustomGroupBox : public uni::TUniWindowed<TCustomGroupBox> {
+    CLASSLIB_COMPONENT(TUniCustomGroupBox, TCustomGroupBox)
+    CLASSLIB_MESSAGES(TUniCustomGroupBox, CLASSLIB_ON(CM_DIALOGCHAR, &TUniCustomGroupBox::CMDialogChar))
+    explicit TUniCustomGroupBox(TComponent* owner) : TUniWindowed(owner, nullptr) {}
+
+protected:
+    // The classic frame (the library has no visual styles): starting half the height of "0" below the top,
+    // raised with Ctl3D, and the wide caption 8 pixels in on the box's colour.
+    void Paint() override;
+    void CMDialogChar(TMessage& message);
+};
+
+class TUniGroupBox : public TUniCustomGroupBox {
+    CLASSLIB_COMPONENT(TUniGroupBox, TUniCustomGroupBox)
+    explicit TUniGroupBox(TComponent* owner) : TUniCustomGroupBox(owner) {}
+};
