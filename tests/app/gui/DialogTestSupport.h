@@ -1,0 +1,93 @@
+// Drives a modal window from inside its own message loop: a thread timer looks for a visible top-level
+// window with the caption and, once it is there, runs the action on it once. A window that never comes is
+// a failure; one the action leaves open is closed after the deadline so that a broken test ends.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "classlib/win/Win32.h"
+
+namespace kelvotest {
+
+class TWindowDriver {
+public:
+    TWindowDriver(std::wstring caption, std::function<void(HWND)> action, DWORD deadlineMs = 8000)
+        : caption_(std::move(caption)), action_(std::move(action)), deadline_(::GetTickCount() + deadlineMs) {
+        current_ = this;
+        timer_ = ::SetTimer(nullptr, 0, 30, &TWindowDriver::Tick);
+    }
+    ~TWindowDriver() {
+        ::KillTimer(nullptr, timer_);
+        current_ = nullptr;
+        EXPECT_TRUE(ran_) << "no window \"" << std::string(caption_.begin(), caption_.end()) << "\" came up";
+        EXPECT_FALSE(expired_) << "the window stayed open past the deadline";
+    }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        TWindowDriver* self = current_;
+        if (!self) return;
+        const HWND window = ::FindWindowW(nullptr, self->caption_.c_str());
+        if (window && ::IsWindowVisible(window) && !self->ran_ && !self->running_) {
+            self->running_ = true;
+            self->action_(window);
+            self->running_ = false;
+            self->ran_ = true;
+        } else if (window && self->ran_ && int(::GetTickCount() - self->deadline_) > 0 && !self->expired_) {
+            self->expired_ = true;
+            ::PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+    }
+
+    static inline TWindowDriver* current_ = nullptr;
+    std::wstring caption_;
+    std::function<void(HWND)> action_;
+    DWORD deadline_;
+    UINT_PTR timer_ = 0;
+    bool ran_ = false;
+    bool running_ = false;
+    bool expired_ = false;
+};
+
+struct TChildWindow {
+    HWND Window;
+    std::wstring ClassName;
+    std::wstring Text;
+    RECT Client;  // in the parent's client coordinates
+};
+
+// The direct and indirect children of parent, in z order.
+inline std::vector<TChildWindow> ChildWindows(HWND parent) {
+    std::vector<TChildWindow> children;
+    struct Walk {
+        HWND parent;
+        std::vector<TChildWindow>* out;
+    } walk{parent, &children};
+    ::EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* w = reinterpret_cast<Walk*>(data);
+            wchar_t cls[64]{};
+            ::GetClassNameW(child, cls, 64);
+            wchar_t text[256]{};
+            ::GetWindowTextW(child, text, 256);
+            RECT r{};
+            ::GetWindowRect(child, &r);
+            ::MapWindowPoints(nullptr, w->parent, reinterpret_cast<POINT*>(&r), 2);
+            w->out->push_back({child, cls, text, r});
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&walk));
+    return children;
+}
+
+inline const TChildWindow* FindChild(const std::vector<TChildWindow>& children, const std::wstring& text) {
+    for (const TChildWindow& child : children)
+        if (child.Text == text) return &child;
+    return nullptr;
+}
+
+}  // namespace kelvotest
