@@ -14,23 +14,33 @@ namespace kelvotest {
 
 class TWindowDriver {
 public:
-    TWindowDriver(std::wstring caption, std::function<void(HWND)> action, DWORD deadlineMs = 8000)
-        : caption_(std::move(caption)), action_(std::move(action)), deadline_(::GetTickCount() + deadlineMs) {
-        current_ = this;
+    // className: the window class to look for, or null for any.
+    TWindowDriver(std::wstring caption, std::function<void(HWND)> action, const wchar_t* className = nullptr,
+                  DWORD deadlineMs = 8000)
+        : caption_(std::move(caption)), action_(std::move(action)), className_(className),
+          deadline_(::GetTickCount() + deadlineMs) {
         timer_ = ::SetTimer(nullptr, 0, 30, &TWindowDriver::Tick);
+        Drivers().push_back({timer_, this});
     }
     ~TWindowDriver() {
         ::KillTimer(nullptr, timer_);
-        current_ = nullptr;
+        std::erase_if(Drivers(), [this](const auto& entry) { return entry.second == this; });
         EXPECT_TRUE(ran_) << "no window \"" << std::string(caption_.begin(), caption_.end()) << "\" came up";
         EXPECT_FALSE(expired_) << "the window stayed open past the deadline";
     }
 
 private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        TWindowDriver* self = current_;
+    // Several drivers may be waiting at once (a dialog and the box it raises): each timer finds its own.
+    static std::vector<std::pair<UINT_PTR, TWindowDriver*>>& Drivers() {
+        static std::vector<std::pair<UINT_PTR, TWindowDriver*>> drivers;
+        return drivers;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+        TWindowDriver* self = nullptr;
+        for (const auto& [id, driver] : Drivers())
+            if (id == timer) self = driver;
         if (!self) return;
-        const HWND window = ::FindWindowW(nullptr, self->caption_.c_str());
+        const HWND window = ::FindWindowW(self->className_, self->caption_.c_str());
         if (window && ::IsWindowVisible(window) && !self->ran_ && !self->running_) {
             self->running_ = true;
             self->action_(window);
@@ -42,9 +52,9 @@ private:
         }
     }
 
-    static inline TWindowDriver* current_ = nullptr;
     std::wstring caption_;
     std::function<void(HWND)> action_;
+    const wchar_t* className_;
     DWORD deadline_;
     UINT_PTR timer_ = 0;
     bool ran_ = false;
