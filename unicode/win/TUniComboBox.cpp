@@ -1,6 +1,8 @@
 #include "unicode/win/TUniComboBox.h"
 
+#include "classlib/core/CodePages.h"
 #include "classlib/core/Exceptions.h"
+#include "unicode/core/WideCharMessage.h"
 
 namespace {
 const wchar_t* W(const WideString& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
@@ -47,6 +49,11 @@ void PassToPart(HWND part, WNDPROC previous, bool toClass, TMessage& m) {
 }  // namespace
 
 void TUniCustomComboBox::WideEditProc(TMessage& message) {
+    if (message.Msg == WM_CHAR && (message.WParam & 0xFFFF) >= 0x80 && AutoComplete() &&
+        WideAutoComplete(static_cast<WideChar>(message.WParam & 0xFFFF))) {
+        message.Result = 0;
+        return;
+    }
     PassToPart(EditHandle(), previousEditProc_, IsEditTextMessage(message), message);
 }
 
@@ -106,11 +113,83 @@ void TUniCustomComboBox::CreateWnd() {
     savedText_.clear();
 }
 
+void TUniCustomComboBox::WMChar(TMessage& message) {
+    typed_ = uni::WideCharOfMessage(message);
+    DispatchInherited<TUniCustomComboBox>(this, message);
+    typed_ = 0;
+}
+
 void TUniCustomComboBox::KeyPress(char& key) {
     const bool autoComplete = AutoComplete();
     SetAutoComplete(false);
     TUniWindowed::KeyPress(key);
     SetAutoComplete(autoComplete);
+    if (key == 0 || !autoComplete || !HandleAllocated()) return;
+    const auto byte = static_cast<unsigned char>(key);
+    const WideChar ch = byte < 0x80 || typed_ == 0 ? static_cast<WideChar>(byte) : typed_;
+    if (WideAutoComplete(ch)) key = 0;
+}
+
+std::vector<WideString> TUniCustomComboBox::WideItemList() const {
+    std::vector<WideString> items;
+    for (int i = 0; i < wideItems_->GetCount(); ++i) items.push_back(wideItems_->Get(i));
+    return items;
+}
+
+void TUniCustomComboBox::SelectFound(int index, const WideString& typed) {
+    if (AutoCloseUp() && WideCompareText(wideItems_->Get(index), typed) == 0) SetDroppedDown(false);
+    if (index == ItemIndex()) return;
+    SetItemIndex(index);
+    Click();
+    Select();
+}
+
+bool TUniCustomComboBox::WideAutoComplete(WideChar ch) {
+    if (ch == u'\x1B') return false;
+    if (ch == u'\t') {
+        if (AutoDropDown() && DroppedDown()) SetDroppedDown(false);
+        return false;
+    }
+    HWND wnd = WindowHandle();
+    if (Style() >= csDropDownList) {
+        const DWORD now = ::GetTickCount();
+        if (ch == u'\b') {
+            search_.Backspace();
+            return false;
+        }
+        if (AutoDropDown() && !DroppedDown()) SetDroppedDown(true);
+        const WideString candidate = search_.Candidate(ch, now);
+        const int found = uni::FindItemByPrefix(WideItemList(), candidate);
+        if (found < 0) return false;
+        search_.Accept(ch, now);
+        SelectFound(found, candidate);
+        return true;
+    }
+    if (ch == u'\b') return false;
+    if (AutoDropDown() && !DroppedDown()) {
+        // Dropping the list selects the text: keep what the user has.
+        const LRESULT sel = ::SendMessageW(wnd, CB_GETEDITSEL, 0, 0);
+        SetDroppedDown(true);
+        ::SendMessageW(wnd, CB_SETEDITSEL, 0, static_cast<LPARAM>(sel));
+    }
+    DWORD selStart = 0, selEnd = 0;
+    ::SendMessageW(wnd, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+    const WideString text = Text();
+    if (selEnd != text.size() || selStart > selEnd) return false;
+    const WideString typed = text.substr(0, selStart) + ch;
+    const int found = uni::FindItemByPrefix(WideItemList(), typed);
+    if (found < 0) return false;
+    const uni::TCompletion completion = uni::CompleteTyped(typed, wideItems_->Get(found));
+    const bool changed = completion.text != text;
+    if (AutoCloseUp() && WideCompareText(wideItems_->Get(found), typed) == 0) SetDroppedDown(false);
+    SetItemIndex(found);
+    SetText(completion.text);
+    ::SendMessageW(wnd, CB_SETEDITSEL, 0, MAKELPARAM(completion.selStart, completion.selStart + completion.selLength));
+    if (changed) {
+        Click();
+        Select();
+    }
+    return true;
 }
 
 WideString TUniComboBoxStrings::Get(int index) const {
@@ -125,16 +204,7 @@ WideString TUniComboBoxStrings::Get(int index) const {
     return text;
 }
 
-int TUniComboBoxStrings::GetCount() const { return comboBox_->TCustomComboBox::Items()->Count(); }
-TObject* TUniComboBoxStrings::GetObject(int index) const { return comboBox_->TCustomComboBox::Items()->GetObject(index); }
-void TUniComboBoxStrings::PutObject(int index, TObject* obj) { comboBox_->TCustomComboBox::Items()->PutObject(index, obj); }
-void TUniComboBoxStrings::SetUpdateState(bool updating) {
-    TStrings* ansi = comboBox_->TCustomComboBox::Items();
-    if (updating)
-        ansi->BeginUpdate();
-    else
-        ansi->EndUpdate();
-}
+TStrings* TUniComboBoxStrings::AnsiItems() const { return comboBox_->TCustomComboBox::Items(); }
 
 void TUniComboBoxStrings::Insert(int index, const WideString& s) {
     TStrings* ansi = comboBox_->TCustomComboBox::Items();

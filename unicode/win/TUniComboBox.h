@@ -7,7 +7,8 @@
 
 #include "classlib/core/TGUID.h"
 #include "classlib/win/TComboBox.h"
-#include "unicode/core/TUniStrings.h"
+#include "unicode/core/AutoCompleteMatch.h"
+#include "unicode/core/TUniStringsOverAnsi.h"
 #include "unicode/win/UniStdControl.h"
 
 class TUniCustomComboBox;
@@ -24,15 +25,12 @@ protected:
 
 // The wide items: CB_ messages (W) while the window exists; the library's 8-bit list (with the wide texts
 // beside it) while there is none. Count, objects and the update state are the 8-bit list's.
-class TUniComboBoxStrings : public TUniStrings {
-    CLASSLIB_CLASS(TUniComboBoxStrings, TUniStrings)
+class TUniComboBoxStrings : public TUniStringsOverAnsi {
+    CLASSLIB_CLASS(TUniComboBoxStrings, TUniStringsOverAnsi)
 public:
     explicit TUniComboBoxStrings(TUniCustomComboBox* comboBox) : comboBox_(comboBox) {}
 
     WideString Get(int index) const override;
-    int GetCount() const override;
-    TObject* GetObject(int index) const override;
-    void PutObject(int index, TObject* obj) override;
     void Put(int index, const WideString& s) override;
     // Raises EOutOfResources "Unable to insert a line" when the window refuses it.
     void Insert(int index, const WideString& s) override;
@@ -40,7 +38,9 @@ public:
     // Keeps the wide text of the box.
     void Clear() override;
     int IndexOf(const WideString& s) const override;
-    void SetUpdateState(bool updating) override;
+
+protected:
+    TStrings* AnsiItems() const override;
 
 private:
     TUniCustomComboBox* comboBox_;
@@ -48,6 +48,7 @@ private:
 
 class TUniCustomComboBox : public uni::TUniWindowed<TCustomComboBox>, public IWideItemList {
     CLASSLIB_COMPONENT(TUniCustomComboBox, TCustomComboBox)
+    CLASSLIB_MESSAGES(TUniCustomComboBox, CLASSLIB_ON(WM_CHAR, &TUniCustomComboBox::WMChar))
     explicit TUniCustomComboBox(TComponent* owner);
 
     TUniStrings* Items() const { return wideItems_.get(); }
@@ -57,8 +58,9 @@ protected:
     void CreateWnd() override;
     void DestroyWnd() override;
     // The library's 8-bit completion would look up characters it cannot represent: it is off while the
-    // library handles the key.
+    // library handles the key, and the wide completion runs instead (see WideAutoComplete).
     void KeyPress(char& key) override;
+    void WMChar(TMessage& message);
 
 private:
     friend class TUniComboBoxStrings;
@@ -66,6 +68,13 @@ private:
     // The wide text of each 8-bit item while there is no window (empty entries: the 8-bit text rules).
     WideString PendingItem(int index) const;
 
+    // With AutoComplete, in UTF-16 units: a drop-down list looks up the characters typed within 1250 ms as
+    // an item's beginning; an edit style completes the text before the selection with the first item it
+    // begins and selects the completed rest. True when the character was used.
+    bool WideAutoComplete(WideChar ch);
+    // Makes index the item; OnClick and OnSelect when the index changed.
+    void SelectFound(int index, const WideString& typed);
+    std::vector<WideString> WideItemList() const;
     void WidenParts();
     void WideEditProc(TMessage& message);
     void WideListProc(TMessage& message);
@@ -78,7 +87,8 @@ private:
     std::vector<WideString> pending_;
     int savedIndex_ = -1;
     WideString savedText_;
-    bool restoring_ = false;
+    uni::TAutoCompleteSearch search_;
+    WideChar typed_ = 0;  // the character of the WM_CHAR being handled
 };
 
 class TUniComboBox : public TUniCustomComboBox {

@@ -75,17 +75,7 @@ WideString TUniTabStrings::Get(int index) const {
     return WideString(reinterpret_cast<const char16_t*>(text), n);
 }
 
-int TUniTabStrings::GetCount() const { return tabControl_->TCustomTabControl::Tabs()->Count(); }
-TObject* TUniTabStrings::GetObject(int index) const { return tabControl_->TCustomTabControl::Tabs()->GetObject(index); }
-void TUniTabStrings::PutObject(int index, TObject* obj) { tabControl_->TCustomTabControl::Tabs()->PutObject(index, obj); }
-
-void TUniTabStrings::SetUpdateState(bool updating) {
-    TStrings* ansi = tabControl_->TCustomTabControl::Tabs();
-    if (updating)
-        ansi->BeginUpdate();
-    else
-        ansi->EndUpdate();
-}
+TStrings* TUniTabStrings::AnsiItems() const { return tabControl_->TCustomTabControl::Tabs(); }
 
 void TUniTabStrings::Put(int index, const WideString& s) {
     TStrings* ansi = tabControl_->TCustomTabControl::Tabs();

@@ -6,29 +6,28 @@
 #include <vector>
 
 #include "classlib/win/TTabControl.h"
-#include "unicode/core/TUniStrings.h"
+#include "unicode/core/TUniStringsOverAnsi.h"
 #include "unicode/win/UniStdControl.h"
 
 class TUniCustomTabControl;
 
 // The wide tab captions: TCM_GETITEMW and TCM_SETITEMW while the window exists. Count, objects and the
 // update state are those of the 8-bit tab list.
-class TUniTabStrings : public TUniStrings {
-    CLASSLIB_CLASS(TUniTabStrings, TUniStrings)
+class TUniTabStrings : public TUniStringsOverAnsi {
+    CLASSLIB_CLASS(TUniTabStrings, TUniStringsOverAnsi)
 public:
     explicit TUniTabStrings(TUniCustomTabControl* tabControl) : tabControl_(tabControl) {}
 
     // Raises EUniGeneralError "Failed to retrieve tab at index %d" when the window refuses.
     WideString Get(int index) const override;
-    int GetCount() const override;
-    TObject* GetObject(int index) const override;
-    void PutObject(int index, TObject* obj) override;
     // Raises EUniGeneralError "Failed to set tab "%s" at index %d" when the window refuses.
     void Put(int index, const WideString& s) override;
     void Insert(int index, const WideString& s) override;
     void Delete(int index) override;
     void Clear() override;
-    void SetUpdateState(bool updating) override;
+
+protected:
+    TStrings* AnsiItems() const override;
 
 private:
     TUniCustomTabControl* tabControl_;

@@ -14,6 +14,7 @@
 #include "unicode/core/WideCharMessage.h"
 #include "unicode/win/TUniAction.h"
 #include "unicode/win/TUniApplication.h"
+#include "unicode/win/TUniMenuItem.h"
 #include "unicode/win/UniActionLinks.h"
 #include "unicode/win/UniControls.h"
 
@@ -85,6 +86,7 @@ protected:
         classlib::RegisterClassLibUnits();
         uni::RegisterUniControlsUnit();
         uni::RegisterUniApplicationUnit();
+        uni::RegisterUniMenusUnit();
         formtest::GuiTest::SetUpTestSuite();
     }
 };

@@ -145,6 +145,37 @@ TEST_F(UniStdControls, AHotKeyOutsideTheCodePageReachesTheControlOfItsWideCaptio
     EXPECT_EQ(otherClicks.count, 1);
 }
 
+TEST_F(UniStdControls, TypingOutsideTheCodePageCompletesFromTheWideItems) {
+    auto* list = Place<TUniComboBox>(8, 8);
+    list->SetStyle(csDropDownList);
+    auto* edit = Place<TUniComboBox>(8, 40);
+    for (TUniComboBox* c : {list, edit}) {
+        c->Items()->Add(u"\u0416\u0443\u043a");
+        c->Items()->Add(u"\u0416\u0430\u0431\u0430");
+        c->Items()->Add(kGreek);
+    }
+    Clicks selects;
+    list->OnSelect = MakeMethod<&Clicks::Clicked>(&selects);
+    form_->Show();
+    ASSERT_TRUE(PumpUntil([&] { return form_->Showing(); }));
+    // The list: "ж", then "жа" within the pause; a character that begins nothing changes nothing.
+    ::SendMessageW(list->Handle(), WM_CHAR, 0x0436, 0);
+    EXPECT_EQ(list->ItemIndex(), 0);
+    ::SendMessageW(list->Handle(), WM_CHAR, 0x0430, 0);
+    EXPECT_EQ(list->ItemIndex(), 1);
+    ::SendMessageW(list->Handle(), WM_CHAR, 0x03c9, 0);
+    EXPECT_EQ(list->ItemIndex(), 1);
+    EXPECT_EQ(selects.count, 2);
+    // The edit: "ω" completes to the Greek item's text after the typed character, the rest selected.
+    ::SendMessageW(edit->EditHandle(), WM_CHAR, 0x03c9, 0);
+    EXPECT_EQ(edit->ItemIndex(), 2);
+    EXPECT_EQ(WindowTextW(edit->EditHandle()), u"\u03c9" + kGreek.substr(1));
+    DWORD start = 0, end = 0;
+    ::SendMessageW(edit->Handle(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 1u);
+    EXPECT_EQ(end, 5u);
+}
+
 TEST_F(UniStdControls, APasswordCharacterAbove255IsTheWindowsAndStarForTheLibrary) {
     auto* edit = Place<TUniEdit>(8, 8);
     edit->SetPasswordChar(u'\u25cf');

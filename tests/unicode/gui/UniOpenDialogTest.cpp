@@ -1,0 +1,125 @@
+// The real wide open dialog, answered by the test: a timer finds the dialog by its wide title, types a name
+// outside the ANSI code page into its name field and presses its buttons through messages.
+#include "tests/unicode/gui/UniGuiTestSupport.h"
+#include "unicode/core/UniExceptions.h"
+#include "unicode/win/TUniOpenDialog.h"
+
+using namespace formtest;
+using namespace unigui;
+
+namespace {
+
+const WideString kTitle = u"\u041e\u0442\u043a\u0440\u044b\u0442\u044c \u03a9";
+const WideString kName = u"\u0416\u0443\u043a \u03a9\u03bc\u03b5\u03b3\u03b1.jpg";
+
+// What the timer does once the dialog is there.
+struct TAnswer {
+    WideString typed;
+    int button = IDOK;
+    int presses = 0;
+    bool found = false;
+};
+TAnswer g_answer;
+
+HWND FindDialog() { return ::FindWindowW(L"#32770", reinterpret_cast<const wchar_t*>(kTitle.c_str())); }
+
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindDialog();
+    if (!dialog) return;
+    g_answer.found = true;
+    // The name field: the combo box of newer dialogs, or the plain edit.
+    HWND field = ::GetDlgItem(dialog, cmb13);
+    if (!field) field = ::GetDlgItem(dialog, edt1);
+    if (field && g_answer.presses == 0)
+        ::SetWindowTextW(field, reinterpret_cast<const wchar_t*>(g_answer.typed.c_str()));
+    ++g_answer.presses;
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(g_answer.button, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, g_answer.button)));
+    if (g_answer.presses >= 3) ::KillTimer(nullptr, timer);
+}
+
+struct TCanClose : TObject {
+    TUniOpenDialog* dialog = nullptr;
+    std::vector<WideString> asked;
+    int refusals = 0;
+    void CanClose(TObject*, bool& canClose) {
+        asked.push_back(dialog->FileName());
+        canClose = refusals-- <= 0;
+    }
+};
+
+class UniOpenDialog : public UniGuiTest {
+protected:
+    std::wstring folder_;
+    void SetUp() override {
+        UniGuiTest::SetUp();
+        wchar_t temp[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, temp);
+        folder_ = std::wstring(temp) + L"uni_dialog_" + std::to_wstring(::GetCurrentProcessId());
+        ::CreateDirectoryW(folder_.c_str(), nullptr);
+        HANDLE f = ::CreateFileW((folder_ + L"\\" + reinterpret_cast<const wchar_t*>(kName.c_str())).c_str(), GENERIC_WRITE,
+                                 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ::CloseHandle(f);
+        g_answer = TAnswer{};
+    }
+    void TearDown() override {
+        ::DeleteFileW((folder_ + L"\\" + reinterpret_cast<const wchar_t*>(kName.c_str())).c_str());
+        ::RemoveDirectoryW(folder_.c_str());
+        UniGuiTest::TearDown();
+    }
+    WideString Folder() const { return WideString(reinterpret_cast<const char16_t*>(folder_.c_str())); }
+    TUniOpenDialog* NewDialog() {
+        auto* dialog = Create<TUniOpenDialog>(Owner());
+        dialog->SetTitle(kTitle);
+        dialog->SetInitialDir(Folder() + u"\\");
+        dialog->SetFilter(u"\u0412\u0441\u0435|*.*|JPEG|*.jpg");
+        return dialog;
+    }
+};
+
+TEST_F(UniOpenDialog, ANameOutsideTheCodePageTypedIntoTheDialogComesBackWhole) {
+    TUniOpenDialog* dialog = NewDialog();
+    EXPECT_EQ(dialog->InitialDir(), Folder());
+    TCanClose check;
+    check.dialog = dialog;
+    check.refusals = 1;  // the first OK is refused: the dialog stays open and is pressed again
+    dialog->OnCanClose = MakeMethod<&TCanClose::CanClose>(&check);
+    g_answer.typed = kName;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 200, &AnswerDialog);
+    const bool accepted = dialog->Execute();
+    ::KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_answer.found);
+    ASSERT_TRUE(accepted);
+    const WideString full = Folder() + u"\\" + kName;
+    EXPECT_EQ(dialog->FileName(), full);
+    ASSERT_EQ(dialog->Files()->GetCount(), 1);
+    EXPECT_EQ(dialog->Files()->Get(0), full);
+    EXPECT_EQ(dialog->TOpenDialog::FileName(), uni::ToAnsi(full));
+    // Asked twice, each time with the path typed in the dialog.
+    ASSERT_EQ(check.asked.size(), 2u);
+    EXPECT_EQ(check.asked[0], full);
+    EXPECT_EQ(check.asked[1], full);
+    EXPECT_EQ(dialog->FilterIndex(), 1);
+}
+
+TEST_F(UniOpenDialog, CancelReturnsFalseAndKeepsTheProperties) {
+    TUniOpenDialog* dialog = NewDialog();
+    dialog->SetFileName(u"\u03a9.jpg");
+    g_answer.typed = kName;
+    g_answer.button = IDCANCEL;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 200, &AnswerDialog);
+    EXPECT_FALSE(dialog->Execute());
+    ::KillTimer(nullptr, timer);
+    EXPECT_TRUE(g_answer.found);
+    EXPECT_EQ(dialog->FileName(), u"\u03a9.jpg");
+    EXPECT_EQ(dialog->Title(), kTitle);
+}
+
+TEST_F(UniOpenDialog, ANameLongerThanTheBufferIsReportedNotCut) {
+    TUniOpenDialog* dialog = NewDialog();
+    dialog->SetFileName(WideString(400, u'\u0416'));
+    EXPECT_THROW(dialog->Execute(), EUniGeneralError);
+    EXPECT_EQ(dialog->FileName(), WideString(400, u'\u0416'));
+}
+
+}  // namespace
