@@ -108,24 +108,23 @@ TEST_F(JPEGOptions, OkWithANumberOutOfRangeReportsItUnderTheFormsCaptionSetsTheC
 
 TEST_F(JPEGOptions, AskWritesTheQualityOnOkAndNothingOnCancel) {
     form.reset();  // AskJPEGQuality makes its own
-    std::int32_t quality = 40;
-    {
-        kelvotest::TWindowDriver dialog(L"JPEG Options", [](HWND window) {
+    // Types 90, then presses the button.
+    auto typeAndPress = [](const wchar_t* button) {
+        return [button](HWND window) {
             for (const auto& child : kelvotest::ChildWindows(window)) {
                 if (child.ClassName.find(L"Edit") != std::wstring::npos) TypeInto(child.Window, L"90");
-                if (child.Text == L"Cancel") ::PostMessageW(child.Window, BM_CLICK, 0, 0);
+                if (child.Text == button) ::PostMessageW(child.Window, BM_CLICK, 0, 0);
             }
-        });
+        };
+    };
+    std::int32_t quality = 40;
+    {
+        kelvotest::TWindowDriver dialog(L"JPEG Options", typeAndPress(L"Cancel"));
         EXPECT_FALSE(AskJPEGQuality(quality));
     }
     EXPECT_EQ(quality, 40);
     {
-        kelvotest::TWindowDriver dialog(L"JPEG Options", [](HWND window) {
-            for (const auto& child : kelvotest::ChildWindows(window)) {
-                if (child.ClassName.find(L"Edit") != std::wstring::npos) TypeInto(child.Window, L"90");
-                if (child.Text == L"OK") ::PostMessageW(child.Window, BM_CLICK, 0, 0);
-            }
-        });
+        kelvotest::TWindowDriver dialog(L"JPEG Options", typeAndPress(L"OK"));
         EXPECT_TRUE(AskJPEGQuality(quality));
     }
     EXPECT_EQ(quality, 90);

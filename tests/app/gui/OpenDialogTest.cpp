@@ -51,7 +51,9 @@ bool SelectInList(HWND dialog, const std::wstring& name) {
     if (!list) return false;
     int index = -1;
     for (const std::wstring& shown : {name, name.substr(0, name.rfind(L'.'))}) {
-        LVFINDINFOW find{LVFI_STRING, shown.c_str()};
+        LVFINDINFOW find{};
+        find.flags = LVFI_STRING;
+        find.psz = shown.c_str();
         index = int(::SendMessageW(list, LVM_FINDITEMW, WPARAM(-1), reinterpret_cast<LPARAM>(&find)));
         if (index >= 0) break;
     }
@@ -143,4 +145,13 @@ TEST_F(OpenDialogWindow, ListsTheFormatsPreviewsAPngAndATiffAndIsCancelled) {
     EXPECT_FALSE(broken.thumbnail);
     EXPECT_EQ(broken.description.find_first_not_of(u"\r\n"), std::u16string::npos);
     EXPECT_TRUE(kelvotest::Errors().messages.empty());
+}
+
+TEST_F(OpenDialogWindow, TheSaveDialogOffersTheSaveListAndKeepsTheCallersFilterIndex) {
+    TKelvoGraphicsFormats formats;
+    TObjectPtr<TKelvoSaveDialog> save(Create<TKelvoSaveDialog>(nullptr, formats));
+    EXPECT_EQ(save->Filter(), BuildFilterString(formats.GetFormats()));
+    EXPECT_EQ(save->FilterIndex(), 1);
+    TObjectPtr<TKelvoOpenDialog> open(Create<TKelvoOpenDialog>(nullptr, formats));
+    EXPECT_EQ(open->Filter(), BuildFilterString(formats.GetOpenFormats()));
 }
