@@ -75,7 +75,8 @@ TKelvoOpenDialog::TKelvoOpenDialog(TComponent* owner, const TKelvoFileFormats& f
     panel_->SetBevelOuter(bvNone);
     panel_->SetBorderWidth(6);
     panel_->SetTabOrder(1);
-    panel_->SetDoubleBuffered(true);
+    // Not double-buffered: inside the system dialog the buffered paint leaves the transparent label on black.
+    panel_->SetDoubleBuffered(false);
     paintBox_ = Create<TPaintBox>(this);
     paintBox_->SetParent(panel_);
     paintBox_->SetHeight(224);
@@ -137,14 +138,15 @@ void TKelvoOpenDialog::WMNotify(TMessage& message) {
 }
 
 void TKelvoOpenDialog::PlacePreview() {
-    const HWND dialog = Handle();
-    const HWND area = dialog ? FindStandardArea(dialog) : nullptr;
+    const HWND area = Handle() ? FindStandardArea(Handle()) : nullptr;
     if (!area) return;
+    // The area and the room right of it belong to the window made from the template.
+    const HWND host = ::GetParent(area);
     RECT standard{}, client{};
     ::GetWindowRect(area, &standard);
-    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&standard), 2);
-    ::GetClientRect(dialog, &client);
-    panel_->SetParentWindow(dialog);
+    ::MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&standard), 2);
+    ::GetClientRect(host, &client);
+    panel_->SetParentWindow(host);
     panel_->SetBounds(standard.right, standard.top + 30, client.right - 6 - standard.right,
                       client.bottom - 16 - (standard.top + 30));
     const int fontPixels = std::abs(label_->Font()->Height());

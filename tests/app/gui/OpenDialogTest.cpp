@@ -17,6 +17,7 @@
 #include "classlib/win/TPaintBox.h"
 #include "classlib/win/TPanel.h"
 #include "support/TestSupport.h"
+#include "unicode/gui/ScreenPicture.h"
 #include "unicode/win/TUniLabel.h"
 
 namespace {
@@ -74,6 +75,11 @@ class OpenDialogWindow : public kelvotest::KelvoAppTest {};
 TEST_F(OpenDialogWindow, ListsTheFormatsPreviewsAPngAndATiffAndIsCancelled) {
     testsupport::TempDir dir;
     TKelvoPixelBuffer pixels(KelvoFormatBGR24, TKelvoRect{0, 0, 64, 48});
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) {
+            Byte* p = pixels.PixelAddress(x, y);
+            p[0] = Byte(x * 4), p[1] = Byte(y * 5), p[2] = 200;
+        }
     TKelvoProperties none;
     ASSERT_TRUE(WriteGraphicsFile(Wide(dir.File("photo.png")), KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 95));
     ASSERT_TRUE(WriteGraphicsFile(Wide(dir.File("scan.tif")), KelvoFormatTIFF, pixels, TKelvoRect{}, none, TKelvoResolution{}, 95));
@@ -95,6 +101,8 @@ TEST_F(OpenDialogWindow, ListsTheFormatsPreviewsAPngAndATiffAndIsCancelled) {
         kelvotest::TWindowDriver driver(
             L"Open",
             [&](HWND window) {
+                // Wholly on the screen, for the picture below.
+                ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
                 const HWND types = ::GetDlgItem(window, cmb1);
                 const int count = int(::SendMessageW(types, CB_GETCOUNT, 0, 0));
                 for (int i = 0; i < count; ++i) {
@@ -105,14 +113,20 @@ TEST_F(OpenDialogWindow, ListsTheFormatsPreviewsAPngAndATiffAndIsCancelled) {
                 chosenFilter = int(::SendMessageW(types, CB_GETCURSEL, 0, 0));
                 panelParent = ::GetParent(dialog->PreviewPanel()->Handle());
                 ::GetWindowRect(dialog->PreviewPanel()->Handle(), &panel);
-                ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&panel), 2);
-                ::GetClientRect(window, &client);
+                ::MapWindowPoints(nullptr, panelParent, reinterpret_cast<POINT*>(&panel), 2);
+                ::GetClientRect(panelParent, &client);
                 PumpUntil([&] { return FindClass(window, L"SysListView32") != nullptr; });
                 for (auto [seen, name] : {std::pair{&png, L"photo.png"}, std::pair{&tiff, L"scan.tif"},
                                           std::pair{&broken, L"broken.png"}}) {
                     seen->selected = SelectInList(window, name);
                     seen->thumbnail = PumpUntil([&] { return dialog->HasThumbnail(); }, 2000);
                     seen->description = dialog->PreviewLabel()->Caption();
+                    if (seen == &png) {
+                        // The dialog with its preview, for a person to look at.
+                        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+                        PumpUntil([] { return false; }, 200);
+                        unigui::SaveScreen(unigui::ArtifactPath("open-dialog-preview.bmp"));
+                    }
                 }
                 ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
             },
@@ -130,7 +144,7 @@ TEST_F(OpenDialogWindow, ListsTheFormatsPreviewsAPngAndATiffAndIsCancelled) {
     EXPECT_EQ(chosenFilter, formats.GetCount());
 
     // The panel sits inside the dialog, right of the standard controls, 6 from its right edge.
-    EXPECT_EQ(panelParent != nullptr, true);
+    ASSERT_NE(panelParent, nullptr);
     EXPECT_EQ(panel.right, client.right - 6);
     EXPECT_EQ(panel.bottom, client.bottom - 16);
     EXPECT_GT(panel.left, client.right / 2);
