@@ -53,16 +53,15 @@ const TPreviewTemplate& PreviewTemplate() {
     return t;
 }
 
+BOOL CALLBACK FindStandardAreaStep(HWND child, LPARAM data) {
+    if (::GetDlgCtrlID(child) != kStandardControlsArea) return TRUE;
+    *reinterpret_cast<HWND*>(data) = child;
+    return FALSE;
+}
+
 HWND FindStandardArea(HWND dialog) {
     HWND found = nullptr;
-    ::EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-            if (::GetDlgCtrlID(child) != kStandardControlsArea) return TRUE;
-            *reinterpret_cast<HWND*>(data) = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumChildWindows(dialog, &FindStandardAreaStep, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

@@ -69,28 +69,30 @@ struct TChildWindow {
     RECT Client;  // in the parent's client coordinates
 };
 
+namespace detail {
+struct TChildWalk {
+    HWND parent;
+    std::vector<TChildWindow>* out;
+};
+inline BOOL CALLBACK ChildWindowStep(HWND child, LPARAM data) {
+    auto* walk = reinterpret_cast<TChildWalk*>(data);
+    wchar_t cls[64]{};
+    ::GetClassNameW(child, cls, 64);
+    wchar_t text[256]{};
+    ::GetWindowTextW(child, text, 256);
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, walk->parent, reinterpret_cast<POINT*>(&r), 2);
+    walk->out->push_back({child, cls, text, r});
+    return TRUE;
+}
+}  // namespace detail
+
 // The direct and indirect children of parent, in z order.
 inline std::vector<TChildWindow> ChildWindows(HWND parent) {
     std::vector<TChildWindow> children;
-    struct Walk {
-        HWND parent;
-        std::vector<TChildWindow>* out;
-    } walk{parent, &children};
-    ::EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* w = reinterpret_cast<Walk*>(data);
-            wchar_t cls[64]{};
-            ::GetClassNameW(child, cls, 64);
-            wchar_t text[256]{};
-            ::GetWindowTextW(child, text, 256);
-            RECT r{};
-            ::GetWindowRect(child, &r);
-            ::MapWindowPoints(nullptr, w->parent, reinterpret_cast<POINT*>(&r), 2);
-            w->out->push_back({child, cls, text, r});
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&walk));
+    detail::TChildWalk walk{parent, &children};
+    ::EnumChildWindows(parent, &detail::ChildWindowStep, reinterpret_cast<LPARAM>(&walk));
     return children;
 }
 
