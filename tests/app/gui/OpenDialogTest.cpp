@@ -128,11 +128,14 @@ TEST_F(OpenDialogWindow, ListsTheFormatsPreviewsAPngAndATiffAndIsCancelled) {
                         unigui::SaveScreen(unigui::ArtifactPath("open-dialog-preview.bmp"));
                     }
                 }
+                // Cancelled while the worker may be making the photo's thumbnail.
+                SelectInList(window, L"photo.png");
                 ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
             },
             L"#32770", 20000);
         EXPECT_FALSE(dialog->Execute());
     }
+    EXPECT_FALSE(dialog->HasThumbnail());  // nothing reached the closed dialog
 
     // Each format's "description (mask)", then all supported (chosen) and all files.
     const TKelvoFileFormatArray open = formats.GetOpenFormats();
