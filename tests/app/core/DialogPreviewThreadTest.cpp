@@ -51,13 +51,19 @@ void Serve(int ms) {
     while (std::chrono::steady_clock::now() < end) CheckSynchronize(5);
 }
 
+// The worker over a provider that takes delayMs per thumbnail.
+struct TPreview {
+    explicit TPreview(int delayMs) { formats.delayMs = delayMs; }
+    TSlowFormats formats;
+    TSink sink;
+    TObjectPtr<TKelvoDialogPreviewThread> thread = MakeObject<TKelvoDialogPreviewThread>(formats, sink);
+};
+
 }  // namespace
 
 TEST(DialogPreviewThread, SeveralQuickChoicesShowOnlyTheLast) {
-    TSlowFormats formats;
-    formats.delayMs = 60;
-    TSink sink;
-    auto thread = MakeObject<TKelvoDialogPreviewThread>(formats, sink);
+    TPreview preview(60);
+    auto& [formats, sink, thread] = preview;
     thread->Request(u"first", 222, 222);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));  // "first" is being made now
     thread->Request(u"second", 222, 222);
@@ -72,10 +78,8 @@ TEST(DialogPreviewThread, SeveralQuickChoicesShowOnlyTheLast) {
 }
 
 TEST(DialogPreviewThread, ADialogClosingWhileAThumbnailIsMadeIsNotCalledAndDoesNotWait) {
-    TSlowFormats formats;
-    formats.delayMs = 150;
-    TSink sink;
-    auto thread = MakeObject<TKelvoDialogPreviewThread>(formats, sink);
+    TPreview preview(150);
+    auto& [formats, sink, thread] = preview;
     thread->Request(u"large", 222, 222);
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     const auto start = std::chrono::steady_clock::now();
@@ -88,10 +92,8 @@ TEST(DialogPreviewThread, ADialogClosingWhileAThumbnailIsMadeIsNotCalledAndDoesN
 }
 
 TEST(DialogPreviewThread, UnreadableFilesAndWithdrawnRequestsGiveNoPreview) {
-    TSlowFormats formats;
-    formats.delayMs = 40;
-    TSink sink;
-    auto thread = MakeObject<TKelvoDialogPreviewThread>(formats, sink);
+    TPreview preview(40);
+    auto& [formats, sink, thread] = preview;
     thread->Request(u"broken", 222, 222);
     Serve(120);
     thread->Request(u"unknown", 222, 222);
