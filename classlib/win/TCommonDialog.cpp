@@ -107,11 +107,16 @@ void TCommonDialog::Detach() {
 }
 
 void TCommonDialog::MainWndProc(TMessage& message) {
+    // A message reaching the dialog window is its own, even when a forwarded hook message sent it (a
+    // selection-change handler asking the dialog for the chosen path): it goes on to the dialog's procedure.
+    const bool wasForwarded = forwarded_;
+    forwarded_ = false;
     try {
         WndProc(message);
     } catch (...) {
         HandleCallbackException(this);
     }
+    forwarded_ = wasForwarded;
     if (message.Msg == WM_NCDESTROY) {
         Detach();
         subclassed_ = nullptr;
