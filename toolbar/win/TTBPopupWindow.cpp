@@ -1,0 +1,224 @@
+#include "toolbar/win/TTBPopupWindow.h"
+
+#include <mmsystem.h>
+
+#include "classlib/core/Messages.h"
+#include "classlib/win/TApplication.h"
+#include "classlib/win/TCreateParams.h"
+#include "classlib/win/TFont.h"
+#include "classlib/win/WindowDC.h"
+#include "toolbar/core/PopupPosition.h"
+#include "toolbar/core/TTBCustomItem.h"
+#include "toolbar/win/SystemSettings.h"
+#include "toolbar/win/TTBItemViewer.h"
+#include "toolbar/win/ViewerPainting.h"
+#include "toolbar/win/WindowPainting.h"
+
+using namespace tb;
+
+TTBPopupView::TTBPopupView(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem, TTBPopupWindow* window,
+                           bool customizing)
+    : TTBView(owner, parentView, parentItem, window, false, customizing) {}
+
+void TTBPopupView::AutoSize(int width, int height) {
+    auto* w = static_cast<TTBPopupWindow*>(Window());
+    const TPoint border = w->BorderSize();
+    w->SetBounds(w->Left(), w->Top(), width + 2 * border.X, height + 2 * border.Y);
+}
+
+HFONT TTBPopupView::GetFont() { return Window()->Font()->Handle(); }
+
+TTBPopupWindow::TTBPopupWindow(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem, bool customizing)
+    : TCustomControl(owner), parentView_(parentView) {
+    SetVisible(false);
+    SetBounds(Left(), Top(), 320, 240);
+    TControlStyle style = ControlStyle();
+    style.Exclude(csCaptureMouse);
+    SetControlStyle(style);
+    SetShowHint(true);
+    SetColor(clMenu);
+    if (HFONT font = parentView ? parentView->GetFont() : GetMenuFont()) Font()->SetHandle(font);
+    view_ = MakeObject<TTBPopupView>(this, parentView, parentItem, this, customizing);
+    view_->SetModal(true);
+    if (parentView) {
+        view_->SetStyle((view_->Style() & ~kVssHideAccels) | (parentView->Style() & kVssHideAccels));
+        view_->ShowAccelMarks((parentView->State() & kVsShowAccels) != 0);
+    } else {
+        view_->SetStyle(view_->Style() | kVssHideAccels);
+    }
+    SetParentWindow(Application && Application->Handle() ? Application->Handle() : ::GetDesktopWindow());
+}
+
+TTBPopupWindow::~TTBPopupWindow() = default;
+
+void TTBPopupWindow::BeforeDestruction() {
+    if (view_) view_->CloseChildPopups();
+    if (parentView_) parentView_->ForgetOpenPopup(this);
+    DestroyHandle();
+    view_.reset();
+    TCustomControl::BeforeDestruction();
+}
+
+void TTBPopupWindow::CreateParams(TCreateParams& params) {
+    TCustomControl::CreateParams(params);
+    params.Style = (params.Style & ~(WS_CHILD | 0x30000u)) | WS_POPUP;
+    params.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    params.WindowClass.style |= CS_SAVEBITS | CS_DROPSHADOW;
+    params.WndParent = ParentWindow();
+}
+
+void TTBPopupWindow::CreateWnd() {
+    TCustomControl::CreateWnd();
+    if (parentView_ || uiStateInitialised_) return;
+    // A menu of its own (no parent view) starts from the system's keyboard-cue state.
+    uiStateInitialised_ = true;
+    ::SendMessageA(WindowHandle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
+    const LRESULT state = ::SendMessageA(WindowHandle(), WM_QUERYUISTATE, 0, 0);
+    view_->ShowAccelMarks((state & UISF_HIDEACCEL) == 0);
+}
+
+void TTBPopupWindow::DestroyWindowHandle() {
+    if (view_) view_->StopAllTimers();
+    if (HandleAllocated()) ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, WindowHandle(), OBJID_CLIENT, CHILDID_SELF);
+    TCustomControl::DestroyWindowHandle();
+}
+
+void TTBPopupWindow::PaintFrame(HWND window, HDC dc, TObject* control) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    auto* self = static_cast<TTBPopupWindow*>(control);
+    DrawPopupFrame(dc, TRect{r.left, r.top, r.right, r.bottom}, AreFlatMenusEnabled(),
+                   static_cast<COLORREF>(ColorToRGB(self->Color())));
+}
+
+void TTBPopupWindow::PaintWindow(HDC dc) {
+    view_->PaintAllViewers(dc);
+    const TRect client = ClientRect();
+    DrawScrollArrows(dc, client, view_->ShowsUpArrow(), view_->ShowsDownArrow());
+}
+
+void TTBPopupWindow::WndProc(TMessage& message) {
+    switch (message.Msg) {
+        case WM_NCCALCSIZE: {
+            auto* r = reinterpret_cast<RECT*>(message.LParam);
+            const TPoint border = BorderSize();
+            ::InflateRect(r, -border.X, -border.Y);
+            message.Result = 0;
+            return;
+        }
+        case WM_NCPAINT: {
+            TWindowDC dc(WindowHandle(), true);
+            SelectNCUpdateRgn(WindowHandle(), dc.Get(), reinterpret_cast<HRGN>(message.WParam));
+            PaintFrame(WindowHandle(), dc.Get(), this);
+            message.Result = 0;
+            return;
+        }
+        case WM_PRINT:
+            HandleWMPrint(WindowHandle(), message, &TTBPopupWindow::PaintFrame, this);
+            return;
+        case WM_CLOSE:
+            message.Result = 0;
+            return;
+        case WM_MOUSEACTIVATE:
+            message.Result = MA_NOACTIVATE;
+            return;
+        case WM_CANCELMODE:
+            if (view_ && (view_->GetRootView()->State() & kVsModal)) view_->GetRootView()->CancelMode();
+            break;
+        default:
+            break;
+    }
+    TCustomControl::WndProc(message);
+    if (message.Msg == CM_SHOWINGCHANGED && Showing() && HandleAllocated()) {
+        ::SendNotifyMessageA(WindowHandle(), kPopupShowMessage, 3, 0);
+    }
+}
+
+namespace {
+
+// Shows a placed popup: the program's first popup is painted before the "MenuPopup" sound plays, later
+// ones play it first; then the menu-start events.
+void ShowPopup(TTBPopupWindow* window) {
+    static bool firstShown = false;
+    const bool sound = NeedToPlaySound("MenuPopup");
+    if (sound && firstShown) ::PlaySoundA("MenuPopup", nullptr, SND_ALIAS | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
+    window->SetVisible(true);
+    ::UpdateWindow(window->Handle());
+    if (sound && !firstShown) ::PlaySoundA("MenuPopup", nullptr, SND_ALIAS | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
+    firstShown = true;
+    ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, window->Handle(), OBJID_CLIENT, CHILDID_SELF);
+    window->View()->NotifyFocusEvent();
+}
+
+}  // namespace
+
+TTBPopupWindow* tb::CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer, bool asSubmenu, bool selectFirst) {
+    TTBCustomItem* item = parentViewer->Item();
+    if (TTBCustomItem* linked = item->LinkSubitems()) linked->DoPopup(item, true);
+    item->DoPopup(item, false);
+
+    TObjectPtr<TTBPopupWindow> window = MakeObject<TTBPopupWindow>(nullptr, parentView, item, parentView->Customizing());
+    TTBPopupView* view = window->View();
+    const TRect b = parentViewer->BoundsRect();
+    const TPoint topLeft = parentView->Window()->ClientToScreen(b.TopLeft());
+    const TRect parent{topLeft.X, topLeft.Y, topLeft.X + b.Width(), topLeft.Y + b.Height()};
+    TRect area = parentView->MonitorRect();
+    if (area.IsEmpty()) {
+        const RECT place = ToRECT(parent);
+        const RECT work = GetWorkArea(true, place);
+        area = TRect{work.left, work.top, work.right, work.bottom};
+    }
+    view->SetMonitorRect(area);
+    const TPoint border = window->BorderSize();
+    view->SetMaxHeight(area.Height() - 2 * border.Y);
+    if (selectFirst) view->Select(view->NextSelectable(nullptr, true), false);
+    view->UpdatePositions();
+
+    TPopupPlacementInput in;
+    in.parent = parent;
+    in.size = TPoint{window->Width(), window->Height()};
+    in.area = area;
+    in.dropRightAligned = ::GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0;
+    in.parentOpenedLeft = parentView->OpenedLeft();
+    if (asSubmenu) {
+        in.kind = TTBPopupKind::Submenu;
+    } else {
+        in.kind = parentView->Orientation() == TTBViewOrientation::Vertical ? TTBPopupKind::DropdownVertical
+                                                                              : TTBPopupKind::DropdownHorizontal;
+    }
+    const TPopupPlacement placement = GetPopupPosition(in);
+    view->SetOpenedLeft(placement.openedLeft);
+    window->SetSlideDirection(placement.slide);
+    window->SetBounds(placement.position.X, placement.position.Y, window->Width(), window->Height());
+
+    TTBPopupWindow* shown = window.release();
+    parentView->SetOpenPopup(parentViewer, view, shown);
+    ShowPopup(shown);
+    return shown;
+}
+
+bool tb::PopupMenuAt(TTBCustomItem* item, TPoint point, TTBPopupAlignment alignment) {
+    if (TTBCustomItem* linked = item->LinkSubitems()) linked->DoPopup(item, true);
+    item->DoPopup(item, false);
+    TObjectPtr<TTBPopupWindow> window = MakeObject<TTBPopupWindow>(nullptr, nullptr, item, false);
+    TTBPopupView* view = window->View();
+    const RECT work = GetWorkArea(true, POINT{point.X, point.Y});
+    const TRect area{work.left, work.top, work.right, work.bottom};
+    view->SetMonitorRect(area);
+    view->SetMaxHeight(area.Height() - 2 * window->BorderSize().Y);
+    view->UpdatePositions();
+    TPopupPlacementInput in;
+    in.kind = TTBPopupKind::AtPoint;
+    in.point = point;
+    in.alignment = alignment;
+    in.size = TPoint{window->Width(), window->Height()};
+    in.area = area;
+    const TPopupPlacement placement = GetPopupPosition(in);
+    window->SetSlideDirection(placement.slide);
+    window->SetBounds(placement.position.X, placement.position.Y, window->Width(), window->Height());
+    ShowPopup(window.get());
+    // The view starts in the menu state as every popup view does; as the root it enters the loop itself.
+    view->SetModal(false);
+    const bool chosen = view->RunMenuLoop(0) == TTBDoneActionKind::ClickItem;
+    return chosen;
+}
