@@ -9,6 +9,8 @@
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TApplication.h"
+#include "classlib/win/TCustomForm.h"
+#include "classlib/win/TScreen.h"
 #include "classlib/win/TWinControl.h"
 #include "toolbar/core/Captions.h"
 #include "toolbar/core/TTBCustomItem.h"
@@ -65,6 +67,17 @@ void UpdateHover(TTBView* root, TPoint screen, bool hoverTiming) {
     for (std::size_t i = chain.size(); i-- > first;) chain[i]->UpdateMouseOver(screen, hoverTiming);
     TTBView* deepest = OpenChain(root).back();
     TTBItemViewer* sel = deepest->Selected();
+    if (Application) {
+        bool captured = false;
+        for (TTBView* v : OpenChain(root)) captured = captured || v->Capture();
+        const bool wantsHint = sel && ((deepest->Style() & kVssShowHints) ||
+                                       sel->Item()->EffectiveOptions().Contains(tboShowHint));
+        if (wantsHint && !captured && deepest->MouseOverSelected()) {
+            Application->ActivateHint(screen);
+        } else {
+            Application->CancelHint();
+        }
+    }
     HCURSOR cursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     if (sel) {
         const TPoint local = sel->ScreenToViewer(screen);
@@ -186,7 +199,13 @@ void TTBModalHandler::Loop(TTBView* root, const std::shared_ptr<bool>& alive, bo
         if (Application) Application->SetHint("");
     });
 
+    // The release of the press that started the loop: over nothing it is ignored; over a popup that opened
+    // under the pointer (a tall drop-down pulled up over its bar) it is ignored too until the pointer moves,
+    // so that it does not run whichever item happened to appear there.
     bool ignoreNextRelease = fromMouseDown;
+    const DWORD startPos = ::GetMessagePos();
+    const TPoint pressPos{static_cast<short>(LOWORD(startPos)), static_cast<short>(HIWORD(startPos))};
+    bool movedSincePress = false;
     if (fromMouseDown) {
         if (TTBItemViewer* sel = root->Selected()) {
             const DWORD pos = ::GetMessagePos();
@@ -279,6 +298,7 @@ void TTBModalHandler::Loop(TTBView* root, const std::shared_ptr<bool>& alive, bo
             }
             case WM_MOUSEMOVE: {
                 const TPoint pt = MessagePoint(msg);
+                if (pt != pressPos) movedSincePress = true;
                 if (pt != lastMousePos) {
                     lastMousePos = pt;
                     UpdateHover(root, pt, true);
@@ -316,6 +336,10 @@ void TTBModalHandler::Loop(TTBView* root, const std::shared_ptr<bool>& alive, bo
                 const TPoint pt = MessagePoint(msg);
                 UpdateHover(root, pt, false);
                 const TTarget t = TargetAt(root);
+                if (ignoreNextRelease && !movedSincePress && t.view && t.view != root) {
+                    ignoreNextRelease = false;
+                    break;
+                }
                 if (t.viewer) {
                     const TPoint local = t.viewer->ScreenToViewer(pt);
                     const bool onMenu = t.view->MouseDownOnMenu();
@@ -374,9 +398,17 @@ void tb::CarryOutDoneAction(const TTBDoneAction& done) {
         case TTBDoneActionKind::SysMenu:
             ::SendMessageA(done.sysMenuWindow, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(done.sysMenuKey));
             break;
-        case TTBDoneActionKind::Help:
-            if (Application) Application->HelpContext(done.helpContext);
+        case TTBDoneActionKind::Help: {
+            if (!Application) break;
+            // A form with the help button asks for pop-up help on the context.
+            TForm* form = Screen ? Screen->ActiveForm() : nullptr;
+            if (form && form->BorderIcons().Contains(biHelp)) {
+                Application->HelpCommand(HELP_CONTEXTPOPUP, done.helpContext);
+            } else {
+                Application->HelpContext(done.helpContext);
+            }
             break;
+        }
         default:
             break;
     }

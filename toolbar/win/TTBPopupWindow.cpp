@@ -2,7 +2,9 @@
 
 #include <mmsystem.h>
 
+#include "classlib/core/CodePages.h"
 #include "classlib/core/Messages.h"
+#include "classlib/win/THintWindow.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TCreateParams.h"
 #include "classlib/win/TFont.h"
@@ -122,6 +124,19 @@ void TTBPopupWindow::WndProc(TMessage& message) {
         case WM_MOUSEACTIVATE:
             message.Result = MA_NOACTIVATE;
             return;
+        case CM_HINTSHOW: {
+            // The selected item's tooltip text, as UTF-8, while the pointer stays on it.
+            auto* info = reinterpret_cast<THintInfo*>(message.LParam);
+            TTBItemViewer* sel = view_ ? view_->Selected() : nullptr;
+            if (sel) {
+                info->CursorRect = sel->BoundsRect();
+                info->HintStr = WideToAnsi(sel->GetHintText(), CodePageUtf8);
+            } else {
+                info->HintStr.clear();
+            }
+            message.Result = 0;
+            return;
+        }
         case WM_CANCELMODE:
             if (view_ && (view_->GetRootView()->State() & kVsModal)) view_->GetRootView()->CancelMode();
             break;

@@ -8,6 +8,7 @@
 #include "classlib/gui/FormTestHelpers.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TBitmap.h"
+#include "classlib/win/THintWindow.h"
 #include "tests/toolbar/support/MenuBarHost.h"
 #include "toolbar/core/TTBSeparatorItem.h"
 #include "toolbar/win/SystemSettings.h"
@@ -496,16 +497,29 @@ TEST_F(MenuLoop, SpaceInKeyboardModeOpensTheWindowMenu) {
 TEST_F(MenuLoop, ATallMenuScrollsWhileThePointerRestsOnItsArrow) {
     SubmenuItem* tall = Add<SubmenuItem>(root_.get(), u"&Tall");
     std::vector<TTBCustomItem*> rows;
-    for (int i = 0; i < 120; ++i) rows.push_back(Add<TTBCustomItem>(tall, u"Row"));
+    for (int i = 0; i < 120; ++i) {
+        rows.push_back(Add<TTBCustomItem>(tall, u"Row"));
+        rows.back()->OnClick = MakeMethod<&Clicked::Click>(&clicked_);
+    }
     host_->Fit();
     TTBView* view = nullptr;
     int firstShown = -1;
     Script script;
     script.steps = {
-        {"left to Tall, down", [&] { Press(VK_LEFT); Press(VK_DOWN); return true; }},
+        // Too tall to fit below the bar, the menu is pulled up over it, under the pointer: the release of
+        // the click that opened it runs nothing.
+        {"click Tall", [&] { ClickAt(CentreOf(Bar()->Find(tall))); return true; }},
         {"open", [&] {
              view = Bar()->OpenView();
              return view != nullptr;
+         }},
+        {"still open after the release", [&] {
+             static DWORD since = 0;
+             if (since == 0) since = ::GetTickCount();
+             if (::GetTickCount() - since < 200) return false;
+             EXPECT_TRUE(LoopRunning());
+             EXPECT_EQ(Bar()->OpenView(), view);
+             return true;
          }},
         {"arrows", [&] {
              EXPECT_FALSE(view->ShowsUpArrow());
@@ -532,14 +546,9 @@ TEST_F(MenuLoop, ATallMenuScrollsWhileThePointerRestsOnItsArrow) {
         {"Esc", [&] { Press(VK_ESCAPE); Press(VK_ESCAPE); return true; }},
         {"ended", [&] { return !LoopRunning(); }},
     };
-    script.root = Bar();
-    {
-        ScriptRun run(script);
-        host_->EnterKeyboardMode();
-        PumpUntil([&] { return script.Finished(); }, 2000);
-    }
-    EXPECT_EQ(script.failure, "");
+    RunScript(script);
     EXPECT_GT(firstShown, 0);  // the first rows went under the up arrow
+    EXPECT_EQ(clicked_.count, 0);
 }
 
 TEST_F(MenuLoop, APopupMenuAtAPointRunsItsCommandAfterItCloses) {
@@ -568,4 +577,111 @@ TEST_F(MenuLoop, APopupMenuAtAPointRunsItsCommandAfterItCloses) {
     PumpUntil([&] { return clicked_.count == 1; });
     EXPECT_EQ(clicked_.count, 1);
     EXPECT_EQ(clicked_.popupsAtClick, 0);
+}
+
+TEST_F(MenuLoop, AClickOnAnotherWindowClosesTheMenuAndStillReachesThatWindow) {
+    // Another bar of the program whose one button runs a command on a click.
+    TObjectPtr<TTBCustomItem> otherRoot = MakeObject<TTBCustomItem>(nullptr);
+    TTBCustomItem* button = Add<TTBCustomItem>(otherRoot.get(), u"Other");
+    button->OnClick = MakeMethod<&Clicked::Click>(&clicked_);
+    auto* other = Create<MenuBarHost>(Owner(), otherRoot.get());
+    other->SetParent(form_);
+    other->SetBounds(100, 150, 10, 10);
+    other->Fit();
+    Pump(30);
+    Script script;
+    script.steps = {
+        {"down", [&] { Press(VK_DOWN); return true; }},
+        {"open", [&] { return FileView() != nullptr; }},
+        {"click the other bar", [&] { ClickAt(CentreOf(other->View()->Viewers(0))); return true; }},
+    };
+    script.root = Bar();
+    {
+        ScriptRun run(script);
+        host_->EnterKeyboardMode();
+        // The press was left in the queue: it reaches the other bar from the ordinary message loop.
+        PumpUntil([&] { return clicked_.count > 0; }, 3000);
+    }
+    EXPECT_FALSE(LoopRunning());
+    EXPECT_EQ(clicked_.count, 1);
+    EXPECT_EQ(clicked_.popupsAtClick, 0);
+    Free(other);
+}
+
+TEST_F(MenuLoop, AnItemThatShowsItsHintGetsTheShortPartAsUtf8) {
+    TTBItemOptions options;
+    options.Include(tboShowHint);
+    save_->SetOptions(options);
+    save_->SetHint(u"Sav\u00e9s the file|Writes it to disk");
+    Application->SetShowHint(true);
+    Application->SetHintPause(50);
+    const auto hintShowing = [] {
+        THintWindow* hint = Application->HintWindow();
+        return hint && hint->HandleAllocated() && ::IsWindowVisible(hint->WindowHandle());
+    };
+    AnsiString caption;
+    AnsiString statusHint;
+    Script script;
+    script.steps = {
+        {"click File", [&] { ClickAt(CentreOf(Bar()->Find(file_))); return true; }},
+        {"open", [&] { return FileView() != nullptr; }},
+        {"rest on Save", [&] { MoveMouse(CentreOf(FileView()->Find(save_))); return true; }},
+        {"hint shown", [&] {
+             if (!hintShowing()) {
+                 static int wiggle = 0;
+                 const TPoint c = CentreOf(FileView()->Find(save_));
+                 MoveMouse(Point(c.X + (++wiggle / 10) % 2, c.Y));
+                 return false;
+             }
+             caption = Application->HintWindow()->Caption();
+             statusHint = Application->Hint();
+             return true;
+         }},
+        {"Esc Esc", [&] { Press(VK_ESCAPE); Press(VK_ESCAPE); return true; }},
+        {"ended", [&] { return !LoopRunning(); }},
+    };
+    RunScript(script);
+    EXPECT_EQ(caption, "Sav\xC3\xA9s the file");
+    EXPECT_EQ(statusHint, "Writes it to disk");
+    EXPECT_EQ(Application->Hint(), "");
+}
+
+namespace {
+
+std::vector<WPARAM> g_handshakes;
+
+LRESULT CALLBACK RecordHandshake(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && msg->message == tb::kPopupShowMessage) g_handshakes.push_back(msg->wParam);
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(MenuLoop, APopupShownWithoutAnimationTellsItselfWith1578) {
+    BOOL animation = FALSE;
+    ::SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &animation, 0);
+    ::SystemParametersInfoA(SPI_SETMENUANIMATION, 0, reinterpret_cast<PVOID>(static_cast<UINT_PTR>(FALSE)), 0);
+    TScopeExit restore([&] {
+        ::SystemParametersInfoA(SPI_SETMENUANIMATION, 0, reinterpret_cast<PVOID>(static_cast<UINT_PTR>(animation)), 0);
+    });
+    g_handshakes.clear();
+    HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &RecordHandshake, nullptr, ::GetCurrentThreadId());
+    TScopeExit unhook([&] { ::UnhookWindowsHookEx(hook); });
+    Script script;
+    script.steps = {
+        {"down", [&] { Press(VK_DOWN); return true; }},
+        {"open", [&] { return FileView() != nullptr; }},
+        {"told once", [&] { return g_handshakes == std::vector<WPARAM>{3}; }},
+        {"Esc Esc", [&] { Press(VK_ESCAPE); Press(VK_ESCAPE); return true; }},
+        {"ended", [&] { return !LoopRunning(); }},
+    };
+    script.root = Bar();
+    {
+        ScriptRun run(script);
+        host_->EnterKeyboardMode();
+        PumpUntil([&] { return script.Finished(); }, 2000);
+    }
+    EXPECT_EQ(script.failure, "");
+    EXPECT_EQ(g_handshakes, std::vector<WPARAM>{3});
 }
