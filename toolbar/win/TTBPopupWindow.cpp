@@ -13,6 +13,7 @@
 #include "toolbar/core/TTBCustomItem.h"
 #include "toolbar/win/SystemSettings.h"
 #include "toolbar/win/TTBItemViewer.h"
+#include "toolbar/win/TTBViewAccObject.h"
 #include "toolbar/win/ViewerPainting.h"
 #include "toolbar/win/WindowPainting.h"
 
@@ -121,6 +122,9 @@ void TTBPopupWindow::WndProc(TMessage& message) {
         case WM_CLOSE:
             message.Result = 0;
             return;
+        case WM_GETOBJECT:
+            if (view_ && AnswerGetObject(view_.get(), message)) return;
+            break;
         case WM_MOUSEACTIVATE:
             message.Result = MA_NOACTIVATE;
             return;
