@@ -39,6 +39,8 @@ class Accessibility : public GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
+        // The pointer away from the menus, so that no item is selected by hovering.
+        ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
         tb::StartAccessibility(false);
         liveAtStart_ = TTBCustomAccObject::LiveCount();
         root_ = MakeObject<TTBCustomItem>(nullptr);
