@@ -108,6 +108,15 @@ void Finish() {
 
 }  // namespace
 
+bool tb::MenuAnimationWanted(unsigned direction, bool& fade) {
+    BOOL animation = FALSE;
+    BOOL fading = FALSE;
+    ::SystemParametersInfoW(SPI_GETMENUANIMATION, 0, &animation, 0);
+    ::SystemParametersInfoW(SPI_GETMENUFADE, 0, &fading, 0);
+    fade = fading != FALSE;
+    return animation && (fade || direction != 0);
+}
+
 std::uint32_t tb::AnimationId() { return gAnimation.lastId; }
 
 bool tb::AnimationRunning(HWND window) {

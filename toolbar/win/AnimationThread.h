@@ -26,6 +26,9 @@ bool HandleAnimationStep(HWND window, const TMessage& message);
 void EndAnimation(HWND window);
 // Whether window is being animated now.
 bool AnimationRunning(HWND window);
+// Whether the system animates menus: menu animation on, and menu fading on (fade set) or a slide direction
+// given.
+bool MenuAnimationWanted(unsigned direction, bool& fade);
 // The id of this thread's latest animation (the lParam of its steps).
 std::uint32_t AnimationId();
 
