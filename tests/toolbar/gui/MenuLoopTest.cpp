@@ -194,6 +194,16 @@ protected:
         EXPECT_EQ(script.failure, "");
         Pump(50);
     }
+    // The same with the loop entered as F10 enters it, from here.
+    void RunKeyboardScript(Script& script) {
+        script.root = Bar();
+        {
+            ScriptRun run(script);
+            host_->EnterKeyboardMode();
+            PumpUntil([&] { return script.Finished(); }, 2000);
+        }
+        EXPECT_EQ(script.failure, "");
+    }
     bool LoopRunning() const { return (Bar()->State() & kVsModal) != 0; }
 
     TObjectPtr<TTBCustomItem> root_;
@@ -262,13 +272,7 @@ TEST_F(MenuLoop, KeyboardOpensWithDownClosesOneLevelWithEscAndRunsAnAccelerator)
         {"accelerator x", [&] { Press('X'); return true; }},
         {"loop ended", [&] { return !LoopRunning(); }},
     };
-    script.root = Bar();
-    {
-        ScriptRun run(script);
-        host_->EnterKeyboardMode();  // F10
-        PumpUntil([&] { return script.Finished(); }, 2000);
-    }
-    EXPECT_EQ(script.failure, "");
+    RunKeyboardScript(script);
     Pump(50);  // the posted click runs from the message loop
     EXPECT_EQ(clicked_.count, 1);
     EXPECT_EQ(clicked_.popupsAtClick, 0);
@@ -423,13 +427,7 @@ TEST_F(MenuLoop, ScreenshotOfAnOpenMenu) {
         {"Alt", [&] { Press(VK_MENU); return true; }},
         {"ended", [&] { return !LoopRunning(); }},
     };
-    script.root = Bar();
-    {
-        ScriptRun run(script);
-        host_->EnterKeyboardMode();
-        PumpUntil([&] { return script.Finished(); }, 2000);
-    }
-    ASSERT_EQ(script.failure, "");
+    RunKeyboardScript(script);
     const int w = rect.Width();
     const int h = rect.Height();
     ASSERT_EQ(pixels.size(), static_cast<std::size_t>(w * h));
@@ -676,12 +674,6 @@ TEST_F(MenuLoop, APopupShownWithoutAnimationTellsItselfWith1578) {
         {"Esc Esc", [&] { Press(VK_ESCAPE); Press(VK_ESCAPE); return true; }},
         {"ended", [&] { return !LoopRunning(); }},
     };
-    script.root = Bar();
-    {
-        ScriptRun run(script);
-        host_->EnterKeyboardMode();
-        PumpUntil([&] { return script.Finished(); }, 2000);
-    }
-    EXPECT_EQ(script.failure, "");
+    RunKeyboardScript(script);
     EXPECT_EQ(g_handshakes, std::vector<WPARAM>{3});
 }
