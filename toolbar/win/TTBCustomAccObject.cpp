@@ -87,6 +87,28 @@ HRESULT TTBCustomAccObject::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARI
     return E_NOTIMPL;
 }
 
+HRESULT TTBCustomAccObject::get_accValue(VARIANT child, BSTR* value) {
+    if (!value) return E_POINTER;
+    *value = nullptr;
+    return Call(&child, [] { return S_FALSE; });
+}
+HRESULT TTBCustomAccObject::get_accDescription(VARIANT child, BSTR* text) { return get_accValue(child, text); }
+HRESULT TTBCustomAccObject::get_accHelp(VARIANT child, BSTR* text) { return get_accValue(child, text); }
+HRESULT TTBCustomAccObject::get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) {
+    if (!file || !topic) return E_POINTER;
+    *topic = 0;
+    return get_accValue(child, file);
+}
+HRESULT TTBCustomAccObject::get_accSelection(VARIANT* children) {
+    if (!children) return E_POINTER;
+    ::VariantInit(children);
+    return Call(nullptr, [] { return S_FALSE; });
+}
+HRESULT TTBCustomAccObject::put_accName(VARIANT child, BSTR) {
+    return Call(&child, [] { return S_FALSE; });
+}
+HRESULT TTBCustomAccObject::put_accValue(VARIANT child, BSTR) { return put_accName(child, nullptr); }
+
 void tb::DetachAccObject(TTBCustomAccObject*& slot) {
     std::lock_guard<std::recursive_mutex> guard(TTBCustomAccObject::ListLock());
     if (TTBCustomAccObject* object = slot) {

@@ -151,11 +151,6 @@ HRESULT TTBItemViewerAccObject::get_accName(VARIANT child, BSTR* name) {
     });
 }
 
-HRESULT TTBItemViewerAccObject::get_accValue(VARIANT child, BSTR* value) {
-    if (!value) return E_POINTER;
-    *value = nullptr;
-    return Call(&child, [] { return S_FALSE; });  // plain items and buttons carry no value
-}
 
 HRESULT TTBItemViewerAccObject::get_accRole(VARIANT child, VARIANT* role) {
     if (!role) return E_POINTER;
@@ -273,21 +268,3 @@ HRESULT TTBItemViewerAccObject::accHitTest(LONG x, LONG y, VARIANT* child) {
         return S_OK;
     });
 }
-
-// What a viewer does not have: S_FALSE with an empty answer; names and values cannot be set.
-HRESULT TTBItemViewerAccObject::get_accDescription(VARIANT child, BSTR* text) { return get_accValue(child, text); }
-HRESULT TTBItemViewerAccObject::get_accHelp(VARIANT child, BSTR* text) { return get_accValue(child, text); }
-HRESULT TTBItemViewerAccObject::get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) {
-    if (!file || !topic) return E_POINTER;
-    *topic = 0;
-    return get_accValue(child, file);
-}
-HRESULT TTBItemViewerAccObject::get_accSelection(VARIANT* children) {
-    if (!children) return E_POINTER;
-    ::VariantInit(children);
-    return Call(nullptr, [] { return S_FALSE; });
-}
-HRESULT TTBItemViewerAccObject::put_accName(VARIANT child, BSTR) {
-    return Call(&child, [] { return S_FALSE; });
-}
-HRESULT TTBItemViewerAccObject::put_accValue(VARIANT child, BSTR) { return put_accName(child, nullptr); }

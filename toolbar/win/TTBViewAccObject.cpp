@@ -211,27 +211,12 @@ HRESULT TTBViewAccObject::accSelect(LONG, VARIANT child) {
 }
 
 // What a view as a whole does not have: S_FALSE with an empty answer.
-HRESULT TTBViewAccObject::get_accValue(VARIANT child, BSTR* value) {
-    if (!value) return E_POINTER;
-    *value = nullptr;
-    return Call(&child, [] { return S_FALSE; });
-}
-HRESULT TTBViewAccObject::get_accDescription(VARIANT child, BSTR* text) { return get_accValue(child, text); }
-HRESULT TTBViewAccObject::get_accHelp(VARIANT child, BSTR* text) { return get_accValue(child, text); }
 HRESULT TTBViewAccObject::get_accDefaultAction(VARIANT child, BSTR* text) { return get_accValue(child, text); }
-HRESULT TTBViewAccObject::get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) {
-    if (!file || !topic) return E_POINTER;
-    *topic = 0;
-    return get_accValue(child, file);
-}
 HRESULT TTBViewAccObject::get_accFocus(VARIANT* child) {
     if (!child) return E_POINTER;
     ::VariantInit(child);
     return Call(nullptr, [] { return S_FALSE; });
 }
-HRESULT TTBViewAccObject::get_accSelection(VARIANT* children) { return get_accFocus(children); }
 HRESULT TTBViewAccObject::accDoDefaultAction(VARIANT child) {
     return Call(&child, [] { return S_FALSE; });
 }
-HRESULT TTBViewAccObject::put_accName(VARIANT child, BSTR) { return accDoDefaultAction(child); }
-HRESULT TTBViewAccObject::put_accValue(VARIANT child, BSTR) { return accDoDefaultAction(child); }
