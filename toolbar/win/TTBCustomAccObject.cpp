@@ -66,6 +66,14 @@ HRESULT TTBCustomAccObject::QueryInterface(REFIID riid, void** object) {
 
 ULONG TTBCustomAccObject::AddRef() { return ++refs_; }
 
+bool TTBCustomAccObject::TryAddRef() {
+    ULONG refs = refs_.load();
+    while (refs != 0) {
+        if (refs_.compare_exchange_weak(refs, refs + 1)) return true;
+    }
+    return false;
+}
+
 ULONG TTBCustomAccObject::Release() {
     const ULONG left = --refs_;
     if (left == 0) delete this;

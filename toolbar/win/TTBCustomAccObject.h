@@ -49,6 +49,10 @@ public:
     // Clears the target; called under the list's lock.
     virtual void Detach() = 0;
 
+    // A new reference unless the last one is already gone (the object is being destroyed, perhaps on
+    // another thread, and waits for the lock to unlink itself). Under the list's lock.
+    bool TryAddRef();
+
     // The lock of the list of live objects and of the links to their targets.
     static std::recursive_mutex& ListLock();
     // How many objects are alive.

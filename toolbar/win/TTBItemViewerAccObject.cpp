@@ -51,11 +51,9 @@ IDispatch* tb::ViewerAccObject(TTBItemViewer* viewer) {
     if (!AccessibilityAvailable()) return nullptr;
     std::lock_guard<std::recursive_mutex> guard(TTBCustomAccObject::ListLock());
     TTBCustomAccObject*& slot = viewer->AccObjectSlot();
-    if (slot) {
-        slot->AddRef();
-    } else {
-        slot = new TTBItemViewerAccObject(viewer);  // the caller's reference; the viewer keeps the weak slot
-    }
+    // The caller gets a new reference; the viewer keeps only the weak slot. An object whose last reference
+    // went on another thread is replaced (it clears the slot only while it is still in it).
+    if (!slot || !slot->TryAddRef()) slot = new TTBItemViewerAccObject(viewer);
     return slot;
 }
 

@@ -52,11 +52,9 @@ IDispatch* tb::ViewAccObject(TTBView* view) {
     if (!AccessibilityAvailable()) return nullptr;
     std::lock_guard<std::recursive_mutex> guard(TTBCustomAccObject::ListLock());
     TTBCustomAccObject*& slot = view->AccObjectSlot();
-    if (slot) {
-        slot->AddRef();
-    } else {
-        slot = new TTBViewAccObject(view);  // the caller's reference; the view keeps only the weak slot
-    }
+    // The caller gets a new reference; the view keeps only the weak slot. An object whose last reference
+    // went on another thread is replaced (it clears the slot only while it is still in it).
+    if (!slot || !slot->TryAddRef()) slot = new TTBViewAccObject(view);
     return slot;
 }
 

@@ -276,4 +276,19 @@ TEST_F(Accessibility, ObjectsThatOutliveTheirViewAnswerEFailAndMayBeReleasedOnAn
     EXPECT_EQ(TTBCustomAccObject::LiveCount(), liveAtStart_);
 }
 
+TEST_F(Accessibility, TheLastReleaseOnAnotherThreadWhileTheViewLivesLeavesNoStaleObject) {
+    AccessibleRef bar = AccessibleOf(host_->Handle());
+    AccessibleRef go = ChildOf(bar, 2);
+    ASSERT_TRUE(go);
+    std::thread([&] {
+        go.Reset();
+        bar.Reset();
+    }).join();
+    EXPECT_EQ(TTBCustomAccObject::LiveCount(), liveAtStart_);
+    // The view and its viewer hand out fresh objects.
+    AccessibleRef again = ChildOf(AccessibleOf(host_->Handle()), 2);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(AccName(again), u"Go");
+}
+
 }  // namespace
