@@ -291,4 +291,18 @@ TEST_F(Accessibility, TheLastReleaseOnAnotherThreadWhileTheViewLivesLeavesNoStal
     EXPECT_EQ(AccName(again), u"Go");
 }
 
+TEST_F(Accessibility, ShutdownWalksTheLiveObjectsAndLeavesThemSafeToRelease) {
+    AccessibleRef bar = AccessibleOf(host_->Handle());
+    AccessibleRef file = ChildOf(bar, 1);
+    AccessibleRef go = ChildOf(bar, 2);
+    ASSERT_TRUE(bar && file && go);
+    EXPECT_EQ(TTBCustomAccObject::LiveCount(), liveAtStart_ + 3);
+    tb::EndAccessibility();
+    tb::StartAccessibility(false);
+    EXPECT_EQ(AccName(go), u"Go");
+    file.Reset();
+    go.Reset();
+    bar.Reset();
+}
+
 }  // namespace
