@@ -16,6 +16,7 @@
 #include "toolbar/core/TTBSeparatorItem.h"
 #include "toolbar/core/ViewerMetrics.h"
 #include "toolbar/win/SystemSettings.h"
+#include "toolbar/win/TTBCustomAccObject.h"
 #include "toolbar/win/TTBView.h"
 #include "toolbar/win/TextDrawing.h"
 #include "toolbar/win/ViewerPainting.h"
@@ -28,6 +29,7 @@ TTBItemViewer::TTBItemViewer(TTBView* view, TTBCustomItem* item, int groupLevel)
 }
 
 TTBItemViewer::~TTBItemViewer() {
+    tb::DetachAccObject(accObject_);
     CancelDeferredClicks(this);
     RemoveDeferredClickUser();
 }

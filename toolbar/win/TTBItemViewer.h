@@ -14,6 +14,7 @@
 #include "classlib/win/Win32.h"
 #include "toolbar/core/DeferredClicks.h"
 
+class TTBCustomAccObject;
 class TTBCustomItem;
 class TTBView;
 class TCustomImageList;
@@ -73,6 +74,9 @@ class TTBItemViewer : public TObject, public TTBDeferredClickTarget {
     virtual void Paint(HDC dc, const TRect& clientArea, bool isSelected, bool isPushed, bool useDisabledShadow);
     virtual bool UsesSameWidth() const;
 
+    // The viewer's accessibility object while it lives (a weak link, changed under that object's lock).
+    TTBCustomAccObject*& AccObjectSlot() { return accObject_; }
+
 protected:
     void DeferredClick() override { Execute(true); }
 
@@ -88,6 +92,7 @@ private:
     bool offEdge_ = false;
     bool clipped_ = false;
     bool lineSep_ = false;
+    TTBCustomAccObject* accObject_ = nullptr;
 };
 
 class TTBSeparatorItemViewer : public TTBItemViewer {

@@ -9,10 +9,13 @@
 #include "classlib/win/TCreateParams.h"
 #include "classlib/win/TFont.h"
 #include "classlib/win/WindowDC.h"
+#include "toolbar/core/MenuAnimation.h"
 #include "toolbar/core/PopupPosition.h"
 #include "toolbar/core/TTBCustomItem.h"
+#include "toolbar/win/AnimationThread.h"
 #include "toolbar/win/SystemSettings.h"
 #include "toolbar/win/TTBItemViewer.h"
+#include "toolbar/win/TTBViewAccObject.h"
 #include "toolbar/win/ViewerPainting.h"
 #include "toolbar/win/WindowPainting.h"
 
@@ -80,6 +83,7 @@ void TTBPopupWindow::CreateWnd() {
 }
 
 void TTBPopupWindow::DestroyWindowHandle() {
+    if (HandleAllocated()) EndAnimation(WindowHandle());
     if (view_) view_->StopAllTimers();
     if (HandleAllocated()) ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, WindowHandle(), OBJID_CLIENT, CHILDID_SELF);
     TCustomControl::DestroyWindowHandle();
@@ -98,6 +102,26 @@ void TTBPopupWindow::PaintWindow(HDC dc) {
     const TRect client = ClientRect();
     DrawScrollArrows(dc, client, view_->ShowsUpArrow(), view_->ShowsDownArrow());
 }
+
+namespace {
+
+// An animated show: only for a window not yet visible whose view has nothing selected, when the parent view
+// did not just close another popup, the system animates menus and no descendant declines (message 1578
+// with wParam 1).
+bool StartShowAnimation(TTBPopupWindow* window) {
+    const HWND handle = window->WindowHandle();
+    TTBView* parent = window->View() ? window->View()->ParentView() : nullptr;
+    bool fade = false;
+    if (::IsWindowVisible(handle) || !window->View() || window->View()->Selected() ||
+        (parent && (parent->State() & kVsDropDownMenus)) || !MenuAnimationWanted(window->SlideDirection(), fade)) {
+        return false;
+    }
+    if (::SendMessageA(handle, kPopupShowMessage, 1, 0) != 0) return false;
+    StartAnimation(handle, fade, window->SlideDirection());
+    return true;
+}
+
+}  // namespace
 
 void TTBPopupWindow::WndProc(TMessage& message) {
     switch (message.Msg) {
@@ -121,6 +145,9 @@ void TTBPopupWindow::WndProc(TMessage& message) {
         case WM_CLOSE:
             message.Result = 0;
             return;
+        case WM_GETOBJECT:
+            if (view_ && AnswerGetObject(view_.get(), message)) return;
+            break;
         case WM_MOUSEACTIVATE:
             message.Result = MA_NOACTIVATE;
             return;
@@ -139,6 +166,22 @@ void TTBPopupWindow::WndProc(TMessage& message) {
         }
         case WM_CANCELMODE:
             if (view_ && (view_->GetRootView()->State() & kVsModal)) view_->GetRootView()->CancelMode();
+            break;
+        case kAnimationStepMessage:
+            HandleAnimationStep(WindowHandle(), message);
+            return;
+        case kAnimationEndMessage:
+            ::SendNotifyMessageA(WindowHandle(), kPopupShowMessage, 2, 0);
+            return;
+        case WM_PAINT:
+        case WM_ERASEBKGND:
+            EndAnimation(WindowHandle());
+            break;
+        case CM_SHOWINGCHANGED:
+            if (HandleAllocated()) {
+                if (Showing() && StartShowAnimation(this)) return;
+                if (!Showing()) EndAnimation(WindowHandle());
+            }
             break;
         default:
             break;

@@ -14,6 +14,7 @@
 #include "toolbar/core/KeySearch.h"
 #include "toolbar/core/TTBCustomItem.h"
 #include "toolbar/win/SystemSettings.h"
+#include "toolbar/win/TTBCustomAccObject.h"
 #include "toolbar/win/TTBItemViewer.h"
 #include "toolbar/win/TTBModalHandler.h"
 #include "toolbar/win/TTBPopupWindow.h"
@@ -81,7 +82,10 @@ TTBView::TTBView(TComponent* owner, TTBView* parentView, TTBCustomItem* parentIt
     RebuildViewers();
 }
 
-TTBView::~TTBView() { *alive_ = false; }
+TTBView::~TTBView() {
+    tb::DetachAccObject(accObject_);
+    *alive_ = false;
+}
 
 void TTBView::BeforeDestruction() {
     destroying_ = true;

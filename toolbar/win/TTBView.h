@@ -17,6 +17,7 @@
 #include "toolbar/core/NotifyList.h"
 #include "toolbar/core/ViewLayout.h"
 
+class TTBCustomAccObject;
 class TTBCustomItem;
 class TTBItemViewer;
 class TTBPopupWindow;
@@ -185,6 +186,9 @@ class TTBView : public TComponent {
     void ForgetOpenPopup(TTBPopupWindow* window);
     // The window the running loop holds the capture with (root view only).
     HWND CaptureWnd() const { return captureWnd_; }
+
+    // The view's accessibility object while it lives (a weak link, changed under that object's lock).
+    TTBCustomAccObject*& AccObjectSlot() { return accObject_; }
     void SetCaptureWnd(HWND value) { captureWnd_ = value; }
 
 protected:
@@ -240,6 +244,7 @@ private:
     TTBPopupWindow* openWindow_ = nullptr;
     TTBDoneAction done_;
     HWND captureWnd_ = nullptr;
+    TTBCustomAccObject* accObject_ = nullptr;
     bool destroying_ = false;
     // False once the view is destroyed: a loop running on it checks this before it touches the view again.
     std::shared_ptr<bool> alive_;
