@@ -51,6 +51,17 @@ void Serve(int ms) {
     while (std::chrono::steady_clock::now() < end) CheckSynchronize(5);
 }
 
+// Serves them until done() holds; false when it still does not after a time no loaded machine needs.
+template <class F>
+bool ServeUntil(F done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        CheckSynchronize(5);
+    }
+    return true;
+}
+
 // The worker over a provider that takes delayMs per thumbnail.
 struct TPreview {
     explicit TPreview(int delayMs) { formats.delayMs = delayMs; }
@@ -65,15 +76,16 @@ TEST(DialogPreviewThread, SeveralQuickChoicesShowOnlyTheLast) {
     TPreview preview(60);
     auto& [formats, sink, thread] = preview;
     thread->Request(u"first", 222, 222);
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));  // "first" is being made now
+    ASSERT_TRUE(ServeUntil([&] { return formats.calls == 1; }));  // "first" is being made now
     thread->Request(u"second", 222, 222);
     thread->Request(u"third", 222, 222);
-    Serve(400);
+    ASSERT_TRUE(ServeUntil([&] { return !sink.names.empty(); }));
+    Serve(100);  // nothing else arrives
     ASSERT_EQ(sink.names, std::vector<std::u16string>{u"third"});
     EXPECT_EQ(formats.calls, 2);  // "second" was replaced before the worker took it
 
     thread->Request(u"fourth", 100, 80);
-    Serve(200);
+    ASSERT_TRUE(ServeUntil([&] { return sink.names.size() == 2; }));
     EXPECT_EQ(sink.names.back(), u"fourth");
 }
 
@@ -81,7 +93,7 @@ TEST(DialogPreviewThread, ADialogClosingWhileAThumbnailIsMadeIsNotCalledAndDoesN
     TPreview preview(150);
     auto& [formats, sink, thread] = preview;
     thread->Request(u"large", 222, 222);
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    ASSERT_TRUE(ServeUntil([&] { return formats.calls == 1; }));  // the thumbnail is being made
     const auto start = std::chrono::steady_clock::now();
     thread->Stop();
     thread->WaitFor();  // serves the worker's synchronous call while it waits
@@ -95,11 +107,13 @@ TEST(DialogPreviewThread, UnreadableFilesAndWithdrawnRequestsGiveNoPreview) {
     TPreview preview(40);
     auto& [formats, sink, thread] = preview;
     thread->Request(u"broken", 222, 222);
+    ASSERT_TRUE(ServeUntil([&] { return formats.calls == 1; }));
     Serve(120);
     thread->Request(u"unknown", 222, 222);
+    ASSERT_TRUE(ServeUntil([&] { return formats.calls == 2; }));
     Serve(120);
     thread->Request(u"withdrawn", 222, 222);
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(ServeUntil([&] { return formats.calls == 3; }));
     thread->Request(u"", 222, 222);  // the next choice could not be read
     Serve(150);
     EXPECT_TRUE(sink.names.empty());

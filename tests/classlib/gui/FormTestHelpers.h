@@ -29,8 +29,6 @@ inline void StartLibrary() {
 // The shared message pump through the application's loop step, so that keys take the library's keyboard path.
 using apptest::PumpFor;
 using apptest::PumpUntil;
-// A fixed-time pump under its older name, for window tests written before PumpFor.
-inline void Pump(DWORD ms = 30) { PumpFor(ms); }
 
 // Gives the control the focus and waits until the system reports it there; returns whether it did.
 inline bool FocusOn(TWinControl* control) {
