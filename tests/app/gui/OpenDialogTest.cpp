@@ -17,7 +17,7 @@
 #include "classlib/win/TPaintBox.h"
 #include "classlib/win/TPanel.h"
 #include "support/TestSupport.h"
-#include "unicode/gui/ScreenPicture.h"
+#include "support/ScreenPicture.h"
 #include "unicode/win/TUniLabel.h"
 
 namespace {
@@ -125,7 +125,7 @@ TEST_F(OpenDialogWindow, ListsTheFormatsPreviewsAPngAndATiffAndIsCancelled) {
                         // The dialog with its preview, for a person to look at.
                         ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
                         PumpUntil([] { return false; }, 200);
-                        unigui::SaveScreen(unigui::ArtifactPath("open-dialog-preview.bmp"));
+                        testsupport::SaveScreen(testsupport::ArtifactPath("open-dialog-preview.bmp"));
                     }
                 }
                 // Cancelled while the worker may be making the photo's thumbnail.

@@ -14,6 +14,7 @@
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/GdiHandle.h"
 #include "classlib/win/WindowDC.h"
+#include "support/ScreenPicture.h"
 
 namespace viewtest {
 
@@ -138,16 +139,6 @@ private:
     std::vector<COLORREF> pixels_;
 };
 
-// The folder "artifacts" beside the folder of this program.
-inline std::string ArtifactPath(const char* name) {
-    char exe[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string dir(exe);
-    dir.resize(dir.find_last_of("\\/"));
-    dir.resize(dir.find_last_of("\\/") + 1);
-    dir += "artifacts";
-    ::CreateDirectoryA(dir.c_str(), nullptr);
-    return dir + "\\" + name;
-}
+using testsupport::ArtifactPath;
 
 }  // namespace viewtest

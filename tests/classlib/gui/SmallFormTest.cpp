@@ -13,6 +13,7 @@
 #include "classlib/win/TEdit.h"
 #include "classlib/win/THintWindow.h"
 #include "classlib/win/WindowDC.h"
+#include "support/ScreenPicture.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 
 using namespace formtest;
@@ -62,85 +63,9 @@ void MoveMouse(TPoint p, DWORD extraFlags = 0) {
     ::SendInput(1, &input, sizeof(input));
 }
 
-// The folder "artifacts" beside the folder of this program.
-std::string ArtifactPath(const char* name) {
-    char exe[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string dir(exe);
-    dir.resize(dir.find_last_of("\\/"));                // .../bin
-    dir.resize(dir.find_last_of("\\/") + 1);            // .../
-    dir += "artifacts";
-    ::CreateDirectoryA(dir.c_str(), nullptr);
-    return dir + "\\" + name;
-}
-
-// Saves what the display shows now as a 24-bit bitmap file.
-void SaveScreen(const std::string& path) {
-    const int w = ::GetSystemMetrics(SM_CXSCREEN);
-    const int h = ::GetSystemMetrics(SM_CYSCREEN);
-    TObjectPtr<TBitmap> shot = MakeObject<TBitmap>();
-    shot->SetPixelFormat(pf24bit);
-    shot->SetSize(w, h);
-    const TWindowDC screenWindowDC;
-    HDC screen = screenWindowDC.Get();
-    ::BitBlt(shot->Canvas()->Handle(), 0, 0, w, h, screen, 0, 0, SRCCOPY);
-    shot->SaveToFile(path);
-}
-
-// A 24-bit bitmap file read back byte by byte, so that the check does not rely on the code that wrote it.
-class SavedPicture {
-public:
-    explicit SavedPicture(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        bytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (bytes_.size() < 54 || bytes_[0] != 'B' || bytes_[1] != 'M' || Read16(28) != 24) return;
-        offset_ = Read32(10);
-        width_ = static_cast<int>(Read32(18));
-        const auto height = static_cast<std::int32_t>(Read32(22));
-        topDown_ = height < 0;
-        height_ = topDown_ ? -height : height;
-        stride_ = (static_cast<std::size_t>(width_) * 3 + 3) / 4 * 4;
-        if (width_ <= 0 || offset_ + stride_ * static_cast<std::size_t>(height_) > bytes_.size()) width_ = height_ = 0;
-    }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    // The colour at a point (as a COLORREF); the point must lie inside the picture.
-    COLORREF Pixel(int x, int y) const {
-        const std::size_t row = static_cast<std::size_t>(topDown_ ? y : height_ - 1 - y);
-        const std::size_t at = offset_ + row * stride_ + static_cast<std::size_t>(x) * 3;
-        return RGB(bytes_[at + 2], bytes_[at + 1], bytes_[at]);
-    }
-    // How many different colours a screen rectangle (clipped to the picture) holds.
-    std::size_t Colours(RECT r) const {
-        std::vector<COLORREF> seen;
-        ForEachPixel(r, [&](COLORREF c) {
-            if (std::find(seen.begin(), seen.end(), c) == seen.end()) seen.push_back(c);
-        });
-        return seen.size();
-    }
-    // How many pixels of a screen rectangle have the colour.
-    long Matching(RECT r, COLORREF colour) const {
-        long count = 0;
-        ForEachPixel(r, [&](COLORREF c) { count += c == colour; });
-        return count;
-    }
-
-private:
-    template <class F>
-    void ForEachPixel(RECT r, F&& f) const {
-        for (int y = std::max<int>(r.top, 0); y < std::min<int>(r.bottom, height_); ++y)
-            for (int x = std::max<int>(r.left, 0); x < std::min<int>(r.right, width_); ++x) f(Pixel(x, y));
-    }
-    std::uint32_t Read16(std::size_t at) const { return bytes_[at] | bytes_[at + 1] << 8; }
-    std::uint32_t Read32(std::size_t at) const { return Read16(at) | Read16(at + 2) << 16; }
-
-    std::vector<std::uint8_t> bytes_;
-    std::size_t offset_ = 0;
-    std::size_t stride_ = 0;
-    int width_ = 0;
-    int height_ = 0;
-    bool topDown_ = false;
-};
+using testsupport::ArtifactPath;
+using testsupport::SavedPicture;
+using testsupport::SaveScreen;
 
 RECT ScreenRect(TControl* control) {
     const TPoint origin = control->ClientToScreen(Point(0, 0));

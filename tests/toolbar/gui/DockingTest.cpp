@@ -5,7 +5,7 @@
 
 #include "classlib/win/TEdit.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
-#include "tests/unicode/gui/ScreenPicture.h"
+#include "support/ScreenPicture.h"
 #include "toolbar/win/MessageHooks.h"
 #include "toolbar/win/TTBCustomDockableWindow.h"
 #include "toolbar/win/TTBDock.h"
@@ -435,9 +435,9 @@ TEST_F(Docking, ScreenshotOfTheDockedAndFloatingFrames) {
     PumpFor(30);
     {
         const TRect r = WindowRect(a_->Handle());
-        const std::string path = unigui::ArtifactPath("docking-docked.bmp");
-        unigui::SaveScreen(path);
-        const unigui::SavedPicture shot(path);
+        const std::string path = testsupport::ArtifactPath("docking-docked.bmp");
+        testsupport::SaveScreen(path);
+        const testsupport::SavedPicture shot(path);
         // The window's own colour fills around the bars (the library's button face).
         const COLORREF colour = static_cast<COLORREF>(ColorToRGB(a_->Color()));
         // The raised frame and the single drag handle: a raised bar 3 pixels wide at 3..5 across, from 3 down.
@@ -468,9 +468,9 @@ TEST_F(Docking, ScreenshotOfTheDockedAndFloatingFrames) {
     const bool active = !a_->CaptionInactive();
     const COLORREF ring = ::GetSysColor(gradient ? (active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION)
                                                  : (active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
-    const std::string path = unigui::ArtifactPath("docking-floating.bmp");
-    unigui::SaveScreen(path);
-    const unigui::SavedPicture shot(path);
+    const std::string path = testsupport::ArtifactPath("docking-floating.bmp");
+    testsupport::SaveScreen(path);
+    const testsupport::SavedPicture shot(path);
     auto at = [&](int x, int y) { return shot.Pixel(fr.Left + x, fr.Top + y); };
     // The border ring beyond the raised edge is face-coloured, and so is the line under the caption.
     EXPECT_EQ(at(2, fr.Height() / 2), face);

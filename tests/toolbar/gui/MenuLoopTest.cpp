@@ -9,6 +9,7 @@
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/THintWindow.h"
+#include "support/ScreenPicture.h"
 #include "tests/toolbar/support/MenuBarHost.h"
 #include "toolbar/core/TTBSeparatorItem.h"
 #include "toolbar/win/SystemSettings.h"
@@ -406,22 +407,11 @@ TEST_F(MenuLoop, ScreenshotOfAnOpenMenu) {
                      break;
                  }
              }
-             TObjectPtr<TBitmap> shot = MakeObject<TBitmap>();
-             shot->SetPixelFormat(pf24bit);
-             shot->SetSize(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-             HDC screen = ::GetDC(nullptr);
-             ::BitBlt(shot->Canvas()->Handle(), 0, 0, shot->Width(), shot->Height(), screen, 0, 0, SRCCOPY);
+             const std::string path = testsupport::ArtifactPath("menu.bmp");
+             testsupport::SaveScreen(path);
+             const testsupport::SavedPicture shot(path);
              for (int y = rect.Top; y < rect.Bottom; ++y)
-                 for (int x = rect.Left; x < rect.Right; ++x) pixels.push_back(::GetPixel(screen, x, y));
-             ::ReleaseDC(nullptr, screen);
-             char exe[MAX_PATH] = {};
-             ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-             std::string dir(exe);
-             dir.resize(dir.find_last_of("\\/"));
-             dir.resize(dir.find_last_of("\\/") + 1);
-             dir += "artifacts";
-             ::CreateDirectoryA(dir.c_str(), nullptr);
-             shot->SaveToFile(dir + "\\menu.bmp");
+                 for (int x = rect.Left; x < rect.Right; ++x) pixels.push_back(shot.Pixel(x, y));
              return true;
          }},
         {"Alt", [&] { Press(VK_MENU); return true; }},

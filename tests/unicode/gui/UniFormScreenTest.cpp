@@ -3,12 +3,15 @@
 // (artifacts/uni-form.bmp beside the test program's folder) and its pixels are checked.
 #include "classlib/win/TApplication.h"
 #include "classlib/win/THintWindow.h"
-#include "tests/unicode/gui/ScreenPicture.h"
+#include "support/ScreenPicture.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
 #include "unicode/win/TUniForm.h"
 
 using namespace formtest;
 using namespace unigui;
+using testsupport::ArtifactPath;
+using testsupport::SavedPicture;
+using testsupport::SaveScreen;
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/WindowDC.h"
 
-namespace unigui {
+namespace testsupport {
 
 // The folder "artifacts" beside the folder of this program (made when missing).
 inline std::string ArtifactPath(const char* name) {
@@ -25,6 +25,7 @@ inline std::string ArtifactPath(const char* name) {
     return dir + "\\" + name;
 }
 
+// Saves what the display shows now as a 24-bit bitmap file.
 inline void SaveScreen(const std::string& path) {
     const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
     TObjectPtr<TBitmap> shot = MakeObject<TBitmap>();
@@ -56,6 +57,14 @@ public:
         const std::size_t at = offset_ + row * stride_ + static_cast<std::size_t>(x) * 3;
         return RGB(bytes_[at + 2], bytes_[at + 1], bytes_[at]);
     }
+    // How many different colours a screen rectangle (clipped to the picture) holds.
+    std::size_t Colours(RECT r) const {
+        std::vector<COLORREF> seen;
+        ForEach(r, [&](COLORREF c) {
+            if (std::find(seen.begin(), seen.end(), c) == seen.end()) seen.push_back(c);
+        });
+        return seen.size();
+    }
     // Pixels of a screen rectangle (clipped to the picture) that have the colour.
     long Matching(RECT r, COLORREF colour) const {
         long count = 0;
@@ -86,4 +95,4 @@ private:
     bool topDown_ = false;
 };
 
-}  // namespace unigui
+}  // namespace testsupport
