@@ -1,6 +1,10 @@
 // Small helpers shared by the tests of every layer.
 #pragma once
+#include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -18,5 +22,18 @@ public:
 private:
     std::string path_;
 };
+
+// The bytes of a file (none when it cannot be read), and a file made of the bytes.
+inline std::vector<std::uint8_t> FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// An ASCII text as UTF-16 (test file names and texts).
+inline std::u16string Wide(const std::string& s) { return std::u16string(s.begin(), s.end()); }
 
 }  // namespace testsupport

@@ -15,22 +15,17 @@
 #include "app/core/DocumentFakes.h"
 #include "classlib/win/TScreen.h"
 #include "support/TestSupport.h"
+#include "tests/app/win/PixelTestSupport.h"
 
 using namespace docfakes;
 
 namespace {
 
-std::u16string Wide(const std::string& s) { return std::u16string(s.begin(), s.end()); }
-
-std::vector<std::uint8_t> FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
+using pixeltest::FillGradient;
+using pixeltest::MaxDifference;
+using testsupport::FileBytes;
+using testsupport::Wide;
+using testsupport::WriteBytes;
 
 std::int32_t Int32At(const std::vector<std::uint8_t>& b, std::size_t at) {
     return std::int32_t(std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
@@ -65,21 +60,6 @@ private:
     TKelvoGraphicsDocumentFormats formats_;
 };
 
-// Smooth colours: JPEG keeps them within a few levels.
-void FillGradient(TKelvoPixels& p) {
-    for (std::int32_t y = 0; y < p.Height(); ++y)
-        for (std::int32_t x = 0; x < p.Width(); ++x)
-            MakeBGR(p.PixelAddress(x, y), Byte(40 + x * 4), Byte(60 + y * 5), Byte(180 - x * 2 - y * 2));
-}
-
-int MaxDifference(const TKelvoPixels& a, const TKelvoPixels& b) {
-    int worst = 0;
-    for (std::int32_t y = 0; y < a.Height(); ++y)
-        for (std::int32_t x = 0; x < a.Width(); ++x)
-            for (int c = 0; c < 3; ++c)
-                worst = std::max(worst, std::abs(int(a.PixelAddress(x, y)[c]) - int(b.PixelAddress(x, y)[c])));
-    return worst;
-}
 
 // An exchange file as the plug-in writes it: w x h pixels of planes bytes (R, G, B, then 0xEE), rows rowBytes
 // apart; pixel (x, y) is red 10 x + 1, green 10 y + 2, blue 3.

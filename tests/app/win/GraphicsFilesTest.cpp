@@ -14,20 +14,15 @@
 #include "app/win/TKelvoGraphicsFormats.h"
 #include "classlib/gui/GraphicsTestSupport.h"
 #include "support/TestSupport.h"
+#include "tests/app/win/PixelTestSupport.h"
 
 namespace {
 
-std::u16string Wide(const std::string& s) { return std::u16string(s.begin(), s.end()); }
-
-std::vector<Byte> FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<Byte>(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& path, const std::vector<Byte>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
+using pixeltest::FillGradient;
+using pixeltest::MaxDifference;
+using testsupport::FileBytes;
+using testsupport::Wide;
+using testsupport::WriteBytes;
 
 FILETIME LastWrite(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -35,21 +30,6 @@ FILETIME LastWrite(const std::string& path) {
     return data.ftLastWriteTime;
 }
 
-// A smooth pattern (JPEG keeps it within a few levels) with a different value in every channel.
-void FillGradient(TKelvoPixels& p) {
-    for (std::int32_t y = 0; y < p.Height(); ++y)
-        for (std::int32_t x = 0; x < p.Width(); ++x)
-            MakeBGR(p.PixelAddress(x, y), Byte(40 + x * 4), Byte(60 + y * 5), Byte(180 - x * 2 - y * 2));
-}
-
-int MaxDifference(const TKelvoPixels& a, const TKelvoPixels& b) {
-    int worst = 0;
-    for (std::int32_t y = 0; y < a.Height(); ++y)
-        for (std::int32_t x = 0; x < a.Width(); ++x)
-            for (int c = 0; c < 3; ++c)
-                worst = std::max(worst, std::abs(int(a.PixelAddress(x, y)[c]) - int(b.PixelAddress(x, y)[c])));
-    return worst;
-}
 
 struct Loaded {
     TKelvoLTBitmap Working, Original;
