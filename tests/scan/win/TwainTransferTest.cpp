@@ -1,0 +1,216 @@
+// Images through the scanner component from the test data source: each mechanism brings each kind of image in as a
+// DIB whose pixels are checked, and a source that answers nonsense gives a failed transfer and a closed session.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "TwainTestPrefix.h"
+#include "scan/core/TwnSettings.h"
+#include "scan/win/TzavTWAINKernel.h"
+
+using namespace twaintest;
+
+namespace {
+
+struct TRgb {
+    int r, g, b;
+    bool operator==(const TRgb&) const = default;
+};
+
+// The test source's pixel model (top row y).
+TRgb Expected(const std::string& kind, int x, int y) {
+    if (kind == "rgb") return {40 * x + 10, 60 * y + 20, 200};
+    if (kind == "grey") {
+        const int level = (40 * x + 60 * y + 10) % 256;
+        return {level, level, level};
+    }
+    if (kind == "bw") {
+        const int level = (x + y) % 2 ? 255 : 0;
+        return {level, level, level};
+    }
+    const int i = x + 5 * y;
+    return {16 * i, 255 - 16 * i, 3 * i};
+}
+
+// What an image-ready event brought: a copy of the bitmap info and the bits, and the handle it was given.
+struct TReceived {
+    int events = 0;
+    std::vector<Byte> info;
+    std::vector<Byte> bits;
+    std::uintptr_t handle = 0;
+    std::string path;
+    std::vector<int> states;
+    TTwnHdlType type = TTwnHdlType::THDT_DIBSEC;
+
+    void Image(TObject*, void* pBmp, void* pBmpInfo, std::uintptr_t hImage, const std::string& filePath) {
+        ++events;
+        handle = hImage;
+        path = filePath;
+        info.clear();
+        bits.clear();
+        if (!hImage) return;
+        const BITMAPINFOHEADER* header = nullptr;
+        const Byte* data = nullptr;
+        if (type == TTwnHdlType::THDT_DIBRAW) {
+            header = static_cast<const BITMAPINFOHEADER*>(::GlobalLock(HGLOBAL(hImage)));
+        } else if (type == TTwnHdlType::THDT_DIBSEC) {
+            header = static_cast<const BITMAPINFOHEADER*>(pBmpInfo);
+            data = static_cast<const Byte*>(pBmp);
+        } else {
+            DIBSECTION section{};
+            if (::GetObjectA(HBITMAP(hImage), sizeof section, &section) != sizeof section) return;
+            // A DIB handle carries no table here: only 24-bit images are read this way.
+            info.assign(reinterpret_cast<const Byte*>(&section.dsBmih),
+                        reinterpret_cast<const Byte*>(&section.dsBmih) + 40);
+            const std::size_t size = std::size_t(section.dsBm.bmWidthBytes) * std::size_t(section.dsBm.bmHeight);
+            bits.assign(static_cast<const Byte*>(section.dsBm.bmBits),
+                        static_cast<const Byte*>(section.dsBm.bmBits) + size);
+            return;
+        }
+        // A raw block is the source's own DIB, whose table may be shorter than the depth allows.
+        const int full = header->biBitCount <= 8 ? 1 << header->biBitCount : 0;
+        const int entries = header->biClrUsed != 0 ? int(header->biClrUsed) : full;
+        const std::size_t infoSize = 40 + std::size_t(entries) * 4;
+        info.assign(reinterpret_cast<const Byte*>(header), reinterpret_cast<const Byte*>(header) + infoSize);
+        info.resize(40 + std::size_t(full) * 4, 0);
+        if (!data) data = reinterpret_cast<const Byte*>(header) + infoSize;
+        const std::size_t stride = (std::size_t(header->biWidth) * header->biBitCount + 31) / 32 * 4;
+        bits.assign(data, data + stride * std::size_t(std::abs(header->biHeight)));
+        if (type == TTwnHdlType::THDT_DIBRAW) ::GlobalUnlock(HGLOBAL(hImage));
+    }
+    void State(TObject*, int state) { states.push_back(state); }
+    void Free() {
+        if (!handle) return;
+        if (type == TTwnHdlType::THDT_DIBRAW)
+            ::GlobalFree(HGLOBAL(handle));
+        else
+            ::DeleteObject(HGDIOBJ(handle));
+        handle = 0;
+    }
+
+    TRgb Pixel(int x, int y) const {
+        const auto* h = reinterpret_cast<const BITMAPINFOHEADER*>(info.data());
+        const std::size_t stride = (std::size_t(h->biWidth) * h->biBitCount + 31) / 32 * 4;
+        const int row = h->biHeight > 0 ? h->biHeight - 1 - y : y;
+        const Byte* p = bits.data() + std::size_t(row) * stride;
+        if (h->biBitCount == 24) return {p[3 * x + 2], p[3 * x + 1], p[3 * x]};
+        const int index = h->biBitCount == 8 ? p[x] : (p[x / 8] >> (7 - x % 8)) & 1;
+        const Byte* entry = info.data() + 40 + index * 4;
+        return {entry[2], entry[1], entry[0]};
+    }
+};
+
+class TwainTransfer : public ::testing::Test {
+protected:
+    void SetUp() override { InstallTestSource(); }
+
+    // One acquisition with the mechanism and handle type; pumps until the session closed.
+    void Acquire(TTwnXferType mech, TTwnHdlType type, TReceived& got,
+                 const std::function<void(TTwnTransferSettings&)>& more = nullptr) {
+        twain_ = MakeObject<TzavTWAINKernel>(nullptr);
+        TzavTWAINThread& c = twain_->Connection();
+        got.type = type;
+        c.OnImageReady = MakeMethod<&TReceived::Image>(&got);
+        c.OnStateChange = MakeMethod<&TReceived::State>(&got);
+        c.Settings().SetXferMech(mech);
+        c.Settings().SetDIBHandleType(type);
+        if (more) more(c.Settings());
+        ASSERT_TRUE(twain_->Acquire(kSourceName));
+        ASSERT_TRUE(PumpUntil([&] { return !got.states.empty() && got.states.back() == 1; }, 20000));
+    }
+
+    void ExpectImage(const TReceived& got, const std::string& kind) {
+        ASSERT_EQ(got.events, 1);
+        ASSERT_NE(got.handle, 0u);
+        ASSERT_GE(got.info.size(), 40u);
+        const auto* h = reinterpret_cast<const BITMAPINFOHEADER*>(got.info.data());
+        const int width = kind == "rgb" ? 4 : 5;
+        ASSERT_EQ(h->biWidth, width);
+        ASSERT_EQ(std::abs(h->biHeight), 3);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < width; ++x) EXPECT_EQ(got.Pixel(x, y), Expected(kind, x, y)) << kind << x << y;
+    }
+
+    TObjectPtr<TzavTWAINKernel> twain_;
+};
+
+const char* const kKinds[] = {"rgb", "grey", "bw", "palette"};
+const TTwnXferType kMechanisms[] = {TTwnXferType::TWFX_NATIVE, TTwnXferType::TWFX_FILES,
+                                    TTwnXferType::TWFX_MEMORY};
+
+}  // namespace
+
+TEST_F(TwainTransfer, EveryMechanismBringsEveryKindOfImageInAsASection) {
+    for (TTwnXferType mech : kMechanisms)
+        for (const char* kind : kKinds) {
+            SCOPED_TRACE(std::string(kind) + " by mechanism " + std::to_string(int(mech)));
+            TSwitch k("VANTOREL_TESTDS_KIND", kind);
+            TReceived got;
+            ASSERT_NO_FATAL_FAILURE(Acquire(mech, TTwnHdlType::THDT_DIBSEC, got));
+            ExpectImage(got, kind);
+            EXPECT_EQ(got.path, "");
+            got.Free();
+        }
+}
+
+TEST_F(TwainTransfer, RawPackedDibsAndDibHandlesHoldTheSameImage) {
+    for (TTwnXferType mech : kMechanisms) {
+        SCOPED_TRACE(int(mech));
+        TSwitch k("VANTOREL_TESTDS_KIND", "palette");
+        TReceived raw;
+        ASSERT_NO_FATAL_FAILURE(Acquire(mech, TTwnHdlType::THDT_DIBRAW, raw));
+        ExpectImage(raw, "palette");
+        raw.Free();
+        TSwitch rgb("VANTOREL_TESTDS_KIND", "rgb");
+        TReceived handle;
+        ASSERT_NO_FATAL_FAILURE(Acquire(mech, TTwnHdlType::THDT_DIBHANDLE, handle));
+        ExpectImage(handle, "rgb");
+        handle.Free();
+    }
+}
+
+TEST_F(TwainTransfer, FileTransferWithoutAHandleKeepsTheFileAndGivesItsPath) {
+    char folder[MAX_PATH + 1] = {};
+    ::GetTempPathA(MAX_PATH, folder);
+    const std::string name = std::string(folder) + "vantorel-scan.bmp";
+    ::DeleteFileA(name.c_str());
+    TReceived got;
+    ASSERT_NO_FATAL_FAILURE(Acquire(TTwnXferType::TWFX_FILES, TTwnHdlType::THDT_DIBSEC, got,
+                                    [&](TTwnTransferSettings& settings) {
+                                        settings.SetFilename(name);
+                                        settings.SetReturnHandle(false);
+                                    }));
+    ASSERT_EQ(got.events, 1);
+    EXPECT_EQ(got.handle, 0u);
+    EXPECT_EQ(got.path, twn::LowerName(name));  // the component keeps names in lower case
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    EXPECT_TRUE(::GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &attributes));
+    EXPECT_EQ(attributes.nFileSizeLow, 14u + 40u + 36u);
+    ::DeleteFileA(name.c_str());
+}
+
+TEST_F(TwainTransfer, NonsenseFromTheSourceGivesAFailedTransferAndAClosedSession) {
+    const struct {
+        const char* call;
+        TTwnXferType mech;
+    } cases[] = {{"IMAGENATIVEXFER.GET", TTwnXferType::TWFX_NATIVE},
+                 {"IMAGEFILEXFER.GET", TTwnXferType::TWFX_FILES},
+                 {"IMAGEINFO.GET", TTwnXferType::TWFX_MEMORY},
+                 {"IMAGEMEMXFER.GET", TTwnXferType::TWFX_MEMORY}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.call);
+        TSwitch garbage("VANTOREL_TESTDS_GARBAGE", c.call);
+        for (const char* kind : {"rgb", "bw"}) {
+            TSwitch k("VANTOREL_TESTDS_KIND", kind);
+            TReceived got;
+            ASSERT_NO_FATAL_FAILURE(Acquire(c.mech, TTwnHdlType::THDT_DIBSEC, got));
+            EXPECT_EQ(got.events, 1);
+            EXPECT_EQ(got.handle, 0u);
+            EXPECT_EQ(got.path, "");
+            EXPECT_FALSE(twain_->Connection().HasQueue());
+        }
+    }
+}
