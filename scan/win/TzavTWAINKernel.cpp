@@ -9,6 +9,10 @@
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/core/Synchronize.h"
 #include "classlib/win/TApplication.h"
+#include "scan/core/TTwnContainer.h"
+#include "scan/core/TwnNegotiation.h"
+#include "scan/core/TwnTypes.h"
+#include "scan/win/TTwnWinGlobalMemory.h"
 
 namespace {
 
@@ -174,9 +178,91 @@ std::uint16_t TzavTWAINKernel::OpenSource(const std::string& name) {
         // Another source than the one asked for is not a stand-in for it.
         if (!found) return TWRC_FAILURE;
     }
-    const std::uint16_t rc = connection_->OpenSource();
+    std::uint16_t rc = connection_->OpenSource();
+    if (rc == TWRC_SUCCESS && NegotiateTransfer() != TWRC_SUCCESS) {
+        connection_->CloseSource();
+        rc = TWRC_FAILURE;
+    }
     if (rc == TWRC_SUCCESS && OnDisableMenus) OnDisableMenus(this);
     return rc;
+}
+
+std::uint16_t TzavTWAINKernel::SetCapability16(std::uint16_t capability, std::uint16_t value) {
+    TTwnWinGlobalMemory memory;
+    TTwnRecord record(2 + 4, 0);
+    twn::WriteU16(record, 0, TWTY_UINT16);
+    twn::WriteU32(record, 2, value);
+    TW_CAPABILITY cap{};
+    cap.Cap = capability;
+    cap.ConType = TWON_ONEVALUE;
+    cap.hContainer = reinterpret_cast<TW_HANDLE>(twn::WriteContainer(memory, TWON_ONEVALUE, record));
+    if (!cap.hContainer) return TWRC_FAILURE;
+    TScopeExit free([&] { memory.Free(reinterpret_cast<TTwnHandle>(cap.hContainer)); });
+    return connection_->CallTriplet(&appIdentity_, &sourceIdentity_, &cap, MSG_SET, DAT_CAPABILITY, DG_CONTROL);
+}
+
+std::int32_t TzavTWAINKernel::CurrentCapability(std::uint16_t capability) {
+    TTwnWinGlobalMemory memory;
+    TW_CAPABILITY cap{};
+    cap.Cap = capability;
+    cap.ConType = TWON_DONTCARE16;
+    if (connection_->CallTriplet(&appIdentity_, &sourceIdentity_, &cap, MSG_GET, DAT_CAPABILITY, DG_CONTROL) !=
+            TWRC_SUCCESS ||
+        !cap.hContainer)
+        return -1;
+    const auto handle = reinterpret_cast<TTwnHandle>(cap.hContainer);
+    TScopeExit free([&] { memory.Free(handle); });
+    TTwnRecord record;
+    if (!twn::ReadContainer(memory, handle, cap.ConType, record)) return -1;
+    TTwnContainer container;
+    if (!container.SetContainer(capability, cap.ConType, std::move(record))) return -1;
+    const TVariant current = container.GetCurrent();
+    try {
+        return current.AsInteger();
+    } catch (const Exception&) {
+        return -1;
+    }
+}
+
+std::uint16_t TzavTWAINKernel::NegotiateTransfer() {
+    TTwnTransferSettings& settings = connection_->Settings();
+    // At most twice: a file format without an extension brings the native transfer, which needs no format.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        TTwnXferType mech = settings.XferMech();
+        const bool modern = connection_->SourceProtocol() >= 19;
+        if (!modern && mech == TTwnXferType::TWFX_FILES2) mech = TTwnXferType::TWFX_FILES;
+        if (modern && mech == TTwnXferType::TWFX_FILES) mech = TTwnXferType::TWFX_FILES2;
+        std::uint16_t rc = SetCapability16(ICAP_XFERMECH, std::uint16_t(mech));
+        if (rc != TWRC_SUCCESS && mech == TTwnXferType::TWFX_FILES2) {
+            // A source of the newer protocol that only knows the older file transfer.
+            mech = TTwnXferType::TWFX_FILES;
+            SetCapability16(ICAP_XFERMECH, std::uint16_t(mech));
+        }
+        const std::int32_t current = CurrentCapability(ICAP_XFERMECH);
+        bool agreed = true;
+        if (current >= 0 && current <= 3 && current != std::int32_t(mech)) {
+            mech = TTwnXferType(current);
+            agreed = lenientOnCaps_;
+        }
+        settings.SetXferMech(mech);
+        if (!agreed) return TWRC_FAILURE;
+        if (mech != TTwnXferType::TWFX_FILES && mech != TTwnXferType::TWFX_FILES2) return TWRC_SUCCESS;
+
+        TTwnFileFmts candidates = fileFormats_;
+        if (settings.ReturnHandle()) candidates = TTwnFileFmts(candidates | FileFmtBit(TWFF_BMP));
+        const TTwnFileFmt format =
+            twn::NegotiateFileFormat(settings.FileFormat(), candidates, [&](TTwnFileFmt asked) {
+                SetCapability16(ICAP_IMAGEFILEFORMAT, asked);
+                const std::int32_t answer = CurrentCapability(ICAP_IMAGEFILEFORMAT);
+                return answer < 0 || answer > 0xFFFF ? kTwnNoFileFormat : TTwnFileFmt(answer);
+            });
+        if (!twn::FileFormatExtension(format).empty()) {
+            settings.SetFileFormat(format);
+            return TWRC_SUCCESS;
+        }
+        settings.SetXferMech(TTwnXferType::TWFX_NATIVE);
+    }
+    return TWRC_SUCCESS;
 }
 
 std::uint16_t TzavTWAINKernel::EnableSource() {

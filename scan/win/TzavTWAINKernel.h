@@ -107,6 +107,13 @@ private:
     void CloseSourceSlot(TObject* sender);
     void XferReadySlot(TObject* sender);
     void XferNextSlot(TObject* sender, std::int32_t& numImages, bool& skipNext);
+    // The transfer mechanism and, for a file mechanism, the file format agreed with the open source; a file
+    // format without a file extension falls back to the native transfer. TWRC_SUCCESS or TWRC_FAILURE.
+    std::uint16_t NegotiateTransfer();
+    // Sets the capability to a 16-bit one value; the TWAIN return code.
+    std::uint16_t SetCapability16(std::uint16_t capability, std::uint16_t value);
+    // The source's current value of the capability; -1 when it cannot be read.
+    std::int32_t CurrentCapability(std::uint16_t capability);
     // Walks the manager's list (first, then next) until a call fails or a name is empty, calling visit with each
     // identity until it returns false.
     template <class Visit>

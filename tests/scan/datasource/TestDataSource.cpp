@@ -15,6 +15,8 @@
 //                            IMAGENATIVEXFER a DIB announcing 1000 rows and a huge biSizeImage in a block of 3 rows,
 //                            IMAGEFILEXFER a BMP file whose bfSize is near 4 GiB, IMAGEINFO an image length of -1,
 //                            IMAGEMEMXFER strips claiming twice the bytes and rows the buffer holds
+//   VANTOREL_TESTDS_REFUSE   "files2": the transfer mechanism TWFX_FILES2 is refused; "formats": every file format
+//                            is refused and the current one reads as TWFF_XBM
 //   VANTOREL_TESTDS_NAME     the product name (default "Vantorel Test Source")
 //   VANTOREL_TESTDS_KIND     the image: "rgb" 4 x 3 at 24 bits (default), "grey" 5 x 3 at 8 bits, "bw" 5 x 3 at 1
 //                            bit, "palette" 5 x 3 at 8 bits with a table of 15 colours (see the pixel model)
@@ -262,10 +264,16 @@ std::uint16_t Capability(std::uint16_t msg, TW_CAPABILITY& cap, bool garbage) {
         ::GlobalUnlock(cap.hContainer);
         switch (cap.Cap) {
             case ICAP_XFERMECH:
-                if (value > 3) return Fail(TWCC_BADVALUE);
+                if (value > 3 || (value == 3 && Env("VANTOREL_TESTDS_REFUSE") == "files2")) return Fail(TWCC_BADVALUE);
                 g_source.xferMech = value;
                 return TWRC_SUCCESS;
-            case ICAP_IMAGEFILEFORMAT: g_source.fileFormat = value; return TWRC_SUCCESS;
+            case ICAP_IMAGEFILEFORMAT:
+                if (Env("VANTOREL_TESTDS_REFUSE") == "formats") {
+                    g_source.fileFormat = 3;
+                    return Fail(TWCC_BADVALUE);
+                }
+                g_source.fileFormat = value;
+                return TWRC_SUCCESS;
             default: return Fail(TWCC_CAPUNSUPPORTED);
         }
     }

@@ -65,11 +65,12 @@ protected:
     void SetUp() override { InstallTestSource(); }
 };
 
-// The calls of the log that make up a session, in order (listing and status traffic left out).
+// The calls of the log that make up a session, in order (listing, status and capability traffic left out).
 std::vector<std::string> SessionCalls(const TSourceLog& log) {
     std::vector<std::string> calls;
     for (const std::string& call : log.Calls())
-        if (call != "IDENTITY.GET" && call != "STATUS.GET") calls.push_back(call);
+        if (call != "IDENTITY.GET" && call != "STATUS.GET" && call.rfind("CAPABILITY.", 0) != 0)
+            calls.push_back(call);
     return calls;
 }
 
@@ -272,10 +273,11 @@ TEST_F(TwainSession, AFailedCallIsReportedOnceWithItsConditionCode) {
 
 TEST_F(TwainSession, AHangingSourceTimesOutAndALateAnswerTouchesNothing) {
     TSourceLog log;
-    TSwitch hang("VANTOREL_TESTDS_HANG", "CAPABILITY.GET:4000");
     auto twain = MakeObject<TzavTWAINKernel>(nullptr);
     TzavTWAINThread& c = twain->Connection();
     ASSERT_NO_FATAL_FAILURE(OpenTestSource(*twain, ""));
+    const std::size_t opened = log.Calls().size();
+    TSwitch hang("VANTOREL_TESTDS_HANG", "CAPABILITY.GET:4000");
     EXPECT_EQ(c.RequestTimeout(), kTwnRequestTimeout);
     c.SetRequestTimeout(800);
     TW_CAPABILITY cap;
@@ -291,8 +293,9 @@ TEST_F(TwainSession, AHangingSourceTimesOutAndALateAnswerTouchesNothing) {
     EXPECT_EQ(cap.hContainer, nullptr);
     EXPECT_EQ(c.CloseManager(), TWRC_SUCCESS);
     // Each request ran once.
-    EXPECT_EQ(SessionCalls(log),
-              (std::vector<std::string>{"IDENTITY.OPENDS", "CAPABILITY.GET", "IDENTITY.CLOSEDS"}));
+    const std::vector<std::string> calls = log.Calls();
+    EXPECT_EQ(std::vector<std::string>(calls.begin() + std::ptrdiff_t(opened), calls.end()),
+              (std::vector<std::string>{"CAPABILITY.GET", "IDENTITY.CLOSEDS"}));
 }
 
 TEST_F(TwainSession, AQuitMetWhileWaitingEndsTheWaitAndStaysWithItsExitCode) {

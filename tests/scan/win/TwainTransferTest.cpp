@@ -2,6 +2,7 @@
 // DIB whose pixels are checked, and a source that answers nonsense gives a failed transfer and a closed session.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -213,4 +214,31 @@ TEST_F(TwainTransfer, NonsenseFromTheSourceGivesAFailedTransferAndAClosedSession
             EXPECT_FALSE(twain_->Connection().HasQueue());
         }
     }
+}
+
+TEST_F(TwainTransfer, FileTransferIsNegotiatedAsTheNewerMechanismOrTheOlderOneItFallsBackTo) {
+    for (const char* refuse : {"", "files2"}) {
+        SCOPED_TRACE(refuse);
+        TSwitch r("VANTOREL_TESTDS_REFUSE", refuse);
+        TReceived got;
+        ASSERT_NO_FATAL_FAILURE(Acquire(TTwnXferType::TWFX_FILES, TTwnHdlType::THDT_DIBSEC, got));
+        // The test source speaks protocol 1.9.
+        EXPECT_EQ(twain_->XferMech(), *refuse ? TTwnXferType::TWFX_FILES : TTwnXferType::TWFX_FILES2);
+        ExpectImage(got, "rgb");
+        got.Free();
+    }
+}
+
+TEST_F(TwainTransfer, ASourceRefusingEveryFileFormatEndsTheNegotiationAndTransfersNatively) {
+    TSourceLog log;
+    TSwitch r("VANTOREL_TESTDS_REFUSE", "formats");
+    TReceived got;
+    ASSERT_NO_FATAL_FAILURE(Acquire(TTwnXferType::TWFX_FILES, TTwnHdlType::THDT_DIBSEC, got,
+                                    [&](TTwnTransferSettings&) { twain_->SetFileFormats(0xFFFF); }));
+    EXPECT_EQ(twain_->XferMech(), TTwnXferType::TWFX_NATIVE);
+    ExpectImage(got, "rgb");
+    got.Free();
+    const std::vector<std::string> calls = log.Calls();
+    EXPECT_LE(std::count(calls.begin(), calls.end(), "CAPABILITY.SET"), 3 + 16);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "IMAGENATIVEXFER.GET"), 1);
 }
