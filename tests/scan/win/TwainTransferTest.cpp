@@ -242,3 +242,62 @@ TEST_F(TwainTransfer, ASourceRefusingEveryFileFormatEndsTheNegotiationAndTransfe
     EXPECT_LE(std::count(calls.begin(), calls.end(), "CAPABILITY.SET"), 3 + 16);
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "IMAGENATIVEXFER.GET"), 1);
 }
+
+namespace {
+
+// The order of the component's events over an acquisition of several images, with what XferNext answers.
+struct TOrder {
+    std::vector<std::string> events;
+    std::vector<int> states;
+    int skipAt = -1;   // the XferNext call that skips the next image
+    int stopAt = -1;   // the XferNext call that asks for no more images
+    int nextCalls = 0;
+
+    void Image(TObject*, void*, void*, std::uintptr_t hImage, const std::string&) {
+        events.push_back(hImage ? "ImageReady" : "ImageReady(none)");
+        if (hImage) ::DeleteObject(HGDIOBJ(hImage));
+    }
+    void XferReady(TObject*) { events.push_back("XferReady"); }
+    void XferNext(TObject*, std::int32_t& numImages, bool& skipNext) {
+        events.push_back("XferNext " + std::to_string(numImages));
+        if (nextCalls == skipAt) skipNext = true;
+        if (nextCalls == stopAt) numImages = 0;
+        ++nextCalls;
+    }
+    void State(TObject*, int state) { states.push_back(state); }
+};
+
+}  // namespace
+
+TEST_F(TwainTransfer, PendingImagesArriveInOrderAndXferNextSteersThem) {
+    const struct {
+        const char* images;
+        int skipAt, stopAt;
+        std::vector<std::string> events;
+        int transfers;
+    } cases[] = {
+        {"2", -1, -1, {"XferReady", "ImageReady", "XferNext 1", "ImageReady", "XferNext 0"}, 2},
+        // The image after the first is skipped: the third comes next.
+        {"3", 0, -1, {"XferReady", "ImageReady", "XferNext 2", "ImageReady", "XferNext 0"}, 2},
+        // No more images after the first: the rest are reset.
+        {"3", -1, 0, {"XferReady", "ImageReady", "XferNext 2"}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.images) + " " + std::to_string(c.skipAt) + " " + std::to_string(c.stopAt));
+        TSourceLog log;
+        TSwitch images("VANTOREL_TESTDS_IMAGES", c.images);
+        TOrder order;
+        order.skipAt = c.skipAt;
+        order.stopAt = c.stopAt;
+        twain_ = MakeObject<TzavTWAINKernel>(nullptr);
+        twain_->Connection().OnImageReady = MakeMethod<&TOrder::Image>(&order);
+        twain_->Connection().OnStateChange = MakeMethod<&TOrder::State>(&order);
+        twain_->OnXferReady = MakeMethod<&TOrder::XferReady>(&order);
+        twain_->OnXferNext = MakeMethod<&TOrder::XferNext>(&order);
+        ASSERT_TRUE(twain_->Acquire(kSourceName));
+        ASSERT_TRUE(PumpUntil([&] { return !order.states.empty() && order.states.back() == 1; }, 20000));
+        EXPECT_EQ(order.events, c.events);
+        const std::vector<std::string> calls = log.Calls();
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "IMAGENATIVEXFER.GET"), c.transfers);
+    }
+}
