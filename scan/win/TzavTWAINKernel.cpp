@@ -89,6 +89,8 @@ TzavTWAINKernel::TzavTWAINKernel(TComponent* owner) : TComponent(owner) {
     connection_->OnCloseRequest = MakeMethod<&TzavTWAINKernel::CloseSourceSlot>(this);
     connection_->OnXferReady = MakeMethod<&TzavTWAINKernel::XferReadySlot>(this);
     connection_->OnXferNext = MakeMethod<&TzavTWAINKernel::XferNextSlot>(this);
+    connection_->QueryUnits = MakeMethod<&TzavTWAINKernel::CurrentUnits>(this);
+    connection_->QueryPixelFlavor = MakeMethod<&TzavTWAINKernel::CurrentPixelFlavor>(this);
 }
 
 TzavTWAINKernel::~TzavTWAINKernel() {

@@ -16,6 +16,7 @@
 #include "classlib/win/Win32.h"
 #include "scan/core/TwnEvents.h"
 #include "scan/core/TwnIdentity.h"
+#include "scan/core/TwnTypes.h"
 #include "scan/win/TzavTWAINThread.h"
 
 class TzavTWAINKernel : public TComponent {
@@ -114,6 +115,9 @@ private:
     std::uint16_t SetCapability16(std::uint16_t capability, std::uint16_t value);
     // The source's current value of the capability; -1 when it cannot be read.
     std::int32_t CurrentCapability(std::uint16_t capability);
+    // The connection thread's queries for the buffered-memory transfer.
+    std::int32_t CurrentUnits() { return CurrentCapability(ICAP_UNITS); }
+    std::int32_t CurrentPixelFlavor() { return CurrentCapability(ICAP_PIXELFLAVOR); }
     // Walks the manager's list (first, then next) until a call fails or a name is empty, calling visit with each
     // identity until it returns false.
     template <class Visit>

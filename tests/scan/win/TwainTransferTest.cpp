@@ -153,6 +153,9 @@ TEST_F(TwainTransfer, EveryMechanismBringsEveryKindOfImageInAsASection) {
             ASSERT_NO_FATAL_FAILURE(Acquire(mech, TTwnHdlType::THDT_DIBSEC, got));
             ExpectImage(got, kind);
             EXPECT_EQ(got.path, "");
+            // 72 pixels per inch: the source's own header says so, and a memory image takes it from the units
+            // (inches) and the image info.
+            EXPECT_EQ(reinterpret_cast<const BITMAPINFOHEADER*>(got.info.data())->biXPelsPerMeter, 2835);
             got.Free();
         }
 }
