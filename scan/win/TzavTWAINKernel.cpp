@@ -1,5 +1,6 @@
 #include "scan/win/TzavTWAINKernel.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <float.h>
 
@@ -180,8 +181,10 @@ std::uint16_t TzavTWAINKernel::OpenSource(const std::string& name) {
         // Another source than the one asked for is not a stand-in for it.
         if (!found) return TWRC_FAILURE;
     }
+    supportedCaps_.clear();
+    supportedHeld_ = false;
     std::uint16_t rc = connection_->OpenSource();
-    if (rc == TWRC_SUCCESS && NegotiateTransfer() != TWRC_SUCCESS) {
+    if (rc == TWRC_SUCCESS && (!NegotiateOpen() || NegotiateTransfer() != TWRC_SUCCESS || !FinishOpen())) {
         connection_->CloseSource();
         rc = TWRC_FAILURE;
     }
@@ -189,10 +192,58 @@ std::uint16_t TzavTWAINKernel::OpenSource(const std::string& name) {
     return rc;
 }
 
-std::uint16_t TzavTWAINKernel::SetCapability16(std::uint16_t capability, std::uint16_t value) {
+bool TzavTWAINKernel::IsCapSupported(std::uint16_t capability) const {
+    return !supportedHeld_ || lenientOnCaps_ ||
+           std::find(supportedCaps_.begin(), supportedCaps_.end(), capability) != supportedCaps_.end();
+}
+
+bool TzavTWAINKernel::NegotiateOpen() {
+    TTwnWinGlobalMemory memory;
+    TW_CAPABILITY cap{};
+    cap.Cap = CAP_SUPPORTEDCAPS;
+    cap.ConType = TWON_DONTCARE16;
+    if (connection_->CallTriplet(&appIdentity_, &sourceIdentity_, &cap, MSG_GET, DAT_CAPABILITY, DG_CONTROL) ==
+            TWRC_SUCCESS &&
+        cap.hContainer) {
+        const auto handle = reinterpret_cast<TTwnHandle>(cap.hContainer);
+        TScopeExit free([&] { memory.Free(handle); });
+        TTwnRecord record;
+        TTwnContainer list;
+        if (twn::ReadContainer(memory, handle, cap.ConType, record) &&
+            list.SetContainer(CAP_SUPPORTEDCAPS, cap.ConType, std::move(record))) {
+            supportedHeld_ = true;
+            for (std::int32_t i = 0; i < list.Count(); ++i) {
+                const TVariant item = list.GetItem(i);
+                try {
+                    supportedCaps_.push_back(std::uint16_t(item.AsInteger()));
+                } catch (const Exception&) {
+                }
+            }
+            // The transfer mechanism is negotiated whether the source lists it or not.
+            if (!IsCapSupported(ICAP_XFERMECH)) supportedCaps_.push_back(ICAP_XFERMECH);
+        }
+    }
+    // A device that does not say whether it is online counts as online.
+    while (OnDeviceNotReady && CurrentCapability(CAP_DEVICEONLINE) == 0) {
+        bool goOn = true;
+        OnDeviceNotReady(this, goOn);
+        if (!goOn) return false;
+    }
+    return true;
+}
+
+bool TzavTWAINKernel::FinishOpen() {
+    if (IsCapSupported(CAP_INDICATORS)) SetCapability16(CAP_INDICATORS, showIndicators_ ? 1 : 0, TWTY_BOOL);
+    bool cancel = false;
+    if (OnNegotiation) OnNegotiation(this, cancel);
+    return !cancel;
+}
+
+std::uint16_t TzavTWAINKernel::SetCapability16(std::uint16_t capability, std::uint16_t value,
+                                               std::uint16_t itemType) {
     TTwnWinGlobalMemory memory;
     TTwnRecord record(2 + 4, 0);
-    twn::WriteU16(record, 0, TWTY_UINT16);
+    twn::WriteU16(record, 0, itemType);
     twn::WriteU32(record, 2, value);
     TW_CAPABILITY cap{};
     cap.Cap = capability;

@@ -8,6 +8,7 @@
 // Above the kernel: the component's properties (defaults stored, never applied through setters that touch files;
 // no settings file is read or written) and the operations of a session with a source.
 #pragma once
+#include <vector>
 #include <cstdint>
 #include <string>
 
@@ -111,8 +112,15 @@ private:
     // The transfer mechanism and, for a file mechanism, the file format agreed with the open source; a file
     // format without a file extension falls back to the native transfer. TWRC_SUCCESS or TWRC_FAILURE.
     std::uint16_t NegotiateTransfer();
-    // Sets the capability to a 16-bit one value; the TWAIN return code.
-    std::uint16_t SetCapability16(std::uint16_t capability, std::uint16_t value);
+    // Sets the capability to a one value of the item type; the TWAIN return code.
+    std::uint16_t SetCapability16(std::uint16_t capability, std::uint16_t value, std::uint16_t itemType = TWTY_UINT16);
+    // What opening a source does before the transfer is agreed: the supported capabilities, and a device that is
+    // not ready (OnDeviceNotReady may give up). False: close it.
+    bool NegotiateOpen();
+    // And after it: the indicators, then OnNegotiation, which may cancel. False: close it.
+    bool FinishOpen();
+    // True while no supported list could be read, with LenientOnCaps, or when the capability is listed.
+    bool IsCapSupported(std::uint16_t capability) const;
     // The source's current value of the capability; -1 when it cannot be read.
     std::int32_t CurrentCapability(std::uint16_t capability);
     // The connection thread's queries for the buffered-memory transfer.
@@ -133,4 +141,7 @@ private:
     bool disableAfterAcquire_ = true;
     TTwnDeviceEvents deviceEventTypes_ = 0;
     bool lenientOnCaps_ = false;
+    // The capabilities the open source lists as supported; not held when they could not be read.
+    std::vector<std::uint16_t> supportedCaps_;
+    bool supportedHeld_ = false;
 };

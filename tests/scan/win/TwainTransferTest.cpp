@@ -304,3 +304,27 @@ TEST_F(TwainTransfer, PendingImagesArriveInOrderAndXferNextSteersThem) {
         EXPECT_EQ(std::count(calls.begin(), calls.end(), "IMAGENATIVEXFER.GET"), c.transfers);
     }
 }
+
+TEST_F(TwainTransfer, OnNegotiationSeesTheAgreedMechanismAndMayCancelTheOpen) {
+    struct TCancel {
+        TzavTWAINKernel* twain = nullptr;
+        TTwnXferType seen = TTwnXferType::TWFX_MEMORY;
+        void Negotiation(TObject*, bool& cancel) {
+            seen = twain->XferMech();
+            cancel = true;
+        }
+    } handler;
+    TSourceLog log;
+    twain_ = MakeObject<TzavTWAINKernel>(nullptr);
+    handler.twain = twain_.get();
+    twain_->OnNegotiation = MakeMethod<&TCancel::Negotiation>(&handler);
+    twain_->SetXferMech(TTwnXferType::TWFX_FILES);
+    TReceived got;
+    twain_->Connection().OnImageReady = MakeMethod<&TReceived::Image>(&got);
+    EXPECT_FALSE(twain_->Acquire(kSourceName));
+    EXPECT_EQ(handler.seen, TTwnXferType::TWFX_FILES2);
+    EXPECT_FALSE(twain_->Connection().HasQueue());
+    const std::vector<std::string> calls = log.Calls();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "USERINTERFACE.ENABLEDS"), 0);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "IDENTITY.CLOSEDS"), 1);
+}
