@@ -13,6 +13,7 @@
 #include "scan/core/TTwnContainer.h"
 #include "scan/core/TwnNegotiation.h"
 #include "scan/core/TwnTypes.h"
+#include "scan/core/TwnValue.h"
 #include "scan/win/TTwnWinGlobalMemory.h"
 
 namespace {
@@ -91,6 +92,7 @@ TzavTWAINKernel::TzavTWAINKernel(TComponent* owner) : TComponent(owner) {
     connection_->OnXferReady = MakeMethod<&TzavTWAINKernel::XferReadySlot>(this);
     connection_->OnXferNext = MakeMethod<&TzavTWAINKernel::XferNextSlot>(this);
     connection_->QueryUnits = MakeMethod<&TzavTWAINKernel::CurrentUnits>(this);
+    connection_->OnDeviceEvent = MakeMethod<&TzavTWAINKernel::DeviceEventSlot>(this);
     connection_->QueryPixelFlavor = MakeMethod<&TzavTWAINKernel::CurrentPixelFlavor>(this);
 }
 
@@ -230,6 +232,41 @@ bool TzavTWAINKernel::NegotiateOpen() {
         if (!goOn) return false;
     }
     return true;
+}
+
+void TzavTWAINKernel::DeviceEventSlot(TObject*) {
+    TW_DEVICEEVENT event{};
+    if (connection_->CallTriplet(&appIdentity_, &sourceIdentity_, &event, MSG_GET, DAT_DEVICEEVENT, DG_CONTROL) !=
+        TWRC_SUCCESS)
+        return;
+    if (!OnDeviceEvent) {
+        deviceEventTypes_ = 0;
+        return;
+    }
+    // The event's values by its kind; an event code outside the list is not one the program can name.
+    if (event.Event > std::uint32_t(TTwnDeviceEvent::TWDE_POWERSAVENOTIFY)) return;
+    const auto kind = TTwnDeviceEvent(event.Event);
+    TVariant a = std::int32_t(0), b = std::int32_t(0), c = std::int32_t(0);
+    switch (kind) {
+        case TTwnDeviceEvent::TWDE_CHECKAUTOMATICCAPTURE:
+            a = std::int64_t(event.AutomaticCapture);
+            b = std::int64_t(event.TimeBeforeFirstCapture);
+            c = std::int64_t(event.TimeBetweenCaptures);
+            break;
+        case TTwnDeviceEvent::TWDE_CHECKBATTERY:
+            a = std::int64_t(event.BatteryMinutes);
+            b = std::int32_t(event.BatteryPercentage);
+            break;
+        case TTwnDeviceEvent::TWDE_CHECKFLASH: a = std::int64_t(event.FlashUsed2); break;
+        case TTwnDeviceEvent::TWDE_CHECKPOWERSUPPLY: a = std::int32_t(event.PowerSupply); break;
+        case TTwnDeviceEvent::TWDE_CHECKRESOLUTION:
+            a = twn::Fix32ToFloat(event.XResolution);
+            b = twn::Fix32ToFloat(event.YResolution);
+            break;
+        default: break;
+    }
+    OnDeviceEvent(this, kind, std::string(event.DeviceName, strnlen(event.DeviceName, sizeof event.DeviceName)), a, b,
+                  c);
 }
 
 bool TzavTWAINKernel::FinishOpen() {

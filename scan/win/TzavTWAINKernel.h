@@ -119,6 +119,9 @@ private:
     bool NegotiateOpen();
     // And after it: the indicators, then OnNegotiation, which may cancel. False: close it.
     bool FinishOpen();
+    // The source has a device event (on the main thread): read it and hand it to OnDeviceEvent; without a
+    // handler the source is asked for no more.
+    void DeviceEventSlot(TObject* sender);
     // True while no supported list could be read, with LenientOnCaps, or when the capability is listed.
     bool IsCapSupported(std::uint16_t capability) const;
     // The source's current value of the capability; -1 when it cannot be read.

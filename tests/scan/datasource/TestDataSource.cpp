@@ -11,7 +11,8 @@
 //                            EVENT.PROCESSEVENT an unknown message, CAPABILITY.GET a container announcing far more
 //                            items than it holds, PENDINGXFERS.* a count of 65535
 //   VANTOREL_TESTDS_IMAGES   images pending after transfer-ready (default 1)
-//   VANTOREL_TESTDS_NOTIFY   what enabling signals through the manager: "xferready" (default), "closereq", "none"
+//   VANTOREL_TESTDS_NOTIFY   what enabling signals through the manager: "xferready" (default), "closereq",
+//                            "deviceevent" (a battery check: "Test Scanner", 90 minutes, 75 percent), "none"
 //                            IMAGENATIVEXFER a DIB announcing 1000 rows and a huge biSizeImage in a block of 3 rows,
 //                            IMAGEFILEXFER a BMP file whose bfSize is near 4 GiB, IMAGEINFO an image length of -1,
 //                            IMAGEMEMXFER strips claiming twice the bytes and rows the buffer holds
@@ -412,6 +413,8 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
                         Signal(MSG_XFERREADY);
                     } else if (notify == "closereq") {
                         Signal(MSG_CLOSEDSREQ);
+                    } else if (notify == "deviceevent") {
+                        Signal(MSG_DEVICEEVENT);
                     }
                     return TWRC_SUCCESS;
                 }
@@ -426,6 +429,17 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
                     auto* event = static_cast<TW_EVENT*>(data);
                     event->TWMessage = garbage ? 0x7777 : MSG_NULL;
                     return garbage ? TWRC_DSEVENT : TWRC_NOTDSEVENT;
+                }
+                break;
+            case DAT_DEVICEEVENT:
+                if (msg == MSG_GET) {
+                    auto* event = static_cast<TW_DEVICEEVENT*>(data);
+                    std::memset(event, 0, sizeof *event);
+                    event->Event = 1;  // TWDE_CHECKBATTERY
+                    std::strcpy(event->DeviceName, "Test Scanner");
+                    event->BatteryMinutes = 90;
+                    event->BatteryPercentage = 75;
+                    return TWRC_SUCCESS;
                 }
                 break;
             case DAT_CAPABILITY:

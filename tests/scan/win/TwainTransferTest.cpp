@@ -328,3 +328,23 @@ TEST_F(TwainTransfer, OnNegotiationSeesTheAgreedMechanismAndMayCancelTheOpen) {
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "USERINTERFACE.ENABLEDS"), 0);
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "IDENTITY.CLOSEDS"), 1);
 }
+
+TEST_F(TwainTransfer, ADeviceEventIsReadAndHandedOverWithItsValues) {
+    struct TEvents {
+        std::vector<std::string> got;
+        void Device(TObject*, TTwnDeviceEvent event, const std::string& name, const TVariant& a, const TVariant& b,
+                    const TVariant& c) {
+            got.push_back(std::to_string(int(event)) + " " + name + " " + std::to_string(a.AsInteger()) + " " +
+                          std::to_string(b.AsInteger()) + " " + std::to_string(c.AsInteger()));
+        }
+    } events;
+    TSwitch notify("VANTOREL_TESTDS_NOTIFY", "deviceevent");
+    twain_ = MakeObject<TzavTWAINKernel>(nullptr);
+    twain_->OnDeviceEvent = MakeMethod<&TEvents::Device>(&events);
+    TReceived got;
+    twain_->Connection().OnImageReady = MakeMethod<&TReceived::Image>(&got);
+    ASSERT_TRUE(twain_->Acquire(kSourceName));
+    ASSERT_TRUE(PumpUntil([&] { return !events.got.empty(); }, 5000));
+    EXPECT_EQ(events.got, (std::vector<std::string>{"1 Test Scanner 90 75 0"}));
+    twain_->CloseAll();
+}
