@@ -185,6 +185,7 @@ std::uint16_t TzavTWAINKernel::OpenSource(const std::string& name) {
     }
     supportedCaps_.clear();
     supportedHeld_ = false;
+    deviceEventsSent_ = false;
     std::uint16_t rc = connection_->OpenSource();
     if (rc == TWRC_SUCCESS && (!NegotiateOpen() || NegotiateTransfer() != TWRC_SUCCESS || !FinishOpen())) {
         connection_->CloseSource();
@@ -225,6 +226,7 @@ bool TzavTWAINKernel::NegotiateOpen() {
             if (!IsCapSupported(ICAP_XFERMECH)) supportedCaps_.push_back(ICAP_XFERMECH);
         }
     }
+    SendDeviceEvents();
     // A device that does not say whether it is online counts as online.
     while (OnDeviceNotReady && CurrentCapability(CAP_DEVICEONLINE) == 0) {
         bool goOn = true;
@@ -234,13 +236,42 @@ bool TzavTWAINKernel::NegotiateOpen() {
     return true;
 }
 
+void TzavTWAINKernel::SetDeviceEventTypes(TTwnDeviceEvents value) {
+    deviceEventTypes_ = value;
+    SendDeviceEvents();
+}
+
+void TzavTWAINKernel::SendDeviceEvents() {
+    if (!connection_->SourceOpen() || (!deviceEventsSent_ && deviceEventTypes_ == 0)) return;
+    std::vector<std::uint16_t> codes;
+    for (std::uint16_t code = 0; code < 16; ++code)
+        if (deviceEventTypes_ & (1u << code)) codes.push_back(code);
+    TTwnRecord record(twn::RecordSize(TWON_ARRAY, TWTY_UINT16, codes.size()), 0);
+    twn::WriteU16(record, 0, TWTY_UINT16);
+    twn::WriteU32(record, twn::kNumItemsOffset, std::uint32_t(codes.size()));
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        Byte* slot = twn::ItemSlot(TWON_ARRAY, record, i);
+        slot[0] = Byte(codes[i]);
+        slot[1] = Byte(codes[i] >> 8);
+    }
+    TTwnWinGlobalMemory memory;
+    TW_CAPABILITY cap{};
+    cap.Cap = CAP_DEVICEEVENT;
+    cap.ConType = TWON_ARRAY;
+    cap.hContainer = reinterpret_cast<TW_HANDLE>(twn::WriteContainer(memory, TWON_ARRAY, record));
+    if (!cap.hContainer) return;
+    TScopeExit free([&] { memory.Free(reinterpret_cast<TTwnHandle>(cap.hContainer)); });
+    connection_->CallTriplet(&appIdentity_, &sourceIdentity_, &cap, MSG_SET, DAT_CAPABILITY, DG_CONTROL);
+    deviceEventsSent_ = true;
+}
+
 void TzavTWAINKernel::DeviceEventSlot(TObject*) {
     TW_DEVICEEVENT event{};
     if (connection_->CallTriplet(&appIdentity_, &sourceIdentity_, &event, MSG_GET, DAT_DEVICEEVENT, DG_CONTROL) !=
         TWRC_SUCCESS)
         return;
     if (!OnDeviceEvent) {
-        deviceEventTypes_ = 0;
+        SetDeviceEventTypes(0);
         return;
     }
     // The event's values by its kind; an event code outside the list is not one the program can name.

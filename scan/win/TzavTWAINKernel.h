@@ -79,7 +79,8 @@ public:
     bool DisableAfterAcquire() const { return disableAfterAcquire_; }
     void SetDisableAfterAcquire(bool value) { disableAfterAcquire_ = value; }
     TTwnDeviceEvents DeviceEventTypes() const { return deviceEventTypes_; }
-    void SetDeviceEventTypes(TTwnDeviceEvents value) { deviceEventTypes_ = value; }
+    // Sent to an open source at once (and to each source opened later).
+    void SetDeviceEventTypes(TTwnDeviceEvents value);
     bool LenientOnCaps() const { return lenientOnCaps_; }
     void SetLenientOnCaps(bool value) { lenientOnCaps_ = value; }
     std::string Manufacturer() const { return names_.Manufacturer; }
@@ -122,6 +123,9 @@ private:
     // The source has a device event (on the main thread): read it and hand it to OnDeviceEvent; without a
     // handler the source is asked for no more.
     void DeviceEventSlot(TObject* sender);
+    // Sends the device-event set (codes 0 to 15) to the open source as an array, once one was sent or the set is
+    // not empty.
+    void SendDeviceEvents();
     // True while no supported list could be read, with LenientOnCaps, or when the capability is listed.
     bool IsCapSupported(std::uint16_t capability) const;
     // The source's current value of the capability; -1 when it cannot be read.
@@ -147,4 +151,5 @@ private:
     // The capabilities the open source lists as supported; not held when they could not be read.
     std::vector<std::uint16_t> supportedCaps_;
     bool supportedHeld_ = false;
+    bool deviceEventsSent_ = false;
 };

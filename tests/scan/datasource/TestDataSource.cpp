@@ -12,7 +12,8 @@
 //                            items than it holds, PENDINGXFERS.* a count of 65535
 //   VANTOREL_TESTDS_IMAGES   images pending after transfer-ready (default 1)
 //   VANTOREL_TESTDS_NOTIFY   what enabling signals through the manager: "xferready" (default), "closereq",
-//                            "deviceevent" (a battery check: "Test Scanner", 90 minutes, 75 percent), "none"
+//                            "deviceevent" (a battery check: "Test Scanner", 90 minutes, 75 percent, when the
+//                            application asked for battery checks), "none"
 //                            IMAGENATIVEXFER a DIB announcing 1000 rows and a huge biSizeImage in a block of 3 rows,
 //                            IMAGEFILEXFER a BMP file whose bfSize is near 4 GiB, IMAGEINFO an image length of -1,
 //                            IMAGEMEMXFER strips claiming twice the bytes and rows the buffer holds
@@ -104,6 +105,7 @@ struct Source {
     std::uint16_t fileFormat = 2;
     std::string fileName;
     int memRowsSent = 0;
+    std::uint32_t deviceEvents = 0;  // the device events the application asked for, bit n for code n
 };
 Source g_source;
 
@@ -258,6 +260,20 @@ std::uint16_t Capability(std::uint16_t msg, TW_CAPABILITY& cap, bool garbage) {
         }
         return TWRC_SUCCESS;
     }
+    if (msg == MSG_SET && cap.Cap == CAP_DEVICEEVENT) {
+        if (cap.ConType != TWON_ARRAY || !cap.hContainer) return Fail(TWCC_BADVALUE);
+        const auto* p = static_cast<const std::uint8_t*>(::GlobalLock(cap.hContainer));
+        std::uint32_t count = 0;
+        std::memcpy(&count, p + 2, 4);
+        g_source.deviceEvents = 0;
+        for (std::uint32_t i = 0; i < count && 6 + 2 * i + 2 <= ::GlobalSize(cap.hContainer); ++i) {
+            std::uint16_t code = 0;
+            std::memcpy(&code, p + 6 + 2 * i, 2);
+            if (code < 32) g_source.deviceEvents |= 1u << code;
+        }
+        ::GlobalUnlock(cap.hContainer);
+        return TWRC_SUCCESS;
+    }
     if (msg == MSG_SET) {
         if (cap.ConType != TWON_ONEVALUE || !cap.hContainer) return Fail(TWCC_BADVALUE);
         const auto* one = static_cast<const TW_ONEVALUE*>(::GlobalLock(cap.hContainer));
@@ -384,6 +400,7 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
                     g_source.self = *static_cast<TW_IDENTITY*>(data);
                     g_source.state = 4;
                     g_source.pending = 0;
+                    g_source.deviceEvents = 0;
                     return TWRC_SUCCESS;
                 }
                 if (msg == MSG_CLOSEDS) {
@@ -413,7 +430,7 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
                         Signal(MSG_XFERREADY);
                     } else if (notify == "closereq") {
                         Signal(MSG_CLOSEDSREQ);
-                    } else if (notify == "deviceevent") {
+                    } else if (notify == "deviceevent" && (g_source.deviceEvents & 2u)) {
                         Signal(MSG_DEVICEEVENT);
                     }
                     return TWRC_SUCCESS;

@@ -339,12 +339,17 @@ TEST_F(TwainTransfer, ADeviceEventIsReadAndHandedOverWithItsValues) {
         }
     } events;
     TSwitch notify("VANTOREL_TESTDS_NOTIFY", "deviceevent");
-    twain_ = MakeObject<TzavTWAINKernel>(nullptr);
-    twain_->OnDeviceEvent = MakeMethod<&TEvents::Device>(&events);
-    TReceived got;
-    twain_->Connection().OnImageReady = MakeMethod<&TReceived::Image>(&got);
-    ASSERT_TRUE(twain_->Acquire(kSourceName));
-    ASSERT_TRUE(PumpUntil([&] { return !events.got.empty(); }, 5000));
-    EXPECT_EQ(events.got, (std::vector<std::string>{"1 Test Scanner 90 75 0"}));
-    twain_->CloseAll();
+    // The source sends battery checks only when asked for them: first not asked, then asked.
+    for (TTwnDeviceEvents set : {TTwnDeviceEvents(0), TTwnDeviceEvents(1u << 1)}) {
+        events.got.clear();
+        twain_ = MakeObject<TzavTWAINKernel>(nullptr);
+        twain_->OnDeviceEvent = MakeMethod<&TEvents::Device>(&events);
+        twain_->SetDeviceEventTypes(set);
+        TReceived got;
+        twain_->Connection().OnImageReady = MakeMethod<&TReceived::Image>(&got);
+        ASSERT_TRUE(twain_->Acquire(kSourceName));
+        PumpUntil([&] { return !events.got.empty(); }, set ? 5000 : 500);
+        EXPECT_EQ(events.got, set ? std::vector<std::string>{"1 Test Scanner 90 75 0"} : std::vector<std::string>{});
+        twain_->CloseAll();
+    }
 }
