@@ -200,6 +200,20 @@ struct TW_IMAGEMEMXFER {
     TW_MEMORY Memory;
 };
 
+struct TW_DEVICEEVENT {
+    std::uint32_t Event;
+    TW_STR255 DeviceName;
+    std::uint32_t BatteryMinutes;
+    std::int16_t BatteryPercentage;
+    std::int32_t PowerSupply;
+    TW_FIX32 XResolution;
+    TW_FIX32 YResolution;
+    std::uint32_t FlashUsed2;
+    std::uint32_t AutomaticCapture;
+    std::uint32_t TimeBeforeFirstCapture;
+    std::uint32_t TimeBetweenCaptures;
+};
+
 #pragma pack(pop)
 
 namespace twn {
@@ -216,6 +230,7 @@ constexpr std::size_t TripletDataSize(std::uint32_t dg, std::uint16_t dat) {
             case DAT_SETUPFILEXFER: return sizeof(TW_SETUPFILEXFER);
             case DAT_STATUS: return sizeof(TW_STATUS);
             case DAT_USERINTERFACE: return sizeof(TW_USERINTERFACE);
+            case DAT_DEVICEEVENT: return sizeof(TW_DEVICEEVENT);
             default: return 0;
         }
     }
@@ -238,6 +253,7 @@ static_assert(sizeof(TW_VERSION) == 42);
 static_assert(sizeof(TW_IDENTITY) == 156);
 static_assert(offsetof(TW_IDENTITY, ProductName) == 122);
 static_assert(sizeof(TW_PENDINGXFERS) == 6);
+static_assert(sizeof(TW_DEVICEEVENT) == 294);
 static_assert(sizeof(TW_STATUS) == 4);
 static_assert(sizeof(TW_ONEVALUE) == 6);
 static_assert(sizeof(TW_SETUPFILEXFER) == 260);

@@ -8,6 +8,7 @@
 // Above the kernel: the component's properties (defaults stored, never applied through setters that touch files;
 // no settings file is read or written) and the operations of a session with a source.
 #pragma once
+#include <vector>
 #include <cstdint>
 #include <string>
 
@@ -16,6 +17,7 @@
 #include "classlib/win/Win32.h"
 #include "scan/core/TwnEvents.h"
 #include "scan/core/TwnIdentity.h"
+#include "scan/core/TwnTypes.h"
 #include "scan/win/TzavTWAINThread.h"
 
 class TzavTWAINKernel : public TComponent {
@@ -77,7 +79,8 @@ public:
     bool DisableAfterAcquire() const { return disableAfterAcquire_; }
     void SetDisableAfterAcquire(bool value) { disableAfterAcquire_ = value; }
     TTwnDeviceEvents DeviceEventTypes() const { return deviceEventTypes_; }
-    void SetDeviceEventTypes(TTwnDeviceEvents value) { deviceEventTypes_ = value; }
+    // Sent to an open source at once (and to each source opened later).
+    void SetDeviceEventTypes(TTwnDeviceEvents value);
     bool LenientOnCaps() const { return lenientOnCaps_; }
     void SetLenientOnCaps(bool value) { lenientOnCaps_ = value; }
     std::string Manufacturer() const { return names_.Manufacturer; }
@@ -107,6 +110,29 @@ private:
     void CloseSourceSlot(TObject* sender);
     void XferReadySlot(TObject* sender);
     void XferNextSlot(TObject* sender, std::int32_t& numImages, bool& skipNext);
+    // The transfer mechanism and, for a file mechanism, the file format agreed with the open source; a file
+    // format without a file extension falls back to the native transfer. TWRC_SUCCESS or TWRC_FAILURE.
+    std::uint16_t NegotiateTransfer();
+    // Sets the capability to a one value of the item type; the TWAIN return code.
+    std::uint16_t SetCapability16(std::uint16_t capability, std::uint16_t value, std::uint16_t itemType = TWTY_UINT16);
+    // What opening a source does before the transfer is agreed: the supported capabilities, and a device that is
+    // not ready (OnDeviceNotReady may give up). False: close it.
+    bool NegotiateOpen();
+    // And after it: the indicators, then OnNegotiation, which may cancel. False: close it.
+    bool FinishOpen();
+    // The source has a device event (on the main thread): read it and hand it to OnDeviceEvent; without a
+    // handler the source is asked for no more.
+    void DeviceEventSlot(TObject* sender);
+    // Sends the device-event set (codes 0 to 15) to the open source as an array, once one was sent or the set is
+    // not empty.
+    void SendDeviceEvents();
+    // True while no supported list could be read, with LenientOnCaps, or when the capability is listed.
+    bool IsCapSupported(std::uint16_t capability) const;
+    // The source's current value of the capability; -1 when it cannot be read.
+    std::int32_t CurrentCapability(std::uint16_t capability);
+    // The connection thread's queries for the buffered-memory transfer.
+    std::int32_t CurrentUnits() { return CurrentCapability(ICAP_UNITS); }
+    std::int32_t CurrentPixelFlavor() { return CurrentCapability(ICAP_PIXELFLAVOR); }
     // Walks the manager's list (first, then next) until a call fails or a name is empty, calling visit with each
     // identity until it returns false.
     template <class Visit>
@@ -122,4 +148,8 @@ private:
     bool disableAfterAcquire_ = true;
     TTwnDeviceEvents deviceEventTypes_ = 0;
     bool lenientOnCaps_ = false;
+    // The capabilities the open source lists as supported; not held when they could not be read.
+    std::vector<std::uint16_t> supportedCaps_;
+    bool supportedHeld_ = false;
+    bool deviceEventsSent_ = false;
 };

@@ -5,8 +5,14 @@
 
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/ScopeGuard.h"
+#include "scan/core/TTwnStripAssembler.h"
+#include "scan/core/TwnImages.h"
+#include "scan/core/TwnValue.h"
 
 namespace {
+
+// A buffer bound a source leaves open.
+constexpr std::uint32_t kTwnDontCare32 = 0xFFFFFFFFu;
 
 // The system half of the file-transfer name: the folder check and a fresh temporary name.
 twn::TTwnNameSystem WindowsNameSystem() {
@@ -247,8 +253,275 @@ void TzavTWAINThread::TransferNext() {
 }
 
 void TzavTWAINThread::TransferImage() {
+    switch (settings_.XferMech()) {
+        case TTwnXferType::TWFX_NATIVE: NativeTransfer(); break;
+        case TTwnXferType::TWFX_MEMORY: MemoryTransfer(); break;
+        default: FileTransfer(); break;
+    }
+}
+
+void TzavTWAINThread::EndTransfer(std::uint16_t rc) {
     std::int32_t count = 0;
-    PendingTransfers(MSG_RESET, count);
+    if (PendingTransfers(MSG_ENDXFER, count) != TWRC_SUCCESS) count = pendingCount_ = 0;
+    const bool failed = rc != TWRC_XFERDONE && rc != TWRC_CANCEL;
+    if (failed && count != 0) PendingTransfers(MSG_RESET, count);
+    if (count == 0 && (failed || afterTransferMode_ == kAfterTransferCloseAll)) CloseAll();
+}
+
+void TzavTWAINThread::DeliverImage(TTwnImage& image, const std::string& filePath) {
+    const TTwnHdlType type = settings_.DIBHandleType();
+    void* bits = nullptr;
+    void* info = nullptr;
+    if (!image.Empty() && type == TTwnHdlType::THDT_DIBSEC) {
+        bits = image.Bits();
+        info = image.Info().data();
+    }
+    Fire([&] {
+        if (!OnImageReady) {
+            image.Clear();
+            pendingCount_ = 0;
+            return;
+        }
+        const std::uintptr_t handle = image.Release();
+        OnImageReady(Sender(), bits, info, handle, filePath);
+    });
+}
+
+void TzavTWAINThread::NativeTransfer() {
+    pendingCount_ = 0;
+    TW_HANDLE block = nullptr;
+    const std::uint16_t rc = CallTriplet(appIdentity_, sourceIdentity_, &block, MSG_GET, DAT_IMAGENATIVEXFER,
+                                         DG_IMAGE);
+    TTwnImage image;
+    if (rc == TWRC_XFERDONE && block) {
+        // The block is the source's: a DIB is taken only as far as the block really holds it.
+        const auto* data = static_cast<const Byte*>(::GlobalLock(block));
+        twn::TTwnDibLayout layout;
+        const bool valid = data && twn::LayoutPackedDib(data, ::GlobalSize(block), layout);
+        const bool raw = settings_.DIBHandleType() == TTwnHdlType::THDT_DIBRAW;
+        if (valid && !raw) image.SectionOf(layout, data);
+        if (data) ::GlobalUnlock(block);
+        if (valid && raw)
+            image.AdoptBlock(static_cast<HGLOBAL>(block));
+        else
+            ::GlobalFree(block);
+    } else if (block) {
+        ::GlobalFree(block);
+    }
+    EndTransfer(rc);
+    DeliverImage(image, std::string());
+}
+
+void TzavTWAINThread::FileTransfer() {
+    pendingCount_ = 0;
+    std::string name = settings_.Filename();
+    if (name.empty()) {
+        // No name given: a fresh one in the temporary folder with the format's extension.
+        name = twn::TransferFileName(WindowsNameSystem().TempFileName(),
+                                     twn::FileFormatExtension(settings_.FileFormat()), WindowsNameSystem());
+    }
+    std::uint16_t rc = TWRC_FAILURE;
+    const HANDLE probe = ::CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                       nullptr);
+    if (probe != INVALID_HANDLE_VALUE && name.size() <= 255) {
+        ::CloseHandle(probe);
+        ::DeleteFileA(name.c_str());
+        TW_SETUPFILEXFER setup{};
+        std::memcpy(setup.FileName, name.data(), name.size());
+        setup.Format = settings_.FileFormat();
+        setup.VRefNum = -1;
+        rc = CallTriplet(appIdentity_, sourceIdentity_, &setup, MSG_SET, DAT_SETUPFILEXFER, DG_CONTROL);
+        if (rc == TWRC_SUCCESS) {
+            rc = CallTriplet(appIdentity_, sourceIdentity_, nullptr, MSG_GET, DAT_IMAGEFILEXFER, DG_IMAGE);
+            SetState(rc == TWRC_SUCCESS || rc == TWRC_XFERDONE ? 7 : 6);
+        }
+    } else if (probe != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(probe);
+        ::DeleteFileA(name.c_str());
+    }
+    TTwnImage image;
+    std::string path;
+    if (rc == TWRC_XFERDONE) {
+        path = name;
+        if (settings_.ReturnHandle() && settings_.FileFormat() == TWFF_BMP) {
+            // The file was written by the source: read back only as far as it really holds an image.
+            std::vector<Byte> file;
+            twn::TTwnDibLayout layout;
+            if (twn::ReadWholeFile(name, file) && twn::LayoutBmpFile(file.data(), file.size(), layout)) {
+                if (settings_.DIBHandleType() == TTwnHdlType::THDT_DIBRAW)
+                    image.BlockOf(layout, file.data());
+                else
+                    image.SectionOf(layout, file.data());
+            }
+            // With a handle asked for, the file was only the way in.
+            ::DeleteFileA(name.c_str());
+            path.clear();
+        }
+    }
+    EndTransfer(rc);
+    DeliverImage(image, path);
+}
+
+std::vector<Byte> TzavTWAINThread::MemoryColourTable(std::int16_t pixelType, std::size_t entries,
+                                                     std::uint32_t& clrUsed) {
+    clrUsed = 0;
+    const bool vanilla = QueryPixelFlavor && QueryPixelFlavor() == twn::TWPF_VANILLA;
+    switch (pixelType) {
+        case TWPT_BW:
+            clrUsed = 2;
+            return twn::GreyRamp(entries == 2 ? 2 : 0, vanilla);
+        case TWPT_GRAY:
+            clrUsed = std::uint32_t(entries);
+            return twn::GreyRamp(entries, vanilla);
+        case TWPT_PALETTE: {
+            clrUsed = std::uint32_t(entries);
+            TW_PALETTE8 palette{};
+            if (entries == 0 ||
+                CallTriplet(appIdentity_, sourceIdentity_, &palette, MSG_GET, DAT_PALETTE8, DG_IMAGE) != TWRC_SUCCESS)
+                return twn::GreyRamp(entries, false);
+            std::vector<Byte> table(entries * 4, 0);
+            const std::size_t n = std::min<std::size_t>(palette.NumColors, 256);
+            // A source that numbers every element alike means them in order.
+            bool alike = n > 1;
+            for (std::size_t i = 1; i < n && alike; ++i) alike = palette.Colors[i][0] == palette.Colors[0][0];
+            for (std::size_t i = 0; i < n; ++i) {
+                const std::size_t index = alike ? i : palette.Colors[i][0];
+                if (index >= entries) continue;
+                table[index * 4] = palette.Colors[i][3];
+                table[index * 4 + 1] = palette.Colors[i][2];
+                table[index * 4 + 2] = palette.Colors[i][1];
+            }
+            return table;
+        }
+        default: return {};
+    }
+}
+
+void TzavTWAINThread::MemoryTransfer() {
+    pendingCount_ = 0;
+    TW_IMAGEINFO info{};
+    if (CallTriplet(appIdentity_, sourceIdentity_, &info, MSG_GET, DAT_IMAGEINFO, DG_IMAGE) != TWRC_SUCCESS) return;
+    const TTwnHdlType type = settings_.DIBHandleType();
+    TTwnImage image;
+    std::uint16_t rc = TWRC_FAILURE;
+    twn::TTwnMemoryLayout layout;
+    TW_SETUPMEMXFER setup{};
+    const bool known = twn::MemoryLayout(info.ImageWidth, info.ImageLength, info.BitsPerPixel, layout);
+    if (!known ||
+        CallTriplet(appIdentity_, sourceIdentity_, &setup, MSG_GET, DAT_SETUPMEMXFER, DG_CONTROL) != TWRC_SUCCESS) {
+        // An image of a size it does not give, or no buffer sizes: nothing can be received.
+        EndTransfer(rc);
+        DeliverImage(image, std::string());
+        return;
+    }
+    // The bitmap info: a bottom-up header with the resolution in pixels per metre, then the table.
+    const std::int32_t units = QueryUnits ? QueryUnits() : -1;
+    std::uint32_t clrUsed = 0;
+    std::vector<Byte> table = MemoryColourTable(info.PixelType, layout.entries, clrUsed);
+    table.resize(layout.entries * 4, 0);
+    std::vector<Byte> bitmapInfo = twn::BitmapInfoHeader(
+        info.ImageWidth, info.ImageLength, std::uint16_t(info.BitsPerPixel), std::uint32_t(layout.size),
+        twn::PelsPerMeter(units, twn::Fix32ToFloat(info.XResolution)),
+        twn::PelsPerMeter(units, twn::Fix32ToFloat(info.YResolution)), clrUsed);
+    bitmapInfo.insert(bitmapInfo.end(), table.begin(), table.end());
+
+    std::int32_t bufSize = std::int32_t(setup.Preferred);
+    Fire([&] {
+        if (OnMemXferSize)
+            OnMemXferSize(Sender(), std::int32_t(setup.MinBufSize), std::int32_t(setup.MaxBufSize), bufSize,
+                          bitmapInfo.data());
+    });
+    if (setup.MinBufSize != 0 && setup.MaxBufSize != 0) {
+        bufSize = std::max(bufSize, std::int32_t(setup.MinBufSize));
+        if (setup.MaxBufSize != kTwnDontCare32) bufSize = std::min(bufSize, std::int32_t(setup.MaxBufSize));
+    }
+    const std::uint32_t preferred = bufSize > 0 ? std::uint32_t(bufSize) : 0;
+
+    TW_IMAGEMEMXFER xfer{};
+    if (type == TTwnHdlType::THDT_MEMPTR) {
+        // The application keeps every strip in buffers it supplies.
+        void* buffer = nullptr;
+        Fire([&] {
+            if (OnMemXferBuffer) OnMemXferBuffer(Sender(), bitmapInfo.data(), 0, 0, 0, buffer);
+        });
+        rc = TWRC_SUCCESS;
+        while (rc == TWRC_SUCCESS) {
+            if (!buffer || preferred == 0) {
+                rc = TWRC_CANCEL;
+                break;
+            }
+            xfer = TW_IMAGEMEMXFER{};
+            xfer.Memory = {TWMF_APPOWNS | TWMF_POINTER, preferred, buffer};
+            rc = CallTriplet(appIdentity_, sourceIdentity_, &xfer, MSG_GET, DAT_IMAGEMEMXFER, DG_IMAGE);
+            if ((rc == TWRC_SUCCESS || rc == TWRC_XFERDONE) && xfer.BytesWritten > 0) {
+                // Whatever the strip says, it lies inside the buffer given.
+                const std::uint32_t written = std::min(xfer.BytesWritten, preferred);
+                const std::uint32_t rows =
+                    xfer.BytesPerRow ? std::min(xfer.Rows, written / xfer.BytesPerRow) : 0;
+                if (settings_.SwapMemRGB() && info.PixelType == TWPT_RGB)
+                    twn::SwapRedBlue(static_cast<Byte*>(buffer), xfer.BytesPerRow, xfer.BytesPerRow, rows);
+                Fire([&] {
+                    if (OnMemXferBuffer)
+                        OnMemXferBuffer(Sender(), bitmapInfo.data(), std::int32_t(xfer.BytesPerRow),
+                                        std::int32_t(rows), std::int32_t(written), buffer);
+                    else
+                        buffer = nullptr;
+                });
+            }
+        }
+        xfer.Memory.Flags = 0;
+        xfer.Columns = xfer.Rows = xfer.BytesWritten = 0;
+        void* last = nullptr;
+        Fire([&] {
+            if (OnMemXferBuffer)
+                OnMemXferBuffer(Sender(), bitmapInfo.data(), std::int32_t(xfer.BytesPerRow), 0, 0, last);
+        });
+        EndTransfer(rc);
+        if (rc != TWRC_XFERDONE) DeliverImage(image, std::string());
+        return;
+    }
+
+    // The strips go straight into the image's bits.
+    bool made = false;
+    std::size_t bitsAt = 0;
+    if (type == TTwnHdlType::THDT_DIBRAW) {
+        bitsAt = bitmapInfo.size();
+        made = image.MakeBlock(bitsAt + layout.size);
+        image.Info() = bitmapInfo;
+    } else {
+        made = image.MakeSection(bitmapInfo);
+    }
+    if (made && preferred > 0) {
+        Byte* bits = image.Bits() + bitsAt;
+        TTwnStripAssembler strips(layout.stride, layout.size);
+        do {
+            const std::uint32_t length = strips.NextLength(preferred);
+            if (length == 0) {
+                // The image is full and the source has more.
+                rc = TWRC_FAILURE;
+                break;
+            }
+            xfer = TW_IMAGEMEMXFER{};
+            xfer.Memory = {TWMF_APPOWNS | TWMF_POINTER, length, bits + strips.Offset()};
+            rc = CallTriplet(appIdentity_, sourceIdentity_, &xfer, MSG_GET, DAT_IMAGEMEMXFER, DG_IMAGE);
+            if ((rc == TWRC_SUCCESS || rc == TWRC_XFERDONE) &&
+                !strips.Accept(bits, xfer.BytesPerRow, xfer.Rows, xfer.BytesWritten, length))
+                rc = TWRC_FAILURE;
+        } while (rc == TWRC_SUCCESS);
+        // A source that ends before the image is full has not delivered it.
+        if (rc == TWRC_XFERDONE && !strips.Complete()) rc = TWRC_FAILURE;
+        if (rc == TWRC_XFERDONE && settings_.SwapMemRGB()) {
+            // Strips come top row first and red-green-blue; a DIB is bottom-up and blue-green-red.
+            twn::FlipRows(bits, layout.stride, std::size_t(info.ImageLength));
+            if (info.PixelType == TWPT_RGB && info.BitsPerPixel == 24)
+                twn::SwapRedBlue(bits, layout.stride, layout.stride, std::size_t(info.ImageLength));
+        }
+    }
+    if (rc != TWRC_XFERDONE) image.Clear();
+    if (rc == TWRC_XFERDONE && type == TTwnHdlType::THDT_DIBRAW)
+        std::memcpy(image.Bits(), bitmapInfo.data(), bitmapInfo.size());
+    EndTransfer(rc);
+    DeliverImage(image, std::string());
 }
 
 void TzavTWAINThread::AfterTransfer() {

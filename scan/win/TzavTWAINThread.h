@@ -12,6 +12,7 @@
 #include <deque>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TObject.h"
@@ -21,6 +22,7 @@
 #include "scan/core/TwnEvents.h"
 #include "scan/core/TwnProtocol.h"
 #include "scan/core/TwnSettings.h"
+#include "scan/win/TTwnImage.h"
 #include "scan/win/TzavTWAINQueue.h"
 
 // Thread messages of the connection thread (WM_USER + n).
@@ -137,8 +139,7 @@ public:
 
 protected:
     void Execute() override;
-    // Transfers one image by the mechanism in the settings. The image transfers are built on this hook; without
-    // them the pending transfers are reset, so that the source ends the acquisition cleanly.
+    // Transfers one image by the mechanism in the settings and hands it to OnImageReady.
     virtual void TransferImage();
 
 private:
@@ -159,6 +160,17 @@ private:
     void Handle(UINT message, LPARAM value);
     void TransferNext();
     void AfterTransfer();
+    void NativeTransfer();
+    void FileTransfer();
+    void MemoryTransfer();
+    // Ends the transfer the source answered rc to: MSG_ENDXFER, a reset of the rest after a failure, and the
+    // close-down when none remain (after a failure always, else in after-transfer mode 1).
+    void EndTransfer(std::uint16_t rc);
+    // The colour table of a buffered-memory image of the pixel type, entries long.
+    std::vector<Byte> MemoryColourTable(std::int16_t pixelType, std::size_t entries, std::uint32_t& clrUsed);
+    // OnImageReady with the image (none when empty) and the file path. Without a handler the image is freed
+    // and nothing more is transferred.
+    void DeliverImage(TTwnImage& image, const std::string& filePath);
     void SetState(int state);
     void Fire(const TThreadProcedure& call);
     TObject* Sender() { return EventSender ? EventSender : this; }

@@ -11,8 +11,17 @@
 //                            EVENT.PROCESSEVENT an unknown message, CAPABILITY.GET a container announcing far more
 //                            items than it holds, PENDINGXFERS.* a count of 65535
 //   VANTOREL_TESTDS_IMAGES   images pending after transfer-ready (default 1)
-//   VANTOREL_TESTDS_NOTIFY   what enabling signals through the manager: "xferready" (default), "closereq", "none"
+//   VANTOREL_TESTDS_NOTIFY   what enabling signals through the manager: "xferready" (default), "closereq",
+//                            "deviceevent" (a battery check: "Test Scanner", 90 minutes, 75 percent, when the
+//                            application asked for battery checks), "none"
+//                            IMAGENATIVEXFER a DIB announcing 1000 rows and a huge biSizeImage in a block of 3 rows,
+//                            IMAGEFILEXFER a BMP file whose bfSize is near 4 GiB, IMAGEINFO an image length of -1,
+//                            IMAGEMEMXFER strips claiming twice the bytes and rows the buffer holds
+//   VANTOREL_TESTDS_REFUSE   "files2": the transfer mechanism TWFX_FILES2 is refused; "formats": every file format
+//                            is refused and the current one reads as TWFF_XBM
 //   VANTOREL_TESTDS_NAME     the product name (default "Vantorel Test Source")
+//   VANTOREL_TESTDS_KIND     the image: "rgb" 4 x 3 at 24 bits (default), "grey" 5 x 3 at 8 bits, "bw" 5 x 3 at 1
+//                            bit, "palette" 5 x 3 at 8 bits with a table of 15 colours (see the pixel model)
 #include <windows.h>
 
 #include <cstdint>
@@ -29,14 +38,61 @@ namespace {
 using DSMEntry = std::uint16_t(WINAPI*)(TW_IDENTITY*, TW_IDENTITY*, std::uint32_t, std::uint16_t, std::uint16_t,
                                         TW_MEMREF);
 
-// The test image: 4 x 3 pixels, 24 bits; red grows to the right, green downwards, blue is constant.
-constexpr int kWidth = 4;
+// The test images. rgb: red grows to the right, green downwards, blue is constant. grey: level 40x + 60y + 10.
+// bw: white where x + y is odd. palette: index x + 5y into colours (16i, 255 - 16i, 3i).
+enum class Kind { Rgb, Grey, Bw, Palette };
+Kind ImageKind();
 constexpr int kHeight = 3;
-constexpr int kRowBytes = kWidth * 3;  // already a multiple of 4
+int Width() { return ImageKind() == Kind::Rgb ? 4 : 5; }
+int Bits() {
+    switch (ImageKind()) {
+        case Kind::Rgb: return 24;
+        case Kind::Bw: return 1;
+        default: return 8;
+    }
+}
+int PaletteSize() { return ImageKind() == Kind::Palette ? 15 : ImageKind() == Kind::Grey ? 256 : 2; }
+// Bytes of a row without padding (memory strips) and with it (DIBs).
+int RowBytes() { return (Width() * Bits() + 7) / 8; }
+int Stride() { return (Width() * Bits() + 31) / 32 * 4; }
 void PixelRGB(int x, int y, std::uint8_t rgb[3]) {
     rgb[0] = std::uint8_t(40 * x + 10);
     rgb[1] = std::uint8_t(60 * y + 20);
     rgb[2] = 200;
+}
+int PixelIndex(int x, int y) {
+    switch (ImageKind()) {
+        case Kind::Grey: return 40 * x + 60 * y + 10;
+        case Kind::Bw: return (x + y) % 2;
+        default: return x + 5 * y;
+    }
+}
+void PaletteRGB(int i, std::uint8_t rgb[3]) {
+    if (ImageKind() == Kind::Palette) {
+        rgb[0] = std::uint8_t(16 * i);
+        rgb[1] = std::uint8_t(255 - 16 * i);
+        rgb[2] = std::uint8_t(3 * i);
+    } else {
+        rgb[0] = rgb[1] = rgb[2] = std::uint8_t(ImageKind() == Kind::Bw ? 255 * i : i);
+    }
+}
+// One row, top row y, into out: red-green-blue for rgb when rgbOrder, else blue-green-red; indexes packed from
+// the high bit.
+void WriteRow(int y, std::uint8_t* out, bool rgbOrder) {
+    std::memset(out, 0, std::size_t(RowBytes()));
+    for (int x = 0; x < Width(); ++x) {
+        if (Bits() == 24) {
+            std::uint8_t rgb[3];
+            PixelRGB(x, y, rgb);
+            out[3 * x] = rgb[rgbOrder ? 0 : 2];
+            out[3 * x + 1] = rgb[1];
+            out[3 * x + 2] = rgb[rgbOrder ? 2 : 0];
+        } else if (Bits() == 8) {
+            out[x] = std::uint8_t(PixelIndex(x, y));
+        } else if (PixelIndex(x, y)) {
+            out[x / 8] |= std::uint8_t(0x80 >> (x % 8));
+        }
+    }
 }
 
 struct Source {
@@ -49,6 +105,7 @@ struct Source {
     std::uint16_t fileFormat = 2;
     std::string fileName;
     int memRowsSent = 0;
+    std::uint32_t deviceEvents = 0;  // the device events the application asked for, bit n for code n
 };
 Source g_source;
 
@@ -56,6 +113,14 @@ std::string Env(const char* name) {
     char value[1024];
     const DWORD n = ::GetEnvironmentVariableA(name, value, sizeof value);
     return n > 0 && n < sizeof value ? std::string(value, n) : std::string();
+}
+
+Kind ImageKind() {
+    const std::string kind = Env("VANTOREL_TESTDS_KIND");
+    if (kind == "grey") return Kind::Grey;
+    if (kind == "bw") return Kind::Bw;
+    if (kind == "palette") return Kind::Palette;
+    return Kind::Rgb;
 }
 
 const char* DatName(std::uint16_t dat) {
@@ -73,6 +138,7 @@ const char* DatName(std::uint16_t dat) {
         case DAT_IMAGEMEMXFER: return "IMAGEMEMXFER";
         case DAT_IMAGENATIVEXFER: return "IMAGENATIVEXFER";
         case DAT_IMAGEFILEXFER: return "IMAGEFILEXFER";
+        case DAT_PALETTE8: return "PALETTE8";
         default: return "OTHER";
     }
 }
@@ -194,6 +260,20 @@ std::uint16_t Capability(std::uint16_t msg, TW_CAPABILITY& cap, bool garbage) {
         }
         return TWRC_SUCCESS;
     }
+    if (msg == MSG_SET && cap.Cap == CAP_DEVICEEVENT) {
+        if (cap.ConType != TWON_ARRAY || !cap.hContainer) return Fail(TWCC_BADVALUE);
+        const auto* p = static_cast<const std::uint8_t*>(::GlobalLock(cap.hContainer));
+        std::uint32_t count = 0;
+        std::memcpy(&count, p + 2, 4);
+        g_source.deviceEvents = 0;
+        for (std::uint32_t i = 0; i < count && 6 + 2 * i + 2 <= ::GlobalSize(cap.hContainer); ++i) {
+            std::uint16_t code = 0;
+            std::memcpy(&code, p + 6 + 2 * i, 2);
+            if (code < 32) g_source.deviceEvents |= 1u << code;
+        }
+        ::GlobalUnlock(cap.hContainer);
+        return TWRC_SUCCESS;
+    }
     if (msg == MSG_SET) {
         if (cap.ConType != TWON_ONEVALUE || !cap.hContainer) return Fail(TWCC_BADVALUE);
         const auto* one = static_cast<const TW_ONEVALUE*>(::GlobalLock(cap.hContainer));
@@ -201,87 +281,90 @@ std::uint16_t Capability(std::uint16_t msg, TW_CAPABILITY& cap, bool garbage) {
         ::GlobalUnlock(cap.hContainer);
         switch (cap.Cap) {
             case ICAP_XFERMECH:
-                if (value > 3) return Fail(TWCC_BADVALUE);
+                if (value > 3 || (value == 3 && Env("VANTOREL_TESTDS_REFUSE") == "files2")) return Fail(TWCC_BADVALUE);
                 g_source.xferMech = value;
                 return TWRC_SUCCESS;
-            case ICAP_IMAGEFILEFORMAT: g_source.fileFormat = value; return TWRC_SUCCESS;
+            case ICAP_IMAGEFILEFORMAT:
+                if (Env("VANTOREL_TESTDS_REFUSE") == "formats") {
+                    g_source.fileFormat = 3;
+                    return Fail(TWCC_BADVALUE);
+                }
+                g_source.fileFormat = value;
+                return TWRC_SUCCESS;
             default: return Fail(TWCC_CAPUNSUPPORTED);
         }
     }
     return Fail(TWCC_CAPUNSUPPORTED);
 }
 
-// The image as a bottom-up 24-bit DIB: header, then rows in blue-green-red order.
-void WriteDibBits(std::uint8_t* bits) {
-    for (int y = 0; y < kHeight; ++y) {
-        std::uint8_t* row = bits + (kHeight - 1 - y) * kRowBytes;
-        for (int x = 0; x < kWidth; ++x) {
-            std::uint8_t rgb[3];
-            PixelRGB(x, y, rgb);
-            row[3 * x] = rgb[2];
-            row[3 * x + 1] = rgb[1];
-            row[3 * x + 2] = rgb[0];
-        }
-    }
-}
-
-BITMAPINFOHEADER ImageHeader() {
+// The image as a packed bottom-up DIB: header, the table (biClrUsed entries for the palette image, none at 24
+// bits), the rows in blue-green-red order.
+std::string PackedDib(bool garbage) {
     BITMAPINFOHEADER h{};
     h.biSize = sizeof h;
-    h.biWidth = kWidth;
-    h.biHeight = kHeight;
+    h.biWidth = Width();
+    h.biHeight = garbage ? 1000 : kHeight;
     h.biPlanes = 1;
-    h.biBitCount = 24;
-    h.biSizeImage = kRowBytes * kHeight;
+    h.biBitCount = WORD(Bits());
+    h.biSizeImage = garbage ? 0x7FFFFFF0u : DWORD(Stride() * kHeight);
     h.biXPelsPerMeter = h.biYPelsPerMeter = 2835;
-    return h;
+    const int entries = Bits() == 24 ? 0 : PaletteSize();
+    h.biClrUsed = ImageKind() == Kind::Palette ? DWORD(entries) : 0;
+    std::string dib(reinterpret_cast<const char*>(&h), sizeof h);
+    for (int i = 0; i < entries; ++i) {
+        std::uint8_t rgb[3];
+        PaletteRGB(i, rgb);
+        const char quad[4] = {char(rgb[2]), char(rgb[1]), char(rgb[0]), 0};
+        dib.append(quad, 4);
+    }
+    std::string row(std::size_t(Stride()), '\0');
+    for (int y = kHeight - 1; y >= 0; --y) {
+        WriteRow(y, reinterpret_cast<std::uint8_t*>(row.data()), false);
+        dib += row;
+    }
+    return dib;
 }
 
-std::uint16_t FileTransfer() {
-    const BITMAPINFOHEADER info = ImageHeader();
+std::uint16_t FileTransfer(bool garbage) {
+    const std::string dib = PackedDib(false);
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::uint8_t bits[kRowBytes * kHeight];
-    WriteDibBits(bits);
+    file.bfOffBits = DWORD(sizeof file + dib.size() - std::size_t(Stride() * kHeight));
+    file.bfSize = garbage ? 0xFFFFFFF0u : DWORD(sizeof file + dib.size());
     const HANDLE h = ::CreateFileA(g_source.fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return Fail(TWCC_OPERATIONERROR);
     DWORD written = 0;
     ::WriteFile(h, &file, sizeof file, &written, nullptr);
-    ::WriteFile(h, &info, sizeof info, &written, nullptr);
-    ::WriteFile(h, bits, sizeof bits, &written, nullptr);
+    ::WriteFile(h, dib.data(), DWORD(dib.size()), &written, nullptr);
     ::CloseHandle(h);
     return TWRC_XFERDONE;
 }
 
-std::uint16_t NativeTransfer(TW_MEMREF data) {
-    const BITMAPINFOHEADER info = ImageHeader();
-    const HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof info + info.biSizeImage);
+std::uint16_t NativeTransfer(TW_MEMREF data, bool garbage) {
+    const std::string dib = PackedDib(garbage);
+    const HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, dib.size());
     if (!h) return Fail(TWCC_LOWMEMORY);
-    auto* p = static_cast<std::uint8_t*>(::GlobalLock(h));
-    std::memcpy(p, &info, sizeof info);
-    WriteDibBits(p + sizeof info);
+    std::memcpy(::GlobalLock(h), dib.data(), dib.size());
     ::GlobalUnlock(h);
     *static_cast<TW_HANDLE*>(data) = h;
     return TWRC_XFERDONE;
 }
 
 // Strips of whole rows, top row first, red-green-blue order, no padding: as many rows as the buffer holds.
-std::uint16_t MemoryTransfer(TW_IMAGEMEMXFER& xfer) {
-    if (!xfer.Memory.TheMem || xfer.Memory.Length < std::uint32_t(kRowBytes)) return Fail(TWCC_BADVALUE);
-    const int rows = std::min<int>(int(xfer.Memory.Length / kRowBytes), kHeight - g_source.memRowsSent);
+std::uint16_t MemoryTransfer(TW_IMAGEMEMXFER& xfer, bool garbage) {
+    const std::uint32_t rowBytes = std::uint32_t(RowBytes());
+    if (!xfer.Memory.TheMem || xfer.Memory.Length < rowBytes) return Fail(TWCC_BADVALUE);
+    const int rows = std::min<int>(int(xfer.Memory.Length / rowBytes), kHeight - g_source.memRowsSent);
     auto* out = static_cast<std::uint8_t*>(xfer.Memory.TheMem);
-    for (int r = 0; r < rows; ++r)
-        for (int x = 0; x < kWidth; ++x) PixelRGB(x, g_source.memRowsSent + r, out + r * kRowBytes + 3 * x);
+    for (int r = 0; r < rows; ++r) WriteRow(g_source.memRowsSent + r, out + r * rowBytes, true);
     xfer.Compression = 0;
-    xfer.BytesPerRow = kRowBytes;
-    xfer.Columns = kWidth;
-    xfer.Rows = std::uint32_t(rows);
+    xfer.BytesPerRow = rowBytes;
+    xfer.Columns = std::uint32_t(Width());
+    xfer.Rows = std::uint32_t(rows) * (garbage ? 2 : 1);
     xfer.XOffset = 0;
     xfer.YOffset = std::uint32_t(g_source.memRowsSent);
-    xfer.BytesWritten = std::uint32_t(rows * kRowBytes);
+    xfer.BytesWritten = std::uint32_t(rows) * rowBytes * (garbage ? 2 : 1);
     g_source.memRowsSent += rows;
     return g_source.memRowsSent >= kHeight ? TWRC_XFERDONE : TWRC_SUCCESS;
 }
@@ -317,6 +400,7 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
                     g_source.self = *static_cast<TW_IDENTITY*>(data);
                     g_source.state = 4;
                     g_source.pending = 0;
+                    g_source.deviceEvents = 0;
                     return TWRC_SUCCESS;
                 }
                 if (msg == MSG_CLOSEDS) {
@@ -346,6 +430,8 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
                         Signal(MSG_XFERREADY);
                     } else if (notify == "closereq") {
                         Signal(MSG_CLOSEDSREQ);
+                    } else if (notify == "deviceevent" && (g_source.deviceEvents & 2u)) {
+                        Signal(MSG_DEVICEEVENT);
                     }
                     return TWRC_SUCCESS;
                 }
@@ -360,6 +446,17 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
                     auto* event = static_cast<TW_EVENT*>(data);
                     event->TWMessage = garbage ? 0x7777 : MSG_NULL;
                     return garbage ? TWRC_DSEVENT : TWRC_NOTDSEVENT;
+                }
+                break;
+            case DAT_DEVICEEVENT:
+                if (msg == MSG_GET) {
+                    auto* event = static_cast<TW_DEVICEEVENT*>(data);
+                    std::memset(event, 0, sizeof *event);
+                    event->Event = 1;  // TWDE_CHECKBATTERY
+                    std::strcpy(event->DeviceName, "Test Scanner");
+                    event->BatteryMinutes = 90;
+                    event->BatteryPercentage = 75;
+                    return TWRC_SUCCESS;
                 }
                 break;
             case DAT_CAPABILITY:
@@ -377,9 +474,9 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
             case DAT_SETUPMEMXFER:
                 if (msg == MSG_GET) {
                     auto* setup = static_cast<TW_SETUPMEMXFER*>(data);
-                    setup->MinBufSize = kRowBytes;
-                    setup->MaxBufSize = kRowBytes * kHeight * 100;
-                    setup->Preferred = kRowBytes * 2;
+                    setup->MinBufSize = std::uint32_t(RowBytes());
+                    setup->MaxBufSize = std::uint32_t(RowBytes() * kHeight * 100);
+                    setup->Preferred = std::uint32_t(RowBytes() * 2);
                     return TWRC_SUCCESS;
                 }
                 break;
@@ -393,21 +490,39 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
             *info = TW_IMAGEINFO{};
             info->XResolution.Whole = 72;
             info->YResolution.Whole = 72;
-            info->ImageWidth = kWidth;
-            info->ImageLength = kHeight;
-            info->SamplesPerPixel = 3;
+            info->ImageWidth = Width();
+            info->ImageLength = garbage ? -1 : kHeight;
+            info->SamplesPerPixel = Bits() == 24 ? 3 : 1;
             info->BitsPerSample[0] = info->BitsPerSample[1] = info->BitsPerSample[2] = 8;
-            info->BitsPerPixel = 24;
-            info->PixelType = TWPT_RGB;
+            info->BitsPerPixel = std::int16_t(Bits());
+            const Kind kind = ImageKind();
+            info->PixelType = kind == Kind::Rgb    ? TWPT_RGB
+                              : kind == Kind::Grey ? TWPT_GRAY
+                              : kind == Kind::Bw   ? TWPT_BW
+                                                   : TWPT_PALETTE;
+            return TWRC_SUCCESS;
+        }
+        if (dat == DAT_PALETTE8 && msg == MSG_GET) {
+            // The colours with their indexes; NumColors as many as the image uses.
+            auto* palette = static_cast<TW_PALETTE8*>(data);
+            std::memset(palette, 0, sizeof *palette);
+            palette->NumColors = std::uint16_t(PaletteSize());
+            palette->PaletteType = 0;  // TWPA_RGB
+            for (int i = 0; i < PaletteSize() && i < 256; ++i) {
+                std::uint8_t rgb[3];
+                PaletteRGB(i, rgb);
+                palette->Colors[i][0] = std::uint8_t(i);
+                std::memcpy(&palette->Colors[i][1], rgb, 3);
+            }
             return TWRC_SUCCESS;
         }
         if (g_source.state < 6) return Fail(TWCC_SEQERROR);
         if (msg != MSG_GET) return Fail(TWCC_BADPROTOCOL);
         std::uint16_t rc;
         switch (dat) {
-            case DAT_IMAGEFILEXFER: rc = FileTransfer(); break;
-            case DAT_IMAGENATIVEXFER: rc = NativeTransfer(data); break;
-            case DAT_IMAGEMEMXFER: rc = MemoryTransfer(*static_cast<TW_IMAGEMEMXFER*>(data)); break;
+            case DAT_IMAGEFILEXFER: rc = FileTransfer(garbage); break;
+            case DAT_IMAGENATIVEXFER: rc = NativeTransfer(data, garbage); break;
+            case DAT_IMAGEMEMXFER: rc = MemoryTransfer(*static_cast<TW_IMAGEMEMXFER*>(data), garbage); break;
             default: return Fail(TWCC_BADPROTOCOL);
         }
         if (rc == TWRC_SUCCESS || rc == TWRC_XFERDONE) g_source.state = 7;
