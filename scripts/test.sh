@@ -31,7 +31,7 @@ for pair in win:win32 win64:win64; do
   cfg=${pair%%:*} arch=${pair#*:}
   stage "Windows tests under Wine ($arch build)"
   if ! scripts/wine-loader "$arch" >/dev/null 2>&1; then
-    echo "NOT RUN: this machine's kernel cannot start the $arch Wine loader; the $arch build was compiled and linked only."
+    echo "NOT RUN: the $arch Wine loader cannot start here (a kernel without 32-bit support, or wine32 not installed); the $arch build was compiled and linked only."
     continue
   fi
   scripts/wine-prefix "$arch" "$root/build/$cfg/wineprefix"
