@@ -57,13 +57,7 @@ protected:
         form_ = NewForm(400, 300);
         form_->SetCaption("Accessible form");
         host_ = Create<AccMenuBarHost>(Owner(), root_.get());
-        host_->SetParent(form_);
-        host_->SetBounds(0, 0, 10, 10);
-        form_->Show();
-        ASSERT_TRUE(PumpUntil([&] { return form_->Active(); }));
-        ::SetForegroundWindow(form_->Handle());
-        host_->Fit();
-        Pump(50);
+        ASSERT_TRUE(ShowBarOnForm(host_, form_));
     }
     void TearDown() override {
         if (host_) Free(host_);
@@ -74,11 +68,8 @@ protected:
         GuiTest::TearDown();
     }
     template <class T>
-    T* Add(TTBCustomItem* parent, const char16_t* caption) {
-        T* item = Create<T>(nullptr);
-        item->SetCaption(caption);
-        parent->Add(item);
-        return item;
+    static T* Add(TTBCustomItem* parent, const char16_t* caption) {
+        return AddItem<T>(parent, caption);
     }
     static void Pump(DWORD ms) { testsupport::PumpFor(ms); }
     TTBView* Bar() const { return host_->View(); }

@@ -164,13 +164,7 @@ protected:
         form_ = NewForm(400, 300);
         form_->SetCaption("Menu form");
         host_ = Create<MenuBarHost>(Owner(), root_.get());
-        host_->SetParent(form_);
-        host_->SetBounds(0, 0, 10, 10);
-        form_->Show();
-        ASSERT_TRUE(PumpUntil([&] { return form_->Active(); }));
-        ::SetForegroundWindow(form_->Handle());
-        host_->Fit();
-        PumpFor(50);
+        ASSERT_TRUE(ShowBarOnForm(host_, form_));
     }
     void TearDown() override {
         Free(host_);
@@ -179,11 +173,8 @@ protected:
         GuiTest::TearDown();
     }
     template <class T>
-    T* Add(TTBCustomItem* parent, const char16_t* caption) {
-        T* item = Create<T>(nullptr);
-        item->SetCaption(caption);
-        parent->Add(item);
-        return item;
+    static T* Add(TTBCustomItem* parent, const char16_t* caption) {
+        return AddItem<T>(parent, caption);
     }
     TTBView* Bar() const { return host_->View(); }
     TTBView* FileView() const { return Bar()->OpenView(); }

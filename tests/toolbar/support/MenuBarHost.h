@@ -7,6 +7,8 @@
 #include <stdexcept>
 
 #include "classlib/win/TCustomControl.h"
+#include "classlib/win/TCustomForm.h"
+#include "tests/classlib/gui/ApplicationTestSupport.h"
 #include "toolbar/core/TTBCustomItem.h"
 #include "toolbar/win/TTBItemViewer.h"
 #include "toolbar/win/TTBView.h"
@@ -64,5 +66,27 @@ protected:
 private:
     TObjectPtr<TTBView> view_;
 };
+
+// A new item of class T with the caption, added at the end of parent (which owns it from then on).
+template <class T>
+T* AddItem(TTBCustomItem* parent, const char16_t* caption) {
+    T* item = Create<T>(nullptr);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
+
+// Puts the bar on the form, shows the form active and in front, and sizes the bar to its items. False when the
+// form did not become active.
+inline bool ShowBarOnForm(MenuBarHost* host, TCustomForm* form) {
+    host->SetParent(form);
+    host->SetBounds(0, 0, 10, 10);
+    form->Show();
+    if (!apptest::PumpUntil([&] { return form->Active(); })) return false;
+    ::SetForegroundWindow(form->Handle());
+    host->Fit();
+    apptest::PumpFor(50);  // the bar's first paint
+    return true;
+}
 
 }  // namespace toolbartest
