@@ -49,16 +49,21 @@ void TCustomGroupBox::Paint() {
     }
     canvas->FrameRect(frame);
 
-    const AnsiString text = Caption();
-    if (text.empty()) return;
+    if (!HasCaptionText()) return;
     TRect r{8, 0, 0, h};
     const UINT flags = DT_SINGLELINE | DT_LEFT;
-    CanvasDrawText(canvas, text, r, flags | DT_CALCRECT);
+    DrawCaptionText(canvas, r, flags | DT_CALCRECT);
     canvas->Brush()->SetColor(Color());
     canvas->FillRect(r);
     if (!Enabled()) canvas->Font()->SetColor(clGrayText);
     canvas->Brush()->SetStyle(bsClear);
-    CanvasDrawText(canvas, text, r, flags);
+    DrawCaptionText(canvas, r, flags);
+}
+
+bool TCustomGroupBox::HasCaptionText() { return !Caption().empty(); }
+
+void TCustomGroupBox::DrawCaptionText(TCanvas* canvas, TRect& rect, unsigned flags) {
+    CanvasDrawText(canvas, Caption(), rect, flags);
 }
 
 void TCustomGroupBox::CMDialogChar(TMessage& message) {

@@ -21,6 +21,10 @@ protected:
     void AdjustClientRect(TRect& rect) override;
     // The frame, starting half a text line below the top, and the caption 8 pixels in on the box's colour.
     void Paint() override;
+    // The caption's part of Paint, for a box that keeps its caption elsewhere (a wide one): whether there is a
+    // caption, and drawing it (or, with DT_CALCRECT, measuring it) into rect with DrawText's flags.
+    virtual bool HasCaptionText();
+    virtual void DrawCaptionText(TCanvas* canvas, TRect& rect, unsigned flags);
 
     void CMDialogChar(TMessage& message);
     void CMTextChanged(TMessage& message);

@@ -3,34 +3,10 @@
 #include "classlib/win/TBrush.h"
 #include "classlib/win/TFont.h"
 
-void TUniCustomGroupBox::Paint() {
-    TCanvas* canvas = Canvas();
-    canvas->SetFont(Font());
-    canvas->Brush()->SetStyle(bsSolid);
-    const int h = canvas->TextHeight("0");
-    TRect frame{0, h / 2 - 1, Width(), Height()};
-    if (Ctl3D()) {
-        ++frame.Left;
-        ++frame.Top;
-        canvas->Brush()->SetColor(clBtnHighlight);
-        canvas->FrameRect(frame);
-        frame = TRect{frame.Left - 1, frame.Top - 1, frame.Right - 1, frame.Bottom - 1};
-        canvas->Brush()->SetColor(clBtnShadow);
-    } else {
-        canvas->Brush()->SetColor(clWindowFrame);
-    }
-    canvas->FrameRect(frame);
+bool TUniCustomGroupBox::HasCaptionText() { return !Caption().empty(); }
 
-    const WideString text = Caption();
-    if (text.empty()) return;
-    const UINT flags = DT_SINGLELINE | DT_LEFT;
-    TRect r{8, 0, 0, h};
-    uni::CanvasDrawTextW(canvas, text, r, flags | DT_CALCRECT);
-    canvas->Brush()->SetColor(Color());
-    canvas->FillRect(r);
-    if (!Enabled()) canvas->Font()->SetColor(clGrayText);
-    canvas->Brush()->SetStyle(bsClear);
-    uni::CanvasDrawTextW(canvas, text, r, flags);
+void TUniCustomGroupBox::DrawCaptionText(TCanvas* canvas, TRect& rect, unsigned flags) {
+    uni::CanvasDrawTextW(canvas, Caption(), rect, flags);
 }
 
 void TUniCustomGroupBox::CMDialogChar(TMessage& message) {

@@ -10,9 +10,9 @@ class TUniCustomGroupBox : public uni::TUniWindowed<TCustomGroupBox> {
     explicit TUniCustomGroupBox(TComponent* owner) : TUniWindowed(owner, nullptr) {}
 
 protected:
-    // The classic frame (the library has no visual styles): starting half the height of "0" below the top,
-    // raised with Ctl3D, and the wide caption 8 pixels in on the box's colour.
-    void Paint() override;
+    // The library's frame with the wide caption in it.
+    bool HasCaptionText() override;
+    void DrawCaptionText(TCanvas* canvas, TRect& rect, unsigned flags) override;
     void CMDialogChar(TMessage& message);
 };
 
