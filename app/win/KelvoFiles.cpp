@@ -42,17 +42,23 @@ bool ReplaceFileContent(const WideString& name, const void* data, std::size_t si
         return false;
     }
     if (size > std::size_t(INT32_MAX)) return false;
+    return ReplaceFileBy(name, [&](const WideString& temporary) {
+        try {
+            TUniFileStream file(temporary, fmCreate);
+            file.WriteBuffer(data, static_cast<std::int32_t>(size));
+            return ::FlushFileBuffers(reinterpret_cast<HANDLE>(file.Handle())) != FALSE;
+        } catch (const Exception&) {
+            return false;
+        }
+    });
+}
+
+bool ReplaceFileBy(const WideString& name, const std::function<bool(const WideString& temporary)>& write) {
     // Named after the process, so that two instances saving at once do not write into the same file.
     const std::string pid = std::to_string(::GetCurrentProcessId());
     const WideString temporary = name + u"." + WideString(pid.begin(), pid.end()) + u".tmp";
     TScopeExit removeTemporary([&] { ::DeleteFileW(W(temporary)); });
-    try {
-        TUniFileStream file(temporary, fmCreate);
-        file.WriteBuffer(data, static_cast<std::int32_t>(size));
-        if (!::FlushFileBuffers(reinterpret_cast<HANDLE>(file.Handle()))) return false;
-    } catch (const Exception&) {
-        return false;
-    }
+    if (!write(temporary)) return false;
     if (!::MoveFileExW(W(temporary), W(name), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
     removeTemporary.Dismiss();
     return true;

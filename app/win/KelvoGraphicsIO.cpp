@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/win/KelvoEncoders.h"
+#include "app/win/KelvoFiles.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/ScopeGuard.h"
 #include "unicode/win/TUniFileStream.h"
@@ -174,7 +175,10 @@ bool SaveKVI(GpBitmap* bitmap, const std::u16string& fileName, const CLSID& enco
     Byte* bytes = static_cast<Byte*>(::GlobalLock(memory));
     if (!bytes) return false;
     TScopeExit unlock([&] { ::GlobalUnlock(memory); });
-    return ScrambleKVIHeader(bytes, std::size_t(size)) && WriteWholeFile(fileName, bytes, std::size_t(size));
+    if (!ScrambleKVIHeader(bytes, std::size_t(size))) return false;
+    return kelvo::ReplaceFileBy(fileName, [&](const WideString& temporary) {
+        return WriteWholeFile(temporary, bytes, std::size_t(size));
+    });
 }
 
 }  // namespace
@@ -272,7 +276,10 @@ bool WriteGraphicsFile(const std::u16string& fileName, std::int32_t formatId, co
 
     if (formatId == KelvoFormatKVI) return SaveKVI(bitmap.Bitmap(), fileName, encoder, parameters);
     const EncoderParameters* withQuality = formatId == KelvoFormatJPEG ? &parameters : nullptr;
-    return DllExports::GdipSaveImageToFile(bitmap.Get(), Wide(fileName), &encoder, withQuality) == Ok;
+    // An encoder that fails part-way must not leave a damaged file where the old image was.
+    return kelvo::ReplaceFileBy(fileName, [&](const WideString& temporary) {
+        return DllExports::GdipSaveImageToFile(bitmap.Get(), Wide(temporary), &encoder, withQuality) == Ok;
+    });
 }
 
 std::u16string ReadGraphicsFileInfo(const std::u16string& fileName, TKelvoTextSource texts) {

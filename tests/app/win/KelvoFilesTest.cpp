@@ -63,3 +63,18 @@ TEST(KelvoFiles, AWriteThatCannotFinishLeavesTheOldFile) {
     EXPECT_FALSE(kelvo::ReplaceFileContent(blocked, "new", 3));
     EXPECT_EQ(Content(name), "old");
 }
+
+TEST(KelvoFiles, AWriterThatFailsPartWayLeavesTheOldFileAndNoTemporary) {
+    testsupport::TempDir dir;
+    const WideString name = AnsiToWide(dir.Path()) + u"\\picture.jpg";
+    ASSERT_TRUE(kelvo::ReplaceFileContent(name, "old image", 9));
+    WideString used;
+    EXPECT_FALSE(kelvo::ReplaceFileBy(name, [&](const WideString& temporary) {
+        used = temporary;
+        kelvo::ReplaceFileContent(temporary, "half", 4);  // the encoder got this far
+        return false;
+    }));
+    EXPECT_EQ(Content(name), "old image");
+    ASSERT_FALSE(used.empty());
+    EXPECT_EQ(::GetFileAttributesW(W(used)), INVALID_FILE_ATTRIBUTES);
+}
