@@ -67,8 +67,8 @@ TEST_F(ShortCutRun, ShortCutInsideASubmenuPopsTheSubmenuUpThenClicksTheItemAndAD
 
     EXPECT_TRUE(RunShortCut(*root, kCtrlS, false, handler));
     // A popup also clicks its (non-combo) item, as opening a submenu does.
-    EXPECT_EQ(journal.log, (std::vector<std::string>{"popup File", "click File", "popup Recent", "click Recent",
-                                                     "click Save"}));
+    EXPECT_EQ(journal.log,
+              (std::vector<std::string>{"popup File", "click File", "popup Recent", "click Recent", "click Save"}));
 
     journal.log.clear();
     recent->SetEnabled(false);

@@ -18,8 +18,9 @@ using namespace formtest;
 namespace {
 
 // "Save the file & close" in Russian: nothing of it is in the Western code page, and the "&" is no accelerator.
-const WideString kHint = u"\u0421\u043e\u0445\u0440\u0430\u043d\u0438\u0442\u044c \u0444\u0430\u0439\u043b & "
-                         u"\u0437\u0430\u043a\u0440\u044b\u0442\u044c";
+const WideString kHint =
+    u"\u0421\u043e\u0445\u0440\u0430\u043d\u0438\u0442\u044c \u0444\u0430\u0439\u043b & "
+    u"\u0437\u0430\u043a\u0440\u044b\u0442\u044c";
 
 class ToolbarLikeControl : public TCustomControl {
     CLASSLIB_COMPONENT(ToolbarLikeControl, TCustomControl)

@@ -57,8 +57,8 @@ protected:
         wc.lpszClassName = L"SysKeyMenuTestWindow";
         wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         ::RegisterClassW(&wc);
-        wnd_ = ::CreateWindowExW(0, wc.lpszClassName, L"Keys", WS_OVERLAPPEDWINDOW, 60, 60, 300, 200, nullptr,
-                                 nullptr, wc.hInstance, nullptr);
+        wnd_ = ::CreateWindowExW(0, wc.lpszClassName, L"Keys", WS_OVERLAPPEDWINDOW, 60, 60, 300, 200, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
         ASSERT_NE(wnd_, nullptr);
         ::ShowWindow(wnd_, SW_SHOW);
         ::SetForegroundWindow(wnd_);
