@@ -118,3 +118,27 @@ TEST_F(HintWindowTest, ACyrillicToolbarHintShowsUnchangedInTextSizeAndPixels) {
     EXPECT_GT(ink, 100) << "the reference drew no text";
     EXPECT_EQ(differing, 0) << "see " << path;
 }
+
+TEST_F(HintWindowTest, AHintPastAnEdgeOfTheVirtualScreenIsMovedInside) {
+    TObjectPtr<TTBHintWindow> hint = MakeObject<TTBHintWindow>(nullptr);
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int right = left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int bottom = top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const AnsiString text = Utf8Encode(kHint);
+
+    // 100 x 20 asked for, past the right and bottom edges: 100 x 24 ending at both edges.
+    hint->ActivateHint(TRect{right - 30, bottom - 5, right + 70, bottom + 15}, text);
+    RECT r;
+    ::GetWindowRect(hint->WindowHandle(), &r);
+    EXPECT_EQ(r.left, right - 100);
+    EXPECT_EQ(r.top, bottom - 24);
+    EXPECT_EQ(r.right, right);
+    EXPECT_EQ(r.bottom, bottom);
+
+    // Before the left and top edges: at the top-left corner.
+    hint->ActivateHint(TRect{left - 40, top - 10, left + 60, top + 10}, text);
+    ::GetWindowRect(hint->WindowHandle(), &r);
+    EXPECT_EQ(r.left, left);
+    EXPECT_EQ(r.top, top);
+    EXPECT_TRUE(::IsWindowVisible(hint->WindowHandle()));
+}
