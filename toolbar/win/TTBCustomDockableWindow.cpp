@@ -1153,7 +1153,11 @@ void TTBCustomDockableWindow::BeginMoving(int initX, int initY) {
                 ::ReleaseDC(::GetDesktopWindow(), st.OutlineDC);
                 ::LockWindowUpdate(nullptr);
             }
-            loopAlive_ = previousAlive;
+            // A window freed inside the loop is not written to again; the loops around this one learn it too.
+            if (alive)
+                loopAlive_ = previousAlive;
+            else if (previousAlive)
+                *previousAlive = false;
             if (!alive) return;
             dragging_ = false;
             keepPlace_ = false;
@@ -1356,7 +1360,11 @@ void TTBCustomDockableWindow::BeginSizing(int handle) {
                 ::ReleaseDC(::GetDesktopWindow(), outline);
                 ::LockWindowUpdate(nullptr);
             }
-            loopAlive_ = previousAlive;
+            // A window freed inside the loop is not written to again; the loops around this one learn it too.
+            if (alive)
+                loopAlive_ = previousAlive;
+            else if (previousAlive)
+                *previousAlive = false;
         });
         TPoint last = Point(startPos.x, startPos.y);
         accepted = RunCaptureLoop(
@@ -1437,7 +1445,11 @@ bool TTBCustomDockableWindow::TrackCloseButton(bool floatingButton) {
     {
         TScopeExit cleanUp([&] {
             if (::GetCapture() == wnd) ::ReleaseCapture();
-            loopAlive_ = previousAlive;
+            // A window freed inside the loop is not written to again; the loops around this one learn it too.
+            if (alive)
+                loopAlive_ = previousAlive;
+            else if (previousAlive)
+                *previousAlive = false;
             if (alive) show(false);
         });
         auto overButton = [&] {
