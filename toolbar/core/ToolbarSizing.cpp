@@ -89,4 +89,16 @@ int FloatingStepThreshold(const std::vector<TFloatingSize>& sorted, int currentL
     return std::clamp(gap - 1, 0, 12);
 }
 
+int FloatingStep(const std::vector<int>& lengths, int current, int length, int threshold) {
+    const int n = static_cast<int>(lengths.size());
+    if (current < 0 || current >= n) return current;
+    int at = current;
+    if (length > lengths[static_cast<std::size_t>(current)]) {
+        while (at + 1 < n && length >= lengths[static_cast<std::size_t>(at + 1)] - threshold) ++at;
+    } else if (length < lengths[static_cast<std::size_t>(current)]) {
+        while (at > 0 && length <= lengths[static_cast<std::size_t>(at - 1)] + threshold) --at;
+    }
+    return at;
+}
+
 }  // namespace tb

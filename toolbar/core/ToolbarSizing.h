@@ -64,4 +64,9 @@ void SortFloatingSizes(std::vector<TFloatingSize>& sizes, bool byHeight);
 // neighbours in the sorted list, less 1, within 0..12.
 int FloatingStepThreshold(const std::vector<TFloatingSize>& sorted, int currentLength, bool byHeight);
 
+// The entry a floating resize in steps takes when the pointer has made the frame's length along the dragged
+// axis `length`, from entry `current` of the ascending lengths: growing goes forward, shrinking backward, to
+// the furthest entry the pointer has passed, where coming within the threshold of an entry counts as passing it.
+int FloatingStep(const std::vector<int>& lengths, int current, int length, int threshold);
+
 }  // namespace tb

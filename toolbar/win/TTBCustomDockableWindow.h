@@ -181,6 +181,12 @@ class TTBCustomDockableWindow : public TCustomControl {
     virtual void GetMinMaxSize(int& minWidth, int& minHeight, int& maxWidth, int& maxHeight) {}
     virtual TTBShrinkMode GetShrinkMode() { return tbsmNone; }
     virtual void SizeChanging(int newWidth, int newHeight) {}
+    // The resize loop of the floating frame: started with a sizing handle, then each new frame rectangle (screen
+    // coordinates) may be adjusted, and ended before the result is applied (not accepted when cancelled or
+    // when the loop fails).
+    virtual void SizingStarted(int handle) {}
+    virtual void SizingRect(TRect& rect, const TRect& startRect) {}
+    virtual void SizingEnded(bool accepted) {}
     virtual TSize GetFloatingBorderSize();
 
     // State the dock's layout reads and writes.

@@ -1,6 +1,7 @@
 #include "toolbar/win/TTBCustomToolbar.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "classlib/core/CodePages.h"
 #include "classlib/core/ScopeGuard.h"
@@ -16,6 +17,7 @@
 #include "toolbar/win/TTBChevronItem.h"
 #include "toolbar/win/TTBControlItem.h"
 #include "toolbar/win/TTBDock.h"
+#include "toolbar/win/TTBFloatingWindowParent.h"
 #include "toolbar/win/TTBItemViewer.h"
 #include "toolbar/win/TTBViewAccObject.h"
 #include "toolbar/win/ToolbarShortCuts.h"
@@ -297,6 +299,64 @@ std::vector<TFloatingSize> TTBCustomToolbar::CollectFloatingSizes() {
         const int lineHeight = std::max(1, single.Y - margins.Top - margins.Bottom);
         return TFloatingMeasure{size.X, size.Y, std::max(1, (size.Y - margins.Top - margins.Bottom) / lineHeight)};
     });
+}
+
+void TTBCustomToolbar::SizingStarted(int handle) {
+    resize_.reset();
+    TTBFloatingWindowParent* frame = FloatingParent();
+    if (!frame || (handle != 0 && handle != 1 && handle != 2 && handle != 5)) return;
+    auto r = std::make_unique<TFloatingResize>();
+    r->handle = handle;
+    r->byHeight = handle == 2 || handle == 5;
+    r->nc = TSize{frame->Width() - Width(), frame->Height() - Height()};
+    r->savedWidth = floatingWidth_;
+    std::vector<TFloatingSize> list = CollectFloatingSizes();
+    r->unwrapped = TSize{list.front().width + r->nc.cx, list.front().height + r->nc.cy};
+    SortFloatingSizes(list, r->byHeight);
+    std::vector<TFloatingSize> framed;
+    for (const TFloatingSize& s : list) {
+        const TSize size{s.width + r->nc.cx, s.height + r->nc.cy};
+        r->sizes.push_back(size);
+        r->lengths.push_back(r->byHeight ? size.cy : size.cx);
+        framed.push_back(TFloatingSize{static_cast<std::uint16_t>(size.cx), static_cast<std::uint16_t>(size.cy)});
+    }
+    const int length = r->byHeight ? frame->Height() : frame->Width();
+    int best = -1;
+    for (std::size_t i = 0; i < r->lengths.size(); ++i) {
+        if (best < 0 || std::abs(r->lengths[i] - length) < std::abs(r->lengths[static_cast<std::size_t>(best)] - length)) {
+            best = static_cast<int>(i);
+        }
+    }
+    r->current = best;
+    r->threshold = FloatingStepThreshold(framed, length, r->byHeight);
+    resize_ = std::move(r);
+}
+
+void TTBCustomToolbar::SizingRect(TRect& rect, const TRect& startRect) {
+    if (!resize_ || resize_->sizes.empty()) return;
+    TFloatingResize& r = *resize_;
+    r.current = FloatingStep(r.lengths, r.current, r.byHeight ? rect.Height() : rect.Width(), r.threshold);
+    const TSize s = r.sizes[static_cast<std::size_t>(r.current)];
+    // Anchored at the edge opposite to the dragged one.
+    const TRect& st = startRect;
+    switch (r.handle) {
+        case 0: rect = TRect{st.Right - s.cx, st.Top, st.Right, st.Top + s.cy}; break;
+        case 2: rect = TRect{st.Left, st.Bottom - s.cy, st.Left + s.cx, st.Bottom}; break;
+        default: rect = TRect{st.Left, st.Top, st.Left + s.cx, st.Top + s.cy}; break;
+    }
+    const int width = s == r.unwrapped ? 0 : s.cx - r.nc.cx;
+    if (width != floatingWidth_) {
+        floatingWidth_ = width;
+        view_->InvalidatePositions();
+    }
+}
+
+void TTBCustomToolbar::SizingEnded(bool accepted) {
+    if (resize_ && !accepted && floatingWidth_ != resize_->savedWidth) {
+        floatingWidth_ = resize_->savedWidth;
+        view_->InvalidatePositions();
+    }
+    resize_.reset();
 }
 
 // ---- Controls on the toolbar ----

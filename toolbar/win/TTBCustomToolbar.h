@@ -106,6 +106,10 @@ class TTBCustomToolbar : public TTBCustomDockableWindow, public ITBItems {
                        TSize& newClientSize) override;
     void ControlExistsAtPos(TPoint point, bool& exists) override;
     void InitiateAction() override;
+    // A floating resize by a border jumps between the sizes of the distinct wrapped layouts.
+    void SizingStarted(int handle) override;
+    void SizingRect(TRect& rect, const TRect& startRect) override;
+    void SizingEnded(bool accepted) override;
 
 protected:
     void Loaded() override;
@@ -137,6 +141,18 @@ protected:
 
 private:
     friend class TTBToolbarView;
+    // The sizes a floating resize steps through (frame sizes, sorted along the dragged axis).
+    struct TFloatingResize {
+        int handle = 0;
+        bool byHeight = false;
+        std::vector<TSize> sizes;
+        std::vector<int> lengths;
+        TSize unwrapped;  // the single-line layout's frame size
+        TSize nc;         // the frame around the toolbar
+        int current = 0;
+        int threshold = 0;
+        int savedWidth = 0;
+    };
 
     // Arranges unless an arrangement runs already.
     void ArrangeOnce();
@@ -166,6 +182,7 @@ private:
     TSize baseSize_;
     TPoint arrangedSize_;
     int updateCount_ = 0;
+    std::unique_ptr<TFloatingResize> resize_;
     // False once the toolbar is gone: code that ran a menu loop or a click checks it before going on.
     std::shared_ptr<bool> alive_;
 };

@@ -100,3 +100,18 @@ TEST(ToolbarSizing, FloatingSizesListEachDistinctWrappedLayout) {
 TEST(ToolbarSizing, FloatingSizeBeyondSixteenBitsRaises) {
     EXPECT_THROW(CollectFloatingSizes(0, [](int) { return TFloatingMeasure{70000, 22, 1}; }), ERangeError);
 }
+
+// Widths 20, 40, 80 with threshold 12, starting at 40: the frame stays until the pointer comes within 12 pixels
+// of the next width, then takes it; a fast drag passes several at once; shrinking walks back the same way.
+TEST(ToolbarSizing, FloatingResizeStepsBetweenTheListedLengths) {
+    const std::vector<int> lengths{20, 40, 80};
+    EXPECT_EQ(FloatingStep(lengths, 1, 40, 12), 1);
+    EXPECT_EQ(FloatingStep(lengths, 1, 67, 12), 1);
+    EXPECT_EQ(FloatingStep(lengths, 1, 68, 12), 2);
+    EXPECT_EQ(FloatingStep(lengths, 0, 200, 12), 2);
+    EXPECT_EQ(FloatingStep(lengths, 2, 33, 12), 1);
+    EXPECT_EQ(FloatingStep(lengths, 2, 32, 12), 0);
+    EXPECT_EQ(FloatingStep(lengths, 1, 33, 12), 1);
+    EXPECT_EQ(FloatingStep(lengths, 1, 32, 12), 0);
+    EXPECT_EQ(FloatingStep(lengths, 0, 5, 12), 0);
+}

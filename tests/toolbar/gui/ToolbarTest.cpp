@@ -16,6 +16,7 @@
 #include "toolbar/win/TTBChevronItem.h"
 #include "toolbar/win/TTBCustomToolbar.h"
 #include "toolbar/win/TTBDock.h"
+#include "toolbar/win/TTBFloatingWindowParent.h"
 #include "toolbar/win/TTBItemViewer.h"
 #include "toolbar/win/TTBPopupWindow.h"
 #include "toolbar/win/ToolbarShortCuts.h"
@@ -113,6 +114,19 @@ TTBItemViewer* ChevronViewer(TTBView* view) {
         if (dynamic_cast<TTBChevronItemViewer*>(view->Viewers(i))) return view->Viewers(i);
     }
     return nullptr;
+}
+
+// A window whose posted message, when a modal loop dispatches it, moves the pointer and tells the capturing
+// window, so that the resize loop reads the moves one after another.
+constexpr UINT kMovePointer = WM_USER + 3;  // wParam: the window told; lParam: the screen point
+constexpr UINT kPostUp = WM_USER + 4;       // wParam: the window that gets the button release
+LRESULT CALLBACK PointerHelperProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kMovePointer) {
+        ::SetCursorPos(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+        ::PostMessageA(reinterpret_cast<HWND>(wp), WM_MOUSEMOVE, 0, 0);
+    }
+    if (msg == kPostUp) ::PostMessageA(reinterpret_cast<HWND>(wp), WM_LBUTTONUP, 0, 0);
+    return ::DefWindowProcA(w, msg, wp, lp);
 }
 
 class Toolbars : public GuiTest {
@@ -319,4 +333,53 @@ TEST_F(Toolbars, ASqueezedFormWrapsTheMenuBarAndHidesButtonsBehindTheChevron) {
     PumpFor(50);
     EXPECT_EQ(listed, hidden);
     EXPECT_EQ(buttons_.back()->clicks, 1);
+}
+
+TEST_F(Toolbars, AFloatingToolbarResizedByItsRightBorderTakesTheSizeOfAWrappedLayout) {
+    bar_->SetFloating(true);
+    PumpFor(50);
+    TTBFloatingWindowParent* frame = bar_->FloatingParent();
+    ASSERT_NE(frame, nullptr);
+    const std::vector<tb::TFloatingSize> sizes = bar_->CollectFloatingSizes();
+    ASSERT_GE(sizes.size(), 3u);
+    const TSize nc{frame->Width() - bar_->Width(), frame->Height() - bar_->Height()};
+    EXPECT_EQ(bar_->Width(), sizes.front().width);  // one line to start with
+    EXPECT_EQ(bar_->Height(), sizes.front().height);
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &PointerHelperProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ToolbarTestPointer";
+    ::RegisterClassA(&wc);
+    HWND helper = ::CreateWindowExA(0, "ToolbarTestPointer", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    TScopeExit destroyHelper([&] { ::DestroyWindow(helper); });
+
+    RECT r{};
+    ::GetWindowRect(frame->Handle(), &r);
+    const int y = (r.top + r.bottom) / 2;
+    // Dragged to a bit more than half its width: the frame jumps to a listed layout, not to the pointer.
+    const int target = r.left + (r.right - r.left) / 2 + 7;
+    ::SetCursorPos(r.right - 1, y);
+    for (int x = r.right - 11; x > target; x -= 10)
+        ::PostMessageA(helper, kMovePointer, reinterpret_cast<WPARAM>(bar_->Handle()), MAKELPARAM(x, y));
+    ::PostMessageA(helper, kMovePointer, reinterpret_cast<WPARAM>(bar_->Handle()), MAKELPARAM(target, y));
+    ::PostMessageA(helper, kPostUp, reinterpret_cast<WPARAM>(bar_->Handle()), 0);
+    ::SendMessageA(frame->Handle(), WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(r.right - 1, y));
+    PumpFor(50);
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    RECT after{};
+    ::GetWindowRect(frame->Handle(), &after);
+    EXPECT_EQ(after.left, r.left);
+    EXPECT_EQ(after.top, r.top);
+    const auto listed = std::find_if(sizes.begin(), sizes.end(), [&](const tb::TFloatingSize& s) {
+        return s.width + nc.cx == after.right - after.left;
+    });
+    ASSERT_NE(listed, sizes.end()) << after.right - after.left;
+    EXPECT_NE(listed, sizes.begin());
+    EXPECT_EQ(after.bottom - after.top, listed->height + nc.cy);
+    EXPECT_EQ(bar_->FloatingWidth(), listed->width);
+    EXPECT_EQ(bar_->Width(), listed->width);
+    EXPECT_EQ(bar_->Height(), listed->height);
+    EXPECT_GT(bar_->Height(), sizes.front().height);  // wrapped into more lines
 }
