@@ -181,6 +181,7 @@ void TTBCustomToolbar::UpdateShortCutRegistration() {
 // ---- Layout ----
 
 void TTBCustomToolbar::ArrangeOnce() {
+    if (!view_) return;
     if (arranging_ > 0) return;
     Arrange();
 }
@@ -203,6 +204,10 @@ void TTBCustomToolbar::OffsetsFor(TTBDockType type, TTBDock* dock, bool current,
 
 void TTBCustomToolbar::OrderControls(bool canMoveControls, TTBDockType wasDockedTo, TTBDock* dockingTo,
                                      TSize& newClientSize) {
+    if (!view_) {
+        newClientSize = TSize{};
+        return;
+    }
     ++arranging_;
     TScopeExit done([this] { --arranging_; });
     int wrap = 0, chevron = 0;
@@ -240,6 +245,7 @@ void TTBCustomToolbar::OrderControls(bool canMoveControls, TTBDockType wasDocked
 }
 
 void TTBCustomToolbar::GetBaseSize(TSize& size) {
+    if (!view_) return;
     if (!baseValid_) {
         ++arranging_;
         TScopeExit done([this] { --arranging_; });
@@ -254,6 +260,7 @@ void TTBCustomToolbar::GetBaseSize(TSize& size) {
 }
 
 void TTBCustomToolbar::GetMinShrinkSize(int& size) {
+    if (!view_) return;
     ++arranging_;
     TScopeExit done([this] { --arranging_; });
     const bool vertical = Docked() && CurrentDock() && CurrentDock()->IsVertical();
@@ -267,6 +274,7 @@ void TTBCustomToolbar::GetMinShrinkSize(int& size) {
 
 void TTBCustomToolbar::ControlExistsAtPos(TPoint point, bool& exists) {
     TTBCustomDockableWindow::ControlExistsAtPos(point, exists);
+    if (!view_) return;
     // A press on a button never starts a drag (the hover state follows the point as a side effect).
     view_->UpdateMouseOver(ClientToScreen(point), false);
     if (TTBItemViewer* v = view_->Selected(); v && !v->Item()->ItemStyle().Contains(tbisClicksTransparent)) {
@@ -276,7 +284,9 @@ void TTBCustomToolbar::ControlExistsAtPos(TPoint point, bool& exists) {
 
 void TTBCustomToolbar::AlignControls(TControl*, TRect&) { ArrangeOnce(); }
 
-void TTBCustomToolbar::PaintWindow(HDC dc) { view_->PaintAllViewers(dc); }
+void TTBCustomToolbar::PaintWindow(HDC dc) {
+    if (view_) view_->PaintAllViewers(dc);
+}
 
 void TTBCustomToolbar::InitiateAction() {
     TTBCustomDockableWindow::InitiateAction();
@@ -388,7 +398,7 @@ void TTBCustomToolbar::Loaded() {
 void TTBCustomToolbar::CMControlChange(TMessage& message) {
     DispatchInherited<TTBCustomToolbar>(this, message);
     auto* control = reinterpret_cast<TControl*>(message.WParam);
-    if (message.LParam != 0 && control && !ComponentState().Contains(csLoading) && updateCount_ == 0 &&
+    if (message.LParam != 0 && control && items_ && !ComponentState().Contains(csLoading) && updateCount_ == 0 &&
         !HasControlItem(control)) {
         WrapControl(control);
     }
@@ -407,6 +417,7 @@ void TTBCustomToolbar::CMControlListChange(TMessage& message) {
 }
 
 void TTBCustomToolbar::GetTabOrderList(std::vector<TWinControl*>& list) {
+    if (!view_) return;
     TTBCustomDockableWindow::GetTabOrderList(list);
     // The controls behind the chevron, and everything inside them, cannot take the focus.
     for (int i = 0; i < view_->ViewerCount(); ++i) {
@@ -433,7 +444,7 @@ void TTBCustomToolbar::DefineProperties(TFiler* filer) {
 // ---- Mouse ----
 
 void TTBCustomToolbar::MouseMove(TShiftState shift, int x, int y) {
-    if (!ComponentState().Contains(csDesigning)) {
+    if (view_ && !ComponentState().Contains(csDesigning)) {
         const TPoint screen = ClientToScreen(TPoint{x, y});
         view_->UpdateMouseOver(screen, false);
         if (TTBItemViewer* v = view_->Selected()) {
@@ -453,7 +464,7 @@ void TTBCustomToolbar::MouseDown(TMouseButton button, TShiftState shift, int x, 
     TWinControl* parent = Parent();
     const std::shared_ptr<bool> alive = alive_;
     TTBCustomDockableWindow::MouseDown(button, shift, x, y);
-    if (!*alive || Parent() != parent || ComponentState().Contains(csDesigning) || button != mbLeft) return;
+    if (!*alive || !view_ || Parent() != parent || ComponentState().Contains(csDesigning) || button != mbLeft) return;
     view_->UpdateMouseOver(ClientToScreen(TPoint{x, y}), false);
     TTBItemViewer* v = view_->Selected();
     if (!v || v->Item()->ItemStyle().Contains(tbisClicksTransparent)) return;
@@ -465,6 +476,7 @@ void TTBCustomToolbar::MouseDown(TMouseButton button, TShiftState shift, int x, 
 }
 
 void TTBCustomToolbar::ClearHover() {
+    if (!view_) return;
     if (!HandleAllocated() || ::GetCapture() == Handle()) return;
     if (!(view_->State() & kVsModal)) view_->Select(nullptr, false);
 }
@@ -496,7 +508,7 @@ void TTBCustomToolbar::WMCancelMode(TMessage& message) {
 }
 
 void TTBCustomToolbar::WMSetCursor(TMessage& message) {
-    if (!ComponentState().Contains(csDesigning) && HandleAllocated() &&
+    if (view_ && !ComponentState().Contains(csDesigning) && HandleAllocated() &&
         reinterpret_cast<HWND>(message.WParam) == Handle() && LOWORD(message.LParam) == HTCLIENT) {
         POINT p{};
         ::GetCursorPos(&p);
@@ -551,12 +563,12 @@ bool TTBCustomToolbar::OpenByKey(char16_t key, bool acceleratorsOnly) {
 }
 
 void TTBCustomToolbar::CMDialogKey(TMessage& message) {
-    if (message.WParam == VK_MENU && menuBar_) view_->ShowAccelMarks(true);
+    if (message.WParam == VK_MENU && menuBar_ && view_) view_->ShowAccelMarks(true);
     DispatchInherited<TTBCustomToolbar>(this, message);
 }
 
 void TTBCustomToolbar::CMDialogChar(TMessage& message) {
-    if (!menuBar_ && Enabled() && Showing() && message.WParam != 0 &&
+    if (view_ && !menuBar_ && Enabled() && Showing() && message.WParam != 0 &&
         OpenByKey(static_cast<char16_t>(message.WParam & 0xFFFF), true)) {
         message.Result = 1;
         return;
@@ -565,7 +577,7 @@ void TTBCustomToolbar::CMDialogChar(TMessage& message) {
 }
 
 void TTBCustomToolbar::WMSysCommand(TMessage& message) {
-    if (!menuBar_ || !Enabled() || !Showing() || (message.WParam & 0xFFF0) != SC_KEYMENU) {
+    if (!view_ || !menuBar_ || !Enabled() || !Showing() || (message.WParam & 0xFFF0) != SC_KEYMENU) {
         DispatchInherited<TTBCustomToolbar>(this, message);
         return;
     }
@@ -600,7 +612,7 @@ void TTBCustomToolbar::CMColorChanged(TMessage& message) {
 
 void TTBCustomToolbar::CMFontChanged(TMessage& message) {
     DispatchInherited<TTBCustomToolbar>(this, message);
-    if (!systemFont_) {
+    if (!systemFont_ && view_) {
         view_->InvalidatePositions();
         ArrangeOnce();
     }
@@ -608,7 +620,7 @@ void TTBCustomToolbar::CMFontChanged(TMessage& message) {
 
 void TTBCustomToolbar::CMWinIniChange(TMessage& message) {
     DispatchInherited<TTBCustomToolbar>(this, message);
-    if (message.WParam == SPI_SETNONCLIENTMETRICS) {
+    if (message.WParam == SPI_SETNONCLIENTMETRICS && view_) {
         RecreateMenuFont();
         view_->InvalidatePositions();
         ArrangeOnce();
@@ -617,14 +629,14 @@ void TTBCustomToolbar::CMWinIniChange(TMessage& message) {
 
 void TTBCustomToolbar::CMShowHintChanged(TMessage& message) {
     DispatchInherited<TTBCustomToolbar>(this, message);
-    view_->SetStyle(ShowHint() ? (view_->Style() | kVssShowHints) : (view_->Style() & ~kVssShowHints));
+    if (view_) view_->SetStyle(ShowHint() ? (view_->Style() | kVssShowHints) : (view_->Style() & ~kVssShowHints));
 }
 
 void TTBCustomToolbar::CMHintShow(TMessage& message) {
     auto* info = reinterpret_cast<THintInfo*>(message.LParam);
     message.Result = 0;
     if (!info) return;
-    TTBItemViewer* v = view_->ViewerAtPoint(info->CursorPos);
+    TTBItemViewer* v = view_ ? view_->ViewerAtPoint(info->CursorPos) : nullptr;
     if (v && !v->BoundsRect().IsEmpty()) {
         info->CursorRect = v->BoundsRect();
         info->HintStr = WideToAnsi(v->GetHintText(), CodePageUtf8);
