@@ -434,6 +434,19 @@ void TTBCustomToolbar::GetTabOrderList(std::vector<TWinControl*>& list) {
     }
 }
 
+void TTBCustomToolbar::GetChildren(TGetChildProc proc, TComponent* root) {
+    if (items_) items_->GetChildren(proc, root);
+    TTBCustomDockableWindow::GetChildren(proc, root);
+}
+
+void TTBCustomToolbar::SetChildOrder(TComponent* child, int order) {
+    if (items_ && dynamic_cast<TTBCustomItem*>(child)) {
+        items_->SetChildOrder(child, order);
+        return;
+    }
+    TTBCustomDockableWindow::SetChildOrder(child, order);
+}
+
 void TTBCustomToolbar::DefineProperties(TFiler* filer) {
     TTBCustomDockableWindow::DefineProperties(filer);
     filer->DefineProperty(

@@ -106,6 +106,9 @@ class TTBCustomToolbar : public TTBCustomDockableWindow, public ITBItems {
                        TSize& newClientSize) override;
     void ControlExistsAtPos(TPoint point, bool& exists) override;
     void InitiateAction() override;
+    // Streaming lists the items (the root item's children) before the controls; an item's order is the root's.
+    void GetChildren(TGetChildProc proc, TComponent* root) override;
+    void SetChildOrder(TComponent* child, int order) override;
     // A floating resize by a border jumps between the sizes of the distinct wrapped layouts.
     void SizingStarted(int handle) override;
     void SizingRect(TRect& rect, const TRect& startRect) override;

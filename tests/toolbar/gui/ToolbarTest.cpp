@@ -333,6 +333,12 @@ TEST_F(Toolbars, ASqueezedFormWrapsTheMenuBarAndHidesButtonsBehindTheChevron) {
     PumpFor(50);
     EXPECT_EQ(listed, hidden);
     EXPECT_EQ(buttons_.back()->clicks, 1);
+    // The button used from the chevron's menu moved onto the toolbar; another one went behind in its place.
+    EXPECT_FALSE(view->Find(buttons_.back())->OffEdge());
+    EXPECT_TRUE(view->Find(buttons_.back())->Show());
+    int behind = 0;
+    for (ClickTarget* b : buttons_) behind += view->Find(b)->OffEdge();
+    EXPECT_EQ(behind, static_cast<int>(hidden.size()));
 }
 
 TEST_F(Toolbars, AFloatingToolbarResizedByItsRightBorderTakesTheSizeOfAWrappedLayout) {
