@@ -157,7 +157,7 @@ protected:
         bar_->SetProcessShortCuts(true);
         // Buttons added later go behind the chevron first, as those read from a form do.
         bar_->SetChevronPriorityForNewItems(tbcpLowest);
-        for (const char16_t* caption : {u"One", u"Two", u"Three", u"Four", u"Five", u"Six", u"Seven", u"Eight"}) {
+        for (const char16_t* caption : {u"One", u"T&wo", u"Three", u"Four", u"Five", u"Six", u"Seven", u"Eight"}) {
             buttons_.push_back(AddItem<ClickTarget>(bar_->Items(), caption));
         }
         // The same shortcut as the menu's Open: one key press must run only one of them.
@@ -235,7 +235,7 @@ TEST_F(Toolbars, CtrlORunsOneItemOnceAndNothingWhileTheFormIsDisabled) {
     EXPECT_EQ(open_->clicks, 2);
 }
 
-TEST_F(Toolbars, AltAloneAndF10SelectTheFirstMenuAndAltLetterOpensItsMenu) {
+TEST_F(Toolbars, TheMenuBarTakesAltF10AndAltLetterAndAToolbarItsAccelerators) {
     Script script;
     script.steps = {
         {"Alt", [&] { Press(VK_MENU); return true; }},
@@ -264,6 +264,14 @@ TEST_F(Toolbars, AltAloneAndF10SelectTheFirstMenuAndAltLetterOpensItsMenu) {
     PumpFor(50);
     EXPECT_FALSE(MenuLoopRunning());
     EXPECT_TRUE(menu_->View()->State() & kVsShowAccels);
+
+    // An ordinary toolbar answers its items' accelerators: Alt+W runs "T&wo" at once.
+    PressWith(VK_MENU, 'W');
+    PumpPostedMessages();
+    PumpFor(50);
+    EXPECT_EQ(buttons_[1]->clicks, 1);
+    EXPECT_FALSE(bar_->View()->State() & kVsModal);
+    EXPECT_FALSE(MenuLoopRunning());
 }
 
 TEST_F(Toolbars, ASqueezedFormWrapsTheMenuBarAndHidesButtonsBehindTheChevron) {
