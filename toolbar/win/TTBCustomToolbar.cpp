@@ -369,6 +369,16 @@ void TTBCustomToolbar::SizingEnded(bool accepted) {
     resize_.reset();
 }
 
+void TTBCustomToolbar::ReadPositionData(const TTBPositionReadIntProc& read) {
+    TTBCustomDockableWindow::ReadPositionData(read);
+    SetFloatingWidth(read(Name(), "FloatRightX", 0));
+}
+
+void TTBCustomToolbar::WritePositionData(const TTBPositionWriteIntProc& write) {
+    TTBCustomDockableWindow::WritePositionData(write);
+    write(Name(), "FloatRightX", floatingWidth_);
+}
+
 // ---- Controls on the toolbar ----
 
 bool TTBCustomToolbar::HasControlItem(const TControl* control) const {

@@ -113,6 +113,9 @@ class TTBCustomToolbar : public TTBCustomDockableWindow, public ITBItems {
     void SizingStarted(int handle) override;
     void SizingRect(TRect& rect, const TRect& startRect) override;
     void SizingEnded(bool accepted) override;
+    // The floating wrap width, as "FloatRightX" (0 when missing).
+    void ReadPositionData(const TTBPositionReadIntProc& read) override;
+    void WritePositionData(const TTBPositionWriteIntProc& write) override;
 
 protected:
     void Loaded() override;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <string>
 
 #include "toolbar/core/TTBRootItem.h"
 #include "toolbar/win/MessageHooks.h"
@@ -17,7 +19,33 @@ bool Listed(const TTBCustomToolbar* toolbar) {
     return std::find(list.begin(), list.end(), toolbar) != list.end();
 }
 
+// A storage of position data in memory.
+struct TPositionStore {
+    std::map<std::string, int> values;
+    int Read(const AnsiString& section, const AnsiString& key, int defaultValue) {
+        const auto it = values.find(section + "." + key);
+        return it == values.end() ? defaultValue : it->second;
+    }
+    void Write(const AnsiString& section, const AnsiString& key, int value) { values[section + "." + key] = value; }
+};
+
 }  // namespace
+
+TEST(ToolbarProperties, TheFloatingWrapWidthTravelsWithThePositionDataAsFloatRightX) {
+    TObjectPtr<TTBCustomToolbar> bar = MakeObject<TTBCustomToolbar>(nullptr);
+    bar->SetName("Tools");
+    bar->SetFloatingWidth(57);
+    TPositionStore store;
+    bar->WritePositionData(MakeMethod<&TPositionStore::Write>(&store));
+    EXPECT_EQ(store.values, (std::map<std::string, int>{{"Tools.FloatRightX", 57}}));
+
+    store.values["Tools.FloatRightX"] = 31;
+    bar->ReadPositionData(MakeMethod<&TPositionStore::Read>(&store));
+    EXPECT_EQ(bar->FloatingWidth(), 31);
+    store.values.clear();
+    bar->ReadPositionData(MakeMethod<&TPositionStore::Read>(&store));
+    EXPECT_EQ(bar->FloatingWidth(), 0);
+}
 
 TEST(ToolbarProperties, AMenuBarWrapsFillsItsRowProcessesShortCutsAndWatchesTheQueue) {
     TObjectPtr<TTBCustomToolbar> bar = MakeObject<TTBCustomToolbar>(nullptr);
