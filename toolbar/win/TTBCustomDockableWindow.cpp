@@ -1329,6 +1329,11 @@ void TTBCustomDockableWindow::BeginSizing(int handle) {
     bool alive = true;
     bool* const previousAlive = loopAlive_;
     loopAlive_ = &alive;
+    SizingStarted(handle);
+    bool sizingEnded = false;
+    TScopeExit endSizing([&] {
+        if (alive && !sizingEnded) SizingEnded(false);
+    });
     tb::ProcessPaintMessages();
     HDC outline = nullptr;
     if (!smoothDrag_) {
@@ -1375,8 +1380,8 @@ void TTBCustomDockableWindow::BeginSizing(int handle) {
                 ::GetCursorPos(&p);
                 if (Point(p.x, p.y) == last) return;
                 last = Point(p.x, p.y);
-                const TRect next =
-                    tb::SizedRect(start, handle, Point(p.x - startPos.x, p.y - startPos.y), minSize, maxSize);
+                TRect next = tb::SizedRect(start, handle, Point(p.x - startPos.x, p.y - startPos.y), minSize, maxSize);
+                SizingRect(next, start);
                 if (outline) {
                     const RECT now = ToRECT(next), old = ToRECT(current);
                     tb::DrawHalftoneInvertRect(outline, &now, ring, shown ? &old : nullptr, ring);
@@ -1389,6 +1394,8 @@ void TTBCustomDockableWindow::BeginSizing(int handle) {
             });
     }
     if (!alive) return;
+    sizingEnded = true;
+    SizingEnded(accepted);
     if (!accepted)
         ApplySizingRect(start);  // cancelled: the frame takes its first size back
     else if (outline)

@@ -29,6 +29,9 @@ using TTBDockableTo = TSet<TTBDockPosition>;
 enum TTBDockableBorderStyle { dbsNone, dbsSingle };
 using TTBDockChangingEvent = Method<void(TObject* sender, bool floating, TTBDock* newDock)>;
 using TTBCloseQueryEvent = Method<void(TObject* sender, bool& canClose)>;
+// The storage of position data: section (the window's Name), key, and the value (reading: the default).
+using TTBPositionReadIntProc = Method<int(const AnsiString& section, const AnsiString& key, int defaultValue)>;
+using TTBPositionWriteIntProc = Method<void(const AnsiString& section, const AnsiString& key, int value)>;
 
 class TTBCustomDockableWindow : public TCustomControl {
     CLASSLIB_COMPONENT(TTBCustomDockableWindow, TCustomControl)
@@ -181,7 +184,16 @@ class TTBCustomDockableWindow : public TCustomControl {
     virtual void GetMinMaxSize(int& minWidth, int& minHeight, int& maxWidth, int& maxHeight) {}
     virtual TTBShrinkMode GetShrinkMode() { return tbsmNone; }
     virtual void SizeChanging(int newWidth, int newHeight) {}
+    // The resize loop of the floating frame: started with a sizing handle, then each new frame rectangle (screen
+    // coordinates) may be adjusted, and ended before the result is applied (not accepted when cancelled or
+    // when the loop fails).
+    virtual void SizingStarted(int handle) {}
+    virtual void SizingRect(TRect& rect, const TRect& startRect) {}
+    virtual void SizingEnded(bool accepted) {}
     virtual TSize GetFloatingBorderSize();
+    // Values a descendant keeps with the saved positions of the windows; none here.
+    virtual void ReadPositionData(const TTBPositionReadIntProc& read) {}
+    virtual void WritePositionData(const TTBPositionWriteIntProc& write) {}
 
     // State the dock's layout reads and writes.
     bool Dragging() const { return dragging_; }

@@ -217,6 +217,11 @@ TTBPopupWindow* tb::CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer
 
     TObjectPtr<TTBPopupWindow> window = MakeObject<TTBPopupWindow>(nullptr, parentView, item, parentView->Customizing());
     TTBPopupView* view = window->View();
+    TTBView* chevronParent = item->GetChevronParentView();
+    if (chevronParent) {
+        view->SetChevronParentView(chevronParent);
+        window->SetColor(clBtnFace);
+    }
     const TRect b = parentViewer->BoundsRect();
     const TPoint topLeft = parentView->Window()->ClientToScreen(b.TopLeft());
     const TRect parent{topLeft.X, topLeft.Y, topLeft.X + b.Width(), topLeft.Y + b.Height()};
@@ -229,6 +234,7 @@ TTBPopupWindow* tb::CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer
     view->SetMonitorRect(area);
     const TPoint border = window->BorderSize();
     view->SetMaxHeight(area.Height() - 2 * border.Y);
+    if (chevronParent) view->SetWrapOffset(area.Width());
     if (selectFirst) view->Select(view->NextSelectable(nullptr, true), false);
     view->UpdatePositions();
 
@@ -240,6 +246,9 @@ TTBPopupWindow* tb::CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer
     in.parentOpenedLeft = parentView->OpenedLeft();
     if (asSubmenu) {
         in.kind = TTBPopupKind::Submenu;
+    } else if (chevronParent) {
+        in.kind = parentView->Orientation() == TTBViewOrientation::Vertical ? TTBPopupKind::ChevronVertical
+                                                                              : TTBPopupKind::ChevronHorizontal;
     } else {
         in.kind = parentView->Orientation() == TTBViewOrientation::Vertical ? TTBPopupKind::DropdownVertical
                                                                               : TTBPopupKind::DropdownHorizontal;

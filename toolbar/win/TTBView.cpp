@@ -14,6 +14,7 @@
 #include "toolbar/core/KeySearch.h"
 #include "toolbar/core/TTBCustomItem.h"
 #include "toolbar/win/SystemSettings.h"
+#include "toolbar/win/TTBControlItem.h"
 #include "toolbar/win/TTBCustomAccObject.h"
 #include "toolbar/win/TTBItemViewer.h"
 #include "toolbar/win/TTBModalHandler.h"
@@ -44,19 +45,39 @@ bool IsSelectableViewer(const TTBItemViewer* v) {
 
 }  // namespace
 
+namespace {
+
+// The program's menu font, made from the system's non-client metrics (the 340-byte structure every system
+// accepts) and freed when the program ends or the metrics change.
+struct TMenuFont {
+    TGdiHandle<HFONT> font;
+    bool made = false;
+};
+TMenuFont& MenuFontSlot() {
+    static TMenuFont slot;
+    return slot;
+}
+
+}  // namespace
+
 HFONT tb::GetMenuFont() {
-    // Made once from the system's non-client metrics (the 340-byte structure every system accepts) and
-    // freed when the program ends.
-    static TGdiHandle<HFONT> font = [] {
+    TMenuFont& slot = MenuFontSlot();
+    if (!slot.made) {
+        slot.made = true;
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = 340 + (sizeof(NONCLIENTMETRICSW) - sizeof(NONCLIENTMETRICSA));
-        TGdiHandle<HFONT> made;
         if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
-            made.Reset(::CreateFontIndirectW(&metrics.lfMenuFont));
+            slot.font.Reset(::CreateFontIndirectW(&metrics.lfMenuFont));
         }
-        return made;
-    }();
-    return font.Get();
+    }
+    return slot.font.Get();
+}
+
+void tb::RecreateMenuFont() {
+    TMenuFont& slot = MenuFontSlot();
+    slot.made = false;
+    slot.font.Reset(nullptr);
+    GetMenuFont();
 }
 
 TTBView::TTBView(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem, TWinControl* window,
@@ -205,6 +226,12 @@ void TTBView::RebuildViewers() {
     }
 }
 
+void TTBView::SetUsePriorityList(bool value) {
+    if (usePriority_ == value) return;
+    usePriority_ = value;
+    RebuildViewers();
+}
+
 void TTBView::SetChevron(int offset, int size) {
     if (offset == chevronOffset_ && size == chevronSize_) return;
     chevronOffset_ = offset;
@@ -218,6 +245,14 @@ int TTBView::PriorityIndexOf(const TTBItemViewer* viewer) const {
 }
 
 void TTBView::PromoteViewer(TTBItemViewer* viewer) {
+    if (chevronParentView_) {
+        // An item used from the chevron's menu moves up in the toolbar's order.
+        const int index = IndexOf(viewer);
+        if (index >= 0 && index < chevronParentView_->ViewerCount()) {
+            chevronParentView_->PromoteViewer(chevronParentView_->Viewers(index));
+        }
+        return;
+    }
     const auto it = std::find(priority_.begin(), priority_.end(), viewer);
     if (it != priority_.end()) {
         priority_.erase(it);
@@ -361,7 +396,19 @@ void TTBView::ValidatePositions() {
     if (!validated_) UpdatePositions();
 }
 
-TPoint TTBView::UpdatePositions() {
+void TTBView::SetChevronParentView(TTBView* value) {
+    if (chevronParentView_ == value) return;
+    chevronParentView_ = value;
+    InvalidatePositions();
+}
+
+void TTBView::SetBaseSize(TPoint value) {
+    if (baseSize_ == value) return;
+    baseSize_ = value;
+    InvalidatePositions();
+}
+
+std::vector<TLayoutItem> TTBView::MeasureViewers() {
     TWindowDC screen;
     const HGDIOBJ oldFont = ::SelectObject(screen.Get(), GetFont());
     std::vector<TLayoutItem> items(viewers_.size());
@@ -371,6 +418,12 @@ TPoint TTBView::UpdatePositions() {
         const TTBItemStyle style = item->ItemStyle();
         TLayoutItem& li = items[i];
         li.candidate = item->Visible() && (customizing_ || !style.Contains(tbisEmbeddedGroup));
+        li.control = dynamic_cast<TTBControlItem*>(item) != nullptr;
+        if (chevronParentView_ && li.candidate) {
+            // Only what the toolbar could not show, never its controls: the viewers correspond one to one.
+            const bool inParent = i < static_cast<std::size_t>(chevronParentView_->ViewerCount());
+            li.candidate = inParent && chevronParentView_->Viewers(static_cast<int>(i))->OffEdge() && !li.control;
+        }
         li.separator = style.Contains(tbisSeparator);
         li.toolbarSize = v->IsToolbarSize();
         li.rightAlign = style.Contains(tbisRightAlign);
@@ -388,17 +441,40 @@ TPoint TTBView::UpdatePositions() {
         }
     }
     ::SelectObject(screen.Get(), oldFont);
+    return items;
+}
 
-    TLayoutInput in;
+void TTBView::FillLayoutInput(TLayoutInput& in) {
     in.orientation = orientation_;
     in.isToolbar = isToolbar_;
     GetMargins(orientation_, in.margins);
+    in.baseSize = baseSize_;
     in.wrapOffset = wrapOffset_;
     in.maxHeight = isToolbar_ ? 0 : maxHeight_;
     in.scrollOffset = scrollOffset_;
     in.chevronOffset = chevronOffset_;
     in.chevronSize = chevronSize_;
     for (const TTBItemViewer* v : priority_) in.priority.push_back(IndexOf(v));
+}
+
+TPoint TTBView::MeasurePositions(TTBViewOrientation orientation, int wrapOffset, int chevronOffset, int chevronSize,
+                                 TPoint baseSize) {
+    const std::vector<TLayoutItem> items = MeasureViewers();
+    TLayoutInput in;
+    FillLayoutInput(in);
+    in.orientation = orientation;
+    GetMargins(orientation, in.margins);
+    in.wrapOffset = wrapOffset;
+    in.chevronOffset = chevronOffset;
+    in.chevronSize = chevronSize;
+    in.baseSize = baseSize;
+    return LayoutView(in, items).size;
+}
+
+TPoint TTBView::UpdatePositions() {
+    const std::vector<TLayoutItem> items = MeasureViewers();
+    TLayoutInput in;
+    FillLayoutInput(in);
     const TLayoutResult result = LayoutView(in, items);
 
     std::vector<TLayoutViewer> before(viewers_.size());

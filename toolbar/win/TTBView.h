@@ -93,6 +93,9 @@ class TTBView : public TComponent {
     // Set when this view's popup opened to the left of its parent: its own submenus try the left first.
     bool OpenedLeft() const { return openedLeft_; }
     void SetOpenedLeft(bool value) { openedLeft_ = value; }
+    // A chevron's popup view shows only the items behind the chevron of this view (the toolbar's).
+    TTBView* ChevronParentView() const { return chevronParentView_; }
+    void SetChevronParentView(TTBView* value);
     TRect MonitorRect() const { return monitorRect_; }
     void SetMonitorRect(const TRect& value) { monitorRect_ = value; }
 
@@ -101,6 +104,9 @@ class TTBView : public TComponent {
     // front goes behind it last.
     virtual TTBCustomItem* GetChevronItem() { return nullptr; }
     void RebuildViewers();
+    // Whether the viewers enter the priority list (rebuilds them), and whether new ones enter at its front.
+    void SetUsePriorityList(bool value);
+    void SetNewViewersFirst(bool value) { newViewersFirst_ = value; }
     // Where the chevron starts along the view (its client length less the chevron's size) and its size.
     void SetChevron(int offset, int size);
     void PromoteViewer(TTBItemViewer* viewer);
@@ -112,8 +118,13 @@ class TTBView : public TComponent {
     virtual void GetMargins(TTBViewOrientation orientation, TRect& margins);
     virtual HFONT GetFont();
     virtual void InvalidatePositions() { validated_ = false; }
+    // The least size of the view (a full-size toolbar's row length).
+    void SetBaseSize(TPoint value);
     // Runs the layout; returns the view's size.
     TPoint UpdatePositions();
+    // The size the layout would give with these settings; the viewers keep their places.
+    TPoint MeasurePositions(TTBViewOrientation orientation, int wrapOffset, int chevronOffset, int chevronSize,
+                            TPoint baseSize);
     void ValidatePositions();
     bool Validated() const { return validated_; }
     TPoint Size() const { return size_; }
@@ -204,6 +215,9 @@ private:
     void FreeViewers();
     void InsertItemViewers(TTBCustomItem* item);
     bool NeedsPaintThroughBitmap(const TTBItemViewer* viewer) const;
+    // The viewers measured for the layout pass.
+    std::vector<tb::TLayoutItem> MeasureViewers();
+    void FillLayoutInput(tb::TLayoutInput& in);
     void ClearSelectionFor(TTBItemViewer* viewer);
 
     TTBView* parentView_;
@@ -245,6 +259,8 @@ private:
     TTBDoneAction done_;
     HWND captureWnd_ = nullptr;
     TTBCustomAccObject* accObject_ = nullptr;
+    TTBView* chevronParentView_ = nullptr;
+    TPoint baseSize_;
     bool destroying_ = false;
     // False once the view is destroyed: a loop running on it checks this before it touches the view again.
     std::shared_ptr<bool> alive_;
@@ -254,5 +270,7 @@ namespace tb {
 
 // The program's menu font from the system's non-client metrics; null when the system gives none.
 HFONT GetMenuFont();
+// Makes the menu font again from the current metrics (after the system's menu font changed).
+void RecreateMenuFont();
 
 }  // namespace tb

@@ -1,0 +1,399 @@
+// Toolbars on the top dock of an MDI-frame form: a menu bar (File, Edit, View, Tools, Help) in the first row and
+// a button toolbar in the second. Real keys (SendInput) and clicks go through the library's keyboard path and
+// the application hook: item shortcuts, Alt, F10 and Alt+letter; then the form is squeezed until the menu bar
+// wraps and the toolbar hides buttons behind its chevron, whose menu lists them. A screenshot of the chevron
+// is saved as artifacts/chevron.bmp and checked pixel by pixel.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "classlib/core/ScopeGuard.h"
+#include "support/ScreenPicture.h"
+#include "tests/classlib/gui/FormTestHelpers.h"
+#include "tests/toolbar/support/ClickTarget.h"
+#include "tests/toolbar/support/MenuBarHost.h"
+#include "toolbar/core/TTBRootItem.h"
+#include "toolbar/win/TTBChevronItem.h"
+#include "toolbar/win/TTBCustomToolbar.h"
+#include "toolbar/win/TTBDock.h"
+#include "toolbar/win/TTBFloatingWindowParent.h"
+#include "toolbar/win/TTBItemViewer.h"
+#include "toolbar/win/TTBPopupWindow.h"
+#include "toolbar/win/ToolbarShortCuts.h"
+
+using namespace formtest;
+using namespace toolbartest;
+
+namespace {
+
+// Steps run one after another on a 15 ms thread timer, which the menu loop dispatches too; a step returns
+// true when it is done. A step that waits longer than 4 s fails the script and cancels a running loop.
+struct Script {
+    struct Step {
+        std::string name;
+        std::function<bool()> run;
+    };
+    std::vector<Step> steps;
+    std::size_t next = 0;
+    DWORD started = 0;
+    std::string failure;
+    TTBView* root = nullptr;
+    bool Finished() const { return next >= steps.size(); }
+};
+Script* g_script = nullptr;
+
+void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD) {
+    Script& s = *g_script;
+    if (s.Finished()) return;
+    if (::GetTickCount() - s.started > 4000) {
+        s.failure = "timed out at: " + s.steps[s.next].name;
+        s.next = s.steps.size();
+        if (s.root && (s.root->State() & kVsModal)) s.root->EndModal();
+        return;
+    }
+    const std::size_t at = s.next;
+    if (s.steps[at].run() && s.next == at) {
+        ++s.next;
+        s.started = ::GetTickCount();
+    }
+}
+
+void SendKey(WORD vk, bool up = false) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, 0));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(input));
+}
+void Press(WORD vk) {
+    SendKey(vk);
+    SendKey(vk, true);
+}
+void PressWith(WORD modifier, WORD vk) {
+    SendKey(modifier);
+    Press(vk);
+    SendKey(modifier, true);
+}
+
+void ClickAt(TPoint p) {
+    ::SetCursorPos(p.X, p.Y);
+    INPUT input[3]{};
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    input[0].type = input[1].type = input[2].type = INPUT_MOUSE;
+    input[0].mi.dx = static_cast<LONG>((p.X * 65535 + cx / 2) / (cx - 1));
+    input[0].mi.dy = static_cast<LONG>((p.Y * 65535 + cy / 2) / (cy - 1));
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(3, input, sizeof(INPUT));
+}
+
+TRect ScreenBounds(TTBItemViewer* v) {
+    const TRect b = v->BoundsRect();
+    const TPoint tl = v->View()->Window()->ClientToScreen(b.TopLeft());
+    return Bounds(tl.X, tl.Y, b.Width(), b.Height());
+}
+TPoint CentreOf(TTBItemViewer* v) {
+    const TRect r = ScreenBounds(v);
+    return Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+}
+
+BOOL CALLBACK CountVisiblePopup(HWND w, LPARAM count) {
+    if (::IsWindowVisible(w) && dynamic_cast<TTBPopupWindow*>(FindControl(w))) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+int VisiblePopupsOfThread() {
+    int count = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CountVisiblePopup, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TTBItemViewer* ChevronViewer(TTBView* view) {
+    for (int i = 0; i < view->ViewerCount(); ++i) {
+        if (dynamic_cast<TTBChevronItemViewer*>(view->Viewers(i))) return view->Viewers(i);
+    }
+    return nullptr;
+}
+
+// A window whose posted message, when a modal loop dispatches it, moves the pointer and tells the capturing
+// window, so that the resize loop reads the moves one after another.
+constexpr UINT kMovePointer = WM_USER + 3;  // wParam: the window told; lParam: the screen point
+constexpr UINT kPostUp = WM_USER + 4;       // wParam: the window that gets the button release
+LRESULT CALLBACK PointerHelperProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kMovePointer) {
+        ::SetCursorPos(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+        ::PostMessageA(reinterpret_cast<HWND>(wp), WM_MOUSEMOVE, 0, 0);
+    }
+    if (msg == kPostUp) ::PostMessageA(reinterpret_cast<HWND>(wp), WM_LBUTTONUP, 0, 0);
+    return ::DefWindowProcA(w, msg, wp, lp);
+}
+
+class Toolbars : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        form_ = NewForm(520, 300);
+        form_->SetCaption("Toolbar form");
+        form_->SetFormStyle(fsMDIForm);
+        dock_ = Create<TTBDock>(Owner());
+        dock_->SetParent(form_);
+
+        menu_ = Create<TTBCustomToolbar>(Owner());
+        menu_->SetMenuBar(true);
+        file_ = AddItem<SubmenuItem>(menu_->Items(), u"&File");
+        open_ = AddItem<ClickTarget>(file_, u"&Open");
+        open_->SetShortCut(scCtrl | 'O');
+        AddItem<ClickTarget>(file_, u"E&xit");
+        edit_ = AddItem<SubmenuItem>(menu_->Items(), u"&Edit");
+        AddItem<ClickTarget>(edit_, u"&Undo");
+        for (const char16_t* caption : {u"&View", u"&Tools", u"&Help"}) {
+            AddItem<ClickTarget>(AddItem<SubmenuItem>(menu_->Items(), caption), u"Item");
+        }
+        menu_->SetDockRow(0);
+        menu_->SetCurrentDock(dock_);
+
+        bar_ = Create<TTBCustomToolbar>(Owner());
+        bar_->SetProcessShortCuts(true);
+        // Buttons added later go behind the chevron first, as those read from a form do.
+        bar_->SetChevronPriorityForNewItems(tbcpLowest);
+        for (const char16_t* caption : {u"One", u"T&wo", u"Three", u"Four", u"Five", u"Six", u"Seven", u"Eight"}) {
+            buttons_.push_back(AddItem<ClickTarget>(bar_->Items(), caption));
+        }
+        // The same shortcut as the menu's Open: one key press must run only one of them.
+        buttons_[0]->SetShortCut(scCtrl | 'O');
+        bar_->SetDockRow(1);
+        bar_->SetCurrentDock(dock_);
+
+        form_->Show();
+        ASSERT_TRUE(PumpUntil([&] { return form_->Active(); }));
+        ::SetForegroundWindow(form_->Handle());
+        ::SetFocus(form_->Handle());
+        PumpFor(100);
+    }
+
+    void RunScript(Script& script, DWORD timeout = 8000) {
+        script.root = menu_->View();
+        g_script = &script;
+        script.started = ::GetTickCount();
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 15, &ScriptTick);
+        TScopeExit stop([&] {
+            ::KillTimer(nullptr, timer);
+            g_script = nullptr;
+        });
+        PumpUntil([&] { return script.Finished(); }, timeout);
+        EXPECT_EQ(script.failure, "");
+        PumpFor(50);
+    }
+    bool MenuLoopRunning() const { return (menu_->View()->State() & kVsModal) != 0; }
+    TTBItemViewer* MenuSelected() const { return menu_->View()->Selected(); }
+    TTBView* OpenMenu() const { return menu_->View()->OpenView(); }
+
+    TForm* form_ = nullptr;
+    TTBDock* dock_ = nullptr;
+    TTBCustomToolbar* menu_ = nullptr;
+    TTBCustomToolbar* bar_ = nullptr;
+    SubmenuItem* file_ = nullptr;
+    SubmenuItem* edit_ = nullptr;
+    ClickTarget* open_ = nullptr;
+    std::vector<ClickTarget*> buttons_;
+};
+
+}  // namespace
+
+TEST_F(Toolbars, CtrlORunsOneItemOnceAndNothingWhileTheFormIsDisabled) {
+    ASSERT_TRUE(tb::AppHookInstalled());
+    ASSERT_EQ(tb::RegisteredToolbars().size(), 2u);
+    int popups = 0;
+    file_->onPopup = [&] { ++popups; };
+
+    PressWith(VK_CONTROL, 'O');
+    PumpPostedMessages();
+    PumpFor(50);
+    EXPECT_EQ(open_->clicks, 1);
+    EXPECT_EQ(buttons_[0]->clicks, 0);
+    EXPECT_EQ(popups, 1);  // the submenu was told before its item ran
+
+    // A modal dialog disables the form: the same key reaches the application hook but runs nothing.
+    SendKey(VK_CONTROL);
+    PumpPostedMessages();
+    ::EnableWindow(form_->Handle(), FALSE);
+    ::SendMessageA(Application->Handle(), CM_APPKEYDOWN, 'O', 0);
+    ::EnableWindow(form_->Handle(), TRUE);
+    ::SendMessageA(Application->Handle(), CM_APPKEYDOWN, 'O', 0);
+    SendKey(VK_CONTROL, true);
+    PumpPostedMessages();
+    EXPECT_EQ(open_->clicks, 2);  // only the second, with the form enabled again
+    EXPECT_EQ(buttons_[0]->clicks, 0);
+
+    // Without the menu bar's item the toolbar's own takes the key.
+    open_->SetShortCut(0);
+    PressWith(VK_CONTROL, 'O');
+    PumpPostedMessages();
+    PumpFor(50);
+    EXPECT_EQ(buttons_[0]->clicks, 1);
+    EXPECT_EQ(open_->clicks, 2);
+}
+
+TEST_F(Toolbars, TheMenuBarTakesAltF10AndAltLetterAndAToolbarItsAccelerators) {
+    Script script;
+    script.steps = {
+        {"Alt", [&] { Press(VK_MENU); return true; }},
+        {"keyboard mode on File", [&] {
+             return MenuLoopRunning() && MenuSelected() && MenuSelected()->Item() == file_ && !OpenMenu() &&
+                    (menu_->View()->State() & kVsShowAccels);
+         }},
+        {"Esc", [&] { Press(VK_ESCAPE); return true; }},
+        {"ended", [&] { return !MenuLoopRunning(); }},
+        {"F10", [&] { Press(VK_F10); return true; }},
+        {"F10 selects File", [&] { return MenuLoopRunning() && MenuSelected() && MenuSelected()->Item() == file_; }},
+        {"Esc after F10", [&] { Press(VK_ESCAPE); return true; }},
+        {"ended after F10", [&] { return !MenuLoopRunning(); }},
+        {"Alt+E", [&] { PressWith(VK_MENU, 'E'); return true; }},
+        {"Edit open", [&] { return OpenMenu() && menu_->View()->OpenViewer()->Item() == edit_; }},
+        {"Esc Esc", [&] { Press(VK_ESCAPE); Press(VK_ESCAPE); return true; }},
+        {"ended after Alt+E", [&] { return !MenuLoopRunning(); }},
+    };
+    RunScript(script);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(VisiblePopupsOfThread(), 0);
+
+    // A letter no item uses opens nothing and leaves the underlines shown.
+    PressWith(VK_MENU, 'Q');
+    PumpPostedMessages();
+    PumpFor(50);
+    EXPECT_FALSE(MenuLoopRunning());
+    EXPECT_TRUE(menu_->View()->State() & kVsShowAccels);
+
+    // An ordinary toolbar answers its items' accelerators: Alt+W runs "T&wo" at once.
+    PressWith(VK_MENU, 'W');
+    PumpPostedMessages();
+    PumpFor(50);
+    EXPECT_EQ(buttons_[1]->clicks, 1);
+    EXPECT_FALSE(bar_->View()->State() & kVsModal);
+    EXPECT_FALSE(MenuLoopRunning());
+}
+
+TEST_F(Toolbars, ASqueezedFormWrapsTheMenuBarAndHidesButtonsBehindTheChevron) {
+    const int oneLine = menu_->Height();
+    ASSERT_EQ(ChevronViewer(bar_->View())->Show(), false);
+    form_->SetBounds(form_->Left(), form_->Top(), 160, 300);
+    PumpFor(100);
+
+    // The menu bar wraps into more lines and its row grows thicker.
+    EXPECT_GT(menu_->Height(), oneLine);
+    EXPECT_LE(menu_->Left() + menu_->Width(), dock_->ClientWidth());
+    // The toolbar shrinks to the dock, and what it has no room for goes behind the chevron.
+    TTBView* view = bar_->View();
+    TTBItemViewer* chevron = ChevronViewer(view);
+    ASSERT_TRUE(chevron->Show());
+    EXPECT_TRUE(bar_->ChevronItem()->Enabled());
+    EXPECT_LE(bar_->Left() + bar_->Width(), dock_->ClientWidth());
+    EXPECT_EQ(chevron->BoundsRect().Right, bar_->ClientWidth());
+    std::vector<TTBCustomItem*> hidden;
+    for (int i = 0; i < view->ViewerCount(); ++i) {
+        TTBItemViewer* v = view->Viewers(i);
+        if (v == chevron) continue;
+        if (v->OffEdge()) {
+            hidden.push_back(v->Item());
+        } else {
+            EXPECT_LE(v->BoundsRect().Right, chevron->BoundsRect().Left) << i;
+        }
+    }
+    ASSERT_FALSE(hidden.empty());
+    EXPECT_EQ(hidden.back(), buttons_.back());
+
+    // The chevron is painted: its glyph in button text on the button face.
+    ::RedrawWindow(bar_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const TRect glyphArea = ScreenBounds(chevron);
+    const std::string path = testsupport::ArtifactPath("chevron.bmp");
+    testsupport::SaveScreen(path);
+    const testsupport::SavedPicture shot(path);
+    const RECT area{glyphArea.Left, glyphArea.Top, glyphArea.Right, glyphArea.Bottom};
+    EXPECT_GE(shot.Matching(area, ::GetSysColor(COLOR_BTNTEXT)), 10);
+    const COLORREF face = static_cast<COLORREF>(ColorToRGB(bar_->Color()));
+    EXPECT_GE(shot.Matching(area, face), glyphArea.Width() * glyphArea.Height() / 2);
+
+    // A click on the chevron opens its menu with exactly the hidden buttons; choosing one runs it.
+    std::vector<TTBCustomItem*> listed;
+    Script script;
+    script.steps = {
+        {"click the chevron", [&] { ClickAt(CentreOf(chevron)); return true; }},
+        {"menu open", [&] { return view->OpenView() && view->OpenWindow()->Visible(); }},
+        {"lists the hidden", [&] {
+             TTBView* menu = view->OpenView();
+             for (int i = 0; i < menu->ViewerCount(); ++i) {
+                 if (menu->Viewers(i)->Show()) listed.push_back(menu->Viewers(i)->Item());
+             }
+             return true;
+         }},
+        {"click the last", [&] { ClickAt(CentreOf(view->OpenView()->Find(buttons_.back()))); return true; }},
+        {"closed", [&] { return !view->OpenView() && !(view->State() & kVsModal); }},
+    };
+    script.root = view;
+    g_script = &script;
+    script.started = ::GetTickCount();
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 15, &ScriptTick);
+    PumpUntil([&] { return script.Finished(); }, 8000);
+    ::KillTimer(nullptr, timer);
+    g_script = nullptr;
+    EXPECT_EQ(script.failure, "");
+    PumpFor(50);
+    EXPECT_EQ(listed, hidden);
+    EXPECT_EQ(buttons_.back()->clicks, 1);
+    // The button used from the chevron's menu moved onto the toolbar; another one went behind in its place.
+    EXPECT_FALSE(view->Find(buttons_.back())->OffEdge());
+    EXPECT_TRUE(view->Find(buttons_.back())->Show());
+    int behind = 0;
+    for (ClickTarget* b : buttons_) behind += view->Find(b)->OffEdge();
+    EXPECT_EQ(behind, static_cast<int>(hidden.size()));
+}
+
+TEST_F(Toolbars, AFloatingToolbarResizedByItsRightBorderTakesTheSizeOfAWrappedLayout) {
+    bar_->SetFloating(true);
+    PumpFor(50);
+    TTBFloatingWindowParent* frame = bar_->FloatingParent();
+    ASSERT_NE(frame, nullptr);
+    const std::vector<tb::TFloatingSize> sizes = bar_->CollectFloatingSizes();
+    ASSERT_GE(sizes.size(), 3u);
+    const TSize nc{frame->Width() - bar_->Width(), frame->Height() - bar_->Height()};
+    EXPECT_EQ(bar_->Width(), sizes.front().width);  // one line to start with
+    EXPECT_EQ(bar_->Height(), sizes.front().height);
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &PointerHelperProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ToolbarTestPointer";
+    ::RegisterClassA(&wc);
+    HWND helper = ::CreateWindowExA(0, "ToolbarTestPointer", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    TScopeExit destroyHelper([&] { ::DestroyWindow(helper); });
+
+    RECT r{};
+    ::GetWindowRect(frame->Handle(), &r);
+    const int y = (r.top + r.bottom) / 2;
+    // Dragged to a bit more than half its width: the frame jumps to a listed layout, not to the pointer.
+    const int target = r.left + (r.right - r.left) / 2 + 7;
+    ::SetCursorPos(r.right - 1, y);
+    for (int x = r.right - 11; x > target; x -= 10)
+        ::PostMessageA(helper, kMovePointer, reinterpret_cast<WPARAM>(bar_->Handle()), MAKELPARAM(x, y));
+    ::PostMessageA(helper, kMovePointer, reinterpret_cast<WPARAM>(bar_->Handle()), MAKELPARAM(target, y));
+    ::PostMessageA(helper, kPostUp, reinterpret_cast<WPARAM>(bar_->Handle()), 0);
+    ::SendMessageA(frame->Handle(), WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(r.right - 1, y));
+    PumpFor(50);
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    RECT after{};
+    ::GetWindowRect(frame->Handle(), &after);
+    EXPECT_EQ(after.left, r.left);
+    EXPECT_EQ(after.top, r.top);
+    const auto listed = std::find_if(sizes.begin(), sizes.end(), [&](const tb::TFloatingSize& s) {
+        return s.width + nc.cx == after.right - after.left;
+    });
+    ASSERT_NE(listed, sizes.end()) << after.right - after.left;
+    EXPECT_NE(listed, sizes.begin());
+    EXPECT_EQ(after.bottom - after.top, listed->height + nc.cy);
+    EXPECT_EQ(bar_->FloatingWidth(), listed->width);
+    EXPECT_EQ(bar_->Width(), listed->width);
+    EXPECT_EQ(bar_->Height(), listed->height);
+    EXPECT_GT(bar_->Height(), sizes.front().height);  // wrapped into more lines
+}
