@@ -18,6 +18,7 @@
 #include "toolbar/win/TTBControlItem.h"
 #include "toolbar/win/TTBDock.h"
 #include "toolbar/win/TTBFloatingWindowParent.h"
+#include "toolbar/win/TTBHintWindow.h"
 #include "toolbar/win/TTBItemViewer.h"
 #include "toolbar/win/TTBViewAccObject.h"
 #include "toolbar/win/ToolbarShortCuts.h"
@@ -27,7 +28,7 @@ using namespace tb;
 namespace {
 
 // The hint window for the UTF-8 hint strings of toolbar items.
-THintWindowClass ToolbarHintWindowClass() { return TApplication::HintWindowClass(); }
+THintWindowClass ToolbarHintWindowClass() { return THintWindowClass::Of<TTBHintWindow>(); }
 
 TTBViewOrientation OrientationOf(TTBDockType type) {
     switch (type) {

@@ -7,11 +7,7 @@
 #include "classlib/win/TCustomForm.h"
 #include "classlib/win/TScreen.h"
 #include "classlib/win/TWinControl.h"
-#if __has_include("toolbar/core/ShortCutRun.h")
 #include "toolbar/core/ShortCutRun.h"
-#else
-#include "toolbar/core/ShortCutRunStub.h"
-#endif
 #include "toolbar/core/TTBRootItem.h"
 #include "toolbar/win/TTBCustomToolbar.h"
 #include "toolbar/win/TTBDock.h"
