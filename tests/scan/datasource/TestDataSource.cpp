@@ -19,7 +19,8 @@
 //                            IMAGEMEMXFER strips claiming twice the bytes and rows the buffer holds
 //   VANTOREL_TESTDS_REFUSE   "files2": the transfer mechanism TWFX_FILES2 is refused; "formats": every file format
 //                            is refused and the current one reads as TWFF_XBM; "unlisted": the supported list
-//                            leaves out the transfer mechanism (which the source still negotiates)
+//                            leaves out the transfer mechanism (which the source still negotiates); "memory": setting
+//                            TWFX_MEMORY succeeds but the mechanism stays as it was
 //   VANTOREL_TESTDS_NAME     the product name (default "Vantorel Test Source")
 //   VANTOREL_TESTDS_KIND     the image: "rgb" 4 x 3 at 24 bits (default), "grey" 5 x 3 at 8 bits, "bw" 5 x 3 at 1
 //                            bit, "palette" 5 x 3 at 8 bits with a table of 15 colours (see the pixel model)
@@ -330,7 +331,7 @@ std::uint16_t Capability(std::uint16_t msg, TW_CAPABILITY& cap, bool garbage) {
         switch (cap.Cap) {
             case ICAP_XFERMECH:
                 if (value > 3 || (value == 3 && Env("VANTOREL_TESTDS_REFUSE") == "files2")) return Fail(TWCC_BADVALUE);
-                g_source.xferMech = value;
+                if (value != 2 || Env("VANTOREL_TESTDS_REFUSE") != "memory") g_source.xferMech = value;
                 return TWRC_SUCCESS;
             case ICAP_IMAGEFILEFORMAT:
                 if (Env("VANTOREL_TESTDS_REFUSE") == "formats") {
@@ -490,6 +491,8 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
                     g_source.deviceEvents = 0;
                     g_source.units = 0;
                     g_source.paletteSet = false;
+                    g_source.xferMech = 0;  // a source opens with the native transfer
+                    g_source.fileFormat = 2;
                     return TWRC_SUCCESS;
                 }
                 if (msg == MSG_CLOSEDS) {

@@ -244,6 +244,32 @@ TEST_F(TwainTransfer, FileTransferIsNegotiatedAsTheNewerMechanismOrTheOlderOneIt
     }
 }
 
+TEST_F(TwainTransfer, AMechanismTheSourceDoesNotTakeFailsTheOpenUnlessCapabilitiesAreLenient) {
+    TSwitch r("VANTOREL_TESTDS_REFUSE", "memory");
+    for (bool lenient : {false, true}) {
+        SCOPED_TRACE(lenient);
+        TSourceLog log;
+        TReceived got;
+        twain_ = MakeObject<TzavTWAIN>(nullptr);
+        twain_->SetLenientOnCaps(lenient);
+        twain_->SetOnImageReady(MakeMethod<&TReceived::Image>(&got));
+        twain_->Connection().OnStateChange = MakeMethod<&TReceived::State>(&got);
+        twain_->SetXferMech(TTwnXferType::TWFX_MEMORY);
+        twain_->SetDIBHandleType(got.type);
+        EXPECT_EQ(twain_->Acquire(kSourceName), lenient);
+        // The source's own mechanism is taken either way.
+        EXPECT_EQ(twain_->XferMech(), TTwnXferType::TWFX_NATIVE);
+        if (lenient) {
+            ASSERT_TRUE(PumpUntil([&] { return !got.states.empty() && got.states.back() == 1; }, 20000));
+            ExpectImage(got, "rgb");
+            got.Free();
+        }
+        const std::vector<std::string> calls = log.Calls();
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "USERINTERFACE.ENABLEDS"), lenient ? 1 : 0);
+        EXPECT_FALSE(twain_->Connection().HasQueue());
+    }
+}
+
 TEST_F(TwainTransfer, ASourceRefusingEveryFileFormatEndsTheNegotiationAndTransfersNatively) {
     TSourceLog log;
     TSwitch r("VANTOREL_TESTDS_REFUSE", "formats");
