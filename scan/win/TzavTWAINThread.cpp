@@ -243,7 +243,9 @@ void TzavTWAINThread::Handle(UINT message, LPARAM value) {
             }
             break;
         case TWM_MANAGERFAULT:
-            StopQueue();
+            // The report may come after the faulted queue thread was stopped and a new one started (the
+            // selection dialog stops its own at once): the new one is not the one that failed.
+            if (!StopQueue(std::uint32_t(value))) break;
             SetState(1);
             Fire([this] { if (OnEnableMenus) OnEnableMenus(Sender()); });
             break;
@@ -540,22 +542,24 @@ void TzavTWAINThread::AfterTransfer() {
 
 void TzavTWAINThread::StartQueue() {
     if (queue_) return;
-    queue_ = MakeObject<TzavTWAINQueue>(*this, appIdentity_, sourceIdentity_, requestTimeout_);
+    queue_ = MakeObject<TzavTWAINQueue>(*this, appIdentity_, sourceIdentity_, requestTimeout_, ++queueGeneration_);
     queue_->ThreadEvent().WaitFor(10000);
 }
 
-void TzavTWAINThread::StopQueue() {
+bool TzavTWAINThread::StopQueue(std::uint32_t generation) {
     TObjectPtr<TzavTWAINQueue> queue;
     {
         const auto hold = Hold();
+        if (generation != 0 && queue_ && queue_->Generation() != generation) return false;
         queue = std::move(queue_);
     }
-    if (!queue) return;
+    if (!queue) return true;
     queue->RequestForeground(nullptr);
     queue->Terminate();
     queue->MessageEvent().SetEvent();
     while (!queue->Finished() && !::PostThreadMessageA(queue->ThreadID(), WM_QUIT, 0, 0)) ::Sleep(0);
     queue->WaitFor();
+    return true;
 }
 
 std::uint16_t TzavTWAINThread::PostRequest(const TTwnRequest& request, std::int32_t wait, TTwnRequestResult* out) {

@@ -155,7 +155,9 @@ private:
         LPARAM value;
     };
     void StartQueue();
-    void StopQueue();
+    // Stops the queue thread; with a generation, only the queue thread of that generation (false when another
+    // one runs, which is left alone).
+    bool StopQueue(std::uint32_t generation = 0);
     std::uint16_t PostRequest(const TTwnRequest& request, std::int32_t wait, TTwnRequestResult* out = nullptr);
     std::uint16_t Request(UINT message, std::int32_t wait, WPARAM wParam = 0, TTwnRequestResult* out = nullptr);
     // Holds the lock until the returned guard ends.
@@ -193,6 +195,7 @@ private:
     TW_IDENTITY* sourceIdentity_;
     HWND parent_;
     TObjectPtr<TzavTWAINQueue> queue_;
+    std::uint32_t queueGeneration_ = 0;
     std::atomic<std::int32_t> requestTimeout_{kTwnRequestTimeout};
     std::atomic<std::int32_t> requestRetries_{1000};
     std::atomic<int> state_{1};
