@@ -58,12 +58,13 @@ HMODULE LoadManagerLibrary() {
 }  // namespace
 
 TzavTWAINQueue::TzavTWAINQueue(TzavTWAINThread& connection, TW_IDENTITY* appIdentity, TW_IDENTITY* sourceIdentity,
-                               std::int32_t waitTimeout)
+                               std::int32_t waitTimeout, std::uint32_t generation)
     : TThread(false),
       connection_(connection),
       appIdentity_(appIdentity),
       sourceIdentity_(sourceIdentity),
-      waitTimeout_(waitTimeout) {}
+      waitTimeout_(waitTimeout),
+      generation_(generation) {}
 
 TzavTWAINQueue::~TzavTWAINQueue() = default;
 
@@ -224,7 +225,7 @@ std::uint16_t TzavTWAINQueue::CallDSM(TW_IDENTITY* origin, TW_IDENTITY* destinat
             sourceEnabled_ = false;
             UnbindManager();
         }
-        connection_.Notify(TWM_MANAGERFAULT);
+        connection_.Notify(TWM_MANAGERFAULT, LPARAM(generation_));
         return rc;
     }
     std::uint16_t conditionCode = TWCC_SUCCESS;

@@ -63,9 +63,11 @@ struct TTwnRequestResult {
 class TzavTWAINQueue : public TThread {
     CLASSLIB_CLASS(TzavTWAINQueue, TThread)
 public:
+    // generation tells this queue thread from the ones the connection thread ran before it.
     TzavTWAINQueue(TzavTWAINThread& connection, TW_IDENTITY* appIdentity, TW_IDENTITY* sourceIdentity,
-                   std::int32_t waitTimeout);
+                   std::int32_t waitTimeout, std::uint32_t generation);
     ~TzavTWAINQueue() override;
+    std::uint32_t Generation() const { return generation_; }
 
     // Set when the thread has its window, and when a request is complete.
     TEvent& ThreadEvent() { return threadEvent_; }
@@ -119,6 +121,7 @@ private:
     TW_IDENTITY* appIdentity_;
     TW_IDENTITY* sourceIdentity_;
     std::atomic<std::int32_t> waitTimeout_;
+    const std::uint32_t generation_;
     TEvent threadEvent_{true, false};
     TEvent messageEvent_{true, false};
     HWND window_ = nullptr;

@@ -180,6 +180,14 @@ void TzavTWAINThread::DrainInbox() {
 // component goes) is never called afterwards.
 void TzavTWAINThread::Fire(const TThreadProcedure& call) { Synchronize(call); }
 
+std::int32_t TzavTWAINThread::Ask(const Method<std::int32_t()>& query) {
+    std::int32_t answer = -1;
+    Fire([&] {
+        if (query) answer = query();
+    });
+    return answer;
+}
+
 void TzavTWAINThread::Unbind() {
     QueryUnits = nullptr;
     QueryPixelFlavor = nullptr;
@@ -235,7 +243,9 @@ void TzavTWAINThread::Handle(UINT message, LPARAM value) {
             }
             break;
         case TWM_MANAGERFAULT:
-            StopQueue();
+            // The report may come after the faulted queue thread was stopped and a new one started (the
+            // selection dialog stops its own at once): the new one is not the one that failed.
+            if (!StopQueue(std::uint32_t(value))) break;
             SetState(1);
             Fire([this] { if (OnEnableMenus) OnEnableMenus(Sender()); });
             break;
@@ -365,33 +375,18 @@ void TzavTWAINThread::FileTransfer() {
 std::vector<Byte> TzavTWAINThread::MemoryColourTable(std::int16_t pixelType, std::size_t entries,
                                                      std::uint32_t& clrUsed) {
     clrUsed = 0;
-    const bool vanilla = QueryPixelFlavor && QueryPixelFlavor() == twn::TWPF_VANILLA;
     switch (pixelType) {
         case TWPT_BW:
             clrUsed = 2;
-            return twn::GreyRamp(entries == 2 ? 2 : 0, vanilla);
+            return twn::GreyRamp(entries == 2 ? 2 : 0, Ask(QueryPixelFlavor) == twn::TWPF_VANILLA);
         case TWPT_GRAY:
             clrUsed = std::uint32_t(entries);
-            return twn::GreyRamp(entries, vanilla);
+            return twn::GreyRamp(entries, Ask(QueryPixelFlavor) == twn::TWPF_VANILLA);
         case TWPT_PALETTE: {
             clrUsed = std::uint32_t(entries);
-            TW_PALETTE8 palette{};
-            if (entries == 0 ||
-                CallTriplet(appIdentity_, sourceIdentity_, &palette, MSG_GET, DAT_PALETTE8, DG_IMAGE) != TWRC_SUCCESS)
-                return twn::GreyRamp(entries, false);
-            std::vector<Byte> table(entries * 4, 0);
-            const std::size_t n = std::min<std::size_t>(palette.NumColors, 256);
-            // A source that numbers every element alike means them in order.
-            bool alike = n > 1;
-            for (std::size_t i = 1; i < n && alike; ++i) alike = palette.Colors[i][0] == palette.Colors[0][0];
-            for (std::size_t i = 0; i < n; ++i) {
-                const std::size_t index = alike ? i : palette.Colors[i][0];
-                if (index >= entries) continue;
-                table[index * 4] = palette.Colors[i][3];
-                table[index * 4 + 1] = palette.Colors[i][2];
-                table[index * 4 + 2] = palette.Colors[i][1];
-            }
-            return table;
+            std::uint16_t paletteType = 0;
+            if (entries == 0 || Palette8(MSG_GET, paletteType) != TWRC_SUCCESS) return twn::GreyRamp(entries, false);
+            return twn::PaletteColourTable(palette_, entries);
         }
         default: return {};
     }
@@ -415,7 +410,7 @@ void TzavTWAINThread::MemoryTransfer() {
         return;
     }
     // The bitmap info: a bottom-up header with the resolution in pixels per metre, then the table.
-    const std::int32_t units = QueryUnits ? QueryUnits() : -1;
+    const std::int32_t units = Ask(QueryUnits);
     std::uint32_t clrUsed = 0;
     std::vector<Byte> table = MemoryColourTable(info.PixelType, layout.entries, clrUsed);
     table.resize(layout.entries * 4, 0);
@@ -547,22 +542,24 @@ void TzavTWAINThread::AfterTransfer() {
 
 void TzavTWAINThread::StartQueue() {
     if (queue_) return;
-    queue_ = MakeObject<TzavTWAINQueue>(*this, appIdentity_, sourceIdentity_, requestTimeout_);
+    queue_ = MakeObject<TzavTWAINQueue>(*this, appIdentity_, sourceIdentity_, requestTimeout_, ++queueGeneration_);
     queue_->ThreadEvent().WaitFor(10000);
 }
 
-void TzavTWAINThread::StopQueue() {
+bool TzavTWAINThread::StopQueue(std::uint32_t generation) {
     TObjectPtr<TzavTWAINQueue> queue;
     {
         const auto hold = Hold();
+        if (generation != 0 && queue_ && queue_->Generation() != generation) return false;
         queue = std::move(queue_);
     }
-    if (!queue) return;
+    if (!queue) return true;
     queue->RequestForeground(nullptr);
     queue->Terminate();
     queue->MessageEvent().SetEvent();
     while (!queue->Finished() && !::PostThreadMessageA(queue->ThreadID(), WM_QUIT, 0, 0)) ::Sleep(0);
     queue->WaitFor();
+    return true;
 }
 
 std::uint16_t TzavTWAINThread::PostRequest(const TTwnRequest& request, std::int32_t wait, TTwnRequestResult* out) {
@@ -728,5 +725,16 @@ std::uint16_t TzavTWAINThread::PendingTransfers(std::uint16_t msg, std::int32_t&
         pendingCount_ = count;
         SetState(count != 0 ? 6 : 5);
     }
+    return rc;
+}
+
+std::uint16_t TzavTWAINThread::Palette8(std::uint16_t msg, std::uint16_t& paletteType) {
+    TW_PALETTE8 palette{};
+    if (msg == MSG_SET)
+        palette = twn::PaletteToSend(palette_, paletteType);
+    else if (msg != MSG_GET && msg != MSG_GETDEFAULT && msg != MSG_RESET)
+        return TWRC_FAILURE;
+    const std::uint16_t rc = CallTriplet(appIdentity_, sourceIdentity_, &palette, msg, DAT_PALETTE8, DG_IMAGE);
+    if (rc == TWRC_SUCCESS && msg != MSG_SET) paletteType = twn::TakePalette(palette, palette_);
     return rc;
 }

@@ -19,6 +19,7 @@
 #include "classlib/core/TSyncObjects.h"
 #include "classlib/core/TThread.h"
 #include "classlib/win/Win32.h"
+#include "scan/core/TTwnPalette.h"
 #include "scan/core/TwnEvents.h"
 #include "scan/core/TwnProtocol.h"
 #include "scan/core/TwnSettings.h"
@@ -83,6 +84,11 @@ public:
     // The source manager's selection dialog, on the calling thread with parent as its owner.
     std::uint16_t SelectSource(HWND parent);
     std::uint16_t PendingTransfers(std::uint16_t msg, std::int32_t& count);
+    // The palette exchange with the open source (DG_IMAGE / DAT_PALETTE8): MSG_SET sends Palette() with the
+    // palette type; MSG_GET, MSG_GETDEFAULT and MSG_RESET take the source's answer into Palette() and hand its
+    // type back. TWRC_FAILURE without a call for another msg.
+    std::uint16_t Palette8(std::uint16_t msg, std::uint16_t& paletteType);
+    TTwnPalette& Palette() { return palette_; }
     std::uint16_t CallTriplet(TW_IDENTITY* origin, TW_IDENTITY* destination, TW_MEMREF data, std::uint16_t msg,
                               std::uint16_t dat, std::uint32_t dg);
 
@@ -131,7 +137,8 @@ public:
     TStateChangeEvent OnStateChange;
     TXferNextEvent OnXferNext;
     TNotifyEvent OnXferReady;
-    // Queries of the current units and pixel flavour (-1 when unreadable), for the image transfers.
+    // Queries of the current units and pixel flavour (-1 when unreadable), for the image transfers; called on the
+    // main thread like the events.
     Method<std::int32_t()> QueryUnits;
     Method<std::int32_t()> QueryPixelFlavor;
     // The sender passed to the events (the component); this thread when not set.
@@ -148,7 +155,9 @@ private:
         LPARAM value;
     };
     void StartQueue();
-    void StopQueue();
+    // Stops the queue thread; with a generation, only the queue thread of that generation (false when another
+    // one runs, which is left alone).
+    bool StopQueue(std::uint32_t generation = 0);
     std::uint16_t PostRequest(const TTwnRequest& request, std::int32_t wait, TTwnRequestResult* out = nullptr);
     std::uint16_t Request(UINT message, std::int32_t wait, WPARAM wParam = 0, TTwnRequestResult* out = nullptr);
     // Holds the lock until the returned guard ends.
@@ -166,13 +175,16 @@ private:
     // Ends the transfer the source answered rc to: MSG_ENDXFER, a reset of the rest after a failure, and the
     // close-down when none remain (after a failure always, else in after-transfer mode 1).
     void EndTransfer(std::uint16_t rc);
-    // The colour table of a buffered-memory image of the pixel type, entries long.
+    // The colour table of a buffered-memory image of the pixel type, entries long; a palette image takes the
+    // source's palette.
     std::vector<Byte> MemoryColourTable(std::int16_t pixelType, std::size_t entries, std::uint32_t& clrUsed);
     // OnImageReady with the image (none when empty) and the file path. Without a handler the image is freed
     // and nothing more is transferred.
     void DeliverImage(TTwnImage& image, const std::string& filePath);
     void SetState(int state);
     void Fire(const TThreadProcedure& call);
+    // A query's answer, asked on the main thread; -1 without the query.
+    std::int32_t Ask(const Method<std::int32_t()>& query);
     TObject* Sender() { return EventSender ? EventSender : this; }
 
     template <class F>
@@ -183,6 +195,7 @@ private:
     TW_IDENTITY* sourceIdentity_;
     HWND parent_;
     TObjectPtr<TzavTWAINQueue> queue_;
+    std::uint32_t queueGeneration_ = 0;
     std::atomic<std::int32_t> requestTimeout_{kTwnRequestTimeout};
     std::atomic<std::int32_t> requestRetries_{1000};
     std::atomic<int> state_{1};
@@ -190,6 +203,7 @@ private:
     std::atomic<std::int32_t> pendingCount_{0};
     TTwnFailure lastFailure_;
     TTwnTransferSettings settings_;
+    TTwnPalette palette_;
     std::string logFilename_ = "C:\\APPTWN.LOG";
     bool logToFile_ = false;
     TTwnErrorLevel messageLevel_ = TTwnErrorLevel::ML_NONE;

@@ -18,10 +18,19 @@
 //                            IMAGEFILEXFER a BMP file whose bfSize is near 4 GiB, IMAGEINFO an image length of -1,
 //                            IMAGEMEMXFER strips claiming twice the bytes and rows the buffer holds
 //   VANTOREL_TESTDS_REFUSE   "files2": the transfer mechanism TWFX_FILES2 is refused; "formats": every file format
-//                            is refused and the current one reads as TWFF_XBM
+//                            is refused and the current one reads as TWFF_XBM; "unlisted": the supported list
+//                            leaves out the transfer mechanism (which the source still negotiates); "memory": setting
+//                            TWFX_MEMORY succeeds but the mechanism stays as it was
 //   VANTOREL_TESTDS_NAME     the product name (default "Vantorel Test Source")
 //   VANTOREL_TESTDS_KIND     the image: "rgb" 4 x 3 at 24 bits (default), "grey" 5 x 3 at 8 bits, "bw" 5 x 3 at 1
 //                            bit, "palette" 5 x 3 at 8 bits with a table of 15 colours (see the pixel model)
+//
+// Capabilities: the supported list (CAP_SUPPORTEDCAPS, without CAP_INDICATORS), the extended list
+// (ICAP_PIXELFLAVOR), the transfer mechanism and file format, the pixel flavour, the device events (set only), and
+// the units as an enumeration of inches, centimetres and picas whose current item is the value last set; a support
+// query of the units answers a TWTY_INT32 one value of 15.
+// Palette (DAT_PALETTE8): MSG_GET answers the palette last set, or the image's own; MSG_GETDEFAULT and MSG_RESET
+// answer four grey elements that all carry Index 9, of palette type 1, and MSG_RESET forgets the palette set.
 #include <windows.h>
 
 #include <cstdint>
@@ -39,7 +48,8 @@ using DSMEntry = std::uint16_t(WINAPI*)(TW_IDENTITY*, TW_IDENTITY*, std::uint32_
                                         TW_MEMREF);
 
 // The test images. rgb: red grows to the right, green downwards, blue is constant. grey: level 40x + 60y + 10.
-// bw: white where x + y is odd. palette: index x + 5y into colours (16i, 255 - 16i, 3i).
+// bw: white where x + y is odd. palette: index x + 5y into colours (16i, 255 - 16i, 3i). The n-th image of an
+// acquisition (n from 0) has blue 200 - 50n in the rgb image.
 enum class Kind { Rgb, Grey, Bw, Palette };
 Kind ImageKind();
 constexpr int kHeight = 3;
@@ -55,10 +65,11 @@ int PaletteSize() { return ImageKind() == Kind::Palette ? 15 : ImageKind() == Ki
 // Bytes of a row without padding (memory strips) and with it (DIBs).
 int RowBytes() { return (Width() * Bits() + 7) / 8; }
 int Stride() { return (Width() * Bits() + 31) / 32 * 4; }
+int ImageSerial();
 void PixelRGB(int x, int y, std::uint8_t rgb[3]) {
     rgb[0] = std::uint8_t(40 * x + 10);
     rgb[1] = std::uint8_t(60 * y + 20);
-    rgb[2] = 200;
+    rgb[2] = std::uint8_t(200 - 50 * ImageSerial());
 }
 int PixelIndex(int x, int y) {
     switch (ImageKind()) {
@@ -106,8 +117,14 @@ struct Source {
     std::string fileName;
     int memRowsSent = 0;
     std::uint32_t deviceEvents = 0;  // the device events the application asked for, bit n for code n
+    int imagesEnded = 0;             // images ended since the source was enabled
+    std::uint16_t units = 0;
+    bool paletteSet = false;
+    TW_PALETTE8 palette{};
 };
 Source g_source;
+
+int ImageSerial() { return g_source.imagesEnded; }
 
 std::string Env(const char* name) {
     char value[1024];
@@ -239,18 +256,40 @@ std::uint16_t Capability(std::uint16_t msg, TW_CAPABILITY& cap, bool garbage) {
                 cap.ConType = TWON_ONEVALUE;
                 cap.hContainer = OneValue16(g_source.fileFormat);
                 break;
-            case ICAP_UNITS: cap.ConType = TWON_ONEVALUE; cap.hContainer = OneValue16(0); break;
-            case ICAP_PIXELFLAVOR: cap.ConType = TWON_ONEVALUE; cap.hContainer = OneValue16(0); break;
-            case CAP_SUPPORTEDCAPS: {
-                constexpr std::uint16_t caps[] = {CAP_SUPPORTEDCAPS, ICAP_XFERMECH, ICAP_IMAGEFILEFORMAT, ICAP_UNITS,
-                                                  ICAP_PIXELFLAVOR};
-                const HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 6 + sizeof caps);
+            case ICAP_UNITS: {
+                // Packed 16-bit items: inches, centimetres, picas.
+                constexpr std::uint16_t units[] = {0, 1, 2};
+                const HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 14 + sizeof units);
                 auto* p = static_cast<std::uint8_t*>(::GlobalLock(h));
                 const std::uint16_t type = TWTY_UINT16;
-                const std::uint32_t count = std::size(caps);
+                const std::uint32_t header[3] = {std::uint32_t(std::size(units)), g_source.units, 0};
+                std::memcpy(p, &type, 2);
+                std::memcpy(p + 2, header, sizeof header);
+                std::memcpy(p + 14, units, sizeof units);
+                ::GlobalUnlock(h);
+                cap.ConType = TWON_ENUMERATION;
+                cap.hContainer = h;
+                break;
+            }
+            case ICAP_PIXELFLAVOR: cap.ConType = TWON_ONEVALUE; cap.hContainer = OneValue16(0); break;
+            case CAP_SUPPORTEDCAPS:
+            case CAP_EXTENDEDCAPS: {
+                constexpr std::uint16_t supported[] = {CAP_SUPPORTEDCAPS, CAP_EXTENDEDCAPS, ICAP_XFERMECH,
+                                                       ICAP_IMAGEFILEFORMAT, ICAP_UNITS, ICAP_PIXELFLAVOR,
+                                                       CAP_DEVICEEVENT};
+                constexpr std::uint16_t extended[] = {ICAP_PIXELFLAVOR};
+                const bool all = cap.Cap == CAP_SUPPORTEDCAPS;
+                constexpr std::uint16_t unlisted[] = {CAP_SUPPORTEDCAPS, ICAP_IMAGEFILEFORMAT};
+                const bool listed = Env("VANTOREL_TESTDS_REFUSE") != "unlisted";
+                const std::size_t size = !all ? sizeof extended : listed ? sizeof supported : sizeof unlisted;
+                const std::uint16_t* caps = !all ? extended : listed ? supported : unlisted;
+                const HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 6 + size);
+                auto* p = static_cast<std::uint8_t*>(::GlobalLock(h));
+                const std::uint16_t type = TWTY_UINT16;
+                const std::uint32_t count = std::uint32_t(size / 2);
                 std::memcpy(p, &type, 2);
                 std::memcpy(p + 2, &count, 4);
-                std::memcpy(p + 6, caps, sizeof caps);
+                std::memcpy(p + 6, caps, size);
                 ::GlobalUnlock(h);
                 cap.ConType = TWON_ARRAY;
                 cap.hContainer = h;
@@ -258,6 +297,16 @@ std::uint16_t Capability(std::uint16_t msg, TW_CAPABILITY& cap, bool garbage) {
             }
             default: return Fail(TWCC_CAPUNSUPPORTED);
         }
+        return TWRC_SUCCESS;
+    }
+    if (msg == MSG_QUERYSUPPORT && cap.Cap == ICAP_UNITS) {
+        const HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(TW_ONEVALUE));
+        auto* one = static_cast<TW_ONEVALUE*>(::GlobalLock(h));
+        one->ItemType = TWTY_INT32;
+        one->Item = 15;  // get, set, get default, get current
+        ::GlobalUnlock(h);
+        cap.ConType = TWON_ONEVALUE;
+        cap.hContainer = h;
         return TWRC_SUCCESS;
     }
     if (msg == MSG_SET && cap.Cap == CAP_DEVICEEVENT) {
@@ -282,7 +331,7 @@ std::uint16_t Capability(std::uint16_t msg, TW_CAPABILITY& cap, bool garbage) {
         switch (cap.Cap) {
             case ICAP_XFERMECH:
                 if (value > 3 || (value == 3 && Env("VANTOREL_TESTDS_REFUSE") == "files2")) return Fail(TWCC_BADVALUE);
-                g_source.xferMech = value;
+                if (value != 2 || Env("VANTOREL_TESTDS_REFUSE") != "memory") g_source.xferMech = value;
                 return TWRC_SUCCESS;
             case ICAP_IMAGEFILEFORMAT:
                 if (Env("VANTOREL_TESTDS_REFUSE") == "formats") {
@@ -290,6 +339,10 @@ std::uint16_t Capability(std::uint16_t msg, TW_CAPABILITY& cap, bool garbage) {
                     return Fail(TWCC_BADVALUE);
                 }
                 g_source.fileFormat = value;
+                return TWRC_SUCCESS;
+            case ICAP_UNITS:
+                if (value > 2) return Fail(TWCC_BADVALUE);
+                g_source.units = value;
                 return TWRC_SUCCESS;
             default: return Fail(TWCC_CAPUNSUPPORTED);
         }
@@ -369,10 +422,45 @@ std::uint16_t MemoryTransfer(TW_IMAGEMEMXFER& xfer, bool garbage) {
     return g_source.memRowsSent >= kHeight ? TWRC_XFERDONE : TWRC_SUCCESS;
 }
 
+std::uint16_t Palette(std::uint16_t msg, TW_PALETTE8& palette) {
+    if (msg == MSG_SET) {
+        g_source.palette = palette;
+        g_source.paletteSet = true;
+        return TWRC_SUCCESS;
+    }
+    if (msg == MSG_GET && g_source.paletteSet) {
+        palette = g_source.palette;
+        return TWRC_SUCCESS;
+    }
+    std::memset(&palette, 0, sizeof palette);
+    if (msg == MSG_GET) {
+        // The image's colours with their indexes; NumColors as many as the image uses.
+        palette.NumColors = std::uint16_t(PaletteSize());
+        palette.PaletteType = 0;  // TWPA_RGB
+        for (int i = 0; i < PaletteSize() && i < 256; ++i) {
+            std::uint8_t rgb[3];
+            PaletteRGB(i, rgb);
+            palette.Colors[i][0] = std::uint8_t(i);
+            std::memcpy(&palette.Colors[i][1], rgb, 3);
+        }
+        return TWRC_SUCCESS;
+    }
+    if (msg != MSG_GETDEFAULT && msg != MSG_RESET) return Fail(TWCC_BADPROTOCOL);
+    if (msg == MSG_RESET) g_source.paletteSet = false;
+    palette.NumColors = 4;
+    palette.PaletteType = 1;  // TWPA_GRAY
+    for (int i = 0; i < 4; ++i) {
+        palette.Colors[i][0] = 9;
+        std::memset(&palette.Colors[i][1], 85 * i, 3);
+    }
+    return TWRC_SUCCESS;
+}
+
 std::uint16_t PendingTransfers(std::uint16_t msg, TW_PENDINGXFERS& pending, bool garbage) {
     if (g_source.state < (msg == MSG_GET ? 4 : 6)) return Fail(TWCC_SEQERROR);
     if (msg == MSG_ENDXFER) {
         if (g_source.pending > 0) --g_source.pending;
+        ++g_source.imagesEnded;
     } else if (msg == MSG_RESET) {
         g_source.pending = 0;
     } else if (msg != MSG_GET) {
@@ -401,6 +489,10 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
                     g_source.state = 4;
                     g_source.pending = 0;
                     g_source.deviceEvents = 0;
+                    g_source.units = 0;
+                    g_source.paletteSet = false;
+                    g_source.xferMech = 0;  // a source opens with the native transfer
+                    g_source.fileFormat = 2;
                     return TWRC_SUCCESS;
                 }
                 if (msg == MSG_CLOSEDS) {
@@ -422,6 +514,7 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
                 if (msg == MSG_ENABLEDS || msg == MSG_ENABLEDSUIONLY) {
                     if (g_source.state != 4) return Fail(TWCC_SEQERROR);
                     g_source.state = 5;
+                    g_source.imagesEnded = 0;
                     const std::string notify = Env("VANTOREL_TESTDS_NOTIFY");
                     const std::string images = Env("VANTOREL_TESTDS_IMAGES");
                     if (notify.empty() || notify == "xferready") {
@@ -502,20 +595,7 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
                                                    : TWPT_PALETTE;
             return TWRC_SUCCESS;
         }
-        if (dat == DAT_PALETTE8 && msg == MSG_GET) {
-            // The colours with their indexes; NumColors as many as the image uses.
-            auto* palette = static_cast<TW_PALETTE8*>(data);
-            std::memset(palette, 0, sizeof *palette);
-            palette->NumColors = std::uint16_t(PaletteSize());
-            palette->PaletteType = 0;  // TWPA_RGB
-            for (int i = 0; i < PaletteSize() && i < 256; ++i) {
-                std::uint8_t rgb[3];
-                PaletteRGB(i, rgb);
-                palette->Colors[i][0] = std::uint8_t(i);
-                std::memcpy(&palette->Colors[i][1], rgb, 3);
-            }
-            return TWRC_SUCCESS;
-        }
+        if (dat == DAT_PALETTE8) return Palette(msg, *static_cast<TW_PALETTE8*>(data));
         if (g_source.state < 6) return Fail(TWCC_SEQERROR);
         if (msg != MSG_GET) return Fail(TWCC_BADPROTOCOL);
         std::uint16_t rc;

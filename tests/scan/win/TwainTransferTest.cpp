@@ -10,7 +10,7 @@
 
 #include "TwainTestPrefix.h"
 #include "scan/core/TwnSettings.h"
-#include "scan/win/TzavTWAINKernel.h"
+#include "scan/win/TzavTWAIN.h"
 
 using namespace twaintest;
 
@@ -111,7 +111,7 @@ protected:
     // One acquisition with the mechanism and handle type; pumps until the session closed.
     void Acquire(TTwnXferType mech, TTwnHdlType type, TReceived& got,
                  const std::function<void(TTwnTransferSettings&)>& more = nullptr) {
-        twain_ = MakeObject<TzavTWAINKernel>(nullptr);
+        twain_ = MakeObject<TzavTWAIN>(nullptr);
         TzavTWAINThread& c = twain_->Connection();
         got.type = type;
         c.OnImageReady = MakeMethod<&TReceived::Image>(&got);
@@ -135,7 +135,12 @@ protected:
             for (int x = 0; x < width; ++x) EXPECT_EQ(got.Pixel(x, y), Expected(kind, x, y)) << kind << x << y;
     }
 
-    TObjectPtr<TzavTWAINKernel> twain_;
+public:
+    // OnNegotiation: whether the open source counts the transfer mechanism as supported.
+    void Negotiated(TObject*, bool&) { negotiatedMechanismSupported_ = twain_->IsCapSupported(ICAP_XFERMECH); }
+
+    TObjectPtr<TzavTWAIN> twain_;
+    bool negotiatedMechanismSupported_ = false;
 };
 
 const char* const kKinds[] = {"rgb", "grey", "bw", "palette"};
@@ -220,15 +225,48 @@ TEST_F(TwainTransfer, NonsenseFromTheSourceGivesAFailedTransferAndAClosedSession
 }
 
 TEST_F(TwainTransfer, FileTransferIsNegotiatedAsTheNewerMechanismOrTheOlderOneItFallsBackTo) {
-    for (const char* refuse : {"", "files2"}) {
+    // "unlisted": a source whose supported list leaves the mechanism out still negotiates it.
+    for (const char* refuse : {"", "files2", "unlisted"}) {
         SCOPED_TRACE(refuse);
         TSwitch r("VANTOREL_TESTDS_REFUSE", refuse);
         TReceived got;
-        ASSERT_NO_FATAL_FAILURE(Acquire(TTwnXferType::TWFX_FILES, TTwnHdlType::THDT_DIBSEC, got));
+        negotiatedMechanismSupported_ = false;
+        ASSERT_NO_FATAL_FAILURE(Acquire(TTwnXferType::TWFX_FILES, TTwnHdlType::THDT_DIBSEC, got,
+                                        [&](TTwnTransferSettings&) {
+                                            twain_->OnNegotiation = MakeMethod<&TwainTransfer::Negotiated>(this);
+                                        }));
+        EXPECT_TRUE(negotiatedMechanismSupported_);
         // The test source speaks protocol 1.9.
-        EXPECT_EQ(twain_->XferMech(), *refuse ? TTwnXferType::TWFX_FILES : TTwnXferType::TWFX_FILES2);
+        EXPECT_EQ(twain_->XferMech(), std::string(refuse) == "files2" ? TTwnXferType::TWFX_FILES
+                                                                       : TTwnXferType::TWFX_FILES2);
         ExpectImage(got, "rgb");
         got.Free();
+    }
+}
+
+TEST_F(TwainTransfer, AMechanismTheSourceDoesNotTakeFailsTheOpenUnlessCapabilitiesAreLenient) {
+    TSwitch r("VANTOREL_TESTDS_REFUSE", "memory");
+    for (bool lenient : {false, true}) {
+        SCOPED_TRACE(lenient);
+        TSourceLog log;
+        TReceived got;
+        twain_ = MakeObject<TzavTWAIN>(nullptr);
+        twain_->SetLenientOnCaps(lenient);
+        twain_->SetOnImageReady(MakeMethod<&TReceived::Image>(&got));
+        twain_->Connection().OnStateChange = MakeMethod<&TReceived::State>(&got);
+        twain_->SetXferMech(TTwnXferType::TWFX_MEMORY);
+        twain_->SetDIBHandleType(got.type);
+        EXPECT_EQ(twain_->Acquire(kSourceName), lenient);
+        // The source's own mechanism is taken either way.
+        EXPECT_EQ(twain_->XferMech(), TTwnXferType::TWFX_NATIVE);
+        if (lenient) {
+            ASSERT_TRUE(PumpUntil([&] { return !got.states.empty() && got.states.back() == 1; }, 20000));
+            ExpectImage(got, "rgb");
+            got.Free();
+        }
+        const std::vector<std::string> calls = log.Calls();
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "USERINTERFACE.ENABLEDS"), lenient ? 1 : 0);
+        EXPECT_FALSE(twain_->Connection().HasQueue());
     }
 }
 
@@ -292,7 +330,7 @@ TEST_F(TwainTransfer, PendingImagesArriveInOrderAndXferNextSteersThem) {
         TOrder order;
         order.skipAt = c.skipAt;
         order.stopAt = c.stopAt;
-        twain_ = MakeObject<TzavTWAINKernel>(nullptr);
+        twain_ = MakeObject<TzavTWAIN>(nullptr);
         twain_->Connection().OnImageReady = MakeMethod<&TOrder::Image>(&order);
         twain_->Connection().OnStateChange = MakeMethod<&TOrder::State>(&order);
         twain_->OnXferReady = MakeMethod<&TOrder::XferReady>(&order);
@@ -307,7 +345,7 @@ TEST_F(TwainTransfer, PendingImagesArriveInOrderAndXferNextSteersThem) {
 
 TEST_F(TwainTransfer, OnNegotiationSeesTheAgreedMechanismAndMayCancelTheOpen) {
     struct TCancel {
-        TzavTWAINKernel* twain = nullptr;
+        TzavTWAIN* twain = nullptr;
         TTwnXferType seen = TTwnXferType::TWFX_MEMORY;
         void Negotiation(TObject*, bool& cancel) {
             seen = twain->XferMech();
@@ -315,7 +353,7 @@ TEST_F(TwainTransfer, OnNegotiationSeesTheAgreedMechanismAndMayCancelTheOpen) {
         }
     } handler;
     TSourceLog log;
-    twain_ = MakeObject<TzavTWAINKernel>(nullptr);
+    twain_ = MakeObject<TzavTWAIN>(nullptr);
     handler.twain = twain_.get();
     twain_->OnNegotiation = MakeMethod<&TCancel::Negotiation>(&handler);
     twain_->SetXferMech(TTwnXferType::TWFX_FILES);
@@ -342,7 +380,7 @@ TEST_F(TwainTransfer, ADeviceEventIsReadAndHandedOverWithItsValues) {
     // The source sends battery checks only when asked for them: first not asked, then asked.
     for (TTwnDeviceEvents set : {TTwnDeviceEvents(0), TTwnDeviceEvents(1u << 1)}) {
         events.got.clear();
-        twain_ = MakeObject<TzavTWAINKernel>(nullptr);
+        twain_ = MakeObject<TzavTWAIN>(nullptr);
         twain_->OnDeviceEvent = MakeMethod<&TEvents::Device>(&events);
         twain_->SetDeviceEventTypes(set);
         TReceived got;
@@ -351,5 +389,116 @@ TEST_F(TwainTransfer, ADeviceEventIsReadAndHandedOverWithItsValues) {
         PumpUntil([&] { return !events.got.empty(); }, set ? 5000 : 500);
         EXPECT_EQ(events.got, set ? std::vector<std::string>{"1 Test Scanner 90 75 0"} : std::vector<std::string>{});
         twain_->CloseAll();
+    }
+}
+
+TEST_F(TwainTransfer, TwoPendingImagesArriveInOrderWithTheComponentsEventsInTheirOrder) {
+    // The editor's way: file transfer in BMP without a handle; it reads each file and deletes it.
+    struct TEvents {
+        std::vector<std::string> got;
+        std::vector<std::string> paths;
+        std::vector<int> states;
+        void DisableMenus(TObject*) { got.push_back("DisableMenus"); }
+        void EnableMenus(TObject*) { got.push_back("EnableMenus"); }
+        void XferReady(TObject*) { got.push_back("XferReady"); }
+        void CloseSource(TObject*) { got.push_back("CloseSource"); }
+        void XferNext(TObject*, std::int32_t& numImages, bool&) { got.push_back("XferNext " + std::to_string(numImages)); }
+        void Image(TObject*, void* bits, void* info, std::uintptr_t handle, const std::string& path) {
+            std::vector<Byte> file;
+            // The bottom row's first pixel, blue first: the blue tells the image apart.
+            const bool read = !bits && !info && !handle && twn::ReadWholeFile(path, file) && file.size() > 54;
+            got.push_back(read ? "ImageReady " + std::to_string(file[54]) : "ImageReady (unreadable)");
+            paths.push_back(path);
+            ::DeleteFileA(path.c_str());
+        }
+        void State(TObject*, int state) { states.push_back(state); }
+    } events;
+    TSwitch images("VANTOREL_TESTDS_IMAGES", "2");
+    auto twain = MakeObject<TzavTWAIN>(nullptr);
+    twain->SetXferMech(TTwnXferType::TWFX_FILES);
+    twain->SetFileFormat(TWFF_BMP);
+    twain->SetReturnHandle(false);
+    twain->SetLogToFile(false);
+    twain->OnDisableMenus = MakeMethod<&TEvents::DisableMenus>(&events);
+    twain->SetOnEnableMenus(MakeMethod<&TEvents::EnableMenus>(&events));
+    twain->SetOnImageReady(MakeMethod<&TEvents::Image>(&events));
+    twain->OnXferReady = MakeMethod<&TEvents::XferReady>(&events);
+    twain->OnXferNext = MakeMethod<&TEvents::XferNext>(&events);
+    twain->OnCloseSource = MakeMethod<&TEvents::CloseSource>(&events);
+    twain->Connection().OnStateChange = MakeMethod<&TEvents::State>(&events);
+    ASSERT_TRUE(twain->Acquire(kSourceName));
+    ASSERT_TRUE(PumpUntil([&] { return !events.states.empty() && events.states.back() == 1; }, 20000));
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(events.got, (std::vector<std::string>{"DisableMenus", "XferReady", "ImageReady 200", "XferNext 1",
+                                                    "ImageReady 150", "XferNext 0", "EnableMenus"}));
+    ASSERT_EQ(events.paths.size(), 2u);
+    EXPECT_NE(events.paths[0], events.paths[1]);
+    EXPECT_EQ(::GetFileAttributesA(events.paths[1].c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(TwainTransfer, TheApplicationsOwnBuffersTakeTheStripsOfABufferedMemoryImage) {
+    // The handler asks for buffers of one byte, which is raised to the source's minimum of one row: each strip is
+    // one row, and each buffer the handler gives is that large.
+    struct TBuffers {
+        int stopAfter = -1;  // strips after which the handler gives no more buffers
+        int strips = 0;
+        std::int32_t minSize = 0;
+        std::vector<std::string> calls;
+        std::vector<Byte> received;
+        std::vector<std::vector<Byte>> buffers;
+        void Size(TObject*, std::int32_t minimum, std::int32_t, std::int32_t& bufSize, void*) {
+            minSize = minimum;
+            bufSize = 1;
+        }
+        void Buffer(TObject*, void* info, std::int32_t bytesPerRow, std::int32_t rows, std::int32_t dataSize,
+                    void*& data) {
+            calls.push_back(std::to_string(bytesPerRow) + " " + std::to_string(rows) + " " + std::to_string(dataSize));
+            if (!info) calls.back() += " no info";
+            if (dataSize > 0) {
+                ASSERT_LE(dataSize, minSize);  // never more than the buffer given holds
+                received.insert(received.end(), static_cast<Byte*>(data), static_cast<Byte*>(data) + dataSize);
+                ++strips;
+            }
+            data = nullptr;
+            if (stopAfter >= 0 && strips >= stopAfter) return;
+            buffers.emplace_back(std::size_t(std::max(minSize, 1)), Byte(0xEE));
+            data = buffers.back().data();
+        }
+    };
+    // Rows top first, blue-green-red.
+    std::vector<Byte> expected;
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x) expected.insert(expected.end(), {Byte(200), Byte(60 * y + 20), Byte(40 * x + 10)});
+    const struct {
+        const char* garbage;
+        int stopAfter;
+        std::vector<std::string> calls;
+        std::size_t bytes;
+        int imageEvents;
+    } cases[] = {
+        {"", -1, {"0 0 0", "12 1 12", "12 1 12", "12 1 12", "12 0 0"}, 36, 0},
+        // Strips that claim twice what the buffer holds are taken as far as the buffer goes.
+        {"IMAGEMEMXFER.GET", -1, {"0 0 0", "12 1 12", "12 1 12", "12 1 12", "12 0 0"}, 36, 0},
+        // No buffer after the first strip: the transfer is cancelled and ends with no image.
+        {"", 1, {"0 0 0", "12 1 12", "12 0 0"}, 12, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.garbage) + " " + std::to_string(c.stopAfter));
+        TSwitch garbage("VANTOREL_TESTDS_GARBAGE", c.garbage);
+        TBuffers buffers;
+        buffers.stopAfter = c.stopAfter;
+        TReceived got;
+        ASSERT_NO_FATAL_FAILURE(Acquire(TTwnXferType::TWFX_MEMORY, TTwnHdlType::THDT_MEMPTR, got,
+                                        [&](TTwnTransferSettings& settings) {
+                                            EXPECT_EQ(settings.XferMech(), TTwnXferType::TWFX_MEMORY);
+                                            twain_->SetOnMemXferSize(MakeMethod<&TBuffers::Size>(&buffers));
+                                            twain_->SetOnMemXferBuffer(MakeMethod<&TBuffers::Buffer>(&buffers));
+                                        }));
+        EXPECT_EQ(buffers.minSize, 12);
+        EXPECT_EQ(buffers.calls, c.calls);
+        EXPECT_EQ(buffers.received, std::vector<Byte>(expected.begin(), expected.begin() + std::ptrdiff_t(c.bytes)));
+        EXPECT_EQ(got.events, c.imageEvents);
+        EXPECT_EQ(got.handle, 0u);
+        EXPECT_FALSE(twain_->Connection().HasQueue());
     }
 }
