@@ -1,13 +1,16 @@
 // Toolbars on the top dock of an MDI-frame form: a menu bar (File, Edit, View, Tools, Help) in the first row and
 // a button toolbar in the second. Real keys (SendInput) and clicks go through the library's keyboard path and
-// the application hook: item shortcuts, Alt, F10 and Alt+letter; then the form is squeezed until the menu bar
+// the application hook: item shortcuts, Alt, F10 and Alt+letter; the real pointer resting on a button brings
+// up the button's wide hint through the library's hint machinery; then the form is squeezed until the menu bar
 // wraps and the toolbar hides buttons behind its chevron, whose menu lists them. A screenshot of the chevron
 // is saved as artifacts/chevron.bmp and checked pixel by pixel.
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "classlib/core/CodePages.h"
 #include "classlib/core/ScopeGuard.h"
+#include "classlib/win/THintWindow.h"
 #include "support/ScreenPicture.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "tests/toolbar/support/ClickTarget.h"
@@ -17,6 +20,7 @@
 #include "toolbar/win/TTBCustomToolbar.h"
 #include "toolbar/win/TTBDock.h"
 #include "toolbar/win/TTBFloatingWindowParent.h"
+#include "toolbar/win/TTBHintWindow.h"
 #include "toolbar/win/TTBItemViewer.h"
 #include "toolbar/win/TTBPopupWindow.h"
 #include "toolbar/win/ToolbarShortCuts.h"
@@ -76,14 +80,37 @@ void PressWith(WORD modifier, WORD vk) {
     SendKey(modifier, true);
 }
 
+INPUT PointerMove(TPoint p) {
+    INPUT input{};
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((p.X * 65535 + cx / 2) / (cx - 1));
+    input.mi.dy = static_cast<LONG>((p.Y * 65535 + cy / 2) / (cy - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+void MoveTo(TPoint p) {
+    ::SetCursorPos(p.X, p.Y);
+    INPUT input = PointerMove(p);
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
+// The application's own loop step, idle step included (which tracks the control under the pointer and its
+// long hint); a thread timer keeps the idle wait short.
+bool RunApplicationUntil(const std::function<bool()>& done, DWORD timeout = 3000) {
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, nullptr);
+    TScopeExit stop([&] { ::KillTimer(nullptr, timer); });
+    return testsupport::PumpUntil(done, timeout, [] {
+        Application->ProcessMessages();
+        Application->HandleMessage();  // finds the queue empty: the idle step
+    });
+}
+
 void ClickAt(TPoint p) {
     ::SetCursorPos(p.X, p.Y);
     INPUT input[3]{};
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-    input[0].type = input[1].type = input[2].type = INPUT_MOUSE;
-    input[0].mi.dx = static_cast<LONG>((p.X * 65535 + cx / 2) / (cx - 1));
-    input[0].mi.dy = static_cast<LONG>((p.Y * 65535 + cy / 2) / (cy - 1));
-    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[0] = PointerMove(p);
+    input[1].type = input[2].type = INPUT_MOUSE;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(3, input, sizeof(INPUT));
@@ -272,6 +299,56 @@ TEST_F(Toolbars, TheMenuBarTakesAltF10AndAltLetterAndAToolbarItsAccelerators) {
     EXPECT_EQ(buttons_[1]->clicks, 1);
     EXPECT_FALSE(bar_->View()->State() & kVsModal);
     EXPECT_FALSE(MenuLoopRunning());
+}
+
+TEST_F(Toolbars, ThePointerOverAButtonShowsItsCyrillicShortHintInTheToolbarHintWindowAndItsLongHintAsStatus) {
+    // "Open" and "Open the file" in Russian: none of it exists in the Western code page.
+    const WideString shortHint = u"\u041e\u0442\u043a\u0440\u044b\u0442\u044c";
+    const WideString longHint = shortHint + u" \u0444\u0430\u0439\u043b";
+    ClickTarget* button = buttons_[2];
+    button->SetHint(shortHint + u"|" + longHint);
+    bar_->SetShowHint(true);
+    const bool showHint = Application->ShowHint();
+    const int pause = Application->HintPause(), shortPause = Application->HintShortPause();
+    const int hidePause = Application->HintHidePause();
+    Application->SetShowHint(true);
+    Application->SetHintPause(50);
+    Application->SetHintShortPause(20);
+    Application->SetHintHidePause(10000);
+    TScopeExit restore([&] {
+        Application->CancelHint();
+        Application->SetShowHint(showHint);
+        Application->SetHintPause(pause);
+        Application->SetHintShortPause(shortPause);
+        Application->SetHintHidePause(hidePause);
+    });
+    auto hintShown = [] {
+        THintWindow* w = Application->HintWindow();
+        return w && w->HandleAllocated() && ::IsWindowVisible(w->Handle());
+    };
+    ASSERT_FALSE(hintShown());
+
+    // The first move over the button gives the toolbar the item's hint; the next one starts the hint pause.
+    const TPoint centre = CentreOf(bar_->View()->Find(button));
+    MoveTo(centre);
+    ASSERT_TRUE(RunApplicationUntil([&] { return !bar_->Hint().empty(); }));
+    MoveTo(Point(centre.X + 1, centre.Y));
+    ASSERT_TRUE(RunApplicationUntil(hintShown));
+
+    auto* hint = dynamic_cast<TTBHintWindow*>(Application->HintWindow());
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(hint->WideCaption(), shortHint);
+    // Where the class library keeps its status text: the long part, still as the UTF-8 bytes of the wide text.
+    EXPECT_TRUE(RunApplicationUntil([&] { return Application->Hint() == Utf8Encode(longHint); }))
+        << Application->Hint();
+
+    // The hint is about that button alone: on the next one, still the same toolbar control, the hint follows.
+    const WideString nextHint = u"\u0421\u043e\u0445\u0440\u0430\u043d\u0438\u0442\u044c";  // "Save"
+    buttons_[3]->SetHint(nextHint);
+    MoveTo(CentreOf(bar_->View()->Find(buttons_[3])));
+    EXPECT_TRUE(RunApplicationUntil([&] { return hintShown() && hint->WideCaption() == nextHint; }))
+        << Utf8Encode(hint->WideCaption());
+    EXPECT_EQ(Application->HintWindow(), hint);
 }
 
 TEST_F(Toolbars, ASqueezedFormWrapsTheMenuBarAndHidesButtonsBehindTheChevron) {
