@@ -1,9 +1,10 @@
 // Toolbars on the top dock of an MDI-frame form: a menu bar (File, Edit, View, Tools, Help) in the first row and
 // a button toolbar in the second. Real keys (SendInput) and clicks go through the library's keyboard path and
-// the application hook: item shortcuts, Alt, F10 and Alt+letter; the real pointer resting on a button brings
-// up the button's wide hint through the library's hint machinery; then the form is squeezed until the menu bar
-// wraps and the toolbar hides buttons behind its chevron, whose menu lists them. A screenshot of the chevron
-// is saved as artifacts/chevron.bmp and checked pixel by pixel.
+// the application hook: item shortcuts, Alt, F10 and Alt+letter; the real pointer resting on a button brings up
+// the button's wide hint through the library's hint machinery; a press on a button runs it and one on empty
+// space drags the toolbar; then the form is squeezed until the menu bar wraps and the toolbar hides buttons
+// behind its chevron, whose menu lists them. A screenshot of the chevron is saved as artifacts/chevron.bmp and
+// checked pixel by pixel.
 #include <functional>
 #include <string>
 #include <vector>
@@ -114,6 +115,30 @@ void ClickAt(TPoint p) {
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(3, input, sizeof(INPUT));
+}
+
+// Presses the left button at the first point, moves through the others and releases at the last, as real
+// input from another thread, so that the press may run a modal loop here meanwhile.
+DWORD WINAPI SendMousePath(LPVOID p) {
+    const auto& points = *static_cast<const std::vector<TPoint>*>(p);
+    auto send = [](TPoint at, DWORD flags) {
+        INPUT input = PointerMove(at);
+        input.mi.dwFlags |= flags;
+        ::SendInput(1, &input, sizeof input);
+        ::Sleep(60);
+    };
+    send(points.front(), 0);
+    send(points.front(), MOUSEEVENTF_LEFTDOWN);
+    for (std::size_t i = 1; i < points.size(); ++i) send(points[i], 0);
+    send(points.back(), MOUSEEVENTF_LEFTUP);
+    return 0;
+}
+void RunMousePath(std::vector<TPoint> points) {
+    HANDLE thread = ::CreateThread(nullptr, 0, &SendMousePath, &points, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    TScopeExit close([&] { ::CloseHandle(thread); });
+    EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 5000));
+    PumpFor(60);
 }
 
 TRect ScreenBounds(TTBItemViewer* v) {
@@ -299,6 +324,46 @@ TEST_F(Toolbars, TheMenuBarTakesAltF10AndAltLetterAndAToolbarItsAccelerators) {
     EXPECT_EQ(buttons_[1]->clicks, 1);
     EXPECT_FALSE(bar_->View()->State() & kVsModal);
     EXPECT_FALSE(MenuLoopRunning());
+}
+
+TEST_F(Toolbars, APressOnAButtonRunsItWithoutMovingTheToolbarAndOneOnEmptySpaceDragsItWithoutAMenu) {
+    int popups = 0;
+    for (int i = 0; i < menu_->Items()->Count(); ++i) {
+        static_cast<SubmenuItem*>(menu_->Items()->Items(i))->onPopup = [&] { ++popups; };
+    }
+    const TRect barBefore = Bounds(bar_->Left(), bar_->Top(), bar_->Width(), bar_->Height());
+    const int row = bar_->DockRow(), pos = bar_->DockPos();
+    // Far enough for a drag: into the middle of the form's MDI client.
+    const TPoint away = form_->ClientToScreen(TPoint{260, 190});
+
+    // Pressed, moved by more than a drag would need inside the button, released on it: one click, no move.
+    ClickTarget* two = buttons_[1];
+    const TRect b = ScreenBounds(bar_->View()->Find(two));
+    RunMousePath({Point(b.Left + 3, b.Top + 3), Point(b.Right - 3, b.Bottom - 3), Point(b.Right - 4, b.Bottom - 4)});
+    EXPECT_EQ(two->clicks, 1);
+    // Pressed on the button and dragged away: the toolbar stays where it is, and the release elsewhere clicks
+    // nothing.
+    RunMousePath({Point(b.Left + 3, b.Top + 3), Point(b.Left + 3, b.Bottom + 20), away});
+    EXPECT_EQ(two->clicks, 1);
+    EXPECT_EQ(bar_->CurrentDock(), dock_);
+    EXPECT_FALSE(bar_->Floating());
+    EXPECT_EQ(bar_->DockRow(), row);
+    EXPECT_EQ(bar_->DockPos(), pos);
+    EXPECT_EQ(Bounds(bar_->Left(), bar_->Top(), bar_->Width(), bar_->Height()), barBefore);
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    // The menu bar fills its row; past its last item it is empty, and a press there drags it off the dock.
+    TTBView* view = menu_->View();
+    const int itemsEnd = view->Viewers(view->ViewerCount() - 1)->BoundsRect().Right;
+    ASSERT_LT(itemsEnd, menu_->ClientWidth() - 20);
+    const TPoint empty = menu_->ClientToScreen(TPoint{menu_->ClientWidth() - 10, menu_->ClientHeight() / 2});
+    RunMousePath({empty, Point(empty.X - 10, empty.Y + 30), Point(away.X + 20, away.Y - 10), away});
+    EXPECT_TRUE(menu_->Floating());
+    EXPECT_NE(menu_->CurrentDock(), dock_);
+    EXPECT_EQ(popups, 0);
+    EXPECT_EQ(VisiblePopupsOfThread(), 0);
+    EXPECT_FALSE(MenuLoopRunning());
+    EXPECT_EQ(::GetCapture(), nullptr);
 }
 
 TEST_F(Toolbars, ThePointerOverAButtonShowsItsCyrillicShortHintInTheToolbarHintWindowAndItsLongHintAsStatus) {
