@@ -139,6 +139,18 @@ void TTBCustomToolbar::SetChevronMoveItems(bool value) {
     view_->SetUsePriorityList(value && !ComponentState().Contains(csDesigning));
 }
 
+void TTBCustomToolbar::SetMDISystemMenuItem(TTBCustomItem* value) {
+    if (mdiSystemMenuItem_ == value) return;
+    mdiSystemMenuItem_ = value;
+    view_->RebuildViewers();
+}
+
+void TTBCustomToolbar::SetMDIButtonsItem(TTBCustomItem* value) {
+    if (mdiButtonsItem_ == value) return;
+    mdiButtonsItem_ = value;
+    view_->RebuildViewers();
+}
+
 void TTBCustomToolbar::SetChevronPriorityForNewItems(TTBChevronPriorityForNewItems value) {
     chevronPriorityForNewItems_ = value;
     view_->SetNewViewersFirst(value == tbcpHighest);

@@ -118,6 +118,14 @@ class TTBCustomToolbar : public TTBCustomDockableWindow, public ITBItems {
     void WritePositionData(const TTBPositionWriteIntProc& write) override;
 
 protected:
+    // The extra items a descendant shows at the ends of the view: an MDI child's system menu in front of the
+    // items and its buttons (the children of the second) after them. The descendant owns them; setting one
+    // rebuilds the view's viewers.
+    TTBCustomItem* MDISystemMenuItem() const { return mdiSystemMenuItem_; }
+    void SetMDISystemMenuItem(TTBCustomItem* value);
+    TTBCustomItem* MDIButtonsItem() const { return mdiButtonsItem_; }
+    void SetMDIButtonsItem(TTBCustomItem* value);
+
     void Loaded() override;
     // The wide "ChevronHint", only when it differs from the default.
     void DefineProperties(TFiler* filer) override;
@@ -173,6 +181,8 @@ private:
     TObjectPtr<TTBRootItem> items_;
     TObjectPtr<TTBChevronItem> chevron_;
     TObjectPtr<TTBToolbarView> view_;
+    TTBCustomItem* mdiSystemMenuItem_ = nullptr;
+    TTBCustomItem* mdiButtonsItem_ = nullptr;
     TTBShrinkMode shrinkMode_ = tbsmChevron;
     bool menuBar_ = false;
     bool processShortCuts_ = false;

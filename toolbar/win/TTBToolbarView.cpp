@@ -21,6 +21,8 @@ HFONT TTBToolbarView::GetFont() {
 }
 
 TTBCustomItem* TTBToolbarView::GetChevronItem() { return toolbar_->chevron_.get(); }
+TTBCustomItem* TTBToolbarView::GetMDISystemMenuItem() { return toolbar_->mdiSystemMenuItem_; }
+TTBCustomItem* TTBToolbarView::GetMDIButtonsItem() { return toolbar_->mdiButtonsItem_; }
 
 void TTBToolbarView::AutoSize(int width, int height) {
     // Items added, removed or resized outside an arrangement: the toolbar (and its dock) follow.

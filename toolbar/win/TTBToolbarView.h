@@ -16,6 +16,8 @@ class TTBToolbarView : public TTBView {
     // The menu font with SystemFont, else the toolbar's Font.
     HFONT GetFont() override;
     TTBCustomItem* GetChevronItem() override;
+    TTBCustomItem* GetMDISystemMenuItem() override;
+    TTBCustomItem* GetMDIButtonsItem() override;
     // The layout ran: a toolbar whose size changed outside an arrangement arranges itself.
     void AutoSize(int width, int height) override;
 

@@ -187,6 +187,7 @@ void TTBView::FreeViewers() {
     selected_ = nullptr;
     openViewer_ = nullptr;
     priority_.clear();
+    internalAtFront_ = 0;
     internalAtEnd_ = 0;
     viewers_.clear();
     paintThroughBitmap_.clear();
@@ -217,13 +218,27 @@ void TTBView::RebuildViewers() {
     InvalidatePositions();
     FreeViewers();
     if (!sourceItem_) return;
-    std::size_t index = 0;
-    for (int i = 0; i < sourceItem_->Count(); ++i) AddItemViewers(index, sourceItem_->Items(i), 0, false, true);
-    if (TTBCustomItem* chevron = GetChevronItem()) {
-        viewers_.emplace_back(CreateItemViewer(this, chevron, 0, true));
-        paintThroughBitmap_.push_back(false);
-        internalAtEnd_ = 1;
+    if (TTBCustomItem* systemMenu = GetMDISystemMenuItem()) {
+        AddInternalViewer(systemMenu, false);
+        internalAtFront_ = 1;
     }
+    std::size_t index = viewers_.size();
+    for (int i = 0; i < sourceItem_->Count(); ++i) AddItemViewers(index, sourceItem_->Items(i), 0, false, true);
+    if (TTBCustomItem* buttons = GetMDIButtonsItem()) {
+        for (int i = 0; i < buttons->Count(); ++i) {
+            AddInternalViewer(buttons->Items(i), false);
+            ++internalAtEnd_;
+        }
+    }
+    if (TTBCustomItem* chevron = GetChevronItem()) {
+        AddInternalViewer(chevron, true);
+        ++internalAtEnd_;
+    }
+}
+
+void TTBView::AddInternalViewer(TTBCustomItem* item, bool chevron) {
+    viewers_.emplace_back(CreateItemViewer(this, item, 0, chevron));
+    paintThroughBitmap_.push_back(false);
 }
 
 void TTBView::SetUsePriorityList(bool value) {
@@ -247,8 +262,8 @@ int TTBView::PriorityIndexOf(const TTBItemViewer* viewer) const {
 void TTBView::PromoteViewer(TTBItemViewer* viewer) {
     if (chevronParentView_) {
         // An item used from the chevron's menu moves up in the toolbar's order.
-        const int index = IndexOf(viewer);
-        if (index >= 0 && index < chevronParentView_->ViewerCount()) {
+        const int index = IndexOf(viewer) + chevronParentView_->InternalAtFront();
+        if (index >= chevronParentView_->InternalAtFront() && index < chevronParentView_->ViewerCount()) {
             chevronParentView_->PromoteViewer(chevronParentView_->Viewers(index));
         }
         return;
@@ -421,8 +436,9 @@ std::vector<TLayoutItem> TTBView::MeasureViewers() {
         li.control = dynamic_cast<TTBControlItem*>(item) != nullptr;
         if (chevronParentView_ && li.candidate) {
             // Only what the toolbar could not show, never its controls: the viewers correspond one to one.
-            const bool inParent = i < static_cast<std::size_t>(chevronParentView_->ViewerCount());
-            li.candidate = inParent && chevronParentView_->Viewers(static_cast<int>(i))->OffEdge() && !li.control;
+            const int inParentAt = static_cast<int>(i) + chevronParentView_->InternalAtFront();
+            const bool inParent = inParentAt < chevronParentView_->ViewerCount();
+            li.candidate = inParent && chevronParentView_->Viewers(inParentAt)->OffEdge() && !li.control;
         }
         li.separator = style.Contains(tbisSeparator);
         li.toolbarSize = v->IsToolbarSize();

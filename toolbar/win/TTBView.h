@@ -103,6 +103,12 @@ class TTBView : public TComponent {
     // RebuildViewers once it is constructed. The priority list orders the viewers for the chevron: the
     // front goes behind it last.
     virtual TTBCustomItem* GetChevronItem() { return nullptr; }
+    // Extra items of a toolbar view: one shown in front of the items (an MDI child's system menu) and one
+    // whose children are shown after them, before the chevron (an MDI child's buttons). None here.
+    virtual TTBCustomItem* GetMDISystemMenuItem() { return nullptr; }
+    virtual TTBCustomItem* GetMDIButtonsItem() { return nullptr; }
+    // How many viewers in front belong to the extra items; the source item's children follow them.
+    int InternalAtFront() const { return internalAtFront_; }
     void RebuildViewers();
     // Whether the viewers enter the priority list (rebuilds them), and whether new ones enter at its front.
     void SetUsePriorityList(bool value);
@@ -212,6 +218,7 @@ private:
     // Adds item's viewers (and those of an embedded group's children) at index; with usePriority they
     // enter the priority list at its front or its end.
     void AddItemViewers(std::size_t& index, TTBCustomItem* item, int groupLevel, bool toFront, bool usePriority);
+    void AddInternalViewer(TTBCustomItem* item, bool chevron);
     void FreeViewers();
     void InsertItemViewers(TTBCustomItem* item);
     bool NeedsPaintThroughBitmap(const TTBItemViewer* viewer) const;
@@ -231,6 +238,7 @@ private:
     bool usePriority_;
     bool newViewersFirst_ = true;  // new viewers get the highest priority
     std::vector<TTBItemViewer*> priority_;
+    int internalAtFront_ = 0;
     int internalAtEnd_ = 0;
     int chevronOffset_ = 0;
     int chevronSize_ = 0;

@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "toolbar/core/TTBRootItem.h"
 #include "toolbar/win/MessageHooks.h"
 #include "toolbar/win/TTBChevronItem.h"
 #include "toolbar/win/TTBCustomToolbar.h"
+#include "toolbar/win/TTBItemViewer.h"
 #include "toolbar/win/ToolbarShortCuts.h"
 
 namespace {
@@ -28,6 +30,26 @@ struct TPositionStore {
     }
     void Write(const AnsiString& section, const AnsiString& key, int value) { values[section + "." + key] = value; }
 };
+
+// A toolbar that shows an MDI child's system menu and buttons, as a descendant of the base toolbar would.
+class TMdiToolbar : public TTBCustomToolbar {
+public:
+    using TTBCustomToolbar::TTBCustomToolbar;
+    ~TMdiToolbar() override { ShowMdiItems(false); }
+    TObjectPtr<TTBCustomItem> systemMenu = MakeObject<TTBCustomItem>(nullptr);
+    TObjectPtr<TTBCustomItem> buttons = MakeObject<TTBCustomItem>(nullptr);
+    void ShowMdiItems(bool show) {
+        SetMDISystemMenuItem(show ? systemMenu.get() : nullptr);
+        SetMDIButtonsItem(show ? buttons.get() : nullptr);
+    }
+};
+
+TTBCustomItem* AddItem(TTBCustomItem* parent, TComponent* owner, const char16_t* caption) {
+    auto* item = Create<TTBCustomItem>(owner);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
 
 }  // namespace
 
@@ -97,4 +119,29 @@ TEST(ToolbarProperties, TheChevronShowsTheShortHintWithItsAmpersandsDoubledAndLi
     EXPECT_TRUE(chevron->ItemStyle().Contains(tbisSubmenu));
     EXPECT_TRUE(chevron->ItemStyle().Contains(tbisNoAutoOpen));
     EXPECT_EQ(bar->Items()->GetParentComponent(), bar.get());
+}
+
+TEST(ToolbarProperties, AnMdiChildsSystemMenuLeadsTheViewAndItsButtonsFollowTheItemsBeforeTheChevron) {
+    TObjectPtr<TMdiToolbar> bar = MakeObject<TMdiToolbar>(nullptr);
+    TTBCustomItem* open = AddItem(bar->Items(), bar.get(), u"Open");
+    TTBCustomItem* save = AddItem(bar->Items(), bar.get(), u"Save");
+    TTBCustomItem* minimize = AddItem(bar->buttons.get(), bar.get(), u"Minimize");
+    TTBCustomItem* close = AddItem(bar->buttons.get(), bar.get(), u"Close");
+    bar->ShowMdiItems(true);
+
+    TTBView* view = bar->View();
+    std::vector<TTBCustomItem*> shown;
+    for (int i = 0; i < view->ViewerCount(); ++i) shown.push_back(view->Viewers(i)->Item());
+    EXPECT_EQ(shown, (std::vector<TTBCustomItem*>{bar->systemMenu.get(), open, save, minimize, close,
+                                                   bar->ChevronItem()}));
+    EXPECT_EQ(view->InternalAtFront(), 1);
+
+    // A new item goes after the toolbar's items, not after the MDI buttons or the chevron.
+    TTBCustomItem* print = AddItem(bar->Items(), bar.get(), u"Print");
+    EXPECT_EQ(view->Viewers(3)->Item(), print);
+
+    bar->ShowMdiItems(false);
+    EXPECT_EQ(view->ViewerCount(), 4);
+    EXPECT_EQ(view->Viewers(0)->Item(), open);
+    EXPECT_EQ(view->InternalAtFront(), 0);
 }
