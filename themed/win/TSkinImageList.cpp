@@ -2,34 +2,25 @@
 
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/core/StringUtils.h"
-#include "classlib/core/TFiler.h"
+#include "classlib/core/TForwardingFiler.h"
 #include "classlib/win/TCanvas.h"
 #include "themed/core/PngDIB.h"
 
 namespace {
 
 // Passes every entry to the real filer except "Bitmap", which is only ever read, by the given handler.
-class TBitmapEntryRedirect : public TFiler {
+class TBitmapEntryRedirect : public TForwardingFiler {
 public:
-    TBitmapEntryRedirect(TFiler& inner, TStreamProc read)
-        : TFiler(inner.Stream()), inner_(inner), read_(std::move(read)) {
-        root_ = inner.Root();
-        SetAncestor(inner.Ancestor());
-    }
-    void DefineProperty(const AnsiString& name, const TReaderProc& read, const TWriterProc& write,
-                        bool hasData) override {
-        inner_.DefineProperty(name, read, write, hasData);
-    }
+    TBitmapEntryRedirect(TFiler& inner, TStreamProc read) : TForwardingFiler(inner), read_(std::move(read)) {}
     void DefineBinaryProperty(const AnsiString& name, const TStreamProc& read, const TStreamProc& write,
                               bool hasData) override {
         if (SameText(name, "Bitmap"))
-            inner_.DefineBinaryProperty(name, read_, nullptr, false);
+            Inner().DefineBinaryProperty(name, read_, nullptr, false);
         else
-            inner_.DefineBinaryProperty(name, read, write, hasData);
+            Inner().DefineBinaryProperty(name, read, write, hasData);
     }
 
 private:
-    TFiler& inner_;
     TStreamProc read_;
 };
 

@@ -2,29 +2,20 @@
 
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/core/StringUtils.h"
-#include "classlib/core/TFiler.h"
+#include "classlib/core/TForwardingFiler.h"
 
 namespace {
 
 // Passes every entry on to the real filer, but writes "Bitmap" (the list's own images) only when allowed.
-class TImagesEntryFilter : public TFiler {
+class TImagesEntryFilter : public TForwardingFiler {
 public:
-    TImagesEntryFilter(TFiler& inner, bool writeImages)
-        : TFiler(inner.Stream()), inner_(inner), writeImages_(writeImages) {
-        root_ = inner.Root();
-        SetAncestor(inner.Ancestor());
-    }
-    void DefineProperty(const AnsiString& name, const TReaderProc& read, const TWriterProc& write,
-                        bool hasData) override {
-        inner_.DefineProperty(name, read, write, hasData);
-    }
+    TImagesEntryFilter(TFiler& inner, bool writeImages) : TForwardingFiler(inner), writeImages_(writeImages) {}
     void DefineBinaryProperty(const AnsiString& name, const TStreamProc& read, const TStreamProc& write,
                               bool hasData) override {
-        inner_.DefineBinaryProperty(name, read, write, hasData && (writeImages_ || !SameText(name, "Bitmap")));
+        Inner().DefineBinaryProperty(name, read, write, hasData && (writeImages_ || !SameText(name, "Bitmap")));
     }
 
 private:
-    TFiler& inner_;
     bool writeImages_;
 };
 
