@@ -13,10 +13,12 @@
 #include "classlib/win/TEdit.h"
 #include "classlib/win/THintWindow.h"
 #include "classlib/win/WindowDC.h"
+#include "support/RealInput.h"
 #include "support/ScreenPicture.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 
 using namespace formtest;
+using testsupport::SendKey;
 
 namespace {
 
@@ -24,15 +26,6 @@ struct Clicks : TObject {
     int count = 0;
     void Click(TObject*) { ++count; }
 };
-
-void SendKey(WORD vk, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, 0));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(input));
-}
 
 // Types the text into the edit with system key input, one character at a time: each is waited for in the edit
 // before the next is typed, so that a busy machine only makes typing slower. Returns whether all arrived.

@@ -10,95 +10,21 @@
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/THintWindow.h"
 #include "support/ScreenPicture.h"
+#include "support/RealInput.h"
 #include "tests/toolbar/support/MenuBarHost.h"
+#include "tests/toolbar/support/StepScript.h"
 #include "toolbar/core/TTBSeparatorItem.h"
 #include "toolbar/win/SystemSettings.h"
 #include "toolbar/win/TTBPopupWindow.h"
 
 using namespace formtest;
 using namespace toolbartest;
+using testsupport::ClickAt;
+using testsupport::MoveTo;
+using testsupport::Press;
+using testsupport::SendKey;
 
 namespace {
-
-// Steps run one after another on a 15 ms timer; a step returns true when it is done (a waiting step
-// returns false until its condition holds). A step that waits longer than 4 s fails the script, which then
-// cancels the running loop.
-struct Script {
-    struct Step {
-        std::string name;
-        std::function<bool()> run;
-    };
-    std::vector<Step> steps;
-    std::size_t next = 0;
-    DWORD started = 0;
-    std::string failure;
-    TTBView* root = nullptr;
-    bool Finished() const { return next >= steps.size(); }
-};
-Script* g_script = nullptr;
-
-void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD) {
-    Script& s = *g_script;
-    if (s.Finished()) return;
-    if (::GetTickCount() - s.started > 4000) {
-        s.failure = "timed out at: " + s.steps[s.next].name;
-        s.next = s.steps.size();
-        if (s.root) s.root->EndModal();
-        return;
-    }
-    const std::size_t at = s.next;
-    if (s.steps[at].run() && s.next == at) {
-        ++s.next;
-        s.started = ::GetTickCount();
-    }
-}
-
-class ScriptRun {
-public:
-    explicit ScriptRun(Script& script) {
-        g_script = &script;
-        script.started = ::GetTickCount();
-        timer_ = ::SetTimer(nullptr, 0, 15, &ScriptTick);
-    }
-    ~ScriptRun() {
-        ::KillTimer(nullptr, timer_);
-        g_script = nullptr;
-    }
-
-private:
-    UINT_PTR timer_;
-};
-
-void SendKey(WORD vk, bool up = false) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, 0));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(input));
-}
-void Press(WORD vk) {
-    SendKey(vk);
-    SendKey(vk, true);
-}
-
-void MoveMouse(TPoint p) {
-    ::SetCursorPos(p.X, p.Y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((p.X * 65535 + ::GetSystemMetrics(SM_CXSCREEN) / 2) / (::GetSystemMetrics(SM_CXSCREEN) - 1));
-    input.mi.dy = static_cast<LONG>((p.Y * 65535 + ::GetSystemMetrics(SM_CYSCREEN) / 2) / (::GetSystemMetrics(SM_CYSCREEN) - 1));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(input));
-}
-void ClickAt(TPoint p) {
-    MoveMouse(p);
-    INPUT input[2]{};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, input, sizeof(INPUT));
-}
 
 // The screen centre of a viewer.
 TPoint CentreOf(TTBItemViewer* v) {
@@ -304,7 +230,7 @@ TEST_F(MenuLoop, RestingOnASubmenuItemOpensItBesideTheItemAndRestingElsewhereClo
         {"click File", [&] { ClickAt(CentreOf(Bar()->Find(file_))); return true; }},
         {"open", [&] { return FileView() != nullptr; }},
         {"rest on Recent", [&] {
-             MoveMouse(CentreOf(FileView()->Find(recent_)));
+             MoveTo(CentreOf(FileView()->Find(recent_)));
              rested = ::GetTickCount();
              return true;
          }},
@@ -320,7 +246,7 @@ TEST_F(MenuLoop, RestingOnASubmenuItemOpensItBesideTheItemAndRestingElsewhereClo
              EXPECT_EQ(sub->Top(), parent.Top - 3);
              return true;
          }},
-        {"rest on Exit", [&] { MoveMouse(CentreOf(FileView()->Find(exit_))); return true; }},
+        {"rest on Exit", [&] { MoveTo(CentreOf(FileView()->Find(exit_))); return true; }},
         {"submenu closed", [&] { return FileView()->OpenView() == nullptr; }},
         {"Esc Esc", [&] { Press(VK_ESCAPE); Press(VK_ESCAPE); return true; }},
         {"loop ended", [&] { return !LoopRunning(); }},
@@ -508,12 +434,12 @@ TEST_F(MenuLoop, ATallMenuScrollsWhileThePointerRestsOnItsArrow) {
              EXPECT_LE(w->Top() + w->Height(), work.bottom);  // the window stays within the work area
              EXPECT_TRUE(view->Viewers(119)->Clipped());
              const TRect client = w->ClientRect();
-             MoveMouse(w->ClientToScreen(Point(client.Width() / 2, client.Height() - 5)));
+             MoveTo(w->ClientToScreen(Point(client.Width() / 2, client.Height() - 5)));
              return true;
          }},
         {"scrolled", [&] { return view->ShowsUpArrow(); }},
         {"leave the arrow", [&] {
-             MoveMouse(CentreOf(Bar()->Find(file_)));
+             MoveTo(CentreOf(Bar()->Find(file_)));
              for (int i = 0; i < view->ViewerCount(); ++i) {
                  if (view->Viewers(i)->Show()) {
                      firstShown = i;
@@ -604,12 +530,12 @@ TEST_F(MenuLoop, AnItemThatShowsItsHintGetsTheShortPartAsUtf8) {
     script.steps = {
         {"click File", [&] { ClickAt(CentreOf(Bar()->Find(file_))); return true; }},
         {"open", [&] { return FileView() != nullptr; }},
-        {"rest on Save", [&] { MoveMouse(CentreOf(FileView()->Find(save_))); return true; }},
+        {"rest on Save", [&] { MoveTo(CentreOf(FileView()->Find(save_))); return true; }},
         {"hint shown", [&] {
              if (!hintShowing()) {
                  static int wiggle = 0;
                  const TPoint c = CentreOf(FileView()->Find(save_));
-                 MoveMouse(Point(c.X + (++wiggle / 10) % 2, c.Y));
+                 MoveTo(Point(c.X + (++wiggle / 10) % 2, c.Y));
                  return false;
              }
              caption = Application->HintWindow()->Caption();

@@ -15,7 +15,9 @@
 #include "support/ScreenPicture.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "tests/toolbar/support/ClickTarget.h"
+#include "support/RealInput.h"
 #include "tests/toolbar/support/MenuBarHost.h"
+#include "tests/toolbar/support/StepScript.h"
 #include "toolbar/core/TTBRootItem.h"
 #include "toolbar/win/TTBChevronItem.h"
 #include "toolbar/win/TTBCustomToolbar.h"
@@ -28,73 +30,14 @@
 
 using namespace formtest;
 using namespace toolbartest;
+using testsupport::ClickAt;
+using testsupport::MoveTo;
+using testsupport::PointerMove;
+using testsupport::Press;
+using testsupport::PressWith;
+using testsupport::SendKey;
 
 namespace {
-
-// Steps run one after another on a 15 ms thread timer, which the menu loop dispatches too; a step returns
-// true when it is done. A step that waits longer than 4 s fails the script and cancels a running loop.
-struct Script {
-    struct Step {
-        std::string name;
-        std::function<bool()> run;
-    };
-    std::vector<Step> steps;
-    std::size_t next = 0;
-    DWORD started = 0;
-    std::string failure;
-    TTBView* root = nullptr;
-    bool Finished() const { return next >= steps.size(); }
-};
-Script* g_script = nullptr;
-
-void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD) {
-    Script& s = *g_script;
-    if (s.Finished()) return;
-    if (::GetTickCount() - s.started > 4000) {
-        s.failure = "timed out at: " + s.steps[s.next].name;
-        s.next = s.steps.size();
-        if (s.root && (s.root->State() & kVsModal)) s.root->EndModal();
-        return;
-    }
-    const std::size_t at = s.next;
-    if (s.steps[at].run() && s.next == at) {
-        ++s.next;
-        s.started = ::GetTickCount();
-    }
-}
-
-void SendKey(WORD vk, bool up = false) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, 0));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(input));
-}
-void Press(WORD vk) {
-    SendKey(vk);
-    SendKey(vk, true);
-}
-void PressWith(WORD modifier, WORD vk) {
-    SendKey(modifier);
-    Press(vk);
-    SendKey(modifier, true);
-}
-
-INPUT PointerMove(TPoint p) {
-    INPUT input{};
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((p.X * 65535 + cx / 2) / (cx - 1));
-    input.mi.dy = static_cast<LONG>((p.Y * 65535 + cy / 2) / (cy - 1));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-void MoveTo(TPoint p) {
-    ::SetCursorPos(p.X, p.Y);
-    INPUT input = PointerMove(p);
-    ::SendInput(1, &input, sizeof(INPUT));
-}
 
 // The application's own loop step, idle step included (which tracks the control under the pointer and its
 // long hint); a thread timer keeps the idle wait short.
@@ -105,16 +48,6 @@ bool RunApplicationUntil(const std::function<bool()>& done, DWORD timeout = 3000
         Application->ProcessMessages();
         Application->HandleMessage();  // finds the queue empty: the idle step
     });
-}
-
-void ClickAt(TPoint p) {
-    ::SetCursorPos(p.X, p.Y);
-    INPUT input[3]{};
-    input[0] = PointerMove(p);
-    input[1].type = input[2].type = INPUT_MOUSE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(3, input, sizeof(INPUT));
 }
 
 // Presses the left button at the first point, moves through the others and releases at the last, as real
@@ -225,17 +158,7 @@ protected:
     }
 
     void RunScript(Script& script, DWORD timeout = 8000) {
-        script.root = menu_->View();
-        g_script = &script;
-        script.started = ::GetTickCount();
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 15, &ScriptTick);
-        TScopeExit stop([&] {
-            ::KillTimer(nullptr, timer);
-            g_script = nullptr;
-        });
-        PumpUntil([&] { return script.Finished(); }, timeout);
-        EXPECT_EQ(script.failure, "");
-        PumpFor(50);
+        EXPECT_EQ(toolbartest::RunScript(script, menu_->View(), timeout), "");
     }
     bool MenuLoopRunning() const { return (menu_->View()->State() & kVsModal) != 0; }
     TTBItemViewer* MenuSelected() const { return menu_->View()->Selected(); }
@@ -474,15 +397,7 @@ TEST_F(Toolbars, ASqueezedFormWrapsTheMenuBarAndHidesButtonsBehindTheChevron) {
         {"click the last", [&] { ClickAt(CentreOf(view->OpenView()->Find(buttons_.back()))); return true; }},
         {"closed", [&] { return !view->OpenView() && !(view->State() & kVsModal); }},
     };
-    script.root = view;
-    g_script = &script;
-    script.started = ::GetTickCount();
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 15, &ScriptTick);
-    PumpUntil([&] { return script.Finished(); }, 8000);
-    ::KillTimer(nullptr, timer);
-    g_script = nullptr;
-    EXPECT_EQ(script.failure, "");
-    PumpFor(50);
+    EXPECT_EQ(toolbartest::RunScript(script, view), "");
     EXPECT_EQ(listed, hidden);
     EXPECT_EQ(buttons_.back()->clicks, 1);
     // The button used from the chevron's menu moved onto the toolbar; another one went behind in its place.
@@ -633,15 +548,7 @@ TEST_F(MdiMenuBar, AltMinusInAChildGoesToTheFramesDefaultHandlingWithoutABeepOrA
         {"Esc", [&] { Press(VK_ESCAPE); Press(VK_ESCAPE); return true; }},
         {"no menu loop left", [&] { return spy.menuLoops == 0; }},
     };
-    script.root = menu->View();
-    g_script = &script;
-    script.started = ::GetTickCount();
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 15, &ScriptTick);
-    PumpUntil([&] { return script.Finished(); }, 8000);
-    ::KillTimer(nullptr, timer);
-    g_script = nullptr;
-    EXPECT_EQ(script.failure, "");
-    PumpFor(50);
+    EXPECT_EQ(toolbartest::RunScript(script, menu->View()), "");
 
     EXPECT_EQ(spy.charsForFrame, 1);
     EXPECT_EQ(spy.charsElsewhere, 0);

@@ -1,0 +1,84 @@
+// A script of steps for window tests of the menu loop: the steps run one after another on a 15 ms thread
+// timer, which a running menu loop dispatches too, so a step can send input while the loop runs and the next
+// one wait for what it did. A step returns true when it is done (a waiting step returns false until its
+// condition holds). A step that waits longer than 4 s fails the script, which then ends a running loop of
+// its root view. Messages go through the application, as in the program.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/classlib/gui/ApplicationTestSupport.h"
+#include "toolbar/win/TTBView.h"
+
+namespace toolbartest {
+
+struct Script {
+    struct Step {
+        std::string name;
+        std::function<bool()> run;
+    };
+    std::vector<Step> steps;
+    std::size_t next = 0;
+    DWORD started = 0;
+    std::string failure;
+    TTBView* root = nullptr;
+    bool Finished() const { return next >= steps.size(); }
+};
+
+inline Script*& RunningScript() {
+    static Script* script = nullptr;
+    return script;
+}
+
+inline void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD) {
+    Script* running = RunningScript();
+    if (!running || running->Finished()) return;
+    Script& s = *running;
+    if (::GetTickCount() - s.started > 4000) {
+        s.failure = "timed out at: " + s.steps[s.next].name;
+        s.next = s.steps.size();
+        if (s.root && (s.root->State() & kVsModal)) s.root->EndModal();
+        return;
+    }
+    const std::size_t at = s.next;
+    if (s.steps[at].run() && s.next == at) {
+        ++s.next;
+        s.started = ::GetTickCount();
+    }
+}
+
+// The script runs for the lifetime of this object (whoever pumps the messages meanwhile).
+class ScriptRun {
+public:
+    explicit ScriptRun(Script& script) {
+        RunningScript() = &script;
+        script.started = ::GetTickCount();
+        timer_ = ::SetTimer(nullptr, 0, 15, &ScriptTick);
+    }
+    ~ScriptRun() {
+        ::KillTimer(nullptr, timer_);
+        RunningScript() = nullptr;
+    }
+    ScriptRun(const ScriptRun&) = delete;
+    ScriptRun& operator=(const ScriptRun&) = delete;
+
+private:
+    UINT_PTR timer_;
+};
+
+// Runs the script to its end (or the time-out) with the root view whose loop a failure ends; the failure,
+// empty when every step ran.
+inline std::string RunScript(Script& script, TTBView* root, DWORD timeout = 8000) {
+    script.root = root;
+    {
+        ScriptRun run(script);
+        apptest::PumpUntil([&] { return script.Finished(); }, timeout);
+    }
+    apptest::PumpFor(50);
+    return script.failure;
+}
+
+}  // namespace toolbartest
