@@ -12,7 +12,7 @@ namespace {
 // The hourglass for as long as the object lives, the pointer as it was afterwards, also when a format raises.
 class THourglass {
 public:
-    THourglass() : old_(Screen ? Screen->Cursor() : crDefault) {
+    THourglass() : old_(Screen ? Screen->Cursor() : TCursor(crDefault)) {
         if (Screen) Screen->SetCursor(crHourGlass);
     }
     ~THourglass() {

@@ -63,7 +63,8 @@ std::uint16_t GuardedDSMCall(TDSMEntryProc entry, TW_IDENTITY* origin, TW_IDENTI
                              std::uint16_t dat, std::uint16_t msg, TW_MEMREF data) {
     InstallFaultHandler();
     alignas(16) CONTEXT resume;
-    GuardFrame frame{&resume, 0};
+    GuardFrame frame{};
+    frame.resume = &resume;
 #if defined(__i386__)
     frame.handlerChain = reinterpret_cast<NT_TIB*>(::NtCurrentTeb())->ExceptionList;
 #endif

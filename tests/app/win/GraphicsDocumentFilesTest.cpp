@@ -305,5 +305,7 @@ TEST(GraphicsDocumentFiles, AnExchangeFileWithAnExifTrailerOpensWithItsPixels) {
     EXPECT_EQ(d->GetPixels().PixelAddress(1, 1)[2], 11);
     // Wine's GDI+ decodes the wrapped trailer but hands out no property items for a JPEG; where it does,
     // they are the document's.
-    if (d->Properties().GetCount() > 0) EXPECT_EQ(PropertyText(d->Properties(), TagMake), u"Abc");
+    if (d->Properties().GetCount() > 0) {
+        EXPECT_EQ(PropertyText(d->Properties(), TagMake), u"Abc");
+    }
 }

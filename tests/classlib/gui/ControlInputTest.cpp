@@ -234,7 +234,9 @@ TEST_F(ControlTest, KeyMessagesReachKeyDownIncludingSystemKeys) {
         void Down(TObject*, std::uint16_t& key, TShiftState shift) {
             keys->push_back(key);
             if (key == VK_F3) key = 0;
-            if (key == VK_F2) EXPECT_TRUE(shift.Contains(ssAlt));
+            if (key == VK_F2) {
+                EXPECT_TRUE(shift.Contains(ssAlt));
+            }
         }
         void Press(TObject*, char& ch) {
             chars.push_back(ch);
@@ -266,7 +268,7 @@ TEST_F(ControlTest, MouseGoesToTheGraphicChildUnderThePointAndItsCapture) {
     struct Sink {
         int* downs;
         TMouseButton button = mbLeft;
-        TShiftState shift;
+        TShiftState shift{};
         void Down(TObject*, TMouseButton b, TShiftState s, int, int) {
             ++*downs;
             button = b;

@@ -544,7 +544,7 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
             case DAT_DEVICEEVENT:
                 if (msg == MSG_GET) {
                     auto* event = static_cast<TW_DEVICEEVENT*>(data);
-                    std::memset(event, 0, sizeof *event);
+                    *event = TW_DEVICEEVENT{};
                     event->Event = 1;  // TWDE_CHECKBATTERY
                     std::strcpy(event->DeviceName, "Test Scanner");
                     event->BatteryMinutes = 90;

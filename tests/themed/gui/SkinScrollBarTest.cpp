@@ -151,7 +151,9 @@ TEST(SkinScrollBar, ClassicPaintingOfArrowsTrackAndThumb) {
     // The page zones are a checker of button highlight and scroll-bar colour.
     const std::uint32_t a = px(8, 2 + 30), b = px(9, 2 + 30);
     for (std::uint32_t c : {a, b}) EXPECT_TRUE(c == sys(clBtnHighlight) || c == sys(clScrollBar)) << std::hex << c;
-    if (sys(clBtnHighlight) != sys(clScrollBar)) EXPECT_NE(a, b);
+    if (sys(clBtnHighlight) != sys(clScrollBar)) {
+        EXPECT_NE(a, b);
+    }
     bar.MouseDown(10, 2 + 80, false);  // hold the page zone after the thumb: drawn dark
     bar.Paint(dib.DC());
     EXPECT_EQ(px(10, 2 + 75), sys(cl3DDkShadow));

@@ -80,7 +80,9 @@ TEST(PopupPosition, TableOfPlacements) {
         in.parentOpenedLeft = c.parentLeft;
         const TPopupPlacement p = GetPopupPosition(in);
         EXPECT_EQ(p.position, c.expected) << c.what;
-        if (c.kind == K::Submenu) EXPECT_EQ(p.openedLeft, c.openedLeft) << c.what;
+        if (c.kind == K::Submenu) {
+            EXPECT_EQ(p.openedLeft, c.openedLeft) << c.what;
+        }
         EXPECT_EQ(p.slide, c.slide) << c.what;
     }
 }

@@ -37,7 +37,9 @@ TEST(SystemSettings, MenuDelayAndCuesFollowTheSystem) {
     EXPECT_EQ(tb::GetMenuShowDelay(), 250);
     SystemParametersInfoA(SPI_SETMENUSHOWDELAY, saved, nullptr, 0);
     BOOL cues = FALSE;
-    if (SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &cues, 0)) EXPECT_EQ(tb::AreKeyboardCuesEnabled(), cues != 0);
+    if (SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &cues, 0)) {
+        EXPECT_EQ(tb::AreKeyboardCuesEnabled(), cues != 0);
+    }
 }
 
 TEST(SystemSettings, OneMonitorGivesTheWorkAreaOrTheScreen) {
