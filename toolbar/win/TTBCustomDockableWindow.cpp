@@ -81,7 +81,7 @@ TTBCustomDockableWindow::~TTBCustomDockableWindow() {
 
 void TTBCustomDockableWindow::BeforeDestruction() {
     // A loop still running on the stack learns that the window is gone and touches it no more.
-    if (loopAlive_) *loopAlive_ = false;
+    *alive_ = false;
     if (::GetCapture() && HandleAllocated() && ::GetCapture() == WindowHandle()) ::ReleaseCapture();
     tb::UninstallHookProc(this, &HookProc);
     tb::RemoveFloatingWindow(this);
@@ -469,11 +469,9 @@ void TTBCustomDockableWindow::WMLButtonDown(TMessage& message) {
         return;
     }
     // The loop may end with the window gone; the release that follows it goes to a live window only.
-    bool alive = true;
-    loopAlive_ = &alive;
+    const std::shared_ptr<bool> alive = alive_;
     BeginMoving(p.X, p.Y);
-    if (!alive) return;
-    loopAlive_ = nullptr;
+    if (!*alive) return;
     if (HandleAllocated()) ::SendMessageA(Handle(), WM_LBUTTONUP, 0, MAKELPARAM(-1, -1));
 }
 
@@ -801,15 +799,18 @@ void TTBCustomDockableWindow::EndUpdate() {
     if (--updateCount_ == 0 && arrangeNeeded_) Arrange();
 }
 
+TTBDockType TTBCustomDockableWindow::CurrentDockType() const {
+    return docked_ && currentDock_ ? tb::DockTypeOf(currentDock_->Position()) : floating_ ? dtFloating : dtNotDocked;
+}
+
 void TTBCustomDockableWindow::Arrange() {
     if (updateCount_ > 0 || ComponentState().Contains(csLoading) || !Parent()) {
         arrangeNeeded_ = true;
         return;
     }
     arrangeNeeded_ = false;
-    const TTBDockType type = docked_ ? tb::DockTypeOf(currentDock_->Position()) : floating_ ? dtFloating : dtNotDocked;
     TSize client;
-    OrderControls(true, type, currentDock_, client);
+    OrderControls(true, CurrentDockType(), currentDock_, client);
     if (autoResize_ || docked_ || floating_) ResizeToClientSize(client);
 }
 
@@ -1070,9 +1071,8 @@ void TTBCustomDockableWindow::BeginMoving(int initX, int initY) {
 
     dragging_ = true;
     keepPlace_ = false;
-    bool alive = true;
-    bool* const previousAlive = loopAlive_;
-    loopAlive_ = &alive;
+    const std::shared_ptr<bool> aliveFlag = alive_;
+    const bool& alive = *aliveFlag;
     if (docked_) {
         canSplit_ = false;
         currentDock_->SetCommitPositions();
@@ -1153,11 +1153,6 @@ void TTBCustomDockableWindow::BeginMoving(int initX, int initY) {
                 ::ReleaseDC(::GetDesktopWindow(), st.OutlineDC);
                 ::LockWindowUpdate(nullptr);
             }
-            // A window freed inside the loop is not written to again; the loops around this one learn it too.
-            if (alive)
-                loopAlive_ = previousAlive;
-            else if (previousAlive)
-                *previousAlive = false;
             if (!alive) return;
             dragging_ = false;
             keepPlace_ = false;
@@ -1326,9 +1321,8 @@ void TTBCustomDockableWindow::BeginSizing(int handle) {
     const TSize minSize{minW + frameW, minH + frameH};
     const TSize maxSize{maxW > 0 ? maxW + frameW : 0, maxH > 0 ? maxH + frameH : 0};
 
-    bool alive = true;
-    bool* const previousAlive = loopAlive_;
-    loopAlive_ = &alive;
+    const std::shared_ptr<bool> aliveFlag = alive_;
+    const bool& alive = *aliveFlag;
     SizingStarted(handle);
     bool sizingEnded = false;
     TScopeExit endSizing([&] {
@@ -1365,11 +1359,6 @@ void TTBCustomDockableWindow::BeginSizing(int handle) {
                 ::ReleaseDC(::GetDesktopWindow(), outline);
                 ::LockWindowUpdate(nullptr);
             }
-            // A window freed inside the loop is not written to again; the loops around this one learn it too.
-            if (alive)
-                loopAlive_ = previousAlive;
-            else if (previousAlive)
-                *previousAlive = false;
         });
         TPoint last = Point(startPos.x, startPos.y);
         accepted = RunCaptureLoop(
@@ -1443,20 +1432,14 @@ bool TTBCustomDockableWindow::TrackCloseButton(bool floatingButton) {
         else
             SetCloseButtonState(closeHot_, pressed);
     };
-    bool alive = true;
-    bool* const previousAlive = loopAlive_;
-    loopAlive_ = &alive;
+    const std::shared_ptr<bool> aliveFlag = alive_;
+    const bool& alive = *aliveFlag;
     ::SetCapture(wnd);
     show(true);
     bool clicked = false;
     {
         TScopeExit cleanUp([&] {
             if (::GetCapture() == wnd) ::ReleaseCapture();
-            // A window freed inside the loop is not written to again; the loops around this one learn it too.
-            if (alive)
-                loopAlive_ = previousAlive;
-            else if (previousAlive)
-                *previousAlive = false;
             if (alive) show(false);
         });
         auto overButton = [&] {

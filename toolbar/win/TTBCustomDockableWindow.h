@@ -13,6 +13,7 @@
 //
 // What a descendant lays out inside itself is reached through GetBaseSize and OrderControls.
 #pragma once
+#include <memory>
 #include <vector>
 
 #include "classlib/core/Method.h"
@@ -114,6 +115,8 @@ class TTBCustomDockableWindow : public TCustomControl {
     bool Floating() const { return floating_; }
     void SetFloating(bool value);
     bool Docked() const { return docked_; }
+    // The kind of place the window is in now: its dock's type, floating, or neither.
+    TTBDockType CurrentDockType() const;
     TPoint FloatingPosition() const { return floatingPosition_; }
     void SetFloatingPosition(TPoint value);
     // The frame the window floats in, or null.
@@ -202,6 +205,8 @@ class TTBCustomDockableWindow : public TCustomControl {
     bool Destroying() const { return ComponentState().Contains(csDestroying); }
 
 protected:
+    // Held by a call that may free the window on the way: false once it is gone.
+    const std::shared_ptr<bool>& AliveFlag() const { return alive_; }
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void Loaded() override;
@@ -297,5 +302,6 @@ private:
     bool savedAtRunTime_ = false;
     TTBFloatingWindowParent* floatParent_ = nullptr;  // the remembered frame (may be set aside during a drag)
     std::vector<TCustomForm*> dockForms_;
-    bool* loopAlive_ = nullptr;  // cleared when the window goes while a loop of it runs
+    // False once the window goes: a loop or call still on the stack that holds a copy touches it no more.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -44,7 +44,7 @@ TTBViewOrientation OrientationOf(TTBDockType type) {
 }  // namespace
 
 TTBCustomToolbar::TTBCustomToolbar(TComponent* owner)
-    : TTBCustomDockableWindow(owner), alive_(std::make_shared<bool>(true)) {
+    : TTBCustomDockableWindow(owner) {
     TControlStyle style = ControlStyle();
     style.Include(csAcceptsControls);
     style.Exclude(csCaptureMouse);
@@ -65,7 +65,7 @@ TTBCustomToolbar::TTBCustomToolbar(TComponent* owner)
     SetBounds(Left(), Top(), 23, 22);
 }
 
-TTBCustomToolbar::~TTBCustomToolbar() { *alive_ = false; }
+TTBCustomToolbar::~TTBCustomToolbar() = default;
 
 void TTBCustomToolbar::BeforeDestruction() {
     UninstallHookProc(this, &ToolbarHookProc);
@@ -226,7 +226,7 @@ void TTBCustomToolbar::OrderControls(bool canMoveControls, TTBDockType wasDocked
     int wrap = 0, chevron = 0;
     TTBDockType type = wasDockedTo;
     if (canMoveControls) {
-        type = Docked() && CurrentDock() ? DockTypeOf(CurrentDock()->Position()) : Floating() ? dtFloating : dtNotDocked;
+        type = CurrentDockType();
         if (type == dtNotDocked) {
             const bool keepsWidth = !AutoResize() || (Anchors().Contains(akLeft) && Anchors().Contains(akRight));
             const TToolbarOffsets o = FreeToolbarOffsets(shrinkMode_, keepsWidth, Width() - GetDockedNCArea().Total().cx);
@@ -262,8 +262,7 @@ void TTBCustomToolbar::GetBaseSize(TSize& size) {
     if (!baseValid_) {
         ++arranging_;
         TScopeExit done([this] { --arranging_; });
-        const TTBDockType type =
-            Docked() && CurrentDock() ? DockTypeOf(CurrentDock()->Position()) : Floating() ? dtFloating : dtNotDocked;
+        const TTBDockType type = CurrentDockType();
         const TPoint natural =
             view_->MeasurePositions(OrientationOf(type), type == dtFloating ? floatingWidth_ : 0, 0, kChevronSize, {});
         baseSize_ = TSize{natural.X, natural.Y};
@@ -304,7 +303,7 @@ void TTBCustomToolbar::PaintWindow(HDC dc) {
 void TTBCustomToolbar::InitiateAction() {
     TTBCustomDockableWindow::InitiateAction();
     if (!updateActions_) return;
-    const std::shared_ptr<bool> alive = alive_;
+    const std::shared_ptr<bool> alive = AliveFlag();
     // An update may rebuild the viewers: walk by index and stop when the toolbar went.
     for (int i = 0; *alive && view_ && i < view_->ViewerCount(); ++i) view_->Viewers(i)->Item()->InitiateAction();
 }
@@ -312,14 +311,14 @@ void TTBCustomToolbar::InitiateAction() {
 std::vector<TFloatingSize> TTBCustomToolbar::CollectFloatingSizes() {
     TRect margins;
     view_->GetMargins(TTBViewOrientation::Floating, margins);
-    return tb::CollectFloatingSizes(margins.Left + margins.Right, [this, margins](int wrapWidth) {
-        ++arranging_;
-        TScopeExit done([this] { --arranging_; });
+    ++arranging_;
+    TScopeExit done([this] { --arranging_; });
+    // The lines of a wrapped layout are as many as its height holds the unwrapped one's.
+    const TPoint single = view_->MeasurePositions(TTBViewOrientation::Floating, 0, 0, kChevronSize, TPoint{});
+    const int lineHeight = std::max(1, single.Y - margins.Top - margins.Bottom);
+    return tb::CollectFloatingSizes(margins.Left + margins.Right, [this, margins, lineHeight](int wrapWidth) {
         const TPoint size =
             view_->MeasurePositions(TTBViewOrientation::Floating, wrapWidth, 0, kChevronSize, TPoint{});
-        // The lines of a wrapped layout are as many as its height holds the unwrapped one's.
-        const TPoint single = view_->MeasurePositions(TTBViewOrientation::Floating, 0, 0, kChevronSize, TPoint{});
-        const int lineHeight = std::max(1, single.Y - margins.Top - margins.Bottom);
         return TFloatingMeasure{size.X, size.Y, std::max(1, (size.Y - margins.Top - margins.Bottom) / lineHeight)};
     });
 }
@@ -498,7 +497,7 @@ void TTBCustomToolbar::MouseMove(TShiftState shift, int x, int y) {
 
 void TTBCustomToolbar::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TWinControl* parent = Parent();
-    const std::shared_ptr<bool> alive = alive_;
+    const std::shared_ptr<bool> alive = AliveFlag();
     TTBCustomDockableWindow::MouseDown(button, shift, x, y);
     if (!*alive || !view_ || Parent() != parent || ComponentState().Contains(csDesigning) || button != mbLeft) return;
     view_->UpdateMouseOver(ClientToScreen(TPoint{x, y}), false);
@@ -565,7 +564,7 @@ void TTBCustomToolbar::WMSetCursor(TMessage& message) {
 // ---- Keyboard ----
 
 bool TTBCustomToolbar::OpenByKey(char16_t key, bool acceleratorsOnly) {
-    const std::shared_ptr<bool> alive = alive_;
+    const std::shared_ptr<bool> alive = AliveFlag();
     view_->ShowAccelMarks(true);
     TTBItemViewer* found = nullptr;
     bool onlyMatch = false;

@@ -200,5 +200,4 @@ private:
     int updateCount_ = 0;
     std::unique_ptr<TFloatingResize> resize_;
     // False once the toolbar is gone: code that ran a menu loop or a click checks it before going on.
-    std::shared_ptr<bool> alive_;
 };
