@@ -70,21 +70,24 @@ void SortFloatingSizes(std::vector<TFloatingSize>& sizes, bool byHeight) {
     });
 }
 
-int FloatingStepThreshold(const std::vector<TFloatingSize>& sorted, int currentLength, bool byHeight) {
-    const auto length = [byHeight](const TFloatingSize& s) { return byHeight ? int{s.height} : int{s.width}; };
-    // The entry the current size is (the nearest one when it is none of them).
+std::size_t NearestLength(const std::vector<int>& lengths, int length) {
     std::size_t at = 0;
     int best = INT_MAX;
-    for (std::size_t i = 0; i < sorted.size(); ++i) {
-        const int d = std::abs(length(sorted[i]) - currentLength);
+    for (std::size_t i = 0; i < lengths.size(); ++i) {
+        const int d = std::abs(lengths[i] - length);
         if (d < best) {
             best = d;
             at = i;
         }
     }
+    return at;
+}
+
+int FloatingStepThreshold(const std::vector<int>& sortedLengths, int currentLength) {
+    const std::size_t at = NearestLength(sortedLengths, currentLength);
     int gap = INT_MAX;
-    if (at > 0) gap = std::min(gap, std::abs(currentLength - length(sorted[at - 1])));
-    if (at + 1 < sorted.size()) gap = std::min(gap, std::abs(length(sorted[at + 1]) - currentLength));
+    if (at > 0) gap = std::min(gap, std::abs(currentLength - sortedLengths[at - 1]));
+    if (at + 1 < sortedLengths.size()) gap = std::min(gap, std::abs(sortedLengths[at + 1] - currentLength));
     if (gap == INT_MAX) return 12;
     return std::clamp(gap - 1, 0, 12);
 }

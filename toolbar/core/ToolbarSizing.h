@@ -60,9 +60,12 @@ std::vector<TFloatingSize> CollectFloatingSizes(int smallestWidth,
 // Sorts by width (left and right borders) or by height (top and bottom borders), ascending.
 void SortFloatingSizes(std::vector<TFloatingSize>& sizes, bool byHeight);
 
-// The step threshold of a floating resize: the smallest gap along the axis between the current size and its
-// neighbours in the sorted list, less 1, within 0..12.
-int FloatingStepThreshold(const std::vector<TFloatingSize>& sorted, int currentLength, bool byHeight);
+// The index of the entry of lengths nearest to length (the first of equally near ones; 0 for an empty list).
+std::size_t NearestLength(const std::vector<int>& lengths, int length);
+
+// The step threshold of a floating resize: the smallest gap between the current length along the dragged axis
+// and the neighbours of its nearest entry in the ascending lengths, less 1, within 0..12.
+int FloatingStepThreshold(const std::vector<int>& sortedLengths, int currentLength);
 
 // The entry a floating resize in steps takes when the pointer has made the frame's length along the dragged
 // axis `length`, from entry `current` of the ascending lengths: growing goes forward, shrinking backward, to

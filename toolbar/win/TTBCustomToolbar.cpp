@@ -335,22 +335,14 @@ void TTBCustomToolbar::SizingStarted(int handle) {
     std::vector<TFloatingSize> list = CollectFloatingSizes();
     r->unwrapped = TSize{list.front().width + r->nc.cx, list.front().height + r->nc.cy};
     SortFloatingSizes(list, r->byHeight);
-    std::vector<TFloatingSize> framed;
     for (const TFloatingSize& s : list) {
         const TSize size{s.width + r->nc.cx, s.height + r->nc.cy};
         r->sizes.push_back(size);
         r->lengths.push_back(r->byHeight ? size.cy : size.cx);
-        framed.push_back(TFloatingSize{static_cast<std::uint16_t>(size.cx), static_cast<std::uint16_t>(size.cy)});
     }
     const int length = r->byHeight ? frame->Height() : frame->Width();
-    int best = -1;
-    for (std::size_t i = 0; i < r->lengths.size(); ++i) {
-        if (best < 0 || std::abs(r->lengths[i] - length) < std::abs(r->lengths[static_cast<std::size_t>(best)] - length)) {
-            best = static_cast<int>(i);
-        }
-    }
-    r->current = best;
-    r->threshold = FloatingStepThreshold(framed, length, r->byHeight);
+    r->current = static_cast<int>(NearestLength(r->lengths, length));
+    r->threshold = FloatingStepThreshold(r->lengths, length);
     resize_ = std::move(r);
 }
 

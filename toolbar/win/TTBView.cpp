@@ -43,10 +43,6 @@ bool IsSelectableViewer(const TTBItemViewer* v) {
     return (v->Show() || v->Clipped()) && v->Item()->Visible() && v->Item()->ItemStyle().Contains(tbisSelectable);
 }
 
-}  // namespace
-
-namespace {
-
 // The program's menu font, made from the system's non-client metrics (the 340-byte structure every system
 // accepts) and freed when the program ends or the metrics change.
 struct TMenuFont {

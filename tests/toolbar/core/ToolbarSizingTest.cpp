@@ -92,9 +92,9 @@ TEST(ToolbarSizing, FloatingSizesListEachDistinctWrappedLayout) {
     SortFloatingSizes(byWidth, false);
     EXPECT_EQ(byWidth, (std::vector<TFloatingSize>{{20, 88}, {40, 44}, {80, 22}}));
     // At width 40 the neighbours are 20 and 40 pixels away; at height 88 the nearest is 44 away: capped.
-    EXPECT_EQ(FloatingStepThreshold(byWidth, 40, false), 12);
-    EXPECT_EQ(FloatingStepThreshold(std::vector<TFloatingSize>{{20, 88}, {25, 44}, {80, 22}}, 25, false), 4);
-    EXPECT_EQ(FloatingStepThreshold(std::vector<TFloatingSize>{{20, 88}, {21, 44}}, 21, false), 0);
+    EXPECT_EQ(FloatingStepThreshold({20, 40, 80}, 40), 12);
+    EXPECT_EQ(FloatingStepThreshold({20, 25, 80}, 25), 4);
+    EXPECT_EQ(FloatingStepThreshold({20, 21}, 21), 0);
 }
 
 TEST(ToolbarSizing, FloatingSizeBeyondSixteenBitsRaises) {
