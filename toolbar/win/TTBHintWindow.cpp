@@ -3,24 +3,18 @@
 #include "classlib/core/CodePages.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TApplication.h"
-#include "classlib/win/TCanvas.h"
 #include "classlib/win/TFont.h"
-#include "classlib/win/TScreen.h"
 #include "classlib/win/WindowDC.h"
-#include "toolbar/win/TextDrawing.h"
 #include "unicode/win/UniControls.h"
 
 namespace {
 
-constexpr UINT kTextFlags = DT_WORDBREAK | DT_NOPREFIX;
 constexpr UINT kSpiGetToolTipAnimation = 0x1016;
 constexpr UINT kSpiGetToolTipFade = 0x1018;
 // A hint shown this soon after the previous one (ms), or this long in UTF-8 bytes, appears at once.
 constexpr std::uint32_t kAnimationPause = 250;
 constexpr std::size_t kAnimationMaxBytes = 100;
 constexpr DWORD kAnimationTime = 100;
-
-UINT ReadingOrderFlags() { return Application && Application->UseRightToLeftReading() ? DT_RTLREADING : 0; }
 
 using AnimateWindowFn = BOOL(WINAPI*)(HWND, DWORD, DWORD);
 
@@ -95,32 +89,12 @@ void TTBHintWindow::ActivateHint(TRect rect, const AnsiString& hint) {
 }
 
 TRect TTBHintWindow::CalcHintRect(int maxWidth, const AnsiString& hint, void*) {
-    const WideString text = Utf8Decode(hint);
-    RECT r{0, 0, maxWidth, 0};
-    const TWindowDC dc;
-    if (dc) {
-        HGDIOBJ old = ::SelectObject(dc.Get(), Font()->Handle());
-        tb::DrawTextWide(dc.Get(), text, r, DT_CALCRECT | kTextFlags | ReadingOrderFlags());
-        ::SelectObject(dc.Get(), old);
-    }
-    return TRect{r.left, r.top, r.right + 6, r.bottom + 2};
+    return MeasureWideHint(maxWidth, Utf8Decode(hint));
 }
 
 bool TTBHintWindow::CanResize(int& newWidth, int& newHeight) {
     if (changingText_) return false;
     return TUniCustomHintWindow::CanResize(newWidth, newHeight);
-}
-
-void TTBHintWindow::Paint() {
-    TCanvas* canvas = Canvas();
-    canvas->Font()->Assign(Font());
-    canvas->Font()->SetColor(Screen && Screen->HintFont() ? Screen->HintFont()->Color() : clInfoText);
-    canvas->RequiredState(TCanvasState{csHandleValid, csFontValid});
-    HDC dc = canvas->Handle();
-    ::SetBkMode(dc, TRANSPARENT);
-    const TRect client = ClientRect();
-    RECT r{client.Left + 2, client.Top + 2, client.Right, client.Bottom};
-    tb::DrawTextWide(dc, caption_, r, kTextFlags | ReadingOrderFlags());
 }
 
 void TTBHintWindow::CMTextChanged(TMessage& message) {

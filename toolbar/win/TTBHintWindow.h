@@ -1,6 +1,6 @@
 // The hint window of toolbars and popup menus. The class library's hint string is 8-bit, so toolbars put their
-// items' wide hints into it as UTF-8 and choose this class; the window decodes the text again, measures and
-// draws it with the wide text functions, puts it into its (Unicode) window text, and shows itself with the
+// items' wide hints into it as UTF-8 and choose this class; the window decodes the text again and puts it into
+// its (Unicode) window text, which the Unicode hint window measures and paints, and shows itself with the
 // system's tooltip animation.
 #pragma once
 #include <cstdint>
@@ -27,7 +27,6 @@ class TTBHintWindow : public TUniCustomHintWindow {
     const WideString& WideCaption() const { return caption_; }
 
 protected:
-    void Paint() override;
     void CMTextChanged(TMessage& message);
 
 private:
