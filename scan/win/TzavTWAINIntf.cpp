@@ -191,11 +191,16 @@ std::int32_t TzavTWAINIntf::SetCapability(std::uint16_t msg, bool oneValue, TTwn
 std::int32_t TzavTWAINIntf::SetBoolCapability(std::uint16_t capability, std::uint16_t msg, bool value) {
     TTwnContainer* container = ContainerOf(capability);
     if (!container) return TWRC_FAILURE;
+    return SendOneValue(*container, msg, TWTY_BOOL, TVariant(value));
+}
+
+std::int32_t TzavTWAINIntf::SendOneValue(TTwnContainer& container, std::uint16_t msg, std::uint16_t itemType,
+                                         const TVariant& value) {
     // A one value whatever the source answered before: the value is what is sent.
-    container->SetContainerType(TWON_ONEVALUE);
-    container->SetItemType(TWTY_BOOL);
-    container->SetCurrent(TVariant(value));
-    return SetCapability(msg, true, *container);
+    container.SetContainerType(TWON_ONEVALUE);
+    container.SetItemType(itemType);
+    container.SetCurrent(value);
+    return SetCapability(msg, true, container);
 }
 
 std::int32_t TzavTWAINIntf::CurrentCapability(std::uint16_t capability) {
@@ -293,10 +298,7 @@ bool TzavTWAINIntf::FinishOpen() {
 }
 
 std::uint16_t TzavTWAINIntf::SendOneValue16(TTwnContainer& container, std::uint16_t value) {
-    container.SetContainerType(TWON_ONEVALUE);
-    container.SetItemType(TWTY_UINT16);
-    container.SetCurrent(TVariant(std::int32_t(value)));
-    const std::int32_t rc = SetCapability(MSG_SET, true, container);
+    const std::int32_t rc = SendOneValue(container, MSG_SET, TWTY_UINT16, TVariant(std::int32_t(value)));
     return rc < 0 ? TWRC_FAILURE : std::uint16_t(rc);
 }
 

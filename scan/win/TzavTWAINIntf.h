@@ -94,7 +94,10 @@ private:
     // The transfer mechanism and, for a file mechanism, the file format agreed with the open source; a file
     // format without a file extension falls back to the native transfer. TWRC_SUCCESS or TWRC_FAILURE.
     std::uint16_t NegotiateTransfer();
-    // Makes the container a TWTY_UINT16 one value of value and sends it; the TWAIN return code.
+    // Makes the container a one value of the type and value and sends it (SetCapability's result).
+    std::int32_t SendOneValue(TTwnContainer& container, std::uint16_t msg, std::uint16_t itemType,
+                              const TVariant& value);
+    // The same for a TWTY_UINT16 value with MSG_SET; the TWAIN return code.
     std::uint16_t SendOneValue16(TTwnContainer& container, std::uint16_t value);
     // And after it: the indicators, then OnNegotiation, which may cancel. False: close it.
     bool FinishOpen();
