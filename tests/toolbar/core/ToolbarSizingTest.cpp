@@ -4,19 +4,13 @@
 
 #include "classlib/core/Exceptions.h"
 #include "toolbar/core/ToolbarSizing.h"
+#include "tests/toolbar/support/LayoutItems.h"
 #include "toolbar/core/ViewLayout.h"
 
 using namespace tb;
+using namespace toolbartest;
 
 namespace {
-
-TLayoutItem Button(int w, int h) {
-    TLayoutItem item;
-    item.width = w;
-    item.height = h;
-    item.toolbarSize = true;
-    return item;
-}
 
 // Buttons 20 wide and 22 high that wrap as many to a line as the wrap width holds (at least one).
 TFloatingMeasure WrappedButtons(int count, int wrapWidth, std::vector<int>* asked = nullptr) {

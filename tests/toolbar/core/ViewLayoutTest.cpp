@@ -1,38 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "tests/toolbar/support/LayoutItems.h"
 #include "toolbar/core/ViewLayout.h"
 
 using namespace tb;
+using namespace toolbartest;
 
 namespace {
-
-TLayoutItem Button(int w, int h) {
-    TLayoutItem item;
-    item.width = w;
-    item.height = h;
-    item.toolbarSize = true;
-    return item;
-}
-TLayoutItem Separator(int w = 6, int h = 6) {
-    TLayoutItem item = Button(w, h);
-    item.separator = true;
-    return item;
-}
-TLayoutItem MenuRow(int w, int h) {
-    TLayoutItem item;
-    item.width = w;
-    item.height = h;
-    return item;
-}
-TLayoutItem Hidden(TLayoutItem item) {
-    item.candidate = false;
-    return item;
-}
-TLayoutItem Chevron() {
-    TLayoutItem item = Button(12, 0);
-    item.chevron = true;
-    return item;
-}
 
 std::vector<bool> Shown(const TLayoutResult& r) {
     std::vector<bool> out;
