@@ -8,6 +8,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 configs=("$@")
 [ "${#configs[@]}" -gt 0 ] || configs=(win win64 host fuzz)
 jobs=${VANTOREL_JOBS:-$(nproc)}
+# A compiler cache shared by every checkout on the machine: paths below the checkout are hashed relative to it,
+# so a second clone (CI's, a work tree) compiles only what differs.
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 for c in "${configs[@]}"; do
   case $c in
     win|win64|host|fuzz|bench) ;;
@@ -16,7 +23,7 @@ for c in "${configs[@]}"; do
   dir="${VANTOREL_BUILD_ROOT:-$root/build}/$c"
   if ! [ -f "$dir/CMakeCache.txt" ] || ! [ -f "$dir/build.ninja" ]; then
     mkdir -p "$dir"
-    if ! (cd "$root" && cmake --preset "$c" -B "$dir") >"$dir/configure.log" 2>&1; then
+    if ! (cd "$root" && cmake --preset "$c" -B "$dir" "${launcher[@]}") >"$dir/configure.log" 2>&1; then
       cat "$dir/configure.log" >&2
       echo "build: configuring $c failed (log: $dir/configure.log)" >&2
       exit 1

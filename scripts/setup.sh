@@ -4,21 +4,20 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build ccache g++ clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev zlib1g-dev
   googletest libgtest-dev
-  wine wine32 wine64 xvfb fonts-wine file
-  locales imagemagick libpng-dev
+  xvfb fonts-wine file
+  locales imagemagick libpng-dev tango-icon-theme
 )
 if [ "${VANTOREL_WITH_BENCH:-0}" = 1 ]; then
-  packages+=(libbenchmark-dev libopencv-dev libpng-dev)
+  packages+=(libbenchmark-dev libopencv-dev)
 fi
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   as_root dpkg --add-architecture i386
-  updated=0
 fi
 
 missing_of() {
@@ -27,27 +26,42 @@ missing_of() {
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
   done
 }
-install() { DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
 
-mapfile -t missing < <(missing_of "${packages[@]}")
+# The security archive's i386 index is now and then served mid-sync, with the wrong size. The amd64 libraries then
+# come from the security archive while their i386 twins resolve only against the main archive, and apt gives up on
+# wine32 (multi-arch twins must have one version). Every install therefore ranks the security archive below the
+# main one, so both architectures resolve to the same versions whether or not an index failed; a later install
+# without the pin would find the pinned set "held broken".
+pin=$(mktemp)
+trap 'rm -f "$pin"' EXIT
+printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 100\n' >"$pin"
+install() {
+  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends \
+    -o Dir::Etc::Preferences="$pin" "$@" >/dev/null
+}
+
+# Installing wine32 on its own replaces the amd64 library it shares with wine64 and removes wine64; both
+# architectures of that library (the one the resolver does not pick by itself) go in the same call.
+wine_packages=(wine wine32 wine64 libgstreamer-plugins-base1.0-0:i386 libgstreamer-plugins-base1.0-0:amd64)
+
+mapfile -t missing < <(missing_of "${packages[@]}" wine32 wine64)
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  # A mirror caught mid-sync serves one index of the wrong size; a later try usually gets it. After the last try
-  # go on with the indexes that did arrive.
   for try in 1 2 3; do
     as_root apt-get update -qq && break
-    echo "setup: apt-get update failed (try $try of 3)"
+    echo "setup: apt-get update failed (try $try of 3); going on with the indexes that arrived"
     [ "$try" = 3 ] || sleep $((try * 10))
   done
-  if ! install "${missing[@]}"; then
-    # The 32-bit Wine packages depend on the i386 indexes, which are the ones most often caught mid-sync.
-    # Everything else still installs; scripts/test.sh then reports the 32-bit tests as NOT RUN.
-    rest=()
-    for p in "${missing[@]}"; do [ "$p" = wine32 ] || rest+=("$p"); done
-    install "${rest[@]}"
-    echo "setup: wine32 could not be installed (the i386 package indexes are unavailable); 32-bit Windows tests will not run"
-  fi
+  install "${packages[@]}" "${wine_packages[@]}"
 fi
+
+# Both Wine loaders must start: the product is the 32-bit build, its twin the 64-bit one.
+for loader in /usr/lib/wine/wine /usr/lib/wine/wine64; do
+  if [ ! -x "$loader" ]; then
+    echo "setup: $loader is missing after the install" >&2
+    exit 1
+  fi
+done
 
 # The code-page tests run the program under a Western and a Cyrillic ANSI code page.
 need_locales=()
