@@ -3,12 +3,14 @@
 #include <chrono>
 #include <thread>
 
+void TKelvoDemoPlaybackThread::Run(std::function<bool()> tick) {
+    Create<TKelvoDemoPlaybackThread>(std::move(tick))->Start();
+}
+
 void TKelvoDemoPlaybackThread::Execute() {
     while (!Terminated()) {
         bool more = false;
-        // Terminate is called on the user-interface thread, so checking it there, inside the call, leaves no
-        // moment in which a tick could run after the run ended.
-        Synchronize([&] { more = !Terminated() && tick_(); });
+        Synchronize([&] { more = tick_(); });
         if (!more) return;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }

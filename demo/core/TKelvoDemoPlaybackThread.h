@@ -1,5 +1,6 @@
 // The pacing of a demonstration: calls the playback's tick on the user-interface thread every 10 ms, so that
-// all of the playback's work runs there, between the messages the user-interface thread handles.
+// all of the playback's work runs there, between the messages the user-interface thread handles. The thread
+// frees itself when it ends: nobody ever waits for it, so a run may end, and the next begin, inside a tick.
 #pragma once
 #include <functional>
 
@@ -8,9 +9,12 @@
 class TKelvoDemoPlaybackThread : public TThread {
     CLASSLIB_CLASS(TKelvoDemoPlaybackThread, TThread)
 public:
-    // Starts at once (made with MakeObject<T>). tick runs on the user-interface thread; the thread ends when it
-    // answers false or once Terminate was called there (a tick that waits when Terminate comes never runs).
-    explicit TKelvoDemoPlaybackThread(std::function<bool()> tick) : TThread(false), tick_(std::move(tick)) {}
+    // tick runs on the user-interface thread; the thread ends after a tick that answers false.
+    static void Run(std::function<bool()> tick);
+
+    explicit TKelvoDemoPlaybackThread(std::function<bool()> tick) : TThread(true), tick_(std::move(tick)) {
+        SetFreeOnTerminate(true);
+    }
 
 protected:
     void Execute() override;

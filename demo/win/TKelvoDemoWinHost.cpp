@@ -8,7 +8,6 @@ TKelvoDemoWinHost::TKelvoDemoWinHost() = default;
 
 TKelvoDemoWinHost::~TKelvoDemoWinHost() {
     EndRun();
-    EndPacing();
 }
 
 std::uint32_t TKelvoDemoWinHost::TickCount() {
@@ -63,7 +62,7 @@ void TKelvoDemoWinHost::HideBalloon() {
 }
 
 void TKelvoDemoWinHost::BeginRun(TKelvoDemoPlayback& playback) {
-    EndPacing();
+    if (pacing_) pacing_->Playback = nullptr;
     playback_ = &playback;
     if (Application && !hooked_) {
         hooked_ = true;
@@ -78,13 +77,16 @@ void TKelvoDemoWinHost::BeginRun(TKelvoDemoPlayback& playback) {
         Application->OnMinimize = MakeMethod<&TKelvoDemoWinHost::Minimize>(this);
         Application->OnMessage = MakeMethod<&TKelvoDemoWinHost::Message>(this);
     }
-    thread_ = MakeObject<TKelvoDemoPlaybackThread>([this] { return playback_ && playback_->Tick(); });
+    pacing_ = std::make_shared<TPacing>(TPacing{&playback});
+    TKelvoDemoPlaybackThread::Run([pacing = pacing_] { return pacing->Playback && pacing->Playback->Tick(); });
 }
 
 void TKelvoDemoWinHost::EndRun() {
-    // Called inside the last tick: the thread learns it there and calls no more; it is waited for at the next
-    // run or when the host goes.
-    if (thread_) thread_->Terminate();
+    // Usually called inside the run's last tick: its thread then ends by itself.
+    if (pacing_) {
+        pacing_->Playback = nullptr;
+        pacing_.reset();
+    }
     if (balloon_) balloon_->Hide();
     if (hooked_ && Application) {
         Application->OnActivate = savedActivate_;
@@ -95,13 +97,6 @@ void TKelvoDemoWinHost::EndRun() {
     }
     hooked_ = false;
     playback_ = nullptr;
-}
-
-void TKelvoDemoWinHost::EndPacing() {
-    if (!thread_) return;
-    thread_->Terminate();
-    thread_->WaitFor();
-    thread_.reset();
 }
 
 void TKelvoDemoWinHost::Activate(TObject* sender) {

@@ -3,19 +3,20 @@
 // the application's hints, the balloon, and for the time of a run the application's activation, minimizing
 // and message events (Esc) routed to the playback, with the pacing thread calling its Tick.
 #pragma once
+#include <memory>
+
 #include "classlib/core/TObject.h"
 #include "classlib/win/TApplication.h"
 #include "demo/core/IKelvoDemoHost.h"
 
 class TKelvoBalloon;
-class TKelvoDemoPlaybackThread;
 
 class TKelvoDemoWinHost : public IKelvoDemoHost {
 public:
     TKelvoDemoWinHost();
     TKelvoDemoWinHost(const TKelvoDemoWinHost&) = delete;
     TKelvoDemoWinHost& operator=(const TKelvoDemoWinHost&) = delete;
-    // Waits for the pacing thread (serving its pending call) and puts the application's events back.
+    // Puts the application's events back; the pacing thread ticks no more.
     ~TKelvoDemoWinHost();
 
     std::uint32_t TickCount() override;
@@ -39,10 +40,15 @@ private:
     void Restore(TObject* sender);
     void Minimize(TObject* sender);
     void Message(TMsg& msg, bool& handled);
-    void EndPacing();
+
+    // What the pacing thread of a run ticks: cleared when the run ends, so that a thread still asleep then
+    // (or waiting for the user-interface thread) ends at its next call without touching anything.
+    struct TPacing {
+        TKelvoDemoPlayback* Playback = nullptr;
+    };
 
     TKelvoDemoPlayback* playback_ = nullptr;
-    TObjectPtr<TKelvoDemoPlaybackThread> thread_;
+    std::shared_ptr<TPacing> pacing_;
     TObjectPtr<TKelvoBalloon> balloon_;
     bool hooked_ = false;
     TNotifyEvent savedActivate_;

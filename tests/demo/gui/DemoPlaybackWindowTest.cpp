@@ -129,3 +129,16 @@ TEST_F(DemoPlaybackWindowTest, EscStopsTheRunAtOnceAndGivesThePointerAndItsButto
     EXPECT_EQ(Pointer(), hand);
     EXPECT_EQ(clicks.one + clicks.two, 0);
 }
+
+// The pacing thread of a run that ends is never waited for, so a run may start inside the tick that ended the
+// previous one (here from OnFinish) and plays on its own thread.
+TEST_F(DemoPlaybackWindowTest, ARunStartedAsThePreviousOneFinishesPlays) {
+    int finished = 0;
+    playback.Events.OnFinish = [&] {
+        if (++finished == 1) EXPECT_TRUE(playback.Play(0));
+    };
+    Play({"MouseSpeed 50", "MouseClick One"});
+    ASSERT_TRUE(formtest::PumpUntil([&] { return finished == 2; }));
+    EXPECT_EQ(clicks.one, 2);
+    EXPECT_EQ(playback.State(), TKelvoDemoState::Idle);
+}
