@@ -99,24 +99,30 @@ void TKelvoDemoWinHost::EndRun() {
     playback_ = nullptr;
 }
 
+void TKelvoDemoWinHost::Forward(const TNotifyEvent& saved, TObject* sender, bool active) {
+    if (saved) saved(sender);
+    if (!playback_) return;
+    if (active) {
+        playback_->ApplicationActivated();
+    } else {
+        playback_->ApplicationDeactivated();
+    }
+}
+
 void TKelvoDemoWinHost::Activate(TObject* sender) {
-    if (savedActivate_) savedActivate_(sender);
-    if (playback_) playback_->ApplicationActivated();
+    Forward(savedActivate_, sender, true);
 }
 
 void TKelvoDemoWinHost::Deactivate(TObject* sender) {
-    if (savedDeactivate_) savedDeactivate_(sender);
-    if (playback_) playback_->ApplicationDeactivated();
+    Forward(savedDeactivate_, sender, false);
 }
 
 void TKelvoDemoWinHost::Restore(TObject* sender) {
-    if (savedRestore_) savedRestore_(sender);
-    if (playback_) playback_->ApplicationActivated();
+    Forward(savedRestore_, sender, true);
 }
 
 void TKelvoDemoWinHost::Minimize(TObject* sender) {
-    if (savedMinimize_) savedMinimize_(sender);
-    if (playback_) playback_->ApplicationDeactivated();
+    Forward(savedMinimize_, sender, false);
 }
 
 void TKelvoDemoWinHost::Message(TMsg& msg, bool& handled) {

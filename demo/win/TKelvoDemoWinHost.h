@@ -40,6 +40,9 @@ private:
     void Restore(TObject* sender);
     void Minimize(TObject* sender);
     void Message(TMsg& msg, bool& handled);
+    // The handler the application had first, then the playback: activation and restoring resume, deactivation
+    // and minimizing pause.
+    void Forward(const TNotifyEvent& saved, TObject* sender, bool active);
 
     // What the pacing thread of a run ticks: cleared when the run ends, so that a thread still asleep then
     // (or waiting for the user-interface thread) ends at its next call without touching anything.
