@@ -2,6 +2,7 @@
 // buttons are recorded, and every run goes tick by tick as the pacing thread would drive it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -313,30 +314,36 @@ TEST_F(PlaybackTest, TheEndOfTheScriptFinishesOnceAndPutsTheApplicationBack) {
 
 namespace {
 
+// Runs the commands it lists (logging its name) and knows one target.
 class TFakeParticipant : public IKelvoDemoParticipant {
 public:
-    AnsiString command, target;
-    TPoint point;
+    TFakeParticipant(std::string n, std::vector<std::string> c, TPoint p, std::vector<std::string>* l)
+        : name(std::move(n)), commands(std::move(c)), image(p), log(l) {}
+
+    std::string name;
+    std::vector<std::string> commands;
+    TPoint image;
     std::vector<std::string>* log = nullptr;
     std::function<void(IKelvoDemoMacro&)> fill;
 
     void ExecuteDemoCommand(IKelvoDemoPlayback&, const AnsiString& word, bool& handled, IKelvoDemoMacro& macro,
                             const TKelvoProperties&) override {
-        if (word != command) return;
+        if (std::find(commands.begin(), commands.end(), word) == commands.end()) return;
         handled = true;
-        log->push_back(command);
+        log->push_back(name + " " + word);
         if (fill) fill(macro);
     }
     void GetDemoTargetPoint(const TKelvoProperties& params, bool& found, TPoint& p) override {
-        AnsiString name;
-        if (!static_cast<const TKelvoDemoScriptParams&>(params).GetText(0, name) || name != target) return;
+        AnsiString target;
+        if (!static_cast<const TKelvoDemoScriptParams&>(params).GetText(0, target) || target != "Image") return;
         found = true;
-        p = point;
+        p = image;
     }
     void SetRecorder(IKelvoDemoPlayback*) override {}
     void ClearRecorder() override {}
 };
 
+// The registered names: the command ZOOMIN and the target OK.
 class TFakeNames : public IKelvoDemoNames {
 public:
     std::vector<std::string>* log = nullptr;
@@ -357,14 +364,12 @@ public:
 
 // Registered names answer first, then every participant in component order until one answers; the steps a
 // command adds to its macro play after it, one per tick, so a command that waits never blocks.
-TEST_F(PlaybackTest, CommandsAndTargetsGoToTheNamesThenToTheParticipantsInOrder) {
+TEST_F(PlaybackTest, CommandsAndTargetsGoToTheNamesThenToTheFirstParticipantThatAnswers) {
     std::vector<std::string> log;
     TFakeNames names;
     names.log = &log;
-    TFakeParticipant first, second;
-    first.log = second.log = &log;
-    first.command = "UNDO";
-    second.command = "TEXTMEMOYALTA";
+    TFakeParticipant first{"first", {"UNDO"}, Point(7, 8), &log};
+    TFakeParticipant second{"second", {"UNDO", "TEXTMEMOYALTA"}, Point(9, 9), &log};
     second.fill = [&](IKelvoDemoMacro& macro) {
         macro.AddCall([&] { log.push_back("Y"); });
         macro.AddLine("Pause 0.5");
@@ -373,26 +378,15 @@ TEST_F(PlaybackTest, CommandsAndTargetsGoToTheNamesThenToTheParticipantsInOrder)
     TKelvoDemoResolver resolver(&names, [&] { return std::vector<IKelvoDemoParticipant*>{&first, &second}; });
     resolver.Attach(playback);
 
-    Start({"ZoomIn", "Undo", "TextMemoYalta", "MouseTo 0, 0"});
-    RunOut(300);
-    EXPECT_EQ(log, (std::vector<std::string>{"names ZOOMIN", "UNDO", "TEXTMEMOYALTA", "Y"}));
-    RunOut(600);
-    EXPECT_EQ(log.back(), "Ya");
-    EXPECT_EQ(playback.State(), TKelvoDemoState::Idle);
-}
-
-TEST_F(PlaybackTest, TargetsGoToTheNamesThenToTheFirstParticipantThatKnowsThem) {
-    TFakeParticipant first, second;
-    first.target = second.target = "Image";
-    first.point = Point(7, 8);
-    second.point = Point(9, 9);
-    TFakeNames names;
-    TKelvoDemoResolver resolver(&names, [&] { return std::vector<IKelvoDemoParticipant*>{&first, &second}; });
-    resolver.Attach(playback);
-    Start({"MouseTo OK", "MouseTo Image, 3, 4"});
+    Start({"MouseTo OK", "MouseTo Image, 3, 4", "ZoomIn", "Undo", "TextMemoYalta", "MouseTo 0, 0"});
     EXPECT_EQ(host.pointer, Point(1, 2));
     After(10);
     EXPECT_EQ(host.pointer, Point(7, 8));
+    RunOut(300);
+    EXPECT_EQ(log, (std::vector<std::string>{"names ZOOMIN", "first UNDO", "second TEXTMEMOYALTA", "Y"}));
+    RunOut(600);
+    EXPECT_EQ(log.back(), "Ya");
+    EXPECT_EQ(playback.State(), TKelvoDemoState::Idle);
 }
 
 // What the editor and its view write while recording: zoom and undo buttons, then a left drag on the image.
