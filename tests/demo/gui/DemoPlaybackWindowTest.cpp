@@ -21,7 +21,9 @@ struct TClicks : TObject {
     int ups = 0;
     void One(TObject*) { ++one; }
     void Two(TObject*) { ++two; }
+    int deactivations = 0;
     void Down(TObject*, TMouseButton, TShiftState, int, int) { ++downs; }
+    void Deactivated(TObject*) { ++deactivations; }
     void Up(TObject*, TMouseButton, TShiftState, int, int) { ++ups; }
 };
 
@@ -141,4 +143,24 @@ TEST_F(DemoPlaybackWindowTest, ARunStartedAsThePreviousOneFinishesPlays) {
     ASSERT_TRUE(formtest::PumpUntil([&] { return finished == 2; }));
     EXPECT_EQ(clicks.one, 2);
     EXPECT_EQ(playback.State(), TKelvoDemoState::Idle);
+}
+
+// For the time of a run the application's deactivation pauses it and its activation resumes it, after the
+// handlers the application had, which are back once the run is over.
+TEST_F(DemoPlaybackWindowTest, DuringARunTheApplicationsActivationPausesAndResumesIt) {
+    const TNotifyEvent own = MakeMethod<&TClicks::Deactivated>(&clicks);
+    Application->OnDeactivate = own;
+    Play({"Pause 30"});
+    ASSERT_FALSE(Application->OnDeactivate == own);
+    Application->OnDeactivate(Application);
+    EXPECT_EQ(clicks.deactivations, 1);
+    EXPECT_EQ(playback.State(), TKelvoDemoState::Paused);
+    Application->OnActivate(Application);
+    EXPECT_EQ(playback.State(), TKelvoDemoState::Playing);
+
+    testsupport::Press(VK_ESCAPE);
+    ASSERT_TRUE(formtest::PumpUntil([&] { return playback.State() == TKelvoDemoState::Idle; }));
+    EXPECT_TRUE(Application->OnDeactivate == own);
+    EXPECT_FALSE(Application->OnActivate);
+    Application->OnDeactivate = nullptr;
 }
