@@ -1,6 +1,19 @@
 #include "demo/core/TKelvoDemoResolver.h"
 
+#include "classlib/core/TComponent.h"
 #include "demo/core/TKelvoDemoPlayback.h"
+
+TKelvoDemoParticipants ParticipantsOf(TComponent& owner) {
+    return [&owner] {
+        std::vector<IKelvoDemoParticipant*> participants;
+        for (int i = 0; i < owner.ComponentCount(); ++i) {
+            if (auto* participant = dynamic_cast<IKelvoDemoParticipant*>(owner.Components(i))) {
+                participants.push_back(participant);
+            }
+        }
+        return participants;
+    };
+}
 
 bool TKelvoDemoResolver::ResolveTarget(const TKelvoDemoScriptParams& params, TPoint& point) {
     if (names_ && names_->FindTarget(params, point)) return true;

@@ -8,6 +8,7 @@
 #include "app/core/IKelvoDemoParticipant.h"
 #include "demo/core/TKelvoDemoScriptParams.h"
 
+class TComponent;
 class TKelvoDemoPlayback;
 
 // The registered names (kept upper-cased; the first registration of a name answers).
@@ -24,6 +25,10 @@ protected:
 
 // The application's components that implement IKelvoDemoParticipant, in component order.
 using TKelvoDemoParticipants = std::function<std::vector<IKelvoDemoParticipant*>()>;
+
+// The components of owner (the application) that implement IKelvoDemoParticipant, in component order, looked
+// up on every call, so that a component made or freed since counts as it is now.
+TKelvoDemoParticipants ParticipantsOf(TComponent& owner);
 
 class TKelvoDemoResolver {
 public:

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/core/TComponent.h"
 #include "demo/core/TKelvoDemoPlayback.h"
 #include "demo/core/TKelvoDemoResolver.h"
 #include "demo/core/TKelvoDemoScriptAction.h"
@@ -315,10 +316,11 @@ TEST_F(PlaybackTest, TheEndOfTheScriptFinishesOnceAndPutsTheApplicationBack) {
 namespace {
 
 // Runs the commands it lists (logging its name) and knows one target.
-class TFakeParticipant : public IKelvoDemoParticipant {
+class TFakeParticipant : public TComponent, public IKelvoDemoParticipant {
 public:
-    TFakeParticipant(std::string n, std::vector<std::string> c, TPoint p, std::vector<std::string>* l)
-        : name(std::move(n)), commands(std::move(c)), image(p), log(l) {}
+    TFakeParticipant(TComponent* owner, std::string n, std::vector<std::string> c, TPoint p,
+                     std::vector<std::string>* l)
+        : TComponent(owner), name(std::move(n)), commands(std::move(c)), image(p), log(l) {}
 
     std::string name;
     std::vector<std::string> commands;
@@ -362,30 +364,41 @@ public:
 
 }  // namespace
 
-// Registered names answer first, then every participant in component order until one answers; the steps a
-// command adds to its macro play after it, one per tick, so a command that waits never blocks.
+// Registered names answer first, then every participant among the application's components, in their order,
+// until one answers; the steps a command adds to its macro play after it, one per tick, so a command that waits
+// never blocks.
 TEST_F(PlaybackTest, CommandsAndTargetsGoToTheNamesThenToTheFirstParticipantThatAnswers) {
     std::vector<std::string> log;
     TFakeNames names;
     names.log = &log;
-    TFakeParticipant first{"first", {"UNDO"}, Point(7, 8), &log};
-    TFakeParticipant second{"second", {"UNDO", "TEXTMEMOYALTA"}, Point(9, 9), &log};
+    TObjectPtr<TComponent> application = MakeObject<TComponent>(nullptr);
+    Create<TComponent>(application.get());
+    auto& first = *Create<TFakeParticipant>(application.get(), "first", std::vector<std::string>{"UNDO"},
+                                            Point(7, 8), &log);
+    Create<TComponent>(application.get());
+    auto& second = *Create<TFakeParticipant>(application.get(), "second",
+                                             std::vector<std::string>{"UNDO", "TEXTMEMOYALTA"}, Point(9, 9), &log);
     second.fill = [&](IKelvoDemoMacro& macro) {
         macro.AddCall([&] { log.push_back("Y"); });
         macro.AddLine("Pause 0.5");
         macro.AddCall([&] { log.push_back("Ya"); });
     };
-    TKelvoDemoResolver resolver(&names, [&] { return std::vector<IKelvoDemoParticipant*>{&first, &second}; });
+    TKelvoDemoResolver resolver(&names, ParticipantsOf(*application));
     resolver.Attach(playback);
 
-    Start({"MouseTo OK", "MouseTo Image, 3, 4", "ZoomIn", "Undo", "TextMemoYalta", "MouseTo 0, 0"});
+    Start({"MouseTo OK", "MouseTo Image, 3, 4", "ZoomIn", "Undo", "TextMemoYalta", "MouseTo Image"});
     EXPECT_EQ(host.pointer, Point(1, 2));
     After(10);
     EXPECT_EQ(host.pointer, Point(7, 8));
+    After(10);
+    After(10);
+    EXPECT_EQ(log, (std::vector<std::string>{"names ZOOMIN", "first UNDO"}));
+    Free(&first);  // from now on the targets and commands go to the participant there is then
     RunOut(300);
     EXPECT_EQ(log, (std::vector<std::string>{"names ZOOMIN", "first UNDO", "second TEXTMEMOYALTA", "Y"}));
     RunOut(600);
     EXPECT_EQ(log.back(), "Ya");
+    EXPECT_EQ(host.pointer, Point(9, 9));
     EXPECT_EQ(playback.State(), TKelvoDemoState::Idle);
 }
 
