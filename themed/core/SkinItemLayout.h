@@ -64,8 +64,9 @@ int SkinPopupMargin(int imageWidth);
 // A separator's thickness: the item's Size when 0 or more; else the theme's metric (50 on toolbars, 35 in
 // menus); the framework's size when the theme answers -1.
 int SkinSeparatorSize(int itemSize, int themeMetric, int frameworkSize);
-// A menu separator of explicit size is 0 wide and that high.
-TSize SkinSeparatorExtent(int itemSize, bool toolbarStyle, int thickness);
+// Toolbars: thickness square (the row stretches it). Menus: thickness high and as wide as the framework's
+// separator (baseWidth), or 0 wide when the item's size is explicit.
+TSize SkinSeparatorExtent(int itemSize, bool toolbarStyle, int thickness, int baseWidth);
 
 // What a viewer knows when it paints.
 struct TSkinItemState {

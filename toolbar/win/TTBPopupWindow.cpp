@@ -34,6 +34,10 @@ void TTBPopupView::AutoSize(int width, int height) {
 HFONT TTBPopupView::GetFont() { return Window()->Font()->Handle(); }
 
 TTBPopupWindow::TTBPopupWindow(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem, bool customizing)
+    : TTBPopupWindow(owner, parentView, parentItem, customizing, nullptr) {}
+
+TTBPopupWindow::TTBPopupWindow(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem, bool customizing,
+                               TViewMaker makeView)
     : TCustomControl(owner), parentView_(parentView) {
     SetVisible(false);
     SetBounds(Left(), Top(), 320, 240);
@@ -43,7 +47,8 @@ TTBPopupWindow::TTBPopupWindow(TComponent* owner, TTBView* parentView, TTBCustom
     SetShowHint(true);
     SetColor(clMenu);
     if (HFONT font = parentView ? parentView->GetFont() : GetMenuFont()) Font()->SetHandle(font);
-    view_ = MakeObject<TTBPopupView>(this, parentView, parentItem, this, customizing);
+    view_ = TObjectPtr<TTBPopupView>(makeView ? makeView(this, parentView, parentItem, this, customizing)
+                                              : Create<TTBPopupView>(this, parentView, parentItem, this, customizing));
     view_->SetModal(true);
     if (parentView) {
         view_->SetStyle((view_->Style() & ~kVssHideAccels) | (parentView->Style() & kVssHideAccels));
