@@ -11,6 +11,7 @@
 #include "support/ScreenPicture.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "tests/toolbar/support/AccessibleClient.h"
+#include "tests/toolbar/support/MenuLoopCheck.h"
 #include "themed/win/SkinNonClient.h"
 #include "themed/win/TShadow.h"
 #include "themed/win/TSkinCustomItem.h"
@@ -51,34 +52,10 @@ public:
     }
 };
 
-// Runs check once from inside the running menu loop (a thread timer the loop dispatches), then ends the loop.
-struct InLoop {
-    static inline InLoop* current = nullptr;
-    std::function<void()> check;
-    TTBView* root = nullptr;
-    bool ran = false;
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(nullptr, id);
-        InLoop& self = *current;
-        self.ran = true;
-        self.check();
-        if (!self.root->IsModalEnding()) self.root->EndModal();
-    }
-};
-
-// Opens viewer's menu from view and runs check while it is open.
+// Opens viewer's menu from view and runs check while it is open, long enough after for the popup's first
+// paint to reach the screen.
 bool WithMenuOpen(TTBView* view, TTBItemViewer* viewer, std::function<void()> check) {
-    InLoop loop;
-    loop.check = std::move(check);
-    loop.root = view;
-    InLoop::current = &loop;
-    // Long enough for the popup's first paint to reach the screen.
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 200, &InLoop::Tick);
-    view->Select(viewer, false);
-    view->RunMenuLoop(2);
-    ::KillTimer(nullptr, timer);
-    InLoop::current = nullptr;
-    return loop.ran;
+    return CheckInMenuLoop(view, viewer, 200, std::move(check));
 }
 
 TRect ScreenRect(HWND w) {
