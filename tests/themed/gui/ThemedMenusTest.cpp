@@ -13,6 +13,7 @@
 #include "tests/toolbar/support/AccessibleClient.h"
 #include "tests/toolbar/support/MenuLoopCheck.h"
 #include "themed/win/SkinNonClient.h"
+#include "themed/win/SkinPopupMenus.h"
 #include "themed/win/TShadow.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinDock.h"
@@ -369,5 +370,60 @@ TEST_F(ThemedMenus, VisualStylesOnAndOffRepaintEveryThemedWindow) {
         EXPECT_TRUE(PumpUntil([&] { return Painted(); }));
         EXPECT_EQ(menu_->Color(), CurrentTheme().GetViewColor(0x102));
         EXPECT_EQ(tools_->Color(), CurrentTheme().GetViewColor(0x101));
+    }
+}
+
+namespace {
+
+// The themed popup window of this thread that is on screen, if any.
+TSkinPopupWindow* ShownPopup() {
+    TSkinPopupWindow* found = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* popup = dynamic_cast<TSkinPopupWindow*>(FindControl(w));
+            if (!popup || !::IsWindowVisible(w)) return TRUE;
+            *reinterpret_cast<TSkinPopupWindow**>(p) = popup;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+struct BelowCheck {
+    static inline BelowCheck* current = nullptr;
+    TRect window;
+    bool seen = false;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+        TSkinPopupWindow* popup = ShownPopup();
+        if (!popup) return;
+        ::KillTimer(nullptr, id);
+        current->seen = true;
+        current->window = ScreenRect(popup->Handle());
+        popup->View()->EndModal();
+    }
+};
+
+}  // namespace
+
+TEST_F(ThemedMenus, APopupMenuBelowAButtonOpensAtItsBottomLeftAndNeverCoversIt) {
+    TTBItemViewer* shown = nullptr;
+    for (int i = 0; !shown && i < tools_->View()->ViewerCount(); ++i)
+        if (tools_->View()->Viewers(i)->Show()) shown = tools_->View()->Viewers(i);
+    ASSERT_NE(shown, nullptr);
+    const TRect button = ViewerOnScreen(shown);
+    for (const TRect& at : {button, TRect{button.Left, ::GetSystemMetrics(SM_CYSCREEN) - 30, button.Right,
+                                          ::GetSystemMetrics(SM_CYSCREEN) - 8}}) {
+        BelowCheck check;
+        BelowCheck::current = &check;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &BelowCheck::Tick);
+        EXPECT_FALSE(SkinPopupMenuBelow(file_, at));
+        ::KillTimer(nullptr, timer);
+        BelowCheck::current = nullptr;
+        ASSERT_TRUE(check.seen);
+        EXPECT_EQ(check.window.Left, at.Left);
+        // Below the rectangle, or above it near the bottom of the screen.
+        EXPECT_TRUE(check.window.Top == at.Bottom || check.window.Bottom == at.Top)
+            << check.window.Top << " " << check.window.Bottom;
     }
 }
