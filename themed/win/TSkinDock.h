@@ -27,6 +27,8 @@ class TSkinDock : public TTBDock {
     bool ThemedBackground();
     void DrawBackground(HDC dc, const TRect& drawRect) override;
     bool UsingBackground() override;
+    // The dock is handling its own change of size.
+    bool Resizing() const { return resizing_; }
 
 protected:
     void CMViewType(TMessage& message);
@@ -40,4 +42,5 @@ private:
     bool useThemeColor_ = true;
     bool useParentBackground_ = false;
     bool settingThemeColor_ = false;
+    bool resizing_ = false;
 };

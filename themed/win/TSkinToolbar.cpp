@@ -6,7 +6,10 @@
 #include "themed/win/TSkinChevronItem.h"
 #include "themed/win/TSkinFloatingWindowParent.h"
 #include "themed/win/TSkinNexus.h"
+#include "themed/win/TSkinDock.h"
+#include "toolbar/win/TTBControlItem.h"
 #include "toolbar/win/TTBDock.h"
+#include "toolbar/win/TTBItemViewer.h"
 
 namespace {
 
@@ -192,4 +195,25 @@ TTBFloatingWindowParent* TSkinToolbar::CreateFloatingParent() {
     auto* frame = Create<TSkinFloatingWindowParent>(nullptr);
     frame->SetSnapDistance(snapDistance_);
     return frame;
+}
+
+void TSkinToolbar::RepaintItemsOnBackground() {
+    if (!HandleAllocated()) return;
+    TTBToolbarView* view = View();
+    std::vector<RECT> items;
+    for (int i = 0; i < view->ViewerCount(); ++i) {
+        TTBItemViewer* viewer = view->Viewers(i);
+        const TRect b = viewer->BoundsRect();
+        if (!viewer->Show() || b.IsEmpty() || dynamic_cast<TTBControlItem*>(viewer->Item())) continue;
+        items.push_back(RECT{b.Left, b.Top, b.Right, b.Bottom});
+    }
+    for (const RECT& r : items) ::InvalidateRect(Handle(), &r, TRUE);
+    ::UpdateWindow(Handle());
+    for (const RECT& r : items) ::ValidateRect(Handle(), &r);
+}
+
+void TSkinToolbar::WMSize(TMessage& message) {
+    DispatchInherited<TSkinToolbar>(this, message);
+    auto* dock = dynamic_cast<TSkinDock*>(CurrentDock());
+    if (Docked() && dock && dock->UsingBackground() && !dock->Resizing()) RepaintItemsOnBackground();
 }

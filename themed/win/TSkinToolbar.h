@@ -21,7 +21,8 @@ class TSkinToolbar : public TTBCustomToolbar {
     CLASSLIB_MESSAGES(TSkinToolbar, CLASSLIB_ON(1261, &TSkinToolbar::CMViewType),
                       CLASSLIB_ON(1338, &TSkinToolbar::CMThemeChanged),
                       CLASSLIB_ON(CM_COLORCHANGED, &TSkinToolbar::CMColorChanged),
-                      CLASSLIB_ON(WM_ERASEBKGND, &TSkinToolbar::WMEraseBkgnd))
+                      CLASSLIB_ON(WM_ERASEBKGND, &TSkinToolbar::WMEraseBkgnd),
+                      CLASSLIB_ON(WM_SIZE, &TSkinToolbar::WMSize))
 
     explicit TSkinToolbar(TComponent* owner);
     ~TSkinToolbar() override;
@@ -42,12 +43,15 @@ class TSkinToolbar : public TTBCustomToolbar {
     void DrawNCArea(bool drawToDC, HDC dc, HRGN clip) override;
     TSize GetFloatingBorderSize() override;
     TTBFloatingWindowParent* CreateFloatingParent() override;
+    // On a dock background: the items are painted again on the background as it now lies under them.
+    void RepaintItemsOnBackground();
 
 protected:
     void CMViewType(TMessage& message);
     void CMThemeChanged(TMessage& message);
     void CMColorChanged(TMessage& message);
     void WMEraseBkgnd(TMessage& message);
+    void WMSize(TMessage& message);
 
 private:
     void UpdateThemeColor();

@@ -223,6 +223,13 @@ TEST_F(ThemedMenus, MenuBarToolbarAndFloatingFrameInTheThemesColours) {
     }
     EXPECT_GT(shown, 5);
     EXPECT_LT(shown, 20);
+    // The docked frame: a raised inner edge, and the single drag-handle bar 2 pixels inside the frame.
+    const TRect frameOfTools = ScreenRect(tools_->Handle());
+    const int middle = (frameOfTools.Top + frameOfTools.Bottom) / 2;
+    EXPECT_EQ(shot.Pixel(frameOfTools.Left, middle), Rgb(clBtnHighlight));
+    EXPECT_EQ(shot.Pixel(frameOfTools.Right - 1, middle), Rgb(clBtnShadow));
+    EXPECT_EQ(shot.Pixel(frameOfTools.Left + 4, middle), Rgb(clBtnHighlight));
+    EXPECT_EQ(shot.Pixel(frameOfTools.Left + 6, middle), Rgb(clBtnShadow));
     // The chevron's glyph in button text on the toolbar colour.
     EXPECT_GT(shot.Matching(R(ViewerOnScreen(chevron)), Rgb(clBtnText)), 4);
 
