@@ -38,6 +38,7 @@ void TSkinToolbarView::GetMargins(TTBViewOrientation orientation, TRect& margins
 TSkinToolbar::TSkinToolbar(TComponent* owner) : TTBCustomToolbar(owner, TParts{&MakeChevron, &MakeView}) {
     TControlStyle style = ControlStyle();
     style.Exclude(csOpaque);
+    style.Exclude(csParentBackground);
     SetControlStyle(style);
     SetDblClickUndock(false);
     SetParentColor(false);
@@ -86,6 +87,7 @@ std::int32_t TSkinToolbar::ViewType() const {
 void TSkinToolbar::CMViewType(TMessage& message) { message.Result = ViewType(); }
 
 void TSkinToolbar::CMThemeChanged(TMessage& message) {
+    if (!View()) return;  // going
     switch (message.WParam) {
         case 3: {
             // Sizes and colours may all have changed: measure again, recolour, refresh the frame.

@@ -335,6 +335,10 @@ TEST_F(ThemedMenus, PlainSubmenusUseTheSystemShadowClassAndTheToggleFollowsTheTo
     toggle_->Click();
     EXPECT_TRUE(tools_->Visible());
     EXPECT_TRUE(toggle_->Checked());
+    // Hidden another way: the check follows when its submenu opens.
+    tools_->SetVisible(false);
+    toolbars_->DoPopup(toolbars_, false);
+    EXPECT_FALSE(toggle_->Checked());
     Free(tools_);
     tools_ = nullptr;
     EXPECT_EQ(toggle_->Control(), nullptr);
