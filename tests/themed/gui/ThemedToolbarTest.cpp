@@ -76,19 +76,6 @@ TEST_F(ThemedToolbar, ViewTypesAndTheThemeColourThatAnOutsideColourSwitchesOff) 
     EXPECT_EQ(dock_->Color(), CurrentTheme().GetViewColor(0x601));
 }
 
-TEST_F(ThemedToolbar, ASystemChangeRepaintsEveryThemedWindow) {
-    // Everything painted and validated first.
-    ASSERT_TRUE(PumpUntil([&] {
-        RECT r;
-        return !::GetUpdateRect(bar_->Handle(), &r, FALSE) && !::GetUpdateRect(dock_->Handle(), &r, FALSE);
-    }));
-    ::SendMessageA(SkinThemeManager()->Window(), WM_SYSCOLORCHANGE, 0, 0);
-    RECT r;
-    EXPECT_TRUE(::GetUpdateRect(bar_->Handle(), &r, FALSE));
-    EXPECT_TRUE(::GetUpdateRect(dock_->Handle(), &r, FALSE));
-    EXPECT_TRUE(PumpUntil([&] { return !::GetUpdateRect(bar_->Handle(), &r, FALSE); }));
-}
-
 TEST_F(ThemedToolbar, FloatingFrameSnapsToTheWorkAreaAndItsCloseButtonGoesHot) {
     bar_->SetSnapDistance(-5);
     EXPECT_EQ(bar_->SnapDistance(), 0);
