@@ -381,18 +381,17 @@ TEST_F(ThemedMenus, VisualStylesOnAndOffRepaintEveryThemedWindow) {
 
 namespace {
 
+BOOL CALLBACK FindShownPopup(HWND w, LPARAM p) {
+    auto* popup = dynamic_cast<TSkinPopupWindow*>(FindControl(w));
+    if (!popup || !::IsWindowVisible(w)) return TRUE;
+    *reinterpret_cast<TSkinPopupWindow**>(p) = popup;
+    return FALSE;
+}
+
 // The themed popup window of this thread that is on screen, if any.
 TSkinPopupWindow* ShownPopup() {
     TSkinPopupWindow* found = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* popup = dynamic_cast<TSkinPopupWindow*>(FindControl(w));
-            if (!popup || !::IsWindowVisible(w)) return TRUE;
-            *reinterpret_cast<TSkinPopupWindow**>(p) = popup;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindShownPopup, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
