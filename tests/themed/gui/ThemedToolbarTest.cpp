@@ -9,6 +9,7 @@
 #include "themed/win/TSkinNexus.h"
 #include "themed/win/TSkinToolbar.h"
 #include "toolbar/core/TTBRootItem.h"
+#include "toolbar/win/TTBItemViewer.h"
 
 using namespace formtest;
 
@@ -85,6 +86,9 @@ TEST_F(ThemedToolbar, FloatingFrameSnapsToTheWorkAreaAndItsCloseButtonGoesHot) {
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->SnapDistance(), 10);
     EXPECT_EQ(GetWinViewType(bar_), 0x30101);
+    // The theme's floating margins (left 4, top 4) place the first item.
+    ASSERT_TRUE(PumpUntil([&] { return bar_->View()->Validated(); }));
+    EXPECT_EQ(bar_->View()->Viewers(0)->BoundsRect().TopLeft(), (TPoint{4, 4}));
     const TSize border = bar_->GetFloatingBorderSize();
     EXPECT_EQ(border.cx, ::GetSystemMetrics(SM_CXSIZEFRAME));
 
