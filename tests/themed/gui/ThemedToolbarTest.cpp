@@ -4,6 +4,7 @@
 #include "classlib/win/SystemLookups.h"
 #include "support/ScreenPicture.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
+#include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinDock.h"
 #include "themed/win/TSkinFloatingWindowParent.h"
 #include "themed/win/TSkinNexus.h"
@@ -129,4 +130,21 @@ TEST_F(ThemedToolbar, FloatingFrameSnapsToTheWorkAreaAndItsCloseButtonGoesHot) {
     // The caption bar in the active or inactive caption colour.
     const COLORREF caption = shot.Pixel(after.left + border.cx + 2, after.top + border.cy + 2);
     EXPECT_TRUE(caption == Rgb(clActiveCaption) || caption == Rgb(clInactiveCaption));
+}
+
+TEST_F(ThemedToolbar, CaptionsRunDownAToolbarDockedAtTheSide) {
+    TSkinDock* left = Create<TSkinDock>(Owner());
+    left->SetPosition(dpLeft);
+    left->SetParent(form_);
+    TSkinItem* text = Create<TSkinItem>(bar_);
+    text->SetCaption(u"A long caption");
+    bar_->Items()->Add(text);
+    bar_->SetCurrentDock(left);
+    ASSERT_TRUE(PumpUntil([&] { return bar_->View()->Validated(); }));
+    const TRect docked = bar_->View()->Find(text)->BoundsRect();
+    EXPECT_GT(docked.Height(), 2 * docked.Width());
+    bar_->SetCurrentDock(dock_);
+    ASSERT_TRUE(PumpUntil([&] { return bar_->View()->Validated(); }));
+    const TRect across = bar_->View()->Find(text)->BoundsRect();
+    EXPECT_EQ(across.Width(), docked.Height());
 }
