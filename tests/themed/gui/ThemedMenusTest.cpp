@@ -234,6 +234,9 @@ TEST_F(ThemedMenus, MenuBarToolbarAndFloatingFrameInTheThemesColours) {
     EXPECT_GT(shot.Matching(R(ViewerOnScreen(chevron)), Rgb(clBtnText)), 4);
 
     EXPECT_EQ(GetWinViewType(floating_), 0x30101);
+    // A floating toolbar's own background (in its margins): the theme's colour, not whatever lay there.
+    const TPoint corner = floating_->ClientToScreen(TPoint{1, 1});
+    EXPECT_EQ(shot.Pixel(corner.X, corner.Y), Rgb(theme.GetViewColor(0x30101)));
 
     // The menu bar through the accessibility objects.
     AccessibleRef acc = AccessibleOf(menu_->Handle());
