@@ -250,7 +250,17 @@ void TTBDock::ArrangeToolbars() {
             std::erase(visible_, windows_[i]);
             windows_.erase(windows_.begin() + static_cast<std::ptrdiff_t>(i));
         }
+    LayOutWindows();
+}
 
+void TTBDock::SetEffectivePlace(TTBCustomDockableWindow* window, int row, int pos, int thickness) {
+    window->effectiveRow_ = row;
+    window->effectivePos_ = pos;
+    window->dockedThickness_ = thickness;
+    window->shrunkLength_ = 0;
+}
+
+void TTBDock::LayOutWindows() {
     const bool vertical = IsVertical();
     tb::TDockLayoutInput in;
     in.Position = position_;
