@@ -8,6 +8,9 @@
 
 namespace skin {
 
+// The codes of docks.
+enum : std::int32_t { vtDock = 0x601, vtMultiDock = 0x602 };
+
 // How the items of a toolbar treat the background behind them.
 enum TSkinItemTransparency { itAuto, itEnable, itDisable };
 

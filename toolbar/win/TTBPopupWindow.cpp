@@ -210,12 +210,22 @@ void ShowPopup(TTBPopupWindow* window) {
 
 }  // namespace
 
+namespace {
+
+// The item's own popup window class when it has one.
+TObjectPtr<TTBPopupWindow> MakePopupWindow(TTBCustomItem* item, TTBView* parentView, bool customizing) {
+    if (TTBPopupWindow* own = item->CreatePopupWindow(parentView, customizing)) return TObjectPtr<TTBPopupWindow>(own);
+    return MakeObject<TTBPopupWindow>(nullptr, parentView, item, customizing);
+}
+
+}  // namespace
+
 TTBPopupWindow* tb::CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer, bool asSubmenu, bool selectFirst) {
     TTBCustomItem* item = parentViewer->Item();
     if (TTBCustomItem* linked = item->LinkSubitems()) linked->DoPopup(item, true);
     item->DoPopup(item, false);
 
-    TObjectPtr<TTBPopupWindow> window = MakeObject<TTBPopupWindow>(nullptr, parentView, item, parentView->Customizing());
+    TObjectPtr<TTBPopupWindow> window = MakePopupWindow(item, parentView, parentView->Customizing());
     TTBPopupView* view = window->View();
     TTBView* chevronParent = item->GetChevronParentView();
     if (chevronParent) {
@@ -235,7 +245,7 @@ TTBPopupWindow* tb::CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer
     const TPoint border = window->BorderSize();
     view->SetMaxHeight(area.Height() - 2 * border.Y);
     if (chevronParent) view->SetWrapOffset(area.Width());
-    if (selectFirst) view->Select(view->NextSelectable(nullptr, true), false);
+    if (selectFirst || item->SelectFirstOnPopup()) view->Select(view->NextSelectable(nullptr, true), false);
     view->UpdatePositions();
 
     TPopupPlacementInput in;
@@ -267,7 +277,7 @@ TTBPopupWindow* tb::CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer
 bool tb::PopupMenuAt(TTBCustomItem* item, TPoint point, TTBPopupAlignment alignment) {
     if (TTBCustomItem* linked = item->LinkSubitems()) linked->DoPopup(item, true);
     item->DoPopup(item, false);
-    TObjectPtr<TTBPopupWindow> window = MakeObject<TTBPopupWindow>(nullptr, nullptr, item, false);
+    TObjectPtr<TTBPopupWindow> window = MakePopupWindow(item, nullptr, false);
     TTBPopupView* view = window->View();
     const RECT work = GetWorkArea(true, POINT{point.X, point.Y});
     const TRect area{work.left, work.top, work.right, work.bottom};
