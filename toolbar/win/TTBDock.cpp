@@ -138,7 +138,8 @@ void TTBDock::Notification(TComponent* component, TOperation operation) {
     auto* window = dynamic_cast<TTBCustomDockableWindow*>(component);
     if (window) {
         std::erase(windows_, window);
-        std::erase(visible_, window);
+        // A shown window that goes leaves its place to the others (or the dock empty).
+        if (std::erase(visible_, window) > 0 && !ComponentState().Contains(csDestroying)) ArrangeToolbars();
     }
 }
 
