@@ -11,6 +11,7 @@
 #include "themed/win/TSkinFloatingWindowParent.h"
 #include "themed/win/TSkinMultiDock.h"
 #include "themed/win/TSkinNexus.h"
+#include "toolbar/win/SystemSettings.h"
 #include "toolbar/win/TTBDock.h"
 #include "toolbar/win/TTBFloatingWindowParent.h"
 #include "toolbar/win/WindowPainting.h"
@@ -279,7 +280,16 @@ bool TSkinDockablePanel::CanDockTo(TTBDock* dock) {
 }
 
 void TSkinDockablePanel::OrderControls(bool, TTBDockType, TTBDock* dockingTo, TSize& newClientSize) {
-    newClientSize = dockingTo ? TSize{dockedWidth_, dockedHeight_} : TSize{floatingWidth_, floatingHeight_};
+    if (dockingTo) {
+        newClientSize = TSize{dockedWidth_, dockedHeight_};
+        return;
+    }
+    // A floating size read from stored settings may be anything: the frame never outgrows the work area.
+    const RECT area = tb::GetWorkArea(true, POINT{FloatingPosition().X, FloatingPosition().Y});
+    const TSize frame =
+        tb::FloatingNCExtents(GetFloatingBorderSize(), ShowCaption(), ::GetSystemMetrics(SM_CYSMCAPTION)).Total();
+    newClientSize = TSize{std::min<int>(floatingWidth_, area.right - area.left - frame.cx),
+                          std::min<int>(floatingHeight_, area.bottom - area.top - frame.cy)};
 }
 
 void TSkinDockablePanel::GetBaseSize(TSize& size) {

@@ -124,6 +124,10 @@ TEST_F(DockablePanel, TheDockedFrameShowsTheCaptionAndCloseButtonTheThemePaints)
     EXPECT_EQ(panel_->BoundsRect(), Bounds(0, 0, 154, form_->ClientHeight()));
     EXPECT_EQ(panel_->ClientRect(), Rect(0, 0, 150, form_->ClientHeight() - 4 - caption));
     EXPECT_EQ(panel_->Color(), CurrentTheme().GetViewColor(0x400));
+    panel_->SetColor(clRed);
+    EXPECT_FALSE(panel_->UseThemeColor()) << "a colour set by hand";
+    panel_->SetUseThemeColor(true);
+    EXPECT_EQ(panel_->Color(), CurrentTheme().GetViewColor(0x400));
 
     TButton* button = Create<TButton>(Owner());
     try {
@@ -273,6 +277,9 @@ TEST_F(DockablePanel, FloatingAndDockingBackKeepTheSizes) {
     EXPECT_EQ(panel_->FloatingWidth(), 180);
     panel_->SetFloating(true);
     EXPECT_EQ(panel_->ClientRect(), Rect(0, 0, 180, 90));
+    // A size from stored settings that no screen holds: the frame stays within the work area.
+    panel_->SetFloatingWidth(100000);
+    EXPECT_LE(panel_->FloatingParent()->Width(), ::GetSystemMetrics(SM_CXSCREEN));
 
     // A panel that may not float, nor go into a plain dock, stays where it is.
     panel_->SetCurrentDock(right_);
