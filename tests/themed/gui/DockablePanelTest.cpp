@@ -262,6 +262,32 @@ TEST_F(DockablePanel, TheCloseButtonHidesThePanel) {
     EXPECT_EQ(right_->Width(), 154);
 }
 
+TEST_F(DockablePanel, ThePanelThatCannotFloatIsDraggedByItsCaptionToTheOtherSide) {
+    panel_->SetDockMode(dmCannotFloat);
+    panel_->SetSupportedDocks({dkMultiDock});
+    const auto run = [&](TMouseDrag drag) {
+        HANDLE thread = ::CreateThread(nullptr, 0, &SendDrag, &drag, 0, nullptr);
+        EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }));
+        ::CloseHandle(thread);
+        PumpPostedMessages();
+    };
+    const TRect w = WindowRect(panel_->Handle());
+    const TPoint caption = Point(w.Left + 40, w.Top + 8);
+    const TRect form = WindowRect(form_->Handle());
+    // Let go over the middle of the form: no floating, the panel stays where it was.
+    run(TMouseDrag{{caption, Point(caption.X - 60, caption.Y + 40), Point(form.Left + 240, form.Top + 200)}});
+    EXPECT_EQ(panel_->CurrentDock(), right_);
+    EXPECT_FALSE(panel_->Floating());
+    // Over the left edge: into the left multi-dock, with its docked width (pressed elsewhere on the caption, so
+    // that the press does not make a double click with the one before).
+    const TPoint again = Point(caption.X + 30, caption.Y);
+    run(TMouseDrag{{again, Point(form.Left + 100, caption.Y + 40), Point(form.Left + 8, form.Top + 120)}});
+    EXPECT_EQ(panel_->CurrentDock(), left_);
+    EXPECT_EQ(left_->Width(), 154);
+    EXPECT_EQ(right_->Width(), 0);
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
 TEST_F(DockablePanel, FloatingAndDockingBackKeepTheSizes) {
     panel_->SetFloatingWidth(180);
     panel_->SetFloatingHeight(90);
