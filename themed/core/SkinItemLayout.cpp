@@ -125,9 +125,9 @@ int SkinSeparatorSize(int itemSize, int themeMetric, int frameworkSize) {
     return themeMetric == -1 ? frameworkSize : themeMetric;
 }
 
-TSize SkinSeparatorExtent(int itemSize, bool toolbarStyle, int thickness) {
-    if (!toolbarStyle && itemSize >= 0) return TSize{0, thickness};
-    return TSize{thickness, thickness};
+TSize SkinSeparatorExtent(int itemSize, bool toolbarStyle, int thickness, int baseWidth) {
+    if (toolbarStyle) return TSize{thickness, thickness};
+    return TSize{itemSize >= 0 ? 0 : baseWidth, thickness};
 }
 
 TSkinItemInfo SkinItemInfoFor(const TSkinItemState& s) {

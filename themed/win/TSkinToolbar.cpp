@@ -3,6 +3,7 @@
 #include "classlib/core/ScopeGuard.h"
 #include "themed/core/SkinToolbarRules.h"
 #include "themed/win/SkinNonClient.h"
+#include "themed/win/TSkinChevronItem.h"
 #include "themed/win/TSkinFloatingWindowParent.h"
 #include "themed/win/TSkinNexus.h"
 #include "toolbar/win/TTBDock.h"
@@ -17,6 +18,8 @@ TTBToolbarView* MakeView(TTBCustomToolbar* toolbar, TTBCustomItem* root, bool us
     return Create<TSkinToolbarView>(toolbar, root, usePriorityList);
 }
 
+TTBChevronItem* MakeChevron() { return Create<TSkinChevronItem>(nullptr); }
+
 }  // namespace
 
 void TSkinToolbarView::GetMargins(TTBViewOrientation orientation, TRect& margins) {
@@ -29,7 +32,7 @@ void TSkinToolbarView::GetMargins(TTBViewOrientation orientation, TRect& margins
     margins = TRect{m.Left, m.Top, m.Right, m.Bottom};
 }
 
-TSkinToolbar::TSkinToolbar(TComponent* owner) : TTBCustomToolbar(owner, TParts{nullptr, &MakeView}) {
+TSkinToolbar::TSkinToolbar(TComponent* owner) : TTBCustomToolbar(owner, TParts{&MakeChevron, &MakeView}) {
     TControlStyle style = ControlStyle();
     style.Exclude(csOpaque);
     SetControlStyle(style);

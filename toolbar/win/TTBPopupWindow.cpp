@@ -34,6 +34,10 @@ void TTBPopupView::AutoSize(int width, int height) {
 HFONT TTBPopupView::GetFont() { return Window()->Font()->Handle(); }
 
 TTBPopupWindow::TTBPopupWindow(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem, bool customizing)
+    : TTBPopupWindow(owner, parentView, parentItem, customizing, nullptr) {}
+
+TTBPopupWindow::TTBPopupWindow(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem, bool customizing,
+                               TViewMaker makeView)
     : TCustomControl(owner), parentView_(parentView) {
     SetVisible(false);
     SetBounds(Left(), Top(), 320, 240);
@@ -43,7 +47,8 @@ TTBPopupWindow::TTBPopupWindow(TComponent* owner, TTBView* parentView, TTBCustom
     SetShowHint(true);
     SetColor(clMenu);
     if (HFONT font = parentView ? parentView->GetFont() : GetMenuFont()) Font()->SetHandle(font);
-    view_ = MakeObject<TTBPopupView>(this, parentView, parentItem, this, customizing);
+    view_ = TObjectPtr<TTBPopupView>(makeView ? makeView(this, parentView, parentItem, this, customizing)
+                                              : Create<TTBPopupView>(this, parentView, parentItem, this, customizing));
     view_->SetModal(true);
     if (parentView) {
         view_->SetStyle((view_->Style() & ~kVssHideAccels) | (parentView->Style() & kVssHideAccels));
@@ -274,7 +279,7 @@ TTBPopupWindow* tb::CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer
     return shown;
 }
 
-bool tb::PopupMenuAt(TTBCustomItem* item, TPoint point, TTBPopupAlignment alignment) {
+bool tb::PopupMenuAt(TTBCustomItem* item, TPoint point, TTBPopupAlignment alignment, const TRect& keepClear) {
     if (TTBCustomItem* linked = item->LinkSubitems()) linked->DoPopup(item, true);
     item->DoPopup(item, false);
     TObjectPtr<TTBPopupWindow> window = MakePopupWindow(item, nullptr, false);
@@ -288,6 +293,7 @@ bool tb::PopupMenuAt(TTBCustomItem* item, TPoint point, TTBPopupAlignment alignm
     in.kind = TTBPopupKind::AtPoint;
     in.point = point;
     in.alignment = alignment;
+    in.keepClear = keepClear;
     in.size = TPoint{window->Width(), window->Height()};
     in.area = area;
     const TPopupPlacement placement = GetPopupPosition(in);
