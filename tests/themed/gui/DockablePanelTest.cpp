@@ -157,6 +157,33 @@ TEST_F(DockablePanel, TheDockedFrameShowsTheCaptionAndCloseButtonTheThemePaints)
     EXPECT_EQ(shot.Differing(client, static_cast<COLORREF>(ColorToRGB(panel_->Color()))), 0);
 }
 
+TEST_F(DockablePanel, OnATopMultiDockTheCaptionRunsDownTheLeftWithTheCloseButtonAtItsBottom) {
+    TSkinMultiDock* top = Create<TSkinMultiDock>(Owner());
+    top->SetParent(form_);
+    panel_->SetDockableTo({dpTop, dpLeft, dpRight});
+    panel_->SetDockedHeight(80);
+    panel_->SetCurrentDock(top);
+    const int side = ::GetSystemMetrics(SM_CYSMCAPTION) - 1;
+    EXPECT_EQ(top->Height(), 84);
+    // Along the dock the line's length, held at the maximum client width 220.
+    EXPECT_EQ(panel_->ClientRect(), Rect(0, 0, 220, 80));
+    EXPECT_EQ(panel_->Width(), 220 + 4 + side + 1);
+
+    ::RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const std::string path = testsupport::ArtifactPath("dockable-panel-vertical.bmp");
+    testsupport::SaveScreen(path);
+    const testsupport::SavedPicture shot(path);
+    const TRect w = WindowRect(panel_->Handle());
+    const COLORREF text = static_cast<COLORREF>(ColorToRGB(clBtnText));
+    const RECT close{w.Left + 2, w.Bottom - 2 - side, w.Left + 2 + side, w.Bottom - 2};
+    EXPECT_GT(shot.Matching(close, text), 6);
+    EXPECT_EQ(shot.Matching(RECT{w.Left + 2, w.Top + 2, w.Left + 2 + side, w.Top + 2 + side}, text), 0)
+        << "nothing at the top of the bar: the caption's text starts from the bottom";
+    // The close button there closes the panel.
+    testsupport::ClickAt(Point(close.left + side / 2, close.top + side / 2));
+    EXPECT_TRUE(PumpUntil([&] { return !panel_->Visible(); }));
+}
+
 TEST_F(DockablePanel, TheMultiDockSharesItsLengthAmongThePanelsInItsLine) {
     panel_->OnDockedResizing = {};
     form_->SetClientHeight(360);
