@@ -260,6 +260,40 @@ TEST_F(DockablePanel, EscOrALostCaptureEndsTheResizeWithTheStartSize) {
     EXPECT_EQ(panel_->DockedWidth(), 150);
 }
 
+namespace {
+// Moves the pointer 40 pixels left on the first proposed size and posts WM_QUIT on the second.
+struct TQuitOnSecondStep {
+    TPoint start;
+    int steps = 0;
+    int second = 0;  // the size proposed at the second step
+    void Resizing(TObject*, TDPResizeDirection, bool&, int stage, int& size) {
+        if (stage != 1) return;
+        if (++steps == 1) ::SetCursorPos(start.X - 40, start.Y);
+        if (steps != 2) return;
+        second = size;
+        ::PostQuitMessage(7);
+    }
+};
+}  // namespace
+
+TEST_F(DockablePanel, AQuitMessageEndsTheResizeWithTheStartSizeAndIsPostedAgain) {
+    const TRect r = WindowRect(panel_->Handle());
+    TQuitOnSecondStep quit{Point(r.Left + 1, r.Top + 100)};
+    panel_->OnDockedResizing = MakeMethod<&TQuitOnSecondStep::Resizing>(&quit);
+    ::SetCursorPos(quit.start.X, quit.start.Y);
+    PumpPostedMessages();
+    ::PostMessageA(panel_->Handle(), WM_MOUSEMOVE, 0, 0);
+    ::PostMessageA(panel_->Handle(), WM_MOUSEMOVE, 0, 0);
+    panel_->BeginDockedSizing(HTLEFT);
+    EXPECT_EQ(quit.steps, 2);
+    EXPECT_EQ(quit.second, 194) << "the edge followed the pointer before the quit came";
+    EXPECT_EQ(panel_->DockedWidth(), 150);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
 TEST_F(DockablePanel, APanelHiddenOrFreedInsideTheResizeIsLeftAlone) {
     watch_.action = TResizeWatch::Hide;
     DragEdge(-60);
