@@ -95,15 +95,26 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(panel_->Handle()) != FALSE; }));
     }
 
-    // Drags from the middle of the panel's inner (left) edge by dx and waits until the input is handled.
-    void DragEdge(int dx, bool escape = false) {
-        const TRect r = WindowRect(panel_->Handle());
-        const TPoint at = Point(r.Left + 1, r.Top + r.Height() / 2);
-        TMouseDrag drag{{at, Point(at.X + dx / 2, at.Y), Point(at.X + dx, at.Y)}, escape};
+    // Sends the drag and waits until its input is handled.
+    static void Run(TMouseDrag drag) {
         HANDLE thread = ::CreateThread(nullptr, 0, &SendDrag, &drag, 0, nullptr);
         EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }));
         ::CloseHandle(thread);
         PumpPostedMessages();
+    }
+    // Drags the middle of the panel's inner (left) edge by dx.
+    void DragEdge(int dx, bool escape = false) {
+        const TRect r = WindowRect(panel_->Handle());
+        const TPoint at = Point(r.Left + 1, r.Top + r.Height() / 2);
+        Run(TMouseDrag{{at, Point(at.X + dx / 2, at.Y), Point(at.X + dx, at.Y)}, escape});
+    }
+    // The screen as it is now, saved among the artifacts and read back.
+    testsupport::SavedPicture Screenshot(const char* name) {
+        ::RedrawWindow(form_->Handle(), nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        const std::string path = testsupport::ArtifactPath(name);
+        testsupport::SaveScreen(path);
+        return testsupport::SavedPicture(path);
     }
 
     TForm* form_ = nullptr;
@@ -138,10 +149,7 @@ TEST_F(DockablePanel, TheDockedFrameShowsTheCaptionAndCloseButtonTheThemePaints)
     }
     EXPECT_EQ(button->Parent(), nullptr);
 
-    ::RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    const std::string path = testsupport::ArtifactPath("dockable-panel.bmp");
-    testsupport::SaveScreen(path);
-    const testsupport::SavedPicture shot(path);
+    const testsupport::SavedPicture shot = Screenshot("dockable-panel.bmp");
     const TRect w = WindowRect(panel_->Handle());
     const COLORREF bar = static_cast<COLORREF>(ColorToRGB(CurrentTheme().GetViewColor(0x101)));
     const COLORREF text = static_cast<COLORREF>(ColorToRGB(clBtnText));
@@ -169,10 +177,7 @@ TEST_F(DockablePanel, OnATopMultiDockTheCaptionRunsDownTheLeftWithTheCloseButton
     EXPECT_EQ(panel_->ClientRect(), Rect(0, 0, 220, 80));
     EXPECT_EQ(panel_->Width(), 220 + 4 + side + 1);
 
-    ::RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    const std::string path = testsupport::ArtifactPath("dockable-panel-vertical.bmp");
-    testsupport::SaveScreen(path);
-    const testsupport::SavedPicture shot(path);
+    const testsupport::SavedPicture shot = Screenshot("dockable-panel-vertical.bmp");
     const TRect w = WindowRect(panel_->Handle());
     const COLORREF text = static_cast<COLORREF>(ColorToRGB(clBtnText));
     const RECT close{w.Left + 2, w.Bottom - 2 - side, w.Left + 2 + side, w.Bottom - 2};
@@ -204,11 +209,7 @@ TEST_F(DockablePanel, TheMultiDockSharesItsLengthAmongThePanelsInItsLine) {
 
     // The splitter between them moves the length from one to the other.
     const TRect r = WindowRect(panel_->Handle());
-    TMouseDrag drag{{Point(r.Left + 60, r.Bottom - 1), Point(r.Left + 60, r.Bottom + 20), Point(r.Left + 60, r.Bottom + 40)}};
-    HANDLE thread = ::CreateThread(nullptr, 0, &SendDrag, &drag, 0, nullptr);
-    EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }));
-    ::CloseHandle(thread);
-    PumpPostedMessages();
+    Run(TMouseDrag{{Point(r.Left + 60, r.Bottom - 1), Point(r.Left + 60, r.Bottom + 20), Point(r.Left + 60, r.Bottom + 40)}});
     // The press and the moves come through the pointer's absolute units: a pixel either way.
     EXPECT_NEAR(panel_->Height(), 120, 1);
     EXPECT_EQ(second->BoundsRect(), Bounds(0, panel_->Height(), 154, 360 - panel_->Height()));
@@ -326,23 +327,17 @@ TEST_F(DockablePanel, TheCloseButtonHidesThePanel) {
 TEST_F(DockablePanel, ThePanelThatCannotFloatIsDraggedByItsCaptionToTheOtherSide) {
     panel_->SetDockMode(dmCannotFloat);
     panel_->SetSupportedDocks({dkMultiDock});
-    const auto run = [&](TMouseDrag drag) {
-        HANDLE thread = ::CreateThread(nullptr, 0, &SendDrag, &drag, 0, nullptr);
-        EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }));
-        ::CloseHandle(thread);
-        PumpPostedMessages();
-    };
     const TRect w = WindowRect(panel_->Handle());
     const TPoint caption = Point(w.Left + 40, w.Top + 8);
     const TRect form = WindowRect(form_->Handle());
     // Let go over the middle of the form: no floating, the panel stays where it was.
-    run(TMouseDrag{{caption, Point(caption.X - 60, caption.Y + 40), Point(form.Left + 240, form.Top + 200)}});
+    Run(TMouseDrag{{caption, Point(caption.X - 60, caption.Y + 40), Point(form.Left + 240, form.Top + 200)}});
     EXPECT_EQ(panel_->CurrentDock(), right_);
     EXPECT_FALSE(panel_->Floating());
     // Over the left edge: into the left multi-dock, with its docked width (pressed elsewhere on the caption, so
     // that the press does not make a double click with the one before).
     const TPoint again = Point(caption.X + 30, caption.Y);
-    run(TMouseDrag{{again, Point(form.Left + 100, caption.Y + 40), Point(form.Left + 8, form.Top + 120)}});
+    Run(TMouseDrag{{again, Point(form.Left + 100, caption.Y + 40), Point(form.Left + 8, form.Top + 120)}});
     EXPECT_EQ(panel_->CurrentDock(), left_);
     EXPECT_EQ(left_->Width(), 154);
     EXPECT_EQ(right_->Width(), 0);
