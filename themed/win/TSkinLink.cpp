@@ -75,5 +75,5 @@ void TSkinCustomLink::Paint() {
     if (!ImageShown()) return;
     const TRect inner = skin::ShrinkRect(ClientRect(), Margins()->Edges());
     const TRect image = skin::LinkImageRect(inner, RightAligned(), images_->Width(), images_->Height());
-    SkinPaintControlImage(Canvas()->Handle(), image, Enabled() ? 0 : skin::cdfDisabled, images_, imageIndex_);
+    SkinPaintControlImage(Canvas()->Handle(), image, Enabled() ? 0u : unsigned{skin::cdfDisabled}, images_, imageIndex_);
 }

@@ -95,6 +95,13 @@ bool TSkinTextObject::CanAutoSize(int& newWidth, int& newHeight) {
     return true;
 }
 
+void TSkinTextObject::Resize() {
+    TSkinControl::Resize();
+    if (Width() == sizedWidth_) return;
+    sizedWidth_ = Width();
+    AdjustSize();
+}
+
 std::uint32_t TSkinTextObject::GetDrawTextFlags() {
     const bool rtl = false;
     return skin::TextDrawFlags(GetTextAlignment(), rtl, wrapping_, showAccelChar_, KeyboardCuesVisible());

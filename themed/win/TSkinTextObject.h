@@ -65,6 +65,8 @@ class TSkinTextObject : public TSkinControl {
 protected:
     void Paint() override;
     bool CanAutoSize(int& newWidth, int& newHeight) override;
+    // A new width wraps the caption anew: the height follows.
+    void Resize() override;
     void KeyDown(std::uint16_t& key, TShiftState shift) override;
     // The caption's height in width (DT_CALCRECT with the drawing flags and the adjusted font).
     TSize MeasureText(int width);
@@ -87,6 +89,7 @@ private:
     bool showAccelChar_ = true;
     TTextWrapping wrapping_ = twNone;
     bool sizing_ = false;
+    int sizedWidth_ = -1;
     // The adjusted font's colour while Paint runs.
     TColor paintColor_ = clWindowText;
 };
