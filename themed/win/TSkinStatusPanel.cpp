@@ -4,9 +4,11 @@
 #include "classlib/win/TWinControl.h"
 #include "themed/win/TSkinStatusBar.h"
 
-TSkinStatusPanel::TSkinStatusPanel(TCollection* collection) : TCollectionItem(collection) {
+TSkinStatusPanel::TSkinStatusPanel(TCollection* collection) : TCollectionItem(nullptr) {
     fontSettings_ = MakeObject<TFontSettings>();
     fontSettings_->OnChange = MakeMethod<&TSkinStatusPanel::SettingsChanged>(this);
+    // Joining lays the bar out, which reads this panel: only once it is whole.
+    SetCollection(collection);
 }
 
 TSkinStatusPanel::~TSkinStatusPanel() = default;
