@@ -353,3 +353,57 @@ TEST_F(ToolFrame, TheDefaultThemeDrawsTheFrame) {
     const TRect arrow = Rect(flat_->Width() - 4 - 8, 4, flat_->Width() - 4, flat_->Height() - 4);
     EXPECT_GT(shot.Matching(screen(flat_, arrow), rgb(clBtnText)), 3);
 }
+
+TEST_F(ToolFrame, AButtonsMarginsLetTheMouseThroughAndAHeldButtonRepeats) {
+    flat_->Margins()->SetEdges(Rect(3, 3, 3, 3));
+    auto hit = [&](TPoint client) {
+        const TPoint p = flat_->ClientToScreen(client);
+        return ::SendMessageA(flat_->Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.X, p.Y));
+    };
+    EXPECT_EQ(hit(Point(1, 1)), HTTRANSPARENT);
+    EXPECT_EQ(hit(Point(3, 3)), HTCLIENT);
+    EXPECT_EQ(hit(Point(flat_->Width() - 3, 5)), HTTRANSPARENT);
+
+    // Held down: a click at once, the next after 400 ms, then every 100 ms; none after the release.
+    buttons_[2]->SetRepeating(true);
+    std::vector<ULONGLONG> times;
+    struct TTimes : TObject {
+        std::vector<ULONGLONG>* times;
+        void Clicked(TObject*) { times->push_back(::GetTickCount64()); }
+    } recorder;
+    recorder.times = &times;
+    buttons_[2]->OnClick = MakeMethod<&TTimes::Clicked>(&recorder);
+    const TPoint centre = CentreOf(buttons_[2]);
+    MoveTo(centre);
+    INPUT press = testsupport::PointerMove(centre);
+    press.mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    ::SendInput(1, &press, sizeof press);
+    ASSERT_TRUE(PumpUntil([&] { return times.size() >= 4; }));
+    INPUT release = testsupport::PointerMove(centre);
+    release.mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &release, sizeof release);
+    ASSERT_TRUE(PumpUntil([&] { return !buttons_[2]->Pushed(); }));
+    EXPECT_GE(times[1] - times[0], 390u);
+    EXPECT_GE(times[3] - times[1], 190u);
+    EXPECT_LT(times[3] - times[1], 400u);
+    const std::size_t count = times.size();
+    PumpFor(300);
+    EXPECT_EQ(times.size(), count);
+}
+
+TEST_F(ToolFrame, AVetoedDropDownClicksInstead) {
+    struct TVeto : TObject {
+        int asked = 0;
+        void DropDown(TObject*, bool& allow) {
+            ++asked;
+            allow = false;
+        }
+    } veto;
+    flat_->OnDropDown = MakeMethod<&TVeto::DropDown>(&veto);
+    const int before = clicks_.count;
+    testsupport::ClickAt(CentreOf(flat_));
+    ASSERT_TRUE(PumpUntil([&] { return clicks_.count > before; }));
+    EXPECT_EQ(clicks_.senders.back(), flat_);
+    EXPECT_GE(veto.asked, 1);
+    EXPECT_FALSE(flat_->DropDownOpen());
+}
