@@ -24,6 +24,22 @@ const WideString kCaptions[7] = {u"\u0420\u0430\u0437\u043c\u0435\u0440:", u"\u0
 
 const WideString kValues[7] = {u"640", u"50%", u"RGB", u"\u0444\u043e\u0442\u043e.jpg", u"24", u"8", u"sRGB"};
 
+// Presses at the point, moves 40 right and 30 down in two steps and releases there.
+DWORD WINAPI DragFromGrip(LPVOID p) {
+    const TPoint from = *static_cast<const TPoint*>(p);
+    auto send = [](TPoint at, DWORD flags) {
+        INPUT input = testsupport::PointerMove(at);
+        input.mi.dwFlags |= flags;
+        ::SendInput(1, &input, sizeof input);
+        ::Sleep(80);
+    };
+    send(from, MOUSEEVENTF_LEFTDOWN);
+    send(Point(from.X + 20, from.Y + 15), 0);
+    send(Point(from.X + 40, from.Y + 30), 0);
+    send(Point(from.X + 40, from.Y + 30), MOUSEEVENTF_LEFTUP);
+    return 0;
+}
+
 struct TPanelClicks : TObject {
     std::vector<TSkinStatusPanel*> clicked;
     void Clicked(TObject*, TSkinStatusPanel* panel) { clicked.push_back(panel); }
@@ -122,26 +138,10 @@ TEST_F(StatusBar, TheGripSizesTheFormOnlyInItsNormalState) {
     // A real drag on the grip sizes the form. The form's sizing loop runs inside the press, so the drag
     // comes from another thread.
     const int width = form_->Width(), height = form_->Height();
-    static TPoint from;
-    from = ScreenCentre(grip);
+    TPoint from = ScreenCentre(grip);
     testsupport::MoveTo(from);
     PumpFor(30);
-    HANDLE thread = ::CreateThread(
-        nullptr, 0,
-        [](LPVOID) -> DWORD {
-            auto send = [](TPoint at, DWORD flags) {
-                INPUT input = testsupport::PointerMove(at);
-                input.mi.dwFlags |= flags;
-                ::SendInput(1, &input, sizeof input);
-                ::Sleep(80);
-            };
-            send(from, MOUSEEVENTF_LEFTDOWN);
-            send(Point(from.X + 20, from.Y + 15), 0);
-            send(Point(from.X + 40, from.Y + 30), 0);
-            send(Point(from.X + 40, from.Y + 30), MOUSEEVENTF_LEFTUP);
-            return 0;
-        },
-        nullptr, 0, nullptr);
+    HANDLE thread = ::CreateThread(nullptr, 0, &DragFromGrip, &from, 0, nullptr);
     ASSERT_NE(thread, nullptr);
     EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }));
     ::CloseHandle(thread);
