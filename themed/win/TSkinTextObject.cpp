@@ -1,5 +1,7 @@
 #include "themed/win/TSkinTextObject.h"
 
+#include <algorithm>
+
 #include "classlib/core/CodePages.h"
 #include "classlib/core/TFiler.h"
 #include "classlib/core/TReader.h"
@@ -117,6 +119,23 @@ TSize TSkinTextObject::MeasureText(int width) {
     DoDrawText(screen.Get(), r, GetDrawTextFlags() | DT_CALCRECT);
     ::SelectObject(screen.Get(), old);
     return TSize{r.Width(), r.Height()};
+}
+
+TRect TSkinTextObject::MeasuredTextRect() {
+    const TRect area = skin::ShrinkRect(skin::ShrinkRect(ClientRect(), margins_->Edges()), GetTextMargins());
+    const TSize text = MeasureText(area.Width());
+    TRect r = area;
+    r.Top = area.Top + (area.Height() - text.cy) / 2;
+    r.Bottom = r.Top + text.cy;
+    switch (GetTextAlignment()) {
+        case taLeftJustify: r.Right = std::min(area.Right, area.Left + text.cx); break;
+        case taRightJustify: r.Left = std::max(area.Left, area.Right - text.cx); break;
+        case taCenter:
+            r.Left = std::max(area.Left, (area.Left + area.Right - text.cx) / 2);
+            r.Right = std::min(area.Right, r.Left + text.cx);
+            break;
+    }
+    return r;
 }
 
 TSize TSkinTextObject::GetTextSize() {

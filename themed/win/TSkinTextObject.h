@@ -70,6 +70,9 @@ protected:
     void KeyDown(std::uint16_t& key, TShiftState shift) override;
     // The caption's height in width (DT_CALCRECT with the drawing flags and the adjusted font).
     TSize MeasureText(int width);
+    // Where the caption's text lies: measured in the client less margins and text margins, vertically
+    // centred, at the side its alignment gives; the focus rectangles of links and check boxes start there.
+    TRect MeasuredTextRect();
     // Draws the text in the colour, embossed when disabled.
     void DrawCaption(HDC dc, const WideString& text, TRect rect, std::uint32_t flags);
     void RepaintAndSize();

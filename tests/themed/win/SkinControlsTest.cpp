@@ -8,13 +8,12 @@
 
 #include "classlib/core/CodePages.h"
 #include "classlib/core/ScopeGuard.h"
-#include "classlib/win/SystemLookups.h"
 #include "classlib/win/THintWindow.h"
 #include "classlib/win/TMenuItem.h"
 #include "classlib/win/TPopupMenu.h"
 #include "support/RealInput.h"
 #include "support/ScreenPicture.h"
-#include "tests/classlib/gui/FormTestHelpers.h"
+#include "tests/themed/support/ThemedFormTest.h"
 #include "themed/win/TSkinAlignmentPanel.h"
 #include "themed/win/TSkinButton.h"
 #include "themed/win/TSkinCheckBox.h"
@@ -52,16 +51,8 @@ class TVetoingCheckBox : public TSkinCheckBox {
     bool DoChanging(TCheckBoxState& state) override { return !veto; }
 };
 
-class ToolFrame : public GuiTest {
+class ToolFrame : public themedtest::ThemedFormTest {
 protected:
-    static void SetUpTestSuite() {
-        classlib::UseSystemColors();
-        RegisterSkinNexusUnit();
-        StartLibrary();
-        SkinThemeManager()->SetVisualStylesAllowed(false);
-    }
-    static void TearDownTestSuite() { classlib::Shutdown(); }
-
     template <class T>
     T* Add(TWinControl* parent, TAlign align, int size = 0) {
         T* c = Create<T>(Owner());
@@ -332,10 +323,7 @@ TEST_F(ToolFrame, TheDefaultThemeDrawsTheFrame) {
     const testsupport::SavedPicture shot(path);
     ASSERT_GT(shot.Width(), 0);
     const auto rgb = [](TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); };
-    const auto screen = [](TControl* c, TRect r) {
-        const TPoint tl = c->ClientToScreen(r.TopLeft()), br = c->ClientToScreen(r.BottomRight());
-        return RECT{tl.X, tl.Y, br.X, br.Y};
-    };
+    const auto screen = themedtest::ScreenRect;
     // The check box's 13 x 13 glyph: a white box with a dark tick inside, at the left, vertically centred.
     const int glyphTop = (check_->Height() - 13 + 1) / 2;
     EXPECT_GT(shot.Matching(screen(check_, Rect(3, glyphTop + 3, 10, glyphTop + 10)), rgb(clWindow)), 10);

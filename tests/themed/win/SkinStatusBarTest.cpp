@@ -6,10 +6,9 @@
 #include <string>
 
 #include "classlib/core/Exceptions.h"
-#include "classlib/win/SystemLookups.h"
 #include "support/RealInput.h"
 #include "support/ScreenPicture.h"
-#include "tests/classlib/gui/FormTestHelpers.h"
+#include "tests/themed/support/ThemedFormTest.h"
 #include "themed/win/TSkinStatusBar.h"
 
 using namespace formtest;
@@ -45,16 +44,8 @@ struct TPanelClicks : TObject {
     void Clicked(TObject*, TSkinStatusPanel* panel) { clicked.push_back(panel); }
 };
 
-class StatusBar : public GuiTest {
+class StatusBar : public themedtest::ThemedFormTest {
 protected:
-    static void SetUpTestSuite() {
-        classlib::UseSystemColors();
-        RegisterSkinNexusUnit();
-        StartLibrary();
-        SkinThemeManager()->SetVisualStylesAllowed(false);
-    }
-    static void TearDownTestSuite() { classlib::Shutdown(); }
-
     void SetUp() override {
         GuiTest::SetUp();
         form_ = NewForm(700, 200);
@@ -211,10 +202,7 @@ TEST_F(StatusBar, TheDefaultThemeDrawsPanesTextAndGrip) {
         const TPoint p = bar_->ClientToScreen(Point(x, y));
         return shot.Pixel(p.X, p.Y);
     };
-    auto area = [&](const TRect& r) {
-        const TPoint tl = bar_->ClientToScreen(r.TopLeft()), br = bar_->ClientToScreen(r.BottomRight());
-        return RECT{tl.X, tl.Y, br.X, br.Y};
-    };
+    auto area = [&](const TRect& r) { return themedtest::ScreenRect(bar_, r); };
     // A framed value panel: shadow at its top and left, highlight at its bottom and right (pulled in by 2).
     const TRect value = Panel(1)->BoundsRect();
     EXPECT_EQ(at(value.Left + 5, value.Top), rgb(clBtnShadow));
