@@ -400,3 +400,15 @@ TEST_F(ToolFrame, AVetoedDropDownClicksInstead) {
     EXPECT_GE(veto.asked, 1);
     EXPECT_FALSE(flat_->DropDownOpen());
 }
+
+TEST_F(ToolFrame, SmartFocusTakesTheFocusOnlyFromInsideTheParent) {
+    check_->SetFocus();
+    ASSERT_TRUE(WaitFocus(check_));
+    // The buttons' row holds no focus: a press on a button there leaves it where it is.
+    testsupport::ClickAt(CentreOf(buttons_[0]));
+    ASSERT_TRUE(PumpUntil([&] { return buttons_[0]->Checked(); }));
+    EXPECT_EQ(::GetFocus(), check_->Handle());
+    // The link shares the check box's panel: a press moves the focus to it.
+    testsupport::ClickAt(CentreOf(link_));
+    EXPECT_TRUE(WaitFocus(link_));
+}
