@@ -11,6 +11,7 @@
 #include "classlib/win/THintWindow.h"
 #include "classlib/win/WindowDC.h"
 #include "toolbar/win/TTBHintWindow.h"
+#include "unicode/win/TUniAction.h"
 #include "unicode/win/UniControls.h"
 #include "unicode/win/UniStdControl.h"
 
@@ -95,6 +96,14 @@ bool TSkinTextObject::CanAutoSize(int& newWidth, int& newHeight) {
     newHeight = text.cy + margins_->Top() + margins_->Bottom();
     (void)newWidth;
     return true;
+}
+
+void TSkinTextObject::ActionChange(TObject* sender, bool checkDefaults) {
+    TSkinControl::ActionChange(sender, checkDefaults);
+    auto* action = dynamic_cast<TBasicAction*>(sender);
+    if (!action) return;
+    if (!checkDefaults || caption_.empty()) SetCaption(uni::GetActionWideCaption(action));
+    if (!checkDefaults || hint_.empty()) SetHint(uni::GetActionWideHint(action));
 }
 
 void TSkinTextObject::Resize() {

@@ -65,6 +65,8 @@ class TSkinTextObject : public TSkinControl {
 protected:
     void Paint() override;
     bool CanAutoSize(int& newWidth, int& newHeight) override;
+    // The action's wide caption and hint (its 8-bit ones widened when it has none).
+    void ActionChange(TObject* sender, bool checkDefaults) override;
     // A new width wraps the caption anew: the height follows.
     void Resize() override;
     void KeyDown(std::uint16_t& key, TShiftState shift) override;

@@ -20,6 +20,7 @@
 #include "themed/win/TSkinLabel.h"
 #include "themed/win/TSkinLink.h"
 #include "unicode/core/WideCharMessage.h"
+#include "unicode/win/TUniAction.h"
 
 using namespace formtest;
 using testsupport::MoveTo;
@@ -411,4 +412,25 @@ TEST_F(ToolFrame, SmartFocusTakesTheFocusOnlyFromInsideTheParent) {
     // The link shares the check box's panel: a press moves the focus to it.
     testsupport::ClickAt(CentreOf(link_));
     EXPECT_TRUE(WaitFocus(link_));
+}
+
+TEST_F(ToolFrame, AButtonFollowsItsActionsWideCaptionAndCheck) {
+    TUniAction* bold = Create<TUniAction>(Owner());
+    bold->SetCaption(u"\u0416");  // "Ж", the Russian bold button
+    bold->SetGroupIndex(7);
+    bold->SetChecked(true);
+    bold->OnExecute = MakeMethod<&TClicks::Clicked>(&clicks_);
+    TSkinButton* button = buttons_[0];
+    button->OnClick = {};
+    button->SetAllowAllUnchecked(true);
+    button->SetAction(bold);
+    EXPECT_EQ(button->Caption(), u"\u0416");
+    EXPECT_EQ(button->GroupIndex(), 7);
+    EXPECT_TRUE(button->Checked());
+    bold->SetChecked(false);
+    EXPECT_FALSE(button->Checked());
+    const int before = clicks_.count;
+    button->Click();
+    EXPECT_EQ(clicks_.count, before + 1);
+    EXPECT_EQ(clicks_.senders.back(), bold);
 }
