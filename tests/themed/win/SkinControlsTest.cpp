@@ -11,6 +11,7 @@
 #include "classlib/win/THintWindow.h"
 #include "classlib/win/TMenuItem.h"
 #include "classlib/win/TPopupMenu.h"
+#include "support/PropertyStreams.h"
 #include "support/RealInput.h"
 #include "support/ScreenPicture.h"
 #include "tests/themed/support/ThemedFormTest.h"
@@ -433,4 +434,24 @@ TEST_F(ToolFrame, AButtonFollowsItsActionsWideCaptionAndCheck) {
     button->Click();
     EXPECT_EQ(clicks_.count, before + 1);
     EXPECT_EQ(clicks_.senders.back(), bold);
+}
+
+TEST_F(ToolFrame, CaptionAndHintAreStoredWideAndAnOlderHintEntryIsRead) {
+    const std::vector<Byte> bytes = testsupport::WriteProperties(check_);
+    EXPECT_TRUE(testsupport::ContainsText(bytes, "Hint_W"));
+    TSkinCheckBox* copy = Create<TSkinCheckBox>(Owner());
+    testsupport::ReadProperties(bytes, copy);
+    EXPECT_EQ(copy->Caption(), kAutoLevels);
+    EXPECT_EQ(copy->Hint(), check_->Hint());
+
+    TMemoryStream older;
+    {
+        TWriter writer(older);
+        writer.WritePropName("Hint");
+        writer.WriteWideString(kShowOptions);
+        writer.WriteListEnd();
+    }
+    TSkinLink* link = Create<TSkinLink>(Owner());
+    testsupport::ReadProperties(testsupport::StreamBytes(older), link);
+    EXPECT_EQ(link->Hint(), kShowOptions);
 }
