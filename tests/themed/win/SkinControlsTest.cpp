@@ -455,3 +455,22 @@ TEST_F(ToolFrame, CaptionAndHintAreStoredWideAndAnOlderHintEntryIsRead) {
     testsupport::ReadProperties(testsupport::StreamBytes(older), link);
     EXPECT_EQ(link->Hint(), kShowOptions);
 }
+
+TEST_F(ToolFrame, AComboButtonDrawsItsArrowInThePartOfItsOwn) {
+    flat_->SetDropDownCombo(true);
+    flat_->Repaint();
+    const std::string path = testsupport::ArtifactPath("combo-button.bmp");
+    testsupport::SaveScreen(path);
+    const testsupport::SavedPicture shot(path);
+    const COLORREF ink = static_cast<COLORREF>(ColorToRGB(clBtnText));
+    const int split = flat_->Width() - CurrentTheme().GetIntegerMetrics(10);
+    const int h = flat_->Height();
+    EXPECT_GT(shot.Matching(themedtest::ScreenRect(flat_, Rect(split, 0, flat_->Width(), h)), ink), 3);
+    // Between the centred caption and the split nothing is drawn.
+    EXPECT_EQ(shot.Matching(themedtest::ScreenRect(flat_, Rect(split - 12, 0, split, h)), ink), 0);
+    // A press on the main part clicks; the menu belongs to the arrow part.
+    const int before = clicks_.count;
+    testsupport::ClickAt(flat_->ClientToScreen(Point(split / 2, h / 2)));
+    EXPECT_TRUE(PumpUntil([&] { return clicks_.count == before + 1; }));
+    EXPECT_FALSE(flat_->DropDownOpen());
+}
