@@ -503,3 +503,27 @@ TEST_F(ToolFrame, ASystemStyleButtonIsTheSystemsPushButton) {
         themedtest::ScreenWhen("system-button.bmp", [&](const auto& p) { return ringDiffers(p) == 0; });
     EXPECT_EQ(ringDiffers(shot), 0);
 }
+
+TEST_F(ToolFrame, ALinkIsUnderlinedWhileThePointerIsOnIt) {
+    const COLORREF ink = static_cast<COLORREF>(ColorToRGB(clWindowText));
+    // The longest horizontal run of ink in the link: an underline spans the whole text, no letter does.
+    auto longestRun = [&](const testsupport::SavedPicture& p) {
+        const RECT r = themedtest::ScreenRect(link_, Rect(0, 0, link_->Width(), link_->Height()));
+        int longest = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left, run = 0; x < r.right; ++x) {
+                run = p.Pixel(x, y) == ink ? run + 1 : 0;
+                longest = std::max(longest, run);
+            }
+        return longest;
+    };
+    MoveTo(Point(5, 5));
+    ASSERT_TRUE(PumpUntil([&] { return !link_->Hot(); }));
+    EXPECT_LT(longestRun(themedtest::ScreenWhen("link.bmp", [&](const auto& p) { return longestRun(p) < 20; })), 20);
+    MoveTo(CentreOf(link_));
+    ASSERT_TRUE(PumpUntil([&] { return link_->Hot(); }));
+    EXPECT_GE(longestRun(themedtest::ScreenWhen("link.bmp", [&](const auto& p) { return longestRun(p) >= 20; })), 20);
+    MoveTo(Point(5, 5));
+    ASSERT_TRUE(PumpUntil([&] { return !link_->Hot(); }));
+    EXPECT_LT(longestRun(themedtest::ScreenWhen("link.bmp", [&](const auto& p) { return longestRun(p) < 20; })), 20);
+}
