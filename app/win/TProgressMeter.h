@@ -7,6 +7,7 @@
 #include "classlib/core/TObject.h"
 
 class TProgressBar;
+class TSkinCustomStatusBar;
 
 class TProgressMeter : public TObject {
     CLASSLIB_CLASS(TProgressMeter, TObject)
@@ -28,3 +29,7 @@ private:
     TProgressBar* bar_;
     std::int32_t defaultMax_ = 0;
 };
+
+// A progress bar with step 1 put into the status bar, where it becomes the last panel, 200 pixels wide. The
+// status bar's owner owns the bar.
+TProgressBar* AddStatusProgressBar(TSkinCustomStatusBar* statusBar);
