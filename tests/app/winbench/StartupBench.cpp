@@ -12,21 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "support/ProgramWindow.h"
+
 namespace {
-
-struct Search {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindShownWindow(HWND wnd, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(wnd, &pid);
-    if (pid != search->pid || !::IsWindowVisible(wnd) || ::GetWindowTextLengthW(wnd) == 0) return TRUE;
-    search->found = wnd;
-    return FALSE;
-}
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     LARGE_INTEGER frequency;
@@ -47,20 +35,20 @@ double OneRun(const std::wstring& program) {
         std::fprintf(stderr, "cannot start the program: error %lu\n", ::GetLastError());
         return -1;
     }
-    Search search{info.dwProcessId, nullptr};
-    for (int i = 0; i < 30000 && !search.found; ++i) {
-        ::EnumWindows(&FindShownWindow, reinterpret_cast<LPARAM>(&search));
-        if (!search.found && ::WaitForSingleObject(info.hProcess, 2) == WAIT_OBJECT_0) break;
+    HWND window = nullptr;
+    for (int i = 0; i < 30000 && !window; ++i) {
+        window = testsupport::FindProcessWindow(info.dwProcessId, L"Vantorel");
+        if (!window && ::WaitForSingleObject(info.hProcess, 2) == WAIT_OBJECT_0) break;
     }
-    if (search.found) ::WaitForInputIdle(info.hProcess, 60000);
+    if (window) ::WaitForInputIdle(info.hProcess, 60000);
     ::QueryPerformanceCounter(&shown);
     double seconds = Seconds(start, shown);
-    if (!search.found) {
+    if (!window) {
         std::fprintf(stderr, "the main window did not appear\n");
         ::TerminateProcess(info.hProcess, 99);
         seconds = -1;
     } else {
-        ::PostMessageW(search.found, WM_CLOSE, 0, 0);
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
         if (::WaitForSingleObject(info.hProcess, 30000) != WAIT_OBJECT_0) {
             std::fprintf(stderr, "the program did not end\n");
             ::TerminateProcess(info.hProcess, 99);
