@@ -14,7 +14,7 @@ void TProgressMeter::StepIt() {
 }
 
 TProgressBar* AddStatusProgressBar(TSkinCustomStatusBar* statusBar) {
-    auto* bar = Create<TProgressBar>(statusBar->Owner());
+    auto* bar = Create<TProgressBar>(statusBar);
     bar->SetStep(1);
     bar->SetParent(statusBar);
     TSkinStatusPanels* panels = statusBar->Panels();

@@ -31,5 +31,5 @@ private:
 };
 
 // A progress bar with step 1 put into the status bar, where it becomes the last panel, 200 pixels wide. The
-// status bar's owner owns the bar.
+// status bar owns the bar.
 TProgressBar* AddStatusProgressBar(TSkinCustomStatusBar* statusBar);

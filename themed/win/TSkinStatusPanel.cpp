@@ -4,9 +4,11 @@
 #include "classlib/win/TWinControl.h"
 #include "themed/win/TSkinStatusBar.h"
 
-TSkinStatusPanel::TSkinStatusPanel(TCollection* collection) : TCollectionItem(collection) {
+TSkinStatusPanel::TSkinStatusPanel(TCollection* collection) : TCollectionItem(nullptr) {
     fontSettings_ = MakeObject<TFontSettings>();
     fontSettings_->OnChange = MakeMethod<&TSkinStatusPanel::SettingsChanged>(this);
+    // Joining makes the bar lay out every panel, this one too: only once its fields hold their values.
+    SetCollection(collection);
 }
 
 TSkinStatusPanel::~TSkinStatusPanel() = default;
