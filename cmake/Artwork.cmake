@@ -13,7 +13,7 @@ if(VANTOREL_CONFIG STREQUAL "win" AND TARGET Vantorel)
 
   set(_art_source ${PROJECT_SOURCE_DIR}/app/main/art)
   set(_art ${CMAKE_BINARY_DIR}/art)
-  set(_art_outputs ${_art}/ImageList1x1.bmp ${_art}/Hand.cur ${_art}/About.png)
+  set(_art_outputs ${_art}/ImageList1x1.bmp ${_art}/Hand.cur ${_art}/Vantorel.ico ${_art}/About.png)
   foreach(_name Undo Redo PrevImage NextImage ZoomIn ZoomOut ActualSize BestFit PERSPECTIVETOOL PERSP4TOOL CROP
                 CONTRAST TEXT RESIZE RIGHT NewImageList)
     list(APPEND _art_outputs ${_art}/${_name}.bmp ${_art}/${_name}Disabled.bmp)

@@ -8,6 +8,7 @@
 # - NewImageList.bmp and NewImageListDisabled.bmp: the shared 24 x 24 images side by side, the same way.
 # - ImageList1x1.bmp: a single transparent pixel.
 # - Hand.cur: the 32 x 32 dragging hand, its hot spot in the middle of the palm.
+# - Vantorel.ico: the program's icon, 16, 32 and 48 pixels.
 # - About.png: the about box's picture, 550 x 367.
 set -eu
 convert=$1
@@ -21,9 +22,15 @@ trap 'rm -rf "$tmp"' EXIT
 
 key='#FF00FF'
 
-# glyph NAME: draws art/NAME.mvg on a transparent 24 x 24 canvas into tmp/NAME.png.
+# glyph NAME [SIZE]: draws art/NAME.mvg (made for 24 x 24) scaled to a transparent SIZE x SIZE canvas (default
+# 24) into tmp/NAME.png, or tmp/NAME-SIZE.png for another size.
 glyph() {
-  "$convert" -size 24x24 xc:none -draw "@$art/$1.mvg" "$tmp/$1.png"
+  size=${2:-24}
+  file="$tmp/$1.png"
+  [ "$size" = 24 ] || file="$tmp/$1-$size.png"
+  { echo "affine $size 0 0 $size 0 0" | awk '{ $2 /= 24; $5 /= 24; print }'; grep -v '^viewbox' "$art/$1.mvg"; } \
+    >"$tmp/$1-$size.mvg"
+  "$convert" -size "${size}x$size" xc:none -draw "@$tmp/$1-$size.mvg" "$file"
 }
 
 # magnified NAME: the Tango magnifier with art/NAME.mvg drawn into its lens.
@@ -82,7 +89,8 @@ picture NewImageList "$tmp/strip.png"
 printf '\002\000' | dd of="$out/Hand.cur" bs=1 seek=2 conv=notrunc status=none
 printf '\020\000\020\000' | dd of="$out/Hand.cur" bs=1 seek=10 conv=notrunc status=none
 
-# The about box's picture: the program's glyphs large on a blue ground.
-"$convert" -size 550x367 gradient:'#729fcf-#204a87' \
-  \( "$tmp/Perspective.png" -filter point -resize 800% \) -gravity east -geometry +40+0 -composite \
-  "PNG24:$out/About.png"
+# The program's icon and the about box's picture: the perspective glyph, large on a blue ground for the latter.
+for size in 16 32 48 192; do glyph Perspective "$size"; done
+"$convert" "$tmp/Perspective-16.png" "$tmp/Perspective-32.png" "$tmp/Perspective-48.png" "ICO:$out/Vantorel.ico"
+"$convert" -size 550x367 gradient:'#729fcf-#204a87' "$tmp/Perspective-192.png" -gravity east -geometry +40+0 \
+  -composite "PNG24:$out/About.png"

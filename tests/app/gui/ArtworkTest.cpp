@@ -1,6 +1,6 @@
 // The pictures the program loads by name are in its resources in the form their loaders expect: 24 x 24 at
 // 24 bits with the transparent key colour at pixel (0, 0), each with its greyed twin; the shared strip of ten;
-// the single pixel; the hand cursor; the about picture as PNG.
+// the single pixel; the hand cursor; the icon; the about picture as PNG.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -51,7 +51,7 @@ TEST(Artwork, EveryPictureLoadedByNameIsA24BitSquareOf24KeyedAtItsCorner) {
     }
 }
 
-TEST(Artwork, TheSharedStripTheSinglePixelTheCursorAndTheAboutPicture) {
+TEST(Artwork, TheSharedStripTheSinglePixelTheCursorTheIconAndTheAboutPicture) {
     Picture strip;
     ASSERT_TRUE(LoadPicture("NewImageList", strip));
     EXPECT_EQ(strip.width, 240);
@@ -71,6 +71,8 @@ TEST(Artwork, TheSharedStripTheSinglePixelTheCursorAndTheAboutPicture) {
     EXPECT_EQ(info.yHotspot, 16u);
     if (info.hbmMask) ::DeleteObject(info.hbmMask);
     if (info.hbmColor) ::DeleteObject(info.hbmColor);
+
+    EXPECT_TRUE(::LoadIconA(::GetModuleHandleW(nullptr), "MAINICON"));
 
     HRSRC about = ::FindResourceW(nullptr, L"About", MAKEINTRESOURCEW(10));
     ASSERT_TRUE(about);
