@@ -28,6 +28,7 @@
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinMultiDock.h"
 #include "themed/win/TSkinNexus.h"
+#include "themed/win/TSkinSeparatorItem.h"
 #include "themed/win/TSkinStatusBar.h"
 #include "themed/win/TSkinToolbar.h"
 #include "classlib/win/TCustomImageList.h"
@@ -186,6 +187,31 @@ TEST_F(MainWindow, DeutschReCaptionsEverythingAtOnceAndTheNextStartIsGerman) {
     EXPECT_EQ(panel_->Panel->Caption(), u"Werkzeuge");
     LanguageItem(1033)->Click();
     EXPECT_EQ(MenuNames(), (std::vector<WideString>{u"File", u"View", u"Help"}));
+}
+
+TEST_F(MainWindow, ItemsAndButtonsGoBeforeTheirSiblingOrAtTheEnd) {
+    const TNotifyEvent none;
+    TSkinSubmenuItem* edit = form_->AddSubmenu(u"&Edit", nullptr, form_->ViewMenuItem);
+    EXPECT_EQ(form_->Menu->Items()->IndexOf(edit), 1);
+    TSkinItem* undo = form_->AddMenuItem(u"&Undo", scCtrl | 'Z', nullptr, edit, 8, none);
+    // A "before" item of another menu: appended.
+    TSkinItem* redo = form_->AddMenuItem(u"&Redo", 0, form_->ExitMenuItem, edit, 9, none);
+    TSkinSeparatorItem* line = form_->AddSeparator(edit, redo);
+    EXPECT_EQ(edit->IndexOf(undo), 0);
+    EXPECT_EQ(edit->IndexOf(line), 1);
+    EXPECT_EQ(edit->IndexOf(redo), 2);
+    EXPECT_EQ(undo->Images(), form_->GetImages());
+    EXPECT_EQ(undo->ImageIndex(), 8);
+    EXPECT_EQ(undo->ShortCut(), TShortCut(scCtrl | 'Z'));
+
+    TSkinToolbar* bar = form_->AddToolbar(u"Standard");
+    TSkinItem* open = form_->AddToolButton<TSkinItem>(bar, form_->GetImages(), nullptr, u"Open", 1, none);
+    TSkinItem* save = form_->AddToolButton<TSkinItem>(bar, form_->GetImages(), open, u"Save", 2, none);
+    EXPECT_EQ(bar->Items()->IndexOf(save), 0);
+    EXPECT_EQ(bar->Items()->IndexOf(open), 1);
+    EXPECT_EQ(save->Hint(), u"Save");
+    EXPECT_EQ(save->Caption(), u"Save");
+    EXPECT_EQ(save->Owner(), bar);
 }
 
 TEST_F(MainWindow, ViewToolbarsHidesAndShowsEachToolbar) {
