@@ -54,7 +54,15 @@ protected:
         KelvoAppTest::SetUp();
         // The themed windows' unit, as the program starts it (it starts at once in a running library).
         if (!SkinNexus()) RegisterSkinNexusUnit();
-        source_ = std::make_unique<TKelvoLanguageFolder>(TKelvoLanguageFolder::ProgramLanguageFolder());
+        // The language files beside the program, read from a folder of the test's own: the start-up harness
+        // puts files of its own beside them while it runs.
+        const WideString folder = AnsiToWide(languages_.Path()) + u"\\";
+        for (const char16_t* name : {u"English.ini", u"Deutsch.ini"}) {
+            AnsiString bytes;
+            ASSERT_TRUE(kelvo::ReadFileBytes(TKelvoLanguageFolder::ProgramLanguageFolder() + name, bytes, 1 << 20));
+            ASSERT_TRUE(kelvo::ReplaceFileContent(folder + name, bytes.data(), bytes.size()));
+        }
+        source_ = std::make_unique<TKelvoLanguageFolder>(folder);
         localizer_ = MakeObject<TKelvoLocalizer>(*source_);
         previous_ = std::exchange(KelvoLocalizer, localizer_.get());
         ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
@@ -118,6 +126,7 @@ protected:
     TKelvoToolPanelModule* panel_ = nullptr;
 
 private:
+    testsupport::TempDir languages_;
     std::unique_ptr<TKelvoLanguageFolder> source_;
     TObjectPtr<TKelvoLocalizer> localizer_;
     TKelvoLocalizer* previous_ = nullptr;
