@@ -56,15 +56,10 @@ protected:
         if (!SkinNexus()) RegisterSkinNexusUnit();
         // The language files beside the program, read from a folder of the test's own: the start-up harness
         // puts files of its own beside them while it runs.
-        const WideString folder = AnsiToWide(languages_.Path()) + u"\\";
-        for (const char16_t* name : {u"English.ini", u"Deutsch.ini"}) {
-            AnsiString bytes;
-            ASSERT_TRUE(kelvo::ReadFileBytes(TKelvoLanguageFolder::ProgramLanguageFolder() + name, bytes, 1 << 20));
-            ASSERT_TRUE(kelvo::ReplaceFileContent(folder + name, bytes.data(), bytes.size()));
-        }
-        source_ = std::make_unique<TKelvoLanguageFolder>(folder);
-        localizer_ = MakeObject<TKelvoLocalizer>(*source_);
-        previous_ = std::exchange(KelvoLocalizer, localizer_.get());
+        std::map<WideString, AnsiString> files;
+        for (const char16_t* name : {u"English.ini", u"Deutsch.ini"})
+            ASSERT_TRUE(kelvo::ReadFileBytes(TKelvoLanguageFolder::ProgramLanguageFolder() + name, files[name], 1 << 20));
+        languages_ = std::make_unique<kelvotest::TTestLanguages>(files);
         ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
         tb::StartAccessibility(false);
         Start();
@@ -72,7 +67,7 @@ protected:
     void TearDown() override {
         Stop();
         tb::EndAccessibility();
-        KelvoLocalizer = previous_;
+        languages_.reset();
         KelvoAppTest::TearDown();
     }
 
@@ -126,10 +121,7 @@ protected:
     TKelvoToolPanelModule* panel_ = nullptr;
 
 private:
-    testsupport::TempDir languages_;
-    std::unique_ptr<TKelvoLanguageFolder> source_;
-    TObjectPtr<TKelvoLocalizer> localizer_;
-    TKelvoLocalizer* previous_ = nullptr;
+    std::unique_ptr<kelvotest::TTestLanguages> languages_;
 };
 
 }  // namespace
