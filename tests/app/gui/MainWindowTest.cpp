@@ -11,11 +11,13 @@
 #include "app/win/KelvoFiles.h"
 #include "app/win/KelvoLanguageFolder.h"
 #include "app/win/KelvoUserInterface.h"
+#include "app/win/TKelvoFrame.h"
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
 #include "app/win/TProgressMeter.h"
 #include "classlib/win/TProgressBar.h"
 #include "classlib/core/CodePages.h"
+#include "classlib/core/FormBuilder.h"
 #include "classlib/core/Messages.h"
 #include "classlib/win/TCustomControl.h"
 #include "support/ScreenPicture.h"
@@ -34,6 +36,7 @@
 #include "classlib/win/TCustomImageList.h"
 #include "toolbar/core/AccessibilityRules.h"
 #include "toolbar/core/TTBRootItem.h"
+#include "toolbar/win/TTBImageList.h"
 #include "unicode/win/WideFiles.h"
 
 using kelvotest::KelvoAppTest;
@@ -47,6 +50,11 @@ AnsiString ReadState() {
     kelvo::ReadFileBytes(KelvoApplication->GetStateFileName(), bytes, 1 << 20);
     return bytes;
 }
+
+class TOptionsFrame : public TKelvoFrame {
+    CLASSLIB_COMPONENT(TOptionsFrame, TKelvoFrame)
+    explicit TOptionsFrame(TComponent* owner) : TKelvoFrame(owner) {}
+};
 
 class MainWindow : public KelvoAppTest {
 protected:
@@ -157,6 +165,19 @@ TEST_F(MainWindow, LoadImageAddsANamedPictureAndItsGreyedTwinOrNothing) {
     EXPECT_EQ(form_->LoadImage("Undo"), before);
     EXPECT_EQ(form_->LoadImage("CONTRAST"), before + 1);
     EXPECT_EQ(images->Count(), before + 2);
+
+    // A toolbar image list as the shared one: the greyed twin goes to its disabled images at the same index.
+    auto* shared = Create<TTBImageList>(form_);
+    auto* disabled = Create<TImageList>(form_);
+    for (TCustomImageList* list : {static_cast<TCustomImageList*>(shared), static_cast<TCustomImageList*>(disabled)}) {
+        list->SetWidth(24);
+        list->SetHeight(24);
+    }
+    shared->SetDisabledImages(disabled);
+    form_->SetImages(shared);
+    EXPECT_EQ(form_->LoadImage("Redo"), 0);
+    EXPECT_EQ(form_->LoadImage("RIGHT"), 1);
+    EXPECT_EQ(disabled->Count(), 2);
 }
 
 TEST_F(MainWindow, DeutschReCaptionsEverythingAtOnceAndTheNextStartIsGerman) {
@@ -243,6 +264,12 @@ TEST_F(MainWindow, ToolPanelWidthAndPlaceAndTheWindowPlacementLastAcrossARestart
     EXPECT_EQ(panel_->Panel->MaxClientWidth(), 260);
     panel_->Panel->SetCurrentDock(form_->LeftMultiDock);
     form_->SetBounds(123, 77, 640, 480);
+    // A tool's options fill the panel below the toolbar frame.
+    RegisterFormBuilder(TOptionsFrame::StaticClass(), [](TComponent*) {});
+    auto* options = panel_->AddToolFrame<TOptionsFrame>();
+    EXPECT_EQ(options->Parent(), panel_->Panel);
+    EXPECT_EQ(options->Owner(), panel_);
+    EXPECT_EQ(options->Align(), alClient);
 
     Restart();
     EXPECT_EQ(panel_->Panel->CurrentDock(), form_->LeftMultiDock);
