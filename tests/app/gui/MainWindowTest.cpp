@@ -12,6 +12,7 @@
 #include "app/win/KelvoLanguageFolder.h"
 #include "app/win/KelvoUserInterface.h"
 #include "app/win/TKelvoFrame.h"
+#include "app/win/TKelvoToolFrame.h"
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
 #include "app/win/TProgressMeter.h"
@@ -141,6 +142,7 @@ TEST_F(MainWindow, StartsWithItsMenuBarAnEmptyToolPanelAtTheRightAndTheStatusBar
     EXPECT_EQ(panel_->Panel->CurrentDock(), form_->RightMultiDock);
     EXPECT_EQ(panel_->Panel->Caption(), u"Tools");
     EXPECT_EQ(panel_->Toolbar->Items()->Count(), 0);
+    EXPECT_EQ(panel_->TopFrame->Height(), panel_->Toolbar->Height() + 6);
     EXPECT_EQ(panel_->VisibleMenuItem->Parent(), form_->ViewMenuItem);
     EXPECT_EQ(form_->ViewMenuItem->IndexOf(panel_->VisibleMenuItem) + 1,
               form_->ViewMenuItem->IndexOf(form_->ToolbarsMenuItem));
@@ -251,6 +253,20 @@ TEST_F(MainWindow, ViewToolbarsHidesAndShowsEachToolbar) {
     EXPECT_FALSE(toggleEdit->Checked());
     toggleEdit->Click();
     EXPECT_TRUE(edit->Visible());
+}
+
+TEST_F(MainWindow, TheViewMenuItemShowsAndHidesTheToolPanelAndIsCheckedWhileItShows) {
+    // Idle passes come from the application's own message handling; a thread timer keeps it from waiting.
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, nullptr);
+    const auto idleStep = [] { Application->HandleMessage(); };
+    EXPECT_TRUE(PumpUntil([&] { return panel_->VisibleMenuItem->Checked(); }, testsupport::kPumpTimeoutMs, idleStep));
+    panel_->VisibleMenuItem->Click();
+    EXPECT_FALSE(panel_->GetPanelVisible());
+    EXPECT_TRUE(PumpUntil([&] { return !panel_->VisibleMenuItem->Checked(); }, testsupport::kPumpTimeoutMs, idleStep));
+    panel_->VisibleMenuItem->Click();
+    EXPECT_TRUE(panel_->GetPanelVisible());
+    EXPECT_TRUE(PumpUntil([&] { return panel_->VisibleMenuItem->Checked(); }, testsupport::kPumpTimeoutMs, idleStep));
+    ::KillTimer(nullptr, timer);
 }
 
 TEST_F(MainWindow, ToolPanelWidthAndPlaceAndTheWindowPlacementLastAcrossARestart) {
