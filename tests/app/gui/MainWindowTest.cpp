@@ -256,9 +256,12 @@ TEST_F(MainWindow, ViewToolbarsHidesAndShowsEachToolbar) {
 }
 
 TEST_F(MainWindow, TheViewMenuItemShowsAndHidesTheToolPanelAndIsCheckedWhileItShows) {
-    // Idle passes come from the application's own message handling; a thread timer keeps it from waiting.
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, nullptr);
-    const auto idleStep = [] { Application->HandleMessage(); };
+    // The messages, then an idle pass, as the application's loop runs them.
+    const auto idleStep = [] {
+        Application->ProcessMessages();
+        bool done = true;
+        if (Application->OnIdle) Application->OnIdle(Application, done);
+    };
     EXPECT_TRUE(PumpUntil([&] { return panel_->VisibleMenuItem->Checked(); }, testsupport::kPumpTimeoutMs, idleStep));
     panel_->VisibleMenuItem->Click();
     EXPECT_FALSE(panel_->GetPanelVisible());
@@ -266,7 +269,6 @@ TEST_F(MainWindow, TheViewMenuItemShowsAndHidesTheToolPanelAndIsCheckedWhileItSh
     panel_->VisibleMenuItem->Click();
     EXPECT_TRUE(panel_->GetPanelVisible());
     EXPECT_TRUE(PumpUntil([&] { return panel_->VisibleMenuItem->Checked(); }, testsupport::kPumpTimeoutMs, idleStep));
-    ::KillTimer(nullptr, timer);
 }
 
 TEST_F(MainWindow, ToolPanelWidthAndPlaceAndTheWindowPlacementLastAcrossARestart) {
