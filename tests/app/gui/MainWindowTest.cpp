@@ -156,6 +156,7 @@ TEST_F(MainWindow, StartsWithItsMenuBarAnEmptyToolPanelAtTheRightAndTheStatusBar
     EXPECT_GT(panel.right - panel.left, 150);
     EXPECT_EQ(status.bottom, client.bottom);
     EXPECT_LE(panel.bottom, status.top);
+    EXPECT_TRUE(::SendMessageW(form_->Handle(), WM_GETICON, ICON_SMALL, 0));
     testsupport::SaveScreen(testsupport::ArtifactPath("main-window.bmp"));
 }
 
