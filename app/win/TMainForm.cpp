@@ -25,7 +25,6 @@
 #include "themed/win/TSkinToolbar.h"
 #include "toolbar/core/TTBRootItem.h"
 #include "toolbar/win/TTBImageList.h"
-#include "unicode/core/TUniStringList.h"
 #include "unicode/win/WideFiles.h"
 
 namespace {
