@@ -318,16 +318,14 @@ TEST_F(ToolFrame, HintsAreWideAndShowTheirShortPart) {
 TEST_F(ToolFrame, TheDefaultThemeDrawsTheFrame) {
     buttons_[1]->SetChecked(true);
     check_->SetChecked(true);
-    form_->Repaint();
-    PumpFor(100);
-    const std::string path = testsupport::ArtifactPath("tool-frame.bmp");
-    testsupport::SaveScreen(path);
-    const testsupport::SavedPicture shot(path);
-    ASSERT_GT(shot.Width(), 0);
     const auto rgb = [](TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); };
     const auto screen = themedtest::ScreenRect;
-    // The check box's 13 x 13 glyph: a white box with a dark tick inside, at the left, vertically centred.
     const int glyphTop = (check_->Height() - 13 + 1) / 2;
+    const testsupport::SavedPicture shot = themedtest::ScreenWhen("tool-frame.bmp", [&](const auto& p) {
+        return p.Matching(screen(check_, Rect(3, glyphTop + 3, 10, glyphTop + 10)), rgb(clWindowText)) > 5;
+    });
+    ASSERT_GT(shot.Width(), 0);
+    // The check box's 13 x 13 glyph: a white box with a dark tick inside, at the left, vertically centred.
     EXPECT_GT(shot.Matching(screen(check_, Rect(3, glyphTop + 3, 10, glyphTop + 10)), rgb(clWindow)), 10);
     EXPECT_GT(shot.Matching(screen(check_, Rect(3, glyphTop + 3, 10, glyphTop + 10)), rgb(clWindowText)), 5);
     // Text in the window-text colour right of the glyph; the frame's face colour around it.
@@ -457,14 +455,19 @@ TEST_F(ToolFrame, CaptionAndHintAreStoredWideAndAnOlderHintEntryIsRead) {
 }
 
 TEST_F(ToolFrame, AComboButtonDrawsItsArrowInThePartOfItsOwn) {
-    flat_->SetDropDownCombo(true);
-    flat_->Repaint();
-    const std::string path = testsupport::ArtifactPath("combo-button.bmp");
-    testsupport::SaveScreen(path);
-    const testsupport::SavedPicture shot(path);
     const COLORREF ink = static_cast<COLORREF>(ColorToRGB(clBtnText));
     const int split = flat_->Width() - CurrentTheme().GetIntegerMetrics(10);
     const int h = flat_->Height();
+    auto arrowPart = [&](const testsupport::SavedPicture& p) {
+        return p.Matching(themedtest::ScreenRect(flat_, Rect(split, 0, flat_->Width(), h)), ink);
+    };
+    // Without a menu there is no arrow at all; with one in combo mode it is drawn in the part of its own.
+    flat_->SetDropDownMenu(nullptr);
+    ASSERT_EQ(arrowPart(themedtest::ScreenWhen("combo-button.bmp", [&](const auto& p) { return arrowPart(p) == 0; })), 0);
+    flat_->SetDropDownMenu(menu_);
+    flat_->SetDropDownCombo(true);
+    const testsupport::SavedPicture shot =
+        themedtest::ScreenWhen("combo-button.bmp", [&](const auto& p) { return arrowPart(p) > 3; });
     EXPECT_GT(shot.Matching(themedtest::ScreenRect(flat_, Rect(split, 0, flat_->Width(), h)), ink), 3);
     // Between the centred caption and the split nothing is drawn.
     EXPECT_EQ(shot.Matching(themedtest::ScreenRect(flat_, Rect(split - 12, 0, split, h)), ink), 0);
@@ -473,4 +476,54 @@ TEST_F(ToolFrame, AComboButtonDrawsItsArrowInThePartOfItsOwn) {
     testsupport::ClickAt(flat_->ClientToScreen(Point(split / 2, h / 2)));
     EXPECT_TRUE(PumpUntil([&] { return clicks_.count == before + 1; }));
     EXPECT_FALSE(flat_->DropDownOpen());
+}
+
+TEST_F(ToolFrame, ASystemStyleButtonIsTheSystemsPushButton) {
+    TSkinButton* button = buttons_[2];
+    button->SetButtonStyle(bsSystem);
+    // The system's own push button of that size is the reference: its outer ring matches pixel for pixel.
+    TObjectPtr<TBitmap> reference = MakeObject<TBitmap>();
+    reference->SetPixelFormat(pf24bit);
+    reference->SetSize(button->Width(), button->Height());
+    HDC dc = reference->Canvas()->Handle();
+    RECT whole{0, 0, button->Width(), button->Height()};
+    ::DrawFrameControl(dc, &whole, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT);
+    auto ringDiffers = [&](const testsupport::SavedPicture& shot) {
+        const RECT r = themedtest::ScreenRect(button, Rect(0, 0, button->Width(), button->Height()));
+        int differing = 0;
+        for (int x = 0; x < button->Width(); ++x)
+            differing += (shot.Pixel(r.left + x, r.top) != ::GetPixel(dc, x, 0)) +
+                         (shot.Pixel(r.left + x, r.bottom - 1) != ::GetPixel(dc, x, button->Height() - 1));
+        for (int y = 0; y < button->Height(); ++y)
+            differing += (shot.Pixel(r.left, r.top + y) != ::GetPixel(dc, 0, y)) +
+                         (shot.Pixel(r.right - 1, r.top + y) != ::GetPixel(dc, button->Width() - 1, y));
+        return differing;
+    };
+    const testsupport::SavedPicture shot =
+        themedtest::ScreenWhen("system-button.bmp", [&](const auto& p) { return ringDiffers(p) == 0; });
+    EXPECT_EQ(ringDiffers(shot), 0);
+}
+
+TEST_F(ToolFrame, ALinkIsUnderlinedWhileThePointerIsOnIt) {
+    const COLORREF ink = static_cast<COLORREF>(ColorToRGB(clWindowText));
+    // The longest horizontal run of ink in the link: an underline spans the whole text, no letter does.
+    auto longestRun = [&](const testsupport::SavedPicture& p) {
+        const RECT r = themedtest::ScreenRect(link_, Rect(0, 0, link_->Width(), link_->Height()));
+        int longest = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left, run = 0; x < r.right; ++x) {
+                run = p.Pixel(x, y) == ink ? run + 1 : 0;
+                longest = std::max(longest, run);
+            }
+        return longest;
+    };
+    MoveTo(Point(5, 5));
+    ASSERT_TRUE(PumpUntil([&] { return !link_->Hot(); }));
+    EXPECT_LT(longestRun(themedtest::ScreenWhen("link.bmp", [&](const auto& p) { return longestRun(p) < 20; })), 20);
+    MoveTo(CentreOf(link_));
+    ASSERT_TRUE(PumpUntil([&] { return link_->Hot(); }));
+    EXPECT_GE(longestRun(themedtest::ScreenWhen("link.bmp", [&](const auto& p) { return longestRun(p) >= 20; })), 20);
+    MoveTo(Point(5, 5));
+    ASSERT_TRUE(PumpUntil([&] { return !link_->Hot(); }));
+    EXPECT_LT(longestRun(themedtest::ScreenWhen("link.bmp", [&](const auto& p) { return longestRun(p) < 20; })), 20);
 }

@@ -131,7 +131,10 @@ TEST_F(StatusBar, TheGripSizesTheFormOnlyInItsNormalState) {
     const int width = form_->Width(), height = form_->Height();
     TPoint from = ScreenCentre(grip);
     testsupport::MoveTo(from);
-    PumpFor(30);
+    ASSERT_TRUE(PumpUntil([&] {
+        POINT p{};
+        return ::GetCursorPos(&p) && p.x == from.X && p.y == from.Y;
+    }));
     HANDLE thread = ::CreateThread(nullptr, 0, &DragFromGrip, &from, 0, nullptr);
     ASSERT_NE(thread, nullptr);
     EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }));
@@ -191,13 +194,14 @@ TEST_F(StatusBar, AHostedControlIsAPanelOfItsOwnAndTheBarRefusesItsOwnParent) {
 TEST_F(StatusBar, TheDefaultThemeDrawsPanesTextAndGrip) {
     form_->SetWidth(900);
     ASSERT_TRUE(PumpUntil([&] { return Panel(13)->TouchesEnd(); }));
-    bar_->Repaint();
-    PumpFor(50);
-    const std::string path = testsupport::ArtifactPath("status-bar.bmp");
-    testsupport::SaveScreen(path);
-    const testsupport::SavedPicture shot(path);
-    ASSERT_GT(shot.Width(), 0);
     const auto rgb = [](TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); };
+    const TRect last = Panel(13)->BoundsRect();
+    // Waits for the end panel's frame, drawn only once the bar has been laid out at the new width.
+    const testsupport::SavedPicture shot = themedtest::ScreenWhen("status-bar.bmp", [&](const auto& p) {
+        const TPoint corner = bar_->ClientToScreen(Point(last.Right - 1, last.Top + 5));
+        return p.Pixel(corner.X, corner.Y) == rgb(clBtnHighlight);
+    });
+    ASSERT_GT(shot.Width(), 0);
     auto at = [&](int x, int y) {
         const TPoint p = bar_->ClientToScreen(Point(x, y));
         return shot.Pixel(p.X, p.Y);
@@ -211,7 +215,6 @@ TEST_F(StatusBar, TheDefaultThemeDrawsPanesTextAndGrip) {
     EXPECT_EQ(at(value.Right - 3, value.Top + 5), rgb(clBtnHighlight));
     EXPECT_EQ(at(value.Right - 1, value.Top + 5), rgb(clBtnFace));
     // The last one touches the end: its right edge is not pulled in.
-    const TRect last = Panel(13)->BoundsRect();
     EXPECT_EQ(at(last.Right - 1, last.Top + 5), rgb(clBtnHighlight));
     // A caption panel has no frame; its right-aligned Cyrillic text is in the menu-text colour.
     const TRect caption = Panel(0)->BoundsRect();
