@@ -10,7 +10,7 @@ const wchar_t* W(const WideString& s) { return reinterpret_cast<const wchar_t*>(
 
 TUniCustomComboBox::TUniCustomComboBox(TComponent* owner)
     : TUniWindowed(owner, L"COMBOBOX"),
-      wideItems_(new TUniComboBoxStrings(this)),
+      wideItems_(MakeObject<TUniComboBoxStrings>(this)),
       wideEditInstance_(MakeMethod<&TUniCustomComboBox::WideEditProc>(this)),
       wideListInstance_(MakeMethod<&TUniCustomComboBox::WideListProc>(this)) {}
 
