@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "classlib/core/CodePages.h"
 #include "classlib/core/ScopeGuard.h"
@@ -1013,7 +1014,7 @@ struct TTBCustomDockableWindow::TDragState {
     TRect TargetRect;
     TPoint LastPos{INT32_MIN, INT32_MIN};
     // Outline mode.
-    HDC OutlineDC = nullptr;
+    std::optional<TWindowDC> Outline;  // the screen's DC while the outline is drawn instead of the window
     bool OutlineShown = false;
     TRect OutlineRect;
     TSize OutlineSize;
@@ -1056,6 +1057,15 @@ bool RunCaptureLoop(HWND capture, const bool& alive, OnKey onKey, OnMove onMove)
         ::DispatchMessageA(&msg);
     }
     return false;
+}
+
+// The screen's DC for drawing a drag outline over every window, with window updates locked meanwhile; none
+// when the system gives none. The caller releases the DC, then unlocks.
+std::optional<TWindowDC> LockScreenForOutline() {
+    ::LockWindowUpdate(::GetDesktopWindow());
+    TWindowDC dc = TWindowDC::Ex(::GetDesktopWindow(), DCX_LOCKWINDOWUPDATE | DCX_CACHE | DCX_WINDOW);
+    if (!dc) return std::nullopt;
+    return dc;
 }
 
 }  // namespace
@@ -1135,22 +1145,19 @@ void TTBCustomDockableWindow::BeginMoving(int initX, int initY) {
     }
 
     tb::ProcessPaintMessages();
-    if (!smoothDrag_) {
-        ::LockWindowUpdate(::GetDesktopWindow());
-        st.OutlineDC = ::GetDCEx(::GetDesktopWindow(), nullptr, DCX_LOCKWINDOWUPDATE | DCX_CACHE | DCX_WINDOW);
-    }
+    if (!smoothDrag_) st.Outline = LockScreenForOutline();
     HWND captureWindow = Handle();
     ::SetCapture(captureWindow);
     bool accepted = false;
     {
         TScopeExit cleanUp([&] {
             if (::GetCapture() == captureWindow) ::ReleaseCapture();
-            if (st.OutlineDC) {
+            if (st.Outline) {
                 if (st.OutlineShown) {
                     const RECT old = ToRECT(st.OutlineRect);
-                    tb::DrawHalftoneInvertRect(st.OutlineDC, nullptr, {}, &old, SIZE{st.OutlineSize.cx, st.OutlineSize.cy});
+                    tb::DrawHalftoneInvertRect(st.Outline->Get(), nullptr, {}, &old, SIZE{st.OutlineSize.cx, st.OutlineSize.cy});
                 }
-                ::ReleaseDC(::GetDesktopWindow(), st.OutlineDC);
+                st.Outline.reset();
                 ::LockWindowUpdate(nullptr);
             }
             if (!alive) return;
@@ -1251,11 +1258,11 @@ void TTBCustomDockableWindow::DragStep(TDragState& st, bool firstStep) {
     st.Target = target;
     st.TargetRect = rect;
 
-    if (st.OutlineDC) {
+    if (st.Outline) {
         const TSize size = target >= 0 ? TSize{1, 1} : TSize{st.FloatBorder.cx, st.FloatBorder.cx};
         const RECT now = ToRECT(rect);
         const RECT old = ToRECT(st.OutlineRect);
-        tb::DrawHalftoneInvertRect(st.OutlineDC, rect.IsEmpty() ? nullptr : &now, SIZE{size.cx, size.cy},
+        tb::DrawHalftoneInvertRect(st.Outline->Get(), rect.IsEmpty() ? nullptr : &now, SIZE{size.cx, size.cy},
                                    st.OutlineShown ? &old : nullptr, SIZE{st.OutlineSize.cx, st.OutlineSize.cy});
         st.OutlineShown = !rect.IsEmpty();
         st.OutlineRect = rect;
@@ -1329,11 +1336,9 @@ void TTBCustomDockableWindow::BeginSizing(int handle) {
         if (alive && !sizingEnded) SizingEnded(false);
     });
     tb::ProcessPaintMessages();
-    HDC outline = nullptr;
-    if (!smoothDrag_) {
-        ::LockWindowUpdate(::GetDesktopWindow());
-        outline = ::GetDCEx(::GetDesktopWindow(), nullptr, DCX_LOCKWINDOWUPDATE | DCX_CACHE | DCX_WINDOW);
-    }
+    std::optional<TWindowDC> outline;
+    if (!smoothDrag_) outline = LockScreenForOutline();
+    const bool outlined = outline.has_value();
     HWND captureWindow = Handle();
     ::SetCapture(captureWindow);
     const int monitors = ::GetSystemMetrics(SM_CMONITORS);
@@ -1354,9 +1359,9 @@ void TTBCustomDockableWindow::BeginSizing(int handle) {
             if (outline) {
                 if (shown) {
                     const RECT old = ToRECT(current);
-                    tb::DrawHalftoneInvertRect(outline, nullptr, {}, &old, ring);
+                    tb::DrawHalftoneInvertRect(outline->Get(), nullptr, {}, &old, ring);
                 }
-                ::ReleaseDC(::GetDesktopWindow(), outline);
+                outline.reset();
                 ::LockWindowUpdate(nullptr);
             }
         });
@@ -1373,7 +1378,7 @@ void TTBCustomDockableWindow::BeginSizing(int handle) {
                 SizingRect(next, start);
                 if (outline) {
                     const RECT now = ToRECT(next), old = ToRECT(current);
-                    tb::DrawHalftoneInvertRect(outline, &now, ring, shown ? &old : nullptr, ring);
+                    tb::DrawHalftoneInvertRect(outline->Get(), &now, ring, shown ? &old : nullptr, ring);
                     shown = true;
                     current = next;
                 } else if (next != current) {
@@ -1387,16 +1392,15 @@ void TTBCustomDockableWindow::BeginSizing(int handle) {
     SizingEnded(accepted);
     if (!accepted)
         ApplySizingRect(start);  // cancelled: the frame takes its first size back
-    else if (outline)
+    else if (outlined)
         ApplySizingRect(current);
 }
 
 void TTBCustomDockableWindow::ApplySizingRect(const TRect& rect) {
     TTBFloatingWindowParent* frame = FloatingParent();
     if (!frame) return;
-    BeginUpdate();
     {
-        TScopeExit done([this] { EndUpdate(); });
+        TUpdateGuard update(*this);
         frame->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
         floatingPosition_ = rect.TopLeft();
         const TRect client = frame->ClientRect();
