@@ -66,8 +66,7 @@ void TTBCustomImageList::ImagesBitmapChanged(TObject*) { FillFromImagesBitmap();
 void TTBCustomImageList::FillFromImagesBitmap() {
     if (imagesBitmap_->Empty()) return;
     // One change for the whole refill.
-    BeginUpdate();
-    TScopeExit done([this] { EndUpdate(); });
+    TUpdateGuard update(*this);
     Clear();
     AddMasked(imagesBitmap_.get(), imagesBitmapMaskColor_);
 }
