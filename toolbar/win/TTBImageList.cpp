@@ -12,7 +12,7 @@ public:
     TImagesEntryFilter(TFiler& inner, bool writeImages) : TForwardingFiler(inner), writeImages_(writeImages) {}
     void DefineBinaryProperty(const AnsiString& name, const TStreamProc& read, const TStreamProc& write,
                               bool hasData) override {
-        Inner().DefineBinaryProperty(name, read, write, hasData && (writeImages_ || !SameText(name, "Bitmap")));
+        Inner().DefineBinaryProperty(name, read, write, hasData && (writeImages_ || !SameTextAscii(name, "Bitmap")));
     }
 
 private:

@@ -29,7 +29,7 @@ namespace {
 constexpr int kMaxGroupLevel = 10;
 
 bool SameCharIgnoringCase(char16_t a, char16_t b) {
-    return WideCompareText(std::u16string_view(&a, 1), std::u16string_view(&b, 1)) == 0;
+    return CompareTextSystem(std::u16string_view(&a, 1), std::u16string_view(&b, 1)) == 0;
 }
 
 // A bold copy of a font, for the default item of a menu.
