@@ -62,6 +62,10 @@ void CollectDocks(TWinControl* container, TControl* dragged, std::vector<TTBDock
     for (TWinControl* c : others) CollectDocks(c, dragged, docks);
 }
 
+// Floating frames are components named by a fixed prefix and a running hexadecimal number, which keeps every
+// frame's name unique in the process however many windows float. The prefix only marks a name as a floating
+// frame's; it stands for nothing.
+constexpr char kFloatingFrameNamePrefix[] = "NBFloatingWindowParent_";
 int frameCounter = 0;
 
 }  // namespace
@@ -278,7 +282,7 @@ void TTBCustomDockableWindow::SetFloating(bool value) {
         frame->FreeNotification(this);
         frame->SetParentForm(form);
         char name[48];
-        std::snprintf(name, sizeof name, "NBFloatingWindowParent_%.8x", static_cast<unsigned>(++frameCounter));
+        std::snprintf(name, sizeof name, "%s%.8x", kFloatingFrameNamePrefix, static_cast<unsigned>(++frameCounter));
         frame->SetName(name);
         frame->SetCaptionW(caption_);
         frame->SetBorderStyle(bsToolWindow);

@@ -29,7 +29,7 @@ TPoint WindowPointOf(HWND wnd, LPARAM lParam) {
 
 }  // namespace
 
-TTBFloatingWindowParent::TTBFloatingWindowParent(TComponent* owner) : TCustomForm(owner, 0) {}
+TTBFloatingWindowParent::TTBFloatingWindowParent(TComponent* owner) : TCustomForm(owner, NoBuilders) {}
 
 void TTBFloatingWindowParent::CreateParams(TCreateParams& params) {
     TCustomForm::CreateParams(params);

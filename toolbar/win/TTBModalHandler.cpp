@@ -24,7 +24,8 @@ using namespace tb;
 namespace {
 
 constexpr UINT kWmSysTimer = 280;
-constexpr UINT kWmMessage77 = 77;  // a message the menu loop swallows with the system timer
+// Sent for the F1 key ahead of WM_HELP; the menu loop swallows it, so F1 opens no help while a menu is open.
+constexpr UINT kWmKeyF1 = 0x004D;
 constexpr char kHandlerClass[] = "TTBModalHandlerWindow";
 
 TPoint lastMousePos{INT_MIN, 0};
@@ -368,7 +369,7 @@ void TTBModalHandler::Loop(TTBView* root, const std::shared_ptr<bool>& alive, bo
             }
             case WM_CONTEXTMENU:
             case kWmSysTimer:
-            case kWmMessage77:
+            case kWmKeyF1:
                 break;
             default:
                 ::DispatchMessageA(&msg);
