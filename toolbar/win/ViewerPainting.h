@@ -4,10 +4,10 @@
 #include "classlib/core/Geometry.h"
 #include "classlib/win/GdiHandle.h"
 #include "classlib/win/Win32.h"
+#include "toolbar/win/WindowRects.h"
 
 namespace tb {
 
-inline RECT ToRECT(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
 inline void InflateRectBy(TRect& r, int d) { r = TRect{r.Left - d, r.Top - d, r.Right + d, r.Bottom + d}; }
 inline void OffsetRectBy(TRect& r, int dx, int dy) { r = TRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
 
