@@ -89,6 +89,16 @@ struct TTBCustomDockableWindow::TDragState {
     bool OutlineShown = false;
     TRect OutlineRect;
     TSize OutlineSize;
+
+    // The steps of BeginMoving, in order.
+    TTBFloatingWindowParent* RememberStart(TTBCustomDockableWindow& w);
+    void MeasurePress(TTBCustomDockableWindow& w, TTBFloatingWindowParent* startFrame, int initX, int initY);
+    void CollectCandidates(TTBCustomDockableWindow& w);
+    bool Track(TTBCustomDockableWindow& w, const bool& alive);
+    void Finish(TTBCustomDockableWindow& w, bool accepted);
+
+private:
+    static std::vector<TTBDock*> CandidateDocks(TTBCustomDockableWindow& w);
 };
 
 namespace {
@@ -143,12 +153,7 @@ std::optional<TWindowDC> LockScreenForOutline() {
 
 void TTBCustomDockableWindow::BeginMoving(int initX, int initY) {
     TDragState st;
-    st.StartDock = currentDock_;
-    st.StartRow = dockRow_;
-    st.StartPos = dockPos_;
-    st.StartFloating = floating_;
-    TTBFloatingWindowParent* startFrame = FloatingParent();
-    if (startFrame) st.StartFloatingPosition = startFrame->BoundsRect().TopLeft();
+    TTBFloatingWindowParent* startFrame = st.RememberStart(*this);
 
     dragging_ = true;
     keepPlace_ = false;
@@ -161,50 +166,83 @@ void TTBCustomDockableWindow::BeginMoving(int initX, int initY) {
     }
     smoothDragging_ = smoothDrag_;
 
-    const TRect outer = startFrame ? ScreenRectOf(startFrame->Handle()) : ScreenRectOf(Handle());
-    POINT press{initX, initY};
-    ::ClientToScreen(Handle(), &press);
-    st.PressScreen = Point(press.x, press.y);
-    st.Press = Point(press.x - outer.Left, press.y - outer.Top);
-    st.Outer = TSize{outer.Width(), outer.Height()};
-    st.DoNotDock = ::GetKeyState(VK_CONTROL) < 0;
-    st.CannotFloat = dockMode_ != dmCanFloat;
-    st.StartCursor = ::GetCursor();
-    st.FloatBorder = GetFloatingBorderSize();
-    st.CaptionOffset = st.FloatBorder.cy + (showCaption_ ? ::GetSystemMetrics(SM_CYSMCAPTION) : 0);
+    st.MeasurePress(*this, startFrame, initX, initY);
+    st.CollectCandidates(*this);
 
-    // Candidate docks.
+    tb::ProcessPaintMessages();
+    if (!smoothDrag_) st.Outline = LockScreenForOutline();
+    const bool accepted = st.Track(*this, alive);
+    if (!alive) return;
+    st.Finish(*this, accepted);
+}
+
+// ---- The drag's steps ----
+
+TTBFloatingWindowParent* TTBCustomDockableWindow::TDragState::RememberStart(TTBCustomDockableWindow& w) {
+    StartDock = w.currentDock_;
+    StartRow = w.dockRow_;
+    StartPos = w.dockPos_;
+    StartFloating = w.floating_;
+    TTBFloatingWindowParent* startFrame = w.FloatingParent();
+    if (startFrame) StartFloatingPosition = startFrame->BoundsRect().TopLeft();
+    return startFrame;
+}
+
+void TTBCustomDockableWindow::TDragState::MeasurePress(TTBCustomDockableWindow& w, TTBFloatingWindowParent* startFrame,
+                                                       int initX, int initY) {
+    const TRect outer = startFrame ? ScreenRectOf(startFrame->Handle()) : ScreenRectOf(w.Handle());
+    POINT press{initX, initY};
+    ::ClientToScreen(w.Handle(), &press);
+    PressScreen = Point(press.x, press.y);
+    Press = Point(press.x - outer.Left, press.y - outer.Top);
+    Outer = TSize{outer.Width(), outer.Height()};
+    DoNotDock = ::GetKeyState(VK_CONTROL) < 0;
+    CannotFloat = w.dockMode_ != dmCanFloat;
+    StartCursor = ::GetCursor();
+    FloatBorder = w.GetFloatingBorderSize();
+    CaptionOffset = FloatBorder.cy + (w.showCaption_ ? ::GetSystemMetrics(SM_CYSMCAPTION) : 0);
+}
+
+// The docks the window may go to: only its own when it cannot change docks; else its own (when dragging is
+// allowed there) and every other accepting dock of its form and of the forms it was given.
+std::vector<TTBDock*> TTBCustomDockableWindow::TDragState::CandidateDocks(TTBCustomDockableWindow& w) {
     std::vector<TTBDock*> docks;
-    if (dockMode_ == dmCannotFloatOrChangeDocks) {
-        if (docked_) docks.push_back(currentDock_);
-    } else {
-        if (docked_ && currentDock_->AllowDrag() && CanDockTo(currentDock_)) docks.push_back(currentDock_);
-        std::vector<TTBDock*> found;
-        if (TCustomForm* form = WindowForm()) CollectDocks(form, this, found);
-        for (TCustomForm* f : dockForms_) CollectDocks(f, this, found);
-        for (TTBDock* d : found)
-            if (d->AllowDrag() && CanDockTo(d) && std::find(docks.begin(), docks.end(), d) == docks.end())
-                docks.push_back(d);
+    if (w.dockMode_ == dmCannotFloatOrChangeDocks) {
+        if (w.docked_) docks.push_back(w.currentDock_);
+        return docks;
     }
+    if (w.docked_ && w.currentDock_->AllowDrag() && w.CanDockTo(w.currentDock_)) docks.push_back(w.currentDock_);
+    std::vector<TTBDock*> found;
+    if (TCustomForm* form = w.WindowForm()) CollectDocks(form, &w, found);
+    for (TCustomForm* f : w.dockForms_) CollectDocks(f, &w, found);
+    for (TTBDock* d : found)
+        if (d->AllowDrag() && w.CanDockTo(d) && std::find(docks.begin(), docks.end(), d) == docks.end())
+            docks.push_back(d);
+    return docks;
+}
+
+// The window's floating size, and for each candidate dock its rectangle, the window's size there and the rows.
+void TTBCustomDockableWindow::TDragState::CollectCandidates(TTBCustomDockableWindow& w) {
+    const std::vector<TTBDock*> docks = CandidateDocks(w);
     TSize client;
-    OrderControls(false, docked_ ? tb::DockTypeOf(currentDock_->Position()) : dtFloating, nullptr, client);
-    const TSize floatNC = tb::FloatingNCExtents(st.FloatBorder, showCaption_, ::GetSystemMetrics(SM_CYSMCAPTION)).Total();
-    st.FloatSize = TSize{client.cx + floatNC.cx, client.cy + floatNC.cy};
+    w.OrderControls(false, w.docked_ ? tb::DockTypeOf(w.currentDock_->Position()) : dtFloating, nullptr, client);
+    const TSize floatNC = tb::FloatingNCExtents(FloatBorder, w.showCaption_, ::GetSystemMetrics(SM_CYSMCAPTION)).Total();
+    FloatSize = TSize{client.cx + floatNC.cx, client.cy + floatNC.cy};
     for (TTBDock* d : docks) {
-        for (TTBCustomDockableWindow* w : d->Windows()) {
-            w->dockRow_ = w->effectiveRow_ < 0 ? w->dockRow_ : w->effectiveRow_;
-            w->dockPos_ = w->effectiveRow_ < 0 ? w->dockPos_ : w->effectivePos_;
+        for (TTBCustomDockableWindow* other : d->Windows()) {
+            other->dockRow_ = other->effectiveRow_ < 0 ? other->dockRow_ : other->effectiveRow_;
+            other->dockPos_ = other->effectiveRow_ < 0 ? other->dockPos_ : other->effectivePos_;
         }
-        TDragState::TCandidate c;
+        TCandidate c;
         c.Dock = d;
         c.ScreenRect = d->HandleAllocated() ? ScreenRectOf(d->Handle()) : TRect{};
-        if (d == currentDock_) {
-            c.Size = TSize{Width(), Height()};
+        if (d == w.currentDock_) {
+            c.Size = TSize{w.Width(), w.Height()};
         } else {
             TSize there;
-            OrderControls(false, tb::DockTypeOf(d->Position()), d, there);
+            w.OrderControls(false, tb::DockTypeOf(d->Position()), d, there);
             const TSize nc =
-                tb::DockedNCExtents(d->Position(), d->AllowDrag(), dragHandleStyle_, closeButtonWhenDocked_).Total();
+                tb::DockedNCExtents(d->Position(), d->AllowDrag(), w.dragHandleStyle_, w.closeButtonWhenDocked_).Total();
             c.Size = TSize{there.cx + nc.cx, there.cy + nc.cy};
         }
         for (int r = 0; r <= d->GetHighestRow(true); ++r) {
@@ -212,80 +250,80 @@ void TTBCustomDockableWindow::BeginMoving(int initX, int initY) {
             const int size = d->GetRowSize(r, full);
             c.Rows.push_back({size, full});
         }
-        st.Docks.push_back(c);
+        Docks.push_back(c);
     }
+}
 
-    tb::ProcessPaintMessages();
-    if (!smoothDrag_) st.Outline = LockScreenForOutline();
-    HWND captureWindow = Handle();
+// Follows the pointer until the button goes up (true), or Esc, another button or a lost capture cancels;
+// Ctrl held keeps the window from docking. On every way out the outline goes and the drag flags are cleared.
+bool TTBCustomDockableWindow::TDragState::Track(TTBCustomDockableWindow& w, const bool& alive) {
+    HWND captureWindow = w.Handle();
     ::SetCapture(captureWindow);
-    bool accepted = false;
-    {
-        TScopeExit cleanUp([&] {
-            if (::GetCapture() == captureWindow) ::ReleaseCapture();
-            if (st.Outline) {
-                if (st.OutlineShown) {
-                    const RECT old = ToRECT(st.OutlineRect);
-                    tb::DrawHalftoneInvertRect(st.Outline->Get(), nullptr, {}, &old, SIZE{st.OutlineSize.cx, st.OutlineSize.cy});
-                }
-                st.Outline.reset();
-                ::LockWindowUpdate(nullptr);
+    TScopeExit cleanUp([&] {
+        if (::GetCapture() == captureWindow) ::ReleaseCapture();
+        if (Outline) {
+            if (OutlineShown) {
+                const RECT old = ToRECT(OutlineRect);
+                tb::DrawHalftoneInvertRect(Outline->Get(), nullptr, {}, &old, SIZE{OutlineSize.cx, OutlineSize.cy});
             }
-            if (!alive) return;
-            dragging_ = false;
-            keepPlace_ = false;
-            smoothDragging_ = false;
+            Outline.reset();
+            ::LockWindowUpdate(nullptr);
+        }
+        if (!alive) return;
+        w.dragging_ = false;
+        w.keepPlace_ = false;
+        w.smoothDragging_ = false;
+    });
+
+    w.DragStep(*this, true);
+    return RunCaptureLoop(
+        captureWindow, alive,
+        [&](const MSG& msg) {
+            if (msg.wParam == VK_CONTROL && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP)) {
+                DoNotDock = msg.message == WM_KEYDOWN;
+                w.DragStep(*this, false);
+                return false;
+            }
+            return msg.wParam == VK_ESCAPE && msg.message == WM_KEYDOWN;
+        },
+        [&](const MSG&) {
+            const DWORD pos = ::GetMessagePos();
+            if (Point(static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))) != LastPos)
+                w.DragStep(*this, false);
         });
+}
 
-        DragStep(st, true);
-        accepted = RunCaptureLoop(
-            captureWindow, alive,
-            [&](const MSG& msg) {
-                if (msg.wParam == VK_CONTROL && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP)) {
-                    st.DoNotDock = msg.message == WM_KEYDOWN;
-                    DragStep(st, false);
-                    return false;
-                }
-                return msg.wParam == VK_ESCAPE && msg.message == WM_KEYDOWN;
-            },
-            [&](const MSG&) {
-                const DWORD pos = ::GetMessagePos();
-                if (Point(static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))) != st.LastPos)
-                    DragStep(st, false);
-            });
-    }
-    if (!alive) return;
-
+// An accepted outline drag moves the window now; a cancelled live drag puts it back where it started.
+void TTBCustomDockableWindow::TDragState::Finish(TTBCustomDockableWindow& w, bool accepted) {
     if (accepted) {
-        if (!smoothDrag_ && !st.TargetRect.IsEmpty()) ApplyDragRect(st, st.TargetRect);
-    } else if (smoothDrag_) {
-        // Cancelled (Esc, another button, lost capture): back where the drag started.
-        smoothDragging_ = false;
-        if (st.StartDock) {
-            dockRow_ = st.StartRow;
-            dockPos_ = st.StartPos;
-            if (Parent() != st.StartDock) SetParent(st.StartDock);
-            st.StartDock->ArrangeToolbars();
-        } else if (st.StartFloating) {
-            floatingPosition_ = st.StartFloatingPosition;
-            if (!floating_) SetFloating(true);
-            SetFloatingPosition(st.StartFloatingPosition);
+        if (!w.smoothDrag_ && !TargetRect.IsEmpty()) w.ApplyDragRect(*this, TargetRect);
+    } else if (w.smoothDrag_) {
+        w.smoothDragging_ = false;
+        if (StartDock) {
+            w.dockRow_ = StartRow;
+            w.dockPos_ = StartPos;
+            if (w.Parent() != StartDock) w.SetParent(StartDock);
+            StartDock->ArrangeToolbars();
+        } else if (StartFloating) {
+            w.floatingPosition_ = StartFloatingPosition;
+            if (!w.floating_) w.SetFloating(true);
+            w.SetFloatingPosition(StartFloatingPosition);
         }
     }
-    if (useLastDock_ && currentDock_) SetLastDock(currentDock_);
+    if (w.useLastDock_ && w.currentDock_) w.SetLastDock(w.currentDock_);
     // A frame set aside during the drag and no longer used goes.
-    if (floatParent_ && floatParent_ != Parent()) {
-        TTBFloatingWindowParent* frame = floatParent_;
-        floatParent_ = nullptr;
+    if (w.floatParent_ && w.floatParent_ != w.Parent()) {
+        TTBFloatingWindowParent* frame = w.floatParent_;
+        w.floatParent_ = nullptr;
         frame->window_ = nullptr;
         frame->SetVisible(false);
         frame->Release();
     }
-    if (!docked_) {
-        dockRow_ = st.StartRow;
-        dockPos_ = st.StartPos;
+    if (!w.docked_) {
+        w.dockRow_ = StartRow;
+        w.dockPos_ = StartPos;
     }
-    if (floating_) MoveOnScreen(true);
+    if (w.floating_) w.MoveOnScreen(true);
 }
 
 void TTBCustomDockableWindow::DragStep(TDragState& st, bool firstStep) {
