@@ -253,7 +253,7 @@ void OnKeyDown(TLoopRun& run, TTBView* deepest, MSG& msg) {
 
 // A character selects the item it is the accelerator of (and runs it when it is the only one); space and
 // '-' on a root toolbar open the active window's system menu; anything else beeps.
-void OnChar(TLoopRun& run, TTBView* deepest, const MSG& msg) {
+void OnChar(TLoopRun& run, TTBView* deepest, MSG& msg) {
     if (ButtonHeld(run.trackRightButton)) return;
     const char16_t ch = CharToWide(static_cast<unsigned>(msg.wParam));
     bool only = false;
@@ -269,7 +269,7 @@ void OnChar(TLoopRun& run, TTBView* deepest, const MSG& msg) {
 }
 
 // The popups' own timers (submenu open and close, scrolling) go to their views; other timers are dispatched.
-void OnTimer(TLoopRun& run, const MSG& msg) {
+void OnTimer(TLoopRun& run, TTBView*, MSG& msg) {
     TTBView* v = ViewOfWindow(OpenChain(run.root), msg.hwnd);
     if (v && dynamic_cast<TTBPopupWindow*>(v->Window()) && msg.wParam >= kTimerIdBase && msg.wParam <= kTimerIdBase + 3)
         v->HandleTimer(static_cast<int>(msg.wParam - kTimerIdBase));
@@ -277,7 +277,7 @@ void OnTimer(TLoopRun& run, const MSG& msg) {
         ::DispatchMessageA(&msg);
 }
 
-void OnMouseMove(TLoopRun& run, const MSG& msg) {
+void OnMouseMove(TLoopRun& run, TTBView*, MSG& msg) {
     const TPoint pt = MessagePoint(msg);
     if (pt != run.pressPos) run.movedSincePress = true;
     if (pt != lastMousePos) {
@@ -291,7 +291,7 @@ void OnMouseMove(TLoopRun& run, const MSG& msg) {
     t.viewer->MouseMove(local.X, local.Y);
 }
 
-void OnButtonDown(TLoopRun& run, const MSG& msg) {
+void OnButtonDown(TLoopRun& run, TTBView*, MSG& msg) {
     if (msg.message == WM_RBUTTONDOWN && !run.trackRightButton) return;
     if (Application) Application->CancelHint();
     run.ignoreNextRelease = false;
@@ -307,7 +307,7 @@ void OnButtonDown(TLoopRun& run, const MSG& msg) {
     if (run.alive) t.view->SetMouseDownOnMenu(onMenu);
 }
 
-void OnButtonUp(TLoopRun& run, const MSG& msg) {
+void OnButtonUp(TLoopRun& run, TTBView*, MSG& msg) {
     if (msg.message == WM_RBUTTONUP && !run.trackRightButton) return;
     TTBView* root = run.root;
     const TPoint pt = MessagePoint(msg);
@@ -333,51 +333,40 @@ void OnButtonUp(TLoopRun& run, const MSG& msg) {
         root->EndModal();
 }
 
-void OnMouseWheel(TLoopRun& run, const MSG& msg) {
+void OnMouseWheel(TLoopRun& run, TTBView*, MSG& msg) {
     const TTarget t = TargetAt(run.root);
     if (!t.viewer) return;
     const TPoint local = t.viewer->ScreenToViewer(MessagePoint(msg));
     t.viewer->MouseWheel(static_cast<short>(HIWORD(msg.wParam)), local.X, local.Y);
 }
 
+// Messages the loop swallows: the context menu request, the system timer and F1's message.
+void Swallow(TLoopRun&, TTBView*, MSG&) {}
+
+using TStep = void (*)(TLoopRun& run, TTBView* deepest, MSG& msg);
+struct TRoute {
+    UINT message;
+    TStep step;
+};
+// Which step takes which message; every other message is dispatched.
+constexpr TRoute kRoutes[] = {
+    {WM_KEYDOWN, OnKeyDown},         {WM_SYSKEYDOWN, OnKeyDown},    {WM_CHAR, OnChar},
+    {WM_SYSCHAR, OnChar},            {WM_TIMER, OnTimer},           {WM_MOUSEMOVE, OnMouseMove},
+    {WM_LBUTTONDOWN, OnButtonDown},  {WM_LBUTTONDBLCLK, OnButtonDown}, {WM_RBUTTONDOWN, OnButtonDown},
+    {WM_LBUTTONUP, OnButtonUp},      {WM_RBUTTONUP, OnButtonUp},    {WM_MOUSEWHEEL, OnMouseWheel},
+    {WM_CONTEXTMENU, Swallow},       {kWmSysTimer, Swallow},        {kWmKeyF1, Swallow},
+};
+
 // One message taken from the queue, to the step that handles its kind.
 void Route(TLoopRun& run, MSG& msg) {
     TTBView* deepest = OpenChain(run.root).back();
-    switch (msg.message) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            OnKeyDown(run, deepest, msg);
-            break;
-        case WM_CHAR:
-        case WM_SYSCHAR:
-            OnChar(run, deepest, msg);
-            break;
-        case WM_TIMER:
-            OnTimer(run, msg);
-            break;
-        case WM_MOUSEMOVE:
-            OnMouseMove(run, msg);
-            break;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-        case WM_RBUTTONDOWN:
-            OnButtonDown(run, msg);
-            break;
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-            OnButtonUp(run, msg);
-            break;
-        case WM_MOUSEWHEEL:
-            OnMouseWheel(run, msg);
-            break;
-        case WM_CONTEXTMENU:
-        case kWmSysTimer:
-        case kWmKeyF1:
-            break;
-        default:
-            ::DispatchMessageA(&msg);
-            break;
+    for (const TRoute& route : kRoutes) {
+        if (route.message == msg.message) {
+            route.step(run, deepest, msg);
+            return;
+        }
     }
+    ::DispatchMessageA(&msg);
 }
 
 // After each message: a mouse position forgotten meanwhile is taken again, and the application's hint
