@@ -140,6 +140,10 @@ WideString TKelvoDemoScript::Decode(const AnsiString& text, std::uint16_t langua
     }
 }
 
+WideString TKelvoDemoScript::DecodeText(const AnsiString& text) const {
+    return Decode(text, kelvodemo::CurrentLanguageId());
+}
+
 bool TKelvoDemoScript::LanguageText(std::uint16_t languageId, std::string_view name, WideString& text,
                                     bool& sectionFound) const {
     std::int32_t index;
