@@ -10,6 +10,7 @@
 #include "classlib/core/TReader.h"
 #include "classlib/core/TWriter.h"
 #include "classlib/win/GdiHandle.h"
+#include "classlib/win/MemoryDC.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TCustomForm.h"
 #include "classlib/win/WindowDC.h"
@@ -202,6 +203,60 @@ void TTBCustomDockableWindow::DrawNCArea(bool drawToDC, HDC dc, HRGN clip) {
     DrawDockedNC(dc);
 }
 
+namespace {
+
+// The raised bars of a docked window's drag handle, across its length, each taken out of the clip after it.
+void DrawDragHandleBars(HDC dc, TTBDragHandleStyle style, bool closeButton, bool vertical, int length,
+                        const tb::TDragHandleMetrics& handle) {
+    const int bars = style == dhDouble ? 2 : 1;
+    const int inset = style == dhSingle ? 1 : 0;
+    int from = 2 + inset, to = length - inset;
+    if (closeButton) {
+        if (vertical)
+            to = length - (handle.Size - 2) - inset;
+        else
+            from = handle.Size + inset;
+    }
+    for (int b = 0; b < bars; ++b) {
+        const int across = handle.FirstBarOffset + 2 + 3 * b;
+        RECT bar = vertical ? RECT{from, across, to, across + 3} : RECT{across, from, across + 3, to};
+        ::DrawEdge(dc, &bar, BDR_RAISEDINNER, BF_RECT | BF_MIDDLE);
+        if (vertical)
+            ::SetPixel(dc, bar.right - 1, bar.top, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        else
+            ::SetPixel(dc, bar.left, bar.bottom - 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        ::ExcludeClipRect(dc, bar.left, bar.top, bar.right, bar.bottom);
+    }
+}
+
+// The docked close button: filled with fill (none: the background shows), its pressed or hot edge, and the
+// 8 x 8 cross in the button text colour, one pixel down and right while pressed.
+void DrawDockedCloseButton(HDC dc, RECT button, bool pressed, bool hot, HBRUSH fill) {
+    if (fill) ::FillRect(dc, &button, fill);
+    if (pressed)
+        ::DrawEdge(dc, &button, BDR_SUNKENOUTER, BF_RECT);
+    else if (hot)
+        ::DrawEdge(dc, &button, BDR_RAISEDINNER, BF_RECT);
+    // Set bits of the cross are painted, the rest left as it is.
+    static const WORD glyph[8] = {0x00, 0xCC, 0x78, 0x30, 0x78, 0xCC, 0x00, 0x00};
+    WORD bits[8];
+    for (int i = 0; i < 8; ++i) bits[i] = static_cast<WORD>(~(glyph[i] << 8) & 0xFF00);
+    const TGdiHandle<HBITMAP> mono(::CreateBitmap(8, 8, 1, 1, bits));
+    const TMemoryDC memory(mono.Get(), dc);
+    const int shift = pressed ? 1 : 0;
+    const int x = button.left + 2 + shift + (button.right - button.left - 4 - 8) / 2;
+    const int y = button.top + 2 + shift + (button.bottom - button.top - 4 - 8) / 2;
+    const COLORREF oldText = ::SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF oldBack = ::SetBkColor(dc, RGB(255, 255, 255));
+    const HGDIOBJ oldBrush = ::SelectObject(dc, ::GetSysColorBrush(COLOR_BTNTEXT));
+    ::BitBlt(dc, x, y, 8, 8, memory.Get(), 0, 0, 0xE20746);
+    ::SelectObject(dc, oldBrush);
+    ::SetBkColor(dc, oldBack);
+    ::SetTextColor(dc, oldText);
+}
+
+}  // namespace
+
 void TTBCustomDockableWindow::DrawDockedNC(HDC dc) {
     const TRect wr = ScreenRectOf(Handle());
     RECT r{0, 0, wr.Width(), wr.Height()};
@@ -233,27 +288,8 @@ void TTBCustomDockableWindow::DrawDockedNC(HDC dc) {
     const tb::TDragHandleMetrics handle = tb::DragHandleMetrics(dragHandleStyle_, closeButtonWhenDocked_);
     const int length = vertical ? (client.right - client.left) + 2 : (client.bottom - client.top) + 2;
     const int s = ::SaveDC(dc);
-    if (dragHandleStyle_ != dhNone) {
-        const int bars = dragHandleStyle_ == dhDouble ? 2 : 1;
-        const int inset = dragHandleStyle_ == dhSingle ? 1 : 0;
-        int from = 2 + inset, to = length - inset;
-        if (closeButtonWhenDocked_) {
-            if (vertical)
-                to = length - (handle.Size - 2) - inset;
-            else
-                from = handle.Size + inset;
-        }
-        for (int b = 0; b < bars; ++b) {
-            const int across = handle.FirstBarOffset + 2 + 3 * b;
-            RECT bar = vertical ? RECT{from, across, to, across + 3} : RECT{across, from, across + 3, to};
-            ::DrawEdge(dc, &bar, BDR_RAISEDINNER, BF_RECT | BF_MIDDLE);
-            if (vertical)
-                ::SetPixel(dc, bar.right - 1, bar.top, ::GetSysColor(COLOR_BTNHIGHLIGHT));
-            else
-                ::SetPixel(dc, bar.left, bar.bottom - 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
-            ::ExcludeClipRect(dc, bar.left, bar.top, bar.right, bar.bottom);
-        }
-    }
+    if (dragHandleStyle_ != dhNone)
+        DrawDragHandleBars(dc, dragHandleStyle_, closeButtonWhenDocked_, vertical, length, handle);
     if (!background) {
         RECT strip = vertical ? RECT{2, 2, length, handle.Size + 2} : RECT{2, 2, handle.Size + 2, length};
         if (closeButtonWhenDocked_) {
@@ -264,33 +300,9 @@ void TTBCustomDockableWindow::DrawDockedNC(HDC dc) {
     }
     ::RestoreDC(dc, s);
 
-    if (closeButtonWhenDocked_) {
-        RECT button = ToRECT(GetDockedCloseButtonRect(vertical));
-        if (!background) ::FillRect(dc, &button, brush.Get());
-        if (closePressed_)
-            ::DrawEdge(dc, &button, BDR_SUNKENOUTER, BF_RECT);
-        else if (closeHot_)
-            ::DrawEdge(dc, &button, BDR_RAISEDINNER, BF_RECT);
-        // The 8 x 8 cross: set bits painted in the button text colour, the rest left as it is.
-        static const WORD glyph[8] = {0x00, 0xCC, 0x78, 0x30, 0x78, 0xCC, 0x00, 0x00};
-        WORD bits[8];
-        for (int i = 0; i < 8; ++i) bits[i] = static_cast<WORD>(~(glyph[i] << 8) & 0xFF00);
-        TGdiHandle<HBITMAP> mono(::CreateBitmap(8, 8, 1, 1, bits));
-        HDC memory = ::CreateCompatibleDC(dc);
-        TScopeExit freeMemory([memory] { ::DeleteDC(memory); });
-        const HGDIOBJ oldBitmap = ::SelectObject(memory, mono.Get());
-        const int shift = closePressed_ ? 1 : 0;
-        const int x = button.left + 2 + shift + (button.right - button.left - 4 - 8) / 2;
-        const int y = button.top + 2 + shift + (button.bottom - button.top - 4 - 8) / 2;
-        const COLORREF oldText = ::SetTextColor(dc, RGB(0, 0, 0));
-        const COLORREF oldBack = ::SetBkColor(dc, RGB(255, 255, 255));
-        const HGDIOBJ oldBrush = ::SelectObject(dc, ::GetSysColorBrush(COLOR_BTNTEXT));
-        ::BitBlt(dc, x, y, 8, 8, memory, 0, 0, 0xE20746);
-        ::SelectObject(dc, oldBrush);
-        ::SetBkColor(dc, oldBack);
-        ::SetTextColor(dc, oldText);
-        ::SelectObject(memory, oldBitmap);
-    }
+    if (closeButtonWhenDocked_)
+        DrawDockedCloseButton(dc, ToRECT(GetDockedCloseButtonRect(vertical)), closePressed_, closeHot_,
+                              background ? nullptr : brush.Get());
 }
 
 void TTBCustomDockableWindow::PaintNC(HWND, HDC dc, TObject* control) {
