@@ -80,9 +80,9 @@ void TKelvoDemoScriptParams::Parse(std::string_view text) {
             bool isDouble = false;
             std::int32_t integer = 0;
             double number = 0;
-            if (SameText(word, "true")) {
+            if (SameTextAscii(word, "true")) {
                 SetInteger(key++, -1);
-            } else if (SameText(word, "false")) {
+            } else if (SameTextAscii(word, "false")) {
                 SetInteger(key++, 0);
             } else if (IsDecimalNumber(word, isDouble)) {
                 if (!isDouble && TryStrToInt(word, integer)) {

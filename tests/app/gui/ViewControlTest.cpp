@@ -50,7 +50,7 @@ protected:
     void SetUp() override {
         KelvoAppTest::SetUp();
         owner_ = MakeObject<TComponent>(nullptr);
-        form_ = Create<TForm>(owner_.get(), 0);
+        form_ = Create<TForm>(owner_.get(), NoBuilders);
         form_->SetBounds(20, 20, 700, 560);
         view_ = Create<TKelvoScrollViewControl>(owner_.get());
         view_->SetBounds(10, 10, 400, 300);

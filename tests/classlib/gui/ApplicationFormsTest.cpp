@@ -21,7 +21,7 @@ ProbeForm* g_probe = nullptr;
 
 class ProbeForm : public TForm {
     CLASSLIB_COMPONENT(ProbeForm, TForm)
-    explicit ProbeForm(TComponent* owner) : TForm(owner, 0) { sawItselfPublished = g_probe == this; }
+    explicit ProbeForm(TComponent* owner) : TForm(owner, NoBuilders) { sawItselfPublished = g_probe == this; }
     void UpdateActions() override {
         ++actionUpdates;
         TForm::UpdateActions();
@@ -138,7 +138,7 @@ TEST(ApplicationForms, RunShowsTheMainFormAndOutlivesErrorsUntilTerminate) {
 
 TEST(ApplicationForms, KeysGoToTheControlOfTheWindowOrOfItsNearestAncestorFirst) {
     EnsureApplication();
-    TObjectPtr<TForm> form(Create<TForm>(nullptr, 0));
+    TObjectPtr<TForm> form(Create<TForm>(nullptr, NoBuilders));
     Panel* panel = Create<Panel>(form.get());
     panel->SetParent(form.get());
     panel->SetBounds(10, 10, 100, 80);
@@ -167,7 +167,7 @@ TEST(ApplicationForms, KeysGoToTheControlOfTheWindowOrOfItsNearestAncestorFirst)
 
 TEST(ApplicationForms, SettingChangesReachEveryFormAndItsControls) {
     EnsureApplication();
-    TObjectPtr<TForm> form(Create<TForm>(nullptr, 0));
+    TObjectPtr<TForm> form(Create<TForm>(nullptr, NoBuilders));
     Panel* panel = Create<Panel>(form.get());
     panel->SetParent(form.get());
     Trap formTrap;
@@ -254,9 +254,9 @@ TEST(ApplicationForms, ABroadcastReachesEachFormOnceWhenAHandlerRaisesOrFreesAno
             previous(m);
         }
     };
-    TObjectPtr<TForm> forms[3] = {TObjectPtr<TForm>(Create<TForm>(nullptr, 0)),
-                                  TObjectPtr<TForm>(Create<TForm>(nullptr, 0)),
-                                  TObjectPtr<TForm>(Create<TForm>(nullptr, 0))};
+    TObjectPtr<TForm> forms[3] = {TObjectPtr<TForm>(Create<TForm>(nullptr, NoBuilders)),
+                                  TObjectPtr<TForm>(Create<TForm>(nullptr, NoBuilders)),
+                                  TObjectPtr<TForm>(Create<TForm>(nullptr, NoBuilders))};
     Counter counters[3];
     for (int i = 0; i < 3; ++i) {
         forms[i]->SetBounds(60 + 20 * i, 60, 200, 150);

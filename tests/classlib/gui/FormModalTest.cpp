@@ -223,7 +223,7 @@ TEST_F(FormModal, ATerminatingApplicationEndsTheLoopAtOnceWithoutAskingCloseQuer
                 ::ExitProcess(2);
             }).detach();
             Refuser refuser;
-            TForm* form = Create<TForm>(nullptr, 0);
+            TForm* form = Create<TForm>(nullptr, NoBuilders);
             form->OnCloseQuery = MakeMethod<&Refuser::Query>(&refuser);
             Application->Terminate();
             Application->ProcessMessages();

@@ -90,7 +90,7 @@ protected:
     // A form of the owner, placed on screen at a fixed spot.
     template <class F = TForm>
     F* NewForm(int width = 300, int height = 200) {
-        F* form = Create<F>(Owner(), 0);
+        F* form = Create<F>(Owner(), NoBuilders);
         form->SetBounds(40, 40, width, height);
         return form;
     }

@@ -84,7 +84,7 @@ class HintTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         EnsureApplication();
-        form = Create<TForm>(nullptr, 0);
+        form = Create<TForm>(nullptr, NoBuilders);
         form->SetBounds(120, 120, 320, 220);
         target = Create<HintTarget>(form);
         target->SetParent(form);

@@ -367,7 +367,7 @@ namespace {
 // A form that notes the system-menu key commands it gets instead of opening its window menu.
 class TSysCommandForm : public TForm {
 public:
-    TSysCommandForm(TComponent* owner, int dummy) : TForm(owner, dummy) {}
+    TSysCommandForm(TComponent* owner, TNoBuilders) : TForm(owner, NoBuilders) {}
     std::vector<LPARAM> keyMenus;
 
 protected:

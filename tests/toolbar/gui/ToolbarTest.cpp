@@ -520,7 +520,7 @@ TEST_F(MdiMenuBar, AltMinusInAChildGoesToTheFramesDefaultHandlingWithoutABeepOrA
     menu->SetCurrentDock(dock);
     frame->Show();
 
-    TForm* child = Create<TForm>(frame, 0);
+    TForm* child = Create<TForm>(frame, NoBuilders);
     child->SetFormStyle(fsMDIChild);
     child->SetCaption("Child");
     child->SetBounds(10, 10, 200, 120);

@@ -23,7 +23,7 @@ class TBuiltUniForm : public TUniForm {
 class TUnbuiltUniForm : public TUniForm {
     CLASSLIB_COMPONENT(TUnbuiltUniForm, TUniForm)
     explicit TUnbuiltUniForm(TComponent* owner) : TUniForm(owner) {}
-    TUnbuiltUniForm(TComponent* owner, int dummy) : TUniForm(owner, dummy) {}
+    TUnbuiltUniForm(TComponent* owner, TNoBuilders) : TUniForm(owner, NoBuilders) {}
 };
 
 std::vector<std::string>& FrameLog() {
@@ -97,7 +97,7 @@ TEST_F(UniForms, FormsAreBuiltByTheirBuildersAndAClassWithoutOneRaises) {
     }
     // The base itself and an empty form need none.
     EXPECT_NO_THROW(Create<TUniForm>(Owner()));
-    EXPECT_NO_THROW(Create<TUnbuiltUniForm>(Owner(), 0));
+    EXPECT_NO_THROW(Create<TUnbuiltUniForm>(Owner(), NoBuilders));
 }
 
 TEST_F(UniForms, TypedOmegaArrivesAsOmegaThroughTheMessageLoop) {
