@@ -14,14 +14,18 @@ struct GuardFrame {
     // 32-bit programs under Wine RtlCaptureContext records a stack pointer hundreds of bytes away from the
     // caller's, and resuming through it corrupted the calling thread's registers and stack.
     void* resume[5];
+    // Set by the fault handler: the thread is on its way back to the resume point, and a further fault before it
+    // gets there is not this call's to take.
+    volatile LONG faulted;
 #if defined(__i386__)
     // The head of the thread's frame-based handler chain when the call began: frames the abandoned code
     // registered must not stay on it.
     void* handlerChain;
 #endif
 };
+// Set by the guarded call before the manager runs: the thread's slot exists before the handler reads it, as a
+// first use may allocate.
 thread_local GuardFrame* t_guard = nullptr;
-thread_local GuardFrame* t_faulted = nullptr;
 
 bool IsProcessorFault(DWORD code) {
     switch (code) {
@@ -47,16 +51,16 @@ bool IsProcessorFault(DWORD code) {
 }
 
 // Runs on the faulting thread, in place of the faulting instruction, on the stack below the abandoned code.
-[[noreturn]] void ResumeAfterFault() { __builtin_longjmp(t_faulted->resume, 1); }
+[[noreturn]] void ResumeAfterFault() { __builtin_longjmp(t_guard->resume, 1); }
 
 // Vectored handlers see a fault before any frame-based handler of the faulting code, and before Wine's crash
 // debugger. Only a fault on a thread inside a guarded call is taken: the thread goes on in ResumeAfterFault, which
 // returns to where the call began.
 LONG CALLBACK FaultHandler(EXCEPTION_POINTERS* info) {
     GuardFrame* frame = t_guard;
-    if (!frame || !IsProcessorFault(info->ExceptionRecord->ExceptionCode)) return EXCEPTION_CONTINUE_SEARCH;
-    t_guard = nullptr;
-    t_faulted = frame;
+    if (!frame || frame->faulted || !IsProcessorFault(info->ExceptionRecord->ExceptionCode))
+        return EXCEPTION_CONTINUE_SEARCH;
+    frame->faulted = 1;
     CONTEXT& context = *info->ContextRecord;
     // A stack pointer below the faulting code's, aligned as at a function's entry (a return address pushed).
 #if defined(__i386__)
@@ -86,11 +90,11 @@ std::uint16_t GuardedDSMCall(TDSMEntryProc entry, TW_IDENTITY* origin, TW_IDENTI
     GuardFrame* volatile guard = &frame;
     // Returns a second time, with 1, when a fault inside the call resumes here.
     if (__builtin_setjmp(frame.resume)) {
+        t_guard = nullptr;
 #if defined(__i386__)
         reinterpret_cast<NT_TIB*>(::NtCurrentTeb())->ExceptionList =
             static_cast<EXCEPTION_REGISTRATION_RECORD*>(guard->handlerChain);
 #endif
-        t_faulted = nullptr;
         return TWRC_MANAGERFAULT;
     }
     t_guard = guard;
