@@ -25,9 +25,5 @@ if(VANTOREL_CONFIG STREQUAL "win")
 
   if(TARGET scan_win_tests)
     add_dependencies(scan_win_tests vantorel_testds vantorel_fakedsm)
-    # The scanner tests put a stand-in source manager and a test source into the prefix's Windows folder and
-    # registry while they run; with other test programs of the prefix running beside them, the stand-in's fault
-    # test lost reports now and then (never alone, also under full CPU load). They run with nothing beside them.
-    set_tests_properties(scan_win_tests PROPERTIES RUN_SERIAL TRUE)
   endif()
 endif()

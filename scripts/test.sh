@@ -40,9 +40,7 @@ for pair in win:win32 win64:win64; do
     continue
   fi
   scripts/wine-prefix "$arch" "$root/build/$cfg/wineprefix"
-  # A Windows test program that fails is run once more, and fails the stage only when it fails again: a few
-  # window and process tests still depend on how fast Wine answers on a loaded machine; a fault fails both times.
-  ctest --test-dir "build/$cfg" -j "$jobs" --output-on-failure --repeat until-pass:2 "$@" || failed=1
+  ctest --test-dir "build/$cfg" -j "$jobs" --output-on-failure "$@" || failed=1
   scripts/wine-stop "$root/build/$cfg/wineprefix"
 done
 trap - EXIT
