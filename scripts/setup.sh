@@ -29,15 +29,18 @@ missing_of() {
 
 # The security archive's i386 index is now and then served mid-sync, with the wrong size. The amd64 libraries then
 # come from the security archive while their i386 twins resolve only against the main archive, and apt gives up on
-# wine32 (multi-arch twins must have one version). Every install therefore ranks the security archive below the
-# main one, so both architectures resolve to the same versions whether or not an index failed; a later install
-# without the pin would find the pinned set "held broken".
+# wine32 (multi-arch twins must have one version). An install that fails is therefore tried again with the security
+# archive ranked below the main one, so that both architectures resolve to the main archive's versions. It is not
+# ranked lower from the start: where the amd64 libraries were already updated from the security archive, only
+# their security versions match, and the lower rank alone would make apt give up.
 pin=$(mktemp)
 trap 'rm -f "$pin"' EXIT
 printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 100\n' >"$pin"
+apt_install() { DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
 install() {
-  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends \
-    -o Dir::Etc::Preferences="$pin" "$@" >/dev/null
+  apt_install "$@" && return 0
+  echo "setup: installing again with the security archive ranked below the main one"
+  apt_install -o Dir::Etc::Preferences="$pin" "$@"
 }
 
 # Installing wine32 on its own replaces the amd64 library it shares with wine64 and removes wine64; both
