@@ -60,3 +60,18 @@ TKelvoRect DragBox(const TKelvoRect& start, int part, std::int32_t dx, std::int3
 TKelvoRect NormalizedRect(TKelvoPoint a, TKelvoPoint b) {
     return MakeRect(std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y));
 }
+
+THandleCursor HandleCursor(int part) {
+    switch (part) {
+        case PartInside: return THandleCursor::SizeAll;
+        case PartTop:
+        case PartBottom: return THandleCursor::SizeNS;
+        case PartTopRight:
+        case PartBottomLeft: return THandleCursor::SizeNESW;
+        case PartRight:
+        case PartLeft: return THandleCursor::SizeWE;
+        case PartBottomRight:
+        case PartTopLeft: return THandleCursor::SizeNWSE;
+        default: return THandleCursor::Default;
+    }
+}

@@ -42,5 +42,9 @@ TDragSides DragSidesOf(int part);
 // wrapping.
 TKelvoRect DragBox(const TKelvoRect& start, int part, std::int32_t dx, std::int32_t dy);
 
+// The pointer shape over a part of a placed box.
+enum class THandleCursor { Default, SizeAll, SizeNS, SizeNESW, SizeWE, SizeNWSE };
+THandleCursor HandleCursor(int part);
+
 // The rectangle spanned by two points (left <= right, top <= bottom).
 TKelvoRect NormalizedRect(TKelvoPoint a, TKelvoPoint b);
