@@ -9,19 +9,25 @@ std::int32_t BoundResizeSide(std::int64_t side) {
     return std::int32_t(std::clamp<std::int64_t>(side, MinResizeSide, MaxResizeSide));
 }
 
+namespace {
+// One side set, the other following it in the image's proportion: the same rule for width and height.
+void SetSide(std::int32_t& side, std::int32_t& other, std::int32_t imageSide, std::int32_t imageOther,
+             std::int32_t value, bool constrain) {
+    if (value == side) return;
+    side = BoundResizeSide(value);
+    if (constrain) other = BoundResizeSide(MulDivRound(imageOther, side, imageSide));
+}
+}  // namespace
+
 TResizeSize ConstrainedResizeWidth(TResizeSize size, std::int32_t imageWidth, std::int32_t imageHeight,
                                    std::int32_t width, bool constrain) {
-    if (width == size.Width) return size;
-    size.Width = BoundResizeSide(width);
-    if (constrain) size.Height = BoundResizeSide(MulDivRound(imageHeight, size.Width, imageWidth));
+    SetSide(size.Width, size.Height, imageWidth, imageHeight, width, constrain);
     return size;
 }
 
 TResizeSize ConstrainedResizeHeight(TResizeSize size, std::int32_t imageWidth, std::int32_t imageHeight,
                                     std::int32_t height, bool constrain) {
-    if (height == size.Height) return size;
-    size.Height = BoundResizeSide(height);
-    if (constrain) size.Width = BoundResizeSide(MulDivRound(imageWidth, size.Height, imageHeight));
+    SetSide(size.Height, size.Width, imageHeight, imageWidth, height, constrain);
     return size;
 }
 

@@ -2,15 +2,9 @@
 
 #include "tools/core/ToolHandles.h"
 
-namespace {
-constexpr int KeyEnter = 13;
-constexpr int KeyEscape = 27;
-}  // namespace
-
 bool TextMouseDown(TTextControlState& c, TKelvoPoint p, int part, const TKelvoRect& imageArea) {
     if (c.State == TextNone) {
-        if (p.X < imageArea.Left || p.X >= imageArea.Right || p.Y < imageArea.Top || p.Y >= imageArea.Bottom)
-            return false;
+        if (!RectHolds(imageArea, p)) return false;
         c.Anchor = p;
         c.Box = TTextBox{MakeRect(p.X, p.Y, p.X + 1, p.Y + 1)};
         c.State = TextDrawing;

@@ -32,7 +32,7 @@ int HandleAt(const TKelvoRect& box, TKelvoPoint point) {
             std::llabs(std::int64_t(point.Y) - h.Y) <= HandleRadius)
             return part;
     }
-    if (point.X >= box.Left && point.X < box.Right && point.Y >= box.Top && point.Y < box.Bottom) return PartInside;
+    if (RectHolds(box, point)) return PartInside;
     return PartNone;
 }
 

@@ -17,6 +17,15 @@ constexpr int PartBottomLeft = 9;
 constexpr int PartLeft = 10;
 constexpr int PartTopLeft = 11;
 
+// The keys the on-image boxes answer.
+constexpr int KeyEnter = 13;
+constexpr int KeyEscape = 27;
+
+// True when point lies in the half-open rectangle.
+inline bool RectHolds(const TKelvoRect& r, TKelvoPoint p) {
+    return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
+}
+
 // Half the side of a handle square: a handle covers its point - 4 .. point + 4 (9 x 9 pixels).
 constexpr int HandleRadius = 4;
 
