@@ -81,6 +81,12 @@ TCropRatio ParseCropPreset(std::string_view item) {
 std::span<const std::string_view> CropPrintPresets() { return PrintPresets; }
 std::span<const std::string_view> CropScreenPresets() { return ScreenPresets; }
 
+TCropFrameVisibility CropFrameVisibility(bool optionsShown, TCropRatioMode mode) {
+    if (!optionsShown) return {};
+    return TCropFrameVisibility{true, mode == TCropRatioMode::Free, mode == TCropRatioMode::Print,
+                                mode == TCropRatioMode::Screen, mode == TCropRatioMode::Screen};
+}
+
 TKelvoRect ConstrainCropRect(const TKelvoRect& rect, int part, TCropRatio ratio) {
     if (ratio.IsFree()) return rect;
     TKelvoRect r = rect;

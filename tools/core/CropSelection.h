@@ -33,6 +33,20 @@ std::span<const std::string_view> CropScreenPresets();
 constexpr int CropPrintDefault = 0;   // "3x4"
 constexpr int CropScreenDefault = 0;  // "4x3"
 
+// How the crop ratio is chosen.
+enum class TCropRatioMode { Free, Print, Screen };
+// What the options frame shows: the mode buttons only with the options, and with them the controls of the
+// checked mode (the sizes for free, the print list, or the screen list with both resolution groups).
+struct TCropFrameVisibility {
+    bool ModeButtons = false;
+    bool SizePanel = false;
+    bool PrintPanel = false;
+    bool ScreenPanel = false;
+    bool ResolutionGroups = false;
+    friend bool operator==(const TCropFrameVisibility&, const TCropFrameVisibility&) = default;
+};
+TCropFrameVisibility CropFrameVisibility(bool optionsShown, TCropRatioMode mode);
+
 // The selection after a change of part held to the ratio (nothing when free): the top and middle-top and
 // bottom-middle handles set the right side from the height, right-middle and top-left the top from the
 // width, bottom-right the bottom, bottom-left the left side; left-middle sets the top from the whole

@@ -79,3 +79,9 @@ TTextSettings BoundTextSettings(std::int32_t fontSize, std::int32_t colorMode, s
 std::int32_t FontSizeIncrement(std::int32_t fontSize) {
     return std::max(1, RoundEven(std::clamp(fontSize, 0, MaxTextFontSize * 100) / 100.0));
 }
+
+std::u16string DefaultTextFont(const std::vector<std::u16string>& screenFonts) {
+    for (const char16_t* name : {u"Times New Roman", u"Veranda", u"Arial", u"Courier New"})
+        if (std::find(screenFonts.begin(), screenFonts.end(), name) != screenFonts.end()) return name;
+    return screenFonts.empty() ? std::u16string() : screenFonts.front();
+}

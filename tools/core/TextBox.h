@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "app/core/KelvoGeometry.h"
 #include "app/core/TKelvoPixels.h"
@@ -76,3 +78,7 @@ TTextSettings BoundTextSettings(std::int32_t fontSize, std::int32_t colorMode, s
                                 std::int32_t maxInverse, std::int32_t fontStyle);
 // The size spin edit steps by a hundredth of its value (rounded, ties to even), at least 1.
 std::int32_t FontSizeIncrement(std::int32_t fontSize);
+
+// The font the tool starts with: the first of Times New Roman, Veranda, Arial and Courier New that the screen
+// has, else the screen's first font; empty without fonts.
+std::u16string DefaultTextFont(const std::vector<std::u16string>& screenFonts);

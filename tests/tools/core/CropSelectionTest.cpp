@@ -38,6 +38,7 @@ TEST(CropSelectionTest, RatiosReduceByTheirGcdAndZeroSidesAreFree) {
     EXPECT_EQ(CropRatioFromEdits(7, 0), TCropRatio{});
     EXPECT_EQ(CropRatioFromEdits(-3, 2), TCropRatio{});
     EXPECT_EQ(CropRatioFromEdits(std::nullopt, 2), TCropRatio{});
+    EXPECT_EQ(ReduceCropRatio(1920, 1080), (TCropRatio{16, 9}));  // the current screen's ratio
 
     ASSERT_EQ(CropPrintPresets().size(), 20u);
     ASSERT_EQ(CropScreenPresets().size(), 6u);
@@ -45,6 +46,13 @@ TEST(CropSelectionTest, RatiosReduceByTheirGcdAndZeroSidesAreFree) {
     EXPECT_EQ(CropScreenPresets()[CropScreenDefault], "4x3");
     for (auto p : CropPrintPresets()) EXPECT_FALSE(ParseCropPreset(p).IsFree()) << p;
     for (auto p : CropScreenPresets()) EXPECT_FALSE(ParseCropPreset(p).IsFree()) << p;
+}
+
+TEST(CropSelectionTest, TheFrameShowsTheCheckedModesControlsOnlyWithTheOptions) {
+    EXPECT_EQ(CropFrameVisibility(false, TCropRatioMode::Screen), TCropFrameVisibility{});
+    EXPECT_EQ(CropFrameVisibility(true, TCropRatioMode::Free), (TCropFrameVisibility{true, true, false, false, false}));
+    EXPECT_EQ(CropFrameVisibility(true, TCropRatioMode::Print), (TCropFrameVisibility{true, false, true, false, false}));
+    EXPECT_EQ(CropFrameVisibility(true, TCropRatioMode::Screen), (TCropFrameVisibility{true, false, false, true, true}));
 }
 
 TEST(CropSelectionTest, TheConstraintMovesTheSideOfThePartThatMoved) {

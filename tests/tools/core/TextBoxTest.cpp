@@ -101,4 +101,11 @@ TEST(TextBoxTest, StoredSettingsAreHeldToTheFramesRanges) {
     EXPECT_EQ(FontSizeIncrement(250), 2);
     EXPECT_EQ(FontSizeIncrement(350), 4);
 }
+
+TEST(TextBoxTest, TheDefaultFontIsTheFirstPreferredOneTheScreenHas) {
+    EXPECT_EQ(DefaultTextFont({u"Courier New", u"Arial", u"Tahoma"}), u"Arial");
+    EXPECT_EQ(DefaultTextFont({u"Tahoma", u"Veranda", u"Times New Roman"}), u"Times New Roman");
+    EXPECT_EQ(DefaultTextFont({u"Tahoma", u"Wingdings"}), u"Tahoma");
+    EXPECT_EQ(DefaultTextFont({}), u"");
+}
 }  // namespace
