@@ -44,15 +44,6 @@ TEST(CropSelectionTest, RatiosReduceByTheirGcdAndZeroSidesAreFree) {
     ASSERT_EQ(CropScreenPresets().size(), 6u);
     EXPECT_EQ(CropPrintPresets()[CropPrintDefault], "3x4");
     EXPECT_EQ(CropScreenPresets()[CropScreenDefault], "4x3");
-    for (auto p : CropPrintPresets()) EXPECT_FALSE(ParseCropPreset(p).IsFree()) << p;
-    for (auto p : CropScreenPresets()) EXPECT_FALSE(ParseCropPreset(p).IsFree()) << p;
-}
-
-TEST(CropSelectionTest, TheFrameShowsTheCheckedModesControlsOnlyWithTheOptions) {
-    EXPECT_EQ(CropFrameVisibility(false, TCropRatioMode::Screen), TCropFrameVisibility{});
-    EXPECT_EQ(CropFrameVisibility(true, TCropRatioMode::Free), (TCropFrameVisibility{true, true, false, false, false}));
-    EXPECT_EQ(CropFrameVisibility(true, TCropRatioMode::Print), (TCropFrameVisibility{true, false, true, false, false}));
-    EXPECT_EQ(CropFrameVisibility(true, TCropRatioMode::Screen), (TCropFrameVisibility{true, false, false, true, true}));
 }
 
 TEST(CropSelectionTest, TheConstraintMovesTheSideOfThePartThatMoved) {

@@ -104,7 +104,6 @@ TEST(TextBoxTest, StoredSettingsAreHeldToTheFramesRanges) {
 
 TEST(TextBoxTest, TheDefaultFontIsTheFirstPreferredOneTheScreenHas) {
     EXPECT_EQ(DefaultTextFont({u"Courier New", u"Arial", u"Tahoma"}), u"Arial");
-    EXPECT_EQ(DefaultTextFont({u"Tahoma", u"Veranda", u"Times New Roman"}), u"Times New Roman");
     EXPECT_EQ(DefaultTextFont({u"Tahoma", u"Wingdings"}), u"Tahoma");
     EXPECT_EQ(DefaultTextFont({}), u"");
 }
