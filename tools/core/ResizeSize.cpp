@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/core/KelvoPixelOps.h"
+#include "app/core/TKelvoPixelBuffer.h"
 #include "classlib/core/Checked.h"
 
 std::int32_t BoundResizeSide(std::int64_t side) {
@@ -35,4 +36,9 @@ TResizeSize FitResizeToImage(TResizeSize size, std::int32_t imageWidth, std::int
     std::int32_t w = size.Width, h = size.Height;
     if (!FitProportional(imageWidth, imageHeight, size.Width, size.Height, w, h)) return size;
     return TResizeSize{BoundResizeSide(w), BoundResizeSide(h)};
+}
+
+bool ResizeFitsInMemory(TResizeSize size) {
+    if (size.Width < MinResizeSide || size.Height < MinResizeSide) return false;
+    return std::int64_t(PixelRowStride(KelvoFormatBGR24, size.Width)) * size.Height <= TKelvoPixelBuffer::MaxBytes;
 }

@@ -28,3 +28,7 @@ TResizeSize FitResizeToImage(TResizeSize size, std::int32_t imageWidth, std::int
 inline bool ResizeChangesImage(TResizeSize size, std::int32_t imageWidth, std::int32_t imageHeight) {
     return size.Width != imageWidth || size.Height != imageHeight;
 }
+
+// True when a 24-bit bitmap of size fits one pixel buffer. Even within 1 .. 32767 a size can need gigabytes;
+// the tool checks this before it keeps the undo copies and resizes, so a refused size changes nothing.
+bool ResizeFitsInMemory(TResizeSize size);

@@ -24,6 +24,13 @@ TEST(ResizeSizeTest, ComputedAndTypedSidesStayWithinOneTo32767) {
     EXPECT_EQ(ConstrainedResizeWidth(TResizeSize{1, 1}, 100, 100, 1000000, false), (TResizeSize{32767, 1}));
 }
 
+TEST(ResizeSizeTest, SizesBeyondOneBufferAreRefusedBeforeResizing) {
+    EXPECT_TRUE(ResizeFitsInMemory(TResizeSize{16384, 16384}));   // 768 MB
+    EXPECT_TRUE(ResizeFitsInMemory(TResizeSize{32767, 10922}));   // 98304 x 10922 bytes, just under 1 GB
+    EXPECT_FALSE(ResizeFitsInMemory(TResizeSize{32767, 10923}));
+    EXPECT_FALSE(ResizeFitsInMemory(TResizeSize{32767, 32767}));  // 3.2 GB
+}
+
 TEST(ResizeSizeTest, SwitchingTheConstraintOnFitsTheImageIntoTheBox) {
     EXPECT_EQ(FitResizeToImage(TResizeSize{1000, 1000}, 3000, 2000), (TResizeSize{1000, 667}));
     EXPECT_EQ(FitResizeToImage(TResizeSize{3000, 100}, 3000, 2000), (TResizeSize{150, 100}));
