@@ -56,7 +56,7 @@ TEST_F(UniFormScreen, FormWithWideCaptionEditAndHintIsDrawn) {
 
     ::UpdateWindow(form->Handle());
     ::UpdateWindow(hintWindow->WindowHandle());
-    PumpFor(50);  // what the paints above queued
+    ASSERT_TRUE(PumpQueued());  // what the paints above queued
     const std::string path = ArtifactPath("uni-form.bmp");
     SaveScreen(path);
     const SavedPicture picture(path);
