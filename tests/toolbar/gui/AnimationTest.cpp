@@ -50,7 +50,7 @@ protected:
         g_seen = nullptr;
     }
     bool WaitForEnd() {
-        return testsupport::PumpUntil([&] { return seen_.ends > 0; }, 3000);
+        return testsupport::WaitFor("the animation's end", [&] { return seen_.ends > 0; });
     }
 
     HWND window_ = nullptr;
@@ -60,7 +60,7 @@ protected:
 TEST_F(Animation, SlideShowsTheWindowThroughAGrowingRegionAndEndsWithTheWholeWindow) {
     tb::StartAnimation(window_, false, tb::kSlideFromTop);
     EXPECT_TRUE(tb::AnimationRunning(window_));
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return ::IsWindowVisible(window_) != FALSE; }, 1000));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return ::IsWindowVisible(window_) != FALSE; }));
     HRGN region = ::CreateRectRgn(0, 0, 0, 0);
     EXPECT_NE(::GetWindowRgn(window_, region), ERROR);  // a region while it slides
     ASSERT_TRUE(WaitForEnd());
@@ -104,7 +104,7 @@ TEST_F(Animation, DestroyingTheWindowMidAnimationEndsTheThread) {
     // The worker is gone: nothing is left to end and no step follows.
     const std::size_t steps = seen_.steps.size();
     tb::EndAnimation(nullptr);
-    testsupport::PumpFor(200);
+    testsupport::PumpFor(200);  // proves that no step comes
     EXPECT_EQ(seen_.steps.size(), steps);
     EXPECT_EQ(seen_.ends, 1);
 }

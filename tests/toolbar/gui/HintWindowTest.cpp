@@ -95,7 +95,7 @@ TEST_F(HintWindowTest, ACyrillicToolbarHintShowsUnchangedInTextSizeAndPixels) {
 
     // The screen shows exactly what DrawTextW draws of the Cyrillic text, "&" included, at 2, 2 inside the
     // border on the hint colour.
-    PumpFor(150);
+    ASSERT_TRUE(PumpQueued());
     ::UpdateWindow(wnd);
     const std::string path = testsupport::ArtifactPath("toolbar-hint.bmp");
     testsupport::SaveScreen(path);

@@ -105,20 +105,14 @@ protected:
     TTBView* Bar() const { return host_->View(); }
     TTBView* FileView() const { return Bar()->OpenView(); }
     // Runs the script until it finishes (the loop runs inside the pump when a step starts it).
-    void RunScript(Script& script) {
-        script.root = Bar();
-        ScriptRun run(script);
-        PumpUntil([&] { return script.Finished(); }, 15000);
-        EXPECT_EQ(script.failure, "");
-        PumpFor(50);
-    }
+    void RunScript(Script& script) { EXPECT_EQ(toolbartest::RunScript(script, Bar()), ""); }
     // The same with the loop entered as F10 enters it, from here.
     void RunKeyboardScript(Script& script) {
         script.root = Bar();
         {
             ScriptRun run(script);
             host_->EnterKeyboardMode();
-            PumpUntil([&] { return script.Finished(); }, 2000);
+            WaitForScript(script);
         }
         EXPECT_EQ(script.failure, "");
     }
@@ -191,7 +185,7 @@ TEST_F(MenuLoop, KeyboardOpensWithDownClosesOneLevelWithEscAndRunsAnAccelerator)
         {"loop ended", [&] { return !LoopRunning(); }},
     };
     RunKeyboardScript(script);
-    PumpFor(50);  // the posted click runs from the message loop
+    ASSERT_TRUE(PumpQueued());  // the posted click runs from the message loop
     EXPECT_EQ(clicked_.count, 1);
     EXPECT_EQ(clicked_.popupsAtClick, 0);
     EXPECT_EQ(::GetCapture(), nullptr);
@@ -213,12 +207,12 @@ TEST_F(MenuLoop, EscAtTheTopAndAltEndTheLoop) {
         script.root = Bar();
         ScriptRun run(script);
         host_->EnterKeyboardMode();
-        PumpUntil([&] { return script.Finished(); }, 2000);
+        WaitForScript(script);
         EXPECT_EQ(script.failure, "") << key;
         EXPECT_EQ(VisiblePopups(), 0) << key;
         EXPECT_EQ(::GetCapture(), nullptr) << key;
     }
-    PumpFor(50);
+    ASSERT_TRUE(PumpQueued());  // a click would have been posted
     EXPECT_EQ(clicked_.count, 0);
 }
 
@@ -493,7 +487,7 @@ TEST_F(MenuLoop, AClickOnAnotherWindowClosesTheMenuAndStillReachesThatWindow) {
     other->SetParent(form_);
     other->SetBounds(100, 150, 10, 10);
     other->Fit();
-    PumpFor(30);
+    ASSERT_TRUE(PumpQueued());
     Script script;
     script.steps = {
         {"down", [&] { Press(VK_DOWN); return true; }},
@@ -505,7 +499,7 @@ TEST_F(MenuLoop, AClickOnAnotherWindowClosesTheMenuAndStillReachesThatWindow) {
         ScriptRun run(script);
         host_->EnterKeyboardMode();
         // The press was left in the queue: it reaches the other bar from the ordinary message loop.
-        PumpUntil([&] { return clicked_.count > 0; }, 3000);
+        PumpUntil([&] { return clicked_.count > 0; });
     }
     EXPECT_FALSE(LoopRunning());
     EXPECT_EQ(clicked_.count, 1);
