@@ -28,13 +28,19 @@ public:
     std::unique_ptr<TKelvoThumbnail> GetThumbnail(const std::u16string& name, std::int32_t width,
                                                   std::int32_t) const override {
         ++calls;
-        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        // Counted however the making ends, thrown out included.
+        struct TCountOnExit {
+            std::atomic<int>& count;
+            ~TCountOnExit() { ++count; }
+        } countOnExit{finished};
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));  // the time a real reader takes
         if (name == u"broken") throw std::runtime_error("not a picture");
         if (name == u"unknown") return nullptr;
         return std::make_unique<TNamedThumbnail>(name, width);
     }
     int delayMs = 0;
     mutable std::atomic<int> calls{0};
+    mutable std::atomic<int> finished{0};
 };
 
 class TSink : public IKelvoPreviewSink {
@@ -45,7 +51,8 @@ public:
     std::vector<std::u16string> names;
 };
 
-// Serves the worker's synchronous calls for a while, as the dialog's message loop does.
+// Serves the worker's synchronous calls for a while, as the dialog's message loop does: only to prove that
+// nothing (more) arrives.
 void Serve(int ms) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     while (std::chrono::steady_clock::now() < end) CheckSynchronize(5);
@@ -99,7 +106,7 @@ TEST(DialogPreviewThread, ADialogClosingWhileAThumbnailIsMadeIsNotCalledAndDoesN
     thread->WaitFor();  // serves the worker's synchronous call while it waits
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
     EXPECT_EQ(formats.calls, 1);
-    Serve(50);
+    Serve(50);  // proves that no preview follows
     EXPECT_TRUE(sink.names.empty());
 }
 
@@ -107,15 +114,14 @@ TEST(DialogPreviewThread, UnreadableFilesAndWithdrawnRequestsGiveNoPreview) {
     TPreview preview(40);
     auto& [formats, sink, thread] = preview;
     thread->Request(u"broken", 222, 222);
-    ASSERT_TRUE(ServeUntil([&] { return formats.calls == 1; }));
-    Serve(120);
+    ASSERT_TRUE(ServeUntil([&] { return formats.finished == 1; }));
     thread->Request(u"unknown", 222, 222);
-    ASSERT_TRUE(ServeUntil([&] { return formats.calls == 2; }));
-    Serve(120);
+    ASSERT_TRUE(ServeUntil([&] { return formats.finished == 2; }));
     thread->Request(u"withdrawn", 222, 222);
     ASSERT_TRUE(ServeUntil([&] { return formats.calls == 3; }));
     thread->Request(u"", 222, 222);  // the next choice could not be read
-    Serve(150);
+    ASSERT_TRUE(ServeUntil([&] { return formats.finished == 3; }));
+    Serve(50);  // proves that no preview follows
     EXPECT_TRUE(sink.names.empty());
     EXPECT_EQ(formats.calls, 3);
 }
