@@ -19,6 +19,7 @@
 #include "classlib/win/TPanel.h"
 #include "support/TestSupport.h"
 #include "support/ScreenPicture.h"
+#include "support/ScreenWait.h"
 #include "unicode/win/TUniLabel.h"
 
 namespace {
@@ -121,6 +122,7 @@ TEST_F(OpenDialogWindow, ListsTheFormatsPreviewsAPngAndATiffAndIsCancelled) {
                         // The dialog with its preview, for a person to look at.
                         ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
                         testsupport::PumpQueued(DialogStep);
+                        testsupport::WaitUntilOnScreen(window, DialogStep);
                         testsupport::SaveScreen(testsupport::ArtifactPath("open-dialog-preview.bmp"));
                     }
                 }

@@ -9,6 +9,7 @@
 #include "app/win/TKelvoScrollViewControl.h"
 #include "classlib/win/TCustomForm.h"
 #include "support/RealInput.h"
+#include "support/ScreenWait.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/app/gui/ViewTestSupport.h"
 
@@ -51,8 +52,9 @@ protected:
         ::UpdateWindow(view_->Handle());
         ASSERT_TRUE(PumpQueued());
     }
-    // The view's client area on screen.
+    // The view's client area on screen, once the display shows the form as it has drawn itself.
     RECT ClientOnScreen() {
+        EXPECT_TRUE(testsupport::WaitUntilOnScreen(form_->Handle(), apptest::ApplicationStep));
         POINT o{0, 0};
         ::ClientToScreen(view_->Handle(), &o);
         return RECT{o.x, o.y, o.x + view_->ClientWidth(), o.y + view_->ClientHeight()};

@@ -15,6 +15,7 @@
 #include "classlib/win/WindowDC.h"
 #include "support/RealInput.h"
 #include "support/ScreenPicture.h"
+#include "support/ScreenWait.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 
 using namespace formtest;
@@ -105,6 +106,7 @@ TEST_F(SmallForm, TypeHoverForTheHintAndClickOnTheDisplay) {
     HWND hint = Application->HintWindow()->WindowHandle();
     ::UpdateWindow(form->Handle());
     ::UpdateWindow(hint);
+    ASSERT_TRUE(testsupport::WaitUntilOnScreen(hint, apptest::ApplicationStep));
     const std::string path = ArtifactPath("small-form.bmp");
     SaveScreen(path);
     const SavedPicture picture(path);

@@ -7,6 +7,7 @@
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "support/RealInput.h"
 #include "support/ScreenPicture.h"
+#include "support/ScreenWait.h"
 #include "toolbar/win/MessageHooks.h"
 #include "toolbar/win/TTBCustomDockableWindow.h"
 #include "toolbar/win/TTBDock.h"
@@ -410,6 +411,7 @@ TEST_F(Docking, ScreenshotOfTheDockedAndFloatingFrames) {
                    face = ::GetSysColor(COLOR_BTNFACE);
     ::UpdateWindow(form_->Handle());
     ASSERT_TRUE(PumpQueued());
+    ASSERT_TRUE(testsupport::WaitUntilOnScreen(form_->Handle(), apptest::ApplicationStep));
     {
         const TRect r = WindowRect(a_->Handle());
         const std::string path = testsupport::ArtifactPath("docking-docked.bmp");
@@ -435,6 +437,7 @@ TEST_F(Docking, ScreenshotOfTheDockedAndFloatingFrames) {
     TTBFloatingWindowParent* frame = a_->FloatingParent();
     ::UpdateWindow(frame->Handle());
     ASSERT_TRUE(PumpQueued());
+    ASSERT_TRUE(testsupport::WaitUntilOnScreen(frame->Handle(), apptest::ApplicationStep));
     const TRect fr = WindowRect(frame->Handle());
     EXPECT_EQ(fr.TopLeft(), Point(300, 300));
     const TSize border = a_->GetFloatingBorderSize();

@@ -8,6 +8,7 @@
 #include "classlib/win/TMouse.h"
 #include "classlib/win/WindowDC.h"
 #include "support/ScreenPicture.h"
+#include "support/ScreenWait.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "toolbar/win/TTBHintWindow.h"
@@ -97,6 +98,7 @@ TEST_F(HintWindowTest, ACyrillicToolbarHintShowsUnchangedInTextSizeAndPixels) {
     // border on the hint colour.
     ASSERT_TRUE(PumpQueued());
     ::UpdateWindow(wnd);
+    ASSERT_TRUE(testsupport::WaitUntilOnScreen(wnd, apptest::ApplicationStep));
     const std::string path = testsupport::ArtifactPath("toolbar-hint.bmp");
     testsupport::SaveScreen(path);
     const testsupport::SavedPicture shot(path);

@@ -14,6 +14,7 @@
 #include "tests/toolbar/support/MenuBarHost.h"
 #include "tests/toolbar/support/StepScript.h"
 #include "toolbar/core/TTBSeparatorItem.h"
+#include "toolbar/win/AnimationThread.h"
 #include "toolbar/win/SystemSettings.h"
 #include "toolbar/win/TTBPopupWindow.h"
 
@@ -302,6 +303,8 @@ TEST_F(MenuLoop, ScreenshotOfAnOpenMenu) {
         {"open", [&] { return FileView() && FileView()->Selected(); }},
         {"painted", [&] {
              TTBPopupWindow* w = Bar()->OpenWindow();
+             // The whole menu on the screen: shown, and its animation (a growing region) over.
+             if (!::IsWindowVisible(w->Handle()) || tb::AnimationRunning(w->Handle())) return false;
              background = static_cast<COLORREF>(ColorToRGB(w->Color()));
              ::RedrawWindow(w->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
              RECT r{};
@@ -318,6 +321,10 @@ TEST_F(MenuLoop, ScreenshotOfAnOpenMenu) {
                      break;
                  }
              }
+             return true;
+         }},
+        {"on the display", [&] { return testsupport::ScreenShows(Bar()->OpenWindow()->Handle()); }},
+        {"grabbed", [&] {
              const std::string path = testsupport::ArtifactPath("menu.bmp");
              testsupport::SaveScreen(path);
              const testsupport::SavedPicture shot(path);

@@ -13,6 +13,7 @@
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/THintWindow.h"
 #include "support/ScreenPicture.h"
+#include "support/ScreenWait.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "tests/toolbar/support/ClickTarget.h"
 #include "support/RealInput.h"
@@ -349,6 +350,7 @@ TEST_F(Toolbars, ASqueezedFormWrapsTheMenuBarAndHidesButtonsBehindTheChevron) {
 
     // The chevron is painted: its glyph in button text on the button face.
     ::RedrawWindow(bar_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ASSERT_TRUE(testsupport::WaitUntilOnScreen(form_->Handle(), apptest::ApplicationStep));
     const TRect glyphArea = ScreenBounds(chevron);
     const std::string path = testsupport::ArtifactPath("chevron.bmp");
     testsupport::SaveScreen(path);

@@ -4,6 +4,7 @@
 #include "classlib/win/TApplication.h"
 #include "classlib/win/THintWindow.h"
 #include "support/ScreenPicture.h"
+#include "support/ScreenWait.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
 #include "unicode/win/TUniForm.h"
 
@@ -57,6 +58,7 @@ TEST_F(UniFormScreen, FormWithWideCaptionEditAndHintIsDrawn) {
     ::UpdateWindow(form->Handle());
     ::UpdateWindow(hintWindow->WindowHandle());
     ASSERT_TRUE(PumpQueued());  // what the paints above queued
+    ASSERT_TRUE(testsupport::WaitUntilOnScreen(hintWindow->WindowHandle(), apptest::ApplicationStep));
     const std::string path = ArtifactPath("uni-form.bmp");
     SaveScreen(path);
     const SavedPicture picture(path);
