@@ -365,6 +365,7 @@ namespace {
 struct ChildRun {
     DWORD exitCode = 1;
     DWORD processId = 0;
+    DWORD startError = 0;  // why the child did not start
 };
 
 ChildRun RunInChildProcess(const char* testName, const char* childFlag) {
@@ -377,8 +378,9 @@ ChildRun RunInChildProcess(const char* testName, const char* childFlag) {
     PROCESS_INFORMATION process{};
     BOOL started = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                     &process);
-    ::SetEnvironmentVariableA(childFlag, nullptr);
     ChildRun run;
+    run.startError = started ? 0 : ::GetLastError();
+    ::SetEnvironmentVariableA(childFlag, nullptr);
     if (!started) return run;
     EXPECT_EQ(::WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
     ::GetExitCodeProcess(process.hProcess, &run.exitCode);
@@ -420,7 +422,7 @@ TEST(ControlMarks, TheWindowAtomsAreReleasedWhenTheProcessEnds) {
         return;
     }
     ChildRun run = RunInChildProcess("TheWindowAtomsAreReleasedWhenTheProcessEnds", childFlag);
-    ASSERT_NE(run.processId, 0u);
+    ASSERT_NE(run.processId, 0u) << "the child did not start, error " << run.startError;
     EXPECT_EQ(run.exitCode, 0u) << "the children made their windows and found their atoms";
     char name[32];
     std::snprintf(name, sizeof name, "Vantorel%.8X", static_cast<unsigned>(run.processId));
@@ -456,6 +458,6 @@ TEST(ControlMarks, TheControlMarkIsNamedAfterTheModulesThread) {
         return;
     }
     ChildRun run = RunInChildProcess("TheControlMarkIsNamedAfterTheModulesThread", childFlag);
-    ASSERT_NE(run.processId, 0u);
+    ASSERT_NE(run.processId, 0u) << "the child did not start, error " << run.startError;
     EXPECT_EQ(run.exitCode, 0u);
 }
