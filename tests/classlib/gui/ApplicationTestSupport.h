@@ -40,6 +40,20 @@ inline bool PumpQueued() { return testsupport::PumpQueued(ApplicationStep); }
 // Handles messages through the application's loop step for ms milliseconds (to see that something does not happen).
 inline void PumpFor(DWORD ms) { testsupport::PumpFor(ms, ApplicationStep); }
 
+// Keeps the application's hints up for the time of a scope, however long a busy machine takes to check them.
+class HintsStayUp {
+public:
+    HintsStayUp() : saved_(Application->HintHidePause()) {
+        Application->SetHintHidePause(10 * static_cast<int>(testsupport::kPumpTimeoutMs));
+    }
+    ~HintsStayUp() { Application->SetHintHidePause(saved_); }
+    HintsStayUp(const HintsStayUp&) = delete;
+    HintsStayUp& operator=(const HintsStayUp&) = delete;
+
+private:
+    int saved_;
+};
+
 // A message box of this process (dialog class "#32770") owned by the given thread, or 0.
 inline HWND FindMessageBox(DWORD threadId) { return testsupport::FindDialog({.thread = threadId}); }
 

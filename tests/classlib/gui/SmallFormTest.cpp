@@ -62,6 +62,7 @@ class SmallForm : public GuiTest {};
 TEST_F(SmallForm, TypeHoverForTheHintAndClickOnTheDisplay) {
     Application->SetShowHint(true);
     Application->SetHintPause(50);
+    const apptest::HintsStayUp hintsStayUp;
 
     TForm* form = NewForm(320, 160);
     form->SetCaption("Small form");

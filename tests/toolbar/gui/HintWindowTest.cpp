@@ -71,6 +71,7 @@ TEST_F(HintWindowTest, ACyrillicToolbarHintShowsUnchangedInTextSizeAndPixels) {
     ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form->Handle()) != FALSE; }));
 
     const TPoint p = control->ClientToScreen(TPoint{20, 20});
+    const apptest::HintsStayUp hintsStayUp;
     Mouse->SetCursorPos(p);
     Application->ActivateHint(p);
     THintWindow* window = Application->HintWindow();

@@ -47,6 +47,7 @@ TEST_F(UniFormScreen, FormWithWideCaptionEditAndHintIsDrawn) {
     ASSERT_TRUE(PumpUntil([&] { return WindowTextW(edit->Handle()) == u"\u03a9\u0416 ok"; }))
         << uni::ToAnsi(WindowTextW(edit->Handle()));
 
+    const apptest::HintsStayUp hintsStayUp;
     ::SetCursorPos(panel->ClientToScreen(Point(20, 20)).X, panel->ClientToScreen(Point(20, 20)).Y);
     Application->ActivateHint(panel->ClientToScreen(Point(20, 20)));
     THintWindow* hintWindow = Application->HintWindow();
