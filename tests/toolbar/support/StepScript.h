@@ -69,21 +69,21 @@ private:
     UINT_PTR timer_;
 };
 
-// Handles messages until the running script has finished, each step within its time limit; a script that
-// stops short is a failure.
-inline void WaitForScript(Script& script) {
-    const DWORD limit = static_cast<DWORD>(script.steps.size() + 1) * testsupport::kPumpTimeoutMs;
+// Handles messages until the running script has finished, each step within its time limit (and the whole within
+// timeout, when one is given); a script that stops short is a failure.
+inline void WaitForScript(Script& script, DWORD timeout = 0) {
+    const DWORD limit = timeout ? timeout : static_cast<DWORD>(script.steps.size() + 1) * testsupport::kPumpTimeoutMs;
     if (!apptest::PumpUntil([&] { return script.Finished(); }, limit) && script.failure.empty())
         script.failure = "stopped at: " + script.steps[script.next].name;
 }
 
 // Runs the script to its end with the root view whose loop a failure ends, then handles what the last steps
 // queued; the failure, empty when every step ran.
-inline std::string RunScript(Script& script, TTBView* root) {
+inline std::string RunScript(Script& script, TTBView* root, DWORD timeout = 0) {
     script.root = root;
     {
         ScriptRun run(script);
-        WaitForScript(script);
+        WaitForScript(script, timeout);
     }
     apptest::PumpQueued();
     return script.failure;
