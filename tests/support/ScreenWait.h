@@ -3,6 +3,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/MessagePump.h"
 #include "support/ScreenPicture.h"
 
@@ -12,8 +14,10 @@ namespace testsupport {
 // saying how many pixels still differ, when the time limit passes.
 inline bool WaitUntilOnScreen(HWND window, const MessageStep& step = DispatchThreadMessages) {
     if (PumpUntil([&] { return ScreenShows(window); }, kPumpTimeoutMs, step)) return true;
+    const std::string shot = ArtifactPath("not-on-screen.bmp");  // the display as it was, to look at
+    SaveScreen(shot);
     ADD_FAILURE() << "the display does not show the window as drawn: " << ScreenDifference(window)
-                  << " pixels differ (-1: hidden)";
+                  << " pixels differ (-1: hidden); the display is in " << shot;
     return false;
 }
 
