@@ -11,7 +11,7 @@
 namespace testsupport {
 
 // Handles messages (through step) until the display shows the window as it has drawn itself; fails the test,
-// saying how many pixels still differ, when the time limit passes.
+// saying how many pixels still differ and leaving the display's picture, when the time limit passes.
 inline bool WaitUntilOnScreen(HWND window, const MessageStep& step = DispatchThreadMessages) {
     if (PumpUntil([&] { return ScreenShows(window); }, kPumpTimeoutMs, step)) return true;
     const std::string shot = ArtifactPath("not-on-screen.bmp");  // the display as it was, to look at
