@@ -18,6 +18,7 @@
 #include "classlib/win/ClassLibUnits.h"
 #include "classlib/win/Win32.h"
 #include "support/TestSupport.h"
+#include "tests/classlib/gui/ApplicationTestSupport.h"
 #include "unicode/win/TUniApplication.h"
 #include "unicode/win/UniControls.h"
 
@@ -51,14 +52,9 @@ protected:
     }
     void TearDown() override { Application->OnException = nullptr; }
 
-    // Handles the queued messages (and what they produce) for a while.
-    static void Pump(DWORD ms = 50) {
-        const DWORD start = ::GetTickCount();
-        while (::GetTickCount() - start < ms) {
-            Application->ProcessMessages();
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        }
-    }
+    // Handles messages through the application for ms milliseconds: only to prove that something does not
+    // happen; a test waits for a state with apptest::PumpUntil or apptest::PumpQueued.
+    static void Pump(DWORD ms = 50) { apptest::PumpFor(ms); }
 };
 
 // The program's localizer, for the object's lifetime, over the given language files (name and content) in a

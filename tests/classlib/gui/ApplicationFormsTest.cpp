@@ -193,7 +193,8 @@ TEST(ApplicationForms, IdleUpdatesTheActionsOfVisibleFormsAndActionsReachTheActi
     // Timer messages end each idle wait.
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, nullptr);
     const DWORD start = ::GetTickCount();
-    while (shown->actionUpdates == 0 && ::GetTickCount() - start < 2000) Application->HandleMessage();
+    while (shown->actionUpdates == 0 && ::GetTickCount() - start < testsupport::kPumpTimeoutMs)
+        Application->HandleMessage();
     ::KillTimer(nullptr, timer);
     EXPECT_GE(shown->actionUpdates, 1);
     EXPECT_EQ(hidden->actionUpdates, 0);

@@ -41,7 +41,7 @@ class TResultBox : public TFocusBox {
 // watchdog's result and every veto is lifted.
 class ModalWatchdog {
 public:
-    explicit ModalWatchdog(TCustomForm* form, UINT ms = 3000) {
+    explicit ModalWatchdog(TCustomForm* form, UINT ms = testsupport::kPumpTimeoutMs) {
         form_ = form;
         fired_ = false;
         timer_ = ::SetTimer(nullptr, 0, ms, &ModalWatchdog::Expired);

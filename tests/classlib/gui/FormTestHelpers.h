@@ -28,7 +28,9 @@ inline void StartLibrary() {
 
 // The shared message pump through the application's loop step, so that keys take the library's keyboard path.
 using apptest::PumpFor;
+using apptest::PumpQueued;
 using apptest::PumpUntil;
+using apptest::WaitFor;
 
 // Gives the control the focus and waits until the system reports it there; returns whether it did.
 inline bool FocusOn(TWinControl* control) {
