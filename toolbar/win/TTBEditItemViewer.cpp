@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "classlib/core/Exceptions.h"
+#include "classlib/core/Messages.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/core/FileSystem.h"
 #include "classlib/win/GdiHandle.h"
@@ -303,6 +304,12 @@ LRESULT TTBEditItemViewer::HandleEditMessage(UINT msg, WPARAM wParam, LPARAM lPa
     if (msg == WM_CHAR && wParam == VK_ESCAPE) {
         state_ = esCancelled;
         return 0;
+    }
+    if (msg == CN_CTLCOLOREDIT || msg == CN_CTLCOLORSTATIC) {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        ::SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(EditTextColor())));
+        ::SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(editColor_)));
+        return reinterpret_cast<LRESULT>(brush_);
     }
     HWND edit = editWnd_;
     result = ::IsWindowUnicode(edit) ? ::CallWindowProcW(oldProc_, edit, msg, wParam, lParam)

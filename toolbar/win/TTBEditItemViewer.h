@@ -47,6 +47,8 @@ protected:
     virtual void GetEditStyle(DWORD& style, DWORD& exStyle, TColor& color) {}
     // The edit window's font, made from the view's font.
     virtual void AdjustEditFont(LOGFONTW& font) {}
+    // The colour of the text in the edit window (the view window passes the colour question on to it).
+    virtual TColor EditTextColor() const { return clWindowText; }
     // After the window is made and holds the text: its limit, the whole text selected, no margins.
     virtual void PrepareEditWindow(HWND edit);
     // Sees every message of the edit window first; true with result when it handled the message.
