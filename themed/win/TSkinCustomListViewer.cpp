@@ -193,7 +193,8 @@ void TSkinCustomListViewer::KeyDown(std::uint16_t& key, TShiftState) {
 
 void TSkinCustomListViewer::MouseDown(TShiftState shift, int x, int y, bool& mouseDownOnMenu) {
     if (bar_ && x > width_ - barWidth_) {
-        bar_->MouseDown(x - (width_ - barWidth_), y, shift.Contains(ssDouble));
+        // The bar lies at its bounds in the viewer and takes the viewer's coordinates.
+        bar_->MouseDown(x, y, shift.Contains(ssDouble));
         mouseInBar_ = true;
         TSkinItemViewer::MouseDown(shift, x, y, mouseDownOnMenu);
         View()->SetCapture(true);
@@ -211,7 +212,7 @@ void TSkinCustomListViewer::StopAutoScroll() {
 
 void TSkinCustomListViewer::MouseMove(int x, int y) {
     if (mouseInBar_) {
-        if (bar_) bar_->MouseMove(x - (width_ - barWidth_), y);
+        if (bar_) bar_->MouseMove(x, y);
         return;
     }
     if (!View()->Capture() && ::GetKeyState(VK_LBUTTON) < 0) {

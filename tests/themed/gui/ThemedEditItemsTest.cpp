@@ -1,0 +1,220 @@
+// A themed toolbar with an edit item and a combo box, driven by real input: typed Cyrillic text taken on
+// Enter and dropped on Esc, the combo box's list dropped, scrolled with the wheel and its bar and a line
+// picked with the mouse, typed text completed from the lines while a paste is not.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "classlib/win/SystemLookups.h"
+#include "tests/classlib/gui/FormTestHelpers.h"
+#include "tests/toolbar/support/StepScript.h"
+#include "themed/win/TSkinComboBoxItem.h"
+#include "themed/win/TSkinCustomListViewer.h"
+#include "themed/win/TSkinDock.h"
+#include "themed/win/TSkinNexus.h"
+#include "themed/win/TSkinToolbar.h"
+#include "toolbar/core/TTBRootItem.h"
+#include "support/RealInput.h"
+
+using namespace formtest;
+using namespace toolbartest;
+using testsupport::ClickAt;
+using testsupport::Press;
+
+namespace {
+
+// Characters as a keyboard of any layout would type them (VK_PACKET key-downs with their character).
+void TypeText(std::u16string_view text) {
+    for (char16_t c : text) {
+        INPUT input[2]{};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wScan = input[1].ki.wScan = c;
+        input[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        input[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        ::SendInput(2, input, sizeof(INPUT));
+    }
+}
+
+void Wheel(int delta) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = static_cast<DWORD>(delta);
+    ::SendInput(1, &input, sizeof input);
+}
+
+TPoint ToScreen(TTBItemViewer* v, int x, int y) {
+    const TRect b = v->BoundsRect();
+    return v->View()->Window()->ClientToScreen(TPoint{b.Left + x, b.Top + y});
+}
+
+const std::vector<std::u16string> kCities = {
+    u"Архангельск", u"Астрахань", u"Белгород",  u"Брянск",   u"Владимир", u"Волгоград", u"Вологда",
+    u"Воронеж",     u"Иваново",   u"Иркутск",   u"Калуга",   u"Кемерово", u"Киров",     u"Кострома",
+    u"Курган",      u"Курск",     u"Липецк",    u"Магадан",  u"Мурманск", u"Омск"};
+
+class ThemedEditItems : public GuiTest {
+protected:
+    static void SetUpTestSuite() {
+        GuiTest::SetUpTestSuite();
+        classlib::UseSystemColors();
+        RegisterSkinNexusUnit();
+        SkinThemeManager()->SetVisualStylesAllowed(false);
+    }
+    void SetUp() override {
+        GuiTest::SetUp();
+        form_ = NewForm(520, 200);
+        dock_ = Create<TSkinDock>(Owner());
+        dock_->SetParent(form_);
+        bar_ = Create<TSkinToolbar>(Owner());
+        edit_ = Create<TSkinEditItem>(nullptr);
+        edit_->SetEditCaption(u"Имя");
+        edit_->SetEditWidth(100);
+        edit_->SetText(u"Старый");
+        bar_->Items()->Add(edit_);
+        combo_ = Create<TSkinComboBoxItem>(nullptr);
+        combo_->SetEditWidth(140);
+        for (const auto& city : kCities) combo_->Lines()->Add(city);
+        combo_->OnTyping = MakeMethod<&ThemedEditItems::Typed>(this);
+        bar_->Items()->Add(combo_);
+        bar_->SetCurrentDock(dock_);
+        form_->Show();
+        ASSERT_TRUE(PumpUntil([&] { return form_->Active(); }));
+        ::SetForegroundWindow(form_->Handle());
+        ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(bar_->Handle()) != FALSE; }));
+    }
+public:
+    void Typed(TObject*, const WideString& text) { typed_.push_back(text); }
+    void Accepting(TObject*, WideString& text, bool&) { accepted_.push_back(text); }
+
+protected:
+
+    TTBEditItemViewer* EditViewer() const { return static_cast<TTBEditItemViewer*>(bar_->View()->Find(edit_)); }
+    TSkinComboBoxItemViewer* ComboViewer() const {
+        return static_cast<TSkinComboBoxItemViewer*>(bar_->View()->Find(combo_));
+    }
+    TSkinCustomListViewer* ListViewer() const {
+        TTBView* open = bar_->View()->OpenView();
+        if (!open || open->ViewerCount() != 1) return nullptr;
+        return dynamic_cast<TSkinCustomListViewer*>(open->Viewers(0));
+    }
+    // The list shown and painted, so that its scroll bar exists.
+    bool ListShown() const {
+        TSkinCustomListViewer* list = ListViewer();
+        return list && list->ScrollBar() && ::IsWindowVisible(list->View()->Window()->Handle());
+    }
+    HWND EditWindowOf(TTBEditItemViewer* v) const { return v ? v->EditWindow() : nullptr; }
+    bool Editing(TTBEditItemViewer* v) const { return v->EditWindow() && ::GetFocus() == v->EditWindow(); }
+
+    TForm* form_ = nullptr;
+    TSkinDock* dock_ = nullptr;
+    TSkinToolbar* bar_ = nullptr;
+    TSkinEditItem* edit_ = nullptr;
+    TSkinComboBoxItem* combo_ = nullptr;
+    std::vector<WideString> typed_;
+    std::vector<WideString> accepted_;
+};
+
+}  // namespace
+
+TEST_F(ThemedEditItems, TypedTextIsTakenOnEnterAndDroppedOnEscape) {
+    TTBEditItemViewer* viewer = EditViewer();
+    const TRect field = viewer->BoundsRect();
+    const TPoint inField = ToScreen(viewer, field.Width() - 10, field.Height() / 2);
+    edit_->OnAcceptText = MakeMethod<&ThemedEditItems::Accepting>(this);
+    Script script;
+    script.steps = {
+        {"click into the field", [&] { ClickAt(inField); return true; }},
+        {"the field edits", [&] { return Editing(viewer); }},
+        {"type", [&] { TypeText(u"Новый текст"); return true; }},
+        {"typed", [&] { return edit_->Text() == u"Старый" && ::GetWindowTextLengthW(viewer->EditWindow()) == 11; }},
+        {"enter", [&] { Press(VK_RETURN); return true; }},
+        {"taken", [&] { return !viewer->EditWindow() && edit_->Text() == u"Новый текст"; }},
+        {"click again", [&] { ClickAt(inField); return true; }},
+        {"edits again", [&] { return Editing(viewer); }},
+        {"type more", [&] { TypeText(u"Ёж"); return true; }},
+        {"typed more", [&] { return ::GetWindowTextLengthW(viewer->EditWindow()) == 2; }},
+        {"escape", [&] { Press(VK_ESCAPE); return true; }},
+        {"dropped", [&] { return !viewer->EditWindow(); }},
+        // Esc left the field only; the toolbar still has the keyboard until a second one.
+        {"still in the toolbar", [&] { return (bar_->View()->State() & kVsModal) != 0; }},
+        {"escape again", [&] { Press(VK_ESCAPE); return true; }},
+        {"toolbar left", [&] { return !(bar_->View()->State() & kVsModal); }},
+    };
+    EXPECT_EQ(RunScript(script, bar_->View()), "");
+    EXPECT_EQ(edit_->Text(), u"Новый текст");
+    EXPECT_EQ(accepted_, std::vector<WideString>{u"Новый текст"});
+    EXPECT_FALSE(bar_->View()->State() & kVsModal);
+}
+
+TEST_F(ThemedEditItems, ComboListDropsScrollsAndPicksALine) {
+    TSkinComboBoxItemViewer* viewer = ComboViewer();
+    const TRect b = viewer->BoundsRect();
+    const TPoint button = ToScreen(viewer, b.Width() - viewer->GetDropDownPartWidth() / 2 - 2, b.Height() / 2);
+    combo_->List()->SetItemIndex(15);
+    int barWidth = 0, lineHeight = 0;
+    Script script;
+    script.steps = {
+        {"click the button", [&] { ClickAt(button); return true; }},
+        {"the list shows", [&] { return ListShown(); }},
+        {"opened at line 15", [&] {
+             TSkinCustomListViewer* list = ListViewer();
+             EXPECT_EQ(list->VisibleLines(), 8);
+             EXPECT_EQ(list->Offset(), 8);
+             EXPECT_EQ(list->Highlighted(), 15);
+             barWidth = list->ScrollBarWidth();
+             lineHeight = list->LineHeight();
+             testsupport::MoveTo(ToScreen(list, 10, 5));
+             return true;
+         }},
+        {"wheel three small turns up", [&] { Wheel(40); Wheel(40); Wheel(40); return true; }},
+        {"one line up", [&] { return ListViewer()->Offset() == 7; }},
+        {"click the bar's up arrow", [&] {
+             TSkinCustomListViewer* list = ListViewer();
+             const TRect lb = list->BoundsRect();
+             ClickAt(ToScreen(list, lb.Width() - barWidth / 2, 3));
+             return true;
+         }},
+        {"one more line up, still open", [&] { return ListViewer() && ListViewer()->Offset() == 6; }},
+        {"pick the first line shown", [&] { ClickAt(ToScreen(ListViewer(), 10, lineHeight / 2)); return true; }},
+        {"picked", [&] { return combo_->Text() == kCities[6] && !bar_->View()->OpenView(); }},
+    };
+    EXPECT_EQ(RunScript(script, bar_->View()), "");
+    EXPECT_EQ(barWidth, ::GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_EQ(combo_->List()->ItemIndex(), 6);
+    EXPECT_EQ(combo_->Text(), u"Вологда");
+}
+
+TEST_F(ThemedEditItems, TypedTextIsCompletedAPasteIsNot) {
+    TSkinComboBoxItemViewer* viewer = ComboViewer();
+    const TPoint inField = ToScreen(viewer, 10, viewer->BoundsRect().Height() / 2);
+    DWORD selStart = 0, selEnd = 0;
+    Script script;
+    script.steps = {
+        {"click into the field", [&] { ClickAt(inField); return true; }},
+        {"the field edits", [&] { return Editing(viewer); }},
+        {"type", [&] { TypeText(u"бр"); return true; }},
+        {"completed", [&] {
+             if (::GetWindowTextLengthW(viewer->EditWindow()) != 6) return false;
+             ::SendMessageW(viewer->EditWindow(), EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
+                            reinterpret_cast<LPARAM>(&selEnd));
+             return true;
+         }},
+        {"paste over it", [&] {
+             typed_.clear();
+             ::SendMessageW(viewer->EditWindow(), EM_SETSEL, 0, -1);
+             ::SendMessageW(viewer->EditWindow(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"к"));
+             return true;
+         }},
+        {"enter", [&] { Press(VK_RETURN); return true; }},
+        {"taken", [&] { return !viewer->EditWindow(); }},
+    };
+    EXPECT_EQ(RunScript(script, bar_->View()), "");
+    EXPECT_EQ(selStart, 2u);
+    EXPECT_EQ(selEnd, 6u);
+    // The paste stays as it is though "Калуга" begins with it.
+    ASSERT_FALSE(typed_.empty());
+    EXPECT_EQ(typed_.back(), u"к");
+    EXPECT_EQ(combo_->Text(), u"к");
+    EXPECT_EQ(combo_->List()->ItemIndex(), -1);
+}
