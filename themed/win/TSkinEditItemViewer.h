@@ -68,6 +68,7 @@ public:
     TSkinCustomDropDownItem* DropDownItem() const;
     int GetDropDownPartWidth() const override;
     bool IsPtInButtonPart(int x, int y) const override;
+    std::int32_t GetAccRole() const override { return 46; }  // ROLE_SYSTEM_COMBOBOX
     void KeyDown(std::uint16_t& key, TShiftState shift) override;
 
 protected:

@@ -126,6 +126,11 @@ void TTBEditItemViewer::Paint(HDC dc, const TRect& client, bool isSelected, bool
     tb::DrawTextWide(dc, EditItem()->Text(), field, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
+bool TTBEditItemViewer::GetAccValue(WideString& value) const {
+    value = EditItem()->Text();
+    return true;
+}
+
 bool TTBEditItemViewer::DoExecute() {
     View()->CloseChildPopups();
     if (Edit(View()->GetRootView()->CaptureWnd())) View()->EndModal();

@@ -37,6 +37,8 @@ class TTBEditItemViewer : public TTBItemViewer {
     void MouseUp(int x, int y, bool mouseWasDownOnMenu) override;
     void Paint(HDC dc, const TRect& clientArea, bool isSelected, bool isPushed, bool useDisabledShadow) override;
     bool UsesSameWidth() const override { return false; }
+    std::int32_t GetAccRole() const override { return 42; }  // ROLE_SYSTEM_TEXT
+    bool GetAccValue(WideString& value) const override;
 
 protected:
     // The field in the view window's client coordinates (empty: nothing to edit).

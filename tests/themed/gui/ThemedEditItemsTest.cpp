@@ -7,6 +7,7 @@
 
 #include "classlib/win/SystemLookups.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
+#include "tests/toolbar/support/AccessibleClient.h"
 #include "tests/toolbar/support/StepScript.h"
 #include "themed/win/TSkinComboBoxItem.h"
 #include "themed/win/TSkinCustomListViewer.h"
@@ -217,4 +218,15 @@ TEST_F(ThemedEditItems, TypedTextIsCompletedAPasteIsNot) {
     EXPECT_EQ(typed_.back(), u"к");
     EXPECT_EQ(combo_->Text(), u"к");
     EXPECT_EQ(combo_->List()->ItemIndex(), -1);
+}
+
+TEST_F(ThemedEditItems, AccessibilityToolsReadTheFieldsAsTextAndComboBox) {
+    const AccessibleRef toolbar = AccessibleOf(bar_->Handle());
+    ASSERT_TRUE(toolbar);
+    const AccessibleRef edit = ChildOf(toolbar, 1);
+    const AccessibleRef combo = ChildOf(toolbar, 2);
+    ASSERT_TRUE(edit && combo);
+    EXPECT_EQ(AccRole(edit), ROLE_SYSTEM_TEXT);
+    EXPECT_EQ(AccRole(combo), ROLE_SYSTEM_COMBOBOX);
+    EXPECT_EQ(AccText([&](BSTR* t) { return edit->get_accValue(Self(), t); }), u"Старый");
 }
