@@ -3,6 +3,7 @@
 #include "classlib/core/CodePages.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TCustomImageList.h"
+#include "themed/core/ImageEffects.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinNexus.h"
 #include "themed/win/TSkinPopupWindow.h"
@@ -49,7 +50,9 @@ skin::TSkinItemSizeInput TSkinItemViewer::SizeInput(HDC dc, bool measureText) co
     if (in.captionShown && measureText) {
         TEXTMETRICW tm{};
         ::GetTextMetricsW(dc, &tm);
-        in.captionSize = TSize{tb::GetTextWidthW(dc, GetCaptionText(), true), tm.tmHeight};
+        const int width = tb::GetTextWidthW(dc, GetCaptionText(), true);
+        // A caption running down a vertical toolbar is as wide as the text is high.
+        in.captionSize = IsRotated() ? TSize{tm.tmHeight, width} : TSize{width, tm.tmHeight};
     }
     in.margins = in.toolbarStyle ? metrics.itemMargins : metrics.menuMargins;
     in.splitButton = style.Contains(tbisSubmenu) && style.Contains(tbisCombo);
@@ -207,7 +210,9 @@ void TSkinItemViewer::Paint(HDC dc, const TRect& client, bool isSelected, bool i
         const TColor own = item ? item->FontSettings()->Color() : TFontSettings::KeepColor;
         const TColor color = own == TFontSettings::KeepColor ? clDefault : own;
         const TRect text = skin::SkinCaptionRect(client, in);
-        const UINT format = DT_SINGLELINE | DT_VCENTER | (in.toolbarStyle ? DT_CENTER : DT_LEFT) | HidePrefix(View());
+        const UINT rotation = IsRotated() ? (2u << skin::kRotationShift) : 0;
+        const UINT format =
+            DT_SINGLELINE | DT_VCENTER | (in.toolbarStyle ? DT_CENTER : DT_LEFT) | HidePrefix(View()) | rotation;
         theme.PaintCaption(dc, text, info, GetCaptionText(), format, color);
         if (!in.toolbarStyle) {
             const WideString shortCut = Item()->GetShortCutText();

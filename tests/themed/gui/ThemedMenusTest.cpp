@@ -234,6 +234,9 @@ TEST_F(ThemedMenus, MenuBarToolbarAndFloatingFrameInTheThemesColours) {
     EXPECT_GT(shot.Matching(R(ViewerOnScreen(chevron)), Rgb(clBtnText)), 4);
 
     EXPECT_EQ(GetWinViewType(floating_), 0x30101);
+    // A floating toolbar's own background (in its margins): the theme's colour, not whatever lay there.
+    const TPoint corner = floating_->ClientToScreen(TPoint{1, 1});
+    EXPECT_EQ(shot.Pixel(corner.X, corner.Y), Rgb(theme.GetViewColor(0x30101)));
 
     // The menu bar through the accessibility objects.
     AccessibleRef acc = AccessibleOf(menu_->Handle());
@@ -381,18 +384,17 @@ TEST_F(ThemedMenus, VisualStylesOnAndOffRepaintEveryThemedWindow) {
 
 namespace {
 
+BOOL CALLBACK FindShownPopup(HWND w, LPARAM p) {
+    auto* popup = dynamic_cast<TSkinPopupWindow*>(FindControl(w));
+    if (!popup || !::IsWindowVisible(w)) return TRUE;
+    *reinterpret_cast<TSkinPopupWindow**>(p) = popup;
+    return FALSE;
+}
+
 // The themed popup window of this thread that is on screen, if any.
 TSkinPopupWindow* ShownPopup() {
     TSkinPopupWindow* found = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* popup = dynamic_cast<TSkinPopupWindow*>(FindControl(w));
-            if (!popup || !::IsWindowVisible(w)) return TRUE;
-            *reinterpret_cast<TSkinPopupWindow**>(p) = popup;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindShownPopup, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
