@@ -44,6 +44,28 @@ void Wheel(int delta) {
     ::SendInput(1, &input, sizeof input);
 }
 
+// Presses at the first point, moves through the others and releases at the last, from another thread, so
+// that the menu loop here handles the moves one by one; rests at the last point before the release.
+struct TDrag {
+    std::vector<TPoint> points;
+    DWORD restMs = 0;
+};
+DWORD WINAPI RunDrag(LPVOID p) {
+    const TDrag& drag = *static_cast<const TDrag*>(p);
+    auto send = [](TPoint at, DWORD flags) {
+        INPUT input = testsupport::PointerMove(at);
+        input.mi.dwFlags |= flags;
+        ::SendInput(1, &input, sizeof input);
+        ::Sleep(40);
+    };
+    send(drag.points.front(), 0);
+    send(drag.points.front(), MOUSEEVENTF_LEFTDOWN);
+    for (std::size_t i = 1; i < drag.points.size(); ++i) send(drag.points[i], 0);
+    ::Sleep(drag.restMs);
+    send(drag.points.back(), MOUSEEVENTF_LEFTUP);
+    return 0;
+}
+
 TPoint ToScreen(TTBItemViewer* v, int x, int y) {
     const TRect b = v->BoundsRect();
     return v->View()->Window()->ClientToScreen(TPoint{b.Left + x, b.Top + y});
@@ -184,6 +206,49 @@ TEST_F(ThemedEditItems, ComboListDropsScrollsAndPicksALine) {
     EXPECT_EQ(barWidth, ::GetSystemMetrics(SM_CXVSCROLL));
     EXPECT_EQ(combo_->List()->ItemIndex(), 6);
     EXPECT_EQ(combo_->Text(), u"Вологда");
+}
+
+TEST_F(ThemedEditItems, DraggingBelowTheListScrollsItAndAReleaseThereChoosesNothing) {
+    TSkinComboBoxItemViewer* viewer = ComboViewer();
+    const TRect b = viewer->BoundsRect();
+    const TPoint button = ToScreen(viewer, b.Width() - viewer->GetDropDownPartWidth() / 2 - 2, b.Height() / 2);
+    TDrag drag;
+    HANDLE thread = nullptr;
+    int highlightedDuringDrag = -2;
+    Script script;
+    script.steps = {
+        {"click the button", [&] { ClickAt(button); return true; }},
+        {"the list shows", [&] { return ListShown(); }},
+        {"drag from line 2 to 60 pixels below the list", [&] {
+             TSkinCustomListViewer* list = ListViewer();
+             const int h = list->BoundsRect().Height();
+             drag.points = {ToScreen(list, 10, list->LineHeight() * 2 + 2), ToScreen(list, 10, h - 3),
+                            ToScreen(list, 10, h + 60)};
+             drag.restMs = 500;
+             thread = ::CreateThread(nullptr, 0, &RunDrag, &drag, 0, nullptr);
+             return thread != nullptr;
+         }},
+        {"scrolled while held", [&] {
+             if (ListViewer()->Offset() == 0) return false;
+             highlightedDuringDrag = ListViewer()->Highlighted();
+             return true;
+         }},
+        {"released", [&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }},
+        {"nothing chosen, the list still open", [&] {
+             return combo_->List()->ItemIndex() == -1 && ListViewer() && ListViewer()->Highlighted() == -1;
+         }},
+        {"escape closes the list", [&] { Press(VK_ESCAPE); return true; }},
+        {"closed", [&] { return !bar_->View()->OpenView(); }},
+        {"escape leaves the toolbar", [&] { Press(VK_ESCAPE); return true; }},
+        {"left", [&] { return !(bar_->View()->State() & kVsModal); }},
+    };
+    EXPECT_EQ(RunScript(script, bar_->View()), "");
+    if (thread) {
+        ::WaitForSingleObject(thread, 5000);
+        ::CloseHandle(thread);
+    }
+    EXPECT_EQ(highlightedDuringDrag, -1);
+    EXPECT_EQ(combo_->Text(), u"");
 }
 
 TEST_F(ThemedEditItems, TypedTextIsCompletedAPasteIsNot) {
