@@ -140,7 +140,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ThemedEditItems, TypedTextIsTakenOnEnterAndDroppedOnEscape) {
+TEST_F(ThemedEditItems, TypedTextIsTakenOnEnterOrTabAndDroppedOnEscape) {
     TTBEditItemViewer* viewer = EditViewer();
     const TRect field = viewer->BoundsRect();
     const TPoint inField = ToScreen(viewer, field.Width() - 10, field.Height() / 2);
@@ -158,15 +158,23 @@ TEST_F(ThemedEditItems, TypedTextIsTakenOnEnterAndDroppedOnEscape) {
         {"type more", [&] { TypeText(u"Ёж"); return true; }},
         {"typed more", [&] { return ::GetWindowTextLengthW(viewer->EditWindow()) == 2; }},
         {"escape", [&] { Press(VK_ESCAPE); return true; }},
-        {"dropped", [&] { return !viewer->EditWindow(); }},
-        // Esc left the field only; the toolbar still has the keyboard until a second one.
+        {"dropped", [&] { return !viewer->EditWindow() && edit_->Text() == u"Новый текст"; }},
+        // Esc left the field only; the toolbar still has the keyboard.
         {"still in the toolbar", [&] { return (bar_->View()->State() & kVsModal) != 0; }},
+        {"click a third time", [&] { ClickAt(inField); return true; }},
+        {"edits a third time", [&] { return Editing(viewer); }},
+        {"type once more", [&] { TypeText(u"Ёж"); return true; }},
+        {"typed once more", [&] { return ::GetWindowTextLengthW(viewer->EditWindow()) == 2; }},
+        {"tab", [&] { Press(VK_TAB); return true; }},
+        {"taken, the next item selected", [&] {
+             return !viewer->EditWindow() && edit_->Text() == u"Ёж" && bar_->View()->Selected() == ComboViewer();
+         }},
         {"escape again", [&] { Press(VK_ESCAPE); return true; }},
         {"toolbar left", [&] { return !(bar_->View()->State() & kVsModal); }},
     };
     EXPECT_EQ(RunScript(script, bar_->View()), "");
-    EXPECT_EQ(edit_->Text(), u"Новый текст");
-    EXPECT_EQ(accepted_, std::vector<WideString>{u"Новый текст"});
+    EXPECT_EQ(edit_->Text(), u"Ёж");
+    EXPECT_EQ(accepted_, (std::vector<WideString>{u"Новый текст", u"Ёж"}));
     EXPECT_FALSE(bar_->View()->State() & kVsModal);
 }
 
@@ -294,4 +302,33 @@ TEST_F(ThemedEditItems, AccessibilityToolsReadTheFieldsAsTextAndComboBox) {
     EXPECT_EQ(AccRole(edit), ROLE_SYSTEM_TEXT);
     EXPECT_EQ(AccRole(combo), ROLE_SYSTEM_COMBOBOX);
     EXPECT_EQ(AccText([&](BSTR* t) { return edit->get_accValue(Self(), t); }), u"Старый");
+}
+
+TEST_F(ThemedEditItems, AClickOnAnotherItemEndsTheEditTakingTheTextOnlyWithExtendedAccept) {
+    TTBEditItemViewer* viewer = EditViewer();
+    TSkinComboBoxItemViewer* combo = ComboViewer();
+    const TPoint inField = ToScreen(viewer, viewer->BoundsRect().Width() - 10, viewer->BoundsRect().Height() / 2);
+    const TPoint inCombo = ToScreen(combo, 10, combo->BoundsRect().Height() / 2);
+    Script script;
+    const auto editThenClickAway = [&](const char16_t* text) {
+        return std::vector<Script::Step>{
+            {"click into the field", [&] { ClickAt(inField); return true; }},
+            {"the field edits", [&] { return Editing(viewer); }},
+            {"type", [&, text] { TypeText(text); return true; }},
+            {"typed", [&] { return ::GetWindowTextLengthW(viewer->EditWindow()) == 1; }},
+            {"click the combo box", [&] { ClickAt(inCombo); return true; }},
+            {"the combo box edits", [&] { return !viewer->EditWindow() && Editing(combo); }},
+            {"escape from it", [&] { Press(VK_ESCAPE); return true; }},
+            {"escape from the toolbar", [&] { return !combo->EditWindow() && (Press(VK_ESCAPE), true); }},
+            {"left", [&] { return !(bar_->View()->State() & kVsModal); }},
+        };
+    };
+    script.steps = editThenClickAway(u"Ю");
+    EXPECT_EQ(RunScript(script, bar_->View()), "");
+    EXPECT_EQ(edit_->Text(), u"Старый");
+    edit_->SetExtendedAccept(true);
+    Script again;
+    again.steps = editThenClickAway(u"Я");
+    EXPECT_EQ(RunScript(again, bar_->View()), "");
+    EXPECT_EQ(edit_->Text(), u"Я");
 }
