@@ -716,9 +716,12 @@ void TTBView::UpdateMouseOver(TPoint screen, bool hoverTiming) {
         if (v && !IsSelectableViewer(v)) v = nullptr;
     }
     if (!v) {
-        // Leaving the view: a popup drops its highlight unless a submenu is open from it; a toolbar keeps
-        // its selection while the loop runs.
-        if (!isToolbar_ && !openViewer_) {
+        // Leaving the view: a viewer pressed in it keeps the selection (it follows the pointer until the
+        // release, as a list dragged past its ends does); a popup drops its highlight unless a submenu is
+        // open from it; a toolbar keeps its selection while the loop runs.
+        if (capture_ && selected_) {
+            v = selected_;
+        } else if (!isToolbar_ && !openViewer_) {
             v = nullptr;
         } else if (!isToolbar_) {
             v = openViewer_;
