@@ -12,6 +12,7 @@
 #include "app/win/KelvoLanguageFolder.h"
 #include "app/win/KelvoUserInterface.h"
 #include "app/win/TKelvoFrame.h"
+#include "app/win/TKelvoModule.h"
 #include "app/win/TKelvoToolFrame.h"
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
@@ -98,7 +99,9 @@ protected:
         // The deferred calls the window queued run while it exists.
         EXPECT_TRUE(PumpUntil([] { return KelvoApplication->PostponedCount() == 0; }));
         KelvoApplication->SaveState();
-        Free(panel_);
+        // Every module the start-up made, last first, then the window they fill.
+        for (int i = Application->ComponentCount() - 1; i >= 0; --i)
+            if (auto* module = dynamic_cast<TKelvoModule*>(Application->Components(i))) Free(module);
         Free(form_);
         panel_ = nullptr;
         form_ = nullptr;
