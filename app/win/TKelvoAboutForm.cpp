@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "app/win/TKelvoLogoBackground.h"
 #include "classlib/core/FormBuilder.h"
 #include "unicode/win/TUniLabel.h"
@@ -25,6 +27,8 @@ void TKelvoAboutForm::Build(TComponent* root) {
     form->SetPosition(poMainFormCenter);
     form->Font()->SetName("Tahoma");
     form->Font()->SetHeight(-11);
+    // The client size needs the window: without it the library takes it for the whole window's size.
+    form->HandleNeeded();
     form->SetClientWidth(550);
     form->SetClientHeight(367);
     form->SetKeyPreview(true);
@@ -111,7 +115,8 @@ void TKelvoAboutForm::Localize() {
 }
 
 void TKelvoAboutForm::AboutTabControlChange(TObject*) {
-    const int selected = AboutTabControl->TabIndex();
+    // Before the tab control has its window no tab is selected yet; the first one will be.
+    const int selected = std::max(AboutTabControl->TabIndex(), 0);
     for (TUniLabel* label : Labels)
         label->SetVisible(KelvoAboutLabelShows(tabs_, selected, static_cast<std::int32_t>(label->Tag())));
 }
