@@ -230,6 +230,18 @@ TEST_F(HelpAbout, TheAboutBoxShowsThePictureAndItsLabelsAndClosesWithEscAndEnter
                 EXPECT_GT(shot.Matching(screenRect(box->Labels[0]), RGB(255, 255, 255)), 10);
                 EXPECT_GT(shot.Matching(screenRect(box->Labels[5]), RGB(0, 0, 255)), 10);
             }
+            if (checked == 1) {
+                // A click on the second tab shows its labels (index 1) and hides the first tab's.
+                RECT tab{};
+                ::SendMessageW(box->AboutTabControl->Handle(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+                ::MapWindowPoints(box->AboutTabControl->Handle(), nullptr, reinterpret_cast<POINT*>(&tab), 2);
+                testsupport::ClickAt(TPoint{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
+                EXPECT_TRUE(PumpUntil([&] { return box->Labels[9]->Visible(); }, testsupport::kPumpTimeoutMs,
+                                      [] { Application->ProcessMessages(); }));
+                EXPECT_FALSE(box->Labels[3]->Visible());
+                EXPECT_TRUE(box->Labels[0]->Visible());
+                EXPECT_FALSE(box->Labels[14]->Visible());
+            }
             testsupport::Press(key);
         });
         about_->AboutMenuItem->Click();
