@@ -3,8 +3,8 @@
 #include <iterator>
 
 #include "app/win/TKelvoAboutForm.h"
+#include "app/win/KelvoProgramMainForm.h"
 #include "app/win/TMainForm.h"
-#include "classlib/win/TApplication.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinSeparatorItem.h"
 
@@ -17,12 +17,6 @@ constexpr std::int32_t kTextVersion = 170;
 constexpr std::int32_t kTextSummary = 171;
 constexpr std::int32_t kTextBuiltWith = 177;
 constexpr std::int32_t kTextWarranty = 179;
-
-TMainForm* ProgramMainForm() {
-    auto* form = dynamic_cast<TMainForm*>(Application->MainForm());
-    if (!form) throw Exception("The about box needs the program's main window");
-    return form;
-}
 
 }  // namespace
 
@@ -53,7 +47,7 @@ const TKelvoAboutEntry KelvoAboutContent[] = {
 };
 const int KelvoAboutContentCount = static_cast<int>(std::size(KelvoAboutContent));
 
-TKelvoAbout::TKelvoAbout(TComponent* owner) : TKelvoAbout(owner, ProgramMainForm()) {}
+TKelvoAbout::TKelvoAbout(TComponent* owner) : TKelvoAbout(owner, kelvo::ProgramMainForm("The about module")) {}
 
 TKelvoAbout::TKelvoAbout(TComponent* owner, TMainForm* mainForm) : TKelvoModule(owner) {
     TKelvoAboutForm::RegisterBuilder();

@@ -5,6 +5,7 @@
 #include "app/core/TKelvoSDFReader.h"
 #include "app/core/TKelvoSDFWriter.h"
 #include "app/win/TKelvoApplication.h"
+#include "app/win/KelvoProgramMainForm.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/FileSystem.h"
@@ -26,12 +27,6 @@ constexpr std::uint32_t kNodeId = 1;
 constexpr TGUID kNodeKey = TGUID::Parse("{3F084D7D-FB21-44A5-BA4F-B6FF3AE0B41D}");
 constexpr std::uint32_t kShowAtStartItem = 1;
 
-TMainForm* ProgramMainForm() {
-    auto* form = dynamic_cast<TMainForm*>(Application->MainForm());
-    if (!form) throw Exception("The help commands need the program's main window");
-    return form;
-}
-
 // HtmlHelpW of the system's viewer. The library stays loaded: the viewer's windows live until the program ends.
 TKelvoHtmlHelpFunction SystemHtmlHelp() {
     static TKelvoHtmlHelpFunction entry = [] {
@@ -48,7 +43,7 @@ TKelvoHtmlHelpFunction SystemHtmlHelp() {
 
 TKelvoHtmlHelpFunction TKelvoHelp::HtmlHelpEntry = nullptr;
 
-TKelvoHelp::TKelvoHelp(TComponent* owner) : TKelvoHelp(owner, ProgramMainForm()) {}
+TKelvoHelp::TKelvoHelp(TComponent* owner) : TKelvoHelp(owner, kelvo::ProgramMainForm("The help module")) {}
 
 TKelvoHelp::TKelvoHelp(TComponent* owner, TMainForm* mainForm) : TKelvoModule(owner) {
     SetHelpFile(KelvoChooseHelpFile(Application->HelpFile(), Application->ExeName(),

@@ -15,7 +15,6 @@
 #include "app/win/TKelvoAboutForm.h"
 #include "app/win/TKelvoHelp.h"
 #include "app/win/TKelvoLogoBackground.h"
-#include "app/win/TKelvoModule.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
 #include "support/RealInput.h"
@@ -65,10 +64,7 @@ protected:
     void SetUp() override {
         KelvoAppTest::SetUp();
         if (!SkinNexus()) RegisterSkinNexusUnit();
-        std::map<WideString, AnsiString> files;
-        for (const char16_t* name : {u"English.ini", u"Deutsch.ini"})
-            ASSERT_TRUE(kelvo::ReadFileBytes(TKelvoLanguageFolder::ProgramLanguageFolder() + name, files[name], 1 << 20));
-        languages_ = std::make_unique<kelvotest::TTestLanguages>(files);
+        languages_ = kelvotest::ProgramLanguages();
         ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
         HtmlRequests().clear();
         TKelvoHelp::HtmlHelpEntry = &RecordHtmlHelp;
@@ -88,11 +84,7 @@ protected:
     void TearDown() override {
         Application->OnHelp = nullptr;
         TKelvoHelp::HtmlHelpEntry = nullptr;
-        if (form_) {
-            for (int i = Application->ComponentCount() - 1; i >= 0; --i)
-                if (auto* module = dynamic_cast<TKelvoModule*>(Application->Components(i))) Free(module);
-            Free(form_);
-        }
+        if (form_) kelvotest::FreeProgramWindows(form_);
         testsupport::PumpFor(20);
         languages_.reset();
         KelvoAppTest::TearDown();

@@ -12,7 +12,6 @@
 #include "app/win/KelvoLanguageFolder.h"
 #include "app/win/KelvoUserInterface.h"
 #include "app/win/TKelvoFrame.h"
-#include "app/win/TKelvoModule.h"
 #include "app/win/TKelvoToolFrame.h"
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
@@ -64,12 +63,7 @@ protected:
         KelvoAppTest::SetUp();
         // The themed windows' unit, as the program starts it (it starts at once in a running library).
         if (!SkinNexus()) RegisterSkinNexusUnit();
-        // The language files beside the program, read from a folder of the test's own: the start-up harness
-        // puts files of its own beside them while it runs.
-        std::map<WideString, AnsiString> files;
-        for (const char16_t* name : {u"English.ini", u"Deutsch.ini"})
-            ASSERT_TRUE(kelvo::ReadFileBytes(TKelvoLanguageFolder::ProgramLanguageFolder() + name, files[name], 1 << 20));
-        languages_ = std::make_unique<kelvotest::TTestLanguages>(files);
+        languages_ = kelvotest::ProgramLanguages();
         ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
         tb::StartAccessibility(false);
         Start();
@@ -99,10 +93,7 @@ protected:
         // The deferred calls the window queued run while it exists.
         EXPECT_TRUE(PumpUntil([] { return KelvoApplication->PostponedCount() == 0; }));
         KelvoApplication->SaveState();
-        // Every module the start-up made, last first, then the window they fill.
-        for (int i = Application->ComponentCount() - 1; i >= 0; --i)
-            if (auto* module = dynamic_cast<TKelvoModule*>(Application->Components(i))) Free(module);
-        Free(form_);
+        kelvotest::FreeProgramWindows(form_);
         panel_ = nullptr;
         form_ = nullptr;
         testsupport::PumpFor(20);
