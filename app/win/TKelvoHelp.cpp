@@ -63,7 +63,8 @@ TKelvoHelp::TKelvoHelp(TComponent* owner, TMainForm* mainForm) : TKelvoModule(ow
 }
 
 TKelvoHelp::~TKelvoHelp() {
-    if (!htmlHelp_ && Application && !helpFile_.empty()) Application->HelpCommand(HELP_QUIT, 0);
+    // Only a help engine this program started has a window to close; asking otherwise could start one.
+    if (!htmlHelp_ && classicHelpUsed_ && Application) Application->HelpCommand(HELP_QUIT, 0);
 }
 
 void TKelvoHelp::SetHelpFile(const AnsiString& name) {
@@ -82,6 +83,7 @@ void TKelvoHelp::ShowTopic(std::int32_t topic) {
     }
     const TKelvoHelpCall call = KelvoHelpTopicCall(htmlHelp_, topic);
     if (!htmlHelp_) {
+        classicHelpUsed_ = true;
         Application->HelpCommand(static_cast<std::uint16_t>(call.Command), static_cast<std::intptr_t>(call.Data));
         return;
     }

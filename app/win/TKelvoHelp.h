@@ -20,7 +20,7 @@ class TKelvoHelp : public TKelvoModule {
     // Adds the items to the Help menu of the program's main window (Application's main form, a TMainForm).
     explicit TKelvoHelp(TComponent* owner);
     TKelvoHelp(TComponent* owner, TMainForm* mainForm);
-    // Closes the classic help engine's window.
+    // Closes the classic help engine's window when this module opened it.
     ~TKelvoHelp() override;
 
     const AnsiString& HelpFile() const { return helpFile_; }
@@ -59,4 +59,5 @@ private:
 
     AnsiString helpFile_;
     bool htmlHelp_ = false;
+    bool classicHelpUsed_ = false;
 };
