@@ -13,9 +13,11 @@
 #include "app/win/KelvoFiles.h"
 #include "app/win/KelvoLanguageFolder.h"
 #include "app/win/TKelvoApplication.h"
+#include "app/win/TKelvoModule.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/ClassLibUnits.h"
+#include "classlib/win/TCustomForm.h"
 #include "classlib/win/Win32.h"
 #include "support/TestSupport.h"
 #include "tests/classlib/gui/ApplicationTestSupport.h"
@@ -77,5 +79,21 @@ private:
     TObjectPtr<TKelvoLocalizer> localizer_;
     TKelvoLocalizer* previous_ = nullptr;
 };
+
+// The language files beside the program, read into a folder of the test's own (the start-up harness puts files
+// of its own beside them while it runs), as the program's localizer for the object's lifetime.
+inline std::unique_ptr<TTestLanguages> ProgramLanguages() {
+    std::map<WideString, AnsiString> files;
+    for (const char16_t* name : {u"English.ini", u"Deutsch.ini"})
+        EXPECT_TRUE(kelvo::ReadFileBytes(TKelvoLanguageFolder::ProgramLanguageFolder() + name, files[name], 1 << 20));
+    return std::make_unique<TTestLanguages>(files);
+}
+
+// Frees what the program's start-up made: every module Application owns, last first, then the main window.
+inline void FreeProgramWindows(TCustomForm* mainForm) {
+    for (int i = Application->ComponentCount() - 1; i >= 0; --i)
+        if (auto* module = dynamic_cast<TKelvoModule*>(Application->Components(i))) Free(module);
+    Free(mainForm);
+}
 
 }  // namespace kelvotest
