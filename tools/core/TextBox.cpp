@@ -53,7 +53,7 @@ void BlendTextMask(const TKelvoPixels& image, const TTextBox& box, const TKelvoP
             const std::uint8_t a = mask.PixelAddress(mx, my)[0];
             std::uint8_t* p = image.PixelAddress(x, y);
             std::uint32_t colour = chosen;
-            if (blend.ColorMode == TextColorInverted) {
+            if (blend.ColorMode == ColorModeInverted) {
                 auto inverse = [&](std::uint8_t v) -> std::uint32_t {
                     if (blend.MaxInverse) return v >= 128 ? 0 : 255;
                     return 255u - v;
@@ -69,7 +69,7 @@ TTextSettings BoundTextSettings(std::int32_t fontSize, std::int32_t colorMode, s
                                 std::int32_t maxInverse, std::int32_t fontStyle) {
     TTextSettings s;
     s.FontSize = std::clamp(fontSize, MinTextFontSize, MaxTextFontSize);
-    s.ColorMode = colorMode == TextColorInverted ? TextColorInverted : TextColorSelected;
+    s.ColorMode = colorMode == ColorModeInverted ? ColorModeInverted : ColorModeSelected;
     s.TextColor = std::uint32_t(textColor) & 0xFFFFFF;
     s.MaxInverse = maxInverse != 0;
     s.FontStyle = fontStyle & 0xF;

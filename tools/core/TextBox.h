@@ -47,13 +47,13 @@ constexpr std::int64_t MaxTextBitmapPixels = std::int64_t(32) << 20;
 TTextLayout LayoutTextLines(std::span<const TTextLine> lines, std::int32_t lineHeight);
 
 // Colour modes of the text.
-constexpr std::int32_t TextColorSelected = 0;
-constexpr std::int32_t TextColorInverted = 1;
+constexpr std::int32_t ColorModeSelected = 0;
+constexpr std::int32_t ColorModeInverted = 1;
 
 // How the mask is blended: in the selected mode towards Color (0x00BBGGRR); inverted, towards 255 - p of each
 // byte, or with MaxInverse towards 0 for a byte of 128 or more and 255 below.
 struct TTextBlend {
-    std::int32_t ColorMode = TextColorSelected;
+    std::int32_t ColorMode = ColorModeSelected;
     std::uint32_t Color = 0;
     bool MaxInverse = false;
 };
@@ -66,7 +66,7 @@ constexpr std::int32_t MinTextFontSize = 8;
 constexpr std::int32_t MaxTextFontSize = 400;
 struct TTextSettings {
     std::int32_t FontSize = 32;
-    std::int32_t ColorMode = TextColorSelected;
+    std::int32_t ColorMode = ColorModeSelected;
     std::uint32_t TextColor = 0;
     bool MaxInverse = false;
     std::int32_t FontStyle = 0;  // bit 0 bold, 1 italic, 2 underline, 3 strikeout

@@ -59,25 +59,25 @@ struct TBlendScene {
 
 TEST(TextBoxTest, TheMaskBlendsTheChosenColourWhereItCovers) {
     TBlendScene s;
-    BlendTextMask(s.image, TTextBox{MakeRect(1, 0, 3, 2)}, s.mask, TTextBlend{TextColorSelected, 0x0000FF});
+    BlendTextMask(s.image, TTextBox{MakeRect(1, 0, 3, 2)}, s.mask, TTextBlend{ColorModeSelected, 0x0000FF});
     EXPECT_EQ(s.At(1, 0), (std::vector<int>{0, 0, 255}));  // pure red: the colour's low byte is red
     EXPECT_EQ(s.At(1, 1), (std::vector<int>{50, 50, 177}));
     EXPECT_EQ(s.At(2, 0), (std::vector<int>{100, 100, 100}));
     EXPECT_EQ(s.At(0, 0), (std::vector<int>{100, 100, 100}));
 
     TBlendScene m;
-    BlendTextMask(m.image, TTextBox{MakeRect(1, 0, 3, 2), true, true}, m.mask, TTextBlend{TextColorSelected, 0x0000FF});
+    BlendTextMask(m.image, TTextBox{MakeRect(1, 0, 3, 2), true, true}, m.mask, TTextBlend{ColorModeSelected, 0x0000FF});
     EXPECT_EQ(m.At(2, 1), (std::vector<int>{0, 0, 255}));
     EXPECT_EQ(m.At(2, 0), (std::vector<int>{50, 50, 177}));
     EXPECT_EQ(m.At(1, 0), (std::vector<int>{100, 100, 100}));
 
     // A box moved partly off the image blends only its visible part; a mask of another size blends nothing.
     TBlendScene o;
-    BlendTextMask(o.image, TTextBox{MakeRect(-1, 0, 1, 2)}, o.mask, TTextBlend{TextColorSelected, 0x0000FF});
+    BlendTextMask(o.image, TTextBox{MakeRect(-1, 0, 1, 2)}, o.mask, TTextBlend{ColorModeSelected, 0x0000FF});
     EXPECT_EQ(o.At(0, 0), (std::vector<int>{100, 100, 100}));
-    BlendTextMask(o.image, TTextBox{MakeRect(3, 0, 5, 2)}, o.mask, TTextBlend{TextColorSelected, 0x0000FF});
+    BlendTextMask(o.image, TTextBox{MakeRect(3, 0, 5, 2)}, o.mask, TTextBlend{ColorModeSelected, 0x0000FF});
     EXPECT_EQ(o.At(3, 0), (std::vector<int>{0, 0, 255}));
-    BlendTextMask(o.image, TTextBox{MakeRect(0, 0, 3, 2)}, o.mask, TTextBlend{TextColorSelected, 0x0000FF});
+    BlendTextMask(o.image, TTextBox{MakeRect(0, 0, 3, 2)}, o.mask, TTextBlend{ColorModeSelected, 0x0000FF});
     EXPECT_EQ(o.At(0, 0), (std::vector<int>{100, 100, 100}));
 }
 
@@ -85,10 +85,10 @@ TEST(TextBoxTest, InvertedModesTakeTheColourFromThePixelBeneath) {
     TBlendScene s;
     std::uint8_t* p = s.image.PixelAddress(1, 0);
     p[0] = 10, p[1] = 200, p[2] = 128;
-    BlendTextMask(s.image, TTextBox{MakeRect(1, 0, 3, 2)}, s.mask, TTextBlend{TextColorInverted, 0x0000FF});
+    BlendTextMask(s.image, TTextBox{MakeRect(1, 0, 3, 2)}, s.mask, TTextBlend{ColorModeInverted, 0x0000FF});
     EXPECT_EQ(s.At(1, 0), (std::vector<int>{245, 55, 127}));
     p[0] = 10, p[1] = 200, p[2] = 128;
-    BlendTextMask(s.image, TTextBox{MakeRect(1, 0, 3, 2)}, s.mask, TTextBlend{TextColorInverted, 0, true});
+    BlendTextMask(s.image, TTextBox{MakeRect(1, 0, 3, 2)}, s.mask, TTextBlend{ColorModeInverted, 0, true});
     EXPECT_EQ(s.At(1, 0), (std::vector<int>{255, 0, 0}));
 }
 
