@@ -262,3 +262,21 @@ TEST_F(EditorTest, StartFileRecentEntriesAndWhichCommandsCanRun) {
     EXPECT_EQ(editor.RecentFiles(), (std::vector<std::u16string>{u"C:\\start.jpg", u"C:\\b&w.jpg"}));
     EXPECT_FALSE(editor.OpenRecent(2));
 }
+
+TEST_F(EditorTest, AScannedImageIsUntitledUnsavedAndNotRemembered) {
+    formats.LoadId = KelvoFormatBMP;
+    TKelvoDocument* d = nullptr;
+    ASSERT_TRUE(editor.OpenAcquired(u"C:\\Temp\\twain1.bmp", &d));
+    EXPECT_EQ(d->FileName(), u"");
+    EXPECT_FALSE(d->IsSaved());
+    EXPECT_TRUE(editor.RecentFiles().empty());
+    EXPECT_EQ(ui.Captions.back(), u"Vantorel - Untitled");
+    // Undo and redo never find the deleted transfer file's state.
+    AddSteps(*d, 1);
+    editor.UndoAllCommand();
+    EXPECT_FALSE(d->IsSaved());
+    // So closing asks, under the untitled name; No lets it go.
+    ui.SaveAnswers = {KelvoIdNo};
+    EXPECT_TRUE(editor.CloseCommand());
+    EXPECT_EQ(ui.Prompts, (std::vector<std::u16string>{u"Save changes to Untitled?"}));
+}
