@@ -7,6 +7,7 @@
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/ClassLibUnits.h"
 #include "themed/win/TPNGBitmap.h"
+#include "themed/win/TSkinNexus.h"
 #include "unicode/win/TUniApplication.h"
 #include "unicode/win/TUniFileStream.h"
 #include "unicode/win/UniControls.h"
@@ -50,6 +51,7 @@ int RunKelvoProgram(TCreateUserInterface createUserInterface) {
     uni::RegisterUniControlsUnit();
     uni::RegisterUniApplicationUnit();
     RegisterSkinGraphicsUnit();
+    RegisterSkinNexusUnit();
     uni::InstallWideFileStreams();
     RegisterKelvoApplicationUnit();
     RegisterKelvoLocalizerUnit();

@@ -1,5 +1,5 @@
 // The program's life from its first unit to its exit code: the units in a fixed order (the class library's,
-// the themed graphics, the wide file streams, the application object, the localizer), the user interface,
+// the themed graphics and the theme nexus, the wide file streams, the application object, the localizer), the user interface,
 // the run with its state walks, the shut-down, and the exit code the program set.
 #pragma once
 

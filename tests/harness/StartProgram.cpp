@@ -11,31 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "../support/ProgramWindow.h"
+
 namespace {
-
-struct Search {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindMainWindow(HWND wnd, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    wchar_t caption[64] = {};
-    GetWindowTextW(wnd, caption, 64);
-    if (pid == search->pid && IsWindowVisible(wnd) && std::wstring(caption) == L"Vantorel") {
-        search->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 HWND WaitForMainWindow(DWORD pid, HANDLE process) {
     for (int i = 0; i < 600; ++i) {
-        Search search{pid, nullptr};
-        EnumWindows(&FindMainWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
+        if (HWND found = testsupport::FindProcessWindow(pid, L"Vantorel")) return found;
         if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0) return nullptr;
     }
     return nullptr;

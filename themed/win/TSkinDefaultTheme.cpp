@@ -313,9 +313,10 @@ void TSkinDefaultTheme::PaintDockPanelNCArea(HDC dc, const TRect& rect, const TS
     TRect bar = frame.IsVertical ? Rect(r.Left, r.Top, r.Left + h, r.Bottom) : Rect(r.Left, r.Top, r.Right, r.Top + h);
     TRect close{};
     if (frame.ShowCloseButton) {
-        close = frame.IsVertical ? Rect(bar.Left, bar.Top, bar.Right, bar.Top + h) : Rect(bar.Right - h, bar.Top, bar.Right, bar.Bottom);
+        // The right end of a horizontal bar, the bottom of a vertical one: where a docked panel hit-tests it.
+        close = frame.IsVertical ? Rect(bar.Left, bar.Bottom - h, bar.Right, bar.Bottom) : Rect(bar.Right - h, bar.Top, bar.Right, bar.Bottom);
         if (frame.IsVertical)
-            bar.Top += h;
+            bar.Bottom -= h;
         else
             bar.Right -= h;
     }

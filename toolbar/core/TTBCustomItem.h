@@ -33,6 +33,7 @@ class TCustomImageList;
 class TTBCustomItem;
 class TTBCustomItemActionLink;
 class TTBItemViewer;
+class TTBPopupWindow;
 class TTBView;
 
 using TTBCustomItemActionLinkClass = TClassOf<TTBCustomItemActionLink>;
@@ -150,6 +151,13 @@ class TTBCustomItem : public TComponent, public TTBDeferredClickTarget {
     virtual void Click();
     // Lets the action update the item.
     virtual void InitiateAction();
+    // Class hooks of item families with a look of their own. CreateViewer: the viewer a view makes for the
+    // item (null: the framework's chevron, separator or plain viewer). CreatePopupWindow: the window the
+    // item's submenu opens in, unowned (null: the framework's). SelectFirstOnPopup: the submenu selects its
+    // first item also when the mouse opened it.
+    virtual TTBItemViewer* CreateViewer(TTBView* view, int groupLevel, bool chevron) { return nullptr; }
+    virtual TTBPopupWindow* CreatePopupWindow(TTBView* parentView, bool customizing) { return nullptr; }
+    virtual bool SelectFirstOnPopup() const { return false; }
 
     // Components.
     void Loaded() override;

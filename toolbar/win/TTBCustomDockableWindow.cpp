@@ -258,6 +258,10 @@ void TTBCustomDockableWindow::SetFloatingPosition(TPoint value) {
         frame->SetBounds(value.X, value.Y, frame->Width(), frame->Height());
 }
 
+TTBFloatingWindowParent* TTBCustomDockableWindow::CreateFloatingParent() {
+    return Create<TTBFloatingWindowParent>(nullptr);
+}
+
 TTBFloatingWindowParent* TTBCustomDockableWindow::FloatingParent() const {
     return floating_ ? dynamic_cast<TTBFloatingWindowParent*>(Parent()) : nullptr;
 }
@@ -271,7 +275,7 @@ void TTBCustomDockableWindow::SetFloating(bool value) {
     }
     if (!form) throw EInvalidOperation("Control '" + Name() + "' has no parent window");
     if (!floatParent_ || floatParent_->ParentForm() != form) {
-        auto* frame = Create<TTBFloatingWindowParent>(nullptr);
+        auto* frame = CreateFloatingParent();
         TScopeExit freeOnError([frame] { Free(frame); });
         frame->window_ = this;
         frame->FreeNotification(this);

@@ -165,6 +165,9 @@ class TTBCustomDockableWindow : public TCustomControl {
     void UpdateCaptionState();
     void UpdateTopmostFlag();
     bool CaptionInactive() const { return captionInactive_; }
+    // The docked close button's look.
+    bool CloseButtonHot() const { return closeHot_; }
+    bool CloseButtonPressed() const { return closePressed_; }
 
     // The modal loops; the press point is in client coordinates, the handle 0 left .. 7 bottom-right.
     void BeginMoving(int initX, int initY);
@@ -194,6 +197,8 @@ class TTBCustomDockableWindow : public TCustomControl {
     virtual void SizingRect(TRect& rect, const TRect& startRect) {}
     virtual void SizingEnded(bool accepted) {}
     virtual TSize GetFloatingBorderSize();
+    // The frame the window floats in, unowned; the framework's plain one here.
+    virtual TTBFloatingWindowParent* CreateFloatingParent();
     // Values a descendant keeps with the saved positions of the windows; none here.
     virtual void ReadPositionData(const TTBPositionReadIntProc& read) {}
     virtual void WritePositionData(const TTBPositionWriteIntProc& write) {}

@@ -43,7 +43,9 @@ TTBViewOrientation OrientationOf(TTBDockType type) {
 
 }  // namespace
 
-TTBCustomToolbar::TTBCustomToolbar(TComponent* owner)
+TTBCustomToolbar::TTBCustomToolbar(TComponent* owner) : TTBCustomToolbar(owner, TParts{}) {}
+
+TTBCustomToolbar::TTBCustomToolbar(TComponent* owner, const TParts& parts)
     : TTBCustomDockableWindow(owner) {
     TControlStyle style = ControlStyle();
     style.Include(csAcceptsControls);
@@ -55,10 +57,12 @@ TTBCustomToolbar::TTBCustomToolbar(TComponent* owner)
 
     items_ = MakeObject<TTBRootItem>(nullptr);
     items_->SetParentComponentField(this);
-    chevron_ = MakeObject<TTBChevronItem>(nullptr);
+    chevron_ = TObjectPtr<TTBChevronItem>(parts.makeChevron ? parts.makeChevron() : Create<TTBChevronItem>(nullptr));
     chevron_->SetToolbar(this);
     chevron_->SetLinkSubitems(items_.get());
-    view_ = MakeObject<TTBToolbarView>(this, items_.get(), !ComponentState().Contains(csDesigning));
+    const bool usePriorityList = !ComponentState().Contains(csDesigning);
+    view_ = TObjectPtr<TTBToolbarView>(parts.makeView ? parts.makeView(this, items_.get(), usePriorityList)
+                                                      : Create<TTBToolbarView>(this, items_.get(), usePriorityList));
     view_->ShowAccelMarks(false);
 
     SetColor(clBtnFace);

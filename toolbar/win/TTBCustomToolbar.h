@@ -51,6 +51,12 @@ class TTBCustomToolbar : public TTBCustomDockableWindow, public ITBItems {
 
     explicit TTBCustomToolbar(TComponent* owner);
     ~TTBCustomToolbar() override;
+
+    // The classes a toolbar family builds its chevron item and view from (each null: the framework's).
+    struct TParts {
+        TTBChevronItem* (*makeChevron)() = nullptr;
+        TTBToolbarView* (*makeView)(TTBCustomToolbar* toolbar, TTBCustomItem* root, bool usePriorityList) = nullptr;
+    };
     void BeforeDestruction() override;
 
     TTBRootItem* Items() const { return items_.get(); }
@@ -118,6 +124,8 @@ class TTBCustomToolbar : public TTBCustomDockableWindow, public ITBItems {
     void WritePositionData(const TTBPositionWriteIntProc& write) override;
 
 protected:
+    TTBCustomToolbar(TComponent* owner, const TParts& parts);
+
     // The extra items a descendant shows at the ends of the view: an MDI child's system menu in front of the
     // items and its buttons (the children of the second) after them. The descendant owns them; setting one
     // rebuilds the view's viewers.

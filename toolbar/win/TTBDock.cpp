@@ -138,7 +138,8 @@ void TTBDock::Notification(TComponent* component, TOperation operation) {
     auto* window = dynamic_cast<TTBCustomDockableWindow*>(component);
     if (window) {
         std::erase(windows_, window);
-        std::erase(visible_, window);
+        // A shown window that goes leaves its place to the others (or the dock empty).
+        if (std::erase(visible_, window) > 0 && !ComponentState().Contains(csDestroying)) ArrangeToolbars();
     }
 }
 
@@ -250,7 +251,17 @@ void TTBDock::ArrangeToolbars() {
             std::erase(visible_, windows_[i]);
             windows_.erase(windows_.begin() + static_cast<std::ptrdiff_t>(i));
         }
+    LayOutWindows();
+}
 
+void TTBDock::SetEffectivePlace(TTBCustomDockableWindow* window, int row, int pos, int thickness) {
+    window->effectiveRow_ = row;
+    window->effectivePos_ = pos;
+    window->dockedThickness_ = thickness;
+    window->shrunkLength_ = 0;
+}
+
+void TTBDock::LayOutWindows() {
     const bool vertical = IsVertical();
     tb::TDockLayoutInput in;
     in.Position = position_;

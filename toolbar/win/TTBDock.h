@@ -100,6 +100,11 @@ class TTBDock : public TCustomControl {
     void SetCommitPositions() { commitPositions_ = true; }
 
 protected:
+    // The layout proper: ArrangeToolbars runs it outside of updates and loading, once the windows being
+    // destroyed have left the lists. A dock that places its windows its own way replaces it.
+    virtual void LayOutWindows();
+    // For such a dock: the place its layout gave a window (row, position along the dock, client thickness).
+    static void SetEffectivePlace(TTBCustomDockableWindow* window, int row, int pos, int thickness);
     void CreateParams(TCreateParams& params) override;
     // The dock is opaque: without a background it fills its client with its colour here.
     void Paint() override;

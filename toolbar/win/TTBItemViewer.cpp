@@ -447,6 +447,7 @@ void TTBChevronItemViewer::Paint(HDC dc, const TRect& r, bool isSelected, bool i
 }
 
 TTBItemViewer* tb::CreateItemViewer(TTBView* view, TTBCustomItem* item, int groupLevel, bool chevron) {
+    if (TTBItemViewer* own = item->CreateViewer(view, groupLevel, chevron)) return own;
     if (chevron) return Create<TTBChevronItemViewer>(view, item, groupLevel);
     if (item->ItemStyle().Contains(tbisSeparator)) return Create<TTBSeparatorItemViewer>(view, item, groupLevel);
     return Create<TTBItemViewer>(view, item, groupLevel);

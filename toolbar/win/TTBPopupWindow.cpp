@@ -34,6 +34,10 @@ void TTBPopupView::AutoSize(int width, int height) {
 HFONT TTBPopupView::GetFont() { return Window()->Font()->Handle(); }
 
 TTBPopupWindow::TTBPopupWindow(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem, bool customizing)
+    : TTBPopupWindow(owner, parentView, parentItem, customizing, nullptr) {}
+
+TTBPopupWindow::TTBPopupWindow(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem, bool customizing,
+                               TViewMaker makeView)
     : TCustomControl(owner), parentView_(parentView) {
     SetVisible(false);
     SetBounds(Left(), Top(), 320, 240);
@@ -43,7 +47,8 @@ TTBPopupWindow::TTBPopupWindow(TComponent* owner, TTBView* parentView, TTBCustom
     SetShowHint(true);
     SetColor(clMenu);
     if (HFONT font = parentView ? parentView->GetFont() : GetMenuFont()) Font()->SetHandle(font);
-    view_ = MakeObject<TTBPopupView>(this, parentView, parentItem, this, customizing);
+    view_ = TObjectPtr<TTBPopupView>(makeView ? makeView(this, parentView, parentItem, this, customizing)
+                                              : Create<TTBPopupView>(this, parentView, parentItem, this, customizing));
     view_->SetModal(true);
     if (parentView) {
         view_->SetStyle((view_->Style() & ~kVssHideAccels) | (parentView->Style() & kVssHideAccels));
@@ -210,12 +215,22 @@ void ShowPopup(TTBPopupWindow* window) {
 
 }  // namespace
 
+namespace {
+
+// The item's own popup window class when it has one.
+TObjectPtr<TTBPopupWindow> MakePopupWindow(TTBCustomItem* item, TTBView* parentView, bool customizing) {
+    if (TTBPopupWindow* own = item->CreatePopupWindow(parentView, customizing)) return TObjectPtr<TTBPopupWindow>(own);
+    return MakeObject<TTBPopupWindow>(nullptr, parentView, item, customizing);
+}
+
+}  // namespace
+
 TTBPopupWindow* tb::CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer, bool asSubmenu, bool selectFirst) {
     TTBCustomItem* item = parentViewer->Item();
     if (TTBCustomItem* linked = item->LinkSubitems()) linked->DoPopup(item, true);
     item->DoPopup(item, false);
 
-    TObjectPtr<TTBPopupWindow> window = MakeObject<TTBPopupWindow>(nullptr, parentView, item, parentView->Customizing());
+    TObjectPtr<TTBPopupWindow> window = MakePopupWindow(item, parentView, parentView->Customizing());
     TTBPopupView* view = window->View();
     TTBView* chevronParent = item->GetChevronParentView();
     if (chevronParent) {
@@ -235,7 +250,7 @@ TTBPopupWindow* tb::CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer
     const TPoint border = window->BorderSize();
     view->SetMaxHeight(area.Height() - 2 * border.Y);
     if (chevronParent) view->SetWrapOffset(area.Width());
-    if (selectFirst) view->Select(view->NextSelectable(nullptr, true), false);
+    if (selectFirst || item->SelectFirstOnPopup()) view->Select(view->NextSelectable(nullptr, true), false);
     view->UpdatePositions();
 
     TPopupPlacementInput in;
@@ -267,7 +282,7 @@ TTBPopupWindow* tb::CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer
 bool tb::PopupMenuAt(TTBCustomItem* item, TPoint point, TTBPopupAlignment alignment) {
     if (TTBCustomItem* linked = item->LinkSubitems()) linked->DoPopup(item, true);
     item->DoPopup(item, false);
-    TObjectPtr<TTBPopupWindow> window = MakeObject<TTBPopupWindow>(nullptr, nullptr, item, false);
+    TObjectPtr<TTBPopupWindow> window = MakePopupWindow(item, nullptr, false);
     TTBPopupView* view = window->View();
     const RECT work = GetWorkArea(true, POINT{point.X, point.Y});
     const TRect area{work.left, work.top, work.right, work.bottom};

@@ -36,6 +36,12 @@ class TTBPopupWindow : public TCustomControl {
     void SetSlideDirection(unsigned value) { slide_ = value; }
 
 protected:
+    // A family of popup windows with a view class of its own.
+    using TViewMaker = TTBPopupView* (*)(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem,
+                                         TTBPopupWindow* window, bool customizing);
+    TTBPopupWindow(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem, bool customizing,
+                   TViewMaker makeView);
+
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void DestroyWindowHandle() override;

@@ -1,0 +1,38 @@
+// The progress meter over a real progress bar: what a render does to it, read back from the bar's window.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/win/TProgressMeter.h"
+#include "classlib/win/TCustomForm.h"
+#include "classlib/win/TProgressBar.h"
+#include "tests/app/gui/KelvoAppTestSupport.h"
+
+using kelvotest::KelvoAppTest;
+
+class ProgressMeter : public KelvoAppTest {};
+
+TEST_F(ProgressMeter, ARenderFillsTheBarColumnByColumnAndLeavesItEmpty) {
+    TObjectPtr<TComponent> owner = MakeObject<TComponent>(nullptr);
+    TForm* form = Create<TForm>(owner.get(), 0);
+    auto* bar = Create<TProgressBar>(owner.get());
+    bar->SetParent(form);
+    bar->SetStep(1);
+    TProgressMeter meter(bar);
+
+    meter.Start(0);
+    EXPECT_EQ(bar->Max(), 0);
+    EXPECT_EQ(bar->Position(), 0);
+
+    meter.SetDefaultMax(50);
+    meter.Start(0);
+    EXPECT_EQ(::SendMessageW(bar->Handle(), PBM_GETRANGE, FALSE, 0), 50);
+
+    meter.Start(3);
+    meter.StepIt();
+    meter.StepIt();
+    EXPECT_EQ(::SendMessageW(bar->Handle(), PBM_GETPOS, 0, 0), 2);
+    EXPECT_EQ(::SendMessageW(bar->Handle(), PBM_GETRANGE, FALSE, 0), 3);
+    meter.StepIt();
+    meter.Start(3);
+    EXPECT_EQ(::SendMessageW(bar->Handle(), PBM_GETPOS, 0, 0), 0);
+}
