@@ -1,0 +1,130 @@
+// The image editor's menus and toolbar in the real main window: opening captions the window and fills the
+// recent files, whose items open the path they were made for (an "&" in it included); the Edit commands follow
+// the active document's history on the idle pass.
+#include <windows.h>
+
+#include "app/core/TKelvoCommandHistoryList.h"
+#include "app/win/KelvoGraphicsIO.h"
+#include "app/win/TKelvoGraphicsEditor.h"
+#include "app/win/TMainForm.h"
+#include "classlib/core/CodePages.h"
+#include "support/TestSupport.h"
+#include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/app/win/PixelTestSupport.h"
+#include "tests/support/MessagePump.h"
+#include "themed/win/TSkinCustomItem.h"
+#include "themed/win/TSkinNexus.h"
+#include "themed/win/TSkinSeparatorItem.h"
+#include "themed/win/TSkinToolbar.h"
+#include "toolbar/core/TTBRootItem.h"
+
+using kelvotest::KelvoAppTest;
+using testsupport::PumpUntil;
+
+namespace {
+
+struct NoStep : TKelvoCommandState {
+    bool Undo() override { return true; }
+    bool Redo() override { return true; }
+};
+
+class EditorWindow : public KelvoAppTest {
+protected:
+    void SetUp() override {
+        KelvoAppTest::SetUp();
+        if (!SkinNexus()) RegisterSkinNexusUnit();
+        TMainForm::RegisterBuilder();
+        form_.reset(Create<TMainForm>(nullptr));
+        editor_ = MakeObject<TKelvoGraphicsEditor>(nullptr, form_.get());
+        editor_->Initialize();
+        form_->Show();
+        ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
+    }
+    void TearDown() override {
+        editor_.reset();
+        form_.reset();
+        KelvoAppTest::TearDown();
+    }
+
+    // A 4 x 3 PNG in a folder whose name holds an "&".
+    std::u16string WriteImage(const std::string& name) {
+        const std::string folder = dir_.File("Tom & Jerry");
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+        TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 4, 3));
+        pixeltest::FillGradient(pixels);
+        TKelvoProperties none;
+        const std::u16string path = AnsiToWide(folder + "\\" + name);
+        EXPECT_TRUE(WriteGraphicsFile(path, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80));
+        return path;
+    }
+
+    // What the application's idle step does between messages.
+    static void IdlePass() {
+        bool done = true;
+        Application->OnIdle(Application, done);
+    }
+
+    testsupport::TempDir dir_;
+    TObjectPtr<TMainForm> form_;
+    TObjectPtr<TKelvoGraphicsEditor> editor_;
+};
+
+}  // namespace
+
+TEST_F(EditorWindow, OpeningCaptionsTheWindowAndARecentItemOpensItsOwnPath) {
+    TTBCustomItem* bar = form_->Menu->Items();
+    EXPECT_EQ(bar->IndexOf(editor_->EditMenuItem), bar->IndexOf(form_->FileMenuItem) + 1);
+    EXPECT_EQ(bar->IndexOf(editor_->EditMenuItem) + 1, bar->IndexOf(form_->ViewMenuItem));
+    const std::u16string title = editor_->Title();
+    EXPECT_EQ(form_->Caption(), title);
+
+    const std::u16string path = WriteImage("photo.png");
+    ASSERT_TRUE(editor_->Documents().Open(path, nullptr, true));
+    EXPECT_EQ(form_->Caption(), title + u" - photo.png");
+    ASSERT_EQ(editor_->RecentFileItems.size(), 1u);
+    TSkinItem* recent = editor_->RecentFileItems[0];
+    std::u16string shown = path;
+    shown.replace(shown.find(u"&"), 1, u"&&");
+    EXPECT_EQ(recent->Caption(), u"&1 " + shown);
+    TTBCustomItem* file = form_->FileMenuItem;
+    EXPECT_EQ(file->IndexOf(recent), file->IndexOf(form_->FileMenuSeparator) + 1);
+    EXPECT_EQ(file->IndexOf(recent) + 1, file->IndexOf(editor_->RecentFilesSeparator));
+
+    editor_->CloseMenuItem->Click();
+    EXPECT_EQ(editor_->Documents().GetDocumentCount(), 0);
+    EXPECT_EQ(form_->Caption(), title);
+    recent->Click();
+    ASSERT_NE(editor_->Documents().GetActiveDocument(), nullptr);
+    EXPECT_EQ(editor_->Documents().GetActiveDocument()->FileName(), path);
+    EXPECT_EQ(editor_->RecentFileItems.size(), 1u);
+}
+
+TEST_F(EditorWindow, EditCommandsFollowTheHistoryOnTheIdlePass) {
+    IdlePass();
+    EXPECT_FALSE(editor_->SaveAsMenuItem->Enabled());
+    EXPECT_FALSE(editor_->UndoButton->Enabled());
+    ASSERT_TRUE(editor_->Documents().Open(WriteImage("a.png"), nullptr, false));
+    TKelvoDocument* document = editor_->Documents().GetActiveDocument();
+    IdlePass();
+    EXPECT_TRUE(editor_->SaveAsMenuItem->Enabled());
+    EXPECT_TRUE(editor_->CloseMenuItem->Enabled());
+    EXPECT_FALSE(editor_->UndoMenuItem->Enabled());
+
+    for (int i = 0; i < 2; ++i) {
+        document->AddCommandState(std::make_unique<NoStep>());
+        document->SetSaved(false);
+    }
+    IdlePass();
+    EXPECT_TRUE(editor_->UndoMenuItem->Enabled() && editor_->UndoAllMenuItem->Enabled() && editor_->UndoButton->Enabled());
+    EXPECT_FALSE(editor_->RedoButton->Enabled());
+    EXPECT_TRUE(editor_->SaveMenuItem->Enabled());
+    editor_->UndoAllMenuItem->Click();
+    EXPECT_TRUE(document->IsSaved());
+    IdlePass();
+    EXPECT_FALSE(editor_->UndoButton->Enabled());
+    EXPECT_TRUE(editor_->RedoMenuItem->Enabled() && editor_->RedoAllMenuItem->Enabled() && editor_->RedoButton->Enabled());
+    EXPECT_FALSE(editor_->SaveMenuItem->Enabled());
+    editor_->RedoButton->Click();
+    EXPECT_EQ(document->History().Position(), 1);
+    EXPECT_FALSE(document->IsSaved());
+}
