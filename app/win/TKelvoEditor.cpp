@@ -233,4 +233,11 @@ void TKelvoEditor::RecentFilesChanged(const std::vector<std::u16string>& names) 
     }
 }
 
+void TKelvoEditor::PluginModeEntered() {
+    if (!mainForm_) return;
+    OpenButton->SetVisible(false);
+    SaveButton->SetVisible(false);
+    EditToolbarSeparator->SetVisible(false);
+}
+
 void TKelvoEditor::SetExitCode(int code) { ExitCode = code; }

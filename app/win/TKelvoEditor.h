@@ -56,6 +56,8 @@ class TKelvoEditor : public TKelvoModuleWithControls, public IKelvoEditorUI {
     std::u16string Title() override;
     void SetCaption(const std::u16string& caption) override;
     void RecentFilesChanged(const std::vector<std::u16string>& names) override;
+    // Plug-in mode: Open, Save and the edit-toolbar separator go; only the host's image is edited.
+    void PluginModeEntered() override;
     void SetExitCode(int code) override;
 
     TSkinItem* OpenMenuItem = nullptr;

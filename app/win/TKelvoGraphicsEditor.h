@@ -1,6 +1,7 @@
 // The program's image editor: the document commands of TKelvoEditor over graphics documents and the graphics
 // format table, whose JPEG quality it keeps in the state file and asks for through the JPEG options dialog.
 #pragma once
+#include "app/core/KelvoGraphicsEditorRules.h"
 #include "app/win/TKelvoEditor.h"
 #include "app/win/TKelvoGraphicsDocumentFormats.h"
 #include "app/win/TKelvoGraphicsFormats.h"
@@ -14,11 +15,35 @@ class TKelvoGraphicsEditor : public TKelvoEditor {
 
     TKelvoGraphicsFormats& FormatTable() { return table_; }
 
+    // The images of the opened file's folder, walked by the Previous and Next buttons.
+    void NextImage(TObject* sender);
+    void PrevImage(TObject* sender);
+    const TKelvoImageList& Images() const { return images_; }
+
+    // Plug-in mode's buttons: the host's image is written back (exit code 0) or left as it was (exit code -1),
+    // and the program ends.
+    void Ok(TObject* sender);
+    void Cancel(TObject* sender);
+
+    void Localize() override;
+    void UpdateState() override;
+    void PluginModeEntered() override;
+
     // The editor's node first, then node 1 {E1195915-FFAE-4A56-B331-F4567336FF25}: item 1 the JPEG quality.
     void LoadState(TKelvoSDFReader& reader) override;
     void SaveState(TKelvoSDFWriter& writer) override;
 
+    TSkinItem* PrevImageButton = nullptr;
+    TSkinItem* NextImageButton = nullptr;
+    TSkinItem* OkButton = nullptr;
+    TSkinItem* CancelButton = nullptr;
+
 private:
+    // A file the user opened: the folder's images are listed again around it.
+    void Opened(const std::u16string& fileName);
+    void OpenImage(std::int32_t index);
+
+    TKelvoImageList images_;
     TKelvoGraphicsFormats table_;
     TKelvoGraphicsDocumentFormats formats_;
 };

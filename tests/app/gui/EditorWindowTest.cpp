@@ -3,6 +3,9 @@
 // the active document's history on the idle pass.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "app/core/TKelvoCommandHistoryList.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsEditor.h"
@@ -37,10 +40,13 @@ protected:
         form_.reset(Create<TMainForm>(nullptr));
         editor_ = MakeObject<TKelvoGraphicsEditor>(nullptr, form_.get());
         editor_->Initialize();
+        title_ = KelvoApplication->GetTitle();
         form_->Show();
         ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
     }
     void TearDown() override {
+        KelvoApplication->SetTitle(title_);
+        ExitCode = 0;
         editor_.reset();
         form_.reset();
         KelvoAppTest::TearDown();
@@ -64,7 +70,22 @@ protected:
         Application->OnIdle(Application, done);
     }
 
+    // A host's exchange file of w x h RGB pixels, 3 planes, rows of w x 3 + 1 bytes.
+    std::u16string WriteExchange(std::int32_t w, std::int32_t h) {
+        const std::int32_t rowBytes = w * 3 + 1;
+        std::vector<Byte> bytes(36 + std::size_t(rowBytes * h));
+        const std::int32_t header[9] = {0, 32, 3, 0, 0, w, h, rowBytes, 3};
+        std::memcpy(bytes.data(), header, sizeof header);
+        std::memcpy(bytes.data(), "PSPF", 4);
+        for (std::size_t i = 36; i < bytes.size(); ++i) bytes[i] = Byte(i * 7);
+        for (std::int32_t y = 0; y < h; ++y) bytes[36 + std::size_t(y * rowBytes + rowBytes - 1)] = 0;  // padding
+        const std::string path = dir_.File("host.tmp");
+        testsupport::WriteBytes(path, bytes);
+        return AnsiToWide(path);
+    }
+
     testsupport::TempDir dir_;
+    WideString title_;
     TObjectPtr<TMainForm> form_;
     TObjectPtr<TKelvoGraphicsEditor> editor_;
 };
@@ -127,4 +148,66 @@ TEST_F(EditorWindow, EditCommandsFollowTheHistoryOnTheIdlePass) {
     editor_->RedoButton->Click();
     EXPECT_EQ(document->History().Position(), 1);
     EXPECT_FALSE(document->IsSaved());
+}
+
+TEST_F(EditorWindow, PluginModeOkWritesTheHostImageBackAndCancelLeavesIt) {
+    for (const bool ok : {true, false}) {
+        SCOPED_TRACE(ok ? "OK" : "Cancel");
+        if (!form_) SetUp();
+        const std::u16string path = WriteExchange(5, 2);
+        std::vector<Byte> host = testsupport::FileBytes(WideToAnsi(path));
+        ASSERT_TRUE(editor_->Documents().Open(path, nullptr, true));
+        EXPECT_EQ(ExitCode, -1);
+        EXPECT_EQ(KelvoApplication->GetTitle(), title_ + u" Plug-in");
+        EXPECT_EQ(form_->Caption(), title_ + u" Plug-in");
+        EXPECT_FALSE(form_->FileMenuItem->Visible());
+        EXPECT_FALSE(editor_->OpenButton->Visible() || editor_->SaveButton->Visible());
+        EXPECT_FALSE(editor_->PrevImageButton->Visible() || editor_->NextImageButton->Visible());
+        EXPECT_TRUE(editor_->RecentFileItems.empty());
+        ASSERT_TRUE(editor_->OkButton && editor_->CancelButton);
+        EXPECT_EQ(editor_->OkButton->Caption(), u"OK");
+        EXPECT_EQ(editor_->CancelButton->Caption(), u"Cancel");
+
+        (ok ? editor_->OkButton : editor_->CancelButton)->Click();
+        EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(form_->Handle()); }));
+        if (ok) {
+            // Written back in the program's own layout: 3 planes, rows padded to 4 bytes, the pixels unchanged.
+            EXPECT_EQ(ExitCode, 0);
+            const std::vector<Byte> back = testsupport::FileBytes(WideToAnsi(path));
+            ASSERT_EQ(back.size(), 36u + 16u * 2u);
+            for (std::size_t y = 0; y < 2; ++y)
+                EXPECT_EQ(0, std::memcmp(&back[36 + y * 16], &host[36 + y * 16], 15));
+        } else {
+            EXPECT_EQ(ExitCode, -1);
+            EXPECT_EQ(testsupport::FileBytes(WideToAnsi(path)), host);
+        }
+        TearDown();
+    }
+}
+
+TEST_F(EditorWindow, PrevAndNextWalkTheFolderSkippingFoldersNamedLikeImages) {
+    const std::u16string first = WriteImage("1.png");
+    const std::u16string second = WriteImage("2.png");
+    const std::u16string third = WriteImage("3.png");
+    ::CreateDirectoryA(dir_.File("Tom & Jerry\\4.png").c_str(), nullptr);
+    ASSERT_TRUE(editor_->Documents().Open(second, nullptr, true));
+    ASSERT_EQ(editor_->Images().Paths.size(), 3u);  // in the file system's order, the folder left out
+    const auto active = [&] { return editor_->Documents().GetActiveDocument()->FileName(); };
+    const std::int32_t at = editor_->Images().Index;
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(editor_->Images().Paths[std::size_t(at)], second);
+    while (editor_->Images().Index > 0) editor_->PrevImageButton->Click();
+    IdlePass();
+    EXPECT_FALSE(editor_->PrevImageButton->Enabled());
+    EXPECT_TRUE(editor_->NextImageButton->Enabled());
+    std::vector<std::u16string> walked{active()};
+    for (int i = 0; i < 5; ++i) {
+        editor_->NextImageButton->Click();
+        if (walked.back() != active()) walked.push_back(active());
+    }
+    std::sort(walked.begin(), walked.end());
+    EXPECT_EQ(walked, (std::vector<std::u16string>{first, second, third}));
+    IdlePass();
+    EXPECT_FALSE(editor_->NextImageButton->Enabled());
+    EXPECT_TRUE(editor_->PrevImageButton->Enabled());
 }
