@@ -28,6 +28,13 @@ TMainForm* ProgramMainForm() {
 
 constexpr std::int32_t kTextOk = 1;
 constexpr std::int32_t kTextCancel = 2;
+constexpr std::int32_t kTextZoomIn = 98;
+constexpr std::int32_t kTextZoomOut = 99;
+constexpr std::int32_t kTextActualSize = 166;
+constexpr std::int32_t kTextBestFit = 178;
+constexpr TShortCut kCtrlNumPlus = 16491;
+constexpr TShortCut kCtrlNumMinus = 16493;
+constexpr TShortCut kCtrlAlt0 = 49200;
 constexpr std::int32_t kTextPrevImage = 2104;
 constexpr std::int32_t kTextNextImage = 2105;
 constexpr char16_t kPluginSuffix[] = u" Plug-in";
@@ -56,7 +63,11 @@ class TGraphicsDocuments : public TKelvoEditorDocuments {
 public:
     TGraphicsDocuments(IKelvoEditorUI& ui, TKelvoDocumentFormats& formats, TKelvoTextSource texts,
                        std::function<void(const std::u16string&)> opened)
-        : TKelvoEditorDocuments(ui, formats, texts), opened_(std::move(opened)) {}
+        : TKelvoEditorDocuments(ui, formats, texts), opened_(std::move(opened)) {
+        hooks_.MakeView = [](TKelvoGraphicsDocument& document) -> std::unique_ptr<TKelvoDocumentView> {
+            return std::make_unique<TKelvoGraphicsViewLink>(Create<TKelvoGraphicsView>(nullptr, document));
+        };
+    }
 
     void ActivateDocument(TKelvoDocument& document) override {
         TKelvoEditorDocuments::ActivateDocument(document);
@@ -65,11 +76,12 @@ public:
 
 protected:
     std::unique_ptr<TKelvoDocument> NewDocumentObject() override {
-        return std::make_unique<TKelvoGraphicsDocument>(*this);
+        return std::make_unique<TKelvoGraphicsDocument>(*this, hooks_);
     }
 
 private:
     std::function<void(const std::u16string&)> opened_;
+    TKelvoGraphicsDocumentHooks hooks_;
 };
 
 }  // namespace
@@ -89,6 +101,24 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
                                                     GetText(kTextNextImage, u"Next Image"),
                                                     form.LoadImage("NextImage"),
                                                     MakeMethod<&TKelvoGraphicsEditor::NextImage>(this));
+    TSkinSubmenuItem* view = form.ViewMenuItem;
+    TSkinSeparatorItem* zoomSeparator = form.AddSeparator(view, form.ToolbarsMenuItem);
+    form.AddSeparator(StandardToolbar->Items(), nullptr);
+    const auto zoom = [&](std::int32_t text, const char16_t* fallback, TShortCut shortCut, const char* image,
+                          TNotifyEvent click, TSkinItem*& item, TSkinItem*& button) {
+        const std::int32_t index = form.LoadImage(image);
+        item = form.AddMenuItem(GetText(text, fallback), shortCut, zoomSeparator, view, index, click);
+        button = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, GetText(text, fallback),
+                                               index, click);
+    };
+    zoom(kTextZoomIn, u"Zoom In", kCtrlNumPlus, "ZoomIn", MakeMethod<&TKelvoGraphicsEditor::ZoomIn>(this),
+         ZoomInMenuItem, ZoomInButton);
+    zoom(kTextZoomOut, u"Zoom Out", kCtrlNumMinus, "ZoomOut", MakeMethod<&TKelvoGraphicsEditor::ZoomOut>(this),
+         ZoomOutMenuItem, ZoomOutButton);
+    zoom(kTextActualSize, u"Actual Size", kCtrlAlt0, "ActualSize",
+         MakeMethod<&TKelvoGraphicsEditor::ActualSize>(this), ActualSizeMenuItem, ActualSizeButton);
+    zoom(kTextBestFit, u"Best Fit", 0, "BestFit", MakeMethod<&TKelvoGraphicsEditor::BestFit>(this), BestFitMenuItem,
+         BestFitButton);
     SetDocuments(std::make_unique<TGraphicsDocuments>(*this, formats_, &GetText,
                                                       [this](const std::u16string& name) { Opened(name); }));
 }
@@ -96,6 +126,53 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
 void TKelvoGraphicsEditor::Opened(const std::u16string& fileName) {
     const std::u16string folder = FolderOf(fileName);
     images_ = BuildImageList(folder, ListFolder(folder), fileName);
+    if (TKelvoGraphicsView* view = GetActiveView()) OpeningZoom(*view);
+}
+
+TKelvoGraphicsView* TKelvoGraphicsEditor::GetActiveView() const {
+    TKelvoDocument* active = Documents().GetActiveDocument();
+    auto* link = active ? dynamic_cast<TKelvoGraphicsViewLink*>(active->FindView()) : nullptr;
+    return link ? link->View() : nullptr;
+}
+
+void TKelvoGraphicsEditor::PlaceView(TKelvoDocumentView& view) {
+    auto* link = dynamic_cast<TKelvoGraphicsViewLink*>(&view);
+    if (!link || !link->View() || !MainForm()) return;
+    link->View()->SetAlign(alClient);
+    link->View()->SetParent(MainForm());
+}
+
+void TKelvoGraphicsEditor::OpeningZoom(TKelvoGraphicsView& view) {
+    TKelvoZoom zoom;
+    const TKelvoRect image = view.Document().Working().GetBounds();
+    std::int32_t width = 0, height = 0;
+    view.FullClientSize(width, height);
+    if (::OpeningZoom(width, height, std::int32_t(image.Width()), std::int32_t(image.Height()), zoom))
+        view.SetZoom(zoom);
+}
+
+void TKelvoGraphicsEditor::ZoomIn(TObject*) {
+    if (TKelvoGraphicsView* view = GetActiveView()) view->SetZoom(ZoomInFrom(view->Zoom()));
+}
+
+void TKelvoGraphicsEditor::ZoomOut(TObject*) {
+    if (TKelvoGraphicsView* view = GetActiveView()) view->SetZoom(ZoomOutFrom(view->Zoom()));
+}
+
+void TKelvoGraphicsEditor::ActualSize(TObject*) {
+    if (TKelvoGraphicsView* view = GetActiveView()) view->SetZoom(TKelvoZoom{1, 1});
+}
+
+void TKelvoGraphicsEditor::BestFit(TObject*) {
+    TKelvoGraphicsView* view = GetActiveView();
+    if (!view) return;
+    TKelvoZoom zoom;
+    const TKelvoRect image = view->Document().Working().GetBounds();
+    // The whole view, as it is without scroll bars: a fitted image needs none.
+    std::int32_t width = 0, height = 0;
+    view->FullClientSize(width, height);
+    if (BestFitZoom(width, height, std::int32_t(image.Width()), std::int32_t(image.Height()), zoom))
+        view->SetZoom(zoom);
 }
 
 void TKelvoGraphicsEditor::OpenImage(std::int32_t index) {
@@ -125,11 +202,27 @@ void TKelvoGraphicsEditor::Localize() {
     NextImageButton->SetHint(GetText(kTextNextImage, u"Next Image"));
     if (OkButton) OkButton->SetCaption(GetText(kTextOk, u"OK"));
     if (CancelButton) CancelButton->SetCaption(GetText(kTextCancel, u"Cancel"));
+    const std::pair<TSkinItem*, TSkinItem*> zooms[] = {{ZoomInMenuItem, ZoomInButton},
+                                                       {ZoomOutMenuItem, ZoomOutButton},
+                                                       {ActualSizeMenuItem, ActualSizeButton},
+                                                       {BestFitMenuItem, BestFitButton}};
+    const std::pair<std::int32_t, const char16_t*> texts[] = {{kTextZoomIn, u"Zoom In"},
+                                                              {kTextZoomOut, u"Zoom Out"},
+                                                              {kTextActualSize, u"Actual Size"},
+                                                              {kTextBestFit, u"Best Fit"}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        zooms[i].first->SetCaption(GetText(texts[i].first, texts[i].second));
+        zooms[i].second->SetHint(GetText(texts[i].first, texts[i].second));
+    }
 }
 
 void TKelvoGraphicsEditor::UpdateState() {
     TKelvoEditor::UpdateState();
     if (!MainForm()) return;
+    const bool open = Documents().GetActiveDocument() != nullptr;
+    for (TSkinItem* item : {ZoomInMenuItem, ZoomOutMenuItem, ActualSizeMenuItem, BestFitMenuItem, ZoomInButton,
+                            ZoomOutButton, ActualSizeButton, BestFitButton})
+        item->SetEnabled(open);
     PrevImageButton->SetEnabled(PrevImageIndex(images_) >= 0);
     NextImageButton->SetEnabled(!images_.Paths.empty() && images_.Index < std::int32_t(images_.Paths.size()) - 1);
 }

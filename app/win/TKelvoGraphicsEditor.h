@@ -3,6 +3,7 @@
 #pragma once
 #include "app/core/KelvoGraphicsEditorRules.h"
 #include "app/win/TKelvoEditor.h"
+#include "app/win/TKelvoGraphicsView.h"
 #include "app/win/TKelvoGraphicsDocumentFormats.h"
 #include "app/win/TKelvoGraphicsFormats.h"
 
@@ -25,9 +26,18 @@ class TKelvoGraphicsEditor : public TKelvoEditor {
     void Ok(TObject* sender);
     void Cancel(TObject* sender);
 
+    // The zoom commands on the active view; nothing without one.
+    void ZoomIn(TObject* sender);
+    void ZoomOut(TObject* sender);
+    void ActualSize(TObject* sender);
+    void BestFit(TObject* sender);
+    // The active document's view, or null.
+    TKelvoGraphicsView* GetActiveView() const;
+
     void Localize() override;
     void UpdateState() override;
     void PluginModeEntered() override;
+    void PlaceView(TKelvoDocumentView& view) override;
 
     // The editor's node first, then node 1 {E1195915-FFAE-4A56-B331-F4567336FF25}: item 1 the JPEG quality.
     void LoadState(TKelvoSDFReader& reader) override;
@@ -35,6 +45,14 @@ class TKelvoGraphicsEditor : public TKelvoEditor {
 
     TSkinItem* PrevImageButton = nullptr;
     TSkinItem* NextImageButton = nullptr;
+    TSkinItem* ZoomInMenuItem = nullptr;
+    TSkinItem* ZoomOutMenuItem = nullptr;
+    TSkinItem* ActualSizeMenuItem = nullptr;
+    TSkinItem* BestFitMenuItem = nullptr;
+    TSkinItem* ZoomInButton = nullptr;
+    TSkinItem* ZoomOutButton = nullptr;
+    TSkinItem* ActualSizeButton = nullptr;
+    TSkinItem* BestFitButton = nullptr;
     TSkinItem* OkButton = nullptr;
     TSkinItem* CancelButton = nullptr;
 
@@ -42,6 +60,8 @@ private:
     // A file the user opened: the folder's images are listed again around it.
     void Opened(const std::u16string& fileName);
     void OpenImage(std::int32_t index);
+    // 1:1 when the image fits the view, else the best fit.
+    void OpeningZoom(TKelvoGraphicsView& view);
 
     TKelvoImageList images_;
     TKelvoGraphicsFormats table_;

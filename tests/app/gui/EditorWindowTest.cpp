@@ -52,11 +52,11 @@ protected:
         KelvoAppTest::TearDown();
     }
 
-    // A 4 x 3 PNG in a folder whose name holds an "&".
-    std::u16string WriteImage(const std::string& name) {
+    // A PNG (4 x 3 unless asked) in a folder whose name holds an "&".
+    std::u16string WriteImage(const std::string& name, std::int32_t width = 4, std::int32_t height = 3) {
         const std::string folder = dir_.File("Tom & Jerry");
         ::CreateDirectoryA(folder.c_str(), nullptr);
-        TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 4, 3));
+        TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, width, height));
         pixeltest::FillGradient(pixels);
         TKelvoProperties none;
         const std::u16string path = AnsiToWide(folder + "\\" + name);
@@ -210,4 +210,35 @@ TEST_F(EditorWindow, PrevAndNextWalkTheFolderSkippingFoldersNamedLikeImages) {
     IdlePass();
     EXPECT_FALSE(editor_->NextImageButton->Enabled());
     EXPECT_TRUE(editor_->PrevImageButton->Enabled());
+}
+
+TEST_F(EditorWindow, AnImageOpensFittedOrOneToOneAndTheZoomCommandsStepThroughTheTable) {
+    ASSERT_TRUE(editor_->Documents().Open(WriteImage("small.png"), nullptr, true));
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->Parent(), form_.get());
+    EXPECT_EQ(view->Zoom(), (TKelvoZoom{1, 1}));  // it fits: shown 1:1
+
+    ASSERT_TRUE(editor_->Documents().Open(WriteImage("large.png", 3000, 1000), nullptr, true));
+    view = editor_->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    std::int32_t width = 0, height = 0;
+    view->FullClientSize(width, height);  // fitted into the view without its scroll bars
+    ASSERT_GT(width, 0);
+    ASSERT_LT(width, 3000);
+    EXPECT_EQ(view->Zoom(), (TKelvoZoom{width, 3000}));  // fitted by its width
+    const TKelvoZoom fitted = view->Zoom();
+    editor_->ZoomInButton->Click();
+    EXPECT_EQ(view->Zoom(), ZoomInFrom(fitted));
+    editor_->ZoomOutMenuItem->Click();
+    editor_->ZoomOutMenuItem->Click();
+    EXPECT_EQ(view->Zoom(), ZoomOutFrom(ZoomOutFrom(ZoomInFrom(fitted))));
+    editor_->ActualSizeButton->Click();
+    EXPECT_EQ(view->Zoom(), (TKelvoZoom{1, 1}));
+    editor_->BestFitMenuItem->Click();
+    EXPECT_EQ(view->Zoom(), fitted);
+    for (int i = 0; i < 25; ++i) editor_->ZoomOutButton->Click();
+    EXPECT_EQ(view->Zoom(), (TKelvoZoom{1, 16}));
+    for (int i = 0; i < 25; ++i) editor_->ZoomInButton->Click();
+    EXPECT_EQ(view->Zoom(), (TKelvoZoom{16, 1}));
 }
