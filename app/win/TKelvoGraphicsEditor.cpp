@@ -12,7 +12,15 @@
 #include "themed/win/TSkinToolbar.h"
 #include "toolbar/core/TTBRootItem.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
+
+#include "themed/win/TSkinStatusBar.h"
+#include "themed/win/TSkinStatusPanel.h"
+#include "classlib/win/TFont.h"
+#include "classlib/core/CodePages.h"
+#include "classlib/core/StringUtils.h"
 
 namespace {
 
@@ -54,6 +62,8 @@ std::vector<TKelvoFolderEntry> ListFolder(const std::u16string& folder) {
     return entries;
 }
 
+std::u16string Figure(std::int32_t value) { return AnsiToWide(IntToStr(value)); }
+
 std::u16string FolderOf(const std::u16string& path) {
     const std::size_t slash = path.find_last_of(u"\\/");
     return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
@@ -61,12 +71,21 @@ std::u16string FolderOf(const std::u16string& path) {
 
 class TGraphicsDocuments : public TKelvoEditorDocuments {
 public:
-    TGraphicsDocuments(IKelvoEditorUI& ui, TKelvoDocumentFormats& formats, TKelvoTextSource texts,
+    TGraphicsDocuments(TKelvoGraphicsEditor& editor, TKelvoDocumentFormats& formats, TKelvoTextSource texts,
                        std::function<void(const std::u16string&)> opened)
-        : TKelvoEditorDocuments(ui, formats, texts), opened_(std::move(opened)) {
-        hooks_.MakeView = [](TKelvoGraphicsDocument& document) -> std::unique_ptr<TKelvoDocumentView> {
-            return std::make_unique<TKelvoGraphicsViewLink>(Create<TKelvoGraphicsView>(nullptr, document));
+        : TKelvoEditorDocuments(editor, formats, texts), opened_(std::move(opened)) {
+        hooks_.MakeView = [&editor](TKelvoGraphicsDocument& document) -> std::unique_ptr<TKelvoDocumentView> {
+            TKelvoGraphicsView* view = Create<TKelvoGraphicsView>(nullptr, document);
+            view->OnPointerStatus = [&editor](TKelvoPoint point, TKelvoRGB colour) {
+                editor.SetPointerStatus(point, colour);
+            };
+            return std::make_unique<TKelvoGraphicsViewLink>(view);
         };
+        hooks_.ShowSize = [&editor](std::int32_t width, std::int32_t height) {
+            editor.SetWidthStatus(width);
+            editor.SetHeightStatus(height);
+        };
+        hooks_.ShowError = [&editor](const std::u16string& text) { editor.ShowError(text); };
     }
 
     void ActivateDocument(TKelvoDocument& document) override {
@@ -101,6 +120,20 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
                                                     GetText(kTextNextImage, u"Next Image"),
                                                     form.LoadImage("NextImage"),
                                                     MakeMethod<&TKelvoGraphicsEditor::NextImage>(this));
+    // Value panels are as wide as their longest figure needs: five digits and a sign, three for a colour.
+    const std::int32_t unit = std::max(1, std::abs(form.Font()->Height()));
+    const char16_t* captions[] = {u"X:", u"Y:", u"W:", u"H:", u"R:", u"G:", u"B:"};
+    for (std::size_t i = 0; i < 7; ++i) {
+        TSkinStatusPanel* caption = form.StatusBar->Panels()->Add();
+        caption->SetCaption(captions[i]);
+        caption->SetSize(unit * 2);
+        TSkinStatusPanel* value = form.StatusBar->Panels()->Add();
+        value->SetSize(i < 4 ? unit * 4 : unit * 3);
+        value->SetFramed(i == 6);
+        StatusPanels.push_back(caption);
+        StatusPanels.push_back(value);
+    }
+
     TSkinSubmenuItem* view = form.ViewMenuItem;
     TSkinSeparatorItem* zoomSeparator = form.AddSeparator(view, form.ToolbarsMenuItem);
     form.AddSeparator(StandardToolbar->Items(), nullptr);
@@ -123,10 +156,31 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
                                                       [this](const std::u16string& name) { Opened(name); }));
 }
 
+void TKelvoGraphicsEditor::SetWidthStatus(std::int32_t width) {
+    if (MainForm()) StatusPanels[5]->SetCaption(Figure(width));
+}
+
+void TKelvoGraphicsEditor::SetHeightStatus(std::int32_t height) {
+    if (MainForm()) StatusPanels[7]->SetCaption(Figure(height));
+}
+
+void TKelvoGraphicsEditor::SetPointerStatus(TKelvoPoint imagePoint, TKelvoRGB colour) {
+    if (!MainForm()) return;
+    StatusPanels[1]->SetCaption(Figure(imagePoint.X));
+    StatusPanels[3]->SetCaption(Figure(imagePoint.Y));
+    StatusPanels[9]->SetCaption(Figure(colour.R));
+    StatusPanels[11]->SetCaption(Figure(colour.G));
+    StatusPanels[13]->SetCaption(Figure(colour.B));
+}
+
 void TKelvoGraphicsEditor::Opened(const std::u16string& fileName) {
     const std::u16string folder = FolderOf(fileName);
     images_ = BuildImageList(folder, ListFolder(folder), fileName);
     if (TKelvoGraphicsView* view = GetActiveView()) OpeningZoom(*view);
+    if (auto* document = dynamic_cast<TKelvoGraphicsDocument*>(Documents().GetActiveDocument())) {
+        SetWidthStatus(document->Working().GetWidth());
+        SetHeightStatus(document->Working().GetHeight());
+    }
 }
 
 TKelvoGraphicsView* TKelvoGraphicsEditor::GetActiveView() const {

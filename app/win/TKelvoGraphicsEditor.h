@@ -1,11 +1,15 @@
 // The program's image editor: the document commands of TKelvoEditor over graphics documents and the graphics
 // format table, whose JPEG quality it keeps in the state file and asks for through the JPEG options dialog.
 #pragma once
+#include <vector>
+
 #include "app/core/KelvoGraphicsEditorRules.h"
 #include "app/win/TKelvoEditor.h"
 #include "app/win/TKelvoGraphicsView.h"
 #include "app/win/TKelvoGraphicsDocumentFormats.h"
 #include "app/win/TKelvoGraphicsFormats.h"
+
+class TSkinStatusPanel;
 
 class TKelvoGraphicsEditor : public TKelvoEditor {
     CLASSLIB_COMPONENT(TKelvoGraphicsEditor, TKelvoEditor)
@@ -33,6 +37,13 @@ class TKelvoGraphicsEditor : public TKelvoEditor {
     void BestFit(TObject* sender);
     // The active document's view, or null.
     TKelvoGraphicsView* GetActiveView() const;
+
+    // The status panels: the image's size, and the image point under the pointer with its colour.
+    void SetWidthStatus(std::int32_t width);
+    void SetHeightStatus(std::int32_t height);
+    void SetPointerStatus(TKelvoPoint imagePoint, TKelvoRGB colour);
+    // X:, X, Y:, Y, W:, W, H:, H, R:, R, G:, G, B:, B.
+    std::vector<TSkinStatusPanel*> StatusPanels;
 
     void Localize() override;
     void UpdateState() override;

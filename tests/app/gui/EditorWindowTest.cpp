@@ -18,6 +18,7 @@
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinNexus.h"
 #include "themed/win/TSkinSeparatorItem.h"
+#include "themed/win/TSkinStatusPanel.h"
 #include "themed/win/TSkinToolbar.h"
 #include "toolbar/core/TTBRootItem.h"
 
@@ -241,4 +242,28 @@ TEST_F(EditorWindow, AnImageOpensFittedOrOneToOneAndTheZoomCommandsStepThroughTh
     EXPECT_EQ(view->Zoom(), (TKelvoZoom{1, 16}));
     for (int i = 0; i < 25; ++i) editor_->ZoomInButton->Click();
     EXPECT_EQ(view->Zoom(), (TKelvoZoom{16, 1}));
+}
+
+TEST_F(EditorWindow, TheStatusBarShowsTheSizeAndThePixelUnderThePointerZeroOutsideTheImage) {
+    ASSERT_TRUE(editor_->Documents().Open(WriteImage("small.png"), nullptr, true));
+    const auto& panels = editor_->StatusPanels;
+    ASSERT_EQ(panels.size(), 14u);
+    EXPECT_EQ(panels[4]->Caption(), u"W:");
+    EXPECT_EQ(panels[5]->Caption(), u"4");
+    EXPECT_EQ(panels[7]->Caption(), u"3");
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    const auto moveTo = [&](std::int32_t x, std::int32_t y) {
+        const TKelvoPoint device = view->MapMode().LogicalToDevicePoint(MakePoint(x, y));
+        view->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(device.X, device.Y));
+    };
+    const auto shown = [&] {
+        std::vector<std::u16string> texts;
+        for (std::size_t i : {1u, 3u, 9u, 11u, 13u}) texts.push_back(panels[i]->Caption());
+        return texts;
+    };
+    moveTo(3, 2);  // the gradient's pixel: red 40 + 3 * 4, green 60 + 2 * 5, blue 180 - 3 * 2 - 2 * 2
+    EXPECT_EQ(shown(), (std::vector<std::u16string>{u"3", u"2", u"52", u"70", u"170"}));
+    moveTo(4, 2);  // one pixel right of the image
+    EXPECT_EQ(shown(), (std::vector<std::u16string>{u"4", u"2", u"0", u"0", u"0"}));
 }
