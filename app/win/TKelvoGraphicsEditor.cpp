@@ -21,6 +21,9 @@
 #include "classlib/win/TFont.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/StringUtils.h"
+#include "classlib/core/ScopeGuard.h"
+#include "classlib/core/TStringList.h"
+#include "scan/win/TzavTWAIN.h"
 
 namespace {
 
@@ -36,6 +39,9 @@ TMainForm* ProgramMainForm() {
 
 constexpr std::int32_t kTextOk = 1;
 constexpr std::int32_t kTextCancel = 2;
+constexpr std::int32_t kTextImport = 17;
+constexpr std::int32_t kTextAcquire = 101;
+constexpr std::int32_t kTextSelectSource = 102;
 constexpr std::int32_t kTextZoomIn = 98;
 constexpr std::int32_t kTextZoomOut = 99;
 constexpr std::int32_t kTextActualSize = 166;
@@ -120,6 +126,23 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
                                                     GetText(kTextNextImage, u"Next Image"),
                                                     form.LoadImage("NextImage"),
                                                     MakeMethod<&TKelvoGraphicsEditor::NextImage>(this));
+    Twain = Create<TzavTWAIN>(this);
+    Twain->SetXferMech(TTwnXferType::TWFX_FILES);
+    Twain->SetFileFormat(TWFF_BMP);
+    Twain->SetReturnHandle(false);
+    Twain->SetLogToFile(false);
+    Twain->SetOnImageReady(MakeMethod<&TKelvoGraphicsEditor::ImageReady>(this));
+    Twain->SetOnEnableMenus(MakeMethod<&TKelvoGraphicsEditor::EnableScanMenus>(this));
+    Twain->OnDisableMenus = MakeMethod<&TKelvoGraphicsEditor::DisableScanMenus>(this);
+    TSkinSubmenuItem* file = form.FileMenuItem;
+    TSkinSeparatorItem* scanSeparator = form.AddSeparator(file, CloseMenuItem);
+    SelectSourceMenuItem = form.AddMenuItem(GetText(kTextSelectSource, u"Select Source..."), 0, scanSeparator, file,
+                                            -1, MakeMethod<&TKelvoGraphicsEditor::SelectSourceCommand>(this));
+    AcquireMenuItem = form.AddMenuItem(GetText(kTextAcquire, u"Acquire..."), 0, scanSeparator, file, -1,
+                                       MakeMethod<&TKelvoGraphicsEditor::AcquireCommand>(this));
+    ImportMenuItem = form.AddSubmenu(GetText(kTextImport, u"Import"), file, form.FileMenuSeparator);
+    ImportMenuItem->OnPopup = MakeMethod<&TKelvoGraphicsEditor::ImportPopup>(this);
+
     // Value panels are as wide as their longest figure needs: five digits and a sign, three for a colour.
     const std::int32_t unit = std::max(1, std::abs(form.Font()->Height()));
     const char16_t* captions[] = {u"X:", u"Y:", u"W:", u"H:", u"R:", u"G:", u"B:"};
@@ -154,6 +177,56 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
          BestFitButton);
     SetDocuments(std::make_unique<TGraphicsDocuments>(*this, formats_, &GetText,
                                                       [this](const std::u16string& name) { Opened(name); }));
+}
+
+void TKelvoGraphicsEditor::SelectSourceCommand(TObject*) { Twain->SelectSource(); }
+
+void TKelvoGraphicsEditor::AcquireCommand(TObject*) { Acquire(std::string()); }
+
+void TKelvoGraphicsEditor::Acquire(const std::string& sourceName) {
+    if (Documents().QueryCloseActive()) Twain->Acquire(sourceName);
+}
+
+void TKelvoGraphicsEditor::ImportPopup(TTBCustomItem* sender, bool) {
+    sender->Clear();
+    TObjectPtr<TStringList> names = MakeObject<TStringList>();
+    Twain->GetSourceNames(*names);
+    for (int i = 0; i < names->Count(); ++i) {
+        TSkinItem* item = MainForm()->AddMenuItem(AnsiToWide(names->Strings(i)), 0, nullptr, sender, -1,
+                                                  MakeMethod<&TKelvoGraphicsEditor::ImportItemClick>(this));
+        item->SetTag(i);
+    }
+}
+
+void TKelvoGraphicsEditor::ImportItemClick(TObject* sender) {
+    auto* item = dynamic_cast<TTBCustomItem*>(sender);
+    if (!item) return;
+    // The source of the same place in the manager's list, asked again: sources come and go.
+    TObjectPtr<TStringList> names = MakeObject<TStringList>();
+    Twain->GetSourceNames(*names);
+    if (item->Tag() >= 0 && item->Tag() < names->Count()) Acquire(names->Strings(int(item->Tag())));
+}
+
+void TKelvoGraphicsEditor::ImageReady(TObject*, void*, void*, std::uintptr_t, const std::string& filePath) {
+    ImportScannedFile(AnsiToWide(filePath));
+}
+
+void TKelvoGraphicsEditor::ImportScannedFile(const std::u16string& transferFile) {
+    // The file is the component's: it goes whatever became of the image.
+    TScopeExit remove([&] { ::DeleteFileW(reinterpret_cast<LPCWSTR>(transferFile.c_str())); });
+    Documents().OpenAcquired(transferFile, nullptr);
+}
+
+void TKelvoGraphicsEditor::EnableScanMenus(TObject*) {
+    if (!MainForm()) return;
+    SelectSourceMenuItem->SetEnabled(true);
+    AcquireMenuItem->SetEnabled(true);
+}
+
+void TKelvoGraphicsEditor::DisableScanMenus(TObject*) {
+    if (!MainForm()) return;
+    SelectSourceMenuItem->SetEnabled(false);
+    AcquireMenuItem->SetEnabled(false);
 }
 
 void TKelvoGraphicsEditor::SetWidthStatus(std::int32_t width) {
@@ -252,6 +325,9 @@ void TKelvoGraphicsEditor::Cancel(TObject*) {
 void TKelvoGraphicsEditor::Localize() {
     TKelvoEditor::Localize();
     if (!MainForm()) return;
+    SelectSourceMenuItem->SetCaption(GetText(kTextSelectSource, u"Select Source..."));
+    AcquireMenuItem->SetCaption(GetText(kTextAcquire, u"Acquire..."));
+    ImportMenuItem->SetCaption(GetText(kTextImport, u"Import"));
     PrevImageButton->SetHint(GetText(kTextPrevImage, u"Previous Image"));
     NextImageButton->SetHint(GetText(kTextNextImage, u"Next Image"));
     if (OkButton) OkButton->SetCaption(GetText(kTextOk, u"OK"));
@@ -273,6 +349,9 @@ void TKelvoGraphicsEditor::Localize() {
 void TKelvoGraphicsEditor::UpdateState() {
     TKelvoEditor::UpdateState();
     if (!MainForm()) return;
+    SelectSourceMenuItem->SetVisible(SingleSource);
+    AcquireMenuItem->SetVisible(SingleSource);
+    ImportMenuItem->SetVisible(!SingleSource);
     const bool open = Documents().GetActiveDocument() != nullptr;
     for (TSkinItem* item : {ZoomInMenuItem, ZoomOutMenuItem, ActualSizeMenuItem, BestFitMenuItem, ZoomInButton,
                             ZoomOutButton, ActualSizeButton, BestFitButton})

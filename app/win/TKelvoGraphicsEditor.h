@@ -10,6 +10,8 @@
 #include "app/win/TKelvoGraphicsFormats.h"
 
 class TSkinStatusPanel;
+class TTBCustomItem;
+class TzavTWAIN;
 
 class TKelvoGraphicsEditor : public TKelvoEditor {
     CLASSLIB_COMPONENT(TKelvoGraphicsEditor, TKelvoEditor)
@@ -37,6 +39,19 @@ class TKelvoGraphicsEditor : public TKelvoEditor {
     void BestFit(TObject* sender);
     // The active document's view, or null.
     TKelvoGraphicsView* GetActiveView() const;
+
+    // Scanning. Acquire closes the active document (with the prompt) and starts a transfer from the default
+    // source; an Import item does the same from its source. The transferred file becomes an untitled document
+    // with changes to save and is deleted, whether it opened or not.
+    void SelectSourceCommand(TObject* sender);
+    void AcquireCommand(TObject* sender);
+    void ImportScannedFile(const std::u16string& transferFile);
+    // Select Source and Acquire are offered when set, the Import submenu with every source when clear.
+    bool SingleSource = false;
+    TzavTWAIN* Twain = nullptr;
+    TSkinItem* SelectSourceMenuItem = nullptr;
+    TSkinItem* AcquireMenuItem = nullptr;
+    TSkinSubmenuItem* ImportMenuItem = nullptr;
 
     // The status panels: the image's size, and the image point under the pointer with its colour.
     void SetWidthStatus(std::int32_t width);
@@ -71,6 +86,12 @@ private:
     // A file the user opened: the folder's images are listed again around it.
     void Opened(const std::u16string& fileName);
     void OpenImage(std::int32_t index);
+    void Acquire(const std::string& sourceName);
+    void ImportPopup(TTBCustomItem* sender, bool fromLink);
+    void ImportItemClick(TObject* sender);
+    void ImageReady(TObject* sender, void* bits, void* info, std::uintptr_t image, const std::string& filePath);
+    void EnableScanMenus(TObject* sender);
+    void DisableScanMenus(TObject* sender);
     // 1:1 when the image fits the view, else the best fit.
     void OpeningZoom(TKelvoGraphicsView& view);
 

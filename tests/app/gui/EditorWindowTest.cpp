@@ -21,6 +21,7 @@
 #include "themed/win/TSkinStatusPanel.h"
 #include "themed/win/TSkinToolbar.h"
 #include "toolbar/core/TTBRootItem.h"
+#include "unicode/win/WideFiles.h"
 
 using kelvotest::KelvoAppTest;
 using testsupport::PumpUntil;
@@ -266,4 +267,20 @@ TEST_F(EditorWindow, TheStatusBarShowsTheSizeAndThePixelUnderThePointerZeroOutsi
     EXPECT_EQ(shown(), (std::vector<std::u16string>{u"3", u"2", u"52", u"70", u"170"}));
     moveTo(4, 2);  // one pixel right of the image
     EXPECT_EQ(shown(), (std::vector<std::u16string>{u"4", u"2", u"0", u"0", u"0"}));
+}
+
+TEST_F(EditorWindow, AScannedImageIsAnUntitledUnsavedDocumentAndItsTransferFileIsGone) {
+    const std::u16string transfer = WriteImage("twain.png");
+    editor_->ImportScannedFile(transfer);
+    TKelvoDocument* document = editor_->Documents().GetActiveDocument();
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->FileName(), u"");
+    EXPECT_FALSE(document->IsSaved());
+    EXPECT_EQ(form_->Caption(), editor_->Title() + u" - Untitled");
+    EXPECT_FALSE(uni::FileExistsW(transfer));
+    EXPECT_TRUE(editor_->RecentFileItems.empty());
+    // Import lists the sources; Select Source and Acquire wait for a single source.
+    IdlePass();
+    EXPECT_TRUE(editor_->ImportMenuItem->Visible());
+    EXPECT_FALSE(editor_->AcquireMenuItem->Visible() || editor_->SelectSourceMenuItem->Visible());
 }
