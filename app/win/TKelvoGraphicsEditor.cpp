@@ -24,6 +24,7 @@
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TStringList.h"
 #include "scan/win/TzavTWAIN.h"
+#include "classlib/win/TScreen.h"
 
 namespace {
 
@@ -126,6 +127,10 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
                                                     GetText(kTextNextImage, u"Next Image"),
                                                     form.LoadImage("NextImage"),
                                                     MakeMethod<&TKelvoGraphicsEditor::NextImage>(this));
+    form.OnDropFile = MakeMethod<&TKelvoGraphicsEditor::OpenDroppedFile>(this);
+    form.OnMouseWheel = MakeMethod<&TKelvoGraphicsEditor::HandleMouseWheel>(this);
+    if (Screen) Screen->SetCursors(HandCursor, ::LoadCursorW(::GetModuleHandleW(nullptr), L"Hand"));
+
     Twain = Create<TzavTWAIN>(this);
     Twain->SetXferMech(TTwnXferType::TWFX_FILES);
     Twain->SetFileFormat(TWFF_BMP);
@@ -177,6 +182,13 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
          BestFitButton);
     SetDocuments(std::make_unique<TGraphicsDocuments>(*this, formats_, &GetText,
                                                       [this](const std::u16string& name) { Opened(name); }));
+}
+
+void TKelvoGraphicsEditor::OpenDroppedFile(const WideString& fileName) { Documents().Open(fileName, nullptr, true); }
+
+void TKelvoGraphicsEditor::HandleMouseWheel(TObject*, TShiftState shift, int wheelDelta, TPoint mousePos,
+                                            bool& handled) {
+    if (TKelvoGraphicsView* view = GetActiveView()) handled = view->DoMouseWheel(shift, wheelDelta, mousePos);
 }
 
 void TKelvoGraphicsEditor::SelectSourceCommand(TObject*) { Twain->SelectSource(); }

@@ -53,6 +53,13 @@ class TKelvoGraphicsEditor : public TKelvoEditor {
     TSkinItem* AcquireMenuItem = nullptr;
     TSkinSubmenuItem* ImportMenuItem = nullptr;
 
+    // A file dropped on the main window opens and is remembered.
+    void OpenDroppedFile(const WideString& fileName);
+    // The main window's wheel goes to the active view.
+    void HandleMouseWheel(TObject* sender, TShiftState shift, int wheelDelta, TPoint mousePos, bool& handled);
+    // The hand tool's cursor.
+    static constexpr int HandCursor = 100;
+
     // The status panels: the image's size, and the image point under the pointer with its colour.
     void SetWidthStatus(std::int32_t width);
     void SetHeightStatus(std::int32_t height);

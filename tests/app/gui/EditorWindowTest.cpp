@@ -13,7 +13,9 @@
 #include "classlib/core/CodePages.h"
 #include "support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/app/win/FileDropSupport.h"
 #include "tests/app/win/PixelTestSupport.h"
+#include "classlib/win/TScreen.h"
 #include "tests/support/MessagePump.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinNexus.h"
@@ -283,4 +285,20 @@ TEST_F(EditorWindow, AScannedImageIsAnUntitledUnsavedDocumentAndItsTransferFileI
     IdlePass();
     EXPECT_TRUE(editor_->ImportMenuItem->Visible());
     EXPECT_FALSE(editor_->AcquireMenuItem->Visible() || editor_->SelectSourceMenuItem->Visible());
+}
+
+TEST_F(EditorWindow, ADroppedFileOpensAndTheWindowsWheelScrollsTheView) {
+    const std::u16string path = WriteImage("tall.png", 40, 5000);
+    ::PostMessageW(form_->Handle(), WM_DROPFILES, WPARAM(testsupport::MakeFileDrop({path})), 0);
+    ASSERT_TRUE(PumpUntil([&] { return editor_->GetActiveView() != nullptr; }));
+    EXPECT_EQ(editor_->Documents().GetActiveDocument()->FileName(), path);
+    EXPECT_EQ(editor_->RecentFileItems.size(), 1u);
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    editor_->ActualSizeButton->Click();  // taller than the view: it scrolls
+    const std::int32_t top = view->ScrollPosY();
+    POINT centre{view->ClientWidth() / 2, view->ClientHeight() / 2};
+    ::ClientToScreen(view->Handle(), &centre);
+    form_->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), MAKELPARAM(centre.x, centre.y));
+    EXPECT_GT(view->ScrollPosY(), top);
+    EXPECT_NE(Screen->Cursors(TKelvoGraphicsEditor::HandCursor), Screen->Cursors(0));
 }
