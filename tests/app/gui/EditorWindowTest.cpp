@@ -12,6 +12,7 @@
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
 #include "support/TestSupport.h"
+#include "tests/app/gui/DialogTestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/app/win/FileDropSupport.h"
 #include "tests/app/win/PixelTestSupport.h"
@@ -301,4 +302,26 @@ TEST_F(EditorWindow, ADroppedFileOpensAndTheWindowsWheelScrollsTheView) {
     form_->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), MAKELPARAM(centre.x, centre.y));
     EXPECT_GT(view->ScrollPosY(), top);
     EXPECT_NE(Screen->Cursors(TKelvoGraphicsEditor::HandCursor), Screen->Cursors(0));
+}
+
+TEST_F(EditorWindow, ClosingAskedToSaveStaysOnCancelAndClosesWithoutSavingOnNo) {
+    const std::u16string path = WriteImage("changed.png");
+    const std::vector<Byte> before = testsupport::FileBytes(WideToAnsi(path));
+    ASSERT_TRUE(editor_->Documents().Open(path, nullptr, true));
+    TKelvoDocument* document = editor_->Documents().GetActiveDocument();
+    document->AddCommandState(std::make_unique<NoStep>());
+    document->SetSaved(false);
+    const std::wstring title(title_.begin(), title_.end());
+    for (const int answer : {IDCANCEL, IDNO}) {
+        kelvotest::TWindowDriver driver(title, [answer](HWND box) { ::PostMessageW(box, WM_COMMAND, answer, 0); },
+                                        L"#32770");
+        form_->Close();
+        if (answer == IDCANCEL) {
+            EXPECT_TRUE(::IsWindowVisible(form_->Handle()));
+            EXPECT_EQ(editor_->Documents().GetDocumentCount(), 1);
+        }
+    }
+    EXPECT_FALSE(::IsWindowVisible(form_->Handle()));
+    EXPECT_EQ(editor_->Documents().GetDocumentCount(), 0);
+    EXPECT_EQ(testsupport::FileBytes(WideToAnsi(path)), before);
 }
