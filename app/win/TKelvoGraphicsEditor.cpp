@@ -116,6 +116,8 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner) : TKelvoGraphicsEd
 
 TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainForm)
     : TKelvoEditor(owner, mainForm), formats_(table_, &AskJPEGQuality) {
+    // Saving as JPEG asks through this form.
+    TKelvoJPEGOptionsForm::RegisterBuilder();
     TMainForm& form = *mainForm;
     TTBCustomItem* before = EditToolbarSeparator;
     form.AddSeparator(StandardToolbar->Items(), before);

@@ -2,6 +2,7 @@
 // recent files, whose items open the path they were made for (an "&" in it included); the Edit commands follow
 // the active document's history on the idle pass.
 #include <windows.h>
+#include <dlgs.h>
 
 #include <algorithm>
 #include <cstring>
@@ -35,6 +36,12 @@ struct NoStep : TKelvoCommandState {
     bool Undo() override { return true; }
     bool Redo() override { return true; }
 };
+
+bool FindListView(HWND window) {
+    for (const auto& child : kelvotest::ChildWindows(window))
+        if (child.ClassName == L"SysListView32") return true;
+    return false;
+}
 
 class EditorWindow : public KelvoAppTest {
 protected:
@@ -324,4 +331,47 @@ TEST_F(EditorWindow, ClosingAskedToSaveStaysOnCancelAndClosesWithoutSavingOnNo) 
     EXPECT_FALSE(::IsWindowVisible(form_->Handle()));
     EXPECT_EQ(editor_->Documents().GetDocumentCount(), 0);
     EXPECT_EQ(testsupport::FileBytes(WideToAnsi(path)), before);
+}
+
+TEST_F(EditorWindow, SaveAsJpegAsksTheQualityAndBeforeReplacingAFile) {
+    const std::u16string path = WriteImage("photo.png");
+    const std::string target = dir_.File("Tom & Jerry\\out.jpg");
+    testsupport::WriteBytes(target, {1, 2, 3});
+    ASSERT_TRUE(editor_->Documents().Open(path, nullptr, true));
+    bool asked = false;
+    {
+        kelvotest::TWindowDriver dialog(
+            L"Save As",
+            [](HWND window) {
+                const HWND types = ::GetDlgItem(window, cmb1);
+                // Once the dialog has filled its list of types and listed the folder.
+                PumpUntil([&] { return ::SendMessageW(types, CB_GETCOUNT, 0, 0) > 0 && FindListView(window); });
+                ::SendMessageW(types, CB_SETCURSEL, 0, 0);  // JPEG
+                ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), LPARAM(types));
+                ::SetDlgItemTextW(window, edt1, L"out");
+                ::SetDlgItemTextW(window, cmb13, L"out");
+                ::PostMessageW(window, WM_COMMAND, IDOK, 0);
+            },
+            L"#32770", 20000);
+        const std::wstring title(title_.begin(), title_.end());
+        kelvotest::TWindowDriver replace(title, [&](HWND box) {
+            asked = true;
+            ::PostMessageW(box, WM_COMMAND, IDYES, 0);
+        }, L"#32770", 20000);
+        kelvotest::TWindowDriver quality(L"JPEG Options", [](HWND window) {
+            for (const auto& child : kelvotest::ChildWindows(window))
+                if (child.Text == L"OK") ::PostMessageW(child.Window, BM_CLICK, 0, 0);
+        }, nullptr, 20000);
+        editor_->SaveAsMenuItem->Click();
+    }
+    EXPECT_TRUE(asked);
+    const std::vector<Byte> written = testsupport::FileBytes(target);
+    ASSERT_GT(written.size(), 3u);
+    EXPECT_EQ(written[0], 0xFF);
+    EXPECT_EQ(written[1], 0xD8);
+    TKelvoDocument* document = editor_->Documents().GetActiveDocument();
+    EXPECT_EQ(document->FileName(), AnsiToWide(target));
+    EXPECT_EQ(document->FormatId(), KelvoFormatJPEG);
+    EXPECT_TRUE(document->IsSaved());
+    EXPECT_EQ(form_->Caption(), title_ + u" - out.jpg");
 }
