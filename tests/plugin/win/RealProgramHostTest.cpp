@@ -1,0 +1,65 @@
+// The plug-in with the real program behind it: the host runs the filter, Vantorel opens the exchange file in
+// plug-in mode (its window is captioned with the title and " Plug-in" alone), and closing that window without
+// pressing OK cancels: the host's image comes back unchanged.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <thread>
+
+#include "plugin/host/TFilterTestHost.h"
+
+using namespace hostfilter;
+
+namespace {
+
+const wchar_t* const ProgramKey = L"SOFTWARE\\Kelvo\\Plavex\\Vantorel";
+
+// The registry value the plug-in reads for the program's path, for the life of the object.
+class TRealProgram {
+public:
+    TRealProgram() {
+        const std::wstring path = ProgramFolder() + L"Vantorel.exe";
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, ProgramKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS)
+            return;
+        RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                       DWORD((path.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
+    ~TRealProgram() { RegDeleteKeyW(HKEY_LOCAL_MACHINE, ProgramKey); }
+};
+
+}  // namespace
+
+TEST(RealProgramHost, ClosingThePluginWindowWithoutOkCancelsAndLeavesTheImage) {
+    TRealProgram program;
+    TMessageBoxAnswerer answerer;
+    TFilterTestHost host(ProgramFolder() + L"VantorelPlugin.8bf");
+    ASSERT_EQ(host.Error(), "");
+    TTestImage image = TTestImage::Make(9, 6, 3, 2);
+    const TTestImage before = image;
+
+    // The program's window in plug-in mode, closed as the user would close it.
+    std::atomic<bool> seen{false}, stop{false};
+    std::thread closer([&] {
+        for (int i = 0; i < 1500 && !stop; ++i) {
+            if (HWND window = FindWindowW(nullptr, L"Vantorel Plug-in")) {
+                seen = true;
+                PostMessageW(window, WM_CLOSE, 0, 0);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+    const TFilterRun run = host.Run(image, {0, 0, 6, 9}, 1);
+    stop = true;
+    closer.join();
+
+    EXPECT_TRUE(seen) << "the program never showed its plug-in window";
+    EXPECT_EQ(run.start, UserCanceled);
+    EXPECT_EQ(image.bytes, before.bytes);
+    EXPECT_TRUE(answerer.Boxes().empty());
+}
