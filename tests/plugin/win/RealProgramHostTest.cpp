@@ -35,49 +35,51 @@ public:
 
 // Presses the toolbar button of that name in a window of another process, through the accessibility objects
 // its toolbars answer with, as a screen reader would. False when no button of that name answered.
+struct TButtonSearch {
+    const std::wstring& name;
+    bool pressed = false;
+};
+
+BOOL CALLBACK PressInChild(HWND child, LPARAM data) {
+    auto& s = *reinterpret_cast<TButtonSearch*>(data);
+    IAccessible* bar = nullptr;
+    if (AccessibleObjectFromWindow(child, DWORD(OBJID_CLIENT), IID_IAccessible, reinterpret_cast<void**>(&bar)) !=
+            S_OK ||
+        !bar)
+        return TRUE;
+    LONG count = 0;
+    bar->get_accChildCount(&count);
+    for (LONG i = 1; i <= count && !s.pressed; ++i) {
+        VARIANT id;
+        VariantInit(&id);
+        id.vt = VT_I4;
+        id.lVal = i;
+        IDispatch* dispatch = nullptr;
+        IAccessible* item = nullptr;
+        if (bar->get_accChild(id, &dispatch) == S_OK && dispatch) {
+            dispatch->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&item));
+            dispatch->Release();
+        }
+        VARIANT self;
+        VariantInit(&self);
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        IAccessible* target = item ? item : bar;
+        const VARIANT& which = item ? self : id;
+        BSTR text = nullptr;
+        if (target->get_accName(which, &text) == S_OK && text) {
+            if (s.name == text && target->accDoDefaultAction(which) == S_OK) s.pressed = true;
+            SysFreeString(text);
+        }
+        if (item) item->Release();
+    }
+    bar->Release();
+    return s.pressed ? FALSE : TRUE;
+}
+
 bool PressButton(HWND window, const std::wstring& name) {
-    struct Search {
-        const std::wstring& name;
-        bool pressed = false;
-    } search{name};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            IAccessible* bar = nullptr;
-            if (AccessibleObjectFromWindow(child, DWORD(OBJID_CLIENT), IID_IAccessible,
-                                           reinterpret_cast<void**>(&bar)) != S_OK || !bar)
-                return TRUE;
-            LONG count = 0;
-            bar->get_accChildCount(&count);
-            for (LONG i = 1; i <= count && !s.pressed; ++i) {
-                VARIANT id;
-                VariantInit(&id);
-                id.vt = VT_I4;
-                id.lVal = i;
-                IDispatch* dispatch = nullptr;
-                IAccessible* item = nullptr;
-                if (bar->get_accChild(id, &dispatch) == S_OK && dispatch) {
-                    dispatch->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&item));
-                    dispatch->Release();
-                }
-                VARIANT self;
-                VariantInit(&self);
-                self.vt = VT_I4;
-                self.lVal = CHILDID_SELF;
-                IAccessible* target = item ? item : bar;
-                const VARIANT& which = item ? self : id;
-                BSTR text = nullptr;
-                if (target->get_accName(which, &text) == S_OK && text) {
-                    if (s.name == text && target->accDoDefaultAction(which) == S_OK) s.pressed = true;
-                    SysFreeString(text);
-                }
-                if (item) item->Release();
-            }
-            bar->Release();
-            return s.pressed ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TButtonSearch search{name};
+    EnumChildWindows(window, &PressInChild, reinterpret_cast<LPARAM>(&search));
     return search.pressed;
 }
 
