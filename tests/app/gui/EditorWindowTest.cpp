@@ -375,3 +375,24 @@ TEST_F(EditorWindow, SaveAsJpegAsksTheQualityAndBeforeReplacingAFile) {
     EXPECT_TRUE(document->IsSaved());
     EXPECT_EQ(form_->Caption(), title_ + u" - out.jpg");
 }
+
+TEST_F(EditorWindow, OpenThroughTheDialogOpensTheChosenFileAndRemembersIt) {
+    const std::u16string path = WriteImage("chosen.png");
+    {
+        const std::wstring name(path.begin(), path.end());
+        kelvotest::TWindowDriver dialog(
+            L"Open",
+            [name](HWND window) {
+                PumpUntil([&] { return FindListView(window); });
+                ::SetDlgItemTextW(window, edt1, name.c_str());
+                ::SetDlgItemTextW(window, cmb13, name.c_str());
+                ::PostMessageW(window, WM_COMMAND, IDOK, 0);
+            },
+            L"#32770", 20000);
+        editor_->OpenMenuItem->Click();
+    }
+    ASSERT_NE(editor_->Documents().GetActiveDocument(), nullptr);
+    EXPECT_EQ(editor_->Documents().GetActiveDocument()->FileName(), path);
+    EXPECT_EQ(form_->Caption(), title_ + u" - chosen.png");
+    ASSERT_EQ(editor_->RecentFileItems.size(), 1u);
+}
