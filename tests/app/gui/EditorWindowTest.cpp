@@ -16,6 +16,8 @@
 #include "tests/app/gui/DialogTestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/app/win/FileDropSupport.h"
+// The scanner tests' own data source and its installation into the running prefix.
+#include "tests/scan/win/TwainTestPrefix.cpp"
 #include "tests/app/win/PixelTestSupport.h"
 #include "classlib/win/TScreen.h"
 #include "tests/support/MessagePump.h"
@@ -395,4 +397,24 @@ TEST_F(EditorWindow, OpenThroughTheDialogOpensTheChosenFileAndRemembersIt) {
     EXPECT_EQ(editor_->Documents().GetActiveDocument()->FileName(), path);
     EXPECT_EQ(form_->Caption(), title_ + u" - chosen.png");
     ASSERT_EQ(editor_->RecentFileItems.size(), 1u);
+}
+
+TEST_F(EditorWindow, ImportFromTheTestSourceBringsTheScanInAsAnUnsavedDocument) {
+    twaintest::InstallTestSource();
+    TTBCustomItem* import = editor_->ImportMenuItem;
+    import->OnPopup(import, false);  // as when the submenu opens
+    ASSERT_GE(import->Count(), 1);
+    TTBCustomItem* source = nullptr;
+    for (int i = 0; i < import->Count(); ++i)
+        if (import->Items(i)->Caption() == AnsiToWide(twaintest::kSourceName)) source = import->Items(i);
+    ASSERT_NE(source, nullptr);
+    source->Click();
+    ASSERT_TRUE(PumpUntil([&] { return editor_->Documents().GetActiveDocument() != nullptr; }, 20000));
+    TKelvoDocument* document = editor_->Documents().GetActiveDocument();
+    EXPECT_EQ(document->FileName(), u"");
+    EXPECT_FALSE(document->IsSaved());
+    EXPECT_EQ(form_->Caption(), editor_->Title() + u" - Untitled");
+    ASSERT_NE(editor_->GetActiveView(), nullptr);
+    // The component closes the source behind the transfer and gives the scanner commands back.
+    EXPECT_TRUE(PumpUntil([&] { return editor_->AcquireMenuItem->Enabled(); }, 20000));
 }
