@@ -129,8 +129,8 @@ public:
 
     // The active document's history while the history is on, else null.
     TKelvoCommandHistoryList* GetHistory() const;
-    bool CanUndo() const;
-    bool CanRedo() const;
+    virtual bool CanUndo() const;
+    virtual bool CanRedo() const;
     // One step of the active document's history (false without one); the saved flag follows the position.
     // The graphics editor tells its tools around them.
     virtual bool Undo();

@@ -1,6 +1,7 @@
 #include "app/win/TKelvoGraphicsEditor.h"
 
 #include "app/core/TKelvoGraphicsDocument.h"
+#include "app/core/TKelvoGraphicsEditorDocuments.h"
 #include "app/core/TKelvoSDFReader.h"
 #include "app/core/TKelvoSDFWriter.h"
 #include "app/win/TKelvoJPEGOptionsForm.h"
@@ -76,39 +77,6 @@ std::u16string FolderOf(const std::u16string& path) {
     return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
 }
 
-class TGraphicsDocuments : public TKelvoEditorDocuments {
-public:
-    TGraphicsDocuments(TKelvoGraphicsEditor& editor, TKelvoDocumentFormats& formats, TKelvoTextSource texts,
-                       std::function<void(const std::u16string&)> opened)
-        : TKelvoEditorDocuments(editor, formats, texts), opened_(std::move(opened)) {
-        hooks_.MakeView = [&editor](TKelvoGraphicsDocument& document) -> std::unique_ptr<TKelvoDocumentView> {
-            TKelvoGraphicsView* view = Create<TKelvoGraphicsView>(nullptr, document);
-            view->OnPointerStatus = [&editor](TKelvoPoint point, TKelvoRGB colour) {
-                editor.SetPointerStatus(point, colour);
-            };
-            return std::make_unique<TKelvoGraphicsViewLink>(view);
-        };
-        hooks_.ShowSize = [&editor](std::int32_t width, std::int32_t height) {
-            editor.SetWidthStatus(width);
-            editor.SetHeightStatus(height);
-        };
-        hooks_.ShowError = [&editor](const std::u16string& text) { editor.ShowError(text); };
-    }
-
-    void ActivateDocument(TKelvoDocument& document) override {
-        TKelvoEditorDocuments::ActivateDocument(document);
-        if (!document.FileName().empty()) opened_(document.FileName());
-    }
-
-protected:
-    std::unique_ptr<TKelvoDocument> NewDocumentObject() override {
-        return std::make_unique<TKelvoGraphicsDocument>(*this, hooks_);
-    }
-
-private:
-    std::function<void(const std::u16string&)> opened_;
-    TKelvoGraphicsDocumentHooks hooks_;
-};
 
 }  // namespace
 
@@ -182,8 +150,21 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
          MakeMethod<&TKelvoGraphicsEditor::ActualSize>(this), ActualSizeMenuItem, ActualSizeButton);
     zoom(kTextBestFit, u"Best Fit", 0, "BestFit", MakeMethod<&TKelvoGraphicsEditor::BestFit>(this), BestFitMenuItem,
          BestFitButton);
-    SetDocuments(std::make_unique<TGraphicsDocuments>(*this, formats_, &GetText,
-                                                      [this](const std::u16string& name) { Opened(name); }));
+    TKelvoGraphicsDocumentHooks hooks;
+    hooks.MakeView = [this](TKelvoGraphicsDocument& document) -> std::unique_ptr<TKelvoDocumentView> {
+        TKelvoGraphicsView* view = Create<TKelvoGraphicsView>(nullptr, document);
+        view->OnPointerStatus = [this](TKelvoPoint point, TKelvoRGB colour) { SetPointerStatus(point, colour); };
+        return std::make_unique<TKelvoGraphicsViewLink>(view);
+    };
+    hooks.ShowSize = [this](std::int32_t width, std::int32_t height) {
+        SetWidthStatus(width);
+        SetHeightStatus(height);
+    };
+    hooks.ShowError = [this](const std::u16string& text) { ShowError(text); };
+    SetDocuments(std::make_unique<TKelvoGraphicsEditorDocuments>(
+        *this, formats_, &GetText, std::move(hooks), [this](TKelvoDocument& document) {
+            if (!document.FileName().empty()) Opened(document.FileName());
+        }));
 }
 
 void TKelvoGraphicsEditor::OpenDroppedFile(const WideString& fileName) { Documents().Open(fileName, nullptr, true); }
