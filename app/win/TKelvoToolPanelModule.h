@@ -22,7 +22,7 @@ class TKelvoToolPanelModule : public TKelvoModuleWithControls {
     TKelvoToolPanelModule(TComponent* owner, TMainForm* mainForm);
 
     // A frame of class T owned by the module that fills the panel below the toolbar frame and scrolls when the
-    // panel is smaller. When it cannot be made the error passes on.
+    // panel is smaller. When it cannot be made or placed, nothing of it is left and the error passes on.
     template <class T>
     T* AddToolFrame();
 
@@ -53,7 +53,7 @@ private:
 
 template <class T>
 T* TKelvoToolPanelModule::AddToolFrame() {
-    T* frame = Create<T>(this);
-    PlaceToolFrame(frame);
-    return frame;
+    TObjectPtr<T> frame = MakeObject<T>(this);
+    PlaceToolFrame(frame.get());
+    return frame.release();
 }

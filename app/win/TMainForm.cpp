@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "app/core/KelvoMainWindowState.h"
 #include "app/core/TKelvoLocalizer.h"
 #include "app/win/KelvoDroppedFiles.h"
@@ -23,7 +25,6 @@
 #include "themed/win/TSkinToolbar.h"
 #include "toolbar/core/TTBRootItem.h"
 #include "toolbar/win/TTBImageList.h"
-#include "unicode/core/TUniStringList.h"
 #include "unicode/win/WideFiles.h"
 
 namespace {
@@ -303,6 +304,14 @@ void TMainForm::ExitMenuItemClick(TObject*) {
 void TMainForm::CreateWnd() {
     TKelvoForm::CreateWnd();
     ::DragAcceptFiles(Handle(), TRUE);
+    // The program's icon in the title bar and the task bar (the class library gives it only to its hidden
+    // application window).
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    for (const auto& [kind, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+        const int size = ::GetSystemMetrics(metric);
+        if (HANDLE icon = ::LoadImageW(instance, L"MAINICON", IMAGE_ICON, size, size, LR_SHARED))
+            ::SendMessageW(Handle(), WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+    }
 }
 
 void TMainForm::DestroyWnd() {

@@ -24,6 +24,21 @@ constexpr int kGlyphCaptionGap = 4;
 constexpr int kMenuImagePadding = 3;  // on each side of the image in a menu's image column
 constexpr int kShortCutGap = 12;
 
+// The theme's answers items are measured with, asked once per theme change.
+struct TSkinItemMetrics {
+    TMargins itemMargins;        // margins 1
+    TMargins menuMargins;        // margins 2
+    int splitArrowWidth = 11;    // integer metric 10
+    int dropdownArrowWidth = 8;  // 20
+    int dropdownArrowSpace = 3;  // 21
+    int menuFrame = 1;           // 32
+    int leftCaptionMargin = 2;   // 33
+    int rightCaptionMargin = 2;  // 34
+    int imageTextSpace = 4;      // 37
+    int menuSeparator = -1;      // 35
+    int toolbarSeparator = 6;    // 50
+};
+
 struct TSkinItemSizeInput {
     bool toolbarStyle = false;
     bool glyphOnTop = false;

@@ -15,19 +15,16 @@ void ApplyTriState(TTriState state, bool& bit) {
 
 }  // namespace
 
-bool TFontSettings::IsDefault() const {
-    return bold_ == tsDefault && italic_ == tsDefault && underline_ == tsDefault && strikeOut_ == tsDefault &&
-           size_ == 100 && color_ == KeepColor && name_.empty();
-}
+bool TFontSettings::IsDefault() const { return v_ == TValues{}; }
 
 void TFontSettings::Apply(skin::TFontDescription& font) const {
-    if (size_ != 100) font.Size = skin::ScaleFontSize(font.Size, size_);
-    if (color_ != KeepColor) font.Color = color_;
-    if (!name_.empty()) font.Name = name_.substr(0, skin::kLogFontNameLength);
-    ApplyTriState(bold_, font.Bold);
-    ApplyTriState(italic_, font.Italic);
-    ApplyTriState(underline_, font.Underline);
-    ApplyTriState(strikeOut_, font.StrikeOut);
+    if (v_.size != 100) font.Size = skin::ScaleFontSize(font.Size, v_.size);
+    if (v_.color != KeepColor) font.Color = v_.color;
+    if (!v_.name.empty()) font.Name = v_.name.substr(0, skin::kLogFontNameLength);
+    ApplyTriState(v_.bold, font.Bold);
+    ApplyTriState(v_.italic, font.Italic);
+    ApplyTriState(v_.underline, font.Underline);
+    ApplyTriState(v_.strikeOut, font.StrikeOut);
 }
 
 void TFontSettings::Assign(TPersistent* source) {
@@ -36,16 +33,7 @@ void TFontSettings::Assign(TPersistent* source) {
         TPersistent::Assign(source);
         return;
     }
-    if (other == this) return;
-    const bool differs = bold_ != other->bold_ || italic_ != other->italic_ || underline_ != other->underline_ ||
-                         strikeOut_ != other->strikeOut_ || size_ != other->size_ || color_ != other->color_ ||
-                         name_ != other->name_;
-    bold_ = other->bold_;
-    italic_ = other->italic_;
-    underline_ = other->underline_;
-    strikeOut_ = other->strikeOut_;
-    size_ = other->size_;
-    color_ = other->color_;
-    name_ = other->name_;
-    if (differs && OnChange) OnChange(this);
+    if (v_ == other->v_) return;
+    v_ = other->v_;
+    if (OnChange) OnChange(this);
 }

@@ -38,20 +38,20 @@ public:
 
     TFontSettings() = default;
 
-    TTriState Bold() const { return bold_; }
-    void SetBold(TTriState value) { Change(bold_, value); }
-    TTriState Italic() const { return italic_; }
-    void SetItalic(TTriState value) { Change(italic_, value); }
-    TTriState Underline() const { return underline_; }
-    void SetUnderline(TTriState value) { Change(underline_, value); }
-    TTriState StrikeOut() const { return strikeOut_; }
-    void SetStrikeOut(TTriState value) { Change(strikeOut_, value); }
-    std::uint16_t Size() const { return size_; }
-    void SetSize(std::uint16_t value) { Change(size_, value); }
-    TColor Color() const { return color_; }
-    void SetColor(TColor value) { Change(color_, value); }
-    const AnsiString& Name() const { return name_; }
-    void SetName(const AnsiString& value) { Change(name_, value); }
+    TTriState Bold() const { return v_.bold; }
+    void SetBold(TTriState value) { Change(v_.bold, value); }
+    TTriState Italic() const { return v_.italic; }
+    void SetItalic(TTriState value) { Change(v_.italic, value); }
+    TTriState Underline() const { return v_.underline; }
+    void SetUnderline(TTriState value) { Change(v_.underline, value); }
+    TTriState StrikeOut() const { return v_.strikeOut; }
+    void SetStrikeOut(TTriState value) { Change(v_.strikeOut, value); }
+    std::uint16_t Size() const { return v_.size; }
+    void SetSize(std::uint16_t value) { Change(v_.size, value); }
+    TColor Color() const { return v_.color; }
+    void SetColor(TColor value) { Change(v_.color, value); }
+    const AnsiString& Name() const { return v_.name; }
+    void SetName(const AnsiString& value) { Change(v_.name, value); }
 
     // Every setting at its default: the font stays as it is.
     bool IsDefault() const;
@@ -72,11 +72,15 @@ private:
         if (OnChange) OnChange(this);
     }
 
-    TTriState bold_ = tsDefault;
-    TTriState italic_ = tsDefault;
-    TTriState underline_ = tsDefault;
-    TTriState strikeOut_ = tsDefault;
-    std::uint16_t size_ = 100;
-    TColor color_ = KeepColor;
-    AnsiString name_;
+    struct TValues {
+        TTriState bold = tsDefault;
+        TTriState italic = tsDefault;
+        TTriState underline = tsDefault;
+        TTriState strikeOut = tsDefault;
+        std::uint16_t size = 100;
+        TColor color = KeepColor;
+        AnsiString name;
+        friend bool operator==(const TValues&, const TValues&) = default;
+    };
+    TValues v_;
 };

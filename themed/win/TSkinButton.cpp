@@ -138,6 +138,44 @@ void TSkinCustomButton::SetAllowAllUnchecked(bool value) {
     ApplyGroup(checked_);
 }
 
+// ---- Actions ----
+
+TSkinCustomButtonActionLink::TSkinCustomButtonActionLink(TObject* client)
+    : TWinControlActionLink(client), button_(dynamic_cast<TSkinCustomButton*>(client)) {}
+
+bool TSkinCustomButtonActionLink::IsCheckedLinked() {
+    return button_ && Follows([this](TCustomAction* a) { return button_->Checked() == a->Checked(); });
+}
+bool TSkinCustomButtonActionLink::IsGroupIndexLinked() {
+    return button_ && Follows([this](TCustomAction* a) { return button_->GroupIndex() == a->GroupIndex(); });
+}
+bool TSkinCustomButtonActionLink::IsImageIndexLinked() {
+    return button_ && Follows([this](TCustomAction* a) { return button_->ImageIndex() == a->ImageIndex(); });
+}
+void TSkinCustomButtonActionLink::SetChecked(bool value) {
+    if (IsCheckedLinked()) button_->SetChecked(value);
+}
+void TSkinCustomButtonActionLink::SetGroupIndex(int value) {
+    if (IsGroupIndexLinked()) button_->SetGroupIndex(value);
+}
+void TSkinCustomButtonActionLink::SetImageIndex(int value) {
+    if (IsImageIndexLinked()) button_->SetImageIndex(value);
+}
+
+TControlActionLinkClass TSkinCustomButton::GetActionLinkClass() {
+    return TControlActionLinkClass::Of<TSkinCustomButtonActionLink>();
+}
+
+void TSkinCustomButton::ActionChange(TObject* sender, bool checkDefaults) {
+    TSkinTextObject::ActionChange(sender, checkDefaults);
+    auto* action = dynamic_cast<TCustomAction*>(sender);
+    if (!action) return;
+    // The group first, so that the action's check is taken under the action's group rule.
+    if (!checkDefaults || groupIndex_ == 0) SetGroupIndex(action->GroupIndex());
+    if (!checkDefaults || !checked_) SetChecked(action->Checked());
+    if (!checkDefaults || imageIndex_ == -1) SetImageIndex(action->ImageIndex());
+}
+
 // ---- Layout ----
 
 bool TSkinCustomButton::ImageShown() const {

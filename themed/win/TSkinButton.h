@@ -5,6 +5,7 @@
 // The margins let the mouse through to what lies below.
 #pragma once
 #include "classlib/core/TObject.h"
+#include "classlib/win/TControlActionLink.h"
 #include "themed/win/TSkinTextObject.h"
 
 class TCustomImageList;
@@ -23,6 +24,25 @@ using skin::TButtonLayout;
 using skin::TButtonStyle;
 
 using TDropDownEvent = Method<void(TObject* sender, bool& allow)>;
+
+class TSkinCustomButton;
+
+// A button follows its action's Checked, GroupIndex and ImageIndex as long as it still has the action's.
+class TSkinCustomButtonActionLink : public TWinControlActionLink {
+    CLASSLIB_COMPONENT(TSkinCustomButtonActionLink, TWinControlActionLink)
+
+    explicit TSkinCustomButtonActionLink(TObject* client);
+
+    bool IsCheckedLinked() override;
+    bool IsGroupIndexLinked() override;
+    bool IsImageIndexLinked() override;
+    void SetChecked(bool value) override;
+    void SetGroupIndex(int value) override;
+    void SetImageIndex(int value) override;
+
+private:
+    TSkinCustomButton* button_;
+};
 
 class TSkinCustomButton : public TSkinTextObject {
     CLASSLIB_COMPONENT(TSkinCustomButton, TSkinTextObject)
@@ -79,6 +99,8 @@ class TSkinCustomButton : public TSkinTextObject {
 
 protected:
     void Paint() override;
+    TControlActionLinkClass GetActionLinkClass() override;
+    void ActionChange(TObject* sender, bool checkDefaults) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void WMNCHitTest(TMessage& message);

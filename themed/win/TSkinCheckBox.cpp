@@ -11,13 +11,7 @@ TSkinCheckControl::TSkinCheckControl(TComponent* owner) : TSkinTextObject(owner)
 TRect TSkinCheckControl::GetTextMargins() { return skin::CheckTextMargins(RightAligned()); }
 
 TRect TSkinCheckControl::GetFocusRect() {
-    const TRect area = skin::ShrinkRect(skin::ShrinkRect(ClientRect(), Margins()->Edges()), GetTextMargins());
-    const TSize text = MeasureText(area.Width());
-    TRect r = area;
-    r.Top = area.Top + (area.Height() - text.cy) / 2;
-    r.Bottom = r.Top + text.cy;
-    if (RightAligned()) r.Left = std::max(area.Left, area.Right - text.cx);
-    else r.Right = std::min(area.Right, area.Left + text.cx);
+    const TRect r = MeasuredTextRect();
     return Rect(r.Left - 2, r.Top, r.Right + 2, r.Bottom);
 }
 

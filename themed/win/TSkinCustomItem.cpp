@@ -41,6 +41,12 @@ void TSkinCustomItem::SetStyleFlag(TTBItemStyleFlag flag, bool on) {
     Change(true);
 }
 
+void TSkinCustomItem::DoPopup(TTBCustomItem* sender, bool fromLink) {
+    // Children may be freed by an update: walk by index.
+    for (int i = 0; i < Count(); ++i) Items(i)->InitiateAction();
+    TTBCustomItem::DoPopup(sender, fromLink);
+}
+
 TTBItemViewer* TSkinCustomItem::CreateViewer(TTBView* view, int groupLevel, bool chevron) {
     if (chevron) return nullptr;
     return Create<TSkinItemViewer>(view, this, groupLevel);

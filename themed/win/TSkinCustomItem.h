@@ -55,6 +55,8 @@ class TSkinCustomItem : public TTBCustomItem, public ISkinPopupKind {
     TSkinDrawImageEvent OnDrawImage;
     TSkinAdjustFontEvent OnAdjustFont;
 
+    // The items of the submenu follow their actions (and a visibility toggle its control) before it shows.
+    void DoPopup(TTBCustomItem* sender, bool fromLink) override;
     TTBItemViewer* CreateViewer(TTBView* view, int groupLevel, bool chevron) override;
     TTBPopupWindow* CreatePopupWindow(TTBView* parentView, bool customizing) override;
     bool SelectFirstOnPopup() const override { return alwaysSelectFirst_; }

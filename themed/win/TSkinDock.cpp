@@ -5,6 +5,7 @@
 #include "themed/core/SkinToolbarRules.h"
 #include "themed/core/SkinViewTypes.h"
 #include "themed/win/TSkinNexus.h"
+#include "themed/win/TSkinToolbar.h"
 #include "toolbar/win/TTBCustomDockableWindow.h"
 
 TSkinDock::TSkinDock(TComponent* owner) : TTBDock(owner) {
@@ -68,11 +69,16 @@ void TSkinDock::CMColorChanged(TMessage& message) {
 }
 
 void TSkinDock::WMSize(TMessage& message) {
+    resizing_ = true;
+    TScopeExit done([this] { resizing_ = false; });
     DispatchInherited<TSkinDock>(this, message);
     // A background runs across the toolbars: each must repaint where it now sits on it.
     if (!UsingBackground()) return;
     for (int i = 0; i < GetToolbarCount(); ++i) {
         TTBCustomDockableWindow* window = GetToolbar(i);
-        if (window->HandleAllocated()) ::InvalidateRect(window->Handle(), nullptr, TRUE);
+        if (auto* toolbar = dynamic_cast<TSkinToolbar*>(window))
+            toolbar->RepaintItemsOnBackground();
+        else if (window->HandleAllocated())
+            ::InvalidateRect(window->Handle(), nullptr, TRUE);
     }
 }

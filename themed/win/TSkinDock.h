@@ -3,12 +3,13 @@
 // its parent's background instead.
 #pragma once
 #include "classlib/core/MessageDispatch.h"
+#include "themed/win/TSkinNexus.h"
 #include "toolbar/win/TTBDock.h"
 
 class TSkinDock : public TTBDock {
     CLASSLIB_COMPONENT(TSkinDock, TTBDock)
-    CLASSLIB_MESSAGES(TSkinDock, CLASSLIB_ON(1261, &TSkinDock::CMViewType),
-                      CLASSLIB_ON(1338, &TSkinDock::CMThemeChanged),
+    CLASSLIB_MESSAGES(TSkinDock, CLASSLIB_ON(CM_SKINVIEWTYPE, &TSkinDock::CMViewType),
+                      CLASSLIB_ON(CM_SKINTHEMECHANGED, &TSkinDock::CMThemeChanged),
                       CLASSLIB_ON(CM_COLORCHANGED, &TSkinDock::CMColorChanged),
                       CLASSLIB_ON(WM_SIZE, &TSkinDock::WMSize))
 
@@ -27,6 +28,8 @@ class TSkinDock : public TTBDock {
     bool ThemedBackground();
     void DrawBackground(HDC dc, const TRect& drawRect) override;
     bool UsingBackground() override;
+    // The dock is handling its own change of size.
+    bool Resizing() const { return resizing_; }
 
 protected:
     void CMViewType(TMessage& message);
@@ -40,4 +43,5 @@ private:
     bool useThemeColor_ = true;
     bool useParentBackground_ = false;
     bool settingThemeColor_ = false;
+    bool resizing_ = false;
 };

@@ -497,9 +497,9 @@ void TSkinDockablePanel::BeginDockedSizing(int hitCode) {
 
     int size = width ? Width() : Height();
     const int startSize = size;
-    if (!DockedResizeStart(direction, size) || !alive || !Docked()) return;
+    if (!DockedResizeStart(direction, size) || !alive || !neighbourAlive || !Docked()) return;
     if (size != startSize) ApplyDockedSize(hitCode, size, splitStart, neighbourStart);
-    if (!alive || !Docked() || !HandleAllocated()) return;
+    if (!alive || !neighbourAlive || !Docked() || !HandleAllocated()) return;
 
     const HWND wnd = Handle();
     const TRect start = ScreenRectOf(wnd);

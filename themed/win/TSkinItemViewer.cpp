@@ -3,6 +3,7 @@
 #include "classlib/core/CodePages.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TCustomImageList.h"
+#include "themed/core/ImageEffects.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinNexus.h"
 #include "themed/win/TSkinPopupWindow.h"
@@ -29,8 +30,8 @@ bool TSkinItemViewer::IsImageShown() const {
     return skin::SkinImageShown(Item()->ImageIndex(), static_cast<int>(Item()->DisplayMode()), IsToolbarStyle());
 }
 
-skin::TSkinItemSizeInput TSkinItemViewer::SizeInput(HDC dc) const {
-    TSkinTheme& theme = CurrentTheme();
+skin::TSkinItemSizeInput TSkinItemViewer::SizeInput(HDC dc, bool measureText) const {
+    const skin::TSkinItemMetrics& metrics = CurrentItemMetrics();
     TTBCustomItem* item = Item();
     TSkinCustomItem* skinItem = SkinItem(item);
     const TTBItemOptions options = item->EffectiveOptions();
@@ -44,26 +45,30 @@ skin::TSkinItemSizeInput TSkinItemViewer::SizeInput(HDC dc) const {
     in.imageShown = IsImageShown();
     in.imageSize = images ? TSize{images->Width(), images->Height()} : TSize{16, 16};
     in.captionShown = CaptionShown();
-    if (in.captionShown) {
+    // A menu row places its texts without their extents; a toolbar button centres them.
+    measureText = measureText || in.toolbarStyle;
+    if (in.captionShown && measureText) {
         TEXTMETRICW tm{};
         ::GetTextMetricsW(dc, &tm);
-        in.captionSize = TSize{tb::GetTextWidthW(dc, GetCaptionText(), true), tm.tmHeight};
+        const int width = tb::GetTextWidthW(dc, GetCaptionText(), true);
+        // A caption running down a vertical toolbar is as wide as the text is high.
+        in.captionSize = IsRotated() ? TSize{tm.tmHeight, width} : TSize{width, tm.tmHeight};
     }
-    in.margins = theme.GetMargins(in.toolbarStyle ? skin::mkItem : skin::mkMenu);
+    in.margins = in.toolbarStyle ? metrics.itemMargins : metrics.menuMargins;
     in.splitButton = style.Contains(tbisSubmenu) && style.Contains(tbisCombo);
     in.dropdownArrow = in.toolbarStyle && !in.splitButton && options.Contains(tboDropdownArrow);
-    in.splitArrowWidth = theme.GetIntegerMetrics(skin::imSplitArrowWidth);
-    in.dropdownArrowWidth = theme.GetIntegerMetrics(20);
-    in.dropdownArrowSpace = theme.GetIntegerMetrics(21);
-    in.menuFrame = theme.GetIntegerMetrics(skin::imMenuItemFrame);
-    in.leftCaptionMargin = theme.GetIntegerMetrics(skin::imMenuLeftCaptionMargin);
-    in.rightCaptionMargin = theme.GetIntegerMetrics(skin::imMenuRightCaptionMargin);
-    in.imageTextSpace = theme.GetIntegerMetrics(skin::imMenuImageTextSpace);
+    in.splitArrowWidth = metrics.splitArrowWidth;
+    in.dropdownArrowWidth = metrics.dropdownArrowWidth;
+    in.dropdownArrowSpace = metrics.dropdownArrowSpace;
+    in.menuFrame = metrics.menuFrame;
+    in.leftCaptionMargin = metrics.leftCaptionMargin;
+    in.rightCaptionMargin = metrics.rightCaptionMargin;
+    in.imageTextSpace = metrics.imageTextSpace;
     if (auto* popup = dynamic_cast<TSkinPopupView*>(View()))
         in.popupMargin = popup->PopupMargin();
     else
         in.popupMargin = skin::SkinPopupMargin(in.imageSize.cx);
-    if (!in.toolbarStyle) {
+    if (!in.toolbarStyle && measureText) {
         const WideString shortCut = item->GetShortCutText();
         if (!shortCut.empty()) in.shortCutWidth = tb::GetTextWidthW(dc, shortCut, false);
     }
@@ -114,7 +119,7 @@ TGdiHandle<HFONT> TSkinItemViewer::AdjustedFont(HDC dc) {
 void TSkinItemViewer::CalcSize(HDC dc, int& width, int& height) {
     const TGdiHandle<HFONT> font = AdjustedFont(dc);
     const HGDIOBJ old = font ? ::SelectObject(dc, font.Get()) : nullptr;
-    const TSize size = skin::SkinItemSize(SizeInput(dc));
+    const TSize size = skin::SkinItemSize(SizeInput(dc, true));
     if (old) ::SelectObject(dc, old);
     width = size.cx;
     height = size.cy;
@@ -124,7 +129,7 @@ bool TSkinItemViewer::IsPtInButtonPart(int x, int y) const {
     const TTBItemStyle style = Item()->ItemStyle();
     if (!style.Contains(tbisSubmenu)) return true;
     if (!style.Contains(tbisCombo)) return false;
-    const int arrow = IsToolbarStyle() && SkinNexus() ? CurrentTheme().GetIntegerMetrics(skin::imSplitArrowWidth)
+    const int arrow = IsToolbarStyle() && SkinNexus() ? CurrentItemMetrics().splitArrowWidth
                                                       : ::GetSystemMetrics(SM_CXMENUCHECK);
     return x < BoundsRect().Width() - arrow;
 }
@@ -172,7 +177,7 @@ void TSkinItemViewer::Paint(HDC dc, const TRect& client, bool isSelected, bool i
     TSkinTheme& theme = CurrentTheme();
     const TGdiHandle<HFONT> font = AdjustedFont(dc);
     if (font) ::SelectObject(dc, font.Get());
-    const skin::TSkinItemSizeInput in = SizeInput(dc);
+    const skin::TSkinItemSizeInput in = SizeInput(dc, false);
     skin::TSkinItemInfo info = ItemInfo(isSelected, isPushed);
 
     if (in.toolbarStyle) {
@@ -205,7 +210,9 @@ void TSkinItemViewer::Paint(HDC dc, const TRect& client, bool isSelected, bool i
         const TColor own = item ? item->FontSettings()->Color() : TFontSettings::KeepColor;
         const TColor color = own == TFontSettings::KeepColor ? clDefault : own;
         const TRect text = skin::SkinCaptionRect(client, in);
-        const UINT format = DT_SINGLELINE | DT_VCENTER | (in.toolbarStyle ? DT_CENTER : DT_LEFT) | HidePrefix(View());
+        const UINT rotation = IsRotated() ? (2u << skin::kRotationShift) : 0;
+        const UINT format =
+            DT_SINGLELINE | DT_VCENTER | (in.toolbarStyle ? DT_CENTER : DT_LEFT) | HidePrefix(View()) | rotation;
         theme.PaintCaption(dc, text, info, GetCaptionText(), format, color);
         if (!in.toolbarStyle) {
             const WideString shortCut = Item()->GetShortCutText();
@@ -233,7 +240,8 @@ void TSkinSeparatorItemViewer::CalcSize(HDC dc, int& width, int& height) {
     const bool toolbarStyle = IsToolbarStyle();
     auto* item = dynamic_cast<TSkinSeparatorItem*>(Item());
     const int own = item ? item->Size() : -1;
-    const int metric = CurrentTheme().GetIntegerMetrics(toolbarStyle ? skin::imToolbarSeparatorSize : skin::imSeparatorSize);
+    const skin::TSkinItemMetrics& metrics = CurrentItemMetrics();
+    const int metric = toolbarStyle ? metrics.toolbarSeparator : metrics.menuSeparator;
     const int thickness = skin::SkinSeparatorSize(own, metric, toolbarStyle ? width : height);
     const TSize size = skin::SkinSeparatorExtent(own, toolbarStyle, thickness, width);
     width = size.cx;

@@ -29,8 +29,9 @@ public:
 
     // The record the theme paints the item from.
     skin::TSkinItemInfo ItemInfo(bool isSelected, bool isPushed) const;
-    // The measures the layout works from, with the font selected in dc.
-    skin::TSkinItemSizeInput SizeInput(HDC dc) const;
+    // The measures the layout works from, with the font selected in dc; the text extents of menu rows only
+    // with measureText.
+    skin::TSkinItemSizeInput SizeInput(HDC dc, bool measureText) const;
 
 private:
     // The DC's font adjusted by DoAdjustFont; null when nothing changes.

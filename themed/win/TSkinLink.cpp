@@ -56,17 +56,12 @@ TSize TSkinCustomLink::GetTextSize() {
 }
 
 TRect TSkinCustomLink::GetFocusRect() {
-    const TRect inner = skin::ShrinkRect(ClientRect(), Margins()->Edges());
-    const TRect tm = GetTextMargins();
-    const TRect area = skin::ShrinkRect(inner, tm);
-    const TSize text = MeasureText(area.Width());
-    TRect r = area;
-    r.Top = area.Top + (area.Height() - text.cy) / 2;
-    r.Bottom = r.Top + text.cy;
-    const bool right = RightAligned();
-    if (right) r.Left = std::max(area.Left, area.Right - text.cx);
-    else r.Right = std::min(area.Right, area.Left + text.cx);
-    if (ImageShown()) (right ? r.Right : r.Left) = right ? inner.Right - 2 : inner.Left + 2;
+    TRect r = MeasuredTextRect();
+    if (ImageShown()) {
+        const TRect inner = skin::ShrinkRect(ClientRect(), Margins()->Edges());
+        if (RightAligned()) r.Right = inner.Right - 2;
+        else r.Left = inner.Left + 2;
+    }
     return Rect(r.Left - 2, r.Top, r.Right + 2, r.Bottom);
 }
 
@@ -75,5 +70,5 @@ void TSkinCustomLink::Paint() {
     if (!ImageShown()) return;
     const TRect inner = skin::ShrinkRect(ClientRect(), Margins()->Edges());
     const TRect image = skin::LinkImageRect(inner, RightAligned(), images_->Width(), images_->Height());
-    SkinPaintControlImage(Canvas()->Handle(), image, Enabled() ? 0 : skin::cdfDisabled, images_, imageIndex_);
+    SkinPaintControlImage(Canvas()->Handle(), image, Enabled() ? 0u : unsigned{skin::cdfDisabled}, images_, imageIndex_);
 }

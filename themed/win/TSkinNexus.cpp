@@ -42,7 +42,28 @@ void TSkinNexus::RemoveThemeNotification(TObject* control) {
     if (broadcasting_ && index <= broadcastIndex_) --broadcastIndex_;
 }
 
+const skin::TSkinItemMetrics& TSkinNexus::ItemMetrics() {
+    if (!metrics_) {
+        skin::TSkinItemMetrics m;
+        m.itemMargins = theme_->GetMargins(skin::mkItem);
+        m.menuMargins = theme_->GetMargins(skin::mkMenu);
+        m.splitArrowWidth = theme_->GetIntegerMetrics(skin::imSplitArrowWidth);
+        m.dropdownArrowWidth = theme_->GetIntegerMetrics(20);
+        m.dropdownArrowSpace = theme_->GetIntegerMetrics(21);
+        m.menuFrame = theme_->GetIntegerMetrics(skin::imMenuItemFrame);
+        m.leftCaptionMargin = theme_->GetIntegerMetrics(skin::imMenuLeftCaptionMargin);
+        m.rightCaptionMargin = theme_->GetIntegerMetrics(skin::imMenuRightCaptionMargin);
+        m.imageTextSpace = theme_->GetIntegerMetrics(skin::imMenuImageTextSpace);
+        m.menuSeparator = theme_->GetIntegerMetrics(skin::imSeparatorSize);
+        m.toolbarSeparator = theme_->GetIntegerMetrics(skin::imToolbarSeparatorSize);
+        metrics_ = m;
+    }
+    return *metrics_;
+}
+
 void TSkinNexus::CMThemeChange(TMessage& message) {
+    // Margins and sizes may follow a new visual style or system metrics.
+    metrics_.reset();
     // A nested change (a control that changes system state while it repaints) restarts nothing: it goes on
     // from where the outer one is.
     if (broadcasting_) return;
@@ -60,6 +81,11 @@ TSkinNexus* SkinNexus() { return nexus; }
 TSkinTheme& CurrentTheme() {
     if (!nexus || !nexus->Theme()) throw EInvalidOperation("No current theme");
     return *nexus->Theme();
+}
+
+const skin::TSkinItemMetrics& CurrentItemMetrics() {
+    if (!nexus || !nexus->Theme()) throw EInvalidOperation("No current theme");
+    return nexus->ItemMetrics();
 }
 
 void AddThemeNotification(TObject* control) {

@@ -9,12 +9,14 @@
 // register in their constructors and leave in their destructors; leaving after the nexus is gone is safe.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "classlib/core/MessageDispatch.h"
 #include "classlib/core/TObject.h"
 #include "classlib/win/Win32.h"
+#include "themed/core/SkinItemLayout.h"
 #include "themed/core/SkinViewTypes.h"
 #include "themed/win/SkinThemes.h"
 
@@ -35,6 +37,8 @@ public:
     ~TSkinNexus() override;
 
     TSkinTheme* Theme() const { return theme_; }
+    // The theme's item measures, asked once and again after each theme change.
+    const skin::TSkinItemMetrics& ItemMetrics();
     // Adding a listed control does nothing; removing one not listed does nothing.
     void AddThemeNotification(TObject* control);
     void RemoveThemeNotification(TObject* control);
@@ -44,6 +48,7 @@ private:
     void CMThemeChange(TMessage& message);
 
     TSkinTheme* theme_ = nullptr;
+    std::optional<skin::TSkinItemMetrics> metrics_;
     std::vector<TObject*> controls_;
     // The control the running broadcast is at (its index), so that leaving during one skips nobody.
     std::ptrdiff_t broadcastIndex_ = 0;
@@ -54,6 +59,8 @@ private:
 TSkinNexus* SkinNexus();
 // The nexus's theme; raises EInvalidOperation "No current theme" when the unit does not run.
 TSkinTheme& CurrentTheme();
+// The nexus's item measures (the same condition).
+const skin::TSkinItemMetrics& CurrentItemMetrics();
 
 void RegisterSkinNexusUnit();
 

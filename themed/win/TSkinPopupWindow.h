@@ -4,6 +4,7 @@
 // with 2 or 3), made again when it moves or changes size, freed before it goes. List popups have none.
 #pragma once
 #include "classlib/core/MessageDispatch.h"
+#include "themed/win/TSkinNexus.h"
 #include "themed/core/SkinViewTypes.h"
 #include "toolbar/win/TTBPopupWindow.h"
 
@@ -19,7 +20,7 @@ public:
 
 class TSkinPopupWindow : public TTBPopupWindow {
     CLASSLIB_CLASS(TSkinPopupWindow, TTBPopupWindow)
-    CLASSLIB_MESSAGES(TSkinPopupWindow, CLASSLIB_ON(1261, &TSkinPopupWindow::CMViewType))
+    CLASSLIB_MESSAGES(TSkinPopupWindow, CLASSLIB_ON(CM_SKINVIEWTYPE, &TSkinPopupWindow::CMViewType))
 public:
     TSkinPopupWindow(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem, bool customizing);
     ~TSkinPopupWindow() override;

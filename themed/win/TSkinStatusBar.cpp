@@ -106,7 +106,8 @@ void TSkinCustomStatusBar::PlaceControl(TSkinStatusPanel*, TWinControl* control)
 }
 
 void TSkinCustomStatusBar::UpdatePanels() {
-    contentMargins_ = CurrentTheme().GetMargins(3);
+    // A bar made before the nexus runs keeps the classic margins until the first theme change.
+    if (SkinNexus()) contentMargins_ = CurrentTheme().GetMargins(3);
     ArrangePanels();
 }
 

@@ -7,7 +7,7 @@
 TSkinStatusPanel::TSkinStatusPanel(TCollection* collection) : TCollectionItem(nullptr) {
     fontSettings_ = MakeObject<TFontSettings>();
     fontSettings_->OnChange = MakeMethod<&TSkinStatusPanel::SettingsChanged>(this);
-    // Joining makes the bar lay out every panel, this one too: only once its fields hold their values.
+    // Joining lays the bar out, which reads this panel: only once it is whole.
     SetCollection(collection);
 }
 

@@ -1,5 +1,7 @@
 #include "themed/win/TSkinTextObject.h"
 
+#include <algorithm>
+
 #include "classlib/core/CodePages.h"
 #include "classlib/core/TFiler.h"
 #include "classlib/core/TReader.h"
@@ -9,6 +11,7 @@
 #include "classlib/win/THintWindow.h"
 #include "classlib/win/WindowDC.h"
 #include "toolbar/win/TTBHintWindow.h"
+#include "unicode/win/TUniAction.h"
 #include "unicode/win/UniControls.h"
 #include "unicode/win/UniStdControl.h"
 
@@ -95,6 +98,21 @@ bool TSkinTextObject::CanAutoSize(int& newWidth, int& newHeight) {
     return true;
 }
 
+void TSkinTextObject::ActionChange(TObject* sender, bool checkDefaults) {
+    TSkinControl::ActionChange(sender, checkDefaults);
+    auto* action = dynamic_cast<TBasicAction*>(sender);
+    if (!action) return;
+    if (!checkDefaults || caption_.empty()) SetCaption(uni::GetActionWideCaption(action));
+    if (!checkDefaults || hint_.empty()) SetHint(uni::GetActionWideHint(action));
+}
+
+void TSkinTextObject::Resize() {
+    TSkinControl::Resize();
+    if (Width() == sizedWidth_) return;
+    sizedWidth_ = Width();
+    AdjustSize();
+}
+
 std::uint32_t TSkinTextObject::GetDrawTextFlags() {
     const bool rtl = false;
     return skin::TextDrawFlags(GetTextAlignment(), rtl, wrapping_, showAccelChar_, KeyboardCuesVisible());
@@ -110,6 +128,23 @@ TSize TSkinTextObject::MeasureText(int width) {
     DoDrawText(screen.Get(), r, GetDrawTextFlags() | DT_CALCRECT);
     ::SelectObject(screen.Get(), old);
     return TSize{r.Width(), r.Height()};
+}
+
+TRect TSkinTextObject::MeasuredTextRect() {
+    const TRect area = skin::ShrinkRect(skin::ShrinkRect(ClientRect(), margins_->Edges()), GetTextMargins());
+    const TSize text = MeasureText(area.Width());
+    TRect r = area;
+    r.Top = area.Top + (area.Height() - text.cy) / 2;
+    r.Bottom = r.Top + text.cy;
+    switch (GetTextAlignment()) {
+        case taLeftJustify: r.Right = std::min(area.Right, area.Left + text.cx); break;
+        case taRightJustify: r.Left = std::max(area.Left, area.Right - text.cx); break;
+        case taCenter:
+            r.Left = std::max(area.Left, (area.Left + area.Right - text.cx) / 2);
+            r.Right = std::min(area.Right, r.Left + text.cx);
+            break;
+    }
+    return r;
 }
 
 TSize TSkinTextObject::GetTextSize() {

@@ -65,9 +65,16 @@ class TSkinTextObject : public TSkinControl {
 protected:
     void Paint() override;
     bool CanAutoSize(int& newWidth, int& newHeight) override;
+    // The action's wide caption and hint (its 8-bit ones widened when it has none).
+    void ActionChange(TObject* sender, bool checkDefaults) override;
+    // A new width wraps the caption anew: the height follows.
+    void Resize() override;
     void KeyDown(std::uint16_t& key, TShiftState shift) override;
     // The caption's height in width (DT_CALCRECT with the drawing flags and the adjusted font).
     TSize MeasureText(int width);
+    // Where the caption's text lies: measured in the client less margins and text margins, vertically
+    // centred, at the side its alignment gives; the focus rectangles of links and check boxes start there.
+    TRect MeasuredTextRect();
     // Draws the text in the colour, embossed when disabled.
     void DrawCaption(HDC dc, const WideString& text, TRect rect, std::uint32_t flags);
     void RepaintAndSize();
@@ -87,6 +94,7 @@ private:
     bool showAccelChar_ = true;
     TTextWrapping wrapping_ = twNone;
     bool sizing_ = false;
+    int sizedWidth_ = -1;
     // The adjusted font's colour while Paint runs.
     TColor paintColor_ = clWindowText;
 };

@@ -6,7 +6,10 @@
 #include "themed/win/TSkinChevronItem.h"
 #include "themed/win/TSkinFloatingWindowParent.h"
 #include "themed/win/TSkinNexus.h"
+#include "themed/win/TSkinDock.h"
+#include "toolbar/win/TTBControlItem.h"
 #include "toolbar/win/TTBDock.h"
+#include "toolbar/win/TTBItemViewer.h"
 
 namespace {
 
@@ -35,6 +38,7 @@ void TSkinToolbarView::GetMargins(TTBViewOrientation orientation, TRect& margins
 TSkinToolbar::TSkinToolbar(TComponent* owner) : TTBCustomToolbar(owner, TParts{&MakeChevron, &MakeView}) {
     TControlStyle style = ControlStyle();
     style.Exclude(csOpaque);
+    style.Exclude(csParentBackground);
     SetControlStyle(style);
     SetDblClickUndock(false);
     SetParentColor(false);
@@ -83,6 +87,7 @@ std::int32_t TSkinToolbar::ViewType() const {
 void TSkinToolbar::CMViewType(TMessage& message) { message.Result = ViewType(); }
 
 void TSkinToolbar::CMThemeChanged(TMessage& message) {
+    if (!View()) return;  // going
     switch (message.WParam) {
         case 3: {
             // Sizes and colours may all have changed: measure again, recolour, refresh the frame.
@@ -192,4 +197,25 @@ TTBFloatingWindowParent* TSkinToolbar::CreateFloatingParent() {
     auto* frame = Create<TSkinFloatingWindowParent>(nullptr);
     frame->SetSnapDistance(snapDistance_);
     return frame;
+}
+
+void TSkinToolbar::RepaintItemsOnBackground() {
+    if (!HandleAllocated()) return;
+    TTBToolbarView* view = View();
+    std::vector<RECT> items;
+    for (int i = 0; i < view->ViewerCount(); ++i) {
+        TTBItemViewer* viewer = view->Viewers(i);
+        const TRect b = viewer->BoundsRect();
+        if (!viewer->Show() || b.IsEmpty() || dynamic_cast<TTBControlItem*>(viewer->Item())) continue;
+        items.push_back(RECT{b.Left, b.Top, b.Right, b.Bottom});
+    }
+    for (const RECT& r : items) ::InvalidateRect(Handle(), &r, TRUE);
+    ::UpdateWindow(Handle());
+    for (const RECT& r : items) ::ValidateRect(Handle(), &r);
+}
+
+void TSkinToolbar::WMSize(TMessage& message) {
+    DispatchInherited<TSkinToolbar>(this, message);
+    auto* dock = dynamic_cast<TSkinDock*>(CurrentDock());
+    if (Docked() && dock && dock->UsingBackground() && !dock->Resizing()) RepaintItemsOnBackground();
 }

@@ -4,6 +4,7 @@
 // work area, and the theme-change steps of message 1338.
 #pragma once
 #include "classlib/core/MessageDispatch.h"
+#include "themed/win/TSkinNexus.h"
 #include "themed/core/SkinViewTypes.h"
 #include "toolbar/win/TTBCustomToolbar.h"
 #include "toolbar/win/TTBToolbarView.h"
@@ -18,10 +19,11 @@ public:
 
 class TSkinToolbar : public TTBCustomToolbar {
     CLASSLIB_COMPONENT(TSkinToolbar, TTBCustomToolbar)
-    CLASSLIB_MESSAGES(TSkinToolbar, CLASSLIB_ON(1261, &TSkinToolbar::CMViewType),
-                      CLASSLIB_ON(1338, &TSkinToolbar::CMThemeChanged),
+    CLASSLIB_MESSAGES(TSkinToolbar, CLASSLIB_ON(CM_SKINVIEWTYPE, &TSkinToolbar::CMViewType),
+                      CLASSLIB_ON(CM_SKINTHEMECHANGED, &TSkinToolbar::CMThemeChanged),
                       CLASSLIB_ON(CM_COLORCHANGED, &TSkinToolbar::CMColorChanged),
-                      CLASSLIB_ON(WM_ERASEBKGND, &TSkinToolbar::WMEraseBkgnd))
+                      CLASSLIB_ON(WM_ERASEBKGND, &TSkinToolbar::WMEraseBkgnd),
+                      CLASSLIB_ON(WM_SIZE, &TSkinToolbar::WMSize))
 
     explicit TSkinToolbar(TComponent* owner);
     ~TSkinToolbar() override;
@@ -42,12 +44,15 @@ class TSkinToolbar : public TTBCustomToolbar {
     void DrawNCArea(bool drawToDC, HDC dc, HRGN clip) override;
     TSize GetFloatingBorderSize() override;
     TTBFloatingWindowParent* CreateFloatingParent() override;
+    // On a dock background: the items are painted again on the background as it now lies under them.
+    void RepaintItemsOnBackground();
 
 protected:
     void CMViewType(TMessage& message);
     void CMThemeChanged(TMessage& message);
     void CMColorChanged(TMessage& message);
     void WMEraseBkgnd(TMessage& message);
+    void WMSize(TMessage& message);
 
 private:
     void UpdateThemeColor();

@@ -46,7 +46,7 @@ TPopupPlacement GetPopupPosition(const TPopupPlacementInput& in) {
             switch (in.kind) {
                 case TTBPopupKind::Submenu: y = p.Bottom + kPopupBorder - h; break;
                 case TTBPopupKind::ChevronVertical: y = p.Bottom - h; break;
-                case TTBPopupKind::AtPoint: y = in.point.Y - h; break;
+                case TTBPopupKind::AtPoint: y = (in.keepClear.IsEmpty() ? in.point.Y : in.keepClear.Top) - h; break;
                 default: y = p.Top - h; break;
             }
             if (y >= a.Top) {

@@ -279,7 +279,7 @@ TTBPopupWindow* tb::CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer
     return shown;
 }
 
-bool tb::PopupMenuAt(TTBCustomItem* item, TPoint point, TTBPopupAlignment alignment) {
+bool tb::PopupMenuAt(TTBCustomItem* item, TPoint point, TTBPopupAlignment alignment, const TRect& keepClear) {
     if (TTBCustomItem* linked = item->LinkSubitems()) linked->DoPopup(item, true);
     item->DoPopup(item, false);
     TObjectPtr<TTBPopupWindow> window = MakePopupWindow(item, nullptr, false);
@@ -293,6 +293,7 @@ bool tb::PopupMenuAt(TTBCustomItem* item, TPoint point, TTBPopupAlignment alignm
     in.kind = TTBPopupKind::AtPoint;
     in.point = point;
     in.alignment = alignment;
+    in.keepClear = keepClear;
     in.size = TPoint{window->Width(), window->Height()};
     in.area = area;
     const TPopupPlacement placement = GetPopupPosition(in);

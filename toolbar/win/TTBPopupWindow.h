@@ -68,9 +68,9 @@ constexpr UINT kPopupShowMessage = 1578;
 // it. Anything that fails frees the window and passes on.
 TTBPopupWindow* CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer, bool asSubmenu, bool selectFirst);
 
-// Shows item's children as a popup menu at a screen point (its left, right or centre there) and runs the
-// menu loop on it until it closes. The chosen item's click is posted and runs with the menu gone. Returns
-// whether an item was chosen.
-bool PopupMenuAt(TTBCustomItem* item, TPoint point, TTBPopupAlignment alignment);
+// Shows item's children as a popup menu at a screen point (its left, right or centre there; never over
+// keepClear, above which it opens when it does not fit below) and runs the menu loop on it until it closes.
+// The chosen item's click is posted and runs with the menu gone. Returns whether an item was chosen.
+bool PopupMenuAt(TTBCustomItem* item, TPoint point, TTBPopupAlignment alignment, const TRect& keepClear = TRect{});
 
 }  // namespace tb

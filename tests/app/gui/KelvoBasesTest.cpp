@@ -46,28 +46,12 @@ class TLoggedFrame : public TLogged<TKelvoFrame> {
     using TLogged::TLogged;
 };
 
-void WriteFile(const WideString& name, const std::string& bytes) {
-    ASSERT_TRUE(kelvo::ReplaceFileContent(name, bytes.data(), bytes.size()));
-}
-
-// A localizer over a folder with English (1033) and German (1031) for the test's time.
-class TTwoLanguages {
+// A localizer over English (1033) and German (1031) for the test's time.
+class TTwoLanguages : public kelvotest::TTestLanguages {
 public:
-    TTwoLanguages() {
-        const WideString folder = AnsiToWide(dir_.Path()) + u"\\";
-        WriteFile(folder + u"en.ini", "[Language]\nLangId=1033\nLanguage=English\n[Strings]\n1=File\n");
-        WriteFile(folder + u"de.ini", "[Language]\nLangId=1031\nLanguage=Deutsch\n[Strings]\n1=Datei\n");
-        source_ = std::make_unique<TKelvoLanguageFolder>(folder);
-        localizer_ = MakeObject<TKelvoLocalizer>(*source_);
-        previous_ = std::exchange(KelvoLocalizer, localizer_.get());
-    }
-    ~TTwoLanguages() { KelvoLocalizer = previous_; }
-
-private:
-    testsupport::TempDir dir_;
-    std::unique_ptr<TKelvoLanguageFolder> source_;
-    TObjectPtr<TKelvoLocalizer> localizer_;
-    TKelvoLocalizer* previous_ = nullptr;
+    TTwoLanguages()
+        : TTestLanguages({{u"en.ini", "[Language]\nLangId=1033\nLanguage=English\n[Strings]\n1=File\n"},
+                          {u"de.ini", "[Language]\nLangId=1031\nLanguage=Deutsch\n[Strings]\n1=Datei\n"}}) {}
 };
 
 }  // namespace

@@ -11,11 +11,14 @@
 #include "app/win/KelvoFiles.h"
 #include "app/win/KelvoLanguageFolder.h"
 #include "app/win/KelvoUserInterface.h"
+#include "app/win/TKelvoFrame.h"
+#include "app/win/TKelvoToolFrame.h"
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
 #include "app/win/TProgressMeter.h"
 #include "classlib/win/TProgressBar.h"
 #include "classlib/core/CodePages.h"
+#include "classlib/core/FormBuilder.h"
 #include "classlib/core/Messages.h"
 #include "classlib/win/TCustomControl.h"
 #include "support/ScreenPicture.h"
@@ -34,6 +37,7 @@
 #include "classlib/win/TCustomImageList.h"
 #include "toolbar/core/AccessibilityRules.h"
 #include "toolbar/core/TTBRootItem.h"
+#include "toolbar/win/TTBImageList.h"
 #include "unicode/win/WideFiles.h"
 
 using kelvotest::KelvoAppTest;
@@ -48,6 +52,11 @@ AnsiString ReadState() {
     return bytes;
 }
 
+class TOptionsFrame : public TKelvoFrame {
+    CLASSLIB_COMPONENT(TOptionsFrame, TKelvoFrame)
+    explicit TOptionsFrame(TComponent* owner) : TKelvoFrame(owner) {}
+};
+
 class MainWindow : public KelvoAppTest {
 protected:
     void SetUp() override {
@@ -56,15 +65,10 @@ protected:
         if (!SkinNexus()) RegisterSkinNexusUnit();
         // The language files beside the program, read from a folder of the test's own: the start-up harness
         // puts files of its own beside them while it runs.
-        const WideString folder = AnsiToWide(languages_.Path()) + u"\\";
-        for (const char16_t* name : {u"English.ini", u"Deutsch.ini"}) {
-            AnsiString bytes;
-            ASSERT_TRUE(kelvo::ReadFileBytes(TKelvoLanguageFolder::ProgramLanguageFolder() + name, bytes, 1 << 20));
-            ASSERT_TRUE(kelvo::ReplaceFileContent(folder + name, bytes.data(), bytes.size()));
-        }
-        source_ = std::make_unique<TKelvoLanguageFolder>(folder);
-        localizer_ = MakeObject<TKelvoLocalizer>(*source_);
-        previous_ = std::exchange(KelvoLocalizer, localizer_.get());
+        std::map<WideString, AnsiString> files;
+        for (const char16_t* name : {u"English.ini", u"Deutsch.ini"})
+            ASSERT_TRUE(kelvo::ReadFileBytes(TKelvoLanguageFolder::ProgramLanguageFolder() + name, files[name], 1 << 20));
+        languages_ = std::make_unique<kelvotest::TTestLanguages>(files);
         ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
         tb::StartAccessibility(false);
         Start();
@@ -72,7 +76,7 @@ protected:
     void TearDown() override {
         Stop();
         tb::EndAccessibility();
-        KelvoLocalizer = previous_;
+        languages_.reset();
         KelvoAppTest::TearDown();
     }
 
@@ -126,10 +130,7 @@ protected:
     TKelvoToolPanelModule* panel_ = nullptr;
 
 private:
-    testsupport::TempDir languages_;
-    std::unique_ptr<TKelvoLanguageFolder> source_;
-    TObjectPtr<TKelvoLocalizer> localizer_;
-    TKelvoLocalizer* previous_ = nullptr;
+    std::unique_ptr<kelvotest::TTestLanguages> languages_;
 };
 
 }  // namespace
@@ -141,6 +142,7 @@ TEST_F(MainWindow, StartsWithItsMenuBarAnEmptyToolPanelAtTheRightAndTheStatusBar
     EXPECT_EQ(panel_->Panel->CurrentDock(), form_->RightMultiDock);
     EXPECT_EQ(panel_->Panel->Caption(), u"Tools");
     EXPECT_EQ(panel_->Toolbar->Items()->Count(), 0);
+    EXPECT_EQ(panel_->TopFrame->Height(), panel_->Toolbar->Height() + 6);
     EXPECT_EQ(panel_->VisibleMenuItem->Parent(), form_->ViewMenuItem);
     EXPECT_EQ(form_->ViewMenuItem->IndexOf(panel_->VisibleMenuItem) + 1,
               form_->ViewMenuItem->IndexOf(form_->ToolbarsMenuItem));
@@ -154,6 +156,7 @@ TEST_F(MainWindow, StartsWithItsMenuBarAnEmptyToolPanelAtTheRightAndTheStatusBar
     EXPECT_GT(panel.right - panel.left, 150);
     EXPECT_EQ(status.bottom, client.bottom);
     EXPECT_LE(panel.bottom, status.top);
+    EXPECT_TRUE(::SendMessageW(form_->Handle(), WM_GETICON, ICON_SMALL, 0));
     testsupport::SaveScreen(testsupport::ArtifactPath("main-window.bmp"));
 }
 
@@ -165,6 +168,19 @@ TEST_F(MainWindow, LoadImageAddsANamedPictureAndItsGreyedTwinOrNothing) {
     EXPECT_EQ(form_->LoadImage("Undo"), before);
     EXPECT_EQ(form_->LoadImage("CONTRAST"), before + 1);
     EXPECT_EQ(images->Count(), before + 2);
+
+    // A toolbar image list as the shared one: the greyed twin goes to its disabled images at the same index.
+    auto* shared = Create<TTBImageList>(form_);
+    auto* disabled = Create<TImageList>(form_);
+    for (TCustomImageList* list : {static_cast<TCustomImageList*>(shared), static_cast<TCustomImageList*>(disabled)}) {
+        list->SetWidth(24);
+        list->SetHeight(24);
+    }
+    shared->SetDisabledImages(disabled);
+    form_->SetImages(shared);
+    EXPECT_EQ(form_->LoadImage("Redo"), 0);
+    EXPECT_EQ(form_->LoadImage("RIGHT"), 1);
+    EXPECT_EQ(disabled->Count(), 2);
 }
 
 TEST_F(MainWindow, DeutschReCaptionsEverythingAtOnceAndTheNextStartIsGerman) {
@@ -240,6 +256,22 @@ TEST_F(MainWindow, ViewToolbarsHidesAndShowsEachToolbar) {
     EXPECT_TRUE(edit->Visible());
 }
 
+TEST_F(MainWindow, TheViewMenuItemShowsAndHidesTheToolPanelAndIsCheckedWhileItShows) {
+    // The messages, then an idle pass, as the application's loop runs them.
+    const auto idleStep = [] {
+        Application->ProcessMessages();
+        bool done = true;
+        if (Application->OnIdle) Application->OnIdle(Application, done);
+    };
+    EXPECT_TRUE(PumpUntil([&] { return panel_->VisibleMenuItem->Checked(); }, testsupport::kPumpTimeoutMs, idleStep));
+    panel_->VisibleMenuItem->Click();
+    EXPECT_FALSE(panel_->GetPanelVisible());
+    EXPECT_TRUE(PumpUntil([&] { return !panel_->VisibleMenuItem->Checked(); }, testsupport::kPumpTimeoutMs, idleStep));
+    panel_->VisibleMenuItem->Click();
+    EXPECT_TRUE(panel_->GetPanelVisible());
+    EXPECT_TRUE(PumpUntil([&] { return panel_->VisibleMenuItem->Checked(); }, testsupport::kPumpTimeoutMs, idleStep));
+}
+
 TEST_F(MainWindow, ToolPanelWidthAndPlaceAndTheWindowPlacementLastAcrossARestart) {
     panel_->Panel->SetMinClientWidth(200);
     const int width = panel_->Panel->DockedWidth();
@@ -251,6 +283,12 @@ TEST_F(MainWindow, ToolPanelWidthAndPlaceAndTheWindowPlacementLastAcrossARestart
     EXPECT_EQ(panel_->Panel->MaxClientWidth(), 260);
     panel_->Panel->SetCurrentDock(form_->LeftMultiDock);
     form_->SetBounds(123, 77, 640, 480);
+    // A tool's options fill the panel below the toolbar frame.
+    RegisterFormBuilder(TOptionsFrame::StaticClass(), [](TComponent*) {});
+    auto* options = panel_->AddToolFrame<TOptionsFrame>();
+    EXPECT_EQ(options->Parent(), panel_->Panel);
+    EXPECT_EQ(options->Owner(), panel_);
+    EXPECT_EQ(options->Align(), alClient);
 
     Restart();
     EXPECT_EQ(panel_->Panel->CurrentDock(), form_->LeftMultiDock);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "themed/core/SkinToolbarRules.h"
+#include "toolbar/core/PopupPosition.h"
 
 using namespace skin;
 
@@ -75,4 +76,21 @@ TEST(SkinToolbarRules, SnappingToTheWorkArea) {
     EXPECT_EQ(SnapToWorkArea(Bounds(10, -3, 100, 698), work, 8), Bounds(10, 0, 100, 698));
     // A distance of 0 (a negative one is stored as 0) switches snapping off.
     EXPECT_EQ(SnapToWorkArea(Bounds(1, 1, 100, 100), work, 0), Bounds(1, 1, 100, 100));
+}
+
+TEST(SkinToolbarRules, APopupBelowAButtonOpensAboveItWhenItDoesNotFitBelow) {
+    tb::TPopupPlacementInput in;
+    in.kind = tb::TTBPopupKind::AtPoint;
+    in.area = TRect{0, 0, 800, 600};
+    in.size = TPoint{120, 200};
+    in.keepClear = TRect{100, 500, 180, 522};  // a button near the bottom of the screen
+    in.point = TPoint{100, 522};
+    EXPECT_EQ(tb::GetPopupPosition(in).position, (TPoint{100, 300}));  // above the button, not over it
+    in.keepClear = TRect{100, 50, 180, 72};
+    in.point = TPoint{100, 72};
+    EXPECT_EQ(tb::GetPopupPosition(in).position, (TPoint{100, 72}));  // below it
+    // Without a rectangle the point itself is the limit.
+    in.keepClear = TRect{};
+    in.point = TPoint{100, 522};
+    EXPECT_EQ(tb::GetPopupPosition(in).position, (TPoint{100, 322}));
 }

@@ -71,14 +71,15 @@ TEST_F(DefaultTheme, ColourCacheWithoutVisualStyles) {
 }
 
 TEST_F(DefaultTheme, RegisteredByNameAndRefreshedOnADisplayChange) {
-    RegisterSkinTheme<TSkinDefaultTheme>("Default");
+    // Under a name of its own: the themed item layer, when it runs in this program, registers "Default".
+    RegisterSkinTheme<TSkinDefaultTheme>("Classic");
     try {
-        RegisterSkinTheme<TSkinDefaultTheme>("DEFAULT");
+        RegisterSkinTheme<TSkinDefaultTheme>("CLASSIC");
         FAIL();
     } catch (const Exception& e) {
-        EXPECT_STREQ(e.what(), "Theme DEFAULT is already registered");
+        EXPECT_STREQ(e.what(), "Theme CLASSIC is already registered");
     }
-    TSkinTheme* t = GetSkinTheme("default");
+    TSkinTheme* t = GetSkinTheme("classic");
     ASSERT_NE(dynamic_cast<TSkinDefaultTheme*>(t), nullptr);
     // A system change reaches the theme through the manager and rebuilds its cache.
     auto* d = static_cast<TSkinDefaultTheme*>(t);

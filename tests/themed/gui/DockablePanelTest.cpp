@@ -95,15 +95,26 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(panel_->Handle()) != FALSE; }));
     }
 
-    // Drags from the middle of the panel's inner (left) edge by dx and waits until the input is handled.
-    void DragEdge(int dx, bool escape = false) {
-        const TRect r = WindowRect(panel_->Handle());
-        const TPoint at = Point(r.Left + 1, r.Top + r.Height() / 2);
-        TMouseDrag drag{{at, Point(at.X + dx / 2, at.Y), Point(at.X + dx, at.Y)}, escape};
+    // Sends the drag and waits until its input is handled.
+    static void Run(TMouseDrag drag) {
         HANDLE thread = ::CreateThread(nullptr, 0, &SendDrag, &drag, 0, nullptr);
         EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }));
         ::CloseHandle(thread);
         PumpPostedMessages();
+    }
+    // Drags the middle of the panel's inner (left) edge by dx.
+    void DragEdge(int dx, bool escape = false) {
+        const TRect r = WindowRect(panel_->Handle());
+        const TPoint at = Point(r.Left + 1, r.Top + r.Height() / 2);
+        Run(TMouseDrag{{at, Point(at.X + dx / 2, at.Y), Point(at.X + dx, at.Y)}, escape});
+    }
+    // The screen as it is now, saved among the artifacts and read back.
+    testsupport::SavedPicture Screenshot(const char* name) {
+        ::RedrawWindow(form_->Handle(), nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        const std::string path = testsupport::ArtifactPath(name);
+        testsupport::SaveScreen(path);
+        return testsupport::SavedPicture(path);
     }
 
     TForm* form_ = nullptr;
@@ -138,10 +149,7 @@ TEST_F(DockablePanel, TheDockedFrameShowsTheCaptionAndCloseButtonTheThemePaints)
     }
     EXPECT_EQ(button->Parent(), nullptr);
 
-    ::RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    const std::string path = testsupport::ArtifactPath("dockable-panel.bmp");
-    testsupport::SaveScreen(path);
-    const testsupport::SavedPicture shot(path);
+    const testsupport::SavedPicture shot = Screenshot("dockable-panel.bmp");
     const TRect w = WindowRect(panel_->Handle());
     const COLORREF bar = static_cast<COLORREF>(ColorToRGB(CurrentTheme().GetViewColor(0x101)));
     const COLORREF text = static_cast<COLORREF>(ColorToRGB(clBtnText));
@@ -155,6 +163,30 @@ TEST_F(DockablePanel, TheDockedFrameShowsTheCaptionAndCloseButtonTheThemePaints)
     EXPECT_GT(shot.Matching(captionBar, text), 10) << "the caption's text";
     const RECT client{w.Left + 4, w.Top + 2 + caption + 4, w.Right - 4, w.Bottom - 4};
     EXPECT_EQ(shot.Differing(client, static_cast<COLORREF>(ColorToRGB(panel_->Color()))), 0);
+}
+
+TEST_F(DockablePanel, OnATopMultiDockTheCaptionRunsDownTheLeftWithTheCloseButtonAtItsBottom) {
+    TSkinMultiDock* top = Create<TSkinMultiDock>(Owner());
+    top->SetParent(form_);
+    panel_->SetDockableTo({dpTop, dpLeft, dpRight});
+    panel_->SetDockedHeight(80);
+    panel_->SetCurrentDock(top);
+    const int side = ::GetSystemMetrics(SM_CYSMCAPTION) - 1;
+    EXPECT_EQ(top->Height(), 84);
+    // Along the dock the line's length, held at the maximum client width 220.
+    EXPECT_EQ(panel_->ClientRect(), Rect(0, 0, 220, 80));
+    EXPECT_EQ(panel_->Width(), 220 + 4 + side + 1);
+
+    const testsupport::SavedPicture shot = Screenshot("dockable-panel-vertical.bmp");
+    const TRect w = WindowRect(panel_->Handle());
+    const COLORREF text = static_cast<COLORREF>(ColorToRGB(clBtnText));
+    const RECT close{w.Left + 2, w.Bottom - 2 - side, w.Left + 2 + side, w.Bottom - 2};
+    EXPECT_GT(shot.Matching(close, text), 6);
+    EXPECT_EQ(shot.Matching(RECT{w.Left + 2, w.Top + 2, w.Left + 2 + side, w.Top + 2 + side}, text), 0)
+        << "nothing at the top of the bar: the caption's text starts from the bottom";
+    // The close button there closes the panel.
+    testsupport::ClickAt(Point(close.left + side / 2, close.top + side / 2));
+    EXPECT_TRUE(PumpUntil([&] { return !panel_->Visible(); }));
 }
 
 TEST_F(DockablePanel, TheMultiDockSharesItsLengthAmongThePanelsInItsLine) {
@@ -177,11 +209,7 @@ TEST_F(DockablePanel, TheMultiDockSharesItsLengthAmongThePanelsInItsLine) {
 
     // The splitter between them moves the length from one to the other.
     const TRect r = WindowRect(panel_->Handle());
-    TMouseDrag drag{{Point(r.Left + 60, r.Bottom - 1), Point(r.Left + 60, r.Bottom + 20), Point(r.Left + 60, r.Bottom + 40)}};
-    HANDLE thread = ::CreateThread(nullptr, 0, &SendDrag, &drag, 0, nullptr);
-    EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }));
-    ::CloseHandle(thread);
-    PumpPostedMessages();
+    Run(TMouseDrag{{Point(r.Left + 60, r.Bottom - 1), Point(r.Left + 60, r.Bottom + 20), Point(r.Left + 60, r.Bottom + 40)}});
     // The press and the moves come through the pointer's absolute units: a pixel either way.
     EXPECT_NEAR(panel_->Height(), 120, 1);
     EXPECT_EQ(second->BoundsRect(), Bounds(0, panel_->Height(), 154, 360 - panel_->Height()));
@@ -233,6 +261,40 @@ TEST_F(DockablePanel, EscOrALostCaptureEndsTheResizeWithTheStartSize) {
     EXPECT_EQ(panel_->DockedWidth(), 150);
 }
 
+namespace {
+// Moves the pointer 40 pixels left on the first proposed size and posts WM_QUIT on the second.
+struct TQuitOnSecondStep {
+    TPoint start;
+    int steps = 0;
+    int second = 0;  // the size proposed at the second step
+    void Resizing(TObject*, TDPResizeDirection, bool&, int stage, int& size) {
+        if (stage != 1) return;
+        if (++steps == 1) ::SetCursorPos(start.X - 40, start.Y);
+        if (steps != 2) return;
+        second = size;
+        ::PostQuitMessage(7);
+    }
+};
+}  // namespace
+
+TEST_F(DockablePanel, AQuitMessageEndsTheResizeWithTheStartSizeAndIsPostedAgain) {
+    const TRect r = WindowRect(panel_->Handle());
+    TQuitOnSecondStep quit{Point(r.Left + 1, r.Top + 100)};
+    panel_->OnDockedResizing = MakeMethod<&TQuitOnSecondStep::Resizing>(&quit);
+    ::SetCursorPos(quit.start.X, quit.start.Y);
+    PumpPostedMessages();
+    ::PostMessageA(panel_->Handle(), WM_MOUSEMOVE, 0, 0);
+    ::PostMessageA(panel_->Handle(), WM_MOUSEMOVE, 0, 0);
+    panel_->BeginDockedSizing(HTLEFT);
+    EXPECT_EQ(quit.steps, 2);
+    EXPECT_EQ(quit.second, 194) << "the edge followed the pointer before the quit came";
+    EXPECT_EQ(panel_->DockedWidth(), 150);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
 TEST_F(DockablePanel, APanelHiddenOrFreedInsideTheResizeIsLeftAlone) {
     watch_.action = TResizeWatch::Hide;
     DragEdge(-60);
@@ -260,6 +322,26 @@ TEST_F(DockablePanel, TheCloseButtonHidesThePanel) {
     EXPECT_EQ(right_->Width(), 0);
     panel_->SetVisible(true);
     EXPECT_EQ(right_->Width(), 154);
+}
+
+TEST_F(DockablePanel, ThePanelThatCannotFloatIsDraggedByItsCaptionToTheOtherSide) {
+    panel_->SetDockMode(dmCannotFloat);
+    panel_->SetSupportedDocks({dkMultiDock});
+    const TRect w = WindowRect(panel_->Handle());
+    const TPoint caption = Point(w.Left + 40, w.Top + 8);
+    const TRect form = WindowRect(form_->Handle());
+    // Let go over the middle of the form: no floating, the panel stays where it was.
+    Run(TMouseDrag{{caption, Point(caption.X - 60, caption.Y + 40), Point(form.Left + 240, form.Top + 200)}});
+    EXPECT_EQ(panel_->CurrentDock(), right_);
+    EXPECT_FALSE(panel_->Floating());
+    // Over the left edge: into the left multi-dock, with its docked width (pressed elsewhere on the caption, so
+    // that the press does not make a double click with the one before).
+    const TPoint again = Point(caption.X + 30, caption.Y);
+    Run(TMouseDrag{{again, Point(form.Left + 100, caption.Y + 40), Point(form.Left + 8, form.Top + 120)}});
+    EXPECT_EQ(panel_->CurrentDock(), left_);
+    EXPECT_EQ(left_->Width(), 154);
+    EXPECT_EQ(right_->Width(), 0);
+    EXPECT_EQ(::GetCapture(), nullptr);
 }
 
 TEST_F(DockablePanel, FloatingAndDockingBackKeepTheSizes) {

@@ -4,11 +4,13 @@
 #include "classlib/win/SystemLookups.h"
 #include "support/ScreenPicture.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
+#include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinDock.h"
 #include "themed/win/TSkinFloatingWindowParent.h"
 #include "themed/win/TSkinNexus.h"
 #include "themed/win/TSkinToolbar.h"
 #include "toolbar/core/TTBRootItem.h"
+#include "toolbar/win/TTBItemViewer.h"
 
 using namespace formtest;
 
@@ -76,19 +78,6 @@ TEST_F(ThemedToolbar, ViewTypesAndTheThemeColourThatAnOutsideColourSwitchesOff) 
     EXPECT_EQ(dock_->Color(), CurrentTheme().GetViewColor(0x601));
 }
 
-TEST_F(ThemedToolbar, ASystemChangeRepaintsEveryThemedWindow) {
-    // Everything painted and validated first.
-    ASSERT_TRUE(PumpUntil([&] {
-        RECT r;
-        return !::GetUpdateRect(bar_->Handle(), &r, FALSE) && !::GetUpdateRect(dock_->Handle(), &r, FALSE);
-    }));
-    ::SendMessageA(SkinThemeManager()->Window(), WM_SYSCOLORCHANGE, 0, 0);
-    RECT r;
-    EXPECT_TRUE(::GetUpdateRect(bar_->Handle(), &r, FALSE));
-    EXPECT_TRUE(::GetUpdateRect(dock_->Handle(), &r, FALSE));
-    EXPECT_TRUE(PumpUntil([&] { return !::GetUpdateRect(bar_->Handle(), &r, FALSE); }));
-}
-
 TEST_F(ThemedToolbar, FloatingFrameSnapsToTheWorkAreaAndItsCloseButtonGoesHot) {
     bar_->SetSnapDistance(-5);
     EXPECT_EQ(bar_->SnapDistance(), 0);
@@ -98,6 +87,9 @@ TEST_F(ThemedToolbar, FloatingFrameSnapsToTheWorkAreaAndItsCloseButtonGoesHot) {
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->SnapDistance(), 10);
     EXPECT_EQ(GetWinViewType(bar_), 0x30101);
+    // The theme's floating margins (left 4, top 4) place the first item.
+    ASSERT_TRUE(PumpUntil([&] { return bar_->View()->Validated(); }));
+    EXPECT_EQ(bar_->View()->Viewers(0)->BoundsRect().TopLeft(), (TPoint{4, 4}));
     const TSize border = bar_->GetFloatingBorderSize();
     EXPECT_EQ(border.cx, ::GetSystemMetrics(SM_CXSIZEFRAME));
 
@@ -138,4 +130,21 @@ TEST_F(ThemedToolbar, FloatingFrameSnapsToTheWorkAreaAndItsCloseButtonGoesHot) {
     // The caption bar in the active or inactive caption colour.
     const COLORREF caption = shot.Pixel(after.left + border.cx + 2, after.top + border.cy + 2);
     EXPECT_TRUE(caption == Rgb(clActiveCaption) || caption == Rgb(clInactiveCaption));
+}
+
+TEST_F(ThemedToolbar, CaptionsRunDownAToolbarDockedAtTheSide) {
+    TSkinDock* left = Create<TSkinDock>(Owner());
+    left->SetPosition(dpLeft);
+    left->SetParent(form_);
+    TSkinItem* text = Create<TSkinItem>(bar_);
+    text->SetCaption(u"A long caption");
+    bar_->Items()->Add(text);
+    bar_->SetCurrentDock(left);
+    ASSERT_TRUE(PumpUntil([&] { return bar_->View()->Validated(); }));
+    const TRect docked = bar_->View()->Find(text)->BoundsRect();
+    EXPECT_GT(docked.Height(), 2 * docked.Width());
+    bar_->SetCurrentDock(dock_);
+    ASSERT_TRUE(PumpUntil([&] { return bar_->View()->Validated(); }));
+    const TRect across = bar_->View()->Find(text)->BoundsRect();
+    EXPECT_EQ(across.Width(), docked.Height());
 }

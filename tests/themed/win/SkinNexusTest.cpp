@@ -4,6 +4,8 @@
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/SystemLookups.h"
 #include "classlib/win/TCustomControl.h"
+#include "themed/core/SkinColorMath.h"
+#include "themed/win/TDIB32.h"
 #include "themed/win/TSkinNexus.h"
 
 namespace {
@@ -94,4 +96,49 @@ TEST(SkinNexusLifetime, LeavingAfterShutdownIsHarmless) {
     EXPECT_EQ(::SkinNexus(), nullptr);
     RemoveThemeNotification(&late);
     EXPECT_THROW(CurrentTheme(), EInvalidOperation);
+}
+
+namespace {
+
+std::uint32_t Px(TColor c) { return skin::ColorToOpaquePixel(std::uint32_t(ColorToRGB(c))) & 0xFFFFFF; }
+
+long Count(TDIB32& dib, std::uint32_t colour) {
+    long n = 0;
+    for (int y = 0; y < dib.Height(); ++y)
+        for (int x = 0; x < dib.Width(); ++x) n += (dib.Row(y)[x] & 0xFFFFFF) == colour;
+    return n;
+}
+
+}  // namespace
+
+TEST_F(SkinNexus, ControlCaptionsFollowTheFlagWordAndParentsPaintBehindControls) {
+    TDIB32 dib;
+    dib.SetSize(60, 20);
+    dib.Fill(0xFF123456);
+    ::SelectObject(dib.DC(), ::GetStockObject(DEFAULT_GUI_FONT));
+    SkinPaintControlCaption(dib.DC(), TRect{0, 0, 60, 20}, 0, u"Label", DT_SINGLELINE);
+    EXPECT_GT(Count(dib, Px(SkinControlTextColor(0))), 5);
+    EXPECT_EQ(Count(dib, Px(clBtnHighlight)), 0);
+    // Disabled (bit 0): embossed in highlight and shadow.
+    dib.Fill(0xFF123456);
+    SkinPaintControlCaption(dib.DC(), TRect{0, 0, 60, 20}, skin::cdfDisabled, u"Label", DT_SINGLELINE);
+    EXPECT_GT(Count(dib, Px(clBtnHighlight)), 5);
+    EXPECT_GT(Count(dib, Px(clBtnShadow)), 5);
+
+    // A control on a coloured parent gets the parent's colour behind it; without a parent, button face.
+    TObjectPtr<TCustomControl> parent = MakeObject<TCustomControl>(nullptr);
+    parent->SetBounds(0, 0, 100, 100);
+    parent->SetColor(0x0000FF);
+    parent->SetParentWindow(::GetDesktopWindow());
+    parent->HandleNeeded();
+    TObjectPtr<TCustomControl> child = MakeObject<TCustomControl>(nullptr);
+    child->SetBounds(10, 10, 60, 20);
+    dib.Fill(0xFF123456);
+    DrawParentBackground(child.get(), dib.DC(), TRect{0, 0, 60, 20});
+    EXPECT_EQ(Count(dib, Px(clBtnFace)), 60 * 20);
+    child->SetParent(parent.get());
+    dib.Fill(0xFF123456);
+    DrawParentBackground(child.get(), dib.DC(), TRect{0, 0, 60, 20});
+    EXPECT_EQ(Count(dib, Px(0x0000FF)), 60 * 20);
+    child->SetParent(nullptr);
 }

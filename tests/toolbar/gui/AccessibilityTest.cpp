@@ -6,6 +6,7 @@
 #include "classlib/gui/FormTestHelpers.h"
 #include "tests/support/MessagePump.h"
 #include "tests/toolbar/support/AccessibleClient.h"
+#include "tests/toolbar/support/MenuLoopCheck.h"
 #include "toolbar/core/AccessibilityRules.h"
 #include "toolbar/win/TTBPopupWindow.h"
 
@@ -17,22 +18,6 @@ namespace {
 struct Clicked {
     int count = 0;
     void Click(TObject*) { ++count; }
-};
-
-// Runs check once from the running menu loop (a thread timer, which the loop dispatches), then ends the
-// loop when check left it running.
-struct InLoop {
-    static inline InLoop* current = nullptr;
-    std::function<void()> check;
-    TTBView* root = nullptr;
-    bool ran = false;
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(nullptr, id);
-        InLoop& self = *current;
-        self.ran = true;
-        self.check();
-        if (!self.root->IsModalEnding()) self.root->EndModal();
-    }
 };
 
 class Accessibility : public GuiTest {
@@ -75,16 +60,7 @@ protected:
     TTBView* Bar() const { return host_->View(); }
     // Opens the File menu in a menu loop and runs check inside it.
     void InFileMenu(std::function<void()> check) {
-        InLoop loop;
-        loop.check = std::move(check);
-        loop.root = Bar();
-        InLoop::current = &loop;
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, &InLoop::Tick);
-        Bar()->Select(Bar()->Find(file_), false);
-        Bar()->RunMenuLoop(2);
-        ::KillTimer(nullptr, timer);
-        InLoop::current = nullptr;
-        EXPECT_TRUE(loop.ran);
+        EXPECT_TRUE(CheckInMenuLoop(Bar(), Bar()->Find(file_), 30, std::move(check)));
     }
 
     int liveAtStart_ = 0;
