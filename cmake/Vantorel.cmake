@@ -61,7 +61,9 @@ function(vantorel_gtest name kind)
   endif()
 endfunction()
 
-macro(vantorel_layer layer)
+# Adds the libraries and tests of one layer. VANTOREL_CORE_LIBS and VANTOREL_WIN_LIBS, the libraries of the layers
+# added so far, grow by this layer's; nothing else it sets reaches the caller.
+function(vantorel_layer layer)
   vantorel_sources(_core ${layer}/core)
   vantorel_sources(_win ${layer}/win)
   set(_core_libs_below ${VANTOREL_CORE_LIBS})
@@ -150,4 +152,6 @@ macro(vantorel_layer layer)
                             ${OpenCV_LIBS} ${PNG_LIBRARIES})
     endforeach()
   endif()
-endmacro()
+  set(VANTOREL_CORE_LIBS ${VANTOREL_CORE_LIBS} PARENT_SCOPE)
+  set(VANTOREL_WIN_LIBS ${VANTOREL_WIN_LIBS} PARENT_SCOPE)
+endfunction()

@@ -13,3 +13,5 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run;--win64")
+# GoogleTest is compiled from its sources for the Windows test programs: Debian's googletest package puts them here.
+set(VANTOREL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's source tree, built for the Windows tests")

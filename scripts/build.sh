@@ -21,7 +21,17 @@ for c in "${configs[@]}"; do
     *) echo "unknown configuration $c" >&2; exit 2 ;;
   esac
   dir="${VANTOREL_BUILD_ROOT:-$root/build}/$c"
-  if ! [ -f "$dir/CMakeCache.txt" ] || ! [ -f "$dir/build.ninja" ]; then
+  # Configured again when the presets or the build's CMake files changed since the last configure: a preset's
+  # cache variables reach an existing build folder only through a new configure step.
+  stale=0
+  if ! [ -f "$dir/CMakeCache.txt" ] || ! [ -f "$dir/build.ninja" ] || ! [ -f "$dir/configure.log" ]; then
+    stale=1
+  else
+    for f in "$root/CMakePresets.json" "$root/CMakeLists.txt" "$root"/cmake/*.cmake; do
+      [ "$f" -nt "$dir/configure.log" ] && stale=1
+    done
+  fi
+  if [ "$stale" = 1 ]; then
     mkdir -p "$dir"
     if ! (cd "$root" && cmake --preset "$c" -B "$dir" "${launcher[@]}") >"$dir/configure.log" 2>&1; then
       cat "$dir/configure.log" >&2

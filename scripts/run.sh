@@ -7,9 +7,14 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 cfg=win arch=win32
-if ! "$root/scripts/wine-loader" win32 >/dev/null 2>&1; then
-  echo "run: this kernel cannot run the 32-bit Wine loader; starting the 64-bit build" >&2
+rc=0
+why=$("$root/scripts/wine-loader" win32 2>&1 >/dev/null) || rc=$?
+if [ "$rc" = 3 ]; then
+  echo "run: $why; starting the 64-bit build" >&2
   cfg=win64 arch=win64
+elif [ "$rc" != 0 ]; then
+  echo "run: $why" >&2
+  exit 1
 fi
 "$root/scripts/build.sh" "$cfg"
 prefix="$root/build/$cfg/wineprefix"

@@ -29,22 +29,25 @@ missing_of() {
 
 # The security archive's i386 index is now and then served mid-sync, with the wrong size. The amd64 libraries then
 # come from the security archive while their i386 twins resolve only against the main archive, and apt gives up on
-# wine32 (multi-arch twins must have one version). Every install therefore ranks the security archive below the
-# main one, so both architectures resolve to the same versions whether or not an index failed; a later install
-# without the pin would find the pinned set "held broken".
+# wine32 (multi-arch twins must have one version). An install that fails is therefore tried again with the security
+# archive ranked below the main one, so that both architectures resolve to the main archive's versions. It is not
+# ranked lower from the start: where the amd64 libraries were already updated from the security archive, only
+# their security versions match, and the lower rank alone would make apt give up.
 pin=$(mktemp)
 trap 'rm -f "$pin"' EXIT
 printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 100\n' >"$pin"
+apt_install() { DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
 install() {
-  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends \
-    -o Dir::Etc::Preferences="$pin" "$@" >/dev/null
+  apt_install "$@" && return 0
+  echo "setup: installing again with the security archive ranked below the main one"
+  apt_install -o Dir::Etc::Preferences="$pin" "$@"
 }
 
 # Installing wine32 on its own replaces the amd64 library it shares with wine64 and removes wine64; both
 # architectures of that library (the one the resolver does not pick by itself) go in the same call.
 wine_packages=(wine wine32 wine64 libgstreamer-plugins-base1.0-0:i386 libgstreamer-plugins-base1.0-0:amd64)
 
-mapfile -t missing < <(missing_of "${packages[@]}" wine32 wine64)
+mapfile -t missing < <(missing_of "${packages[@]}" "${wine_packages[@]}")
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   for try in 1 2 3; do
@@ -55,10 +58,16 @@ if [ "${#missing[@]}" -gt 0 ]; then
   install "${packages[@]}" "${wine_packages[@]}"
 fi
 
-# Both Wine loaders must start: the product is the 32-bit build, its twin the 64-bit one.
-for loader in /usr/lib/wine/wine /usr/lib/wine/wine64; do
-  if [ ! -x "$loader" ]; then
-    echo "setup: $loader is missing after the install" >&2
+# Both Wine loaders must start: the product is the 32-bit build, its twin the 64-bit one. A kernel without 32-bit
+# support (exit status 3) cannot start the 32-bit loader whatever is installed; scripts/test.sh reports that.
+here=$(cd "$(dirname "$0")" && pwd)
+for arch in win32 win64; do
+  rc=0
+  why=$("$here/wine-loader" "$arch" 2>&1 >/dev/null) || rc=$?
+  if [ "$rc" = 3 ]; then
+    echo "setup: $why"
+  elif [ "$rc" != 0 ]; then
+    echo "setup: $why" >&2
     exit 1
   fi
 done

@@ -5,7 +5,9 @@
 
 #include "app/core/TKelvoSDFReader.h"
 #include "app/core/TKelvoSDFWriter.h"
+#include "classlib/core/StringUtils.h"
 #include "classlib/core/TGUID.h"
+#include "unicode/core/WidePaths.h"
 
 namespace {
 
@@ -21,25 +23,6 @@ TKelvoRect Area(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) 
 // a / b rounded down and up, for b > 0.
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return -FloorDiv(-a, b); }
-
-char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; }
-
-bool SameTextAscii(const std::u16string& a, const std::u16string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return FoldAscii(x) == FoldAscii(y); });
-}
-
-std::size_t FileNameStart(const std::u16string& path) {
-    const std::size_t slash = path.find_last_of(u"\\/:");
-    return slash == std::u16string::npos ? 0 : slash + 1;
-}
-
-// Where the extension of the file-name part starts, or the length of path.
-std::size_t ExtensionStart(const std::u16string& path) {
-    const std::size_t start = FileNameStart(path);
-    const std::size_t dot = path.find_last_of(u'.');
-    return dot == std::u16string::npos || dot < start ? path.size() : dot;
-}
 
 }  // namespace
 
@@ -92,19 +75,15 @@ TKelvoRect NormalizeImageArea(const TKelvoRect& rect, std::int32_t width, std::i
     return clipped;
 }
 
-std::u16string FileNamePart(const std::u16string& path) { return path.substr(FileNameStart(path)); }
-
-std::u16string FileExtension(const std::u16string& path) { return path.substr(ExtensionStart(path)); }
-
-std::u16string WithoutExtension(const std::u16string& path) { return path.substr(0, ExtensionStart(path)); }
+std::u16string WithoutExtension(const std::u16string& path) { return uni::ReplaceFileExtW(path, u""); }
 
 std::u16string SaveAsFileName(const std::u16string& typed, const std::u16string& defaultExtension) {
-    if (SameTextAscii(FileExtension(typed), defaultExtension)) return typed;
+    if (SameTextAscii(uni::FileExtOfW(typed), defaultExtension)) return typed;
     return typed + defaultExtension;
 }
 
 std::u16string DocumentDisplayName(const std::u16string& fileName, const std::u16string& untitled) {
-    return fileName.empty() ? untitled : FileNamePart(fileName);
+    return fileName.empty() ? untitled : uni::FileNameOfW(fileName);
 }
 
 void AddRecentFileName(std::vector<std::u16string>& list, const std::u16string& name, std::int32_t max) {

@@ -31,11 +31,7 @@ void ScaledOriginalSize(std::int32_t originalWidth, std::int32_t originalHeight,
 // rect clipped to (0, 0, width, height); empty (all zero) when the result is empty or is the whole image.
 TKelvoRect NormalizeImageArea(const TKelvoRect& rect, std::int32_t width, std::int32_t height);
 
-// The file-name part of a path (after the last '\', '/' or ':').
-std::u16string FileNamePart(const std::u16string& path);
-// The extension of the file-name part, with its dot; empty when it has none.
-std::u16string FileExtension(const std::u16string& path);
-// The path without the extension of its file-name part.
+// The path without the extension of its file-name part (split as uni::FileExtOfW splits).
 std::u16string WithoutExtension(const std::u16string& path);
 // The name a Save As writes: the typed name, with the format's default extension appended when the typed
 // extension differs from it (ASCII case ignored): "x.JPG" stays, "x.jpeg" becomes "x.jpeg.jpg".

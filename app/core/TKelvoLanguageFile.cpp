@@ -47,7 +47,7 @@ std::vector<AnsiString> SplitLines(std::string_view bytes) {
 std::uint32_t DeclaredCodePage(const std::vector<AnsiString>& lines) {
     for (const AnsiString& line : lines) {
         const std::size_t eq = line.find('=');
-        if (eq == AnsiString::npos || !SameText(Trim(std::string_view(line).substr(0, eq)), "CodePage")) continue;
+        if (eq == AnsiString::npos || !SameTextAscii(Trim(std::string_view(line).substr(0, eq)), "CodePage")) continue;
         std::int32_t n = 0;
         if (!ParseDecimal(Trim(std::string_view(line).substr(eq + 1)), n) || n <= 0 || n > 65535) return 0;
         return static_cast<std::uint32_t>(n);

@@ -6,7 +6,7 @@
 #include "classlib/core/Checked.h"
 #include "classlib/core/Exceptions.h"
 
-void TKelvoPixelBuffer::FreeDeleter::operator()(Byte* p) const noexcept { std::free(p); }
+void TKelvoPixelBuffer::FreeMemory(Byte* p) noexcept { std::free(p); }
 
 TKelvoPixelBuffer::TKelvoPixelBuffer() { SetFormat(KelvoFormatBGR24); }
 
@@ -26,7 +26,7 @@ void TKelvoPixelBuffer::SetBounds(const TKelvoRect& rect, bool keep) {
     const std::int64_t size = CheckedMul<std::int64_t>(stride, height);
     if (size > MaxBytes) throw EOutOfMemory("Pixel buffer too large");
 
-    std::unique_ptr<Byte, FreeDeleter> memory;
+    TMemory memory;
     if (size > 0) {
         memory.reset(static_cast<Byte*>(std::calloc(std::size_t(size), 1)));
         if (!memory) throw EOutOfMemory("Out of memory");

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/core/TKelvoPixels.h"
+#include "classlib/core/Owned.h"
 
 class TKelvoPixelBuffer : public TKelvoPixels {
 public:
@@ -30,9 +31,8 @@ public:
     std::int64_t MemorySize() const { return size_; }
 
 private:
-    struct FreeDeleter {
-        void operator()(Byte* p) const noexcept;
-    };
-    std::unique_ptr<Byte, FreeDeleter> memory_;
+    static void FreeMemory(Byte* p) noexcept;
+    using TMemory = TOwned<Byte, FreeMemory>;
+    TMemory memory_;
     std::int64_t size_ = 0;
 };

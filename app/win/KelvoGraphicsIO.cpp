@@ -12,6 +12,7 @@
 #include "app/win/KelvoEncoders.h"
 #include "app/win/KelvoFiles.h"
 #include "classlib/core/Exceptions.h"
+#include "classlib/core/Owned.h"
 #include "classlib/core/ScopeGuard.h"
 #include "unicode/win/TUniFileStream.h"
 
@@ -38,14 +39,9 @@ constexpr std::uint16_t CreateNew = 0xFFFF;
 
 const WCHAR* Wide(const std::u16string& s) { return reinterpret_cast<const WCHAR*>(s.c_str()); }
 
-struct StreamRelease {
-    void operator()(IStream* s) const { s->Release(); }
-};
-using TStreamPtr = std::unique_ptr<IStream, StreamRelease>;
-
-struct GlobalFreeDeleter {
-    void operator()(void* h) const { ::GlobalFree(h); }
-};
+void ReleaseStream(IStream* s) { s->Release(); }
+using TStreamPtr = TOwned<IStream, ReleaseStream>;
+using TGlobalMemory = TOwned<void, ::GlobalFree>;
 
 // The whole of a KVI file in movable global memory with its header put right, as a stream GDI+ can decode.
 // Null (and isKVI false) when the file is not a KVI file; null with isKVI true when it is one that cannot be
@@ -63,7 +59,7 @@ TStreamPtr OpenKVIStream(const std::u16string& fileName, bool& isKVI) {
         isKVI = true;
         if (size > KelvoMaxMemoryFileBytes) return nullptr;
 
-        std::unique_ptr<void, GlobalFreeDeleter> memory(::GlobalAlloc(GMEM_MOVEABLE, SIZE_T(size)));
+        TGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, SIZE_T(size)));
         if (!memory) return nullptr;
         {
             Byte* bytes = static_cast<Byte*>(::GlobalLock(memory.get()));
@@ -318,7 +314,7 @@ bool ReadMemoryImageProperties(const Byte* bytes, std::size_t size, TKelvoCustom
     if (!bytes || size == 0 || size > std::size_t(KelvoMaxMemoryFileBytes)) return false;
     TKelvoGdiPlusUser gdiplus;
     if (!gdiplus.Use()) return false;
-    std::unique_ptr<void, GlobalFreeDeleter> memory(::GlobalAlloc(GMEM_MOVEABLE, SIZE_T(size)));
+    TGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, SIZE_T(size)));
     if (!memory) return false;
     {
         Byte* target = static_cast<Byte*>(::GlobalLock(memory.get()));

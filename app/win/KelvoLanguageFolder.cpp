@@ -29,7 +29,7 @@ std::vector<WideString> TKelvoLanguageFolder::LanguageFiles() {
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
     std::sort(names.begin(), names.end(), [](const WideString& a, const WideString& b) {
-        return WideCompareText(a, b) < 0;
+        return CompareTextSystem(a, b) < 0;
     });
     for (WideString& name : names) name = folder_ + name;
     return names;

@@ -4,8 +4,8 @@
 
 namespace kelvo {
 
-// Registers the builders of the program's forms and frames, makes the main window (Application's main form)
-// and the tool panel module. Both belong to Application.
+// Registers the builders of the program's forms and frames, makes the main window (Application's main form),
+// the help and about modules and the tool panel module. All belong to Application.
 void CreateKelvoUserInterface();
 
 }  // namespace kelvo

@@ -13,7 +13,7 @@ class TKelvoForm : public TKelvoHookedControl<TKelvoFormBase> {
 
     explicit TKelvoForm(TComponent* owner) : TKelvoHookedControl(owner) {}
     // An empty form: no builders run.
-    TKelvoForm(TComponent* owner, int dummy) : TKelvoHookedControl(owner, dummy) {}
+    TKelvoForm(TComponent* owner, TNoBuilders) : TKelvoHookedControl(owner, NoBuilders) {}
 
 protected:
     void WMDeferredCall(TMessage& message);

@@ -42,7 +42,7 @@ int TKelvoMessageBox::Show(const WideString& caption, const std::vector<WideStri
     if (lastButton < -1 || count > int(buttons.size()))
         throw CreateFmt<EListError>("List index out of bounds (%d)", {lastButton});
 
-    TObjectPtr<TUniForm> form(Create<TUniForm>(Application, 0));
+    TObjectPtr<TUniForm> form(Create<TUniForm>(Application, NoBuilders));
     form_ = form.get();
     TScopeExit forget([this] { form_ = nullptr; });
     form->SetCaption(caption);

@@ -4,6 +4,7 @@
 #include "app/core/TKelvoLocalizer.h"
 #include "app/core/TKelvoSDFReader.h"
 #include "app/core/TKelvoSDFWriter.h"
+#include "app/win/KelvoProgramMainForm.h"
 #include "app/win/TKelvoToolFrame.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/ScopeGuard.h"
@@ -19,12 +20,6 @@ constexpr std::int32_t kTextTools = 176;
 constexpr std::uint32_t kNodeId = 1;
 constexpr TGUID kNodeKey = TGUID::Parse("{9FC124C8-2014-4832-8878-3489538D623F}");
 constexpr std::uint32_t kRecordItem = 1;
-
-TMainForm* ProgramMainForm() {
-    auto* form = dynamic_cast<TMainForm*>(Application->MainForm());
-    if (!form) throw Exception("The tool panel needs the program's main window");
-    return form;
-}
 
 TTBDockPosition DockPosition(TKelvoPanelDock dock) {
     switch (dock) {
@@ -48,7 +43,8 @@ TKelvoPanelDock PanelDock(TTBDockPosition position) {
 
 }  // namespace
 
-TKelvoToolPanelModule::TKelvoToolPanelModule(TComponent* owner) : TKelvoToolPanelModule(owner, ProgramMainForm()) {}
+TKelvoToolPanelModule::TKelvoToolPanelModule(TComponent* owner)
+    : TKelvoToolPanelModule(owner, kelvo::ProgramMainForm("The tool panel")) {}
 
 TKelvoToolPanelModule::TKelvoToolPanelModule(TComponent* owner, TMainForm* mainForm)
     : TKelvoModuleWithControls(owner), mainForm_(mainForm) {

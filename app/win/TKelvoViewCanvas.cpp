@@ -24,8 +24,11 @@ bool TKelvoViewCanvas::EnsureBuffer(std::int32_t width, std::int32_t height) {
     const std::int32_t w = std::max(width, sectionWidth_), h = std::max(height, sectionHeight_);
     ReleaseBuffer();
     if (!memoryDC_) {
-        memoryDC_.reset(::CreateCompatibleDC(nullptr));
-        if (!memoryDC_) return false;
+        try {
+            memoryDC_ = TMemoryDC(nullptr);
+        } catch (const EOutOfResources&) {
+            return false;
+        }
     }
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -35,12 +38,12 @@ bool TKelvoViewCanvas::EnsureBuffer(std::int32_t width, std::int32_t height) {
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    section_.Reset(::CreateDIBSection(memoryDC_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    section_.Reset(::CreateDIBSection(memoryDC_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!section_ || bits == nullptr) {
         section_.Reset();
         return false;
     }
-    previousBitmap_ = ::SelectObject(memoryDC_.get(), section_.Get());
+    memoryDC_.Select(section_.Get());
     bits_ = static_cast<Byte*>(bits);
     sectionWidth_ = w;
     sectionHeight_ = h;
@@ -48,8 +51,7 @@ bool TKelvoViewCanvas::EnsureBuffer(std::int32_t width, std::int32_t height) {
 }
 
 void TKelvoViewCanvas::ReleaseBuffer() {
-    if (memoryDC_ && previousBitmap_) ::SelectObject(memoryDC_.get(), previousBitmap_);
-    previousBitmap_ = nullptr;
+    memoryDC_.Deselect();
     section_.Reset();
     bits_ = nullptr;
     sectionWidth_ = sectionHeight_ = 0;
@@ -77,8 +79,8 @@ bool TKelvoViewCanvas::BeginPaint(HWND window) {
     }
     const std::int32_t stride = PixelRowStride(KelvoFormatBGR24, sectionWidth_);
     pixels_.Init(TKelvoRect{0, 0, box.right, box.bottom}, bits_, KelvoFormatBGR24, stride);
-    ::SelectClipRgn(memoryDC_.get(), update_.Get());
-    canvas_->SetHandle(memoryDC_.get());
+    ::SelectClipRgn(memoryDC_.Get(), update_.Get());
+    canvas_->SetHandle(memoryDC_.Get());
     depth_ = 0;
     return true;
 }
@@ -87,7 +89,7 @@ void TKelvoViewCanvas::EndPaint() {
     if (window_ == nullptr) return;
     TScopeExit end([&] {
         canvas_->SetHandle(nullptr);
-        ::SelectClipRgn(memoryDC_.get(), nullptr);
+        ::SelectClipRgn(memoryDC_.Get(), nullptr);
         ::EndPaint(window_, &paint_);
         window_ = nullptr;
         paintDC_ = nullptr;
@@ -97,7 +99,7 @@ void TKelvoViewCanvas::EndPaint() {
     });
     ::GdiFlush();
     ::BitBlt(paintDC_, box_.Left, box_.Top, std::int32_t(box_.Width()), std::int32_t(box_.Height()),
-             memoryDC_.get(), box_.Left, box_.Top, SRCCOPY);
+             memoryDC_.Get(), box_.Left, box_.Top, SRCCOPY);
 }
 
 void TKelvoViewCanvas::PushState(TKelvoViewObject* object) {
@@ -105,14 +107,14 @@ void TKelvoViewCanvas::PushState(TKelvoViewObject* object) {
     TClipEntry& entry = stack_[std::size_t(depth_)];
     if (!entry.Region) entry.Region.Reset(::CreateRectRgn(0, 0, 0, 0));
     entry.Object = object;
-    entry.HadClip = entry.Region && ::GetClipRgn(memoryDC_.get(), entry.Region.Get()) == 1;
+    entry.HadClip = entry.Region && ::GetClipRgn(memoryDC_.Get(), entry.Region.Get()) == 1;
     ++depth_;
 }
 
 bool TKelvoViewCanvas::PopState(TKelvoViewObject*& object) {
     if (depth_ == 0) return false;
     TClipEntry& entry = stack_[std::size_t(--depth_)];
-    ::SelectClipRgn(memoryDC_.get(), entry.HadClip ? entry.Region.Get() : nullptr);
+    ::SelectClipRgn(memoryDC_.Get(), entry.HadClip ? entry.Region.Get() : nullptr);
     object = entry.Object;
     entry.Object = nullptr;
     return true;
@@ -121,27 +123,27 @@ bool TKelvoViewCanvas::PopState(TKelvoViewObject*& object) {
 bool TKelvoViewCanvas::ClipMeets(const TKelvoRect& rect) const {
     if (rect.IsEmpty()) return false;
     const RECT r = ToRECT(rect);
-    return ::RectVisible(memoryDC_.get(), &r) != FALSE;
+    return ::RectVisible(memoryDC_.Get(), &r) != FALSE;
 }
 
 bool TKelvoViewCanvas::ClipIsEmpty() const {
     RECT box{};
-    return ::GetClipBox(memoryDC_.get(), &box) == NULLREGION;
+    return ::GetClipBox(memoryDC_.Get(), &box) == NULLREGION;
 }
 
 TKelvoRect TKelvoViewCanvas::ClipBox() const {
     RECT box{};
-    if (::GetClipBox(memoryDC_.get(), &box) == NULLREGION) return TKelvoRect{};
+    if (::GetClipBox(memoryDC_.Get(), &box) == NULLREGION) return TKelvoRect{};
     return TKelvoRect{box.left, box.top, box.right, box.bottom};
 }
 
 void TKelvoViewCanvas::ExcludeFromClip(const TKelvoRect& rect) {
-    if (!rect.IsEmpty()) ::ExcludeClipRect(memoryDC_.get(), rect.Left, rect.Top, rect.Right, rect.Bottom);
+    if (!rect.IsEmpty()) ::ExcludeClipRect(memoryDC_.Get(), rect.Left, rect.Top, rect.Right, rect.Bottom);
 }
 
 void TKelvoViewCanvas::FillBackground() {
     RECT box{};
-    if (::GetClipBox(memoryDC_.get(), &box) == NULLREGION) return;
+    if (::GetClipBox(memoryDC_.Get(), &box) == NULLREGION) return;
     TGdiHandle<HBRUSH> brush(::CreateSolidBrush(background_));
-    if (brush) ::FillRect(memoryDC_.get(), &box, brush.Get());
+    if (brush) ::FillRect(memoryDC_.Get(), &box, brush.Get());
 }

@@ -17,6 +17,7 @@
 #include "app/core/TKelvoPixels.h"
 #include "classlib/core/TObject.h"
 #include "classlib/win/GdiHandle.h"
+#include "classlib/win/MemoryDC.h"
 #include "classlib/win/TCanvas.h"
 #include "classlib/win/Win32.h"
 
@@ -38,7 +39,7 @@ public:
     TKelvoCanvasPixels& Pixels() { return pixels_; }
     // Drawing on the memory DC during a paint.
     TCanvas* Canvas() { return canvas_.get(); }
-    HDC MemoryDC() const { return memoryDC_.get(); }
+    HDC MemoryDC() const { return memoryDC_.Get(); }
     HDC PaintDC() const { return paintDC_; }
     HWND Window() const { return window_; }
     // The bounding box of the region being painted.
@@ -68,9 +69,6 @@ public:
     void FillBackground();
 
 private:
-    struct TDCDeleter {
-        void operator()(HDC dc) const { ::DeleteDC(dc); }
-    };
     struct TClipEntry {
         TKelvoViewObject* Object = nullptr;
         TGdiHandle<HRGN> Region;
@@ -87,9 +85,8 @@ private:
     int depth_ = 0;
     HWND window_ = nullptr;
     HDC paintDC_ = nullptr;
-    std::unique_ptr<HDC__, TDCDeleter> memoryDC_;
-    HGDIOBJ previousBitmap_ = nullptr;
-    TGdiHandle<HBITMAP> section_;
+    TGdiHandle<HBITMAP> section_;  // declared before the DC that holds it: freed after it
+    TMemoryDC memoryDC_;
     Byte* bits_ = nullptr;
     std::int32_t sectionWidth_ = 0, sectionHeight_ = 0;
     TGdiHandle<HRGN> update_;

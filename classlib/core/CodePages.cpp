@@ -325,7 +325,9 @@ int WideCompareStr(std::u16string_view a, std::u16string_view b) {
     return CompareUnits(a, b);
 }
 
-int WideCompareText(std::u16string_view a, std::u16string_view b) {
+int CompareTextSystem(std::u16string_view a, std::u16string_view b) {
     if (TCodePageBackend* backend = State().backend) return backend->CompareWide(a, b, true);
     return CompareUnits(WideUpperCase(a), WideUpperCase(b));
 }
+
+bool SameTextSystem(std::u16string_view a, std::u16string_view b) { return CompareTextSystem(a, b) == 0; }

@@ -59,7 +59,8 @@ WideString Utf8Decode(std::string_view s);
 
 // Locale comparisons of wide strings: <0, 0, >0. Natively by code unit after simple case folding.
 int WideCompareStr(std::u16string_view a, std::u16string_view b);
-int WideCompareText(std::u16string_view a, std::u16string_view b);
+int CompareTextSystem(std::u16string_view a, std::u16string_view b);  // see StringUtils.h
+bool SameTextSystem(std::u16string_view a, std::u16string_view b);
 WideString WideUpperCase(std::u16string_view w);
 WideString WideLowerCase(std::u16string_view w);
 

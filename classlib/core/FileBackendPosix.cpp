@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "classlib/core/FileBackend.h"
+#include "classlib/core/Paths.h"
 #include "classlib/core/FileSystem.h"
 
 namespace classlib::fileio {
@@ -120,7 +121,7 @@ struct FindState {
     }
 };
 
-void FindStateDeleter::operator()(FindState* state) const { delete state; }
+void FreeFindState(FindState* state) { delete state; }
 
 namespace {
 
@@ -154,10 +155,9 @@ int ReadMatch(TSearchRec& rec) {
 }  // namespace
 
 int SysFindFirst(const AnsiString& path, TSearchRec& rec) {
-    auto st = std::unique_ptr<FindState, FindStateDeleter>(new FindState);
-    const std::size_t slash = path.rfind('/');
-    st->folder = slash == AnsiString::npos ? AnsiString() : path.substr(0, slash + 1);
-    st->mask = slash == AnsiString::npos ? path : path.substr(slash + 1);
+    TOwned<FindState, FreeFindState> st(new FindState);
+    st->folder = ExtractFilePath(path);
+    st->mask = ExtractFileName(path);
     // "*.*" means every name on the product's system, with or without a dot.
     if (st->mask == "*.*") st->mask = "*";
     st->dir = ::opendir(st->folder.empty() ? "." : st->folder.c_str());

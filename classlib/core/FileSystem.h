@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "classlib/core/Exceptions.h"
+#include "classlib/core/Owned.h"
 #include "classlib/core/Types.h"
 
 CLASSLIB_DECLARE_EXCEPTION(EInOutError, Exception);
@@ -21,9 +22,8 @@ inline constexpr int faAnyFile = 0x3F;
 
 namespace classlib::fileio {
 struct FindState;
-struct FindStateDeleter {
-    void operator()(FindState* state) const;
-};
+// Ends the search and frees its state.
+void FreeFindState(FindState* state);
 }  // namespace classlib::fileio
 
 // One found entry of a folder search. Entries come in the file system's order; callers that need a
@@ -34,7 +34,7 @@ struct TSearchRec {
     int Attr = 0;
     AnsiString Name;
     int ExcludeAttr = 0;
-    std::unique_ptr<classlib::fileio::FindState, classlib::fileio::FindStateDeleter> FindHandle;
+    TOwned<classlib::fileio::FindState, classlib::fileio::FreeFindState> FindHandle;
 };
 
 // True for an existing file that is not a folder.

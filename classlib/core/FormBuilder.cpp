@@ -21,12 +21,6 @@ Builders& TheBuilders() {
     return builders;
 }
 
-// Holds the name-space write lock for one scope.
-struct WriteLock {
-    WriteLock() { GlobalNameSpace().BeginWrite(); }
-    ~WriteLock() { GlobalNameSpace().EndWrite(); }
-};
-
 }  // namespace
 
 void RegisterFormBuilder(TClass cls, TFormBuilder build) {
@@ -51,7 +45,8 @@ bool InitInheritedComponent(TComponent* instance, TClass rootAncestor) {
         if (TFormBuilder build = FindFormBuilder(c)) chain.push_back(build);
     if (chain.empty()) return false;
 
-    WriteLock lock;
+    GlobalNameSpace().BeginWrite();
+    TScopeExit unlock([] { GlobalNameSpace().EndWrite(); });
     std::vector<TComponent*> before;
     for (int i = 0; i < instance->ComponentCount(); ++i) before.push_back(instance->Components(i));
     auto added = [&] {

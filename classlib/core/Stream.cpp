@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "classlib/core/Exceptions.h"
+#include "classlib/core/Owned.h"
 
 TStream::~TStream() = default;
 
@@ -91,14 +92,12 @@ void TCustomMemoryStream::SaveToStream(TStream& dest) {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
+void CloseFile(std::FILE* f) { std::fclose(f); }
 
 }  // namespace
 
 void TCustomMemoryStream::SaveToFile(const AnsiString& fileName) {
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(fileName.c_str(), "wb"));
+    TOwned<std::FILE, CloseFile> f(std::fopen(fileName.c_str(), "wb"));
     if (!f) throw EFCreateError("Cannot create file \"" + fileName + "\".");
     if (size_ > 0 && std::fwrite(memory_, 1, size_t(size_), f.get()) != size_t(size_))
         throw EWriteError("Stream write error");
@@ -163,7 +162,7 @@ void TMemoryStream::LoadFromStream(TStream& source) {
 }
 
 void TMemoryStream::LoadFromFile(const AnsiString& fileName) {
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(fileName.c_str(), "rb"));
+    TOwned<std::FILE, CloseFile> f(std::fopen(fileName.c_str(), "rb"));
     if (!f) throw EFOpenError("Cannot open file \"" + fileName + "\".");
     std::vector<Byte> bytes;
     Byte chunk[65536];

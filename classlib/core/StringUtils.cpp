@@ -266,7 +266,7 @@ int CompareStr(std::string_view a, std::string_view b) {
     return int(a.size() > b.size()) - int(a.size() < b.size());
 }
 
-int CompareText(std::string_view a, std::string_view b) {
+int CompareTextAscii(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
         const int d = int(static_cast<unsigned char>(UpCase(a[i]))) - int(static_cast<unsigned char>(UpCase(b[i])));
@@ -275,8 +275,25 @@ int CompareText(std::string_view a, std::string_view b) {
     return int(a.size() > b.size()) - int(a.size() < b.size());
 }
 
-bool SameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && CompareText(a, b) == 0;
+bool SameTextAscii(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && CompareTextAscii(a, b) == 0;
+}
+
+namespace {
+char16_t UpCaseAscii(char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - u'a' + u'A') : c; }
+}  // namespace
+
+int CompareTextAscii(std::u16string_view a, std::u16string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const int d = int(UpCaseAscii(a[i])) - int(UpCaseAscii(b[i]));
+        if (d != 0) return d;
+    }
+    return int(a.size() > b.size()) - int(a.size() < b.size());
+}
+
+bool SameTextAscii(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() && CompareTextAscii(a, b) == 0;
 }
 
 AnsiString AnsiUpperCase(std::string_view s) {
@@ -294,13 +311,13 @@ int AnsiCompareStr(std::string_view a, std::string_view b) {
     return WideCompareStr(AnsiToWide(a), AnsiToWide(b));
 }
 
-int AnsiCompareText(std::string_view a, std::string_view b) {
+int CompareTextSystem(std::string_view a, std::string_view b) {
     if (TCodePageBackend* backend = GetCodePageBackend()) return backend->CompareAnsi(a, b, true);
-    return WideCompareText(AnsiToWide(a), AnsiToWide(b));
+    return CompareTextSystem(AnsiToWide(a), AnsiToWide(b));
 }
 
-bool AnsiSameText(std::string_view a, std::string_view b) {
-    return AnsiCompareText(a, b) == 0;
+bool SameTextSystem(std::string_view a, std::string_view b) {
+    return CompareTextSystem(a, b) == 0;
 }
 
 AnsiString StringReplace(std::string_view s, std::string_view oldPattern, std::string_view newPattern,

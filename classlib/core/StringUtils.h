@@ -61,21 +61,29 @@ WideString Trim(std::u16string_view s);
 WideString TrimLeft(std::u16string_view s);
 WideString TrimRight(std::u16string_view s);
 
-// ASCII case: other bytes are left as they are. CompareStr/CompareText return <0, 0 or >0. These are the one
-// case-insensitive comparison of names (components, classes, properties, resources, file masks).
+// Case-insensitive comparison: one helper per string kind (8-bit, UTF-16), its folding rule in its name.
+// Compare... returns <0, 0 or >0.
+// - ...Ascii: only 'A'-'Z' fold, every other unit compares as it is. For names this system or its files define
+//   (components, classes, properties, resources, sections, keywords, extensions, font faces).
+// - ...System: the user's locale, as the system compares; 8-bit text is in the system code page. For text
+//   the user reads (list items, captions, file names shown in order). The UTF-16 forms are in CodePages.h.
+int CompareTextAscii(std::string_view a, std::string_view b);
+bool SameTextAscii(std::string_view a, std::string_view b);
+int CompareTextAscii(std::u16string_view a, std::u16string_view b);
+bool SameTextAscii(std::u16string_view a, std::u16string_view b);
+int CompareTextSystem(std::string_view a, std::string_view b);
+bool SameTextSystem(std::string_view a, std::string_view b);
+
+// ASCII case: other bytes are left as they are.
 char UpCase(char c);
 AnsiString UpperCase(std::string_view s);
 AnsiString LowerCase(std::string_view s);
 int CompareStr(std::string_view a, std::string_view b);
-int CompareText(std::string_view a, std::string_view b);
-bool SameText(std::string_view a, std::string_view b);
 
-// System-locale case and comparison of 8-bit text in the system code page.
+// System-locale case of 8-bit text in the system code page.
 AnsiString AnsiUpperCase(std::string_view s);
 AnsiString AnsiLowerCase(std::string_view s);
 int AnsiCompareStr(std::string_view a, std::string_view b);
-int AnsiCompareText(std::string_view a, std::string_view b);
-bool AnsiSameText(std::string_view a, std::string_view b);
 
 enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
 using TReplaceFlags = unsigned;

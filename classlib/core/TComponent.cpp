@@ -192,7 +192,7 @@ void TComponent::SetName(const AnsiString& newName) {
 void TComponent::ValidateRename(TComponent* component, const AnsiString& currentName, const AnsiString& newName) {
     // Without a component (a rename of an owner-less component) there is nothing to clash with: the names
     // of its own components belong to another scope.
-    if (!component || newName.empty() || SameText(currentName, newName)) return;
+    if (!component || newName.empty() || SameTextAscii(currentName, newName)) return;
     TComponent* existing = FindComponent(newName);
     if (existing && existing != component)
         throw EComponentError("A component named " + newName + " already exists");
@@ -201,7 +201,7 @@ void TComponent::ValidateRename(TComponent* component, const AnsiString& current
 TComponent* TComponent::FindComponent(const AnsiString& name) const {
     if (name.empty()) return nullptr;
     for (TComponent* c : components_)
-        if (SameText(c->name_, name)) return c;
+        if (SameTextAscii(c->name_, name)) return c;
     return nullptr;
 }
 

@@ -28,6 +28,10 @@ class TComponent;
 // Receives each child a component streams out (GetChildren).
 using TGetChildProc = Method<void(TComponent* child)>;
 
+// Picks the constructor of a form or data module that runs no builders: an empty one, to be filled in by code.
+struct TNoBuilders {};
+inline constexpr TNoBuilders NoBuilders{};
+
 class TComponent : public TPersistent, public IInterface {
     CLASSLIB_COMPONENT(TComponent, TPersistent)
 

@@ -7,7 +7,7 @@
 //         using TForwardingFiler::TForwardingFiler;
 //         void DefineBinaryProperty(const AnsiString& name, const TStreamProc& read, const TStreamProc& write,
 //                                   bool hasData) override {
-//             Inner().DefineBinaryProperty(name, read, write, hasData && !SameText(name, "Bitmap"));
+//             Inner().DefineBinaryProperty(name, read, write, hasData && !SameTextAscii(name, "Bitmap"));
 //         }
 //     };
 #pragma once

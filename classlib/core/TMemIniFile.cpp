@@ -68,14 +68,14 @@ void TMemIniFile::LoadLines(const std::vector<AnsiString>& lines) {
 
 const TMemIniFile::Section* TMemIniFile::FindSection(const AnsiString& name) const {
     for (const Section& s : sections_) {
-        if (AnsiSameText(s.name, name)) return &s;
+        if (SameTextSystem(s.name, name)) return &s;
     }
     return nullptr;
 }
 
 TMemIniFile::Section* TMemIniFile::FindSection(const AnsiString& name) {
     for (Section& s : sections_) {
-        if (AnsiSameText(s.name, name)) return &s;
+        if (SameTextSystem(s.name, name)) return &s;
     }
     return nullptr;
 }
@@ -84,7 +84,7 @@ int TMemIniFile::FindKey(const Section& section, const AnsiString& ident) {
     for (std::size_t i = 0; i < section.lines.size(); ++i) {
         const AnsiString& line = section.lines[i];
         const std::size_t eq = line.find('=');
-        if (eq != AnsiString::npos && AnsiSameText(std::string_view(line).substr(0, eq), ident)) return int(i);
+        if (eq != AnsiString::npos && SameTextSystem(std::string_view(line).substr(0, eq), ident)) return int(i);
     }
     return -1;
 }
@@ -173,7 +173,7 @@ bool TMemIniFile::ValueExists(const AnsiString& section, const AnsiString& ident
 
 void TMemIniFile::EraseSection(const AnsiString& section) {
     for (auto it = sections_.begin(); it != sections_.end(); ++it) {
-        if (AnsiSameText(it->name, section)) {
+        if (SameTextSystem(it->name, section)) {
             sections_.erase(it);
             return;
         }

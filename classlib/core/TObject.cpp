@@ -19,7 +19,7 @@ ClassRegistry& Registry() {
 }
 }  // namespace
 
-bool TMetaClass::ClassNameIs(const AnsiString& name) const { return SameText(name_, name); }
+bool TMetaClass::ClassNameIs(const AnsiString& name) const { return SameTextAscii(name_, name); }
 
 bool TMetaClass::InheritsFrom(TClass cls) const {
     for (TClass c = this; c; c = c->parent_)

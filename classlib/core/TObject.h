@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "classlib/core/Exceptions.h"
+#include "classlib/core/Owned.h"
 #include "classlib/core/Types.h"
 
 class TObject;
@@ -203,12 +204,11 @@ T* Create(Args&&... args) {
     return obj.release();
 }
 
-// Ownership by the caller for objects that must be destroyed through Free.
-struct TFreeDeleter {
-    void operator()(TObject* obj) const { Free(obj); }
-};
+// Ownership by the caller for objects that must be destroyed through Free; made by MakeObject, so the
+// object has been through AfterConstruction.
+using TFreeDeleter = TFreeWith<Free>;
 template <class T>
-using TObjectPtr = std::unique_ptr<T, TFreeDeleter>;
+using TObjectPtr = TOwned<T, Free>;
 
 template <class T, class... Args>
 TObjectPtr<T> MakeObject(Args&&... args) {

@@ -165,7 +165,7 @@ std::uint32_t TReader::ReadSet(const std::vector<AnsiString>& names) {
         const AnsiString name = ReadStr();
         if (name.empty()) return bits;
         std::size_t i = 0;
-        while (i < names.size() && i < 32 && !SameText(names[i], name)) ++i;
+        while (i < names.size() && i < 32 && !SameTextAscii(names[i], name)) ++i;
         if (i == names.size() || i >= 32) InvalidValue();
         bits |= 1u << i;
     }
@@ -233,13 +233,13 @@ void TReader::ReadPrefix(std::uint8_t& flags, std::int32_t& childPos) {
 }
 
 void TReader::DefineProperty(const AnsiString& name, const TReaderProc& read, const TWriterProc&, bool) {
-    if (propHandled_ || !read || !SameText(name, propName_)) return;
+    if (propHandled_ || !read || !SameTextAscii(name, propName_)) return;
     propHandled_ = true;
     read(*this);
 }
 
 void TReader::DefineBinaryProperty(const AnsiString& name, const TStreamProc& read, const TStreamProc&, bool) {
-    if (propHandled_ || !read || !SameText(name, propName_)) return;
+    if (propHandled_ || !read || !SameTextAscii(name, propName_)) return;
     propHandled_ = true;
     CheckValue(vaBinary);
     const std::int32_t n = CheckedCount(ReadUInt32(), 1);
@@ -309,7 +309,7 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& info) {
         case tkEnumeration: {
             const AnsiString ident = ReadIdent();
             for (std::size_t i = 0; i < info.EnumNames.size(); ++i)
-                if (SameText(info.EnumNames[i], ident)) {
+                if (SameTextAscii(info.EnumNames[i], ident)) {
                     info.SetOrd(instance, std::int64_t(i));
                     return;
                 }

@@ -8,7 +8,7 @@ AnsiString TResourceId::Text() const { return isId_ ? "#" + std::to_string(id_) 
 bool TResourceId::operator==(const TResourceId& other) const {
     if (isId_ != other.isId_) return false;
     if (isId_) return id_ == other.id_;
-    return SameText(name_, other.name_);
+    return SameTextAscii(name_, other.name_);
 }
 
 TResourceStream::TResourceStream(TModuleHandle instance, const TResourceId& name, const TResourceId& type) {

@@ -75,7 +75,7 @@ TShortCut TextToShortCut(const AnsiString& text) {
     for (;;) {
         auto take = [&](const char* prefix, TShortCut bit) {
             std::string_view p = prefix;
-            if (rest.size() > p.size() && SameText(rest.substr(0, p.size()), p)) {
+            if (rest.size() > p.size() && SameTextAscii(rest.substr(0, p.size()), p)) {
                 modifiers |= bit;
                 rest.remove_prefix(p.size());
                 return true;
@@ -88,7 +88,7 @@ TShortCut TextToShortCut(const AnsiString& text) {
     for (std::uint16_t key = 1; key <= 0xFF; ++key) {
         AnsiString name = NamedKeyText(key);
         if (name.empty()) name = g_lookup(key);
-        if (!name.empty() && SameText(name, rest)) return static_cast<TShortCut>(modifiers | key);
+        if (!name.empty() && SameTextAscii(name, rest)) return static_cast<TShortCut>(modifiers | key);
     }
     return 0;
 }

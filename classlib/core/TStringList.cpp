@@ -7,5 +7,5 @@ int classlib::detail::AnsiListCompare::Sensitive(const AnsiString& a, const Ansi
 }
 
 int classlib::detail::AnsiListCompare::Insensitive(const AnsiString& a, const AnsiString& b) {
-    return AnsiCompareText(a, b);
+    return CompareTextSystem(a, b);
 }

@@ -57,7 +57,7 @@ void TStrings::SetTextStr(const AnsiString& text) {
 }
 
 int TStrings::CompareStrings(const AnsiString& s1, const AnsiString& s2) const {
-    return AnsiCompareText(s1, s2);
+    return CompareTextSystem(s1, s2);
 }
 
 int TStrings::Add(const AnsiString& s) {

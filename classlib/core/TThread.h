@@ -14,9 +14,8 @@ using TThreadID = std::uint32_t;
 
 namespace classlib::threads {
 struct SysThread;
-struct SysThreadDeleter {
-    void operator()(SysThread* thread) const;
-};
+// Waits for the thread to end, then frees its state.
+void FreeSysThread(SysThread* thread);
 }  // namespace classlib::threads
 
 class TThread : public TObject {
@@ -79,7 +78,7 @@ protected:
 private:
     void EndAndRelease();
 
-    std::unique_ptr<classlib::threads::SysThread, classlib::threads::SysThreadDeleter> sys_;
+    TOwned<classlib::threads::SysThread, classlib::threads::FreeSysThread> sys_;
     bool createSuspended_;
     std::atomic<bool> started_{false};
     std::atomic<bool> launched_{false};  // Start has recorded the system thread; ThreadProc may run

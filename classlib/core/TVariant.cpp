@@ -34,11 +34,11 @@ std::int64_t RoundToInt64(double d) {
 
 bool ParseBool(const AnsiString& s, bool& out) {
     AnsiString t = Trim(s);
-    if (SameText(t, "True")) {
+    if (SameTextAscii(t, "True")) {
         out = true;
         return true;
     }
-    if (SameText(t, "False")) {
+    if (SameTextAscii(t, "False")) {
         out = false;
         return true;
     }

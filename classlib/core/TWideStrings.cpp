@@ -66,7 +66,7 @@ void TWideStrings::SetTextStr(const WideString& text) {
 }
 
 int TWideStrings::CompareStrings(const WideString& s1, const WideString& s2) const {
-    return WideCompareText(s1, s2);
+    return CompareTextSystem(s1, s2);
 }
 
 int TWideStrings::Add(const WideString& s) {

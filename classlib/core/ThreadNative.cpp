@@ -12,7 +12,7 @@ struct SysThread {
     std::thread thread;
 };
 
-void SysThreadDeleter::operator()(SysThread* t) const {
+void FreeSysThread(SysThread* t) {
     if (t->thread.joinable()) t->thread.join();
     delete t;
 }

@@ -27,7 +27,7 @@ void RegisterPropInfo(TClass cls, TPropInfo info) {
     std::lock_guard<std::mutex> guard(r.lock);
     auto& list = r.byClass[cls];
     for (const auto& p : list)
-        if (SameText(p->Name, info.Name))
+        if (SameTextAscii(p->Name, info.Name))
             throw EInvalidOperation("Property " + info.Name + " is already published by " + cls->ClassName());
     info.Owner = cls;
     list.push_back(std::make_unique<TPropInfo>(std::move(info)));
@@ -61,7 +61,7 @@ const TPropInfo* GetPropInfo(TClass cls, const AnsiString& name) {
         auto found = r.byClass.find(c);
         if (found == r.byClass.end()) continue;
         for (const auto& p : found->second)
-            if (SameText(p->Name, name)) return p.get();
+            if (SameTextAscii(p->Name, name)) return p.get();
     }
     return nullptr;
 }

@@ -103,7 +103,7 @@ struct FindState {
     }
 };
 
-void FindStateDeleter::operator()(FindState* state) const { delete state; }
+void FreeFindState(FindState* state) { delete state; }
 
 namespace {
 
@@ -123,7 +123,7 @@ void Fill(TSearchRec& rec, const WIN32_FIND_DATAA& data) {
 
 int SysFindFirst(const AnsiString& path, TSearchRec& rec) {
     WIN32_FIND_DATAA data;
-    auto st = std::unique_ptr<FindState, FindStateDeleter>(new FindState);
+    TOwned<FindState, FreeFindState> st(new FindState);
     st->handle = ::FindFirstFileA(path.c_str(), &data);
     if (st->handle == INVALID_HANDLE_VALUE) return int(::GetLastError());
     rec.FindHandle = std::move(st);

@@ -6,6 +6,7 @@
 #include "classlib/core/CallbackExceptions.h"
 #include "classlib/core/FileSystem.h"
 #include "classlib/core/Paths.h"
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/core/StringUtils.h"
 #include "classlib/core/Synchronize.h"
 #include "classlib/core/TBasicAction.h"
@@ -56,27 +57,18 @@ BOOL CALLBACK DisableTaskWindow(HWND wnd, LPARAM data) {
 
 // The other task windows are off while a modal system dialog or message box runs; activation and focus come
 // back afterwards, also when the dialog raises.
-class TaskModalScope {
-public:
-    TaskModalScope(TApplication& app, HWND active)
-        : app_(app), active_(active), focus_(::GetFocus()), list_(app.DisableTaskWindows(nullptr)) {
-        app_.ModalStarted();
-    }
-    ~TaskModalScope() {
-        app_.EnableTaskWindows(list_);
-        if (active_ && ::IsWindow(active_)) ::SetActiveWindow(active_);
-        if (focus_ && ::IsWindow(focus_)) ::SetFocus(focus_);
-        app_.ModalFinished();
-    }
-    TaskModalScope(const TaskModalScope&) = delete;
-    TaskModalScope& operator=(const TaskModalScope&) = delete;
-
-private:
-    TApplication& app_;
-    HWND active_;
-    HWND focus_;
-    void* list_;
-};
+// The returned guard ends the modal state; OnModalEnd may raise from it like any clean-up.
+auto TaskModalState(TApplication& app, HWND active) {
+    HWND focus = ::GetFocus();
+    void* list = app.DisableTaskWindows(nullptr);
+    app.ModalStarted();
+    return TScopeExit([&app, active, focus, list] {
+        app.EnableTaskWindows(list);
+        if (active && ::IsWindow(active)) ::SetActiveWindow(active);
+        if (focus && ::IsWindow(focus)) ::SetFocus(focus);
+        app.ModalFinished();
+    });
+}
 
 // The first non-empty hint up the parent chain.
 AnsiString HintOf(TControl* control) {
@@ -576,7 +568,7 @@ void TApplication::EnableTaskWindows(void* list) {
 }
 
 bool TApplication::TaskModalDialog(const TTaskModalFunc& func, void* record) {
-    TaskModalScope scope(*this, ::GetActiveWindow());
+    const auto modal = TaskModalState(*this, ::GetActiveWindow());
     return func(record) != FALSE;
 }
 
@@ -592,7 +584,7 @@ int TApplication::MessageBox(const AnsiString& text, const AnsiString& caption, 
     HWND owner = ActiveFormHandle();
     if (!owner) owner = handle_;
     if (UseRightToLeftReading()) flags |= MB_RTLREADING;
-    TaskModalScope scope(*this, owner);
+    const auto modal = TaskModalState(*this, owner);
     return ::MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
 

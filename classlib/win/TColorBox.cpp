@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "classlib/core/ScopeGuard.h"
+
 namespace {
 
 struct TNamedColor {
@@ -72,7 +74,7 @@ TColor TColorBox::Colors(int index) const {
 
 void TColorBox::PopulateList() {
     TStrings* items = Items();
-    items->BeginUpdate();
+    TUpdateGuard update(*items);
     items->Clear();
     const auto add = [items](const TNamedColor& c) { items->AddObject(c.Name, AsObject(c.Color)); };
     if (colorStyle_.Contains(cbIncludeNone)) add({clNone, "None"});
@@ -83,7 +85,6 @@ void TColorBox::PopulateList() {
         for (const auto& c : kExtended) add(c);
     if (colorStyle_.Contains(cbSystemColors))
         for (const auto& c : kSystem) add(c);
-    items->EndUpdate();
 }
 
 void TColorBox::SetColorStyle(TColorBoxStyle value) {

@@ -52,9 +52,9 @@ TCustomForm* ValidParentForm(TControl* control) {
 
 // ---- Creation and destruction ----
 
-TCustomForm::TCustomForm(TComponent* owner) : TCustomForm(owner, 0) { buildPending_ = true; }
+TCustomForm::TCustomForm(TComponent* owner) : TCustomForm(owner, NoBuilders) { buildPending_ = true; }
 
-TCustomForm::TCustomForm(TComponent* owner, int) : TScrollingWinControl(owner) {
+TCustomForm::TCustomForm(TComponent* owner, TNoBuilders) : TScrollingWinControl(owner) {
     SetControlStyle(TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks});
     // A form is hidden until shown.
     visible_ = false;

@@ -60,7 +60,7 @@ class TCustomForm : public TScrollingWinControl {
     // any builder raises EResNotFound "Resource %s not found".
     explicit TCustomForm(TComponent* owner);
     // An empty form: no builders run.
-    TCustomForm(TComponent* owner, int dummy);
+    TCustomForm(TComponent* owner, TNoBuilders);
     ~TCustomForm() override;
 
     // Joins Screen, runs the builders (ordinary constructor) and OnCreate: with OldCreateOrder right after
@@ -271,7 +271,7 @@ private:
 class TForm : public TCustomForm {
     CLASSLIB_COMPONENT(TForm, TCustomForm)
     explicit TForm(TComponent* owner) : TCustomForm(owner) {}
-    TForm(TComponent* owner, int dummy) : TCustomForm(owner, dummy) {}
+    TForm(TComponent* owner, TNoBuilders) : TCustomForm(owner, NoBuilders) {}
 };
 
 // The form a control sits on (its nearest form ancestor, the control itself when it is a form), or null.

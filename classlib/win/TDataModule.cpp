@@ -5,7 +5,7 @@
 
 TDataModule::TDataModule(TComponent* owner) : TComponent(owner), buildPending_(true) {}
 
-TDataModule::TDataModule(TComponent* owner, int) : TComponent(owner) {}
+TDataModule::TDataModule(TComponent* owner, TNoBuilders) : TComponent(owner) {}
 
 TDataModule::~TDataModule() {
     if (joinedScreen_ && Screen) Screen->RemoveDataModule(this);

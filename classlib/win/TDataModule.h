@@ -11,7 +11,7 @@ class TDataModule : public TComponent {
     // fill in members of a derived class. A derived class without any builder raises EResNotFound.
     explicit TDataModule(TComponent* owner);
     // A module without builders.
-    TDataModule(TComponent* owner, int dummy);
+    TDataModule(TComponent* owner, TNoBuilders);
     ~TDataModule() override;
 
     // Runs the builders (ordinary constructor), then OnCreate: with OldCreateOrder right after the builders,

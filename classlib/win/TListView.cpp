@@ -5,6 +5,7 @@
 
 #include "classlib/core/CallbackExceptions.h"
 #include "classlib/core/ScopeGuard.h"
+#include "classlib/core/StringUtils.h"
 
 namespace {
 
@@ -501,7 +502,7 @@ int TCustomListView::CompareItems(TListItem* item1, TListItem* item2, std::intpt
         OnCompare(this, item1, item2, data, result);
         return result;
     }
-    if (sortType_ != stData) result = ::lstrcmpiA(item1->Caption().c_str(), item2->Caption().c_str());
+    if (sortType_ != stData) result = CompareTextSystem(item1->Caption(), item2->Caption());
     if (result == 0 && (sortType_ == stData || sortType_ == stBoth)) {
         const auto a = reinterpret_cast<std::uintptr_t>(item1->Data());
         const auto b = reinterpret_cast<std::uintptr_t>(item2->Data());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TCanvas.h"
 #include "classlib/win/TCustomImageList.h"
 #include "classlib/win/TScreen.h"
@@ -73,21 +74,6 @@ TOwnerDrawState DrawStateOf(UINT itemState) {
     }
     return state;
 }
-
-// Restores a DC's state on every path.
-class SavedDC {
-public:
-    explicit SavedDC(HDC dc) : dc_(dc), saved_(::SaveDC(dc)) {}
-    ~SavedDC() {
-        if (saved_) ::RestoreDC(dc_, saved_);
-    }
-    SavedDC(const SavedDC&) = delete;
-    SavedDC& operator=(const SavedDC&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
 
 }  // namespace
 
@@ -185,7 +171,10 @@ bool TMenu::DispatchDrawItem(const DRAWITEMSTRUCT& info) {
     TMenuItem* item = FindItem(info.itemID, fkCommand);
     if (!item) return false;
     // The DC goes back to the system as it came; the canvas (destroyed first) takes its objects out.
-    SavedDC saved(info.hDC);
+    const int saved = ::SaveDC(info.hDC);
+    TScopeExit restore([&] {
+        if (saved) ::RestoreDC(info.hDC, saved);
+    });
     const TObjectPtr<TCanvas> canvas = MakeObject<TCanvas>();
     canvas->SetHandle(info.hDC);
     UseMenuFont(*canvas);

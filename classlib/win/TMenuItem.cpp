@@ -247,7 +247,7 @@ int TMenuItem::IndexOf(const TMenuItem* item) const {
 TMenuItem* TMenuItem::Find(const AnsiString& caption) const {
     const AnsiString wanted = StripHotkey(caption);
     for (TMenuItem* item : items_) {
-        if (AnsiSameText(StripHotkey(item->caption_), wanted)) return item;
+        if (SameTextSystem(StripHotkey(item->caption_), wanted)) return item;
     }
     return nullptr;
 }

@@ -6,6 +6,7 @@
 
 #include "classlib/core/CallbackExceptions.h"
 #include "classlib/core/DialogText.h"
+#include "classlib/core/ScopeGuard.h"
 
 // The 32-bit record with the extended fields (reserved pointer, reserved word, FlagsEx) is 88 bytes.
 static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEA) == 88, "the dialog record lacks its extended fields");
@@ -133,10 +134,11 @@ bool TOpenDialog::DoExecute(const TFileDialogFunc& func, HWND parentWindow) {
 void TOpenDialog::ReadFileNames(const char* buffer, std::size_t size) {
     const std::vector<AnsiString> names = DialogFileNames(
         std::string_view(buffer, size), options_.Contains(ofAllowMultiSelect), options_.Contains(ofOldStyleDialog));
-    files_->BeginUpdate();
-    files_->Clear();
-    for (const AnsiString& name : names) files_->Add(name);
-    files_->EndUpdate();
+    {
+        TUpdateGuard update(*files_);
+        files_->Clear();
+        for (const AnsiString& name : names) files_->Add(name);
+    }
     fileName_ = names.front();
 }
 

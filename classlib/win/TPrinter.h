@@ -7,6 +7,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "classlib/core/Owned.h"
 #include "classlib/core/TStringList.h"
 #include "classlib/win/TCanvas.h"
 #include "classlib/win/Win32.h"
@@ -67,10 +68,7 @@ protected:
     virtual AnsiString DefaultPrinterName();
 
 private:
-    struct DCDeleter {
-        void operator()(HDC dc) const { DeleteDC(dc); }
-    };
-    using TDCHandle = std::unique_ptr<std::remove_pointer_t<HDC>, DCDeleter>;
+    using TDCHandle = TOwned<std::remove_pointer_t<HDC>, ::DeleteDC>;
 
     AnsiString PrinterName();
     DEVMODEA* DeviceMode();

@@ -17,7 +17,7 @@ struct SysThread {
     HANDLE handle = nullptr;
 };
 
-void SysThreadDeleter::operator()(SysThread* t) const {
+void FreeSysThread(SysThread* t) {
     if (t->handle) {
         ::WaitForSingleObject(t->handle, INFINITE);
         ::CloseHandle(t->handle);

@@ -64,7 +64,7 @@ void TKelvoDemoScript::LoadFromStrings(const TKelvoDemoLines& lines) {
             const AnsiString name = Trim(std::string_view(line).substr(1, line.size() - 2));
             current = &sections_[std::size_t(AddSection(name))];
             // Command lines are kept as written: a message text "a = b" must not become "a=b".
-            keepEquals = SameText(name, kScriptSection);
+            keepEquals = SameTextAscii(name, kScriptSection);
             continue;
         }
         if (!current) continue;
@@ -115,7 +115,7 @@ bool TKelvoDemoScript::FindValue(const TKelvoDemoLines& lines, std::string_view 
     for (const AnsiString& line : lines) {
         const std::size_t eq = line.find('=');
         if (eq == AnsiString::npos) continue;
-        if (SameText(std::string_view(line).substr(0, eq), name)) {
+        if (SameTextAscii(std::string_view(line).substr(0, eq), name)) {
             value = line.substr(eq + 1);
             return true;
         }
@@ -138,6 +138,10 @@ WideString TKelvoDemoScript::Decode(const AnsiString& text, std::uint16_t langua
         // A language whose code page this system cannot convert: read the text in the system's own.
         return AnsiToWide(text, CodePageSystemAnsi);
     }
+}
+
+WideString TKelvoDemoScript::DecodeText(const AnsiString& text) const {
+    return Decode(text, kelvodemo::CurrentLanguageId());
 }
 
 bool TKelvoDemoScript::LanguageText(std::uint16_t languageId, std::string_view name, WideString& text,
@@ -168,7 +172,7 @@ WideString TKelvoDemoScript::GetTitle() const {
 
 bool TKelvoDemoScript::FindSection(std::string_view name, std::int32_t& index) const {
     for (std::size_t i = 0; i < sections_.size(); ++i) {
-        if (SameText(sections_[i].Name, name)) {
+        if (SameTextAscii(sections_[i].Name, name)) {
             index = std::int32_t(i);
             return true;
         }

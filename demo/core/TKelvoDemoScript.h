@@ -53,6 +53,8 @@ public:
     WideString GetText(std::string_view name) const;
     // The language text "Title", else the [Info] value "Title", else the file name without folder and extension.
     WideString GetTitle() const;
+    // A text of the script's lines as the current language reads it.
+    WideString DecodeText(const AnsiString& text) const;
 
     // Section names compare without regard to ASCII case.
     bool FindSection(std::string_view name, std::int32_t& index) const;

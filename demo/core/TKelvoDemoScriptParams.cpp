@@ -80,9 +80,9 @@ void TKelvoDemoScriptParams::Parse(std::string_view text) {
             bool isDouble = false;
             std::int32_t integer = 0;
             double number = 0;
-            if (SameText(word, "true")) {
+            if (SameTextAscii(word, "true")) {
                 SetInteger(key++, -1);
-            } else if (SameText(word, "false")) {
+            } else if (SameTextAscii(word, "false")) {
                 SetInteger(key++, 0);
             } else if (IsDecimalNumber(word, isDouble)) {
                 if (!isDouble && TryStrToInt(word, integer)) {
@@ -98,4 +98,20 @@ void TKelvoDemoScriptParams::Parse(std::string_view text) {
         }
         expectValue = false;
     }
+}
+
+bool TKelvoDemoScriptParams::GetNumber(std::int32_t index, double& value) const {
+    std::int32_t integer = 0;
+    if (GetValue(index, &integer, kpInteger, sizeof(integer))) {
+        value = integer;
+        return true;
+    }
+    return GetValue(index, &value, kpDouble, sizeof(value));
+}
+
+bool TKelvoDemoScriptParams::GetText(std::int32_t index, AnsiString& value) const {
+    const TKelvoPropertyItem* item;
+    if (!FindItem(index, item) || item->Type != kpString) return false;
+    value.assign(item->Data.begin(), item->Data.end());
+    return true;
 }

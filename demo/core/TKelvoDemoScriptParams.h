@@ -17,4 +17,9 @@ public:
     // - "true" and "false" (any case): the integers -1 and 0;
     // - anything else: a bare word up to the next blank or comma, as a string.
     void Parse(std::string_view text);
+
+    // The value at index as a number (an integer or a double); false for a string or a missing value.
+    bool GetNumber(std::int32_t index, double& value) const;
+    // The value at index as text; false for a number or a missing value.
+    bool GetText(std::int32_t index, AnsiString& value) const;
 };

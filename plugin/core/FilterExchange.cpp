@@ -100,6 +100,9 @@ std::u16string ProgramPathFromValue(std::uint32_t type, const std::uint8_t* data
     return text;
 }
 
+// The plug-in is built from a few files without the class library, so it cannot use the library's splitter; the
+// working folder is the text before the last '\', which the library's splitter gives too for any path the host
+// passes (a full path to the program).
 std::u16string FolderOf(const std::u16string& path) {
     const std::size_t slash = path.rfind(u'\\');
     return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash);

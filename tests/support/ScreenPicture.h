@@ -25,6 +25,42 @@ inline std::string ArtifactPath(const char* name) {
     return dir + "\\" + name;
 }
 
+// The pixels of a rectangle of the device context, as 32-bit values row after row.
+inline std::vector<std::uint32_t> CopyPixels(HDC source, int x, int y, int w, int h) {
+    TObjectPtr<TBitmap> copy = MakeObject<TBitmap>();
+    copy->SetPixelFormat(pf32bit);
+    copy->SetSize(w, h);
+    ::BitBlt(copy->Canvas()->Handle(), 0, 0, w, h, source, x, y, SRCCOPY);
+    std::vector<std::uint32_t> pixels;
+    pixels.reserve(static_cast<std::size_t>(w) * h);
+    for (int row = 0; row < h; ++row) {
+        const auto* line = static_cast<const std::uint32_t*>(copy->ScanLine(row));
+        pixels.insert(pixels.end(), line, line + w);
+    }
+    return pixels;
+}
+
+// How many pixels of the window (its part on the screen) the display shows otherwise than the window has drawn
+// them, or -1 while the window is hidden. Wine copies what a window draws to the display a little later, while
+// its thread waits for messages, so a test that grabs the display waits for 0 first; the window must not be
+// covered by another.
+inline long ScreenDifference(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    const int left = std::max<int>(r.left, 0), top = std::max<int>(r.top, 0);
+    const int w = std::min<int>(r.right, ::GetSystemMetrics(SM_CXSCREEN)) - left;
+    const int h = std::min<int>(r.bottom, ::GetSystemMetrics(SM_CYSCREEN)) - top;
+    if (w <= 0 || h <= 0 || !::IsWindowVisible(window)) return -1;
+    const TWindowDC screen;
+    const TWindowDC own(window, true);
+    const std::vector<std::uint32_t> shown = CopyPixels(screen.Get(), left, top, w, h);
+    const std::vector<std::uint32_t> drawn = CopyPixels(own.Get(), left - r.left, top - r.top, w, h);
+    long differ = 0;
+    for (std::size_t i = 0; i < shown.size(); ++i) differ += shown[i] != drawn[i];
+    return differ;
+}
+inline bool ScreenShows(HWND window) { return ScreenDifference(window) == 0; }
+
 // Saves what the display shows now as a 24-bit bitmap file.
 inline void SaveScreen(const std::string& path) {
     const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);

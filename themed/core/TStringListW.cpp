@@ -54,7 +54,7 @@ TObject* TStringListW::GetObject(int index) const {
 }
 
 int TStringListW::CompareStrings(const WideString& a, const WideString& b) const {
-    return caseSensitive_ ? WideCompareStr(a, b) : WideCompareText(a, b);
+    return caseSensitive_ ? WideCompareStr(a, b) : CompareTextSystem(a, b);
 }
 
 int TStringListW::IndexOf(const WideString& text) const { return sc::IndexOfLine(*this, text); }

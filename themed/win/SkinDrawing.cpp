@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "classlib/core/ScopeGuard.h"
+#include "classlib/core/StringUtils.h"
 #include "classlib/win/TControl.h"
 #include "classlib/win/TCustomForm.h"
 #include "classlib/win/TCustomImageList.h"
@@ -64,7 +65,8 @@ TGdiHandle<HFONT> RotatedFont(HDC dc, int escapement) {
     lf.lfEscapement = escapement;
     lf.lfOrientation = escapement;
     lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
-    if (_wcsicmp(lf.lfFaceName, L"MS Sans Serif") == 0 || _wcsicmp(lf.lfFaceName, L"Microsoft Sans Serif") == 0) {
+    const std::u16string_view face(reinterpret_cast<const char16_t*>(lf.lfFaceName));
+    if (SameTextAscii(face, u"MS Sans Serif") || SameTextAscii(face, u"Microsoft Sans Serif")) {
         std::wcscpy(lf.lfFaceName, L"Arial");
         TEXTMETRICW tm{};
         ::GetTextMetricsW(dc, &tm);

@@ -59,7 +59,7 @@ void RegisterSkinTheme(const AnsiString& name, TSkinThemeFactory factory) {
 int FindThemeIndex(const AnsiString& name) {
     const std::vector<TThemeEntry>& r = Registry();
     for (std::size_t i = 0; i < r.size(); ++i) {
-        if (CompareText(r[i].name, name) == 0) return int(i);
+        if (CompareTextAscii(r[i].name, name) == 0) return int(i);
     }
     return -1;
 }

@@ -438,8 +438,7 @@ void TSkinDockablePanel::ApplyDockedSize(int hitCode, int size, int splitStart, 
     TTBDock* dock = CurrentDock();
     if (!dock) return;
     const bool width = skin::ResizesWidth(hitCode);
-    dock->BeginUpdate();
-    TScopeExit resume([dock] { dock->EndUpdate(); });
+    TUpdateGuard update(*dock);
     if (splitNeighbour_) {
         // The two panels share what they had: the one across the splitter takes the rest.
         const int total = splitStart + neighbourStart;
@@ -582,8 +581,7 @@ void TSkinDockablePanel::BeginDockedSizing(int hitCode) {
         if (!current.IsEmpty()) ApplyDockedSize(hitCode, endSize, splitStart, neighbourStart);
     } else if (!allow) {
         // Refused or cancelled: the sizes the resize started with.
-        dock->BeginUpdate();
-        TScopeExit resume([dock] { dock->EndUpdate(); });
+        TUpdateGuard update(*dock);
         if (neighbour) {
             if (width) {
                 SetSplitWidth(splitStart);

@@ -14,7 +14,7 @@ public:
     TBitmapEntryRedirect(TFiler& inner, TStreamProc read) : TForwardingFiler(inner), read_(std::move(read)) {}
     void DefineBinaryProperty(const AnsiString& name, const TStreamProc& read, const TStreamProc& write,
                               bool hasData) override {
-        if (SameText(name, "Bitmap"))
+        if (SameTextAscii(name, "Bitmap"))
             Inner().DefineBinaryProperty(name, read_, nullptr, false);
         else
             Inner().DefineBinaryProperty(name, read, write, hasData);

@@ -83,8 +83,7 @@ void TSkinMultiDock::LayOutWindows() {
             p->splitHeight_ = size;
         else
             p->splitWidth_ = size;
-        p->BeginUpdate();
-        TScopeExit endUpdate([p] { p->EndUpdate(); });
+        TUpdateGuard update(*p);
         if (vertical)
             p->SetBounds(0, pos, thickness, size);
         else

@@ -52,7 +52,7 @@ std::vector<int> SortedWindows(const std::vector<TDockLayoutWindow>& windows) {
     return order;
 }
 
-// The rows at or above `from` that some window has, in ascending order.
+// The lowest row at or after `from` that some window is in; found is false (and the result 0) when there is none.
 i32 NextUsedRow(const std::vector<TWork>& work, i32 from, bool& found) {
     found = false;
     i32 best = 0;

@@ -30,7 +30,7 @@ bool TTBNotifyList::Empty() const {
 }
 
 void TTBNotifyList::Deliver(TTBCustomItem* sender, bool relayed, TTBItemChangedAction action, int index,
-                            TTBCustomItem* item, const bool& stop) {
+                            TTBCustomItem* item, const bool& alive) {
     ++walks_;
     TScopeExit endWalk([this] {
         if (--walks_ == 0)
@@ -38,7 +38,7 @@ void TTBNotifyList::Deliver(TTBCustomItem* sender, bool relayed, TTBItemChangedA
                            entries_.end());
     });
     // By index and against the current length: the vector may grow or its entries die during a call.
-    for (std::size_t i = 0; i < entries_.size() && !stop; ++i) {
+    for (std::size_t i = 0; i < entries_.size() && alive; ++i) {
         if (entries_[i].count == 0) continue;
         const TTBItemChangedProc proc = entries_[i].proc;
         proc(sender, relayed, action, index, item);

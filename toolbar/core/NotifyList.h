@@ -35,9 +35,9 @@ public:
     bool Empty() const;
 
     // Calls each registered listener with the arguments. Pairs removed during the walk are not called,
-    // pairs added during it are; the walk ends at once when stop becomes true (the item was destroyed).
+    // pairs added during it are; the walk ends at once when alive becomes false (the item was destroyed).
     void Deliver(TTBCustomItem* sender, bool relayed, TTBItemChangedAction action, int index, TTBCustomItem* item,
-                 const bool& stop);
+                 const bool& alive);
 
 private:
     struct Entry {

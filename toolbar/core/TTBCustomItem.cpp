@@ -16,35 +16,29 @@ namespace {
 constexpr int kMaxRelayDepth = 10;
 }  // namespace
 
-// What outlives the item while a notification is being delivered: the listeners and whether the item is
-// gone. Every delivery holds a reference, so a listener may free the item.
-struct TTBCustomItem::TLife {
-    bool gone = false;
-    TTBNotifyList listeners;
-};
-
 // The children update bracket (codes 3 and 4) for TUpdateGuard: the end is sent after an exception too,
 // and not at all when the item was freed meanwhile.
 class TTBCustomItem::TSubitemsUpdate {
 public:
-    explicit TSubitemsUpdate(TTBCustomItem* item) : item_(item), life_(item->life_) {}
+    explicit TSubitemsUpdate(TTBCustomItem* item) : item_(item), alive_(item->alive_) {}
     void BeginUpdate() { item_->Notify(tbicSubitemsBeginUpdate, 0, nullptr); }
     void EndUpdate() {
-        if (!life_->gone) item_->Notify(tbicSubitemsEndUpdate, 0, nullptr);
+        if (*alive_) item_->Notify(tbicSubitemsEndUpdate, 0, nullptr);
     }
 
 private:
     TTBCustomItem* item_;
-    std::shared_ptr<TLife> life_;
+    std::shared_ptr<bool> alive_;
 };
 
-TTBCustomItem::TTBCustomItem(TComponent* owner) : TComponent(owner), life_(std::make_shared<TLife>()) {
+TTBCustomItem::TTBCustomItem(TComponent* owner)
+    : TComponent(owner), alive_(std::make_shared<bool>(true)), listeners_(std::make_shared<TTBNotifyList>()) {
     tb::AddDeferredClickUser();
 }
 
 TTBCustomItem::~TTBCustomItem() {
     DetachFromTree();
-    life_->gone = true;
+    *alive_ = false;
     actionLink_.reset();
     imagesWatch_.reset();
     subMenuImagesWatch_.reset();
@@ -101,9 +95,9 @@ void TTBCustomItem::Insert(int index, TTBCustomItem* item) {
 
 void TTBCustomItem::Delete(int index) {
     TTBCustomItem* child = Items(index);
-    const std::shared_ptr<TLife> life = life_;
+    const std::shared_ptr<bool> alive = alive_;
     Notify(tbicDeleting, index, child);
-    if (life->gone) return;
+    if (!*alive) return;
     // A listener may have taken the child out already (by freeing it).
     const int at = IndexOf(child);
     if (at < 0) return;
@@ -127,8 +121,8 @@ void TTBCustomItem::Move(int curIndex, int newIndex) {
 }
 
 void TTBCustomItem::Clear() {
-    const std::shared_ptr<TLife> life = life_;
-    while (!life->gone && !items_.empty()) {
+    const std::shared_ptr<bool> alive = alive_;
+    while (*alive && !items_.empty()) {
         TTBCustomItem* child = items_.back();
         Free(child);  // the child leaves this item as it goes
     }
@@ -136,10 +130,10 @@ void TTBCustomItem::Clear() {
 
 // Notifications
 
-void TTBCustomItem::RegisterNotification(TTBItemChangedProc proc, void* data) { life_->listeners.Register(proc, data); }
+void TTBCustomItem::RegisterNotification(TTBItemChangedProc proc, void* data) { listeners_->Register(proc, data); }
 
 void TTBCustomItem::UnregisterNotification(TTBItemChangedProc proc, void* data) {
-    life_->listeners.Unregister(proc, data);
+    listeners_->Unregister(proc, data);
 }
 
 void TTBCustomItem::Notify(TTBItemChangedAction action, int index, TTBCustomItem* item) {
@@ -148,12 +142,12 @@ void TTBCustomItem::Notify(TTBItemChangedAction action, int index, TTBCustomItem
 
 void TTBCustomItem::RelayNotify(TTBItemChangedAction action, int index, TTBCustomItem* item,
                                 TTBCustomItem* relayedFrom, int depth) {
-    const std::shared_ptr<TLife> life = life_;
+    const std::shared_ptr<bool> alive = alive_;
     TTBCustomItem* const origin = relayedFrom ? relayedFrom : this;
     if (depth < kMaxRelayDepth) {
         if (itemStyle_.Contains(tbisEmbeddedGroup) && parent_) {
             parent_->RelayNotify(action, index, item, origin, depth + 1);
-            if (life->gone) return;
+            if (!*alive) return;
         }
         // The walk moves on only when the entry it just served is still in place, so a link parent that
         // leaves during its call neither stops the walk nor makes it skip the next one.
@@ -161,12 +155,14 @@ void TTBCustomItem::RelayNotify(TTBItemChangedAction action, int index, TTBCusto
             TTBCustomItem* linkParent = (*linkParents_)[i];
             if (linkParent != parent_) {
                 linkParent->RelayNotify(action, index, item, origin, depth + 1);
-                if (life->gone) return;
+                if (!*alive) return;
             }
             if (linkParents_ && i < linkParents_->size() && (*linkParents_)[i] == linkParent) ++i;
         }
     }
-    life->listeners.Deliver(origin, relayedFrom != nullptr, action, index, item, life->gone);
+    // The list outlives the item for the walk, so a listener may free the item.
+    const std::shared_ptr<TTBNotifyList> listeners = listeners_;
+    listeners->Deliver(origin, relayedFrom != nullptr, action, index, item, *alive);
 }
 
 void TTBCustomItem::NotifyParent(TTBItemChangedAction action) {
@@ -190,16 +186,16 @@ void TTBCustomItem::SetHint(const WideString& value) { hint_ = value; }
 void TTBCustomItem::SetChecked(bool value) {
     if (value == checked_) return;
     checked_ = value;
-    const std::shared_ptr<TLife> life = life_;
+    const std::shared_ptr<bool> alive = alive_;
     Change(false);
-    if (value && !life->gone) UncheckGroupMembers();
+    if (value && *alive) UncheckGroupMembers();
 }
 
 void TTBCustomItem::UncheckGroupMembers() {
     if (groupIndex_ == 0 || !parent_) return;
-    const std::shared_ptr<TLife> life = life_;
+    const std::shared_ptr<bool> alive = alive_;
     TTBCustomItem* parent = parent_;
-    for (int i = 0; !life->gone && i < parent->Count(); ++i) {
+    for (int i = 0; *alive && i < parent->Count(); ++i) {
         TTBCustomItem* sibling = parent->items_[static_cast<std::size_t>(i)];
         if (sibling != this && sibling->groupIndex_ == groupIndex_) sibling->SetChecked(false);
         if (parent_ != parent) return;  // a listener moved this item away
@@ -315,9 +311,9 @@ void TTBCustomItem::RecalcEffectiveOptions() {
     if (updated == effectiveOptions_) return;
     const TTBItemOptions before = effectiveOptions_;
     effectiveOptions_ = updated;
-    const std::shared_ptr<TLife> life = life_;
+    const std::shared_ptr<bool> alive = alive_;
     if (tb::OptionsChangeNeedsResize(before, updated)) Change(true);
-    for (std::size_t i = 0; !life->gone && i < items_.size(); ++i)
+    for (std::size_t i = 0; *alive && i < items_.size(); ++i)
         if (items_[i]->inheritOptions_) items_[i]->RecalcEffectiveOptions();
 }
 
@@ -376,13 +372,13 @@ void TTBCustomItem::ActionChange(TObject* sender, bool checkDefaults) {
 
 void TTBCustomItem::Click() {
     if (!enabled_) return;
-    const std::shared_ptr<TLife> life = life_;
+    const std::shared_ptr<bool> alive = alive_;
     TBasicAction* action = Action();
     if (autoCheck_) {
         auto* custom = dynamic_cast<TCustomAction*>(action);
         // An auto-checking action toggles itself, and the link passes the new state on.
         if (!(custom && custom->AutoCheck())) SetChecked(!checked_);
-        if (life->gone) return;
+        if (!*alive) return;
     }
     // A handler of the item's own (not the action's) wins over the action.
     if (action && (!OnClick || OnClick == action->OnExecute)) {
@@ -393,9 +389,9 @@ void TTBCustomItem::Click() {
 }
 
 void TTBCustomItem::DoPopup(TTBCustomItem* sender, bool fromLink) {
-    const std::shared_ptr<TLife> life = life_;
+    const std::shared_ptr<bool> alive = alive_;
     if (OnPopup) OnPopup(sender, fromLink);
-    if (!life->gone && !itemStyle_.Contains(tbisCombo)) Click();
+    if (*alive && !itemStyle_.Contains(tbisCombo)) Click();
 }
 
 void TTBCustomItem::InitiateAction() {

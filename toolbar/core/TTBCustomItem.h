@@ -187,7 +187,6 @@ protected:
     void DeferredClick() override { Click(); }
 
 private:
-    struct TLife;
     class TSubitemsUpdate;
 
     void RelayNotify(TTBItemChangedAction action, int index, TTBCustomItem* item, TTBCustomItem* relayedFrom,
@@ -203,8 +202,10 @@ private:
     void WatchList(std::unique_ptr<TTBImageListWatch>& watch, TCustomImageList*& field, TCustomImageList* value,
                    TNotifyEvent onChange);
 
-    std::shared_ptr<TLife> life_;
-    std::unique_ptr<TTBCustomItemActionLink, TFreeDeleter> actionLink_;
+    // False once the item is destroyed: a call that may free the item keeps a copy and checks it afterwards.
+    std::shared_ptr<bool> alive_;
+    std::shared_ptr<TTBNotifyList> listeners_;
+    TObjectPtr<TTBCustomItemActionLink> actionLink_;
     bool autoCheck_ = false;
     WideString caption_;
     bool checked_ = false;

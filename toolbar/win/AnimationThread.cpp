@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "classlib/core/Messages.h"
+#include "classlib/core/Owned.h"
 #include "classlib/win/GdiHandle.h"
 #include "classlib/win/MemoryDC.h"
 #include "classlib/win/WindowDC.h"
@@ -18,10 +19,6 @@ TUpdateLayeredWindow UpdateLayeredWindowProc() {
         reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "UpdateLayeredWindow")));
     return proc;
 }
-
-struct TCloseHandle {
-    void operator()(HANDLE h) const { ::CloseHandle(h); }
-};
 
 // What the worker shares with the UI thread: set before it starts, then only the atomics change.
 struct TPacing {
@@ -47,7 +44,7 @@ struct TAnimation {
     TGdiHandle<HBITMAP> bitmap;  // declared before the DC that holds it: freed after it
     TMemoryDC capture;
     std::unique_ptr<TPacing> pacing;
-    std::unique_ptr<void, TCloseHandle> worker;
+    TOwned<void, ::CloseHandle> worker;
 
     ~TAnimation() { tb::EndAnimation(nullptr); }
 };

@@ -336,9 +336,8 @@ void TTBDock::LayOutWindows() {
         TTBCustomDockableWindow* w = list[static_cast<std::size_t>(i)];
         w->shrunkLength_ = p.ShrunkLength;
         w->dockedThickness_ = p.Thickness;
-        w->BeginUpdate();
         {
-            TScopeExit endUpdate([w] { w->EndUpdate(); });
+            TUpdateGuard update(*w);
             const int shrunk = w->shrunkLength_;
             w->SetBounds(p.Bounds.Left, p.Bounds.Top, p.Bounds.Width(), p.Bounds.Height());
             w->shrunkLength_ = shrunk;

@@ -7,6 +7,7 @@
 #include "toolbar/win/FloatingWindows.h"
 #include "toolbar/win/TTBCustomDockableWindow.h"
 #include "toolbar/win/WindowPainting.h"
+#include "toolbar/win/WindowRects.h"
 
 namespace {
 
@@ -19,17 +20,17 @@ TDrawCaptionTempW DrawCaptionTempWProc() {
     return proc;
 }
 
-RECT ToRECT(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
+using tb::ToRECT;
 
 TPoint WindowPointOf(HWND wnd, LPARAM lParam) {
-    RECT wr;
-    ::GetWindowRect(wnd, &wr);
-    return Point(static_cast<short>(LOWORD(lParam)) - wr.left, static_cast<short>(HIWORD(lParam)) - wr.top);
+    const TPoint screen = tb::PointOfLParam(lParam);
+    const TRect window = tb::ScreenRectOf(wnd);
+    return Point(screen.X - window.Left, screen.Y - window.Top);
 }
 
 }  // namespace
 
-TTBFloatingWindowParent::TTBFloatingWindowParent(TComponent* owner) : TCustomForm(owner, 0) {}
+TTBFloatingWindowParent::TTBFloatingWindowParent(TComponent* owner) : TCustomForm(owner, NoBuilders) {}
 
 void TTBFloatingWindowParent::CreateParams(TCreateParams& params) {
     TCustomForm::CreateParams(params);

@@ -12,7 +12,7 @@ public:
     TImagesEntryFilter(TFiler& inner, bool writeImages) : TForwardingFiler(inner), writeImages_(writeImages) {}
     void DefineBinaryProperty(const AnsiString& name, const TStreamProc& read, const TStreamProc& write,
                               bool hasData) override {
-        Inner().DefineBinaryProperty(name, read, write, hasData && (writeImages_ || !SameText(name, "Bitmap")));
+        Inner().DefineBinaryProperty(name, read, write, hasData && (writeImages_ || !SameTextAscii(name, "Bitmap")));
     }
 
 private:
@@ -66,8 +66,7 @@ void TTBCustomImageList::ImagesBitmapChanged(TObject*) { FillFromImagesBitmap();
 void TTBCustomImageList::FillFromImagesBitmap() {
     if (imagesBitmap_->Empty()) return;
     // One change for the whole refill.
-    BeginUpdate();
-    TScopeExit done([this] { EndUpdate(); });
+    TUpdateGuard update(*this);
     Clear();
     AddMasked(imagesBitmap_.get(), imagesBitmapMaskColor_);
 }

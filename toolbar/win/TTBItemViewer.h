@@ -73,6 +73,10 @@ class TTBItemViewer : public TObject, public TTBDeferredClickTarget {
     virtual void MouseWheel(int wheelDelta, int x, int y) {}
     virtual void Paint(HDC dc, const TRect& clientArea, bool isSelected, bool isPushed, bool useDisabledShadow);
     virtual bool UsesSameWidth() const;
+    // What accessibility tools are told: a role of the viewer's own (0: the framework's by its kind) and a
+    // value (false: none).
+    virtual std::int32_t GetAccRole() const { return 0; }
+    virtual bool GetAccValue(WideString& value) const { return false; }
 
     // The viewer's accessibility object while it lives (a weak link, changed under that object's lock).
     TTBCustomAccObject*& AccObjectSlot() { return accObject_; }

@@ -155,8 +155,19 @@ HRESULT TTBItemViewerAccObject::get_accRole(VARIANT child, VARIANT* role) {
     ::VariantInit(role);
     return Call(&child, [&] {
         role->vt = VT_I4;
-        role->lVal = tb::AccViewerRole(ViewerKind(viewer_), InMenu(viewer_->View()), HasSubmenu(viewer_));
+        const std::int32_t own = viewer_->GetAccRole();
+        role->lVal = own ? own : tb::AccViewerRole(ViewerKind(viewer_), InMenu(viewer_->View()), HasSubmenu(viewer_));
         return S_OK;
+    });
+}
+
+HRESULT TTBItemViewerAccObject::get_accValue(VARIANT child, BSTR* value) {
+    if (!value) return E_POINTER;
+    *value = nullptr;
+    return Call(&child, [&] {
+        WideString text;
+        if (!viewer_->GetAccValue(text)) return S_FALSE;
+        return tb::PutText(value, text);
     });
 }
 

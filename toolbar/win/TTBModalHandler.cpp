@@ -24,7 +24,8 @@ using namespace tb;
 namespace {
 
 constexpr UINT kWmSysTimer = 280;
-constexpr UINT kWmMessage77 = 77;  // a message the menu loop swallows with the system timer
+// Sent for the F1 key ahead of WM_HELP; the menu loop swallows it, so F1 opens no help while a menu is open.
+constexpr UINT kWmKeyF1 = 0x004D;
 constexpr char kHandlerClass[] = "TTBModalHandlerWindow";
 
 TPoint lastMousePos{INT_MIN, 0};
@@ -180,6 +181,209 @@ LRESULT CALLBACK TTBModalHandler::OwnWindowProc(HWND wnd, UINT msg, WPARAM wPara
     return ::DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
+namespace {
+
+// What the steps of one run of the menu loop share.
+struct TLoopRun {
+    TTBView* root;
+    const bool& alive;  // false once root is destroyed: no step touches it again
+    HWND captureWnd;
+    bool trackRightButton;
+    // The release of the press that started the loop: over nothing it is ignored; over a popup that opened
+    // under the pointer (a tall drop-down pulled up over its bar) it is ignored too until the pointer moves,
+    // so that it does not run whichever item happened to appear there.
+    bool ignoreNextRelease;
+    TPoint pressPos;
+    bool movedSincePress = false;
+    HWND active = nullptr;  // the window active when the loop began
+};
+
+TPoint MessagePosition() {
+    const DWORD pos = ::GetMessagePos();
+    return TPoint{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+}
+
+// The run goes on while the root lives, the loop's window holds the capture and no done action is recorded.
+bool Running(const TLoopRun& run) {
+    return run.alive && ::GetCapture() == run.captureWnd && !run.root->IsModalEnding();
+}
+
+// The press that started the loop reaches the selected viewer as if the loop had taken it from the queue.
+void PassStartingPress(TLoopRun& run) {
+    TTBItemViewer* sel = run.root->Selected();
+    if (!sel) return;
+    const TPoint local = sel->ScreenToViewer(MessagePosition());
+    bool onMenu = false;
+    sel->MouseDown(TShiftState{ssLeft}, local.X, local.Y, onMenu);
+    if (run.alive) run.root->SetMouseDownOnMenu(onMenu);
+}
+
+// A press outside the open menus ends the loop and stays in the queue for what was clicked. On the root
+// toolbar's own window the press ends it too unless it lands in the client area on a hovered item that
+// takes clicks.
+bool PressEndsLoop(TLoopRun& run, const MSG& msg) {
+    if (msg.message != WM_LBUTTONDOWN && msg.message != WM_RBUTTONDOWN && msg.message != WM_NCLBUTTONDOWN &&
+        msg.message != WM_NCRBUTTONDOWN)
+        return false;
+    TTBView* root = run.root;
+    const HWND under = ::WindowFromPoint(msg.pt);
+    if (IsChainWindow(OpenChain(root), under)) return false;
+    const TPoint pt{msg.pt.x, msg.pt.y};
+    if (root->IsPopup() || under != root->Window()->WindowHandle()) return true;
+    if (!root->Window()->ClientRect().Contains(root->Window()->ScreenToClient(pt))) return true;
+    if (msg.message != WM_LBUTTONDOWN) return false;
+    UpdateHover(root, pt, true);
+    TTBItemViewer* sel = root->Selected();
+    return !sel || !root->MouseOverSelected() || sel->Item()->ItemStyle().Contains(tbisClicksTransparent);
+}
+
+// Keys go to the deepest open view's selected viewer, then to the view; while a button is held only F1 does.
+void OnKeyDown(TLoopRun& run, TTBView* deepest, MSG& msg) {
+    if (Application) Application->CancelHint();
+    auto key = static_cast<std::uint16_t>(msg.wParam);
+    if (ButtonHeld(run.trackRightButton) && key != VK_F1) return;
+    if (key == VK_PROCESSKEY) key = static_cast<std::uint16_t>(::ImmGetVirtualKey(msg.hwnd));
+    const TShiftState shift = KeyDataToShiftState(msg.lParam);
+    if (TTBItemViewer* sel = deepest->Selected()) sel->KeyDown(key, shift);
+    if (!run.alive) return;
+    if (key != 0) deepest->KeyDown(key, shift);
+    if (!run.alive || run.root->IsModalEnding()) return;
+    if (key != 0) ::TranslateMessage(&msg);
+}
+
+// A character selects the item it is the accelerator of (and runs it when it is the only one); space and
+// '-' on a root toolbar open the active window's system menu; anything else beeps.
+void OnChar(TLoopRun& run, TTBView* deepest, MSG& msg) {
+    if (ButtonHeld(run.trackRightButton)) return;
+    const char16_t ch = CharToWide(static_cast<unsigned>(msg.wParam));
+    bool only = false;
+    if (TTBItemViewer* found = deepest->FindViewerByKey(deepest->Selected(), ch, only, false)) {
+        deepest->Select(found, false);
+        deepest->ScrollSelectedIntoView();
+        if (only) deepest->ExecuteSelected(true);
+    } else if ((ch == u' ' || ch == u'-') && run.root->IsToolbar() && deepest == run.root && run.active) {
+        run.root->EndModalWithSystemMenu(run.active, ch);
+    } else {
+        ::MessageBeep(0);
+    }
+}
+
+// The popups' own timers (submenu open and close, scrolling) go to their views; other timers are dispatched.
+void OnTimer(TLoopRun& run, TTBView*, MSG& msg) {
+    TTBView* v = ViewOfWindow(OpenChain(run.root), msg.hwnd);
+    if (v && dynamic_cast<TTBPopupWindow*>(v->Window()) && msg.wParam >= kTimerIdBase && msg.wParam <= kTimerIdBase + 3)
+        v->HandleTimer(static_cast<int>(msg.wParam - kTimerIdBase));
+    else
+        ::DispatchMessageA(&msg);
+}
+
+void OnMouseMove(TLoopRun& run, TTBView*, MSG& msg) {
+    const TPoint pt = MessagePoint(msg);
+    if (pt != run.pressPos) run.movedSincePress = true;
+    if (pt != lastMousePos) {
+        lastMousePos = pt;
+        UpdateHover(run.root, pt, true);
+        StartScrollTimers(OpenChain(run.root), pt);
+    }
+    const TTarget t = TargetAt(run.root);
+    if (!t.viewer) return;
+    const TPoint local = t.viewer->ScreenToViewer(pt);
+    t.viewer->MouseMove(local.X, local.Y);
+}
+
+void OnButtonDown(TLoopRun& run, TTBView*, MSG& msg) {
+    if (msg.message == WM_RBUTTONDOWN && !run.trackRightButton) return;
+    if (Application) Application->CancelHint();
+    run.ignoreNextRelease = false;
+    const TPoint pt = MessagePoint(msg);
+    UpdateHover(run.root, pt, true);
+    const TTarget t = TargetAt(run.root);
+    if (!t.viewer) return;
+    TShiftState shift = KeysToShiftState(msg.wParam);
+    if (msg.message == WM_LBUTTONDBLCLK) shift.Include(ssDouble);
+    const TPoint local = t.viewer->ScreenToViewer(pt);
+    bool onMenu = false;
+    t.viewer->MouseDown(shift, local.X, local.Y, onMenu);
+    if (run.alive) t.view->SetMouseDownOnMenu(onMenu);
+}
+
+void OnButtonUp(TLoopRun& run, TTBView*, MSG& msg) {
+    if (msg.message == WM_RBUTTONUP && !run.trackRightButton) return;
+    TTBView* root = run.root;
+    const TPoint pt = MessagePoint(msg);
+    UpdateHover(root, pt, false);
+    const TTarget t = TargetAt(root);
+    if (run.ignoreNextRelease && !run.movedSincePress && t.view && t.view != root) {
+        run.ignoreNextRelease = false;
+        return;
+    }
+    if (t.viewer) {
+        const TPoint local = t.viewer->ScreenToViewer(pt);
+        const bool onMenu = t.view->MouseDownOnMenu();
+        t.view->SetMouseDownOnMenu(false);
+        t.viewer->MouseUp(local.X, local.Y, onMenu);
+        if (!run.alive) return;
+    }
+    // A release over nothing, or over the root toolbar with no menu open from it, ends the loop.
+    const bool ends = !t.viewer || (t.view == root && root->IsToolbar() && !root->OpenViewer());
+    if (!ends) return;
+    if (run.ignoreNextRelease)
+        run.ignoreNextRelease = false;
+    else
+        root->EndModal();
+}
+
+void OnMouseWheel(TLoopRun& run, TTBView*, MSG& msg) {
+    const TTarget t = TargetAt(run.root);
+    if (!t.viewer) return;
+    const TPoint local = t.viewer->ScreenToViewer(MessagePoint(msg));
+    t.viewer->MouseWheel(static_cast<short>(HIWORD(msg.wParam)), local.X, local.Y);
+}
+
+// Messages the loop swallows: the context menu request, the system timer and F1's message.
+void Swallow(TLoopRun&, TTBView*, MSG&) {}
+
+using TStep = void (*)(TLoopRun& run, TTBView* deepest, MSG& msg);
+struct TRoute {
+    UINT message;
+    TStep step;
+};
+// Which step takes which message; every other message is dispatched.
+constexpr TRoute kRoutes[] = {
+    {WM_KEYDOWN, OnKeyDown},         {WM_SYSKEYDOWN, OnKeyDown},    {WM_CHAR, OnChar},
+    {WM_SYSCHAR, OnChar},            {WM_TIMER, OnTimer},           {WM_MOUSEMOVE, OnMouseMove},
+    {WM_LBUTTONDOWN, OnButtonDown},  {WM_LBUTTONDBLCLK, OnButtonDown}, {WM_RBUTTONDOWN, OnButtonDown},
+    {WM_LBUTTONUP, OnButtonUp},      {WM_RBUTTONUP, OnButtonUp},    {WM_MOUSEWHEEL, OnMouseWheel},
+    {WM_CONTEXTMENU, Swallow},       {kWmSysTimer, Swallow},        {kWmKeyF1, Swallow},
+};
+
+// One message taken from the queue, to the step that handles its kind.
+void Route(TLoopRun& run, MSG& msg) {
+    TTBView* deepest = OpenChain(run.root).back();
+    for (const TRoute& route : kRoutes) {
+        if (route.message == msg.message) {
+            route.step(run, deepest, msg);
+            return;
+        }
+    }
+    ::DispatchMessageA(&msg);
+}
+
+// After each message: a mouse position forgotten meanwhile is taken again, and the application's hint
+// follows the deepest selection.
+void AfterMessage(TLoopRun& run) {
+    if (lastMousePos.X == INT_MIN) {
+        lastMousePos = MessagePosition();
+        UpdateHover(run.root, lastMousePos, true);
+    }
+    if (Application) {
+        TTBItemViewer* sel = OpenChain(run.root).back()->Selected();
+        Application->SetHint(sel ? WideToAnsi(GetLongHintW(sel->Item()->Hint()), CodePageUtf8) : AnsiString());
+    }
+}
+
+}  // namespace
+
 void TTBModalHandler::Loop(TTBView* root, const std::shared_ptr<bool>& alive, bool fromMouseDown,
                            bool trackRightButton, bool, bool executeSelected) {
     root_ = root;
@@ -199,191 +403,28 @@ void TTBModalHandler::Loop(TTBView* root, const std::shared_ptr<bool>& alive, bo
         if (Application) Application->SetHint("");
     });
 
-    // The release of the press that started the loop: over nothing it is ignored; over a popup that opened
-    // under the pointer (a tall drop-down pulled up over its bar) it is ignored too until the pointer moves,
-    // so that it does not run whichever item happened to appear there.
-    bool ignoreNextRelease = fromMouseDown;
-    const DWORD startPos = ::GetMessagePos();
-    const TPoint pressPos{static_cast<short>(LOWORD(startPos)), static_cast<short>(HIWORD(startPos))};
-    bool movedSincePress = false;
-    if (fromMouseDown) {
-        if (TTBItemViewer* sel = root->Selected()) {
-            const DWORD pos = ::GetMessagePos();
-            const TPoint local = sel->ScreenToViewer(TPoint{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))});
-            bool onMenu = false;
-            sel->MouseDown(TShiftState{ssLeft}, local.X, local.Y, onMenu);
-            if (*alive) root->SetMouseDownOnMenu(onMenu);
-        }
-    }
+    TLoopRun run{root, *alive, wnd_, trackRightButton, fromMouseDown, MessagePosition()};
+    if (fromMouseDown) PassStartingPress(run);
     if (!*alive) return;
     if (executeSelected) root->ExecuteSelected(true);
     if (!*alive || root->IsModalEnding()) return;
 
-    const HWND active = ::GetActiveWindow();
-    for (;;) {
-        if (!*alive || ::GetCapture() != wnd_ || ::GetActiveWindow() != active || root->IsModalEnding()) break;
+    run.active = ::GetActiveWindow();
+    while (Running(run) && ::GetActiveWindow() == run.active) {
         MSG msg{};
         if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             ::WaitMessage();
             continue;
         }
-        if (msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN || msg.message == WM_NCLBUTTONDOWN ||
-            msg.message == WM_NCRBUTTONDOWN) {
-            const std::vector<TTBView*> chain = OpenChain(root);
-            const TPoint pt{msg.pt.x, msg.pt.y};
-            const HWND under = ::WindowFromPoint(msg.pt);
-            if (!IsChainWindow(chain, under)) {
-                // A press elsewhere ends the menu and still reaches what was clicked.
-                const HWND rootWnd = root->Window()->WindowHandle();
-                if (root->IsPopup() || under != rootWnd) break;
-                const TPoint client = root->Window()->ScreenToClient(pt);
-                if (!root->Window()->ClientRect().Contains(client)) break;
-                if (msg.message == WM_LBUTTONDOWN) {
-                    UpdateHover(root, pt, true);
-                    TTBItemViewer* sel = root->Selected();
-                    if (!sel || !root->MouseOverSelected() ||
-                        sel->Item()->ItemStyle().Contains(tbisClicksTransparent)) {
-                        break;
-                    }
-                }
-            }
-        }
+        if (PressEndsLoop(run, msg)) break;
         ::PeekMessageA(&msg, nullptr, msg.message, msg.message, PM_REMOVE);
         if (msg.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        TTBView* deepest = OpenChain(root).back();
-        switch (msg.message) {
-            case WM_KEYDOWN:
-            case WM_SYSKEYDOWN: {
-                if (Application) Application->CancelHint();
-                auto key = static_cast<std::uint16_t>(msg.wParam);
-                if (ButtonHeld(trackRightButton) && key != VK_F1) break;
-                if (key == VK_PROCESSKEY) key = static_cast<std::uint16_t>(::ImmGetVirtualKey(msg.hwnd));
-                const TShiftState shift = KeyDataToShiftState(msg.lParam);
-                if (TTBItemViewer* sel = deepest->Selected()) sel->KeyDown(key, shift);
-                if (!*alive) return;
-                if (key != 0) deepest->KeyDown(key, shift);
-                if (!*alive || root->IsModalEnding()) break;
-                if (key != 0) ::TranslateMessage(&msg);
-                break;
-            }
-            case WM_CHAR:
-            case WM_SYSCHAR: {
-                if (ButtonHeld(trackRightButton)) break;
-                const char16_t ch = CharToWide(static_cast<unsigned>(msg.wParam));
-                bool only = false;
-                if (TTBItemViewer* found = deepest->FindViewerByKey(deepest->Selected(), ch, only, false)) {
-                    deepest->Select(found, false);
-                    deepest->ScrollSelectedIntoView();
-                    if (only) deepest->ExecuteSelected(true);
-                } else if ((ch == u' ' || ch == u'-') && root->IsToolbar() && deepest == root && active) {
-                    root->EndModalWithSystemMenu(active, ch);
-                } else {
-                    ::MessageBeep(0);
-                }
-                break;
-            }
-            case WM_TIMER: {
-                const std::vector<TTBView*> chain = OpenChain(root);
-                TTBView* v = ViewOfWindow(chain, msg.hwnd);
-                if (v && dynamic_cast<TTBPopupWindow*>(v->Window()) && msg.wParam >= kTimerIdBase &&
-                    msg.wParam <= kTimerIdBase + 3) {
-                    v->HandleTimer(static_cast<int>(msg.wParam - kTimerIdBase));
-                } else {
-                    ::DispatchMessageA(&msg);
-                }
-                break;
-            }
-            case WM_MOUSEMOVE: {
-                const TPoint pt = MessagePoint(msg);
-                if (pt != pressPos) movedSincePress = true;
-                if (pt != lastMousePos) {
-                    lastMousePos = pt;
-                    UpdateHover(root, pt, true);
-                    StartScrollTimers(OpenChain(root), pt);
-                }
-                const TTarget t = TargetAt(root);
-                if (t.viewer) {
-                    const TPoint local = t.viewer->ScreenToViewer(pt);
-                    t.viewer->MouseMove(local.X, local.Y);
-                }
-                break;
-            }
-            case WM_LBUTTONDOWN:
-            case WM_LBUTTONDBLCLK:
-            case WM_RBUTTONDOWN: {
-                if (msg.message == WM_RBUTTONDOWN && !trackRightButton) break;
-                if (Application) Application->CancelHint();
-                ignoreNextRelease = false;
-                const TPoint pt = MessagePoint(msg);
-                UpdateHover(root, pt, true);
-                const TTarget t = TargetAt(root);
-                if (t.viewer) {
-                    TShiftState shift = KeysToShiftState(msg.wParam);
-                    if (msg.message == WM_LBUTTONDBLCLK) shift.Include(ssDouble);
-                    const TPoint local = t.viewer->ScreenToViewer(pt);
-                    bool onMenu = false;
-                    t.viewer->MouseDown(shift, local.X, local.Y, onMenu);
-                    if (*alive) t.view->SetMouseDownOnMenu(onMenu);
-                }
-                break;
-            }
-            case WM_LBUTTONUP:
-            case WM_RBUTTONUP: {
-                if (msg.message == WM_RBUTTONUP && !trackRightButton) break;
-                const TPoint pt = MessagePoint(msg);
-                UpdateHover(root, pt, false);
-                const TTarget t = TargetAt(root);
-                if (ignoreNextRelease && !movedSincePress && t.view && t.view != root) {
-                    ignoreNextRelease = false;
-                    break;
-                }
-                if (t.viewer) {
-                    const TPoint local = t.viewer->ScreenToViewer(pt);
-                    const bool onMenu = t.view->MouseDownOnMenu();
-                    t.view->SetMouseDownOnMenu(false);
-                    t.viewer->MouseUp(local.X, local.Y, onMenu);
-                    if (!*alive) return;
-                }
-                // A release over nothing, or over the root toolbar with no menu open from it, ends the loop.
-                const bool ends = !t.viewer || (t.view == root && root->IsToolbar() && !root->OpenViewer());
-                if (ends) {
-                    if (ignoreNextRelease) {
-                        ignoreNextRelease = false;
-                    } else {
-                        root->EndModal();
-                    }
-                }
-                break;
-            }
-            case WM_MOUSEWHEEL: {
-                const TTarget t = TargetAt(root);
-                if (t.viewer) {
-                    const TPoint local = t.viewer->ScreenToViewer(MessagePoint(msg));
-                    t.viewer->MouseWheel(static_cast<short>(HIWORD(msg.wParam)), local.X, local.Y);
-                }
-                break;
-            }
-            case WM_CONTEXTMENU:
-            case kWmSysTimer:
-            case kWmMessage77:
-                break;
-            default:
-                ::DispatchMessageA(&msg);
-                break;
-        }
-        if (!*alive || ::GetCapture() != wnd_ || root->IsModalEnding()) break;
-        if (lastMousePos.X == INT_MIN) {
-            const DWORD pos = ::GetMessagePos();
-            lastMousePos = TPoint{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
-            UpdateHover(root, lastMousePos, true);
-        }
-        if (Application) {
-            TTBItemViewer* sel = OpenChain(root).back()->Selected();
-            Application->SetHint(sel ? WideToAnsi(GetLongHintW(sel->Item()->Hint()), CodePageUtf8) : AnsiString());
-        }
+        Route(run, msg);
+        if (!Running(run)) break;
+        AfterMessage(run);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TFont.h"
 #include "classlib/win/TWinControl.h"
+#include "classlib/win/MemoryDC.h"
 #include "classlib/win/WindowDC.h"
 #include "toolbar/core/Captions.h"
 #include "toolbar/core/ETBItemError.h"
@@ -28,7 +29,7 @@ namespace {
 constexpr int kMaxGroupLevel = 10;
 
 bool SameCharIgnoringCase(char16_t a, char16_t b) {
-    return WideCompareText(std::u16string_view(&a, 1), std::u16string_view(&b, 1)) == 0;
+    return CompareTextSystem(std::u16string_view(&a, 1), std::u16string_view(&b, 1)) == 0;
 }
 
 // A bold copy of a font, for the default item of a menu.
@@ -514,7 +515,8 @@ TPoint TTBView::UpdatePositions() {
         ::GetClientRect(wnd, &client);
         if (client.right > 0 && client.bottom > 0) {
             TWindowDC dc(wnd);
-            TMemoryDC bitmap(dc.Get(), client.right, client.bottom);
+            const TGdiHandle<HBITMAP> bits(::CreateCompatibleBitmap(dc.Get(), client.right, client.bottom));
+            TMemoryDC bitmap(bits.Get(), dc.Get());
             ::SendMessageA(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(bitmap.Get()), 0);
             ::SendMessageA(wnd, WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Get()), 0);
             ::BitBlt(dc.Get(), 0, 0, client.right, client.bottom, bitmap.Get(), 0, 0, SRCCOPY);
@@ -584,7 +586,8 @@ void TTBView::PaintViewer(HDC dc, TTBItemViewer* viewer, bool throughBitmap) {
     };
     const TRect own{0, 0, b.Width(), b.Height()};
     if (throughBitmap) {
-        TMemoryDC bitmap(dc, b.Width(), b.Height());
+        const TGdiHandle<HBITMAP> bits(::CreateCompatibleBitmap(dc, b.Width(), b.Height()));
+        TMemoryDC bitmap(bits.Get(), dc);
         ::SetWindowOrgEx(bitmap.Get(), b.Left, b.Top, nullptr);
         ::SendMessageA(window_->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(bitmap.Get()), 0);
         ::SetWindowOrgEx(bitmap.Get(), 0, 0, nullptr);
@@ -713,9 +716,12 @@ void TTBView::UpdateMouseOver(TPoint screen, bool hoverTiming) {
         if (v && !IsSelectableViewer(v)) v = nullptr;
     }
     if (!v) {
-        // Leaving the view: a popup drops its highlight unless a submenu is open from it; a toolbar keeps
-        // its selection while the loop runs.
-        if (!isToolbar_ && !openViewer_) {
+        // Leaving the view: a viewer pressed in it keeps the selection (it follows the pointer until the
+        // release, as a list dragged past its ends does); a popup drops its highlight unless a submenu is
+        // open from it; a toolbar keeps its selection while the loop runs.
+        if (capture_ && selected_) {
+            v = selected_;
+        } else if (!isToolbar_ && !openViewer_) {
             v = nullptr;
         } else if (!isToolbar_) {
             v = openViewer_;

@@ -196,6 +196,8 @@ class TTBView : public TComponent {
     void CancelMode();
     const TTBDoneAction& DoneAction() const { return done_; }
     void ClearDoneAction() { done_ = TTBDoneAction{}; }
+    // The chosen item runs without the command sound (a list line picked is no menu command).
+    void ClearDoneSound() { done_.sound = false; }
     void SetModal(bool value);
     // Records the submenu just opened from viewer (the popup window's view is view); a toolbar repaints the
     // viewer pressed. ForgetOpenPopup drops it again when window is the open one (the window is going).

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "classlib/win/MemoryDC.h"
 #include "toolbar/core/ViewLayout.h"
 
 namespace tb {
@@ -36,8 +37,7 @@ void BlitPattern(HDC dc, const TRect& r, const std::array<std::uint8_t, 8>& rows
     std::array<std::uint16_t, 8> words{};  // monochrome rows are word-aligned
     for (std::size_t i = 0; i < rows.size(); ++i) words[i] = rows[i];
     TGdiHandle<HBITMAP> bitmap(::CreateBitmap(8, 8, 1, 1, words.data()));
-    TMemoryDC source(dc, 1, 1);
-    const HGDIOBJ oldBitmap = ::SelectObject(source.Get(), bitmap.Get());
+    TMemoryDC source(bitmap.Get(), dc);
     TGdiHandle<HBRUSH> brush(::CreateSolidBrush(color));
     const HGDIOBJ oldBrush = ::SelectObject(dc, brush.Get());
     const COLORREF oldText = ::SetTextColor(dc, RGB(0, 0, 0));
@@ -46,20 +46,9 @@ void BlitPattern(HDC dc, const TRect& r, const std::array<std::uint8_t, 8>& rows
     ::SetBkColor(dc, oldBk);
     ::SetTextColor(dc, oldText);
     ::SelectObject(dc, oldBrush);
-    ::SelectObject(source.Get(), oldBitmap);
 }
 
 }  // namespace
-
-TMemoryDC::TMemoryDC(HDC reference, int width, int height)
-    : dc_(::CreateCompatibleDC(reference)), bitmap_(::CreateCompatibleBitmap(reference, width, height)) {
-    if (dc_ && bitmap_) old_ = ::SelectObject(dc_, bitmap_.Get());
-}
-
-TMemoryDC::~TMemoryDC() {
-    if (old_) ::SelectObject(dc_, old_);
-    if (dc_) ::DeleteDC(dc_);
-}
 
 TToolbarButtonParts ToolbarButtonParts(const TRect& client, bool combo, bool hasArrow, bool vertical) {
     TToolbarButtonParts parts{client, TRect{}};
@@ -109,8 +98,7 @@ void DrawMenuArrow(HDC dc, const TRect& r, COLORREF color) {
     const int h = r.Height();
     if (w <= 0 || h <= 0) return;
     TGdiHandle<HBITMAP> mono(::CreateBitmap(w, h, 1, 1, nullptr));
-    TMemoryDC glyph(dc, 1, 1);
-    const HGDIOBJ old = ::SelectObject(glyph.Get(), mono.Get());
+    TMemoryDC glyph(mono.Get(), dc);
     RECT full{0, 0, w, h};
     ::DrawFrameControl(glyph.Get(), &full, DFC_MENU, DFCS_MENUARROW);  // black glyph on white
     TGdiHandle<HBRUSH> brush(::CreateSolidBrush(color));
@@ -121,7 +109,6 @@ void DrawMenuArrow(HDC dc, const TRect& r, COLORREF color) {
     ::SetBkColor(dc, oldBk);
     ::SetTextColor(dc, oldText);
     ::SelectObject(dc, oldBrush);
-    ::SelectObject(glyph.Get(), old);
 }
 
 void DrawCheckMark(HDC dc, TPoint centre) {

@@ -4,27 +4,12 @@
 #include "classlib/core/Geometry.h"
 #include "classlib/win/GdiHandle.h"
 #include "classlib/win/Win32.h"
+#include "toolbar/win/WindowRects.h"
 
 namespace tb {
 
-inline RECT ToRECT(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
 inline void InflateRectBy(TRect& r, int d) { r = TRect{r.Left - d, r.Top - d, r.Right + d, r.Bottom + d}; }
 inline void OffsetRectBy(TRect& r, int dx, int dy) { r = TRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
-
-// A memory DC compatible with another, with a bitmap of its own selected; both freed together.
-class TMemoryDC {
-public:
-    TMemoryDC(HDC reference, int width, int height);
-    ~TMemoryDC();
-    TMemoryDC(const TMemoryDC&) = delete;
-    TMemoryDC& operator=(const TMemoryDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-    TGdiHandle<HBITMAP> bitmap_;
-    HGDIOBJ old_ = nullptr;
-};
 
 // A toolbar button's parts: a split (combo) button has its arrow part, the 9 pixels ending 2 before the
 // right edge; an unsplit drop-down button has its arrow inside, 8 pixels ending 3 before the right edge

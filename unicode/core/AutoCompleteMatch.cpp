@@ -25,7 +25,7 @@ int FindItemByPrefix(const std::vector<WideString>& items, std::u16string_view p
     for (std::size_t i = 0; i < items.size(); ++i) {
         const WideString& item = items[i];
         if (item.size() >= prefix.size() &&
-            WideCompareText(std::u16string_view(item).substr(0, prefix.size()), prefix) == 0)
+            CompareTextSystem(std::u16string_view(item).substr(0, prefix.size()), prefix) == 0)
             return static_cast<int>(i);
     }
     return -1;

@@ -1,5 +1,7 @@
 #include "unicode/core/FileDialogText.h"
 
+#include "unicode/core/WidePaths.h"
+
 namespace uni {
 
 WideString DialogFilterText(std::u16string_view filter) {
@@ -84,10 +86,8 @@ WideString TrimInitialDir(std::u16string_view dir) {
 
 WideString DialogDefaultExt(std::u16string_view defaultExt, std::u16string_view fileName, bool explorer) {
     if (!defaultExt.empty() || explorer) return WideString(defaultExt);
-    const std::size_t slash = fileName.find_last_of(u"\\/:");
-    const std::size_t dot = fileName.rfind(u'.');
-    if (dot == std::u16string_view::npos || (slash != std::u16string_view::npos && dot < slash)) return WideString();
-    return WideString(fileName.substr(dot + 1));
+    const WideString ext = FileExtOfW(WideString(fileName));
+    return ext.empty() ? WideString() : ext.substr(1);
 }
 
 }  // namespace uni

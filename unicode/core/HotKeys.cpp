@@ -50,7 +50,7 @@ WideString StripHotkeyW(std::u16string_view caption, bool farEast) {
 }
 
 bool SameCaptionW(std::u16string_view a, std::u16string_view b, bool farEast) {
-    return WideCompareText(StripHotkeyW(a, farEast), StripHotkeyW(b, farEast)) == 0;
+    return CompareTextSystem(StripHotkeyW(a, farEast), StripHotkeyW(b, farEast)) == 0;
 }
 
 bool SameCaptionCaseW(std::u16string_view a, std::u16string_view b, bool farEast) {

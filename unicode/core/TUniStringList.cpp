@@ -7,5 +7,5 @@ int uni::detail::WideListCompare::Sensitive(const WideString& a, const WideStrin
 }
 
 int uni::detail::WideListCompare::Insensitive(const WideString& a, const WideString& b) {
-    return WideCompareText(a, b);
+    return CompareTextSystem(a, b);
 }

@@ -10,7 +10,7 @@ const wchar_t* W(const WideString& s) { return reinterpret_cast<const wchar_t*>(
 
 TUniCustomComboBox::TUniCustomComboBox(TComponent* owner)
     : TUniWindowed(owner, L"COMBOBOX"),
-      wideItems_(new TUniComboBoxStrings(this)),
+      wideItems_(MakeObject<TUniComboBoxStrings>(this)),
       wideEditInstance_(MakeMethod<&TUniCustomComboBox::WideEditProc>(this)),
       wideListInstance_(MakeMethod<&TUniCustomComboBox::WideListProc>(this)) {}
 
@@ -137,7 +137,7 @@ std::vector<WideString> TUniCustomComboBox::WideItemList() const {
 }
 
 void TUniCustomComboBox::SelectFound(int index, const WideString& typed) {
-    if (AutoCloseUp() && WideCompareText(wideItems_->Get(index), typed) == 0) SetDroppedDown(false);
+    if (AutoCloseUp() && CompareTextSystem(wideItems_->Get(index), typed) == 0) SetDroppedDown(false);
     if (index == ItemIndex()) return;
     SetItemIndex(index);
     Click();
@@ -181,7 +181,7 @@ bool TUniCustomComboBox::WideAutoComplete(WideChar ch) {
     if (found < 0) return false;
     const uni::TCompletion completion = uni::CompleteTyped(typed, wideItems_->Get(found));
     const bool changed = completion.text != text;
-    if (AutoCloseUp() && WideCompareText(wideItems_->Get(found), typed) == 0) SetDroppedDown(false);
+    if (AutoCloseUp() && CompareTextSystem(wideItems_->Get(found), typed) == 0) SetDroppedDown(false);
     SetItemIndex(found);
     SetText(completion.text);
     ::SendMessageW(wnd, CB_SETEDITSEL, 0, MAKELPARAM(completion.selStart, completion.selStart + completion.selLength));

@@ -79,7 +79,7 @@ private:
     void WideEditProc(TMessage& message);
     void WideListProc(TMessage& message);
 
-    std::unique_ptr<TUniComboBoxStrings, TFreeDeleter> wideItems_;
+    TObjectPtr<TUniComboBoxStrings> wideItems_;
     TObjectInstance wideEditInstance_;
     TObjectInstance wideListInstance_;
     WNDPROC previousEditProc_ = nullptr;

@@ -12,9 +12,9 @@
 #include "unicode/win/UniActionLinks.h"
 #include "unicode/win/UniControls.h"
 
-TUniForm::TUniForm(TComponent* owner) : TForm(owner, 0), buildPending_(true) {}
+TUniForm::TUniForm(TComponent* owner) : TForm(owner, NoBuilders), buildPending_(true) {}
 
-TUniForm::TUniForm(TComponent* owner, int dummy) : TForm(owner, dummy) {}
+TUniForm::TUniForm(TComponent* owner, TNoBuilders) : TForm(owner, NoBuilders) {}
 
 void TUniForm::AfterConstruction() {
     if (buildPending_) {

@@ -15,7 +15,7 @@ class TUniForm : public TForm {
     // from TUniForm with none raises EResNotFound "Resource %s not found".
     explicit TUniForm(TComponent* owner);
     // An empty form: no builders run.
-    TUniForm(TComponent* owner, int dummy);
+    TUniForm(TComponent* owner, TNoBuilders);
 
     void AfterConstruction() override;
     void DefineProperties(TFiler* filer) override;

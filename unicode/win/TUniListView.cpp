@@ -28,7 +28,7 @@ void TWideSubItems::Clear() {
     item_->TListItem::SubItems()->Clear();
 }
 
-TUniListItem::TUniListItem(TComponent* listView) : TListItem(listView), subItems_(new TWideSubItems(this)) {}
+TUniListItem::TUniListItem(TComponent* listView) : TListItem(listView), subItems_(MakeObject<TWideSubItems>(this)) {}
 TUniListItem::~TUniListItem() = default;
 
 WideString TUniListItem::Caption() { return uni::ReadPairedWideString(caption_, TListItem::Caption()); }

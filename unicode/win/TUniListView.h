@@ -47,7 +47,7 @@ public:
 
 private:
     WideString caption_;
-    std::unique_ptr<TWideSubItems, TFreeDeleter> subItems_;
+    TObjectPtr<TWideSubItems> subItems_;
 };
 
 class TUniCustomListView : public uni::TUniWindowed<TCustomListView> {

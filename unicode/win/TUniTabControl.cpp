@@ -9,7 +9,7 @@ constexpr int kTabTextSize = 4096;
 }  // namespace
 
 TUniCustomTabControl::TUniCustomTabControl(TComponent* owner)
-    : TUniWindowed(owner, L"SysTabControl32"), tabs_(new TUniTabStrings(this)) {}
+    : TUniWindowed(owner, L"SysTabControl32"), tabs_(MakeObject<TUniTabStrings>(this)) {}
 
 bool TUniCustomTabControl::InWindow() const { return HandleAllocated() && ::IsWindowUnicode(WindowHandle()); }
 

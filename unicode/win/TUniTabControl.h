@@ -53,7 +53,7 @@ private:
     // The wide caption kept for a tab, or the 8-bit caption widened when the library changed it since.
     WideString KeptCaption(int index) const;
 
-    std::unique_ptr<TUniTabStrings, TFreeDeleter> tabs_;
+    TObjectPtr<TUniTabStrings> tabs_;
     std::vector<WideString> captions_;  // beside the 8-bit tabs, same order
 };
 

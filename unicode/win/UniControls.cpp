@@ -54,7 +54,7 @@ void StartUp() {
     s.platformV51 = version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 1);
     SetDefaultFormFont(ChooseDefaultFormFont(version.dwMajorVersion, HasFontFamily(L"Segoe UI")));
 
-    s.destroyWindowMessage = ::RegisterWindowMessageA("UniUnicodeVcl.DestroyWindow");
+    s.destroyWindowMessage = ::RegisterWindowMessageA("UniUnicodeLayer.DestroyWindow");
     s.windowAtom = ::GlobalAddAtomA(WindowAtomName().c_str());
     if (!s.windowAtom) RaiseLastWin32Error();
     s.controlAtom = ::GlobalAddAtomA(ControlAtomName().c_str());

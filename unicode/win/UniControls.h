@@ -21,8 +21,8 @@ bool UnicodePlatform();
 // The system's version is 5.1 or later.
 bool PlatformV51();
 
-// The registered message "UniUnicodeVcl.DestroyWindow": a form sends it to itself after WM_DESTROY so that
-// its window is given back its previous procedures.
+// The registered message "UniUnicodeLayer.DestroyWindow", named after this layer: a form sends it to itself
+// after WM_DESTROY so that its window is given back the procedures it had before the layer subclassed it.
 std::uint32_t DestroyWindowMessage();
 
 // Registers the unit that makes the layer's state (platform flags, the registered message, the two window

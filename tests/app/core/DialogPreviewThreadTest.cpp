@@ -28,13 +28,24 @@ public:
     std::unique_ptr<TKelvoThumbnail> GetThumbnail(const std::u16string& name, std::int32_t width,
                                                   std::int32_t) const override {
         ++calls;
-        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        // Counted however the making ends, thrown out included.
+        struct TCountOnExit {
+            std::atomic<int>& count;
+            ~TCountOnExit() { ++count; }
+        } countOnExit{finished};
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));  // the time a real reader takes
+        // A held name is made only once the test lets it go (or after a time no loaded machine needs).
+        for (int waited = 0; name == held && !released && waited < 10000; ++waited)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         if (name == u"broken") throw std::runtime_error("not a picture");
         if (name == u"unknown") return nullptr;
         return std::make_unique<TNamedThumbnail>(name, width);
     }
     int delayMs = 0;
+    std::u16string held;
+    std::atomic<bool> released{false};
     mutable std::atomic<int> calls{0};
+    mutable std::atomic<int> finished{0};
 };
 
 class TSink : public IKelvoPreviewSink {
@@ -45,7 +56,8 @@ public:
     std::vector<std::u16string> names;
 };
 
-// Serves the worker's synchronous calls for a while, as the dialog's message loop does.
+// Serves the worker's synchronous calls for a while, as the dialog's message loop does: only to prove that
+// nothing (more) arrives.
 void Serve(int ms) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     while (std::chrono::steady_clock::now() < end) CheckSynchronize(5);
@@ -75,10 +87,12 @@ struct TPreview {
 TEST(DialogPreviewThread, SeveralQuickChoicesShowOnlyTheLast) {
     TPreview preview(60);
     auto& [formats, sink, thread] = preview;
+    formats.held = u"first";  // still being made when the next two choices come, however slow this thread is
     thread->Request(u"first", 222, 222);
     ASSERT_TRUE(ServeUntil([&] { return formats.calls == 1; }));  // "first" is being made now
     thread->Request(u"second", 222, 222);
     thread->Request(u"third", 222, 222);
+    formats.released = true;
     ASSERT_TRUE(ServeUntil([&] { return !sink.names.empty(); }));
     Serve(100);  // nothing else arrives
     ASSERT_EQ(sink.names, std::vector<std::u16string>{u"third"});
@@ -99,23 +113,24 @@ TEST(DialogPreviewThread, ADialogClosingWhileAThumbnailIsMadeIsNotCalledAndDoesN
     thread->WaitFor();  // serves the worker's synchronous call while it waits
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
     EXPECT_EQ(formats.calls, 1);
-    Serve(50);
+    Serve(50);  // proves that no preview follows
     EXPECT_TRUE(sink.names.empty());
 }
 
 TEST(DialogPreviewThread, UnreadableFilesAndWithdrawnRequestsGiveNoPreview) {
     TPreview preview(40);
     auto& [formats, sink, thread] = preview;
+    formats.held = u"withdrawn";  // made only after it was withdrawn, however slow this thread is
     thread->Request(u"broken", 222, 222);
-    ASSERT_TRUE(ServeUntil([&] { return formats.calls == 1; }));
-    Serve(120);
+    ASSERT_TRUE(ServeUntil([&] { return formats.finished == 1; }));
     thread->Request(u"unknown", 222, 222);
-    ASSERT_TRUE(ServeUntil([&] { return formats.calls == 2; }));
-    Serve(120);
+    ASSERT_TRUE(ServeUntil([&] { return formats.finished == 2; }));
     thread->Request(u"withdrawn", 222, 222);
     ASSERT_TRUE(ServeUntil([&] { return formats.calls == 3; }));
     thread->Request(u"", 222, 222);  // the next choice could not be read
-    Serve(150);
+    formats.released = true;
+    ASSERT_TRUE(ServeUntil([&] { return formats.finished == 3; }));
+    Serve(50);  // proves that no preview follows
     EXPECT_TRUE(sink.names.empty());
     EXPECT_EQ(formats.calls, 3);
 }

@@ -7,7 +7,10 @@
 #include "app/core/KelvoDocumentRules.h"
 #include "app/core/TKelvoSDFReader.h"
 #include "app/core/TKelvoSDFWriter.h"
+#include "classlib/core/CodePages.h"
+#include "classlib/core/Paths.h"
 #include "classlib/core/Stream.h"
+#include "unicode/core/FileDialogText.h"
 
 namespace {
 
@@ -86,6 +89,26 @@ TEST(DocumentNames, SaveAsAppendsTheDefaultExtensionWhenTheTypedOneDiffers) {
     EXPECT_EQ(WithoutExtension(u"C:\\v1.2\\x"), u"C:\\v1.2\\x");
     EXPECT_EQ(DocumentDisplayName(u"C:\\p/q\\x.jpg", u"Untitled"), u"x.jpg");
     EXPECT_EQ(DocumentDisplayName(u"", u"Untitled"), u"Untitled");
+}
+
+// Every layer splits a path with both separators the way the class library does: on Windows '/' is an
+// ordinary character, natively it separates folders too.
+TEST(DocumentNames, MixedSeparatorsSplitAsTheClassLibrarySplits) {
+    const std::u16string path = u"C:\\my.dir/photo";
+    const AnsiString narrow = "C:\\my.dir/photo";
+#ifdef _WIN32
+    EXPECT_EQ(ExtractFileExt(narrow), ".dir/photo");
+    EXPECT_EQ(WithoutExtension(path), u"C:\\my");
+    EXPECT_EQ(DocumentDisplayName(path, u""), u"my.dir/photo");
+    EXPECT_EQ(uni::DialogDefaultExt(u"", path, false), u"dir/photo");
+#else
+    EXPECT_EQ(ExtractFileExt(narrow), "");
+    EXPECT_EQ(WithoutExtension(path), path);
+    EXPECT_EQ(DocumentDisplayName(path, u""), u"photo");
+    EXPECT_EQ(uni::DialogDefaultExt(u"", path, false), u"");
+#endif
+    EXPECT_EQ(AnsiToWide(ExtractFileName(narrow)), DocumentDisplayName(path, u""));
+    EXPECT_EQ(AnsiToWide(ChangeFileExt(narrow, "")), WithoutExtension(path));
 }
 
 TEST(RecentFiles, MoveToFrontCapAtFiveAndIgnoreCase) {

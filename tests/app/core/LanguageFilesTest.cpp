@@ -32,7 +32,8 @@ std::string ReadAll(const fs::path& name) {
 std::set<int> TextIdsOfTheCode() {
     const std::regex constant(R"(constexpr\s+std::int32_t\s+(?:k|Kelvo)?Text[A-Z]\w*\s*=\s*(\d+)\s*;([^\n]*))");
     const std::regex run(R"(//\s*(\d+)\.\.(\d+))");
-    const std::regex literal(R"(\bGetText\(\s*(\d+))");
+    // A member GetText of another object (a parameter list's, say) is not the program's text lookup.
+    const std::regex literal(R"((?:^|[^.>\w])GetText\(\s*(\d+))");
     std::set<int> ids;
     for (const char* layer : {"app", "tools", "demo"}) {
         const fs::path folder = SourceRoot() / layer;

@@ -1,6 +1,5 @@
-// Drives a modal window from inside its own message loop: a thread timer looks for a visible top-level
-// window with the caption and, once it is there, runs the action on it once. A window that never comes is
-// a failure; one the action leaves open is closed after the deadline so that a broken test ends.
+// Dialogs of the program's window tests: the shared dialog driver under the name these tests know, and the
+// child windows of a dialog with their classes, texts and places.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -9,57 +8,17 @@
 #include <vector>
 
 #include "classlib/win/Win32.h"
+#include "support/DialogDriver.h"
 
 namespace kelvotest {
 
-class TWindowDriver {
+// Runs the action once on the visible top-level window of this thread with the caption (and className, null
+// for any), from inside its modal loop; see testsupport::DialogDriver.
+class TWindowDriver : public testsupport::DialogDriver {
 public:
-    // className: the window class to look for, or null for any.
     TWindowDriver(std::wstring caption, std::function<void(HWND)> action, const wchar_t* className = nullptr,
-                  DWORD deadlineMs = 8000)
-        : caption_(std::move(caption)), action_(std::move(action)), className_(className),
-          deadline_(::GetTickCount() + deadlineMs) {
-        timer_ = ::SetTimer(nullptr, 0, 30, &TWindowDriver::Tick);
-        Drivers().push_back({timer_, this});
-    }
-    ~TWindowDriver() {
-        ::KillTimer(nullptr, timer_);
-        std::erase_if(Drivers(), [this](const auto& entry) { return entry.second == this; });
-        EXPECT_TRUE(ran_) << "no window \"" << std::string(caption_.begin(), caption_.end()) << "\" came up";
-        EXPECT_FALSE(expired_) << "the window stayed open past the deadline";
-    }
-
-private:
-    // Several drivers may be waiting at once (a dialog and the box it raises): each timer finds its own.
-    static std::vector<std::pair<UINT_PTR, TWindowDriver*>>& Drivers() {
-        static std::vector<std::pair<UINT_PTR, TWindowDriver*>> drivers;
-        return drivers;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
-        TWindowDriver* self = nullptr;
-        for (const auto& [id, driver] : Drivers())
-            if (id == timer) self = driver;
-        if (!self) return;
-        const HWND window = ::FindWindowW(self->className_, self->caption_.c_str());
-        if (window && ::IsWindowVisible(window) && !self->ran_ && !self->running_) {
-            self->running_ = true;
-            self->action_(window);
-            self->running_ = false;
-            self->ran_ = true;
-        } else if (window && self->ran_ && int(::GetTickCount() - self->deadline_) > 0 && !self->expired_) {
-            self->expired_ = true;
-            ::PostMessageW(window, WM_CLOSE, 0, 0);
-        }
-    }
-
-    std::wstring caption_;
-    std::function<void(HWND)> action_;
-    const wchar_t* className_;
-    DWORD deadline_;
-    UINT_PTR timer_ = 0;
-    bool ran_ = false;
-    bool running_ = false;
-    bool expired_ = false;
+                  DWORD deadlineMs = 2 * testsupport::kPumpTimeoutMs)
+        : DialogDriver({std::move(caption), className ? className : L""}, std::move(action), 1, nullptr, deadlineMs) {}
 };
 
 struct TChildWindow {

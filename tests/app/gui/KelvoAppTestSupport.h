@@ -13,11 +13,14 @@
 #include "app/win/KelvoFiles.h"
 #include "app/win/KelvoLanguageFolder.h"
 #include "app/win/TKelvoApplication.h"
+#include "app/win/TKelvoModule.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/ClassLibUnits.h"
+#include "classlib/win/TCustomForm.h"
 #include "classlib/win/Win32.h"
 #include "support/TestSupport.h"
+#include "tests/classlib/gui/ApplicationTestSupport.h"
 #include "unicode/win/TUniApplication.h"
 #include "unicode/win/UniControls.h"
 
@@ -51,14 +54,9 @@ protected:
     }
     void TearDown() override { Application->OnException = nullptr; }
 
-    // Handles the queued messages (and what they produce) for a while.
-    static void Pump(DWORD ms = 50) {
-        const DWORD start = ::GetTickCount();
-        while (::GetTickCount() - start < ms) {
-            Application->ProcessMessages();
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        }
-    }
+    // Handles messages through the application for ms milliseconds: only to prove that something does not
+    // happen; a test waits for a state with apptest::PumpUntil or apptest::PumpQueued.
+    static void Pump(DWORD ms = 50) { apptest::PumpFor(ms); }
 };
 
 // The program's localizer, for the object's lifetime, over the given language files (name and content) in a
@@ -81,5 +79,21 @@ private:
     TObjectPtr<TKelvoLocalizer> localizer_;
     TKelvoLocalizer* previous_ = nullptr;
 };
+
+// The language files beside the program, read into a folder of the test's own (the start-up harness puts files
+// of its own beside them while it runs), as the program's localizer for the object's lifetime.
+inline std::unique_ptr<TTestLanguages> ProgramLanguages() {
+    std::map<WideString, AnsiString> files;
+    for (const char16_t* name : {u"English.ini", u"Deutsch.ini"})
+        EXPECT_TRUE(kelvo::ReadFileBytes(TKelvoLanguageFolder::ProgramLanguageFolder() + name, files[name], 1 << 20));
+    return std::make_unique<TTestLanguages>(files);
+}
+
+// Frees what the program's start-up made: every module Application owns, last first, then the main window.
+inline void FreeProgramWindows(TCustomForm* mainForm) {
+    for (int i = Application->ComponentCount() - 1; i >= 0; --i)
+        if (auto* module = dynamic_cast<TKelvoModule*>(Application->Components(i))) Free(module);
+    Free(mainForm);
+}
 
 }  // namespace kelvotest

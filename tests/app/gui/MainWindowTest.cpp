@@ -63,12 +63,7 @@ protected:
         KelvoAppTest::SetUp();
         // The themed windows' unit, as the program starts it (it starts at once in a running library).
         if (!SkinNexus()) RegisterSkinNexusUnit();
-        // The language files beside the program, read from a folder of the test's own: the start-up harness
-        // puts files of its own beside them while it runs.
-        std::map<WideString, AnsiString> files;
-        for (const char16_t* name : {u"English.ini", u"Deutsch.ini"})
-            ASSERT_TRUE(kelvo::ReadFileBytes(TKelvoLanguageFolder::ProgramLanguageFolder() + name, files[name], 1 << 20));
-        languages_ = std::make_unique<kelvotest::TTestLanguages>(files);
+        languages_ = kelvotest::ProgramLanguages();
         ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
         tb::StartAccessibility(false);
         Start();
@@ -98,8 +93,7 @@ protected:
         // The deferred calls the window queued run while it exists.
         EXPECT_TRUE(PumpUntil([] { return KelvoApplication->PostponedCount() == 0; }));
         KelvoApplication->SaveState();
-        Free(panel_);
-        Free(form_);
+        kelvotest::FreeProgramWindows(form_);
         panel_ = nullptr;
         form_ = nullptr;
         testsupport::PumpFor(20);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "KelvoAppTestSupport.h"
@@ -18,26 +19,20 @@
 #include "classlib/win/TPanel.h"
 #include "support/TestSupport.h"
 #include "support/ScreenPicture.h"
+#include "support/ScreenWait.h"
 #include "unicode/win/TUniLabel.h"
 
 namespace {
 
 std::u16string Wide(const std::string& s) { return std::u16string(s.begin(), s.end()); }
 
-// Handles the dialog's messages and the worker's synchronous calls until done() or the time is up.
-template <class Done>
-bool PumpUntil(Done done, DWORD ms = 3000) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > ms) return false;
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        CheckSynchronize(5);
-    }
-    return true;
+// The shared pump's step inside the dialog: its messages and the preview worker's synchronous calls.
+void DialogStep() {
+    testsupport::DispatchThreadMessages();
+    CheckSynchronize(0);
+}
+bool PumpUntil(const std::function<bool()>& done, DWORD ms = testsupport::kPumpTimeoutMs) {
+    return testsupport::PumpUntil(done, ms, DialogStep);
 }
 
 HWND FindClass(HWND parent, const wchar_t* cls) {
@@ -119,12 +114,15 @@ TEST_F(OpenDialogWindow, ListsTheFormatsPreviewsAPngAndATiffAndIsCancelled) {
                 for (auto [seen, name] : {std::pair{&png, L"photo.png"}, std::pair{&tiff, L"scan.tif"},
                                           std::pair{&broken, L"broken.png"}}) {
                     seen->selected = SelectInList(window, name);
-                    seen->thumbnail = PumpUntil([&] { return dialog->HasThumbnail(); }, 2000);
+                    // The broken file's wait proves that no thumbnail comes.
+                    seen->thumbnail = PumpUntil([&] { return dialog->HasThumbnail(); },
+                                                seen == &broken ? 2000 : testsupport::kPumpTimeoutMs);
                     seen->description = dialog->PreviewLabel()->Caption();
                     if (seen == &png) {
                         // The dialog with its preview, for a person to look at.
                         ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-                        PumpUntil([] { return false; }, 200);
+                        testsupport::PumpQueued(DialogStep);
+                        testsupport::WaitUntilOnScreen(window, DialogStep);
                         testsupport::SaveScreen(testsupport::ArtifactPath("open-dialog-preview.bmp"));
                     }
                 }

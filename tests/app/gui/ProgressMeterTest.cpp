@@ -13,7 +13,7 @@ class ProgressMeter : public KelvoAppTest {};
 
 TEST_F(ProgressMeter, ARenderFillsTheBarColumnByColumnAndLeavesItEmpty) {
     TObjectPtr<TComponent> owner = MakeObject<TComponent>(nullptr);
-    TForm* form = Create<TForm>(owner.get(), 0);
+    TForm* form = Create<TForm>(owner.get(), NoBuilders);
     auto* bar = Create<TProgressBar>(owner.get());
     bar->SetParent(form);
     bar->SetStep(1);

@@ -8,6 +8,8 @@
 
 #include "app/win/TKelvoScrollViewControl.h"
 #include "classlib/win/TCustomForm.h"
+#include "support/RealInput.h"
+#include "support/ScreenWait.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/app/gui/ViewTestSupport.h"
 
@@ -19,38 +21,18 @@ namespace {
 constexpr COLORREF Background = RGB(0x40, 0x40, 0x40);
 constexpr COLORREF Red = RGB(255, 0, 0);
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 2000) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > timeoutMs) return false;
-        Application->ProcessMessages();
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
+using apptest::PumpQueued;
+using apptest::PumpUntil;
 
-void MoveMouse(POINT p, DWORD extraFlags = 0) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    const int sw = ::GetSystemMetrics(SM_CXSCREEN), sh = ::GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dx = LONG((p.x * 65535 + sw / 2) / (sw - 1));
-    input.mi.dy = LONG((p.y * 65535 + sh / 2) / (sh - 1));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | extraFlags;
-    ::SendInput(1, &input, sizeof(input));
-}
-
-void Click(POINT p) {
-    MoveMouse(p);
-    MoveMouse(p, MOUSEEVENTF_LEFTDOWN);
-    MoveMouse(p, MOUSEEVENTF_LEFTUP);
-}
+void MoveMouse(POINT p, DWORD extraFlags = 0) { testsupport::SendPointer(Point(p.x, p.y), extraFlags); }
+void Click(POINT p) { testsupport::ClickAt(Point(p.x, p.y)); }
 
 class ViewControl : public KelvoAppTest {
 protected:
     void SetUp() override {
         KelvoAppTest::SetUp();
         owner_ = MakeObject<TComponent>(nullptr);
-        form_ = Create<TForm>(owner_.get(), 0);
+        form_ = Create<TForm>(owner_.get(), NoBuilders);
         form_->SetBounds(20, 20, 700, 560);
         view_ = Create<TKelvoScrollViewControl>(owner_.get());
         view_->SetBounds(10, 10, 400, 300);
@@ -58,7 +40,7 @@ protected:
     }
     void TearDown() override {
         owner_.reset();
-        Pump(5);
+        PumpQueued();
         KelvoAppTest::TearDown();
     }
 
@@ -68,10 +50,11 @@ protected:
         ::SetForegroundWindow(form_->Handle());
         view_->Recalculate();
         ::UpdateWindow(view_->Handle());
-        Pump(100);
+        ASSERT_TRUE(PumpQueued());
     }
-    // The view's client area on screen.
+    // The view's client area on screen, once the display shows the form as it has drawn itself.
     RECT ClientOnScreen() {
+        EXPECT_TRUE(testsupport::WaitUntilOnScreen(form_->Handle(), apptest::ApplicationStep));
         POINT o{0, 0};
         ::ClientToScreen(view_->Handle(), &o);
         return RECT{o.x, o.y, o.x + view_->ClientWidth(), o.y + view_->ClientHeight()};
@@ -84,7 +67,7 @@ protected:
     bool HasBar(LONG_PTR bar) { return (::GetWindowLongPtrA(view_->Handle(), GWL_STYLE) & bar) != 0; }
     void SendScroll(UINT msg, int request) {
         ::SendMessageA(view_->Handle(), msg, WPARAM(request), 0);
-        Pump(30);
+        ASSERT_TRUE(PumpQueued());
     }
     // Every pixel of the client area shows the pattern scrolled to the view's position; the count of those
     // that do not.
@@ -135,7 +118,7 @@ TEST_F(ViewControl, SmallImageIsCentredWithEqualMarginsOnTheBackgroundWithoutBar
     EXPECT_EQ(margins("view-centred.bmp"), (std::vector<int>{150, 100}));
     // Widened past the content: centred again.
     view_->SetBounds(10, 10, 500, 300);
-    Pump(100);
+    ASSERT_TRUE(PumpQueued());
     EXPECT_EQ(margins("view-centred-wider.bmp"), (std::vector<int>{200, 100}));
 }
 
@@ -153,7 +136,7 @@ TEST_F(ViewControl, LargeImageScrollsByLinesPagesAndTheWheelAndStopsAtTheEnd) {
     // A click on the vertical bar's down arrow: the system's own line request.
     Click(ScreenPoint(view_->ClientWidth() + vbar / 2, view_->ClientHeight() - 4));
     EXPECT_TRUE(PumpUntil([&] { return view_->ScrollPosY() != 0; }));
-    Pump(50);
+    ASSERT_TRUE(PumpQueued());  // the release too: one line, no repeat
     EXPECT_EQ(view_->ScrollPosY(), 10);
     SendScroll(WM_VSCROLL, SB_LINEDOWN);
     EXPECT_EQ(view_->ScrollPosY(), 20);
@@ -169,7 +152,7 @@ TEST_F(ViewControl, LargeImageScrollsByLinesPagesAndTheWheelAndStopsAtTheEnd) {
     const int beforeWheel = view_->ScrollPosY();
     const POINT inside = ScreenPoint(50, 50);
     ::SendMessageA(view_->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), MAKELPARAM(inside.x, inside.y));
-    Pump(30);
+    ASSERT_TRUE(PumpQueued());
     EXPECT_EQ(view_->ScrollPosY(), beforeWheel + int(lines) * 10);
     SCROLLINFO info{};
     info.cbSize = sizeof(info);
@@ -194,7 +177,7 @@ TEST_F(ViewControl, LargeImageScrollsByLinesPagesAndTheWheelAndStopsAtTheEnd) {
 
     // CenterOn: the image's middle in the client's middle.
     view_->CenterOn(TKelvoPoint{600, 450});
-    Pump(50);
+    ASSERT_TRUE(PumpQueued());
     EXPECT_EQ(view_->ScrollPosX(), 600 - view_->ClientWidth() / 2);
     EXPECT_EQ(view_->ScrollPosY(), 450 - view_->ClientHeight() / 2);
 
@@ -211,7 +194,7 @@ TEST_F(ViewControl, LargeImageScrollsByLinesPagesAndTheWheelAndStopsAtTheEnd) {
     MoveMouse(grip, MOUSEEVENTF_LEFTDOWN);
     for (int dy = 10; dy <= 40; dy += 10) MoveMouse(POINT{grip.x, grip.y + dy});
     MoveMouse(POINT{grip.x, grip.y + 40}, MOUSEEVENTF_LEFTUP);
-    Pump(200);
+    ASSERT_TRUE(PumpQueued());
     ::GetScrollInfo(view_->Handle(), SB_VERT, &info);
     EXPECT_GT(view_->ScrollPosY(), beforeDrag + 40);
     EXPECT_EQ(info.nPos, view_->ScrollPosY());
@@ -258,12 +241,12 @@ TEST_F(ViewControl, TheTopmostObjectTakesTheMouseBeforeTheOneBeneathIt) {
     ASSERT_EQ(ox, 50);  // centred: the logical origin is the image's corner
     Click(ScreenPoint(ox + 75, oy + 75));  // both objects
     EXPECT_TRUE(PumpUntil([&] { return !log.empty(); }));
-    Pump(30);
+    ASSERT_TRUE(PumpQueued());  // the rest of the click, which must ask no other object
     EXPECT_EQ(log, (std::vector<std::string>{"upper takes"}));
     log.clear();
     Click(ScreenPoint(ox + 20, oy + 20));  // the lower one only
     EXPECT_TRUE(PumpUntil([&] { return log.size() >= 2; }));
-    Pump(30);
+    ASSERT_TRUE(PumpQueued());
     EXPECT_EQ(log, (std::vector<std::string>{"upper passes", "lower takes"}));
 
     // Keys: the view's own event first, then the objects from the top; the upper one takes it.
@@ -277,7 +260,7 @@ TEST_F(ViewControl, TheTopmostObjectTakesTheMouseBeforeTheOneBeneathIt) {
     log.clear();
     ::PostMessageA(view_->Handle(), WM_KEYDOWN, VK_F5, 1);
     EXPECT_TRUE(PumpUntil([&] { return log.size() >= 2; }));
-    Pump(20);
+    ASSERT_TRUE(PumpQueued());
     EXPECT_EQ(log, (std::vector<std::string>{"view key", "upper key"}));
     view_->OnKeyDown = nullptr;
 }

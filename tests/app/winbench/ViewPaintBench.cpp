@@ -49,7 +49,7 @@ void Drain() {
 void Measure(TKelvoLTBitmap& image, int clientWidth, int clientHeight, int runs) {
     TObjectPtr<TComponent> ownerOfAll = MakeObject<TComponent>(nullptr);
     TComponent* owner = ownerOfAll.get();
-    TForm* form = Create<TForm>(owner, 0);
+    TForm* form = Create<TForm>(owner, NoBuilders);
     const int vbar = ::GetSystemMetrics(SM_CXVSCROLL), hbar = ::GetSystemMetrics(SM_CYHSCROLL);
     form->SetBounds(0, 0, clientWidth + vbar + 40, clientHeight + hbar + 60);
     auto* view = Create<TKelvoScrollViewControl>(owner);

@@ -75,8 +75,8 @@ TEST(CodePages, InvalidUtf8BecomesReplacementCharacters) {
 }
 
 TEST(CodePages, WideComparisonAndCase) {
-    EXPECT_EQ(WideCompareText(u"Hello", u"hELLO"), 0);
-    EXPECT_LT(WideCompareText(u"apple", u"Banana"), 0);
+    EXPECT_EQ(CompareTextSystem(u"Hello", u"hELLO"), 0);
+    EXPECT_LT(CompareTextSystem(u"apple", u"Banana"), 0);
     EXPECT_GT(WideCompareStr(u"b", u"a"), 0);
     EXPECT_NE(WideCompareStr(u"a", u"A"), 0);
     EXPECT_LT(WideCompareStr(u"ab", u"abc"), 0);

@@ -127,6 +127,11 @@ TEST(TwoPhaseConstruction, OverridesRunAfterConstructionAndBeforeDestruction) {
     TObject* c = Create<TCircle>(nullptr);
     Free(c);
     EXPECT_EQ(g_log, (std::vector<std::string>{"ctor TShape", "after circle", "before circle", "dtor TShape"}));
+
+    // The owner type goes through both steps too: made by MakeObject, freed through Free.
+    g_log.clear();
+    { const TObjectPtr<TShape> owned = MakeObject<TCircle>(nullptr); }
+    EXPECT_EQ(g_log, (std::vector<std::string>{"ctor TShape", "after circle", "before circle", "dtor TShape"}));
 }
 
 TEST(TwoPhaseConstruction, ClassReferenceCreatesMostDerivedClass) {

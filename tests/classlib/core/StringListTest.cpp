@@ -141,7 +141,7 @@ TEST(StringList, SortedDuplicatesAndFind) {
     EXPECT_EQ(list.Count(), 6);
     // With dupAccept the search does not stop at the first equal line, but it finds one.
     EXPECT_TRUE(list.Find("b", index));
-    EXPECT_TRUE(SameText(list[index], "b"));
+    EXPECT_TRUE(SameTextAscii(list[index], "b"));
 
     // Lines made equal under dupAccept: after switching to dupIgnore, Find stops at a matching line.
     TStringList many;
@@ -164,7 +164,7 @@ TEST(StringList, CaseSensitivityAndSorting) {
     EXPECT_EQ(list.IndexOf("Alpha"), 4);
     list.SetCaseSensitive(false);
     list.Sort();
-    for (int i = 1; i < list.Count(); ++i) EXPECT_LE(AnsiCompareText(list[i - 1], list[i]), 0) << i;
+    for (int i = 1; i < list.Count(); ++i) EXPECT_LE(CompareTextSystem(list[i - 1], list[i]), 0) << i;
     // Custom order: by length, then by text.
     list.CustomSort([](TStringList* l, int a, int b) {
         const AnsiString sa = l->Get(a), sb = l->Get(b);

@@ -93,20 +93,20 @@ TEST(StringUtils, TrimCaseAndComparison) {
 
     EXPECT_EQ(UpperCase("abc\xE9z"), "ABC\xE9Z");
     EXPECT_EQ(LowerCase("ABC\xC9"), "abc\xC9");
-    EXPECT_EQ(CompareText("abc", "ABC"), 0);
-    EXPECT_LT(CompareText("abc", "abd"), 0);
-    EXPECT_GT(CompareText("abcd", "ABC"), 0);
-    EXPECT_LT(CompareText("a", "_"), 0);  // folds to upper case: 'A' < '_'
+    EXPECT_EQ(CompareTextAscii("abc", "ABC"), 0);
+    EXPECT_LT(CompareTextAscii("abc", "abd"), 0);
+    EXPECT_GT(CompareTextAscii("abcd", "ABC"), 0);
+    EXPECT_LT(CompareTextAscii("a", "_"), 0);  // folds to upper case: 'A' < '_'
     EXPECT_LT(CompareStr("ABC", "abc"), 0);
     EXPECT_GT(CompareStr("\xE9", "z"), 0);  // bytes compare unsigned
-    EXPECT_TRUE(SameText("Hello", "hELLO"));
-    EXPECT_FALSE(SameText("Hello", "Hell"));
+    EXPECT_TRUE(SameTextAscii("Hello", "hELLO"));
+    EXPECT_FALSE(SameTextAscii("Hello", "Hell"));
 
     SetSystemAnsiCodePage(1252);
     EXPECT_EQ(AnsiUpperCase("\xE9t\xE9"), "\xC9T\xC9");
     EXPECT_EQ(AnsiLowerCase("\xC9"), "\xE9");
-    EXPECT_EQ(AnsiCompareText("\xE9t\xE9", "\xC9T\xC9"), 0);
-    EXPECT_TRUE(AnsiSameText("ABC", "abc"));
+    EXPECT_EQ(CompareTextSystem("\xE9t\xE9", "\xC9T\xC9"), 0);
+    EXPECT_TRUE(SameTextSystem("ABC", "abc"));
     SetSystemAnsiCodePage(1251);
     EXPECT_EQ(AnsiUpperCase("\xE0\xE1\xB8"), "\xC0\xC1\xA8");  // а б ё
     SetSystemAnsiCodePage(1252);

@@ -21,7 +21,7 @@ ProbeForm* g_probe = nullptr;
 
 class ProbeForm : public TForm {
     CLASSLIB_COMPONENT(ProbeForm, TForm)
-    explicit ProbeForm(TComponent* owner) : TForm(owner, 0) { sawItselfPublished = g_probe == this; }
+    explicit ProbeForm(TComponent* owner) : TForm(owner, NoBuilders) { sawItselfPublished = g_probe == this; }
     void UpdateActions() override {
         ++actionUpdates;
         TForm::UpdateActions();
@@ -138,7 +138,7 @@ TEST(ApplicationForms, RunShowsTheMainFormAndOutlivesErrorsUntilTerminate) {
 
 TEST(ApplicationForms, KeysGoToTheControlOfTheWindowOrOfItsNearestAncestorFirst) {
     EnsureApplication();
-    TObjectPtr<TForm> form(Create<TForm>(nullptr, 0));
+    TObjectPtr<TForm> form(Create<TForm>(nullptr, NoBuilders));
     Panel* panel = Create<Panel>(form.get());
     panel->SetParent(form.get());
     panel->SetBounds(10, 10, 100, 80);
@@ -167,7 +167,7 @@ TEST(ApplicationForms, KeysGoToTheControlOfTheWindowOrOfItsNearestAncestorFirst)
 
 TEST(ApplicationForms, SettingChangesReachEveryFormAndItsControls) {
     EnsureApplication();
-    TObjectPtr<TForm> form(Create<TForm>(nullptr, 0));
+    TObjectPtr<TForm> form(Create<TForm>(nullptr, NoBuilders));
     Panel* panel = Create<Panel>(form.get());
     panel->SetParent(form.get());
     Trap formTrap;
@@ -193,7 +193,8 @@ TEST(ApplicationForms, IdleUpdatesTheActionsOfVisibleFormsAndActionsReachTheActi
     // Timer messages end each idle wait.
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, nullptr);
     const DWORD start = ::GetTickCount();
-    while (shown->actionUpdates == 0 && ::GetTickCount() - start < 2000) Application->HandleMessage();
+    while (shown->actionUpdates == 0 && ::GetTickCount() - start < testsupport::kPumpTimeoutMs)
+        Application->HandleMessage();
     ::KillTimer(nullptr, timer);
     EXPECT_GE(shown->actionUpdates, 1);
     EXPECT_EQ(hidden->actionUpdates, 0);
@@ -254,9 +255,9 @@ TEST(ApplicationForms, ABroadcastReachesEachFormOnceWhenAHandlerRaisesOrFreesAno
             previous(m);
         }
     };
-    TObjectPtr<TForm> forms[3] = {TObjectPtr<TForm>(Create<TForm>(nullptr, 0)),
-                                  TObjectPtr<TForm>(Create<TForm>(nullptr, 0)),
-                                  TObjectPtr<TForm>(Create<TForm>(nullptr, 0))};
+    TObjectPtr<TForm> forms[3] = {TObjectPtr<TForm>(Create<TForm>(nullptr, NoBuilders)),
+                                  TObjectPtr<TForm>(Create<TForm>(nullptr, NoBuilders)),
+                                  TObjectPtr<TForm>(Create<TForm>(nullptr, NoBuilders))};
     Counter counters[3];
     for (int i = 0; i < 3; ++i) {
         forms[i]->SetBounds(60 + 20 * i, 60, 200, 150);

@@ -1,16 +1,13 @@
 // The application object for window tests: made once per test program (the unit start-up creates
-// Application, Screen and Mouse), the shared message pump bound to the application's loop step, and a helper
-// that closes the message boxes a test opens on purpose.
+// Application, Screen and Mouse), the shared message pump bound to the application's loop step, and the shared
+// dialog driver answering the message boxes a test opens on purpose.
 #pragma once
-#include <atomic>
-#include <chrono>
 #include <functional>
-#include <string_view>
-#include <thread>
 
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/Win32.h"
+#include "support/DialogDriver.h"
 #include "support/MessagePump.h"
 
 namespace apptest {
@@ -32,69 +29,48 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = tests
     return testsupport::PumpUntil(done, timeoutMs, ApplicationStep);
 }
 
+// The same, failing the test with the state's name when the time limit passes.
+inline bool WaitFor(const char* what, const std::function<bool()>& done, DWORD timeoutMs = testsupport::kPumpTimeoutMs) {
+    return testsupport::WaitFor(what, done, timeoutMs, ApplicationStep);
+}
+
+// Handles through the application's loop step what is queued (and what that queues) until only timers are left.
+inline bool PumpQueued() { return testsupport::PumpQueued(ApplicationStep); }
+
 // Handles messages through the application's loop step for ms milliseconds (to see that something does not happen).
 inline void PumpFor(DWORD ms) { testsupport::PumpFor(ms, ApplicationStep); }
 
-struct MessageBoxSearch {
-    HWND found = nullptr;
-};
-
-inline BOOL CALLBACK FindVisibleDialog(HWND wnd, LPARAM data) {
-    char name[16] = {};
-    ::GetClassNameA(wnd, name, sizeof(name));
-    if (std::string_view(name) == "#32770" && ::IsWindowVisible(wnd)) {
-        reinterpret_cast<MessageBoxSearch*>(data)->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A message box of this process (dialog class "#32770") owned by the given thread, or 0.
-inline HWND FindMessageBox(DWORD threadId) {
-    MessageBoxSearch search;
-    ::EnumThreadWindows(threadId, &FindVisibleDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// Watches for a message box of the calling thread and answers it (IDOK) once it shows and ready() holds (no
-// ready: at once); after timeoutMs it answers a box that is up whatever ready says. The destructor waits for
-// the watcher. Before answering it runs inspect (on the watcher thread) with the box's window.
-class MessageBoxCloser {
+// Keeps the application's hints up for the time of a scope, however long a busy machine takes to check them.
+class HintsStayUp {
 public:
-    explicit MessageBoxCloser(std::function<void(HWND)> inspect = nullptr, unsigned timeoutMs = 5000,
-                              std::function<bool()> ready = nullptr)
-        : thread_(::GetCurrentThreadId()), inspect_(std::move(inspect)), ready_(std::move(ready)) {
-        watcher_ = std::thread([this, timeoutMs] {
-            const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-            while (!stop_) {
-                const bool late = std::chrono::steady_clock::now() >= limit;
-                HWND box = FindMessageBox(thread_);
-                if (box && (late || !ready_ || ready_())) {
-                    if (inspect_) inspect_(box);
-                    ++closed_;  // before the box can return
-                    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-                    return;
-                }
-                if (late && !box && std::chrono::steady_clock::now() >= limit + std::chrono::seconds(5)) return;
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-        });
+    HintsStayUp() : saved_(Application->HintHidePause()) {
+        Application->SetHintHidePause(10 * static_cast<int>(testsupport::kPumpTimeoutMs));
     }
-    ~MessageBoxCloser() {
-        stop_ = true;
-        watcher_.join();
-    }
-    MessageBoxCloser(const MessageBoxCloser&) = delete;
-    MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
-    int Closed() const { return closed_; }
+    ~HintsStayUp() { Application->SetHintHidePause(saved_); }
+    HintsStayUp(const HintsStayUp&) = delete;
+    HintsStayUp& operator=(const HintsStayUp&) = delete;
 
 private:
-    DWORD thread_;
-    std::function<void(HWND)> inspect_;
-    std::function<bool()> ready_;
-    std::atomic<bool> stop_{false};
-    std::atomic<int> closed_{0};
-    std::thread watcher_;
+    int saved_;
+};
+
+// A message box of this process (dialog class "#32770") owned by the given thread, or 0.
+inline HWND FindMessageBox(DWORD threadId) { return testsupport::FindDialog({.thread = threadId}); }
+
+// Answers the message box of the calling thread (OK) once it shows and ready() holds (no ready: at once),
+// through the shared dialog driver; before answering it runs inspect with the box's window.
+class MessageBoxCloser {
+public:
+    explicit MessageBoxCloser(std::function<void(HWND)> inspect = nullptr,
+                              unsigned timeoutMs = 2 * testsupport::kPumpTimeoutMs, std::function<bool()> ready = nullptr)
+        : driver_({}, [inspect = std::move(inspect)](HWND box) {
+              if (inspect) inspect(box);
+              testsupport::PressButton(box, IDOK);
+          }, 1, std::move(ready), timeoutMs) {}
+    int Closed() const { return driver_.Answered(); }
+
+private:
+    testsupport::DialogDriver driver_;
 };
 
 }  // namespace apptest

@@ -15,7 +15,7 @@ namespace {
 class THelpForm : public TForm {
     CLASSLIB_COMPONENT(THelpForm, TForm)
     CLASSLIB_MESSAGES(THelpForm, CLASSLIB_ON(WM_HELP, &THelpForm::Help))
-    THelpForm(TComponent* owner, int dummy) : TForm(owner, dummy) {}
+    THelpForm(TComponent* owner, TNoBuilders) : TForm(owner, NoBuilders) {}
     int helpRequests = 0;
     void Help(TMessage& message) {
         ++helpRequests;

@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -365,9 +367,19 @@ namespace {
 struct ChildRun {
     DWORD exitCode = 1;
     DWORD processId = 0;
+    DWORD startError = 0;  // why the child did not start
 };
 
-ChildRun RunInChildProcess(const char* testName, const char* childFlag) {
+// The window atom named after a process id.
+std::string WindowAtomOfProcess(DWORD processId) {
+    char name[32];
+    std::snprintf(name, sizeof name, "Vantorel%.8X", static_cast<unsigned>(processId));
+    return name;
+}
+
+// Runs the test in a child process; beforeStart gets the child's id while it is still suspended.
+ChildRun RunInChildProcess(const char* testName, const char* childFlag,
+                           const std::function<void(DWORD)>& beforeStart = nullptr) {
     char exe[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
     AnsiString command = AnsiString("\"") + exe + "\" --gtest_filter=ControlMarks." + testName;
@@ -375,11 +387,14 @@ ChildRun RunInChildProcess(const char* testName, const char* childFlag) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    BOOL started = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                    &process);
-    ::SetEnvironmentVariableA(childFlag, nullptr);
+    BOOL started = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                                    nullptr, &startup, &process);
     ChildRun run;
+    run.startError = started ? 0 : ::GetLastError();
+    ::SetEnvironmentVariableA(childFlag, nullptr);
     if (!started) return run;
+    if (beforeStart) beforeStart(process.dwProcessId);
+    ::ResumeThread(process.hThread);
     EXPECT_EQ(::WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
     ::GetExitCodeProcess(process.hProcess, &run.exitCode);
     ::CloseHandle(process.hThread);
@@ -419,12 +434,20 @@ TEST(ControlMarks, TheWindowAtomsAreReleasedWhenTheProcessEnds) {
         EXPECT_NE(::GlobalFindAtomA(ControlAtomName().c_str()), 0);
         return;
     }
-    ChildRun run = RunInChildProcess("TheWindowAtomsAreReleasedWhenTheProcessEnds", childFlag);
-    ASSERT_NE(run.processId, 0u);
+    // A program that was ended or crashed on purpose leaves its atom behind, and the system hands its id out
+    // again: such an atom under the child's id goes before the child starts.
+    ChildRun run = RunInChildProcess("TheWindowAtomsAreReleasedWhenTheProcessEnds", childFlag, [](DWORD child) {
+        const std::string stale = WindowAtomOfProcess(child);
+        for (int i = 0; i < 100; ++i) {
+            const ATOM atom = ::GlobalFindAtomA(stale.c_str());
+            if (!atom) break;
+            ::GlobalDeleteAtom(atom);
+        }
+    });
+    ASSERT_NE(run.processId, 0u) << "the child did not start, error " << run.startError;
     EXPECT_EQ(run.exitCode, 0u) << "the children made their windows and found their atoms";
-    char name[32];
-    std::snprintf(name, sizeof name, "Vantorel%.8X", static_cast<unsigned>(run.processId));
-    EXPECT_EQ(::GlobalFindAtomA(name), 0) << name;
+    const std::string name = WindowAtomOfProcess(run.processId);
+    EXPECT_EQ(::GlobalFindAtomA(name.c_str()), 0) << name;
 }
 
 // The control mark carries a thread id in its name, which other code rebuilds to mark its own windows the
@@ -456,6 +479,6 @@ TEST(ControlMarks, TheControlMarkIsNamedAfterTheModulesThread) {
         return;
     }
     ChildRun run = RunInChildProcess("TheControlMarkIsNamedAfterTheModulesThread", childFlag);
-    ASSERT_NE(run.processId, 0u);
+    ASSERT_NE(run.processId, 0u) << "the child did not start, error " << run.startError;
     EXPECT_EQ(run.exitCode, 0u);
 }

@@ -41,7 +41,7 @@ void BuildProgramModule(TComponent* root) {
 class TUnbuiltModule : public TDataModule {
     CLASSLIB_COMPONENT(TUnbuiltModule, TDataModule)
     explicit TUnbuiltModule(TComponent* owner) : TDataModule(owner) {}
-    TUnbuiltModule(TComponent* owner, int dummy) : TDataModule(owner, dummy) {}
+    TUnbuiltModule(TComponent* owner, TNoBuilders) : TDataModule(owner, NoBuilders) {}
 };
 
 class DataModule : public GuiTest {
@@ -89,7 +89,7 @@ TEST_F(DataModule, ADerivedModuleNeedsABuilderUnlessMadeEmpty) {
     const int modules = Screen->DataModuleCount();
     EXPECT_THROW(Create<TUnbuiltModule>(Owner()), EResNotFound);
     EXPECT_EQ(Screen->DataModuleCount(), modules);
-    TUnbuiltModule* empty = Create<TUnbuiltModule>(Owner(), 0);
+    TUnbuiltModule* empty = Create<TUnbuiltModule>(Owner(), NoBuilders);
     EXPECT_TRUE(Listed(empty));
     EXPECT_NE(Create<TDataModule>(Owner()), nullptr);
 }

@@ -1,12 +1,9 @@
 // The open and save dialogs: the record handed to the system, the results read back from it, and a real
-// system dialog found, answered and closed from a watcher thread.
+// system dialog found, answered and closed from inside its own loop.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "classlib/gui/ApplicationTestSupport.h"
@@ -224,37 +221,6 @@ TEST(FileDialog, TheDefaultParentOwnsItAndTheOtherWindowsWaitMeanwhile) {
 
 // --- The real system dialog --------------------------------------------------------------------------------
 
-// Watches for the dialog of the thread that made it and answers it with act(dialog) until that thread says it
-// is done; after a time-out it only cancels, so that a broken test fails instead of hanging.
-class TDialogWatcher {
-public:
-    template <class Act>
-    explicit TDialogWatcher(Act act)
-        : thread_([this, act, owner = GetCurrentThreadId()] {
-              const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-              while (!done_) {
-                  if (HWND dialog = apptest::FindMessageBox(owner)) {
-                      found_ = dialog;
-                      if (std::chrono::steady_clock::now() < deadline)
-                          act(dialog);
-                      else
-                          PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                  }
-                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
-              }
-          }) {}
-    ~TDialogWatcher() {
-        done_ = true;
-        thread_.join();
-    }
-    HWND Found() const { return found_; }
-
-private:
-    std::atomic<bool> done_{false};
-    std::atomic<HWND> found_{nullptr};
-    std::thread thread_;
-};
-
 std::string WindowText(HWND wnd) {
     char text[128] = {};
     GetWindowTextA(wnd, text, sizeof(text));
@@ -347,9 +313,9 @@ TEST(FileDialog, ARealOpenDialogIsFoundShownAndCancelled) {
     bool executed;
     HWND found;
     {
-        TDialogWatcher watcher([](HWND dialogWindow) { PostMessageA(dialogWindow, WM_COMMAND, IDCANCEL, 0); });
+        testsupport::DialogDriver driver({}, [](HWND dialogWindow) { testsupport::PressButton(dialogWindow, IDCANCEL); });
         executed = dialog->Execute(nullptr);
-        found = watcher.Found();
+        found = driver.Found();
     }
     EXPECT_FALSE(executed);
     ASSERT_NE(found, nullptr);
@@ -374,14 +340,13 @@ TEST(FileDialog, ARefusedNameKeepsTheSaveDialogOpenUntilTheNextIsAccepted) {
     dialog->SetFileName("old.txt");
     bool executed;
     {
-        TDialogWatcher watcher([](HWND dialogWindow) {
-            // The file name, then OK; the handler refuses the first answer, so the dialog comes back.
+        // The file name, then OK, twice: the handler refuses the first answer, so the dialog stays.
+        testsupport::DialogDriver driver({}, [](HWND dialogWindow) {
             // The file name box is an edit (0x480) or a combo box (0x47C), depending on the system.
             for (WPARAM box : {WPARAM(0x480), WPARAM(0x47C)})
                 SendMessageA(dialogWindow, CDM_SETCONTROLTEXT, box, reinterpret_cast<LPARAM>("typed.txt"));
-            PostMessageA(dialogWindow, WM_COMMAND, IDOK, 0);
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        });
+            testsupport::PressButton(dialogWindow, IDOK);
+        }, 2);
         executed = dialog->Execute(nullptr);
     }
     ASSERT_TRUE(executed);
@@ -409,13 +374,12 @@ TEST(FileDialog, AnOldStyleDialogIsItsOwnHookWindowAndAsksBeforeClosing) {
     bool executed;
     HWND found;
     {
-        TDialogWatcher watcher([](HWND dialogWindow) {
+        testsupport::DialogDriver driver({}, [](HWND dialogWindow) {
             SetDlgItemTextA(dialogWindow, 0x480, "typed.txt");
-            PostMessageA(dialogWindow, WM_COMMAND, IDOK, 0);
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        });
+            testsupport::PressButton(dialogWindow, IDOK);
+        }, 2);
         executed = dialog->Execute(nullptr);
-        found = watcher.Found();
+        found = driver.Found();
     }
     ASSERT_TRUE(executed);
     EXPECT_EQ(dialog->shownHandle, found);

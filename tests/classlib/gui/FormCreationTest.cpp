@@ -61,7 +61,7 @@ void BuildDerived(TComponent* root) {
 class TUnbuiltForm : public TForm {
     CLASSLIB_COMPONENT(TUnbuiltForm, TForm)
     explicit TUnbuiltForm(TComponent* owner) : TForm(owner) {}
-    TUnbuiltForm(TComponent* owner, int dummy) : TForm(owner, dummy) {}
+    TUnbuiltForm(TComponent* owner, TNoBuilders) : TForm(owner, NoBuilders) {}
 };
 
 class TFailingForm : public TForm {
@@ -163,7 +163,7 @@ TEST_F(FormCreation, ADerivedClassWithoutBuilderIsRefusedUnlessMadeEmpty) {
     EXPECT_EQ(Owner()->ComponentCount(), 0);
 
     // An empty form needs no builder, and neither does a plain TForm.
-    EXPECT_NE(Create<TUnbuiltForm>(Owner(), 0), nullptr);
+    EXPECT_NE(Create<TUnbuiltForm>(Owner(), NoBuilders), nullptr);
     EXPECT_NE(Create<TForm>(Owner()), nullptr);
     EXPECT_EQ(Screen->CustomFormCount(), forms + 2);
 }
@@ -177,7 +177,7 @@ TEST_F(FormCreation, AFailingBuilderLeavesNothingBehind) {
 
 TEST_F(FormCreation, ScreenListsFormsWhileTheyExist) {
     TForm* a = NewForm();
-    TUnbuiltForm* b = Create<TUnbuiltForm>(Owner(), 0);
+    TUnbuiltForm* b = Create<TUnbuiltForm>(Owner(), NoBuilders);
     auto listed = [](TCustomForm* f) {
         for (int i = 0; i < Screen->CustomFormCount(); ++i)
             if (Screen->CustomForms(i) == f) return true;

@@ -41,7 +41,7 @@ class TResultBox : public TFocusBox {
 // watchdog's result and every veto is lifted.
 class ModalWatchdog {
 public:
-    explicit ModalWatchdog(TCustomForm* form, UINT ms = 3000) {
+    explicit ModalWatchdog(TCustomForm* form, UINT ms = testsupport::kPumpTimeoutMs) {
         form_ = form;
         fired_ = false;
         timer_ = ::SetTimer(nullptr, 0, ms, &ModalWatchdog::Expired);
@@ -223,7 +223,7 @@ TEST_F(FormModal, ATerminatingApplicationEndsTheLoopAtOnceWithoutAskingCloseQuer
                 ::ExitProcess(2);
             }).detach();
             Refuser refuser;
-            TForm* form = Create<TForm>(nullptr, 0);
+            TForm* form = Create<TForm>(nullptr, NoBuilders);
             form->OnCloseQuery = MakeMethod<&Refuser::Query>(&refuser);
             Application->Terminate();
             Application->ProcessMessages();

@@ -28,7 +28,9 @@ inline void StartLibrary() {
 
 // The shared message pump through the application's loop step, so that keys take the library's keyboard path.
 using apptest::PumpFor;
+using apptest::PumpQueued;
 using apptest::PumpUntil;
+using apptest::WaitFor;
 
 // Gives the control the focus and waits until the system reports it there; returns whether it did.
 inline bool FocusOn(TWinControl* control) {
@@ -90,7 +92,7 @@ protected:
     // A form of the owner, placed on screen at a fixed spot.
     template <class F = TForm>
     F* NewForm(int width = 300, int height = 200) {
-        F* form = Create<F>(Owner(), 0);
+        F* form = Create<F>(Owner(), NoBuilders);
         form->SetBounds(40, 40, width, height);
         return form;
     }

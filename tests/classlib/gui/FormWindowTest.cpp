@@ -186,7 +186,7 @@ TEST_F(FormWindow, ShowAndHideGoThroughVisibleWithOnShowBeforeAndOnHideBefore) {
 // A docking framework replaces the inert docking properties of a form.
 class TDockingForm : public TForm {
     CLASSLIB_COMPONENT(TDockingForm, TForm)
-    TDockingForm(TComponent* owner, int dummy) : TForm(owner, dummy) {}
+    TDockingForm(TComponent* owner, TNoBuilders) : TForm(owner, NoBuilders) {}
     int dockSiteSets = 0;
     bool DockSite() const override { return true; }
     void SetDockSite(bool value) override {

@@ -84,7 +84,7 @@ class HintTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         EnsureApplication();
-        form = Create<TForm>(nullptr, 0);
+        form = Create<TForm>(nullptr, NoBuilders);
         form->SetBounds(120, 120, 320, 220);
         target = Create<HintTarget>(form);
         target->SetParent(form);
@@ -164,7 +164,7 @@ TEST_F(HintTest, HintShowGoesThroughWindowProcAndTheHintStringArrivesUntouched) 
 TEST_F(HintTest, ThePointerRestingOnAControlShowsItsHintAfterThePauseUntilAClick) {
     Application->SetHintPause(30);
     Mouse->SetCursorPos(form->ClientToScreen(TPoint{260, 180}));
-    apptest::PumpFor(50);
+    ASSERT_TRUE(apptest::PumpQueued());
     Application->CancelHint();
     trap.hintShows = 0;
     // The system's own pointer moves drive it from here.
@@ -174,7 +174,7 @@ TEST_F(HintTest, ThePointerRestingOnAControlShowsItsHintAfterThePauseUntilAClick
     ::PostMessageA(target->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(30, 30));
     Application->ProcessMessages();
     EXPECT_FALSE(HintShowing());
-    apptest::PumpFor(150);
+    apptest::PumpFor(150);  // proves that the hint does not come back
     EXPECT_FALSE(HintShowing());
     EXPECT_EQ(trap.hintShows, 1);
 }
@@ -196,7 +196,7 @@ TEST_F(HintTest, LeavingTheCursorRectAsksAgainAndKeysOrTheTimeoutHideTheHint) {
     // Inside the rectangle nothing happens; leaving it inside the same control asks the control again.
     Mouse->SetCursorPos(InTarget(20, 20));
     Application->HintMouseMessage(target, move);
-    apptest::PumpFor(100);
+    apptest::PumpFor(100);  // proves that the control is not asked again
     EXPECT_EQ(trap.hintShows, 1);
     Mouse->SetCursorPos(InTarget(120, 80));
     Application->HintMouseMessage(target, move);

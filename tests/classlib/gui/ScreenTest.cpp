@@ -25,7 +25,7 @@ int IndexOf(TCustomForm* form) {
 // A form class that is not a TForm.
 class PlainForm : public TCustomForm {
     CLASSLIB_COMPONENT(PlainForm, TCustomForm)
-    PlainForm(TComponent* owner, int dummy) : TCustomForm(owner, dummy) {}
+    PlainForm(TComponent* owner, TNoBuilders) : TCustomForm(owner, NoBuilders) {}
 };
 
 }  // namespace
@@ -34,10 +34,10 @@ TEST(Screen, FormsAreListedTopmostFirstFromTheSystemsWindowOrder) {
     EnsureApplication();
     const int before = Screen->CustomFormCount();
     const int formsBefore = Screen->FormCount();
-    TObjectPtr<TForm> a(Create<TForm>(nullptr, 0));
-    TObjectPtr<TForm> b(Create<TForm>(nullptr, 0));
-    TObjectPtr<PlainForm> c(Create<PlainForm>(nullptr, 0));
-    TObjectPtr<TForm> hidden(Create<TForm>(nullptr, 0));  // no window yet
+    TObjectPtr<TForm> a(Create<TForm>(nullptr, NoBuilders));
+    TObjectPtr<TForm> b(Create<TForm>(nullptr, NoBuilders));
+    TObjectPtr<PlainForm> c(Create<PlainForm>(nullptr, NoBuilders));
+    TObjectPtr<TForm> hidden(Create<TForm>(nullptr, NoBuilders));  // no window yet
     ASSERT_EQ(Screen->CustomFormCount(), before + 4);
     EXPECT_EQ(Screen->FormCount(), formsBefore + 3);
     for (TCustomForm* f : {static_cast<TCustomForm*>(a.get()), static_cast<TCustomForm*>(b.get()),

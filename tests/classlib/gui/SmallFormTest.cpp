@@ -15,6 +15,7 @@
 #include "classlib/win/WindowDC.h"
 #include "support/RealInput.h"
 #include "support/ScreenPicture.h"
+#include "support/ScreenWait.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 
 using namespace formtest;
@@ -46,17 +47,8 @@ bool TypeText(TEdit* edit, const std::string& text) {
     return true;
 }
 
-// Moves the pointer (absolute input over the primary screen) to a screen point.
-void MoveMouse(TPoint p, DWORD extraFlags = 0) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((p.X * 65535 + ::GetSystemMetrics(SM_CXSCREEN) / 2) / (::GetSystemMetrics(SM_CXSCREEN) - 1));
-    input.mi.dy = static_cast<LONG>((p.Y * 65535 + ::GetSystemMetrics(SM_CYSCREEN) / 2) / (::GetSystemMetrics(SM_CYSCREEN) - 1));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | extraFlags;
-    ::SendInput(1, &input, sizeof(input));
-}
-
 using testsupport::ArtifactPath;
+using testsupport::SendPointer;
 using testsupport::SavedPicture;
 using testsupport::SaveScreen;
 
@@ -70,6 +62,7 @@ class SmallForm : public GuiTest {};
 TEST_F(SmallForm, TypeHoverForTheHintAndClickOnTheDisplay) {
     Application->SetShowHint(true);
     Application->SetHintPause(50);
+    const apptest::HintsStayUp hintsStayUp;
 
     TForm* form = NewForm(320, 160);
     form->SetCaption("Small form");
@@ -105,7 +98,7 @@ TEST_F(SmallForm, TypeHoverForTheHintAndClickOnTheDisplay) {
     int lastX = -1;
     ASSERT_TRUE(PumpUntil([&] {
         const int x = centre.X + static_cast<int>((::GetTickCount() - start) / 200 % 2);
-        if (x != lastX) MoveMouse(Point(x, centre.Y));
+        if (x != lastX) SendPointer(Point(x, centre.Y));
         lastX = x;
         return hintShowing();
     }));
@@ -114,6 +107,7 @@ TEST_F(SmallForm, TypeHoverForTheHintAndClickOnTheDisplay) {
     HWND hint = Application->HintWindow()->WindowHandle();
     ::UpdateWindow(form->Handle());
     ::UpdateWindow(hint);
+    ASSERT_TRUE(testsupport::WaitUntilOnScreen(hint, apptest::ApplicationStep));
     const std::string path = ArtifactPath("small-form.bmp");
     SaveScreen(path);
     const SavedPicture picture(path);
@@ -131,9 +125,9 @@ TEST_F(SmallForm, TypeHoverForTheHintAndClickOnTheDisplay) {
         << "the hint window's area lacks the info background";
 
     // Press and release the left button over it; the pressed button holds the mouse capture.
-    MoveMouse(centre, MOUSEEVENTF_LEFTDOWN);
+    SendPointer(centre, MOUSEEVENTF_LEFTDOWN);
     ASSERT_TRUE(PumpUntil([&] { return ::GetCapture() == button->Handle(); }));
-    MoveMouse(centre, MOUSEEVENTF_LEFTUP);
+    SendPointer(centre, MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(PumpUntil([&] { return clicks.count == 1; }));
     EXPECT_EQ(edit->Text(), "Hello form");
 }

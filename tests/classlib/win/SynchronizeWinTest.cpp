@@ -19,15 +19,14 @@ TEST(SynchronizeWin, AWorkerIsServedWhileTheMainThreadSitsInASystemMessageBox) {
     bool onMain = false;
     auto worker = StartBody([&](BodyThread& self) {
         // Only once the box's own loop runs.
-        const DWORD start = ::GetTickCount();
-        while (!apptest::FindMessageBox(mainThread) && ::GetTickCount() - start < 5000) ::Sleep(5);
+        testsupport::WaitForDialog({.thread = mainThread});
         self.Synchronize([&] {
             onMain = IsMainThread();
             ran = true;
         });
     });
     {
-        apptest::MessageBoxCloser closer(nullptr, 5000, [&] { return ran.load(); });
+        apptest::MessageBoxCloser closer(nullptr, 2 * testsupport::kPumpTimeoutMs, [&] { return ran.load(); });
         ::MessageBoxA(nullptr, "Waiting for a synchronised call", "SynchronizeWin", MB_OK);
     }
     EXPECT_TRUE(ran);
@@ -63,16 +62,17 @@ TEST(SynchronizeWin, TheWakeUpRousesTheApplicationLoopWhileItWaitsForMessages) {
     apptest::EnsureApplication();
     Application->ProcessMessages();
     std::atomic<bool> ran{false};
-    std::atomic<bool> finished{false};
+    const HANDLE finished = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     auto worker = StartBody([&](BodyThread& self) {
-        ::Sleep(50);  // the main thread is asleep in WaitMessage by now
+        // Most likely the main thread is asleep in WaitMessage by then; should it not be, the call is served
+        // all the same, so a busy machine cannot fail the test, only test the wake-up less sharply.
+        ::Sleep(50);
         self.Synchronize([&] { ran = true; });
-        finished = true;
+        ::SetEvent(finished);
     });
     // A late message keeps a broken wake-up from hanging the test.
     std::thread guard([&] {
-        const DWORD start = ::GetTickCount();
-        while (!finished && ::GetTickCount() - start < 5000) ::Sleep(10);
+        ::WaitForSingleObject(finished, testsupport::kPumpTimeoutMs);
         ::PostMessageA(Application->Handle(), WM_APP + 42, 0, 0);
     });
     const DWORD start = ::GetTickCount();
@@ -82,4 +82,5 @@ TEST(SynchronizeWin, TheWakeUpRousesTheApplicationLoopWhileItWaitsForMessages) {
     EXPECT_LT(took, 4000u);
     worker->WaitFor();
     guard.join();
+    ::CloseHandle(finished);
 }

@@ -11,7 +11,22 @@
 namespace {
 
 using testsupport::PumpFor;
+using testsupport::PumpQueued;
 using testsupport::PumpUntil;
+
+// Waits, handling no message, until a timer of this thread is due, so that its tick is there to be handled;
+// fails the test when the timer is late past the time limit.
+bool WaitUntilTimerDue() {
+    const ULONGLONG end = ::GetTickCount64() + testsupport::kPumpTimeoutMs;
+    while (!(HIWORD(::GetQueueStatus(QS_TIMER)) & QS_TIMER)) {
+        if (::GetTickCount64() >= end) {
+            ADD_FAILURE() << "the timer was not due within " << testsupport::kPumpTimeoutMs << " ms";
+            return false;
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_TIMER);
+    }
+    return true;
+}
 
 struct TTicks : TObject {
     std::vector<ULONGLONG> at;
@@ -57,18 +72,18 @@ TEST(Timer, TicksWhileEnabledAndStopsOnZeroIntervalOrDisabled) {
     EXPECT_EQ(ticks.sender, timer.get());
 
     timer->SetEnabled(false);
-    PumpFor(5);  // a tick already queued may still arrive
+    ASSERT_TRUE(PumpQueued());
     int stoppedAt = ticks.Count();
-    PumpFor(100);
+    PumpFor(100);  // proves that no tick comes
     EXPECT_EQ(ticks.Count(), stoppedAt);
 
     timer->SetEnabled(true);
     ASSERT_TRUE(PumpUntil([&] { return ticks.Count() > stoppedAt; }, 2000));
 
     timer->SetInterval(0);
-    PumpFor(5);
+    ASSERT_TRUE(PumpQueued());
     stoppedAt = ticks.Count();
-    PumpFor(100);
+    PumpFor(100);  // proves that no tick comes
     EXPECT_EQ(ticks.Count(), stoppedAt);
     EXPECT_TRUE(timer->Enabled());
 }
@@ -82,11 +97,11 @@ TEST(Timer, IntervalOneGivesTheShortestSystemInterval) {
 TEST(Timer, ChangingTheIntervalWhileRunningStartsItAnew) {
     TTicks ticks;
     TObjectPtr<TTimer> timer = MakeTimer(ticks, 150);
-    PumpFor(100);
+    ASSERT_TRUE(WaitUntilTimerDue());
     ASSERT_EQ(ticks.Count(), 0);
     const ULONGLONG changed = ::GetTickCount64();
     timer->SetInterval(160);
-    // Not restarted, it would tick about 50 ms from now.
+    // Not restarted, the tick that is due would come at once.
     ASSERT_TRUE(PumpUntil([&] { return ticks.Count() >= 1; }, 2000));
     EXPECT_GE(ticks.at[0] - changed, 130u);
 }
@@ -105,9 +120,9 @@ TEST(Timer, FreedTimerLeavesNoTickBehind) {
     ErrorCatcher catcher;
     TTicks ticks;
     TObjectPtr<TTimer> timer = MakeTimer(ticks, 1);
-    ::Sleep(30);  // the timer is due now
+    ASSERT_TRUE(WaitUntilTimerDue());
     timer.reset();
-    PumpFor(50);
+    PumpFor(50);  // proves that the due tick does not come
     EXPECT_EQ(ticks.Count(), 0);
     EXPECT_TRUE(catcher.errors.senders.empty());
 }
@@ -129,7 +144,7 @@ TEST(Timer, HandlerMayFreeItsOwnTimer) {
     shot.timer->SetInterval(1);
     shot.timer->OnTimer = MakeMethod<&TOneShot::Tick>(&shot);
     ASSERT_TRUE(PumpUntil([&] { return shot.fired > 0; }, 2000));
-    PumpFor(30);
+    PumpFor(30);  // proves that no second tick comes
     EXPECT_EQ(shot.fired, 1);
     EXPECT_EQ(shot.timer, nullptr);
     EXPECT_TRUE(catcher.errors.senders.empty());

@@ -7,9 +7,8 @@
 //   VANTOREL_TESTDS_FAIL     a call ("USERINTERFACE.ENABLEDS"): answered with TWRC_FAILURE, condition TWCC_BUMMER
 //   VANTOREL_TESTDS_HANG     "<call>:<ms>": the call sleeps that long before it answers
 //   VANTOREL_TESTDS_FAULT    a call that writes through a null pointer
-//   VANTOREL_TESTDS_GARBAGE  a call answered with nonsense: IDENTITY.GET names without terminators,
-//                            EVENT.PROCESSEVENT an unknown message, CAPABILITY.GET a container announcing far more
-//                            items than it holds, PENDINGXFERS.* a count of 65535
+//   VANTOREL_TESTDS_GARBAGE  a call answered with nonsense: EVENT.PROCESSEVENT an unknown message, CAPABILITY.GET
+//                            a container announcing far more items than it holds, PENDINGXFERS.* a count of 65535
 //   VANTOREL_TESTDS_IMAGES   images pending after transfer-ready (default 1)
 //   VANTOREL_TESTDS_NOTIFY   what enabling signals through the manager: "xferready" (default), "closereq",
 //                            "deviceevent" (a battery check: "Test Scanner", 90 minutes, 75 percent, when the
@@ -191,7 +190,7 @@ void Log(const std::string& call, std::uint16_t rc) {
     ::CloseHandle(file);
 }
 
-void FillIdentity(TW_IDENTITY& id, bool garbage) {
+void FillIdentity(TW_IDENTITY& id) {
     std::memset(&id, 0, sizeof id);
     id.Version.MajorNum = 1;
     id.Version.MinorNum = 0;
@@ -206,11 +205,6 @@ void FillIdentity(TW_IDENTITY& id, bool garbage) {
     std::string name = Env("VANTOREL_TESTDS_NAME");
     if (name.empty()) name = "Vantorel Test Source";
     std::strncpy(id.ProductName, name.c_str(), 32);
-    if (garbage) {
-        std::memset(id.Manufacturer, 'M', 34);
-        std::memset(id.ProductFamily, 'F', 34);
-        std::memset(id.ProductName, 'P', 34);
-    }
 }
 
 // Tells the application something through the manager (DAT_NULL): it posts the manager's event to the window.
@@ -479,7 +473,7 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
         switch (dat) {
             case DAT_IDENTITY:
                 if (msg == MSG_GET) {
-                    FillIdentity(*static_cast<TW_IDENTITY*>(data), garbage);
+                    FillIdentity(*static_cast<TW_IDENTITY*>(data));
                     return TWRC_SUCCESS;
                 }
                 if (msg == MSG_OPENDS) {

@@ -8,6 +8,7 @@
 //   VANTOREL_FAKEDSM_HANG    "<message>:<ms>": the call sleeps that long first
 //   VANTOREL_FAKEDSM_FAIL    "<message>:<condition code>": the call fails, and the status query tells that code
 //   VANTOREL_FAKEDSM_STATUSFAULT  any value: the status query itself faults
+//   VANTOREL_FAKEDSM_UNTERMINATED any value: the listed source's names fill their fields without a terminator
 #include <windows.h>
 
 #include <cstdint>
@@ -49,6 +50,11 @@ void FillSource(TW_IDENTITY& id) {
     std::strcpy(id.Manufacturer, "Vantorel");
     std::strcpy(id.ProductFamily, "Test");
     std::strcpy(id.ProductName, "Fake Manager Source");
+    if (!Env("VANTOREL_FAKEDSM_UNTERMINATED").empty()) {
+        std::memset(id.Manufacturer, 'M', sizeof id.Manufacturer);
+        std::memset(id.ProductFamily, 'F', sizeof id.ProductFamily);
+        std::memset(id.ProductName, 'P', sizeof id.ProductName);
+    }
 }
 
 }  // namespace

@@ -2,20 +2,25 @@
 // auto-scroll, and its classic painting.
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <vector>
 
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/SystemLookups.h"
 #include "themed/core/SkinColorMath.h"
 #include "themed/win/SkinThemes.h"
 #include "themed/win/TDIB32.h"
+#include "support/MessagePump.h"
 #include "themed/win/TSkinScrollBar.h"
 
 namespace {
 
 struct TEvents {
     int changes = 0, redraws = 0;
-    void Changed(TObject*) { ++changes; }
+    std::vector<ULONGLONG> changedAt;
+    void Changed(TObject*) {
+        ++changes;
+        changedAt.push_back(::GetTickCount64());
+    }
     void Redraw(TObject*) { ++redraws; }
     void Adjust(TSkinScrollBar*, int& direction, int& interval) {
         ++adjusts;
@@ -24,15 +29,8 @@ struct TEvents {
     int adjusts = 0;
 };
 
-// Serves the thread's messages for ms milliseconds.
-void Pump(int ms) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-        ::Sleep(5);
-    }
-}
+using testsupport::PumpFor;
+using testsupport::WaitFor;
 
 // Vertical, 16 x 100 at (50, 10) of its owner, range 100, window 10.
 void PrepareBar(TSkinScrollBar& bar, TEvents& events) {
@@ -72,17 +70,19 @@ TEST(SkinScrollBar, HoldingAnArrowStepsAtOnceAfterHalfASecondThenEveryTenth) {
     TSkinScrollBar bar;
     TEvents events;
     PrepareBar(bar, events);
+    const ULONGLONG pressed = ::GetTickCount64();
     bar.MouseDown(55, 105, false);  // the forward arrow
     EXPECT_EQ(bar.PressedZone(), 5);
     EXPECT_EQ(bar.Position(), 1);
-    Pump(400);
-    EXPECT_EQ(bar.Position(), 1);
-    Pump(500);  // 900 ms: the step at 500 and about four at 100 ms
-    EXPECT_GE(bar.Position(), 4);
-    EXPECT_LE(bar.Position(), 7);
+    ASSERT_TRUE(WaitFor("five steps", [&] { return bar.Position() >= 5; }));
+    // A timer is late on a busy machine, never early: the k-th repeated step comes no sooner than 500 ms plus
+    // (k - 1) tenths after the press (less the tick's granularity).
+    ASSERT_GE(events.changedAt.size(), 5u);
+    for (std::size_t k = 1; k < events.changedAt.size(); ++k)
+        EXPECT_GE(events.changedAt[k] - pressed, 500 + 100 * (k - 1) - 20) << "step " << k;
     bar.MouseUp();
     const int stopped = bar.Position();
-    Pump(300);
+    PumpFor(300);  // proves that no step follows the release
     EXPECT_EQ(bar.Position(), stopped);
     EXPECT_EQ(events.changes, stopped);
 }
@@ -94,11 +94,13 @@ TEST(SkinScrollBar, HoldingOnTheTrackStopsWhenTheThumbReachesThePointer) {
     bar.MouseDown(55, 10 + 70, false);  // page forward, 70 down the bar
     EXPECT_EQ(bar.PressedZone(), 4);
     EXPECT_EQ(bar.Position(), 10);
-    Pump(1200);
     // Page steps of 10; the thumb (8 high, at 16 + round(60 x p / 90)) covers 70 once p is 70 ([63, 71)).
+    ASSERT_TRUE(WaitFor("the thumb under the pointer", [&] { return bar.Position() >= 70; }));
+    PumpFor(300);  // proves that stepping stopped there
     EXPECT_EQ(bar.Position(), 70);
     bar.MouseMove(55, 10 + 72);  // still held, the pointer moved past the thumb: stepping goes on
-    Pump(300);
+    ASSERT_TRUE(WaitFor("one more page", [&] { return bar.Position() >= 80; }));
+    PumpFor(300);  // proves that it stopped again, with the thumb under the pointer
     EXPECT_EQ(bar.Position(), 80);
     bar.MouseUp();
 }
@@ -122,7 +124,7 @@ TEST(SkinScrollBar, DraggingTheThumbAndAutoScroll) {
     EXPECT_FALSE(bar.AutoScrolling());
     bar.StartAutoScroll(2, 20);
     EXPECT_TRUE(bar.AutoScrolling());
-    Pump(600);
+    ASSERT_TRUE(WaitFor("the auto-scroll's end", [&] { return !bar.AutoScrolling(); }));
     // 60 + 2 + 3 + ... reaches the end of the range and stops there.
     EXPECT_EQ(bar.Position(), 90);
     EXPECT_FALSE(bar.AutoScrolling());

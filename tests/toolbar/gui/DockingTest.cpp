@@ -5,7 +5,9 @@
 
 #include "classlib/win/TEdit.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
+#include "support/RealInput.h"
 #include "support/ScreenPicture.h"
+#include "support/ScreenWait.h"
 #include "toolbar/win/MessageHooks.h"
 #include "toolbar/win/TTBCustomDockableWindow.h"
 #include "toolbar/win/TTBDock.h"
@@ -73,35 +75,12 @@ DWORD WINAPI ActivateAnotherThreadsWindow(LPVOID p) {
     ::SetForegroundWindow(other);
     ::SetActiveWindow(other);
     ::SetEvent(c->ready);
-    MSG msg;
-    while (::WaitForSingleObject(c->done, 0) == WAIT_TIMEOUT) {
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-        ::Sleep(5);
-    }
+    // Serves its window until told to end (or, should the test have stopped short, until the time limit).
+    const ULONGLONG end = ::GetTickCount64() + 4 * testsupport::kPumpTimeoutMs;
+    while (::MsgWaitForMultipleObjects(1, &c->done, FALSE, 10, QS_ALLINPUT) != WAIT_OBJECT_0 &&
+           ::GetTickCount64() < end)
+        testsupport::DispatchThreadMessages();
     ::DestroyWindow(other);
-    return 0;
-}
-
-// Presses the left button at the first point, moves through the others and releases at the last, as real input.
-struct MousePath {
-    std::vector<POINT> points;
-};
-DWORD WINAPI SendMousePath(LPVOID p) {
-    auto* path = static_cast<MousePath*>(p);
-    auto send = [](POINT at, DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-        input.mi.dx = static_cast<LONG>((at.x * 65535 + cx / 2) / (cx - 1));
-        input.mi.dy = static_cast<LONG>((at.y * 65535 + cy / 2) / (cy - 1));
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-        ::SendInput(1, &input, sizeof input);
-        ::Sleep(60);
-    };
-    send(path->points.front(), 0);
-    send(path->points.front(), MOUSEEVENTF_LEFTDOWN);
-    for (std::size_t i = 1; i < path->points.size(); ++i) send(path->points[i], 0);
-    send(path->points.back(), MOUSEEVENTF_LEFTUP);
     return 0;
 }
 
@@ -120,7 +99,7 @@ protected:
         a_ = NewBar(0);
         b_ = NewBar(100);
         form_->Show();
-        PumpFor(50);
+        ASSERT_TRUE(PumpQueued());
 
         WNDCLASSA wc{};
         wc.lpfnWndProc = &HelperProc;
@@ -359,7 +338,7 @@ TEST_F(Docking, EscLostCaptureAndDestructionEndTheDragAndPutBackWhatItChanged) {
     // The window destroyed in the middle: the loop ends without touching it, and nothing is left behind.
     Drag(b_, {{form.Left + 200, form.Top + 200}}, false, kFreeObject, 0, reinterpret_cast<LPARAM>(b_), helper_);
     EXPECT_EQ(::GetCapture(), nullptr);
-    PumpFor(20);
+    ASSERT_TRUE(PumpQueued());
     EXPECT_EQ(Top()->GetToolbarCount(), 1);
     Free(a_);
     EXPECT_EQ(tb::InstalledSystemHooks(), TTBSystemHooks{});
@@ -367,7 +346,7 @@ TEST_F(Docking, EscLostCaptureAndDestructionEndTheDragAndPutBackWhatItChanged) {
 
 TEST_F(Docking, ResizingTheFloatingFrameFollowsThePointerAndEscPutsItBack) {
     a_->SetFloating(true);
-    PumpFor(20);
+    ASSERT_TRUE(PumpQueued());
     TTBFloatingWindowParent* frame = a_->FloatingParent();
     HWND f = frame->Handle();
     const TRect start = WindowRect(f);
@@ -392,16 +371,16 @@ TEST_F(Docking, ResizingTheFloatingFrameFollowsThePointerAndEscPutsItBack) {
 
 TEST_F(Docking, FloatingWindowsHideWhileTheirFormIsMinimisedOrInactive) {
     a_->SetFloating(true);
-    PumpFor(20);
+    ASSERT_TRUE(PumpQueued());
     HWND f = a_->FloatingParent()->Handle();
     ASSERT_TRUE(::IsWindowVisible(f));
     EXPECT_EQ(::GetWindow(f, GW_OWNER), form_->Handle());
 
     ::ShowWindow(form_->Handle(), SW_MINIMIZE);
-    PumpFor(50);
+    PumpUntil([&] { return !::IsWindowVisible(f); });
     EXPECT_FALSE(::IsWindowVisible(f)) << "minimised form";
     ::ShowWindow(form_->Handle(), SW_RESTORE);
-    PumpFor(50);
+    PumpUntil([&] { return ::IsWindowVisible(f) != FALSE; });
     EXPECT_TRUE(::IsWindowVisible(f));
 
     // The thread loses its active window: another thread's window is activated.
@@ -409,16 +388,15 @@ TEST_F(Docking, FloatingWindowsHideWhileTheirFormIsMinimisedOrInactive) {
     HANDLE done = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     ActivationThread ctx{ready, done};
     HANDLE thread = ::CreateThread(nullptr, 0, &ActivateAnotherThreadsWindow, &ctx, 0, nullptr);
-    ::WaitForSingleObject(ready, 2000);
-    PumpUntil([&] { return ::GetActiveWindow() == nullptr; }, 1000);
-    PumpFor(50);
+    ::WaitForSingleObject(ready, testsupport::kPumpTimeoutMs);
+    PumpUntil([&] { return ::GetActiveWindow() == nullptr && !::IsWindowVisible(f); });
     ASSERT_EQ(::GetActiveWindow(), nullptr) << "another thread took the activation";
     EXPECT_FALSE(::IsWindowVisible(f)) << "application inactive";
     a_->SetHideWhenInactive(false);
-    PumpFor(20);
+    PumpUntil([&] { return ::IsWindowVisible(f) != FALSE; });
     EXPECT_TRUE(::IsWindowVisible(f));
     ::SetEvent(done);
-    ::WaitForSingleObject(thread, 2000);
+    ::WaitForSingleObject(thread, testsupport::kPumpTimeoutMs);
     ::CloseHandle(thread);
     ::CloseHandle(ready);
     ::CloseHandle(done);
@@ -432,7 +410,8 @@ TEST_F(Docking, ScreenshotOfTheDockedAndFloatingFrames) {
     const COLORREF highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT), shadow = ::GetSysColor(COLOR_BTNSHADOW),
                    face = ::GetSysColor(COLOR_BTNFACE);
     ::UpdateWindow(form_->Handle());
-    PumpFor(30);
+    ASSERT_TRUE(PumpQueued());
+    ASSERT_TRUE(testsupport::WaitUntilOnScreen(form_->Handle(), apptest::ApplicationStep));
     {
         const TRect r = WindowRect(a_->Handle());
         const std::string path = testsupport::ArtifactPath("docking-docked.bmp");
@@ -457,7 +436,8 @@ TEST_F(Docking, ScreenshotOfTheDockedAndFloatingFrames) {
     a_->SetFloating(true);
     TTBFloatingWindowParent* frame = a_->FloatingParent();
     ::UpdateWindow(frame->Handle());
-    PumpFor(30);
+    ASSERT_TRUE(PumpQueued());
+    ASSERT_TRUE(testsupport::WaitUntilOnScreen(frame->Handle(), apptest::ApplicationStep));
     const TRect fr = WindowRect(frame->Handle());
     EXPECT_EQ(fr.TopLeft(), Point(300, 300));
     const TSize border = a_->GetFloatingBorderSize();
@@ -501,13 +481,11 @@ TEST_F(Docking, SyntheticMouseInputDragsTheWindowToTheLeftDockAndBack) {
     const TRect r = WindowRect(w);
     POINT leftDock{0, 0};
     ::ClientToScreen(form_->Handle(), &leftDock);
-    auto run = [&](MousePath path) {
-        HANDLE thread = ::CreateThread(nullptr, 0, &SendMousePath, &path, 0, nullptr);
-        PumpUntil([&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 5000);
-        PumpFor(60);
-        ::CloseHandle(thread);
+    auto run = [&](std::vector<TPoint> path) {
+        EXPECT_TRUE(testsupport::DragAlong(path, form_->Handle(), apptest::ApplicationStep));
+        ASSERT_TRUE(PumpQueued());
     };
-    run(MousePath{{{r.Left + 4, r.Top + 10}, {leftDock.x + 10, leftDock.y + 100}, {leftDock.x + 1, leftDock.y + 120}}});
+    run({{r.Left + 4, r.Top + 10}, {leftDock.x + 10, leftDock.y + 100}, {leftDock.x + 1, leftDock.y + 120}});
     EXPECT_EQ(a_->CurrentDock(), Left());
     EXPECT_EQ(a_->Handle(), w);
     EXPECT_EQ(::GetCapture(), nullptr);
@@ -515,7 +493,7 @@ TEST_F(Docking, SyntheticMouseInputDragsTheWindowToTheLeftDockAndBack) {
     const TRect l = WindowRect(w);
     POINT topDock{200, 10};
     ::ClientToScreen(form_->Handle(), &topDock);
-    run(MousePath{{{l.Left + 10, l.Top + 4}, {topDock.x, topDock.y + 30}, {topDock.x, topDock.y}}});
+    run({{l.Left + 10, l.Top + 4}, {topDock.x, topDock.y + 30}, {topDock.x, topDock.y}});
     EXPECT_EQ(a_->CurrentDock(), Top());
     EXPECT_EQ(a_->Handle(), w);
     EXPECT_EQ(Left()->Width(), 0);
@@ -555,7 +533,7 @@ TEST_F(Docking, ACloseButtonClosesOnlyOnAReleaseOverIt) {
 
     // The floating frame's close button.
     b_->SetFloating(true);
-    PumpFor(20);
+    ASSERT_TRUE(PumpQueued());
     HWND f = b_->FloatingParent()->Handle();
     const TRect fr = WindowRect(f);
     const TSize border = b_->GetFloatingBorderSize();
@@ -564,7 +542,7 @@ TEST_F(Docking, ACloseButtonClosesOnlyOnAReleaseOverIt) {
     QueuePost(b_->Handle(), WM_LBUTTONUP, 0, 0);
     ::SendMessageA(f, WM_NCLBUTTONDOWN, tb::kHitCloseButton, ScreenLParam(fb.x, fb.y));
     EXPECT_FALSE(b_->Visible());
-    PumpFor(20);
+    PumpUntil([&] { return !::IsWindowVisible(f); });
     EXPECT_FALSE(::IsWindowVisible(f));
 }
 

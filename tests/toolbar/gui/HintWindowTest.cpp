@@ -8,6 +8,7 @@
 #include "classlib/win/TMouse.h"
 #include "classlib/win/WindowDC.h"
 #include "support/ScreenPicture.h"
+#include "support/ScreenWait.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "toolbar/win/TTBHintWindow.h"
@@ -70,6 +71,7 @@ TEST_F(HintWindowTest, ACyrillicToolbarHintShowsUnchangedInTextSizeAndPixels) {
     ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form->Handle()) != FALSE; }));
 
     const TPoint p = control->ClientToScreen(TPoint{20, 20});
+    const apptest::HintsStayUp hintsStayUp;
     Mouse->SetCursorPos(p);
     Application->ActivateHint(p);
     THintWindow* window = Application->HintWindow();
@@ -95,8 +97,9 @@ TEST_F(HintWindowTest, ACyrillicToolbarHintShowsUnchangedInTextSizeAndPixels) {
 
     // The screen shows exactly what DrawTextW draws of the Cyrillic text, "&" included, at 2, 2 inside the
     // border on the hint colour.
-    PumpFor(150);
+    ASSERT_TRUE(PumpQueued());
     ::UpdateWindow(wnd);
+    ASSERT_TRUE(testsupport::WaitUntilOnScreen(wnd, apptest::ApplicationStep));
     const std::string path = testsupport::ArtifactPath("toolbar-hint.bmp");
     testsupport::SaveScreen(path);
     const testsupport::SavedPicture shot(path);

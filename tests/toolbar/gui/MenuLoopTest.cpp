@@ -14,6 +14,7 @@
 #include "tests/toolbar/support/MenuBarHost.h"
 #include "tests/toolbar/support/StepScript.h"
 #include "toolbar/core/TTBSeparatorItem.h"
+#include "toolbar/win/AnimationThread.h"
 #include "toolbar/win/SystemSettings.h"
 #include "toolbar/win/TTBPopupWindow.h"
 
@@ -105,20 +106,14 @@ protected:
     TTBView* Bar() const { return host_->View(); }
     TTBView* FileView() const { return Bar()->OpenView(); }
     // Runs the script until it finishes (the loop runs inside the pump when a step starts it).
-    void RunScript(Script& script) {
-        script.root = Bar();
-        ScriptRun run(script);
-        PumpUntil([&] { return script.Finished(); }, 15000);
-        EXPECT_EQ(script.failure, "");
-        PumpFor(50);
-    }
+    void RunScript(Script& script) { EXPECT_EQ(toolbartest::RunScript(script, Bar()), ""); }
     // The same with the loop entered as F10 enters it, from here.
     void RunKeyboardScript(Script& script) {
         script.root = Bar();
         {
             ScriptRun run(script);
             host_->EnterKeyboardMode();
-            PumpUntil([&] { return script.Finished(); }, 2000);
+            WaitForScript(script);
         }
         EXPECT_EQ(script.failure, "");
     }
@@ -191,7 +186,7 @@ TEST_F(MenuLoop, KeyboardOpensWithDownClosesOneLevelWithEscAndRunsAnAccelerator)
         {"loop ended", [&] { return !LoopRunning(); }},
     };
     RunKeyboardScript(script);
-    PumpFor(50);  // the posted click runs from the message loop
+    ASSERT_TRUE(PumpQueued());  // the posted click runs from the message loop
     EXPECT_EQ(clicked_.count, 1);
     EXPECT_EQ(clicked_.popupsAtClick, 0);
     EXPECT_EQ(::GetCapture(), nullptr);
@@ -213,12 +208,12 @@ TEST_F(MenuLoop, EscAtTheTopAndAltEndTheLoop) {
         script.root = Bar();
         ScriptRun run(script);
         host_->EnterKeyboardMode();
-        PumpUntil([&] { return script.Finished(); }, 2000);
+        WaitForScript(script);
         EXPECT_EQ(script.failure, "") << key;
         EXPECT_EQ(VisiblePopups(), 0) << key;
         EXPECT_EQ(::GetCapture(), nullptr) << key;
     }
-    PumpFor(50);
+    ASSERT_TRUE(PumpQueued());  // a click would have been posted
     EXPECT_EQ(clicked_.count, 0);
 }
 
@@ -308,6 +303,8 @@ TEST_F(MenuLoop, ScreenshotOfAnOpenMenu) {
         {"open", [&] { return FileView() && FileView()->Selected(); }},
         {"painted", [&] {
              TTBPopupWindow* w = Bar()->OpenWindow();
+             // The whole menu on the screen: shown, and its animation (a growing region) over.
+             if (!::IsWindowVisible(w->Handle()) || tb::AnimationRunning(w->Handle())) return false;
              background = static_cast<COLORREF>(ColorToRGB(w->Color()));
              ::RedrawWindow(w->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
              RECT r{};
@@ -324,6 +321,10 @@ TEST_F(MenuLoop, ScreenshotOfAnOpenMenu) {
                      break;
                  }
              }
+             return true;
+         }},
+        {"on the display", [&] { return testsupport::ScreenShows(Bar()->OpenWindow()->Handle()); }},
+        {"grabbed", [&] {
              const std::string path = testsupport::ArtifactPath("menu.bmp");
              testsupport::SaveScreen(path);
              const testsupport::SavedPicture shot(path);
@@ -367,7 +368,7 @@ namespace {
 // A form that notes the system-menu key commands it gets instead of opening its window menu.
 class TSysCommandForm : public TForm {
 public:
-    TSysCommandForm(TComponent* owner, int dummy) : TForm(owner, dummy) {}
+    TSysCommandForm(TComponent* owner, TNoBuilders) : TForm(owner, NoBuilders) {}
     std::vector<LPARAM> keyMenus;
 
 protected:
@@ -419,9 +420,7 @@ TEST_F(MenuLoop, ATallMenuScrollsWhileThePointerRestsOnItsArrow) {
              return view != nullptr;
          }},
         {"still open after the release", [&] {
-             static DWORD since = 0;
-             if (since == 0) since = ::GetTickCount();
-             if (::GetTickCount() - since < 200) return false;
+             if (testsupport::MessagesQueued()) return false;  // the release is handled once the queue is empty
              EXPECT_TRUE(LoopRunning());
              EXPECT_EQ(Bar()->OpenView(), view);
              return true;
@@ -493,7 +492,7 @@ TEST_F(MenuLoop, AClickOnAnotherWindowClosesTheMenuAndStillReachesThatWindow) {
     other->SetParent(form_);
     other->SetBounds(100, 150, 10, 10);
     other->Fit();
-    PumpFor(30);
+    ASSERT_TRUE(PumpQueued());
     Script script;
     script.steps = {
         {"down", [&] { Press(VK_DOWN); return true; }},
@@ -505,7 +504,7 @@ TEST_F(MenuLoop, AClickOnAnotherWindowClosesTheMenuAndStillReachesThatWindow) {
         ScriptRun run(script);
         host_->EnterKeyboardMode();
         // The press was left in the queue: it reaches the other bar from the ordinary message loop.
-        PumpUntil([&] { return clicked_.count > 0; }, 3000);
+        PumpUntil([&] { return clicked_.count > 0; });
     }
     EXPECT_FALSE(LoopRunning());
     EXPECT_EQ(clicked_.count, 1);

@@ -3,6 +3,7 @@
 #include "classlib/gui/GraphicsTestSupport.h"
 #include "classlib/win/GdiHandle.h"
 #include "classlib/win/Win32.h"
+#include "support/MessagePump.h"
 #include "toolbar/win/SystemSettings.h"
 #include "toolbar/win/WindowPainting.h"
 
@@ -13,17 +14,6 @@ int g_leaves = 0;
 LRESULT CALLBACK TrackedProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_MOUSELEAVE) ++g_leaves;
     return DefWindowProcA(w, msg, wp, lp);
-}
-
-// Runs the message loop for ms milliseconds, or until done says so.
-template <class Done>
-void PumpFor(DWORD ms, Done done) {
-    const DWORD until = GetTickCount() + ms;
-    MSG msg;
-    while (GetTickCount() < until && !done()) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        Sleep(10);
-    }
 }
 
 }  // namespace
@@ -37,12 +27,12 @@ TEST(MouseTracking, LeavingTheWindowIsReported) {
     HWND w = CreateWindowExA(WS_EX_TOPMOST, "TBTrackedWindow", "", WS_POPUP | WS_VISIBLE, 100, 100, 80, 80, nullptr,
                              nullptr, wc.hInstance, nullptr);
     SetCursorPos(140, 140);
-    PumpFor(100, [] { return false; });
+    ASSERT_TRUE(testsupport::PumpQueued());
     ASSERT_TRUE(tb::CallTrackMouseEvent(w, TME_LEAVE));
     SetCursorPos(400, 400);
     // The system looks at the pointer on a timer.
-    PumpFor(3000, [] { return g_leaves > 0; });
-    PumpFor(100, [] { return false; });
+    ASSERT_TRUE(testsupport::WaitFor("the leave message", [] { return g_leaves > 0; }));
+    testsupport::PumpFor(100);  // proves that no second one comes
     EXPECT_EQ(g_leaves, 1);
     DestroyWindow(w);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "classlib/win/Win32.h"
+#include "support/RealInput.h"
 
 namespace {
 
@@ -27,26 +28,9 @@ LRESULT CALLBACK RecordingProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcW(wnd, msg, wParam, lParam);
 }
 
-void Pump(DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG m;
-        while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&m);
-            ::DispatchMessageW(&m);
-        }
-        ::Sleep(5);
-    } while (::GetTickCount() - start < ms);
-}
+using testsupport::PumpQueued;
 
-INPUT Key(WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return in;
-}
+INPUT Key(WORD vk, bool up) { return testsupport::KeyInput(vk, up); }
 
 class SysKeyMenu : public ::testing::Test {
 protected:
@@ -63,21 +47,19 @@ protected:
         ::ShowWindow(wnd_, SW_SHOW);
         ::SetForegroundWindow(wnd_);
         ::SetFocus(wnd_);
-        const DWORD start = ::GetTickCount();
-        while (::GetFocus() != wnd_ && ::GetTickCount() - start < 3000) Pump(20);
-        ASSERT_EQ(::GetFocus(), wnd_);
-        Pump(50);
+        ASSERT_TRUE(testsupport::WaitFor("the window's focus", [&] { return ::GetFocus() == wnd_; }));
+        ASSERT_TRUE(PumpQueued());
         g_calls = &calls_;
     }
     void TearDown() override {
         g_calls = nullptr;
         if (wnd_) ::DestroyWindow(wnd_);
-        Pump(20);
+        PumpQueued();
     }
-    // Sends the keys as one input sequence and handles what they bring for a while.
+    // Sends the keys as one input sequence and handles them and what they bring.
     void Send(std::vector<INPUT> keys) {
         ASSERT_EQ(::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
-        Pump(300);
+        ASSERT_TRUE(PumpQueued());
     }
 
     HWND wnd_ = nullptr;

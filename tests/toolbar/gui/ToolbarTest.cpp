@@ -13,6 +13,7 @@
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/THintWindow.h"
 #include "support/ScreenPicture.h"
+#include "support/ScreenWait.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "tests/toolbar/support/ClickTarget.h"
 #include "support/RealInput.h"
@@ -41,7 +42,7 @@ namespace {
 
 // The application's own loop step, idle step included (which tracks the control under the pointer and its
 // long hint); a thread timer keeps the idle wait short.
-bool RunApplicationUntil(const std::function<bool()>& done, DWORD timeout = 3000) {
+bool RunApplicationUntil(const std::function<bool()>& done, DWORD timeout = testsupport::kPumpTimeoutMs) {
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, nullptr);
     TScopeExit stop([&] { ::KillTimer(nullptr, timer); });
     return testsupport::PumpUntil(done, timeout, [] {
@@ -52,26 +53,9 @@ bool RunApplicationUntil(const std::function<bool()>& done, DWORD timeout = 3000
 
 // Presses the left button at the first point, moves through the others and releases at the last, as real
 // input from another thread, so that the press may run a modal loop here meanwhile.
-DWORD WINAPI SendMousePath(LPVOID p) {
-    const auto& points = *static_cast<const std::vector<TPoint>*>(p);
-    auto send = [](TPoint at, DWORD flags) {
-        INPUT input = PointerMove(at);
-        input.mi.dwFlags |= flags;
-        ::SendInput(1, &input, sizeof input);
-        ::Sleep(60);
-    };
-    send(points.front(), 0);
-    send(points.front(), MOUSEEVENTF_LEFTDOWN);
-    for (std::size_t i = 1; i < points.size(); ++i) send(points[i], 0);
-    send(points.back(), MOUSEEVENTF_LEFTUP);
-    return 0;
-}
-void RunMousePath(std::vector<TPoint> points) {
-    HANDLE thread = ::CreateThread(nullptr, 0, &SendMousePath, &points, 0, nullptr);
-    ASSERT_NE(thread, nullptr);
-    TScopeExit close([&] { ::CloseHandle(thread); });
-    EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 5000));
-    PumpFor(60);
+void RunMousePath(const std::vector<TPoint>& points) {
+    EXPECT_TRUE(testsupport::DragAlong(points, Application->Handle(), apptest::ApplicationStep));
+    apptest::PumpQueued();
 }
 
 TRect ScreenBounds(TTBItemViewer* v) {
@@ -154,12 +138,10 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return form_->Active(); }));
         ::SetForegroundWindow(form_->Handle());
         ::SetFocus(form_->Handle());
-        PumpFor(100);
+        ASSERT_TRUE(PumpQueued());
     }
 
-    void RunScript(Script& script, DWORD timeout = 8000) {
-        EXPECT_EQ(toolbartest::RunScript(script, menu_->View(), timeout), "");
-    }
+    void RunScript(Script& script) { EXPECT_EQ(toolbartest::RunScript(script, menu_->View()), ""); }
     bool MenuLoopRunning() const { return (menu_->View()->State() & kVsModal) != 0; }
     TTBItemViewer* MenuSelected() const { return menu_->View()->Selected(); }
     TTBView* OpenMenu() const { return menu_->View()->OpenView(); }
@@ -183,29 +165,27 @@ TEST_F(Toolbars, CtrlORunsOneItemOnceAndNothingWhileTheFormIsDisabled) {
     file_->onPopup = [&] { ++popups; };
 
     PressWith(VK_CONTROL, 'O');
-    PumpPostedMessages();
-    PumpFor(50);
+    ASSERT_TRUE(PumpQueued());
     EXPECT_EQ(open_->clicks, 1);
     EXPECT_EQ(buttons_[0]->clicks, 0);
     EXPECT_EQ(popups, 1);  // the submenu was told before its item ran
 
     // A modal dialog disables the form: the same key reaches the application hook but runs nothing.
     SendKey(VK_CONTROL);
-    PumpPostedMessages();
+    ASSERT_TRUE(PumpQueued());
     ::EnableWindow(form_->Handle(), FALSE);
     ::SendMessageA(Application->Handle(), CM_APPKEYDOWN, 'O', 0);
     ::EnableWindow(form_->Handle(), TRUE);
     ::SendMessageA(Application->Handle(), CM_APPKEYDOWN, 'O', 0);
     SendKey(VK_CONTROL, true);
-    PumpPostedMessages();
+    ASSERT_TRUE(PumpQueued());
     EXPECT_EQ(open_->clicks, 2);  // only the second, with the form enabled again
     EXPECT_EQ(buttons_[0]->clicks, 0);
 
     // Without the menu bar's item the toolbar's own takes the key.
     open_->SetShortCut(0);
     PressWith(VK_CONTROL, 'O');
-    PumpPostedMessages();
-    PumpFor(50);
+    ASSERT_TRUE(PumpQueued());
     EXPECT_EQ(buttons_[0]->clicks, 1);
     EXPECT_EQ(open_->clicks, 2);
 }
@@ -235,15 +215,13 @@ TEST_F(Toolbars, TheMenuBarTakesAltF10AndAltLetterAndAToolbarItsAccelerators) {
 
     // A letter no item uses opens nothing and leaves the underlines shown.
     PressWith(VK_MENU, 'Q');
-    PumpPostedMessages();
-    PumpFor(50);
+    ASSERT_TRUE(PumpQueued());
     EXPECT_FALSE(MenuLoopRunning());
     EXPECT_TRUE(menu_->View()->State() & kVsShowAccels);
 
     // An ordinary toolbar answers its items' accelerators: Alt+W runs "T&wo" at once.
     PressWith(VK_MENU, 'W');
-    PumpPostedMessages();
-    PumpFor(50);
+    ASSERT_TRUE(PumpQueued());
     EXPECT_EQ(buttons_[1]->clicks, 1);
     EXPECT_FALSE(bar_->View()->State() & kVsModal);
     EXPECT_FALSE(MenuLoopRunning());
@@ -345,7 +323,7 @@ TEST_F(Toolbars, ASqueezedFormWrapsTheMenuBarAndHidesButtonsBehindTheChevron) {
     const int oneLine = menu_->Height();
     ASSERT_EQ(ChevronViewer(bar_->View())->Show(), false);
     form_->SetBounds(form_->Left(), form_->Top(), 160, 300);
-    PumpFor(100);
+    ASSERT_TRUE(PumpQueued());
 
     // The menu bar wraps into more lines and its row grows thicker.
     EXPECT_GT(menu_->Height(), oneLine);
@@ -372,6 +350,7 @@ TEST_F(Toolbars, ASqueezedFormWrapsTheMenuBarAndHidesButtonsBehindTheChevron) {
 
     // The chevron is painted: its glyph in button text on the button face.
     ::RedrawWindow(bar_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ASSERT_TRUE(testsupport::WaitUntilOnScreen(form_->Handle(), apptest::ApplicationStep));
     const TRect glyphArea = ScreenBounds(chevron);
     const std::string path = testsupport::ArtifactPath("chevron.bmp");
     testsupport::SaveScreen(path);
@@ -410,7 +389,7 @@ TEST_F(Toolbars, ASqueezedFormWrapsTheMenuBarAndHidesButtonsBehindTheChevron) {
 
 TEST_F(Toolbars, AFloatingToolbarResizedByItsRightBorderTakesTheSizeOfAWrappedLayout) {
     bar_->SetFloating(true);
-    PumpFor(50);
+    ASSERT_TRUE(PumpQueued());
     TTBFloatingWindowParent* frame = bar_->FloatingParent();
     ASSERT_NE(frame, nullptr);
     const std::vector<tb::TFloatingSize> sizes = bar_->CollectFloatingSizes();
@@ -438,7 +417,7 @@ TEST_F(Toolbars, AFloatingToolbarResizedByItsRightBorderTakesTheSizeOfAWrappedLa
     ::PostMessageA(helper, kMovePointer, reinterpret_cast<WPARAM>(bar_->Handle()), MAKELPARAM(target, y));
     ::PostMessageA(helper, kPostUp, reinterpret_cast<WPARAM>(bar_->Handle()), 0);
     ::SendMessageA(frame->Handle(), WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(r.right - 1, y));
-    PumpFor(50);
+    ASSERT_TRUE(PumpQueued());
     EXPECT_EQ(::GetCapture(), nullptr);
 
     RECT after{};
@@ -520,7 +499,7 @@ TEST_F(MdiMenuBar, AltMinusInAChildGoesToTheFramesDefaultHandlingWithoutABeepOrA
     menu->SetCurrentDock(dock);
     frame->Show();
 
-    TForm* child = Create<TForm>(frame, 0);
+    TForm* child = Create<TForm>(frame, NoBuilders);
     child->SetFormStyle(fsMDIChild);
     child->SetCaption("Child");
     child->SetBounds(10, 10, 200, 120);
@@ -529,7 +508,7 @@ TEST_F(MdiMenuBar, AltMinusInAChildGoesToTheFramesDefaultHandlingWithoutABeepOrA
     ::SetForegroundWindow(frame->Handle());
     ::SetFocus(child->Handle());
     ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == child->Handle(); }));
-    PumpFor(50);
+    ASSERT_TRUE(PumpQueued());
 
     MinusKeySpy spy;
     spy.frame = frame->Handle();

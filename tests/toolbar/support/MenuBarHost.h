@@ -85,7 +85,7 @@ inline bool ShowBarOnForm(MenuBarHost* host, TCustomForm* form) {
     if (!apptest::PumpUntil([&] { return form->Active(); })) return false;
     ::SetForegroundWindow(form->Handle());
     host->Fit();
-    apptest::PumpFor(50);  // the bar's first paint
+    apptest::PumpQueued();  // the bar's first paint
     return true;
 }
 

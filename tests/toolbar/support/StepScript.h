@@ -1,8 +1,8 @@
 // A script of steps for window tests of the menu loop: the steps run one after another on a 15 ms thread
 // timer, which a running menu loop dispatches too, so a step can send input while the loop runs and the next
 // one wait for what it did. A step returns true when it is done (a waiting step returns false until its
-// condition holds). A step that waits longer than 4 s fails the script, which then ends a running loop of
-// its root view. Messages go through the application, as in the program.
+// condition holds). A step that waits longer than the shared pump's time limit fails the script, which then
+// ends a running loop of its root view. Messages go through the application, as in the program.
 #pragma once
 #include <windows.h>
 
@@ -37,7 +37,7 @@ inline void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD) {
     Script* running = RunningScript();
     if (!running || running->Finished()) return;
     Script& s = *running;
-    if (::GetTickCount() - s.started > 4000) {
+    if (::GetTickCount() - s.started > testsupport::kPumpTimeoutMs) {
         s.failure = "timed out at: " + s.steps[s.next].name;
         s.next = s.steps.size();
         if (s.root && (s.root->State() & kVsModal)) s.root->EndModal();
@@ -69,15 +69,23 @@ private:
     UINT_PTR timer_;
 };
 
-// Runs the script to its end (or the time-out) with the root view whose loop a failure ends; the failure,
-// empty when every step ran.
-inline std::string RunScript(Script& script, TTBView* root, DWORD timeout = 8000) {
+// Handles messages until the running script has finished, each step within its time limit (and the whole within
+// timeout, when one is given); a script that stops short is a failure.
+inline void WaitForScript(Script& script, DWORD timeout = 0) {
+    const DWORD limit = timeout ? timeout : static_cast<DWORD>(script.steps.size() + 1) * testsupport::kPumpTimeoutMs;
+    if (!apptest::PumpUntil([&] { return script.Finished(); }, limit) && script.failure.empty())
+        script.failure = "stopped at: " + script.steps[script.next].name;
+}
+
+// Runs the script to its end with the root view whose loop a failure ends, then handles what the last steps
+// queued; the failure, empty when every step ran.
+inline std::string RunScript(Script& script, TTBView* root, DWORD timeout = 0) {
     script.root = root;
     {
         ScriptRun run(script);
-        apptest::PumpUntil([&] { return script.Finished(); }, timeout);
+        WaitForScript(script, timeout);
     }
-    apptest::PumpFor(50);
+    apptest::PumpQueued();
     return script.failure;
 }
 

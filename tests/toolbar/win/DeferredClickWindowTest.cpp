@@ -5,6 +5,7 @@
 
 #include "classlib/core/CallbackExceptions.h"
 #include "classlib/win/Win32.h"
+#include "support/MessagePump.h"
 #include "toolbar/core/DeferredClicks.h"
 #include "toolbar/core/TTBCustomItem.h"
 #include "toolbar/support/ClickTarget.h"
@@ -27,11 +28,8 @@ HWND ThreadClickWindow() {
     return found;
 }
 
-// Runs the thread's message loop until the queue is empty.
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
+// The clicks are posted before: handling what is queued runs them.
+using testsupport::DispatchThreadMessages;
 
 class Reporter : public TObject {
 public:
@@ -58,7 +56,7 @@ TEST(DeferredClickWindow, ClicksRunFromTheMessageLoopAndForgedMessagesAreIgnored
     PostMessageA(window, tb::kDeferredClickMessage, 0, 7);
     PostMessageA(window, tb::kDeferredClickMessage, 0, -1);
     SendMessageA(window, WM_USER + 1, 0, 0);
-    PumpMessages();
+    DispatchThreadMessages();
     EXPECT_EQ(item->clicks, 1);
     EXPECT_EQ(tb::DeferredClickSlotCount(), 0);
 }
@@ -72,7 +70,7 @@ TEST(DeferredClickWindow, AnErrorGoesToTheApplicationsHandlerAndTheLoopGoesOn) {
     failing->onClick = [] { throw std::runtime_error("the command failed"); };
     tb::PostDeferredClick(failing.get());
     tb::PostDeferredClick(next.get());
-    PumpMessages();
+    DispatchThreadMessages();
     SetCallbackExceptionHandler(previous);
     EXPECT_EQ(reporter.last, "the command failed");
     EXPECT_EQ(next->clicks, 1);
@@ -84,13 +82,13 @@ TEST(DeferredClickWindow, TheWindowGoesWithTheThreadsLastItemEvenFromItsOwnClick
     tb::PostDeferredClick(last);
     HWND window = ThreadClickWindow();
     ASSERT_NE(window, nullptr);
-    PumpMessages();
+    DispatchThreadMessages();
     EXPECT_EQ(tb::DeferredClickUsers(), 0);
     EXPECT_FALSE(IsWindow(window));
     // The next user makes a new one when it posts.
     TObjectPtr<Target> again = MakeObject<Target>(nullptr);
     tb::PostDeferredClick(again.get());
-    PumpMessages();
+    DispatchThreadMessages();
     EXPECT_EQ(again->clicks, 1);
 }
 
@@ -106,7 +104,7 @@ DWORD WINAPI ClickOnOwnThread(LPVOID param) {
     run->usersSeen = tb::DeferredClickUsers();
     item->onClick = [run] { run->clickThread = GetCurrentThreadId(); };
     tb::PostDeferredClick(item.get());
-    PumpMessages();
+    DispatchThreadMessages();
     run->clicks = item->clicks;
     return 0;
 }
@@ -124,6 +122,6 @@ TEST(DeferredClickWindow, EachThreadHasItsOwnListAndWindow) {
     EXPECT_EQ(run.clicks, 1);
     EXPECT_EQ(run.clickThread, threadId);
     EXPECT_EQ(mine->clicks, 0);  // still waiting for this thread's loop
-    PumpMessages();
+    DispatchThreadMessages();
     EXPECT_EQ(mine->clicks, 1);
 }

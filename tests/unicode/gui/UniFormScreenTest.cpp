@@ -4,6 +4,7 @@
 #include "classlib/win/TApplication.h"
 #include "classlib/win/THintWindow.h"
 #include "support/ScreenPicture.h"
+#include "support/ScreenWait.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
 #include "unicode/win/TUniForm.h"
 
@@ -46,6 +47,7 @@ TEST_F(UniFormScreen, FormWithWideCaptionEditAndHintIsDrawn) {
     ASSERT_TRUE(PumpUntil([&] { return WindowTextW(edit->Handle()) == u"\u03a9\u0416 ok"; }))
         << uni::ToAnsi(WindowTextW(edit->Handle()));
 
+    const apptest::HintsStayUp hintsStayUp;
     ::SetCursorPos(panel->ClientToScreen(Point(20, 20)).X, panel->ClientToScreen(Point(20, 20)).Y);
     Application->ActivateHint(panel->ClientToScreen(Point(20, 20)));
     THintWindow* hintWindow = Application->HintWindow();
@@ -56,7 +58,8 @@ TEST_F(UniFormScreen, FormWithWideCaptionEditAndHintIsDrawn) {
 
     ::UpdateWindow(form->Handle());
     ::UpdateWindow(hintWindow->WindowHandle());
-    PumpFor(50);  // what the paints above queued
+    ASSERT_TRUE(PumpQueued());  // what the paints above queued
+    ASSERT_TRUE(testsupport::WaitUntilOnScreen(hintWindow->WindowHandle(), apptest::ApplicationStep));
     const std::string path = ArtifactPath("uni-form.bmp");
     SaveScreen(path);
     const SavedPicture picture(path);

@@ -2,6 +2,7 @@
 #include "classlib/core/FormBuilder.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TFont.h"
+#include "support/RealInput.h"
 #include "tests/classlib/gui/ApplicationTestSupport.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
 #include "unicode/win/TUniForm.h"
@@ -23,7 +24,7 @@ class TBuiltUniForm : public TUniForm {
 class TUnbuiltUniForm : public TUniForm {
     CLASSLIB_COMPONENT(TUnbuiltUniForm, TUniForm)
     explicit TUnbuiltUniForm(TComponent* owner) : TUniForm(owner) {}
-    TUnbuiltUniForm(TComponent* owner, int dummy) : TUniForm(owner, dummy) {}
+    TUnbuiltUniForm(TComponent* owner, TNoBuilders) : TUniForm(owner, NoBuilders) {}
 };
 
 std::vector<std::string>& FrameLog() {
@@ -97,7 +98,7 @@ TEST_F(UniForms, FormsAreBuiltByTheirBuildersAndAClassWithoutOneRaises) {
     }
     // The base itself and an empty form need none.
     EXPECT_NO_THROW(Create<TUniForm>(Owner()));
-    EXPECT_NO_THROW(Create<TUnbuiltUniForm>(Owner(), 0));
+    EXPECT_NO_THROW(Create<TUnbuiltUniForm>(Owner(), NoBuilders));
 }
 
 TEST_F(UniForms, TypedOmegaArrivesAsOmegaThroughTheMessageLoop) {
@@ -117,14 +118,10 @@ TEST_F(UniForms, TypedOmegaArrivesAsOmegaThroughTheMessageLoop) {
         // Real input: a Unicode key stroke.
         ::SetForegroundWindow(form->Handle());
         edit->SetFocus();
-        INPUT keys[2] = {};
-        for (INPUT& key : keys) {
-            key.type = INPUT_KEYBOARD;
-            key.ki.wScan = 0x0416;
-            key.ki.dwFlags = KEYEVENTF_UNICODE;
-        }
-        keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-        ::SendInput(2, keys, sizeof(INPUT));
+        ASSERT_TRUE(WaitFor("the edit in the foreground with the focus", [&] {
+            return ::GetForegroundWindow() == form->Handle() && ::GetFocus() == edit->Handle();
+        }));
+        testsupport::TypeUnicode(L'\u0416');
         EXPECT_TRUE(PumpUntil([&] { return WindowTextW(edit->Handle()).size() == 2; }))
             << uni::ToAnsi(WindowTextW(edit->Handle()));
         EXPECT_EQ(WindowTextW(edit->Handle()), u"\u03a9\u0416");

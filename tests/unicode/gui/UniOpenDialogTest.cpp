@@ -1,5 +1,6 @@
-// The real wide open dialog, answered by the test: a timer finds the dialog by its wide title, types a name
+// The real wide open dialog, answered by the test: the dialog driver finds the dialog by its wide title, types a name
 // outside the ANSI code page into its name field and presses its buttons through messages.
+#include "support/DialogDriver.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
 #include "unicode/core/UniExceptions.h"
 #include "unicode/win/TUniOpenDialog.h"
@@ -12,30 +13,16 @@ namespace {
 const WideString kTitle = u"\u041e\u0442\u043a\u0440\u044b\u0442\u044c \u03a9";
 const WideString kName = u"\u0416\u0443\u043a \u03a9\u03bc\u03b5\u03b3\u03b1.jpg";
 
-// What the timer does once the dialog is there.
-struct TAnswer {
-    WideString typed;
-    int button = IDOK;
-    int presses = 0;
-    bool found = false;
-};
-TAnswer g_answer;
-
-HWND FindDialog() { return ::FindWindowW(L"#32770", reinterpret_cast<const wchar_t*>(kTitle.c_str())); }
-
-void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = FindDialog();
-    if (!dialog) return;
-    g_answer.found = true;
-    // The name field: the combo box of newer dialogs, or the plain edit.
-    HWND field = ::GetDlgItem(dialog, cmb13);
-    if (!field) field = ::GetDlgItem(dialog, edt1);
-    if (field && g_answer.presses == 0)
-        ::SetWindowTextW(field, reinterpret_cast<const wchar_t*>(g_answer.typed.c_str()));
-    ++g_answer.presses;
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(g_answer.button, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, g_answer.button)));
-    if (g_answer.presses >= 3) ::KillTimer(nullptr, timer);
+// Answers the dialog (found by its wide title) presses times: types the name into its name field, then presses
+// the button each time.
+testsupport::DialogDriver AnswerDialog(const WideString& typed, int button, int presses) {
+    return testsupport::DialogDriver({reinterpret_cast<const wchar_t*>(kTitle.c_str())}, [typed, button](HWND dialog) {
+        // The name field: the combo box of newer dialogs, or the plain edit.
+        HWND field = ::GetDlgItem(dialog, cmb13);
+        if (!field) field = ::GetDlgItem(dialog, edt1);
+        if (field) ::SetWindowTextW(field, reinterpret_cast<const wchar_t*>(typed.c_str()));
+        testsupport::PressButton(dialog, button);
+    }, presses);
 }
 
 struct TCanClose : TObject {
@@ -60,7 +47,6 @@ protected:
         HANDLE f = ::CreateFileW((folder_ + L"\\" + reinterpret_cast<const wchar_t*>(kName.c_str())).c_str(), GENERIC_WRITE,
                                  0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ::CloseHandle(f);
-        g_answer = TAnswer{};
     }
     void TearDown() override {
         ::DeleteFileW((folder_ + L"\\" + reinterpret_cast<const wchar_t*>(kName.c_str())).c_str());
@@ -84,11 +70,11 @@ TEST_F(UniOpenDialog, ANameOutsideTheCodePageTypedIntoTheDialogComesBackWhole) {
     check.dialog = dialog;
     check.refusals = 1;  // the first OK is refused: the dialog stays open and is pressed again
     dialog->OnCanClose = MakeMethod<&TCanClose::CanClose>(&check);
-    g_answer.typed = kName;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 200, &AnswerDialog);
-    const bool accepted = dialog->Execute();
-    ::KillTimer(nullptr, timer);
-    ASSERT_TRUE(g_answer.found);
+    bool accepted;
+    {
+        const testsupport::DialogDriver driver = AnswerDialog(kName, IDOK, 2);
+        accepted = dialog->Execute();
+    }
     ASSERT_TRUE(accepted);
     const WideString full = Folder() + u"\\" + kName;
     EXPECT_EQ(dialog->FileName(), full);
@@ -105,12 +91,10 @@ TEST_F(UniOpenDialog, ANameOutsideTheCodePageTypedIntoTheDialogComesBackWhole) {
 TEST_F(UniOpenDialog, CancelReturnsFalseAndKeepsTheProperties) {
     TUniOpenDialog* dialog = NewDialog();
     dialog->SetFileName(u"\u03a9.jpg");
-    g_answer.typed = kName;
-    g_answer.button = IDCANCEL;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 200, &AnswerDialog);
-    EXPECT_FALSE(dialog->Execute());
-    ::KillTimer(nullptr, timer);
-    EXPECT_TRUE(g_answer.found);
+    {
+        const testsupport::DialogDriver driver = AnswerDialog(kName, IDCANCEL, 1);
+        EXPECT_FALSE(dialog->Execute());
+    }
     EXPECT_EQ(dialog->FileName(), u"\u03a9.jpg");
     EXPECT_EQ(dialog->Title(), kTitle);
 }

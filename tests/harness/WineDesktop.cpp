@@ -1,5 +1,6 @@
 // wine-desktop.exe NAME PROGRAM [ARGS...]: runs a Windows program under Wine on a desktop of its own, named NAME,
-// and returns the program's exit code. Built and used by scripts/wine-run for window tests.
+// and returns the program's exit code. Built beside the test programs; scripts/wine-run runs window tests
+// through it.
 //
 // Why: the foreground window, the active window and the focus belong to a desktop, and every program of a prefix
 // shares the prefix's default desktop. Window test programs run side by side there take the activation and typed

@@ -1,0 +1,36 @@
+// What the demonstration window tests share: the library and the Unicode controls started, a white form to show
+// things over, and the screen's colour at a point.
+#pragma once
+#include <gtest/gtest.h>
+
+#include "classlib/win/TCustomForm.h"
+#include "tests/classlib/gui/FormTestHelpers.h"
+#include "unicode/win/UniControls.h"
+
+namespace demotest {
+
+class DemoGuiTest : public formtest::GuiTest {
+protected:
+    static void SetUpTestSuite() {
+        uni::RegisterUniControlsUnit();
+        formtest::GuiTest::SetUpTestSuite();
+    }
+
+    // A white form at (40, 40), shown and active.
+    TForm* ShownForm(int width, int height) {
+        TForm* form = NewForm(width, height);
+        form->SetColor(clWhite);
+        form->Show();
+        EXPECT_TRUE(formtest::PumpUntil([&] { return ::GetForegroundWindow() == form->Handle(); }));
+        return form;
+    }
+};
+
+inline COLORREF ScreenPixel(TPoint p) {
+    HDC dc = ::GetDC(nullptr);
+    const COLORREF c = ::GetPixel(dc, p.X, p.Y);
+    ::ReleaseDC(nullptr, dc);
+    return c;
+}
+
+}  // namespace demotest
