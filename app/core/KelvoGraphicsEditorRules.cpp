@@ -6,6 +6,7 @@
 #include "app/core/KelvoDocumentRules.h"
 #include "app/core/TKelvoPixels.h"
 #include "classlib/core/CodePages.h"
+#include "unicode/core/WidePaths.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ bool OpeningZoom(std::int32_t viewWidth, std::int32_t viewHeight, std::int32_t i
 }
 
 bool IsBrowsableImageName(const std::u16string& name) {
-    const std::u16string extension = WideUpperCase(FileExtension(name));
+    const std::u16string extension = WideUpperCase(uni::FileExtOfW(name));
     return extension.size() >= 3 && ImageExtensions.find(extension) != std::u16string_view::npos;
 }
 
@@ -74,7 +75,7 @@ TKelvoImageList BuildImageList(const std::u16string& folder, const std::vector<T
     for (const TKelvoFolderEntry& entry : entries) {
         if (entry.Directory || !IsBrowsableImageName(entry.Name)) continue;
         std::u16string path = folder + entry.Name;
-        if (list.Index < 0 && WideCompareText(path, openedFile) == 0) list.Index = std::int32_t(list.Paths.size());
+        if (list.Index < 0 && CompareTextSystem(path, openedFile) == 0) list.Index = std::int32_t(list.Paths.size());
         list.Paths.push_back(std::move(path));
     }
     return list;
