@@ -76,6 +76,12 @@ bool TKelvoDocument::SaveToFile(const std::u16string& fileName, std::int32_t for
     return true;
 }
 
+void TKelvoDocument::ForgetFile() {
+    fileName_.clear();
+    saved_ = false;
+    savedPosition_ = -1;
+}
+
 bool TKelvoDocument::Save() { return !fileName_.empty() && SaveToFile(fileName_, formatId_); }
 
 bool TKelvoDocument::CloseQuery() {

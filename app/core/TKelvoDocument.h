@@ -101,6 +101,9 @@ public:
     // Through the editor's format table; on success the file name, the format and the saved position.
     virtual bool LoadFromFile(const std::u16string& fileName);
     virtual bool SaveToFile(const std::u16string& fileName, std::int32_t formatId);
+    // The document no longer has a file (a scanned image, whose transfer file is deleted once read): untitled,
+    // with changes to save, and no history position matches a file.
+    void ForgetFile();
     // SaveToFile in its own name and format; false without a name.
     virtual bool Save();
     virtual bool MaySave() const { return true; }

@@ -102,6 +102,18 @@ bool TKelvoEditorDocuments::OpenStartFile(const std::vector<std::u16string>& par
     return Open(parameters.front(), nullptr, true);
 }
 
+bool TKelvoEditorDocuments::OpenAcquired(const std::u16string& transferFile, TKelvoDocument** document) {
+    TKelvoDocument* opened = nullptr;
+    if (!Open(transferFile, &opened, false)) {
+        if (document) *document = nullptr;
+        return false;
+    }
+    opened->ForgetFile();
+    UpdateCaption();
+    if (document) *document = opened;
+    return true;
+}
+
 bool TKelvoEditorDocuments::OpenRecent(std::int32_t index) {
     if (index < 0 || std::size_t(index) >= recent_.size()) return false;
     // A copy: opening reorders the list.

@@ -98,6 +98,9 @@ public:
     // At start: the first command-line parameter, when it names an existing file, is opened (and remembered).
     // This is how the filter plug-in hands its exchange file over.
     bool OpenStartFile(const std::vector<std::u16string>& parameters);
+    // A scanned image: the transfer file is opened (not remembered) and the document forgets it, since the
+    // caller deletes it; closing then asks to save.
+    bool OpenAcquired(const std::u16string& transferFile, TKelvoDocument** document);
     // Recent file index (0 = the most recent) opened again; false for an index outside the list.
     bool OpenRecent(std::int32_t index);
     // An empty new document, made the active one.
@@ -126,8 +129,8 @@ public:
 
     // The active document's history while the history is on, else null.
     TKelvoCommandHistoryList* GetHistory() const;
-    bool CanUndo() const;
-    bool CanRedo() const;
+    virtual bool CanUndo() const;
+    virtual bool CanRedo() const;
     // One step of the active document's history (false without one); the saved flag follows the position.
     // The graphics editor tells its tools around them.
     virtual bool Undo();

@@ -13,7 +13,7 @@
 #include "app/core/TKelvoBitmap.h"
 #include "app/core/TKelvoDocument.h"
 #include "app/core/TKelvoPixelBuffer.h"
-#include "app/core/TKelvoProperties.h"
+#include "app/core/TKelvoGraphicsDocumentProperties.h"
 
 class TKelvoGraphicsDocument;
 
@@ -82,12 +82,12 @@ public:
     TKelvoPixels& GetPixels() { return working_.GetPixels(); }
     TKelvoPixels& GetOriginalPixels() { return original_.GetPixels(); }
     TKelvoPixelBuffer& Committed() { return committed_; }
-    TKelvoProperties& Properties() { return properties_; }
-    std::int32_t ResolutionX() const { return resolutionX_; }
-    std::int32_t ResolutionY() const { return resolutionY_; }
+    TKelvoGraphicsDocumentProperties& Properties() { return properties_; }
+    std::int32_t ResolutionX() const { return properties_.HorizontalResolution; }
+    std::int32_t ResolutionY() const { return properties_.VerticalResolution; }
     void SetResolution(std::int32_t x, std::int32_t y) {
-        resolutionX_ = x;
-        resolutionY_ = y;
+        properties_.HorizontalResolution = x;
+        properties_.VerticalResolution = y;
     }
 
     // The stored image area, else the working bitmap's bounds.
@@ -140,7 +140,5 @@ private:
     TKelvoLTBitmap working_;
     TKelvoLTBitmap original_;
     TKelvoPixelBuffer committed_;
-    TKelvoProperties properties_;
-    std::int32_t resolutionX_ = 0;
-    std::int32_t resolutionY_ = 0;
+    TKelvoGraphicsDocumentProperties properties_;
 };

@@ -1,8 +1,8 @@
 // Entry point of the program.
 #include "app/win/KelvoProgram.h"
-#include "app/win/KelvoUserInterface.h"
+#include "app/win/KelvoEditorUserInterface.h"
 #include "classlib/win/Win32.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return kelvo::RunKelvoProgram(&kelvo::CreateKelvoUserInterface);
+    return kelvo::RunKelvoProgram(&kelvo::CreateKelvoEditorUserInterface);
 }

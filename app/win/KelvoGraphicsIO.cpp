@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/core/KelvoImageHeader.h"
 #include "app/win/KelvoEncoders.h"
 #include "app/win/KelvoFiles.h"
 #include "classlib/core/Exceptions.h"
@@ -75,7 +76,23 @@ TStreamPtr OpenKVIStream(const std::u16string& fileName, bool& isKVI) {
         return nullptr;  // unreadable: GDI+ is not asked
     }
 }
+// How much of a file's start is read for its declared size: frame headers lie behind the metadata segments,
+// which cameras keep well below this.
+constexpr std::int32_t HeaderProbeBytes = 256 << 10;
 
+// True when the file's header declares an image the program cannot hold: it is refused before GDI+ spends
+// time and memory decoding it. A KVI file is judged by its restored header.
+bool FileDeclaresUnholdableImage(const std::u16string& fileName) {
+    try {
+        TUniFileStream file(fileName, OpenReadShared);
+        std::vector<Byte> start(std::size_t(std::min<std::int64_t>(file.Size(), HeaderProbeBytes)));
+        file.ReadBuffer(start.data(), std::int32_t(start.size()));
+        RestoreKVIHeader(start.data(), start.size());
+        return HeaderRefusesImage(start.data(), start.size());
+    } catch (const Exception&) {
+        return false;  // unreadable here: the decoder reports it
+    }
+}
 
 // Every property item of the image into properties. The sizes GDI+ reports are checked before the block is
 // allocated; an image without items (or whose items cannot be had) simply has none.
@@ -192,6 +209,7 @@ bool OpenGdipImage(const std::u16string& fileName, TGdipImage& image, bool& wasK
 
 bool ReadGraphicsFile(const std::u16string& fileName, TKelvoLTBitmap& working, TKelvoLTBitmap& original,
                       TKelvoCustomProperties& properties, TKelvoResolution& resolution, std::int32_t& formatId) {
+    if (FileDeclaresUnholdableImage(fileName)) return false;
     TKelvoGdiPlusUser gdiplus;
     if (!gdiplus.Use()) return false;
     TGdipImage image;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DocumentFakes.h"
+#include "app/core/TKelvoGraphicsEditorDocuments.h"
 
 using namespace docfakes;
 
@@ -261,4 +262,58 @@ TEST_F(EditorTest, StartFileRecentEntriesAndWhichCommandsCanRun) {
     EXPECT_EQ(editor.GetActiveDocument()->FileName(), u"C:\\start.jpg");
     EXPECT_EQ(editor.RecentFiles(), (std::vector<std::u16string>{u"C:\\start.jpg", u"C:\\b&w.jpg"}));
     EXPECT_FALSE(editor.OpenRecent(2));
+}
+
+TEST_F(EditorTest, AScannedImageIsUntitledUnsavedAndNotRemembered) {
+    formats.LoadId = KelvoFormatBMP;
+    TKelvoDocument* d = nullptr;
+    ASSERT_TRUE(editor.OpenAcquired(u"C:\\Temp\\twain1.bmp", &d));
+    EXPECT_EQ(d->FileName(), u"");
+    EXPECT_FALSE(d->IsSaved());
+    EXPECT_TRUE(editor.RecentFiles().empty());
+    EXPECT_EQ(ui.Captions.back(), u"Vantorel - Untitled");
+    // Undo and redo never find the deleted transfer file's state.
+    AddSteps(*d, 1);
+    editor.UndoAllCommand();
+    EXPECT_FALSE(d->IsSaved());
+    // So closing asks, under the untitled name; No lets it go.
+    ui.SaveAnswers = {KelvoIdNo};
+    EXPECT_TRUE(editor.CloseCommand());
+    EXPECT_EQ(ui.Prompts, (std::vector<std::u16string>{u"Save changes to Untitled?"}));
+}
+
+TEST(GraphicsEditorDocuments, HistoryWaitsForAnOpenEditAndStepsWithTheUndoingFlag) {
+    FakeUI ui;
+    FakeFormats formats;
+    std::vector<std::u16string> activated;
+    TKelvoGraphicsEditorDocuments editor(ui, formats, nullptr, {},
+                                         [&](TKelvoDocument& d) { activated.push_back(d.FileName()); });
+    TKelvoDocument* opened = nullptr;
+    ASSERT_TRUE(editor.Open(u"C:\\a.jpg", &opened, true));
+    EXPECT_EQ(activated, (std::vector<std::u16string>{u"C:\\a.jpg"}));
+    auto& document = dynamic_cast<TKelvoGraphicsDocument&>(*opened);
+
+    struct Watching : TKelvoCommandState {
+        const TKelvoGraphicsEditorDocuments& editor;
+        std::vector<bool>& seen;
+        Watching(const TKelvoGraphicsEditorDocuments& e, std::vector<bool>& s) : editor(e), seen(s) {}
+        bool Undo() override { return seen.push_back(editor.Undoing()), true; }
+        bool Redo() override { return seen.push_back(editor.Undoing()), true; }
+    };
+    std::vector<bool> seen;
+    document.AddCommandState(std::make_unique<Watching>(editor, seen));
+    document.SetSaved(false);
+
+    document.BeginEditing(nullptr);  // a tool's edit is open: nothing moves
+    EXPECT_FALSE(editor.CanUndo());
+    editor.UndoCommand();
+    EXPECT_TRUE(seen.empty());
+    document.ClearEditing();
+    editor.UndoCommand();
+    document.BeginEditing(nullptr);
+    EXPECT_FALSE(editor.CanRedo());
+    document.ClearEditing();
+    editor.RedoCommand();
+    EXPECT_EQ(seen, (std::vector<bool>{true, true}));
+    EXPECT_FALSE(editor.Undoing());
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -280,6 +282,33 @@ TEST(GraphicsFiles, AnImageTooLargeForMemoryIsRefusedBeforeItsPixelsAreAllocated
     ASSERT_TRUE(in.Working.SetSize(2, 2, KelvoFormatBGR24));
     EXPECT_FALSE(in.Read(path));
     EXPECT_EQ(in.Working.GetWidth(), 2);  // the size was refused before anything was made
+}
+
+TEST(GraphicsFiles, AnImageTooLargeToHoldIsRefusedFromItsHeaderBeforeDecoding) {
+    testsupport::TempDir dir;
+    const std::string path = dir.File("huge.bmp");
+    // 30000 x 30000 in 24 bits: 2.7 GB that the decoder would spend seconds on before it failed.
+    std::vector<Byte> bmp(54 + 4096);
+    const auto put = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) bmp[at + i] = Byte(v >> (8 * i));
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put(2, std::uint32_t(bmp.size()));
+    put(10, 54);
+    put(14, 40);
+    put(18, 30000);
+    put(22, 30000);
+    bmp[26] = 1;
+    bmp[28] = 24;
+    WriteBytes(path, bmp);
+    Loaded in;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(in.Read(path));
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took, std::chrono::seconds(1));
+    EXPECT_EQ(in.Working.GetWidth(), 0);
+    EXPECT_EQ(FileBytes(path), bmp);
 }
 
 TEST(GraphicsFormats, FilterStringsAndEntryCounts) {

@@ -1,0 +1,392 @@
+#include "app/win/TKelvoGraphicsEditor.h"
+
+#include "app/core/TKelvoGraphicsDocument.h"
+#include "app/core/TKelvoGraphicsEditorDocuments.h"
+#include "app/core/TKelvoSDFReader.h"
+#include "app/core/TKelvoSDFWriter.h"
+#include "app/win/TKelvoJPEGOptionsForm.h"
+#include "app/win/TMainForm.h"
+#include "app/win/TKelvoApplication.h"
+#include "classlib/win/TApplication.h"
+#include "themed/win/TSkinCustomItem.h"
+#include "themed/win/TSkinSeparatorItem.h"
+#include "themed/win/TSkinToolbar.h"
+#include "toolbar/core/TTBRootItem.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+
+#include "themed/win/TSkinStatusBar.h"
+#include "themed/win/TSkinStatusPanel.h"
+#include "classlib/win/TFont.h"
+#include "classlib/core/CodePages.h"
+#include "classlib/core/StringUtils.h"
+#include "classlib/core/ScopeGuard.h"
+#include "classlib/core/TStringList.h"
+#include "scan/win/TzavTWAIN.h"
+#include "classlib/win/TScreen.h"
+
+namespace {
+
+constexpr std::uint32_t kNodeId = 1;
+constexpr TGUID kNodeKey = TGUID::Parse("{E1195915-FFAE-4A56-B331-F4567336FF25}");
+constexpr std::uint32_t kJpegQualityItem = 1;
+
+TMainForm* ProgramMainForm() {
+    auto* form = dynamic_cast<TMainForm*>(Application->MainForm());
+    if (!form) throw Exception("The image editor needs the program's main window");
+    return form;
+}
+
+constexpr std::int32_t kTextOk = 1;
+constexpr std::int32_t kTextCancel = 2;
+constexpr std::int32_t kTextImport = 17;
+constexpr std::int32_t kTextAcquire = 101;
+constexpr std::int32_t kTextSelectSource = 102;
+constexpr std::int32_t kTextZoomIn = 98;
+constexpr std::int32_t kTextZoomOut = 99;
+constexpr std::int32_t kTextActualSize = 166;
+constexpr std::int32_t kTextBestFit = 178;
+constexpr TShortCut kCtrlNumPlus = 16491;
+constexpr TShortCut kCtrlNumMinus = 16493;
+constexpr TShortCut kCtrlAlt0 = 49200;
+constexpr std::int32_t kTextPrevImage = 2104;
+constexpr std::int32_t kTextNextImage = 2105;
+constexpr char16_t kPluginSuffix[] = u" Plug-in";
+
+// The entries of a folder in the order the file system gives them.
+std::vector<TKelvoFolderEntry> ListFolder(const std::u16string& folder) {
+    std::vector<TKelvoFolderEntry> entries;
+    const std::u16string pattern = folder + u"*.*";
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW(reinterpret_cast<LPCWSTR>(pattern.c_str()), &found);
+    if (search == INVALID_HANDLE_VALUE) return entries;
+    do {
+        entries.push_back(TKelvoFolderEntry{std::u16string(reinterpret_cast<const char16_t*>(found.cFileName)),
+                                            (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return entries;
+}
+
+std::u16string Figure(std::int32_t value) { return AnsiToWide(IntToStr(value)); }
+
+std::u16string FolderOf(const std::u16string& path) {
+    const std::size_t slash = path.find_last_of(u"\\/");
+    return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
+}
+
+
+}  // namespace
+
+TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner) : TKelvoGraphicsEditor(owner, ProgramMainForm()) {}
+
+TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainForm)
+    : TKelvoEditor(owner, mainForm), formats_(table_, &AskJPEGQuality) {
+    // Saving as JPEG asks through this form.
+    TKelvoJPEGOptionsForm::RegisterBuilder();
+    TMainForm& form = *mainForm;
+    TTBCustomItem* before = EditToolbarSeparator;
+    form.AddSeparator(StandardToolbar->Items(), before);
+    PrevImageButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), before,
+                                                    GetText(kTextPrevImage, u"Previous Image"),
+                                                    form.LoadImage("PrevImage"),
+                                                    MakeMethod<&TKelvoGraphicsEditor::PrevImage>(this));
+    NextImageButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), before,
+                                                    GetText(kTextNextImage, u"Next Image"),
+                                                    form.LoadImage("NextImage"),
+                                                    MakeMethod<&TKelvoGraphicsEditor::NextImage>(this));
+    form.OnDropFile = MakeMethod<&TKelvoGraphicsEditor::OpenDroppedFile>(this);
+    form.OnMouseWheel = MakeMethod<&TKelvoGraphicsEditor::HandleMouseWheel>(this);
+    if (Screen) Screen->SetCursors(HandCursor, ::LoadCursorW(::GetModuleHandleW(nullptr), L"Hand"));
+
+    Twain = Create<TzavTWAIN>(this);
+    Twain->SetXferMech(TTwnXferType::TWFX_FILES);
+    Twain->SetFileFormat(TWFF_BMP);
+    Twain->SetReturnHandle(false);
+    Twain->SetLogToFile(false);
+    Twain->SetOnImageReady(MakeMethod<&TKelvoGraphicsEditor::ImageReady>(this));
+    Twain->SetOnEnableMenus(MakeMethod<&TKelvoGraphicsEditor::EnableScanMenus>(this));
+    Twain->OnDisableMenus = MakeMethod<&TKelvoGraphicsEditor::DisableScanMenus>(this);
+    TSkinSubmenuItem* file = form.FileMenuItem;
+    TSkinSeparatorItem* scanSeparator = form.AddSeparator(file, CloseMenuItem);
+    SelectSourceMenuItem = form.AddMenuItem(GetText(kTextSelectSource, u"Select Source..."), 0, scanSeparator, file,
+                                            -1, MakeMethod<&TKelvoGraphicsEditor::SelectSourceCommand>(this));
+    AcquireMenuItem = form.AddMenuItem(GetText(kTextAcquire, u"Acquire..."), 0, scanSeparator, file, -1,
+                                       MakeMethod<&TKelvoGraphicsEditor::AcquireCommand>(this));
+    ImportMenuItem = form.AddSubmenu(GetText(kTextImport, u"Import"), file, form.FileMenuSeparator);
+    ImportMenuItem->OnPopup = MakeMethod<&TKelvoGraphicsEditor::ImportPopup>(this);
+
+    // Value panels are as wide as their longest figure needs: five digits and a sign, three for a colour.
+    const std::int32_t unit = std::max(1, std::abs(form.Font()->Height()));
+    const char16_t* captions[] = {u"X:", u"Y:", u"W:", u"H:", u"R:", u"G:", u"B:"};
+    for (std::size_t i = 0; i < 7; ++i) {
+        TSkinStatusPanel* caption = form.StatusBar->Panels()->Add();
+        caption->SetCaption(captions[i]);
+        caption->SetSize(unit * 2);
+        TSkinStatusPanel* value = form.StatusBar->Panels()->Add();
+        value->SetSize(i < 4 ? unit * 4 : unit * 3);
+        value->SetFramed(i == 6);
+        StatusPanels.push_back(caption);
+        StatusPanels.push_back(value);
+    }
+
+    TSkinSubmenuItem* view = form.ViewMenuItem;
+    TSkinSeparatorItem* zoomSeparator = form.AddSeparator(view, form.ToolbarsMenuItem);
+    form.AddSeparator(StandardToolbar->Items(), nullptr);
+    const auto zoom = [&](std::int32_t text, const char16_t* fallback, TShortCut shortCut, const char* image,
+                          TNotifyEvent click, TSkinItem*& item, TSkinItem*& button) {
+        const std::int32_t index = form.LoadImage(image);
+        item = form.AddMenuItem(GetText(text, fallback), shortCut, zoomSeparator, view, index, click);
+        button = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, GetText(text, fallback),
+                                               index, click);
+    };
+    zoom(kTextZoomIn, u"Zoom In", kCtrlNumPlus, "ZoomIn", MakeMethod<&TKelvoGraphicsEditor::ZoomIn>(this),
+         ZoomInMenuItem, ZoomInButton);
+    zoom(kTextZoomOut, u"Zoom Out", kCtrlNumMinus, "ZoomOut", MakeMethod<&TKelvoGraphicsEditor::ZoomOut>(this),
+         ZoomOutMenuItem, ZoomOutButton);
+    zoom(kTextActualSize, u"Actual Size", kCtrlAlt0, "ActualSize",
+         MakeMethod<&TKelvoGraphicsEditor::ActualSize>(this), ActualSizeMenuItem, ActualSizeButton);
+    zoom(kTextBestFit, u"Best Fit", 0, "BestFit", MakeMethod<&TKelvoGraphicsEditor::BestFit>(this), BestFitMenuItem,
+         BestFitButton);
+    TKelvoGraphicsDocumentHooks hooks;
+    hooks.MakeView = [this](TKelvoGraphicsDocument& document) -> std::unique_ptr<TKelvoDocumentView> {
+        TKelvoGraphicsView* view = Create<TKelvoGraphicsView>(nullptr, document);
+        view->OnPointerStatus = [this](TKelvoPoint point, TKelvoRGB colour) { SetPointerStatus(point, colour); };
+        return std::make_unique<TKelvoGraphicsViewLink>(view);
+    };
+    hooks.ShowSize = [this](std::int32_t width, std::int32_t height) {
+        SetWidthStatus(width);
+        SetHeightStatus(height);
+    };
+    hooks.ShowError = [this](const std::u16string& text) { ShowError(text); };
+    SetDocuments(std::make_unique<TKelvoGraphicsEditorDocuments>(
+        *this, formats_, &GetText, std::move(hooks), [this](TKelvoDocument& document) {
+            if (!document.FileName().empty()) Opened(document.FileName());
+        }));
+}
+
+void TKelvoGraphicsEditor::OpenDroppedFile(const WideString& fileName) { Documents().Open(fileName, nullptr, true); }
+
+void TKelvoGraphicsEditor::HandleMouseWheel(TObject*, TShiftState shift, int wheelDelta, TPoint mousePos,
+                                            bool& handled) {
+    if (TKelvoGraphicsView* view = GetActiveView()) handled = view->DoMouseWheel(shift, wheelDelta, mousePos);
+}
+
+void TKelvoGraphicsEditor::SelectSourceCommand(TObject*) { Twain->SelectSource(); }
+
+void TKelvoGraphicsEditor::AcquireCommand(TObject*) { Acquire(std::string()); }
+
+void TKelvoGraphicsEditor::Acquire(const std::string& sourceName) {
+    if (Documents().QueryCloseActive()) Twain->Acquire(sourceName);
+}
+
+void TKelvoGraphicsEditor::ImportPopup(TTBCustomItem* sender, bool) {
+    sender->Clear();
+    TObjectPtr<TStringList> names = MakeObject<TStringList>();
+    Twain->GetSourceNames(*names);
+    for (int i = 0; i < names->Count(); ++i) {
+        TSkinItem* item = MainForm()->AddMenuItem(AnsiToWide(names->Strings(i)), 0, nullptr, sender, -1,
+                                                  MakeMethod<&TKelvoGraphicsEditor::ImportItemClick>(this));
+        item->SetTag(i);
+    }
+}
+
+void TKelvoGraphicsEditor::ImportItemClick(TObject* sender) {
+    auto* item = dynamic_cast<TTBCustomItem*>(sender);
+    if (!item) return;
+    // The source of the same place in the manager's list, asked again: sources come and go.
+    TObjectPtr<TStringList> names = MakeObject<TStringList>();
+    Twain->GetSourceNames(*names);
+    if (item->Tag() >= 0 && item->Tag() < names->Count()) Acquire(names->Strings(int(item->Tag())));
+}
+
+void TKelvoGraphicsEditor::ImageReady(TObject*, void*, void*, std::uintptr_t, const std::string& filePath) {
+    ImportScannedFile(AnsiToWide(filePath));
+}
+
+void TKelvoGraphicsEditor::ImportScannedFile(const std::u16string& transferFile) {
+    // The file is the component's: it goes whatever became of the image.
+    TScopeExit remove([&] { ::DeleteFileW(reinterpret_cast<LPCWSTR>(transferFile.c_str())); });
+    Documents().OpenAcquired(transferFile, nullptr);
+}
+
+void TKelvoGraphicsEditor::EnableScanMenus(TObject*) {
+    if (!MainForm()) return;
+    SelectSourceMenuItem->SetEnabled(true);
+    AcquireMenuItem->SetEnabled(true);
+}
+
+void TKelvoGraphicsEditor::DisableScanMenus(TObject*) {
+    if (!MainForm()) return;
+    SelectSourceMenuItem->SetEnabled(false);
+    AcquireMenuItem->SetEnabled(false);
+}
+
+void TKelvoGraphicsEditor::SetWidthStatus(std::int32_t width) {
+    if (MainForm()) StatusPanels[5]->SetCaption(Figure(width));
+}
+
+void TKelvoGraphicsEditor::SetHeightStatus(std::int32_t height) {
+    if (MainForm()) StatusPanels[7]->SetCaption(Figure(height));
+}
+
+void TKelvoGraphicsEditor::SetPointerStatus(TKelvoPoint imagePoint, TKelvoRGB colour) {
+    if (!MainForm()) return;
+    StatusPanels[1]->SetCaption(Figure(imagePoint.X));
+    StatusPanels[3]->SetCaption(Figure(imagePoint.Y));
+    StatusPanels[9]->SetCaption(Figure(colour.R));
+    StatusPanels[11]->SetCaption(Figure(colour.G));
+    StatusPanels[13]->SetCaption(Figure(colour.B));
+}
+
+void TKelvoGraphicsEditor::Opened(const std::u16string& fileName) {
+    const std::u16string folder = FolderOf(fileName);
+    images_ = BuildImageList(folder, ListFolder(folder), fileName);
+    if (TKelvoGraphicsView* view = GetActiveView()) OpeningZoom(*view);
+    if (auto* document = dynamic_cast<TKelvoGraphicsDocument*>(Documents().GetActiveDocument())) {
+        SetWidthStatus(document->Working().GetWidth());
+        SetHeightStatus(document->Working().GetHeight());
+    }
+}
+
+TKelvoGraphicsView* TKelvoGraphicsEditor::GetActiveView() const {
+    TKelvoDocument* active = Documents().GetActiveDocument();
+    auto* link = active ? dynamic_cast<TKelvoGraphicsViewLink*>(active->FindView()) : nullptr;
+    return link ? link->View() : nullptr;
+}
+
+void TKelvoGraphicsEditor::PlaceView(TKelvoDocumentView& view) {
+    auto* link = dynamic_cast<TKelvoGraphicsViewLink*>(&view);
+    if (!link || !link->View() || !MainForm()) return;
+    link->View()->SetAlign(alClient);
+    link->View()->SetParent(MainForm());
+}
+
+void TKelvoGraphicsEditor::OpeningZoom(TKelvoGraphicsView& view) {
+    TKelvoZoom zoom;
+    const TKelvoRect image = view.Document().Working().GetBounds();
+    std::int32_t width = 0, height = 0;
+    view.FullClientSize(width, height);
+    if (::OpeningZoom(width, height, std::int32_t(image.Width()), std::int32_t(image.Height()), zoom))
+        view.SetZoom(zoom);
+}
+
+void TKelvoGraphicsEditor::ZoomIn(TObject*) {
+    if (TKelvoGraphicsView* view = GetActiveView()) view->SetZoom(ZoomInFrom(view->Zoom()));
+}
+
+void TKelvoGraphicsEditor::ZoomOut(TObject*) {
+    if (TKelvoGraphicsView* view = GetActiveView()) view->SetZoom(ZoomOutFrom(view->Zoom()));
+}
+
+void TKelvoGraphicsEditor::ActualSize(TObject*) {
+    if (TKelvoGraphicsView* view = GetActiveView()) view->SetZoom(TKelvoZoom{1, 1});
+}
+
+void TKelvoGraphicsEditor::BestFit(TObject*) {
+    TKelvoGraphicsView* view = GetActiveView();
+    if (!view) return;
+    TKelvoZoom zoom;
+    const TKelvoRect image = view->Document().Working().GetBounds();
+    // The whole view, as it is without scroll bars: a fitted image needs none.
+    std::int32_t width = 0, height = 0;
+    view->FullClientSize(width, height);
+    if (BestFitZoom(width, height, std::int32_t(image.Width()), std::int32_t(image.Height()), zoom))
+        view->SetZoom(zoom);
+}
+
+void TKelvoGraphicsEditor::OpenImage(std::int32_t index) {
+    if (index < 0) return;
+    // A copy: opening lists the folder again.
+    const std::u16string path = images_.Paths[std::size_t(index)];
+    Documents().Open(path, nullptr, true);
+}
+
+void TKelvoGraphicsEditor::NextImage(TObject*) { OpenImage(NextImageIndex(images_)); }
+
+void TKelvoGraphicsEditor::PrevImage(TObject*) { OpenImage(PrevImageIndex(images_)); }
+
+void TKelvoGraphicsEditor::Ok(TObject*) {
+    if (Documents().PluginOk() && MainForm()) MainForm()->Close();
+}
+
+void TKelvoGraphicsEditor::Cancel(TObject*) {
+    Documents().PluginCancel();
+    if (MainForm()) MainForm()->Close();
+}
+
+void TKelvoGraphicsEditor::Localize() {
+    TKelvoEditor::Localize();
+    if (!MainForm()) return;
+    SelectSourceMenuItem->SetCaption(GetText(kTextSelectSource, u"Select Source..."));
+    AcquireMenuItem->SetCaption(GetText(kTextAcquire, u"Acquire..."));
+    ImportMenuItem->SetCaption(GetText(kTextImport, u"Import"));
+    PrevImageButton->SetHint(GetText(kTextPrevImage, u"Previous Image"));
+    NextImageButton->SetHint(GetText(kTextNextImage, u"Next Image"));
+    if (OkButton) OkButton->SetCaption(GetText(kTextOk, u"OK"));
+    if (CancelButton) CancelButton->SetCaption(GetText(kTextCancel, u"Cancel"));
+    const std::pair<TSkinItem*, TSkinItem*> zooms[] = {{ZoomInMenuItem, ZoomInButton},
+                                                       {ZoomOutMenuItem, ZoomOutButton},
+                                                       {ActualSizeMenuItem, ActualSizeButton},
+                                                       {BestFitMenuItem, BestFitButton}};
+    const std::pair<std::int32_t, const char16_t*> texts[] = {{kTextZoomIn, u"Zoom In"},
+                                                              {kTextZoomOut, u"Zoom Out"},
+                                                              {kTextActualSize, u"Actual Size"},
+                                                              {kTextBestFit, u"Best Fit"}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        zooms[i].first->SetCaption(GetText(texts[i].first, texts[i].second));
+        zooms[i].second->SetHint(GetText(texts[i].first, texts[i].second));
+    }
+}
+
+void TKelvoGraphicsEditor::UpdateState() {
+    TKelvoEditor::UpdateState();
+    if (!MainForm()) return;
+    SelectSourceMenuItem->SetVisible(SingleSource);
+    AcquireMenuItem->SetVisible(SingleSource);
+    ImportMenuItem->SetVisible(!SingleSource);
+    const bool open = Documents().GetActiveDocument() != nullptr;
+    for (TSkinItem* item : {ZoomInMenuItem, ZoomOutMenuItem, ActualSizeMenuItem, BestFitMenuItem, ZoomInButton,
+                            ZoomOutButton, ActualSizeButton, BestFitButton})
+        item->SetEnabled(open);
+    PrevImageButton->SetEnabled(PrevImageIndex(images_) >= 0);
+    NextImageButton->SetEnabled(!images_.Paths.empty() && images_.Index < std::int32_t(images_.Paths.size()) - 1);
+}
+
+void TKelvoGraphicsEditor::PluginModeEntered() {
+    if (!MainForm()) return;
+    TMainForm& form = *MainForm();
+    KelvoApplication->SetTitle(KelvoApplication->GetTitle() + kPluginSuffix);
+    PrevImageButton->SetVisible(false);
+    NextImageButton->SetVisible(false);
+    form.FileMenuItem->SetVisible(false);
+    form.AddSeparator(StandardToolbar->Items(), nullptr);
+    OkButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, GetText(kTextOk, u"OK"), -1,
+                                             MakeMethod<&TKelvoGraphicsEditor::Ok>(this));
+    CancelButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr,
+                                                 GetText(kTextCancel, u"Cancel"), -1,
+                                                 MakeMethod<&TKelvoGraphicsEditor::Cancel>(this));
+    for (TSkinItem* button : {OkButton, CancelButton}) {
+        button->SetStretch(true);
+        button->SetDisplayMode(nbdmTextOnly);
+    }
+    TKelvoEditor::PluginModeEntered();
+}
+
+void TKelvoGraphicsEditor::LoadState(TKelvoSDFReader& reader) {
+    TKelvoEditor::LoadState(reader);
+    if (!MainForm() || !reader.OpenNode(kNodeId, kNodeKey)) return;
+    std::int32_t quality = 0;
+    if (reader.ReadInteger(kJpegQualityItem, quality)) table_.SetJpegQuality(quality);
+    reader.CloseNode();
+}
+
+void TKelvoGraphicsEditor::SaveState(TKelvoSDFWriter& writer) {
+    TKelvoEditor::SaveState(writer);
+    if (!MainForm()) return;
+    writer.BeginNode(kNodeId, kNodeKey);
+    writer.WriteInteger(kJpegQualityItem, table_.JpegQuality());
+    writer.EndNode();
+}

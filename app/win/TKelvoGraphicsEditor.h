@@ -1,0 +1,108 @@
+// The program's image editor: the document commands of TKelvoEditor over graphics documents and the graphics
+// format table, whose JPEG quality it keeps in the state file and asks for through the JPEG options dialog.
+#pragma once
+#include <vector>
+
+#include "app/core/KelvoGraphicsEditorRules.h"
+#include "app/win/TKelvoEditor.h"
+#include "app/win/TKelvoGraphicsView.h"
+#include "app/win/TKelvoGraphicsDocumentFormats.h"
+#include "app/win/TKelvoGraphicsFormats.h"
+
+class TSkinStatusPanel;
+class TTBCustomItem;
+class TzavTWAIN;
+
+class TKelvoGraphicsEditor : public TKelvoEditor {
+    CLASSLIB_COMPONENT(TKelvoGraphicsEditor, TKelvoEditor)
+
+    // In the program's main window (Application's main form, a TMainForm).
+    explicit TKelvoGraphicsEditor(TComponent* owner);
+    TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainForm);
+
+    TKelvoGraphicsFormats& FormatTable() { return table_; }
+
+    // The images of the opened file's folder, walked by the Previous and Next buttons.
+    void NextImage(TObject* sender);
+    void PrevImage(TObject* sender);
+    const TKelvoImageList& Images() const { return images_; }
+
+    // Plug-in mode's buttons: the host's image is written back (exit code 0) or left as it was (exit code -1),
+    // and the program ends.
+    void Ok(TObject* sender);
+    void Cancel(TObject* sender);
+
+    // The zoom commands on the active view; nothing without one.
+    void ZoomIn(TObject* sender);
+    void ZoomOut(TObject* sender);
+    void ActualSize(TObject* sender);
+    void BestFit(TObject* sender);
+    // The active document's view, or null.
+    TKelvoGraphicsView* GetActiveView() const;
+
+    // Scanning. Acquire closes the active document (with the prompt) and starts a transfer from the default
+    // source; an Import item does the same from its source. The transferred file becomes an untitled document
+    // with changes to save and is deleted, whether it opened or not.
+    void SelectSourceCommand(TObject* sender);
+    void AcquireCommand(TObject* sender);
+    void ImportScannedFile(const std::u16string& transferFile);
+    // Select Source and Acquire are offered when set, the Import submenu with every source when clear.
+    bool SingleSource = false;
+    TzavTWAIN* Twain = nullptr;
+    TSkinItem* SelectSourceMenuItem = nullptr;
+    TSkinItem* AcquireMenuItem = nullptr;
+    TSkinSubmenuItem* ImportMenuItem = nullptr;
+
+    // A file dropped on the main window opens and is remembered.
+    void OpenDroppedFile(const WideString& fileName);
+    // The main window's wheel goes to the active view.
+    void HandleMouseWheel(TObject* sender, TShiftState shift, int wheelDelta, TPoint mousePos, bool& handled);
+    // The hand tool's cursor.
+    static constexpr int HandCursor = 100;
+
+    // The status panels: the image's size, and the image point under the pointer with its colour.
+    void SetWidthStatus(std::int32_t width);
+    void SetHeightStatus(std::int32_t height);
+    void SetPointerStatus(TKelvoPoint imagePoint, TKelvoRGB colour);
+    // X:, X, Y:, Y, W:, W, H:, H, R:, R, G:, G, B:, B.
+    std::vector<TSkinStatusPanel*> StatusPanels;
+
+    void Localize() override;
+    void UpdateState() override;
+    void PluginModeEntered() override;
+    void PlaceView(TKelvoDocumentView& view) override;
+
+    // The editor's node first, then node 1 {E1195915-FFAE-4A56-B331-F4567336FF25}: item 1 the JPEG quality.
+    void LoadState(TKelvoSDFReader& reader) override;
+    void SaveState(TKelvoSDFWriter& writer) override;
+
+    TSkinItem* PrevImageButton = nullptr;
+    TSkinItem* NextImageButton = nullptr;
+    TSkinItem* ZoomInMenuItem = nullptr;
+    TSkinItem* ZoomOutMenuItem = nullptr;
+    TSkinItem* ActualSizeMenuItem = nullptr;
+    TSkinItem* BestFitMenuItem = nullptr;
+    TSkinItem* ZoomInButton = nullptr;
+    TSkinItem* ZoomOutButton = nullptr;
+    TSkinItem* ActualSizeButton = nullptr;
+    TSkinItem* BestFitButton = nullptr;
+    TSkinItem* OkButton = nullptr;
+    TSkinItem* CancelButton = nullptr;
+
+private:
+    // A file the user opened: the folder's images are listed again around it.
+    void Opened(const std::u16string& fileName);
+    void OpenImage(std::int32_t index);
+    void Acquire(const std::string& sourceName);
+    void ImportPopup(TTBCustomItem* sender, bool fromLink);
+    void ImportItemClick(TObject* sender);
+    void ImageReady(TObject* sender, void* bits, void* info, std::uintptr_t image, const std::string& filePath);
+    void EnableScanMenus(TObject* sender);
+    void DisableScanMenus(TObject* sender);
+    // 1:1 when the image fits the view, else the best fit.
+    void OpeningZoom(TKelvoGraphicsView& view);
+
+    TKelvoImageList images_;
+    TKelvoGraphicsFormats table_;
+    TKelvoGraphicsDocumentFormats formats_;
+};

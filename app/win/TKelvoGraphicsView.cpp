@@ -1,0 +1,77 @@
+#include "app/win/TKelvoGraphicsView.h"
+
+#include "app/core/KelvoViewPaint.h"
+#include "app/core/TKelvoGraphicsDocument.h"
+#include "app/win/TKelvoViewCanvas.h"
+
+TKelvoGraphicDocumentView::TKelvoGraphicDocumentView(TKelvoGraphicsDocument& document) : document_(document) {
+    SetFlags(KelvoViewVisible | KelvoViewHasBody | KelvoViewStandalone);
+    SetBounds(document.Working().GetBounds());
+}
+
+void TKelvoGraphicDocumentView::PaintBody(TKelvoViewCanvas& canvas) {
+    TKelvoRect dest;
+    GetBodyRect(canvas.MapMode(), dest);
+    const TKelvoRect clip = canvas.ClipBox();
+    // Only the pixels the clip shows are drawn: a repaint costs the window, not the image.
+    const TKelvoVisiblePart part = VisibleImagePart(document_.Working().GetBounds(), dest, clip);
+    if (!part.Dest.IsEmpty()) document_.Working().Draw(canvas.MemoryDC(), part.Dest, clip, part.Source);
+    canvas.ExcludeFromClip(dest);
+}
+
+TKelvoGraphicsView::TKelvoGraphicsView(TComponent* owner, TKelvoGraphicsDocument& document)
+    : TKelvoScrollViewControl(owner), document_(document) {
+    auto layer = std::make_unique<TKelvoGraphicDocumentView>(document);
+    layer_ = layer.get();
+    AddObject(layer.release());
+}
+
+TKelvoGraphicsView::~TKelvoGraphicsView() {
+    if (link_) link_->view_ = nullptr;
+}
+
+TKelvoZoom TKelvoGraphicsView::Zoom() { return TKelvoZoom{MapMode().ViewportExtX, MapMode().WindowExtX}; }
+
+void TKelvoGraphicsView::SetZoom(const TKelvoZoom& zoom) {
+    if (zoom.Viewport <= 0 || zoom.Window <= 0) return;
+    const TKelvoPoint centre = MapMode().DeviceToLogicalPoint(MakePoint(ClientWidth() / 2, ClientHeight() / 2));
+    TKelvoMapMode& map = MapMode();
+    map.ViewportExtX = map.ViewportExtY = zoom.Viewport;
+    map.WindowExtX = map.WindowExtY = zoom.Window;
+    Recalculate();
+    CenterOn(centre);
+    Invalidate();
+}
+
+void TKelvoGraphicsView::ImageChanged() {
+    layer_->SetBounds(document_.Working().GetBounds());
+    Recalculate();
+}
+
+void TKelvoGraphicsView::MouseMove(TShiftState shift, int x, int y) {
+    TKelvoScrollViewControl::MouseMove(shift, x, y);
+    if (!OnPointerStatus) return;
+    const TKelvoPoint point = MapMode().DeviceToLogicalPoint(MakePoint(x, y));
+    OnPointerStatus(point, StatusColourAt(document_.GetPixels(), point));
+}
+
+TKelvoGraphicsViewLink::TKelvoGraphicsViewLink(TKelvoGraphicsView* view) : view_(view) {
+    if (view_) view_->link_ = this;
+}
+
+TKelvoGraphicsViewLink::~TKelvoGraphicsViewLink() {
+    if (!view_) return;
+    view_->link_ = nullptr;
+    Free(view_);
+}
+
+void TKelvoGraphicsViewLink::InvalidateImageRect(const TKelvoRect& rect) {
+    if (!view_ || !view_->HandleAllocated()) return;
+    const TKelvoRect device = InflateRectBy(view_->MapMode().LogicalToDeviceRect(rect), 1, 1);
+    RECT r{device.Left, device.Top, device.Right, device.Bottom};
+    ::InvalidateRect(view_->Handle(), &r, FALSE);
+}
+
+void TKelvoGraphicsViewLink::ImageChanged() {
+    if (view_) view_->ImageChanged();
+}
