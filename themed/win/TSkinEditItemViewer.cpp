@@ -8,6 +8,7 @@
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TCustomImageList.h"
 #include "classlib/win/WindowDC.h"
+#include "themed/win/SkinLogFont.h"
 #include "themed/win/TSkinEditItem.h"
 #include "themed/win/TSkinNexus.h"
 #include "themed/win/TSkinPopupWindow.h"
@@ -17,25 +18,11 @@
 
 namespace {
 
-// The font a log font becomes under settings (its height scales like a size in points).
+// The font a log font becomes under settings.
 void ApplySettings(LOGFONTW& log, const TFontSettings* settings) {
-    skin::TFontDescription font;
-    font.Size = log.lfHeight;
-    font.Bold = log.lfWeight >= FW_BOLD;
-    font.Italic = log.lfItalic != 0;
-    font.Underline = log.lfUnderline != 0;
-    font.StrikeOut = log.lfStrikeOut != 0;
+    skin::TFontDescription font = skin::FontDescriptionOf(log);
     settings->Apply(font);
-    log.lfHeight = font.Size;
-    log.lfWeight = font.Bold ? FW_BOLD : FW_NORMAL;
-    log.lfItalic = font.Italic;
-    log.lfUnderline = font.Underline;
-    log.lfStrikeOut = font.StrikeOut;
-    if (!font.Name.empty()) {
-        const WideString face = AnsiToWide(font.Name.substr(0, skin::kLogFontNameLength));
-        std::fill(std::begin(log.lfFaceName), std::end(log.lfFaceName), L'\0');
-        std::copy(face.begin(), face.end(), log.lfFaceName);
-    }
+    skin::ApplyFontDescription(font, log);
 }
 
 // The view's font under settings, selected into a DC while it lives.

@@ -4,6 +4,7 @@
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TCustomImageList.h"
 #include "themed/core/ImageEffects.h"
+#include "themed/win/SkinLogFont.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinNexus.h"
 #include "themed/win/TSkinPopupWindow.h"
@@ -91,28 +92,13 @@ void TSkinItemViewer::DoAdjustFont(skin::TFontDescription& font) {
 TGdiHandle<HFONT> TSkinItemViewer::AdjustedFont(HDC dc) {
     LOGFONTW log{};
     if (!::GetObjectW(::GetCurrentObject(dc, OBJ_FONT), sizeof log, &log)) return {};
-    skin::TFontDescription font;
-    // The log font's height scales like a size in points.
-    font.Size = log.lfHeight;
-    font.Bold = log.lfWeight >= FW_BOLD;
-    font.Italic = log.lfItalic != 0;
-    font.Underline = log.lfUnderline != 0;
-    font.StrikeOut = log.lfStrikeOut != 0;
+    skin::TFontDescription font = skin::FontDescriptionOf(log);
     const skin::TFontDescription before = font;
     DoAdjustFont(font);
     if (font.Size == before.Size && font.Bold == before.Bold && font.Italic == before.Italic &&
         font.Underline == before.Underline && font.StrikeOut == before.StrikeOut && font.Name.empty())
         return {};
-    log.lfHeight = font.Size;
-    log.lfWeight = font.Bold ? FW_BOLD : FW_NORMAL;
-    log.lfItalic = font.Italic;
-    log.lfUnderline = font.Underline;
-    log.lfStrikeOut = font.StrikeOut;
-    if (!font.Name.empty()) {
-        const WideString face = AnsiToWide(font.Name.substr(0, skin::kLogFontNameLength));
-        std::fill(std::begin(log.lfFaceName), std::end(log.lfFaceName), L'\0');
-        std::copy(face.begin(), face.end(), log.lfFaceName);
-    }
+    skin::ApplyFontDescription(font, log);
     return TGdiHandle<HFONT>(::CreateFontIndirectW(&log));
 }
 

@@ -16,6 +16,7 @@
 #include "app/core/KelvoPixelOps.h"
 #include "app/win/KelvoEncoders.h"
 #include "app/win/KelvoGraphicsIO.h"
+#include "tests/app/support/GdiPlusDecode.h"
 
 using namespace Gdiplus;
 
@@ -38,27 +39,6 @@ void Fill(TKelvoPixels& p) {
             MakeBGR(p.PixelAddress(x, y), Byte(std::clamp(x / 24 + noise, 0, 255)),
                     Byte(std::clamp(y / 16 + noise, 0, 255)), Byte(std::clamp((x + y) / 40 + noise, 0, 255)));
         }
-}
-
-bool DirectLoad(const std::u16string& name, TKelvoPixelBuffer& into) {
-    GpBitmap* bitmap = nullptr;
-    if (DllExports::GdipCreateBitmapFromFile(reinterpret_cast<const WCHAR*>(name.c_str()), &bitmap) != Ok) return false;
-    UINT w = 0, h = 0;
-    DllExports::GdipGetImageWidth(bitmap, &w);
-    DllExports::GdipGetImageHeight(bitmap, &h);
-    into.SetFormatAndBounds(KelvoFormatBGR24, TKelvoRect{0, 0, std::int32_t(w), std::int32_t(h)});
-    GpRect rect(0, 0, INT(w), INT(h));
-    BitmapData data{};
-    data.Width = w;
-    data.Height = h;
-    data.Stride = into.Stride();
-    data.PixelFormat = PixelFormat24bppRGB;
-    data.Scan0 = into.Bits();
-    bool ok = DllExports::GdipBitmapLockBits(bitmap, &rect, ImageLockModeRead | ImageLockModeUserInputBuf,
-                                             PixelFormat24bppRGB, &data) == Ok;
-    if (ok) DllExports::GdipBitmapUnlockBits(bitmap, &data);
-    DllExports::GdipDisposeImage(bitmap);
-    return ok;
 }
 
 bool DirectSave(const std::u16string& name, const TKelvoPixels& pixels, const CLSID& jpeg) {
@@ -125,7 +105,7 @@ int main(int argc, char** argv) {
         {
             TKelvoPixelBuffer into;
             t = Now();
-            if (!DirectLoad(direct, into)) return std::fprintf(stderr, "GDI+ load failed\n"), 1;
+            if (!benchsupport::DecodeWithGdiPlus(direct, into)) return std::fprintf(stderr, "GDI+ load failed\n"), 1;
             bestDirectLoad = std::min(bestDirectLoad, Now() - t);
         }
     }

@@ -14,6 +14,7 @@
 
 #include "app/core/KelvoPixelOps.h"
 #include "app/win/KelvoGraphicsIO.h"
+#include "tests/app/support/GdiPlusDecode.h"
 #include "support/ProgramWindow.h"
 
 using namespace Gdiplus;
@@ -79,27 +80,6 @@ double OpenInProgram(const std::wstring& program, const std::wstring& photo, con
     return ms;
 }
 
-bool DecodeWithGdiPlus(const std::wstring& name, TKelvoPixelBuffer& into) {
-    GpBitmap* bitmap = nullptr;
-    if (DllExports::GdipCreateBitmapFromFile(name.c_str(), &bitmap) != Ok) return false;
-    UINT w = 0, h = 0;
-    DllExports::GdipGetImageWidth(bitmap, &w);
-    DllExports::GdipGetImageHeight(bitmap, &h);
-    into.SetFormatAndBounds(KelvoFormatBGR24, TKelvoRect{0, 0, std::int32_t(w), std::int32_t(h)});
-    GpRect rect(0, 0, INT(w), INT(h));
-    BitmapData data{};
-    data.Width = w;
-    data.Height = h;
-    data.Stride = into.Stride();
-    data.PixelFormat = PixelFormat24bppRGB;
-    data.Scan0 = into.Bits();
-    const bool ok = DllExports::GdipBitmapLockBits(bitmap, &rect, ImageLockModeRead | ImageLockModeUserInputBuf,
-                                                   PixelFormat24bppRGB, &data) == Ok;
-    if (ok) DllExports::GdipBitmapUnlockBits(bitmap, &data);
-    DllExports::GdipDisposeImage(bitmap);
-    return ok;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -141,7 +121,7 @@ int main(int argc, char** argv) {
         programMs.push_back(ms);
         TKelvoPixelBuffer decoded;
         const double start = Now();
-        if (!DecodeWithGdiPlus(photo, decoded)) return 1;
+        if (!benchsupport::DecodeWithGdiPlus(std::u16string(photo.begin(), photo.end()), decoded)) return 1;
         gdiplusMs.push_back(Now() - start);
         std::printf("run %d: program %.0f ms, GDI+ decode %.0f ms\n", i + 1, programMs.back(), gdiplusMs.back());
     }

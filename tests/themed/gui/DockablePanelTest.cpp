@@ -6,6 +6,7 @@
 #include "support/RealInput.h"
 #include "support/ScreenPicture.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
+#include "tests/themed/support/ThemedGuiTest.h"
 #include "themed/win/TSkinDockablePanel.h"
 #include "themed/win/TSkinFloatingWindowParent.h"
 #include "themed/win/TSkinMultiDock.h"
@@ -63,14 +64,8 @@ struct TResizeWatch {
     }
 };
 
-class DockablePanel : public GuiTest {
+class DockablePanel : public ThemedGuiTest {
 protected:
-    static void SetUpTestSuite() {
-        GuiTest::SetUpTestSuite();
-        classlib::UseSystemColors();
-        RegisterSkinNexusUnit();
-        SkinThemeManager()->SetVisualStylesAllowed(false);
-    }
     void SetUp() override {
         GuiTest::SetUp();
         form_ = NewForm(480, 360);

@@ -7,6 +7,7 @@
 
 #include "classlib/win/SystemLookups.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
+#include "tests/themed/support/ThemedGuiTest.h"
 #include "tests/toolbar/support/AccessibleClient.h"
 #include "tests/toolbar/support/StepScript.h"
 #include "themed/win/TSkinComboBoxItem.h"
@@ -76,14 +77,8 @@ const std::vector<std::u16string> kCities = {
     u"Воронеж",     u"Иваново",   u"Иркутск",   u"Калуга",   u"Кемерово", u"Киров",     u"Кострома",
     u"Курган",      u"Курск",     u"Липецк",    u"Магадан",  u"Мурманск", u"Омск"};
 
-class ThemedEditItems : public GuiTest {
+class ThemedEditItems : public ThemedGuiTest {
 protected:
-    static void SetUpTestSuite() {
-        GuiTest::SetUpTestSuite();
-        classlib::UseSystemColors();
-        RegisterSkinNexusUnit();
-        SkinThemeManager()->SetVisualStylesAllowed(false);
-    }
     void SetUp() override {
         GuiTest::SetUp();
         form_ = NewForm(520, 200);

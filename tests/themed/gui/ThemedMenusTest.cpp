@@ -10,6 +10,7 @@
 #include "classlib/win/TCustomImageList.h"
 #include "support/ScreenPicture.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
+#include "tests/themed/support/ThemedGuiTest.h"
 #include "tests/toolbar/support/AccessibleClient.h"
 #include "tests/toolbar/support/MenuLoopCheck.h"
 #include "themed/win/SkinNonClient.h"
@@ -79,14 +80,8 @@ testsupport::SavedPicture Shoot(const char* name) {
     return testsupport::SavedPicture(path);
 }
 
-class ThemedMenus : public GuiTest {
+class ThemedMenus : public ThemedGuiTest {
 protected:
-    static void SetUpTestSuite() {
-        GuiTest::SetUpTestSuite();
-        classlib::UseSystemColors();
-        RegisterSkinNexusUnit();
-        SkinThemeManager()->SetVisualStylesAllowed(false);
-    }
     void SetUp() override {
         GuiTest::SetUp();
         ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);

@@ -4,6 +4,8 @@
 #include "classlib/win/SystemLookups.h"
 #include "support/ScreenPicture.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
+#include "tests/themed/support/ThemedGuiTest.h"
+#include "tests/themed/support/ThemedGuiTest.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinDock.h"
 #include "themed/win/TSkinFloatingWindowParent.h"
@@ -18,14 +20,8 @@ namespace {
 
 COLORREF Rgb(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
 
-class ThemedToolbar : public GuiTest {
+class ThemedToolbar : public ThemedGuiTest {
 protected:
-    static void SetUpTestSuite() {
-        GuiTest::SetUpTestSuite();
-        classlib::UseSystemColors();
-        RegisterSkinNexusUnit();  // starts at once: the library runs
-        SkinThemeManager()->SetVisualStylesAllowed(false);
-    }
     void SetUp() override {
         GuiTest::SetUp();
         form_ = NewForm(480, 300);
