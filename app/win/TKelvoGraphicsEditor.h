@@ -111,6 +111,8 @@ private:
     void OpeningZoom(TKelvoGraphicsView& view);
     bool DemoImageOpen(IKelvoDemoPlayback& playback, const TKelvoProperties& params);
     void DemoResizeWindow(const TKelvoProperties& params, bool forView);
+    // While recording: the lines that open the file again with the view of the size it has now.
+    void RecordOpened(const std::u16string& fileName);
 
     TKelvoImageList images_;
     TKelvoGraphicsFormats table_;

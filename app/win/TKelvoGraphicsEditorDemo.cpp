@@ -10,6 +10,7 @@
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/StringUtils.h"
 #include "classlib/win/TScreen.h"
+#include "unicode/core/WidePaths.h"
 
 void TKelvoGraphicsEditor::ExecuteDemoCommand(IKelvoDemoPlayback& playback, const AnsiString& command,
                                               bool& handled, IKelvoDemoMacro& macro,
@@ -103,4 +104,14 @@ void TKelvoGraphicsEditor::GetDemoTargetPoint(const TKelvoProperties& params, bo
     } else {
         TKelvoEditor::GetDemoTargetPoint(params, found, point);
     }
+}
+
+void TKelvoGraphicsEditor::RecordOpened(const std::u16string& fileName) {
+    TKelvoGraphicsView* view = GetActiveView();
+    if (!Recorder || !view) return;
+    Recorder->AddLine("MouseCurvedMove Open");
+    if (Recorder->ShowMessages()) Recorder->AddLine("Message \"Open Image\"");
+    // The name alone: a demonstration finds its images in the images folder wherever the program is.
+    Recorder->AddLine("ImageOpen \"" + WideToAnsi(uni::FileNameOfW(fileName)) + "\", " + IntToStr(view->Width()) + ", " +
+                      IntToStr(view->Height()));
 }

@@ -13,6 +13,7 @@
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/app/win/PixelTestSupport.h"
 #include "tests/support/MessagePump.h"
+#include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinNexus.h"
 #include "themed/win/TSkinToolbar.h"
 
@@ -145,4 +146,32 @@ TEST_F(EditorDemoWindow, AMissingImageStopsTheScriptAndNoFileIsMade) {
     EXPECT_EQ(errors_[0], "Cannot open the file.");
     EXPECT_EQ(editor_->Documents().GetActiveDocument(), nullptr);
     EXPECT_EQ(::GetFileAttributesA(dir_.File("absent.png").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// While recording, opening a file and the zoom and undo commands write the lines that do the same again.
+TEST_F(EditorDemoWindow, RecordingWritesTheLinesThatOpenTheImageAndRepeatTheCommands) {
+    WriteImage("small.png", 40, 30);
+    playback_.SetShowMessages(true);
+    ASSERT_TRUE(playback_.StartRecording(-1));
+    editor_->SetRecorder(&playback_);
+    ASSERT_TRUE(editor_->Documents().Open(AnsiToWide(dir_.File("small.png")), nullptr, true));
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    editor_->ZoomInButton->Click();
+    editor_->UndoButton->Click();
+    editor_->ClearRecorder();
+    editor_->BestFitButton->Click();  // no longer recorded
+    playback_.StopRecording();
+
+    const TKelvoDemoLines expected = {"MouseCurvedMove Open",
+                                      "Message \"Open Image\"",
+                                      "ImageOpen \"small.png\", " + IntToStr(view->Width()) + ", " +
+                                          IntToStr(view->Height()),
+                                      "MouseCurvedMove ZoomIn",
+                                      "Message \"Zoom In\"",
+                                      "ZoomIn",
+                                      "MouseCurvedMove Undo",
+                                      "Message \"Undo\"",
+                                      "Undo"};
+    EXPECT_EQ(playback_.Script().GetLines(), expected);
 }
