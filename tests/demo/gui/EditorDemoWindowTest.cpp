@@ -12,6 +12,7 @@
 #include "support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/app/win/PixelTestSupport.h"
+#include "tests/demo/gui/DemoGuiTestSupport.h"
 #include "tests/support/MessagePump.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinNexus.h"
@@ -30,9 +31,7 @@ class EditorDemoWindow : public kelvotest::KelvoAppTest {
 protected:
     void SetUp() override {
         KelvoAppTest::SetUp();
-        if (!SkinNexus()) RegisterSkinNexusUnit();
-        TMainForm::RegisterBuilder();
-        form_.reset(Create<TMainForm>(nullptr));
+        form_.reset(kelvotest::NewMainForm());
         // The editor among the application's components, found as the program finds it.
         components_ = MakeObject<TComponent>(nullptr);
         editor_ = Create<TKelvoGraphicsEditor>(components_.get(), form_.get());
@@ -60,11 +59,7 @@ protected:
                                       TKelvoResolution{}, 80));
     }
     void Play(const TKelvoDemoLines& lines) {
-        TKelvoDemoScript script;
-        script.Reset();
-        script.GetLines() = lines;
-        playback_.SetScript(script);
-        ASSERT_TRUE(playback_.Play(0));
+        demotest::PlayLines(playback_, lines);
         ASSERT_TRUE(PumpUntil([&] { return playback_.State() == TKelvoDemoState::Idle; }, 10000));
     }
     bool Target(const AnsiString& line, TPoint& point) {
