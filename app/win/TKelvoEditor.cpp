@@ -127,9 +127,15 @@ void TKelvoEditor::OpenCommand(TObject*) {
 
 void TKelvoEditor::SaveAsCommand(TObject*) { documents_->SaveActiveAs(); }
 void TKelvoEditor::CloseCommand(TObject*) { documents_->CloseCommand(); }
-void TKelvoEditor::UndoCommand(TObject*) { documents_->UndoCommand(); }
+void TKelvoEditor::UndoCommand(TObject*) {
+    if (Recorder) Recorder->RecordCommand("Undo", "Undo");
+    documents_->UndoCommand();
+}
 void TKelvoEditor::UndoAllCommand(TObject*) { documents_->UndoAllCommand(); }
-void TKelvoEditor::RedoCommand(TObject*) { documents_->RedoCommand(); }
+void TKelvoEditor::RedoCommand(TObject*) {
+    if (Recorder) Recorder->RecordCommand("Redo", "Redo");
+    documents_->RedoCommand();
+}
 void TKelvoEditor::RedoAllCommand(TObject*) { documents_->RedoAllCommand(); }
 
 void TKelvoEditor::RecentFileClick(TObject* sender) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/IKelvoDemoParticipant.h"
 #include "app/core/TKelvoEditorDocuments.h"
 #include "app/win/TKelvoModuleWithControls.h"
 
@@ -17,7 +18,7 @@ class TSkinSeparatorItem;
 class TSkinSubmenuItem;
 class TSkinToolbar;
 
-class TKelvoEditor : public TKelvoModuleWithControls, public IKelvoEditorUI {
+class TKelvoEditor : public TKelvoModuleWithControls, public IKelvoEditorUI, public IKelvoDemoParticipant {
     CLASSLIB_COMPONENT(TKelvoEditor, TKelvoModuleWithControls)
 
     // Builds the menu items and the standard toolbar in the main window; the documents come from SetDocuments.
@@ -59,6 +60,17 @@ class TKelvoEditor : public TKelvoModuleWithControls, public IKelvoEditorUI {
     // Plug-in mode: Open, Save and the edit-toolbar separator go; only the host's image is edited.
     void PluginModeEntered() override;
     void SetExitCode(int code) override;
+
+    // IKelvoDemoParticipant: the commands UNDO and REDO, the targets "Undo" and "Redo" (their buttons).
+    void ExecuteDemoCommand(IKelvoDemoPlayback& playback, const AnsiString& command, bool& handled,
+                            IKelvoDemoMacro& macro, const TKelvoProperties& params) override;
+    void GetDemoTargetPoint(const TKelvoProperties& params, bool& found, TPoint& point) override;
+    void SetRecorder(IKelvoDemoPlayback* playback) override { Recorder = playback; }
+    void ClearRecorder() override { Recorder = nullptr; }
+    // The playback while it records, else null.
+    IKelvoDemoPlayback* Recorder = nullptr;
+    // The screen centre of a standard toolbar button; false while it is not shown.
+    bool ToolButtonCentre(TSkinItem* button, TPoint& point) const;
 
     TSkinItem* OpenMenuItem = nullptr;
     TSkinItem* SaveMenuItem = nullptr;

@@ -245,6 +245,7 @@ void TKelvoGraphicsEditor::Opened(const std::u16string& fileName) {
     const std::u16string folder = FolderOf(fileName);
     images_ = BuildImageList(folder, ListFolder(folder), fileName);
     if (TKelvoGraphicsView* view = GetActiveView()) OpeningZoom(*view);
+    RecordOpened(fileName);
     if (auto* document = dynamic_cast<TKelvoGraphicsDocument*>(Documents().GetActiveDocument())) {
         SetWidthStatus(document->Working().GetWidth());
         SetHeightStatus(document->Working().GetHeight());
@@ -274,18 +275,22 @@ void TKelvoGraphicsEditor::OpeningZoom(TKelvoGraphicsView& view) {
 }
 
 void TKelvoGraphicsEditor::ZoomIn(TObject*) {
+    if (Recorder) Recorder->RecordCommand("ZoomIn", "Zoom In");
     if (TKelvoGraphicsView* view = GetActiveView()) view->SetZoom(ZoomInFrom(view->Zoom()));
 }
 
 void TKelvoGraphicsEditor::ZoomOut(TObject*) {
+    if (Recorder) Recorder->RecordCommand("ZoomOut", "Zoom Out");
     if (TKelvoGraphicsView* view = GetActiveView()) view->SetZoom(ZoomOutFrom(view->Zoom()));
 }
 
 void TKelvoGraphicsEditor::ActualSize(TObject*) {
+    if (Recorder) Recorder->RecordCommand("ActualSize", "Actual Size");
     if (TKelvoGraphicsView* view = GetActiveView()) view->SetZoom(TKelvoZoom{1, 1});
 }
 
 void TKelvoGraphicsEditor::BestFit(TObject*) {
+    if (Recorder) Recorder->RecordCommand("BestFit", "Best Fit");
     TKelvoGraphicsView* view = GetActiveView();
     if (!view) return;
     TKelvoZoom zoom;

@@ -76,6 +76,14 @@ class TKelvoGraphicsEditor : public TKelvoEditor {
     void LoadState(TKelvoSDFReader& reader) override;
     void SaveState(TKelvoSDFWriter& writer) override;
 
+    // IKelvoDemoParticipant: IMAGEOPEN, the zoom commands, SETMINWINDOWSIZE and SETMINVIEWSIZE; the targets
+    // "Open" ("OpenButton"), the zoom buttons and "Image" x, y; the editor's own for everything else.
+    void ExecuteDemoCommand(IKelvoDemoPlayback& playback, const AnsiString& command, bool& handled,
+                            IKelvoDemoMacro& macro, const TKelvoProperties& params) override;
+    void GetDemoTargetPoint(const TKelvoProperties& params, bool& found, TPoint& point) override;
+    // Where demonstrations keep their images (with a closing backslash); IMAGEOPEN looks here first.
+    std::u16string ImagesFolder;
+
     TSkinItem* PrevImageButton = nullptr;
     TSkinItem* NextImageButton = nullptr;
     TSkinItem* ZoomInMenuItem = nullptr;
@@ -101,6 +109,10 @@ private:
     void DisableScanMenus(TObject* sender);
     // 1:1 when the image fits the view, else the best fit.
     void OpeningZoom(TKelvoGraphicsView& view);
+    bool DemoImageOpen(IKelvoDemoPlayback& playback, const TKelvoProperties& params);
+    void DemoResizeWindow(const TKelvoProperties& params, bool forView);
+    // While recording: the lines that open the file again with the view of the size it has now.
+    void RecordOpened(const std::u16string& fileName);
 
     TKelvoImageList images_;
     TKelvoGraphicsFormats table_;

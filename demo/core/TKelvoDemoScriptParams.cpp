@@ -1,5 +1,7 @@
 #include "demo/core/TKelvoDemoScriptParams.h"
 
+#include "app/core/KelvoEditorDemo.h"
+
 #include <cctype>
 
 #include "classlib/core/StringUtils.h"
@@ -101,17 +103,9 @@ void TKelvoDemoScriptParams::Parse(std::string_view text) {
 }
 
 bool TKelvoDemoScriptParams::GetNumber(std::int32_t index, double& value) const {
-    std::int32_t integer = 0;
-    if (GetValue(index, &integer, kpInteger, sizeof(integer))) {
-        value = integer;
-        return true;
-    }
-    return GetValue(index, &value, kpDouble, sizeof(value));
+    return DemoParamNumber(*this, index, value);
 }
 
 bool TKelvoDemoScriptParams::GetText(std::int32_t index, AnsiString& value) const {
-    const TKelvoPropertyItem* item;
-    if (!FindItem(index, item) || item->Type != kpString) return false;
-    value.assign(item->Data.begin(), item->Data.end());
-    return true;
+    return DemoParamText(*this, index, value);
 }

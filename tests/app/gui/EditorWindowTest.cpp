@@ -49,9 +49,7 @@ class EditorWindow : public KelvoAppTest {
 protected:
     void SetUp() override {
         KelvoAppTest::SetUp();
-        if (!SkinNexus()) RegisterSkinNexusUnit();
-        TMainForm::RegisterBuilder();
-        form_.reset(Create<TMainForm>(nullptr));
+        form_.reset(kelvotest::NewMainForm());
         editor_ = MakeObject<TKelvoGraphicsEditor>(nullptr, form_.get());
         editor_->Initialize();
         title_ = KelvoApplication->GetTitle();

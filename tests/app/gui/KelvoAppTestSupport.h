@@ -14,12 +14,14 @@
 #include "app/win/KelvoLanguageFolder.h"
 #include "app/win/TKelvoApplication.h"
 #include "app/win/TKelvoModule.h"
+#include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/ClassLibUnits.h"
 #include "classlib/win/TCustomForm.h"
 #include "classlib/win/Win32.h"
 #include "support/TestSupport.h"
+#include "themed/win/TSkinNexus.h"
 #include "tests/classlib/gui/ApplicationTestSupport.h"
 #include "unicode/win/TUniApplication.h"
 #include "unicode/win/UniControls.h"
@@ -94,6 +96,13 @@ inline void FreeProgramWindows(TCustomForm* mainForm) {
     for (int i = Application->ComponentCount() - 1; i >= 0; --i)
         if (auto* module = dynamic_cast<TKelvoModule*>(Application->Components(i))) Free(module);
     Free(mainForm);
+}
+
+// The program's main window with the themed menus, not yet shown, for the test to own.
+inline TMainForm* NewMainForm() {
+    if (!SkinNexus()) RegisterSkinNexusUnit();
+    TMainForm::RegisterBuilder();
+    return Create<TMainForm>(nullptr);
 }
 
 }  // namespace kelvotest

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/win/TCustomForm.h"
+#include "demo/core/TKelvoDemoPlayback.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "unicode/win/UniControls.h"
 
@@ -31,6 +32,15 @@ inline COLORREF ScreenPixel(TPoint p) {
     const COLORREF c = ::GetPixel(dc, p.X, p.Y);
     ::ReleaseDC(nullptr, dc);
     return c;
+}
+
+// Starts playing the lines from the first.
+inline void PlayLines(TKelvoDemoPlayback& playback, const TKelvoDemoLines& lines) {
+    TKelvoDemoScript script;
+    script.Reset();
+    script.GetLines() = lines;
+    playback.SetScript(script);
+    ASSERT_TRUE(playback.Play(0));
 }
 
 }  // namespace demotest

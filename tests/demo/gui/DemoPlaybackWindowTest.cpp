@@ -67,13 +67,7 @@ protected:
         names.controls.emplace_back(UpperCase(name), button);
         return button;
     }
-    void Play(const TKelvoDemoLines& lines) {
-        TKelvoDemoScript script;
-        script.Reset();
-        script.GetLines() = lines;
-        playback.SetScript(script);
-        ASSERT_TRUE(playback.Play(0));
-    }
+    void Play(const TKelvoDemoLines& lines) { PlayLines(playback, lines); }
     static TPoint Pointer() {
         POINT p;
         ::GetCursorPos(&p);

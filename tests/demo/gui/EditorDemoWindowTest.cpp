@@ -1,0 +1,172 @@
+// The image editor in the program's main window, driven by demonstration scripts: its commands and targets are
+// found through the application's participants, and a played script opens a demonstration image and clicks
+// the Zoom In button with the real pointer.
+#include "app/win/KelvoGraphicsIO.h"
+#include "app/win/TKelvoGraphicsEditor.h"
+#include "app/win/TMainForm.h"
+#include "classlib/core/CodePages.h"
+#include "demo/core/TKelvoDemoPlayback.h"
+#include "demo/core/TKelvoDemoResolver.h"
+#include "demo/win/TKelvoDemoWinHost.h"
+#include "support/RealInput.h"
+#include "support/TestSupport.h"
+#include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/app/win/PixelTestSupport.h"
+#include "tests/demo/gui/DemoGuiTestSupport.h"
+#include "tests/support/MessagePump.h"
+#include "themed/win/TSkinCustomItem.h"
+#include "themed/win/TSkinNexus.h"
+#include "themed/win/TSkinToolbar.h"
+
+using testsupport::PumpUntil;
+
+namespace {
+
+struct TNoMacro : IKelvoDemoMacro {
+    void AddLine(const AnsiString&) override {}
+    void AddCall(std::function<void()>) override {}
+};
+
+class EditorDemoWindow : public kelvotest::KelvoAppTest {
+protected:
+    void SetUp() override {
+        KelvoAppTest::SetUp();
+        form_.reset(kelvotest::NewMainForm());
+        // The editor among the application's components, found as the program finds it.
+        components_ = MakeObject<TComponent>(nullptr);
+        editor_ = Create<TKelvoGraphicsEditor>(components_.get(), form_.get());
+        editor_->Initialize();
+        editor_->ImagesFolder = AnsiToWide(dir_.Path()) + u"\\";
+        form_->SetBounds(20, 20, 700, 500);
+        form_->Show();
+        ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
+        resolver_.Attach(playback_);
+        playback_.Events.OnError = [this](const AnsiString& message, bool&, const AnsiString&) {
+            errors_.push_back(message);
+        };
+    }
+    void TearDown() override {
+        components_.reset();
+        form_.reset();
+        KelvoAppTest::TearDown();
+    }
+
+    void WriteImage(const std::string& name, std::int32_t width, std::int32_t height) {
+        TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, width, height));
+        pixeltest::FillGradient(pixels);
+        TKelvoProperties none;
+        ASSERT_TRUE(WriteGraphicsFile(AnsiToWide(dir_.File(name)), KelvoFormatPNG, pixels, TKelvoRect{}, none,
+                                      TKelvoResolution{}, 80));
+    }
+    void Play(const TKelvoDemoLines& lines) {
+        demotest::PlayLines(playback_, lines);
+        ASSERT_TRUE(PumpUntil([&] { return playback_.State() == TKelvoDemoState::Idle; }, 10000));
+    }
+    bool Target(const AnsiString& line, TPoint& point) {
+        TKelvoDemoScriptParams params;
+        params.Parse(line);
+        return resolver_.ResolveTarget(params, point);
+    }
+
+    testsupport::TempDir dir_;
+    TObjectPtr<TMainForm> form_;
+    TObjectPtr<TComponent> components_;
+    TKelvoGraphicsEditor* editor_ = nullptr;
+    TKelvoDemoResolver resolver_{nullptr, [this] { return ParticipantsOf(*components_)(); }};
+    TKelvoDemoWinHost host_;
+    TKelvoDemoPlayback playback_{host_};
+    std::vector<AnsiString> errors_;
+};
+
+}  // namespace
+
+TEST_F(EditorDemoWindow, TheEditorsTargetsAreItsToolbarButtonsAndImagePointsOnTheScreen) {
+    TPoint point;
+    EXPECT_FALSE(Target("Image, 10, 20", point));  // no image yet
+    EXPECT_FALSE(Target("ZoomSideways", point));
+
+    // The buttons along the standard toolbar, in its order.
+    const char* names[] = {"Open", "Undo", "Redo", "ZoomIn", "ZoomOut", "ActualSize", "BestFit"};
+    const TRect bar = editor_->StandardToolbar->ClientRect();
+    const TPoint barOrigin = editor_->StandardToolbar->ClientToScreen(Point(0, 0));
+    TPoint previous{barOrigin.X - 1, 0};
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(Target(name, point));
+        EXPECT_GT(point.X, previous.X);
+        EXPECT_LT(point.X, barOrigin.X + bar.Right);
+        EXPECT_GT(point.Y, barOrigin.Y);
+        EXPECT_LT(point.Y, barOrigin.Y + bar.Bottom);
+        previous = point;
+    }
+    TPoint open, openButton;
+    ASSERT_TRUE(Target("open", open));
+    ASSERT_TRUE(Target("OPENBUTTON", openButton));
+    EXPECT_EQ(open, openButton);
+
+    WriteImage("small.png", 40, 30);
+    Play({"ImageOpen \"small.png\"", "ZoomIn"});
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->Zoom(), (TKelvoZoom{3, 2}));
+    ASSERT_TRUE(Target("Image 10 20", point));
+    POINT device{point.X, point.Y};
+    ::ScreenToClient(view->Handle(), &device);
+    EXPECT_EQ(view->MapMode().DeviceToLogicalPoint(MakePoint(device.x, device.y)), MakePoint(10, 20));
+    EXPECT_FALSE(Target("Image 3000000000 0", point));
+    EXPECT_TRUE(errors_.empty());
+
+    TNoMacro macro;
+    TKelvoDemoScriptParams none;
+    EXPECT_FALSE(resolver_.RunCommand(playback_, "ZOOMSIDEWAYS", none, macro));
+}
+
+TEST_F(EditorDemoWindow, AScriptOpensADemonstrationImageAndZoomsInThroughTheButton) {
+    WriteImage("small.png", 40, 30);
+    testsupport::MoveTo(form_->ClientToScreen(Point(300, 300)));
+    Play({"ImageOpen \"small.png\"", "MouseSpeed 50", "MouseClick ZoomIn"});
+    EXPECT_TRUE(errors_.empty());
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(editor_->Documents().GetActiveDocument()->FileName(), AnsiToWide(dir_.File("small.png")));
+    // Opened 1:1 (it fits), and the click took it one step up.
+    EXPECT_TRUE(PumpUntil([&] { return view->Zoom() == (TKelvoZoom{3, 2}); }));
+    // What a demonstration opened is closed without the save prompt.
+    EXPECT_TRUE(editor_->Documents().GetActiveDocument()->NoPrompt());
+}
+
+TEST_F(EditorDemoWindow, AMissingImageStopsTheScriptAndNoFileIsMade) {
+    Play({"ImageOpen \"absent.png\"", "ZoomIn"});
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(errors_[0], "Cannot open the file.");
+    EXPECT_EQ(editor_->Documents().GetActiveDocument(), nullptr);
+    EXPECT_EQ(::GetFileAttributesA(dir_.File("absent.png").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// While recording, opening a file and the zoom and undo commands write the lines that do the same again.
+TEST_F(EditorDemoWindow, RecordingWritesTheLinesThatOpenTheImageAndRepeatTheCommands) {
+    WriteImage("small.png", 40, 30);
+    playback_.SetShowMessages(true);
+    ASSERT_TRUE(playback_.StartRecording(-1));
+    editor_->SetRecorder(&playback_);
+    ASSERT_TRUE(editor_->Documents().Open(AnsiToWide(dir_.File("small.png")), nullptr, true));
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    editor_->ZoomInButton->Click();
+    editor_->UndoButton->Click();
+    editor_->ClearRecorder();
+    editor_->BestFitButton->Click();  // no longer recorded
+    playback_.StopRecording();
+
+    const TKelvoDemoLines expected = {"MouseCurvedMove Open",
+                                      "Message \"Open Image\"",
+                                      "ImageOpen \"small.png\", " + IntToStr(view->Width()) + ", " +
+                                          IntToStr(view->Height()),
+                                      "MouseCurvedMove ZoomIn",
+                                      "Message \"Zoom In\"",
+                                      "ZoomIn",
+                                      "MouseCurvedMove Undo",
+                                      "Message \"Undo\"",
+                                      "Undo"};
+    EXPECT_EQ(playback_.Script().GetLines(), expected);
+}
