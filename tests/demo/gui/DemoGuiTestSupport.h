@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/win/TCustomForm.h"
+#include "classlib/win/WindowDC.h"
 #include "demo/core/TKelvoDemoPlayback.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "unicode/win/UniControls.h"
@@ -27,12 +28,7 @@ protected:
     }
 };
 
-inline COLORREF ScreenPixel(TPoint p) {
-    HDC dc = ::GetDC(nullptr);
-    const COLORREF c = ::GetPixel(dc, p.X, p.Y);
-    ::ReleaseDC(nullptr, dc);
-    return c;
-}
+inline COLORREF ScreenPixel(TPoint p) { return ::GetPixel(TWindowDC().Get(), p.X, p.Y); }
 
 // Starts playing the lines from the first.
 inline void PlayLines(TKelvoDemoPlayback& playback, const TKelvoDemoLines& lines) {

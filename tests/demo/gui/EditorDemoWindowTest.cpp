@@ -7,8 +7,10 @@
 #include "classlib/core/CodePages.h"
 #include "demo/core/TKelvoDemoPlayback.h"
 #include "demo/core/TKelvoDemoResolver.h"
+#include "demo/win/TKelvoBalloon.h"
 #include "demo/win/TKelvoDemoWinHost.h"
 #include "support/RealInput.h"
+#include "support/ScreenPicture.h"
 #include "support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/app/win/PixelTestSupport.h"
@@ -124,7 +126,19 @@ TEST_F(EditorDemoWindow, TheEditorsTargetsAreItsToolbarButtonsAndImagePointsOnTh
 TEST_F(EditorDemoWindow, AScriptOpensADemonstrationImageAndZoomsInThroughTheButton) {
     WriteImage("small.png", 40, 30);
     testsupport::MoveTo(form_->ClientToScreen(Point(300, 300)));
-    Play({"ImageOpen \"small.png\"", "MouseSpeed 50", "MouseClick ZoomIn"});
+    TPoint zoomIn;
+    ASSERT_TRUE(Target("ZoomIn", zoomIn));
+    demotest::PlayLines(playback_, {"ImageOpen \"small.png\"", "MouseSpeed 50", "MouseCurvedMove ZoomIn",
+                                    "Message \"Zoom In\", 2", "MouseClick ZoomIn"});
+    // The message's balloon points at the button the pointer rests on.
+    ASSERT_TRUE(PumpUntil([&] { return host_.Balloon() && ::IsWindowVisible(host_.Balloon()->WindowHandle()); }));
+    const TKelvoBalloonLayout& layout = host_.Balloon()->Layout();
+    EXPECT_EQ(Point(layout.Window.Left + layout.Tip().X, layout.Window.Top + layout.Tip().Y), zoomIn);
+    const TPoint body(layout.Window.Left + layout.Body.Right - 5,
+                      layout.Window.Top + (layout.Body.Top + layout.Body.Bottom) / 2);
+    ASSERT_TRUE(PumpUntil([&] { return demotest::ScreenPixel(body) == ColorToRGB(clInfoBk); }));
+    testsupport::SaveScreen(testsupport::ArtifactPath("editor-demo-balloon.bmp"));
+    ASSERT_TRUE(PumpUntil([&] { return playback_.State() == TKelvoDemoState::Idle; }, 10000));
     EXPECT_TRUE(errors_.empty());
     TKelvoGraphicsView* view = editor_->GetActiveView();
     ASSERT_NE(view, nullptr);
