@@ -31,11 +31,7 @@ class TKelvoViewControl : public TWinControl {
     // the list while it is asked.
     template <class F>
     bool RouteToObjects(F&& offer) {
-        for (int i = objects_->Count() - 1; i >= 0; --i) {
-            if (i >= objects_->Count()) continue;
-            if (offer(*objects_->Objects(i))) return true;
-        }
-        return false;
+        return RouteTopmostFirst(*objects_, offer);
     }
 
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
