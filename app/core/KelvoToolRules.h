@@ -7,8 +7,9 @@
 #include "app/core/KelvoGeometry.h"
 #include "classlib/core/ControlTypes.h"
 
-// The wheel reaches the controls as a step: -1 below 1, else +1 (a zero delta counts as +1).
-inline int KelvoWheelStep(int delta) { return delta < 1 ? -1 : 1; }
+// The wheel reaches the controls as a step: -1 for a turn towards the user, else +1 (a zero delta, which some
+// drivers send, counts as +1).
+inline int KelvoWheelStep(int delta) { return delta < 0 ? -1 : 1; }
 
 // Virtual-key codes the tools answer.
 constexpr std::uint16_t KelvoKeySpace = 32;
