@@ -49,6 +49,8 @@ protected:
     // The wheel with the point in client coordinates, after the objects and the events left it: the base
     // does nothing with it.
     virtual bool WheelNotTaken(TShiftState shift, int wheelDelta, TKelvoPoint clientPos);
+    // The delta the objects are offered: the wheel's own here.
+    virtual int ObjectWheelDelta(int wheelDelta) { return wheelDelta; }
 
     void WMPaint(TMessage& message);
     void WMEraseBkgnd(TMessage& message);
