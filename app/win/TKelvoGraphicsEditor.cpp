@@ -35,7 +35,13 @@ constexpr std::uint32_t kNodeId = 1;
 constexpr TGUID kNodeKey = TGUID::Parse("{E1195915-FFAE-4A56-B331-F4567336FF25}");
 constexpr std::uint32_t kJpegQualityItem = 1;
 
+// The program's main window; the editor makes it when there is none yet (the program's start).
 TMainForm* ProgramMainForm() {
+    if (!Application->MainForm()) {
+        TMainForm::RegisterBuilder();
+        TMainForm* made = nullptr;
+        KelvoApplication->CreateForm(TMainForm::StaticClass(), made);
+    }
     auto* form = dynamic_cast<TMainForm*>(Application->MainForm());
     if (!form) throw Exception("The image editor needs the program's main window");
     return form;

@@ -57,6 +57,8 @@ class TKelvoGraphicsEditor : public TKelvoEditor {
     void UnlockTool() { toolLocked_ = false; }
     // A document is active, the lock allows the tool, and no exclusive edit of another tool is open.
     bool CanToolEdit(TKelvoGraphicsTool* tool) const;
+    // The program's folder + "Images\": the demonstrations' images.
+    std::u16string ImagesFolder;
     // The current tool stays active through undo and redo (else it is put aside for the step).
     bool KeepTool = false;
 
