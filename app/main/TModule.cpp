@@ -5,6 +5,11 @@
 #include "app/win/TKelvoApplication.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoHelp.h"
+#include "app/win/TKelvoOriginalImageTool.h"
+#include "app/core/TKelvoLocalizer.h"
+#include "classlib/win/TFont.h"
+#include "themed/win/TSkinToolbar.h"
+#include "toolbar/core/TTBRootItem.h"
 #include "app/win/TKelvoToolFrame.h"
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
@@ -38,6 +43,19 @@ void AddResourceCells(TCustomImageList& images, const AnsiString& name) {
 
 // The image of the named resource (and its greyed twin) added to the shared list; -1 without it.
 std::int32_t LoadNamedImage(TMainForm& form, const AnsiString& name) { return form.LoadImage(name); }
+
+constexpr std::int32_t kTextOriginalCaption = 2100;
+
+// The width of text in the control's font.
+int TextWidth(TWinControl& control, const WideString& text) {
+    HDC dc = ::GetDC(control.HandleAllocated() ? control.Handle() : nullptr);
+    HGDIOBJ old = ::SelectObject(dc, control.Font()->Handle());
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(text.c_str()), int(text.size()), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control.HandleAllocated() ? control.Handle() : nullptr, dc);
+    return size.cx;
+}
 
 WideString ProgramFolder() {
     wchar_t path[MAX_PATH]{};
@@ -95,13 +113,23 @@ void TModule::DataModuleCreate(TObject*) {
 
     // 8. The correction tools come here (the four-point tool made current after the first four).
 
-    // 9. The original-image tool comes here, after a separator at the end of the standard toolbar.
+    // 9. The original-image tool at the end of the standard toolbar, after a separator: a text-only button
+    // as wide as its caption and a margin.
+    TMainForm& mainForm = *editor->MainForm();
+    mainForm.AddSeparator(editor->StandardToolbar->Items(), nullptr);
+    TKelvoOriginalImageTool* original = nullptr;
+    KelvoApplication->CreateModule(TKelvoOriginalImageTool::StaticClass(), original);
+    TKelvoHoldButton* button = original->OriginalImageToolButton;
+    button->SetImages(ImageList1x1);
+    button->SetImageIndex(0);
+    button->SetStretch(true);
+    button->SetMinWidth(TextWidth(*editor->StandardToolbar, GetText(kTextOriginalCaption, u"Original")) + 40);
 
     // 10. One document at a time: closing happens by opening another.
     editor->CloseMenuItem->SetVisible(false);
 
     // 11. Undo and Redo take their own pictures.
-    TMainForm& form = *editor->MainForm();
+    TMainForm& form = mainForm;
     const std::int32_t undo = LoadNamedImage(form, "Undo");
     const std::int32_t redo = LoadNamedImage(form, "Redo");
     for (TSkinItem* item : {editor->UndoMenuItem, editor->UndoButton}) item->SetImageIndex(undo);

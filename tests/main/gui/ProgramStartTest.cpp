@@ -2,7 +2,9 @@
 // module in its fixed order, and the real main window works with the image editor and its tools.
 #include <windows.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/main/TKelvoSystemInfoModule.h"
@@ -10,6 +12,11 @@
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoScrollTool.h"
+#include "app/win/TKelvoOriginalImageTool.h"
+#include "app/core/KelvoPixelOps.h"
+#include "tests/support/RealInput.h"
+#include "toolbar/win/TTBToolbarView.h"
+#include "toolbar/win/TTBItemViewer.h"
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
@@ -84,10 +91,12 @@ TEST_F(Program, StartUpMakesTheModulesInTheirFixedOrder) {
         else if (dynamic_cast<TKelvoHelp*>(c)) order.push_back("help");
         else if (dynamic_cast<TKelvoAbout*>(c)) order.push_back("about");
         else if (dynamic_cast<TKelvoToolPanelModule*>(c)) order.push_back("tool panel");
+        else if (dynamic_cast<TKelvoOriginalImageTool*>(c)) order.push_back("original image");
     }
     // The editor makes the main window before it joins the application itself.
     EXPECT_EQ(order, (std::vector<std::string>{"start-up module", "main window", "editor", "hand",
-                                               "system information", "help", "about", "tool panel"}));
+                                               "system information", "help", "about", "tool panel",
+                                               "original image"}));
     // The shared glyphs: ten cells of 24 x 24 from the program's strip, and the 1 x 1 list.
     EXPECT_EQ(form_->GetImages(), module_->NewImageList);
     EXPECT_GE(module_->NewImageList->Count(), 10);
@@ -101,4 +110,77 @@ TEST_F(Program, StartUpMakesTheModulesInTheirFixedOrder) {
     EXPECT_TRUE(panel->VisibleMenuItem->Checked());
     EXPECT_EQ(Find<TKelvoSystemInfoModule>()->VersionInfo().dwOSVersionInfoSize, 148u);
     EXPECT_GT(Find<TKelvoSystemInfoModule>()->VersionInfo().dwMajorVersion, 0u);
+}
+
+namespace {
+
+// The colour shown at a client point of the window, as the screen has it.
+COLORREF ShownAt(HWND window, int x, int y) {
+    HDC dc = ::GetDC(window);
+    const COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(window, dc);
+    return c;
+}
+
+}  // namespace
+
+TEST_F(Program, HoldingTheOriginalButtonShowsTheImageAsOpenedAndReleasingTheWorkingOne) {
+    auto* original = Find<TKelvoOriginalImageTool>();
+    ASSERT_TRUE(original && original->OriginalImageToolButton);
+    EXPECT_EQ(original->OriginalImageToolButton->ImageIndex(), 0);
+    EXPECT_EQ(original->OriginalImageToolButton->Images(), module_->ImageList1x1);
+    EXPECT_GT(original->OriginalImageToolButton->MinWidth(), 40);
+
+    TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
+    pixeltest::FillGradient(pixels);
+    TKelvoProperties none;
+    const std::u16string path = AnsiToWide(dir_.File("photo.png"));
+    ASSERT_TRUE(WriteGraphicsFile(path, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80));
+    ASSERT_TRUE(editor_->Documents().Open(path, nullptr, true));
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    // The working image turns green; the original stays the gradient.
+    TKelvoGraphicsDocument& document = view->Document();
+    for (std::int32_t y = 0; y < 48; ++y)
+        for (std::int32_t x = 0; x < 64; ++x) MakeBGR(document.GetPixels().PixelAddress(x, y), 0, 255, 0);
+    document.InvalidateImageRect(document.Working().GetBounds());
+    const TKelvoPoint at = view->MapMode().LogicalToDevicePoint(MakePoint(10, 8));
+    const COLORREF green = RGB(0, 255, 0), gradient = RGB(40 + 10 * 4, 60 + 8 * 5, 180 - 10 * 2 - 8 * 2);
+    ASSERT_TRUE(PumpUntil([&] { return ShownAt(view->Handle(), at.X, at.Y) == green; }));
+
+    bool idle = true;
+    Application->OnIdle(Application, idle);  // the button is enabled with a document open
+    ASSERT_TRUE(original->OriginalImageToolButton->Enabled());
+    TTBItemViewer* viewer = editor_->StandardToolbar->View()->Find(original->OriginalImageToolButton);
+    ASSERT_NE(viewer, nullptr);
+    const TRect r = viewer->BoundsRect();
+    POINT centre{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    ::ClientToScreen(editor_->StandardToolbar->Handle(), &centre);
+    const TPoint button{centre.x, centre.y};
+    TKelvoGraphicsTool* before = editor_->ActiveTool();
+
+    // The press runs the toolbar's own loop until the release: the input and the checks while the button is
+    // held come from another thread.
+    std::atomic<bool> done{false}, shownOriginal{false};
+    std::thread user([&] {
+        testsupport::MoveTo(button);
+        testsupport::WaitUntilHandled(form_->Handle());
+        testsupport::SendPointer(button, MOUSEEVENTF_LEFTDOWN);
+        const ULONGLONG deadline = ::GetTickCount64() + testsupport::kPumpTimeoutMs;
+        while (!shownOriginal && ::GetTickCount64() < deadline) {
+            testsupport::WaitUntilHandled(form_->Handle());
+            shownOriginal = editor_->ActiveTool() == original && ShownAt(view->Handle(), at.X, at.Y) == gradient;
+        }
+        testsupport::SendPointer(button, MOUSEEVENTF_LEFTUP);
+        testsupport::WaitUntilHandled(form_->Handle());
+        done = true;
+    });
+    const bool finished = testsupport::WaitFor("the press and release of the button", [&] { return done.load(); },
+                                               3 * testsupport::kPumpTimeoutMs);
+    user.join();
+    ASSERT_TRUE(finished);
+    EXPECT_TRUE(shownOriginal);
+    EXPECT_TRUE(PumpUntil([&] {
+        return editor_->ActiveTool() == before && ShownAt(view->Handle(), at.X, at.Y) == green;
+    }));
 }
