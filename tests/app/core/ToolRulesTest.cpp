@@ -118,3 +118,16 @@ TEST(ToolRules, OnlyALeftDragOfTheShownHandPans) {
     EXPECT_TRUE(drag.Up(mbLeft, true));
     EXPECT_FALSE(drag.Move(MakePoint(0, 0), dx, dy));
 }
+
+#include "app/core/KelvoPrintLayout.h"
+
+TEST(PrintLayout, TheImageFillsThePrintableAreaOneWayAndIsCentredTheOther) {
+    // A landscape photo on an A4 portrait page (high-metric units): as wide as the page, centred vertically.
+    EXPECT_EQ(FitOnPage(6000, 4000, 20000, 28700), (TKelvoRect{0, 7683, 20000, 21016}));
+    // A tall narrow image: as high as the page.
+    EXPECT_EQ(FitOnPage(100, 1000, 20000, 28700), (TKelvoRect{8565, 0, 11435, 28700}));
+    // A small image is enlarged to the page.
+    EXPECT_EQ(FitOnPage(2, 2, 100, 50), (TKelvoRect{25, 0, 75, 50}));
+    EXPECT_TRUE(FitOnPage(0, 10, 100, 100).IsEmpty());
+    EXPECT_TRUE(FitOnPage(10, 10, 100, 0).IsEmpty());
+}
