@@ -1,5 +1,6 @@
 #include "app/main/TModule.h"
 
+#include "app/main/TKelvoGraphicsPrintModule.h"
 #include "app/main/TKelvoSystemInfoModule.h"
 #include "app/win/TKelvoAbout.h"
 #include "app/win/TKelvoApplication.h"
@@ -99,6 +100,7 @@ void TModule::DataModuleCreate(TObject*) {
 
     // 3. System information, printing, help.
     KelvoApplication->CreateModuleNoRef(TKelvoSystemInfoModule::StaticClass());
+    KelvoApplication->CreateModuleNoRef(TKelvoGraphicsPrintModule::StaticClass());
     KelvoApplication->CreateModuleNoRef(TKelvoHelp::StaticClass());
 
     // 4, 5. The demonstrations and their editor come here, before the about box.

@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "app/main/TKelvoGraphicsPrintModule.h"
+#include "app/main/TKelvoPrinter.h"
 #include "app/main/TKelvoSystemInfoModule.h"
 #include "app/main/TModule.h"
 #include "app/win/KelvoGraphicsIO.h"
@@ -88,6 +90,7 @@ TEST_F(Program, StartUpMakesTheModulesInTheirFixedOrder) {
         else if (dynamic_cast<TMainForm*>(c)) order.push_back("main window");
         else if (dynamic_cast<TKelvoScrollTool*>(c)) order.push_back("hand");
         else if (dynamic_cast<TKelvoSystemInfoModule*>(c)) order.push_back("system information");
+        else if (dynamic_cast<TKelvoGraphicsPrintModule*>(c)) order.push_back("print");
         else if (dynamic_cast<TKelvoHelp*>(c)) order.push_back("help");
         else if (dynamic_cast<TKelvoAbout*>(c)) order.push_back("about");
         else if (dynamic_cast<TKelvoToolPanelModule*>(c)) order.push_back("tool panel");
@@ -95,7 +98,7 @@ TEST_F(Program, StartUpMakesTheModulesInTheirFixedOrder) {
     }
     // The editor makes the main window before it joins the application itself.
     EXPECT_EQ(order, (std::vector<std::string>{"start-up module", "main window", "editor", "hand",
-                                               "system information", "help", "about", "tool panel",
+                                               "system information", "print", "help", "about", "tool panel",
                                                "original image"}));
     // The shared glyphs: ten cells of 24 x 24 from the program's strip, and the 1 x 1 list.
     EXPECT_EQ(form_->GetImages(), module_->NewImageList);
@@ -183,4 +186,31 @@ TEST_F(Program, HoldingTheOriginalButtonShowsTheImageAsOpenedAndReleasingTheWork
     EXPECT_TRUE(PumpUntil([&] {
         return editor_->ActiveTool() == before && ShownAt(view->Handle(), at.X, at.Y) == green;
     }));
+}
+
+TEST_F(Program, PrintIsOfferedWithADocumentAndAFailingPrinterPrintsNothing) {
+    auto* print = Find<TKelvoGraphicsPrintModule>();
+    ASSERT_TRUE(print && print->PrintMenuItem && print->PrintButton);
+    EXPECT_EQ(print->PrintMenuItem->ShortCut(), TShortCut(16464));  // Ctrl+P
+    EXPECT_EQ(print->PrintMenuItem->Caption(), u"Print...");
+    EXPECT_EQ(print->PrintMenuItem->ImageIndex(), 3);
+    EXPECT_NE(dynamic_cast<TKelvoPrinter*>(Printer()), nullptr);
+    bool idle = true;
+    Application->OnIdle(Application, idle);
+    EXPECT_FALSE(print->PrintMenuItem->Enabled());
+    EXPECT_FALSE(print->PrintButton->Enabled());
+
+    TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
+    pixeltest::FillGradient(pixels);
+    TKelvoProperties none;
+    const std::u16string path = AnsiToWide(dir_.File("print.png"));
+    ASSERT_TRUE(WriteGraphicsFile(path, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80));
+    ASSERT_TRUE(editor_->Documents().Open(path, nullptr, true));
+    Application->OnIdle(Application, idle);
+    EXPECT_TRUE(print->PrintMenuItem->Enabled());
+    EXPECT_TRUE(print->PrintButton->Enabled());
+    // A device that cannot start a print job (a screen DC): nothing printed, reported as a failure.
+    HDC screen = ::CreateCompatibleDC(nullptr);
+    EXPECT_FALSE(TKelvoGraphicsPrintModule::PrintImage(screen, editor_->GetActiveDocument()->Working(), u"x"));
+    ::DeleteDC(screen);
 }
