@@ -186,6 +186,14 @@ TEST_F(Program, HoldingTheOriginalButtonShowsTheImageAsOpenedAndReleasingTheWork
     EXPECT_TRUE(PumpUntil([&] {
         return editor_->ActiveTool() == before && ShownAt(view->Handle(), at.X, at.Y) == green;
     }));
+
+    // The "O" key does the same from the view; the hand's Space pans the view meanwhile left alone.
+    view->Perform(WM_KEYDOWN, 'O', 0);
+    EXPECT_EQ(editor_->ActiveTool(), original);
+    EXPECT_FALSE(view->DocumentLayer().IsVisible());
+    view->Perform(WM_KEYUP, 'O', 0xC0000000);
+    EXPECT_EQ(editor_->ActiveTool(), before);
+    EXPECT_TRUE(view->DocumentLayer().IsVisible());
 }
 
 TEST_F(Program, PrintIsOfferedWithADocumentAndAFailingPrinterPrintsNothing) {
