@@ -65,6 +65,16 @@ protected:
         KelvoAppTest::TearDown();
     }
 
+    // Opens a 64 x 48 gradient (red 40 + 4x, green 60 + 5y, blue 180 - 2x - 2y) in the editor.
+    bool OpenGradient() {
+        TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
+        pixeltest::FillGradient(pixels);
+        TKelvoProperties none;
+        const std::u16string path = AnsiToWide(dir_.File("photo.png"));
+        return WriteGraphicsFile(path, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80) &&
+               editor_->Documents().Open(path, nullptr, true);
+    }
+
     template <class T>
     static T* Find() {
         for (int i = 0; i < Application->ComponentCount(); ++i)
@@ -134,12 +144,7 @@ TEST_F(Program, HoldingTheOriginalButtonShowsTheImageAsOpenedAndReleasingTheWork
     EXPECT_EQ(original->OriginalImageToolButton->Images(), module_->ImageList1x1);
     EXPECT_GT(original->OriginalImageToolButton->MinWidth(), 40);
 
-    TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
-    pixeltest::FillGradient(pixels);
-    TKelvoProperties none;
-    const std::u16string path = AnsiToWide(dir_.File("photo.png"));
-    ASSERT_TRUE(WriteGraphicsFile(path, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80));
-    ASSERT_TRUE(editor_->Documents().Open(path, nullptr, true));
+    ASSERT_TRUE(OpenGradient());
     TKelvoGraphicsView* view = editor_->GetActiveView();
     ASSERT_NE(view, nullptr);
     // The working image turns green; the original stays the gradient.
@@ -208,12 +213,7 @@ TEST_F(Program, PrintIsOfferedWithADocumentAndAFailingPrinterPrintsNothing) {
     EXPECT_FALSE(print->PrintMenuItem->Enabled());
     EXPECT_FALSE(print->PrintButton->Enabled());
 
-    TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
-    pixeltest::FillGradient(pixels);
-    TKelvoProperties none;
-    const std::u16string path = AnsiToWide(dir_.File("print.png"));
-    ASSERT_TRUE(WriteGraphicsFile(path, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80));
-    ASSERT_TRUE(editor_->Documents().Open(path, nullptr, true));
+    ASSERT_TRUE(OpenGradient());
     Application->OnIdle(Application, idle);
     EXPECT_TRUE(print->PrintMenuItem->Enabled());
     EXPECT_TRUE(print->PrintButton->Enabled());
