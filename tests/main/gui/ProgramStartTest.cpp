@@ -222,3 +222,29 @@ TEST_F(Program, PrintIsOfferedWithADocumentAndAFailingPrinterPrintsNothing) {
     EXPECT_FALSE(TKelvoGraphicsPrintModule::PrintImage(screen, editor_->GetActiveDocument()->Working(), u"x"));
     ::DeleteDC(screen);
 }
+
+TEST_F(Program, SpaceHeldOverTheViewPansWithTheHandAndGivesTheToolBack) {
+    auto* hand = Find<TKelvoScrollTool>();
+    ASSERT_TRUE(hand);
+    TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 2500, 2000));
+    pixeltest::FillGradient(pixels);
+    TKelvoProperties none;
+    const std::u16string path = AnsiToWide(dir_.File("large.png"));
+    ASSERT_TRUE(WriteGraphicsFile(path, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80));
+    ASSERT_TRUE(editor_->Documents().Open(path, nullptr, true));
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    editor_->ActualSize(nullptr);
+    TKelvoGraphicsTool* before = editor_->ActiveTool();
+    const std::int32_t x0 = view->ScrollPosX(), y0 = view->ScrollPosY();
+    const int x = view->ClientWidth() / 2, y = view->ClientHeight() / 2;
+    view->Perform(WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(editor_->ActiveTool(), hand);
+    view->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    view->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x - 30, y - 20));
+    view->Perform(WM_LBUTTONUP, 0, MAKELPARAM(x - 30, y - 20));
+    EXPECT_EQ(view->ScrollPosX(), x0 + 30);
+    EXPECT_EQ(view->ScrollPosY(), y0 + 20);
+    view->Perform(WM_KEYUP, VK_SPACE, 0xC0000000);
+    EXPECT_EQ(editor_->ActiveTool(), before);
+}
