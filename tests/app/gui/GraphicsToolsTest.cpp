@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/core/TKelvoGraphicsCommandState.h"
+#include "app/core/TKelvoProperties.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoGraphicsTool.h"
@@ -196,4 +197,42 @@ TEST_F(GraphicsTools, TheHandPansByALeftDragAndWhileSpaceIsHeldAndZoomsWithItsKe
     EXPECT_EQ(view->Zoom(), ZoomInFrom(TKelvoZoom{1, 1}));
     view->Perform(WM_KEYDOWN, 189, 0);
     EXPECT_EQ(view->Zoom(), (TKelvoZoom{1, 1}));
+}
+
+namespace {
+
+struct Recording : IKelvoDemoPlayback, IKelvoDemoMacro {
+    std::vector<std::string> Lines;
+    void AddLine(const AnsiString& text) override { Lines.push_back(text); }
+    bool ShowMessages() const override { return true; }
+    void ReportError(const AnsiString&) override {}
+    void RecordCommand(const AnsiString& name, const AnsiString& message) override {
+        Lines.push_back("MouseCurvedMove " + name);
+        Lines.push_back("Message \"" + message + "\"");
+        Lines.push_back(name);
+    }
+    void RecordMouseDown(const AnsiString&, TPoint, bool) override {}
+    void RecordMouseMove(const AnsiString&, TPoint) override {}
+    void RecordMouseUp(const AnsiString&, TPoint, bool) override {}
+    void AddCall(std::function<void()>) override {}
+};
+
+}  // namespace
+
+TEST_F(GraphicsTools, TheToolsNameSelectsItAndIsRecordedOnlyWhileRecording) {
+    Recording playback;
+    TKelvoProperties params;
+    bool handled = false;
+    probe_->ExecuteDemoCommand(playback, "HAND", handled, playback, params);
+    EXPECT_FALSE(handled);
+    probe_->ExecuteDemoCommand(playback, "PROBE", handled, playback, params);
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(editor_->ActiveTool(), probe_);
+    EXPECT_TRUE(playback.Lines.empty());  // not recording
+    probe_->SetRecorder(&playback);
+    editor_->SetActiveTool(nullptr);
+    probe_->Select();
+    EXPECT_EQ(editor_->ActiveTool(), probe_);
+    EXPECT_EQ(playback.Lines, (std::vector<std::string>{"MouseCurvedMove Probe", "Message \"Probe\"", "Probe"}));
+    probe_->ClearRecorder();
 }
