@@ -27,7 +27,7 @@ if(VANTOREL_CONFIG STREQUAL "win" AND TARGET Vantorel)
 
   set(_rc ${PROJECT_SOURCE_DIR}/app/main/Vantorel.rc)
   set_source_files_properties(${_rc} PROPERTIES OBJECT_DEPENDS "${_art_outputs}")
-  foreach(_target Vantorel app_gui_tests)
+  foreach(_target Vantorel app_gui_tests main_gui_tests)
     if(TARGET ${_target})
       target_sources(${_target} PRIVATE ${_rc})
       target_include_directories(${_target} PRIVATE ${_art})

@@ -111,6 +111,10 @@ function(vantorel_layer layer)
       target_include_directories(winbench_${_stem} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
       target_link_libraries(winbench_${_stem} PRIVATE ${VANTOREL_WIN_LIBS} ${VANTOREL_CORE_LIBS}
                             ${VANTOREL_SYSTEM_LIBS})
+      if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+        # Measured with the address space the program has.
+        target_link_options(winbench_${_stem} PRIVATE -Wl,--large-address-aware)
+      endif()
       target_link_options(winbench_${_stem} PRIVATE -mconsole)
     endforeach()
   endif()

@@ -16,10 +16,6 @@ std::int64_t SnapshotSize(const TKelvoRect& bounds, const TKelvoPixels& source) 
     return std::int64_t(PixelRowStride(source.Format(), std::int32_t(bounds.Width()))) * bounds.Height();
 }
 
-void TakeSnapshot(TKelvoPixelBuffer& snapshot, const TKelvoRect& bounds, const TKelvoPixels& source) {
-    snapshot.SetFormatAndBounds(source.Format(), bounds);
-    snapshot.CopyFrom(source);
-}
 
 }  // namespace
 
@@ -40,13 +36,15 @@ TKelvoGraphicsCommandState::TKelvoGraphicsCommandState(IKelvoGraphicsTool* tool,
     if (SnapshotSize(beforeBounds, committed) + SnapshotSize(afterBounds, current) > maxSnapshotBytes)
         throw EOutOfMemory("Undo step too large");
     // Both snapshots are taken before anything is told: a failure leaves everything as it was.
-    TakeSnapshot(before_, beforeBounds, committed);
-    TakeSnapshot(after_, afterBounds, current);
+    before_.Pack(committed, beforeBounds);
+    after_.Pack(current, afterBounds);
     TellTools();
     document.SetSaved(false);
 }
 
-void TKelvoGraphicsCommandState::Apply(const TKelvoPixelBuffer& snapshot) {
+void TKelvoGraphicsCommandState::Apply(const TKelvoPackedPixels& packed) {
+    TKelvoPixelBuffer snapshot;
+    packed.Unpack(snapshot);
     TKelvoGraphicsDocument& document = Document();
     TKelvoPixels& working = document.GetPixels();
     working.CopyFrom(snapshot);

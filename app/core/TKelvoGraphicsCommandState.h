@@ -2,14 +2,15 @@
 // buffer) and after (from the working bitmap). Undo and redo paste one of them back into the working bitmap
 // and bring the committed buffer in step; every graphics tool is told.
 //
-// A step costs its rectangle twice (each snapshot holds the rectangle's part of its source), however large
-// the image. When the memory for the snapshots cannot be had, construction raises EOutOfMemory and nothing
-// has changed.
+// A step costs its rectangle twice at most (each snapshot holds the rectangle's part of its source, deflated),
+// however large the image. When the memory for the snapshots cannot be had, construction raises EOutOfMemory
+// and nothing has changed.
 #pragma once
 #include <cstdint>
 
 #include "app/core/TKelvoCommandHistoryList.h"
 #include "app/core/TKelvoGraphicsDocument.h"
+#include "app/core/TKelvoPackedPixels.h"
 #include "app/core/TKelvoPixelBuffer.h"
 
 // The tool, the document and the rectangle of a step.
@@ -39,8 +40,8 @@ public:
     bool Undo() override;
     bool Redo() override;
 
-    const TKelvoPixelBuffer& Before() const { return before_; }
-    const TKelvoPixelBuffer& After() const { return after_; }
+    const TKelvoPackedPixels& Before() const { return before_; }
+    const TKelvoPackedPixels& After() const { return after_; }
     std::int64_t SnapshotBytes() const { return before_.MemorySize() + after_.MemorySize(); }
 
     // The most memory one step's snapshots may take together (bytes). Lowered only to exercise the failure.
@@ -49,8 +50,8 @@ public:
 
 private:
     // Pastes a snapshot into the working pixels, repaints it and brings the committed buffer in step.
-    void Apply(const TKelvoPixelBuffer& snapshot);
+    void Apply(const TKelvoPackedPixels& packed);
 
-    TKelvoPixelBuffer before_;
-    TKelvoPixelBuffer after_;
+    TKelvoPackedPixels before_;
+    TKelvoPackedPixels after_;
 };

@@ -29,6 +29,12 @@ public:
     virtual void StateApplied(TKelvoGraphicsDocument& document, IKelvoGraphicsTool* tool, const TKelvoRect& rect) {}
     // The document goes away: a tool still bound to it must forget it.
     virtual void DocumentFreed(TKelvoGraphicsDocument& document) {}
+    // Around one undo or redo step: the state next to undo (redo) before the step, then the one next after it
+    // (null at the end of the history).
+    virtual void BeforeUndo(TKelvoCommandState* state) {}
+    virtual void AfterUndo(TKelvoCommandState* state) {}
+    virtual void BeforeRedo(TKelvoCommandState* state) {}
+    virtual void AfterRedo(TKelvoCommandState* state) {}
 
 protected:
     ~IKelvoGraphicsTool() = default;
@@ -44,6 +50,10 @@ struct TKelvoGraphicsDocumentHooks {
     std::function<void(std::int32_t width, std::int32_t height)> ShowSize;
     // Reports an error to the user (a step that could not be kept for undo).
     std::function<void(const std::u16string& text)> ShowError;
+    // Whether the current tool stays active through an undo or redo; when it does not, SetToolAside(true)
+    // puts it aside before the broadcasts and SetToolAside(false) brings it back after them.
+    std::function<bool()> KeepTool;
+    std::function<void(bool aside)> SetToolAside;
 };
 
 class TKelvoGraphicsDocument : public TKelvoDocument {

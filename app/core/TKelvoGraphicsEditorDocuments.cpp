@@ -25,14 +25,23 @@ bool TKelvoGraphicsEditorDocuments::CanUndo() const { return !ActiveEditing() &&
 
 bool TKelvoGraphicsEditorDocuments::CanRedo() const { return !ActiveEditing() && TKelvoEditorDocuments::CanRedo(); }
 
-bool TKelvoGraphicsEditorDocuments::Undo() {
-    undoing_ = true;
-    TScopeExit clear([&] { undoing_ = false; });
-    return TKelvoEditorDocuments::Undo();
-}
+bool TKelvoGraphicsEditorDocuments::Undo() { return Step(true); }
 
-bool TKelvoGraphicsEditorDocuments::Redo() {
+bool TKelvoGraphicsEditorDocuments::Redo() { return Step(false); }
+
+bool TKelvoGraphicsEditorDocuments::Step(bool undo) {
+    if (undo ? !CanUndo() : !CanRedo()) return false;
+    TKelvoCommandHistoryList& history = GetActiveDocument()->History();
+    const std::vector<IKelvoGraphicsTool*> tools = hooks_.Tools ? hooks_.Tools() : std::vector<IKelvoGraphicsTool*>{};
+    const bool aside = hooks_.SetToolAside && !(hooks_.KeepTool && hooks_.KeepTool());
+    if (aside) hooks_.SetToolAside(true);
+    TScopeExit back([&] {
+        if (aside) hooks_.SetToolAside(false);
+    });
     undoing_ = true;
     TScopeExit clear([&] { undoing_ = false; });
-    return TKelvoEditorDocuments::Redo();
+    for (IKelvoGraphicsTool* t : tools) undo ? t->BeforeUndo(history.NextUndo()) : t->BeforeRedo(history.NextRedo());
+    const bool done = undo ? TKelvoEditorDocuments::Undo() : TKelvoEditorDocuments::Redo();
+    for (IKelvoGraphicsTool* t : tools) undo ? t->AfterUndo(history.NextUndo()) : t->AfterRedo(history.NextRedo());
+    return done;
 }

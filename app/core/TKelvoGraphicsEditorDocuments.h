@@ -21,7 +21,8 @@ public:
     // False while the active document has an edit open: the history moves only between finished steps.
     bool CanUndo() const override;
     bool CanRedo() const override;
-    // One step with the undoing flag set.
+    // One step with the undoing flag set, told to every graphics tool before and after (BeforeUndo with the
+    // state about to be undone, AfterUndo with the one next to undo then).
     bool Undo() override;
     bool Redo() override;
     bool Undoing() const { return undoing_; }
@@ -31,6 +32,7 @@ protected:
 
 private:
     bool ActiveEditing() const;
+    bool Step(bool undo);
 
     TKelvoGraphicsDocumentHooks hooks_;
     TActivated activated_;

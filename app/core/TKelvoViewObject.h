@@ -69,3 +69,14 @@ public:
     TKelvoViewObjectList() : TObjectList(true) {}
     TKelvoViewObject* Objects(int index) const { return static_cast<TKelvoViewObject*>(Items(index)); }
 };
+
+// Offers an event to the objects from the top (last) down until one takes it; true when one did. An object
+// may leave the list while it is asked.
+template <class F>
+bool RouteTopmostFirst(const TKelvoViewObjectList& objects, F&& offer) {
+    for (int i = objects.Count() - 1; i >= 0; --i) {
+        if (i >= objects.Count()) continue;
+        if (offer(*objects.Objects(i))) return true;
+    }
+    return false;
+}

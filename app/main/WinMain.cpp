@@ -1,8 +1,8 @@
-// Entry point of the program.
+// Entry point of the program: the start-up data module builds everything else.
+#include "app/main/TModule.h"
 #include "app/win/KelvoProgram.h"
-#include "app/win/KelvoEditorUserInterface.h"
 #include "classlib/win/Win32.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return kelvo::RunKelvoProgram(&kelvo::CreateKelvoEditorUserInterface);
+    return kelvo::RunKelvoProgram(&kelvo::CreateStartupModule);
 }

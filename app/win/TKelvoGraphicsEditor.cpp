@@ -7,6 +7,8 @@
 #include "app/win/TKelvoJPEGOptionsForm.h"
 #include "app/win/TMainForm.h"
 #include "app/win/TKelvoApplication.h"
+#include "app/win/TKelvoGraphicsTool.h"
+#include "app/win/TKelvoScrollTool.h"
 #include "classlib/win/TApplication.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinSeparatorItem.h"
@@ -33,7 +35,13 @@ constexpr std::uint32_t kNodeId = 1;
 constexpr TGUID kNodeKey = TGUID::Parse("{E1195915-FFAE-4A56-B331-F4567336FF25}");
 constexpr std::uint32_t kJpegQualityItem = 1;
 
+// The program's main window; the editor makes it when there is none yet (the program's start).
 TMainForm* ProgramMainForm() {
+    if (!Application->MainForm()) {
+        TMainForm::RegisterBuilder();
+        TMainForm* made = nullptr;
+        KelvoApplication->CreateForm(TMainForm::StaticClass(), made);
+    }
     auto* form = dynamic_cast<TMainForm*>(Application->MainForm());
     if (!form) throw Exception("The image editor needs the program's main window");
     return form;
@@ -78,6 +86,10 @@ std::u16string FolderOf(const std::u16string& path) {
 }
 
 
+}  // namespace
+
+namespace {
+TKelvoGraphicsEditor* instance = nullptr;
 }  // namespace
 
 TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner) : TKelvoGraphicsEditor(owner, ProgramMainForm()) {}
@@ -154,7 +166,25 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
     hooks.MakeView = [this](TKelvoGraphicsDocument& document) -> std::unique_ptr<TKelvoDocumentView> {
         TKelvoGraphicsView* view = Create<TKelvoGraphicsView>(nullptr, document);
         view->OnPointerStatus = [this](TKelvoPoint point, TKelvoRGB colour) { SetPointerStatus(point, colour); };
-        return std::make_unique<TKelvoGraphicsViewLink>(view);
+        auto link = std::make_unique<TKelvoGraphicsViewLink>(view);
+        for (TKelvoGraphicsTool* tool : TKelvoGraphicsTool::AllTools()) tool->ViewCreated(*view);
+        // The current tool shows its control on the new view too.
+        if (currentTool_) currentTool_->Activate();
+        return link;
+    };
+    hooks.Tools = [] {
+        const std::vector<TKelvoGraphicsTool*> tools = TKelvoGraphicsTool::AllTools();
+        return std::vector<IKelvoGraphicsTool*>(tools.begin(), tools.end());
+    };
+    hooks.KeepTool = [this] { return KeepTool; };
+    hooks.SetToolAside = [this](bool aside) {
+        if (aside) {
+            asideTool_ = currentTool_;
+            SetActiveTool(nullptr);
+        } else {
+            SetActiveTool(asideTool_);
+            asideTool_ = nullptr;
+        }
     };
     hooks.ShowSize = [this](std::int32_t width, std::int32_t height) {
         SetWidthStatus(width);
@@ -165,7 +195,31 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
         *this, formats_, &GetText, std::move(hooks), [this](TKelvoDocument& document) {
             if (!document.FileName().empty()) Opened(document.FileName());
         }));
+    instance = this;
+    // The hand tool comes with the editor: its control pans every view, and Space takes it from any tool.
+    TKelvoScrollTool* hand = nullptr;
+    CreateComponent<TKelvoScrollTool>(TKelvoScrollTool::StaticClass(), Application, hand);
+    handTool_ = hand;
+    hand->FreeNotification(this);
 }
+
+void TKelvoGraphicsEditor::Notification(TComponent* component, TOperation operation) {
+    TKelvoEditor::Notification(component, operation);
+    if (operation != opRemove) return;
+    // A tool freed before the editor (the application frees its modules in its own order) is forgotten.
+    if (component == handTool_) handTool_ = nullptr;
+    if (component == currentTool_) currentTool_ = nullptr;
+    if (component == previousTool_) previousTool_ = nullptr;
+    if (component == asideTool_) asideTool_ = nullptr;
+}
+
+TKelvoGraphicsEditor::~TKelvoGraphicsEditor() {
+    currentTool_ = nullptr;
+    Free(handTool_);
+    if (instance == this) instance = nullptr;
+}
+
+TKelvoGraphicsEditor* TKelvoGraphicsEditor::Instance() { return instance; }
 
 void TKelvoGraphicsEditor::OpenDroppedFile(const WideString& fileName) { Documents().Open(fileName, nullptr, true); }
 
@@ -250,6 +304,28 @@ void TKelvoGraphicsEditor::Opened(const std::u16string& fileName) {
         SetWidthStatus(document->Working().GetWidth());
         SetHeightStatus(document->Working().GetHeight());
     }
+}
+
+TKelvoGraphicsDocument* TKelvoGraphicsEditor::GetActiveDocument() const {
+    return dynamic_cast<TKelvoGraphicsDocument*>(Documents().GetActiveDocument());
+}
+
+void TKelvoGraphicsEditor::SetActiveTool(TKelvoGraphicsTool* tool) {
+    if (currentTool_) currentTool_->Deactivate();
+    previousTool_ = currentTool_;
+    if (tool) {
+        tool->FreeNotification(this);
+        tool->Activate();
+    }
+    currentTool_ = tool;
+}
+
+bool TKelvoGraphicsEditor::CanToolEdit(TKelvoGraphicsTool* tool) const {
+    TKelvoGraphicsDocument* document = GetActiveDocument();
+    if (!document) return false;
+    if (toolLocked_ && tool != currentTool_) return false;
+    auto* owner = dynamic_cast<TKelvoGraphicsTool*>(document->EditingTool());
+    return !(document->Editing() && owner && owner != tool && owner->Exclusive());
 }
 
 TKelvoGraphicsView* TKelvoGraphicsEditor::GetActiveView() const {

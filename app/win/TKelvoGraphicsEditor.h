@@ -9,6 +9,7 @@
 #include "app/win/TKelvoGraphicsDocumentFormats.h"
 #include "app/win/TKelvoGraphicsFormats.h"
 
+class TKelvoGraphicsTool;
 class TSkinStatusPanel;
 class TTBCustomItem;
 class TzavTWAIN;
@@ -19,6 +20,12 @@ class TKelvoGraphicsEditor : public TKelvoEditor {
     // In the program's main window (Application's main form, a TMainForm).
     explicit TKelvoGraphicsEditor(TComponent* owner);
     TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainForm);
+
+    // Frees the hand tool it made.
+    ~TKelvoGraphicsEditor() override;
+    // The editor the tools work with: the last one made, null once it is gone.
+    static TKelvoGraphicsEditor* Instance();
+    void Notification(TComponent* component, TOperation operation) override;
 
     TKelvoGraphicsFormats& FormatTable() { return table_; }
 
@@ -39,6 +46,21 @@ class TKelvoGraphicsEditor : public TKelvoEditor {
     void BestFit(TObject* sender);
     // The active document's view, or null.
     TKelvoGraphicsView* GetActiveView() const;
+    TKelvoGraphicsDocument* GetActiveDocument() const;
+
+    // The current tool: the old one is deactivated, the new one (null allowed) activated.
+    void SetActiveTool(TKelvoGraphicsTool* tool);
+    TKelvoGraphicsTool* ActiveTool() const { return currentTool_; }
+    TKelvoGraphicsTool* PreviousTool() const { return previousTool_; }
+    // While locked only the current tool may edit.
+    void LockTool() { toolLocked_ = true; }
+    void UnlockTool() { toolLocked_ = false; }
+    // A document is active, the lock allows the tool, and no exclusive edit of another tool is open.
+    bool CanToolEdit(TKelvoGraphicsTool* tool) const;
+    // The program's folder + "Images\": the demonstrations' images.
+    std::u16string ImagesFolder;
+    // The current tool stays active through undo and redo (else it is put aside for the step).
+    bool KeepTool = false;
 
     // Scanning. Acquire closes the active document (with the prompt) and starts a transfer from the default
     // source; an Import item does the same from its source. The transferred file becomes an untitled document
@@ -114,6 +136,11 @@ private:
     // While recording: the lines that open the file again with the view of the size it has now.
     void RecordOpened(const std::u16string& fileName);
 
+    TKelvoGraphicsTool* handTool_ = nullptr;  // owned by Application, freed with the editor
+    TKelvoGraphicsTool* currentTool_ = nullptr;
+    TKelvoGraphicsTool* previousTool_ = nullptr;
+    TKelvoGraphicsTool* asideTool_ = nullptr;  // the current tool while an undo step puts it aside
+    bool toolLocked_ = false;
     TKelvoImageList images_;
     TKelvoGraphicsFormats table_;
     TKelvoGraphicsDocumentFormats formats_;

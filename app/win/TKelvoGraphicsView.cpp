@@ -3,6 +3,10 @@
 #include "app/core/KelvoViewPaint.h"
 #include "app/core/TKelvoGraphicsDocument.h"
 #include "app/win/TKelvoViewCanvas.h"
+#include "app/core/KelvoToolRules.h"
+#include "classlib/win/TScreen.h"
+#include "classlib/win/TApplication.h"
+#include "classlib/win/TCustomForm.h"
 
 TKelvoGraphicDocumentView::TKelvoGraphicDocumentView(TKelvoGraphicsDocument& document) : document_(document) {
     SetFlags(KelvoViewVisible | KelvoViewHasBody | KelvoViewStandalone);
@@ -49,10 +53,62 @@ void TKelvoGraphicsView::ImageChanged() {
 }
 
 void TKelvoGraphicsView::MouseMove(TShiftState shift, int x, int y) {
+    if (!mouseInside_) {
+        mouseInside_ = true;
+        RouteToToolControls([](TKelvoGraphicsToolControl& c) { return c.MouseEnter(); });
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, Handle(), 100};
+        ::TrackMouseEvent(&track);
+        auto* form = Application ? Application->MainForm() : nullptr;
+        if (form && form->HandleAllocated() && ::GetForegroundWindow() == form->Handle() && !Focused() && CanFocus())
+            SetFocus();
+    }
+    if (OnPointerStatus) {
+        const TKelvoPoint point = MapMode().DeviceToLogicalPoint(MakePoint(x, y));
+        OnPointerStatus(point, StatusColourAt(document_.GetPixels(), point));
+    }
+    // The base offers the move to the objects, the topmost first.
     TKelvoScrollViewControl::MouseMove(shift, x, y);
-    if (!OnPointerStatus) return;
-    const TKelvoPoint point = MapMode().DeviceToLogicalPoint(MakePoint(x, y));
-    OnPointerStatus(point, StatusColourAt(document_.GetPixels(), point));
+}
+
+int TKelvoGraphicsView::ObjectWheelDelta(int wheelDelta) { return KelvoWheelStep(wheelDelta); }
+
+void TKelvoGraphicsView::WMGetDlgCode(TMessage& message) { message.Result = DLGC_WANTALLKEYS | DLGC_WANTARROWS; }
+
+void TKelvoGraphicsView::WMMouseLeave(TMessage& message) {
+    if (mouseInside_) {
+        mouseInside_ = false;
+        RouteToToolControls([](TKelvoGraphicsToolControl& c) { return c.MouseLeave(); });
+    }
+    DispatchInherited<TKelvoScrollViewControl>(this, message);
+}
+
+void TKelvoGraphicsView::WMSetCursor(TMessage& message) {
+    if (reinterpret_cast<HWND>(message.WParam) != Handle() || message.LParamLo() != HTCLIENT) {
+        if (mouseInside_) {
+            TMessage leave{};
+            leave.Msg = CM_MOUSELEAVE;
+            WMMouseLeave(leave);
+        }
+        DispatchInherited<TKelvoScrollViewControl>(this, message);
+        return;
+    }
+    POINT pt{};
+    ::GetCursorPos(&pt);
+    const TPoint client = ScreenToClient(TPoint{pt.x, pt.y});
+    const TShiftState shift = KeyboardStateToShiftState();
+    int cursor = 0;
+    RouteToToolControls(
+        [&](TKelvoGraphicsToolControl& c) { return c.GetCursor(shift, TKelvoPoint{client.X, client.Y}, cursor); });
+    if (Screen) ::SetCursor(Screen->Cursors(cursor));
+    message.Result = 1;
+}
+
+void TKelvoGraphicsView::RequeryCursor() {
+    if (!HandleAllocated()) return;
+    POINT pt{};
+    ::GetCursorPos(&pt);
+    if (::WindowFromPoint(pt) != Handle()) return;
+    ::SendMessageW(Handle(), WM_SETCURSOR, WPARAM(Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
 TKelvoGraphicsViewLink::TKelvoGraphicsViewLink(TKelvoGraphicsView* view) : view_(view) {

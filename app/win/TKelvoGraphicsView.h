@@ -8,6 +8,7 @@
 #include "app/core/TKelvoDocument.h"
 #include "app/core/TKelvoViewObject.h"
 #include "app/win/TKelvoScrollViewControl.h"
+#include "app/win/TKelvoGraphicsToolControl.h"
 
 class TKelvoGraphicsDocument;
 class TKelvoGraphicsViewLink;
@@ -25,8 +26,14 @@ private:
 // What the pointer shows in the status bar: the image point under it and its colour.
 using TKelvoPointerStatus = std::function<void(TKelvoPoint imagePoint, TKelvoRGB colour)>;
 
+// The tools' controls get the keys, the mouse, the wheel (as its sign) and the cursor, the topmost first; the
+// view wants every key, so that the form's dialog keys (arrows, Enter, Esc) reach the tools.
 class TKelvoGraphicsView : public TKelvoScrollViewControl {
     CLASSLIB_COMPONENT(TKelvoGraphicsView, TKelvoScrollViewControl)
+    CLASSLIB_MESSAGES(TKelvoGraphicsView, CLASSLIB_ON(WM_GETDLGCODE, &TKelvoGraphicsView::WMGetDlgCode),
+                      CLASSLIB_ON(WM_SETCURSOR, &TKelvoGraphicsView::WMSetCursor),
+                      CLASSLIB_ON(WM_MOUSELEAVE, &TKelvoGraphicsView::WMMouseLeave),
+                      CLASSLIB_ON(CM_MOUSELEAVE, &TKelvoGraphicsView::WMMouseLeave))
 
     TKelvoGraphicsView(TComponent* owner, TKelvoGraphicsDocument& document);
     ~TKelvoGraphicsView() override;
@@ -43,14 +50,27 @@ class TKelvoGraphicsView : public TKelvoScrollViewControl {
 
     TKelvoPointerStatus OnPointerStatus;
 
+    // Offers an event to the tools' controls, the topmost first; true when one took it.
+    template <class F>
+    bool RouteToToolControls(F&& offer);
+    // Asks the controls again for the cursor at the pointer.
+    void RequeryCursor();
+    bool MouseInside() const { return mouseInside_; }
+
+    void WMGetDlgCode(TMessage& message);
+    void WMSetCursor(TMessage& message);
+    void WMMouseLeave(TMessage& message);
+
 protected:
     void MouseMove(TShiftState shift, int x, int y) override;
+    int ObjectWheelDelta(int wheelDelta) override;
 
 private:
     friend class TKelvoGraphicsViewLink;
     TKelvoGraphicsDocument& document_;
     TKelvoGraphicDocumentView* layer_ = nullptr;  // owned by the view's object list
     TKelvoGraphicsViewLink* link_ = nullptr;
+    bool mouseInside_ = false;
 };
 
 // The document's hold on its view control.
@@ -67,3 +87,11 @@ private:
     friend class TKelvoGraphicsView;
     TKelvoGraphicsView* view_;
 };
+
+template <class F>
+bool TKelvoGraphicsView::RouteToToolControls(F&& offer) {
+    return RouteToObjects([&](TKelvoViewObject& o) {
+        auto* control = dynamic_cast<TKelvoGraphicsToolControl*>(&o);
+        return control && offer(*control);
+    });
+}

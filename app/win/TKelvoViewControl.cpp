@@ -67,7 +67,8 @@ bool TKelvoViewControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint m
     // The wheel message carries a screen point.
     const TPoint client = ScreenToClient(mousePos);
     const TKelvoPoint at{client.X, client.Y};
-    if (RouteToObjects([&](TKelvoViewObject& o) { return o.MouseWheel(shift, wheelDelta, at); })) return true;
+    const int delta = ObjectWheelDelta(wheelDelta);
+    if (RouteToObjects([&](TKelvoViewObject& o) { return o.MouseWheel(shift, delta, at); })) return true;
     if (TWinControl::DoMouseWheel(shift, wheelDelta, mousePos)) return true;
     return WheelNotTaken(shift, wheelDelta, at);
 }

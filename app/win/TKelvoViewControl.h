@@ -31,11 +31,7 @@ class TKelvoViewControl : public TWinControl {
     // the list while it is asked.
     template <class F>
     bool RouteToObjects(F&& offer) {
-        for (int i = objects_->Count() - 1; i >= 0; --i) {
-            if (i >= objects_->Count()) continue;
-            if (offer(*objects_->Objects(i))) return true;
-        }
-        return false;
+        return RouteTopmostFirst(*objects_, offer);
     }
 
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
@@ -53,6 +49,8 @@ protected:
     // The wheel with the point in client coordinates, after the objects and the events left it: the base
     // does nothing with it.
     virtual bool WheelNotTaken(TShiftState shift, int wheelDelta, TKelvoPoint clientPos);
+    // The delta the objects are offered: the wheel's own here.
+    virtual int ObjectWheelDelta(int wheelDelta) { return wheelDelta; }
 
     void WMPaint(TMessage& message);
     void WMEraseBkgnd(TMessage& message);

@@ -78,7 +78,13 @@ void EachItem(TTBCustomItem* root, Visit visit) {
 
 }  // namespace
 
-TMainForm::TMainForm(TComponent* owner) : TKelvoForm(owner) {}
+namespace {
+TCustomImageList* globalImages = nullptr;
+}  // namespace
+
+TMainForm::TMainForm(TComponent* owner) : TKelvoForm(owner), sharedImages_(globalImages) {}
+
+void TMainForm::SetGlobalImages(TCustomImageList* images) { globalImages = images; }
 
 void TMainForm::RegisterBuilder() {
     RegisterFormBuilder(StaticClass(), &TMainForm::Build);

@@ -56,6 +56,8 @@ class TMainForm : public TKelvoForm {
     // else DefaultImages.
     TCustomImageList* GetImages() const;
     void SetImages(TCustomImageList* images) { sharedImages_ = images; }
+    // The start-up module's list, taken by every main window made while it is set (null: none).
+    static void SetGlobalImages(TCustomImageList* images);
 
     void Localize() override;
     // Fills the Language submenu, then the inherited registration (which captions the form at once).

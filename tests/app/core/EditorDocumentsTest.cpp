@@ -317,3 +317,42 @@ TEST(GraphicsEditorDocuments, HistoryWaitsForAnOpenEditAndStepsWithTheUndoingFla
     EXPECT_EQ(seen, (std::vector<bool>{true, true}));
     EXPECT_FALSE(editor.Undoing());
 }
+
+TEST(GraphicsEditorDocuments, UndoAndRedoAreToldToEveryToolAroundTheStepAndTheToolIsPutAsideWhenNotKept) {
+    FakeUI ui;
+    FakeFormats formats;
+    std::vector<std::string> log;
+    struct Listener : IKelvoGraphicsTool {
+        std::string Name;
+        std::vector<std::string>& Log;
+        Listener(std::string n, std::vector<std::string>& l) : Name(std::move(n)), Log(l) {}
+        void EndEdit() override {}
+        void BeforeUndo(TKelvoCommandState* s) override { Log.push_back(Name + ".BeforeUndo " + (s ? "s" : "-")); }
+        void AfterUndo(TKelvoCommandState* s) override { Log.push_back(Name + ".AfterUndo " + (s ? "s" : "-")); }
+        void BeforeRedo(TKelvoCommandState* s) override { Log.push_back(Name + ".BeforeRedo " + (s ? "s" : "-")); }
+        void AfterRedo(TKelvoCommandState* s) override { Log.push_back(Name + ".AfterRedo " + (s ? "s" : "-")); }
+    } a{"A", log}, b{"B", log};
+    struct Step : TKelvoCommandState {
+        std::vector<std::string>& Log;
+        explicit Step(std::vector<std::string>& l) : Log(l) {}
+        bool Undo() override { return Log.push_back("undo"), true; }
+        bool Redo() override { return Log.push_back("redo"), true; }
+    };
+    bool keep = true;
+    TKelvoGraphicsDocumentHooks hooks;
+    hooks.Tools = [&] { return std::vector<IKelvoGraphicsTool*>{&a, &b}; };
+    hooks.KeepTool = [&] { return keep; };
+    hooks.SetToolAside = [&](bool aside) { log.push_back(aside ? "aside" : "back"); };
+    TKelvoGraphicsEditorDocuments editor(ui, formats, nullptr, hooks, nullptr);
+    TKelvoDocument* opened = nullptr;
+    ASSERT_TRUE(editor.Open(u"C:\\a.jpg", &opened, true));
+    opened->AddCommandState(std::make_unique<Step>(log));
+    editor.UndoCommand();
+    EXPECT_EQ(log, (std::vector<std::string>{"A.BeforeUndo s", "B.BeforeUndo s", "undo", "A.AfterUndo -",
+                                             "B.AfterUndo -"}));
+    log.clear();
+    keep = false;
+    editor.RedoCommand();
+    EXPECT_EQ(log, (std::vector<std::string>{"aside", "A.BeforeRedo s", "B.BeforeRedo s", "redo", "A.AfterRedo -",
+                                             "B.AfterRedo -", "back"}));
+}

@@ -10,7 +10,6 @@
 #include "app/core/TKelvoLocalizer.h"
 #include "app/win/KelvoFiles.h"
 #include "app/win/KelvoLanguageFolder.h"
-#include "app/win/KelvoUserInterface.h"
 #include "app/win/TKelvoAbout.h"
 #include "app/win/TKelvoAboutForm.h"
 #include "app/win/TKelvoHelp.h"
@@ -69,7 +68,7 @@ protected:
         HtmlRequests().clear();
         TKelvoHelp::HtmlHelpEntry = &RecordHtmlHelp;
 
-        kelvo::CreateKelvoUserInterface();
+        kelvotest::CreateMainWindowModules();
         form_ = dynamic_cast<TMainForm*>(Application->MainForm());
         ASSERT_TRUE(form_);
         for (int i = 0; i < Application->ComponentCount(); ++i) {

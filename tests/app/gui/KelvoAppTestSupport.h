@@ -13,7 +13,11 @@
 #include "app/win/KelvoFiles.h"
 #include "app/win/KelvoLanguageFolder.h"
 #include "app/win/TKelvoApplication.h"
+#include "app/win/TKelvoAbout.h"
+#include "app/win/TKelvoHelp.h"
 #include "app/win/TKelvoModule.h"
+#include "app/win/TKelvoToolFrame.h"
+#include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/UnitRegistry.h"
@@ -103,6 +107,20 @@ inline TMainForm* NewMainForm() {
     if (!SkinNexus()) RegisterSkinNexusUnit();
     TMainForm::RegisterBuilder();
     return Create<TMainForm>(nullptr);
+}
+
+// The main window with the modules that fill it without the editor (help, about, the tool panel), all
+// belonging to Application, in the order the program makes them.
+inline void CreateMainWindowModules() {
+    TMainForm::RegisterBuilder();
+    TKelvoToolFrame::RegisterBuilder();
+    TMainForm* mainForm = nullptr;
+    KelvoApplication->CreateForm(TMainForm::StaticClass(), mainForm);
+    KelvoApplication->CreateModuleNoRef(TKelvoHelp::StaticClass());
+    static_cast<TKelvoAbout*>(KelvoApplication->CreateModuleNoRef(TKelvoAbout::StaticClass()))
+        ->SetContent(KelvoAboutContent, KelvoAboutContentCount, "About");
+    TKelvoToolPanelModule* toolPanel = nullptr;
+    KelvoApplication->CreateModule(TKelvoToolPanelModule::StaticClass(), toolPanel);
 }
 
 }  // namespace kelvotest

@@ -10,7 +10,6 @@
 #include "app/core/TKelvoLocalizer.h"
 #include "app/win/KelvoFiles.h"
 #include "app/win/KelvoLanguageFolder.h"
-#include "app/win/KelvoUserInterface.h"
 #include "app/win/TKelvoFrame.h"
 #include "app/win/TKelvoToolFrame.h"
 #include "app/win/TKelvoToolPanelModule.h"
@@ -77,7 +76,7 @@ protected:
 
     // The program's start: its windows, the state walk, the main window shown.
     void Start() {
-        kelvo::CreateKelvoUserInterface();
+        kelvotest::CreateMainWindowModules();
         form_ = dynamic_cast<TMainForm*>(Application->MainForm());
         ASSERT_TRUE(form_);
         for (int i = 0; i < Application->ComponentCount() && !panel_; ++i)

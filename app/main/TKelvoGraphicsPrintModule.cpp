@@ -1,0 +1,95 @@
+#include "app/main/TKelvoGraphicsPrintModule.h"
+
+#include <commdlg.h>
+
+#include "app/core/KelvoPrintLayout.h"
+#include "app/core/TKelvoGraphicsDocument.h"
+#include "app/core/TKelvoLocalizer.h"
+#include "app/main/TKelvoPrinter.h"
+#include "app/win/TKelvoApplication.h"
+#include "app/win/TKelvoGraphicsEditor.h"
+#include "app/win/TMainForm.h"
+#include "classlib/core/ScopeGuard.h"
+#include "themed/win/TSkinCustomItem.h"
+#include "themed/win/TSkinSeparatorItem.h"
+#include "themed/win/TSkinToolbar.h"
+#include "toolbar/core/TTBRootItem.h"
+
+namespace {
+
+constexpr std::int32_t kTextPrint = 21;
+constexpr std::int32_t kTextPrintFailed = 1032;
+constexpr TShortCut kCtrlP = 16464;
+constexpr std::int32_t kImagePrint = 3;
+
+WideString PrintCaption() { return GetText(kTextPrint, u"Print") + u"..."; }
+
+}  // namespace
+
+TKelvoGraphicsPrintModule::TKelvoGraphicsPrintModule(TComponent* owner) : TKelvoModuleWithControls(owner) {
+    TKelvoPrinter::Install();
+    TKelvoGraphicsEditor* editor = TKelvoGraphicsEditor::Instance();
+    if (!editor || !editor->MainForm()) return;
+    TMainForm& form = *editor->MainForm();
+    form.AddSeparator(form.FileMenuItem, form.FileMenuSeparator);
+    const TNotifyEvent print = MakeMethod<&TKelvoGraphicsPrintModule::PrintCommand>(this);
+    PrintMenuItem = form.AddMenuItem(PrintCaption(), kCtrlP, form.FileMenuSeparator, form.FileMenuItem, kImagePrint,
+                                     print);
+    PrintButton = form.AddToolButton<TSkinItem>(editor->StandardToolbar, form.GetImages(),
+                                                editor->EditToolbarSeparator, PrintCaption(), kImagePrint, print);
+}
+
+void TKelvoGraphicsPrintModule::Localize() {
+    TKelvoModuleWithControls::Localize();
+    if (PrintMenuItem) PrintMenuItem->SetCaption(PrintCaption());
+    if (PrintButton) PrintButton->SetHint(PrintCaption());
+}
+
+void TKelvoGraphicsPrintModule::UpdateState() {
+    TKelvoGraphicsEditor* editor = TKelvoGraphicsEditor::Instance();
+    if (!editor || !PrintMenuItem) return;
+    const bool plugin = editor->Documents().PluginMode();
+    const bool enabled = editor->SaveAsMenuItem->Enabled() && !plugin;
+    PrintMenuItem->SetEnabled(enabled);
+    PrintButton->SetEnabled(enabled);
+    PrintButton->SetVisible(!plugin);
+}
+
+bool TKelvoGraphicsPrintModule::PrintImage(HDC dc, TKelvoLTBitmap& image, const WideString& title) {
+    TKelvoHiMetric& map = TKelvoPrinter::Install()->HiMetric();
+    TKelvoPrinter::SetUpHiMetric(map, dc);
+    if (map.ViewportExtX <= 0 || map.ViewportExtY <= 0) return false;
+    const TKelvoPoint page =
+        map.DeviceToLogicalPoint(MakePoint(::GetDeviceCaps(dc, HORZRES), ::GetDeviceCaps(dc, VERTRES)));
+    const TKelvoRect place = FitOnPage(image.GetWidth(), image.GetHeight(), page.X, page.Y);
+    if (place.IsEmpty()) return false;
+    DOCINFOW info{};
+    info.cbSize = sizeof info;
+    info.lpszDocName = reinterpret_cast<LPCWSTR>(title.c_str());
+    if (::StartDocW(dc, &info) <= 0) return false;
+    const bool printed = ::StartPage(dc) > 0 && image.Print(dc, map.LogicalToDeviceRect(place)) && ::EndPage(dc) > 0;
+    if (printed) return ::EndDoc(dc) > 0;
+    ::AbortDoc(dc);
+    return false;
+}
+
+void TKelvoGraphicsPrintModule::PrintCommand(TObject*) {
+    TKelvoGraphicsEditor* editor = TKelvoGraphicsEditor::Instance();
+    TKelvoGraphicsDocument* document = editor ? editor->GetActiveDocument() : nullptr;
+    if (!document) return;
+    PRINTDLGW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = editor->MainForm() ? editor->MainForm()->Handle() : nullptr;
+    dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
+    const BOOL chosen = ::PrintDlgW(&dialog);
+    TScopeExit release([&] {
+        if (dialog.hDC) ::DeleteDC(dialog.hDC);
+        if (dialog.hDevMode) ::GlobalFree(dialog.hDevMode);
+        if (dialog.hDevNames) ::GlobalFree(dialog.hDevNames);
+    });
+    // Cancelled is no error; a dialog that could not find a printer is.
+    if (!chosen && ::CommDlgExtendedError() == 0) return;
+    if (!chosen || !dialog.hDC || !PrintImage(dialog.hDC, document->Working(), document->DisplayName()))
+        KelvoApplication->MessageBoxTitled(GetText(kTextPrintFailed, u"The image could not be printed."),
+                                           MB_ICONERROR);
+}

@@ -1,0 +1,16 @@
+#include "app/main/TKelvoPrinter.h"
+
+void TKelvoPrinter::SetUpHiMetric(TKelvoHiMetric& map, HDC dc) {
+    map = TKelvoHiMetric{};
+    map.WindowExtX = map.WindowExtY = 2540;
+    map.ViewportExtX = ::GetDeviceCaps(dc, LOGPIXELSX);
+    map.ViewportExtY = ::GetDeviceCaps(dc, LOGPIXELSY);
+}
+
+TKelvoPrinter* TKelvoPrinter::Install() {
+    if (auto* installed = dynamic_cast<TKelvoPrinter*>(Printer())) return installed;
+    TObjectPtr<TKelvoPrinter> printer = MakeObject<TKelvoPrinter>();
+    TKelvoPrinter* made = printer.get();
+    Free(SetPrinter(printer.release()));
+    return made;
+}

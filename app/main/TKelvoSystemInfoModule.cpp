@@ -1,0 +1,8 @@
+#include "app/main/TKelvoSystemInfoModule.h"
+
+void TKelvoSystemInfoModule::Initialize() {
+    TKelvoModule::Initialize();
+    versionInfo_ = OSVERSIONINFOA{};
+    versionInfo_.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);  // 148
+    ::GetVersionExA(&versionInfo_);
+}

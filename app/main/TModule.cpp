@@ -1,0 +1,156 @@
+#include "app/main/TModule.h"
+
+#include "app/main/TKelvoGraphicsPrintModule.h"
+#include "app/main/TKelvoSystemInfoModule.h"
+#include "app/win/TKelvoAbout.h"
+#include "app/win/TKelvoApplication.h"
+#include "app/win/TKelvoGraphicsEditor.h"
+#include "app/win/TKelvoHelp.h"
+#include "app/win/TKelvoOriginalImageTool.h"
+#include "app/core/TKelvoLocalizer.h"
+#include "classlib/win/TFont.h"
+#include "themed/win/TSkinToolbar.h"
+#include "toolbar/core/TTBRootItem.h"
+#include "app/win/TKelvoToolFrame.h"
+#include "app/win/TKelvoToolPanelModule.h"
+#include "app/win/TMainForm.h"
+#include "classlib/core/FormBuilder.h"
+#include "classlib/win/TBitmap.h"
+#include "classlib/win/TCustomImageList.h"
+#include "themed/win/TSkinCustomItem.h"
+#include "themed/win/TSkinDockablePanel.h"
+#include "toolbar/win/TTBImageList.h"
+
+namespace {
+
+constexpr int kGlyphSize = 24;
+
+// A named image list of the module.
+template <class T>
+T* MakeList(TModule* module, const char* name, int size) {
+    T* list = Create<T>(module);
+    list->SetName(name);
+    list->SetWidth(size);
+    list->SetHeight(size);
+    return list;
+}
+
+// The cells of a bitmap resource (one per glyph width), masked by its pixel (0, 0).
+void AddResourceCells(TCustomImageList& images, const AnsiString& name) {
+    TObjectPtr<TBitmap> bitmap = MakeObject<TBitmap>();
+    bitmap->LoadFromResourceName(::GetModuleHandleW(nullptr), name);
+    images.AddMasked(bitmap.get(), bitmap->Canvas()->Pixels(0, 0));
+}
+
+// The image of the named resource (and its greyed twin) added to the shared list; -1 without it.
+std::int32_t LoadNamedImage(TMainForm& form, const AnsiString& name) { return form.LoadImage(name); }
+
+constexpr std::int32_t kTextOriginalCaption = 2100;
+
+// The width of text in the control's font.
+int TextWidth(TWinControl& control, const WideString& text) {
+    HDC dc = ::GetDC(control.HandleAllocated() ? control.Handle() : nullptr);
+    HGDIOBJ old = ::SelectObject(dc, control.Font()->Handle());
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(text.c_str()), int(text.size()), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control.HandleAllocated() ? control.Handle() : nullptr, dc);
+    return size.cx;
+}
+
+WideString ProgramFolder() {
+    wchar_t path[MAX_PATH]{};
+    const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    WideString folder(reinterpret_cast<const char16_t*>(path), n);
+    const auto slash = folder.find_last_of(u"\\/");
+    return slash == WideString::npos ? WideString() : folder.substr(0, slash + 1);
+}
+
+}  // namespace
+
+TModule::TModule(TComponent* owner) : TDataModule(owner) {}
+
+TModule::~TModule() { TMainForm::SetGlobalImages(nullptr); }
+
+void TModule::RegisterBuilder() { RegisterFormBuilder(StaticClass(), &TModule::Build); }
+
+void TModule::Build(TComponent* root) {
+    auto* module = static_cast<TModule*>(root);
+    module->NewImageList = MakeList<TTBImageList>(module, "NewImageList", kGlyphSize);
+    auto* disabled = MakeList<TImageList>(module, "NewImageListDisabled", kGlyphSize);
+    AddResourceCells(*module->NewImageList, "NewImageList");
+    AddResourceCells(*disabled, "NewImageListDisabled");
+    module->NewImageList->SetDisabledImages(disabled);
+    module->ImageList1x1 = MakeList<TImageList>(module, "ImageList1x1", 1);
+    AddResourceCells(*module->ImageList1x1, "ImageList1x1");
+    module->OnCreate = MakeMethod<&TModule::DataModuleCreate>(module);
+}
+
+void TModule::DataModuleCreate(TObject*) {
+    // 1. Every menu and toolbar of the program takes its glyphs from here.
+    TMainForm::SetGlobalImages(NewImageList);
+
+    // 2. The editor, whose creation makes the main window and the hand tool.
+    TKelvoGraphicsEditor* editor = nullptr;
+    KelvoApplication->CreateModule(TKelvoGraphicsEditor::StaticClass(), editor);
+    editor->ImagesFolder = ProgramFolder() + u"Images\\";
+    editor->KeepTool = true;
+    editor->SaveMenuItem->OnClick = MakeMethod<&TKelvoEditor::SaveAsCommand>(static_cast<TKelvoEditor*>(editor));
+    editor->SaveButton->OnClick = editor->SaveMenuItem->OnClick;
+
+    // 3. System information, printing, help.
+    KelvoApplication->CreateModuleNoRef(TKelvoSystemInfoModule::StaticClass());
+    KelvoApplication->CreateModuleNoRef(TKelvoGraphicsPrintModule::StaticClass());
+    KelvoApplication->CreateModuleNoRef(TKelvoHelp::StaticClass());
+
+    // 4, 5. The demonstrations and their editor come here, before the about box.
+
+    // 6. About.
+    static_cast<TKelvoAbout*>(KelvoApplication->CreateModuleNoRef(TKelvoAbout::StaticClass()))
+        ->SetContent(KelvoAboutContent, KelvoAboutContentCount, "About");
+
+    // 7. The tool panel.
+    TKelvoToolPanelModule* toolPanel = nullptr;
+    KelvoApplication->CreateModule(TKelvoToolPanelModule::StaticClass(), toolPanel);
+
+    // 8. The correction tools come here (the four-point tool made current after the first four).
+
+    // 9. The original-image tool at the end of the standard toolbar, after a separator: a text-only button
+    // as wide as its caption and a margin.
+    TMainForm& mainForm = *editor->MainForm();
+    mainForm.AddSeparator(editor->StandardToolbar->Items(), nullptr);
+    TKelvoOriginalImageTool* original = nullptr;
+    KelvoApplication->CreateModule(TKelvoOriginalImageTool::StaticClass(), original);
+    TKelvoHoldButton* button = original->OriginalImageToolButton;
+    button->SetImages(ImageList1x1);
+    button->SetImageIndex(0);
+    button->SetStretch(true);
+    button->SetMinWidth(TextWidth(*editor->StandardToolbar, GetText(kTextOriginalCaption, u"Original")) + 40);
+
+    // 10. One document at a time: closing happens by opening another.
+    editor->CloseMenuItem->SetVisible(false);
+
+    // 11. Undo and Redo take their own pictures.
+    TMainForm& form = mainForm;
+    const std::int32_t undo = LoadNamedImage(form, "Undo");
+    const std::int32_t redo = LoadNamedImage(form, "Redo");
+    for (TSkinItem* item : {editor->UndoMenuItem, editor->UndoButton}) item->SetImageIndex(undo);
+    for (TSkinItem* item : {editor->RedoMenuItem, editor->RedoButton}) item->SetImageIndex(redo);
+
+    // 12. The tool panel is shown.
+    toolPanel->VisibleMenuItem->SetChecked(true);
+    toolPanel->VisibleMenuItem->SetVisible(true);
+    toolPanel->SetPanelVisible(true);
+}
+
+namespace kelvo {
+
+void CreateStartupModule() {
+    TMainForm::RegisterBuilder();
+    TKelvoToolFrame::RegisterBuilder();
+    TModule::RegisterBuilder();
+    TModule* module = nullptr;
+    KelvoApplication->CreateForm(TModule::StaticClass(), module);
+}
+
+}  // namespace kelvo

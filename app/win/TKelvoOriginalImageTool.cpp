@@ -1,0 +1,161 @@
+#include "app/win/TKelvoOriginalImageTool.h"
+
+#include "app/core/KelvoViewPaint.h"
+#include "app/core/TKelvoLocalizer.h"
+#include "app/win/TKelvoGraphicsEditor.h"
+#include "app/win/TKelvoGraphicsView.h"
+#include "app/win/TKelvoViewCanvas.h"
+#include "app/win/TMainForm.h"
+#include "themed/win/TSkinItemViewer.h"
+#include "themed/win/TSkinToolbar.h"
+
+namespace {
+
+constexpr std::int32_t kTextOriginalHint = 2000;
+constexpr std::int32_t kTextOriginalCaption = 2100;
+
+class THoldButtonViewer : public TSkinItemViewer {
+    CLASSLIB_CLASS(THoldButtonViewer, TSkinItemViewer)
+
+public:
+    using TSkinItemViewer::TSkinItemViewer;
+
+    void MouseDown(TShiftState shift, int x, int y, bool& mouseDownOnMenu) override {
+        TSkinItemViewer::MouseDown(shift, x, y, mouseDownOnMenu);
+        Tell(true);
+    }
+    void MouseUp(int x, int y, bool mouseWasDownOnMenu) override {
+        Tell(false);
+        TSkinItemViewer::MouseUp(x, y, mouseWasDownOnMenu);
+    }
+    void LosingCapture() override {
+        Tell(false);
+        TSkinItemViewer::LosingCapture();
+    }
+
+private:
+    void Tell(bool pressed) {
+        if (pressed == pressed_) return;
+        pressed_ = pressed;
+        auto* button = dynamic_cast<TKelvoHoldButton*>(Item());
+        if (button && button->OnPressedChange && button->Enabled()) button->OnPressedChange(pressed);
+    }
+    bool pressed_ = false;
+};
+
+}  // namespace
+
+TTBItemViewer* TKelvoHoldButton::CreateViewer(TTBView* view, int groupLevel, bool chevron) {
+    if (chevron) return nullptr;
+    return Create<THoldButtonViewer>(view, this, groupLevel);
+}
+
+TKelvoOriginalImageTool::TKelvoOriginalImageTool(TComponent* owner) : TKelvoGraphicsTool(owner) {
+    toolName_ = "OriginalImage";
+    controlClass_ = &TKelvoGraphicsToolControl::Create<TKelvoOriginalImageToolControl>;
+    TKelvoGraphicsEditor* editor = Editor();
+    if (!editor || !editor->MainForm()) return;
+    TMainForm& form = *editor->MainForm();
+    OriginalImageToolButton = form.AddToolButton<TKelvoHoldButton>(
+        editor->StandardToolbar, form.GetImages(), nullptr, GetText(kTextOriginalCaption, u"Original"), -1, nullptr);
+    OriginalImageToolButton->SetHint(GetText(kTextOriginalHint, u"Hold down to see the original image"));
+    OriginalImageToolButton->SetDisplayMode(nbdmTextOnly);
+    OriginalImageToolButton->SetStretch(true);
+    OriginalImageToolButton->OnPressedChange = [this](bool pressed) { pressed ? Take() : GiveBack(); };
+}
+
+TKelvoOriginalImageTool::~TKelvoOriginalImageTool() {
+    if (OriginalImageToolButton) OriginalImageToolButton->OnPressedChange = nullptr;
+}
+
+void TKelvoOriginalImageTool::Take() {
+    if (TKelvoGraphicsEditor* editor = Editor()) {
+        TKelvoEditorToolSelection selection(*editor);
+        takeover_.Take(selection);
+    }
+}
+
+void TKelvoOriginalImageTool::GiveBack() {
+    TKelvoGraphicsEditor* editor = Editor();
+    if (!editor || editor->ActiveTool() != this) return;
+    TKelvoEditorToolSelection selection(*editor);
+    takeover_.GiveBack(selection);
+}
+
+void TKelvoOriginalImageTool::Localize() {
+    TKelvoGraphicsTool::Localize();
+    if (!OriginalImageToolButton) return;
+    OriginalImageToolButton->SetCaption(GetText(kTextOriginalCaption, u"Original"));
+    OriginalImageToolButton->SetHint(GetText(kTextOriginalHint, u"Hold down to see the original image"));
+}
+
+void TKelvoOriginalImageTool::UpdateState() {
+    TKelvoGraphicsTool::UpdateState();
+    TKelvoGraphicsEditor* editor = Editor();
+    if (!OriginalImageToolButton || !editor) return;
+    OriginalImageToolButton->SetEnabled(editor->GetActiveDocument() != nullptr);
+    OriginalImageToolButton->SetChecked(editor->ActiveTool() == this);
+}
+
+void TKelvoOriginalImageTool::Activate() {
+    TKelvoGraphicsTool::Activate();
+    if (IKelvoDemoPlayback* recorder = Recorder()) {
+        recorder->AddLine("MouseCurvedMove OriginalImage");
+        recorder->AddLine("MouseDown");
+        recorder->AddLine("Message \"Original Image\"");
+        recorder->AddLine("MouseUp");
+        recorder->AddLine("Message \"Corrected Image\"");
+    }
+}
+
+TKelvoOriginalImageToolControl::TKelvoOriginalImageToolControl(TKelvoGraphicsTool& tool, TKelvoGraphicsView& view)
+    : TKelvoGraphicsToolControl(tool, view) {}
+
+void TKelvoOriginalImageToolControl::InitControl() {
+    TKelvoLTBitmap& original = View().Document().Original();
+    SetBounds(MakeRect(0, 0, original.GetWidth(), original.GetHeight()));
+    key_ = KelvoKeyOriginal;
+}
+
+bool TKelvoOriginalImageToolControl::KeyDown(std::uint16_t& key, TShiftState) {
+    if (key != key_ || Shown() || !Tool()) return false;
+    OriginalTool().Take();
+    return true;
+}
+
+bool TKelvoOriginalImageToolControl::KeyUp(std::uint16_t& key, TShiftState) {
+    if (key != key_ || !Shown() || !Tool()) return false;
+    OriginalTool().GiveBack();
+    return true;
+}
+
+void TKelvoOriginalImageToolControl::Show() {
+    TKelvoGraphicDocumentView& layer = View().DocumentLayer();
+    layer.SetFlags(KelvoViewHasBody | KelvoViewNoExtent);
+    layer.SetVisible(false);
+    TKelvoLTBitmap& original = View().Document().Original();
+    // Visible before the extent is taken again: the original is now what scrolls.
+    SetFlags(KelvoViewHasBody | KelvoViewVisible);
+    SetBounds(MakeRect(0, 0, original.GetWidth(), original.GetHeight()));
+    View().Recalculate();
+    TKelvoGraphicsToolControl::Show();
+}
+
+void TKelvoOriginalImageToolControl::Hide() {
+    SetFlags(KelvoViewHasBody | KelvoViewNoExtent);
+    TKelvoGraphicDocumentView& layer = View().DocumentLayer();
+    layer.SetFlags(KelvoViewHasBody);
+    layer.SetVisible(true);
+    View().Recalculate();
+    TKelvoGraphicsToolControl::Hide();
+}
+
+void TKelvoOriginalImageToolControl::PaintBody(TKelvoViewCanvas& canvas) {
+    TKelvoLTBitmap& original = View().Document().Original();
+    TKelvoRect dest;
+    GetBodyRect(canvas.MapMode(), dest);
+    const TKelvoRect clip = canvas.ClipBox();
+    const TKelvoVisiblePart part = VisibleImagePart(original.GetBounds(), dest, clip);
+    if (!part.Dest.IsEmpty()) original.Draw(canvas.MemoryDC(), part.Dest, clip, part.Source);
+    canvas.ExcludeFromClip(dest);
+}

@@ -1,0 +1,250 @@
+// The whole program started inside the test as its entry starts it: the start-up data module makes every
+// module in its fixed order, and the real main window works with the image editor and its tools.
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/main/TKelvoGraphicsPrintModule.h"
+#include "app/main/TKelvoPrinter.h"
+#include "app/main/TKelvoSystemInfoModule.h"
+#include "app/main/TModule.h"
+#include "app/win/KelvoGraphicsIO.h"
+#include "app/win/TKelvoGraphicsEditor.h"
+#include "app/win/TKelvoScrollTool.h"
+#include "app/win/TKelvoOriginalImageTool.h"
+#include "app/core/KelvoPixelOps.h"
+#include "tests/support/RealInput.h"
+#include "toolbar/win/TTBToolbarView.h"
+#include "toolbar/win/TTBItemViewer.h"
+#include "app/win/TKelvoToolPanelModule.h"
+#include "app/win/TMainForm.h"
+#include "classlib/core/CodePages.h"
+#include "support/TestSupport.h"
+#include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/app/win/PixelTestSupport.h"
+#include "tests/support/MessagePump.h"
+#include "themed/win/TSkinCustomItem.h"
+#include "themed/win/TSkinDockablePanel.h"
+#include "themed/win/TSkinNexus.h"
+#include "themed/win/TSkinToolbar.h"
+#include "toolbar/win/TTBImageList.h"
+
+using kelvotest::KelvoAppTest;
+using testsupport::PumpUntil;
+
+namespace {
+
+class Program : public KelvoAppTest {
+protected:
+    void SetUp() override {
+        KelvoAppTest::SetUp();
+        if (!SkinNexus()) RegisterSkinNexusUnit();
+        languages_ = kelvotest::ProgramLanguages();
+        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
+        kelvo::CreateStartupModule();
+        form_ = dynamic_cast<TMainForm*>(Application->MainForm());
+        ASSERT_TRUE(form_);
+        module_ = Find<TModule>();
+        editor_ = Find<TKelvoGraphicsEditor>();
+        ASSERT_TRUE(module_ && editor_);
+        KelvoApplication->LoadState();
+        form_->Show();
+        ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
+    }
+    void TearDown() override {
+        if (form_) {
+            EXPECT_TRUE(PumpUntil([] { return KelvoApplication->PostponedCount() == 0; }));
+            KelvoApplication->SaveState();
+            kelvotest::FreeProgramWindows(form_);
+        }
+        Free(module_);
+        languages_.reset();
+        KelvoAppTest::TearDown();
+    }
+
+    // Opens a 64 x 48 gradient (red 40 + 4x, green 60 + 5y, blue 180 - 2x - 2y) in the editor.
+    bool OpenGradient() {
+        TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
+        pixeltest::FillGradient(pixels);
+        TKelvoProperties none;
+        const std::u16string path = AnsiToWide(dir_.File("photo.png"));
+        return WriteGraphicsFile(path, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80) &&
+               editor_->Documents().Open(path, nullptr, true);
+    }
+
+    template <class T>
+    static T* Find() {
+        for (int i = 0; i < Application->ComponentCount(); ++i)
+            if (auto* c = dynamic_cast<T*>(Application->Components(i))) return c;
+        return nullptr;
+    }
+
+    std::unique_ptr<kelvotest::TTestLanguages> languages_;
+    TMainForm* form_ = nullptr;
+    TModule* module_ = nullptr;
+    TKelvoGraphicsEditor* editor_ = nullptr;
+    testsupport::TempDir dir_;
+};
+
+}  // namespace
+
+TEST_F(Program, StartUpMakesTheModulesInTheirFixedOrder) {
+    std::vector<std::string> order;
+    for (int i = 0; i < Application->ComponentCount(); ++i) {
+        TComponent* c = Application->Components(i);
+        if (dynamic_cast<TModule*>(c)) order.push_back("start-up module");
+        else if (dynamic_cast<TKelvoGraphicsEditor*>(c)) order.push_back("editor");
+        else if (dynamic_cast<TMainForm*>(c)) order.push_back("main window");
+        else if (dynamic_cast<TKelvoScrollTool*>(c)) order.push_back("hand");
+        else if (dynamic_cast<TKelvoSystemInfoModule*>(c)) order.push_back("system information");
+        else if (dynamic_cast<TKelvoGraphicsPrintModule*>(c)) order.push_back("print");
+        else if (dynamic_cast<TKelvoHelp*>(c)) order.push_back("help");
+        else if (dynamic_cast<TKelvoAbout*>(c)) order.push_back("about");
+        else if (dynamic_cast<TKelvoToolPanelModule*>(c)) order.push_back("tool panel");
+        else if (dynamic_cast<TKelvoOriginalImageTool*>(c)) order.push_back("original image");
+    }
+    // The editor makes the main window before it joins the application itself.
+    EXPECT_EQ(order, (std::vector<std::string>{"start-up module", "main window", "editor", "hand",
+                                               "system information", "print", "help", "about", "tool panel",
+                                               "original image"}));
+    // The shared glyphs: ten cells of 24 x 24 from the program's strip, and the 1 x 1 list.
+    EXPECT_EQ(form_->GetImages(), module_->NewImageList);
+    EXPECT_GE(module_->NewImageList->Count(), 10);
+    EXPECT_EQ(module_->ImageList1x1->Count(), 1);
+    EXPECT_TRUE(editor_->KeepTool);
+    EXPECT_FALSE(editor_->CloseMenuItem->Visible());
+    EXPECT_GE(editor_->UndoButton->ImageIndex(), 10);  // its own picture, added after the strip
+    EXPECT_EQ(editor_->UndoMenuItem->ImageIndex(), editor_->UndoButton->ImageIndex());
+    auto* panel = Find<TKelvoToolPanelModule>();
+    EXPECT_TRUE(panel->GetPanelVisible());
+    EXPECT_TRUE(panel->VisibleMenuItem->Checked());
+    EXPECT_EQ(Find<TKelvoSystemInfoModule>()->VersionInfo().dwOSVersionInfoSize, 148u);
+    EXPECT_GT(Find<TKelvoSystemInfoModule>()->VersionInfo().dwMajorVersion, 0u);
+}
+
+namespace {
+
+// The colour shown at a client point of the window, as the screen has it.
+COLORREF ShownAt(HWND window, int x, int y) {
+    HDC dc = ::GetDC(window);
+    const COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(window, dc);
+    return c;
+}
+
+}  // namespace
+
+TEST_F(Program, HoldingTheOriginalButtonShowsTheImageAsOpenedAndReleasingTheWorkingOne) {
+    auto* original = Find<TKelvoOriginalImageTool>();
+    ASSERT_TRUE(original && original->OriginalImageToolButton);
+    EXPECT_EQ(original->OriginalImageToolButton->ImageIndex(), 0);
+    EXPECT_EQ(original->OriginalImageToolButton->Images(), module_->ImageList1x1);
+    EXPECT_GT(original->OriginalImageToolButton->MinWidth(), 40);
+
+    ASSERT_TRUE(OpenGradient());
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    // The working image turns green; the original stays the gradient.
+    TKelvoGraphicsDocument& document = view->Document();
+    for (std::int32_t y = 0; y < 48; ++y)
+        for (std::int32_t x = 0; x < 64; ++x) MakeBGR(document.GetPixels().PixelAddress(x, y), 0, 255, 0);
+    document.InvalidateImageRect(document.Working().GetBounds());
+    const TKelvoPoint at = view->MapMode().LogicalToDevicePoint(MakePoint(10, 8));
+    const COLORREF green = RGB(0, 255, 0), gradient = RGB(40 + 10 * 4, 60 + 8 * 5, 180 - 10 * 2 - 8 * 2);
+    ASSERT_TRUE(PumpUntil([&] { return ShownAt(view->Handle(), at.X, at.Y) == green; }));
+
+    bool idle = true;
+    Application->OnIdle(Application, idle);  // the button is enabled with a document open
+    ASSERT_TRUE(original->OriginalImageToolButton->Enabled());
+    TTBItemViewer* viewer = editor_->StandardToolbar->View()->Find(original->OriginalImageToolButton);
+    ASSERT_NE(viewer, nullptr);
+    const TRect r = viewer->BoundsRect();
+    POINT centre{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    ::ClientToScreen(editor_->StandardToolbar->Handle(), &centre);
+    const TPoint button{centre.x, centre.y};
+    TKelvoGraphicsTool* before = editor_->ActiveTool();
+
+    // The press runs the toolbar's own loop until the release: the input and the checks while the button is
+    // held come from another thread.
+    std::atomic<bool> done{false}, shownOriginal{false};
+    std::thread user([&] {
+        testsupport::MoveTo(button);
+        testsupport::WaitUntilHandled(form_->Handle());
+        testsupport::SendPointer(button, MOUSEEVENTF_LEFTDOWN);
+        const ULONGLONG deadline = ::GetTickCount64() + testsupport::kPumpTimeoutMs;
+        while (!shownOriginal && ::GetTickCount64() < deadline) {
+            testsupport::WaitUntilHandled(form_->Handle());
+            shownOriginal = editor_->ActiveTool() == original && ShownAt(view->Handle(), at.X, at.Y) == gradient;
+        }
+        testsupport::SendPointer(button, MOUSEEVENTF_LEFTUP);
+        testsupport::WaitUntilHandled(form_->Handle());
+        done = true;
+    });
+    const bool finished = testsupport::WaitFor("the press and release of the button", [&] { return done.load(); },
+                                               3 * testsupport::kPumpTimeoutMs);
+    user.join();
+    ASSERT_TRUE(finished);
+    EXPECT_TRUE(shownOriginal);
+    EXPECT_TRUE(PumpUntil([&] {
+        return editor_->ActiveTool() == before && ShownAt(view->Handle(), at.X, at.Y) == green;
+    }));
+
+    // The "O" key does the same from the view; the hand's Space pans the view meanwhile left alone.
+    view->Perform(WM_KEYDOWN, 'O', 0);
+    EXPECT_EQ(editor_->ActiveTool(), original);
+    EXPECT_FALSE(view->DocumentLayer().IsVisible());
+    view->Perform(WM_KEYUP, 'O', 0xC0000000);
+    EXPECT_EQ(editor_->ActiveTool(), before);
+    EXPECT_TRUE(view->DocumentLayer().IsVisible());
+}
+
+TEST_F(Program, PrintIsOfferedWithADocumentAndAFailingPrinterPrintsNothing) {
+    auto* print = Find<TKelvoGraphicsPrintModule>();
+    ASSERT_TRUE(print && print->PrintMenuItem && print->PrintButton);
+    EXPECT_EQ(print->PrintMenuItem->ShortCut(), TShortCut(16464));  // Ctrl+P
+    EXPECT_EQ(print->PrintMenuItem->Caption(), u"Print...");
+    EXPECT_EQ(print->PrintMenuItem->ImageIndex(), 3);
+    EXPECT_NE(dynamic_cast<TKelvoPrinter*>(Printer()), nullptr);
+    bool idle = true;
+    Application->OnIdle(Application, idle);
+    EXPECT_FALSE(print->PrintMenuItem->Enabled());
+    EXPECT_FALSE(print->PrintButton->Enabled());
+
+    ASSERT_TRUE(OpenGradient());
+    Application->OnIdle(Application, idle);
+    EXPECT_TRUE(print->PrintMenuItem->Enabled());
+    EXPECT_TRUE(print->PrintButton->Enabled());
+    // A device that cannot start a print job (a screen DC): nothing printed, reported as a failure.
+    HDC screen = ::CreateCompatibleDC(nullptr);
+    EXPECT_FALSE(TKelvoGraphicsPrintModule::PrintImage(screen, editor_->GetActiveDocument()->Working(), u"x"));
+    ::DeleteDC(screen);
+}
+
+TEST_F(Program, SpaceHeldOverTheViewPansWithTheHandAndGivesTheToolBack) {
+    auto* hand = Find<TKelvoScrollTool>();
+    ASSERT_TRUE(hand);
+    TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 2500, 2000));
+    pixeltest::FillGradient(pixels);
+    TKelvoProperties none;
+    const std::u16string path = AnsiToWide(dir_.File("large.png"));
+    ASSERT_TRUE(WriteGraphicsFile(path, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80));
+    ASSERT_TRUE(editor_->Documents().Open(path, nullptr, true));
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    editor_->ActualSize(nullptr);
+    TKelvoGraphicsTool* before = editor_->ActiveTool();
+    const std::int32_t x0 = view->ScrollPosX(), y0 = view->ScrollPosY();
+    const int x = view->ClientWidth() / 2, y = view->ClientHeight() / 2;
+    view->Perform(WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(editor_->ActiveTool(), hand);
+    view->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    view->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x - 30, y - 20));
+    view->Perform(WM_LBUTTONUP, 0, MAKELPARAM(x - 30, y - 20));
+    EXPECT_EQ(view->ScrollPosX(), x0 + 30);
+    EXPECT_EQ(view->ScrollPosY(), y0 + 20);
+    view->Perform(WM_KEYUP, VK_SPACE, 0xC0000000);
+    EXPECT_EQ(editor_->ActiveTool(), before);
+}
