@@ -57,7 +57,8 @@ class TKelvoGraphicsEditor : public TKelvoEditor {
     void UnlockTool() { toolLocked_ = false; }
     // A document is active, the lock allows the tool, and no exclusive edit of another tool is open.
     bool CanToolEdit(TKelvoGraphicsTool* tool) const;
-    // The program's folder + "Images\": the demonstrations' images.
+    // Where demonstrations keep their images, the program's folder + "Images\" (with the closing backslash);
+    // IMAGEOPEN looks here first.
     std::u16string ImagesFolder;
     // The current tool stays active through undo and redo (else it is put aside for the step).
     bool KeepTool = false;
@@ -103,8 +104,6 @@ class TKelvoGraphicsEditor : public TKelvoEditor {
     void ExecuteDemoCommand(IKelvoDemoPlayback& playback, const AnsiString& command, bool& handled,
                             IKelvoDemoMacro& macro, const TKelvoProperties& params) override;
     void GetDemoTargetPoint(const TKelvoProperties& params, bool& found, TPoint& point) override;
-    // Where demonstrations keep their images (with a closing backslash); IMAGEOPEN looks here first.
-    std::u16string ImagesFolder;
 
     TSkinItem* PrevImageButton = nullptr;
     TSkinItem* NextImageButton = nullptr;
