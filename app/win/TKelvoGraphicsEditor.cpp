@@ -4,6 +4,7 @@
 #include "app/core/TKelvoGraphicsEditorDocuments.h"
 #include "app/core/TKelvoSDFReader.h"
 #include "app/core/TKelvoSDFWriter.h"
+#include "app/win/KelvoProgramMainForm.h"
 #include "app/win/TKelvoJPEGOptionsForm.h"
 #include "app/win/TMainForm.h"
 #include "app/win/TKelvoApplication.h"
@@ -42,9 +43,7 @@ TMainForm* ProgramMainForm() {
         TMainForm* made = nullptr;
         KelvoApplication->CreateForm(TMainForm::StaticClass(), made);
     }
-    auto* form = dynamic_cast<TMainForm*>(Application->MainForm());
-    if (!form) throw Exception("The image editor needs the program's main window");
-    return form;
+    return kelvo::ProgramMainForm("The image editor");
 }
 
 constexpr std::int32_t kTextOk = 1;
