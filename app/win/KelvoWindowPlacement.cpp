@@ -1,7 +1,5 @@
 #include "app/win/KelvoWindowPlacement.h"
 
-#include <cstring>
-
 #include "classlib/win/TCustomForm.h"
 
 namespace kelvo {
@@ -25,7 +23,13 @@ TKelvoWindowPlacement CurrentPlacement(TCustomForm& form) {
     system.length = sizeof(system);
     ::GetWindowPlacement(form.Handle(), &system);
     TKelvoWindowPlacement placement;
-    std::memcpy(&placement, &system, sizeof(placement));
+    placement.Length = system.length;
+    placement.Flags = system.flags;
+    placement.ShowCmd = system.showCmd;
+    placement.MinPosition = Point(system.ptMinPosition.x, system.ptMinPosition.y);
+    placement.MaxPosition = Point(system.ptMaxPosition.x, system.ptMaxPosition.y);
+    const RECT& n = system.rcNormalPosition;
+    placement.NormalPosition = TKelvoRect{n.left, n.top, n.right, n.bottom};
     return placement;
 }
 

@@ -20,7 +20,7 @@
 namespace testsupport {
 
 struct DialogMatch {
-    std::wstring caption;                 // empty: any caption
+    std::wstring caption{};               // empty: any caption
     std::wstring className = L"#32770";   // empty: any class; "#32770" is the system's dialog class
     DWORD thread = 0;                     // 0: the calling thread
 };

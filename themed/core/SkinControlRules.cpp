@@ -36,7 +36,9 @@ int PanelMinWidth(const std::vector<TChildExtent>& children, const TEdges& margi
 std::uint32_t TextDrawFlags(TAlignment alignment, bool rightToLeft, TTextWrapping wrapping, bool showAccelChar,
                             bool cuesVisible) {
     if (rightToLeft && alignment != taCenter) alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
-    std::uint32_t flags = alignment == taRightJustify ? kDtRight : alignment == taCenter ? kDtCenter : 0;
+    std::uint32_t flags = alignment == taRightJustify ? std::uint32_t(kDtRight)
+                          : alignment == taCenter     ? std::uint32_t(kDtCenter)
+                                                      : 0u;
     switch (wrapping) {
         case twNone: flags |= kDtSingleLine; break;
         case twEndEllipsis: flags |= kDtSingleLine | kDtEndEllipsis; break;
@@ -132,7 +134,9 @@ TButtonContent PlaceButtonContent(const TRect& c, const TButtonShape& s,
         }
         return out;
     }
-    const std::uint32_t align = s.Alignment == taRightJustify ? kDtRight : s.Alignment == taCenter ? kDtCenter : 0;
+    const std::uint32_t align = s.Alignment == taRightJustify ? std::uint32_t(kDtRight)
+                                : s.Alignment == taCenter     ? std::uint32_t(kDtCenter)
+                                                              : 0u;
     if (s.HasText && image) {
         const int h = measure(c.Width()).cy;
         const int start = (c.Top + c.Bottom - ih - s.GlyphSpacing - h) / 2;

@@ -40,7 +40,7 @@ TEST(Artwork, EveryPictureLoadedByNameIsA24BitSquareOf24KeyedAtItsCorner) {
                            "ActualSize", "BestFit",  "PERSPECTIVETOOL", "PERSP4TOOL", "CROP", "CONTRAST",
                            "TEXT",       "RESIZE",   "RIGHT"};
     for (const char* name : names) {
-        for (const std::string variant : {std::string(name), std::string(name) + "Disabled"}) {
+        for (const std::string& variant : {std::string(name), std::string(name) + "Disabled"}) {
             Picture p;
             ASSERT_TRUE(LoadPicture(variant, p)) << variant;
             EXPECT_EQ(p.width, 24) << variant;

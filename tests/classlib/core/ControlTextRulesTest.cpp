@@ -40,7 +40,9 @@ TEST(LineSpans, LinesEndAtAnyBreakAndALastUnterminatedLineCounts) {
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(text.substr(spans[i].Start, spans[i].Length), expected[i]) << i;
         EXPECT_EQ(spans[i].BreakLength, breaks[i]) << i;
-        if (i + 1 < 4) EXPECT_EQ(spans[i].End(), spans[i + 1].Start) << i;
+        if (i + 1 < 4) {
+            EXPECT_EQ(spans[i].End(), spans[i + 1].Start) << i;
+        }
     }
     EXPECT_EQ(spans.back().End(), text.size());
 

@@ -131,7 +131,9 @@ TEST_F(DemoPlaybackWindowTest, EscStopsTheRunAtOnceAndGivesThePointerAndItsButto
 TEST_F(DemoPlaybackWindowTest, ARunStartedAsThePreviousOneFinishesPlays) {
     int finished = 0;
     playback.Events.OnFinish = [&] {
-        if (++finished == 1) EXPECT_TRUE(playback.Play(0));
+        if (++finished == 1) {
+            EXPECT_TRUE(playback.Play(0));
+        }
     };
     Play({"MouseSpeed 50", "MouseClick One"});
     ASSERT_TRUE(formtest::PumpUntil([&] { return finished == 2; }));

@@ -136,7 +136,7 @@ TEST_F(EditorDemoWindow, AScriptOpensADemonstrationImageAndZoomsInThroughTheButt
     EXPECT_EQ(Point(layout.Window.Left + layout.Tip().X, layout.Window.Top + layout.Tip().Y), zoomIn);
     const TPoint body(layout.Window.Left + layout.Body.Right - 5,
                       layout.Window.Top + (layout.Body.Top + layout.Body.Bottom) / 2);
-    ASSERT_TRUE(PumpUntil([&] { return demotest::ScreenPixel(body) == ColorToRGB(clInfoBk); }));
+    ASSERT_TRUE(PumpUntil([&] { return demotest::ScreenPixel(body) == static_cast<COLORREF>(ColorToRGB(clInfoBk)); }));
     testsupport::SaveScreen(testsupport::ArtifactPath("editor-demo-balloon.bmp"));
     ASSERT_TRUE(PumpUntil([&] { return playback_.State() == TKelvoDemoState::Idle; }, 10000));
     EXPECT_TRUE(errors_.empty());
