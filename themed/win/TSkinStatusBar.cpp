@@ -114,12 +114,12 @@ void TSkinCustomStatusBar::UpdatePanels() {
 void TSkinCustomStatusBar::ArrangePanels() {
     const int n = panels_->Count();
     if (n == 0) return;
-    std::vector<skin::TStatusPanelSpec> specs(static_cast<std::size_t>(n));
+    std::vector<skin::TStatusPanelSpec> wanted(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
         const TSkinStatusPanel* p = panels_->Items(i);
-        specs[i] = {p->size_, p->maxSize_, p->stretchPriority_, p->viewPriority_};
+        wanted[i] = {p->size_, p->maxSize_, p->stretchPriority_, p->viewPriority_};
     }
-    const std::vector<skin::TStatusPanelPlace> places = skin::ArrangeStatusPanels(specs, ClientRect());
+    const std::vector<skin::TStatusPanelPlace> places = skin::ArrangeStatusPanels(wanted, ClientRect());
     const bool was = placing_;
     placing_ = true;
     for (int i = 0; i < n; ++i) {

@@ -84,7 +84,7 @@ protected:
         Application->OnHelp = nullptr;
         TKelvoHelp::HtmlHelpEntry = nullptr;
         if (form_) kelvotest::FreeProgramWindows(form_);
-        testsupport::PumpFor(20);
+        testsupport::PumpQueued();  // what freeing the windows queued
         languages_.reset();
         KelvoAppTest::TearDown();
     }

@@ -95,7 +95,7 @@ protected:
         kelvotest::FreeProgramWindows(form_);
         panel_ = nullptr;
         form_ = nullptr;
-        testsupport::PumpFor(20);
+        testsupport::PumpQueued();  // what freeing the windows queued
     }
     void Restart() {
         Stop();
