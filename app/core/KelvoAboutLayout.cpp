@@ -66,7 +66,8 @@ std::vector<std::int32_t> KelvoAboutTabs(const TKelvoAboutEntry* entries, int co
 
 bool KelvoAboutLabelShows(const std::vector<std::int32_t>& tabs, int selected, std::int32_t tabIndex) {
     if (tabIndex < 0) return true;
-    return selected >= 0 && selected < static_cast<int>(tabs.size()) && tabs[static_cast<std::size_t>(selected)] == tabIndex;
+    return selected >= 0 && selected < static_cast<int>(tabs.size()) &&
+           tabs[static_cast<std::size_t>(selected)] == tabIndex;
 }
 
 std::int32_t KelvoAboutTabTextId(std::int32_t tabIndex) {

@@ -13,7 +13,7 @@ constexpr std::uint32_t KelvoAboutSameLine = 2;  // continues the previous label
 constexpr std::uint32_t KelvoAboutLink = 4;      // opened with the shell when clicked
 constexpr std::uint32_t KelvoAboutWordWrap = 8;
 constexpr std::uint32_t KelvoAboutRightAligned = 16;
-constexpr std::uint32_t KelvoAboutColon = 32;    // ":" appended to the text
+constexpr std::uint32_t KelvoAboutColon = 32;  // ":" appended to the text
 constexpr std::uint32_t KelvoAboutWhite = 64;
 
 struct TKelvoAboutEntry {
@@ -22,8 +22,8 @@ struct TKelvoAboutEntry {
     std::uint32_t Flags = 0;
     // In picture pixels; 0 is automatic (after the previous label, or the size of the text).
     std::int32_t Left = 0, Top = 0, Width = 0, Height = 0;
-    float Spacing = 1.0f;           // how many lines the label takes in the running text
-    std::int32_t TabIndex = 0;      // negative: on every tab
+    float Spacing = 1.0f;       // how many lines the label takes in the running text
+    std::int32_t TabIndex = 0;  // negative: on every tab
 };
 
 // What a link label shows: the host, the characters after the first ":" and the "/", ":" or "\" that follow

@@ -13,10 +13,10 @@ class TKelvoSDFWriter;
 
 // The image area after the image (width x height before the change) is turned or mirrored: the same pixels,
 // in their new place. An empty area (the whole image) stays empty.
-TKelvoRect RotateAreaLeft(const TKelvoRect& area, std::int32_t width);     // counter-clockwise
-TKelvoRect RotateAreaRight(const TKelvoRect& area, std::int32_t height);   // clockwise
-TKelvoRect FlipAreaHorizontal(const TKelvoRect& area, std::int32_t width); // left and right swap
-TKelvoRect FlipAreaVertical(const TKelvoRect& area, std::int32_t height);  // top and bottom swap
+TKelvoRect RotateAreaLeft(const TKelvoRect& area, std::int32_t width);      // counter-clockwise
+TKelvoRect RotateAreaRight(const TKelvoRect& area, std::int32_t height);    // clockwise
+TKelvoRect FlipAreaHorizontal(const TKelvoRect& area, std::int32_t width);  // left and right swap
+TKelvoRect FlipAreaVertical(const TKelvoRect& area, std::int32_t height);   // top and bottom swap
 
 // The area of a w x h image resized to newWidth x newHeight: left and top rounded up, right and bottom rounded
 // down, so that the area never takes in pixels it did not cover. Empty stays empty.
@@ -26,8 +26,7 @@ TKelvoRect ScaleArea(const TKelvoRect& area, std::int32_t w, std::int32_t h, std
 // newWidth x newHeight: the new size itself for an original of the working size, else each side scaled
 // (rounded to the nearest, ties to even) and at least 1.
 void ScaledOriginalSize(std::int32_t originalWidth, std::int32_t originalHeight, std::int32_t w, std::int32_t h,
-                        std::int32_t newWidth, std::int32_t newHeight, std::int32_t& outWidth,
-                        std::int32_t& outHeight);
+                        std::int32_t newWidth, std::int32_t newHeight, std::int32_t& outWidth, std::int32_t& outHeight);
 // rect clipped to (0, 0, width, height); empty (all zero) when the result is empty or is the whole image.
 TKelvoRect NormalizeImageArea(const TKelvoRect& rect, std::int32_t width, std::int32_t height);
 

@@ -30,12 +30,12 @@ std::int32_t HeldToInt32(double value) {
 }
 
 std::int32_t Span(std::int32_t low, std::int32_t high) {
-    return std::int32_t(std::clamp<std::int64_t>(std::int64_t(high) - low, 0, std::numeric_limits<std::int32_t>::max()));
+    return std::int32_t(
+        std::clamp<std::int64_t>(std::int64_t(high) - low, 0, std::numeric_limits<std::int32_t>::max()));
 }
 
 // One direction of GrowWindowToMinimum.
-void GrowCentred(std::int32_t& position, std::int32_t& size, std::int32_t low, std::int32_t high,
-                 std::int32_t wanted) {
+void GrowCentred(std::int32_t& position, std::int32_t& size, std::int32_t low, std::int32_t high, std::int32_t wanted) {
     if (size >= wanted) return;
     const std::int32_t room = Span(low, high);
     size = std::min(wanted, room);

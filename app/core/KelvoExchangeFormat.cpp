@@ -124,8 +124,8 @@ void RowsToHost(const std::uint8_t* rows, const THeader& header, std::uint8_t* h
     }
 }
 
-bool FindExifTrailer(const std::uint8_t* file, std::uint64_t fileSize, const THeader& header,
-                     std::uint64_t& exifOffset, std::int32_t& exifLength) {
+bool FindExifTrailer(const std::uint8_t* file, std::uint64_t fileSize, const THeader& header, std::uint64_t& exifOffset,
+                     std::int32_t& exifLength) {
     const std::uint64_t rowsEnd = PixelOffset + RowsSize(header);
     // The end of the rows counted from offset 4, plus 500, must lie before the end of the file.
     if (rowsEnd - 4 + 500 >= fileSize) return false;
@@ -142,8 +142,8 @@ std::vector<std::uint8_t> WrapExifAsJpeg(const std::uint8_t* exif, std::int32_t 
     std::vector<std::uint8_t> jpeg;
     jpeg.reserve(std::size_t(length) + 261);
     const std::uint32_t segment = std::uint32_t(length) + 6;
-    const std::uint8_t head[] = {0xFF, 0xD8, 0xFF, 0xE1, std::uint8_t(segment >> 8), std::uint8_t(segment),
-                                 'E',  'x',  'i',  'f',  0,                          0};
+    const std::uint8_t head[] = {0xFF, 0xD8, 0xFF, 0xE1, std::uint8_t(segment >> 8), std::uint8_t(segment), 'E', 'x',
+                                 'i',  'f',  0,    0};
     jpeg.insert(jpeg.end(), std::begin(head), std::end(head));
     if (length > 0) jpeg.insert(jpeg.end(), exif, exif + length);
     jpeg.insert(jpeg.end(), JpegTail.begin(), JpegTail.end());

@@ -78,8 +78,8 @@ void RowsToHost(const std::uint8_t* rows, const THeader& header, std::uint8_t* h
 // with 0 <= L <= MaxExifLength and L bytes inside the file. exifOffset receives the offset of the first
 // of the L bytes.
 constexpr std::int32_t MaxExifLength = 0xFFFF - 6;  // the APP1 segment's 16-bit length is L + 6
-bool FindExifTrailer(const std::uint8_t* file, std::uint64_t fileSize, const THeader& header,
-                     std::uint64_t& exifOffset, std::int32_t& exifLength);
+bool FindExifTrailer(const std::uint8_t* file, std::uint64_t fileSize, const THeader& header, std::uint64_t& exifOffset,
+                     std::int32_t& exifLength);
 
 // The trailer's L bytes wrapped into a complete baseline JPEG of L + 261 bytes (start of image, an APP1
 // "Exif" segment holding the bytes, then a fixed tail that encodes an 8 x 8 grey image), so that an image

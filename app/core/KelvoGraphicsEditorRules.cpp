@@ -10,10 +10,9 @@
 
 namespace {
 
-constexpr std::array<TKelvoZoom, KelvoZoomStepCount> Steps{{{1, 16}, {1, 12}, {1, 8}, {1, 7}, {1, 6}, {1, 5},
-                                                            {1, 4},  {1, 3},  {1, 2}, {3, 4}, {1, 1}, {3, 2},
-                                                            {2, 1},  {3, 1},  {4, 1}, {5, 1}, {6, 1}, {7, 1},
-                                                            {8, 1},  {12, 1}, {16, 1}}};
+constexpr std::array<TKelvoZoom, KelvoZoomStepCount> Steps{
+    {{1, 16}, {1, 12}, {1, 8}, {1, 7}, {1, 6}, {1, 5}, {1, 4}, {1, 3}, {1, 2},  {3, 4}, {1, 1},
+     {3, 2},  {2, 1},  {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1}, {12, 1}, {16, 1}}};
 
 constexpr std::u16string_view ImageExtensions = u".KVI;.JPG;.JPEG;.TIF;.TIFF;.PNG;.BMP;.RLE;.DIB";
 
@@ -44,8 +43,8 @@ TKelvoZoom ZoomOutFrom(const TKelvoZoom& current) {
     return Steps.front();
 }
 
-bool BestFitZoom(std::int32_t viewWidth, std::int32_t viewHeight, std::int32_t imageWidth,
-                 std::int32_t imageHeight, TKelvoZoom& zoom) {
+bool BestFitZoom(std::int32_t viewWidth, std::int32_t viewHeight, std::int32_t imageWidth, std::int32_t imageHeight,
+                 TKelvoZoom& zoom) {
     if (viewWidth <= 0 || viewHeight <= 0 || imageWidth <= 0 || imageHeight <= 0) return false;
     // h / H >= w / W, without dividing.
     if (std::int64_t(imageHeight) * viewWidth >= std::int64_t(imageWidth) * viewHeight)
@@ -55,8 +54,8 @@ bool BestFitZoom(std::int32_t viewWidth, std::int32_t viewHeight, std::int32_t i
     return true;
 }
 
-bool OpeningZoom(std::int32_t viewWidth, std::int32_t viewHeight, std::int32_t imageWidth,
-                 std::int32_t imageHeight, TKelvoZoom& zoom) {
+bool OpeningZoom(std::int32_t viewWidth, std::int32_t viewHeight, std::int32_t imageWidth, std::int32_t imageHeight,
+                 TKelvoZoom& zoom) {
     if (imageWidth <= viewWidth && imageHeight <= viewHeight) {
         zoom = TKelvoZoom{1, 1};
         return true;

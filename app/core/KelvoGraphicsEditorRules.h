@@ -30,12 +30,12 @@ TKelvoZoom ZoomOutFrom(const TKelvoZoom& current);
 // The zoom that shows a whole image of imageWidth x imageHeight in a view of viewWidth x viewHeight: the
 // side that needs the stronger reduction decides (height on a tie). False, zoom untouched, when the view
 // or the image has no area: there is nothing to fit into or to fit.
-bool BestFitZoom(std::int32_t viewWidth, std::int32_t viewHeight, std::int32_t imageWidth,
-                 std::int32_t imageHeight, TKelvoZoom& zoom);
+bool BestFitZoom(std::int32_t viewWidth, std::int32_t viewHeight, std::int32_t imageWidth, std::int32_t imageHeight,
+                 TKelvoZoom& zoom);
 // The zoom after an image opens: 1:1 when it fits the view both ways, else the best fit. False, zoom
 // untouched, when the best fit has nothing to work with.
-bool OpeningZoom(std::int32_t viewWidth, std::int32_t viewHeight, std::int32_t imageWidth,
-                 std::int32_t imageHeight, TKelvoZoom& zoom);
+bool OpeningZoom(std::int32_t viewWidth, std::int32_t viewHeight, std::int32_t imageWidth, std::int32_t imageHeight,
+                 TKelvoZoom& zoom);
 
 // One entry of a folder listing.
 struct TKelvoFolderEntry {

@@ -9,10 +9,8 @@
 namespace {
 
 const TKelvoFileFormat FormatRows[KelvoGraphicsFormatCount] = {
-    {KelvoFormatJPEG, u"JPEG", u"*.jpg;*.jpeg", u".jpg"},
-    {KelvoFormatTIFF, u"TIFF", u"*.tif;*.tiff", u".tif"},
-    {KelvoFormatPNG, u"PNG", u"*.png", u".png"},
-    {KelvoFormatBMP, u"BMP", u"*.bmp;*.rle;*.dib", u".bmp"},
+    {KelvoFormatJPEG, u"JPEG", u"*.jpg;*.jpeg", u".jpg"}, {KelvoFormatTIFF, u"TIFF", u"*.tif;*.tiff", u".tif"},
+    {KelvoFormatPNG, u"PNG", u"*.png", u".png"},          {KelvoFormatBMP, u"BMP", u"*.bmp;*.rle;*.dib", u".bmp"},
     {KelvoFormatKVI, u"KVI", u"*.kvi", u".kvi"},
 };
 
@@ -24,8 +22,8 @@ struct RawFormatName {
 
 // EXIF is a raw format GDI+ may report for camera files; it has a type name but no format id of its own.
 constexpr RawFormatName RawFormats[] = {
-    {RawFormatJPEG, KelvoFormatJPEG, u"JPEG"}, {RawFormatTIFF, KelvoFormatTIFF, u"TIFF"},
-    {RawFormatPNG, KelvoFormatPNG, u"PNG"},    {RawFormatBMP, KelvoFormatBMP, u"BMP"},
+    {RawFormatJPEG, KelvoFormatJPEG, u"JPEG"},  {RawFormatTIFF, KelvoFormatTIFF, u"TIFF"},
+    {RawFormatPNG, KelvoFormatPNG, u"PNG"},     {RawFormatBMP, KelvoFormatBMP, u"BMP"},
     {RawFormatEXIF, KelvoFormatOther, u"EXIF"},
 };
 
@@ -62,8 +60,7 @@ std::u16string GraphicsEncoderMime(std::int32_t id) {
 std::int32_t ClampJpegQuality(std::int32_t quality) { return quality < 0 ? 0 : quality > 100 ? 100 : quality; }
 
 bool IsPlainJpegHeader(const Byte* h) {
-    return h[0] == 0xFF && h[1] == 0xD8 && h[2] == 0xFF && (h[8] == 'I' || h[8] == 'i') &&
-           (h[9] == 'F' || h[9] == 'f');
+    return h[0] == 0xFF && h[1] == 0xD8 && h[2] == 0xFF && (h[8] == 'I' || h[8] == 'i') && (h[9] == 'F' || h[9] == 'f');
 }
 
 void ComplementKVIHeader(Byte* header) {
@@ -129,9 +126,7 @@ bool SetOrientationNormal(TKelvoCustomProperties& properties) {
     return true;
 }
 
-bool IsThumbnailTag(std::int32_t tag) {
-    return (tag >= 0x5012 && tag <= 0x5019) || (tag >= 0x501B && tag <= 0x503B);
-}
+bool IsThumbnailTag(std::int32_t tag) { return (tag >= 0x5012 && tag <= 0x5019) || (tag >= 0x501B && tag <= 0x503B); }
 
 void RemoveThumbnailTags(TKelvoCustomProperties& properties) {
     for (std::int32_t i = properties.GetCount() - 1; i >= 0; --i) {

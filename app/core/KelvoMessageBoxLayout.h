@@ -13,10 +13,10 @@ inline constexpr std::int32_t KelvoMessageBoxButtonHeight = 24;
 inline constexpr std::int32_t KelvoMessageBoxButtonGap = 8;
 
 struct TKelvoMessageBoxMeasures {
-    std::int32_t TextWidth = 0;   // w and h of the wrapped text
+    std::int32_t TextWidth = 0;  // w and h of the wrapped text
     std::int32_t TextHeight = 0;
     bool HasIcon = false;
-    std::int32_t IconWidth = 0;   // iw and ih, read only with an icon
+    std::int32_t IconWidth = 0;  // iw and ih, read only with an icon
     std::int32_t IconHeight = 0;
     std::int32_t ButtonCount = 0;
     bool HasCheckBox = false;
@@ -26,9 +26,9 @@ struct TKelvoMessageBoxMeasures {
 struct TKelvoMessageBoxLayout {
     std::int32_t ClientWidth = 0;
     std::int32_t ClientHeight = 0;
-    TKelvoRect Icon;              // empty without an icon
+    TKelvoRect Icon;  // empty without an icon
     TKelvoRect Text;
-    TKelvoPoint CheckBox;         // top left; the check box is as wide as the text
+    TKelvoPoint CheckBox;  // top left; the check box is as wide as the text
     std::vector<TKelvoRect> Buttons;
 };
 

@@ -43,7 +43,8 @@ TKelvoPanelPositionBytes PackPanelPosition(const TKelvoPanelPosition& p) {
 }
 
 std::optional<TKelvoPanelPosition> UnpackPanelPosition(const std::uint8_t* bytes, std::size_t count) {
-    if (count != KelvoPanelPositionSize || Get(bytes, kSize) != std::int32_t(KelvoPanelPositionSize)) return std::nullopt;
+    if (count != KelvoPanelPositionSize || Get(bytes, kSize) != std::int32_t(KelvoPanelPositionSize))
+        return std::nullopt;
     TKelvoPanelPosition p;
     p.Visible = bytes[kVisible] != 0;
     p.Floating = bytes[kFloating] != 0;

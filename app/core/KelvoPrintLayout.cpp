@@ -1,6 +1,7 @@
 #include "app/core/KelvoPrintLayout.h"
 
-TKelvoRect FitOnPage(std::int32_t imageWidth, std::int32_t imageHeight, std::int32_t pageWidth, std::int32_t pageHeight) {
+TKelvoRect FitOnPage(std::int32_t imageWidth, std::int32_t imageHeight, std::int32_t pageWidth,
+                     std::int32_t pageHeight) {
     if (imageWidth <= 0 || imageHeight <= 0 || pageWidth <= 0 || pageHeight <= 0) return TKelvoRect{};
     // Compare the proportions in 64 bits: a 6000-pixel image on a 20000-unit page overflows 32.
     std::int64_t width = pageWidth, height = pageHeight;

@@ -6,4 +6,5 @@
 #include "app/core/KelvoGeometry.h"
 
 // The image's rectangle on a page of pageWidth x pageHeight; empty when either has no area.
-TKelvoRect FitOnPage(std::int32_t imageWidth, std::int32_t imageHeight, std::int32_t pageWidth, std::int32_t pageHeight);
+TKelvoRect FitOnPage(std::int32_t imageWidth, std::int32_t imageHeight, std::int32_t pageWidth,
+                     std::int32_t pageHeight);

@@ -31,7 +31,6 @@ inline Byte StoreSum(std::int32_t sum) {
     return Byte(sum >> 16);
 }
 
-
 // acc[b] = sum over the taps of weight x row byte b, for the rows (source y) in index.
 void VerticalPass(std::int32_t* acc, std::size_t count, const TKelvoPixels& source, std::int32_t colLo,
                   const std::int32_t* index, const std::int32_t* weight, std::int32_t taps) {
@@ -50,17 +49,17 @@ void VerticalPass(std::int32_t* acc, std::size_t count, const TKelvoPixels& sour
             const bool pair = k + 1 < taps;
             const Byte* s1 = pair ? source.PixelAddress(colLo, index[k + 1]) : s0;
             const std::int32_t w1 = pair ? weight[k + 1] : 0;
-            const __m128i w = _mm_set1_epi32(std::int32_t((std::uint32_t(w1) << 16) | (std::uint32_t(weight[k]) & 0xFFFF)));
+            const __m128i w =
+                _mm_set1_epi32(std::int32_t((std::uint32_t(w1) << 16) | (std::uint32_t(weight[k]) & 0xFFFF)));
             const bool first = k == 0;
             for (std::size_t b = 0; b < vectorEnd; b += 16) {
                 const __m128i r0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s0 + b));
                 const __m128i r1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s1 + b));
                 const __m128i lo0 = _mm_unpacklo_epi8(r0, zero), hi0 = _mm_unpackhi_epi8(r0, zero);
                 const __m128i lo1 = _mm_unpacklo_epi8(r1, zero), hi1 = _mm_unpackhi_epi8(r1, zero);
-                __m128i v[4] = {_mm_madd_epi16(_mm_unpacklo_epi16(lo0, lo1), w),
-                                _mm_madd_epi16(_mm_unpackhi_epi16(lo0, lo1), w),
-                                _mm_madd_epi16(_mm_unpacklo_epi16(hi0, hi1), w),
-                                _mm_madd_epi16(_mm_unpackhi_epi16(hi0, hi1), w)};
+                __m128i v[4] = {
+                    _mm_madd_epi16(_mm_unpacklo_epi16(lo0, lo1), w), _mm_madd_epi16(_mm_unpackhi_epi16(lo0, lo1), w),
+                    _mm_madd_epi16(_mm_unpacklo_epi16(hi0, hi1), w), _mm_madd_epi16(_mm_unpackhi_epi16(hi0, hi1), w)};
                 __m128i* out = reinterpret_cast<__m128i*>(acc + b);
                 for (int q = 0; q < 4; ++q) {
                     if (!first) v[q] = _mm_add_epi32(v[q], _mm_loadu_si128(out + q));
@@ -89,9 +88,8 @@ void VerticalPass(std::int32_t* acc, std::size_t count, const TKelvoPixels& sour
 
 }  // namespace
 
-TKelvoMappingTable BuildMappingTable(std::int32_t destLo, std::int32_t destHi, std::int32_t clipLo,
-                                     std::int32_t clipHi, std::int32_t sourceLo, std::int32_t sourceHi,
-                                     const TPixelResampler& resampler) {
+TKelvoMappingTable BuildMappingTable(std::int32_t destLo, std::int32_t destHi, std::int32_t clipLo, std::int32_t clipHi,
+                                     std::int32_t sourceLo, std::int32_t sourceHi, const TPixelResampler& resampler) {
     TKelvoMappingTable t;
     const std::int64_t sourceSpan = std::int64_t(sourceHi) - sourceLo;
     const std::int64_t destSpan = std::int64_t(destHi) - destLo;
@@ -151,10 +149,10 @@ void Resample(TKelvoPixels& destination, const TKelvoRect& destRect, const TKelv
     const TKelvoRect available = IntersectRects(sourceRect, source.GetBounds());
     if (available.IsEmpty()) return;
 
-    TKelvoMappingTable xt = BuildMappingTable(destRect.Left, destRect.Right, clip.Left, clip.Right,
-                                              sourceRect.Left, sourceRect.Right, resampler);
-    TKelvoMappingTable yt = BuildMappingTable(destRect.Top, destRect.Bottom, clip.Top, clip.Bottom,
-                                              sourceRect.Top, sourceRect.Bottom, resampler);
+    TKelvoMappingTable xt = BuildMappingTable(destRect.Left, destRect.Right, clip.Left, clip.Right, sourceRect.Left,
+                                              sourceRect.Right, resampler);
+    TKelvoMappingTable yt = BuildMappingTable(destRect.Top, destRect.Bottom, clip.Top, clip.Bottom, sourceRect.Top,
+                                              sourceRect.Bottom, resampler);
     if (xt.Count() == 0 || yt.Count() == 0) return;
     // A source rectangle reaching past the source's memory repeats its edge instead of reading beyond.
     for (auto& j : xt.Index) j = std::clamp(j, available.Left, available.Right - 1);

@@ -21,9 +21,8 @@ struct TKelvoMappingTable {
 // Maps the source span [sourceLo, sourceHi) onto [destLo, destHi) and makes the lists of the destination
 // pixels clipLo .. clipHi - 1. Source indices are clamped to the source span, so edge pixels repeat.
 // An empty source span, an empty destination span or an empty clip gives no lists.
-TKelvoMappingTable BuildMappingTable(std::int32_t destLo, std::int32_t destHi, std::int32_t clipLo,
-                                     std::int32_t clipHi, std::int32_t sourceLo, std::int32_t sourceHi,
-                                     const TPixelResampler& resampler);
+TKelvoMappingTable BuildMappingTable(std::int32_t destLo, std::int32_t destHi, std::int32_t clipLo, std::int32_t clipHi,
+                                     std::int32_t sourceLo, std::int32_t sourceHi, const TPixelResampler& resampler);
 
 // Resamples sourceRect of source onto destRect of destination, writing only the part of destination
 // inside destClip (and inside its own bounds). 24-bit pixels only: other formats are left alone. Source

@@ -8,9 +8,9 @@ namespace {
 // The origin correction of one axis.
 std::int32_t OriginCorrection(std::int32_t origin, std::int32_t excess) {
     const std::int64_t o = origin, e = excess;
-    if (e < 0) return ClampToInt32(-e / 2 - o);   // centred
-    if (-o > e) return ClampToInt32(-e - o);      // scrolled past the end
-    if (o > 0) return ClampToInt32(-o);           // scrolled before the start
+    if (e < 0) return ClampToInt32(-e / 2 - o);  // centred
+    if (-o > e) return ClampToInt32(-e - o);     // scrolled past the end
+    if (o > 0) return ClampToInt32(-o);          // scrolled before the start
     return 0;
 }
 

@@ -39,8 +39,15 @@ void ClampScrollDelta(std::int32_t& dx, std::int32_t& dy, std::int32_t originX, 
 
 // Scroll-bar requests (the SB_ codes).
 enum TKelvoScrollRequest : std::int32_t {
-    KelvoLineUp = 0, KelvoLineDown = 1, KelvoPageUp = 2, KelvoPageDown = 3, KelvoThumbPosition = 4,
-    KelvoThumbTrack = 5, KelvoTop = 6, KelvoBottom = 7, KelvoEndScroll = 8
+    KelvoLineUp = 0,
+    KelvoLineDown = 1,
+    KelvoPageUp = 2,
+    KelvoPageDown = 3,
+    KelvoThumbPosition = 4,
+    KelvoThumbTrack = 5,
+    KelvoTop = 6,
+    KelvoBottom = 7,
+    KelvoEndScroll = 8
 };
 
 // What one scroll bar tells of itself.

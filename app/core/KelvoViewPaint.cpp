@@ -14,9 +14,7 @@ bool Contains(const TKelvoRect& r, TKelvoPoint p) {
 }
 
 // Source coordinate of a device coordinate along one axis (source s0..s1 stretched onto d0..d1).
-double ToSource(double d, double d0, double d1, double s0, double s1) {
-    return s0 + (d - d0) * (s1 - s0) / (d1 - d0);
-}
+double ToSource(double d, double d0, double d1, double s0, double s1) { return s0 + (d - d0) * (s1 - s0) / (d1 - d0); }
 
 }  // namespace
 
@@ -28,8 +26,7 @@ TKelvoRect UniteRects(const TKelvoRect& a, const TKelvoRect& b) {
 }
 
 bool RectsMeet(const TKelvoRect& a, const TKelvoRect& b) {
-    return !a.IsEmpty() && !b.IsEmpty() && a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom &&
-           b.Top < a.Bottom;
+    return !a.IsEmpty() && !b.IsEmpty() && a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
 }
 
 TKelvoRect InflateRect(const TKelvoRect& r, std::int32_t d) {
@@ -75,9 +72,9 @@ TKelvoVisiblePart VisibleImagePart(const TKelvoRect& source, const TKelvoRect& d
     const double t = std::floor(ToSource(shown.Top, dest.Top, dest.Bottom, source.Top, source.Bottom));
     const double r = std::ceil(ToSource(shown.Right, dest.Left, dest.Right, source.Left, source.Right));
     const double b = std::ceil(ToSource(shown.Bottom, dest.Top, dest.Bottom, source.Top, source.Bottom));
-    TKelvoRect part{std::max(source.Left, ClampToInt32(std::int64_t(l))), std::max(source.Top, ClampToInt32(std::int64_t(t))),
-                    std::min(source.Right, ClampToInt32(std::int64_t(r))),
-                    std::min(source.Bottom, ClampToInt32(std::int64_t(b)))};
+    TKelvoRect part{
+        std::max(source.Left, ClampToInt32(std::int64_t(l))), std::max(source.Top, ClampToInt32(std::int64_t(t))),
+        std::min(source.Right, ClampToInt32(std::int64_t(r))), std::min(source.Bottom, ClampToInt32(std::int64_t(b)))};
     if (part.IsEmpty()) return TKelvoVisiblePart{};
     const auto toDest = [](double s, double s0, double s1, double d0, double d1) {
         return ClampToInt32(std::int64_t(std::llround(d0 + (s - s0) * (d1 - d0) / (s1 - s0))));

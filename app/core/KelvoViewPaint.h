@@ -11,14 +11,14 @@
 constexpr std::uint8_t KelvoViewVisible = 1;
 constexpr std::uint8_t KelvoViewHasBody = 2;
 constexpr std::uint8_t KelvoViewHasOverlay = 4;
-constexpr std::uint8_t KelvoViewStandalone = 8;   // may paint itself outside a view's paint
-constexpr std::uint8_t KelvoViewNoExtent = 16;    // not counted in the scrollable extent
+constexpr std::uint8_t KelvoViewStandalone = 8;  // may paint itself outside a view's paint
+constexpr std::uint8_t KelvoViewNoExtent = 16;   // not counted in the scrollable extent
 constexpr std::uint8_t KelvoViewDefaultFlags = 15;
 
 // Hit-test answers.
 constexpr int KelvoHitNone = 0;
-constexpr int KelvoHitPartly = 1;     // a rectangle overlaps the object without lying inside it
-constexpr int KelvoHitNear = 2;       // within the tolerance around the object
+constexpr int KelvoHitPartly = 1;  // a rectangle overlaps the object without lying inside it
+constexpr int KelvoHitNear = 2;    // within the tolerance around the object
 constexpr int KelvoHitInside = 3;
 
 // The smallest rectangle holding both; an empty one does not count (both empty: a).

@@ -48,7 +48,8 @@ void CopyIntoFresh(TKelvoPixelBuffer& fresh, const TKelvoPixels& source) {
                         source.Bits() + std::intptr_t(y) * source.Stride(), rowBytes);
     };
     const std::int32_t height = source.Height();
-    const unsigned workers = fresh.MemorySize() < ParallelBytes ? 1 : std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    const unsigned workers =
+        fresh.MemorySize() < ParallelBytes ? 1 : std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
     std::vector<std::thread> threads;
     const std::int32_t band = (height + std::int32_t(workers) - 1) / std::int32_t(workers);
     for (unsigned i = 1; i < workers; ++i) {
@@ -69,15 +70,13 @@ TKelvoLTBitmap::TKelvoLTBitmap() { Describe(); }
 
 TKelvoLTBitmap::~TKelvoLTBitmap() { L_FreeBitmap(&handle_); }
 
-void TKelvoLTBitmap::Describe() {
-    pixels_.Init(block_.GetBounds(), block_.Bits(), block_.Format(), block_.Stride());
-}
+void TKelvoLTBitmap::Describe() { pixels_.Init(block_.GetBounds(), block_.Bits(), block_.Format(), block_.Stride()); }
 
 bool TKelvoLTBitmap::Adopt(TKelvoPixelBuffer& fresh) {
     TLBitmapHandle handle;
     if (fresh.Width() > 0 && fresh.Height() > 0 &&
-        L_CreateBitmap(&handle, L_MEMORY_USER, fresh.Width(), fresh.Height(), BitsPerPixel(fresh.Format()), 0,
-                       nullptr, 0, fresh.Bits(), std::size_t(fresh.MemorySize())) != L_SUCCESS)
+        L_CreateBitmap(&handle, L_MEMORY_USER, fresh.Width(), fresh.Height(), BitsPerPixel(fresh.Format()), 0, nullptr,
+                       0, fresh.Bits(), std::size_t(fresh.MemorySize())) != L_SUCCESS)
         return false;
     L_FreeBitmap(&handle_);
     handle_ = handle;
@@ -95,8 +94,8 @@ bool TKelvoLTBitmap::Draw(TLDeviceContext dc, const TKelvoRect& dest, const TKel
 
 bool TKelvoLTBitmap::Print(TLDeviceContext dc, const TKelvoRect& rect) {
     if (rect.Width() > INT32_MAX || rect.Height() > INT32_MAX) return false;
-    return L_PrintBitmapExt(dc, &handle_, rect.Left, rect.Top, std::int32_t(rect.Width()),
-                            std::int32_t(rect.Height()), 0) == L_SUCCESS;
+    return L_PrintBitmapExt(dc, &handle_, rect.Left, rect.Top, std::int32_t(rect.Width()), std::int32_t(rect.Height()),
+                            0) == L_SUCCESS;
 }
 
 bool TKelvoLTBitmap::SetSize(std::int32_t width, std::int32_t height, std::uint16_t format) {
@@ -133,8 +132,7 @@ bool TKelvoLTBitmap::Crop(const TKelvoRect& rect) {
 
 bool TKelvoLTBitmap::FlipHorizontal() {
     TKelvoPixelBuffer fresh;
-    return BuildBlock(fresh, [&](TKelvoPixelBuffer& b) { return FlipPixelsHorizontal(pixels_, b); }) &&
-           Adopt(fresh);
+    return BuildBlock(fresh, [&](TKelvoPixelBuffer& b) { return FlipPixelsHorizontal(pixels_, b); }) && Adopt(fresh);
 }
 
 bool TKelvoLTBitmap::FlipVertical() {

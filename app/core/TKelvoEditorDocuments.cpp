@@ -34,8 +34,7 @@ std::u16string FormatWithName(const std::u16string& format, const std::u16string
 
 }  // namespace
 
-TKelvoEditorDocuments::TKelvoEditorDocuments(IKelvoEditorUI& ui, TKelvoDocumentFormats& formats,
-                                             TKelvoTextSource texts)
+TKelvoEditorDocuments::TKelvoEditorDocuments(IKelvoEditorUI& ui, TKelvoDocumentFormats& formats, TKelvoTextSource texts)
     : ui_(ui), formats_(formats), texts_(texts) {}
 
 TKelvoEditorDocuments::~TKelvoEditorDocuments() {

@@ -37,7 +37,7 @@ struct TKelvoEditorCommands {
 // What the save dialog is asked and answers.
 struct TKelvoSaveDialogRequest {
     TKelvoFileFormatArray Formats;
-    std::u16string FileName;     // in: the proposal (no extension); out: the typed name
+    std::u16string FileName;       // in: the proposal (no extension); out: the typed name
     std::int32_t FilterIndex = 0;  // in and out: index into Formats
 };
 

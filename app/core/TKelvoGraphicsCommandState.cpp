@@ -16,7 +16,6 @@ std::int64_t SnapshotSize(const TKelvoRect& bounds, const TKelvoPixels& source) 
     return std::int64_t(PixelRowStride(source.Format(), std::int32_t(bounds.Width()))) * bounds.Height();
 }
 
-
 }  // namespace
 
 void TKelvoCustomGraphicsCommandState::TellTools() const {

@@ -83,9 +83,7 @@ std::vector<AnsiString> DecodeLanguageLines(std::vector<AnsiString> lines) {
     return converted;
 }
 
-TKelvoLanguageFile::TKelvoLanguageFile(std::string_view bytes) {
-    Load(DecodeLanguageLines(bytes));
-}
+TKelvoLanguageFile::TKelvoLanguageFile(std::string_view bytes) { Load(DecodeLanguageLines(bytes)); }
 
 TKelvoLanguageFile::TKelvoLanguageFile(const TStrings& lines) {
     std::vector<AnsiString> raw;
@@ -105,9 +103,7 @@ std::uint16_t TKelvoLanguageFile::LanguageId() const {
     return id > 0 && id <= 65535 ? static_cast<std::uint16_t>(id) : 0;
 }
 
-WideString TKelvoLanguageFile::LanguageName() const {
-    return Utf8Decode(ReadString("Language", "Language", ""));
-}
+WideString TKelvoLanguageFile::LanguageName() const { return Utf8Decode(ReadString("Language", "Language", "")); }
 
 void TKelvoLanguageFile::FillTable(TKelvoLocalStringList& table) const {
     table.Clear();

@@ -102,9 +102,7 @@ void TKelvoLocalizer::RegisterListener(TKelvoMethod listener) {
     listeners_.Add(listener);
 }
 
-void TKelvoLocalizer::UnregisterListener(TKelvoMethod listener) {
-    listeners_.Remove(listener);
-}
+void TKelvoLocalizer::UnregisterListener(TKelvoMethod listener) { listeners_.Remove(listener); }
 
 WideString GetText(std::int32_t id, const WideString& fallback) {
     return KelvoLocalizer ? KelvoLocalizer->GetText(id, fallback) : fallback;
@@ -114,13 +112,9 @@ void SetLanguage(std::int32_t id) {
     if (KelvoLocalizer) KelvoLocalizer->SetLanguage(id);
 }
 
-std::uint16_t GetCurrentLanguageId() {
-    return KelvoLocalizer ? KelvoLocalizer->GetCurrentLanguageId() : 0;
-}
+std::uint16_t GetCurrentLanguageId() { return KelvoLocalizer ? KelvoLocalizer->GetCurrentLanguageId() : 0; }
 
-std::uint16_t GetBaseLanguageId() {
-    return KelvoLocalizer ? KelvoLocalizer->GetBaseLanguageId() : 0;
-}
+std::uint16_t GetBaseLanguageId() { return KelvoLocalizer ? KelvoLocalizer->GetBaseLanguageId() : 0; }
 
 void RegisterListener(TKelvoMethod listener) {
     if (KelvoLocalizer)

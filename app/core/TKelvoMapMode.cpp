@@ -6,8 +6,7 @@
 namespace {
 
 // Floor((v - fromOrg) * toExt / fromExt) + toOrg, exact in integers.
-std::int32_t Map(std::int32_t v, std::int32_t fromOrg, std::int32_t fromExt, std::int32_t toOrg,
-                 std::int32_t toExt) {
+std::int32_t Map(std::int32_t v, std::int32_t fromOrg, std::int32_t fromExt, std::int32_t toOrg, std::int32_t toExt) {
     if (fromExt == 0) throw EDivByZero("Division by zero");
     const std::int32_t product = CheckedMul(CheckedSub(v, fromOrg), toExt);
     std::int64_t q = std::int64_t(product) / fromExt;

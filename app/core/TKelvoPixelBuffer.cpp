@@ -10,9 +10,7 @@ void TKelvoPixelBuffer::FreeMemory(Byte* p) noexcept { std::free(p); }
 
 TKelvoPixelBuffer::TKelvoPixelBuffer() { SetFormat(KelvoFormatBGR24); }
 
-TKelvoPixelBuffer::TKelvoPixelBuffer(std::uint16_t format, const TKelvoRect& rect) {
-    SetFormatAndBounds(format, rect);
-}
+TKelvoPixelBuffer::TKelvoPixelBuffer(std::uint16_t format, const TKelvoRect& rect) { SetFormatAndBounds(format, rect); }
 
 TKelvoPixelBuffer::~TKelvoPixelBuffer() = default;
 

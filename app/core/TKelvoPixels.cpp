@@ -9,14 +9,20 @@ int BitsPerPixel(std::uint16_t format) {
     int bits;
     switch (format & 0x0F) {
         case 1: bits = 8; break;
-        case 2: case 3: case 4: case 5: case 7: case 8: bits = 24; break;
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+        case 7:
+        case 8: bits = 24; break;
         case 6: bits = 32; break;
         default: bits = 0; break;
     }
     // Alpha first, then the multiplier: 0x1112 is 24 + 8 = 32.
     if (((format >> 8) & 0x0F) == 1) bits += 8;
     switch ((format >> 4) & 0x0F) {
-        case 2: case 3: bits *= 2; break;
+        case 2:
+        case 3: bits *= 2; break;
         case 4: bits *= 4; break;
         default: break;
     }
@@ -40,9 +46,7 @@ void TKelvoPixels::Init(const TKelvoRect& rect, void* bits, std::uint16_t format
     SetDescriptor(rect, static_cast<Byte*>(bits), stride);
 }
 
-TKelvoRect TKelvoPixels::GetBounds() const {
-    return TKelvoRect{left_, top_, left_ + width_, top_ + height_};
-}
+TKelvoRect TKelvoPixels::GetBounds() const { return TKelvoRect{left_, top_, left_ + width_, top_ + height_}; }
 
 void TKelvoPixels::SetDescriptor(const TKelvoRect& rect, Byte* bits, std::int32_t stride) {
     bits_ = bits;
@@ -58,8 +62,7 @@ void TKelvoPixels::SetFormat(std::uint16_t format) {
     bytesPerPixel_ = BitsPerPixel(format) / 8;
 }
 
-void TKelvoPixels::CopyRect(std::int32_t x, std::int32_t y, const TKelvoRect& sourceRect,
-                            const TKelvoPixels& source) {
+void TKelvoPixels::CopyRect(std::int32_t x, std::int32_t y, const TKelvoRect& sourceRect, const TKelvoPixels& source) {
     if (source.Format() != format_ || bits_ == nullptr || source.Bits() == nullptr) return;
     // Clip to the source first, then move to the destination position and clip to our bounds.
     const TKelvoRect src = IntersectRects(sourceRect, source.GetBounds());

@@ -5,8 +5,7 @@
 #include "classlib/core/Exceptions.h"
 
 void TKelvoPointList::Check(std::int32_t index) const {
-    if (index < 0 || index >= Count())
-        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
 std::int32_t TKelvoPointList::Add(const TKelvoPoint& point) {

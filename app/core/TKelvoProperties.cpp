@@ -115,10 +115,8 @@ TVariant TKelvoCustomProperties::GetAsVariant(std::int32_t index) const {
                 return TVariant(v);
             }
             break;
-        case kpString:
-            return TVariant(AnsiString(item.Data.begin(), item.Data.end()));
-        default:
-            break;
+        case kpString: return TVariant(AnsiString(item.Data.begin(), item.Data.end()));
+        default: break;
     }
     return TVariant();
 }

@@ -152,8 +152,7 @@ bool TKelvoSDFReader::IntegerOf(const TKelvoSDFElement& e, std::int64_t& value) 
             if (e.Size != 4) return false;
             value = std::int32_t(ReadLE(p, 4));
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 

@@ -33,10 +33,10 @@ TKelvoGraphicsPrintModule::TKelvoGraphicsPrintModule(TComponent* owner) : TKelvo
     TMainForm& form = *editor->MainForm();
     form.AddSeparator(form.FileMenuItem, form.FileMenuSeparator);
     const TNotifyEvent print = MakeMethod<&TKelvoGraphicsPrintModule::PrintCommand>(this);
-    PrintMenuItem = form.AddMenuItem(PrintCaption(), kCtrlP, form.FileMenuSeparator, form.FileMenuItem, kImagePrint,
-                                     print);
-    PrintButton = form.AddToolButton<TSkinItem>(editor->StandardToolbar, form.GetImages(),
-                                                editor->EditToolbarSeparator, PrintCaption(), kImagePrint, print);
+    PrintMenuItem =
+        form.AddMenuItem(PrintCaption(), kCtrlP, form.FileMenuSeparator, form.FileMenuItem, kImagePrint, print);
+    PrintButton = form.AddToolButton<TSkinItem>(editor->StandardToolbar, form.GetImages(), editor->EditToolbarSeparator,
+                                                PrintCaption(), kImagePrint, print);
 }
 
 void TKelvoGraphicsPrintModule::Localize() {
@@ -90,6 +90,5 @@ void TKelvoGraphicsPrintModule::PrintCommand(TObject*) {
     // Cancelled is no error; a dialog that could not find a printer is.
     if (!chosen && ::CommDlgExtendedError() == 0) return;
     if (!chosen || !dialog.hDC || !PrintImage(dialog.hDC, document->Working(), document->DisplayName()))
-        KelvoApplication->MessageBoxTitled(GetText(kTextPrintFailed, u"The image could not be printed."),
-                                           MB_ICONERROR);
+        KelvoApplication->MessageBoxTitled(GetText(kTextPrintFailed, u"The image could not be printed."), MB_ICONERROR);
 }

@@ -3,6 +3,4 @@
 #include "app/win/KelvoProgram.h"
 #include "classlib/win/Win32.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return kelvo::RunKelvoProgram(&kelvo::CreateStartupModule);
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return kelvo::RunKelvoProgram(&kelvo::CreateStartupModule); }

@@ -12,8 +12,7 @@ constexpr std::uint64_t MaxMapped = std::numeric_limits<std::uint32_t>::max();
 
 }  // namespace
 
-bool ReadExchangeFile(const std::u16string& fileName, TKelvoPixelBuffer& working,
-                      std::vector<std::uint8_t>* exifJpeg) {
+bool ReadExchangeFile(const std::u16string& fileName, TKelvoPixelBuffer& working, std::vector<std::uint8_t>* exifJpeg) {
     const DWORD attributes = GetFileAttributesW(reinterpret_cast<LPCWSTR>(fileName.c_str()));
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
     TFileMapping mapping(fileName);

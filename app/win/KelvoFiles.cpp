@@ -14,9 +14,7 @@
 namespace kelvo {
 
 namespace {
-LPCWSTR W(const WideString& s) {
-    return reinterpret_cast<LPCWSTR>(s.c_str());
-}
+LPCWSTR W(const WideString& s) { return reinterpret_cast<LPCWSTR>(s.c_str()); }
 }  // namespace
 
 bool ReadFileBytes(const WideString& name, AnsiString& bytes, std::size_t maxBytes) {

@@ -117,8 +117,8 @@ bool LockPixelsInto(GpBitmap* bitmap, TKelvoPixels& pixels) {
     data.Stride = pixels.Stride();
     data.PixelFormat = PixelFormat24bppRGB;
     data.Scan0 = pixels.Bits();
-    if (GdipBitmapLockBits(bitmap, &rect, ImageLockModeRead | ImageLockModeUserInputBuf, PixelFormat24bppRGB,
-                           &data) == Ok)
+    if (GdipBitmapLockBits(bitmap, &rect, ImageLockModeRead | ImageLockModeUserInputBuf, PixelFormat24bppRGB, &data) ==
+        Ok)
         return GdipBitmapUnlockBits(bitmap, &data) == Ok;
 
     BitmapData own{};
@@ -151,8 +151,7 @@ TGUID RawFormatOf(GpImage* image) {
 
 bool ImageSize(GpImage* image, std::int32_t& width, std::int32_t& height) {
     UINT w = 0, h = 0;
-    if (DllExports::GdipGetImageWidth(image, &w) != Ok || DllExports::GdipGetImageHeight(image, &h) != Ok)
-        return false;
+    if (DllExports::GdipGetImageWidth(image, &w) != Ok || DllExports::GdipGetImageHeight(image, &h) != Ok) return false;
     if (w == 0 || h == 0 || w > UINT(INT32_MAX) || h > UINT(INT32_MAX)) return false;
     width = std::int32_t(w);
     height = std::int32_t(h);
@@ -189,9 +188,8 @@ bool SaveKVI(GpBitmap* bitmap, const std::u16string& fileName, const CLSID& enco
     if (!bytes) return false;
     TScopeExit unlock([&] { ::GlobalUnlock(memory); });
     if (!ScrambleKVIHeader(bytes, std::size_t(size))) return false;
-    return kelvo::ReplaceFileBy(fileName, [&](const WideString& temporary) {
-        return WriteWholeFile(temporary, bytes, std::size_t(size));
-    });
+    return kelvo::ReplaceFileBy(
+        fileName, [&](const WideString& temporary) { return WriteWholeFile(temporary, bytes, std::size_t(size)); });
 }
 
 }  // namespace

@@ -28,9 +28,8 @@ std::vector<WideString> TKelvoLanguageFolder::LanguageFiles() {
         names.emplace_back(reinterpret_cast<const char16_t*>(data.cFileName));
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
-    std::sort(names.begin(), names.end(), [](const WideString& a, const WideString& b) {
-        return CompareTextSystem(a, b) < 0;
-    });
+    std::sort(names.begin(), names.end(),
+              [](const WideString& a, const WideString& b) { return CompareTextSystem(a, b) < 0; });
     for (WideString& name : names) name = folder_ + name;
     return names;
 }

@@ -16,13 +16,9 @@ namespace kelvo {
 
 namespace {
 
-[[noreturn]] void ExitWithProgramCode() {
-    ::ExitProcess(static_cast<UINT>(ExitCode));
-}
+[[noreturn]] void ExitWithProgramCode() { ::ExitProcess(static_cast<UINT>(ExitCode)); }
 
-LONG WINAPI ExitOnCrash(EXCEPTION_POINTERS*) {
-    ExitWithProgramCode();
-}
+LONG WINAPI ExitOnCrash(EXCEPTION_POINTERS*) { ExitWithProgramCode(); }
 
 // Inside a handler: the class library's report, or a plain box before the application exists.
 void Report() {

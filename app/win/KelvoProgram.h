@@ -1,6 +1,6 @@
 // The program's life from its first unit to its exit code: the units in a fixed order (the class library's,
-// the themed graphics and the theme nexus, the wide file streams, the application object, the localizer), the user interface,
-// the run with its state walks, the shut-down, and the exit code the program set.
+// the themed graphics and the theme nexus, the wide file streams, the application object, the localizer), the user
+// interface, the run with its state walks, the shut-down, and the exit code the program set.
 #pragma once
 
 namespace kelvo {

@@ -12,8 +12,8 @@ void SetApplicationTitle(const WideString& title) {
 
 int ApplicationMessageBox(const WideString& text, const WideString& caption, unsigned flags) {
     if (!UniApplication)
-        return ::MessageBoxW(nullptr, reinterpret_cast<LPCWSTR>(text.c_str()), reinterpret_cast<LPCWSTR>(caption.c_str()),
-                             flags);
+        return ::MessageBoxW(nullptr, reinterpret_cast<LPCWSTR>(text.c_str()),
+                             reinterpret_cast<LPCWSTR>(caption.c_str()), flags);
     return UniApplication->MessageBox(text, caption, flags);
 }
 

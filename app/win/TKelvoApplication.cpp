@@ -26,9 +26,7 @@ TKelvoApplication::~TKelvoApplication() {
         Application->OnIdle = nullptr;
 }
 
-void TKelvoApplication::Initialize() {
-    Application->Initialize();
-}
+void TKelvoApplication::Initialize() { Application->Initialize(); }
 
 TComponent* TKelvoApplication::CreateModuleNoRef(TClass cls) {
     TComponent* module = nullptr;
@@ -43,13 +41,9 @@ void TKelvoApplication::Run() {
     SaveState();
 }
 
-void TKelvoApplication::AddIdleListener(TKelvoMethod listener) {
-    idleListeners_.Add(listener);
-}
+void TKelvoApplication::AddIdleListener(TKelvoMethod listener) { idleListeners_.Add(listener); }
 
-void TKelvoApplication::RemoveIdleListener(TKelvoMethod listener) {
-    idleListeners_.Remove(listener);
-}
+void TKelvoApplication::RemoveIdleListener(TKelvoMethod listener) { idleListeners_.Remove(listener); }
 
 void TKelvoApplication::ApplicationIdle(TObject* sender, bool& done) {
     if (OnIdle) OnIdle(sender, done);
@@ -57,9 +51,7 @@ void TKelvoApplication::ApplicationIdle(TObject* sender, bool& done) {
     idleListeners_.CallEach(MakeMethod<&TKelvoApplication::ReportError>(this));
 }
 
-void TKelvoApplication::ReportError() {
-    Application->HandleException(this);
-}
+void TKelvoApplication::ReportError() { Application->HandleException(this); }
 
 void TKelvoApplication::PostponedCall(TKelvoMethod call) {
     if (!Application->MainForm()) return;
@@ -70,20 +62,15 @@ void TKelvoApplication::PostDeferredCallMessage() {
     if (TCustomForm* main = Application->MainForm()) ::PostMessageW(main->Handle(), KelvoDeferredCallMessage, 0, 0);
 }
 
-void TKelvoApplication::RunPostponedCall() {
-    deferred_.RunNext();
-}
+void TKelvoApplication::RunPostponedCall() { deferred_.RunNext(); }
 
-int TKelvoApplication::GetComponentCount() const {
-    return Application->ComponentCount();
-}
+int TKelvoApplication::GetComponentCount() const { return Application->ComponentCount(); }
 
-TComponent* TKelvoApplication::GetComponent(int index) const {
-    return Application->Components(index);
-}
+TComponent* TKelvoApplication::GetComponent(int index) const { return Application->Components(index); }
 
 WideString TKelvoApplication::GetStateFileName() const {
-    return ComposeStateFileName(uni::SwitchGetModuleFileName(nullptr), kelvo::ApplicationDataFolder(Application->Handle()));
+    return ComposeStateFileName(uni::SwitchGetModuleFileName(nullptr),
+                                kelvo::ApplicationDataFolder(Application->Handle()));
 }
 
 void TKelvoApplication::LoadState() {
@@ -114,9 +101,7 @@ int TKelvoApplication::MessageBoxTitled(const WideString& text, unsigned flags) 
     return MessageBox(text, GetTitle(), flags);
 }
 
-WideString TKelvoApplication::GetTitle() const {
-    return kelvo::ApplicationTitle();
-}
+WideString TKelvoApplication::GetTitle() const { return kelvo::ApplicationTitle(); }
 
 void TKelvoApplication::SetTitle(const WideString& title) {
     kelvo::SetApplicationTitle(title);

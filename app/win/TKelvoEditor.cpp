@@ -51,11 +51,12 @@ std::vector<std::u16string> CommandLineArguments() {
 
 }  // namespace
 
-TKelvoEditor::TKelvoEditor(TComponent* owner, TMainForm* mainForm) : TKelvoModuleWithControls(owner), mainForm_(mainForm) {
+TKelvoEditor::TKelvoEditor(TComponent* owner, TMainForm* mainForm)
+    : TKelvoModuleWithControls(owner), mainForm_(mainForm) {
     TMainForm& form = *mainForm_;
     TSkinSubmenuItem* file = form.FileMenuItem;
-    OpenMenuItem = form.AddMenuItem(Text(kTextOpen, u"Open") + u"...", kCtrlO, form.FileMenuSeparator, file,
-                                    kImageOpen, MakeMethod<&TKelvoEditor::OpenCommand>(this));
+    OpenMenuItem = form.AddMenuItem(Text(kTextOpen, u"Open") + u"...", kCtrlO, form.FileMenuSeparator, file, kImageOpen,
+                                    MakeMethod<&TKelvoEditor::OpenCommand>(this));
     // Save is kept hidden: Save As is the one saving command the user sees.
     SaveMenuItem = form.AddMenuItem(Text(kTextSaveAs, u"Save As"), 0, form.FileMenuSeparator, file, kImageSave,
                                     MakeMethod<&TKelvoEditor::SaveAsCommand>(this));
@@ -69,9 +70,9 @@ TKelvoEditor::TKelvoEditor(TComponent* owner, TMainForm* mainForm) : TKelvoModul
     StandardToolbar = form.AddToolbar(Text(kTextStandardToolbar, u"Standard"));
     OpenButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, Text(kTextOpen, u"Open"),
                                                kImageOpen, MakeMethod<&TKelvoEditor::OpenCommand>(this));
-    SaveButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr,
-                                               Text(kTextSaveAs, u"Save As"), kImageSave,
-                                               MakeMethod<&TKelvoEditor::SaveAsCommand>(this));
+    SaveButton =
+        form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, Text(kTextSaveAs, u"Save As"),
+                                      kImageSave, MakeMethod<&TKelvoEditor::SaveAsCommand>(this));
 
     EditMenuItem = form.AddSubmenu(Text(kTextEdit, u"&Edit"), nullptr, form.ViewMenuItem);
     UndoMenuItem = form.AddMenuItem(Text(kTextUndo, u"Undo"), kCtrlZ, nullptr, EditMenuItem, kImageUndo,

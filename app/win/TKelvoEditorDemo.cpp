@@ -7,8 +7,8 @@
 #include "toolbar/win/TTBItemViewer.h"
 #include "toolbar/win/TTBView.h"
 
-void TKelvoEditor::ExecuteDemoCommand(IKelvoDemoPlayback&, const AnsiString& command, bool& handled,
-                                      IKelvoDemoMacro&, const TKelvoProperties&) {
+void TKelvoEditor::ExecuteDemoCommand(IKelvoDemoPlayback&, const AnsiString& command, bool& handled, IKelvoDemoMacro&,
+                                      const TKelvoProperties&) {
     handled = true;
     if (command == "UNDO")
         UndoCommand(this);

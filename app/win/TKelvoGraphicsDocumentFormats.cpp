@@ -57,8 +57,7 @@ bool TKelvoGraphicsDocumentFormats::Load(TKelvoDocument& document, const std::u1
     } else {
         TKelvoResolution resolution;
         std::int32_t id = KelvoFormatOther;
-        if (!table_.Read(fileName, graphics->Working(), graphics->Original(), graphics->Properties(), resolution,
-                         id))
+        if (!table_.Read(fileName, graphics->Working(), graphics->Original(), graphics->Properties(), resolution, id))
             return false;
         // Writing back into the file it came from is for the exchange reader's files alone.
         formatId = id == KelvoFormatExchange ? KelvoFormatOther : id;

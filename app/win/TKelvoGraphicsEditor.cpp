@@ -84,7 +84,6 @@ std::u16string FolderOf(const std::u16string& path) {
     return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
 }
 
-
 }  // namespace
 
 namespace {
@@ -100,14 +99,12 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
     TMainForm& form = *mainForm;
     TTBCustomItem* before = EditToolbarSeparator;
     form.AddSeparator(StandardToolbar->Items(), before);
-    PrevImageButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), before,
-                                                    GetText(kTextPrevImage, u"Previous Image"),
-                                                    form.LoadImage("PrevImage"),
-                                                    MakeMethod<&TKelvoGraphicsEditor::PrevImage>(this));
-    NextImageButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), before,
-                                                    GetText(kTextNextImage, u"Next Image"),
-                                                    form.LoadImage("NextImage"),
-                                                    MakeMethod<&TKelvoGraphicsEditor::NextImage>(this));
+    PrevImageButton = form.AddToolButton<TSkinItem>(
+        StandardToolbar, form.GetImages(), before, GetText(kTextPrevImage, u"Previous Image"),
+        form.LoadImage("PrevImage"), MakeMethod<&TKelvoGraphicsEditor::PrevImage>(this));
+    NextImageButton =
+        form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), before, GetText(kTextNextImage, u"Next Image"),
+                                      form.LoadImage("NextImage"), MakeMethod<&TKelvoGraphicsEditor::NextImage>(this));
     form.OnDropFile = MakeMethod<&TKelvoGraphicsEditor::OpenDroppedFile>(this);
     form.OnMouseWheel = MakeMethod<&TKelvoGraphicsEditor::HandleMouseWheel>(this);
     if (Screen) Screen->SetCursors(HandCursor, ::LoadCursorW(::GetModuleHandleW(nullptr), L"Hand"));
@@ -122,8 +119,8 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
     Twain->OnDisableMenus = MakeMethod<&TKelvoGraphicsEditor::DisableScanMenus>(this);
     TSkinSubmenuItem* file = form.FileMenuItem;
     TSkinSeparatorItem* scanSeparator = form.AddSeparator(file, CloseMenuItem);
-    SelectSourceMenuItem = form.AddMenuItem(GetText(kTextSelectSource, u"Select Source..."), 0, scanSeparator, file,
-                                            -1, MakeMethod<&TKelvoGraphicsEditor::SelectSourceCommand>(this));
+    SelectSourceMenuItem = form.AddMenuItem(GetText(kTextSelectSource, u"Select Source..."), 0, scanSeparator, file, -1,
+                                            MakeMethod<&TKelvoGraphicsEditor::SelectSourceCommand>(this));
     AcquireMenuItem = form.AddMenuItem(GetText(kTextAcquire, u"Acquire..."), 0, scanSeparator, file, -1,
                                        MakeMethod<&TKelvoGraphicsEditor::AcquireCommand>(this));
     ImportMenuItem = form.AddSubmenu(GetText(kTextImport, u"Import"), file, form.FileMenuSeparator);
@@ -157,8 +154,8 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
          ZoomInMenuItem, ZoomInButton);
     zoom(kTextZoomOut, u"Zoom Out", kCtrlNumMinus, "ZoomOut", MakeMethod<&TKelvoGraphicsEditor::ZoomOut>(this),
          ZoomOutMenuItem, ZoomOutButton);
-    zoom(kTextActualSize, u"Actual Size", kCtrlAlt0, "ActualSize",
-         MakeMethod<&TKelvoGraphicsEditor::ActualSize>(this), ActualSizeMenuItem, ActualSizeButton);
+    zoom(kTextActualSize, u"Actual Size", kCtrlAlt0, "ActualSize", MakeMethod<&TKelvoGraphicsEditor::ActualSize>(this),
+         ActualSizeMenuItem, ActualSizeButton);
     zoom(kTextBestFit, u"Best Fit", 0, "BestFit", MakeMethod<&TKelvoGraphicsEditor::BestFit>(this), BestFitMenuItem,
          BestFitButton);
     TKelvoGraphicsDocumentHooks hooks;
@@ -190,10 +187,11 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
         SetHeightStatus(height);
     };
     hooks.ShowError = [this](const std::u16string& text) { ShowError(text); };
-    SetDocuments(std::make_unique<TKelvoGraphicsEditorDocuments>(
-        *this, formats_, &GetText, std::move(hooks), [this](TKelvoDocument& document) {
-            if (!document.FileName().empty()) Opened(document.FileName());
-        }));
+    SetDocuments(std::make_unique<TKelvoGraphicsEditorDocuments>(*this, formats_, &GetText, std::move(hooks),
+                                                                 [this](TKelvoDocument& document) {
+                                                                     if (!document.FileName().empty())
+                                                                         Opened(document.FileName());
+                                                                 }));
     instance = this;
     // The hand tool comes with the editor: its control pans every view, and Space takes it from any tool.
     TKelvoScrollTool* hand = nullptr;
@@ -445,9 +443,9 @@ void TKelvoGraphicsEditor::PluginModeEntered() {
     form.AddSeparator(StandardToolbar->Items(), nullptr);
     OkButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, GetText(kTextOk, u"OK"), -1,
                                              MakeMethod<&TKelvoGraphicsEditor::Ok>(this));
-    CancelButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr,
-                                                 GetText(kTextCancel, u"Cancel"), -1,
-                                                 MakeMethod<&TKelvoGraphicsEditor::Cancel>(this));
+    CancelButton =
+        form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, GetText(kTextCancel, u"Cancel"), -1,
+                                      MakeMethod<&TKelvoGraphicsEditor::Cancel>(this));
     for (TSkinItem* button : {OkButton, CancelButton}) {
         button->SetStretch(true);
         button->SetDisplayMode(nbdmTextOnly);

@@ -12,9 +12,8 @@
 #include "classlib/win/TScreen.h"
 #include "unicode/core/WidePaths.h"
 
-void TKelvoGraphicsEditor::ExecuteDemoCommand(IKelvoDemoPlayback& playback, const AnsiString& command,
-                                              bool& handled, IKelvoDemoMacro& macro,
-                                              const TKelvoProperties& params) {
+void TKelvoGraphicsEditor::ExecuteDemoCommand(IKelvoDemoPlayback& playback, const AnsiString& command, bool& handled,
+                                              IKelvoDemoMacro& macro, const TKelvoProperties& params) {
     handled = true;
     if (command == "IMAGEOPEN") {
         if (!DemoImageOpen(playback, params)) playback.ReportError("Cannot open the file.");
@@ -112,6 +111,6 @@ void TKelvoGraphicsEditor::RecordOpened(const std::u16string& fileName) {
     Recorder->AddLine("MouseCurvedMove Open");
     if (Recorder->ShowMessages()) Recorder->AddLine("Message \"Open Image\"");
     // The name alone: a demonstration finds its images in the images folder wherever the program is.
-    Recorder->AddLine("ImageOpen \"" + WideToAnsi(uni::FileNameOfW(fileName)) + "\", " + IntToStr(view->Width()) + ", " +
-                      IntToStr(view->Height()));
+    Recorder->AddLine("ImageOpen \"" + WideToAnsi(uni::FileNameOfW(fileName)) + "\", " + IntToStr(view->Width()) +
+                      ", " + IntToStr(view->Height()));
 }

@@ -12,8 +12,9 @@ TKelvoGraphicsThumbnail::TKelvoGraphicsThumbnail(const std::u16string& fileName,
     bool wasKVI = false;
     if (!OpenGdipImage(fileName, source, wasKVI)) return;
     UINT w = 0, h = 0;
-    if (DllExports::GdipGetImageWidth(source.Get(), &w) != Ok || DllExports::GdipGetImageHeight(source.Get(), &h) != Ok ||
-        w == 0 || h == 0 || w > UINT(INT32_MAX) || h > UINT(INT32_MAX))
+    if (DllExports::GdipGetImageWidth(source.Get(), &w) != Ok ||
+        DllExports::GdipGetImageHeight(source.Get(), &h) != Ok || w == 0 || h == 0 || w > UINT(INT32_MAX) ||
+        h > UINT(INT32_MAX))
         return;
 
     // The orientation item alone decides the turn; its other properties are of no use to a preview.
@@ -66,8 +67,8 @@ std::unique_ptr<TKelvoFileInfo> TKelvoGraphicsFormats::GetFileInfo(const std::u1
     return std::make_unique<TKelvoGraphicsFileInfo>(fileName, ReadGraphicsFileInfo(fileName, Texts()));
 }
 
-std::unique_ptr<TKelvoThumbnail> TKelvoGraphicsFormats::GetThumbnail(const std::u16string& fileName,
-                                                                     std::int32_t width, std::int32_t height) const {
+std::unique_ptr<TKelvoThumbnail> TKelvoGraphicsFormats::GetThumbnail(const std::u16string& fileName, std::int32_t width,
+                                                                     std::int32_t height) const {
     UseGdiPlus();
     auto thumbnail = std::make_unique<TKelvoGraphicsThumbnail>(fileName, width, height);
     if (!thumbnail->Valid()) return nullptr;

@@ -97,8 +97,9 @@ void TKelvoGraphicsView::WMSetCursor(TMessage& message) {
     const TPoint client = ScreenToClient(TPoint{pt.x, pt.y});
     const TShiftState shift = KeyboardStateToShiftState();
     int cursor = 0;
-    RouteToToolControls(
-        [&](TKelvoGraphicsToolControl& c) { return c.GetCursor(shift, TKelvoPoint{client.X, client.Y}, cursor); });
+    RouteToToolControls([&](TKelvoGraphicsToolControl& c) {
+        return c.GetCursor(shift, TKelvoPoint{client.X, client.Y}, cursor);
+    });
     if (Screen) ::SetCursor(Screen->Cursors(cursor));
     message.Result = 1;
 }

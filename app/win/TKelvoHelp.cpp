@@ -76,9 +76,9 @@ void TKelvoHelp::SetHelpFile(const AnsiString& name) {
 void TKelvoHelp::ShowTopic(std::int32_t topic) {
     // Neither viewer says why it shows nothing, so a missing file is named here.
     if (!FileExists(helpFile_)) {
-        KelvoApplication->MessageBoxTitled(WideFormat(GetText(kTextCannotOpen, u"The file %s cannot be opened."),
-                                                      {AnsiToWide(helpFile_)}),
-                                           MB_OK | MB_ICONERROR);
+        KelvoApplication->MessageBoxTitled(
+            WideFormat(GetText(kTextCannotOpen, u"The file %s cannot be opened."), {AnsiToWide(helpFile_)}),
+            MB_OK | MB_ICONERROR);
         return;
     }
     const TKelvoHelpCall call = KelvoHelpTopicCall(htmlHelp_, topic);

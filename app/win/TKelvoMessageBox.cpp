@@ -56,8 +56,8 @@ int TKelvoMessageBox::Show(const WideString& caption, const std::vector<WideStri
     form->Canvas()->Font()->Assign(form->Font());
     uni::CanvasDrawTextW(form->Canvas(), text_, measured, DT_CALCRECT | DT_WORDBREAK);
 
-    TKelvoMessageBoxMeasures measures{.TextWidth = measured.Width(), .TextHeight = measured.Height(),
-                                      .ButtonCount = count};
+    TKelvoMessageBoxMeasures measures{
+        .TextWidth = measured.Width(), .TextHeight = measured.Height(), .ButtonCount = count};
     if (icon_) {
         measures.HasIcon = true;
         measures.IconWidth = icon_->Width();
@@ -92,14 +92,14 @@ int TKelvoMessageBox::Show(const WideString& caption, const std::vector<WideStri
     return pressed_;
 }
 
-void TKelvoMessageBox::ButtonClick(TObject* sender) {
-    pressed_ = int(static_cast<TComponent*>(sender)->Tag());
-}
+void TKelvoMessageBox::ButtonClick(TObject* sender) { pressed_ = int(static_cast<TComponent*>(sender)->Tag()); }
 
 void TKelvoMessageBox::PaintForm(TObject*) {
     if (!form_) return;
     TCanvas* canvas = form_->Canvas();
-    if (icon_) ::DrawIconEx(canvas->Handle(), layout_.Icon.Left, layout_.Icon.Top, icon_->Handle(), 0, 0, 0, nullptr, DI_NORMAL);
+    if (icon_)
+        ::DrawIconEx(canvas->Handle(), layout_.Icon.Left, layout_.Icon.Top, icon_->Handle(), 0, 0, 0, nullptr,
+                     DI_NORMAL);
     canvas->Brush()->SetStyle(bsClear);
     TRect text = ToRect(layout_.Text);
     uni::CanvasDrawTextW(canvas, text_, text, DT_WORDBREAK);

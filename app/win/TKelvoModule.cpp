@@ -3,15 +3,11 @@
 #include "app/core/TKelvoLocalizer.h"
 #include "app/win/TKelvoApplication.h"
 
-TKelvoModule::~TKelvoModule() {
-    UnregisterListener(MakeMethod<&TKelvoModule::Localize>(this));
-}
+TKelvoModule::~TKelvoModule() { UnregisterListener(MakeMethod<&TKelvoModule::Localize>(this)); }
 
 void TKelvoModule::Localize() {}
 
-void TKelvoModule::Initialize() {
-    RegisterListener(MakeMethod<&TKelvoModule::Localize>(this));
-}
+void TKelvoModule::Initialize() { RegisterListener(MakeMethod<&TKelvoModule::Localize>(this)); }
 
 void TKelvoModule::LoadState(TKelvoSDFReader&) {}
 

@@ -3,7 +3,8 @@
 #include "app/win/TKelvoApplication.h"
 
 TKelvoModuleWithControls::~TKelvoModuleWithControls() {
-    if (KelvoApplication) KelvoApplication->RemoveIdleListener(MakeMethod<&TKelvoModuleWithControls::UpdateState>(this));
+    if (KelvoApplication)
+        KelvoApplication->RemoveIdleListener(MakeMethod<&TKelvoModuleWithControls::UpdateState>(this));
 }
 
 void TKelvoModuleWithControls::UpdateState() {}

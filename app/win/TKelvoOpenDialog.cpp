@@ -27,13 +27,16 @@ class TPreviewTemplate {
 public:
     TPreviewTemplate() {
         auto put = [this](WORD w) { words_.push_back(w); };
-        auto putDword = [&](DWORD d) { put(LOWORD(d)); put(HIWORD(d)); };
+        auto putDword = [&](DWORD d) {
+            put(LOWORD(d));
+            put(HIWORD(d));
+        };
         putDword(WS_CHILD | WS_CLIPSIBLINGS | DS_3DLOOK | DS_CONTROL);  // style
-        putDword(0);                                                     // extended style
-        put(1);                                                          // one item
-        put(0), put(0), put(1 + kPreviewAreaWidth), put(1);              // x, y, cx, cy
-        put(0), put(0), put(0);                                          // no menu, class, title
-        if (words_.size() % 2) put(0);                                   // items start on a DWORD
+        putDword(0);                                                    // extended style
+        put(1);                                                         // one item
+        put(0), put(0), put(1 + kPreviewAreaWidth), put(1);             // x, y, cx, cy
+        put(0), put(0), put(0);                                         // no menu, class, title
+        if (words_.size() % 2) put(0);                                  // items start on a DWORD
         putDword(WS_CHILD | SS_LEFT);
         putDword(0);
         put(0), put(0), put(1), put(1);
@@ -203,7 +206,8 @@ void TKelvoOpenDialog::PaintPreview(TObject*) {
     canvas->Brush()->SetStyle(bsSolid);
     const HDC dc = canvas->Handle();
     const int saved = ::SaveDC(dc);
-    if (drawn.Width() > 0 && drawn.Height() > 0) ::ExcludeClipRect(dc, drawn.Left, drawn.Top, drawn.Right, drawn.Bottom);
+    if (drawn.Width() > 0 && drawn.Height() > 0)
+        ::ExcludeClipRect(dc, drawn.Left, drawn.Top, drawn.Right, drawn.Bottom);
     canvas->FillRect(client);
     ::RestoreDC(dc, saved);
     canvas->Brush()->SetColor(clBtnShadow);

@@ -19,14 +19,9 @@ bool TKelvoScrollToolControl::KeyDown(std::uint16_t& key, TShiftState) {
             HandTool().SpaceTakeover().Take(selection);
             return true;
         }
-        case TKelvoHandKey::ZoomIn:
-            editor->ZoomIn(nullptr);
-            return false;
-        case TKelvoHandKey::ZoomOut:
-            editor->ZoomOut(nullptr);
-            return false;
-        default:
-            return false;
+        case TKelvoHandKey::ZoomIn: editor->ZoomIn(nullptr); return false;
+        case TKelvoHandKey::ZoomOut: editor->ZoomOut(nullptr); return false;
+        default: return false;
     }
 }
 

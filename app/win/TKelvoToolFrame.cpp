@@ -9,9 +9,7 @@ constexpr int kBelowToolbar = 6;
 
 TKelvoToolFrame::TKelvoToolFrame(TComponent* owner) : TKelvoFrame(owner) {}
 
-void TKelvoToolFrame::RegisterBuilder() {
-    RegisterFormBuilder(StaticClass(), &TKelvoToolFrame::Build);
-}
+void TKelvoToolFrame::RegisterBuilder() { RegisterFormBuilder(StaticClass(), &TKelvoToolFrame::Build); }
 
 void TKelvoToolFrame::Build(TComponent* root) {
     auto* frame = static_cast<TKelvoToolFrame*>(root);
@@ -25,6 +23,4 @@ void TKelvoToolFrame::Build(TComponent* root) {
     frame->Toolbar->OnResize = MakeMethod<&TKelvoToolFrame::ToolbarResize>(frame);
 }
 
-void TKelvoToolFrame::ToolbarResize(TObject*) {
-    SetHeight(Toolbar->Height() + kBelowToolbar);
-}
+void TKelvoToolFrame::ToolbarResize(TObject*) { SetHeight(Toolbar->Height() + kBelowToolbar); }

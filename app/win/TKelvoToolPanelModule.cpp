@@ -75,17 +75,11 @@ void TKelvoToolPanelModule::PlaceToolFrame(TKelvoFrame* frame) {
     frame->SetAlign(alClient);
 }
 
-void TKelvoToolPanelModule::ToggleVisible(TObject*) {
-    SetPanelVisible(!GetPanelVisible());
-}
+void TKelvoToolPanelModule::ToggleVisible(TObject*) { SetPanelVisible(!GetPanelVisible()); }
 
-bool TKelvoToolPanelModule::GetPanelVisible() const {
-    return Panel->Visible();
-}
+bool TKelvoToolPanelModule::GetPanelVisible() const { return Panel->Visible(); }
 
-void TKelvoToolPanelModule::SetPanelVisible(bool value) {
-    Panel->SetVisible(value);
-}
+void TKelvoToolPanelModule::SetPanelVisible(bool value) { Panel->SetVisible(value); }
 
 void TKelvoToolPanelModule::SetPanelWidth(int width) {
     if (width < Panel->MinClientWidth()) return;

@@ -98,8 +98,8 @@ void TKelvoViewCanvas::EndPaint() {
         pixels_.Init(TKelvoRect{}, nullptr, KelvoFormatBGR24, 0);
     });
     ::GdiFlush();
-    ::BitBlt(paintDC_, box_.Left, box_.Top, std::int32_t(box_.Width()), std::int32_t(box_.Height()),
-             memoryDC_.Get(), box_.Left, box_.Top, SRCCOPY);
+    ::BitBlt(paintDC_, box_.Left, box_.Top, std::int32_t(box_.Width()), std::int32_t(box_.Height()), memoryDC_.Get(),
+             box_.Left, box_.Top, SRCCOPY);
 }
 
 void TKelvoViewCanvas::PushState(TKelvoViewObject* object) {

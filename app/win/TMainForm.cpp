@@ -86,9 +86,7 @@ TMainForm::TMainForm(TComponent* owner) : TKelvoForm(owner), sharedImages_(globa
 
 void TMainForm::SetGlobalImages(TCustomImageList* images) { globalImages = images; }
 
-void TMainForm::RegisterBuilder() {
-    RegisterFormBuilder(StaticClass(), &TMainForm::Build);
-}
+void TMainForm::RegisterBuilder() { RegisterFormBuilder(StaticClass(), &TMainForm::Build); }
 
 void TMainForm::Build(TComponent* root) {
     auto* form = static_cast<TMainForm*>(root);
@@ -164,13 +162,9 @@ void TMainForm::Build(TComponent* root) {
     form->HelpMenuItem = MakeItem<TSkinSubmenuItem>(form, bar, "HelpMenuItem", u"&Help");
 }
 
-TTBCustomItem* TMainForm::MenuItems() const {
-    return Menu->Items();
-}
+TTBCustomItem* TMainForm::MenuItems() const { return Menu->Items(); }
 
-TTBCustomItem* TMainForm::ToolbarItems(TSkinToolbar* toolbar) {
-    return toolbar->Items();
-}
+TTBCustomItem* TMainForm::ToolbarItems(TSkinToolbar* toolbar) { return toolbar->Items(); }
 
 void TMainForm::Place(TTBCustomItem* parent, TTBCustomItem* before, TTBCustomItem* item) {
     const int index = before ? parent->IndexOf(before) : -1;
@@ -218,13 +212,9 @@ TSkinToolbar* TMainForm::AddToolbar(const WideString& caption) {
     return toolbar.release();
 }
 
-TSkinDockablePanel* TMainForm::CreateDockablePanel() {
-    return Create<TSkinDockablePanel>(this);
-}
+TSkinDockablePanel* TMainForm::CreateDockablePanel() { return Create<TSkinDockablePanel>(this); }
 
-TCustomImageList* TMainForm::GetImages() const {
-    return sharedImages_ ? sharedImages_ : DefaultImages;
-}
+TCustomImageList* TMainForm::GetImages() const { return sharedImages_ ? sharedImages_ : DefaultImages; }
 
 std::int32_t TMainForm::LoadImage(const AnsiString& name) {
     if (!HasBitmapResource(name)) return -1;
@@ -285,9 +275,7 @@ void TMainForm::Initialize() {
     TKelvoForm::Initialize();
 }
 
-void TMainForm::LanguageClick(TObject* sender) {
-    SetLanguage(std::int32_t(static_cast<TComponent*>(sender)->Tag()));
-}
+void TMainForm::LanguageClick(TObject* sender) { SetLanguage(std::int32_t(static_cast<TComponent*>(sender)->Tag())); }
 
 void TMainForm::UpdateState() {
     if (OnUpdate) OnUpdate(this);
@@ -303,9 +291,7 @@ void TMainForm::SaveState(TKelvoSDFWriter& writer) {
     WriteMainWindowState(writer, kelvo::CurrentPlacement(*this), GetCurrentLanguageId());
 }
 
-void TMainForm::ExitMenuItemClick(TObject*) {
-    Close();
-}
+void TMainForm::ExitMenuItemClick(TObject*) { Close(); }
 
 void TMainForm::CreateWnd() {
     TKelvoForm::CreateWnd();

@@ -34,8 +34,8 @@ class TMainForm : public TKelvoForm {
 
     // A new item of parent (nullptr: the menu bar), inserted before `before` when that is one of parent's
     // items, else appended; its images are the shared list.
-    TSkinItem* AddMenuItem(const WideString& caption, TShortCut shortCut, TTBCustomItem* before,
-                           TTBCustomItem* parent, std::int32_t imageIndex, TNotifyEvent click);
+    TSkinItem* AddMenuItem(const WideString& caption, TShortCut shortCut, TTBCustomItem* before, TTBCustomItem* parent,
+                           std::int32_t imageIndex, TNotifyEvent click);
     TSkinSubmenuItem* AddSubmenu(const WideString& caption, TTBCustomItem* parent, TTBCustomItem* before);
     TSkinSeparatorItem* AddSeparator(TTBCustomItem* parent, TTBCustomItem* before);
     // A toolbar in the top dock with the shared images, and its show-and-hide item in View > Toolbars.

@@ -11,12 +11,12 @@ int ConstrainExtent(int value, int minimum, int maximum) {
 
 TAnchors AnchorsForAlign(TAlign align, TAnchors current) {
     switch (align) {
-    case alTop: return {akLeft, akTop, akRight};
-    case alBottom: return {akLeft, akRight, akBottom};
-    case alLeft: return {akLeft, akTop, akBottom};
-    case alRight: return {akRight, akTop, akBottom};
-    case alClient: return {akLeft, akTop, akRight, akBottom};
-    default: return current;
+        case alTop: return {akLeft, akTop, akRight};
+        case alBottom: return {akLeft, akRight, akBottom};
+        case alLeft: return {akLeft, akTop, akBottom};
+        case alRight: return {akRight, akTop, akBottom};
+        case alClient: return {akLeft, akTop, akRight, akBottom};
+        default: return current;
     }
 }
 
@@ -25,11 +25,11 @@ namespace {
 // The coordinate that orders children of one alignment: smaller comes first.
 int StackKey(TAlign align, const TRect& r) {
     switch (align) {
-    case alTop: return r.Top;
-    case alBottom: return -r.Bottom;
-    case alLeft: return r.Left;
-    case alRight: return -r.Right;
-    default: return 0;
+        case alTop: return r.Top;
+        case alBottom: return -r.Bottom;
+        case alLeft: return r.Left;
+        case alRight: return -r.Right;
+        default: return 0;
     }
 }
 
@@ -71,8 +71,8 @@ TRect Anchor(const TAlignItem& item, const TRect& area) {
     int top = item.AnchorBase.Top, height = item.AnchorBase.Height();
     AnchorAxis(item.Anchors.Contains(akLeft), item.Anchors.Contains(akRight), area.Width() - item.AnchorParentSize.cx,
                left, width);
-    AnchorAxis(item.Anchors.Contains(akTop), item.Anchors.Contains(akBottom),
-               area.Height() - item.AnchorParentSize.cy, top, height);
+    AnchorAxis(item.Anchors.Contains(akTop), item.Anchors.Contains(akBottom), area.Height() - item.AnchorParentSize.cy,
+               top, height);
     const TSizeConstraintsData& c = item.Constraints;
     width = std::max(0, ConstrainExtent(width, c.MinWidth, c.MaxWidth));
     height = std::max(0, ConstrainExtent(height, c.MinHeight, c.MaxHeight));

@@ -13,7 +13,9 @@ constexpr std::uint32_t kBiBitfields = 3;
 [[noreturn]] void Invalid(const char* what) { throw EInvalidGraphic(AnsiString("Bitmap image is not valid: ") + what); }
 
 std::uint16_t U16(const Byte* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
-std::uint32_t U32(const Byte* p) { return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24); }
+std::uint32_t U32(const Byte* p) {
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
+}
 std::int32_t I32(const Byte* p) { return static_cast<std::int32_t>(U32(p)); }
 
 void Put16(std::vector<Byte>& out, std::uint32_t v) {

@@ -3,13 +3,10 @@
 #include <cmath>
 #include <string>
 
-void RaiseIntOverflow() {
-    throw EIntOverflow("Integer overflow");
-}
+void RaiseIntOverflow() { throw EIntOverflow("Integer overflow"); }
 
 void RaiseRangeError(std::int64_t index, std::int64_t count) {
-    throw ERangeError("Range check error: index " + std::to_string(index) + " outside 0.." +
-                      std::to_string(count - 1));
+    throw ERangeError("Range check error: index " + std::to_string(index) + " outside 0.." + std::to_string(count - 1));
 }
 
 std::int32_t MulDivRound(std::int32_t a, std::int32_t b, std::int32_t c) {

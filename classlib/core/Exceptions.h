@@ -20,10 +20,10 @@ private:
     int helpContext_;
 };
 
-#define CLASSLIB_DECLARE_EXCEPTION(Name, Base)     \
-    class Name : public Base {                     \
-    public:                                        \
-        using Base::Base;                          \
+#define CLASSLIB_DECLARE_EXCEPTION(Name, Base) \
+    class Name : public Base {                 \
+    public:                                    \
+        using Base::Base;                      \
     }
 
 // Silent exception: ends an operation without a report.

@@ -70,9 +70,7 @@ void RoundDigits(Decimal& d, int keep) {
     while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
 }
 
-char DigitAt(const Decimal& d, int i) {
-    return i >= 0 && i < int(d.digits.size()) ? d.digits[std::size_t(i)] : '0';
-}
+char DigitAt(const Decimal& d, int i) { return i >= 0 && i < int(d.digits.size()) ? d.digits[std::size_t(i)] : '0'; }
 
 std::string FixedText(const Decimal& d, int decimals, char decSep, char thouSep, bool group) {
     std::string intPart;
@@ -106,21 +104,13 @@ std::string ExponentDigits(int e, int minDigits, bool plus) {
 
 }  // namespace
 
-char DecimalSeparator() {
-    return gDecimalSeparator.load();
-}
+char DecimalSeparator() { return gDecimalSeparator.load(); }
 
-void SetDecimalSeparator(char separator) {
-    gDecimalSeparator.store(separator);
-}
+void SetDecimalSeparator(char separator) { gDecimalSeparator.store(separator); }
 
-char ThousandSeparator() {
-    return gThousandSeparator.load();
-}
+char ThousandSeparator() { return gThousandSeparator.load(); }
 
-void SetThousandSeparator(char separator) {
-    gThousandSeparator.store(separator);
-}
+void SetThousandSeparator(char separator) { gThousandSeparator.store(separator); }
 
 namespace classlib {
 

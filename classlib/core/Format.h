@@ -28,7 +28,7 @@
 #include "classlib/core/Types.h"
 
 enum class TVarRecKind {
-    Integer,   // int32
+    Integer,  // int32
     Int64,
     UInt64,
     Extended,  // double
@@ -78,8 +78,8 @@ struct TVarRec {
     TVarRec(const ::WideString& v) : VType(TVarRecKind::WideString), VWideString(&v) {}
     TVarRec(std::nullptr_t) : VType(TVarRecKind::Pointer), VPointer(nullptr) {}
     template <class T>
-        requires(!std::is_same_v<std::remove_cv_t<T>, char> && !std::is_same_v<std::remove_cv_t<T>, char16_t>)
-    TVarRec(T* v) : VType(TVarRecKind::Pointer), VPointer(static_cast<const void*>(v)) {}
+    requires(!std::is_same_v<std::remove_cv_t<T>, char> && !std::is_same_v<std::remove_cv_t<T>, char16_t>) TVarRec(T* v)
+        : VType(TVarRecKind::Pointer), VPointer(static_cast<const void*>(v)) {}
 
 private:
     void SetSigned(long long v, bool wide) {

@@ -41,7 +41,8 @@ public:
         if (counted_) counted_->_AddRef();
     }
     IPtr(const IPtr& other) : IPtr(other.ptr_) {}
-    IPtr(IPtr&& other) noexcept : ptr_(std::exchange(other.ptr_, nullptr)), counted_(std::exchange(other.counted_, nullptr)) {}
+    IPtr(IPtr&& other) noexcept
+        : ptr_(std::exchange(other.ptr_, nullptr)), counted_(std::exchange(other.counted_, nullptr)) {}
     // From a reference to another interface of the same object: asks it for I (null when unsupported).
     template <class J>
     explicit IPtr(const IPtr<J>& other) : IPtr(Supports<I>(other.get())) {}

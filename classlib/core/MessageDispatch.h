@@ -49,16 +49,17 @@ void CallMessageHandler(TObject* object, TMessage& message) {
     ::TMessageEntry { static_cast<std::uint32_t>(msg), &::classlib::detail::CallMessageHandler<member> }
 
 // Place after CLASSLIB_CLASS / CLASSLIB_COMPONENT (it relies on their `inherited`); leaves the access public.
-#define CLASSLIB_MESSAGES(Name, ...)                                                                       \
-    static_assert(std::is_same_v<ClassRecordOwner_, Name>,                                                  \
+#define CLASSLIB_MESSAGES(Name, ...)                                                                             \
+    static_assert(std::is_same_v<ClassRecordOwner_, Name>,                                                       \
                   "CLASSLIB_MESSAGES(" #Name ") needs CLASSLIB_CLASS or CLASSLIB_COMPONENT of " #Name " first"); \
-public:                                                                                                     \
-    static const ::TMessageTable* StaticMessageTable() {                                                    \
-        static const ::TMessageEntry entries[] = {__VA_ARGS__};                                             \
-        static const ::TMessageTable table{entries, sizeof(entries) / sizeof(entries[0]),                   \
-                                           inherited::StaticMessageTable()};                                \
-        return &table;                                                                                      \
-    }                                                                                                       \
+                                                                                                                 \
+public:                                                                                                          \
+    static const ::TMessageTable* StaticMessageTable() {                                                         \
+        static const ::TMessageEntry entries[] = {__VA_ARGS__};                                                  \
+        static const ::TMessageTable table{entries, sizeof(entries) / sizeof(entries[0]),                        \
+                                           inherited::StaticMessageTable()};                                     \
+        return &table;                                                                                           \
+    }                                                                                                            \
     const ::TMessageTable* MessageTable() const override { return Name::StaticMessageTable(); }
 
 // Continues the dispatch of message with the classes above C; ends at the object's DefaultHandler.

@@ -34,7 +34,7 @@ int SpinValueOf(const AnsiString& text, int minValue, int maxValue) {
 }
 
 int StepSpinValue(int value, long long delta, int minValue, int maxValue) {
-    const long long next = std::clamp<long long>(static_cast<long long>(value) + delta,
-                                                 std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    const long long next = std::clamp<long long>(static_cast<long long>(value) + delta, std::numeric_limits<int>::min(),
+                                                 std::numeric_limits<int>::max());
     return ClampSpinValue(static_cast<int>(next), minValue, maxValue);
 }

@@ -11,9 +11,7 @@
 
 TStream::~TStream() = default;
 
-void TStream::SetSize(std::int64_t) {
-    throw EStreamError("Stream cannot be resized");
-}
+void TStream::SetSize(std::int64_t) { throw EStreamError("Stream cannot be resized"); }
 
 std::int64_t TStream::Size() {
     const std::int64_t pos = Seek(0, soCurrent);
@@ -58,9 +56,7 @@ std::int32_t TCustomMemoryStream::Read(void* buffer, std::int32_t count) {
     return std::int32_t(n);
 }
 
-std::int32_t TCustomMemoryStream::Write(const void*, std::int32_t) {
-    throw EWriteError("Stream write error");
-}
+std::int32_t TCustomMemoryStream::Write(const void*, std::int32_t) { throw EWriteError("Stream write error"); }
 
 std::int64_t TCustomMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
     std::int64_t base = 0;

@@ -9,9 +9,7 @@
 
 namespace {
 
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
-}
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; }
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -68,13 +66,9 @@ bool ParseInteger(std::string_view s, std::int64_t minimum, std::int64_t maximum
     return true;
 }
 
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-bool IsBlank(char16_t c) {
-    return c <= u' ';
-}
+bool IsBlank(char16_t c) { return c <= u' '; }
 
 template <class S>
 S TrimImpl(S s, bool left, bool right) {
@@ -144,17 +138,13 @@ bool TryStrToInt64(std::string_view s, std::int64_t& value) {
     return ParseInteger(s, INT64_MIN, INT64_MAX, ~std::uint64_t(0), value);
 }
 
-AnsiString FloatToStr(double value) {
-    return FloatToStr(value, DecimalSeparator());
-}
+AnsiString FloatToStr(double value) { return FloatToStr(value, DecimalSeparator()); }
 
 AnsiString FloatToStr(double value, char decimalSeparator) {
     return classlib::FloatToText(value, classlib::FloatStyle::General, 15, decimalSeparator);
 }
 
-bool TryStrToFloat(std::string_view s, double& value) {
-    return TryStrToFloat(s, value, DecimalSeparator());
-}
+bool TryStrToFloat(std::string_view s, double& value) { return TryStrToFloat(s, value, DecimalSeparator()); }
 
 bool TryStrToFloat(std::string_view s, double& value, char decimalSeparator) {
     std::size_t b = 0;
@@ -219,29 +209,17 @@ double StrToFloat(std::string_view s) {
     return v;
 }
 
-AnsiString Trim(std::string_view s) {
-    return AnsiString(TrimImpl(s, true, true));
-}
+AnsiString Trim(std::string_view s) { return AnsiString(TrimImpl(s, true, true)); }
 
-AnsiString TrimLeft(std::string_view s) {
-    return AnsiString(TrimImpl(s, true, false));
-}
+AnsiString TrimLeft(std::string_view s) { return AnsiString(TrimImpl(s, true, false)); }
 
-AnsiString TrimRight(std::string_view s) {
-    return AnsiString(TrimImpl(s, false, true));
-}
+AnsiString TrimRight(std::string_view s) { return AnsiString(TrimImpl(s, false, true)); }
 
-WideString Trim(std::u16string_view s) {
-    return WideString(TrimImpl(s, true, true));
-}
+WideString Trim(std::u16string_view s) { return WideString(TrimImpl(s, true, true)); }
 
-WideString TrimLeft(std::u16string_view s) {
-    return WideString(TrimImpl(s, true, false));
-}
+WideString TrimLeft(std::u16string_view s) { return WideString(TrimImpl(s, true, false)); }
 
-WideString TrimRight(std::u16string_view s) {
-    return WideString(TrimImpl(s, false, true));
-}
+WideString TrimRight(std::u16string_view s) { return WideString(TrimImpl(s, false, true)); }
 
 AnsiString UpperCase(std::string_view s) {
     AnsiString r(s);
@@ -316,9 +294,7 @@ int CompareTextSystem(std::string_view a, std::string_view b) {
     return CompareTextSystem(AnsiToWide(a), AnsiToWide(b));
 }
 
-bool SameTextSystem(std::string_view a, std::string_view b) {
-    return CompareTextSystem(a, b) == 0;
-}
+bool SameTextSystem(std::string_view a, std::string_view b) { return CompareTextSystem(a, b) == 0; }
 
 AnsiString StringReplace(std::string_view s, std::string_view oldPattern, std::string_view newPattern,
                          TReplaceFlags flags) {

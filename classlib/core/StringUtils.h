@@ -16,8 +16,7 @@ AnsiString HexPattern(std::uint64_t pattern, int digits);
 
 // Integers of any width and sign.
 template <class T>
-    requires(std::is_integral_v<T> && !std::is_same_v<T, bool>)
-AnsiString IntToStr(T value) {
+requires(std::is_integral_v<T> && !std::is_same_v<T, bool>) AnsiString IntToStr(T value) {
     if constexpr (std::is_signed_v<T>) {
         return classlib::SignedToStr(value);
     } else {
@@ -27,8 +26,7 @@ AnsiString IntToStr(T value) {
 // Upper-case hexadecimal with at least `digits` digits; a negative value shows its two's-complement pattern in the
 // width of its type (8 digits for 32-bit values, 16 for 64-bit ones).
 template <class T>
-    requires(std::is_integral_v<T> && !std::is_same_v<T, bool>)
-AnsiString IntToHex(T value, int digits) {
+requires(std::is_integral_v<T> && !std::is_same_v<T, bool>) AnsiString IntToHex(T value, int digits) {
     if constexpr (sizeof(T) <= 4) {
         return classlib::HexPattern(std::uint32_t(value), digits);
     } else {

@@ -105,8 +105,7 @@ private:
 class TOwnedCollection : public TCollection {
     CLASSLIB_CLASS(TOwnedCollection, TCollection)
 
-    TOwnedCollection(TPersistent* owner, TCollectionItemClass itemClass)
-        : TCollection(itemClass), owner_(owner) {}
+    TOwnedCollection(TPersistent* owner, TCollectionItemClass itemClass) : TCollection(itemClass), owner_(owner) {}
     TPersistent* GetOwner() override { return owner_; }
 
 private:

@@ -7,7 +7,9 @@
 
 using TColor = std::int32_t;
 
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | static_cast<std::uint32_t>(index & 0xFF)); }
+constexpr TColor SystemColor(int index) {
+    return static_cast<TColor>(0xFF000000u | static_cast<std::uint32_t>(index & 0xFF));
+}
 
 constexpr TColor clScrollBar = SystemColor(0);
 constexpr TColor clBackground = SystemColor(1);

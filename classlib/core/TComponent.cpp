@@ -194,8 +194,7 @@ void TComponent::ValidateRename(TComponent* component, const AnsiString& current
     // of its own components belong to another scope.
     if (!component || newName.empty() || SameTextAscii(currentName, newName)) return;
     TComponent* existing = FindComponent(newName);
-    if (existing && existing != component)
-        throw EComponentError("A component named " + newName + " already exists");
+    if (existing && existing != component) throw EComponentError("A component named " + newName + " already exists");
 }
 
 TComponent* TComponent::FindComponent(const AnsiString& name) const {
@@ -231,8 +230,7 @@ bool TComponent::UpdateAction(TBasicAction* action) {
 
 TComponent* CreateComponentOfClass(TClass cls, TComponent* owner, TPublishFn publish, void* context) {
     if (!cls || !cls->InheritsFrom(TComponent::StaticClass())) TObject::RaiseInvalidCast();
-    if (!cls->CanConstruct())
-        throw EInvalidOperation("Cannot create an instance of class " + cls->ClassName());
+    if (!cls->CanConstruct()) throw EInvalidOperation("Cannot create an instance of class " + cls->ClassName());
     void* memory = ::operator new(cls->InstanceSize());
     publish(context, memory);
     TScopeExit unpublish([&] { publish(context, nullptr); });

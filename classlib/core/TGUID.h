@@ -28,8 +28,7 @@ struct TGUID {
         while (s[len] != '\0') {
             if (++len > 38) return false;
         }
-        if (len != 38 || s[0] != '{' || s[37] != '}' || s[9] != '-' || s[14] != '-' || s[19] != '-' ||
-            s[24] != '-')
+        if (len != 38 || s[0] != '{' || s[37] != '}' || s[9] != '-' || s[14] != '-' || s[19] != '-' || s[24] != '-')
             return false;
         auto hex = [](char c) -> int {
             if (c >= '0' && c <= '9') return c - '0';

@@ -17,17 +17,13 @@ TList::~TList() {
     // notification would only reach this base.
 }
 
-void TList::Error(const AnsiString& message, int data) {
-    throw EListError(Format(message, {data}));
-}
+void TList::Error(const AnsiString& message, int data) { throw EListError(Format(message, {data})); }
 
 void TList::CheckIndex(int index) const {
     if (index < 0 || index >= Count()) Error("List index out of bounds (%d)", index);
 }
 
-void TList::Grow() {
-    SetCapacity(capacity_ + ListGrowthDelta(capacity_));
-}
+void TList::Grow() { SetCapacity(capacity_ + ListGrowthDelta(capacity_)); }
 
 int TList::Add(void* item) {
     const int index = Count();

@@ -114,8 +114,7 @@ void TMemIniFile::WriteString(const AnsiString& section, const AnsiString& ident
     }
 }
 
-std::int32_t TMemIniFile::ReadInteger(const AnsiString& section, const AnsiString& ident,
-                                      std::int32_t fallback) const {
+std::int32_t TMemIniFile::ReadInteger(const AnsiString& section, const AnsiString& ident, std::int32_t fallback) const {
     return StrToIntDef(ReadString(section, ident, AnsiString()), fallback);
 }
 
@@ -162,9 +161,7 @@ void TMemIniFile::ReadSectionValues(const AnsiString& section, TStrings* strings
     Fill(strings, s ? s->lines : std::vector<AnsiString>());
 }
 
-bool TMemIniFile::SectionExists(const AnsiString& section) const {
-    return FindSection(section) != nullptr;
-}
+bool TMemIniFile::SectionExists(const AnsiString& section) const { return FindSection(section) != nullptr; }
 
 bool TMemIniFile::ValueExists(const AnsiString& section, const AnsiString& ident) const {
     const Section* s = FindSection(section);
@@ -201,9 +198,7 @@ void TMemIniFile::SetStrings(const TStrings* strings) {
     LoadLines(strings ? LinesOf(*strings) : std::vector<AnsiString>());
 }
 
-void TMemIniFile::Clear() {
-    sections_.clear();
-}
+void TMemIniFile::Clear() { sections_.clear(); }
 
 void TMemIniFile::UpdateFile() {
     if (fileName_.empty()) return;

@@ -67,15 +67,15 @@ constexpr TMetaClass::ConstructFn FactoryOf() {
 }
 }  // namespace classlib::detail
 
-#define CLASSLIB_CLASS_RECORD_(Name, Parent, Factory)                                                   \
-public:                                                                                                   \
-    using inherited = Parent;                                                                             \
-    using ClassRecordOwner_ = Name;                                                                       \
-    static TClass StaticClass() {                                                                         \
-        static_assert(alignof(Name) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__, "over-aligned class");          \
-        static const TMetaClass record(#Name, Parent::StaticClass(), sizeof(Name), Factory);             \
-        return &record;                                                                                   \
-    }                                                                                                     \
+#define CLASSLIB_CLASS_RECORD_(Name, Parent, Factory)                                           \
+public:                                                                                         \
+    using inherited = Parent;                                                                   \
+    using ClassRecordOwner_ = Name;                                                             \
+    static TClass StaticClass() {                                                               \
+        static_assert(alignof(Name) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__, "over-aligned class"); \
+        static const TMetaClass record(#Name, Parent::StaticClass(), sizeof(Name), Factory);    \
+        return &record;                                                                         \
+    }                                                                                           \
     TClass ClassType() const override { return StaticClass(); }
 
 // Declares the class record of Name (derived from Parent) inside the class body. Place it first; it leaves
@@ -85,8 +85,7 @@ public:                                                                         
 // The same for component classes: a non-abstract class with a public constructor taking the owner
 // (TComponent*) also gets a factory, so it can be created through a class reference. Other classes built
 // from a component (action links, from their client) use it too.
-#define CLASSLIB_COMPONENT(Name, Parent) \
-    CLASSLIB_CLASS_RECORD_(Name, Parent, ::classlib::detail::FactoryOf<Name>())
+#define CLASSLIB_COMPONENT(Name, Parent) CLASSLIB_CLASS_RECORD_(Name, Parent, ::classlib::detail::FactoryOf<Name>())
 
 class TObject {
 public:
@@ -159,8 +158,7 @@ public:
         if (cls && !cls->InheritsFrom(Base::StaticClass())) TObject::RaiseInvalidCast();
     }
     template <class Derived>
-        requires std::is_base_of_v<Base, Derived>
-    TClassOf(TClassOf<Derived> other) : cls_(other.Class()) {}
+    requires std::is_base_of_v<Base, Derived> TClassOf(TClassOf<Derived> other) : cls_(other.Class()) {}
     template <class Derived>
     static TClassOf Of() {
         static_assert(std::is_base_of_v<Base, Derived>);

@@ -194,8 +194,7 @@ void TReader::SkipValue() {
         case vaUTF8String: stream_.Seek(CheckedCount(ReadUInt32(), 1), soCurrent); return;
         case vaWString: stream_.Seek(CheckedCount(ReadUInt32(), 2) * 2LL, soCurrent); return;
         case vaSet:
-            while (!ReadStr().empty()) {
-            }
+            while (!ReadStr().empty()) {}
             return;
         case vaCollection:
             // Items: an optional order value, then a list of properties (name, value) up to vaNull.
@@ -267,8 +266,9 @@ void TReader::ReadProperty(TPersistent* instance) {
         const AnsiString part = path.substr(start, dot - start);
         const TPropInfo* info = GetPropInfo(target->ClassType(), part);
         TPersistent* next = info && info->Kind == tkClass && info->GetObject ? info->GetObject(target) : nullptr;
-        if (!next) throw EReadError("Error reading " + instance->ClassName() + "." + path + ": Property " + part +
-                                    " does not exist");
+        if (!next)
+            throw EReadError("Error reading " + instance->ClassName() + "." + path + ": Property " + part +
+                             " does not exist");
         target = next;
     }
     const AnsiString name = path.substr(start);
@@ -380,8 +380,7 @@ void TReader::FreeCreatedFrom(std::size_t mark) {
     while (created_.size() > mark) {
         TComponent* c = created_.back();
         created_.pop_back();
-        for (auto it = loaded_.begin(); it != loaded_.end();)
-            it = *it == c ? loaded_.erase(it) : it + 1;
+        for (auto it = loaded_.begin(); it != loaded_.end();) it = *it == c ? loaded_.erase(it) : it + 1;
         Free(c);
     }
 }

@@ -32,7 +32,7 @@ public:
     bool ReadBoolean();
     std::int32_t ReadInteger();  // any integer value within int32
     std::int64_t ReadInt64();
-    double ReadFloat();          // an extended value or an integer
+    double ReadFloat();  // an extended value or an integer
     // An 8-bit (6, 12), wide (18) or UTF-8 (20) string; wide and UTF-8 ones are narrowed to the system
     // code page.
     AnsiString ReadString();

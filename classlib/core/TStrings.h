@@ -17,16 +17,16 @@ public:
     // The seams.
     virtual AnsiString Get(int index) const = 0;
     virtual int GetCount() const = 0;
-    virtual TObject* GetObject(int index) const;  // base: no objects (null)
+    virtual TObject* GetObject(int index) const;       // base: no objects (null)
     virtual void Put(int index, const AnsiString& s);  // base: delete and insert, keeping the object
-    virtual void PutObject(int index, TObject* obj);  // base: ignored
+    virtual void PutObject(int index, TObject* obj);   // base: ignored
     virtual void Insert(int index, const AnsiString& s) = 0;
     virtual void InsertObject(int index, const AnsiString& s, TObject* obj);
     virtual void Delete(int index) = 0;
     virtual void Clear() = 0;
     // Called with true when the first BeginUpdate opens a bracket and with false when the last EndUpdate closes it.
     virtual void SetUpdateState(bool updating);
-    virtual int GetCapacity() const;  // base: the count
+    virtual int GetCapacity() const;         // base: the count
     virtual void SetCapacity(int capacity);  // base: ignored
     // Every line followed by CR LF.
     virtual AnsiString GetTextStr() const;

@@ -70,8 +70,8 @@ private:
 
     std::mutex lock_;
     std::condition_variable changed_;
-    std::vector<Reader> readers_;   // threads holding read locks
-    int activeReaders_ = 0;         // of those, the ones not waiting to write or writing
+    std::vector<Reader> readers_;  // threads holding read locks
+    int activeReaders_ = 0;        // of those, the ones not waiting to write or writing
     std::thread::id writer_;
     int writeDepth_ = 0;
     int waitingWriters_ = 0;

@@ -87,7 +87,8 @@ double TVariant::AsDouble() const {
         case varBoolean: return std::get<bool>(value_) ? -1 : 0;
         case varString:
         case varOleStr: {
-            AnsiString s = VarType() == varString ? std::get<AnsiString>(value_) : WideToAnsi(std::get<WideString>(value_));
+            AnsiString s =
+                VarType() == varString ? std::get<AnsiString>(value_) : WideToAnsi(std::get<WideString>(value_));
             double d;
             if (!TryStrToFloat(s, d, '.')) RaiseConvert(TypeName(VarType()), "Double");
             return d;
@@ -105,7 +106,8 @@ bool TVariant::AsBoolean() const {
         case varBoolean: return std::get<bool>(value_);
         case varString:
         case varOleStr: {
-            AnsiString s = VarType() == varString ? std::get<AnsiString>(value_) : WideToAnsi(std::get<WideString>(value_));
+            AnsiString s =
+                VarType() == varString ? std::get<AnsiString>(value_) : WideToAnsi(std::get<WideString>(value_));
             bool b;
             if (!ParseBool(s, b)) RaiseConvert(TypeName(VarType()), "Boolean");
             return b;

@@ -11,28 +11,18 @@ namespace lt = classlib::listtext;
 namespace sc = classlib::strings;
 
 namespace {
-const WideString& Same(const WideString& s) {
-    return s;
-}
+const WideString& Same(const WideString& s) { return s; }
 
-WideChar Widened(char c) {
-    return WideChar(static_cast<unsigned char>(c));
-}
+WideChar Widened(char c) { return WideChar(static_cast<unsigned char>(c)); }
 }  // namespace
 
 TWideStrings::~TWideStrings() = default;
 
-void TWideStrings::Error(const AnsiString& message, int data) {
-    sc::RaiseListError(message, data);
-}
+void TWideStrings::Error(const AnsiString& message, int data) { sc::RaiseListError(message, data); }
 
-TObject* TWideStrings::GetObject(int) const {
-    return nullptr;
-}
+TObject* TWideStrings::GetObject(int) const { return nullptr; }
 
-void TWideStrings::Put(int index, const WideString& s) {
-    sc::ReplaceLine(*this, index, s);
-}
+void TWideStrings::Put(int index, const WideString& s) { sc::ReplaceLine(*this, index, s); }
 
 void TWideStrings::PutObject(int, TObject*) {}
 
@@ -43,31 +33,19 @@ void TWideStrings::InsertObject(int index, const WideString& s, TObject* obj) {
 
 void TWideStrings::SetUpdateState(bool) {}
 
-int TWideStrings::GetCapacity() const {
-    return GetCount();
-}
+int TWideStrings::GetCapacity() const { return GetCount(); }
 
 void TWideStrings::SetCapacity(int) {}
 
-std::vector<WideString> TWideStrings::Lines() const {
-    return sc::LinesOf(*this);
-}
+std::vector<WideString> TWideStrings::Lines() const { return sc::LinesOf(*this); }
 
-void TWideStrings::ReplaceLines(const std::vector<WideString>& lines) {
-    sc::ReplaceLines(*this, lines);
-}
+void TWideStrings::ReplaceLines(const std::vector<WideString>& lines) { sc::ReplaceLines(*this, lines); }
 
-WideString TWideStrings::GetTextStr() const {
-    return sc::TextOf(*this);
-}
+WideString TWideStrings::GetTextStr() const { return sc::TextOf(*this); }
 
-void TWideStrings::SetTextStr(const WideString& text) {
-    ReplaceLines(lt::SplitLines<char16_t>(text));
-}
+void TWideStrings::SetTextStr(const WideString& text) { ReplaceLines(lt::SplitLines<char16_t>(text)); }
 
-int TWideStrings::CompareStrings(const WideString& s1, const WideString& s2) const {
-    return CompareTextSystem(s1, s2);
-}
+int TWideStrings::CompareStrings(const WideString& s1, const WideString& s2) const { return CompareTextSystem(s1, s2); }
 
 int TWideStrings::Add(const WideString& s) {
     const int index = GetCount();
@@ -81,9 +59,7 @@ int TWideStrings::AddObject(const WideString& s, TObject* obj) {
     return index;
 }
 
-void TWideStrings::AddStrings(const TWideStrings* strings) {
-    sc::AddLinesOf(*this, strings, Same);
-}
+void TWideStrings::AddStrings(const TWideStrings* strings) { sc::AddLinesOf(*this, strings, Same); }
 
 void TWideStrings::AddStrings(const TStrings* strings) {
     sc::AddLinesOf(*this, strings, [](const AnsiString& s) { return AnsiToWide(s); });
@@ -118,29 +94,19 @@ void TWideStrings::AssignTo(TPersistent* dest) {
     TPersistent::AssignTo(dest);
 }
 
-void TWideStrings::Exchange(int index1, int index2) {
-    sc::ExchangeLines(*this, index1, index2);
-}
+void TWideStrings::Exchange(int index1, int index2) { sc::ExchangeLines(*this, index1, index2); }
 
-void TWideStrings::Move(int curIndex, int newIndex) {
-    sc::MoveLine(*this, curIndex, newIndex);
-}
+void TWideStrings::Move(int curIndex, int newIndex) { sc::MoveLine(*this, curIndex, newIndex); }
 
-int TWideStrings::IndexOf(const WideString& s) const {
-    return sc::IndexOfLine(*this, s);
-}
+int TWideStrings::IndexOf(const WideString& s) const { return sc::IndexOfLine(*this, s); }
 
 int TWideStrings::IndexOfName(const WideString& name) const {
     return sc::IndexOfNamedLine(*this, name, nameValueSeparator_);
 }
 
-int TWideStrings::IndexOfObject(TObject* obj) const {
-    return sc::IndexOfLineObject(*this, obj);
-}
+int TWideStrings::IndexOfObject(TObject* obj) const { return sc::IndexOfLineObject(*this, obj); }
 
-bool TWideStrings::Equals(const TWideStrings* strings) const {
-    return sc::SameLines(*this, strings);
-}
+bool TWideStrings::Equals(const TWideStrings* strings) const { return sc::SameLines(*this, strings); }
 
 void TWideStrings::LoadFromStream(TStream& stream) {
     const std::int64_t remaining = stream.Remaining();
@@ -179,45 +145,31 @@ void TWideStrings::SaveToFile(const WideString& fileName) const {
     SaveToStream(stream);
 }
 
-void TWideStrings::BeginUpdate() {
-    sc::OpenUpdate(*this, updateCount_);
-}
+void TWideStrings::BeginUpdate() { sc::OpenUpdate(*this, updateCount_); }
 
-void TWideStrings::EndUpdate() {
-    sc::CloseUpdate(*this, updateCount_);
-}
+void TWideStrings::EndUpdate() { sc::CloseUpdate(*this, updateCount_); }
 
-WideString TWideStrings::Names(int index) const {
-    return lt::NameOfLine(Get(index), nameValueSeparator_);
-}
+WideString TWideStrings::Names(int index) const { return lt::NameOfLine(Get(index), nameValueSeparator_); }
 
-WideString TWideStrings::Values(const WideString& name) const {
-    return sc::ValueOfName(*this, name);
-}
+WideString TWideStrings::Values(const WideString& name) const { return sc::ValueOfName(*this, name); }
 
 void TWideStrings::SetValues(const WideString& name, const WideString& value) {
     lt::SetNamedValue(*this, name, value, nameValueSeparator_);
 }
 
-WideString TWideStrings::ValueFromIndex(int index) const {
-    return lt::ValueOfLine(Get(index), nameValueSeparator_);
-}
+WideString TWideStrings::ValueFromIndex(int index) const { return lt::ValueOfLine(Get(index), nameValueSeparator_); }
 
 void TWideStrings::SetValueFromIndex(int index, const WideString& value) {
     lt::SetValueAt(*this, index, value, nameValueSeparator_);
 }
 
-WideString TWideStrings::DelimitedText() const {
-    return lt::JoinDelimited<char16_t>(Lines(), delimiter_, quoteChar_);
-}
+WideString TWideStrings::DelimitedText() const { return lt::JoinDelimited<char16_t>(Lines(), delimiter_, quoteChar_); }
 
 void TWideStrings::SetDelimitedText(const WideString& text) {
     ReplaceLines(lt::SplitDelimited<char16_t>(text, delimiter_, quoteChar_));
 }
 
-WideString TWideStrings::CommaText() const {
-    return lt::JoinDelimited<char16_t>(Lines(), u',', u'"');
-}
+WideString TWideStrings::CommaText() const { return lt::JoinDelimited<char16_t>(Lines(), u',', u'"'); }
 
 void TWideStrings::SetCommaText(const WideString& text) {
     ReplaceLines(lt::SplitDelimited<char16_t>(text, u',', u'"'));

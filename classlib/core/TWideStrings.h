@@ -18,9 +18,9 @@ public:
     // The seams.
     virtual WideString Get(int index) const = 0;
     virtual int GetCount() const = 0;
-    virtual TObject* GetObject(int index) const;  // base: null
+    virtual TObject* GetObject(int index) const;       // base: null
     virtual void Put(int index, const WideString& s);  // base: delete and insert, keeping the object
-    virtual void PutObject(int index, TObject* obj);  // base: ignored
+    virtual void PutObject(int index, TObject* obj);   // base: ignored
     virtual void Insert(int index, const WideString& s) = 0;
     virtual void InsertObject(int index, const WideString& s, TObject* obj);
     virtual void Delete(int index) = 0;

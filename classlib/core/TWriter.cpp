@@ -120,8 +120,7 @@ void TWriter::DefineProperty(const AnsiString& name, const TReaderProc&, const T
     write(*this);
 }
 
-void TWriter::DefineBinaryProperty(const AnsiString& name, const TStreamProc&, const TStreamProc& write,
-                                   bool hasData) {
+void TWriter::DefineBinaryProperty(const AnsiString& name, const TStreamProc&, const TStreamProc& write, bool hasData) {
     if (!hasData || !write) return;
     TMemoryStream bytes;
     write(bytes);

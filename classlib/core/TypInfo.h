@@ -19,11 +19,11 @@ enum TTypeKind {
     tkEnumeration,  // ordinal with names (EnumNames); Boolean is an enumeration False/True
     tkSet,          // bit set over EnumNames (bit i = EnumNames[i])
     tkFloat,
-    tkString,       // 8-bit string
-    tkWString,      // UTF-16 string
-    tkWChar,        // one UTF-16 character
-    tkClass,        // an owned persistent object, streamed as its own properties ("Font.Name")
-    tkMethod        // an event; kept in the registry, never streamed (forms bind events in code)
+    tkString,   // 8-bit string
+    tkWString,  // UTF-16 string
+    tkWChar,    // one UTF-16 character
+    tkClass,    // an owned persistent object, streamed as its own properties ("Font.Name")
+    tkMethod    // an event; kept in the registry, never streamed (forms bind events in code)
 };
 
 struct TPropInfo {

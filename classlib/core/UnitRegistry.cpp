@@ -22,7 +22,7 @@ struct Unit {
 
 struct Registry {
     std::vector<std::unique_ptr<Unit>> units;  // stable addresses: an init may register more
-    std::vector<AnsiString> startOrder;  // names, in the order their inits finished
+    std::vector<AnsiString> startOrder;        // names, in the order their inits finished
     std::size_t sequence = 0;
     bool running = false;  // between Startup and Shutdown
 };

@@ -39,8 +39,8 @@ double ExtendedToDouble(const Byte in[10]) {
     const int exponent = top & 0x7FFF;
     double result;
     if (exponent == 0x7FFF) {
-        result = (mantissa << 1) == 0 ? std::numeric_limits<double>::infinity()
-                                      : std::numeric_limits<double>::quiet_NaN();
+        result =
+            (mantissa << 1) == 0 ? std::numeric_limits<double>::infinity() : std::numeric_limits<double>::quiet_NaN();
     } else if (mantissa == 0) {
         result = 0;
     } else {

@@ -6,19 +6,19 @@
 #include "classlib/core/Types.h"
 
 enum TValueType : std::uint8_t {
-    vaNull = 0,         // end of a list (of properties, of components, of list items)
-    vaList = 1,         // begins a list of values ending with vaNull
-    vaInt8 = 2,         // 1-byte signed integer
-    vaInt16 = 3,        // 2-byte signed integer
-    vaInt32 = 4,        // 4-byte signed integer
-    vaExtended = 5,     // 10-byte floating-point number (64-bit mantissa, 15-bit exponent, sign)
-    vaString = 6,       // 8-bit string, 1-byte length
-    vaIdent = 7,        // identifier, 1-byte length
+    vaNull = 0,      // end of a list (of properties, of components, of list items)
+    vaList = 1,      // begins a list of values ending with vaNull
+    vaInt8 = 2,      // 1-byte signed integer
+    vaInt16 = 3,     // 2-byte signed integer
+    vaInt32 = 4,     // 4-byte signed integer
+    vaExtended = 5,  // 10-byte floating-point number (64-bit mantissa, 15-bit exponent, sign)
+    vaString = 6,    // 8-bit string, 1-byte length
+    vaIdent = 7,     // identifier, 1-byte length
     vaFalse = 8,
     vaTrue = 9,
-    vaBinary = 10,      // 4-byte length, then the bytes
-    vaSet = 11,         // identifiers (1-byte length each) up to an empty one
-    vaLString = 12,     // 8-bit string, 4-byte length
+    vaBinary = 10,   // 4-byte length, then the bytes
+    vaSet = 11,      // identifiers (1-byte length each) up to an empty one
+    vaLString = 12,  // 8-bit string, 4-byte length
     vaNil = 13,
     vaCollection = 14,  // collection items, each a list of properties, up to vaNull
     vaWString = 18,     // UTF-16 string, 4-byte length in characters

@@ -7,7 +7,6 @@
 // "Resource %s not found" with the class name when no class of the chain has one.
 void BuildRootComponent(TComponent* root, TClass rootAncestor);
 
-
 // Runs an OnDestroy handler (if any). Destruction cannot stop half-way, so an exception the handler raises
 // is reported to the application's handler and goes no further.
 void FireOnDestroy(const TNotifyEvent& handler, TObject* sender);

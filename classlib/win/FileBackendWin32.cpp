@@ -54,8 +54,8 @@ THandle OpenFileHandle(const AnsiString& name, unsigned access, unsigned sharing
 }
 
 THandle CreateFileHandle(const AnsiString& name) {
-    HANDLE h = ::CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                             nullptr);
+    HANDLE h = ::CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
     return h == INVALID_HANDLE_VALUE ? INVALID_HANDLE : reinterpret_cast<THandle>(h);
 }
 
@@ -63,7 +63,9 @@ std::uint32_t LastError() { return ::GetLastError(); }
 
 AnsiString ErrorText(std::uint32_t code) {
     char buf[256];
-    DWORD n = ::FormatMessageA((FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY), nullptr, code, 0, buf, sizeof buf, nullptr);
+    DWORD n =
+        ::FormatMessageA((FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY),
+                         nullptr, code, 0, buf, sizeof buf, nullptr);
     while (n > 0 && (static_cast<unsigned char>(buf[n - 1]) <= ' ')) --n;
     return AnsiString(buf, n);
 }
@@ -148,4 +150,3 @@ std::vector<AnsiString> SysCommandLine() {
 }
 
 }  // namespace classlib::fileio
-

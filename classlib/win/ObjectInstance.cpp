@@ -184,8 +184,8 @@ void FreeObjectInstance(WNDPROC proc) {
 
 HWND AllocateHWnd(TWndMethod method) {
     HINSTANCE module = RegisterUtilWindowClass();
-    HWND wnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, kUtilWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 module, nullptr);
+    HWND wnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, kUtilWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, module,
+                                 nullptr);
     if (!wnd) {
         const DWORD error = ::GetLastError();
         throw EOSError("Cannot create a utility window: " + SysErrorMessage(error), error);

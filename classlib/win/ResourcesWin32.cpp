@@ -19,4 +19,3 @@ bool classlib::resources::SysFindResource(TModuleHandle instance, const TResourc
     size = ::SizeofResource(module, info);
     return data != nullptr || size == 0;
 }
-

@@ -250,8 +250,7 @@ void TApplication::WndProc(TMessage& message) {
                     Restore();
                     message.Result = 0;
                     return;
-                default:
-                    break;
+                default: break;
             }
             break;
         case WM_ACTIVATEAPP:
@@ -267,9 +266,7 @@ void TApplication::WndProc(TMessage& message) {
             if (Screen) Screen->UpdateMetricFonts();
             BroadcastToForms(CM_WININICHANGE, message.WParam, message.LParam);
             break;
-        case WM_SYSCOLORCHANGE:
-            BroadcastToForms(CM_SYSCOLORCHANGE, message.WParam, message.LParam);
-            break;
+        case WM_SYSCOLORCHANGE: BroadcastToForms(CM_SYSCOLORCHANGE, message.WParam, message.LParam); break;
         case WM_TIMER:
             if (message.WParam == kHintShowTimer || message.WParam == kHintHideTimer ||
                 message.WParam == kHintReshowTimer) {
@@ -295,8 +292,7 @@ void TApplication::WndProc(TMessage& message) {
             // Only the hooks answer these.
             message.Result = 0;
             return;
-        default:
-            break;
+        default: break;
     }
     message.Result = ::DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
 }
@@ -396,8 +392,7 @@ void TApplication::Terminate() { ::PostQuitMessage(0); }
 
 void TApplication::ProcessMessages() {
     TMsg msg;
-    while (ProcessMessage(msg)) {
-    }
+    while (ProcessMessage(msg)) {}
 }
 
 void TApplication::HandleMessage() {
@@ -490,9 +485,7 @@ bool TApplication::IsKeyMsg(TMsg& msg) {
     return target->Perform(CN_BASE + msg.message, msg.wParam, msg.lParam) != 0;
 }
 
-bool TApplication::IsDlgMsg(TMsg& msg) {
-    return dialogHandle_ && ::IsDialogMessageA(dialogHandle_, &msg) != 0;
-}
+bool TApplication::IsDlgMsg(TMsg& msg) { return dialogHandle_ && ::IsDialogMessageA(dialogHandle_, &msg) != 0; }
 
 // ---- errors ----
 
@@ -686,8 +679,7 @@ void TApplication::HintTimerExpired(UINT_PTR id) {
             HideHint();
             hintActive_ = false;
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

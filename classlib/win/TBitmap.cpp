@@ -24,7 +24,8 @@ std::vector<std::uint32_t> DefaultPalette(int bitCount) {
         // The 16 standard colours, a 6x6x6 colour cube and a ramp of greys.
         for (int r = 0; r < 6; ++r)
             for (int g = 0; g < 6; ++g)
-                for (int b = 0; b < 6; ++b) palette.push_back(std::uint32_t(r * 51) << 16 | std::uint32_t(g * 51) << 8 | std::uint32_t(b * 51));
+                for (int b = 0; b < 6; ++b)
+                    palette.push_back(std::uint32_t(r * 51) << 16 | std::uint32_t(g * 51) << 8 | std::uint32_t(b * 51));
         for (int i = 1; i <= 24; ++i) {
             std::uint32_t v = std::uint32_t(i * 255 / 25);
             palette.push_back(v << 16 | v << 8 | v);
@@ -313,8 +314,8 @@ void TBitmap::LoadFromStream(TStream& stream) {
     std::int32_t headerBytes = static_cast<std::int32_t>(std::min<std::int64_t>(remaining, sizeof(header)));
     stream.ReadBuffer(header, headerBytes);
     std::uint64_t claimed = BmpFileSize(header, std::size_t(headerBytes));
-    std::uint64_t total = (claimed >= sizeof(header) && claimed <= std::uint64_t(remaining)) ? claimed
-                                                                                               : std::uint64_t(remaining);
+    std::uint64_t total =
+        (claimed >= sizeof(header) && claimed <= std::uint64_t(remaining)) ? claimed : std::uint64_t(remaining);
     if (total > 0x7FFFFFFF) throw EInvalidGraphic("Bitmap image is not valid: too large");
     std::vector<Byte> data(static_cast<std::size_t>(total));
     std::memcpy(data.data(), header, std::size_t(headerBytes));

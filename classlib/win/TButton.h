@@ -7,12 +7,10 @@
 
 class TButton : public TButtonControl {
     CLASSLIB_COMPONENT(TButton, TButtonControl)
-    CLASSLIB_MESSAGES(TButton,
-                      CLASSLIB_ON(CN_COMMAND, &TButton::CNCommand),
+    CLASSLIB_MESSAGES(TButton, CLASSLIB_ON(CN_COMMAND, &TButton::CNCommand),
                       CLASSLIB_ON(CM_DIALOGKEY, &TButton::CMDialogKey),
                       CLASSLIB_ON(CM_DIALOGCHAR, &TButton::CMDialogChar),
-                      CLASSLIB_ON(CM_FOCUSCHANGED, &TButton::CMFocusChanged),
-                      CLASSLIB_ON(CM_ENTER, &TButton::CMEnter),
+                      CLASSLIB_ON(CM_FOCUSCHANGED, &TButton::CMFocusChanged), CLASSLIB_ON(CM_ENTER, &TButton::CMEnter),
                       CLASSLIB_ON(CM_EXIT, &TButton::CMExit))
 
     explicit TButton(TComponent* owner);

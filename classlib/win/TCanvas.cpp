@@ -138,9 +138,7 @@ void TCanvas::MoveTo(int x, int y) {
 }
 
 void TCanvas::LineTo(int x, int y) {
-    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid}, [&] {
-        ::LineTo(dc_, x, y);
-    });
+    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid}, [&] { ::LineTo(dc_, x, y); });
 }
 
 TPoint TCanvas::PenPos() {
@@ -153,53 +151,39 @@ TPoint TCanvas::PenPos() {
 void TCanvas::SetPenPos(TPoint pos) { MoveTo(pos.X, pos.Y); }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
-    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid}, [&] {
-        ::Rectangle(dc_, x1, y1, x2, y2);
-    });
+    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid}, [&] { ::Rectangle(dc_, x1, y1, x2, y2); });
 }
 
 void TCanvas::FillRect(const TRect& rect) {
-    Paint(TCanvasState{csHandleValid, csBrushValid}, [&] {
-        ::FillRect(dc_, AsRect(rect), brush_->Handle());
-    });
+    Paint(TCanvasState{csHandleValid, csBrushValid}, [&] { ::FillRect(dc_, AsRect(rect), brush_->Handle()); });
 }
 
 void TCanvas::FrameRect(const TRect& rect) {
-    Paint(TCanvasState{csHandleValid, csBrushValid}, [&] {
-        ::FrameRect(dc_, AsRect(rect), brush_->Handle());
-    });
+    Paint(TCanvasState{csHandleValid, csBrushValid}, [&] { ::FrameRect(dc_, AsRect(rect), brush_->Handle()); });
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
-    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid}, [&] {
-        ::Ellipse(dc_, x1, y1, x2, y2);
-    });
+    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid}, [&] { ::Ellipse(dc_, x1, y1, x2, y2); });
 }
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
-    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid}, [&] {
-        ::RoundRect(dc_, x1, y1, x2, y2, x3, y3);
-    });
+    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid}, [&] { ::RoundRect(dc_, x1, y1, x2, y2, x3, y3); });
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
     if (points.empty()) return;
-    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid}, [&] {
-        ::Polygon(dc_, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
-    });
+    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid},
+          [&] { ::Polygon(dc_, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size())); });
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& points) {
     if (points.empty()) return;
-    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid}, [&] {
-        ::Polyline(dc_, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
-    });
+    Paint(TCanvasState{csHandleValid, csPenValid, csBrushValid},
+          [&] { ::Polyline(dc_, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size())); });
 }
 
 void TCanvas::DrawFocusRect(const TRect& rect) {
-    Paint(TCanvasState{csHandleValid, csBrushValid}, [&] {
-        ::DrawFocusRect(dc_, AsRect(rect));
-    });
+    Paint(TCanvasState{csHandleValid, csBrushValid}, [&] { ::DrawFocusRect(dc_, AsRect(rect)); });
 }
 
 TColor TCanvas::Pixels(int x, int y) {
@@ -208,9 +192,8 @@ TColor TCanvas::Pixels(int x, int y) {
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
-    Paint(TCanvasState{csHandleValid, csPenValid}, [&] {
-        ::SetPixel(dc_, x, y, static_cast<COLORREF>(ColorToRGB(color)));
-    });
+    Paint(TCanvasState{csHandleValid, csPenValid},
+          [&] { ::SetPixel(dc_, x, y, static_cast<COLORREF>(ColorToRGB(color))); });
 }
 
 void TCanvas::TextOut(int x, int y, const AnsiString& text) {
@@ -245,16 +228,12 @@ TCanvasOrientation TCanvas::CanvasOrientation() {
 
 void TCanvas::Draw(int x, int y, TGraphic* graphic) {
     if (!graphic || graphic->Empty()) return;
-    Paint(TCanvasState{csHandleValid}, [&] {
-        graphic->Draw(this, Bounds(x, y, graphic->Width(), graphic->Height()));
-    });
+    Paint(TCanvasState{csHandleValid}, [&] { graphic->Draw(this, Bounds(x, y, graphic->Width(), graphic->Height())); });
 }
 
 void TCanvas::StretchDraw(const TRect& rect, TGraphic* graphic) {
     if (!graphic) return;
-    Paint(TCanvasState{csHandleValid}, [&] {
-        graphic->Draw(this, rect);
-    });
+    Paint(TCanvasState{csHandleValid}, [&] { graphic->Draw(this, rect); });
 }
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect) {

@@ -8,8 +8,7 @@ enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 class TCustomCheckBox : public TButtonControl {
     CLASSLIB_COMPONENT(TCustomCheckBox, TButtonControl)
-    CLASSLIB_MESSAGES(TCustomCheckBox,
-                      CLASSLIB_ON(CN_COMMAND, &TCustomCheckBox::CNCommand),
+    CLASSLIB_MESSAGES(TCustomCheckBox, CLASSLIB_ON(CN_COMMAND, &TCustomCheckBox::CNCommand),
                       CLASSLIB_ON(CM_DIALOGCHAR, &TCustomCheckBox::CMDialogChar))
 
     explicit TCustomCheckBox(TComponent* owner);

@@ -12,14 +12,17 @@ struct TNamedColor {
 };
 
 constexpr TNamedColor kStandard[] = {
-    {clBlack, "Black"}, {clMaroon, "Maroon"}, {clGreen, "Green"}, {clOlive, "Olive"},
-    {clNavy, "Navy"},   {clPurple, "Purple"}, {clTeal, "Teal"},   {clGray, "Gray"},
-    {clSilver, "Silver"}, {clRed, "Red"},     {clLime, "Lime"},   {clYellow, "Yellow"},
-    {clBlue, "Blue"},   {clFuchsia, "Fuchsia"}, {clAqua, "Aqua"}, {clWhite, "White"},
+    {clBlack, "Black"},   {clMaroon, "Maroon"},   {clGreen, "Green"}, {clOlive, "Olive"},
+    {clNavy, "Navy"},     {clPurple, "Purple"},   {clTeal, "Teal"},   {clGray, "Gray"},
+    {clSilver, "Silver"}, {clRed, "Red"},         {clLime, "Lime"},   {clYellow, "Yellow"},
+    {clBlue, "Blue"},     {clFuchsia, "Fuchsia"}, {clAqua, "Aqua"},   {clWhite, "White"},
 };
 
 constexpr TNamedColor kExtended[] = {
-    {clMoneyGreen, "Money Green"}, {clSkyBlue, "Sky Blue"}, {clCream, "Cream"}, {clMedGray, "Medium Gray"},
+    {clMoneyGreen, "Money Green"},
+    {clSkyBlue, "Sky Blue"},
+    {clCream, "Cream"},
+    {clMedGray, "Medium Gray"},
 };
 
 constexpr TNamedColor kSystem[] = {

@@ -149,8 +149,7 @@ void TCustomComboBox::SubclassParts() {
 
 void TCustomComboBox::RestoreParts() {
     const auto give = [](HWND& wnd, WNDPROC& previous, WNDPROC ours) {
-        if (wnd && ::IsWindow(wnd) &&
-            reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(wnd, GWLP_WNDPROC)) == ours)
+        if (wnd && ::IsWindow(wnd) && reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(wnd, GWLP_WNDPROC)) == ours)
             ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
         wnd = nullptr;
         previous = nullptr;

@@ -43,8 +43,7 @@ private:
 
 class TCustomComboBox : public TWinControl {
     CLASSLIB_COMPONENT(TCustomComboBox, TWinControl)
-    CLASSLIB_MESSAGES(TCustomComboBox,
-                      CLASSLIB_ON(WM_SETFOCUS, &TCustomComboBox::WMFocus),
+    CLASSLIB_MESSAGES(TCustomComboBox, CLASSLIB_ON(WM_SETFOCUS, &TCustomComboBox::WMFocus),
                       CLASSLIB_ON(WM_KILLFOCUS, &TCustomComboBox::WMFocus),
                       CLASSLIB_ON(CN_COMMAND, &TCustomComboBox::CNCommand),
                       CLASSLIB_ON(CN_DRAWITEM, &TCustomComboBox::CNDrawItem),

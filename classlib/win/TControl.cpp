@@ -287,8 +287,8 @@ int TControl::GetTextLen() { return static_cast<int>(Perform(WM_GETTEXTLENGTH));
 int TControl::GetTextBuf(char* buffer, int bufSize) {
     if (!buffer || bufSize <= 0) return 0;
     buffer[0] = '\0';
-    int got = static_cast<int>(Perform(WM_GETTEXT, static_cast<std::uintptr_t>(bufSize),
-                                       reinterpret_cast<std::intptr_t>(buffer)));
+    int got = static_cast<int>(
+        Perform(WM_GETTEXT, static_cast<std::uintptr_t>(bufSize), reinterpret_cast<std::intptr_t>(buffer)));
     got = std::clamp(got, 0, bufSize - 1);
     buffer[got] = '\0';
     return got;
@@ -531,24 +531,24 @@ void TControl::WndProc(TMessage& message) {
 
 void TControl::DefaultHandler(TMessage& message) {
     switch (message.Msg) {
-    case WM_GETTEXT: {
-        if (message.WParam == 0 || message.LParam == 0) {
-            message.Result = 0;
+        case WM_GETTEXT: {
+            if (message.WParam == 0 || message.LParam == 0) {
+                message.Result = 0;
+                return;
+            }
+            auto* buffer = reinterpret_cast<char*>(message.LParam);
+            std::size_t n = std::min<std::size_t>(text_.size(), message.WParam - 1);
+            std::memcpy(buffer, text_.data(), n);
+            buffer[n] = '\0';
+            message.Result = static_cast<std::intptr_t>(n);
             return;
         }
-        auto* buffer = reinterpret_cast<char*>(message.LParam);
-        std::size_t n = std::min<std::size_t>(text_.size(), message.WParam - 1);
-        std::memcpy(buffer, text_.data(), n);
-        buffer[n] = '\0';
-        message.Result = static_cast<std::intptr_t>(n);
-        return;
-    }
-    case WM_GETTEXTLENGTH: message.Result = static_cast<std::intptr_t>(text_.size()); return;
-    case WM_SETTEXT:
-        text_ = message.LParam ? reinterpret_cast<const char*>(message.LParam) : "";
-        message.Result = 1;
-        return;
-    default: return;
+        case WM_GETTEXTLENGTH: message.Result = static_cast<std::intptr_t>(text_.size()); return;
+        case WM_SETTEXT:
+            text_ = message.LParam ? reinterpret_cast<const char*>(message.LParam) : "";
+            message.Result = 1;
+            return;
+        default: return;
     }
 }
 

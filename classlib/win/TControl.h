@@ -40,27 +40,23 @@ using TControlActionLinkClass = TClassOf<TControlActionLink>;
 
 class TControl : public TComponent {
     CLASSLIB_COMPONENT(TControl, TComponent)
-    CLASSLIB_MESSAGES(TControl,
-                      CLASSLIB_ON(WM_LBUTTONDOWN, &TControl::WMLButtonDown),
-                      CLASSLIB_ON(WM_RBUTTONDOWN, &TControl::WMOtherButtonDown),
-                      CLASSLIB_ON(WM_MBUTTONDOWN, &TControl::WMOtherButtonDown),
-                      CLASSLIB_ON(WM_LBUTTONDBLCLK, &TControl::WMLButtonDblClk),
-                      CLASSLIB_ON(WM_RBUTTONDBLCLK, &TControl::WMOtherButtonDown),
-                      CLASSLIB_ON(WM_MBUTTONDBLCLK, &TControl::WMOtherButtonDown),
-                      CLASSLIB_ON(WM_LBUTTONUP, &TControl::WMLButtonUp),
-                      CLASSLIB_ON(WM_RBUTTONUP, &TControl::WMOtherButtonUp),
-                      CLASSLIB_ON(WM_MBUTTONUP, &TControl::WMOtherButtonUp),
-                      CLASSLIB_ON(WM_MOUSEMOVE, &TControl::WMMouseMove),
-                      CLASSLIB_ON(WM_CANCELMODE, &TControl::WMCancelMode),
-                      CLASSLIB_ON(WM_CONTEXTMENU, &TControl::WMContextMenu),
-                      CLASSLIB_ON(CM_VISIBLECHANGED, &TControl::CMVisibleChanged),
-                      CLASSLIB_ON(CM_ENABLEDCHANGED, &TControl::CMEnabledChanged),
-                      CLASSLIB_ON(CM_FONTCHANGED, &TControl::CMFontChanged),
-                      CLASSLIB_ON(CM_COLORCHANGED, &TControl::CMColorChanged),
-                      CLASSLIB_ON(CM_PARENTFONTCHANGED, &TControl::CMParentFontChanged),
-                      CLASSLIB_ON(CM_PARENTCOLORCHANGED, &TControl::CMParentColorChanged),
-                      CLASSLIB_ON(CM_PARENTSHOWHINTCHANGED, &TControl::CMParentShowHintChanged),
-                      CLASSLIB_ON(CM_HITTEST, &TControl::CMHitTest))
+    CLASSLIB_MESSAGES(
+        TControl, CLASSLIB_ON(WM_LBUTTONDOWN, &TControl::WMLButtonDown),
+        CLASSLIB_ON(WM_RBUTTONDOWN, &TControl::WMOtherButtonDown),
+        CLASSLIB_ON(WM_MBUTTONDOWN, &TControl::WMOtherButtonDown),
+        CLASSLIB_ON(WM_LBUTTONDBLCLK, &TControl::WMLButtonDblClk),
+        CLASSLIB_ON(WM_RBUTTONDBLCLK, &TControl::WMOtherButtonDown),
+        CLASSLIB_ON(WM_MBUTTONDBLCLK, &TControl::WMOtherButtonDown), CLASSLIB_ON(WM_LBUTTONUP, &TControl::WMLButtonUp),
+        CLASSLIB_ON(WM_RBUTTONUP, &TControl::WMOtherButtonUp), CLASSLIB_ON(WM_MBUTTONUP, &TControl::WMOtherButtonUp),
+        CLASSLIB_ON(WM_MOUSEMOVE, &TControl::WMMouseMove), CLASSLIB_ON(WM_CANCELMODE, &TControl::WMCancelMode),
+        CLASSLIB_ON(WM_CONTEXTMENU, &TControl::WMContextMenu),
+        CLASSLIB_ON(CM_VISIBLECHANGED, &TControl::CMVisibleChanged),
+        CLASSLIB_ON(CM_ENABLEDCHANGED, &TControl::CMEnabledChanged),
+        CLASSLIB_ON(CM_FONTCHANGED, &TControl::CMFontChanged), CLASSLIB_ON(CM_COLORCHANGED, &TControl::CMColorChanged),
+        CLASSLIB_ON(CM_PARENTFONTCHANGED, &TControl::CMParentFontChanged),
+        CLASSLIB_ON(CM_PARENTCOLORCHANGED, &TControl::CMParentColorChanged),
+        CLASSLIB_ON(CM_PARENTSHOWHINTCHANGED, &TControl::CMParentShowHintChanged),
+        CLASSLIB_ON(CM_HITTEST, &TControl::CMHitTest))
 
     explicit TControl(TComponent* owner);
     ~TControl() override;

@@ -25,9 +25,7 @@ bool TControlActionLink::IsVisibleLinked() {
     return Follows([this](TCustomAction* a) { return client_->Visible() == a->Visible(); });
 }
 
-bool TControlActionLink::IsOnExecuteLinked() {
-    return action_ && client_ && client_->OnClick == action_->OnExecute;
-}
+bool TControlActionLink::IsOnExecuteLinked() { return action_ && client_ && client_->OnClick == action_->OnExecute; }
 
 bool TControlActionLink::DoShowHint(AnsiString& hintStr) {
     TCustomAction* a = CustomAction();

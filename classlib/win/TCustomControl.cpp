@@ -7,7 +7,9 @@ TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {
 
 TCustomControl::~TCustomControl() = default;
 
-void TCustomControl::PaintWindow(HDC dc) { canvas_->PaintOn(dc, [this] { Paint(); }); }
+void TCustomControl::PaintWindow(HDC dc) {
+    canvas_->PaintOn(dc, [this] { Paint(); });
+}
 
 void TCustomControl::DestroyWindowHandle() {
     canvas_->FreeHandle();

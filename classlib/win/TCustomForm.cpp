@@ -130,7 +130,8 @@ void TCustomForm::DoHide() {
 
 void TCustomForm::PlaceOnShow() {
     if (Parent() || (position_ != poScreenCenter && position_ != poMainFormCenter)) return;
-    TRect area = Screen ? Screen->WorkAreaRect() : Rect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    TRect area =
+        Screen ? Screen->WorkAreaRect() : Rect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     if (position_ == poMainFormCenter && Application) {
         TCustomForm* main = Application->MainForm();
         if (main && main != this && main->Visible()) area = main->BoundsRect();
@@ -140,8 +141,10 @@ void TCustomForm::PlaceOnShow() {
 
 void TCustomForm::CMShowingChanged(TMessage& message) {
     if (Parent()) {  // a form placed inside another control shows like any child window
-        if (Showing()) DoShow();
-        else DoHide();
+        if (Showing())
+            DoShow();
+        else
+            DoHide();
         DispatchInherited<TCustomForm>(this, message);
         NoteVisible();
         return;
@@ -383,11 +386,10 @@ void TCustomForm::CreateMDIClient() {
     info.hWindowMenu = nullptr;
     info.idFirstChild = MDIFirstChildId;
     TRect r = ClientRect();
-    clientHandle_ = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
-                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL |
-                                        WS_VSCROLL,
-                                    r.Left, r.Top, r.Width(), r.Height(), Handle(), nullptr,
-                                    GetModuleHandleA(nullptr), &info);
+    clientHandle_ =
+        CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL, r.Left,
+                        r.Top, r.Width(), r.Height(), Handle(), nullptr, GetModuleHandleA(nullptr), &info);
     if (!clientHandle_) throw EOSError("Cannot create the MDI client window", GetLastError());
     Realign();
 }
@@ -566,8 +568,7 @@ void TCustomForm::WMActivate(TMessage& message) {
 void TCustomForm::WMSetFocus(TMessage& message) {
     DispatchInherited<TCustomForm>(this, message);
     // The form's window passes the focus on to the control that had it.
-    if (activeControl_ && activeControl_ != this && activeControl_->CanFocus())
-        ::SetFocus(activeControl_->Handle());
+    if (activeControl_ && activeControl_ != this && activeControl_->CanFocus()) ::SetFocus(activeControl_->Handle());
 }
 
 void TCustomForm::SetWindowFocus() {
@@ -634,8 +635,7 @@ void TCustomForm::FocusWithoutScrolling(TWinControl* control) {
 
 void TCustomForm::DefocusControl(TWinControl* control, bool removing) {
     if (!control) return;
-    if (focusedControl_ && Contains(control, focusedControl_))
-        focusedControl_ = removing ? control->Parent() : nullptr;
+    if (focusedControl_ && Contains(control, focusedControl_)) focusedControl_ = removing ? control->Parent() : nullptr;
     if (activeControl_ && Contains(control, activeControl_)) activeControl_ = nullptr;
 }
 
@@ -646,7 +646,8 @@ bool TCustomForm::IsShortCut(TMessage& message) {
     if (OnShortCut) OnShortCut(message, handled);
     if (!handled && menu_) handled = menu_->IsShortCut(message);
     if (!handled) {
-        TShortCut shortCut = ::ShortCut(static_cast<std::uint16_t>(message.WParam), KeyDataToShiftState(message.LParam));
+        TShortCut shortCut =
+            ::ShortCut(static_cast<std::uint16_t>(message.WParam), KeyDataToShiftState(message.LParam));
         if (shortCut != scNone)
             for (int i = 0; i < ComponentCount() && !handled; ++i)
                 if (auto* list = dynamic_cast<TCustomActionList*>(Components(i))) handled = list->IsShortCut(shortCut);
@@ -669,8 +670,8 @@ void TCustomForm::CMDialogKey(TMessage& message) {
             case VK_UP:
             case VK_DOWN:
                 if (activeControl_ && activeControl_->Parent()) {
-                    activeControl_->Parent()->SelectNext(activeControl_,
-                                                         message.WParam == VK_RIGHT || message.WParam == VK_DOWN, false);
+                    activeControl_->Parent()->SelectNext(
+                        activeControl_, message.WParam == VK_RIGHT || message.WParam == VK_DOWN, false);
                     message.Result = 1;
                     return;
                 }

@@ -36,23 +36,17 @@ using TShortCutEvent = Method<void(TMessage& message, bool& handled)>;
 
 class TCustomForm : public TScrollingWinControl {
     CLASSLIB_COMPONENT(TCustomForm, TScrollingWinControl)
-    CLASSLIB_MESSAGES(TCustomForm,
-                      CLASSLIB_ON(WM_ACTIVATE, &TCustomForm::WMActivate),
-                      CLASSLIB_ON(WM_CLOSE, &TCustomForm::WMClose),
-                      CLASSLIB_ON(WM_COMMAND, &TCustomForm::WMCommand),
-                      CLASSLIB_ON(WM_DESTROY, &TCustomForm::WMDestroy),
-                      CLASSLIB_ON(WM_DRAWITEM, &TCustomForm::WMDrawItem),
-                      CLASSLIB_ON(WM_INITMENUPOPUP, &TCustomForm::WMInitMenuPopup),
-                      CLASSLIB_ON(WM_MEASUREITEM, &TCustomForm::WMMeasureItem),
-                      CLASSLIB_ON(WM_SETFOCUS, &TCustomForm::WMSetFocus),
-                      CLASSLIB_ON(WM_SIZE, &TCustomForm::WMSize),
-                      CLASSLIB_ON(WM_SYSCOMMAND, &TCustomForm::WMSysCommand),
-                      CLASSLIB_ON(CM_DIALOGCHAR, &TCustomForm::CMDialogChar),
-                      CLASSLIB_ON(CM_DIALOGKEY, &TCustomForm::CMDialogKey),
-                      CLASSLIB_ON(CM_RELEASE, &TCustomForm::CMRelease),
-                      CLASSLIB_ON(CM_ACTIONEXECUTE, &TCustomForm::CMActionExecute),
-                      CLASSLIB_ON(CM_ACTIONUPDATE, &TCustomForm::CMActionUpdate),
-                      CLASSLIB_ON(CM_SHOWINGCHANGED, &TCustomForm::CMShowingChanged))
+    CLASSLIB_MESSAGES(
+        TCustomForm, CLASSLIB_ON(WM_ACTIVATE, &TCustomForm::WMActivate), CLASSLIB_ON(WM_CLOSE, &TCustomForm::WMClose),
+        CLASSLIB_ON(WM_COMMAND, &TCustomForm::WMCommand), CLASSLIB_ON(WM_DESTROY, &TCustomForm::WMDestroy),
+        CLASSLIB_ON(WM_DRAWITEM, &TCustomForm::WMDrawItem),
+        CLASSLIB_ON(WM_INITMENUPOPUP, &TCustomForm::WMInitMenuPopup),
+        CLASSLIB_ON(WM_MEASUREITEM, &TCustomForm::WMMeasureItem), CLASSLIB_ON(WM_SETFOCUS, &TCustomForm::WMSetFocus),
+        CLASSLIB_ON(WM_SIZE, &TCustomForm::WMSize), CLASSLIB_ON(WM_SYSCOMMAND, &TCustomForm::WMSysCommand),
+        CLASSLIB_ON(CM_DIALOGCHAR, &TCustomForm::CMDialogChar), CLASSLIB_ON(CM_DIALOGKEY, &TCustomForm::CMDialogKey),
+        CLASSLIB_ON(CM_RELEASE, &TCustomForm::CMRelease), CLASSLIB_ON(CM_ACTIONEXECUTE, &TCustomForm::CMActionExecute),
+        CLASSLIB_ON(CM_ACTIONUPDATE, &TCustomForm::CMActionUpdate),
+        CLASSLIB_ON(CM_SHOWINGCHANGED, &TCustomForm::CMShowingChanged))
 
     // Builds the form with the builders registered for its class and the classes between it and TForm
     // (base first). They run once the object is complete (at the start of AfterConstruction), so that they

@@ -121,9 +121,7 @@ HIMAGELIST TCustomImageList::Handle() {
     return handle_;
 }
 
-int TCustomImageList::Count() const {
-    return handle_ ? ::ImageList_GetImageCount(handle_) : 0;
-}
+int TCustomImageList::Count() const { return handle_ ? ::ImageList_GetImageCount(handle_) : 0; }
 
 void TCustomImageList::SetSize(int width, int height) {
     if (width < 1 || height < 1) throw EInvalidOperation("Invalid image size");
@@ -480,7 +478,9 @@ void TCustomImageList::DefineProperties(TFiler* filer) {
     // Left and Top: the signed low and high halves of DesignInfo; written unless an ancestor has the same.
     const auto half = [this](int shift) { return static_cast<std::int16_t>(DesignInfo() >> shift); };
     const auto* ancestor = dynamic_cast<const TComponent*>(filer->Ancestor());
-    const auto ancestorHalf = [ancestor](int shift) { return static_cast<std::int16_t>(ancestor->DesignInfo() >> shift); };
+    const auto ancestorHalf = [ancestor](int shift) {
+        return static_cast<std::int16_t>(ancestor->DesignInfo() >> shift);
+    };
     for (const auto& [name, shift] : {std::pair<const char*, int>{"Left", 0}, std::pair<const char*, int>{"Top", 16}}) {
         filer->DefineProperty(
             name,

@@ -7,8 +7,7 @@
 
 class TCustomEdit : public TWinControl {
     CLASSLIB_COMPONENT(TCustomEdit, TWinControl)
-    CLASSLIB_MESSAGES(TCustomEdit,
-                      CLASSLIB_ON(CN_COMMAND, &TCustomEdit::CNCommand),
+    CLASSLIB_MESSAGES(TCustomEdit, CLASSLIB_ON(CN_COMMAND, &TCustomEdit::CNCommand),
                       CLASSLIB_ON(CN_CTLCOLOREDIT, &TCustomEdit::CNCtlColor),
                       CLASSLIB_ON(CN_CTLCOLORSTATIC, &TCustomEdit::CNCtlColor),
                       CLASSLIB_ON(WM_SETTEXT, &TCustomEdit::WMSetText),

@@ -141,8 +141,8 @@ void TFont::Assign(TPersistent* source) {
         if (other == this) return;
         name_ = other->name_;
         // A font taken over from a device of another resolution keeps its size in points.
-        height_ = other->pixelsPerInch_ == pixelsPerInch_ ? other->height_
-                                                          : -MulDivRound(other->Size(), pixelsPerInch_, 72);
+        height_ =
+            other->pixelsPerInch_ == pixelsPerInch_ ? other->height_ : -MulDivRound(other->Size(), pixelsPerInch_, 72);
         style_ = other->style_;
         color_ = other->color_;
         charset_ = other->charset_;

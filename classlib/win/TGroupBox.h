@@ -5,8 +5,7 @@
 
 class TCustomGroupBox : public TCustomControl {
     CLASSLIB_COMPONENT(TCustomGroupBox, TCustomControl)
-    CLASSLIB_MESSAGES(TCustomGroupBox,
-                      CLASSLIB_ON(CM_DIALOGCHAR, &TCustomGroupBox::CMDialogChar),
+    CLASSLIB_MESSAGES(TCustomGroupBox, CLASSLIB_ON(CM_DIALOGCHAR, &TCustomGroupBox::CMDialogChar),
                       CLASSLIB_ON(CM_TEXTCHANGED, &TCustomGroupBox::CMTextChanged),
                       CLASSLIB_ON(CM_FONTCHANGED, &TCustomGroupBox::CMFontChanged))
 

@@ -106,10 +106,8 @@ bool THintWindow::IsHintMsg(const MSG& msg) {
         case WM_NCRBUTTONDOWN:
         case WM_NCMBUTTONDOWN:
         case WM_MOUSEWHEEL:
-        case WM_ACTIVATEAPP:
-            return true;
-        default:
-            return false;
+        case WM_ACTIVATEAPP: return true;
+        default: return false;
     }
 }
 

@@ -21,9 +21,7 @@ TSize IconSize(HICON icon) {
     return TSize{bm.bmWidth, bm.bmHeight / 2};
 }
 
-[[noreturn]] void ResourceNotFound(const AnsiString& name) {
-    throw EResNotFound("Resource " + name + " not found");
-}
+[[noreturn]] void ResourceNotFound(const AnsiString& name) { throw EResNotFound("Resource " + name + " not found"); }
 }  // namespace
 
 TIcon::TIcon() = default;

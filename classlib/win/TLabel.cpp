@@ -10,14 +10,10 @@
 namespace {
 UINT EllipsisFlag(TEllipsisPosition position) {
     switch (position) {
-        case epPathEllipsis:
-            return DT_PATH_ELLIPSIS;
-        case epEndEllipsis:
-            return DT_END_ELLIPSIS;
-        case epWordEllipsis:
-            return DT_WORD_ELLIPSIS;
-        default:
-            return 0;
+        case epPathEllipsis: return DT_PATH_ELLIPSIS;
+        case epEndEllipsis: return DT_END_ELLIPSIS;
+        case epWordEllipsis: return DT_WORD_ELLIPSIS;
+        default: return 0;
     }
 }
 }  // namespace
@@ -169,8 +165,8 @@ void TCustomLabel::CMFontChanged(TMessage& message) {
 }
 
 void TCustomLabel::CMDialogChar(TMessage& message) {
-    if (focusControl_ && Enabled() && showAccelChar_ && IsAccel(static_cast<unsigned>(message.WParam), GetLabelText()) &&
-        focusControl_->CanFocus()) {
+    if (focusControl_ && Enabled() && showAccelChar_ &&
+        IsAccel(static_cast<unsigned>(message.WParam), GetLabelText()) && focusControl_->CanFocus()) {
         focusControl_->SetFocus();
         message.Result = 1;
         return;

@@ -12,8 +12,7 @@ enum TEllipsisPosition { epNone, epPathEllipsis, epEndEllipsis, epWordEllipsis }
 
 class TCustomLabel : public TGraphicControl {
     CLASSLIB_COMPONENT(TCustomLabel, TGraphicControl)
-    CLASSLIB_MESSAGES(TCustomLabel,
-                      CLASSLIB_ON(CM_TEXTCHANGED, &TCustomLabel::CMTextChanged),
+    CLASSLIB_MESSAGES(TCustomLabel, CLASSLIB_ON(CM_TEXTCHANGED, &TCustomLabel::CMTextChanged),
                       CLASSLIB_ON(CM_FONTCHANGED, &TCustomLabel::CMFontChanged),
                       CLASSLIB_ON(CM_DIALOGCHAR, &TCustomLabel::CMDialogChar))
 

@@ -97,8 +97,8 @@ void TListItem::SetStateIndex(int value) {
 
 bool TListItem::Checked() const {
     if (owner_ && listView_->HandleAllocated() && listView_->Checkboxes()) {
-        const auto state = static_cast<UINT>(
-            listView_->Send(LVM_GETITEMSTATE, static_cast<WPARAM>(Index()), LVIS_STATEIMAGEMASK));
+        const auto state =
+            static_cast<UINT>(listView_->Send(LVM_GETITEMSTATE, static_cast<WPARAM>(Index()), LVIS_STATEIMAGEMASK));
         return (state >> 12) == 2;
     }
     return checked_;
@@ -429,8 +429,7 @@ void TCustomListView::UpdateImages() {
     Send(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(largeImages_ ? largeImages_->Handle() : nullptr));
     Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_ ? smallImages_->Handle() : nullptr));
     if (!checkboxes_)
-        Send(LVM_SETIMAGELIST, LVSIL_STATE,
-             reinterpret_cast<LPARAM>(stateImages_ ? stateImages_->Handle() : nullptr));
+        Send(LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(stateImages_ ? stateImages_->Handle() : nullptr));
 }
 
 void TCustomListView::Notification(TComponent* component, TOperation operation) {
@@ -447,8 +446,7 @@ void TCustomListView::Notification(TComponent* component, TOperation operation) 
 
 void TCustomListView::UpdateColumns() {
     if (!HandleAllocated()) return;
-    while (Send(LVM_DELETECOLUMN, 0, 0)) {
-    }
+    while (Send(LVM_DELETECOLUMN, 0, 0)) {}
     for (int i = 0; i < columns_->Count(); ++i) {
         TListColumn* column = columns_->Items(i);
         LVCOLUMNA lvc{};
@@ -610,7 +608,6 @@ void TCustomListView::GetDisplayInfo(NMLVDISPINFOA& info) {
     std::memcpy(info.item.pszText, dispText_.data(), n);
     info.item.pszText[n] = '\0';
 }
-
 
 void TCustomListView::CNNotify(TMessage& message) {
     const auto* hdr = reinterpret_cast<const NMHDR*>(message.LParam);

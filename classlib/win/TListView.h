@@ -72,7 +72,7 @@ private:
     int stateIndex_ = -1;
     bool checked_ = false;   // kept while there is no window
     bool selected_ = false;  // kept while there is no window
-    int position_ = 0;  // the index of an owner-data item
+    int position_ = 0;       // the index of an owner-data item
 };
 
 using TListItemClass = TClassOf<TListItem>;
@@ -154,14 +154,12 @@ using TLVCreateItemClassEvent = Method<void(TCustomListView* sender, TListItemCl
 using TLVEditingEvent = Method<void(TObject* sender, TListItem* item, bool& allowEdit)>;
 using TLVEditedEvent = Method<void(TObject* sender, TListItem* item, AnsiString& s)>;
 using TLVOwnerDataEvent = Method<void(TObject* sender, TListItem* item)>;
-using TLVOwnerDataFindEvent = Method<void(TObject* sender, int find, const AnsiString& findString,
-                                          TPoint findPosition, void* findData, int startIndex, int direction,
-                                          bool wrap, int& index)>;
+using TLVOwnerDataFindEvent = Method<void(TObject* sender, int find, const AnsiString& findString, TPoint findPosition,
+                                          void* findData, int startIndex, int direction, bool wrap, int& index)>;
 
 class TCustomListView : public TWinControl {
     CLASSLIB_COMPONENT(TCustomListView, TWinControl)
-    CLASSLIB_MESSAGES(TCustomListView,
-                      CLASSLIB_ON(CN_NOTIFY, &TCustomListView::CNNotify))
+    CLASSLIB_MESSAGES(TCustomListView, CLASSLIB_ON(CN_NOTIFY, &TCustomListView::CNNotify))
 
     explicit TCustomListView(TComponent* owner);
     ~TCustomListView() override;

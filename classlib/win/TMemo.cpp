@@ -6,7 +6,8 @@ namespace {
 std::vector<TLineSpan> SpansChecked(const AnsiString& text, int index, bool allowEnd) {
     std::vector<TLineSpan> spans = LineSpans(text);
     const int count = static_cast<int>(spans.size());
-    if (index < 0 || index > count || (index == count && !allowEnd)) TStrings::Error("List index out of bounds (%d)", index);
+    if (index < 0 || index > count || (index == count && !allowEnd))
+        TStrings::Error("List index out of bounds (%d)", index);
     return spans;
 }
 }  // namespace

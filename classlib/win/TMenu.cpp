@@ -19,7 +19,8 @@ TMenuItem* FindIn(TMenuItem* parent, UINT value, TFindItemKind kind) {
                 if (item->Command() == value) return item;
                 break;
             case fkHandle:
-                if (item->HandleAllocated() && static_cast<UINT>(reinterpret_cast<std::uintptr_t>(item->Handle())) == value)
+                if (item->HandleAllocated() &&
+                    static_cast<UINT>(reinterpret_cast<std::uintptr_t>(item->Handle())) == value)
                     return item;
                 break;
             case fkShortCut:
@@ -64,9 +65,9 @@ TOwnerDrawState DrawStateOf(UINT itemState) {
     static constexpr struct {
         UINT flag;
         TOwnerDrawStateFlag state;
-    } kStates[] = {{ODS_SELECTED, odSelected}, {ODS_GRAYED, odGrayed},       {ODS_DISABLED, odDisabled},
-                   {ODS_CHECKED, odChecked},   {ODS_FOCUS, odFocused},       {ODS_DEFAULT, odDefault},
-                   {ODS_HOTLIGHT, odHotLight}, {ODS_INACTIVE, odInactive},   {ODS_NOACCEL, odNoAccel},
+    } kStates[] = {{ODS_SELECTED, odSelected},      {ODS_GRAYED, odGrayed},     {ODS_DISABLED, odDisabled},
+                   {ODS_CHECKED, odChecked},        {ODS_FOCUS, odFocused},     {ODS_DEFAULT, odDefault},
+                   {ODS_HOTLIGHT, odHotLight},      {ODS_INACTIVE, odInactive}, {ODS_NOACCEL, odNoAccel},
                    {ODS_NOFOCUSRECT, odNoFocusRect}};
     TOwnerDrawState state;
     for (const auto& s : kStates) {

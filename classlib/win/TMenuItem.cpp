@@ -475,7 +475,8 @@ void TMenuItem::AdvancedDrawItem(TCanvas* canvas, TRect rect, TOwnerDrawState st
         RECT r = textRect;
         ::OffsetRect(&r, offset, offset);
         ::DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, flags);
-        if (!keys.empty()) ::DrawTextA(dc, keys.c_str(), static_cast<int>(keys.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+        if (!keys.empty())
+            ::DrawTextA(dc, keys.c_str(), static_cast<int>(keys.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
     };
     if (!enabled_ && !selected) {
         // Embossed: a light copy one pixel down and right under the shadow-coloured text.

@@ -116,8 +116,7 @@ bool TOpenDialog::DoExecute(const TFileDialogFunc& func, HWND parentWindow) {
     record.lpfnHook = &TOpenDialog::DialogHook;
     record.lCustData = reinterpret_cast<LPARAM>(this);
 
-    const bool accepted =
-        TaskModalDialog([&func](void* r) { return func(static_cast<OPENFILENAMEA*>(r)); }, &record);
+    const bool accepted = TaskModalDialog([&func](void* r) { return func(static_cast<OPENFILENAMEA*>(r)); }, &record);
     if (!accepted) return false;
     ReadFileNames(buffer.data(), size);
     // The two options the dialog answers.

@@ -21,17 +21,10 @@ void Frame3D(TCanvas* canvas, TRect& rect, TColor topLeft, TColor bottomRight, i
 
 void Bevel(TCanvas* canvas, TRect& rect, TBevelCut cut, int width, TColor face) {
     switch (cut) {
-        case bvRaised:
-            Frame3D(canvas, rect, clBtnHighlight, clBtnShadow, width);
-            break;
-        case bvLowered:
-            Frame3D(canvas, rect, clBtnShadow, clBtnHighlight, width);
-            break;
-        case bvSpace:
-            Frame3D(canvas, rect, face, face, width);
-            break;
-        case bvNone:
-            break;
+        case bvRaised: Frame3D(canvas, rect, clBtnHighlight, clBtnShadow, width); break;
+        case bvLowered: Frame3D(canvas, rect, clBtnShadow, clBtnHighlight, width); break;
+        case bvSpace: Frame3D(canvas, rect, face, face, width); break;
+        case bvNone: break;
     }
 }
 }  // namespace

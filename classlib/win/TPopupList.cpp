@@ -63,8 +63,7 @@ void TPopupList::Remove(TPopupMenu* menu) {
 }
 
 TPopupMenu* TPopupList::Items(int index) const {
-    if (index < 0 || index >= Count())
-        throw CreateFmt<EListError>("List index out of bounds (%d)", {index});
+    if (index < 0 || index >= Count()) throw CreateFmt<EListError>("List index out of bounds (%d)", {index});
     return menus_[static_cast<std::size_t>(index)];
 }
 
@@ -132,8 +131,7 @@ void TPopupList::WndProc(TMessage& message) {
                 }
             }
             break;
-        default:
-            break;
+        default: break;
     }
     DefaultWndProc(message);
 }

@@ -231,7 +231,8 @@ void RegisterPrinterUnit() {
     static bool registered = false;
     if (registered) return;
     registered = true;
-    classlib::RegisterUnit("Printers", nullptr, [] { Free(SetPrinter(nullptr)); }, 0);
+    classlib::RegisterUnit(
+        "Printers", nullptr, [] { Free(SetPrinter(nullptr)); }, 0);
 }
 
 TPrinter* Printer() {

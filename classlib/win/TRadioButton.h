@@ -7,8 +7,7 @@
 
 class TRadioButton : public TButtonControl {
     CLASSLIB_COMPONENT(TRadioButton, TButtonControl)
-    CLASSLIB_MESSAGES(TRadioButton,
-                      CLASSLIB_ON(CN_COMMAND, &TRadioButton::CNCommand),
+    CLASSLIB_MESSAGES(TRadioButton, CLASSLIB_ON(CN_COMMAND, &TRadioButton::CNCommand),
                       CLASSLIB_ON(CM_DIALOGCHAR, &TRadioButton::CMDialogChar))
 
     explicit TRadioButton(TComponent* owner);

@@ -103,8 +103,7 @@ bool TRegistry::DeleteValue(const AnsiString& name) {
 
 std::int32_t TRegistry::GetDataSize(const AnsiString& name) {
     DWORD size = 0;
-    if (::RegQueryValueExA(KeyForValues(), name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
-        return -1;
+    if (::RegQueryValueExA(KeyForValues(), name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return -1;
     return std::int32_t(size);
 }
 
@@ -138,8 +137,7 @@ std::vector<Byte> TRegistry::ReadRaw(const AnsiString& name, DWORD& type, bool& 
 }
 
 void TRegistry::WriteRaw(const AnsiString& name, DWORD type, const void* data, DWORD size) {
-    if (::RegSetValueExA(KeyForValues(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size) !=
-        ERROR_SUCCESS)
+    if (::RegSetValueExA(KeyForValues(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size) != ERROR_SUCCESS)
         throw ERegistryException("Failed to set data for '" + name + "'");
 }
 

@@ -101,14 +101,13 @@ bool TScreen::IsCustomForm(const TCustomForm* form) const {
 }
 
 TCustomForm* TScreen::CustomForms(int index) const {
-    if (index < 0 || index >= CustomFormCount())
-        throw CreateFmt<EListError>("List index out of bounds (%d)", {index});
+    if (index < 0 || index >= CustomFormCount()) throw CreateFmt<EListError>("List index out of bounds (%d)", {index});
     return CustomFormsInZOrder()[static_cast<std::size_t>(index)];
 }
 
 int TScreen::FormCount() const {
-    return static_cast<int>(std::count_if(forms_.begin(), forms_.end(),
-                                          [](TCustomForm* f) { return dynamic_cast<TForm*>(f) != nullptr; }));
+    return static_cast<int>(
+        std::count_if(forms_.begin(), forms_.end(), [](TCustomForm* f) { return dynamic_cast<TForm*>(f) != nullptr; }));
 }
 
 TForm* TScreen::Forms(int index) const {
@@ -123,8 +122,7 @@ TForm* TScreen::Forms(int index) const {
 }
 
 TDataModule* TScreen::DataModules(int index) const {
-    if (index < 0 || index >= DataModuleCount())
-        throw CreateFmt<EListError>("List index out of bounds (%d)", {index});
+    if (index < 0 || index >= DataModuleCount()) throw CreateFmt<EListError>("List index out of bounds (%d)", {index});
     return dataModules_[static_cast<std::size_t>(index)];
 }
 
@@ -139,8 +137,7 @@ void TScreen::RemoveForm(TCustomForm* form) {
 }
 
 void TScreen::AddDataModule(TDataModule* dataModule) {
-    if (!dataModule || std::find(dataModules_.begin(), dataModules_.end(), dataModule) != dataModules_.end())
-        return;
+    if (!dataModule || std::find(dataModules_.begin(), dataModules_.end(), dataModule) != dataModules_.end()) return;
     dataModules_.push_back(dataModule);
 }
 

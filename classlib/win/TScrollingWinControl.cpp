@@ -30,9 +30,7 @@ int TControlScrollBar::ClientExtent() const {
     return kind_ == sbHorizontal ? control_->ClientWidth() : control_->ClientHeight();
 }
 
-int TControlScrollBar::Clamped(int value) const {
-    return std::max(0, std::min(value, range_ - ClientExtent()));
-}
+int TControlScrollBar::Clamped(int value) const { return std::max(0, std::min(value, range_ - ClientExtent())); }
 
 void TControlScrollBar::SetPosition(int value) {
     // Measure the children first: they may have moved since the range was last computed.

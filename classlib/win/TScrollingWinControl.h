@@ -58,8 +58,7 @@ private:
 
 class TScrollingWinControl : public TWinControl {
     CLASSLIB_COMPONENT(TScrollingWinControl, TWinControl)
-    CLASSLIB_MESSAGES(TScrollingWinControl,
-                      CLASSLIB_ON(WM_HSCROLL, &TScrollingWinControl::WMHScroll),
+    CLASSLIB_MESSAGES(TScrollingWinControl, CLASSLIB_ON(WM_HSCROLL, &TScrollingWinControl::WMHScroll),
                       CLASSLIB_ON(WM_VSCROLL, &TScrollingWinControl::WMVScroll),
                       CLASSLIB_ON(WM_SIZE, &TScrollingWinControl::WMSize),
                       CLASSLIB_ON(CM_CONTROLCHANGE, &TScrollingWinControl::CMControlChange),

@@ -25,7 +25,9 @@ void TSpinEdit::SetValue(int value) { SetText(std::to_string(ClampSpinValue(valu
 
 void TSpinEdit::UpClick() { SetValue(StepSpinValue(Value(), increment_, minValue_, maxValue_)); }
 
-void TSpinEdit::DownClick() { SetValue(StepSpinValue(Value(), -static_cast<long long>(increment_), minValue_, maxValue_)); }
+void TSpinEdit::DownClick() {
+    SetValue(StepSpinValue(Value(), -static_cast<long long>(increment_), minValue_, maxValue_));
+}
 
 void TSpinEdit::ButtonChanging(TObject*, bool& allowChange, std::int16_t, TUpDownDirection direction) {
     // The value lives in the text, not in the button: step it here and leave the button where it is.

@@ -6,10 +6,8 @@
 
 class TSpinEdit : public TCustomEdit {
     CLASSLIB_COMPONENT(TSpinEdit, TCustomEdit)
-    CLASSLIB_MESSAGES(TSpinEdit,
-                      CLASSLIB_ON(CM_WANTSPECIALKEY, &TSpinEdit::CMWantSpecialKey),
-                      CLASSLIB_ON(WM_PASTE, &TSpinEdit::WMEditing),
-                      CLASSLIB_ON(WM_CUT, &TSpinEdit::WMEditing),
+    CLASSLIB_MESSAGES(TSpinEdit, CLASSLIB_ON(CM_WANTSPECIALKEY, &TSpinEdit::CMWantSpecialKey),
+                      CLASSLIB_ON(WM_PASTE, &TSpinEdit::WMEditing), CLASSLIB_ON(WM_CUT, &TSpinEdit::WMEditing),
                       CLASSLIB_ON(WM_CLEAR, &TSpinEdit::WMEditing))
 
     explicit TSpinEdit(TComponent* owner);

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-
 namespace {
 // Longest tab caption read back from the window.
 constexpr int kTabTextLimit = 4096;
-}
+}  // namespace
 
 // ---- TTabStrings ----
 
@@ -149,7 +148,6 @@ bool TCustomTabControl::CanChange() {
 void TCustomTabControl::Change() {
     if (OnChange) OnChange(this);
 }
-
 
 void TCustomTabControl::CNNotify(TMessage& message) {
     const auto* hdr = reinterpret_cast<const NMHDR*>(message.LParam);

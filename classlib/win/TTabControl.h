@@ -37,8 +37,7 @@ private:
 
 class TCustomTabControl : public TWinControl {
     CLASSLIB_COMPONENT(TCustomTabControl, TWinControl)
-    CLASSLIB_MESSAGES(TCustomTabControl,
-                      CLASSLIB_ON(CN_NOTIFY, &TCustomTabControl::CNNotify))
+    CLASSLIB_MESSAGES(TCustomTabControl, CLASSLIB_ON(CN_NOTIFY, &TCustomTabControl::CNNotify))
 
     explicit TCustomTabControl(TComponent* owner);
 

@@ -10,8 +10,7 @@ enum TTickStyle { tsNone, tsAuto, tsManual };
 
 class TTrackBar : public TWinControl {
     CLASSLIB_COMPONENT(TTrackBar, TWinControl)
-    CLASSLIB_MESSAGES(TTrackBar,
-                      CLASSLIB_ON(CN_HSCROLL, &TTrackBar::CNScroll),
+    CLASSLIB_MESSAGES(TTrackBar, CLASSLIB_ON(CN_HSCROLL, &TTrackBar::CNScroll),
                       CLASSLIB_ON(CN_VSCROLL, &TTrackBar::CNScroll))
 
     explicit TTrackBar(TComponent* owner);

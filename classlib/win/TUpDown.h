@@ -16,9 +16,7 @@ using TUDChangingEventEx =
 
 class TUpDown : public TWinControl {
     CLASSLIB_COMPONENT(TUpDown, TWinControl)
-    CLASSLIB_MESSAGES(TUpDown,
-                      CLASSLIB_ON(CN_NOTIFY, &TUpDown::CNNotify),
-                      CLASSLIB_ON(CN_HSCROLL, &TUpDown::CNScroll),
+    CLASSLIB_MESSAGES(TUpDown, CLASSLIB_ON(CN_NOTIFY, &TUpDown::CNNotify), CLASSLIB_ON(CN_HSCROLL, &TUpDown::CNScroll),
                       CLASSLIB_ON(CN_VSCROLL, &TUpDown::CNScroll))
 
     explicit TUpDown(TComponent* owner);

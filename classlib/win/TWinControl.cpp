@@ -384,8 +384,7 @@ void TWinControl::CreateHandle() {
         HWND after = HWND_TOP;
         for (auto p = siblings.begin(); p != it; ++p)
             if ((*p)->handle_) after = (*p)->handle_;
-        if (after != HWND_TOP)
-            ::SetWindowPos(handle_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (after != HWND_TOP) ::SetWindowPos(handle_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     if (font_ && IsWindowed()) Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 0);
 }
@@ -469,9 +468,9 @@ void TWinControl::UpdateShowing() {
 
 void TWinControl::CMShowingChanged(TMessage&) {
     if (!handle_) return;
-    ::SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
-                       (showing_ ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    ::SetWindowPos(
+        handle_, nullptr, 0, 0, 0, 0,
+        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (showing_ ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
 void TWinControl::CMVisibleChanged(TMessage&) { UpdateShowing(); }
@@ -714,8 +713,7 @@ void TWinControl::AlignControls(TControl* control, TRect& rect) {
         TControl* c = kids[i];
         c->alignOrder_ = placed[i].Order;
         if (!(placed[i].Bounds == c->BoundsRect())) c->SetAlignedBounds(placed[i].Bounds);
-        if (c->Align() == alNone && c->anchorParentSize_.cx <= 0 && c->anchorParentSize_.cy <= 0)
-            c->UpdateAnchorBase();
+        if (c->Align() == alNone && c->anchorParentSize_.cx <= 0 && c->anchorParentSize_.cy <= 0) c->UpdateAnchorBase();
     }
 }
 
@@ -747,8 +745,7 @@ void TWinControl::SetZOrder(bool topMost) {
         }
     }
     if (handle_)
-        ::SetWindowPos(handle_, topMost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ::SetWindowPos(handle_, topMost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TWinControl::SetParentBackground(bool value) {
@@ -867,28 +864,28 @@ void TWinControl::WMPrintClient(TMessage& message) {
 void TWinControl::WMReflect(TMessage& message) {
     HWND child = nullptr;
     switch (message.Msg) {
-    case WM_NOTIFY:
-        if (message.LParam) child = reinterpret_cast<const NMHDR*>(message.LParam)->hwndFrom;
-        break;
-    case WM_DRAWITEM:
-        if (message.LParam) {
-            const auto* s = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
-            if (s->CtlType != ODT_MENU) child = s->hwndItem;
-        }
-        break;
-    case WM_MEASUREITEM:
-        if (message.LParam) {
-            const auto* s = reinterpret_cast<const MEASUREITEMSTRUCT*>(message.LParam);
-            if (s->CtlType != ODT_MENU && handle_) child = ::GetDlgItem(handle_, static_cast<int>(s->CtlID));
-        }
-        break;
-    case WM_DELETEITEM:
-        if (message.LParam) child = reinterpret_cast<const DELETEITEMSTRUCT*>(message.LParam)->hwndItem;
-        break;
-    case WM_COMPAREITEM:
-        if (message.LParam) child = reinterpret_cast<const COMPAREITEMSTRUCT*>(message.LParam)->hwndItem;
-        break;
-    default: child = reinterpret_cast<HWND>(message.LParam); break;
+        case WM_NOTIFY:
+            if (message.LParam) child = reinterpret_cast<const NMHDR*>(message.LParam)->hwndFrom;
+            break;
+        case WM_DRAWITEM:
+            if (message.LParam) {
+                const auto* s = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+                if (s->CtlType != ODT_MENU) child = s->hwndItem;
+            }
+            break;
+        case WM_MEASUREITEM:
+            if (message.LParam) {
+                const auto* s = reinterpret_cast<const MEASUREITEMSTRUCT*>(message.LParam);
+                if (s->CtlType != ODT_MENU && handle_) child = ::GetDlgItem(handle_, static_cast<int>(s->CtlID));
+            }
+            break;
+        case WM_DELETEITEM:
+            if (message.LParam) child = reinterpret_cast<const DELETEITEMSTRUCT*>(message.LParam)->hwndItem;
+            break;
+        case WM_COMPAREITEM:
+            if (message.LParam) child = reinterpret_cast<const COMPAREITEMSTRUCT*>(message.LParam)->hwndItem;
+            break;
+        default: child = reinterpret_cast<HWND>(message.LParam); break;
     }
     // A system control's own parts (a combo box's edit and list, a list view's header, a tab control's
     // arrows) notify it about things only the system control handles: they go to its default handling.
@@ -1151,16 +1148,16 @@ void TWinControl::CNKeyDown(TMessage& message) {
     if (Application && Application->IsShortCut(message)) return;
     std::uintptr_t wanted = 0;
     switch (key) {
-    case VK_TAB: wanted = DLGC_WANTTAB; break;
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN: wanted = DLGC_WANTARROWS; break;
-    case VK_RETURN:
-    case VK_EXECUTE:
-    case VK_ESCAPE:
-    case VK_CANCEL: wanted = DLGC_WANTALLKEYS; break;
-    default: break;
+        case VK_TAB: wanted = DLGC_WANTTAB; break;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN: wanted = DLGC_WANTARROWS; break;
+        case VK_RETURN:
+        case VK_EXECUTE:
+        case VK_ESCAPE:
+        case VK_CANCEL: wanted = DLGC_WANTALLKEYS; break;
+        default: break;
     }
     bool altAlone = message.Msg == CN_SYSKEYDOWN && key == VK_MENU;
     if (wanted || altAlone) {

@@ -25,9 +25,7 @@ void TWindowStrings::PutObject(int index, TObject* obj) {
         memory_->PutObject(index, obj);
 }
 
-void TWindowStrings::Insert(int index, const AnsiString& s) {
-    InsertObject(index, s, nullptr);
-}
+void TWindowStrings::Insert(int index, const AnsiString& s) { InsertObject(index, s, nullptr); }
 
 void TWindowStrings::InsertObject(int index, const AnsiString& s, TObject* obj) {
     CheckIndex(index, true);

@@ -93,4 +93,3 @@ void SysDetachThread(SysThread* t) {
 }
 
 }  // namespace classlib::threads
-

@@ -7,17 +7,11 @@
 namespace classlib {
 namespace {
 
-int Length(std::size_t n) {
-    return CheckedCast<int>(n);
-}
+int Length(std::size_t n) { return CheckedCast<int>(n); }
 
-LPCWSTR W(std::u16string_view s) {
-    return reinterpret_cast<LPCWSTR>(s.data());
-}
+LPCWSTR W(std::u16string_view s) { return reinterpret_cast<LPCWSTR>(s.data()); }
 
-int UnitOrder(std::u16string_view a, std::u16string_view b) {
-    return a.compare(b);
-}
+int UnitOrder(std::u16string_view a, std::u16string_view b) { return a.compare(b); }
 
 class TWin32CodePages final : public TCodePageBackend {
 public:
@@ -27,8 +21,8 @@ public:
         const int n = MultiByteToWideChar(codePage, 0, s.data(), Length(s.size()), nullptr, 0);
         if (n <= 0) return false;
         out.assign(std::size_t(n), u'\0');
-        return MultiByteToWideChar(codePage, 0, s.data(), Length(s.size()), reinterpret_cast<LPWSTR>(out.data()),
-                                   n) == n;
+        return MultiByteToWideChar(codePage, 0, s.data(), Length(s.size()), reinterpret_cast<LPWSTR>(out.data()), n) ==
+               n;
     }
 
     bool ToAnsi(std::u16string_view w, std::uint32_t codePage, AnsiString& out) override {
@@ -46,8 +40,8 @@ public:
     }
 
     int CompareAnsi(std::string_view a, std::string_view b, bool ignoreCase) override {
-        const int r = CompareStringA(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0, a.data(),
-                                     Length(a.size()), b.data(), Length(b.size()));
+        const int r = CompareStringA(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0, a.data(), Length(a.size()),
+                                     b.data(), Length(b.size()));
         return r == 0 ? a.compare(b) : r - CSTR_EQUAL;
     }
 
@@ -89,9 +83,7 @@ TCodePageBackend& Win32CodePageBackend() {
     return backend;
 }
 
-void InstallWin32CodePages() {
-    SetCodePageBackend(&Win32CodePageBackend());
-}
+void InstallWin32CodePages() { SetCodePageBackend(&Win32CodePageBackend()); }
 
 void LoadLocaleSeparators() {
     SetDecimalSeparator(LocaleChar(LOCALE_SDECIMAL, '.'));

@@ -14,13 +14,9 @@ std::atomic<TCodePageOfLanguage> gCodePageOfLanguage{nullptr};
 
 }  // namespace
 
-void SetLanguageIds(const IKelvoLanguageIds* ids) {
-    gLanguageIds = ids;
-}
+void SetLanguageIds(const IKelvoLanguageIds* ids) { gLanguageIds = ids; }
 
-const IKelvoLanguageIds* GetLanguageIds() {
-    return gLanguageIds;
-}
+const IKelvoLanguageIds* GetLanguageIds() { return gLanguageIds; }
 
 std::uint16_t CurrentLanguageId() {
     const IKelvoLanguageIds* ids = gLanguageIds;
@@ -32,9 +28,7 @@ std::uint16_t BaseLanguageId() {
     return ids ? ids->GetBaseLanguageId() : 0;
 }
 
-void SetCodePageOfLanguage(TCodePageOfLanguage function) {
-    gCodePageOfLanguage = function;
-}
+void SetCodePageOfLanguage(TCodePageOfLanguage function) { gCodePageOfLanguage = function; }
 
 std::uint32_t CodePageOfLanguage(std::uint16_t languageId) {
     const TCodePageOfLanguage function = gCodePageOfLanguage;

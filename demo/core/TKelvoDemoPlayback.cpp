@@ -15,9 +15,7 @@ AnsiString PointArgs(const AnsiString& target, TPoint point) {
 
 }  // namespace
 
-TKelvoDemoPlayback::TKelvoDemoPlayback(IKelvoDemoHost& host) : host_(host) {
-    script_.Reset();
-}
+TKelvoDemoPlayback::TKelvoDemoPlayback(IKelvoDemoHost& host) : host_(host) { script_.Reset(); }
 
 TKelvoDemoPlayback::~TKelvoDemoPlayback() {
     if (IsPlaying()) ReleaseButton();

@@ -14,9 +14,7 @@ namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // "name = value" -> "name=value" (the first "=" only).
 AnsiString JoinAroundEquals(const AnsiString& line) {
@@ -107,9 +105,7 @@ void TKelvoDemoScript::Assign(const TKelvoDemoScript& other) {
     fileName_ = other.fileName_;
 }
 
-TKelvoDemoLines& TKelvoDemoScript::GetLines() {
-    return sections_[std::size_t(AddSection(kScriptSection))].Lines;
-}
+TKelvoDemoLines& TKelvoDemoScript::GetLines() { return sections_[std::size_t(AddSection(kScriptSection))].Lines; }
 
 bool TKelvoDemoScript::FindValue(const TKelvoDemoLines& lines, std::string_view name, AnsiString& value) {
     for (const AnsiString& line : lines) {

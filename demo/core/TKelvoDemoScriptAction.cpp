@@ -14,9 +14,7 @@ namespace kelvodemo {
 namespace {
 
 // Positions and durations round half to even, like the rest of the program's arithmetic.
-std::int64_t RoundEven(double value) {
-    return static_cast<std::int64_t>(std::nearbyint(value));
-}
+std::int64_t RoundEven(double value) { return static_cast<std::int64_t>(std::nearbyint(value)); }
 
 std::int32_t BoundedCoordinate(double value) {
     if (std::isnan(value)) return 0;
@@ -30,9 +28,7 @@ std::uint32_t MoveDuration(double distance, std::uint16_t speed) {
     return std::uint32_t(RoundEven(distance * 20 / speed));
 }
 
-double EaseMove(double t) {
-    return t < 0.5 ? 2 * t * t : 1 - 2 * (1 - t) * (1 - t);
-}
+double EaseMove(double t) { return t < 0.5 ? 2 * t * t : 1 - 2 * (1 - t) * (1 - t); }
 
 TPoint MovePoint(TPoint from, std::int32_t dx, std::int32_t dy, double f, std::int32_t curveDivisor) {
     double s = 0;
@@ -72,9 +68,7 @@ void TKelvoDemoScriptMacroAction::Add(std::unique_ptr<TKelvoDemoScriptAction> ac
     if (action) actions_.push_back(std::move(action));
 }
 
-void TKelvoDemoScriptMacroAction::AddLine(const AnsiString& line) {
-    Add(playback_.CreateAction(line));
-}
+void TKelvoDemoScriptMacroAction::AddLine(const AnsiString& line) { Add(playback_.CreateAction(line)); }
 
 void TKelvoDemoScriptMacroAction::AddCall(std::function<void()> call) {
     Add(std::make_unique<TKelvoDemoScriptCallAction>(playback_, std::move(call)));
@@ -171,13 +165,10 @@ void TKelvoDemoScriptMouseMoveAction::Step() {
         finished_ = true;
         return;
     }
-    playback_.SetCursorPosition(
-        MovePoint(from_, target_.X - from_.X, target_.Y - from_.Y, EaseMove(t), curveDivisor_));
+    playback_.SetCursorPosition(MovePoint(from_, target_.X - from_.X, target_.Y - from_.Y, EaseMove(t), curveDivisor_));
 }
 
-void TKelvoDemoScriptMouseMoveAction::Resume() {
-    clock_.Restart(playback_.Host().TickCount());
-}
+void TKelvoDemoScriptMouseMoveAction::Resume() { clock_.Restart(playback_.Host().TickCount()); }
 
 // Waits -------------------------------------------------------------------------------------------------------
 
@@ -199,13 +190,9 @@ void TKelvoDemoScriptPauseAction::Step() {
     finished_ = elapsed >= duration_;
 }
 
-void TKelvoDemoScriptPauseAction::Resume() {
-    clock_.Restart(playback_.Host().TickCount());
-}
+void TKelvoDemoScriptPauseAction::Resume() { clock_.Restart(playback_.Host().TickCount()); }
 
-TKelvoDemoScriptBalloonAction::~TKelvoDemoScriptBalloonAction() {
-    Hide();
-}
+TKelvoDemoScriptBalloonAction::~TKelvoDemoScriptBalloonAction() { Hide(); }
 
 void TKelvoDemoScriptBalloonAction::Start() {
     AnsiString raw;
@@ -230,9 +217,7 @@ void TKelvoDemoScriptBalloonAction::Start() {
     StartWait(duration);
 }
 
-void TKelvoDemoScriptBalloonAction::Suspend() {
-    Hide();
-}
+void TKelvoDemoScriptBalloonAction::Suspend() { Hide(); }
 
 void TKelvoDemoScriptBalloonAction::Resume() {
     TKelvoDemoScriptPauseAction::Resume();
@@ -270,7 +255,9 @@ void TKelvoDemoScriptMouseButtonAction::Start() {
     const std::uint32_t event =
         down_ ? (systemRight ? kDemoRightDown : kDemoLeftDown) : (systemRight ? kDemoRightUp : kDemoLeftUp);
     playback_.Host().MouseButton(event);
-    playback_.SetButtonHeld(!down_ ? TKelvoDemoButton::None : right_ ? TKelvoDemoButton::Right : TKelvoDemoButton::Left);
+    playback_.SetButtonHeld(!down_   ? TKelvoDemoButton::None
+                            : right_ ? TKelvoDemoButton::Right
+                                     : TKelvoDemoButton::Left);
 }
 
 void TKelvoDemoScriptMouseSpeedAction::Start() {

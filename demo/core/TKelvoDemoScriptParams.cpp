@@ -8,13 +8,9 @@
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Decimal number: optional sign, digits with at most one '.', at least one digit, optional exponent.
 bool IsDecimalNumber(std::string_view s, bool& isDouble) {

@@ -6,13 +6,9 @@
 
 TKelvoDemoWinHost::TKelvoDemoWinHost() = default;
 
-TKelvoDemoWinHost::~TKelvoDemoWinHost() {
-    EndRun();
-}
+TKelvoDemoWinHost::~TKelvoDemoWinHost() { EndRun(); }
 
-std::uint32_t TKelvoDemoWinHost::TickCount() {
-    return ::GetTickCount();
-}
+std::uint32_t TKelvoDemoWinHost::TickCount() { return ::GetTickCount(); }
 
 TPoint TKelvoDemoWinHost::CursorPos() {
     POINT p{};
@@ -40,13 +36,9 @@ void TKelvoDemoWinHost::MouseButton(std::uint32_t event) {
     ::SendInput(1, &input, sizeof(INPUT));
 }
 
-bool TKelvoDemoWinHost::ButtonsSwapped() {
-    return ::GetSystemMetrics(SM_SWAPBUTTON) != 0;
-}
+bool TKelvoDemoWinHost::ButtonsSwapped() { return ::GetSystemMetrics(SM_SWAPBUTTON) != 0; }
 
-void TKelvoDemoWinHost::ShowPointer(bool show) {
-    ::ShowCursor(show ? TRUE : FALSE);
-}
+void TKelvoDemoWinHost::ShowPointer(bool show) { ::ShowCursor(show ? TRUE : FALSE); }
 
 void TKelvoDemoWinHost::ShowHints(bool show) {
     if (Application) Application->SetShowHint(show);
@@ -109,21 +101,13 @@ void TKelvoDemoWinHost::Forward(const TNotifyEvent& saved, TObject* sender, bool
     }
 }
 
-void TKelvoDemoWinHost::Activate(TObject* sender) {
-    Forward(savedActivate_, sender, true);
-}
+void TKelvoDemoWinHost::Activate(TObject* sender) { Forward(savedActivate_, sender, true); }
 
-void TKelvoDemoWinHost::Deactivate(TObject* sender) {
-    Forward(savedDeactivate_, sender, false);
-}
+void TKelvoDemoWinHost::Deactivate(TObject* sender) { Forward(savedDeactivate_, sender, false); }
 
-void TKelvoDemoWinHost::Restore(TObject* sender) {
-    Forward(savedRestore_, sender, true);
-}
+void TKelvoDemoWinHost::Restore(TObject* sender) { Forward(savedRestore_, sender, true); }
 
-void TKelvoDemoWinHost::Minimize(TObject* sender) {
-    Forward(savedMinimize_, sender, false);
-}
+void TKelvoDemoWinHost::Minimize(TObject* sender) { Forward(savedMinimize_, sender, false); }
 
 void TKelvoDemoWinHost::Message(TMsg& msg, bool& handled) {
     if (playback_ && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP)) {

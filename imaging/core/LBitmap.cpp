@@ -41,8 +41,7 @@ int L_FreeBitmap(TLBitmapHandle* handle) {
 
 bool L_ClipSourceAndDest(const TRect& bounds, TRect& source, TRect& dest) {
     if (source.IsEmpty() || dest.IsEmpty()) return false;
-    TRect cut{source.Left > bounds.Left ? source.Left : bounds.Left,
-              source.Top > bounds.Top ? source.Top : bounds.Top,
+    TRect cut{source.Left > bounds.Left ? source.Left : bounds.Left, source.Top > bounds.Top ? source.Top : bounds.Top,
               source.Right < bounds.Right ? source.Right : bounds.Right,
               source.Bottom < bounds.Bottom ? source.Bottom : bounds.Bottom};
     if (cut.IsEmpty()) return false;

@@ -9,8 +9,8 @@ int L_PaintDC(TLDeviceContext, const TLBitmapHandle*, const TRect*, const TRect*
     return L_ERROR_NO_DEVICE;
 }
 
-int L_PrintBitmapExt(TLDeviceContext, const TLBitmapHandle*, std::int32_t, std::int32_t, std::int32_t,
-                     std::int32_t, int) {
+int L_PrintBitmapExt(TLDeviceContext, const TLBitmapHandle*, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                     int) {
     return L_ERROR_NO_DEVICE;
 }
 

@@ -56,6 +56,5 @@ int L_PrintBitmapExt(TLDeviceContext dc, const TLBitmapHandle* handle, std::int3
                      std::int32_t width, std::int32_t height, int flags) {
     if (!Usable(dc, handle)) return L_ERROR_NO_BITMAP;
     if (width <= 0 || height <= 0) return L_ERROR_INVALID_PARAMETER;
-    return Paint(dc, *handle, TRect{0, 0, handle->Width, handle->Height}, Bounds(left, top, width, height),
-                 nullptr);
+    return Paint(dc, *handle, TRect{0, 0, handle->Width, handle->Height}, Bounds(left, top, width, height), nullptr);
 }

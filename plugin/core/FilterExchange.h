@@ -29,9 +29,9 @@ std::uint64_t FileSizeFor(const exchange::THeader& header);
 void WriteFile(std::uint8_t* file, const exchange::THeader& header, const std::uint8_t* host);
 
 enum class TReadBack {
-    Ready,        // the file holds width x height pixels for the host
-    WrongMagic,   // not an exchange file: the program did not write it
-    Unreadable,   // too short, a header whose rows are not inside the file, or another size or mode
+    Ready,       // the file holds width x height pixels for the host
+    WrongMagic,  // not an exchange file: the program did not write it
+    Unreadable,  // too short, a header whose rows are not inside the file, or another size or mode
 };
 // Checks the program's file (size bytes) against what was sent (sent: mode, width, height) and fills
 // fileHeader.

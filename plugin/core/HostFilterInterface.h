@@ -33,11 +33,11 @@ enum TSelector : std::int16_t {
 
 // Result codes a plug-in reports.
 constexpr std::int16_t NoError = 0;
-constexpr std::int16_t OpenError = -23;          // a file could not be made or opened
-constexpr std::int16_t ParamError = -50;         // a callback was given bad parameters
-constexpr std::int16_t UserCanceled = -128;      // the user cancelled; the host shows nothing
-constexpr std::int16_t BadParameters = -30100;   // parameters unusable (also: unknown selector)
-constexpr std::int16_t BadMode = -30101;         // image mode not supported
+constexpr std::int16_t OpenError = -23;         // a file could not be made or opened
+constexpr std::int16_t ParamError = -50;        // a callback was given bad parameters
+constexpr std::int16_t UserCanceled = -128;     // the user cancelled; the host shows nothing
+constexpr std::int16_t BadParameters = -30100;  // parameters unusable (also: unknown selector)
+constexpr std::int16_t BadMode = -30101;        // image mode not supported
 
 constexpr std::int16_t ModeRGB = 3;
 

@@ -34,6 +34,4 @@ extern "C" __declspec(dllexport) void ENTRYPOINT(std::int16_t selector, void* pa
     *result = instance->Dispatch(selector, paramBlock);
 }
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
-    return TRUE;
-}
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

@@ -28,8 +28,7 @@ std::string Ansi(const std::u16string& text) {
 
 void ShowError(const TFilterRecord* record, const std::string& text) {
     const TPlatformData* platform = record != nullptr ? record->platformData : nullptr;
-    MessageBoxA(platform != nullptr ? static_cast<HWND>(platform->hwnd) : nullptr, text.c_str(), "Error",
-                MB_ICONERROR);
+    MessageBoxA(platform != nullptr ? static_cast<HWND>(platform->hwnd) : nullptr, text.c_str(), "Error", MB_ICONERROR);
 }
 
 // Writes the header and the host's input rows into the new file; false when it cannot be sized or mapped.
@@ -69,9 +68,11 @@ std::int16_t TExternalHostFilter::Start(TFilterRecord* record) {
         if (file.Name().empty() || !WriteExchange(file.Name(), sent, *record)) {
             ShowError(record, "Create temp file error.");
         } else {
-            const TProgramRun run = RunProgram(filterexchange::CommandLine(programPath_, file.Name()), workingDirectory_);
+            const TProgramRun run =
+                RunProgram(filterexchange::CommandLine(programPath_, file.Name()), workingDirectory_);
             if (!run.started) {
-                ShowError(record, "Execute application \"" + Ansi(programPath_) + "\" error: " + std::to_string(run.error));
+                ShowError(record,
+                          "Execute application \"" + Ansi(programPath_) + "\" error: " + std::to_string(run.error));
             } else {
                 result = run.exitCode == 0 ? ReadBack(*record, file.Name(), sent) : UserCanceled;
             }
@@ -93,7 +94,9 @@ std::int16_t TExternalHostFilter::ReadBack(TFilterRecord& record, const std::u16
     exchange::THeader received;
     switch (filterexchange::CheckReadBack(view.Bytes(), std::uint64_t(size), sent, received)) {
         case filterexchange::TReadBack::WrongMagic: return UserCanceled;
-        case filterexchange::TReadBack::Unreadable: ShowError(&record, "Transfer image data error."); return UserCanceled;
+        case filterexchange::TReadBack::Unreadable:
+            ShowError(&record, "Transfer image data error.");
+            return UserCanceled;
         case filterexchange::TReadBack::Ready: break;
     }
     exchange::THeader output;

@@ -25,8 +25,7 @@ public:
 
 private:
     // Copies the program's result from the exchange file into the host's output; the result code.
-    std::int16_t ReadBack(hostfilter::TFilterRecord& record, const std::u16string& file,
-                          const exchange::THeader& sent);
+    std::int16_t ReadBack(hostfilter::TFilterRecord& record, const std::u16string& file, const exchange::THeader& sent);
 
     std::u16string workingDirectory_;
     std::u16string programPath_;

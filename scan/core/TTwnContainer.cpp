@@ -21,9 +21,7 @@ constexpr std::size_t kWideSlot = 1028;
 
 }  // namespace
 
-Byte* TTwnFrame::Item() const {
-    return owner_->FrameItem(index_);
-}
+Byte* TTwnFrame::Item() const { return owner_->FrameItem(index_); }
 
 TTwnContainer::TTwnContainer() : containerType_(TWON_ONEVALUE), itemType_(TWTY_UINT16) {
     oneValue_.assign(kOneValueBlockSize, 0);
@@ -38,9 +36,7 @@ TTwnRecord* TTwnContainer::ListRecord() {
     return nullptr;
 }
 
-const TTwnRecord* TTwnContainer::ListRecord() const {
-    return const_cast<TTwnContainer*>(this)->ListRecord();
-}
+const TTwnRecord* TTwnContainer::ListRecord() const { return const_cast<TTwnContainer*>(this)->ListRecord(); }
 
 std::uint32_t TTwnContainer::NumItems() const {
     const TTwnRecord* record = ListRecord();
@@ -156,9 +152,7 @@ bool TTwnContainer::SetContainer(std::uint16_t capability, std::uint16_t contain
                             ItemStride(itemType));
             break;
         }
-        case TWON_ONEVALUE:
-            oneValue_ = std::move(record);
-            break;
+        case TWON_ONEVALUE: oneValue_ = std::move(record); break;
         default:  // TWON_RANGE
             range_ = std::move(record);
             WriteU16(oneValue_, 0, itemType);
@@ -209,8 +203,7 @@ std::int32_t TTwnContainer::IndexOf(const TVariant& value) const {
     const std::uint32_t count = NumItems();
     const std::size_t stride = ItemStride(itemType_);
     for (std::uint32_t i = 0; i < count && i < 0x7FFFFFFFu; ++i) {
-        if (ItemToValue(itemType_, ItemSlot(containerType_, *record, i), stride) == value)
-            return std::int32_t(i);
+        if (ItemToValue(itemType_, ItemSlot(containerType_, *record, i), stride) == value) return std::int32_t(i);
     }
     return -1;
 }
@@ -347,13 +340,9 @@ TVariant TTwnContainer::Extreme(bool largest) const {
     }
 }
 
-TVariant TTwnContainer::Minimum() const {
-    return Extreme(false);
-}
+TVariant TTwnContainer::Minimum() const { return Extreme(false); }
 
-TVariant TTwnContainer::Maximum() const {
-    return Extreme(true);
-}
+TVariant TTwnContainer::Maximum() const { return Extreme(true); }
 
 TVariant TTwnContainer::Step() const {
     if (containerType_ == TWON_RANGE && !range_.empty()) return RangeField(kRangeStepOffset);

@@ -5,9 +5,7 @@
 
 #include "classlib/core/Checked.h"
 
-TTwnContainerList::~TTwnContainerList() {
-    Clear();
-}
+TTwnContainerList::~TTwnContainerList() { Clear(); }
 
 TTwnContainer& TTwnContainerList::Items(std::int32_t index) const {
     return *items_[std::size_t(CheckedIndex(index, std::int64_t(items_.size())))];

@@ -7,8 +7,8 @@ std::uint32_t TTwnStripAssembler::NextLength(std::uint32_t preferred) const {
     return std::uint32_t(std::min<std::uint64_t>(preferred, size_ - offset_));
 }
 
-bool TTwnStripAssembler::Accept(Byte* bits, std::uint32_t bytesPerRow, std::uint32_t rows,
-                                std::uint32_t bytesWritten, std::uint32_t length) {
+bool TTwnStripAssembler::Accept(Byte* bits, std::uint32_t bytesPerRow, std::uint32_t rows, std::uint32_t bytesWritten,
+                                std::uint32_t length) {
     const std::size_t left = size_ - offset_;
     if (bytesWritten > length || length > left) return false;
     if (bytesPerRow == stride_) {

@@ -111,9 +111,7 @@ bool UnpackContainer(std::uint16_t containerType, const Byte* data, std::size_t 
 
     TTwnRecord result;
     switch (containerType) {
-        case TWON_RANGE:
-            result.assign(data, data + kRangeSize);
-            break;
+        case TWON_RANGE: result.assign(data, data + kRangeSize); break;
         case TWON_ONEVALUE:
             if (size - header < packedSize) return false;
             result.assign(header + stride, 0);
@@ -154,9 +152,7 @@ void PackContainer(std::uint16_t containerType, const TTwnRecord& record, Byte* 
     const std::size_t packedSize = ItemSize(itemType);
     const std::size_t stride = ItemStride(itemType);
     switch (containerType) {
-        case TWON_RANGE:
-            std::memcpy(block, record.data(), kRangeSize);
-            break;
+        case TWON_RANGE: std::memcpy(block, record.data(), kRangeSize); break;
         case TWON_ONEVALUE:
             std::memcpy(block, record.data(), header);
             PackItem(itemType, record.data() + header, block + header);

@@ -14,9 +14,9 @@ using TTwnRecord = std::vector<Byte>;
 namespace twn {
 
 // Field offsets.
-constexpr std::size_t kNumItemsOffset = 2;      // array, enumeration
-constexpr std::size_t kCurrentIndexOffset = 6;  // enumeration
-constexpr std::size_t kDefaultIndexOffset = 10; // enumeration
+constexpr std::size_t kNumItemsOffset = 2;       // array, enumeration
+constexpr std::size_t kCurrentIndexOffset = 6;   // enumeration
+constexpr std::size_t kDefaultIndexOffset = 10;  // enumeration
 constexpr std::size_t kRangeMinOffset = 2;
 constexpr std::size_t kRangeMaxOffset = 6;
 constexpr std::size_t kRangeStepOffset = 10;

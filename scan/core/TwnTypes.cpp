@@ -140,13 +140,9 @@ constexpr std::pair<std::uint16_t, std::uint16_t> kDefaultTypes[] = {
 
 }  // namespace
 
-bool IsKnownItemType(std::uint16_t itemType) {
-    return itemType <= kMaxItemType;
-}
+bool IsKnownItemType(std::uint16_t itemType) { return itemType <= kMaxItemType; }
 
-std::size_t ItemSize(std::uint16_t itemType) {
-    return IsKnownItemType(itemType) ? kItemSizes[itemType] : 0;
-}
+std::size_t ItemSize(std::uint16_t itemType) { return IsKnownItemType(itemType) ? kItemSizes[itemType] : 0; }
 
 std::size_t ItemStride(std::uint16_t itemType) {
     return IsKnownItemType(itemType) ? std::max<std::size_t>(kItemSizes[itemType], 4) : 0;
@@ -160,8 +156,6 @@ std::uint16_t DefaultItemType(std::uint16_t capability) {
     return (it != end && it->first == capability) ? it->second : TWTY_UNKNOWN;
 }
 
-bool IsStringType(std::uint16_t itemType) {
-    return itemType >= TWTY_STR32 && itemType <= TWTY_STR1024;
-}
+bool IsStringType(std::uint16_t itemType) { return itemType >= TWTY_STR32 && itemType <= TWTY_STR1024; }
 
 }  // namespace twn

@@ -50,10 +50,10 @@ namespace twn {
 constexpr std::uint16_t kMaxItemType = TWTY_UNI512;
 
 // Byte sizes of the fixed parts of the record layouts (TWAIN packs its structures on 2-byte boundaries).
-constexpr std::size_t kArrayHeader = 6;        // ItemType, NumItems
-constexpr std::size_t kEnumerationHeader = 14; // ItemType, NumItems, CurrentIndex, DefaultIndex
-constexpr std::size_t kOneValueHeader = 2;     // ItemType
-constexpr std::size_t kRangeSize = 22;         // ItemType, Min, Max, Step, Default, Current
+constexpr std::size_t kArrayHeader = 6;         // ItemType, NumItems
+constexpr std::size_t kEnumerationHeader = 14;  // ItemType, NumItems, CurrentIndex, DefaultIndex
+constexpr std::size_t kOneValueHeader = 2;      // ItemType
+constexpr std::size_t kRangeSize = 22;          // ItemType, Min, Max, Step, Default, Current
 // Size of the one-value block a container is created with.
 constexpr std::size_t kOneValueBlockSize = 262;
 

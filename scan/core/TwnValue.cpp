@@ -18,9 +18,7 @@ std::int32_t ReadI32(const Byte* p) {
     return v;
 }
 
-void WriteI32(Byte* p, std::int32_t v) {
-    std::memcpy(p, &v, 4);
-}
+void WriteI32(Byte* p, std::int32_t v) { std::memcpy(p, &v, 4); }
 
 // The value as a 64-bit integer for the integer item types: booleans are 1 or 0 (TWAIN's TRUE), numbers are
 // rounded ties to even, texts parsed.

@@ -24,12 +24,13 @@ std::uint32_t Fix32Bits(TW_FIX32 value);
 TW_FIX32 Fix32FromBits(std::uint32_t bits);
 
 // Reads the item held in an internal slot of slotSize bytes (at least the item type's stride): 8-, 16- or 32-bit
-// signed integers, 8- or 16-bit unsigned integers (as int32), 32-bit unsigned integers (as int64), booleans, TW_FIX32 as a
-// number to four decimals, 0 for a frame, text for the 8-bit string types; empty for other types.
+// signed integers, 8- or 16-bit unsigned integers (as int32), 32-bit unsigned integers (as int64), booleans, TW_FIX32
+// as a number to four decimals, 0 for a frame, text for the 8-bit string types; empty for other types.
 TVariant ItemToValue(std::uint16_t itemType, const Byte* slot, std::size_t slotSize);
 // Writes the value into an internal slot of slotSize bytes: integer types take the whole 32-bit value (booleans 0
-// or 1, numbers rounded ties to even, texts parsed), TW_FIX32 the fixed-point form, string types the text (cut to fit, zero-terminated); the
-// slot of any other type is zeroed. Raises ERangeError or EConvertError when the value does not fit the type.
+// or 1, numbers rounded ties to even, texts parsed), TW_FIX32 the fixed-point form, string types the text (cut to fit,
+// zero-terminated); the slot of any other type is zeroed. Raises ERangeError or EConvertError when the value does not
+// fit the type.
 void ValueToItem(std::uint16_t itemType, const TVariant& value, Byte* slot, std::size_t slotSize);
 
 // Converts one item between the packed layout a source delivers (ItemSize bytes) and the internal slot (ItemStride

@@ -13,8 +13,8 @@ bool TTwnImage::MakeSection(const std::vector<Byte>& info) {
     if (info.size() < twn::kBitmapInfoHeaderSize) return false;
     TWindowDC screen(nullptr);
     void* bits = nullptr;
-    section_.Reset(::CreateDIBSection(screen.Get(), reinterpret_cast<const BITMAPINFO*>(info.data()),
-                                      DIB_RGB_COLORS, &bits, nullptr, 0));
+    section_.Reset(::CreateDIBSection(screen.Get(), reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS,
+                                      &bits, nullptr, 0));
     if (!section_ || !bits) {
         section_.Reset();
         return false;
@@ -58,8 +58,10 @@ void TTwnImage::UnlockBlock() {
 std::uintptr_t TTwnImage::Release() {
     UnlockBlock();
     std::uintptr_t handle = 0;
-    if (section_) handle = reinterpret_cast<std::uintptr_t>(section_.Release());
-    else if (block_) handle = reinterpret_cast<std::uintptr_t>(std::exchange(block_, nullptr));
+    if (section_)
+        handle = reinterpret_cast<std::uintptr_t>(section_.Release());
+    else if (block_)
+        handle = reinterpret_cast<std::uintptr_t>(std::exchange(block_, nullptr));
     bits_ = nullptr;
     return handle;
 }

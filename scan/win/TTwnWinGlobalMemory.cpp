@@ -4,9 +4,7 @@
 
 namespace {
 
-HGLOBAL ToHandle(TTwnHandle handle) {
-    return reinterpret_cast<HGLOBAL>(handle);
-}
+HGLOBAL ToHandle(TTwnHandle handle) { return reinterpret_cast<HGLOBAL>(handle); }
 
 }  // namespace
 
@@ -14,9 +12,7 @@ TTwnHandle TTwnWinGlobalMemory::Alloc(std::size_t size) {
     return reinterpret_cast<TTwnHandle>(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
 }
 
-void* TTwnWinGlobalMemory::Lock(TTwnHandle handle) {
-    return handle ? GlobalLock(ToHandle(handle)) : nullptr;
-}
+void* TTwnWinGlobalMemory::Lock(TTwnHandle handle) { return handle ? GlobalLock(ToHandle(handle)) : nullptr; }
 
 void TTwnWinGlobalMemory::Unlock(TTwnHandle handle) {
     if (handle) GlobalUnlock(ToHandle(handle));
@@ -26,6 +22,4 @@ void TTwnWinGlobalMemory::Free(TTwnHandle handle) {
     if (handle) GlobalFree(ToHandle(handle));
 }
 
-std::size_t TTwnWinGlobalMemory::Size(TTwnHandle handle) {
-    return handle ? GlobalSize(ToHandle(handle)) : 0;
-}
+std::size_t TTwnWinGlobalMemory::Size(TTwnHandle handle) { return handle ? GlobalSize(ToHandle(handle)) : 0; }

@@ -43,10 +43,8 @@ bool IsProcessorFault(DWORD code) {
         case EXCEPTION_FLT_UNDERFLOW:
         case EXCEPTION_FLT_INEXACT_RESULT:
         case EXCEPTION_FLT_DENORMAL_OPERAND:
-        case EXCEPTION_FLT_STACK_CHECK:
-            return true;
-        default:
-            return false;
+        case EXCEPTION_FLT_STACK_CHECK: return true;
+        default: return false;
     }
 }
 

@@ -50,8 +50,7 @@ void TzavTWAINIntf::WalkSources(Visit visit) {
     TW_IDENTITY identity;
     std::memset(&identity, 0, sizeof identity);
     std::uint16_t msg = MSG_GETFIRST;
-    while (Connection().CallTriplet(AppRecord(), nullptr, &identity, msg, DAT_IDENTITY, DG_CONTROL) ==
-               TWRC_SUCCESS &&
+    while (Connection().CallTriplet(AppRecord(), nullptr, &identity, msg, DAT_IDENTITY, DG_CONTROL) == TWRC_SUCCESS &&
            !twn::IdentityText(identity.ProductName).empty()) {
         if (!visit(identity)) return;
         msg = MSG_GETNEXT;
@@ -331,12 +330,11 @@ std::uint16_t TzavTWAINIntf::NegotiateTransfer() {
 
         TTwnFileFmts candidates = fileFormats_;
         if (settings.ReturnHandle()) candidates = TTwnFileFmts(candidates | FileFmtBit(TWFF_BMP));
-        const TTwnFileFmt format =
-            twn::NegotiateFileFormat(settings.FileFormat(), candidates, [&](TTwnFileFmt asked) {
-                if (TTwnContainer* formats = ContainerOf(ICAP_IMAGEFILEFORMAT)) SendOneValue16(*formats, asked);
-                const std::int32_t answer = CurrentCapability(ICAP_IMAGEFILEFORMAT);
-                return answer < 0 || answer > 0xFFFF ? kTwnNoFileFormat : TTwnFileFmt(answer);
-            });
+        const TTwnFileFmt format = twn::NegotiateFileFormat(settings.FileFormat(), candidates, [&](TTwnFileFmt asked) {
+            if (TTwnContainer* formats = ContainerOf(ICAP_IMAGEFILEFORMAT)) SendOneValue16(*formats, asked);
+            const std::int32_t answer = CurrentCapability(ICAP_IMAGEFILEFORMAT);
+            return answer < 0 || answer > 0xFFFF ? kTwnNoFileFormat : TTwnFileFmt(answer);
+        });
         if (!twn::FileFormatExtension(format).empty()) {
             settings.SetFileFormat(format);
             return TWRC_SUCCESS;

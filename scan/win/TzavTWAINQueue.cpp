@@ -30,7 +30,7 @@ void RegisterQueueClass() {
     ::RegisterClassA(&wc);
 }
 
-std::string FolderFile(UINT (WINAPI* folder)(LPSTR, UINT), const char* file) {
+std::string FolderFile(UINT(WINAPI* folder)(LPSTR, UINT), const char* file) {
     char path[MAX_PATH + 1] = {};
     const UINT n = folder(path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return {};
@@ -42,9 +42,10 @@ std::string FolderFile(UINT (WINAPI* folder)(LPSTR, UINT), const char* file) {
 // The manager from the Windows folder. A 64-bit program cannot load the 32-bit manager found there on a 64-bit
 // system; its own manager is the one in the system folder.
 HMODULE LoadManagerLibrary() {
-    std::string candidates[] = {FolderFile(&::GetWindowsDirectoryA, "TWAIN_32.DLL"),
+    std::string candidates[] = {
+        FolderFile(&::GetWindowsDirectoryA, "TWAIN_32.DLL"),
 #if defined(_WIN64)
-                                FolderFile(&::GetSystemDirectoryA, "TWAIN_32.DLL")
+        FolderFile(&::GetSystemDirectoryA, "TWAIN_32.DLL")
 #endif
     };
     for (const std::string& path : candidates) {
@@ -193,8 +194,8 @@ bool TzavTWAINQueue::BindManager() {
     if (entry_) return true;
     library_ = LoadManagerLibrary();
     if (!library_) return false;
-    const auto entry = reinterpret_cast<TDSMEntryProc>(
-        reinterpret_cast<void*>(::GetProcAddress(library_, MAKEINTRESOURCEA(1))));
+    const auto entry =
+        reinterpret_cast<TDSMEntryProc>(reinterpret_cast<void*>(::GetProcAddress(library_, MAKEINTRESOURCEA(1))));
     if (!entry) {
         ::FreeLibrary(library_);
         library_ = nullptr;
@@ -334,8 +335,7 @@ std::uint16_t TzavTWAINQueue::DisableSource() {
     if (!sourceEnabled_ || !sourceOpen_) return TWRC_FAILURE;
     TW_USERINTERFACE ui{};
     ui.hParent = window_;
-    const std::uint16_t rc =
-        CallDSM(appIdentity_, sourceIdentity_, DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui);
+    const std::uint16_t rc = CallDSM(appIdentity_, sourceIdentity_, DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui);
     if (rc == TWRC_SUCCESS) {
         sourceEnabled_ = false;
         SetState(4);
@@ -348,8 +348,7 @@ bool TzavTWAINQueue::ProcessEvent(MSG& message) {
     TW_EVENT event{};
     event.pEvent = &message;
     event.TWMessage = MSG_NULL;
-    const std::uint16_t rc =
-        CallDSM(appIdentity_, sourceIdentity_, DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event);
+    const std::uint16_t rc = CallDSM(appIdentity_, sourceIdentity_, DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event);
     if (rc == TWRC_MANAGERFAULT) return false;
     switch (event.TWMessage) {
         case MSG_XFERREADY: connection_.Notify(TWM_XFERREADY); break;

@@ -33,9 +33,9 @@ twn::TTwnNameSystem WindowsNameSystem() {
     return system;
 }
 
-constexpr UINT kConnectionMessages[] = {TWM_TRANSFERNEXT, TWM_UNBIND,  TWM_CLOSEREQUEST, TWM_ENABLEMENUS,
-                                        TWM_DEVICEEVENT,  TWM_FAILURE, TWM_STATE,        TWM_XFERREADY,
-                                        TWM_MANAGERFAULT};
+constexpr UINT kConnectionMessages[] = {TWM_TRANSFERNEXT, TWM_UNBIND,      TWM_CLOSEREQUEST,
+                                        TWM_ENABLEMENUS,  TWM_DEVICEEVENT, TWM_FAILURE,
+                                        TWM_STATE,        TWM_XFERREADY,   TWM_MANAGERFAULT};
 
 bool IsConnectionMessage(UINT message) {
     for (UINT m : kConnectionMessages)
@@ -157,8 +157,7 @@ void TzavTWAINThread::Execute() {
             if (PendingTransfers(MSG_GET, count) == TWRC_SUCCESS && count != 0) PendingTransfers(MSG_RESET, count);
         }
         CloseAll();
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
     StopQueue();
 }
 
@@ -201,7 +200,9 @@ void TzavTWAINThread::Unbind() {
 
 void TzavTWAINThread::SetState(int state) {
     state_ = state;
-    Fire([this, state] { if (OnStateChange) OnStateChange(Sender(), state); });
+    Fire([this, state] {
+        if (OnStateChange) OnStateChange(Sender(), state);
+    });
 }
 
 void TzavTWAINThread::Handle(UINT message, LPARAM value) {
@@ -210,13 +211,19 @@ void TzavTWAINThread::Handle(UINT message, LPARAM value) {
         case TWM_UNBIND: Fire([this] { Unbind(); }); break;
         case TWM_CLOSEREQUEST:
             CloseAll();
-            Fire([this] { if (OnCloseRequest) OnCloseRequest(Sender()); });
+            Fire([this] {
+                if (OnCloseRequest) OnCloseRequest(Sender());
+            });
             break;
         case TWM_ENABLEMENUS:
-            Fire([this] { if (OnEnableMenus) OnEnableMenus(Sender()); });
+            Fire([this] {
+                if (OnEnableMenus) OnEnableMenus(Sender());
+            });
             break;
         case TWM_DEVICEEVENT:
-            Fire([this] { if (OnDeviceEvent) OnDeviceEvent(Sender()); });
+            Fire([this] {
+                if (OnDeviceEvent) OnDeviceEvent(Sender());
+            });
             break;
         case TWM_FAILURE: {
             TTwnFailure failure;
@@ -228,17 +235,19 @@ void TzavTWAINThread::Handle(UINT message, LPARAM value) {
             }
             lastFailure_ = failure;
             Fire([this, failure] {
-                    if (OnFailure)
-                        OnFailure(Sender(), std::int32_t(failure.dg), failure.dat, failure.cap, failure.msg,
-                                  failure.rc, failure.conditionCode);
-                });
+                if (OnFailure)
+                    OnFailure(Sender(), std::int32_t(failure.dg), failure.dat, failure.cap, failure.msg, failure.rc,
+                              failure.conditionCode);
+            });
             break;
         }
         case TWM_STATE: SetState(int(value)); break;
         case TWM_XFERREADY:
             SetState(6);
             if (afterTransferMode_ != kAfterTransferNone) {
-                Fire([this] { if (OnXferReady) OnXferReady(Sender()); });
+                Fire([this] {
+                    if (OnXferReady) OnXferReady(Sender());
+                });
                 TransferNext();
             }
             break;
@@ -247,7 +256,9 @@ void TzavTWAINThread::Handle(UINT message, LPARAM value) {
             // selection dialog stops its own at once): the new one is not the one that failed.
             if (!StopQueue(std::uint32_t(value))) break;
             SetState(1);
-            Fire([this] { if (OnEnableMenus) OnEnableMenus(Sender()); });
+            Fire([this] {
+                if (OnEnableMenus) OnEnableMenus(Sender());
+            });
             break;
         default: break;
     }
@@ -300,8 +311,7 @@ void TzavTWAINThread::DeliverImage(TTwnImage& image, const std::string& filePath
 void TzavTWAINThread::NativeTransfer() {
     pendingCount_ = 0;
     TW_HANDLE block = nullptr;
-    const std::uint16_t rc = CallTriplet(appIdentity_, sourceIdentity_, &block, MSG_GET, DAT_IMAGENATIVEXFER,
-                                         DG_IMAGE);
+    const std::uint16_t rc = CallTriplet(appIdentity_, sourceIdentity_, &block, MSG_GET, DAT_IMAGENATIVEXFER, DG_IMAGE);
     TTwnImage image;
     if (rc == TWRC_XFERDONE && block) {
         // The block is the source's: a DIB is taken only as far as the block really holds it.
@@ -331,8 +341,8 @@ void TzavTWAINThread::FileTransfer() {
                                      twn::FileFormatExtension(settings_.FileFormat()), WindowsNameSystem());
     }
     std::uint16_t rc = TWRC_FAILURE;
-    const HANDLE probe = ::CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                       nullptr);
+    const HANDLE probe =
+        ::CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (probe != INVALID_HANDLE_VALUE && name.size() <= 255) {
         ::CloseHandle(probe);
         ::DeleteFileA(name.c_str());
@@ -414,10 +424,10 @@ void TzavTWAINThread::MemoryTransfer() {
     std::uint32_t clrUsed = 0;
     std::vector<Byte> table = MemoryColourTable(info.PixelType, layout.entries, clrUsed);
     table.resize(layout.entries * 4, 0);
-    std::vector<Byte> bitmapInfo = twn::BitmapInfoHeader(
-        info.ImageWidth, info.ImageLength, std::uint16_t(info.BitsPerPixel), std::uint32_t(layout.size),
-        twn::PelsPerMeter(units, twn::Fix32ToFloat(info.XResolution)),
-        twn::PelsPerMeter(units, twn::Fix32ToFloat(info.YResolution)), clrUsed);
+    std::vector<Byte> bitmapInfo =
+        twn::BitmapInfoHeader(info.ImageWidth, info.ImageLength, std::uint16_t(info.BitsPerPixel),
+                              std::uint32_t(layout.size), twn::PelsPerMeter(units, twn::Fix32ToFloat(info.XResolution)),
+                              twn::PelsPerMeter(units, twn::Fix32ToFloat(info.YResolution)), clrUsed);
     bitmapInfo.insert(bitmapInfo.end(), table.begin(), table.end());
 
     std::int32_t bufSize = std::int32_t(setup.Preferred);
@@ -451,14 +461,13 @@ void TzavTWAINThread::MemoryTransfer() {
             if ((rc == TWRC_SUCCESS || rc == TWRC_XFERDONE) && xfer.BytesWritten > 0) {
                 // Whatever the strip says, it lies inside the buffer given.
                 const std::uint32_t written = std::min(xfer.BytesWritten, preferred);
-                const std::uint32_t rows =
-                    xfer.BytesPerRow ? std::min(xfer.Rows, written / xfer.BytesPerRow) : 0;
+                const std::uint32_t rows = xfer.BytesPerRow ? std::min(xfer.Rows, written / xfer.BytesPerRow) : 0;
                 if (settings_.SwapMemRGB() && info.PixelType == TWPT_RGB)
                     twn::SwapRedBlue(static_cast<Byte*>(buffer), xfer.BytesPerRow, xfer.BytesPerRow, rows);
                 Fire([&] {
                     if (OnMemXferBuffer)
-                        OnMemXferBuffer(Sender(), bitmapInfo.data(), std::int32_t(xfer.BytesPerRow),
-                                        std::int32_t(rows), std::int32_t(written), buffer);
+                        OnMemXferBuffer(Sender(), bitmapInfo.data(), std::int32_t(xfer.BytesPerRow), std::int32_t(rows),
+                                        std::int32_t(written), buffer);
                     else
                         buffer = nullptr;
                 });

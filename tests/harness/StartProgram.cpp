@@ -42,7 +42,8 @@ std::vector<unsigned char> ReadAll(const std::wstring& name) {
     if (file == INVALID_HANDLE_VALUE) return bytes;
     unsigned char buffer[4096];
     DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.insert(bytes.end(), buffer, buffer + read);
+    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+        bytes.insert(bytes.end(), buffer, buffer + read);
     CloseHandle(file);
     return bytes;
 }
@@ -64,7 +65,8 @@ bool Start(const char* program, Run& run) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     std::string commandLine = std::string("\"") + program + "\"";
-    if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &run.info)) {
+    if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &run.info)) {
         std::fprintf(stderr, "cannot start %s: error %lu\n", program, GetLastError());
         return false;
     }
@@ -107,8 +109,8 @@ int main(int argc, char** argv) {
     const std::wstring stateFile = StateFileName();
     // The first run meets a damaged state file (a node cut off inside its key, then a value claiming 4 GiB)
     // and a language folder holding files that are no languages; neither may keep it from starting.
-    const unsigned char damaged[] = {0xD5, 0x01, 0x0D, 0x10, 0xFF, 0xD7, 0xF6, 0x7A, 0x7F, 0x03, 0x0E,
-                                     0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+    const unsigned char damaged[] = {0xD5, 0x01, 0x0D, 0x10, 0xFF, 0xD7, 0xF6, 0x7A,
+                                     0x7F, 0x03, 0x0E, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
     CreateDirectoryW(stateFile.substr(0, stateFile.rfind(L'\\')).c_str(), nullptr);
     WriteAll(stateFile, damaged, sizeof(damaged));
     // The program lies beside this harness.

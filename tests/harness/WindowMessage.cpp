@@ -30,8 +30,8 @@ TEST(Harness, WindowReceivesItsOwnPostedMessage) {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "VantorelHarnessPing";
     ASSERT_NE(RegisterClassA(&wc), 0);
-    HWND wnd = CreateWindowExA(0, wc.lpszClassName, "ping", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr,
-                               nullptr, wc.hInstance, nullptr);
+    HWND wnd = CreateWindowExA(0, wc.lpszClassName, "ping", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr,
+                               wc.hInstance, nullptr);
     ASSERT_NE(wnd, nullptr);
     ShowWindow(wnd, SW_SHOW);
     ASSERT_TRUE(PostMessageA(wnd, kPing, 1234, 0));
@@ -50,7 +50,7 @@ TEST(Harness, AWindowTestRunsOnADesktopOfItsOwn) {
     if (GetEnvironmentVariableA("VANTOREL_WINE_DESKTOP", wanted, sizeof(wanted)) == 0 || wanted[0] != '1')
         GTEST_SKIP() << "run without a desktop of its own (VANTOREL_WINE_DESKTOP is not 1)";
     char name[64] = {};
-    ASSERT_TRUE(GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof(name),
-                                          nullptr));
+    ASSERT_TRUE(
+        GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof(name), nullptr));
     EXPECT_EQ(std::string(name).rfind("vantorel-", 0), 0u) << name;
 }

@@ -24,8 +24,8 @@ std::string UnixName(const std::wstring& windowsName) {
 
 std::string ReadWholeFile(const std::wstring& name) {
     std::string data;
-    HANDLE h = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
+    HANDLE h =
+        CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return data;
     char buf[4096];
     DWORD got = 0;

@@ -20,9 +20,9 @@
 namespace testsupport {
 
 struct DialogMatch {
-    std::wstring caption{};               // empty: any caption
-    std::wstring className = L"#32770";   // empty: any class; "#32770" is the system's dialog class
-    DWORD thread = 0;                     // 0: the calling thread
+    std::wstring caption{};              // empty: any caption
+    std::wstring className = L"#32770";  // empty: any class; "#32770" is the system's dialog class
+    DWORD thread = 0;                    // 0: the calling thread
 };
 
 namespace detail {
@@ -82,7 +82,10 @@ class DialogDriver {
 public:
     DialogDriver(DialogMatch match, std::function<void(HWND)> action, int answers = 1,
                  std::function<bool()> ready = nullptr, DWORD timeoutMs = 2 * kPumpTimeoutMs)
-        : match_(std::move(match)), action_(std::move(action)), ready_(std::move(ready)), answers_(answers),
+        : match_(std::move(match)),
+          action_(std::move(action)),
+          ready_(std::move(ready)),
+          answers_(answers),
           deadline_(::GetTickCount64() + timeoutMs) {
         if (!match_.thread) match_.thread = ::GetCurrentThreadId();
         timer_ = ::SetTimer(nullptr, 0, 10, &DialogDriver::Tick);

@@ -66,7 +66,8 @@ inline bool MessagesQueued() {
 // has then been handled, with whatever handling it queued in turn. Fails the test when messages keep coming
 // past the time limit.
 inline bool PumpQueued(const MessageStep& step = DispatchThreadMessages, DWORD timeoutMs = kPumpTimeoutMs) {
-    return WaitFor("the message queue to empty", [] { return !MessagesQueued(); }, timeoutMs, step);
+    return WaitFor(
+        "the message queue to empty", [] { return !MessagesQueued(); }, timeoutMs, step);
 }
 
 // Handles messages for ms milliseconds: for a test that checks that something does not happen in that time.

@@ -90,7 +90,8 @@ inline bool WaitUntilHandled(HWND window, DWORD timeoutMs = kPumpTimeoutMs) {
 // input from another thread, each step once the previous one is handled by the thread of window; meanwhile the
 // calling thread (window's) handles messages through step, so the press may run a modal loop of its own.
 // Returns whether every step was handled in time.
-inline bool DragAlong(const std::vector<TPoint>& points, HWND window, const MessageStep& step = DispatchThreadMessages) {
+inline bool DragAlong(const std::vector<TPoint>& points, HWND window,
+                      const MessageStep& step = DispatchThreadMessages) {
     std::atomic<bool> done{false}, handled{true};
     std::thread sender([&] {
         auto send = [&](TPoint at, DWORD flags) {
@@ -103,8 +104,9 @@ inline bool DragAlong(const std::vector<TPoint>& points, HWND window, const Mess
         send(points.back(), MOUSEEVENTF_LEFTUP);
         done = true;
     });
-    const bool finished = WaitFor("the drag's input to be handled", [&] { return done.load(); },
-                                  static_cast<DWORD>(points.size() + 3) * kPumpTimeoutMs, step);
+    const bool finished = WaitFor(
+        "the drag's input to be handled", [&] { return done.load(); },
+        static_cast<DWORD>(points.size() + 3) * kPumpTimeoutMs, step);
     sender.join();
     return finished && handled;
 }

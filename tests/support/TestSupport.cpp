@@ -12,8 +12,8 @@ namespace fs = std::filesystem;
 TempDir::TempDir() {
     static std::atomic<unsigned> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    fs::path dir = fs::temp_directory_path() /
-                   ("vantorel-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+    fs::path dir =
+        fs::temp_directory_path() / ("vantorel-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
     fs::create_directories(dir);
     path_ = dir.string();
 }
@@ -23,8 +23,6 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ec);
 }
 
-std::string TempDir::File(const std::string& name) const {
-    return (fs::path(path_) / name).string();
-}
+std::string TempDir::File(const std::string& name) const { return (fs::path(path_) / name).string(); }
 
 }  // namespace testsupport

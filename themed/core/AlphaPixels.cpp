@@ -35,13 +35,9 @@ const AlphaTables& Tables() {
 
 }  // namespace
 
-std::uint8_t AlphaDivide(unsigned a, unsigned i) {
-    return Tables().divide[a & 0xFF][i & 0xFF];
-}
+std::uint8_t AlphaDivide(unsigned a, unsigned i) { return Tables().divide[a & 0xFF][i & 0xFF]; }
 
-std::uint8_t AlphaMultiply(unsigned a, unsigned i) {
-    return Tables().multiply[a & 0xFF][i & 0xFF];
-}
+std::uint8_t AlphaMultiply(unsigned a, unsigned i) { return Tables().multiply[a & 0xFF][i & 0xFF]; }
 
 std::uint32_t BlendPixel(std::uint32_t src, std::uint32_t dst) {
     const std::uint32_t a = src >> 24;

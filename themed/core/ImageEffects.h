@@ -10,8 +10,8 @@ struct TImageEffects {
     std::uint8_t opacity = 255;     // 255 opaque
     std::uint8_t desaturation = 0;  // 0 none, 255 full grey
     bool monochrome = false;
-    std::uint8_t tint = 0;          // 0 none
-    std::uint32_t tintColor = 0;    // 0x00RRGGBB, as the pixels
+    std::uint8_t tint = 0;        // 0 none
+    std::uint32_t tintColor = 0;  // 0x00RRGGBB, as the pixels
 };
 
 // The colour the scratch image is filled with before the image is drawn into it (a pixel value).

@@ -19,8 +19,9 @@ std::int32_t ReadPngDIB(TStream& stream, std::int32_t width, std::int32_t height
     strip.clear();
     Byte countBytes[4];
     stream.ReadBuffer(countBytes, 4);
-    const std::int32_t count = std::int32_t(std::uint32_t(countBytes[0]) | (std::uint32_t(countBytes[1]) << 8) |
-                                            (std::uint32_t(countBytes[2]) << 16) | (std::uint32_t(countBytes[3]) << 24));
+    const std::int32_t count =
+        std::int32_t(std::uint32_t(countBytes[0]) | (std::uint32_t(countBytes[1]) << 8) |
+                     (std::uint32_t(countBytes[2]) << 16) | (std::uint32_t(countBytes[3]) << 24));
     if (count <= 0) return 0;
     TPNGReader reader;
     reader.LoadFromStream(stream);

@@ -46,8 +46,10 @@ std::uint32_t TextDrawFlags(TAlignment alignment, bool rightToLeft, TTextWrappin
         case twWrap: flags |= kDtWordBreak; break;
     }
     flags |= kDtExpandTabs;
-    if (!showAccelChar) flags |= kDtNoPrefix;
-    else if (!cuesVisible) flags |= kDtHidePrefix;
+    if (!showAccelChar)
+        flags |= kDtNoPrefix;
+    else if (!cuesVisible)
+        flags |= kDtHidePrefix;
     return flags;
 }
 
@@ -78,8 +80,10 @@ TEdges ButtonTextMargins(const TButtonShape& s) {
         }
     }
     if (s.DropDown) {
-        if (s.Combo) m.Right += s.SplitWidth;
-        else if (!(s.HasImages && s.HasText && !ImageBesideText(s))) m.Right += s.ArrowWidth;
+        if (s.Combo)
+            m.Right += s.SplitWidth;
+        else if (!(s.HasImages && s.HasText && !ImageBesideText(s)))
+            m.Right += s.ArrowWidth;
     }
     return m;
 }
@@ -175,8 +179,10 @@ TSkinItemInfo ButtonItemInfo(const TButtonState& s) {
 }
 
 bool ApplyGroupCheck(std::vector<TGroupedButton*>& siblings, TGroupedButton* self, bool value) {
-    if (self->GroupIndex == 0) value = false;
-    else if (!value && self->Checked && !self->AllowAllUnchecked) value = true;
+    if (self->GroupIndex == 0)
+        value = false;
+    else if (!value && self->Checked && !self->AllowAllUnchecked)
+        value = true;
     bool changed = self->Checked != value;
     self->Checked = value;
     if (!value) return changed;

@@ -103,8 +103,8 @@ TButtonFrame ButtonFrame(const TRect& area, const TButtonShape& s);
 bool InComboArrow(const TRect& area, const TButtonShape& s, int x);
 
 struct TButtonContent {
-    TRect Image;  // empty without an image
-    TRect Text;   // empty without text
+    TRect Image;                  // empty without an image
+    TRect Text;                   // empty without text
     std::uint32_t TextAlign = 0;  // the alignment flag the text is drawn with
 };
 // measure(width) gives the size of the text drawn in that width.
@@ -114,9 +114,9 @@ TButtonContent PlaceButtonContent(const TRect& content, const TButtonShape& s,
 struct TButtonState {
     TButtonStyle Style = bsNormal;
     bool Enabled = true;
-    bool Pushed = false;       // the mouse pressed it
+    bool Pushed = false;  // the mouse pressed it
     bool Hot = false;
-    bool KeyPushed = false;    // Space holds it
+    bool KeyPushed = false;  // Space holds it
     bool DropDownOpen = false;
     bool Combo = false;
     bool ShowsComboArrow = false;

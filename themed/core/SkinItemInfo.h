@@ -31,9 +31,9 @@ enum : std::int32_t {
 enum : std::int32_t {
     ioToolbarStyle = 0x01,  // drawn as a toolbar button, also inside a menu
     ioSubmenu = 0x04,
-    ioCombo = 0x08,         // a separate drop-down part
+    ioCombo = 0x08,  // a separate drop-down part
     ioRadio = 0x10,
-    ioDesigning = 0x20,     // the button frame is drawn in the normal state too
+    ioDesigning = 0x20,  // the button frame is drawn in the normal state too
     ioAppActive = 0x40,
 };
 

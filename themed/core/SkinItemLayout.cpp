@@ -33,8 +33,7 @@ TSize ToolbarContent(const TSkinItemSizeInput& in) {
     const TSize image = in.imageShown ? in.imageSize : TSize{0, 0};
     const TSize text = in.captionShown ? in.captionSize : TSize{0, 0};
     const bool both = in.imageShown && in.captionShown;
-    if (in.glyphOnTop)
-        return TSize{std::max(image.cx, text.cx), image.cy + text.cy + (both ? kGlyphCaptionGap : 0)};
+    if (in.glyphOnTop) return TSize{std::max(image.cx, text.cx), image.cy + text.cy + (both ? kGlyphCaptionGap : 0)};
     return TSize{image.cx + text.cx + (both ? kGlyphCaptionGap : 0), std::max(image.cy, text.cy)};
 }
 
@@ -50,8 +49,10 @@ TSize SkinItemSize(const TSkinItemSizeInput& in) {
         const TSize content = ToolbarContent(in);
         size.cx = 6 + in.margins.Left + in.margins.Right + content.cx;
         size.cy = 6 + in.margins.Top + in.margins.Bottom + content.cy;
-        if (ArrowBelow(in)) size.cy += ArrowExtra(in);
-        else size.cx += ArrowExtra(in);
+        if (ArrowBelow(in))
+            size.cy += ArrowExtra(in);
+        else
+            size.cx += ArrowExtra(in);
     } else {
         const int imageHeight = in.imageShown ? in.imageSize.cy + 2 * in.menuFrame : 0;
         const int textHeight = in.captionShown ? in.captionSize.cy : 0;
@@ -77,8 +78,10 @@ namespace {
 TRect ToolbarContentRect(const TRect& item, const TSkinItemSizeInput& in) {
     TRect r = SkinButtonPart(item, in);
     if (!in.splitButton && in.dropdownArrow) {
-        if (in.verticalView) r.Bottom -= in.dropdownArrowWidth + in.dropdownArrowSpace;
-        else r.Right -= in.dropdownArrowWidth + in.dropdownArrowSpace;
+        if (in.verticalView)
+            r.Bottom -= in.dropdownArrowWidth + in.dropdownArrowSpace;
+        else
+            r.Right -= in.dropdownArrowWidth + in.dropdownArrowSpace;
     }
     r.Left += in.margins.Left;
     r.Top += in.margins.Top;
@@ -98,8 +101,10 @@ TRect SkinCaptionRect(const TRect& item, const TSkinItemSizeInput& in) {
     }
     TRect r = ToolbarContentRect(item, in);
     if (in.imageShown) {
-        if (in.glyphOnTop) r.Top = (r.Top + r.Bottom - ToolbarContent(in).cy) / 2 + in.imageSize.cy + kGlyphCaptionGap;
-        else r.Left = (r.Left + r.Right - ToolbarContent(in).cx) / 2 + in.imageSize.cx + kGlyphCaptionGap;
+        if (in.glyphOnTop)
+            r.Top = (r.Top + r.Bottom - ToolbarContent(in).cy) / 2 + in.imageSize.cy + kGlyphCaptionGap;
+        else
+            r.Left = (r.Left + r.Right - ToolbarContent(in).cx) / 2 + in.imageSize.cx + kGlyphCaptionGap;
     }
     return r;
 }
@@ -107,8 +112,7 @@ TRect SkinCaptionRect(const TRect& item, const TSkinItemSizeInput& in) {
 TPoint SkinImagePosition(const TRect& item, const TSkinItemSizeInput& in) {
     if (!in.toolbarStyle) {
         const int column = in.popupMargin;
-        return TPoint{item.Left + (column - in.imageSize.cx) / 2,
-                      item.Top + (item.Height() - in.imageSize.cy) / 2};
+        return TPoint{item.Left + (column - in.imageSize.cx) / 2, item.Top + (item.Height() - in.imageSize.cy) / 2};
     }
     const TRect r = ToolbarContentRect(item, in);
     const TSize content = ToolbarContent(in);
@@ -143,8 +147,10 @@ TSkinItemInfo SkinItemInfoFor(const TSkinItemState& s) {
     // A combo item shows pushed only while its view holds the mouse.
     info.Pushed = s.pushed && (!s.combo || s.viewHasCapture);
     if (s.selected) {
-        if (info.Enabled) info.HoverKind = hkHot;
-        else if (!s.mouseOverSelected) info.HoverKind = hkDisabledKeyboard;
+        if (info.Enabled)
+            info.HoverKind = hkHot;
+        else if (!s.mouseOverSelected)
+            info.HoverKind = hkDisabledKeyboard;
     }
     info.Selected = s.checked;
     const bool image = s.imageShown && s.imageSize.cx >= 1 && s.imageSize.cy >= 1;

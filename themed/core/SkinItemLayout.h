@@ -96,8 +96,8 @@ struct TSkinItemState {
     bool customizing = false;
     bool pushed = false;
     bool viewHasCapture = false;
-    bool selected = false;            // the viewer is the view's selection
-    bool mouseOverSelected = false;   // the view's pointer is over its selection
+    bool selected = false;           // the viewer is the view's selection
+    bool mouseOverSelected = false;  // the view's pointer is over its selection
     bool checked = false;
     bool imageShown = false;
     TSize imageSize;

@@ -38,7 +38,7 @@ struct TToolbarBackground {
 struct TToolbarBackgroundFacts {
     bool useThemeColor = true;
     TColor color = clBtnFace;
-    bool opaqueMetric = false;          // the theme's boolean metric 7
+    bool opaqueMetric = false;  // the theme's boolean metric 7
     bool docked = false;
     bool dockBitmapOnToolbars = false;  // the dock has a background shown on its toolbars
 };

@@ -24,13 +24,9 @@ std::uint32_t MixColour(std::uint32_t a, std::uint32_t b, std::uint32_t w, std::
     return (keepAlpha & 0xFF000000u) | rb | g;
 }
 
-std::uint32_t Weight(std::uint32_t amount) {
-    return amount + (amount >> 7);
-}
+std::uint32_t Weight(std::uint32_t amount) { return amount + (amount >> 7); }
 
-std::uint32_t Invert(std::uint32_t pixel, std::uint32_t) {
-    return pixel ^ 0x00FFFFFFu;
-}
+std::uint32_t Invert(std::uint32_t pixel, std::uint32_t) { return pixel ^ 0x00FFFFFFu; }
 
 std::uint32_t Grey(std::uint32_t pixel, std::uint32_t amount) {
     const std::uint32_t l = themed::EffectLuminance(pixel);
@@ -118,9 +114,7 @@ void RegisterBuiltInColorEffects() {
     RegisterColorEffect(ceColorize, Colorize);
 }
 
-void ClearColorEffects() {
-    Registry().clear();
-}
+void ClearColorEffects() { Registry().clear(); }
 
 std::uint32_t EffectLuminance(std::uint32_t pixel) {
     return (((pixel >> 16) & 0xFF) + ((pixel >> 7) & 0x1FF) + (pixel & 0xFF)) >> 2;

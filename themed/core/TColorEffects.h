@@ -8,13 +8,13 @@ using TColorEffectProc = std::uint32_t (*)(std::uint32_t pixel, std::uint32_t pa
 
 // Ids of the effects every program has.
 enum : int {
-    ceInvert = 1,     // invert red, green and blue
-    ceGrey = 2,       // parameter 0-255: how far toward grey
-    ceMultiply = 3,   // parameter: a colour with alpha to multiply by
-    ceAdd = 4,        // parameter: a colour with alpha to add
-    ceFade = 5,       // parameter 0-255: how much alpha is kept
-    ceMix = 6,        // parameter: a colour mixed in by its alpha
-    ceColorize = 7,   // parameter: the colour; light pixels fade out
+    ceInvert = 1,    // invert red, green and blue
+    ceGrey = 2,      // parameter 0-255: how far toward grey
+    ceMultiply = 3,  // parameter: a colour with alpha to multiply by
+    ceAdd = 4,       // parameter: a colour with alpha to add
+    ceFade = 5,      // parameter 0-255: how much alpha is kept
+    ceMix = 6,       // parameter: a colour mixed in by its alpha
+    ceColorize = 7,  // parameter: the colour; light pixels fade out
 };
 
 // Adds an effect to the registry; raises Exception "color effect %d already registered" for a used id.

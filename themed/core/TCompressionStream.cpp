@@ -45,9 +45,7 @@ TCompressionStream::~TCompressionStream() {
     deflateEnd(&state_->z);
 }
 
-std::int32_t TCompressionStream::Read(void*, std::int32_t) {
-    throw EZlibError("Invalid stream operation");
-}
+std::int32_t TCompressionStream::Read(void*, std::int32_t) { throw EZlibError("Invalid stream operation"); }
 
 void TCompressionStream::FlushBuffer(std::size_t bytes) {
     if (bytes == 0) return;

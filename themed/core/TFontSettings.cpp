@@ -9,8 +9,10 @@ int skin::ScaleFontSize(int size, int percent) {
 namespace {
 
 void ApplyTriState(TTriState state, bool& bit) {
-    if (state == tsTrue) bit = true;
-    else if (state == tsFalse) bit = false;
+    if (state == tsTrue)
+        bit = true;
+    else if (state == tsFalse)
+        bit = false;
 }
 
 }  // namespace

@@ -34,16 +34,12 @@ constexpr std::uint32_t kMaxPngValue = 0x7FFFFFFFu;
 
 enum Kind { kPalette = 1, kGrey = 2, kGreyAlpha = 3, kTrueColour = 4, kTrueColourAlpha = 5 };
 
-[[noreturn]] void Fail(const char* message) {
-    throw EStreamError(message);
-}
+[[noreturn]] void Fail(const char* message) { throw EStreamError(message); }
 
 std::uint32_t BigEndian32(const Byte* p) {
     return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
 }
-std::uint32_t BigEndian16(const Byte* p) {
-    return (std::uint32_t(p[0]) << 8) | p[1];
-}
+std::uint32_t BigEndian16(const Byte* p) { return (std::uint32_t(p[0]) << 8) | p[1]; }
 
 // The inflate state, ended on every way out of the reader.
 struct Inflater {
@@ -74,8 +70,7 @@ void Unfilter(Byte* row, const Byte* prev, std::size_t n, std::size_t bpp) {
     Byte* r = row + 1;
     const Byte* p = prev + 1;
     switch (row[0]) {
-        case 0:
-            break;
+        case 0: break;
         case 1:
             for (std::size_t i = bpp; i < n; ++i) r[i] = Byte(r[i] + r[i - bpp]);
             break;
@@ -104,8 +99,8 @@ class Decoder {
 public:
     Decoder(TStream& stream, std::uint64_t maxPixels) : s_(stream), maxPixels_(maxPixels) {}
 
-    void Run(std::uint32_t& width, std::uint32_t& height, themed::TPixelArray& pixels, float& gamma,
-             bool& interlaced, bool& hasBackground, std::uint32_t& background);
+    void Run(std::uint32_t& width, std::uint32_t& height, themed::TPixelArray& pixels, float& gamma, bool& interlaced,
+             bool& hasBackground, std::uint32_t& background);
 
 private:
     void ReadHeader();
@@ -212,8 +207,7 @@ void Decoder::SetFormat(Byte colourType, Byte depth) {
             kind_ = kTrueColourAlpha;
             stride_ = 4 * depth / 8;
             break;
-        default:
-            Fail("Invalid color format");
+        default: Fail("Invalid color format");
     }
 }
 
@@ -268,8 +262,7 @@ void Decoder::ReadTransparency() {
             if (depth_ == 8) key8_ = (std::uint32_t(d[1]) << 16) | (std::uint32_t(d[3]) << 8) | d[5];
             keyPresent_ = true;
             break;
-        default:
-            break;
+        default: break;
     }
 }
 
@@ -418,12 +411,14 @@ void Decoder::ConvertRow(const Byte* src, std::uint32_t* dst, std::size_t step, 
             if (depth_ == 8) {
                 for (std::size_t k = 0; k < count; ++k, dst += step) {
                     const Byte* p = src + 4 * k;
-                    *dst = (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+                    *dst =
+                        (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
                 }
             } else {
                 for (std::size_t k = 0; k < count; ++k, dst += step) {
                     const Byte* p = src + 8 * k;
-                    *dst = (std::uint32_t(p[6]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[2]) << 8) | p[4];
+                    *dst =
+                        (std::uint32_t(p[6]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[2]) << 8) | p[4];
                 }
             }
             break;
@@ -519,9 +514,7 @@ void Decoder::Run(std::uint32_t& width, std::uint32_t& height, themed::TPixelArr
     ReadHeader();
     for (;;) {
         switch (tag_) {
-            case kIDAT:
-                DecodeImage();
-                break;  // the chunk after the run is passed over below, unread
+            case kIDAT: DecodeImage(); break;  // the chunk after the run is passed over below, unread
             case kPLTE:
                 ReadPalette();
                 ReadHeader();
@@ -541,8 +534,7 @@ void Decoder::Run(std::uint32_t& width, std::uint32_t& height, themed::TPixelArr
                 ReadTransparency();
                 ReadHeader();
                 continue;
-            default:
-                break;
+            default: break;
         }
         SkipChunk();
         if (tag_ == kIEND) {

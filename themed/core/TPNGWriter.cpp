@@ -218,9 +218,18 @@ void TPNGWriter::WriteImageData(TStream& stream) {
     switch (kind_) {
         case Palette:
         case Grey: rowBytes = (w * std::size_t(depth_) + 7) / 8; break;
-        case GreyAlpha: rowBytes = CheckedMul<std::size_t>(w, 2); bpp = 2; break;
-        case TrueColour: rowBytes = CheckedMul<std::size_t>(w, 3); bpp = 3; break;
-        case TrueColourAlpha: rowBytes = CheckedMul<std::size_t>(w, 4); bpp = 4; break;
+        case GreyAlpha:
+            rowBytes = CheckedMul<std::size_t>(w, 2);
+            bpp = 2;
+            break;
+        case TrueColour:
+            rowBytes = CheckedMul<std::size_t>(w, 3);
+            bpp = 3;
+            break;
+        case TrueColourAlpha:
+            rowBytes = CheckedMul<std::size_t>(w, 4);
+            bpp = 4;
+            break;
     }
     if (rowBytes >= 0x7FFFFFFFu) throw EWriteError("Stream write error");
     const bool filtered = kind_ != Palette && depth_ == 8;

@@ -92,8 +92,8 @@ void DrawRotated(HDC dc, std::u16string_view text, const TRect& rect, std::uint3
     TEXTMETRICW tm{};
     ::GetTextMetricsW(dc, &tm);
     const int x = RotatedTextX(code, flags, rect.Left, rect.Right, tm.tmHeight);
-    const tb::TRotatedCaption shown = tb::LayoutRotatedCaption(
-        text, flags & ~(0xFu << kRotationShift), rect.Height(), [dc](const WideString& t) { return WidthOf(dc, t); });
+    const tb::TRotatedCaption shown = tb::LayoutRotatedCaption(text, flags & ~(0xFu << kRotationShift), rect.Height(),
+                                                               [dc](const WideString& t) { return WidthOf(dc, t); });
     const int y = RotatedTextY(code, flags, rect.Top, rect.Bottom, WidthOf(dc, shown.text));
     const RECT clip = R(rect);
     const UINT options = (flags & DT_NOCLIP) ? 0 : ETO_CLIPPED;
@@ -318,7 +318,8 @@ void DrawImage(HDC dc, const TRect& rect, TCustomImageList* images, int index, b
     DrawImageWithEffects(images->Handle(), index, dc, e, rect);
 }
 
-void DrawImageTinted(HDC dc, const TRect& rect, TCustomImageList* images, int index, TColor color, std::uint8_t amount) {
+void DrawImageTinted(HDC dc, const TRect& rect, TCustomImageList* images, int index, TColor color,
+                     std::uint8_t amount) {
     if (!ReadyList(images)) return;
     if (TSkinImageList* alpha = AlphaListOf(images)) {
         TColorEffects effects;

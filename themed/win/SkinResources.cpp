@@ -93,7 +93,8 @@ void RebuildSharedDrawingObjects() {
     CreateShared();
 }
 
-HGDIOBJ CachedDrawingObject(std::uint32_t key1, std::uint32_t key2, int slot, HGDIOBJ (*make)(std::uint32_t, std::uint32_t)) {
+HGDIOBJ CachedDrawingObject(std::uint32_t key1, std::uint32_t key2, int slot,
+                            HGDIOBJ (*make)(std::uint32_t, std::uint32_t)) {
     if (slot < 0 || slot >= 8) return nullptr;
     TCacheEntry* entry = nullptr;
     for (TCacheEntry& e : cache) {

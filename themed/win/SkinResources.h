@@ -20,10 +20,10 @@ namespace skin {
 struct TSharedDrawingObjects {
     TGdiHandle<HBITMAP> bitmap32a, bitmap32b;  // 32-bit scratch bitmaps, compatible with the screen
     TGdiHandle<HBITMAP> monoBitmap;
-    TGdiHandle<HBITMAP> checker8x8;            // the 8 x 8 two-colour checker of dithered fills
-    TGdiHandle<HFONT> smallCaptionFont;        // null when the system metrics cannot be read
+    TGdiHandle<HBITMAP> checker8x8;      // the 8 x 8 two-colour checker of dithered fills
+    TGdiHandle<HFONT> smallCaptionFont;  // null when the system metrics cannot be read
     TObjectPtr<TDIB32> scratchA, scratchB;
-    HDC screenCompatibleDC = nullptr;          // with bitmap32a selected: the display's nearest colours
+    HDC screenCompatibleDC = nullptr;  // with bitmap32a selected: the display's nearest colours
     HGDIOBJ oldBitmap = nullptr;
 };
 // Null before the unit starts and after it stops.
@@ -33,7 +33,8 @@ void RebuildSharedDrawingObjects();
 
 // A cache of up to 16 entries of up to 8 brushes or pens each, found by two keys (for instance a colour and
 // a style); a full cache reuses its entries in turn. Emptying deletes every object.
-HGDIOBJ CachedDrawingObject(std::uint32_t key1, std::uint32_t key2, int slot, HGDIOBJ (*make)(std::uint32_t, std::uint32_t));
+HGDIOBJ CachedDrawingObject(std::uint32_t key1, std::uint32_t key2, int slot,
+                            HGDIOBJ (*make)(std::uint32_t, std::uint32_t));
 void EmptyDrawingObjectCache();
 int DrawingObjectCount();  // objects held (tests)
 

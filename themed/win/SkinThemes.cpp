@@ -171,9 +171,8 @@ void TSkinThemeManager::UpdateSystemState() {
     // the rest. Visual styles count as on only when the classes painted through are all there.
     CloseStyles();
     if (NTAtLeastXP() && visualStylesAllowed_ && ::IsThemeActive()) {
-        static const wchar_t* const names[scStyleClassCount] = {L"BUTTON", L"SCROLLBAR", L"REBAR", L"TOOLBAR",
-                                                                L"WINDOW", L"COMBOBOX", L"EXPLORERBAR", L"STATUS",
-                                                                L"SPIN"};
+        static const wchar_t* const names[scStyleClassCount] = {
+            L"BUTTON", L"SCROLLBAR", L"REBAR", L"TOOLBAR", L"WINDOW", L"COMBOBOX", L"EXPLORERBAR", L"STATUS", L"SPIN"};
         for (int i = 0; i < scStyleClassCount; ++i) s.styles[std::size_t(i)] = ::OpenThemeData(window_, names[i]);
         s.visualStyles = s.styles[scButton] && s.styles[scScrollBar] && s.styles[scRebar] && s.styles[scToolbar] &&
                          s.styles[scStatus];
@@ -185,7 +184,8 @@ void TSkinThemeManager::UpdateSystemState() {
     if (s.visualStyles) {
         COLORREF c = 0;
         if (SUCCEEDED(::GetThemeColor(s.styles[scToolbar], 0, 0, skin::tmFillColor, &c))) s.toolbarColor = TColor(c);
-        if (SUCCEEDED(::GetThemeColor(s.styles[scToolbar], 0, 0, skin::tmTextColor, &c))) s.toolbarTextColor = TColor(c);
+        if (SUCCEEDED(::GetThemeColor(s.styles[scToolbar], 0, 0, skin::tmTextColor, &c)))
+            s.toolbarTextColor = TColor(c);
     }
 
     s.flatMenus = false;

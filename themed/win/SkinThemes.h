@@ -40,8 +40,13 @@ enum : int { tmContentMargins = 3602, tmCaptionMargins = 3603, tmFillColor = 380
 }  // namespace skin
 
 constexpr std::uint32_t CM_SKINTHEMECHANGE = 1336;
-enum : std::uintptr_t { tcColorsChanged = 1, tcDisplayChanged = 2, tcStyleChanged = 3, tcAppActivated = 4,
-                        tcAppDeactivated = 5 };
+enum : std::uintptr_t {
+    tcColorsChanged = 1,
+    tcDisplayChanged = 2,
+    tcStyleChanged = 3,
+    tcAppActivated = 4,
+    tcAppDeactivated = 5
+};
 
 class TSkinTheme : public TObject {
     CLASSLIB_CLASS(TSkinTheme, TObject)
@@ -121,8 +126,18 @@ void RegisterSysChangeNotification(TObject* object);
 void UnregisterSysChangeNotification(TObject* object);
 
 // The visual-style classes the manager opens.
-enum TSkinStyleClass { scButton, scScrollBar, scRebar, scToolbar, scWindow, scComboBox, scExplorerBar, scStatus,
-                       scSpin, scStyleClassCount };
+enum TSkinStyleClass {
+    scButton,
+    scScrollBar,
+    scRebar,
+    scToolbar,
+    scWindow,
+    scComboBox,
+    scExplorerBar,
+    scStatus,
+    scSpin,
+    scStyleClassCount
+};
 
 // The system state the themes read, refreshed on every system change.
 struct TSkinSystemState {

@@ -104,9 +104,7 @@ void TDIB32::SetSize(int width, int height, bool keepContent) {
     if (old) old->CopyRect(this, 0, 0, old->Bounds());
 }
 
-void TDIB32::Fill(std::uint32_t value) {
-    FillRect(Bounds(), value);
-}
+void TDIB32::Fill(std::uint32_t value) { FillRect(Bounds(), value); }
 
 void TDIB32::FillRect(const TRect& rect, std::uint32_t value) {
     const TRect r = Intersect(rect, Bounds());
@@ -143,9 +141,7 @@ void TDIB32::TakeOver(TDIB32* source) {
 
 // ---- plain copies ----
 
-void TDIB32::Draw(HDC dc, const TRect& target) const {
-    Draw(dc, target, Bounds());
-}
+void TDIB32::Draw(HDC dc, const TRect& target) const { Draw(dc, target, Bounds()); }
 
 void TDIB32::Draw(HDC dc, int x, int y, const TRect& source) const {
     if (!dc || !bits_) return;
@@ -219,9 +215,8 @@ void TDIB32::AlphaDraw(HDC dc, int x, int y, const TRect& source, unsigned const
 }
 
 void TDIB32::DrawWithEffects(HDC dc, int x, int y, const TColorEffects& effects, const TRect& source) {
-    ComposeIntoDC(dc, x, y, source, [&effects](const std::uint32_t* from, std::uint32_t* to, int n) {
-        effects.ApplyRow(from, to, n);
-    });
+    ComposeIntoDC(dc, x, y, source,
+                  [&effects](const std::uint32_t* from, std::uint32_t* to, int n) { effects.ApplyRow(from, to, n); });
 }
 
 void TDIB32::DrawDisabled(HDC dc, int x, int y, const TRect& source) {
@@ -250,7 +245,8 @@ void TDIB32::ResampleInto(TDIB32* target, const TRect& targetRect, const TRect& 
     // Both sides go through packed copies: the resampler takes whole images.
     std::vector<std::uint32_t> from(std::size_t(s.Width()) * std::size_t(s.Height()));
     for (int row = 0; row < s.Height(); ++row)
-        std::memcpy(&from[std::size_t(row) * std::size_t(s.Width())], Row(s.Top + row) + s.Left, std::size_t(s.Width()) * 4);
+        std::memcpy(&from[std::size_t(row) * std::size_t(s.Width())], Row(s.Top + row) + s.Left,
+                    std::size_t(s.Width()) * 4);
     TDIB32 result;
     result.SetSize(targetRect.Width(), targetRect.Height());
     themed::ResamplePixels(from.data(), s.Width(), s.Height(), result.Pixels(), result.width_, result.height_, false);

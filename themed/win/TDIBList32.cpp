@@ -11,14 +11,10 @@
 
 namespace {
 
-[[noreturn]] void InvalidParameters() {
-    throw EDIB32Error("Invalid parameters");
-}
+[[noreturn]] void InvalidParameters() { throw EDIB32Error("Invalid parameters"); }
 
 // 0x00BBGGRR as a pixel's red, green and blue.
-std::uint32_t RgbOf(std::uint32_t color) {
-    return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-}
+std::uint32_t RgbOf(std::uint32_t color) { return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF); }
 
 }  // namespace
 
@@ -123,8 +119,10 @@ void TDIBList32::Delete(int index) {
     MoveImages(index + 1, index, count_ - index - 1);
     --count_;
     for (int& overlay : overlays_) {
-        if (overlay == index) overlay = -1;
-        else if (overlay > index) --overlay;
+        if (overlay == index)
+            overlay = -1;
+        else if (overlay > index)
+            --overlay;
     }
 }
 
@@ -155,9 +153,7 @@ HICON TDIBList32::GetIcon(int index) const {
     return Get(index)->MakeIcon();
 }
 
-TRect TDIBList32::GetRect(int index) const {
-    return Bounds(0, index * height_, width_, height_);
-}
+TRect TDIBList32::GetRect(int index) const { return Bounds(0, index * height_, width_, height_); }
 
 std::uint32_t TDIBList32::Value(int index) const {
     CheckIndex(index);
@@ -213,6 +209,7 @@ void TDIBList32::Draw(int index, HDC dc, int x, int y, int width, int height, st
     const unsigned slot = (style >> 8) & 0xF;
     if (slot != 0) {
         const int overlay = overlays_[slot];
-        if (overlay >= 0 && overlay < count_) strip_->AlphaDraw(dc, x, y, Bounds(0, overlay * height_, width, height), 255);
+        if (overlay >= 0 && overlay < count_)
+            strip_->AlphaDraw(dc, x, y, Bounds(0, overlay * height_, width, height), 255);
     }
 }

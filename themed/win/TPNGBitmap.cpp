@@ -18,17 +18,11 @@ void TPNGBitmap::Draw(TCanvas* canvas, const TRect& rect) {
     dib_->StretchDraw(canvas->Handle(), rect, sdAlpha | sdResample, dib_->Bounds());
 }
 
-bool TPNGBitmap::Empty() const {
-    return !dib_ || dib_->Empty();
-}
+bool TPNGBitmap::Empty() const { return !dib_ || dib_->Empty(); }
 
-int TPNGBitmap::Width() const {
-    return dib_ ? dib_->Width() : 0;
-}
+int TPNGBitmap::Width() const { return dib_ ? dib_->Width() : 0; }
 
-int TPNGBitmap::Height() const {
-    return dib_ ? dib_->Height() : 0;
-}
+int TPNGBitmap::Height() const { return dib_ ? dib_->Height() : 0; }
 
 void TPNGBitmap::Resize(int width, int height) {
     if (width == Width() && height == Height()) return;
@@ -37,13 +31,9 @@ void TPNGBitmap::Resize(int width, int height) {
     Changed(this);
 }
 
-void TPNGBitmap::SetWidth(int width) {
-    Resize(width, Height());
-}
+void TPNGBitmap::SetWidth(int width) { Resize(width, Height()); }
 
-void TPNGBitmap::SetHeight(int height) {
-    Resize(Width(), height);
-}
+void TPNGBitmap::SetHeight(int height) { Resize(Width(), height); }
 
 void TPNGBitmap::LoadFromStream(TStream& stream) {
     TPNGReader reader;

@@ -38,7 +38,9 @@ void FillAlpha(TDIB32& dib, const std::vector<std::uint8_t>& alpha) {
 }  // namespace
 
 TShadow::TShadow(const TRect& bounds, unsigned ends, bool noAlpha, std::uint8_t opacity, bool saveBits)
-    : bounds_(bounds), ends_(ends), opacity_(opacity),
+    : bounds_(bounds),
+      ends_(ends),
+      opacity_(opacity),
       mode_(skin::ChooseShadowMode(noAlpha, skin::BoundUpdateLayeredWindow() != nullptr,
                                    skin::BoundAlphaBlend() != nullptr)) {
     HWND owner = Application ? Application->Handle() : nullptr;
@@ -139,6 +141,7 @@ TShadows::TShadows(const TRect& popup, const TRect& opener, bool noAlpha, std::u
 void TShadows::SetZOrder(HWND wndAfter) {
     for (const auto& p : pieces_) {
         if (p->Handle())
-            ::SetWindowPos(p->Handle(), wndAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+            ::SetWindowPos(p->Handle(), wndAfter, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
 }

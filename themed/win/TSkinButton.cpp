@@ -178,9 +178,7 @@ void TSkinCustomButton::ActionChange(TObject* sender, bool checkDefaults) {
 
 // ---- Layout ----
 
-bool TSkinCustomButton::ImageShown() const {
-    return images_ && imageIndex_ >= 0 && imageIndex_ < images_->Count();
-}
+bool TSkinCustomButton::ImageShown() const { return images_ && imageIndex_ >= 0 && imageIndex_ < images_->Count(); }
 
 skin::TButtonShape TSkinCustomButton::Shape() {
     skin::TButtonShape s;
@@ -240,7 +238,7 @@ void TSkinCustomButton::PaintFrame(HDC dc, const TRect& area) {
     if (style_ == bsSystem) {
         RECT r{area.Left, area.Top, area.Right, area.Bottom};
         if (HTHEME button = SkinSystem().styles[scButton]) {
-            const int state = !Enabled() ? PBS_DISABLED
+            const int state = !Enabled()    ? PBS_DISABLED
                               : info.Pushed ? PBS_PRESSED
                               : Hot()       ? PBS_HOT
                               : Focused()   ? PBS_DEFAULTED
@@ -403,6 +401,8 @@ void TSkinCustomButton::Click() {
         TSkinTextObject::Click();
         return;
     }
-    if (DoDropDown()) PopUpMenu();
-    else TSkinTextObject::Click();
+    if (DoDropDown())
+        PopUpMenu();
+    else
+        TSkinTextObject::Click();
 }

@@ -88,7 +88,8 @@ int TSkinComboBoxItem::GetImageIndex() {
 bool TSkinComboBoxItem::DoAutoComplete(WideString& text) {
     if (!autoComplete_) return false;
     TStringListW* lines = Lines();
-    const int found = skin::FindCompletion(text, [lines](int i) { return lines->Get(i); }, lines->Count(), BeginsWith);
+    const int found = skin::FindCompletion(
+        text, [lines](int i) { return lines->Get(i); }, lines->Count(), BeginsWith);
     if (found < 0) return false;
     text = lines->Get(found);
     return true;

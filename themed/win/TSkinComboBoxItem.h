@@ -8,8 +8,8 @@
 
 class TSkinComboBoxItem;
 // The image of a line (index -1: the item's own image), given the line's text.
-using TSkinComboImageIndexEvent = Method<void(TSkinComboBoxItem* sender, const WideString& text, int index,
-                                              int& imageIndex)>;
+using TSkinComboImageIndexEvent =
+    Method<void(TSkinComboBoxItem* sender, const WideString& text, int index, int& imageIndex)>;
 
 class TSkinComboBoxItem : public TSkinCustomDropDownItem {
     CLASSLIB_COMPONENT(TSkinComboBoxItem, TSkinCustomDropDownItem)

@@ -103,8 +103,10 @@ void TSkinControl::HotTimer(TObject*) {
 void TSkinControl::MouseMove(TShiftState shift, int x, int y) {
     TCustomControl::MouseMove(shift, x, y);
     TControl* under = ControlUnderCursor();
-    if (under == this) EnterHot();
-    else if (hot_ && MouseCapture()) LeaveHot();
+    if (under == this)
+        EnterHot();
+    else if (hot_ && MouseCapture())
+        LeaveHot();
 }
 
 void TSkinControl::SetPushed(bool value) {

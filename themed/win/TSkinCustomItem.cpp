@@ -3,8 +3,7 @@
 #include "themed/win/TSkinItemViewer.h"
 #include "themed/win/TSkinPopupWindow.h"
 
-TSkinCustomItem::TSkinCustomItem(TComponent* owner)
-    : TTBCustomItem(owner), fontSettings_(MakeObject<TFontSettings>()) {
+TSkinCustomItem::TSkinCustomItem(TComponent* owner) : TTBCustomItem(owner), fontSettings_(MakeObject<TFontSettings>()) {
     fontSettings_->OnChange = TNotifyEvent::Bind<&TSkinCustomItem::FontSettingsChanged>(this);
 }
 
@@ -35,8 +34,10 @@ void TSkinCustomItem::SetStretch(bool value) { SetStyleFlag(tbisStretch, value);
 void TSkinCustomItem::SetStyleFlag(TTBItemStyleFlag flag, bool on) {
     TTBItemStyle style = ItemStyle();
     if (style.Contains(flag) == on) return;
-    if (on) style.Include(flag);
-    else style.Exclude(flag);
+    if (on)
+        style.Include(flag);
+    else
+        style.Exclude(flag);
     SetItemStyle(style);
     Change(true);
 }

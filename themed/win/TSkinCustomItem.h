@@ -27,8 +27,7 @@ protected:
 // OnDrawImage: after the theme drew the image (rect: where it went). OnAdjustFont: the last word on the font.
 using TSkinDrawImageEvent = Method<void(TSkinCustomItem* item, TSkinItemViewer* viewer, HDC dc, const TRect& rect,
                                         const skin::TSkinItemInfo& info)>;
-using TSkinAdjustFontEvent = Method<void(TSkinCustomItem* item, TSkinItemViewer* viewer,
-                                         skin::TFontDescription& font)>;
+using TSkinAdjustFontEvent = Method<void(TSkinCustomItem* item, TSkinItemViewer* viewer, skin::TFontDescription& font)>;
 
 class TSkinCustomItem : public TTBCustomItem, public ISkinPopupKind {
     CLASSLIB_COMPONENT(TSkinCustomItem, TTBCustomItem)

@@ -86,5 +86,4 @@ TTBItemViewer* TSkinCustomList::CreateViewer(TTBView* view, int groupLevel, bool
     return Create<TSkinCustomListViewer>(view, this, groupLevel);
 }
 
-TSkinStringList::TSkinStringList(TComponent* owner)
-    : TSkinCustomList(owner), lines_(MakeObject<TStringListW>()) {}
+TSkinStringList::TSkinStringList(TComponent* owner) : TSkinCustomList(owner), lines_(MakeObject<TStringListW>()) {}

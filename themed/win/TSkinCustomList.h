@@ -13,8 +13,8 @@ class TSkinCustomList;
 class TSkinCustomListViewer;
 
 // OnClearItem, OnDrawItem: drawDefault (true on entry) lets the list paint the background or the content.
-using TSkinListDrawEvent = Method<void(TSkinCustomList* sender, HDC dc, const TRect& rect, int index,
-                                       int highlighted, bool& drawDefault)>;
+using TSkinListDrawEvent =
+    Method<void(TSkinCustomList* sender, HDC dc, const TRect& rect, int index, int highlighted, bool& drawDefault)>;
 using TSkinListMeasureHeightEvent = Method<void(TSkinCustomList* sender, HDC dc, int& height)>;
 using TSkinListMeasureWidthEvent = Method<void(TSkinCustomList* sender, HDC dc, int index, int& width)>;
 using TSkinListImageIndexEvent = Method<void(TSkinCustomList* sender, int index, int& imageIndex)>;

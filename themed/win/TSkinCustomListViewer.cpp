@@ -227,8 +227,10 @@ void TSkinCustomListViewer::MouseMove(int x, int y) {
             const TListAutoScroll speed = ListAutoScrollSpeed(distance);
             const int direction = y < 0 ? -1 : 1;
             const bool canMove = direction < 0 ? offset_ > 0 : offset_ + visible_ < count_;
-            if (canMove) bar_->StartAutoScroll(direction * speed.lines, speed.interval);
-            else StopAutoScroll();
+            if (canMove)
+                bar_->StartAutoScroll(direction * speed.lines, speed.interval);
+            else
+                StopAutoScroll();
             AutoScrollHook(candidate, direction);
         }
     }

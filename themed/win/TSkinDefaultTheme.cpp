@@ -27,7 +27,7 @@ void Edge(HDC dc, TRect& rect, UINT edge, UINT flags) {
 // Glyph rows padded to 16 bits, the high bit leftmost.
 constexpr std::uint8_t kChevronRight[] = {0xCC, 0, 0x66, 0, 0x33, 0, 0x66, 0, 0xCC, 0};  // 8 x 5
 constexpr std::uint8_t kChevronDown[] = {0x88, 0, 0xD8, 0, 0x70, 0, 0x20, 0,
-                                         0x88, 0, 0xD8, 0, 0x70, 0, 0x20, 0};            // 5 x 8
+                                         0x88, 0, 0xD8, 0, 0x70, 0, 0x20, 0};                   // 5 x 8
 constexpr std::uint8_t kCloseCross[] = {0xC6, 0, 0x6C, 0, 0x38, 0, 0x38, 0, 0x6C, 0, 0xC6, 0};  // 7 x 6
 
 // A small triangle pointing down (or right) centred in rect.
@@ -63,8 +63,8 @@ void TSkinDefaultTheme::SetupColorCache() {
     fill(scToolbar, tmFillColor, colors_.ToolbarColor);
     fill(scToolbar, tmTextColor, colors_.ToolbarTextColor);
     fill(scStatus, tmFillColor, colors_.StatusBarColor);
-    const std::uint32_t mixed = MixDockPanelColor(std::uint32_t(ColorToRGB(colors_.ToolbarColor)),
-                                                  std::uint32_t(ColorToRGB(clWindow)));
+    const std::uint32_t mixed =
+        MixDockPanelColor(std::uint32_t(ColorToRGB(colors_.ToolbarColor)), std::uint32_t(ColorToRGB(clWindow)));
     colors_.DockPanelColor = TColor(mixed);
     if (TSharedDrawingObjects* shared = SharedDrawingObjects()) {
         const COLORREF nearest = ::GetNearestColor(shared->screenCompatibleDC, mixed);
@@ -86,7 +86,8 @@ TDefaultThemeInputs TSkinDefaultTheme::Inputs() const {
         if (SUCCEEDED(::GetThemeMargins(toolbar, nullptr, 1, 2, tmCaptionMargins, nullptr, &m)))
             in.toolbarItemMargins = Rect(m.cxLeftWidth, m.cyTopHeight, m.cxRightWidth, m.cyBottomHeight);
         SIZE size{};
-        if (SUCCEEDED(::GetThemePartSize(toolbar, nullptr, 4, 1, nullptr, TS_TRUE, &size))) in.splitArrowWidth = size.cx;
+        if (SUCCEEDED(::GetThemePartSize(toolbar, nullptr, 4, 1, nullptr, TS_TRUE, &size)))
+            in.splitArrowWidth = size.cx;
     }
     if (HTHEME status = Style(scStatus)) {
         const RECT bounds{0, 0, 100, 100};
@@ -175,8 +176,10 @@ void TSkinDefaultTheme::PaintButton(HDC dc, const TRect& rect, const TSkinItemIn
 
 void TSkinDefaultTheme::PaintCaption(HDC dc, const TRect& rect, const TSkinItemInfo& info, std::u16string_view text,
                                      unsigned format, TColor color) {
-    if (color == clDefault) color = GetItemTextColor(info).first;
-    else if (color == clNone) color = clDefault;
+    if (color == clDefault)
+        color = GetItemTextColor(info).first;
+    else if (color == clNone)
+        color = clDefault;
     const bool toolbarStyle = Has(info.ItemOptions, ioToolbarStyle);
     const bool menuBarFlat = ViewKind(info.ViewType) == vtMenuBar && SkinSystem().flatMenus;
     if (!info.Enabled && (toolbarStyle || info.HoverKind != hkDisabledKeyboard)) {
@@ -280,7 +283,7 @@ void TSkinDefaultTheme::PaintWindowCaption(HDC dc, const TRect& caption, std::u1
     // A vertical caption bar (a panel docked at a side) reads upwards.
     const std::uint32_t rotation = vertical ? (1u << kRotationShift) : 0;
     const TRect textRect = vertical ? Rect(caption.Left, caption.Top + 2, caption.Right, caption.Bottom - 2)
-                                            : Rect(caption.Left + 2, caption.Top, caption.Right - 2, caption.Bottom);
+                                    : Rect(caption.Left + 2, caption.Top, caption.Right - 2, caption.Bottom);
     DrawSkinText(dc, title, textRect, text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | rotation);
     if (oldFont) ::SelectObject(dc, oldFont);
 }
@@ -293,8 +296,10 @@ void TSkinDefaultTheme::PaintFloatingBorder(HDC dc, const TRect& rect, const TSk
     for (int i = 2; i < std::max(border.cx, border.cy); ++i) FrameRectColor(dc, r, colors_.ToolbarColor, true);
     if (!frame.ShowCaption) return;
     const int captionHeight = ::GetSystemMetrics(SM_CYSMCAPTION);
-    TRect caption = FloatingCaptionRect(rect.Width() - 2 * border.cx, captionHeight, frame.ShowCloseButton, border, true);
-    caption = Rect(caption.Left + rect.Left, caption.Top + rect.Top, caption.Right + rect.Left, caption.Bottom + rect.Top);
+    TRect caption =
+        FloatingCaptionRect(rect.Width() - 2 * border.cx, captionHeight, frame.ShowCloseButton, border, true);
+    caption =
+        Rect(caption.Left + rect.Left, caption.Top + rect.Top, caption.Right + rect.Left, caption.Bottom + rect.Top);
     PaintWindowCaption(dc, caption, frame.Caption, frame.Active ? clActiveCaption : clInactiveCaption,
                        frame.Active ? clCaptionText : clInactiveCaptionText, false);
     if (!frame.ShowCloseButton) return;
@@ -314,7 +319,8 @@ void TSkinDefaultTheme::PaintDockPanelNCArea(HDC dc, const TRect& rect, const TS
     TRect close{};
     if (frame.ShowCloseButton) {
         // The right end of a horizontal bar, the bottom of a vertical one: where a docked panel hit-tests it.
-        close = frame.IsVertical ? Rect(bar.Left, bar.Bottom - h, bar.Right, bar.Bottom) : Rect(bar.Right - h, bar.Top, bar.Right, bar.Bottom);
+        close = frame.IsVertical ? Rect(bar.Left, bar.Bottom - h, bar.Right, bar.Bottom)
+                                 : Rect(bar.Right - h, bar.Top, bar.Right, bar.Bottom);
         if (frame.IsVertical)
             bar.Bottom -= h;
         else
@@ -327,7 +333,8 @@ void TSkinDefaultTheme::PaintDockPanelNCArea(HDC dc, const TRect& rect, const TS
 }
 
 void TSkinDefaultTheme::PaintDropDownArrow(HDC dc, const TRect& rect, const TSkinItemInfo& info) {
-    Arrow(dc, rect, !info.IsVertical || ViewGroup(info.ViewType) == vtPopupGroup, info.Enabled ? clBtnText : clGrayText);
+    Arrow(dc, rect, !info.IsVertical || ViewGroup(info.ViewType) == vtPopupGroup,
+          info.Enabled ? clBtnText : clGrayText);
 }
 
 void TSkinDefaultTheme::PaintFrame(HDC dc, const TRect& rect, const TSkinItemInfo& info) {
@@ -424,10 +431,13 @@ void TSkinDefaultTheme::PaintPopupNCArea(HDC dc, const TRect& rect, const TSkinP
         Edge(dc, r, EDGE_RAISED, BF_RECT | BF_ADJUST);
     }
     const TColor inner = GetViewColor(frame.ViewType);
-    while (r.Left < rect.Left + frame.BorderWidth && r.Width() > 0 && r.Height() > 0) FrameRectColor(dc, r, inner, true);
+    while (r.Left < rect.Left + frame.BorderWidth && r.Width() > 0 && r.Height() > 0)
+        FrameRectColor(dc, r, inner, true);
     // The edge that touches the opener is left open in the view's colour.
     if (frame.OpenerRight > frame.OpenerLeft)
-        FillRectColor(dc, Rect(rect.Left + frame.OpenerLeft + 1, rect.Top, rect.Left + frame.OpenerRight - 1, rect.Top + 1), inner);
+        FillRectColor(dc,
+                      Rect(rect.Left + frame.OpenerLeft + 1, rect.Top, rect.Left + frame.OpenerRight - 1, rect.Top + 1),
+                      inner);
 }
 
 void TSkinDefaultTheme::PaintSeparator(HDC dc, const TRect& rect, const TSkinItemInfo& info, bool horizontal,
@@ -456,10 +466,12 @@ void TSkinDefaultTheme::PaintToolbarNCArea(HDC dc, const TRect& rect, const TSki
     const int size = DragHandleSize(true, frame.DragHandle - 1, frame.ShowCloseButton);
     if (size <= 0) return;
     // The handle runs across the toolbar at its start: bars of raised edges, the close square first.
-    TRect handle = frame.IsVertical ? Rect(r.Left, r.Top, r.Right, r.Top + size) : Rect(r.Left, r.Top, r.Left + size, r.Bottom);
+    TRect handle =
+        frame.IsVertical ? Rect(r.Left, r.Top, r.Right, r.Top + size) : Rect(r.Left, r.Top, r.Left + size, r.Bottom);
     if (frame.ShowCloseButton) {
         TRect close = DragHandleCloseRect(size, frame.IsVertical, false, 0);
-        close = Rect(close.Left + handle.Left, close.Top + handle.Top, close.Right + handle.Left, close.Bottom + handle.Top);
+        close = Rect(close.Left + handle.Left, close.Top + handle.Top, close.Right + handle.Left,
+                     close.Bottom + handle.Top);
         PaintCloseButton(dc, close, frame);
         if (frame.IsVertical)
             handle.Left = close.Right;
@@ -468,8 +480,9 @@ void TSkinDefaultTheme::PaintToolbarNCArea(HDC dc, const TRect& rect, const TSki
     }
     const int bars = (frame.DragHandle - 1) == 0 ? 2 : 1;
     for (int i = 0; i < bars; ++i) {
-        TRect bar = frame.IsVertical ? Rect(handle.Left + 2, handle.Top + 2 + 3 * i, handle.Right - 2, handle.Top + 5 + 3 * i)
-                                     : Rect(handle.Left + 2 + 3 * i, handle.Top + 2, handle.Left + 5 + 3 * i, handle.Bottom - 2);
+        TRect bar = frame.IsVertical
+                        ? Rect(handle.Left + 2, handle.Top + 2 + 3 * i, handle.Right - 2, handle.Top + 5 + 3 * i)
+                        : Rect(handle.Left + 2 + 3 * i, handle.Top + 2, handle.Left + 5 + 3 * i, handle.Bottom - 2);
         Edge(dc, bar, BDR_RAISEDINNER, BF_RECT);
     }
 }

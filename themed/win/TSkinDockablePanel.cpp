@@ -413,8 +413,8 @@ bool TSkinDockablePanel::DockedSizingLimit(TDPResizeDirection direction, int& si
         const int ncAlong = width ? nc.cx : nc.cy;
         const int total = width ? Width() + splitNeighbour_->Width() : Height() + splitNeighbour_->Height();
         const TSize other = splitNeighbour_->GetDockedNCArea().Total();
-        const int otherMin = (width ? splitNeighbour_->minClientWidth_ + other.cx
-                                    : splitNeighbour_->minClientHeight_ + other.cy);
+        const int otherMin =
+            (width ? splitNeighbour_->minClientWidth_ + other.cx : splitNeighbour_->minClientHeight_ + other.cy);
         const int ownMin = (width ? minClientWidth_ : minClientHeight_) + ncAlong;
         size = std::max(std::min(size, total - otherMin), ownMin);
     } else {
@@ -475,8 +475,8 @@ void TSkinDockablePanel::BeginDockedSizing(int hitCode) {
             if (!p || p == this || p->Parent() != dock || !p->Visible()) continue;
             const bool onSide = after ? p->EffectivePos() > EffectivePos() : p->EffectivePos() < EffectivePos();
             if (!onSide) continue;
-            if (!neighbour || (after ? p->EffectivePos() < neighbour->EffectivePos()
-                                     : p->EffectivePos() > neighbour->EffectivePos()))
+            if (!neighbour ||
+                (after ? p->EffectivePos() < neighbour->EffectivePos() : p->EffectivePos() > neighbour->EffectivePos()))
                 neighbour = p;
         }
         if (!neighbour) return;
@@ -530,10 +530,8 @@ void TSkinDockablePanel::BeginDockedSizing(int hitCode) {
         auto step = [&] {
             POINT p;
             ::GetCursorPos(&p);
-            int proposed =
-                skin::DockedResizeProposal(hitCode, startOuter, Point(p.x - startPos.x, p.y - startPos.y));
-            if (!DockedSizingLimit(direction, proposed) || !alive || !neighbourAlive || !Visible() || !Docked())
-                return;
+            int proposed = skin::DockedResizeProposal(hitCode, startOuter, Point(p.x - startPos.x, p.y - startPos.y));
+            if (!DockedSizingLimit(direction, proposed) || !alive || !neighbourAlive || !Visible() || !Docked()) return;
             const TRect next = ResizedRect(start, hitCode, proposed);
             if (next == current) return;
             if (screen) {

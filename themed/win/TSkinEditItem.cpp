@@ -7,9 +7,7 @@
 #include "toolbar/win/TTBView.h"
 
 TSkinEditItem::TSkinEditItem(TComponent* owner)
-    : TTBEditItem(owner),
-      editorFontSettings_(MakeObject<TFontSettings>()),
-      fontSettings_(MakeObject<TFontSettings>()) {
+    : TTBEditItem(owner), editorFontSettings_(MakeObject<TFontSettings>()), fontSettings_(MakeObject<TFontSettings>()) {
     editorFontSettings_->OnChange = TNotifyEvent::Bind<&TSkinEditItem::SettingsChanged>(this);
     fontSettings_->OnChange = TNotifyEvent::Bind<&TSkinEditItem::SettingsChanged>(this);
 }
@@ -64,11 +62,10 @@ void TSkinEditItem::DefineProperties(TFiler* filer) {
         [this](TReader& reader) {
             // A character property is stored as a one-character string, or as its code when it has no glyph.
             const TValueType t = reader.NextValue();
-            const bool set = (t == vaInt8 || t == vaInt16 || t == vaInt32) ? reader.ReadInteger() != 0
-                                                                          : [&] {
-                                                                                const WideString s = reader.ReadWideString();
-                                                                                return !s.empty() && s[0] != 0;
-                                                                            }();
+            const bool set = (t == vaInt8 || t == vaInt16 || t == vaInt32) ? reader.ReadInteger() != 0 : [&] {
+                const WideString s = reader.ReadWideString();
+                return !s.empty() && s[0] != 0;
+            }();
             if (set) SetPassword(true);
         },
         nullptr, false);

@@ -105,8 +105,10 @@ void TSkinEditItemViewer::CalcSize(HDC dc, int& width, int& height) {
     }
     height = tm.tmHeight + tm.tmExternalLeading + 2 * Metric(62) + 2 * Metric(60) + 1;
     height = std::max(height, captionHeight);
-    if (!theme.GetBooleanMetrics(4)) height |= 1;
-    else height += height & 1;
+    if (!theme.GetBooleanMetrics(4))
+        height |= 1;
+    else
+        height += height & 1;
 }
 
 TSkinEditItemViewer::TParts TSkinEditItemViewer::Parts(HDC dc, const TRect& client) const {
@@ -121,8 +123,9 @@ TSkinEditItemViewer::TParts TSkinEditItemViewer::Parts(HDC dc, const TRect& clie
             frameRight = p.caption.Right + Metric(34);
             left += Metric(34) + caption + Metric(32);
         }
-        p.menuFrame = TRect{client.Left, client.Top,
-                            CurrentTheme().GetBooleanMetrics(3) ? client.Right - Metric(66) : frameRight, client.Bottom};
+        p.menuFrame =
+            TRect{client.Left, client.Top, CurrentTheme().GetBooleanMetrics(3) ? client.Right - Metric(66) : frameRight,
+                  client.Bottom};
         p.field = TRect{left, client.Top, client.Right - Metric(66), client.Bottom};
     }
     const int dx = Metric(60) + Metric(61), dy = Metric(60) + Metric(62);
@@ -152,9 +155,12 @@ skin::TSkinItemInfo TSkinEditItemViewer::GetItemInfo(bool isSelected, bool isPus
     info.Enabled = Item()->Enabled() || View()->Customizing();
     info.Pushed = isPushed;
     info.Selected = Item()->Checked();
-    if (!isSelected) info.HoverKind = skin::hkNone;
-    else if (info.Enabled) info.HoverKind = skin::hkHot;
-    else if (!View()->MouseOverSelected()) info.HoverKind = skin::hkDisabledKeyboard;
+    if (!isSelected)
+        info.HoverKind = skin::hkNone;
+    else if (info.Enabled)
+        info.HoverKind = skin::hkHot;
+    else if (!View()->MouseOverSelected())
+        info.HoverKind = skin::hkDisabledKeyboard;
     TCustomImageList* images = GetImageList();
     info.ImageShown = IsEditImageShown() && images;
     if (images) {
@@ -208,8 +214,10 @@ void TSkinEditItemViewer::Paint(HDC dc, const TRect& client, bool isSelected, bo
     TSettingsFont font(dc, View()->GetFont(), item->EditorFontSettings());
     const TColor own = item->EditorFontSettings()->Color();
     COLORREF color = ::GetSysColor(COLOR_WINDOWTEXT);
-    if (!Item()->Enabled()) color = ::GetSysColor(COLOR_GRAYTEXT);
-    else if (own != TFontSettings::KeepColor) color = static_cast<COLORREF>(ColorToRGB(own));
+    if (!Item()->Enabled())
+        color = ::GetSysColor(COLOR_GRAYTEXT);
+    else if (own != TFontSettings::KeepColor)
+        color = static_cast<COLORREF>(ColorToRGB(own));
     ::SetTextColor(dc, color);
     ::SetBkMode(dc, TRANSPARENT);
     static constexpr UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
@@ -304,8 +312,10 @@ void TSkinDropDownItemViewer::KeyDown(std::uint16_t& key, TShiftState shift) {
 
 bool TSkinDropDownItemViewer::EditMessageHook(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (msg == WM_KEYDOWN && wParam == VK_F4) {
-        if (View()->OpenViewer() == this) View()->CloseChildPopups();
-        else View()->OpenChildPopup(true);
+        if (View()->OpenViewer() == this)
+            View()->CloseChildPopups();
+        else
+            View()->OpenChildPopup(true);
         result = 0;
         return true;
     }
@@ -315,7 +325,9 @@ bool TSkinDropDownItemViewer::EditMessageHook(UINT msg, WPARAM wParam, LPARAM lP
 void TSkinDropDownItemViewer::PaintDropDownPart(HDC dc, const TRect& rect, const skin::TSkinItemInfo& info) {
     skin::TSkinEditButtonInfo button;
     button.ButtonType = 0;
-    if (View()->OpenViewer() == this) button.ButtonState = 2;
-    else if (info.Enabled && info.HoverKind == skin::hkHot) button.ButtonState = 1;
+    if (View()->OpenViewer() == this)
+        button.ButtonState = 2;
+    else if (info.Enabled && info.HoverKind == skin::hkHot)
+        button.ButtonState = 1;
     CurrentTheme().PaintEditButton(dc, rect, info, button);
 }

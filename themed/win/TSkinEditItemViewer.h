@@ -48,11 +48,11 @@ protected:
 
 private:
     struct TParts {
-        TRect menuFrame;   // the menu row's highlight (menus only)
-        TRect caption;     // empty without a caption or in toolbar style
-        TRect field;       // the edit frame
-        TRect text;        // where the text and the edit window go
-        TRect image;       // the image place at the left of the field
+        TRect menuFrame;  // the menu row's highlight (menus only)
+        TRect caption;    // empty without a caption or in toolbar style
+        TRect field;      // the edit frame
+        TRect text;       // where the text and the edit window go
+        TRect image;      // the image place at the left of the field
     };
     TParts Parts(HDC dc, const TRect& client) const;
     int MenuCaptionWidth(HDC dc) const;

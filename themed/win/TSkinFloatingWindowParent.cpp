@@ -20,14 +20,13 @@ void TSkinFloatingWindowParent::DrawNCArea(bool drawToDC, HDC dc, HRGN clip, int
     frame.BorderWidth = border.cx;
     frame.BorderHeight = border.cy;
     frame.ShowCaption = child->ShowCaption();
-    const int close = skin::FloatingCloseButtonState(child->CloseButton(), child->ShowCaption(), closeButtonHot_,
-                                                     CloseButtonDown());
+    const int close =
+        skin::FloatingCloseButtonState(child->CloseButton(), child->ShowCaption(), closeButtonHot_, CloseButtonDown());
     skin::SetCloseButtonState(frame, close);
     frame.Caption = CaptionW();
     frame.Active = !child->CaptionInactive();
-    skin::PaintFrame(Handle(), drawToDC, dc, clip, [&](HDC target, const TRect& whole) {
-        CurrentTheme().PaintFloatingBorder(target, whole, frame);
-    });
+    skin::PaintFrame(Handle(), drawToDC, dc, clip,
+                     [&](HDC target, const TRect& whole) { CurrentTheme().PaintFloatingBorder(target, whole, frame); });
 }
 
 void TSkinFloatingWindowParent::WMWindowPosChanging(TMessage& message) {
@@ -46,8 +45,8 @@ void TSkinFloatingWindowParent::WMWindowPosChanging(TMessage& message) {
     info.cbSize = sizeof info;
     if (!::GetMonitorInfoA(::MonitorFromRect(&target, MONITOR_DEFAULTTONEAREST), &info)) return;
     const TRect work{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
-    const TRect snapped = skin::SnapToWorkArea(TRect{target.left, target.top, target.right, target.bottom}, work,
-                                               snapDistance_);
+    const TRect snapped =
+        skin::SnapToWorkArea(TRect{target.left, target.top, target.right, target.bottom}, work, snapDistance_);
     pos->x = snapped.Left;
     pos->y = snapped.Top;
 }

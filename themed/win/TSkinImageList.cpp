@@ -42,9 +42,7 @@ TSkinImageList::TSkinImageList(TComponent* owner, int width, int height) : TCust
     alphaList_ = MakeObject<TDIBList32>(Width(), Height(), AllocBy());
 }
 
-TSkinImageList::~TSkinImageList() {
-    ++guard_;
-}
+TSkinImageList::~TSkinImageList() { ++guard_; }
 
 void TSkinImageList::AddIconOf(int index) {
     HICON icon = alphaList_->GetIcon(index);

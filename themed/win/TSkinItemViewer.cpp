@@ -21,7 +21,8 @@ bool VerticalView(const TTBView* view) { return view->Orientation() == TTBViewOr
 
 // Accelerator marks hidden while the view hides them and the system's keyboard cues are off.
 UINT HidePrefix(const TTBView* view) {
-    const bool hide = (view->Style() & kVssHideAccels) && !(view->State() & kVsShowAccels) && !tb::AreKeyboardCuesEnabled();
+    const bool hide =
+        (view->Style() & kVssHideAccels) && !(view->State() & kVsShowAccels) && !tb::AreKeyboardCuesEnabled();
     return hide ? DT_HIDEPREFIX : 0;
 }
 
@@ -115,8 +116,8 @@ bool TSkinItemViewer::IsPtInButtonPart(int x, int y) const {
     const TTBItemStyle style = Item()->ItemStyle();
     if (!style.Contains(tbisSubmenu)) return true;
     if (!style.Contains(tbisCombo)) return false;
-    const int arrow = IsToolbarStyle() && SkinNexus() ? CurrentItemMetrics().splitArrowWidth
-                                                      : ::GetSystemMetrics(SM_CXMENUCHECK);
+    const int arrow =
+        IsToolbarStyle() && SkinNexus() ? CurrentItemMetrics().splitArrowWidth : ::GetSystemMetrics(SM_CXMENUCHECK);
     return x < BoundsRect().Width() - arrow;
 }
 
@@ -203,7 +204,8 @@ void TSkinItemViewer::Paint(HDC dc, const TRect& client, bool isSelected, bool i
         if (!in.toolbarStyle) {
             const WideString shortCut = Item()->GetShortCutText();
             if (!shortCut.empty())
-                theme.PaintCaption(dc, text, info, shortCut, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX, color);
+                theme.PaintCaption(dc, text, info, shortCut, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX,
+                                   color);
         }
     }
 

@@ -34,9 +34,7 @@ void TSkinCustomLink::Notification(TComponent* component, TOperation operation) 
     }
 }
 
-bool TSkinCustomLink::ImageShown() const {
-    return images_ && imageIndex_ >= 0 && imageIndex_ < images_->Count();
-}
+bool TSkinCustomLink::ImageShown() const { return images_ && imageIndex_ >= 0 && imageIndex_ < images_->Count(); }
 
 void TSkinCustomLink::AdjustFont(TFont* font) {
     if (!Hot()) return;
@@ -59,8 +57,10 @@ TRect TSkinCustomLink::GetFocusRect() {
     TRect r = MeasuredTextRect();
     if (ImageShown()) {
         const TRect inner = skin::ShrinkRect(ClientRect(), Margins()->Edges());
-        if (RightAligned()) r.Right = inner.Right - 2;
-        else r.Left = inner.Left + 2;
+        if (RightAligned())
+            r.Right = inner.Right - 2;
+        else
+            r.Left = inner.Left + 2;
     }
     return Rect(r.Left - 2, r.Top, r.Right + 2, r.Bottom);
 }
@@ -70,5 +70,6 @@ void TSkinCustomLink::Paint() {
     if (!ImageShown()) return;
     const TRect inner = skin::ShrinkRect(ClientRect(), Margins()->Edges());
     const TRect image = skin::LinkImageRect(inner, RightAligned(), images_->Width(), images_->Height());
-    SkinPaintControlImage(Canvas()->Handle(), image, Enabled() ? 0u : unsigned{skin::cdfDisabled}, images_, imageIndex_);
+    SkinPaintControlImage(Canvas()->Handle(), image, Enabled() ? 0u : unsigned{skin::cdfDisabled}, images_,
+                          imageIndex_);
 }

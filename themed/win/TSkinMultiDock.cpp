@@ -42,9 +42,7 @@ void TSkinMultiDock::LayOutWindows() {
         if (auto* p = dynamic_cast<TSkinDockablePanel*>(w); p && p->CurrentDock() == this) panels.push_back(p);
     for (TSkinDockablePanel* p : panels)
         if (p->DockRow() != 0) p->SetDockRow(0);
-    auto key = [loading](TSkinDockablePanel* p) {
-        return loading && p->DockPos() < 0 ? INT_MAX : p->DockPos();
-    };
+    auto key = [loading](TSkinDockablePanel* p) { return loading && p->DockPos() < 0 ? INT_MAX : p->DockPos(); };
     std::stable_sort(panels.begin(), panels.end(),
                      [&](TSkinDockablePanel* a, TSkinDockablePanel* b) { return key(a) < key(b); });
 
@@ -91,7 +89,8 @@ void TSkinMultiDock::LayOutWindows() {
         pos += size;
     }
 
-    const int across = shown.empty() ? (FixAlign() ? 1 : 0) : thickness + (vertical ? NonClientSize().cx : NonClientSize().cy);
+    const int across =
+        shown.empty() ? (FixAlign() ? 1 : 0) : thickness + (vertical ? NonClientSize().cx : NonClientSize().cy);
     if (vertical)
         ChangeWidthHeight(across, Height());
     else

@@ -143,8 +143,8 @@ void DrawParentBackground(TControl* control, HDC dc, const TRect& rect) {
     if (auto* dock = dynamic_cast<TTBDock*>(parent)) {
         if (dock->UsingBackground()) {
             const TRect client = dock->ClientRect();
-            dock->DrawBackground(dc, Bounds(-dock->Left(), -dock->Top(), dock->Left() + client.Right,
-                                            dock->Top() + client.Bottom));
+            dock->DrawBackground(
+                dc, Bounds(-dock->Left(), -dock->Top(), dock->Left() + client.Right, dock->Top() + client.Bottom));
             painted = true;
         }
     } else if (parent->HandleAllocated()) {

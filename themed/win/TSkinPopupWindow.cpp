@@ -41,8 +41,7 @@ int TSkinPopupView::PopupMargin() const {
     return skin::SkinPopupMargin(widest);
 }
 
-TSkinPopupWindow::TSkinPopupWindow(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem,
-                                   bool customizing)
+TSkinPopupWindow::TSkinPopupWindow(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem, bool customizing)
     : TTBPopupWindow(owner, parentView, parentItem, customizing, &MakeView) {
     if (SkinNexus()) SetColor(CurrentTheme().GetViewColor(ViewType()));
 }
@@ -118,9 +117,8 @@ void TSkinPopupWindow::DrawNCArea(bool drawToDC, HDC dc, HRGN clip) {
         frame.OpenerLeft = std::max(opener.Left, window.Left) - window.Left;
         frame.OpenerRight = std::min(opener.Right, window.Right) - window.Left;
     }
-    skin::PaintFrame(WindowHandle(), drawToDC, dc, clip, [&](HDC target, const TRect& whole) {
-        CurrentTheme().PaintPopupNCArea(target, whole, frame);
-    });
+    skin::PaintFrame(WindowHandle(), drawToDC, dc, clip,
+                     [&](HDC target, const TRect& whole) { CurrentTheme().PaintPopupNCArea(target, whole, frame); });
 }
 
 void TSkinPopupWindow::PaintNC(HWND, HDC dc, TObject* control) {
@@ -150,9 +148,7 @@ void TSkinPopupWindow::WndProc(TMessage& message) {
             DrawNCArea(false, nullptr, reinterpret_cast<HRGN>(message.WParam));
             message.Result = 0;
             return;
-        case WM_PRINT:
-            tb::HandleWMPrint(WindowHandle(), message, &TSkinPopupWindow::PaintNC, this);
-            return;
+        case WM_PRINT: tb::HandleWMPrint(WindowHandle(), message, &TSkinPopupWindow::PaintNC, this); return;
         case WM_ERASEBKGND:
             if (SkinNexus()) {
                 const std::int32_t type = ViewType();

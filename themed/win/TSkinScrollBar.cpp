@@ -204,8 +204,10 @@ void TSkinScrollBar::PaintClassic(HDC dc) {
         const TRect p = Placed(z);
         RECT rc{p.Left, p.Top, p.Right, p.Bottom};
         UINT state = direction;
-        if (!needed) state |= DFCS_INACTIVE;
-        else if (pressedZone_ == zone) state |= DFCS_PUSHED | DFCS_FLAT;
+        if (!needed)
+            state |= DFCS_INACTIVE;
+        else if (pressedZone_ == zone)
+            state |= DFCS_PUSHED | DFCS_FLAT;
         ::DrawFrameControl(dc, &rc, DFC_SCROLL, state);
     };
     arrow(1, state_.vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT);

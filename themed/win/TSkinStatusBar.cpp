@@ -189,9 +189,7 @@ void TSkinCustomStatusBar::WMNCLButtonDown(TMessage& message) {
 void TSkinCustomStatusBar::CMControlChange(TMessage& message) {
     DispatchInherited<TSkinCustomStatusBar>(this, message);
     auto* control = dynamic_cast<TWinControl*>(reinterpret_cast<TControl*>(message.WParam));
-    if (!control || placing_ || ComponentState().Contains(csLoading) ||
-        ComponentState().Contains(csDestroying))
-        return;
+    if (!control || placing_ || ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) return;
     if (message.LParam) {
         if (PanelOf(control)) return;
         const bool was = placing_;
@@ -332,10 +330,14 @@ void TSkinCustomStatusBar::PaintPanel(HDC dc, const TRect& rect, TSkinStatusPane
         rect, panel->alignment_, image, image ? images_->Width() : 0, image ? images_->Height() : 0);
     if (image) SkinPaintControlImage(dc, c.Image, StatusFlags(panel->enabled_), images_, panel->imageIndex_);
     UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
-    if (panel->alignment_ == taRightJustify) flags |= DT_RIGHT;
-    else if (panel->alignment_ == taCenter) flags |= DT_CENTER;
-    if (panel->truncation_ == ttEndEllipsis) flags |= DT_END_ELLIPSIS;
-    else if (panel->truncation_ == ttPathEllipsis) flags |= DT_PATH_ELLIPSIS;
+    if (panel->alignment_ == taRightJustify)
+        flags |= DT_RIGHT;
+    else if (panel->alignment_ == taCenter)
+        flags |= DT_CENTER;
+    if (panel->truncation_ == ttEndEllipsis)
+        flags |= DT_END_ELLIPSIS;
+    else if (panel->truncation_ == ttPathEllipsis)
+        flags |= DT_PATH_ELLIPSIS;
     RECT r{c.Text.Left, c.Text.Top, c.Text.Right, c.Text.Bottom};
     ::DrawTextW(dc, reinterpret_cast<LPCWSTR>(panel->caption_.c_str()), static_cast<int>(panel->caption_.size()), &r,
                 flags);

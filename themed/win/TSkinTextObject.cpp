@@ -82,9 +82,10 @@ void TSkinTextObject::DefineProperties(TFiler* filer) {
         "Caption", [this](TReader& r) { SetCaption(r.ReadWideString()); },
         [this](TWriter& w) { w.WriteWideString(caption_); }, !caption_.empty());
     filer->DefineProperty(
-        "Hint_W", [this](TReader& r) { SetHint(r.ReadWideString()); },
-        [this](TWriter& w) { w.WriteWideString(hint_); }, !hint_.empty());
-    filer->DefineProperty("Hint", [this](TReader& r) { SetHint(r.ReadWideString()); }, {}, false);
+        "Hint_W", [this](TReader& r) { SetHint(r.ReadWideString()); }, [this](TWriter& w) { w.WriteWideString(hint_); },
+        !hint_.empty());
+    filer->DefineProperty(
+        "Hint", [this](TReader& r) { SetHint(r.ReadWideString()); }, {}, false);
 }
 
 bool TSkinTextObject::CanAutoSize(int& newWidth, int& newHeight) {

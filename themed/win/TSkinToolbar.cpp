@@ -164,8 +164,8 @@ skin::TSkinWindowFrameInfo TSkinToolbar::GetToolbarInfo() {
         frame.BorderHeight = border.cy;
     }
     frame.DragHandle = allowDrag ? static_cast<int>(DragHandleStyle()) + 1 : 0;
-    skin::SetCloseButtonState(frame, skin::DockedCloseButtonState(allowDrag, CloseButtonWhenDocked(),
-                                                                  CloseButtonHot(), CloseButtonPressed()));
+    skin::SetCloseButtonState(frame, skin::DockedCloseButtonState(allowDrag, CloseButtonWhenDocked(), CloseButtonHot(),
+                                                                  CloseButtonPressed()));
     frame.ShowCaption = false;
     return frame;
 }
@@ -174,9 +174,9 @@ void TSkinToolbar::DrawNCArea(bool drawToDC, HDC dc, HRGN clip) {
     if (!Docked() || !HandleAllocated() || !SkinNexus()) return;
     TSkinTheme& theme = CurrentTheme();
     const skin::TSkinWindowFrameInfo frame = GetToolbarInfo();
-    const bool parentFirst = skin::NCParentBackground(theme.GetBooleanMetrics(kNCOpaqueMetric),
-                                                      DockBackgroundOnToolbars(), useThemeColor_,
-                                                      theme.GetBooleanMetrics(kOpaqueMetric));
+    const bool parentFirst =
+        skin::NCParentBackground(theme.GetBooleanMetrics(kNCOpaqueMetric), DockBackgroundOnToolbars(), useThemeColor_,
+                                 theme.GetBooleanMetrics(kOpaqueMetric));
     skin::PaintFrame(Handle(), drawToDC, dc, clip, [&](HDC target, const TRect& whole) {
         if (parentFirst) DrawParentBackground(this, target, whole);
         theme.PaintToolbarNCArea(target, whole, frame);

@@ -25,12 +25,9 @@ std::uint32_t AccViewerState(const TAccViewerFacts& f) {
 
 std::int32_t AccViewerRole(TAccViewerKind kind, bool inMenu, bool hasSubmenu) {
     switch (kind) {
-        case TAccViewerKind::Control:
-            return kRoleClient;
-        case TAccViewerKind::Separator:
-            return kRoleSeparator;
-        case TAccViewerKind::Item:
-            break;
+        case TAccViewerKind::Control: return kRoleClient;
+        case TAccViewerKind::Separator: return kRoleSeparator;
+        case TAccViewerKind::Item: break;
     }
     if (inMenu) return kRoleMenuItem;
     return hasSubmenu ? kRoleButtonMenu : kRolePushButton;
@@ -74,16 +71,11 @@ int AccNavigateSibling(const std::vector<bool>& available, int from, std::int32_
     switch (direction) {
         case kNavUp:
         case kNavLeft:
-        case kNavPrevious:
-            step = -1;
-            break;
+        case kNavPrevious: step = -1; break;
         case kNavDown:
         case kNavRight:
-        case kNavNext:
-            step = 1;
-            break;
-        default:
-            return -1;
+        case kNavNext: step = 1; break;
+        default: return -1;
     }
     if (from < 0 || from >= count) return -1;
     for (int i = from + step; i >= 0 && i < count; i += step) {

@@ -18,7 +18,7 @@ i32 Across(TSize s, bool vertical) { return vertical ? s.cx : s.cy; }
 
 // The working record of one window while the layout runs.
 struct TWork {
-    int Index = 0;        // into the input's Windows
+    int Index = 0;  // into the input's Windows
     i32 Row = 0;
     bool Visible = false;  // its actual row is its row; else it has none
     i32 PrecedingSpace = 0;
@@ -151,7 +151,8 @@ void PlaceRow(std::vector<TWork>& work, const std::vector<int>& row, const TRowC
             owed -= take;
             given += take;
         }
-        if (draggedAt + 1 < count) work[row[draggedAt + 1]].PrecedingSpace = Add(work[row[draggedAt + 1]].PrecedingSpace, given);
+        if (draggedAt + 1 < count)
+            work[row[draggedAt + 1]].PrecedingSpace = Add(work[row[draggedAt + 1]].PrecedingSpace, given);
     }
 
     // Fit the row: what the last window's end passes the row length comes out of the preceding spaces, from the

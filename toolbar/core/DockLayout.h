@@ -29,9 +29,7 @@ enum TTBDockType : std::uint8_t { dtNotDocked = 0, dtFloating = 1, dtTopBottom =
 namespace tb {
 
 inline bool IsVerticalDock(TTBDockPosition position) { return position == dpLeft || position == dpRight; }
-inline TTBDockType DockTypeOf(TTBDockPosition position) {
-    return IsVerticalDock(position) ? dtLeftRight : dtTopBottom;
-}
+inline TTBDockType DockTypeOf(TTBDockPosition position) { return IsVerticalDock(position) ? dtLeftRight : dtTopBottom; }
 
 // One window of the dock's window list, as the layout needs it.
 struct TDockLayoutWindow {
@@ -45,17 +43,17 @@ struct TDockLayoutWindow {
     bool KeepPlace = false;       // the dragged window keeps its order among the windows it passes
     bool InsertAsNewRow = false;  // the dragged window opens a row of its own
     TTBShrinkMode ShrinkMode = tbsmNone;
-    TSize BaseSize;              // natural client size
-    TSize DockedNCSize;          // docked non-client width and height
+    TSize BaseSize;                  // natural client size
+    TSize DockedNCSize;              // docked non-client width and height
     std::int32_t MinShrinkSize = 0;  // along the dock, the window's smallest useful length
-    TSize CurrentSize;           // present outer size (a shrunk wrap window keeps its client)
-    std::int32_t ShrunkLength = 0;  // recorded by the previous layout, 0 = full size
+    TSize CurrentSize;               // present outer size (a shrunk wrap window keeps its client)
+    std::int32_t ShrunkLength = 0;   // recorded by the previous layout, 0 = full size
 };
 
 struct TDockLayoutInput {
     TTBDockPosition Position = dpTop;
-    TSize ClientSize;    // the dock's size less its bound lines
-    TSize NCSize;        // the bound lines: width = left/right lines, height = top/bottom lines
+    TSize ClientSize;  // the dock's size less its bound lines
+    TSize NCSize;      // the bound lines: width = left/right lines, height = top/bottom lines
     bool LimitToOneRow = false;
     bool FixAlign = false;
     std::vector<TDockLayoutWindow> Windows;  // in the order of the dock's window list
@@ -78,11 +76,11 @@ struct TDockLayoutPlace {
 };
 
 struct TDockLayoutResult {
-    bool Empty = false;                 // no visible child: the dock takes its empty thickness
-    std::vector<int> SortedOrder;       // indices into Windows by (row, position), destroyed ones left out
+    bool Empty = false;                    // no visible child: the dock takes its empty thickness
+    std::vector<int> SortedOrder;          // indices into Windows by (row, position), destroyed ones left out
     std::vector<TDockLayoutPlace> Places;  // parallel to the input's Windows
     std::vector<std::int32_t> RowThickness;
-    std::int32_t DockThickness = 0;     // across the dock, bound lines included
+    std::int32_t DockThickness = 0;  // across the dock, bound lines included
 };
 
 // The whole layout. Raises EIntOverflow where sizes or positions leave the 32-bit range.

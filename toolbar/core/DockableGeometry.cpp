@@ -51,8 +51,8 @@ TRect DockedCloseButtonRect(TTBDockPosition position, TTBDragHandleStyle style, 
 
 int DockedHitTest(const TDockedHitInput& in, TPoint point) {
     const TNCExtents e = DockedNCExtents(in.Position, in.AllowDrag, in.Style, in.CloseButtonWhenDocked);
-    const TRect client = Rect(e.TopLeft.cx, e.TopLeft.cy, in.WindowSize.cx - e.BottomRight.cx,
-                              in.WindowSize.cy - e.BottomRight.cy);
+    const TRect client =
+        Rect(e.TopLeft.cx, e.TopLeft.cy, in.WindowSize.cx - e.BottomRight.cx, in.WindowSize.cy - e.BottomRight.cy);
     if (client.Contains(point)) return kHitClient;
     if (in.CloseButtonWhenDocked && in.AllowDrag) {
         const TRect button = DockedCloseButtonRect(in.Position, in.Style, client.Width());
@@ -136,8 +136,8 @@ TRect PlaceAtGrabPoint(TPoint pointer, TSize size, TPoint pressPoint, TSize oute
 }
 
 TRect KeepFloatingReachable(TRect rect, const TRect& workArea, TSize border, std::int32_t captionOffset) {
-    const TRect area = Rect(workArea.Left + border.cx + 4, workArea.Top + border.cy + 4,
-                            workArea.Right - border.cx - 4, workArea.Bottom - border.cy - 4);
+    const TRect area = Rect(workArea.Left + border.cx + 4, workArea.Top + border.cy + 4, workArea.Right - border.cx - 4,
+                            workArea.Bottom - border.cy - 4);
     auto shift = [&](i32 dx, i32 dy) { rect = Bounds(rect.Left + dx, rect.Top + dy, rect.Width(), rect.Height()); };
     if (rect.Bottom < area.Top) shift(0, area.Top - rect.Bottom);
     if (rect.Top > area.Bottom) shift(0, area.Bottom - rect.Top);

@@ -22,9 +22,9 @@ public:
     virtual bool Enabled(TWindowId window) const = 0;
     virtual bool Iconic(TWindowId window) const = 0;
     virtual bool Topmost(TWindowId window) const = 0;
-    virtual TWindowId ActiveWindow() const = 0;       // of the calling thread
+    virtual TWindowId ActiveWindow() const = 0;  // of the calling thread
     virtual TWindowId ApplicationWindow() const = 0;
-    virtual std::vector<TWindowId> ThreadWindows() const = 0;  // top-level windows of the thread, top first
+    virtual std::vector<TWindowId> ThreadWindows() const = 0;   // top-level windows of the thread, top first
     virtual TWindowId WindowAbove(TWindowId window) const = 0;  // the next window up in the z-order
     virtual bool IsPopupMenuWindow(TWindowId window) const = 0;
     // The form a floating frame belongs to, when window is a floating frame and that form has a handle.
@@ -38,11 +38,11 @@ protected:
 bool IsWindowVisibleAndNotMinimized(const IWindowQuery& q, TWindowId window);
 
 struct TVisibilityState {
-    bool Showing = false;     // the control is showing
-    bool Suspended = false;   // its parent is changing
+    bool Showing = false;    // the control is showing
+    bool Suspended = false;  // its parent is changing
     bool Floating = false;
     TTBFloatingMode Mode = fmOnTopOfParentForm;
-    TWindowId Form = 0;       // the window's form (0 when it has none or no handle)
+    TWindowId Form = 0;  // the window's form (0 when it has none or no handle)
     bool HideWhenInactive = true;
 };
 bool ShouldBeVisible(const IWindowQuery& q, const TVisibilityState& s);

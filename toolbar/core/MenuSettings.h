@@ -8,8 +8,8 @@ namespace tb {
 constexpr int kDefaultMenuShowDelay = 400;
 
 // The delay from the registry value "MenuShowDelay" (HKCU\Control Panel\Desktop): 400 when the key or value
-// is missing; 0 when it is not a string or its text is not a whole number (as StrToInt reads it) within 32 bits; a negative
-// number gives 0.
+// is missing; 0 when it is not a string or its text is not a whole number (as StrToInt reads it) within 32 bits; a
+// negative number gives 0.
 int MenuShowDelayFromRegistry(bool found, bool isString, std::string_view value);
 
 }  // namespace tb

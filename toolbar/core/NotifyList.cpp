@@ -34,8 +34,9 @@ void TTBNotifyList::Deliver(TTBCustomItem* sender, bool relayed, TTBItemChangedA
     ++walks_;
     TScopeExit endWalk([this] {
         if (--walks_ == 0)
-            entries_.erase(std::remove_if(entries_.begin(), entries_.end(), [](const Entry& e) { return e.count == 0; }),
-                           entries_.end());
+            entries_.erase(
+                std::remove_if(entries_.begin(), entries_.end(), [](const Entry& e) { return e.count == 0; }),
+                entries_.end());
     });
     // By index and against the current length: the vector may grow or its entries die during a call.
     for (std::size_t i = 0; i < entries_.size() && alive; ++i) {

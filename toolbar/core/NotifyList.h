@@ -23,8 +23,8 @@ enum TTBItemChangedAction {
 
 // sender: the item whose children the notification is about; relayed: it came up from an embedded group
 // or a linked item, which sender then names.
-using TTBItemChangedProc = Method<void(TTBCustomItem* sender, bool relayed, TTBItemChangedAction action, int index,
-                                       TTBCustomItem* item)>;
+using TTBItemChangedProc =
+    Method<void(TTBCustomItem* sender, bool relayed, TTBItemChangedAction action, int index, TTBCustomItem* item)>;
 
 class TTBNotifyList {
 public:

@@ -14,15 +14,11 @@ TPoint FirstPosition(const TPopupPlacementInput& in) {
             if (in.alignment == TTBPopupAlignment::Right) return {in.point.X - w, in.point.Y};
             if (in.alignment == TTBPopupAlignment::Center) return {in.point.X - w / 2, in.point.Y};
             return in.point;
-        case TTBPopupKind::Submenu:
-            return {p.Right - kPopupBorder, p.Top - kPopupBorder};
-        case TTBPopupKind::ChevronHorizontal:
-            return {p.Right - w, p.Bottom};
+        case TTBPopupKind::Submenu: return {p.Right - kPopupBorder, p.Top - kPopupBorder};
+        case TTBPopupKind::ChevronHorizontal: return {p.Right - w, p.Bottom};
         case TTBPopupKind::ChevronVertical:
-        case TTBPopupKind::DropdownVertical:
-            return {p.Left - w, p.Top};
-        case TTBPopupKind::DropdownHorizontal:
-            return {in.dropRightAligned ? p.Right - w : p.Left, p.Bottom};
+        case TTBPopupKind::DropdownVertical: return {p.Left - w, p.Top};
+        case TTBPopupKind::DropdownHorizontal: return {in.dropRightAligned ? p.Right - w : p.Left, p.Bottom};
     }
     return in.point;
 }

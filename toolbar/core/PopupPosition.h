@@ -32,10 +32,10 @@ struct TPopupPlacementInput {
     TRect parent;  // the parent viewer's bounds in screen coordinates (unused at a point)
     TPoint point;  // for AtPoint
     TTBPopupAlignment alignment = TTBPopupAlignment::Left;  // for AtPoint
-    TRect keepClear;  // for AtPoint: a rectangle the popup must not cover (it opens above it when it does
-                      // not fit below); empty: none
-    TPoint size;  // the popup window's width and height
-    TRect area;   // the monitor's work area
+    TRect keepClear;                // for AtPoint: a rectangle the popup must not cover (it opens above it when it does
+                                    // not fit below); empty: none
+    TPoint size;                    // the popup window's width and height
+    TRect area;                     // the monitor's work area
     bool dropRightAligned = false;  // SM_MENUDROPALIGNMENT
     bool parentOpenedLeft = false;  // the parent menu is a submenu that opened to the left
 };

@@ -132,16 +132,14 @@ void TTBCustomItem::Clear() {
 
 void TTBCustomItem::RegisterNotification(TTBItemChangedProc proc, void* data) { listeners_->Register(proc, data); }
 
-void TTBCustomItem::UnregisterNotification(TTBItemChangedProc proc, void* data) {
-    listeners_->Unregister(proc, data);
-}
+void TTBCustomItem::UnregisterNotification(TTBItemChangedProc proc, void* data) { listeners_->Unregister(proc, data); }
 
 void TTBCustomItem::Notify(TTBItemChangedAction action, int index, TTBCustomItem* item) {
     RelayNotify(action, index, item, nullptr, 0);
 }
 
-void TTBCustomItem::RelayNotify(TTBItemChangedAction action, int index, TTBCustomItem* item,
-                                TTBCustomItem* relayedFrom, int depth) {
+void TTBCustomItem::RelayNotify(TTBItemChangedAction action, int index, TTBCustomItem* item, TTBCustomItem* relayedFrom,
+                                int depth) {
     const std::shared_ptr<bool> alive = alive_;
     TTBCustomItem* const origin = relayedFrom ? relayedFrom : this;
     if (depth < kMaxRelayDepth) {
@@ -306,8 +304,8 @@ void TTBCustomItem::SetInheritOptions(bool value) {
 
 void TTBCustomItem::RecalcEffectiveOptions() {
     const TTBItemOptions updated =
-        tb::EffectiveOptions(inheritOptions_, parent_ != nullptr, parent_ ? parent_->effectiveOptions_ : TTBItemOptions{},
-                             maskOptions_, options_);
+        tb::EffectiveOptions(inheritOptions_, parent_ != nullptr,
+                             parent_ ? parent_->effectiveOptions_ : TTBItemOptions{}, maskOptions_, options_);
     if (updated == effectiveOptions_) return;
     const TTBItemOptions before = effectiveOptions_;
     effectiveOptions_ = updated;

@@ -10,8 +10,8 @@ namespace tb {
 
 int DockWrapOffset(TTBShrinkMode mode, bool verticalDock, TSize dockSize, TSize dockNCSize, TSize toolbarNCSize) {
     if (mode != tbsmWrap) return 0;
-    const int length = verticalDock ? dockSize.cy - dockNCSize.cy - toolbarNCSize.cy
-                                    : dockSize.cx - dockNCSize.cx - toolbarNCSize.cx;
+    const int length =
+        verticalDock ? dockSize.cy - dockNCSize.cy - toolbarNCSize.cy : dockSize.cx - dockNCSize.cx - toolbarNCSize.cx;
     return std::max(0, length);
 }
 

@@ -133,7 +133,13 @@ class TLinePlacer {
 public:
     TLinePlacer(const TLayoutInput& input, const std::vector<TLayoutItem>& items, const std::vector<bool>& shown,
                 const TRect& margins, int wrap, std::vector<TLayoutViewer>& out)
-        : input_(input), items_(items), shown_(shown), m_(margins), wrap_(wrap), out_(out), x_(margins.Left),
+        : input_(input),
+          items_(items),
+          shown_(shown),
+          m_(margins),
+          wrap_(wrap),
+          out_(out),
+          x_(margins.Left),
           lineTop_(margins.Top) {
         placed_.stacked.resize(items.size());
         placed_.sizeX = margins.Left;
@@ -239,7 +245,8 @@ void AlignLines(const TLayoutInput& input, const std::vector<TLayoutItem>& items
     const int sizeX = placed.sizeX;
     const int alignEnd = wrap > 0 ? std::min(wrap, sizeX) : sizeX;
     for (const auto& members : placed.lines) {
-        const auto first = std::find_if(members.begin(), members.end(), [&](std::size_t i) { return items[i].rightAlign; });
+        const auto first =
+            std::find_if(members.begin(), members.end(), [&](std::size_t i) { return items[i].rightAlign; });
         if (first == members.end()) continue;
         const int shift = alignEnd - out[members.back()].bounds.Right;
         if (shift <= 0) continue;

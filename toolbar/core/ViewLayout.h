@@ -46,8 +46,8 @@ struct TLayoutItem {
 struct TLayoutInput {
     TTBViewOrientation orientation = TTBViewOrientation::Horizontal;
     bool isToolbar = false;
-    TRect margins;  // Left, Top, Right, Bottom widths
-    TPoint baseSize;  // the least size of the view
+    TRect margins;       // Left, Top, Right, Bottom widths
+    TPoint baseSize;     // the least size of the view
     int wrapOffset = 0;  // 0: no wrapping
     // Where the chevron starts along the view (the caller gives its client length less the chevron's size,
     // so that the shown items end before the chevron and the chevron ends at the client's edge); 0: none.
@@ -73,7 +73,7 @@ struct TLayoutResult {
     TPoint size;
     bool chevronUsed = false;
     bool chevronEnabled = false;  // at least one item that is not a control went behind the chevron
-    int scrollOffset = 0;  // limited to 0..(height - maxHeight)
+    int scrollOffset = 0;         // limited to 0..(height - maxHeight)
     bool upArrow = false;
     bool downArrow = false;
 };

@@ -77,9 +77,7 @@ TPoint SeparatorSize(bool toolbarStyle, int textHeight) {
     return {0, DivRoundUp(2 * textHeight, 3)};
 }
 
-WideString ViewerCaptionText(std::u16string_view caption) {
-    return WideString(caption.substr(0, caption.find(u'\t')));
-}
+WideString ViewerCaptionText(std::u16string_view caption) { return WideString(caption.substr(0, caption.find(u'\t'))); }
 
 WideString ViewerHintText(std::u16string_view hint, std::u16string_view caption, bool noAutoHint,
                           bool submenuWithCaptionShown) {

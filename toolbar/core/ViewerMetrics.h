@@ -14,11 +14,11 @@ constexpr int kDropdownArrowSize = 8;
 
 struct TViewerSizeInput {
     bool toolbarStyle = false;
-    bool rotated = false;       // the caption runs top to bottom (vertical view)
+    bool rotated = false;  // the caption runs top to bottom (vertical view)
     bool captionShown = false;
-    int captionWidth = 0;       // the caption's width without accelerator marks
-    int textHeight = 0;         // tmHeight of the view's font
-    int externalLeading = 0;    // tmExternalLeading
+    int captionWidth = 0;     // the caption's width without accelerator marks
+    int textHeight = 0;       // tmHeight of the view's font
+    int externalLeading = 0;  // tmExternalLeading
     bool imageShown = false;
     bool hasImageList = false;
     TPoint imageSize;
@@ -27,7 +27,7 @@ struct TViewerSizeInput {
     bool combo = false;
     bool dropdownArrow = false;  // tboDropdownArrow
     bool verticalView = false;
-    int shortCutWidth = -1;      // -1: no shortcut text
+    int shortCutWidth = -1;  // -1: no shortcut text
 };
 
 TPoint ViewerSize(const TViewerSizeInput& in);

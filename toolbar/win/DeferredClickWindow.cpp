@@ -13,7 +13,7 @@ namespace {
 constexpr char kClassName[] = "TBDeferredClickWindow";
 
 thread_local HWND t_window = nullptr;
-thread_local int t_handling = 0;          // messages of the window being handled
+thread_local int t_handling = 0;           // messages of the window being handled
 thread_local bool t_releaseAfter = false;  // the last user went while one was
 
 void DestroyWindowNow() {
@@ -24,7 +24,8 @@ void DestroyWindowNow() {
 }
 
 LRESULT CALLBACK DeferredClickProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != kDeferredClickMessage || window != t_window) return ::DefWindowProcA(window, message, wParam, lParam);
+    if (message != kDeferredClickMessage || window != t_window)
+        return ::DefWindowProcA(window, message, wParam, lParam);
     ++t_handling;
     try {
         RunDeferredClick(static_cast<std::intptr_t>(lParam));
@@ -47,8 +48,8 @@ HWND ThreadWindow() {
     // The class serves every thread; the first thread to need it registers it, the others wait for that.
     static const bool registered = RegisterWindowClass();
     if (t_window || !registered) return t_window;
-    t_window = ::CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 ::GetModuleHandleA(nullptr), nullptr);
+    t_window = ::CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleA(nullptr),
+                                 nullptr);
     return t_window;
 }
 

@@ -30,9 +30,7 @@ bool TSystemWindowQuery::Topmost(TWindowId window) const {
     return (::GetWindowLongPtrA(WindowOf(window), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 TWindowId TSystemWindowQuery::ActiveWindow() const { return IdOf(::GetActiveWindow()); }
-TWindowId TSystemWindowQuery::ApplicationWindow() const {
-    return Application ? IdOf(Application->Handle()) : 0;
-}
+TWindowId TSystemWindowQuery::ApplicationWindow() const { return Application ? IdOf(Application->Handle()) : 0; }
 std::vector<TWindowId> TSystemWindowQuery::ThreadWindows() const {
     std::vector<TWindowId> list;
     ::EnumThreadWindows(::GetCurrentThreadId(), &CollectWindow, reinterpret_cast<LPARAM>(&list));

@@ -16,8 +16,7 @@ void Dispatch(TTBHookKind kind, HWND window, WPARAM wParam, LPARAM lParam) {
         if (!t_table || !t_table->Wants(proc, kind)) continue;  // uninstalled by an earlier one
         try {
             proc(kind, window, wParam, lParam);
-        } catch (...) {
-        }
+        } catch (...) {}
     }
 }
 
@@ -59,7 +58,7 @@ void Synchronize() {
         if (wanted && !t_hooks[i]) {
             const DWORD thread = ::GetCurrentThreadId();
             t_hooks[i] = IsWindowsNT() ? ::SetWindowsHookExW(kSystemHooks[i].id, kSystemHooks[i].proc, nullptr, thread)
-                                : ::SetWindowsHookExA(kSystemHooks[i].id, kSystemHooks[i].proc, nullptr, thread);
+                                       : ::SetWindowsHookExA(kSystemHooks[i].id, kSystemHooks[i].proc, nullptr, thread);
         } else if (!wanted && t_hooks[i]) {
             ::UnhookWindowsHookEx(t_hooks[i]);
             t_hooks[i] = nullptr;

@@ -23,7 +23,8 @@ WideString KeyName(std::uint16_t key) {
     } else if (const UINT scan = ::MapVirtualKeyW(key, MAPVK_VK_TO_VSC); scan != 0) {
         wchar_t buffer[257] = {};
         const int n = ::GetKeyNameTextW(static_cast<LONG>(scan << 16), buffer, 256);
-        if (n > 0) return WideString(reinterpret_cast<const char16_t*>(buffer), static_cast<std::size_t>(n < 256 ? n : 256));
+        if (n > 0)
+            return WideString(reinterpret_cast<const char16_t*>(buffer), static_cast<std::size_t>(n < 256 ? n : 256));
     }
     // The system has no name for it: the class library's.
     return AnsiToWide(ShortCutToText(key));

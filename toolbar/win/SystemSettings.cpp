@@ -65,7 +65,8 @@ bool IsWindowsNT() { return (::GetVersion() & 0x80000000u) == 0; }
 
 int GetMenuShowDelay() {
     DWORD delay = 0;
-    if (::SystemParametersInfoA(SPI_GETMENUSHOWDELAY, 0, &delay, 0)) return static_cast<int>(std::min<DWORD>(delay, 0x7FFFFFFF));
+    if (::SystemParametersInfoA(SPI_GETMENUSHOWDELAY, 0, &delay, 0))
+        return static_cast<int>(std::min<DWORD>(delay, 0x7FFFFFFF));
     static const int fromRegistry = MenuShowDelayFromUserRegistry();
     return fromRegistry;
 }

@@ -18,6 +18,4 @@ void TTBChevronItem::SetChevronHint(const WideString& value) {
     SetCaption(tb::EscapeAmpersandsW(tb::GetShortHintW(value)));
 }
 
-TTBView* TTBChevronItem::GetChevronParentView() {
-    return toolbar_ ? toolbar_->View() : nullptr;
-}
+TTBView* TTBChevronItem::GetChevronParentView() { return toolbar_ ? toolbar_->View() : nullptr; }

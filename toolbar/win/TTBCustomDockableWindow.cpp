@@ -260,8 +260,8 @@ void TTBCustomDockableWindow::SetFloating(bool value) {
         frame->SetName(name);
         frame->SetCaptionW(caption_);
         frame->SetBorderStyle(bsToolWindow);
-        const tb::TNCExtents nc = tb::FloatingNCExtents(GetFloatingBorderSize(), showCaption_,
-                                                        ::GetSystemMetrics(SM_CYSMCAPTION));
+        const tb::TNCExtents nc =
+            tb::FloatingNCExtents(GetFloatingBorderSize(), showCaption_, ::GetSystemMetrics(SM_CYSMCAPTION));
         frame->SetBounds(0, 0, Width() + nc.Total().cx, Height() + nc.Total().cy);
         frame->SetShowHint(true);
         frame->SetVisible(true);
@@ -318,7 +318,8 @@ TCustomForm* TTBCustomDockableWindow::WindowForm() const {
     TCustomForm* outer = nullptr;
     for (TWinControl* p = Parent(); p; p = p->Parent())
         if (auto* f = dynamic_cast<TCustomForm*>(p)) outer = f;
-    if (outer && outer->Is<TTBFloatingWindowParent>()) return static_cast<TTBFloatingWindowParent*>(outer)->ParentForm();
+    if (outer && outer->Is<TTBFloatingWindowParent>())
+        return static_cast<TTBFloatingWindowParent*>(outer)->ParentForm();
     return outer;
 }
 
@@ -494,8 +495,9 @@ void TTBCustomDockableWindow::ResizeToClientSize(TSize client) {
 void TTBCustomDockableWindow::SetBounds(int left, int top, int width, int height) {
     if (floating_) {
         if (TTBFloatingWindowParent* frame = FloatingParent()) {
-            const TSize nc = tb::FloatingNCExtents(GetFloatingBorderSize(), showCaption_,
-                                                   ::GetSystemMetrics(SM_CYSMCAPTION)).Total();
+            const TSize nc =
+                tb::FloatingNCExtents(GetFloatingBorderSize(), showCaption_, ::GetSystemMetrics(SM_CYSMCAPTION))
+                    .Total();
             frame->SetBounds(frame->Left(), frame->Top(), width + nc.cx, height + nc.cy);
         }
         left = top = 0;
@@ -588,7 +590,8 @@ void TTBCustomDockableWindow::CMShowingChanged(TMessage& message) {
         HWND f = frame->Handle();
         if (visible) {
             if (floatingMode_ == fmOnTopOfAllForms) {
-                if (Application) ::SetWindowLongPtrA(f, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Application->Handle()));
+                if (Application)
+                    ::SetWindowLongPtrA(f, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Application->Handle()));
             } else if (TCustomForm* top = TopForm(); top && top->HandleAllocated()) {
                 HWND form = top->Handle();
                 if (::GetWindow(f, GW_OWNER) != form) {
@@ -606,8 +609,7 @@ void TTBCustomDockableWindow::CMShowingChanged(TMessage& message) {
         frame->Perform(CM_SHOWINGCHANGED);
     }
     const bool wasActive = ::GetActiveWindow() == Handle();
-    ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                   kQuietPos | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, kQuietPos | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     if (!visible && wasActive)
         if (HWND other = tb::FindOtherThreadWindow(Handle())) ::SetActiveWindow(other);
 }

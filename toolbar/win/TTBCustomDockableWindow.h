@@ -293,8 +293,8 @@ private:
     int updateCount_ = 0;
     bool arrangeNeeded_ = false;
     int sizingCount_ = 0;
-    int hideCount_ = 0;        // visibility updates suspended while the parent changes
-    int moveReportsOff_ = 0;   // move reports suspended while the parent changes
+    int hideCount_ = 0;       // visibility updates suspended while the parent changes
+    int moveReportsOff_ = 0;  // move reports suspended while the parent changes
     bool dragging_ = false;
     bool keepPlace_ = false;
     bool canSplit_ = false;

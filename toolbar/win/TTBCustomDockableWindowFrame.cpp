@@ -324,8 +324,8 @@ void TTBCustomDockableWindow::WMEraseBkgnd(TMessage& message) {
         ::IntersectClipRect(dc, 0, 0, client.Right, client.Bottom);
         const tb::TNCExtents e = GetDockedNCArea();
         const TRect dockClient = currentDock_->ClientRect();
-        currentDock_->DrawBackground(dc, Bounds(-Left() - e.TopLeft.cx, -Top() - e.TopLeft.cy, dockClient.Width(),
-                                                dockClient.Height()));
+        currentDock_->DrawBackground(
+            dc, Bounds(-Left() - e.TopLeft.cx, -Top() - e.TopLeft.cy, dockClient.Width(), dockClient.Height()));
         ::RestoreDC(dc, s);
         message.Result = 1;
         return;

@@ -70,7 +70,7 @@ struct TTBCustomDockableWindow::TDragState {
     bool StartFloating = false;
     TPoint StartFloatingPosition;
 
-    TPoint Press;       // relative to the outer rectangle
+    TPoint Press;  // relative to the outer rectangle
     TSize Outer;
     TPoint PressScreen;
     bool DoNotDock = false;
@@ -226,7 +226,8 @@ void TTBCustomDockableWindow::TDragState::CollectCandidates(TTBCustomDockableWin
     const std::vector<TTBDock*> docks = CandidateDocks(w);
     TSize client;
     w.OrderControls(false, w.docked_ ? tb::DockTypeOf(w.currentDock_->Position()) : dtFloating, nullptr, client);
-    const TSize floatNC = tb::FloatingNCExtents(FloatBorder, w.showCaption_, ::GetSystemMetrics(SM_CYSMCAPTION)).Total();
+    const TSize floatNC =
+        tb::FloatingNCExtents(FloatBorder, w.showCaption_, ::GetSystemMetrics(SM_CYSMCAPTION)).Total();
     FloatSize = TSize{client.cx + floatNC.cx, client.cy + floatNC.cy};
     for (TTBDock* d : docks) {
         for (TTBCustomDockableWindow* other : d->Windows()) {
@@ -242,7 +243,8 @@ void TTBCustomDockableWindow::TDragState::CollectCandidates(TTBCustomDockableWin
             TSize there;
             w.OrderControls(false, tb::DockTypeOf(d->Position()), d, there);
             const TSize nc =
-                tb::DockedNCExtents(d->Position(), d->AllowDrag(), w.dragHandleStyle_, w.closeButtonWhenDocked_).Total();
+                tb::DockedNCExtents(d->Position(), d->AllowDrag(), w.dragHandleStyle_, w.closeButtonWhenDocked_)
+                    .Total();
             c.Size = TSize{there.cx + nc.cx, there.cy + nc.cy};
         }
         for (int r = 0; r <= d->GetHighestRow(true); ++r) {
@@ -360,7 +362,8 @@ void TTBCustomDockableWindow::DragStep(TDragState& st, bool firstStep) {
         rect = TRect{};
         ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_NO)));
     } else if (keepPlace_) {
-        ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(currentDock_ && currentDock_->IsVertical() ? IDC_SIZENS : IDC_SIZEWE)));
+        ::SetCursor(::LoadCursorA(
+            nullptr, reinterpret_cast<LPCSTR>(currentDock_ && currentDock_->IsVertical() ? IDC_SIZENS : IDC_SIZEWE)));
     } else {
         ::SetCursor(st.StartCursor);
     }
@@ -476,8 +479,7 @@ void TTBCustomDockableWindow::BeginSizing(int handle) {
         });
         TPoint last = Point(startPos.x, startPos.y);
         accepted = RunCaptureLoop(
-            captureWindow, alive,
-            [](const MSG& msg) { return msg.wParam == VK_ESCAPE && msg.message == WM_KEYDOWN; },
+            captureWindow, alive, [](const MSG& msg) { return msg.wParam == VK_ESCAPE && msg.message == WM_KEYDOWN; },
             [&](const MSG&) {
                 POINT p;
                 ::GetCursorPos(&p);

@@ -32,12 +32,9 @@ THintWindowClass ToolbarHintWindowClass() { return THintWindowClass::Of<TTBHintW
 
 TTBViewOrientation OrientationOf(TTBDockType type) {
     switch (type) {
-        case dtFloating:
-            return TTBViewOrientation::Floating;
-        case dtLeftRight:
-            return TTBViewOrientation::Vertical;
-        default:
-            return TTBViewOrientation::Horizontal;
+        case dtFloating: return TTBViewOrientation::Floating;
+        case dtLeftRight: return TTBViewOrientation::Vertical;
+        default: return TTBViewOrientation::Horizontal;
     }
 }
 
@@ -45,8 +42,7 @@ TTBViewOrientation OrientationOf(TTBDockType type) {
 
 TTBCustomToolbar::TTBCustomToolbar(TComponent* owner) : TTBCustomToolbar(owner, TParts{}) {}
 
-TTBCustomToolbar::TTBCustomToolbar(TComponent* owner, const TParts& parts)
-    : TTBCustomDockableWindow(owner) {
+TTBCustomToolbar::TTBCustomToolbar(TComponent* owner, const TParts& parts) : TTBCustomDockableWindow(owner) {
     TControlStyle style = ControlStyle();
     style.Include(csAcceptsControls);
     style.Exclude(csCaptureMouse);
@@ -207,10 +203,10 @@ void TTBCustomToolbar::OffsetsFor(TTBDockType type, TTBDock* dock, bool current,
     wrap = 0;
     chevron = 0;
     if (dock) {
-        const TSize nc = current ? GetDockedNCArea().Total()
-                                 : DockedNCExtents(dock->Position(), dock->AllowDrag(), DragHandleStyle(),
-                                                   CloseButtonWhenDocked())
-                                       .Total();
+        const TSize nc =
+            current ? GetDockedNCArea().Total()
+                    : DockedNCExtents(dock->Position(), dock->AllowDrag(), DragHandleStyle(), CloseButtonWhenDocked())
+                          .Total();
         const bool vertical = dock->IsVertical();
         wrap = DockWrapOffset(shrinkMode_, vertical, TSize{dock->Width(), dock->Height()}, dock->NonClientSize(), nc);
         chevron = DockChevronOffset(shrinkMode_, current, ShrunkLength(), vertical ? nc.cy : nc.cx);
@@ -233,7 +229,8 @@ void TTBCustomToolbar::OrderControls(bool canMoveControls, TTBDockType wasDocked
         type = CurrentDockType();
         if (type == dtNotDocked) {
             const bool keepsWidth = !AutoResize() || (Anchors().Contains(akLeft) && Anchors().Contains(akRight));
-            const TToolbarOffsets o = FreeToolbarOffsets(shrinkMode_, keepsWidth, Width() - GetDockedNCArea().Total().cx);
+            const TToolbarOffsets o =
+                FreeToolbarOffsets(shrinkMode_, keepsWidth, Width() - GetDockedNCArea().Total().cx);
             wrap = o.wrap;
             chevron = o.chevron;
         } else {
@@ -321,8 +318,7 @@ std::vector<TFloatingSize> TTBCustomToolbar::CollectFloatingSizes() {
     const TPoint single = view_->MeasurePositions(TTBViewOrientation::Floating, 0, 0, kChevronSize, TPoint{});
     const int lineHeight = std::max(1, single.Y - margins.Top - margins.Bottom);
     return tb::CollectFloatingSizes(margins.Left + margins.Right, [this, margins, lineHeight](int wrapWidth) {
-        const TPoint size =
-            view_->MeasurePositions(TTBViewOrientation::Floating, wrapWidth, 0, kChevronSize, TPoint{});
+        const TPoint size = view_->MeasurePositions(TTBViewOrientation::Floating, wrapWidth, 0, kChevronSize, TPoint{});
         return TFloatingMeasure{size.X, size.Y, std::max(1, (size.Y - margins.Top - margins.Bottom) / lineHeight)};
     });
 }

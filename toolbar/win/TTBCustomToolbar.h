@@ -201,7 +201,7 @@ private:
     int floatingWidth_ = 0;
     bool registered_ = false;
     bool inMouseDown_ = false;
-    int arranging_ = 0;  // a layout of the toolbar runs: view changes must not arrange again
+    int arranging_ = 0;       // a layout of the toolbar runs: view changes must not arrange again
     bool baseValid_ = false;  // the recorded layout state: the base size below is current
     TSize baseSize_;
     TPoint arrangedSize_;

@@ -39,9 +39,7 @@ TTBDock::TTBDock(TComponent* owner) : TCustomControl(owner) {
     SetAlign(AlignOf(position_));
 }
 
-TTBDock::~TTBDock() {
-    SetBackground(nullptr);
-}
+TTBDock::~TTBDock() { SetBackground(nullptr); }
 
 void TTBDock::CreateParams(TCreateParams& params) {
     TCustomControl::CreateParams(params);
@@ -154,9 +152,7 @@ void TTBDock::EndUpdate() {
     if (--updateCount_ == 0 && arrangeNeeded_) ArrangeToolbars();
 }
 
-TTBCustomDockableWindow* TTBDock::GetToolbar(int index) const {
-    return visible_.at(static_cast<std::size_t>(index));
-}
+TTBCustomDockableWindow* TTBDock::GetToolbar(int index) const { return visible_.at(static_cast<std::size_t>(index)); }
 
 int TTBDock::GetHighestRow(bool effective) const {
     int highest = -1;

@@ -38,9 +38,8 @@ using TRequestDockEvent = Method<void(TObject* sender, TTBCustomDockableWindow* 
 class TTBDock : public TCustomControl {
     CLASSLIB_COMPONENT(TTBDock, TCustomControl)
     CLASSLIB_MESSAGES(TTBDock, CLASSLIB_ON(WM_ERASEBKGND, &TTBDock::WMEraseBkgnd),
-                      CLASSLIB_ON(WM_NCCALCSIZE, &TTBDock::WMNCCalcSize),
-                      CLASSLIB_ON(WM_NCPAINT, &TTBDock::WMNCPaint), CLASSLIB_ON(WM_MOVE, &TTBDock::WMMove),
-                      CLASSLIB_ON(WM_SYSCOMMAND, &TTBDock::RelayToFloating),
+                      CLASSLIB_ON(WM_NCCALCSIZE, &TTBDock::WMNCCalcSize), CLASSLIB_ON(WM_NCPAINT, &TTBDock::WMNCPaint),
+                      CLASSLIB_ON(WM_MOVE, &TTBDock::WMMove), CLASSLIB_ON(WM_SYSCOMMAND, &TTBDock::RelayToFloating),
                       CLASSLIB_ON(CM_DIALOGKEY, &TTBDock::RelayToFloating),
                       CLASSLIB_ON(CM_DIALOGCHAR, &TTBDock::RelayToFloating))
 

@@ -24,8 +24,10 @@ void TTBEditItem::SetText(const WideString& value) {
 }
 
 void TTBEditItem::AdjustText(WideString& text) {
-    if (charCase_ == ecUpperCase) text = WideUpperCase(text);
-    else if (charCase_ == ecLowerCase) text = WideLowerCase(text);
+    if (charCase_ == ecUpperCase)
+        text = WideUpperCase(text);
+    else if (charCase_ == ecLowerCase)
+        text = WideLowerCase(text);
 }
 
 void TTBEditItem::SetEditCaption(const WideString& value) {

@@ -24,12 +24,19 @@ namespace {
 
 bool IsButtonDown(UINT msg) {
     switch (msg) {
-        case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK:
-        case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK:
-        case WM_NCRBUTTONDOWN: case WM_NCRBUTTONDBLCLK: case WM_NCMBUTTONDOWN: case WM_NCMBUTTONDBLCLK:
-            return true;
-        default:
-            return false;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCRBUTTONDBLCLK:
+        case WM_NCMBUTTONDOWN:
+        case WM_NCMBUTTONDBLCLK: return true;
+        default: return false;
     }
 }
 
@@ -142,8 +149,10 @@ void TTBEditItemViewer::MouseDown(TShiftState shift, int x, int y, bool& mouseDo
         TTBItemViewer::MouseDown(shift, x, y, mouseDownOnMenu);
         return;
     }
-    if (Item()->Enabled()) Execute(true);
-    else if (!View()->ParentView() && View()->IsToolbar()) View()->EndModal();
+    if (Item()->Enabled())
+        Execute(true);
+    else if (!View()->ParentView() && View()->IsToolbar())
+        View()->EndModal();
 }
 
 void TTBEditItemViewer::MouseUp(int x, int y, bool mouseWasDownOnMenu) {
@@ -151,8 +160,10 @@ void TTBEditItemViewer::MouseUp(int x, int y, bool mouseWasDownOnMenu) {
         TTBItemViewer::MouseUp(x, y, mouseWasDownOnMenu);
         return;
     }
-    if (Item()->Enabled()) Execute(true);
-    else if (!View()->ParentView() && View()->IsToolbar()) View()->EndModal();
+    if (Item()->Enabled())
+        Execute(true);
+    else if (!View()->ParentView() && View()->IsToolbar())
+        View()->EndModal();
 }
 
 void TTBEditItemViewer::PrepareEditWindow(HWND edit) {
@@ -188,13 +199,13 @@ bool TTBEditItemViewer::Edit(HWND captureWnd) {
         TScopeExit cleanUp([&] { EndEdit(); });
         brush_ = ::CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(editColor_)));
         font_ = ::CreateFontIndirectW(&log);
-        editWnd_ = ::CreateWindowExW(exStyle, L"EDIT", reinterpret_cast<const wchar_t*>(item->Text().c_str()),
-                                     style, r.Left, r.Top, r.Width(), r.Height(), viewWnd, nullptr,
-                                     ::GetModuleHandleW(nullptr), nullptr);
+        editWnd_ =
+            ::CreateWindowExW(exStyle, L"EDIT", reinterpret_cast<const wchar_t*>(item->Text().c_str()), style, r.Left,
+                              r.Top, r.Width(), r.Height(), viewWnd, nullptr, ::GetModuleHandleW(nullptr), nullptr);
         if (!editWnd_) RaiseLastError("Cannot create the edit window: ");
         ::SetWindowLongPtrW(editWnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        oldProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
-            editWnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TTBEditItemViewer::EditWndProc)));
+        oldProc_ = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(editWnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TTBEditItemViewer::EditWndProc)));
         ::SendMessageW(editWnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
         PrepareEditWindow(editWnd_);
         ::ShowWindow(editWnd_, SW_SHOWNOACTIVATE);
@@ -250,8 +261,10 @@ void TTBEditItemViewer::RunLoop(HWND viewWnd, HWND captureWnd) {
                 const HWND under = ::WindowFromPoint(pt);
                 const bool overEdit = under == editWnd_ || ::IsChild(editWnd_, under);
                 const HWND capture = ::GetCapture();
-                if (capture == captureWnd && overEdit) ::ReleaseCapture();
-                else if (!capture && !overEdit) ::SetCapture(captureWnd);
+                if (capture == captureWnd && overEdit)
+                    ::ReleaseCapture();
+                else if (!capture && !overEdit)
+                    ::SetCapture(captureWnd);
                 if (::GetCapture() == captureWnd) ::SetCursor(::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
             }
         } else if (IsButtonDown(msg.message)) {

@@ -34,8 +34,8 @@ TTBFloatingWindowParent::TTBFloatingWindowParent(TComponent* owner) : TCustomFor
 
 void TTBFloatingWindowParent::CreateParams(TCreateParams& params) {
     TCustomForm::CreateParams(params);
-    params.Style &= ~static_cast<DWORD>(WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
-                                        WS_DLGFRAME);
+    params.Style &=
+        ~static_cast<DWORD>(WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_DLGFRAME);
     params.Style |= WS_POPUP | WS_BORDER;
     if (window_ && window_->Resizable()) params.Style |= WS_THICKFRAME;
     params.ExStyle = (params.ExStyle & ~static_cast<DWORD>(WS_EX_APPWINDOW | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME)) |
@@ -224,8 +224,7 @@ void TTBFloatingWindowParent::WMNCLButtonDblClk(TMessage& message) {
 }
 
 void TTBFloatingWindowParent::WMNCRButtonUp(TMessage& message) {
-    if (window_ && window_->HandleAllocated())
-        ::SendMessageA(window_->Handle(), WM_CONTEXTMENU, 0, message.LParam);
+    if (window_ && window_->HandleAllocated()) ::SendMessageA(window_->Handle(), WM_CONTEXTMENU, 0, message.LParam);
     message.Result = 0;
 }
 

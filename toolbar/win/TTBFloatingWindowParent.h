@@ -10,8 +10,7 @@ class TTBCustomDockableWindow;
 
 class TTBFloatingWindowParent : public TCustomForm {
     CLASSLIB_COMPONENT(TTBFloatingWindowParent, TCustomForm)
-    CLASSLIB_MESSAGES(TTBFloatingWindowParent,
-                      CLASSLIB_ON(WM_GETMINMAXINFO, &TTBFloatingWindowParent::WMGetMinMaxInfo),
+    CLASSLIB_MESSAGES(TTBFloatingWindowParent, CLASSLIB_ON(WM_GETMINMAXINFO, &TTBFloatingWindowParent::WMGetMinMaxInfo),
                       CLASSLIB_ON(WM_NCCALCSIZE, &TTBFloatingWindowParent::WMNCCalcSize),
                       CLASSLIB_ON(WM_NCPAINT, &TTBFloatingWindowParent::WMNCPaint),
                       CLASSLIB_ON(WM_PRINT, &TTBFloatingWindowParent::WMPrint),

@@ -279,7 +279,8 @@ void TTBItemViewer::PaintToolbarStyle(HDC dc, const TRect& client, bool isSelect
 
     if ((isSelected && enabled) || checked) {
         if (combo) {
-            DrawEdgeRect(dc, parts.button, (isPushed && capture) || checked ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+            DrawEdgeRect(dc, parts.button, (isPushed && capture) || checked ? BDR_SUNKENOUTER : BDR_RAISEDINNER,
+                         BF_RECT);
             if (isSelected && enabled) {
                 DrawEdgeRect(dc, parts.arrow, isPushed && !capture ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
             }
@@ -319,7 +320,8 @@ void TTBItemViewer::PaintToolbarStyle(HDC dc, const TRect& client, bool isSelect
                 text.left += images->Width() + 1;
             }
         }
-        DrawItemCaption(dc, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | PrefixFlags(view_), shadow, GetCaptionText());
+        DrawItemCaption(dc, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | PrefixFlags(view_), shadow,
+                        GetCaptionText());
     }
     if (image) {
         RECT area = ToRECT(content);
@@ -340,7 +342,8 @@ void TTBItemViewer::PaintMenuStyle(HDC dc, const TRect& client, bool isSelected,
     TCustomImageList* images = GetImageList();
     const bool image = ImageShown() && images;
     const int h = client.Height();
-    const int column = MenuImageColumnWidth(h, images != nullptr, images ? TPoint{images->Width(), images->Height()} : TPoint{});
+    const int column =
+        MenuImageColumnWidth(h, images != nullptr, images ? TPoint{images->Width(), images->Height()} : TPoint{});
     const int check = ::GetSystemMetrics(SM_CXMENUCHECK);
 
     if (isSelected) {
@@ -377,9 +380,9 @@ void TTBItemViewer::PaintMenuStyle(HDC dc, const TRect& client, bool isSelected,
                 DrawEdgeRect(dc, line, isSelected ? BDR_SUNKENOUTER : EDGE_ETCHED, BF_LEFT);
             }
         }
-        const TRect glyph{client.Right - check, client.Top + (h - ::GetSystemMetrics(SM_CYMENUCHECK)) / 2,
-                          client.Right, client.Top + (h - ::GetSystemMetrics(SM_CYMENUCHECK)) / 2 +
-                                            ::GetSystemMetrics(SM_CYMENUCHECK)};
+        const TRect glyph{
+            client.Right - check, client.Top + (h - ::GetSystemMetrics(SM_CYMENUCHECK)) / 2, client.Right,
+            client.Top + (h - ::GetSystemMetrics(SM_CYMENUCHECK)) / 2 + ::GetSystemMetrics(SM_CYMENUCHECK)};
         if (shadow) {
             DrawMenuArrow(dc, TRect{glyph.Left + 1, glyph.Top + 1, glyph.Right + 1, glyph.Bottom + 1},
                           ::GetSysColor(COLOR_BTNHIGHLIGHT));
@@ -426,8 +429,9 @@ void TTBSeparatorItemViewer::Paint(HDC dc, const TRect& r, bool, bool, bool) {
     auto* separator = dynamic_cast<TTBSeparatorItem*>(Item());
     if (separator && separator->Blank()) return;
     const bool horizontalView = View()->Orientation() != TTBViewOrientation::Vertical;
-    DrawSeparatorLine(dc, r, SeparatorLineFor(IsToolbarStyle(), horizontalView, IsLineSeparator(),
-                                               View()->Orientation() == TTBViewOrientation::Floating));
+    DrawSeparatorLine(dc, r,
+                      SeparatorLineFor(IsToolbarStyle(), horizontalView, IsLineSeparator(),
+                                       View()->Orientation() == TTBViewOrientation::Floating));
 }
 
 void TTBChevronItemViewer::Paint(HDC dc, const TRect& r, bool isSelected, bool isPushed, bool) {

@@ -149,7 +149,6 @@ HRESULT TTBItemViewerAccObject::get_accName(VARIANT child, BSTR* name) {
     });
 }
 
-
 HRESULT TTBItemViewerAccObject::get_accRole(VARIANT child, VARIANT* role) {
     if (!role) return E_POINTER;
     ::VariantInit(role);
@@ -218,8 +217,8 @@ HRESULT TTBItemViewerAccObject::get_accDefaultAction(VARIANT child, BSTR* text) 
     *text = nullptr;
     return Call(&child, [&] {
         if (!tb::IsViewerAvailable(viewer_)) return S_FALSE;
-        return tb::PutText(text, tb::AccDefaultAction(SubmenuOpen(viewer_), HasSubmenu(viewer_),
-                                                      InMenu(viewer_->View())));
+        return tb::PutText(text,
+                           tb::AccDefaultAction(SubmenuOpen(viewer_), HasSubmenu(viewer_), InMenu(viewer_->View())));
     });
 }
 

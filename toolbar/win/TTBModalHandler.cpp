@@ -71,8 +71,8 @@ void UpdateHover(TTBView* root, TPoint screen, bool hoverTiming) {
     if (Application) {
         bool captured = false;
         for (TTBView* v : OpenChain(root)) captured = captured || v->Capture();
-        const bool wantsHint = sel && ((deepest->Style() & kVssShowHints) ||
-                                       sel->Item()->EffectiveOptions().Contains(tboShowHint));
+        const bool wantsHint =
+            sel && ((deepest->Style() & kVssShowHints) || sel->Item()->EffectiveOptions().Contains(tboShowHint));
         if (wantsHint && !captured && deepest->MouseOverSelected()) {
             Application->ActivateHint(screen);
         } else {
@@ -350,11 +350,21 @@ struct TRoute {
 };
 // Which step takes which message; every other message is dispatched.
 constexpr TRoute kRoutes[] = {
-    {WM_KEYDOWN, OnKeyDown},         {WM_SYSKEYDOWN, OnKeyDown},    {WM_CHAR, OnChar},
-    {WM_SYSCHAR, OnChar},            {WM_TIMER, OnTimer},           {WM_MOUSEMOVE, OnMouseMove},
-    {WM_LBUTTONDOWN, OnButtonDown},  {WM_LBUTTONDBLCLK, OnButtonDown}, {WM_RBUTTONDOWN, OnButtonDown},
-    {WM_LBUTTONUP, OnButtonUp},      {WM_RBUTTONUP, OnButtonUp},    {WM_MOUSEWHEEL, OnMouseWheel},
-    {WM_CONTEXTMENU, Swallow},       {kWmSysTimer, Swallow},        {kWmKeyF1, Swallow},
+    {WM_KEYDOWN, OnKeyDown},
+    {WM_SYSKEYDOWN, OnKeyDown},
+    {WM_CHAR, OnChar},
+    {WM_SYSCHAR, OnChar},
+    {WM_TIMER, OnTimer},
+    {WM_MOUSEMOVE, OnMouseMove},
+    {WM_LBUTTONDOWN, OnButtonDown},
+    {WM_LBUTTONDBLCLK, OnButtonDown},
+    {WM_RBUTTONDOWN, OnButtonDown},
+    {WM_LBUTTONUP, OnButtonUp},
+    {WM_RBUTTONUP, OnButtonUp},
+    {WM_MOUSEWHEEL, OnMouseWheel},
+    {WM_CONTEXTMENU, Swallow},
+    {kWmSysTimer, Swallow},
+    {kWmKeyF1, Swallow},
 };
 
 // One message taken from the queue, to the step that handles its kind.
@@ -384,8 +394,8 @@ void AfterMessage(TLoopRun& run) {
 
 }  // namespace
 
-void TTBModalHandler::Loop(TTBView* root, const std::shared_ptr<bool>& alive, bool fromMouseDown,
-                           bool trackRightButton, bool, bool executeSelected) {
+void TTBModalHandler::Loop(TTBView* root, const std::shared_ptr<bool>& alive, bool fromMouseDown, bool trackRightButton,
+                           bool, bool executeSelected) {
     root_ = root;
     root->ClearDoneAction();
     root->SetCaptureWnd(wnd_);
@@ -450,7 +460,6 @@ void tb::CarryOutDoneAction(const TTBDoneAction& done) {
             }
             break;
         }
-        default:
-            break;
+        default: break;
     }
 }

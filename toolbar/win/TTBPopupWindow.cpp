@@ -144,18 +144,12 @@ void TTBPopupWindow::WndProc(TMessage& message) {
             message.Result = 0;
             return;
         }
-        case WM_PRINT:
-            HandleWMPrint(WindowHandle(), message, &TTBPopupWindow::PaintFrame, this);
-            return;
-        case WM_CLOSE:
-            message.Result = 0;
-            return;
+        case WM_PRINT: HandleWMPrint(WindowHandle(), message, &TTBPopupWindow::PaintFrame, this); return;
+        case WM_CLOSE: message.Result = 0; return;
         case WM_GETOBJECT:
             if (view_ && AnswerGetObject(view_.get(), message)) return;
             break;
-        case WM_MOUSEACTIVATE:
-            message.Result = MA_NOACTIVATE;
-            return;
+        case WM_MOUSEACTIVATE: message.Result = MA_NOACTIVATE; return;
         case CM_HINTSHOW: {
             // The selected item's tooltip text, as UTF-8, while the pointer stays on it.
             auto* info = reinterpret_cast<THintInfo*>(message.LParam);
@@ -172,24 +166,17 @@ void TTBPopupWindow::WndProc(TMessage& message) {
         case WM_CANCELMODE:
             if (view_ && (view_->GetRootView()->State() & kVsModal)) view_->GetRootView()->CancelMode();
             break;
-        case kAnimationStepMessage:
-            HandleAnimationStep(WindowHandle(), message);
-            return;
-        case kAnimationEndMessage:
-            ::SendNotifyMessageA(WindowHandle(), kPopupShowMessage, 2, 0);
-            return;
+        case kAnimationStepMessage: HandleAnimationStep(WindowHandle(), message); return;
+        case kAnimationEndMessage: ::SendNotifyMessageA(WindowHandle(), kPopupShowMessage, 2, 0); return;
         case WM_PAINT:
-        case WM_ERASEBKGND:
-            EndAnimation(WindowHandle());
-            break;
+        case WM_ERASEBKGND: EndAnimation(WindowHandle()); break;
         case CM_SHOWINGCHANGED:
             if (HandleAllocated()) {
                 if (Showing() && StartShowAnimation(this)) return;
                 if (!Showing()) EndAnimation(WindowHandle());
             }
             break;
-        default:
-            break;
+        default: break;
     }
     TCustomControl::WndProc(message);
     if (message.Msg == CM_SHOWINGCHANGED && Showing() && HandleAllocated()) {
@@ -263,10 +250,10 @@ TTBPopupWindow* tb::CreatePopup(TTBView* parentView, TTBItemViewer* parentViewer
         in.kind = TTBPopupKind::Submenu;
     } else if (chevronParent) {
         in.kind = parentView->Orientation() == TTBViewOrientation::Vertical ? TTBPopupKind::ChevronVertical
-                                                                              : TTBPopupKind::ChevronHorizontal;
+                                                                            : TTBPopupKind::ChevronHorizontal;
     } else {
         in.kind = parentView->Orientation() == TTBViewOrientation::Vertical ? TTBPopupKind::DropdownVertical
-                                                                              : TTBPopupKind::DropdownHorizontal;
+                                                                            : TTBPopupKind::DropdownHorizontal;
     }
     const TPopupPlacement placement = GetPopupPosition(in);
     view->SetOpenedLeft(placement.openedLeft);

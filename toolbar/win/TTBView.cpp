@@ -77,8 +77,8 @@ void tb::RecreateMenuFont() {
     GetMenuFont();
 }
 
-TTBView::TTBView(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem, TWinControl* window,
-                 bool isToolbar, bool customizing, bool usePriorityList)
+TTBView::TTBView(TComponent* owner, TTBView* parentView, TTBCustomItem* parentItem, TWinControl* window, bool isToolbar,
+                 bool customizing, bool usePriorityList)
     : TComponent(owner),
       parentView_(parentView),
       parentItem_(parentItem),
@@ -205,7 +205,8 @@ void TTBView::AddItemViewers(std::size_t& index, TTBCustomItem* item, int groupL
     }
     if (!customizing_ && item->ItemStyle().Contains(tbisEmbeddedGroup)) {
         TTBCustomItem* shown = item->LinkSubitems() ? item->LinkSubitems() : item;
-        for (int i = 0; i < shown->Count(); ++i) AddItemViewers(index, shown->Items(i), groupLevel + 1, toFront, usePriority);
+        for (int i = 0; i < shown->Count(); ++i)
+            AddItemViewers(index, shown->Items(i), groupLevel + 1, toFront, usePriority);
     }
 }
 
@@ -330,9 +331,7 @@ void TTBView::ItemNotification(TTBCustomItem* sender, bool relayed, TTBItemChang
                 InsertItemViewers(item);
                 break;
             case tbicSubitemsChanged:
-            case tbicRecreateItemViewers:
-                RebuildViewers();
-                break;
+            case tbicRecreateItemViewers: RebuildViewers(); break;
             case tbicDeleting: {
                 // The item's viewer and those of its embedded children (the deeper levels after it) go.
                 for (std::size_t i = 0; i < viewers_.size(); ++i) {
@@ -353,30 +352,23 @@ void TTBView::ItemNotification(TTBCustomItem* sender, bool relayed, TTBItemChang
                 }
                 break;
             }
-            case tbicSubitemsBeginUpdate:
-                BeginUpdate();
-                return;
-            case tbicSubitemsEndUpdate:
-                EndUpdate();
-                return;
+            case tbicSubitemsBeginUpdate: BeginUpdate(); return;
+            case tbicSubitemsEndUpdate: EndUpdate(); return;
             case tbicInvalidate:
                 for (const auto& v : viewers_) {
                     if (v->Item() == item) Invalidate(v.get());
                 }
                 break;
-            case tbicInvalidateAndResize:
-                InvalidatePositions();
-                break;
+            case tbicInvalidateAndResize: InvalidatePositions(); break;
             case tbicSubMenuImagesChanged:
                 for (TTBView* v = this; v; v = v->openView_) v->InvalidatePositions();
                 break;
-            case tbicNameChanged:
-                return;
+            case tbicNameChanged: return;
         }
     }
-    const bool loading = (parentItem_ && parentItem_->ComponentState().Contains(csLoading)) ||
-                         (parentItem_ && parentItem_->Owner() &&
-                          parentItem_->Owner()->ComponentState().Contains(csLoading));
+    const bool loading =
+        (parentItem_ && parentItem_->ComponentState().Contains(csLoading)) ||
+        (parentItem_ && parentItem_->Owner() && parentItem_->Owner()->ComponentState().Contains(csLoading));
     if (updateCount_ == 0 && !loading) ValidatePositions();
 }
 
@@ -505,7 +497,8 @@ TPoint TTBView::UpdatePositions() {
     downArrow_ = result.downArrow;
     size_ = result.size;
     validated_ = true;
-    if (TTBCustomItem* chevron = GetChevronItem(); chevron && result.chevronUsed) chevron->SetEnabled(result.chevronEnabled);
+    if (TTBCustomItem* chevron = GetChevronItem(); chevron && result.chevronUsed)
+        chevron->SetEnabled(result.chevronEnabled);
     AutoSize(size_.X, size_.Y);
 
     // A changed layout is repainted at once through a bitmap, so that the window never shows it erased.
@@ -684,8 +677,7 @@ void TTBView::Select(TTBItemViewer* viewer, bool byMouse) {
         if (byMouse && viewer->Item()->ItemStyle().Contains(tbisSubmenu)) {
             StartTimer(kTimerOpen, static_cast<UINT>(GetMenuShowDelay()));
         }
-    } else if ((state_ & kVsMouseInTb) &&
-               (byMouse || !viewer->Item()->ItemStyle().Contains(tbisNoAutoOpen))) {
+    } else if ((state_ & kVsMouseInTb) && (byMouse || !viewer->Item()->ItemStyle().Contains(tbisNoAutoOpen))) {
         OpenChildPopup(!byMouse);
     }
 }
@@ -820,12 +812,8 @@ void TTBView::KeyDown(std::uint16_t& key, TShiftState shift) {
         if (toolbar && horizontalToolbar) toolbar->Select(toolbar->NextSelectable(toolbar->selected_, forward), false);
     };
     switch (key) {
-        case VK_TAB:
-            Select(NextSelectable(selected_, !shift.Contains(ssShift)), false);
-            break;
-        case VK_RETURN:
-            ExecuteSelected(true);
-            break;
+        case VK_TAB: Select(NextSelectable(selected_, !shift.Contains(ssShift)), false); break;
+        case VK_RETURN: ExecuteSelected(true); break;
         case VK_ESCAPE:
             // One level back; a menu bar keeps its item highlighted without opening the next one.
             if (parentView_) {
@@ -835,9 +823,7 @@ void TTBView::KeyDown(std::uint16_t& key, TShiftState shift) {
             }
             break;
         case VK_MENU:
-        case VK_F10:
-            EndModal();
-            break;
+        case VK_F10: EndModal(); break;
         case VK_HOME:
         case VK_END:
             Select(NextSelectable(nullptr, key == VK_HOME), false);
@@ -884,8 +870,7 @@ void TTBView::KeyDown(std::uint16_t& key, TShiftState shift) {
             EndModalWithHelp(context);
             break;
         }
-        default:
-            return;
+        default: return;
     }
     key = 0;
 }
@@ -976,8 +961,7 @@ void TTBView::HandleTimer(int id) {
                 StopTimer(id);
             }
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

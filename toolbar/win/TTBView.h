@@ -31,7 +31,7 @@ enum class TTBDoneActionKind { None, Cancel, ClickItem, SysMenu, Help };
 struct TTBDoneAction {
     TTBDoneActionKind kind = TTBDoneActionKind::None;
     TTBCustomItem* clickItem = nullptr;
-    bool sound = false;       // the clicked viewer was in a popup: the command sound may play
+    bool sound = false;  // the clicked viewer was in a popup: the command sound may play
     HWND sysMenuWindow = nullptr;
     char16_t sysMenuKey = 0;
     std::int32_t helpContext = 0;
@@ -41,7 +41,7 @@ struct TTBDoneAction {
 constexpr unsigned kVsModal = 1u << 0;
 constexpr unsigned kVsDrawInOrder = 1u << 2;
 constexpr unsigned kVsShowAccels = 1u << 5;
-constexpr unsigned kVsMouseInTb = 1u << 6;  // toolbars: menus follow the pointer
+constexpr unsigned kVsMouseInTb = 1u << 6;      // toolbars: menus follow the pointer
 constexpr unsigned kVsDropDownMenus = 1u << 7;  // toolbars: a drop-down was just closed
 // View style bits.
 constexpr unsigned kVssMenuBar = 1u << 0;
@@ -86,7 +86,10 @@ class TTBView : public TComponent {
     unsigned Style() const { return style_; }
     void SetStyle(unsigned value) { style_ = value; }
     void SetWrapOffset(int value);
-    void SetMaxHeight(int value) { maxHeight_ = value; InvalidatePositions(); }
+    void SetMaxHeight(int value) {
+        maxHeight_ = value;
+        InvalidatePositions();
+    }
     int MaxHeight() const { return maxHeight_; }
     bool ShowsUpArrow() const { return upArrow_; }
     bool ShowsDownArrow() const { return downArrow_; }

@@ -131,8 +131,7 @@ bool tb::ToolbarAppHook(TMessage& message) {
             message.Result = 1;
             return true;
         }
-        default:
-            return false;
+        default: return false;
     }
 }
 

@@ -41,8 +41,7 @@ TBGRPixel BicubicSample(const TKelvoPixels& image, double y, double x);
 
 namespace bicubic_detail {
 // Weighted sum of a 4x4 neighbourhood given as four rows of four 3-byte pixels; writes 3 bytes to out.
-inline void Combine(const std::int16_t* w, const Byte* r0, const Byte* r1, const Byte* r2, const Byte* r3,
-                    Byte* out) {
+inline void Combine(const std::int16_t* w, const Byte* r0, const Byte* r1, const Byte* r2, const Byte* r3, Byte* out) {
     const Byte* rows[4] = {r0, r1, r2, r3};
     std::int32_t sb = 0, sg = 0, sr = 0;
     for (int r = 0; r < 4; ++r) {

@@ -8,9 +8,9 @@
 #include "tools/core/CropSelection.h"
 
 constexpr std::uint8_t CropIdle = 0;
-constexpr std::uint8_t CropDragging = 1;  // a new selection follows the pointer
-constexpr std::uint8_t CropShown = 2;     // the selection with its handles
-constexpr std::uint8_t CropAdjusting = 3; // a handle or the whole selection follows the pointer
+constexpr std::uint8_t CropDragging = 1;   // a new selection follows the pointer
+constexpr std::uint8_t CropShown = 2;      // the selection with its handles
+constexpr std::uint8_t CropAdjusting = 3;  // a handle or the whole selection follows the pointer
 
 struct TCropControlState {
     std::uint8_t State = CropIdle;

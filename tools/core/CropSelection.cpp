@@ -27,9 +27,7 @@ std::int64_t ScaledLength(std::int64_t length, std::int32_t num, std::int32_t de
     return RoundEven(v);
 }
 
-bool Inside(const TKelvoRect& r, const TKelvoRect& area) {
-    return !r.IsEmpty() && CompareRectInside(r, area) == 2;
-}
+bool Inside(const TKelvoRect& r, const TKelvoRect& area) { return !r.IsEmpty() && CompareRectInside(r, area) == 2; }
 
 TKelvoRect TakeCandidate(const TKelvoRect& candidate, const TKelvoRect& imageArea, TCropRatio ratio,
                          const TKelvoRect& current) {
@@ -48,8 +46,10 @@ std::int32_t CropRatioGcd(std::int32_t a, std::int32_t b) {
     a = std::abs(a);
     b = std::abs(b);
     while (a != 0 && b != 0) {
-        if (a > b) a %= b;
-        else b %= a;
+        if (a > b)
+            a %= b;
+        else
+            b %= a;
     }
     return a + b;
 }

@@ -15,15 +15,15 @@ bool Inside(const TRealPoint& p, std::int32_t xmax, std::int32_t ymax) {
     return p.X >= 0.0 && p.X <= xmax && p.Y >= 0.0 && p.Y <= ymax;
 }
 
-bool RowInside(const TKelvoCorrectionMapping& m, std::int32_t y, std::int32_t x0, std::int32_t x1,
-               std::int32_t xmax, std::int32_t ymax) {
+bool RowInside(const TKelvoCorrectionMapping& m, std::int32_t y, std::int32_t x0, std::int32_t x1, std::int32_t xmax,
+               std::int32_t ymax) {
     for (std::int32_t x = x0; x <= x1; ++x)
         if (!Inside(m.MapInverseScaled(x, y), xmax, ymax)) return false;
     return true;
 }
 
-bool ColumnInside(const TKelvoCorrectionMapping& m, std::int32_t x, std::int32_t y0, std::int32_t y1,
-                  std::int32_t xmax, std::int32_t ymax) {
+bool ColumnInside(const TKelvoCorrectionMapping& m, std::int32_t x, std::int32_t y0, std::int32_t y1, std::int32_t xmax,
+                  std::int32_t ymax) {
     for (std::int32_t y = y0; y <= y1; ++y)
         if (!Inside(m.MapInverseScaled(x, y), xmax, ymax)) return false;
     return true;

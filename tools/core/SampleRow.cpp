@@ -89,7 +89,8 @@ __attribute__((target("sse4.1"))) void SampleRowSse41(const TKelvoPixels& source
         const __m128i w23 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 8));  // rows 2 and 3
         __m128i sum = _mm_setzero_si128();
         for (int k = 0; k < 4; ++k) {
-            const __m128i wr = (k < 2) ? (k == 0 ? w01 : _mm_srli_si128(w01, 8)) : (k == 2 ? w23 : _mm_srli_si128(w23, 8));
+            const __m128i wr =
+                (k < 2) ? (k == 0 ? w01 : _mm_srli_si128(w01, 8)) : (k == 2 ? w23 : _mm_srli_si128(w23, 8));
             const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + k * stride));
             sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(px, pairLo), _mm_shuffle_epi8(wr, weightLo)));
             sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(px, pairHi), _mm_shuffle_epi8(wr, weightHi)));

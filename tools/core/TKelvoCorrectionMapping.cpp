@@ -115,8 +115,7 @@ double TKelvoCorrectionMapping::PreScaleY(double y) const {
     return y;
 }
 
-TBGRPixel TKelvoCorrectionMapping::SampleOutputPixel(const TKelvoPixels& source, std::int32_t x,
-                                                     std::int32_t y) const {
+TBGRPixel TKelvoCorrectionMapping::SampleOutputPixel(const TKelvoPixels& source, std::int32_t x, std::int32_t y) const {
     if (source.BytesPerPixel() != 3) throw EInvalidGraphic("The correction needs 24-bit pixels");
     const TRealPoint p = MapInverse(PreScaleX(x), PreScaleY(y));
     Byte out[3];
@@ -150,8 +149,8 @@ void SampleSourceAt(const TKelvoPixels& source, double X, double Y, Byte quality
         if (x0 >= left && x0 + 3 < right && y0 >= top && y0 + 3 < bottom) {
             const Byte* r0 = source.PixelAddress(std::int32_t(x0), std::int32_t(y0));
             const std::intptr_t stride = source.Stride();
-            bicubic_detail::Combine(BicubicWeights().Weights[ty][tx], r0, r0 + stride, r0 + 2 * stride,
-                                    r0 + 3 * stride, out);
+            bicubic_detail::Combine(BicubicWeights().Weights[ty][tx], r0, r0 + stride, r0 + 2 * stride, r0 + 3 * stride,
+                                    out);
         } else {
             bicubic_detail::SampleAt(source, tyi, txi, ty, tx, out);
         }

@@ -38,7 +38,8 @@ void TKelvoLineSegment::FillTable(std::uint16_t maxValue, TKelvoToneTable& table
     if (!(first <= toX) || !(toX >= 0.0) || !(first <= last)) return;
     const auto from = static_cast<std::size_t>(first < 0.0 ? 0.0 : first);
     const auto to = static_cast<std::size_t>(toX > last ? last : std::floor(toX));
-    for (std::size_t i = from; i <= to; ++i) table[i] = ClampLevel(maxValue, static_cast<double>(i) * Slope + Intercept);
+    for (std::size_t i = from; i <= to; ++i)
+        table[i] = ClampLevel(maxValue, static_cast<double>(i) * Slope + Intercept);
 }
 
 std::int32_t BuildToneTable(const TKelvoPointList& points, std::int32_t maxIndex, TKelvoToneTable& table) {

@@ -9,7 +9,7 @@
 
 using TKelvoToneTable = std::vector<std::uint16_t>;
 
-constexpr std::int32_t ToneTableOk = 0;                                       // S_OK
+constexpr std::int32_t ToneTableOk = 0;                                          // S_OK
 constexpr std::int32_t ToneTableFailed = static_cast<std::int32_t>(0x80004005);  // E_FAIL
 
 // maxValue when v > maxValue, 0 when v < 0 (or not a number), else v rounded to the nearest integer

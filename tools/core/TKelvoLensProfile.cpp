@@ -105,8 +105,7 @@ WideString TKelvoMemoryProfileStore::ReadString(const WideString& section, const
     return it == Values.end() ? WideString() : it->second;
 }
 
-bool TKelvoMemoryProfileStore::WriteString(const WideString& section, const WideString& key,
-                                           const WideString& value) {
+bool TKelvoMemoryProfileStore::WriteString(const WideString& section, const WideString& key, const WideString& value) {
     if (ReadOnly) return false;
     Values[{section, key}] = value;
     return true;
@@ -183,8 +182,9 @@ void TKelvoLensProfile::Load(IKelvoProfileStore& store, const WideString& make, 
     }
     // A file edited by hand may hold its focal lengths out of order or twice; the look-up needs them
     // ascending and distinct, so the table is sorted and only the first of equal focal lengths is kept.
-    std::stable_sort(entries_.begin(), entries_.end(),
-                     [](const TLensProfileEntry& a, const TLensProfileEntry& b) { return a.FocalLength < b.FocalLength; });
+    std::stable_sort(entries_.begin(), entries_.end(), [](const TLensProfileEntry& a, const TLensProfileEntry& b) {
+        return a.FocalLength < b.FocalLength;
+    });
     entries_.erase(std::unique(entries_.begin(), entries_.end(),
                                [](const TLensProfileEntry& a, const TLensProfileEntry& b) {
                                    return a.FocalLength == b.FocalLength;
@@ -225,8 +225,8 @@ std::optional<double> TKelvoLensProfile::AutomaticValue(double f) const {
 TLensLearnResult TKelvoLensProfile::Learn(IKelvoProfileStore& store, double f, double value) {
     if (make_.empty() || model_.empty() || f == 0.0 || !std::isfinite(f) || !std::isfinite(value))
         return TLensLearnResult::Skipped;
-    auto it = std::find_if(entries_.begin(), entries_.end(),
-                           [f](const TLensProfileEntry& e) { return e.FocalLength == f; });
+    auto it =
+        std::find_if(entries_.begin(), entries_.end(), [f](const TLensProfileEntry& e) { return e.FocalLength == f; });
     if (it == entries_.end()) {
         it = std::find_if(entries_.begin(), entries_.end(),
                           [f](const TLensProfileEntry& e) { return e.FocalLength > f; });

@@ -10,14 +10,14 @@ struct TPreparedRecord {
     // Affine.
     double M11, M12, M13, M21, M22, M23;
     // Keystone (kind 1 along y, kind 2 along x).
-    double Along;     // g*(M22 - 1) + 1 (kind 1) or g*(M11 - 1) + 1 (kind 2)
-    double AlongOff;  // g*M23 (kind 1) or g*M13 (kind 2)
-    double GQ;        // g*Q
-    double Size;      // H (kind 1) or W (kind 2)
-    double GP;        // g*P
-    double Across;    // g*(M11 - 1) + 1 (kind 1) or g*(M22 - 1) + 1 (kind 2)
-    double GCross;    // g*M12 (kind 1) or g*M21 (kind 2)
-    double AcrossOff; // g*M13 (kind 1) or g*M23 (kind 2)
+    double Along;      // g*(M22 - 1) + 1 (kind 1) or g*(M11 - 1) + 1 (kind 2)
+    double AlongOff;   // g*M23 (kind 1) or g*M13 (kind 2)
+    double GQ;         // g*Q
+    double Size;       // H (kind 1) or W (kind 2)
+    double GP;         // g*P
+    double Across;     // g*(M11 - 1) + 1 (kind 1) or g*(M22 - 1) + 1 (kind 2)
+    double GCross;     // g*M12 (kind 1) or g*M21 (kind 2)
+    double AcrossOff;  // g*M13 (kind 1) or g*M23 (kind 2)
 };
 
 TPreparedRecord Prepare(const TTransformRecord& r, double g, double w, double h) {

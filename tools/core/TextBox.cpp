@@ -40,11 +40,9 @@ TTextLayout LayoutTextLines(std::span<const TTextLine> lines, std::int32_t lineH
 
 void BlendTextMask(const TKelvoPixels& image, const TTextBox& box, const TKelvoPixels& mask, const TTextBlend& blend) {
     const TKelvoRect& b = box.Box;
-    if (b.IsEmpty() || mask.GetBounds() != MakeRect(0, 0, std::int32_t(b.Width()), std::int32_t(b.Height())))
-        return;
+    if (b.IsEmpty() || mask.GetBounds() != MakeRect(0, 0, std::int32_t(b.Width()), std::int32_t(b.Height()))) return;
     // The chosen colour as the blend takes it: 0xRRGGBB.
-    const std::uint32_t chosen =
-        ((blend.Color & 0xFF) << 16) | (blend.Color & 0xFF00) | ((blend.Color >> 16) & 0xFF);
+    const std::uint32_t chosen = ((blend.Color & 0xFF) << 16) | (blend.Color & 0xFF00) | ((blend.Color >> 16) & 0xFF);
     const TKelvoRect area = IntersectRects(b, image.GetBounds());
     for (std::int32_t y = area.Top; y < area.Bottom; ++y) {
         const std::int32_t my = box.MirrorY ? b.Bottom - 1 - y : y - b.Top;

@@ -24,7 +24,7 @@ TKelvoPoint HandlePoint(const TKelvoRect& box, int part) {
 }
 
 int HandleAt(const TKelvoRect& box, TKelvoPoint point) {
-    static constexpr int Order[] = {PartTopLeft, PartTop,     PartTopRight,    PartRight,
+    static constexpr int Order[] = {PartTopLeft,    PartTop,    PartTopRight,    PartRight,
                                     PartBottomLeft, PartBottom, PartBottomRight, PartLeft};
     for (int part : Order) {
         const TKelvoPoint h = HandlePoint(box, part);

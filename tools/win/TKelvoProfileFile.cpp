@@ -10,8 +10,8 @@ LPCWSTR W(const WideString& s) { return reinterpret_cast<LPCWSTR>(s.c_str()); }
 
 WideString TKelvoProfileFile::ReadString(const WideString& section, const WideString& key) {
     std::vector<wchar_t> buffer(LensProfileValueLimit, L'\0');
-    const DWORD n = GetPrivateProfileStringW(W(section), W(key), L"", buffer.data(),
-                                             static_cast<DWORD>(buffer.size()), W(fileName_));
+    const DWORD n = GetPrivateProfileStringW(W(section), W(key), L"", buffer.data(), static_cast<DWORD>(buffer.size()),
+                                             W(fileName_));
     return WideString(reinterpret_cast<const char16_t*>(buffer.data()), n);
 }
 

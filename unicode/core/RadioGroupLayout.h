@@ -9,8 +9,8 @@ namespace uni {
 
 struct TRadioGroupMetrics {
     int buttonCount = 0;
-    int columns = 1;     // clamped to 1..16
-    int width = 0;       // of the group
+    int columns = 1;  // clamped to 1..16
+    int width = 0;    // of the group
     int height = 0;
     int textHeight = 0;  // of the group font
     bool rightToLeft = false;

@@ -13,7 +13,8 @@ struct WideListCompare {
 };
 }  // namespace uni::detail
 
-using TUniStringListBase = classlib::BasicStringList<TUniStringList, TUniStrings, WideString, uni::detail::WideListCompare>;
+using TUniStringListBase =
+    classlib::BasicStringList<TUniStringList, TUniStrings, WideString, uni::detail::WideListCompare>;
 using TUniStringListSortCompare = TUniStringListBase::SortCompare;
 
 class TUniStringList : public TUniStringListBase {

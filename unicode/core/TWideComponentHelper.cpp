@@ -35,8 +35,7 @@ Helper* FindOrCreate(TComponent* component, bool create) {
 }  // namespace
 
 TWideComponentHelper::TWideComponentHelper(TComponent* component) : TComponent(nullptr), component_(component) {
-    if (!component)
-        throw EUniInternalError("Internal Error: TWideComponentHelper.Create should never be encountered.");
+    if (!component) throw EUniInternalError("Internal Error: TWideComponentHelper.Create should never be encountered.");
     component->FreeNotification(this);
 }
 

@@ -55,7 +55,10 @@ public:
     int Count() const { return count_; }
     // The bits that are still waiting (they are kept below bit Count()).
     std::uint32_t Pending() const { return buffer_; }
-    void Clear() { buffer_ = 0; count_ = 0; }
+    void Clear() {
+        buffer_ = 0;
+        count_ = 0;
+    }
 
 private:
     std::uint32_t buffer_ = 0;

@@ -38,7 +38,8 @@ WideChar WideCharOfMessage(const TMessage& message) {
 
 void SetWideCharOfMessage(TMessage& message, WideChar ch) {
     const auto unit = static_cast<std::uint16_t>(ch);
-    message.WParam = unit >= 256 ? WithWords(message.WParam, kPackedCharMarker, unit) : WithWords(message.WParam, unit, 0);
+    message.WParam =
+        unit >= 256 ? WithWords(message.WParam, kPackedCharMarker, unit) : WithWords(message.WParam, unit, 0);
 }
 
 }  // namespace uni

@@ -32,8 +32,8 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
 WideString DefWindowTextW(HWND wnd) {
     const auto length = ::DefWindowProcW(wnd, WM_GETTEXTLENGTH, 0, 0);
     WideString text(static_cast<std::size_t>(length) + 1, u'\0');
-    const auto got = ::DefWindowProcW(wnd, WM_GETTEXT, static_cast<WPARAM>(length + 1),
-                                      reinterpret_cast<LPARAM>(text.data()));
+    const auto got =
+        ::DefWindowProcW(wnd, WM_GETTEXT, static_cast<WPARAM>(length + 1), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
     return text;
 }
@@ -74,13 +74,10 @@ void TUniApplication::Notification(TComponent* component, TOperation operation) 
 
 bool TUniApplication::MainWindowHook(TMessage& message) {
     switch (message.Msg) {
-        case WM_SETTINGCHANGE:
-            lastSettingChange_ = g_lastSettingChange = ::GetTickCount();
-            return false;
+        case WM_SETTINGCHANGE: lastSettingChange_ = g_lastSettingChange = ::GetTickCount(); return false;
         case WM_CREATE:
             if (titlePending_ && Application && Application->Handle()) {
-                ::DefWindowProcW(Application->Handle(), WM_SETTEXT, 0,
-                                 reinterpret_cast<LPARAM>(pendingTitle_.c_str()));
+                ::DefWindowProcW(Application->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pendingTitle_.c_str()));
                 titlePending_ = false;
                 pendingTitle_.clear();
             }
@@ -97,8 +94,7 @@ bool TUniApplication::MainWindowHook(TMessage& message) {
             message.Result = wide->Execute() ? 1 : 0;
             return true;
         }
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -182,8 +178,9 @@ bool TUniApplication::FilterMessage(MSG& msg) {
 }
 
 int TUniApplication::MessageBox(const WideString& text, const WideString& caption, unsigned flags) {
-    if (!Application) return ::MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.c_str()),
-                                           reinterpret_cast<const wchar_t*>(caption.c_str()), flags);
+    if (!Application)
+        return ::MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.c_str()),
+                             reinterpret_cast<const wchar_t*>(caption.c_str()), flags);
     HWND appWindow = Application->Handle();
     HWND owner = Application->ActiveFormHandle();
     if (!owner) owner = appWindow;

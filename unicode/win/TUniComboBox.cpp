@@ -20,24 +20,31 @@ namespace {
 // procedures, where the system would narrow them to the code page.
 bool IsListTextMessage(std::uint32_t msg) {
     switch (msg) {
-        case LB_ADDSTRING: case LB_INSERTSTRING: case LB_GETTEXT: case LB_GETTEXTLEN: case LB_FINDSTRING:
-        case LB_FINDSTRINGEXACT: case LB_SELECTSTRING: case LB_DIR: case WM_GETTEXT: case WM_GETTEXTLENGTH:
-        case WM_SETTEXT:
-            return true;
-        default:
-            return false;
+        case LB_ADDSTRING:
+        case LB_INSERTSTRING:
+        case LB_GETTEXT:
+        case LB_GETTEXTLEN:
+        case LB_FINDSTRING:
+        case LB_FINDSTRINGEXACT:
+        case LB_SELECTSTRING:
+        case LB_DIR:
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+        case WM_SETTEXT: return true;
+        default: return false;
     }
 }
 
 // A typed character outside ASCII goes straight to the edit: the library's 8-bit key handling would narrow it.
 bool IsEditTextMessage(const TMessage& m) {
     switch (m.Msg) {
-        case WM_SETTEXT: case WM_GETTEXT: case WM_GETTEXTLENGTH: case EM_REPLACESEL: case WM_IME_CHAR:
-            return true;
-        case WM_CHAR:
-            return (m.WParam & 0xFFFF) >= 0x80;
-        default:
-            return false;
+        case WM_SETTEXT:
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+        case EM_REPLACESEL:
+        case WM_IME_CHAR: return true;
+        case WM_CHAR: return (m.WParam & 0xFFFF) >= 0x80;
+        default: return false;
     }
 }
 
@@ -75,7 +82,8 @@ bool TUniCustomComboBox::InWindow() const { return HandleAllocated() && ::IsWind
 
 WideString TUniCustomComboBox::PendingItem(int index) const {
     const AnsiString ansi = TCustomComboBox::Items()->Get(index);
-    if (index >= 0 && index < static_cast<int>(pending_.size()) && uni::ToAnsi(pending_[static_cast<std::size_t>(index)]) == ansi)
+    if (index >= 0 && index < static_cast<int>(pending_.size()) &&
+        uni::ToAnsi(pending_[static_cast<std::size_t>(index)]) == ansi)
         return pending_[static_cast<std::size_t>(index)];
     return uni::FromAnsi(ansi);
 }
@@ -198,7 +206,8 @@ WideString TUniComboBoxStrings::Get(int index) const {
     const LRESULT len = ::SendMessageW(wnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (len == CB_ERR) return WideString();
     std::u16string text(static_cast<std::size_t>(len) + 1, u'\0');
-    const LRESULT got = ::SendMessageW(wnd, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT got =
+        ::SendMessageW(wnd, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     if (got == CB_ERR) return WideString();
     text.resize(static_cast<std::size_t>(got < len ? got : len));
     return text;
@@ -249,6 +258,6 @@ void TUniComboBoxStrings::Clear() {
 
 int TUniComboBoxStrings::IndexOf(const WideString& s) const {
     if (!comboBox_->InWindow()) return TUniStrings::IndexOf(s);
-    return static_cast<int>(
-        ::SendMessageW(comboBox_->WindowHandle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(W(s))));
+    return static_cast<int>(::SendMessageW(comboBox_->WindowHandle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(W(s))));
 }

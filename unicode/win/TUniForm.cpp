@@ -55,9 +55,9 @@ void TUniForm::CreateWindowHandle(const TCreateParams& params) {
     if (!frame || frame == this || !frame->ClientHandle())
         throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
     uni::CreateWideWindowWith(this, params, &::DefMDIChildProcW, [&](const wchar_t* className) {
-        return ::CreateMDIWindowW(className, nullptr, params.Style & ~static_cast<DWORD>(WS_POPUP), params.X,
-                                  params.Y, params.Width, params.Height, frame->ClientHandle(),
-                                  params.WindowClass.hInstance, reinterpret_cast<LPARAM>(params.Param));
+        return ::CreateMDIWindowW(className, nullptr, params.Style & ~static_cast<DWORD>(WS_POPUP), params.X, params.Y,
+                                  params.Width, params.Height, frame->ClientHandle(), params.WindowClass.hInstance,
+                                  reinterpret_cast<LPARAM>(params.Param));
     });
     IncludeFormState(fsCreatedMDIChild);
 }

@@ -13,7 +13,7 @@
 namespace {
 
 // Text flags: no prefix, word break; with DT_CALCRECT for measuring.
-constexpr UINT kPaintFlags = DT_NOPREFIX | DT_WORDBREAK;                 // 0x810
+constexpr UINT kPaintFlags = DT_NOPREFIX | DT_WORDBREAK;                  // 0x810
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK;  // 0xC10
 
 UINT ReadingOrderFlags() { return Application && Application->UseRightToLeftReading() ? DT_RTLREADING : 0; }

@@ -38,7 +38,8 @@ void TUniListItem::SetCaption(const WideString& value) {
                                [this](const AnsiString& ansi) { TListItem::SetCaption(ansi); });
     // The window asks for the text again (the 8-bit text may not have changed).
     if (ListView() && ListView()->HandleAllocated() && Owner())
-        ::SendMessageW(ListView()->Handle(), LVM_REDRAWITEMS, static_cast<WPARAM>(Index()), static_cast<LPARAM>(Index()));
+        ::SendMessageW(ListView()->Handle(), LVM_REDRAWITEMS, static_cast<WPARAM>(Index()),
+                       static_cast<LPARAM>(Index()));
 }
 
 WideString TUniListItem::ColumnText(int column) {
@@ -72,7 +73,8 @@ TUniListItem* TUniCustomListView::AddItem(const WideString& caption) {
 
 WideString TUniCustomListView::ColumnCaption(int index) const {
     const AnsiString ansi = Columns()->Items(index)->Caption();
-    if (index < static_cast<int>(columnCaptions_.size()) && uni::ToAnsi(columnCaptions_[static_cast<std::size_t>(index)]) == ansi)
+    if (index < static_cast<int>(columnCaptions_.size()) &&
+        uni::ToAnsi(columnCaptions_[static_cast<std::size_t>(index)]) == ansi)
         return columnCaptions_[static_cast<std::size_t>(index)];
     return uni::FromAnsi(ansi);
 }
@@ -83,7 +85,8 @@ void TUniCustomListView::SetColumnCaption(int index, const WideString& value) {
         columnCaptions_.resize(static_cast<std::size_t>(Columns()->Count()));
     WideString& wide = columnCaptions_[static_cast<std::size_t>(index)];
     // The library shows the columns again whenever the 8-bit caption changes.
-    uni::WritePairedWideString(value, wide, column->Caption(), [column](const AnsiString& ansi) { column->SetCaption(ansi); });
+    uni::WritePairedWideString(value, wide, column->Caption(),
+                               [column](const AnsiString& ansi) { column->SetCaption(ansi); });
 }
 
 void TUniCustomListView::WndProc(TMessage& message) {
@@ -189,7 +192,9 @@ void TUniCustomListView::CNNotify(TMessage& message) {
     auto* hdr = reinterpret_cast<NMHDR*>(message.LParam);
     switch (hdr->code) {
         case LVN_GETDISPINFOW: DisplayInfo(message, *reinterpret_cast<NMLVDISPINFOW*>(message.LParam)); return;
-        case LVN_BEGINLABELEDITW: PassAsAnsi(message, *reinterpret_cast<NMLVDISPINFOW*>(message.LParam), LVN_BEGINLABELEDITA); return;
+        case LVN_BEGINLABELEDITW:
+            PassAsAnsi(message, *reinterpret_cast<NMLVDISPINFOW*>(message.LParam), LVN_BEGINLABELEDITA);
+            return;
         case LVN_ENDLABELEDITW: EndLabelEdit(message, *reinterpret_cast<NMLVDISPINFOW*>(message.LParam)); return;
         default: DispatchInherited<TUniCustomListView>(this, message); return;
     }

@@ -24,7 +24,8 @@ void TUniMenuItem::SetCaption(const WideString& value) {
 WideString TUniMenuItem::Hint() { return uni::ReadPairedWideString(hint_, TMenuItem::Hint()); }
 
 void TUniMenuItem::SetHint(const WideString& value) {
-    uni::WritePairedWideString(value, hint_, TMenuItem::Hint(), [this](const AnsiString& ansi) { TMenuItem::SetHint(ansi); });
+    uni::WritePairedWideString(value, hint_, TMenuItem::Hint(),
+                               [this](const AnsiString& ansi) { TMenuItem::SetHint(ansi); });
 }
 
 void TUniMenuItem::DefineProperties(TFiler* filer) {
@@ -88,7 +89,8 @@ bool IsLinked(TCustomAction* action, TObject* client, bool libraryAnswer, const 
 
 // While the action's 8-bit text is being set as the form of a new wide text, the item gets that wide
 // text, and an empty value in the middle of it only makes the library notice the change.
-void SetLinked(TCustomAction* action, TObject* client, const AnsiString& value, bool linked, const TMenuLinkedText& text) {
+void SetLinked(TCustomAction* action, TObject* client, const AnsiString& value, bool linked,
+               const TMenuLinkedText& text) {
     auto* item = dynamic_cast<TUniMenuItem*>(client);
     TCustomActionHelper* helper = uni::ActionHelper(action);
     const TCustomActionHelper::TWideText* wide = helper ? &(helper->*text.field) : nullptr;
@@ -111,7 +113,9 @@ void TUniMenuActionLink::SetCaption(const AnsiString& value) {
     SetLinked(CustomAction(), Client(), value, IsCaptionLinked(), kCaption);
 }
 
-void TUniMenuActionLink::SetHint(const AnsiString& value) { SetLinked(CustomAction(), Client(), value, IsHintLinked(), kHint); }
+void TUniMenuActionLink::SetHint(const AnsiString& value) {
+    SetLinked(CustomAction(), Client(), value, IsHintLinked(), kHint);
+}
 
 namespace uni {
 

@@ -136,7 +136,7 @@ BOOL TUniOpenDialog::RunWide(const TWideFileDialogFunc& function, OPENFILENAMEA&
     // The library reads the same list in the code page (its 8-bit twins; the wide names are the ones kept).
     const std::u16string_view wide(buffer.data(), size);
     const std::size_t end = wide.find(Options().Contains(ofAllowMultiSelect) ? std::u16string_view(u"\0\0", 2)
-                                                                            : std::u16string_view(u"\0", 1));
+                                                                             : std::u16string_view(u"\0", 1));
     const AnsiString list = uni::ToAnsi(WideString(wide.substr(0, end == wide.npos ? wide.size() : end)));
     std::fill(ansi.lpstrFile, ansi.lpstrFile + size, '\0');
     std::memcpy(ansi.lpstrFile, list.data(), std::min(list.size(), size - 1));

@@ -44,7 +44,8 @@ void TUniCustomRadioGroup::SetItemIndex(int value) {
     }
     value = std::clamp(value, -1, ButtonCount() - 1);
     if (value == itemIndex_) return;
-    if (itemIndex_ >= 0 && itemIndex_ < ButtonCount()) buttons_[static_cast<std::size_t>(itemIndex_)]->SetCheckedQuietly(false);
+    if (itemIndex_ >= 0 && itemIndex_ < ButtonCount())
+        buttons_[static_cast<std::size_t>(itemIndex_)]->SetCheckedQuietly(false);
     itemIndex_ = value;
     if (itemIndex_ >= 0) buttons_[static_cast<std::size_t>(itemIndex_)]->SetCheckedQuietly(true);
 }

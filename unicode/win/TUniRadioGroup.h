@@ -27,8 +27,7 @@ private:
 
 class TUniCustomRadioGroup : public TUniCustomGroupBox {
     CLASSLIB_COMPONENT(TUniCustomRadioGroup, TUniCustomGroupBox)
-    CLASSLIB_MESSAGES(TUniCustomRadioGroup,
-                      CLASSLIB_ON(CM_ENABLEDCHANGED, &TUniCustomRadioGroup::CMEnabledChanged),
+    CLASSLIB_MESSAGES(TUniCustomRadioGroup, CLASSLIB_ON(CM_ENABLEDCHANGED, &TUniCustomRadioGroup::CMEnabledChanged),
                       CLASSLIB_ON(CM_FONTCHANGED, &TUniCustomRadioGroup::CMFontChanged))
     explicit TUniCustomRadioGroup(TComponent* owner);
     ~TUniCustomRadioGroup() override;

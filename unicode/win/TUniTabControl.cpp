@@ -66,7 +66,8 @@ WideString TUniTabStrings::Get(int index) const {
     item.mask = TCIF_TEXT;
     item.pszText = buffer;
     item.cchTextMax = kTabTextSize;
-    if (!::SendMessageW(tabControl_->WindowHandle(), TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
+    if (!::SendMessageW(tabControl_->WindowHandle(), TCM_GETITEMW, static_cast<WPARAM>(index),
+                        reinterpret_cast<LPARAM>(&item)))
         throw CreateFmt<EUniGeneralError>("Failed to retrieve tab at index %d", {index});
     // The control may answer with its own buffer.
     const wchar_t* text = item.pszText ? item.pszText : buffer;

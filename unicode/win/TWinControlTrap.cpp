@@ -143,14 +143,9 @@ void TWinControlTrap::DefaultProcedure(TMessage& message) {
             message.Result = wide ? NFR_UNICODE : NFR_ANSI;
             return;
         }
-        case WM_CHAR:
-            uni::UnpackWideCharMessage(message);
-            break;
-        case WM_DESTROY:
-            Unsubclass();
-            break;
-        default:
-            break;
+        case WM_CHAR: uni::UnpackWideCharMessage(message); break;
+        case WM_DESTROY: Unsubclass(); break;
+        default: break;
     }
     message.Result = ::CallWindowProcW(next, window, message.Msg, message.WParam, message.LParam);
 }

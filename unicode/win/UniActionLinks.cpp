@@ -28,8 +28,7 @@ struct TLinkedText {
 };
 constexpr TLinkedText kCaption{&GetActionWideCaption, &GetControlWideText, &SetControlWideText,
                                &TCustomActionHelper::Caption};
-constexpr TLinkedText kHint{&GetActionWideHint, &GetControlWideHint, &SetControlWideHint,
-                            &TCustomActionHelper::Hint};
+constexpr TLinkedText kHint{&GetActionWideHint, &GetControlWideHint, &SetControlWideHint, &TCustomActionHelper::Hint};
 
 // The wide texts decide for actions with wide texts (the 8-bit ones may be in the middle of a change);
 // for others the library's answer must agree too.

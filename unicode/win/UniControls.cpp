@@ -161,8 +161,7 @@ void CreateWideWindow(TWinControl* control, const TCreateParams& params, const w
     if (subClass && *subClass && ::GetClassInfoW(nullptr, subClass, &system)) wideDefault = system.lpfnWndProc;
     CreateWideWindowWith(control, params, wideDefault, [&](const wchar_t* className) {
         return ::CreateWindowExW(params.ExStyle, className, nullptr, params.Style, params.X, params.Y, params.Width,
-                                 params.Height, params.WndParent, nullptr, params.WindowClass.hInstance,
-                                 params.Param);
+                                 params.Height, params.WndParent, nullptr, params.WindowClass.hInstance, params.Param);
     });
 }
 
@@ -187,8 +186,7 @@ void SubClassUnicodeControl(TWinControl* control, const AnsiString& caption) {
     if (!wnd || !::IsWindowUnicode(wnd))
         throw EUniInternalError("Internal Error: SubClassUnicodeControl.Control is not Unicode.");
     TWinControlTrap* trap = TrapOf(control, true);
-    if (trap->Window() != wnd)
-        trap->Attach(wnd, reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(wnd, GWLP_WNDPROC)));
+    if (trap->Window() != wnd) trap->Attach(wnd, reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(wnd, GWLP_WNDPROC)));
     trap->HookWindowProc();
     SetControlWideText(control, GetStoredWideText(control, FromAnsi(caption)));
 }

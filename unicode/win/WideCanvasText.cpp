@@ -12,8 +12,8 @@ void CanvasTextOutW(TCanvas* canvas, int x, int y, const WideString& text) {
     const int width = CanvasTextWidthW(canvas, text);
     if (canvas->CanvasOrientation() == coRightToLeft) x += width + 1;
     HDC dc = canvas->Handle();
-    ::ExtTextOutW(dc, x, y, static_cast<UINT>(canvas->TextFlags()), nullptr, Wide(text),
-                  static_cast<UINT>(text.size()), nullptr);
+    ::ExtTextOutW(dc, x, y, static_cast<UINT>(canvas->TextFlags()), nullptr, Wide(text), static_cast<UINT>(text.size()),
+                  nullptr);
     canvas->MoveTo(x + width, y);
     canvas->Changed();
 }

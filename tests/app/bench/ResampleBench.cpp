@@ -74,7 +74,8 @@ int main(int argc, char** argv) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     for (const char* p : {"50", "25", "200"})
-        reporter.PrintRatio(std::string("resize to ") + p + " %", std::string("Ours/") + p + "/min_time:2.000/real_time",
+        reporter.PrintRatio(std::string("resize to ") + p + " %",
+                            std::string("Ours/") + p + "/min_time:2.000/real_time",
                             std::string("OpenCV/") + p + "/min_time:2.000/real_time");
     benchmark::Shutdown();
     return 0;

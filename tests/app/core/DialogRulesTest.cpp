@@ -18,9 +18,14 @@ TEST(MessageBoxLayout, ThreeButtonsUnderAFullWidthTextAreCentredWithoutAnIcon) {
 TEST(MessageBoxLayout, IconAndCheckBoxMoveTheTextRightAndTheButtonsDown) {
     // A 32-pixel icon beside one line of 13 pixels: the text is centred on the icon, the check box sits
     // under the taller of the two, the buttons under the check box.
-    const TKelvoMessageBoxLayout layout = KelvoLayoutMessageBox({.TextWidth = 150, .TextHeight = 13, .HasIcon = true,
-                                                                 .IconWidth = 32, .IconHeight = 32, .ButtonCount = 2,
-                                                                 .HasCheckBox = true, .CheckBoxHeight = 17});
+    const TKelvoMessageBoxLayout layout = KelvoLayoutMessageBox({.TextWidth = 150,
+                                                                 .TextHeight = 13,
+                                                                 .HasIcon = true,
+                                                                 .IconWidth = 32,
+                                                                 .IconHeight = 32,
+                                                                 .ButtonCount = 2,
+                                                                 .HasCheckBox = true,
+                                                                 .CheckBoxHeight = 17});
     EXPECT_EQ(layout.ClientWidth, 32 + 208 + 48);  // the buttons are wider than the text
     EXPECT_EQ(layout.ClientHeight, 32 + 66 + 17);
     EXPECT_EQ(layout.Icon, (TKelvoRect{16, 16, 48, 48}));
@@ -31,8 +36,8 @@ TEST(MessageBoxLayout, IconAndCheckBoxMoveTheTextRightAndTheButtonsDown) {
 }
 
 TEST(MessageBoxLayout, CheckBoxWithoutIconAndABoxWithoutButtons) {
-    const TKelvoMessageBoxLayout layout =
-        KelvoLayoutMessageBox({.TextWidth = 80, .TextHeight = 26, .ButtonCount = 0, .HasCheckBox = true, .CheckBoxHeight = 17});
+    const TKelvoMessageBoxLayout layout = KelvoLayoutMessageBox(
+        {.TextWidth = 80, .TextHeight = 26, .ButtonCount = 0, .HasCheckBox = true, .CheckBoxHeight = 17});
     EXPECT_EQ(KelvoMessageBoxButtonsWidth(0), 0);
     EXPECT_EQ(layout.ClientWidth, 112);
     EXPECT_EQ(layout.ClientHeight, 26 + 66 + 17);
@@ -56,8 +61,10 @@ TEST(JPEGQuality, OnlyATrimmedDecimalNumberInRangeIsAQuality) {
     EXPECT_EQ(ParseJPEGQualityText(u"  75 "), 75);
     EXPECT_EQ(ParseJPEGQualityText(u"+007"), 7);
     EXPECT_EQ(ParseJPEGQualityText(u"-2147483648"), INT32_MIN);
-    for (const char16_t* bad : {u"", u"  ", u"-", u"7 5", u"$10", u"0x10", u"12.5", u"2147483648", u"99999999999999999999"})
-        EXPECT_EQ(ParseJPEGQualityText(bad), std::nullopt) << std::string(bad, bad + std::char_traits<char16_t>::length(bad));
+    for (const char16_t* bad :
+         {u"", u"  ", u"-", u"7 5", u"$10", u"0x10", u"12.5", u"2147483648", u"99999999999999999999"})
+        EXPECT_EQ(ParseJPEGQualityText(bad), std::nullopt)
+            << std::string(bad, bad + std::char_traits<char16_t>::length(bad));
     EXPECT_TRUE(IsJPEGQualityText(u"0"));
     EXPECT_TRUE(IsJPEGQualityText(u"100"));
     EXPECT_FALSE(IsJPEGQualityText(u"101"));

@@ -157,7 +157,8 @@ TEST_F(EditorTest, SaveAsProposesTheFormatAndAsksBeforeReplacingAFile) {
     EXPECT_EQ(ui.LastRequest.FileName, u"C:\\in\\photo");
     EXPECT_EQ(ui.LastRequest.FilterIndex, 2);
     EXPECT_EQ(ui.LastRequest.Formats.size(), 5u);
-    EXPECT_EQ(ui.Overwrites, (std::vector<std::u16string>{u"C:\\out\\x.jpeg.jpg already exists.\nDo you want to replace it?"}));
+    EXPECT_EQ(ui.Overwrites,
+              (std::vector<std::u16string>{u"C:\\out\\x.jpeg.jpg already exists.\nDo you want to replace it?"}));
     EXPECT_TRUE(formats.Saves.empty());
 
     ui.OverwriteAnswer = KelvoIdYes;
@@ -348,8 +349,8 @@ TEST(GraphicsEditorDocuments, UndoAndRedoAreToldToEveryToolAroundTheStepAndTheTo
     ASSERT_TRUE(editor.Open(u"C:\\a.jpg", &opened, true));
     opened->AddCommandState(std::make_unique<Step>(log));
     editor.UndoCommand();
-    EXPECT_EQ(log, (std::vector<std::string>{"A.BeforeUndo s", "B.BeforeUndo s", "undo", "A.AfterUndo -",
-                                             "B.AfterUndo -"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"A.BeforeUndo s", "B.BeforeUndo s", "undo", "A.AfterUndo -", "B.AfterUndo -"}));
     log.clear();
     keep = false;
     editor.RedoCommand();

@@ -16,7 +16,8 @@ void PutInt32(std::vector<std::uint8_t>& file, std::size_t at, std::int32_t valu
 }
 
 // An exchange file as the plug-in writes it: pixel (x, y) plane p holds x * 16 + y * 4 + p, padding 0xEE.
-std::vector<std::uint8_t> MakeFile(std::int32_t width, std::int32_t height, std::int32_t planes, std::int32_t rowBytes) {
+std::vector<std::uint8_t> MakeFile(std::int32_t width, std::int32_t height, std::int32_t planes,
+                                   std::int32_t rowBytes) {
     THeader header;
     header.left = 3;
     header.top = 4;
@@ -50,8 +51,9 @@ TEST(ExchangeFormat, HeaderBytesAreTheFixedLayout) {
     header.planes = 4;
     std::uint8_t bytes[36];
     exchange::WriteHeader(bytes, header);
-    const std::uint8_t expected[36] = {'P', 'S', 'P', 'F', 32, 0, 0, 0, 3, 0, 0, 0, 1,    0,    0,    0,    0xFE, 0xFF,
-                                       0xFF, 0xFF, 2, 1, 0, 0, 7, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F, 4,    0,    0,    0};
+    const std::uint8_t expected[36] = {'P', 'S', 'P', 'F', 32,   0,    0,    0,    3, 0, 0, 0,
+                                       1,   0,   0,   0,   0xFE, 0xFF, 0xFF, 0xFF, 2, 1, 0, 0,
+                                       7,   0,   0,   0,   0xFF, 0xFF, 0xFF, 0x7F, 4, 0, 0, 0};
     EXPECT_EQ(std::memcmp(bytes, expected, 36), 0);
 }
 
@@ -90,11 +92,16 @@ TEST(ExchangeFormat, ShortAndHostileHeadersAreRefused) {
         std::int32_t value;
     };
     const TCase cases[] = {
-        {"header size", 4, 40},          {"width 0", 20, 0},
-        {"negative height", 24, -1},     {"two planes", 32, 2},
-        {"row shorter than pixels", 28, 11}, {"rows one byte past the end", 24, 4},
-        {"negative row bytes", 28, -12}, {"huge row bytes", 28, 0x7FFFFFFF},
-        {"huge width", 20, 0x7FFFFFFF},  {"huge planes", 32, 0x7FFFFFFF},
+        {"header size", 4, 40},
+        {"width 0", 20, 0},
+        {"negative height", 24, -1},
+        {"two planes", 32, 2},
+        {"row shorter than pixels", 28, 11},
+        {"rows one byte past the end", 24, 4},
+        {"negative row bytes", 28, -12},
+        {"huge row bytes", 28, 0x7FFFFFFF},
+        {"huge width", 20, 0x7FFFFFFF},
+        {"huge planes", 32, 0x7FFFFFFF},
     };
     for (const TCase& c : cases) {
         std::vector<std::uint8_t> file = good;
@@ -120,7 +127,7 @@ TEST(ExchangeFormat, WriterUsesThreePlanesAndTheBufferStride) {
             Byte* p = working.PixelAddress(x, y);
             p[0] = Byte(10 * x + y);  // blue
             p[1] = Byte(100 + x);
-            p[2] = Byte(200 + y);     // red
+            p[2] = Byte(200 + y);  // red
         }
     const THeader header = ExchangeHeaderFor(working);
     ASSERT_EQ(ExchangeFileSize(header), 36u + 16 * 2);

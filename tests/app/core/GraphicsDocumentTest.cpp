@@ -43,7 +43,8 @@ struct View : TKelvoDocumentView {
 // Every pixel different: (x, y) is red x, green y, blue 7.
 void FillCoordinates(TKelvoPixels& p) {
     for (std::int32_t y = p.Top(); y < p.Top() + p.Height(); ++y)
-        for (std::int32_t x = p.Left(); x < p.Left() + p.Width(); ++x) MakeBGR(p.PixelAddress(x, y), Byte(x), Byte(y), 7);
+        for (std::int32_t x = p.Left(); x < p.Left() + p.Width(); ++x)
+            MakeBGR(p.PixelAddress(x, y), Byte(x), Byte(y), 7);
 }
 
 bool SamePixels(const TKelvoPixels& a, const TKelvoPixels& b) {
@@ -258,9 +259,9 @@ TEST_F(GraphicsTest, AStepThatCannotGetItsMemoryChangesNothingAndIsReported) {
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(doc->History().GetCount(), 0);
     EXPECT_TRUE(doc->IsSaved());
-    EXPECT_TRUE(Holds(doc->Committed(), 5, 5, 5, 5));  // the committed buffer still has the old pixels
+    EXPECT_TRUE(Holds(doc->Committed(), 5, 5, 5, 5));         // the committed buffer still has the old pixels
     EXPECT_EQ(doc->DirtyRect(), (TKelvoRect{0, 0, 64, 48}));  // the edit is still open: cancel or retry
-    EXPECT_TRUE(log.empty());  // no tool was told of a step
+    EXPECT_TRUE(log.empty());                                 // no tool was told of a step
     ASSERT_TRUE(doc->CommitEdit(&a));
     EXPECT_EQ(doc->History().GetCount(), 1);
 }

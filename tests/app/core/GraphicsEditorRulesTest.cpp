@@ -6,8 +6,8 @@
 TEST(Zoom, InAndOutWalkTheTwentyOneStepsAndStopAtTheEnds) {
     // From 1:16 every Zoom In reaches the next step, up to 16:1, and Zoom Out walks back.
     TKelvoZoom zoom{1, 16};
-    const std::vector<TKelvoZoom> expected{{1, 12}, {1, 8}, {1, 7}, {1, 6}, {1, 5}, {1, 4}, {1, 3},
-                                           {1, 2},  {3, 4}, {1, 1}, {3, 2}, {2, 1}, {3, 1}, {4, 1},
+    const std::vector<TKelvoZoom> expected{{1, 12}, {1, 8}, {1, 7}, {1, 6}, {1, 5},  {1, 4}, {1, 3},
+                                           {1, 2},  {3, 4}, {1, 1}, {3, 2}, {2, 1},  {3, 1}, {4, 1},
                                            {5, 1},  {6, 1}, {7, 1}, {8, 1}, {12, 1}, {16, 1}};
     for (const TKelvoZoom& step : expected) EXPECT_EQ(zoom = ZoomInFrom(zoom), step);
     EXPECT_EQ(ZoomInFrom(zoom), (TKelvoZoom{16, 1}));
@@ -47,13 +47,12 @@ TEST(Zoom, BestFitLetsTheTighterSideDecideAndLeavesAViewWithoutAreaAlone) {
 
 TEST(Browsing, ListsImageFilesInFolderOrderAndSkipsFoldersNamedLikeImages) {
     const std::vector<TKelvoFolderEntry> entries{
-        {u".", true},        {u"..", true},      {u"b.PNG", false}, {u"holiday.jpg", true},
-        {u"a.JP", false},    {u"notes.txt", false}, {u"c.jpeg", false}, {u"d.p", false},
-        {u"scan.Dib", false},
+        {u".", true},          {u"..", true},      {u"b.PNG", false}, {u"holiday.jpg", true}, {u"a.JP", false},
+        {u"notes.txt", false}, {u"c.jpeg", false}, {u"d.p", false},   {u"scan.Dib", false},
     };
     const TKelvoImageList list = BuildImageList(u"C:\\Photos\\", entries, u"c:\\photos\\C.JPEG");
-    EXPECT_EQ(list.Paths, (std::vector<std::u16string>{u"C:\\Photos\\b.PNG", u"C:\\Photos\\a.JP",
-                                                       u"C:\\Photos\\c.jpeg", u"C:\\Photos\\scan.Dib"}));
+    EXPECT_EQ(list.Paths, (std::vector<std::u16string>{u"C:\\Photos\\b.PNG", u"C:\\Photos\\a.JP", u"C:\\Photos\\c.jpeg",
+                                                       u"C:\\Photos\\scan.Dib"}));
     EXPECT_EQ(list.Index, 2);
     EXPECT_EQ(NextImageIndex(list), 3);
     EXPECT_EQ(PrevImageIndex(list), 1);
@@ -75,8 +74,8 @@ TEST(StatusColour, ReadsThePixelUnderThePointerAndZeroOutsideTheImage) {
     last[1] = 20;
     last[2] = 30;
     EXPECT_EQ(StatusColourAt(pixels, MakePoint(2, 1)), (TKelvoRGB{30, 20, 10}));
-    for (const TKelvoPoint& outside : {MakePoint(3, 1), MakePoint(2, 2), MakePoint(-1, 0), MakePoint(0, -1),
-                                       MakePoint(INT32_MAX, INT32_MIN)})
+    for (const TKelvoPoint& outside :
+         {MakePoint(3, 1), MakePoint(2, 2), MakePoint(-1, 0), MakePoint(0, -1), MakePoint(INT32_MAX, INT32_MIN)})
         EXPECT_EQ(StatusColourAt(pixels, outside), (TKelvoRGB{0, 0, 0}));
     EXPECT_EQ(StatusColourAt(TKelvoPixelBuffer(), MakePoint(0, 0)), (TKelvoRGB{0, 0, 0}));
 }

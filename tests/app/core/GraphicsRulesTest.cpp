@@ -9,7 +9,8 @@ namespace {
 
 // The first 20 bytes of a JFIF file: SOI, APP0 "JFIF".
 std::vector<Byte> JfifStart() {
-    return {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 0x01, 0x01, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00};
+    return {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J',  'F',  'I',  'F',
+            0x00, 0x01, 0x01, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00};
 }
 
 void SetShort(TKelvoCustomProperties& p, std::int32_t tag, std::uint16_t value) {
@@ -28,7 +29,7 @@ TEST(KVIHeader, RestoreAndScrambleOnlyTouchValidHeadersOfLongEnoughFiles) {
     std::vector<Byte> kvi = plain;
     ASSERT_TRUE(ScrambleKVIHeader(kvi.data(), kvi.size()));
     for (std::size_t i = 0; i < 16; ++i) EXPECT_EQ(kvi[i], Byte(plain[i] ^ 0xFF));
-    EXPECT_EQ(kvi[16], plain[16]);  // only the header
+    EXPECT_EQ(kvi[16], plain[16]);                            // only the header
     EXPECT_FALSE(ScrambleKVIHeader(kvi.data(), kvi.size()));  // not plain any more
 
     ASSERT_TRUE(RestoreKVIHeader(kvi.data(), kvi.size()));

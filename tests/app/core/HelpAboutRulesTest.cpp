@@ -61,8 +61,10 @@ TEST(AboutLayout, LabelsFollowTheRunningTextScaledToTheShownPicture) {
 }
 
 TEST(AboutLayout, TabsInOrderOfFirstUseAndLabelsShowOnTheirTabOrOnEvery) {
-    const TKelvoAboutEntry entries[] = {{u"a", 0, 0, 0, 0, 0, 0, 1, 2}, {u"b", 0, 0, 0, 0, 0, 0, 1, -1},
-                                        {u"c", 0, 0, 0, 0, 0, 0, 1, 1}, {u"d", 0, 0, 0, 0, 0, 0, 1, 2}};
+    const TKelvoAboutEntry entries[] = {{u"a", 0, 0, 0, 0, 0, 0, 1, 2},
+                                        {u"b", 0, 0, 0, 0, 0, 0, 1, -1},
+                                        {u"c", 0, 0, 0, 0, 0, 0, 1, 1},
+                                        {u"d", 0, 0, 0, 0, 0, 0, 1, 2}};
     const std::vector<std::int32_t> tabs = KelvoAboutTabs(entries, 4);
     EXPECT_EQ(tabs, (std::vector<std::int32_t>{0, 2, 1}));
     // The second tab (position 1) carries index 2.

@@ -104,7 +104,8 @@ TEST(ImageHeader, ASizeNotWithinTheBytesIsUnknownAndLeftToTheDecoder) {
     }
     // A frame height of 0 is set by a later marker; a scan before any frame header ends the search.
     EXPECT_EQ(Read(Jpeg(6000, 0), w, h), TKelvoHeaderSize::Unknown);
-    const std::vector<Byte> scanFirst{0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x08, 0xFF, 0xC0, 0x00, 0x11, 0x08, 0x0F, 0xA0, 0x17, 0x70};
+    const std::vector<Byte> scanFirst{0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x08, 0xFF, 0xC0,
+                                      0x00, 0x11, 0x08, 0x0F, 0xA0, 0x17, 0x70};
     EXPECT_EQ(Read(scanFirst, w, h), TKelvoHeaderSize::Unknown);
     EXPECT_EQ(Read(std::vector<Byte>{'G', 'I', 'F', '8', '9', 'a'}, w, h), TKelvoHeaderSize::Unknown);
     w = h = -5;

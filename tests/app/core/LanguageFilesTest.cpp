@@ -18,9 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path SourceRoot() {
-    return fs::path(VANTOREL_SOURCE_DIR);
-}
+fs::path SourceRoot() { return fs::path(VANTOREL_SOURCE_DIR); }
 
 std::string ReadAll(const fs::path& name) {
     std::ifstream in(name, std::ios::binary);

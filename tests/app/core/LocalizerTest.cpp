@@ -88,8 +88,8 @@ TEST(KelvoLanguageFile, Utf8WithSignatureAndCodePage1251GiveTheSameTexts) {
 }
 
 TEST(KelvoLanguageFile, StringsTakeDecimalIdsOnlyAndTheLaterLineOfAnIdWins) {
-    const TKelvoLanguageFile file(LanguageText(1033, "English",
-                                               "12=first\n5=five\nabc=no\n0x10=no\n12=second\n-3=minus\n7\n"));
+    const TKelvoLanguageFile file(
+        LanguageText(1033, "English", "12=first\n5=five\nabc=no\n0x10=no\n12=second\n-3=minus\n7\n"));
     TKelvoLocalStringList table;
     table.SetText(99, "left over");
     file.FillTable(table);
@@ -181,7 +181,10 @@ TEST(KelvoLocalizer, WithoutLanguagesTheBaseIs0AndTextsAreTheDefaults) {
 
 TEST(KelvoLocalizer, WithoutEnglishTheFirstLanguageIsTheBaseAndABuiltInLanguageComesFirst) {
     TFakeLanguages source;
-    source.Add(u"fr.ini", LanguageText(1036, "Fran\xC3\xA7" "ais", "1=Fichier\n"));
+    source.Add(u"fr.ini", LanguageText(1036,
+                                       "Fran\xC3\xA7"
+                                       "ais",
+                                       "1=Fichier\n"));
     source.Add(u"de.ini", LanguageText(1031, "Deutsch", "1=Datei\n"));
     {
         TKelvoLocalizer localizer(source);

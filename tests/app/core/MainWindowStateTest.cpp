@@ -113,10 +113,10 @@ TEST(PanelPositionRecord, DockedRecordIsExactAndLeavesTheFloatingFieldsZero) {
     p.SplitWidth = -2;
     p.SplitHeight = 300;
     const std::vector<std::uint8_t> expected = {
-        47, 0, 0, 0, 1, 0,                      // size, visible, docked
-        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // floating position and size
-        3,                                      // right
-        5, 0, 0, 0, 1, 0, 0, 0, 200, 0, 0, 0, 4, 3, 2, 1, 0xFE, 0xFF, 0xFF, 0xFF, 0x2C, 1, 0, 0};
+        47, 0, 0, 0, 1, 0,                                  // size, visible, docked
+        0,  0, 0, 0, 0, 0, 0, 0, 0,   0, 0, 0, 0, 0, 0, 0,  // floating position and size
+        3,                                                  // right
+        5,  0, 0, 0, 1, 0, 0, 0, 200, 0, 0, 0, 4, 3, 2, 1, 0xFE, 0xFF, 0xFF, 0xFF, 0x2C, 1, 0, 0};
     const TKelvoPanelPositionBytes bytes = PackPanelPosition(p);
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), expected);
 }

@@ -32,8 +32,8 @@ TEST(PixelFormat, BitsAndStrides) {
     EXPECT_EQ(BitsPerPixel(0x0001), 8);
     EXPECT_EQ(BitsPerPixel(0x0006), 32);
     EXPECT_EQ(BitsPerPixel(0x0009), 0);
-    EXPECT_EQ(BitsPerPixel(0x0042), 96);   // quadrupled
-    EXPECT_EQ(BitsPerPixel(0x0131), 32);   // 8 + alpha, doubled
+    EXPECT_EQ(BitsPerPixel(0x0042), 96);  // quadrupled
+    EXPECT_EQ(BitsPerPixel(0x0131), 32);  // 8 + alpha, doubled
     EXPECT_EQ(ToGdiPlusPixelFormat(0x1012), 0x21808u);
     EXPECT_EQ(ToGdiPlusPixelFormat(0x1112), 0x26200Au);
     EXPECT_EQ(ToGdiPlusPixelFormat(0x0001), 0u);

@@ -33,9 +33,9 @@ TEST(Properties, SettingAnIdAgainReplacesInPlace) {
     EXPECT_TRUE(p.GetValue(7, &d, kpDouble, 8));
     EXPECT_EQ(d, 2.5);
     std::int32_t i = 5;
-    EXPECT_FALSE(p.GetValue(7, &i, kpInteger, 4));   // other type
-    EXPECT_FALSE(p.GetValue(3, &i, kpInteger, 2));   // right type, other size
-    EXPECT_FALSE(p.GetValue(4, &i, kpInteger, 4));   // missing
+    EXPECT_FALSE(p.GetValue(7, &i, kpInteger, 4));  // other type
+    EXPECT_FALSE(p.GetValue(3, &i, kpInteger, 2));  // right type, other size
+    EXPECT_FALSE(p.GetValue(4, &i, kpInteger, 4));  // missing
     EXPECT_EQ(i, 5);
     std::uint32_t size = 0;
     EXPECT_TRUE(p.GetValueSize(9, size, kpString));
@@ -73,7 +73,7 @@ TEST(Properties, VariantsNeverReadPastShortItems) {
     const Byte two[2] = {1, 2};
     p.SetValue(4, kpInteger, 2, two);  // an integer type with too few bytes
     p.SetValue(5, kpDouble, 2, two);
-    p.SetValue(6, 2, 2, two);          // a type the bag does not know
+    p.SetValue(6, 2, 2, two);              // a type the bag does not know
     p.SetValue(7, kpDouble, 16, nullptr);  // too many bytes, zero-filled
     ASSERT_EQ(p.GetAsVariant(0).VarType(), varInteger);
     EXPECT_EQ(p.GetAsVariant(0).AsInteger(), -4);
@@ -81,8 +81,7 @@ TEST(Properties, VariantsNeverReadPastShortItems) {
     EXPECT_EQ(p.GetAsVariant(1).AsDouble(), 0.5);
     ASSERT_EQ(p.GetAsVariant(2).VarType(), varString);
     EXPECT_EQ(p.GetAsVariant(2).AsString(), "abc");
-    for (int index : {3, 4, 5, 6, -1, 7, 100})
-        EXPECT_TRUE(p.GetAsVariant(index).IsEmpty()) << index;
+    for (int index : {3, 4, 5, 6, -1, 7, 100}) EXPECT_TRUE(p.GetAsVariant(index).IsEmpty()) << index;
 }
 
 TEST(Properties, InterfaceItemsHoldTheirOwnReferences) {

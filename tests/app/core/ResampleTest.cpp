@@ -40,7 +40,7 @@ TEST(Lanczos, KernelShape) {
 
 TEST(MappingTable, EveryListSumsTo256AndStaysInsideTheSource) {
     TLanczosResampler k;
-    const std::vector<std::tuple<int, int>> pairs = {{2, 1},  {2, 7},   {3, 1000}, {7, 3},    {13, 5},
+    const std::vector<std::tuple<int, int>> pairs = {{2, 1},   {2, 7},    {3, 1000}, {7, 3},    {13, 5},
                                                      {100, 1}, {100, 33}, {97, 101}, {640, 50}, {5, 17}};
     for (auto [src, dst] : pairs) {
         // Source span offset to 10 and a clip reaching past the destination on both sides.
@@ -69,9 +69,9 @@ TEST(MappingTable, SpecialSpans) {
         EXPECT_EQ(one.Index[one.Start[i]], 5);
         EXPECT_EQ(one.Weight[one.Start[i]], 256);
     }
-    EXPECT_EQ(BuildMappingTable(0, 10, 0, 10, 5, 5, k).Count(), 0);   // empty source
-    EXPECT_EQ(BuildMappingTable(0, 10, 3, 3, 0, 5, k).Count(), 0);    // empty clip
-    EXPECT_EQ(BuildMappingTable(4, 4, 0, 10, 0, 5, k).Count(), 0);    // empty destination span
+    EXPECT_EQ(BuildMappingTable(0, 10, 0, 10, 5, 5, k).Count(), 0);  // empty source
+    EXPECT_EQ(BuildMappingTable(0, 10, 3, 3, 0, 5, k).Count(), 0);   // empty clip
+    EXPECT_EQ(BuildMappingTable(4, 4, 0, 10, 0, 5, k).Count(), 0);   // empty destination span
 
     // The same scale gives identity weights: centre exactly on a source pixel.
     TKelvoMappingTable same = BuildMappingTable(0, 8, 0, 8, 0, 8, k);
@@ -90,8 +90,8 @@ TEST(MappingTable, SpecialSpans) {
 
 TEST(Resample, UniformImageStaysUniformAtAnyScale) {
     TLanczosResampler k;
-    const std::vector<std::tuple<int, int, int, int>> sizes = {
-        {37, 23, 10, 7}, {37, 23, 111, 70}, {16, 16, 4, 4}, {9, 5, 9, 5}, {50, 3, 7, 40}, {1, 1, 13, 2}};
+    const std::vector<std::tuple<int, int, int, int>> sizes = {{37, 23, 10, 7}, {37, 23, 111, 70}, {16, 16, 4, 4},
+                                                               {9, 5, 9, 5},    {50, 3, 7, 40},    {1, 1, 13, 2}};
     for (Byte v : {Byte(0), Byte(1), Byte(128), Byte(254), Byte(255)}) {
         for (auto [sw, sh, dw, dh] : sizes) {
             TKelvoPixelBuffer src(KelvoFormatBGR24, MakeRect(0, 0, sw, sh));

@@ -76,7 +76,7 @@ TEST(ScrollRequestDelta, LinesPagesThumbAndTheEnds) {
     const TKelvoScrollBarState bar{0, 999, 400, 100, 350};
     EXPECT_EQ(ScrollRequestDelta(KelvoLineUp, bar, 10), -10);
     EXPECT_EQ(ScrollRequestDelta(KelvoLineDown, bar, 10), 10);
-    EXPECT_EQ(ScrollRequestDelta(KelvoPageUp, bar, 10), -100);  // limited at 0
+    EXPECT_EQ(ScrollRequestDelta(KelvoPageUp, bar, 10), -100);   // limited at 0
     EXPECT_EQ(ScrollRequestDelta(KelvoPageDown, bar, 10), 300);  // three quarters of a 400 page
     EXPECT_EQ(ScrollRequestDelta(KelvoThumbTrack, bar, 10), 250);
     EXPECT_EQ(ScrollRequestDelta(KelvoThumbPosition, bar, 10), 0);
@@ -95,10 +95,10 @@ TEST(ClampScrollDelta, HeldBetweenFirstAndLastPosition) {
     struct Case {
         int dx, dy, ox, oy, ex, ey, wantX, wantY;
     } cases[] = {
-        {-30, 30, -10, -10, 500, 500, -30, 10},    // free, and up to position 0
-        {-30, 0, -480, 0, 500, 500, -20, 0},       // to the last position
-        {-30, -30, 100, 0, -200, 0, 0, 0},         // no excess: no move at all
-        {40, 0, 0, 0, 500, 500, 0, 0},             // already at 0
+        {-30, 30, -10, -10, 500, 500, -30, 10},  // free, and up to position 0
+        {-30, 0, -480, 0, 500, 500, -20, 0},     // to the last position
+        {-30, -30, 100, 0, -200, 0, 0, 0},       // no excess: no move at all
+        {40, 0, 0, 0, 500, 500, 0, 0},           // already at 0
     };
     for (const Case& c : cases) {
         int dx = c.dx, dy = c.dy;

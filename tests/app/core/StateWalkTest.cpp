@@ -115,9 +115,9 @@ TEST(StateWalk, ASaveStateThatRaisesIsCutOffAndTheOthersAreSavedWhole) {
     SaveComponentStates(app, s, reports.Method());
     EXPECT_EQ(reports.count, 1);
     // Two whole nodes of 29 bytes each: header, id, type, size, 16 key bytes; the int item; the end.
-    const std::vector<Byte> nodeA = {0xD5, 0x01, 0x0D, 0x10, 'a', 0, 0, 0, 0xF0, 0x44, 0x60, 0x4B, 0xB4,
-                                     0x5D, 0x21, 0xD0, 0xEB, 0xC0, 0x5E, 0x33, 0x55, 0x01, 0x05, 0x04,
-                                     'a',  0,    0,    0,    0x00};
+    const std::vector<Byte> nodeA = {0xD5, 0x01, 0x0D, 0x10, 'a',  0,    0,    0,    0xF0, 0x44,
+                                     0x60, 0x4B, 0xB4, 0x5D, 0x21, 0xD0, 0xEB, 0xC0, 0x5E, 0x33,
+                                     0x55, 0x01, 0x05, 0x04, 'a',  0,    0,    0,    0x00};
     ASSERT_EQ(s.Size(), std::int64_t(2 * nodeA.size()));
     const Byte* bytes = static_cast<const Byte*>(s.Memory());
     EXPECT_EQ(std::vector<Byte>(bytes, bytes + nodeA.size()), nodeA);

@@ -57,9 +57,9 @@ TEST(ViewObject, HitTestPointWithTolerance) {
     o.SetBounds(MakeRect(10, 10, 20, 20));
     const TKelvoMapMode m = Zoom200();  // device (20, 20) .. (40, 40), right and bottom edges outside
     EXPECT_EQ(o.HitTestPoint(m, TKelvoPoint{20, 39}, 4), KelvoHitInside);
-    EXPECT_EQ(o.HitTestPoint(m, TKelvoPoint{42, 30}, 4), KelvoHitNear);   // 3 pixels outside
-    EXPECT_EQ(o.HitTestPoint(m, TKelvoPoint{43, 30}, 4), KelvoHitNear);   // 4 pixels: the last one near
-    EXPECT_EQ(o.HitTestPoint(m, TKelvoPoint{44, 30}, 4), KelvoHitNone);   // 5 pixels outside
+    EXPECT_EQ(o.HitTestPoint(m, TKelvoPoint{42, 30}, 4), KelvoHitNear);  // 3 pixels outside
+    EXPECT_EQ(o.HitTestPoint(m, TKelvoPoint{43, 30}, 4), KelvoHitNear);  // 4 pixels: the last one near
+    EXPECT_EQ(o.HitTestPoint(m, TKelvoPoint{44, 30}, 4), KelvoHitNone);  // 5 pixels outside
     EXPECT_EQ(o.HitTestPoint(m, TKelvoPoint{16, 30}, 4), KelvoHitNear);
     EXPECT_EQ(o.HitTestPoint(m, TKelvoPoint{15, 30}, 4), KelvoHitNone);
     EXPECT_EQ(o.HitTestPoint(m, TKelvoPoint{40, 30}, 0), KelvoHitNone);
@@ -80,7 +80,8 @@ TEST(ViewObject, HitTestRectInsidePartlyNearOrNone) {
 
 TEST(VisibleImagePart, OnlyWhatTheClipShows) {
     // 1:1, the image's origin scrolled to (-300, -200): the clip's pixels, shifted.
-    auto p = VisibleImagePart(MakeRect(0, 0, 6000, 4000), MakeRect(-300, -200, 5700, 3800), MakeRect(0, 1000, 1920, 1001));
+    auto p =
+        VisibleImagePart(MakeRect(0, 0, 6000, 4000), MakeRect(-300, -200, 5700, 3800), MakeRect(0, 1000, 1920, 1001));
     EXPECT_EQ(p.Source, MakeRect(300, 1200, 2220, 1201));
     EXPECT_EQ(p.Dest, MakeRect(0, 1000, 1920, 1001));
     // Reduced to a quarter: whole source pixels around the shown part, placed where the full stretch puts them.
@@ -126,7 +127,9 @@ struct TFakeObject {
     TLog* log;
     bool IsVisible() const { return flags & KelvoViewVisible; }
     std::uint8_t Flags() const { return flags; }
-    void GetDeviceBounds(const TKelvoMapMode&, TKelvoRect& r) const { r = ViewObjectDeviceBounds(flags, body, overlay); }
+    void GetDeviceBounds(const TKelvoMapMode&, TKelvoRect& r) const {
+        r = ViewObjectDeviceBounds(flags, body, overlay);
+    }
     void GetBodyRect(const TKelvoMapMode&, TKelvoRect& r) const { r = body; }
     void GetOverlayRect(const TKelvoMapMode&, TKelvoRect& r) const { r = overlay; }
     bool BeginPaint(TFakeCanvas&) {
@@ -153,7 +156,8 @@ TEST(ViewPaintOrder, BodiesTopDownThenBackgroundThenOverlaysBottomUp) {
     const std::uint8_t body = KelvoViewVisible | KelvoViewHasBody;
     TFakeObject image{"image", body, MakeRect(0, 0, 500, 400), {}, true, &log};
     TFakeObject lower{"lower", all, MakeRect(10, 10, 50, 50), MakeRect(5, 5, 55, 55), true, &log};
-    TFakeObject hidden{"hidden", all & ~KelvoViewVisible, MakeRect(0, 0, 500, 400), MakeRect(0, 0, 500, 400), true, &log};
+    TFakeObject hidden{"hidden", all & ~KelvoViewVisible, MakeRect(0, 0, 500, 400), MakeRect(0, 0, 500, 400), true,
+                       &log};
     TFakeObject away{"away", all, MakeRect(600, 0, 700, 100), MakeRect(600, 0, 700, 100), true, &log};
     TFakeObject refuses{"refuses", all, MakeRect(0, 0, 100, 100), MakeRect(0, 0, 100, 100), false, &log};
     // Its body is outside the clip, its overlay reaches in: painted as an overlay only.
@@ -162,10 +166,10 @@ TEST(ViewPaintOrder, BodiesTopDownThenBackgroundThenOverlaysBottomUp) {
     TFakeObject* objects[] = {&image, &lower, &hidden, &away, &refuses, &edge, &upper};
     TFakeCanvas canvas{&log, MakeRect(0, 0, 200, 200), false, {}};
     PaintViewObjects(canvas, TKelvoMapMode{}, objects, std::size(objects));
-    EXPECT_EQ(log.lines, (Lines{"begin upper", "push upper", "body upper", "begin edge", "push edge",
-                                "begin refuses", "begin lower", "push lower", "body lower", "begin image",
-                                "body image", "end image", "background", "overlay lower", "end lower",
-                                "overlay edge", "end edge", "overlay upper", "end upper"}));
+    EXPECT_EQ(log.lines,
+              (Lines{"begin upper", "push upper", "body upper", "begin edge", "push edge", "begin refuses",
+                     "begin lower", "push lower", "body lower", "begin image", "body image", "end image", "background",
+                     "overlay lower", "end lower", "overlay edge", "end edge", "overlay upper", "end upper"}));
 }
 
 TEST(ViewPaintOrder, NoBackgroundWhereTheBodiesCoverTheClip) {

@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<Byte> whole(data, data + size);
     std::int64_t w = 0, h = 0;
     const TKelvoHeaderSize full = DeclaredImageSize(whole.data(), whole.size(), w, h);
-    if (HeaderRefusesImage(whole.data(), whole.size()) != (full == TKelvoHeaderSize::Declared && !ImageSizeHoldable(w, h)))
+    if (HeaderRefusesImage(whole.data(), whole.size()) !=
+        (full == TKelvoHeaderSize::Declared && !ImageSizeHoldable(w, h)))
         std::abort();
     const std::size_t cut = size == 0 ? 0 : data[0] % (size + 1);
     const std::vector<Byte> prefix(data, data + cut);

@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<Byte> file(data, data + size);
     if (RestoreKVIHeader(file.data(), file.size())) {
         if (!IsPlainJpegHeader(file.data())) std::abort();
-        if (std::memcmp(file.data() + KVIHeaderBytes, data + KVIHeaderBytes, size - KVIHeaderBytes) != 0)
-            std::abort();
+        if (std::memcmp(file.data() + KVIHeaderBytes, data + KVIHeaderBytes, size - KVIHeaderBytes) != 0) std::abort();
         if (!ScrambleKVIHeader(file.data(), file.size())) std::abort();
         if (std::memcmp(file.data(), data, size) != 0) std::abort();
     } else if (std::memcmp(file.data(), data, size) != 0) {

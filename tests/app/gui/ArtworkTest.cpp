@@ -36,9 +36,9 @@ bool LoadPicture(const std::string& name, Picture& picture) {
 }  // namespace
 
 TEST(Artwork, EveryPictureLoadedByNameIsA24BitSquareOf24KeyedAtItsCorner) {
-    const char* names[] = {"Undo",       "Redo",     "PrevImage", "NextImage", "ZoomIn",  "ZoomOut",
-                           "ActualSize", "BestFit",  "PERSPECTIVETOOL", "PERSP4TOOL", "CROP", "CONTRAST",
-                           "TEXT",       "RESIZE",   "RIGHT"};
+    const char* names[] = {"Undo",    "Redo",       "PrevImage", "NextImage",       "ZoomIn",
+                           "ZoomOut", "ActualSize", "BestFit",   "PERSPECTIVETOOL", "PERSP4TOOL",
+                           "CROP",    "CONTRAST",   "TEXT",      "RESIZE",          "RIGHT"};
     for (const char* name : names) {
         for (const std::string& variant : {std::string(name), std::string(name) + "Disabled"}) {
             Picture p;

@@ -148,14 +148,16 @@ TEST_F(EditorWindow, EditCommandsFollowTheHistoryOnTheIdlePass) {
         document->SetSaved(false);
     }
     IdlePass();
-    EXPECT_TRUE(editor_->UndoMenuItem->Enabled() && editor_->UndoAllMenuItem->Enabled() && editor_->UndoButton->Enabled());
+    EXPECT_TRUE(editor_->UndoMenuItem->Enabled() && editor_->UndoAllMenuItem->Enabled() &&
+                editor_->UndoButton->Enabled());
     EXPECT_FALSE(editor_->RedoButton->Enabled());
     EXPECT_TRUE(editor_->SaveMenuItem->Enabled());
     editor_->UndoAllMenuItem->Click();
     EXPECT_TRUE(document->IsSaved());
     IdlePass();
     EXPECT_FALSE(editor_->UndoButton->Enabled());
-    EXPECT_TRUE(editor_->RedoMenuItem->Enabled() && editor_->RedoAllMenuItem->Enabled() && editor_->RedoButton->Enabled());
+    EXPECT_TRUE(editor_->RedoMenuItem->Enabled() && editor_->RedoAllMenuItem->Enabled() &&
+                editor_->RedoButton->Enabled());
     EXPECT_FALSE(editor_->SaveMenuItem->Enabled());
     editor_->RedoButton->Click();
     EXPECT_EQ(document->History().Position(), 1);
@@ -187,8 +189,7 @@ TEST_F(EditorWindow, PluginModeOkWritesTheHostImageBackAndCancelLeavesIt) {
             EXPECT_EQ(ExitCode, 0);
             const std::vector<Byte> back = testsupport::FileBytes(WideToAnsi(path));
             ASSERT_EQ(back.size(), 36u + 16u * 2u);
-            for (std::size_t y = 0; y < 2; ++y)
-                EXPECT_EQ(0, std::memcmp(&back[36 + y * 16], &host[36 + y * 16], 15));
+            for (std::size_t y = 0; y < 2; ++y) EXPECT_EQ(0, std::memcmp(&back[36 + y * 16], &host[36 + y * 16], 15));
         } else {
             EXPECT_EQ(ExitCode, -1);
             EXPECT_EQ(testsupport::FileBytes(WideToAnsi(path)), host);
@@ -320,8 +321,8 @@ TEST_F(EditorWindow, ClosingAskedToSaveStaysOnCancelAndClosesWithoutSavingOnNo) 
     document->SetSaved(false);
     const std::wstring title(title_.begin(), title_.end());
     for (const int answer : {IDCANCEL, IDNO}) {
-        kelvotest::TWindowDriver driver(title, [answer](HWND box) { ::PostMessageW(box, WM_COMMAND, answer, 0); },
-                                        L"#32770");
+        kelvotest::TWindowDriver driver(
+            title, [answer](HWND box) { ::PostMessageW(box, WM_COMMAND, answer, 0); }, L"#32770");
         form_->Close();
         if (answer == IDCANCEL) {
             EXPECT_TRUE(::IsWindowVisible(form_->Handle()));
@@ -354,14 +355,20 @@ TEST_F(EditorWindow, SaveAsJpegAsksTheQualityAndBeforeReplacingAFile) {
             },
             L"#32770", 20000);
         const std::wstring title(title_.begin(), title_.end());
-        kelvotest::TWindowDriver replace(title, [&](HWND box) {
-            asked = true;
-            ::PostMessageW(box, WM_COMMAND, IDYES, 0);
-        }, L"#32770", 20000);
-        kelvotest::TWindowDriver quality(L"JPEG Options", [](HWND window) {
-            for (const auto& child : kelvotest::ChildWindows(window))
-                if (child.Text == L"OK") ::PostMessageW(child.Window, BM_CLICK, 0, 0);
-        }, nullptr, 20000);
+        kelvotest::TWindowDriver replace(
+            title,
+            [&](HWND box) {
+                asked = true;
+                ::PostMessageW(box, WM_COMMAND, IDYES, 0);
+            },
+            L"#32770", 20000);
+        kelvotest::TWindowDriver quality(
+            L"JPEG Options",
+            [](HWND window) {
+                for (const auto& child : kelvotest::ChildWindows(window))
+                    if (child.Text == L"OK") ::PostMessageW(child.Window, BM_CLICK, 0, 0);
+            },
+            nullptr, 20000);
         editor_->SaveAsMenuItem->Click();
     }
     EXPECT_TRUE(asked);

@@ -138,8 +138,8 @@ TEST_F(GraphicsTools, AnEditWhoseStepCannotBeKeptIsUndoneAndReported) {
     TKelvoGraphicsCommandState::SetMaxSnapshotBytes(1000);
     {
         const std::wstring title(title_.begin(), title_.end());
-        kelvotest::TWindowDriver report(title, [](HWND box) { ::PostMessageW(box, WM_COMMAND, IDOK, 0); },
-                                        L"#32770");
+        kelvotest::TWindowDriver report(
+            title, [](HWND box) { ::PostMessageW(box, WM_COMMAND, IDOK, 0); }, L"#32770");
         probe_->EndEdit();
     }
     TKelvoGraphicsCommandState::SetMaxSnapshotBytes(limit);
@@ -177,7 +177,7 @@ TEST_F(GraphicsTools, TheHandPansByALeftDragAndWhileSpaceIsHeldAndZoomsWithItsKe
     view->Perform(WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(editor_->ActiveTool(), hand);
     view->Perform(WM_KEYDOWN, VK_SPACE, 0x40000000);  // the key's repeat
-    drag(WM_LBUTTONDOWN, WM_LBUTTONUP, -50, -40);  // the content follows the pointer up and left
+    drag(WM_LBUTTONDOWN, WM_LBUTTONUP, -50, -40);     // the content follows the pointer up and left
     EXPECT_EQ(view->ScrollPosX(), x0 + 50);
     EXPECT_EQ(view->ScrollPosY(), y0 + 40);
     drag(WM_RBUTTONDOWN, WM_RBUTTONUP, -50, -40);  // the right button does not pan

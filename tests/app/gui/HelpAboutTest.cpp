@@ -117,8 +117,8 @@ private:
 }  // namespace
 
 TEST_F(HelpAbout, TheHelpMenuHoldsTheTopicsThenAboutInEnglishAndInGerman) {
-    EXPECT_EQ(HelpCaptions(), (std::vector<WideString>{u"Contents", u"-", u"Getting Started", u"Technical Support", u"-",
-                                                        u"Ordering Information", u"-", u"About"}));
+    EXPECT_EQ(HelpCaptions(), (std::vector<WideString>{u"Contents", u"-", u"Getting Started", u"Technical Support",
+                                                       u"-", u"Ordering Information", u"-", u"About"}));
     EXPECT_EQ(help_->ContentsMenuItem->ShortCut(), VK_F1);
     TTBCustomItem* german = nullptr;
     for (int i = 0; i < form_->LanguageMenuItem->Count(); ++i)
@@ -126,7 +126,7 @@ TEST_F(HelpAbout, TheHelpMenuHoldsTheTopicsThenAboutInEnglishAndInGerman) {
     ASSERT_TRUE(german);
     german->Click();
     EXPECT_EQ(HelpCaptions(), (std::vector<WideString>{u"Inhalt", u"-", u"Erste Schritte", u"Technischer Support", u"-",
-                                                        u"Bestellinformationen", u"-", u"Info"}));
+                                                       u"Bestellinformationen", u"-", u"Info"}));
 }
 
 TEST_F(HelpAbout, F1OpensTheHtmlHelpAtItsContentsAndTheItemsAtTheirTopics) {
@@ -171,13 +171,17 @@ TEST_F(HelpAbout, AMissingHelpFileIsNamedInAMessageAndNothingIsCalled) {
     help_->SetHelpFile(file);
     std::wstring shown;
     {
-        kelvotest::TWindowDriver driver(Wide(KelvoApplication->GetTitle()), [&](HWND box) {
-            for (const auto& child : kelvotest::ChildWindows(box)) shown += child.Text + L"|";
-            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }, L"#32770");
+        kelvotest::TWindowDriver driver(
+            Wide(KelvoApplication->GetTitle()),
+            [&](HWND box) {
+                for (const auto& child : kelvotest::ChildWindows(box)) shown += child.Text + L"|";
+                ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            },
+            L"#32770");
         help_->ContentsMenuItem->Click();
     }
-    EXPECT_NE(shown.find(L"Nowhere.chm cannot be opened"), std::wstring::npos) << std::string(shown.begin(), shown.end());
+    EXPECT_NE(shown.find(L"Nowhere.chm cannot be opened"), std::wstring::npos)
+        << std::string(shown.begin(), shown.end());
     EXPECT_TRUE(HtmlRequests().empty());
 }
 

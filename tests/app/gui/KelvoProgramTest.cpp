@@ -11,9 +11,7 @@ namespace {
 enum class Ending { saveRaises, destructorRaises, destructorCrashes };
 Ending ending = Ending::saveRaises;
 
-void Fail() {
-    throw std::runtime_error("shut-down failed");
-}
+void Fail() { throw std::runtime_error("shut-down failed"); }
 
 class TFailingModule : public TKelvoModule {
     CLASSLIB_COMPONENT(TFailingModule, TKelvoModule)

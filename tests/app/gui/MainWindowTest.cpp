@@ -115,7 +115,8 @@ protected:
 
     TSkinItem* LanguageItem(std::intptr_t id) {
         for (int i = 0; i < form_->LanguageMenuItem->Count(); ++i)
-            if (form_->LanguageMenuItem->Items(i)->Tag() == id) return dynamic_cast<TSkinItem*>(form_->LanguageMenuItem->Items(i));
+            if (form_->LanguageMenuItem->Items(i)->Tag() == id)
+                return dynamic_cast<TSkinItem*>(form_->LanguageMenuItem->Items(i));
         return nullptr;
     }
 

@@ -71,7 +71,8 @@ TEST_F(MessageBoxWindow, ABoxClosedWithoutAButtonAnswersClosedAndKeepsTheCheckSt
     {
         kelvotest::TWindowDriver driver(L"Closed", [](HWND window) { ::PostMessageW(window, WM_CLOSE, 0, 0); });
         // A second button whose index equals the library's cancel result minus one must not be reported.
-        pressed = ShowMessageBox(u"Closed", u"Short.", {u"Yes", u"No"}, checked, u"Remember", KelvoMessageBoxIconQuestion, 1);
+        pressed =
+            ShowMessageBox(u"Closed", u"Short.", {u"Yes", u"No"}, checked, u"Remember", KelvoMessageBoxIconQuestion, 1);
     }
     EXPECT_EQ(pressed, KelvoMessageBoxClosed);
     EXPECT_TRUE(checked);

@@ -76,8 +76,10 @@ TEST_F(OpenDialogWindow, ListsTheFormatsPreviewsAPngAndATiffAndIsCancelled) {
             p[0] = Byte(x * 4), p[1] = Byte(y * 5), p[2] = 200;
         }
     TKelvoProperties none;
-    ASSERT_TRUE(WriteGraphicsFile(Wide(dir.File("photo.png")), KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 95));
-    ASSERT_TRUE(WriteGraphicsFile(Wide(dir.File("scan.tif")), KelvoFormatTIFF, pixels, TKelvoRect{}, none, TKelvoResolution{}, 95));
+    ASSERT_TRUE(WriteGraphicsFile(Wide(dir.File("photo.png")), KelvoFormatPNG, pixels, TKelvoRect{}, none,
+                                  TKelvoResolution{}, 95));
+    ASSERT_TRUE(WriteGraphicsFile(Wide(dir.File("scan.tif")), KelvoFormatTIFF, pixels, TKelvoRect{}, none,
+                                  TKelvoResolution{}, 95));
     std::ofstream(dir.File("broken.png"), std::ios::binary) << "not a picture at all";
 
     TKelvoGraphicsFormats formats;
@@ -152,7 +154,8 @@ TEST_F(OpenDialogWindow, ListsTheFormatsPreviewsAPngAndATiffAndIsCancelled) {
 
     ASSERT_TRUE(png.selected);
     EXPECT_TRUE(png.thumbnail);
-    EXPECT_NE(png.description.find(u"PNG"), std::u16string::npos) << std::string(png.description.begin(), png.description.end());
+    EXPECT_NE(png.description.find(u"PNG"), std::u16string::npos)
+        << std::string(png.description.begin(), png.description.end());
     ASSERT_TRUE(tiff.selected);
     EXPECT_TRUE(tiff.thumbnail);
     EXPECT_NE(tiff.description.find(u"TIFF"), std::u16string::npos);

@@ -238,7 +238,7 @@ TEST_F(ViewControl, TheTopmostObjectTakesTheMouseBeforeTheOneBeneathIt) {
     view_->AddObject(new TClickable("upper", MakeRect(50, 50, 150, 150), view_->MapMode(), log));
     ShowWith(nullptr);
     const int ox = view_->MapMode().ViewportOrgX, oy = view_->MapMode().ViewportOrgY;
-    ASSERT_EQ(ox, 50);  // centred: the logical origin is the image's corner
+    ASSERT_EQ(ox, 50);                     // centred: the logical origin is the image's corner
     Click(ScreenPoint(ox + 75, oy + 75));  // both objects
     EXPECT_TRUE(PumpUntil([&] { return !log.empty(); }));
     ASSERT_TRUE(PumpQueued());  // the rest of the click, which must ask no other object
@@ -309,7 +309,7 @@ TEST_F(ViewControl, OverlaysPaintWithinTheClipTheirObjectWasVisitedWith) {
     const auto at = [&](int x, int y) { return shot.At(ox + x, oy + y); };
     EXPECT_EQ(at(30, 30), Blue);
     EXPECT_EQ(at(119, 79), Blue);
-    EXPECT_EQ(at(80, 80), Green);    // under both: the upper body stays
+    EXPECT_EQ(at(80, 80), Green);  // under both: the upper body stays
     EXPECT_EQ(at(119, 119), Green);
     EXPECT_EQ(at(179, 179), Green);
     EXPECT_EQ(at(10, 10), Red);

@@ -41,9 +41,7 @@ private:
 };
 
 // The colour the pattern has at (x, y): blue and green the low bytes of x and y, red their high parts.
-inline COLORREF PatternAt(int x, int y) {
-    return RGB(((x >> 8) * 16 + (y >> 8)) & 0xFF, y & 0xFF, x & 0xFF);
-}
+inline COLORREF PatternAt(int x, int y) { return RGB(((x >> 8) * 16 + (y >> 8)) & 0xFF, y & 0xFF, x & 0xFF); }
 
 inline void FillPattern(TKelvoLTBitmap& bitmap, int width, int height) {
     bitmap.SetSize(width, height, KelvoFormatBGR24);

@@ -35,11 +35,12 @@ std::int32_t Int32At(const std::vector<std::uint8_t>& b, std::size_t at) {
 // The real format table behind the editor; the JPEG options dialog answers with Quality, or cancels.
 class GraphicsEditor : public TKelvoEditorDocuments {
 public:
-    explicit GraphicsEditor(FakeUI& ui) : TKelvoEditorDocuments(ui, formats_), formats_(table_, [this](std::int32_t& q) {
-        ++JpegAsked;
-        q = Quality;
-        return JpegOk;
-    }) {}
+    explicit GraphicsEditor(FakeUI& ui)
+        : TKelvoEditorDocuments(ui, formats_), formats_(table_, [this](std::int32_t& q) {
+              ++JpegAsked;
+              q = Quality;
+              return JpegOk;
+          }) {}
     TKelvoGraphicsFormats& Table() { return table_; }
     int JpegAsked = 0;
     std::int32_t Quality = 90;
@@ -60,7 +61,6 @@ private:
     TKelvoGraphicsDocumentFormats formats_;
 };
 
-
 // An exchange file as the plug-in writes it: w x h pixels of planes bytes (R, G, B, then 0xEE), rows rowBytes
 // apart; pixel (x, y) is red 10 x + 1, green 10 y + 2, blue 3.
 std::vector<std::uint8_t> HostExchangeFile(std::int32_t w, std::int32_t h, std::int32_t planes, std::int32_t rowBytes) {
@@ -75,7 +75,8 @@ std::vector<std::uint8_t> HostExchangeFile(std::int32_t w, std::int32_t h, std::
     exchange::WriteHeader(bytes.data(), header);
     for (std::int32_t y = 0; y < h; ++y)
         for (std::int32_t x = 0; x < w; ++x) {
-            std::uint8_t* p = bytes.data() + exchange::PixelOffset + std::size_t(y) * rowBytes + std::size_t(x) * planes;
+            std::uint8_t* p =
+                bytes.data() + exchange::PixelOffset + std::size_t(y) * rowBytes + std::size_t(x) * planes;
             p[0] = std::uint8_t(10 * x + 1), p[1] = std::uint8_t(10 * y + 2), p[2] = 3;
             for (std::int32_t extra = 3; extra < planes; ++extra) p[extra] = 0xEE;
         }
@@ -231,9 +232,9 @@ TEST(GraphicsDocumentFiles, ExitCodeStaysMinusOneOnCancelAndOnAFailedWrite) {
 TEST(GraphicsDocumentFiles, AGifIsAnOrdinaryDocumentSavedOnlyInAFormatOfTheTable) {
     testsupport::TempDir dir;
     const std::string path = dir.File("a.gif");
-    const std::vector<std::uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0,
-                                           0, 0x21, 0xF9, 4, 1, 0, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2,
-                                           0x44, 1, 0, 0x3B};
+    const std::vector<std::uint8_t> gif = {'G',  'I', 'F', '8', '9',  'a',  1, 0, 1, 0,    0x80, 0, 0,    0xFF, 0xFF,
+                                           0xFF, 0,   0,   0,   0x21, 0xF9, 4, 1, 0, 0,    0,    0, 0x2C, 0,    0,
+                                           0,    0,   1,   0,   1,    0,    0, 2, 2, 0x44, 1,    0, 0x3B};
     WriteBytes(path, gif);
     FakeUI ui;
     GraphicsEditor editor(ui);
@@ -287,8 +288,8 @@ TEST(GraphicsDocumentFiles, AnExchangeFileWithAnExifTrailerOpensWithItsPixels) {
     const std::string path = dir.File("PSP.tmp");
     std::vector<std::uint8_t> bytes = HostExchangeFile(2, 2, 3, 6);
     // A TIFF block with the camera's make, then the two fill bytes that end a trailer.
-    const std::vector<std::uint8_t> exif = {'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0, 0x0F, 0x01, 2, 0, 4, 0, 0, 0,
-                                            'A', 'b', 'c', 0, 0, 0, 0, 0, 0xFF, 0xFF};
+    const std::vector<std::uint8_t> exif = {'I', 'I', 42, 0, 8,   0,   0,   0, 1, 0, 0x0F, 0x01, 2,    0,
+                                            4,   0,   0,  0, 'A', 'b', 'c', 0, 0, 0, 0,    0,    0xFF, 0xFF};
     const char marker[] = {'E', 'X', 'I', 'F'};
     bytes.insert(bytes.end(), marker, marker + 4);
     const std::uint32_t length = std::uint32_t(exif.size());

@@ -32,7 +32,6 @@ FILETIME LastWrite(const std::string& path) {
     return data.ftLastWriteTime;
 }
 
-
 struct Loaded {
     TKelvoLTBitmap Working, Original;
     TKelvoProperties Properties;
@@ -56,10 +55,19 @@ std::vector<Byte> MakeTiff(std::uint16_t w, std::uint16_t h, std::uint16_t orien
     const std::uint32_t makeAt = extra + 6, modelAt = makeAt + std::uint32_t(make.size() + 1);
     const std::uint32_t pixelsAt = modelAt + std::uint32_t(model.size() + 1);
     const Entry ifd[entries] = {
-        {256, 3, 1, w}, {257, 3, 1, h}, {258, 3, 3, extra}, {259, 3, 1, 1}, {262, 3, 1, 2},
-        {271, 2, std::uint32_t(make.size() + 1), makeAt}, {272, 2, std::uint32_t(model.size() + 1), modelAt},
-        {273, 4, 1, pixelsAt}, {274, 3, 1, orientation}, {277, 3, 1, 3}, {278, 3, 1, h},
-        {279, 4, 1, std::uint32_t(w) * h * 3}, {284, 3, 1, 1},
+        {256, 3, 1, w},
+        {257, 3, 1, h},
+        {258, 3, 3, extra},
+        {259, 3, 1, 1},
+        {262, 3, 1, 2},
+        {271, 2, std::uint32_t(make.size() + 1), makeAt},
+        {272, 2, std::uint32_t(model.size() + 1), modelAt},
+        {273, 4, 1, pixelsAt},
+        {274, 3, 1, orientation},
+        {277, 3, 1, 3},
+        {278, 3, 1, h},
+        {279, 4, 1, std::uint32_t(w) * h * 3},
+        {284, 3, 1, 1},
     };
     std::vector<Byte> out = {'I', 'I', 42, 0, 8, 0, 0, 0};
     const auto put16 = [&](std::uint32_t v) { out.push_back(Byte(v)), out.push_back(Byte(v >> 8)); };
@@ -76,7 +84,8 @@ std::vector<Byte> MakeTiff(std::uint16_t w, std::uint16_t h, std::uint16_t orien
     out.insert(out.end(), model.begin(), model.end());
     out.push_back(0);
     for (std::uint16_t y = 0; y < h; ++y)
-        for (std::uint16_t x = 0; x < w; ++x) out.push_back(Byte(10 * x)), out.push_back(Byte(10 * y)), out.push_back(7);
+        for (std::uint16_t x = 0; x < w; ++x)
+            out.push_back(Byte(10 * x)), out.push_back(Byte(10 * y)), out.push_back(7);
     return out;
 }
 
@@ -109,8 +118,7 @@ std::vector<Byte> MakeBlackPng(std::uint32_t side) {
         z.avail_in = uInt(row.size());
         deflate(&z, y + 1 == side ? Z_FINISH : Z_NO_FLUSH);
     }
-    while (deflate(&z, Z_FINISH) == Z_OK) {
-    }
+    while (deflate(&z, Z_FINISH) == Z_OK) {}
     data.resize(z.total_out);
     deflateEnd(&z);
     chunk("IDAT", data);
@@ -152,8 +160,9 @@ TEST(GraphicsFiles, AGifOpensAsAnotherFormatNeverAsTheExchangeFile) {
     testsupport::TempDir dir;
     const std::string path = dir.File("a.gif");
     // One white pixel.
-    WriteBytes(path, {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0x21, 0xF9, 4, 1,
-                      0, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 1, 0, 0x3B});
+    WriteBytes(path,
+               {'G', 'I', 'F', '8', '9', 'a',  1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0,    0, 0x21, 0xF9, 4,
+                1,   0,   0,   0,   0,   0x2C, 0, 0, 0, 0, 1,    0, 1, 0,    0,    2,    2, 0x44, 1, 0,    0x3B});
     Loaded in;
     ASSERT_TRUE(in.Read(path));
     EXPECT_EQ(in.FormatId, KelvoFormatOther);

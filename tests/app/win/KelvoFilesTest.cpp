@@ -10,9 +10,7 @@
 
 namespace {
 
-LPCWSTR W(const WideString& s) {
-    return reinterpret_cast<LPCWSTR>(s.c_str());
-}
+LPCWSTR W(const WideString& s) { return reinterpret_cast<LPCWSTR>(s.c_str()); }
 
 AnsiString Content(const WideString& name) {
     AnsiString bytes;

@@ -18,10 +18,12 @@ void Write(const WideString& name, const std::string& bytes) {
 TEST(KelvoLanguageFolder, FilesByWideNameInNameOrderAndTheSwitchSetsTheThreadLocale) {
     testsupport::TempDir dir;
     const WideString folder = AnsiToWide(dir.Path()) + u"\\\u65e5\u672c\\Languages\\";
-    Write(folder + u"b_russian.ini", "CodePage=1251\r\n[Language]\r\nLangId=1049\r\nLanguage=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\r\n"
-                                     "[Strings]\r\n1=\xD4\xE0\xE9\xEB\r\n");
-    Write(folder + u"A_\u00e9nglish.ini", "\xEF\xBB\xBF[Language]\r\nLangId=1033\r\nLanguage=English\r\n[Strings]\r\n"
-                                        "1=File\r\n2=Exit\r\n");
+    Write(folder + u"b_russian.ini",
+          "CodePage=1251\r\n[Language]\r\nLangId=1049\r\nLanguage=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\r\n"
+          "[Strings]\r\n1=\xD4\xE0\xE9\xEB\r\n");
+    Write(folder + u"A_\u00e9nglish.ini",
+          "\xEF\xBB\xBF[Language]\r\nLangId=1033\r\nLanguage=English\r\n[Strings]\r\n"
+          "1=File\r\n2=Exit\r\n");
     Write(folder + u"c_utf16.ini", std::string("\xFF\xFE[\0L\0", 6));
     Write(folder + u"d_noid.ini", "[Strings]\r\n1=x\r\n");
     Write(folder + u"readme.txt", "[Language]\r\nLangId=1031\r\n");

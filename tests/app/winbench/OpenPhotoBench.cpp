@@ -52,8 +52,8 @@ double OpenInProgram(const std::wstring& program, const std::wstring& photo, con
     PROCESS_INFORMATION info{};
     std::wstring commandLine = L"\"" + program + L"\" \"" + photo + L"\"";
     const double start = Now();
-    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &info)) {
+    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &info)) {
         std::fprintf(stderr, "cannot start the program: error %lu\n", ::GetLastError());
         return -1;
     }
@@ -107,8 +107,8 @@ int main(int argc, char** argv) {
         TKelvoPixelBuffer pixels(KelvoFormatBGR24, TKelvoRect{0, 0, Width, Height});
         Fill(pixels);
         TKelvoProperties none;
-        if (!WriteGraphicsFile(std::u16string(photo.begin(), photo.end()), KelvoFormatJPEG, pixels, TKelvoRect{},
-                               none, TKelvoResolution{}, 90)) {
+        if (!WriteGraphicsFile(std::u16string(photo.begin(), photo.end()), KelvoFormatJPEG, pixels, TKelvoRect{}, none,
+                               TKelvoResolution{}, 90)) {
             std::fprintf(stderr, "cannot write the photo\n");
             return 1;
         }
@@ -126,9 +126,10 @@ int main(int argc, char** argv) {
         std::printf("run %d: program %.0f ms, GDI+ decode %.0f ms\n", i + 1, programMs.back(), gdiplusMs.back());
     }
     const double ours = Median(programMs), theirs = Median(gdiplusMs);
-    std::printf("6000 x 4000 JPEG: program to the first full paint %.0f ms, GDI+ decode alone %.0f ms "
-                "(median of %d; ratio %.2f)\n",
-                ours, theirs, runs, ours / theirs);
+    std::printf(
+        "6000 x 4000 JPEG: program to the first full paint %.0f ms, GDI+ decode alone %.0f ms "
+        "(median of %d; ratio %.2f)\n",
+        ours, theirs, runs, ours / theirs);
     ::DeleteFileW(photo.c_str());
     return 0;
 }

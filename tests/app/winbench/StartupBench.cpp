@@ -30,8 +30,8 @@ double OneRun(const std::wstring& program) {
     std::wstring commandLine = L"\"" + program + L"\"";
     LARGE_INTEGER start, shown;
     ::QueryPerformanceCounter(&start);
-    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &info)) {
+    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &info)) {
         std::fprintf(stderr, "cannot start the program: error %lu\n", ::GetLastError());
         return -1;
     }

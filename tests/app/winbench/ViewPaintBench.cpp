@@ -95,8 +95,8 @@ void Measure(TKelvoLTBitmap& image, int clientWidth, int clientHeight, int runs)
         std::printf("  (the screen is smaller than the view: only what lies on it is painted)\n");
     std::printf("  full paint at 100 %%:        %8.2f ms\n", full);
     std::printf("  full paint at fit (%d/%d):  %8.2f ms\n", map.ViewportExtX, map.WindowExtX, fit);
-    std::printf("  one-line scroll at 100 %%:   %8.2f ms (last strip painted %d x %d)\n", line,
-                int(strip.Width()), int(strip.Height()));
+    std::printf("  one-line scroll at 100 %%:   %8.2f ms (last strip painted %d x %d)\n", line, int(strip.Width()),
+                int(strip.Height()));
     std::printf("  the strip's paint alone:    %8.2f ms\n", stripOnly);
 }
 

@@ -21,7 +21,9 @@ struct TClient : TComponent {
 class TClientLink : public TActionLink {
 public:
     explicit TClientLink(TClient* client) : TActionLink(client), client_(client) {}
-    bool IsCaptionLinked() override { return TActionLink::IsCaptionLinked() && client_->caption == CustomAction()->Caption(); }
+    bool IsCaptionLinked() override {
+        return TActionLink::IsCaptionLinked() && client_->caption == CustomAction()->Caption();
+    }
     void SetCaption(const AnsiString& value) override {
         if (IsCaptionLinked()) client_->caption = value;
     }

@@ -153,8 +153,8 @@ TEST(AlignArithmetic, AnchorsFollowTheParentsGrowthFromTheirBase) {
         item.AnchorParentSize = TSize{100, 100};
         return item;
     };
-    std::vector<TAlignItem> items{anchored({akLeft, akTop, akRight}), anchored({akRight, akBottom}),
-                                  anchored({}), anchored({akLeft, akTop, akBottom}), anchored({akLeft, akTop})};
+    std::vector<TAlignItem> items{anchored({akLeft, akTop, akRight}), anchored({akRight, akBottom}), anchored({}),
+                                  anchored({akLeft, akTop, akBottom}), anchored({akLeft, akTop})};
     items[4].Bounds = Bounds(3, 4, 5, 6);  // default anchors: left where it is
     TRect area = Rect(0, 0, 200, 140);
     auto placed = ArrangeControls(area, items);

@@ -75,9 +75,9 @@ TEST(BmpFormat, PackedDibAndCoreHeader) {
     EXPECT_EQ(packed.Palette, image.Palette);
 
     // The 12-byte header keeps three-byte colour entries.
-    std::vector<Byte> core = {12, 0, 0, 0, 2, 0, 1, 0, 1, 0, 1, 0,  // 2x1, 1 plane, 1 bit
-                              0x10, 0x20, 0x30, 0x40, 0x50, 0x60,     // blue, green, red per entry
-                              0x80, 0, 0, 0};
+    std::vector<Byte> core = {12,   0,    0,    0,    2,    0,    1, 0, 1, 0, 1, 0,  // 2x1, 1 plane, 1 bit
+                              0x10, 0x20, 0x30, 0x40, 0x50, 0x60,                    // blue, green, red per entry
+                              0x80, 0,    0,    0};
     TDibImage mono = ReadPackedDib(core.data(), core.size());
     EXPECT_EQ(mono.Width, 2);
     ASSERT_EQ(mono.Palette.size(), 2u);
@@ -128,16 +128,16 @@ TEST(BmpFormat, MalformedHeadersAreRejectedWithoutReadingPastTheData) {
     rejects(14, 41, 4);                 // unknown header size
     rejects(14, 0xFFFFFFFFu, 4);
     rejects(kWidth, 0, 4);
-    rejects(kWidth, 0x80000000u, 4);    // negative width
-    rejects(kWidth, 0x7FFFFFFFu, 4);    // absurd width: never allocated
-    rejects(kHeight, 0x80000000u, 4);   // the height that has no positive counterpart
+    rejects(kWidth, 0x80000000u, 4);   // negative width
+    rejects(kWidth, 0x7FFFFFFFu, 4);   // absurd width: never allocated
+    rejects(kHeight, 0x80000000u, 4);  // the height that has no positive counterpart
     rejects(kHeight, 0x01000000u, 4);
     rejects(kPlanes, 2, 2);
-    rejects(kBitCount, 16, 2);          // 16-bit images are not supported
+    rejects(kBitCount, 16, 2);  // 16-bit images are not supported
     rejects(kBitCount, 7, 2);
-    rejects(kCompression, 1, 4);        // run-length encoded
-    rejects(kCompression, 3, 4);        // bit fields only for 32 bits
-    rejects(kClrUsed, 257, 4);          // more colours than the depth has
+    rejects(kCompression, 1, 4);  // run-length encoded
+    rejects(kCompression, 3, 4);  // bit fields only for 32 bits
+    rejects(kClrUsed, 257, 4);    // more colours than the depth has
     rejects(kClrUsed, 0xFFFFFFFFu, 4);
 }
 

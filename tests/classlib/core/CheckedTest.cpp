@@ -26,12 +26,12 @@ TEST(Checked, IndexOutsideItsBoundsRaises) {
 }
 
 TEST(Checked, MulDivRoundsHalfAwayFromZeroLikeTheSystem) {
-    EXPECT_EQ(MulDivRound(10, 3, 4), 8);     // 7.5 -> 8
-    EXPECT_EQ(MulDivRound(-10, 3, 4), -8);   // -7.5 -> -8
+    EXPECT_EQ(MulDivRound(10, 3, 4), 8);    // 7.5 -> 8
+    EXPECT_EQ(MulDivRound(-10, 3, 4), -8);  // -7.5 -> -8
     EXPECT_EQ(MulDivRound(10, -3, -4), 8);
     EXPECT_EQ(MulDivRound(7, 1, 2), 4);
-    EXPECT_EQ(MulDivRound(5, 1, 3), 2);      // 1.67 -> 2
-    EXPECT_EQ(MulDivRound(4, 1, 3), 1);      // 1.33 -> 1
+    EXPECT_EQ(MulDivRound(5, 1, 3), 2);  // 1.67 -> 2
+    EXPECT_EQ(MulDivRound(4, 1, 3), 1);  // 1.33 -> 1
     EXPECT_EQ(MulDivRound(1, 1, 0), -1);
     // The product is taken in 64 bits; only a quotient outside int32 gives -1.
     EXPECT_EQ(MulDivRound(2000000000, 2000000000, 2000000000), 2000000000);

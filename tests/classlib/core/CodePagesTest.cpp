@@ -62,15 +62,17 @@ TEST(CodePages, Utf8EncodeAndDecode) {
 
 TEST(CodePages, InvalidUtf8BecomesReplacementCharacters) {
     const char16_t R = 0xFFFD;
-    EXPECT_EQ(Utf8Decode("\x80"), WideString(1, R));                          // stray continuation
-    EXPECT_EQ(Utf8Decode("a\xC3"), (WideString{u'a', R}));                     // truncated at the end
-    EXPECT_EQ(Utf8Decode("\xE2\x82" "A"), (WideString{R, R, u'A'}));           // truncated in the middle
-    EXPECT_EQ(Utf8Decode("\xC0\xAF"), (WideString{R, R}));                     // overlong
-    EXPECT_EQ(Utf8Decode("\xE0\x80\xAF"), (WideString{R, R, R}));              // overlong, 3 bytes
-    EXPECT_EQ(Utf8Decode("\xED\xA0\x80"), (WideString{R, R, R}));              // encoded surrogate
-    EXPECT_EQ(Utf8Decode("\xF4\x90\x80\x80"), (WideString{R, R, R, R}));       // above U+10FFFF
+    EXPECT_EQ(Utf8Decode("\x80"), WideString(1, R));        // stray continuation
+    EXPECT_EQ(Utf8Decode("a\xC3"), (WideString{u'a', R}));  // truncated at the end
+    EXPECT_EQ(Utf8Decode("\xE2\x82"
+                         "A"),
+              (WideString{R, R, u'A'}));                                  // truncated in the middle
+    EXPECT_EQ(Utf8Decode("\xC0\xAF"), (WideString{R, R}));                // overlong
+    EXPECT_EQ(Utf8Decode("\xE0\x80\xAF"), (WideString{R, R, R}));         // overlong, 3 bytes
+    EXPECT_EQ(Utf8Decode("\xED\xA0\x80"), (WideString{R, R, R}));         // encoded surrogate
+    EXPECT_EQ(Utf8Decode("\xF4\x90\x80\x80"), (WideString{R, R, R, R}));  // above U+10FFFF
     EXPECT_EQ(Utf8Decode("\xFF"), WideString(1, R));
-    EXPECT_EQ(Utf8Decode("\xEF\xBB\xBFok"), u"\uFEFFok");                       // a mark is kept as text
+    EXPECT_EQ(Utf8Decode("\xEF\xBB\xBFok"), u"\uFEFFok");  // a mark is kept as text
     EXPECT_EQ(Utf8Decode(std::string_view("a\0b", 3)), WideString(u"a\0b", 3));
 }
 

@@ -192,7 +192,8 @@ TEST(Notification, OwnedComponentFreedByAnotherDuringBroadcastIsSkipped) {
     Create<TPart>(owner.get(), "new");
     // The victim is gone before its turn: it is not asked; its removal reaches the owner and the others (by
     // then it is a bare component, so it is seen without its label).
-    EXPECT_EQ(g_events, (std::vector<std::string>{"owner +new", "killer +new", "free victim", "owner -", "killer -", "new -"}));
+    EXPECT_EQ(g_events,
+              (std::vector<std::string>{"owner +new", "killer +new", "free victim", "owner -", "killer -", "new -"}));
     EXPECT_EQ(owner->ComponentCount(), 2);
 }
 

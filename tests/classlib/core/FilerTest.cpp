@@ -78,7 +78,8 @@ class TSample : public TComponent {
             },
             [this](TStream& s) { s.WriteBuffer(blob.data(), std::int32_t(blob.size())); }, !blob.empty());
         // Read-only entry, never written.
-        filer->DefineProperty("Legacy", [this](TReader& r) { legacy = r.ReadString(); }, nullptr, false);
+        filer->DefineProperty(
+            "Legacy", [this](TReader& r) { legacy = r.ReadString(); }, nullptr, false);
     }
     void Loaded() override {
         TComponent::Loaded();
@@ -135,8 +136,9 @@ void PublishSample() {
 TEST(FilerValues, EveryValueTypeRoundTrips) {
     TMemoryStream s;
     TWriter w(s);
-    const std::int64_t ints[] = {0, -128, 127, -129, 128, -32768, 32767, -32769, 32768, INT32_MIN, INT32_MAX,
-                                 std::int64_t(INT32_MAX) + 1, INT64_MIN, INT64_MAX};
+    const std::int64_t ints[] = {0,         -128,     127,   -129,      128,       -32768,
+                                 32767,     -32769,   32768, INT32_MIN, INT32_MAX, std::int64_t(INT32_MAX) + 1,
+                                 INT64_MIN, INT64_MAX};
     for (std::int64_t v : ints) w.WriteInteger(v);
     const double floats[] = {0.0, -0.0, 1.0, -2.5, 0.1, 1e300, -1e-300, 5e-324, std::numeric_limits<double>::max()};
     for (double v : floats) w.WriteFloat(v);

@@ -167,7 +167,7 @@ TEST(MemIniFile, EditingAndWritingBack) {
 
 TEST(MemIniFile, NamesCompareInTheSystemLocale) {
     SetSystemAnsiCodePage(1251);
-    TMemIniFile ini = FromText("[\xD0\xE0\xE7\xE4\xE5\xEB]\n\xCA\xEB\xFE\xF7=1\n");  // [Раздел] Ключ=1
-    EXPECT_EQ(ini.ReadInteger("\xF0\xe0\xe7\xe4\xe5\xeb", "\xEA\xEB\xFE\xF7", 0), 1);   // раздел / ключ
+    TMemIniFile ini = FromText("[\xD0\xE0\xE7\xE4\xE5\xEB]\n\xCA\xEB\xFE\xF7=1\n");    // [Раздел] Ключ=1
+    EXPECT_EQ(ini.ReadInteger("\xF0\xe0\xe7\xe4\xe5\xeb", "\xEA\xEB\xFE\xF7", 0), 1);  // раздел / ключ
     SetSystemAnsiCodePage(1252);
 }

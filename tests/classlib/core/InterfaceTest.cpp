@@ -59,10 +59,9 @@ TEST(Guid, ParsesFormatsAndStoresLittleEndian) {
 
 TEST(Guid, MalformedTextIsRefused) {
     TGUID g;
-    for (const char* bad : {"", "{}", "8E85B1DA-44F0-4B60-B45D-21D0EBC05E33",
-                            "{8E85B1DA-44F0-4B60-B45D-21D0EBC05E3}", "{8E85B1DA-44F0-4B60-B45D-21D0EBC05E333}",
-                            "{8E85B1DA 44F0-4B60-B45D-21D0EBC05E33}", "{8E85B1DG-44F0-4B60-B45D-21D0EBC05E33}",
-                            "(8E85B1DA-44F0-4B60-B45D-21D0EBC05E33)"}) {
+    for (const char* bad : {"", "{}", "8E85B1DA-44F0-4B60-B45D-21D0EBC05E33", "{8E85B1DA-44F0-4B60-B45D-21D0EBC05E3}",
+                            "{8E85B1DA-44F0-4B60-B45D-21D0EBC05E333}", "{8E85B1DA 44F0-4B60-B45D-21D0EBC05E33}",
+                            "{8E85B1DG-44F0-4B60-B45D-21D0EBC05E33}", "(8E85B1DA-44F0-4B60-B45D-21D0EBC05E33)"}) {
         EXPECT_FALSE(TryStringToGUID(bad, g)) << bad;
     }
     AnsiString withNul("{8E85B1DA-44F0-4B60-B45D-21D0EBC05E33}");
@@ -121,9 +120,7 @@ TEST(Interfaces, ReferencesInsideTheConstructorDoNotFreeIt) {
     TSelfReferencing* obj = Create<TSelfReferencing>();
     EXPECT_EQ(g_alive, 1);
     EXPECT_EQ(obj->RefCount(), 0);
-    {
-        IPtr<IGreeter> last(obj);
-    }
+    { IPtr<IGreeter> last(obj); }
     EXPECT_EQ(g_alive, 0);
 }
 

@@ -20,9 +20,7 @@ private:
     std::string name_;
 };
 
-void* P(std::intptr_t v) {
-    return reinterpret_cast<void*>(v);
-}
+void* P(std::intptr_t v) { return reinterpret_cast<void*>(v); }
 
 void ExpectListError(const std::function<void()>& f, const std::string& message) {
     try {
@@ -89,7 +87,8 @@ TEST(List, SortOrdersAndSurvivesAnInconsistentCompare) {
     TList list;
     const int values[] = {5, 3, 9, 1, 5, 7, 2, 8, 6, 4, 0, 5};
     for (int v : values) list.Add(P(v + 1));
-    list.Sort([](void* a, void* b) { return int(reinterpret_cast<std::intptr_t>(a) - reinterpret_cast<std::intptr_t>(b)); });
+    list.Sort(
+        [](void* a, void* b) { return int(reinterpret_cast<std::intptr_t>(a) - reinterpret_cast<std::intptr_t>(b)); });
     for (int i = 1; i < list.Count(); ++i) EXPECT_LE(list[i - 1], list[i]);
     // A compare that always says "less" must not drive the scans past the ends (the sanitizers watch).
     list.Sort([](void*, void*) { return -1; });
@@ -145,15 +144,18 @@ TEST(UnitRegistry, StartsInOrderAndShutsDownInReverse) {
     unit("late", 20);
     unit("early", 10);
     unit("early2", 10);
-    RegisterUnit("nested", [] {
-        g_log.push_back("init nested");
-        // A unit registered while start-up runs is started in the same run.
-        RegisterUnit("child", [] { g_log.push_back("init child"); }, nullptr, 0);
-    }, nullptr, 15);
+    RegisterUnit(
+        "nested",
+        [] {
+            g_log.push_back("init nested");
+            // A unit registered while start-up runs is started in the same run.
+            RegisterUnit(
+                "child", [] { g_log.push_back("init child"); }, nullptr, 0);
+        },
+        nullptr, 15);
     EXPECT_THROW(unit("late", 1), EInvalidOperation);
     classlib::Startup();
-    EXPECT_EQ(g_log, (std::vector<std::string>{"init early", "init early2", "init nested", "init child",
-                                               "init late"}));
+    EXPECT_EQ(g_log, (std::vector<std::string>{"init early", "init early2", "init nested", "init child", "init late"}));
     EXPECT_TRUE(classlib::IsUnitStarted("child"));
     g_log.clear();
     classlib::Shutdown();
@@ -166,17 +168,22 @@ TEST(UnitRegistry, FailedStartupUndoesAndFailingFiniDoesNotStopOthers) {
     using classlib::RegisterUnit;
     classlib::ResetUnits();
     g_log.clear();
-    RegisterUnit("a", [] { g_log.push_back("init a"); }, [] { g_log.push_back("fini a"); }, 1);
-    RegisterUnit("b", [] { throw EOutOfResources("no b"); }, [] { g_log.push_back("fini b"); }, 2);
-    RegisterUnit("c", [] { g_log.push_back("init c"); }, [] { g_log.push_back("fini c"); }, 3);
+    RegisterUnit(
+        "a", [] { g_log.push_back("init a"); }, [] { g_log.push_back("fini a"); }, 1);
+    RegisterUnit(
+        "b", [] { throw EOutOfResources("no b"); }, [] { g_log.push_back("fini b"); }, 2);
+    RegisterUnit(
+        "c", [] { g_log.push_back("init c"); }, [] { g_log.push_back("fini c"); }, 3);
     EXPECT_THROW(classlib::Startup(), EOutOfResources);
     EXPECT_EQ(g_log, (std::vector<std::string>{"init a", "fini a"}));
     EXPECT_FALSE(classlib::IsUnitStarted("a"));
 
     classlib::ResetUnits();
     g_log.clear();
-    RegisterUnit("x", nullptr, [] { g_log.push_back("fini x"); }, 1);
-    RegisterUnit("y", nullptr, [] { throw EInvalidOperation("y"); }, 2);
+    RegisterUnit(
+        "x", nullptr, [] { g_log.push_back("fini x"); }, 1);
+    RegisterUnit(
+        "y", nullptr, [] { throw EInvalidOperation("y"); }, 2);
     classlib::Startup();
     EXPECT_THROW(classlib::Shutdown(), EInvalidOperation);
     EXPECT_EQ(g_log, (std::vector<std::string>{"fini x"}));

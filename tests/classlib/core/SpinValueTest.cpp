@@ -11,8 +11,8 @@ TEST(SpinValue, ParsesWholeNumbersOnly) {
     EXPECT_EQ(ParseSpinValue("+5"), 5);
     EXPECT_EQ(ParseSpinValue("-2147483648"), std::numeric_limits<int>::min());
     EXPECT_EQ(ParseSpinValue("2147483647"), std::numeric_limits<int>::max());
-    for (const char* bad : {"", "   ", "-", "+", "12a", "1 2", "0x10", "2147483648", "-2147483649",
-                            "99999999999999999999", "3.5"})
+    for (const char* bad :
+         {"", "   ", "-", "+", "12a", "1 2", "0x10", "2147483648", "-2147483649", "99999999999999999999", "3.5"})
         EXPECT_FALSE(ParseSpinValue(bad).has_value()) << bad;
 }
 

@@ -171,8 +171,7 @@ TEST(StringList, CaseSensitivityAndSorting) {
         if (sa.size() != sb.size()) return int(sa.size()) - int(sb.size());
         return CompareStr(sa, sb);
     });
-    EXPECT_EQ(Items(list), (std::vector<std::string>{"echo", "Alpha", "Bravo", "alpha", "bravo", "delta",
-                                                     "charlie"}));
+    EXPECT_EQ(Items(list), (std::vector<std::string>{"echo", "Alpha", "Bravo", "alpha", "bravo", "delta", "charlie"}));
     // An inconsistent compare must stay inside the list.
     list.CustomSort([](TStringList*, int, int) { return -1; });
     EXPECT_EQ(list.Count(), 7);
@@ -197,8 +196,7 @@ TEST(StringList, ChangeEventsAndUpdateBrackets) {
     list.Add("a");
     list.Put(0, "b");
     list.Delete(0);
-    EXPECT_EQ(log.events, (std::vector<std::string>{"changing", "change", "changing", "change", "changing",
-                                                    "change"}));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"changing", "change", "changing", "change", "changing", "change"}));
     log.events.clear();
     list.BeginUpdate();
     list.BeginUpdate();

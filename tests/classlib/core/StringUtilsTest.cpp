@@ -27,8 +27,8 @@ TEST(StringUtils, IntegerTextBothWays) {
     EXPECT_EQ(StrToInt("2147483647"), 2147483647);
     EXPECT_EQ(StrToInt("-2147483648"), -2147483647 - 1);
     std::int32_t v = 99;
-    for (const char* bad : {"", " ", "-", "$", "0x", "12a", "1 ", "2147483648", "-2147483649", "$100000000",
-                            "1.5", "99999999999999999999", "--1"}) {
+    for (const char* bad : {"", " ", "-", "$", "0x", "12a", "1 ", "2147483648", "-2147483649", "$100000000", "1.5",
+                            "99999999999999999999", "--1"}) {
         EXPECT_FALSE(TryStrToInt(bad, v)) << bad;
         EXPECT_EQ(v, 99) << "a failed parse leaves the value alone: " << bad;
         EXPECT_EQ(StrToIntDef(bad, -5), -5);

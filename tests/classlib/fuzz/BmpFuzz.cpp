@@ -21,17 +21,14 @@ void CheckRoundTrip(const TDibImage& image) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {
         CheckRoundTrip(ReadBmpFile(data, size));
-    } catch (const EInvalidGraphic&) {
-    }
+    } catch (const EInvalidGraphic&) {}
     try {
         CheckRoundTrip(ReadPackedDib(data, size));
-    } catch (const EInvalidGraphic&) {
-    }
+    } catch (const EInvalidGraphic&) {}
     try {
         std::vector<TIconDirEntry> entries = ReadIconDirectory(data, size);
         const TIconDirEntry& e = entries[ChooseIconEntry(entries, 32, 32)];
         if (e.Offset > size || e.Size > size - e.Offset) std::abort();
-    } catch (const EInvalidGraphic&) {
-    }
+    } catch (const EInvalidGraphic&) {}
     return 0;
 }

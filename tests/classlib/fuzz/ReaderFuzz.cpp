@@ -48,16 +48,22 @@ class TFuzzItem : public TComponent {
     void SetMark(WideChar v) { mark = v; }
     TFuzzFont* GetFont() const { return font.get(); }
     void DefineProperties(TFiler* filer) override {
-        filer->DefineProperty("Lines", [this](TReader& r) {
-            r.ReadListBegin();
-            lines.clear();
-            while (!r.EndOfList()) lines.push_back(r.ReadWideString());
-            r.ReadListEnd();
-        }, nullptr, false);
-        filer->DefineBinaryProperty("Data", [this](TStream& s) {
-            data.resize(std::size_t(s.Size()));
-            s.ReadBuffer(data.data(), std::int32_t(data.size()));
-        }, nullptr, false);
+        filer->DefineProperty(
+            "Lines",
+            [this](TReader& r) {
+                r.ReadListBegin();
+                lines.clear();
+                while (!r.EndOfList()) lines.push_back(r.ReadWideString());
+                r.ReadListEnd();
+            },
+            nullptr, false);
+        filer->DefineBinaryProperty(
+            "Data",
+            [this](TStream& s) {
+                data.resize(std::size_t(s.Size()));
+                s.ReadBuffer(data.data(), std::int32_t(data.size()));
+            },
+            nullptr, false);
     }
     void GetChildren(TGetChildProc proc, TComponent*) override {
         for (int i = 0; i < ComponentCount(); ++i) proc(Components(i));

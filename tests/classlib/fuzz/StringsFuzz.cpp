@@ -23,15 +23,13 @@ void FuzzFormat(const std::string& text) {
     const WideString w = u"wide";
     try {
         Format(text, {7, s, 2.5, 'c', std::int64_t(-1), w, nullptr});
-    } catch (const EConvertError&) {
-    }
+    } catch (const EConvertError&) {}
     WideString wideFormat;
     for (std::size_t i = 0; i + 1 < text.size(); i += 2)
         wideFormat += char16_t(static_cast<unsigned char>(text[i]) | (static_cast<unsigned char>(text[i + 1]) << 8));
     try {
         WideFormat(wideFormat, {1, "x", 0.5});
-    } catch (const EConvertError&) {
-    }
+    } catch (const EConvertError&) {}
 }
 
 void FuzzIni(const std::string& text) {

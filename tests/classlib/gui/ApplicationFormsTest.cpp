@@ -152,8 +152,8 @@ TEST(ApplicationForms, KeysGoToTheControlOfTheWindowOrOfItsNearestAncestorFirst)
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = "ApplicationFormsRawChild";
     ::RegisterClassA(&wc);
-    HWND raw = ::CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 30, 30, panel->Handle(),
-                                 nullptr, wc.hInstance, nullptr);
+    HWND raw = ::CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 30, 30, panel->Handle(), nullptr,
+                                 wc.hInstance, nullptr);
     ASSERT_NE(raw, nullptr);
     g_rawKeys.clear();
     ::PostMessageA(raw, WM_KEYDOWN, VK_F5, 0);
@@ -248,8 +248,7 @@ TEST(ApplicationForms, ABroadcastReachesEachFormOnceWhenAHandlerRaisesOrFreesAno
             if (m.Msg == CM_SYSCOLORCHANGE) {
                 ++seen;
                 if (raise)
-                    ::SetWindowPos(raise->Handle(), HWND_TOP, 0, 0, 0, 0,
-                                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                    ::SetWindowPos(raise->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
                 if (release) release->reset();
             }
             previous(m);

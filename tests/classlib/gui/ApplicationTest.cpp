@@ -373,10 +373,10 @@ TEST_F(ApplicationTest, AnOnExceptionThatFailsHasItsOwnErrorShownAndNothingEscap
 }
 
 TEST_F(ApplicationTest, TaskModalDialogDisablesTheOtherWindowsEvenWhenTheDialogFails) {
-    HWND a = ::CreateWindowExA(0, "STATIC", "a", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr, nullptr, nullptr,
-                               nullptr);
-    HWND b = ::CreateWindowExA(0, "STATIC", "b", WS_POPUP | WS_VISIBLE, 70, 10, 50, 50, nullptr, nullptr, nullptr,
-                               nullptr);
+    HWND a =
+        ::CreateWindowExA(0, "STATIC", "a", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    HWND b =
+        ::CreateWindowExA(0, "STATIC", "b", WS_POPUP | WS_VISIBLE, 70, 10, 50, 50, nullptr, nullptr, nullptr, nullptr);
     int record = 5;
     bool sawDisabled = false;
     bool sawRecord = false;
@@ -392,8 +392,7 @@ TEST_F(ApplicationTest, TaskModalDialogDisablesTheOtherWindowsEvenWhenTheDialogF
     EXPECT_TRUE(::IsWindowEnabled(a) && ::IsWindowEnabled(b));
     EXPECT_EQ(Application->ModalLevel(), 0);
 
-    EXPECT_THROW(Application->TaskModalDialog([](void*) -> BOOL { throw EInvalidOperation("dialog failed"); },
-                                              nullptr),
+    EXPECT_THROW(Application->TaskModalDialog([](void*) -> BOOL { throw EInvalidOperation("dialog failed"); }, nullptr),
                  EInvalidOperation);
     EXPECT_TRUE(::IsWindowEnabled(a) && ::IsWindowEnabled(b));
     EXPECT_EQ(Application->ModalLevel(), 0);
@@ -437,8 +436,8 @@ TEST_F(ApplicationTest, HelpCallsGoToOnHelpAndAContextOfZeroDoesNothing) {
     help.answer = false;
     help.callHelp = true;  // no help file: nothing else is asked
     EXPECT_FALSE(Application->HelpCommand(HELP_QUIT, 0));
-    EXPECT_EQ(help.calls, (std::vector<std::pair<int, std::intptr_t>>{
-                              {HELP_CONTENTS, 0}, {HELP_CONTEXT, 1204}, {HELP_QUIT, 0}}));
+    EXPECT_EQ(help.calls,
+              (std::vector<std::pair<int, std::intptr_t>>{{HELP_CONTENTS, 0}, {HELP_CONTEXT, 1204}, {HELP_QUIT, 0}}));
 }
 
 TEST_F(ApplicationTest, ShortCutsNobodyElseTookAskTheWindowHooks) {
@@ -492,8 +491,8 @@ TEST_F(ApplicationTest, TheDialogHandleTakesTheDialogKeysOfItsControls) {
     ::RegisterClassA(&wc);
     HWND dialog = ::CreateWindowExA(WS_EX_CONTROLPARENT, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
                                     nullptr, nullptr);
-    HWND first = ::CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 20, 20,
-                                   dialog, nullptr, wc.hInstance, nullptr);
+    HWND first = ::CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 20, 20, dialog,
+                                   nullptr, wc.hInstance, nullptr);
     ::CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 30, 0, 20, 20, dialog, nullptr,
                       wc.hInstance, nullptr);
     g_childKeys.clear();

@@ -30,7 +30,8 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = tests
 }
 
 // The same, failing the test with the state's name when the time limit passes.
-inline bool WaitFor(const char* what, const std::function<bool()>& done, DWORD timeoutMs = testsupport::kPumpTimeoutMs) {
+inline bool WaitFor(const char* what, const std::function<bool()>& done,
+                    DWORD timeoutMs = testsupport::kPumpTimeoutMs) {
     return testsupport::WaitFor(what, done, timeoutMs, ApplicationStep);
 }
 
@@ -62,11 +63,15 @@ inline HWND FindMessageBox(DWORD threadId) { return testsupport::FindDialog({.th
 class MessageBoxCloser {
 public:
     explicit MessageBoxCloser(std::function<void(HWND)> inspect = nullptr,
-                              unsigned timeoutMs = 2 * testsupport::kPumpTimeoutMs, std::function<bool()> ready = nullptr)
-        : driver_({}, [inspect = std::move(inspect)](HWND box) {
-              if (inspect) inspect(box);
-              testsupport::PressButton(box, IDOK);
-          }, 1, std::move(ready), timeoutMs) {}
+                              unsigned timeoutMs = 2 * testsupport::kPumpTimeoutMs,
+                              std::function<bool()> ready = nullptr)
+        : driver_(
+              {},
+              [inspect = std::move(inspect)](HWND box) {
+                  if (inspect) inspect(box);
+                  testsupport::PressButton(box, IDOK);
+              },
+              1, std::move(ready), timeoutMs) {}
     int Closed() const { return driver_.Answered(); }
 
 private:

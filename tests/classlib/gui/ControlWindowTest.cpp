@@ -416,8 +416,7 @@ TEST(ControlMarks, TheWindowAtomsAreReleasedWhenTheProcessEnds) {
         std::atomic<int> waiting{4};
         std::atomic<int> found{0};
         auto makeWindow = [&] {
-            HWND host =
-                ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+            HWND host = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
             TObjectPtr<TLogPanel> panel = MakeObject<TLogPanel>(nullptr);
             --waiting;
             while (waiting > 0) std::this_thread::yield();
@@ -459,8 +458,7 @@ TEST(ControlMarks, TheControlMarkIsNamedAfterTheModulesThread) {
         AnsiString name;
         bool found = false;
         std::thread worker([&] {
-            HWND host =
-                ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+            HWND host = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
             TObjectPtr<TLogPanel> panel = MakeObject<TLogPanel>(nullptr);
             panel->SetParentWindow(host);
             name = ControlAtomName();

@@ -66,7 +66,8 @@ TEST_F(DataModule, BuilderThenAnnouncementThenOnCreateAndOnDestroyWhileWhole) {
     TAnnouncedOwner* owner = Create<TAnnouncedOwner>(Owner());
     owner->watched = TDataModule::StaticClass();
     TProgramModule* module = Create<TProgramModule>(owner);
-    EXPECT_EQ(gLog, (std::vector<std::string>{"constructor", "builder (loading)", "owner told", "OnCreate with service"}));
+    EXPECT_EQ(gLog,
+              (std::vector<std::string>{"constructor", "builder (loading)", "owner told", "OnCreate with service"}));
     EXPECT_EQ(module->FindComponent("Service"), module->service);
     EXPECT_TRUE(Listed(module));
 
@@ -82,7 +83,8 @@ TEST_F(DataModule, OldCreateOrderRunsOnCreateBeforeTheAnnouncement) {
     owner->watched = TDataModule::StaticClass();
     Create<TProgramModule>(owner);
     gOldCreateOrder = false;
-    EXPECT_EQ(gLog, (std::vector<std::string>{"constructor", "builder (loading)", "OnCreate with service", "owner told"}));
+    EXPECT_EQ(gLog,
+              (std::vector<std::string>{"constructor", "builder (loading)", "OnCreate with service", "owner told"}));
 }
 
 TEST_F(DataModule, ADerivedModuleNeedsABuilderUnlessMadeEmpty) {

@@ -56,8 +56,9 @@ BOOL Record(OPENFILENAMEA* r) {
     g_seen.defExt = Text(r->lpstrDefExt);
     g_seen.flags = r->Flags;
     g_seen.hook = r->lpfnHook != nullptr;
-    g_seen.templateName = IS_INTRESOURCE(r->lpTemplateName) ? "#" + std::to_string(reinterpret_cast<std::uintptr_t>(r->lpTemplateName))
-                                                           : Text(r->lpTemplateName);
+    g_seen.templateName = IS_INTRESOURCE(r->lpTemplateName)
+                              ? "#" + std::to_string(reinterpret_cast<std::uintptr_t>(r->lpTemplateName))
+                              : Text(r->lpTemplateName);
     g_seen.custData = r->lCustData;
     return FALSE;
 }
@@ -313,7 +314,8 @@ TEST(FileDialog, ARealOpenDialogIsFoundShownAndCancelled) {
     bool executed;
     HWND found;
     {
-        testsupport::DialogDriver driver({}, [](HWND dialogWindow) { testsupport::PressButton(dialogWindow, IDCANCEL); });
+        testsupport::DialogDriver driver({},
+                                         [](HWND dialogWindow) { testsupport::PressButton(dialogWindow, IDCANCEL); });
         executed = dialog->Execute(nullptr);
         found = driver.Found();
     }
@@ -341,12 +343,15 @@ TEST(FileDialog, ARefusedNameKeepsTheSaveDialogOpenUntilTheNextIsAccepted) {
     bool executed;
     {
         // The file name, then OK, twice: the handler refuses the first answer, so the dialog stays.
-        testsupport::DialogDriver driver({}, [](HWND dialogWindow) {
-            // The file name box is an edit (0x480) or a combo box (0x47C), depending on the system.
-            for (WPARAM box : {WPARAM(0x480), WPARAM(0x47C)})
-                SendMessageA(dialogWindow, CDM_SETCONTROLTEXT, box, reinterpret_cast<LPARAM>("typed.txt"));
-            testsupport::PressButton(dialogWindow, IDOK);
-        }, 2);
+        testsupport::DialogDriver driver(
+            {},
+            [](HWND dialogWindow) {
+                // The file name box is an edit (0x480) or a combo box (0x47C), depending on the system.
+                for (WPARAM box : {WPARAM(0x480), WPARAM(0x47C)})
+                    SendMessageA(dialogWindow, CDM_SETCONTROLTEXT, box, reinterpret_cast<LPARAM>("typed.txt"));
+                testsupport::PressButton(dialogWindow, IDOK);
+            },
+            2);
         executed = dialog->Execute(nullptr);
     }
     ASSERT_TRUE(executed);
@@ -374,10 +379,13 @@ TEST(FileDialog, AnOldStyleDialogIsItsOwnHookWindowAndAsksBeforeClosing) {
     bool executed;
     HWND found;
     {
-        testsupport::DialogDriver driver({}, [](HWND dialogWindow) {
-            SetDlgItemTextA(dialogWindow, 0x480, "typed.txt");
-            testsupport::PressButton(dialogWindow, IDOK);
-        }, 2);
+        testsupport::DialogDriver driver(
+            {},
+            [](HWND dialogWindow) {
+                SetDlgItemTextA(dialogWindow, 0x480, "typed.txt");
+                testsupport::PressButton(dialogWindow, IDOK);
+            },
+            2);
         executed = dialog->Execute(nullptr);
         found = driver.Found();
     }

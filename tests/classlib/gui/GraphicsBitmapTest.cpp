@@ -36,7 +36,8 @@ void PaintSample(TBitmap& b) {
 }  // namespace
 
 TEST(GraphicsBitmap, PixelFormatsAndScanLines) {
-    const std::pair<TPixelFormat, int> formats[] = {{pf1bit, 1}, {pf4bit, 4}, {pf8bit, 8}, {pf24bit, 24}, {pf32bit, 32}};
+    const std::pair<TPixelFormat, int> formats[] = {
+        {pf1bit, 1}, {pf4bit, 4}, {pf8bit, 8}, {pf24bit, 24}, {pf32bit, 32}};
     for (auto [format, bits] : formats) {
         SCOPED_TRACE(bits);
         TObjectPtr<TBitmap> b = MakeObject<TBitmap>();
@@ -75,7 +76,7 @@ TEST(GraphicsBitmap, CanvasDrawingReachesTheScanLinesAndRaisesOnChange) {
     b->Canvas()->FillRect(Rect(0, 0, 6, 1));
     EXPECT_EQ(changes.n, afterResize + 1);
     const Byte* top = static_cast<const Byte*>(b->ScanLine(0));
-    EXPECT_EQ(top[0], 0);  // blue
+    EXPECT_EQ(top[0], 0);    // blue
     EXPECT_EQ(top[2], 255);  // red
     const Byte* below = static_cast<const Byte*>(b->ScanLine(1));
     EXPECT_EQ(below[2], 255);

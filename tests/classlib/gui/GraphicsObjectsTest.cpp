@@ -120,10 +120,17 @@ TEST(GraphicsPen, ModesMapToTheRasterOperations) {
     TObjectPtr<TPen> p = MakeObject<TPen>();
     EXPECT_EQ(p->Mode(), pmCopy);
     EXPECT_EQ(p->Rop2(), R2_COPYPEN);
-    const std::pair<TPenMode, int> modes[] = {{pmBlack, R2_BLACK},   {pmWhite, R2_WHITE},     {pmNop, R2_NOP},
-                                              {pmNot, R2_NOT},       {pmXor, R2_XORPEN},      {pmNotXor, R2_NOTXORPEN},
-                                              {pmMask, R2_MASKPEN},  {pmMerge, R2_MERGEPEN},  {pmNotCopy, R2_NOTCOPYPEN},
-                                              {pmMaskPenNot, R2_MASKPENNOT}, {pmMergeNotPen, R2_MERGENOTPEN}};
+    const std::pair<TPenMode, int> modes[] = {{pmBlack, R2_BLACK},
+                                              {pmWhite, R2_WHITE},
+                                              {pmNop, R2_NOP},
+                                              {pmNot, R2_NOT},
+                                              {pmXor, R2_XORPEN},
+                                              {pmNotXor, R2_NOTXORPEN},
+                                              {pmMask, R2_MASKPEN},
+                                              {pmMerge, R2_MERGEPEN},
+                                              {pmNotCopy, R2_NOTCOPYPEN},
+                                              {pmMaskPenNot, R2_MASKPENNOT},
+                                              {pmMergeNotPen, R2_MERGENOTPEN}};
     for (auto [mode, rop] : modes) {
         p->SetMode(mode);
         EXPECT_EQ(p->Rop2(), rop) << mode;

@@ -326,8 +326,7 @@ class TForgedList : public TComponent {
     explicit TForgedList(TComponent* owner) : TComponent(owner) {}
     void DefineProperties(TFiler* filer) override {
         filer->DefineBinaryProperty(
-            "Bitmap", nullptr,
-            [this](TStream& s) { s.WriteBuffer(data.data(), std::int32_t(data.size())); }, true);
+            "Bitmap", nullptr, [this](TStream& s) { s.WriteBuffer(data.data(), std::int32_t(data.size())); }, true);
     }
     std::vector<Byte> data;
 };

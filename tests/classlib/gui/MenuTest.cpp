@@ -321,8 +321,8 @@ TEST_F(Menu, TheMainMenuSitsOnItsWindowAndSurvivesTheWindow) {
     EXPECT_TRUE(::IsMenu(h));
 
     // Freed while attached: the window is left without it.
-    HWND second = ::CreateWindowExA(0, "STATIC", "menu test 2", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
-                                    nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND second = ::CreateWindowExA(0, "STATIC", "menu test 2", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                                    ::GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(second, nullptr);
     menu->SetWindowHandle(second);
     Free(menu);

@@ -130,8 +130,7 @@ TEST_F(PopupMenu, TheListsWindowCarriesCommandsAndCatchesHandlerErrors) {
     ThrowingClick thrower;
     ExceptionLog errors;
     item->OnClick = MakeMethod<&ThrowingClick::Click>(&thrower);
-    const TCallbackExceptionHandler saved =
-        SetCallbackExceptionHandler(MakeMethod<&ExceptionLog::Handle>(&errors));
+    const TCallbackExceptionHandler saved = SetCallbackExceptionHandler(MakeMethod<&ExceptionLog::Handle>(&errors));
     ::SendMessageA(wnd, WM_COMMAND, item->Command(), 0);
     SetCallbackExceptionHandler(saved);
     EXPECT_EQ(errors.count, 1);

@@ -40,8 +40,8 @@ TEST(Screen, FormsAreListedTopmostFirstFromTheSystemsWindowOrder) {
     TObjectPtr<TForm> hidden(Create<TForm>(nullptr, NoBuilders));  // no window yet
     ASSERT_EQ(Screen->CustomFormCount(), before + 4);
     EXPECT_EQ(Screen->FormCount(), formsBefore + 3);
-    for (TCustomForm* f : {static_cast<TCustomForm*>(a.get()), static_cast<TCustomForm*>(b.get()),
-                           static_cast<TCustomForm*>(c.get())}) {
+    for (TCustomForm* f :
+         {static_cast<TCustomForm*>(a.get()), static_cast<TCustomForm*>(b.get()), static_cast<TCustomForm*>(c.get())}) {
         f->SetBounds(50, 50, 200, 150);
         f->Show();
     }
@@ -140,8 +140,8 @@ TEST(Mouse, PointerPositionAndCapture) {
     EnsureApplication();
     Mouse->SetCursorPos(TPoint{37, 41});
     EXPECT_EQ(Mouse->CursorPos(), (TPoint{37, 41}));
-    HWND wnd = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr, nullptr,
-                                 nullptr);
+    HWND wnd =
+        ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr, nullptr, nullptr);
     Mouse->SetCapture(wnd);
     EXPECT_EQ(Mouse->Capture(), wnd);
     Mouse->SetCapture(nullptr);

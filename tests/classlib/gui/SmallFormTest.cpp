@@ -48,9 +48,9 @@ bool TypeText(TEdit* edit, const std::string& text) {
 }
 
 using testsupport::ArtifactPath;
-using testsupport::SendPointer;
 using testsupport::SavedPicture;
 using testsupport::SaveScreen;
+using testsupport::SendPointer;
 
 RECT ScreenRect(TControl* control) {
     const TPoint origin = control->ClientToScreen(Point(0, 0));

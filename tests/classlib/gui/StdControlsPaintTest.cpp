@@ -119,7 +119,7 @@ TEST_F(StdPaint, PanelBevelsAndBorderFrameItsChildren) {
     EXPECT_EQ(surface.At(1, 30), Rgb(clBtnHighlight));
     EXPECT_EQ(surface.At(99, 30), Rgb(clBtnShadow));  // dark right and bottom
     EXPECT_EQ(surface.At(50, 59), Rgb(clBtnShadow));
-    EXPECT_EQ(surface.At(3, 30), Rgb(clBtnFace));  // the border
+    EXPECT_EQ(surface.At(3, 30), Rgb(clBtnFace));    // the border
     EXPECT_EQ(surface.At(5, 30), Rgb(clBtnShadow));  // lowered: dark top and left
     EXPECT_EQ(surface.At(50, 5), Rgb(clBtnShadow));
     EXPECT_EQ(surface.At(94, 30), Rgb(clBtnHighlight));

@@ -201,8 +201,9 @@ TEST_F(PlaybackTest, AnUnknownTargetOrAFailingCommandEndsTheRunWithAMessage) {
     EXPECT_TRUE(host.buttons.empty());
 
     errors.clear();
-    playback.Events.OnUserCommand = [](const AnsiString&, const TKelvoDemoScriptParams&, IKelvoDemoMacro&,
-                                       bool&) { throw std::runtime_error("Cannot open the file."); };
+    playback.Events.OnUserCommand = [](const AnsiString&, const TKelvoDemoScriptParams&, IKelvoDemoMacro&, bool&) {
+        throw std::runtime_error("Cannot open the file.");
+    };
     Start({"ImageOpen \"x.jpg\""});
     EXPECT_EQ(errors, std::vector<std::string>{"Cannot open the file. | ImageOpen \"x.jpg\""});
     EXPECT_EQ(playback.State(), TKelvoDemoState::Idle);
@@ -251,8 +252,8 @@ TEST_F(PlaybackTest, ButtonsHonourSwappingAndAnErrorReleasesAHeldButton) {
     CatchErrors();
     Start({"MouseDown", "MouseRightDown", "MouseRightUp", "MouseDown", "Foo"});
     RunOut();
-    EXPECT_EQ(host.buttons, (std::vector<std::uint32_t>{kDemoRightDown, kDemoLeftDown, kDemoLeftUp, kDemoRightDown,
-                                                        kDemoRightUp}));
+    EXPECT_EQ(host.buttons,
+              (std::vector<std::uint32_t>{kDemoRightDown, kDemoLeftDown, kDemoLeftUp, kDemoRightDown, kDemoRightUp}));
 }
 
 TEST_F(PlaybackTest, AClickMovesThenPressesAndReleasesOneStepPerTick) {
@@ -373,8 +374,8 @@ TEST_F(PlaybackTest, CommandsAndTargetsGoToTheNamesThenToTheFirstParticipantThat
     names.log = &log;
     TObjectPtr<TComponent> application = MakeObject<TComponent>(nullptr);
     Create<TComponent>(application.get());
-    auto& first = *Create<TFakeParticipant>(application.get(), "first", std::vector<std::string>{"UNDO"},
-                                            Point(7, 8), &log);
+    auto& first =
+        *Create<TFakeParticipant>(application.get(), "first", std::vector<std::string>{"UNDO"}, Point(7, 8), &log);
     Create<TComponent>(application.get());
     auto& second = *Create<TFakeParticipant>(application.get(), "second",
                                              std::vector<std::string>{"UNDO", "TEXTMEMOYALTA"}, Point(9, 9), &log);
@@ -406,7 +407,9 @@ TEST_F(PlaybackTest, CommandsAndTargetsGoToTheNamesThenToTheFirstParticipantThat
 TEST_F(PlaybackTest, RecordingWritesTheLinesThatReplayTheUser) {
     Load({"Pause 1", "Pause 2"});
     std::vector<std::pair<std::int32_t, std::string>> inserted;
-    playback.Events.OnRecordLine = [&](std::int32_t index, const AnsiString& text) { inserted.emplace_back(index, text); };
+    playback.Events.OnRecordLine = [&](std::int32_t index, const AnsiString& text) {
+        inserted.emplace_back(index, text);
+    };
     ASSERT_TRUE(playback.StartRecording(1));
     playback.RecordCommand("ZoomIn", "Zoom In");
     playback.RecordCommand("Undo", "Undo");

@@ -12,17 +12,11 @@ namespace {
 // A value with its kind: "i:10", "d:1.5", "s:text" (numbers of different kinds must not pass as equal).
 using V = AnsiString;
 
-V I(std::int32_t v) {
-    return "i:" + IntToStr(v);
-}
+V I(std::int32_t v) { return "i:" + IntToStr(v); }
 
-V D(double v) {
-    return "d:" + FloatToStr(v, '.');
-}
+V D(double v) { return "d:" + FloatToStr(v, '.'); }
 
-V S(const AnsiString& s) {
-    return "s:" + s;
-}
+V S(const AnsiString& s) { return "s:" + s; }
 
 V Describe(const TVariant& v) {
     switch (v.VarType()) {
@@ -57,7 +51,8 @@ TEST(TKelvoDemoScriptParamsTest, NumbersAreIntegersUnlessTheyHoldAPointOrAnExpon
     // Too large for 32 bits: kept as a number, not wrapped.
     EXPECT_EQ(Parsed("99999999999, -2147483648"), (std::vector<V>{D(99999999999.0), I(-2147483647 - 1)}));
     // Not numbers: words.
-    EXPECT_EQ(Parsed("1.2.3, 0x10, 1e, -, 12abc"), (std::vector<V>{S("1.2.3"), S("0x10"), S("1e"), S("-"), S("12abc")}));
+    EXPECT_EQ(Parsed("1.2.3, 0x10, 1e, -, 12abc"),
+              (std::vector<V>{S("1.2.3"), S("0x10"), S("1e"), S("-"), S("12abc")}));
 }
 
 TEST(TKelvoDemoScriptParamsTest, QuotedStringsBooleansAndBareWords) {

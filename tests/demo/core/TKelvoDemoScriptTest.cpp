@@ -15,9 +15,7 @@ public:
     std::uint16_t GetBaseLanguageId() const override { return base; }
 };
 
-std::uint32_t CyrillicForRussian(std::uint16_t id) {
-    return id == 1049 ? 1251 : 1252;
-}
+std::uint32_t CyrillicForRussian(std::uint16_t id) { return id == 1049 ? 1251 : 1252; }
 
 // Installs a language provider for one test and removes it again.
 class DemoScriptTest : public ::testing::Test {
@@ -54,21 +52,22 @@ protected:
 }  // namespace
 
 TEST_F(DemoScriptTest, SplitterTrimsDropsCommentsAndNormalisesOnlyNameValueSections) {
-    Load("stray line before any section\r\n"
-         "[ Info ]\r\n"
-         "  Title   =  Cropping a photo  \r\n"
-         "\r\n"
-         "; a comment\r\n"
-         "Author=me\r\n"
-         "[Script]\r\n"
-         "   MouseMove 10, 20\t\r\n"
-         "Message \"a = b\"\r\n"
-         "  ; dropped too\r\n"
-         "[1033]\n"
-         "Hello = Hello, world\n"
-         "no equals sign here\r"
-         "[info]\r\n"
-         "Extra= 1\r\n");
+    Load(
+        "stray line before any section\r\n"
+        "[ Info ]\r\n"
+        "  Title   =  Cropping a photo  \r\n"
+        "\r\n"
+        "; a comment\r\n"
+        "Author=me\r\n"
+        "[Script]\r\n"
+        "   MouseMove 10, 20\t\r\n"
+        "Message \"a = b\"\r\n"
+        "  ; dropped too\r\n"
+        "[1033]\n"
+        "Hello = Hello, world\n"
+        "no equals sign here\r"
+        "[info]\r\n"
+        "Extra= 1\r\n");
     EXPECT_EQ(script.SectionCount(), 3);
     EXPECT_EQ(script.SectionName(0), "Info");
     EXPECT_EQ(Section("Info"), (TKelvoDemoLines{"Title=Cropping a photo", "Author=me", "Extra=1"}));
@@ -91,11 +90,13 @@ TEST_F(DemoScriptTest, AScriptWithoutScriptSectionLoadsAsAnEmptyDemonstration) {
 }
 
 TEST_F(DemoScriptTest, Utf8ScriptKeepsItsMarkAndTextsThroughSaveAndLoad) {
-    const std::string file = "\xEF\xBB\xBF[Script]\r\n"
-                             "Message \"\xC3\x9C" "ber = \xE2\x82\xAC\"\r\n"
-                             "[1033]\r\n"
-                             "Title=Caf\xC3\xA9\r\n"
-                             "Step1=\xF0\x9F\x93\xB7 Kamera\r\n";
+    const std::string file =
+        "\xEF\xBB\xBF[Script]\r\n"
+        "Message \"\xC3\x9C"
+        "ber = \xE2\x82\xAC\"\r\n"
+        "[1033]\r\n"
+        "Title=Caf\xC3\xA9\r\n"
+        "Step1=\xF0\x9F\x93\xB7 Kamera\r\n";
     Load(file);
     ASSERT_TRUE(script.IsUtf8());
     EXPECT_EQ(script.SectionName(0), "Script");  // the mark is not part of the first line
@@ -118,7 +119,9 @@ TEST_F(DemoScriptTest, Utf8ScriptKeepsItsMarkAndTextsThroughSaveAndLoad) {
 
 TEST_F(DemoScriptTest, EightBitTextsAreReadInTheCodePageOfTheirLanguage) {
     kelvodemo::SetCodePageOfLanguage(CyrillicForRussian);
-    Load("[1049]\r\nTitle=\xCF\xF0\xE8\xEC\xE5\xF0\r\n[1031]\r\nTitle=\xDC" "bung\r\n");
+    Load(
+        "[1049]\r\nTitle=\xCF\xF0\xE8\xEC\xE5\xF0\r\n[1031]\r\nTitle=\xDC"
+        "bung\r\n");
     languages.current = 1049;
     EXPECT_EQ(script.GetTitle(), u"\u041F\u0440\u0438\u043C\u0435\u0440");
     languages.current = 1031;
@@ -132,13 +135,14 @@ TEST_F(DemoScriptTest, EightBitTextsAreReadInTheCodePageOfTheirLanguage) {
 }
 
 TEST_F(DemoScriptTest, TextsComeFromTheCurrentLanguageThenTheBaseWithoutMixingSections) {
-    Load("[Info]\r\nTitle=Info title\r\n"
-         "[1031]\r\nGreeting=Hallo\r\n"
-         "[1033]\r\nGreeting=Hello\r\nFarewell=Bye\r\nTitle=English title\r\n");
+    Load(
+        "[Info]\r\nTitle=Info title\r\n"
+        "[1031]\r\nGreeting=Hallo\r\n"
+        "[1033]\r\nGreeting=Hello\r\nFarewell=Bye\r\nTitle=English title\r\n");
     languages.current = 1031;
     languages.base = 1033;
     EXPECT_EQ(script.GetText("Greeting"), u"Hallo");
-    EXPECT_EQ(script.GetText("Farewell"), u"");  // the German section exists: no fallback
+    EXPECT_EQ(script.GetText("Farewell"), u"");   // the German section exists: no fallback
     EXPECT_EQ(script.GetTitle(), u"Info title");  // nor for the title
     languages.current = 1036;
     EXPECT_EQ(script.GetText("Farewell"), u"Bye");

@@ -89,8 +89,8 @@ protected:
 TEST_F(DemoPlaybackWindowTest, TheClicksOfAScriptLandOnTheButtonsItNames) {
     testsupport::MoveTo(form->ClientToScreen(Point(250, 150)));
     bool balloonSeen = false;
-    Play({"MouseSpeed 50", "MouseClick One", "Message \"Now the other one\", 0.3", "MouseCurvedMove Two",
-          "MouseDown", "MouseUp"});
+    Play({"MouseSpeed 50", "MouseClick One", "Message \"Now the other one\", 0.3", "MouseCurvedMove Two", "MouseDown",
+          "MouseUp"});
     ASSERT_TRUE(formtest::PumpUntil(
         [&] {
             balloonSeen |= host.Balloon() && ::IsWindowVisible(host.Balloon()->WindowHandle());

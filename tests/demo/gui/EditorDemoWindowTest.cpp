@@ -172,15 +172,15 @@ TEST_F(EditorDemoWindow, RecordingWritesTheLinesThatOpenTheImageAndRepeatTheComm
     editor_->BestFitButton->Click();  // no longer recorded
     playback_.StopRecording();
 
-    const TKelvoDemoLines expected = {"MouseCurvedMove Open",
-                                      "Message \"Open Image\"",
-                                      "ImageOpen \"small.png\", " + IntToStr(view->Width()) + ", " +
-                                          IntToStr(view->Height()),
-                                      "MouseCurvedMove ZoomIn",
-                                      "Message \"Zoom In\"",
-                                      "ZoomIn",
-                                      "MouseCurvedMove Undo",
-                                      "Message \"Undo\"",
-                                      "Undo"};
+    const TKelvoDemoLines expected = {
+        "MouseCurvedMove Open",
+        "Message \"Open Image\"",
+        "ImageOpen \"small.png\", " + IntToStr(view->Width()) + ", " + IntToStr(view->Height()),
+        "MouseCurvedMove ZoomIn",
+        "Message \"Zoom In\"",
+        "ZoomIn",
+        "MouseCurvedMove Undo",
+        "Message \"Undo\"",
+        "Undo"};
     EXPECT_EQ(playback_.Script().GetLines(), expected);
 }

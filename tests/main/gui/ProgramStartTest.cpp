@@ -95,21 +95,30 @@ TEST_F(Program, StartUpMakesTheModulesInTheirFixedOrder) {
     std::vector<std::string> order;
     for (int i = 0; i < Application->ComponentCount(); ++i) {
         TComponent* c = Application->Components(i);
-        if (dynamic_cast<TModule*>(c)) order.push_back("start-up module");
-        else if (dynamic_cast<TKelvoGraphicsEditor*>(c)) order.push_back("editor");
-        else if (dynamic_cast<TMainForm*>(c)) order.push_back("main window");
-        else if (dynamic_cast<TKelvoScrollTool*>(c)) order.push_back("hand");
-        else if (dynamic_cast<TKelvoSystemInfoModule*>(c)) order.push_back("system information");
-        else if (dynamic_cast<TKelvoGraphicsPrintModule*>(c)) order.push_back("print");
-        else if (dynamic_cast<TKelvoHelp*>(c)) order.push_back("help");
-        else if (dynamic_cast<TKelvoAbout*>(c)) order.push_back("about");
-        else if (dynamic_cast<TKelvoToolPanelModule*>(c)) order.push_back("tool panel");
-        else if (dynamic_cast<TKelvoOriginalImageTool*>(c)) order.push_back("original image");
+        if (dynamic_cast<TModule*>(c))
+            order.push_back("start-up module");
+        else if (dynamic_cast<TKelvoGraphicsEditor*>(c))
+            order.push_back("editor");
+        else if (dynamic_cast<TMainForm*>(c))
+            order.push_back("main window");
+        else if (dynamic_cast<TKelvoScrollTool*>(c))
+            order.push_back("hand");
+        else if (dynamic_cast<TKelvoSystemInfoModule*>(c))
+            order.push_back("system information");
+        else if (dynamic_cast<TKelvoGraphicsPrintModule*>(c))
+            order.push_back("print");
+        else if (dynamic_cast<TKelvoHelp*>(c))
+            order.push_back("help");
+        else if (dynamic_cast<TKelvoAbout*>(c))
+            order.push_back("about");
+        else if (dynamic_cast<TKelvoToolPanelModule*>(c))
+            order.push_back("tool panel");
+        else if (dynamic_cast<TKelvoOriginalImageTool*>(c))
+            order.push_back("original image");
     }
     // The editor makes the main window before it joins the application itself.
-    EXPECT_EQ(order, (std::vector<std::string>{"start-up module", "main window", "editor", "hand",
-                                               "system information", "print", "help", "about", "tool panel",
-                                               "original image"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"start-up module", "main window", "editor", "hand", "system information",
+                                               "print", "help", "about", "tool panel", "original image"}));
     // The shared glyphs: ten cells of 24 x 24 from the program's strip, and the 1 x 1 list.
     EXPECT_EQ(form_->GetImages(), module_->NewImageList);
     EXPECT_GE(module_->NewImageList->Count(), 10);
@@ -183,14 +192,13 @@ TEST_F(Program, HoldingTheOriginalButtonShowsTheImageAsOpenedAndReleasingTheWork
         testsupport::WaitUntilHandled(form_->Handle());
         done = true;
     });
-    const bool finished = testsupport::WaitFor("the press and release of the button", [&] { return done.load(); },
-                                               3 * testsupport::kPumpTimeoutMs);
+    const bool finished = testsupport::WaitFor(
+        "the press and release of the button", [&] { return done.load(); }, 3 * testsupport::kPumpTimeoutMs);
     user.join();
     ASSERT_TRUE(finished);
     EXPECT_TRUE(shownOriginal);
-    EXPECT_TRUE(PumpUntil([&] {
-        return editor_->ActiveTool() == before && ShownAt(view->Handle(), at.X, at.Y) == green;
-    }));
+    EXPECT_TRUE(
+        PumpUntil([&] { return editor_->ActiveTool() == before && ShownAt(view->Handle(), at.X, at.Y) == green; }));
 
     // The "O" key does the same from the view; the hand's Space pans the view meanwhile left alone.
     view->Perform(WM_KEYDOWN, 'O', 0);

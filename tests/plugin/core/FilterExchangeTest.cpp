@@ -116,7 +116,8 @@ TEST(FilterExchange, WrittenFileHoldsTheHostRowsAndReadsBack) {
     EXPECT_EQ(file[36 + 3 * 12 + 8], host.buffer[3 * 12 + 8]);
 
     exchange::THeader received;
-    EXPECT_EQ(filterexchange::CheckReadBack(file.data(), file.size(), sent, received), filterexchange::TReadBack::Ready);
+    EXPECT_EQ(filterexchange::CheckReadBack(file.data(), file.size(), sent, received),
+              filterexchange::TReadBack::Ready);
     EXPECT_EQ(received.rowBytes, 12);
 
     // Another size or mode, a damaged header, a short or foreign file.

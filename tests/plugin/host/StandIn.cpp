@@ -32,8 +32,8 @@ bool ReadHeader(const std::u16string& file, exchange::THeader& header, std::int6
     TFileMapping mapping(file);
     size = mapping.GetSize();
     TMappedView view(mapping, std::uint32_t(exchange::PixelOffset), FILE_MAP_READ);
-    return exchange::CheckHeader(view.Bytes(), view.Bytes() ? exchange::PixelOffset : 0, std::uint64_t(size),
-                                 header) == exchange::TCheck::Valid;
+    return exchange::CheckHeader(view.Bytes(), view.Bytes() ? exchange::PixelOffset : 0, std::uint64_t(size), header) ==
+           exchange::TCheck::Valid;
 }
 
 void Log(const exchange::THeader& h, std::int64_t size, const std::wstring& file) {

@@ -205,9 +205,7 @@ TFilterRun TFilterTestHost::Run(TTestImage& image, TRect16 filterRect, std::int1
     return run;
 }
 
-std::int16_t TFilterTestHost::AdvanceState() {
-    return running != nullptr ? running->Advance() : ParamError;
-}
+std::int16_t TFilterTestHost::AdvanceState() { return running != nullptr ? running->Advance() : ParamError; }
 
 void TFilterTestHost::CommitOutput() {
     if (!pending_) return;

@@ -107,8 +107,10 @@ protected:
         EXPECT_EQ(host.Error(), "");
         if (!host.Error().empty()) return {};
         const TFilterRun run = host.Run(image, rect, filterCase);
-        if (boxes != nullptr) *boxes = answerer.Boxes();
-        else EXPECT_TRUE(answerer.Boxes().empty());
+        if (boxes != nullptr)
+            *boxes = answerer.Boxes();
+        else
+            EXPECT_TRUE(answerer.Boxes().empty());
         return run;
     }
     TFilterRun RunStandIn(const std::string& mode, TTestImage& image, TRect16 rect, std::int16_t filterCase,
@@ -143,7 +145,7 @@ TEST_F(FilterHost, ResourceDescribesTheFilter) {
     TFilterTestHost host(PluginPath());
     ASSERT_EQ(host.Error(), "");
     ASSERT_EQ(host.Properties().size(), 8u);
-    auto data = [&](const char (&key)[5]) {
+    auto data = [&](const char(&key)[5]) {
         const TPiPLProperty* p = host.Property(FourCC(key));
         return p != nullptr ? std::string(p->data.begin(), p->data.end()) : std::string("(missing)");
     };

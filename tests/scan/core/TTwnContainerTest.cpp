@@ -12,9 +12,7 @@ using namespace twn;
 
 namespace {
 
-TVariant I(std::int32_t v) {
-    return TVariant(v);
-}
+TVariant I(std::int32_t v) { return TVariant(v); }
 
 // An internal enumeration record with the given 32-bit slot values.
 TTwnRecord Enumeration(std::uint16_t itemType, std::vector<std::int32_t> items, std::uint32_t current) {
@@ -38,9 +36,7 @@ TTwnRecord Range(std::uint16_t itemType, std::uint32_t min, std::uint32_t max, s
     return r;
 }
 
-std::uint32_t Fix(double v) {
-    return Fix32Bits(FloatToFix32(v));
-}
+std::uint32_t Fix(double v) { return Fix32Bits(FloatToFix32(v)); }
 
 }  // namespace
 
@@ -246,7 +242,7 @@ TEST(TTwnContainerItems, AllocateUsesTheSlotStrideAndGrowsWithoutLosingItems) {
     c.Allocate(0);
     EXPECT_EQ(c.Count(), 0);
     c.AddItem(TVariant(2.5));
-    EXPECT_EQ(c.GetItem(0), I(2));  // unsigned 16-bit items: rounded to even
+    EXPECT_EQ(c.GetItem(0), I(2));    // unsigned 16-bit items: rounded to even
     EXPECT_EQ(c.GetCurrent(), I(2));  // the new record's current index is 0
 }
 

@@ -23,8 +23,8 @@ std::uint32_t Get32(const std::vector<Byte>& v, std::size_t at) {
 }
 
 // A packed DIB: header of headerSize bytes, entries table entries (filled 1, 2, 3...), then bits of the stride.
-std::vector<Byte> Dib(std::int32_t w, std::int32_t h, std::uint16_t bits, std::uint32_t clrUsed,
-                      std::uint32_t entries, std::uint32_t headerSize = 40) {
+std::vector<Byte> Dib(std::int32_t w, std::int32_t h, std::uint16_t bits, std::uint32_t clrUsed, std::uint32_t entries,
+                      std::uint32_t headerSize = 40) {
     const std::size_t stride = ((std::size_t(w) * bits + 31) / 32) * 4;
     const std::size_t rows = std::size_t(h < 0 ? -h : h);
     std::vector<Byte> d(headerSize + entries * 4 + stride * rows, 0);
@@ -60,13 +60,13 @@ TEST(TwnImages, PackedDibOf8BitsWithAShortTableGetsAFullZeroPaddedTable) {
     EXPECT_EQ(l.bitsOffset, 48u);
     EXPECT_EQ(l.bitsSize, 8u);
     ASSERT_EQ(l.info.size(), 40u + 256 * 4);
-    EXPECT_EQ(Get32(l.info, 32), 0u);           // biClrUsed
-    EXPECT_EQ(Get32(l.info, 20), 8u);           // biSizeImage computed
-    EXPECT_EQ(Get32(l.info, 24), 11811u);       // no resolution: 300 per inch
-    EXPECT_EQ(l.info[40], 1);                   // first entry, blue
-    EXPECT_EQ(l.info[40 + 4 + 2], 7);           // second entry, red
-    EXPECT_EQ(l.info[40 + 4 + 3], 0);           // reserved byte is not copied
-    EXPECT_EQ(l.info[40 + 8], 0);               // past the held entries: zero
+    EXPECT_EQ(Get32(l.info, 32), 0u);      // biClrUsed
+    EXPECT_EQ(Get32(l.info, 20), 8u);      // biSizeImage computed
+    EXPECT_EQ(Get32(l.info, 24), 11811u);  // no resolution: 300 per inch
+    EXPECT_EQ(l.info[40], 1);              // first entry, blue
+    EXPECT_EQ(l.info[40 + 4 + 2], 7);      // second entry, red
+    EXPECT_EQ(l.info[40 + 4 + 3], 0);      // reserved byte is not copied
+    EXPECT_EQ(l.info[40 + 8], 0);          // past the held entries: zero
     EXPECT_EQ(d[l.bitsOffset], 0xA0);
 }
 
@@ -183,8 +183,7 @@ TEST(TwnImages, FlipAndSwapGiveBottomUpBlueGreenRed) {
     std::vector<Byte> bits = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0, 13, 14, 15, 16, 17, 18, 0, 0};
     FlipRows(bits.data(), 8, 3);
     SwapRedBlue(bits.data(), 8, 6, 3);
-    const std::vector<Byte> want = {15, 14, 13, 18, 17, 16, 0, 0, 9, 8, 7, 12, 11, 10, 0, 0,
-                                    3,  2,  1,  6,  5,  4,  0, 0};
+    const std::vector<Byte> want = {15, 14, 13, 18, 17, 16, 0, 0, 9, 8, 7, 12, 11, 10, 0, 0, 3, 2, 1, 6, 5, 4, 0, 0};
     EXPECT_EQ(bits, want);
 }
 

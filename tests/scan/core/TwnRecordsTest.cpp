@@ -40,9 +40,7 @@ private:
     std::vector<Byte> data_;
 };
 
-std::int32_t SlotAt(const TTwnRecord& r, std::size_t offset) {
-    return std::int32_t(ReadU32(r, offset));
-}
+std::int32_t SlotAt(const TTwnRecord& r, std::size_t offset) { return std::int32_t(ReadU32(r, offset)); }
 
 // Heap blocks standing in for the system's movable memory; counts locks so that leaks show.
 class THeapMemory : public ITwnGlobalMemory {

@@ -32,10 +32,17 @@ TEST(TwnFix32, NumberToFixedPointSplitsWholeAndFractionWithTheSignInTheWholePart
         double x;
         std::int16_t whole;
         std::uint16_t frac;
-    } cases[] = {{1.5, 1, 32768},        {-0.5, -1, 32768},     {-1.25, -2, 49152},     {12.3456, 12, 22649},
-                 {0.0001, 0, 7},         {-32768.0, -32768, 0}, {32767.9999, 32767, 65529},
+    } cases[] = {{1.5, 1, 32768},
+                 {-0.5, -1, 32768},
+                 {-1.25, -2, 49152},
+                 {12.3456, 12, 22649},
+                 {0.0001, 0, 7},
+                 {-32768.0, -32768, 0},
+                 {32767.9999, 32767, 65529},
                  // ties go to even: 0.5 and 2.5 units of 1/65536 both give 0 and 2
-                 {0.5 / 65536, 0, 0},    {2.5 / 65536, 0, 2},   {1.5 / 65536, 0, 2}};
+                 {0.5 / 65536, 0, 0},
+                 {2.5 / 65536, 0, 2},
+                 {1.5 / 65536, 0, 2}};
     for (const Case& c : cases) {
         const TW_FIX32 f = FloatToFix32(c.x);
         EXPECT_EQ(f.Whole, c.whole) << c.x;
@@ -60,8 +67,7 @@ TEST(TwnFix32, FixedPointToNumberGivesFourDecimalsWithTheSmallUpwardBias) {
     EXPECT_EQ(Fix32ToFloat(Fix(-1, 32768)), -0.5);
     EXPECT_EQ(Fix32ToFloat(Fix(-2, 49152)), -1.25);
     EXPECT_EQ(Fix32ToFloat(Fix(1, 65535)), 2.0);  // the fraction rounds up into the next whole
-    for (double x : {12.3456, 300.0, -7.75, 0.0001, 32767.9999})
-        EXPECT_EQ(Fix32ToFloat(FloatToFix32(x)), x) << x;
+    for (double x : {12.3456, 300.0, -7.75, 0.0001, 32767.9999}) EXPECT_EQ(Fix32ToFloat(FloatToFix32(x)), x) << x;
 }
 
 TEST(TwnFix32, BitsPutWholeInTheLowHalfAndFractionInTheHighHalf) {

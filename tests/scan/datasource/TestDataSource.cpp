@@ -245,7 +245,10 @@ std::uint16_t Capability(std::uint16_t msg, TW_CAPABILITY& cap, bool garbage) {
             return TWRC_SUCCESS;
         }
         switch (cap.Cap) {
-            case ICAP_XFERMECH: cap.ConType = TWON_ONEVALUE; cap.hContainer = OneValue16(g_source.xferMech); break;
+            case ICAP_XFERMECH:
+                cap.ConType = TWON_ONEVALUE;
+                cap.hContainer = OneValue16(g_source.xferMech);
+                break;
             case ICAP_IMAGEFILEFORMAT:
                 cap.ConType = TWON_ONEVALUE;
                 cap.hContainer = OneValue16(g_source.fileFormat);
@@ -265,11 +268,14 @@ std::uint16_t Capability(std::uint16_t msg, TW_CAPABILITY& cap, bool garbage) {
                 cap.hContainer = h;
                 break;
             }
-            case ICAP_PIXELFLAVOR: cap.ConType = TWON_ONEVALUE; cap.hContainer = OneValue16(0); break;
+            case ICAP_PIXELFLAVOR:
+                cap.ConType = TWON_ONEVALUE;
+                cap.hContainer = OneValue16(0);
+                break;
             case CAP_SUPPORTEDCAPS:
             case CAP_EXTENDEDCAPS: {
-                constexpr std::uint16_t supported[] = {CAP_SUPPORTEDCAPS, CAP_EXTENDEDCAPS, ICAP_XFERMECH,
-                                                       ICAP_IMAGEFILEFORMAT, ICAP_UNITS, ICAP_PIXELFLAVOR,
+                constexpr std::uint16_t supported[] = {CAP_SUPPORTEDCAPS,    CAP_EXTENDEDCAPS, ICAP_XFERMECH,
+                                                       ICAP_IMAGEFILEFORMAT, ICAP_UNITS,       ICAP_PIXELFLAVOR,
                                                        CAP_DEVICEEVENT};
                 constexpr std::uint16_t extended[] = {ICAP_PIXELFLAVOR};
                 const bool all = cap.Cap == CAP_SUPPORTEDCAPS;
@@ -607,12 +613,13 @@ std::uint16_t Dispatch(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat,
 
 }  // namespace
 
-extern "C" __declspec(dllexport) std::uint16_t WINAPI DS_Entry(TW_IDENTITY* origin, std::uint32_t dg,
-                                                               std::uint16_t dat, std::uint16_t msg, TW_MEMREF data) {
+extern "C" __declspec(dllexport) std::uint16_t WINAPI
+    DS_Entry(TW_IDENTITY* origin, std::uint32_t dg, std::uint16_t dat, std::uint16_t msg, TW_MEMREF data) {
     const std::string call = std::string(DatName(dat)) + "." + MsgName(msg);
     const std::string hang = Env("VANTOREL_TESTDS_HANG");
     const std::size_t colon = hang.find(':');
-    if (colon != std::string::npos && hang.substr(0, colon) == call) ::Sleep(DWORD(std::atoi(hang.c_str() + colon + 1)));
+    if (colon != std::string::npos && hang.substr(0, colon) == call)
+        ::Sleep(DWORD(std::atoi(hang.c_str() + colon + 1)));
     if (Env("VANTOREL_TESTDS_FAULT") == call) {
         Log(call, TWRC_MANAGERFAULT);
         *static_cast<volatile int*>(nullptr) = 1;

@@ -60,7 +60,7 @@ void FillSource(TW_IDENTITY& id) {
 }  // namespace
 
 extern "C" std::uint16_t WINAPI DSM_Entry(TW_IDENTITY* origin, TW_IDENTITY* destination, std::uint32_t dg,
-                                         std::uint16_t dat, std::uint16_t msg, TW_MEMREF data) {
+                                          std::uint16_t dat, std::uint16_t msg, TW_MEMREF data) {
     if (dat == DAT_STATUS) {
         if (!Env("VANTOREL_FAKEDSM_STATUSFAULT").empty()) Fault();
         static_cast<TW_STATUS*>(data)->ConditionCode = g_condition;
@@ -100,10 +100,8 @@ extern "C" std::uint16_t WINAPI DSM_Entry(TW_IDENTITY* origin, TW_IDENTITY* dest
                 return TWRC_SUCCESS;
             }
             break;
-        case DAT_EVENT:
-            return TWRC_NOTDSEVENT;
-        default:
-            break;
+        case DAT_EVENT: return TWRC_NOTDSEVENT;
+        default: break;
     }
     g_condition = TWCC_SEQERROR;
     return TWRC_FAILURE;

@@ -24,8 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<Byte> packed(twn::PackedBlockSize(containerType, record), 0);
     twn::PackContainer(containerType, record, packed.data(), packed.size());
     TTwnRecord again;
-    if (!twn::UnpackContainer(containerType, packed.data(), packed.size(), again) || again != record)
-        __builtin_trap();
+    if (!twn::UnpackContainer(containerType, packed.data(), packed.size(), again) || again != record) __builtin_trap();
 
     TTwnContainer c;
     if (!c.SetContainer(capability, containerType, record)) __builtin_trap();

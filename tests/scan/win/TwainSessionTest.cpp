@@ -70,8 +70,7 @@ protected:
 std::vector<std::string> SessionCalls(const TSourceLog& log) {
     std::vector<std::string> calls;
     for (const std::string& call : log.Calls())
-        if (call != "IDENTITY.GET" && call != "STATUS.GET" && call.rfind("CAPABILITY.", 0) != 0)
-            calls.push_back(call);
+        if (call != "IDENTITY.GET" && call != "STATUS.GET" && call.rfind("CAPABILITY.", 0) != 0) calls.push_back(call);
     return calls;
 }
 
@@ -172,9 +171,9 @@ TEST_F(TwainSession, AcquisitionRunsTheStatesInOrderAndReportsOnTheMainThread) {
     EXPECT_EQ(rec.Count("DisableMenus"), 1);
     EXPECT_EQ(rec.Count("EnableMenus"), 1);
     EXPECT_FALSE(rec.offMainThread);
-    EXPECT_EQ(SessionCalls(log), (std::vector<std::string>{"IDENTITY.OPENDS", "USERINTERFACE.ENABLEDS",
-                                                            "IMAGENATIVEXFER.GET", "PENDINGXFERS.ENDXFER", "USERINTERFACE.DISABLEDS",
-                                                            "IDENTITY.CLOSEDS"}));
+    EXPECT_EQ(SessionCalls(log),
+              (std::vector<std::string>{"IDENTITY.OPENDS", "USERINTERFACE.ENABLEDS", "IMAGENATIVEXFER.GET",
+                                        "PENDINGXFERS.ENDXFER", "USERINTERFACE.DISABLEDS", "IDENTITY.CLOSEDS"}));
     EXPECT_FALSE(twain->Connection().HasQueue());
     EXPECT_EQ(twain->Connection().AfterTransferMode(), kAfterTransferNone);
 }
@@ -324,9 +323,9 @@ TEST_F(TwainSession, TransferReadyWithoutAnAcquisitionOnlySetsTheState) {
     EXPECT_EQ(c.PendingTransfers(MSG_RESET, count), TWRC_SUCCESS);
     EXPECT_EQ(count, 0);
     c.CloseAll();
-    EXPECT_EQ(SessionCalls(log), (std::vector<std::string>{"IDENTITY.OPENDS", "USERINTERFACE.ENABLEDS",
-                                                            "PENDINGXFERS.RESET", "USERINTERFACE.DISABLEDS",
-                                                            "IDENTITY.CLOSEDS"}));
+    EXPECT_EQ(SessionCalls(log),
+              (std::vector<std::string>{"IDENTITY.OPENDS", "USERINTERFACE.ENABLEDS", "PENDINGXFERS.RESET",
+                                        "USERINTERFACE.DISABLEDS", "IDENTITY.CLOSEDS"}));
 }
 
 TEST_F(TwainSession, SelectSourceWhileASourceIsOpenFailsAndStillEnablesMenus) {
@@ -347,8 +346,8 @@ TEST_F(TwainSession, AFailedCallIsReportedOnceWithItsConditionCode) {
     TRecorder rec;
     rec.Attach(*twain);
     EXPECT_FALSE(twain->Acquire(kSourceName));
-    ASSERT_TRUE(PumpUntil([&] { return rec.Count("Failure") == 1 && !rec.states.empty() && rec.states.back() == 1; },
-                          5000));
+    ASSERT_TRUE(
+        PumpUntil([&] { return rec.Count("Failure") == 1 && !rec.states.empty() && rec.states.back() == 1; }, 5000));
     PumpUntil([] { return false; }, 200);
     ASSERT_EQ(rec.failures.size(), 1u);
     const TTwnFailure& f = rec.failures[0];
@@ -516,14 +515,13 @@ TEST_F(TwainSession, TwoInstancesInTwoProcessesDoNotDisturbEachOther) {
     HANDLE b = StartChild("TwainChild.Acquire", {"VANTOREL_TWAIN_CHILD=1", "VANTOREL_TESTDS_LOG=" + second.Path()});
     EXPECT_EQ(WaitChild(a, 60000), 0);
     EXPECT_EQ(WaitChild(b, 60000), 0);
-    std::vector<std::string> once = {"IDENTITY.OPENDS", "USERINTERFACE.ENABLEDS", "IMAGENATIVEXFER.GET", "PENDINGXFERS.ENDXFER",
-                                     "USERINTERFACE.DISABLEDS", "IDENTITY.CLOSEDS"};
+    std::vector<std::string> once = {"IDENTITY.OPENDS",      "USERINTERFACE.ENABLEDS",  "IMAGENATIVEXFER.GET",
+                                     "PENDINGXFERS.ENDXFER", "USERINTERFACE.DISABLEDS", "IDENTITY.CLOSEDS"};
     std::vector<std::string> thrice;
     for (int i = 0; i < 3; ++i) thrice.insert(thrice.end(), once.begin(), once.end());
     EXPECT_EQ(SessionCalls(first), thrice);
     EXPECT_EQ(SessionCalls(second), thrice);
 }
-
 
 // Runs a child test (a copy of this program) with the stand-in manager in place of the system's in the Windows
 // folder, and puts the system's file back afterwards: a 32-bit prefix has no other manager. Answers the child's
@@ -694,9 +692,9 @@ TEST_F(TwainSession, WithoutDisableAfterAcquireTheSourceStaysEnabledAfterTheTran
     EXPECT_EQ(twain->Connection().AfterTransferMode(), kAfterTransferKeepEnabled);
     twain->CloseAll();
     EXPECT_FALSE(twain->Connection().HasQueue());
-    EXPECT_EQ(SessionCalls(log), (std::vector<std::string>{"IDENTITY.OPENDS", "USERINTERFACE.ENABLEDS",
-                                                            "IMAGENATIVEXFER.GET", "PENDINGXFERS.ENDXFER", "USERINTERFACE.DISABLEDS",
-                                                            "IDENTITY.CLOSEDS"}));
+    EXPECT_EQ(SessionCalls(log),
+              (std::vector<std::string>{"IDENTITY.OPENDS", "USERINTERFACE.ENABLEDS", "IMAGENATIVEXFER.GET",
+                                        "PENDINGXFERS.ENDXFER", "USERINTERFACE.DISABLEDS", "IDENTITY.CLOSEDS"}));
 }
 
 TEST_F(TwainSession, ASourceClaimingImagesAfterAResetDoesNotKeepTheTransfersGoing) {
@@ -711,10 +709,10 @@ TEST_F(TwainSession, ASourceClaimingImagesAfterAResetDoesNotKeepTheTransfersGoin
     AcquireOnce(rec, *twain);
     EXPECT_EQ(rec.states, (std::vector<int>{2, 3, 4, 5, 6, 6, 5, 4, 3, 2, 1}));
     EXPECT_EQ(rec.Count("ImageReady"), 1);
-    EXPECT_EQ(SessionCalls(log), (std::vector<std::string>{"IDENTITY.OPENDS", "USERINTERFACE.ENABLEDS",
-                                                            "IMAGENATIVEXFER.GET", "PENDINGXFERS.ENDXFER",
-                                                            "PENDINGXFERS.RESET", "USERINTERFACE.DISABLEDS",
-                                                            "IDENTITY.CLOSEDS"}));
+    EXPECT_EQ(SessionCalls(log),
+              (std::vector<std::string>{"IDENTITY.OPENDS", "USERINTERFACE.ENABLEDS", "IMAGENATIVEXFER.GET",
+                                        "PENDINGXFERS.ENDXFER", "PENDINGXFERS.RESET", "USERINTERFACE.DISABLEDS",
+                                        "IDENTITY.CLOSEDS"}));
 }
 
 TEST_F(TwainSession, TheTestSourceDeliversByFileNativeAndMemory) {
@@ -806,7 +804,8 @@ TEST_F(TwainSession, AComponentFreedDuringASessionClosesItWithoutCallingItsHandl
     // handlers heard nothing of it.
     EXPECT_EQ(rec.states, (std::vector<int>{2, 3, 4, 5, 6, 5}));
     EXPECT_EQ(rec.Count("EnableMenus"), 0);
-    EXPECT_EQ(SessionCalls(log), (std::vector<std::string>{"IDENTITY.OPENDS", "USERINTERFACE.ENABLEDS",
-                                                            "IMAGENATIVEXFER.GET", "PENDINGXFERS.ENDXFER", "PENDINGXFERS.GET",
-                                                            "USERINTERFACE.DISABLEDS", "IDENTITY.CLOSEDS"}));
+    EXPECT_EQ(SessionCalls(log),
+              (std::vector<std::string>{"IDENTITY.OPENDS", "USERINTERFACE.ENABLEDS", "IMAGENATIVEXFER.GET",
+                                        "PENDINGXFERS.ENDXFER", "PENDINGXFERS.GET", "USERINTERFACE.DISABLEDS",
+                                        "IDENTITY.CLOSEDS"}));
 }

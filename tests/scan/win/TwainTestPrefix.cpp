@@ -86,8 +86,7 @@ bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {
     return true;
 }
 
-HANDLE StartChild(const std::string& filter, const std::vector<std::string>& environment,
-                  const std::string& program) {
+HANDLE StartChild(const std::string& filter, const std::vector<std::string>& environment, const std::string& program) {
     for (const std::string& entry : environment) {
         const std::size_t eq = entry.find('=');
         ::SetEnvironmentVariableA(entry.substr(0, eq).c_str(), entry.substr(eq + 1).c_str());

@@ -144,8 +144,7 @@ public:
 };
 
 const char* const kKinds[] = {"rgb", "grey", "bw", "palette"};
-const TTwnXferType kMechanisms[] = {TTwnXferType::TWFX_NATIVE, TTwnXferType::TWFX_FILES,
-                                    TTwnXferType::TWFX_MEMORY};
+const TTwnXferType kMechanisms[] = {TTwnXferType::TWFX_NATIVE, TTwnXferType::TWFX_FILES, TTwnXferType::TWFX_MEMORY};
 
 }  // namespace
 
@@ -187,11 +186,11 @@ TEST_F(TwainTransfer, FileTransferWithoutAHandleKeepsTheFileAndGivesItsPath) {
     const std::string name = std::string(folder) + "vantorel-scan.bmp";
     ::DeleteFileA(name.c_str());
     TReceived got;
-    ASSERT_NO_FATAL_FAILURE(Acquire(TTwnXferType::TWFX_FILES, TTwnHdlType::THDT_DIBSEC, got,
-                                    [&](TTwnTransferSettings& settings) {
-                                        settings.SetFilename(name);
-                                        settings.SetReturnHandle(false);
-                                    }));
+    ASSERT_NO_FATAL_FAILURE(
+        Acquire(TTwnXferType::TWFX_FILES, TTwnHdlType::THDT_DIBSEC, got, [&](TTwnTransferSettings& settings) {
+            settings.SetFilename(name);
+            settings.SetReturnHandle(false);
+        }));
     ASSERT_EQ(got.events, 1);
     EXPECT_EQ(got.handle, 0u);
     EXPECT_EQ(got.path, twn::LowerName(name));  // the component keeps names in lower case
@@ -231,14 +230,13 @@ TEST_F(TwainTransfer, FileTransferIsNegotiatedAsTheNewerMechanismOrTheOlderOneIt
         TSwitch r("VANTOREL_TESTDS_REFUSE", refuse);
         TReceived got;
         negotiatedMechanismSupported_ = false;
-        ASSERT_NO_FATAL_FAILURE(Acquire(TTwnXferType::TWFX_FILES, TTwnHdlType::THDT_DIBSEC, got,
-                                        [&](TTwnTransferSettings&) {
-                                            twain_->OnNegotiation = MakeMethod<&TwainTransfer::Negotiated>(this);
-                                        }));
+        ASSERT_NO_FATAL_FAILURE(Acquire(
+            TTwnXferType::TWFX_FILES, TTwnHdlType::THDT_DIBSEC, got,
+            [&](TTwnTransferSettings&) { twain_->OnNegotiation = MakeMethod<&TwainTransfer::Negotiated>(this); }));
         EXPECT_TRUE(negotiatedMechanismSupported_);
         // The test source speaks protocol 1.9.
-        EXPECT_EQ(twain_->XferMech(), std::string(refuse) == "files2" ? TTwnXferType::TWFX_FILES
-                                                                       : TTwnXferType::TWFX_FILES2);
+        EXPECT_EQ(twain_->XferMech(),
+                  std::string(refuse) == "files2" ? TTwnXferType::TWFX_FILES : TTwnXferType::TWFX_FILES2);
         ExpectImage(got, "rgb");
         got.Free();
     }
@@ -290,8 +288,8 @@ namespace {
 struct TOrder {
     std::vector<std::string> events;
     std::vector<int> states;
-    int skipAt = -1;   // the XferNext call that skips the next image
-    int stopAt = -1;   // the XferNext call that asks for no more images
+    int skipAt = -1;  // the XferNext call that skips the next image
+    int stopAt = -1;  // the XferNext call that asks for no more images
     int nextCalls = 0;
 
     void Image(TObject*, void*, void*, std::uintptr_t hImage, const std::string&) {
@@ -402,7 +400,9 @@ TEST_F(TwainTransfer, TwoPendingImagesArriveInOrderWithTheComponentsEventsInThei
         void EnableMenus(TObject*) { got.push_back("EnableMenus"); }
         void XferReady(TObject*) { got.push_back("XferReady"); }
         void CloseSource(TObject*) { got.push_back("CloseSource"); }
-        void XferNext(TObject*, std::int32_t& numImages, bool&) { got.push_back("XferNext " + std::to_string(numImages)); }
+        void XferNext(TObject*, std::int32_t& numImages, bool&) {
+            got.push_back("XferNext " + std::to_string(numImages));
+        }
         void Image(TObject*, void* bits, void* info, std::uintptr_t handle, const std::string& path) {
             std::vector<Byte> file;
             // The bottom row's first pixel, blue first: the blue tells the image apart.
@@ -488,12 +488,12 @@ TEST_F(TwainTransfer, TheApplicationsOwnBuffersTakeTheStripsOfABufferedMemoryIma
         TBuffers buffers;
         buffers.stopAfter = c.stopAfter;
         TReceived got;
-        ASSERT_NO_FATAL_FAILURE(Acquire(TTwnXferType::TWFX_MEMORY, TTwnHdlType::THDT_MEMPTR, got,
-                                        [&](TTwnTransferSettings& settings) {
-                                            EXPECT_EQ(settings.XferMech(), TTwnXferType::TWFX_MEMORY);
-                                            twain_->SetOnMemXferSize(MakeMethod<&TBuffers::Size>(&buffers));
-                                            twain_->SetOnMemXferBuffer(MakeMethod<&TBuffers::Buffer>(&buffers));
-                                        }));
+        ASSERT_NO_FATAL_FAILURE(
+            Acquire(TTwnXferType::TWFX_MEMORY, TTwnHdlType::THDT_MEMPTR, got, [&](TTwnTransferSettings& settings) {
+                EXPECT_EQ(settings.XferMech(), TTwnXferType::TWFX_MEMORY);
+                twain_->SetOnMemXferSize(MakeMethod<&TBuffers::Size>(&buffers));
+                twain_->SetOnMemXferBuffer(MakeMethod<&TBuffers::Buffer>(&buffers));
+            }));
         EXPECT_EQ(buffers.minSize, 12);
         EXPECT_EQ(buffers.calls, c.calls);
         EXPECT_EQ(buffers.received, std::vector<Byte>(expected.begin(), expected.begin() + std::ptrdiff_t(c.bytes)));

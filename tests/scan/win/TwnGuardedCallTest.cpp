@@ -6,8 +6,7 @@
 
 namespace {
 
-std::uint16_t WINAPI FaultingEntry(TW_IDENTITY*, TW_IDENTITY*, std::uint32_t, std::uint16_t, std::uint16_t,
-                                   TW_MEMREF) {
+std::uint16_t WINAPI FaultingEntry(TW_IDENTITY*, TW_IDENTITY*, std::uint32_t, std::uint16_t, std::uint16_t, TW_MEMREF) {
     *static_cast<volatile int*>(nullptr) = 1;
     return TWRC_SUCCESS;
 }
@@ -25,8 +24,8 @@ TEST(TwnGuardedCall, AFaultAnswers33668AndTheCallerKeepsItsStateCallAfterCall) {
     // Values the caller holds in registers and on its stack across the calls.
     volatile std::uint32_t sum = 0;
     for (std::uint16_t i = 1; i <= 50; ++i) {
-        const std::uint16_t faulted = twn::GuardedDSMCall(&FaultingEntry, nullptr, nullptr, DG_CONTROL, DAT_NULL,
-                                                          i, &data);
+        const std::uint16_t faulted =
+            twn::GuardedDSMCall(&FaultingEntry, nullptr, nullptr, DG_CONTROL, DAT_NULL, i, &data);
         ASSERT_EQ(faulted, TWRC_MANAGERFAULT) << "call " << i;
         ASSERT_EQ(twn::GuardedDSMCall(&AnsweringEntry, nullptr, nullptr, DG_CONTROL, DAT_NULL, i, &data), i + 7)
             << "call " << i;

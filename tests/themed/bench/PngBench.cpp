@@ -136,8 +136,7 @@ void BM_Decode_Libpng(benchmark::State& state) {
     for (auto _ : state) {
         // A new image per decode, as our reader makes one (left uninitialised, as ours is).
         std::unique_ptr<std::uint32_t[]> out(new std::uint32_t[std::size_t(kWidth) * kHeight]);
-        for (int y = 0; y < kHeight; ++y)
-            rows[y] = reinterpret_cast<png_bytep>(out.get() + std::size_t(y) * kWidth);
+        for (int y = 0; y < kHeight; ++y) rows[y] = reinterpret_cast<png_bytep>(out.get() + std::size_t(y) * kWidth);
         DecodeWithLibpng(file, rows.data());
         benchmark::DoNotOptimize(out.get());
     }

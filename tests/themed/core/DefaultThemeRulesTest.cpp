@@ -56,7 +56,8 @@ TEST(DefaultThemeRules, ItemColoursAndImageBackgrounds) {
 
     EXPECT_EQ(DefaultItemImageBackground(Item(0x204), c, in), std::make_pair(TColor(clMenu), false));
     in.flatMenus = true;
-    EXPECT_EQ(DefaultItemImageBackground(Item(0x102, 0, true, hkHot), c, in), std::make_pair(TColor(clHighlight), false));
+    EXPECT_EQ(DefaultItemImageBackground(Item(0x102, 0, true, hkHot), c, in),
+              std::make_pair(TColor(clHighlight), false));
     EXPECT_EQ(DefaultItemImageBackground(Item(0x204), c, in), std::make_pair(TColor(0x111111), true));
     EXPECT_EQ(DefaultItemImageBackground(Item(0x201, 0, true, hkHot), c, in), std::make_pair(TColor(0x111111), false));
     EXPECT_EQ(DefaultItemImageBackground(Item(0x201), c, in), std::make_pair(TColor(clMenu), false));
@@ -70,7 +71,8 @@ TEST(DefaultThemeRules, ItemTextColours) {
     EXPECT_EQ(DefaultItemTextColor(Item(0x201), in).first, 0x777777);
     EXPECT_EQ(DefaultItemTextColor(Item(0x101, ioToolbarStyle), in).first, clBtnText);
     EXPECT_EQ(DefaultItemTextColor(Item(0x102, ioToolbarStyle), in), std::make_pair(TColor(clGrayText), true));
-    EXPECT_EQ(DefaultItemTextColor(Item(0x102, ioToolbarStyle | ioAppActive), in), std::make_pair(TColor(clBtnText), false));
+    EXPECT_EQ(DefaultItemTextColor(Item(0x102, ioToolbarStyle | ioAppActive), in),
+              std::make_pair(TColor(clBtnText), false));
     in.flatMenus = true;  // a menu-bar button then takes menu colours
     EXPECT_EQ(DefaultItemTextColor(Item(0x102, ioToolbarStyle | ioAppActive, true, hkHot), in).first, clHighlightText);
     EXPECT_EQ(DefaultItemTextColor(Item(0x102, ioToolbarStyle), in), std::make_pair(TColor(clGrayText), true));
@@ -98,7 +100,7 @@ TEST(DefaultThemeRules, MarginsBordersAndMetrics) {
     EXPECT_EQ(DefaultViewMargins(0x101 | vtFloating), Rect(4, 4, 2, 1));
     EXPECT_EQ(DefaultViewMargins(0x401 | vtFloating), TRect{});
 
-    const int expected[][2] = {{20, 8}, {21, 3}, {32, 1}, {62, 1}, {33, 2}, {34, 2}, {36, 2}, {60, 2},
+    const int expected[][2] = {{20, 8}, {21, 3}, {32, 1}, {62, 1},  {33, 2}, {34, 2},  {36, 2}, {60, 2},
                                {61, 2}, {37, 4}, {50, 6}, {65, 13}, {66, 0}, {35, -1}, {0, -1}, {99, -1}};
     for (auto [index, value] : expected) EXPECT_EQ(DefaultIntegerMetric(index, in), value) << index;
     EXPECT_EQ(DefaultIntegerMetric(10, in), 11);  // visual styles without an answer

@@ -15,7 +15,7 @@ TEST(EditTyping, PrintableKeys) {
 TEST(EditTyping, RepeatedKeyDownsCountOnce) {
     TTypedKeys keys;
     for (int i = 0; i < 5; ++i) keys.KeyDown('A');  // auto-repeat
-    keys.KeyDown(0x25);                              // an arrow key is no typing
+    keys.KeyDown(0x25);                             // an arrow key is no typing
     EXPECT_EQ(keys.Count(), 1);
     keys.KeyUp('A');
     EXPECT_FALSE(keys.Typing());
@@ -47,8 +47,8 @@ bool Prefix(const std::u16string& line, const std::u16string& typed) {
 
 TEST(EditTyping, ShortestMatchingLineWinsEarlierOnTies) {
     const int n = static_cast<int>(kLines.size());
-    EXPECT_EQ(FindCompletion(u"alp", Line, n, Prefix), 3);   // "alp" exact ends the search before "alx"
-    EXPECT_EQ(FindCompletion(u"AL", Line, n, Prefix), 1);    // "al" beats the later "Al"
+    EXPECT_EQ(FindCompletion(u"alp", Line, n, Prefix), 3);  // "alp" exact ends the search before "alx"
+    EXPECT_EQ(FindCompletion(u"AL", Line, n, Prefix), 1);   // "al" beats the later "Al"
     EXPECT_EQ(FindCompletion(u"alph", Line, n, Prefix), 0);
     EXPECT_EQ(FindCompletion(u"аль", Line, n, Prefix), 2);
     EXPECT_EQ(FindCompletion(u"", Line, n, Prefix), -1);

@@ -15,7 +15,7 @@ std::uint32_t One(std::uint32_t pixel, std::uint32_t background, const TImageEff
 TEST(ImageEffects, EachEffectByItsFormula) {
     TImageEffects none;
     EXPECT_FALSE(HasImageEffects(none));
-    EXPECT_EQ(One(0x112233, 0xFF000000, none), 0xFF112233u);  // stored as it is, background alpha kept
+    EXPECT_EQ(One(0x112233, 0xFF000000, none), 0xFF112233u);         // stored as it is, background alpha kept
     EXPECT_EQ(One(kEffectKeyColor, 0xFF445566, none), 0xFF445566u);  // the key colour is no image
 
     TImageEffects grey;

@@ -98,15 +98,15 @@ TEST(PngLibpngCross, LibpngReadsWhatTheWriterWrites) {
         for (std::size_t i = 0; i < px.size(); ++i) px[i] = gen(i);
         images.push_back({w, px});
     };
-    add(13, [](std::size_t) { return 0xFFFFFFFFu; });                                      // grey 1
-    add(13, [](std::size_t i) { return i % 3 ? 0xFF000000u : 0x00FFFFFFu; });               // grey 1 + key
-    add(13, [](std::size_t i) { return 0xFF000000u | std::uint32_t(i % 3) * 0x404040u; });  // palette 2
-    add(13, [](std::size_t i) { return std::uint32_t(i % 11) << 28 | 0x123456u; });          // palette 4 + tRNS
+    add(13, [](std::size_t) { return 0xFFFFFFFFu; });                                         // grey 1
+    add(13, [](std::size_t i) { return i % 3 ? 0xFF000000u : 0x00FFFFFFu; });                 // grey 1 + key
+    add(13, [](std::size_t i) { return 0xFF000000u | std::uint32_t(i % 3) * 0x404040u; });    // palette 2
+    add(13, [](std::size_t i) { return std::uint32_t(i % 11) << 28 | 0x123456u; });           // palette 4 + tRNS
     add(21, [](std::size_t i) { return 0xFF000000u | std::uint32_t(i % 200) * 0x010101u; });  // grey 8
     add(21, [](std::size_t i) { return i % 7 ? 0xFF000000u | std::uint32_t(i % 200) * 0x010101u : 0x00050505u; });
-    add(40, [&](std::size_t) { return 0xFF000000u | (rng() & 0xFFFFFFu); });                  // truecolour
+    add(40, [&](std::size_t) { return 0xFF000000u | (rng() & 0xFFFFFFu); });                          // truecolour
     add(40, [&](std::size_t i) { return i % 5 ? 0xFF000000u | (rng() & 0xFFFFFFu) : 0x00ABCDEFu; });  // + key
-    add(40, [&](std::size_t) { return rng(); });                                                       // RGBA
+    add(40, [&](std::size_t) { return rng(); });                                                      // RGBA
     add(40, [&](std::size_t i) { return std::uint32_t(rng() & 0xFF000000u) | std::uint32_t(i % 256) * 0x010101u; });
     for (const auto& [w, px] : images) {
         SCOPED_TRACE(images.size());
@@ -140,7 +140,8 @@ TEST(PngLibpngCross, ReaderAgreesWithLibpngOnItsFiles) {
                 if (f.depth >= 8 && (f.colourType == 0 || f.colourType == 2) && variant)
                     for (Bytes& r : rows)  // repeat the first sample often so the key is hit
                         for (std::size_t i = 0; i + rowBytes / w <= rowBytes; i += rowBytes / w)
-                            if (rng() % 3 == 0) std::copy(rows[0].begin(), rows[0].begin() + rowBytes / w, r.begin() + i);
+                            if (rng() % 3 == 0)
+                                std::copy(rows[0].begin(), rows[0].begin() + rowBytes / w, r.begin() + i);
                 std::vector<png_color> palette;
                 for (int i = 0; i < paletteSize; ++i)
                     palette.push_back({png_byte(rng()), png_byte(rng()), png_byte(rng())});
@@ -152,7 +153,7 @@ TEST(PngLibpngCross, ReaderAgreesWithLibpngOnItsFiles) {
                         for (int i = 0; i < std::max(1, paletteSize / 2); ++i) trnsAlpha.push_back(png_byte(rng()));
                     } else if (f.colourType == 0) {
                         const Bytes& r = rows[0];
-                        key.gray = f.depth == 16 ? png_uint_16(r[0] << 8 | r[1])
+                        key.gray = f.depth == 16  ? png_uint_16(r[0] << 8 | r[1])
                                    : f.depth == 8 ? r[0]
                                                   : png_uint_16((r[0] >> (8 - f.depth)) & ((1 << f.depth) - 1));
                         keyPtr = &key;
@@ -186,7 +187,5 @@ TEST(PngLibpngCross, ReaderAgreesWithLibpngOnItsFiles) {
 }
 
 #else
-TEST(PngLibpngCross, NotBuiltWithoutLibpng) {
-    GTEST_SKIP() << "libpng is not installed; the cross-checks need it";
-}
+TEST(PngLibpngCross, NotBuiltWithoutLibpng) { GTEST_SKIP() << "libpng is not installed; the cross-checks need it"; }
 #endif

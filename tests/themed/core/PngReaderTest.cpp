@@ -33,7 +33,13 @@ Bytes Plte(const std::vector<std::uint32_t>& rgb) {
 TEST(PngReader, DecodesEveryColourTypeAndDepth) {
     const std::vector<std::uint32_t> pal4 = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456};
     const FormatCase cases[] = {
-        {"grey1", 10, 1, 1, 0, {0, 0b10110000, 0b11000000}, {},
+        {"grey1",
+         10,
+         1,
+         1,
+         0,
+         {0, 0b10110000, 0b11000000},
+         {},
          {0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000, 0xFFFFFFFF,
           0xFFFFFFFF}},
         {"grey2", 4, 1, 2, 0, {0, 0b00011011}, {}, {0xFF000000, 0xFF555555, 0xFFAAAAAA, 0xFFFFFFFF}},
@@ -51,9 +57,21 @@ TEST(PngReader, DecodesEveryColourTypeAndDepth) {
         {"rgba8", 1, 1, 8, 6, {0, 1, 2, 3, 4}, {}, {0x04010203}},
         {"rgba16", 1, 1, 16, 6, {0, 1, 9, 2, 9, 3, 9, 4, 9}, {}, {0x04010203}},
         // Filters: Sub then Up on truecolour; Average then Paeth on grey (Paeth ties: left, then up).
-        {"subUp", 2, 2, 8, 2, {1, 10, 20, 30, 5, 5, 5, 2, 1, 1, 1, 2, 2, 2}, {},
+        {"subUp",
+         2,
+         2,
+         8,
+         2,
+         {1, 10, 20, 30, 5, 5, 5, 2, 1, 1, 1, 2, 2, 2},
+         {},
          {0xFF0A141E, 0xFF0F1923, 0xFF0B151F, 0xFF111B25}},
-        {"avgPaeth", 3, 2, 8, 0, {3, 10, 4, 6, 4, 1, 2, 3}, {},
+        {"avgPaeth",
+         3,
+         2,
+         8,
+         0,
+         {3, 10, 4, 6, 4, 1, 2, 3},
+         {},
          {0xFF0A0A0A, 0xFF090909, 0xFF0A0A0A, 0xFF0B0B0B, 0xFF0C0C0C, 0xFF0F0F0F}},
         // An unknown filter leaves the bytes as they are.
         {"filter7", 2, 1, 8, 0, {7, 5, 6}, {}, {0xFF050505, 0xFF060606}},
@@ -80,10 +98,10 @@ TEST(PngReader, TransparencyKeysAndPaletteAlpha) {
     // Truecolour 8 and 16.
     EXPECT_EQ(Decode(SimplePng(2, 1, 8, 2, {0, 1, 2, 3, 1, 2, 4}, {Chunk("tRNS", {0, 1, 0, 2, 0, 3})})).pixels,
               (std::vector<std::uint32_t>{0x00010203, 0xFF010204}));
-    EXPECT_EQ(Decode(SimplePng(2, 1, 16, 2, {0, 1, 0, 2, 0, 3, 0, 1, 0, 2, 0, 3, 1},
-                               {Chunk("tRNS", {1, 0, 2, 0, 3, 0})}))
-                  .pixels,
-              (std::vector<std::uint32_t>{0x00010203, 0xFF010203}));
+    EXPECT_EQ(
+        Decode(SimplePng(2, 1, 16, 2, {0, 1, 0, 2, 0, 3, 0, 1, 0, 2, 0, 3, 1}, {Chunk("tRNS", {1, 0, 2, 0, 3, 0})}))
+            .pixels,
+        (std::vector<std::uint32_t>{0x00010203, 0xFF010203}));
     // Palette: a 3-entry tRNS on 5 entries leaves the others opaque; a longer tRNS is cut to the palette.
     const Bytes palette = Plte({1, 2, 3, 4, 5});
     EXPECT_EQ(Decode(SimplePng(5, 1, 8, 3, {0, 0, 1, 2, 3, 4}, {palette, Chunk("tRNS", {0, 0x80, 0xFF})})).pixels,
@@ -213,7 +231,8 @@ TEST(PngReader, PaletteChecks) {
     EXPECT_EQ(DecodeError(SimplePng(1, 1, 8, 3, {0, 0})), "Invalid palette index");
     EXPECT_EQ(DecodeError(SimplePng(1, 1, 8, 3, {0, 0}, {Chunk("PLTE", {1, 2, 3, 4})})), "Invalid palette");
     // A palette in a truecolour file is read and ignored.
-    EXPECT_EQ(Decode(SimplePng(1, 1, 8, 2, {0, 1, 2, 3}, {Plte({9})})).pixels, (std::vector<std::uint32_t>{0xFF010203}));
+    EXPECT_EQ(Decode(SimplePng(1, 1, 8, 2, {0, 1, 2, 3}, {Plte({9})})).pixels,
+              (std::vector<std::uint32_t>{0xFF010203}));
 }
 
 TEST(PngReader, CompressedDataEdges) {

@@ -27,9 +27,7 @@ inline std::uint32_t Get32(const std::uint8_t* p) {
     return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
 }
 
-inline Bytes Signature() {
-    return {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
-}
+inline Bytes Signature() { return {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A}; }
 
 // One chunk: length, type, data, CRC (spoilt when badCrc).
 inline Bytes Chunk(const std::string& type, const Bytes& data, bool badCrc = false) {

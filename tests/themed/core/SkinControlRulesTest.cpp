@@ -36,8 +36,9 @@ TButtonShape Shape(bool text, bool images, TButtonLayout layout, TAlignment alig
 
 TEST(SkinControlRules, PanelMinimumSizesSumAlignedChildren) {
     const std::vector<TChildExtent> children = {
-        Child(alTop, 50, 20), Child(alBottom, 50, 15), Child(alClient, 300, 400, 30, 40),
-        Child(alLeft, 25, 99), Child(alRight, 35, 99), Child(alTop, 50, 70, 0, 0, false), Child(alNone, 500, 500)};
+        Child(alTop, 50, 20),   Child(alBottom, 50, 15), Child(alClient, 300, 400, 30, 40),
+        Child(alLeft, 25, 99),  Child(alRight, 35, 99),  Child(alTop, 50, 70, 0, 0, false),
+        Child(alNone, 500, 500)};
     const TEdges margins = Rect(1, 2, 3, 4), paddings = Rect(5, 6, 7, 8);
     // 20 + 15 + 40 + 2 + 4 + 6 + 8 (+ 2 with a border).
     EXPECT_EQ(PanelMinHeight(children, margins, paddings, false), 95);
@@ -104,7 +105,7 @@ TEST(SkinControlRules, ButtonFrameSplitsTheComboAndPlacesThePlainArrow) {
 }
 
 TEST(SkinControlRules, ButtonImageBesideTheTextByAlignment) {
-    const TRect c = Rect(4, 4, 104, 30);  // 100 x 26
+    const TRect c = Rect(4, 4, 104, 30);                 // 100 x 26
     auto measure = [](int w) { return Measure(w, 4); };  // 28 x 13
     // Group 16 + 4 + 28 = 48.
     auto p = PlaceButtonContent(c, Shape(true, true, blGlyphLeft, taCenter), measure);

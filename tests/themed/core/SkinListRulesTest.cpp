@@ -61,7 +61,10 @@ TEST(SkinListRules, NavigationKeysClampToTheLines) {
 }
 
 TEST(SkinListRules, AutoScrollSpeedByDistance) {
-    const auto speed = [](int d) { const TListAutoScroll s = ListAutoScrollSpeed(d); return std::pair{s.interval, s.lines}; };
+    const auto speed = [](int d) {
+        const TListAutoScroll s = ListAutoScrollSpeed(d);
+        return std::pair{s.interval, s.lines};
+    };
     EXPECT_EQ(speed(9), (std::pair{150, 1}));
     EXPECT_EQ(speed(-10), (std::pair{100, 1}));
     EXPECT_EQ(speed(29), (std::pair{100, 1}));

@@ -48,8 +48,7 @@ TEST(StatusBarLayout, PriorityZeroNeverShowsAndTheLastOfEqualsGoesFirst) {
 
 TEST(StatusBarLayout, StretchingFillsByPriorityAndCarriesPastMaxSize) {
     // 250 - 150 = 100 left: the stretch-9 panel stops at its MaxSize 80 (+30), the rest (70) goes to stretch 5.
-    const auto places =
-        ArrangeStatusPanels({Panel(50, 100, 5), Panel(50, 100, 9, 80), Panel(50, 100, 0)}, kBar);
+    const auto places = ArrangeStatusPanels({Panel(50, 100, 5), Panel(50, 100, 9, 80), Panel(50, 100, 0)}, kBar);
     EXPECT_EQ(places[0].CurrentSize, 120);
     EXPECT_EQ(places[1].CurrentSize, 80);
     EXPECT_EQ(places[2].CurrentSize, 50);

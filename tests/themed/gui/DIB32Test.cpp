@@ -124,9 +124,9 @@ TEST(DIB32, AlphaDrawBlendsOverTheContextWithinItsClipBox) {
         Surface surface(size + 10, size + 10, RGB(0, 0, 255));
         ::IntersectClipRect(surface.Dc(), 0, 0, size + 2, size + 2 - 3);
         dib->AlphaDraw(surface.Dc(), 2, 2, dib->Bounds());
-        EXPECT_EQ(surface.At(2, 2), RGB(0, 0, 255));           // alpha 0 keeps the background
-        EXPECT_EQ(surface.At(3, 2), RGB(0, 255, 0));           // alpha 255 replaces it
-        EXPECT_EQ(surface.At(5, 5), RGB(128, 0, 127));         // (255 x 129 + 127) / 256, (255 x 127 + 127) / 256
+        EXPECT_EQ(surface.At(2, 2), RGB(0, 0, 255));             // alpha 0 keeps the background
+        EXPECT_EQ(surface.At(3, 2), RGB(0, 255, 0));             // alpha 255 replaces it
+        EXPECT_EQ(surface.At(5, 5), RGB(128, 0, 127));           // (255 x 129 + 127) / 256, (255 x 127 + 127) / 256
         EXPECT_EQ(surface.At(5, size + 2 - 3), RGB(0, 0, 255));  // clipped away
         EXPECT_EQ(surface.At(1, 5), RGB(0, 0, 255));
         dib->AlphaDraw(surface.Dc(), 2, 2, dib->Bounds(), 0);

@@ -57,7 +57,8 @@ TEST_F(DefaultTheme, ColourCacheWithoutVisualStyles) {
     EXPECT_EQ(c.ToolbarTextColor, clBtnText);
     EXPECT_EQ(c.DockColor, clBtnFace);
     EXPECT_EQ(c.StatusBarColor, clBtnFace);
-    const std::uint32_t mix = MixDockPanelColor(std::uint32_t(ColorToRGB(clBtnFace)), std::uint32_t(ColorToRGB(clWindow)));
+    const std::uint32_t mix =
+        MixDockPanelColor(std::uint32_t(ColorToRGB(clBtnFace)), std::uint32_t(ColorToRGB(clWindow)));
     EXPECT_EQ(std::uint32_t(c.DockPanelColor), mix);  // a true-colour screen shows it as it is
     EXPECT_EQ(theme->GetViewColor(0x401), c.DockPanelColor);
     EXPECT_EQ(theme->GetViewColor(0x999), clBtnFace);
@@ -103,9 +104,9 @@ TEST_F(DefaultTheme, BackgroundStaysInsideTheClipRectangle) {
 TEST_F(DefaultTheme, CheckMarksTickAndRadioDot) {
     TSkinItemInfo check = Item(0x201, 0);
     theme->PaintCheckMark(dib.DC(), Rect(0, 0, 20, 20), check);  // centre (10, 10)
-    EXPECT_EQ(At(9, 12), Px(clBtnText));    // on the tick's lower arm
-    EXPECT_EQ(At(12, 9), Px(clBtnText));    // on its upper arm
-    EXPECT_EQ(At(6, 10), Px(clBtnHighlight));  // the highlight line at cx - 4
+    EXPECT_EQ(At(9, 12), Px(clBtnText));                         // on the tick's lower arm
+    EXPECT_EQ(At(12, 9), Px(clBtnText));                         // on its upper arm
+    EXPECT_EQ(At(6, 10), Px(clBtnHighlight));                    // the highlight line at cx - 4
     EXPECT_EQ(At(10, 5), kBack);
     check.Enabled = false;
     theme->PaintCheckMark(dib.DC(), Rect(20, 0, 40, 20), check);  // centre (30, 10)
@@ -169,8 +170,8 @@ TEST_F(DefaultTheme, StatusBarPanesAreSunkenAndTheBarFilled) {
     theme->PaintStatusBar(dib.DC(), Rect(0, 0, 60, 40), 0);
     EXPECT_EQ(At(30, 20), Px(clBtnFace));
     theme->PaintStatusBar(dib.DC(), Rect(2, 2, 22, 18), 1);
-    EXPECT_EQ(At(2, 10), Px(clBtnShadow));   // left
-    EXPECT_EQ(At(10, 2), Px(clBtnShadow));   // top
+    EXPECT_EQ(At(2, 10), Px(clBtnShadow));      // left
+    EXPECT_EQ(At(10, 2), Px(clBtnShadow));      // top
     EXPECT_EQ(At(19, 10), Px(clBtnHighlight));  // right, pulled in by 2
     EXPECT_EQ(At(10, 17), Px(clBtnHighlight));  // bottom
     theme->PaintStatusBar(dib.DC(), Rect(30, 2, 50, 18), 2);

@@ -204,7 +204,8 @@ TEST_F(DockablePanel, TheMultiDockSharesItsLengthAmongThePanelsInItsLine) {
 
     // The splitter between them moves the length from one to the other.
     const TRect r = WindowRect(panel_->Handle());
-    Run(TMouseDrag{{Point(r.Left + 60, r.Bottom - 1), Point(r.Left + 60, r.Bottom + 20), Point(r.Left + 60, r.Bottom + 40)}});
+    Run(TMouseDrag{
+        {Point(r.Left + 60, r.Bottom - 1), Point(r.Left + 60, r.Bottom + 20), Point(r.Left + 60, r.Bottom + 40)}});
     // The press and the moves come through the pointer's absolute units: a pixel either way.
     EXPECT_NEAR(panel_->Height(), 120, 1);
     EXPECT_EQ(second->BoundsRect(), Bounds(0, panel_->Height(), 154, 360 - panel_->Height()));

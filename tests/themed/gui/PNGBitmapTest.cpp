@@ -19,8 +19,7 @@ namespace {
 
 // A 4 x 2 image: top row opaque red, bottom row blue at half alpha, its last pixel transparent.
 std::vector<std::uint32_t> Sample() {
-    return {0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u,
-            0x800000FFu, 0x800000FFu, 0x800000FFu, 0x00000000u};
+    return {0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u, 0x800000FFu, 0x800000FFu, 0x800000FFu, 0x00000000u};
 }
 
 // The sample written as PNG into stream, which is rewound.

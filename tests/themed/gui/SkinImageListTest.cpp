@@ -41,13 +41,9 @@ TObjectPtr<TDIB32> Image(std::uint32_t value) {
     return dib;
 }
 
-TObjectPtr<TSkinImageList> NewList() {
-    return TObjectPtr<TSkinImageList>(Create<TSkinImageList>(nullptr));
-}
+TObjectPtr<TSkinImageList> NewList() { return TObjectPtr<TSkinImageList>(Create<TSkinImageList>(nullptr)); }
 
-std::uint32_t PixelOf(TSkinImageList& list, int index, int x, int y) {
-    return list.AlphaList()->Get(index)->Row(y)[x];
-}
+std::uint32_t PixelOf(TSkinImageList& list, int index, int x, int y) { return list.AlphaList()->Get(index)->Row(y)[x]; }
 
 void ExpectEqualCounts(TSkinImageList& list, int count) {
     EXPECT_EQ(list.Count(), count);

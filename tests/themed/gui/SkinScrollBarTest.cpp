@@ -148,8 +148,8 @@ TEST(SkinScrollBar, ClassicPaintingOfArrowsTrackAndThumb) {
     auto px = [&](int x, int y) { return dib.Row(y)[x] & 0xFFFFFF; };
     auto sys = [](TColor c) { return skin::ColorToOpaquePixel(std::uint32_t(ColorToRGB(c))) & 0xFFFFFF; };
     EXPECT_EQ(px(0, 0), 0x123456u);
-    EXPECT_NE(px(9, 9), 0x123456u);                 // the up arrow
-    EXPECT_EQ(px(10, 2 + 50), sys(clBtnFace));      // inside the thumb (46-54)
+    EXPECT_NE(px(9, 9), 0x123456u);             // the up arrow
+    EXPECT_EQ(px(10, 2 + 50), sys(clBtnFace));  // inside the thumb (46-54)
     // The page zones are a checker of button highlight and scroll-bar colour.
     const std::uint32_t a = px(8, 2 + 30), b = px(9, 2 + 30);
     for (std::uint32_t c : {a, b}) EXPECT_TRUE(c == sys(clBtnHighlight) || c == sys(clScrollBar)) << std::hex << c;

@@ -72,10 +72,10 @@ TPoint ToScreen(TTBItemViewer* v, int x, int y) {
     return v->View()->Window()->ClientToScreen(TPoint{b.Left + x, b.Top + y});
 }
 
-const std::vector<std::u16string> kCities = {
-    u"Архангельск", u"Астрахань", u"Белгород",  u"Брянск",   u"Владимир", u"Волгоград", u"Вологда",
-    u"Воронеж",     u"Иваново",   u"Иркутск",   u"Калуга",   u"Кемерово", u"Киров",     u"Кострома",
-    u"Курган",      u"Курск",     u"Липецк",    u"Магадан",  u"Мурманск", u"Омск"};
+const std::vector<std::u16string> kCities = {u"Архангельск", u"Астрахань", u"Белгород", u"Брянск",   u"Владимир",
+                                             u"Волгоград",   u"Вологда",   u"Воронеж",  u"Иваново",  u"Иркутск",
+                                             u"Калуга",      u"Кемерово",  u"Киров",    u"Кострома", u"Курган",
+                                             u"Курск",       u"Липецк",    u"Магадан",  u"Мурманск", u"Омск"};
 
 class ThemedEditItems : public ThemedGuiTest {
 protected:
@@ -101,12 +101,12 @@ protected:
         ::SetForegroundWindow(form_->Handle());
         ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(bar_->Handle()) != FALSE; }));
     }
+
 public:
     void Typed(TObject*, const WideString& text) { typed_.push_back(text); }
     void Accepting(TObject*, WideString& text, bool&) { accepted_.push_back(text); }
 
 protected:
-
     TTBEditItemViewer* EditViewer() const { return static_cast<TTBEditItemViewer*>(bar_->View()->Find(edit_)); }
     TSkinComboBoxItemViewer* ComboViewer() const {
         return static_cast<TSkinComboBoxItemViewer*>(bar_->View()->Find(combo_));
@@ -142,29 +142,68 @@ TEST_F(ThemedEditItems, TypedTextIsTakenOnEnterOrTabAndDroppedOnEscape) {
     edit_->OnAcceptText = MakeMethod<&ThemedEditItems::Accepting>(this);
     Script script;
     script.steps = {
-        {"click into the field", [&] { ClickAt(inField); return true; }},
+        {"click into the field",
+         [&] {
+             ClickAt(inField);
+             return true;
+         }},
         {"the field edits", [&] { return Editing(viewer); }},
-        {"type", [&] { TypeText(u"Новый текст"); return true; }},
+        {"type",
+         [&] {
+             TypeText(u"Новый текст");
+             return true;
+         }},
         {"typed", [&] { return edit_->Text() == u"Старый" && ::GetWindowTextLengthW(viewer->EditWindow()) == 11; }},
-        {"enter", [&] { Press(VK_RETURN); return true; }},
+        {"enter",
+         [&] {
+             Press(VK_RETURN);
+             return true;
+         }},
         {"taken", [&] { return !viewer->EditWindow() && edit_->Text() == u"Новый текст"; }},
-        {"click again", [&] { ClickAt(inField); return true; }},
+        {"click again",
+         [&] {
+             ClickAt(inField);
+             return true;
+         }},
         {"edits again", [&] { return Editing(viewer); }},
-        {"type more", [&] { TypeText(u"Ёж"); return true; }},
+        {"type more",
+         [&] {
+             TypeText(u"Ёж");
+             return true;
+         }},
         {"typed more", [&] { return ::GetWindowTextLengthW(viewer->EditWindow()) == 2; }},
-        {"escape", [&] { Press(VK_ESCAPE); return true; }},
+        {"escape",
+         [&] {
+             Press(VK_ESCAPE);
+             return true;
+         }},
         {"dropped", [&] { return !viewer->EditWindow() && edit_->Text() == u"Новый текст"; }},
         // Esc left the field only; the toolbar still has the keyboard.
         {"still in the toolbar", [&] { return (bar_->View()->State() & kVsModal) != 0; }},
-        {"click a third time", [&] { ClickAt(inField); return true; }},
-        {"edits a third time", [&] { return Editing(viewer); }},
-        {"type once more", [&] { TypeText(u"Ёж"); return true; }},
-        {"typed once more", [&] { return ::GetWindowTextLengthW(viewer->EditWindow()) == 2; }},
-        {"tab", [&] { Press(VK_TAB); return true; }},
-        {"taken, the next item selected", [&] {
-             return !viewer->EditWindow() && edit_->Text() == u"Ёж" && bar_->View()->Selected() == ComboViewer();
+        {"click a third time",
+         [&] {
+             ClickAt(inField);
+             return true;
          }},
-        {"escape again", [&] { Press(VK_ESCAPE); return true; }},
+        {"edits a third time", [&] { return Editing(viewer); }},
+        {"type once more",
+         [&] {
+             TypeText(u"Ёж");
+             return true;
+         }},
+        {"typed once more", [&] { return ::GetWindowTextLengthW(viewer->EditWindow()) == 2; }},
+        {"tab",
+         [&] {
+             Press(VK_TAB);
+             return true;
+         }},
+        {"taken, the next item selected",
+         [&] { return !viewer->EditWindow() && edit_->Text() == u"Ёж" && bar_->View()->Selected() == ComboViewer(); }},
+        {"escape again",
+         [&] {
+             Press(VK_ESCAPE);
+             return true;
+         }},
         {"toolbar left", [&] { return !(bar_->View()->State() & kVsModal); }},
     };
     EXPECT_EQ(RunScript(script, bar_->View()), "");
@@ -181,9 +220,14 @@ TEST_F(ThemedEditItems, ComboListDropsScrollsAndPicksALine) {
     int barWidth = 0, lineHeight = 0;
     Script script;
     script.steps = {
-        {"click the button", [&] { ClickAt(button); return true; }},
+        {"click the button",
+         [&] {
+             ClickAt(button);
+             return true;
+         }},
         {"the list shows", [&] { return ListShown(); }},
-        {"opened at line 15", [&] {
+        {"opened at line 15",
+         [&] {
              TSkinCustomListViewer* list = ListViewer();
              EXPECT_EQ(list->VisibleLines(), 8);
              EXPECT_EQ(list->Offset(), 8);
@@ -193,16 +237,27 @@ TEST_F(ThemedEditItems, ComboListDropsScrollsAndPicksALine) {
              testsupport::MoveTo(ToScreen(list, 10, 5));
              return true;
          }},
-        {"wheel three small turns up", [&] { Wheel(40); Wheel(40); Wheel(40); return true; }},
+        {"wheel three small turns up",
+         [&] {
+             Wheel(40);
+             Wheel(40);
+             Wheel(40);
+             return true;
+         }},
         {"one line up", [&] { return ListViewer()->Offset() == 7; }},
-        {"click the bar's up arrow", [&] {
+        {"click the bar's up arrow",
+         [&] {
              TSkinCustomListViewer* list = ListViewer();
              const TRect lb = list->BoundsRect();
              ClickAt(ToScreen(list, lb.Width() - barWidth / 2, 3));
              return true;
          }},
         {"one more line up, still open", [&] { return ListViewer() && ListViewer()->Offset() == 6; }},
-        {"pick the first line shown", [&] { ClickAt(ToScreen(ListViewer(), 10, lineHeight / 2)); return true; }},
+        {"pick the first line shown",
+         [&] {
+             ClickAt(ToScreen(ListViewer(), 10, lineHeight / 2));
+             return true;
+         }},
         {"picked", [&] { return combo_->Text() == kCities[6] && !bar_->View()->OpenView(); }},
     };
     EXPECT_EQ(RunScript(script, bar_->View()), "");
@@ -220,9 +275,14 @@ TEST_F(ThemedEditItems, DraggingBelowTheListScrollsItAndAReleaseThereChoosesNoth
     int highlightedDuringDrag = -2;
     Script script;
     script.steps = {
-        {"click the button", [&] { ClickAt(button); return true; }},
+        {"click the button",
+         [&] {
+             ClickAt(button);
+             return true;
+         }},
         {"the list shows", [&] { return ListShown(); }},
-        {"drag from line 2 to 60 pixels below the list", [&] {
+        {"drag from line 2 to 60 pixels below the list",
+         [&] {
              TSkinCustomListViewer* list = ListViewer();
              const int h = list->BoundsRect().Height();
              drag.points = {ToScreen(list, 10, list->LineHeight() * 2 + 2), ToScreen(list, 10, h - 3),
@@ -231,18 +291,26 @@ TEST_F(ThemedEditItems, DraggingBelowTheListScrollsItAndAReleaseThereChoosesNoth
              thread = ::CreateThread(nullptr, 0, &RunDrag, &drag, 0, nullptr);
              return thread != nullptr;
          }},
-        {"scrolled while held", [&] {
+        {"scrolled while held",
+         [&] {
              if (ListViewer()->Offset() == 0) return false;
              highlightedDuringDrag = ListViewer()->Highlighted();
              return true;
          }},
         {"released", [&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }},
-        {"nothing chosen, the list still open", [&] {
-             return combo_->List()->ItemIndex() == -1 && ListViewer() && ListViewer()->Highlighted() == -1;
+        {"nothing chosen, the list still open",
+         [&] { return combo_->List()->ItemIndex() == -1 && ListViewer() && ListViewer()->Highlighted() == -1; }},
+        {"escape closes the list",
+         [&] {
+             Press(VK_ESCAPE);
+             return true;
          }},
-        {"escape closes the list", [&] { Press(VK_ESCAPE); return true; }},
         {"closed", [&] { return !bar_->View()->OpenView(); }},
-        {"escape leaves the toolbar", [&] { Press(VK_ESCAPE); return true; }},
+        {"escape leaves the toolbar",
+         [&] {
+             Press(VK_ESCAPE);
+             return true;
+         }},
         {"left", [&] { return !(bar_->View()->State() & kVsModal); }},
     };
     EXPECT_EQ(RunScript(script, bar_->View()), "");
@@ -260,22 +328,36 @@ TEST_F(ThemedEditItems, TypedTextIsCompletedAPasteIsNot) {
     DWORD selStart = 0, selEnd = 0;
     Script script;
     script.steps = {
-        {"click into the field", [&] { ClickAt(inField); return true; }},
+        {"click into the field",
+         [&] {
+             ClickAt(inField);
+             return true;
+         }},
         {"the field edits", [&] { return Editing(viewer); }},
-        {"type", [&] { TypeText(u"бр"); return true; }},
-        {"completed", [&] {
+        {"type",
+         [&] {
+             TypeText(u"бр");
+             return true;
+         }},
+        {"completed",
+         [&] {
              if (::GetWindowTextLengthW(viewer->EditWindow()) != 6) return false;
              ::SendMessageW(viewer->EditWindow(), EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
                             reinterpret_cast<LPARAM>(&selEnd));
              return true;
          }},
-        {"paste over it", [&] {
+        {"paste over it",
+         [&] {
              typed_.clear();
              ::SendMessageW(viewer->EditWindow(), EM_SETSEL, 0, -1);
              ::SendMessageW(viewer->EditWindow(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"к"));
              return true;
          }},
-        {"enter", [&] { Press(VK_RETURN); return true; }},
+        {"enter",
+         [&] {
+             Press(VK_RETURN);
+             return true;
+         }},
         {"taken", [&] { return !viewer->EditWindow(); }},
     };
     EXPECT_EQ(RunScript(script, bar_->View()), "");
@@ -307,13 +389,29 @@ TEST_F(ThemedEditItems, AClickOnAnotherItemEndsTheEditTakingTheTextOnlyWithExten
     Script script;
     const auto editThenClickAway = [&](const char16_t* text) {
         return std::vector<Script::Step>{
-            {"click into the field", [&] { ClickAt(inField); return true; }},
+            {"click into the field",
+             [&] {
+                 ClickAt(inField);
+                 return true;
+             }},
             {"the field edits", [&] { return Editing(viewer); }},
-            {"type", [&, text] { TypeText(text); return true; }},
+            {"type",
+             [&, text] {
+                 TypeText(text);
+                 return true;
+             }},
             {"typed", [&] { return ::GetWindowTextLengthW(viewer->EditWindow()) == 1; }},
-            {"click the combo box", [&] { ClickAt(inCombo); return true; }},
+            {"click the combo box",
+             [&] {
+                 ClickAt(inCombo);
+                 return true;
+             }},
             {"the combo box edits", [&] { return !viewer->EditWindow() && Editing(combo); }},
-            {"escape from it", [&] { Press(VK_ESCAPE); return true; }},
+            {"escape from it",
+             [&] {
+                 Press(VK_ESCAPE);
+                 return true;
+             }},
             {"escape from the toolbar", [&] { return !combo->EditWindow() && (Press(VK_ESCAPE), true); }},
             {"left", [&] { return !(bar_->View()->State() & kVsModal); }},
         };

@@ -297,7 +297,8 @@ TEST_F(ThemedMenus, OpenPopupHasTheThemesBorderItemsAndShadow) {
         ASSERT_TRUE(openAcc && saveAcc && sepAcc && wrapAcc);
         EXPECT_EQ(AccName(openAcc), u"Open\tCtrl+O");
         EXPECT_EQ(AccRole(openAcc), tb::kRoleMenuItem);
-        EXPECT_EQ(AccState(saveAcc) & static_cast<LONG>(tb::kStateUnavailable), static_cast<LONG>(tb::kStateUnavailable));
+        EXPECT_EQ(AccState(saveAcc) & static_cast<LONG>(tb::kStateUnavailable),
+                  static_cast<LONG>(tb::kStateUnavailable));
         EXPECT_EQ(AccRole(sepAcc), tb::kRoleSeparator);
         EXPECT_EQ(AccState(wrapAcc) & static_cast<LONG>(tb::kStateChecked), static_cast<LONG>(tb::kStateChecked));
     });

@@ -34,8 +34,8 @@ namespace {
 const WideString kBrightness = u"&B: \u042f\u0440\u043a\u043e\u0441\u0442\u044c";
 const WideString kAutoLevels = u"\u0410\u0432\u0442\u043e&\u0443\u0440\u043e\u0432\u043d\u0438";
 const WideString kShowOptions = u"\u041f\u043e\u043a\u0430\u0437\u0430\u0442\u044c";
-const WideString kRadios[3] = {u"\u041b\u0438\u043d\u0435\u0439\u043d\u043e",
-                               u"\u041f\u043b\u0430\u0432\u043d\u043e", u"\u0421\u0438\u043b\u044c\u043d\u043e"};
+const WideString kRadios[3] = {u"\u041b\u0438\u043d\u0435\u0439\u043d\u043e", u"\u041f\u043b\u0430\u0432\u043d\u043e",
+                               u"\u0421\u0438\u043b\u044c\u043d\u043e"};
 
 struct TClicks : TObject {
     int count = 0;
@@ -81,10 +81,11 @@ protected:
 
         top_ = Panel(frame_);
         label_ = Add<TSkinLabel>(top_, alTop);
-        label_->SetCaption(kBrightness + u" \u2014 \u043e\u0431\u0449\u0430\u044f \u0441\u0432\u0435\u0442\u043b\u043e\u0442\u0430 "
-                                         u"\u0441\u043d\u0438\u043c\u043a\u0430 \u0438 \u0435\u0433\u043e "
-                                         u"\u0442\u0435\u043d\u0435\u0439, \u0441\u0432\u0435\u0442\u043e\u0432 "
-                                         u"\u0438 \u0441\u0440\u0435\u0434\u043d\u0438\u0445 \u0442\u043e\u043d\u043e\u0432");
+        label_->SetCaption(kBrightness +
+                           u" \u2014 \u043e\u0431\u0449\u0430\u044f \u0441\u0432\u0435\u0442\u043b\u043e\u0442\u0430 "
+                           u"\u0441\u043d\u0438\u043c\u043a\u0430 \u0438 \u0435\u0433\u043e "
+                           u"\u0442\u0435\u043d\u0435\u0439, \u0441\u0432\u0435\u0442\u043e\u0432 "
+                           u"\u0438 \u0441\u0440\u0435\u0434\u043d\u0438\u0445 \u0442\u043e\u043d\u043e\u0432");
         check_ = Add<TVetoingCheckBox>(top_, alTop);
         check_->SetCaption(kAutoLevels);
         check_->SetHint(kAutoLevels + u"|\u0414\u043b\u0438\u043d\u043d\u0430\u044f");
@@ -129,7 +130,9 @@ protected:
     }
 
     TPoint CentreOf(TControl* c) { return c->ClientToScreen(Point(c->Width() / 2, c->Height() / 2)); }
-    bool WaitFocus(TWinControl* c) { return PumpUntil([&] { return ::GetFocus() == c->Handle(); }); }
+    bool WaitFocus(TWinControl* c) {
+        return PumpUntil([&] { return ::GetFocus() == c->Handle(); });
+    }
 
     TForm* form_ = nullptr;
     TSkinAlignmentPanel* frame_ = nullptr;
@@ -463,7 +466,8 @@ TEST_F(ToolFrame, AComboButtonDrawsItsArrowInThePartOfItsOwn) {
     };
     // Without a menu there is no arrow at all; with one in combo mode it is drawn in the part of its own.
     flat_->SetDropDownMenu(nullptr);
-    ASSERT_EQ(arrowPart(themedtest::ScreenWhen("combo-button.bmp", [&](const auto& p) { return arrowPart(p) == 0; })), 0);
+    ASSERT_EQ(arrowPart(themedtest::ScreenWhen("combo-button.bmp", [&](const auto& p) { return arrowPart(p) == 0; })),
+              0);
     flat_->SetDropDownMenu(menu_);
     flat_->SetDropDownCombo(true);
     const testsupport::SavedPicture shot =

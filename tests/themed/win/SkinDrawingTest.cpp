@@ -45,7 +45,7 @@ class SkinDrawing : public ::testing::Test {
 protected:
     void SetUp() override {
         classlib::UseSystemColors();
-    RegisterSkinResourcesUnit();
+        RegisterSkinResourcesUnit();
         classlib::Startup();
     }
     void TearDown() override { classlib::Shutdown(); }
@@ -123,7 +123,8 @@ TEST_F(SkinDrawing, TextStaysInsideItsRectangleAndRotatesBothWays) {
 
     TCanvasDIB d(60, 120);
     ::SelectObject(d.DC(), font.Get());
-    DrawSkinText(d.DC(), u"A long caption that cannot fit in the column at all", box, 0x000000, 0x02000000 | DT_END_ELLIPSIS);
+    DrawSkinText(d.DC(), u"A long caption that cannot fit in the column at all", box, 0x000000,
+                 0x02000000 | DT_END_ELLIPSIS);
     const TRect down = d.Ink();
     ASSERT_GE(down.Right, 0);
     EXPECT_GE(down.Top, box.Top);

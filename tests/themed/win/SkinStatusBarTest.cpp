@@ -16,9 +16,12 @@ using namespace formtest;
 namespace {
 
 // "Size", "Zoom", "Mode", "File", "Colour", "Depth", "Profile" in Russian, and their values.
-const WideString kCaptions[7] = {u"\u0420\u0430\u0437\u043c\u0435\u0440:", u"\u041c\u0430\u0441\u0448\u0442\u0430\u0431:",
-                                 u"\u0420\u0435\u0436\u0438\u043c:", u"\u0424\u0430\u0439\u043b:",
-                                 u"\u0426\u0432\u0435\u0442:", u"\u0413\u043b\u0443\u0431\u0438\u043d\u0430:",
+const WideString kCaptions[7] = {u"\u0420\u0430\u0437\u043c\u0435\u0440:",
+                                 u"\u041c\u0430\u0441\u0448\u0442\u0430\u0431:",
+                                 u"\u0420\u0435\u0436\u0438\u043c:",
+                                 u"\u0424\u0430\u0439\u043b:",
+                                 u"\u0426\u0432\u0435\u0442:",
+                                 u"\u0413\u043b\u0443\u0431\u0438\u043d\u0430:",
                                  u"\u041f\u0440\u043e\u0444\u0438\u043b\u044c:"};
 
 const WideString kValues[7] = {u"640", u"50%", u"RGB", u"\u0444\u043e\u0442\u043e.jpg", u"24", u"8", u"sRGB"};
@@ -74,7 +77,9 @@ protected:
     }
 
     TSkinStatusPanel* Panel(int i) { return bar_->Panels()->Items(i); }
-    TPoint ScreenCentre(const TRect& r) { return bar_->ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2)); }
+    TPoint ScreenCentre(const TRect& r) {
+        return bar_->ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    }
     std::intptr_t HitTest(TPoint screen) {
         return ::SendMessageA(bar_->Handle(), WM_NCHITTEST, 0, MAKELPARAM(screen.X, screen.Y));
     }
@@ -219,8 +224,8 @@ TEST_F(StatusBar, TheDefaultThemeDrawsPanesTextAndGrip) {
     // A caption panel has no frame; its right-aligned Cyrillic text is in the menu-text colour.
     const TRect caption = Panel(0)->BoundsRect();
     EXPECT_EQ(at(caption.Left + 2, caption.Top), rgb(clBtnFace));
-    EXPECT_GT(shot.Matching(area(Rect(caption.Right - 30, caption.Top, caption.Right, caption.Bottom)), rgb(clMenuText)),
-              10);
+    EXPECT_GT(
+        shot.Matching(area(Rect(caption.Right - 30, caption.Top, caption.Right, caption.Bottom)), rgb(clMenuText)), 10);
     EXPECT_EQ(shot.Matching(area(Rect(caption.Left, caption.Top, caption.Left + 10, caption.Bottom)), rgb(clMenuText)),
               0);
     // The grip: diagonals of highlight and shadow in the bottom-right corner.

@@ -87,10 +87,12 @@ int main(int argc, char** argv) {
     wide.SetSize(1920, 32);
     const RECT band{0, 0, 1920, 32};
     const double fillBand = PerCall(calls, runs, [&] { ::FillRect(wide.DC(), &band, brush.Get()); });
-    const double system = PerCall(calls, runs, [&] { skin::GradientFill(wide.DC(), Rect(0, 0, 1920, 32), 0xFF0000, 0x0000FF, 1); });
+    const double system =
+        PerCall(calls, runs, [&] { skin::GradientFill(wide.DC(), Rect(0, 0, 1920, 32), 0xFF0000, 0x0000FF, 1); });
     Print("vertical gradient 1920x32 (system)", system, fillBand);
     skin::SetBlendFunctionsAvailable(true, true, false);
-    const double own = PerCall(calls, runs, [&] { skin::GradientFill(wide.DC(), Rect(0, 0, 1920, 32), 0xFF0000, 0x0000FF, 1); });
+    const double own =
+        PerCall(calls, runs, [&] { skin::GradientFill(wide.DC(), Rect(0, 0, 1920, 32), 0xFF0000, 0x0000FF, 1); });
     Print("vertical gradient 1920x32 (own)", own, fillBand);
     skin::SetBlendFunctionsAvailable(true, true, true);
 

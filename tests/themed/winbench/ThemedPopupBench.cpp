@@ -86,7 +86,9 @@ int main(int argc, char** argv) {
 
     TObjectPtr<TTBCustomItem> themed = MakeMenu<TSkinItem, TSkinSeparatorItem>();
     TObjectPtr<TTBCustomItem> classic = MakeMenu<TTBCustomItem, TTBSeparatorItem>();
-    const auto makeThemed = [&] { return static_cast<TTBPopupWindow*>(Create<TSkinPopupWindow>(nullptr, nullptr, themed.get(), false)); };
+    const auto makeThemed = [&] {
+        return static_cast<TTBPopupWindow*>(Create<TSkinPopupWindow>(nullptr, nullptr, themed.get(), false));
+    };
     const auto makeClassic = [&] { return Create<TTBPopupWindow>(nullptr, nullptr, classic.get(), false); };
 
     // Warm up both (fonts, classes, the theme's caches), then alternate so that both see the same machine.
@@ -99,10 +101,10 @@ int main(int argc, char** argv) {
         Round(makeClassic, c);
     }
     std::printf("20-item popup, %d rounds each (microseconds)\n", rounds);
-    std::printf("%-8s first full paint: median %8.1f best %8.1f   open and close: median %8.1f best %8.1f\n",
-                "themed", Median(t.paint), Best(t.paint), Median(t.round), Best(t.round));
-    std::printf("%-8s first full paint: median %8.1f best %8.1f   open and close: median %8.1f best %8.1f\n",
-                "classic", Median(c.paint), Best(c.paint), Median(c.round), Best(c.round));
+    std::printf("%-8s first full paint: median %8.1f best %8.1f   open and close: median %8.1f best %8.1f\n", "themed",
+                Median(t.paint), Best(t.paint), Median(t.round), Best(t.round));
+    std::printf("%-8s first full paint: median %8.1f best %8.1f   open and close: median %8.1f best %8.1f\n", "classic",
+                Median(c.paint), Best(c.paint), Median(c.round), Best(c.round));
     std::printf("themed / classic: first paint %.2f, open and close %.2f\n", Median(t.paint) / Median(c.paint),
                 Median(t.round) / Median(c.round));
     themed.reset();

@@ -12,7 +12,8 @@ TEST(AccessibilityRules, StateBitsOfSelectedHiddenDisabledAndCheckedViewers) {
     menu.hasSubmenu = true;
     menu.shownOrClipped = true;
     menu.available = true;
-    EXPECT_EQ(AccViewerState(menu), kStateHotTracked | kStateFocused | kStatePressed | kStateHasPopup | kStateFocusable);
+    EXPECT_EQ(AccViewerState(menu),
+              kStateHotTracked | kStateFocused | kStatePressed | kStateHasPopup | kStateFocusable);
 
     TAccViewerFacts toolbar;
     toolbar.selected = true;

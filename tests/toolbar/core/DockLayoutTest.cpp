@@ -32,7 +32,9 @@ std::vector<Placed> Places(const tb::TDockLayoutResult& r) {
     for (const auto& p : r.Places) out.push_back({p.EffectiveRow, p.EffectivePos, p.Size});
     return out;
 }
-void PrintTo(const Placed& p, std::ostream* os) { *os << "{row " << p.Row << ", pos " << p.Pos << ", size " << p.Size << "}"; }
+void PrintTo(const Placed& p, std::ostream* os) {
+    *os << "{row " << p.Row << ", pos " << p.Pos << ", size " << p.Size << "}";
+}
 
 }  // namespace
 
@@ -65,8 +67,14 @@ TEST(DockLayout, RowsAndPositionsFromTheWishes) {
         tb::TDockLayoutInput in;
         std::vector<Placed> want;
     };
-    auto fullSize = [](tb::TDockLayoutWindow w) { w.FullSize = true; return w; };
-    auto stretch = [](tb::TDockLayoutWindow w) { w.Stretch = true; return w; };
+    auto fullSize = [](tb::TDockLayoutWindow w) {
+        w.FullSize = true;
+        return w;
+    };
+    auto stretch = [](tb::TDockLayoutWindow w) {
+        w.Stretch = true;
+        return w;
+    };
     std::vector<Case> cases = {
         {"rows with gaps are closed up", Dock(400, {Win(0, 0, 50), Win(5, 0, 50)}), {{0, 0, 50}, {1, 0, 50}}},
         {"wishes leave gaps", Dock(400, {Win(0, 0, 20), Win(0, 40, 20)}), {{0, 0, 20}, {0, 40, 20}}},
@@ -76,13 +84,13 @@ TEST(DockLayout, RowsAndPositionsFromTheWishes) {
          {{0, 0, 60}, {1, 10, 60}, {2, 0, 30}}},
         {"a window alone in its row never wraps", Dock(100, {Win(0, 0, 300)}), {{0, 0, 300}}},
         {"a FullSize window keeps its row, the other moves on",
-         Dock(200, {Win(0, 0, 50), fullSize(Win(0, 100, 60))}), {{1, 0, 50}, {0, 0, 200}}},
+         Dock(200, {Win(0, 0, 50), fullSize(Win(0, 100, 60))}),
+         {{1, 0, 50}, {0, 0, 200}}},
         {"a Stretch window takes the space before it and reaches the end of its row",
-         Dock(200, {Win(0, 0, 50), stretch(Win(0, 60, 40))}), {{0, 0, 50}, {0, 50, 150}}},
-        {"equal wishes keep the list order", Dock(400, {Win(0, -1, 30), Win(0, -1, 40)}),
-         {{0, 0, 30}, {0, 30, 40}}},
-        {"a negative row counts as the first", Dock(400, {Win(-3, 0, 30), Win(0, 50, 40)}),
-         {{0, 0, 30}, {0, 50, 40}}},
+         Dock(200, {Win(0, 0, 50), stretch(Win(0, 60, 40))}),
+         {{0, 0, 50}, {0, 50, 150}}},
+        {"equal wishes keep the list order", Dock(400, {Win(0, -1, 30), Win(0, -1, 40)}), {{0, 0, 30}, {0, 30, 40}}},
+        {"a negative row counts as the first", Dock(400, {Win(-3, 0, 30), Win(0, 50, 40)}), {{0, 0, 30}, {0, 50, 40}}},
     };
     for (const Case& c : cases) EXPECT_EQ(Places(tb::ArrangeDock(c.in)), c.want) << c.name;
 }

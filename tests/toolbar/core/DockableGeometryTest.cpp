@@ -133,7 +133,7 @@ TEST(DockableGeometry, RowChoiceFromTheCentre) {
     EXPECT_TRUE(choose(5).NewRow);  // first quarter: a new row before row 0
     EXPECT_FALSE(choose(6).NewRow);
     EXPECT_EQ(choose(17).Row, 0);
-    EXPECT_EQ(choose(18).Row, 2);  // the last quarter of row 0 goes on; the empty row 1 is skipped
+    EXPECT_EQ(choose(18).Row, 2);    // the last quarter of row 0 goes on; the empty row 1 is skipped
     EXPECT_TRUE(choose(37).NewRow);  // a FullSize row has half zones
     EXPECT_EQ(choose(38).Row, 3);
     EXPECT_TRUE(choose(38).NewRow);
@@ -154,10 +154,10 @@ TEST(DockableGeometry, SizingFollowsTheHandleWithinLimits) {
         TRect want;
     };
     const Case cases[] = {
-        {0, {-10, 7}, Rect(90, 100, 200, 180)},  {1, {10, 7}, Rect(100, 100, 210, 180)},
-        {2, {5, -10}, Rect(100, 90, 200, 180)},  {3, {-5, -5}, Rect(95, 95, 200, 180)},
-        {4, {5, -5}, Rect(100, 95, 205, 180)},   {5, {5, 5}, Rect(100, 100, 200, 185)},
-        {6, {-5, 5}, Rect(95, 100, 200, 185)},   {7, {5, 5}, Rect(100, 100, 205, 185)},
+        {0, {-10, 7}, Rect(90, 100, 200, 180)}, {1, {10, 7}, Rect(100, 100, 210, 180)},
+        {2, {5, -10}, Rect(100, 90, 200, 180)}, {3, {-5, -5}, Rect(95, 95, 200, 180)},
+        {4, {5, -5}, Rect(100, 95, 205, 180)},  {5, {5, 5}, Rect(100, 100, 200, 185)},
+        {6, {-5, 5}, Rect(95, 100, 200, 185)},  {7, {5, 5}, Rect(100, 100, 205, 185)},
     };
     for (const Case& c : cases) EXPECT_EQ(tb::SizedRect(start, c.handle, c.delta, none, none), c.want) << c.handle;
     // Below the minimum the dragged edge stops; above a maximum likewise.

@@ -82,12 +82,12 @@ TEST(FloatingVisibility, ShownWhileItsFormIsVisibleNotMinimisedAndTheThreadActiv
 
 TEST(FloatingVisibility, CaptionIsActiveWhileItsFormIsActive) {
     FakeWindows q;
-    q.W[10] = {};                           // main form
-    q.W[20] = {.Owner = 10};                // floating frame owned by the form
-    q.W[30] = {.Owner = 10};                // a dialog owned by the form
+    q.W[10] = {};                              // main form
+    q.W[20] = {.Owner = 10};                   // floating frame owned by the form
+    q.W[30] = {.Owner = 10};                   // a dialog owned by the form
     q.W[40] = {.Owner = 10, .FrameForm = 10};  // another floating frame of the form
     q.W[50] = {.Popup = true};
-    q.W[60] = {};                           // an unrelated form
+    q.W[60] = {};  // an unrelated form
 
     q.Active = 10;
     EXPECT_EQ(tb::FloatingCaptionState(q, 20, fmOnTopOfParentForm), tb::TCaptionState::Active);

@@ -104,15 +104,15 @@ TEST_F(ItemTree, NotificationCodesOfInsertDeleteMoveAndChanges) {
     EXPECT_THROW(root->Move(0, 2), ETBItemError);
     l.notes.clear();
 
-    a->SetCaption(u"x");     // 6: resize
-    a->SetCaption(u"x");     // unchanged: nothing
-    a->SetChecked(true);     // 5
-    a->SetImageIndex(2);     // -1 -> 2: gains an image, 6
-    a->SetImageIndex(3);     // 5
-    a->SetImageIndex(-1);    // loses it, 6
-    a->SetEnabled(false);    // 5
-    a->SetVisible(false);    // 6
-    a->SetName("Renamed");   // 8
+    a->SetCaption(u"x");    // 6: resize
+    a->SetCaption(u"x");    // unchanged: nothing
+    a->SetChecked(true);    // 5
+    a->SetImageIndex(2);    // -1 -> 2: gains an image, 6
+    a->SetImageIndex(3);    // 5
+    a->SetImageIndex(-1);   // loses it, 6
+    a->SetEnabled(false);   // 5
+    a->SetVisible(false);   // 6
+    a->SetName("Renamed");  // 8
     a->SetHint(u"no notice");
     EXPECT_EQ(l.Actions(), (std::vector<int>{6, 5, 6, 5, 6, 5, 6, 8}));
     EXPECT_EQ(l.notes[0], (Note{root.get(), false, 6, 1, a}));
@@ -203,9 +203,9 @@ TEST_F(ItemTree, EmbeddedGroupsAndLinkedItemsRelayWithABoundedDepth) {
     atRoot.Listen(root.get());
     atLinker.Listen(linker);
     embedded->Add(child);
-    EXPECT_EQ(atRoot.notes, (std::vector<Note>{{embedded, true, 3, 0, nullptr},
-                                              {embedded, true, 0, 0, child},
-                                              {embedded, true, 4, 0, nullptr}}));
+    EXPECT_EQ(atRoot.notes,
+              (std::vector<Note>{
+                  {embedded, true, 3, 0, nullptr}, {embedded, true, 0, 0, child}, {embedded, true, 4, 0, nullptr}}));
     EXPECT_EQ(atLinker.notes.size(), 3u);
     EXPECT_EQ(atLinker.notes[1], (Note{embedded, true, 0, 0, child}));
     atRoot.notes.clear();
@@ -270,8 +270,8 @@ TEST_F(ItemTree, ListenersMayLeaveOrFreeTheItemDuringDelivery) {
     freer.Listen(parent);
     after.Listen(parent);
     freer.onHear = [&] { FreeAndNil(parent); };  // it hears the parent's own going as well
-    kid->SetVisible(false);  // parent and kid are freed inside the delivery
-    EXPECT_EQ(root->ComponentCount(), 1);  // only a is left: kid went with parent
+    kid->SetVisible(false);                      // parent and kid are freed inside the delivery
+    EXPECT_EQ(root->ComponentCount(), 1);        // only a is left: kid went with parent
     // The later listener hears the kid leave the dying parent, but the walk of the visibility notice
     // stopped with the parent.
     EXPECT_EQ(after.Actions(), std::vector<int>{1});

@@ -19,7 +19,7 @@ TKeySearchItem Item(char16_t accel, char16_t first, bool enabled = true, bool ca
 
 TEST(KeySearch, PassesAndOnlyMatch) {
     // 0 "&Open", 1 "&Print" disabled, 2 "Paste" (no accelerator), 3 "&Options", 4 "Save" hidden, 5 "sort"
-    const std::vector<TKeySearchItem> items = {Item(u'O', u'O'), Item(u'P', u'P', false), Item(0, u'P'),
+    const std::vector<TKeySearchItem> items = {Item(u'O', u'O'), Item(u'P', u'P', false),    Item(0, u'P'),
                                                Item(u'O', u'O'), Item(0, u'S', true, false), Item(0, u's')};
     struct Case {
         int from;

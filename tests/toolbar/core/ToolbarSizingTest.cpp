@@ -27,8 +27,8 @@ TFloatingMeasure WrappedButtons(int count, int wrapWidth, std::vector<int>* aske
 TEST(ToolbarSizing, ShrunkChevronToolbarEndsAtItsClientEdge) {
     const int offset = DockChevronOffset(tbsmChevron, true, 80, 9);
     EXPECT_EQ(offset, 80 - 9 - kChevronSize);
-    EXPECT_EQ(DockChevronOffset(tbsmChevron, true, 0, 9), 0);     // not shrunk: no chevron
-    EXPECT_EQ(DockChevronOffset(tbsmChevron, false, 80, 9), 0);   // measured for another dock
+    EXPECT_EQ(DockChevronOffset(tbsmChevron, true, 0, 9), 0);    // not shrunk: no chevron
+    EXPECT_EQ(DockChevronOffset(tbsmChevron, false, 80, 9), 0);  // measured for another dock
     EXPECT_EQ(DockChevronOffset(tbsmWrap, true, 80, 9), 0);
 
     TLayoutInput in;

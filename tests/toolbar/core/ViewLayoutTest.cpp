@@ -33,7 +33,7 @@ TEST(ViewLayout, SeparatorsNeverFirstLastOrDoubled) {
         {"ishsi", {true, true, false, false, true}},  // doubled across a hidden item
         {"hsh", {false, false, false}},               // nothing but separators shows nothing
         {"isih", {true, true, true, false}},
-        {"ishs", {true, false, false, false}},        // trailing separators behind a hidden item
+        {"ishs", {true, false, false, false}},  // trailing separators behind a hidden item
     };
     for (const Case& c : cases) {
         std::vector<TLayoutItem> items;
@@ -100,8 +100,8 @@ TEST(ViewLayout, ChevronHidesLowestPriorityFirstAndKeepsTwoItems) {
     in.chevronOffset = 70;
     in.chevronSize = 12;
     // Five buttons of 20: 100 > 70, so one separator (trailing after hiding) and items go behind.
-    const std::vector<TLayoutItem> items = {Button(20, 20), Button(20, 20), Separator(), Button(20, 20),
-                                            Button(20, 20), Chevron()};
+    const std::vector<TLayoutItem> items = {Button(20, 20), Button(20, 20), Separator(),
+                                            Button(20, 20), Button(20, 20), Chevron()};
     auto r = LayoutView(in, items);
     EXPECT_TRUE(r.chevronUsed);
     EXPECT_TRUE(r.chevronEnabled);

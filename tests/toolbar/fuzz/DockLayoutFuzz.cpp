@@ -12,7 +12,8 @@ namespace {
 
 std::int32_t Take(const std::uint8_t*& p, const std::uint8_t* end) {
     std::int32_t v = 0;
-    for (int i = 0; i < 4; ++i) v = static_cast<std::int32_t>(static_cast<std::uint32_t>(v) << 8 | (p < end ? *p++ : 0));
+    for (int i = 0; i < 4; ++i)
+        v = static_cast<std::int32_t>(static_cast<std::uint32_t>(v) << 8 | (p < end ? *p++ : 0));
     return v;
 }
 

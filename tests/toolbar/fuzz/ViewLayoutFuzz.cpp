@@ -80,11 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Keyboard search over the same viewers ends and finds only candidates.
     std::vector<tb::TKeySearchItem> keys(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
-        keys[i] = tb::TKeySearchItem{result.viewers[i].shown, (items[i].height & 1) != 0,
-                                     static_cast<char16_t>(items[i].width % 5), static_cast<char16_t>(items[i].height % 5)};
+        keys[i] =
+            tb::TKeySearchItem{result.viewers[i].shown, (items[i].height & 1) != 0,
+                               static_cast<char16_t>(items[i].width % 5), static_cast<char16_t>(items[i].height % 5)};
     }
-    const tb::TKeySearchResult found = tb::FindViewerByKey(keys, r.Byte() % (count + 1) - 1,
-                                                           static_cast<char16_t>(r.Byte() % 5), false, SameChar);
+    const tb::TKeySearchResult found =
+        tb::FindViewerByKey(keys, r.Byte() % (count + 1) - 1, static_cast<char16_t>(r.Byte() % 5), false, SameChar);
     if (found.index >= 0 && !keys[static_cast<std::size_t>(found.index)].candidate) std::abort();
 
     // A placed popup never starts left of or above its work area when it fits there.
@@ -98,7 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     place.parentOpenedLeft = (r.Byte() & 1) != 0;
     const tb::TPopupPlacement p = tb::GetPopupPosition(place);
     if (p.position.X < place.area.Left) std::abort();
-    if (place.size.Y <= place.area.Height() && (p.position.Y < place.area.Top || p.position.Y + place.size.Y > place.area.Bottom)) {
+    if (place.size.Y <= place.area.Height() &&
+        (p.position.Y < place.area.Top || p.position.Y + place.size.Y > place.area.Bottom)) {
         std::abort();
     }
     return 0;

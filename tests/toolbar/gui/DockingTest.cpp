@@ -44,7 +44,7 @@ LPARAM ScreenLParam(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), stat
 constexpr UINT kReleaseCapture = WM_USER + 1;
 constexpr UINT kFreeObject = WM_USER + 2;
 constexpr UINT kMovePointer = WM_USER + 3;  // wParam: the window told of the move; lParam: the screen point
-constexpr UINT kRepost = WM_USER + 4;        // lParam: index into Reposts()
+constexpr UINT kRepost = WM_USER + 4;       // lParam: index into Reposts()
 // Messages posted through the helper window, so that they arrive after the moves queued before them.
 std::vector<MSG>& Reposts() {
     static std::vector<MSG> list;
@@ -106,8 +106,8 @@ protected:
         wc.hInstance = ::GetModuleHandleA(nullptr);
         wc.lpszClassName = "DockingTestHelper";
         ::RegisterClassA(&wc);
-        helper_ = ::CreateWindowExA(0, "DockingTestHelper", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                                    nullptr);
+        helper_ =
+            ::CreateWindowExA(0, "DockingTestHelper", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
     }
     void TearDown() override {
         ::DestroyWindow(helper_);
@@ -139,8 +139,8 @@ protected:
     }
     // Presses on the drag handle of bar, queues the moves (and finally the release when release is set) and runs
     // the drag loop, which reads them.
-    void Drag(TTBCustomDockableWindow* bar, std::vector<POINT> path, bool release = true,
-              UINT lastMessage = 0, WPARAM lastWParam = 0, LPARAM lastLParam = 0, HWND lastTarget = nullptr) {
+    void Drag(TTBCustomDockableWindow* bar, std::vector<POINT> path, bool release = true, UINT lastMessage = 0,
+              WPARAM lastWParam = 0, LPARAM lastLParam = 0, HWND lastTarget = nullptr) {
         HWND w = bar->Handle();
         const TRect r = WindowRect(w);
         const bool floating = bar->Floating();
@@ -446,8 +446,9 @@ TEST_F(Docking, ScreenshotOfTheDockedAndFloatingFrames) {
     BOOL gradient = FALSE;
     ::SystemParametersInfoA(SPI_GETGRADIENTCAPTIONS, 0, &gradient, 0);
     const bool active = !a_->CaptionInactive();
-    const COLORREF ring = ::GetSysColor(gradient ? (active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION)
-                                                 : (active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    const COLORREF ring =
+        ::GetSysColor(gradient ? (active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION)
+                               : (active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
     const std::string path = testsupport::ArtifactPath("docking-floating.bmp");
     testsupport::SaveScreen(path);
     const testsupport::SavedPicture shot(path);

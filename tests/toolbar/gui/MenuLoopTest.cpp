@@ -138,9 +138,14 @@ TEST_F(MenuLoop, AClickOpensTheDropDownAndTheChosenCommandRunsAfterTheMenuIsGone
     TTBItemViewer* fileViewer = Bar()->Find(file_);
     Script script;
     script.steps = {
-        {"click File", [&] { ClickAt(CentreOf(fileViewer)); return true; }},
+        {"click File",
+         [&] {
+             ClickAt(CentreOf(fileViewer));
+             return true;
+         }},
         {"drop-down open", [&] { return FileView() && VisiblePopups() == 1; }},
-        {"placed under File", [&] {
+        {"placed under File",
+         [&] {
              const TRect parent = ScreenBounds(fileViewer);
              EXPECT_EQ(Bar()->OpenWindow()->Left(), parent.Left);
              EXPECT_EQ(Bar()->OpenWindow()->Top(), parent.Bottom);
@@ -157,7 +162,11 @@ TEST_F(MenuLoop, AClickOpensTheDropDownAndTheChosenCommandRunsAfterTheMenuIsGone
              EXPECT_EQ(separators, 2);
              return true;
          }},
-        {"click Save", [&] { ClickAt(CentreOf(FileView()->Find(save_))); return true; }},
+        {"click Save",
+         [&] {
+             ClickAt(CentreOf(FileView()->Find(save_)));
+             return true;
+         }},
         {"loop ended", [&] { return !LoopRunning(); }},
         {"command ran", [&] { return clicked_.count == 1; }},
     };
@@ -171,18 +180,43 @@ TEST_F(MenuLoop, AClickOpensTheDropDownAndTheChosenCommandRunsAfterTheMenuIsGone
 TEST_F(MenuLoop, KeyboardOpensWithDownClosesOneLevelWithEscAndRunsAnAccelerator) {
     Script script;
     script.steps = {
-        {"down opens File", [&] { Press(VK_DOWN); return true; }},
-        {"first item selected", [&] { return FileView() && FileView()->Selected() &&
-                                             FileView()->Selected()->Item() == open_; }},
-        {"Esc", [&] { Press(VK_ESCAPE); return true; }},
+        {"down opens File",
+         [&] {
+             Press(VK_DOWN);
+             return true;
+         }},
+        {"first item selected",
+         [&] { return FileView() && FileView()->Selected() && FileView()->Selected()->Item() == open_; }},
+        {"Esc",
+         [&] {
+             Press(VK_ESCAPE);
+             return true;
+         }},
         {"one level back", [&] { return !FileView() && LoopRunning() && VisiblePopups() == 0; }},
-        {"right, down", [&] { Press(VK_RIGHT); Press(VK_DOWN); return true; }},
+        {"right, down",
+         [&] {
+             Press(VK_RIGHT);
+             Press(VK_DOWN);
+             return true;
+         }},
         {"Edit open", [&] { return FileView() && Bar()->OpenViewer()->Item() == edit_; }},
-        {"left", [&] { Press(VK_LEFT); return true; }},  // the bar follows: File opens with its first item
+        {"left",
+         [&] {
+             Press(VK_LEFT);
+             return true;
+         }},  // the bar follows: File opens with its first item
         {"File open again", [&] { return FileView() && Bar()->OpenViewer()->Item() == file_; }},
-        {"unknown letter", [&] { Press('Q'); return true; }},
+        {"unknown letter",
+         [&] {
+             Press('Q');
+             return true;
+         }},
         {"nothing changed", [&] { return FileView() && FileView()->Selected()->Item() == open_; }},
-        {"accelerator x", [&] { Press('X'); return true; }},
+        {"accelerator x",
+         [&] {
+             Press('X');
+             return true;
+         }},
         {"loop ended", [&] { return !LoopRunning(); }},
     };
     RunKeyboardScript(script);
@@ -196,10 +230,19 @@ TEST_F(MenuLoop, EscAtTheTopAndAltEndTheLoop) {
     for (WORD key : {static_cast<WORD>(VK_ESCAPE), static_cast<WORD>(VK_MENU)}) {
         Script script;
         script.steps = {
-            {"down", [&] { Press(VK_DOWN); return true; }},
+            {"down",
+             [&] {
+                 Press(VK_DOWN);
+                 return true;
+             }},
             {"open", [&] { return FileView() != nullptr; }},
-            {"end key", [&] { Press(key == VK_ESCAPE ? VK_ESCAPE : VK_MENU); return true; }},
-            {"second Esc for the top", [&] {
+            {"end key",
+             [&] {
+                 Press(key == VK_ESCAPE ? VK_ESCAPE : VK_MENU);
+                 return true;
+             }},
+            {"second Esc for the top",
+             [&] {
                  if (key == VK_ESCAPE) Press(VK_ESCAPE);
                  return true;
              }},
@@ -222,28 +265,44 @@ TEST_F(MenuLoop, RestingOnASubmenuItemOpensItBesideTheItemAndRestingElsewhereClo
     DWORD rested = 0;
     Script script;
     script.steps = {
-        {"click File", [&] { ClickAt(CentreOf(Bar()->Find(file_))); return true; }},
+        {"click File",
+         [&] {
+             ClickAt(CentreOf(Bar()->Find(file_)));
+             return true;
+         }},
         {"open", [&] { return FileView() != nullptr; }},
-        {"rest on Recent", [&] {
+        {"rest on Recent",
+         [&] {
              MoveTo(CentreOf(FileView()->Find(recent_)));
              rested = ::GetTickCount();
              return true;
          }},
-        {"submenu open", [&] {
+        {"submenu open",
+         [&] {
              if (!FileView()->OpenView()) return false;
              opened = ::GetTickCount();
              return true;
          }},
-        {"placed beside Recent", [&] {
+        {"placed beside Recent",
+         [&] {
              const TRect parent = ScreenBounds(FileView()->Find(recent_));
              TTBPopupWindow* sub = FileView()->OpenWindow();
              EXPECT_EQ(sub->Left(), parent.Right - 3);
              EXPECT_EQ(sub->Top(), parent.Top - 3);
              return true;
          }},
-        {"rest on Exit", [&] { MoveTo(CentreOf(FileView()->Find(exit_))); return true; }},
+        {"rest on Exit",
+         [&] {
+             MoveTo(CentreOf(FileView()->Find(exit_)));
+             return true;
+         }},
         {"submenu closed", [&] { return FileView()->OpenView() == nullptr; }},
-        {"Esc Esc", [&] { Press(VK_ESCAPE); Press(VK_ESCAPE); return true; }},
+        {"Esc Esc",
+         [&] {
+             Press(VK_ESCAPE);
+             Press(VK_ESCAPE);
+             return true;
+         }},
         {"loop ended", [&] { return !LoopRunning(); }},
     };
     RunScript(script);
@@ -255,7 +314,10 @@ TEST_F(MenuLoop, RestingOnASubmenuItemOpensItBesideTheItemAndRestingElsewhereClo
 TEST_F(MenuLoop, AnExceptionInsideTheLoopEndsItCleanly) {
     file_->onPopup = [] { throw std::runtime_error("popup refused"); };
     Script script;
-    script.steps = {{"down", [&] { Press(VK_DOWN); return true; }}};
+    script.steps = {{"down", [&] {
+                         Press(VK_DOWN);
+                         return true;
+                     }}};
     script.root = Bar();
     ScriptRun run(script);
     EXPECT_THROW(host_->EnterKeyboardMode(), std::runtime_error);
@@ -268,9 +330,14 @@ TEST_F(MenuLoop, AnExceptionInsideTheLoopEndsItCleanly) {
 TEST_F(MenuLoop, DestroyingTheMenuBarInsideTheLoopEndsIt) {
     Script script;
     script.steps = {
-        {"down", [&] { Press(VK_DOWN); return true; }},
+        {"down",
+         [&] {
+             Press(VK_DOWN);
+             return true;
+         }},
         {"open", [&] { return FileView() != nullptr; }},
-        {"destroy the bar", [&] {
+        {"destroy the bar",
+         [&] {
              Free(host_);
              host_ = nullptr;
              return true;
@@ -288,9 +355,8 @@ TEST_F(MenuLoop, ScreenshotOfAnOpenMenu) {
     BOOL flat = FALSE;
     ::SystemParametersInfoA(SPI_GETFLATMENU, 0, &flat, 0);
     ::SystemParametersInfoA(SPI_SETFLATMENU, 0, reinterpret_cast<PVOID>(static_cast<UINT_PTR>(FALSE)), 0);
-    TScopeExit restoreFlat([&] {
-        ::SystemParametersInfoA(SPI_SETFLATMENU, 0, reinterpret_cast<PVOID>(static_cast<UINT_PTR>(flat)), 0);
-    });
+    TScopeExit restoreFlat(
+        [&] { ::SystemParametersInfoA(SPI_SETFLATMENU, 0, reinterpret_cast<PVOID>(static_cast<UINT_PTR>(flat)), 0); });
     ASSERT_FALSE(tb::AreFlatMenusEnabled());
     COLORREF background = 0;
     std::vector<COLORREF> pixels;
@@ -299,9 +365,14 @@ TEST_F(MenuLoop, ScreenshotOfAnOpenMenu) {
     TRect separator;
     Script script;
     script.steps = {
-        {"down", [&] { Press(VK_DOWN); return true; }},
+        {"down",
+         [&] {
+             Press(VK_DOWN);
+             return true;
+         }},
         {"open", [&] { return FileView() && FileView()->Selected(); }},
-        {"painted", [&] {
+        {"painted",
+         [&] {
              TTBPopupWindow* w = Bar()->OpenWindow();
              // The whole menu on the screen: shown, and its animation (a growing region) over.
              if (!::IsWindowVisible(w->Handle()) || tb::AnimationRunning(w->Handle())) return false;
@@ -312,19 +383,22 @@ TEST_F(MenuLoop, ScreenshotOfAnOpenMenu) {
              rect = TRect{r.left, r.top, r.right, r.bottom};
              const TPoint origin = w->ClientToScreen(Point(0, 0));
              const TRect sel = FileView()->Selected()->BoundsRect();
-             selectedRow = Bounds(origin.X + sel.Left - rect.Left, origin.Y + sel.Top - rect.Top, sel.Width(), sel.Height());
+             selectedRow =
+                 Bounds(origin.X + sel.Left - rect.Left, origin.Y + sel.Top - rect.Top, sel.Width(), sel.Height());
              for (int i = 0; i < FileView()->ViewerCount(); ++i) {
                  TTBItemViewer* v = FileView()->Viewers(i);
                  if (v->Show() && v->Item()->ItemStyle().Contains(tbisSeparator)) {
                      const TRect b = v->BoundsRect();
-                     separator = Bounds(origin.X + b.Left - rect.Left, origin.Y + b.Top - rect.Top, b.Width(), b.Height());
+                     separator =
+                         Bounds(origin.X + b.Left - rect.Left, origin.Y + b.Top - rect.Top, b.Width(), b.Height());
                      break;
                  }
              }
              return true;
          }},
         {"on the display", [&] { return testsupport::ScreenShows(Bar()->OpenWindow()->Handle()); }},
-        {"grabbed", [&] {
+        {"grabbed",
+         [&] {
              const std::string path = testsupport::ArtifactPath("menu.bmp");
              testsupport::SaveScreen(path);
              const testsupport::SavedPicture shot(path);
@@ -332,7 +406,11 @@ TEST_F(MenuLoop, ScreenshotOfAnOpenMenu) {
                  for (int x = rect.Left; x < rect.Right; ++x) pixels.push_back(shot.Pixel(x, y));
              return true;
          }},
-        {"Alt", [&] { Press(VK_MENU); return true; }},
+        {"Alt",
+         [&] {
+             Press(VK_MENU);
+             return true;
+         }},
         {"ended", [&] { return !LoopRunning(); }},
     };
     RunKeyboardScript(script);
@@ -391,7 +469,10 @@ TEST_F(MenuLoop, SpaceInKeyboardModeOpensTheWindowMenu) {
     ASSERT_TRUE(PumpUntil([&] { return form->Active(); }));
     host->Fit();
     Script script;
-    script.steps = {{"space", [&] { Press(VK_SPACE); return true; }}};
+    script.steps = {{"space", [&] {
+                         Press(VK_SPACE);
+                         return true;
+                     }}};
     script.root = host->View();
     ScriptRun run(script);
     EXPECT_EQ(host->View()->RunMenuLoop(0), TTBDoneActionKind::SysMenu);
@@ -414,18 +495,25 @@ TEST_F(MenuLoop, ATallMenuScrollsWhileThePointerRestsOnItsArrow) {
     script.steps = {
         // Too tall to fit below the bar, the menu is pulled up over it, under the pointer: the release of
         // the click that opened it runs nothing.
-        {"click Tall", [&] { ClickAt(CentreOf(Bar()->Find(tall))); return true; }},
-        {"open", [&] {
+        {"click Tall",
+         [&] {
+             ClickAt(CentreOf(Bar()->Find(tall)));
+             return true;
+         }},
+        {"open",
+         [&] {
              view = Bar()->OpenView();
              return view != nullptr;
          }},
-        {"still open after the release", [&] {
+        {"still open after the release",
+         [&] {
              if (testsupport::MessagesQueued()) return false;  // the release is handled once the queue is empty
              EXPECT_TRUE(LoopRunning());
              EXPECT_EQ(Bar()->OpenView(), view);
              return true;
          }},
-        {"arrows", [&] {
+        {"arrows",
+         [&] {
              EXPECT_FALSE(view->ShowsUpArrow());
              EXPECT_TRUE(view->ShowsDownArrow());
              TTBPopupWindow* w = Bar()->OpenWindow();
@@ -437,7 +525,8 @@ TEST_F(MenuLoop, ATallMenuScrollsWhileThePointerRestsOnItsArrow) {
              return true;
          }},
         {"scrolled", [&] { return view->ShowsUpArrow(); }},
-        {"leave the arrow", [&] {
+        {"leave the arrow",
+         [&] {
              MoveTo(CentreOf(Bar()->Find(file_)));
              for (int i = 0; i < view->ViewerCount(); ++i) {
                  if (view->Viewers(i)->Show()) {
@@ -447,7 +536,12 @@ TEST_F(MenuLoop, ATallMenuScrollsWhileThePointerRestsOnItsArrow) {
              }
              return true;
          }},
-        {"Esc", [&] { Press(VK_ESCAPE); Press(VK_ESCAPE); return true; }},
+        {"Esc",
+         [&] {
+             Press(VK_ESCAPE);
+             Press(VK_ESCAPE);
+             return true;
+         }},
         {"ended", [&] { return !LoopRunning(); }},
     };
     RunScript(script);
@@ -460,16 +554,22 @@ TEST_F(MenuLoop, APopupMenuAtAPointRunsItsCommandAfterItCloses) {
     bool chosen = false;
     Script script;
     script.steps = {
-        {"shown", [&] {
+        {"shown",
+         [&] {
              ::EnumThreadWindows(::GetCurrentThreadId(), &FindVisiblePopup, reinterpret_cast<LPARAM>(&window));
              return window != nullptr;
          }},
-        {"at the point", [&] {
+        {"at the point",
+         [&] {
              EXPECT_EQ(window->Left(), 300);
              EXPECT_EQ(window->Top(), 200);
              return true;
          }},
-        {"click One", [&] { ClickAt(CentreOf(window->View()->Find(one_))); return true; }},
+        {"click One",
+         [&] {
+             ClickAt(CentreOf(window->View()->Find(one_)));
+             return true;
+         }},
     };
     {
         ScriptRun run(script);
@@ -495,9 +595,17 @@ TEST_F(MenuLoop, AClickOnAnotherWindowClosesTheMenuAndStillReachesThatWindow) {
     ASSERT_TRUE(PumpQueued());
     Script script;
     script.steps = {
-        {"down", [&] { Press(VK_DOWN); return true; }},
+        {"down",
+         [&] {
+             Press(VK_DOWN);
+             return true;
+         }},
         {"open", [&] { return FileView() != nullptr; }},
-        {"click the other bar", [&] { ClickAt(CentreOf(other->View()->Viewers(0))); return true; }},
+        {"click the other bar",
+         [&] {
+             ClickAt(CentreOf(other->View()->Viewers(0)));
+             return true;
+         }},
     };
     script.root = Bar();
     {
@@ -527,10 +635,19 @@ TEST_F(MenuLoop, AnItemThatShowsItsHintGetsTheShortPartAsUtf8) {
     AnsiString statusHint;
     Script script;
     script.steps = {
-        {"click File", [&] { ClickAt(CentreOf(Bar()->Find(file_))); return true; }},
+        {"click File",
+         [&] {
+             ClickAt(CentreOf(Bar()->Find(file_)));
+             return true;
+         }},
         {"open", [&] { return FileView() != nullptr; }},
-        {"rest on Save", [&] { MoveTo(CentreOf(FileView()->Find(save_))); return true; }},
-        {"hint shown", [&] {
+        {"rest on Save",
+         [&] {
+             MoveTo(CentreOf(FileView()->Find(save_)));
+             return true;
+         }},
+        {"hint shown",
+         [&] {
              if (!hintShowing()) {
                  static int wiggle = 0;
                  const TPoint c = CentreOf(FileView()->Find(save_));
@@ -541,7 +658,12 @@ TEST_F(MenuLoop, AnItemThatShowsItsHintGetsTheShortPartAsUtf8) {
              statusHint = Application->Hint();
              return true;
          }},
-        {"Esc Esc", [&] { Press(VK_ESCAPE); Press(VK_ESCAPE); return true; }},
+        {"Esc Esc",
+         [&] {
+             Press(VK_ESCAPE);
+             Press(VK_ESCAPE);
+             return true;
+         }},
         {"ended", [&] { return !LoopRunning(); }},
     };
     RunScript(script);
@@ -574,10 +696,19 @@ TEST_F(MenuLoop, APopupShownWithoutAnimationTellsItselfWith1578) {
     TScopeExit unhook([&] { ::UnhookWindowsHookEx(hook); });
     Script script;
     script.steps = {
-        {"down", [&] { Press(VK_DOWN); return true; }},
+        {"down",
+         [&] {
+             Press(VK_DOWN);
+             return true;
+         }},
         {"open", [&] { return FileView() != nullptr; }},
         {"told once", [&] { return g_handshakes == std::vector<WPARAM>{3}; }},
-        {"Esc Esc", [&] { Press(VK_ESCAPE); Press(VK_ESCAPE); return true; }},
+        {"Esc Esc",
+         [&] {
+             Press(VK_ESCAPE);
+             Press(VK_ESCAPE);
+             return true;
+         }},
         {"ended", [&] { return !LoopRunning(); }},
     };
     RunKeyboardScript(script);

@@ -169,11 +169,11 @@ TEST(WMPrint, PrintsFrameClientAndVisibleChildrenAtTheirPlaces) {
         CreateWindowExA(0, "TBPrintedWindow", "", WS_CHILD, 40, 40, 10, 10, parent, nullptr, wc.hInstance, nullptr);
     Surface s(60, 60);
     SendMessageA(parent, WM_PRINT, reinterpret_cast<WPARAM>(s.Dc()), PRF_NONCLIENT | PRF_CLIENT | PRF_CHILDREN);
-    EXPECT_EQ(s.At(0, 0), kFrame);      // the border
-    EXPECT_EQ(s.At(5, 5), kClient);     // client, moved by the border
-    EXPECT_EQ(s.At(26, 26), kChild);    // the child at its place (client 20,20 + border 1)
-    EXPECT_EQ(s.At(45, 45), kClient);   // the invisible child is not printed
-    EXPECT_EQ(s.At(35, 35), kClient);   // and the child is clipped to its size
+    EXPECT_EQ(s.At(0, 0), kFrame);     // the border
+    EXPECT_EQ(s.At(5, 5), kClient);    // client, moved by the border
+    EXPECT_EQ(s.At(26, 26), kChild);   // the child at its place (client 20,20 + border 1)
+    EXPECT_EQ(s.At(45, 45), kClient);  // the invisible child is not printed
+    EXPECT_EQ(s.At(35, 35), kClient);  // and the child is clipped to its size
 
     // An invisible window with the check-visible flag prints nothing.
     Surface none(60, 60);

@@ -193,20 +193,46 @@ TEST_F(Toolbars, CtrlORunsOneItemOnceAndNothingWhileTheFormIsDisabled) {
 TEST_F(Toolbars, TheMenuBarTakesAltF10AndAltLetterAndAToolbarItsAccelerators) {
     Script script;
     script.steps = {
-        {"Alt", [&] { Press(VK_MENU); return true; }},
-        {"keyboard mode on File", [&] {
+        {"Alt",
+         [&] {
+             Press(VK_MENU);
+             return true;
+         }},
+        {"keyboard mode on File",
+         [&] {
              return MenuLoopRunning() && MenuSelected() && MenuSelected()->Item() == file_ && !OpenMenu() &&
                     (menu_->View()->State() & kVsShowAccels);
          }},
-        {"Esc", [&] { Press(VK_ESCAPE); return true; }},
+        {"Esc",
+         [&] {
+             Press(VK_ESCAPE);
+             return true;
+         }},
         {"ended", [&] { return !MenuLoopRunning(); }},
-        {"F10", [&] { Press(VK_F10); return true; }},
+        {"F10",
+         [&] {
+             Press(VK_F10);
+             return true;
+         }},
         {"F10 selects File", [&] { return MenuLoopRunning() && MenuSelected() && MenuSelected()->Item() == file_; }},
-        {"Esc after F10", [&] { Press(VK_ESCAPE); return true; }},
+        {"Esc after F10",
+         [&] {
+             Press(VK_ESCAPE);
+             return true;
+         }},
         {"ended after F10", [&] { return !MenuLoopRunning(); }},
-        {"Alt+E", [&] { PressWith(VK_MENU, 'E'); return true; }},
+        {"Alt+E",
+         [&] {
+             PressWith(VK_MENU, 'E');
+             return true;
+         }},
         {"Edit open", [&] { return OpenMenu() && menu_->View()->OpenViewer()->Item() == edit_; }},
-        {"Esc Esc", [&] { Press(VK_ESCAPE); Press(VK_ESCAPE); return true; }},
+        {"Esc Esc",
+         [&] {
+             Press(VK_ESCAPE);
+             Press(VK_ESCAPE);
+             return true;
+         }},
         {"ended after Alt+E", [&] { return !MenuLoopRunning(); }},
     };
     RunScript(script);
@@ -364,16 +390,25 @@ TEST_F(Toolbars, ASqueezedFormWrapsTheMenuBarAndHidesButtonsBehindTheChevron) {
     std::vector<TTBCustomItem*> listed;
     Script script;
     script.steps = {
-        {"click the chevron", [&] { ClickAt(CentreOf(chevron)); return true; }},
+        {"click the chevron",
+         [&] {
+             ClickAt(CentreOf(chevron));
+             return true;
+         }},
         {"menu open", [&] { return view->OpenView() && view->OpenWindow()->Visible(); }},
-        {"lists the hidden", [&] {
+        {"lists the hidden",
+         [&] {
              TTBView* menu = view->OpenView();
              for (int i = 0; i < menu->ViewerCount(); ++i) {
                  if (menu->Viewers(i)->Show()) listed.push_back(menu->Viewers(i)->Item());
              }
              return true;
          }},
-        {"click the last", [&] { ClickAt(CentreOf(view->OpenView()->Find(buttons_.back()))); return true; }},
+        {"click the last",
+         [&] {
+             ClickAt(CentreOf(view->OpenView()->Find(buttons_.back())));
+             return true;
+         }},
         {"closed", [&] { return !view->OpenView() && !(view->State() & kVsModal); }},
     };
     EXPECT_EQ(toolbartest::RunScript(script, view), "");
@@ -403,7 +438,8 @@ TEST_F(Toolbars, AFloatingToolbarResizedByItsRightBorderTakesTheSizeOfAWrappedLa
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = "ToolbarTestPointer";
     ::RegisterClassA(&wc);
-    HWND helper = ::CreateWindowExA(0, "ToolbarTestPointer", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    HWND helper =
+        ::CreateWindowExA(0, "ToolbarTestPointer", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
     TScopeExit destroyHelper([&] { ::DestroyWindow(helper); });
 
     RECT r{};
@@ -453,20 +489,13 @@ struct MinusKeySpy : TObject {
     }
     void FrameProc(TMessage& message) {
         switch (message.Msg) {
-            case WM_SYSCOMMAND:
-                keyMenus += (message.WParam & 0xFFF0) == SC_KEYMENU && message.LParam == '-';
-                break;
+            case WM_SYSCOMMAND: keyMenus += (message.WParam & 0xFFF0) == SC_KEYMENU && message.LParam == '-'; break;
             case WM_MENUCHAR:
                 menuChars += LOWORD(message.WParam) == '-' && (HIWORD(message.WParam) & MF_SYSMENU);
                 break;
-            case WM_ENTERMENULOOP:
-                ++menuLoops;
-                break;
-            case WM_EXITMENULOOP:
-                --menuLoops;
-                break;
-            default:
-                break;
+            case WM_ENTERMENULOOP: ++menuLoops; break;
+            case WM_EXITMENULOOP: --menuLoops; break;
+            default: break;
         }
         frameProc(message);
     }
@@ -522,9 +551,18 @@ TEST_F(MdiMenuBar, AltMinusInAChildGoesToTheFramesDefaultHandlingWithoutABeepOrA
 
     Script script;
     script.steps = {
-        {"Alt+-", [&] { PressWith(VK_MENU, VK_OEM_MINUS); return true; }},
+        {"Alt+-",
+         [&] {
+             PressWith(VK_MENU, VK_OEM_MINUS);
+             return true;
+         }},
         {"the frame's default handling", [&] { return spy.menuChars > 0; }},
-        {"Esc", [&] { Press(VK_ESCAPE); Press(VK_ESCAPE); return true; }},
+        {"Esc",
+         [&] {
+             Press(VK_ESCAPE);
+             Press(VK_ESCAPE);
+             return true;
+         }},
         {"no menu loop left", [&] { return spy.menuLoops == 0; }},
     };
     EXPECT_EQ(toolbartest::RunScript(script, menu->View()), "");

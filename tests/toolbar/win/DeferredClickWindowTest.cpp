@@ -63,8 +63,7 @@ TEST(DeferredClickWindow, ClicksRunFromTheMessageLoopAndForgedMessagesAreIgnored
 
 TEST(DeferredClickWindow, AnErrorGoesToTheApplicationsHandlerAndTheLoopGoesOn) {
     Reporter reporter;
-    const TCallbackExceptionHandler previous =
-        SetCallbackExceptionHandler(MakeMethod<&Reporter::Report>(&reporter));
+    const TCallbackExceptionHandler previous = SetCallbackExceptionHandler(MakeMethod<&Reporter::Report>(&reporter));
     TObjectPtr<Target> failing = MakeObject<Target>(nullptr);
     TObjectPtr<Target> next = MakeObject<Target>(nullptr);
     failing->onClick = [] { throw std::runtime_error("the command failed"); };

@@ -45,8 +45,8 @@ TEST_F(ItemImages, ImageListsResizeOnlyWhenTheirImageSizeChanges) {
     EXPECT_EQ(listener.actions, (std::vector<int>{6, 5, 6}));
     listener.actions.clear();
 
-    large24->Change();         // the list changed, its size did not
-    large24->SetWidth(32);     // the size changed
+    large24->Change();      // the list changed, its size did not
+    large24->SetWidth(32);  // the size changed
     EXPECT_EQ(listener.actions, (std::vector<int>{5, 6}));
     listener.actions.clear();
 
@@ -64,7 +64,7 @@ TEST_F(ItemImages, SubmenuImagesNotifyTheItemsOwnListeners) {
     listener.actions.clear();
     list->Change();
     EXPECT_EQ(listener.actions, (std::vector<int>{9, 5}));  // in the order the links joined
-    item->SetSubMenuImages(nullptr);  // the images still hold the list's free notification
+    item->SetSubMenuImages(nullptr);                        // the images still hold the list's free notification
     listener.actions.clear();
     list.reset();
     EXPECT_EQ(item->Images(), nullptr);

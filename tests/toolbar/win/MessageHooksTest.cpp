@@ -117,8 +117,7 @@ TEST_F(MessageHooks, RetrievedMessagesReachTheMessageKind) {
     EXPECT_EQ(tb::InstalledSystemHooks(), TTBSystemHooks{shGetMessage});
     PostThreadMessageA(GetCurrentThreadId(), WM_USER + 7, 0, 0);
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_USER + 7, WM_USER + 7, PM_REMOVE)) {
-    }
+    while (PeekMessageA(&msg, nullptr, WM_USER + 7, WM_USER + 7, PM_REMOVE)) {}
     EXPECT_EQ(g_got, 1);
     tb::UninstallHookProc(&owner1, &MessageCounter);
     EXPECT_EQ(tb::InstalledSystemHooks(), TTBSystemHooks{});

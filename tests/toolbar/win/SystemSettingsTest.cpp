@@ -65,8 +65,7 @@ TEST(SystemSettings, QueueHelpersKeepAPendingQuit) {
     EXPECT_EQ(msg.message, UINT(WM_QUIT));
     EXPECT_EQ(msg.wParam, 7u);
     // After the quit the rest stays where it was.
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}
 
     HWND w = CreateWindowExA(0, "STATIC", "p", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr, nullptr, nullptr, nullptr);
     InvalidateRect(w, nullptr, TRUE);

@@ -132,8 +132,8 @@ TEST(ToolbarProperties, AnMdiChildsSystemMenuLeadsTheViewAndItsButtonsFollowTheI
     TTBView* view = bar->View();
     std::vector<TTBCustomItem*> shown;
     for (int i = 0; i < view->ViewerCount(); ++i) shown.push_back(view->Viewers(i)->Item());
-    EXPECT_EQ(shown, (std::vector<TTBCustomItem*>{bar->systemMenu.get(), open, save, minimize, close,
-                                                   bar->ChevronItem()}));
+    EXPECT_EQ(shown,
+              (std::vector<TTBCustomItem*>{bar->systemMenu.get(), open, save, minimize, close, bar->ChevronItem()}));
     EXPECT_EQ(view->InternalAtFront(), 1);
 
     // A new item goes after the toolbar's items, not after the MDI buttons or the chevron.

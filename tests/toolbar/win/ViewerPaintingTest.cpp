@@ -16,7 +16,7 @@ using toolbartest::SubmenuItem;
 namespace {
 
 constexpr COLORREF kBack = RGB(10, 200, 90);  // no system colour
-constexpr COLORREF kInk = RGB(1, 2, 3);  // the text colour the paint pass would set
+constexpr COLORREF kInk = RGB(1, 2, 3);       // the text colour the paint pass would set
 
 COLORREF Sys(int index) { return ::GetSysColor(index); }
 
@@ -119,11 +119,11 @@ TEST_F(ViewerPainting, MenuCheckAndRadioMarks) {
     const int cy = (1 + 18) / 2;
     Surface check(100, 17, kBack);
     Paint(check, 0, r, false, false);
-    EXPECT_EQ(check.At(0, 0), Sys(COLOR_BTNSHADOW));  // the sunken column
-    EXPECT_EQ(check.At(cx - 2, cy + 1), Sys(COLOR_BTNTEXT));  // the mark's corner
-    EXPECT_EQ(check.At(cx - 2 + 4, cy + 1 - 4), Sys(COLOR_BTNTEXT));  // its upper end
+    EXPECT_EQ(check.At(0, 0), Sys(COLOR_BTNSHADOW));                       // the sunken column
+    EXPECT_EQ(check.At(cx - 2, cy + 1), Sys(COLOR_BTNTEXT));               // the mark's corner
+    EXPECT_EQ(check.At(cx - 2 + 4, cy + 1 - 4), Sys(COLOR_BTNTEXT));       // its upper end
     EXPECT_EQ(check.At(cx - 2 - 3, cy + 1 - 1), Sys(COLOR_BTNHIGHLIGHT));  // the light outline
-    EXPECT_EQ(check.At(50, 8), kBack);  // no highlight bar when not selected
+    EXPECT_EQ(check.At(50, 8), kBack);                                     // no highlight bar when not selected
 
     Surface dot(100, 17, kBack);
     Paint(dot, 1, r, false, false);
@@ -140,9 +140,9 @@ TEST_F(ViewerPainting, SeparatorLinesFollowTheTable) {
         int shorten;
     };
     const Case cases[] = {
-        {true, true, false, false, true, 0},   {false, true, true, false, true, 4},
-        {true, false, true, false, true, 4},   {true, true, true, false, false, 4},
-        {true, true, true, true, false, 1},    {true, false, false, false, false, 0},
+        {true, true, false, false, true, 0},    {false, true, true, false, true, 4},
+        {true, false, true, false, true, 4},    {true, true, true, false, false, 4},
+        {true, true, true, true, false, 1},     {true, false, false, false, false, 0},
         {false, true, false, false, false, 12},
     };
     for (const Case& c : cases) {

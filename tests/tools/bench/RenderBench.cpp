@@ -78,17 +78,21 @@ int main(int argc, char** argv) {
     m.History.push_back(KeystoneRecord());
     m.Quality = 2;
 
-    const double ours = Seconds([&] {
-        RenderCorrection(m, source, target, source.GetBounds(), nullptr);
-        benchmark::DoNotOptimize(target.Bits());
-    }, runs);
+    const double ours = Seconds(
+        [&] {
+            RenderCorrection(m, source, target, source.GetBounds(), nullptr);
+            benchmark::DoNotOptimize(target.Bits());
+        },
+        runs);
 
     m.LensOn = true;
     m.LensK = 0.05;
-    const double oursLens = Seconds([&] {
-        RenderCorrection(m, source, target, source.GetBounds(), nullptr);
-        benchmark::DoNotOptimize(target.Bits());
-    }, runs);
+    const double oursLens = Seconds(
+        [&] {
+            RenderCorrection(m, source, target, source.GetBounds(), nullptr);
+            benchmark::DoNotOptimize(target.Bits());
+        },
+        runs);
     m.LensOn = false;
     std::printf("ours, keystone, final quality:          %.3f s (%.1f ns/pixel)\n", ours, ours * 1e9 / (double(W) * H));
     std::printf("ours, keystone + lens, final quality:   %.3f s (%.1f ns/pixel)\n", oursLens,
@@ -104,11 +108,13 @@ int main(int argc, char** argv) {
     const TTransformRecord r = KeystoneRecord();
     const double q = r.Q;
     cv::Matx33d hom(e * (q + 1), r.M12 - r.M13 * q / H, r.M13 * (q + 1), 0, 1, 0, 0, -q / H, q + 1);
-    const double cv = Seconds([&] {
-        cv::warpPerspective(src, dst, hom, dst.size(), cv::INTER_CUBIC | cv::WARP_INVERSE_MAP,
-                            cv::BORDER_CONSTANT, cv::Scalar(255, 255, 255));
-        benchmark::DoNotOptimize(dst.data);
-    }, runs);
+    const double cv = Seconds(
+        [&] {
+            cv::warpPerspective(src, dst, hom, dst.size(), cv::INTER_CUBIC | cv::WARP_INVERSE_MAP, cv::BORDER_CONSTANT,
+                                cv::Scalar(255, 255, 255));
+            benchmark::DoNotOptimize(dst.data);
+        },
+        runs);
 
     // Both images should agree up to interpolation details: mean absolute difference of the bytes.
     RenderCorrection(m, source, target, source.GetBounds(), nullptr);

@@ -47,8 +47,8 @@ TEST(BicubicTest, WeightTableIsExactRoundedLagrangeProducts) {
                     if (t.Weights[i][j][r * 4 + c] != ExactWeight(i, j, r, c)) ++mismatches;
     EXPECT_EQ(mismatches, 0);
 
-    const std::int16_t half[16] = {64, -575, -575, 64, -575, 5173, 5173, -575,
-                                   -575, 5173, 5173, -575, 64, -575, -575, 64};
+    const std::int16_t half[16] = {64,   -575, -575, 64,   -575, 5173, 5173, -575,
+                                   -575, 5173, 5173, -575, 64,   -575, -575, 64};
     const std::int16_t quarterY[16] = {0, -894, 0, 0, 0, 13410, 0, 0, 0, 4470, 0, 0, 0, -639, 0, 0};
     for (int k = 0; k < 16; ++k) {
         EXPECT_EQ(t.Weights[32][32][k], half[k]);

@@ -78,8 +78,7 @@ TEST(CropSelectionTest, ANewSelectionIsConstrainedByItsCornerAndStaysInTheImage)
 
 TEST(CropSelectionTest, HandleDragsAndMovesKeepTheSelectionInsideTheImage) {
     const TKelvoRect start = MakeRect(10, 10, 40, 40);
-    EXPECT_EQ(DragCropHandle(start, PartBottomRight, 200, 200, Image, TCropRatio{}, start),
-              MakeRect(10, 10, 100, 80));
+    EXPECT_EQ(DragCropHandle(start, PartBottomRight, 200, 200, Image, TCropRatio{}, start), MakeRect(10, 10, 100, 80));
     EXPECT_EQ(DragCropHandle(start, PartBottomRight, 200, 5, Image, TCropRatio{1, 1}, start), start);
     EXPECT_EQ(DragCropHandle(start, PartBottomRight, 10, 0, Image, TCropRatio{1, 1}, start), MakeRect(10, 10, 50, 50));
     EXPECT_EQ(DragCropHandle(start, PartTopLeft, -4, 0, Image, TCropRatio{1, 1}, start), MakeRect(6, 6, 40, 40));

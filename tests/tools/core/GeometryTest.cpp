@@ -121,7 +121,10 @@ TEST(GeometryTest, KernelValuesAndTable) {
     EXPECT_EQ(Lanczos3Filter(0), 1.0);
     EXPECT_EQ(Lanczos3Filter(3), 0.0);
     EXPECT_NEAR(Lanczos3Filter(1), 0.0, 1e-15);
-    EXPECT_NEAR(Lanczos3Filter(0.5), std::sin(std::numbers::pi / 2) * std::sin(std::numbers::pi / 6) / (std::numbers::pi * std::numbers::pi * 0.25 / 3), 1e-15);
+    EXPECT_NEAR(Lanczos3Filter(0.5),
+                std::sin(std::numbers::pi / 2) * std::sin(std::numbers::pi / 6) /
+                    (std::numbers::pi * std::numbers::pi * 0.25 / 3),
+                1e-15);
     EXPECT_EQ(BellFilter(1.5), 0.0);
     EXPECT_DOUBLE_EQ(BellFilter(0.25), 0.6875);
     EXPECT_DOUBLE_EQ(BellFilter(1.0), 0.125);
@@ -139,8 +142,8 @@ TEST(GeometryTest, KernelValuesAndTable) {
     EXPECT_EQ(BoxFilter(100.0), 1.0);
 
     const auto& t = ResamplingFilters();
-    const char* names[] = {"No (quickest)", "Triangle (quick)", "Hermite", "Bell", "B-Spline", "Mitchell",
-                           "Lanczos3 (slow)"};
+    const char* names[] = {"No (quickest)", "Triangle (quick)", "Hermite",        "Bell",
+                           "B-Spline",      "Mitchell",         "Lanczos3 (slow)"};
     const double supports[] = {0, 1, 1, 1.5, 2, 2, 3};
     for (int i = 0; i < ResamplingFilterCount; ++i) {
         EXPECT_STREQ(t[i].Name, names[i]);

@@ -35,8 +35,7 @@ TEST(LensProfileTest, FormatsSixSignificantDigitsWithAPoint) {
 TEST(LensProfileTest, ReadsTheLongestNumbersAndDropsStrayCharacters) {
     EXPECT_EQ(ParseNumberList(u"5.8 x7.1"), (std::vector<double>{5.8, 7.1}));
     EXPECT_EQ(ParseNumberList(u"35 50 85 "), (std::vector<double>{35, 50, 85}));
-    EXPECT_EQ(ParseNumberList(u"-1.5 +2 .25 3. 1E-5 1.23E7"),
-              (std::vector<double>{-1.5, 2, 0.25, 3, 1e-5, 1.23e7}));
+    EXPECT_EQ(ParseNumberList(u"-1.5 +2 .25 3. 1E-5 1.23E7"), (std::vector<double>{-1.5, 2, 0.25, 3, 1e-5, 1.23e7}));
     EXPECT_EQ(ParseNumberList(u"1e 2- -x3"), (std::vector<double>{1, 2, 3}));
     EXPECT_EQ(ParseNumberList(u"1,5"), (std::vector<double>{1, 5}));
     EXPECT_TRUE(ParseNumberList(u"").empty());

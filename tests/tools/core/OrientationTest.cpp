@@ -21,8 +21,12 @@ bool ApplyOp(std::uint8_t op, const TKelvoPixels& source, TKelvoPixelBuffer& des
 // applied one after the other, put it.
 TEST(OrientationTest, ComposedOperationsMapPixelsAsTheBitmapOperationsDo) {
     const std::vector<std::vector<std::uint8_t>> sequences = {
-        {RotateOpLeft}, {RotateOpRight}, {RotateOpFlipHorizontal}, {RotateOpFlipVertical},
-        {RotateOpRight, RotateOpFlipHorizontal}, {RotateOpFlipVertical, RotateOpLeft, RotateOpRight, RotateOpRight},
+        {RotateOpLeft},
+        {RotateOpRight},
+        {RotateOpFlipHorizontal},
+        {RotateOpFlipVertical},
+        {RotateOpRight, RotateOpFlipHorizontal},
+        {RotateOpFlipVertical, RotateOpLeft, RotateOpRight, RotateOpRight},
         {RotateOpLeft, RotateOpFlipHorizontal, RotateOpFlipVertical, RotateOpLeft, RotateOpFlipHorizontal}};
     const std::int32_t w = 3, h = 2;
     for (const auto& seq : sequences) {
@@ -56,7 +60,8 @@ TEST(OrientationTest, EachOperationIsUndoneByItsInverse) {
     EXPECT_EQ(InverseRotateOp(RotateOpFlipVertical), RotateOpFlipVertical);
     EXPECT_EQ(InverseRotateOp(9), 0);
     // Both mirrors together are a half turn.
-    EXPECT_EQ(ComposeRotateOp(ComposeRotateOp({}, RotateOpFlipHorizontal), RotateOpFlipVertical), (TOrientation{2, false}));
+    EXPECT_EQ(ComposeRotateOp(ComposeRotateOp({}, RotateOpFlipHorizontal), RotateOpFlipVertical),
+              (TOrientation{2, false}));
 }
 
 TEST(OrientationTest, ThePreviewIsASquareTwoPixelsInsideTheBoxCentred) {

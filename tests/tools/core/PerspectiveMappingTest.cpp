@@ -99,8 +99,8 @@ TEST(PerspectiveMappingTest, DegenerateRecordsActAsIdentity) {
     m.RefWidth = 0;  // no reference size yet
     m.RefHeight = 50;
     const double inf = std::numeric_limits<double>::infinity();
-    m.History = {Keystone(TransformHorizontalKeystone, 0.01, 0.5),     // W = 0
-                 Keystone(TransformVerticalKeystone, 0.01, inf),       // Q of a vanished line
+    m.History = {Keystone(TransformHorizontalKeystone, 0.01, 0.5),         // W = 0
+                 Keystone(TransformVerticalKeystone, 0.01, inf),           // Q of a vanished line
                  Affine(std::nan(""), 0, 0, 0, 1, 0), Keystone(7, 1, 1)};  // unknown kind
     EXPECT_EQ(m.MapInverse(3, 4), (TRealPoint{3, 4}));
     EXPECT_FALSE(m.IsUsable(m.History[0]));
@@ -168,8 +168,8 @@ TEST(PerspectiveMappingTest, ForwardSearchInvertsAndAlwaysEnds) {
 TEST(PerspectiveMappingTest, SamplingRoundsTiesToEvenAtTheBorder) {
     TKelvoPerspectiveMapping m;
     m.History = {Affine(1, 0, 0.5, 0, 1, 0.0)};  // source x = output x + 0.5
-    auto even = MakeImage(4, 2, 7);               // x = 3 -> 3.5 -> 4: outside
-    auto odd = MakeImage(5, 2, 7);                // x = 4 -> 4.5 -> 4: the last column
+    auto even = MakeImage(4, 2, 7);              // x = 3 -> 3.5 -> 4: outside
+    auto odd = MakeImage(5, 2, 7);               // x = 4 -> 4.5 -> 4: the last column
     for (Byte q : {Byte(0), Byte(2)}) {
         m.Quality = q;
         EXPECT_EQ(m.SampleOutputPixel(*even, 3, 0), OutsideColour);

@@ -25,8 +25,8 @@ TEST(ResizeSizeTest, ComputedAndTypedSidesStayWithinOneTo32767) {
 }
 
 TEST(ResizeSizeTest, SizesBeyondOneBufferAreRefusedBeforeResizing) {
-    EXPECT_TRUE(ResizeFitsInMemory(TResizeSize{16384, 16384}));   // 768 MB
-    EXPECT_TRUE(ResizeFitsInMemory(TResizeSize{32767, 10922}));   // 98304 x 10922 bytes, just under 1 GB
+    EXPECT_TRUE(ResizeFitsInMemory(TResizeSize{16384, 16384}));  // 768 MB
+    EXPECT_TRUE(ResizeFitsInMemory(TResizeSize{32767, 10922}));  // 98304 x 10922 bytes, just under 1 GB
     EXPECT_FALSE(ResizeFitsInMemory(TResizeSize{32767, 10923}));
     EXPECT_FALSE(ResizeFitsInMemory(TResizeSize{32767, 32767}));  // 3.2 GB
 }

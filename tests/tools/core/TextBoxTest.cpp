@@ -10,7 +10,8 @@ namespace {
 const TKelvoRect Image = MakeRect(0, 0, 100, 80);
 
 TEST(TextBoxTest, DraggingBackwardsMirrorsAndResizingStaysInTheImage) {
-    EXPECT_EQ(DragNewTextBox(MakePoint(50, 40), MakePoint(20, 10), Image), (TTextBox{MakeRect(20, 10, 50, 40), true, true}));
+    EXPECT_EQ(DragNewTextBox(MakePoint(50, 40), MakePoint(20, 10), Image),
+              (TTextBox{MakeRect(20, 10, 50, 40), true, true}));
     EXPECT_EQ(DragNewTextBox(MakePoint(50, 40), MakePoint(120, 90), Image), (TTextBox{MakeRect(50, 40, 100, 80)}));
 
     const TTextBox start{MakeRect(20, 20, 40, 40)};
@@ -33,7 +34,7 @@ TEST(TextBoxTest, LinesStackDownToTheLastNonEmptyOneWithinTheLimits) {
     EXPECT_EQ(LayoutTextLines(lines, 12), (TTextLayout{30, 36, 3}));
     EXPECT_TRUE(LayoutTextLines(std::vector<TTextLine>{{true, 0}, {true, 0}}, 12).IsEmpty());
     EXPECT_TRUE(LayoutTextLines(std::vector<TTextLine>{{false, 40000}}, 12).IsEmpty());
-    EXPECT_TRUE(LayoutTextLines(std::vector<TTextLine>(60, TTextLine{false, 100}), 600).IsEmpty());  // 36000 high
+    EXPECT_TRUE(LayoutTextLines(std::vector<TTextLine>(60, TTextLine{false, 100}), 600).IsEmpty());   // 36000 high
     EXPECT_TRUE(LayoutTextLines(std::vector<TTextLine>(4, TTextLine{false, 20000}), 500).IsEmpty());  // 40 M pixels
     EXPECT_EQ(LayoutTextLines(std::vector<TTextLine>(4, TTextLine{false, 10000}), 500), (TTextLayout{10000, 2000, 4}));
 }

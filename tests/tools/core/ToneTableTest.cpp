@@ -20,9 +20,9 @@ TEST(ToneTableTest, TwoPointsGiveTheRoundedClampedLine) {
     ASSERT_EQ(BuildToneTable(Points({{64, 0}, {192, 255}}), 255, t), ToneTableOk);
     for (int i = 0; i <= 64; ++i) EXPECT_EQ(t[i], 0) << i;
     for (int i = 192; i < 256; ++i) EXPECT_EQ(t[i], 255) << i;
-    EXPECT_EQ(t[65], 2);    // 1.99
-    EXPECT_EQ(t[100], 72);  // 71.72
-    EXPECT_EQ(t[128], 128); // 127.5, ties to even
+    EXPECT_EQ(t[65], 2);     // 1.99
+    EXPECT_EQ(t[100], 72);   // 71.72
+    EXPECT_EQ(t[128], 128);  // 127.5, ties to even
     for (int i = 65; i < 256; ++i) EXPECT_GE(t[i], t[i - 1]);
 
     // A falling line (negative contrast) and a small maximum.

@@ -17,7 +17,9 @@ void Fill(TMemoryStream& s, const std::string& bytes) {
 
 TEST(StreamCharSet, DetectsByteOrderMarksAndStopsAfterThem) {
     TMemoryStream s;
-    Fill(s, "\xff\xfe" "a\0");
+    Fill(s,
+         "\xff\xfe"
+         "a\0");
     EXPECT_EQ(DetectStreamCharSet(s), StreamCharSet::Utf16LE);
     EXPECT_EQ(s.Position(), 2);
     Fill(s, "\xfe\xff");
@@ -27,8 +29,8 @@ TEST(StreamCharSet, DetectsByteOrderMarksAndStopsAfterThem) {
     EXPECT_EQ(DetectStreamCharSet(s), StreamCharSet::Utf8);
     EXPECT_EQ(s.Position(), 3);
     // Anything else is 8-bit text from its first byte.
-    for (const std::string& other : {std::string("\xef\xbb"), std::string("\xef\xbb\xbe"), std::string("ab"),
-                                     std::string("x"), std::string()}) {
+    for (const std::string& other :
+         {std::string("\xef\xbb"), std::string("\xef\xbb\xbe"), std::string("ab"), std::string("x"), std::string()}) {
         Fill(s, other);
         EXPECT_EQ(DetectStreamCharSet(s), StreamCharSet::Ansi) << other;
         EXPECT_EQ(s.Position(), 0);

@@ -87,8 +87,7 @@ TEST(UniStringList, SortCaseAndNames) {
     for (const char16_t* s : {u"delta=4", u"Alpha=1", u"charlie=3", u"bravo=2", u"alpha=0"}) list.Add(s);
     list.SetCaseSensitive(true);
     list.Sort();
-    EXPECT_EQ(LinesOf(list),
-              (std::vector<WideString>{u"Alpha=1", u"alpha=0", u"bravo=2", u"charlie=3", u"delta=4"}));
+    EXPECT_EQ(LinesOf(list), (std::vector<WideString>{u"Alpha=1", u"alpha=0", u"bravo=2", u"charlie=3", u"delta=4"}));
     list.SetSorted(true);
     EXPECT_EQ(list.IndexOfName(u"charlie"), 3);
     EXPECT_EQ(list.IndexOfName(u"char"), -1);

@@ -37,11 +37,16 @@ TEST(UniStringsStream, LoadsEachCharacterSet) {
     Load(list, "\xef\xbb\xcf");
     EXPECT_EQ(LinesOf(list), (std::vector<WideString>{u"\u043f\u00bb\u041f"}));
     // Exactly one byte after the mark: no text.
-    Load(list, "\xff\xfe" "A");
+    Load(list,
+         "\xff\xfe"
+         "A");
     EXPECT_EQ(list.Count(), 0);
     // Without the mark the stream is taken as UTF-16LE, a mark included.
     TMemoryStream s;
-    s.WriteBuffer("\xff\xfe" "A\0", 4);
+    s.WriteBuffer(
+        "\xff\xfe"
+        "A\0",
+        4);
     s.SetPosition(0);
     list.LoadFromStreamMarked(s, false);
     EXPECT_EQ(LinesOf(list), (std::vector<WideString>{u"\ufeffA"}));

@@ -20,7 +20,9 @@ TEST(Utf8, EncodesEveryLength) {
 
 TEST(Utf8, LoneSurrogatesBecomeReplacement) {
     EXPECT_EQ(EncodeUtf8(WideString{0xD83D}), "\xef\xbf\xbd");
-    EXPECT_EQ(EncodeUtf8(WideString{0xDE00, u'a'}), "\xef\xbf\xbd" "a");
+    EXPECT_EQ(EncodeUtf8(WideString{0xDE00, u'a'}),
+              "\xef\xbf\xbd"
+              "a");
     // A high surrogate followed by another high surrogate, then a proper pair.
     EXPECT_EQ(EncodeUtf8(WideString{0xD83D, 0xD83D, 0xDE00}), "\xef\xbf\xbd\xf0\x9f\x98\x80");
 }

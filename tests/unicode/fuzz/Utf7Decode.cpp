@@ -14,8 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (decoded.size() > bytes.size()) std::abort();
         // What decoded once must survive our own encoding.
         if (uni::DecodeUtf7(uni::EncodeUtf7(decoded)) != decoded) std::abort();
-    } catch (const EUniGeneralError&) {
-    }
+    } catch (const EUniGeneralError&) {}
     WideString units(size / 2, u'\0');
     if (!units.empty()) std::memcpy(units.data(), data, units.size() * 2);
     const AnsiString encoded = uni::EncodeUtf7(units);

@@ -94,9 +94,12 @@ TEST_F(UniActions, AssignCopiesTheWideTexts) {
     EXPECT_EQ(copy->Hint(), kSecond);
     // A library action gives its 8-bit texts widened.
     auto* plain = Create<TAction>(Owner());
-    plain->SetCaption("Stra\xdf" "e");
+    plain->SetCaption(
+        "Stra\xdf"
+        "e");
     copy->Assign(plain);
-    EXPECT_EQ(copy->Caption(), uni::FromAnsi("Stra\xdf" "e"));
+    EXPECT_EQ(copy->Caption(), uni::FromAnsi("Stra\xdf"
+                                             "e"));
 }
 
 TEST_F(UniActions, LinkClassFollowsTheKindOfControl) {

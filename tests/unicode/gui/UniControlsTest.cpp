@@ -60,8 +60,11 @@ TEST_F(UniControls, EightBitTextMessagesGetTheTextInTheAnsiCodePage) {
         EXPECT_EQ(ansi.substr(10), "caf\xe9");
     }
     // 8-bit text set by the library reaches the wide window converted.
-    edit->SetText("Stra\xdf" "e");
-    EXPECT_EQ(WindowTextW(edit->Handle()), uni::FromAnsi("Stra\xdf" "e"));
+    edit->SetText(
+        "Stra\xdf"
+        "e");
+    EXPECT_EQ(WindowTextW(edit->Handle()), uni::FromAnsi("Stra\xdf"
+                                                         "e"));
 }
 
 TEST_F(UniControls, RecreatingTheWindowKeepsTheWideText) {
@@ -182,7 +185,10 @@ TEST(UniControlsCyrillic, PassUnderCodePage1251) {
     if (testsupport::IsCyrillicChild()) GTEST_SKIP() << "the parent's test";
     if (::GetEnvironmentVariableW(L"WINELOADER", nullptr, 0) == 0) GTEST_SKIP() << "needs Wine";
     std::string output;
-    const int code = testsupport::RunSelfWithCyrillicLocale("UniControls.*:UniForms*:UniOwn*:UniActions*:UniCodePage.*:UniStdControls.*:UniCommonControls.*:UniMenus.*:UniOpenDialog.*", output);
+    const int code = testsupport::RunSelfWithCyrillicLocale(
+        "UniControls.*:UniForms*:UniOwn*:UniActions*:UniCodePage.*:UniStdControls.*:UniCommonControls.*:UniMenus.*:"
+        "UniOpenDialog.*",
+        output);
     EXPECT_EQ(code, 0) << output;
     EXPECT_NE(output.find("[  PASSED  ]"), std::string::npos) << output;
     EXPECT_EQ(output.find("[  FAILED  ]"), std::string::npos) << output;

@@ -16,13 +16,16 @@ const WideString kName = u"\u0416\u0443\u043a \u03a9\u03bc\u03b5\u03b3\u03b1.jpg
 // Answers the dialog (found by its wide title) presses times: types the name into its name field, then presses
 // the button each time.
 testsupport::DialogDriver AnswerDialog(const WideString& typed, int button, int presses) {
-    return testsupport::DialogDriver({reinterpret_cast<const wchar_t*>(kTitle.c_str())}, [typed, button](HWND dialog) {
-        // The name field: the combo box of newer dialogs, or the plain edit.
-        HWND field = ::GetDlgItem(dialog, cmb13);
-        if (!field) field = ::GetDlgItem(dialog, edt1);
-        if (field) ::SetWindowTextW(field, reinterpret_cast<const wchar_t*>(typed.c_str()));
-        testsupport::PressButton(dialog, button);
-    }, presses);
+    return testsupport::DialogDriver(
+        {reinterpret_cast<const wchar_t*>(kTitle.c_str())},
+        [typed, button](HWND dialog) {
+            // The name field: the combo box of newer dialogs, or the plain edit.
+            HWND field = ::GetDlgItem(dialog, cmb13);
+            if (!field) field = ::GetDlgItem(dialog, edt1);
+            if (field) ::SetWindowTextW(field, reinterpret_cast<const wchar_t*>(typed.c_str()));
+            testsupport::PressButton(dialog, button);
+        },
+        presses);
 }
 
 struct TCanClose : TObject {
@@ -44,8 +47,8 @@ protected:
         ::GetTempPathW(MAX_PATH, temp);
         folder_ = std::wstring(temp) + L"uni_dialog_" + std::to_wstring(::GetCurrentProcessId());
         ::CreateDirectoryW(folder_.c_str(), nullptr);
-        HANDLE f = ::CreateFileW((folder_ + L"\\" + reinterpret_cast<const wchar_t*>(kName.c_str())).c_str(), GENERIC_WRITE,
-                                 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        HANDLE f = ::CreateFileW((folder_ + L"\\" + reinterpret_cast<const wchar_t*>(kName.c_str())).c_str(),
+                                 GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ::CloseHandle(f);
     }
     void TearDown() override {

@@ -92,7 +92,8 @@ TEST_F(UniStdControls, EveryControlShowsItsWideTextAndKeepsItWhenItsWindowIsMade
         wchar_t item[32] = {};
         ::SendMessageW(combo->Handle(), CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(item));
         EXPECT_EQ(WideString(reinterpret_cast<const char16_t*>(item)), kCyr);
-        for (TWinControl* c : std::initializer_list<TWinControl*>{edit, button, check, radio, group, combo}) c->RecreateWnd();
+        for (TWinControl* c : std::initializer_list<TWinControl*>{edit, button, check, radio, group, combo})
+            c->RecreateWnd();
         form_->RecreateWnd();
         ASSERT_TRUE(PumpPostedMessages());
     }
@@ -124,8 +125,8 @@ TEST_F(UniStdControls, AHotKeyOutsideTheCodePageReachesTheControlOfItsWideCaptio
     auto* button = Place<TUniButton>(8, 8);
     auto* check = Place<TUniCheckBox>(8, 40);
     auto* other = Place<TUniButton>(8, 72);
-    button->SetCaption(u"&\u0416\u0443\u043a");   // hot key Ж
-    check->SetCaption(u"\u03a9\u03bc&\u03b5");    // hot key ε
+    button->SetCaption(u"&\u0416\u0443\u043a");  // hot key Ж
+    check->SetCaption(u"\u03a9\u03bc&\u03b5");   // hot key ε
     other->SetCaption(u"O&mega");
     Clicks clicks, otherClicks;
     button->OnClick = MakeMethod<&Clicks::Clicked>(&clicks);

@@ -16,8 +16,8 @@ public:
     WideTempDir() {
         wchar_t temp[MAX_PATH];
         const DWORD n = GetTempPathW(MAX_PATH, temp);
-        path_ = WideString(reinterpret_cast<const char16_t*>(temp), n) + u"uni\u041f\u03a9" +
-                WideString(u"_") + char16_t(u'a' + GetCurrentProcessId() % 26) + char16_t(u'a' + GetTickCount() % 26);
+        path_ = WideString(reinterpret_cast<const char16_t*>(temp), n) + u"uni\u041f\u03a9" + WideString(u"_") +
+                char16_t(u'a' + GetCurrentProcessId() % 26) + char16_t(u'a' + GetTickCount() % 26);
         CreateDirectoryW(reinterpret_cast<LPCWSTR>(path_.c_str()), nullptr);
     }
     ~WideTempDir() { RemoveTree(path_); }
@@ -75,8 +75,8 @@ TEST(WideFiles, OpeningAMissingFileNamesTheFullPathAndTheSystemText) {
         TUniFileStream s(name, 0);
         FAIL() << "opened a missing file";
     } catch (const EWideFOpenError& e) {
-        const WideString expected = u"Cannot open file \"" + FullFileNameW(name) + u"\". " +
-                                    SystemErrorTextW(ERROR_FILE_NOT_FOUND);
+        const WideString expected =
+            u"Cannot open file \"" + FullFileNameW(name) + u"\". " + SystemErrorTextW(ERROR_FILE_NOT_FOUND);
         EXPECT_EQ(e.WideMessage(), expected);
         EXPECT_NE(SystemErrorTextW(ERROR_FILE_NOT_FOUND).find(u"Unspecified"), 0u);
     }

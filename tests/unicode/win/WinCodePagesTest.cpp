@@ -73,7 +73,7 @@ TEST_F(WinCodePages, LocaleAndKeyboard) {
 
 TEST_F(WinCodePages, OurUtfCodersAgreeWithTheSystemOnValidInput) {
     const WideString samples[] = {u"Hi Mom -\u263a-!", u"A+B", u"\u65e5\u672c\u8a9e.", u"a~b\\c", u"\U0001F600x",
-                                  u"tab\tline\r\n", u""};
+                                  u"tab\tline\r\n",    u""};
     for (const WideString& w : samples) {
         EXPECT_EQ(SystemDecode(EncodeUtf7(w), CP_UTF7), w);
         EXPECT_EQ(SystemDecode(EncodeUtf8(w), CP_UTF8), w);
