@@ -10,11 +10,13 @@ stage() { echo "== $1 ($(( $(date +%s) - t0 ))s so far)"; }
 
 stage "set-up"
 "$root/scripts/setup.sh"
+stage "layout of the sources"
+failed=0
+"$root/scripts/check-format" || failed=1
 stage "build"
 "$root/scripts/build.sh" win win64 host fuzz
 
 jobs=${VANTOREL_JOBS:-$(nproc)}
-failed=0
 # A configuration that finds no tests to run fails too, unless the caller's arguments select a part of them.
 ctest_args=(--no-tests=error)
 [ "$#" = 0 ] || ctest_args=()
