@@ -67,8 +67,9 @@ TKelvoToneTable ToneTableOfLine(const TToneLine& line) {
 
 namespace {
 
-// Below this many bytes an image maps one byte at a time; from it on, two at a time through a table of every
-// byte pair, whose 65536 entries take about as long to fill as 50 000 bytes take to map singly.
+// From this many bytes on, an image maps two bytes at a time through a table of every byte pair, which takes
+// about a third off; filling the pair table's 65536 entries costs about what mapping that many bytes singly
+// does, a few per cent of a megabyte's work, so smaller images map one byte at a time.
 constexpr std::size_t PairTableFrom = std::size_t(1) << 20;
 
 // Maps n bytes through lut one at a time; s may equal d.

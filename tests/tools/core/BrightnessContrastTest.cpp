@@ -110,4 +110,13 @@ TEST(BrightnessContrastTest, ALargeImageMapsEveryColourByteAsThePlainLookUpInPla
         EXPECT_EQ(source.Row(y)[3003], o[3003]);
     }
 }
+TEST(BrightnessContrastTest, WiderPixelsKeepTheirFourthByte) {
+    TKelvoPixelBuffer source(KelvoFormatBGR24, MakeRect(0, 0, 2, 1)), dest(KelvoFormatBGRA32, MakeRect(0, 0, 2, 1));
+    const std::uint8_t in[6] = {0, 100, 200, 1, 2, 3};
+    std::copy(in, in + 6, source.Bits());
+    std::fill(dest.Bits(), dest.Bits() + 8, std::uint8_t(77));
+    ApplyToneTable(source, dest, ToneTableOfLine(BrightnessContrastLine(127, 0)));
+    EXPECT_EQ(std::vector<std::uint8_t>(dest.Bits(), dest.Bits() + 8),
+              (std::vector<std::uint8_t>{127, 227, 255, 77, 128, 129, 130, 77}));
+}
 }  // namespace
