@@ -42,10 +42,7 @@ __attribute__((target("sse4.1"))) void SampleRowSse41(const TKelvoPixels& source
 
     const __m128i pairLo = _mm_setr_epi8(0, -1, 3, -1, 1, -1, 4, -1, 2, -1, 5, -1, -1, -1, -1, -1);
     const __m128i pairHi = _mm_setr_epi8(6, -1, 9, -1, 7, -1, 10, -1, 8, -1, 11, -1, -1, -1, -1, -1);
-    // Weights w0 w1 (bytes 0-3) repeated for the three channels, w2 w3 (bytes 4-7) likewise.
-    const __m128i weightLo = _mm_setr_epi8(0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, -1, -1, -1, -1);
-    const __m128i weightHi = _mm_setr_epi8(4, 5, 6, 7, 4, 5, 6, 7, 4, 5, 6, 7, -1, -1, -1, -1);
-    const __m128 scale = _mm_set1_ps(static_cast<float>(BicubicScale));
+    const __m128 inverse = _mm_set1_ps(BicubicInverseScale);
     const __m128i q0 = _mm_setzero_si128();
 
     for (int i = 0; i < n; ++i, out += 3) {
@@ -87,18 +84,23 @@ __attribute__((target("sse4.1"))) void SampleRowSse41(const TKelvoPixels& source
         const std::int16_t* w = table.Weights[ty][tx];
         const __m128i w01 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w));      // rows 0 and 1
         const __m128i w23 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 8));  // rows 2 and 3
-        __m128i sum = _mm_setzero_si128();
-        for (int k = 0; k < 4; ++k) {
-            const __m128i wr =
-                (k < 2) ? (k == 0 ? w01 : _mm_srli_si128(w01, 8)) : (k == 2 ? w23 : _mm_srli_si128(w23, 8));
-            const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + k * stride));
-            sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(px, pairLo), _mm_shuffle_epi8(wr, weightLo)));
-            sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(px, pairHi), _mm_shuffle_epi8(wr, weightHi)));
-        }
+        // Weight pairs w0 w1 and w2 w3 of a row, repeated over the lanes (the fourth lane meets zero bytes).
+        const __m128i p0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
+        __m128i sum = _mm_madd_epi16(_mm_shuffle_epi8(p0, pairLo), _mm_shuffle_epi32(w01, 0x00));
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p0, pairHi), _mm_shuffle_epi32(w01, 0x55)));
+        const __m128i p1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + stride));
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p1, pairLo), _mm_shuffle_epi32(w01, 0xAA)));
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p1, pairHi), _mm_shuffle_epi32(w01, 0xFF)));
+        const __m128i p2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 2 * stride));
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p2, pairLo), _mm_shuffle_epi32(w23, 0x00)));
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p2, pairHi), _mm_shuffle_epi32(w23, 0x55)));
+        const __m128i p3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 3 * stride));
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p3, pairLo), _mm_shuffle_epi32(w23, 0xAA)));
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p3, pairHi), _mm_shuffle_epi32(w23, 0xFF)));
         // Truncation toward zero, then clamping to a byte, as the portable loop: negative sums give 0 either
-        // way; the rest (below 2^23, so exact as float) is divided exactly and truncated; the packs saturate
-        // at 255.
-        const __m128 q = _mm_div_ps(_mm_cvtepi32_ps(_mm_max_epi32(sum, _mm_setzero_si128())), scale);
+        // way; the rest (below 2^23) is exact as float, and its product with the inverse scale truncates to the
+        // quotient; the packs saturate at 255.
+        const __m128 q = _mm_mul_ps(_mm_cvtepi32_ps(_mm_max_epi32(sum, _mm_setzero_si128())), inverse);
         const __m128i bytes = _mm_packus_epi16(_mm_packus_epi32(_mm_cvttps_epi32(q), q0), q0);
         const std::uint32_t bgr = static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes));
         if (i + 1 < n) {
