@@ -103,6 +103,31 @@ void TKelvoCorrectionMapping::ResetStretch() {
     StretchOffsetY = 0.0;
 }
 
+bool ReferenceRatio(double spanX, double spanY, double refWidth, double refHeight, double& ratio) {
+    auto positive = [](double v) { return std::isfinite(v) && v > 0.0; };
+    if (!positive(spanX) || !positive(spanY) || !positive(refWidth) || !positive(refHeight)) return false;
+    const double d = spanX * refHeight / (spanY * refWidth);
+    if (!positive(d)) return false;
+    ratio = d;
+    return true;
+}
+
+bool TKelvoCorrectionMapping::SetReferenceRectangle(double spanX, double spanY, double refWidth, double refHeight,
+                                                    double w, double h) {
+    ResetPreScale();
+    double d = 1.0;
+    RefRectOn = ReferenceRatio(spanX, spanY, refWidth, refHeight, d);
+    if (!RefRectOn) return false;
+    if (d >= 1.0) {
+        OutFactorX = d;
+        OutOffsetX = (1.0 - d) * w / 2.0;
+    } else {
+        OutFactorY = 1.0 / d;
+        OutOffsetY = (1.0 - 1.0 / d) * h / 2.0;
+    }
+    return true;
+}
+
 TRealPoint TKelvoCorrectionMapping::MapLens(double x, double y) const {
     if (LensOn && LensS > 0.0) LensTerm(LensK, LensCX, LensCY, LensS, x, y);
     return TRealPoint{x, y};

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
+#include <utility>
 
 #include "TestImages.h"
 #include "tools/core/TKelvoPerspectiveMapping.h"
@@ -99,6 +102,65 @@ TEST(CorrectionRenderTest, RowsEqualTheOnePixelPath) {
                 differences += !(TBGRPixel{p[0], p[1], p[2]} == m.SampleOutputPixel(*src, x, y));
             }
         EXPECT_EQ(differences, 0) << "correction " << which;
+    }
+}
+// A rectangle of 4 x 3 drawn over 100 x 50 pixels widens the output by 1.5 about the middle; 1 x 1 over 50 x 100
+// heightens it by 2. Sizes of 0, below 0 or not numbers leave the image unscaled instead of dividing by zero.
+TEST(CorrectionRenderTest, ReferenceRectangleScalesOnlyForRealSizes) {
+    TKelvoPerspectiveMapping m;
+    EXPECT_TRUE(m.SetReferenceRectangle(100, 50, 4, 3, 400, 300));
+    EXPECT_EQ(m.MapInverseScaled(200, 10), (TRealPoint{200, 10}));
+    EXPECT_EQ(m.MapInverseScaled(0, 10), (TRealPoint{-100, 10}));
+    EXPECT_TRUE(m.SetReferenceRectangle(50, 100, 1, 1, 400, 300));
+    EXPECT_EQ(m.MapInverseScaled(7, 0), (TRealPoint{7, -150}));
+    EXPECT_EQ(m.MapInverseScaled(7, 150), (TRealPoint{7, 150}));
+    const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
+    for (auto [rw, rh] :
+         {std::pair{0.0, 3.0}, {4.0, 0.0}, {nan, 3.0}, {4.0, nan}, {-4.0, 3.0}, {inf, 3.0}, {1e-300, 1e300}}) {
+        EXPECT_FALSE(m.SetReferenceRectangle(100, 50, rw, rh, 400, 300)) << rw << " " << rh;
+        EXPECT_FALSE(m.RefRectOn);
+        EXPECT_EQ(m.MapInverseScaled(3, 4), (TRealPoint{3, 4}));
+    }
+    double ratio = 7;
+    EXPECT_FALSE(ReferenceRatio(0, 50, 4, 3, ratio));
+    EXPECT_EQ(ratio, 7.0);
+    EXPECT_TRUE(ReferenceRatio(100, 50, 4, 3, ratio));
+    EXPECT_EQ(ratio, 1.5);
+}
+// A vertical keystone whose divisor is 0 on the last output row (Q = 2, v = y + 31.5 = 1.5 H there) maps that
+// row to positions that are not numbers: the row is white at both qualities while the first row (v = 31.5,
+// y' = 16.01) shows the dark source, and the crop types still find a rectangle inside the image.
+TEST(CorrectionRenderTest, PositionsThatAreNotNumbersAreWhite) {
+    auto src = MakeImage(W, H, 40);
+    for (Byte quality : {Byte(0), Byte(2)}) {
+        for (std::int32_t crop : {CropKeepSize, CropToInscribed, CropStretchInscribed}) {
+            TKelvoPerspectiveMapping m;
+            m.RefWidth = W;
+            m.RefHeight = H;
+            TTransformRecord k;
+            k.Kind = TransformVerticalKeystone;
+            k.M23 = 31.5;
+            k.Q = 2;
+            m.History = {k};
+            m.Quality = quality;
+            m.CropType = crop;
+            auto dst = MakeImage(W, H, 0x55);
+            const TKelvoRect area = RenderCorrection(m, *src, *dst, src->GetBounds(), nullptr);
+            EXPECT_GE(area.Left, 0);
+            EXPECT_GE(area.Top, 0);
+            EXPECT_LE(area.Right, W);
+            EXPECT_LE(area.Bottom, H);
+            if (crop != CropKeepSize) continue;
+            EXPECT_EQ(area, src->GetBounds());
+            int whiteInLastRow = 0, sourceInFirstRow = 0;
+            for (int x = 0; x < W; ++x) {
+                const Byte* last = dst->PixelAddress(x, H - 1);
+                whiteInLastRow += TBGRPixel{last[0], last[1], last[2]} == OutsideColour;
+                sourceInFirstRow += dst->PixelAddress(x, 0)[1] < 0x80;
+            }
+            EXPECT_EQ(whiteInLastRow, W) << int(quality);
+            EXPECT_EQ(sourceInFirstRow, W) << int(quality);
+        }
     }
 }
 }  // namespace
