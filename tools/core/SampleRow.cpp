@@ -114,26 +114,50 @@ struct TSse41Sampler {
         out[2] = Byte(bgr >> 16);
     }
 
-    // The nearest pixel, as SampleSourceAt takes it for quality 0.
+    // The nearest pixel, as SampleSourceAt takes it for quality 0; writes 3 bytes.
+    __attribute__((target("sse4.1"))) void NearestOne(double x, double y, Byte* out) const {
+        if (x > L - 1.0 && x < R + 1.0 && y > T - 1.0 && y < B + 1.0) {
+            const __m128i r =
+                _mm_cvttpd_epi32(_mm_round_pd(_mm_set_pd(y, x), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC));
+            const std::int32_t ix = _mm_cvtsi128_si32(r), iy = _mm_extract_epi32(r, 1);
+            if (ix >= L && ix < R && iy >= T && iy < B) {
+                std::memcpy(out, Origin + std::intptr_t(iy - T) * Stride + std::intptr_t(ix - L) * 3, 3);
+                return;
+            }
+        }
+        out[0] = out[1] = out[2] = 0xFF;
+    }
+
+    // The nearest pixels in pairs: where both positions round into the source (the usual case), they are rounded
+    // and checked together.
     __attribute__((target("sse4.1"))) void Nearest(const double* X, const double* Y, int n, Byte* out) const {
-        const double left = L, top = T, right = R, bottom = B;
-        for (int i = 0; i < n; ++i, out += 3) {
-            const double x = X[i];
-            const double y = Y[i];
-            if (x > left - 1.0 && x < right + 1.0 && y > top - 1.0 && y < bottom + 1.0) {
-                const __m128i r =
-                    _mm_cvttpd_epi32(_mm_round_pd(_mm_set_pd(y, x), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC));
-                const std::int32_t ix = _mm_cvtsi128_si32(r), iy = _mm_extract_epi32(r, 1);
-                if (ix >= L && ix < R && iy >= T && iy < B) {
-                    const Byte* p = Origin + std::intptr_t(iy - T) * Stride + std::intptr_t(ix - L) * 3;
-                    out[0] = p[0];
-                    out[1] = p[1];
-                    out[2] = p[2];
+        const __m128d xlo = _mm_set1_pd(L - 1.0), xhi = _mm_set1_pd(R + 1.0);
+        const __m128d ylo = _mm_set1_pd(T - 1.0), yhi = _mm_set1_pd(B + 1.0);
+        // Rounded positions x0 x1 y0 y1 must lie from (L, T) to (R - 1, B - 1).
+        const __m128i lowest = _mm_setr_epi32(L, L, T, T), highest = _mm_setr_epi32(R - 1, R - 1, B - 1, B - 1);
+        int i = 0;
+        for (; i + 2 <= n; i += 2, out += 6) {
+            const __m128d x = _mm_loadu_pd(X + i);
+            const __m128d y = _mm_loadu_pd(Y + i);
+            const __m128d inside = _mm_and_pd(_mm_and_pd(_mm_cmpgt_pd(x, xlo), _mm_cmplt_pd(x, xhi)),
+                                              _mm_and_pd(_mm_cmpgt_pd(y, ylo), _mm_cmplt_pd(y, yhi)));
+            if (_mm_movemask_pd(inside) == 3) {
+                const __m128i r = _mm_unpacklo_epi64(
+                    _mm_cvttpd_epi32(_mm_round_pd(x, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC)),
+                    _mm_cvttpd_epi32(_mm_round_pd(y, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC)));
+                const __m128i outside = _mm_or_si128(_mm_cmplt_epi32(r, lowest), _mm_cmpgt_epi32(r, highest));
+                if (_mm_movemask_epi8(outside) == 0) {
+                    const std::int32_t x0 = _mm_cvtsi128_si32(r), x1 = _mm_extract_epi32(r, 1);
+                    const std::int32_t y0 = _mm_extract_epi32(r, 2), y1 = _mm_extract_epi32(r, 3);
+                    std::memcpy(out, Origin + std::intptr_t(y0 - T) * Stride + std::intptr_t(x0 - L) * 3, 3);
+                    std::memcpy(out + 3, Origin + std::intptr_t(y1 - T) * Stride + std::intptr_t(x1 - L) * 3, 3);
                     continue;
                 }
             }
-            out[0] = out[1] = out[2] = 0xFF;
+            NearestOne(X[i], Y[i], out);
+            NearestOne(X[i + 1], Y[i + 1], out + 3);
         }
+        if (i < n) NearestOne(X[i], Y[i], out);
     }
 
     bool Fast(double x, double y) const { return x >= XLo && x < XHi && y >= YLo && y < YHi; }
