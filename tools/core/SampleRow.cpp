@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "tools/core/Bicubic.h"
 #include "tools/core/TKelvoCorrectionMapping.h"
@@ -20,6 +21,26 @@ void SampleSourceRowPortable(const TKelvoPixels& source, const double* X, const 
 
 #if KELVO_X86_SAMPLER
 namespace {
+// The weight table laid out for the vector loop: per entry and neighbourhood row, the pair w0 w1 four times,
+// then the pair w2 w3 four times (64 values an entry).
+const std::int16_t* LaneWeights() {
+    static const std::vector<std::int16_t> table = [] {
+        constexpr int entries = (BicubicSteps + 1) * (BicubicSteps + 1);
+        std::vector<std::int16_t> t(std::size_t(entries) * 64);
+        const std::int16_t* w = &BicubicWeights().Weights[0][0][0];
+        for (int e = 0; e < entries; ++e)
+            for (int k = 0; k < 4; ++k)
+                for (int lane = 0; lane < 4; ++lane)
+                    for (int half = 0; half < 2; ++half) {
+                        std::int16_t* v = &t[std::size_t(e) * 64 + k * 16 + half * 8 + lane * 2];
+                        v[0] = w[e * 16 + k * 4 + half * 2];
+                        v[1] = w[e * 16 + k * 4 + half * 2 + 1];
+                    }
+        return t;
+    }();
+    return table.data();
+}
+
 // Each neighbourhood row of 4 pixels is rearranged into 16-bit pairs per channel (pixels 0 and 1, then
 // 2 and 3) and multiplied with the matching weight pairs, so one multiply-add gives three channel sums.
 // A shuffle index of -1 gives a zero byte.
@@ -32,6 +53,7 @@ struct TSse41Sampler {
     // the loads must not pass the end of the last row's pixels.
     std::intptr_t LastWide;
     const std::int16_t* Weights;
+    const std::int16_t* Lanes;
     // Positions from (XLo, YLo) up to, not including, (XHi, YHi) are non-negative and have their whole 4x4
     // neighbourhood inside the source.
     double XLo, XHi, YLo, YHi;
@@ -46,6 +68,7 @@ struct TSse41Sampler {
           Stride(source.Stride()),
           LastWide(std::intptr_t(source.Height() - 4) * source.Stride() + std::intptr_t(source.Width()) * 3 - 16),
           Weights(&BicubicWeights().Weights[0][0][0]),
+          Lanes(LaneWeights()),
           XLo(L + 1.0 > 0.0 ? L + 1.0 : 0.0),
           XHi(R - 2.0),
           YLo(T + 1.0 > 0.0 ? T + 1.0 : 0.0),
@@ -57,21 +80,18 @@ struct TSse41Sampler {
                                                           const std::int16_t* w) {
         const __m128i pairLo = _mm_setr_epi8(0, -1, 3, -1, 1, -1, 4, -1, 2, -1, 5, -1, -1, -1, -1, -1);
         const __m128i pairHi = _mm_setr_epi8(6, -1, 9, -1, 7, -1, 10, -1, 8, -1, 11, -1, -1, -1, -1, -1);
-        const __m128i w01 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w));      // rows 0 and 1
-        const __m128i w23 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 8));  // rows 2 and 3
-        // The weight pairs w0 w1 and w2 w3 of a row, repeated over the lanes (the fourth lane meets zero bytes).
-        const __m128i p0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
-        __m128i sum = _mm_madd_epi16(_mm_shuffle_epi8(p0, pairLo), _mm_shuffle_epi32(w01, 0x00));
-        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p0, pairHi), _mm_shuffle_epi32(w01, 0x55)));
-        const __m128i p1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + stride));
-        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p1, pairLo), _mm_shuffle_epi32(w01, 0xAA)));
-        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p1, pairHi), _mm_shuffle_epi32(w01, 0xFF)));
-        const __m128i p2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 2 * stride));
-        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p2, pairLo), _mm_shuffle_epi32(w23, 0x00)));
-        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p2, pairHi), _mm_shuffle_epi32(w23, 0x55)));
-        const __m128i p3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 3 * stride));
-        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p3, pairLo), _mm_shuffle_epi32(w23, 0xAA)));
-        return _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p3, pairHi), _mm_shuffle_epi32(w23, 0xFF)));
+        auto weights = [w](int k) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 8 * k)); };
+        auto row4 = [](const Byte* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+        // Written out row by row: the builds without loop unrolling would keep a loop here.
+        const __m128i p0 = row4(row), p1 = row4(row + stride), p2 = row4(row + 2 * stride), p3 = row4(row + 3 * stride);
+        __m128i sum = _mm_madd_epi16(_mm_shuffle_epi8(p0, pairLo), weights(0));
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p0, pairHi), weights(1)));
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p1, pairLo), weights(2)));
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p1, pairHi), weights(3)));
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p2, pairLo), weights(4)));
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p2, pairHi), weights(5)));
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p3, pairLo), weights(6)));
+        return _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(p3, pairHi), weights(7)));
     }
 
     // Division by the scale with truncation toward zero, then clamping to a byte, as the portable loop: a sum
@@ -102,12 +122,13 @@ struct TSse41Sampler {
         const int tx = _mm_cvtsi128_si32(k), ty = _mm_extract_epi32(k, 1);
         const std::intptr_t corner = Corner(xi, yi);
         const Byte* row = Origin + corner;
-        const std::int16_t* w = Weights + (ty * (BicubicSteps + 1) + tx) * 16;
+        const int entry = ty * (BicubicSteps + 1) + tx;
         if (corner > LastWide) {
-            bicubic_detail::Combine(w, row, row + Stride, row + 2 * Stride, row + 3 * Stride, out);
+            bicubic_detail::Combine(Weights + entry * 16, row, row + Stride, row + 2 * Stride, row + 3 * Stride, out);
             return;
         }
-        const __m128i q = _mm_packus_epi16(Quotients(Sums(row, Stride, w), _mm_setzero_si128()), _mm_setzero_si128());
+        const __m128i q = _mm_packus_epi16(Quotients(Sums(row, Stride, Lanes + entry * 64), _mm_setzero_si128()),
+                                           _mm_setzero_si128());
         const std::uint32_t bgr = static_cast<std::uint32_t>(_mm_cvtsi128_si32(q));
         out[0] = Byte(bgr);
         out[1] = Byte(bgr >> 8);
@@ -203,8 +224,8 @@ struct TSse41Sampler {
                 Any(X[i + 1], Y[i + 1], out + 3);
                 continue;
             }
-            const std::int16_t* wA = Weights + _mm_cvtsi128_si32(entry) * 16;
-            const std::int16_t* wB = Weights + _mm_extract_epi32(entry, 1) * 16;
+            const std::int16_t* wA = Lanes + _mm_cvtsi128_si32(entry) * 64;
+            const std::int16_t* wB = Lanes + _mm_extract_epi32(entry, 1) * 64;
             const __m128i q = Quotients(Sums(Origin + cornerA, Stride, wA), Sums(Origin + cornerB, Stride, wB));
             const __m128i bytes = _mm_shuffle_epi8(_mm_packus_epi16(q, q), join);
             if (i + 2 < n) {
