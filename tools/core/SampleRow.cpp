@@ -1,5 +1,6 @@
 #include "tools/core/SampleRow.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -135,6 +136,15 @@ struct TSse41Sampler {
         out[2] = Byte(bgr >> 16);
     }
 
+    // True when both positions (x0, y0) and (x1, y1) lie from (xlo, ylo) up to, not including, (xhi, yhi);
+    // false for positions that are not numbers.
+    __attribute__((target("sse4.1"))) static bool BothWithin(__m128d x, __m128d y, __m128d xlo, __m128d xhi,
+                                                             __m128d ylo, __m128d yhi) {
+        const __m128d inside = _mm_and_pd(_mm_and_pd(_mm_cmpge_pd(x, xlo), _mm_cmplt_pd(x, xhi)),
+                                          _mm_and_pd(_mm_cmpge_pd(y, ylo), _mm_cmplt_pd(y, yhi)));
+        return _mm_movemask_pd(inside) == 3;
+    }
+
     // The nearest pixel, as SampleSourceAt takes it for quality 0; writes 3 bytes.
     __attribute__((target("sse4.1"))) void NearestOne(double x, double y, Byte* out) const {
         if (x > L - 1.0 && x < R + 1.0 && y > T - 1.0 && y < B + 1.0) {
@@ -152,17 +162,16 @@ struct TSse41Sampler {
     // The nearest pixels in pairs: where both positions round into the source (the usual case), they are rounded
     // and checked together.
     __attribute__((target("sse4.1"))) void Nearest(const double* X, const double* Y, int n, Byte* out) const {
-        const __m128d xlo = _mm_set1_pd(L - 1.0), xhi = _mm_set1_pd(R + 1.0);
-        const __m128d ylo = _mm_set1_pd(T - 1.0), yhi = _mm_set1_pd(B + 1.0);
+        // Above L - 1 and T - 1: from the next double on.
+        const __m128d xlo = _mm_set1_pd(std::nextafter(L - 1.0, R)), xhi = _mm_set1_pd(R + 1.0);
+        const __m128d ylo = _mm_set1_pd(std::nextafter(T - 1.0, B)), yhi = _mm_set1_pd(B + 1.0);
         // Rounded positions x0 x1 y0 y1 must lie from (L, T) to (R - 1, B - 1).
         const __m128i lowest = _mm_setr_epi32(L, L, T, T), highest = _mm_setr_epi32(R - 1, R - 1, B - 1, B - 1);
         int i = 0;
         for (; i + 2 <= n; i += 2, out += 6) {
             const __m128d x = _mm_loadu_pd(X + i);
             const __m128d y = _mm_loadu_pd(Y + i);
-            const __m128d inside = _mm_and_pd(_mm_and_pd(_mm_cmpgt_pd(x, xlo), _mm_cmplt_pd(x, xhi)),
-                                              _mm_and_pd(_mm_cmpgt_pd(y, ylo), _mm_cmplt_pd(y, yhi)));
-            if (_mm_movemask_pd(inside) == 3) {
+            if (BothWithin(x, y, xlo, xhi, ylo, yhi)) {
                 const __m128i r = _mm_unpacklo_epi64(
                     _mm_cvttpd_epi32(_mm_round_pd(x, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC)),
                     _mm_cvttpd_epi32(_mm_round_pd(y, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC)));
@@ -202,9 +211,7 @@ struct TSse41Sampler {
         for (; i + 2 <= n; i += 2, out += 6) {
             const __m128d x = _mm_loadu_pd(X + i);
             const __m128d y = _mm_loadu_pd(Y + i);
-            const __m128d inside = _mm_and_pd(_mm_and_pd(_mm_cmpge_pd(x, xlo), _mm_cmplt_pd(x, xhi)),
-                                              _mm_and_pd(_mm_cmpge_pd(y, ylo), _mm_cmplt_pd(y, yhi)));
-            if (_mm_movemask_pd(inside) != 3) {
+            if (!BothWithin(x, y, xlo, xhi, ylo, yhi)) {
                 Any(X[i], Y[i], out);
                 Any(X[i + 1], Y[i + 1], out + 3);
                 continue;
