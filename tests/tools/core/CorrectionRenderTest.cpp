@@ -88,22 +88,25 @@ TEST(CorrectionRenderTest, RenderKeepsItsBytes) {
 }
 
 // Rows rendered at once equal the one-pixel path (one position through the mapping, the lens term and the
-// portable sampler) everywhere.
+// portable sampler) everywhere, also in rows longer than the render's pieces.
 TEST(CorrectionRenderTest, RowsEqualTheOnePixelPath) {
-    auto src = MakeNoise(W, H, 22);
-    for (int which = 0; which < Corrections; ++which) {
-        TKelvoPerspectiveMapping m = Correction(which);
-        auto dst = MakeImage(W, H, 0x55);
-        RenderCorrection(m, *src, *dst, src->GetBounds(), nullptr);
-        int differences = 0;
-        for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x) {
-                const Byte* p = dst->PixelAddress(x, y);
-                differences += !(TBGRPixel{p[0], p[1], p[2]} == m.SampleOutputPixel(*src, x, y));
-            }
-        EXPECT_EQ(differences, 0) << "correction " << which;
+    for (auto [w, h] : {std::pair{W, H}, {1031, 9}}) {
+        auto src = MakeNoise(w, h, 22);
+        for (int which = 0; which < Corrections; ++which) {
+            TKelvoPerspectiveMapping m = Correction(which);
+            auto dst = MakeImage(w, h, 0x55);
+            RenderCorrection(m, *src, *dst, src->GetBounds(), nullptr);
+            int differences = 0;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    const Byte* p = dst->PixelAddress(x, y);
+                    differences += !(TBGRPixel{p[0], p[1], p[2]} == m.SampleOutputPixel(*src, x, y));
+                }
+            EXPECT_EQ(differences, 0) << w << " x " << h << ", correction " << which;
+        }
     }
 }
+
 // A rectangle of 4 x 3 drawn over 100 x 50 pixels widens the output by 1.5 about the middle; 1 x 1 over 50 x 100
 // heightens it by 2. Sizes of 0, below 0 or not numbers leave the image unscaled instead of dividing by zero.
 TEST(CorrectionRenderTest, ReferenceRectangleScalesOnlyForRealSizes) {
