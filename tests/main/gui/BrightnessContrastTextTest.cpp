@@ -1,0 +1,282 @@
+// The brightness and contrast tool and the text tool in the whole program, driven by real input: the tool
+// buttons, the track bars, Auto Correction, a text box dragged, moved and kept, each change undone and redone,
+// with the pixels checked in the document and on the display.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/core/KelvoPixelOps.h"
+#include "app/main/TModule.h"
+#include "app/win/KelvoGraphicsIO.h"
+#include "app/win/TKelvoGraphicsEditor.h"
+#include "app/win/TKelvoToolPanelModule.h"
+#include "app/win/TMainForm.h"
+#include "classlib/core/CodePages.h"
+#include "classlib/win/TComboBox.h"
+#include "support/TestSupport.h"
+#include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/ScreenPicture.h"
+#include "themed/win/TSkinButton.h"
+#include "themed/win/TSkinCustomItem.h"
+#include "themed/win/TSkinLink.h"
+#include "themed/win/TSkinNexus.h"
+#include "themed/win/TSkinToolbar.h"
+#include "tools/win/TKelvoBrightnessContrastFrame.h"
+#include "tools/win/TKelvoBrightnessContrastTool.h"
+#include "tools/win/TKelvoTextFrame.h"
+#include "tools/win/TKelvoTextTool.h"
+#include "unicode/win/TUniTrackBar.h"
+
+using testsupport::PumpUntil;
+
+namespace {
+
+class CorrectionTools : public kelvotest::KelvoAppTest {
+protected:
+    void SetUp() override {
+        KelvoAppTest::SetUp();
+        if (!SkinNexus()) RegisterSkinNexusUnit();
+        languages_ = kelvotest::ProgramLanguages();
+        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
+        kelvo::CreateStartupModule();
+        form_ = dynamic_cast<TMainForm*>(Application->MainForm());
+        ASSERT_TRUE(form_);
+        module_ = Find<TModule>();
+        editor_ = Find<TKelvoGraphicsEditor>();
+        ASSERT_TRUE(module_ && editor_);
+        KelvoApplication->LoadState();
+        form_->SetBounds(0, 0, 900, 700);
+        form_->Show();
+        ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
+    }
+    void TearDown() override {
+        if (form_) {
+            EXPECT_TRUE(PumpUntil([] { return KelvoApplication->PostponedCount() == 0; }));
+            kelvotest::FreeProgramWindows(form_);
+        }
+        Free(module_);
+        languages_.reset();
+        KelvoAppTest::TearDown();
+    }
+
+    template <class T>
+    static T* Find() {
+        for (int i = 0; i < Application->ComponentCount(); ++i)
+            if (auto* c = dynamic_cast<T*>(Application->Components(i))) return c;
+        return nullptr;
+    }
+
+    // Opens pixels as a PNG file at actual size; the view is the active one.
+    TKelvoGraphicsView* Open(const TKelvoPixels& pixels) {
+        TKelvoProperties none;
+        const std::u16string path = AnsiToWide(dir_.File("image.png"));
+        if (!WriteGraphicsFile(path, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80) ||
+            !editor_->Documents().Open(path, nullptr, true))
+            return nullptr;
+        editor_->ActualSize(nullptr);
+        return editor_->GetActiveView();
+    }
+
+    // Clicks a control (or a tool panel button) as the user would, and lets the program handle it.
+    void Click(TPoint at) {
+        testsupport::ClickAt(at);
+        testsupport::PumpQueued();
+    }
+    static TPoint CentreOf(TControl* control) {
+        TPoint p;
+        kelvotools::ControlCentre(control, p);
+        return p;
+    }
+    TPoint ButtonOf(TSkinItem* item) {
+        TPoint p;
+        kelvotools::ItemCentre(kelvotools::ToolPanel()->Toolbar, item, p);
+        return p;
+    }
+    // The screen point of an image point in the view.
+    static TPoint OnScreen(TKelvoGraphicsView& view, std::int32_t x, std::int32_t y) {
+        const TKelvoPoint d = view.MapMode().LogicalToDevicePoint(MakePoint(x, y));
+        return view.ClientToScreen(Point(d.X, d.Y));
+    }
+    static bool Idle() {
+        bool done = true;
+        Application->OnIdle(Application, done);
+        return true;
+    }
+
+    std::unique_ptr<kelvotest::TTestLanguages> languages_;
+    TMainForm* form_ = nullptr;
+    TModule* module_ = nullptr;
+    TKelvoGraphicsEditor* editor_ = nullptr;
+    testsupport::TempDir dir_;
+};
+
+// A grey ramp from 50 at the left to 200 at the right: its darkest level is 50 and its brightest 200.
+void FillRamp(TKelvoPixels& p) {
+    for (std::int32_t y = 0; y < p.Height(); ++y)
+        for (std::int32_t x = 0; x < p.Width(); ++x) {
+            const Byte v = Byte(50 + 150 * x / (p.Width() - 1));
+            MakeBGR(p.PixelAddress(x, y), v, v, v);
+        }
+}
+
+Byte Grey(TKelvoGraphicsDocument& d, std::int32_t x, std::int32_t y) { return d.GetPixels().PixelAddress(x, y)[0]; }
+
+COLORREF ShownAt(HWND window, TPoint screen) {
+    HDC dc = ::GetDC(nullptr);
+    const COLORREF c = ::GetPixel(dc, screen.X, screen.Y);
+    ::ReleaseDC(nullptr, dc);
+    return c;
+}
+
+}  // namespace
+
+TEST_F(CorrectionTools, BrightnessAndContrastFollowTheTrackBarsAndAutoCorrectionStretchesTheLevels) {
+    auto* tool = Find<TKelvoBrightnessContrastTool>();
+    ASSERT_TRUE(tool && tool->Frame && tool->Button);
+    TKelvoPixelBuffer ramp(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
+    FillRamp(ramp);
+    TKelvoGraphicsView* view = Open(ramp);
+    ASSERT_NE(view, nullptr);
+    TKelvoGraphicsDocument& doc = view->Document();
+    TKelvoBrightnessContrastFrame& frame = *tool->Frame;
+
+    Idle();
+    Click(ButtonOf(tool->Button));
+    ASSERT_TRUE(PumpUntil([&] { return Idle() && editor_->ActiveTool() == tool && frame.ControlsEnabled(); }));
+    ASSERT_FALSE(frame.BrightnessTrackBar->Visible());  // the options start hidden
+    Click(CentreOf(frame.ShowOptions));
+    ASSERT_TRUE(PumpUntil([&] { return tool->OptionsShown() && frame.BrightnessTrackBar->Visible(); }));
+
+    // End takes the brightness to 127: every level moves up by 127 and stops at 255.
+    Click(CentreOf(frame.BrightnessTrackBar));
+    testsupport::Press(VK_END);
+    ASSERT_TRUE(PumpUntil([&] { return tool->Brightness() == 127; }));
+    EXPECT_EQ(Grey(doc, 0, 0), 50 + 127);
+    EXPECT_EQ(Grey(doc, 21, 5), 100 + 127);
+    EXPECT_EQ(Grey(doc, 63, 5), 255);
+    // Home takes the contrast to -127: every level lands in 127 .. 128.
+    Click(CentreOf(frame.ContrastTrackBar));
+    testsupport::Press(VK_HOME);
+    ASSERT_TRUE(PumpUntil([&] { return tool->Contrast() == -127; }));
+    for (std::int32_t x : {0, 21, 63}) {
+        EXPECT_GE(Grey(doc, x, 5), 127);
+        EXPECT_LE(Grey(doc, x, 5), 128);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return Idle() && frame.OkButton->Enabled(); }));
+    Click(CentreOf(frame.OkButton));
+    ASSERT_TRUE(PumpUntil([&] { return tool->EditedDocument() == nullptr; }));
+    EXPECT_EQ(tool->Brightness(), 0);
+    EXPECT_EQ(frame.ContrastTrackBar->Position(), 0);
+    const Byte kept = Grey(doc, 21, 5);
+
+    // Undone, the ramp is back; redone, the kept correction.
+    editor_->UndoCommand(nullptr);
+    EXPECT_EQ(Grey(doc, 21, 5), 100);
+    editor_->RedoCommand(nullptr);
+    EXPECT_EQ(Grey(doc, 21, 5), kept);
+    editor_->UndoCommand(nullptr);
+
+    // With the options shown Auto Correction only shows its result: levels 50 .. 200 spread to 0 .. 255
+    // (brightness 127 - 125, contrast (256 - 150) div 2), and Cancel takes it back.
+    Idle();
+    Click(CentreOf(frame.AutoCorrectionButton));
+    ASSERT_TRUE(PumpUntil([&] { return tool->Brightness() == 2 && tool->Contrast() == 53; }));
+    EXPECT_EQ(frame.BrightnessTrackBar->Position(), 2);
+    EXPECT_EQ(Grey(doc, 0, 5), 0);
+    EXPECT_EQ(Grey(doc, 21, 5), 85);  // (100 - 50) * 255 / 150
+    EXPECT_EQ(Grey(doc, 63, 5), 255);
+    ASSERT_TRUE(PumpUntil([&] { return Idle() && frame.CancelButton->Enabled(); }));
+    Click(CentreOf(frame.CancelButton));
+    ASSERT_TRUE(PumpUntil([&] { return tool->EditedDocument() == nullptr; }));
+    EXPECT_EQ(Grey(doc, 21, 5), 100);
+
+    // With the options hidden it is kept at once, as one step.
+    Click(CentreOf(frame.ShowOptions));
+    ASSERT_TRUE(PumpUntil([&] { return !tool->OptionsShown(); }));
+    const int steps = doc.History().GetCount();
+    Click(CentreOf(frame.AutoCorrectionButton));
+    ASSERT_TRUE(PumpUntil([&] { return doc.History().GetCount() == steps + 1; }));
+    EXPECT_EQ(tool->EditedDocument(), nullptr);
+    EXPECT_EQ(Grey(doc, 21, 5), 85);
+    const TPoint at = OnScreen(*view, 21, 5);
+    EXPECT_TRUE(PumpUntil([&] { return ShownAt(view->Handle(), at) == RGB(85, 85, 85); }));
+    testsupport::SaveScreen(testsupport::ArtifactPath("brightness-contrast-auto.bmp"));
+    editor_->UndoCommand(nullptr);
+    EXPECT_EQ(Grey(doc, 21, 5), 100);
+    editor_->RedoCommand(nullptr);
+    EXPECT_EQ(Grey(doc, 21, 5), 85);
+}
+
+TEST_F(CorrectionTools, ACyrillicLineIsPlacedMovedAndKeptAsOneStep) {
+    auto* tool = Find<TKelvoTextTool>();
+    ASSERT_TRUE(tool && tool->Frame && tool->Button);
+    TKelvoPixelBuffer white(KelvoFormatBGR24, MakeRect(0, 0, 320, 200));
+    for (std::int32_t y = 0; y < 200; ++y) std::memset(white.Row(y), 255, 320 * 3);
+    TKelvoGraphicsView* view = Open(white);
+    ASSERT_NE(view, nullptr);
+    TKelvoGraphicsDocument& doc = view->Document();
+    TKelvoTextFrame& frame = *tool->Frame;
+    Idle();
+    Click(ButtonOf(tool->Button));
+    ASSERT_TRUE(PumpUntil([&] { return Idle() && editor_->ActiveTool() == tool && frame.ControlsEnabled(); }));
+
+    // The line typed into the memo, unit by unit, as UTF-16.
+    const std::u16string line = u"Привет, мир";
+    Click(CentreOf(frame.TextMemo));
+    for (char16_t unit : line) testsupport::TypeUnicode(wchar_t(unit));
+    ASSERT_TRUE(PumpUntil([&] { return frame.TextMemo->WideLines() == std::vector<std::u16string>{line}; }));
+
+    // The text's dark pixels inside a rectangle of the image; every pixel outside it is to stay white.
+    const auto darkIn = [&](const TKelvoRect& r) {
+        int dark = 0;
+        for (std::int32_t y = 0; y < 200; ++y)
+            for (std::int32_t x = 0; x < 320; ++x) {
+                const bool inside = x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+                const Byte* p = doc.GetPixels().PixelAddress(x, y);
+                if (p[0] < 128 && inside) ++dark;
+                if (!inside && (p[0] != 255 || p[1] != 255 || p[2] != 255)) return -1;
+            }
+        return dark;
+    };
+    ASSERT_TRUE(testsupport::DragAlong({OnScreen(*view, 20, 30), OnScreen(*view, 120, 60), OnScreen(*view, 220, 90)},
+                                       view->Handle()));
+    TKelvoTextToolControl* control = tool->ActiveControl();
+    ASSERT_NE(control, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return control->State().State == TextPlaced; }));
+    EXPECT_EQ(control->State().Box.Box, MakeRect(20, 30, 220, 90));
+    EXPECT_FALSE(tool->TextBounds().IsEmpty());
+    const int placed = darkIn(MakeRect(20, 30, 220, 90));
+    EXPECT_GT(placed, 100);  // black text stretched into the box, nothing outside it
+    Idle();
+    EXPECT_FALSE(editor_->UndoMenuItem->Enabled());  // nothing is undone under a placed text
+
+    // Dragged by its inside 40 right and 50 down: the text goes with it and leaves white behind.
+    ASSERT_TRUE(testsupport::DragAlong({OnScreen(*view, 100, 50), OnScreen(*view, 120, 80), OnScreen(*view, 140, 100)},
+                                       view->Handle()));
+    ASSERT_TRUE(PumpUntil([&] { return control->State().State == TextPlaced; }));
+    EXPECT_EQ(control->State().Box.Box, MakeRect(60, 80, 260, 140));
+    EXPECT_EQ(darkIn(MakeRect(60, 80, 260, 140)), placed);  // moved, not stretched anew
+    testsupport::SaveScreen(testsupport::ArtifactPath("text-placed.bmp"));
+
+    // Enter keeps it as one step.
+    const int steps = doc.History().GetCount();
+    testsupport::Press(VK_RETURN);
+    ASSERT_TRUE(PumpUntil([&] { return control->State().State == TextNone; }));
+    EXPECT_EQ(doc.History().GetCount(), steps + 1);
+    EXPECT_EQ(darkIn(MakeRect(60, 80, 260, 140)), placed);
+    std::vector<Byte> kept;
+    for (std::int32_t y = 80; y < 140; ++y)
+        kept.insert(kept.end(), doc.GetPixels().Row(y), doc.GetPixels().Row(y) + 960);
+
+    editor_->UndoCommand(nullptr);
+    EXPECT_EQ(darkIn(MakeRect(0, 0, 0, 0)), 0);  // all white again
+    editor_->RedoCommand(nullptr);
+    std::vector<Byte> redone;
+    for (std::int32_t y = 80; y < 140; ++y)
+        redone.insert(redone.end(), doc.GetPixels().Row(y), doc.GetPixels().Row(y) + 960);
+    EXPECT_EQ(redone, kept);
+}
