@@ -62,6 +62,8 @@ void TKelvoBrightnessContrastFrame::Build(TComponent* root) {
 
     frame->TitleLabel = Make<TSkinLabel>(frame, frame, "TitleLabel", 20);
     frame->TitleLabel->SetUnderline(true);
+    // The title's "&" is part of it, not a key.
+    frame->TitleLabel->SetShowAccelChar(false);
     frame->TitleLabel->SetCaption(u"Brightness & Contrast");
 
     frame->AutoCorrectionPanel = Make<TSkinAlignmentPanel>(frame, frame, "AutoCorrectionPanel", kPanelHeight);

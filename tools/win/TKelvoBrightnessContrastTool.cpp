@@ -254,8 +254,9 @@ void TKelvoBrightnessContrastTool::EndEdit() {
     ShowValues();
 }
 
-void TKelvoBrightnessContrastTool::DocumentOpened(TKelvoGraphicsDocument& document) {
-    TKelvoGraphicsTool::DocumentOpened(document);
+void TKelvoBrightnessContrastTool::DocumentOpened(TKelvoGraphicsDocument&) {
+    // Not the base's: the tool stays in plug-in mode, where correcting the host's image is the point; it keeps
+    // the image's size, which is all the host needs back.
     brightness_ = contrast_ = 0;
     ShowValues();
 }

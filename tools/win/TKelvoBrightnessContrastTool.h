@@ -54,6 +54,7 @@ class TKelvoBrightnessContrastTool : public TKelvoGraphicsTool {
     void UpdateState() override;
     // The edit is kept; both values go back to 0.
     void EndEdit() override;
+    // Both values back to 0; the tool stays enabled in plug-in mode.
     void DocumentOpened(TKelvoGraphicsDocument& document) override;
     void DocumentClosing(TKelvoGraphicsDocument& document) override;
     void SetEnabled(bool value) override;

@@ -8,13 +8,17 @@
 #include <vector>
 
 #include "app/core/KelvoPixelOps.h"
+#include "app/core/TKelvoSDFReader.h"
+#include "app/core/TKelvoSDFWriter.h"
 #include "app/main/TModule.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
+#include "classlib/core/Stream.h"
 #include "classlib/win/TComboBox.h"
+#include "classlib/win/TSpinEdit.h"
 #include "support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/support/MessagePump.h"
@@ -197,9 +201,9 @@ TEST_F(CorrectionTools, BrightnessAndContrastFollowTheTrackBarsAndAutoCorrection
     // With the options hidden it is kept at once, as one step.
     Click(CentreOf(frame.ShowOptions));
     ASSERT_TRUE(PumpUntil([&] { return !tool->OptionsShown(); }));
-    const int steps = doc.History().GetCount();
+    const int steps = doc.History().Position();
     Click(CentreOf(frame.AutoCorrectionButton));
-    ASSERT_TRUE(PumpUntil([&] { return doc.History().GetCount() == steps + 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return doc.History().Position() == steps + 1; }));
     EXPECT_EQ(tool->EditedDocument(), nullptr);
     EXPECT_EQ(Grey(doc, 21, 5), 85);
     const TPoint at = OnScreen(*view, 21, 5);
@@ -224,6 +228,12 @@ TEST_F(CorrectionTools, ACyrillicLineIsPlacedMovedAndKeptAsOneStep) {
     Click(ButtonOf(tool->Button));
     ASSERT_TRUE(PumpUntil([&] { return Idle() && editor_->ActiveTool() == tool && frame.ControlsEnabled(); }));
 
+    // A face with Cyrillic letters where the machine has one (the fonts differ from machine to machine).
+    for (const char* face : {"DejaVu Sans", "Tahoma", "Arial"})
+        if (const int i = frame.FontNameComboBox->Items()->IndexOf(face); i >= 0) {
+            frame.FontNameComboBox->SetItemIndex(i);
+            break;
+        }
     // The line typed into the memo, unit by unit, as UTF-16.
     const std::u16string line = u"Привет, мир";
     Click(CentreOf(frame.TextMemo));
@@ -263,10 +273,10 @@ TEST_F(CorrectionTools, ACyrillicLineIsPlacedMovedAndKeptAsOneStep) {
     testsupport::SaveScreen(testsupport::ArtifactPath("text-placed.bmp"));
 
     // Enter keeps it as one step.
-    const int steps = doc.History().GetCount();
+    const int steps = doc.History().Position();
     testsupport::Press(VK_RETURN);
     ASSERT_TRUE(PumpUntil([&] { return control->State().State == TextNone; }));
-    EXPECT_EQ(doc.History().GetCount(), steps + 1);
+    EXPECT_EQ(doc.History().Position(), steps + 1);
     EXPECT_EQ(darkIn(MakeRect(60, 80, 260, 140)), placed);
     std::vector<Byte> kept;
     for (std::int32_t y = 80; y < 140; ++y)
@@ -279,4 +289,39 @@ TEST_F(CorrectionTools, ACyrillicLineIsPlacedMovedAndKeptAsOneStep) {
     for (std::int32_t y = 80; y < 140; ++y)
         redone.insert(redone.end(), doc.GetPixels().Row(y), doc.GetPixels().Row(y) + 960);
     EXPECT_EQ(redone, kept);
+}
+
+TEST_F(CorrectionTools, StoredSettingsAreHeldToWhatTheFramesCanShow) {
+    auto* text = Find<TKelvoTextTool>();
+    auto* bc = Find<TKelvoBrightnessContrastTool>();
+    ASSERT_TRUE(text && bc);
+    // A damaged or hand-edited state file: a size that would ask for a gigantic text bitmap, a colour mode and
+    // style bits the frame has not, a colour beyond 24 bits.
+    TMemoryStream stream;
+    {
+        TKelvoSDFWriter writer(&stream);
+        writer.BeginNode(1, TGUID::Parse("{663FE753-B6FB-4703-B7E5-6E8A8E0DD5E0}"));
+        writer.WriteInteger(1, 1000000);
+        writer.WriteInteger(2, 7);
+        writer.WriteInteger(3, 0x120000FF);
+        writer.WriteInteger(4, 1);
+        writer.WriteInteger(5, 0xFF);
+        writer.EndNode();
+        writer.BeginNode(1, TGUID::Parse("{B395C67E-2462-4FDD-8BAD-8640A1A1EEDB}"));
+        writer.WriteInteger(1, 1);
+        writer.EndNode();
+    }
+    std::vector<Byte> bytes(static_cast<const Byte*>(stream.Memory()),
+                            static_cast<const Byte*>(stream.Memory()) + stream.Size());
+    TCustomMemoryStream view;
+    view.SetPointer(bytes.data(), std::int64_t(bytes.size()));
+    TKelvoSDFReader reader(&view);
+    text->LoadState(reader);
+    bc->LoadState(reader);
+    EXPECT_EQ(text->Settings(), (TTextSettings{400, ColorModeSelected, 0xFF, true, 15}));
+    EXPECT_EQ(text->Frame->SizeSpinEdit->Value(), 400);
+    EXPECT_EQ(text->Frame->SizeSpinEdit->Increment(), 4);
+    EXPECT_EQ(text->Frame->CheckedStyle(), 15);
+    EXPECT_TRUE(bc->OptionsShown());
+    EXPECT_TRUE(bc->Frame->ContrastTrackBar->Visible());
 }
