@@ -136,7 +136,71 @@ COLORREF ShownAt(HWND window, TPoint screen) {
     return c;
 }
 
+// A demonstration that records: the lines it was given. Its macro keeps the steps a command queues.
+struct TRecorder : IKelvoDemoPlayback, IKelvoDemoMacro {
+    void AddLine(const AnsiString& text) override { lines.push_back(text); }
+    bool ShowMessages() const override { return false; }
+    void ReportError(const AnsiString& message) override { lines.push_back("error " + message); }
+    void RecordCommand(const AnsiString& name, const AnsiString&) override { lines.push_back(name); }
+    void RecordMouseDown(const AnsiString&, TPoint, bool) override {}
+    void RecordMouseMove(const AnsiString&, TPoint) override {}
+    void RecordMouseUp(const AnsiString&, TPoint, bool) override {}
+    void AddCall(std::function<void()> call) override { calls.push_back(std::move(call)); }
+    std::vector<AnsiString> lines;
+    std::vector<std::function<void()>> calls;
+};
+
 }  // namespace
+
+TEST_F(CorrectionTools, DemonstrationCommandsChangeTheValuesAndRecordEachChangeOnce) {
+    auto* bc = Find<TKelvoBrightnessContrastTool>();
+    auto* text = Find<TKelvoTextTool>();
+    ASSERT_TRUE(bc && text);
+    TKelvoPixelBuffer ramp(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
+    FillRamp(ramp);
+    TKelvoGraphicsView* view = Open(ramp);
+    ASSERT_NE(view, nullptr);
+    TRecorder rec;
+    bc->SetRecorder(&rec);
+    text->SetRecorder(&rec);
+    const auto run = [&](IKelvoDemoParticipant& tool, const char* command, std::int32_t value) {
+        TKelvoProperties params;
+        params.SetInteger(0, value);
+        bool handled = false;
+        tool.ExecuteDemoCommand(rec, command, handled, rec, params);
+        return handled;
+    };
+
+    ASSERT_TRUE(run(*bc, "BRIGHTNESSCONTRASTBRIGHTNESS", 10));
+    EXPECT_EQ(bc->Frame->BrightnessTrackBar->Position(), 10);
+    EXPECT_EQ(Grey(view->Document(), 21, 5), 110);
+    // The value it already has: nothing computed, nothing recorded.
+    ASSERT_TRUE(run(*bc, "BRIGHTNESSCONTRASTBRIGHTNESS", 10));
+    ASSERT_TRUE(run(*bc, "BRIGHTNESSCONTRASTCANCEL", 0));
+    EXPECT_EQ(Grey(view->Document(), 21, 5), 100);
+    EXPECT_EQ(rec.lines,
+              (std::vector<AnsiString>{"BrightnessContrastBrightness 10", "MouseCurvedMove BrightnessContrastCancel",
+                                       "BrightnessContrastCancel"}));
+
+    rec.lines.clear();
+    ASSERT_TRUE(run(*text, "TEXTFONTSIZE", 150));
+    EXPECT_EQ(text->Settings().FontSize, 150);
+    EXPECT_EQ(text->Frame->SizeSpinEdit->Increment(), 2);  // 150 / 100 rounded
+    EXPECT_EQ(rec.lines, (std::vector<AnsiString>{"MouseCurvedMove TextFontSize", "TextFontSize 150"}));
+    // "Yalta" is typed a letter at a time, each step a step of the demonstration.
+    ASSERT_TRUE(run(*text, "TEXTMEMOYALTA", 0));
+    ASSERT_EQ(rec.calls.size(), 5u);
+    for (auto& call : rec.calls) call();
+    EXPECT_EQ(text->TextLines(), std::vector<std::u16string>{u"Yalta"});
+    TKelvoProperties target;
+    target.SetString(0, "TextMemo");
+    bool found = false;
+    TPoint at;
+    text->GetDemoTargetPoint(target, found, at);
+    EXPECT_TRUE(found);
+    bc->ClearRecorder();
+    text->ClearRecorder();
+}
 
 TEST_F(CorrectionTools, BrightnessAndContrastFollowTheTrackBarsAndAutoCorrectionStretchesTheLevels) {
     auto* tool = Find<TKelvoBrightnessContrastTool>();
