@@ -75,6 +75,27 @@ bool ControlCentre(TControl* control, TPoint& point) {
     return true;
 }
 
+bool UpdatePanelTool(TKelvoGraphicsTool& tool, TSkinItem* button, TKelvoFrame* frame) {
+    TKelvoGraphicsEditor* editor = TKelvoGraphicsTool::Editor();
+    if (!editor || !button || !frame) return false;
+    const bool checked = editor->ActiveTool() == &tool;
+    const bool enabled = editor->CanToolEdit(&tool);
+    button->SetChecked(checked);
+    button->SetEnabled(enabled);
+    frame->SetControlsEnabled(enabled && checked);
+    return enabled && checked;
+}
+
+void ShowPanelTool(TSkinItem* button, TKelvoFrame* frame, bool shown) {
+    if (frame) frame->SetVisible(shown);
+    if (button) button->SetVisible(shown);
+}
+
+bool PanelButtonCentre(TSkinItem* button, TPoint& point) {
+    TKelvoToolPanelModule* panel = ToolPanel();
+    return panel && ItemCentre(panel->Toolbar, button, point);
+}
+
 void RecordChange(IKelvoDemoPlayback* recorder, const AnsiString& target, const AnsiString& line) {
     if (!recorder) return;
     recorder->AddLine("MouseCurvedMove " + target);
@@ -233,15 +254,7 @@ void TKelvoBrightnessContrastTool::SaveState(TKelvoSDFWriter& writer) {
 
 void TKelvoBrightnessContrastTool::UpdateState() {
     TKelvoGraphicsTool::UpdateState();
-    TKelvoGraphicsEditor* editor = Editor();
-    if (!editor || !Button || !Frame) return;
-    const bool checked = editor->ActiveTool() == this;
-    const bool enabled = editor->CanToolEdit(this);
-    Button->SetChecked(checked);
-    Button->SetEnabled(enabled);
-    const bool usable = enabled && checked;
-    Frame->SetControlsEnabled(usable);
-    if (usable) {
+    if (kelvotools::UpdatePanelTool(*this, Button, Frame)) {
         const bool editing = EditedDocument() != nullptr;
         if (Frame->OkButton->Enabled() != editing) Frame->OkButton->SetEnabled(editing);
         if (Frame->CancelButton->Enabled() != editing) Frame->CancelButton->SetEnabled(editing);
@@ -266,8 +279,7 @@ void TKelvoBrightnessContrastTool::DocumentClosing(TKelvoGraphicsDocument& docum
 }
 
 void TKelvoBrightnessContrastTool::SetEnabled(bool value) {
-    if (Frame) Frame->SetVisible(value);
-    if (Button) Button->SetVisible(value);
+    kelvotools::ShowPanelTool(Button, Frame, value);
     TKelvoGraphicsTool::SetEnabled(value);
 }
 
@@ -312,8 +324,7 @@ void TKelvoBrightnessContrastTool::GetDemoTargetPoint(const TKelvoProperties& pa
     name = UpperCase(name);
     const AnsiString prefix = UpperCase(toolName_);
     if (name == prefix) {
-        TKelvoToolPanelModule* panel = kelvotools::ToolPanel();
-        found = panel && kelvotools::ItemCentre(panel->Toolbar, Button, point);
+        found = kelvotools::PanelButtonCentre(Button, point);
         return;
     }
     if (!name.starts_with(prefix)) return;

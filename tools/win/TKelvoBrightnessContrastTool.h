@@ -8,6 +8,7 @@
 #include "app/win/TKelvoGraphicsTool.h"
 
 class TKelvoBrightnessContrastFrame;
+class TKelvoFrame;
 class TKelvoToolPanelModule;
 class TSkinItem;
 class TSkinToolbar;
@@ -20,6 +21,13 @@ TKelvoToolPanelModule* ToolPanel();
 // The screen centre of a button of a toolbar, or of a control; false while it is not shown.
 bool ItemCentre(TSkinToolbar* toolbar, TSkinItem* item, TPoint& point);
 bool ControlCentre(TControl* control, TPoint& point);
+// The state of a tool's button and frame: the button checked while the tool is current and enabled while it may
+// edit, the frame's controls enabled when both hold (returned).
+bool UpdatePanelTool(TKelvoGraphicsTool& tool, TSkinItem* button, TKelvoFrame* frame);
+// A tool left out (plug-in mode) takes its button and frame away.
+void ShowPanelTool(TSkinItem* button, TKelvoFrame* frame, bool shown);
+// The screen centre of a tool's button on the tool panel.
+bool PanelButtonCentre(TSkinItem* button, TPoint& point);
 // Recording a change made through a control: "MouseCurvedMove <target>", then the line that makes it.
 void RecordChange(IKelvoDemoPlayback* recorder, const AnsiString& target, const AnsiString& line);
 }  // namespace kelvotools

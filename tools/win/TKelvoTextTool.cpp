@@ -417,14 +417,8 @@ void TKelvoTextTool::SaveState(TKelvoSDFWriter& writer) {
 
 void TKelvoTextTool::UpdateState() {
     TKelvoGraphicsTool::UpdateState();
-    TKelvoGraphicsEditor* editor = Editor();
-    if (!editor || !Button || !Frame) return;
-    const bool checked = editor->ActiveTool() == this;
-    const bool enabled = editor->CanToolEdit(this);
-    Button->SetChecked(checked);
-    Button->SetEnabled(enabled);
-    Frame->SetControlsEnabled(enabled && checked);
-    if (colorPending_) {
+    kelvotools::UpdatePanelTool(*this, Button, Frame);
+    if (colorPending_ && Frame) {
         colorPending_ = false;
         showing_ = true;
         TScopeExit done([this] { showing_ = false; });
@@ -438,8 +432,7 @@ void TKelvoTextTool::DocumentClosing(TKelvoGraphicsDocument& document) {
 }
 
 void TKelvoTextTool::SetEnabled(bool value) {
-    if (Frame) Frame->SetVisible(value);
-    if (Button) Button->SetVisible(value);
+    kelvotools::ShowPanelTool(Button, Frame, value);
     TKelvoGraphicsTool::SetEnabled(value);
 }
 
@@ -489,8 +482,7 @@ void TKelvoTextTool::GetDemoTargetPoint(const TKelvoProperties& params, bool& fo
     if (!DemoParamText(params, 0, name) || !Frame) return;
     name = UpperCase(name);
     if (name == "TEXT") {
-        TKelvoToolPanelModule* panel = kelvotools::ToolPanel();
-        found = panel && kelvotools::ItemCentre(panel->Toolbar, Button, point);
+        found = kelvotools::PanelButtonCentre(Button, point);
         return;
     }
     TControl* target = name == "TEXTFONTCOLOR"    ? static_cast<TControl*>(Frame->FontColorUniRadioGroup)
