@@ -13,6 +13,7 @@
 #include "app/main/TModule.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsEditor.h"
+#include "app/win/TKelvoOriginalImageTool.h"
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
@@ -21,6 +22,7 @@
 #include "classlib/win/TSpinEdit.h"
 #include "support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/main/gui/ProgramTestSupport.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/ScreenPicture.h"
@@ -39,39 +41,12 @@ using testsupport::PumpUntil;
 
 namespace {
 
-class CorrectionTools : public kelvotest::KelvoAppTest {
+class CorrectionTools : public kelvotest::ProgramTest {
 protected:
     void SetUp() override {
-        KelvoAppTest::SetUp();
-        if (!SkinNexus()) RegisterSkinNexusUnit();
-        languages_ = kelvotest::ProgramLanguages();
-        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
-        kelvo::CreateStartupModule();
-        form_ = dynamic_cast<TMainForm*>(Application->MainForm());
-        ASSERT_TRUE(form_);
-        module_ = Find<TModule>();
-        editor_ = Find<TKelvoGraphicsEditor>();
-        ASSERT_TRUE(module_ && editor_);
-        KelvoApplication->LoadState();
-        form_->SetBounds(0, 0, 900, 700);
-        form_->Show();
-        ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
-    }
-    void TearDown() override {
-        if (form_) {
-            EXPECT_TRUE(PumpUntil([] { return KelvoApplication->PostponedCount() == 0; }));
-            kelvotest::FreeProgramWindows(form_);
-        }
-        Free(module_);
-        languages_.reset();
-        KelvoAppTest::TearDown();
-    }
-
-    template <class T>
-    static T* Find() {
-        for (int i = 0; i < Application->ComponentCount(); ++i)
-            if (auto* c = dynamic_cast<T*>(Application->Components(i))) return c;
-        return nullptr;
+        ProgramTest::SetUp();
+        // Room for the image at its own size beside the tool panel.
+        if (form_) form_->SetBounds(0, 0, 900, 700);
     }
 
     // Opens pixels as a PNG file at actual size; the view is the active one.
@@ -110,12 +85,6 @@ protected:
         Application->OnIdle(Application, done);
         return true;
     }
-
-    std::unique_ptr<kelvotest::TTestLanguages> languages_;
-    TMainForm* form_ = nullptr;
-    TModule* module_ = nullptr;
-    TKelvoGraphicsEditor* editor_ = nullptr;
-    testsupport::TempDir dir_;
 };
 
 // A grey ramp from 50 at the left to 200 at the right: its darkest level is 50 and its brightest 200.
@@ -151,6 +120,31 @@ struct TRecorder : IKelvoDemoPlayback, IKelvoDemoMacro {
 };
 
 }  // namespace
+
+TEST_F(CorrectionTools, BothToolsFollowTheToolPanelAndStayInPlugInMode) {
+    std::vector<int> at(3, -1);
+    for (int i = 0; i < Application->ComponentCount(); ++i) {
+        TComponent* c = Application->Components(i);
+        if (dynamic_cast<TKelvoToolPanelModule*>(c)) at[0] = i;
+        if (dynamic_cast<TKelvoBrightnessContrastTool*>(c)) at[1] = i;
+        if (dynamic_cast<TKelvoTextTool*>(c)) at[2] = i;
+    }
+    EXPECT_TRUE(at[0] >= 0 && at[0] < at[1] && at[1] < at[2]);
+
+    // In plug-in mode the host's image keeps its size: the two tools that keep it stay.
+    TKelvoPixelBuffer ramp(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
+    FillRamp(ramp);
+    TKelvoGraphicsView* view = Open(ramp);
+    ASSERT_NE(view, nullptr);
+    editor_->Documents().SetPluginMode(true);
+    view->Document().Opened();  // told again, now in plug-in mode
+    EXPECT_FALSE(Find<TKelvoOriginalImageTool>()->Enabled());
+    for (TKelvoGraphicsTool* tool : {static_cast<TKelvoGraphicsTool*>(Find<TKelvoBrightnessContrastTool>()),
+                                     static_cast<TKelvoGraphicsTool*>(Find<TKelvoTextTool>())})
+        EXPECT_TRUE(tool->Enabled()) << tool->ToolName();
+    EXPECT_TRUE(Find<TKelvoTextTool>()->Button->Visible());
+    EXPECT_TRUE(Find<TKelvoBrightnessContrastTool>()->Frame->Visible());
+}
 
 TEST_F(CorrectionTools, DemonstrationCommandsChangeTheValuesAndRecordEachChangeOnce) {
     auto* bc = Find<TKelvoBrightnessContrastTool>();
