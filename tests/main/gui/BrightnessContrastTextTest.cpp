@@ -224,6 +224,7 @@ TEST_F(CorrectionTools, BrightnessAndContrastFollowTheTrackBarsAndAutoCorrection
     Click(CentreOf(frame.ContrastTrackBar));
     testsupport::Press(VK_HOME);
     ASSERT_TRUE(PumpUntil([&] { return tool->Contrast() == -127; }));
+    testsupport::SaveScreen(testsupport::ArtifactPath("brightness-contrast-track-bars.bmp"));
     for (std::int32_t x : {0, 21, 63}) {
         EXPECT_GE(Grey(doc, x, 5), 127);
         EXPECT_LE(Grey(doc, x, 5), 128);
