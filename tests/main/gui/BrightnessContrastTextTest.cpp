@@ -348,6 +348,14 @@ TEST_F(CorrectionTools, ACyrillicLineIsPlacedMovedAndKeptAsOneStep) {
     for (std::int32_t y = 80; y < 140; ++y)
         redone.insert(redone.end(), doc.GetPixels().Row(y), doc.GetPixels().Row(y) + 960);
     EXPECT_EQ(redone, kept);
+
+    // A click without a drag places nothing and lets the other tools edit again.
+    const int position = doc.History().Position();
+    ASSERT_TRUE(testsupport::DragAlong({OnScreen(*view, 300, 10), OnScreen(*view, 300, 10)}, view->Handle()));
+    EXPECT_EQ(control->State().State, TextNone);
+    EXPECT_EQ(doc.History().Position(), position);
+    EXPECT_EQ(darkIn(MakeRect(60, 80, 260, 140)), placed);
+    EXPECT_TRUE(editor_->CanToolEdit(Find<TKelvoBrightnessContrastTool>()));
 }
 
 TEST_F(CorrectionTools, StoredSettingsAreHeldToWhatTheFramesCanShow) {
