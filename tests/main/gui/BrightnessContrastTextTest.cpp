@@ -299,6 +299,18 @@ TEST_F(CorrectionTools, ACyrillicLineIsPlacedMovedAndKeptAsOneStep) {
     for (char16_t unit : line) testsupport::TypeUnicode(wchar_t(unit));
     ASSERT_TRUE(PumpUntil([&] { return frame.TextMemo->WideLines() == std::vector<std::u16string>{line}; }));
 
+    // Bold draws the same line wider; pressed again, the regular face is back.
+    const std::int32_t regular = tool->TextBounds().Width();
+    ASSERT_GT(regular, 0);
+    Click(CentreOf(frame.BoldSkinButton));
+    ASSERT_TRUE(PumpUntil([&] { return tool->Settings().FontStyle == 1; }));
+    EXPECT_GT(tool->TextBounds().Width(), regular);
+    // A little aside from the first click, so that the two make no double click.
+    const TPoint bold = CentreOf(frame.BoldSkinButton);
+    Click(TPoint{bold.X + 8, bold.Y + 6});
+    ASSERT_TRUE(PumpUntil([&] { return tool->Settings().FontStyle == 0; }));
+    EXPECT_EQ(tool->TextBounds().Width(), regular);
+
     // The text's dark pixels inside a rectangle of the image; every pixel outside it is to stay white.
     const auto darkIn = [&](const TKelvoRect& r) {
         int dark = 0;
