@@ -305,9 +305,9 @@ TEST_F(CorrectionTools, ACyrillicLineIsPlacedMovedAndKeptAsOneStep) {
     Click(CentreOf(frame.BoldSkinButton));
     ASSERT_TRUE(PumpUntil([&] { return tool->Settings().FontStyle == 1; }));
     EXPECT_GT(tool->TextBounds().Width(), regular);
-    // A little aside from the first click, so that the two make no double click.
-    const TPoint bold = CentreOf(frame.BoldSkinButton);
-    Click(TPoint{bold.X + 8, bold.Y + 6});
+    // A click elsewhere between the two, so that they make no double click.
+    Click(CentreOf(frame.TextMemo));
+    Click(CentreOf(frame.BoldSkinButton));
     ASSERT_TRUE(PumpUntil([&] { return tool->Settings().FontStyle == 0; }));
     EXPECT_EQ(tool->TextBounds().Width(), regular);
 
