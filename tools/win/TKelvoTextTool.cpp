@@ -557,24 +557,29 @@ bool TKelvoTextToolControl::MouseDown(TMouseButton button, TShiftState, TKelvoPo
 bool TKelvoTextToolControl::MouseMove(TShiftState, TKelvoPoint point) {
     if (!Shown() || !Tool()) return false;
     if (state_.State != TextDrawing && state_.State != TextAdjusting) return false;
+    Follow(point);
+    return true;
+}
+
+void TKelvoTextToolControl::Follow(TKelvoPoint point) {
     bool rescale = false;
     Invalidate();
-    if (TextMouseMove(state_, View().MapMode().DeviceToLogicalPoint(point), ImageArea(), rescale)) {
-        if (rescale) TextTool().ScaleText();
-        TextTool().BlendText();
-        SetBounds(state_.Box.Box);
-        Invalidate();
-        if (!state_.Box.Box.IsEmpty())
-            if (TKelvoGraphicsEditor* editor = TKelvoGraphicsTool::Editor()) {
-                editor->SetWidthStatus(state_.Box.Box.Width());
-                editor->SetHeightStatus(state_.Box.Box.Height());
-            }
+    if (!TextMouseMove(state_, View().MapMode().DeviceToLogicalPoint(point), ImageArea(), rescale)) return;
+    if (rescale) TextTool().ScaleText();
+    TextTool().BlendText();
+    SetBounds(state_.Box.Box);
+    Invalidate();
+    TKelvoGraphicsEditor* editor = TKelvoGraphicsTool::Editor();
+    if (editor && !state_.Box.Box.IsEmpty()) {
+        editor->SetWidthStatus(state_.Box.Box.Width());
+        editor->SetHeightStatus(state_.Box.Box.Height());
     }
-    return true;
 }
 
 bool TKelvoTextToolControl::MouseUp(TMouseButton button, TShiftState, TKelvoPoint point) {
     if (!Shown() || !Tool() || state_.State == TextNone) return false;
+    // The drag ends where the button comes up, whether or not a move reported that point.
+    if (button == mbLeft && (state_.State == TextDrawing || state_.State == TextAdjusting)) Follow(point);
     const int part = state_.State == TextPlaced ? HandleAt(ScreenBox(), point) : PartNone;
     const TTextAction action = TextMouseUp(state_, button == mbRight, part);
     Invalidate();

@@ -114,6 +114,8 @@ private:
     TKelvoRect ScreenBox() const;
     TKelvoRect ImageArea() const;
     void Carry(TTextAction action);
+    // The box follows the pointer in a drag: the text is stretched anew when its size changed, and blended.
+    void Follow(TKelvoPoint point);
 
     TTextControlState state_;
 };
