@@ -116,7 +116,9 @@ TKelvoBrightnessContrastTool::TKelvoBrightnessContrastTool(TComponent* owner) : 
         form.AddToolButton<TSkinItem>(panel->Toolbar, form.GetImages(), nullptr, caption, form.LoadImage("CONTRAST"),
                                       MakeMethod<&TKelvoBrightnessContrastTool::ButtonClick>(this));
     TKelvoBrightnessContrastFrame::RegisterBuilder();
+    Button->FreeNotification(this);
     Frame = panel->AddToolFrame<TKelvoBrightnessContrastFrame>();
+    Frame->FreeNotification(this);
     Frame->TitleLabel->Font()->SetStyle(TFontStyles{fsBold});
     Frame->OnBrightnessChange = [this] {
         if (Frame->BrightnessTrackBar->Position() != brightness_) SetBrightness(Frame->BrightnessTrackBar->Position());
@@ -220,6 +222,13 @@ void TKelvoBrightnessContrastTool::Cancel() {
     ShowValues();
     CancelEdit();
     Record("Cancel");
+}
+
+void TKelvoBrightnessContrastTool::Notification(TComponent* component, TOperation operation) {
+    TKelvoGraphicsTool::Notification(component, operation);
+    if (operation != opRemove) return;
+    if (component == Frame) Frame = nullptr;
+    if (component == Button) Button = nullptr;
 }
 
 void TKelvoBrightnessContrastTool::Localize() {

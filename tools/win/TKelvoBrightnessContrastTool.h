@@ -55,6 +55,8 @@ class TKelvoBrightnessContrastTool : public TKelvoGraphicsTool {
     void Perform();
     void Cancel();
 
+    // The button and the frame belong to the tool panel: the tool forgets them when they go first.
+    void Notification(TComponent* component, TOperation operation) override;
     void Localize() override;
     // Node 1 {B395C67E-2462-4FDD-8BAD-8640A1A1EEDB}: item 1 whether the options are shown.
     void LoadState(TKelvoSDFReader& reader) override;

@@ -110,7 +110,9 @@ TKelvoTextTool::TKelvoTextTool(TComponent* owner) : TKelvoGraphicsTool(owner) {
     Button = form.AddToolButton<TSkinItem>(panel->Toolbar, form.GetImages(), nullptr, u"Text", form.LoadImage("TEXT"),
                                            MakeMethod<&TKelvoTextTool::ButtonClick>(this));
     TKelvoTextFrame::RegisterBuilder();
+    Button->FreeNotification(this);
     Frame = panel->AddToolFrame<TKelvoTextFrame>();
+    Frame->FreeNotification(this);
     Frame->TitleLabel->Font()->SetStyle(TFontStyles{fsBold});
     std::vector<std::u16string> fonts;
     TStrings* screenFonts = Screen->Fonts();
@@ -358,6 +360,13 @@ void TKelvoTextTool::CancelEdit() {
     }
     ResetControl();
     TKelvoGraphicsTool::CancelEdit();
+}
+
+void TKelvoTextTool::Notification(TComponent* component, TOperation operation) {
+    TKelvoGraphicsTool::Notification(component, operation);
+    if (operation != opRemove) return;
+    if (component == Frame) Frame = nullptr;
+    if (component == Button) Button = nullptr;
 }
 
 void TKelvoTextTool::Localize() {

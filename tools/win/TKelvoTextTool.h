@@ -54,6 +54,8 @@ class TKelvoTextTool : public TKelvoGraphicsTool {
 
     // The text leaves the pixels; the box goes.
     void CancelEdit() override;
+    // The button and the frame belong to the tool panel: the tool forgets them when they go first.
+    void Notification(TComponent* component, TOperation operation) override;
     void Localize() override;
     // Node 1 {663FE753-B6FB-4703-B7E5-6E8A8E0DD5E0}: items 1 size, 2 colour mode, 3 colour, 4 maximum inverse,
     // 5 style, each held to what the frame can show.
