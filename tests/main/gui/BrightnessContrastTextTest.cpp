@@ -98,7 +98,8 @@ void FillRamp(TKelvoPixels& p) {
 
 Byte Grey(TKelvoGraphicsDocument& d, std::int32_t x, std::int32_t y) { return d.GetPixels().PixelAddress(x, y)[0]; }
 
-COLORREF ShownAt(HWND window, TPoint screen) {
+// The colour the display shows at a screen point.
+COLORREF ShownAt(TPoint screen) {
     HDC dc = ::GetDC(nullptr);
     const COLORREF c = ::GetPixel(dc, screen.X, screen.Y);
     ::ReleaseDC(nullptr, dc);
@@ -266,7 +267,7 @@ TEST_F(CorrectionTools, BrightnessAndContrastFollowTheTrackBarsAndAutoCorrection
     EXPECT_EQ(tool->EditedDocument(), nullptr);
     EXPECT_EQ(Grey(doc, 21, 5), 85);
     const TPoint at = OnScreen(*view, 21, 5);
-    EXPECT_TRUE(PumpUntil([&] { return ShownAt(view->Handle(), at) == RGB(85, 85, 85); }));
+    EXPECT_TRUE(PumpUntil([&] { return ShownAt(at) == RGB(85, 85, 85); }));
     testsupport::SaveScreen(testsupport::ArtifactPath("brightness-contrast-auto.bmp"));
     editor_->UndoCommand(nullptr);
     EXPECT_EQ(Grey(doc, 21, 5), 100);
@@ -349,6 +350,15 @@ TEST_F(CorrectionTools, ACyrillicLineIsPlacedMovedAndKeptAsOneStep) {
     ASSERT_TRUE(PumpUntil([&] { return control->State().State == TextNone; }));
     EXPECT_EQ(doc.History().Position(), steps + 1);
     EXPECT_EQ(darkIn(MakeRect(60, 80, 260, 140)), placed);
+    // The display shows the kept text: a dark pixel of it on the screen.
+    TKelvoPoint ink{-1, -1};
+    for (std::int32_t y = 80; y < 140 && ink.X < 0; ++y)
+        for (std::int32_t x = 60; x < 260 && ink.X < 0; ++x)
+            if (doc.GetPixels().PixelAddress(x, y)[0] < 64) ink = MakePoint(x, y);
+    ASSERT_GE(ink.X, 0);
+    const Byte* inkPixel = doc.GetPixels().PixelAddress(ink.X, ink.Y);
+    const TPoint inkOnScreen = OnScreen(*view, ink.X, ink.Y);
+    EXPECT_TRUE(PumpUntil([&] { return ShownAt(inkOnScreen) == RGB(inkPixel[2], inkPixel[1], inkPixel[0]); }));
     std::vector<Byte> kept;
     for (std::int32_t y = 80; y < 140; ++y)
         kept.insert(kept.end(), doc.GetPixels().Row(y), doc.GetPixels().Row(y) + 960);
