@@ -20,6 +20,8 @@
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinDockablePanel.h"
 #include "toolbar/win/TTBImageList.h"
+#include "tools/win/TKelvoBrightnessContrastTool.h"
+#include "tools/win/TKelvoTextTool.h"
 
 namespace {
 
@@ -114,6 +116,8 @@ void TModule::DataModuleCreate(TObject*) {
     KelvoApplication->CreateModule(TKelvoToolPanelModule::StaticClass(), toolPanel);
 
     // 8. The correction tools come here (the four-point tool made current after the first four).
+    KelvoApplication->CreateModuleNoRef(TKelvoBrightnessContrastTool::StaticClass());
+    KelvoApplication->CreateModuleNoRef(TKelvoTextTool::StaticClass());
 
     // 9. The original-image tool at the end of the standard toolbar, after a separator: a text-only button
     // as wide as its caption and a margin.

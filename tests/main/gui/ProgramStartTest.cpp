@@ -25,6 +25,7 @@
 #include "support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/app/win/PixelTestSupport.h"
+#include "tests/main/gui/ProgramTestSupport.h"
 #include "tests/support/MessagePump.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinDockablePanel.h"
@@ -32,39 +33,12 @@
 #include "themed/win/TSkinToolbar.h"
 #include "toolbar/win/TTBImageList.h"
 
-using kelvotest::KelvoAppTest;
 using testsupport::PumpUntil;
 
 namespace {
 
-class Program : public KelvoAppTest {
+class Program : public kelvotest::ProgramTest {
 protected:
-    void SetUp() override {
-        KelvoAppTest::SetUp();
-        if (!SkinNexus()) RegisterSkinNexusUnit();
-        languages_ = kelvotest::ProgramLanguages();
-        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
-        kelvo::CreateStartupModule();
-        form_ = dynamic_cast<TMainForm*>(Application->MainForm());
-        ASSERT_TRUE(form_);
-        module_ = Find<TModule>();
-        editor_ = Find<TKelvoGraphicsEditor>();
-        ASSERT_TRUE(module_ && editor_);
-        KelvoApplication->LoadState();
-        form_->Show();
-        ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
-    }
-    void TearDown() override {
-        if (form_) {
-            EXPECT_TRUE(PumpUntil([] { return KelvoApplication->PostponedCount() == 0; }));
-            KelvoApplication->SaveState();
-            kelvotest::FreeProgramWindows(form_);
-        }
-        Free(module_);
-        languages_.reset();
-        KelvoAppTest::TearDown();
-    }
-
     // Opens a 64 x 48 gradient (red 40 + 4x, green 60 + 5y, blue 180 - 2x - 2y) in the editor.
     bool OpenGradient() {
         TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
@@ -74,19 +48,6 @@ protected:
         return WriteGraphicsFile(path, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80) &&
                editor_->Documents().Open(path, nullptr, true);
     }
-
-    template <class T>
-    static T* Find() {
-        for (int i = 0; i < Application->ComponentCount(); ++i)
-            if (auto* c = dynamic_cast<T*>(Application->Components(i))) return c;
-        return nullptr;
-    }
-
-    std::unique_ptr<kelvotest::TTestLanguages> languages_;
-    TMainForm* form_ = nullptr;
-    TModule* module_ = nullptr;
-    TKelvoGraphicsEditor* editor_ = nullptr;
-    testsupport::TempDir dir_;
 };
 
 }  // namespace
