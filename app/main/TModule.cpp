@@ -20,6 +20,9 @@
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinDockablePanel.h"
 #include "toolbar/win/TTBImageList.h"
+#include "tools/win/TKelvoCrop2Tool.h"
+#include "tools/win/TKelvoResizeTool.h"
+#include "tools/win/TKelvoRotateTool.h"
 
 namespace {
 
@@ -114,6 +117,10 @@ void TModule::DataModuleCreate(TObject*) {
     KelvoApplication->CreateModule(TKelvoToolPanelModule::StaticClass(), toolPanel);
 
     // 8. The correction tools come here (the four-point tool made current after the first four).
+    // Then the image tools: rotate and flip, resize, crop.
+    KelvoApplication->CreateModuleNoRef(TKelvoRotateTool::StaticClass());
+    KelvoApplication->CreateModuleNoRef(TKelvoResizeTool::StaticClass());
+    KelvoApplication->CreateModuleNoRef(TKelvoCrop2Tool::StaticClass());
 
     // 9. The original-image tool at the end of the standard toolbar, after a separator: a text-only button
     // as wide as its caption and a margin.
