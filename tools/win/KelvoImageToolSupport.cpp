@@ -1,10 +1,13 @@
 #include "tools/win/KelvoImageToolSupport.h"
 
+#include <string>
+
 #include "app/core/IKelvoDemoParticipant.h"
 #include "app/core/TKelvoLocalizer.h"
 #include "app/win/TKelvoToolPanelModule.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TControl.h"
+#include "classlib/win/TPanel.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinLink.h"
 #include "themed/win/TSkinToolbar.h"
@@ -40,6 +43,13 @@ void SetOptionsLink(TSkinLink& link, bool shown) {
                           : GetText(kTextShowOptions, u"Show More Options"));
 }
 
+TPanel* MakeFramePanel(TWinControl* frame, const char* name, int height) {
+    TPanel* panel = MakeControl<TPanel>(frame, frame, name, 0, 0, frame->Width(), height);
+    panel->SetBevelOuter(bvNone);
+    panel->SetCaption("");
+    return panel;
+}
+
 bool ItemCentre(TSkinToolbar* toolbar, TSkinItem* item, TPoint& point) {
     if (!toolbar || !item || !toolbar->HandleAllocated()) return false;
     TTBItemViewer* viewer = toolbar->View()->Find(item);
@@ -53,6 +63,11 @@ bool ControlCentre(TControl* control, TPoint& point) {
     if (!control || !control->Showing()) return false;
     point = control->ClientToScreen(Point(control->Width() / 2, control->Height() / 2));
     return true;
+}
+
+WideString DecimalText(std::int32_t value) {
+    const std::string digits = std::to_string(value);
+    return WideString(digits.begin(), digits.end());
 }
 
 void RecordMoveAndLine(IKelvoDemoPlayback* recorder, const AnsiString& target, const AnsiString& line) {

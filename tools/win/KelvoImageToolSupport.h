@@ -2,13 +2,18 @@
 // the stacking of a frame's parts from the top, the options link, the hourglass during a long operation,
 // screen points of their buttons for demonstrations, and the lines they record.
 #pragma once
+#include <cstdint>
 #include <initializer_list>
 
 #include "classlib/core/ScopeGuard.h"
+#include "classlib/core/TObject.h"
 #include "classlib/core/Types.h"
 #include "classlib/win/TScreen.h"
 
 class IKelvoDemoPlayback;
+class TComponent;
+class TPanel;
+class TWinControl;
 class TControl;
 class TKelvoGraphicsDocument;
 class TKelvoToolPanelModule;
@@ -20,6 +25,18 @@ namespace kelvo {
 
 // The application's tool panel, or null when the program has none.
 TKelvoToolPanelModule* FindToolPanel();
+
+// A control of class T owned by owner on parent, with its name and bounds.
+template <class T>
+T* MakeControl(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height) {
+    T* control = Create<T>(owner);
+    control->SetName(name);
+    control->SetParent(parent);
+    control->SetBounds(left, top, width, height);
+    return control;
+}
+// A plain panel without a caption or a bevel across a frame, height pixels high.
+TPanel* MakeFramePanel(TWinControl* frame, const char* name, int height);
 
 // Places the visible controls one below the other from top, each at its own height, in the given order; the
 // hidden ones keep no room. Returns the bottom of the last one.
@@ -40,6 +57,9 @@ inline auto HourglassCursor() {
 // The screen centre of a toolbar's item, or of a control; false while it is not shown.
 bool ItemCentre(TSkinToolbar* toolbar, TSkinItem* item, TPoint& point);
 bool ControlCentre(TControl* control, TPoint& point);
+
+// The number in decimal digits.
+WideString DecimalText(std::int32_t value);
 
 // While recording: "MouseCurvedMove <target>", then the line.
 void RecordMoveAndLine(IKelvoDemoPlayback* recorder, const AnsiString& target, const AnsiString& line);

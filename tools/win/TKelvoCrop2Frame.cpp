@@ -38,34 +38,14 @@ const char16_t* const kScreenFormatTexts[] = {u"640x480 800x600 1024x768 1400x10
                                               u"1280x720 1366x768 1920x1080 2560x1440 3840x2160",
                                               u"1280x800 1440x900 1680x1050 1920x1200 2560x1600"};
 
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height) {
-    T* control = Create<T>(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
-TPanel* MakePanel(TKelvoCrop2Frame* frame, const char* name, int height) {
-    TPanel* panel = Make<TPanel>(frame, frame, name, 0, 0, 192, height);
-    panel->SetBevelOuter(bvNone);
-    panel->SetCaption("");
-    return panel;
-}
-
 TUniComboBox* MakePresets(TKelvoCrop2Frame* frame, TPanel* panel, const char* name,
                           std::span<const std::string_view> presets, int index) {
-    TUniComboBox* box = Make<TUniComboBox>(frame, panel, name, 8, 2, 176, 21);
+    TUniComboBox* box = kelvo::MakeControl<TUniComboBox>(frame, panel, name, 8, 2, 176, 21);
     box->SetStyle(csDropDownList);
     for (std::string_view preset : presets) box->Items()->Add(WideString(preset.begin(), preset.end()));
     box->SetItemIndex(index);
     return box;
 }
-
-WideString Wide(const std::string& text) { return WideString(text.begin(), text.end()); }
-
-WideString Decimal(std::int32_t value) { return Wide(std::to_string(value)); }
 
 // The edit's number, or none while it is empty.
 std::optional<std::int32_t> EditValue(TSpinEdit* edit) {
@@ -83,15 +63,15 @@ void TKelvoCrop2Frame::Build(TComponent* root) {
     auto* frame = static_cast<TKelvoCrop2Frame*>(root);
     frame->SetWidth(192);
     frame->SetHeight(480);
-    frame->TitleLabel = Make<TSkinLabel>(frame, frame, "TitleLabel", 8, 0, 176, 20);
+    frame->TitleLabel = kelvo::MakeControl<TSkinLabel>(frame, frame, "TitleLabel", 8, 0, 176, 20);
     frame->TitleLabel->SetCaption(u"Crop");
     frame->TitleLabel->Font()->SetStyle(TFontStyles{fsBold});
-    frame->DescriptionLabel = Make<TSkinLabel>(frame, frame, "DescriptionLabel", 8, 0, 176, 48);
+    frame->DescriptionLabel = kelvo::MakeControl<TSkinLabel>(frame, frame, "DescriptionLabel", 8, 0, 176, 48);
     frame->DescriptionLabel->SetWrapping(twWrap);
 
     const TNotifyEvent mode = MakeMethod<&TKelvoCrop2Frame::ModeChange>(frame);
     auto radio = [&](const char* name, const char16_t* caption) {
-        TSkinRadioButton* r = Make<TSkinRadioButton>(frame, frame, name, 8, 0, 176, 20);
+        TSkinRadioButton* r = kelvo::MakeControl<TSkinRadioButton>(frame, frame, name, 8, 0, 176, 20);
         r->SetCaption(caption);
         return r;
     };
@@ -101,12 +81,12 @@ void TKelvoCrop2Frame::Build(TComponent* root) {
     frame->rbFree->SetChecked(true);
     for (TSkinRadioButton* r : {frame->rbFree, frame->rbFoto, frame->rbScreen}) r->OnChange = mode;
 
-    frame->SizePanel = MakePanel(frame, "SizePanel", 88);
+    frame->SizePanel = kelvo::MakeFramePanel(frame, "SizePanel", 88);
     TPanel* size = frame->SizePanel;
-    frame->WidthLabel = Make<TSkinLabel>(frame, size, "WidthLabel", 8, 6, 70, 16);
-    frame->WidthEdit = Make<TSpinEdit>(frame, size, "WidthEdit", 84, 2, 72, 21);
-    frame->HeightLabel = Make<TSkinLabel>(frame, size, "HeightLabel", 8, 32, 70, 16);
-    frame->HeightEdit = Make<TSpinEdit>(frame, size, "HeightEdit", 84, 28, 72, 21);
+    frame->WidthLabel = kelvo::MakeControl<TSkinLabel>(frame, size, "WidthLabel", 8, 6, 70, 16);
+    frame->WidthEdit = kelvo::MakeControl<TSpinEdit>(frame, size, "WidthEdit", 84, 2, 72, 21);
+    frame->HeightLabel = kelvo::MakeControl<TSkinLabel>(frame, size, "HeightLabel", 8, 32, 70, 16);
+    frame->HeightEdit = kelvo::MakeControl<TSpinEdit>(frame, size, "HeightEdit", 84, 28, 72, 21);
     const TNotifyEvent ratio = MakeMethod<&TKelvoCrop2Frame::RatioChange>(frame);
     for (TSpinEdit* edit : {frame->WidthEdit, frame->HeightEdit}) {
         edit->SetMinValue(0);
@@ -114,28 +94,29 @@ void TKelvoCrop2Frame::Build(TComponent* root) {
         edit->Clear();
         edit->OnChange = ratio;
     }
-    frame->btClear = Make<TSkinButton>(frame, size, "btClear", 84, 56, 72, 25);
+    frame->btClear = kelvo::MakeControl<TSkinButton>(frame, size, "btClear", 84, 56, 72, 25);
     frame->btClear->SetCaption(u"Clear");
     frame->btClear->OnClick = MakeMethod<&TKelvoCrop2Frame::btClearClick>(frame);
 
-    frame->panelFoto = MakePanel(frame, "panelFoto", 28);
+    frame->panelFoto = kelvo::MakeFramePanel(frame, "panelFoto", 28);
     frame->cmbFoto = MakePresets(frame, frame->panelFoto, "cmbFoto", CropPrintPresets(), CropPrintDefault);
     frame->cmbFoto->OnChange = ratio;
-    frame->panelScreen = MakePanel(frame, "panelScreen", 28);
+    frame->panelScreen = kelvo::MakeFramePanel(frame, "panelScreen", 28);
     frame->cmbScreen = MakePresets(frame, frame->panelScreen, "cmbScreen", CropScreenPresets(), CropScreenDefault);
     frame->cmbScreen->OnChange = ratio;
 
-    frame->gbListResolution = Make<TUniGroupBox>(frame, frame, "gbListResolution", 8, 0, 176, 112);
-    frame->lblListResolution = Make<TUniLabel>(frame, frame->gbListResolution, "lblListResolution", 8, 18, 160, 88);
-    frame->gbCurrentResolution = Make<TUniGroupBox>(frame, frame, "gbCurrentResolution", 8, 0, 176, 56);
+    frame->gbListResolution = kelvo::MakeControl<TUniGroupBox>(frame, frame, "gbListResolution", 8, 0, 176, 112);
+    frame->lblListResolution =
+        kelvo::MakeControl<TUniLabel>(frame, frame->gbListResolution, "lblListResolution", 8, 18, 160, 88);
+    frame->gbCurrentResolution = kelvo::MakeControl<TUniGroupBox>(frame, frame, "gbCurrentResolution", 8, 0, 176, 56);
     frame->lblCurrentResolution =
-        Make<TUniLabel>(frame, frame->gbCurrentResolution, "lblCurrentResolution", 8, 18, 160, 32);
+        kelvo::MakeControl<TUniLabel>(frame, frame->gbCurrentResolution, "lblCurrentResolution", 8, 18, 160, 32);
     for (TUniLabel* label : {frame->lblListResolution, frame->lblCurrentResolution}) {
         label->SetAutoSize(false);
         label->SetWordWrap(true);
     }
 
-    frame->ShowOptions = Make<TSkinLink>(frame, frame, "ShowOptions", 8, 0, 176, 20);
+    frame->ShowOptions = kelvo::MakeControl<TSkinLink>(frame, frame, "ShowOptions", 8, 0, 176, 20);
     frame->ShowOptions->OnClick = MakeMethod<&TKelvoCrop2Frame::ShowOptionsButtonClick>(frame);
     frame->LayOut(false);
 }
@@ -194,9 +175,10 @@ void TKelvoCrop2Frame::Localize() {
     gbListResolution->SetCaption(GetText(kTextListResolution, u"Typical Resolutions"));
     const std::int32_t w = Screen ? Screen->Width() : 0, h = Screen ? Screen->Height() : 0;
     const TCropRatio reduced = ReduceCropRatio(w, h);
-    lblCurrentResolution->SetCaption(GetText(kTextScreenResolution, u"Resolution") + u": " + Decimal(w) + u"x" +
-                                     Decimal(h) + u"\n" + GetText(kTextScreenRatio, u"Ratio") + u": " +
-                                     Decimal(reduced.Width) + u"x" + Decimal(reduced.Height));
+    lblCurrentResolution->SetCaption(GetText(kTextScreenResolution, u"Resolution") + u": " + kelvo::DecimalText(w) +
+                                     u"x" + kelvo::DecimalText(h) + u"\n" + GetText(kTextScreenRatio, u"Ratio") +
+                                     u": " + kelvo::DecimalText(reduced.Width) + u"x" +
+                                     kelvo::DecimalText(reduced.Height));
     SetRatio();
 }
 

@@ -37,26 +37,13 @@ constexpr std::uint32_t kOptionsItem = 1;
 
 }  // namespace
 
-TKelvoCrop2Tool::TKelvoCrop2Tool(TComponent* owner) : TKelvoGraphicsTool(owner) {
+TKelvoCrop2Tool::TKelvoCrop2Tool(TComponent* owner) : TKelvoPanelTool(owner) {
     toolName_ = "Crop";
     exclusive_ = true;
     controlClass_ = &TKelvoGraphicsToolControl::Create<TKelvoCrop2ToolControl>;
-    TKelvoGraphicsEditor* editor = Editor();
-    TMainForm* form = editor ? editor->MainForm() : nullptr;
-    if (form) {
-        const TNotifyEvent click = MakeMethod<&TKelvoCrop2Tool::ButtonClick>(this);
-        const WideString caption = GetText(kTextCrop, u"Crop");
-        if (TKelvoToolPanelModule* panel = kelvo::FindToolPanel()) {
-            Button = form->AddToolButton<TSkinItem>(panel->Toolbar, form->GetImages(), nullptr, caption,
-                                                    form->LoadImage("CROP"), click);
-            TKelvoCrop2Frame::RegisterBuilder();
-            Frame = panel->AddToolFrame<TKelvoCrop2Frame>();
-            Frame->Tool = this;
-        } else {
-            Button = form->AddToolButton<TSkinItem>(editor->StandardToolbar, form->GetImages(), nullptr, caption,
-                                                    form->LoadImage("CROP"), click);
-        }
-    }
+    const WideString caption = GetText(kTextCrop, u"Crop");
+    Frame = AddButtonAndFrame<TKelvoCrop2Frame>("CROP", caption, caption);
+    if (Frame) Frame->Tool = this;
     SetOptionsShown(false);
 }
 
@@ -125,14 +112,8 @@ void TKelvoCrop2Tool::Localize() {
 }
 
 void TKelvoCrop2Tool::UpdateState() {
-    TKelvoGraphicsTool::UpdateState();
-    TKelvoGraphicsEditor* editor = Editor();
-    if (!Button || !editor) return;
-    const bool enabled = editor->CanToolEdit(this);
-    const bool checked = editor->ActiveTool() == this;
-    Button->SetChecked(checked);
-    Button->SetEnabled(enabled);
-    if (Frame) Frame->SetControlsEnabled(enabled && checked);
+    TKelvoPanelTool::UpdateState();
+    UpdateButtonAndFrame();
 }
 
 void TKelvoCrop2Tool::LoadState(TKelvoSDFReader& reader) {
@@ -166,17 +147,5 @@ void TKelvoCrop2Tool::ExecuteDemoCommand(IKelvoDemoPlayback& playback, const Ans
 void TKelvoCrop2Tool::GetDemoTargetPoint(const TKelvoProperties& params, bool& found, TPoint& point) {
     AnsiString name;
     if (!DemoParamText(params, 0, name) || UpperCase(name) != "CROP") return;
-    TKelvoToolPanelModule* panel = kelvo::FindToolPanel();
-    found = kelvo::ItemCentre(panel ? panel->Toolbar : Editor()->StandardToolbar, Button, point);
-}
-
-void TKelvoCrop2Tool::SetEnabled(bool value) {
-    if (Frame) Frame->SetVisible(value);
-    if (Button) Button->SetVisible(value);
-    TKelvoGraphicsTool::SetEnabled(value);
-}
-
-void TKelvoCrop2Tool::Activate() {
-    TKelvoGraphicsTool::Activate();
-    if (Frame) Frame->BringToFront();
+    found = ButtonCentre(point);
 }

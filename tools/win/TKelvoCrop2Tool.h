@@ -1,15 +1,14 @@
 // The crop tool: a selection drawn over the image, free or held to a print or screen ratio, adjusted with its
 // handles or moved, and applied as one undo step that keeps the whole image from before (or cancelled).
 #pragma once
-#include "app/win/TKelvoGraphicsTool.h"
+#include "tools/win/TKelvoPanelTool.h"
 #include "tools/core/CropSelection.h"
 
 class TKelvoCrop2Frame;
 class TKelvoCrop2ToolControl;
-class TSkinItem;
 
-class TKelvoCrop2Tool : public TKelvoGraphicsTool {
-    CLASSLIB_COMPONENT(TKelvoCrop2Tool, TKelvoGraphicsTool)
+class TKelvoCrop2Tool : public TKelvoPanelTool {
+    CLASSLIB_COMPONENT(TKelvoCrop2Tool, TKelvoPanelTool)
 
     explicit TKelvoCrop2Tool(TComponent* owner);
 
@@ -35,15 +34,10 @@ class TKelvoCrop2Tool : public TKelvoGraphicsTool {
     void ExecuteDemoCommand(IKelvoDemoPlayback& playback, const AnsiString& command, bool& handled,
                             IKelvoDemoMacro& macro, const TKelvoProperties& params) override;
     void GetDemoTargetPoint(const TKelvoProperties& params, bool& found, TPoint& point) override;
-    void SetEnabled(bool value) override;
-    void Activate() override;
 
-    TSkinItem* Button = nullptr;
     TKelvoCrop2Frame* Frame = nullptr;
 
 private:
-    void ButtonClick(TObject* sender) { Select(); }
-
     TCropRatio ratio_;
     bool optionsShown_ = false;
 };

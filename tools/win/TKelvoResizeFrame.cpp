@@ -18,27 +18,6 @@
 
 namespace {
 
-template <class T>
-T* Make(TKelvoResizeFrame* frame, TWinControl* parent, const char* name, int left, int top, int width, int height) {
-    T* control = Create<T>(frame);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
-TPanel* MakePanel(TKelvoResizeFrame* frame, const char* name, int height) {
-    TPanel* panel = Make<TPanel>(frame, frame, name, 0, 0, 193, height);
-    panel->SetBevelOuter(bvNone);
-    panel->SetCaption("");
-    return panel;
-}
-
-WideString Decimal(std::int32_t value) {
-    const std::string digits = std::to_string(value);
-    return WideString(digits.begin(), digits.end());
-}
-
 // The whole number the text is (a sign and digits, nothing else), if it is one.
 bool WholeNumber(const WideString& text, std::int64_t& value) {
     std::string narrow;
@@ -61,24 +40,24 @@ void TKelvoResizeFrame::Build(TComponent* root) {
     auto* frame = static_cast<TKelvoResizeFrame*>(root);
     frame->SetWidth(193);
     frame->SetHeight(366);
-    frame->TitleLabel = Make<TSkinLabel>(frame, frame, "TitleLabel", 8, 0, 177, 20);
+    frame->TitleLabel = kelvo::MakeControl<TSkinLabel>(frame, frame, "TitleLabel", 8, 0, 177, 20);
     frame->TitleLabel->SetCaption(u"Resize");
     frame->TitleLabel->Font()->SetStyle(TFontStyles{fsBold});
-    frame->NewSizeLabel = Make<TSkinLabel>(frame, frame, "NewSizeLabel", 8, 24, 177, 20);
+    frame->NewSizeLabel = kelvo::MakeControl<TSkinLabel>(frame, frame, "NewSizeLabel", 8, 24, 177, 20);
     frame->NewSizeLabel->SetCaption(u"New Size:");
 
-    frame->SizePanel = MakePanel(frame, "SizePanel", 58);
+    frame->SizePanel = kelvo::MakeFramePanel(frame, "SizePanel", 58);
     TPanel* size = frame->SizePanel;
-    frame->WidthLabel = Make<TSkinLabel>(frame, size, "WidthLabel", 8, 6, 60, 16);
+    frame->WidthLabel = kelvo::MakeControl<TSkinLabel>(frame, size, "WidthLabel", 8, 6, 60, 16);
     frame->WidthLabel->SetCaption(u"Width:");
-    frame->WidthEdit = Make<TUniEdit>(frame, size, "WidthEdit", 72, 2, 64, 21);
+    frame->WidthEdit = kelvo::MakeControl<TUniEdit>(frame, size, "WidthEdit", 72, 2, 64, 21);
     frame->WidthEdit->SetText(u"1");
-    frame->WidthUpDown = Make<TUpDown>(frame, size, "WidthUpDown", 136, 2, 16, 21);
-    frame->HeightLabel = Make<TSkinLabel>(frame, size, "HeightLabel", 8, 34, 60, 16);
+    frame->WidthUpDown = kelvo::MakeControl<TUpDown>(frame, size, "WidthUpDown", 136, 2, 16, 21);
+    frame->HeightLabel = kelvo::MakeControl<TSkinLabel>(frame, size, "HeightLabel", 8, 34, 60, 16);
     frame->HeightLabel->SetCaption(u"Height:");
-    frame->HeightEdit = Make<TUniEdit>(frame, size, "HeightEdit", 72, 30, 64, 21);
+    frame->HeightEdit = kelvo::MakeControl<TUniEdit>(frame, size, "HeightEdit", 72, 30, 64, 21);
     frame->HeightEdit->SetText(u"1");
-    frame->HeightUpDown = Make<TUpDown>(frame, size, "HeightUpDown", 136, 30, 16, 21);
+    frame->HeightUpDown = kelvo::MakeControl<TUpDown>(frame, size, "HeightUpDown", 136, 30, 16, 21);
     for (TUpDown* upDown : {frame->WidthUpDown, frame->HeightUpDown}) {
         upDown->SetMin(MinResizeSide);
         upDown->SetMax(MaxResizeSide);
@@ -87,14 +66,14 @@ void TKelvoResizeFrame::Build(TComponent* root) {
     frame->HeightUpDown->SetAssociate(frame->HeightEdit);
 
     frame->ConstrainProportionsCheckBox =
-        Make<TSkinCheckBox>(frame, frame, "ConstrainProportionsCheckBox", 8, 0, 177, 24);
+        kelvo::MakeControl<TSkinCheckBox>(frame, frame, "ConstrainProportionsCheckBox", 8, 0, 177, 24);
     frame->ConstrainProportionsCheckBox->SetCaption(u"Constrain Proportions");
-    frame->OkPanel = MakePanel(frame, "OkPanel", 37);
-    frame->OkButton = Make<TSkinButton>(frame, frame->OkPanel, "OkButton", 8, 6, 80, 25);
+    frame->OkPanel = kelvo::MakeFramePanel(frame, "OkPanel", 37);
+    frame->OkButton = kelvo::MakeControl<TSkinButton>(frame, frame->OkPanel, "OkButton", 8, 6, 80, 25);
     frame->OkButton->SetCaption(u"Ok");
-    frame->CancelButton = Make<TSkinButton>(frame, frame->OkPanel, "CancelButton", 96, 6, 80, 25);
+    frame->CancelButton = kelvo::MakeControl<TSkinButton>(frame, frame->OkPanel, "CancelButton", 96, 6, 80, 25);
     frame->CancelButton->SetCaption(u"Cancel");
-    frame->ShowOptions = Make<TSkinLink>(frame, frame, "ShowOptions", 8, 0, 177, 20);
+    frame->ShowOptions = kelvo::MakeControl<TSkinLink>(frame, frame, "ShowOptions", 8, 0, 177, 20);
     frame->ShowOptions->SetVisible(false);
 
     frame->WidthEdit->OnChange = MakeMethod<&TKelvoResizeFrame::WidthEditChange>(frame);
@@ -117,8 +96,8 @@ void TKelvoResizeFrame::LayOut() {
 void TKelvoResizeFrame::ShowSize(std::int32_t width, std::int32_t height) {
     showing_ = true;
     TScopeExit done([this] { showing_ = false; });
-    if (WidthEdit->Text() != Decimal(width)) WidthEdit->SetText(Decimal(width));
-    if (HeightEdit->Text() != Decimal(height)) HeightEdit->SetText(Decimal(height));
+    if (WidthEdit->Text() != kelvo::DecimalText(width)) WidthEdit->SetText(kelvo::DecimalText(width));
+    if (HeightEdit->Text() != kelvo::DecimalText(height)) HeightEdit->SetText(kelvo::DecimalText(height));
 }
 
 void TKelvoResizeFrame::ShowConstrain(bool on) {

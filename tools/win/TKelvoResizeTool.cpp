@@ -36,24 +36,11 @@ constexpr std::int32_t kDefaultDemoSide = 100;
 
 }  // namespace
 
-TKelvoResizeTool::TKelvoResizeTool(TComponent* owner) : TKelvoGraphicsTool(owner) {
+TKelvoResizeTool::TKelvoResizeTool(TComponent* owner) : TKelvoPanelTool(owner) {
     toolName_ = "Resize";
-    TKelvoGraphicsEditor* editor = Editor();
-    TMainForm* form = editor ? editor->MainForm() : nullptr;
-    if (form) {
-        const WideString caption = GetText(kTextResize, u"Resize");
-        const TNotifyEvent click = MakeMethod<&TKelvoResizeTool::ButtonClick>(this);
-        if (TKelvoToolPanelModule* panel = kelvo::FindToolPanel()) {
-            Button = form->AddToolButton<TSkinItem>(panel->Toolbar, form->GetImages(), nullptr, caption,
-                                                    form->LoadImage("RESIZE"), click);
-            TKelvoResizeFrame::RegisterBuilder();
-            Frame = panel->AddToolFrame<TKelvoResizeFrame>();
-            Frame->Tool = this;
-        } else {
-            Button = form->AddToolButton<TSkinItem>(editor->StandardToolbar, form->GetImages(), nullptr, caption,
-                                                    form->LoadImage("RESIZE"), click);
-        }
-    }
+    const WideString caption = GetText(kTextResize, u"Resize");
+    Frame = AddButtonAndFrame<TKelvoResizeFrame>("RESIZE", caption, caption);
+    if (Frame) Frame->Tool = this;
     SetOptionsShown(false);
     SetConstrain(true);
 }
@@ -161,16 +148,8 @@ void TKelvoResizeTool::Localize() {
 }
 
 void TKelvoResizeTool::UpdateState() {
-    TKelvoGraphicsTool::UpdateState();
-    TKelvoGraphicsEditor* editor = Editor();
-    if (!Button || !editor) return;
-    const bool enabled = editor->CanToolEdit(this);
-    const bool checked = editor->ActiveTool() == this;
-    Button->SetChecked(checked);
-    Button->SetEnabled(enabled);
-    if (!Frame) return;
-    Frame->SetControlsEnabled(enabled && checked);
-    if (!(enabled && checked)) return;
+    TKelvoPanelTool::UpdateState();
+    if (!UpdateButtonAndFrame() || !Frame) return;
     const TSize image = ImageSize();
     const bool changes = ResizeChangesImage(size_, image.cx, image.cy);
     Frame->OkButton->SetEnabled(changes);
@@ -203,9 +182,8 @@ void TKelvoResizeTool::GetDemoTargetPoint(const TKelvoProperties& params, bool& 
     AnsiString name;
     if (!DemoParamText(params, 0, name)) return;
     name = UpperCase(name);
-    TKelvoToolPanelModule* panel = kelvo::FindToolPanel();
     if (name == "RESIZE") {
-        found = kelvo::ItemCentre(panel ? panel->Toolbar : Editor()->StandardToolbar, Button, point);
+        found = ButtonCentre(point);
     } else if (Frame) {
         TControl* target = nullptr;
         if (name == "RESIZEWIDTH") target = Frame->WidthEdit;
@@ -230,17 +208,10 @@ void TKelvoResizeTool::DocumentOpened(TKelvoGraphicsDocument& document) {
     if (Frame) Frame->ShowConstrain(constrain_);
 }
 
-void TKelvoResizeTool::SetEnabled(bool value) {
-    if (Frame) Frame->SetVisible(value);
-    if (Button) Button->SetVisible(value);
-    TKelvoGraphicsTool::SetEnabled(value);
-}
-
 void TKelvoResizeTool::Activate() {
-    TKelvoGraphicsTool::Activate();
+    TKelvoPanelTool::Activate();
     ResetSize();
     if (!Frame) return;
-    Frame->BringToFront();
     ShowSize();
     Frame->ShowConstrain(constrain_);
 }

@@ -4,14 +4,13 @@
 #pragma once
 #include <cstdint>
 
-#include "app/win/TKelvoGraphicsTool.h"
+#include "tools/win/TKelvoPanelTool.h"
 #include "tools/core/ResizeSize.h"
 
 class TKelvoResizeFrame;
-class TSkinItem;
 
-class TKelvoResizeTool : public TKelvoGraphicsTool {
-    CLASSLIB_COMPONENT(TKelvoResizeTool, TKelvoGraphicsTool)
+class TKelvoResizeTool : public TKelvoPanelTool {
+    CLASSLIB_COMPONENT(TKelvoResizeTool, TKelvoPanelTool)
 
     // Its button and frame on the tool panel; without a panel its button on the editor's standard toolbar.
     explicit TKelvoResizeTool(TComponent* owner);
@@ -40,14 +39,11 @@ class TKelvoResizeTool : public TKelvoGraphicsTool {
     // The tool makes its own undo step.
     bool Commit() override { return true; }
     void DocumentOpened(TKelvoGraphicsDocument& document) override;
-    void SetEnabled(bool value) override;
     void Activate() override;
 
-    TSkinItem* Button = nullptr;
     TKelvoResizeFrame* Frame = nullptr;
 
 private:
-    void ButtonClick(TObject* sender) { Select(); }
     // The image's width and height (0 without a document).
     TSize ImageSize() const;
     void ShowSize();

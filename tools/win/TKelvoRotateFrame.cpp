@@ -15,19 +15,6 @@
 #include "tools/win/TKelvoRotateCommandState.h"
 #include "tools/win/TKelvoRotateTool.h"
 
-namespace {
-
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height) {
-    T* control = Create<T>(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
-}  // namespace
-
 TKelvoRotateFrame::TKelvoRotateFrame(TComponent* owner) : TKelvoFrame(owner) {}
 
 TKelvoRotateFrame::~TKelvoRotateFrame() = default;
@@ -38,14 +25,14 @@ void TKelvoRotateFrame::Build(TComponent* root) {
     auto* frame = static_cast<TKelvoRotateFrame*>(root);
     frame->SetWidth(192);
     frame->SetHeight(476);
-    frame->TitleLabel = Make<TSkinLabel>(frame, frame, "TitleLabel", 8, 0, 176, 20);
+    frame->TitleLabel = kelvo::MakeControl<TSkinLabel>(frame, frame, "TitleLabel", 8, 0, 176, 20);
     frame->TitleLabel->SetCaption(u"Rotation & Flip");
     frame->TitleLabel->Font()->SetStyle(TFontStyles{fsBold});
     frame->TitleLabel->SetShowAccelChar(false);
 
     const TNotifyEvent direct = MakeMethod<&TKelvoRotateFrame::DirectButtonClick>(frame);
     auto button = [&](const char* name, const char16_t* caption) {
-        TSkinButton* b = Make<TSkinButton>(frame, frame, name, 8, 0, 176, 31);
+        TSkinButton* b = kelvo::MakeControl<TSkinButton>(frame, frame, name, 8, 0, 176, 31);
         b->SetCaption(caption);
         b->OnClick = direct;
         return b;
@@ -55,11 +42,11 @@ void TKelvoRotateFrame::Build(TComponent* root) {
     frame->FlipHorizontalButton = button("FlipHorizontalButton", u"Flip Horizontal");
     frame->FlipVerticalButton = button("FlipVerticalButton", u"Flip Vertical");
 
-    frame->PreviewControl = Make<TSkinAlignmentPanel>(frame, frame, "PreviewControl", 0, 0, 192, 320);
+    frame->PreviewControl = kelvo::MakeControl<TSkinAlignmentPanel>(frame, frame, "PreviewControl", 0, 0, 192, 320);
     TSkinAlignmentPanel* preview = frame->PreviewControl;
     const TNotifyEvent change = MakeMethod<&TKelvoRotateFrame::RotateRadioButtonChange>(frame);
     auto radio = [&](const char* name, const char16_t* caption, int top) {
-        TSkinRadioButton* r = Make<TSkinRadioButton>(frame, preview, name, 8, top, 176, 20);
+        TSkinRadioButton* r = kelvo::MakeControl<TSkinRadioButton>(frame, preview, name, 8, top, 176, 20);
         r->SetCaption(caption);
         return r;
     };
@@ -72,18 +59,18 @@ void TKelvoRotateFrame::Build(TComponent* root) {
     for (TSkinRadioButton* r : {frame->RotateRightRadioButton, frame->RotateLeftRadioButton,
                                 frame->FlipHorizontalRadioButton, frame->FlipVerticalRadioButton})
         r->OnChange = change;
-    frame->RotateButton = Make<TSkinButton>(frame, preview, "RotateButton", 8, 96, 176, 31);
+    frame->RotateButton = kelvo::MakeControl<TSkinButton>(frame, preview, "RotateButton", 8, 96, 176, 31);
     frame->RotateButton->SetCaption(u"Rotate Right");
     frame->RotateButton->OnClick = MakeMethod<&TKelvoRotateFrame::RotateButtonClick>(frame);
-    frame->PreviewPanel = Make<TPanel>(frame, preview, "PreviewPanel", 8, 134, 176, 150);
+    frame->PreviewPanel = kelvo::MakeControl<TPanel>(frame, preview, "PreviewPanel", 8, 134, 176, 150);
     frame->PreviewPanel->SetBevelOuter(bvNone);
     frame->PreviewPanel->SetCaption("");
     frame->PreviewPanel->SetDoubleBuffered(true);
-    frame->ThumbnailView = Make<TPaintBox>(frame, frame->PreviewPanel, "ThumbnailView", 0, 0, 176, 150);
+    frame->ThumbnailView = kelvo::MakeControl<TPaintBox>(frame, frame->PreviewPanel, "ThumbnailView", 0, 0, 176, 150);
     frame->ThumbnailView->OnPaint = MakeMethod<&TKelvoRotateFrame::ThumbnailViewPaint>(frame);
     preview->SetHeight(290);
 
-    frame->ShowOptions = Make<TSkinLink>(frame, frame, "ShowOptions", 8, 0, 176, 20);
+    frame->ShowOptions = kelvo::MakeControl<TSkinLink>(frame, frame, "ShowOptions", 8, 0, 176, 20);
     frame->ShowOptions->OnClick = MakeMethod<&TKelvoRotateFrame::ShowOptionsButtonClick>(frame);
     frame->LayOut(false);
 }

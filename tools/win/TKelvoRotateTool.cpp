@@ -33,24 +33,11 @@ constexpr std::int32_t kTextRotateFailed = 2899;
 
 }  // namespace
 
-TKelvoRotateTool::TKelvoRotateTool(TComponent* owner) : TKelvoGraphicsTool(owner) {
+TKelvoRotateTool::TKelvoRotateTool(TComponent* owner) : TKelvoPanelTool(owner) {
     toolName_ = "Rotation";
-    TKelvoGraphicsEditor* editor = Editor();
-    TMainForm* form = editor ? editor->MainForm() : nullptr;
-    if (form) {
-        const TNotifyEvent click = MakeMethod<&TKelvoRotateTool::ButtonClick>(this);
-        if (TKelvoToolPanelModule* panel = kelvo::FindToolPanel()) {
-            Button = form->AddToolButton<TSkinItem>(panel->Toolbar, form->GetImages(), nullptr,
-                                                    GetText(kTextRotation, u"Rotation & Flip"),
-                                                    form->LoadImage("RIGHT"), click);
-            TKelvoRotateFrame::RegisterBuilder();
-            Frame = panel->AddToolFrame<TKelvoRotateFrame>();
-            Frame->Tool = this;
-        } else {
-            Button = form->AddToolButton<TSkinItem>(editor->StandardToolbar, form->GetImages(), nullptr,
-                                                    u"RotationAndFlip", form->LoadImage("RIGHT"), click);
-        }
-    }
+    Frame =
+        AddButtonAndFrame<TKelvoRotateFrame>("RIGHT", GetText(kTextRotation, u"Rotation & Flip"), u"RotationAndFlip");
+    if (Frame) Frame->Tool = this;
     SetOptionsShown(false);
 }
 
@@ -126,14 +113,8 @@ void TKelvoRotateTool::Localize() {
 }
 
 void TKelvoRotateTool::UpdateState() {
-    TKelvoGraphicsTool::UpdateState();
-    TKelvoGraphicsEditor* editor = Editor();
-    if (!Button || !editor) return;
-    const bool enabled = editor->CanToolEdit(this);
-    const bool checked = editor->ActiveTool() == this;
-    Button->SetChecked(checked);
-    Button->SetEnabled(enabled);
-    if (Frame) Frame->SetControlsEnabled(enabled && checked);
+    TKelvoPanelTool::UpdateState();
+    UpdateButtonAndFrame();
 }
 
 void TKelvoRotateTool::ExecuteDemoCommand(IKelvoDemoPlayback& playback, const AnsiString& command, bool& handled,
@@ -167,9 +148,8 @@ void TKelvoRotateTool::GetDemoTargetPoint(const TKelvoProperties& params, bool& 
     AnsiString name;
     if (!DemoParamText(params, 0, name)) return;
     name = UpperCase(name);
-    TKelvoToolPanelModule* panel = kelvo::FindToolPanel();
     if (name == "ROTATION") {
-        found = kelvo::ItemCentre(panel ? panel->Toolbar : Editor()->StandardToolbar, Button, point);
+        found = ButtonCentre(point);
         return;
     }
     if (!Frame) return;
@@ -192,15 +172,7 @@ void TKelvoRotateTool::DocumentOpened(TKelvoGraphicsDocument& document) {
     TKelvoGraphicsTool::DocumentOpened(document);
 }
 
-void TKelvoRotateTool::SetEnabled(bool value) {
-    if (Frame) Frame->SetVisible(value);
-    if (Button) Button->SetVisible(value);
-    TKelvoGraphicsTool::SetEnabled(value);
-}
-
 void TKelvoRotateTool::Activate() {
-    TKelvoGraphicsTool::Activate();
-    if (!Frame) return;
-    Frame->BringToFront();
+    TKelvoPanelTool::Activate();
     RebuildThumbnail();
 }

@@ -3,13 +3,12 @@
 #pragma once
 #include <cstdint>
 
-#include "app/win/TKelvoGraphicsTool.h"
+#include "tools/win/TKelvoPanelTool.h"
 
 class TKelvoRotateFrame;
-class TSkinItem;
 
-class TKelvoRotateTool : public TKelvoGraphicsTool {
-    CLASSLIB_COMPONENT(TKelvoRotateTool, TKelvoGraphicsTool)
+class TKelvoRotateTool : public TKelvoPanelTool {
+    CLASSLIB_COMPONENT(TKelvoRotateTool, TKelvoPanelTool)
 
     explicit TKelvoRotateTool(TComponent* owner);
 
@@ -35,15 +34,11 @@ class TKelvoRotateTool : public TKelvoGraphicsTool {
     // The undo step of the operation just run.
     bool Commit() override;
     void DocumentOpened(TKelvoGraphicsDocument& document) override;
-    void SetEnabled(bool value) override;
     void Activate() override;
 
-    TSkinItem* Button = nullptr;
     TKelvoRotateFrame* Frame = nullptr;
 
 private:
-    void ButtonClick(TObject* sender) { Select(); }
-
     std::uint8_t lastOperation_ = 0;  // the operation the open edit ran, 0 when none ran
     bool optionsShown_ = false;
 };
