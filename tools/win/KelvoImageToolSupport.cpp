@@ -7,7 +7,7 @@
 #include "app/win/TKelvoToolPanelModule.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TControl.h"
-#include "classlib/win/TPanel.h"
+#include "themed/win/TSkinAlignmentPanel.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinLink.h"
 #include "themed/win/TSkinToolbar.h"
@@ -43,10 +43,9 @@ void SetOptionsLink(TSkinLink& link, bool shown) {
                           : GetText(kTextShowOptions, u"Show More Options"));
 }
 
-TPanel* MakeFramePanel(TWinControl* frame, const char* name, int height) {
-    TPanel* panel = MakeControl<TPanel>(frame, frame, name, 0, 0, frame->Width(), height);
-    panel->SetBevelOuter(bvNone);
-    panel->SetCaption("");
+TSkinAlignmentPanel* MakeFramePanel(TWinControl* frame, const char* name, int height) {
+    auto* panel = MakeControl<TSkinAlignmentPanel>(frame, frame, name, 0, 0, frame->Width(), height);
+    panel->SetParentBackground(false);
     return panel;
 }
 

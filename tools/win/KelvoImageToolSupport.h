@@ -12,7 +12,7 @@
 
 class IKelvoDemoPlayback;
 class TComponent;
-class TPanel;
+class TSkinAlignmentPanel;
 class TWinControl;
 class TControl;
 class TKelvoGraphicsDocument;
@@ -35,8 +35,9 @@ T* MakeControl(TComponent* owner, TWinControl* parent, const char* name, int lef
     control->SetBounds(left, top, width, height);
     return control;
 }
-// A plain panel without a caption or a bevel across a frame, height pixels high.
-TPanel* MakeFramePanel(TWinControl* frame, const char* name, int height);
+// A plain themed panel across a frame, height pixels high, that gives the themed controls on it its own
+// background behind them.
+TSkinAlignmentPanel* MakeFramePanel(TWinControl* frame, const char* name, int height);
 
 // Places the visible controls one below the other from top, each at its own height, in the given order; the
 // hidden ones keep no room. Returns the bottom of the last one.

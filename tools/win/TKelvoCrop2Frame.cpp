@@ -6,7 +6,7 @@
 #include "app/core/TKelvoLocalizer.h"
 #include "classlib/core/FormBuilder.h"
 #include "classlib/win/TFont.h"
-#include "classlib/win/TPanel.h"
+#include "themed/win/TSkinAlignmentPanel.h"
 #include "classlib/win/TScreen.h"
 #include "classlib/win/TSpinEdit.h"
 #include "themed/win/TSkinButton.h"
@@ -38,7 +38,7 @@ const char16_t* const kScreenFormatTexts[] = {u"640x480 800x600 1024x768 1400x10
                                               u"1280x720 1366x768 1920x1080 2560x1440 3840x2160",
                                               u"1280x800 1440x900 1680x1050 1920x1200 2560x1600"};
 
-TUniComboBox* MakePresets(TKelvoCrop2Frame* frame, TPanel* panel, const char* name,
+TUniComboBox* MakePresets(TKelvoCrop2Frame* frame, TSkinAlignmentPanel* panel, const char* name,
                           std::span<const std::string_view> presets, int index) {
     TUniComboBox* box = kelvo::MakeControl<TUniComboBox>(frame, panel, name, 8, 2, 176, 21);
     box->SetStyle(csDropDownList);
@@ -82,7 +82,7 @@ void TKelvoCrop2Frame::Build(TComponent* root) {
     for (TSkinRadioButton* r : {frame->rbFree, frame->rbFoto, frame->rbScreen}) r->OnChange = mode;
 
     frame->SizePanel = kelvo::MakeFramePanel(frame, "SizePanel", 88);
-    TPanel* size = frame->SizePanel;
+    TSkinAlignmentPanel* size = frame->SizePanel;
     frame->WidthLabel = kelvo::MakeControl<TSkinLabel>(frame, size, "WidthLabel", 8, 6, 70, 16);
     frame->WidthEdit = kelvo::MakeControl<TSpinEdit>(frame, size, "WidthEdit", 84, 2, 72, 21);
     frame->HeightLabel = kelvo::MakeControl<TSkinLabel>(frame, size, "HeightLabel", 8, 32, 70, 16);

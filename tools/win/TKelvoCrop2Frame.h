@@ -6,7 +6,7 @@
 #include "tools/core/CropSelection.h"
 
 class TKelvoCrop2Tool;
-class TPanel;
+class TSkinAlignmentPanel;
 class TSkinButton;
 class TSkinLabel;
 class TSkinLink;
@@ -27,8 +27,8 @@ class TKelvoCrop2Frame : public TKelvoFrame {
     TCropRatioMode Mode() const;
     // The ratio of the checked mode, given to the tool; a screen format also shows its resolutions.
     void SetRatio();
-    // The texts of the screen formats and of this screen.
-    void Localize();
+    // The texts of the modes, the screen formats and this screen (at once and after every language change).
+    void Localize() override;
 
     TKelvoCrop2Tool* Tool = nullptr;
 
@@ -37,15 +37,15 @@ class TKelvoCrop2Frame : public TKelvoFrame {
     TSkinRadioButton* rbFree = nullptr;
     TSkinRadioButton* rbFoto = nullptr;
     TSkinRadioButton* rbScreen = nullptr;
-    TPanel* SizePanel = nullptr;
+    TSkinAlignmentPanel* SizePanel = nullptr;
     TSkinLabel* WidthLabel = nullptr;
     TSkinLabel* HeightLabel = nullptr;
     TSpinEdit* WidthEdit = nullptr;
     TSpinEdit* HeightEdit = nullptr;
     TSkinButton* btClear = nullptr;
-    TPanel* panelFoto = nullptr;
+    TSkinAlignmentPanel* panelFoto = nullptr;
     TUniComboBox* cmbFoto = nullptr;
-    TPanel* panelScreen = nullptr;
+    TSkinAlignmentPanel* panelScreen = nullptr;
     TUniComboBox* cmbScreen = nullptr;
     TUniGroupBox* gbListResolution = nullptr;
     TUniLabel* lblListResolution = nullptr;

@@ -97,7 +97,7 @@ void TKelvoCrop2Tool::Cancel() {
 }
 
 void TKelvoCrop2Tool::Localize() {
-    TKelvoGraphicsTool::Localize();
+    TKelvoPanelTool::Localize();
     const WideString title = GetText(kTextCrop, u"Crop");
     if (Button) Button->SetHint(title);
     if (!Frame) return;
@@ -107,7 +107,6 @@ void TKelvoCrop2Tool::Localize() {
     Frame->WidthLabel->SetCaption(GetText(kTextWidth, u"Width") + u":");
     Frame->HeightLabel->SetCaption(GetText(kTextHeight, u"Height") + u":");
     kelvo::SetOptionsLink(*Frame->ShowOptions, optionsShown_);
-    Frame->Localize();
     Frame->LayOut(optionsShown_);
 }
 
@@ -117,7 +116,7 @@ void TKelvoCrop2Tool::UpdateState() {
 }
 
 void TKelvoCrop2Tool::LoadState(TKelvoSDFReader& reader) {
-    TKelvoGraphicsTool::LoadState(reader);
+    TKelvoPanelTool::LoadState(reader);
     if (!reader.OpenNode(kNodeId, kNodeKey)) return;
     TScopeExit close([&] { reader.CloseNode(); });
     std::int32_t shown = 0;
@@ -125,7 +124,7 @@ void TKelvoCrop2Tool::LoadState(TKelvoSDFReader& reader) {
 }
 
 void TKelvoCrop2Tool::SaveState(TKelvoSDFWriter& writer) {
-    TKelvoGraphicsTool::SaveState(writer);
+    TKelvoPanelTool::SaveState(writer);
     writer.BeginNode(kNodeId, kNodeKey);
     writer.WriteInteger(kOptionsItem, optionsShown_ ? 1 : 0);
     writer.EndNode();
@@ -140,7 +139,7 @@ void TKelvoCrop2Tool::ExecuteDemoCommand(IKelvoDemoPlayback& playback, const Ans
         handled = true;
         Cancel();
     } else {
-        TKelvoGraphicsTool::ExecuteDemoCommand(playback, command, handled, macro, params);
+        TKelvoPanelTool::ExecuteDemoCommand(playback, command, handled, macro, params);
     }
 }
 

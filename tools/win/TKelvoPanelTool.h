@@ -47,6 +47,9 @@ T* TKelvoPanelTool::AddButtonAndFrame(const AnsiString& image, const WideString&
     if (!panel || !Button) return nullptr;
     T::RegisterBuilder();
     T* frame = panel->AddToolFrame<T>();
+    // The frames lie on top of each other in the panel: one that drew the panel's background behind its
+    // controls would show the other frames' controls through its own.
+    frame->SetParentBackground(false);
     frame_ = frame;
     return frame;
 }

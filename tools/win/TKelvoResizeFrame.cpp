@@ -6,7 +6,7 @@
 #include "classlib/core/FormBuilder.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TFont.h"
-#include "classlib/win/TPanel.h"
+#include "themed/win/TSkinAlignmentPanel.h"
 #include "themed/win/TSkinButton.h"
 #include "themed/win/TSkinCheckBox.h"
 #include "themed/win/TSkinLabel.h"
@@ -47,7 +47,7 @@ void TKelvoResizeFrame::Build(TComponent* root) {
     frame->NewSizeLabel->SetCaption(u"New Size:");
 
     frame->SizePanel = kelvo::MakeFramePanel(frame, "SizePanel", 58);
-    TPanel* size = frame->SizePanel;
+    TSkinAlignmentPanel* size = frame->SizePanel;
     frame->WidthLabel = kelvo::MakeControl<TSkinLabel>(frame, size, "WidthLabel", 8, 6, 60, 16);
     frame->WidthLabel->SetCaption(u"Width:");
     frame->WidthEdit = kelvo::MakeControl<TUniEdit>(frame, size, "WidthEdit", 72, 2, 64, 21);

@@ -8,7 +8,7 @@
 #include "classlib/win/TUpDown.h"
 
 class TKelvoResizeTool;
-class TPanel;
+class TSkinAlignmentPanel;
 class TSkinButton;
 class TSkinCheckBox;
 class TSkinLabel;
@@ -31,7 +31,7 @@ class TKelvoResizeFrame : public TKelvoFrame {
     TSkinLabel* TitleLabel = nullptr;
     TSkinLink* ShowOptions = nullptr;
     TSkinLabel* NewSizeLabel = nullptr;
-    TPanel* SizePanel = nullptr;
+    TSkinAlignmentPanel* SizePanel = nullptr;
     TSkinLabel* WidthLabel = nullptr;
     TUniEdit* WidthEdit = nullptr;
     TUpDown* WidthUpDown = nullptr;
@@ -39,7 +39,7 @@ class TKelvoResizeFrame : public TKelvoFrame {
     TUniEdit* HeightEdit = nullptr;
     TUpDown* HeightUpDown = nullptr;
     TSkinCheckBox* ConstrainProportionsCheckBox = nullptr;
-    TPanel* OkPanel = nullptr;
+    TSkinAlignmentPanel* OkPanel = nullptr;
     TSkinButton* OkButton = nullptr;
     TSkinButton* CancelButton = nullptr;
 

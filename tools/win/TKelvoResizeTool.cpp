@@ -133,7 +133,7 @@ void TKelvoResizeTool::SetOptionsShown(bool shown) {
 }
 
 void TKelvoResizeTool::Localize() {
-    TKelvoGraphicsTool::Localize();
+    TKelvoPanelTool::Localize();
     const WideString title = GetText(kTextResize, u"Resize");
     if (Button) Button->SetHint(title);
     if (!Frame) return;
@@ -174,7 +174,7 @@ void TKelvoResizeTool::ExecuteDemoCommand(IKelvoDemoPlayback& playback, const An
         SetOptionsShown(command == "RESIZESHOWOPTIONS");
     } else {
         handled = false;
-        TKelvoGraphicsTool::ExecuteDemoCommand(playback, command, handled, macro, params);
+        TKelvoPanelTool::ExecuteDemoCommand(playback, command, handled, macro, params);
     }
 }
 
@@ -197,7 +197,7 @@ void TKelvoResizeTool::GetDemoTargetPoint(const TKelvoProperties& params, bool& 
 }
 
 void TKelvoResizeTool::DocumentOpened(TKelvoGraphicsDocument& document) {
-    TKelvoGraphicsTool::DocumentOpened(document);
+    TKelvoPanelTool::DocumentOpened(document);
     size_ =
         TResizeSize{BoundResizeSide(document.Working().GetWidth()), BoundResizeSide(document.Working().GetHeight())};
     if (TKelvoGraphicsEditor* editor = Editor()) {

@@ -51,10 +51,10 @@ void TKelvoRotateTool::SetOptionsShown(bool shown) {
     kelvo::RecordMoveAndLine(Recorder(), "RotationOptions", shown ? "RotationShowOptions" : "RotationHideOptions");
 }
 
-void TKelvoRotateTool::RebuildThumbnail() {
+void TKelvoRotateTool::RebuildThumbnail(TKelvoGraphicsDocument* document) {
     if (!Frame) return;
     TKelvoGraphicsEditor* editor = Editor();
-    TKelvoGraphicsDocument* document = editor ? editor->GetActiveDocument() : nullptr;
+    if (!document && editor) document = editor->GetActiveDocument();
     const std::int32_t side = ThumbnailSide(Frame->ThumbnailView->Width(), Frame->ThumbnailView->Height());
     if (!Active() || !optionsShown_ || !document || side <= 0) {
         Frame->SetThumbnail(nullptr);
@@ -91,7 +91,7 @@ bool TKelvoRotateTool::Commit() {
 }
 
 void TKelvoRotateTool::Localize() {
-    TKelvoGraphicsTool::Localize();
+    TKelvoPanelTool::Localize();
     const WideString title = GetText(kTextRotation, u"Rotation & Flip");
     if (Button) Button->SetHint(title);
     if (!Frame) return;
@@ -140,7 +140,7 @@ void TKelvoRotateTool::ExecuteDemoCommand(IKelvoDemoPlayback& playback, const An
         SetOptionsShown(command == "ROTATIONSHOWOPTIONS");
     } else {
         handled = false;
-        TKelvoGraphicsTool::ExecuteDemoCommand(playback, command, handled, macro, params);
+        TKelvoPanelTool::ExecuteDemoCommand(playback, command, handled, macro, params);
     }
 }
 
@@ -168,8 +168,8 @@ void TKelvoRotateTool::GetDemoTargetPoint(const TKelvoProperties& params, bool& 
 }
 
 void TKelvoRotateTool::DocumentOpened(TKelvoGraphicsDocument& document) {
-    RebuildThumbnail();
-    TKelvoGraphicsTool::DocumentOpened(document);
+    RebuildThumbnail(&document);
+    TKelvoPanelTool::DocumentOpened(document);
 }
 
 void TKelvoRotateTool::Activate() {

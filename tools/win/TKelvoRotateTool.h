@@ -23,8 +23,8 @@ class TKelvoRotateTool : public TKelvoPanelTool {
     bool FlipHorizontal() { return RunOperation(3); }
     bool FlipVertical() { return RunOperation(4); }
     // The thumbnail of the active document and its preview, made only while the tool is current, the preview
-    // is shown and a document is open; dropped otherwise.
-    void RebuildThumbnail();
+    // is shown and a document is open (the given one, else the active one); dropped otherwise.
+    void RebuildThumbnail(TKelvoGraphicsDocument* document = nullptr);
 
     void Localize() override;
     void UpdateState() override;

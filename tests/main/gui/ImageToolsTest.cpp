@@ -2,10 +2,15 @@
 // through their buttons, frames and the view; each result is checked pixel by pixel, undone and redone.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 #include "app/core/KelvoPixelOps.h"
+#include "app/core/TKelvoSDFReader.h"
+#include "app/core/TKelvoSDFWriter.h"
+#include "classlib/core/Stream.h"
 #include "app/main/TModule.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsEditor.h"
@@ -24,7 +29,8 @@
 #include "themed/win/TSkinLink.h"
 #include "themed/win/TSkinNexus.h"
 #include "themed/win/TSkinToolbar.h"
-#include "classlib/win/TPanel.h"
+#include "themed/win/TSkinAlignmentPanel.h"
+#include "classlib/win/TSpinEdit.h"
 #include "tools/core/ToolHandles.h"
 #include "tools/win/KelvoImageToolSupport.h"
 #include "tools/win/TKelvoCrop2Frame.h"
@@ -227,6 +233,65 @@ TEST_F(ImageTools, CropHeldToAPrintFormatByDraggingItsHandlesIsUndoneAndRedone) 
     editor_->RedoCommand(nullptr);
     ASSERT_EQ(document_->Working().GetWidth(), 80);
     EXPECT_EQ(At(document_->GetPixels(), 79, 119), Ramp(99, 139));
+}
+
+TEST_F(ImageTools, BothFreeRatioNumbersAtZeroLeaveTheSelectionFree) {
+    ASSERT_TRUE(ChooseTool(crop_, crop_->Button));
+    TKelvoCrop2Frame& frame = *crop_->Frame;
+    Idle();
+    ASSERT_TRUE(ClickControl(frame.ShowOptions, [&] { return frame.WidthEdit->Showing(); }));
+    frame.WidthEdit->SetText("6");
+    frame.HeightEdit->SetText("4");
+    ASSERT_EQ(crop_->Ratio(), (TCropRatio{3, 2}));
+    frame.WidthEdit->SetText("0");
+    EXPECT_TRUE(crop_->Ratio().IsFree());
+    frame.HeightEdit->SetText("0");
+    EXPECT_TRUE(crop_->Ratio().IsFree());
+    ASSERT_TRUE(testsupport::DragAlong({ScreenOf({10, 30}), ScreenOf({40, 40}), ScreenOf({150, 50})}, view_->Handle()));
+    EXPECT_EQ(crop_->ActiveControl()->State().Selection, MakeRect(10, 30, 150, 50));
+}
+
+TEST_F(ImageTools, ARightClickInsideTheSelectionKeepsItAndOutsideCancelsIt) {
+    ASSERT_TRUE(ChooseTool(crop_, crop_->Button));
+    ASSERT_TRUE(testsupport::DragAlong({ScreenOf({10, 10}), ScreenOf({60, 60})}, view_->Handle()));
+    TKelvoCrop2ToolControl* control = crop_->ActiveControl();
+    ASSERT_EQ(control->State().State, CropShown);
+    // The click comes from another thread, which waits until the view has handled it.
+    auto rightClick = [&](TKelvoPoint image) {
+        const TPoint at = ScreenOf(image);
+        std::atomic<bool> done{false}, handled{false};
+        std::thread user([&] {
+            testsupport::SendPointer(at);
+            testsupport::SendPointer(at, MOUSEEVENTF_RIGHTDOWN);
+            testsupport::SendPointer(at, MOUSEEVENTF_RIGHTUP);
+            handled = testsupport::WaitUntilHandled(view_->Handle());
+            done = true;
+        });
+        const bool finished = testsupport::WaitFor("the right click", [&] { return done.load(); });
+        user.join();
+        return finished && handled;
+    };
+    ASSERT_TRUE(rightClick({30, 30}));
+    EXPECT_EQ(control->State().State, CropShown);
+    ASSERT_TRUE(rightClick({120, 100}));
+    EXPECT_EQ(control->State().State, CropIdle);
+    EXPECT_TRUE(SameRampAsOpened(document_->GetPixels()));
+    EXPECT_EQ(document_->History().GetCount(), 0);
+}
+
+TEST_F(ImageTools, TheCropOptionsShownAreKeptInTheStateFile) {
+    crop_->SetOptionsShown(true);
+    TMemoryStream stream;
+    {
+        TKelvoSDFWriter writer(&stream);
+        crop_->SaveState(writer);
+    }
+    crop_->SetOptionsShown(false);
+    stream.SetPosition(0);
+    TKelvoSDFReader reader(&stream);
+    crop_->LoadState(reader);
+    EXPECT_TRUE(crop_->OptionsShown());
+    EXPECT_TRUE(crop_->Frame->rbFree->Visible());
 }
 
 TEST_F(ImageTools, RotateLeftThenMirrorAreUndoneAndRedoneStepByStep) {
