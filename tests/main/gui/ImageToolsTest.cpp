@@ -4,10 +4,15 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
+#include "app/core/IKelvoDemoParticipant.h"
 #include "app/core/KelvoPixelOps.h"
+#include "app/core/TKelvoProperties.h"
 #include "app/core/TKelvoSDFReader.h"
 #include "app/core/TKelvoSDFWriter.h"
 #include "classlib/core/Stream.h"
@@ -394,4 +399,74 @@ TEST_F(ImageTools, ATypedSizeBeyondWhatOneBufferHoldsIsReportedAndChangesNothing
     EXPECT_TRUE(reported);
     EXPECT_TRUE(SameRampAsOpened(document_->GetPixels()));
     EXPECT_EQ(document_->History().GetCount(), 0);
+}
+
+namespace {
+
+// A demonstration that plays commands and keeps the lines the tools record.
+struct TScript : IKelvoDemoPlayback, IKelvoDemoMacro {
+    std::vector<std::string> Lines;
+    void AddLine(const AnsiString& text) override { Lines.push_back(text); }
+    bool ShowMessages() const override { return false; }
+    void ReportError(const AnsiString& message) override { Lines.push_back("error " + message); }
+    void RecordCommand(const AnsiString& name, const AnsiString&) override { Lines.push_back("command " + name); }
+    void RecordMouseDown(const AnsiString&, TPoint, bool) override {}
+    void RecordMouseMove(const AnsiString&, TPoint) override {}
+    void RecordMouseUp(const AnsiString&, TPoint, bool) override {}
+    void AddCall(std::function<void()>) override {}
+
+    // Runs the upper-cased command with its one number (if any) on the tool; whether the tool took it.
+    bool Play(TKelvoGraphicsTool& tool, const AnsiString& command, std::optional<double> number = std::nullopt) {
+        TKelvoProperties params;
+        if (number) params.SetDouble(0, *number);
+        bool handled = false;
+        tool.ExecuteDemoCommand(*this, command, handled, *this, params);
+        return handled;
+    }
+};
+
+}  // namespace
+
+TEST_F(ImageTools, DemonstrationCommandsDriveTheToolsAndTheirTargetsAreTheirControls) {
+    TScript script;
+    EXPECT_TRUE(script.Play(*resize_, "RESIZE"));
+    EXPECT_EQ(editor_->ActiveTool(), resize_);
+    EXPECT_TRUE(script.Play(*resize_, "RESIZEWIDTH", 50));
+    EXPECT_EQ(resize_->NewHeight(), 40);
+    EXPECT_TRUE(script.Play(*resize_, "RESIZEPERFORM"));
+    EXPECT_EQ(document_->Working().GetWidth(), 50);
+    EXPECT_TRUE(script.Play(*rotate_, "ROTATIONRIGHT"));
+    EXPECT_EQ(document_->Working().GetWidth(), 40);
+    EXPECT_TRUE(script.Play(*crop_, "CROPCANCEL"));
+    EXPECT_FALSE(script.Play(*crop_, "ROTATIONRIGHT"));  // each tool takes only its own names
+    EXPECT_EQ(document_->History().GetCount(), 2);
+
+    Idle();
+    TKelvoProperties target;
+    target.SetString(0, "ResizePerform");
+    bool found = false;
+    TPoint point;
+    resize_->GetDemoTargetPoint(target, found, point);
+    TPoint ok;
+    ASSERT_TRUE(kelvo::ControlCentre(resize_->Frame->OkButton, ok));
+    EXPECT_TRUE(found);
+    EXPECT_EQ(point, ok);
+}
+
+TEST_F(ImageTools, RecordingWritesTheLinesThatPlayTheUsersChangesAgain) {
+    ASSERT_TRUE(ChooseTool(resize_, resize_->Button));
+    TScript script;
+    resize_->SetRecorder(&script);
+    rotate_->SetRecorder(&script);
+    Idle();
+    ASSERT_TRUE(ClickControl(resize_->Frame->ConstrainProportionsCheckBox, [&] { return !resize_->Constrain(); }));
+    resize_->Frame->WidthEdit->SetText(u"120");
+    ASSERT_TRUE(ChooseTool(rotate_, rotate_->Button));
+    Idle();
+    ASSERT_TRUE(ClickControl(rotate_->Frame->FlipVerticalButton, [&] { return document_->History().GetCount() == 1; }));
+    resize_->ClearRecorder();
+    rotate_->ClearRecorder();
+    EXPECT_EQ(script.Lines,
+              (std::vector<std::string>{"MouseCurvedMove ResizeProportions", "ResizeDisproportional", "ResizeWidth 120",
+                                        "command Rotation", "command RotationVertical"}));
 }
