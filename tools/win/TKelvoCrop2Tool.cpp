@@ -96,6 +96,13 @@ void TKelvoCrop2Tool::Cancel() {
     if (IKelvoDemoPlayback* recorder = Recorder()) recorder->AddLine("CropCancel");
 }
 
+void TKelvoCrop2Tool::StateApplied(TKelvoGraphicsDocument& document, IKelvoGraphicsTool*, const TKelvoRect&) {
+    for (int i = 0; i < GetControlCount(); ++i) {
+        auto* control = static_cast<TKelvoCrop2ToolControl*>(GetControl(i));
+        if (&control->View().Document() == &document) control->ImageChanged();
+    }
+}
+
 void TKelvoCrop2Tool::Localize() {
     TKelvoPanelTool::Localize();
     const WideString title = GetText(kTextCrop, u"Crop");

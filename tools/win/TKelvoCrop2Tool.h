@@ -26,6 +26,8 @@ class TKelvoCrop2Tool : public TKelvoPanelTool {
     // The selection goes.
     void Cancel();
 
+    // An undo step made, undone or redone on a document: its selection follows the image.
+    void StateApplied(TKelvoGraphicsDocument& document, IKelvoGraphicsTool* tool, const TKelvoRect& rect) override;
     void Localize() override;
     void UpdateState() override;
     // Node 1, {FA533C1A-B74B-486B-BB5E-7AEA47608D79}: item 1 is 1 while the options are shown.

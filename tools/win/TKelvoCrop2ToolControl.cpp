@@ -41,6 +41,17 @@ void TKelvoCrop2ToolControl::ResetSelection() {
     RequeryCursor();
 }
 
+void TKelvoCrop2ToolControl::ImageChanged() {
+    const TKelvoRect area = ImageArea();
+    if (state_.State != CropIdle && !(IntersectRects(state_.Selection, area) == state_.Selection)) {
+        ResetSelection();
+        return;
+    }
+    Invalidate();
+    SetBounds(area);
+    Invalidate();
+}
+
 void TKelvoCrop2ToolControl::Show() {
     ResetCropControl(state_);
     SetBounds(ImageArea());
@@ -98,8 +109,10 @@ bool TKelvoCrop2ToolControl::MouseMove(TShiftState, TKelvoPoint point) {
     return true;
 }
 
-bool TKelvoCrop2ToolControl::MouseUp(TMouseButton button, TShiftState, TKelvoPoint point) {
+bool TKelvoCrop2ToolControl::MouseUp(TMouseButton button, TShiftState shift, TKelvoPoint point) {
     if (!Shown() || !Tool()) return false;
+    // The release point counts as the drag's last: a move to it may not have come as a message of its own.
+    if (button == mbLeft) MouseMove(shift, point);
     const std::uint8_t before = state_.State;
     const TCropAction action = CropMouseUp(state_, button == mbRight, PartAt(point));
     if (state_.State != before) {

@@ -16,6 +16,8 @@ public:
     const TCropControlState& State() const { return state_; }
     // Back to no selection (after an apply or a cancel).
     void ResetSelection();
+    // The image changed its size (an undo or redo): the area follows; a selection no longer inside it goes.
+    void ImageChanged();
 
     void InitControl() override;
     void Show() override;
