@@ -439,6 +439,7 @@ TEST_F(ImageTools, DemonstrationCommandsDriveTheToolsAndTheirTargetsAreTheirCont
     EXPECT_TRUE(script.Play(*rotate_, "ROTATIONRIGHT"));
     EXPECT_EQ(document_->Working().GetWidth(), 40);
     EXPECT_TRUE(script.Play(*crop_, "CROPCANCEL"));
+    EXPECT_TRUE(script.Play(*crop_, "CROPPERFORM"));     // without a selection: no step
     EXPECT_FALSE(script.Play(*crop_, "ROTATIONRIGHT"));  // each tool takes only its own names
     EXPECT_EQ(document_->History().GetCount(), 2);
 
