@@ -47,6 +47,8 @@
 #include "tools/win/TKelvoRotateTool.h"
 #include "unicode/win/TUniComboBox.h"
 #include "unicode/win/TUniEdit.h"
+#include "unicode/win/TUniGroupBox.h"
+#include "unicode/win/TUniLabel.h"
 
 using testsupport::PumpUntil;
 
@@ -239,6 +241,24 @@ TEST_F(ImageTools, CropHeldToAPrintFormatByDraggingItsHandlesIsUndoneAndRedone) 
     editor_->RedoCommand(nullptr);
     ASSERT_EQ(document_->Working().GetWidth(), 80);
     EXPECT_EQ(At(document_->GetPixels(), 79, 119), Ramp(99, 139));
+}
+
+TEST_F(ImageTools, AScreenFormatShowsItsResolutionsAndThisScreensOwn) {
+    ASSERT_TRUE(ChooseTool(crop_, crop_->Button));
+    TKelvoCrop2Frame& frame = *crop_->Frame;
+    Idle();
+    ASSERT_TRUE(ClickControl(frame.ShowOptions, [&] { return frame.rbScreen->Visible(); }));
+    ASSERT_TRUE(ClickControl(frame.rbScreen, [&] { return frame.gbListResolution->Visible(); }));
+    EXPECT_TRUE(frame.gbCurrentResolution->Visible());
+    EXPECT_FALSE(frame.panelFoto->Visible());
+    frame.cmbScreen->SetItemIndex(5);  // "16x10"
+    frame.cmbScreen->OnChange(frame.cmbScreen);
+    EXPECT_EQ(crop_->Ratio(), (TCropRatio{8, 5}));
+    EXPECT_EQ(frame.lblListResolution->Caption(), u"1280x800\n1440x900\n1680x1050\n1920x1200\n2560x1600");
+    const std::string screen =
+        std::to_string(::GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(::GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_NE(frame.lblCurrentResolution->Caption().find(WideString(screen.begin(), screen.end())), WideString::npos);
+    Screenshot("crop-screen-format.bmp");
 }
 
 TEST_F(ImageTools, BothFreeRatioNumbersAtZeroLeaveTheSelectionFree) {
