@@ -1,6 +1,5 @@
-// What the crop, rotate and resize tools share on screen: the tool panel they put their button and frame on,
-// the stacking of a frame's parts from the top, the options link, the hourglass during a long operation,
-// screen points of their buttons for demonstrations, and the lines they record.
+// What the tool panel's frames and tools share beyond their base: making and stacking a frame's parts, the
+// options link, the hourglass during a long operation and numbers as text.
 #pragma once
 #include <cstdint>
 #include <initializer_list>
@@ -10,21 +9,13 @@
 #include "classlib/core/Types.h"
 #include "classlib/win/TScreen.h"
 
-class IKelvoDemoPlayback;
 class TComponent;
 class TSkinAlignmentPanel;
 class TWinControl;
 class TControl;
-class TKelvoGraphicsDocument;
-class TKelvoToolPanelModule;
-class TSkinItem;
 class TSkinLink;
-class TSkinToolbar;
 
 namespace kelvo {
-
-// The application's tool panel, or null when the program has none.
-TKelvoToolPanelModule* FindToolPanel();
 
 // A control of class T owned by owner on parent, with its name and bounds.
 template <class T>
@@ -55,14 +46,7 @@ inline auto HourglassCursor() {
     });
 }
 
-// The screen centre of a toolbar's item, or of a control; false while it is not shown.
-bool ItemCentre(TSkinToolbar* toolbar, TSkinItem* item, TPoint& point);
-bool ControlCentre(TControl* control, TPoint& point);
-
 // The number in decimal digits.
 WideString DecimalText(std::int32_t value);
-
-// While recording: "MouseCurvedMove <target>", then the line.
-void RecordMoveAndLine(IKelvoDemoPlayback* recorder, const AnsiString& target, const AnsiString& line);
 
 }  // namespace kelvo

@@ -7,6 +7,7 @@
 #include "themed/win/TSkinLabel.h"
 #include "themed/win/TSkinLink.h"
 #include "tools/core/BrightnessContrast.h"
+#include "tools/win/KelvoImageToolSupport.h"
 #include "unicode/win/TUniTrackBar.h"
 
 namespace {
@@ -18,12 +19,10 @@ constexpr int kButtonHeight = 23;
 constexpr int kPanelHeight = 33;
 constexpr int kTrackBarHeight = 32;
 
+// A control across the top of parent, below the ones made before it.
 template <class T>
 T* Make(TComponent* owner, TWinControl* parent, const char* name, int height) {
-    T* control = Create<T>(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(0, 10000, parent->ClientWidth(), height);
+    T* control = kelvo::MakeControl<T>(owner, parent, name, 0, 10000, parent->ClientWidth(), height);
     control->SetAlign(alTop);
     return control;
 }
@@ -95,19 +94,14 @@ void TKelvoBrightnessContrastFrame::Build(TComponent* root) {
 }
 
 void TKelvoBrightnessContrastFrame::ShowOptionControls(bool shown) {
-    TControl* order[] = {TitleLabel,    AutoCorrectionPanel, BrightnessLabel, BrightnessTrackBar,
-                         ContrastLabel, ContrastTrackBar,    OkPanel,         ShowOptions};
     for (TControl* option : {static_cast<TControl*>(BrightnessLabel), static_cast<TControl*>(BrightnessTrackBar),
                              static_cast<TControl*>(ContrastLabel), static_cast<TControl*>(ContrastTrackBar),
                              static_cast<TControl*>(OkPanel)})
         option->SetVisible(shown);
     // Top-aligned controls stack by their tops: a control shown again goes back to its own place.
-    int top = 0;
-    for (TControl* control : order) {
-        if (!control->Visible()) continue;
-        control->SetTop(top);
-        top += control->Height();
-    }
+    kelvo::StackTopDown({TitleLabel, AutoCorrectionPanel, BrightnessLabel, BrightnessTrackBar, ContrastLabel,
+                         ContrastTrackBar, OkPanel, ShowOptions},
+                        0);
 }
 
 void TKelvoBrightnessContrastFrame::BrightnessTrackBarChange(TObject*) {

@@ -7,21 +7,16 @@
 #include "app/core/TKelvoSDFReader.h"
 #include "app/core/TKelvoSDFWriter.h"
 #include "app/win/TKelvoGraphicsEditor.h"
-#include "app/win/TKelvoToolPanelModule.h"
-#include "app/win/TMainForm.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/core/StringUtils.h"
-#include "classlib/win/TApplication.h"
 #include "classlib/win/TFont.h"
 #include "themed/win/TSkinAlignmentPanel.h"
 #include "themed/win/TSkinButton.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinLabel.h"
 #include "themed/win/TSkinLink.h"
-#include "themed/win/TSkinToolbar.h"
-#include "toolbar/win/TTBItemViewer.h"
-#include "toolbar/win/TTBView.h"
 #include "tools/core/BrightnessContrast.h"
+#include "tools/win/KelvoImageToolSupport.h"
 #include "tools/win/TKelvoBrightnessContrastFrame.h"
 #include "unicode/win/TUniTrackBar.h"
 
@@ -31,8 +26,6 @@ constexpr std::int32_t kTextOk = 1;
 constexpr std::int32_t kTextCancel = 2;
 constexpr std::int32_t kTextBrightness = 550;
 constexpr std::int32_t kTextContrast = 558;
-constexpr std::int32_t kTextShowOptions = 2019;
-constexpr std::int32_t kTextHideOptions = 2020;
 constexpr std::int32_t kTextBrightnessContrast = 2021;
 constexpr std::int32_t kTextAutoCorrection = 2022;
 
@@ -50,75 +43,11 @@ bool DemoValue(const TKelvoProperties& params, std::int32_t& value) {
 
 }  // namespace
 
-namespace kelvotools {
-
-TKelvoToolPanelModule* ToolPanel() {
-    if (!Application) return nullptr;
-    for (int i = 0; i < Application->ComponentCount(); ++i)
-        if (auto* panel = dynamic_cast<TKelvoToolPanelModule*>(Application->Components(i))) return panel;
-    return nullptr;
-}
-
-bool ItemCentre(TSkinToolbar* toolbar, TSkinItem* item, TPoint& point) {
-    if (!toolbar || !item || !toolbar->HandleAllocated()) return false;
-    TTBItemViewer* viewer = toolbar->View()->Find(item);
-    if (!viewer || !viewer->Show()) return false;
-    const TRect bounds = viewer->BoundsRect();
-    point = viewer->View()->Window()->ClientToScreen(
-        Point(bounds.Left + bounds.Width() / 2, bounds.Top + bounds.Height() / 2));
-    return true;
-}
-
-bool ControlCentre(TControl* control, TPoint& point) {
-    if (!control || !control->Visible()) return false;
-    point = control->ClientToScreen(Point(control->Width() / 2, control->Height() / 2));
-    return true;
-}
-
-bool UpdatePanelTool(TKelvoGraphicsTool& tool, TSkinItem* button, TKelvoFrame* frame) {
-    TKelvoGraphicsEditor* editor = TKelvoGraphicsTool::Editor();
-    if (!editor || !button || !frame) return false;
-    const bool checked = editor->ActiveTool() == &tool;
-    const bool enabled = editor->CanToolEdit(&tool);
-    button->SetChecked(checked);
-    button->SetEnabled(enabled);
-    frame->SetControlsEnabled(enabled && checked);
-    return enabled && checked;
-}
-
-void ShowPanelTool(TSkinItem* button, TKelvoFrame* frame, bool shown) {
-    if (frame) frame->SetVisible(shown);
-    if (button) button->SetVisible(shown);
-}
-
-bool PanelButtonCentre(TSkinItem* button, TPoint& point) {
-    TKelvoToolPanelModule* panel = ToolPanel();
-    return panel && ItemCentre(panel->Toolbar, button, point);
-}
-
-void RecordChange(IKelvoDemoPlayback* recorder, const AnsiString& target, const AnsiString& line) {
-    if (!recorder) return;
-    recorder->AddLine("MouseCurvedMove " + target);
-    recorder->AddLine(line);
-}
-
-}  // namespace kelvotools
-
-TKelvoBrightnessContrastTool::TKelvoBrightnessContrastTool(TComponent* owner) : TKelvoGraphicsTool(owner) {
+TKelvoBrightnessContrastTool::TKelvoBrightnessContrastTool(TComponent* owner) : TKelvoPanelTool(owner) {
     toolName_ = "BrightnessContrast";
     exclusive_ = true;
-    TKelvoGraphicsEditor* editor = Editor();
-    TKelvoToolPanelModule* panel = kelvotools::ToolPanel();
-    if (!editor || !editor->MainForm() || !panel) return;
-    TMainForm& form = *editor->MainForm();
-    const WideString caption = GetText(kTextBrightnessContrast, u"Brightness & Contrast");
-    Button =
-        form.AddToolButton<TSkinItem>(panel->Toolbar, form.GetImages(), nullptr, caption, form.LoadImage("CONTRAST"),
-                                      MakeMethod<&TKelvoBrightnessContrastTool::ButtonClick>(this));
-    TKelvoBrightnessContrastFrame::RegisterBuilder();
-    Button->FreeNotification(this);
-    Frame = panel->AddToolFrame<TKelvoBrightnessContrastFrame>();
-    Frame->FreeNotification(this);
+    AddButtonAndFrame(Frame, "CONTRAST", GetText(kTextBrightnessContrast, u"Brightness & Contrast"));
+    if (!Frame) return;
     Frame->TitleLabel->Font()->SetStyle(TFontStyles{fsBold});
     Frame->OnBrightnessChange = [this] {
         if (Frame->BrightnessTrackBar->Position() != brightness_) SetBrightness(Frame->BrightnessTrackBar->Position());
@@ -139,8 +68,6 @@ TKelvoBrightnessContrastTool::~TKelvoBrightnessContrastTool() {
     Frame->OnBrightnessChange = Frame->OnContrastChange = nullptr;
     Frame->OnAutoCorrection = Frame->OnOk = Frame->OnCancel = Frame->OnShowOptions = nullptr;
 }
-
-void TKelvoBrightnessContrastTool::ButtonClick(TObject*) { Select(); }
 
 void TKelvoBrightnessContrastTool::Apply(bool automatic) {
     TKelvoGraphicsEditor* editor = Editor();
@@ -192,8 +119,7 @@ void TKelvoBrightnessContrastTool::ShowOptions(bool shown) {
     optionsShown_ = shown;
     if (Frame) {
         Frame->ShowOptionControls(shown);
-        Frame->ShowOptions->SetCaption(shown ? GetText(kTextHideOptions, u"Hide Options")
-                                             : GetText(kTextShowOptions, u"Show More Options"));
+        kelvo::SetOptionsLink(*Frame->ShowOptions, shown);
     }
     Record(shown ? "ShowOptions" : "HideOptions");
 }
@@ -201,7 +127,7 @@ void TKelvoBrightnessContrastTool::ShowOptions(bool shown) {
 void TKelvoBrightnessContrastTool::Record(const char* suffix) {
     // The options link is one target for both of its commands.
     const AnsiString target = toolName_ + (AnsiString(suffix).ends_with("Options") ? AnsiString("Options") : suffix);
-    kelvotools::RecordChange(Recorder(), target, toolName_ + suffix);
+    RecordChange(target, toolName_ + suffix);
 }
 
 void TKelvoBrightnessContrastTool::AutoCorrection() {
@@ -224,15 +150,8 @@ void TKelvoBrightnessContrastTool::Cancel() {
     Record("Cancel");
 }
 
-void TKelvoBrightnessContrastTool::Notification(TComponent* component, TOperation operation) {
-    TKelvoGraphicsTool::Notification(component, operation);
-    if (operation != opRemove) return;
-    if (component == Frame) Frame = nullptr;
-    if (component == Button) Button = nullptr;
-}
-
 void TKelvoBrightnessContrastTool::Localize() {
-    TKelvoGraphicsTool::Localize();
+    TKelvoPanelTool::Localize();
     if (!Frame || !Button) return;
     const WideString title = GetText(kTextBrightnessContrast, u"Brightness & Contrast");
     Button->SetHint(title);
@@ -242,12 +161,11 @@ void TKelvoBrightnessContrastTool::Localize() {
     Frame->ContrastLabel->SetCaption(GetText(kTextContrast, u"Contrast") + u":");
     Frame->OkButton->SetCaption(GetText(kTextOk, u"OK"));
     Frame->CancelButton->SetCaption(GetText(kTextCancel, u"Cancel"));
-    Frame->ShowOptions->SetCaption(optionsShown_ ? GetText(kTextHideOptions, u"Hide Options")
-                                                 : GetText(kTextShowOptions, u"Show More Options"));
+    kelvo::SetOptionsLink(*Frame->ShowOptions, optionsShown_);
 }
 
 void TKelvoBrightnessContrastTool::LoadState(TKelvoSDFReader& reader) {
-    TKelvoGraphicsTool::LoadState(reader);
+    TKelvoPanelTool::LoadState(reader);
     if (!reader.OpenNode(kNodeId, kNodeKey)) return;
     TScopeExit close([&] { reader.CloseNode(); });
     std::int32_t shown = 0;
@@ -255,15 +173,15 @@ void TKelvoBrightnessContrastTool::LoadState(TKelvoSDFReader& reader) {
 }
 
 void TKelvoBrightnessContrastTool::SaveState(TKelvoSDFWriter& writer) {
-    TKelvoGraphicsTool::SaveState(writer);
+    TKelvoPanelTool::SaveState(writer);
     writer.BeginNode(kNodeId, kNodeKey);
     writer.WriteInteger(kOptionsShownItem, optionsShown_ ? 1 : 0);
     writer.EndNode();
 }
 
 void TKelvoBrightnessContrastTool::UpdateState() {
-    TKelvoGraphicsTool::UpdateState();
-    if (kelvotools::UpdatePanelTool(*this, Button, Frame)) {
+    TKelvoPanelTool::UpdateState();
+    if (UpdateButtonAndFrame() && Frame) {
         const bool editing = EditedDocument() != nullptr;
         if (Frame->OkButton->Enabled() != editing) Frame->OkButton->SetEnabled(editing);
         if (Frame->CancelButton->Enabled() != editing) Frame->CancelButton->SetEnabled(editing);
@@ -271,7 +189,7 @@ void TKelvoBrightnessContrastTool::UpdateState() {
 }
 
 void TKelvoBrightnessContrastTool::EndEdit() {
-    TKelvoGraphicsTool::EndEdit();
+    TKelvoPanelTool::EndEdit();
     brightness_ = contrast_ = 0;
     ShowValues();
 }
@@ -287,22 +205,12 @@ void TKelvoBrightnessContrastTool::DocumentClosing(TKelvoGraphicsDocument& docum
     if (EditedDocument() == &document) EndEdit();
 }
 
-void TKelvoBrightnessContrastTool::SetEnabled(bool value) {
-    kelvotools::ShowPanelTool(Button, Frame, value);
-    TKelvoGraphicsTool::SetEnabled(value);
-}
-
-void TKelvoBrightnessContrastTool::Activate() {
-    TKelvoGraphicsTool::Activate();
-    if (Frame) Frame->BringToFront();
-}
-
 void TKelvoBrightnessContrastTool::ExecuteDemoCommand(IKelvoDemoPlayback& playback, const AnsiString& command,
                                                       bool& handled, IKelvoDemoMacro& macro,
                                                       const TKelvoProperties& params) {
     const AnsiString name = UpperCase(toolName_);
     if (!command.starts_with(name) || command == name) {
-        TKelvoGraphicsTool::ExecuteDemoCommand(playback, command, handled, macro, params);
+        TKelvoPanelTool::ExecuteDemoCommand(playback, command, handled, macro, params);
         return;
     }
     const AnsiString suffix = command.substr(name.size());
@@ -333,7 +241,7 @@ void TKelvoBrightnessContrastTool::GetDemoTargetPoint(const TKelvoProperties& pa
     name = UpperCase(name);
     const AnsiString prefix = UpperCase(toolName_);
     if (name == prefix) {
-        found = kelvotools::PanelButtonCentre(Button, point);
+        found = ButtonCentre(point);
         return;
     }
     if (!name.starts_with(prefix)) return;
@@ -345,5 +253,5 @@ void TKelvoBrightnessContrastTool::GetDemoTargetPoint(const TKelvoProperties& pa
                        : suffix == "CANCEL"       ? static_cast<TControl*>(Frame->CancelButton)
                        : suffix == "OPTIONS"      ? static_cast<TControl*>(Frame->ShowOptions)
                                                   : nullptr;
-    found = kelvotools::ControlCentre(target, point);
+    found = ControlCentre(target, point);
 }

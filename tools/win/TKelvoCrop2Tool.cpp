@@ -39,7 +39,7 @@ TKelvoCrop2Tool::TKelvoCrop2Tool(TComponent* owner) : TKelvoPanelTool(owner) {
     exclusive_ = true;
     controlClass_ = &TKelvoGraphicsToolControl::Create<TKelvoCrop2ToolControl>;
     const WideString caption = GetText(kTextCrop, u"Crop");
-    Frame = AddButtonAndFrame<TKelvoCrop2Frame>("CROP", caption, caption);
+    AddButtonAndFrame(Frame, "CROP", caption, caption);
     if (Frame) Frame->Tool = this;
     SetOptionsShown(false);
 }

@@ -1,10 +1,45 @@
 #include "tools/win/TKelvoPanelTool.h"
 
+#include "app/core/IKelvoDemoParticipant.h"
 #include "app/win/TKelvoFrame.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TMainForm.h"
+#include "classlib/win/TApplication.h"
+#include "classlib/win/TControl.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinToolbar.h"
+#include "toolbar/win/TTBItemViewer.h"
+#include "toolbar/win/TTBToolbarView.h"
+
+TKelvoToolPanelModule* TKelvoPanelTool::ToolPanel() {
+    if (!Application) return nullptr;
+    for (int i = 0; i < Application->ComponentCount(); ++i)
+        if (auto* panel = dynamic_cast<TKelvoToolPanelModule*>(Application->Components(i))) return panel;
+    return nullptr;
+}
+
+bool TKelvoPanelTool::ItemCentre(TSkinToolbar* toolbar, TSkinItem* item, TPoint& point) {
+    if (!toolbar || !item || !toolbar->HandleAllocated()) return false;
+    TTBItemViewer* viewer = toolbar->View()->Find(item);
+    if (!viewer || !viewer->Show()) return false;
+    const TRect bounds = viewer->BoundsRect();
+    point = toolbar->ClientToScreen(Point(bounds.Left + bounds.Width() / 2, bounds.Top + bounds.Height() / 2));
+    return true;
+}
+
+bool TKelvoPanelTool::ControlCentre(TControl* control, TPoint& point) {
+    // Showing, not only visible: a control on a hidden panel or frame has no point on the screen.
+    if (!control || !control->Showing()) return false;
+    point = control->ClientToScreen(Point(control->Width() / 2, control->Height() / 2));
+    return true;
+}
+
+void TKelvoPanelTool::RecordChange(const AnsiString& target, const AnsiString& line) {
+    IKelvoDemoPlayback* recorder = Recorder();
+    if (!recorder) return;
+    recorder->AddLine("MouseCurvedMove " + target);
+    recorder->AddLine(line);
+}
 
 void TKelvoPanelTool::AddButton(TKelvoToolPanelModule* panel, const AnsiString& image, const WideString& caption) {
     TKelvoGraphicsEditor* editor = Editor();
@@ -13,6 +48,7 @@ void TKelvoPanelTool::AddButton(TKelvoToolPanelModule* panel, const AnsiString& 
     Button = form->AddToolButton<TSkinItem>(panel ? panel->Toolbar : editor->StandardToolbar, form->GetImages(),
                                             nullptr, caption, form->LoadImage(image),
                                             MakeMethod<&TKelvoPanelTool::ButtonClick>(this));
+    Button->FreeNotification(this);
 }
 
 bool TKelvoPanelTool::UpdateButtonAndFrame() {
@@ -27,10 +63,10 @@ bool TKelvoPanelTool::UpdateButtonAndFrame() {
 }
 
 bool TKelvoPanelTool::ButtonCentre(TPoint& point) const {
-    TKelvoToolPanelModule* panel = kelvo::FindToolPanel();
+    TKelvoToolPanelModule* panel = ToolPanel();
     TKelvoGraphicsEditor* editor = Editor();
     TSkinToolbar* toolbar = panel ? panel->Toolbar : editor ? editor->StandardToolbar : nullptr;
-    return kelvo::ItemCentre(toolbar, Button, point);
+    return ItemCentre(toolbar, Button, point);
 }
 
 void TKelvoPanelTool::SetEnabled(bool value) {
@@ -42,4 +78,14 @@ void TKelvoPanelTool::SetEnabled(bool value) {
 void TKelvoPanelTool::Activate() {
     TKelvoGraphicsTool::Activate();
     if (frame_) frame_->BringToFront();
+}
+
+void TKelvoPanelTool::Notification(TComponent* component, TOperation operation) {
+    TKelvoGraphicsTool::Notification(component, operation);
+    if (operation != opRemove) return;
+    if (component == Button) Button = nullptr;
+    if (component == frame_) {
+        frame_ = nullptr;
+        if (forgetFrame_) forgetFrame_();
+    }
 }

@@ -1,30 +1,49 @@
 // A graphics tool with a button on the tool panel's toolbar that makes it current and a frame of its own in
-// the panel; in a program without the panel, a button on the editor's standard toolbar and no frame.
+// the panel. In a program without the panel, a tool that names a caption for the standard toolbar gets its
+// button there and no frame; any other gets neither.
 #pragma once
+#include <functional>
+#include <optional>
+
 #include "app/win/TKelvoGraphicsTool.h"
 #include "app/win/TKelvoToolPanelModule.h"
-#include "tools/win/KelvoImageToolSupport.h"
 
+class TControl;
 class TKelvoFrame;
 class TSkinItem;
+class TSkinToolbar;
 
 class TKelvoPanelTool : public TKelvoGraphicsTool {
     CLASSLIB_COMPONENT(TKelvoPanelTool, TKelvoGraphicsTool)
 
     explicit TKelvoPanelTool(TComponent* owner) : TKelvoGraphicsTool(owner) {}
 
+    // The application's tool panel, or null when the program has none.
+    static TKelvoToolPanelModule* ToolPanel();
+    // The screen centre of a toolbar's item, or of a control; false while it is not shown.
+    static bool ItemCentre(TSkinToolbar* toolbar, TSkinItem* item, TPoint& point);
+    static bool ControlCentre(TControl* control, TPoint& point);
+
+    // While recording a change made through a control: "MouseCurvedMove <target>", then the line that makes it.
+    void RecordChange(const AnsiString& target, const AnsiString& line);
+
     // Shown (button and frame) only while the tool is enabled.
     void SetEnabled(bool value) override;
     // Its frame comes to the front of the panel.
     void Activate() override;
+    // The button and the frame belong to the tool panel: the tool forgets them when they go first.
+    void Notification(TComponent* component, TOperation operation) override;
 
     TSkinItem* Button = nullptr;
 
 protected:
-    // The button with the picture of the named resource, and with the panel a frame of class T (null
-    // without); the button's caption is panelCaption on the panel, standardCaption on the standard toolbar.
+    // The button with the picture of the named resource and, with the panel, a frame of class T put in frame
+    // (null without; set back to null when the panel frees the frame). The button's caption is panelCaption on
+    // the panel, standardCaption on the standard toolbar; without a standardCaption there is no button either
+    // when the program has no panel.
     template <class T>
-    T* AddButtonAndFrame(const AnsiString& image, const WideString& panelCaption, const WideString& standardCaption);
+    void AddButtonAndFrame(T*& frame, const AnsiString& image, const WideString& panelCaption,
+                           const std::optional<WideString>& standardCaption = std::nullopt);
     // The button checked while the tool is current and enabled while it may edit; the frame's controls
     // enabled when both. Returns whether both.
     bool UpdateButtonAndFrame();
@@ -37,19 +56,24 @@ private:
     void ButtonClick(TObject* sender) { Select(); }
 
     TKelvoFrame* frame_ = nullptr;
+    // Clears the derived tool's own typed pointer to the frame.
+    std::function<void()> forgetFrame_;
 };
 
 template <class T>
-T* TKelvoPanelTool::AddButtonAndFrame(const AnsiString& image, const WideString& panelCaption,
-                                      const WideString& standardCaption) {
-    TKelvoToolPanelModule* panel = kelvo::FindToolPanel();
-    AddButton(panel, image, panel ? panelCaption : standardCaption);
-    if (!panel || !Button) return nullptr;
+void TKelvoPanelTool::AddButtonAndFrame(T*& frame, const AnsiString& image, const WideString& panelCaption,
+                                        const std::optional<WideString>& standardCaption) {
+    frame = nullptr;
+    TKelvoToolPanelModule* panel = ToolPanel();
+    if (!panel && !standardCaption) return;
+    AddButton(panel, image, panel ? panelCaption : *standardCaption);
+    if (!panel || !Button) return;
     T::RegisterBuilder();
-    T* frame = panel->AddToolFrame<T>();
+    frame = panel->AddToolFrame<T>();
     // The frames lie on top of each other in the panel: one that drew the panel's background behind its
     // controls would show the other frames' controls through its own.
     frame->SetParentBackground(false);
+    frame->FreeNotification(this);
     frame_ = frame;
-    return frame;
+    forgetFrame_ = [&frame] { frame = nullptr; };
 }

@@ -132,8 +132,7 @@ void TKelvoResizeFrame::ConstrainProportionsCheckBoxChange(TObject*) {
     if (showing_ || !Tool) return;
     const bool on = ConstrainProportionsCheckBox->Checked();
     Tool->SetConstrain(on);
-    kelvo::RecordMoveAndLine(Tool->Recorder(), "ResizeProportions",
-                             on ? "ResizeProportional" : "ResizeDisproportional");
+    Tool->RecordChange("ResizeProportions", on ? "ResizeProportional" : "ResizeDisproportional");
 }
 
 void TKelvoResizeFrame::OkButtonClick(TObject*) {

@@ -36,7 +36,7 @@ constexpr std::int32_t kDefaultDemoSide = 100;
 TKelvoResizeTool::TKelvoResizeTool(TComponent* owner) : TKelvoPanelTool(owner) {
     toolName_ = "Resize";
     const WideString caption = GetText(kTextResize, u"Resize");
-    Frame = AddButtonAndFrame<TKelvoResizeFrame>("RESIZE", caption, caption);
+    AddButtonAndFrame(Frame, "RESIZE", caption, caption);
     if (Frame) Frame->Tool = this;
     SetOptionsShown(false);
     SetConstrain(true);
@@ -126,7 +126,7 @@ void TKelvoResizeTool::SetOptionsShown(bool shown) {
         kelvo::SetOptionsLink(*Frame->ShowOptions, shown);
         Frame->LayOut();
     }
-    kelvo::RecordMoveAndLine(Recorder(), "ResizeOptions", shown ? "ResizeShowOptions" : "ResizeHideOptions");
+    RecordChange("ResizeOptions", shown ? "ResizeShowOptions" : "ResizeHideOptions");
 }
 
 void TKelvoResizeTool::Localize() {
@@ -189,7 +189,7 @@ void TKelvoResizeTool::GetDemoTargetPoint(const TKelvoProperties& params, bool& 
         if (name == "RESIZEPERFORM") target = Frame->OkButton;
         if (name == "RESIZECANCEL") target = Frame->CancelButton;
         if (name == "RESIZEOPTIONS") target = Frame->ShowOptions;
-        found = kelvo::ControlCentre(target, point);
+        found = ControlCentre(target, point);
     }
 }
 

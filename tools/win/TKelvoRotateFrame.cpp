@@ -147,7 +147,7 @@ void TKelvoRotateFrame::RotateRadioButtonChange(TObject* sender) {
     RebuildPreview();
     if (Tool) {
         const AnsiString name = AnsiString("Rotation") + RotateOpName(ChosenOperation()) + "Option";
-        kelvo::RecordMoveAndLine(Tool->Recorder(), name, name);
+        Tool->RecordChange(name, name);
     }
 }
 

@@ -32,8 +32,7 @@ constexpr std::int32_t kTextRotateFailed = 2899;
 
 TKelvoRotateTool::TKelvoRotateTool(TComponent* owner) : TKelvoPanelTool(owner) {
     toolName_ = "Rotation";
-    Frame =
-        AddButtonAndFrame<TKelvoRotateFrame>("RIGHT", GetText(kTextRotation, u"Rotation & Flip"), u"RotationAndFlip");
+    AddButtonAndFrame(Frame, "RIGHT", GetText(kTextRotation, u"Rotation & Flip"), u"RotationAndFlip");
     if (Frame) Frame->Tool = this;
     SetOptionsShown(false);
 }
@@ -45,7 +44,7 @@ void TKelvoRotateTool::SetOptionsShown(bool shown) {
         kelvo::SetOptionsLink(*Frame->ShowOptions, shown);
         if (shown) RebuildThumbnail();
     }
-    kelvo::RecordMoveAndLine(Recorder(), "RotationOptions", shown ? "RotationShowOptions" : "RotationHideOptions");
+    RecordChange("RotationOptions", shown ? "RotationShowOptions" : "RotationHideOptions");
 }
 
 void TKelvoRotateTool::RebuildThumbnail(TKelvoGraphicsDocument* document) {
@@ -161,7 +160,7 @@ void TKelvoRotateTool::GetDemoTargetPoint(const TKelvoProperties& params, bool& 
         if (name == word) target = const_cast<TControl*>(direct[op]);
         if (name == word + "OPTION") target = Frame->RadioButtonOf(op);
     }
-    found = kelvo::ControlCentre(target, point);
+    found = ControlCentre(target, point);
 }
 
 void TKelvoRotateTool::DocumentOpened(TKelvoGraphicsDocument& document) {

@@ -11,6 +11,7 @@
 #include "themed/win/TSkinCheckBox.h"
 #include "themed/win/TSkinLabel.h"
 #include "tools/core/TextBox.h"
+#include "tools/win/KelvoImageToolSupport.h"
 #include "unicode/win/TUniGroupBox.h"
 #include "unicode/win/TUniRadioGroup.h"
 
@@ -19,18 +20,10 @@ namespace {
 constexpr int kFrameWidth = 264;
 constexpr int kStyleButtonSize = 24;
 
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height) {
-    T* control = Create<T>(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
 TSkinButton* MakeStyleButton(TKelvoTextFrame* frame, const char* name, const char16_t* caption, int index) {
-    auto* button = Make<TSkinButton>(frame, frame->FontUniGroupBox, name, 8 + index * (kStyleButtonSize + 4), 52,
-                                     kStyleButtonSize, kStyleButtonSize);
+    auto* button =
+        kelvo::MakeControl<TSkinButton>(frame, frame->FontUniGroupBox, name, 8 + index * (kStyleButtonSize + 4), 52,
+                                        kStyleButtonSize, kStyleButtonSize);
     button->SetAutoSize(false);
     button->SetCaption(caption);
     // A check button of its own group that may be up.
@@ -70,13 +63,14 @@ void TKelvoTextFrame::Build(TComponent* root) {
     frame->SetHeight(420);
     const int inner = kFrameWidth - 16;
 
-    frame->TitleLabel = Make<TSkinLabel>(frame, frame, "TitleLabel", 0, 0, kFrameWidth, 20);
+    frame->TitleLabel = kelvo::MakeControl<TSkinLabel>(frame, frame, "TitleLabel", 0, 0, kFrameWidth, 20);
     frame->TitleLabel->SetUnderline(true);
     frame->TitleLabel->SetCaption(u"Text");
 
-    frame->FontUniGroupBox = Make<TUniGroupBox>(frame, frame, "FontUniGroupBox", 0, 24, kFrameWidth, 84);
+    frame->FontUniGroupBox = kelvo::MakeControl<TUniGroupBox>(frame, frame, "FontUniGroupBox", 0, 24, kFrameWidth, 84);
     frame->FontUniGroupBox->SetCaption(u"Font");
-    frame->FontNameComboBox = Make<TComboBox>(frame, frame->FontUniGroupBox, "FontNameComboBox", 8, 20, inner, 22);
+    frame->FontNameComboBox =
+        kelvo::MakeControl<TComboBox>(frame, frame->FontUniGroupBox, "FontNameComboBox", 8, 20, inner, 22);
     frame->FontNameComboBox->SetStyle(csOwnerDrawVariable);
     frame->FontNameComboBox->SetDropDownCount(16);
     frame->FontNameComboBox->OnChange = MakeMethod<&TKelvoTextFrame::TextMemoChange>(frame);
@@ -86,9 +80,10 @@ void TKelvoTextFrame::Build(TComponent* root) {
     frame->ItalicSkinButton = MakeStyleButton(frame, "ItalicSkinButton", u"I", 1);
     frame->UnderlineSkinButton = MakeStyleButton(frame, "UnderlineSkinButton", u"U", 2);
     frame->StrikeoutSkinButton = MakeStyleButton(frame, "StrikeoutSkinButton", u"S", 3);
-    frame->SizeSkinLabel = Make<TSkinLabel>(frame, frame->FontUniGroupBox, "SizeSkinLabel", 128, 56, 50, 18);
+    frame->SizeSkinLabel =
+        kelvo::MakeControl<TSkinLabel>(frame, frame->FontUniGroupBox, "SizeSkinLabel", 128, 56, 50, 18);
     frame->SizeSkinLabel->SetCaption(u"Size:");
-    frame->SizeSpinEdit = Make<TSpinEdit>(frame, frame->FontUniGroupBox, "SizeSpinEdit", 184, 52, 64, 22);
+    frame->SizeSpinEdit = kelvo::MakeControl<TSpinEdit>(frame, frame->FontUniGroupBox, "SizeSpinEdit", 184, 52, 64, 22);
     frame->SizeSpinEdit->SetMinValue(MinTextFontSize);
     frame->SizeSpinEdit->SetMaxValue(MaxTextFontSize);
     frame->SizeSpinEdit->SetEditorEnabled(false);
@@ -97,22 +92,22 @@ void TKelvoTextFrame::Build(TComponent* root) {
     frame->SizeSpinEdit->OnExit = MakeMethod<&TKelvoTextFrame::SizeSpinEditExit>(frame);
 
     frame->FontColorUniRadioGroup =
-        Make<TUniRadioGroup>(frame, frame, "FontColorUniRadioGroup", 0, 112, kFrameWidth, 64);
+        kelvo::MakeControl<TUniRadioGroup>(frame, frame, "FontColorUniRadioGroup", 0, 112, kFrameWidth, 64);
     frame->FontColorUniRadioGroup->SetCaption(u"Color");
     frame->FontColorUniRadioGroup->Items()->Add(u"Selected");
     frame->FontColorUniRadioGroup->Items()->Add(u"Inverted");
     frame->FontColorUniRadioGroup->SetItemIndex(0);
     frame->FontColorUniRadioGroup->OnClick = MakeMethod<&TKelvoTextFrame::FontColorUniRadioGroupClick>(frame);
-    frame->ColorBox = Make<TColorBox>(frame, frame, "ColorBox", 0, 180, kFrameWidth, 22);
+    frame->ColorBox = kelvo::MakeControl<TColorBox>(frame, frame, "ColorBox", 0, 180, kFrameWidth, 22);
     frame->ColorBox->SetColorStyle(TColorBoxStyle{cbStandardColors, cbExtendedColors});
     frame->ColorBox->SetDropDownCount(20);
     frame->ColorBox->OnSelect = MakeMethod<&TKelvoTextFrame::ColorBoxSelect>(frame);
     frame->MaxInverseSkinCheckBox =
-        Make<TSkinCheckBox>(frame, frame, "MaxInverseSkinCheckBox", 0, 208, kFrameWidth, 20);
+        kelvo::MakeControl<TSkinCheckBox>(frame, frame, "MaxInverseSkinCheckBox", 0, 208, kFrameWidth, 20);
     frame->MaxInverseSkinCheckBox->SetCaption(u"Maximum inverse");
     frame->MaxInverseSkinCheckBox->OnChange = MakeMethod<&TKelvoTextFrame::MaxInverseSkinCheckBoxChange>(frame);
 
-    frame->TextMemo = Make<TKelvoTextMemo>(frame, frame, "TextMemo", 0, 234, kFrameWidth, 180);
+    frame->TextMemo = kelvo::MakeControl<TKelvoTextMemo>(frame, frame, "TextMemo", 0, 234, kFrameWidth, 180);
     frame->TextMemo->SetScrollBars(ssBoth);
     frame->TextMemo->OnChange = MakeMethod<&TKelvoTextFrame::TextMemoChange>(frame);
 }

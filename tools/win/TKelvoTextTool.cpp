@@ -10,9 +10,7 @@
 #include "app/core/TKelvoSDFWriter.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoGraphicsView.h"
-#include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TKelvoViewCanvas.h"
-#include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/ScopeGuard.h"
@@ -27,9 +25,7 @@
 #include "themed/win/TSkinCheckBox.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinLabel.h"
-#include "themed/win/TSkinToolbar.h"
 #include "tools/core/ToolHandles.h"
-#include "tools/win/TKelvoBrightnessContrastTool.h"
 #include "tools/win/TKelvoTextFrame.h"
 #include "unicode/win/TUniGroupBox.h"
 #include "unicode/win/TUniRadioGroup.h"
@@ -98,21 +94,13 @@ bool DemoNumber(const TKelvoProperties& params, std::int64_t& value) {
 
 }  // namespace
 
-TKelvoTextTool::TKelvoTextTool(TComponent* owner) : TKelvoGraphicsTool(owner) {
+TKelvoTextTool::TKelvoTextTool(TComponent* owner) : TKelvoPanelTool(owner) {
     toolName_ = "Text";
     availableInPluginMode_ = true;
     exclusive_ = true;
     controlClass_ = &TKelvoGraphicsToolControl::Create<TKelvoTextToolControl>;
-    TKelvoGraphicsEditor* editor = Editor();
-    TKelvoToolPanelModule* panel = kelvotools::ToolPanel();
-    if (!editor || !editor->MainForm() || !panel) return;
-    TMainForm& form = *editor->MainForm();
-    Button = form.AddToolButton<TSkinItem>(panel->Toolbar, form.GetImages(), nullptr, u"Text", form.LoadImage("TEXT"),
-                                           MakeMethod<&TKelvoTextTool::ButtonClick>(this));
-    TKelvoTextFrame::RegisterBuilder();
-    Button->FreeNotification(this);
-    Frame = panel->AddToolFrame<TKelvoTextFrame>();
-    Frame->FreeNotification(this);
+    AddButtonAndFrame(Frame, "TEXT", u"Text");
+    if (!Frame) return;
     Frame->TitleLabel->Font()->SetStyle(TFontStyles{fsBold});
     std::vector<std::u16string> fonts;
     TStrings* screenFonts = Screen->Fonts();
@@ -123,7 +111,7 @@ TKelvoTextTool::TKelvoTextTool(TComponent* owner) : TKelvoGraphicsTool(owner) {
     const std::u16string chosen = DefaultTextFont(fonts);
     const auto found = std::find(fonts.begin(), fonts.end(), chosen);
     Frame->FontNameComboBox->SetItemIndex(found == fonts.end() ? -1 : int(found - fonts.begin()));
-    panel->SetPanelWidth(kPanelWidth);
+    ToolPanel()->SetPanelWidth(kPanelWidth);
 
     Frame->OnStyleClick = [this] {
         if (!showing_) SetFontStyle(Frame->CheckedStyle());
@@ -162,8 +150,6 @@ TKelvoTextTool::~TKelvoTextTool() {
     Frame->OnMaxInverseChange = Frame->OnSizeChange = Frame->OnTextChange = nullptr;
 }
 
-void TKelvoTextTool::ButtonClick(TObject*) { Select(); }
-
 void TKelvoTextTool::ShowSettings() {
     if (!Frame) return;
     showing_ = true;
@@ -178,7 +164,7 @@ void TKelvoTextTool::ShowSettings() {
 
 void TKelvoTextTool::Record(const char* suffix, std::int64_t value) {
     const AnsiString target = toolName_ + suffix;
-    kelvotools::RecordChange(Recorder(), target, target + " " + IntToStr(value));
+    RecordChange(target, target + " " + IntToStr(value));
 }
 
 void TKelvoTextTool::SetFontSize(std::int32_t value) {
@@ -359,18 +345,11 @@ void TKelvoTextTool::CancelEdit() {
         EditedDocument()->InvalidateImageRect(old);
     }
     ResetControl();
-    TKelvoGraphicsTool::CancelEdit();
-}
-
-void TKelvoTextTool::Notification(TComponent* component, TOperation operation) {
-    TKelvoGraphicsTool::Notification(component, operation);
-    if (operation != opRemove) return;
-    if (component == Frame) Frame = nullptr;
-    if (component == Button) Button = nullptr;
+    TKelvoPanelTool::CancelEdit();
 }
 
 void TKelvoTextTool::Localize() {
-    TKelvoGraphicsTool::Localize();
+    TKelvoPanelTool::Localize();
     if (!Frame || !Button) return;
     const WideString title = GetText(kTextHint, u"Text");
     Button->SetHint(title);
@@ -394,7 +373,7 @@ void TKelvoTextTool::Localize() {
 }
 
 void TKelvoTextTool::LoadState(TKelvoSDFReader& reader) {
-    TKelvoGraphicsTool::LoadState(reader);
+    TKelvoPanelTool::LoadState(reader);
     if (!reader.OpenNode(kNodeId, kNodeKey)) return;
     TScopeExit close([&] { reader.CloseNode(); });
     std::int32_t size = settings_.FontSize, mode = settings_.ColorMode, color = std::int32_t(settings_.TextColor);
@@ -414,7 +393,7 @@ void TKelvoTextTool::LoadState(TKelvoSDFReader& reader) {
 }
 
 void TKelvoTextTool::SaveState(TKelvoSDFWriter& writer) {
-    TKelvoGraphicsTool::SaveState(writer);
+    TKelvoPanelTool::SaveState(writer);
     writer.BeginNode(kNodeId, kNodeKey);
     writer.WriteInteger(1, settings_.FontSize);
     writer.WriteInteger(2, settings_.ColorMode);
@@ -425,8 +404,8 @@ void TKelvoTextTool::SaveState(TKelvoSDFWriter& writer) {
 }
 
 void TKelvoTextTool::UpdateState() {
-    TKelvoGraphicsTool::UpdateState();
-    kelvotools::UpdatePanelTool(*this, Button, Frame);
+    TKelvoPanelTool::UpdateState();
+    UpdateButtonAndFrame();
     if (colorPending_ && Frame) {
         colorPending_ = false;
         showing_ = true;
@@ -438,16 +417,6 @@ void TKelvoTextTool::UpdateState() {
 void TKelvoTextTool::DocumentClosing(TKelvoGraphicsDocument& document) {
     TKelvoTextToolControl* control = ActiveControl();
     if (control && &control->View().Document() == &document && control->State().State != TextNone) CancelEdit();
-}
-
-void TKelvoTextTool::SetEnabled(bool value) {
-    kelvotools::ShowPanelTool(Button, Frame, value);
-    TKelvoGraphicsTool::SetEnabled(value);
-}
-
-void TKelvoTextTool::Activate() {
-    TKelvoGraphicsTool::Activate();
-    if (Frame) Frame->BringToFront();
 }
 
 void TKelvoTextTool::ExecuteDemoCommand(IKelvoDemoPlayback& playback, const AnsiString& command, bool& handled,
@@ -482,7 +451,7 @@ void TKelvoTextTool::ExecuteDemoCommand(IKelvoDemoPlayback& playback, const Ansi
         }
     } else {
         handled = false;
-        TKelvoGraphicsTool::ExecuteDemoCommand(playback, command, handled, macro, params);
+        TKelvoPanelTool::ExecuteDemoCommand(playback, command, handled, macro, params);
     }
 }
 
@@ -491,7 +460,7 @@ void TKelvoTextTool::GetDemoTargetPoint(const TKelvoProperties& params, bool& fo
     if (!DemoParamText(params, 0, name) || !Frame) return;
     name = UpperCase(name);
     if (name == "TEXT") {
-        found = kelvotools::PanelButtonCentre(Button, point);
+        found = ButtonCentre(point);
         return;
     }
     TControl* target = name == "TEXTFONTCOLOR"    ? static_cast<TControl*>(Frame->FontColorUniRadioGroup)
@@ -501,7 +470,7 @@ void TKelvoTextTool::GetDemoTargetPoint(const TKelvoProperties& params, bool& fo
                        : name == "TEXTFONTBI"     ? static_cast<TControl*>(Frame->BoldSkinButton)
                        : name == "TEXTMEMO"       ? static_cast<TControl*>(Frame->TextMemo)
                                                   : nullptr;
-    if (target) found = kelvotools::ControlCentre(target, point);
+    if (target) found = ControlCentre(target, point);
 }
 
 TKelvoTextToolControl::TKelvoTextToolControl(TKelvoGraphicsTool& tool, TKelvoGraphicsView& view)

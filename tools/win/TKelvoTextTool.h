@@ -10,18 +10,17 @@
 #include <vector>
 
 #include "app/core/TKelvoPixelBuffer.h"
-#include "app/win/TKelvoGraphicsTool.h"
 #include "app/win/TKelvoGraphicsToolControl.h"
 #include "classlib/win/GdiHandle.h"
 #include "tools/core/TextBox.h"
 #include "tools/core/TextControlState.h"
+#include "tools/win/TKelvoPanelTool.h"
 
 class TKelvoTextFrame;
 class TKelvoTextToolControl;
-class TSkinItem;
 
-class TKelvoTextTool : public TKelvoGraphicsTool {
-    CLASSLIB_COMPONENT(TKelvoTextTool, TKelvoGraphicsTool)
+class TKelvoTextTool : public TKelvoPanelTool {
+    CLASSLIB_COMPONENT(TKelvoTextTool, TKelvoPanelTool)
 
     explicit TKelvoTextTool(TComponent* owner);
     ~TKelvoTextTool() override;
@@ -54,8 +53,6 @@ class TKelvoTextTool : public TKelvoGraphicsTool {
 
     // The text leaves the pixels; the box goes.
     void CancelEdit() override;
-    // The button and the frame belong to the tool panel: the tool forgets them when they go first.
-    void Notification(TComponent* component, TOperation operation) override;
     void Localize() override;
     // Node 1 {663FE753-B6FB-4703-B7E5-6E8A8E0DD5E0}: items 1 size, 2 colour mode, 3 colour, 4 maximum inverse,
     // 5 style, each held to what the frame can show.
@@ -63,8 +60,6 @@ class TKelvoTextTool : public TKelvoGraphicsTool {
     void SaveState(TKelvoSDFWriter& writer) override;
     void UpdateState() override;
     void DocumentClosing(TKelvoGraphicsDocument& document) override;
-    void SetEnabled(bool value) override;
-    void Activate() override;
 
     // The targets "Text", "TextFontColor", "TextColor", "TextMaxInverse", "TextFontSize", "TextFontBI" and
     // "TextMemo"; the commands of the same names (their values) and "TextMemoYalta", which types "Yalta".
@@ -72,11 +67,9 @@ class TKelvoTextTool : public TKelvoGraphicsTool {
                             IKelvoDemoMacro& macro, const TKelvoProperties& params) override;
     void GetDemoTargetPoint(const TKelvoProperties& params, bool& found, TPoint& point) override;
 
-    TSkinItem* Button = nullptr;
     TKelvoTextFrame* Frame = nullptr;
 
 private:
-    void ButtonClick(TObject* sender);
     // Shows the settings in the frame's controls without taking their events as the user's.
     void ShowSettings();
     void Record(const char* suffix, std::int64_t value);

@@ -67,12 +67,12 @@ protected:
     }
     static TPoint CentreOf(TControl* control) {
         TPoint p;
-        kelvotools::ControlCentre(control, p);
+        TKelvoPanelTool::ControlCentre(control, p);
         return p;
     }
     TPoint ButtonOf(TSkinItem* item) {
         TPoint p;
-        kelvotools::ItemCentre(kelvotools::ToolPanel()->Toolbar, item, p);
+        TKelvoPanelTool::ItemCentre(TKelvoPanelTool::ToolPanel()->Toolbar, item, p);
         return p;
     }
     // The screen point of an image point in the view.

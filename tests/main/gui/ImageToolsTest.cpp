@@ -26,6 +26,7 @@
 #include "support/TestSupport.h"
 #include "tests/app/gui/DialogTestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/main/gui/ProgramTestSupport.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/ScreenPicture.h"
@@ -37,7 +38,6 @@
 #include "themed/win/TSkinAlignmentPanel.h"
 #include "classlib/win/TSpinEdit.h"
 #include "tools/core/ToolHandles.h"
-#include "tools/win/KelvoImageToolSupport.h"
 #include "tools/win/TKelvoCrop2Frame.h"
 #include "tools/win/TKelvoCrop2Tool.h"
 #include "tools/win/TKelvoCrop2ToolControl.h"
@@ -78,25 +78,16 @@ bool SameRampAsOpened(TKelvoPixels& p) {
     return true;
 }
 
-class ImageTools : public kelvotest::KelvoAppTest {
+class ImageTools : public kelvotest::ProgramTest {
 protected:
     void SetUp() override {
-        KelvoAppTest::SetUp();
-        if (!SkinNexus()) RegisterSkinNexusUnit();
-        languages_ = kelvotest::ProgramLanguages();
-        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
-        kelvo::CreateStartupModule();
-        form_ = dynamic_cast<TMainForm*>(Application->MainForm());
-        ASSERT_TRUE(form_);
-        editor_ = TKelvoGraphicsEditor::Instance();
+        ProgramTest::SetUp();
+        if (HasFatalFailure()) return;
         crop_ = Find<TKelvoCrop2Tool>();
         rotate_ = Find<TKelvoRotateTool>();
         resize_ = Find<TKelvoResizeTool>();
-        ASSERT_TRUE(editor_ && crop_ && rotate_ && resize_);
-        KelvoApplication->LoadState();  // initializes and captions every module
+        ASSERT_TRUE(crop_ && rotate_ && resize_);
         form_->SetBounds(0, 0, 900, 650);
-        form_->Show();
-        ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
 
         TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, kWidth, kHeight));
         FillRamp(pixels);
@@ -109,22 +100,6 @@ protected:
         editor_->ActualSize(nullptr);
         document_ = &view_->Document();
         document_->SetNoPrompt(true);
-    }
-    void TearDown() override {
-        if (form_) {
-            EXPECT_TRUE(PumpUntil([] { return KelvoApplication->PostponedCount() == 0; }));
-            kelvotest::FreeProgramWindows(form_);
-        }
-        Free(Find<TModule>());
-        languages_.reset();
-        KelvoAppTest::TearDown();
-    }
-
-    template <class T>
-    static T* Find() {
-        for (int i = 0; i < Application->ComponentCount(); ++i)
-            if (auto* c = dynamic_cast<T*>(Application->Components(i))) return c;
-        return nullptr;
     }
 
     // One idle pass: the tools enable and check their buttons and frames.
@@ -140,13 +115,13 @@ protected:
     }
     static bool ClickControl(TControl* control, const std::function<bool()>& done) {
         TPoint at;
-        return kelvo::ControlCentre(control, at) && Click(at, done);
+        return TKelvoPanelTool::ControlCentre(control, at) && Click(at, done);
     }
     // The tool becomes current through a real click on its button on the tool panel.
     bool ChooseTool(TKelvoGraphicsTool* tool, TSkinItem* button) {
         Idle();
         TPoint at;
-        return kelvo::ItemCentre(kelvo::FindToolPanel()->Toolbar, button, at) &&
+        return TKelvoPanelTool::ItemCentre(TKelvoPanelTool::ToolPanel()->Toolbar, button, at) &&
                Click(at, [&] { return editor_->ActiveTool() == tool; });
     }
     // The screen point of an image point at the view's zoom.
@@ -163,10 +138,6 @@ protected:
         return true;
     }
 
-    testsupport::TempDir dir_;
-    std::unique_ptr<kelvotest::TTestLanguages> languages_;
-    TMainForm* form_ = nullptr;
-    TKelvoGraphicsEditor* editor_ = nullptr;
     TKelvoCrop2Tool* crop_ = nullptr;
     TKelvoRotateTool* rotate_ = nullptr;
     TKelvoResizeTool* resize_ = nullptr;
@@ -470,7 +441,7 @@ TEST_F(ImageTools, DemonstrationCommandsDriveTheToolsAndTheirTargetsAreTheirCont
     TPoint point;
     resize_->GetDemoTargetPoint(target, found, point);
     TPoint ok;
-    ASSERT_TRUE(kelvo::ControlCentre(resize_->Frame->OkButton, ok));
+    ASSERT_TRUE(TKelvoPanelTool::ControlCentre(resize_->Frame->OkButton, ok));
     EXPECT_TRUE(found);
     EXPECT_EQ(point, ok);
 }
