@@ -8,6 +8,7 @@
 #include "themed/win/TSkinLink.h"
 #include "tools/core/BrightnessContrast.h"
 #include "tools/win/KelvoImageToolSupport.h"
+#include "tools/win/TKelvoBrightnessContrastTool.h"
 #include "unicode/win/TUniTrackBar.h"
 
 namespace {
@@ -105,25 +106,25 @@ void TKelvoBrightnessContrastFrame::ShowOptionControls(bool shown) {
 }
 
 void TKelvoBrightnessContrastFrame::BrightnessTrackBarChange(TObject*) {
-    if (OnBrightnessChange) OnBrightnessChange();
+    if (Tool) Tool->SetBrightness(BrightnessTrackBar->Position());
 }
 
 void TKelvoBrightnessContrastFrame::ContrastTrackBarChange(TObject*) {
-    if (OnContrastChange) OnContrastChange();
+    if (Tool) Tool->SetContrast(ContrastTrackBar->Position());
 }
 
 void TKelvoBrightnessContrastFrame::AutoCorrectionButtonClick(TObject*) {
-    if (OnAutoCorrection) OnAutoCorrection();
+    if (Tool) Tool->AutoCorrection();
 }
 
 void TKelvoBrightnessContrastFrame::OkButtonClick(TObject*) {
-    if (OnOk) OnOk();
+    if (Tool) Tool->Perform();
 }
 
 void TKelvoBrightnessContrastFrame::CancelButtonClick(TObject*) {
-    if (OnCancel) OnCancel();
+    if (Tool) Tool->Cancel();
 }
 
 void TKelvoBrightnessContrastFrame::ShowOptionsButtonClick(TObject*) {
-    if (OnShowOptions) OnShowOptions();
+    if (Tool) Tool->ShowOptions(!Tool->OptionsShown());
 }

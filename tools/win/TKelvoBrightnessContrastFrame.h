@@ -1,11 +1,10 @@
 // The brightness and contrast tool's settings in the tool panel: Auto Correction, the two track bars and OK and
 // Cancel, with the link that shows and hides everything but Auto Correction. The frame only lays itself out and
-// passes its events on; the tool decides.
+// passes its events on to the tool, which decides.
 #pragma once
-#include <functional>
-
 #include "app/win/TKelvoFrame.h"
 
+class TKelvoBrightnessContrastTool;
 class TSkinAlignmentPanel;
 class TSkinButton;
 class TSkinLabel;
@@ -22,6 +21,8 @@ class TKelvoBrightnessContrastFrame : public TKelvoFrame {
     // Shows or hides the track bars with their labels and the OK panel, keeping the order top to bottom.
     void ShowOptionControls(bool shown);
 
+    TKelvoBrightnessContrastTool* Tool = nullptr;
+
     TSkinLabel* TitleLabel = nullptr;
     TSkinAlignmentPanel* AutoCorrectionPanel = nullptr;
     TSkinButton* AutoCorrectionButton = nullptr;
@@ -33,14 +34,6 @@ class TKelvoBrightnessContrastFrame : public TKelvoFrame {
     TSkinButton* OkButton = nullptr;
     TSkinButton* CancelButton = nullptr;
     TSkinLink* ShowOptions = nullptr;
-
-    // The tool's handlers.
-    std::function<void()> OnBrightnessChange;
-    std::function<void()> OnContrastChange;
-    std::function<void()> OnAutoCorrection;
-    std::function<void()> OnOk;
-    std::function<void()> OnCancel;
-    std::function<void()> OnShowOptions;
 
 private:
     static void Build(TComponent* root);

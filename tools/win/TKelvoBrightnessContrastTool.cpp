@@ -48,25 +48,14 @@ TKelvoBrightnessContrastTool::TKelvoBrightnessContrastTool(TComponent* owner) : 
     exclusive_ = true;
     AddButtonAndFrame(Frame, "CONTRAST", GetText(kTextBrightnessContrast, u"Brightness & Contrast"));
     if (!Frame) return;
+    Frame->Tool = this;
     Frame->TitleLabel->Font()->SetStyle(TFontStyles{fsBold});
-    Frame->OnBrightnessChange = [this] {
-        if (Frame->BrightnessTrackBar->Position() != brightness_) SetBrightness(Frame->BrightnessTrackBar->Position());
-    };
-    Frame->OnContrastChange = [this] {
-        if (Frame->ContrastTrackBar->Position() != contrast_) SetContrast(Frame->ContrastTrackBar->Position());
-    };
-    Frame->OnAutoCorrection = [this] { AutoCorrection(); };
-    Frame->OnOk = [this] { Perform(); };
-    Frame->OnCancel = [this] { Cancel(); };
-    Frame->OnShowOptions = [this] { ShowOptions(!optionsShown_); };
     optionsShown_ = true;
     ShowOptions(false);
 }
 
 TKelvoBrightnessContrastTool::~TKelvoBrightnessContrastTool() {
-    if (!Frame) return;
-    Frame->OnBrightnessChange = Frame->OnContrastChange = nullptr;
-    Frame->OnAutoCorrection = Frame->OnOk = Frame->OnCancel = Frame->OnShowOptions = nullptr;
+    if (Frame) Frame->Tool = nullptr;
 }
 
 void TKelvoBrightnessContrastTool::Apply(bool automatic) {
@@ -121,14 +110,10 @@ void TKelvoBrightnessContrastTool::ShowOptions(bool shown) {
         Frame->ShowOptionControls(shown);
         kelvo::SetOptionsLink(*Frame->ShowOptions, shown);
     }
-    Record(shown ? "ShowOptions" : "HideOptions");
+    RecordOptionsShown(shown);
 }
 
-void TKelvoBrightnessContrastTool::Record(const char* suffix) {
-    // The options link is one target for both of its commands.
-    const AnsiString target = toolName_ + (AnsiString(suffix).ends_with("Options") ? AnsiString("Options") : suffix);
-    RecordChange(target, toolName_ + suffix);
-}
+void TKelvoBrightnessContrastTool::Record(const char* suffix) { RecordChange(toolName_ + suffix, toolName_ + suffix); }
 
 void TKelvoBrightnessContrastTool::AutoCorrection() {
     Apply(true);

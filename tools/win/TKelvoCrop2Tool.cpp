@@ -44,6 +44,10 @@ TKelvoCrop2Tool::TKelvoCrop2Tool(TComponent* owner) : TKelvoPanelTool(owner) {
     SetOptionsShown(false);
 }
 
+TKelvoCrop2Tool::~TKelvoCrop2Tool() {
+    if (Frame) Frame->Tool = nullptr;
+}
+
 void TKelvoCrop2Tool::SetOptionsShown(bool shown) {
     optionsShown_ = shown;
     if (!Frame) return;
@@ -54,11 +58,7 @@ void TKelvoCrop2Tool::SetOptionsShown(bool shown) {
 }
 
 TKelvoCrop2ToolControl* TKelvoCrop2Tool::ActiveControl() const {
-    TKelvoGraphicsEditor* editor = Editor();
-    TKelvoGraphicsView* view = editor ? editor->GetActiveView() : nullptr;
-    for (int i = 0; view && i < GetControlCount(); ++i)
-        if (&GetControl(i)->View() == view) return static_cast<TKelvoCrop2ToolControl*>(GetControl(i));
-    return nullptr;
+    return static_cast<TKelvoCrop2ToolControl*>(ActiveViewControl());
 }
 
 bool TKelvoCrop2Tool::Perform() {

@@ -11,6 +11,8 @@ class TKelvoCrop2Tool : public TKelvoPanelTool {
     CLASSLIB_COMPONENT(TKelvoCrop2Tool, TKelvoPanelTool)
 
     explicit TKelvoCrop2Tool(TComponent* owner);
+    // The frame, which the panel may keep a little longer, forgets the tool.
+    ~TKelvoCrop2Tool() override;
 
     TCropRatio Ratio() const { return ratio_; }
     void SetRatio(TCropRatio ratio) { ratio_ = ratio; }

@@ -3,6 +3,8 @@
 #include "app/core/IKelvoDemoParticipant.h"
 #include "app/win/TKelvoFrame.h"
 #include "app/win/TKelvoGraphicsEditor.h"
+#include "app/win/TKelvoGraphicsToolControl.h"
+#include "app/win/TKelvoGraphicsView.h"
 #include "app/win/TMainForm.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TControl.h"
@@ -67,6 +69,18 @@ bool TKelvoPanelTool::ButtonCentre(TPoint& point) const {
     TKelvoGraphicsEditor* editor = Editor();
     TSkinToolbar* toolbar = panel ? panel->Toolbar : editor ? editor->StandardToolbar : nullptr;
     return ItemCentre(toolbar, Button, point);
+}
+
+TKelvoGraphicsToolControl* TKelvoPanelTool::ActiveViewControl() const {
+    TKelvoGraphicsEditor* editor = Editor();
+    TKelvoGraphicsView* view = editor ? editor->GetActiveView() : nullptr;
+    for (int i = 0; view && i < GetControlCount(); ++i)
+        if (&GetControl(i)->View() == view) return GetControl(i);
+    return nullptr;
+}
+
+void TKelvoPanelTool::RecordOptionsShown(bool shown) {
+    RecordChange(toolName_ + "Options", toolName_ + (shown ? "ShowOptions" : "HideOptions"));
 }
 
 void TKelvoPanelTool::SetEnabled(bool value) {

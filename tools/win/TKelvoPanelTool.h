@@ -49,6 +49,10 @@ protected:
     bool UpdateButtonAndFrame();
     // The screen centre of the button, for demonstrations.
     bool ButtonCentre(TPoint& point) const;
+    // The tool's control on the editor's active view, or null.
+    TKelvoGraphicsToolControl* ActiveViewControl() const;
+    // While recording: the options link's target, then the line that shows or hides the options.
+    void RecordOptionsShown(bool shown);
 
 private:
     // The button on the panel's toolbar, or on the standard toolbar without a panel.

@@ -42,6 +42,10 @@ TKelvoResizeTool::TKelvoResizeTool(TComponent* owner) : TKelvoPanelTool(owner) {
     SetConstrain(true);
 }
 
+TKelvoResizeTool::~TKelvoResizeTool() {
+    if (Frame) Frame->Tool = nullptr;
+}
+
 TSize TKelvoResizeTool::ImageSize() const {
     TKelvoGraphicsEditor* editor = Editor();
     TKelvoGraphicsDocument* document = editor ? editor->GetActiveDocument() : nullptr;
@@ -126,7 +130,7 @@ void TKelvoResizeTool::SetOptionsShown(bool shown) {
         kelvo::SetOptionsLink(*Frame->ShowOptions, shown);
         Frame->LayOut();
     }
-    RecordChange("ResizeOptions", shown ? "ResizeShowOptions" : "ResizeHideOptions");
+    RecordOptionsShown(shown);
 }
 
 void TKelvoResizeTool::Localize() {

@@ -14,6 +14,8 @@ class TKelvoResizeTool : public TKelvoPanelTool {
 
     // Its button and frame on the tool panel; without a panel its button on the editor's standard toolbar.
     explicit TKelvoResizeTool(TComponent* owner);
+    // The frame, which the panel may keep a little longer, forgets the tool.
+    ~TKelvoResizeTool() override;
 
     std::int32_t NewWidth() const { return size_.Width; }
     std::int32_t NewHeight() const { return size_.Height; }

@@ -37,6 +37,10 @@ TKelvoRotateTool::TKelvoRotateTool(TComponent* owner) : TKelvoPanelTool(owner) {
     SetOptionsShown(false);
 }
 
+TKelvoRotateTool::~TKelvoRotateTool() {
+    if (Frame) Frame->Tool = nullptr;
+}
+
 void TKelvoRotateTool::SetOptionsShown(bool shown) {
     optionsShown_ = shown;
     if (Frame) {
@@ -44,7 +48,7 @@ void TKelvoRotateTool::SetOptionsShown(bool shown) {
         kelvo::SetOptionsLink(*Frame->ShowOptions, shown);
         if (shown) RebuildThumbnail();
     }
-    RecordChange("RotationOptions", shown ? "RotationShowOptions" : "RotationHideOptions");
+    RecordOptionsShown(shown);
 }
 
 void TKelvoRotateTool::RebuildThumbnail(TKelvoGraphicsDocument* document) {

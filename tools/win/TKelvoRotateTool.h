@@ -11,6 +11,8 @@ class TKelvoRotateTool : public TKelvoPanelTool {
     CLASSLIB_COMPONENT(TKelvoRotateTool, TKelvoPanelTool)
 
     explicit TKelvoRotateTool(TComponent* owner);
+    // The frame, which the panel may keep a little longer, forgets the tool.
+    ~TKelvoRotateTool() override;
 
     bool OptionsShown() const { return optionsShown_; }
     void SetOptionsShown(bool shown);

@@ -12,6 +12,7 @@
 #include "themed/win/TSkinLabel.h"
 #include "tools/core/TextBox.h"
 #include "tools/win/KelvoImageToolSupport.h"
+#include "tools/win/TKelvoTextTool.h"
 #include "unicode/win/TUniGroupBox.h"
 #include "unicode/win/TUniRadioGroup.h"
 
@@ -125,23 +126,23 @@ void TKelvoTextFrame::CheckStyle(int style) {
 }
 
 void TKelvoTextFrame::BISkinButtonClick(TObject*) {
-    if (OnStyleClick) OnStyleClick();
+    if (Tool) Tool->StyleClicked();
 }
 
 void TKelvoTextFrame::ColorBoxSelect(TObject*) {
-    if (OnColorSelect) OnColorSelect();
+    if (Tool) Tool->ColorSelected();
 }
 
 void TKelvoTextFrame::FontColorUniRadioGroupClick(TObject*) {
-    if (OnColorModeClick) OnColorModeClick();
+    if (Tool) Tool->ColorModeClicked();
 }
 
 void TKelvoTextFrame::MaxInverseSkinCheckBoxChange(TObject*) {
-    if (OnMaxInverseChange) OnMaxInverseChange();
+    if (Tool) Tool->MaxInverseChanged();
 }
 
 void TKelvoTextFrame::SizeSpinEditChange(TObject*) {
-    if (OnSizeChange) OnSizeChange();
+    if (Tool) Tool->SizeChanged();
 }
 
 void TKelvoTextFrame::SizeSpinEditExit(TObject*) {
@@ -149,7 +150,7 @@ void TKelvoTextFrame::SizeSpinEditExit(TObject*) {
 }
 
 void TKelvoTextFrame::TextMemoChange(TObject*) {
-    if (OnTextChange) OnTextChange();
+    if (Tool) Tool->TextChanged();
 }
 
 void TKelvoTextFrame::FontNameDrawItem(TWinControl*, int index, TRect rect, TOwnerDrawState state) {

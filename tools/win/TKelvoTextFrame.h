@@ -1,8 +1,7 @@
 // The text tool's settings in the tool panel: the font (its name from a list that shows each name in its own
 // font, bold, italic, underline, strikeout, size), the colour (chosen or the inverse of the image) and the text
-// itself in a Unicode memo. The frame passes its events on; the tool decides.
+// itself in a Unicode memo. The frame passes its events on to the tool, which decides.
 #pragma once
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 
 class TColorBox;
 class TComboBox;
+class TKelvoTextTool;
 class TSkinButton;
 class TSkinCheckBox;
 class TSkinLabel;
@@ -38,6 +38,8 @@ class TKelvoTextFrame : public TKelvoFrame {
     int CheckedStyle() const;
     void CheckStyle(int style);
 
+    TKelvoTextTool* Tool = nullptr;
+
     TSkinLabel* TitleLabel = nullptr;
     TUniGroupBox* FontUniGroupBox = nullptr;
     TComboBox* FontNameComboBox = nullptr;
@@ -51,14 +53,6 @@ class TKelvoTextFrame : public TKelvoFrame {
     TColorBox* ColorBox = nullptr;
     TSkinCheckBox* MaxInverseSkinCheckBox = nullptr;
     TKelvoTextMemo* TextMemo = nullptr;
-
-    // The tool's handlers.
-    std::function<void()> OnStyleClick;
-    std::function<void()> OnColorSelect;
-    std::function<void()> OnColorModeClick;
-    std::function<void()> OnMaxInverseChange;
-    std::function<void()> OnSizeChange;
-    std::function<void()> OnTextChange;
 
     // Any of the four style buttons.
     void BISkinButtonClick(TObject* sender);

@@ -113,41 +113,46 @@ TKelvoTextTool::TKelvoTextTool(TComponent* owner) : TKelvoPanelTool(owner) {
     Frame->FontNameComboBox->SetItemIndex(found == fonts.end() ? -1 : int(found - fonts.begin()));
     ToolPanel()->SetPanelWidth(kPanelWidth);
 
-    Frame->OnStyleClick = [this] {
-        if (!showing_) SetFontStyle(Frame->CheckedStyle());
-    };
-    Frame->OnColorSelect = [this] {
-        if (!showing_) SetTextColor(std::uint32_t(Frame->ColorBox->Selected()));
-    };
-    Frame->OnColorModeClick = [this] {
-        if (showing_ || Frame->FontColorUniRadioGroup->ItemIndex() == settings_.ColorMode) return;
-        settings_.ColorMode =
-            Frame->FontColorUniRadioGroup->ItemIndex() == ColorModeInverted ? ColorModeInverted : ColorModeSelected;
-        Record("FontColor", settings_.ColorMode);
-        BlendText();
-    };
-    Frame->OnMaxInverseChange = [this] {
-        if (showing_ || Frame->MaxInverseSkinCheckBox->Checked() == settings_.MaxInverse) return;
-        settings_.MaxInverse = Frame->MaxInverseSkinCheckBox->Checked();
-        Record("MaxInverse", settings_.MaxInverse ? 1 : 0);
-        BlendText();
-    };
-    Frame->OnSizeChange = [this] {
-        if (showing_ || Frame->SizeSpinEdit->Text().empty()) return;
-        const std::int32_t value = std::clamp(Frame->SizeSpinEdit->Value(), MinTextFontSize, MaxTextFontSize);
-        SetFontSize(value);
-        Frame->SizeSpinEdit->SetIncrement(FontSizeIncrement(value));
-    };
-    Frame->OnTextChange = [this] {
-        if (!showing_) RenderText();
-    };
+    Frame->Tool = this;
     ShowSettings();
 }
 
 TKelvoTextTool::~TKelvoTextTool() {
-    if (!Frame) return;
-    Frame->OnStyleClick = Frame->OnColorSelect = Frame->OnColorModeClick = nullptr;
-    Frame->OnMaxInverseChange = Frame->OnSizeChange = Frame->OnTextChange = nullptr;
+    if (Frame) Frame->Tool = nullptr;
+}
+
+void TKelvoTextTool::StyleClicked() {
+    if (!showing_ && Frame) SetFontStyle(Frame->CheckedStyle());
+}
+
+void TKelvoTextTool::ColorSelected() {
+    if (!showing_ && Frame) SetTextColor(std::uint32_t(Frame->ColorBox->Selected()));
+}
+
+void TKelvoTextTool::ColorModeClicked() {
+    if (showing_ || !Frame || Frame->FontColorUniRadioGroup->ItemIndex() == settings_.ColorMode) return;
+    settings_.ColorMode =
+        Frame->FontColorUniRadioGroup->ItemIndex() == ColorModeInverted ? ColorModeInverted : ColorModeSelected;
+    Record("FontColor", settings_.ColorMode);
+    BlendText();
+}
+
+void TKelvoTextTool::MaxInverseChanged() {
+    if (showing_ || !Frame || Frame->MaxInverseSkinCheckBox->Checked() == settings_.MaxInverse) return;
+    settings_.MaxInverse = Frame->MaxInverseSkinCheckBox->Checked();
+    Record("MaxInverse", settings_.MaxInverse ? 1 : 0);
+    BlendText();
+}
+
+void TKelvoTextTool::SizeChanged() {
+    if (showing_ || !Frame || Frame->SizeSpinEdit->Text().empty()) return;
+    const std::int32_t value = std::clamp(Frame->SizeSpinEdit->Value(), MinTextFontSize, MaxTextFontSize);
+    SetFontSize(value);
+    Frame->SizeSpinEdit->SetIncrement(FontSizeIncrement(value));
+}
+
+void TKelvoTextTool::TextChanged() {
+    if (!showing_) RenderText();
 }
 
 void TKelvoTextTool::ShowSettings() {
@@ -223,11 +228,7 @@ std::vector<std::u16string> TKelvoTextTool::TextLines() const {
 }
 
 TKelvoTextToolControl* TKelvoTextTool::ActiveControl() const {
-    TKelvoGraphicsEditor* editor = Editor();
-    TKelvoGraphicsView* view = editor ? editor->GetActiveView() : nullptr;
-    for (int i = 0; i < GetControlCount(); ++i)
-        if (&GetControl(i)->View() == view) return static_cast<TKelvoTextToolControl*>(GetControl(i));
-    return nullptr;
+    return static_cast<TKelvoTextToolControl*>(ActiveViewControl());
 }
 
 void TKelvoTextTool::RenderText() {

@@ -36,6 +36,15 @@ class TKelvoTextTool : public TKelvoPanelTool {
     std::u16string FontName() const;
     std::vector<std::u16string> TextLines() const;
 
+    // The frame's events; each is ignored while the tool itself shows its settings in the frame.
+    void StyleClicked();
+    void ColorSelected();
+    void ColorModeClicked();
+    void MaxInverseChanged();
+    void SizeChanged();
+    // The text or its font changed: drawn anew.
+    void TextChanged();
+
     // Draws the memo's text in the font, then stretches it to the box and blends it.
     void RenderText();
     // The drawn text stretched to the control's box.
