@@ -32,6 +32,12 @@
 #include "themed/win/TSkinNexus.h"
 #include "themed/win/TSkinToolbar.h"
 #include "toolbar/win/TTBImageList.h"
+#include "tools/win/TKelvoBrightnessContrastTool.h"
+#include "tools/win/TKelvoCrop2Frame.h"
+#include "tools/win/TKelvoCrop2Tool.h"
+#include "tools/win/TKelvoResizeTool.h"
+#include "tools/win/TKelvoRotateTool.h"
+#include "tools/win/TKelvoTextTool.h"
 
 using testsupport::PumpUntil;
 
@@ -93,6 +99,35 @@ TEST_F(Program, StartUpMakesTheModulesInTheirFixedOrder) {
     EXPECT_TRUE(panel->VisibleMenuItem->Checked());
     EXPECT_EQ(Find<TKelvoSystemInfoModule>()->VersionInfo().dwOSVersionInfoSize, 148u);
     EXPECT_GT(Find<TKelvoSystemInfoModule>()->VersionInfo().dwMajorVersion, 0u);
+}
+
+// The panel owns the tools' buttons and frames, the tools own nothing of the panel's: whichever goes first,
+// the other is left without a pointer to it, and an idle pass over the tools touches nothing freed.
+TEST_F(Program, PanelToolsAndTheToolPanelForgetEachOtherWhicheverGoesFirst) {
+    auto* crop = Find<TKelvoCrop2Tool>();
+    ASSERT_TRUE(crop && crop->Frame && crop->Button);
+    TKelvoCrop2Frame* cropFrame = crop->Frame;
+    Free(crop);
+    EXPECT_EQ(cropFrame->Tool, nullptr);
+
+    auto* bc = Find<TKelvoBrightnessContrastTool>();
+    auto* text = Find<TKelvoTextTool>();
+    auto* rotate = Find<TKelvoRotateTool>();
+    auto* resize = Find<TKelvoResizeTool>();
+    ASSERT_TRUE(bc && text && rotate && resize);
+    ASSERT_TRUE(bc->Frame && text->Frame && rotate->Frame && resize->Frame);
+    Free(Find<TKelvoToolPanelModule>());
+    for (TKelvoPanelTool* tool : std::initializer_list<TKelvoPanelTool*>{bc, text, rotate, resize}) {
+        EXPECT_EQ(tool->Button, nullptr) << tool->ToolName();
+        tool->SetEnabled(true);
+        tool->Activate();
+    }
+    EXPECT_EQ(bc->Frame, nullptr);
+    EXPECT_EQ(text->Frame, nullptr);
+    EXPECT_EQ(rotate->Frame, nullptr);
+    EXPECT_EQ(resize->Frame, nullptr);
+    bool done = true;
+    Application->OnIdle(Application, done);
 }
 
 namespace {
