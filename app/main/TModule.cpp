@@ -14,6 +14,7 @@
 #include "app/win/TKelvoToolFrame.h"
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
+#include "tools/win/TKelvoPerspectiveTool.h"
 #include "classlib/core/FormBuilder.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCustomImageList.h"
@@ -114,6 +115,7 @@ void TModule::DataModuleCreate(TObject*) {
     KelvoApplication->CreateModule(TKelvoToolPanelModule::StaticClass(), toolPanel);
 
     // 8. The correction tools come here (the four-point tool made current after the first four).
+    KelvoApplication->CreateModuleNoRef(TKelvoPerspectiveTool::StaticClass());
 
     // 9. The original-image tool at the end of the standard toolbar, after a separator: a text-only button
     // as wide as its caption and a margin.
