@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 #include <vector>
 
@@ -26,6 +27,10 @@
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinNexus.h"
 #include "tools/win/TKelvoPerspectiveTool.h"
+#include "tools/win/TKelvoProfileFile.h"
+#include "unicode/win/TUniLabel.h"
+#include "unicode/win/TUniRadioButton.h"
+#include "unicode/win/TUniTrackBar.h"
 #include "unicode/win/TUniButton.h"
 
 using kelvotest::KelvoAppTest;
@@ -122,11 +127,12 @@ protected:
     }
 
     // A photograph of a facade, large enough that previews take the nearest pixel and Finish is more.
-    bool OpenFacade() {
+    // A small one (previews in full quality) unless large.
+    bool OpenFacade(bool large = true) {
         RECT desk{};
         ::GetWindowRect(::GetDesktopWindow(), &desk);
-        w_ = std::max<std::int32_t>(1200, std::int32_t(desk.right * 1.5) + 8);
-        h_ = std::max<std::int32_t>(900, std::int32_t(desk.bottom * 1.5) + 8);
+        w_ = large ? std::max<std::int32_t>(1200, std::int32_t(desk.right * 1.5) + 8) : 400;
+        h_ = large ? std::max<std::int32_t>(900, std::int32_t(desk.bottom * 1.5) + 8) : 300;
         facade_ = TFacade{0.15 * h_, 0.85 * h_, 0.36 * w_, 0.64 * w_, 0.22 * w_, 0.78 * w_};
         TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, w_, h_));
         for (std::int32_t y = 0; y < h_; ++y) {
@@ -292,4 +298,74 @@ TEST_F(PerspectiveProgram, TwoLinesStraightenAFacadeAndFinishUndoAndRedoKeepItSt
     editor_->RedoCommand(nullptr);
     EXPECT_TRUE(tool_->PerspectiveMapping().History.empty());
     EXPECT_TRUE(Same(document.GetPixels(), *finishedPixels));
+}
+
+namespace {
+
+void SetCameraText(TKelvoGraphicsDocument& document, std::int32_t tag, const char* text) {
+    document.Properties().SetValue(tag, 2, std::uint32_t(std::strlen(text) + 1), text);
+}
+
+}  // namespace
+
+TEST_F(PerspectiveProgram, TheCamerasLearnedDistortionIsOfferedAndAltF2LearnsTheManualValue) {
+    testsupport::TempDir profiles;
+    TKelvoProfileFile store(AnsiToWide(profiles.File("Vantorel.dis")));
+    ASSERT_TRUE(store.WriteString(u"Canon", u"EOS 5 FL", u"10 20 "));
+    ASSERT_TRUE(store.WriteString(u"Canon", u"EOS 5 KD", u"-10 -20 "));
+    tool_->SetProfileStore(&store);
+    ASSERT_TRUE(OpenFacade(false));
+    TKelvoGraphicsDocument& document = *editor_->GetActiveDocument();
+    SetCameraText(document, 271, "Canon");
+    SetCameraText(document, 272, "EOS 5");
+    const std::uint32_t focal[2] = {15, 1};
+    document.Properties().SetValue(37386, 5, sizeof focal, focal);
+    document.Opened();
+    TKelvoCorrectionToolFrame& frame = *tool_->Frame();
+    // 15 mm lies between the learned 10 and 20 mm.
+    EXPECT_EQ(frame.sklKoef->Caption(), u"-15");
+    EXPECT_EQ(frame.sklFocalLength->Caption(), u"15");
+    EXPECT_EQ(frame.sklEquipModel->Caption(), u"EOS 5");
+    editor_->SetActiveTool(tool_);
+    EXPECT_TRUE(frame.trbDistorAuto->Enabled());
+
+    // Three manual values in a row are one undo step; its undo brings the photo back as it was.
+    const auto photo = Copy(document.GetPixels());
+    const std::int32_t steps = document.History().GetCount();
+    frame.trbDistorMan->SetChecked(true);
+    for (int value : {20, 30, 40}) frame.DistorTrackBar->SetPosition(value);
+    EXPECT_EQ(frame.ManualValue(), 40);
+    EXPECT_DOUBLE_EQ(tool_->Mapping().LensK, -0.04);
+    EXPECT_EQ(document.History().GetCount(), steps + 1);
+    EXPECT_FALSE(Same(document.GetPixels(), *photo));
+    editor_->UndoCommand(nullptr);
+    EXPECT_EQ(frame.ManualValue(), 0);
+    EXPECT_TRUE(Same(document.GetPixels(), *photo));
+    editor_->RedoCommand(nullptr);
+    EXPECT_EQ(frame.ManualValue(), 40);
+    const auto corrected = Copy(document.GetPixels());
+    EXPECT_FALSE(Same(*corrected, *photo));
+
+    // Alt+F2 over the image keeps 40 for 15 mm in the file, between the other two.
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    view->SetFocus();
+    testsupport::PressWith(VK_MENU, VK_F2);
+    // (The system's profile reader drops the blank that ends each list.)
+    ASSERT_TRUE(WaitFor(
+        "the learned value", [&] { return store.ReadString(u"Canon", u"EOS 5 KD") == u"-10 40 -20"; },
+        testsupport::kPumpTimeoutMs, [] { Application->ProcessMessages(); }));
+    EXPECT_EQ(store.ReadString(u"Canon", u"EOS 5 FL"), u"10 15 20");
+    EXPECT_EQ(frame.sklKoef->Caption(), u"40");
+
+    // Saving makes the correction part of the image: one step holding the photo as it was.
+    const std::u16string saved = AnsiToWide(dir_.File("saved.png"));
+    ASSERT_TRUE(document.SaveToFile(saved, KelvoFormatPNG));
+    auto* last = dynamic_cast<TKelvoCorrectionCommandState*>(document.History().NextUndo());
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->Kind(), PendingFinish);
+    EXPECT_TRUE(Same(document.GetPixels(), *corrected));
+    EXPECT_TRUE(tool_->Mapping().LensApplied);
+    editor_->UndoCommand(nullptr);
+    EXPECT_FALSE(tool_->Mapping().LensApplied);
+    EXPECT_TRUE(Same(tool_->SourcePixels(), *photo));
 }
