@@ -134,3 +134,39 @@ TEST(CorrectionRulesTest, EachPendingKindLeavesItsStep) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CorrectionRulesTest, TheGuideFollowsThePointerAndCtrl) {
+    int state = GuideNone;
+    state = NextGuideState(state, TGuideEvent::PointerInside);
+    EXPECT_EQ(state, GuideCross);
+    EXPECT_EQ(NextGuideState(state, TGuideEvent::PointerOutside), GuideNone);
+    state = NextGuideState(state, TGuideEvent::CtrlDown);
+    EXPECT_EQ(state, GuideAnchored);
+    // Anchored, the pointer leaving the image keeps the lines; any key released ends them.
+    EXPECT_EQ(NextGuideState(state, TGuideEvent::PointerOutside), GuideAnchored);
+    EXPECT_EQ(NextGuideState(state, TGuideEvent::CtrlUp), GuideNone);
+    EXPECT_EQ(NextGuideState(GuideCross, TGuideEvent::OtherKeyUp), GuideNone);
+    EXPECT_EQ(NextGuideState(GuideCross, TGuideEvent::LineStarted), GuideNone);
+    // The second point keeps to the anchor's row when the pointer is farther across than down.
+    const TGuidePoint row = GuideSecondPoint({100, 100}, {130, 110});
+    EXPECT_EQ(row.X, 130);
+    EXPECT_EQ(row.Y, 100);
+    const TGuidePoint column = GuideSecondPoint({100, 100}, {110, 70});
+    EXPECT_EQ(column.X, 100);
+    EXPECT_EQ(column.Y, 70);
+}
+
+TEST(CorrectionRulesTest, AutoScrollOnlyTowardsImageBeyondTheEdge) {
+    const TImageBeyond all{true, true, true, true};
+    EXPECT_EQ(AutoScrollDelta(1, 50, 200, 100, all).Dx, 5);
+    EXPECT_EQ(AutoScrollDelta(2, 50, 200, 100, all).Dx, 0);
+    EXPECT_EQ(AutoScrollDelta(197, 50, 200, 100, all).Dx, -5);
+    EXPECT_EQ(AutoScrollDelta(196, 50, 200, 100, all).Dx, 0);
+    EXPECT_EQ(AutoScrollDelta(50, 2, 200, 100, all).Dy, 5);
+    EXPECT_EQ(AutoScrollDelta(50, 97, 200, 100, all).Dy, -5);
+    EXPECT_EQ(AutoScrollDelta(0, 0, 200, 100, TImageBeyond{}).Dx, 0);
+}
+
+}  // namespace
