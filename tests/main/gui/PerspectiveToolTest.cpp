@@ -28,7 +28,11 @@
 #include "themed/win/TSkinNexus.h"
 #include "tools/win/TKelvoPerspectiveTool.h"
 #include "tools/win/TKelvoProfileFile.h"
+#include "classlib/win/TSpinEdit.h"
+#include "unicode/win/TUniCheckBox.h"
+#include "unicode/win/TUniEdit.h"
 #include "unicode/win/TUniLabel.h"
+#include "unicode/win/TUniRadioGroup.h"
 #include "unicode/win/TUniRadioButton.h"
 #include "unicode/win/TUniTrackBar.h"
 #include "unicode/win/TUniButton.h"
@@ -368,4 +372,39 @@ TEST_F(PerspectiveProgram, TheCamerasLearnedDistortionIsOfferedAndAltF2LearnsThe
     editor_->UndoCommand(nullptr);
     EXPECT_FALSE(tool_->Mapping().LensApplied);
     EXPECT_TRUE(Same(tool_->SourcePixels(), *photo));
+}
+
+TEST_F(PerspectiveProgram, TheFrameComesBackFromTheStateFile) {
+    TKelvoPerspectiveToolFrame& frame = *tool_->PerspectiveFrame();
+    frame.SetCropType(CropStretchInscribed);
+    frame.trgCrop->OnClick(frame.trgCrop);
+    frame.SetDistortionMode(DistortionManual);
+    frame.SetManualValue(-25);
+    frame.UniCBPerspKoef->SetChecked(true);
+    frame.SetStrengthValue(60);
+    frame.CBRefSize->SetChecked(true);
+    frame.SetReferenceSize(4, 2.5);
+    editor_->SetActiveTool(tool_);
+    KelvoApplication->SaveState();
+
+    editor_->SetActiveTool(Find<TKelvoScrollTool>());
+    frame.SetCropType(CropKeepSize);
+    frame.SetDistortionMode(DistortionNone);
+    frame.SetManualValue(0);
+    frame.UniCBPerspKoef->SetChecked(false);
+    frame.CBRefSize->SetChecked(false);
+    frame.SetReferenceSize(0, 0);
+    KelvoApplication->LoadState();
+
+    EXPECT_EQ(tool_->Mapping().CropType, CropStretchInscribed);
+    EXPECT_EQ(frame.CropType(), CropStretchInscribed);
+    EXPECT_EQ(frame.DistortionMode(), DistortionManual);
+    EXPECT_EQ(frame.ManualValue(), -25);
+    EXPECT_TRUE(frame.UniCBPerspKoef->Checked());
+    EXPECT_EQ(frame.StrengthValue(), 60);
+    EXPECT_DOUBLE_EQ(tool_->PerspectiveMapping().Strength, 0.6);
+    EXPECT_TRUE(frame.CBRefSize->Checked());
+    EXPECT_EQ(frame.EditWidth->Text(), u"4");
+    EXPECT_EQ(frame.EditHeight->Text(), u"2.5");
+    EXPECT_EQ(editor_->ActiveTool(), tool_);
 }
