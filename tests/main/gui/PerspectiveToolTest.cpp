@@ -408,3 +408,61 @@ TEST_F(PerspectiveProgram, TheFrameComesBackFromTheStateFile) {
     EXPECT_EQ(frame.EditHeight->Text(), u"2.5");
     EXPECT_EQ(editor_->ActiveTool(), tool_);
 }
+
+namespace {
+
+// A demonstration that keeps what the tool records.
+class TRecordingDemo : public IKelvoDemoPlayback, public IKelvoDemoMacro {
+public:
+    void AddLine(const AnsiString& text) override { Lines.push_back(text); }
+    bool ShowMessages() const override { return false; }
+    void ReportError(const AnsiString&) override {}
+    void RecordCommand(const AnsiString& name, const AnsiString&) override {
+        Lines.push_back("MouseCurvedMove " + name);
+        Lines.push_back(name);
+    }
+    void RecordMouseDown(const AnsiString&, TPoint, bool) override {}
+    void RecordMouseMove(const AnsiString&, TPoint) override {}
+    void RecordMouseUp(const AnsiString&, TPoint, bool) override {}
+    void AddCall(std::function<void()>) override {}
+    std::vector<AnsiString> Lines;
+};
+
+}  // namespace
+
+TEST_F(PerspectiveProgram, DemonstrationsNameTheFramesControlsAndRunFinish) {
+    ASSERT_TRUE(OpenFacade(false));
+    editor_->SetActiveTool(tool_);
+    TRecordingDemo demo;
+    TKelvoProperties params;
+    bool handled = false;
+    params.SetInteger(0, 1);
+    tool_->ExecuteDemoCommand(demo, "PERSPECTIVETOOLCROPTYPE", handled, demo, params);
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(tool_->Frame()->CropType(), CropToInscribed);
+    handled = false;
+    params.SetInteger(0, -30);
+    tool_->ExecuteDemoCommand(demo, "PERSPECTIVETOOLDISTVALUE", handled, demo, params);
+    EXPECT_EQ(tool_->Frame()->ManualValue(), -30);
+    params.SetInteger(0, 1);
+    tool_->ExecuteDemoCommand(demo, "PERSPECTIVETOOLDISTTYPE", handled, demo, params);
+    EXPECT_DOUBLE_EQ(tool_->Mapping().LensK, 0.03);
+
+    // The Finish button is the target "PerspectiveToolRESAMPLE"; while recording, Finish writes its command.
+    TKelvoProperties target;
+    target.SetString(0, "PerspectiveToolRESAMPLE");
+    bool found = false;
+    TPoint point{};
+    tool_->GetDemoTargetPoint(target, found, point);
+    ASSERT_TRUE(found);
+    TUniButton* finish = tool_->Frame()->btFinish;
+    EXPECT_EQ(point, finish->ClientToScreen(Point(finish->Width() / 2, finish->Height() / 2)));
+    tool_->SetRecorder(&demo);
+    handled = false;
+    tool_->ExecuteDemoCommand(demo, "PERSPECTIVETOOLRESAMPLE", handled, demo, params);
+    tool_->ClearRecorder();
+    EXPECT_TRUE(handled);
+    EXPECT_TRUE(tool_->Clean());
+    EXPECT_EQ(demo.Lines,
+              (std::vector<AnsiString>{"MouseCurvedMove PerspectiveToolResample", "PerspectiveToolResample"}));
+}
