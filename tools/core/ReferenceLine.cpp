@@ -161,15 +161,14 @@ TReferenceLineResult AddReferenceLine(std::vector<TTransformRecord>& history, TC
     return result;
 }
 
-bool ReferenceRectangleScale(const TConvergenceLimits& l, double w, double h, double rw, double rh, TPreScale& scale) {
-    if (!std::isfinite(rw) || !std::isfinite(rh) || !(rw > 0) || !(rh > 0)) return false;
-    if (!(0 < l.Left && l.Left < l.Right && l.Right < w - 1)) return false;
-    if (!(0 < l.Top && l.Top < l.Bottom && l.Bottom < h - 1)) return false;
-    const double d = (l.Right - l.Left) * rh / ((l.Bottom - l.Top) * rw);
-    if (!std::isfinite(d) || !(d > 0)) return false;
-    if (d >= 1)
-        scale = TPreScale{d, (1 - d) * w / 2, 1.0, 0.0};
-    else
-        scale = TPreScale{1.0, 0.0, 1 / d, (1 - 1 / d) * h / 2};
-    return true;
+bool ApplyReferenceRectangle(TKelvoCorrectionMapping& mapping, const TConvergenceLimits& l, double w, double h,
+                             double rw, double rh) {
+    const bool inside =
+        0 < l.Left && l.Left < l.Right && l.Right < w - 1 && 0 < l.Top && l.Top < l.Bottom && l.Bottom < h - 1;
+    if (!inside) {
+        mapping.ResetPreScale();
+        mapping.RefRectOn = false;
+        return false;
+    }
+    return mapping.SetReferenceRectangle(l.Right - l.Left, l.Bottom - l.Top, rw, rh, w, h);
 }

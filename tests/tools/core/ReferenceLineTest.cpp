@@ -105,18 +105,25 @@ TEST(ReferenceLineTest, AnExactlyLevelLineOnlySetsLimits) {
 }
 
 TEST(ReferenceLineTest, TheReferenceRectangleNeedsPositiveSizesAndFourLimitsInside) {
-    TConvergenceLimits limits{100, 500, 200, 400};
-    TPreScale scale;
-    EXPECT_FALSE(ReferenceRectangleScale(limits, 1000, 800, 0, 3, scale));
-    EXPECT_FALSE(ReferenceRectangleScale(limits, 1000, 800, std::numeric_limits<double>::quiet_NaN(), 3, scale));
-    EXPECT_FALSE(ReferenceRectangleScale(TConvergenceLimits{0, 500, 200, 400}, 1000, 800, 4, 3, scale));
-    EXPECT_EQ(scale, TPreScale{});
-    // 400 x 200 pixels for a real 4 x 3: d = 400 * 3 / (200 * 4) = 1.5 widens the output.
-    ASSERT_TRUE(ReferenceRectangleScale(limits, 1000, 800, 4, 3, scale));
-    EXPECT_EQ(scale, (TPreScale{1.5, -250, 1, 0}));
-    // A real 4 x 1: d = 0.5 heightens it.
-    ASSERT_TRUE(ReferenceRectangleScale(limits, 1000, 800, 4, 1, scale));
-    EXPECT_EQ(scale, (TPreScale{1, 0, 2, -400}));
+    const TConvergenceLimits limits{100, 500, 200, 400};
+    TKelvoPerspectiveMapping m;
+    auto scale = [&] { return std::vector<double>{m.OutFactorX, m.OutOffsetX, m.OutFactorY, m.OutOffsetY}; };
+    const std::vector<double> identity{1, 0, 1, 0};
+    EXPECT_FALSE(ApplyReferenceRectangle(m, limits, 1000, 800, 0, 3));
+    EXPECT_FALSE(ApplyReferenceRectangle(m, limits, 1000, 800, std::numeric_limits<double>::quiet_NaN(), 3));
+    EXPECT_FALSE(ApplyReferenceRectangle(m, TConvergenceLimits{0, 500, 200, 400}, 1000, 800, 4, 3));
+    EXPECT_FALSE(ApplyReferenceRectangle(m, TConvergenceLimits{100, 500, 200, 799}, 1000, 800, 4, 3));
+    EXPECT_EQ(scale(), identity);
+    EXPECT_FALSE(m.RefRectOn);
+    // 400 x 200 pixels for a real 4 x 3: d = 400 * 3 / (200 * 4) = 1.5 widens the output about its middle.
+    ASSERT_TRUE(ApplyReferenceRectangle(m, limits, 1000, 800, 4, 3));
+    EXPECT_EQ(scale(), (std::vector<double>{1.5, -250, 1, 0}));
+    // A real 4 x 1: d = 0.5 heightens it; limits that leave the image take the scale away again.
+    ASSERT_TRUE(ApplyReferenceRectangle(m, limits, 1000, 800, 4, 1));
+    EXPECT_EQ(scale(), (std::vector<double>{1, 0, 2, -400}));
+    EXPECT_FALSE(ApplyReferenceRectangle(m, TConvergenceLimits{}, 1000, 800, 4, 1));
+    EXPECT_EQ(scale(), identity);
+    EXPECT_FALSE(m.RefRectOn);
 }
 
 TEST(CorrectionRulesTest, EachPendingKindLeavesItsStep) {
