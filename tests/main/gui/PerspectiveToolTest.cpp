@@ -12,7 +12,9 @@
 #include "app/main/TModule.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsEditor.h"
+#include "app/win/TKelvoOriginalImageTool.h"
 #include "app/win/TKelvoScrollTool.h"
+#include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
 #include "app/win/TProgressMeter.h"
 #include "classlib/core/CodePages.h"
@@ -25,6 +27,7 @@
 #include "tests/support/ScreenWait.h"
 #include "themed/win/TSkinToolbar.h"
 #include "themed/win/TSkinCustomItem.h"
+#include "toolbar/core/TTBRootItem.h"
 #include "themed/win/TSkinNexus.h"
 #include "tools/win/TKelvoPerspectiveTool.h"
 #include "tools/win/TKelvoProfileFile.h"
@@ -110,7 +113,8 @@ protected:
         ASSERT_TRUE(module_ && editor_ && tool_);
         KelvoApplication->LoadState();
         form_->Show();
-        ::SetWindowPos(form_->Handle(), nullptr, 0, 0, 1000, 740, SWP_NOZORDER);
+        ::SetWindowPos(form_->Handle(), nullptr, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
+                       SWP_NOZORDER);
         ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
     }
     void TearDown() override {
@@ -137,7 +141,7 @@ protected:
         ::GetWindowRect(::GetDesktopWindow(), &desk);
         w_ = large ? std::max<std::int32_t>(1200, std::int32_t(desk.right * 1.5) + 8) : 400;
         h_ = large ? std::max<std::int32_t>(900, std::int32_t(desk.bottom * 1.5) + 8) : 300;
-        facade_ = TFacade{0.15 * h_, 0.85 * h_, 0.36 * w_, 0.64 * w_, 0.22 * w_, 0.78 * w_};
+        facade_ = TFacade{0.04 * h_, 0.96 * h_, 0.36 * w_, 0.64 * w_, 0.22 * w_, 0.78 * w_};
         TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, w_, h_));
         for (std::int32_t y = 0; y < h_; ++y) {
             const double yc = y + 0.5;
@@ -226,8 +230,8 @@ TEST_F(PerspectiveProgram, TwoLinesStraightenAFacadeAndFinishUndoAndRedoKeepItSt
     TKelvoGraphicsDocument& document = view->Document();
 
     // The left side first: it becomes plumb, paired with the right border.
-    const double y1 = facade_.Top + 0.1 * (facade_.Bottom - facade_.Top);
-    const double y2 = facade_.Bottom - 0.1 * (facade_.Bottom - facade_.Top);
+    const double y1 = facade_.Top + 0.03 * (facade_.Bottom - facade_.Top);
+    const double y2 = facade_.Bottom - 0.03 * (facade_.Bottom - facade_.Top);
     ASSERT_TRUE(DrawLine(*view, {facade_.LeftAt(y1), y1}, {facade_.LeftAt(y2), y2}));
     ASSERT_TRUE(WaitFor("the first line's record", [&] { return tool_->PerspectiveMapping().History.size() == 1; }));
     const auto oneLine = Copy(document.GetPixels());
@@ -258,8 +262,7 @@ TEST_F(PerspectiveProgram, TwoLinesStraightenAFacadeAndFinishUndoAndRedoKeepItSt
     testsupport::WaitUntilOnScreen(form_->Handle());
     testsupport::SaveScreen(testsupport::ArtifactPath("perspective-tool-finished.bmp"));
 
-    // Both sides are straight and parallel within a pixel, and plumb up to the accuracy a line drawn over a
-    // quarter-size view can have.
+    // Both sides are straight, parallel and plumb within a pixel over the facade's height.
     const auto finishedPixels = Copy(document.GetPixels());
     // The facade's rows in the result, from its middle column.
     std::int32_t top = 0, bottom = h_ - 1;
@@ -273,8 +276,8 @@ TEST_F(PerspectiveProgram, TwoLinesStraightenAFacadeAndFinishUndoAndRedoKeepItSt
     EXPECT_LT(right.Residual, 0.5);
     const double span = bottom - top;
     EXPECT_LT(std::abs(left.Slope - right.Slope) * span, 1.0) << "parallel";
-    EXPECT_LT(std::abs(left.Slope) * span, 3.0) << "plumb";
-    EXPECT_LT(std::abs(right.Slope) * span, 3.0) << "plumb";
+    EXPECT_LT(std::abs(left.Slope) * span, 1.0) << "plumb";
+    EXPECT_LT(std::abs(right.Slope) * span, 1.0) << "plumb";
 
     // Undo takes the second line back, redo brings it again: the previews are the same pixels.
     view->SetFocus();
@@ -465,4 +468,21 @@ TEST_F(PerspectiveProgram, DemonstrationsNameTheFramesControlsAndRunFinish) {
     EXPECT_TRUE(tool_->Clean());
     EXPECT_EQ(demo.Lines,
               (std::vector<AnsiString>{"MouseCurvedMove PerspectiveToolResample", "PerspectiveToolResample"}));
+}
+
+TEST_F(PerspectiveProgram, TheToolComesAfterTheToolPanelAndBeforeTheOriginalImageTool) {
+    int panel = -1, perspective = -1, original = -1;
+    for (int i = 0; i < Application->ComponentCount(); ++i) {
+        TComponent* c = Application->Components(i);
+        if (dynamic_cast<TKelvoToolPanelModule*>(c)) panel = i;
+        if (c == tool_) perspective = i;
+        if (dynamic_cast<TKelvoOriginalImageTool*>(c)) original = i;
+    }
+    EXPECT_LT(panel, perspective);
+    EXPECT_LT(perspective, original);
+    // Its frame is in the tool panel, its button in the panel's toolbar.
+    auto* toolPanel = Find<TKelvoToolPanelModule>();
+    EXPECT_EQ(tool_->Frame()->Owner(), toolPanel);
+    ASSERT_NE(tool_->ToolButton, nullptr);
+    EXPECT_GE(toolPanel->Toolbar->Items()->IndexOf(tool_->ToolButton), 0);
 }
