@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <utility>
 #include <cmath>
 #include <vector>
 
@@ -169,15 +171,38 @@ protected:
             Point(int(std::lround(map.LogicalToDeviceXF(x))), int(std::lround(map.LogicalToDeviceYF(y)))));
     }
 
-    // A line drawn along an edge with the left button while Ctrl is held, so that it lies down on the edge.
+    // A line drawn with the left button from a to b.
     bool DrawLine(TKelvoGraphicsView& view, TRealPoint a, TRealPoint b) {
         std::vector<TPoint> points;
         for (int i = 0; i <= 4; ++i)
             points.push_back(Screen(view, a.X + (b.X - a.X) * i / 4, a.Y + (b.Y - a.Y) * i / 4));
-        testsupport::SendKey(VK_CONTROL);
-        const bool drawn = testsupport::DragAlong(points, view.Handle());
-        testsupport::SendKey(VK_CONTROL, true);
-        return drawn;
+        return testsupport::DragAlong(points, view.Handle());
+    }
+
+    // The sides of the facade in the image's pixel-centre coordinates (pixel x covers x - 0.5 .. x + 0.5).
+    double LeftSide(double y) const { return facade_.LeftAt(y + 0.5) - 0.5; }
+    double RightSide(double y) const { return facade_.RightAt(y + 0.5) - 0.5; }
+
+    // Two points of the line x(y), near its rows from and to, that the pointer reaches exactly at the zoom 1:2:
+    // even image coordinates on rows where x lies within 0.03 of an even number.
+    static std::pair<TRealPoint, TRealPoint> ReachablePoints(const std::function<double(double)>& x, double from,
+                                                             double to) {
+        auto reachable = [&](double y) { return std::abs(x(y) - 2 * std::nearbyint(x(y) / 2)) < 0.03; };
+        double a = 2 * std::ceil(from / 2), b = 2 * std::floor(to / 2);
+        while (a < b && !reachable(a)) a += 2;
+        while (b > a && !reachable(b)) b -= 2;
+        return {{2 * std::nearbyint(x(a) / 2), a}, {2 * std::nearbyint(x(b) / 2), b}};
+    }
+
+    // Where the preview shows the right side on output row y: the output x whose source lies on it.
+    double PreviewRightSide(double y) const {
+        double lo = w_ / 2.0, hi = w_ - 1.0;
+        for (int i = 0; i < 60; ++i) {
+            const double mid = (lo + hi) / 2;
+            const TRealPoint source = tool_->PerspectiveMapping().MapInverseScaled(mid, y);
+            (source.X < RightSide(source.Y) ? lo : hi) = mid;
+        }
+        return (lo + hi) / 2;
     }
 
     std::unique_ptr<kelvotest::TTestLanguages> languages_;
@@ -217,7 +242,8 @@ TEST_F(PerspectiveProgram, TwoLinesStraightenAFacadeAndFinishUndoAndRedoKeepItSt
     ASSERT_TRUE(OpenFacade());
     TKelvoGraphicsView* view = editor_->GetActiveView();
     ASSERT_NE(view, nullptr);
-    editor_->BestFit(nullptr);
+    // At 1:2 every pointer position is an even image position.
+    view->SetZoom(TKelvoZoom{1, 2});
     // The tool's button in the tool panel, clicked.
     TKelvoProperties target;
     target.SetString(0, "PerspectiveTool");
@@ -232,14 +258,13 @@ TEST_F(PerspectiveProgram, TwoLinesStraightenAFacadeAndFinishUndoAndRedoKeepItSt
     // The left side first: it becomes plumb, paired with the right border.
     const double y1 = facade_.Top + 0.03 * (facade_.Bottom - facade_.Top);
     const double y2 = facade_.Bottom - 0.03 * (facade_.Bottom - facade_.Top);
-    ASSERT_TRUE(DrawLine(*view, {facade_.LeftAt(y1), y1}, {facade_.LeftAt(y2), y2}));
+    const auto left1 = ReachablePoints([&](double y) { return LeftSide(y); }, y1, y2);
+    ASSERT_TRUE(DrawLine(*view, left1.first, left1.second));
     ASSERT_TRUE(WaitFor("the first line's record", [&] { return tool_->PerspectiveMapping().History.size() == 1; }));
     const auto oneLine = Copy(document.GetPixels());
-    // The right side as the preview shows it now.
-    const double r1 = Crossing(*oneLine, std::int32_t(y1), w_ - 1, -1);
-    const double r2 = Crossing(*oneLine, std::int32_t(y2), w_ - 1, -1);
-    ASSERT_TRUE(std::isfinite(r1) && std::isfinite(r2));
-    ASSERT_TRUE(DrawLine(*view, {r1, y1}, {r2, y2}));
+    // Then the right side where the preview shows it now.
+    const auto right1 = ReachablePoints([&](double y) { return PreviewRightSide(y); }, y1, y2);
+    ASSERT_TRUE(DrawLine(*view, right1.first, right1.second));
     ASSERT_TRUE(WaitFor("the second line's record", [&] { return tool_->PerspectiveMapping().History.size() == 2; }));
     const auto twoLines = Copy(document.GetPixels());
     EXPECT_FALSE(tool_->Clean());
