@@ -171,6 +171,15 @@ protected:
             Point(int(std::lround(map.LogicalToDeviceXF(x))), int(std::lround(map.LogicalToDeviceYF(y)))));
     }
 
+    // The screen point of the tool's demonstration target.
+    bool TargetPoint(const char* name, TPoint& point) {
+        TKelvoProperties target;
+        target.SetString(0, name);
+        bool found = false;
+        tool_->GetDemoTargetPoint(target, found, point);
+        return found;
+    }
+
     // A line drawn with the left button from a to b.
     bool DrawLine(TKelvoGraphicsView& view, TRealPoint a, TRealPoint b) {
         std::vector<TPoint> points;
@@ -245,12 +254,8 @@ TEST_F(PerspectiveProgram, TwoLinesStraightenAFacadeAndFinishUndoAndRedoKeepItSt
     // At 1:2 every pointer position is an even image position.
     view->SetZoom(TKelvoZoom{1, 2});
     // The tool's button in the tool panel, clicked.
-    TKelvoProperties target;
-    target.SetString(0, "PerspectiveTool");
-    bool found = false;
     TPoint button{};
-    tool_->GetDemoTargetPoint(target, found, button);
-    ASSERT_TRUE(found);
+    ASSERT_TRUE(TargetPoint("PerspectiveTool", button));
     testsupport::ClickAt(button);
     ASSERT_TRUE(WaitFor("the perspective tool current", [&] { return editor_->ActiveTool() == tool_; }));
     TKelvoGraphicsDocument& document = view->Document();
@@ -477,12 +482,8 @@ TEST_F(PerspectiveProgram, DemonstrationsNameTheFramesControlsAndRunFinish) {
     EXPECT_DOUBLE_EQ(tool_->Mapping().LensK, 0.03);
 
     // The Finish button is the target "PerspectiveToolRESAMPLE"; while recording, Finish writes its command.
-    TKelvoProperties target;
-    target.SetString(0, "PerspectiveToolRESAMPLE");
-    bool found = false;
     TPoint point{};
-    tool_->GetDemoTargetPoint(target, found, point);
-    ASSERT_TRUE(found);
+    ASSERT_TRUE(TargetPoint("PerspectiveToolRESAMPLE", point));
     TUniButton* finish = tool_->Frame()->btFinish;
     EXPECT_EQ(point, finish->ClientToScreen(Point(finish->Width() / 2, finish->Height() / 2)));
     tool_->SetRecorder(&demo);
