@@ -1,5 +1,6 @@
 #include "app/main/TModule.h"
 
+#include "app/core/TKelvoLocalizer.h"
 #include "app/main/TKelvoGraphicsPrintModule.h"
 #include "app/main/TKelvoSystemInfoModule.h"
 #include "app/win/TKelvoAbout.h"
@@ -7,21 +8,21 @@
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoHelp.h"
 #include "app/win/TKelvoOriginalImageTool.h"
-#include "app/core/TKelvoLocalizer.h"
-#include "classlib/win/TFont.h"
-#include "themed/win/TSkinToolbar.h"
-#include "toolbar/core/TTBRootItem.h"
 #include "app/win/TKelvoToolFrame.h"
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/FormBuilder.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCustomImageList.h"
+#include "classlib/win/TFont.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinDockablePanel.h"
+#include "themed/win/TSkinToolbar.h"
+#include "toolbar/core/TTBRootItem.h"
 #include "toolbar/win/TTBImageList.h"
 #include "tools/win/TKelvoBrightnessContrastTool.h"
 #include "tools/win/TKelvoCrop2Tool.h"
+#include "tools/win/TKelvoPerspectiveTool.h"
 #include "tools/win/TKelvoResizeTool.h"
 #include "tools/win/TKelvoRotateTool.h"
 #include "tools/win/TKelvoTextTool.h"
@@ -119,6 +120,7 @@ void TModule::DataModuleCreate(TObject*) {
     KelvoApplication->CreateModule(TKelvoToolPanelModule::StaticClass(), toolPanel);
 
     // 8. The correction tools come here (the four-point tool made current after the first four).
+    KelvoApplication->CreateModuleNoRef(TKelvoPerspectiveTool::StaticClass());
     KelvoApplication->CreateModuleNoRef(TKelvoBrightnessContrastTool::StaticClass());
     KelvoApplication->CreateModuleNoRef(TKelvoTextTool::StaticClass());
     // Then the image tools: rotate and flip, resize, crop.
