@@ -15,6 +15,8 @@
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoScrollTool.h"
 #include "app/win/TKelvoOriginalImageTool.h"
+#include "demo/win/TKelvoDemoEditorModule.h"
+#include "demo/win/TKelvoDemonstrationModule.h"
 #include "app/core/KelvoPixelOps.h"
 #include "tests/support/RealInput.h"
 #include "toolbar/win/TTBToolbarView.h"
@@ -50,6 +52,8 @@ protected:
         module_ = Find<TModule>();
         editor_ = Find<TKelvoGraphicsEditor>();
         ASSERT_TRUE(module_ && editor_);
+        // The demonstrations window of a first start has tests of its own.
+        Find<TKelvoDemonstrationModule>()->ShowAtStartUp = false;
         KelvoApplication->LoadState();
         form_->Show();
         ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
@@ -109,6 +113,10 @@ TEST_F(Program, StartUpMakesTheModulesInTheirFixedOrder) {
             order.push_back("print");
         else if (dynamic_cast<TKelvoHelp*>(c))
             order.push_back("help");
+        else if (dynamic_cast<TKelvoDemonstrationModule*>(c))
+            order.push_back("demonstrations");
+        else if (dynamic_cast<TKelvoDemoEditorModule*>(c))
+            order.push_back("demonstration editor");
         else if (dynamic_cast<TKelvoAbout*>(c))
             order.push_back("about");
         else if (dynamic_cast<TKelvoToolPanelModule*>(c))
@@ -118,7 +126,8 @@ TEST_F(Program, StartUpMakesTheModulesInTheirFixedOrder) {
     }
     // The editor makes the main window before it joins the application itself.
     EXPECT_EQ(order, (std::vector<std::string>{"start-up module", "main window", "editor", "hand", "system information",
-                                               "print", "help", "about", "tool panel", "original image"}));
+                                               "print", "help", "demonstrations", "demonstration editor", "about",
+                                               "tool panel", "original image"}));
     // The shared glyphs: ten cells of 24 x 24 from the program's strip, and the 1 x 1 list.
     EXPECT_EQ(form_->GetImages(), module_->NewImageList);
     EXPECT_GE(module_->NewImageList->Count(), 10);
