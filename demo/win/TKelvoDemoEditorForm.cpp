@@ -24,12 +24,6 @@
 #include "unicode/win/TUniSaveDialog.h"
 #include "unicode/win/TUniTabControl.h"
 
-// The script's lines in a wide multi-line edit.
-class TKelvoScriptMemo : public uni::TUniWindowed<TMemo> {
-    CLASSLIB_COMPONENT(TKelvoScriptMemo, TMemo)
-    explicit TKelvoScriptMemo(TComponent* owner) : TUniWindowed(owner, L"EDIT") {}
-};
-
 namespace {
 
 constexpr const char16_t* kFilter = u"Demo Script (*.dsc)|*.dsc";

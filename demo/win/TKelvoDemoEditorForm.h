@@ -7,15 +7,22 @@
 #include <cstdint>
 
 #include "app/win/TKelvoForm.h"
+#include "classlib/win/TMemo.h"
 #include "demo/core/TKelvoDemoPlayback.h"
 #include "demo/core/TKelvoDemoScriptEdit.h"
+#include "unicode/win/UniStdControl.h"
 
 class TKelvoDemonstrationModule;
-class TKelvoScriptMemo;
 class TUniButton;
 class TUniCheckBox;
 class TUniComboBox;
 class TUniTabControl;
+
+// The script's lines in a wide multi-line edit.
+class TKelvoScriptMemo : public uni::TUniWindowed<TMemo> {
+    CLASSLIB_COMPONENT(TKelvoScriptMemo, TMemo)
+    explicit TKelvoScriptMemo(TComponent* owner) : TUniWindowed(owner, L"EDIT") {}
+};
 
 class TKelvoDemoEditorForm : public TKelvoForm {
     CLASSLIB_COMPONENT(TKelvoDemoEditorForm, TKelvoForm)

@@ -9,6 +9,8 @@
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
+#include "demo/core/IKelvoLanguageIds.h"
+#include <cwchar>
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TApplication.h"
 #include "demo/win/TKelvoDemonstrationForm.h"
@@ -33,6 +35,21 @@ constexpr std::uint32_t kShowAtStartUpItem = 1;
 constexpr unsigned kQuestion = MB_YESNO | MB_ICONQUESTION;
 
 TKelvoDemonstrationModule* instance = nullptr;
+
+// The scripts' texts in the program's language: the localizer's ids, and each language's ANSI code page from the
+// system's locale table.
+class TLocalizerLanguages : public IKelvoLanguageIds {
+public:
+    std::uint16_t GetCurrentLanguageId() const override { return ::GetCurrentLanguageId(); }
+    std::uint16_t GetBaseLanguageId() const override { return ::GetBaseLanguageId(); }
+};
+const TLocalizerLanguages localizerLanguages;
+
+std::uint32_t AnsiCodePageOf(std::uint16_t languageId) {
+    wchar_t text[8]{};
+    if (!::GetLocaleInfoW(MAKELCID(languageId, SORT_DEFAULT), LOCALE_IDEFAULTANSICODEPAGE, text, 8)) return 0;
+    return static_cast<std::uint32_t>(std::wcstoul(text, nullptr, 10));
+}
 
 WideString Caption() { return GetText(kTextDemonstrations, u"Demonstrations"); }
 
@@ -60,6 +77,8 @@ TKelvoDemonstrationModule::TKelvoDemonstrationModule(TComponent* owner)
 TKelvoDemonstrationModule::TKelvoDemonstrationModule(TComponent* owner, TMainForm* mainForm)
     : TKelvoModuleWithControls(owner), mainForm_(mainForm), resolver_(this, ParticipantsOf(*owner)) {
     instance = this;
+    kelvodemo::SetLanguageIds(&localizerLanguages);
+    kelvodemo::SetCodePageOfLanguage(&AnsiCodePageOf);
     resolver_.Attach(playback_);
     playback_.Events.OnBeforeStart = [this](bool& cancel) { BeforeStart(cancel); };
     playback_.Events.OnFinish = [this] { Finished(); };
@@ -72,7 +91,10 @@ TKelvoDemonstrationModule::TKelvoDemonstrationModule(TComponent* owner, TMainFor
 }
 
 TKelvoDemonstrationModule::~TKelvoDemonstrationModule() {
-    if (instance == this) instance = nullptr;
+    if (instance != this) return;
+    instance = nullptr;
+    kelvodemo::SetLanguageIds(nullptr);
+    kelvodemo::SetCodePageOfLanguage(nullptr);
 }
 
 TKelvoDemonstrationModule* TKelvoDemonstrationModule::Instance() { return instance; }

@@ -1,0 +1,264 @@
+// The program's demonstrations in the whole program as its start-up makes it: the demonstrations window of a
+// first start with the program's own three demonstrations, a demonstration started from that window running
+// to its end and the window coming back, the script editor's round trip, and each shipped demonstration played
+// to its end over its photograph.
+#include <windows.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/main/TModule.h"
+#include "app/win/KelvoGraphicsIO.h"
+#include "app/core/TKelvoGraphicsDocument.h"
+#include "app/win/KelvoFiles.h"
+#include "app/win/TKelvoGraphicsEditor.h"
+#include "app/win/TKelvoGraphicsTool.h"
+#include "app/win/TKelvoGraphicsView.h"
+#include "app/win/TMainForm.h"
+#include "classlib/core/CodePages.h"
+#include "classlib/core/StringUtils.h"
+#include "demo/win/TKelvoDemoEditorForm.h"
+#include "demo/win/TKelvoDemoEditorModule.h"
+#include "demo/win/TKelvoDemonstrationForm.h"
+#include "demo/win/TKelvoDemonstrationModule.h"
+#include "support/DialogDriver.h"
+#include "support/ScreenPicture.h"
+#include "support/TestSupport.h"
+#include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/app/win/PixelTestSupport.h"
+#include "tests/support/MessagePump.h"
+#include "themed/win/TSkinCustomItem.h"
+#include "themed/win/TSkinNexus.h"
+#include "themed/win/TSkinToolbar.h"
+#include "unicode/win/TUniButton.h"
+#include "unicode/win/TUniCheckBox.h"
+#include "unicode/win/TUniListView.h"
+
+using testsupport::DialogDriver;
+using testsupport::PumpUntil;
+
+namespace {
+
+const testsupport::DialogMatch kWindow{L"Demonstrations", L"TKelvoDemonstrationForm.UnicodeClass"};
+const testsupport::DialogMatch kMessage{L"Demonstrations"};
+
+class DemonstrationsProgram : public kelvotest::KelvoAppTest {
+protected:
+    void SetUp() override {
+        KelvoAppTest::SetUp();
+        if (!SkinNexus()) RegisterSkinNexusUnit();
+        languages_ = kelvotest::ProgramLanguages();
+        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
+        kelvo::CreateStartupModule();
+        form_ = dynamic_cast<TMainForm*>(Application->MainForm());
+        ASSERT_TRUE(form_);
+        module_ = Find<TModule>();
+        editor_ = Find<TKelvoGraphicsEditor>();
+        demos_ = Find<TKelvoDemonstrationModule>();
+        ASSERT_TRUE(module_ && editor_ && demos_);
+    }
+    void TearDown() override {
+        if (form_) {
+            EXPECT_TRUE(PumpUntil([] { return KelvoApplication->PostponedCount() == 0; }));
+            kelvotest::FreeProgramWindows(form_);
+        }
+        Free(module_);
+        languages_.reset();
+        KelvoAppTest::TearDown();
+    }
+
+    // The state walk, without the window of a first start, and the main window shown.
+    void StartWithoutTheWindow() {
+        demos_->ShowAtStartUp = false;
+        KelvoApplication->LoadState();
+        ShowMainWindow();
+    }
+    void ShowMainWindow() {
+        form_->SetBounds(0, 0, 900, 700);
+        form_->Show();
+        ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
+    }
+
+    template <class T>
+    static T* Find() {
+        for (int i = 0; i < Application->ComponentCount(); ++i)
+            if (auto* c = dynamic_cast<T*>(Application->Components(i))) return c;
+        return nullptr;
+    }
+    static TKelvoDemonstrationForm* WindowOf(HWND window) {
+        return dynamic_cast<TKelvoDemonstrationForm*>(FindControl(window));
+    }
+    static std::vector<WideString> Titles(TKelvoDemonstrationForm& window) {
+        std::vector<WideString> titles;
+        for (int i = 0; i < window.DemoListView->Items()->Count(); ++i)
+            titles.push_back(window.DemoListView->Item(i)->Caption());
+        return titles;
+    }
+    // Starts the demonstration with the title from the demonstrations window, answers the message at its end,
+    // and waits until the window has come back (and closes it then); false when a step did not come.
+    bool PlayFromTheWindow(const WideString& title) {
+        bool selected = false, cameBack = false;
+        DialogDriver window(
+            kWindow,
+            [&](HWND dialog) {
+                TKelvoDemonstrationForm* shown = WindowOf(dialog);
+                if (!shown) return;
+                if (!selected) {
+                    const std::vector<WideString> titles = Titles(*shown);
+                    for (std::size_t i = 0; i < titles.size(); ++i)
+                        if (titles[i] == title) shown->DemoListView->SetItemIndex(int(i));
+                    selected = shown->SelectedScript() && shown->SelectedScript()->GetTitle() == title;
+                    if (selected) ::PostMessageW(dialog, WM_KEYDOWN, VK_RETURN, 0);
+                    shown->StartButton->Click();
+                } else {
+                    cameBack = true;
+                    shown->CloseButton->Click();
+                }
+            },
+            2, nullptr, 60000);
+        DialogDriver finished(
+            kMessage, [](HWND box) { testsupport::PressButton(box, IDOK); }, 1, nullptr, 60000);
+        demos_->ShowDemonstrations();
+        return PumpUntil([&] { return cameBack; }, 60000) && selected;
+    }
+
+    std::unique_ptr<kelvotest::TTestLanguages> languages_;
+    TMainForm* form_ = nullptr;
+    TModule* module_ = nullptr;
+    TKelvoGraphicsEditor* editor_ = nullptr;
+    TKelvoDemonstrationModule* demos_ = nullptr;
+    testsupport::TempDir dir_;
+};
+
+}  // namespace
+
+TEST_F(DemonstrationsProgram, AFirstStartShowsTheWindowWithTheProgramsThreeDemonstrations) {
+    std::vector<WideString> titles;
+    bool showAtStart = false;
+    DialogDriver window(
+        kWindow,
+        [&](HWND dialog) {
+            TKelvoDemonstrationForm* shown = WindowOf(dialog);
+            ASSERT_TRUE(shown);
+            titles = Titles(*shown);
+            showAtStart = shown->ShowAtStartCheckBox->Checked();
+            testsupport::SaveScreen(testsupport::ArtifactPath("demonstrations-window.bmp"));
+            shown->CloseButton->Click();
+        },
+        1, [] { return testsupport::ScreenShows(testsupport::FindDialog(kWindow)); }, 20000);
+    KelvoApplication->LoadState();
+    ShowMainWindow();
+    ASSERT_TRUE(PumpUntil([&] { return window.Answered() == 1 && !testsupport::FindDialog(kWindow); }, 20000));
+    // Sorted by title, in the language of the program (English here).
+    EXPECT_EQ(titles, (std::vector<WideString>{u"Crop, rotate and brighten", u"Reference lines and lens correction",
+                                               u"Straighten a fa\u00e7ade with four points"}));
+    EXPECT_TRUE(showAtStart);
+}
+
+TEST_F(DemonstrationsProgram, ADemonstrationStartedFromTheWindowRunsToItsEndAndTheWindowComesBack) {
+    StartWithoutTheWindow();
+    TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
+    pixeltest::FillGradient(pixels);
+    TKelvoProperties none;
+    ASSERT_TRUE(WriteGraphicsFile(AnsiToWide(dir_.File("zoom.png")), KelvoFormatPNG, pixels, TKelvoRect{}, none,
+                                  TKelvoResolution{}, 80));
+    const std::string zoom =
+        "[Info]\r\nTitle=Zoom in\r\n[Script]\r\nImageOpen \"zoom.png\"\r\nMouseSpeed 50\r\n"
+        "MouseCurvedMove ZoomIn\r\nZoomIn\r\n";
+    ASSERT_TRUE(kelvo::ReplaceFileContent(AnsiToWide(dir_.File("Zoom.dsc")), zoom.data(), zoom.size()));
+    const std::string other = "[Info]\r\nTitle=Zoom out\r\n[Script]\r\nZoomOut\r\n";
+    ASSERT_TRUE(kelvo::ReplaceFileContent(AnsiToWide(dir_.File("Other.dsc")), other.data(), other.size()));
+    demos_->DemonstrationsFolder = AnsiToWide(dir_.Path()) + u"\\";
+    editor_->ImagesFolder = demos_->DemonstrationsFolder;
+    const WideString title = KelvoApplication->GetTitle();
+
+    ASSERT_TRUE(PlayFromTheWindow(u"Zoom in"));
+    ASSERT_TRUE(editor_->GetActiveView());
+    EXPECT_NE(editor_->GetActiveView()->Zoom(), (TKelvoZoom{1, 1}));
+    EXPECT_EQ(KelvoApplication->GetTitle(), title);
+    EXPECT_EQ(demos_->SelectedIndex, 1);  // the window came back with the next demonstration selected
+}
+
+TEST_F(DemonstrationsProgram, TheEditorRecordsTwoActionsIntoAScriptWithANewLanguageAndSavesWhatReadsBackTheSame) {
+    StartWithoutTheWindow();
+    TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
+    pixeltest::FillGradient(pixels);
+    TKelvoProperties none;
+    const std::u16string photo = AnsiToWide(dir_.File("photo.png"));
+    ASSERT_TRUE(WriteGraphicsFile(photo, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80));
+    ASSERT_TRUE(editor_->Documents().Open(photo, nullptr, true));
+
+    auto* editorModule = Find<TKelvoDemoEditorModule>();
+    ASSERT_TRUE(editorModule);
+    EXPECT_FALSE(editorModule->DemoEditorMenuItem->Visible());
+    EXPECT_EQ(editorModule->DemoEditorMenuItem->ShortCut(), TShortCut(scCtrl | scShift | 'D'));
+    editorModule->CmDemoEditor();
+    TKelvoDemoEditorForm* editorForm = editorModule->Form();
+    ASSERT_TRUE(editorForm);
+    ASSERT_TRUE(editorForm->OpenFile(demos_->DemonstrationsFolder + u"Facade.dsc"));
+    editorForm->AddLanguage(u" 1036 ");
+    editorForm->Memo->SetText(u"Title=Redresser une fa\u00e7ade");
+
+    editorForm->CmRecord();
+    ASSERT_TRUE(demos_->Playback().IsRecording());
+    editor_->ZoomInButton->Click();
+    editor_->ZoomOutButton->Click();
+    editorForm->CmStop();
+    ASSERT_TRUE(PumpUntil([&] { return editorForm->Memo->Enabled() && editorForm->Visible(); }));
+    const TKelvoDemoLines& lines = editorForm->Edit().Script().GetLines();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(TKelvoDemoLines(lines.end() - 4, lines.end()),
+              (TKelvoDemoLines{"MouseCurvedMove ZoomIn", "ZoomIn", "MouseCurvedMove ZoomOut", "ZoomOut"}));
+    ASSERT_TRUE(PumpUntil([&] { return testsupport::ScreenShows(editorForm->Handle()); }));
+    testsupport::SaveScreen(testsupport::ArtifactPath("demonstration-editor.bmp"));
+
+    const std::string saved = dir_.File("saved.dsc");
+    ASSERT_TRUE(editorForm->SaveFile(AnsiToWide(saved)));
+    AnsiString bytes;
+    ASSERT_TRUE(kelvo::ReadFileBytes(AnsiToWide(saved), bytes, 1 << 20));
+    EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+    TKelvoDemoScript again;
+    again.LoadFromFile(saved);
+    const TKelvoDemoScript& edited = editorForm->Edit().Script();
+    ASSERT_EQ(again.SectionCount(), edited.SectionCount());
+    for (std::int32_t i = 0; i < again.SectionCount(); ++i) {
+        EXPECT_EQ(again.SectionName(i), edited.SectionName(i));
+        EXPECT_EQ(again.SectionLines(i), edited.SectionLines(i));
+    }
+    std::int32_t french = -1;
+    ASSERT_TRUE(again.FindSection("1036", french));
+    EXPECT_EQ(again.SectionLines(french), (TKelvoDemoLines{"Title=Redresser une fa\xC3\xA7"
+                                                           "ade"}));
+}
+
+class ShippedDemonstration : public DemonstrationsProgram, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ShippedDemonstration, PlaysToItsEndFromTheWindowAndCorrectsItsPhotograph) {
+    TKelvoDemoScript script;
+    script.LoadFromFile(WideToAnsi(demos_->DemonstrationsFolder) + GetParam() + ".dsc");
+    // The tools the script drives, by name: a demonstration can only run once they are in the program.
+    std::stringstream tools(script.GetInfo("Tools"));
+    for (std::string tool; std::getline(tools, tool, ',');) {
+        bool present = false;
+        for (TKelvoGraphicsTool* t : TKelvoGraphicsTool::AllTools())
+            present |= SameTextAscii(t->ToolName(), Trim(tool));
+        if (!present) GTEST_SKIP() << "the program has no tool named " << Trim(tool) << " yet";
+    }
+    StartWithoutTheWindow();
+    ASSERT_TRUE(PlayFromTheWindow(script.GetTitle()));
+    TKelvoGraphicsDocument* document = editor_->GetActiveDocument();
+    ASSERT_TRUE(document);
+    TKelvoLTBitmap working, original;
+    TKelvoProperties properties;
+    TKelvoResolution resolution;
+    std::int32_t format = 0;
+    ASSERT_TRUE(ReadGraphicsFile(demos_->DemonstrationsFolder + AnsiToWide(script.GetInfo("Image")), working, original,
+                                 properties, resolution, format));
+    TKelvoPixels& now = document->GetPixels();
+    TKelvoPixels& photograph = working.GetPixels();
+    EXPECT_TRUE(now.Width() != photograph.Width() || now.Height() != photograph.Height() ||
+                pixeltest::MaxDifference(now, photograph) > 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Program, ShippedDemonstration, ::testing::Values("Facade", "LensFacade", "Sideways"));
