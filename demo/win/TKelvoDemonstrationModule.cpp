@@ -7,6 +7,7 @@
 #include "app/win/KelvoProgramMainForm.h"
 #include "app/win/TKelvoApplication.h"
 #include "app/win/TKelvoGraphicsEditor.h"
+#include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
 #include "demo/core/IKelvoLanguageIds.h"
@@ -199,6 +200,9 @@ void TKelvoDemonstrationModule::ShowDemonstrations() {
     SelectedIndex = form->SelectedIndex();
     TKelvoDemoScript* script = form->SelectedScript();
     if (result != mrOk || !script) return;
+    // The tools a demonstration drives sit in the tool panel.
+    for (int i = 0; i < Owner()->ComponentCount(); ++i)
+        if (auto* panel = dynamic_cast<TKelvoToolPanelModule*>(Owner()->Components(i))) panel->SetPanelVisible(true);
     // The next opening offers the following demonstration.
     ++SelectedIndex;
     playback_.SetScript(*script);

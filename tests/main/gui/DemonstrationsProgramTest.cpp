@@ -15,6 +15,7 @@
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoGraphicsTool.h"
 #include "app/win/TKelvoGraphicsView.h"
+#include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/StringUtils.h"
@@ -172,8 +173,11 @@ TEST_F(DemonstrationsProgram, ADemonstrationStartedFromTheWindowRunsToItsEndAndT
     demos_->DemonstrationsFolder = AnsiToWide(dir_.Path()) + u"\\";
     editor_->ImagesFolder = demos_->DemonstrationsFolder;
     const WideString title = KelvoApplication->GetTitle();
+    auto* panel = Find<TKelvoToolPanelModule>();
+    panel->SetPanelVisible(false);
 
     ASSERT_TRUE(PlayFromTheWindow(u"Zoom in"));
+    EXPECT_TRUE(panel->GetPanelVisible());  // where the tools a demonstration drives are
     ASSERT_TRUE(editor_->GetActiveView());
     EXPECT_NE(editor_->GetActiveView()->Zoom(), (TKelvoZoom{1, 1}));
     EXPECT_EQ(KelvoApplication->GetTitle(), title);
