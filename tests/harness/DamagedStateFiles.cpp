@@ -15,6 +15,8 @@
 #include <thread>
 #include <vector>
 
+#include "../support/ProgramWindow.h"
+
 namespace {
 
 constexpr int kWorkers = 8;
@@ -26,25 +28,8 @@ std::wstring AppDataFolder() {
     return folder;
 }
 
-std::vector<unsigned char> ReadAll(const std::wstring& name) {
-    std::vector<unsigned char> bytes;
-    HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    unsigned char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        bytes.insert(bytes.end(), buffer, buffer + read);
-    CloseHandle(file);
-    return bytes;
-}
-
 bool WriteAll(const std::wstring& name, const std::vector<unsigned char>& bytes) {
-    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
+    return testsupport::WriteWholeFile(name, bytes.data(), bytes.size());
 }
 
 struct TWindowSearch {
@@ -52,22 +37,21 @@ struct TWindowSearch {
     HWND found;
 };
 
+BOOL CALLBACK MatchMainWindow(HWND wnd, LPARAM data) {
+    auto* search = reinterpret_cast<TWindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(wnd, &owner);
+    wchar_t name[64] = {};
+    GetClassNameW(wnd, name, 64);
+    if (owner != search->pid || !IsWindowVisible(wnd) || std::wstring(name) != L"TMainForm.UnicodeClass") return TRUE;
+    search->found = wnd;
+    return FALSE;
+}
+
 // The program's main window: a visible top-level window of the process with the main form's window class.
 HWND MainWindowOf(DWORD pid) {
     TWindowSearch search{pid, nullptr};
-    EnumWindows(
-        [](HWND wnd, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<TWindowSearch*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(wnd, &owner);
-            wchar_t name[64] = {};
-            GetClassNameW(wnd, name, 64);
-            if (owner != s->pid || !IsWindowVisible(wnd) || std::wstring(name) != L"TMainForm.UnicodeClass")
-                return TRUE;
-            s->found = wnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(&MatchMainWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -160,7 +144,7 @@ int main(int argc, char** argv) {
 
     // A session that used the program: a photograph opened, the window moved, the program ended.
     const std::string session = RunOnce(copyOf(0), L"\"" + folder + L"Images\\Facade.jpg\"", true);
-    const std::vector<unsigned char> state = ReadAll(stateFile(0));
+    const std::vector<unsigned char> state = testsupport::ReadWholeFile(stateFile(0));
     if (!session.empty() || state.size() < 64) {
         std::fprintf(stderr, "the first session failed: %s (state file of %zu bytes)\n", session.c_str(), state.size());
         return 1;

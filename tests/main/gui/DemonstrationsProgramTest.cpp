@@ -27,6 +27,7 @@
 #include "support/ScreenPicture.h"
 #include "support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/main/gui/ProgramTestSupport.h"
 #include "tests/app/win/PixelTestSupport.h"
 #include "tests/support/MessagePump.h"
 #include "themed/win/TSkinCustomItem.h"
@@ -44,49 +45,14 @@ namespace {
 const testsupport::DialogMatch kWindow{L"Demonstrations", L"TKelvoDemonstrationForm.UnicodeClass"};
 const testsupport::DialogMatch kMessage{L"Demonstrations"};
 
-class DemonstrationsProgram : public kelvotest::KelvoAppTest {
+class DemonstrationsProgram : public programtest::ProgramTest {
 protected:
     void SetUp() override {
-        KelvoAppTest::SetUp();
-        if (!SkinNexus()) RegisterSkinNexusUnit();
-        languages_ = kelvotest::ProgramLanguages();
-        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
-        kelvo::CreateStartupModule();
-        form_ = dynamic_cast<TMainForm*>(Application->MainForm());
-        ASSERT_TRUE(form_);
-        module_ = Find<TModule>();
-        editor_ = Find<TKelvoGraphicsEditor>();
+        ProgramTest::SetUp();
         demos_ = Find<TKelvoDemonstrationModule>();
-        ASSERT_TRUE(module_ && editor_ && demos_);
-    }
-    void TearDown() override {
-        if (form_) {
-            EXPECT_TRUE(PumpUntil([] { return KelvoApplication->PostponedCount() == 0; }));
-            kelvotest::FreeProgramWindows(form_);
-        }
-        Free(module_);
-        languages_.reset();
-        KelvoAppTest::TearDown();
+        ASSERT_TRUE(demos_);
     }
 
-    // The state walk, without the window of a first start, and the main window shown.
-    void StartWithoutTheWindow() {
-        demos_->ShowAtStartUp = false;
-        KelvoApplication->LoadState();
-        ShowMainWindow();
-    }
-    void ShowMainWindow() {
-        form_->SetBounds(0, 0, 900, 700);
-        form_->Show();
-        ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
-    }
-
-    template <class T>
-    static T* Find() {
-        for (int i = 0; i < Application->ComponentCount(); ++i)
-            if (auto* c = dynamic_cast<T*>(Application->Components(i))) return c;
-        return nullptr;
-    }
     static TKelvoDemonstrationForm* WindowOf(HWND window) {
         return dynamic_cast<TKelvoDemonstrationForm*>(FindControl(window));
     }
@@ -110,7 +76,6 @@ protected:
                     for (std::size_t i = 0; i < titles.size(); ++i)
                         if (titles[i] == title) shown->DemoListView->SetItemIndex(int(i));
                     selected = shown->SelectedScript() && shown->SelectedScript()->GetTitle() == title;
-                    if (selected) ::PostMessageW(dialog, WM_KEYDOWN, VK_RETURN, 0);
                     shown->StartButton->Click();
                 } else {
                     cameBack = true;
@@ -124,12 +89,7 @@ protected:
         return PumpUntil([&] { return cameBack; }, 60000) && selected;
     }
 
-    std::unique_ptr<kelvotest::TTestLanguages> languages_;
-    TMainForm* form_ = nullptr;
-    TModule* module_ = nullptr;
-    TKelvoGraphicsEditor* editor_ = nullptr;
     TKelvoDemonstrationModule* demos_ = nullptr;
-    testsupport::TempDir dir_;
 };
 
 }  // namespace
@@ -148,8 +108,7 @@ TEST_F(DemonstrationsProgram, AFirstStartShowsTheWindowWithTheProgramsThreeDemon
             shown->CloseButton->Click();
         },
         1, [] { return testsupport::ScreenShows(testsupport::FindDialog(kWindow)); }, 20000);
-    KelvoApplication->LoadState();
-    ShowMainWindow();
+    ASSERT_NO_FATAL_FAILURE(Start(true));
     ASSERT_TRUE(PumpUntil([&] { return window.Answered() == 1 && !testsupport::FindDialog(kWindow); }, 20000));
     // Sorted by title, in the language of the program (English here).
     EXPECT_EQ(titles, (std::vector<WideString>{u"Crop, rotate and brighten", u"Reference lines and lens correction",
@@ -158,12 +117,8 @@ TEST_F(DemonstrationsProgram, AFirstStartShowsTheWindowWithTheProgramsThreeDemon
 }
 
 TEST_F(DemonstrationsProgram, ADemonstrationStartedFromTheWindowRunsToItsEndAndTheWindowComesBack) {
-    StartWithoutTheWindow();
-    TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
-    pixeltest::FillGradient(pixels);
-    TKelvoProperties none;
-    ASSERT_TRUE(WriteGraphicsFile(AnsiToWide(dir_.File("zoom.png")), KelvoFormatPNG, pixels, TKelvoRect{}, none,
-                                  TKelvoResolution{}, 80));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_FALSE(WriteGradient("zoom.png").empty());
     const std::string zoom =
         "[Info]\r\nTitle=Zoom in\r\n[Script]\r\nImageOpen \"zoom.png\"\r\nMouseSpeed 50\r\n"
         "MouseCurvedMove ZoomIn\r\nZoomIn\r\n";
@@ -185,13 +140,8 @@ TEST_F(DemonstrationsProgram, ADemonstrationStartedFromTheWindowRunsToItsEndAndT
 }
 
 TEST_F(DemonstrationsProgram, TheEditorRecordsTwoActionsIntoAScriptWithANewLanguageAndSavesWhatReadsBackTheSame) {
-    StartWithoutTheWindow();
-    TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
-    pixeltest::FillGradient(pixels);
-    TKelvoProperties none;
-    const std::u16string photo = AnsiToWide(dir_.File("photo.png"));
-    ASSERT_TRUE(WriteGraphicsFile(photo, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80));
-    ASSERT_TRUE(editor_->Documents().Open(photo, nullptr, true));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(OpenGradient());
 
     auto* editorModule = Find<TKelvoDemoEditorModule>();
     ASSERT_TRUE(editorModule);
@@ -249,7 +199,7 @@ TEST_P(ShippedDemonstration, PlaysToItsEndFromTheWindowAndCorrectsItsPhotograph)
             present |= SameTextAscii(t->ToolName(), Trim(tool));
         if (!present) GTEST_SKIP() << "the program has no tool named " << Trim(tool) << " yet";
     }
-    StartWithoutTheWindow();
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(PlayFromTheWindow(script.GetTitle()));
     TKelvoGraphicsDocument* document = editor_->GetActiveDocument();
     ASSERT_TRUE(document);

@@ -26,6 +26,7 @@
 #include "classlib/core/CodePages.h"
 #include "support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/main/gui/ProgramTestSupport.h"
 #include "tests/app/win/PixelTestSupport.h"
 #include "tests/support/MessagePump.h"
 #include "themed/win/TSkinCustomItem.h"
@@ -39,58 +40,12 @@ using testsupport::PumpUntil;
 
 namespace {
 
-class Program : public KelvoAppTest {
+class Program : public programtest::ProgramTest {
 protected:
     void SetUp() override {
-        KelvoAppTest::SetUp();
-        if (!SkinNexus()) RegisterSkinNexusUnit();
-        languages_ = kelvotest::ProgramLanguages();
-        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
-        kelvo::CreateStartupModule();
-        form_ = dynamic_cast<TMainForm*>(Application->MainForm());
-        ASSERT_TRUE(form_);
-        module_ = Find<TModule>();
-        editor_ = Find<TKelvoGraphicsEditor>();
-        ASSERT_TRUE(module_ && editor_);
-        // The demonstrations window of a first start has tests of its own.
-        Find<TKelvoDemonstrationModule>()->ShowAtStartUp = false;
-        KelvoApplication->LoadState();
-        form_->Show();
-        ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
+        ProgramTest::SetUp();
+        ASSERT_NO_FATAL_FAILURE(Start());
     }
-    void TearDown() override {
-        if (form_) {
-            EXPECT_TRUE(PumpUntil([] { return KelvoApplication->PostponedCount() == 0; }));
-            KelvoApplication->SaveState();
-            kelvotest::FreeProgramWindows(form_);
-        }
-        Free(module_);
-        languages_.reset();
-        KelvoAppTest::TearDown();
-    }
-
-    // Opens a 64 x 48 gradient (red 40 + 4x, green 60 + 5y, blue 180 - 2x - 2y) in the editor.
-    bool OpenGradient() {
-        TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
-        pixeltest::FillGradient(pixels);
-        TKelvoProperties none;
-        const std::u16string path = AnsiToWide(dir_.File("photo.png"));
-        return WriteGraphicsFile(path, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80) &&
-               editor_->Documents().Open(path, nullptr, true);
-    }
-
-    template <class T>
-    static T* Find() {
-        for (int i = 0; i < Application->ComponentCount(); ++i)
-            if (auto* c = dynamic_cast<T*>(Application->Components(i))) return c;
-        return nullptr;
-    }
-
-    std::unique_ptr<kelvotest::TTestLanguages> languages_;
-    TMainForm* form_ = nullptr;
-    TModule* module_ = nullptr;
-    TKelvoGraphicsEditor* editor_ = nullptr;
-    testsupport::TempDir dir_;
 };
 
 }  // namespace
