@@ -4,6 +4,7 @@
 // to its end over its photograph.
 #include <windows.h>
 
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -24,9 +25,11 @@
 #include "demo/win/TKelvoDemonstrationForm.h"
 #include "demo/win/TKelvoDemonstrationModule.h"
 #include "support/DialogDriver.h"
+#include "support/RealInput.h"
 #include "support/ScreenPicture.h"
 #include "support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/classlib/gui/FormTestHelpers.h"
 #include "tests/main/gui/ProgramTestSupport.h"
 #include "tests/app/win/PixelTestSupport.h"
 #include "tests/support/MessagePump.h"
@@ -62,9 +65,11 @@ protected:
             titles.push_back(window.DemoListView->Item(i)->Caption());
         return titles;
     }
-    // Starts the demonstration with the title from the demonstrations window, answers the message at its end,
-    // and waits until the window has come back (and closes it then); false when a step did not come.
-    bool PlayFromTheWindow(const WideString& title) {
+    // Starts the demonstration with the title from the demonstrations window, runs whilePlaying once it plays,
+    // answers the message box of the run's end (or of a stop) with answer, and waits until the window has come
+    // back (and closes it then); false when a step did not come.
+    bool PlayFromTheWindow(const WideString& title, const std::function<void()>& whilePlaying = nullptr,
+                           int answer = IDOK) {
         bool selected = false, cameBack = false;
         DialogDriver window(
             kWindow,
@@ -83,9 +88,10 @@ protected:
                 }
             },
             2, nullptr, 60000);
-        DialogDriver finished(
-            kMessage, [](HWND box) { testsupport::PressButton(box, IDOK); }, 1, nullptr, 60000);
+        DialogDriver box(
+            kMessage, [answer](HWND dialog) { testsupport::PressButton(dialog, answer); }, 1, nullptr, 60000);
         demos_->ShowDemonstrations();
+        if (whilePlaying && demos_->Playback().IsPlaying()) whilePlaying();
         return PumpUntil([&] { return cameBack; }, 60000) && selected;
     }
 
@@ -137,6 +143,30 @@ TEST_F(DemonstrationsProgram, ADemonstrationStartedFromTheWindowRunsToItsEndAndT
     EXPECT_NE(editor_->GetActiveView()->Zoom(), (TKelvoZoom{1, 1}));
     EXPECT_EQ(KelvoApplication->GetTitle(), title);
     EXPECT_EQ(demos_->SelectedIndex, 1);  // the window came back with the next demonstration selected
+}
+
+TEST_F(DemonstrationsProgram, EscAnsweredWithYesStopsTheDemonstrationAndTheWindowComesBack) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const std::string wait = "[Info]\r\nTitle=Wait\r\n[Script]\r\nPause 60\r\nZoomIn\r\n";
+    ASSERT_TRUE(kelvo::ReplaceFileContent(AnsiToWide(dir_.File("Wait.dsc")), wait.data(), wait.size()));
+    demos_->DemonstrationsFolder = AnsiToWide(dir_.Path()) + u"\\";
+    const WideString title = KelvoApplication->GetTitle();
+    WideString titleWhilePlaying;
+
+    ASSERT_TRUE(PlayFromTheWindow(
+        u"Wait",
+        [&] {
+            titleWhilePlaying = KelvoApplication->GetTitle();
+            ::SetForegroundWindow(form_->Handle());
+            ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == form_->Handle(); }));
+            testsupport::Press(VK_ESCAPE);
+            // Esc reaches a run through the application's own message loop.
+            EXPECT_TRUE(formtest::PumpUntil([&] { return !demos_->Playback().IsPlaying(); }));
+        },
+        IDYES));
+    EXPECT_EQ(titleWhilePlaying, title + u" - Wait");
+    EXPECT_EQ(KelvoApplication->GetTitle(), title);
+    EXPECT_TRUE(PumpUntil([&] { return demos_->Playback().State() == TKelvoDemoState::Idle; }));
 }
 
 TEST_F(DemonstrationsProgram, TheEditorRecordsTwoActionsIntoAScriptWithANewLanguageAndSavesWhatReadsBackTheSame) {
