@@ -17,6 +17,7 @@
 #include "demo/win/TKelvoDemonstrationForm.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinToolbar.h"
+#include "toolbar/core/TTBRootItem.h"
 #include "toolbar/win/TTBItemViewer.h"
 #include "toolbar/win/TTBView.h"
 
@@ -54,12 +55,14 @@ std::uint32_t AnsiCodePageOf(std::uint16_t languageId) {
 
 WideString Caption() { return GetText(kTextDemonstrations, u"Demonstrations"); }
 
-// The centre of a toolbar or menu-bar item on screen, when one of the form's toolbars shows it.
+// The centre of a toolbar or menu-bar item on screen, when one of the form's toolbars shows it among its own items.
 bool ItemCentre(TMainForm* form, TTBCustomItem* item, TPoint& point) {
     if (!form) return false;
     for (int i = 0; i < form->ComponentCount(); ++i) {
         auto* toolbar = dynamic_cast<TSkinToolbar*>(form->Components(i));
-        if (!toolbar || !toolbar->HandleAllocated() || !toolbar->View()) continue;
+        if (!toolbar || !toolbar->HandleAllocated() || !toolbar->View() ||
+            item->Parent() != static_cast<TTBCustomItem*>(toolbar->Items()))
+            continue;
         TTBItemViewer* viewer = toolbar->View()->Find(item);
         if (!viewer || !viewer->Show()) continue;
         const TRect bounds = viewer->BoundsRect();

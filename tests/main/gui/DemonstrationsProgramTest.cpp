@@ -35,6 +35,7 @@
 #include "tests/support/MessagePump.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinNexus.h"
+#include "themed/win/TSkinStatusBar.h"
 #include "themed/win/TSkinToolbar.h"
 #include "unicode/win/TUniButton.h"
 #include "unicode/win/TUniCheckBox.h"
@@ -143,6 +144,48 @@ TEST_F(DemonstrationsProgram, ADemonstrationStartedFromTheWindowRunsToItsEndAndT
     EXPECT_NE(editor_->GetActiveView()->Zoom(), (TKelvoZoom{1, 1}));
     EXPECT_EQ(KelvoApplication->GetTitle(), title);
     EXPECT_EQ(demos_->SelectedIndex, 1);  // the window came back with the next demonstration selected
+}
+
+TEST_F(DemonstrationsProgram, NamesRegisteredWithTheModuleAreTargetsAndCommandsOfAPlayedScript) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    std::vector<std::int32_t> sizes;
+    demos_->RegisterTarget("StatusBar", form_->StatusBar);
+    demos_->RegisterButton("Larger", MakeMethod<&TKelvoGraphicsEditor::ZoomIn>(editor_), editor_->ZoomInButton);
+    demos_->RegisterIntegerCommand(
+        "Size", [&](std::int32_t size) { sizes.push_back(size); }, 100);
+    demos_->RegisterIntegerCommand(
+        "SIZE", [&](std::int32_t) { sizes.push_back(-1); }, 0);
+    ASSERT_TRUE(OpenGradient());
+    const TKelvoZoom before = editor_->GetActiveView()->Zoom();
+    TKelvoDemoScript script;
+    script.Reset();
+    script.GetLines() = {"MouseSpeed 100", "MouseCurvedMove statusbar", "Size 7",
+                         "size",           "MouseCurvedMove Larger",    "Larger"};
+    demos_->Playback().SetScript(script);
+    demos_->Playback().Events.OnBeforeStart = nullptr;  // no question about the open image
+    demos_->Playback().Events.OnFinish = nullptr;       // and no message at the end
+    std::vector<AnsiString> errors;
+    demos_->Playback().Events.OnError = [&](const AnsiString& message, bool&, const AnsiString& line) {
+        errors.push_back(message + " in " + line);
+    };
+    ASSERT_TRUE(demos_->Playback().Play(0));
+    ASSERT_TRUE(PumpUntil([&] { return demos_->Playback().State() == TKelvoDemoState::Idle; }, 10000));
+
+    EXPECT_EQ(errors, std::vector<AnsiString>{});
+    EXPECT_EQ(sizes, (std::vector<std::int32_t>{7, 100}));  // the first registration of a name answers
+    EXPECT_NE(editor_->GetActiveView()->Zoom(), before);
+    // The pointer went to the middle of the status bar, then of the Zoom In button.
+    TPoint button;
+    TKelvoDemoScriptParams larger;
+    larger.Parse("Larger");
+    ASSERT_TRUE(demos_->FindTarget(larger, button));
+    EXPECT_EQ(demos_->Playback().GetCursorPosition(), button);
+    TPoint bar;
+    TKelvoDemoScriptParams statusBar;
+    statusBar.Parse("STATUSBAR");
+    ASSERT_TRUE(demos_->FindTarget(statusBar, bar));
+    EXPECT_EQ(bar,
+              form_->StatusBar->ClientToScreen(Point(form_->StatusBar->Width() / 2, form_->StatusBar->Height() / 2)));
 }
 
 TEST_F(DemonstrationsProgram, EscAnsweredWithYesStopsTheDemonstrationAndTheWindowComesBack) {
