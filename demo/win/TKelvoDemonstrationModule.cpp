@@ -216,7 +216,14 @@ void TKelvoDemonstrationModule::ShowDemonstrations() {
 
 void TKelvoDemonstrationModule::DemonstrationsClick(TObject*) { ShowDemonstrations(); }
 
-void TKelvoDemonstrationModule::ShowAtStart() { ShowDemonstrations(); }
+void TKelvoDemonstrationModule::ShowAgain() { ShowDemonstrations(); }
+
+void TKelvoDemonstrationModule::ShowAtStart() {
+    // Started by a host program for its image, the program is there for that image alone.
+    TKelvoGraphicsEditor* editor = TKelvoGraphicsEditor::Instance();
+    if (editor && editor->Documents().PluginMode()) return;
+    ShowDemonstrations();
+}
 
 void TKelvoDemonstrationModule::BeforeStart(bool& cancel) {
     TKelvoGraphicsEditor* editor = TKelvoGraphicsEditor::Instance();
@@ -260,7 +267,7 @@ void TKelvoDemonstrationModule::RunEnded() {
     titleSaved_ = false;
     if (hidWindow_ && HiddenDuringRun) HiddenDuringRun->Show();
     hidWindow_ = false;
-    if (startedByWindow_) KelvoApplication->PostponedCall(MakeMethod<&TKelvoDemonstrationModule::ShowAtStart>(this));
+    if (startedByWindow_) KelvoApplication->PostponedCall(MakeMethod<&TKelvoDemonstrationModule::ShowAgain>(this));
     startedByWindow_ = false;
 }
 

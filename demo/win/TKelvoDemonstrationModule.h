@@ -86,7 +86,9 @@ protected:
 
 private:
     void DemonstrationsClick(TObject*);
+    // The window of a start-up (not in plug-in mode), and the window again after a run it started.
     void ShowAtStart();
+    void ShowAgain();
     void BeforeStart(bool& cancel);
     void Finished();
     void StopQuery(bool& stop);
