@@ -22,6 +22,11 @@
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinDockablePanel.h"
 #include "toolbar/win/TTBImageList.h"
+#include "tools/win/TKelvoBrightnessContrastTool.h"
+#include "tools/win/TKelvoCrop2Tool.h"
+#include "tools/win/TKelvoResizeTool.h"
+#include "tools/win/TKelvoRotateTool.h"
+#include "tools/win/TKelvoTextTool.h"
 
 namespace {
 
@@ -124,6 +129,12 @@ void TModule::DataModuleCreate(TObject*) {
     KelvoApplication->CreateModule(TKelvoToolPanelModule::StaticClass(), toolPanel);
 
     // 8. The correction tools come here (the four-point tool made current after the first four).
+    KelvoApplication->CreateModuleNoRef(TKelvoBrightnessContrastTool::StaticClass());
+    KelvoApplication->CreateModuleNoRef(TKelvoTextTool::StaticClass());
+    // Then the image tools: rotate and flip, resize, crop.
+    KelvoApplication->CreateModuleNoRef(TKelvoRotateTool::StaticClass());
+    KelvoApplication->CreateModuleNoRef(TKelvoResizeTool::StaticClass());
+    KelvoApplication->CreateModuleNoRef(TKelvoCrop2Tool::StaticClass());
 
     // 9. The original-image tool at the end of the standard toolbar, after a separator: a text-only button
     // as wide as its caption and a margin.

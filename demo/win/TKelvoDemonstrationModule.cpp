@@ -219,7 +219,6 @@ void TKelvoDemonstrationModule::DemonstrationsClick(TObject*) { ShowDemonstratio
 void TKelvoDemonstrationModule::ShowAgain() { ShowDemonstrations(); }
 
 void TKelvoDemonstrationModule::ShowAtStart() {
-    // Started by a host program for its image, the program is there for that image alone.
     TKelvoGraphicsEditor* editor = TKelvoGraphicsEditor::Instance();
     if (editor && editor->Documents().PluginMode()) return;
     ShowDemonstrations();
@@ -300,9 +299,13 @@ void TKelvoDemonstrationModule::UpdateState() {
     if (DemonstrationsMenuItem->Enabled() != enabled) DemonstrationsMenuItem->SetEnabled(enabled);
 }
 
-void TKelvoDemonstrationModule::Initialize() {
-    if (ShowAtStartUp) KelvoApplication->PostponedCall(MakeMethod<&TKelvoDemonstrationModule::ShowAtStart>(this));
-    TKelvoModuleWithControls::Initialize();
+void TKelvoDemonstrationModule::Start() {
+    TKelvoModuleWithControls::Start();
+    // After the editor's start, which opened the file of the command line: in plug-in mode the program is there
+    // for the host's image alone.
+    TKelvoGraphicsEditor* editor = TKelvoGraphicsEditor::Instance();
+    if (ShowAtStartUp && !(editor && editor->Documents().PluginMode()))
+        KelvoApplication->PostponedCall(MakeMethod<&TKelvoDemonstrationModule::ShowAtStart>(this));
 }
 
 void TKelvoDemonstrationModule::LoadState(TKelvoSDFReader& reader) {

@@ -62,8 +62,8 @@ class TKelvoDemonstrationModule : public TKelvoModuleWithControls, public IKelvo
 
     void Localize() override;
     void UpdateState() override;
-    // Queues the demonstrations window when it is to come up at start-up, then the inherited registration.
-    void Initialize() override;
+    // Queues the demonstrations window when it is to come up at start-up (not in plug-in mode).
+    void Start() override;
     // Node 1, {2032DB53-FE8E-4FB8-8457-43C5430C9D6B}: item 1 show at start-up.
     void LoadState(TKelvoSDFReader& reader) override;
     void SaveState(TKelvoSDFWriter& writer) override;

@@ -49,10 +49,11 @@ namespace {
 const testsupport::DialogMatch kWindow{L"Demonstrations", L"TKelvoDemonstrationForm.UnicodeClass"};
 const testsupport::DialogMatch kMessage{L"Demonstrations"};
 
-class DemonstrationsProgram : public programtest::ProgramTest {
+class DemonstrationsProgram : public kelvotest::ProgramTest {
 protected:
+    // The program made, not started: each test starts it with or without the window of a first start.
     void SetUp() override {
-        ProgramTest::SetUp();
+        MakeProgram();
         demos_ = Find<TKelvoDemonstrationModule>();
         ASSERT_TRUE(demos_);
     }
@@ -274,6 +275,9 @@ TEST_P(ShippedDemonstration, PlaysToItsEndFromTheWindowAndCorrectsItsPhotograph)
     }
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(PlayFromTheWindow(script.GetTitle()));
+    if (PumpUntil([&] { return testsupport::ScreenShows(form_->Handle()); }))
+        testsupport::SaveScreen(
+            testsupport::ArtifactPath((std::string("demonstration-") + GetParam() + ".bmp").c_str()));
     TKelvoGraphicsDocument* document = editor_->GetActiveDocument();
     ASSERT_TRUE(document);
     TKelvoLTBitmap working, original;

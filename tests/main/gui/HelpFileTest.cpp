@@ -25,12 +25,11 @@ T SystemFunction(const wchar_t* library, const char* name) {
     return reinterpret_cast<T>(reinterpret_cast<void (*)()>(::GetProcAddress(::LoadLibraryW(library), name)));
 }
 
-class HelpFile : public programtest::ProgramTest {};
+class HelpFile : public kelvotest::ProgramTest {};
 
 }  // namespace
 
 TEST_F(HelpFile, TheHelpMenuOpensTheProgramsHelpFileAndEachTopicNumberOfTheMenuIsInIt) {
-    ASSERT_NO_FATAL_FAILURE(Start());
     const WideString program = uni::SwitchGetModuleFileName(nullptr);
     const WideString chm = program.substr(0, program.find_last_of(u'\\') + 1) + u"Vantorel.chm";
     const std::wstring file(chm.begin(), chm.end());

@@ -28,6 +28,7 @@
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/main/gui/ProgramTestSupport.h"
 #include "tests/app/win/PixelTestSupport.h"
+#include "tests/main/gui/ProgramTestSupport.h"
 #include "tests/support/MessagePump.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinDockablePanel.h"
@@ -35,18 +36,11 @@
 #include "themed/win/TSkinToolbar.h"
 #include "toolbar/win/TTBImageList.h"
 
-using kelvotest::KelvoAppTest;
 using testsupport::PumpUntil;
 
 namespace {
 
-class Program : public programtest::ProgramTest {
-protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        ASSERT_NO_FATAL_FAILURE(Start());
-    }
-};
+class Program : public kelvotest::ProgramTest {};
 
 }  // namespace
 

@@ -1,5 +1,6 @@
-// The whole program made inside a test as its entry makes it: the start-up data module with every module in its
-// fixed order and the real main window, over the program's language files and without a state file.
+// The whole program started inside a test as its entry starts it: the start-up data module makes every module
+// in its fixed order, the state file starts empty, and the main window is shown (without the demonstrations
+// window of a first start, which its own tests ask for).
 #pragma once
 #include <windows.h>
 
@@ -18,14 +19,30 @@
 #include "themed/win/TSkinNexus.h"
 #include "themed/win/TSkinToolbar.h"
 
-namespace programtest {
+namespace kelvotest {
 
-class ProgramTest : public kelvotest::KelvoAppTest {
+class ProgramTest : public KelvoAppTest {
 protected:
     void SetUp() override {
+        MakeProgram();
+        if (!HasFatalFailure()) Start();
+    }
+    void TearDown() override {
+        if (form_) {
+            EXPECT_TRUE(testsupport::PumpUntil([] { return KelvoApplication->PostponedCount() == 0; }));
+            KelvoApplication->SaveState();
+            FreeProgramWindows(form_);
+        }
+        Free(module_);
+        languages_.reset();
+        KelvoAppTest::TearDown();
+    }
+
+    // The start-up module and every module it makes, over the program's language files and no state file.
+    void MakeProgram() {
         KelvoAppTest::SetUp();
         if (!SkinNexus()) RegisterSkinNexusUnit();
-        languages_ = kelvotest::ProgramLanguages();
+        languages_ = ProgramLanguages();
         ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
         kelvo::CreateStartupModule();
         form_ = dynamic_cast<TMainForm*>(Application->MainForm());
@@ -34,17 +51,6 @@ protected:
         editor_ = Find<TKelvoGraphicsEditor>();
         ASSERT_TRUE(module_ && editor_);
     }
-    void TearDown() override {
-        if (form_) {
-            EXPECT_TRUE(testsupport::PumpUntil([] { return KelvoApplication->PostponedCount() == 0; }));
-            KelvoApplication->SaveState();
-            kelvotest::FreeProgramWindows(form_);
-        }
-        Free(module_);
-        languages_.reset();
-        KelvoAppTest::TearDown();
-    }
-
     // The state walk and the main window shown; the demonstrations window of a first start only when asked for.
     void Start(bool demonstrationsWindow = false) {
         if (!demonstrationsWindow) Find<TKelvoDemonstrationModule>()->ShowAtStartUp = false;
@@ -71,6 +77,7 @@ protected:
         return !path.empty() && editor_->Documents().Open(path, nullptr, true);
     }
 
+    // The application's first component of class T.
     template <class T>
     static T* Find() {
         for (int i = 0; i < Application->ComponentCount(); ++i)
@@ -78,11 +85,11 @@ protected:
         return nullptr;
     }
 
-    std::unique_ptr<kelvotest::TTestLanguages> languages_;
+    std::unique_ptr<TTestLanguages> languages_;
     TMainForm* form_ = nullptr;
     TModule* module_ = nullptr;
     TKelvoGraphicsEditor* editor_ = nullptr;
     testsupport::TempDir dir_;
 };
 
-}  // namespace programtest
+}  // namespace kelvotest
