@@ -68,10 +68,11 @@ protected:
         return titles;
     }
     // Starts the demonstration with the title from the demonstrations window, runs whilePlaying once it plays,
-    // answers the message box of the run's end (or of a stop) with answer, and waits until the window has come
-    // back (and closes it then); false when a step did not come.
+    // answers the message boxes that come up (the question before the run, the message at its end or the question
+    // of a stop) with answers in turn, and waits until the window has come back (and closes it then); false when
+    // a step did not come.
     bool PlayFromTheWindow(const WideString& title, const std::function<void()>& whilePlaying = nullptr,
-                           int answer = IDOK) {
+                           const std::vector<int>& answers = {IDOK}) {
         bool selected = false, cameBack = false;
         DialogDriver window(
             kWindow,
@@ -90,8 +91,10 @@ protected:
                 }
             },
             2, nullptr, 60000);
+        std::size_t answered = 0;
         DialogDriver box(
-            kMessage, [answer](HWND dialog) { testsupport::PressButton(dialog, answer); }, 1, nullptr, 60000);
+            kMessage, [&](HWND dialog) { testsupport::PressButton(dialog, answers[answered++]); }, int(answers.size()),
+            nullptr, 60000);
         demos_->ShowDemonstrations();
         if (whilePlaying && demos_->Playback().IsPlaying()) whilePlaying();
         return PumpUntil([&] { return cameBack; }, 60000) && selected;
@@ -189,6 +192,36 @@ TEST_F(DemonstrationsProgram, NamesRegisteredWithTheModuleAreTargetsAndCommandsO
               form_->StatusBar->ClientToScreen(Point(form_->StatusBar->Width() / 2, form_->StatusBar->Height() / 2)));
 }
 
+TEST_F(DemonstrationsProgram, TheQuestionBeforeARunClosesTheOpenImageOnYesAndKeepsItOnNo) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const std::string zoom = "[Info]\r\nTitle=Zoom in\r\n[Script]\r\nZoomIn\r\n";
+    ASSERT_TRUE(kelvo::ReplaceFileContent(AnsiToWide(dir_.File("Zoom.dsc")), zoom.data(), zoom.size()));
+    demos_->DemonstrationsFolder = AnsiToWide(dir_.Path()) + u"\\";
+    ASSERT_TRUE(OpenGradient());
+    const WideString title = KelvoApplication->GetTitle();
+
+    // No: nothing starts, and the image stays.
+    std::wstring question;
+    {
+        DialogDriver window(kWindow, [&](HWND dialog) { WindowOf(dialog)->StartButton->Click(); });
+        DialogDriver box(kMessage, [&](HWND dialog) {
+            wchar_t text[256] = {};
+            ::GetDlgItemTextW(dialog, 0xFFFF, text, 256);
+            question = text;
+            testsupport::PressButton(dialog, IDNO);
+        });
+        demos_->ShowDemonstrations();
+    }
+    EXPECT_EQ(question, L"The demonstration needs the open image closed. Close it now?");
+    EXPECT_FALSE(demos_->Playback().IsPlaying());
+    EXPECT_TRUE(editor_->GetActiveDocument());
+    EXPECT_EQ(KelvoApplication->GetTitle(), title);
+
+    // Yes: the image is closed and the demonstration runs to its end.
+    ASSERT_TRUE(PlayFromTheWindow(u"Zoom in", nullptr, {IDYES, IDOK}));
+    EXPECT_FALSE(editor_->GetActiveDocument());
+}
+
 TEST_F(DemonstrationsProgram, EscAnsweredWithYesStopsTheDemonstrationAndTheWindowComesBack) {
     ASSERT_NO_FATAL_FAILURE(Start());
     const std::string wait = "[Info]\r\nTitle=Wait\r\n[Script]\r\nPause 60\r\nZoomIn\r\n";
@@ -197,17 +230,17 @@ TEST_F(DemonstrationsProgram, EscAnsweredWithYesStopsTheDemonstrationAndTheWindo
     const WideString title = KelvoApplication->GetTitle();
     WideString titleWhilePlaying;
 
-    ASSERT_TRUE(PlayFromTheWindow(
-        u"Wait",
-        [&] {
-            titleWhilePlaying = KelvoApplication->GetTitle();
-            ::SetForegroundWindow(form_->Handle());
-            ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == form_->Handle(); }));
-            testsupport::Press(VK_ESCAPE);
-            // Esc reaches a run through the application's own message loop.
-            EXPECT_TRUE(formtest::PumpUntil([&] { return !demos_->Playback().IsPlaying(); }));
-        },
-        IDYES));
+    ASSERT_TRUE(PlayFromTheWindow(u"Wait",
+                                  [&] {
+                                      titleWhilePlaying = KelvoApplication->GetTitle();
+                                      ::SetForegroundWindow(form_->Handle());
+                                      ASSERT_TRUE(
+                                          PumpUntil([&] { return ::GetForegroundWindow() == form_->Handle(); }));
+                                      testsupport::Press(VK_ESCAPE);
+                                      // Esc reaches a run through the application's own message loop.
+                                      EXPECT_TRUE(formtest::PumpUntil([&] { return !demos_->Playback().IsPlaying(); }));
+                                  },
+                                  {IDYES}));
     EXPECT_EQ(titleWhilePlaying, title + u" - Wait");
     EXPECT_EQ(KelvoApplication->GetTitle(), title);
     EXPECT_TRUE(PumpUntil([&] { return demos_->Playback().State() == TKelvoDemoState::Idle; }));
