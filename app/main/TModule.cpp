@@ -15,6 +15,8 @@
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCustomImageList.h"
 #include "classlib/win/TFont.h"
+#include "demo/win/TKelvoDemoEditorModule.h"
+#include "demo/win/TKelvoDemonstrationModule.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinDockablePanel.h"
 #include "themed/win/TSkinToolbar.h"
@@ -109,7 +111,15 @@ void TModule::DataModuleCreate(TObject*) {
     KelvoApplication->CreateModuleNoRef(TKelvoGraphicsPrintModule::StaticClass());
     KelvoApplication->CreateModuleNoRef(TKelvoHelp::StaticClass());
 
-    // 4, 5. The demonstrations and their editor come here, before the about box.
+    // 4. The demonstrations, from the editor's images folder; their window comes up at start-up until the
+    // user switches that off (the saved setting, read later, decides).
+    TKelvoDemonstrationModule* demonstrations = nullptr;
+    KelvoApplication->CreateModule(TKelvoDemonstrationModule::StaticClass(), demonstrations);
+    demonstrations->DemonstrationsFolder = editor->ImagesFolder;
+    demonstrations->ShowAtStartUp = true;
+
+    // 5. The script editor behind its shortcut.
+    KelvoApplication->CreateModuleNoRef(TKelvoDemoEditorModule::StaticClass());
 
     // 6. About.
     static_cast<TKelvoAbout*>(KelvoApplication->CreateModuleNoRef(TKelvoAbout::StaticClass()))

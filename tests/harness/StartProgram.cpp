@@ -36,25 +36,9 @@ std::wstring StateFileName() {
     return std::wstring(folder) + L"\\Vantorel\\Vantorel.cfg";
 }
 
-std::vector<unsigned char> ReadAll(const std::wstring& name) {
-    std::vector<unsigned char> bytes;
-    HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    unsigned char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        bytes.insert(bytes.end(), buffer, buffer + read);
-    CloseHandle(file);
-    return bytes;
-}
+std::vector<unsigned char> ReadAll(const std::wstring& name) { return testsupport::ReadWholeFile(name); }
 
-void WriteAll(const std::wstring& name, const void* data, DWORD size) {
-    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(file, data, size, &written, nullptr);
-    CloseHandle(file);
-}
+void WriteAll(const std::wstring& name, const void* data, DWORD size) { testsupport::WriteWholeFile(name, data, size); }
 
 struct Run {
     PROCESS_INFORMATION info{};

@@ -23,6 +23,7 @@
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
+#include "demo/win/TKelvoDemonstrationModule.h"
 #include "support/TestSupport.h"
 #include "tests/app/gui/DialogTestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"

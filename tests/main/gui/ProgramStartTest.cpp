@@ -15,6 +15,8 @@
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoScrollTool.h"
 #include "app/win/TKelvoOriginalImageTool.h"
+#include "demo/win/TKelvoDemoEditorModule.h"
+#include "demo/win/TKelvoDemonstrationModule.h"
 #include "app/core/KelvoPixelOps.h"
 #include "tests/support/RealInput.h"
 #include "toolbar/win/TTBToolbarView.h"
@@ -24,6 +26,7 @@
 #include "classlib/core/CodePages.h"
 #include "support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/main/gui/ProgramTestSupport.h"
 #include "tests/app/win/PixelTestSupport.h"
 #include "tests/main/gui/ProgramTestSupport.h"
 #include "tests/support/MessagePump.h"
@@ -43,18 +46,7 @@ using testsupport::PumpUntil;
 
 namespace {
 
-class Program : public kelvotest::ProgramTest {
-protected:
-    // Opens a 64 x 48 gradient (red 40 + 4x, green 60 + 5y, blue 180 - 2x - 2y) in the editor.
-    bool OpenGradient() {
-        TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
-        pixeltest::FillGradient(pixels);
-        TKelvoProperties none;
-        const std::u16string path = AnsiToWide(dir_.File("photo.png"));
-        return WriteGraphicsFile(path, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80) &&
-               editor_->Documents().Open(path, nullptr, true);
-    }
-};
+class Program : public kelvotest::ProgramTest {};
 
 }  // namespace
 
@@ -76,6 +68,10 @@ TEST_F(Program, StartUpMakesTheModulesInTheirFixedOrder) {
             order.push_back("print");
         else if (dynamic_cast<TKelvoHelp*>(c))
             order.push_back("help");
+        else if (dynamic_cast<TKelvoDemonstrationModule*>(c))
+            order.push_back("demonstrations");
+        else if (dynamic_cast<TKelvoDemoEditorModule*>(c))
+            order.push_back("demonstration editor");
         else if (dynamic_cast<TKelvoAbout*>(c))
             order.push_back("about");
         else if (dynamic_cast<TKelvoToolPanelModule*>(c))
@@ -85,7 +81,8 @@ TEST_F(Program, StartUpMakesTheModulesInTheirFixedOrder) {
     }
     // The editor makes the main window before it joins the application itself.
     EXPECT_EQ(order, (std::vector<std::string>{"start-up module", "main window", "editor", "hand", "system information",
-                                               "print", "help", "about", "tool panel", "original image"}));
+                                               "print", "help", "demonstrations", "demonstration editor", "about",
+                                               "tool panel", "original image"}));
     // The shared glyphs: ten cells of 24 x 24 from the program's strip, and the 1 x 1 list.
     EXPECT_EQ(form_->GetImages(), module_->NewImageList);
     EXPECT_GE(module_->NewImageList->Count(), 10);

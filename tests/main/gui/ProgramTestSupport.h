@@ -1,15 +1,20 @@
 // The whole program started inside a test as its entry starts it: the start-up data module makes every module
-// in its fixed order, the state file starts empty, and the main window is shown.
+// in its fixed order, the state file starts empty, and the main window is shown (without the demonstrations
+// window of a first start, which its own tests ask for).
 #pragma once
 #include <windows.h>
 
 #include <memory>
 
 #include "app/main/TModule.h"
+#include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TMainForm.h"
+#include "classlib/core/CodePages.h"
+#include "demo/win/TKelvoDemonstrationModule.h"
 #include "support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/app/win/PixelTestSupport.h"
 #include "tests/support/MessagePump.h"
 #include "themed/win/TSkinNexus.h"
 #include "themed/win/TSkinToolbar.h"
@@ -19,20 +24,8 @@ namespace kelvotest {
 class ProgramTest : public KelvoAppTest {
 protected:
     void SetUp() override {
-        KelvoAppTest::SetUp();
-        if (!SkinNexus()) RegisterSkinNexusUnit();
-        languages_ = ProgramLanguages();
-        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
-        kelvo::CreateStartupModule();
-        form_ = dynamic_cast<TMainForm*>(Application->MainForm());
-        ASSERT_TRUE(form_);
-        module_ = Find<TModule>();
-        editor_ = Find<TKelvoGraphicsEditor>();
-        ASSERT_TRUE(module_ && editor_);
-        KelvoApplication->LoadState();
-        form_->Show();
-        ASSERT_TRUE(testsupport::PumpUntil(
-            [&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
+        MakeProgram();
+        if (!HasFatalFailure()) Start();
     }
     void TearDown() override {
         if (form_) {
@@ -43,6 +36,45 @@ protected:
         Free(module_);
         languages_.reset();
         KelvoAppTest::TearDown();
+    }
+
+    // The start-up module and every module it makes, over the program's language files and no state file.
+    void MakeProgram() {
+        KelvoAppTest::SetUp();
+        if (!SkinNexus()) RegisterSkinNexusUnit();
+        languages_ = ProgramLanguages();
+        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
+        kelvo::CreateStartupModule();
+        form_ = dynamic_cast<TMainForm*>(Application->MainForm());
+        ASSERT_TRUE(form_);
+        module_ = Find<TModule>();
+        editor_ = Find<TKelvoGraphicsEditor>();
+        ASSERT_TRUE(module_ && editor_);
+    }
+    // The state walk and the main window shown; the demonstrations window of a first start only when asked for.
+    void Start(bool demonstrationsWindow = false) {
+        if (!demonstrationsWindow) Find<TKelvoDemonstrationModule>()->ShowAtStartUp = false;
+        KelvoApplication->LoadState();
+        form_->Show();
+        ASSERT_TRUE(testsupport::PumpUntil(
+            [&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
+    }
+
+    // A 64 x 48 gradient (red 40 + 4x, green 60 + 5y, blue 180 - 2x - 2y) written as a PNG file of the test's
+    // folder; its path, empty when it could not be written.
+    std::u16string WriteGradient(const char* name) {
+        TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, 64, 48));
+        pixeltest::FillGradient(pixels);
+        TKelvoProperties none;
+        const std::u16string path = AnsiToWide(dir_.File(name));
+        return WriteGraphicsFile(path, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80)
+                   ? path
+                   : std::u16string();
+    }
+    // Opens the gradient in the editor.
+    bool OpenGradient() {
+        const std::u16string path = WriteGradient("photo.png");
+        return !path.empty() && editor_->Documents().Open(path, nullptr, true);
     }
 
     // The application's first component of class T.

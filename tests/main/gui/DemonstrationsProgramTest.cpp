@@ -1,0 +1,328 @@
+// The program's demonstrations in the whole program as its start-up makes it: the demonstrations window of a
+// first start with the program's own three demonstrations, a demonstration started from that window running
+// to its end and the window coming back, the script editor's round trip, and each shipped demonstration played
+// to its end over its photograph.
+#include <windows.h>
+
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/main/TModule.h"
+#include "app/win/KelvoGraphicsIO.h"
+#include "app/core/TKelvoGraphicsDocument.h"
+#include "app/win/KelvoFiles.h"
+#include "app/win/TKelvoGraphicsEditor.h"
+#include "app/win/TKelvoGraphicsTool.h"
+#include "app/win/TKelvoGraphicsView.h"
+#include "app/win/TKelvoToolPanelModule.h"
+#include "app/win/TMainForm.h"
+#include "classlib/core/CodePages.h"
+#include "classlib/core/StringUtils.h"
+#include "demo/win/TKelvoDemoEditorForm.h"
+#include "demo/win/TKelvoDemoEditorModule.h"
+#include "demo/win/TKelvoDemonstrationForm.h"
+#include "demo/win/TKelvoDemonstrationModule.h"
+#include "support/DialogDriver.h"
+#include "support/RealInput.h"
+#include "support/ScreenPicture.h"
+#include "support/TestSupport.h"
+#include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/classlib/gui/FormTestHelpers.h"
+#include "tests/main/gui/ProgramTestSupport.h"
+#include "tests/app/win/PixelTestSupport.h"
+#include "tests/support/MessagePump.h"
+#include "themed/win/TSkinCustomItem.h"
+#include "themed/win/TSkinNexus.h"
+#include "themed/win/TSkinStatusBar.h"
+#include "themed/win/TSkinToolbar.h"
+#include "unicode/win/TUniButton.h"
+#include "unicode/win/TUniCheckBox.h"
+#include "unicode/win/TUniListView.h"
+
+using testsupport::DialogDriver;
+using testsupport::PumpUntil;
+
+namespace {
+
+const testsupport::DialogMatch kWindow{L"Demonstrations", L"TKelvoDemonstrationForm.UnicodeClass"};
+const testsupport::DialogMatch kMessage{L"Demonstrations"};
+
+class DemonstrationsProgram : public kelvotest::ProgramTest {
+protected:
+    // The program made, not started: each test starts it with or without the window of a first start.
+    void SetUp() override {
+        MakeProgram();
+        demos_ = Find<TKelvoDemonstrationModule>();
+        ASSERT_TRUE(demos_);
+    }
+
+    static TKelvoDemonstrationForm* WindowOf(HWND window) {
+        return dynamic_cast<TKelvoDemonstrationForm*>(FindControl(window));
+    }
+    static std::vector<WideString> Titles(TKelvoDemonstrationForm& window) {
+        std::vector<WideString> titles;
+        for (int i = 0; i < window.DemoListView->Items()->Count(); ++i)
+            titles.push_back(window.DemoListView->Item(i)->Caption());
+        return titles;
+    }
+    // Starts the demonstration with the title from the demonstrations window, runs whilePlaying once it plays,
+    // answers the message boxes that come up (the question before the run, the message at its end or the question
+    // of a stop) with answers in turn, and waits until the window has come back (and closes it then); false when
+    // a step did not come.
+    bool PlayFromTheWindow(const WideString& title, const std::function<void()>& whilePlaying = nullptr,
+                           const std::vector<int>& answers = {IDOK}) {
+        bool selected = false, cameBack = false;
+        DialogDriver window(
+            kWindow,
+            [&](HWND dialog) {
+                TKelvoDemonstrationForm* shown = WindowOf(dialog);
+                if (!shown) return;
+                if (!selected) {
+                    const std::vector<WideString> titles = Titles(*shown);
+                    for (std::size_t i = 0; i < titles.size(); ++i)
+                        if (titles[i] == title) shown->DemoListView->SetItemIndex(int(i));
+                    selected = shown->SelectedScript() && shown->SelectedScript()->GetTitle() == title;
+                    shown->StartButton->Click();
+                } else {
+                    cameBack = true;
+                    shown->CloseButton->Click();
+                }
+            },
+            2, nullptr, 60000);
+        std::size_t answered = 0;
+        DialogDriver box(
+            kMessage, [&](HWND dialog) { testsupport::PressButton(dialog, answers[answered++]); }, int(answers.size()),
+            nullptr, 60000);
+        demos_->ShowDemonstrations();
+        if (whilePlaying && demos_->Playback().IsPlaying()) whilePlaying();
+        return PumpUntil([&] { return cameBack; }, 60000) && selected;
+    }
+
+    TKelvoDemonstrationModule* demos_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(DemonstrationsProgram, AFirstStartShowsTheWindowWithTheProgramsThreeDemonstrations) {
+    std::vector<WideString> titles;
+    bool showAtStart = false;
+    DialogDriver window(
+        kWindow,
+        [&](HWND dialog) {
+            TKelvoDemonstrationForm* shown = WindowOf(dialog);
+            ASSERT_TRUE(shown);
+            titles = Titles(*shown);
+            showAtStart = shown->ShowAtStartCheckBox->Checked();
+            testsupport::SaveScreen(testsupport::ArtifactPath("demonstrations-window.bmp"));
+            shown->CloseButton->Click();
+        },
+        1, [] { return testsupport::ScreenShows(testsupport::FindDialog(kWindow)); }, 20000);
+    ASSERT_NO_FATAL_FAILURE(Start(true));
+    ASSERT_TRUE(PumpUntil([&] { return window.Answered() == 1 && !testsupport::FindDialog(kWindow); }, 20000));
+    // Sorted by title, in the language of the program (English here).
+    EXPECT_EQ(titles, (std::vector<WideString>{u"Crop, rotate and brighten", u"Reference lines and lens correction",
+                                               u"Straighten a fa\u00e7ade with four points"}));
+    EXPECT_TRUE(showAtStart);
+}
+
+TEST_F(DemonstrationsProgram, ADemonstrationStartedFromTheWindowRunsToItsEndAndTheWindowComesBack) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_FALSE(WriteGradient("zoom.png").empty());
+    const std::string zoom =
+        "[Info]\r\nTitle=Zoom in\r\n[Script]\r\nImageOpen \"zoom.png\"\r\nMouseSpeed 50\r\n"
+        "MouseCurvedMove ZoomIn\r\nZoomIn\r\n";
+    ASSERT_TRUE(kelvo::ReplaceFileContent(AnsiToWide(dir_.File("Zoom.dsc")), zoom.data(), zoom.size()));
+    const std::string other = "[Info]\r\nTitle=Zoom out\r\n[Script]\r\nZoomOut\r\n";
+    ASSERT_TRUE(kelvo::ReplaceFileContent(AnsiToWide(dir_.File("Other.dsc")), other.data(), other.size()));
+    demos_->DemonstrationsFolder = AnsiToWide(dir_.Path()) + u"\\";
+    editor_->ImagesFolder = demos_->DemonstrationsFolder;
+    const WideString title = KelvoApplication->GetTitle();
+    auto* panel = Find<TKelvoToolPanelModule>();
+    panel->SetPanelVisible(false);
+
+    ASSERT_TRUE(PlayFromTheWindow(u"Zoom in"));
+    EXPECT_TRUE(panel->GetPanelVisible());  // where the tools a demonstration drives are
+    ASSERT_TRUE(editor_->GetActiveView());
+    EXPECT_NE(editor_->GetActiveView()->Zoom(), (TKelvoZoom{1, 1}));
+    EXPECT_EQ(KelvoApplication->GetTitle(), title);
+    EXPECT_EQ(demos_->SelectedIndex, 1);  // the window came back with the next demonstration selected
+}
+
+TEST_F(DemonstrationsProgram, NamesRegisteredWithTheModuleAreTargetsAndCommandsOfAPlayedScript) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    std::vector<std::int32_t> sizes;
+    demos_->RegisterTarget("StatusBar", form_->StatusBar);
+    demos_->RegisterButton("Larger", MakeMethod<&TKelvoGraphicsEditor::ZoomIn>(editor_), editor_->ZoomInButton);
+    demos_->RegisterIntegerCommand(
+        "Size", [&](std::int32_t size) { sizes.push_back(size); }, 100);
+    demos_->RegisterIntegerCommand(
+        "SIZE", [&](std::int32_t) { sizes.push_back(-1); }, 0);
+    ASSERT_TRUE(OpenGradient());
+    const TKelvoZoom before = editor_->GetActiveView()->Zoom();
+    TKelvoDemoScript script;
+    script.Reset();
+    script.GetLines() = {"MouseSpeed 100", "MouseCurvedMove statusbar", "Size 7",
+                         "size",           "MouseCurvedMove Larger",    "Larger"};
+    demos_->Playback().SetScript(script);
+    demos_->Playback().Events.OnBeforeStart = nullptr;  // no question about the open image
+    demos_->Playback().Events.OnFinish = nullptr;       // and no message at the end
+    std::vector<AnsiString> errors;
+    demos_->Playback().Events.OnError = [&](const AnsiString& message, bool&, const AnsiString& line) {
+        errors.push_back(message + " in " + line);
+    };
+    ASSERT_TRUE(demos_->Playback().Play(0));
+    ASSERT_TRUE(PumpUntil([&] { return demos_->Playback().State() == TKelvoDemoState::Idle; }, 10000));
+
+    EXPECT_EQ(errors, std::vector<AnsiString>{});
+    EXPECT_EQ(sizes, (std::vector<std::int32_t>{7, 100}));  // the first registration of a name answers
+    EXPECT_NE(editor_->GetActiveView()->Zoom(), before);
+    // The pointer went to the middle of the status bar, then of the Zoom In button.
+    TPoint button;
+    TKelvoDemoScriptParams larger;
+    larger.Parse("Larger");
+    ASSERT_TRUE(demos_->FindTarget(larger, button));
+    EXPECT_EQ(demos_->Playback().GetCursorPosition(), button);
+    TPoint bar;
+    TKelvoDemoScriptParams statusBar;
+    statusBar.Parse("STATUSBAR");
+    ASSERT_TRUE(demos_->FindTarget(statusBar, bar));
+    EXPECT_EQ(bar,
+              form_->StatusBar->ClientToScreen(Point(form_->StatusBar->Width() / 2, form_->StatusBar->Height() / 2)));
+}
+
+TEST_F(DemonstrationsProgram, TheQuestionBeforeARunClosesTheOpenImageOnYesAndKeepsItOnNo) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const std::string zoom = "[Info]\r\nTitle=Zoom in\r\n[Script]\r\nZoomIn\r\n";
+    ASSERT_TRUE(kelvo::ReplaceFileContent(AnsiToWide(dir_.File("Zoom.dsc")), zoom.data(), zoom.size()));
+    demos_->DemonstrationsFolder = AnsiToWide(dir_.Path()) + u"\\";
+    ASSERT_TRUE(OpenGradient());
+    const WideString title = KelvoApplication->GetTitle();
+
+    // No: nothing starts, and the image stays.
+    std::wstring question;
+    {
+        DialogDriver window(kWindow, [&](HWND dialog) { WindowOf(dialog)->StartButton->Click(); });
+        DialogDriver box(kMessage, [&](HWND dialog) {
+            wchar_t text[256] = {};
+            ::GetDlgItemTextW(dialog, 0xFFFF, text, 256);
+            question = text;
+            testsupport::PressButton(dialog, IDNO);
+        });
+        demos_->ShowDemonstrations();
+    }
+    EXPECT_EQ(question, L"The demonstration needs the open image closed. Close it now?");
+    EXPECT_FALSE(demos_->Playback().IsPlaying());
+    EXPECT_TRUE(editor_->GetActiveDocument());
+    EXPECT_EQ(KelvoApplication->GetTitle(), title);
+
+    // Yes: the image is closed and the demonstration runs to its end.
+    ASSERT_TRUE(PlayFromTheWindow(u"Zoom in", nullptr, {IDYES, IDOK}));
+    EXPECT_FALSE(editor_->GetActiveDocument());
+}
+
+TEST_F(DemonstrationsProgram, EscAnsweredWithYesStopsTheDemonstrationAndTheWindowComesBack) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const std::string wait = "[Info]\r\nTitle=Wait\r\n[Script]\r\nPause 60\r\nZoomIn\r\n";
+    ASSERT_TRUE(kelvo::ReplaceFileContent(AnsiToWide(dir_.File("Wait.dsc")), wait.data(), wait.size()));
+    demos_->DemonstrationsFolder = AnsiToWide(dir_.Path()) + u"\\";
+    const WideString title = KelvoApplication->GetTitle();
+    WideString titleWhilePlaying;
+
+    ASSERT_TRUE(PlayFromTheWindow(u"Wait",
+                                  [&] {
+                                      titleWhilePlaying = KelvoApplication->GetTitle();
+                                      ::SetForegroundWindow(form_->Handle());
+                                      ASSERT_TRUE(
+                                          PumpUntil([&] { return ::GetForegroundWindow() == form_->Handle(); }));
+                                      testsupport::Press(VK_ESCAPE);
+                                      // Esc reaches a run through the application's own message loop.
+                                      EXPECT_TRUE(formtest::PumpUntil([&] { return !demos_->Playback().IsPlaying(); }));
+                                  },
+                                  {IDYES}));
+    EXPECT_EQ(titleWhilePlaying, title + u" - Wait");
+    EXPECT_EQ(KelvoApplication->GetTitle(), title);
+    EXPECT_TRUE(PumpUntil([&] { return demos_->Playback().State() == TKelvoDemoState::Idle; }));
+}
+
+TEST_F(DemonstrationsProgram, TheEditorRecordsTwoActionsIntoAScriptWithANewLanguageAndSavesWhatReadsBackTheSame) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(OpenGradient());
+
+    auto* editorModule = Find<TKelvoDemoEditorModule>();
+    ASSERT_TRUE(editorModule);
+    EXPECT_FALSE(editorModule->DemoEditorMenuItem->Visible());
+    EXPECT_EQ(editorModule->DemoEditorMenuItem->ShortCut(), TShortCut(scCtrl | scShift | 'D'));
+    editorModule->CmDemoEditor();
+    TKelvoDemoEditorForm* editorForm = editorModule->Form();
+    ASSERT_TRUE(editorForm);
+    ASSERT_TRUE(editorForm->OpenFile(demos_->DemonstrationsFolder + u"Facade.dsc"));
+    editorForm->AddLanguage(u" 1036 ");
+    editorForm->Memo->SetText(u"Title=Redresser une fa\u00e7ade");
+
+    editorForm->CmRecord();
+    ASSERT_TRUE(demos_->Playback().IsRecording());
+    editor_->ZoomInButton->Click();
+    editor_->ZoomOutButton->Click();
+    editorForm->CmStop();
+    ASSERT_TRUE(PumpUntil([&] { return editorForm->Memo->Enabled() && editorForm->Visible(); }));
+    const TKelvoDemoLines& lines = editorForm->Edit().Script().GetLines();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(TKelvoDemoLines(lines.end() - 4, lines.end()),
+              (TKelvoDemoLines{"MouseCurvedMove ZoomIn", "ZoomIn", "MouseCurvedMove ZoomOut", "ZoomOut"}));
+    ASSERT_TRUE(PumpUntil([&] { return testsupport::ScreenShows(editorForm->Handle()); }));
+    testsupport::SaveScreen(testsupport::ArtifactPath("demonstration-editor.bmp"));
+
+    const std::string saved = dir_.File("saved.dsc");
+    ASSERT_TRUE(editorForm->SaveFile(AnsiToWide(saved)));
+    AnsiString bytes;
+    ASSERT_TRUE(kelvo::ReadFileBytes(AnsiToWide(saved), bytes, 1 << 20));
+    EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+    TKelvoDemoScript again;
+    again.LoadFromFile(saved);
+    const TKelvoDemoScript& edited = editorForm->Edit().Script();
+    ASSERT_EQ(again.SectionCount(), edited.SectionCount());
+    for (std::int32_t i = 0; i < again.SectionCount(); ++i) {
+        EXPECT_EQ(again.SectionName(i), edited.SectionName(i));
+        EXPECT_EQ(again.SectionLines(i), edited.SectionLines(i));
+    }
+    std::int32_t french = -1;
+    ASSERT_TRUE(again.FindSection("1036", french));
+    EXPECT_EQ(again.SectionLines(french), (TKelvoDemoLines{"Title=Redresser une fa\xC3\xA7"
+                                                           "ade"}));
+}
+
+class ShippedDemonstration : public DemonstrationsProgram, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ShippedDemonstration, PlaysToItsEndFromTheWindowAndCorrectsItsPhotograph) {
+    TKelvoDemoScript script;
+    script.LoadFromFile(WideToAnsi(demos_->DemonstrationsFolder) + GetParam() + ".dsc");
+    // The tools the script drives, by name: a demonstration can only run once they are in the program.
+    std::stringstream tools(script.GetInfo("Tools"));
+    for (std::string tool; std::getline(tools, tool, ',');) {
+        bool present = false;
+        for (TKelvoGraphicsTool* t : TKelvoGraphicsTool::AllTools())
+            present |= SameTextAscii(t->ToolName(), Trim(tool));
+        if (!present) GTEST_SKIP() << "the program has no tool named " << Trim(tool) << " yet";
+    }
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(PlayFromTheWindow(script.GetTitle()));
+    if (PumpUntil([&] { return testsupport::ScreenShows(form_->Handle()); }))
+        testsupport::SaveScreen(
+            testsupport::ArtifactPath((std::string("demonstration-") + GetParam() + ".bmp").c_str()));
+    TKelvoGraphicsDocument* document = editor_->GetActiveDocument();
+    ASSERT_TRUE(document);
+    TKelvoLTBitmap working, original;
+    TKelvoProperties properties;
+    TKelvoResolution resolution;
+    std::int32_t format = 0;
+    ASSERT_TRUE(ReadGraphicsFile(demos_->DemonstrationsFolder + AnsiToWide(script.GetInfo("Image")), working, original,
+                                 properties, resolution, format));
+    TKelvoPixels& now = document->GetPixels();
+    TKelvoPixels& photograph = working.GetPixels();
+    EXPECT_TRUE(now.Width() != photograph.Width() || now.Height() != photograph.Height() ||
+                pixeltest::MaxDifference(now, photograph) > 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Program, ShippedDemonstration, ::testing::Values("Facade", "LensFacade", "Sideways"));
