@@ -515,6 +515,6 @@ TEST_F(PerspectiveProgram, TheToolComesAfterTheToolPanelAndBeforeTheOriginalImag
     // Its frame is in the tool panel, its button in the panel's toolbar.
     auto* toolPanel = Find<TKelvoToolPanelModule>();
     EXPECT_EQ(tool_->Frame()->Owner(), toolPanel);
-    ASSERT_NE(tool_->ToolButton, nullptr);
-    EXPECT_GE(toolPanel->Toolbar->Items()->IndexOf(tool_->ToolButton), 0);
+    ASSERT_NE(tool_->Button, nullptr);
+    EXPECT_GE(toolPanel->Toolbar->Items()->IndexOf(tool_->Button), 0);
 }
