@@ -13,14 +13,11 @@
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/core/StringUtils.h"
-#include "classlib/win/TApplication.h"
 #include "classlib/win/TPanel.h"
 #include "classlib/win/TSpinEdit.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinStatusBar.h"
 #include "themed/win/TSkinToolbar.h"
-#include "toolbar/win/TTBItemViewer.h"
-#include "toolbar/win/TTBView.h"
 #include "tools/win/TKelvoProfileFile.h"
 #include "unicode/win/TUniButton.h"
 #include "unicode/win/TUniCheckBox.h"
@@ -82,23 +79,6 @@ WideString PropertyText(TKelvoGraphicsDocument& document, std::int32_t tag) {
     return CameraText(AnsiString(item->Data.begin(), item->Data.end()));
 }
 
-// The screen centre of a control; false while it has no window on screen.
-bool ControlCentre(TControl* control, TPoint& point) {
-    if (!control || !control->Visible()) return false;
-    point = control->ClientToScreen(Point(control->Width() / 2, control->Height() / 2));
-    return true;
-}
-
-bool ItemCentre(TSkinToolbar* toolbar, TSkinItem* item, TPoint& point) {
-    if (!toolbar || !item) return false;
-    TTBItemViewer* viewer = toolbar->View()->Find(item);
-    if (!viewer || !viewer->Show()) return false;
-    const TRect bounds = viewer->BoundsRect();
-    point = viewer->View()->Window()->ClientToScreen(
-        Point(bounds.Left + bounds.Width() / 2, bounds.Top + bounds.Height() / 2));
-    return true;
-}
-
 TKelvoRect DesktopRect() {
     RECT r{};
     ::GetWindowRect(::GetDesktopWindow(), &r);
@@ -107,7 +87,7 @@ TKelvoRect DesktopRect() {
 
 }  // namespace
 
-TKelvoCorrectionTool::TKelvoCorrectionTool(TComponent* owner) : TKelvoGraphicsTool(owner) {
+TKelvoCorrectionTool::TKelvoCorrectionTool(TComponent* owner) : TKelvoPanelTool(owner) {
     // The host's image is what the filter corrects.
     availableInPluginMode_ = true;
 }
@@ -121,16 +101,10 @@ TKelvoCorrectionTool::~TKelvoCorrectionTool() {
 
 TProgressMeter* TKelvoCorrectionTool::Progress() { return sharedMeter; }
 
-TKelvoToolPanelModule* TKelvoCorrectionTool::FindToolPanel() {
-    if (!Application) return nullptr;
-    for (int i = 0; i < Application->ComponentCount(); ++i)
-        if (auto* panel = dynamic_cast<TKelvoToolPanelModule*>(Application->Components(i))) return panel;
-    return nullptr;
-}
-
 void TKelvoCorrectionTool::BuildToolParts(TKelvoCorrectionToolFrame* frame, const AnsiString& buttonImage,
                                           std::int32_t buttonText, const WideString& buttonFallback) {
     frame_ = frame;
+    UseFrame(frame_);
     buttonText_ = buttonText;
     buttonFallback_ = buttonFallback;
     frame_->Arrange();
@@ -148,16 +122,15 @@ void TKelvoCorrectionTool::BuildToolParts(TKelvoCorrectionToolFrame* frame, cons
     TKelvoGraphicsEditor* editor = Editor();
     if (editor && editor->MainForm()) {
         TMainForm& form = *editor->MainForm();
-        if (TKelvoToolPanelModule* panel = FindToolPanel(); panel && panel->Toolbar)
-            ToolButton = form.AddToolButton<TSkinItem>(panel->Toolbar, form.GetImages(), nullptr,
-                                                       GetText(buttonText, buttonFallback), form.LoadImage(buttonImage),
-                                                       MakeMethod<&TKelvoCorrectionTool::ToolButtonClick>(this));
+        if (TKelvoToolPanelModule* panel = ToolPanel(); panel && panel->Toolbar)
+            AddButton(panel, buttonImage, GetText(buttonText, buttonFallback));
         FinishItem = form.AddToolButton<TSkinItem>(editor->StandardToolbar, form.GetImages(), nullptr,
                                                    GetText(kTextFinish, u"Finish"), -1,
                                                    MakeMethod<&TKelvoCorrectionTool::FinishClick>(this));
         FinishItem->SetDisplayMode(nbdmTextOnly);
         FinishItem->SetStretch(true);
         FinishItem->SetVisible(false);
+        FinishItem->FreeNotification(this);
         if (!sharedMeter && form.StatusBar) {
             sharedMeter = new TProgressMeter(AddStatusProgressBar(form.StatusBar));
             sharedMeter->Start(0);
@@ -414,14 +387,14 @@ void TKelvoCorrectionTool::SetCropType(int type) {
 }
 
 void TKelvoCorrectionTool::DocumentOpened(TKelvoGraphicsDocument& document) {
-    TKelvoGraphicsTool::DocumentOpened(document);
+    TKelvoPanelTool::DocumentOpened(document);
     DropSource();
     Reset();
     UpdateLensFromDocument(document);
 }
 
 void TKelvoCorrectionTool::DocumentFreed(TKelvoGraphicsDocument& document) {
-    TKelvoGraphicsTool::DocumentFreed(document);
+    TKelvoPanelTool::DocumentFreed(document);
     if (sourceDocument_ != &document) return;
     sourceDocument_ = nullptr;
     DropSource();
@@ -438,8 +411,7 @@ void TKelvoCorrectionTool::StateApplied(TKelvoGraphicsDocument& document, IKelvo
 }
 
 void TKelvoCorrectionTool::Activate() {
-    TKelvoGraphicsTool::Activate();
-    if (frame_) frame_->BringToFront();
+    TKelvoPanelTool::Activate();
     TKelvoGraphicsEditor* editor = Editor();
     if (!editor) return;
     if (TKelvoGraphicsDocument* document = editor->GetActiveDocument()) imageRect_ = document->GetImageRect();
@@ -449,16 +421,16 @@ void TKelvoCorrectionTool::Activate() {
 }
 
 void TKelvoCorrectionTool::Deactivate() {
-    TKelvoGraphicsTool::Deactivate();
+    TKelvoPanelTool::Deactivate();
     if (!InUndoStep()) Promote();
 }
 
 void TKelvoCorrectionTool::Localize() {
-    TKelvoGraphicsTool::Localize();
+    TKelvoPanelTool::Localize();
     const WideString title = GetText(buttonText_, buttonFallback_);
-    if (ToolButton) {
-        ToolButton->SetCaption(title);
-        ToolButton->SetHint(title);
+    if (Button) {
+        Button->SetCaption(title);
+        Button->SetHint(title);
     }
     if (FinishItem) {
         FinishItem->SetCaption(GetText(kTextFinish, u"Finish"));
@@ -488,14 +460,12 @@ void TKelvoCorrectionTool::Localize() {
 }
 
 void TKelvoCorrectionTool::UpdateState() {
-    TKelvoGraphicsTool::UpdateState();
+    TKelvoPanelTool::UpdateState();
     TKelvoGraphicsEditor* editor = Editor();
     if (!editor) return;
+    // The frame's controls follow the tool's work, not whether it is current: only the button.
+    UpdateButton();
     const bool current = editor->ActiveTool() == this;
-    if (ToolButton) {
-        ToolButton->SetChecked(current);
-        ToolButton->SetEnabled(editor->CanToolEdit(this));
-    }
     if (FinishItem && current) FinishItem->SetEnabled(!busy_ && !clean_ && FinishPossible());
     if (!frame_) return;
     TKelvoCorrectionToolFrame& f = *frame_;
@@ -520,21 +490,15 @@ void TKelvoCorrectionTool::UpdateState() {
 }
 
 void TKelvoCorrectionTool::RecordFrameCommand(const char* suffix, const AnsiString& value) {
-    IKelvoDemoPlayback* recorder = Recorder();
-    if (!recorder) return;
-    recorder->AddLine("MouseCurvedMove " + ToolName() + suffix);
-    recorder->AddLine(ToolName() + suffix + " " + value);
+    RecordChange(ToolName() + suffix, ToolName() + suffix + " " + value);
 }
 
 void TKelvoCorrectionTool::FrameDistortionClick(TObject* sender) {
     if (FrameUpdating() || !frame_) return;
     if (auto* button = dynamic_cast<TUniRadioButton*>(sender); button && !button->Checked()) return;
     const int mode = frame_->DistortionMode();
-    if (IKelvoDemoPlayback* recorder = Recorder()) {
-        static const char* const targets[] = {"DistTypeNo", "DistTypeMan", "DistTypeAuto"};
-        recorder->AddLine("MouseCurvedMove " + ToolName() + targets[mode]);
-        recorder->AddLine(ToolName() + "DistType " + Decimal(mode));
-    }
+    static const char* const targets[] = {"DistTypeNo", "DistTypeMan", "DistTypeAuto"};
+    RecordChange(ToolName() + targets[mode], ToolName() + "DistType " + Decimal(mode));
     LensChanged();
 }
 
@@ -583,8 +547,6 @@ void TKelvoCorrectionTool::FinishClick(TObject*) {
     if (!busy_) Finish();
 }
 
-void TKelvoCorrectionTool::ToolButtonClick(TObject*) { Select(); }
-
 void TKelvoCorrectionTool::ExecuteDemoCommand(IKelvoDemoPlayback& playback, const AnsiString& command, bool& handled,
                                               IKelvoDemoMacro& macro, const TKelvoProperties& params) {
     const AnsiString name = UpperCase(ToolName());
@@ -616,7 +578,7 @@ void TKelvoCorrectionTool::ExecuteDemoCommand(IKelvoDemoPlayback& playback, cons
         if (hasValue) edit->SetText(FrameNumberText(value));
         handled = true;
     } else {
-        TKelvoGraphicsTool::ExecuteDemoCommand(playback, command, handled, macro, params);
+        TKelvoPanelTool::ExecuteDemoCommand(playback, command, handled, macro, params);
     }
 }
 
@@ -626,8 +588,7 @@ void TKelvoCorrectionTool::GetDemoTargetPoint(const TKelvoProperties& params, bo
     target = UpperCase(target);
     const AnsiString name = UpperCase(ToolName());
     if (target == name) {
-        TKelvoToolPanelModule* panel = FindToolPanel();
-        found = ItemCentre(panel ? panel->Toolbar : nullptr, ToolButton, point);
+        found = ButtonCentre(point);
         return;
     }
     if (!frame_ || target.rfind(name, 0) != 0) return;
@@ -642,4 +603,9 @@ void TKelvoCorrectionTool::GetDemoTargetPoint(const TKelvoProperties& params, bo
     for (const auto& [targetSuffix, c] : targets)
         if (suffix == targetSuffix) control = c;
     found = ControlCentre(control, point);
+}
+
+void TKelvoCorrectionTool::Notification(TComponent* component, TOperation operation) {
+    TKelvoPanelTool::Notification(component, operation);
+    if (operation == opRemove && component == FinishItem) FinishItem = nullptr;
 }

@@ -18,19 +18,18 @@
 #include <optional>
 
 #include "app/core/TKelvoPixelBuffer.h"
-#include "app/win/TKelvoGraphicsTool.h"
-#include "app/win/TKelvoToolPanelModule.h"
 #include "tools/core/CorrectionRules.h"
 #include "tools/core/TKelvoCorrectionMapping.h"
 #include "tools/core/TKelvoLensProfile.h"
 #include "tools/win/TKelvoCorrectionCommandState.h"
 #include "tools/win/TKelvoCorrectionToolFrame.h"
+#include "tools/win/TKelvoPanelTool.h"
 
 class TProgressMeter;
 class TSkinItem;
 
-class TKelvoCorrectionTool : public TKelvoGraphicsTool {
-    CLASSLIB_COMPONENT(TKelvoCorrectionTool, TKelvoGraphicsTool)
+class TKelvoCorrectionTool : public TKelvoPanelTool {
+    CLASSLIB_COMPONENT(TKelvoCorrectionTool, TKelvoPanelTool)
 
     explicit TKelvoCorrectionTool(TComponent* owner);
     ~TKelvoCorrectionTool() override;
@@ -97,15 +96,17 @@ class TKelvoCorrectionTool : public TKelvoGraphicsTool {
     // TOOLNAME (the tool button), + "RESAMPLE", "CROPTYPE", "DISTTYPENO", "DISTTYPEMAN", "DISTTYPEAUTO",
     // "DISTVALUE", "FRECTSIZE", "RECTWIDTH", "RECTHEIGHT": the centres of those controls.
     void GetDemoTargetPoint(const TKelvoProperties& params, bool& found, TPoint& point) override;
+    // The Finish item belongs to the standard toolbar: the tool forgets it when it goes first.
+    void Notification(TComponent* component, TOperation operation) override;
 
-    TSkinItem* ToolButton = nullptr;
     // Hidden, in the standard toolbar: runs Finish (the demonstrations click it).
     TSkinItem* FinishItem = nullptr;
 
 protected:
-    // Called by the derived constructor after setting the tool name: the tool button (bitmap resource
-    // buttonImage, caption and hint text buttonText), the Finish item, the frame's events and the progress
-    // meter. frame is the derived tool's frame (built, not yet arranged).
+    // Called by the derived constructor after setting the tool name: the tool button on the tool panel's
+    // toolbar (bitmap resource buttonImage, caption and hint text buttonText; none without the panel), the
+    // Finish item, the frame's events and the progress meter. frame is the derived tool's frame (built, not
+    // yet arranged).
     void BuildToolParts(TKelvoCorrectionToolFrame* frame, const AnsiString& buttonImage, std::int32_t buttonText,
                         const WideString& buttonFallback);
     // A frame of class T in the tool panel (owned by the tool when the program has no tool panel).
@@ -168,7 +169,6 @@ protected:
     WideString buttonFallback_;
 
 private:
-    static TKelvoToolPanelModule* FindToolPanel();
     void FrameDistortionClick(TObject* sender);
     void FrameCropClick(TObject* sender);
     void FrameValueExit(TObject* sender);
@@ -176,7 +176,6 @@ private:
     void FrameTrackChange(TObject* sender);
     void FrameRefSizeChange(TObject* sender);
     void FinishClick(TObject* sender);
-    void ToolButtonClick(TObject* sender);
     void ManualValueEntered();
     // The undo kind 2's promotion: the pixels now shown become the source.
     void TakeResultAsSource(TKelvoGraphicsDocument& document);
@@ -203,6 +202,6 @@ template <class T>
 T* TKelvoCorrectionTool::MakeFrame() {
     TKelvoCorrectionToolFrame::RegisterBuilder();
     T::RegisterBuilder();
-    if (TKelvoToolPanelModule* panel = FindToolPanel()) return panel->AddToolFrame<T>();
+    if (TKelvoToolPanelModule* panel = ToolPanel()) return panel->AddToolFrame<T>();
     return MakeObject<T>(this).release();
 }

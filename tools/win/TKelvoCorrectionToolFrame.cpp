@@ -7,6 +7,7 @@
 #include "classlib/win/TFont.h"
 #include "classlib/win/TSpinEdit.h"
 #include "tools/core/TKelvoLensProfile.h"
+#include "tools/win/KelvoImageToolSupport.h"
 #include "unicode/win/TUniButton.h"
 #include "unicode/win/TUniCheckBox.h"
 #include "unicode/win/TUniEdit.h"
@@ -22,12 +23,10 @@ constexpr int kFrameWidth = 178;
 constexpr int kMargin = 4;
 constexpr int kLine = 18;
 
+// A control of the frame; Arrange gives it its bounds.
 template <class T>
 T* Make(TComponent* owner, TWinControl* parent, const char* name) {
-    T* control = Create<T>(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    return control;
+    return kelvo::MakeControl<T>(owner, parent, name, 0, 0, 0, 0);
 }
 
 }  // namespace

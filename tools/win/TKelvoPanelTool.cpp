@@ -53,15 +53,21 @@ void TKelvoPanelTool::AddButton(TKelvoToolPanelModule* panel, const AnsiString& 
     Button->FreeNotification(this);
 }
 
-bool TKelvoPanelTool::UpdateButtonAndFrame() {
+bool TKelvoPanelTool::UpdateButton() {
     TKelvoGraphicsEditor* editor = Editor();
     if (!Button || !editor) return false;
     const bool enabled = editor->CanToolEdit(this);
     const bool checked = editor->ActiveTool() == this;
     Button->SetChecked(checked);
     Button->SetEnabled(enabled);
-    if (frame_) frame_->SetControlsEnabled(enabled && checked);
     return enabled && checked;
+}
+
+bool TKelvoPanelTool::UpdateButtonAndFrame() {
+    if (!Button || !Editor()) return false;
+    const bool editable = UpdateButton();
+    if (frame_) frame_->SetControlsEnabled(editable);
+    return editable;
 }
 
 bool TKelvoPanelTool::ButtonCentre(TPoint& point) const {

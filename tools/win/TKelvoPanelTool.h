@@ -44,8 +44,16 @@ protected:
     template <class T>
     void AddButtonAndFrame(T*& frame, const AnsiString& image, const WideString& panelCaption,
                            const std::optional<WideString>& standardCaption = std::nullopt);
-    // The button checked while the tool is current and enabled while it may edit; the frame's controls
-    // enabled when both. Returns whether both.
+    // A frame the tool made itself: shown, brought to the front and forgotten (frame set back to null when
+    // its owner frees it first) as one from AddButtonAndFrame. Given the same frame again, the further
+    // pointer is set back to null too.
+    template <class T>
+    void UseFrame(T*& frame);
+    // The button on the panel's toolbar, or on the standard toolbar without a panel.
+    void AddButton(TKelvoToolPanelModule* panel, const AnsiString& image, const WideString& caption);
+    // The button checked while the tool is current and enabled while it may edit. Returns whether both.
+    bool UpdateButton();
+    // UpdateButton, and the frame's controls enabled when it returns true.
     bool UpdateButtonAndFrame();
     // The screen centre of the button, for demonstrations.
     bool ButtonCentre(TPoint& point) const;
@@ -55,12 +63,10 @@ protected:
     void RecordOptionsShown(bool shown);
 
 private:
-    // The button on the panel's toolbar, or on the standard toolbar without a panel.
-    void AddButton(TKelvoToolPanelModule* panel, const AnsiString& image, const WideString& caption);
     void ButtonClick(TObject* sender) { Select(); }
 
     TKelvoFrame* frame_ = nullptr;
-    // Clears the derived tool's own typed pointer to the frame.
+    // Clears the tools' own typed pointers to the frame.
     std::function<void()> forgetFrame_;
 };
 
@@ -74,10 +80,23 @@ void TKelvoPanelTool::AddButtonAndFrame(T*& frame, const AnsiString& image, cons
     if (!panel || !Button) return;
     T::RegisterBuilder();
     frame = panel->AddToolFrame<T>();
-    // The frames lie on top of each other in the panel: one that drew the panel's background behind its
-    // controls would show the other frames' controls through its own.
-    frame->SetParentBackground(false);
-    frame->FreeNotification(this);
-    frame_ = frame;
-    forgetFrame_ = [&frame] { frame = nullptr; };
+    UseFrame(frame);
+}
+
+template <class T>
+void TKelvoPanelTool::UseFrame(T*& frame) {
+    if (!frame) return;
+    if (frame != frame_) {
+        // The frames lie on top of each other in the panel: one that drew the panel's background behind its
+        // controls would show the other frames' controls through its own.
+        frame->SetParentBackground(false);
+        frame->FreeNotification(this);
+        frame_ = frame;
+        forgetFrame_ = nullptr;
+    }
+    // A base and a derived tool may each keep a typed pointer to the same frame: all are forgotten.
+    forgetFrame_ = [previous = std::move(forgetFrame_), &frame] {
+        if (previous) previous();
+        frame = nullptr;
+    };
 }

@@ -198,14 +198,17 @@ void TKelvoPerspectiveTool::LoadState(TKelvoSDFReader& reader) {
     bool flag = false;
     double number = 0;
     if (reader.ReadInteger(kItemCropType, value)) SetCropType(value);
-    if (reader.ReadInteger(kItemDistortionMode, value) && value >= DistortionNone && value <= DistortionAutomatic)
-        frame->SetDistortionMode(value);
-    if (reader.ReadInteger(kItemManualValue, value)) frame->SetManualValue(value);
-    if (reader.ReadBool(kItemStrengthChecked, flag)) frame->UniCBPerspKoef->SetChecked(flag);
-    if (reader.ReadInteger(kItemStrength, value)) frame->SetStrengthValue(value);
-    if (reader.ReadBool(kItemReferenceChecked, flag)) frame->CBRefSize->SetChecked(flag);
-    if (reader.ReadDouble(kItemReferenceWidth, number)) frame->EditWidth->SetText(FrameNumberText(number));
-    if (reader.ReadDouble(kItemReferenceHeight, number)) frame->EditHeight->SetText(FrameNumberText(number));
+    // The frame's settings have nowhere to go once the tool panel has freed the frame.
+    if (frame) {
+        if (reader.ReadInteger(kItemDistortionMode, value) && value >= DistortionNone && value <= DistortionAutomatic)
+            frame->SetDistortionMode(value);
+        if (reader.ReadInteger(kItemManualValue, value)) frame->SetManualValue(value);
+        if (reader.ReadBool(kItemStrengthChecked, flag)) frame->UniCBPerspKoef->SetChecked(flag);
+        if (reader.ReadInteger(kItemStrength, value)) frame->SetStrengthValue(value);
+        if (reader.ReadBool(kItemReferenceChecked, flag)) frame->CBRefSize->SetChecked(flag);
+        if (reader.ReadDouble(kItemReferenceWidth, number)) frame->EditWidth->SetText(FrameNumberText(number));
+        if (reader.ReadDouble(kItemReferenceHeight, number)) frame->EditHeight->SetText(FrameNumberText(number));
+    }
     ReadStrength();
     if (reader.ReadBool(kItemActive, flag) && flag) {
         if (TKelvoGraphicsEditor* editor = Editor()) editor->SetActiveTool(this);
@@ -217,14 +220,18 @@ void TKelvoPerspectiveTool::SaveState(TKelvoSDFWriter& writer) {
     TKelvoPerspectiveToolFrame* frame = PerspectiveFrame();
     writer.BeginNode(kNodeId, kNodeKey);
     writer.WriteInteger(kItemCropType, mapping_.CropType);
-    writer.WriteInteger(kItemDistortionMode, frame->DistortionMode());
-    writer.WriteInteger(kItemManualValue, frame->ManualValue());
-    writer.WriteBool(kItemStrengthChecked, frame->UniCBPerspKoef->Checked());
-    writer.WriteInteger(kItemStrength, frame->StrengthValue());
+    if (frame) {
+        writer.WriteInteger(kItemDistortionMode, frame->DistortionMode());
+        writer.WriteInteger(kItemManualValue, frame->ManualValue());
+        writer.WriteBool(kItemStrengthChecked, frame->UniCBPerspKoef->Checked());
+        writer.WriteInteger(kItemStrength, frame->StrengthValue());
+    }
     TKelvoGraphicsEditor* editor = Editor();
     writer.WriteBool(kItemActive, editor && editor->ActiveTool() == this);
-    writer.WriteBool(kItemReferenceChecked, frame->CBRefSize->Checked());
-    writer.WriteDouble(kItemReferenceWidth, frame->ReferenceWidth());
-    writer.WriteDouble(kItemReferenceHeight, frame->ReferenceHeight());
+    if (frame) {
+        writer.WriteBool(kItemReferenceChecked, frame->CBRefSize->Checked());
+        writer.WriteDouble(kItemReferenceWidth, frame->ReferenceWidth());
+        writer.WriteDouble(kItemReferenceHeight, frame->ReferenceHeight());
+    }
     writer.EndNode();
 }

@@ -2,6 +2,7 @@
 
 #include "classlib/core/FormBuilder.h"
 #include "classlib/win/TSpinEdit.h"
+#include "tools/win/KelvoImageToolSupport.h"
 #include "unicode/win/TUniCheckBox.h"
 #include "unicode/win/TUniTrackBar.h"
 
@@ -13,18 +14,12 @@ void TKelvoPerspectiveToolFrame::RegisterBuilder() {
 
 void TKelvoPerspectiveToolFrame::Build(TComponent* root) {
     auto* f = static_cast<TKelvoPerspectiveToolFrame*>(root);
-    f->UniCBPerspKoef = Create<TUniCheckBox>(f);
-    f->UniCBPerspKoef->SetName("UniCBPerspKoef");
-    f->UniCBPerspKoef->SetParent(f);
-    f->sePerspKoef = Create<TSpinEdit>(f);
-    f->sePerspKoef->SetName("sePerspKoef");
-    f->sePerspKoef->SetParent(f);
+    f->UniCBPerspKoef = kelvo::MakeControl<TUniCheckBox>(f, f, "UniCBPerspKoef", 0, 0, 0, 0);
+    f->sePerspKoef = kelvo::MakeControl<TSpinEdit>(f, f, "sePerspKoef", 0, 0, 0, 0);
     f->sePerspKoef->SetMinValue(0);
     f->sePerspKoef->SetMaxValue(100);
     f->sePerspKoef->SetValue(100);
-    f->KoefTrackBar = Create<TUniTrackBar>(f);
-    f->KoefTrackBar->SetName("KoefTrackBar");
-    f->KoefTrackBar->SetParent(f);
+    f->KoefTrackBar = kelvo::MakeControl<TUniTrackBar>(f, f, "KoefTrackBar", 0, 0, 0, 0);
     f->KoefTrackBar->SetRange(0, 100);
     f->KoefTrackBar->SetFrequency(10);
     f->KoefTrackBar->SetPosition(100);

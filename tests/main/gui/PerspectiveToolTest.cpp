@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "app/core/KelvoPixelOps.h"
-#include "app/main/TModule.h"
+#include "app/core/TKelvoSDFReader.h"
+#include "app/win/KelvoFiles.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoOriginalImageTool.h"
@@ -20,9 +21,10 @@
 #include "app/win/TMainForm.h"
 #include "app/win/TProgressMeter.h"
 #include "classlib/core/CodePages.h"
+#include "classlib/core/Stream.h"
 #include "classlib/win/TProgressBar.h"
 #include "support/TestSupport.h"
-#include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/main/gui/ProgramTestSupport.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/ScreenPicture.h"
@@ -30,7 +32,6 @@
 #include "themed/win/TSkinToolbar.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "toolbar/core/TTBRootItem.h"
-#include "themed/win/TSkinNexus.h"
 #include "tools/win/TKelvoPerspectiveTool.h"
 #include "tools/win/TKelvoProfileFile.h"
 #include "classlib/win/TSpinEdit.h"
@@ -42,7 +43,6 @@
 #include "unicode/win/TUniTrackBar.h"
 #include "unicode/win/TUniButton.h"
 
-using kelvotest::KelvoAppTest;
 using testsupport::PumpUntil;
 using testsupport::WaitFor;
 
@@ -99,41 +99,16 @@ TSideFit FitSide(const TKelvoPixels& p, std::int32_t top, std::int32_t bottom, s
     return fit;
 }
 
-class PerspectiveProgram : public KelvoAppTest {
+class PerspectiveProgram : public kelvotest::ProgramTest {
 protected:
     void SetUp() override {
-        KelvoAppTest::SetUp();
-        if (!SkinNexus()) RegisterSkinNexusUnit();
-        languages_ = kelvotest::ProgramLanguages();
-        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
-        kelvo::CreateStartupModule();
-        form_ = dynamic_cast<TMainForm*>(Application->MainForm());
-        ASSERT_TRUE(form_);
-        module_ = Find<TModule>();
-        editor_ = Find<TKelvoGraphicsEditor>();
+        ProgramTest::SetUp();
+        if (HasFatalFailure()) return;
         tool_ = Find<TKelvoPerspectiveTool>();
-        ASSERT_TRUE(module_ && editor_ && tool_);
-        KelvoApplication->LoadState();
-        form_->Show();
-        ::SetWindowPos(form_->Handle(), nullptr, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
-                       SWP_NOZORDER);
-        ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
-    }
-    void TearDown() override {
-        if (form_) {
-            EXPECT_TRUE(PumpUntil([] { return KelvoApplication->PostponedCount() == 0; }));
-            kelvotest::FreeProgramWindows(form_);
-        }
-        Free(module_);
-        languages_.reset();
-        KelvoAppTest::TearDown();
-    }
-
-    template <class T>
-    static T* Find() {
-        for (int i = 0; i < Application->ComponentCount(); ++i)
-            if (auto* c = dynamic_cast<T*>(Application->Components(i))) return c;
-        return nullptr;
+        ASSERT_TRUE(tool_);
+        const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+        ::SetWindowPos(form_->Handle(), nullptr, 0, 0, width, height, SWP_NOZORDER);
+        ASSERT_TRUE(PumpUntil([&] { return form_->Width() == width && form_->Height() == height; }));
     }
 
     // A photograph of a facade, large enough that previews take the nearest pixel and Finish is more.
@@ -214,12 +189,7 @@ protected:
         return (lo + hi) / 2;
     }
 
-    std::unique_ptr<kelvotest::TTestLanguages> languages_;
-    TMainForm* form_ = nullptr;
-    TModule* module_ = nullptr;
-    TKelvoGraphicsEditor* editor_ = nullptr;
     TKelvoPerspectiveTool* tool_ = nullptr;
-    testsupport::TempDir dir_;
     std::int32_t w_ = 0, h_ = 0;
     TFacade facade_{};
 };
@@ -427,7 +397,15 @@ TEST_F(PerspectiveProgram, TheFrameComesBackFromTheStateFile) {
     frame.UniCBPerspKoef->SetChecked(false);
     frame.CBRefSize->SetChecked(false);
     frame.SetReferenceSize(0, 0);
-    KelvoApplication->LoadState();
+    // The tool reads its node from the file the program wrote. The program's own state walk runs once per
+    // start: a second one would register every module's hooks again.
+    AnsiString bytes;
+    ASSERT_TRUE(
+        kelvo::ReadFileBytes(KelvoApplication->GetStateFileName(), bytes, std::size_t(TKelvoSDFReader::MaxBytes)));
+    TCustomMemoryStream content;
+    content.SetPointer(bytes.data(), std::int64_t(bytes.size()));
+    TKelvoSDFReader reader(&content);
+    tool_->LoadState(reader);
 
     EXPECT_EQ(tool_->Mapping().CropType, CropStretchInscribed);
     EXPECT_EQ(frame.CropType(), CropStretchInscribed);
@@ -515,6 +493,6 @@ TEST_F(PerspectiveProgram, TheToolComesAfterTheToolPanelAndBeforeTheOriginalImag
     // Its frame is in the tool panel, its button in the panel's toolbar.
     auto* toolPanel = Find<TKelvoToolPanelModule>();
     EXPECT_EQ(tool_->Frame()->Owner(), toolPanel);
-    ASSERT_NE(tool_->ToolButton, nullptr);
-    EXPECT_GE(toolPanel->Toolbar->Items()->IndexOf(tool_->ToolButton), 0);
+    ASSERT_NE(tool_->Button, nullptr);
+    EXPECT_GE(toolPanel->Toolbar->Items()->IndexOf(tool_->Button), 0);
 }

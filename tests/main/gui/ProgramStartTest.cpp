@@ -38,6 +38,7 @@
 #include "tools/win/TKelvoBrightnessContrastTool.h"
 #include "tools/win/TKelvoCrop2Frame.h"
 #include "tools/win/TKelvoCrop2Tool.h"
+#include "tools/win/TKelvoPerspectiveTool.h"
 #include "tools/win/TKelvoResizeTool.h"
 #include "tools/win/TKelvoRotateTool.h"
 #include "tools/win/TKelvoTextTool.h"
@@ -111,10 +112,11 @@ TEST_F(Program, PanelToolsAndTheToolPanelForgetEachOtherWhicheverGoesFirst) {
     auto* text = Find<TKelvoTextTool>();
     auto* rotate = Find<TKelvoRotateTool>();
     auto* resize = Find<TKelvoResizeTool>();
-    ASSERT_TRUE(bc && text && rotate && resize);
-    ASSERT_TRUE(bc->Frame && text->Frame && rotate->Frame && resize->Frame);
+    auto* perspective = Find<TKelvoPerspectiveTool>();
+    ASSERT_TRUE(bc && text && rotate && resize && perspective);
+    ASSERT_TRUE(bc->Frame && text->Frame && rotate->Frame && resize->Frame && perspective->Frame());
     Free(Find<TKelvoToolPanelModule>());
-    for (TKelvoPanelTool* tool : std::initializer_list<TKelvoPanelTool*>{bc, text, rotate, resize}) {
+    for (TKelvoPanelTool* tool : std::initializer_list<TKelvoPanelTool*>{bc, text, rotate, resize, perspective}) {
         EXPECT_EQ(tool->Button, nullptr) << tool->ToolName();
         tool->SetEnabled(true);
         tool->Activate();
@@ -123,6 +125,7 @@ TEST_F(Program, PanelToolsAndTheToolPanelForgetEachOtherWhicheverGoesFirst) {
     EXPECT_EQ(text->Frame, nullptr);
     EXPECT_EQ(rotate->Frame, nullptr);
     EXPECT_EQ(resize->Frame, nullptr);
+    EXPECT_EQ(perspective->Frame(), nullptr);
     bool done = true;
     Application->OnIdle(Application, done);
 }
