@@ -116,16 +116,19 @@ void Persp4Derive(TPersp4Geometry& geometry, const TPersp4Reference& reference) 
 
     if (reference.On && Finite(reference.Width) && Finite(reference.Height) && reference.Width > 0 &&
         reference.Height > 0) {
+        // r > 1: the rectangle is narrower than it looks, else lower. Scaling the output position rather than
+        // the extents keeps the projective term measured along the whole edge, so the far edge is reached
+        // exactly at the reduced size.
         const double r = g.Lx * reference.Height / (g.Ly * reference.Width);
         if (Finite(r) && r > 0) {
             if (r >= 1)
-                g.Sx *= r;
+                g.RefScaleX = r;
             else
-                g.Sy /= r;
+                g.RefScaleY = 1 / r;
         }
     }
-    const double derived[] = {g.SlopeTop, g.Sx,    g.Sy, g.Kx, g.Ky, g.DirLx, g.DirLy,
-                              g.DirTx,    g.DirTy, g.X0, g.Y0, g.Lx, g.Ly};
+    const double derived[] = {g.SlopeTop, g.Sx, g.Sy, g.Kx, g.Ky, g.DirLx,     g.DirLy,    g.DirTx,
+                              g.DirTy,    g.X0, g.Y0, g.Lx, g.Ly, g.RefScaleX, g.RefScaleY};
     for (double v : derived)
         if (!Finite(v)) return;
     // The denominators of the mapping stay above 0 across the rectangle only when the centre lies strictly
@@ -136,13 +139,13 @@ void Persp4Derive(TPersp4Geometry& geometry, const TPersp4Reference& reference) 
 }
 
 TRealPoint Persp4MapInverse(const TPersp4Geometry& g, double x, double y) {
-    double c = y - g.Y0;
+    double c = (y - g.Y0) * g.RefScaleY;
     c = c * g.Sy / ((1.0 - c / g.Ly) * g.Ky + 1.0);
     const double ax = g.MidTop.X + c * g.DirTx;
     const double ay = g.MidTop.Y + c * g.DirTy;
     const double m = g.HasVPh ? (g.VPh.Y - ay) / (g.VPh.X - ax) : g.SlopeTop;
 
-    double d = x - g.X0;
+    double d = (x - g.X0) * g.RefScaleX;
     d = d * g.Sx / ((1.0 - d / g.Lx) * g.Kx + 1.0);
     const double bx = g.MidLeft.X + d * g.DirLx;
     const double by = g.MidLeft.Y + d * g.DirLy;
@@ -160,4 +163,8 @@ TPersp4Geometry TPersp4Setup::Setup(const TPersp4Reference& reference) {
     Persp4Derive(Geometry, reference);
     if (!keep && Geometry.CornersValid) Points.clear();
     return before;
+}
+
+bool Persp4SizeKeyAccepted(char key, char decimalSeparator) {
+    return (key >= '0' && key <= '9') || key == '\b' || key == decimalSeparator;
 }

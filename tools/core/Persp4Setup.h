@@ -39,6 +39,10 @@ struct TPersp4Geometry {
     double DirTy = 0.0;
     double X0 = 0.0;
     double Y0 = 0.0;
+    // The reference rectangle's scale of the output position (from X0, Y0) before the mapping: the output
+    // rectangle takes the known aspect ratio while its edges still land on the picked ones.
+    double RefScaleX = 1.0;
+    double RefScaleY = 1.0;
     friend bool operator==(const TPersp4Geometry&, const TPersp4Geometry&) = default;
 };
 
@@ -85,3 +89,7 @@ public:
     // the set-up, for the undo state.
     TPersp4Geometry Setup(const TPersp4Reference& reference);
 };
+
+// The reference sizes are typed as numbers: digits, backspace and the locale's decimal separator; any other key
+// is dropped.
+bool Persp4SizeKeyAccepted(char key, char decimalSeparator);

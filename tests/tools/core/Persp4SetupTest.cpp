@@ -136,20 +136,26 @@ TEST(Persp4SetupTest, LinedUpOrCrossedCornersAreRefusedAndCorrectNothing) {
     EXPECT_EQ(g.Sx, 1);
 }
 
-TEST(Persp4SetupTest, TheReferenceRectangleFixesTheAspectOnlyWithSizesAboveZero) {
+TEST(Persp4SetupTest, TheReferenceRectangleGivesTheKnownAspectOnlyWithSizesAboveZero) {
     const std::vector<TRealPoint> picks{P(10, 20), P(110, 20), P(10, 70), P(110, 70)};  // Lx 100, Ly 50
-    EXPECT_DOUBLE_EQ(Derived(picks, {true, 4, 1}).Sy, 2);  // r = 100 * 1 / (50 * 4) = 0.5: Sy / r
-    EXPECT_DOUBLE_EQ(Derived(picks, {true, 1, 1}).Sx, 2);  // r = 2: Sx * r
-    EXPECT_DOUBLE_EQ(Derived(picks, {false, 1, 1}).Sx, 1);
+    EXPECT_DOUBLE_EQ(Derived(picks, {true, 4, 1}).RefScaleY, 2);  // r = 100 * 1 / (50 * 4) = 0.5: 1 / r
+    EXPECT_DOUBLE_EQ(Derived(picks, {true, 1, 1}).RefScaleX, 2);  // r = 2
+    EXPECT_EQ(Derived(picks, {false, 1, 1}).RefScaleX, 1);
     for (double bad : {0.0, -3.0, double(NAN), double(INFINITY)}) {
-        const TPersp4Geometry a = Derived(picks, {true, bad, 1});
-        const TPersp4Geometry b = Derived(picks, {true, 1, bad});
-        EXPECT_TRUE(a.CornersValid && b.CornersValid);
-        EXPECT_EQ(a.Sx, 1);
-        EXPECT_EQ(a.Sy, 1);
-        EXPECT_EQ(b.Sx, 1);
-        EXPECT_EQ(b.Sy, 1);
+        for (const TPersp4Geometry& g : {Derived(picks, {true, bad, 1}), Derived(picks, {true, 1, bad})}) {
+            EXPECT_TRUE(g.CornersValid);
+            EXPECT_EQ(g.RefScaleX, 1);
+            EXPECT_EQ(g.RefScaleY, 1);
+        }
     }
+    // Under a keystone the far edge is still reached exactly: the output rectangle of a facade known to be twice
+    // as wide as high is Lx by Lx / 2, and its corners land on the picked ones.
+    const TPersp4Geometry g = Derived({P(300, 100), P(700, 100), P(100, 900), P(900, 900)}, {true, 2, 1});
+    ASSERT_TRUE(g.CornersValid);
+    const double height = g.Lx / 2;
+    ExpectNear(Persp4MapInverse(g, g.X0, g.Y0 + height), 100, 900, 1e-9);
+    ExpectNear(Persp4MapInverse(g, g.X0 + g.Lx, g.Y0 + height), 900, 900, 1e-9);
+    ExpectNear(Persp4MapInverse(g, g.X0 + g.Lx, g.Y0), 700, 100, 1e-9);
 }
 
 TEST(Persp4SetupTest, ASetUpHandsBackTheGeometryBeforeItAndKeepsCornersAgainstStrayClicks) {
@@ -169,6 +175,11 @@ TEST(Persp4SetupTest, ASetUpHandsBackTheGeometryBeforeItAndKeepsCornersAgainstSt
     EXPECT_EQ(s.Setup({}), first);  // what undoing this set-up must bring back
     ASSERT_TRUE(s.Geometry.CornersValid);
     EXPECT_NE(s.Geometry, first);
+}
+
+TEST(Persp4SetupTest, SizeFieldsTakeDigitsBackspaceAndTheLocalesDecimalSeparator) {
+    for (char key : {'0', '7', '9', '\b', ','}) EXPECT_TRUE(Persp4SizeKeyAccepted(key, ','));
+    for (char key : {'.', '-', 'e', ' ', '/', ':'}) EXPECT_FALSE(Persp4SizeKeyAccepted(key, ','));
 }
 
 TEST(Persp4SetupTest, FarOutsideTheMappingIsNotFiniteAndSamplesWhite) {
