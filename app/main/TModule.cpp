@@ -10,6 +10,7 @@
 #include "app/core/TKelvoLocalizer.h"
 #include "classlib/win/TFont.h"
 #include "themed/win/TSkinToolbar.h"
+#include "tools/win/TKelvoPersp4Tool.h"
 #include "toolbar/core/TTBRootItem.h"
 #include "app/win/TKelvoToolFrame.h"
 #include "app/win/TKelvoToolPanelModule.h"
@@ -114,6 +115,10 @@ void TModule::DataModuleCreate(TObject*) {
     KelvoApplication->CreateModule(TKelvoToolPanelModule::StaticClass(), toolPanel);
 
     // 8. The correction tools come here (the four-point tool made current after the first four).
+    TKelvoPersp4Tool* persp4 = nullptr;
+    KelvoApplication->CreateModule(TKelvoPersp4Tool::StaticClass(), persp4);
+    // A user starts by marking the corners of a facade.
+    editor->SetActiveTool(persp4);
 
     // 9. The original-image tool at the end of the standard toolbar, after a separator: a text-only button
     // as wide as its caption and a margin.
