@@ -15,6 +15,7 @@
 #include "app/win/TKelvoToolFrame.h"
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
+#include "tools/win/TKelvoPerspectiveTool.h"
 #include "classlib/core/FormBuilder.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCustomImageList.h"
@@ -115,6 +116,7 @@ void TModule::DataModuleCreate(TObject*) {
     KelvoApplication->CreateModule(TKelvoToolPanelModule::StaticClass(), toolPanel);
 
     // 8. The correction tools come here (the four-point tool made current after the first four).
+    KelvoApplication->CreateModuleNoRef(TKelvoPerspectiveTool::StaticClass());
     TKelvoPersp4Tool* persp4 = nullptr;
     KelvoApplication->CreateModule(TKelvoPersp4Tool::StaticClass(), persp4);
     // A user starts by marking the corners of a facade.

@@ -223,8 +223,7 @@ void TKelvoCorrectionTool::ApplyLens(const TCorrectionLensSettings& lens) {
     m.LensOn = lens.K != 0;
     ApplyStrength(lens.Strength);
     if (!frame_) return;
-    ++updating_;
-    TScopeExit done([this] { --updating_; });
+    const TFrameUpdate update = UpdatingFrame();
     frame_->SetDistortionMode(lens.Mode);
     frame_->SetManualValue(lens.ManualValue);
 }
@@ -410,8 +409,7 @@ void TKelvoCorrectionTool::SetCropType(int type) {
     if (type < CropKeepSize || type > CropStretchInscribed) return;
     Mapping().CropType = type;
     if (!frame_) return;
-    ++updating_;
-    TScopeExit done([this] { --updating_; });
+    const TFrameUpdate update = UpdatingFrame();
     frame_->SetCropType(type);
 }
 
@@ -470,8 +468,7 @@ void TKelvoCorrectionTool::Localize() {
     TKelvoCorrectionToolFrame& f = *frame_;
     f.TitleLabel->SetCaption(title);
     f.trgCrop->SetCaption(GetText(kTextCropGroup, u"Crop"));
-    ++updating_;
-    TScopeExit done([this] { --updating_; });
+    const TFrameUpdate update = UpdatingFrame();
     const int crop = f.CropType();
     f.trgCrop->Items()->SetStrings(0, GetText(kTextNone, u"None"));
     f.trgCrop->Items()->SetStrings(1, GetText(kTextCropInscribed, u"Crop to the corrected area"));
@@ -555,8 +552,7 @@ void TKelvoCorrectionTool::ManualValueEntered() {
     if (value == frame_->DistorTrackBar->Position()) return;
     RecordFrameCommand("DistValue", Decimal(value));
     {
-        ++updating_;
-        TScopeExit done([this] { --updating_; });
+        const TFrameUpdate update = UpdatingFrame();
         frame_->DistorTrackBar->SetPosition(value);
     }
     LensChanged();
@@ -571,8 +567,7 @@ void TKelvoCorrectionTool::FrameValueKeyDown(TObject*, std::uint16_t& key, TShif
 void TKelvoCorrectionTool::FrameTrackChange(TObject*) {
     if (FrameUpdating() || !frame_) return;
     {
-        ++updating_;
-        TScopeExit done([this] { --updating_; });
+        const TFrameUpdate update = UpdatingFrame();
         frame_->seDistorD3->SetValue(frame_->DistorTrackBar->Position());
     }
     LensChanged();
@@ -608,8 +603,7 @@ void TKelvoCorrectionTool::ExecuteDemoCommand(IKelvoDemoPlayback& playback, cons
         handled = true;
     } else if (command == name + "DISTVALUE" && frame_) {
         {
-            ++updating_;
-            TScopeExit done([this] { --updating_; });
+            const TFrameUpdate update = UpdatingFrame();
             frame_->SetManualValue(hasValue ? int(value) : frame_->ManualValue());
         }
         LensChanged();

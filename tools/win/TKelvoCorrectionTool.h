@@ -151,6 +151,18 @@ protected:
     // applied.
     void ApplyLens(const TCorrectionLensSettings& lens);
     bool FrameUpdating() const { return updating_ > 0; }
+    // While one lives the frame's events do nothing: the program sets the controls.
+    class TFrameUpdate {
+    public:
+        explicit TFrameUpdate(int& count) : count_(count) { ++count_; }
+        TFrameUpdate(const TFrameUpdate&) = delete;
+        TFrameUpdate& operator=(const TFrameUpdate&) = delete;
+        ~TFrameUpdate() { --count_; }
+
+    private:
+        int& count_;
+    };
+    [[nodiscard]] TFrameUpdate UpdatingFrame() { return TFrameUpdate(updating_); }
 
     std::int32_t buttonText_ = 0;
     WideString buttonFallback_;
