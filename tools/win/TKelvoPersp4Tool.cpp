@@ -169,6 +169,7 @@ void TKelvoPersp4Tool::LoadState(TKelvoSDFReader& reader) {
     TKelvoCorrectionTool::LoadState(reader);
     if (!reader.OpenNode(kNodeId, kNodeKey)) return;
     TScopeExit close([&] { reader.CloseNode(); });
+    const TFrameUpdate update = UpdatingFrame();
     std::int32_t number = 0;
     bool flag = false;
     double width = 0, height = 0;

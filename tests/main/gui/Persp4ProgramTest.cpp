@@ -9,12 +9,15 @@
 
 #include "app/core/TKelvoGraphicsEditorDocuments.h"
 #include "app/core/TKelvoPixelBuffer.h"
+#include "app/core/TKelvoSDFReader.h"
+#include "app/core/TKelvoSDFWriter.h"
 #include "app/main/TModule.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoGraphicsView.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
+#include "classlib/core/Stream.h"
 #include "support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/support/MessagePump.h"
@@ -204,4 +207,60 @@ TEST_F(Persp4Program, UndoOfASecondSetUpGivesTheFirstCorrectionBack) {
         ASSERT_TRUE(PumpUntil([&] { return IsUprightRectangle(Shown()) && std::abs(Aspect() - aspect) < 0.05; }))
             << "aspect " << Aspect() << ", expected " << aspect;
     }
+}
+
+TEST_F(Persp4Program, SettingsComeBackFromTheStateFileAndDamagedOnesAreRefused) {
+    TKelvoPersp4ToolFrame* frame = tool_->Persp4Frame();
+    tool_->SetCropType(CropStretchInscribed);
+    frame->SetDistortionMode(1);
+    frame->SetManualValue(35);
+    frame->CBRefSize->SetChecked(true);
+    frame->SetReferenceSize(3.5, 2);
+    TMemoryStream saved;
+    {
+        TKelvoSDFWriter writer(&saved);
+        tool_->SaveState(writer);
+    }
+    tool_->SetCropType(CropKeepSize);
+    frame->SetDistortionMode(0);
+    frame->SetManualValue(0);
+    frame->CBRefSize->SetChecked(false);
+    frame->SetReferenceSize(0, 0);
+    editor_->SetActiveTool(nullptr);
+    saved.SetPosition(0);
+    {
+        TKelvoSDFReader reader(&saved);
+        tool_->LoadState(reader);
+    }
+    EXPECT_EQ(tool_->Mapping().CropType, CropStretchInscribed);
+    EXPECT_EQ(frame->CropType(), CropStretchInscribed);
+    EXPECT_EQ(frame->DistortionMode(), 1);
+    EXPECT_EQ(frame->ManualValue(), 35);
+    EXPECT_TRUE(frame->CBRefSize->Checked());
+    EXPECT_EQ(frame->ReferenceWidth(), 3.5);
+    EXPECT_EQ(frame->ReferenceHeight(), 2);
+    EXPECT_EQ(editor_->ActiveTool(), tool_);
+
+    // Values no control can show leave the controls as they were, or as near as they go.
+    TMemoryStream damaged;
+    {
+        TKelvoSDFWriter writer(&damaged);
+        writer.BeginNode(1, TGUID::Parse("{213EDA53-2019-4FB8-8457-D3C5430C9D6B}"));
+        writer.WriteInteger(1, 7);
+        writer.WriteInteger(2, 9);
+        writer.WriteInteger(3, 500);
+        writer.WriteDouble(5, std::nan(""));
+        writer.WriteDouble(6, -4);
+        writer.EndNode();
+    }
+    damaged.SetPosition(0);
+    {
+        TKelvoSDFReader reader(&damaged);
+        tool_->LoadState(reader);
+    }
+    EXPECT_EQ(tool_->Mapping().CropType, CropStretchInscribed);
+    EXPECT_EQ(frame->DistortionMode(), 1);
+    EXPECT_EQ(frame->ManualValue(), 100);
+    EXPECT_EQ(frame->EditWidth->Text(), u"");
+    EXPECT_EQ(frame->EditHeight->Text(), u"");
 }
