@@ -507,8 +507,8 @@ void TKelvoCorrectionTool::UpdateState() {
     in.FinishPossible = FinishPossible();
     const TCorrectionFrameState state = CorrectionFrameState(in);
     f.btFinish->SetEnabled(state.Finish);
-    for (TControl* c : std::initializer_list<TControl*>{f.trgCrop, f.tgbDistor, f.skAPanelDistor, f.trbDistorNo,
-                                                        f.trbDistorMan, f.CBRefSize})
+    for (TControl* c :
+         std::initializer_list<TControl*>{f.trgCrop, f.tgbDistor, f.trbDistorNo, f.trbDistorMan, f.CBRefSize})
         c->SetEnabled(state.Controls);
     f.trbDistorAuto->SetEnabled(state.Automatic);
     f.seDistorD3->SetEnabled(state.ManualValue);

@@ -5,7 +5,6 @@
 
 #include "classlib/core/FormBuilder.h"
 #include "classlib/win/TFont.h"
-#include "classlib/win/TPanel.h"
 #include "classlib/win/TSpinEdit.h"
 #include "tools/core/TKelvoLensProfile.h"
 #include "unicode/win/TUniButton.h"
@@ -51,19 +50,15 @@ void TKelvoCorrectionToolFrame::Build(TComponent* root) {
     f->trgCrop->SetItemIndex(0);
 
     f->tgbDistor = Make<TUniGroupBox>(f, f, "tgbDistor");
-    f->skAPanelDistor = Make<TPanel>(f, f->tgbDistor, "skAPanelDistor");
-    f->skAPanelDistor->SetBevelOuter(bvNone);
-    f->trbDistorNo = Make<TUniRadioButton>(f, f->skAPanelDistor, "trbDistorNo");
-    f->trbDistorMan = Make<TUniRadioButton>(f, f->skAPanelDistor, "trbDistorMan");
-    f->trbDistorAuto = Make<TUniRadioButton>(f, f->skAPanelDistor, "trbDistorAuto");
+    f->trbDistorNo = Make<TUniRadioButton>(f, f->tgbDistor, "trbDistorNo");
+    f->trbDistorMan = Make<TUniRadioButton>(f, f->tgbDistor, "trbDistorMan");
+    f->trbDistorAuto = Make<TUniRadioButton>(f, f->tgbDistor, "trbDistorAuto");
     f->trbDistorNo->SetChecked(true);
-    f->skAPanelDistor2 = Make<TPanel>(f, f->tgbDistor, "skAPanelDistor2");
-    f->skAPanelDistor2->SetBevelOuter(bvNone);
-    f->seDistorD3 = Make<TSpinEdit>(f, f->skAPanelDistor2, "seDistorD3");
+    f->seDistorD3 = Make<TSpinEdit>(f, f->tgbDistor, "seDistorD3");
     f->seDistorD3->SetMinValue(-100);
     f->seDistorD3->SetMaxValue(100);
     f->seDistorD3->SetValue(0);
-    f->DistorTrackBar = Make<TUniTrackBar>(f, f->skAPanelDistor2, "DistorTrackBar");
+    f->DistorTrackBar = Make<TUniTrackBar>(f, f->tgbDistor, "DistorTrackBar");
     f->DistorTrackBar->SetRange(-100, 100);
     f->DistorTrackBar->SetFrequency(10);
     f->DistorTrackBar->SetPosition(0);
@@ -91,13 +86,11 @@ void TKelvoCorrectionToolFrame::Arrange() {
     trgCrop->SetBounds(kMargin, top, inner, 80);
     top += 84;
 
-    skAPanelDistor->SetBounds(6, 16, inner - 12, 3 * kLine);
-    trbDistorNo->SetBounds(0, 0, inner - 12, 17);
-    trbDistorMan->SetBounds(0, kLine, inner - 12, 17);
-    trbDistorAuto->SetBounds(0, 2 * kLine, inner - 12, 17);
-    skAPanelDistor2->SetBounds(6, 16 + 3 * kLine, inner - 12, 50);
-    seDistorD3->SetBounds(0, 0, 60, 21);
-    DistorTrackBar->SetBounds(0, 50 - 27, inner - 12, 27);
+    trbDistorNo->SetBounds(6, 16, inner - 12, 17);
+    trbDistorMan->SetBounds(6, 16 + kLine, inner - 12, 17);
+    trbDistorAuto->SetBounds(6, 16 + 2 * kLine, inner - 12, 17);
+    seDistorD3->SetBounds(6, 16 + 3 * kLine, 60, 21);
+    DistorTrackBar->SetBounds(6, 16 + 3 * kLine + 23, inner - 12, 27);
     int y = 16 + 3 * kLine + 52;
     for (TUniLabel* label : {sklEquipMake, sklEquipModel, sklFocalLength, sklKoef}) {
         label->SetBounds(8, y, inner - 16, 14);

@@ -7,7 +7,6 @@
 
 #include "app/win/TKelvoFrame.h"
 
-class TPanel;
 class TSpinEdit;
 class TUniButton;
 class TUniCheckBox;
@@ -44,11 +43,9 @@ class TKelvoCorrectionToolFrame : public TKelvoFrame {
     TUniLabel* TitleLabel = nullptr;
     TUniRadioGroup* trgCrop = nullptr;
     TUniGroupBox* tgbDistor = nullptr;
-    TPanel* skAPanelDistor = nullptr;
     TUniRadioButton* trbDistorNo = nullptr;
     TUniRadioButton* trbDistorMan = nullptr;
     TUniRadioButton* trbDistorAuto = nullptr;
-    TPanel* skAPanelDistor2 = nullptr;
     TSpinEdit* seDistorD3 = nullptr;
     TUniTrackBar* DistorTrackBar = nullptr;
     TUniLabel* sklEquipMake = nullptr;

@@ -1,7 +1,6 @@
 #include "tools/win/TKelvoPerspectiveToolFrame.h"
 
 #include "classlib/core/FormBuilder.h"
-#include "classlib/win/TPanel.h"
 #include "classlib/win/TSpinEdit.h"
 #include "unicode/win/TUniCheckBox.h"
 #include "unicode/win/TUniTrackBar.h"
@@ -23,13 +22,9 @@ void TKelvoPerspectiveToolFrame::Build(TComponent* root) {
     f->sePerspKoef->SetMinValue(0);
     f->sePerspKoef->SetMaxValue(100);
     f->sePerspKoef->SetValue(100);
-    f->SkinAPanelKoefTrack = Create<TPanel>(f);
-    f->SkinAPanelKoefTrack->SetName("SkinAPanelKoefTrack");
-    f->SkinAPanelKoefTrack->SetParent(f);
-    f->SkinAPanelKoefTrack->SetBevelOuter(bvNone);
     f->KoefTrackBar = Create<TUniTrackBar>(f);
     f->KoefTrackBar->SetName("KoefTrackBar");
-    f->KoefTrackBar->SetParent(f->SkinAPanelKoefTrack);
+    f->KoefTrackBar->SetParent(f);
     f->KoefTrackBar->SetRange(0, 100);
     f->KoefTrackBar->SetFrequency(10);
     f->KoefTrackBar->SetPosition(100);
@@ -39,8 +34,7 @@ void TKelvoPerspectiveToolFrame::ArrangeExtra(int& top, int width) {
     UniCBPerspKoef->SetBounds(4, top, width - 70, 17);
     sePerspKoef->SetBounds(width - 60, top - 2, 60, 21);
     top += 22;
-    SkinAPanelKoefTrack->SetBounds(4, top, width, 27);
-    KoefTrackBar->SetBounds(0, 0, width, 27);
+    KoefTrackBar->SetBounds(4, top, width, 27);
     top += 31;
 }
 

@@ -15,7 +15,6 @@ class TKelvoPerspectiveToolFrame : public TKelvoCorrectionToolFrame {
 
     TUniCheckBox* UniCBPerspKoef = nullptr;
     TSpinEdit* sePerspKoef = nullptr;
-    TPanel* SkinAPanelKoefTrack = nullptr;
     TUniTrackBar* KoefTrackBar = nullptr;
 
 protected:

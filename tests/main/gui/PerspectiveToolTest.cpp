@@ -1,0 +1,295 @@
+// The perspective tool in the whole program: a photographed facade whose sides converge is straightened by
+// two reference lines drawn with the pointer, finished in full quality, undone, redone and promoted into the
+// image when another tool is chosen.
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "app/core/KelvoPixelOps.h"
+#include "app/main/TModule.h"
+#include "app/win/KelvoGraphicsIO.h"
+#include "app/win/TKelvoGraphicsEditor.h"
+#include "app/win/TKelvoScrollTool.h"
+#include "app/win/TMainForm.h"
+#include "app/win/TProgressMeter.h"
+#include "classlib/core/CodePages.h"
+#include "classlib/win/TProgressBar.h"
+#include "support/TestSupport.h"
+#include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/ScreenPicture.h"
+#include "tests/support/ScreenWait.h"
+#include "themed/win/TSkinToolbar.h"
+#include "themed/win/TSkinCustomItem.h"
+#include "themed/win/TSkinNexus.h"
+#include "tools/win/TKelvoPerspectiveTool.h"
+#include "unicode/win/TUniButton.h"
+
+using kelvotest::KelvoAppTest;
+using testsupport::PumpUntil;
+using testsupport::WaitFor;
+
+namespace {
+
+constexpr Byte kWall = 40;
+constexpr Byte kSky = 220;
+
+// The facade's corners as the camera saw it: narrower at the top than at the bottom.
+struct TFacade {
+    double Top, Bottom, TopLeft, TopRight, BottomLeft, BottomRight;
+    double LeftAt(double y) const { return TopLeft + (y - Top) * (BottomLeft - TopLeft) / (Bottom - Top); }
+    double RightAt(double y) const { return TopRight + (y - Top) * (BottomRight - TopRight) / (Bottom - Top); }
+};
+
+// Where a row changes from sky to wall (or back), to a fraction of a pixel: the first crossing of the middle
+// grey from x in direction dir, interpolated; NAN when there is none.
+double Crossing(const TKelvoPixels& p, std::int32_t y, std::int32_t from, int dir) {
+    const double middle = (kWall + kSky) / 2.0;
+    for (std::int32_t x = from; x + dir >= 0 && x + dir < p.Width(); x += dir) {
+        const double a = p.PixelAddress(x, y)[1], b = p.PixelAddress(x + dir, y)[1];
+        if (a > middle && b <= middle) return x + dir * (a - middle) / (a - b);
+    }
+    return NAN;
+}
+
+// A side of the facade in the rows top..bottom (5 % in from each end): the line x = Offset + Slope * y fitted
+// to its crossings, and the largest distance of a crossing from it.
+struct TSideFit {
+    bool Found = false;
+    double Offset = 0, Slope = 0, Residual = 0;
+};
+TSideFit FitSide(const TKelvoPixels& p, std::int32_t top, std::int32_t bottom, std::int32_t from, int dir) {
+    std::vector<std::pair<double, double>> points;
+    const std::int32_t margin = (bottom - top) / 20;
+    for (std::int32_t y = top + margin; y <= bottom - margin; y += 8) {
+        const double x = Crossing(p, y, from, dir);
+        if (!std::isfinite(x)) return {};
+        points.emplace_back(y, x);
+    }
+    double sy = 0, sx = 0, syy = 0, sxy = 0;
+    for (const auto& [y, x] : points) {
+        sy += y;
+        sx += x;
+        syy += y * y;
+        sxy += x * y;
+    }
+    const double n = double(points.size());
+    TSideFit fit;
+    fit.Found = points.size() > 10;
+    fit.Slope = (n * sxy - sx * sy) / (n * syy - sy * sy);
+    fit.Offset = (sx - fit.Slope * sy) / n;
+    for (const auto& [y, x] : points) fit.Residual = std::max(fit.Residual, std::abs(x - fit.Offset - fit.Slope * y));
+    return fit;
+}
+
+class PerspectiveProgram : public KelvoAppTest {
+protected:
+    void SetUp() override {
+        KelvoAppTest::SetUp();
+        if (!SkinNexus()) RegisterSkinNexusUnit();
+        languages_ = kelvotest::ProgramLanguages();
+        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
+        kelvo::CreateStartupModule();
+        form_ = dynamic_cast<TMainForm*>(Application->MainForm());
+        ASSERT_TRUE(form_);
+        module_ = Find<TModule>();
+        editor_ = Find<TKelvoGraphicsEditor>();
+        tool_ = Find<TKelvoPerspectiveTool>();
+        ASSERT_TRUE(module_ && editor_ && tool_);
+        KelvoApplication->LoadState();
+        form_->Show();
+        ::SetWindowPos(form_->Handle(), nullptr, 0, 0, 1000, 740, SWP_NOZORDER);
+        ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
+    }
+    void TearDown() override {
+        if (form_) {
+            EXPECT_TRUE(PumpUntil([] { return KelvoApplication->PostponedCount() == 0; }));
+            kelvotest::FreeProgramWindows(form_);
+        }
+        Free(module_);
+        languages_.reset();
+        KelvoAppTest::TearDown();
+    }
+
+    template <class T>
+    static T* Find() {
+        for (int i = 0; i < Application->ComponentCount(); ++i)
+            if (auto* c = dynamic_cast<T*>(Application->Components(i))) return c;
+        return nullptr;
+    }
+
+    // A photograph of a facade, large enough that previews take the nearest pixel and Finish is more.
+    bool OpenFacade() {
+        RECT desk{};
+        ::GetWindowRect(::GetDesktopWindow(), &desk);
+        w_ = std::max<std::int32_t>(1200, std::int32_t(desk.right * 1.5) + 8);
+        h_ = std::max<std::int32_t>(900, std::int32_t(desk.bottom * 1.5) + 8);
+        facade_ = TFacade{0.15 * h_, 0.85 * h_, 0.36 * w_, 0.64 * w_, 0.22 * w_, 0.78 * w_};
+        TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, w_, h_));
+        for (std::int32_t y = 0; y < h_; ++y) {
+            const double yc = y + 0.5;
+            const bool rows = yc >= facade_.Top && yc < facade_.Bottom;
+            for (std::int32_t x = 0; x < w_; ++x) {
+                // The share of the pixel the wall covers, so that its sides are as sharp as a photo's.
+                double cover = 0;
+                if (rows) {
+                    const double l = facade_.LeftAt(yc), r = facade_.RightAt(yc);
+                    cover = std::clamp(std::min(x + 1 - l, r - x), 0.0, 1.0);
+                }
+                const Byte v = Byte(std::lround(kSky + (kWall - kSky) * cover));
+                MakeBGR(pixels.PixelAddress(x, y), v, v, v);
+            }
+        }
+        TKelvoProperties none;
+        const std::u16string path = AnsiToWide(dir_.File("facade.png"));
+        return WriteGraphicsFile(path, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80) &&
+               editor_->Documents().Open(path, nullptr, true);
+    }
+
+    TPoint Screen(TKelvoGraphicsView& view, double x, double y) {
+        const TKelvoMapMode& map = view.MapMode();
+        return view.ClientToScreen(
+            Point(int(std::lround(map.LogicalToDeviceXF(x))), int(std::lround(map.LogicalToDeviceYF(y)))));
+    }
+
+    // A line drawn along an edge with the left button while Ctrl is held, so that it lies down on the edge.
+    bool DrawLine(TKelvoGraphicsView& view, TRealPoint a, TRealPoint b) {
+        std::vector<TPoint> points;
+        for (int i = 0; i <= 4; ++i)
+            points.push_back(Screen(view, a.X + (b.X - a.X) * i / 4, a.Y + (b.Y - a.Y) * i / 4));
+        testsupport::SendKey(VK_CONTROL);
+        const bool drawn = testsupport::DragAlong(points, view.Handle());
+        testsupport::SendKey(VK_CONTROL, true);
+        return drawn;
+    }
+
+    std::unique_ptr<kelvotest::TTestLanguages> languages_;
+    TMainForm* form_ = nullptr;
+    TModule* module_ = nullptr;
+    TKelvoGraphicsEditor* editor_ = nullptr;
+    TKelvoPerspectiveTool* tool_ = nullptr;
+    testsupport::TempDir dir_;
+    std::int32_t w_ = 0, h_ = 0;
+    TFacade facade_{};
+};
+
+// What the progress bar is told while a render runs.
+std::vector<WPARAM> barPositions;
+WNDPROC barProc = nullptr;
+LRESULT CALLBACK RecordBar(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == PBM_SETPOS) barPositions.push_back(wParam);
+    return ::CallWindowProcW(barProc, window, message, wParam, lParam);
+}
+
+std::unique_ptr<TKelvoPixelBuffer> Copy(const TKelvoPixels& p) {
+    auto copy = std::make_unique<TKelvoPixelBuffer>(p.Format(), p.GetBounds());
+    copy->CopyFrom(p);
+    return copy;
+}
+
+bool Same(const TKelvoPixels& a, const TKelvoPixels& b) {
+    if (!(a.GetBounds() == b.GetBounds())) return false;
+    for (std::int32_t y = 0; y < a.Height(); ++y)
+        if (!std::equal(a.Row(y), a.Row(y) + a.Width() * 3, b.Row(y))) return false;
+    return true;
+}
+
+}  // namespace
+
+TEST_F(PerspectiveProgram, TwoLinesStraightenAFacadeAndFinishUndoAndRedoKeepItStraight) {
+    ASSERT_TRUE(OpenFacade());
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    editor_->BestFit(nullptr);
+    // The tool's button in the tool panel, clicked.
+    TKelvoProperties target;
+    target.SetString(0, "PerspectiveTool");
+    bool found = false;
+    TPoint button{};
+    tool_->GetDemoTargetPoint(target, found, button);
+    ASSERT_TRUE(found);
+    testsupport::ClickAt(button);
+    ASSERT_TRUE(WaitFor("the perspective tool current", [&] { return editor_->ActiveTool() == tool_; }));
+    TKelvoGraphicsDocument& document = view->Document();
+
+    // The left side first: it becomes plumb, paired with the right border.
+    const double y1 = facade_.Top + 0.1 * (facade_.Bottom - facade_.Top);
+    const double y2 = facade_.Bottom - 0.1 * (facade_.Bottom - facade_.Top);
+    ASSERT_TRUE(DrawLine(*view, {facade_.LeftAt(y1), y1}, {facade_.LeftAt(y2), y2}));
+    ASSERT_TRUE(WaitFor("the first line's record", [&] { return tool_->PerspectiveMapping().History.size() == 1; }));
+    const auto oneLine = Copy(document.GetPixels());
+    // The right side as the preview shows it now.
+    const double r1 = Crossing(*oneLine, std::int32_t(y1), w_ - 1, -1);
+    const double r2 = Crossing(*oneLine, std::int32_t(y2), w_ - 1, -1);
+    ASSERT_TRUE(std::isfinite(r1) && std::isfinite(r2));
+    ASSERT_TRUE(DrawLine(*view, {r1, y1}, {r2, y2}));
+    ASSERT_TRUE(WaitFor("the second line's record", [&] { return tool_->PerspectiveMapping().History.size() == 2; }));
+    const auto twoLines = Copy(document.GetPixels());
+    EXPECT_FALSE(tool_->Clean());
+
+    // Finish, watching the bar.
+    TProgressBar* bar = TKelvoCorrectionTool::Progress()->Bar();
+    barPositions.clear();
+    barProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(bar->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordBar)));
+    testsupport::ClickAt(tool_->Frame()->btFinish->ClientToScreen(
+        Point(tool_->Frame()->btFinish->Width() / 2, tool_->Frame()->btFinish->Height() / 2)));
+    const bool finished = WaitFor("the finished render", [&] { return tool_->Clean() && !tool_->Busy(); });
+    ::SetWindowLongPtrW(bar->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(barProc));
+    ASSERT_TRUE(finished);
+    std::int32_t steps = 0;
+    for (WPARAM p : barPositions)
+        if (p > 0 && p < WPARAM(w_)) ++steps;
+    EXPECT_GT(steps, 10) << "the bar moves while the columns are rendered";
+    EXPECT_EQ(barPositions.back(), 0u) << "and is empty again at the end";
+    testsupport::WaitUntilOnScreen(form_->Handle());
+    testsupport::SaveScreen(testsupport::ArtifactPath("perspective-tool-finished.bmp"));
+
+    // Both sides are straight and parallel within a pixel, and plumb up to the accuracy a line drawn over a
+    // quarter-size view can have.
+    const auto finishedPixels = Copy(document.GetPixels());
+    // The facade's rows in the result, from its middle column.
+    std::int32_t top = 0, bottom = h_ - 1;
+    while (top < h_ && finishedPixels->PixelAddress(w_ / 2, top)[1] > (kWall + kSky) / 2) ++top;
+    while (bottom > top && finishedPixels->PixelAddress(w_ / 2, bottom)[1] > (kWall + kSky) / 2) --bottom;
+    ASSERT_GT(bottom - top, h_ / 3);
+    const TSideFit left = FitSide(*finishedPixels, top, bottom, 0, 1);
+    const TSideFit right = FitSide(*finishedPixels, top, bottom, w_ - 1, -1);
+    ASSERT_TRUE(left.Found && right.Found);
+    EXPECT_LT(left.Residual, 0.5);
+    EXPECT_LT(right.Residual, 0.5);
+    const double span = bottom - top;
+    EXPECT_LT(std::abs(left.Slope - right.Slope) * span, 1.0) << "parallel";
+    EXPECT_LT(std::abs(left.Slope) * span, 3.0) << "plumb";
+    EXPECT_LT(std::abs(right.Slope) * span, 3.0) << "plumb";
+
+    // Undo takes the second line back, redo brings it again: the previews are the same pixels.
+    view->SetFocus();
+    testsupport::PressWith(VK_CONTROL, 'Z');
+    ASSERT_TRUE(WaitFor(
+        "the undone line", [&] { return tool_->PerspectiveMapping().History.size() == 1; }, testsupport::kPumpTimeoutMs,
+        [] { Application->ProcessMessages(); }));
+    EXPECT_TRUE(Same(document.GetPixels(), *oneLine));
+    testsupport::PressWith(VK_CONTROL, 'Y');
+    ASSERT_TRUE(WaitFor(
+        "the redone line", [&] { return tool_->PerspectiveMapping().History.size() == 2; }, testsupport::kPumpTimeoutMs,
+        [] { Application->ProcessMessages(); }));
+    EXPECT_TRUE(Same(document.GetPixels(), *twoLines));
+
+    // Another tool: the correction becomes part of the image, in full quality.
+    editor_->SetActiveTool(Find<TKelvoScrollTool>());
+    EXPECT_TRUE(tool_->PerspectiveMapping().History.empty());
+    EXPECT_TRUE(Same(document.GetPixels(), *finishedPixels));
+    EXPECT_TRUE(Same(document.Committed(), *finishedPixels));
+    // Its undo gives the lines back over the photo as taken, its redo the finished image again.
+    editor_->UndoCommand(nullptr);
+    EXPECT_EQ(editor_->ActiveTool(), tool_);
+    EXPECT_EQ(tool_->PerspectiveMapping().History.size(), 2u);
+    EXPECT_TRUE(Same(document.GetPixels(), *twoLines));
+    editor_->RedoCommand(nullptr);
+    EXPECT_TRUE(tool_->PerspectiveMapping().History.empty());
+    EXPECT_TRUE(Same(document.GetPixels(), *finishedPixels));
+}
