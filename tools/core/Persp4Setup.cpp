@@ -138,22 +138,44 @@ void Persp4Derive(TPersp4Geometry& geometry, const TPersp4Reference& reference) 
     geometry = g;
 }
 
-TRealPoint Persp4MapInverse(const TPersp4Geometry& g, double x, double y) {
+namespace {
+// The source line of an output row: the point A on the vertical mid-line and the slope m of the line through it.
+struct TPersp4Row {
+    double Ax, Ay, M;
+};
+
+TPersp4Row Persp4RowOf(const TPersp4Geometry& g, double y) {
     double c = (y - g.Y0) * g.RefScaleY;
     c = c * g.Sy / ((1.0 - c / g.Ly) * g.Ky + 1.0);
     const double ax = g.MidTop.X + c * g.DirTx;
     const double ay = g.MidTop.Y + c * g.DirTy;
-    const double m = g.HasVPh ? (g.VPh.Y - ay) / (g.VPh.X - ax) : g.SlopeTop;
+    return {ax, ay, g.HasVPh ? (g.VPh.Y - ay) / (g.VPh.X - ax) : g.SlopeTop};
+}
 
+TRealPoint Persp4MapOnRow(const TPersp4Geometry& g, const TPersp4Row& row, double x) {
     double d = (x - g.X0) * g.RefScaleX;
     d = d * g.Sx / ((1.0 - d / g.Lx) * g.Kx + 1.0);
     const double bx = g.MidLeft.X + d * g.DirLx;
     const double by = g.MidLeft.Y + d * g.DirLy;
     double r = g.SlopeLeft;
     if (g.HasVPv) r = g.VPv.X == bx ? HUGE_VAL : (g.VPv.Y - by) / (g.VPv.X - bx);
+    const double m = row.M;
+    const double sx = std::isinf(r) ? bx : ((by - r * bx) - (row.Ay - m * row.Ax)) / (m - r);
+    return TRealPoint{sx, row.Ay - m * row.Ax + m * sx};
+}
+}  // namespace
 
-    const double sx = std::isinf(r) ? bx : ((by - r * bx) - (ay - m * ax)) / (m - r);
-    return TRealPoint{sx, ay - m * ax + m * sx};
+TRealPoint Persp4MapInverse(const TPersp4Geometry& g, double x, double y) {
+    return Persp4MapOnRow(g, Persp4RowOf(g, y), x);
+}
+
+void Persp4MapInverseRow(const TPersp4Geometry& g, const double* xs, double y, int n, double* X, double* Y) {
+    const TPersp4Row row = Persp4RowOf(g, y);
+    for (int i = 0; i < n; ++i) {
+        const TRealPoint p = Persp4MapOnRow(g, row, xs[i]);
+        X[i] = p.X;
+        Y[i] = p.Y;
+    }
 }
 
 TPersp4Geometry TPersp4Setup::Setup(const TPersp4Reference& reference) {

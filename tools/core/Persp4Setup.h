@@ -75,6 +75,9 @@ void Persp4Derive(TPersp4Geometry& geometry, const TPersp4Reference& reference);
 // Output position to source position (without the lens term). Outside the quadrilateral's reach the result may
 // be infinite or NaN; the sampler paints such positions white.
 TRealPoint Persp4MapInverse(const TPersp4Geometry& geometry, double x, double y);
+// Persp4MapInverse of the n positions (xs[i], y) of one output row, with what depends only on the row worked out
+// once.
+void Persp4MapInverseRow(const TPersp4Geometry& geometry, const double* xs, double y, int n, double* X, double* Y);
 
 // The picked points and the current corners of one correction, with the rule of when a set-up keeps, replaces or
 // drops the corners.

@@ -9,4 +9,7 @@ public:
 
     bool HasGeometry() const override { return Geometry.CornersValid; }
     TRealPoint MapGeometry(double x, double y) const override { return Persp4MapInverse(Geometry, x, y); }
+    void MapGeometryRow(const double* xs, double y, int n, double* X, double* Y) const override {
+        Persp4MapInverseRow(Geometry, xs, y, n, X, Y);
+    }
 };
