@@ -104,11 +104,12 @@ protected:
         return control->ClientToScreen(Point(control->Width() / 2, control->Height() / 2));
     }
 
-    // Clicks the four corners with the real pointer, each once the one before it is picked.
+    // Clicks the corners with the real pointer, each once the one before it is picked.
     void ClickCorners(const std::vector<TRealPoint>& corners = {kTL, kTR, kBR, kBL}) {
+        const std::size_t before = tool_->Points().size();
         for (std::size_t i = 0; i < corners.size(); ++i) {
             testsupport::ClickAt(OnScreen(corners[i]));
-            ASSERT_TRUE(PumpUntil([&] { return tool_->Points().size() == i + 1; })) << "corner " << i;
+            ASSERT_TRUE(PumpUntil([&] { return tool_->Points().size() == before + i + 1; })) << "corner " << i;
         }
     }
     void ClickAndWaitDone(TControl* control) {
@@ -140,6 +141,11 @@ TEST_F(Persp4Program, ClickedCornersAndFinishStraightenTheFacadeThroughUndoRedoA
     TKelvoPersp4ToolFrame* frame = tool_->Persp4Frame();
     EXPECT_TRUE(PumpUntil([&] { return Idle() && !frame->btFinish->Enabled(); }));  // nothing to finish yet
     ClickCorners();
+    // A click near a picked point takes it away; clicked again, it is back.
+    testsupport::ClickAt(OnScreen(TRealPoint{kTL.X + 4, kTL.Y + 3}));
+    ASSERT_TRUE(PumpUntil([&] { return tool_->Points().size() == 3; }));
+    ClickCorners({kTL});
+    ASSERT_EQ(tool_->Points().size(), 4u);
     EXPECT_TRUE(toolstest::SamePixels(Shown(), *photo_));  // picking alone changes nothing
     ClickAndWaitDone(frame->btFinish);
     ASSERT_TRUE(tool_->Geometry().CornersValid);
