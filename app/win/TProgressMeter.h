@@ -1,6 +1,6 @@
 // The progress of the long renders of the correction tools, shown in a progress bar that sits in the last panel
 // of the main window's status bar. The renders run on the user-interface thread; the meter repaints the bar at
-// once after each step, or nothing would show until the render ended.
+// once whenever a step widens its filled part, or nothing would show until the render ended.
 #pragma once
 #include <cstdint>
 
@@ -18,7 +18,7 @@ public:
 
     // Maximum max (the default maximum when max is 0), position 0.
     void Start(std::int32_t max);
-    // One step of the bar's step.
+    // One step of the bar's step, painted when the filled part of the bar grows.
     void StepIt();
 
     std::int32_t DefaultMax() const { return defaultMax_; }
@@ -26,7 +26,10 @@ public:
     TProgressBar* Bar() const { return bar_; }
 
 private:
+    std::int64_t FilledWidth(std::int32_t position, int width) const;
+
     TProgressBar* bar_;
+    std::int32_t position_ = 0;
     std::int32_t defaultMax_ = 0;
 };
 

@@ -33,15 +33,16 @@ void TProgressBar::SetStep(int value) {
     if (HandleAllocated()) ::SendMessageA(WindowHandle(), PBM_SETSTEP, static_cast<WPARAM>(value), 0);
 }
 
-void TProgressBar::StepIt() {
+int TProgressBar::SteppedPosition(int position, int step, int min, int max) {
     // 64-bit sum: a step near the int limits must not wrap around.
-    const long long next = static_cast<long long>(position_) + step_;
-    if (next > max_)
-        position_ = min_;
-    else if (next < min_)
-        position_ = max_;
-    else
-        position_ = static_cast<int>(next);
+    const long long next = static_cast<long long>(position) + step;
+    if (next > max) return min;
+    if (next < min) return max;
+    return static_cast<int>(next);
+}
+
+void TProgressBar::StepIt() {
+    position_ = SteppedPosition(position_, step_, min_, max_);
     SendPosition();
 }
 

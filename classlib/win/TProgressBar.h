@@ -23,6 +23,8 @@ class TProgressBar : public TWinControl {
     void SetStep(int value);
     // Position + Step; past Max (or, for a negative step, below Min) it starts over at Min (Max).
     void StepIt();
+    // Where StepIt goes from position.
+    static int SteppedPosition(int position, int step, int min, int max);
     // Position + delta, clamped.
     void StepBy(int delta);
 

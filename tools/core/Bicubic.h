@@ -19,6 +19,10 @@ constexpr TBGRPixel OutsideColour{0xFF, 0xFF, 0xFF};
 
 // Fixed-point scale of the weights: a weight is round(w * BicubicScale), and the sums are divided by it.
 constexpr int BicubicScale = 16348;
+// Multiplying a sum s (as float) by this and truncating gives s / BicubicScale exactly for 0 <= s < 2^23, a
+// range that holds every sum of 255 times the positive weights of an entry: the vector sampler's replacement
+// for a division.
+constexpr float BicubicInverseScale = 1.0f / BicubicScale;
 // Fractions are taken in steps of 1/64, so 65 table rows and columns (0..64 inclusive).
 constexpr int BicubicSteps = 64;
 

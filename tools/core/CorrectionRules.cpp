@@ -32,3 +32,21 @@ TCorrectionFrameState CorrectionFrameState(const TCorrectionFrameInput& in) {
     s.StrengthValue = idle && in.StrengthChecked;
     return s;
 }
+
+int NextGuideState(int state, TGuideEvent event) {
+    switch (event) {
+        case TGuideEvent::PointerInside: return state == GuideNone ? GuideCross : state;
+        case TGuideEvent::PointerOutside: return state == GuideCross ? GuideNone : state;
+        case TGuideEvent::CtrlDown: return state == GuideCross ? GuideAnchored : state;
+        case TGuideEvent::CtrlUp:
+        case TGuideEvent::OtherKeyUp:
+        case TGuideEvent::LineStarted: return GuideNone;
+    }
+    return state;
+}
+
+TGuidePoint GuideSecondPoint(TGuidePoint anchor, TGuidePoint pointer) {
+    const double dx = pointer.X - anchor.X, dy = pointer.Y - anchor.Y;
+    if ((dx < 0 ? -dx : dx) > (dy < 0 ? -dy : dy)) return {pointer.X, anchor.Y};
+    return {anchor.X, pointer.Y};
+}

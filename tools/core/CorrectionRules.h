@@ -59,3 +59,28 @@ struct TCorrectionFrameState {
     bool StrengthValue = false;
 };
 TCorrectionFrameState CorrectionFrameState(const TCorrectionFrameInput& in);
+
+// The guide of the line-drawing control while no line is drawn: 0 nothing; 1 a cross-hair through the
+// pointer; 3 an anchor fixed by Ctrl, with a second point that follows the pointer along the anchor's row or
+// column. (The anchor is taken at once, so the passing state 2 is never seen; with the second point held to
+// the anchor's row or column, a state for two points differing in both coordinates never comes either.)
+constexpr int GuideNone = 0;
+constexpr int GuideCross = 1;
+constexpr int GuideAnchored = 3;
+enum class TGuideEvent {
+    PointerInside,   // the pointer moved over the image
+    PointerOutside,  // the pointer moved off the image
+    CtrlDown,
+    CtrlUp,
+    OtherKeyUp,
+    LineStarted,
+};
+int NextGuideState(int state, TGuideEvent event);
+
+// The second guide point: the pointer held to the anchor's row when it is farther from the anchor across
+// than down, else to its column.
+struct TGuidePoint {
+    double X = 0;
+    double Y = 0;
+};
+TGuidePoint GuideSecondPoint(TGuidePoint anchor, TGuidePoint pointer);

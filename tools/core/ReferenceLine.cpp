@@ -37,6 +37,25 @@ TTransformRecord Rotation(double c, double s, double w, double h) {
     return r;
 }
 
+// The keystone record that makes the line through a (at the edge) and am (across the middle) parallel to
+// its partner: along y for a level line (kind 2), along x for a plumb one (kind 1); size is the image's
+// extent along the line.
+TTransformRecord Keystone(bool level, double e, double a, double am, double size) {
+    const double offset = a - am * e;
+    const double shear = -2 * offset / size;
+    TTransformRecord r;
+    r.Kind = level ? TransformHorizontalKeystone : TransformVerticalKeystone;
+    (level ? r.M22 : r.M11) = e;
+    (level ? r.M23 : r.M13) = offset;
+    (level ? r.M21 : r.M12) = shear;
+    (level ? r.M11 : r.M22) = 1;
+    (level ? r.M12 : r.M21) = 0;
+    (level ? r.M13 : r.M23) = 0;
+    r.P = 2 * (1 - e) / size;
+    r.Q = 2 / e - 2;
+    return r;
+}
+
 // Drops a limit that lies so close to the new line (size / distance > 15, or less than half a pixel) that
 // pairing with it would exaggerate the correction.
 void DropNearLimits(TAxisLimits limits, double pos, double size) {
@@ -127,25 +146,7 @@ TReferenceLineResult AddReferenceLine(std::vector<TTransformRecord>& history, TC
         if (e == 0 || !std::isfinite(e)) return TReferenceLineResult::Refused;
         own.Low = std::min(am, bm);
         own.High = std::max(am, bm);
-        if (level) {
-            record.Kind = TransformHorizontalKeystone;
-            record.M22 = e;
-            record.M23 = a - am * e;
-            record.M21 = -2 * record.M23 / w;
-            record.P = 2 * (1 - e) / w;
-            record.Q = 2 / e - 2;
-            record.M11 = 1;
-            record.M12 = record.M13 = 0;
-        } else {
-            record.Kind = TransformVerticalKeystone;
-            record.M11 = e;
-            record.M13 = a - am * e;
-            record.M12 = -2 * record.M13 / h;
-            record.P = 2 * (1 - e) / h;
-            record.Q = 2 / e - 2;
-            record.M22 = 1;
-            record.M21 = record.M23 = 0;
-        }
+        record = Keystone(level, e, a, am, crossSize);
         if (!Finite(record)) return TReferenceLineResult::Refused;
         if (cross.HasLow() && cross.Low > 0) MoveCrossLimit(cross.Low, record.Q, crossSize);
         if (cross.HasHigh() && cross.High < crossSize - 1) MoveCrossLimit(cross.High, record.Q, crossSize);
@@ -160,15 +161,14 @@ TReferenceLineResult AddReferenceLine(std::vector<TTransformRecord>& history, TC
     return result;
 }
 
-bool ReferenceRectangleScale(const TConvergenceLimits& l, double w, double h, double rw, double rh, TPreScale& scale) {
-    if (!std::isfinite(rw) || !std::isfinite(rh) || !(rw > 0) || !(rh > 0)) return false;
-    if (!(0 < l.Left && l.Left < l.Right && l.Right < w - 1)) return false;
-    if (!(0 < l.Top && l.Top < l.Bottom && l.Bottom < h - 1)) return false;
-    const double d = (l.Right - l.Left) * rh / ((l.Bottom - l.Top) * rw);
-    if (!std::isfinite(d) || !(d > 0)) return false;
-    if (d >= 1)
-        scale = TPreScale{d, (1 - d) * w / 2, 1.0, 0.0};
-    else
-        scale = TPreScale{1.0, 0.0, 1 / d, (1 - 1 / d) * h / 2};
-    return true;
+bool ApplyReferenceRectangle(TKelvoCorrectionMapping& mapping, const TConvergenceLimits& l, double w, double h,
+                             double rw, double rh) {
+    const bool inside =
+        0 < l.Left && l.Left < l.Right && l.Right < w - 1 && 0 < l.Top && l.Top < l.Bottom && l.Bottom < h - 1;
+    if (!inside) {
+        mapping.ResetPreScale();
+        mapping.RefRectOn = false;
+        return false;
+    }
+    return mapping.SetReferenceRectangle(l.Right - l.Left, l.Bottom - l.Top, rw, rh, w, h);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tools/core/Geometry.h"
+#include "tools/core/TKelvoCorrectionMapping.h"
 #include "tools/core/TTransformRecord.h"
 
 // A low limit at infinity holds +LimitAtInfinity, a high limit -LimitAtInfinity.
@@ -42,17 +43,9 @@ enum class TReferenceLineResult {
 TReferenceLineResult AddReferenceLine(std::vector<TTransformRecord>& history, TConvergenceLimits& limits,
                                       const TRealPoint& p1, const TRealPoint& p2, double h, double w);
 
-// The output pre-scale that gives the rectangle between the four limits the aspect ratio of the real
-// width rw and height rh.
-struct TPreScale {
-    double FactorX = 1.0;
-    double OffsetX = 0.0;
-    double FactorY = 1.0;
-    double OffsetY = 0.0;
-    friend bool operator==(const TPreScale&, const TPreScale&) = default;
-};
-
-// False (scale untouched) unless rw and rh are finite and above 0 and all four limits lie inside the image
-// (0 < Left < Right < w - 1, 0 < Top < Bottom < h - 1).
-bool ReferenceRectangleScale(const TConvergenceLimits& limits, double w, double h, double rw, double rh,
-                             TPreScale& scale);
+// Sets the reference rectangle's pre-scale of mapping (TKelvoCorrectionMapping::SetReferenceRectangle) so
+// that the rectangle between the four limits takes the proportions of the real width rw and height rh. Only
+// while all four limits lie inside the image (0 < Left < Right < w - 1, 0 < Top < Bottom < h - 1) and the
+// sizes are accepted; otherwise the pre-scale is the identity. Returns mapping.RefRectOn.
+bool ApplyReferenceRectangle(TKelvoCorrectionMapping& mapping, const TConvergenceLimits& limits, double w, double h,
+                             double rw, double rh);

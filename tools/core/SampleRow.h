@@ -1,6 +1,7 @@
 // The inner loop of the correction render: takes the pixels of one output row from the source at their
 // mapped positions. The result is that of SampleSourceAt for every position, bit for bit; on processors
-// with SSE4.1 the bicubic sums run four channels at a time.
+// with SSE4.1 positions are rounded and checked two at a time and the three channel sums of a bicubic
+// neighbourhood run in one vector.
 #pragma once
 
 #include "app/core/TKelvoPixels.h"

@@ -69,6 +69,11 @@ public:
     // Centre = the middle of imageRect, radius = the larger half-size (the vertical one on a tie).
     void SetLensFrame(const TKelvoRect& imageRect);
     void ResetPreScale();
+    // The reference rectangle's pre-scale: the output of a w x h image is stretched along one axis about its
+    // middle, so that a span of spanX by spanY output pixels takes the proportions refWidth : refHeight. In
+    // force (RefRectOn) only when ReferenceRatio accepts the lengths; otherwise the pre-scale is the identity
+    // and RefRectOn false. Returns RefRectOn.
+    bool SetReferenceRectangle(double spanX, double spanY, double refWidth, double refHeight, double w, double h);
     void ResetStretch();
 
     // The lens term alone (identity when LensOn is false or the radius is not positive).
@@ -93,6 +98,11 @@ public:
     void RenderArea(const TKelvoPixels& source, TKelvoPixels& target, const TKelvoRect& area,
                     IKelvoProgress* progress) const;
 };
+
+// The proportion spanX * refHeight / (spanY * refWidth) of a reference rectangle of refWidth x refHeight (real
+// units) drawn over a span of spanX x spanY pixels. False, and ratio untouched, unless the four lengths and the
+// proportion are finite and above 0: an empty entry or one that is not a number never scales the image.
+bool ReferenceRatio(double spanX, double spanY, double refWidth, double refHeight, double& ratio);
 
 // How a pixel is taken from the source at the mapped position (X, Y): rounded to the nearest pixel (ties
 // to even); outside the source (or not finite): the outside colour; bicubic when quality is non-zero and

@@ -56,6 +56,7 @@ void TKelvoCorrectionToolControl::Show() {
 
 void TKelvoCorrectionToolControl::Hide() {
     StopDrawing(false);
+    guide_ = GuideNone;
     TKelvoGraphicsToolControl::Hide();
 }
 
@@ -68,6 +69,7 @@ bool TKelvoCorrectionToolControl::MouseDown(TMouseButton button, TShiftState shi
     pointer_ = point;
     start_ = end_ = p;
     drawing_ = true;
+    guide_ = NextGuideState(guide_, TGuideEvent::LineStarted);
     snap_ = shift.Contains(ssCtrl);
     if (timer_) timer_->SetEnabled(true);
     Invalidate();
@@ -87,7 +89,14 @@ void TKelvoCorrectionToolControl::FollowPointer() {
 bool TKelvoCorrectionToolControl::MouseMove(TShiftState shift, TKelvoPoint point) {
     if (!Shown()) return false;
     pointer_ = point;
-    if (!drawing_) return false;
+    if (!drawing_) {
+        const TRealPoint p = ImagePoint(point);
+        const bool inside = p.X >= 0 && p.Y >= 0 && p.X < ImageWidth() && p.Y < ImageHeight();
+        const int before = guide_;
+        SetGuide(NextGuideState(guide_, inside ? TGuideEvent::PointerInside : TGuideEvent::PointerOutside));
+        if (before != GuideNone) Invalidate();
+        return false;
+    }
     snap_ = shift.Contains(ssCtrl);
     FollowPointer();
     Invalidate();
@@ -136,7 +145,12 @@ bool TKelvoCorrectionToolControl::KeyDown(std::uint16_t& key, TShiftState shift)
             StopDrawing(true);
             return true;
         case kKeyControl:
-            if (!drawing_) return false;
+            if (!drawing_) {
+                if (guide_ != GuideCross) return false;
+                anchor_ = ImagePoint(pointer_);
+                SetGuide(NextGuideState(guide_, TGuideEvent::CtrlDown));
+                return true;
+            }
             snap_ = true;
             FollowPointer();
             Invalidate();
@@ -148,8 +162,19 @@ bool TKelvoCorrectionToolControl::KeyDown(std::uint16_t& key, TShiftState shift)
     return true;
 }
 
+void TKelvoCorrectionToolControl::SetGuide(int state) {
+    if (state == guide_) return;
+    guide_ = state;
+    Invalidate();
+}
+
 bool TKelvoCorrectionToolControl::KeyUp(std::uint16_t& key, TShiftState) {
-    if (!Shown() || key != kKeyControl || !drawing_) return false;
+    if (!Shown()) return false;
+    if (!drawing_) {
+        SetGuide(NextGuideState(guide_, key == kKeyControl ? TGuideEvent::CtrlUp : TGuideEvent::OtherKeyUp));
+        return false;
+    }
+    if (key != kKeyControl) return false;
     snap_ = false;
     FollowPointer();
     Invalidate();
@@ -176,9 +201,50 @@ void TKelvoCorrectionToolControl::TimerTick(TObject*) {
     Invalidate();
 }
 
+void TKelvoCorrectionToolControl::PaintGuide(TKelvoViewCanvas& canvas) {
+    const TKelvoMapMode& map = canvas.MapMode();
+    HDC dc = canvas.MemoryDC();
+    const TKelvoRect box = MakeRect(0, 0, View().ClientWidth(), View().ClientHeight());
+    const int rop = ::SetROP2(dc, R2_XORPEN);
+    auto cross = [&](COLORREF colour, int x, int y, int gap) {
+        TGdiHandle<HPEN> pen(::CreatePen(PS_SOLID, 1, colour));
+        HGDIOBJ old = ::SelectObject(dc, pen.Get());
+        const int segments[4][4] = {{box.Left, y, x - gap, y},
+                                    {x + gap + 1, y, box.Right, y},
+                                    {x, box.Top, x, y - gap},
+                                    {x, y + gap + 1, x, box.Bottom}};
+        for (const auto& s : segments) {
+            ::MoveToEx(dc, s[0], s[1], nullptr);
+            ::LineTo(dc, s[2], s[3]);
+        }
+        ::SelectObject(dc, old);
+    };
+    auto device = [&](double x, double y) {
+        return TKelvoPoint{std::int32_t(map.LogicalToDeviceXF(x)), std::int32_t(map.LogicalToDeviceYF(y))};
+    };
+    if (guide_ == GuideCross) {
+        cross(RGB(255, 255, 255), pointer_.X, pointer_.Y, 5);
+    } else if (guide_ == GuideAnchored) {
+        const TRealPoint pointer = ImagePoint(pointer_);
+        const TGuidePoint second = GuideSecondPoint({anchor_.X, anchor_.Y}, {pointer.X, pointer.Y});
+        const TKelvoPoint a = device(anchor_.X, anchor_.Y);
+        const TKelvoPoint b = device(second.X, second.Y);
+        const TKelvoPoint m = device(2 * anchor_.X - second.X, 2 * anchor_.Y - second.Y);
+        cross(RGB(255, 255, 0), a.X, a.Y, 0);
+        if (b.X != a.X || b.Y != a.Y) {
+            cross(RGB(255, 255, 255), b.X, b.Y, 0);
+            cross(RGB(255, 255, 255), m.X, m.Y, 0);
+        }
+    }
+    ::SetROP2(dc, rop);
+}
+
 void TKelvoCorrectionToolControl::PaintOverlay(TKelvoViewCanvas& canvas) {
     PaintMarks(canvas);
-    if (!drawing_) return;
+    if (!drawing_) {
+        PaintGuide(canvas);
+        return;
+    }
     const TKelvoMapMode& map = canvas.MapMode();
     HDC dc = canvas.MemoryDC();
     TGdiHandle<HPEN> pen(::CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));

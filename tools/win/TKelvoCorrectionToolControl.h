@@ -1,7 +1,9 @@
 // The on-image part of a correction tool: the user drags a line over the image (the rubber line, drawn in
 // XOR white), the view scrolls while the pointer is at its edge, Ctrl snaps the line to the strongest edge
 // of the image nearby, and the finished line goes to the derived control (LineFinished). The keys: the
-// arrows scroll by 10 pixels, Alt+F2 learns the lens profile, "+" and "-" zoom, Alt ends a line.
+// arrows scroll by 10 pixels, Alt+F2 learns the lens profile, "+" and "-" zoom, Alt ends a line. While no
+// line is drawn a guide helps to judge what is level and plumb: a cross-hair through the pointer, and while
+// Ctrl is held, lines through an anchor and through a second point and its mirror image about the anchor.
 #pragma once
 #include <cstdint>
 
@@ -30,6 +32,9 @@ public:
     void PaintOverlay(TKelvoViewCanvas& canvas) override;
 
     bool Drawing() const { return drawing_; }
+    // The guide (tools/core/CorrectionRules.h) and its anchor in image coordinates.
+    int GuideState() const { return guide_; }
+    const TRealPoint& GuideAnchor() const { return anchor_; }
     // The line as drawn (image coordinates), after snapping while Ctrl is held.
     const TRealPoint& LineStart() const { return start_; }
     const TRealPoint& LineEnd() const { return end_; }
@@ -51,6 +56,8 @@ private:
     void TimerTick(TObject* sender);
     // end_ from the pointer, snapped when Ctrl is held.
     void FollowPointer();
+    void SetGuide(int state);
+    void PaintGuide(TKelvoViewCanvas& canvas);
 
     TObjectPtr<TTimer> timer_;
     bool drawing_ = false;
@@ -58,4 +65,6 @@ private:
     TRealPoint start_;
     TRealPoint end_;
     TKelvoPoint pointer_{};
+    int guide_ = 0;
+    TRealPoint anchor_;
 };

@@ -1,5 +1,7 @@
 #include "tools/win/TKelvoPerspectiveTool.h"
 
+#include <algorithm>
+
 #include "app/core/TKelvoLocalizer.h"
 #include "app/core/TKelvoSDFReader.h"
 #include "app/core/TKelvoSDFWriter.h"
@@ -76,17 +78,14 @@ TReferenceLineResult TKelvoPerspectiveTool::AddReferenceLine(TRealPoint p1, TRea
 
 bool TKelvoPerspectiveTool::EvaluateReferenceRectangle() {
     const bool wasOn = mapping_.RefRectOn;
-    const TPreScale before{mapping_.OutFactorX, mapping_.OutOffsetX, mapping_.OutFactorY, mapping_.OutOffsetY};
-    TPreScale scale;
+    const double before[4] = {mapping_.OutFactorX, mapping_.OutOffsetX, mapping_.OutFactorY, mapping_.OutOffsetY};
     TKelvoPerspectiveToolFrame* frame = PerspectiveFrame();
-    mapping_.RefRectOn = frame && frame->CBRefSize->Checked() &&
-                         ReferenceRectangleScale(limits_, mapping_.RefWidth, mapping_.RefHeight,
-                                                 frame->ReferenceWidth(), frame->ReferenceHeight(), scale);
-    mapping_.OutFactorX = scale.FactorX;
-    mapping_.OutOffsetX = scale.OffsetX;
-    mapping_.OutFactorY = scale.FactorY;
-    mapping_.OutOffsetY = scale.OffsetY;
-    return wasOn != mapping_.RefRectOn || !(before == scale);
+    // Without the check box no limits count: the pre-scale goes.
+    const bool checked = frame && frame->CBRefSize->Checked();
+    ApplyReferenceRectangle(mapping_, checked ? limits_ : TConvergenceLimits{}, mapping_.RefWidth, mapping_.RefHeight,
+                            checked ? frame->ReferenceWidth() : 0, checked ? frame->ReferenceHeight() : 0);
+    const double after[4] = {mapping_.OutFactorX, mapping_.OutOffsetX, mapping_.OutFactorY, mapping_.OutOffsetY};
+    return wasOn != mapping_.RefRectOn || !std::equal(before, before + 4, after);
 }
 
 void TKelvoPerspectiveTool::ReferenceSizeChanged() {

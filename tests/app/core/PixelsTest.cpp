@@ -24,6 +24,22 @@ bool HasPattern(const TKelvoPixels& p, std::int32_t x, std::int32_t y) {
     return true;
 }
 
+// Quarter turns and flips as the plain per-pixel loops they must match: 0 left, 1 right, 2 horizontal flip,
+// 3 vertical flip. Pixel (x, y) of the source, relative to its bounds, goes to place(x, y).
+void PlainTurn(const TKelvoPixels& src, int op, TKelvoPixelBuffer& out) {
+    const std::int32_t W = src.Width(), H = src.Height();
+    out.SetFormatAndBounds(KelvoFormatBGR24, op < 2 ? MakeRect(0, 0, H, W) : MakeRect(0, 0, W, H));
+    for (std::int32_t y = 0; y < H; ++y)
+        for (std::int32_t x = 0; x < W; ++x) {
+            std::int32_t dx = W - 1 - x, dy = H - 1 - y;
+            if (op == 0) dx = y, dy = W - 1 - x;
+            if (op == 1) dx = H - 1 - y, dy = x;
+            if (op == 2) dy = y;
+            if (op == 3) dx = x;
+            std::memcpy(out.PixelAddress(dx, dy), src.PixelAddress(src.Left() + x, src.Top() + y), 3);
+        }
+}
+
 }  // namespace
 
 TEST(PixelFormat, BitsAndStrides) {
@@ -230,4 +246,38 @@ TEST(PixelTurns, QuarterTurnsAndFlipsMovePixelsExactly) {
     EXPECT_FALSE(RotatePixelsLeft(a, out));
     EXPECT_FALSE(FlipPixelsVertical(a, out));
     EXPECT_EQ(out.Bits(), nullptr);
+}
+
+TEST(PixelTurns, MatchThePlainLoopsAtEdgeSizesAndOnViews) {
+    bool (*const ops[4])(const TKelvoPixels&, TKelvoPixelBuffer&) = {RotatePixelsLeft, RotatePixelsRight,
+                                                                     FlipPixelsHorizontal, FlipPixelsVertical};
+    auto check = [&](const TKelvoPixels& src) {
+        for (int op = 0; op < 4; ++op) {
+            SCOPED_TRACE(testing::Message() << "op " << op << ", " << src.Width() << " x " << src.Height());
+            TKelvoPixelBuffer want, got;
+            PlainTurn(src, op, want);
+            ASSERT_TRUE(ops[op](src, got));
+            ASSERT_EQ(got.GetBounds(), want.GetBounds());
+            ASSERT_EQ(got.MemorySize(), want.MemorySize());
+            // Row padding included: it must stay zero.
+            EXPECT_EQ(std::memcmp(got.Bits(), want.Bits(), std::size_t(want.MemorySize())), 0);
+        }
+    };
+    // One pixel, one row, one column, and sizes on both sides of whole tiles.
+    const std::int32_t sizes[][2] = {{1, 1}, {1, 37}, {37, 1}, {2, 3}, {24, 64}, {25, 65}, {65, 25}, {97, 130}};
+    for (const auto& wh : sizes) {
+        TKelvoPixelBuffer src(KelvoFormatBGR24, MakeRect(3, 2, 3 + wh[0], 2 + wh[1]));
+        FillPattern(src);
+        check(src);
+    }
+    // Views over the right of an unpadded image end exactly where its memory ends, so any read past a view's
+    // pixels leaves the block (and the address sanitizer stops the test).
+    TKelvoPixelBuffer image(KelvoFormatBGR24, MakeRect(0, 0, 36, 20));
+    FillPattern(image);
+    ASSERT_EQ(image.Stride(), 36 * 3);
+    for (std::int32_t left : {35, 34, 7}) {
+        TKelvoPixels view;
+        view.Init(MakeRect(left, 5, 36, 20), image.PixelAddress(left, 5), KelvoFormatBGR24, image.Stride());
+        check(view);
+    }
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 #include <vector>
 
@@ -26,6 +27,14 @@
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinNexus.h"
 #include "tools/win/TKelvoPerspectiveTool.h"
+#include "tools/win/TKelvoProfileFile.h"
+#include "classlib/win/TSpinEdit.h"
+#include "unicode/win/TUniCheckBox.h"
+#include "unicode/win/TUniEdit.h"
+#include "unicode/win/TUniLabel.h"
+#include "unicode/win/TUniRadioGroup.h"
+#include "unicode/win/TUniRadioButton.h"
+#include "unicode/win/TUniTrackBar.h"
 #include "unicode/win/TUniButton.h"
 
 using kelvotest::KelvoAppTest;
@@ -122,11 +131,12 @@ protected:
     }
 
     // A photograph of a facade, large enough that previews take the nearest pixel and Finish is more.
-    bool OpenFacade() {
+    // A small one (previews in full quality) unless large.
+    bool OpenFacade(bool large = true) {
         RECT desk{};
         ::GetWindowRect(::GetDesktopWindow(), &desk);
-        w_ = std::max<std::int32_t>(1200, std::int32_t(desk.right * 1.5) + 8);
-        h_ = std::max<std::int32_t>(900, std::int32_t(desk.bottom * 1.5) + 8);
+        w_ = large ? std::max<std::int32_t>(1200, std::int32_t(desk.right * 1.5) + 8) : 400;
+        h_ = large ? std::max<std::int32_t>(900, std::int32_t(desk.bottom * 1.5) + 8) : 300;
         facade_ = TFacade{0.15 * h_, 0.85 * h_, 0.36 * w_, 0.64 * w_, 0.22 * w_, 0.78 * w_};
         TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, w_, h_));
         for (std::int32_t y = 0; y < h_; ++y) {
@@ -292,4 +302,167 @@ TEST_F(PerspectiveProgram, TwoLinesStraightenAFacadeAndFinishUndoAndRedoKeepItSt
     editor_->RedoCommand(nullptr);
     EXPECT_TRUE(tool_->PerspectiveMapping().History.empty());
     EXPECT_TRUE(Same(document.GetPixels(), *finishedPixels));
+}
+
+namespace {
+
+void SetCameraText(TKelvoGraphicsDocument& document, std::int32_t tag, const char* text) {
+    document.Properties().SetValue(tag, 2, std::uint32_t(std::strlen(text) + 1), text);
+}
+
+}  // namespace
+
+TEST_F(PerspectiveProgram, TheCamerasLearnedDistortionIsOfferedAndAltF2LearnsTheManualValue) {
+    testsupport::TempDir profiles;
+    TKelvoProfileFile store(AnsiToWide(profiles.File("Vantorel.dis")));
+    ASSERT_TRUE(store.WriteString(u"Canon", u"EOS 5 FL", u"10 20 "));
+    ASSERT_TRUE(store.WriteString(u"Canon", u"EOS 5 KD", u"-10 -20 "));
+    tool_->SetProfileStore(&store);
+    ASSERT_TRUE(OpenFacade(false));
+    TKelvoGraphicsDocument& document = *editor_->GetActiveDocument();
+    SetCameraText(document, 271, "Canon");
+    SetCameraText(document, 272, "EOS 5");
+    const std::uint32_t focal[2] = {15, 1};
+    document.Properties().SetValue(37386, 5, sizeof focal, focal);
+    document.Opened();
+    TKelvoCorrectionToolFrame& frame = *tool_->Frame();
+    // 15 mm lies between the learned 10 and 20 mm.
+    EXPECT_EQ(frame.sklKoef->Caption(), u"-15");
+    EXPECT_EQ(frame.sklFocalLength->Caption(), u"15");
+    EXPECT_EQ(frame.sklEquipModel->Caption(), u"EOS 5");
+    editor_->SetActiveTool(tool_);
+    EXPECT_TRUE(frame.trbDistorAuto->Enabled());
+
+    // Three manual values in a row are one undo step; its undo brings the photo back as it was.
+    const auto photo = Copy(document.GetPixels());
+    const std::int32_t steps = document.History().GetCount();
+    frame.trbDistorMan->SetChecked(true);
+    for (int value : {20, 30, 40}) frame.DistorTrackBar->SetPosition(value);
+    EXPECT_EQ(frame.ManualValue(), 40);
+    EXPECT_DOUBLE_EQ(tool_->Mapping().LensK, -0.04);
+    EXPECT_EQ(document.History().GetCount(), steps + 1);
+    EXPECT_FALSE(Same(document.GetPixels(), *photo));
+    editor_->UndoCommand(nullptr);
+    EXPECT_EQ(frame.ManualValue(), 0);
+    EXPECT_TRUE(Same(document.GetPixels(), *photo));
+    editor_->RedoCommand(nullptr);
+    EXPECT_EQ(frame.ManualValue(), 40);
+    const auto corrected = Copy(document.GetPixels());
+    EXPECT_FALSE(Same(*corrected, *photo));
+
+    // Alt+F2 over the image keeps 40 for 15 mm in the file, between the other two.
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    view->SetFocus();
+    testsupport::PressWith(VK_MENU, VK_F2);
+    // (The system's profile reader drops the blank that ends each list.)
+    ASSERT_TRUE(WaitFor(
+        "the learned value", [&] { return store.ReadString(u"Canon", u"EOS 5 KD") == u"-10 40 -20"; },
+        testsupport::kPumpTimeoutMs, [] { Application->ProcessMessages(); }));
+    EXPECT_EQ(store.ReadString(u"Canon", u"EOS 5 FL"), u"10 15 20");
+    EXPECT_EQ(frame.sklKoef->Caption(), u"40");
+
+    // Saving makes the correction part of the image: one step holding the photo as it was.
+    const std::u16string saved = AnsiToWide(dir_.File("saved.png"));
+    ASSERT_TRUE(document.SaveToFile(saved, KelvoFormatPNG));
+    auto* last = dynamic_cast<TKelvoCorrectionCommandState*>(document.History().NextUndo());
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->Kind(), PendingFinish);
+    EXPECT_TRUE(Same(document.GetPixels(), *corrected));
+    EXPECT_TRUE(tool_->Mapping().LensApplied);
+    editor_->UndoCommand(nullptr);
+    EXPECT_FALSE(tool_->Mapping().LensApplied);
+    EXPECT_TRUE(Same(tool_->SourcePixels(), *photo));
+}
+
+TEST_F(PerspectiveProgram, TheFrameComesBackFromTheStateFile) {
+    TKelvoPerspectiveToolFrame& frame = *tool_->PerspectiveFrame();
+    frame.SetCropType(CropStretchInscribed);
+    frame.trgCrop->OnClick(frame.trgCrop);
+    frame.SetDistortionMode(DistortionManual);
+    frame.SetManualValue(-25);
+    frame.UniCBPerspKoef->SetChecked(true);
+    frame.SetStrengthValue(60);
+    frame.CBRefSize->SetChecked(true);
+    frame.SetReferenceSize(4, 2.5);
+    editor_->SetActiveTool(tool_);
+    KelvoApplication->SaveState();
+
+    editor_->SetActiveTool(Find<TKelvoScrollTool>());
+    frame.SetCropType(CropKeepSize);
+    frame.SetDistortionMode(DistortionNone);
+    frame.SetManualValue(0);
+    frame.UniCBPerspKoef->SetChecked(false);
+    frame.CBRefSize->SetChecked(false);
+    frame.SetReferenceSize(0, 0);
+    KelvoApplication->LoadState();
+
+    EXPECT_EQ(tool_->Mapping().CropType, CropStretchInscribed);
+    EXPECT_EQ(frame.CropType(), CropStretchInscribed);
+    EXPECT_EQ(frame.DistortionMode(), DistortionManual);
+    EXPECT_EQ(frame.ManualValue(), -25);
+    EXPECT_TRUE(frame.UniCBPerspKoef->Checked());
+    EXPECT_EQ(frame.StrengthValue(), 60);
+    EXPECT_DOUBLE_EQ(tool_->PerspectiveMapping().Strength, 0.6);
+    EXPECT_TRUE(frame.CBRefSize->Checked());
+    EXPECT_EQ(frame.EditWidth->Text(), u"4");
+    EXPECT_EQ(frame.EditHeight->Text(), u"2.5");
+    EXPECT_EQ(editor_->ActiveTool(), tool_);
+}
+
+namespace {
+
+// A demonstration that keeps what the tool records.
+class TRecordingDemo : public IKelvoDemoPlayback, public IKelvoDemoMacro {
+public:
+    void AddLine(const AnsiString& text) override { Lines.push_back(text); }
+    bool ShowMessages() const override { return false; }
+    void ReportError(const AnsiString&) override {}
+    void RecordCommand(const AnsiString& name, const AnsiString&) override {
+        Lines.push_back("MouseCurvedMove " + name);
+        Lines.push_back(name);
+    }
+    void RecordMouseDown(const AnsiString&, TPoint, bool) override {}
+    void RecordMouseMove(const AnsiString&, TPoint) override {}
+    void RecordMouseUp(const AnsiString&, TPoint, bool) override {}
+    void AddCall(std::function<void()>) override {}
+    std::vector<AnsiString> Lines;
+};
+
+}  // namespace
+
+TEST_F(PerspectiveProgram, DemonstrationsNameTheFramesControlsAndRunFinish) {
+    ASSERT_TRUE(OpenFacade(false));
+    editor_->SetActiveTool(tool_);
+    TRecordingDemo demo;
+    TKelvoProperties params;
+    bool handled = false;
+    params.SetInteger(0, 1);
+    tool_->ExecuteDemoCommand(demo, "PERSPECTIVETOOLCROPTYPE", handled, demo, params);
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(tool_->Frame()->CropType(), CropToInscribed);
+    handled = false;
+    params.SetInteger(0, -30);
+    tool_->ExecuteDemoCommand(demo, "PERSPECTIVETOOLDISTVALUE", handled, demo, params);
+    EXPECT_EQ(tool_->Frame()->ManualValue(), -30);
+    params.SetInteger(0, 1);
+    tool_->ExecuteDemoCommand(demo, "PERSPECTIVETOOLDISTTYPE", handled, demo, params);
+    EXPECT_DOUBLE_EQ(tool_->Mapping().LensK, 0.03);
+
+    // The Finish button is the target "PerspectiveToolRESAMPLE"; while recording, Finish writes its command.
+    TKelvoProperties target;
+    target.SetString(0, "PerspectiveToolRESAMPLE");
+    bool found = false;
+    TPoint point{};
+    tool_->GetDemoTargetPoint(target, found, point);
+    ASSERT_TRUE(found);
+    TUniButton* finish = tool_->Frame()->btFinish;
+    EXPECT_EQ(point, finish->ClientToScreen(Point(finish->Width() / 2, finish->Height() / 2)));
+    tool_->SetRecorder(&demo);
+    handled = false;
+    tool_->ExecuteDemoCommand(demo, "PERSPECTIVETOOLRESAMPLE", handled, demo, params);
+    tool_->ClearRecorder();
+    EXPECT_TRUE(handled);
+    EXPECT_TRUE(tool_->Clean());
+    EXPECT_EQ(demo.Lines,
+              (std::vector<AnsiString>{"MouseCurvedMove PerspectiveToolResample", "PerspectiveToolResample"}));
 }

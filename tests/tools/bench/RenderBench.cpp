@@ -1,17 +1,25 @@
 // Final-quality render of a 6000 x 4000 24-bit image through a typical keystone correction, timed against
 // OpenCV's warpPerspective (INTER_CUBIC) with the same homography, single-threaded, in the same run; then
-// the same with the lens correction on. Prints the times and the ratios ours / OpenCV.
+// the same with the lens correction on. The three renders take turns, so that every round meets the same load
+// of the machine; prints the medians of the times and of the rounds' ratios ours / OpenCV, by the clock on the
+// wall and by the thread's processor time (which a loaded machine disturbs less).
+//
+//   bench_RenderBench [rounds (default 5)]
 #include <benchmark/benchmark.h>
+
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <vector>
 
 #include "app/core/TKelvoPixelBuffer.h"
-#include "tools/core/TKelvoPerspectiveMapping.h"
+#include "tests/tools/winbench/RenderScene.h"
 
 #if __has_include(<opencv2/imgproc.hpp>)
 #include <opencv2/core.hpp>
@@ -22,81 +30,67 @@
 #endif
 
 namespace {
-constexpr int W = 6000;
-constexpr int H = 4000;
+using namespace renderscene;
 
-// A vertical keystone as the perspective tool makes it from two converging plumb lines: the top is
-// narrowed by e, shifted by s. The record is a homography of the output onto the source.
-constexpr double e = 0.9;
-constexpr double s = 30.0;
+struct TTime {
+    double Wall = 0;
+    double Cpu = 0;
+};
 
-TTransformRecord KeystoneRecord() {
-    TTransformRecord r;
-    r.Kind = TransformVerticalKeystone;
-    r.M11 = e;
-    r.M13 = s;
-    r.M12 = -2 * s / H;
-    r.M22 = 1;
-    r.M23 = 0;
-    r.P = 2 * (1 - e) / H;
-    r.Q = 2 / e - 2;
+double CpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + t.tv_nsec * 1e-9;
+}
+
+TTime Time(const std::function<void()>& f) {
+    const double c0 = CpuSeconds();
+    const auto t0 = std::chrono::steady_clock::now();
+    f();
+    const auto t1 = std::chrono::steady_clock::now();
+    return TTime{std::chrono::duration<double>(t1 - t0).count(), CpuSeconds() - c0};
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0.0 : v[v.size() / 2];
+}
+
+struct TSeries {
+    std::vector<double> Wall, Cpu;
+    void Add(const TTime& t) {
+        Wall.push_back(t.Wall);
+        Cpu.push_back(t.Cpu);
+    }
+    void Print(const char* name) const {
+        const double w = Median(Wall), c = Median(Cpu);
+        std::printf("%-40s %.3f s wall (%.1f ns/pixel), %.3f s processor (%.1f ns/pixel)\n", name, w,
+                    w * 1e9 / (double(W) * H), c, c * 1e9 / (double(W) * H));
+    }
+};
+
+std::vector<double> Ratios(const std::vector<double>& a, const std::vector<double>& b) {
+    std::vector<double> r;
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) r.push_back(a[i] / b[i]);
     return r;
-}
-
-double Seconds(const std::function<void()>& f, int runs) {
-    double best = 1e30;
-    for (int i = 0; i < runs; ++i) {
-        const auto t0 = std::chrono::steady_clock::now();
-        f();
-        const auto t1 = std::chrono::steady_clock::now();
-        best = std::min(best, std::chrono::duration<double>(t1 - t0).count());
-    }
-    return best;
-}
-
-void Fill(TKelvoPixelBuffer& b) {
-    for (int y = 0; y < H; ++y) {
-        Byte* row = b.Row(y);
-        for (int x = 0; x < W; ++x) {
-            row[3 * x + 0] = Byte((x * 7 + y * 3) & 0xFF);
-            row[3 * x + 1] = Byte(((x / 16 + y / 16) & 1) ? 230 : 20);
-            row[3 * x + 2] = Byte((x ^ y) & 0xFF);
-        }
-    }
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     TKelvoPixelBuffer source(KelvoFormatBGR24, MakeRect(0, 0, W, H));
     TKelvoPixelBuffer target(KelvoFormatBGR24, MakeRect(0, 0, W, H));
     Fill(source);
-
-    TKelvoPerspectiveMapping m;
-    m.RefWidth = W;
-    m.RefHeight = H;
-    m.History.push_back(KeystoneRecord());
-    m.Quality = 2;
-
-    const double ours = Seconds(
-        [&] {
+    TKelvoPerspectiveMapping plain = KeystoneMapping();
+    TKelvoPerspectiveMapping lens = KeystoneMapping();
+    lens.LensOn = true;
+    lens.LensK = LensK;
+    auto render = [&](TKelvoPerspectiveMapping& m) {
+        return Time([&] {
             RenderCorrection(m, source, target, source.GetBounds(), nullptr);
             benchmark::DoNotOptimize(target.Bits());
-        },
-        runs);
-
-    m.LensOn = true;
-    m.LensK = 0.05;
-    const double oursLens = Seconds(
-        [&] {
-            RenderCorrection(m, source, target, source.GetBounds(), nullptr);
-            benchmark::DoNotOptimize(target.Bits());
-        },
-        runs);
-    m.LensOn = false;
-    std::printf("ours, keystone, final quality:          %.3f s (%.1f ns/pixel)\n", ours, ours * 1e9 / (double(W) * H));
-    std::printf("ours, keystone + lens, final quality:   %.3f s (%.1f ns/pixel)\n", oursLens,
-                oursLens * 1e9 / (double(W) * H));
+        });
+    };
 
 #if HAVE_OPENCV
     cv::setNumThreads(1);
@@ -108,24 +102,43 @@ int main(int argc, char** argv) {
     const TTransformRecord r = KeystoneRecord();
     const double q = r.Q;
     cv::Matx33d hom(e * (q + 1), r.M12 - r.M13 * q / H, r.M13 * (q + 1), 0, 1, 0, 0, -q / H, q + 1);
-    const double cv = Seconds(
-        [&] {
+    auto warp = [&] {
+        return Time([&] {
             cv::warpPerspective(src, dst, hom, dst.size(), cv::INTER_CUBIC | cv::WARP_INVERSE_MAP, cv::BORDER_CONSTANT,
                                 cv::Scalar(255, 255, 255));
             benchmark::DoNotOptimize(dst.data);
-        },
-        runs);
+        });
+    };
+#endif
 
+    TSeries ours, oursLens, theirs;
+    std::uint64_t hash = 0, hashLens = 0;
+    for (int i = 0; i < rounds; ++i) {
+        ours.Add(render(plain));
+        hash = Hash(target);
+        oursLens.Add(render(lens));
+        hashLens = Hash(target);
+#if HAVE_OPENCV
+        theirs.Add(warp());
+#endif
+    }
+    std::printf("output hashes: %016llx %016llx\n", static_cast<unsigned long long>(hash),
+                static_cast<unsigned long long>(hashLens));
+    ours.Print("ours, keystone, final quality:");
+    oursLens.Print("ours, keystone + lens, final quality:");
+
+#if HAVE_OPENCV
+    theirs.Print("OpenCV warpPerspective INTER_CUBIC:");
     // Both images should agree up to interpolation details: mean absolute difference of the bytes.
-    RenderCorrection(m, source, target, source.GetBounds(), nullptr);
+    RenderCorrection(plain, source, target, source.GetBounds(), nullptr);
     double diff = 0;
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < 3 * W; ++x) diff += std::abs(int(target.Row(y)[x]) - int(dst.ptr<Byte>(y)[x]));
-    std::printf("OpenCV warpPerspective INTER_CUBIC:     %.3f s (%.1f ns/pixel), single thread\n", cv,
-                cv * 1e9 / (double(W) * H));
     std::printf("mean absolute byte difference ours/OpenCV: %.3f\n", diff / (3.0 * W * H));
-    std::printf("ratio ours/OpenCV without lens: %.2f\n", ours / cv);
-    std::printf("ratio ours/OpenCV with lens:    %.2f\n", oursLens / cv);
+    std::printf("ratio ours/OpenCV without lens: %.2f wall, %.2f processor (medians of %d rounds)\n",
+                Median(Ratios(ours.Wall, theirs.Wall)), Median(Ratios(ours.Cpu, theirs.Cpu)), rounds);
+    std::printf("ratio ours/OpenCV with lens:    %.2f wall, %.2f processor\n",
+                Median(Ratios(oursLens.Wall, theirs.Wall)), Median(Ratios(oursLens.Cpu, theirs.Cpu)));
 #else
     std::printf("OpenCV not found: no ratios (VANTOREL_WITH_BENCH=1 scripts/setup.sh installs it)\n");
 #endif

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <random>
@@ -102,5 +103,24 @@ TEST(BicubicTest, OvershootIsClampedAndBadPositionsAreWhite) {
         EXPECT_EQ(BicubicSample(dark, y, x), OutsideColour);
     TKelvoPixelBuffer alpha(KelvoFormatBGRA32, MakeRect(0, 0, 2, 2));
     EXPECT_THROW(BicubicSample(alpha, 0, 0), EInvalidGraphic);
+}
+// The vector sampler divides by multiplying with BicubicInverseScale: exact for every sum below 2^23, and no
+// neighbourhood can sum to more than that (nor to less than its negative).
+TEST(BicubicTest, InverseScaleDividesEverySumExactly) {
+    const auto& table = BicubicWeights();
+    std::int64_t largest = 0, smallest = 0;
+    for (const auto& row : table.Weights)
+        for (const auto& entry : row) {
+            std::int64_t positive = 0, negative = 0;
+            for (std::int16_t w : entry) (w > 0 ? positive : negative) += w;
+            largest = std::max(largest, 255 * positive);
+            smallest = std::min(smallest, 255 * negative);
+        }
+    EXPECT_LT(largest, 1 << 23);
+    EXPECT_GT(smallest, -(1 << 23));
+    int wrong = 0;
+    for (std::int32_t s = 0; s < (1 << 23); ++s)
+        wrong += static_cast<std::int32_t>(static_cast<float>(s) * BicubicInverseScale) != s / BicubicScale;
+    EXPECT_EQ(wrong, 0);
 }
 }  // namespace

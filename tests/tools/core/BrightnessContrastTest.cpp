@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "app/core/TKelvoPixelBuffer.h"
 #include "app/core/TKelvoPixels.h"
 #include "classlib/core/Exceptions.h"
 #include "tools/core/BrightnessContrast.h"
@@ -80,5 +82,41 @@ TEST(BrightnessContrastTest, TheTableMapsEveryColourByteOfTheSharedPixels) {
     EXPECT_EQ(std::vector<std::uint8_t>(dest.bytes.begin(), dest.bytes.begin() + 9),
               (std::vector<std::uint8_t>{127, 227, 255, 255, 128, 129, 9, 9, 9}));
     EXPECT_THROW(ApplyToneTable(source.pixels, dest.pixels, TKelvoToneTable(255)), ERangeError);
+}
+TEST(BrightnessContrastTest, ALargeImageMapsEveryColourByteAsThePlainLookUpInPlaceToo) {
+    // 1001 pixels make rows of 3003 bytes with one byte of padding; 350 rows pass a megabyte.
+    const TKelvoRect bounds = MakeRect(0, 0, 1001, 350);
+    TKelvoPixelBuffer source(KelvoFormatBGR24, bounds), dest(KelvoFormatBGR24, bounds);
+    std::uint32_t seed = 12345;
+    for (std::int64_t i = 0; i < source.MemorySize(); ++i) {
+        seed = seed * 1103515245u + 12345u;
+        source.Bits()[i] = std::uint8_t(seed >> 16);
+    }
+    std::fill(dest.Bits(), dest.Bits() + dest.MemorySize(), std::uint8_t(0xA5));
+    // Neither monotonic nor symmetric, so a byte mapped by its neighbour's entry shows.
+    TKelvoToneTable table(256);
+    for (std::size_t i = 0; i < 256; ++i) table[i] = std::uint16_t((i * 37 + 11) % 256);
+    const std::vector<std::uint8_t> original(source.Bits(), source.Bits() + source.MemorySize());
+
+    ApplyToneTable(source, dest, table);
+    ApplyToneTable(source, source, table);
+    for (std::int32_t y = 0; y < 350; ++y) {
+        const std::uint8_t* o = original.data() + std::size_t(y) * std::size_t(source.Stride());
+        for (std::int32_t k = 0; k < 3003; ++k) {
+            ASSERT_EQ(dest.Row(y)[k], table[o[k]]) << "row " << y << " byte " << k;
+            ASSERT_EQ(source.Row(y)[k], table[o[k]]) << "in place, row " << y << " byte " << k;
+        }
+        EXPECT_EQ(dest.Row(y)[3003], 0xA5);  // padding untouched
+        EXPECT_EQ(source.Row(y)[3003], o[3003]);
+    }
+}
+TEST(BrightnessContrastTest, WiderPixelsKeepTheirFourthByte) {
+    TKelvoPixelBuffer source(KelvoFormatBGR24, MakeRect(0, 0, 2, 1)), dest(KelvoFormatBGRA32, MakeRect(0, 0, 2, 1));
+    const std::uint8_t in[6] = {0, 100, 200, 1, 2, 3};
+    std::copy(in, in + 6, source.Bits());
+    std::fill(dest.Bits(), dest.Bits() + 8, std::uint8_t(77));
+    ApplyToneTable(source, dest, ToneTableOfLine(BrightnessContrastLine(127, 0)));
+    EXPECT_EQ(std::vector<std::uint8_t>(dest.Bits(), dest.Bits() + 8),
+              (std::vector<std::uint8_t>{127, 227, 255, 77, 128, 129, 130, 77}));
 }
 }  // namespace

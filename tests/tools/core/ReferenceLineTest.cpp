@@ -105,18 +105,25 @@ TEST(ReferenceLineTest, AnExactlyLevelLineOnlySetsLimits) {
 }
 
 TEST(ReferenceLineTest, TheReferenceRectangleNeedsPositiveSizesAndFourLimitsInside) {
-    TConvergenceLimits limits{100, 500, 200, 400};
-    TPreScale scale;
-    EXPECT_FALSE(ReferenceRectangleScale(limits, 1000, 800, 0, 3, scale));
-    EXPECT_FALSE(ReferenceRectangleScale(limits, 1000, 800, std::numeric_limits<double>::quiet_NaN(), 3, scale));
-    EXPECT_FALSE(ReferenceRectangleScale(TConvergenceLimits{0, 500, 200, 400}, 1000, 800, 4, 3, scale));
-    EXPECT_EQ(scale, TPreScale{});
-    // 400 x 200 pixels for a real 4 x 3: d = 400 * 3 / (200 * 4) = 1.5 widens the output.
-    ASSERT_TRUE(ReferenceRectangleScale(limits, 1000, 800, 4, 3, scale));
-    EXPECT_EQ(scale, (TPreScale{1.5, -250, 1, 0}));
-    // A real 4 x 1: d = 0.5 heightens it.
-    ASSERT_TRUE(ReferenceRectangleScale(limits, 1000, 800, 4, 1, scale));
-    EXPECT_EQ(scale, (TPreScale{1, 0, 2, -400}));
+    const TConvergenceLimits limits{100, 500, 200, 400};
+    TKelvoPerspectiveMapping m;
+    auto scale = [&] { return std::vector<double>{m.OutFactorX, m.OutOffsetX, m.OutFactorY, m.OutOffsetY}; };
+    const std::vector<double> identity{1, 0, 1, 0};
+    EXPECT_FALSE(ApplyReferenceRectangle(m, limits, 1000, 800, 0, 3));
+    EXPECT_FALSE(ApplyReferenceRectangle(m, limits, 1000, 800, std::numeric_limits<double>::quiet_NaN(), 3));
+    EXPECT_FALSE(ApplyReferenceRectangle(m, TConvergenceLimits{0, 500, 200, 400}, 1000, 800, 4, 3));
+    EXPECT_FALSE(ApplyReferenceRectangle(m, TConvergenceLimits{100, 500, 200, 799}, 1000, 800, 4, 3));
+    EXPECT_EQ(scale(), identity);
+    EXPECT_FALSE(m.RefRectOn);
+    // 400 x 200 pixels for a real 4 x 3: d = 400 * 3 / (200 * 4) = 1.5 widens the output about its middle.
+    ASSERT_TRUE(ApplyReferenceRectangle(m, limits, 1000, 800, 4, 3));
+    EXPECT_EQ(scale(), (std::vector<double>{1.5, -250, 1, 0}));
+    // A real 4 x 1: d = 0.5 heightens it; limits that leave the image take the scale away again.
+    ASSERT_TRUE(ApplyReferenceRectangle(m, limits, 1000, 800, 4, 1));
+    EXPECT_EQ(scale(), (std::vector<double>{1, 0, 2, -400}));
+    EXPECT_FALSE(ApplyReferenceRectangle(m, TConvergenceLimits{}, 1000, 800, 4, 1));
+    EXPECT_EQ(scale(), identity);
+    EXPECT_FALSE(m.RefRectOn);
 }
 
 TEST(CorrectionRulesTest, EachPendingKindLeavesItsStep) {
@@ -131,6 +138,42 @@ TEST(CorrectionRulesTest, EachPendingKindLeavesItsStep) {
     EXPECT_EQ(DecideCorrectionCommit(PendingLens, true, true, true), C::Nothing);
     EXPECT_EQ(DecideCorrectionCommit(PendingSuppress, true, true, false), C::Nothing);
     EXPECT_EQ(DecideCorrectionCommit(PendingNone, true, true, false), C::Nothing);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CorrectionRulesTest, TheGuideFollowsThePointerAndCtrl) {
+    int state = GuideNone;
+    state = NextGuideState(state, TGuideEvent::PointerInside);
+    EXPECT_EQ(state, GuideCross);
+    EXPECT_EQ(NextGuideState(state, TGuideEvent::PointerOutside), GuideNone);
+    state = NextGuideState(state, TGuideEvent::CtrlDown);
+    EXPECT_EQ(state, GuideAnchored);
+    // Anchored, the pointer leaving the image keeps the lines; any key released ends them.
+    EXPECT_EQ(NextGuideState(state, TGuideEvent::PointerOutside), GuideAnchored);
+    EXPECT_EQ(NextGuideState(state, TGuideEvent::CtrlUp), GuideNone);
+    EXPECT_EQ(NextGuideState(GuideCross, TGuideEvent::OtherKeyUp), GuideNone);
+    EXPECT_EQ(NextGuideState(GuideCross, TGuideEvent::LineStarted), GuideNone);
+    // The second point keeps to the anchor's row when the pointer is farther across than down.
+    const TGuidePoint row = GuideSecondPoint({100, 100}, {130, 110});
+    EXPECT_EQ(row.X, 130);
+    EXPECT_EQ(row.Y, 100);
+    const TGuidePoint column = GuideSecondPoint({100, 100}, {110, 70});
+    EXPECT_EQ(column.X, 100);
+    EXPECT_EQ(column.Y, 70);
+}
+
+TEST(CorrectionRulesTest, AutoScrollOnlyTowardsImageBeyondTheEdge) {
+    const TImageBeyond all{true, true, true, true};
+    EXPECT_EQ(AutoScrollDelta(1, 50, 200, 100, all).Dx, 5);
+    EXPECT_EQ(AutoScrollDelta(2, 50, 200, 100, all).Dx, 0);
+    EXPECT_EQ(AutoScrollDelta(197, 50, 200, 100, all).Dx, -5);
+    EXPECT_EQ(AutoScrollDelta(196, 50, 200, 100, all).Dx, 0);
+    EXPECT_EQ(AutoScrollDelta(50, 2, 200, 100, all).Dy, 5);
+    EXPECT_EQ(AutoScrollDelta(50, 97, 200, 100, all).Dy, -5);
+    EXPECT_EQ(AutoScrollDelta(0, 0, 200, 100, TImageBeyond{}).Dx, 0);
 }
 
 }  // namespace
