@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "tools/core/TKelvoCorrectionMapping.h"
 #include "tools/core/TLine.h"
 
 namespace {
@@ -114,18 +115,15 @@ void Persp4Derive(TPersp4Geometry& geometry, const TPersp4Reference& reference) 
     g.X0 = g.MidLeft.X + 0.03 * g.Kx * g.Lx;
     g.Y0 = g.MidTop.Y + 0.03 * g.Ky * g.Ly;
 
-    if (reference.On && Finite(reference.Width) && Finite(reference.Height) && reference.Width > 0 &&
-        reference.Height > 0) {
-        // r > 1: the rectangle is narrower than it looks, else lower. Scaling the output position rather than
-        // the extents keeps the projective term measured along the whole edge, so the far edge is reached
-        // exactly at the reduced size.
-        const double r = g.Lx * reference.Height / (g.Ly * reference.Width);
-        if (Finite(r) && r > 0) {
-            if (r >= 1)
-                g.RefScaleX = r;
-            else
-                g.RefScaleY = 1 / r;
-        }
+    // r > 1: the rectangle is narrower than it looks, else lower. Scaling the output position rather than the
+    // extents keeps the projective term measured along the whole edge, so the far edge is reached exactly at the
+    // reduced size.
+    double r = 1;
+    if (reference.On && ReferenceRatio(g.Lx, g.Ly, reference.Width, reference.Height, r)) {
+        if (r >= 1)
+            g.RefScaleX = r;
+        else
+            g.RefScaleY = 1 / r;
     }
     const double derived[] = {g.SlopeTop, g.Sx, g.Sy, g.Kx, g.Ky, g.DirLx,     g.DirLy,    g.DirTx,
                               g.DirTy,    g.X0, g.Y0, g.Lx, g.Ly, g.RefScaleX, g.RefScaleY};

@@ -82,10 +82,11 @@ protected:
                editor_->Documents().Open(path, nullptr, true) && editor_->GetActiveView();
     }
 
-    // The program's idle work, which brings the commands' enabled states up to date; always true.
-    static bool Idle() {
-        bool done = true;
-        Application->OnIdle(Application, done);
+    // What the program's idle pass does for the commands this test reads: the editor's and the tool's enabled
+    // states brought up to date. Always true.
+    bool Idle() {
+        editor_->UpdateState();
+        tool_->UpdateState();
         return true;
     }
 
