@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <utility>
 #include <cmath>
 #include <vector>
 
@@ -12,7 +14,9 @@
 #include "app/main/TModule.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsEditor.h"
+#include "app/win/TKelvoOriginalImageTool.h"
 #include "app/win/TKelvoScrollTool.h"
+#include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
 #include "app/win/TProgressMeter.h"
 #include "classlib/core/CodePages.h"
@@ -25,6 +29,7 @@
 #include "tests/support/ScreenWait.h"
 #include "themed/win/TSkinToolbar.h"
 #include "themed/win/TSkinCustomItem.h"
+#include "toolbar/core/TTBRootItem.h"
 #include "themed/win/TSkinNexus.h"
 #include "tools/win/TKelvoPerspectiveTool.h"
 #include "tools/win/TKelvoProfileFile.h"
@@ -110,7 +115,8 @@ protected:
         ASSERT_TRUE(module_ && editor_ && tool_);
         KelvoApplication->LoadState();
         form_->Show();
-        ::SetWindowPos(form_->Handle(), nullptr, 0, 0, 1000, 740, SWP_NOZORDER);
+        ::SetWindowPos(form_->Handle(), nullptr, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
+                       SWP_NOZORDER);
         ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
     }
     void TearDown() override {
@@ -137,7 +143,7 @@ protected:
         ::GetWindowRect(::GetDesktopWindow(), &desk);
         w_ = large ? std::max<std::int32_t>(1200, std::int32_t(desk.right * 1.5) + 8) : 400;
         h_ = large ? std::max<std::int32_t>(900, std::int32_t(desk.bottom * 1.5) + 8) : 300;
-        facade_ = TFacade{0.15 * h_, 0.85 * h_, 0.36 * w_, 0.64 * w_, 0.22 * w_, 0.78 * w_};
+        facade_ = TFacade{0.04 * h_, 0.96 * h_, 0.36 * w_, 0.64 * w_, 0.22 * w_, 0.78 * w_};
         TKelvoPixelBuffer pixels(KelvoFormatBGR24, MakeRect(0, 0, w_, h_));
         for (std::int32_t y = 0; y < h_; ++y) {
             const double yc = y + 0.5;
@@ -165,15 +171,47 @@ protected:
             Point(int(std::lround(map.LogicalToDeviceXF(x))), int(std::lround(map.LogicalToDeviceYF(y)))));
     }
 
-    // A line drawn along an edge with the left button while Ctrl is held, so that it lies down on the edge.
+    // The screen point of the tool's demonstration target.
+    bool TargetPoint(const char* name, TPoint& point) {
+        TKelvoProperties target;
+        target.SetString(0, name);
+        bool found = false;
+        tool_->GetDemoTargetPoint(target, found, point);
+        return found;
+    }
+
+    // A line drawn with the left button from a to b.
     bool DrawLine(TKelvoGraphicsView& view, TRealPoint a, TRealPoint b) {
         std::vector<TPoint> points;
         for (int i = 0; i <= 4; ++i)
             points.push_back(Screen(view, a.X + (b.X - a.X) * i / 4, a.Y + (b.Y - a.Y) * i / 4));
-        testsupport::SendKey(VK_CONTROL);
-        const bool drawn = testsupport::DragAlong(points, view.Handle());
-        testsupport::SendKey(VK_CONTROL, true);
-        return drawn;
+        return testsupport::DragAlong(points, view.Handle());
+    }
+
+    // The sides of the facade in the image's pixel-centre coordinates (pixel x covers x - 0.5 .. x + 0.5).
+    double LeftSide(double y) const { return facade_.LeftAt(y + 0.5) - 0.5; }
+    double RightSide(double y) const { return facade_.RightAt(y + 0.5) - 0.5; }
+
+    // Two points of the line x(y), near its rows from and to, that the pointer reaches exactly at the zoom 1:2:
+    // even image coordinates on rows where x lies within 0.03 of an even number.
+    static std::pair<TRealPoint, TRealPoint> ReachablePoints(const std::function<double(double)>& x, double from,
+                                                             double to) {
+        auto reachable = [&](double y) { return std::abs(x(y) - 2 * std::nearbyint(x(y) / 2)) < 0.03; };
+        double a = 2 * std::ceil(from / 2), b = 2 * std::floor(to / 2);
+        while (a < b && !reachable(a)) a += 2;
+        while (b > a && !reachable(b)) b -= 2;
+        return {{2 * std::nearbyint(x(a) / 2), a}, {2 * std::nearbyint(x(b) / 2), b}};
+    }
+
+    // Where the preview shows the right side on output row y: the output x whose source lies on it.
+    double PreviewRightSide(double y) const {
+        double lo = w_ / 2.0, hi = w_ - 1.0;
+        for (int i = 0; i < 60; ++i) {
+            const double mid = (lo + hi) / 2;
+            const TRealPoint source = tool_->PerspectiveMapping().MapInverseScaled(mid, y);
+            (source.X < RightSide(source.Y) ? lo : hi) = mid;
+        }
+        return (lo + hi) / 2;
     }
 
     std::unique_ptr<kelvotest::TTestLanguages> languages_;
@@ -213,29 +251,25 @@ TEST_F(PerspectiveProgram, TwoLinesStraightenAFacadeAndFinishUndoAndRedoKeepItSt
     ASSERT_TRUE(OpenFacade());
     TKelvoGraphicsView* view = editor_->GetActiveView();
     ASSERT_NE(view, nullptr);
-    editor_->BestFit(nullptr);
+    // At 1:2 every pointer position is an even image position.
+    view->SetZoom(TKelvoZoom{1, 2});
     // The tool's button in the tool panel, clicked.
-    TKelvoProperties target;
-    target.SetString(0, "PerspectiveTool");
-    bool found = false;
     TPoint button{};
-    tool_->GetDemoTargetPoint(target, found, button);
-    ASSERT_TRUE(found);
+    ASSERT_TRUE(TargetPoint("PerspectiveTool", button));
     testsupport::ClickAt(button);
     ASSERT_TRUE(WaitFor("the perspective tool current", [&] { return editor_->ActiveTool() == tool_; }));
     TKelvoGraphicsDocument& document = view->Document();
 
     // The left side first: it becomes plumb, paired with the right border.
-    const double y1 = facade_.Top + 0.1 * (facade_.Bottom - facade_.Top);
-    const double y2 = facade_.Bottom - 0.1 * (facade_.Bottom - facade_.Top);
-    ASSERT_TRUE(DrawLine(*view, {facade_.LeftAt(y1), y1}, {facade_.LeftAt(y2), y2}));
+    const double y1 = facade_.Top + 0.03 * (facade_.Bottom - facade_.Top);
+    const double y2 = facade_.Bottom - 0.03 * (facade_.Bottom - facade_.Top);
+    const auto left1 = ReachablePoints([&](double y) { return LeftSide(y); }, y1, y2);
+    ASSERT_TRUE(DrawLine(*view, left1.first, left1.second));
     ASSERT_TRUE(WaitFor("the first line's record", [&] { return tool_->PerspectiveMapping().History.size() == 1; }));
     const auto oneLine = Copy(document.GetPixels());
-    // The right side as the preview shows it now.
-    const double r1 = Crossing(*oneLine, std::int32_t(y1), w_ - 1, -1);
-    const double r2 = Crossing(*oneLine, std::int32_t(y2), w_ - 1, -1);
-    ASSERT_TRUE(std::isfinite(r1) && std::isfinite(r2));
-    ASSERT_TRUE(DrawLine(*view, {r1, y1}, {r2, y2}));
+    // Then the right side where the preview shows it now.
+    const auto right1 = ReachablePoints([&](double y) { return PreviewRightSide(y); }, y1, y2);
+    ASSERT_TRUE(DrawLine(*view, right1.first, right1.second));
     ASSERT_TRUE(WaitFor("the second line's record", [&] { return tool_->PerspectiveMapping().History.size() == 2; }));
     const auto twoLines = Copy(document.GetPixels());
     EXPECT_FALSE(tool_->Clean());
@@ -258,8 +292,7 @@ TEST_F(PerspectiveProgram, TwoLinesStraightenAFacadeAndFinishUndoAndRedoKeepItSt
     testsupport::WaitUntilOnScreen(form_->Handle());
     testsupport::SaveScreen(testsupport::ArtifactPath("perspective-tool-finished.bmp"));
 
-    // Both sides are straight and parallel within a pixel, and plumb up to the accuracy a line drawn over a
-    // quarter-size view can have.
+    // Both sides are straight, parallel and plumb within a pixel over the facade's height.
     const auto finishedPixels = Copy(document.GetPixels());
     // The facade's rows in the result, from its middle column.
     std::int32_t top = 0, bottom = h_ - 1;
@@ -273,8 +306,8 @@ TEST_F(PerspectiveProgram, TwoLinesStraightenAFacadeAndFinishUndoAndRedoKeepItSt
     EXPECT_LT(right.Residual, 0.5);
     const double span = bottom - top;
     EXPECT_LT(std::abs(left.Slope - right.Slope) * span, 1.0) << "parallel";
-    EXPECT_LT(std::abs(left.Slope) * span, 3.0) << "plumb";
-    EXPECT_LT(std::abs(right.Slope) * span, 3.0) << "plumb";
+    EXPECT_LT(std::abs(left.Slope) * span, 1.0) << "plumb";
+    EXPECT_LT(std::abs(right.Slope) * span, 1.0) << "plumb";
 
     // Undo takes the second line back, redo brings it again: the previews are the same pixels.
     view->SetFocus();
@@ -449,12 +482,8 @@ TEST_F(PerspectiveProgram, DemonstrationsNameTheFramesControlsAndRunFinish) {
     EXPECT_DOUBLE_EQ(tool_->Mapping().LensK, 0.03);
 
     // The Finish button is the target "PerspectiveToolRESAMPLE"; while recording, Finish writes its command.
-    TKelvoProperties target;
-    target.SetString(0, "PerspectiveToolRESAMPLE");
-    bool found = false;
     TPoint point{};
-    tool_->GetDemoTargetPoint(target, found, point);
-    ASSERT_TRUE(found);
+    ASSERT_TRUE(TargetPoint("PerspectiveToolRESAMPLE", point));
     TUniButton* finish = tool_->Frame()->btFinish;
     EXPECT_EQ(point, finish->ClientToScreen(Point(finish->Width() / 2, finish->Height() / 2)));
     tool_->SetRecorder(&demo);
@@ -463,6 +492,29 @@ TEST_F(PerspectiveProgram, DemonstrationsNameTheFramesControlsAndRunFinish) {
     tool_->ClearRecorder();
     EXPECT_TRUE(handled);
     EXPECT_TRUE(tool_->Clean());
+    // The lens correction leaves white corners, which the crop type 1 cuts away: the image area is smaller.
+    const TKelvoRect area = editor_->GetActiveDocument()->GetImageRect();
+    EXPECT_GT(area.Left, 0);
+    EXPECT_LT(area.Right, w_);
+    EXPECT_GT(area.Top, 0);
+    EXPECT_LT(area.Bottom, h_);
     EXPECT_EQ(demo.Lines,
               (std::vector<AnsiString>{"MouseCurvedMove PerspectiveToolResample", "PerspectiveToolResample"}));
+}
+
+TEST_F(PerspectiveProgram, TheToolComesAfterTheToolPanelAndBeforeTheOriginalImageTool) {
+    int panel = -1, perspective = -1, original = -1;
+    for (int i = 0; i < Application->ComponentCount(); ++i) {
+        TComponent* c = Application->Components(i);
+        if (dynamic_cast<TKelvoToolPanelModule*>(c)) panel = i;
+        if (c == tool_) perspective = i;
+        if (dynamic_cast<TKelvoOriginalImageTool*>(c)) original = i;
+    }
+    EXPECT_LT(panel, perspective);
+    EXPECT_LT(perspective, original);
+    // Its frame is in the tool panel, its button in the panel's toolbar.
+    auto* toolPanel = Find<TKelvoToolPanelModule>();
+    EXPECT_EQ(tool_->Frame()->Owner(), toolPanel);
+    ASSERT_NE(tool_->ToolButton, nullptr);
+    EXPECT_GE(toolPanel->Toolbar->Items()->IndexOf(tool_->ToolButton), 0);
 }
