@@ -24,6 +24,7 @@
 #include "toolbar/win/TTBImageList.h"
 #include "tools/win/TKelvoBrightnessContrastTool.h"
 #include "tools/win/TKelvoCrop2Tool.h"
+#include "tools/win/TKelvoPersp4Tool.h"
 #include "tools/win/TKelvoPerspectiveTool.h"
 #include "tools/win/TKelvoResizeTool.h"
 #include "tools/win/TKelvoRotateTool.h"
@@ -131,8 +132,12 @@ void TModule::DataModuleCreate(TObject*) {
 
     // 8. The correction tools come here (the four-point tool made current after the first four).
     KelvoApplication->CreateModuleNoRef(TKelvoPerspectiveTool::StaticClass());
+    TKelvoPersp4Tool* persp4 = nullptr;
+    KelvoApplication->CreateModule(TKelvoPersp4Tool::StaticClass(), persp4);
     KelvoApplication->CreateModuleNoRef(TKelvoBrightnessContrastTool::StaticClass());
     KelvoApplication->CreateModuleNoRef(TKelvoTextTool::StaticClass());
+    // A user starts by marking the corners of a facade.
+    editor->SetActiveTool(persp4);
     // Then the image tools: rotate and flip, resize, crop.
     KelvoApplication->CreateModuleNoRef(TKelvoRotateTool::StaticClass());
     KelvoApplication->CreateModuleNoRef(TKelvoResizeTool::StaticClass());
