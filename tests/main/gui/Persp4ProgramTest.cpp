@@ -20,6 +20,7 @@
 #include "classlib/core/Stream.h"
 #include "support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/main/gui/ProgramTestSupport.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/ScreenPicture.h"
@@ -34,42 +35,18 @@
 #include "unicode/win/TUniCheckBox.h"
 #include "unicode/win/TUniEdit.h"
 
-using kelvotest::KelvoAppTest;
 using testsupport::PumpUntil;
 using namespace persp4test;
 
 namespace {
 
-class Persp4Program : public KelvoAppTest {
+class Persp4Program : public kelvotest::ProgramTest {
 protected:
     void SetUp() override {
-        KelvoAppTest::SetUp();
-        if (!SkinNexus()) RegisterSkinNexusUnit();
-        languages_ = kelvotest::ProgramLanguages();
-        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
-        kelvo::CreateStartupModule();
-        form_ = dynamic_cast<TMainForm*>(Application->MainForm());
-        ASSERT_TRUE(form_);
-        for (int i = 0; i < Application->ComponentCount(); ++i) {
-            TComponent* c = Application->Components(i);
-            if (auto* m = dynamic_cast<TModule*>(c)) module_ = m;
-            if (auto* e = dynamic_cast<TKelvoGraphicsEditor*>(c)) editor_ = e;
-            if (auto* t = dynamic_cast<TKelvoPersp4Tool*>(c)) tool_ = t;
-        }
-        ASSERT_TRUE(module_ && editor_ && tool_);
-        KelvoApplication->LoadState();
-        form_->Show();
-        ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form_->Handle()) && form_->Menu->HandleAllocated(); }));
-    }
-    void TearDown() override {
-        if (form_) {
-            EXPECT_TRUE(PumpUntil([] { return KelvoApplication->PostponedCount() == 0; }));
-            KelvoApplication->SaveState();
-            kelvotest::FreeProgramWindows(form_);
-        }
-        Free(module_);
-        languages_.reset();
-        KelvoAppTest::TearDown();
+        ProgramTest::SetUp();
+        if (HasFatalFailure()) return;
+        tool_ = Find<TKelvoPersp4Tool>();
+        ASSERT_TRUE(tool_);
     }
 
     // Writes the photograph of the facade and opens it.
@@ -125,13 +102,8 @@ protected:
         return double(e.Right[row] - e.Left[row]) / double(e.Bottom[column] - e.Top[column]);
     }
 
-    std::unique_ptr<kelvotest::TTestLanguages> languages_;
-    TMainForm* form_ = nullptr;
-    TModule* module_ = nullptr;
-    TKelvoGraphicsEditor* editor_ = nullptr;
     TKelvoPersp4Tool* tool_ = nullptr;
     std::unique_ptr<TKelvoPixelBuffer> photo_;
-    testsupport::TempDir dir_;
 };
 
 }  // namespace
