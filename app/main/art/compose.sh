@@ -17,6 +17,7 @@ out=$3
 art=$(cd "$(dirname "$0")" && pwd)
 actions=$tango/24x24/actions
 mkdir -p "$out"
+# Drawings are passed as text, not as @file: Debian's ImageMagick policy forbids reading @ paths.
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
@@ -30,12 +31,12 @@ glyph() {
   [ "$size" = 24 ] || file="$tmp/$1-$size.png"
   { echo "affine $size 0 0 $size 0 0" | awk '{ $2 /= 24; $5 /= 24; print }'; grep -v '^viewbox' "$art/$1.mvg"; } \
     >"$tmp/$1-$size.mvg"
-  "$convert" -size "${size}x$size" xc:none -draw "@$tmp/$1-$size.mvg" "$file"
+  "$convert" -size "${size}x$size" xc:none -draw "$(cat "$tmp/$1-$size.mvg")" "$file"
 }
 
 # magnified NAME: the Tango magnifier with art/NAME.mvg drawn into its lens.
 magnified() {
-  "$convert" "$actions/system-search.png" \( -size 24x24 xc:none -draw "@$art/$1.mvg" \) -composite "$tmp/$1.png"
+  "$convert" "$actions/system-search.png" \( -size 24x24 xc:none -draw "$(cat "$art/$1.mvg")" \) -composite "$tmp/$1.png"
 }
 
 # keyed IN OUT [disabled]: IN (with alpha) as a 24-bit bitmap on the key colour; "disabled" greys it first.
@@ -85,7 +86,7 @@ picture NewImageList "$tmp/strip.png"
 "$convert" -size 1x1 "xc:$key" -type TrueColor "BMP3:$out/ImageList1x1.bmp"
 
 # The cursor: the library writes an icon; the header's type (2 = cursor) and the hot spot (16, 16) are set here.
-"$convert" -size 32x32 xc:none -draw "@$art/Hand.mvg" "CUR:$out/Hand.cur"
+"$convert" -size 32x32 xc:none -draw "$(cat "$art/Hand.mvg")" "CUR:$out/Hand.cur"
 printf '\002\000' | dd of="$out/Hand.cur" bs=1 seek=2 conv=notrunc status=none
 printf '\020\000\020\000' | dd of="$out/Hand.cur" bs=1 seek=10 conv=notrunc status=none
 
