@@ -32,6 +32,11 @@ class TKelvoOriginalImageTool : public TKelvoGraphicsTool {
     void UpdateState() override;
     // Recorded as the button's press and release.
     void Activate() override;
+    // A script shows the original by holding the button down ("OriginalImage" and "OriginalImageButton" are
+    // its centre), never by a command of the tool's name.
+    void ExecuteDemoCommand(IKelvoDemoPlayback& playback, const AnsiString& command, bool& handled,
+                            IKelvoDemoMacro& macro, const TKelvoProperties& params) override {}
+    void GetDemoTargetPoint(const TKelvoProperties& params, bool& found, TPoint& point) override;
 
     TKelvoHoldButton* OriginalImageToolButton = nullptr;
 

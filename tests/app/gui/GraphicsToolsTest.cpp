@@ -11,9 +11,11 @@
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoGraphicsTool.h"
 #include "app/win/TKelvoGraphicsToolControl.h"
+#include "app/win/TKelvoOriginalImageTool.h"
 #include "app/win/TKelvoScrollTool.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TScreen.h"
 #include "support/TestSupport.h"
 #include "tests/app/gui/DialogTestSupport.h"
@@ -197,6 +199,43 @@ TEST_F(GraphicsTools, TheHandPansByALeftDragAndWhileSpaceIsHeldAndZoomsWithItsKe
     EXPECT_EQ(view->Zoom(), ZoomInFrom(TKelvoZoom{1, 1}));
     view->Perform(WM_KEYDOWN, 189, 0);
     EXPECT_EQ(view->Zoom(), (TKelvoZoom{1, 1}));
+}
+
+TEST_F(GraphicsTools, FocusLeavingTheViewWhileSpaceIsHeldGivesBackTheToolItReplaced) {
+    TKelvoScrollTool* hand = Hand();
+    ASSERT_NE(hand, nullptr);
+    editor_->SetActiveTool(probe_);
+    TKelvoGraphicsView* view = OpenImage(40, 30);
+    ASSERT_NE(view, nullptr);
+    // Another control of the window that can take the focus, as a tool panel's edit box does.
+    HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, form_->Handle(), nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    view->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == view->Handle(); }));
+    view->Perform(WM_KEYDOWN, VK_SPACE, 0);
+    ASSERT_EQ(editor_->ActiveTool(), hand);
+    ::SetFocus(edit);
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == edit && editor_->ActiveTool() == probe_; }));
+    EXPECT_FALSE(hand->GetControl(0)->Shown());
+    ::DestroyWindow(edit);
+}
+
+TEST_F(GraphicsTools, ReleasingTheOriginalLeavesEveryControlOfTheToolAHiddenOverlayOutsideTheExtent) {
+    TKelvoOriginalImageTool* original = Create<TKelvoOriginalImageTool>(Application);
+    TScopeExit freeTool([&] { Free(original); });
+    editor_->SetActiveTool(probe_);
+    TKelvoGraphicsView* view = OpenImage(40, 30);
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(original->GetControlCount(), 1);
+    TKelvoGraphicsToolControl* control = original->GetControl(0);
+    original->Take();
+    ASSERT_TRUE(control->Shown());
+    EXPECT_EQ(control->Flags(), KelvoViewHasBody | KelvoViewVisible);
+    original->GiveBack();
+    EXPECT_EQ(editor_->ActiveTool(), probe_);
+    EXPECT_EQ(control->Flags(), KelvoViewHasOverlay | KelvoViewNoExtent);
+    EXPECT_EQ(view->DocumentLayer().Flags(), KelvoViewHasBody | KelvoViewVisible);
 }
 
 namespace {
