@@ -130,14 +130,22 @@ void TKelvoOriginalImageToolControl::InitControl() {
 
 bool TKelvoOriginalImageToolControl::KeyDown(std::uint16_t& key, TShiftState) {
     if (key != key_ || Shown() || !Tool()) return false;
+    keyHeld_ = true;
     OriginalTool().Take();
     return true;
 }
 
 bool TKelvoOriginalImageToolControl::KeyUp(std::uint16_t& key, TShiftState) {
     if (key != key_ || !Shown() || !Tool()) return false;
+    keyHeld_ = false;
     OriginalTool().GiveBack();
     return true;
+}
+
+void TKelvoOriginalImageToolControl::FocusLost() {
+    if (!keyHeld_ || !Tool()) return;
+    keyHeld_ = false;
+    OriginalTool().GiveBack();
 }
 
 void TKelvoOriginalImageToolControl::Show() {

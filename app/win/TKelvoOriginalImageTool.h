@@ -57,9 +57,12 @@ public:
     void Show() override;
     void Hide() override;
     void PaintBody(TKelvoViewCanvas& canvas) override;
+    // The key held when the focus left: the tool it replaced comes back (a hold by the button stays).
+    void FocusLost() override;
 
 private:
     TKelvoOriginalImageTool& OriginalTool() const { return static_cast<TKelvoOriginalImageTool&>(*Tool()); }
 
     std::uint16_t key_ = KelvoKeyOriginal;
+    bool keyHeld_ = false;  // this control's key took the tool
 };

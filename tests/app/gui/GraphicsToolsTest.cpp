@@ -201,9 +201,11 @@ TEST_F(GraphicsTools, TheHandPansByALeftDragAndWhileSpaceIsHeldAndZoomsWithItsKe
     EXPECT_EQ(view->Zoom(), (TKelvoZoom{1, 1}));
 }
 
-TEST_F(GraphicsTools, FocusLeavingTheViewWhileSpaceIsHeldGivesBackTheToolItReplaced) {
+TEST_F(GraphicsTools, FocusLeavingTheViewWhileAKeyHoldsAToolGivesBackTheToolItReplaced) {
     TKelvoScrollTool* hand = Hand();
     ASSERT_NE(hand, nullptr);
+    TKelvoOriginalImageTool* original = Create<TKelvoOriginalImageTool>(Application);
+    TScopeExit freeTool([&] { Free(original); });
     editor_->SetActiveTool(probe_);
     TKelvoGraphicsView* view = OpenImage(40, 30);
     ASSERT_NE(view, nullptr);
@@ -218,6 +220,14 @@ TEST_F(GraphicsTools, FocusLeavingTheViewWhileSpaceIsHeldGivesBackTheToolItRepla
     ::SetFocus(edit);
     EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == edit && editor_->ActiveTool() == probe_; }));
     EXPECT_FALSE(hand->GetControl(0)->Shown());
+    // The same for the original image held by its key.
+    view->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == view->Handle(); }));
+    view->Perform(WM_KEYDOWN, 'O', 0);
+    ASSERT_EQ(editor_->ActiveTool(), original);
+    ::SetFocus(edit);
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == edit && editor_->ActiveTool() == probe_; }));
+    EXPECT_TRUE(view->DocumentLayer().IsVisible());
     ::DestroyWindow(edit);
 }
 

@@ -260,3 +260,18 @@ TEST_F(EditorDemoWindow, TheOriginalImageToolsTargetsAreItsButtonsCentreAndItsNa
     EXPECT_FALSE(resolver_.RunCommand(playback_, "ORIGINALIMAGE", none, macro));
     EXPECT_NE(editor_->ActiveTool(), original);
 }
+
+// Taking the original while recording writes the script that holds its button down for a while.
+TEST_F(EditorDemoWindow, TakingTheOriginalWhileRecordingWritesTheButtonsPressAndRelease) {
+    auto* original = Create<TKelvoOriginalImageTool>(components_.get());
+    ASSERT_TRUE(playback_.StartRecording(-1));
+    original->SetRecorder(&playback_);
+    original->Take();
+    original->GiveBack();
+    original->ClearRecorder();
+    original->Take();  // no longer recorded
+    playback_.StopRecording();
+    EXPECT_EQ(playback_.Script().GetLines(),
+              (TKelvoDemoLines{"MouseCurvedMove OriginalImage", "MouseDown", "Message \"Original Image\"", "MouseUp",
+                               "Message \"Corrected Image\""}));
+}
