@@ -248,6 +248,31 @@ TEST_F(GraphicsTools, ReleasingTheOriginalLeavesEveryControlOfTheToolAHiddenOver
     EXPECT_EQ(view->DocumentLayer().Flags(), KelvoViewHasBody | KelvoViewVisible);
 }
 
+TEST_F(GraphicsTools, HoldingTheOriginalShowsItAtItsOwnSizeAfterTheWorkingImageShrank) {
+    TKelvoOriginalImageTool* original = Create<TKelvoOriginalImageTool>(Application);
+    TScopeExit freeTool([&] { Free(original); });
+    editor_->SetActiveTool(probe_);
+    TKelvoGraphicsView* view = OpenImage(40, 30);
+    ASSERT_NE(view, nullptr);
+    editor_->ActualSize(nullptr);
+    // A crop leaves the working image 20 x 10; the original stays as opened.
+    TKelvoPixelBuffer cropped(KelvoFormatBGR24, MakeRect(0, 0, 20, 10));
+    ASSERT_TRUE(view->Document().Working().Assign(cropped));
+    view->ImageChanged();
+    const auto contentSize = [&] {
+        TKelvoRect r;
+        view->GetContentBounds(r);
+        return MakePoint(r.Right - r.Left, r.Bottom - r.Top);
+    };
+    ASSERT_EQ(contentSize(), MakePoint(20, 10));
+    original->Take();
+    EXPECT_EQ(original->GetControl(0)->Bounds(), MakeRect(0, 0, 40, 30));
+    EXPECT_EQ(contentSize(), MakePoint(40, 30));
+    EXPECT_FALSE(view->DocumentLayer().IsVisible());
+    original->GiveBack();
+    EXPECT_EQ(contentSize(), MakePoint(20, 10));
+}
+
 namespace {
 
 struct Recording : IKelvoDemoPlayback, IKelvoDemoMacro {
