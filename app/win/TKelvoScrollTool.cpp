@@ -30,6 +30,8 @@ bool TKelvoScrollToolControl::KeyUp(std::uint16_t& key, TShiftState) {
 }
 
 void TKelvoScrollToolControl::FocusLost() {
+    // The button's release will not be seen either (another window is active): the drag ends here.
+    drag_.Stop();
     if (Tool()) GiveBackOn(HandFocusLost(HandTool().SpaceTakeover().Pending()));
 }
 

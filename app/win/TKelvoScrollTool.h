@@ -30,7 +30,7 @@ public:
     bool MouseMove(TShiftState shift, TKelvoPoint point) override;
     bool MouseUp(TMouseButton button, TShiftState shift, TKelvoPoint point) override;
     void Hide() override;
-    // Space held when the focus left: the tool it replaced comes back.
+    // Space held when the focus left: the tool it replaced comes back; a drag ends.
     void FocusLost() override;
 
 private:

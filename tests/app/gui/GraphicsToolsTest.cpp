@@ -207,7 +207,7 @@ TEST_F(GraphicsTools, FocusLeavingTheViewWhileAKeyHoldsAToolGivesBackTheToolItRe
     TKelvoOriginalImageTool* original = Create<TKelvoOriginalImageTool>(Application);
     TScopeExit freeTool([&] { Free(original); });
     editor_->SetActiveTool(probe_);
-    TKelvoGraphicsView* view = OpenImage(40, 30);
+    TKelvoGraphicsView* view = OpenImage(2000, 1500);
     ASSERT_NE(view, nullptr);
     // Another control of the window that can take the focus, as a tool panel's edit box does.
     HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, form_->Handle(), nullptr,
@@ -228,6 +228,17 @@ TEST_F(GraphicsTools, FocusLeavingTheViewWhileAKeyHoldsAToolGivesBackTheToolItRe
     ::SetFocus(edit);
     EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == edit && editor_->ActiveTool() == probe_; }));
     EXPECT_TRUE(view->DocumentLayer().IsVisible());
+    // A drag of the chosen hand ends too: moving the pointer after the focus came back pans nothing.
+    editor_->SetActiveTool(hand);
+    editor_->ActualSize(nullptr);
+    view->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == view->Handle(); }));
+    const std::int32_t x0 = view->ScrollPosX();
+    view->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200));
+    ::SetFocus(edit);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == edit; }));
+    view->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(150, 200));
+    EXPECT_EQ(view->ScrollPosX(), x0);
     ::DestroyWindow(edit);
 }
 
