@@ -26,6 +26,8 @@ TKelvoHandKey HandKeyUp(std::uint16_t key, bool takePending) {
     return key == KelvoKeySpace && takePending ? TKelvoHandKey::GiveBack : TKelvoHandKey::None;
 }
 
+TKelvoHandKey HandFocusLost(bool takePending) { return takePending ? TKelvoHandKey::GiveBack : TKelvoHandKey::None; }
+
 bool TKelvoPanDrag::Down(TMouseButton button, TKelvoPoint point, bool shown) {
     if (!shown || button != mbLeft) return false;
     dragging_ = true;

@@ -55,6 +55,9 @@ enum class TKelvoHandKey { None, Take, GiveBack, ZoomIn, ZoomOut };
 TKelvoHandKey HandKeyDown(std::uint16_t key, bool shown);
 // Key up: Space gives back when a take is pending.
 TKelvoHandKey HandKeyUp(std::uint16_t key, bool takePending);
+// The view lost the keyboard focus: the release of a Space held there goes to another window, so a pending
+// take gives back now rather than leave the hand current.
+TKelvoHandKey HandFocusLost(bool takePending);
 
 // The hand's drag: the left button pans the content with the pointer.
 class TKelvoPanDrag {

@@ -80,7 +80,9 @@ void TKelvoGraphicsPrintModule::PrintCommand(TObject*) {
     PRINTDLGW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = editor->MainForm() ? editor->MainForm()->Handle() : nullptr;
-    dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
+    // No "Print to file" box: a job's output file is the printer's business (a port that names a file); the
+    // box alone would send the page to a file literally named "FILE:" on some systems.
+    dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE | PD_HIDEPRINTTOFILE;
     const BOOL chosen = ::PrintDlgW(&dialog);
     TScopeExit release([&] {
         if (dialog.hDC) ::DeleteDC(dialog.hDC);

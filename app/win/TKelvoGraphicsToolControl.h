@@ -42,6 +42,8 @@ public:
     virtual bool GetCursor(TShiftState shift, TKelvoPoint point, int& cursor) { return false; }
     virtual bool MouseEnter() { return false; }
     virtual bool MouseLeave() { return false; }
+    // The view lost the keyboard focus: keys held down there will not be seen released. Every control hears it.
+    virtual void FocusLost() {}
 
     // Repaints the area it covers when the state changes.
     void SetVisible(bool value) override;

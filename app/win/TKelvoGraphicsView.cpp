@@ -1,12 +1,22 @@
 #include "app/win/TKelvoGraphicsView.h"
 
+#include <vector>
+
 #include "app/core/KelvoViewPaint.h"
 #include "app/core/TKelvoGraphicsDocument.h"
+#include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoViewCanvas.h"
 #include "app/core/KelvoToolRules.h"
 #include "classlib/win/TScreen.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TCustomForm.h"
+
+namespace {
+
+// The demonstration target that takes image points.
+const AnsiString RecordTarget = "Image";
+
+}  // namespace
 
 TKelvoGraphicDocumentView::TKelvoGraphicDocumentView(TKelvoGraphicsDocument& document) : document_(document) {
     SetFlags(KelvoViewVisible | KelvoViewHasBody | KelvoViewStandalone);
@@ -66,8 +76,43 @@ void TKelvoGraphicsView::MouseMove(TShiftState shift, int x, int y) {
         const TKelvoPoint point = MapMode().DeviceToLogicalPoint(MakePoint(x, y));
         OnPointerStatus(point, StatusColourAt(document_.GetPixels(), point));
     }
+    if (IKelvoDemoPlayback* recorder = Recorder()) recorder->RecordMouseMove(RecordTarget, ImagePoint(x, y));
     // The base offers the move to the objects, the topmost first.
     TKelvoScrollViewControl::MouseMove(shift, x, y);
+}
+
+void TKelvoGraphicsView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    // A middle-button press has no script line to replay it.
+    IKelvoDemoPlayback* recorder = Recorder();
+    if (recorder && (button == mbLeft || button == mbRight))
+        recorder->RecordMouseDown(RecordTarget, ImagePoint(x, y), button == mbRight);
+    TKelvoScrollViewControl::MouseDown(button, shift, x, y);
+}
+
+void TKelvoGraphicsView::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    IKelvoDemoPlayback* recorder = Recorder();
+    if (recorder && (button == mbLeft || button == mbRight))
+        recorder->RecordMouseUp(RecordTarget, ImagePoint(x, y), button == mbRight);
+    TKelvoScrollViewControl::MouseUp(button, shift, x, y);
+}
+
+void TKelvoGraphicsView::DoExit() {
+    TKelvoScrollViewControl::DoExit();
+    std::vector<TKelvoGraphicsToolControl*> controls;
+    for (int i = 0; i < ObjectCount(); ++i)
+        if (auto* control = dynamic_cast<TKelvoGraphicsToolControl*>(GetObject(i))) controls.push_back(control);
+    // Collected first: a control that gives a tool back may change which controls are shown, not the list.
+    for (TKelvoGraphicsToolControl* control : controls) control->FocusLost();
+}
+
+IKelvoDemoPlayback* TKelvoGraphicsView::Recorder() {
+    TKelvoGraphicsEditor* editor = TKelvoGraphicsEditor::Instance();
+    return editor ? editor->Recorder : nullptr;
+}
+
+TPoint TKelvoGraphicsView::ImagePoint(int x, int y) {
+    const TKelvoPoint point = MapMode().DeviceToLogicalPoint(MakePoint(x, y));
+    return TPoint{point.X, point.Y};
 }
 
 int TKelvoGraphicsView::ObjectWheelDelta(int wheelDelta) { return KelvoWheelStep(wheelDelta); }

@@ -4,6 +4,7 @@
 #pragma once
 #include <functional>
 
+#include "app/core/IKelvoDemoParticipant.h"
 #include "app/core/KelvoGraphicsEditorRules.h"
 #include "app/core/TKelvoDocument.h"
 #include "app/core/TKelvoViewObject.h"
@@ -62,11 +63,21 @@ class TKelvoGraphicsView : public TKelvoScrollViewControl {
     void WMMouseLeave(TMessage& message);
 
 protected:
+    // While the editor records a demonstration, presses, drags and releases of the left and right buttons
+    // are also written as script lines at their image points, before the tools' controls act on them.
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     int ObjectWheelDelta(int wheelDelta) override;
+    // The focus went elsewhere: every tool control is told.
+    void DoExit() override;
 
 private:
     friend class TKelvoGraphicsViewLink;
+    // The editor's demonstration recorder, or null while nothing is recorded.
+    static IKelvoDemoPlayback* Recorder();
+    TPoint ImagePoint(int x, int y);
+
     TKelvoGraphicsDocument& document_;
     TKelvoGraphicDocumentView* layer_ = nullptr;  // owned by the view's object list
     TKelvoGraphicsViewLink* link_ = nullptr;

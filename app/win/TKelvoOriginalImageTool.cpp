@@ -1,11 +1,13 @@
 #include "app/win/TKelvoOriginalImageTool.h"
 
+#include "app/core/KelvoEditorDemo.h"
 #include "app/core/KelvoViewPaint.h"
 #include "app/core/TKelvoLocalizer.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoGraphicsView.h"
 #include "app/win/TKelvoViewCanvas.h"
 #include "app/win/TMainForm.h"
+#include "classlib/core/StringUtils.h"
 #include "themed/win/TSkinItemViewer.h"
 #include "themed/win/TSkinToolbar.h"
 
@@ -108,6 +110,15 @@ void TKelvoOriginalImageTool::Activate() {
     }
 }
 
+void TKelvoOriginalImageTool::GetDemoTargetPoint(const TKelvoProperties& params, bool& found, TPoint& point) {
+    AnsiString name;
+    TKelvoGraphicsEditor* editor = Editor();
+    if (!editor || !DemoParamText(params, 0, name)) return;
+    name = UpperCase(name);
+    if (name == "ORIGINALIMAGE" || name == "ORIGINALIMAGEBUTTON")
+        found = editor->ToolButtonCentre(OriginalImageToolButton, point);
+}
+
 TKelvoOriginalImageToolControl::TKelvoOriginalImageToolControl(TKelvoGraphicsTool& tool, TKelvoGraphicsView& view)
     : TKelvoGraphicsToolControl(tool, view) {}
 
@@ -119,14 +130,22 @@ void TKelvoOriginalImageToolControl::InitControl() {
 
 bool TKelvoOriginalImageToolControl::KeyDown(std::uint16_t& key, TShiftState) {
     if (key != key_ || Shown() || !Tool()) return false;
+    keyHeld_ = true;
     OriginalTool().Take();
     return true;
 }
 
 bool TKelvoOriginalImageToolControl::KeyUp(std::uint16_t& key, TShiftState) {
     if (key != key_ || !Shown() || !Tool()) return false;
+    keyHeld_ = false;
     OriginalTool().GiveBack();
     return true;
+}
+
+void TKelvoOriginalImageToolControl::FocusLost() {
+    if (!keyHeld_ || !Tool()) return;
+    keyHeld_ = false;
+    OriginalTool().GiveBack();
 }
 
 void TKelvoOriginalImageToolControl::Show() {
@@ -143,6 +162,8 @@ void TKelvoOriginalImageToolControl::Show() {
 
 void TKelvoOriginalImageToolControl::Hide() {
     SetFlags(KelvoViewHasBody | KelvoViewNoExtent);
+    // Every control of the tool, on whichever view, goes back to a hidden overlay outside the extent.
+    for (int i = 0; Tool() && i < Tool()->GetControlCount(); ++i) Tool()->GetControl(i)->Reset();
     TKelvoGraphicDocumentView& layer = View().DocumentLayer();
     layer.SetFlags(KelvoViewHasBody);
     layer.SetVisible(true);

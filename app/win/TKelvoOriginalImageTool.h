@@ -32,6 +32,11 @@ class TKelvoOriginalImageTool : public TKelvoGraphicsTool {
     void UpdateState() override;
     // Recorded as the button's press and release.
     void Activate() override;
+    // A script shows the original by holding the button down ("OriginalImage" and "OriginalImageButton" are
+    // its centre), never by a command of the tool's name.
+    void ExecuteDemoCommand(IKelvoDemoPlayback& playback, const AnsiString& command, bool& handled,
+                            IKelvoDemoMacro& macro, const TKelvoProperties& params) override {}
+    void GetDemoTargetPoint(const TKelvoProperties& params, bool& found, TPoint& point) override;
 
     TKelvoHoldButton* OriginalImageToolButton = nullptr;
 
@@ -52,9 +57,12 @@ public:
     void Show() override;
     void Hide() override;
     void PaintBody(TKelvoViewCanvas& canvas) override;
+    // The key held when the focus left: the tool it replaced comes back (a hold by the button stays).
+    void FocusLost() override;
 
 private:
     TKelvoOriginalImageTool& OriginalTool() const { return static_cast<TKelvoOriginalImageTool&>(*Tool()); }
 
     std::uint16_t key_ = KelvoKeyOriginal;
+    bool keyHeld_ = false;  // this control's key took the tool
 };

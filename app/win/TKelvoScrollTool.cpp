@@ -26,9 +26,18 @@ bool TKelvoScrollToolControl::KeyDown(std::uint16_t& key, TShiftState) {
 }
 
 bool TKelvoScrollToolControl::KeyUp(std::uint16_t& key, TShiftState) {
+    return Tool() && GiveBackOn(HandKeyUp(key, HandTool().SpaceTakeover().Pending()));
+}
+
+void TKelvoScrollToolControl::FocusLost() {
+    // The button's release will not be seen either (another window is active): the drag ends here.
+    drag_.Stop();
+    if (Tool()) GiveBackOn(HandFocusLost(HandTool().SpaceTakeover().Pending()));
+}
+
+bool TKelvoScrollToolControl::GiveBackOn(TKelvoHandKey decision) {
     TKelvoGraphicsEditor* editor = TKelvoGraphicsTool::Editor();
-    if (!Tool() || !editor || HandKeyUp(key, HandTool().SpaceTakeover().Pending()) != TKelvoHandKey::GiveBack)
-        return false;
+    if (!editor || decision != TKelvoHandKey::GiveBack) return false;
     TKelvoEditorToolSelection selection(*editor);
     HandTool().SpaceTakeover().GiveBack(selection);
     return true;

@@ -30,9 +30,13 @@ public:
     bool MouseMove(TShiftState shift, TKelvoPoint point) override;
     bool MouseUp(TMouseButton button, TShiftState shift, TKelvoPoint point) override;
     void Hide() override;
+    // Space held when the focus left: the tool it replaced comes back; a drag ends.
+    void FocusLost() override;
 
 private:
     TKelvoScrollTool& HandTool() const { return static_cast<TKelvoScrollTool&>(*Tool()); }
+    // Carries out a give-back the rules decided.
+    bool GiveBackOn(TKelvoHandKey decision);
 
     TKelvoPanDrag drag_;
 };

@@ -17,6 +17,7 @@ out=$3
 art=$(cd "$(dirname "$0")" && pwd)
 actions=$tango/24x24/actions
 mkdir -p "$out"
+# Drawings are passed as text, not as @file: Debian's ImageMagick policy forbids reading @ paths.
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 

@@ -93,6 +93,21 @@ TEST(ToolRules, SpaceWhileTheHandIsCurrentDoesNothingAndAChoiceInBetweenIsUndone
     EXPECT_EQ(editor.Current, &perspective);
 }
 
+TEST(ToolRules, FocusLeavingTheViewWhileSpaceIsHeldGivesBackTheToolOnce) {
+    FakeSelection editor;
+    editor.Current = &perspective;
+    TKelvoToolTakeover takeover(&hand);
+    EXPECT_EQ(HandFocusLost(takeover.Pending()), TKelvoHandKey::None);  // no Space held: nothing to give back
+    ASSERT_TRUE(takeover.Take(editor));
+    ASSERT_EQ(HandFocusLost(takeover.Pending()), TKelvoHandKey::GiveBack);
+    EXPECT_TRUE(takeover.GiveBack(editor));
+    EXPECT_EQ(editor.Current, &perspective);
+    // The release seen after the focus came back, or a second loss, changes nothing more.
+    EXPECT_EQ(HandKeyUp(KelvoKeySpace, takeover.Pending()), TKelvoHandKey::None);
+    EXPECT_EQ(HandFocusLost(takeover.Pending()), TKelvoHandKey::None);
+    EXPECT_EQ(editor.Changes, (std::vector<void*>{&hand, &perspective}));
+}
+
 TEST(ToolRules, TheZoomKeysZoomWhetherOrNotTheHandIsShown) {
     EXPECT_EQ(HandKeyDown(KelvoKeyZoomIn, false), TKelvoHandKey::ZoomIn);
     EXPECT_EQ(HandKeyDown(KelvoKeyZoomOut, true), TKelvoHandKey::ZoomOut);

@@ -11,9 +11,11 @@
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoGraphicsTool.h"
 #include "app/win/TKelvoGraphicsToolControl.h"
+#include "app/win/TKelvoOriginalImageTool.h"
 #include "app/win/TKelvoScrollTool.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
+#include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TScreen.h"
 #include "support/TestSupport.h"
 #include "tests/app/gui/DialogTestSupport.h"
@@ -197,6 +199,89 @@ TEST_F(GraphicsTools, TheHandPansByALeftDragAndWhileSpaceIsHeldAndZoomsWithItsKe
     EXPECT_EQ(view->Zoom(), ZoomInFrom(TKelvoZoom{1, 1}));
     view->Perform(WM_KEYDOWN, 189, 0);
     EXPECT_EQ(view->Zoom(), (TKelvoZoom{1, 1}));
+}
+
+TEST_F(GraphicsTools, FocusLeavingTheViewWhileAKeyHoldsAToolGivesBackTheToolItReplaced) {
+    TKelvoScrollTool* hand = Hand();
+    ASSERT_NE(hand, nullptr);
+    TKelvoOriginalImageTool* original = Create<TKelvoOriginalImageTool>(Application);
+    TScopeExit freeTool([&] { Free(original); });
+    editor_->SetActiveTool(probe_);
+    TKelvoGraphicsView* view = OpenImage(2000, 1500);
+    ASSERT_NE(view, nullptr);
+    // Another control of the window that can take the focus, as a tool panel's edit box does.
+    HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, form_->Handle(), nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    view->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == view->Handle(); }));
+    view->Perform(WM_KEYDOWN, VK_SPACE, 0);
+    ASSERT_EQ(editor_->ActiveTool(), hand);
+    ::SetFocus(edit);
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == edit && editor_->ActiveTool() == probe_; }));
+    EXPECT_FALSE(hand->GetControl(0)->Shown());
+    // The same for the original image held by its key.
+    view->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == view->Handle(); }));
+    view->Perform(WM_KEYDOWN, 'O', 0);
+    ASSERT_EQ(editor_->ActiveTool(), original);
+    ::SetFocus(edit);
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == edit && editor_->ActiveTool() == probe_; }));
+    EXPECT_TRUE(view->DocumentLayer().IsVisible());
+    // A drag of the chosen hand ends too: moving the pointer after the focus came back pans nothing.
+    editor_->SetActiveTool(hand);
+    editor_->ActualSize(nullptr);
+    view->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == view->Handle(); }));
+    const std::int32_t x0 = view->ScrollPosX();
+    view->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200));
+    ::SetFocus(edit);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == edit; }));
+    view->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(150, 200));
+    EXPECT_EQ(view->ScrollPosX(), x0);
+    ::DestroyWindow(edit);
+}
+
+TEST_F(GraphicsTools, ReleasingTheOriginalLeavesEveryControlOfTheToolAHiddenOverlayOutsideTheExtent) {
+    TKelvoOriginalImageTool* original = Create<TKelvoOriginalImageTool>(Application);
+    TScopeExit freeTool([&] { Free(original); });
+    editor_->SetActiveTool(probe_);
+    TKelvoGraphicsView* view = OpenImage(40, 30);
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(original->GetControlCount(), 1);
+    TKelvoGraphicsToolControl* control = original->GetControl(0);
+    original->Take();
+    ASSERT_TRUE(control->Shown());
+    EXPECT_EQ(control->Flags(), KelvoViewHasBody | KelvoViewVisible);
+    original->GiveBack();
+    EXPECT_EQ(editor_->ActiveTool(), probe_);
+    EXPECT_EQ(control->Flags(), KelvoViewHasOverlay | KelvoViewNoExtent);
+    EXPECT_EQ(view->DocumentLayer().Flags(), KelvoViewHasBody | KelvoViewVisible);
+}
+
+TEST_F(GraphicsTools, HoldingTheOriginalShowsItAtItsOwnSizeAfterTheWorkingImageShrank) {
+    TKelvoOriginalImageTool* original = Create<TKelvoOriginalImageTool>(Application);
+    TScopeExit freeTool([&] { Free(original); });
+    editor_->SetActiveTool(probe_);
+    TKelvoGraphicsView* view = OpenImage(40, 30);
+    ASSERT_NE(view, nullptr);
+    editor_->ActualSize(nullptr);
+    // A crop leaves the working image 20 x 10; the original stays as opened.
+    TKelvoPixelBuffer cropped(KelvoFormatBGR24, MakeRect(0, 0, 20, 10));
+    ASSERT_TRUE(view->Document().Working().Assign(cropped));
+    view->ImageChanged();
+    const auto contentSize = [&] {
+        TKelvoRect r;
+        view->GetContentBounds(r);
+        return MakePoint(r.Right - r.Left, r.Bottom - r.Top);
+    };
+    ASSERT_EQ(contentSize(), MakePoint(20, 10));
+    original->Take();
+    EXPECT_EQ(original->GetControl(0)->Bounds(), MakeRect(0, 0, 40, 30));
+    EXPECT_EQ(contentSize(), MakePoint(40, 30));
+    EXPECT_FALSE(view->DocumentLayer().IsVisible());
+    original->GiveBack();
+    EXPECT_EQ(contentSize(), MakePoint(20, 10));
 }
 
 namespace {

@@ -3,6 +3,7 @@
 // the Zoom In button with the real pointer.
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsEditor.h"
+#include "app/win/TKelvoOriginalImageTool.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
 #include "demo/core/TKelvoDemoPlayback.h"
@@ -19,6 +20,8 @@
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinNexus.h"
 #include "themed/win/TSkinToolbar.h"
+#include "toolbar/win/TTBItemViewer.h"
+#include "toolbar/win/TTBToolbarView.h"
 
 using testsupport::PumpUntil;
 
@@ -183,4 +186,92 @@ TEST_F(EditorDemoWindow, RecordingWritesTheLinesThatOpenTheImageAndRepeatTheComm
         "Message \"Undo\"",
         "Undo"};
     EXPECT_EQ(playback_.Script().GetLines(), expected);
+}
+
+// While recording, the mouse on the image: a left drag with one line per new image point, then a right click,
+// at the image points of a zoomed view; nothing once the recorder is gone.
+TEST_F(EditorDemoWindow, RecordingWritesTheMouseOnTheImageAtImagePoints) {
+    WriteImage("small.png", 40, 30);
+    ASSERT_TRUE(editor_->Documents().Open(AnsiToWide(dir_.File("small.png")), nullptr, true));
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    editor_->ZoomIn(nullptr);
+    ASSERT_EQ(view->Zoom(), (TKelvoZoom{3, 2}));
+    const auto at = [&](std::int32_t x, std::int32_t y) {
+        const TKelvoPoint device = view->MapMode().LogicalToDevicePoint(MakePoint(x, y));
+        return MAKELPARAM(device.X, device.Y);
+    };
+    playback_.SetShowMessages(true);
+    playback_.SetMessageText("Drag the corner");
+    ASSERT_TRUE(playback_.StartRecording(-1));
+    editor_->SetRecorder(&playback_);
+    view->Perform(WM_MOUSEMOVE, 0, at(2, 2));  // no button held: no line
+    view->Perform(WM_LBUTTONDOWN, MK_LBUTTON, at(10, 20));
+    view->Perform(WM_MOUSEMOVE, MK_LBUTTON, at(10, 20));
+    view->Perform(WM_MOUSEMOVE, MK_LBUTTON, at(12, 22));
+    view->Perform(WM_MOUSEMOVE, MK_LBUTTON, at(12, 22));
+    view->Perform(WM_MOUSEMOVE, MK_LBUTTON, at(16, 24));
+    view->Perform(WM_LBUTTONUP, 0, at(16, 24));
+    view->Perform(WM_MOUSEMOVE, 0, at(30, 6));
+    view->Perform(WM_RBUTTONDOWN, MK_RBUTTON, at(30, 6));
+    view->Perform(WM_RBUTTONUP, 0, at(30, 6));
+    editor_->ClearRecorder();
+    view->Perform(WM_LBUTTONDOWN, MK_LBUTTON, at(4, 4));
+    view->Perform(WM_LBUTTONUP, 0, at(4, 4));
+    playback_.StopRecording();
+
+    const TKelvoDemoLines expected = {"MouseCurvedMove Image, 10, 20",
+                                      "Message \"Drag the corner\"",
+                                      "MouseDown Image, 10, 20",
+                                      "MouseTo Image, 12, 22",
+                                      "MouseTo Image, 16, 24",
+                                      "MouseUp Image, 16, 24",
+                                      "Pause 0.5",
+                                      "MouseCurvedMove Image, 30, 6",
+                                      "Message \"Drag the corner\"",
+                                      "MouseRightDown Image, 30, 6",
+                                      "MouseRightUp Image, 30, 6",
+                                      "Pause 0.5"};
+    EXPECT_EQ(playback_.Script().GetLines(), expected);
+}
+
+// A script holds the original-image button to show the original: the tool's targets are the button's centre,
+// and its name is no command.
+TEST_F(EditorDemoWindow, TheOriginalImageToolsTargetsAreItsButtonsCentreAndItsNameIsNoCommand) {
+    auto* original = Create<TKelvoOriginalImageTool>(components_.get());
+    ASSERT_TRUE(original->OriginalImageToolButton);
+    TTBItemViewer* viewer = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        viewer = editor_->StandardToolbar->View()->Find(original->OriginalImageToolButton);
+        return viewer && !viewer->BoundsRect().IsEmpty();
+    }));
+    const TRect r = viewer->BoundsRect();
+    const TPoint centre =
+        editor_->StandardToolbar->ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    TPoint point;
+    ASSERT_TRUE(Target("OriginalImage", point));
+    EXPECT_EQ(point, centre);
+    ASSERT_TRUE(Target("ORIGINALIMAGEBUTTON", point));
+    EXPECT_EQ(point, centre);
+    EXPECT_FALSE(Target("Original", point));
+
+    TNoMacro macro;
+    TKelvoDemoScriptParams none;
+    EXPECT_FALSE(resolver_.RunCommand(playback_, "ORIGINALIMAGE", none, macro));
+    EXPECT_NE(editor_->ActiveTool(), original);
+}
+
+// Taking the original while recording writes the script that holds its button down for a while.
+TEST_F(EditorDemoWindow, TakingTheOriginalWhileRecordingWritesTheButtonsPressAndRelease) {
+    auto* original = Create<TKelvoOriginalImageTool>(components_.get());
+    ASSERT_TRUE(playback_.StartRecording(-1));
+    original->SetRecorder(&playback_);
+    original->Take();
+    original->GiveBack();
+    original->ClearRecorder();
+    original->Take();  // no longer recorded
+    playback_.StopRecording();
+    EXPECT_EQ(playback_.Script().GetLines(),
+              (TKelvoDemoLines{"MouseCurvedMove OriginalImage", "MouseDown", "Message \"Original Image\"", "MouseUp",
+                               "Message \"Corrected Image\""}));
 }

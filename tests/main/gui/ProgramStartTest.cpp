@@ -1,8 +1,11 @@
 // The whole program started inside the test as its entry starts it: the start-up data module makes every
 // module in its fixed order, and the real main window works with the image editor and its tools.
 #include <windows.h>
+// After windows.h: the common dialogs' control ids.
+#include <dlgs.h>
 
 #include <atomic>
+#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,6 +21,8 @@
 #include "demo/win/TKelvoDemoEditorModule.h"
 #include "demo/win/TKelvoDemonstrationModule.h"
 #include "app/core/KelvoPixelOps.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/FilePrinter.h"
 #include "tests/support/RealInput.h"
 #include "toolbar/win/TTBToolbarView.h"
 #include "toolbar/win/TTBItemViewer.h"
@@ -251,4 +256,42 @@ TEST_F(Program, SpaceHeldOverTheViewPansWithTheHandAndGivesTheToolBack) {
     EXPECT_EQ(view->ScrollPosY(), y0 + 20);
     view->Perform(WM_KEYUP, VK_SPACE, 0xC0000000);
     EXPECT_EQ(editor_->ActiveTool(), before);
+}
+
+TEST_F(Program, FilePrintPrintsTheOpenImageOnOnePageThroughThePrintDialog) {
+    testsupport::FilePrinter printer(dir_.File("printed.ps"));
+    auto* print = Find<TKelvoGraphicsPrintModule>();
+    ASSERT_TRUE(print && print->PrintMenuItem);
+    ASSERT_TRUE(OpenGradient());
+    bool printToFileOffered = true;
+    {
+        testsupport::DialogDriver dialog({L"Print"}, [&](HWND box) {
+            printToFileOffered = ::IsWindowVisible(::GetDlgItem(box, chx1));
+            testsupport::PressButton(box, IDOK);
+        });
+        print->PrintMenuItem->Click();
+    }
+    // The output file is the printer's: the dialog has no box of its own for one.
+    EXPECT_FALSE(printToFileOffered);
+    // The spooler copies the finished job to the port's file.
+    std::string page;
+    ASSERT_TRUE(PumpUntil([&] {
+        const std::vector<std::uint8_t> bytes = testsupport::FileBytes(printer.Output());
+        page.assign(bytes.begin(), bytes.end());
+        return page.find("%%EOF") != std::string::npos;
+    }));
+    EXPECT_EQ(page.rfind("%!PS", 0), 0u);
+    EXPECT_NE(page.find("%%Title: photo.png"), std::string::npos);
+    EXPECT_NE(page.find("%%Page: 1 1"), std::string::npos);
+    EXPECT_EQ(page.find("%%Page: 2"), std::string::npos);
+    // The image's own pixels, scaled to the printable width of the test printer's A4 page (559 points, 2329
+    // dots at 300 dpi), 4:3 as the image.
+    EXPECT_NE(page.find("/Width 64\n /Height 48\n"), std::string::npos);
+    int width = 0, height = 0;
+    const std::size_t scale = page.find(" scale\n<<\n /ImageType 1");
+    ASSERT_NE(scale, std::string::npos);
+    const std::size_t line = page.rfind('\n', scale);
+    ASSERT_EQ(std::sscanf(page.c_str() + line + 1, "%d %d scale", &width, &height), 2);
+    EXPECT_NEAR(width, 2329, 2);
+    EXPECT_NEAR(height, 2329 * 3 / 4, 2);
 }
