@@ -37,7 +37,9 @@ TPoint MovePoint(TPoint from, std::int32_t dx, std::int32_t dy, double f, std::i
         s = std::sin(std::numbers::pi * f) * std::min(std::abs(double(dx)), std::abs(double(dy))) /
             (curveDivisor * distance);
     }
-    return TPoint{from.X + std::int32_t(RoundEven(f * dx + s * dy)), from.Y + std::int32_t(RoundEven(f * dy + s * dx))};
+    // The bulge of a curved move between far points can carry the pointer past the coordinates a target may
+    // have; it is held to them like a target.
+    return TPoint{BoundedCoordinate(from.X + f * dx + s * dy), BoundedCoordinate(from.Y + f * dy + s * dx)};
 }
 
 std::uint32_t WaitMs(double seconds) {

@@ -144,6 +144,15 @@ TEST_F(PlaybackTest, ScriptCoordinatesAndWaitsAreBounded) {
     EXPECT_EQ(playback.LineIndex(), 3);
 }
 
+// A curved move between opposite corners of the coordinate range bulges past them half way; the pointer stays
+// inside.
+TEST(DemoMovePoint, TheBulgeOfACurvedMoveStaysInsideTheCoordinateRange) {
+    const TPoint p = kelvodemo::MovePoint(Point(-32768, -32768), 65535, 65535, 0.5, 1);
+    EXPECT_EQ(p, Point(32767, 32767));
+    const TPoint q = kelvodemo::MovePoint(Point(32767, -32768), -65535, 65535, 0.5, 1);
+    EXPECT_EQ(q, Point(32767, -32768));
+}
+
 // Time spent paused does not count, and the pointer stays where the script left it while it waits.
 TEST_F(PlaybackTest, APauseWaitsItsTimeWithoutTheTimeSpentPaused) {
     host.pointer = Point(5, 6);
