@@ -59,10 +59,6 @@ protected:
         Application->OnException = MakeMethod<&TErrorLog::Record>(&Errors());
     }
     void TearDown() override { Application->OnException = nullptr; }
-
-    // Handles messages through the application for ms milliseconds: only to prove that something does not
-    // happen; a test waits for a state with apptest::PumpUntil or apptest::PumpQueued.
-    static void Pump(DWORD ms = 50) { apptest::PumpFor(ms); }
 };
 
 // The program's localizer, for the object's lifetime, over the given language files (name and content) in a
