@@ -15,6 +15,7 @@
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCustomImageList.h"
 #include "classlib/win/TFont.h"
+#include "classlib/win/WindowDC.h"
 #include "demo/win/TKelvoDemoEditorModule.h"
 #include "demo/win/TKelvoDemonstrationModule.h"
 #include "themed/win/TSkinCustomItem.h"
@@ -58,12 +59,11 @@ constexpr std::int32_t kTextOriginalCaption = 2100;
 
 // The width of text in the control's font.
 int TextWidth(TWinControl& control, const WideString& text) {
-    HDC dc = ::GetDC(control.HandleAllocated() ? control.Handle() : nullptr);
-    HGDIOBJ old = ::SelectObject(dc, control.Font()->Handle());
+    const TWindowDC dc(control.HandleAllocated() ? control.Handle() : nullptr);
+    const HGDIOBJ old = ::SelectObject(dc.Get(), control.Font()->Handle());
     SIZE size{};
-    ::GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(text.c_str()), int(text.size()), &size);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(control.HandleAllocated() ? control.Handle() : nullptr, dc);
+    ::GetTextExtentPoint32W(dc.Get(), reinterpret_cast<LPCWSTR>(text.c_str()), int(text.size()), &size);
+    ::SelectObject(dc.Get(), old);
     return size.cx;
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/win/TKelvoLogoBackground.h"
 #include "classlib/core/FormBuilder.h"
+#include "classlib/win/WindowDC.h"
 #include "unicode/win/TUniLabel.h"
 #include "unicode/win/TUniTabControl.h"
 
@@ -79,11 +80,10 @@ void TKelvoAboutForm::SetContent(const TKelvoAboutEntry* entries, int count, con
         if (i == 0) {
             // The first label's font sets the line height of the whole text.
             TEXTMETRICW tm{};
-            HDC dc = ::GetDC(nullptr);
-            HGDIOBJ old = ::SelectObject(dc, label->Font()->Handle());
-            ::GetTextMetricsW(dc, &tm);
-            ::SelectObject(dc, old);
-            ::ReleaseDC(nullptr, dc);
+            const TWindowDC screen;
+            const HGDIOBJ old = ::SelectObject(screen.Get(), label->Font()->Handle());
+            ::GetTextMetricsW(screen.Get(), &tm);
+            ::SelectObject(screen.Get(), old);
             metrics.TextHeight = tm.tmHeight;
             metrics.ExternalLeading = tm.tmExternalLeading;
             metrics.AverageCharWidth = tm.tmAveCharWidth;

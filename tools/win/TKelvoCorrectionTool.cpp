@@ -1,5 +1,6 @@
 #include "tools/win/TKelvoCorrectionTool.h"
 
+#include <memory>
 #include <new>
 
 #include "app/core/KelvoEditorDemo.h"
@@ -51,7 +52,7 @@ constexpr std::int32_t kTagFocalLength = 37386;
 constexpr std::uint16_t kKeyEnter = 13;
 constexpr char16_t kStepTooLarge[] = u"There is not enough memory to keep this change for undo.";
 
-TProgressMeter* sharedMeter = nullptr;
+std::unique_ptr<TProgressMeter> sharedMeter;
 int meterUsers = 0;
 
 // The render's progress on the shared meter.
@@ -93,13 +94,10 @@ TKelvoCorrectionTool::TKelvoCorrectionTool(TComponent* owner) : TKelvoPanelTool(
 }
 
 TKelvoCorrectionTool::~TKelvoCorrectionTool() {
-    if (meterUsers > 0 && --meterUsers == 0) {
-        delete sharedMeter;
-        sharedMeter = nullptr;
-    }
+    if (meterUsers > 0 && --meterUsers == 0) sharedMeter.reset();
 }
 
-TProgressMeter* TKelvoCorrectionTool::Progress() { return sharedMeter; }
+TProgressMeter* TKelvoCorrectionTool::Progress() { return sharedMeter.get(); }
 
 void TKelvoCorrectionTool::BuildToolParts(TKelvoCorrectionToolFrame* frame, const AnsiString& buttonImage,
                                           std::int32_t buttonText, const WideString& buttonFallback) {
@@ -132,7 +130,7 @@ void TKelvoCorrectionTool::BuildToolParts(TKelvoCorrectionToolFrame* frame, cons
         FinishItem->SetVisible(false);
         FinishItem->FreeNotification(this);
         if (!sharedMeter && form.StatusBar) {
-            sharedMeter = new TProgressMeter(AddStatusProgressBar(form.StatusBar));
+            sharedMeter = std::make_unique<TProgressMeter>(AddStatusProgressBar(form.StatusBar));
             sharedMeter->Start(0);
         }
     }

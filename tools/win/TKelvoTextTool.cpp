@@ -62,20 +62,18 @@ HBITMAP MakeDib(std::int32_t w, std::int32_t h, void*& bits) {
 
 std::int32_t DibStride(std::int32_t w) { return (w * 3 + 3) & ~3; }
 
-// The font of the settings at the screen's resolution.
+// The font of the settings at the screen's resolution, smoothed.
 HFONT MakeFont(const std::u16string& name, const TTextSettings& s) {
-    LOGFONTW f{};
-    HDC screen = ::GetDC(nullptr);
-    f.lfHeight = -::MulDiv(s.FontSize, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ::ReleaseDC(nullptr, screen);
-    f.lfWeight = (s.FontStyle & 1) ? FW_BOLD : FW_NORMAL;
-    f.lfItalic = (s.FontStyle & 2) ? 1 : 0;
-    f.lfUnderline = (s.FontStyle & 4) ? 1 : 0;
-    f.lfStrikeOut = (s.FontStyle & 8) ? 1 : 0;
-    f.lfCharSet = DEFAULT_CHARSET;
+    TFont font;
+    font.SetSize(s.FontSize);
+    TFontStyles style;
+    if (s.FontStyle & 1) style.Include(fsBold);
+    if (s.FontStyle & 2) style.Include(fsItalic);
+    if (s.FontStyle & 4) style.Include(fsUnderline);
+    if (s.FontStyle & 8) style.Include(fsStrikeOut);
+    font.SetStyle(style);
+    LOGFONTW f = font.WideLogFont(name);
     f.lfQuality = ANTIALIASED_QUALITY;
-    const std::size_t n = std::min<std::size_t>(name.size(), LF_FACESIZE - 1);
-    std::memcpy(f.lfFaceName, name.data(), n * sizeof(char16_t));
     return ::CreateFontIndirectW(&f);
 }
 
