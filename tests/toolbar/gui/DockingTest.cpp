@@ -560,6 +560,11 @@ TEST_F(Docking, AnOutlineDragMovesTheWindowOnlyWhenAccepted) {
     Drag(a_, {{leftDock.x + 1, leftDock.y + 120}}, false, WM_KEYDOWN, VK_ESCAPE);
     EXPECT_EQ(a_->CurrentDock(), Top());
     EXPECT_EQ(a_->BoundsRect(), start);
+    // A left press instead of the release cancels as Esc does.
+    Drag(a_, {{leftDock.x + 1, leftDock.y + 120}}, false, WM_LBUTTONDOWN);
+    EXPECT_EQ(a_->CurrentDock(), Top());
+    EXPECT_EQ(a_->BoundsRect(), start);
+    EXPECT_EQ(::GetCapture(), nullptr);
     // Released: it lands where the outline was.
     Drag(a_, {{leftDock.x + 1, leftDock.y + 120}});
     EXPECT_EQ(a_->CurrentDock(), Left());
