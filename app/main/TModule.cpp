@@ -30,6 +30,8 @@
 #include "tools/win/TKelvoResizeTool.h"
 #include "tools/win/TKelvoRotateTool.h"
 #include "tools/win/TKelvoTextTool.h"
+#include "unicode/core/WidePaths.h"
+#include "unicode/win/WideFiles.h"
 
 namespace {
 
@@ -67,13 +69,7 @@ int TextWidth(TWinControl& control, const WideString& text) {
     return size.cx;
 }
 
-WideString ProgramFolder() {
-    wchar_t path[MAX_PATH]{};
-    const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    WideString folder(reinterpret_cast<const char16_t*>(path), n);
-    const auto slash = folder.find_last_of(u"\\/");
-    return slash == WideString::npos ? WideString() : folder.substr(0, slash + 1);
-}
+WideString ProgramFolder() { return uni::FilePathOfW(uni::ProgramFileName()); }
 
 }  // namespace
 

@@ -12,7 +12,7 @@
 #include "unicode/win/WideFiles.h"
 
 WideString TKelvoLanguageFolder::ProgramLanguageFolder() {
-    const WideString programFolder = uni::FilePathOfW(uni::SwitchGetModuleFileName(nullptr));
+    const WideString programFolder = uni::FilePathOfW(uni::ProgramFileName());
     const WideString folder = programFolder + u"Languages\\";
     if (uni::DirectoryExistsW(folder)) return folder;
     return programFolder + u"..\\..\\KelvoLib\\Languages\\";

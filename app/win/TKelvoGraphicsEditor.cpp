@@ -28,6 +28,7 @@
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TStringList.h"
 #include "scan/win/TzavTWAIN.h"
+#include "unicode/core/WidePaths.h"
 #include "classlib/win/TScreen.h"
 
 namespace {
@@ -78,11 +79,6 @@ std::vector<TKelvoFolderEntry> ListFolder(const std::u16string& folder) {
 }
 
 std::u16string Figure(std::int32_t value) { return AnsiToWide(IntToStr(value)); }
-
-std::u16string FolderOf(const std::u16string& path) {
-    const std::size_t slash = path.find_last_of(u"\\/");
-    return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
-}
 
 }  // namespace
 
@@ -293,7 +289,7 @@ void TKelvoGraphicsEditor::SetPointerStatus(TKelvoPoint imagePoint, TKelvoRGB co
 }
 
 void TKelvoGraphicsEditor::Opened(const std::u16string& fileName) {
-    const std::u16string folder = FolderOf(fileName);
+    const std::u16string folder = uni::FilePathOfW(fileName);
     images_ = BuildImageList(folder, ListFolder(folder), fileName);
     if (TKelvoGraphicsView* view = GetActiveView()) OpeningZoom(*view);
     RecordOpened(fileName);

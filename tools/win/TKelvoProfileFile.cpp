@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "classlib/win/Win32.h"
+#include "unicode/win/WideFiles.h"
 
 namespace {
 LPCWSTR W(const WideString& s) { return reinterpret_cast<LPCWSTR>(s.c_str()); }
@@ -20,12 +21,6 @@ bool TKelvoProfileFile::WriteString(const WideString& section, const WideString&
 }
 
 WideString ProgramLensProfileFileName() {
-    std::vector<wchar_t> path(MAX_PATH);
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return WideString();
-        if (n < path.size()) return LensProfileFileName(WideString(reinterpret_cast<const char16_t*>(path.data()), n));
-        if (path.size() >= 32768) return WideString();
-        path.resize(path.size() * 2);
-    }
+    const WideString program = uni::ProgramFileName();
+    return program.empty() ? WideString() : LensProfileFileName(program);
 }
