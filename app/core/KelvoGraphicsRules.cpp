@@ -34,10 +34,7 @@ constexpr std::int32_t TextDate = 519;
 constexpr std::int32_t TextOrientation = 109;
 constexpr std::int32_t TextCamera = 518;
 
-std::u16string Decimal(std::int32_t v) {
-    const std::string s = std::to_string(v);
-    return std::u16string(s.begin(), s.end());
-}
+std::u16string Decimal(std::int32_t v) { return WidenBytes(std::to_string(v)); }
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/ScopeGuard.h"
+#include "classlib/core/StringUtils.h"
 #include "classlib/core/TFileStream.h"
 #include "unicode/core/WidePaths.h"
 #include "unicode/win/TUniFileStream.h"
@@ -54,7 +55,7 @@ bool ReplaceFileContent(const WideString& name, const void* data, std::size_t si
 bool ReplaceFileBy(const WideString& name, const std::function<bool(const WideString& temporary)>& write) {
     // Named after the process, so that two instances saving at once do not write into the same file.
     const std::string pid = std::to_string(::GetCurrentProcessId());
-    const WideString temporary = name + u"." + WideString(pid.begin(), pid.end()) + u".tmp";
+    const WideString temporary = name + u"." + WidenBytes(pid) + u".tmp";
     TScopeExit removeTemporary([&] { ::DeleteFileW(W(temporary)); });
     if (!write(temporary)) return false;
     if (!::MoveFileExW(W(temporary), W(name), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;

@@ -7,6 +7,7 @@
 #include "classlib/core/FormBuilder.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/Win32.h"
+#include "classlib/core/StringUtils.h"
 #include "unicode/win/TUniButton.h"
 #include "unicode/win/TUniCheckBox.h"
 #include "unicode/win/TUniComboBox.h"
@@ -38,10 +39,7 @@ T* Make(TKelvoJPEGOptionsForm* form, TWinControl* parent, const char* name, int 
     return control;
 }
 
-WideString Decimal(std::int32_t value) {
-    const std::string digits = std::to_string(value);
-    return WideString(digits.begin(), digits.end());
-}
+WideString Decimal(std::int32_t value) { return WidenBytes(std::to_string(value)); }
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "app/core/TKelvoLocalizer.h"
 #include "classlib/win/TControl.h"
+#include "classlib/core/StringUtils.h"
 #include "themed/win/TSkinAlignmentPanel.h"
 #include "themed/win/TSkinLink.h"
 
@@ -35,9 +36,6 @@ TSkinAlignmentPanel* MakeFramePanel(TWinControl* frame, const char* name, int he
     return panel;
 }
 
-WideString DecimalText(std::int32_t value) {
-    const std::string digits = std::to_string(value);
-    return WideString(digits.begin(), digits.end());
-}
+WideString DecimalText(std::int32_t value) { return WidenBytes(std::to_string(value)); }
 
 }  // namespace kelvo

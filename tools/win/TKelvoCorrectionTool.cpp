@@ -70,8 +70,6 @@ private:
     TProgressMeter* meter_;
 };
 
-WideString Wide(const AnsiString& text) { return WideString(text.begin(), text.end()); }
-
 AnsiString Decimal(long long value) { return AnsiString(std::to_string(value)); }
 
 WideString PropertyText(TKelvoGraphicsDocument& document, std::int32_t tag) {
@@ -349,7 +347,7 @@ TLensLearnResult TKelvoCorrectionTool::LearnLensProfile() {
     const TLensLearnResult result = profile_.Learn(Store(), *focalLength_, value);
     if (result == TLensLearnResult::Skipped) return result;
     automatic_ = profile_.AutomaticValue(*focalLength_);
-    frame_->sklKoef->SetCaption(Wide(FormatSignificant(value)));
+    frame_->sklKoef->SetCaption(WidenBytes(FormatSignificant(value)));
     return result;
 }
 
@@ -364,8 +362,8 @@ void TKelvoCorrectionTool::UpdateLensFromDocument(TKelvoGraphicsDocument& docume
     if (frame_) {
         frame_->sklEquipMake->SetCaption(make);
         frame_->sklEquipModel->SetCaption(model);
-        frame_->sklKoef->SetCaption(automatic_ ? Wide(FormatSignificant(*automatic_)) : WideString());
-        frame_->sklFocalLength->SetCaption(focalLength_ ? Wide(FormatSignificant(*focalLength_)) : WideString());
+        frame_->sklKoef->SetCaption(automatic_ ? WidenBytes(FormatSignificant(*automatic_)) : WideString());
+        frame_->sklFocalLength->SetCaption(focalLength_ ? WidenBytes(FormatSignificant(*focalLength_)) : WideString());
         frame_->trbDistorAuto->SetEnabled(automatic_.has_value());
     }
     imageRect_ = document.GetImageRect();

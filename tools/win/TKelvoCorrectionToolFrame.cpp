@@ -6,6 +6,7 @@
 #include "classlib/core/FormBuilder.h"
 #include "classlib/win/TFont.h"
 #include "classlib/win/TSpinEdit.h"
+#include "classlib/core/StringUtils.h"
 #include "tools/core/TKelvoLensProfile.h"
 #include "tools/win/KelvoImageToolSupport.h"
 #include "unicode/win/TUniButton.h"
@@ -146,8 +147,7 @@ void TKelvoCorrectionToolFrame::SetReferenceSize(double width, double height) {
 
 WideString FrameNumberText(double value) {
     if (value == 0 || !std::isfinite(value)) return WideString();
-    const AnsiString text = FormatSignificant(value);
-    return WideString(text.begin(), text.end());
+    return WidenBytes(FormatSignificant(value));
 }
 
 double FrameNumber(const WideString& text) {

@@ -9,6 +9,7 @@
 #include "themed/win/TSkinAlignmentPanel.h"
 #include "classlib/win/TScreen.h"
 #include "classlib/win/TSpinEdit.h"
+#include "classlib/core/StringUtils.h"
 #include "themed/win/TSkinButton.h"
 #include "themed/win/TSkinCheckBox.h"
 #include "themed/win/TSkinLabel.h"
@@ -42,7 +43,7 @@ TUniComboBox* MakePresets(TKelvoCrop2Frame* frame, TSkinAlignmentPanel* panel, c
                           std::span<const std::string_view> presets, int index) {
     TUniComboBox* box = kelvo::MakeControl<TUniComboBox>(frame, panel, name, 8, 2, 176, 21);
     box->SetStyle(csDropDownList);
-    for (std::string_view preset : presets) box->Items()->Add(WideString(preset.begin(), preset.end()));
+    for (std::string_view preset : presets) box->Items()->Add(WidenBytes(preset));
     box->SetItemIndex(index);
     return box;
 }
