@@ -10,6 +10,7 @@
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/ScopeGuard.h"
+#include "classlib/win/WideChars.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinSeparatorItem.h"
 #include "themed/win/TSkinToolbar.h"
@@ -65,7 +66,7 @@ bool TKelvoGraphicsPrintModule::PrintImage(HDC dc, TKelvoLTBitmap& image, const 
     if (place.IsEmpty()) return false;
     DOCINFOW info{};
     info.cbSize = sizeof info;
-    info.lpszDocName = reinterpret_cast<LPCWSTR>(title.c_str());
+    info.lpszDocName = WideCStr(title);
     if (::StartDocW(dc, &info) <= 0) return false;
     const bool printed = ::StartPage(dc) > 0 && image.Print(dc, map.LogicalToDeviceRect(place)) && ::EndPage(dc) > 0;
     if (printed) return ::EndDoc(dc) > 0;

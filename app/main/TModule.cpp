@@ -16,6 +16,7 @@
 #include "classlib/win/TCustomImageList.h"
 #include "classlib/win/TFont.h"
 #include "classlib/win/WindowDC.h"
+#include "classlib/win/WideChars.h"
 #include "demo/win/TKelvoDemoEditorModule.h"
 #include "demo/win/TKelvoDemonstrationModule.h"
 #include "themed/win/TSkinCustomItem.h"
@@ -64,7 +65,7 @@ int TextWidth(TWinControl& control, const WideString& text) {
     const TWindowDC dc(control.HandleAllocated() ? control.Handle() : nullptr);
     const HGDIOBJ old = ::SelectObject(dc.Get(), control.Font()->Handle());
     SIZE size{};
-    ::GetTextExtentPoint32W(dc.Get(), reinterpret_cast<LPCWSTR>(text.c_str()), int(text.size()), &size);
+    ::GetTextExtentPoint32W(dc.Get(), WideCStr(text), int(text.size()), &size);
     ::SelectObject(dc.Get(), old);
     return size.cx;
 }

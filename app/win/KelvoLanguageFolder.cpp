@@ -8,6 +8,7 @@
 #include "classlib/core/CodePages.h"
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/TApplication.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/core/WidePaths.h"
 #include "unicode/win/WideFiles.h"
 
@@ -25,7 +26,7 @@ std::vector<WideString> TKelvoLanguageFolder::LanguageFiles() {
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        names.emplace_back(reinterpret_cast<const char16_t*>(data.cFileName));
+        names.push_back(FromWideChars(data.cFileName));
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
     std::sort(names.begin(), names.end(),

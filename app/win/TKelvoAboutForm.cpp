@@ -7,6 +7,7 @@
 #include "app/win/TKelvoLogoBackground.h"
 #include "classlib/core/FormBuilder.h"
 #include "classlib/win/WindowDC.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/win/TUniLabel.h"
 #include "unicode/win/TUniTabControl.h"
 
@@ -129,5 +130,5 @@ void TKelvoAboutForm::LinkClick(TObject* sender) {
     auto* label = dynamic_cast<TUniLabel*>(sender);
     if (!label) return;
     const WideString target = label->Hint();
-    ::ShellExecuteW(Handle(), L"open", reinterpret_cast<LPCWSTR>(target.c_str()), nullptr, nullptr, SW_SHOWNORMAL);
+    ::ShellExecuteW(Handle(), L"open", WideCStr(target), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -6,6 +6,7 @@
 #include "app/win/TKelvoOpenDialog.h"
 #include "app/win/TMainForm.h"
 #include "classlib/win/TApplication.h"
+#include "classlib/win/WideChars.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinSeparatorItem.h"
 #include "themed/win/TSkinToolbar.h"
@@ -44,7 +45,7 @@ std::vector<std::u16string> CommandLineArguments() {
     int count = 0;
     LPWSTR* list = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     if (!list) return arguments;
-    for (int i = 1; i < count; ++i) arguments.emplace_back(reinterpret_cast<const char16_t*>(list[i]));
+    for (int i = 1; i < count; ++i) arguments.push_back(FromWideChars(list[i]));
     ::LocalFree(list);
     return arguments;
 }

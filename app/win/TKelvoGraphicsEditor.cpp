@@ -30,6 +30,7 @@
 #include "scan/win/TzavTWAIN.h"
 #include "unicode/core/WidePaths.h"
 #include "classlib/win/TScreen.h"
+#include "classlib/win/WideChars.h"
 
 namespace {
 
@@ -68,10 +69,10 @@ std::vector<TKelvoFolderEntry> ListFolder(const std::u16string& folder) {
     std::vector<TKelvoFolderEntry> entries;
     const std::u16string pattern = folder + u"*.*";
     WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileW(reinterpret_cast<LPCWSTR>(pattern.c_str()), &found);
+    HANDLE search = ::FindFirstFileW(WideCStr(pattern), &found);
     if (search == INVALID_HANDLE_VALUE) return entries;
     do {
-        entries.push_back(TKelvoFolderEntry{std::u16string(reinterpret_cast<const char16_t*>(found.cFileName)),
+        entries.push_back(TKelvoFolderEntry{FromWideChars(found.cFileName),
                                             (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);
@@ -255,7 +256,7 @@ void TKelvoGraphicsEditor::ImageReady(TObject*, void*, void*, std::uintptr_t, co
 
 void TKelvoGraphicsEditor::ImportScannedFile(const std::u16string& transferFile) {
     // The file is the component's: it goes whatever became of the image.
-    TScopeExit remove([&] { ::DeleteFileW(reinterpret_cast<LPCWSTR>(transferFile.c_str())); });
+    TScopeExit remove([&] { ::DeleteFileW(WideCStr(transferFile)); });
     Documents().OpenAcquired(transferFile, nullptr);
 }
 

@@ -12,6 +12,7 @@
 #include "classlib/core/Format.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TApplication.h"
+#include "classlib/win/WideChars.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinSeparatorItem.h"
 
@@ -90,7 +91,7 @@ void TKelvoHelp::ShowTopic(std::int32_t topic) {
     TKelvoHtmlHelpFunction entry = HtmlHelpEntry ? HtmlHelpEntry : SystemHtmlHelp();
     if (!entry) return;
     const WideString file = AnsiToWide(helpFile_);
-    entry(Application->Handle(), reinterpret_cast<LPCWSTR>(file.c_str()), call.Command, call.Data);
+    entry(Application->Handle(), WideCStr(file), call.Command, call.Data);
 }
 
 void TKelvoHelp::ContentsClick(TObject*) { ShowTopic(KelvoHelpContentsTopic); }

@@ -9,6 +9,7 @@
 #include "classlib/core/FormBuilder.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCustomImageList.h"
+#include "classlib/win/WideChars.h"
 #include "demo/core/TKelvoDemoNameTables.h"
 #include "demo/win/TKelvoDemonstrationModule.h"
 #include "unicode/win/TUniButton.h"
@@ -36,7 +37,7 @@ std::vector<WideString> ScriptFiles(const WideString& folder) {
     if (find == INVALID_HANDLE_VALUE) return files;
     do {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files.push_back(folder + WideString(reinterpret_cast<const char16_t*>(data.cFileName)));
+            files.push_back(folder + FromWideChars(data.cFileName));
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
     return files;

@@ -2,6 +2,7 @@
 
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TReader.h"
+#include "classlib/win/WideChars.h"
 #include "themed/core/EditTyping.h"
 
 TSkinComboBoxItem::TSkinComboBoxItem(TComponent* owner) : TSkinCustomDropDownItem(owner) {
@@ -76,9 +77,8 @@ int TSkinComboBoxItem::GetImageIndex() {
 
 bool TSkinComboBoxItem::LineBeginsWith(std::u16string_view line, std::u16string_view typed) {
     if (line.size() < typed.size()) return false;
-    return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, reinterpret_cast<const wchar_t*>(line.data()),
-                            static_cast<int>(typed.size()), reinterpret_cast<const wchar_t*>(typed.data()),
-                            static_cast<int>(typed.size())) == CSTR_EQUAL;
+    return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, WideChars(line), static_cast<int>(typed.size()),
+                            WideChars(typed), static_cast<int>(typed.size())) == CSTR_EQUAL;
 }
 
 bool TSkinComboBoxItem::DoAutoComplete(WideString& text) {

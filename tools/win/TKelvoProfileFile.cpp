@@ -3,21 +3,18 @@
 #include <vector>
 
 #include "classlib/win/Win32.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/win/WideFiles.h"
-
-namespace {
-LPCWSTR W(const WideString& s) { return reinterpret_cast<LPCWSTR>(s.c_str()); }
-}  // namespace
 
 WideString TKelvoProfileFile::ReadString(const WideString& section, const WideString& key) {
     std::vector<wchar_t> buffer(LensProfileValueLimit, L'\0');
-    const DWORD n = GetPrivateProfileStringW(W(section), W(key), L"", buffer.data(), static_cast<DWORD>(buffer.size()),
-                                             W(fileName_));
-    return WideString(reinterpret_cast<const char16_t*>(buffer.data()), n);
+    const DWORD n = GetPrivateProfileStringW(WideCStr(section), WideCStr(key), L"", buffer.data(),
+                                             static_cast<DWORD>(buffer.size()), WideCStr(fileName_));
+    return FromWideChars(buffer.data(), n);
 }
 
 bool TKelvoProfileFile::WriteString(const WideString& section, const WideString& key, const WideString& value) {
-    return WritePrivateProfileStringW(W(section), W(key), W(value), W(fileName_)) != FALSE;
+    return WritePrivateProfileStringW(WideCStr(section), WideCStr(key), WideCStr(value), WideCStr(fileName_)) != FALSE;
 }
 
 WideString ProgramLensProfileFileName() {

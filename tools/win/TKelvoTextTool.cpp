@@ -21,6 +21,7 @@
 #include "classlib/win/TFont.h"
 #include "classlib/win/TScreen.h"
 #include "classlib/win/TSpinEdit.h"
+#include "classlib/win/WideChars.h"
 #include "themed/win/TSkinButton.h"
 #include "themed/win/TSkinCheckBox.h"
 #include "themed/win/TSkinCustomItem.h"
@@ -79,7 +80,7 @@ HFONT MakeFont(const std::u16string& name, const TTextSettings& s) {
 
 SIZE TextExtent(HDC dc, const std::u16string& text) {
     SIZE size{};
-    ::GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(text.c_str()), int(text.size()), &size);
+    ::GetTextExtentPoint32W(dc, WideCStr(text), int(text.size()), &size);
     return size;
 }
 
@@ -254,7 +255,7 @@ void TKelvoTextTool::RenderText() {
             ::SetTextColor(dc.Get(), RGB(255, 255, 255));
             for (std::int32_t i = 0; i < layout.LineCount; ++i) {
                 const std::u16string& line = lines[std::size_t(i)];
-                ::TextOutW(dc.Get(), 0, i * lineHeight, reinterpret_cast<LPCWSTR>(line.c_str()), int(line.size()));
+                ::TextOutW(dc.Get(), 0, i * lineHeight, WideCStr(line), int(line.size()));
             }
             ::GdiFlush();
             dc.Deselect();

@@ -7,6 +7,7 @@
 
 #include "unicode/core/PairedStrings.h"
 #include "unicode/core/UniExceptions.h"
+#include "classlib/win/WideChars.h"
 
 void TWideSubItems::Put(int index, const WideString& s) {
     TUniStringList::Put(index, s);
@@ -100,7 +101,7 @@ void TUniCustomListView::WndProc(TMessage& message) {
     WideString text = ColumnCaption(index);
     LVCOLUMNW wide{};
     std::memcpy(&wide, ansi, std::min(sizeof wide, sizeof *ansi));
-    wide.pszText = reinterpret_cast<wchar_t*>(text.data());
+    wide.pszText = WideBuffer(text);
     TMessage inner = message;
     inner.Msg = message.Msg == LVM_INSERTCOLUMNA ? LVM_INSERTCOLUMNW : LVM_SETCOLUMNW;
     inner.LParam = reinterpret_cast<LPARAM>(&wide);
@@ -129,7 +130,7 @@ int TUniCustomListView::CompareItems(TListItem* item1, TListItem* item2, std::in
     if (OnCompare) return TUniWindowed::CompareItems(item1, item2, data);
     const WideString a = static_cast<TUniListItem*>(item1)->Caption();
     const WideString b = static_cast<TUniListItem*>(item2)->Caption();
-    return ::lstrcmpW(reinterpret_cast<const wchar_t*>(a.c_str()), reinterpret_cast<const wchar_t*>(b.c_str()));
+    return ::lstrcmpW(WideCStr(a), WideCStr(b));
 }
 
 void TUniCustomListView::PassAsAnsi(TMessage& message, NMLVDISPINFOW& info, UINT ansiCode) {
@@ -171,7 +172,7 @@ void TUniCustomListView::EndLabelEdit(TMessage& message, NMLVDISPINFOW& info) {
         PassAsAnsi(message, info, LVN_ENDLABELEDITA);
         return;
     }
-    const WideString typed(reinterpret_cast<const char16_t*>(info.item.pszText));
+    const WideString typed = FromWideChars(info.item.pszText);
     AnsiString ansiText = uni::ToAnsi(typed);
     NMLVDISPINFOA ansi{};
     ansi.hdr = info.hdr;

@@ -16,6 +16,7 @@
 #include "app/win/TKelvoLogoBackground.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
+#include "classlib/win/WideChars.h"
 #include "support/RealInput.h"
 #include "support/ScreenPicture.h"
 #include "support/TestSupport.h"
@@ -64,7 +65,7 @@ protected:
         KelvoAppTest::SetUp();
         if (!SkinNexus()) RegisterSkinNexusUnit();
         languages_ = kelvotest::ProgramLanguages();
-        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
+        ::DeleteFileW(WideCStr(KelvoApplication->GetStateFileName()));
         HtmlRequests().clear();
         TKelvoHelp::HtmlHelpEntry = &RecordHtmlHelp;
 
