@@ -72,20 +72,6 @@ std::vector<std::string> TSourceLog::Calls() const {
     return calls;
 }
 
-bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > timeoutMs) return false;
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
 HANDLE StartChild(const std::string& filter, const std::vector<std::string>& environment, const std::string& program) {
     for (const std::string& entry : environment) {
         const std::size_t eq = entry.find('=');
