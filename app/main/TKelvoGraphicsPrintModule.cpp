@@ -9,6 +9,7 @@
 #include "app/win/TKelvoApplication.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TMainForm.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/WideChars.h"
 #include "themed/win/TSkinCustomItem.h"
@@ -18,12 +19,10 @@
 
 namespace {
 
-constexpr std::int32_t kTextPrint = 21;
-constexpr std::int32_t kTextPrintFailed = 1032;
 constexpr TShortCut kCtrlP = 16464;
 constexpr std::int32_t kImagePrint = 3;
 
-WideString PrintCaption() { return GetText(kTextPrint, u"Print") + u"..."; }
+WideString PrintCaption() { return GetText(KelvoTextPrint, u"Print") + u"..."; }
 
 }  // namespace
 
@@ -93,5 +92,6 @@ void TKelvoGraphicsPrintModule::PrintCommand(TObject*) {
     // Cancelled is no error; a dialog that could not find a printer is.
     if (!chosen && ::CommDlgExtendedError() == 0) return;
     if (!chosen || !dialog.hDC || !PrintImage(dialog.hDC, document->Working(), document->DisplayName()))
-        KelvoApplication->MessageBoxTitled(GetText(kTextPrintFailed, u"The image could not be printed."), MB_ICONERROR);
+        KelvoApplication->MessageBoxTitled(GetText(KelvoTextPrintFailed, u"The image could not be printed."),
+                                           MB_ICONERROR);
 }

@@ -11,6 +11,7 @@
 #include "app/win/TKelvoToolFrame.h"
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/FormBuilder.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCustomImageList.h"
@@ -57,8 +58,6 @@ void AddResourceCells(TCustomImageList& images, const AnsiString& name) {
 
 // The image of the named resource (and its greyed twin) added to the shared list; -1 without it.
 std::int32_t LoadNamedImage(TMainForm& form, const AnsiString& name) { return form.LoadImage(name); }
-
-constexpr std::int32_t kTextOriginalCaption = 2100;
 
 // The width of text in the control's font.
 int TextWidth(TWinControl& control, const WideString& text) {
@@ -150,7 +149,7 @@ void TModule::DataModuleCreate(TObject*) {
     button->SetImages(ImageList1x1);
     button->SetImageIndex(0);
     button->SetStretch(true);
-    button->SetMinWidth(TextWidth(*editor->StandardToolbar, GetText(kTextOriginalCaption, u"Original")) + 40);
+    button->SetMinWidth(TextWidth(*editor->StandardToolbar, GetText(KelvoTextOriginalCaption, u"Original")) + 40);
 
     // 10. One document at a time: closing happens by opening another.
     editor->CloseMenuItem->SetVisible(false);

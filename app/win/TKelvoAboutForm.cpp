@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/win/TKelvoLogoBackground.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/FormBuilder.h"
 #include "classlib/win/WindowDC.h"
 #include "classlib/win/WideChars.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr std::int32_t kTextAbout = 47;
 constexpr TColor kLinkColour = 0xFF0000;  // blue, as BGR
 
 }  // namespace
@@ -108,7 +108,7 @@ void TKelvoAboutForm::SetContent(const TKelvoAboutEntry* entries, int count, con
 }
 
 void TKelvoAboutForm::Localize() {
-    SetCaption(GetText(kTextAbout, u"About"));
+    SetCaption(GetText(KelvoTextAbout, u"About"));
     for (int i = 0; i < AboutTabControl->Tabs()->Count() && i < static_cast<int>(tabs_.size()); ++i) {
         const std::int32_t id = KelvoAboutTabTextId(tabs_[static_cast<std::size_t>(i)]);
         AboutTabControl->Tabs()->Put(i, id ? GetText(id) : WideString());

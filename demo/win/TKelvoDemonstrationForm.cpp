@@ -4,6 +4,7 @@
 
 #include "app/win/KelvoGdiPlus.h"
 #include "app/win/KelvoGraphicsIO.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/FormBuilder.h"
@@ -19,13 +20,6 @@
 #include "unicode/win/WideFiles.h"
 
 namespace {
-
-constexpr std::int32_t kTextClose = 13;
-constexpr std::int32_t kTextDemonstrations = 37;
-constexpr std::int32_t kTextStart = 75;
-constexpr std::int32_t kTextShowAtStartUp = 802;
-constexpr std::int32_t kTextPrompt = 910;
-constexpr std::int32_t kTextEscHint = 2925;
 
 constexpr TColor kFrameColour = 0xCBCBCB;
 
@@ -189,12 +183,12 @@ TKelvoDemoScript* TKelvoDemonstrationForm::SelectedScript() const {
 }
 
 void TKelvoDemonstrationForm::Localize() {
-    SetCaption(GetText(kTextDemonstrations, u"Demonstrations"));
-    PromptLabel->SetCaption(GetText(kTextPrompt, u"Choose a demonstration and press Start to watch it:"));
-    ShowAtStartCheckBox->SetCaption(GetText(kTextShowAtStartUp, u"&Show this window at start-up"));
-    StartButton->SetCaption(GetText(kTextStart, u"Start"));
-    CloseButton->SetCaption(GetText(kTextClose, u"Close"));
-    EscLabel->SetCaption(GetText(kTextEscHint, u"Press Esc at any time to stop a demonstration."));
+    SetCaption(GetText(KelvoTextDemonstrations, u"Demonstrations"));
+    PromptLabel->SetCaption(GetText(KelvoTextDemoPrompt, u"Choose a demonstration and press Start to watch it:"));
+    ShowAtStartCheckBox->SetCaption(GetText(KelvoTextShowAtStartUp, u"&Show this window at start-up"));
+    StartButton->SetCaption(GetText(KelvoTextDemoStart, u"Start"));
+    CloseButton->SetCaption(GetText(KelvoTextClose, u"Close"));
+    EscLabel->SetCaption(GetText(KelvoTextEscHint, u"Press Esc at any time to stop a demonstration."));
 }
 
 void TKelvoDemonstrationForm::UpdateState() {

@@ -10,6 +10,7 @@
 #include "app/win/TKelvoGraphicsView.h"
 #include "app/win/TMainForm.h"
 #include "app/win/TProgressMeter.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/ScopeGuard.h"
@@ -30,19 +31,6 @@
 #include "unicode/win/TUniTrackBar.h"
 
 namespace {
-
-constexpr std::int32_t kTextFinish = 2202;
-constexpr std::int32_t kTextFinishHint = 2203;
-constexpr std::int32_t kTextCropGroup = 2204;
-constexpr std::int32_t kTextNone = 2205;
-constexpr std::int32_t kTextCropInscribed = 2304;
-constexpr std::int32_t kTextCropStretch = 2206;
-constexpr std::int32_t kTextDistortionGroup = 2219;
-constexpr std::int32_t kTextManual = 2220;
-constexpr std::int32_t kTextAutomatic = 2221;
-constexpr std::int32_t kTextReferenceRectangle = 2224;
-constexpr std::int32_t kTextWidth = 505;
-constexpr std::int32_t kTextHeight = 506;
 
 // EXIF tags of the camera and the focal length.
 constexpr std::int32_t kTagMake = 271;
@@ -121,7 +109,7 @@ void TKelvoCorrectionTool::BuildToolParts(TKelvoCorrectionToolFrame* frame, cons
         if (TKelvoToolPanelModule* panel = ToolPanel(); panel && panel->Toolbar)
             AddButton(panel, buttonImage, GetText(buttonText, buttonFallback));
         FinishItem = form.AddToolButton<TSkinItem>(editor->StandardToolbar, form.GetImages(), nullptr,
-                                                   GetText(kTextFinish, u"Finish"), -1,
+                                                   GetText(KelvoTextFinish, u"Finish"), -1,
                                                    MakeMethod<&TKelvoCorrectionTool::FinishClick>(this));
         FinishItem->SetDisplayMode(nbdmTextOnly);
         FinishItem->SetStretch(true);
@@ -226,7 +214,7 @@ void TKelvoCorrectionTool::Render(Byte quality) {
 void TKelvoCorrectionTool::Finish() {
     RenderFinal();
     if (IKelvoDemoPlayback* recorder = Recorder())
-        recorder->RecordCommand(ToolName() + "Resample", WideToAnsi(GetText(kTextFinishHint, u"Finish")));
+        recorder->RecordCommand(ToolName() + "Resample", WideToAnsi(GetText(KelvoTextFinishHint, u"Finish")));
 }
 
 void TKelvoCorrectionTool::Promote() {
@@ -429,29 +417,29 @@ void TKelvoCorrectionTool::Localize() {
         Button->SetHint(title);
     }
     if (FinishItem) {
-        FinishItem->SetCaption(GetText(kTextFinish, u"Finish"));
-        FinishItem->SetHint(GetText(kTextFinishHint, u"Render the correction in full quality"));
+        FinishItem->SetCaption(GetText(KelvoTextFinish, u"Finish"));
+        FinishItem->SetHint(GetText(KelvoTextFinishHint, u"Render the correction in full quality"));
     }
     if (!frame_) return;
     TKelvoCorrectionToolFrame& f = *frame_;
     f.TitleLabel->SetCaption(title);
-    f.trgCrop->SetCaption(GetText(kTextCropGroup, u"Crop"));
+    f.trgCrop->SetCaption(GetText(KelvoTextCropGroup, u"Crop"));
     const TFrameUpdate update = UpdatingFrame();
     const int crop = f.CropType();
-    f.trgCrop->Items()->SetStrings(0, GetText(kTextNone, u"None"));
-    f.trgCrop->Items()->SetStrings(1, GetText(kTextCropInscribed, u"Crop to the corrected area"));
-    f.trgCrop->Items()->SetStrings(2, GetText(kTextCropStretch, u"Stretch the corrected area"));
+    f.trgCrop->Items()->SetStrings(0, GetText(KelvoTextCropNone, u"None"));
+    f.trgCrop->Items()->SetStrings(1, GetText(KelvoTextCropInscribed, u"Crop to the corrected area"));
+    f.trgCrop->Items()->SetStrings(2, GetText(KelvoTextCropStretch, u"Stretch the corrected area"));
     f.SetCropType(crop);
-    f.tgbDistor->SetCaption(GetText(kTextDistortionGroup, u"Lens distortion"));
-    f.trbDistorNo->SetCaption(GetText(kTextNone, u"None"));
-    f.trbDistorMan->SetCaption(GetText(kTextManual, u"Manual"));
-    f.trbDistorAuto->SetCaption(GetText(kTextAutomatic, u"Automatic"));
-    f.TGBRefRecSize->SetCaption(GetText(kTextReferenceRectangle, u"Reference rectangle"));
-    f.CBRefSize->SetCaption(GetText(kTextReferenceRectangle, u"Reference rectangle"));
-    f.LabelWidth->SetCaption(GetText(kTextWidth, u"Width:"));
-    f.LabelHeight->SetCaption(GetText(kTextHeight, u"Height:"));
-    f.btFinish->SetCaption(GetText(kTextFinish, u"Finish"));
-    f.btFinish->SetHint(GetText(kTextFinishHint, u"Render the correction in full quality"));
+    f.tgbDistor->SetCaption(GetText(KelvoTextDistortionGroup, u"Lens distortion"));
+    f.trbDistorNo->SetCaption(GetText(KelvoTextCropNone, u"None"));
+    f.trbDistorMan->SetCaption(GetText(KelvoTextManual, u"Manual"));
+    f.trbDistorAuto->SetCaption(GetText(KelvoTextAutomatic, u"Automatic"));
+    f.TGBRefRecSize->SetCaption(GetText(KelvoTextReferenceRectangle, u"Reference rectangle"));
+    f.CBRefSize->SetCaption(GetText(KelvoTextReferenceRectangle, u"Reference rectangle"));
+    f.LabelWidth->SetCaption(GetText(KelvoTextWidth, u"Width:"));
+    f.LabelHeight->SetCaption(GetText(KelvoTextHeight, u"Height:"));
+    f.btFinish->SetCaption(GetText(KelvoTextFinish, u"Finish"));
+    f.btFinish->SetHint(GetText(KelvoTextFinishHint, u"Render the correction in full quality"));
     LocalizeFrame();
 }
 
