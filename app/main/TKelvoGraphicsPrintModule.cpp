@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr TShortCut kCtrlP = 16464;
+constexpr TShortCut kCtrlP = ShortCut('P', {ssCtrl});
 constexpr std::int32_t kImagePrint = 3;
 
 WideString PrintCaption() { return GetText(KelvoTextPrint, u"Print") + u"..."; }

@@ -18,10 +18,10 @@
 
 namespace {
 
-constexpr TShortCut kCtrlO = 16463;
-constexpr TShortCut kCtrlS = 16467;
-constexpr TShortCut kCtrlZ = 16474;
-constexpr TShortCut kCtrlY = 16473;
+constexpr TShortCut kCtrlO = ShortCut('O', {ssCtrl});
+constexpr TShortCut kCtrlS = ShortCut('S', {ssCtrl});
+constexpr TShortCut kCtrlZ = ShortCut('Z', {ssCtrl});
+constexpr TShortCut kCtrlY = ShortCut('Y', {ssCtrl});
 constexpr std::int32_t kImageOpen = 1;
 constexpr std::int32_t kImageSave = 2;
 constexpr std::int32_t kImageUndo = 8;

@@ -49,9 +49,9 @@ TMainForm* ProgramMainForm() {
     return kelvo::ProgramMainForm("The image editor");
 }
 
-constexpr TShortCut kCtrlNumPlus = 16491;
-constexpr TShortCut kCtrlNumMinus = 16493;
-constexpr TShortCut kCtrlAlt0 = 49200;
+constexpr TShortCut kCtrlNumPlus = ShortCut(VK_ADD, {ssCtrl});
+constexpr TShortCut kCtrlNumMinus = ShortCut(VK_SUBTRACT, {ssCtrl});
+constexpr TShortCut kCtrlAlt0 = ShortCut('0', {ssCtrl, ssAlt});
 constexpr char16_t kPluginSuffix[] = u" Plug-in";
 
 // The entries of a folder in the order the file system gives them.

@@ -37,7 +37,6 @@ constexpr std::int32_t kTagMake = 271;
 constexpr std::int32_t kTagModel = 272;
 constexpr std::int32_t kTagFocalLength = 37386;
 
-constexpr std::uint16_t kKeyEnter = 13;
 constexpr char16_t kStepTooLarge[] = u"There is not enough memory to keep this change for undo.";
 
 std::unique_ptr<TProgressMeter> sharedMeter;
@@ -509,7 +508,7 @@ void TKelvoCorrectionTool::ManualValueEntered() {
 void TKelvoCorrectionTool::FrameValueExit(TObject*) { ManualValueEntered(); }
 
 void TKelvoCorrectionTool::FrameValueKeyDown(TObject*, std::uint16_t& key, TShiftState) {
-    if (key == kKeyEnter) ManualValueEntered();
+    if (key == VK_RETURN) ManualValueEntered();
 }
 
 void TKelvoCorrectionTool::FrameTrackChange(TObject*) {
