@@ -64,30 +64,31 @@ void TUniListItem::Assign(TPersistent* source) {
     }
 }
 
-TUniListItem* TUniCustomListView::Item(int index) const { return static_cast<TUniListItem*>(Items()->Item(index)); }
+TUniListItem* TUniListItems::Item(int index) const { return static_cast<TUniListItem*>(TListItems::Item(index)); }
+
+TUniListItem* TUniListItems::Add() { return static_cast<TUniListItem*>(TListItems::Add()); }
+
+WideString TUniListColumn::Caption() const {
+    // The wide caption while it still matches the 8-bit one the library may have changed.
+    if (uni::ToAnsi(caption_) == TListColumn::Caption()) return caption_;
+    return uni::FromAnsi(TListColumn::Caption());
+}
+
+void TUniListColumn::SetCaption(const WideString& value) {
+    // The library shows the columns again whenever the 8-bit caption changes.
+    uni::WritePairedWideString(value, caption_, TListColumn::Caption(),
+                               [this](const AnsiString& ansi) { TListColumn::SetCaption(ansi); });
+}
+
+TUniCustomListView::TUniCustomListView(TComponent* owner) : TUniWindowed(owner, L"SysListView32") {
+    ReplaceItems(MakeObject<TUniListItems>(this));
+    ReplaceColumns(MakeObject<TUniListColumns>(this));
+}
 
 TUniListItem* TUniCustomListView::AddItem(const WideString& caption) {
-    auto* item = static_cast<TUniListItem*>(Items()->Add());
+    TUniListItem* item = Items()->Add();
     item->SetCaption(caption);
     return item;
-}
-
-WideString TUniCustomListView::ColumnCaption(int index) const {
-    const AnsiString ansi = Columns()->Items(index)->Caption();
-    if (index < static_cast<int>(columnCaptions_.size()) &&
-        uni::ToAnsi(columnCaptions_[static_cast<std::size_t>(index)]) == ansi)
-        return columnCaptions_[static_cast<std::size_t>(index)];
-    return uni::FromAnsi(ansi);
-}
-
-void TUniCustomListView::SetColumnCaption(int index, const WideString& value) {
-    TListColumn* column = Columns()->Items(index);
-    if (static_cast<int>(columnCaptions_.size()) < Columns()->Count())
-        columnCaptions_.resize(static_cast<std::size_t>(Columns()->Count()));
-    WideString& wide = columnCaptions_[static_cast<std::size_t>(index)];
-    // The library shows the columns again whenever the 8-bit caption changes.
-    uni::WritePairedWideString(value, wide, column->Caption(),
-                               [column](const AnsiString& ansi) { column->SetCaption(ansi); });
 }
 
 void TUniCustomListView::WndProc(TMessage& message) {
@@ -98,7 +99,7 @@ void TUniCustomListView::WndProc(TMessage& message) {
         TUniWindowed::WndProc(message);
         return;
     }
-    WideString text = ColumnCaption(index);
+    WideString text = Columns()->Items(index)->Caption();
     LVCOLUMNW wide{};
     std::memcpy(&wide, ansi, std::min(sizeof wide, sizeof *ansi));
     wide.pszText = WideBuffer(text);

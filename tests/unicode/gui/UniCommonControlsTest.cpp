@@ -65,8 +65,8 @@ TEST_F(UniCommonControls, ListViewWindowShowsTheWideCaptionsSubItemsAndColumnsAl
     lv->SetViewStyle(vsReport);
     lv->Columns()->Add()->SetCaption("A");
     lv->Columns()->Add()->SetCaption("B");
-    lv->SetColumnCaption(0, kCyr);
-    lv->SetColumnCaption(1, kGreek);
+    lv->Columns()->Items(0)->SetCaption(kCyr);
+    lv->Columns()->Items(1)->SetCaption(kGreek);
     TUniListItem* first = lv->AddItem(kGreek);
     first->SubItems()->Add(kCyr);
     lv->AddItem(kCyr + u" 2");
