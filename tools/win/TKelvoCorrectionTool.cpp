@@ -28,7 +28,7 @@
 #include "unicode/win/TUniLabel.h"
 #include "unicode/win/TUniRadioButton.h"
 #include "unicode/win/TUniRadioGroup.h"
-#include "unicode/win/TUniTrackBar.h"
+#include "tools/win/TUniMyTrackBar.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "unicode/win/TUniLabel.h"
 #include "unicode/win/TUniRadioButton.h"
 #include "unicode/win/TUniRadioGroup.h"
-#include "unicode/win/TUniTrackBar.h"
+#include "tools/win/TUniMyTrackBar.h"
 
 namespace {
 
@@ -36,6 +36,10 @@ TKelvoCorrectionToolFrame::TKelvoCorrectionToolFrame(TComponent* owner) : TKelvo
 
 void TKelvoCorrectionToolFrame::RegisterBuilder() {
     RegisterFormBuilder(StaticClass(), &TKelvoCorrectionToolFrame::Build);
+}
+
+TUniMyTrackBar* TKelvoCorrectionToolFrame::MakeDistortionTrackBar() {
+    return Make<TUniMyTrackBar>(this, tgbDistor, "DistorTrackBar");
 }
 
 void TKelvoCorrectionToolFrame::Build(TComponent* root) {
@@ -58,7 +62,7 @@ void TKelvoCorrectionToolFrame::Build(TComponent* root) {
     f->seDistorD3->SetMinValue(-100);
     f->seDistorD3->SetMaxValue(100);
     f->seDistorD3->SetValue(0);
-    f->DistorTrackBar = Make<TUniTrackBar>(f, f->tgbDistor, "DistorTrackBar");
+    f->DistorTrackBar = f->MakeDistortionTrackBar();
     f->DistorTrackBar->SetRange(-100, 100);
     f->DistorTrackBar->SetFrequency(10);
     f->DistorTrackBar->SetPosition(0);

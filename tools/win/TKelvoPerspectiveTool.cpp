@@ -14,7 +14,7 @@
 #include "unicode/win/TUniCheckBox.h"
 #include "unicode/win/TUniEdit.h"
 #include "unicode/win/TUniRadioGroup.h"
-#include "unicode/win/TUniTrackBar.h"
+#include "tools/win/TUniMyTrackBar.h"
 
 namespace {
 
