@@ -11,7 +11,7 @@
 #include "app/win/TKelvoModuleWithControls.h"
 #include "classlib/core/FormBuilder.h"
 #include "unicode/core/WidePaths.h"
-#include "classlib/gui/ApplicationTestSupport.h"
+#include "tests/classlib/gui/ApplicationTestSupport.h"
 #include "classlib/win/WideChars.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "KelvoAppTestSupport.h"
-#include "DialogTestSupport.h"
+#include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/app/gui/DialogTestSupport.h"
 #include "app/core/TKelvoPixelBuffer.h"
 #include "app/core/TKelvoProperties.h"
 #include "app/win/KelvoGraphicsIO.h"
@@ -17,9 +17,9 @@
 #include "classlib/core/Synchronize.h"
 #include "classlib/win/TPaintBox.h"
 #include "classlib/win/TPanel.h"
-#include "support/TestSupport.h"
-#include "support/ScreenPicture.h"
-#include "support/ScreenWait.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/ScreenPicture.h"
+#include "tests/support/ScreenWait.h"
 #include "unicode/win/TUniLabel.h"
 #include "classlib/core/StringUtils.h"
 

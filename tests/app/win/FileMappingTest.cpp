@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/win/TFileMapping.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "classlib/core/StringUtils.h"
 
 namespace {

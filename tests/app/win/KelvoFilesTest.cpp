@@ -5,7 +5,7 @@
 #include "app/win/KelvoFiles.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/win/WideChars.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "unicode/core/WidePaths.h"
 #include "unicode/win/WideFiles.h"
 

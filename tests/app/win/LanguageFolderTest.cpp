@@ -6,7 +6,7 @@
 #include "app/win/KelvoLanguageFolder.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/win/WideChars.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "classlib/core/CodePages.h"
 #include "classlib/win/WideChars.h"
 #include "demo/win/TKelvoDemonstrationModule.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/app/win/PixelTestSupport.h"
 #include "tests/support/MessagePump.h"

@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "TwainTestPrefix.h"
-#include "support/MessagePump.h"
+#include "tests/scan/win/TwainTestPrefix.h"
+#include "tests/support/MessagePump.h"
 #include "classlib/core/TStringList.h"
 #include "scan/core/TTwnContainer.h"
 #include "scan/core/TwnIdentity.h"

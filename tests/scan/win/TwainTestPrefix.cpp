@@ -1,4 +1,4 @@
-#include "TwainTestPrefix.h"
+#include "tests/scan/win/TwainTestPrefix.h"
 
 #include <gtest/gtest.h>
 

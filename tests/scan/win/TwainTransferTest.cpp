@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "TwainTestPrefix.h"
-#include "support/MessagePump.h"
+#include "tests/scan/win/TwainTestPrefix.h"
+#include "tests/support/MessagePump.h"
 #include "scan/core/TwnSettings.h"
 #include "scan/win/TzavTWAIN.h"
 

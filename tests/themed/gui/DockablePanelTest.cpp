@@ -3,8 +3,8 @@
 // real pointer and key input through its own modal loop.
 #include "classlib/win/SystemLookups.h"
 #include "classlib/win/TButton.h"
-#include "support/RealInput.h"
-#include "support/ScreenPicture.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/ScreenPicture.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "tests/themed/support/ThemedGuiTest.h"
 #include "themed/win/TSkinDockablePanel.h"

@@ -5,9 +5,9 @@
 
 #include "classlib/win/TEdit.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
-#include "support/RealInput.h"
-#include "support/ScreenPicture.h"
-#include "support/ScreenWait.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/ScreenPicture.h"
+#include "tests/support/ScreenWait.h"
 #include "toolbar/win/MessageHooks.h"
 #include "toolbar/win/TTBCustomDockableWindow.h"
 #include "toolbar/win/TTBDock.h"

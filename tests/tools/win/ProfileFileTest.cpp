@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tools/win/TKelvoProfileFile.h"
 #include "classlib/core/StringUtils.h"
 

@@ -3,7 +3,7 @@
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TFont.h"
 #include "classlib/win/WideChars.h"
-#include "support/RealInput.h"
+#include "tests/support/RealInput.h"
 #include "tests/classlib/gui/ApplicationTestSupport.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
 #include "unicode/win/TUniForm.h"

@@ -1,6 +1,6 @@
 // The real wide open dialog, answered by the test: the dialog driver finds the dialog by its wide title, types a name
 // outside the ANSI code page into its name field and presses its buttons through messages.
-#include "support/DialogDriver.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
 #include "unicode/core/UniExceptions.h"
 #include "unicode/win/TUniOpenDialog.h"

@@ -7,7 +7,7 @@
 #include "classlib/win/Win32.h"
 #include "classlib/win/Win32CodePages.h"
 #include "classlib/win/WideChars.h"
-#include "support/CyrillicChild.h"
+#include "tests/support/CyrillicChild.h"
 #include "unicode/core/CodePages.h"
 #include "unicode/core/Utf7.h"
 #include "unicode/core/Utf8.h"
