@@ -1,13 +1,10 @@
 #include "app/core/KelvoAboutLayout.h"
+#include "app/core/KelvoTextIds.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-constexpr std::int32_t kTextAbout = 47;
-constexpr std::int32_t kTextSecondTab = 53;
-constexpr std::int32_t kTextThirdTab = 167;
 
 bool IsSeparator(char16_t c) { return c == u'/' || c == u':' || c == u'\\'; }
 
@@ -72,9 +69,9 @@ bool KelvoAboutLabelShows(const std::vector<std::int32_t>& tabs, int selected, s
 
 std::int32_t KelvoAboutTabTextId(std::int32_t tabIndex) {
     switch (tabIndex) {
-        case 0: return kTextAbout;
-        case 1: return kTextSecondTab;
-        case 2: return kTextThirdTab;
+        case 0: return KelvoTextAbout;
+        case 1: return KelvoTextAboutSecondTab;
+        case 2: return KelvoTextAboutThirdTab;
         default: return 0;
     }
 }

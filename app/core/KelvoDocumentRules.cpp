@@ -97,7 +97,7 @@ void AddRecentFileName(std::vector<std::u16string>& list, const std::u16string& 
 
 std::u16string RecentFileCaption(std::int32_t n, const std::u16string& name) {
     std::u16string caption = u"&";
-    for (char c : std::to_string(n)) caption += char16_t(c);
+    caption += WidenBytes(std::to_string(n));
     caption += u' ';
     for (char16_t c : name) {
         caption += c;

@@ -1,4 +1,5 @@
 #include "app/core/KelvoGraphicsRules.h"
+#include "app/core/KelvoTextIds.h"
 
 #include <cstring>
 #include <string_view>
@@ -27,17 +28,7 @@ constexpr RawFormatName RawFormats[] = {
     {RawFormatEXIF, KelvoFormatOther, u"EXIF"},
 };
 
-// Text ids of the file information lines.
-constexpr std::int32_t TextType = 215;
-constexpr std::int32_t TextSize = 504;
-constexpr std::int32_t TextDate = 519;
-constexpr std::int32_t TextOrientation = 109;
-constexpr std::int32_t TextCamera = 518;
-
-std::u16string Decimal(std::int32_t v) {
-    const std::string s = std::to_string(v);
-    return std::u16string(s.begin(), s.end());
-}
+std::u16string Decimal(std::int32_t v) { return WidenBytes(std::to_string(v)); }
 
 }  // namespace
 
@@ -172,21 +163,21 @@ std::u16string GraphicsFileInfoText(const TKelvoImageFacts& facts, const TKelvoC
         info += KelvoText(texts, label) + u": " + value;
     };
     const std::u16string type = RawFormatTypeName(facts.RawFormat);
-    if (!type.empty()) line(TextType, type);
-    line(TextSize, Decimal(facts.Width) + u" x " + Decimal(facts.Height));
+    if (!type.empty()) line(KelvoTextFileType, type);
+    line(KelvoTextFileSize, Decimal(facts.Width) + u" x " + Decimal(facts.Height));
     const std::u16string date = PropertyText(properties, TagDateTime);
-    if (!date.empty()) line(TextDate, date);
+    if (!date.empty()) line(KelvoTextFileDate, date);
     std::uint16_t orientation = 0;
     if (GetOrientation(properties, orientation)) {
         switch (orientation) {
-            case 1: line(TextOrientation, u"0\u00B0"); break;
-            case 3: line(TextOrientation, u"180\u00B0"); break;
-            case 6: line(TextOrientation, u"90\u00B0"); break;
-            case 8: line(TextOrientation, u"270\u00B0"); break;
+            case 1: line(KelvoTextFileOrientation, u"0\u00B0"); break;
+            case 3: line(KelvoTextFileOrientation, u"180\u00B0"); break;
+            case 6: line(KelvoTextFileOrientation, u"90\u00B0"); break;
+            case 8: line(KelvoTextFileOrientation, u"270\u00B0"); break;
             default: break;
         }
     }
     const std::u16string camera = Trim(PropertyText(properties, TagMake) + u" " + PropertyText(properties, TagModel));
-    if (!camera.empty()) line(TextCamera, camera);
+    if (!camera.empty()) line(KelvoTextFileCamera, camera);
     return info;
 }

@@ -12,18 +12,11 @@
 
 #include "app/core/KelvoDocumentRules.h"
 #include "app/core/TKelvoDocument.h"
+#include "app/core/KelvoTextIds.h"
 
 inline constexpr int KelvoIdYes = 6;
 inline constexpr int KelvoIdNo = 7;
 inline constexpr int KelvoIdCancel = 2;
-
-// Texts the editor shows.
-inline constexpr std::int32_t KelvoTextUntitled = 74;
-inline constexpr std::int32_t KelvoTextAskSave = 94;        // one %s: the document's name
-inline constexpr std::int32_t KelvoTextAskOverwrite = 164;  // one %s: the file name
-inline constexpr std::int32_t KelvoTextPluginImage = 500;   // the name of the host's image in plug-in mode
-inline constexpr std::int32_t KelvoTextCannotOpen = 1030;   // one %s: the file name
-inline constexpr std::int32_t KelvoTextCannotSavePlugin = 1031;
 
 // Which of the editor's commands can run now (the idle update of its menu items and buttons).
 struct TKelvoEditorCommands {

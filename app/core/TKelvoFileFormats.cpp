@@ -9,10 +9,13 @@ struct DefaultText {
 
 // The English texts of the format lists and of the open dialog's file information.
 constexpr DefaultText DefaultTexts[] = {
-    {109, u"Orientation"}, {146, u"All supported formats"},
-    {147, u"All files"},   {215, u"Type"},
-    {504, u"Size"},        {518, u"Camera"},
-    {519, u"Date"},
+    {KelvoTextFileOrientation, u"Orientation"},
+    {KelvoTextAllSupported, u"All supported formats"},
+    {KelvoTextAllFiles, u"All files"},
+    {KelvoTextFileType, u"Type"},
+    {KelvoTextFileSize, u"Size"},
+    {KelvoTextFileCamera, u"Camera"},
+    {KelvoTextFileDate, u"Date"},
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/core/KelvoGeometry.h"
+#include "app/core/KelvoTextIds.h"
 #include "imaging/core/LBitmap.h"
 
 // Localized text by id. The second argument is the built-in text, which the source returns when it has none.
@@ -19,10 +20,6 @@ using TKelvoTextSource = std::u16string (*)(std::int32_t id, const std::u16strin
 std::u16string KelvoDefaultText(std::int32_t id);
 // The text of id from source (null: the built-in text).
 std::u16string KelvoText(TKelvoTextSource source, std::int32_t id);
-
-// Text ids of the format lists and of the file information.
-inline constexpr std::int32_t KelvoTextAllSupported = 146;
-inline constexpr std::int32_t KelvoTextAllFiles = 147;
 
 struct TKelvoFileFormat {
     std::int32_t Id = 0;

@@ -9,7 +9,9 @@
 #include "app/win/TKelvoApplication.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TMainForm.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/ScopeGuard.h"
+#include "classlib/win/WideChars.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinSeparatorItem.h"
 #include "themed/win/TSkinToolbar.h"
@@ -17,12 +19,10 @@
 
 namespace {
 
-constexpr std::int32_t kTextPrint = 21;
-constexpr std::int32_t kTextPrintFailed = 1032;
-constexpr TShortCut kCtrlP = 16464;
+constexpr TShortCut kCtrlP = ShortCut('P', {ssCtrl});
 constexpr std::int32_t kImagePrint = 3;
 
-WideString PrintCaption() { return GetText(kTextPrint, u"Print") + u"..."; }
+WideString PrintCaption() { return GetText(KelvoTextPrint, u"Print") + u"..."; }
 
 }  // namespace
 
@@ -65,7 +65,7 @@ bool TKelvoGraphicsPrintModule::PrintImage(HDC dc, TKelvoLTBitmap& image, const 
     if (place.IsEmpty()) return false;
     DOCINFOW info{};
     info.cbSize = sizeof info;
-    info.lpszDocName = reinterpret_cast<LPCWSTR>(title.c_str());
+    info.lpszDocName = WideCStr(title);
     if (::StartDocW(dc, &info) <= 0) return false;
     const bool printed = ::StartPage(dc) > 0 && image.Print(dc, map.LogicalToDeviceRect(place)) && ::EndPage(dc) > 0;
     if (printed) return ::EndDoc(dc) > 0;
@@ -92,5 +92,6 @@ void TKelvoGraphicsPrintModule::PrintCommand(TObject*) {
     // Cancelled is no error; a dialog that could not find a printer is.
     if (!chosen && ::CommDlgExtendedError() == 0) return;
     if (!chosen || !dialog.hDC || !PrintImage(dialog.hDC, document->Working(), document->DisplayName()))
-        KelvoApplication->MessageBoxTitled(GetText(kTextPrintFailed, u"The image could not be printed."), MB_ICONERROR);
+        KelvoApplication->MessageBoxTitled(GetText(KelvoTextPrintFailed, u"The image could not be printed."),
+                                           MB_ICONERROR);
 }

@@ -11,10 +11,13 @@
 #include "app/win/TKelvoToolFrame.h"
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/FormBuilder.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCustomImageList.h"
 #include "classlib/win/TFont.h"
+#include "classlib/win/WindowDC.h"
+#include "classlib/win/WideChars.h"
 #include "demo/win/TKelvoDemoEditorModule.h"
 #include "demo/win/TKelvoDemonstrationModule.h"
 #include "themed/win/TSkinCustomItem.h"
@@ -29,6 +32,8 @@
 #include "tools/win/TKelvoResizeTool.h"
 #include "tools/win/TKelvoRotateTool.h"
 #include "tools/win/TKelvoTextTool.h"
+#include "unicode/core/WidePaths.h"
+#include "unicode/win/WideFiles.h"
 
 namespace {
 
@@ -54,26 +59,17 @@ void AddResourceCells(TCustomImageList& images, const AnsiString& name) {
 // The image of the named resource (and its greyed twin) added to the shared list; -1 without it.
 std::int32_t LoadNamedImage(TMainForm& form, const AnsiString& name) { return form.LoadImage(name); }
 
-constexpr std::int32_t kTextOriginalCaption = 2100;
-
 // The width of text in the control's font.
 int TextWidth(TWinControl& control, const WideString& text) {
-    HDC dc = ::GetDC(control.HandleAllocated() ? control.Handle() : nullptr);
-    HGDIOBJ old = ::SelectObject(dc, control.Font()->Handle());
+    const TWindowDC dc(control.HandleAllocated() ? control.Handle() : nullptr);
+    const HGDIOBJ old = ::SelectObject(dc.Get(), control.Font()->Handle());
     SIZE size{};
-    ::GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(text.c_str()), int(text.size()), &size);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(control.HandleAllocated() ? control.Handle() : nullptr, dc);
+    ::GetTextExtentPoint32W(dc.Get(), WideCStr(text), int(text.size()), &size);
+    ::SelectObject(dc.Get(), old);
     return size.cx;
 }
 
-WideString ProgramFolder() {
-    wchar_t path[MAX_PATH]{};
-    const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    WideString folder(reinterpret_cast<const char16_t*>(path), n);
-    const auto slash = folder.find_last_of(u"\\/");
-    return slash == WideString::npos ? WideString() : folder.substr(0, slash + 1);
-}
+WideString ProgramFolder() { return uni::FilePathOfW(uni::ProgramFileName()); }
 
 }  // namespace
 
@@ -153,7 +149,7 @@ void TModule::DataModuleCreate(TObject*) {
     button->SetImages(ImageList1x1);
     button->SetImageIndex(0);
     button->SetStretch(true);
-    button->SetMinWidth(TextWidth(*editor->StandardToolbar, GetText(kTextOriginalCaption, u"Original")) + 40);
+    button->SetMinWidth(TextWidth(*editor->StandardToolbar, GetText(KelvoTextOriginalCaption, u"Original")) + 40);
 
     // 10. One document at a time: closing happens by opening another.
     editor->CloseMenuItem->SetVisible(false);

@@ -1,4 +1,5 @@
 #include "app/win/KelvoDroppedFiles.h"
+#include "classlib/win/WideChars.h"
 
 #include <shellapi.h>
 
@@ -9,7 +10,7 @@ std::optional<WideString> FirstDroppedFileName(HDROP drop) {
     if (length == 0) return std::nullopt;
     WideString name(length, u'\0');
     // The buffer's size counts the terminator.
-    if (::DragQueryFileW(drop, 0, reinterpret_cast<wchar_t*>(name.data()), length + 1) != length) return std::nullopt;
+    if (::DragQueryFileW(drop, 0, WideBuffer(name), length + 1) != length) return std::nullopt;
     return name;
 }
 

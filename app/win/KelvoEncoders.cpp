@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/win/KelvoGdiPlus.h"
+#include "classlib/win/WideChars.h"
 
 int GetEncoderClsid(const std::u16string& mimeType, CLSID& clsid) {
     TKelvoGdiPlusUser gdiplus;
@@ -18,7 +19,7 @@ int GetEncoderClsid(const std::u16string& mimeType, CLSID& clsid) {
     int found = -1;
     for (UINT i = 0; i < count; ++i) {
         const WCHAR* mime = codecs[i].MimeType;
-        if (mime != nullptr && mimeType == reinterpret_cast<const char16_t*>(mime)) {
+        if (mime != nullptr && mimeType == FromWideChars(mime)) {
             found = int(i);
             clsid = codecs[i].Clsid;
         }

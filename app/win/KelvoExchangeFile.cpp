@@ -5,6 +5,7 @@
 #include "app/core/KelvoExchangeImage.h"
 #include "app/win/TFileMapping.h"
 #include "app/win/TMappedView.h"
+#include "classlib/win/WideChars.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ constexpr std::uint64_t MaxMapped = std::numeric_limits<std::uint32_t>::max();
 }  // namespace
 
 bool ReadExchangeFile(const std::u16string& fileName, TKelvoPixelBuffer& working, std::vector<std::uint8_t>* exifJpeg) {
-    const DWORD attributes = GetFileAttributesW(reinterpret_cast<LPCWSTR>(fileName.c_str()));
+    const DWORD attributes = GetFileAttributesW(WideCStr(fileName));
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
     TFileMapping mapping(fileName);
     const std::int64_t size = mapping.GetSize();

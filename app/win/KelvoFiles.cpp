@@ -6,16 +6,14 @@
 
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/ScopeGuard.h"
+#include "classlib/core/StringUtils.h"
 #include "classlib/core/TFileStream.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/core/WidePaths.h"
 #include "unicode/win/TUniFileStream.h"
 #include "unicode/win/WideFiles.h"
 
 namespace kelvo {
-
-namespace {
-LPCWSTR W(const WideString& s) { return reinterpret_cast<LPCWSTR>(s.c_str()); }
-}  // namespace
 
 bool ReadFileBytes(const WideString& name, AnsiString& bytes, std::size_t maxBytes) {
     if (!uni::FileExistsW(name)) return false;
@@ -54,10 +52,11 @@ bool ReplaceFileContent(const WideString& name, const void* data, std::size_t si
 bool ReplaceFileBy(const WideString& name, const std::function<bool(const WideString& temporary)>& write) {
     // Named after the process, so that two instances saving at once do not write into the same file.
     const std::string pid = std::to_string(::GetCurrentProcessId());
-    const WideString temporary = name + u"." + WideString(pid.begin(), pid.end()) + u".tmp";
-    TScopeExit removeTemporary([&] { ::DeleteFileW(W(temporary)); });
+    const WideString temporary = name + u"." + WidenBytes(pid) + u".tmp";
+    TScopeExit removeTemporary([&] { ::DeleteFileW(WideCStr(temporary)); });
     if (!write(temporary)) return false;
-    if (!::MoveFileExW(W(temporary), W(name), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+    if (!::MoveFileExW(WideCStr(temporary), WideCStr(name), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return false;
     removeTemporary.Dismiss();
     return true;
 }
@@ -65,7 +64,7 @@ bool ReplaceFileBy(const WideString& name, const std::function<bool(const WideSt
 WideString ApplicationDataFolder(HWND owner) {
     wchar_t path[MAX_PATH + 1] = {};
     if (!::SHGetSpecialFolderPathW(owner, path, CSIDL_APPDATA, FALSE)) return WideString();
-    return WideString(reinterpret_cast<const char16_t*>(path));
+    return FromWideChars(path);
 }
 
 }  // namespace kelvo

@@ -14,6 +14,7 @@
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/Owned.h"
 #include "classlib/core/ScopeGuard.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/win/TUniFileStream.h"
 
 using namespace Gdiplus;
@@ -36,8 +37,6 @@ constexpr UINT MaxPropertyBytes = 64u << 20;
 // File open modes of TUniFileStream: read, shared with everyone; and create.
 constexpr std::uint16_t OpenReadShared = 0x0040;
 constexpr std::uint16_t CreateNew = 0xFFFF;
-
-const WCHAR* Wide(const std::u16string& s) { return reinterpret_cast<const WCHAR*>(s.c_str()); }
 
 void ReleaseStream(IStream* s) { s->Release(); }
 using TStreamPtr = TOwned<IStream, ReleaseStream>;
@@ -202,7 +201,7 @@ bool OpenGdipImage(const std::u16string& fileName, TGdipImage& image, bool& wasK
         image.HoldStream(stream.release());
         return true;
     }
-    return DllExports::GdipCreateBitmapFromFile(Wide(fileName), image.BitmapOut()) == Ok && image;
+    return DllExports::GdipCreateBitmapFromFile(WideCStr(fileName), image.BitmapOut()) == Ok && image;
 }
 
 bool ReadGraphicsFile(const std::u16string& fileName, TKelvoLTBitmap& working, TKelvoLTBitmap& original,
@@ -290,7 +289,7 @@ bool WriteGraphicsFile(const std::u16string& fileName, std::int32_t formatId, co
     const EncoderParameters* withQuality = formatId == KelvoFormatJPEG ? &parameters : nullptr;
     // An encoder that fails part-way must not leave a damaged file where the old image was.
     return kelvo::ReplaceFileBy(fileName, [&](const WideString& temporary) {
-        return DllExports::GdipSaveImageToFile(bitmap.Get(), Wide(temporary), &encoder, withQuality) == Ok;
+        return DllExports::GdipSaveImageToFile(bitmap.Get(), WideCStr(temporary), &encoder, withQuality) == Ok;
     });
 }
 

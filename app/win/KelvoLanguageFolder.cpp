@@ -8,11 +8,12 @@
 #include "classlib/core/CodePages.h"
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/TApplication.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/core/WidePaths.h"
 #include "unicode/win/WideFiles.h"
 
 WideString TKelvoLanguageFolder::ProgramLanguageFolder() {
-    const WideString programFolder = uni::FilePathOfW(uni::SwitchGetModuleFileName(nullptr));
+    const WideString programFolder = uni::FilePathOfW(uni::ProgramFileName());
     const WideString folder = programFolder + u"Languages\\";
     if (uni::DirectoryExistsW(folder)) return folder;
     return programFolder + u"..\\..\\KelvoLib\\Languages\\";
@@ -25,7 +26,7 @@ std::vector<WideString> TKelvoLanguageFolder::LanguageFiles() {
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        names.emplace_back(reinterpret_cast<const char16_t*>(data.cFileName));
+        names.push_back(FromWideChars(data.cFileName));
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
     std::sort(names.begin(), names.end(),

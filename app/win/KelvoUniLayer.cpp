@@ -1,6 +1,7 @@
 #include "app/win/KelvoUniLayer.h"
 
 #include "unicode/win/TUniApplication.h"
+#include "classlib/win/WideChars.h"
 
 namespace kelvo {
 
@@ -11,9 +12,7 @@ void SetApplicationTitle(const WideString& title) {
 }
 
 int ApplicationMessageBox(const WideString& text, const WideString& caption, unsigned flags) {
-    if (!UniApplication)
-        return ::MessageBoxW(nullptr, reinterpret_cast<LPCWSTR>(text.c_str()),
-                             reinterpret_cast<LPCWSTR>(caption.c_str()), flags);
+    if (!UniApplication) return ::MessageBoxW(nullptr, WideCStr(text), WideCStr(caption), flags);
     return UniApplication->MessageBox(text, caption, flags);
 }
 

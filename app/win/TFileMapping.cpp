@@ -1,8 +1,9 @@
 #include "app/win/TFileMapping.h"
+#include "classlib/win/WideChars.h"
 
 TFileMapping::TFileMapping(const std::u16string& fileName) {
-    file_ = CreateFileW(reinterpret_cast<LPCWSTR>(fileName.c_str()), GENERIC_READ | GENERIC_WRITE,
-                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    file_ = CreateFileW(WideCStr(fileName), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (IsOpen()) CreateMapping();
 }
 

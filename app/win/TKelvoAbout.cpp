@@ -5,43 +5,32 @@
 #include "app/win/TKelvoAboutForm.h"
 #include "app/win/KelvoProgramMainForm.h"
 #include "app/win/TMainForm.h"
+#include "app/core/KelvoTextIds.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinSeparatorItem.h"
-
-namespace {
-
-constexpr std::int32_t kTextAbout = 47;
-constexpr std::int32_t kTextOrderingInformation = 130;
-constexpr std::int32_t kTextTechnicalSupport = 131;
-constexpr std::int32_t kTextVersion = 170;
-constexpr std::int32_t kTextSummary = 171;
-constexpr std::int32_t kTextBuiltWith = 177;
-constexpr std::int32_t kTextWarranty = 179;
-
-}  // namespace
 
 // The picture (550 x 367) is a blue ground with the program's glyph at its right, so the texts are white and
 // keep to its left 300 pixels.
 const TKelvoAboutEntry KelvoAboutContent[] = {
     // On every tab: the program and its version.
     {u"Vantorel", 0, KelvoAboutBold | KelvoAboutWhite, 24, 44, 0, 0, 1.5f, -1},
-    {nullptr, kTextVersion, KelvoAboutWhite, 0, 0, 0, 0, 1.0f, -1},
+    {nullptr, KelvoTextAboutVersion, KelvoAboutWhite, 0, 0, 0, 0, 1.0f, -1},
     {u"3.14.0", 0, KelvoAboutWhite | KelvoAboutSameLine, 0, 0, 0, 0, 1.0f, -1},
     // About: what it does, whom to ask, where to order.
-    {nullptr, kTextSummary, KelvoAboutWhite | KelvoAboutWordWrap, 24, 110, 280, 44, 3.0f, 0},
-    {nullptr, kTextTechnicalSupport, KelvoAboutWhite | KelvoAboutBold | KelvoAboutColon, 24, 180, 0, 0, 1.5f, 0},
+    {nullptr, KelvoTextAboutSummary, KelvoAboutWhite | KelvoAboutWordWrap, 24, 110, 280, 44, 3.0f, 0},
+    {nullptr, KelvoTextTechnicalSupport, KelvoAboutWhite | KelvoAboutBold | KelvoAboutColon, 24, 180, 0, 0, 1.5f, 0},
     {u"https://www.kelvo.example/support", 0, KelvoAboutLink, 0, 0, 0, 0, 1.5f, 0},
-    {nullptr, kTextOrderingInformation, KelvoAboutWhite | KelvoAboutBold | KelvoAboutColon, 0, 0, 0, 0, 1.5f, 0},
+    {nullptr, KelvoTextOrderingInformation, KelvoAboutWhite | KelvoAboutBold | KelvoAboutColon, 0, 0, 0, 0, 1.5f, 0},
     {u"https://www.kelvo.example/order", 0, KelvoAboutLink, 0, 0, 0, 0, 1.5f, 0},
     {u"Copyright \u00A9 2026 Kelvo", 0, KelvoAboutWhite, 24, 300, 0, 0, 1.0f, -1},
     // Credits.
-    {nullptr, kTextBuiltWith, KelvoAboutWhite | KelvoAboutBold | KelvoAboutColon, 24, 110, 0, 0, 1.5f, 1},
+    {nullptr, KelvoTextAboutBuiltWith, KelvoAboutWhite | KelvoAboutBold | KelvoAboutColon, 24, 110, 0, 0, 1.5f, 1},
     {u"MinGW-w64 and the GNU C++ library", 0, KelvoAboutWhite, 36, 0, 0, 0, 1.2f, 1},
     {u"GDI+ for reading and writing images", 0, KelvoAboutWhite, 0, 0, 0, 0, 1.2f, 1},
     {u"The Tango icons (public domain)", 0, KelvoAboutWhite, 0, 0, 0, 0, 1.2f, 1},
     {u"http://tango.freedesktop.org/", 0, KelvoAboutLink, 0, 0, 0, 0, 1.2f, 1},
     // Licence.
-    {nullptr, kTextWarranty, KelvoAboutWhite | KelvoAboutWordWrap, 24, 110, 280, 60, 4.0f, 2},
+    {nullptr, KelvoTextAboutWarranty, KelvoAboutWhite | KelvoAboutWordWrap, 24, 110, 280, 60, 4.0f, 2},
     {u"Kelvo", 0, KelvoAboutWhite | KelvoAboutBold | KelvoAboutRightAligned, 24, 200, 280, 16, 1.0f, 2},
     {u"https://www.kelvo.example/", 0, KelvoAboutLink | KelvoAboutRightAligned, 24, 220, 280, 16, 1.0f, 2},
 };
@@ -52,7 +41,7 @@ TKelvoAbout::TKelvoAbout(TComponent* owner) : TKelvoAbout(owner, kelvo::ProgramM
 TKelvoAbout::TKelvoAbout(TComponent* owner, TMainForm* mainForm) : TKelvoModule(owner) {
     TKelvoAboutForm::RegisterBuilder();
     AboutMenuSeparator = mainForm->AddSeparator(mainForm->HelpMenuItem, nullptr);
-    AboutMenuItem = mainForm->AddMenuItem(GetText(kTextAbout, u"About"), 0, nullptr, mainForm->HelpMenuItem, -1,
+    AboutMenuItem = mainForm->AddMenuItem(GetText(KelvoTextAbout, u"About"), 0, nullptr, mainForm->HelpMenuItem, -1,
                                           MakeMethod<&TKelvoAbout::AboutMenuItemClick>(this));
 }
 
@@ -68,4 +57,4 @@ void TKelvoAbout::AboutMenuItemClick(TObject*) {
     form->ShowModal();
 }
 
-void TKelvoAbout::Localize() { AboutMenuItem->SetCaption(GetText(kTextAbout, u"About")); }
+void TKelvoAbout::Localize() { AboutMenuItem->SetCaption(GetText(KelvoTextAbout, u"About")); }

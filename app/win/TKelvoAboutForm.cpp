@@ -5,13 +5,15 @@
 #include <algorithm>
 
 #include "app/win/TKelvoLogoBackground.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/FormBuilder.h"
+#include "classlib/win/WindowDC.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/win/TUniLabel.h"
 #include "unicode/win/TUniTabControl.h"
 
 namespace {
 
-constexpr std::int32_t kTextAbout = 47;
 constexpr TColor kLinkColour = 0xFF0000;  // blue, as BGR
 
 }  // namespace
@@ -79,11 +81,10 @@ void TKelvoAboutForm::SetContent(const TKelvoAboutEntry* entries, int count, con
         if (i == 0) {
             // The first label's font sets the line height of the whole text.
             TEXTMETRICW tm{};
-            HDC dc = ::GetDC(nullptr);
-            HGDIOBJ old = ::SelectObject(dc, label->Font()->Handle());
-            ::GetTextMetricsW(dc, &tm);
-            ::SelectObject(dc, old);
-            ::ReleaseDC(nullptr, dc);
+            const TWindowDC screen;
+            const HGDIOBJ old = ::SelectObject(screen.Get(), label->Font()->Handle());
+            ::GetTextMetricsW(screen.Get(), &tm);
+            ::SelectObject(screen.Get(), old);
             metrics.TextHeight = tm.tmHeight;
             metrics.ExternalLeading = tm.tmExternalLeading;
             metrics.AverageCharWidth = tm.tmAveCharWidth;
@@ -107,7 +108,7 @@ void TKelvoAboutForm::SetContent(const TKelvoAboutEntry* entries, int count, con
 }
 
 void TKelvoAboutForm::Localize() {
-    SetCaption(GetText(kTextAbout, u"About"));
+    SetCaption(GetText(KelvoTextAbout, u"About"));
     for (int i = 0; i < AboutTabControl->Tabs()->Count() && i < static_cast<int>(tabs_.size()); ++i) {
         const std::int32_t id = KelvoAboutTabTextId(tabs_[static_cast<std::size_t>(i)]);
         AboutTabControl->Tabs()->Put(i, id ? GetText(id) : WideString());
@@ -129,5 +130,5 @@ void TKelvoAboutForm::LinkClick(TObject* sender) {
     auto* label = dynamic_cast<TUniLabel*>(sender);
     if (!label) return;
     const WideString target = label->Hint();
-    ::ShellExecuteW(Handle(), L"open", reinterpret_cast<LPCWSTR>(target.c_str()), nullptr, nullptr, SW_SHOWNORMAL);
+    ::ShellExecuteW(Handle(), L"open", WideCStr(target), nullptr, nullptr, SW_SHOWNORMAL);
 }

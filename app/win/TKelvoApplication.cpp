@@ -69,8 +69,7 @@ int TKelvoApplication::GetComponentCount() const { return Application->Component
 TComponent* TKelvoApplication::GetComponent(int index) const { return Application->Components(index); }
 
 WideString TKelvoApplication::GetStateFileName() const {
-    return ComposeStateFileName(uni::SwitchGetModuleFileName(nullptr),
-                                kelvo::ApplicationDataFolder(Application->Handle()));
+    return ComposeStateFileName(uni::ProgramFileName(), kelvo::ApplicationDataFolder(Application->Handle()));
 }
 
 void TKelvoApplication::LoadState() {

@@ -5,7 +5,9 @@
 #include "app/win/TKelvoApplication.h"
 #include "app/win/TKelvoOpenDialog.h"
 #include "app/win/TMainForm.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/win/TApplication.h"
+#include "classlib/win/WideChars.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinSeparatorItem.h"
 #include "themed/win/TSkinToolbar.h"
@@ -16,21 +18,10 @@
 
 namespace {
 
-constexpr std::int32_t kTextOpen = 12;
-constexpr std::int32_t kTextClose = 13;
-constexpr std::int32_t kTextSave = 15;
-constexpr std::int32_t kTextSaveAs = 16;
-constexpr std::int32_t kTextEdit = 24;
-constexpr std::int32_t kTextUndo = 25;
-constexpr std::int32_t kTextRedo = 26;
-constexpr std::int32_t kTextStandardToolbar = 162;
-constexpr std::int32_t kTextUndoAll = 168;
-constexpr std::int32_t kTextRedoAll = 169;
-
-constexpr TShortCut kCtrlO = 16463;
-constexpr TShortCut kCtrlS = 16467;
-constexpr TShortCut kCtrlZ = 16474;
-constexpr TShortCut kCtrlY = 16473;
+constexpr TShortCut kCtrlO = ShortCut('O', {ssCtrl});
+constexpr TShortCut kCtrlS = ShortCut('S', {ssCtrl});
+constexpr TShortCut kCtrlZ = ShortCut('Z', {ssCtrl});
+constexpr TShortCut kCtrlY = ShortCut('Y', {ssCtrl});
 constexpr std::int32_t kImageOpen = 1;
 constexpr std::int32_t kImageSave = 2;
 constexpr std::int32_t kImageUndo = 8;
@@ -44,7 +35,7 @@ std::vector<std::u16string> CommandLineArguments() {
     int count = 0;
     LPWSTR* list = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     if (!list) return arguments;
-    for (int i = 1; i < count; ++i) arguments.emplace_back(reinterpret_cast<const char16_t*>(list[i]));
+    for (int i = 1; i < count; ++i) arguments.push_back(FromWideChars(list[i]));
     ::LocalFree(list);
     return arguments;
 }
@@ -55,38 +46,38 @@ TKelvoEditor::TKelvoEditor(TComponent* owner, TMainForm* mainForm)
     : TKelvoModuleWithControls(owner), mainForm_(mainForm) {
     TMainForm& form = *mainForm_;
     TSkinSubmenuItem* file = form.FileMenuItem;
-    OpenMenuItem = form.AddMenuItem(Text(kTextOpen, u"Open") + u"...", kCtrlO, form.FileMenuSeparator, file, kImageOpen,
-                                    MakeMethod<&TKelvoEditor::OpenCommand>(this));
+    OpenMenuItem = form.AddMenuItem(Text(KelvoTextOpen, u"Open") + u"...", kCtrlO, form.FileMenuSeparator, file,
+                                    kImageOpen, MakeMethod<&TKelvoEditor::OpenCommand>(this));
     // Save is kept hidden: Save As is the one saving command the user sees.
-    SaveMenuItem = form.AddMenuItem(Text(kTextSaveAs, u"Save As"), 0, form.FileMenuSeparator, file, kImageSave,
+    SaveMenuItem = form.AddMenuItem(Text(KelvoTextSaveAs, u"Save As"), 0, form.FileMenuSeparator, file, kImageSave,
                                     MakeMethod<&TKelvoEditor::SaveAsCommand>(this));
     SaveMenuItem->SetVisible(false);
-    SaveAsMenuItem = form.AddMenuItem(Text(kTextSaveAs, u"Save As") + u"...", kCtrlS, form.FileMenuSeparator, file,
+    SaveAsMenuItem = form.AddMenuItem(Text(KelvoTextSaveAs, u"Save As") + u"...", kCtrlS, form.FileMenuSeparator, file,
                                       kImageSave, MakeMethod<&TKelvoEditor::SaveAsCommand>(this));
-    CloseMenuItem = form.AddMenuItem(Text(kTextClose, u"Close"), 0, form.FileMenuSeparator, file, -1,
+    CloseMenuItem = form.AddMenuItem(Text(KelvoTextClose, u"Close"), 0, form.FileMenuSeparator, file, -1,
                                      MakeMethod<&TKelvoEditor::CloseCommand>(this));
     RecentFilesSeparator = form.AddSeparator(file, form.ExitMenuItem);
 
-    StandardToolbar = form.AddToolbar(Text(kTextStandardToolbar, u"Standard"));
-    OpenButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, Text(kTextOpen, u"Open"),
+    StandardToolbar = form.AddToolbar(Text(KelvoTextStandardToolbar, u"Standard"));
+    OpenButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, Text(KelvoTextOpen, u"Open"),
                                                kImageOpen, MakeMethod<&TKelvoEditor::OpenCommand>(this));
     SaveButton =
-        form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, Text(kTextSaveAs, u"Save As"),
+        form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, Text(KelvoTextSaveAs, u"Save As"),
                                       kImageSave, MakeMethod<&TKelvoEditor::SaveAsCommand>(this));
 
-    EditMenuItem = form.AddSubmenu(Text(kTextEdit, u"&Edit"), nullptr, form.ViewMenuItem);
-    UndoMenuItem = form.AddMenuItem(Text(kTextUndo, u"Undo"), kCtrlZ, nullptr, EditMenuItem, kImageUndo,
+    EditMenuItem = form.AddSubmenu(Text(KelvoTextEdit, u"&Edit"), nullptr, form.ViewMenuItem);
+    UndoMenuItem = form.AddMenuItem(Text(KelvoTextUndo, u"Undo"), kCtrlZ, nullptr, EditMenuItem, kImageUndo,
                                     MakeMethod<&TKelvoEditor::UndoCommand>(this));
-    UndoAllMenuItem = form.AddMenuItem(Text(kTextUndoAll, u"Undo All"), 0, nullptr, EditMenuItem, -1,
+    UndoAllMenuItem = form.AddMenuItem(Text(KelvoTextUndoAll, u"Undo All"), 0, nullptr, EditMenuItem, -1,
                                        MakeMethod<&TKelvoEditor::UndoAllCommand>(this));
-    RedoMenuItem = form.AddMenuItem(Text(kTextRedo, u"Redo"), kCtrlY, nullptr, EditMenuItem, kImageRedo,
+    RedoMenuItem = form.AddMenuItem(Text(KelvoTextRedo, u"Redo"), kCtrlY, nullptr, EditMenuItem, kImageRedo,
                                     MakeMethod<&TKelvoEditor::RedoCommand>(this));
-    RedoAllMenuItem = form.AddMenuItem(Text(kTextRedoAll, u"Redo All"), 0, nullptr, EditMenuItem, -1,
+    RedoAllMenuItem = form.AddMenuItem(Text(KelvoTextRedoAll, u"Redo All"), 0, nullptr, EditMenuItem, -1,
                                        MakeMethod<&TKelvoEditor::RedoAllCommand>(this));
     EditToolbarSeparator = form.AddSeparator(StandardToolbar->Items(), nullptr);
-    UndoButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, Text(kTextUndo, u"Undo"),
+    UndoButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, Text(KelvoTextUndo, u"Undo"),
                                                kImageUndo, MakeMethod<&TKelvoEditor::UndoCommand>(this));
-    RedoButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, Text(kTextRedo, u"Redo"),
+    RedoButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, Text(KelvoTextRedo, u"Redo"),
                                                kImageRedo, MakeMethod<&TKelvoEditor::RedoCommand>(this));
 
     form.FreeNotification(this);
@@ -155,20 +146,20 @@ void TKelvoEditor::TitleChanged(TObject*) {
 
 void TKelvoEditor::Localize() {
     if (!mainForm_) return;
-    OpenMenuItem->SetCaption(Text(kTextOpen, u"Open") + u"...");
-    SaveMenuItem->SetCaption(Text(kTextSave, u"Save"));
-    SaveAsMenuItem->SetCaption(Text(kTextSaveAs, u"Save As") + u"...");
-    CloseMenuItem->SetCaption(Text(kTextClose, u"Close"));
-    StandardToolbar->SetCaption(Text(kTextStandardToolbar, u"Standard"));
-    OpenButton->SetHint(Text(kTextOpen, u"Open"));
-    SaveButton->SetHint(Text(kTextSaveAs, u"Save As"));
-    EditMenuItem->SetCaption(Text(kTextEdit, u"&Edit"));
-    UndoMenuItem->SetCaption(Text(kTextUndo, u"Undo"));
-    UndoAllMenuItem->SetCaption(Text(kTextUndoAll, u"Undo All"));
-    RedoMenuItem->SetCaption(Text(kTextRedo, u"Redo"));
-    RedoAllMenuItem->SetCaption(Text(kTextRedoAll, u"Redo All"));
-    UndoButton->SetHint(Text(kTextUndo, u"Undo"));
-    RedoButton->SetHint(Text(kTextRedo, u"Redo"));
+    OpenMenuItem->SetCaption(Text(KelvoTextOpen, u"Open") + u"...");
+    SaveMenuItem->SetCaption(Text(KelvoTextSave, u"Save"));
+    SaveAsMenuItem->SetCaption(Text(KelvoTextSaveAs, u"Save As") + u"...");
+    CloseMenuItem->SetCaption(Text(KelvoTextClose, u"Close"));
+    StandardToolbar->SetCaption(Text(KelvoTextStandardToolbar, u"Standard"));
+    OpenButton->SetHint(Text(KelvoTextOpen, u"Open"));
+    SaveButton->SetHint(Text(KelvoTextSaveAs, u"Save As"));
+    EditMenuItem->SetCaption(Text(KelvoTextEdit, u"&Edit"));
+    UndoMenuItem->SetCaption(Text(KelvoTextUndo, u"Undo"));
+    UndoAllMenuItem->SetCaption(Text(KelvoTextUndoAll, u"Undo All"));
+    RedoMenuItem->SetCaption(Text(KelvoTextRedo, u"Redo"));
+    RedoAllMenuItem->SetCaption(Text(KelvoTextRedoAll, u"Redo All"));
+    UndoButton->SetHint(Text(KelvoTextUndo, u"Undo"));
+    RedoButton->SetHint(Text(KelvoTextRedo, u"Redo"));
 }
 
 void TKelvoEditor::UpdateState() {

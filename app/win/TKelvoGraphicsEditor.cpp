@@ -10,6 +10,7 @@
 #include "app/win/TKelvoApplication.h"
 #include "app/win/TKelvoGraphicsTool.h"
 #include "app/win/TKelvoScrollTool.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/win/TApplication.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinSeparatorItem.h"
@@ -28,7 +29,9 @@
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TStringList.h"
 #include "scan/win/TzavTWAIN.h"
+#include "unicode/core/WidePaths.h"
 #include "classlib/win/TScreen.h"
+#include "classlib/win/WideChars.h"
 
 namespace {
 
@@ -46,20 +49,9 @@ TMainForm* ProgramMainForm() {
     return kelvo::ProgramMainForm("The image editor");
 }
 
-constexpr std::int32_t kTextOk = 1;
-constexpr std::int32_t kTextCancel = 2;
-constexpr std::int32_t kTextImport = 17;
-constexpr std::int32_t kTextAcquire = 101;
-constexpr std::int32_t kTextSelectSource = 102;
-constexpr std::int32_t kTextZoomIn = 98;
-constexpr std::int32_t kTextZoomOut = 99;
-constexpr std::int32_t kTextActualSize = 166;
-constexpr std::int32_t kTextBestFit = 178;
-constexpr TShortCut kCtrlNumPlus = 16491;
-constexpr TShortCut kCtrlNumMinus = 16493;
-constexpr TShortCut kCtrlAlt0 = 49200;
-constexpr std::int32_t kTextPrevImage = 2104;
-constexpr std::int32_t kTextNextImage = 2105;
+constexpr TShortCut kCtrlNumPlus = ShortCut(VK_ADD, {ssCtrl});
+constexpr TShortCut kCtrlNumMinus = ShortCut(VK_SUBTRACT, {ssCtrl});
+constexpr TShortCut kCtrlAlt0 = ShortCut('0', {ssCtrl, ssAlt});
 constexpr char16_t kPluginSuffix[] = u" Plug-in";
 
 // The entries of a folder in the order the file system gives them.
@@ -67,10 +59,10 @@ std::vector<TKelvoFolderEntry> ListFolder(const std::u16string& folder) {
     std::vector<TKelvoFolderEntry> entries;
     const std::u16string pattern = folder + u"*.*";
     WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileW(reinterpret_cast<LPCWSTR>(pattern.c_str()), &found);
+    HANDLE search = ::FindFirstFileW(WideCStr(pattern), &found);
     if (search == INVALID_HANDLE_VALUE) return entries;
     do {
-        entries.push_back(TKelvoFolderEntry{std::u16string(reinterpret_cast<const char16_t*>(found.cFileName)),
+        entries.push_back(TKelvoFolderEntry{FromWideChars(found.cFileName),
                                             (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);
@@ -78,11 +70,6 @@ std::vector<TKelvoFolderEntry> ListFolder(const std::u16string& folder) {
 }
 
 std::u16string Figure(std::int32_t value) { return AnsiToWide(IntToStr(value)); }
-
-std::u16string FolderOf(const std::u16string& path) {
-    const std::size_t slash = path.find_last_of(u"\\/");
-    return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
-}
 
 }  // namespace
 
@@ -100,11 +87,11 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
     TTBCustomItem* before = EditToolbarSeparator;
     form.AddSeparator(StandardToolbar->Items(), before);
     PrevImageButton = form.AddToolButton<TSkinItem>(
-        StandardToolbar, form.GetImages(), before, GetText(kTextPrevImage, u"Previous Image"),
+        StandardToolbar, form.GetImages(), before, GetText(KelvoTextPrevImage, u"Previous Image"),
         form.LoadImage("PrevImage"), MakeMethod<&TKelvoGraphicsEditor::PrevImage>(this));
-    NextImageButton =
-        form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), before, GetText(kTextNextImage, u"Next Image"),
-                                      form.LoadImage("NextImage"), MakeMethod<&TKelvoGraphicsEditor::NextImage>(this));
+    NextImageButton = form.AddToolButton<TSkinItem>(
+        StandardToolbar, form.GetImages(), before, GetText(KelvoTextNextImage, u"Next Image"),
+        form.LoadImage("NextImage"), MakeMethod<&TKelvoGraphicsEditor::NextImage>(this));
     form.OnDropFile = MakeMethod<&TKelvoGraphicsEditor::OpenDroppedFile>(this);
     form.OnMouseWheel = MakeMethod<&TKelvoGraphicsEditor::HandleMouseWheel>(this);
     if (Screen) Screen->SetCursors(HandCursor, ::LoadCursorW(::GetModuleHandleW(nullptr), L"Hand"));
@@ -119,11 +106,11 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
     Twain->OnDisableMenus = MakeMethod<&TKelvoGraphicsEditor::DisableScanMenus>(this);
     TSkinSubmenuItem* file = form.FileMenuItem;
     TSkinSeparatorItem* scanSeparator = form.AddSeparator(file, CloseMenuItem);
-    SelectSourceMenuItem = form.AddMenuItem(GetText(kTextSelectSource, u"Select Source..."), 0, scanSeparator, file, -1,
-                                            MakeMethod<&TKelvoGraphicsEditor::SelectSourceCommand>(this));
-    AcquireMenuItem = form.AddMenuItem(GetText(kTextAcquire, u"Acquire..."), 0, scanSeparator, file, -1,
+    SelectSourceMenuItem = form.AddMenuItem(GetText(KelvoTextSelectSource, u"Select Source..."), 0, scanSeparator, file,
+                                            -1, MakeMethod<&TKelvoGraphicsEditor::SelectSourceCommand>(this));
+    AcquireMenuItem = form.AddMenuItem(GetText(KelvoTextAcquire, u"Acquire..."), 0, scanSeparator, file, -1,
                                        MakeMethod<&TKelvoGraphicsEditor::AcquireCommand>(this));
-    ImportMenuItem = form.AddSubmenu(GetText(kTextImport, u"Import"), file, form.FileMenuSeparator);
+    ImportMenuItem = form.AddSubmenu(GetText(KelvoTextImport, u"Import"), file, form.FileMenuSeparator);
     ImportMenuItem->OnPopup = MakeMethod<&TKelvoGraphicsEditor::ImportPopup>(this);
 
     // Value panels are as wide as their longest figure needs: five digits and a sign, three for a colour.
@@ -150,13 +137,13 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
         button = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, GetText(text, fallback),
                                                index, click);
     };
-    zoom(kTextZoomIn, u"Zoom In", kCtrlNumPlus, "ZoomIn", MakeMethod<&TKelvoGraphicsEditor::ZoomIn>(this),
+    zoom(KelvoTextZoomIn, u"Zoom In", kCtrlNumPlus, "ZoomIn", MakeMethod<&TKelvoGraphicsEditor::ZoomIn>(this),
          ZoomInMenuItem, ZoomInButton);
-    zoom(kTextZoomOut, u"Zoom Out", kCtrlNumMinus, "ZoomOut", MakeMethod<&TKelvoGraphicsEditor::ZoomOut>(this),
+    zoom(KelvoTextZoomOut, u"Zoom Out", kCtrlNumMinus, "ZoomOut", MakeMethod<&TKelvoGraphicsEditor::ZoomOut>(this),
          ZoomOutMenuItem, ZoomOutButton);
-    zoom(kTextActualSize, u"Actual Size", kCtrlAlt0, "ActualSize", MakeMethod<&TKelvoGraphicsEditor::ActualSize>(this),
-         ActualSizeMenuItem, ActualSizeButton);
-    zoom(kTextBestFit, u"Best Fit", 0, "BestFit", MakeMethod<&TKelvoGraphicsEditor::BestFit>(this), BestFitMenuItem,
+    zoom(KelvoTextActualSize, u"Actual Size", kCtrlAlt0, "ActualSize",
+         MakeMethod<&TKelvoGraphicsEditor::ActualSize>(this), ActualSizeMenuItem, ActualSizeButton);
+    zoom(KelvoTextBestFit, u"Best Fit", 0, "BestFit", MakeMethod<&TKelvoGraphicsEditor::BestFit>(this), BestFitMenuItem,
          BestFitButton);
     TKelvoGraphicsDocumentHooks hooks;
     hooks.MakeView = [this](TKelvoGraphicsDocument& document) -> std::unique_ptr<TKelvoDocumentView> {
@@ -259,7 +246,7 @@ void TKelvoGraphicsEditor::ImageReady(TObject*, void*, void*, std::uintptr_t, co
 
 void TKelvoGraphicsEditor::ImportScannedFile(const std::u16string& transferFile) {
     // The file is the component's: it goes whatever became of the image.
-    TScopeExit remove([&] { ::DeleteFileW(reinterpret_cast<LPCWSTR>(transferFile.c_str())); });
+    TScopeExit remove([&] { ::DeleteFileW(WideCStr(transferFile)); });
     Documents().OpenAcquired(transferFile, nullptr);
 }
 
@@ -293,7 +280,7 @@ void TKelvoGraphicsEditor::SetPointerStatus(TKelvoPoint imagePoint, TKelvoRGB co
 }
 
 void TKelvoGraphicsEditor::Opened(const std::u16string& fileName) {
-    const std::u16string folder = FolderOf(fileName);
+    const std::u16string folder = uni::FilePathOfW(fileName);
     images_ = BuildImageList(folder, ListFolder(folder), fileName);
     if (TKelvoGraphicsView* view = GetActiveView()) OpeningZoom(*view);
     RecordOpened(fileName);
@@ -398,21 +385,21 @@ void TKelvoGraphicsEditor::Cancel(TObject*) {
 void TKelvoGraphicsEditor::Localize() {
     TKelvoEditor::Localize();
     if (!MainForm()) return;
-    SelectSourceMenuItem->SetCaption(GetText(kTextSelectSource, u"Select Source..."));
-    AcquireMenuItem->SetCaption(GetText(kTextAcquire, u"Acquire..."));
-    ImportMenuItem->SetCaption(GetText(kTextImport, u"Import"));
-    PrevImageButton->SetHint(GetText(kTextPrevImage, u"Previous Image"));
-    NextImageButton->SetHint(GetText(kTextNextImage, u"Next Image"));
-    if (OkButton) OkButton->SetCaption(GetText(kTextOk, u"OK"));
-    if (CancelButton) CancelButton->SetCaption(GetText(kTextCancel, u"Cancel"));
+    SelectSourceMenuItem->SetCaption(GetText(KelvoTextSelectSource, u"Select Source..."));
+    AcquireMenuItem->SetCaption(GetText(KelvoTextAcquire, u"Acquire..."));
+    ImportMenuItem->SetCaption(GetText(KelvoTextImport, u"Import"));
+    PrevImageButton->SetHint(GetText(KelvoTextPrevImage, u"Previous Image"));
+    NextImageButton->SetHint(GetText(KelvoTextNextImage, u"Next Image"));
+    if (OkButton) OkButton->SetCaption(GetText(KelvoTextOk, u"OK"));
+    if (CancelButton) CancelButton->SetCaption(GetText(KelvoTextCancel, u"Cancel"));
     const std::pair<TSkinItem*, TSkinItem*> zooms[] = {{ZoomInMenuItem, ZoomInButton},
                                                        {ZoomOutMenuItem, ZoomOutButton},
                                                        {ActualSizeMenuItem, ActualSizeButton},
                                                        {BestFitMenuItem, BestFitButton}};
-    const std::pair<std::int32_t, const char16_t*> texts[] = {{kTextZoomIn, u"Zoom In"},
-                                                              {kTextZoomOut, u"Zoom Out"},
-                                                              {kTextActualSize, u"Actual Size"},
-                                                              {kTextBestFit, u"Best Fit"}};
+    const std::pair<std::int32_t, const char16_t*> texts[] = {{KelvoTextZoomIn, u"Zoom In"},
+                                                              {KelvoTextZoomOut, u"Zoom Out"},
+                                                              {KelvoTextActualSize, u"Actual Size"},
+                                                              {KelvoTextBestFit, u"Best Fit"}};
     for (std::size_t i = 0; i < 4; ++i) {
         zooms[i].first->SetCaption(GetText(texts[i].first, texts[i].second));
         zooms[i].second->SetHint(GetText(texts[i].first, texts[i].second));
@@ -441,11 +428,11 @@ void TKelvoGraphicsEditor::PluginModeEntered() {
     NextImageButton->SetVisible(false);
     form.FileMenuItem->SetVisible(false);
     form.AddSeparator(StandardToolbar->Items(), nullptr);
-    OkButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, GetText(kTextOk, u"OK"), -1,
-                                             MakeMethod<&TKelvoGraphicsEditor::Ok>(this));
+    OkButton = form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, GetText(KelvoTextOk, u"OK"),
+                                             -1, MakeMethod<&TKelvoGraphicsEditor::Ok>(this));
     CancelButton =
-        form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, GetText(kTextCancel, u"Cancel"), -1,
-                                      MakeMethod<&TKelvoGraphicsEditor::Cancel>(this));
+        form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), nullptr, GetText(KelvoTextCancel, u"Cancel"),
+                                      -1, MakeMethod<&TKelvoGraphicsEditor::Cancel>(this));
     for (TSkinItem* button : {OkButton, CancelButton}) {
         button->SetStretch(true);
         button->SetDisplayMode(nbdmTextOnly);

@@ -7,21 +7,17 @@
 #include "app/win/TKelvoApplication.h"
 #include "app/win/KelvoProgramMainForm.h"
 #include "app/win/TMainForm.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/FileSystem.h"
 #include "classlib/core/Format.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TApplication.h"
+#include "classlib/win/WideChars.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinSeparatorItem.h"
 
 namespace {
-
-constexpr std::int32_t kTextContents = 128;
-constexpr std::int32_t kTextOrderingInformation = 130;
-constexpr std::int32_t kTextTechnicalSupport = 131;
-constexpr std::int32_t kTextGettingStarted = 165;
-constexpr std::int32_t kTextCannotOpen = 1030;  // one %s: the file name
 
 constexpr std::uint32_t kNodeId = 1;
 constexpr TGUID kNodeKey = TGUID::Parse("{3F084D7D-FB21-44A5-BA4F-B6FF3AE0B41D}");
@@ -49,16 +45,17 @@ TKelvoHelp::TKelvoHelp(TComponent* owner, TMainForm* mainForm) : TKelvoModule(ow
     SetHelpFile(KelvoChooseHelpFile(Application->HelpFile(), Application->ExeName(),
                                     [](const AnsiString& name) { return FileExists(name); }));
     TSkinSubmenuItem* menu = mainForm->HelpMenuItem;
-    ContentsMenuItem = mainForm->AddMenuItem(GetText(kTextContents, u"Contents"), VK_F1, nullptr, menu, -1,
+    ContentsMenuItem = mainForm->AddMenuItem(GetText(KelvoTextContents, u"Contents"), VK_F1, nullptr, menu, -1,
                                              MakeMethod<&TKelvoHelp::ContentsClick>(this));
     ContentsMenuSeparator = mainForm->AddSeparator(menu, nullptr);
-    GettingStartedMenuItem = mainForm->AddMenuItem(GetText(kTextGettingStarted, u"Getting Started"), 0, nullptr, menu,
-                                                   -1, MakeMethod<&TKelvoHelp::GettingStartedClick>(this));
-    TechnicalSupportMenuItem = mainForm->AddMenuItem(GetText(kTextTechnicalSupport, u"Technical Support"), 0, nullptr,
-                                                     menu, -1, MakeMethod<&TKelvoHelp::TechnicalSupportClick>(this));
+    GettingStartedMenuItem = mainForm->AddMenuItem(GetText(KelvoTextGettingStarted, u"Getting Started"), 0, nullptr,
+                                                   menu, -1, MakeMethod<&TKelvoHelp::GettingStartedClick>(this));
+    TechnicalSupportMenuItem =
+        mainForm->AddMenuItem(GetText(KelvoTextTechnicalSupport, u"Technical Support"), 0, nullptr, menu, -1,
+                              MakeMethod<&TKelvoHelp::TechnicalSupportClick>(this));
     HelpMenuSeparator = mainForm->AddSeparator(menu, nullptr);
     OrderingInformationMenuItem =
-        mainForm->AddMenuItem(GetText(kTextOrderingInformation, u"Ordering Information"), 0, nullptr, menu, -1,
+        mainForm->AddMenuItem(GetText(KelvoTextOrderingInformation, u"Ordering Information"), 0, nullptr, menu, -1,
                               MakeMethod<&TKelvoHelp::OrderingInformationClick>(this));
 }
 
@@ -77,7 +74,7 @@ void TKelvoHelp::ShowTopic(std::int32_t topic) {
     // Neither viewer says why it shows nothing, so a missing file is named here.
     if (!FileExists(helpFile_)) {
         KelvoApplication->MessageBoxTitled(
-            WideFormat(GetText(kTextCannotOpen, u"The file %s cannot be opened."), {AnsiToWide(helpFile_)}),
+            WideFormat(GetText(KelvoTextCannotOpen, u"The file %s cannot be opened."), {AnsiToWide(helpFile_)}),
             MB_OK | MB_ICONERROR);
         return;
     }
@@ -90,7 +87,7 @@ void TKelvoHelp::ShowTopic(std::int32_t topic) {
     TKelvoHtmlHelpFunction entry = HtmlHelpEntry ? HtmlHelpEntry : SystemHtmlHelp();
     if (!entry) return;
     const WideString file = AnsiToWide(helpFile_);
-    entry(Application->Handle(), reinterpret_cast<LPCWSTR>(file.c_str()), call.Command, call.Data);
+    entry(Application->Handle(), WideCStr(file), call.Command, call.Data);
 }
 
 void TKelvoHelp::ContentsClick(TObject*) { ShowTopic(KelvoHelpContentsTopic); }
@@ -99,10 +96,10 @@ void TKelvoHelp::TechnicalSupportClick(TObject*) { ShowTopic(KelvoHelpTechnicalS
 void TKelvoHelp::OrderingInformationClick(TObject*) { ShowTopic(KelvoHelpOrderingInformationTopic); }
 
 void TKelvoHelp::Localize() {
-    ContentsMenuItem->SetCaption(GetText(kTextContents, u"Contents"));
-    GettingStartedMenuItem->SetCaption(GetText(kTextGettingStarted, u"Getting Started"));
-    TechnicalSupportMenuItem->SetCaption(GetText(kTextTechnicalSupport, u"Technical Support"));
-    OrderingInformationMenuItem->SetCaption(GetText(kTextOrderingInformation, u"Ordering Information"));
+    ContentsMenuItem->SetCaption(GetText(KelvoTextContents, u"Contents"));
+    GettingStartedMenuItem->SetCaption(GetText(KelvoTextGettingStarted, u"Getting Started"));
+    TechnicalSupportMenuItem->SetCaption(GetText(KelvoTextTechnicalSupport, u"Technical Support"));
+    OrderingInformationMenuItem->SetCaption(GetText(KelvoTextOrderingInformation, u"Ordering Information"));
 }
 
 void TKelvoHelp::Initialize() {

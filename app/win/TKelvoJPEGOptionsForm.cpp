@@ -4,9 +4,11 @@
 
 #include "app/core/KelvoJPEGQuality.h"
 #include "app/win/KelvoUniLayer.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/FormBuilder.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/Win32.h"
+#include "classlib/core/StringUtils.h"
 #include "unicode/win/TUniButton.h"
 #include "unicode/win/TUniCheckBox.h"
 #include "unicode/win/TUniComboBox.h"
@@ -17,16 +19,7 @@
 
 namespace {
 
-// Text ids of the dialog and their built-in wording.
-constexpr std::int32_t kTextOk = 1;
-constexpr std::int32_t kTextCancel = 2;
-constexpr std::int32_t kTextCaption = 205;
-constexpr std::int32_t kTextDisplay = 206;
-constexpr std::int32_t kTextQuality = 207;
-constexpr std::int32_t kTextFirstPreset = 208;  // 208..212: Low .. Maximum
-constexpr std::int32_t kTextSmallFile = 213;
-constexpr std::int32_t kTextLargeFile = 214;
-constexpr std::int32_t kTextBadQuality = 216;
+// The built-in names of the quality presets.
 const char16_t* const kPresetNames[] = {u"Low", u"Medium", u"High", u"Very High", u"Maximum"};
 
 template <class T>
@@ -38,10 +31,7 @@ T* Make(TKelvoJPEGOptionsForm* form, TWinControl* parent, const char* name, int 
     return control;
 }
 
-WideString Decimal(std::int32_t value) {
-    const std::string digits = std::to_string(value);
-    return WideString(digits.begin(), digits.end());
-}
+WideString Decimal(std::int32_t value) { return WidenBytes(std::to_string(value)); }
 
 }  // namespace
 
@@ -130,21 +120,21 @@ void TKelvoJPEGOptionsForm::OkButtonClick(TObject*) {
         SetModalResult(mrOk);
         return;
     }
-    kelvo::ApplicationMessageBox(GetText(kTextBadQuality, u"The quality must be a whole number from 0 to 100."),
+    kelvo::ApplicationMessageBox(GetText(KelvoTextJpegBadQuality, u"The quality must be a whole number from 0 to 100."),
                                  Caption(), MB_OK | MB_ICONERROR);
     SetQuality(ClampJPEGQualityText(text));
 }
 
 void TKelvoJPEGOptionsForm::Localize() {
-    SetCaption(GetText(kTextCaption, u"JPEG Options"));
-    QualityLabel->SetCaption(GetText(kTextQuality, u"Quality") + u":");
-    DisplayCheckbox->SetCaption(GetText(kTextDisplay, u"Display"));
-    SmallFileLabel->SetCaption(GetText(kTextSmallFile, u"Small File"));
-    LargeFileLabel->SetCaption(GetText(kTextLargeFile, u"Large File"));
-    OkButton->SetCaption(GetText(kTextOk, u"OK"));
-    CancelButton->SetCaption(GetText(kTextCancel, u"Cancel"));
+    SetCaption(GetText(KelvoTextJpegCaption, u"JPEG Options"));
+    QualityLabel->SetCaption(GetText(KelvoTextJpegQuality, u"Quality") + u":");
+    DisplayCheckbox->SetCaption(GetText(KelvoTextJpegDisplay, u"Display"));
+    SmallFileLabel->SetCaption(GetText(KelvoTextJpegSmallFile, u"Small File"));
+    LargeFileLabel->SetCaption(GetText(KelvoTextJpegLargeFile, u"Large File"));
+    OkButton->SetCaption(GetText(KelvoTextOk, u"OK"));
+    CancelButton->SetCaption(GetText(KelvoTextCancel, u"Cancel"));
     for (int i = 0; i < int(KelvoJPEGPresets.size()); ++i)
-        QualityComboBox->Items()->SetStrings(i, GetText(kTextFirstPreset + i, kPresetNames[i]));
+        QualityComboBox->Items()->SetStrings(i, GetText(KelvoTextFirstJpegPreset + i, kPresetNames[i]));
     // Re-captioning the presets loses the selection.
     SetQuality(GetQuality());
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/core/TKelvoLocalizer.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/TColor.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TBrush.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-constexpr std::int32_t kTextOpenTitle = 12;
-constexpr std::int32_t kTextSaveTitle = 15;
 constexpr int kStandardControlsArea = 0x045F;  // stc32: where the dialog puts its own controls
 constexpr int kPreviewAreaWidth = 150;         // dialog units right of the standard controls
 
@@ -111,7 +110,7 @@ void TKelvoOpenDialog::SetupFilter() {
 void TKelvoSaveDialog::SetupFilter() { SetFilter(BuildFilterString(Formats().GetFormats())); }
 
 bool TKelvoOpenDialog::Execute(HWND parentWindow) {
-    SetTitle(IsSaveDialog() ? GetText(kTextSaveTitle, u"Save As") : GetText(kTextOpenTitle, u"Open"));
+    SetTitle(IsSaveDialog() ? GetText(KelvoTextSave, u"Save As") : GetText(KelvoTextOpen, u"Open"));
     const bool explorer = !Options().Contains(ofOldStyleDialog);
     const bool save = IsSaveDialog();
     return RunWideFileDialog(

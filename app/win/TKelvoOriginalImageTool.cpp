@@ -7,14 +7,12 @@
 #include "app/win/TKelvoGraphicsView.h"
 #include "app/win/TKelvoViewCanvas.h"
 #include "app/win/TMainForm.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/StringUtils.h"
 #include "themed/win/TSkinItemViewer.h"
 #include "themed/win/TSkinToolbar.h"
 
 namespace {
-
-constexpr std::int32_t kTextOriginalHint = 2000;
-constexpr std::int32_t kTextOriginalCaption = 2100;
 
 class THoldButtonViewer : public TSkinItemViewer {
     CLASSLIB_CLASS(THoldButtonViewer, TSkinItemViewer)
@@ -58,9 +56,10 @@ TKelvoOriginalImageTool::TKelvoOriginalImageTool(TComponent* owner) : TKelvoGrap
     TKelvoGraphicsEditor* editor = Editor();
     if (!editor || !editor->MainForm()) return;
     TMainForm& form = *editor->MainForm();
-    OriginalImageToolButton = form.AddToolButton<TKelvoHoldButton>(
-        editor->StandardToolbar, form.GetImages(), nullptr, GetText(kTextOriginalCaption, u"Original"), -1, nullptr);
-    OriginalImageToolButton->SetHint(GetText(kTextOriginalHint, u"Hold down to see the original image"));
+    OriginalImageToolButton =
+        form.AddToolButton<TKelvoHoldButton>(editor->StandardToolbar, form.GetImages(), nullptr,
+                                             GetText(KelvoTextOriginalCaption, u"Original"), -1, nullptr);
+    OriginalImageToolButton->SetHint(GetText(KelvoTextOriginalHint, u"Hold down to see the original image"));
     OriginalImageToolButton->SetDisplayMode(nbdmTextOnly);
     OriginalImageToolButton->SetStretch(true);
     OriginalImageToolButton->OnPressedChange = [this](bool pressed) { pressed ? Take() : GiveBack(); };
@@ -87,8 +86,8 @@ void TKelvoOriginalImageTool::GiveBack() {
 void TKelvoOriginalImageTool::Localize() {
     TKelvoGraphicsTool::Localize();
     if (!OriginalImageToolButton) return;
-    OriginalImageToolButton->SetCaption(GetText(kTextOriginalCaption, u"Original"));
-    OriginalImageToolButton->SetHint(GetText(kTextOriginalHint, u"Hold down to see the original image"));
+    OriginalImageToolButton->SetCaption(GetText(KelvoTextOriginalCaption, u"Original"));
+    OriginalImageToolButton->SetHint(GetText(KelvoTextOriginalHint, u"Hold down to see the original image"));
 }
 
 void TKelvoOriginalImageTool::UpdateState() {

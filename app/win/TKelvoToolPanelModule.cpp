@@ -7,6 +7,7 @@
 #include "app/win/KelvoProgramMainForm.h"
 #include "app/win/TKelvoToolFrame.h"
 #include "app/win/TMainForm.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TApplication.h"
 #include "themed/win/TSkinDockablePanel.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr std::int32_t kTextTools = 176;
 constexpr std::uint32_t kNodeId = 1;
 constexpr TGUID kNodeKey = TGUID::Parse("{9FC124C8-2014-4832-8878-3489538D623F}");
 constexpr std::uint32_t kRecordItem = 1;
@@ -48,7 +48,7 @@ TKelvoToolPanelModule::TKelvoToolPanelModule(TComponent* owner)
 
 TKelvoToolPanelModule::TKelvoToolPanelModule(TComponent* owner, TMainForm* mainForm)
     : TKelvoModuleWithControls(owner), mainForm_(mainForm) {
-    const WideString caption = GetText(kTextTools, u"Tools");
+    const WideString caption = GetText(KelvoTextTools, u"Tools");
     Panel = mainForm_->CreateDockablePanel();
     Panel->SetCaption(caption);
     Panel->SetBorderSize(8);
@@ -90,7 +90,7 @@ void TKelvoToolPanelModule::SetPanelWidth(int width) {
 }
 
 void TKelvoToolPanelModule::Localize() {
-    const WideString caption = GetText(kTextTools, u"Tools");
+    const WideString caption = GetText(KelvoTextTools, u"Tools");
     Panel->SetCaption(caption);
     VisibleMenuItem->SetCaption(caption);
 }

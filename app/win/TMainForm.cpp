@@ -9,6 +9,7 @@
 #include "app/win/KelvoDroppedFiles.h"
 #include "app/win/KelvoWindowPlacement.h"
 #include "app/win/TKelvoApplication.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/FormBuilder.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TBitmap.h"
@@ -28,14 +29,6 @@
 #include "unicode/win/WideFiles.h"
 
 namespace {
-
-constexpr std::int32_t kTextFile = 10;
-constexpr std::int32_t kTextExit = 23;
-constexpr std::int32_t kTextView = 34;
-constexpr std::int32_t kTextLanguage = 41;
-constexpr std::int32_t kTextHelp = 46;
-constexpr std::int32_t kTextMenu = 161;
-constexpr std::int32_t kTextToolbars = 163;
 
 // The pictures of the program's resources are 24 x 24.
 constexpr int kImageSize = 24;
@@ -234,13 +227,13 @@ std::int32_t TMainForm::LoadImage(const AnsiString& name) {
 }
 
 void TMainForm::Localize() {
-    Menu->SetCaption(GetText(kTextMenu, u"Menu"));
-    FileMenuItem->SetCaption(GetText(kTextFile, u"&File"));
-    ExitMenuItem->SetCaption(GetText(kTextExit, u"E&xit"));
-    ViewMenuItem->SetCaption(GetText(kTextView, u"&View"));
-    ToolbarsMenuItem->SetCaption(GetText(kTextToolbars, u"&Toolbars"));
-    LanguageMenuItem->SetCaption(GetText(kTextLanguage, u"&Language"));
-    HelpMenuItem->SetCaption(GetText(kTextHelp, u"&Help"));
+    Menu->SetCaption(GetText(KelvoTextMenu, u"Menu"));
+    FileMenuItem->SetCaption(GetText(KelvoTextFile, u"&File"));
+    ExitMenuItem->SetCaption(GetText(KelvoTextExit, u"E&xit"));
+    ViewMenuItem->SetCaption(GetText(KelvoTextView, u"&View"));
+    ToolbarsMenuItem->SetCaption(GetText(KelvoTextToolbars, u"&Toolbars"));
+    LanguageMenuItem->SetCaption(GetText(KelvoTextLanguage, u"&Language"));
+    HelpMenuItem->SetCaption(GetText(KelvoTextHelp, u"&Help"));
     for (int i = 0; i < LanguageMenuItem->Count(); ++i) {
         TTBCustomItem* item = LanguageMenuItem->Items(i);
         item->SetChecked(item->Tag() == GetCurrentLanguageId());

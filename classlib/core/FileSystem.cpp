@@ -1,16 +1,9 @@
 #include "classlib/core/FileSystem.h"
 
 #include "classlib/core/FileBackend.h"
+#include "classlib/core/Paths.h"
 
 using namespace classlib;
-
-bool classlib::fileio::IsPathDelimiter(char c) {
-#ifdef _WIN32
-    return c == '\\' || c == '/' || c == ':';
-#else
-    return c == '/';
-#endif
-}
 
 bool FileExists(const AnsiString& fileName) { return !fileName.empty() && fileio::SysFileExists(fileName); }
 
@@ -28,15 +21,9 @@ bool RenameFile(const AnsiString& oldName, const AnsiString& newName) {
 
 bool ForceDirectories(const AnsiString& dirName) {
     if (dirName.empty()) throw EInOutError("Unable to create directory");
-    AnsiString dir = dirName;
-    // Drop trailing delimiters, but keep a lone root ("/", "C:\").
-    while (dir.size() > 1 && (dir.back() == '/' || dir.back() == '\\') && dir[dir.size() - 2] != ':') dir.pop_back();
+    const AnsiString dir = ExcludeTrailingFolderDelimiters(dirName);
     if (fileio::SysDirectoryExists(dir)) return true;
-    std::size_t cut = dir.size();
-    while (cut > 0 && !fileio::IsPathDelimiter(dir[cut - 1])) --cut;
-    AnsiString parent = dir.substr(0, cut);
-    while (parent.size() > 1 && (parent.back() == '/' || parent.back() == '\\') && parent[parent.size() - 2] != ':')
-        parent.pop_back();
+    const AnsiString parent = ExtractFileDir(dir);
     // A root or a name without a folder part has nothing above it to create.
     if (!parent.empty() && parent != dir && !ForceDirectories(parent)) return false;
     return fileio::SysCreateDir(dir) || fileio::SysDirectoryExists(dir);

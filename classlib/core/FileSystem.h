@@ -90,6 +90,4 @@ bool SysRenameFile(const AnsiString& oldName, const AnsiString& newName);
 int SysFindFirst(const AnsiString& path, TSearchRec& rec);
 int SysFindNext(TSearchRec& rec);
 std::vector<AnsiString> SysCommandLine();  // program name first
-// The folder part of a name (without its trailing delimiter) and whether c separates folders.
-bool IsPathDelimiter(char c);
 }  // namespace classlib::fileio

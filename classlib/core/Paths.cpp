@@ -13,9 +13,14 @@ std::size_t LastDelimiterOrDot(std::string_view s) {
     return i == std::string_view::npos || dot > i ? dot : i;
 }
 
+}  // namespace
+
 bool IsFolderDelimiter(char c) { return c != ':' && kPathDelimiters.find(c) != std::string_view::npos; }
 
-}  // namespace
+AnsiString ExcludeTrailingFolderDelimiters(std::string_view path) {
+    while (path.size() > 1 && IsFolderDelimiter(path.back()) && path[path.size() - 2] != ':') path.remove_suffix(1);
+    return AnsiString(path);
+}
 
 AnsiString ExtractFilePath(std::string_view fileName) {
     const std::size_t i = LastDelimiter(fileName);

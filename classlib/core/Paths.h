@@ -16,6 +16,11 @@ inline constexpr std::string_view kPathDelimiters = "\\:/";
 inline constexpr std::u16string_view kWidePathDelimiters = u"\\:/";
 #endif
 
+// Whether c separates folders ('\', natively also '/'; a drive's ':' does not).
+bool IsFolderDelimiter(char c);
+// Drops every trailing folder delimiter, but keeps a root: "C:\", "\" and natively "/" stay as they are.
+AnsiString ExcludeTrailingFolderDelimiters(std::string_view path);
+
 // "C:\dir\name.ext": "C:\dir\" (up to and with the last delimiter).
 AnsiString ExtractFilePath(std::string_view fileName);
 // "C:\dir" (without the last delimiter, unless it belongs to a root such as "C:\" or "\").

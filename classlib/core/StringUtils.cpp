@@ -209,6 +209,13 @@ double StrToFloat(std::string_view s) {
     return v;
 }
 
+WideString WidenBytes(std::string_view bytes) {
+    WideString wide;
+    wide.reserve(bytes.size());
+    for (unsigned char b : bytes) wide.push_back(char16_t(b));
+    return wide;
+}
+
 AnsiString Trim(std::string_view s) { return AnsiString(TrimImpl(s, true, true)); }
 
 AnsiString TrimLeft(std::string_view s) { return AnsiString(TrimImpl(s, true, false)); }

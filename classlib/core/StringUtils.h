@@ -37,6 +37,10 @@ requires(std::is_integral_v<T> && !std::is_same_v<T, bool>) AnsiString IntToHex(
 // Decimal text must fit int32; hexadecimal may use the full 32-bit pattern ("$FFFFFFFF" is -1).
 // StrToInt raises EConvertError "'<text>' is not a valid integer value".
 std::int32_t StrToInt(std::string_view s);
+// Each byte of an 8-bit text as the UTF-16 unit of the same number, read as unsigned: ASCII stays ASCII and
+// 0xE9 becomes U+00E9, never U+FFE9. For digits and the other texts the program builds from bytes; text in
+// the system's code page goes through AnsiToWide.
+WideString WidenBytes(std::string_view bytes);
 std::int32_t StrToIntDef(std::string_view s, std::int32_t fallback);
 bool TryStrToInt(std::string_view s, std::int32_t& value);
 std::int64_t StrToInt64(std::string_view s);

@@ -23,15 +23,6 @@ const char* const kCtrl = "Ctrl+";
 const char* const kAlt = "Alt+";
 }  // namespace
 
-TShortCut ShortCut(std::uint16_t key, TShiftState shift) {
-    if (key > 0xFF) return 0;
-    TShortCut result = key;
-    if (shift.Contains(ssShift)) result |= scShift;
-    if (shift.Contains(ssCtrl)) result |= scCtrl;
-    if (shift.Contains(ssAlt)) result |= scAlt;
-    return result;
-}
-
 void ShortCutToKey(TShortCut shortCut, std::uint16_t& key, TShiftState& shift) {
     key = shortCut & 0xFF;
     shift = TShiftState();

@@ -1,5 +1,5 @@
-// Keyboard shortcuts: a virtual-key code with Shift, Ctrl and Alt bits in one 16-bit value
-// (16463 = Ctrl+O, 24644 = Ctrl+Shift+D).
+// Keyboard shortcuts: a virtual-key code with Shift, Ctrl and Alt bits in one 16-bit value, written
+// ShortCut('O', {ssCtrl}) (16463) or ShortCut('D', {ssCtrl, ssShift}) (24644).
 #pragma once
 #include <cstdint>
 
@@ -17,7 +17,14 @@ enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDoub
 using TShiftState = TSet<TShiftStateFlag>;
 
 // The key (low byte) with the modifier bits of shift (mouse buttons ignored); 0 when key does not fit a byte.
-TShortCut ShortCut(std::uint16_t key, TShiftState shift);
+constexpr TShortCut ShortCut(std::uint16_t key, TShiftState shift) {
+    if (key > 0xFF) return 0;
+    TShortCut result = key;
+    if (shift.Contains(ssShift)) result |= scShift;
+    if (shift.Contains(ssCtrl)) result |= scCtrl;
+    if (shift.Contains(ssAlt)) result |= scAlt;
+    return result;
+}
 // Splits a shortcut into its key and modifiers.
 void ShortCutToKey(TShortCut shortCut, std::uint16_t& key, TShiftState& shift);
 

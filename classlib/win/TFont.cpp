@@ -1,5 +1,6 @@
 #include "classlib/win/TFont.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "classlib/core/Checked.h"
@@ -67,6 +68,24 @@ LOGFONTA TFont::LogFont() const {
     lf.lfPitchAndFamily = static_cast<BYTE>(PitchToLogFont(pitch_));
     std::memcpy(lf.lfFaceName, name_.data(), std::min(name_.size(), MaxNameLength));
     return lf;
+}
+
+LOGFONTW TFont::WideLogFont(std::u16string_view faceName) const {
+    const LOGFONTA lf = LogFont();
+    LOGFONTW w{};
+    w.lfHeight = lf.lfHeight;
+    w.lfWeight = lf.lfWeight;
+    w.lfItalic = lf.lfItalic;
+    w.lfUnderline = lf.lfUnderline;
+    w.lfStrikeOut = lf.lfStrikeOut;
+    w.lfCharSet = lf.lfCharSet;
+    w.lfOutPrecision = lf.lfOutPrecision;
+    w.lfClipPrecision = lf.lfClipPrecision;
+    w.lfQuality = lf.lfQuality;
+    w.lfPitchAndFamily = lf.lfPitchAndFamily;
+    const std::size_t n = std::min(faceName.size(), MaxNameLength);
+    std::memcpy(w.lfFaceName, faceName.data(), n * sizeof(char16_t));
+    return w;
 }
 
 void TFont::SetHandle(HFONT font) {

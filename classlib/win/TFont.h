@@ -2,6 +2,7 @@
 // Handle() is first asked for and again after any change; the old one is freed then.
 #pragma once
 #include <cstdint>
+#include <string_view>
 
 #include "classlib/core/TSet.h"
 #include "classlib/win/GdiHandle.h"
@@ -30,6 +31,8 @@ public:
     // The same from a description, e.g. one of the system's non-client metrics.
     void SetLogFont(const LOGFONTA& logFont);
     LOGFONTA LogFont() const;
+    // The same description for the system's wide font calls, with a wide face name (cut like Name).
+    LOGFONTW WideLogFont(std::u16string_view faceName) const;
 
     const AnsiString& Name() const { return name_; }
     // An empty name is ignored (a font always has a face name).

@@ -279,8 +279,10 @@ void TListColumn::Assign(TPersistent* source) {
     Changed(false);
 }
 
-TListColumns::TListColumns(TCustomListView* owner)
-    : TCollection(TCollectionItemClass::Of<TListColumn>()), owner_(owner) {}
+TListColumns::TListColumns(TCustomListView* owner) : TListColumns(owner, TCollectionItemClass::Of<TListColumn>()) {}
+
+TListColumns::TListColumns(TCustomListView* owner, TCollectionItemClass itemClass)
+    : TCollection(itemClass), owner_(owner) {}
 
 TPersistent* TListColumns::GetOwner() { return owner_; }
 
@@ -353,6 +355,10 @@ void TCustomListView::DestroyWnd() {
     }
     TWinControl::DestroyWnd();
 }
+
+void TCustomListView::ReplaceItems(TObjectPtr<TListItems> items) { items_ = std::move(items); }
+
+void TCustomListView::ReplaceColumns(TObjectPtr<TListColumns> columns) { columns_ = std::move(columns); }
 
 TControlActionLinkClass TCustomListView::GetActionLinkClass() {
     return TControlActionLinkClass::Of<TListViewActionLink>();

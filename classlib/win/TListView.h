@@ -136,6 +136,8 @@ class TListColumns : public TCollection {
     CLASSLIB_CLASS(TListColumns, TCollection)
 public:
     explicit TListColumns(TCustomListView* owner);
+    // Columns of a class derived from TListColumn.
+    TListColumns(TCustomListView* owner, TCollectionItemClass itemClass);
     TListColumn* Add() { return static_cast<TListColumn*>(TCollection::Add()); }
     TListColumn* Items(int index) const { return static_cast<TListColumn*>(TCollection::Items(index)); }
     TCustomListView* Owner() const { return owner_; }
@@ -220,6 +222,10 @@ protected:
     TControlActionLinkClass GetActionLinkClass() override;
     // The class of a new item: TListItem unless OnCreateItemClass says otherwise.
     virtual TListItemClass CreateItemClass();
+    // Replace the item list and the columns by lists of derived classes, from a derived list view's
+    // constructor (while both are empty).
+    void ReplaceItems(TObjectPtr<TListItems> items);
+    void ReplaceColumns(TObjectPtr<TListColumns> columns);
     // OnCompare, or the captions compared ignoring case.
     virtual int CompareItems(TListItem* item1, TListItem* item2, std::intptr_t data);
     // Whether the caption of item may be edited: OnEditing (default yes).

@@ -3,13 +3,12 @@
 #include "classlib/core/Checked.h"
 #include "classlib/core/Format.h"
 #include "classlib/win/Win32.h"
+#include "classlib/win/WideChars.h"
 
 namespace classlib {
 namespace {
 
 int Length(std::size_t n) { return CheckedCast<int>(n); }
-
-LPCWSTR W(std::u16string_view s) { return reinterpret_cast<LPCWSTR>(s.data()); }
 
 int UnitOrder(std::u16string_view a, std::u16string_view b) { return a.compare(b); }
 
@@ -21,20 +20,19 @@ public:
         const int n = MultiByteToWideChar(codePage, 0, s.data(), Length(s.size()), nullptr, 0);
         if (n <= 0) return false;
         out.assign(std::size_t(n), u'\0');
-        return MultiByteToWideChar(codePage, 0, s.data(), Length(s.size()), reinterpret_cast<LPWSTR>(out.data()), n) ==
-               n;
+        return MultiByteToWideChar(codePage, 0, s.data(), Length(s.size()), WideBuffer(out), n) == n;
     }
 
     bool ToAnsi(std::u16string_view w, std::uint32_t codePage, AnsiString& out) override {
-        const int n = WideCharToMultiByte(codePage, 0, W(w), Length(w.size()), nullptr, 0, nullptr, nullptr);
+        const int n = WideCharToMultiByte(codePage, 0, WideChars(w), Length(w.size()), nullptr, 0, nullptr, nullptr);
         if (n <= 0) return false;
         out.assign(std::size_t(n), '\0');
-        return WideCharToMultiByte(codePage, 0, W(w), Length(w.size()), out.data(), n, nullptr, nullptr) == n;
+        return WideCharToMultiByte(codePage, 0, WideChars(w), Length(w.size()), out.data(), n, nullptr, nullptr) == n;
     }
 
     int CompareWide(std::u16string_view a, std::u16string_view b, bool ignoreCase) override {
-        const int r = CompareStringW(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0, W(a), Length(a.size()),
-                                     W(b), Length(b.size()));
+        const int r = CompareStringW(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0, WideChars(a),
+                                     Length(a.size()), WideChars(b), Length(b.size()));
         // 0 means the call failed: fall back to the order of the code units rather than calling them equal.
         return r == 0 ? UnitOrder(a, b) : r - CSTR_EQUAL;
     }
@@ -47,13 +45,13 @@ public:
 
     WideString UpperWide(std::u16string_view w) override {
         WideString r(w);
-        if (!r.empty()) CharUpperBuffW(reinterpret_cast<LPWSTR>(r.data()), DWORD(Length(r.size())));
+        if (!r.empty()) CharUpperBuffW(WideBuffer(r), DWORD(Length(r.size())));
         return r;
     }
 
     WideString LowerWide(std::u16string_view w) override {
         WideString r(w);
-        if (!r.empty()) CharLowerBuffW(reinterpret_cast<LPWSTR>(r.data()), DWORD(Length(r.size())));
+        if (!r.empty()) CharLowerBuffW(WideBuffer(r), DWORD(Length(r.size())));
         return r;
     }
 

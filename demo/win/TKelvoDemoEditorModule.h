@@ -21,7 +21,7 @@ class TKelvoDemoEditorModule : public TKelvoModuleWithControls {
 
     TSkinItem* DemoEditorMenuItem = nullptr;
 
-    static constexpr TShortCut kShortCut = 24644;  // Ctrl+Shift+D
+    static constexpr TShortCut kShortCut = ShortCut('D', {ssCtrl, ssShift});
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;

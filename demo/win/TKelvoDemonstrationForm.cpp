@@ -4,11 +4,13 @@
 
 #include "app/win/KelvoGdiPlus.h"
 #include "app/win/KelvoGraphicsIO.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/FormBuilder.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCustomImageList.h"
+#include "classlib/win/WideChars.h"
 #include "demo/core/TKelvoDemoNameTables.h"
 #include "demo/win/TKelvoDemonstrationModule.h"
 #include "unicode/win/TUniButton.h"
@@ -18,13 +20,6 @@
 #include "unicode/win/WideFiles.h"
 
 namespace {
-
-constexpr std::int32_t kTextClose = 13;
-constexpr std::int32_t kTextDemonstrations = 37;
-constexpr std::int32_t kTextStart = 75;
-constexpr std::int32_t kTextShowAtStartUp = 802;
-constexpr std::int32_t kTextPrompt = 910;
-constexpr std::int32_t kTextEscHint = 2925;
 
 constexpr TColor kFrameColour = 0xCBCBCB;
 
@@ -36,7 +31,7 @@ std::vector<WideString> ScriptFiles(const WideString& folder) {
     if (find == INVALID_HANDLE_VALUE) return files;
     do {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files.push_back(folder + WideString(reinterpret_cast<const char16_t*>(data.cFileName)));
+            files.push_back(folder + FromWideChars(data.cFileName));
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
     return files;
@@ -188,12 +183,12 @@ TKelvoDemoScript* TKelvoDemonstrationForm::SelectedScript() const {
 }
 
 void TKelvoDemonstrationForm::Localize() {
-    SetCaption(GetText(kTextDemonstrations, u"Demonstrations"));
-    PromptLabel->SetCaption(GetText(kTextPrompt, u"Choose a demonstration and press Start to watch it:"));
-    ShowAtStartCheckBox->SetCaption(GetText(kTextShowAtStartUp, u"&Show this window at start-up"));
-    StartButton->SetCaption(GetText(kTextStart, u"Start"));
-    CloseButton->SetCaption(GetText(kTextClose, u"Close"));
-    EscLabel->SetCaption(GetText(kTextEscHint, u"Press Esc at any time to stop a demonstration."));
+    SetCaption(GetText(KelvoTextDemonstrations, u"Demonstrations"));
+    PromptLabel->SetCaption(GetText(KelvoTextDemoPrompt, u"Choose a demonstration and press Start to watch it:"));
+    ShowAtStartCheckBox->SetCaption(GetText(KelvoTextShowAtStartUp, u"&Show this window at start-up"));
+    StartButton->SetCaption(GetText(KelvoTextDemoStart, u"Start"));
+    CloseButton->SetCaption(GetText(KelvoTextClose, u"Close"));
+    EscLabel->SetCaption(GetText(KelvoTextEscHint, u"Press Esc at any time to stop a demonstration."));
 }
 
 void TKelvoDemonstrationForm::UpdateState() {

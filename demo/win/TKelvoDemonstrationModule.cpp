@@ -9,6 +9,7 @@
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/CodePages.h"
 #include "demo/core/IKelvoLanguageIds.h"
 #include <cwchar>
@@ -22,13 +23,6 @@
 #include "toolbar/win/TTBView.h"
 
 namespace {
-
-constexpr std::int32_t kTextDemonstrations = 37;
-constexpr std::int32_t kTextStopQuery = 172;
-constexpr std::int32_t kTextCloseQuery = 173;
-constexpr std::int32_t kTextMaximizeQuery = 174;
-constexpr std::int32_t kTextCloseMaximizeQuery = 175;
-constexpr std::int32_t kTextFinished = 725;
 
 constexpr std::uint32_t kNodeId = 1;
 constexpr TGUID kNodeKey = TGUID::Parse("{2032DB53-FE8E-4FB8-8457-43C5430C9D6B}");
@@ -53,7 +47,7 @@ std::uint32_t AnsiCodePageOf(std::uint16_t languageId) {
     return static_cast<std::uint32_t>(std::wcstoul(text, nullptr, 10));
 }
 
-WideString Caption() { return GetText(kTextDemonstrations, u"Demonstrations"); }
+WideString Caption() { return GetText(KelvoTextDemonstrations, u"Demonstrations"); }
 
 // The centre of a toolbar or menu-bar item on screen, when one of the form's toolbars shows it among its own items.
 bool ItemCentre(TMainForm* form, TTBCustomItem* item, TPoint& point) {
@@ -239,9 +233,9 @@ void TKelvoDemonstrationModule::BeforeStart(bool& cancel) {
         OfferClose && editor && !editor->Documents().PluginMode() && editor->Documents().GetActiveDocument() != nullptr;
     const bool maximize = OfferMaximize && mainForm_ && mainForm_->WindowState() != wsMaximized;
     if (close || maximize) {
-        const std::int32_t text = close && maximize ? kTextCloseMaximizeQuery
-                                  : close           ? kTextCloseQuery
-                                                    : kTextMaximizeQuery;
+        const std::int32_t text = close && maximize ? KelvoTextCloseMaximizeQuery
+                                  : close           ? KelvoTextCloseQuery
+                                                    : KelvoTextMaximizeQuery;
         if (KelvoApplication->MessageBox(GetText(text), Caption(), kQuestion) != IDYES) {
             cancel = true;
             return;
@@ -273,14 +267,14 @@ void TKelvoDemonstrationModule::RunEnded() {
 void TKelvoDemonstrationModule::Finished() {
     if (titleSaved_) KelvoApplication->SetTitle(savedTitle_);
     titleSaved_ = false;
-    KelvoApplication->MessageBox(GetText(kTextFinished, u"The demonstration is finished."), Caption(),
+    KelvoApplication->MessageBox(GetText(KelvoTextDemoFinished, u"The demonstration is finished."), Caption(),
                                  MB_OK | MB_ICONINFORMATION);
     RunEnded();
 }
 
 void TKelvoDemonstrationModule::StopQuery(bool& stop) {
-    stop = KelvoApplication->MessageBox(GetText(kTextStopQuery, u"Do you want to stop the demonstration?"), Caption(),
-                                        kQuestion) == IDYES;
+    stop = KelvoApplication->MessageBox(GetText(KelvoTextStopQuery, u"Do you want to stop the demonstration?"),
+                                        Caption(), kQuestion) == IDYES;
     if (stop) RunEnded();
 }
 

@@ -3,10 +3,9 @@
 #include <windows.h>
 
 #include "plugin/core/FilterExchange.h"
+#include "classlib/win/WideChars.h"
 
 namespace {
-
-LPCWSTR Wide(const std::u16string& s) { return reinterpret_cast<LPCWSTR>(s.c_str()); }
 
 // A kernel handle closed when it goes out of scope.
 class TKernelHandle {
@@ -44,11 +43,11 @@ TTempFile::TTempFile() {
     if (length == 0 || length > MAX_PATH) return;
     wchar_t name[MAX_PATH];
     if (GetTempFileNameW(folder, L"PSPF", 0, name) == 0) return;
-    name_ = reinterpret_cast<const char16_t*>(name);
+    name_ = FromWideChars(name);
 }
 
 TTempFile::~TTempFile() {
-    if (!name_.empty()) DeleteFileW(Wide(name_));
+    if (!name_.empty()) DeleteFileW(WideCStr(name_));
 }
 
 TProgramRun RunProgram(const std::u16string& commandLine, const std::u16string& workingDirectory) {
@@ -59,8 +58,8 @@ TProgramRun RunProgram(const std::u16string& commandLine, const std::u16string& 
     startup.wShowWindow = SW_SHOWMAXIMIZED;
     PROCESS_INFORMATION process{};
     std::u16string line = commandLine;  // CreateProcessW may write into its command line
-    if (!CreateProcessW(nullptr, reinterpret_cast<LPWSTR>(line.data()), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingDirectory.empty() ? nullptr : Wide(workingDirectory), &startup, &process)) {
+    if (!CreateProcessW(nullptr, WideBuffer(line), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingDirectory.empty() ? nullptr : WideCStr(workingDirectory), &startup, &process)) {
         run.error = GetLastError();
         return run;
     }

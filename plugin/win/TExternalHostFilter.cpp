@@ -9,6 +9,7 @@
 #include "app/win/TMappedView.h"
 #include "plugin/core/FilterExchange.h"
 #include "plugin/win/PluginSystem.h"
+#include "classlib/win/WideChars.h"
 
 using namespace hostfilter;
 
@@ -19,7 +20,7 @@ constexpr std::uint64_t MaxFileSize = std::numeric_limits<std::int32_t>::max();
 
 std::string Ansi(const std::u16string& text) {
     if (text.empty()) return {};
-    const auto* wide = reinterpret_cast<LPCWSTR>(text.c_str());
+    const auto* wide = WideCStr(text);
     const int length = WideCharToMultiByte(CP_ACP, 0, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
     std::string result(std::size_t(length), '\0');
     WideCharToMultiByte(CP_ACP, 0, wide, int(text.size()), result.data(), length, nullptr, nullptr);

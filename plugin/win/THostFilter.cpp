@@ -1,4 +1,5 @@
 #include "plugin/win/THostFilter.h"
+#include "classlib/win/WideChars.h"
 
 #include <windows.h>
 
@@ -33,8 +34,7 @@ std::int16_t THostFilter::Continue() { return NoError; }
 std::int16_t THostFilter::Finish() { return NoError; }
 
 void THostFilter::ShowAbout(void* owner) {
-    MessageBoxW(static_cast<HWND>(owner), reinterpret_cast<LPCWSTR>(aboutText_.c_str()),
-                reinterpret_cast<LPCWSTR>(aboutCaption_.c_str()), MB_OK);
+    MessageBoxW(static_cast<HWND>(owner), WideCStr(aboutText_), WideCStr(aboutCaption_), MB_OK);
 }
 
 std::int16_t THostFilter::Dispatch(std::int16_t selector, void* paramBlock) {

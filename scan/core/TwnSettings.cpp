@@ -2,22 +2,9 @@
 
 #include <algorithm>
 
+#include "classlib/core/Paths.h"
+
 namespace twn {
-namespace {
-
-// The position after the name's folder part (after the last "\" or ":"), 0 when it has none.
-std::size_t FolderEnd(const std::string& name) {
-    const std::size_t p = name.find_last_of("\\:");
-    return p == std::string::npos ? 0 : p + 1;
-}
-
-// The position of the extension's ".", or npos when the file part has none.
-std::size_t ExtensionDot(const std::string& name) {
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string::npos || dot < FolderEnd(name) ? std::string::npos : dot;
-}
-
-}  // namespace
 
 std::string FileFormatExtension(TTwnFileFmt format) {
     switch (format) {
@@ -36,20 +23,17 @@ std::string FileFormatExtension(TTwnFileFmt format) {
 }
 
 TTwnFileFmt FileFormatOfName(const std::string& name) {
-    const std::size_t dot = ExtensionDot(name);
-    if (dot == std::string::npos) return kTwnNoFileFormat;
+    const std::string dotted = ExtractFileExt(name);
+    if (dotted.empty()) return kTwnNoFileFormat;
     // Only the first format of each extension: ".tif" is TWFF_TIFF, ".jpg" TWFF_JFIF.
     constexpr TTwnFileFmt kByExtension[] = {TWFF_TIFF, TWFF_PICT, TWFF_BMP, TWFF_XBM, TWFF_JFIF, TWFF_FPX, TWFF_PNG};
-    const std::string ext = LowerName(name.substr(dot + 1));
+    const std::string ext = LowerName(dotted.substr(1));
     for (TTwnFileFmt format : kByExtension)
         if (FileFormatExtension(format) == ext) return format;
     return kTwnNoFileFormat;
 }
 
-std::string RemoveExtension(const std::string& name) {
-    const std::size_t dot = ExtensionDot(name);
-    return dot == std::string::npos ? name : name.substr(0, dot);
-}
+std::string RemoveExtension(const std::string& name) { return ChangeFileExt(name, ""); }
 
 std::string LowerName(const std::string& name) {
     std::string lower = name;
@@ -60,8 +44,8 @@ std::string LowerName(const std::string& name) {
 
 std::string TransferFileName(const std::string& name, const std::string& extension, const TTwnNameSystem& system) {
     std::string result = name;
-    const std::size_t folderEnd = FolderEnd(name);
-    if (folderEnd > 0 && !system.FolderExists(name.substr(0, folderEnd))) result = system.TempFileName();
+    const std::string folder = ExtractFilePath(name);
+    if (!folder.empty() && !system.FolderExists(folder)) result = system.TempFileName();
     if (extension.empty()) return result;
     return RemoveExtension(result) + "." + extension;
 }

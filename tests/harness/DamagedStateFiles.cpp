@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "../support/ProgramWindow.h"
+#include "tests/support/ProgramWindow.h"
 
 namespace {
 

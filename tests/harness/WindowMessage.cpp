@@ -5,7 +5,7 @@
 #include <string>
 
 #include "classlib/win/Win32.h"
-#include "support/MessagePump.h"
+#include "tests/support/MessagePump.h"
 
 namespace {
 

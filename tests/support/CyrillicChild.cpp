@@ -1,5 +1,5 @@
 #ifdef _WIN32
-#include "support/CyrillicChild.h"
+#include "tests/support/CyrillicChild.h"
 
 #include <cstdlib>
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "classlib/win/Win32.h"
-#include "support/MessagePump.h"
+#include "tests/support/MessagePump.h"
 
 namespace testsupport {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "classlib/core/Geometry.h"
-#include "support/MessagePump.h"
+#include "tests/support/MessagePump.h"
 
 namespace testsupport {
 

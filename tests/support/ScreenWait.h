@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "support/MessagePump.h"
-#include "support/ScreenPicture.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/ScreenPicture.h"
 
 namespace testsupport {
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "classlib/core/StringUtils.h"
+
 namespace testsupport {
 
 // A fresh, empty folder below the system's temporary folder, removed again by the destructor.
@@ -33,7 +35,7 @@ inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>&
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-// An ASCII text as UTF-16 (test file names and texts).
-inline std::u16string Wide(const std::string& s) { return std::u16string(s.begin(), s.end()); }
+// An 8-bit text as UTF-16, byte by byte (test file names and texts).
+inline std::u16string Wide(const std::string& s) { return WidenBytes(s); }
 
 }  // namespace testsupport

@@ -8,6 +8,7 @@
 #include "classlib/win/TControl.h"
 #include "classlib/win/TCustomForm.h"
 #include "classlib/win/TCustomImageList.h"
+#include "classlib/win/WideChars.h"
 #include "themed/core/SkinColorMath.h"
 #include "themed/core/TColorEffects.h"
 #include "themed/win/SkinResources.h"
@@ -25,7 +26,6 @@ namespace {
 
 std::uint32_t RGBOf(TColor c) { return std::uint32_t(ColorToRGB(c)) & 0xFFFFFF; }
 RECT R(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
-const wchar_t* W(std::u16string_view s) { return reinterpret_cast<const wchar_t*>(s.data()); }
 
 // Selects a pen and a brush for the length of a shape.
 class TSelectedTools {
@@ -65,7 +65,7 @@ TGdiHandle<HFONT> RotatedFont(HDC dc, int escapement) {
     lf.lfEscapement = escapement;
     lf.lfOrientation = escapement;
     lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
-    const std::u16string_view face(reinterpret_cast<const char16_t*>(lf.lfFaceName));
+    const WideString face = FromWideChars(lf.lfFaceName);
     if (SameTextAscii(face, u"MS Sans Serif") || SameTextAscii(face, u"Microsoft Sans Serif")) {
         std::wcscpy(lf.lfFaceName, L"Arial");
         TEXTMETRICW tm{};
@@ -97,7 +97,7 @@ void DrawRotated(HDC dc, std::u16string_view text, const TRect& rect, std::uint3
     const int y = RotatedTextY(code, flags, rect.Top, rect.Bottom, WidthOf(dc, shown.text));
     const RECT clip = R(rect);
     const UINT options = (flags & DT_NOCLIP) ? 0 : ETO_CLIPPED;
-    ::ExtTextOutW(dc, x, y, options, &clip, W(shown.text), UINT(shown.text.size()), nullptr);
+    ::ExtTextOutW(dc, x, y, options, &clip, WideChars(shown.text), UINT(shown.text.size()), nullptr);
     if ((flags & DT_HIDEPREFIX) || shown.accelIndex < 0) return;
     const std::u16string_view s = shown.text;
     const int before = WidthOf(dc, s.substr(0, std::size_t(shown.accelIndex)));
@@ -271,7 +271,7 @@ void DrawSkinText(HDC dc, std::u16string_view text, const TRect& rect, TColor co
     });
     if (code == 0) {
         RECT r = R(rect);
-        ::DrawTextW(dc, W(text), int(text.size()), &r, flags);
+        ::DrawTextW(dc, WideChars(text), int(text.size()), &r, flags);
         return;
     }
     DrawRotated(dc, text, rect, flags, code);

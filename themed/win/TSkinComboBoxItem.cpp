@@ -2,18 +2,8 @@
 
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/core/TReader.h"
+#include "classlib/win/WideChars.h"
 #include "themed/core/EditTyping.h"
-
-namespace {
-
-// Whether line begins with typed, ignoring case as the user's language does.
-bool BeginsWith(const WideString& line, const WideString& typed) {
-    return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, reinterpret_cast<const wchar_t*>(line.data()),
-                            static_cast<int>(typed.size()), reinterpret_cast<const wchar_t*>(typed.data()),
-                            static_cast<int>(typed.size())) == CSTR_EQUAL;
-}
-
-}  // namespace
 
 TSkinComboBoxItem::TSkinComboBoxItem(TComponent* owner) : TSkinCustomDropDownItem(owner) {
     TTBItemStyle style = ItemStyle();
@@ -85,11 +75,17 @@ int TSkinComboBoxItem::GetImageIndex() {
     return image;
 }
 
+bool TSkinComboBoxItem::LineBeginsWith(std::u16string_view line, std::u16string_view typed) {
+    if (line.size() < typed.size()) return false;
+    return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, WideChars(line), static_cast<int>(typed.size()),
+                            WideChars(typed), static_cast<int>(typed.size())) == CSTR_EQUAL;
+}
+
 bool TSkinComboBoxItem::DoAutoComplete(WideString& text) {
     if (!autoComplete_) return false;
     TStringListW* lines = Lines();
     const int found = skin::FindCompletion(
-        text, [lines](int i) { return lines->Get(i); }, lines->Count(), BeginsWith);
+        text, [lines](int i) { return lines->Get(i); }, lines->Count(), LineBeginsWith);
     if (found < 0) return false;
     text = lines->Get(found);
     return true;

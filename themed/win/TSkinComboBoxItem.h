@@ -2,6 +2,8 @@
 // the item's text, Up and Down in the field step through the lines, and typed text may be completed from
 // them (AutoComplete: the shortest line that begins with the typed text, ignoring case).
 #pragma once
+#include <string_view>
+
 #include "themed/win/TSkinCustomList.h"
 #include "themed/win/TSkinEditItem.h"
 #include "themed/win/TSkinEditItemViewer.h"
@@ -40,6 +42,9 @@ class TSkinComboBoxItem : public TSkinCustomDropDownItem {
     TNotifyEvent OnItemClick;
 
     bool DoAutoComplete(WideString& text) override;
+    // The completion's match: line begins with typed, ignoring case as the user's language does. A line
+    // shorter than typed never matches; only its own characters are compared.
+    static bool LineBeginsWith(std::u16string_view line, std::u16string_view typed);
     int GetImageIndex() override;
     void Loaded() override;
     // "Strings" of older forms fills Lines; it is never written.

@@ -11,6 +11,7 @@
 #include "themed/win/TSkinFloatingWindowParent.h"
 #include "themed/win/TSkinMultiDock.h"
 #include "themed/win/TSkinNexus.h"
+#include "toolbar/win/CaptureLoop.h"
 #include "toolbar/win/SystemSettings.h"
 #include "toolbar/win/TTBDock.h"
 #include "toolbar/win/TTBFloatingWindowParent.h"
@@ -487,6 +488,9 @@ void TSkinDockablePanel::BeginDockedSizing(int hitCode) {
     // The loop also ends when the panel across the splitter goes.
     const std::shared_ptr<bool> neighbourFlag = neighbour ? neighbour->AliveFlag() : aliveFlag;
     const bool& neighbourAlive = *neighbourFlag;
+    // Whatever the handlers of the resize do meanwhile: a panel freed, hidden or moved off its dock, or a
+    // neighbour freed, ends the resize and is left alone.
+    auto stillThere = [&] { return alive && neighbourAlive && Visible() && Docked() && CurrentDock() == dock; };
     TScopeExit forgetNeighbour([&] {
         if (alive) splitNeighbour_ = nullptr;
     });
@@ -496,9 +500,9 @@ void TSkinDockablePanel::BeginDockedSizing(int hitCode) {
 
     int size = width ? Width() : Height();
     const int startSize = size;
-    if (!DockedResizeStart(direction, size) || !alive || !neighbourAlive || !Docked()) return;
+    if (!DockedResizeStart(direction, size) || !stillThere()) return;
     if (size != startSize) ApplyDockedSize(hitCode, size, splitStart, neighbourStart);
-    if (!alive || !neighbourAlive || !Docked() || !HandleAllocated()) return;
+    if (!stillThere() || !HandleAllocated()) return;
 
     const HWND wnd = Handle();
     const TRect start = ScreenRectOf(wnd);
@@ -517,8 +521,8 @@ void TSkinDockablePanel::BeginDockedSizing(int hitCode) {
     };
     if (screen) moveOutline(&start);
 
-    // Ends with the new size (a left button), or with the start size (Esc, a lost capture, WM_QUIT); a panel
-    // freed, hidden or moved off its dock meanwhile ends it too, and is left alone.
+    // Ends with the new size (a left button, pressed or released), or with the start size (Esc, a lost
+    // capture, WM_QUIT).
     bool accepted = false;
     ::SetCapture(wnd);
     {
@@ -531,7 +535,7 @@ void TSkinDockablePanel::BeginDockedSizing(int hitCode) {
             POINT p;
             ::GetCursorPos(&p);
             int proposed = skin::DockedResizeProposal(hitCode, startOuter, Point(p.x - startPos.x, p.y - startPos.y));
-            if (!DockedSizingLimit(direction, proposed) || !alive || !neighbourAlive || !Visible() || !Docked()) return;
+            if (!DockedSizingLimit(direction, proposed) || !stillThere()) return;
             const TRect next = ResizedRect(start, hitCode, proposed);
             if (next == current) return;
             if (screen) {
@@ -542,39 +546,18 @@ void TSkinDockablePanel::BeginDockedSizing(int hitCode) {
                 ApplyDockedSize(hitCode, proposed, splitStart, neighbourStart);
             }
         };
-        MSG msg;
-        while (alive && neighbourAlive && ::GetCapture() == wnd && Visible() && Docked()) {
-            const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
-            if (got == 0) {
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-                break;
-            }
-            if (got == -1) break;
-            const UINT m = msg.message;
-            if (m >= WM_KEYFIRST && m <= WM_KEYLAST) {
-                if (msg.wParam == VK_ESCAPE && (m == WM_KEYDOWN || m == WM_KEYUP)) break;
-                continue;
-            }
-            if (m == WM_MOUSEMOVE) {
-                step();
-                continue;
-            }
-            if (m == WM_LBUTTONDOWN || m == WM_LBUTTONUP || m == WM_LBUTTONDBLCLK) {
-                accepted = true;
-                break;
-            }
-            if (m == WM_RBUTTONDOWN || m == WM_RBUTTONUP || m == WM_RBUTTONDBLCLK || m == WM_MBUTTONDOWN ||
-                m == WM_MBUTTONUP || m == WM_MBUTTONDBLCLK)
-                continue;
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
+        accepted = tb::RunCaptureLoop(
+            wnd, tb::TLeftPress::Accepts, stillThere,
+            [](const MSG& msg) {
+                return msg.wParam == VK_ESCAPE && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP);
+            },
+            [&](const MSG&) { step(); });
     }
-    if (!alive || !neighbourAlive || !Visible() || !Docked() || CurrentDock() != dock) return;
+    if (!stillThere()) return;
 
     int endSize = width ? current.Width() : current.Height();
     const bool allow = DockedResizeEnd(direction, endSize) && accepted;
-    if (!alive || !neighbourAlive || !Visible() || !Docked() || CurrentDock() != dock) return;
+    if (!stillThere()) return;
     if (allow && !smoothDockedResize_) {
         if (!current.IsEmpty()) ApplyDockedSize(hitCode, endSize, splitStart, neighbourStart);
     } else if (!allow) {

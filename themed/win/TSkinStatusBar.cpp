@@ -6,6 +6,7 @@
 #include "classlib/win/TCustomImageList.h"
 #include "themed/core/SkinControlRules.h"
 #include "classlib/win/TFont.h"
+#include "classlib/win/WideChars.h"
 
 TSkinCustomStatusBar::TSkinCustomStatusBar(TComponent* owner) : TCustomControl(owner) {
     panels_ = MakeObject<TSkinStatusPanels>(this);
@@ -299,7 +300,7 @@ void TSkinCustomStatusBar::Paint() {
         HGDIOBJ old = ::SelectObject(dc, font->Handle());
         ::SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(font->Color())));
         RECT r{client.Left + 4, client.Top, client.Right - 4, client.Bottom};
-        ::DrawTextW(dc, reinterpret_cast<LPCWSTR>(simpleText_.c_str()), static_cast<int>(simpleText_.size()), &r,
+        ::DrawTextW(dc, WideCStr(simpleText_), static_cast<int>(simpleText_.size()), &r,
                     DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         ::SelectObject(dc, old);
     } else {
@@ -339,6 +340,5 @@ void TSkinCustomStatusBar::PaintPanel(HDC dc, const TRect& rect, TSkinStatusPane
     else if (panel->truncation_ == ttPathEllipsis)
         flags |= DT_PATH_ELLIPSIS;
     RECT r{c.Text.Left, c.Text.Top, c.Text.Right, c.Text.Bottom};
-    ::DrawTextW(dc, reinterpret_cast<LPCWSTR>(panel->caption_.c_str()), static_cast<int>(panel->caption_.size()), &r,
-                flags);
+    ::DrawTextW(dc, WideCStr(panel->caption_), static_cast<int>(panel->caption_.size()), &r, flags);
 }

@@ -10,6 +10,7 @@
 #include "classlib/win/TApplication.h"
 #include "classlib/win/THintWindow.h"
 #include "classlib/win/WindowDC.h"
+#include "classlib/win/WideChars.h"
 #include "toolbar/win/TTBHintWindow.h"
 #include "unicode/win/TUniAction.h"
 #include "unicode/win/UniControls.h"
@@ -160,7 +161,7 @@ void TSkinTextObject::DoDrawText(HDC dc, TRect& rect, std::uint32_t flags) {
     if (flags & DT_CALCRECT) {
         text = skin::MeasuredCaption(text);
         RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
-        ::DrawTextW(dc, reinterpret_cast<LPCWSTR>(text.c_str()), static_cast<int>(text.size()), &r, flags);
+        ::DrawTextW(dc, WideCStr(text), static_cast<int>(text.size()), &r, flags);
         rect = Rect(r.left, r.top, r.right, r.bottom);
         return;
     }
@@ -172,7 +173,7 @@ void TSkinTextObject::DrawCaption(HDC dc, const WideString& text, TRect rect, st
     auto draw = [&](const TRect& r, TColor color) {
         RECT rc{r.Left, r.Top, r.Right, r.Bottom};
         ::SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(color)));
-        ::DrawTextW(dc, reinterpret_cast<LPCWSTR>(text.c_str()), static_cast<int>(text.size()), &rc, flags);
+        ::DrawTextW(dc, WideCStr(text), static_cast<int>(text.size()), &rc, flags);
     };
     if (Enabled()) {
         draw(rect, paintColor_);

@@ -3,6 +3,7 @@
 // digit, and the system's name of the key's scan code for the rest.
 #include "classlib/core/CodePages.h"
 #include "classlib/win/Win32.h"
+#include "classlib/win/WideChars.h"
 #include "toolbar/core/ShortCutText.h"
 #include "toolbar/win/SystemSettings.h"
 #include "toolbar/win/TextDrawing.h"
@@ -23,8 +24,7 @@ WideString KeyName(std::uint16_t key) {
     } else if (const UINT scan = ::MapVirtualKeyW(key, MAPVK_VK_TO_VSC); scan != 0) {
         wchar_t buffer[257] = {};
         const int n = ::GetKeyNameTextW(static_cast<LONG>(scan << 16), buffer, 256);
-        if (n > 0)
-            return WideString(reinterpret_cast<const char16_t*>(buffer), static_cast<std::size_t>(n < 256 ? n : 256));
+        if (n > 0) return FromWideChars(buffer, static_cast<std::size_t>(n < 256 ? n : 256));
     }
     // The system has no name for it: the class library's.
     return AnsiToWide(ShortCutToText(key));

@@ -1,4 +1,5 @@
 #include "toolbar/win/TTBCustomAccObject.h"
+#include "classlib/win/WideChars.h"
 
 namespace {
 
@@ -158,7 +159,7 @@ WideString tb::AltKeyName() {
     const LONG code = static_cast<LONG>(::MapVirtualKeyW(VK_MENU, 0)) << 16;
     const int length = ::GetKeyNameTextW(code, name, 64);
     if (length <= 0) return u"Alt";
-    return WideString(reinterpret_cast<const char16_t*>(name), static_cast<std::size_t>(length));
+    return FromWideChars(name, static_cast<std::size_t>(length));
 }
 
 void tb::StartAccessibility(bool isLibrary) {

@@ -15,6 +15,7 @@
 #include "classlib/win/TCustomForm.h"
 #include "classlib/win/WindowDC.h"
 #include "toolbar/core/WideStringValues.h"
+#include "toolbar/win/CaptureLoop.h"
 #include "toolbar/win/FloatingWindows.h"
 #include "toolbar/win/MessageHooks.h"
 #include "toolbar/win/SystemSettings.h"
@@ -102,43 +103,6 @@ private:
 };
 
 namespace {
-
-bool IsOtherButtonMessage(UINT m) {
-    return m == WM_RBUTTONDOWN || m == WM_RBUTTONUP || m == WM_RBUTTONDBLCLK || m == WM_MBUTTONDOWN ||
-           m == WM_MBUTTONUP || m == WM_MBUTTONDBLCLK;
-}
-
-// The modal loop of the drag, resize and close-button tracking: messages are taken while capture holds the
-// mouse capture and the window lives. Key messages go to onKey (true ends the loop, cancelled) and pointer
-// moves to onMove; a left release accepts, a left press or double-click cancels, right and middle button
-// messages are ignored, WM_QUIT is posted again and cancels; everything else is dispatched.
-template <class OnKey, class OnMove>
-bool RunCaptureLoop(HWND capture, const bool& alive, OnKey onKey, OnMove onMove) {
-    MSG msg;
-    while (alive && ::GetCapture() == capture) {
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return false;
-        }
-        if (got == -1) return false;
-        const UINT m = msg.message;
-        if (m >= WM_KEYFIRST && m <= WM_KEYLAST) {
-            if (onKey(msg)) return false;
-            continue;
-        }
-        if (m == WM_MOUSEMOVE) {
-            onMove(msg);
-            continue;
-        }
-        if (m == WM_LBUTTONUP) return true;
-        if (m == WM_LBUTTONDOWN || m == WM_LBUTTONDBLCLK) return false;
-        if (IsOtherButtonMessage(m)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    return false;
-}
 
 // The screen's DC for drawing a drag outline over every window, with window updates locked meanwhile; none
 // when the system gives none. The caller releases the DC, then unlocks.
@@ -278,8 +242,8 @@ bool TTBCustomDockableWindow::TDragState::Track(TTBCustomDockableWindow& w, cons
     });
 
     w.DragStep(*this, true);
-    return RunCaptureLoop(
-        captureWindow, alive,
+    return tb::RunCaptureLoop(
+        captureWindow, tb::TLeftPress::Cancels, [&] { return alive; },
         [&](const MSG& msg) {
             if (msg.wParam == VK_CONTROL && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP)) {
                 DoNotDock = msg.message == WM_KEYDOWN;
@@ -478,8 +442,9 @@ void TTBCustomDockableWindow::BeginSizing(int handle) {
             }
         });
         TPoint last = Point(startPos.x, startPos.y);
-        accepted = RunCaptureLoop(
-            captureWindow, alive, [](const MSG& msg) { return msg.wParam == VK_ESCAPE && msg.message == WM_KEYDOWN; },
+        accepted = tb::RunCaptureLoop(
+            captureWindow, tb::TLeftPress::Cancels, [&] { return alive; },
+            [](const MSG& msg) { return msg.wParam == VK_ESCAPE && msg.message == WM_KEYDOWN; },
             [&](const MSG&) {
                 POINT p;
                 ::GetCursorPos(&p);
@@ -562,8 +527,9 @@ bool TTBCustomDockableWindow::TrackCloseButton(bool floatingButton) {
             ::GetCursorPos(&p);
             return buttonRect().Contains(Point(p.x, p.y));
         };
-        clicked = RunCaptureLoop(
-            wnd, alive, [](const MSG&) { return false; }, [&](const MSG&) { show(overButton()); });
+        clicked = tb::RunCaptureLoop(
+            wnd, tb::TLeftPress::Cancels, [&] { return alive; }, [](const MSG&) { return false; },
+            [&](const MSG&) { show(overButton()); });
         clicked = clicked && alive && overButton();
     }
     return alive && clicked;

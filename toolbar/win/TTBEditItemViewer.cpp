@@ -9,6 +9,7 @@
 #include "classlib/win/GdiHandle.h"
 #include "classlib/win/WindowDC.h"
 #include "classlib/win/TWinControl.h"
+#include "classlib/win/WideChars.h"
 #include "toolbar/core/Captions.h"
 #include "toolbar/win/TTBEditItem.h"
 #include "toolbar/win/TTBPopupWindow.h"
@@ -84,7 +85,7 @@ void TTBEditItemViewer::WriteEditText(const WideString& text) {
     const bool was = settingText_;
     settingText_ = true;
     TScopeExit restore([&] { settingText_ = was; });
-    ::SetWindowTextW(editWnd_, reinterpret_cast<const wchar_t*>(text.c_str()));
+    ::SetWindowTextW(editWnd_, WideCStr(text));
 }
 
 void TTBEditItemViewer::PushText(const WideString& text) {
@@ -199,9 +200,8 @@ bool TTBEditItemViewer::Edit(HWND captureWnd) {
         TScopeExit cleanUp([&] { EndEdit(); });
         brush_ = ::CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(editColor_)));
         font_ = ::CreateFontIndirectW(&log);
-        editWnd_ =
-            ::CreateWindowExW(exStyle, L"EDIT", reinterpret_cast<const wchar_t*>(item->Text().c_str()), style, r.Left,
-                              r.Top, r.Width(), r.Height(), viewWnd, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        editWnd_ = ::CreateWindowExW(exStyle, L"EDIT", WideCStr(item->Text()), style, r.Left, r.Top, r.Width(),
+                                     r.Height(), viewWnd, nullptr, ::GetModuleHandleW(nullptr), nullptr);
         if (!editWnd_) RaiseLastError("Cannot create the edit window: ");
         ::SetWindowLongPtrW(editWnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         oldProc_ = reinterpret_cast<WNDPROC>(

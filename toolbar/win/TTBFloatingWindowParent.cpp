@@ -3,6 +3,7 @@
 #include "classlib/win/GdiHandle.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/WindowDC.h"
+#include "classlib/win/WideChars.h"
 #include "toolbar/core/DockableGeometry.h"
 #include "toolbar/win/FloatingWindows.h"
 #include "toolbar/win/TTBCustomDockableWindow.h"
@@ -137,7 +138,7 @@ void TTBFloatingWindowParent::DrawNCArea(bool drawToDC, HDC dc, HRGN clip, int p
             const RECT cr = ToRECT(rects.Caption);
             UINT flags = DC_TEXT | DC_SMALLCAP | (active ? DC_ACTIVE : 0) | (gradient ? DC_GRADIENT : 0);
             if (auto draw = DrawCaptionTempWProc())
-                draw(Handle(), dc, &cr, nullptr, nullptr, reinterpret_cast<LPCWSTR>(caption_.c_str()), flags);
+                draw(Handle(), dc, &cr, nullptr, nullptr, WideCStr(caption_), flags);
             ::RestoreDC(dc, s);
             const RECT line{rects.FullCaption.Left, rects.FullCaption.Bottom, rects.FullCaption.Right,
                             rects.FullCaption.Bottom + 1};

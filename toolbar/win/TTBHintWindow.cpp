@@ -5,6 +5,7 @@
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TFont.h"
 #include "classlib/win/WindowDC.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/win/UniControls.h"
 
 namespace {
@@ -109,8 +110,7 @@ void TTBHintWindow::CMTextChanged(TMessage& message) {
     const TWindowDC dc;
     if (dc) {
         HGDIOBJ old = ::SelectObject(dc.Get(), Font()->Handle());
-        ::GetTextExtentPoint32W(dc.Get(), reinterpret_cast<const wchar_t*>(caption_.c_str()),
-                                static_cast<int>(caption_.size()), &size);
+        ::GetTextExtentPoint32W(dc.Get(), WideCStr(caption_), static_cast<int>(caption_.size()), &size);
         ::SelectObject(dc.Get(), old);
     }
     SetBounds(Left(), Top(), size.cx + 6, size.cy + 4);

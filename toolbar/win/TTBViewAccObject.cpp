@@ -4,6 +4,7 @@
 
 #include "classlib/core/Messages.h"
 #include "classlib/win/TWinControl.h"
+#include "classlib/win/WideChars.h"
 #include "toolbar/core/AccessibilityRules.h"
 #include "toolbar/core/Captions.h"
 #include "toolbar/win/TTBControlItem.h"
@@ -123,7 +124,7 @@ HRESULT TTBViewAccObject::get_accName(VARIANT child, BSTR* name) {
             if (length > 0) {
                 std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
                 const int got = ::GetWindowTextW(window, buffer.data(), length + 1);
-                text.assign(reinterpret_cast<const char16_t*>(buffer.data()), static_cast<std::size_t>(got));
+                text = FromWideChars(buffer.data(), static_cast<std::size_t>(got));
             }
         }
         return tb::PutText(name, text);

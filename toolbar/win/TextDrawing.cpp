@@ -5,6 +5,7 @@
 
 #include "classlib/core/CodePages.h"
 #include "classlib/core/FileSystem.h"
+#include "classlib/win/WideChars.h"
 #include "toolbar/core/Captions.h"
 #include "toolbar/core/RotatedCaption.h"
 #include "toolbar/win/SystemSettings.h"
@@ -14,8 +15,6 @@ namespace tb {
 
 namespace {
 
-LPCWSTR Wide(std::u16string_view text) { return reinterpret_cast<LPCWSTR>(text.data()); }
-
 bool IsSystemLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
 
 // Floor division: the rotated text's offsets are rounded down also when the room is too small.
@@ -23,7 +22,7 @@ int HalfDown(int value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
 
 int WidthOf(HDC dc, std::u16string_view text) {
     SIZE size{};
-    if (text.empty() || !::GetTextExtentPoint32W(dc, Wide(text), static_cast<int>(text.size()), &size)) return 0;
+    if (text.empty() || !::GetTextExtentPoint32W(dc, WideChars(text), static_cast<int>(text.size()), &size)) return 0;
     return size.cx;
 }
 
@@ -60,7 +59,7 @@ int GetTextWidthW(HDC dc, std::u16string_view text, bool stripAccel) {
     if (!stripAccel) return WidthOf(dc, text);
     const WideString shown = StripAccelChars(text);
     SIZE size{};
-    if (!::GetTextExtentPoint32W(dc, Wide(shown), static_cast<int>(shown.size()), &size)) {
+    if (!::GetTextExtentPoint32W(dc, WideChars(shown), static_cast<int>(shown.size()), &size)) {
         const DWORD error = ::GetLastError();
         throw EOSError("A text could not be measured: " + SysErrorMessage(error), error);
     }
@@ -68,7 +67,7 @@ int GetTextWidthW(HDC dc, std::u16string_view text, bool stripAccel) {
 }
 
 int DrawTextWide(HDC dc, std::u16string_view text, RECT& rect, UINT format) {
-    if (IsWindowsNT()) return ::DrawTextW(dc, Wide(text), static_cast<int>(text.size()), &rect, format);
+    if (IsWindowsNT()) return ::DrawTextW(dc, WideChars(text), static_cast<int>(text.size()), &rect, format);
     const AnsiString ansi = WideToAnsi(text);
     return ::DrawTextA(dc, ansi.data(), static_cast<int>(ansi.size()), &rect, format);
 }
@@ -108,7 +107,7 @@ void DrawRotatedText(HDC dc, std::u16string_view caption, const RECT& rect, UINT
     const int x = rect.left + HalfDown(width - tm.tmHeight);
     const int y = (format & kDtCenter) ? rect.top + HalfDown(height - textWidth) : rect.top;
     const UINT options = (format & kDtNoClip) ? 0 : ETO_CLIPPED;
-    ::ExtTextOutW(dc, x, y, options, &rect, Wide(shown.text), static_cast<UINT>(shown.text.size()), nullptr);
+    ::ExtTextOutW(dc, x, y, options, &rect, WideChars(shown.text), static_cast<UINT>(shown.text.size()), nullptr);
 
     if (!(format & kDtHidePrefix) && shown.accelIndex >= 0) {
         const std::u16string_view text = shown.text;

@@ -6,10 +6,9 @@
 #include <cstring>
 
 #include "unicode/core/WidePaths.h"
+#include "classlib/core/StringUtils.h"
 
 namespace {
-WideString Widen(const AnsiString& ascii) { return WideString(ascii.begin(), ascii.end()); }
-
 // Writes the numbers of one list, each followed by one blank.
 WideString JoinNumbers(const std::vector<double>& values) {
     AnsiString text;
@@ -17,7 +16,7 @@ WideString JoinNumbers(const std::vector<double>& values) {
         text += FormatSignificant(v);
         text += ' ';
     }
-    return Widen(text);
+    return WidenBytes(text);
 }
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
@@ -247,12 +246,9 @@ TLensLearnResult TKelvoLensProfile::Learn(IKelvoProfileStore& store, double f, d
 WideString LensProfileFileName(const WideString& programPath) { return uni::ReplaceFileExtW(programPath, u".dis"); }
 
 WideString CameraText(const AnsiString& bytes) {
-    AnsiString text = bytes;
-    if (!text.empty() && text.back() == '\0') text.pop_back();
-    WideString out;
-    out.reserve(text.size());
-    for (unsigned char c : text) out.push_back(static_cast<char16_t>(c));
-    return out;
+    std::string_view text = bytes;
+    if (!text.empty() && text.back() == '\0') text.remove_suffix(1);
+    return WidenBytes(text);
 }
 
 std::optional<double> FocalLengthFromRational(const Byte* data, std::size_t size) {

@@ -3,14 +3,13 @@
 #include <string>
 
 #include "app/core/TKelvoLocalizer.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/win/TControl.h"
+#include "classlib/core/StringUtils.h"
 #include "themed/win/TSkinAlignmentPanel.h"
 #include "themed/win/TSkinLink.h"
 
-namespace {
-constexpr std::int32_t kTextShowOptions = 2019;
-constexpr std::int32_t kTextHideOptions = 2020;
-}  // namespace
+namespace {}  // namespace
 
 namespace kelvo {
 
@@ -25,8 +24,8 @@ int StackTopDown(std::initializer_list<TControl*> controls, int top) {
 
 void SetOptionsLink(TSkinLink& link, bool shown) {
     link.SetImageIndex(shown ? 1 : 0);
-    link.SetCaption(shown ? GetText(kTextHideOptions, u"Hide Options")
-                          : GetText(kTextShowOptions, u"Show More Options"));
+    link.SetCaption(shown ? GetText(KelvoTextHideOptions, u"Hide Options")
+                          : GetText(KelvoTextShowOptions, u"Show More Options"));
 }
 
 TSkinAlignmentPanel* MakeFramePanel(TWinControl* frame, const char* name, int height) {
@@ -35,9 +34,6 @@ TSkinAlignmentPanel* MakeFramePanel(TWinControl* frame, const char* name, int he
     return panel;
 }
 
-WideString DecimalText(std::int32_t value) {
-    const std::string digits = std::to_string(value);
-    return WideString(digits.begin(), digits.end());
-}
+WideString DecimalText(std::int32_t value) { return WidenBytes(std::to_string(value)); }
 
 }  // namespace kelvo

@@ -7,6 +7,7 @@
 #include "app/core/TKelvoSDFReader.h"
 #include "app/core/TKelvoSDFWriter.h"
 #include "app/win/TKelvoGraphicsEditor.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/core/StringUtils.h"
 #include "classlib/win/TFont.h"
@@ -21,13 +22,6 @@
 #include "unicode/win/TUniTrackBar.h"
 
 namespace {
-
-constexpr std::int32_t kTextOk = 1;
-constexpr std::int32_t kTextCancel = 2;
-constexpr std::int32_t kTextBrightness = 550;
-constexpr std::int32_t kTextContrast = 558;
-constexpr std::int32_t kTextBrightnessContrast = 2021;
-constexpr std::int32_t kTextAutoCorrection = 2022;
 
 constexpr std::uint32_t kNodeId = 1;
 constexpr TGUID kNodeKey = TGUID::Parse("{B395C67E-2462-4FDD-8BAD-8640A1A1EEDB}");
@@ -46,7 +40,7 @@ bool DemoValue(const TKelvoProperties& params, std::int32_t& value) {
 TKelvoBrightnessContrastTool::TKelvoBrightnessContrastTool(TComponent* owner) : TKelvoPanelTool(owner) {
     toolName_ = "BrightnessContrast";
     exclusive_ = true;
-    AddButtonAndFrame(Frame, "CONTRAST", GetText(kTextBrightnessContrast, u"Brightness & Contrast"));
+    AddButtonAndFrame(Frame, "CONTRAST", GetText(KelvoTextBrightnessContrast, u"Brightness & Contrast"));
     if (!Frame) return;
     Frame->Tool = this;
     Frame->TitleLabel->Font()->SetStyle(TFontStyles{fsBold});
@@ -138,14 +132,14 @@ void TKelvoBrightnessContrastTool::Cancel() {
 void TKelvoBrightnessContrastTool::Localize() {
     TKelvoPanelTool::Localize();
     if (!Frame || !Button) return;
-    const WideString title = GetText(kTextBrightnessContrast, u"Brightness & Contrast");
+    const WideString title = GetText(KelvoTextBrightnessContrast, u"Brightness & Contrast");
     Button->SetHint(title);
     Frame->TitleLabel->SetCaption(title);
-    Frame->AutoCorrectionButton->SetCaption(GetText(kTextAutoCorrection, u"Auto Correction"));
-    Frame->BrightnessLabel->SetCaption(GetText(kTextBrightness, u"Brightness") + u":");
-    Frame->ContrastLabel->SetCaption(GetText(kTextContrast, u"Contrast") + u":");
-    Frame->OkButton->SetCaption(GetText(kTextOk, u"OK"));
-    Frame->CancelButton->SetCaption(GetText(kTextCancel, u"Cancel"));
+    Frame->AutoCorrectionButton->SetCaption(GetText(KelvoTextAutoCorrection, u"Auto Correction"));
+    Frame->BrightnessLabel->SetCaption(GetText(KelvoTextBrightness, u"Brightness") + u":");
+    Frame->ContrastLabel->SetCaption(GetText(KelvoTextContrast, u"Contrast") + u":");
+    Frame->OkButton->SetCaption(GetText(KelvoTextOk, u"OK"));
+    Frame->CancelButton->SetCaption(GetText(KelvoTextCancel, u"Cancel"));
     kelvo::SetOptionsLink(*Frame->ShowOptions, optionsShown_);
 }
 

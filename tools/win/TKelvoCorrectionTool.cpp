@@ -1,5 +1,6 @@
 #include "tools/win/TKelvoCorrectionTool.h"
 
+#include <memory>
 #include <new>
 
 #include "app/core/KelvoEditorDemo.h"
@@ -9,6 +10,7 @@
 #include "app/win/TKelvoGraphicsView.h"
 #include "app/win/TMainForm.h"
 #include "app/win/TProgressMeter.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/ScopeGuard.h"
@@ -26,32 +28,18 @@
 #include "unicode/win/TUniLabel.h"
 #include "unicode/win/TUniRadioButton.h"
 #include "unicode/win/TUniRadioGroup.h"
-#include "unicode/win/TUniTrackBar.h"
+#include "tools/win/TUniMyTrackBar.h"
 
 namespace {
-
-constexpr std::int32_t kTextFinish = 2202;
-constexpr std::int32_t kTextFinishHint = 2203;
-constexpr std::int32_t kTextCropGroup = 2204;
-constexpr std::int32_t kTextNone = 2205;
-constexpr std::int32_t kTextCropInscribed = 2304;
-constexpr std::int32_t kTextCropStretch = 2206;
-constexpr std::int32_t kTextDistortionGroup = 2219;
-constexpr std::int32_t kTextManual = 2220;
-constexpr std::int32_t kTextAutomatic = 2221;
-constexpr std::int32_t kTextReferenceRectangle = 2224;
-constexpr std::int32_t kTextWidth = 505;
-constexpr std::int32_t kTextHeight = 506;
 
 // EXIF tags of the camera and the focal length.
 constexpr std::int32_t kTagMake = 271;
 constexpr std::int32_t kTagModel = 272;
 constexpr std::int32_t kTagFocalLength = 37386;
 
-constexpr std::uint16_t kKeyEnter = 13;
 constexpr char16_t kStepTooLarge[] = u"There is not enough memory to keep this change for undo.";
 
-TProgressMeter* sharedMeter = nullptr;
+std::unique_ptr<TProgressMeter> sharedMeter;
 int meterUsers = 0;
 
 // The render's progress on the shared meter.
@@ -68,8 +56,6 @@ public:
 private:
     TProgressMeter* meter_;
 };
-
-WideString Wide(const AnsiString& text) { return WideString(text.begin(), text.end()); }
 
 AnsiString Decimal(long long value) { return AnsiString(std::to_string(value)); }
 
@@ -93,13 +79,10 @@ TKelvoCorrectionTool::TKelvoCorrectionTool(TComponent* owner) : TKelvoPanelTool(
 }
 
 TKelvoCorrectionTool::~TKelvoCorrectionTool() {
-    if (meterUsers > 0 && --meterUsers == 0) {
-        delete sharedMeter;
-        sharedMeter = nullptr;
-    }
+    if (meterUsers > 0 && --meterUsers == 0) sharedMeter.reset();
 }
 
-TProgressMeter* TKelvoCorrectionTool::Progress() { return sharedMeter; }
+TProgressMeter* TKelvoCorrectionTool::Progress() { return sharedMeter.get(); }
 
 void TKelvoCorrectionTool::BuildToolParts(TKelvoCorrectionToolFrame* frame, const AnsiString& buttonImage,
                                           std::int32_t buttonText, const WideString& buttonFallback) {
@@ -125,14 +108,14 @@ void TKelvoCorrectionTool::BuildToolParts(TKelvoCorrectionToolFrame* frame, cons
         if (TKelvoToolPanelModule* panel = ToolPanel(); panel && panel->Toolbar)
             AddButton(panel, buttonImage, GetText(buttonText, buttonFallback));
         FinishItem = form.AddToolButton<TSkinItem>(editor->StandardToolbar, form.GetImages(), nullptr,
-                                                   GetText(kTextFinish, u"Finish"), -1,
+                                                   GetText(KelvoTextFinish, u"Finish"), -1,
                                                    MakeMethod<&TKelvoCorrectionTool::FinishClick>(this));
         FinishItem->SetDisplayMode(nbdmTextOnly);
         FinishItem->SetStretch(true);
         FinishItem->SetVisible(false);
         FinishItem->FreeNotification(this);
         if (!sharedMeter && form.StatusBar) {
-            sharedMeter = new TProgressMeter(AddStatusProgressBar(form.StatusBar));
+            sharedMeter = std::make_unique<TProgressMeter>(AddStatusProgressBar(form.StatusBar));
             sharedMeter->Start(0);
         }
     }
@@ -230,7 +213,7 @@ void TKelvoCorrectionTool::Render(Byte quality) {
 void TKelvoCorrectionTool::Finish() {
     RenderFinal();
     if (IKelvoDemoPlayback* recorder = Recorder())
-        recorder->RecordCommand(ToolName() + "Resample", WideToAnsi(GetText(kTextFinishHint, u"Finish")));
+        recorder->RecordCommand(ToolName() + "Resample", WideToAnsi(GetText(KelvoTextFinishHint, u"Finish")));
 }
 
 void TKelvoCorrectionTool::Promote() {
@@ -351,7 +334,7 @@ TLensLearnResult TKelvoCorrectionTool::LearnLensProfile() {
     const TLensLearnResult result = profile_.Learn(Store(), *focalLength_, value);
     if (result == TLensLearnResult::Skipped) return result;
     automatic_ = profile_.AutomaticValue(*focalLength_);
-    frame_->sklKoef->SetCaption(Wide(FormatSignificant(value)));
+    frame_->sklKoef->SetCaption(WidenBytes(FormatSignificant(value)));
     return result;
 }
 
@@ -366,8 +349,8 @@ void TKelvoCorrectionTool::UpdateLensFromDocument(TKelvoGraphicsDocument& docume
     if (frame_) {
         frame_->sklEquipMake->SetCaption(make);
         frame_->sklEquipModel->SetCaption(model);
-        frame_->sklKoef->SetCaption(automatic_ ? Wide(FormatSignificant(*automatic_)) : WideString());
-        frame_->sklFocalLength->SetCaption(focalLength_ ? Wide(FormatSignificant(*focalLength_)) : WideString());
+        frame_->sklKoef->SetCaption(automatic_ ? WidenBytes(FormatSignificant(*automatic_)) : WideString());
+        frame_->sklFocalLength->SetCaption(focalLength_ ? WidenBytes(FormatSignificant(*focalLength_)) : WideString());
         frame_->trbDistorAuto->SetEnabled(automatic_.has_value());
     }
     imageRect_ = document.GetImageRect();
@@ -433,29 +416,29 @@ void TKelvoCorrectionTool::Localize() {
         Button->SetHint(title);
     }
     if (FinishItem) {
-        FinishItem->SetCaption(GetText(kTextFinish, u"Finish"));
-        FinishItem->SetHint(GetText(kTextFinishHint, u"Render the correction in full quality"));
+        FinishItem->SetCaption(GetText(KelvoTextFinish, u"Finish"));
+        FinishItem->SetHint(GetText(KelvoTextFinishHint, u"Render the correction in full quality"));
     }
     if (!frame_) return;
     TKelvoCorrectionToolFrame& f = *frame_;
     f.TitleLabel->SetCaption(title);
-    f.trgCrop->SetCaption(GetText(kTextCropGroup, u"Crop"));
+    f.trgCrop->SetCaption(GetText(KelvoTextCropGroup, u"Crop"));
     const TFrameUpdate update = UpdatingFrame();
     const int crop = f.CropType();
-    f.trgCrop->Items()->SetStrings(0, GetText(kTextNone, u"None"));
-    f.trgCrop->Items()->SetStrings(1, GetText(kTextCropInscribed, u"Crop to the corrected area"));
-    f.trgCrop->Items()->SetStrings(2, GetText(kTextCropStretch, u"Stretch the corrected area"));
+    f.trgCrop->Items()->SetStrings(0, GetText(KelvoTextCropNone, u"None"));
+    f.trgCrop->Items()->SetStrings(1, GetText(KelvoTextCropInscribed, u"Crop to the corrected area"));
+    f.trgCrop->Items()->SetStrings(2, GetText(KelvoTextCropStretch, u"Stretch the corrected area"));
     f.SetCropType(crop);
-    f.tgbDistor->SetCaption(GetText(kTextDistortionGroup, u"Lens distortion"));
-    f.trbDistorNo->SetCaption(GetText(kTextNone, u"None"));
-    f.trbDistorMan->SetCaption(GetText(kTextManual, u"Manual"));
-    f.trbDistorAuto->SetCaption(GetText(kTextAutomatic, u"Automatic"));
-    f.TGBRefRecSize->SetCaption(GetText(kTextReferenceRectangle, u"Reference rectangle"));
-    f.CBRefSize->SetCaption(GetText(kTextReferenceRectangle, u"Reference rectangle"));
-    f.LabelWidth->SetCaption(GetText(kTextWidth, u"Width:"));
-    f.LabelHeight->SetCaption(GetText(kTextHeight, u"Height:"));
-    f.btFinish->SetCaption(GetText(kTextFinish, u"Finish"));
-    f.btFinish->SetHint(GetText(kTextFinishHint, u"Render the correction in full quality"));
+    f.tgbDistor->SetCaption(GetText(KelvoTextDistortionGroup, u"Lens distortion"));
+    f.trbDistorNo->SetCaption(GetText(KelvoTextCropNone, u"None"));
+    f.trbDistorMan->SetCaption(GetText(KelvoTextManual, u"Manual"));
+    f.trbDistorAuto->SetCaption(GetText(KelvoTextAutomatic, u"Automatic"));
+    f.TGBRefRecSize->SetCaption(GetText(KelvoTextReferenceRectangle, u"Reference rectangle"));
+    f.CBRefSize->SetCaption(GetText(KelvoTextReferenceRectangle, u"Reference rectangle"));
+    f.LabelWidth->SetCaption(GetText(KelvoTextWidth, u"Width:"));
+    f.LabelHeight->SetCaption(GetText(KelvoTextHeight, u"Height:"));
+    f.btFinish->SetCaption(GetText(KelvoTextFinish, u"Finish"));
+    f.btFinish->SetHint(GetText(KelvoTextFinishHint, u"Render the correction in full quality"));
     LocalizeFrame();
 }
 
@@ -525,7 +508,7 @@ void TKelvoCorrectionTool::ManualValueEntered() {
 void TKelvoCorrectionTool::FrameValueExit(TObject*) { ManualValueEntered(); }
 
 void TKelvoCorrectionTool::FrameValueKeyDown(TObject*, std::uint16_t& key, TShiftState) {
-    if (key == kKeyEnter) ManualValueEntered();
+    if (key == VK_RETURN) ManualValueEntered();
 }
 
 void TKelvoCorrectionTool::FrameTrackChange(TObject*) {

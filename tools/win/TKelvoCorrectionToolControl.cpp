@@ -12,13 +12,6 @@
 
 namespace {
 
-constexpr std::uint16_t kKeyControl = 17;
-constexpr std::uint16_t kKeyAlt = 18;
-constexpr std::uint16_t kKeyLeft = 37;
-constexpr std::uint16_t kKeyUp = 38;
-constexpr std::uint16_t kKeyRight = 39;
-constexpr std::uint16_t kKeyDown = 40;
-constexpr std::uint16_t kKeyF2 = 113;
 constexpr std::int32_t kArrowStep = 10;
 // Snapping looks this many screen pixels to either side of the line.
 constexpr double kSnapScreenPixels = 10;
@@ -125,11 +118,11 @@ bool TKelvoCorrectionToolControl::KeyDown(std::uint16_t& key, TShiftState shift)
     TKelvoGraphicsEditor* editor = TKelvoGraphicsTool::Editor();
     std::int32_t dx = 0, dy = 0;
     switch (key) {
-        case kKeyLeft: dx = kArrowStep; break;
-        case kKeyRight: dx = -kArrowStep; break;
-        case kKeyUp: dy = kArrowStep; break;
-        case kKeyDown: dy = -kArrowStep; break;
-        case kKeyF2:
+        case VK_LEFT: dx = kArrowStep; break;
+        case VK_RIGHT: dx = -kArrowStep; break;
+        case VK_UP: dy = kArrowStep; break;
+        case VK_DOWN: dy = -kArrowStep; break;
+        case VK_F2:
             if (!shift.Contains(ssAlt)) return false;
             tool->LearnLensProfile();
             return true;
@@ -139,12 +132,12 @@ bool TKelvoCorrectionToolControl::KeyDown(std::uint16_t& key, TShiftState shift)
         case KelvoKeyZoomOut:
             if (editor) editor->ZoomOut(nullptr);
             return true;
-        case kKeyAlt:
+        case VK_MENU:
             if (!drawing_) return false;
             FollowPointer();
             StopDrawing(true);
             return true;
-        case kKeyControl:
+        case VK_CONTROL:
             if (!drawing_) {
                 if (guide_ != GuideCross) return false;
                 anchor_ = ImagePoint(pointer_);
@@ -171,10 +164,10 @@ void TKelvoCorrectionToolControl::SetGuide(int state) {
 bool TKelvoCorrectionToolControl::KeyUp(std::uint16_t& key, TShiftState) {
     if (!Shown()) return false;
     if (!drawing_) {
-        SetGuide(NextGuideState(guide_, key == kKeyControl ? TGuideEvent::CtrlUp : TGuideEvent::OtherKeyUp));
+        SetGuide(NextGuideState(guide_, key == VK_CONTROL ? TGuideEvent::CtrlUp : TGuideEvent::OtherKeyUp));
         return false;
     }
-    if (key != kKeyControl) return false;
+    if (key != VK_CONTROL) return false;
     snap_ = false;
     FollowPointer();
     Invalidate();

@@ -6,6 +6,7 @@
 #include "classlib/core/FormBuilder.h"
 #include "classlib/win/TFont.h"
 #include "classlib/win/TSpinEdit.h"
+#include "classlib/core/StringUtils.h"
 #include "tools/core/TKelvoLensProfile.h"
 #include "tools/win/KelvoImageToolSupport.h"
 #include "unicode/win/TUniButton.h"
@@ -15,7 +16,7 @@
 #include "unicode/win/TUniLabel.h"
 #include "unicode/win/TUniRadioButton.h"
 #include "unicode/win/TUniRadioGroup.h"
-#include "unicode/win/TUniTrackBar.h"
+#include "tools/win/TUniMyTrackBar.h"
 
 namespace {
 
@@ -35,6 +36,10 @@ TKelvoCorrectionToolFrame::TKelvoCorrectionToolFrame(TComponent* owner) : TKelvo
 
 void TKelvoCorrectionToolFrame::RegisterBuilder() {
     RegisterFormBuilder(StaticClass(), &TKelvoCorrectionToolFrame::Build);
+}
+
+TUniMyTrackBar* TKelvoCorrectionToolFrame::MakeDistortionTrackBar() {
+    return Make<TUniMyTrackBar>(this, tgbDistor, "DistorTrackBar");
 }
 
 void TKelvoCorrectionToolFrame::Build(TComponent* root) {
@@ -57,7 +62,7 @@ void TKelvoCorrectionToolFrame::Build(TComponent* root) {
     f->seDistorD3->SetMinValue(-100);
     f->seDistorD3->SetMaxValue(100);
     f->seDistorD3->SetValue(0);
-    f->DistorTrackBar = Make<TUniTrackBar>(f, f->tgbDistor, "DistorTrackBar");
+    f->DistorTrackBar = f->MakeDistortionTrackBar();
     f->DistorTrackBar->SetRange(-100, 100);
     f->DistorTrackBar->SetFrequency(10);
     f->DistorTrackBar->SetPosition(0);
@@ -146,8 +151,7 @@ void TKelvoCorrectionToolFrame::SetReferenceSize(double width, double height) {
 
 WideString FrameNumberText(double value) {
     if (value == 0 || !std::isfinite(value)) return WideString();
-    const AnsiString text = FormatSignificant(value);
-    return WideString(text.begin(), text.end());
+    return WidenBytes(FormatSignificant(value));
 }
 
 double FrameNumber(const WideString& text) {

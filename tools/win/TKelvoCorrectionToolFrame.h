@@ -15,7 +15,7 @@ class TUniGroupBox;
 class TUniLabel;
 class TUniRadioButton;
 class TUniRadioGroup;
-class TUniTrackBar;
+class TUniMyTrackBar;
 
 class TKelvoCorrectionToolFrame : public TKelvoFrame {
     CLASSLIB_COMPONENT(TKelvoCorrectionToolFrame, TKelvoFrame)
@@ -47,7 +47,7 @@ class TKelvoCorrectionToolFrame : public TKelvoFrame {
     TUniRadioButton* trbDistorMan = nullptr;
     TUniRadioButton* trbDistorAuto = nullptr;
     TSpinEdit* seDistorD3 = nullptr;
-    TUniTrackBar* DistorTrackBar = nullptr;
+    TUniMyTrackBar* DistorTrackBar = nullptr;
     TUniLabel* sklEquipMake = nullptr;
     TUniLabel* sklEquipModel = nullptr;
     TUniLabel* sklFocalLength = nullptr;
@@ -63,6 +63,8 @@ class TKelvoCorrectionToolFrame : public TKelvoFrame {
 protected:
     // The derived frame's controls go at top; top is moved below them.
     virtual void ArrangeExtra(int& top, int width) {}
+    // The distortion track bar of this kind of frame.
+    virtual TUniMyTrackBar* MakeDistortionTrackBar();
 
 private:
     static void Build(TComponent* root);

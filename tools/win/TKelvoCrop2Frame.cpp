@@ -4,11 +4,13 @@
 #include <string>
 
 #include "app/core/TKelvoLocalizer.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/FormBuilder.h"
 #include "classlib/win/TFont.h"
 #include "themed/win/TSkinAlignmentPanel.h"
 #include "classlib/win/TScreen.h"
 #include "classlib/win/TSpinEdit.h"
+#include "classlib/core/StringUtils.h"
 #include "themed/win/TSkinButton.h"
 #include "themed/win/TSkinCheckBox.h"
 #include "themed/win/TSkinLabel.h"
@@ -20,15 +22,6 @@
 #include "unicode/win/TUniLabel.h"
 
 namespace {
-
-constexpr std::int32_t kTextClear = 2888;
-constexpr std::int32_t kTextListResolution = 2889;
-constexpr std::int32_t kTextScreenResolution = 2890;
-constexpr std::int32_t kTextScreenRatio = 2891;
-constexpr std::int32_t kTextFirstScreenFormat = 2892;  // 2892..2897
-constexpr std::int32_t kTextFree = 2885;
-constexpr std::int32_t kTextPrint = 2886;
-constexpr std::int32_t kTextScreen = 2887;
 
 // What each screen format is used by, one resolution a line once the blanks are line breaks.
 const char16_t* const kScreenFormatTexts[] = {u"640x480 800x600 1024x768 1400x1050 1600x1200",
@@ -42,7 +35,7 @@ TUniComboBox* MakePresets(TKelvoCrop2Frame* frame, TSkinAlignmentPanel* panel, c
                           std::span<const std::string_view> presets, int index) {
     TUniComboBox* box = kelvo::MakeControl<TUniComboBox>(frame, panel, name, 8, 2, 176, 21);
     box->SetStyle(csDropDownList);
-    for (std::string_view preset : presets) box->Items()->Add(WideString(preset.begin(), preset.end()));
+    for (std::string_view preset : presets) box->Items()->Add(WidenBytes(preset));
     box->SetItemIndex(index);
     return box;
 }
@@ -156,7 +149,7 @@ void TKelvoCrop2Frame::SetRatio() {
             const int index = cmbScreen->ItemIndex();
             if (index >= 0 && index < int(CropScreenPresets().size())) {
                 ratio = ParseCropPreset(CropScreenPresets()[index]);
-                WideString list = GetText(kTextFirstScreenFormat + index, kScreenFormatTexts[index]);
+                WideString list = GetText(KelvoTextFirstScreenFormat + index, kScreenFormatTexts[index]);
                 for (char16_t& c : list)
                     if (c == u' ') c = u'\n';
                 lblListResolution->SetCaption(list);
@@ -168,15 +161,15 @@ void TKelvoCrop2Frame::SetRatio() {
 }
 
 void TKelvoCrop2Frame::Localize() {
-    rbFree->SetCaption(GetText(kTextFree, u"Free"));
-    rbFoto->SetCaption(GetText(kTextPrint, u"Print Format"));
-    rbScreen->SetCaption(GetText(kTextScreen, u"Screen Format"));
-    btClear->SetCaption(GetText(kTextClear, u"Clear"));
-    gbListResolution->SetCaption(GetText(kTextListResolution, u"Typical Resolutions"));
+    rbFree->SetCaption(GetText(KelvoTextCropFree, u"Free"));
+    rbFoto->SetCaption(GetText(KelvoTextCropPrint, u"Print Format"));
+    rbScreen->SetCaption(GetText(KelvoTextCropScreen, u"Screen Format"));
+    btClear->SetCaption(GetText(KelvoTextCropClear, u"Clear"));
+    gbListResolution->SetCaption(GetText(KelvoTextListResolution, u"Typical Resolutions"));
     const std::int32_t w = Screen ? Screen->Width() : 0, h = Screen ? Screen->Height() : 0;
     const TCropRatio reduced = ReduceCropRatio(w, h);
-    lblCurrentResolution->SetCaption(GetText(kTextScreenResolution, u"Resolution") + u": " + kelvo::DecimalText(w) +
-                                     u"x" + kelvo::DecimalText(h) + u"\n" + GetText(kTextScreenRatio, u"Ratio") +
+    lblCurrentResolution->SetCaption(GetText(KelvoTextScreenResolution, u"Resolution") + u": " + kelvo::DecimalText(w) +
+                                     u"x" + kelvo::DecimalText(h) + u"\n" + GetText(KelvoTextScreenRatio, u"Ratio") +
                                      u": " + kelvo::DecimalText(reduced.Width) + u"x" +
                                      kelvo::DecimalText(reduced.Height));
     SetRatio();

@@ -8,6 +8,7 @@
 #include "app/core/TKelvoSDFWriter.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoGraphicsView.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/core/StringUtils.h"
@@ -22,12 +23,6 @@
 
 namespace {
 
-constexpr std::int32_t kTextCrop = 135;
-constexpr std::int32_t kTextWidth = 505;
-constexpr std::int32_t kTextHeight = 506;
-constexpr std::int32_t kTextDescription = 2029;
-constexpr std::int32_t kTextCropFailed = 2884;
-
 constexpr std::uint32_t kNodeId = 1;
 constexpr TGUID kNodeKey = TGUID::Parse("{FA533C1A-B74B-486B-BB5E-7AEA47608D79}");
 constexpr std::uint32_t kOptionsItem = 1;
@@ -38,7 +33,7 @@ TKelvoCrop2Tool::TKelvoCrop2Tool(TComponent* owner) : TKelvoPanelTool(owner) {
     toolName_ = "Crop";
     exclusive_ = true;
     controlClass_ = &TKelvoGraphicsToolControl::Create<TKelvoCrop2ToolControl>;
-    const WideString caption = GetText(kTextCrop, u"Crop");
+    const WideString caption = GetText(KelvoTextCrop, u"Crop");
     AddButtonAndFrame(Frame, "CROP", caption, caption);
     if (Frame) Frame->Tool = this;
     SetOptionsShown(false);
@@ -83,7 +78,8 @@ bool TKelvoCrop2Tool::Perform() {
     EndEdit();
     control->ResetSelection();
     if (IKelvoDemoPlayback* recorder = Recorder()) recorder->AddLine("CropPerform");
-    if (!done) editor->ShowError(GetText(kTextCropFailed, u"The image cannot be cropped: there is not enough memory."));
+    if (!done)
+        editor->ShowError(GetText(KelvoTextCropFailed, u"The image cannot be cropped: there is not enough memory."));
     return done;
 }
 
@@ -102,14 +98,14 @@ void TKelvoCrop2Tool::StateApplied(TKelvoGraphicsDocument& document, IKelvoGraph
 
 void TKelvoCrop2Tool::Localize() {
     TKelvoPanelTool::Localize();
-    const WideString title = GetText(kTextCrop, u"Crop");
+    const WideString title = GetText(KelvoTextCrop, u"Crop");
     if (Button) Button->SetHint(title);
     if (!Frame) return;
     Frame->TitleLabel->SetCaption(title);
     Frame->DescriptionLabel->SetCaption(
-        GetText(kTextDescription, u"Drag a frame over the image; press Enter or click outside it to crop."));
-    Frame->WidthLabel->SetCaption(GetText(kTextWidth, u"Width") + u":");
-    Frame->HeightLabel->SetCaption(GetText(kTextHeight, u"Height") + u":");
+        GetText(KelvoTextCropDescription, u"Drag a frame over the image; press Enter or click outside it to crop."));
+    Frame->WidthLabel->SetCaption(GetText(KelvoTextWidth, u"Width") + u":");
+    Frame->HeightLabel->SetCaption(GetText(KelvoTextHeight, u"Height") + u":");
     kelvo::SetOptionsLink(*Frame->ShowOptions, optionsShown_);
     Frame->LayOut(optionsShown_);
 }

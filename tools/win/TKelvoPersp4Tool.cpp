@@ -7,6 +7,7 @@
 #include "app/core/TKelvoSDFReader.h"
 #include "app/core/TKelvoSDFWriter.h"
 #include "app/win/TKelvoGraphicsEditor.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/Format.h"
 #include "classlib/core/ScopeGuard.h"
 #include "themed/win/TSkinCustomItem.h"
@@ -18,9 +19,6 @@
 #include "unicode/win/TUniEdit.h"
 
 namespace {
-
-constexpr std::int32_t kTextTool = 2225;
-constexpr std::int32_t kTextRefButton = 3;
 
 constexpr std::uint32_t kNodeId = 1;
 constexpr TGUID kNodeKey = TGUID::Parse("{213EDA53-2019-4FB8-8457-D3C5430C9D6B}");
@@ -41,7 +39,7 @@ TKelvoPersp4Tool::TKelvoPersp4Tool(TComponent* owner) : TKelvoCorrectionTool(own
     toolName_ = "Persp4Tool";
     controlClass_ = &TKelvoGraphicsToolControl::Create<TKelvoPersp4ToolControl>;
     frame_ = MakeFrame<TKelvoPersp4ToolFrame>();
-    BuildToolParts(frame_, "PERSP4TOOL", kTextTool, u"Four-point correction");
+    BuildToolParts(frame_, "PERSP4TOOL", KelvoTextPersp4Tool, u"Four-point correction");
     UseFrame(frame_);  // forgotten when the panel frees the frame first
     frame_->ArrangeRefButton();
     frame_->TBRefSize->OnClick = MakeMethod<&TKelvoPersp4Tool::RefSizeClick>(this);
@@ -156,7 +154,7 @@ void TKelvoPersp4Tool::UpdateFrameState(const TCorrectionFrameState&) {
     frame_->TBRefSize->SetEnabled(!Busy() && setup_.Points.size() > 3);
 }
 
-void TKelvoPersp4Tool::LocalizeFrame() { frame_->TBRefSize->SetCaption(GetText(kTextRefButton, u"Apply")); }
+void TKelvoPersp4Tool::LocalizeFrame() { frame_->TBRefSize->SetCaption(GetText(KelvoTextRefButton, u"Apply")); }
 
 void TKelvoPersp4Tool::RefSizeClick(TObject*) {
     if (!Busy()) SetupFourPoint(0);

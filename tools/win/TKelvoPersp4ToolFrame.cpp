@@ -1,6 +1,8 @@
 #include "tools/win/TKelvoPersp4ToolFrame.h"
 
 #include "classlib/core/FormBuilder.h"
+#include "tools/win/KelvoImageToolSupport.h"
+#include "tools/win/TUniMyTrack4Bar.h"
 #include "unicode/win/TUniButton.h"
 #include "unicode/win/TUniGroupBox.h"
 
@@ -18,6 +20,10 @@ void TKelvoPersp4ToolFrame::Build(TComponent* root) {
     f->TBRefSize = Create<TUniButton>(f);
     f->TBRefSize->SetName("TBRefSize");
     f->TBRefSize->SetParent(f->TGBRefRecSize);
+}
+
+TUniMyTrackBar* TKelvoPersp4ToolFrame::MakeDistortionTrackBar() {
+    return kelvo::MakeControl<TUniMyTrack4Bar>(this, tgbDistor, "DistorTrackBar", 0, 0, 0, 0);
 }
 
 void TKelvoPersp4ToolFrame::ArrangeRefButton() {

@@ -14,6 +14,9 @@ class TKelvoPersp4ToolFrame : public TKelvoCorrectionToolFrame {
 
     TUniButton* TBRefSize = nullptr;
 
+protected:
+    TUniMyTrackBar* MakeDistortionTrackBar() override;
+
 private:
     static void Build(TComponent* root);
 };

@@ -6,6 +6,7 @@
 #include "app/core/TKelvoSDFReader.h"
 #include "app/core/TKelvoSDFWriter.h"
 #include "app/win/TKelvoGraphicsEditor.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TSpinEdit.h"
 #include "tools/win/TKelvoPerspectiveCommandState.h"
@@ -13,12 +14,9 @@
 #include "unicode/win/TUniCheckBox.h"
 #include "unicode/win/TUniEdit.h"
 #include "unicode/win/TUniRadioGroup.h"
-#include "unicode/win/TUniTrackBar.h"
+#include "tools/win/TUniMyTrackBar.h"
 
 namespace {
-
-constexpr std::int32_t kTextTool = 2200;
-constexpr std::int32_t kTextStrength = 2222;
 
 constexpr std::uint32_t kNodeId = 1;
 constexpr TGUID kNodeKey = TGUID::Parse("{213EAD53-2019-4FB8-5784-D5C3521C8D6B}");
@@ -44,7 +42,7 @@ TKelvoPerspectiveTool::TKelvoPerspectiveTool(TComponent* owner) : TKelvoCorrecti
     frame->sePerspKoef->OnExit = MakeMethod<&TKelvoPerspectiveTool::StrengthChanged>(this);
     frame->sePerspKoef->OnChange = MakeMethod<&TKelvoPerspectiveTool::StrengthChanged>(this);
     frame->KoefTrackBar->OnChange = MakeMethod<&TKelvoPerspectiveTool::StrengthTrackChange>(this);
-    BuildToolParts(frame, "PERSPECTIVETOOL", kTextTool, u"Perspective correction");
+    BuildToolParts(frame, "PERSPECTIVETOOL", KelvoTextPerspectiveTool, u"Perspective correction");
 }
 
 void TKelvoPerspectiveTool::RenderIfAllowed() {
@@ -185,7 +183,7 @@ void TKelvoPerspectiveTool::UpdateFrameState(const TCorrectionFrameState& state)
 }
 
 void TKelvoPerspectiveTool::LocalizeFrame() {
-    PerspectiveFrame()->UniCBPerspKoef->SetCaption(GetText(kTextStrength, u"Strength"));
+    PerspectiveFrame()->UniCBPerspKoef->SetCaption(GetText(KelvoTextStrength, u"Strength"));
 }
 
 void TKelvoPerspectiveTool::LoadState(TKelvoSDFReader& reader) {

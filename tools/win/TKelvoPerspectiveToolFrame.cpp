@@ -4,7 +4,7 @@
 #include "classlib/win/TSpinEdit.h"
 #include "tools/win/KelvoImageToolSupport.h"
 #include "unicode/win/TUniCheckBox.h"
-#include "unicode/win/TUniTrackBar.h"
+#include "tools/win/TUniMyTrackBar.h"
 
 TKelvoPerspectiveToolFrame::TKelvoPerspectiveToolFrame(TComponent* owner) : TKelvoCorrectionToolFrame(owner) {}
 
@@ -19,7 +19,7 @@ void TKelvoPerspectiveToolFrame::Build(TComponent* root) {
     f->sePerspKoef->SetMinValue(0);
     f->sePerspKoef->SetMaxValue(100);
     f->sePerspKoef->SetValue(100);
-    f->KoefTrackBar = kelvo::MakeControl<TUniTrackBar>(f, f, "KoefTrackBar", 0, 0, 0, 0);
+    f->KoefTrackBar = kelvo::MakeControl<TUniMyTrackBar>(f, f, "KoefTrackBar", 0, 0, 0, 0);
     f->KoefTrackBar->SetRange(0, 100);
     f->KoefTrackBar->SetFrequency(10);
     f->KoefTrackBar->SetPosition(100);

@@ -15,7 +15,7 @@ class TKelvoPerspectiveToolFrame : public TKelvoCorrectionToolFrame {
 
     TUniCheckBox* UniCBPerspKoef = nullptr;
     TSpinEdit* sePerspKoef = nullptr;
-    TUniTrackBar* KoefTrackBar = nullptr;
+    TUniMyTrackBar* KoefTrackBar = nullptr;
 
 protected:
     void ArrangeExtra(int& top, int width) override;

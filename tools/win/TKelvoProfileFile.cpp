@@ -3,29 +3,21 @@
 #include <vector>
 
 #include "classlib/win/Win32.h"
-
-namespace {
-LPCWSTR W(const WideString& s) { return reinterpret_cast<LPCWSTR>(s.c_str()); }
-}  // namespace
+#include "classlib/win/WideChars.h"
+#include "unicode/win/WideFiles.h"
 
 WideString TKelvoProfileFile::ReadString(const WideString& section, const WideString& key) {
     std::vector<wchar_t> buffer(LensProfileValueLimit, L'\0');
-    const DWORD n = GetPrivateProfileStringW(W(section), W(key), L"", buffer.data(), static_cast<DWORD>(buffer.size()),
-                                             W(fileName_));
-    return WideString(reinterpret_cast<const char16_t*>(buffer.data()), n);
+    const DWORD n = GetPrivateProfileStringW(WideCStr(section), WideCStr(key), L"", buffer.data(),
+                                             static_cast<DWORD>(buffer.size()), WideCStr(fileName_));
+    return FromWideChars(buffer.data(), n);
 }
 
 bool TKelvoProfileFile::WriteString(const WideString& section, const WideString& key, const WideString& value) {
-    return WritePrivateProfileStringW(W(section), W(key), W(value), W(fileName_)) != FALSE;
+    return WritePrivateProfileStringW(WideCStr(section), WideCStr(key), WideCStr(value), WideCStr(fileName_)) != FALSE;
 }
 
 WideString ProgramLensProfileFileName() {
-    std::vector<wchar_t> path(MAX_PATH);
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return WideString();
-        if (n < path.size()) return LensProfileFileName(WideString(reinterpret_cast<const char16_t*>(path.data()), n));
-        if (path.size() >= 32768) return WideString();
-        path.resize(path.size() * 2);
-    }
+    const WideString program = uni::ProgramFileName();
+    return program.empty() ? WideString() : LensProfileFileName(program);
 }

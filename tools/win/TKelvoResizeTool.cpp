@@ -6,6 +6,7 @@
 #include "app/core/TKelvoLocalizer.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoGraphicsView.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/StringUtils.h"
 #include "themed/win/TSkinButton.h"
@@ -20,22 +21,13 @@
 
 namespace {
 
-constexpr std::int32_t kTextOk = 1;
-constexpr std::int32_t kTextCancel = 2;
-constexpr std::int32_t kTextResize = 108;
-constexpr std::int32_t kTextWidth = 505;
-constexpr std::int32_t kTextHeight = 506;
-constexpr std::int32_t kTextNewSize = 2027;
-constexpr std::int32_t kTextConstrain = 2028;
-constexpr std::int32_t kTextResizeFailed = 2898;
-
 constexpr std::int32_t kDefaultDemoSide = 100;
 
 }  // namespace
 
 TKelvoResizeTool::TKelvoResizeTool(TComponent* owner) : TKelvoPanelTool(owner) {
     toolName_ = "Resize";
-    const WideString caption = GetText(kTextResize, u"Resize");
+    const WideString caption = GetText(KelvoTextResize, u"Resize");
     AddButtonAndFrame(Frame, "RESIZE", caption, caption);
     if (Frame) Frame->Tool = this;
     SetOptionsShown(false);
@@ -115,7 +107,7 @@ bool TKelvoResizeTool::Apply() {
         EndEdit();
     }
     if (!done) {
-        editor->ShowError(GetText(kTextResizeFailed,
+        editor->ShowError(GetText(KelvoTextResizeFailed,
                                   u"The image cannot be resized to this size: there is not enough "
                                   u"memory for it."));
         return false;
@@ -135,16 +127,16 @@ void TKelvoResizeTool::SetOptionsShown(bool shown) {
 
 void TKelvoResizeTool::Localize() {
     TKelvoPanelTool::Localize();
-    const WideString title = GetText(kTextResize, u"Resize");
+    const WideString title = GetText(KelvoTextResize, u"Resize");
     if (Button) Button->SetHint(title);
     if (!Frame) return;
     Frame->TitleLabel->SetCaption(title);
-    Frame->NewSizeLabel->SetCaption(GetText(kTextNewSize, u"New Size") + u":");
-    Frame->WidthLabel->SetCaption(GetText(kTextWidth, u"Width") + u":");
-    Frame->HeightLabel->SetCaption(GetText(kTextHeight, u"Height") + u":");
-    Frame->ConstrainProportionsCheckBox->SetCaption(GetText(kTextConstrain, u"Constrain Proportions"));
-    Frame->OkButton->SetCaption(GetText(kTextOk, u"Ok"));
-    Frame->CancelButton->SetCaption(GetText(kTextCancel, u"Cancel"));
+    Frame->NewSizeLabel->SetCaption(GetText(KelvoTextNewSize, u"New Size") + u":");
+    Frame->WidthLabel->SetCaption(GetText(KelvoTextWidth, u"Width") + u":");
+    Frame->HeightLabel->SetCaption(GetText(KelvoTextHeight, u"Height") + u":");
+    Frame->ConstrainProportionsCheckBox->SetCaption(GetText(KelvoTextConstrain, u"Constrain Proportions"));
+    Frame->OkButton->SetCaption(GetText(KelvoTextOk, u"Ok"));
+    Frame->CancelButton->SetCaption(GetText(KelvoTextCancel, u"Cancel"));
     kelvo::SetOptionsLink(*Frame->ShowOptions, optionsShown_);
 }
 

@@ -6,6 +6,7 @@
 #include "app/core/TKelvoLocalizer.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoGraphicsView.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/StringUtils.h"
 #include "classlib/win/TPaintBox.h"
 #include "themed/win/TSkinAlignmentPanel.h"
@@ -19,20 +20,9 @@
 #include "tools/win/TKelvoRotateCommandState.h"
 #include "tools/win/TKelvoRotateFrame.h"
 
-namespace {
-
-constexpr std::int32_t kTextRotation = 2024;
-constexpr std::int32_t kTextRotateRight = 2025;
-constexpr std::int32_t kTextRotateLeft = 2026;
-constexpr std::int32_t kTextFlipVertical = 2109;
-constexpr std::int32_t kTextFlipHorizontal = 2110;
-constexpr std::int32_t kTextRotateFailed = 2899;
-
-}  // namespace
-
 TKelvoRotateTool::TKelvoRotateTool(TComponent* owner) : TKelvoPanelTool(owner) {
     toolName_ = "Rotation";
-    AddButtonAndFrame(Frame, "RIGHT", GetText(kTextRotation, u"Rotation & Flip"), u"RotationAndFlip");
+    AddButtonAndFrame(Frame, "RIGHT", GetText(KelvoTextRotation, u"Rotation & Flip"), u"RotationAndFlip");
     if (Frame) Frame->Tool = this;
     SetOptionsShown(false);
 }
@@ -76,7 +66,7 @@ bool TKelvoRotateTool::RunOperation(std::uint8_t op) {
     RebuildThumbnail();
     if (op != RotateOpLeft) EndEdit();
     if (!done)
-        editor->ShowError(GetText(kTextRotateFailed, u"The image cannot be turned: there is not enough memory."));
+        editor->ShowError(GetText(KelvoTextRotateFailed, u"The image cannot be turned: there is not enough memory."));
     return done;
 }
 
@@ -92,14 +82,14 @@ bool TKelvoRotateTool::Commit() {
 
 void TKelvoRotateTool::Localize() {
     TKelvoPanelTool::Localize();
-    const WideString title = GetText(kTextRotation, u"Rotation & Flip");
+    const WideString title = GetText(KelvoTextRotation, u"Rotation & Flip");
     if (Button) Button->SetHint(title);
     if (!Frame) return;
     Frame->TitleLabel->SetCaption(title);
-    const WideString right = GetText(kTextRotateRight, u"Rotate Right"),
-                     left = GetText(kTextRotateLeft, u"Rotate Left");
-    const WideString horizontal = GetText(kTextFlipHorizontal, u"Flip Horizontal");
-    const WideString vertical = GetText(kTextFlipVertical, u"Flip Vertical");
+    const WideString right = GetText(KelvoTextRotateRight, u"Rotate Right"),
+                     left = GetText(KelvoTextRotateLeft, u"Rotate Left");
+    const WideString horizontal = GetText(KelvoTextFlipHorizontal, u"Flip Horizontal");
+    const WideString vertical = GetText(KelvoTextFlipVertical, u"Flip Vertical");
     Frame->RotateRightButton->SetCaption(right);
     Frame->RotateRightRadioButton->SetCaption(right);
     Frame->RotateLeftButton->SetCaption(left);

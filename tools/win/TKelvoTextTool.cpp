@@ -11,6 +11,7 @@
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoGraphicsView.h"
 #include "app/win/TKelvoViewCanvas.h"
+#include "app/core/KelvoTextIds.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/ScopeGuard.h"
@@ -21,6 +22,7 @@
 #include "classlib/win/TFont.h"
 #include "classlib/win/TScreen.h"
 #include "classlib/win/TSpinEdit.h"
+#include "classlib/win/WideChars.h"
 #include "themed/win/TSkinButton.h"
 #include "themed/win/TSkinCheckBox.h"
 #include "themed/win/TSkinCustomItem.h"
@@ -31,15 +33,6 @@
 #include "unicode/win/TUniRadioGroup.h"
 
 namespace {
-
-constexpr std::int32_t kTextFont = 151;
-constexpr std::int32_t kTextSize = 154;
-constexpr std::int32_t kTextColor = 2012;
-constexpr std::int32_t kTextHint = 2864;
-constexpr std::int32_t kTextBold = 2870;  // 2870..2877: caption and hint of bold, italic, underline, strikeout
-constexpr std::int32_t kTextSelected = 2880;
-constexpr std::int32_t kTextInverted = 2881;
-constexpr std::int32_t kTextMaxInverse = 2882;
 
 constexpr std::uint32_t kNodeId = 1;
 constexpr TGUID kNodeKey = TGUID::Parse("{663FE753-B6FB-4703-B7E5-6E8A8E0DD5E0}");
@@ -62,26 +55,24 @@ HBITMAP MakeDib(std::int32_t w, std::int32_t h, void*& bits) {
 
 std::int32_t DibStride(std::int32_t w) { return (w * 3 + 3) & ~3; }
 
-// The font of the settings at the screen's resolution.
+// The font of the settings at the screen's resolution, smoothed.
 HFONT MakeFont(const std::u16string& name, const TTextSettings& s) {
-    LOGFONTW f{};
-    HDC screen = ::GetDC(nullptr);
-    f.lfHeight = -::MulDiv(s.FontSize, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ::ReleaseDC(nullptr, screen);
-    f.lfWeight = (s.FontStyle & 1) ? FW_BOLD : FW_NORMAL;
-    f.lfItalic = (s.FontStyle & 2) ? 1 : 0;
-    f.lfUnderline = (s.FontStyle & 4) ? 1 : 0;
-    f.lfStrikeOut = (s.FontStyle & 8) ? 1 : 0;
-    f.lfCharSet = DEFAULT_CHARSET;
+    TFont font;
+    font.SetSize(s.FontSize);
+    TFontStyles style;
+    if (s.FontStyle & 1) style.Include(fsBold);
+    if (s.FontStyle & 2) style.Include(fsItalic);
+    if (s.FontStyle & 4) style.Include(fsUnderline);
+    if (s.FontStyle & 8) style.Include(fsStrikeOut);
+    font.SetStyle(style);
+    LOGFONTW f = font.WideLogFont(name);
     f.lfQuality = ANTIALIASED_QUALITY;
-    const std::size_t n = std::min<std::size_t>(name.size(), LF_FACESIZE - 1);
-    std::memcpy(f.lfFaceName, name.data(), n * sizeof(char16_t));
     return ::CreateFontIndirectW(&f);
 }
 
 SIZE TextExtent(HDC dc, const std::u16string& text) {
     SIZE size{};
-    ::GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(text.c_str()), int(text.size()), &size);
+    ::GetTextExtentPoint32W(dc, WideCStr(text), int(text.size()), &size);
     return size;
 }
 
@@ -256,7 +247,7 @@ void TKelvoTextTool::RenderText() {
             ::SetTextColor(dc.Get(), RGB(255, 255, 255));
             for (std::int32_t i = 0; i < layout.LineCount; ++i) {
                 const std::u16string& line = lines[std::size_t(i)];
-                ::TextOutW(dc.Get(), 0, i * lineHeight, reinterpret_cast<LPCWSTR>(line.c_str()), int(line.size()));
+                ::TextOutW(dc.Get(), 0, i * lineHeight, WideCStr(line), int(line.size()));
             }
             ::GdiFlush();
             dc.Deselect();
@@ -352,25 +343,25 @@ void TKelvoTextTool::CancelEdit() {
 void TKelvoTextTool::Localize() {
     TKelvoPanelTool::Localize();
     if (!Frame || !Button) return;
-    const WideString title = GetText(kTextHint, u"Text");
+    const WideString title = GetText(KelvoTextTextToolHint, u"Text");
     Button->SetHint(title);
     Frame->TitleLabel->SetCaption(title);
-    Frame->FontUniGroupBox->SetCaption(GetText(kTextFont, u"Font"));
+    Frame->FontUniGroupBox->SetCaption(GetText(KelvoTextFont, u"Font"));
     TSkinButton* buttons[] = {Frame->BoldSkinButton, Frame->ItalicSkinButton, Frame->UnderlineSkinButton,
                               Frame->StrikeoutSkinButton};
     const char16_t* captions[][2] = {{u"B", u"Bold"}, {u"I", u"Italic"}, {u"U", u"Underline"}, {u"S", u"Strikeout"}};
     for (int i = 0; i < 4; ++i) {
-        buttons[i]->SetCaption(GetText(kTextBold + 2 * i, captions[i][0]));
-        buttons[i]->SetHint(GetText(kTextBold + 2 * i + 1, captions[i][1]));
+        buttons[i]->SetCaption(GetText(KelvoTextFirstFontStyle + 2 * i, captions[i][0]));
+        buttons[i]->SetHint(GetText(KelvoTextFirstFontStyle + 2 * i + 1, captions[i][1]));
     }
-    Frame->SizeSkinLabel->SetCaption(GetText(kTextSize, u"Size") + u":");
-    Frame->FontColorUniRadioGroup->SetCaption(GetText(kTextColor, u"Color"));
+    Frame->SizeSkinLabel->SetCaption(GetText(KelvoTextFontSize, u"Size") + u":");
+    Frame->FontColorUniRadioGroup->SetCaption(GetText(KelvoTextFontColor, u"Color"));
     showing_ = true;
     TScopeExit done([this] { showing_ = false; });
-    Frame->FontColorUniRadioGroup->Items()->SetStrings(0, GetText(kTextSelected, u"Selected"));
-    Frame->FontColorUniRadioGroup->Items()->SetStrings(1, GetText(kTextInverted, u"Inverted"));
+    Frame->FontColorUniRadioGroup->Items()->SetStrings(0, GetText(KelvoTextBoxSelected, u"Selected"));
+    Frame->FontColorUniRadioGroup->Items()->SetStrings(1, GetText(KelvoTextBoxInverted, u"Inverted"));
     Frame->FontColorUniRadioGroup->SetItemIndex(settings_.ColorMode);
-    Frame->MaxInverseSkinCheckBox->SetCaption(GetText(kTextMaxInverse, u"Maximum inverse"));
+    Frame->MaxInverseSkinCheckBox->SetCaption(GetText(KelvoTextBoxMaxInverse, u"Maximum inverse"));
 }
 
 void TKelvoTextTool::LoadState(TKelvoSDFReader& reader) {

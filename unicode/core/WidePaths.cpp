@@ -3,6 +3,7 @@
 #include <string>
 
 #include "classlib/core/Paths.h"
+#include "classlib/core/StringUtils.h"
 
 namespace uni {
 namespace {
@@ -19,8 +20,6 @@ std::size_t ExtStart(const WideString& name) {
     if (dot == WideString::npos || dot < NameStart(name)) return WideString::npos;
     return dot;
 }
-
-WideString Widen(const std::string& ascii) { return WideString(ascii.begin(), ascii.end()); }
 
 }  // namespace
 
@@ -68,7 +67,7 @@ WideString SystemErrorTextFromRaw(const WideString& systemText, std::uint32_t co
     while (b < e && blank(systemText[b])) ++b;
     while (e > b && blank(systemText[e - 1])) --e;
     if (b < e) return systemText.substr(b, e - b);
-    return u"Unspecified error (" + Widen(std::to_string(std::int32_t(code))) + u") from " + source + u".";
+    return u"Unspecified error (" + WidenBytes(std::to_string(std::int32_t(code))) + u") from " + source + u".";
 }
 
 }  // namespace uni

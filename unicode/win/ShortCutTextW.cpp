@@ -1,6 +1,7 @@
 #include "unicode/win/ShortCutTextW.h"
 
 #include "classlib/win/Win32.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/win/UniControls.h"
 
 namespace uni {
@@ -20,7 +21,7 @@ WideString KeyNameW(std::uint16_t key) {
     const UINT scan = ::MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
     wchar_t name[256] = {};
     const int n = ::GetKeyNameTextW(static_cast<LONG>(scan << 16), name, 256);
-    return n > 0 ? WideString(reinterpret_cast<const char16_t*>(name), static_cast<std::size_t>(n)) : WideString();
+    return n > 0 ? FromWideChars(name, static_cast<std::size_t>(n)) : WideString();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "classlib/core/TCustomAction.h"
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/TCustomForm.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/core/PairedStrings.h"
 #include "unicode/win/TUniAction.h"
 #include "unicode/win/TUniForm.h"
@@ -178,9 +179,7 @@ bool TUniApplication::FilterMessage(MSG& msg) {
 }
 
 int TUniApplication::MessageBox(const WideString& text, const WideString& caption, unsigned flags) {
-    if (!Application)
-        return ::MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.c_str()),
-                             reinterpret_cast<const wchar_t*>(caption.c_str()), flags);
+    if (!Application) return ::MessageBoxW(nullptr, WideCStr(text), WideCStr(caption), flags);
     HWND appWindow = Application->Handle();
     HWND owner = Application->ActiveFormHandle();
     if (!owner) owner = appWindow;
@@ -208,8 +207,7 @@ int TUniApplication::MessageBox(const WideString& text, const WideString& captio
     int result = 0;
     Application->TaskModalDialog(
         [&](void*) {
-            result = ::MessageBoxW(owner, reinterpret_cast<const wchar_t*>(text.c_str()),
-                                   reinterpret_cast<const wchar_t*>(shownCaption.c_str()), flags);
+            result = ::MessageBoxW(owner, WideCStr(text), WideCStr(shownCaption), flags);
             return TRUE;
         },
         nullptr);

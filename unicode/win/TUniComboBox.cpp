@@ -2,11 +2,8 @@
 
 #include "classlib/core/CodePages.h"
 #include "classlib/core/Exceptions.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/core/WideCharMessage.h"
-
-namespace {
-const wchar_t* W(const WideString& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
-}  // namespace
 
 TUniCustomComboBox::TUniCustomComboBox(TComponent* owner)
     : TUniWindowed(owner, L"COMBOBOX"),
@@ -225,7 +222,7 @@ void TUniComboBoxStrings::Insert(int index, const WideString& s) {
         return;
     }
     const LRESULT at = ::SendMessageW(comboBox_->WindowHandle(), CB_INSERTSTRING, static_cast<WPARAM>(index),
-                                      reinterpret_cast<LPARAM>(W(s)));
+                                      reinterpret_cast<LPARAM>(WideCStr(s)));
     if (at < 0) throw EOutOfResources("Unable to insert a line");
 }
 
@@ -259,5 +256,5 @@ void TUniComboBoxStrings::Clear() {
 int TUniComboBoxStrings::IndexOf(const WideString& s) const {
     if (!comboBox_->InWindow()) return TUniStrings::IndexOf(s);
     return static_cast<int>(::SendMessageW(comboBox_->WindowHandle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                           reinterpret_cast<LPARAM>(W(s))));
+                                           reinterpret_cast<LPARAM>(WideCStr(s))));
 }

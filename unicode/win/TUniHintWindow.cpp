@@ -7,6 +7,7 @@
 #include "classlib/win/TFont.h"
 #include "classlib/win/TScreen.h"
 #include "classlib/win/WindowDC.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/win/UniControls.h"
 #include "unicode/win/WideFiles.h"
 
@@ -121,8 +122,7 @@ void TUniCustomHintWindow::CMTextChanged(TMessage& message) {
     const TWindowDC dc;
     if (dc) {
         HGDIOBJ old = ::SelectObject(dc.Get(), Font()->Handle());
-        ::GetTextExtentPoint32W(dc.Get(), reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()),
-                                &size);
+        ::GetTextExtentPoint32W(dc.Get(), WideCStr(text), static_cast<int>(text.size()), &size);
         ::SelectObject(dc.Get(), old);
     }
     SetBounds(Left(), Top(), size.cx + 6, size.cy + 6);

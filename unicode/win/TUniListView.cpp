@@ -7,6 +7,7 @@
 
 #include "unicode/core/PairedStrings.h"
 #include "unicode/core/UniExceptions.h"
+#include "classlib/win/WideChars.h"
 
 void TWideSubItems::Put(int index, const WideString& s) {
     TUniStringList::Put(index, s);
@@ -63,30 +64,31 @@ void TUniListItem::Assign(TPersistent* source) {
     }
 }
 
-TUniListItem* TUniCustomListView::Item(int index) const { return static_cast<TUniListItem*>(Items()->Item(index)); }
+TUniListItem* TUniListItems::Item(int index) const { return static_cast<TUniListItem*>(TListItems::Item(index)); }
+
+TUniListItem* TUniListItems::Add() { return static_cast<TUniListItem*>(TListItems::Add()); }
+
+WideString TUniListColumn::Caption() const {
+    // The wide caption while it still matches the 8-bit one the library may have changed.
+    if (uni::ToAnsi(caption_) == TListColumn::Caption()) return caption_;
+    return uni::FromAnsi(TListColumn::Caption());
+}
+
+void TUniListColumn::SetCaption(const WideString& value) {
+    // The library shows the columns again whenever the 8-bit caption changes.
+    uni::WritePairedWideString(value, caption_, TListColumn::Caption(),
+                               [this](const AnsiString& ansi) { TListColumn::SetCaption(ansi); });
+}
+
+TUniCustomListView::TUniCustomListView(TComponent* owner) : TUniWindowed(owner, L"SysListView32") {
+    ReplaceItems(MakeObject<TUniListItems>(this));
+    ReplaceColumns(MakeObject<TUniListColumns>(this));
+}
 
 TUniListItem* TUniCustomListView::AddItem(const WideString& caption) {
-    auto* item = static_cast<TUniListItem*>(Items()->Add());
+    TUniListItem* item = Items()->Add();
     item->SetCaption(caption);
     return item;
-}
-
-WideString TUniCustomListView::ColumnCaption(int index) const {
-    const AnsiString ansi = Columns()->Items(index)->Caption();
-    if (index < static_cast<int>(columnCaptions_.size()) &&
-        uni::ToAnsi(columnCaptions_[static_cast<std::size_t>(index)]) == ansi)
-        return columnCaptions_[static_cast<std::size_t>(index)];
-    return uni::FromAnsi(ansi);
-}
-
-void TUniCustomListView::SetColumnCaption(int index, const WideString& value) {
-    TListColumn* column = Columns()->Items(index);
-    if (static_cast<int>(columnCaptions_.size()) < Columns()->Count())
-        columnCaptions_.resize(static_cast<std::size_t>(Columns()->Count()));
-    WideString& wide = columnCaptions_[static_cast<std::size_t>(index)];
-    // The library shows the columns again whenever the 8-bit caption changes.
-    uni::WritePairedWideString(value, wide, column->Caption(),
-                               [column](const AnsiString& ansi) { column->SetCaption(ansi); });
 }
 
 void TUniCustomListView::WndProc(TMessage& message) {
@@ -97,10 +99,10 @@ void TUniCustomListView::WndProc(TMessage& message) {
         TUniWindowed::WndProc(message);
         return;
     }
-    WideString text = ColumnCaption(index);
+    WideString text = Columns()->Items(index)->Caption();
     LVCOLUMNW wide{};
     std::memcpy(&wide, ansi, std::min(sizeof wide, sizeof *ansi));
-    wide.pszText = reinterpret_cast<wchar_t*>(text.data());
+    wide.pszText = WideBuffer(text);
     TMessage inner = message;
     inner.Msg = message.Msg == LVM_INSERTCOLUMNA ? LVM_INSERTCOLUMNW : LVM_SETCOLUMNW;
     inner.LParam = reinterpret_cast<LPARAM>(&wide);
@@ -129,7 +131,7 @@ int TUniCustomListView::CompareItems(TListItem* item1, TListItem* item2, std::in
     if (OnCompare) return TUniWindowed::CompareItems(item1, item2, data);
     const WideString a = static_cast<TUniListItem*>(item1)->Caption();
     const WideString b = static_cast<TUniListItem*>(item2)->Caption();
-    return ::lstrcmpW(reinterpret_cast<const wchar_t*>(a.c_str()), reinterpret_cast<const wchar_t*>(b.c_str()));
+    return ::lstrcmpW(WideCStr(a), WideCStr(b));
 }
 
 void TUniCustomListView::PassAsAnsi(TMessage& message, NMLVDISPINFOW& info, UINT ansiCode) {
@@ -171,7 +173,7 @@ void TUniCustomListView::EndLabelEdit(TMessage& message, NMLVDISPINFOW& info) {
         PassAsAnsi(message, info, LVN_ENDLABELEDITA);
         return;
     }
-    const WideString typed(reinterpret_cast<const char16_t*>(info.item.pszText));
+    const WideString typed = FromWideChars(info.item.pszText);
     AnsiString ansiText = uni::ToAnsi(typed);
     NMLVDISPINFOA ansi{};
     ansi.hdr = info.hdr;

@@ -1,6 +1,8 @@
 // The Unicode list view: a Unicode "SysListView32" window that asks for its texts in their wide form. Its
-// items are TUniListItem objects with a wide caption and wide sub-items; they belong to the control, so
-// they keep their texts while the window is made again.
+// items (TUniListItems) are TUniListItem objects with a wide caption and wide sub-items, its columns
+// (TUniListColumns) TUniListColumn objects with a wide caption. Both belong to the control and the window
+// only asks them for their texts, so a window made again shows every wide text as before: nothing needs
+// saving meanwhile.
 //
 // The window sends its notifications in their wide form; those the library handles (display texts, label
 // editing) are handed to it in their 8-bit form and answered with the wide texts.
@@ -50,18 +52,50 @@ private:
     TObjectPtr<TWideSubItems> subItems_;
 };
 
+// The items of a Unicode list view, all of them TUniListItem.
+class TUniListItems : public TListItems {
+    CLASSLIB_CLASS(TUniListItems, TListItems)
+public:
+    explicit TUniListItems(TCustomListView* owner) : TListItems(owner) {}
+    TUniListItem* Item(int index) const;
+    TUniListItem* operator[](int index) const { return Item(index); }
+    TUniListItem* Add();
+};
+
+// A report column with a wide caption, kept beside the library column's 8-bit one.
+class TUniListColumn : public TListColumn {
+    CLASSLIB_CLASS(TUniListColumn, TListColumn)
+public:
+    explicit TUniListColumn(TCollection* collection) : TListColumn(collection) {}
+    // When the library changed the 8-bit caption, its widened form.
+    WideString Caption() const;
+    void SetCaption(const WideString& value);
+    using TListColumn::SetCaption;
+
+private:
+    WideString caption_;
+};
+
+class TUniListColumns : public TListColumns {
+    CLASSLIB_CLASS(TUniListColumns, TListColumns)
+public:
+    explicit TUniListColumns(TCustomListView* owner)
+        : TListColumns(owner, TCollectionItemClass::Of<TUniListColumn>()) {}
+    TUniListColumn* Add() { return static_cast<TUniListColumn*>(TListColumns::Add()); }
+    TUniListColumn* Items(int index) const { return static_cast<TUniListColumn*>(TListColumns::Items(index)); }
+};
+
 class TUniCustomListView : public uni::TUniWindowed<TCustomListView> {
     CLASSLIB_COMPONENT(TUniCustomListView, TCustomListView)
     CLASSLIB_MESSAGES(TUniCustomListView, CLASSLIB_ON(CN_NOTIFY, &TUniCustomListView::CNNotify))
-    explicit TUniCustomListView(TComponent* owner) : TUniWindowed(owner, L"SysListView32") {}
+    explicit TUniCustomListView(TComponent* owner);
 
+    TUniListItems* Items() const { return static_cast<TUniListItems*>(TCustomListView::Items()); }
+    TUniListColumns* Columns() const { return static_cast<TUniListColumns*>(TCustomListView::Columns()); }
     // The item at index as a wide item.
-    TUniListItem* Item(int index) const;
+    TUniListItem* Item(int index) const { return Items()->Item(index); }
     // A new item with a wide caption.
     TUniListItem* AddItem(const WideString& caption);
-    // The wide caption of column index, kept beside the library column's 8-bit one.
-    WideString ColumnCaption(int index) const;
-    void SetColumnCaption(int index, const WideString& value);
 
     // The library's 8-bit column texts reach the window as the columns' wide captions.
     void WndProc(TMessage& message) override;
@@ -79,8 +113,6 @@ private:
     void EndLabelEdit(TMessage& message, NMLVDISPINFOW& info);
     // Hands a notification to the library with the 8-bit code (text not translated).
     void PassAsAnsi(TMessage& message, NMLVDISPINFOW& info, UINT ansiCode);
-
-    std::vector<WideString> columnCaptions_;
 };
 
 class TUniListView : public TUniCustomListView {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "classlib/core/ScopeGuard.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/core/FileDialogText.h"
 #include "unicode/core/PairedStrings.h"
 #include "unicode/core/UniExceptions.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-const wchar_t* OrNull(const WideString& s) { return s.empty() ? nullptr : reinterpret_cast<const wchar_t*>(s.c_str()); }
+const wchar_t* OrNull(const WideString& s) { return s.empty() ? nullptr : WideCStr(s); }
 
 // The wide value while it still matches the 8-bit one the library may have changed, else that widened.
 WideString Synced(WideString wide, const AnsiString& ansi) { return uni::ReadPairedWideString(wide, ansi); }
@@ -38,7 +39,7 @@ WideString TUniOpenDialog::FileName() const {
         if (n > 0 && n <= static_cast<LRESULT>(path.size())) {
             std::size_t len = 0;
             while (len < path.size() && path[len]) ++len;
-            return WideString(reinterpret_cast<const char16_t*>(path.data()), len);
+            return FromWideChars(path.data(), len);
         }
     }
     return Synced(fileName_, TOpenDialog::FileName());
@@ -113,7 +114,7 @@ BOOL TUniOpenDialog::RunWide(const TWideFileDialogFunc& function, OPENFILENAMEA&
     record.hInstance = ansi.hInstance;
     record.lpstrFilter = OrNull(filter);
     record.nFilterIndex = ansi.nFilterIndex;
-    record.lpstrFile = reinterpret_cast<wchar_t*>(buffer.data());
+    record.lpstrFile = WideBuffer(buffer.data());
     record.nMaxFile = static_cast<DWORD>(size);
     record.lpstrInitialDir = OrNull(initialDir);
     record.lpstrTitle = OrNull(title);
@@ -121,8 +122,8 @@ BOOL TUniOpenDialog::RunWide(const TWideFileDialogFunc& function, OPENFILENAMEA&
     record.Flags = ansi.Flags;
     record.lCustData = ansi.lCustData;
     record.lpfnHook = ansi.lpfnHook;
-    record.lpTemplateName = namedTemplate ? reinterpret_cast<const wchar_t*>(templateName.c_str())
-                                          : reinterpret_cast<const wchar_t*>(ansi.lpTemplateName);
+    record.lpTemplateName =
+        namedTemplate ? WideCStr(templateName) : reinterpret_cast<const wchar_t*>(ansi.lpTemplateName);
 
     if (!function(&record)) {
         // The choice did not fit: the user is told, nothing is cut.
@@ -148,8 +149,8 @@ BOOL TUniOpenDialog::RunWide(const TWideFileDialogFunc& function, OPENFILENAMEA&
 void TUniOpenDialog::ReadWideFileNames(const OPENFILENAMEW& record) {
     const bool multi = Options().Contains(ofAllowMultiSelect);
     const char16_t separator = multi && Options().Contains(ofOldStyleDialog) ? u' ' : u'\0';
-    const uni::TDialogFileNames names = uni::ReadDialogFileNames(reinterpret_cast<const char16_t*>(record.lpstrFile),
-                                                                 record.nMaxFile, multi, separator);
+    const uni::TDialogFileNames names =
+        uni::ReadDialogFileNames(FromWideData(record.lpstrFile), record.nMaxFile, multi, separator);
     if (names.truncated)
         throw CreateFmt<EUniGeneralError>("The names chosen do not fit the dialog's buffer of %d characters",
                                           {static_cast<int>(record.nMaxFile)});

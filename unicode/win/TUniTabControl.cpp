@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "unicode/core/UniExceptions.h"
+#include "classlib/win/WideChars.h"
 
 namespace {
 constexpr int kTabTextSize = 4096;
@@ -27,7 +28,7 @@ void TUniCustomTabControl::WriteWindowText(int index, const WideString& s) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     WideString text = s;
-    item.pszText = reinterpret_cast<wchar_t*>(text.data());
+    item.pszText = WideBuffer(text);
     if (!::SendMessageW(WindowHandle(), TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
         throw CreateFmt<EUniGeneralError>("Failed to set tab \"%s\" at index %d", {uni::ToAnsi(s), index});
 }
@@ -73,7 +74,7 @@ WideString TUniTabStrings::Get(int index) const {
     const wchar_t* text = item.pszText ? item.pszText : buffer;
     std::size_t n = 0;
     while (n < static_cast<std::size_t>(kTabTextSize) - 1 && text[n]) ++n;
-    return WideString(reinterpret_cast<const char16_t*>(text), n);
+    return FromWideChars(text, n);
 }
 
 TStrings* TUniTabStrings::AnsiItems() const { return tabControl_->TCustomTabControl::Tabs(); }

@@ -48,7 +48,9 @@ class TUniListViewActionLink : public uni::TWideTextActionLink<TListViewActionLi
 namespace uni {
 
 // The Unicode link class for control's kind, first match: list view, button, any windowed control, any
-// control.
+// control. The class library has no extended combo box, speed button, bitmap button or tool button, and
+// nothing of the program would link one, so their links (TUniComboBoxExActionLink, TUniSpeedButtonActionLink,
+// TUniBitBtnActionLink, TUniToolButtonActionLink) do not exist; such a control would be matched further down.
 TControlActionLinkClass WideActionLinkClassFor(TControl* control);
 
 }  // namespace uni

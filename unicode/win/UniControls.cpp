@@ -10,6 +10,7 @@
 #include "classlib/win/TControlActionLink.h"
 #include "classlib/win/THintWindow.h"
 #include "classlib/win/WindowDC.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/core/CodePages.h"
 #include "unicode/core/DefaultFormFont.h"
 #include "unicode/core/PairedStrings.h"
@@ -24,7 +25,7 @@ namespace uni {
 
 namespace {
 
-constexpr wchar_t kClassSuffix[] = L".UnicodeClass";
+constexpr char16_t kClassSuffix[] = u".UnicodeClass";
 
 LRESULT CALLBACK FirstWideWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -112,7 +113,7 @@ void RegisterUniControlsUnit() {
 WideString WindowTextW(HWND wnd) {
     const int length = ::GetWindowTextLengthW(wnd);
     WideString text(static_cast<std::size_t>(length) + 1, u'\0');
-    const int got = ::GetWindowTextW(wnd, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+    const int got = ::GetWindowTextW(wnd, WideBuffer(text), length + 1);
     text.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
     return text;
 }
@@ -126,8 +127,8 @@ void RaiseLastWin32Error() {
 }
 
 void RegisterWideWindowClass(const TCreateParams& params, WideString& wideClassName) {
-    wideClassName = FromAnsi(params.WinClassName) + reinterpret_cast<const char16_t*>(kClassSuffix);
-    const auto* name = reinterpret_cast<const wchar_t*>(wideClassName.c_str());
+    wideClassName = FromAnsi(params.WinClassName) + kClassSuffix;
+    const auto* name = WideCStr(wideClassName);
     HINSTANCE instance = params.WindowClass.hInstance;
     WNDCLASSW existing{};
     if (::GetClassInfoW(instance, name, &existing)) {
@@ -147,7 +148,7 @@ void RegisterWideWindowClass(const TCreateParams& params, WideString& wideClassN
     WideString menuName;
     if (a.lpszMenuName && !IS_INTRESOURCE(a.lpszMenuName)) {
         menuName = FromAnsi(a.lpszMenuName);
-        wc.lpszMenuName = reinterpret_cast<const wchar_t*>(menuName.c_str());
+        wc.lpszMenuName = WideCStr(menuName);
     } else {
         wc.lpszMenuName = reinterpret_cast<const wchar_t*>(a.lpszMenuName);
     }
@@ -175,7 +176,7 @@ void CreateWideWindowWith(TWinControl* control, const TCreateParams& params, WND
     HWND wnd = nullptr;
     {
         TScopeExit clear([&] { s.creationControl = nullptr; });
-        wnd = create(reinterpret_cast<const wchar_t*>(className.c_str()));
+        wnd = create(WideCStr(className));
     }
     if (!wnd) RaiseLastWin32Error();
     SubClassUnicodeControl(control, params.Caption ? params.Caption : "");

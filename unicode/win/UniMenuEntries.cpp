@@ -1,6 +1,7 @@
 #include "unicode/win/UniMenuEntries.h"
 
 #include "classlib/win/TMainMenu.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/win/ShortCutTextW.h"
 #include "unicode/win/TUniMenuItem.h"
 #include "unicode/win/UniControls.h"
@@ -31,12 +32,12 @@ void WriteWideMenuEntry(TMenuItem* item) {
     wchar_t shown[256] = {};
     const int n = ::GetMenuStringW(menu, item->Command(), shown, 256, MF_BYCOMMAND);
     if (n >= 0 && static_cast<std::size_t>(n) == text.size() && text.size() < 255 &&
-        WideString(reinterpret_cast<const char16_t*>(shown), static_cast<std::size_t>(n)) == text)
+        FromWideChars(shown, static_cast<std::size_t>(n)) == text)
         return;
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
-    info.dwTypeData = reinterpret_cast<wchar_t*>(text.data());
+    info.dwTypeData = WideBuffer(text);
     if (!::SetMenuItemInfoW(menu, item->Command(), FALSE, &info)) RaiseLastWin32Error();
     // A menu bar shows a changed entry only when drawn again.
     if (auto* bar = dynamic_cast<TMainMenu*>(item->GetParentMenu()); bar && OnMenuBar(item) && bar->WindowHandle())

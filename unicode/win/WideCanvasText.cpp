@@ -1,10 +1,7 @@
 #include "unicode/win/WideCanvasText.h"
+#include "classlib/win/WideChars.h"
 
 namespace uni {
-
-namespace {
-LPCWSTR Wide(const WideString& text) { return reinterpret_cast<LPCWSTR>(text.c_str()); }
-}  // namespace
 
 void CanvasTextOutW(TCanvas* canvas, int x, int y, const WideString& text) {
     canvas->Changing();
@@ -12,8 +9,8 @@ void CanvasTextOutW(TCanvas* canvas, int x, int y, const WideString& text) {
     const int width = CanvasTextWidthW(canvas, text);
     if (canvas->CanvasOrientation() == coRightToLeft) x += width + 1;
     HDC dc = canvas->Handle();
-    ::ExtTextOutW(dc, x, y, static_cast<UINT>(canvas->TextFlags()), nullptr, Wide(text), static_cast<UINT>(text.size()),
-                  nullptr);
+    ::ExtTextOutW(dc, x, y, static_cast<UINT>(canvas->TextFlags()), nullptr, WideCStr(text),
+                  static_cast<UINT>(text.size()), nullptr);
     canvas->MoveTo(x + width, y);
     canvas->Changed();
 }
@@ -21,7 +18,8 @@ void CanvasTextOutW(TCanvas* canvas, int x, int y, const WideString& text) {
 TSize CanvasTextExtentW(TCanvas* canvas, const WideString& text) {
     canvas->RequiredState(TCanvasState{csHandleValid, csFontValid});
     SIZE size{0, 0};
-    if (!::GetTextExtentPoint32W(canvas->Handle(), Wide(text), static_cast<int>(text.size()), &size)) size = SIZE{0, 0};
+    if (!::GetTextExtentPoint32W(canvas->Handle(), WideCStr(text), static_cast<int>(text.size()), &size))
+        size = SIZE{0, 0};
     return TSize{size.cx, size.cy};
 }
 

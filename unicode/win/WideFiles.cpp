@@ -1,43 +1,42 @@
 #include "unicode/win/WideFiles.h"
 
 #include "classlib/core/Checked.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/core/UniExceptions.h"
 #include "unicode/core/WidePaths.h"
 
 namespace uni {
-namespace {
+namespace {}  // namespace
 
-LPCWSTR W(const WideString& s) { return reinterpret_cast<LPCWSTR>(s.c_str()); }
-
-}  // namespace
-
-BOOL SwitchSetWindowText(HWND window, const WideString& text) { return SetWindowTextW(window, W(text)); }
+BOOL SwitchSetWindowText(HWND window, const WideString& text) { return SetWindowTextW(window, WideCStr(text)); }
 
 HANDLE SwitchCreateFile(const WideString& name, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security,
                         DWORD disposition, DWORD flags, HANDLE templateFile) {
-    return CreateFileW(W(name), access, share, security, disposition, flags, templateFile);
+    return CreateFileW(WideCStr(name), access, share, security, disposition, flags, templateFile);
 }
 
-HANDLE SwitchFindFirstFile(const WideString& name, WIN32_FIND_DATAW& data) { return FindFirstFileW(W(name), &data); }
+HANDLE SwitchFindFirstFile(const WideString& name, WIN32_FIND_DATAW& data) {
+    return FindFirstFileW(WideCStr(name), &data);
+}
 
-DWORD SwitchGetFileAttributes(const WideString& name) { return GetFileAttributesW(W(name)); }
+DWORD SwitchGetFileAttributes(const WideString& name) { return GetFileAttributesW(WideCStr(name)); }
 
 BOOL SwitchCreateDirectory(const WideString& name, SECURITY_ATTRIBUTES* security) {
-    return CreateDirectoryW(W(name), security);
+    return CreateDirectoryW(WideCStr(name), security);
 }
 
 int SwitchDrawText(HDC dc, const WideString& text, int count, RECT& rect, UINT format) {
     // A count past the text would make the system read past it.
     const int length = CheckedCast<int>(text.size());
     if (count < 0 || count > length) count = length;
-    return DrawTextW(dc, W(text), count, &rect, format);
+    return DrawTextW(dc, WideCStr(text), count, &rect, format);
 }
 
 WideString SwitchGetFullPathName(const WideString& name) {
     WideString buffer(MAX_PATH, u'\0');
     for (;;) {
         const DWORD size = DWORD(buffer.size());
-        const DWORD got = GetFullPathNameW(W(name), size, reinterpret_cast<LPWSTR>(buffer.data()), nullptr);
+        const DWORD got = GetFullPathNameW(WideCStr(name), size, WideBuffer(buffer), nullptr);
         if (got == 0) return WideString();
         if (got < size) {
             buffer.resize(got);
@@ -51,7 +50,7 @@ WideString SwitchGetModuleFileName(HMODULE module) {
     WideString buffer(MAX_PATH, u'\0');
     for (;;) {
         const DWORD size = DWORD(buffer.size());
-        const DWORD got = GetModuleFileNameW(module, reinterpret_cast<LPWSTR>(buffer.data()), size);
+        const DWORD got = GetModuleFileNameW(module, WideBuffer(buffer), size);
         if (got == 0) return WideString();
         if (got < size) {
             buffer.resize(got);
@@ -111,7 +110,7 @@ WideString SystemErrorTextFromW(const WideString& source, HMODULE module, std::u
     if (module) flags |= FORMAT_MESSAGE_FROM_HMODULE;
     wchar_t buffer[256];
     const DWORD got = FormatMessageW(flags, module, code, 0, buffer, 256, nullptr);
-    WideString raw(reinterpret_cast<const char16_t*>(buffer), got > 0 && got < 256 ? got : 0);
+    const WideString raw = FromWideChars(buffer, got > 0 && got < 256 ? got : 0);
     return SystemErrorTextFromRaw(raw, code, source);
 }
 

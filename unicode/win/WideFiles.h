@@ -20,6 +20,8 @@ int SwitchDrawText(HDC dc, const WideString& text, int count, RECT& rect, UINT f
 WideString SwitchGetFullPathName(const WideString& name);
 // The file name of a loaded module (nullptr: the program), however long it is.
 WideString SwitchGetModuleFileName(HMODULE module);
+// The running program's own file name, the one way the program asks for it.
+inline WideString ProgramFileName() { return SwitchGetModuleFileName(nullptr); }
 
 // The absolute form of name (name itself when the system cannot expand it).
 WideString FullFileNameW(const WideString& name);

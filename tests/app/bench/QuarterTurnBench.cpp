@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "BenchRatios.h"
+#include "tests/app/bench/BenchRatios.h"
 #include "app/core/KelvoPixelOps.h"
 #include "app/core/TKelvoPixelBuffer.h"
 

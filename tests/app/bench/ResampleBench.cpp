@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "BenchRatios.h"
+#include "tests/app/bench/BenchRatios.h"
 #include "app/core/KelvoResample.h"
 #include "app/core/TKelvoPixelBuffer.h"
 

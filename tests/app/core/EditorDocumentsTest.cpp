@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "DocumentFakes.h"
+#include "tests/app/core/DocumentFakes.h"
 #include "app/core/TKelvoGraphicsEditorDocuments.h"
 
 using namespace docfakes;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "DocumentFakes.h"
+#include "tests/app/core/DocumentFakes.h"
 #include "app/core/KelvoPixelOps.h"
 #include "app/core/TKelvoGraphicsCommandState.h"
 #include "app/core/TKelvoPackedPixels.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "classlib/win/Win32.h"
-#include "support/DialogDriver.h"
+#include "tests/support/DialogDriver.h"
 
 namespace kelvotest {
 

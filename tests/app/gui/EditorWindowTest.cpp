@@ -12,7 +12,7 @@
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/app/gui/DialogTestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/app/win/FileDropSupport.h"

@@ -17,7 +17,7 @@
 #include "classlib/core/CodePages.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TScreen.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/app/gui/DialogTestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/app/win/PixelTestSupport.h"

@@ -16,9 +16,10 @@
 #include "app/win/TKelvoLogoBackground.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
-#include "support/RealInput.h"
-#include "support/ScreenPicture.h"
-#include "support/TestSupport.h"
+#include "classlib/win/WideChars.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/ScreenPicture.h"
+#include "tests/support/TestSupport.h"
 #include "tests/app/gui/DialogTestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/support/MessagePump.h"
@@ -64,7 +65,7 @@ protected:
         KelvoAppTest::SetUp();
         if (!SkinNexus()) RegisterSkinNexusUnit();
         languages_ = kelvotest::ProgramLanguages();
-        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
+        ::DeleteFileW(WideCStr(KelvoApplication->GetStateFileName()));
         HtmlRequests().clear();
         TKelvoHelp::HtmlHelpEntry = &RecordHtmlHelp;
 

@@ -2,8 +2,8 @@
 // Cancel, through the controls' own windows.
 #include <gtest/gtest.h>
 
-#include "KelvoAppTestSupport.h"
-#include "DialogTestSupport.h"
+#include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/app/gui/DialogTestSupport.h"
 #include "app/win/TKelvoJPEGOptionsForm.h"
 #include "unicode/win/TUniButton.h"
 #include "unicode/win/TUniComboBox.h"

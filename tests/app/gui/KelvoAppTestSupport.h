@@ -24,7 +24,7 @@
 #include "classlib/win/ClassLibUnits.h"
 #include "classlib/win/TCustomForm.h"
 #include "classlib/win/Win32.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "themed/win/TSkinNexus.h"
 #include "tests/classlib/gui/ApplicationTestSupport.h"
 #include "unicode/win/TUniApplication.h"

@@ -11,7 +11,8 @@
 #include "app/win/TKelvoModuleWithControls.h"
 #include "classlib/core/FormBuilder.h"
 #include "unicode/core/WidePaths.h"
-#include "classlib/gui/ApplicationTestSupport.h"
+#include "tests/classlib/gui/ApplicationTestSupport.h"
+#include "classlib/win/WideChars.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 
 using kelvotest::Errors;
@@ -63,8 +64,8 @@ TEST_F(KelvoAppTest, StateFileLivesInTheApplicationDataFolderAndHoldsEachModules
     wchar_t folder[MAX_PATH] = {};
     ASSERT_TRUE(::SHGetSpecialFolderPathW(nullptr, folder, CSIDL_APPDATA, FALSE));
     const WideString name = KelvoApplication->GetStateFileName();
-    EXPECT_EQ(name, WideString(reinterpret_cast<const char16_t*>(folder)) + u"\\app_gui_tests\\app_gui_tests.cfg");
-    ::DeleteFileW(reinterpret_cast<LPCWSTR>(name.c_str()));
+    EXPECT_EQ(name, FromWideChars(folder) + u"\\app_gui_tests\\app_gui_tests.cfg");
+    ::DeleteFileW(WideCStr(name));
 
     KelvoApplication->CreateModule(TStateModule::StaticClass(), publishedModule);
     ASSERT_NE(publishedModule, nullptr);
@@ -89,8 +90,8 @@ TEST_F(KelvoAppTest, StateFileLivesInTheApplicationDataFolderAndHoldsEachModules
     // A run in which nobody writes anything leaves the file as it was.
     KelvoApplication->SaveState();
     EXPECT_EQ(StateFileBytes(), expected);
-    ::DeleteFileW(reinterpret_cast<LPCWSTR>(name.c_str()));
-    ::RemoveDirectoryW(reinterpret_cast<LPCWSTR>(uni::FilePathOfW(name).c_str()));
+    ::DeleteFileW(WideCStr(name));
+    ::RemoveDirectoryW(WideCStr(uni::FilePathOfW(name)));
     EXPECT_TRUE(Errors().messages.empty());
 }
 
@@ -214,10 +215,10 @@ TEST_F(KelvoAppTest, TheWideTitleCaptionsTheApplicationsMessageBoxes) {
     apptest::MessageBoxCloser closer([&](HWND box) {
         wchar_t buffer[128] = {};
         ::GetWindowTextW(box, buffer, 128);
-        caption = reinterpret_cast<const char16_t*>(buffer);
+        caption = FromWideChars(buffer);
         HWND label = ::GetDlgItem(box, 0xFFFF);
         ::GetWindowTextW(label, buffer, 128);
-        text = reinterpret_cast<const char16_t*>(buffer);
+        text = FromWideChars(buffer);
     });
     EXPECT_EQ(KelvoApplication->MessageBoxTitled(u"\u65e5\u672c", MB_OK), IDOK);
     EXPECT_EQ(caption, title);

@@ -11,7 +11,7 @@
 #include "classlib/core/FormBuilder.h"
 #include "classlib/win/TButton.h"
 #include "classlib/win/TPanel.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 
 using kelvotest::Errors;

@@ -20,8 +20,8 @@
 #include "classlib/core/FormBuilder.h"
 #include "classlib/core/Messages.h"
 #include "classlib/win/TCustomControl.h"
-#include "support/ScreenPicture.h"
-#include "support/TestSupport.h"
+#include "tests/support/ScreenPicture.h"
+#include "tests/support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/app/win/FileDropSupport.h"
 #include "tests/support/MessagePump.h"
@@ -34,6 +34,7 @@
 #include "themed/win/TSkinStatusBar.h"
 #include "themed/win/TSkinToolbar.h"
 #include "classlib/win/TCustomImageList.h"
+#include "classlib/win/WideChars.h"
 #include "toolbar/core/AccessibilityRules.h"
 #include "toolbar/core/TTBRootItem.h"
 #include "toolbar/win/TTBImageList.h"
@@ -63,7 +64,7 @@ protected:
         // The themed windows' unit, as the program starts it (it starts at once in a running library).
         if (!SkinNexus()) RegisterSkinNexusUnit();
         languages_ = kelvotest::ProgramLanguages();
-        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
+        ::DeleteFileW(WideCStr(KelvoApplication->GetStateFileName()));
         tb::StartAccessibility(false);
         Start();
     }

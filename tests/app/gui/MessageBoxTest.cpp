@@ -2,8 +2,8 @@
 // button's index and the check box's state as answers, and a box closed without a button.
 #include <gtest/gtest.h>
 
-#include "KelvoAppTestSupport.h"
-#include "DialogTestSupport.h"
+#include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/app/gui/DialogTestSupport.h"
 #include "app/win/TKelvoMessageBox.h"
 
 using kelvotest::ChildWindows;

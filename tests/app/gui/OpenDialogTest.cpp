@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "KelvoAppTestSupport.h"
-#include "DialogTestSupport.h"
+#include "tests/app/gui/KelvoAppTestSupport.h"
+#include "tests/app/gui/DialogTestSupport.h"
 #include "app/core/TKelvoPixelBuffer.h"
 #include "app/core/TKelvoProperties.h"
 #include "app/win/KelvoGraphicsIO.h"
@@ -17,14 +17,13 @@
 #include "classlib/core/Synchronize.h"
 #include "classlib/win/TPaintBox.h"
 #include "classlib/win/TPanel.h"
-#include "support/TestSupport.h"
-#include "support/ScreenPicture.h"
-#include "support/ScreenWait.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/ScreenPicture.h"
+#include "tests/support/ScreenWait.h"
 #include "unicode/win/TUniLabel.h"
+#include "classlib/core/StringUtils.h"
 
 namespace {
-
-std::u16string Wide(const std::string& s) { return std::u16string(s.begin(), s.end()); }
 
 // The shared pump's step inside the dialog: its messages and the preview worker's synchronous calls.
 void DialogStep() {
@@ -76,15 +75,15 @@ TEST_F(OpenDialogWindow, ListsTheFormatsPreviewsAPngAndATiffAndIsCancelled) {
             p[0] = Byte(x * 4), p[1] = Byte(y * 5), p[2] = 200;
         }
     TKelvoProperties none;
-    ASSERT_TRUE(WriteGraphicsFile(Wide(dir.File("photo.png")), KelvoFormatPNG, pixels, TKelvoRect{}, none,
+    ASSERT_TRUE(WriteGraphicsFile(WidenBytes(dir.File("photo.png")), KelvoFormatPNG, pixels, TKelvoRect{}, none,
                                   TKelvoResolution{}, 95));
-    ASSERT_TRUE(WriteGraphicsFile(Wide(dir.File("scan.tif")), KelvoFormatTIFF, pixels, TKelvoRect{}, none,
+    ASSERT_TRUE(WriteGraphicsFile(WidenBytes(dir.File("scan.tif")), KelvoFormatTIFF, pixels, TKelvoRect{}, none,
                                   TKelvoResolution{}, 95));
     std::ofstream(dir.File("broken.png"), std::ios::binary) << "not a picture at all";
 
     TKelvoGraphicsFormats formats;
     TObjectPtr<TKelvoOpenDialog> dialog(Create<TKelvoOpenDialog>(nullptr, formats));
-    dialog->SetInitialDir(Wide(dir.Path()));
+    dialog->SetInitialDir(WidenBytes(dir.Path()));
 
     std::vector<std::wstring> filters;
     int chosenFilter = -1;

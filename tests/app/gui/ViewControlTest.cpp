@@ -8,8 +8,8 @@
 
 #include "app/win/TKelvoScrollViewControl.h"
 #include "classlib/win/TCustomForm.h"
-#include "support/RealInput.h"
-#include "support/ScreenWait.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/ScreenWait.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/app/gui/ViewTestSupport.h"
 

@@ -14,7 +14,7 @@
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/GdiHandle.h"
 #include "classlib/win/WindowDC.h"
-#include "support/ScreenPicture.h"
+#include "tests/support/ScreenPicture.h"
 
 namespace viewtest {
 

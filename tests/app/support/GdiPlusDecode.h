@@ -7,13 +7,14 @@
 
 #include "app/core/TKelvoPixelBuffer.h"
 #include "app/win/KelvoGdiPlus.h"
+#include "classlib/win/WideChars.h"
 
 namespace benchsupport {
 
 inline bool DecodeWithGdiPlus(const std::u16string& name, TKelvoPixelBuffer& into) {
     using namespace Gdiplus;
     GpBitmap* bitmap = nullptr;
-    if (DllExports::GdipCreateBitmapFromFile(reinterpret_cast<const WCHAR*>(name.c_str()), &bitmap) != Ok) return false;
+    if (DllExports::GdipCreateBitmapFromFile(WideCStr(name), &bitmap) != Ok) return false;
     UINT w = 0, h = 0;
     DllExports::GdipGetImageWidth(bitmap, &w);
     DllExports::GdipGetImageHeight(bitmap, &h);

@@ -11,7 +11,7 @@
 
 #include "app/core/KelvoExchangeFormat.h"
 #include "app/win/KelvoExchangeFile.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

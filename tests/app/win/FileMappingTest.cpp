@@ -6,11 +6,10 @@
 #include <vector>
 
 #include "app/win/TFileMapping.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "classlib/core/StringUtils.h"
 
 namespace {
-
-std::u16string Wide(const std::string& s) { return std::u16string(s.begin(), s.end()); }
 
 std::vector<char> FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -23,7 +22,7 @@ TEST(FileMapping, NewFileGrowsAndKeepsWhatWasWritten) {
     testsupport::TempDir dir;
     const std::string path = dir.File("exchange.bin");
     {
-        TFileMapping m(Wide(path));
+        TFileMapping m(WidenBytes(path));
         ASSERT_TRUE(m.IsOpen());
         EXPECT_EQ(m.GetSize(), 0);
         EXPECT_FALSE(m.IsMapped());
@@ -49,7 +48,7 @@ TEST(FileMapping, ShrinkingTruncatesAndExistingContentIsMapped) {
         for (int i = 0; i < 5000; ++i) out.put(char(i));
     }
     {
-        TFileMapping m(Wide(path));
+        TFileMapping m(WidenBytes(path));
         ASSERT_TRUE(m.IsMapped());
         EXPECT_EQ(m.GetSize(), 5000);
         auto* view = static_cast<char*>(m.Map(0, 5000, FILE_MAP_READ));
@@ -68,7 +67,7 @@ TEST(FileMapping, ShrinkingTruncatesAndExistingContentIsMapped) {
 TEST(FileMapping, FailuresAreReportedAndKeepTheOldMapping) {
     testsupport::TempDir dir;
     // A folder cannot be opened as a file: nothing maps, nothing raises.
-    TFileMapping none(Wide(dir.Path()));
+    TFileMapping none(WidenBytes(dir.Path()));
     EXPECT_FALSE(none.IsOpen());
     EXPECT_EQ(none.GetSize(), 0);
     EXPECT_FALSE(none.SetSize(10));
@@ -77,9 +76,9 @@ TEST(FileMapping, FailuresAreReportedAndKeepTheOldMapping) {
     // A size that cannot be had (far beyond the free disk space of any test machine would be fragile;
     // a held view makes the shrink fail instead).
     const std::string path = dir.File("held.bin");
-    TFileMapping m(Wide(path));
+    TFileMapping m(WidenBytes(path));
     ASSERT_TRUE(m.SetSize(70000));
-    TFileMapping other(Wide(path));
+    TFileMapping other(WidenBytes(path));
     void* held = other.Map(0, 70000, FILE_MAP_READ);
     ASSERT_NE(held, nullptr);
     const bool shrunk = m.SetSize(100);

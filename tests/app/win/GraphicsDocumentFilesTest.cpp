@@ -12,9 +12,9 @@
 #include "app/core/KelvoPixelOps.h"
 #include "app/core/TKelvoGraphicsDocument.h"
 #include "app/win/TKelvoGraphicsDocumentFormats.h"
-#include "app/core/DocumentFakes.h"
+#include "tests/app/core/DocumentFakes.h"
 #include "classlib/win/TScreen.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/app/win/PixelTestSupport.h"
 
 using namespace docfakes;

@@ -14,8 +14,8 @@
 #include "app/core/KelvoPixelOps.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsFormats.h"
-#include "classlib/gui/GraphicsTestSupport.h"
-#include "support/TestSupport.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/app/win/PixelTestSupport.h"
 
 namespace {

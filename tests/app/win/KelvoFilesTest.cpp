@@ -4,13 +4,12 @@
 
 #include "app/win/KelvoFiles.h"
 #include "classlib/core/CodePages.h"
-#include "support/TestSupport.h"
+#include "classlib/win/WideChars.h"
+#include "tests/support/TestSupport.h"
 #include "unicode/core/WidePaths.h"
 #include "unicode/win/WideFiles.h"
 
 namespace {
-
-LPCWSTR W(const WideString& s) { return reinterpret_cast<LPCWSTR>(s.c_str()); }
 
 AnsiString Content(const WideString& name) {
     AnsiString bytes;
@@ -50,7 +49,7 @@ TEST(KelvoFiles, AWriteThatCannotFinishLeavesTheOldFile) {
     ASSERT_TRUE(kelvo::ReplaceFileContent(name, "old", 3));
 
     // Another program holds the file open without letting it be replaced.
-    HANDLE held = ::CreateFileW(W(name), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = ::CreateFileW(WideCStr(name), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(kelvo::ReplaceFileContent(name, "new", 3));
     ::CloseHandle(held);
@@ -74,5 +73,5 @@ TEST(KelvoFiles, AWriterThatFailsPartWayLeavesTheOldFileAndNoTemporary) {
     }));
     EXPECT_EQ(Content(name), "old image");
     ASSERT_FALSE(used.empty());
-    EXPECT_EQ(::GetFileAttributesW(W(used)), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesW(WideCStr(used)), INVALID_FILE_ATTRIBUTES);
 }

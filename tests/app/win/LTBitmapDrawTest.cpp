@@ -2,7 +2,7 @@
 
 #include "app/core/KelvoPixelOps.h"
 #include "app/core/TKelvoBitmap.h"
-#include "classlib/gui/GraphicsTestSupport.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
 
 TEST(LTBitmapDraw, PaintsItsSourceOntoTheDestinationInsideTheClipAndPrints) {
     // 2 x 2: red, green on top; blue, black below.

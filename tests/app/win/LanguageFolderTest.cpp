@@ -5,7 +5,8 @@
 #include "app/win/KelvoFiles.h"
 #include "app/win/KelvoLanguageFolder.h"
 #include "classlib/core/CodePages.h"
-#include "support/TestSupport.h"
+#include "classlib/win/WideChars.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ TEST(KelvoLanguageFolder, FilesByWideNameInNameOrderAndTheSwitchSetsTheThreadLoc
     Write(folder + u"c_utf16.ini", std::string("\xFF\xFE[\0L\0", 6));
     Write(folder + u"d_noid.ini", "[Strings]\r\n1=x\r\n");
     Write(folder + u"readme.txt", "[Language]\r\nLangId=1031\r\n");
-    ASSERT_TRUE(::CreateDirectoryW(reinterpret_cast<LPCWSTR>((folder + u"e_folder.ini").c_str()), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW(WideCStr((folder + u"e_folder.ini")), nullptr));
 
     TKelvoLanguageFolder source(folder);
     const std::vector<WideString> files = source.LanguageFiles();

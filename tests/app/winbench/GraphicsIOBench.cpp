@@ -17,6 +17,7 @@
 #include "app/win/KelvoEncoders.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "tests/app/support/GdiPlusDecode.h"
+#include "classlib/win/WideChars.h"
 
 using namespace Gdiplus;
 
@@ -50,8 +51,7 @@ bool DirectSave(const std::u16string& name, const TKelvoPixels& pixels, const CL
     EncoderParameters parameters{};
     parameters.Count = 1;
     parameters.Parameter[0] = {QualityParameter, 1, EncoderParameterValueTypeLong, &quality};
-    const bool ok =
-        DllExports::GdipSaveImageToFile(bitmap, reinterpret_cast<const WCHAR*>(name.c_str()), &jpeg, &parameters) == Ok;
+    const bool ok = DllExports::GdipSaveImageToFile(bitmap, WideCStr(name), &jpeg, &parameters) == Ok;
     DllExports::GdipDisposeImage(bitmap);
     return ok;
 }

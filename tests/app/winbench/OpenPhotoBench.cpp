@@ -15,7 +15,7 @@
 #include "app/core/KelvoPixelOps.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "tests/app/support/GdiPlusDecode.h"
-#include "support/ProgramWindow.h"
+#include "tests/support/ProgramWindow.h"
 
 using namespace Gdiplus;
 

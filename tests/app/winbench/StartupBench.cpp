@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "support/ProgramWindow.h"
+#include "tests/support/ProgramWindow.h"
 
 namespace {
 

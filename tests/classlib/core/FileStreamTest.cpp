@@ -1,5 +1,5 @@
 // File streams and the file system, through the POSIX backend natively and the Win32 one under Wine.
-#include "FileCases.inc"
+#include "tests/classlib/core/FileCases.inc"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "classlib/core/Paths.h"
 #include "classlib/core/TMemIniFile.h"
 #include "classlib/core/TStringList.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

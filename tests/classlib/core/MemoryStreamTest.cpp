@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "classlib/core/Stream.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 TEST(MemoryStream, WritesGrowAndReadsStopAtTheEnd) {
     TMemoryStream s;

@@ -10,7 +10,7 @@
 #include "classlib/core/TStringList.h"
 #include "classlib/core/TWideStrings.h"
 #include "classlib/core/TWriter.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

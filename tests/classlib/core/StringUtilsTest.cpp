@@ -47,6 +47,11 @@ TEST(StringUtils, IntegerTextBothWays) {
     EXPECT_EQ(w, -1);
 }
 
+TEST(StringUtils, WidenedBytesKeepTheirNumbersFrom0x80Up) {
+    // Bytes from 0x80 up are read unsigned: a signed char would give U+FF80, U+FFE9 and U+FFFF.
+    EXPECT_EQ(WidenBytes(std::string_view("A\x80\xE9\xFF\0z", 6)), std::u16string(u"A\u0080\u00E9\u00FF\0z", 6));
+}
+
 TEST(StringUtils, FloatTextUsesTheSeparatorItIsGiven) {
     EXPECT_EQ(FloatToStr(0.1, '.'), "0.1");
     EXPECT_EQ(FloatToStr(2.5, ','), "2,5");

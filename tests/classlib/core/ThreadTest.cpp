@@ -1,2 +1,2 @@
 // Threads against the std::thread backend natively and the Win32 one under Wine.
-#include "ThreadCases.inc"
+#include "tests/classlib/core/ThreadCases.inc"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "classlib/core/TBasicAction.h"
-#include "classlib/gui/ApplicationTestSupport.h"
+#include "tests/classlib/gui/ApplicationTestSupport.h"
 #include "classlib/win/TCustomControl.h"
 #include "classlib/win/TCustomForm.h"
 #include "classlib/win/TDataModule.h"

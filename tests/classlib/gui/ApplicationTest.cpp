@@ -9,7 +9,7 @@
 
 #include "classlib/core/Synchronize.h"
 #include "classlib/core/TCustomAction.h"
-#include "classlib/gui/ApplicationTestSupport.h"
+#include "tests/classlib/gui/ApplicationTestSupport.h"
 #include "classlib/win/ObjectInstance.h"
 
 using apptest::EnsureApplication;

@@ -7,8 +7,8 @@
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/TApplication.h"
 #include "classlib/win/Win32.h"
-#include "support/DialogDriver.h"
-#include "support/MessagePump.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/MessagePump.h"
 
 namespace apptest {
 

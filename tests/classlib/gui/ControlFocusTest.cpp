@@ -2,7 +2,7 @@
 // bounds, and the canvas a graphic control draws on outside painting.
 #include <gtest/gtest.h>
 
-#include "ControlTestSupport.h"
+#include "tests/classlib/gui/ControlTestSupport.h"
 #include "classlib/win/WindowDC.h"
 
 using namespace controltest;

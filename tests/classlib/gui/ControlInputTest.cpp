@@ -3,7 +3,7 @@
 // buffering, alignment inside a window, and finding the control under a screen point.
 #include <gtest/gtest.h>
 
-#include "ControlTestSupport.h"
+#include "tests/classlib/gui/ControlTestSupport.h"
 #include "classlib/win/TFont.h"
 #include "classlib/win/WindowDC.h"
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "support/MessagePump.h"
+#include "tests/support/MessagePump.h"
 #include "classlib/win/TCustomControl.h"
 #include "classlib/win/TGraphicControl.h"
 #include "classlib/win/TWinControl.h"

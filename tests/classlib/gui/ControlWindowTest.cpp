@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "ControlTestSupport.h"
+#include "tests/classlib/gui/ControlTestSupport.h"
 #include "classlib/core/CallbackExceptions.h"
 #include "classlib/win/WindowDC.h"
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "classlib/gui/ApplicationTestSupport.h"
+#include "tests/classlib/gui/ApplicationTestSupport.h"
 #include "classlib/win/TOpenDialog.h"
 #include "classlib/win/TSaveDialog.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 using namespace std::string_literals;
 

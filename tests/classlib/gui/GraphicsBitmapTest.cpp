@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "GraphicsTestSupport.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/WindowDC.h"
 

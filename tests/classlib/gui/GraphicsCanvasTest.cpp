@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 
-#include "GraphicsTestSupport.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCanvas.h"
 

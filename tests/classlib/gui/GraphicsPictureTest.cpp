@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "GraphicsTestSupport.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "classlib/core/TFileStream.h"
 #include "classlib/win/TPicture.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 using graphicstest::Surface;
 

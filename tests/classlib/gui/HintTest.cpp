@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "classlib/core/TCustomAction.h"
-#include "classlib/gui/ApplicationTestSupport.h"
+#include "tests/classlib/gui/ApplicationTestSupport.h"
 #include "classlib/win/TCustomControl.h"
 #include "classlib/win/TCustomForm.h"
 #include "classlib/win/THintWindow.h"

@@ -7,7 +7,7 @@
 
 #include "classlib/core/TReader.h"
 #include "classlib/core/TWriter.h"
-#include "support/PropertyStreams.h"
+#include "tests/support/PropertyStreams.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCustomImageList.h"
 #include "classlib/win/TIcon.h"

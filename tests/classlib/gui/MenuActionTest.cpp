@@ -1,7 +1,7 @@
 // Menu items linked to actions: the item takes the action's values, follows later changes of the values it
 // has not changed itself (and its native entry with it), executes the action when clicked, updates through
 // it, and lets go of an action that is freed.
-#include "MenuTestHelpers.h"
+#include "tests/classlib/gui/MenuTestHelpers.h"
 #include "classlib/core/TCustomAction.h"
 #include "classlib/win/TMenuActionLink.h"
 

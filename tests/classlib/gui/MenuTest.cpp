@@ -5,8 +5,8 @@
 #include <set>
 #include <vector>
 
-#include "GraphicsTestSupport.h"
-#include "MenuTestHelpers.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
+#include "tests/classlib/gui/MenuTestHelpers.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCanvas.h"
 #include "classlib/win/TCustomImageList.h"

@@ -9,7 +9,7 @@
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/TMenu.h"
 #include "classlib/win/TPopupList.h"
-#include "support/MessagePump.h"
+#include "tests/support/MessagePump.h"
 
 namespace menutest {
 

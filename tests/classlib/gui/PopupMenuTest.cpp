@@ -6,8 +6,8 @@
 // The application's header first: it brings TColor.h in ahead of the system headers' colour macros.
 #include "classlib/win/TApplication.h"
 
-#include "GraphicsTestSupport.h"
-#include "MenuTestHelpers.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
+#include "tests/classlib/gui/MenuTestHelpers.h"
 #include "classlib/core/CallbackExceptions.h"
 
 using namespace menutest;

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "classlib/core/TStrings.h"
-#include "classlib/gui/ApplicationTestSupport.h"
+#include "tests/classlib/gui/ApplicationTestSupport.h"
 #include "classlib/win/TCustomForm.h"
 #include "classlib/win/TFont.h"
 #include "classlib/win/TMouse.h"

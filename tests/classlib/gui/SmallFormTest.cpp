@@ -13,9 +13,9 @@
 #include "classlib/win/TEdit.h"
 #include "classlib/win/THintWindow.h"
 #include "classlib/win/WindowDC.h"
-#include "support/RealInput.h"
-#include "support/ScreenPicture.h"
-#include "support/ScreenWait.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/ScreenPicture.h"
+#include "tests/support/ScreenWait.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 
 using namespace formtest;

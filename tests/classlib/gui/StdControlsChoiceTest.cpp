@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "FormTestHelpers.h"
+#include "tests/classlib/gui/FormTestHelpers.h"
 #include "classlib/win/TButton.h"
 #include "classlib/win/TColorBox.h"
 #include "classlib/win/TComboBox.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "FormTestHelpers.h"
+#include "tests/classlib/gui/FormTestHelpers.h"
 #include "classlib/win/TListView.h"
 
 namespace {

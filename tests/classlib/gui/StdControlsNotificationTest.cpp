@@ -2,8 +2,8 @@
 // notification and the drop-down size kept in a new window; a label clicked through its parent's window.
 #include <gtest/gtest.h>
 
-#include "FormTestHelpers.h"
-#include "GraphicsTestSupport.h"
+#include "tests/classlib/gui/FormTestHelpers.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "classlib/win/TColorBox.h"
 #include "classlib/win/TLabel.h"
 

@@ -1,7 +1,7 @@
 // What only the product's file system has: sharing modes. (The other file cases run in the
 // platform-free tests, on both systems.)
 #define FILE_CASES_HELPERS_ONLY
-#include "classlib/core/FileCases.inc"
+#include "tests/classlib/core/FileCases.inc"
 
 TEST(FileStreamWin, SharingModesAreHonoured) {
     using namespace filecases;

@@ -9,7 +9,7 @@
 #include "classlib/core/CallbackExceptions.h"
 #include "classlib/core/TObject.h"
 #include "classlib/win/ObjectInstance.h"
-#include "support/MessagePump.h"
+#include "tests/support/MessagePump.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include <atomic>
 
-#include "classlib/gui/ApplicationTestSupport.h"
+#include "tests/classlib/gui/ApplicationTestSupport.h"
 #include "classlib/win/Win32.h"
 
 #define THREAD_CASES_HELPERS_ONLY
-#include "classlib/core/ThreadCases.inc"
+#include "tests/classlib/core/ThreadCases.inc"
 
 using namespace threadcases;
 

@@ -3,8 +3,8 @@
 #include "classlib/win/Win32.h"
 
 #define THREAD_CASES_HELPERS_ONLY
-#include "classlib/core/ThreadCases.inc"
-#include "support/MessagePump.h"
+#include "tests/classlib/core/ThreadCases.inc"
+#include "tests/support/MessagePump.h"
 
 TEST(ThreadWin, IdsAndHandlesAreTheSystemsOwn) {
     using namespace threadcases;

@@ -6,7 +6,7 @@
 
 #include "classlib/core/CallbackExceptions.h"
 #include "classlib/win/TTimer.h"
-#include "support/MessagePump.h"
+#include "tests/support/MessagePump.h"
 
 namespace {
 

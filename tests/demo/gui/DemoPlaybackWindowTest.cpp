@@ -7,7 +7,7 @@
 #include "demo/core/TKelvoDemoResolver.h"
 #include "demo/win/TKelvoBalloon.h"
 #include "demo/win/TKelvoDemoWinHost.h"
-#include "support/RealInput.h"
+#include "tests/support/RealInput.h"
 #include "tests/demo/gui/DemoGuiTestSupport.h"
 
 using namespace demotest;

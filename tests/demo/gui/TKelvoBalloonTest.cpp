@@ -4,7 +4,7 @@
 // artifacts.
 #include "demo/win/TKelvoBalloon.h"
 
-#include "support/ScreenPicture.h"
+#include "tests/support/ScreenPicture.h"
 #include "tests/demo/gui/DemoGuiTestSupport.h"
 
 using namespace demotest;

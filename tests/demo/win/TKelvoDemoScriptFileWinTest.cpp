@@ -1,2 +1,2 @@
 // Script files through the Win32 file backend.
-#include "demo/core/DemoScriptFileCases.inc"
+#include "tests/demo/core/DemoScriptFileCases.inc"

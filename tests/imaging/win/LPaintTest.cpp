@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "classlib/gui/GraphicsTestSupport.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "imaging/core/LBitmap.h"
 
 namespace {

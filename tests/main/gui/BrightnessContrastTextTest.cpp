@@ -20,7 +20,7 @@
 #include "classlib/core/Stream.h"
 #include "classlib/win/TComboBox.h"
 #include "classlib/win/TSpinEdit.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/main/gui/ProgramTestSupport.h"
 #include "tests/support/MessagePump.h"

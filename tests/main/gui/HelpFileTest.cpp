@@ -6,7 +6,7 @@
 
 #include "app/win/TKelvoHelp.h"
 #include "classlib/core/CodePages.h"
-#include "support/DialogDriver.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/main/gui/ProgramTestSupport.h"
 #include "themed/win/TSkinCustomItem.h"
 #include "unicode/win/WideFiles.h"

@@ -24,7 +24,7 @@
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
 #include "demo/win/TKelvoDemonstrationModule.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/app/gui/DialogTestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/main/gui/ProgramTestSupport.h"

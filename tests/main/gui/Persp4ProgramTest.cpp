@@ -18,7 +18,7 @@
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/Stream.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/main/gui/ProgramTestSupport.h"
 #include "tests/support/MessagePump.h"

@@ -23,7 +23,7 @@
 #include "classlib/core/CodePages.h"
 #include "classlib/core/Stream.h"
 #include "classlib/win/TProgressBar.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/main/gui/ProgramTestSupport.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/RealInput.h"

@@ -11,8 +11,9 @@
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
+#include "classlib/win/WideChars.h"
 #include "demo/win/TKelvoDemonstrationModule.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/app/gui/KelvoAppTestSupport.h"
 #include "tests/app/win/PixelTestSupport.h"
 #include "tests/support/MessagePump.h"
@@ -43,7 +44,7 @@ protected:
         KelvoAppTest::SetUp();
         if (!SkinNexus()) RegisterSkinNexusUnit();
         languages_ = ProgramLanguages();
-        ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
+        ::DeleteFileW(WideCStr(KelvoApplication->GetStateFileName()));
         kelvo::CreateStartupModule();
         form_ = dynamic_cast<TMainForm*>(Application->MainForm());
         ASSERT_TRUE(form_);

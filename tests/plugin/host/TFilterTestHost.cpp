@@ -1,4 +1,4 @@
-#include "TFilterTestHost.h"
+#include "tests/plugin/host/TFilterTestHost.h"
 
 #include <chrono>
 #include <cstring>

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "plugin/host/TFilterTestHost.h"
+#include "tests/plugin/host/TFilterTestHost.h"
 
 using namespace hostfilter;
 

@@ -10,7 +10,7 @@
 #include <atomic>
 #include <thread>
 
-#include "plugin/host/TFilterTestHost.h"
+#include "tests/plugin/host/TFilterTestHost.h"
 
 using namespace hostfilter;
 

@@ -10,7 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "TwainTestPrefix.h"
+#include "tests/scan/win/TwainTestPrefix.h"
+#include "tests/support/MessagePump.h"
 #include "classlib/core/TStringList.h"
 #include "scan/core/TTwnContainer.h"
 #include "scan/core/TwnIdentity.h"
@@ -18,6 +19,7 @@
 #include "scan/win/TzavTWAIN.h"
 
 using namespace twaintest;
+using testsupport::PumpUntil;
 
 namespace {
 
@@ -78,7 +80,7 @@ std::vector<std::string> SessionCalls(const TSourceLog& log) {
 void AcquireOnce(TRecorder& rec, TzavTWAIN& twain) {
     ASSERT_TRUE(twain.Acquire(kSourceName));
     ASSERT_TRUE(PumpUntil([&] { return !rec.states.empty() && rec.states.back() == 1; }, 20000));
-    PumpUntil([] { return false; }, 100);
+    testsupport::PumpFor(100);
 }
 
 // Opens the manager and the source of that name (the default source for "").
@@ -317,7 +319,7 @@ TEST_F(TwainSession, TransferReadyWithoutAnAcquisitionOnlySetsTheState) {
     bool showUI = false, modalUI = false;
     ASSERT_EQ(c.EnableSource(showUI, modalUI), TWRC_SUCCESS);  // after-transfer mode 0
     ASSERT_TRUE(PumpUntil([&] { return !rec.states.empty() && rec.states.back() == 6; }, 5000));
-    PumpUntil([] { return false; }, 200);
+    testsupport::PumpFor(200);
     EXPECT_EQ(rec.Count("XferReady"), 0);
     std::int32_t count = -1;
     EXPECT_EQ(c.PendingTransfers(MSG_RESET, count), TWRC_SUCCESS);
@@ -348,7 +350,7 @@ TEST_F(TwainSession, AFailedCallIsReportedOnceWithItsConditionCode) {
     EXPECT_FALSE(twain->Acquire(kSourceName));
     ASSERT_TRUE(
         PumpUntil([&] { return rec.Count("Failure") == 1 && !rec.states.empty() && rec.states.back() == 1; }, 5000));
-    PumpUntil([] { return false; }, 200);
+    testsupport::PumpFor(200);
     ASSERT_EQ(rec.failures.size(), 1u);
     const TTwnFailure& f = rec.failures[0];
     EXPECT_EQ(f.dg, DG_CONTROL);
@@ -411,7 +413,7 @@ TEST_F(TwainSession, PostsFromOutsideCarryNothingTheThreadsAct) {
     rec.Attach(*twain);
     TzavTWAINThread& c = twain->Connection();
     ASSERT_NO_FATAL_FAILURE(OpenTestSource(*twain, ""));
-    PumpUntil([] { return false; }, 200);
+    testsupport::PumpFor(200);
     const std::size_t states = rec.states.size();
     // What another process could post: a triplet and a failure record with made-up pointers, a close request,
     // a state, a transfer-ready.
@@ -422,7 +424,7 @@ TEST_F(TwainSession, PostsFromOutsideCarryNothingTheThreadsAct) {
     EXPECT_TRUE(::PostThreadMessageA(c.ThreadID(), TWM_CLOSEREQUEST, 0, 0));
     EXPECT_TRUE(::PostThreadMessageA(c.ThreadID(), TWM_STATE, 0, 7));
     EXPECT_TRUE(::PostThreadMessageA(c.ThreadID(), TWM_XFERREADY, 0, 0));
-    PumpUntil([] { return false; }, 300);
+    testsupport::PumpFor(300);
     EXPECT_TRUE(c.SourceOpen());
     EXPECT_EQ(rec.states.size(), states);
     EXPECT_EQ(rec.Count("Failure"), 0);
@@ -611,7 +613,7 @@ TEST(TwainChild, FaultsInsideTheManager) {
     // The connection thread hears of that fault only after the state reports before it, which wait for this
     // thread: a manager opened meanwhile is not the one that failed, and stays open.
     ASSERT_EQ(c.OpenManager(), TWRC_SUCCESS);
-    PumpUntil([] { return false; }, 300);
+    testsupport::PumpFor(300);
     EXPECT_TRUE(c.ManagerOpen());
     EXPECT_EQ(c.CloseManager(), TWRC_SUCCESS);
 
@@ -628,7 +630,7 @@ TEST(TwainChild, FaultsInsideTheManager) {
         twain->GetSourceNames(*list);
     }
     ASSERT_TRUE(PumpUntil([&] { return rec.failures.size() == 2; }, 20000)) << rec.failures.size() << " reports";
-    PumpUntil([] { return false; }, 200);
+    testsupport::PumpFor(200);
     ASSERT_EQ(rec.failures.size(), 2u);
     EXPECT_EQ(rec.failures[0].dg, DG_CONTROL);
     EXPECT_EQ(rec.failures[0].dat, DAT_IDENTITY);
@@ -686,7 +688,7 @@ TEST_F(TwainSession, WithoutDisableAfterAcquireTheSourceStaysEnabledAfterTheTran
     twain->SetDisableAfterAcquire(false);
     ASSERT_TRUE(twain->Acquire(kSourceName));
     ASSERT_TRUE(PumpUntil([&] { return rec.states.size() >= 6; }, 5000));
-    PumpUntil([] { return false; }, 300);
+    testsupport::PumpFor(300);
     EXPECT_EQ(rec.states, (std::vector<int>{2, 3, 4, 5, 6, 5}));
     EXPECT_TRUE(twain->Connection().SourceEnabled());
     EXPECT_EQ(twain->Connection().AfterTransferMode(), kAfterTransferKeepEnabled);
@@ -798,7 +800,7 @@ TEST_F(TwainSession, AComponentFreedDuringASessionClosesItWithoutCallingItsHandl
         twain->SetDisableAfterAcquire(false);
         ASSERT_TRUE(twain->Acquire(kSourceName));
         ASSERT_TRUE(PumpUntil([&] { return rec.states.size() >= 6; }, 5000));
-        PumpUntil([] { return false; }, 200);
+        testsupport::PumpFor(200);
     }
     // The ending threads asked for pending transfers, disabled and closed the source and the manager; the
     // handlers heard nothing of it.

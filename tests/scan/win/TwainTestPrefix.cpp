@@ -1,4 +1,4 @@
-#include "TwainTestPrefix.h"
+#include "tests/scan/win/TwainTestPrefix.h"
 
 #include <gtest/gtest.h>
 
@@ -70,20 +70,6 @@ std::vector<std::string> TSourceLog::Calls() const {
     std::vector<std::string> calls;
     for (const std::string& line : Lines()) calls.push_back(line.substr(0, line.find(' ')));
     return calls;
-}
-
-bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > timeoutMs) return false;
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
 }
 
 HANDLE StartChild(const std::string& filter, const std::vector<std::string>& environment, const std::string& program) {

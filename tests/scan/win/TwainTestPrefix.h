@@ -1,7 +1,6 @@
 // What the scanner's Wine tests share: the test data source installed into the running prefix, its switches,
-// its call log, a message pump for the main thread, and child processes of the test program.
+// its call log and child processes of the test program.
 #pragma once
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,8 +41,6 @@ private:
     TSwitch switch_;
 };
 
-// Runs the main thread's messages until done() or timeoutMs; answers done().
-bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs);
 // Runs the test program again with the gtest filter and the extra environment ("NAME=value" entries); returns
 // its process handle (the caller waits and closes it).
 HANDLE StartChild(const std::string& filter, const std::vector<std::string>& environment,

@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "TwainTestPrefix.h"
+#include "tests/scan/win/TwainTestPrefix.h"
+#include "tests/support/MessagePump.h"
 #include "scan/core/TwnSettings.h"
 #include "scan/win/TzavTWAIN.h"
 
 using namespace twaintest;
+using testsupport::PumpUntil;
 
 namespace {
 
@@ -428,7 +430,7 @@ TEST_F(TwainTransfer, TwoPendingImagesArriveInOrderWithTheComponentsEventsInThei
     twain->Connection().OnStateChange = MakeMethod<&TEvents::State>(&events);
     ASSERT_TRUE(twain->Acquire(kSourceName));
     ASSERT_TRUE(PumpUntil([&] { return !events.states.empty() && events.states.back() == 1; }, 20000));
-    PumpUntil([] { return false; }, 200);
+    testsupport::PumpFor(200);
     EXPECT_EQ(events.got, (std::vector<std::string>{"DisableMenus", "XferReady", "ImageReady 200", "XferNext 1",
                                                     "ImageReady 150", "XferNext 0", "EnableMenus"}));
     ASSERT_EQ(events.paths.size(), 2u);

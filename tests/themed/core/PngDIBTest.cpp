@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "PngTestSupport.h"
+#include "tests/themed/core/PngTestSupport.h"
 #include "themed/core/PngDIB.h"
 
 using namespace pngtest;

@@ -6,7 +6,7 @@
 
 #include <random>
 
-#include "PngTestSupport.h"
+#include "tests/themed/core/PngTestSupport.h"
 
 using namespace pngtest;
 

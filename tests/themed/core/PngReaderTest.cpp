@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "PngTestSupport.h"
+#include "tests/themed/core/PngTestSupport.h"
 #include "themed/core/TCompressionStream.h"
 
 using namespace pngtest;

@@ -2,7 +2,7 @@
 // drawing contexts, checked by pixels.
 #include <gtest/gtest.h>
 
-#include "classlib/gui/GraphicsTestSupport.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "themed/core/EDIB32Error.h"
 #include "themed/core/TColorEffects.h"
 #include "themed/win/TDIB32.h"

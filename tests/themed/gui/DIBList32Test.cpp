@@ -2,7 +2,7 @@
 // values, copies, and drawing by style with tints and overlays.
 #include <gtest/gtest.h>
 
-#include "classlib/gui/GraphicsTestSupport.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "themed/core/EDIB32Error.h"
 #include "themed/win/TDIBList32.h"
 

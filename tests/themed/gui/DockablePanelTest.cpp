@@ -3,8 +3,8 @@
 // real pointer and key input through its own modal loop.
 #include "classlib/win/SystemLookups.h"
 #include "classlib/win/TButton.h"
-#include "support/RealInput.h"
-#include "support/ScreenPicture.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/ScreenPicture.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "tests/themed/support/ThemedGuiTest.h"
 #include "themed/win/TSkinDockablePanel.h"
@@ -258,9 +258,10 @@ TEST_F(DockablePanel, EscOrALostCaptureEndsTheResizeWithTheStartSize) {
 }
 
 namespace {
-// Moves the pointer 40 pixels left on the first proposed size and posts WM_QUIT on the second.
+// Moves the pointer 40 pixels left on the first proposed size and, with quit, posts WM_QUIT on the second.
 struct TQuitOnSecondStep {
     TPoint start;
+    bool quit = true;
     int steps = 0;
     int second = 0;  // the size proposed at the second step
     void Resizing(TObject*, TDPResizeDirection, bool&, int stage, int& size) {
@@ -268,7 +269,7 @@ struct TQuitOnSecondStep {
         if (++steps == 1) ::SetCursorPos(start.X - 40, start.Y);
         if (steps != 2) return;
         second = size;
-        ::PostQuitMessage(7);
+        if (quit) ::PostQuitMessage(7);
     }
 };
 }  // namespace
@@ -289,6 +290,21 @@ TEST_F(DockablePanel, AQuitMessageEndsTheResizeWithTheStartSizeAndIsPostedAgain)
     MSG msg;
     ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
+}
+
+TEST_F(DockablePanel, ALeftPressEndsTheResizeWithTheNewSize) {
+    const TRect r = WindowRect(panel_->Handle());
+    TQuitOnSecondStep move{Point(r.Left + 1, r.Top + 100), false};
+    panel_->OnDockedResizing = MakeMethod<&TQuitOnSecondStep::Resizing>(&move);
+    ::SetCursorPos(move.start.X, move.start.Y);
+    PumpPostedMessages();
+    ::PostMessageA(panel_->Handle(), WM_MOUSEMOVE, 0, 0);
+    ::PostMessageA(panel_->Handle(), WM_MOUSEMOVE, 0, 0);
+    ::PostMessageA(panel_->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    panel_->BeginDockedSizing(HTLEFT);
+    EXPECT_EQ(move.steps, 2);
+    EXPECT_EQ(panel_->DockedWidth(), 190) << "the size the edge had when the button went down";
+    EXPECT_EQ(::GetCapture(), nullptr);
 }
 
 TEST_F(DockablePanel, APanelHiddenOrFreedInsideTheResizeIsLeftAlone) {

@@ -1,7 +1,7 @@
 // One-bit glyphs painted in a colour over whatever is under them.
 #include <gtest/gtest.h>
 
-#include "classlib/gui/GraphicsTestSupport.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "themed/win/TMonoGlyph.h"
 
 using graphicstest::Surface;

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "classlib/core/UnitRegistry.h"
-#include "classlib/gui/GraphicsTestSupport.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "classlib/win/TPicture.h"
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "themed/core/TColorEffects.h"
 #include "themed/core/TPNGReader.h"
 #include "themed/core/TPNGWriter.h"

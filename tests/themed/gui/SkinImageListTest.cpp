@@ -8,7 +8,7 @@
 
 #include "classlib/core/TReader.h"
 #include "classlib/core/TWriter.h"
-#include "support/PropertyStreams.h"
+#include "tests/support/PropertyStreams.h"
 #include "classlib/win/TBitmap.h"
 #include "themed/core/EDIB32Error.h"
 #include "themed/core/TPNGReader.h"

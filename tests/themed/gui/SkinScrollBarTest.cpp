@@ -9,7 +9,7 @@
 #include "themed/core/SkinColorMath.h"
 #include "themed/win/SkinThemes.h"
 #include "themed/win/TDIB32.h"
-#include "support/MessagePump.h"
+#include "tests/support/MessagePump.h"
 #include "themed/win/TSkinScrollBar.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "themed/win/TSkinNexus.h"
 #include "themed/win/TSkinToolbar.h"
 #include "toolbar/core/TTBRootItem.h"
-#include "support/RealInput.h"
+#include "tests/support/RealInput.h"
 
 using namespace formtest;
 using namespace toolbartest;

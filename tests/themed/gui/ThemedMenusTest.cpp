@@ -8,7 +8,7 @@
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCanvas.h"
 #include "classlib/win/TCustomImageList.h"
-#include "support/ScreenPicture.h"
+#include "tests/support/ScreenPicture.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "tests/themed/support/ThemedGuiTest.h"
 #include "tests/toolbar/support/AccessibleClient.h"

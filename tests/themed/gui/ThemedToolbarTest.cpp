@@ -2,7 +2,7 @@
 // outside colour switches off, theme changes, the snapping floating frame and its hot close button, and
 // the theme's frame painted on screen.
 #include "classlib/win/SystemLookups.h"
-#include "support/ScreenPicture.h"
+#include "tests/support/ScreenPicture.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "tests/themed/support/ThemedGuiTest.h"
 #include "tests/themed/support/ThemedGuiTest.h"

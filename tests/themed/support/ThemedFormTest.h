@@ -6,7 +6,7 @@
 #include <string>
 
 #include "classlib/win/SystemLookups.h"
-#include "support/ScreenPicture.h"
+#include "tests/support/ScreenPicture.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "themed/win/TSkinNexus.h"
 

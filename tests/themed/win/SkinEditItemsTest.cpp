@@ -102,6 +102,16 @@ TEST(SkinEditItems, CompletionTakesTheShortestLineBeginningWithTheTypedText) {
     EXPECT_FALSE(combo->DoAutoComplete(text));
 }
 
+TEST(SkinEditItems, ALineShorterThanTheTypedTextIsNeverReadPastItsEnd) {
+    // The line is the first three characters of a longer text that goes on as typed does: reading past the
+    // line's end would make it match.
+    const std::u16string_view whole = u"МурманскМурманск";
+    EXPECT_FALSE(TSkinComboBoxItem::LineBeginsWith(whole.substr(0, 3), u"МУРМАНСК"));
+    EXPECT_TRUE(TSkinComboBoxItem::LineBeginsWith(whole.substr(0, 8), u"мурм"));
+    EXPECT_TRUE(TSkinComboBoxItem::LineBeginsWith(whole.substr(0, 8), u"МУРМАНСК"));
+    EXPECT_FALSE(TSkinComboBoxItem::LineBeginsWith(whole.substr(0, 8), u"Москва"));
+}
+
 TEST(SkinEditItems, AListOpensWithNoHighlightWhenItsChoiceWasRemoved) {
     TObjectPtr<TSkinComboBoxItem> combo = NewCombo();
     combo->List()->SetItemIndex(4);

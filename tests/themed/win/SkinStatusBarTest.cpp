@@ -6,8 +6,8 @@
 #include <string>
 
 #include "classlib/core/Exceptions.h"
-#include "support/RealInput.h"
-#include "support/ScreenPicture.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/ScreenPicture.h"
 #include "tests/themed/support/ThemedFormTest.h"
 #include "themed/win/TSkinStatusBar.h"
 

@@ -4,7 +4,7 @@
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/SystemLookups.h"
 #include "themed/core/SkinFrameGeometry.h"
-#include "themed/support/StubTheme.h"
+#include "tests/themed/support/StubTheme.h"
 #include "themed/win/SkinResources.h"
 
 namespace {

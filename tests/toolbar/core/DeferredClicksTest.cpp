@@ -2,7 +2,7 @@
 
 #include "toolbar/core/DeferredClicks.h"
 #include "toolbar/core/TTBCustomItem.h"
-#include "toolbar/support/ClickTarget.h"
+#include "tests/toolbar/support/ClickTarget.h"
 
 using Target = toolbartest::ClickTarget;
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "classlib/core/TCustomAction.h"
-#include "support/PropertyStreams.h"
+#include "tests/support/PropertyStreams.h"
 #include "toolbar/core/ETBItemError.h"
 #include "toolbar/core/TTBCustomItem.h"
 #include "toolbar/core/TTBCustomItemActionLink.h"

@@ -3,7 +3,7 @@
 // actions, the default action running an item, and the error codes of objects whose viewer is gone.
 #include <thread>
 
-#include "classlib/gui/FormTestHelpers.h"
+#include "tests/classlib/gui/FormTestHelpers.h"
 #include "tests/support/MessagePump.h"
 #include "tests/toolbar/support/AccessibleClient.h"
 #include "tests/toolbar/support/MenuLoopCheck.h"

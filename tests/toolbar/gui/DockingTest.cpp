@@ -5,9 +5,9 @@
 
 #include "classlib/win/TEdit.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
-#include "support/RealInput.h"
-#include "support/ScreenPicture.h"
-#include "support/ScreenWait.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/ScreenPicture.h"
+#include "tests/support/ScreenWait.h"
 #include "toolbar/win/MessageHooks.h"
 #include "toolbar/win/TTBCustomDockableWindow.h"
 #include "toolbar/win/TTBDock.h"
@@ -560,6 +560,11 @@ TEST_F(Docking, AnOutlineDragMovesTheWindowOnlyWhenAccepted) {
     Drag(a_, {{leftDock.x + 1, leftDock.y + 120}}, false, WM_KEYDOWN, VK_ESCAPE);
     EXPECT_EQ(a_->CurrentDock(), Top());
     EXPECT_EQ(a_->BoundsRect(), start);
+    // A left press instead of the release cancels as Esc does.
+    Drag(a_, {{leftDock.x + 1, leftDock.y + 120}}, false, WM_LBUTTONDOWN);
+    EXPECT_EQ(a_->CurrentDock(), Top());
+    EXPECT_EQ(a_->BoundsRect(), start);
+    EXPECT_EQ(::GetCapture(), nullptr);
     // Released: it lands where the outline was.
     Drag(a_, {{leftDock.x + 1, leftDock.y + 120}});
     EXPECT_EQ(a_->CurrentDock(), Left());

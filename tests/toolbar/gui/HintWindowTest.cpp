@@ -7,8 +7,9 @@
 #include "classlib/win/TFont.h"
 #include "classlib/win/TMouse.h"
 #include "classlib/win/WindowDC.h"
-#include "support/ScreenPicture.h"
-#include "support/ScreenWait.h"
+#include "classlib/win/WideChars.h"
+#include "tests/support/ScreenPicture.h"
+#include "tests/support/ScreenWait.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "toolbar/win/TTBHintWindow.h"
@@ -52,8 +53,7 @@ SIZE MeasureWide(HFONT font, const WideString& text, int maxWidth) {
     const TWindowDC dc;
     HGDIOBJ old = ::SelectObject(dc.Get(), font);
     RECT r{0, 0, maxWidth, 0};
-    ::DrawTextW(dc.Get(), reinterpret_cast<const wchar_t*>(text.c_str()), -1, &r,
-                DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    ::DrawTextW(dc.Get(), WideCStr(text), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     ::SelectObject(dc.Get(), old);
     return SIZE{r.right, r.bottom};
 }
@@ -111,7 +111,7 @@ TEST_F(HintWindowTest, ACyrillicToolbarHintShowsUnchangedInTextSizeAndPixels) {
     ::SetTextColor(reference.Dc(), ColorToRGB(Screen->HintFont()->Color()));
     ::SetBkMode(reference.Dc(), TRANSPARENT);
     RECT r{2, 2, cw, ch};
-    ::DrawTextW(reference.Dc(), reinterpret_cast<const wchar_t*>(kHint.c_str()), -1, &r, DT_WORDBREAK | DT_NOPREFIX);
+    ::DrawTextW(reference.Dc(), WideCStr(kHint), -1, &r, DT_WORDBREAK | DT_NOPREFIX);
     long ink = 0, differing = 0;
     for (int y = 0; y < ch; ++y)
         for (int x = 0; x < cw; ++x) {

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "classlib/gui/FormTestHelpers.h"
+#include "tests/classlib/gui/FormTestHelpers.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/THintWindow.h"
-#include "support/ScreenPicture.h"
-#include "support/RealInput.h"
+#include "tests/support/ScreenPicture.h"
+#include "tests/support/RealInput.h"
 #include "tests/toolbar/support/MenuBarHost.h"
 #include "tests/toolbar/support/StepScript.h"
 #include "toolbar/core/TTBSeparatorItem.h"

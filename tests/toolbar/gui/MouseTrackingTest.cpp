@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "classlib/gui/GraphicsTestSupport.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "classlib/win/GdiHandle.h"
 #include "classlib/win/Win32.h"
-#include "support/MessagePump.h"
+#include "tests/support/MessagePump.h"
 #include "toolbar/win/SystemSettings.h"
 #include "toolbar/win/WindowPainting.h"
 

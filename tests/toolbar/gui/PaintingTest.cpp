@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "classlib/gui/GraphicsTestSupport.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "classlib/win/Win32.h"
 #include "toolbar/win/TextDrawing.h"
 #include "toolbar/win/WindowPainting.h"

@@ -1,6 +1,6 @@
 // The hand-over between popup windows and the animation, with the system's menu animation switched on for
 // the test: a drop-down of the menu bar opens animated, and closing it mid-animation ends the animation.
-#include "classlib/gui/FormTestHelpers.h"
+#include "tests/classlib/gui/FormTestHelpers.h"
 #include "tests/support/MessagePump.h"
 #include "tests/toolbar/support/MenuBarHost.h"
 #include "toolbar/win/AnimationThread.h"

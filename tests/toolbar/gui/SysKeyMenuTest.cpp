@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "classlib/win/Win32.h"
-#include "support/RealInput.h"
+#include "tests/support/RealInput.h"
 
 namespace {
 

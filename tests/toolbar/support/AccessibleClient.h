@@ -11,6 +11,7 @@
 
 #include "classlib/core/Types.h"
 #include "classlib/win/Win32.h"
+#include "classlib/win/WideChars.h"
 #include "tests/toolbar/support/MenuBarHost.h"
 #include "toolbar/win/TTBCustomAccObject.h"
 #include "toolbar/win/TTBViewAccObject.h"
@@ -94,7 +95,7 @@ WideString AccText(Getter getter, HRESULT* result = nullptr) {
     BSTR text = nullptr;
     const HRESULT hr = getter(&text);
     if (result) *result = hr;
-    WideString value = text ? WideString(reinterpret_cast<const char16_t*>(text), ::SysStringLen(text)) : WideString();
+    WideString value = text ? FromWideChars(text, ::SysStringLen(text)) : WideString();
     ::SysFreeString(text);
     return value;
 }

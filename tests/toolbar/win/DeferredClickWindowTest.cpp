@@ -5,10 +5,10 @@
 
 #include "classlib/core/CallbackExceptions.h"
 #include "classlib/win/Win32.h"
-#include "support/MessagePump.h"
+#include "tests/support/MessagePump.h"
 #include "toolbar/core/DeferredClicks.h"
 #include "toolbar/core/TTBCustomItem.h"
-#include "toolbar/support/ClickTarget.h"
+#include "tests/toolbar/support/ClickTarget.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "support/PropertyStreams.h"
+#include "tests/support/PropertyStreams.h"
 #include "toolbar/win/TTBImageList.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "classlib/core/CodePages.h"
 #include "classlib/win/Win32.h"
-#include "support/CyrillicChild.h"
+#include "tests/support/CyrillicChild.h"
 #include "toolbar/core/ShortCutText.h"
 #include "toolbar/core/TTBCustomItem.h"
 

@@ -2,7 +2,7 @@
 // checks do not depend on the fonts of the machine).
 #include <gtest/gtest.h>
 
-#include "classlib/gui/GraphicsTestSupport.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "classlib/win/TCustomControl.h"
 #include "tests/toolbar/support/MenuBarHost.h"
 #include "toolbar/core/TTBSeparatorItem.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/bench/BenchRatios.h"
+#include "tests/app/bench/BenchRatios.h"
 #include "app/core/TKelvoPixelBuffer.h"
 #include "tools/core/BrightnessContrast.h"
 

@@ -7,7 +7,7 @@
 
 #include "app/core/TKelvoPixelBuffer.h"
 #include "tools/core/Bicubic.h"
-#include "TestImages.h"
+#include "tests/tools/core/TestImages.h"
 #include "classlib/core/Exceptions.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <limits>
 #include <utility>
 
-#include "TestImages.h"
+#include "tests/tools/core/TestImages.h"
 #include "tools/core/TKelvoPerspectiveMapping.h"
 
 namespace {

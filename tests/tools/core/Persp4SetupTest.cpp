@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "app/core/TKelvoPixelBuffer.h"
-#include "Persp4TestImages.h"
-#include "TestImages.h"
+#include "tests/tools/core/Persp4TestImages.h"
+#include "tests/tools/core/TestImages.h"
 #include "tools/core/Persp4Setup.h"
 #include "tools/core/TKelvoPersp4Mapping.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "TestImages.h"
+#include "tests/tools/core/TestImages.h"
 #include "classlib/core/Exceptions.h"
 #include "tools/core/InscribedRectangle.h"
 #include "tools/core/TKelvoPerspectiveMapping.h"

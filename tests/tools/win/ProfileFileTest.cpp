@@ -2,16 +2,16 @@
 
 #include <fstream>
 
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tools/win/TKelvoProfileFile.h"
+#include "classlib/core/StringUtils.h"
 
 namespace {
-WideString Wide(const std::string& s) { return WideString(s.begin(), s.end()); }
 
 TEST(ProfileFileTest, LearnedProfilesSurviveTheFileAndHostileFilesReadSafely) {
     testsupport::TempDir dir;
     const std::string path = dir.File("Vantorel.dis");
-    TKelvoProfileFile file(Wide(path));
+    TKelvoProfileFile file(WidenBytes(path));
     TKelvoLensProfile p;
     p.Load(file, u"NIKON", u"D700");
     EXPECT_TRUE(p.Entries().empty());
@@ -32,7 +32,7 @@ TEST(ProfileFileTest, LearnedProfilesSurviveTheFileAndHostileFilesReadSafely) {
     hostile.Load(file, u"Canon", u"EOS");
     EXPECT_EQ(hostile.Entries(), (std::vector<TLensProfileEntry>{{35, 1}, {50, 3}}));
 
-    TKelvoProfileFile missing(Wide(dir.File("sub\\none\\x.dis")));
+    TKelvoProfileFile missing(WidenBytes(dir.File("sub\\none\\x.dis")));
     EXPECT_TRUE(missing.ReadString(u"a", u"b").empty());
     EXPECT_FALSE(missing.WriteString(u"a", u"b", u"1 "));
     EXPECT_EQ(LensProfileFileName(u"x.exe"), u"x.dis");

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "SystemCodePage.h"
+#include "tests/unicode/core/SystemCodePage.h"
 #include "unicode/core/PairedStrings.h"
 
 using namespace uni;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "SystemCodePage.h"
+#include "tests/unicode/core/SystemCodePage.h"
 #include "unicode/core/StreamCharSet.h"
 
 using namespace uni;

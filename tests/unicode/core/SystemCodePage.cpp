@@ -1,4 +1,4 @@
-#include "SystemCodePage.h"
+#include "tests/unicode/core/SystemCodePage.h"
 
 #include "classlib/core/CodePages.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "SystemCodePage.h"
+#include "tests/unicode/core/SystemCodePage.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/TStringList.h"
 #include "unicode/core/TAnsiStringsForWideStringsAdapter.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "SystemCodePage.h"
+#include "tests/unicode/core/SystemCodePage.h"
 #include "classlib/core/TComponent.h"
 #include "classlib/core/TReader.h"
 #include "unicode/core/TUniStringList.h"

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "SystemCodePage.h"
-#include "support/TestSupport.h"
+#include "tests/unicode/core/SystemCodePage.h"
+#include "tests/support/TestSupport.h"
 #include "unicode/core/TUniStringList.h"
 #include "unicode/core/Utf8.h"
 

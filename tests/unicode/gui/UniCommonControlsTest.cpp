@@ -7,6 +7,7 @@
 #include "unicode/win/TUniListView.h"
 #include "unicode/win/TUniTabControl.h"
 #include "unicode/win/TUniTrackBar.h"
+#include "classlib/win/WideChars.h"
 
 using namespace formtest;
 using namespace unigui;
@@ -45,7 +46,7 @@ WideString ItemTextW(HWND lv, int item, int column) {
     it.pszText = buf;
     it.cchTextMax = 64;
     const LRESULT n = ::SendMessageW(lv, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it));
-    return WideString(reinterpret_cast<const char16_t*>(buf), static_cast<std::size_t>(n));
+    return FromWideChars(buf, static_cast<std::size_t>(n));
 }
 
 WideString ColumnTextW(HWND lv, int column) {
@@ -55,7 +56,7 @@ WideString ColumnTextW(HWND lv, int column) {
     col.pszText = buf;
     col.cchTextMax = 64;
     ::SendMessageW(lv, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col));
-    return WideString(reinterpret_cast<const char16_t*>(buf));
+    return FromWideChars(buf);
 }
 
 TEST_F(UniCommonControls, ListViewWindowShowsTheWideCaptionsSubItemsAndColumnsAlsoWhenMadeAgain) {
@@ -64,8 +65,8 @@ TEST_F(UniCommonControls, ListViewWindowShowsTheWideCaptionsSubItemsAndColumnsAl
     lv->SetViewStyle(vsReport);
     lv->Columns()->Add()->SetCaption("A");
     lv->Columns()->Add()->SetCaption("B");
-    lv->SetColumnCaption(0, kCyr);
-    lv->SetColumnCaption(1, kGreek);
+    lv->Columns()->Items(0)->SetCaption(kCyr);
+    lv->Columns()->Items(1)->SetCaption(kGreek);
     TUniListItem* first = lv->AddItem(kGreek);
     first->SubItems()->Add(kCyr);
     lv->AddItem(kCyr + u" 2");
@@ -107,7 +108,7 @@ TEST_F(UniCommonControls, ListViewLabelEditReachesTheEightBitHandlerAndKeepsTheW
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(WindowTextW(edit), kGreek);
     const WideString typed = kCyr + u"\u00e9";
-    ::SetWindowTextW(edit, reinterpret_cast<const wchar_t*>(typed.c_str()));
+    ::SetWindowTextW(edit, WideCStr(typed));
     ::SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_TRUE(PumpUntil([&] { return !seen.edited.empty(); }));
     ASSERT_EQ(seen.edited.size(), 1u);

@@ -2,7 +2,7 @@
 // child run of UniControlsCyrillic).
 #include "classlib/win/TApplication.h"
 #include "classlib/win/THintWindow.h"
-#include "support/CyrillicChild.h"
+#include "tests/support/CyrillicChild.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
 #include "unicode/win/TUniHintWindow.h"
 #include "unicode/win/TWinControlTrap.h"

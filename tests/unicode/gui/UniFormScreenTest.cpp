@@ -3,8 +3,8 @@
 // (artifacts/uni-form.bmp beside the test program's folder) and its pixels are checked.
 #include "classlib/win/TApplication.h"
 #include "classlib/win/THintWindow.h"
-#include "support/ScreenPicture.h"
-#include "support/ScreenWait.h"
+#include "tests/support/ScreenPicture.h"
+#include "tests/support/ScreenWait.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
 #include "unicode/win/TUniForm.h"
 

@@ -2,7 +2,8 @@
 #include "classlib/core/FormBuilder.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/TFont.h"
-#include "support/RealInput.h"
+#include "classlib/win/WideChars.h"
+#include "tests/support/RealInput.h"
 #include "tests/classlib/gui/ApplicationTestSupport.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
 #include "unicode/win/TUniForm.h"
@@ -150,7 +151,7 @@ TEST_F(UniForms, ApplicationTitleIsWide) {
     // The window keeps it wide (what the system shows, read without asking the 8-bit window procedure).
     wchar_t stored[128] = {};
     const int n = ::InternalGetWindowText(Application->Handle(), stored, 128);
-    EXPECT_EQ(WideString(reinterpret_cast<const char16_t*>(stored), static_cast<std::size_t>(n)), kTitle);
+    EXPECT_EQ(FromWideChars(stored, static_cast<std::size_t>(n)), kTitle);
     UniApplication->SetTitle(before);
 }
 
@@ -161,7 +162,7 @@ TEST_F(UniForms, MessageBoxShowsWideTextAndCaption) {
         seenCaption = WindowTextW(box);
         wchar_t buf[256] = {};
         ::GetDlgItemTextW(box, 0xFFFF, buf, 256);
-        seenText = reinterpret_cast<const char16_t*>(buf);
+        seenText = FromWideChars(buf);
     });
     EXPECT_EQ(UniApplication->MessageBox(text, kTitle, MB_OK), IDOK);
     EXPECT_EQ(seenCaption, kTitle);
@@ -213,7 +214,7 @@ TEST_F(UniOwnApplication, TitleSetEarlyReachesTheWindowAndMainFormsAndMdiChildre
     app->Initialize();
     wchar_t stored[128] = {};
     const int n = ::InternalGetWindowText(app->Handle(), stored, 128);
-    EXPECT_EQ(WideString(reinterpret_cast<const char16_t*>(stored), static_cast<std::size_t>(n)), kTitle);
+    EXPECT_EQ(FromWideChars(stored, static_cast<std::size_t>(n)), kTitle);
     EXPECT_EQ(uniApp->GetTitle(), kTitle);
 
     // A main form of the library's own gets the control that keeps the wide hint in step while idle.

@@ -10,6 +10,7 @@
 #include "classlib/win/TButton.h"
 #include "classlib/win/TEdit.h"
 #include "classlib/win/TPanel.h"
+#include "classlib/win/WideChars.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 #include "unicode/core/WideCharMessage.h"
 #include "unicode/win/TUniAction.h"
@@ -62,7 +63,7 @@ using uni::WindowTextW;
 inline WideString ClassNameW(HWND wnd) {
     wchar_t buf[256] = {};
     const int n = ::GetClassNameW(wnd, buf, 256);
-    return WideString(reinterpret_cast<const char16_t*>(buf), static_cast<std::size_t>(n));
+    return FromWideChars(buf, static_cast<std::size_t>(n));
 }
 
 inline bool EndsWith(const WideString& s, const WideString& tail) {

@@ -2,6 +2,7 @@
 // layer's rules, wide hints through the popup list, and wide action texts.
 #include "classlib/win/TMainMenu.h"
 #include "classlib/win/TPopupMenu.h"
+#include "classlib/win/WideChars.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
 #include "unicode/core/HotKeys.h"
 #include "unicode/win/ShortCutTextW.h"
@@ -17,7 +18,7 @@ namespace {
 WideString MenuTextW(HMENU menu, int position) {
     wchar_t buf[128] = {};
     const int n = ::GetMenuStringW(menu, static_cast<UINT>(position), buf, 128, MF_BYPOSITION);
-    return WideString(reinterpret_cast<const char16_t*>(buf), static_cast<std::size_t>(n));
+    return FromWideChars(buf, static_cast<std::size_t>(n));
 }
 
 class UniMenus : public UniGuiTest {

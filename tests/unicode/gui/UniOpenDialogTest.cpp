@@ -1,9 +1,10 @@
 // The real wide open dialog, answered by the test: the dialog driver finds the dialog by its wide title, types a name
 // outside the ANSI code page into its name field and presses its buttons through messages.
-#include "support/DialogDriver.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
 #include "unicode/core/UniExceptions.h"
 #include "unicode/win/TUniOpenDialog.h"
+#include "classlib/win/WideChars.h"
 
 using namespace formtest;
 using namespace unigui;
@@ -17,12 +18,12 @@ const WideString kName = u"\u0416\u0443\u043a \u03a9\u03bc\u03b5\u03b3\u03b1.jpg
 // the button each time.
 testsupport::DialogDriver AnswerDialog(const WideString& typed, int button, int presses) {
     return testsupport::DialogDriver(
-        {reinterpret_cast<const wchar_t*>(kTitle.c_str())},
+        {WideCStr(kTitle)},
         [typed, button](HWND dialog) {
             // The name field: the combo box of newer dialogs, or the plain edit.
             HWND field = ::GetDlgItem(dialog, cmb13);
             if (!field) field = ::GetDlgItem(dialog, edt1);
-            if (field) ::SetWindowTextW(field, reinterpret_cast<const wchar_t*>(typed.c_str()));
+            if (field) ::SetWindowTextW(field, WideCStr(typed));
             testsupport::PressButton(dialog, button);
         },
         presses);
@@ -47,16 +48,16 @@ protected:
         ::GetTempPathW(MAX_PATH, temp);
         folder_ = std::wstring(temp) + L"uni_dialog_" + std::to_wstring(::GetCurrentProcessId());
         ::CreateDirectoryW(folder_.c_str(), nullptr);
-        HANDLE f = ::CreateFileW((folder_ + L"\\" + reinterpret_cast<const wchar_t*>(kName.c_str())).c_str(),
-                                 GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        HANDLE f = ::CreateFileW((folder_ + L"\\" + WideCStr(kName)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 0, nullptr);
         ::CloseHandle(f);
     }
     void TearDown() override {
-        ::DeleteFileW((folder_ + L"\\" + reinterpret_cast<const wchar_t*>(kName.c_str())).c_str());
+        ::DeleteFileW((folder_ + L"\\" + WideCStr(kName)).c_str());
         ::RemoveDirectoryW(folder_.c_str());
         UniGuiTest::TearDown();
     }
-    WideString Folder() const { return WideString(reinterpret_cast<const char16_t*>(folder_.c_str())); }
+    WideString Folder() const { return FromWideChars(folder_.c_str()); }
     TUniOpenDialog* NewDialog() {
         auto* dialog = Create<TUniOpenDialog>(Owner());
         dialog->SetTitle(kTitle);

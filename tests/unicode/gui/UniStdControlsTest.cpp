@@ -2,6 +2,7 @@
 // the child run of UniControlsCyrillic): wide captions, items and texts read back unchanged, also after the
 // window is made again; hot keys of wide captions; the radio group's buttons.
 #include "classlib/win/ControlText.h"
+#include "classlib/win/WideChars.h"
 #include "tests/unicode/gui/UniGuiTestSupport.h"
 #include "unicode/core/RadioGroupLayout.h"
 #include "unicode/win/TUniButton.h"
@@ -91,7 +92,7 @@ TEST_F(UniStdControls, EveryControlShowsItsWideTextAndKeepsItWhenItsWindowIsMade
         EXPECT_EQ(combo->Text(), kBoth);
         wchar_t item[32] = {};
         ::SendMessageW(combo->Handle(), CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(item));
-        EXPECT_EQ(WideString(reinterpret_cast<const char16_t*>(item)), kCyr);
+        EXPECT_EQ(FromWideChars(item), kCyr);
         for (TWinControl* c : std::initializer_list<TWinControl*>{edit, button, check, radio, group, combo})
             c->RecreateWnd();
         form_->RecreateWnd();

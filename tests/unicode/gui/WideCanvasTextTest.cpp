@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "classlib/gui/GraphicsTestSupport.h"
+#include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "unicode/win/WideCanvasText.h"
 
 using graphicstest::Surface;

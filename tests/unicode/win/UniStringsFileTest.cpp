@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/win/Win32.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/core/TUniStringList.h"
 #include "unicode/core/UniExceptions.h"
 #include "unicode/win/TUniFileStream.h"
@@ -10,7 +11,7 @@ TEST(UniStringsFile, ListsLoadAndSaveFilesWithNonAnsiNames) {
     uni::InstallWideFileStreams();
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const WideString name = WideString(reinterpret_cast<const char16_t*>(temp)) + u"uni_\u041f\u03a9_" +
+    const WideString name = FromWideChars(temp) + u"uni_\u041f\u03a9_" +
                             WideString(1, char16_t(u'a' + GetCurrentProcessId() % 26)) + u".txt";
     TUniStringList list;
     list.Add(u"\u041f\u0440\u0438\u0432\u0435\u0442");
@@ -26,6 +27,6 @@ TEST(UniStringsFile, ListsLoadAndSaveFilesWithNonAnsiNames) {
         EXPECT_EQ(back[1], list[1]);
         EXPECT_EQ(back.LastFileCharSet(), StreamCharSet::Utf16LE);
     }
-    EXPECT_TRUE(DeleteFileW(reinterpret_cast<LPCWSTR>(name.c_str())));
+    EXPECT_TRUE(DeleteFileW(WideCStr(name)));
     EXPECT_THROW(list.LoadFromFile(name), EWideFOpenError);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/win/Win32.h"
+#include "classlib/win/WideChars.h"
 #include "unicode/core/UniExceptions.h"
 #include "unicode/core/WidePaths.h"
 #include "unicode/win/TUniFileStream.h"
@@ -16,9 +17,9 @@ public:
     WideTempDir() {
         wchar_t temp[MAX_PATH];
         const DWORD n = GetTempPathW(MAX_PATH, temp);
-        path_ = WideString(reinterpret_cast<const char16_t*>(temp), n) + u"uni\u041f\u03a9" + WideString(u"_") +
+        path_ = FromWideChars(temp, n) + u"uni\u041f\u03a9" + WideString(u"_") +
                 char16_t(u'a' + GetCurrentProcessId() % 26) + char16_t(u'a' + GetTickCount() % 26);
-        CreateDirectoryW(reinterpret_cast<LPCWSTR>(path_.c_str()), nullptr);
+        CreateDirectoryW(WideCStr(path_), nullptr);
     }
     ~WideTempDir() { RemoveTree(path_); }
     WideString File(const WideString& name) const { return path_ + u"\\" + name; }
@@ -27,20 +28,20 @@ public:
 private:
     static void RemoveTree(const WideString& dir) {
         WIN32_FIND_DATAW d;
-        HANDLE h = FindFirstFileW(reinterpret_cast<LPCWSTR>((dir + u"\\*").c_str()), &d);
+        HANDLE h = FindFirstFileW(WideCStr((dir + u"\\*")), &d);
         if (h != INVALID_HANDLE_VALUE) {
             do {
-                const WideString name(reinterpret_cast<const char16_t*>(d.cFileName));
+                const WideString name = FromWideChars(d.cFileName);
                 if (name == u"." || name == u"..") continue;
                 const WideString full = dir + u"\\" + name;
                 if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                     RemoveTree(full);
                 else
-                    DeleteFileW(reinterpret_cast<LPCWSTR>(full.c_str()));
+                    DeleteFileW(WideCStr(full));
             } while (FindNextFileW(h, &d));
             FindClose(h);
         }
-        RemoveDirectoryW(reinterpret_cast<LPCWSTR>(dir.c_str()));
+        RemoveDirectoryW(WideCStr(dir));
     }
     WideString path_;
 };

@@ -6,7 +6,8 @@
 #include "classlib/core/CodePages.h"
 #include "classlib/win/Win32.h"
 #include "classlib/win/Win32CodePages.h"
-#include "support/CyrillicChild.h"
+#include "classlib/win/WideChars.h"
+#include "tests/support/CyrillicChild.h"
 #include "unicode/core/CodePages.h"
 #include "unicode/core/Utf7.h"
 #include "unicode/core/Utf8.h"
@@ -29,7 +30,7 @@ class WinCodePages : public ::testing::Test {};
 WideString SystemDecode(const AnsiString& s, UINT cp) {
     const int n = MultiByteToWideChar(cp, 0, s.data(), int(s.size()), nullptr, 0);
     WideString w(std::size_t(n > 0 ? n : 0), u'\0');
-    if (n > 0) MultiByteToWideChar(cp, 0, s.data(), int(s.size()), reinterpret_cast<LPWSTR>(w.data()), n);
+    if (n > 0) MultiByteToWideChar(cp, 0, s.data(), int(s.size()), WideBuffer(w), n);
     return w;
 }
 
