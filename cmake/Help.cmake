@@ -7,8 +7,9 @@
 # The pictures (app/main/help/make-pictures.sh) are the program's own glyphs and before and after pairs of the
 # correction tools, made from the demonstrations' photographs by MakeHelpPictures: a small program over the
 # correction code, built for the build machine itself. A Windows build gets it from a native build of this source
-# tree of its own (build/<configuration>/help-tool), configured like the host configuration and building that one
-# program.
+# tree of its own, configured like the host configuration and building that one program. Its folder is a sibling
+# of the build folder (build/<configuration>-help-tool): at the depth of build/host the compiler cache finds the
+# host configuration's objects under the same relative paths.
 set(_help ${PROJECT_SOURCE_DIR}/app/main/help)
 if(VANTOREL_CONFIG STREQUAL "host")
   add_executable(MakeHelpPictures ${_help}/MakeHelpPictures.cpp)
@@ -18,7 +19,7 @@ endif()
 if(VANTOREL_CONFIG STREQUAL "win" AND TARGET Vantorel)
   find_program(VANTOREL_PERL NAMES perl REQUIRED)
   include(ExternalProject)
-  set(_tool_dir ${CMAKE_BINARY_DIR}/help-tool)
+  set(_tool_dir ${CMAKE_BINARY_DIR}-help-tool)
   set(_tool ${_tool_dir}/bin/MakeHelpPictures)
   if(DEFINED ENV{VANTOREL_JOBS})
     set(_jobs $ENV{VANTOREL_JOBS})

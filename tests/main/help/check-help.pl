@@ -43,10 +43,11 @@ system('rm', '-rf', $work) == 0 or die "cannot empty $work\n";
 system("extract_chmLib '$chm' '$work' >/dev/null") == 0 or die "extract_chmLib failed on $chm\n";
 sub file { my ($name) = @_; return slurp("$work$name"); }
 # A name the directory index finds: what the viewer does for each page it shows.
+my %resolved;
 sub resolves {
     my ($name) = @_;
-    my $answer = `test_chmLib '$chm' '$name' /dev/null 2>&1`;
-    return $answer =~ /object:/;
+    $resolved{$name} //= `test_chmLib '$chm' '$name' /dev/null 2>&1` =~ /object:/ ? 1 : 0;
+    return $resolved{$name};
 }
 
 # #SYSTEM: records of a code, a length and the data, after the version.
