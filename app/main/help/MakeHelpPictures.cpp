@@ -1,8 +1,9 @@
 // MakeHelpPictures PHOTOS OUT: the before and after pictures of the help pages, made from the demonstrations'
 // photographs (PHOTOS/Facade.png, LensFacade.png and Sideways.png, the build's PNG copies of the JPEG files) by the
-// correction code of the program itself, with the same settings as the demonstrations. Each picture is written
-// to OUT at half size as <tool>-before.png and <tool>-after.png; a before picture shows what the user draws or
-// clicks (reference lines, corners, the crop frame).
+// correction code of the program itself, with the same settings as the demonstrations. The text tool's picture
+// blends PHOTOS/TextMask.png (white text on black, the size of its box) as the tool blends its rendered text. Each
+// picture is written to OUT at half size as <tool>-before.png and <tool>-after.png; a before picture shows what the
+// user draws or clicks (reference lines, corners, the crop frame).
 //
 // Built natively for the build machine, so the pictures cost no emulated Windows process.
 #include <algorithm>
@@ -29,6 +30,7 @@
 #include "tools/core/TKelvoLensProfile.h"
 #include "tools/core/TKelvoPersp4Mapping.h"
 #include "tools/core/TKelvoPerspectiveMapping.h"
+#include "tools/core/TextBox.h"
 
 namespace {
 
@@ -137,6 +139,13 @@ void Ring(TKelvoPixels& pixels, TRealPoint centre) {
 
 TRealPoint HalfPoint(TRealPoint p) { return TRealPoint{p.X / 2, p.Y / 2}; }
 
+// A frame the user dragged, given in the full picture's pixels, on its half-size copy.
+void Frame(TKelvoPixels& half, const TKelvoRect& frame) {
+    const TRealPoint tl{frame.Left / 2.0, frame.Top / 2.0}, br{(frame.Right - 1) / 2.0, (frame.Bottom - 1) / 2.0};
+    const TRealPoint tr{br.X, tl.Y}, bl{tl.X, br.Y};
+    Drawn(half, tl, tr), Drawn(half, tr, br), Drawn(half, br, bl), Drawn(half, bl, tl);
+}
+
 // The render of a correction tool's Finish: full quality over the whole photograph, cut to the image area the
 // crop type leaves.
 TPicture Render(TKelvoCorrectionMapping& mapping, const TKelvoPixels& source) {
@@ -186,14 +195,12 @@ void FourPoint(const TPictures& pictures, const TKelvoPixels& photo, const std::
 }
 
 // The sideways photograph: cropped, turned a quarter to the left and brightened, each step on the last one's
-// result, as its demonstration does.
-void CropRotateBrighten(const TPictures& pictures, const TKelvoPixels& photo) {
+// result, as its demonstration does; then a text written on it.
+void CropRotateBrighten(const TPictures& pictures, const TKelvoPixels& photo, const TKelvoPixels& textMask) {
     const TKelvoRect frame{2, 2, 436, 637};
     TPicture cropped = Part(photo, frame);
     TPicture before = Half(photo);
-    const TRealPoint tl{frame.Left / 2.0, frame.Top / 2.0}, br{(frame.Right - 1) / 2.0, (frame.Bottom - 1) / 2.0};
-    const TRealPoint tr{br.X, tl.Y}, bl{tl.X, br.Y};
-    Drawn(*before, tl, tr), Drawn(*before, tr, br), Drawn(*before, br, bl), Drawn(*before, bl, tl);
+    Frame(*before, frame);
     pictures.Pair("crop", before, Half(*cropped));
 
     TPicture turned = std::make_unique<TKelvoPixelBuffer>();
@@ -207,6 +214,14 @@ void CropRotateBrighten(const TPictures& pictures, const TKelvoPixels& photo) {
     TPicture automatic = Copy(*turned);
     ApplyToneTable(*turned, *automatic, ToneTableOfLine(AutoCorrection(ScanAutoLevels(*turned)).Line));
     WritePng(*Half(*automatic), pictures.Out + "/brightness-auto.png");
+
+    // A line of white text in a box along the bottom of the brightened picture.
+    const TTextBox box{TKelvoRect{20, 360, 20 + textMask.Width(), 360 + textMask.Height()}};
+    TPicture framed = Half(*brighter);
+    Frame(*framed, box.Box);
+    TPicture written = Copy(*brighter);
+    BlendTextMask(*written, box, textMask, TTextBlend{ColorModeSelected, 0xFFFFFF, false});
+    pictures.Pair("text", framed, Half(*written));
 }
 
 // A new size: the after picture is shown at its real size beside the before picture.
@@ -233,7 +248,8 @@ int main(int argc, char** argv) {
         Perspective(pictures, "perspective", *facade, {{{196, 52}, {80, 430}}, {{444, 52}, {560, 430}}}, std::nullopt);
         Perspective(pictures, "lens", *lensFacade, {{{152, 42}, {43, 431}}, {{488, 42}, {597, 431}}}, 12);
         FourPoint(pictures, *facade, {{196, 52}, {444, 52}, {560, 430}, {80, 430}});
-        CropRotateBrighten(pictures, *sideways);
+        const TPicture textMask = ReadPng(photos + "/TextMask.png");
+        CropRotateBrighten(pictures, *sideways, *textMask);
         Resize(pictures, *facade);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "MakeHelpPictures: %s\n", e.what());

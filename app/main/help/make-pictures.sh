@@ -1,6 +1,6 @@
 #!/bin/sh
 # make-pictures.sh CONVERT ART IMAGES TOOL OUT: the pictures of the help pages in OUT/pictures, with
-# ImageMagick's convert (CONVERT).
+# ImageMagick's convert (CONVERT) and the Tahoma of Debian's fonts-wine for the text tool's picture.
 #
 # - The program's own glyphs, from the bitmaps the build composed for it (ART, app/main/art/compose.sh): each
 #   24 x 24 bitmap with its key colour made transparent, named after the command it stands for.
@@ -12,6 +12,7 @@ art=$2
 images=$3
 tool=$4
 out=$5/pictures
+fonts=/usr/share/wine/fonts
 mkdir -p "$out"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -47,4 +48,7 @@ glyph RIGHT tool-rotate
 for photo in Facade LensFacade Sideways; do
   "$convert" "$images/$photo.jpg" -type TrueColor "PNG24:$tmp/$photo.png"
 done
+# The text tool's picture: the text as the tool renders it, white on black at the size of its box.
+"$convert" -size 380x56 xc:black -fill white -font "$fonts/tahoma.ttf" -gravity center -pointsize 44 \
+  -annotate 0 "Summer 2026" -type TrueColor "PNG24:$tmp/TextMask.png"
 "$tool" "$tmp" "$out"
