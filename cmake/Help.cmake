@@ -59,7 +59,7 @@ if(VANTOREL_CONFIG STREQUAL "win" AND TARGET Vantorel)
   add_custom_command(OUTPUT ${_picture_files}
                      COMMAND sh ${_help}/make-pictures.sh ${VANTOREL_CONVERT} ${CMAKE_BINARY_DIR}/art ${_images}
                              ${_tool} ${_pictures_dir}
-                     DEPENDS ${_help}/make-pictures.sh ${_tool} vantorel_help_tool ${_glyphs} ${CMAKE_BINARY_DIR}/art/Hand.cur
+                     DEPENDS ${_help}/make-pictures.sh ${_tool} ${_glyphs} ${CMAKE_BINARY_DIR}/art/Hand.cur
                              ${_images}/Facade.jpg ${_images}/LensFacade.jpg ${_images}/Sideways.jpg
                      COMMENT "Making the help file's pictures")
 
