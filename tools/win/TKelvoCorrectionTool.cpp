@@ -198,7 +198,7 @@ void TKelvoCorrectionTool::Render(Byte quality) {
     UpdateState();
     {
         TScopeExit idle([this] { busy_ = false; });
-        TMeterProgress progress(sharedMeter);
+        TMeterProgress progress(sharedMeter.get());
         const TKelvoRect area = RenderCorrection(m, source_, document.GetPixels(), imageRect_, &progress);
         document.SetImageRect(area);
         document.InvalidateImageRect(document.GetPixels().GetBounds());

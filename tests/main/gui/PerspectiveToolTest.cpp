@@ -40,7 +40,7 @@
 #include "unicode/win/TUniLabel.h"
 #include "unicode/win/TUniRadioGroup.h"
 #include "unicode/win/TUniRadioButton.h"
-#include "unicode/win/TUniTrackBar.h"
+#include "tools/win/TUniMyTrackBar.h"
 #include "unicode/win/TUniButton.h"
 
 using testsupport::PumpUntil;
