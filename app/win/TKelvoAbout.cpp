@@ -17,6 +17,9 @@ constexpr std::int32_t kTextVersion = 170;
 constexpr std::int32_t kTextSummary = 171;
 constexpr std::int32_t kTextBuiltWith = 177;
 constexpr std::int32_t kTextWarranty = 179;
+constexpr std::int32_t kTextCreditCompiler = 180;
+constexpr std::int32_t kTextCreditImages = 181;
+constexpr std::int32_t kTextCreditIcons = 182;
 
 }  // namespace
 
@@ -36,9 +39,9 @@ const TKelvoAboutEntry KelvoAboutContent[] = {
     {u"Copyright \u00A9 2026 Kelvo", 0, KelvoAboutWhite, 24, 300, 0, 0, 1.0f, -1},
     // Credits.
     {nullptr, kTextBuiltWith, KelvoAboutWhite | KelvoAboutBold | KelvoAboutColon, 24, 110, 0, 0, 1.5f, 1},
-    {u"MinGW-w64 and the GNU C++ library", 0, KelvoAboutWhite, 36, 0, 0, 0, 1.2f, 1},
-    {u"GDI+ for reading and writing images", 0, KelvoAboutWhite, 0, 0, 0, 0, 1.2f, 1},
-    {u"The Tango icons (public domain)", 0, KelvoAboutWhite, 0, 0, 0, 0, 1.2f, 1},
+    {nullptr, kTextCreditCompiler, KelvoAboutWhite, 36, 0, 0, 0, 1.2f, 1},
+    {nullptr, kTextCreditImages, KelvoAboutWhite, 0, 0, 0, 0, 1.2f, 1},
+    {nullptr, kTextCreditIcons, KelvoAboutWhite, 0, 0, 0, 0, 1.2f, 1},
     {u"http://tango.freedesktop.org/", 0, KelvoAboutLink, 0, 0, 0, 0, 1.2f, 1},
     // Licence.
     {nullptr, kTextWarranty, KelvoAboutWhite | KelvoAboutWordWrap, 24, 110, 280, 60, 4.0f, 2},

@@ -9,8 +9,10 @@
 #include "app/win/KelvoDroppedFiles.h"
 #include "app/win/KelvoWindowPlacement.h"
 #include "app/win/TKelvoApplication.h"
+#include "classlib/core/CodePages.h"
 #include "classlib/core/FormBuilder.h"
 #include "classlib/core/ScopeGuard.h"
+#include "classlib/core/TShortCutModifierNames.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCustomImageList.h"
 #include "classlib/win/TWinControl.h"
@@ -36,6 +38,9 @@ constexpr std::int32_t kTextLanguage = 41;
 constexpr std::int32_t kTextHelp = 46;
 constexpr std::int32_t kTextMenu = 161;
 constexpr std::int32_t kTextToolbars = 163;
+constexpr std::int32_t kTextShiftKey = 2960;
+constexpr std::int32_t kTextCtrlKey = 2961;
+constexpr std::int32_t kTextAltKey = 2962;
 
 // The pictures of the program's resources are 24 x 24.
 constexpr int kImageSize = 24;
@@ -241,6 +246,10 @@ void TMainForm::Localize() {
     ToolbarsMenuItem->SetCaption(GetText(kTextToolbars, u"&Toolbars"));
     LanguageMenuItem->SetCaption(GetText(kTextLanguage, u"&Language"));
     HelpMenuItem->SetCaption(GetText(kTextHelp, u"&Help"));
+    // Every shortcut text names the modifier keys in the language ("Strg+O" in German).
+    SetShortCutModifierNames({WideToAnsi(GetText(kTextShiftKey, u"Shift") + u"+"),
+                              WideToAnsi(GetText(kTextCtrlKey, u"Ctrl") + u"+"),
+                              WideToAnsi(GetText(kTextAltKey, u"Alt") + u"+")});
     for (int i = 0; i < LanguageMenuItem->Count(); ++i) {
         TTBCustomItem* item = LanguageMenuItem->Items(i);
         item->SetChecked(item->Tag() == GetCurrentLanguageId());

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 #include "app/core/KelvoEditorDemo.h"
 #include "app/core/TKelvoLocalizer.h"
@@ -40,6 +41,7 @@ constexpr std::int32_t kTextBold = 2870;  // 2870..2877: caption and hint of bol
 constexpr std::int32_t kTextSelected = 2880;
 constexpr std::int32_t kTextInverted = 2881;
 constexpr std::int32_t kTextMaxInverse = 2882;
+constexpr std::int32_t kTextColorNames = 2940;  // 2940..2959: the colour box's standard and extended colours
 
 constexpr std::uint32_t kNodeId = 1;
 constexpr TGUID kNodeKey = TGUID::Parse("{663FE753-B6FB-4703-B7E5-6E8A8E0DD5E0}");
@@ -371,6 +373,14 @@ void TKelvoTextTool::Localize() {
     Frame->FontColorUniRadioGroup->Items()->SetStrings(1, GetText(kTextInverted, u"Inverted"));
     Frame->FontColorUniRadioGroup->SetItemIndex(settings_.ColorMode);
     Frame->MaxInverseSkinCheckBox->SetCaption(GetText(kTextMaxInverse, u"Maximum inverse"));
+    // The colour box lists the 16 standard colours and the 4 extended ones, in the language too.
+    const TColor colors[] = {clBlack, clMaroon, clGreen,      clOlive,   clNavy,   clPurple, clTeal,
+                             clGray,  clSilver, clRed,        clLime,    clYellow, clBlue,   clFuchsia,
+                             clAqua,  clWhite,  clMoneyGreen, clSkyBlue, clCream,  clMedGray};
+    for (int i = 0; i < int(std::size(colors)); ++i) {
+        const WideString name = GetText(kTextColorNames + i);
+        if (!name.empty()) Frame->ColorBox->SetColorName(colors[i], WideToAnsi(name));
+    }
 }
 
 void TKelvoTextTool::LoadState(TKelvoSDFReader& reader) {
