@@ -3,7 +3,7 @@
 # The pictures are composed when the program is built (app/main/art/compose.sh): the standard glyphs from the
 # Tango icon library that scripts/setup.sh installs, the others drawn in app/main/art/*.mvg. The resource script
 # app/main/Vantorel.rc names them; it goes into the program and into the application's window tests, which load
-# the same pictures. The language files (app/main/Languages) land in bin/Languages beside the program.
+# the same pictures. The language files (app/main/Languages) land in Languages beside the program (and beside the tests).
 if(VANTOREL_CONFIG STREQUAL "win" AND TARGET Vantorel)
   find_program(VANTOREL_CONVERT NAMES convert-im6.q16 convert-im6 convert REQUIRED)
   set(VANTOREL_TANGO_DIR /usr/share/icons/Tango CACHE PATH "The Tango icon library")
@@ -37,11 +37,7 @@ if(VANTOREL_CONFIG STREQUAL "win" AND TARGET Vantorel)
 
   set(_languages)
   foreach(_file English.ini Deutsch.ini)
-    set(_to ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Languages/${_file})
-    add_custom_command(OUTPUT ${_to}
-                       COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/app/main/Languages/${_file} ${_to}
-                       DEPENDS ${PROJECT_SOURCE_DIR}/app/main/Languages/${_file})
-    list(APPEND _languages ${_to})
+    vantorel_product_file(${PROJECT_SOURCE_DIR}/app/main/Languages/${_file} Languages/${_file} _languages)
   endforeach()
   add_custom_target(vantorel_languages ALL DEPENDS ${_languages})
   add_dependencies(Vantorel vantorel_languages)

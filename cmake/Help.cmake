@@ -77,8 +77,9 @@ if(VANTOREL_CONFIG STREQUAL "win" AND TARGET Vantorel)
     endif()
     list(APPEND _pages ${_name})
   endforeach()
-  set(_chm ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Vantorel.chm)
+  set(_chm ${CMAKE_BINARY_DIR}/help/Vantorel.chm)
   add_custom_command(OUTPUT ${_chm}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/help
                      COMMAND ${VANTOREL_PERL} ${_help}/make-chm.pl ${_chm} --title "Vantorel Help"
                              --default index.html --contents Vantorel.hhc --index Vantorel.hhk --window main
                              Vantorel.hhc Vantorel.hhk help.css ${_pages} -C ${_pictures_dir} ${_pictures}
@@ -86,7 +87,9 @@ if(VANTOREL_CONFIG STREQUAL "win" AND TARGET Vantorel)
                      DEPENDS ${_help}/make-chm.pl ${_help}/Vantorel.hhc ${_help}/Vantorel.hhk ${_help}/help.css
                              ${_page_files} ${_picture_files}
                      COMMENT "Writing the help file")
-  add_custom_target(vantorel_help ALL DEPENDS ${_chm})
+  set(_help_outputs)
+  vantorel_product_file(${_chm} Vantorel.chm _help_outputs)
+  add_custom_target(vantorel_help ALL DEPENDS ${_help_outputs})
   add_dependencies(Vantorel vantorel_help)
   if(TARGET main_gui_tests)
     add_dependencies(main_gui_tests vantorel_help)

@@ -37,6 +37,20 @@ function(vantorel_sources out dir)
   set(${out} "${srcs}" PARENT_SCOPE)
 endfunction()
 
+# A data file of the product (FROM, made by the build or a source) copied to RELATIVE in the product folder and
+# beside the test programs, whose in-process program code looks for it beside itself as the program does; the two
+# copies are appended to the list variable OUTPUTS.
+function(vantorel_product_file from relative outputs)
+  set(_list ${${outputs}})
+  foreach(_dir ${VANTOREL_PRODUCT_DIR} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+    add_custom_command(OUTPUT ${_dir}/${relative}
+                       COMMAND ${CMAKE_COMMAND} -E copy ${from} ${_dir}/${relative}
+                       DEPENDS ${from})
+    list(APPEND _list ${_dir}/${relative})
+  endforeach()
+  set(${outputs} ${_list} PARENT_SCOPE)
+endfunction()
+
 # A Windows test program that may show windows runs under Wine on an X display and a Wine desktop of its own
 # (scripts/wine-run), so that such programs run side by side never take the focus, the activation, the pointer or
 # typed keys from each other, while every test still runs in parallel.

@@ -25,9 +25,9 @@ const TKelvoAboutEntry KelvoAboutContent[] = {
     {u"Copyright \u00A9 2026 Kelvo", 0, KelvoAboutWhite, 24, 300, 0, 0, 1.0f, -1},
     // Credits.
     {nullptr, KelvoTextAboutBuiltWith, KelvoAboutWhite | KelvoAboutBold | KelvoAboutColon, 24, 110, 0, 0, 1.5f, 1},
-    {u"MinGW-w64 and the GNU C++ library", 0, KelvoAboutWhite, 36, 0, 0, 0, 1.2f, 1},
-    {u"GDI+ for reading and writing images", 0, KelvoAboutWhite, 0, 0, 0, 0, 1.2f, 1},
-    {u"The Tango icons (public domain)", 0, KelvoAboutWhite, 0, 0, 0, 0, 1.2f, 1},
+    {nullptr, KelvoTextAboutCreditCompiler, KelvoAboutWhite, 36, 0, 0, 0, 1.2f, 1},
+    {nullptr, KelvoTextAboutCreditImages, KelvoAboutWhite, 0, 0, 0, 0, 1.2f, 1},
+    {nullptr, KelvoTextAboutCreditIcons, KelvoAboutWhite, 0, 0, 0, 0, 1.2f, 1},
     {u"http://tango.freedesktop.org/", 0, KelvoAboutLink, 0, 0, 0, 0, 1.2f, 1},
     // Licence.
     {nullptr, KelvoTextAboutWarranty, KelvoAboutWhite | KelvoAboutWordWrap, 24, 110, 280, 60, 4.0f, 2},

@@ -10,8 +10,10 @@
 #include "app/win/KelvoWindowPlacement.h"
 #include "app/win/TKelvoApplication.h"
 #include "app/core/KelvoTextIds.h"
+#include "classlib/core/CodePages.h"
 #include "classlib/core/FormBuilder.h"
 #include "classlib/core/ScopeGuard.h"
+#include "classlib/core/TShortCutModifierNames.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCustomImageList.h"
 #include "classlib/win/TWinControl.h"
@@ -234,6 +236,10 @@ void TMainForm::Localize() {
     ToolbarsMenuItem->SetCaption(GetText(KelvoTextToolbars, u"&Toolbars"));
     LanguageMenuItem->SetCaption(GetText(KelvoTextLanguage, u"&Language"));
     HelpMenuItem->SetCaption(GetText(KelvoTextHelp, u"&Help"));
+    // Every shortcut text names the modifier keys in the language ("Strg+O" in German).
+    SetShortCutModifierNames({WideToAnsi(GetText(KelvoTextShiftKey, u"Shift") + u"+"),
+                              WideToAnsi(GetText(KelvoTextCtrlKey, u"Ctrl") + u"+"),
+                              WideToAnsi(GetText(KelvoTextAltKey, u"Alt") + u"+")});
     for (int i = 0; i < LanguageMenuItem->Count(); ++i) {
         TTBCustomItem* item = LanguageMenuItem->Items(i);
         item->SetChecked(item->Tag() == GetCurrentLanguageId());

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "classlib/core/StringUtils.h"
+#include "classlib/core/TShortCutModifierNames.h"
 
 namespace {
 TKeyNameLookup g_lookup = &DefaultKeyName;
@@ -18,9 +19,7 @@ constexpr NamedKey kNamedKeys[] = {
     {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},  {0x2E, "Del"},
 };
 
-const char* const kShift = "Shift+";
-const char* const kCtrl = "Ctrl+";
-const char* const kAlt = "Alt+";
+const TShortCutModifierNames kEnglish;
 }  // namespace
 
 void ShortCutToKey(TShortCut shortCut, std::uint16_t& key, TShiftState& shift) {
@@ -54,9 +53,10 @@ AnsiString ShortCutToText(TShortCut shortCut) {
     if (name.empty()) name = g_lookup(key);
     if (name.empty()) return AnsiString();
     AnsiString result;
-    if (shortCut & scShift) result += kShift;
-    if (shortCut & scCtrl) result += kCtrl;
-    if (shortCut & scAlt) result += kAlt;
+    const TShortCutModifierNames& names = GetShortCutModifierNames();
+    if (shortCut & scShift) result += names.Shift;
+    if (shortCut & scCtrl) result += names.Ctrl;
+    if (shortCut & scAlt) result += names.Alt;
     return result + name;
 }
 
@@ -64,8 +64,8 @@ TShortCut TextToShortCut(const AnsiString& text) {
     TShortCut modifiers = 0;
     std::string_view rest = text;
     for (;;) {
-        auto take = [&](const char* prefix, TShortCut bit) {
-            std::string_view p = prefix;
+        auto take = [&](const AnsiString& prefix, TShortCut bit) {
+            const std::string_view p = prefix;
             if (rest.size() > p.size() && SameTextAscii(rest.substr(0, p.size()), p)) {
                 modifiers |= bit;
                 rest.remove_prefix(p.size());
@@ -73,7 +73,10 @@ TShortCut TextToShortCut(const AnsiString& text) {
             }
             return false;
         };
-        if (!take(kShift, scShift) && !take(kCtrl, scCtrl) && !take(kAlt, scAlt)) break;
+        const TShortCutModifierNames& names = GetShortCutModifierNames();
+        if (!take(kEnglish.Shift, scShift) && !take(kEnglish.Ctrl, scCtrl) && !take(kEnglish.Alt, scAlt) &&
+            !take(names.Shift, scShift) && !take(names.Ctrl, scCtrl) && !take(names.Alt, scAlt))
+            break;
     }
     if (rest.empty()) return 0;
     for (std::uint16_t key = 1; key <= 0xFF; ++key) {

@@ -98,6 +98,15 @@ void TColorBox::SetColorStyle(TColorBoxStyle value) {
     SetSelected(keep);
 }
 
+void TColorBox::SetColorName(TColor color, const AnsiString& name) {
+    const int selected = ItemIndex();
+    for (int i = 0; i < Items()->Count(); ++i)
+        if (Colors(i) == color && Items()->Get(i) != name) {
+            Items()->Put(i, name);
+            if (i == selected) SetItemIndex(i);
+        }
+}
+
 TColor TColorBox::Selected() {
     const int index = ItemIndex();
     if (index >= 0 && index < Items()->Count()) selected_ = Colors(index);

@@ -22,6 +22,8 @@ public:
     int ColorCount() const { return Items()->Count(); }
     TColor Colors(int index) const;
     AnsiString ColorNames(int index) const { return Items()->Get(index); }
+    // Renames the listed colour (a program shows the names in its own language); the selection stays.
+    void SetColorName(TColor color, const AnsiString& name);
 
 protected:
     // A swatch as high as the item, framed in black, then the name.

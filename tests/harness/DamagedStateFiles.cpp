@@ -123,10 +123,13 @@ int main(int argc, char** argv) {
     const unsigned seed = argc > 3 ? unsigned(std::strtoul(argv[3], nullptr, 10)) : std::random_device{}();
     std::printf("seed %u (give it as the third argument to repeat these copies)\n", seed);
 
-    // The copies lie beside the program, so that they find its languages and demonstrations.
+    // The copies lie beside this harness, among the test programs, which have the program's languages and
+    // demonstrations beside them too: the product's folder stays as it was built.
     std::wstring program(MAX_PATH, L'\0');
     program.resize(MultiByteToWideChar(CP_ACP, 0, argv[1], -1, program.data(), MAX_PATH) - 1);
-    const std::wstring folder = program.substr(0, program.find_last_of(L"\\/") + 1);
+    std::wstring harness(MAX_PATH, L'\0');
+    harness.resize(GetModuleFileNameW(nullptr, harness.data(), MAX_PATH));
+    const std::wstring folder = harness.substr(0, harness.find_last_of(L"\\/") + 1);
     const std::wstring appData = AppDataFolder();
     std::vector<std::wstring> names;
     for (int w = 0; w < kWorkers; ++w) {

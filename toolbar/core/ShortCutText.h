@@ -1,15 +1,10 @@
-// The text a menu shows for a shortcut: "Shift+", "Ctrl+" and "Alt+" (in that order) before the key's name,
-// as in "Shift+Ctrl+Z".
+// The text a menu shows for a shortcut: the names of Shift, Ctrl and Alt (in that order, those the class
+// library's shortcut texts use) before the key's name, as in "Shift+Ctrl+Z".
 #pragma once
 #include "classlib/core/TShortCut.h"
 #include "classlib/core/Types.h"
 
 namespace tb {
-
-// Resource texts 65298, 65299 and 65300.
-inline constexpr char16_t kShiftPrefix[] = u"Shift+";
-inline constexpr char16_t kCtrlPrefix[] = u"Ctrl+";
-inline constexpr char16_t kAltPrefix[] = u"Alt+";
 
 // The prefixes of shortCut's modifiers before keyName; empty when shortCut is 0 or keyName is empty.
 WideString ComposeShortCutText(TShortCut shortCut, const WideString& keyName);

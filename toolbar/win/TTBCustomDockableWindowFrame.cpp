@@ -349,6 +349,8 @@ void TTBCustomDockableWindow::CMTextChanged(TMessage& message) {
     DispatchInherited<TTBCustomDockableWindow>(this, message);
     if (!settingCaption_) caption_ = AnsiToWide(GetText());
     if (TTBFloatingWindowParent* frame = FloatingParent()) frame->SetCaptionW(caption_);
+    // A docked window paints its caption in its own frame, which a new text does not repaint by itself.
+    if (docked_) RedrawNCArea();
 }
 
 void TTBCustomDockableWindow::CMVisibleChanged(TMessage& message) {

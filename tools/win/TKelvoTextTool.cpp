@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 #include "app/core/KelvoEditorDemo.h"
 #include "app/core/TKelvoLocalizer.h"
@@ -362,6 +363,14 @@ void TKelvoTextTool::Localize() {
     Frame->FontColorUniRadioGroup->Items()->SetStrings(1, GetText(KelvoTextBoxInverted, u"Inverted"));
     Frame->FontColorUniRadioGroup->SetItemIndex(settings_.ColorMode);
     Frame->MaxInverseSkinCheckBox->SetCaption(GetText(KelvoTextBoxMaxInverse, u"Maximum inverse"));
+    // The colour box lists the 16 standard colours and the 4 extended ones, in the language too.
+    const TColor colors[] = {clBlack, clMaroon, clGreen,      clOlive,   clNavy,   clPurple, clTeal,
+                             clGray,  clSilver, clRed,        clLime,    clYellow, clBlue,   clFuchsia,
+                             clAqua,  clWhite,  clMoneyGreen, clSkyBlue, clCream,  clMedGray};
+    for (int i = 0; i < int(std::size(colors)); ++i) {
+        const WideString name = GetText(KelvoTextColorNames + i);
+        if (!name.empty()) Frame->ColorBox->SetColorName(colors[i], WideToAnsi(name));
+    }
 }
 
 void TKelvoTextTool::LoadState(TKelvoSDFReader& reader) {

@@ -1,5 +1,6 @@
 #include "unicode/win/ShortCutTextW.h"
 
+#include "classlib/core/TShortCutModifierNames.h"
 #include "classlib/win/Win32.h"
 #include "classlib/win/WideChars.h"
 #include "unicode/win/UniControls.h"
@@ -33,10 +34,11 @@ WideString ShortCutTextW(TShortCut shortCut) {
     if (!ansi.empty() && ansi.find('?') == AnsiString::npos) return FromAnsi(ansi);
     const WideString key = KeyNameW(static_cast<std::uint16_t>(shortCut & 0xFF));
     if (key.empty()) return WideString();
+    const TShortCutModifierNames& names = GetShortCutModifierNames();
     WideString text;
-    if (shortCut & scShift) text += u"Shift+";
-    if (shortCut & scCtrl) text += u"Ctrl+";
-    if (shortCut & scAlt) text += u"Alt+";
+    if (shortCut & scShift) text += FromAnsi(names.Shift);
+    if (shortCut & scCtrl) text += FromAnsi(names.Ctrl);
+    if (shortCut & scAlt) text += FromAnsi(names.Alt);
     return text + key;
 }
 

@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     const std::wstring photo = folder + L"vantorel-bench-photo.jpg";
     std::wstring program(MAX_PATH, L'\0');
     program.resize(::GetModuleFileNameW(nullptr, program.data(), MAX_PATH));
-    program = program.substr(0, program.rfind(L'\\') + 1) + L"Vantorel.exe";
+    program = program.substr(0, program.rfind(L'\\') + 1) + L"..\\product\\Vantorel.exe";
 
     TKelvoGdiPlusUser gdiplus;
     if (!gdiplus.Use()) {

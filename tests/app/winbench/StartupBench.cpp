@@ -2,7 +2,7 @@
 // input (WaitForInputIdle), the median of several runs. Each run closes the window and waits for the program to
 // end before the next one starts.
 //
-//   winbench_StartupBench [runs] [program]   (default: 10 runs of Vantorel.exe beside this program)
+//   winbench_StartupBench [runs] [program]   (default: 10 runs of the product's Vantorel.exe)
 #include <windows.h>
 
 #include <algorithm>
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     } else {
         program.resize(MAX_PATH);
         program.resize(::GetModuleFileNameW(nullptr, program.data(), MAX_PATH));
-        program = program.substr(0, program.rfind(L'\\') + 1) + L"Vantorel.exe";
+        program = program.substr(0, program.rfind(L'\\') + 1) + L"..\\product\\Vantorel.exe";
     }
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {

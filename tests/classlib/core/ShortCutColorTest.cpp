@@ -3,6 +3,7 @@
 
 #include "classlib/core/TColor.h"
 #include "classlib/core/TShortCut.h"
+#include "classlib/core/TShortCutModifierNames.h"
 
 namespace {
 
@@ -31,6 +32,15 @@ TEST(ShortCut, TextNamesShiftCtrlAltThenTheKey) {
     EXPECT_EQ(ShortCutToText(0x67), "Num 7");
     EXPECT_EQ(ShortCutToText(ShortCut(0xE5, {ssCtrl})), "");  // no name: no text
     EXPECT_EQ(ShortCutToText(0), "");
+}
+
+TEST(ShortCut, TextUsesTheModifierNamesOfTheProgramsLanguageAndReadsBothBack) {
+    SetShortCutModifierNames({"Umschalt+", "Strg+", "Alt+"});
+    EXPECT_EQ(ShortCutToText(ShortCut('Z', {ssCtrl, ssShift})), "Umschalt+Strg+Z");
+    EXPECT_EQ(TextToShortCut("Strg+O"), 16463);
+    EXPECT_EQ(TextToShortCut("Ctrl+O"), 16463);
+    SetShortCutModifierNames({});
+    EXPECT_EQ(ShortCutToText(16463), "Ctrl+O");
 }
 
 TEST(ShortCut, TextParsesBack) {

@@ -302,3 +302,5 @@ std::wstring ProgramFolder() {
     std::wstring folder(path, length);
     return folder.substr(0, folder.rfind(L'\\') + 1);
 }
+
+std::wstring ProductFolder() { return ProgramFolder() + L"..\\product\\"; }

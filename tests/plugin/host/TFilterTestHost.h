@@ -129,3 +129,5 @@ private:
 
 // The folder of the running test program, with a trailing backslash.
 std::wstring ProgramFolder();
+// The product's folder (the program and the plug-in) beside the test programs' folder, with a trailing backslash.
+std::wstring ProductFolder();

@@ -18,7 +18,7 @@ namespace {
 
 const wchar_t* const ProgramKey = L"SOFTWARE\\Kelvo\\Plavex\\Vantorel";
 
-std::wstring PluginPath() { return ProgramFolder() + L"VantorelPlugin.8bf"; }
+std::wstring PluginPath() { return ProductFolder() + L"VantorelPlugin.8bf"; }
 std::wstring StandInPath() { return ProgramFolder() + L"plugin_standin.exe"; }
 
 // Sets the program path the plug-in reads (none at all for nullptr) for the life of the object.

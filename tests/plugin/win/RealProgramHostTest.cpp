@@ -22,7 +22,7 @@ const wchar_t* const ProgramKey = L"SOFTWARE\\Kelvo\\Plavex\\Vantorel";
 class TRealProgram {
 public:
     TRealProgram() {
-        const std::wstring path = ProgramFolder() + L"Vantorel.exe";
+        const std::wstring path = ProductFolder() + L"Vantorel.exe";
         HKEY key = nullptr;
         if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, ProgramKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
             ERROR_SUCCESS)
@@ -88,7 +88,7 @@ bool PressButton(HWND window, const std::wstring& name) {
 // plug-in window as soon as it shows; pressed tells whether the button answered.
 TFilterRun RunPressing(const wchar_t* button, TTestImage& image, bool& pressed) {
     TRealProgram program;
-    TFilterTestHost host(ProgramFolder() + L"VantorelPlugin.8bf");
+    TFilterTestHost host(ProductFolder() + L"VantorelPlugin.8bf");
     EXPECT_EQ(host.Error(), "");
     std::atomic<bool> done{false}, stop{false};
     std::thread user([&] {
