@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "classlib/core/ShortCutModifiers.h"
 #include "classlib/core/StringUtils.h"
 
 namespace {
@@ -18,9 +19,12 @@ constexpr NamedKey kNamedKeys[] = {
     {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},  {0x2E, "Del"},
 };
 
-const char* const kShift = "Shift+";
-const char* const kCtrl = "Ctrl+";
-const char* const kAlt = "Alt+";
+// The numeric pad's keys that are not digits, named by the class library as its other keys are: the system's
+// names differ between platforms.
+constexpr NamedKey kPadKeys[] = {
+    {0x6A, "Num *"}, {0x6B, "Num +"}, {0x6D, "Num -"}, {0x6E, "Num Del"}, {0x6F, "Num /"},
+};
+
 }  // namespace
 
 TShortCut ShortCut(std::uint16_t key, TShiftState shift) {
@@ -50,6 +54,8 @@ AnsiString DefaultKeyName(std::uint16_t key) {
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return AnsiString(1, static_cast<char>(key));
     if (key >= 0x70 && key <= 0x87) return "F" + std::to_string(key - 0x70 + 1);
     if (key >= 0x60 && key <= 0x69) return "Num " + std::to_string(key - 0x60);
+    for (const NamedKey& k : kPadKeys)
+        if (k.key == key) return k.name;
     return AnsiString();
 }
 
@@ -62,27 +68,25 @@ AnsiString ShortCutToText(TShortCut shortCut) {
     AnsiString name = NamedKeyText(key);
     if (name.empty()) name = g_lookup(key);
     if (name.empty()) return AnsiString();
-    AnsiString result;
-    if (shortCut & scShift) result += kShift;
-    if (shortCut & scCtrl) result += kCtrl;
-    if (shortCut & scAlt) result += kAlt;
-    return result + name;
+    return ShortCutModifiersText(shortCut) + name;
 }
 
 TShortCut TextToShortCut(const AnsiString& text) {
     TShortCut modifiers = 0;
     std::string_view rest = text;
     for (;;) {
-        auto take = [&](const char* prefix, TShortCut bit) {
+        auto take = [&](const AnsiString& prefix, TShortCut bit) {
             std::string_view p = prefix;
-            if (rest.size() > p.size() && SameTextAscii(rest.substr(0, p.size()), p)) {
+            if (!p.empty() && rest.size() > p.size() && SameTextAscii(rest.substr(0, p.size()), p)) {
                 modifiers |= bit;
                 rest.remove_prefix(p.size());
                 return true;
             }
             return false;
         };
-        if (!take(kShift, scShift) && !take(kCtrl, scCtrl) && !take(kAlt, scAlt)) break;
+        if (!take(ShortCutModifierName(scShift), scShift) && !take(ShortCutModifierName(scCtrl), scCtrl) &&
+            !take(ShortCutModifierName(scAlt), scAlt))
+            break;
     }
     if (rest.empty()) return 0;
     for (std::uint16_t key = 1; key <= 0xFF; ++key) {

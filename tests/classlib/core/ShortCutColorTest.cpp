@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/core/TColor.h"
+#include "classlib/core/ShortCutModifiers.h"
 #include "classlib/core/TShortCut.h"
 
 namespace {
@@ -39,6 +40,16 @@ TEST(ShortCut, TextParsesBack) {
     EXPECT_EQ(TextToShortCut("ctrl+shift+d"), 24644);
     EXPECT_EQ(TextToShortCut("Ctrl+"), 0);
     EXPECT_EQ(TextToShortCut("Ctrl+Nothing"), 0);
+}
+
+TEST(ShortCut, ModifierNamesComeFromOnePlaceAndParseBack) {
+    SetShortCutModifierNames("Umschalt+", "Strg+", "Alt+");
+    EXPECT_EQ(ShortCutToText(ShortCut(0x6B, {ssCtrl})), "Strg+Num +");
+    EXPECT_EQ(ShortCutModifiersText(ShortCut('Z', {ssShift, ssCtrl, ssAlt})), "Umschalt+Strg+Alt+");
+    EXPECT_EQ(TextToShortCut("Strg+Umschalt+D"), 24644);
+    EXPECT_EQ(TextToShortCut("Ctrl+D"), 0);
+    SetShortCutModifierNames("Shift+", "Ctrl+", "Alt+");
+    EXPECT_EQ(ShortCutToText(ShortCut(0x6D, {ssCtrl})), "Ctrl+Num -");
 }
 
 AnsiString FrenchNames(std::uint16_t key) { return key == 'A' ? "Q" : DefaultKeyName(key); }
