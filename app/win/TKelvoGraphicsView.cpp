@@ -24,11 +24,13 @@ TKelvoGraphicDocumentView::TKelvoGraphicDocumentView(TKelvoGraphicsDocument& doc
 }
 
 void TKelvoGraphicDocumentView::PaintBody(TKelvoViewCanvas& canvas) {
-    TKelvoRect dest;
-    GetBodyRect(canvas.MapMode(), dest);
+    // The image area alone, at its place: what lies outside it (the corners a correction leaves white, the
+    // rest of a cropped render) is no part of the image and is neither saved nor shown.
+    const TKelvoRect area = document_.GetImageRect();
+    const TKelvoRect dest = canvas.MapMode().LogicalToDeviceRect(area);
     const TKelvoRect clip = canvas.ClipBox();
     // Only the pixels the clip shows are drawn: a repaint costs the window, not the image.
-    const TKelvoVisiblePart part = VisibleImagePart(document_.Working().GetBounds(), dest, clip);
+    const TKelvoVisiblePart part = VisibleImagePart(area, dest, clip);
     if (!part.Dest.IsEmpty()) document_.Working().Draw(canvas.MemoryDC(), part.Dest, clip, part.Source);
     canvas.ExcludeFromClip(dest);
 }
@@ -60,6 +62,8 @@ void TKelvoGraphicsView::SetZoom(const TKelvoZoom& zoom) {
 void TKelvoGraphicsView::ImageChanged() {
     layer_->SetBounds(document_.Working().GetBounds());
     Recalculate();
+    // The image area may have changed with the pixels: what was shown outside the new one goes.
+    Invalidate();
 }
 
 void TKelvoGraphicsView::MouseMove(TShiftState shift, int x, int y) {
@@ -122,6 +126,14 @@ void TKelvoGraphicsView::WMGetDlgCode(TMessage& message) { message.Result = DLGC
 void TKelvoGraphicsView::WMMouseLeave(TMessage& message) {
     if (mouseInside_) {
         mouseInside_ = false;
+        // Off the view the pointer is over no pixel of the image: the panels say so as for any point outside
+        // it, instead of keeping the last pixel's values.
+        if (OnPointerStatus && HandleAllocated()) {
+            POINT at{};
+            ::GetCursorPos(&at);
+            ::ScreenToClient(Handle(), &at);
+            OnPointerStatus(MapMode().DeviceToLogicalPoint(MakePoint(at.x, at.y)), TKelvoRGB{});
+        }
         RouteToToolControls([](TKelvoGraphicsToolControl& c) { return c.MouseLeave(); });
     }
     DispatchInherited<TKelvoScrollViewControl>(this, message);

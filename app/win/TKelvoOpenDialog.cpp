@@ -78,6 +78,9 @@ TKelvoOpenDialog::TKelvoOpenDialog(TComponent* owner, const TKelvoFileFormats& f
     panel_->SetTabOrder(1);
     // Not double-buffered: inside the system dialog the buffered paint leaves the transparent label on black.
     panel_->SetDoubleBuffered(false);
+    // Its window's parent is the system dialog, not a control of ours whose background it could show: the
+    // panel fills its own, or a shorter description leaves the previous one's text beneath it.
+    panel_->SetParentBackground(false);
     paintBox_ = Create<TPaintBox>(this);
     paintBox_->SetParent(panel_);
     paintBox_->SetHeight(224);

@@ -73,6 +73,8 @@ void TKelvoToolPanelModule::PlaceToolFrame(TKelvoFrame* frame) {
     frame->SetAutoScroll(true);
     frame->SetAutoSize(false);
     frame->SetAlign(alClient);
+    // Behind the frames already there: a tool made after the current one must not cover its frame.
+    frame->SendToBack();
 }
 
 void TKelvoToolPanelModule::ToggleVisible(TObject*) { SetPanelVisible(!GetPanelVisible()); }

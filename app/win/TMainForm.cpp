@@ -12,8 +12,8 @@
 #include "app/core/KelvoTextIds.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/FormBuilder.h"
+#include "classlib/core/ShortCutModifiers.h"
 #include "classlib/core/ScopeGuard.h"
-#include "classlib/core/TShortCutModifierNames.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCustomImageList.h"
 #include "classlib/win/TWinControl.h"
@@ -237,9 +237,9 @@ void TMainForm::Localize() {
     LanguageMenuItem->SetCaption(GetText(KelvoTextLanguage, u"&Language"));
     HelpMenuItem->SetCaption(GetText(KelvoTextHelp, u"&Help"));
     // Every shortcut text names the modifier keys in the language ("Strg+O" in German).
-    SetShortCutModifierNames({WideToAnsi(GetText(KelvoTextShiftKey, u"Shift") + u"+"),
-                              WideToAnsi(GetText(KelvoTextCtrlKey, u"Ctrl") + u"+"),
-                              WideToAnsi(GetText(KelvoTextAltKey, u"Alt") + u"+")});
+    SetShortCutModifierNames(WideToAnsi(GetText(KelvoTextShiftKey, u"Shift") + u"+"),
+                             WideToAnsi(GetText(KelvoTextCtrlKey, u"Ctrl") + u"+"),
+                             WideToAnsi(GetText(KelvoTextAltKey, u"Alt") + u"+"));
     for (int i = 0; i < LanguageMenuItem->Count(); ++i) {
         TTBCustomItem* item = LanguageMenuItem->Items(i);
         item->SetChecked(item->Tag() == GetCurrentLanguageId());

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "classlib/core/ShortCutModifiers.h"
 #include "classlib/core/StringUtils.h"
-#include "classlib/core/TShortCutModifierNames.h"
 
 namespace {
 TKeyNameLookup g_lookup = &DefaultKeyName;
@@ -19,7 +19,12 @@ constexpr NamedKey kNamedKeys[] = {
     {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},  {0x2E, "Del"},
 };
 
-const TShortCutModifierNames kEnglish;
+// The numeric pad's keys that are not digits, named by the class library as its other keys are: the system's
+// names differ between platforms.
+constexpr NamedKey kPadKeys[] = {
+    {0x6A, "Num *"}, {0x6B, "Num +"}, {0x6D, "Num -"}, {0x6E, "Num Del"}, {0x6F, "Num /"},
+};
+
 }  // namespace
 
 void ShortCutToKey(TShortCut shortCut, std::uint16_t& key, TShiftState& shift) {
@@ -40,6 +45,8 @@ AnsiString DefaultKeyName(std::uint16_t key) {
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return AnsiString(1, static_cast<char>(key));
     if (key >= 0x70 && key <= 0x87) return "F" + std::to_string(key - 0x70 + 1);
     if (key >= 0x60 && key <= 0x69) return "Num " + std::to_string(key - 0x60);
+    for (const NamedKey& k : kPadKeys)
+        if (k.key == key) return k.name;
     return AnsiString();
 }
 
@@ -52,12 +59,7 @@ AnsiString ShortCutToText(TShortCut shortCut) {
     AnsiString name = NamedKeyText(key);
     if (name.empty()) name = g_lookup(key);
     if (name.empty()) return AnsiString();
-    AnsiString result;
-    const TShortCutModifierNames& names = GetShortCutModifierNames();
-    if (shortCut & scShift) result += names.Shift;
-    if (shortCut & scCtrl) result += names.Ctrl;
-    if (shortCut & scAlt) result += names.Alt;
-    return result + name;
+    return ShortCutModifiersText(shortCut) + name;
 }
 
 TShortCut TextToShortCut(const AnsiString& text) {
@@ -65,17 +67,18 @@ TShortCut TextToShortCut(const AnsiString& text) {
     std::string_view rest = text;
     for (;;) {
         auto take = [&](const AnsiString& prefix, TShortCut bit) {
-            const std::string_view p = prefix;
-            if (rest.size() > p.size() && SameTextAscii(rest.substr(0, p.size()), p)) {
+            std::string_view p = prefix;
+            if (!p.empty() && rest.size() > p.size() && SameTextAscii(rest.substr(0, p.size()), p)) {
                 modifiers |= bit;
                 rest.remove_prefix(p.size());
                 return true;
             }
             return false;
         };
-        const TShortCutModifierNames& names = GetShortCutModifierNames();
-        if (!take(kEnglish.Shift, scShift) && !take(kEnglish.Ctrl, scCtrl) && !take(kEnglish.Alt, scAlt) &&
-            !take(names.Shift, scShift) && !take(names.Ctrl, scCtrl) && !take(names.Alt, scAlt))
+        // Typed or stored texts in English are read back in every language.
+        if (!take(ShortCutModifierName(scShift), scShift) && !take(ShortCutModifierName(scCtrl), scCtrl) &&
+            !take(ShortCutModifierName(scAlt), scAlt) && !take("Shift+", scShift) && !take("Ctrl+", scCtrl) &&
+            !take("Alt+", scAlt))
             break;
     }
     if (rest.empty()) return 0;

@@ -157,3 +157,26 @@ void TCustomEdit::CMTextChanged(TMessage& message) {
     DispatchInherited<TCustomEdit>(this, message);
     Change();
 }
+
+void TCustomEdit::CMEnter(TMessage& message) {
+    // Focus by a click places the caret where the click was, and a memo keeps its caret: only the keyboard's
+    // focus of a single-line edit selects.
+    if (autoSelect_ && HandleAllocated() && !(::GetWindowLongW(WindowHandle(), GWL_STYLE) & ES_MULTILINE) &&
+        !(::GetKeyState(VK_LBUTTON) & 0x8000))
+        SelectAll();
+    DispatchInherited<TCustomEdit>(this, message);
+}
+
+void TCustomEdit::KeyDown(std::uint16_t& key, TShiftState shift) {
+    TWinControl::KeyDown(key, shift);
+    if (key == 'A' && shift == TShiftState{ssCtrl}) {
+        SelectAll();
+        key = 0;
+    }
+}
+
+void TCustomEdit::KeyPress(char& key) {
+    TWinControl::KeyPress(key);
+    // The character Ctrl+A makes.
+    if (key == '\x01') key = 0;
+}

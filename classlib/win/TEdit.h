@@ -11,7 +11,8 @@ class TCustomEdit : public TWinControl {
                       CLASSLIB_ON(CN_CTLCOLOREDIT, &TCustomEdit::CNCtlColor),
                       CLASSLIB_ON(CN_CTLCOLORSTATIC, &TCustomEdit::CNCtlColor),
                       CLASSLIB_ON(WM_SETTEXT, &TCustomEdit::WMSetText),
-                      CLASSLIB_ON(CM_TEXTCHANGED, &TCustomEdit::CMTextChanged))
+                      CLASSLIB_ON(CM_TEXTCHANGED, &TCustomEdit::CMTextChanged),
+                      CLASSLIB_ON(CM_ENTER, &TCustomEdit::CMEnter))
 
     explicit TCustomEdit(TComponent* owner);
 
@@ -29,6 +30,10 @@ class TCustomEdit : public TWinControl {
     // Whether the selection stays visible while the edit does not have the focus (default true: hidden).
     bool HideSelection() const { return hideSelection_; }
     void SetHideSelection(bool value);
+    // Whether a single-line edit selects its whole text when the focus comes by the keyboard (Tab), so that
+    // typing replaces it (default true). Ctrl+A selects all in every edit.
+    bool AutoSelect() const { return autoSelect_; }
+    void SetAutoSelect(bool value) { autoSelect_ = value; }
     // Whether the user changed the text since it was last set to false.
     bool Modified();
     void SetModified(bool value);
@@ -53,11 +58,15 @@ protected:
     void DestroyWnd() override;
     // Raises OnChange.
     virtual void Change();
+    // Ctrl+A selects the whole text (the system's edit does not everywhere); its character is not typed.
+    void KeyDown(std::uint16_t& key, TShiftState shift) override;
+    void KeyPress(char& key) override;
 
     void CNCommand(TMessage& message);
     void CNCtlColor(TMessage& message);
     void WMSetText(TMessage& message);
     void CMTextChanged(TMessage& message);
+    void CMEnter(TMessage& message);
 
 private:
     void GetSelection(DWORD& start, DWORD& end);
@@ -67,6 +76,7 @@ private:
     char passwordChar_ = 0;
     TBorderStyle borderStyle_ = bsSingle;
     bool hideSelection_ = true;
+    bool autoSelect_ = true;
     bool modified_ = false;
     // While the window is made or its text set by the program, the system's change notice is not the
     // user's: the program's change raises OnChange once, after the text is in place.

@@ -1,6 +1,7 @@
 #include "classlib/win/TWinControl.h"
 
 #include <algorithm>
+#include <iterator>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -377,14 +378,19 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
 void TWinControl::CreateHandle() {
     if (handle_) return;
     CreateWnd();
-    // Keep the system's order of sibling windows that of the children list.
+    // Keep the system's order of sibling windows that of the children list, whose last is the topmost (as
+    // SetZOrder keeps it): the new window goes just below the first later sibling that has one, else on top.
     if (parent_) {
         auto& siblings = parent_->winControls_;
         auto it = std::find(siblings.begin(), siblings.end(), this);
-        HWND after = HWND_TOP;
-        for (auto p = siblings.begin(); p != it; ++p)
-            if ((*p)->handle_) after = (*p)->handle_;
-        if (after != HWND_TOP) ::SetWindowPos(handle_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        HWND above = HWND_TOP;
+        if (it != siblings.end())
+            for (auto p = std::next(it); p != siblings.end(); ++p)
+                if ((*p)->handle_) {
+                    above = (*p)->handle_;
+                    break;
+                }
+        ::SetWindowPos(handle_, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     if (font_ && IsWindowed()) Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 0);
 }

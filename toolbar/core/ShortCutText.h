@@ -6,11 +6,12 @@
 
 namespace tb {
 
-// The prefixes of shortCut's modifiers before keyName; empty when shortCut is 0 or keyName is empty.
+// The prefixes of shortCut's modifiers (the class library's names, ShortCutModifiersText) before keyName;
+// empty when shortCut is 0 or keyName is empty.
 WideString ComposeShortCutText(TShortCut shortCut, const WideString& keyName);
 
-// The shortcut text of this system: on Windows NT the key named as the keyboard layout shows it; natively the
-// class library's shortcut text.
+// The shortcut text of this system: on Windows NT a letter, digit or keypad digit named as the keyboard layout
+// shows it and every other key by the class library; natively the class library's shortcut text.
 WideString ShortCutText(TShortCut shortCut);
 
 }  // namespace tb

@@ -1,9 +1,9 @@
 // Windows half of the shortcut texts. On Windows NT the key is named in UTF-16: the class library's names
 // for the editing and movement keys, the character the keyboard layout puts on a letter, digit or keypad
-// digit, and the system's name of the key's scan code for the rest.
+// digit, and the class library's name for the rest (the system's key names differ between platforms: Wine
+// calls the keypad's plus "KP_Add").
 #include "classlib/core/CodePages.h"
 #include "classlib/win/Win32.h"
-#include "classlib/win/WideChars.h"
 #include "toolbar/core/ShortCutText.h"
 #include "toolbar/win/SystemSettings.h"
 #include "toolbar/win/TextDrawing.h"
@@ -21,12 +21,7 @@ WideString KeyName(std::uint16_t key) {
         // The low word; the high bit marks a dead key.
         const UINT ch = ::MapVirtualKeyA(key, MAPVK_VK_TO_CHAR) & 0x7FFF;
         if (ch != 0) return WideString(1, tb::CharToWide(ch));
-    } else if (const UINT scan = ::MapVirtualKeyW(key, MAPVK_VK_TO_VSC); scan != 0) {
-        wchar_t buffer[257] = {};
-        const int n = ::GetKeyNameTextW(static_cast<LONG>(scan << 16), buffer, 256);
-        if (n > 0) return FromWideChars(buffer, static_cast<std::size_t>(n < 256 ? n : 256));
     }
-    // The system has no name for it: the class library's.
     return AnsiToWide(ShortCutToText(key));
 }
 

@@ -58,6 +58,29 @@ TInscribedRect FindInscribedRectangle(const TKelvoCorrectionMapping& m, std::int
         if (p.X > r.Left && p.Y >= 0.0 && p.Y <= ymax) r.Left = RoundInto(p.X, xmax);
     }
 
+    // Where the border's images are not straight (a keystone moves rows as well), a side found so can still
+    // hold a pixel that maps outside the source, which would show white in the corner: such a side moves
+    // inwards until its row or column maps inside.
+    for (bool moved = true; moved && !r.IsEmpty();) {
+        moved = false;
+        if (!RowInside(m, r.Top, r.Left, r.Right, xmax, ymax)) {
+            ++r.Top;
+            moved = true;
+        }
+        if (!r.IsEmpty() && !RowInside(m, r.Bottom, r.Left, r.Right, xmax, ymax)) {
+            --r.Bottom;
+            moved = true;
+        }
+        if (!r.IsEmpty() && !ColumnInside(m, r.Left, r.Top, r.Bottom, xmax, ymax)) {
+            ++r.Left;
+            moved = true;
+        }
+        if (!r.IsEmpty() && !ColumnInside(m, r.Right, r.Top, r.Bottom, xmax, ymax)) {
+            --r.Right;
+            moved = true;
+        }
+    }
+    if (r.IsEmpty()) return r;
     return GrowInscribedRectangle(m, w, h, r);
 }
 

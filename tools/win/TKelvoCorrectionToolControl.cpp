@@ -1,5 +1,7 @@
 #include "tools/win/TKelvoCorrectionToolControl.h"
 
+#include <algorithm>
+
 #include "app/core/KelvoToolRules.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoGraphicsView.h"
@@ -197,7 +199,12 @@ void TKelvoCorrectionToolControl::TimerTick(TObject*) {
 void TKelvoCorrectionToolControl::PaintGuide(TKelvoViewCanvas& canvas) {
     const TKelvoMapMode& map = canvas.MapMode();
     HDC dc = canvas.MemoryDC();
-    const TKelvoRect box = MakeRect(0, 0, View().ClientWidth(), View().ClientHeight());
+    // The lines stay on the image (its area, as the view shows it): the grey margin around it is not this
+    // control's to paint, and what is drawn there would stay when the pointer moves on.
+    const TKelvoRect image = map.LogicalToDeviceRect(View().Document().GetImageRect());
+    const TKelvoRect box = MakeRect(std::max<std::int32_t>(image.Left, 0), std::max<std::int32_t>(image.Top, 0),
+                                    std::min<std::int32_t>(image.Right, View().ClientWidth()),
+                                    std::min<std::int32_t>(image.Bottom, View().ClientHeight()));
     const int rop = ::SetROP2(dc, R2_XORPEN);
     auto cross = [&](COLORREF colour, int x, int y, int gap) {
         TGdiHandle<HPEN> pen(::CreatePen(PS_SOLID, 1, colour));

@@ -20,6 +20,8 @@
 #include "tests/support/TestSupport.h"
 #include "tests/support/ScreenPicture.h"
 #include "tests/support/ScreenWait.h"
+#include "classlib/win/WindowDC.h"
+#include "classlib/core/TColor.h"
 #include "unicode/win/TUniLabel.h"
 #include "classlib/core/StringUtils.h"
 
@@ -62,6 +64,21 @@ bool SelectInList(HWND dialog, const std::wstring& name) {
     return true;
 }
 
+// How many pixels of the preview panel below its picture (where the description goes) the panel's window
+// holds in another colour than the panel's own.
+long OtherThanPanelColour(TKelvoOpenDialog& dialog) {
+    TPanel* panel = dialog.PreviewPanel();
+    const int top = dialog.PreviewBox()->Top() + dialog.PreviewBox()->Height();
+    const TWindowDC dc(panel->Handle(), true);
+    const std::vector<std::uint32_t> pixels =
+        testsupport::CopyPixels(dc.Get(), 0, top, panel->Width(), panel->Height() - top);
+    const COLORREF face = COLORREF(ColorToRGB(panel->Color()));
+    const std::uint32_t expected = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
+    long other = 0;
+    for (std::uint32_t p : pixels) other += (p & 0xFFFFFF) != expected;
+    return other;
+}
+
 class OpenDialogWindow : public kelvotest::KelvoAppTest {};
 
 }  // namespace
@@ -93,6 +110,7 @@ TEST_F(OpenDialogWindow, ListsTheFormatsPreviewsAPngAndATiffAndIsCancelled) {
     } png, tiff, broken;
     RECT panel{}, client{};
     HWND panelParent = nullptr;
+    long leftAfterBroken = -1;
     {
         kelvotest::TWindowDriver driver(
             L"Open",
@@ -119,6 +137,8 @@ TEST_F(OpenDialogWindow, ListsTheFormatsPreviewsAPngAndATiffAndIsCancelled) {
                     seen->thumbnail = PumpUntil([&] { return dialog->HasThumbnail(); },
                                                 seen == &broken ? 2000 : testsupport::kPumpTimeoutMs);
                     seen->description = dialog->PreviewLabel()->Caption();
+                    // The broken file has no description: the TIFF's must not stay beneath the empty one.
+                    if (seen == &broken) leftAfterBroken = OtherThanPanelColour(*dialog);
                     if (seen == &png) {
                         // The dialog with its preview, for a person to look at.
                         ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -161,6 +181,7 @@ TEST_F(OpenDialogWindow, ListsTheFormatsPreviewsAPngAndATiffAndIsCancelled) {
     ASSERT_TRUE(broken.selected);
     EXPECT_FALSE(broken.thumbnail);
     EXPECT_EQ(broken.description.find_first_not_of(u"\r\n"), std::u16string::npos);
+    EXPECT_EQ(leftAfterBroken, 0) << "pixels of the previous description";
     EXPECT_TRUE(kelvotest::Errors().messages.empty());
 }
 

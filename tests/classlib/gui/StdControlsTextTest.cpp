@@ -3,6 +3,7 @@
 // text with or without a window.
 #include "classlib/win/TEdit.h"
 #include "classlib/win/TMemo.h"
+#include "support/RealInput.h"
 #include "tests/classlib/gui/FormTestHelpers.h"
 
 using namespace formtest;
@@ -62,6 +63,29 @@ TEST_F(StdText, TypingChangesTheTextOnceACharacterAndKeyPressFilters) {
     Type(edit, "1x2\b3");
     EXPECT_EQ(edit->Text(), "ab13");
     EXPECT_EQ(events.changes, 6);
+}
+
+// As the system's edit fields: the focus that comes by Tab selects a single-line edit's whole text, and Ctrl+A
+// selects it wherever the caret is, so that typing replaces the text. A click only places the caret.
+TEST_F(StdText, TabAndCtrlASelectTheWholeTextOfAnEdit) {
+    edit->SetText("first");
+    TEdit* second = NewEdit<TEdit>(80);
+    second->SetText("second");
+    form->Show();
+    ::SetForegroundWindow(form->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == form->Handle(); }));
+    ASSERT_TRUE(FocusOn(edit));
+    testsupport::Press(VK_TAB);
+    ASSERT_TRUE(PumpUntil([&] { return second->Focused(); }));
+    EXPECT_EQ(second->SelStart(), 0);
+    EXPECT_EQ(second->SelLength(), 6);
+
+    second->SetSelStart(3);
+    ASSERT_EQ(second->SelLength(), 0);
+    testsupport::PressWith(VK_CONTROL, 'A');
+    ASSERT_TRUE(PumpUntil([&] { return second->SelLength() == 6; }));
+    EXPECT_EQ(second->SelStart(), 0);
+    EXPECT_EQ(second->Text(), "second");  // Ctrl+A types nothing
 }
 
 TEST_F(StdText, ProgramChangesRaiseOnChangeOnceWithOrWithoutAWindow) {

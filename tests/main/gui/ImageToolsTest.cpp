@@ -366,6 +366,22 @@ TEST_F(ImageTools, ResizeWithProportionsKeptIsUndoneToTheExactPixelsAndRedone) {
     EXPECT_EQ(document_->Working().GetHeight(), 80);
 }
 
+// Typing into a size field replaces what it shows once Ctrl+A selected it, as the system's edit fields do: a
+// typed 120 is 120, not 120 put into the 200 shown.
+TEST_F(ImageTools, CtrlASelectsASizeFieldSoThatTypingReplacesIt) {
+    ASSERT_TRUE(ChooseTool(resize_, resize_->Button));
+    TKelvoResizeFrame& frame = *resize_->Frame;
+    Idle();
+    ASSERT_EQ(frame.WidthEdit->Text(), u"200");
+    ASSERT_TRUE(ClickControl(frame.WidthEdit, [&] { return frame.WidthEdit->Focused(); }));
+    testsupport::PressWith(VK_CONTROL, 'A');
+    for (wchar_t c : {L'1', L'2', L'0'}) testsupport::TypeUnicode(c);
+    ASSERT_TRUE(PumpUntil([&] { return frame.WidthEdit->Text().size() >= 3 && resize_->NewHeight() != 160; }));
+    EXPECT_EQ(frame.WidthEdit->Text(), u"120");
+    EXPECT_EQ(resize_->NewWidth(), 120);
+    EXPECT_EQ(resize_->NewHeight(), 96);
+}
+
 TEST_F(ImageTools, ATypedSizeBeyondWhatOneBufferHoldsIsReportedAndChangesNothing) {
     ASSERT_TRUE(ChooseTool(resize_, resize_->Button));
     TKelvoResizeFrame& frame = *resize_->Frame;

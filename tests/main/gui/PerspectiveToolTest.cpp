@@ -208,6 +208,14 @@ std::unique_ptr<TKelvoPixelBuffer> Copy(const TKelvoPixels& p) {
     return copy;
 }
 
+// The colour the view's window holds at a client point.
+COLORREF ViewPixel(TKelvoGraphicsView& view, int x, int y) {
+    HDC dc = ::GetDC(view.Handle());
+    const COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(view.Handle(), dc);
+    return c;
+}
+
 bool Same(const TKelvoPixels& a, const TKelvoPixels& b) {
     if (!(a.GetBounds() == b.GetBounds())) return false;
     for (std::int32_t y = 0; y < a.Height(); ++y)
@@ -305,6 +313,81 @@ TEST_F(PerspectiveProgram, TwoLinesStraightenAFacadeAndFinishUndoAndRedoKeepItSt
     editor_->RedoCommand(nullptr);
     EXPECT_TRUE(tool_->PerspectiveMapping().History.empty());
     EXPECT_TRUE(Same(document.GetPixels(), *finishedPixels));
+}
+
+// "Crop to the corrected area" chosen once a line has straightened the facade (and the lens correction was
+// tried and set back to None) crops the correction that is there: the image area shrinks to the inscribed
+// rectangle, with no white wedge left in its corners.
+TEST_F(PerspectiveProgram, ACropTypeChosenAfterTheLinesAppliesToTheCorrectionThere) {
+    ASSERT_TRUE(OpenFacade(false));
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    TPoint at{};
+    ASSERT_TRUE(TargetPoint("PerspectiveTool", at));
+    testsupport::ClickAt(at);
+    ASSERT_TRUE(WaitFor("the perspective tool current", [&] { return editor_->ActiveTool() == tool_; }));
+    TKelvoGraphicsDocument& document = view->Document();
+    const TKelvoRect full = document.GetImageRect();
+    ASSERT_TRUE(DrawLine(*view, {LeftSide(0.1 * h_), 0.1 * h_}, {LeftSide(0.9 * h_), 0.9 * h_}));
+    ASSERT_TRUE(WaitFor("the line's record", [&] { return tool_->PerspectiveMapping().History.size() == 1; }));
+    auto white = [&](std::int32_t x, std::int32_t y) {
+        const Byte* pixel = document.GetPixels().PixelAddress(x, y);
+        return (pixel[0] & pixel[1] & pixel[2]) == 255;
+    };
+    ASSERT_TRUE(white(0, 0) || white(w_ - 1, 0) || white(0, h_ - 1) || white(w_ - 1, h_ - 1)) << "no wedge";
+
+    TKelvoCorrectionToolFrame& frame = *tool_->Frame();
+    auto click = [&](TControl* control, const std::function<bool()>& done) {
+        TPoint centre{};
+        if (!TKelvoPanelTool::ControlCentre(control, centre)) return false;
+        testsupport::ClickAt(centre);
+        return WaitFor("the click", done);
+    };
+    ASSERT_TRUE(click(frame.trbDistorMan, [&] { return frame.trbDistorMan->Checked(); }));
+    ASSERT_TRUE(click(frame.trbDistorNo, [&] { return frame.trbDistorNo->Checked(); }));
+    ASSERT_TRUE(click(frame.trgCrop->Buttons(1), [&] { return tool_->Mapping().CropType == 1; }));
+    ASSERT_TRUE(WaitFor(
+        "the cropped area", [&] { return !(document.GetImageRect() == full); }, 5000,
+        [] { Application->ProcessMessages(); }));
+    const TKelvoRect area = document.GetImageRect();
+    // The left side was made plumb against the right border: the wedges are on the left.
+    EXPECT_GT(area.Left, 0);
+    for (TKelvoPoint p : {TKelvoPoint{area.Left, area.Top}, TKelvoPoint{area.Right - 1, area.Top},
+                          TKelvoPoint{area.Left, area.Bottom - 1}, TKelvoPoint{area.Right - 1, area.Bottom - 1}})
+        EXPECT_FALSE(white(p.X, p.Y)) << p.X << ", " << p.Y;
+
+    // The view shows that area alone: the bitmap's left column outside it is the view's grey, as round the image.
+    ASSERT_TRUE(WaitFor("the view painted", [&] { return testsupport::ScreenShows(form_->Handle()); }));
+    testsupport::SaveScreen(testsupport::ArtifactPath("perspective-crop-type.bmp"));
+    const COLORREF margin = ViewPixel(*view, 0, 0);
+    for (TKelvoPoint p : {TKelvoPoint{0, 0}, TKelvoPoint{0, h_ / 2}, TKelvoPoint{0, h_ - 1}}) {
+        const TKelvoPoint device = view->MapMode().LogicalToDevicePoint(p);
+        EXPECT_EQ(ViewPixel(*view, device.X, device.Y), margin) << p.X << ", " << p.Y;
+    }
+}
+
+// The guide's cross-hair through the pointer stays on the image: the grey round it keeps its colour on the
+// pointer's row and column.
+TEST_F(PerspectiveProgram, TheGuidesCrossHairIsDrawnOnTheImageOnly) {
+    ASSERT_TRUE(OpenFacade(false));
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    editor_->SetActiveTool(tool_);
+    const TKelvoRect image = view->MapMode().LogicalToDeviceRect(MakeRect(0, 0, w_, h_));
+    ASSERT_GT(image.Left, 4);
+    ASSERT_GT(image.Top, 4);
+    const COLORREF margin = ViewPixel(*view, 1, 1);
+    const TKelvoPoint pointer{image.Left + 40, image.Top + 30};
+    testsupport::MoveTo(view->ClientToScreen(Point(pointer.X + 1, pointer.Y)));
+    testsupport::MoveTo(view->ClientToScreen(Point(pointer.X, pointer.Y)));
+    // The cross-hair is there: XOR white over the sky, left of the pointer.
+    ASSERT_TRUE(
+        WaitFor("the guide", [&] { return ViewPixel(*view, pointer.X - 20, pointer.Y) != RGB(kSky, kSky, kSky); }));
+    ASSERT_TRUE(WaitFor("the view painted", [&] { return testsupport::ScreenShows(form_->Handle()); }));
+    long marked = 0;
+    for (std::int32_t x = 0; x < image.Left; ++x) marked += ViewPixel(*view, x, pointer.Y) != margin;
+    for (std::int32_t y = 0; y < image.Top; ++y) marked += ViewPixel(*view, pointer.X, y) != margin;
+    EXPECT_EQ(marked, 0) << "pixels of the cross-hair in the margin";
 }
 
 namespace {

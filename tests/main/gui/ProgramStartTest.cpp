@@ -38,11 +38,14 @@
 #include "themed/win/TSkinCustomItem.h"
 #include "themed/win/TSkinDockablePanel.h"
 #include "themed/win/TSkinNexus.h"
+#include "themed/win/TSkinStatusPanel.h"
+#include "app/win/TKelvoGraphicsView.h"
 #include "themed/win/TSkinToolbar.h"
 #include "toolbar/win/TTBImageList.h"
 #include "tools/win/TKelvoBrightnessContrastTool.h"
 #include "tools/win/TKelvoCrop2Frame.h"
 #include "tools/win/TKelvoCrop2Tool.h"
+#include "tools/win/TKelvoPersp4Tool.h"
 #include "tools/win/TKelvoPerspectiveTool.h"
 #include "tools/win/TKelvoResizeTool.h"
 #include "tools/win/TKelvoRotateTool.h"
@@ -102,6 +105,42 @@ TEST_F(Program, StartUpMakesTheModulesInTheirFixedOrder) {
     EXPECT_TRUE(panel->VisibleMenuItem->Checked());
     EXPECT_EQ(Find<TKelvoSystemInfoModule>()->VersionInfo().dwOSVersionInfoSize, 148u);
     EXPECT_GT(Find<TKelvoSystemInfoModule>()->VersionInfo().dwMajorVersion, 0u);
+}
+
+// The four-point tool is current at start (its button is down), and the panel shows its frame, not the frame
+// of a tool made after it: what lies on the screen at the frame's centre belongs to that frame.
+TEST_F(Program, AtStartThePanelShowsTheCurrentFourPointToolsFrame) {
+    auto* persp4 = Find<TKelvoPersp4Tool>();
+    ASSERT_TRUE(persp4 && persp4->Frame());
+    EXPECT_EQ(editor_->ActiveTool(), persp4);
+    TControl* frame = persp4->Frame();
+    ASSERT_TRUE(PumpUntil([&] { return frame->Showing() && frame->Width() > 0; }));
+    const TPoint centre = frame->ClientToScreen(Point(frame->Width() / 2, frame->Height() / 2));
+    const HWND shown = ::WindowFromPoint(POINT{centre.X, centre.Y});
+    EXPECT_TRUE(shown == persp4->Frame()->Handle() || ::IsChild(persp4->Frame()->Handle(), shown));
+}
+
+// X, Y and the colour of the pixel under the pointer; once the pointer has left the view for the tool panel,
+// R, G and B read 0 as for any point outside the image, not the last pixel's values.
+TEST_F(Program, ThePointerLeavingTheViewLeavesNoPixelValuesInTheStatusBar) {
+    ASSERT_TRUE(OpenGradient());
+    TKelvoGraphicsView* view = editor_->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    const auto& panels = editor_->StatusPanels;
+    const TKelvoPoint device = view->MapMode().LogicalToDevicePoint(MakePoint(20, 10));
+    testsupport::MoveTo(view->ClientToScreen(Point(device.X, device.Y)));
+    // The gradient's pixel (20, 10): red 40 + 4x, green 60 + 5y, blue 180 - 2x - 2y.
+    ASSERT_TRUE(PumpUntil([&] { return panels[1]->Caption() == u"20" && panels[3]->Caption() == u"10"; }));
+    EXPECT_EQ(panels[9]->Caption(), u"120");
+    EXPECT_EQ(panels[11]->Caption(), u"110");
+    EXPECT_EQ(panels[13]->Caption(), u"120");
+
+    TControl* toolPanel = Find<TKelvoToolPanelModule>()->Panel;
+    testsupport::MoveTo(toolPanel->ClientToScreen(Point(toolPanel->Width() / 2, toolPanel->Height() / 2)));
+    EXPECT_TRUE(PumpUntil([&] {
+        return panels[9]->Caption() == u"0" && panels[11]->Caption() == u"0" && panels[13]->Caption() == u"0";
+    })) << "R "
+        << WideToAnsi(panels[9]->Caption());
 }
 
 // The panel owns the tools' buttons and frames, the tools own nothing of the panel's: whichever goes first,

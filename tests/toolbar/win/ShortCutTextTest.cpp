@@ -45,6 +45,13 @@ TEST(ShortCutText, OtherKeysAsTheKeyboardNamesThem) {
     EXPECT_EQ(Utf8(tb::ShortCutText(scCtrl | VK_NUMPAD5)), layoutHasChar ? "Ctrl+5" : "Ctrl+Num 5");
     EXPECT_EQ(Utf8(tb::ShortCutText(scAlt | VK_F4)), "Alt+F4");
     EXPECT_EQ(Utf8(tb::ShortCutText(VK_F12)), "F12");
+    // The keypad's operators have the class library's names, not the system's (Wine's read "Ctrl+KP_Add"):
+    // the zoom items' shortcuts.
+    EXPECT_EQ(Utf8(tb::ShortCutText(16491)), "Ctrl+Num +");
+    EXPECT_EQ(Utf8(tb::ShortCutText(16493)), "Ctrl+Num -");
+    EXPECT_EQ(Utf8(tb::ShortCutText(VK_MULTIPLY)), "Num *");
+    EXPECT_EQ(Utf8(tb::ShortCutText(scShift | VK_DIVIDE)), "Shift+Num /");
+    EXPECT_EQ(Utf8(tb::ShortCutText(VK_DECIMAL)), "Num Del");
 }
 
 TEST(ShortCutTextCyrillic, ChildRunsWithCodePage1251) {

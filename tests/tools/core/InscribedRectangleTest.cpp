@@ -72,6 +72,15 @@ TEST(InscribedRectangleTest, OneOutsidePixelBlocksOnlyItsSide) {
     EXPECT_EQ(r, (TInscribedRect{4, 0, 19, 19}));
 }
 
+// The borders' images can enclose a pixel that maps outside (a corner of a keystone): the rectangle leaves
+// it out, so that no white corner is kept.
+TEST(InscribedRectangleTest, AnOutsidePixelOnTheFirstBoundsIsLeftOut) {
+    Holes m;
+    m.holes = {{0, 19}};
+    const TInscribedRect r = FindInscribedRectangle(m, 20, 20);
+    EXPECT_EQ(r, (TInscribedRect{0, 0, 19, 18}));
+}
+
 TEST(InscribedRectangleTest, EmptyRectangleKeepsTheImageSize) {
     // Everything maps outside: no pixel can be kept, so the crop types fall back to keeping the size.
     struct Away : TKelvoCorrectionMapping {
