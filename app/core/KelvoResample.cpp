@@ -2,12 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__GNUC__) && defined(__SSE2__) && (defined(__i386__) || defined(__x86_64__))
+#include <immintrin.h>
+#define KELVO_X86_RESAMPLE 1
+#else
+#define KELVO_X86_RESAMPLE 0
 #endif
 
 #include "classlib/core/Checked.h"
+#include "classlib/core/PixelPlumbing.h"
 
 namespace {
 
@@ -25,65 +30,203 @@ void Balance(TKelvoMappingTable& t, std::size_t first) {
     t.Weight[first + (entries - 1) / 2] += 256 - sum;
 }
 
-inline Byte StoreSum(std::int32_t sum) {
-    if (sum < 0) return 0;
-    if (sum >= 0xFF0000) return 255;
-    return Byte(sum >> 16);
+// A sum carries 16 fractional bits; the negative lobes of the kernel may take it below 0 or above 255.
+inline Byte StoreSum(std::int32_t sum) { return ClampByte(sum >> 16); }
+
+// One destination row's vertical pass: acc[b] = sum over the taps of weight[k] x rows[k][b], for b from first
+// up to count.
+using TVerticalPass = void (*)(std::int32_t* acc, std::size_t first, std::size_t count, const Byte* const* rows,
+                               const std::int32_t* weight, std::int32_t taps);
+// One destination row's horizontal pass: width 3-byte pixels at d, pixel x the sums over its entries
+// start[x] .. start[x + 1] - 1 of weight x the three accumulators at acc + offset (blue, green, red).
+using THorizontalPass = void (*)(Byte* d, const std::int32_t* acc, const std::int32_t* start,
+                                 const std::int32_t* offset, const std::int32_t* weight, std::int32_t width);
+
+// The plain loops: the reference every vector loop below gives byte for byte. The loop bodies here and below are
+// written once and compiled into each pass for its instruction set: a pass that mixes the 256-bit instructions
+// with the older 128-bit encoding pays for every switch between them (it made the AVX2 pass slower than none).
+[[gnu::always_inline]] inline void VerticalScalar(std::int32_t* acc, std::size_t first, std::size_t count,
+                                                  const Byte* const* rows, const std::int32_t* weight,
+                                                  std::int32_t taps) {
+    for (std::size_t b = first; b < count; ++b) acc[b] = weight[0] * std::int32_t(rows[0][b]);
+    for (std::int32_t k = 1; k < taps; ++k) {
+        const Byte* s = rows[k];
+        const std::int32_t w = weight[k];
+        for (std::size_t b = first; b < count; ++b) acc[b] += w * std::int32_t(s[b]);
+    }
 }
 
-// acc[b] = sum over the taps of weight x row byte b, for the rows (source y) in index.
-void VerticalPass(std::int32_t* acc, std::size_t count, const TKelvoPixels& source, std::int32_t colLo,
-                  const std::int32_t* index, const std::int32_t* weight, std::int32_t taps) {
-    std::int32_t k = 0;
-    std::size_t done = 0;
-#if defined(__SSE2__)
-    // Two taps at a time: the bytes of both rows interleaved as 16-bit pairs, multiplied by the weight pair
-    // and summed in one step. Weights of a list stay far inside 16 bits; larger ones take the plain loop.
-    bool small = true;
-    for (std::int32_t t = 0; t < taps; ++t) small = small && weight[t] >= -32768 && weight[t] <= 32767;
-    if (small) {
-        const std::size_t vectorEnd = count & ~std::size_t(15);
-        const __m128i zero = _mm_setzero_si128();
-        for (; k < taps; k += 2) {
-            const Byte* s0 = source.PixelAddress(colLo, index[k]);
-            const bool pair = k + 1 < taps;
-            const Byte* s1 = pair ? source.PixelAddress(colLo, index[k + 1]) : s0;
-            const std::int32_t w1 = pair ? weight[k + 1] : 0;
-            const __m128i w =
-                _mm_set1_epi32(std::int32_t((std::uint32_t(w1) << 16) | (std::uint32_t(weight[k]) & 0xFFFF)));
-            const bool first = k == 0;
-            for (std::size_t b = 0; b < vectorEnd; b += 16) {
-                const __m128i r0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s0 + b));
-                const __m128i r1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s1 + b));
-                const __m128i lo0 = _mm_unpacklo_epi8(r0, zero), hi0 = _mm_unpackhi_epi8(r0, zero);
-                const __m128i lo1 = _mm_unpacklo_epi8(r1, zero), hi1 = _mm_unpackhi_epi8(r1, zero);
-                __m128i v[4] = {
-                    _mm_madd_epi16(_mm_unpacklo_epi16(lo0, lo1), w), _mm_madd_epi16(_mm_unpackhi_epi16(lo0, lo1), w),
-                    _mm_madd_epi16(_mm_unpacklo_epi16(hi0, hi1), w), _mm_madd_epi16(_mm_unpackhi_epi16(hi0, hi1), w)};
-                __m128i* out = reinterpret_cast<__m128i*>(acc + b);
-                for (int q = 0; q < 4; ++q) {
-                    if (!first) v[q] = _mm_add_epi32(v[q], _mm_loadu_si128(out + q));
-                    _mm_storeu_si128(out + q, v[q]);
-                }
-            }
-        }
-        done = vectorEnd;
-        k = 0;
-    }
-#endif
-    // The rest of the row (or all of it without the vector path).
-    if (done < count) {
-        {
-            const Byte* s = source.PixelAddress(colLo, index[0]);
-            const std::int32_t w = weight[0];
-            for (std::size_t b = done; b < count; ++b) acc[b] = w * std::int32_t(s[b]);
-        }
-        for (k = 1; k < taps; ++k) {
-            const Byte* s = source.PixelAddress(colLo, index[k]);
+void VerticalPortable(std::int32_t* acc, std::size_t first, std::size_t count, const Byte* const* rows,
+                      const std::int32_t* weight, std::int32_t taps) {
+    VerticalScalar(acc, first, count, rows, weight, taps);
+}
+
+void HorizontalPortable(Byte* d, const std::int32_t* acc, const std::int32_t* start, const std::int32_t* offset,
+                        const std::int32_t* weight, std::int32_t width) {
+    for (std::int32_t x = 0; x < width; ++x, d += 3) {
+        std::int32_t s0 = 0, s1 = 0, s2 = 0;
+        for (std::int32_t k = start[x]; k < start[x + 1]; ++k) {
+            const std::int32_t* p = acc + offset[k];
             const std::int32_t w = weight[k];
-            for (std::size_t b = done; b < count; ++b) acc[b] += w * std::int32_t(s[b]);
+            s0 += w * p[0];
+            s1 += w * p[1];
+            s2 += w * p[2];
+        }
+        d[0] = StoreSum(s0);
+        d[1] = StoreSum(s1);
+        d[2] = StoreSum(s2);
+    }
+}
+
+#if KELVO_X86_RESAMPLE
+// The vector loops multiply bytes by weights as 16-bit pairs: two taps' bytes interleaved, times the two weights,
+// summed in one multiply-add into 32 bits, exactly as the plain loop sums them. A weight pair is the first weight
+// in the low half, the second in the high half (0 when the taps are odd in number).
+inline std::int32_t WeightPair(const std::int32_t* weight, std::int32_t k, std::int32_t taps) {
+    const std::int32_t second = k + 1 < taps ? weight[k + 1] : 0;
+    return std::int32_t((std::uint32_t(second) << 16) | (std::uint32_t(weight[k]) & 0xFFFF));
+}
+
+// Blocks of 16 accumulators from first on, all taps summed in registers before one store; returns where the
+// blocks end.
+[[gnu::always_inline]] inline std::size_t VerticalBlocks16(std::int32_t* acc, std::size_t first, std::size_t count,
+                                                           const Byte* const* rows, const std::int32_t* weight,
+                                                           std::int32_t taps) {
+    const __m128i zero = _mm_setzero_si128();
+    std::size_t b = first;
+    for (; b + 16 <= count; b += 16) {
+        __m128i s0 = zero, s1 = zero, s2 = zero, s3 = zero;
+        for (std::int32_t k = 0; k < taps; k += 2) {
+            const __m128i w = _mm_set1_epi32(WeightPair(weight, k, taps));
+            const __m128i r0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + b));
+            const __m128i r1 = k + 1 < taps ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k + 1] + b)) : zero;
+            const __m128i lo0 = _mm_unpacklo_epi8(r0, zero), hi0 = _mm_unpackhi_epi8(r0, zero);
+            const __m128i lo1 = _mm_unpacklo_epi8(r1, zero), hi1 = _mm_unpackhi_epi8(r1, zero);
+            s0 = _mm_add_epi32(s0, _mm_madd_epi16(_mm_unpacklo_epi16(lo0, lo1), w));
+            s1 = _mm_add_epi32(s1, _mm_madd_epi16(_mm_unpackhi_epi16(lo0, lo1), w));
+            s2 = _mm_add_epi32(s2, _mm_madd_epi16(_mm_unpacklo_epi16(hi0, hi1), w));
+            s3 = _mm_add_epi32(s3, _mm_madd_epi16(_mm_unpackhi_epi16(hi0, hi1), w));
+        }
+        __m128i* out = reinterpret_cast<__m128i*>(acc + b);
+        _mm_storeu_si128(out, s0);
+        _mm_storeu_si128(out + 1, s1);
+        _mm_storeu_si128(out + 2, s2);
+        _mm_storeu_si128(out + 3, s3);
+    }
+    return b;
+}
+
+void VerticalSse2(std::int32_t* acc, std::size_t first, std::size_t count, const Byte* const* rows,
+                  const std::int32_t* weight, std::int32_t taps) {
+    const std::size_t b = VerticalBlocks16(acc, first, count, rows, weight, taps);
+    VerticalScalar(acc, b, count, rows, weight, taps);
+}
+
+// Blocks of 32 accumulators. Widening keeps each 128-bit half's bytes in their half, so the sums of a register
+// come out as elements 0-3 and 8-11 (or 4-7 and 12-15); they are put in order once, at the store.
+[[gnu::target("avx2")]] void VerticalAvx2(std::int32_t* acc, std::size_t first, std::size_t count,
+                                          const Byte* const* rows, const std::int32_t* weight, std::int32_t taps) {
+    const __m256i zero = _mm256_setzero_si256();
+    std::size_t b = first;
+    for (; b + 32 <= count; b += 32) {
+        __m256i s0 = zero, s1 = zero, s2 = zero, s3 = zero;
+        for (std::int32_t k = 0; k < taps; k += 2) {
+            const __m256i w = _mm256_set1_epi32(WeightPair(weight, k, taps));
+            const Byte* p0 = rows[k] + b;
+            const __m256i a0 = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p0)));
+            const __m256i c0 = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p0 + 16)));
+            __m256i a1 = zero, c1 = zero;
+            if (k + 1 < taps) {
+                const Byte* p1 = rows[k + 1] + b;
+                a1 = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p1)));
+                c1 = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p1 + 16)));
+            }
+            s0 = _mm256_add_epi32(s0, _mm256_madd_epi16(_mm256_unpacklo_epi16(a0, a1), w));
+            s1 = _mm256_add_epi32(s1, _mm256_madd_epi16(_mm256_unpackhi_epi16(a0, a1), w));
+            s2 = _mm256_add_epi32(s2, _mm256_madd_epi16(_mm256_unpacklo_epi16(c0, c1), w));
+            s3 = _mm256_add_epi32(s3, _mm256_madd_epi16(_mm256_unpackhi_epi16(c0, c1), w));
+        }
+        __m256i* out = reinterpret_cast<__m256i*>(acc + b);
+        _mm256_storeu_si256(out, _mm256_permute2x128_si256(s0, s1, 0x20));
+        _mm256_storeu_si256(out + 1, _mm256_permute2x128_si256(s0, s1, 0x31));
+        _mm256_storeu_si256(out + 2, _mm256_permute2x128_si256(s2, s3, 0x20));
+        _mm256_storeu_si256(out + 3, _mm256_permute2x128_si256(s2, s3, 0x31));
+    }
+    b = VerticalBlocks16(acc, b, count, rows, weight, taps);
+    VerticalScalar(acc, b, count, rows, weight, taps);
+    _mm256_zeroupper();
+}
+
+// A pixel's three sums in one vector: the accumulators of a tap are read as four (the fourth belongs to the next
+// pixel or to the padding after the row, and is not used), times the tap's weight. Shifting and two saturating
+// packs give the clamped bytes. All but the row's last pixel are written as 4 bytes, the fourth overwritten by
+// the next pixel.
+[[gnu::target("sse4.1"), gnu::always_inline]] inline void HorizontalVector(Byte* d, const std::int32_t* acc,
+                                                                           const std::int32_t* start,
+                                                                           const std::int32_t* offset,
+                                                                           const std::int32_t* weight,
+                                                                           std::int32_t width) {
+    for (std::int32_t x = 0; x < width; ++x, d += 3) {
+        __m128i s = _mm_setzero_si128();
+        for (std::int32_t k = start[x]; k < start[x + 1]; ++k) {
+            const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(acc + offset[k]));
+            s = _mm_add_epi32(s, _mm_mullo_epi32(p, _mm_set1_epi32(weight[k])));
+        }
+        const __m128i shifted = _mm_srai_epi32(s, 16);
+        const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(shifted, shifted), shifted);
+        const std::uint32_t bgr = std::uint32_t(_mm_cvtsi128_si32(bytes));
+        if (x + 1 < width) {
+            std::memcpy(d, &bgr, 4);
+        } else {
+            d[0] = Byte(bgr);
+            d[1] = Byte(bgr >> 8);
+            d[2] = Byte(bgr >> 16);
         }
     }
+}
+
+[[gnu::target("sse4.1")]] void HorizontalSse41(Byte* d, const std::int32_t* acc, const std::int32_t* start,
+                                               const std::int32_t* offset, const std::int32_t* weight,
+                                               std::int32_t width) {
+    HorizontalVector(d, acc, start, offset, weight, width);
+}
+
+// The same loop in the encoding of the AVX2 vertical pass that runs before it.
+[[gnu::target("avx2")]] void HorizontalAvx2(Byte* d, const std::int32_t* acc, const std::int32_t* start,
+                                            const std::int32_t* offset, const std::int32_t* weight,
+                                            std::int32_t width) {
+    HorizontalVector(d, acc, start, offset, weight, width);
+}
+
+bool HasAvx2() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+}
+
+bool HasSse41() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("sse4.1") != 0;
+}
+#endif
+
+struct TResampleLoops {
+    TVerticalPass Vertical;
+    THorizontalPass Horizontal;
+};
+
+TResampleLoops PortableLoops() { return {VerticalPortable, HorizontalPortable}; }
+
+TResampleLoops FastestLoops() {
+#if KELVO_X86_RESAMPLE
+    static const TResampleLoops loops = [] {
+        if (HasAvx2()) return TResampleLoops{VerticalAvx2, HorizontalAvx2};
+        if (HasSse41()) return TResampleLoops{VerticalSse2, HorizontalSse41};
+        return TResampleLoops{VerticalSse2, HorizontalPortable};
+    }();
+    return loops;
+#else
+    return PortableLoops();
+#endif
 }
 
 }  // namespace
@@ -140,8 +283,11 @@ TKelvoMappingTable BuildMappingTable(std::int32_t destLo, std::int32_t destHi, s
     return t;
 }
 
-void Resample(TKelvoPixels& destination, const TKelvoRect& destRect, const TKelvoRect& destClip,
-              const TPixelResampler& resampler, const TKelvoRect& sourceRect, const TKelvoPixels& source) {
+namespace {
+
+void ResampleWith(const TResampleLoops& loops, TKelvoPixels& destination, const TKelvoRect& destRect,
+                  const TKelvoRect& destClip, const TPixelResampler& resampler, const TKelvoRect& sourceRect,
+                  const TKelvoPixels& source) {
     if (destination.Format() != KelvoFormatBGR24 || source.Format() != KelvoFormatBGR24) return;
     if (destination.Bits() == nullptr || source.Bits() == nullptr) return;
     const TKelvoRect clip = IntersectRects(destination.GetBounds(), destClip);
@@ -165,32 +311,42 @@ void Resample(TKelvoPixels& destination, const TKelvoRect& destRect, const TKelv
     // Offsets of the accumulators, in values, so the horizontal pass does no index arithmetic.
     for (auto& j : xt.Index) j = (j - colLo) * 3;
 
-    std::vector<std::int32_t> acc(rowValues);
-    std::int32_t* const a = acc.data();
-    const std::int32_t* const xStart = xt.Start.data();
-    const std::int32_t* const xIndex = xt.Index.data();
-    const std::int32_t* const xWeight = xt.Weight.data();
+    // The vector loops take weights as 16-bit halves; the lists of any sane kernel stay far inside them, others
+    // take the plain vertical loop.
+    TVerticalPass vertical = loops.Vertical;
+    for (const std::int32_t w : yt.Weight)
+        if (w < -32768 || w > 32767) vertical = VerticalPortable;
+
+    // One value more than the row: the horizontal vector loop reads a fourth accumulator beside the last pixel's.
+    std::vector<std::int32_t> acc(rowValues + 1);
+    std::vector<const Byte*> rows;
     const std::int32_t width = std::int32_t(clip.Width());
     const std::int32_t height = std::int32_t(clip.Height());
-
     for (std::int32_t r = 0; r < height; ++r) {
         // Vertical pass: one weighted sum of whole source rows, contiguous in memory.
-        VerticalPass(a, rowValues, source, colLo, yt.Index.data() + yt.Start[r], yt.Weight.data() + yt.Start[r],
-                     yt.Start[r + 1] - yt.Start[r]);
+        const std::int32_t first = yt.Start[r], taps = yt.Start[r + 1] - first;
+        rows.resize(std::size_t(taps));
+        for (std::int32_t k = 0; k < taps; ++k) rows[std::size_t(k)] = source.PixelAddress(colLo, yt.Index[first + k]);
+        vertical(acc.data(), 0, rowValues, rows.data(), yt.Weight.data() + first, taps);
         // Horizontal pass over the accumulators.
-        Byte* d = destination.PixelAddress(clip.Left, clip.Top + r);
-        for (std::int32_t x = 0; x < width; ++x, d += 3) {
-            std::int32_t s0 = 0, s1 = 0, s2 = 0;
-            for (std::int32_t k = xStart[x]; k < xStart[x + 1]; ++k) {
-                const std::int32_t* p = a + xIndex[k];
-                const std::int32_t w = xWeight[k];
-                s0 += w * p[0];
-                s1 += w * p[1];
-                s2 += w * p[2];
-            }
-            d[0] = StoreSum(s0);
-            d[1] = StoreSum(s1);
-            d[2] = StoreSum(s2);
-        }
+        loops.Horizontal(destination.PixelAddress(clip.Left, clip.Top + r), acc.data(), xt.Start.data(),
+                         xt.Index.data(), xt.Weight.data(), width);
     }
+}
+
+}  // namespace
+
+void Resample(TKelvoPixels& destination, const TKelvoRect& destRect, const TKelvoRect& destClip,
+              const TPixelResampler& resampler, const TKelvoRect& sourceRect, const TKelvoPixels& source) {
+    ResampleWith(FastestLoops(), destination, destRect, destClip, resampler, sourceRect, source);
+}
+
+void ResamplePortable(TKelvoPixels& destination, const TKelvoRect& destRect, const TKelvoRect& destClip,
+                      const TPixelResampler& resampler, const TKelvoRect& sourceRect, const TKelvoPixels& source) {
+    ResampleWith(PortableLoops(), destination, destRect, destClip, resampler, sourceRect, source);
+}
+
+bool ResampleIsVectorised() {
+    const TResampleLoops loops = FastestLoops();
+    return loops.Vertical != VerticalPortable || loops.Horizontal != HorizontalPortable;
 }

@@ -1,4 +1,6 @@
-// Separable two-pass resampling of 24-bit pixels with integer weights.
+// Separable two-pass resampling of 24-bit pixels with integer weights from a kernel (the photo resize uses
+// Lanczos). The themed layer's stretched drawing of 32-bit alpha images (themed/core/Resample32) filters
+// differently, two neighbours when enlarging and the covered area when reducing, so it has a resampler of its own.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -29,3 +31,11 @@ TKelvoMappingTable BuildMappingTable(std::int32_t destLo, std::int32_t destHi, s
 // pixels are read only inside the source's bounds (the edge repeats beyond them).
 void Resample(TKelvoPixels& destination, const TKelvoRect& destRect, const TKelvoRect& destClip,
               const TPixelResampler& resampler, const TKelvoRect& sourceRect, const TKelvoPixels& source);
+
+// The same with the plain loops alone. Resample gives its bytes exactly, whatever vector loops the processor
+// allows (SSE2, with SSE4.1 or AVX2 where present).
+void ResamplePortable(TKelvoPixels& destination, const TKelvoRect& destRect, const TKelvoRect& destClip,
+                      const TPixelResampler& resampler, const TKelvoRect& sourceRect, const TKelvoPixels& source);
+
+// True when Resample runs a vector loop on this processor.
+bool ResampleIsVectorised();

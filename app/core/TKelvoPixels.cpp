@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "classlib/core/Checked.h"
+#include "classlib/core/PixelPlumbing.h"
 
 int BitsPerPixel(std::uint16_t format) {
     int bits;
@@ -37,8 +38,7 @@ std::uint32_t ToGdiPlusPixelFormat(std::uint16_t format) {
 
 std::int32_t PixelRowStride(std::uint16_t format, std::int32_t width) {
     if (width < 0) RaiseRangeError(width, 0);
-    const std::int64_t bits = std::int64_t(BitsPerPixel(format)) * width;
-    return CheckedCast<std::int32_t>((bits + 31) / 32 * 4);
+    return CheckedCast<std::int32_t>(DibRowBytes(std::uint64_t(width), std::uint64_t(BitsPerPixel(format))));
 }
 
 void TKelvoPixels::Init(const TKelvoRect& rect, void* bits, std::uint16_t format, std::int32_t stride) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "classlib/core/ScopeGuard.h"
+#include "classlib/win/DibSection.h"
 
 namespace {
 
@@ -30,19 +31,9 @@ bool TKelvoViewCanvas::EnsureBuffer(std::int32_t width, std::int32_t height) {
             return false;
         }
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    section_.Reset(::CreateDIBSection(memoryDC_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!section_ || bits == nullptr) {
-        section_.Reset();
-        return false;
-    }
+    section_ = CreateTopDownDibSection(w, h, 24, bits);
+    if (!section_) return false;
     memoryDC_.Select(section_.Get());
     bits_ = static_cast<Byte*>(bits);
     sectionWidth_ = w;

@@ -4,6 +4,7 @@
 
 #include "classlib/core/Checked.h"
 #include "classlib/core/Exceptions.h"
+#include "classlib/core/PixelPlumbing.h"
 
 namespace {
 constexpr std::size_t kFileHeaderSize = 14;
@@ -154,8 +155,7 @@ TDibImage ReadDib(const Byte* info, std::size_t size, std::size_t pixelOffset) {
 
 std::size_t DibRowStride(std::int32_t width, int bitCount) {
     if (width < 0 || !SupportedDepth(bitCount)) Invalid("row size");
-    std::uint64_t bits = std::uint64_t(width) * std::uint64_t(bitCount);
-    std::uint64_t stride = (bits + 31) / 32 * 4;
+    const std::uint64_t stride = DibRowBytes(std::uint64_t(width), std::uint64_t(bitCount));
     if (stride > 0x7FFFFFFF) Invalid("row size");
     return std::size_t(stride);
 }

@@ -95,6 +95,11 @@ void TMultiReadExclusiveWriteSynchronizer::EndWrite() {
     changed_.notify_all();
 }
 
+int TMultiReadExclusiveWriteSynchronizer::WaitingWriters() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return waitingWriters_;
+}
+
 TMultiReadExclusiveWriteSynchronizer& GlobalNameSpace() {
     static TMultiReadExclusiveWriteSynchronizer lock;
     return lock;

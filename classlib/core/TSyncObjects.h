@@ -60,6 +60,8 @@ public:
     void EndRead();
     bool BeginWrite();
     void EndWrite();
+    // The threads waiting inside BeginWrite now: a state that callers coordinating with a writer can wait for.
+    int WaitingWriters() const;
 
 private:
     struct Reader {
@@ -68,7 +70,7 @@ private:
     };
     Reader* FindReader(std::thread::id id);
 
-    std::mutex lock_;
+    mutable std::mutex lock_;
     std::condition_variable changed_;
     std::vector<Reader> readers_;  // threads holding read locks
     int activeReaders_ = 0;        // of those, the ones not waiting to write or writing

@@ -7,6 +7,7 @@
 #include "classlib/core/TReader.h"
 #include "classlib/core/TWriter.h"
 #include "classlib/win/GdiHandle.h"
+#include "classlib/win/DibSection.h"
 #include "classlib/win/MemoryDC.h"
 #include "classlib/win/TBitmap.h"
 #include "classlib/win/TCanvas.h"
@@ -17,15 +18,8 @@ namespace {
 
 // A top-down DIB section of bitsPerPixel (24 or 32) with its pixels reachable through bits.
 TGdiHandle<HBITMAP> MakeDib(int width, int height, WORD bitsPerPixel, void** bits = nullptr) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = bitsPerPixel;
-    info.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
-    TGdiHandle<HBITMAP> dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    TGdiHandle<HBITMAP> dib = CreateTopDownDibSection(width, height, bitsPerPixel, pixels);
     if (!dib) throw EOutOfResources("Cannot create a bitmap");
     if (bits) *bits = pixels;
     return dib;

@@ -89,6 +89,7 @@ void TKelvoDemoScript::SaveToStream(TStream& stream) const {
 
 void TKelvoDemoScript::Clear() {
     sections_.clear();
+    sectionIndex_.clear();
     utf8_ = false;
 }
 
@@ -101,6 +102,7 @@ void TKelvoDemoScript::Reset() {
 void TKelvoDemoScript::Assign(const TKelvoDemoScript& other) {
     if (&other == this) return;
     sections_ = other.sections_;
+    sectionIndex_ = other.sectionIndex_;
     utf8_ = other.utf8_;
     fileName_ = other.fileName_;
 }
@@ -167,25 +169,22 @@ WideString TKelvoDemoScript::GetTitle() const {
 }
 
 bool TKelvoDemoScript::FindSection(std::string_view name, std::int32_t& index) const {
-    for (std::size_t i = 0; i < sections_.size(); ++i) {
-        if (SameTextAscii(sections_[i].Name, name)) {
-            index = std::int32_t(i);
-            return true;
-        }
-    }
-    index = -1;
-    return false;
+    const auto found = sectionIndex_.find(UpperCase(name));
+    index = found == sectionIndex_.end() ? -1 : found->second;
+    return index >= 0;
 }
 
 std::int32_t TKelvoDemoScript::AddSection(std::string_view name) {
-    std::int32_t index;
-    if (FindSection(name, index)) return index;
-    sections_.push_back(TSection{AnsiString(name), {}});
-    return std::int32_t(sections_.size() - 1);
+    const auto [at, added] = sectionIndex_.try_emplace(UpperCase(name), std::int32_t(sections_.size()));
+    if (added) sections_.push_back(TSection{AnsiString(name), {}});
+    return at->second;
 }
 
 void TKelvoDemoScript::DeleteSection(std::int32_t index) {
     sections_.erase(sections_.begin() + CheckedIndex(index, std::int64_t(sections_.size())));
+    sectionIndex_.clear();
+    for (std::size_t i = 0; i < sections_.size(); ++i)
+        sectionIndex_.emplace(UpperCase(sections_[i].Name), std::int32_t(i));
 }
 
 const AnsiString& TKelvoDemoScript::SectionName(std::int32_t index) const {

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "classlib/core/Stream.h"
@@ -88,6 +89,9 @@ private:
     bool LanguageText(std::uint16_t languageId, std::string_view name, WideString& text, bool& sectionFound) const;
 
     std::vector<TSection> sections_;
+    // The index of every section by its name in ASCII capitals: a script of thousands of sections loads in linear
+    // time (a search through the list for every "[name]" line made it quadratic).
+    std::unordered_map<AnsiString, std::int32_t> sectionIndex_;
     bool utf8_ = false;
     AnsiString fileName_;
 };

@@ -2,10 +2,12 @@
 
 #include <cmath>
 
+#include "classlib/core/PixelPlumbing.h"
+
 std::int32_t L_BytesPerLine(std::int32_t width, std::int32_t bitsPerPixel) {
     if (width < 0 || bitsPerPixel <= 0) return -1;
-    const std::int64_t bytes = (std::int64_t(width) * bitsPerPixel + 31) / 32 * 4;
-    return bytes > INT32_MAX ? -1 : std::int32_t(bytes);
+    const std::uint64_t bytes = DibRowBytes(std::uint64_t(width), std::uint64_t(bitsPerPixel));
+    return bytes > std::uint64_t(INT32_MAX) ? -1 : std::int32_t(bytes);
 }
 
 int L_CreateBitmap(TLBitmapHandle* handle, int memoryType, std::int32_t width, std::int32_t height,

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "classlib/core/PixelPlumbing.h"
+
 namespace twn {
 
 namespace {
@@ -37,8 +39,7 @@ std::int32_t Resolution(std::int32_t own, std::int32_t other) {
 
 std::size_t DibStride(std::int64_t width, int bitsPerPixel) {
     if (width <= 0 || bitsPerPixel <= 0) return 0;
-    const std::uint64_t bits = std::uint64_t(width) * std::uint64_t(bitsPerPixel);
-    const std::uint64_t stride = (bits + 31) / 32 * 4;
+    const std::uint64_t stride = DibRowBytes(std::uint64_t(width), std::uint64_t(bitsPerPixel));
     return stride > kMaxImageBytes ? 0 : std::size_t(stride);
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "classlib/core/Checked.h"
+#include "classlib/core/PixelPlumbing.h"
 
 namespace themed {
 
@@ -65,10 +66,7 @@ std::uint32_t DeriveAlphaPixel(std::uint32_t onBlack, std::uint32_t onWhite) {
     const int blueBlack = int(onBlack & 0xFF), blueWhite = int(onWhite & 0xFF);
     if (blueBlack == 0 && blueWhite == 255) return 0x007F7F7Fu;
     // A drawing that came out lighter on black than on white would give an alpha above 255: clamped.
-    int difference = blueWhite - blueBlack;
-    if (difference < 0) difference = 0;
-    if (difference > 255) difference = 255;
-    const unsigned alpha = unsigned(255 - difference);
+    const unsigned alpha = 255u - ClampByte(blueWhite - blueBlack);
     const unsigned r = AlphaDivide(alpha, (onBlack >> 16) & 0xFF);
     const unsigned g = AlphaDivide(alpha, (onBlack >> 8) & 0xFF);
     const unsigned b = AlphaDivide(alpha, onBlack & 0xFF);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "classlib/core/PixelPlumbing.h"
 #include "themed/core/AlphaPixels.h"
 #include "themed/core/EDIB32Error.h"
 
@@ -88,7 +89,8 @@ void ResamplePixels(const std::uint32_t* source, int sourceWidth, int sourceHeig
                 }
             }
             std::uint32_t out = 0;
-            for (int k = 0; k < 4; ++k) out |= std::min<std::uint32_t>((sums[k] + 32768) >> 16, 255) << (8 * k);
+            for (int k = 0; k < 4; ++k)
+                out |= std::uint32_t(ClampByte(std::int32_t((sums[k] + 32768) >> 16))) << (8 * k);
             line[x] = out;
         }
         if (compose)

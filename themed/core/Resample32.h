@@ -1,5 +1,7 @@
 // Resampling of 32-bit images with weights out of 256 per axis: two neighbours when enlarging, the covered
-// source span when reducing.
+// source span when reducing. This is the themed layer's stretched drawing of alpha images, and its filter is its
+// own: app/core/KelvoResample is the photo resize, a kernel-driven (Lanczos) resampler of 24-bit pixels whose
+// weights and rounding differ, so the two are not one.
 #pragma once
 #include <cstdint>
 #include <vector>

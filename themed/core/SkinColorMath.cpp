@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "classlib/core/PixelPlumbing.h"
+
 namespace skin {
 
 namespace {
@@ -21,7 +23,7 @@ std::uint32_t BlendColors(std::uint32_t a, std::uint32_t b, unsigned weight) {
 }
 
 std::uint32_t ShiftColor(std::uint32_t color, int delta) {
-    auto shift = [&](int shiftBits) { return std::clamp(Channel(color, shiftBits) + delta, 0, 255); };
+    auto shift = [&](int shiftBits) { return ClampByte(Channel(color, shiftBits) + delta); };
     return Pack(shift(0), shift(8), shift(16));
 }
 

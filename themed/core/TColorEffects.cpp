@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "classlib/core/Exceptions.h"
+#include "classlib/core/PixelPlumbing.h"
 #include "themed/core/AlphaPixels.h"
 
 namespace {
@@ -54,7 +55,7 @@ std::uint32_t Add(std::uint32_t pixel, std::uint32_t colour) {
         std::uint32_t k = (colour >> shift) & 0xFF;
         if (alpha < 255) k = themed::AlphaMultiply(alpha, k);
         const std::uint32_t sum = ((pixel >> shift) & 0xFF) + k;
-        out |= (sum > 255 ? 255 : sum) << shift;
+        out |= std::uint32_t(ClampByte(std::int32_t(sum))) << shift;
     }
     return out;
 }

@@ -7,6 +7,7 @@
 #include "classlib/core/Checked.h"
 #include "classlib/core/FileSystem.h"
 #include "classlib/core/ScopeGuard.h"
+#include "classlib/win/DibSection.h"
 #include "themed/core/AlphaPixels.h"
 #include "themed/core/EDIB32Error.h"
 #include "themed/core/Resample32.h"
@@ -82,15 +83,8 @@ void TDIB32::SetSize(int width, int height, bool keepContent) {
     if (width == 0 || height == 0) return;
     // Sized in 64 bits: the system takes the pixel count of a too-large request as an error, never wraps.
     CheckedMul<std::int32_t>(CheckedMul<std::int32_t>(width, height), 4);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    section_.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    section_ = CreateTopDownDibSection(width, height, 32, bits);
     if (!section_) {
         const DWORD error = ::GetLastError();
         throw EOSError("Cannot create a bitmap: " + SysErrorMessage(error), error);

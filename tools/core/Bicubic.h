@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "app/core/TKelvoPixels.h"
+#include "classlib/core/PixelPlumbing.h"
 #include "classlib/core/Types.h"
 
 // A 24-bit colour in memory order.
@@ -56,13 +57,9 @@ inline void Combine(const std::int16_t* w, const Byte* r0, const Byte* r1, const
         sr += wr[0] * p[2] + wr[1] * p[5] + wr[2] * p[8] + wr[3] * p[11];
     }
     // Truncation toward zero, then clamping to a byte.
-    auto clamp = [](std::int32_t s) -> Byte {
-        s /= BicubicScale;
-        return Byte(s < 0 ? 0 : (s > 255 ? 255 : s));
-    };
-    out[0] = clamp(sb);
-    out[1] = clamp(sg);
-    out[2] = clamp(sr);
+    out[0] = ClampByte(sb / BicubicScale);
+    out[1] = ClampByte(sg / BicubicScale);
+    out[2] = ClampByte(sr / BicubicScale);
 }
 
 // Samples at integer position (iy, ix) with table indexes (ty, tx); the neighbourhood may reach outside

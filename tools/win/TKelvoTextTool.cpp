@@ -17,6 +17,7 @@
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/core/StringUtils.h"
+#include "classlib/win/DibSection.h"
 #include "classlib/win/MemoryDC.h"
 #include "classlib/win/TColorBox.h"
 #include "classlib/win/TComboBox.h"
@@ -39,22 +40,8 @@ constexpr std::uint32_t kNodeId = 1;
 constexpr TGUID kNodeKey = TGUID::Parse("{663FE753-B6FB-4703-B7E5-6E8A8E0DD5E0}");
 constexpr int kPanelWidth = 272;
 
-// A top-down 24-bit DIB section of w x h; null (bits null) when it cannot be made.
-HBITMAP MakeDib(std::int32_t w, std::int32_t h, void*& bits) {
-    bits = nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap) bits = nullptr;
-    return bitmap;
-}
-
-std::int32_t DibStride(std::int32_t w) { return (w * 3 + 3) & ~3; }
+// Rows of the 24-bit sections the text is drawn in.
+std::int32_t DibStride(std::int32_t w) { return PixelRowStride(KelvoFormatBGR24, w); }
 
 // The font of the settings at the screen's resolution, smoothed.
 HFONT MakeFont(const std::u16string& name, const TTextSettings& s) {
@@ -239,7 +226,7 @@ void TKelvoTextTool::RenderText() {
     const TTextLayout layout = LayoutTextLines(measured, lineHeight);
     if (!layout.IsEmpty()) {
         void* bits = nullptr;
-        textBitmap_.Reset(MakeDib(layout.Width, layout.Height, bits));
+        textBitmap_ = CreateTopDownDibSection(layout.Width, layout.Height, 24, bits);
         if (textBitmap_) {
             // White text on black.
             std::memset(bits, 0, std::size_t(DibStride(layout.Width)) * std::size_t(layout.Height));
@@ -268,7 +255,7 @@ void TKelvoTextTool::ScaleText() {
     }
     const std::int32_t w = box.Width(), h = box.Height();
     void* bits = nullptr;
-    TGdiHandle<HBITMAP> stretched(MakeDib(w, h, bits));
+    TGdiHandle<HBITMAP> stretched = CreateTopDownDibSection(w, h, 24, bits);
     if (!stretched) {
         boxMask_.Clear();
         return;

@@ -171,6 +171,13 @@ TEST_F(DemoScriptTest, SectionEditingResetAndAssign) {
     script.DeleteSection(added);
     EXPECT_FALSE(script.FindSection("1049", index));
     EXPECT_EQ(index, -1);
+    // Deleting a section moves the later ones up, and they are found at their new places.
+    const std::int32_t german = script.AddSection("1031");
+    script.AddSection("1049");
+    script.DeleteSection(german);
+    ASSERT_TRUE(script.FindSection("1049", index));
+    EXPECT_EQ(index, german);
+    EXPECT_EQ(script.SectionName(index), "1049");
     EXPECT_THROW(script.DeleteSection(script.SectionCount()), ERangeError);
     EXPECT_THROW(script.SectionName(-1), ERangeError);
 

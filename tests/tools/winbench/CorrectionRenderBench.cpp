@@ -20,6 +20,7 @@
 #include "classlib/win/TApplication.h"
 #include "classlib/win/TCustomForm.h"
 #include "classlib/win/TProgressBar.h"
+#include "tests/support/BenchClock.h"
 #include "tests/tools/winbench/RenderScene.h"
 
 #include <windows.h>
@@ -58,20 +59,6 @@ public:
 private:
     TProgressMeter& meter_;
 };
-
-double ThreadSeconds() {
-    FILETIME created, exited, kernel, user;
-    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto seconds = [](const FILETIME& f) {
-        return double((std::uint64_t(f.dwHighDateTime) << 32) | f.dwLowDateTime) * 1e-7;
-    };
-    return seconds(kernel) + seconds(user);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 template <class F>
 void Measure(const char* name, double pixels, int runs, F&& f) {
