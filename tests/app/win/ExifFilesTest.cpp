@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/core/KelvoExifRead.h"
@@ -12,25 +13,17 @@
 #include "app/win/TKelvoGraphicsFormats.h"
 #include "support/ScreenPicture.h"
 #include "support/TestSupport.h"
+#include "tests/app/win/LoadedImage.h"
 #include "tests/app/support/ExifBuilder.h"
 
 namespace {
 
+using pixeltest::Loaded;
 using testsupport::FileBytes;
 using testsupport::Wide;
 using testsupport::WriteBytes;
 
 const std::vector<Byte> Thumbnail = {0xFF, 0xD8, 0xFF, 0xDB, 0, 3, 9, 0xFF, 0xD9};
-
-struct Loaded {
-    TKelvoLTBitmap Working, Original;
-    TKelvoProperties Properties;
-    TKelvoResolution Resolution;
-    std::int32_t FormatId = -99;
-    bool Read(const std::string& path) {
-        return ReadGraphicsFile(Wide(path), Working, Original, Properties, Resolution, FormatId);
-    }
-};
 
 // 32 x 16 pixels as stored: the top half red, the bottom half blue.
 void PaintStored(TKelvoPixelBuffer& pixels) {
@@ -210,12 +203,11 @@ TEST(ExifFiles, TheOpenDialogDescribesAndTurnsACameraJpeg) {
     EXPECT_EQ(info->GetDescription(),
               u"Type: JPEG\nSize: 32 x 16\nDate: 2024:05:17 10:20:30\nOrientation: "
               u"90\u00B0\nCamera: Canon EOS 5");
+    // The preview stands upright: 8 wide, 16 high in a 16 x 16 box.
     std::unique_ptr<TKelvoThumbnail> thumbnail = formats.GetThumbnail(Wide(path), 16, 16);
-    ASSERT_NE(thumbnail, nullptr);
-    auto* graphics = dynamic_cast<TKelvoGraphicsThumbnail*>(thumbnail.get());
+    const auto* graphics = dynamic_cast<TKelvoGraphicsThumbnail*>(thumbnail.get());
     ASSERT_NE(graphics, nullptr);
-    EXPECT_EQ(graphics->Width(), 8);
-    EXPECT_EQ(graphics->Height(), 16);
+    EXPECT_EQ(std::make_pair(graphics->Width(), graphics->Height()), std::make_pair(8, 16));
 }
 
 TEST(ExifFiles, ADamagedExifBlockIsIgnoredAndThePhotoOpens) {
