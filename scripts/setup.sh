@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev zlib1g-dev
   googletest libgtest-dev
   xvfb fonts-wine file
-  locales imagemagick libpng-dev tango-icon-theme clang-format libchm-bin
+  locales imagemagick libpng-dev tango-icon-theme clang-format libchm-bin libimage-exiftool-perl
 )
 if [ "${VANTOREL_WITH_BENCH:-0}" = 1 ]; then
   packages+=(libbenchmark-dev libopencv-dev)

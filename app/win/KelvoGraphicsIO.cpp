@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "app/core/KelvoExifRead.h"
+#include "app/core/KelvoExifWrite.h"
 #include "app/core/KelvoImageHeader.h"
 #include "app/win/KelvoEncoders.h"
 #include "app/win/KelvoFiles.h"
@@ -15,6 +17,7 @@
 #include "classlib/core/Owned.h"
 #include "classlib/core/ScopeGuard.h"
 #include "classlib/win/WideChars.h"
+#include "classlib/core/TFileStream.h"
 #include "unicode/win/TUniFileStream.h"
 
 using namespace Gdiplus;
@@ -75,22 +78,87 @@ TStreamPtr OpenKVIStream(const std::u16string& fileName, bool& isKVI) {
         return nullptr;  // unreadable: GDI+ is not asked
     }
 }
-// How much of a file's start is read for its declared size: frame headers lie behind the metadata segments,
-// which cameras keep well below this.
+// How much of a file's start is read for its declared size and its metadata: frame headers lie behind the
+// metadata segments, which cameras keep well below this (an APP1 segment holds at most 64 KiB).
 constexpr std::int32_t HeaderProbeBytes = 256 << 10;
 
-// True when the file's header declares an image the program cannot hold: it is refused before GDI+ spends
-// time and memory decoding it. A KVI file is judged by its restored header.
-bool FileDeclaresUnholdableImage(const std::u16string& fileName) {
+std::int32_t RoundedResolution(REAL dpi) {
+    if (!std::isfinite(dpi) || dpi <= 0 || dpi > 1e6f) return 0;
+    return std::int32_t(std::nearbyint(dpi));
+}
+
+// The start of a file, a KVI file's header put right; empty when the file cannot be read.
+std::vector<Byte> ReadFileStart(const std::u16string& fileName) {
     try {
         TUniFileStream file(fileName, OpenReadShared);
         std::vector<Byte> start(std::size_t(std::min<std::int64_t>(file.Size(), HeaderProbeBytes)));
         file.ReadBuffer(start.data(), std::int32_t(start.size()));
         RestoreKVIHeader(start.data(), start.size());
-        return HeaderRefusesImage(start.data(), start.size());
+        return start;
     } catch (const Exception&) {
-        return false;  // unreadable here: the decoder reports it
+        return {};  // unreadable here: the decoder reports it
     }
+}
+
+// A TIFF structure read from a file as it is asked for: a TIFF's directories may lie anywhere in it.
+class TFileTiffSource : public TKelvoTiffSource {
+public:
+    explicit TFileTiffSource(TStream& file)
+        : file_(file), size_(std::uint64_t(std::max<std::int64_t>(file.Size(), 0))) {}
+    std::uint64_t Size() const override { return size_; }
+    bool Read(std::uint64_t offset, std::size_t size, Byte* out) const override {
+        if (offset > size_ || size > size_ - offset || size > std::size_t(INT32_MAX)) return false;
+        try {
+            file_.Seek(std::int64_t(offset), soBeginning);
+            file_.ReadBuffer(out, std::int32_t(size));
+            return true;
+        } catch (const Exception&) {
+            return false;
+        }
+    }
+
+private:
+    TStream& file_;
+    std::uint64_t size_;
+};
+
+bool HasExifSubIfdItem(const TKelvoCustomProperties& properties) {
+    for (std::int32_t i = 0; i < properties.GetCount(); ++i)
+        if (IsExifSubIfdTag(properties.GetItem(i).Id)) return true;
+    return false;
+}
+
+// A JPEG's own EXIF (start holds its segments) where the decoder gave none of the EXIF sub-IFD's items.
+void MergeJpegMetadata(const Byte* start, std::size_t size, TKelvoCustomProperties& properties) {
+    if (!HasExifSubIfdItem(properties)) ReadJpegMetadata(start, size, properties);
+}
+
+// The metadata of a JPEG or TIFF file that the decoder left out (see KelvoExifRead.h), added to what it gave.
+void MergeFileMetadata(const std::u16string& fileName, const std::vector<Byte>& start, std::int32_t rawId,
+                       TKelvoCustomProperties& properties) {
+    if (rawId == KelvoFormatJPEG) MergeJpegMetadata(start.data(), start.size(), properties);
+    if (rawId != KelvoFormatTIFF || HasExifSubIfdItem(properties)) return;
+    try {
+        TUniFileStream file(fileName, OpenReadShared);
+        ReadTiffMetadata(TFileTiffSource(file), false, properties);
+    } catch (const Exception&) {
+        // unreadable now: what the decoder gave stays
+    }
+}
+
+// GDI+ reports 96 dpi for a file that states no resolution, and under Wine for every JPEG: the file's own
+// statement then counts, a JPEG's JFIF density first.
+void TakeStatedResolution(const Byte* start, std::size_t size, std::int32_t rawId,
+                          const TKelvoCustomProperties& properties, TKelvoResolution& resolution) {
+    if (resolution.X != 96 || resolution.Y != 96) return;
+    TKelvoJpegMetadata found;
+    const bool jfif = rawId == KelvoFormatJPEG && LocateJpegMetadata(start, size, found);
+    double x = 0, y = 0;
+    if ((rawId != KelvoFormatJPEG && rawId != KelvoFormatTIFF) ||
+        !StatedResolution(jfif ? &found : nullptr, properties, x, y))
+        return;
+    const std::int32_t rx = RoundedResolution(REAL(x)), ry = RoundedResolution(REAL(y));
+    if (rx > 0 && ry > 0) resolution = TKelvoResolution{rx, ry};
 }
 
 // Every property item of the image into properties. The sizes GDI+ reports are checked before the block is
@@ -132,11 +200,6 @@ bool LockPixelsInto(GpBitmap* bitmap, TKelvoPixels& pixels) {
     return true;
 }
 
-std::int32_t RoundedResolution(REAL dpi) {
-    if (!std::isfinite(dpi) || dpi <= 0 || dpi > 1e6f) return 0;
-    return std::int32_t(std::nearbyint(dpi));
-}
-
 TGUID RawFormatOf(GpImage* image) {
     GUID raw{};
     TGUID result;
@@ -172,7 +235,7 @@ bool WriteWholeFile(const std::u16string& fileName, const Byte* bytes, std::size
 // Saves the bitmap as a JPEG into memory, complements its header and writes the file: at no time is there a
 // plain JPEG under the KVI name.
 bool SaveKVI(GpBitmap* bitmap, const std::u16string& fileName, const CLSID& encoder,
-             const EncoderParameters& parameters) {
+             const EncoderParameters& parameters, const TKelvoCustomProperties& properties) {
     IStream* raw = nullptr;
     if (::CreateStreamOnHGlobal(nullptr, TRUE, &raw) != S_OK || !raw) return false;
     TStreamPtr stream(raw);
@@ -186,9 +249,54 @@ bool SaveKVI(GpBitmap* bitmap, const std::u16string& fileName, const CLSID& enco
     Byte* bytes = static_cast<Byte*>(::GlobalLock(memory));
     if (!bytes) return false;
     TScopeExit unlock([&] { ::GlobalUnlock(memory); });
-    if (!ScrambleKVIHeader(bytes, std::size_t(size))) return false;
-    return kelvo::ReplaceFileBy(
-        fileName, [&](const WideString& temporary) { return WriteWholeFile(temporary, bytes, std::size_t(size)); });
+    // The metadata the encoder left out go in before the header is complemented.
+    TKelvoFileSplice splice;
+    std::vector<Byte> spliced;
+    Byte* file = bytes;
+    std::size_t fileSize = std::size_t(size);
+    if (PlanJpegExif(bytes, fileSize, properties, splice)) {
+        spliced = ApplySplice(bytes, fileSize, splice);
+        file = spliced.data();
+        fileSize = spliced.size();
+    }
+    if (!ScrambleKVIHeader(file, fileSize)) return false;
+    return kelvo::ReplaceFileBy(fileName,
+                                [&](const WideString& temporary) { return WriteWholeFile(temporary, file, fileSize); });
+}
+
+// Writes what the encoder left out of a JPEG or TIFF it saved (see KelvoExifWrite.h) into that file. True when
+// the file is complete, with or without a change; false when it could not be changed.
+bool AddMissingMetadata(const WideString& name, std::int32_t formatId, const TKelvoCustomProperties& properties) {
+    if ((formatId != KelvoFormatJPEG && formatId != KelvoFormatTIFF) || properties.GetCount() == 0) return true;
+    try {
+        TUniFileStream file(name, fmOpenReadWrite | fmShareExclusive);
+        const std::int64_t size = file.Size();
+        TKelvoFileSplice splice;
+        if (formatId == KelvoFormatTIFF) {
+            if (!PlanTiffExif(TFileTiffSource(file), properties, splice)) return true;
+            // In place: the new directories behind the end, then the header's pointer to them.
+            file.Seek(size, soBeginning);
+            file.WriteBuffer(splice.Append.data(), std::int32_t(splice.Append.size()));
+            file.Seek(std::int64_t(splice.Head), soBeginning);
+            file.WriteBuffer(splice.Insert.data(), std::int32_t(splice.Insert.size()));
+            return true;
+        }
+        // The segments lie at the start: the whole file is read only when it is to change.
+        std::vector<Byte> bytes(static_cast<std::size_t>(std::min<std::int64_t>(size, HeaderProbeBytes)));
+        file.ReadBuffer(bytes.data(), std::int32_t(bytes.size()));
+        if (!PlanJpegExif(bytes.data(), bytes.size(), properties, splice)) return true;
+        if (size > KelvoMaxMemoryFileBytes) return false;
+        const std::size_t head = bytes.size();
+        bytes.resize(static_cast<std::size_t>(size));
+        if (bytes.size() > head) file.ReadBuffer(bytes.data() + head, std::int32_t(bytes.size() - head));
+        const std::vector<Byte> out = ApplySplice(bytes.data(), bytes.size(), splice);
+        file.Seek(0, soBeginning);
+        file.WriteBuffer(out.data(), std::int32_t(out.size()));
+        file.SetSize(std::int64_t(out.size()));
+        return true;
+    } catch (const Exception&) {
+        return false;
+    }
 }
 
 }  // namespace
@@ -206,7 +314,9 @@ bool OpenGdipImage(const std::u16string& fileName, TGdipImage& image, bool& wasK
 
 bool ReadGraphicsFile(const std::u16string& fileName, TKelvoLTBitmap& working, TKelvoLTBitmap& original,
                       TKelvoCustomProperties& properties, TKelvoResolution& resolution, std::int32_t& formatId) {
-    if (FileDeclaresUnholdableImage(fileName)) return false;
+    // An image the program cannot hold is refused before GDI+ spends time and memory decoding it.
+    const std::vector<Byte> start = ReadFileStart(fileName);
+    if (HeaderRefusesImage(start.data(), start.size())) return false;
     TKelvoGdiPlusUser gdiplus;
     if (!gdiplus.Use()) return false;
     TGdipImage image;
@@ -217,6 +327,7 @@ bool ReadGraphicsFile(const std::u16string& fileName, TKelvoLTBitmap& working, T
     const std::int32_t rawId = FormatIdFromRawFormat(RawFormatOf(image.Get()));
     properties.Clear();
     ReadProperties(image.Get(), properties);
+    MergeFileMetadata(fileName, start, rawId, properties);
     std::uint16_t orientation = 0;
     if (GetOrientation(properties, orientation)) {
         const std::int32_t turn = RotateFlipForOrientation(orientation);
@@ -237,6 +348,7 @@ bool ReadGraphicsFile(const std::u16string& fileName, TKelvoLTBitmap& working, T
     DllExports::GdipGetImageHorizontalResolution(image.Get(), &dpiX);
     DllExports::GdipGetImageVerticalResolution(image.Get(), &dpiY);
     resolution = TKelvoResolution{RoundedResolution(dpiX), RoundedResolution(dpiY)};
+    TakeStatedResolution(start.data(), start.size(), rawId, properties, resolution);
     return true;
 }
 
@@ -285,12 +397,21 @@ bool WriteGraphicsFile(const std::u16string& fileName, std::int32_t formatId, co
     parameters.Parameter[0].Type = EncoderParameterValueTypeLong;
     parameters.Parameter[0].Value = &quality;
 
-    if (formatId == KelvoFormatKVI) return SaveKVI(bitmap.Bitmap(), fileName, encoder, parameters);
+    if (formatId == KelvoFormatKVI) return SaveKVI(bitmap.Bitmap(), fileName, encoder, parameters, properties);
     const EncoderParameters* withQuality = formatId == KelvoFormatJPEG ? &parameters : nullptr;
     // An encoder that fails part-way must not leave a damaged file where the old image was.
     return kelvo::ReplaceFileBy(fileName, [&](const WideString& temporary) {
-        return DllExports::GdipSaveImageToFile(bitmap.Get(), WideCStr(temporary), &encoder, withQuality) == Ok;
+        return DllExports::GdipSaveImageToFile(bitmap.Get(), WideCStr(temporary), &encoder, withQuality) == Ok &&
+               AddMissingMetadata(temporary, formatId, properties);
     });
+}
+
+void ReadImageMetadata(const std::u16string& fileName, GpImage* image, TKelvoCustomProperties& properties) {
+    ReadProperties(image, properties);
+    const std::int32_t rawId = FormatIdFromRawFormat(RawFormatOf(image));
+    if (rawId == KelvoFormatJPEG || rawId == KelvoFormatTIFF)
+        MergeFileMetadata(fileName, rawId == KelvoFormatJPEG ? ReadFileStart(fileName) : std::vector<Byte>{}, rawId,
+                          properties);
 }
 
 std::u16string ReadGraphicsFileInfo(const std::u16string& fileName, TKelvoTextSource texts) {
@@ -302,7 +423,7 @@ std::u16string ReadGraphicsFileInfo(const std::u16string& fileName, TKelvoTextSo
     if (!OpenGdipImage(fileName, image, wasKVI) || !ImageSize(image.Get(), facts.Width, facts.Height)) return {};
     facts.RawFormat = RawFormatOf(image.Get());
     TKelvoProperties properties;
-    ReadProperties(image.Get(), properties);
+    ReadImageMetadata(fileName, image.Get(), properties);
     return GraphicsFileInfoText(facts, properties, texts);
 }
 
@@ -328,10 +449,12 @@ bool ReadMemoryImageProperties(const Byte* bytes, std::size_t size, TKelvoCustom
     image.HoldStream(stream.release());
     TKelvoProperties read;
     ReadProperties(image.Get(), read);
+    MergeJpegMetadata(bytes, size, read);
     REAL dpiX = 0, dpiY = 0;
     DllExports::GdipGetImageHorizontalResolution(image.Get(), &dpiX);
     DllExports::GdipGetImageVerticalResolution(image.Get(), &dpiY);
     properties.Assign(read);
     resolution = TKelvoResolution{RoundedResolution(dpiX), RoundedResolution(dpiY)};
+    TakeStatedResolution(bytes, size, KelvoFormatJPEG, read, resolution);
     return true;
 }

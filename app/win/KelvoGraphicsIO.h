@@ -27,7 +27,8 @@ inline constexpr std::int64_t KelvoMaxMemoryFileBytes = std::int64_t(512) << 20;
 bool OpenGdipImage(const std::u16string& fileName, TGdipImage& image, bool& wasKVI);
 
 // Reads a file into working and original (24-bit BGR, the same pixels), turned upright by its EXIF orientation
-// (3, 6 and 8), with every property item (the orientation then reads 1) and the resolution. formatId: 0..3 from
+// (3, 6 and 8), with every property item (ReadImageMetadata; the orientation then reads 1) and the resolution
+// (the file's own where GDI+ reports its 96 dpi default). formatId: 0..3 from
 // the raw format, 4 for a KVI file, KelvoFormatOther (-2) for any other raw format (never -1, the
 // exchange file's id). False when GDI+ cannot read the file or the
 // image does not fit in memory; the outputs may then hold anything and are to be thrown away.
@@ -35,8 +36,9 @@ bool ReadGraphicsFile(const std::u16string& fileName, TKelvoLTBitmap& working, T
                       TKelvoCustomProperties& properties, TKelvoResolution& resolution, std::int32_t& formatId);
 
 // Writes the part imageRect (clipped to the pixels; an empty one means all) of 24- or 32-bit pixels as format
-// 0..4. The thumbnail tags are removed from properties, every remaining item goes with the image (as far as
-// the encoder keeps them), and a known resolution too. JPEG is written at jpegQuality (0..100), KVI at 100 with
+// 0..4. The thumbnail tags are removed from properties, every remaining item goes with the image (through the
+// encoder, and for JPEG, KVI and TIFF written by the program where the encoder leaves them out), and a known
+// resolution too. JPEG is written at jpegQuality (0..100), KVI at 100 with
 // its header complemented before the file is written. False for any other format id and on any failure.
 bool WriteGraphicsFile(const std::u16string& fileName, std::int32_t formatId, const TKelvoPixels& pixels,
                        const TKelvoRect& imageRect, TKelvoCustomProperties& properties,
@@ -46,6 +48,10 @@ bool WriteGraphicsFile(const std::u16string& fileName, std::int32_t formatId, co
 // a JPEG). False, with properties and resolution unchanged, when GDI+ cannot decode the bytes.
 bool ReadMemoryImageProperties(const Byte* bytes, std::size_t size, TKelvoCustomProperties& properties,
                                TKelvoResolution& resolution);
+
+// Every property item GDI+ gives of a decoded image of the file, and those of the file's own EXIF that it
+// leaves out (a JPEG's, a TIFF's sub-IFDs: Wine's GDI+ gives none of them).
+void ReadImageMetadata(const std::u16string& fileName, Gdiplus::GpImage* image, TKelvoCustomProperties& properties);
 
 // The open dialog's description of a file; empty when GDI+ cannot read it.
 std::u16string ReadGraphicsFileInfo(const std::u16string& fileName, TKelvoTextSource texts);

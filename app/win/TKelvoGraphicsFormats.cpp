@@ -17,19 +17,11 @@ TKelvoGraphicsThumbnail::TKelvoGraphicsThumbnail(const std::u16string& fileName,
         h > UINT(INT32_MAX))
         return;
 
-    // The orientation item alone decides the turn; its other properties are of no use to a preview.
-    UINT size = 0;
+    // The orientation item alone decides the turn.
+    TKelvoProperties properties;
+    ReadImageMetadata(fileName, source.Get(), properties);
     std::uint16_t orientation = 1;
-    if (DllExports::GdipGetPropertyItemSize(source.Get(), PROPID(TagOrientation), &size) == Ok &&
-        size >= sizeof(PropertyItem) && size <= 4096) {
-        std::vector<std::uintptr_t> block((size + sizeof(std::uintptr_t) - 1) / sizeof(std::uintptr_t));
-        if (DllExports::GdipGetPropertyItem(source.Get(), PROPID(TagOrientation), size,
-                                            reinterpret_cast<PropertyItem*>(block.data())) == Ok) {
-            TKelvoProperties one;
-            ImportPropertyItems(reinterpret_cast<const Byte*>(block.data()), size, 1, one);
-            GetOrientation(one, orientation);
-        }
-    }
+    GetOrientation(properties, orientation);
     // The stored image lies on its side for 6 and 8: fit it into the box lying the same way.
     std::int32_t boxW = width, boxH = height;
     if (OrientationSwapsSides(orientation)) std::swap(boxW, boxH);

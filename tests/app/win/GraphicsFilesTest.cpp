@@ -16,11 +16,13 @@
 #include "app/win/TKelvoGraphicsFormats.h"
 #include "tests/classlib/gui/GraphicsTestSupport.h"
 #include "tests/support/TestSupport.h"
+#include "tests/app/win/LoadedImage.h"
 #include "tests/app/win/PixelTestSupport.h"
 
 namespace {
 
 using pixeltest::FillGradient;
+using pixeltest::Loaded;
 using pixeltest::MaxDifference;
 using testsupport::FileBytes;
 using testsupport::Wide;
@@ -31,16 +33,6 @@ FILETIME LastWrite(const std::string& path) {
     EXPECT_TRUE(::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
     return data.ftLastWriteTime;
 }
-
-struct Loaded {
-    TKelvoLTBitmap Working, Original;
-    TKelvoProperties Properties;
-    TKelvoResolution Resolution;
-    std::int32_t FormatId = -99;
-    bool Read(const std::string& path) {
-        return ReadGraphicsFile(Wide(path), Working, Original, Properties, Resolution, FormatId);
-    }
-};
 
 // A little-endian baseline TIFF of w x h RGB pixels ((x, y) is red 10 x, green 10 y, blue 7) with an
 // orientation tag and the camera's make and model.

@@ -24,6 +24,7 @@
 #include "classlib/core/Stream.h"
 #include "classlib/win/TProgressBar.h"
 #include "tests/support/TestSupport.h"
+#include "tests/app/support/ExifBuilder.h"
 #include "tests/main/gui/ProgramTestSupport.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/RealInput.h"
@@ -113,7 +114,8 @@ protected:
 
     // A photograph of a facade, large enough that previews take the nearest pixel and Finish is more.
     // A small one (previews in full quality) unless large.
-    bool OpenFacade(bool large = true) {
+    // The facade as a PNG, or, given a camera's EXIF block, as that camera's JPEG.
+    bool OpenFacade(bool large = true, const std::vector<Byte>& exif = {}) {
         RECT desk{};
         ::GetWindowRect(::GetDesktopWindow(), &desk);
         w_ = large ? std::max<std::int32_t>(1200, std::int32_t(desk.right * 1.5) + 8) : 400;
@@ -135,9 +137,15 @@ protected:
             }
         }
         TKelvoProperties none;
-        const std::u16string path = AnsiToWide(dir_.File("facade.png"));
-        return WriteGraphicsFile(path, KelvoFormatPNG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 80) &&
-               editor_->Documents().Open(path, nullptr, true);
+        const std::string file = dir_.File(exif.empty() ? "facade.png" : "facade.jpg");
+        const std::u16string path = AnsiToWide(file);
+        if (!WriteGraphicsFile(path, exif.empty() ? KelvoFormatPNG : KelvoFormatJPEG, pixels, TKelvoRect{}, none,
+                               TKelvoResolution{}, 95))
+            return false;
+        if (!exif.empty())
+            testsupport::WriteBytes(file,
+                                    exiftest::WithSegment(testsupport::FileBytes(file), exiftest::ExifSegment(exif)));
+        return editor_->Documents().Open(path, nullptr, true);
     }
 
     TPoint Screen(TKelvoGraphicsView& view, double x, double y) {
@@ -404,13 +412,9 @@ TEST_F(PerspectiveProgram, TheCamerasLearnedDistortionIsOfferedAndAltF2LearnsThe
     ASSERT_TRUE(store.WriteString(u"Canon", u"EOS 5 FL", u"10 20 "));
     ASSERT_TRUE(store.WriteString(u"Canon", u"EOS 5 KD", u"-10 -20 "));
     tool_->SetProfileStore(&store);
-    ASSERT_TRUE(OpenFacade(false));
+    // The photo's own EXIF names the camera and the focal length: 150 / 10 mm.
+    ASSERT_TRUE(OpenFacade(false, exiftest::CameraBlock(false, 1, "Canon", "EOS 5", 150, 10, {})));
     TKelvoGraphicsDocument& document = *editor_->GetActiveDocument();
-    SetCameraText(document, 271, "Canon");
-    SetCameraText(document, 272, "EOS 5");
-    const std::uint32_t focal[2] = {15, 1};
-    document.Properties().SetValue(37386, 5, sizeof focal, focal);
-    document.Opened();
     TKelvoCorrectionToolFrame& frame = *tool_->Frame();
     // 15 mm lies between the learned 10 and 20 mm.
     EXPECT_EQ(frame.sklKoef->Caption(), u"-15");
