@@ -74,9 +74,10 @@ std::uint64_t Hash(const TKelvoPixels& b) {
 }
 
 // The render's bytes as the first release of the render wrote them: a faster render must not change one.
+// (Correction 3 stretches the inscribed rectangle, which no longer keeps a row that maps outside the source.)
 TEST(CorrectionRenderTest, RenderKeepsItsBytes) {
     const std::uint64_t expected[Corrections] = {9433102530771295091ull,  14881733914658242781ull,
-                                                 11142848738977564212ull, 8284551490321906420ull,
+                                                 11142848738977564212ull, 2865101931662132848ull,
                                                  842435248838181370ull,   243043570544942945ull};
     auto src = MakeNoise(W, H, 21);
     for (int which = 0; which < Corrections; ++which) {
