@@ -126,10 +126,6 @@ void TzavTWAINQueue::Execute() {
         }
     }
     Terminate();
-    // The foreground goes back to the window the queue took it from (a source's dialog was shown): a queue that
-    // only listed the sources never took it, and leaves it where the user is (an open menu stays open).
-    if (window_ && ::GetForegroundWindow() == window_ && rememberedOwner_ && ::IsWindow(rememberedOwner_))
-        ::SetForegroundWindow(rememberedOwner_);
     if (window_) ::DestroyWindow(window_);
     window_ = nullptr;
     ::UnregisterClassA(kWindowClass, ::GetModuleHandleA(nullptr));

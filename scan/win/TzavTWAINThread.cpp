@@ -566,6 +566,7 @@ bool TzavTWAINThread::StopQueue(std::uint32_t generation) {
         queue = std::move(queue_);
     }
     if (!queue) return true;
+    queue->RequestForeground(nullptr);
     queue->Terminate();
     queue->MessageEvent().SetEvent();
     while (!queue->Finished() && !::PostThreadMessageA(queue->ThreadID(), WM_QUIT, 0, 0)) ::Sleep(0);

@@ -215,9 +215,9 @@ bool OpenLargeImage(TKelvoGraphicsEditor& editor, const std::string& path) {
 
 }  // namespace
 
-// A press on the image still waiting in the queue when a prompt comes up (the program was busy) is the prompt's
-// time, not the image's: the view does not take the pointer for it, so the click on the prompt's button answers
-// the prompt and puts no corner on the image.
+// A prompt that comes up while a button is held on the image (Undo's key pressed during a drag): neither the
+// release of that button while the prompt is up nor the click on the prompt's button reaches the image; the
+// click answers the prompt, and no corner lands on the image.
 TEST_F(MenusAndPrompts, TheClickThatAnswersAPromptNeverReachesTheImage) {
     auto* tool = Find<TKelvoPersp4Tool>();
     ASSERT_TRUE(tool);
@@ -234,6 +234,8 @@ TEST_F(MenusAndPrompts, TheClickThatAnswersAPromptNeverReachesTheImage) {
     std::thread user([&] {
         const HWND box = testsupport::WaitForDialog({L"Prompt", L"#32770", uiThread});
         if (!box) return;
+        testsupport::SendPointer(TPoint{press.x, press.y}, MOUSEEVENTF_LEFTUP);
+        testsupport::WaitUntilHandled(box);
         RECT r{};
         ::GetWindowRect(::GetDlgItem(box, IDOK), &r);
         testsupport::ClickAt(TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
@@ -242,11 +244,11 @@ TEST_F(MenusAndPrompts, TheClickThatAnswersAPromptNeverReachesTheImage) {
         answered = !::IsWindowVisible(box);
         if (!answered) ::PostMessageW(box, WM_COMMAND, IDOK, 0);  // so that the test ends
     });
-    // The press goes into the queue before the prompt shows, as a click the busy program has not taken yet.
+    // The button goes down on the image, and the view takes the pointer for the drag it starts.
     testsupport::SendPointer(TPoint{press.x, press.y}, MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetCapture() == view->Handle(); }));
     const int result = KelvoApplication->MessageBox(u"Go on?", u"Prompt", MB_OK);
     user.join();
-    testsupport::SendPointer(TPoint{press.x, press.y}, MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(testsupport::PumpQueued());
     EXPECT_EQ(result, IDOK);
     EXPECT_TRUE(answered) << "the click on the prompt's button did not reach it";
@@ -290,7 +292,6 @@ TEST_F(MenusAndPrompts, AReopenedFileStartsWithNothingToUndo) {
         EXPECT_FALSE(editor_->Documents().CanUndo()) << "lens " << lens;
         EXPECT_FALSE(editor_->UndoMenuItem->Enabled()) << "lens " << lens;
         EXPECT_TRUE(editor_->GetActiveDocument()->IsSaved()) << "lens " << lens;
-        EXPECT_EQ(tool->Clean(), lens == 0) << "the lens preview is shown";
     }
     tool->Persp4Frame()->SetDistortionMode(0);
 }
