@@ -16,15 +16,6 @@ namespace {
 // The demonstration target that takes image points.
 const AnsiString RecordTarget = "Image";
 
-// Whether the view's form is disabled under a modal prompt of the program. A button reaching the view then
-// belongs to the prompt's time (a press still queued when the prompt came up, or the prompt's own clicks routed
-// here by the capture such a press takes): it is never the image's.
-bool UnderPrompt(TKelvoGraphicsView& view) {
-    if (!view.HandleAllocated()) return false;
-    const HWND form = ::GetAncestor(view.Handle(), GA_ROOT);
-    return form && !::IsWindowEnabled(form);
-}
-
 }  // namespace
 
 TKelvoGraphicDocumentView::TKelvoGraphicDocumentView(TKelvoGraphicsDocument& document) : document_(document) {
@@ -91,11 +82,6 @@ void TKelvoGraphicsView::MouseMove(TShiftState shift, int x, int y) {
 }
 
 void TKelvoGraphicsView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (UnderPrompt(*this)) {
-        // The control took the pointer for the press: the prompt's clicks go to the prompt.
-        SetMouseCapture(false);
-        return;
-    }
     // A middle-button press has no script line to replay it.
     IKelvoDemoPlayback* recorder = Recorder();
     if (recorder && (button == mbLeft || button == mbRight))
@@ -104,7 +90,6 @@ void TKelvoGraphicsView::MouseDown(TMouseButton button, TShiftState shift, int x
 }
 
 void TKelvoGraphicsView::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (UnderPrompt(*this)) return;
     IKelvoDemoPlayback* recorder = Recorder();
     if (recorder && (button == mbLeft || button == mbRight))
         recorder->RecordMouseUp(RecordTarget, ImagePoint(x, y), button == mbRight);

@@ -59,10 +59,6 @@ BOOL CALLBACK DisableTaskWindow(HWND wnd, LPARAM data) {
 // back afterwards, also when the dialog raises.
 // The returned guard ends the modal state; OnModalEnd may raise from it like any clean-up.
 auto TaskModalState(TApplication& app, HWND active) {
-    // As a modal form does: a window holding the pointer for a press lets it go, so that the dialog's clicks
-    // reach the dialog.
-    if (HWND capture = ::GetCapture()) ::SendMessageA(capture, WM_CANCELMODE, 0, 0);
-    ::ReleaseCapture();
     HWND focus = ::GetFocus();
     void* list = app.DisableTaskWindows(nullptr);
     app.ModalStarted();

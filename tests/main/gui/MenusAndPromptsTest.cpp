@@ -215,9 +215,9 @@ bool OpenLargeImage(TKelvoGraphicsEditor& editor, const std::string& path) {
 
 }  // namespace
 
-// A prompt that comes up while a button is held on the image (Undo's key pressed during a drag): neither the
-// release of that button while the prompt is up nor the click on the prompt's button reaches the image; the
-// click answers the prompt, and no corner lands on the image.
+// A prompt that comes up while a button is held on the image (a drag interrupted by a key's command): neither
+// the release of that button while the prompt is up nor the click on the prompt's button reaches the image's
+// tool; the click answers the prompt.
 TEST_F(MenusAndPrompts, TheClickThatAnswersAPromptNeverReachesTheImage) {
     auto* tool = Find<TKelvoPersp4Tool>();
     ASSERT_TRUE(tool);
