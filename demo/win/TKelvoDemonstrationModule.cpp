@@ -232,22 +232,27 @@ void TKelvoDemonstrationModule::BeforeStart(bool& cancel) {
     const bool close =
         OfferClose && editor && !editor->Documents().PluginMode() && editor->Documents().GetActiveDocument() != nullptr;
     const bool maximize = OfferMaximize && mainForm_ && mainForm_->WindowState() != wsMaximized;
-    if (close || maximize) {
-        const std::int32_t text = close && maximize ? KelvoTextCloseMaximizeQuery
-                                  : close           ? KelvoTextCloseQuery
-                                                    : KelvoTextMaximizeQuery;
+    // An image with unsaved changes asks its own save question as it closes: that one question decides (Cancel
+    // keeps the image, and the demonstration does not start), not a second one after ours.
+    const TKelvoDocument* active = close ? editor->Documents().GetActiveDocument() : nullptr;
+    const bool asksToSave = active && !active->NoPrompt() && !active->IsSaved() && editor->Documents().AskToSave();
+    const bool askClose = close && !asksToSave;
+    if (askClose || maximize) {
+        const std::int32_t text = askClose && maximize ? KelvoTextCloseMaximizeQuery
+                                  : askClose           ? KelvoTextCloseQuery
+                                                       : KelvoTextMaximizeQuery;
         if (KelvoApplication->MessageBox(GetText(text), Caption(), kQuestion) != IDYES) {
             cancel = true;
             return;
         }
-        while (close && editor->Documents().GetActiveDocument()) {
-            if (!editor->Documents().GetActiveDocument()->CloseQuery()) {
-                cancel = true;
-                return;
-            }
-        }
-        if (maximize) mainForm_->SetWindowState(wsMaximized);
     }
+    while (close && editor->Documents().GetActiveDocument()) {
+        if (!editor->Documents().GetActiveDocument()->CloseQuery()) {
+            cancel = true;
+            return;
+        }
+    }
+    if (maximize) mainForm_->SetWindowState(wsMaximized);
     savedTitle_ = KelvoApplication->GetTitle();
     titleSaved_ = true;
     KelvoApplication->SetTitle(savedTitle_ + u" - " + playback_.Script().GetTitle());

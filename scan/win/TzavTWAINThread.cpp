@@ -14,6 +14,9 @@ namespace {
 // A buffer bound a source leaves open.
 constexpr std::uint32_t kTwnDontCare32 = 0xFFFFFFFFu;
 
+// Windows repainted in each 20 ms slice of a wait: a window that never validates itself cannot hold the wait.
+constexpr int kPaintsPerWait = 32;
+
 // The system half of the file-transfer name: the folder check and a fresh temporary name.
 twn::TTwnNameSystem WindowsNameSystem() {
     twn::TTwnNameSystem system;
@@ -608,8 +611,11 @@ std::uint16_t TzavTWAINThread::PostRequest(const TTwnRequest& request, std::int3
             ::PostQuitMessage(int(quit.wParam));
             return TWRC_FAILURE;
         }
+        // A call may take seconds (a camera source's list under Wine): meanwhile every window of this thread,
+        // an open menu above all, stays painted. Only painting is handled here, nothing that could call back in.
         MSG paint;
-        if (parent_ && ::PeekMessageA(&paint, parent_, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageA(&paint);
+        for (int i = 0; i < kPaintsPerWait && ::PeekMessageA(&paint, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+            ::DispatchMessageA(&paint);
     }
 }
 

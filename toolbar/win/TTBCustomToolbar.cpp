@@ -604,6 +604,13 @@ void TTBCustomToolbar::CMDialogChar(TMessage& message) {
 }
 
 void TTBCustomToolbar::WMSysCommand(TMessage& message) {
+    if (menuBar_ && (message.WParam & 0xFFF0) != SC_KEYMENU) {
+        // The form's other system commands pass the menu bar on their way (the application's hook shows them
+        // to it first): they are not this window's, whose default handling would apply them to the menu bar
+        // itself (SC_CLOSE closing it, under the form's save question).
+        message.Result = 0;
+        return;
+    }
     if (!view_ || !menuBar_ || !Enabled() || !Showing() || (message.WParam & 0xFFF0) != SC_KEYMENU) {
         DispatchInherited<TTBCustomToolbar>(this, message);
         return;

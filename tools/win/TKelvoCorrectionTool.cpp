@@ -358,7 +358,14 @@ void TKelvoCorrectionTool::UpdateLensFromDocument(TKelvoGraphicsDocument& docume
     m.LensApplied = false;
     m.LensOn = false;
     m.LensK = 0;
-    if (Active() && frame_ && frame_->DistortionMode() != DistortionNone) LensChanged();
+    if (!Active() || !frame_ || frame_->DistortionMode() == DistortionNone) return;
+    // The lens preview a file opens with is how the tool shows it, not a change made to it: no undo step, and
+    // the file still counts as saved. Finishing makes it one, as it does any preview.
+    ReadLensK();
+    TKelvoGraphicsEditor* editor = Editor();
+    pendingKind_ = PendingSuppress;
+    if (editor && editor->CanToolEdit(this)) Render(0);
+    pendingKind_ = PendingNone;
 }
 
 void TKelvoCorrectionTool::SetCropType(int type) {

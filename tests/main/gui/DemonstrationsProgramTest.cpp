@@ -225,6 +225,47 @@ TEST_F(DemonstrationsProgram, TheQuestionBeforeARunClosesTheOpenImageOnYesAndKee
     EXPECT_FALSE(editor_->GetActiveDocument());
 }
 
+// A changed image is not asked about twice (close it? then save it?): its save question is the one question,
+// and No closes it without saving and lets the demonstration run.
+TEST_F(DemonstrationsProgram, AChangedImageAsksOnlyItsSaveQuestionBeforeARun) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const std::string zoom = "[Info]\r\nTitle=Zoom in\r\n[Script]\r\nZoomIn\r\n";
+    ASSERT_TRUE(kelvo::ReplaceFileContent(AnsiToWide(dir_.File("Zoom.dsc")), zoom.data(), zoom.size()));
+    demos_->DemonstrationsFolder = AnsiToWide(dir_.Path()) + u"\\";
+    ASSERT_TRUE(OpenGradient());
+    editor_->GetActiveDocument()->SetSaved(false);
+
+    std::vector<std::wstring> boxes;
+    bool cameBack = false;
+    DialogDriver window(
+        kWindow,
+        [&](HWND dialog) {
+            if (cameBack) return;
+            if (boxes.empty()) {
+                WindowOf(dialog)->StartButton->Click();
+            } else {
+                cameBack = true;
+                WindowOf(dialog)->CloseButton->Click();
+            }
+        },
+        2, nullptr, 60000);
+    // Every message box of the run: the first answered No, the rest OK.
+    DialogDriver box(
+        {L""},
+        [&](HWND dialog) {
+            wchar_t text[256] = {};
+            ::GetDlgItemTextW(dialog, 0xFFFF, text, 256);
+            boxes.push_back(text);
+            testsupport::PressButton(dialog, boxes.size() == 1 ? IDNO : IDOK);
+        },
+        3, nullptr, 60000);
+    demos_->ShowDemonstrations();
+    ASSERT_TRUE(PumpUntil([&] { return cameBack; }, 60000));
+    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"Do you want to save the changes to photo.png?",
+                                                L"The demonstration is finished."}));
+    EXPECT_FALSE(editor_->GetActiveDocument());
+}
+
 TEST_F(DemonstrationsProgram, EscAnsweredWithYesStopsTheDemonstrationAndTheWindowComesBack) {
     ASSERT_NO_FATAL_FAILURE(Start());
     const std::string wait = "[Info]\r\nTitle=Wait\r\n[Script]\r\nPause 60\r\nZoomIn\r\n";

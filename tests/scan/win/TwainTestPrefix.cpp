@@ -3,47 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <mutex>
 
 namespace twaintest {
-
-std::string ProgramFolder() {
-    char path[MAX_PATH + 1] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-void InstallTestSource() {
-    static std::once_flag done;
-    std::call_once(done, [] {
-        char windows[MAX_PATH + 1] = {};
-        ::GetWindowsDirectoryA(windows, MAX_PATH);
-#if defined(_WIN64)
-        const std::string sources = std::string(windows) + "\\twain_64\\";
-#else
-        const std::string sources = std::string(windows) + "\\twain_32\\";
-#endif
-        ::CreateDirectoryA(sources.c_str(), nullptr);
-        const std::string source = ProgramFolder() + "vantorel_testds.ds";
-        const std::string installed = sources + "sane.ds";
-        if (!::CopyFileA(source.c_str(), installed.c_str(), FALSE)) {
-            // Another test program of this build may have it loaded: the same file is in place then.
-            WIN32_FILE_ATTRIBUTE_DATA a{}, b{};
-            ASSERT_TRUE(::GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &a)) << source;
-            ASSERT_TRUE(::GetFileAttributesExA(installed.c_str(), GetFileExInfoStandard, &b)) << installed;
-            ASSERT_EQ(a.nFileSizeLow, b.nFileSizeLow) << installed;
-        }
-        // The camera source of a fresh prefix is listed even with no camera behind it.
-        ::MoveFileExA((sources + "gphoto2.ds").c_str(), (sources + "gphoto2.ds.off").c_str(),
-                      MOVEFILE_REPLACE_EXISTING);
-    });
-}
-
-TSwitch::TSwitch(const char* name, const std::string& value) : name_(name) {
-    ::SetEnvironmentVariableA(name, value.c_str());
-}
-TSwitch::~TSwitch() { ::SetEnvironmentVariableA(name_.c_str(), nullptr); }
 
 namespace {
 std::string NewLogPath() {

@@ -5,27 +5,19 @@
 #include <vector>
 
 #include "classlib/win/Win32.h"
+#include "support/TwainTestSource.h"
 
 namespace twaintest {
 
-constexpr char kSourceName[] = "Vantorel Test Source";
+constexpr const char* kSourceName = testsupport::kTwainTestSourceName;
 
 // The folder of the running test program, with a final "\".
-std::string ProgramFolder();
+inline std::string ProgramFolder() { return testsupport::TestProgramFolder(); }
 // Installs the test data source as the manager's "sane.ds" and switches the camera source off (once).
-void InstallTestSource();
+inline void InstallTestSource() { testsupport::InstallTwainTestSource(); }
 
 // Sets an environment switch for the scope (the data source and the stand-in manager read them at each call).
-class TSwitch {
-public:
-    TSwitch(const char* name, const std::string& value);
-    ~TSwitch();
-    TSwitch(const TSwitch&) = delete;
-    TSwitch& operator=(const TSwitch&) = delete;
-
-private:
-    std::string name_;
-};
+using TSwitch = testsupport::TEnvironmentSwitch;
 
 // A fresh call log of the data source for the scope; Lines gives its calls without their return codes.
 class TSourceLog {
