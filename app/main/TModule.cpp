@@ -103,9 +103,8 @@ void TModule::DataModuleCreate(TObject*) {
     TKelvoGraphicsEditor* editor = nullptr;
     KelvoApplication->CreateModule(TKelvoGraphicsEditor::StaticClass(), editor);
     editor->ImagesFolder = ProgramFolder() + u"Images\\";
+    // Undo and Redo leave the current tool active (the editor base's Save item and button already save as).
     editor->KeepTool = true;
-    editor->SaveMenuItem->OnClick = MakeMethod<&TKelvoEditor::SaveAsCommand>(static_cast<TKelvoEditor*>(editor));
-    editor->SaveButton->OnClick = editor->SaveMenuItem->OnClick;
 
     // 3. System information, printing, help.
     KelvoApplication->CreateModuleNoRef(TKelvoSystemInfoModule::StaticClass());

@@ -62,7 +62,6 @@ class HelpAbout : public KelvoAppTest {
 protected:
     void SetUp() override {
         KelvoAppTest::SetUp();
-        if (!SkinNexus()) RegisterSkinNexusUnit();
         languages_ = kelvotest::ProgramLanguages();
         ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
         HtmlRequests().clear();

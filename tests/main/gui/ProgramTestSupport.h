@@ -41,10 +41,9 @@ protected:
     // The start-up module and every module it makes, over the program's language files and no state file.
     void MakeProgram() {
         KelvoAppTest::SetUp();
-        if (!SkinNexus()) RegisterSkinNexusUnit();
         languages_ = ProgramLanguages();
         ::DeleteFileW(reinterpret_cast<LPCWSTR>(KelvoApplication->GetStateFileName().c_str()));
-        kelvo::CreateStartupModule();
+        kelvo::BuildKelvoProgram(&kelvo::CreateStartupModule);
         form_ = dynamic_cast<TMainForm*>(Application->MainForm());
         ASSERT_TRUE(form_);
         module_ = Find<TModule>();
