@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/win/KelvoLanguageFolder.h"
+#include "app/win/KelvoStartupTrace.h"
 #include "app/win/TKelvoApplication.h"
 #include "app/win/TKelvoPrinter.h"
 #include "classlib/core/UnitRegistry.h"
@@ -54,14 +55,17 @@ void StartKelvoUnits() {
     RegisterKelvoLocalizerUnit();
     RegisterKelvoPrinterUnit();
     classlib::Startup();
+    StartupMark("units after the localizer");
 }
 
 void BuildKelvoProgram(TCreateUserInterface createUserInterface) {
     KelvoApplication->Initialize();
+    StartupMark("application initialised");
     createUserInterface();
 }
 
 int RunKelvoProgram(TCreateUserInterface createUserInterface) {
+    StartupMark("process start until the entry");
     try {
         StartKelvoUnits();
     } catch (...) {
