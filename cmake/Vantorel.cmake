@@ -129,7 +129,12 @@ function(vantorel_layer layer)
         # Measured with the address space the program has.
         target_link_options(winbench_${_stem} PRIVATE -Wl,--large-address-aware)
       endif()
-      target_link_options(winbench_${_stem} PRIVATE -mconsole)
+      if(_stem STREQUAL "StartupFloor")
+        # The start-up benchmark's floor is a window program as the program is.
+        target_link_options(winbench_${_stem} PRIVATE -mwindows)
+      else()
+        target_link_options(winbench_${_stem} PRIVATE -mconsole)
+      endif()
     endforeach()
   endif()
 

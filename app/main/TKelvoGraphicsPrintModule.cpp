@@ -5,7 +5,7 @@
 #include "app/core/KelvoPrintLayout.h"
 #include "app/core/TKelvoGraphicsDocument.h"
 #include "app/core/TKelvoLocalizer.h"
-#include "app/main/TKelvoPrinter.h"
+#include "app/win/TKelvoPrinter.h"
 #include "app/win/TKelvoApplication.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TMainForm.h"
@@ -27,7 +27,6 @@ WideString PrintCaption() { return GetText(KelvoTextPrint, u"Print") + u"..."; }
 }  // namespace
 
 TKelvoGraphicsPrintModule::TKelvoGraphicsPrintModule(TComponent* owner) : TKelvoModuleWithControls(owner) {
-    TKelvoPrinter::Install();
     TKelvoGraphicsEditor* editor = TKelvoGraphicsEditor::Instance();
     if (!editor || !editor->MainForm()) return;
     TMainForm& form = *editor->MainForm();

@@ -4,6 +4,7 @@
 #include "app/main/TKelvoGraphicsPrintModule.h"
 #include "app/main/TKelvoSystemInfoModule.h"
 #include "app/win/TKelvoAbout.h"
+#include "app/win/KelvoStartupTrace.h"
 #include "app/win/TKelvoApplication.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoHelp.h"
@@ -89,6 +90,7 @@ void TModule::Build(TComponent* root) {
     module->ImageList1x1 = MakeList<TImageList>(module, "ImageList1x1", 1);
     AddResourceCells(*module->ImageList1x1, "ImageList1x1");
     module->OnCreate = MakeMethod<&TModule::DataModuleCreate>(module);
+    kelvo::StartupMark("data module's image lists");
 }
 
 void TModule::DataModuleCreate(TObject*) {
@@ -99,14 +101,15 @@ void TModule::DataModuleCreate(TObject*) {
     TKelvoGraphicsEditor* editor = nullptr;
     KelvoApplication->CreateModule(TKelvoGraphicsEditor::StaticClass(), editor);
     editor->ImagesFolder = ProgramFolder() + u"Images\\";
+    // Undo and Redo leave the current tool active (the editor base's Save item and button already save as).
     editor->KeepTool = true;
-    editor->SaveMenuItem->OnClick = MakeMethod<&TKelvoEditor::SaveAsCommand>(static_cast<TKelvoEditor*>(editor));
-    editor->SaveButton->OnClick = editor->SaveMenuItem->OnClick;
+    kelvo::StartupMark("2. graphics editor and main window");
 
     // 3. System information, printing, help.
     KelvoApplication->CreateModuleNoRef(TKelvoSystemInfoModule::StaticClass());
     KelvoApplication->CreateModuleNoRef(TKelvoGraphicsPrintModule::StaticClass());
     KelvoApplication->CreateModuleNoRef(TKelvoHelp::StaticClass());
+    kelvo::StartupMark("3. system information, print, help");
 
     // 4. The demonstrations, from the editor's images folder; their window comes up at start-up until the
     // user switches that off (the saved setting, read later, decides).
@@ -114,17 +117,21 @@ void TModule::DataModuleCreate(TObject*) {
     KelvoApplication->CreateModule(TKelvoDemonstrationModule::StaticClass(), demonstrations);
     demonstrations->DemonstrationsFolder = editor->ImagesFolder;
     demonstrations->ShowAtStartUp = true;
+    kelvo::StartupMark("4. demonstrations");
 
     // 5. The script editor behind its shortcut.
     KelvoApplication->CreateModuleNoRef(TKelvoDemoEditorModule::StaticClass());
+    kelvo::StartupMark("5. script editor");
 
     // 6. About.
     static_cast<TKelvoAbout*>(KelvoApplication->CreateModuleNoRef(TKelvoAbout::StaticClass()))
         ->SetContent(KelvoAboutContent, KelvoAboutContentCount, "About");
+    kelvo::StartupMark("6. about");
 
     // 7. The tool panel.
     TKelvoToolPanelModule* toolPanel = nullptr;
     KelvoApplication->CreateModule(TKelvoToolPanelModule::StaticClass(), toolPanel);
+    kelvo::StartupMark("7. tool panel");
 
     // 8. The correction tools come here (the four-point tool made current after the first four).
     KelvoApplication->CreateModuleNoRef(TKelvoPerspectiveTool::StaticClass());
@@ -138,6 +145,7 @@ void TModule::DataModuleCreate(TObject*) {
     KelvoApplication->CreateModuleNoRef(TKelvoRotateTool::StaticClass());
     KelvoApplication->CreateModuleNoRef(TKelvoResizeTool::StaticClass());
     KelvoApplication->CreateModuleNoRef(TKelvoCrop2Tool::StaticClass());
+    kelvo::StartupMark("8. correction and image tools");
 
     // 9. The original-image tool at the end of the standard toolbar, after a separator: a text-only button
     // as wide as its caption and a margin.
@@ -150,6 +158,7 @@ void TModule::DataModuleCreate(TObject*) {
     button->SetImageIndex(0);
     button->SetStretch(true);
     button->SetMinWidth(TextWidth(*editor->StandardToolbar, GetText(KelvoTextOriginalCaption, u"Original")) + 40);
+    kelvo::StartupMark("9. original-image tool");
 
     // 10. One document at a time: closing happens by opening another.
     editor->CloseMenuItem->SetVisible(false);
@@ -165,6 +174,7 @@ void TModule::DataModuleCreate(TObject*) {
     toolPanel->VisibleMenuItem->SetChecked(true);
     toolPanel->VisibleMenuItem->SetVisible(true);
     toolPanel->SetPanelVisible(true);
+    kelvo::StartupMark("10-12. Close hidden, Undo and Redo pictures, tool panel shown");
 }
 
 namespace kelvo {

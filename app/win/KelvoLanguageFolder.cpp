@@ -5,6 +5,7 @@
 
 #include "app/core/TKelvoLanguageFile.h"
 #include "app/win/KelvoFiles.h"
+#include "app/win/KelvoStartupTrace.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/TApplication.h"
@@ -70,9 +71,11 @@ void RegisterKelvoLocalizerUnit() {
     classlib::RegisterUnit(
         "KelvoLocalizer",
         [] {
+            kelvo::StartupMark("units before the localizer");
             languageFolder = std::make_unique<TKelvoLanguageFolder>(TKelvoLanguageFolder::ProgramLanguageFolder());
             KelvoLocalizer = Create<TKelvoLocalizer>(*languageFolder);
             KelvoLocalizer->SetReport(TKelvoMethod::FromFunction<&ReportListenerError>());
+            kelvo::StartupMark("language files");
         },
         [] {
             FreeAndNil(KelvoLocalizer);

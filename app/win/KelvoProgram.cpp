@@ -3,7 +3,9 @@
 #include <exception>
 
 #include "app/win/KelvoLanguageFolder.h"
+#include "app/win/KelvoStartupTrace.h"
 #include "app/win/TKelvoApplication.h"
+#include "app/win/TKelvoPrinter.h"
 #include "classlib/core/UnitRegistry.h"
 #include "classlib/win/ClassLibUnits.h"
 #include "themed/win/TPNGBitmap.h"
@@ -42,7 +44,7 @@ void ProtectExitCode() {
     ::SetUnhandledExceptionFilter(&ExitOnCrash);
 }
 
-int RunKelvoProgram(TCreateUserInterface createUserInterface) {
+void StartKelvoUnits() {
     classlib::RegisterClassLibUnits();
     uni::RegisterUniControlsUnit();
     uni::RegisterUniApplicationUnit();
@@ -51,15 +53,27 @@ int RunKelvoProgram(TCreateUserInterface createUserInterface) {
     uni::InstallWideFileStreams();
     RegisterKelvoApplicationUnit();
     RegisterKelvoLocalizerUnit();
+    RegisterKelvoPrinterUnit();
+    classlib::Startup();
+    StartupMark("units after the localizer");
+}
+
+void BuildKelvoProgram(TCreateUserInterface createUserInterface) {
+    KelvoApplication->Initialize();
+    StartupMark("application initialised");
+    createUserInterface();
+}
+
+int RunKelvoProgram(TCreateUserInterface createUserInterface) {
+    StartupMark("process start until the entry");
     try {
-        classlib::Startup();
+        StartKelvoUnits();
     } catch (...) {
         Report();
         return 1;
     }
     try {
-        KelvoApplication->Initialize();
-        createUserInterface();
+        BuildKelvoProgram(createUserInterface);
     } catch (...) {
         Report();
         // A program that could not build its windows has failed, unless it already said otherwise.

@@ -3,6 +3,7 @@
 #include "app/core/KelvoStateWalk.h"
 #include "app/core/TKelvoSDFReader.h"
 #include "app/win/KelvoFiles.h"
+#include "app/win/KelvoStartupTrace.h"
 #include "app/win/KelvoUniLayer.h"
 #include "classlib/core/Stream.h"
 #include "classlib/core/UnitRegistry.h"
@@ -36,8 +37,15 @@ TComponent* TKelvoApplication::CreateModuleNoRef(TClass cls) {
 
 void TKelvoApplication::Run() {
     LoadState();
+    kelvo::StartupMark("state walk: load, initialise, start");
     Application->SetShowHint(runFlag_);
-    if (runFlag_) Application->Run();
+    if (runFlag_) {
+        // Shown here rather than by the loop (which then finds it visible), so that the trace tells the making of
+        // the windows apart from their first paint.
+        if (TCustomForm* main = Application->MainForm(); main && Application->ShowMainForm()) main->SetVisible(true);
+        kelvo::StartupMark("main window and its controls shown");
+        Application->Run();
+    }
     SaveState();
 }
 
@@ -46,6 +54,11 @@ void TKelvoApplication::AddIdleListener(TKelvoMethod listener) { idleListeners_.
 void TKelvoApplication::RemoveIdleListener(TKelvoMethod listener) { idleListeners_.Remove(listener); }
 
 void TKelvoApplication::ApplicationIdle(TObject* sender, bool& done) {
+    static bool firstIdle = true;
+    if (firstIdle) {
+        firstIdle = false;
+        kelvo::StartupMark("main window shown and painted, first idle");
+    }
     if (OnIdle) OnIdle(sender, done);
     if (!done) return;
     idleListeners_.CallEach(MakeMethod<&TKelvoApplication::ReportError>(this));
@@ -77,7 +90,9 @@ void TKelvoApplication::LoadState() {
     AnsiString bytes;
     std::unique_ptr<TKelvoSDFReader> reader;
     TMemoryStream content;
-    if (kelvo::ReadFileBytes(GetStateFileName(), bytes, kMaxStateFileBytes)) {
+    const bool read = kelvo::ReadFileBytes(GetStateFileName(), bytes, kMaxStateFileBytes);
+    kelvo::StartupMark("state file read");
+    if (read) {
         content.WriteBuffer(bytes.data(), static_cast<std::int32_t>(bytes.size()));
         content.SetPosition(0);
         reader = std::make_unique<TKelvoSDFReader>(&content);

@@ -81,21 +81,30 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner) : TKelvoGraphicsEd
 
 TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainForm)
     : TKelvoEditor(owner, mainForm), formats_(table_, &AskJPEGQuality) {
-    // Saving as JPEG asks through this form.
-    TKelvoJPEGOptionsForm::RegisterBuilder();
-    TMainForm& form = *mainForm;
+    // After the editor base's File and Edit menus and the standard toolbar, and the format table above.
+    AddBrowseButtons();
+    CreateScanner();
+    AddZoomCommands();
+    AddStatusPanels();
+    ConnectMainForm();
+    CreateDocuments();
+    instance = this;
+    CreateHandTool();
+}
+
+void TKelvoGraphicsEditor::AddBrowseButtons() {
+    TMainForm& form = *MainForm();
     TTBCustomItem* before = EditToolbarSeparator;
     form.AddSeparator(StandardToolbar->Items(), before);
     PrevImageButton = form.AddToolButton<TSkinItem>(
         StandardToolbar, form.GetImages(), before, GetText(KelvoTextPrevImage, u"Previous Image"),
         form.LoadImage("PrevImage"), MakeMethod<&TKelvoGraphicsEditor::PrevImage>(this));
-    NextImageButton = form.AddToolButton<TSkinItem>(
-        StandardToolbar, form.GetImages(), before, GetText(KelvoTextNextImage, u"Next Image"),
-        form.LoadImage("NextImage"), MakeMethod<&TKelvoGraphicsEditor::NextImage>(this));
-    form.OnDropFile = MakeMethod<&TKelvoGraphicsEditor::OpenDroppedFile>(this);
-    form.OnMouseWheel = MakeMethod<&TKelvoGraphicsEditor::HandleMouseWheel>(this);
-    if (Screen) Screen->SetCursors(HandCursor, ::LoadCursorW(::GetModuleHandleW(nullptr), L"Hand"));
+    NextImageButton =
+        form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), before, GetText(KelvoTextNextImage, u"Next Image"),
+                                      form.LoadImage("NextImage"), MakeMethod<&TKelvoGraphicsEditor::NextImage>(this));
+}
 
+void TKelvoGraphicsEditor::CreateScanner() {
     Twain = Create<TzavTWAIN>(this);
     Twain->SetXferMech(TTwnXferType::TWFX_FILES);
     Twain->SetFileFormat(TWFF_BMP);
@@ -104,6 +113,7 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
     Twain->SetOnImageReady(MakeMethod<&TKelvoGraphicsEditor::ImageReady>(this));
     Twain->SetOnEnableMenus(MakeMethod<&TKelvoGraphicsEditor::EnableScanMenus>(this));
     Twain->OnDisableMenus = MakeMethod<&TKelvoGraphicsEditor::DisableScanMenus>(this);
+    TMainForm& form = *MainForm();
     TSkinSubmenuItem* file = form.FileMenuItem;
     TSkinSeparatorItem* scanSeparator = form.AddSeparator(file, CloseMenuItem);
     SelectSourceMenuItem = form.AddMenuItem(GetText(KelvoTextSelectSource, u"Select Source..."), 0, scanSeparator, file,
@@ -112,21 +122,10 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
                                        MakeMethod<&TKelvoGraphicsEditor::AcquireCommand>(this));
     ImportMenuItem = form.AddSubmenu(GetText(KelvoTextImport, u"Import"), file, form.FileMenuSeparator);
     ImportMenuItem->OnPopup = MakeMethod<&TKelvoGraphicsEditor::ImportPopup>(this);
+}
 
-    // Value panels are as wide as their longest figure needs: five digits and a sign, three for a colour.
-    const std::int32_t unit = std::max(1, std::abs(form.Font()->Height()));
-    const char16_t* captions[] = {u"X:", u"Y:", u"W:", u"H:", u"R:", u"G:", u"B:"};
-    for (std::size_t i = 0; i < 7; ++i) {
-        TSkinStatusPanel* caption = form.StatusBar->Panels()->Add();
-        caption->SetCaption(captions[i]);
-        caption->SetSize(unit * 2);
-        TSkinStatusPanel* value = form.StatusBar->Panels()->Add();
-        value->SetSize(i < 4 ? unit * 4 : unit * 3);
-        value->SetFramed(i == 6);
-        StatusPanels.push_back(caption);
-        StatusPanels.push_back(value);
-    }
-
+void TKelvoGraphicsEditor::AddZoomCommands() {
+    TMainForm& form = *MainForm();
     TSkinSubmenuItem* view = form.ViewMenuItem;
     TSkinSeparatorItem* zoomSeparator = form.AddSeparator(view, form.ToolbarsMenuItem);
     form.AddSeparator(StandardToolbar->Items(), nullptr);
@@ -145,6 +144,35 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
          MakeMethod<&TKelvoGraphicsEditor::ActualSize>(this), ActualSizeMenuItem, ActualSizeButton);
     zoom(KelvoTextBestFit, u"Best Fit", 0, "BestFit", MakeMethod<&TKelvoGraphicsEditor::BestFit>(this), BestFitMenuItem,
          BestFitButton);
+}
+
+void TKelvoGraphicsEditor::AddStatusPanels() {
+    TMainForm& form = *MainForm();
+    // Value panels are as wide as their longest figure needs: five digits and a sign, three for a colour.
+    const std::int32_t unit = std::max(1, std::abs(form.Font()->Height()));
+    const char16_t* captions[] = {u"X:", u"Y:", u"W:", u"H:", u"R:", u"G:", u"B:"};
+    for (std::size_t i = 0; i < 7; ++i) {
+        TSkinStatusPanel* caption = form.StatusBar->Panels()->Add();
+        caption->SetCaption(captions[i]);
+        caption->SetSize(unit * 2);
+        TSkinStatusPanel* value = form.StatusBar->Panels()->Add();
+        value->SetSize(i < 4 ? unit * 4 : unit * 3);
+        value->SetFramed(i == 6);
+        StatusPanels.push_back(caption);
+        StatusPanels.push_back(value);
+    }
+}
+
+void TKelvoGraphicsEditor::ConnectMainForm() {
+    // Saving as JPEG asks through this form.
+    TKelvoJPEGOptionsForm::RegisterBuilder();
+    TMainForm& form = *MainForm();
+    form.OnDropFile = MakeMethod<&TKelvoGraphicsEditor::OpenDroppedFile>(this);
+    form.OnMouseWheel = MakeMethod<&TKelvoGraphicsEditor::HandleMouseWheel>(this);
+    if (Screen) Screen->SetCursors(HandCursor, ::LoadCursorW(::GetModuleHandleW(nullptr), L"Hand"));
+}
+
+void TKelvoGraphicsEditor::CreateDocuments() {
     TKelvoGraphicsDocumentHooks hooks;
     hooks.MakeView = [this](TKelvoGraphicsDocument& document) -> std::unique_ptr<TKelvoDocumentView> {
         TKelvoGraphicsView* view = Create<TKelvoGraphicsView>(nullptr, document);
@@ -179,8 +207,10 @@ TKelvoGraphicsEditor::TKelvoGraphicsEditor(TComponent* owner, TMainForm* mainFor
                                                                      if (!document.FileName().empty())
                                                                          Opened(document.FileName());
                                                                  }));
-    instance = this;
-    // The hand tool comes with the editor: its control pans every view, and Space takes it from any tool.
+}
+
+void TKelvoGraphicsEditor::CreateHandTool() {
+    // Its control pans every view, and Space takes it from any tool.
     TKelvoScrollTool* hand = nullptr;
     CreateComponent<TKelvoScrollTool>(TKelvoScrollTool::StaticClass(), Application, hand);
     handTool_ = hand;

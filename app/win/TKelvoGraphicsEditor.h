@@ -119,6 +119,17 @@ class TKelvoGraphicsEditor : public TKelvoEditor {
     TSkinItem* CancelButton = nullptr;
 
 private:
+    // The construction's steps, in this order: the Previous and Next buttons; the scanner component with its File
+    // menu entries; the zoom commands in the View menu and at the toolbar's end; the status panels; the main
+    // window's dropped files, mouse wheel and hand cursor; the document logic; the hand tool.
+    void AddBrowseButtons();
+    void CreateScanner();
+    void AddZoomCommands();
+    void AddStatusPanels();
+    void ConnectMainForm();
+    void CreateDocuments();
+    void CreateHandTool();
+
     // A file the user opened: the folder's images are listed again around it.
     void Opened(const std::u16string& fileName);
     void OpenImage(std::int32_t index);

@@ -340,9 +340,11 @@ TEST_F(EditorWindow, SaveAsJpegAsksTheQualityAndBeforeReplacingAFile) {
     testsupport::WriteBytes(target, {1, 2, 3});
     ASSERT_TRUE(editor_->Documents().Open(path, nullptr, true));
     bool asked = false;
+    // The save dialog's title is text 15 of the program's language files.
+    const std::u16string saveTitle = GetText(15, u"Save As");
     {
         kelvotest::TWindowDriver dialog(
-            L"Save As",
+            std::wstring(saveTitle.begin(), saveTitle.end()),
             [](HWND window) {
                 const HWND types = ::GetDlgItem(window, cmb1);
                 // Once the dialog has filled its list of types and listed the folder.

@@ -43,7 +43,6 @@ class GraphicsTools : public KelvoAppTest {
 protected:
     void SetUp() override {
         KelvoAppTest::SetUp();
-        if (!SkinNexus()) RegisterSkinNexusUnit();
         TMainForm::RegisterBuilder();
         form_.reset(Create<TMainForm>(nullptr));
         editor_ = MakeObject<TKelvoGraphicsEditor>(nullptr, form_.get());

@@ -63,7 +63,6 @@ class HelpAbout : public KelvoAppTest {
 protected:
     void SetUp() override {
         KelvoAppTest::SetUp();
-        if (!SkinNexus()) RegisterSkinNexusUnit();
         languages_ = kelvotest::ProgramLanguages();
         ::DeleteFileW(WideCStr(KelvoApplication->GetStateFileName()));
         HtmlRequests().clear();

@@ -1,5 +1,5 @@
-// The class library's application and the program's application object for window tests, made once per
-// test program; errors that reach the application are recorded instead of shown.
+// The program's units, started once per test program as the program's entry starts them, for window tests;
+// errors that reach the application are recorded instead of shown.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "app/core/TKelvoLocalizer.h"
 #include "app/win/KelvoFiles.h"
 #include "app/win/KelvoLanguageFolder.h"
+#include "app/win/KelvoProgram.h"
 #include "app/win/TKelvoApplication.h"
 #include "app/win/TKelvoAbout.h"
 #include "app/win/TKelvoHelp.h"
@@ -20,8 +21,6 @@
 #include "app/win/TKelvoToolPanelModule.h"
 #include "app/win/TMainForm.h"
 #include "classlib/core/CodePages.h"
-#include "classlib/core/UnitRegistry.h"
-#include "classlib/win/ClassLibUnits.h"
 #include "classlib/win/TCustomForm.h"
 #include "classlib/win/Win32.h"
 #include "tests/support/TestSupport.h"
@@ -45,13 +44,7 @@ inline TErrorLog& Errors() {
 class KelvoAppTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (!KelvoApplication) {
-            classlib::RegisterClassLibUnits();
-            uni::RegisterUniControlsUnit();
-            uni::RegisterUniApplicationUnit();
-            RegisterKelvoApplicationUnit();
-            classlib::Startup();
-        }
+        kelvo::StartKelvoUnits();
         Application->Initialize();
     }
     void SetUp() override {
@@ -100,7 +93,6 @@ inline void FreeProgramWindows(TCustomForm* mainForm) {
 
 // The program's main window with the themed menus, not yet shown, for the test to own.
 inline TMainForm* NewMainForm() {
-    if (!SkinNexus()) RegisterSkinNexusUnit();
     TMainForm::RegisterBuilder();
     return Create<TMainForm>(nullptr);
 }

@@ -61,8 +61,6 @@ class MainWindow : public KelvoAppTest {
 protected:
     void SetUp() override {
         KelvoAppTest::SetUp();
-        // The themed windows' unit, as the program starts it (it starts at once in a running library).
-        if (!SkinNexus()) RegisterSkinNexusUnit();
         languages_ = kelvotest::ProgramLanguages();
         ::DeleteFileW(WideCStr(KelvoApplication->GetStateFileName()));
         tb::StartAccessibility(false);

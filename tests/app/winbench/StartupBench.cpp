@@ -1,8 +1,11 @@
 // Start-up time of the program: from CreateProcess until its main window is shown and the program waits for
-// input (WaitForInputIdle), the median of several runs. Each run closes the window and waits for the program to
-// end before the next one starts.
+// input (WaitForInputIdle), beside the floor, our one-window program (winbench_StartupFloor) started the same way
+// under the same Wine in the same rounds. The program runs over a state file that says whether the demonstrations
+// window comes up at start-up, once with that setting cleared and once with it set (then until that window is
+// shown too); each round starts the floor and both once, and the medians are compared. A last run with the
+// start-up trace on (VANTOREL_STARTUP_TRACE) prints where the time of one start-up goes.
 //
-//   winbench_StartupBench [runs] [program]   (default: 10 runs of the product's Vantorel.exe)
+//   winbench_StartupBench [runs] [program]   (default: 10 rounds of the product's Vantorel.exe)
 #include <windows.h>
 
 #include <algorithm>
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include "tests/support/ProgramWindow.h"
+#include "tests/app/support/ProgramStateFile.h"
 
 namespace {
 
@@ -22,8 +26,21 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
 }
 
-// The seconds until the shown main window is idle; a negative value when the program failed.
-double OneRun(const std::wstring& program) {
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+std::wstring Beside(const wchar_t* name) {
+    std::wstring self(MAX_PATH, L'\0');
+    self.resize(::GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+    return self.substr(0, self.rfind(L'\\') + 1) + name;
+}
+
+// The seconds until the shown window captioned "Vantorel" is idle, and with waitForDemonstrations until the
+// demonstrations window is shown as well; a negative value when the program failed.
+double OneRun(const std::wstring& program, bool waitForDemonstrations) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
@@ -35,19 +52,25 @@ double OneRun(const std::wstring& program) {
         std::fprintf(stderr, "cannot start the program: error %lu\n", ::GetLastError());
         return -1;
     }
-    HWND window = nullptr;
-    for (int i = 0; i < 30000 && !window; ++i) {
-        window = testsupport::FindProcessWindow(info.dwProcessId, L"Vantorel");
-        if (!window && ::WaitForSingleObject(info.hProcess, 2) == WAIT_OBJECT_0) break;
+    HWND window = nullptr, demonstrations = nullptr;
+    // A loaded machine may take long; a program that never shows its windows is given up after two minutes.
+    const ULONGLONG limit = ::GetTickCount64() + 120000;
+    while (::GetTickCount64() < limit && !(window && (demonstrations || !waitForDemonstrations))) {
+        if (!window) window = testsupport::FindProcessWindow(info.dwProcessId, L"Vantorel");
+        if (waitForDemonstrations && !demonstrations)
+            demonstrations = testsupport::FindProcessWindow(info.dwProcessId, L"Demonstrations");
+        if (::WaitForSingleObject(info.hProcess, window ? 1 : 2) == WAIT_OBJECT_0) break;
     }
-    if (window) ::WaitForInputIdle(info.hProcess, 60000);
+    const bool found = window && (demonstrations || !waitForDemonstrations);
+    if (found) ::WaitForInputIdle(info.hProcess, 60000);
     ::QueryPerformanceCounter(&shown);
     double seconds = Seconds(start, shown);
-    if (!window) {
-        std::fprintf(stderr, "the main window did not appear\n");
+    if (!found) {
+        std::fprintf(stderr, "the %s window did not appear\n", window ? "demonstrations" : "main");
         ::TerminateProcess(info.hProcess, 99);
         seconds = -1;
     } else {
+        if (demonstrations) ::PostMessageW(demonstrations, WM_CLOSE, 0, 0);
         ::PostMessageW(window, WM_CLOSE, 0, 0);
         if (::WaitForSingleObject(info.hProcess, 30000) != WAIT_OBJECT_0) {
             std::fprintf(stderr, "the program did not end\n");
@@ -60,28 +83,75 @@ double OneRun(const std::wstring& program) {
     return seconds;
 }
 
+// One start-up with the trace on: each phase's end and its share.
+void PrintTrace(const std::wstring& program, const std::wstring& stateFile) {
+    wchar_t temp[MAX_PATH];
+    const std::wstring trace = std::wstring(temp, ::GetTempPathW(MAX_PATH, temp)) + L"vantorel-startup-trace.txt";
+    ::DeleteFileW(trace.c_str());
+    ::SetEnvironmentVariableW(L"VANTOREL_STARTUP_TRACE", trace.c_str());
+    testsupport::WriteProgramStateFile(stateFile, false);
+    const double total = OneRun(program, false);
+    ::SetEnvironmentVariableW(L"VANTOREL_STARTUP_TRACE", nullptr);
+    const std::vector<unsigned char> bytes = testsupport::ReadWholeFile(trace);
+    ::DeleteFileW(trace.c_str());
+    std::printf("one traced start-up (%.0f ms until idle, seen from here), ms since the process was created:\n",
+                total * 1000);
+    double previous = 0;
+    std::string text(bytes.begin(), bytes.end());
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        const std::string line = text.substr(at, end - at);
+        at = end + 1;
+        char* rest = nullptr;
+        const double ms = std::strtod(line.c_str(), &rest);
+        if (rest == line.c_str()) continue;
+        std::string phase(rest);
+        while (!phase.empty() && (phase.back() == '\r' || phase.back() == ' ')) phase.pop_back();
+        std::printf("  %7.1f  %+7.1f  %s\n", ms, ms - previous, phase.c_str() + (phase.empty() ? 0 : 1));
+        previous = ms;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     std::wstring program;
-    if (argc > 2) {
+    if (argc > 2)
         program.assign(argv[2], argv[2] + std::strlen(argv[2]));
-    } else {
-        program.resize(MAX_PATH);
-        program.resize(::GetModuleFileNameW(nullptr, program.data(), MAX_PATH));
-        program = program.substr(0, program.rfind(L'\\') + 1) + L"..\\product\\Vantorel.exe";
+    else
+        program = Beside(L"..\\product\\Vantorel.exe");
+    const std::wstring floor = Beside(L"winbench_StartupFloor.exe");
+    const std::wstring stateFile = testsupport::ProgramStateFile(program);
+    if (stateFile.empty()) {
+        std::fprintf(stderr, "no application data folder\n");
+        return 1;
     }
-    std::vector<double> times;
+    // The first start of a process under Wine loads what the following ones find in memory: not measured.
+    if (OneRun(floor, false) < 0 || !testsupport::WriteProgramStateFile(stateFile, false) || OneRun(program, false) < 0)
+        return 1;
+
+    std::vector<double> floorTimes, clearedTimes, setTimes;
     for (int i = 0; i < runs; ++i) {
-        const double t = OneRun(program);
-        if (t < 0) return 1;
-        times.push_back(t);
-        std::printf("run %d: %.0f ms\n", i + 1, t * 1000);
+        const double f = OneRun(floor, false);
+        const bool written = testsupport::WriteProgramStateFile(stateFile, false);
+        const double cleared = OneRun(program, false);
+        const bool writtenAgain = testsupport::WriteProgramStateFile(stateFile, true);
+        const double set = OneRun(program, true);
+        if (f < 0 || cleared < 0 || set < 0 || !written || !writtenAgain) return 1;
+        floorTimes.push_back(f);
+        clearedTimes.push_back(cleared);
+        setTimes.push_back(set);
+        std::printf("round %d: floor %.0f ms, program %.0f ms (demonstrations at start-up off), %.0f ms (on)\n", i + 1,
+                    f * 1000, cleared * 1000, set * 1000);
     }
-    std::sort(times.begin(), times.end());
-    const double median = runs % 2 ? times[runs / 2] : (times[runs / 2 - 1] + times[runs / 2]) / 2;
-    std::printf("start-up until the main window is shown and idle: median %.0f ms of %d runs (%.0f .. %.0f ms)\n",
-                median * 1000, runs, times.front() * 1000, times.back() * 1000);
+    const double f = Median(floorTimes), cleared = Median(clearedTimes), set = Median(setTimes);
+    std::printf(
+        "start-up until the main window is shown and idle, median of %d: floor %.0f ms; program %.0f ms with the "
+        "demonstrations window off (%.2f x the floor), %.0f ms with it on (%.2f x the floor)\n",
+        runs, f * 1000, cleared * 1000, cleared / f, set * 1000, set / f);
+    PrintTrace(program, stateFile);
+    ::DeleteFileW(stateFile.c_str());
     return 0;
 }

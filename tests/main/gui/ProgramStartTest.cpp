@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/main/TKelvoGraphicsPrintModule.h"
-#include "app/main/TKelvoPrinter.h"
+#include "app/win/TKelvoPrinter.h"
 #include "app/main/TKelvoSystemInfoModule.h"
 #include "app/main/TModule.h"
 #include "app/win/KelvoGraphicsIO.h"

@@ -42,10 +42,9 @@ protected:
     // The start-up module and every module it makes, over the program's language files and no state file.
     void MakeProgram() {
         KelvoAppTest::SetUp();
-        if (!SkinNexus()) RegisterSkinNexusUnit();
         languages_ = ProgramLanguages();
         ::DeleteFileW(WideCStr(KelvoApplication->GetStateFileName()));
-        kelvo::CreateStartupModule();
+        kelvo::BuildKelvoProgram(&kelvo::CreateStartupModule);
         form_ = dynamic_cast<TMainForm*>(Application->MainForm());
         ASSERT_TRUE(form_);
         module_ = Find<TModule>();

@@ -19,3 +19,8 @@ public:
 private:
     TKelvoHiMetric hiMetric_;
 };
+
+inline constexpr int KelvoPrinterUnitOrder = 220;
+// The unit that installs the program's printer, after the localizer. Making the printer asks the spooler nothing:
+// the printers are listed only when printing needs them.
+void RegisterKelvoPrinterUnit();

@@ -1,4 +1,6 @@
-#include "app/main/TKelvoPrinter.h"
+#include "app/win/TKelvoPrinter.h"
+
+#include "classlib/core/UnitRegistry.h"
 
 void TKelvoPrinter::SetUpHiMetric(TKelvoHiMetric& map, HDC dc) {
     map = TKelvoHiMetric{};
@@ -13,4 +15,13 @@ TKelvoPrinter* TKelvoPrinter::Install() {
     TKelvoPrinter* made = printer.get();
     Free(SetPrinter(printer.release()));
     return made;
+}
+
+void RegisterKelvoPrinterUnit() {
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    // The class library's printer unit frees whichever printer is installed.
+    classlib::RegisterUnit(
+        "KelvoPrinter", [] { TKelvoPrinter::Install(); }, nullptr, KelvoPrinterUnitOrder);
 }
