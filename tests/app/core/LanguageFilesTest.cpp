@@ -33,7 +33,7 @@ std::set<int> TextIdsOfTheCode() {
     // A member GetText of another object (a parameter list's, say) is not the program's text lookup.
     const std::regex literal(R"((?:^|[^.>\w])GetText\(\s*(\d+))");
     std::set<int> ids;
-    for (const char* layer : {"app", "tools", "demo"}) {
+    for (const char* layer : {"app", "tools", "demo", "main"}) {
         const fs::path folder = SourceRoot() / layer;
         if (!fs::exists(folder)) continue;
         for (const auto& entry : fs::recursive_directory_iterator(folder)) {
@@ -66,7 +66,7 @@ TEST(LanguageFiles, EveryTextIdOfTheCodeIsInEnglishAndInGerman) {
         const char16_t* name;
     } languages[] = {{"English.ini", 1033, u"English"}, {"Deutsch.ini", 1031, u"Deutsch"}};
     for (const auto& language : languages) {
-        const TKelvoLanguageFile file(ReadAll(SourceRoot() / "app" / "main" / "Languages" / language.file));
+        const TKelvoLanguageFile file(ReadAll(SourceRoot() / "main" / "Languages" / language.file));
         EXPECT_EQ(file.LanguageId(), language.id) << language.file;
         EXPECT_EQ(file.LanguageName(), language.name) << language.file;
         TKelvoLocalStringList table;
