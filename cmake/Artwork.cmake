@@ -1,9 +1,9 @@
 # The program's pictures and its language files, for the Windows configurations.
 #
-# The pictures are composed when the program is built (app/main/art/compose.sh): the standard glyphs from the
-# Tango icon library that scripts/setup.sh installs, the others drawn in app/main/art/*.mvg. The resource script
-# app/main/Vantorel.rc names them; it goes into the program and into the application's window tests, which load
-# the same pictures. The language files (app/main/Languages) land in Languages beside the program (and beside the tests).
+# The pictures are composed when the program is built (main/art/compose.sh): the standard glyphs from the
+# Tango icon library that scripts/setup.sh installs, the others drawn in main/art/*.mvg. The resource script
+# main/Vantorel.rc names them; it goes into the program and into the application's window tests, which load
+# the same pictures. The language files (main/Languages) land in Languages beside the program (and beside the tests).
 if(VANTOREL_CONFIG STREQUAL "win" AND TARGET Vantorel)
   find_program(VANTOREL_CONVERT NAMES convert-im6.q16 convert-im6 convert REQUIRED)
   set(VANTOREL_TANGO_DIR /usr/share/icons/Tango CACHE PATH "The Tango icon library")
@@ -11,7 +11,7 @@ if(VANTOREL_CONFIG STREQUAL "win" AND TARGET Vantorel)
     message(FATAL_ERROR "The Tango icon library is missing in ${VANTOREL_TANGO_DIR} (scripts/setup.sh installs it)")
   endif()
 
-  set(_art_source ${PROJECT_SOURCE_DIR}/app/main/art)
+  set(_art_source ${PROJECT_SOURCE_DIR}/main/art)
   set(_art ${CMAKE_BINARY_DIR}/art)
   set(_art_outputs ${_art}/ImageList1x1.bmp ${_art}/Hand.cur ${_art}/Vantorel.ico ${_art}/About.png)
   foreach(_name Undo Redo PrevImage NextImage ZoomIn ZoomOut ActualSize BestFit PERSPECTIVETOOL PERSP4TOOL CROP
@@ -25,7 +25,7 @@ if(VANTOREL_CONFIG STREQUAL "win" AND TARGET Vantorel)
                      COMMENT "Composing the program's pictures")
   add_custom_target(vantorel_artwork DEPENDS ${_art_outputs})
 
-  set(_rc ${PROJECT_SOURCE_DIR}/app/main/Vantorel.rc)
+  set(_rc ${PROJECT_SOURCE_DIR}/main/Vantorel.rc)
   set_source_files_properties(${_rc} PROPERTIES OBJECT_DEPENDS "${_art_outputs}")
   foreach(_target Vantorel app_gui_tests main_gui_tests)
     if(TARGET ${_target})
@@ -37,7 +37,7 @@ if(VANTOREL_CONFIG STREQUAL "win" AND TARGET Vantorel)
 
   set(_languages)
   foreach(_file English.ini Deutsch.ini)
-    vantorel_product_file(${PROJECT_SOURCE_DIR}/app/main/Languages/${_file} Languages/${_file} _languages)
+    vantorel_product_file(${PROJECT_SOURCE_DIR}/main/Languages/${_file} Languages/${_file} _languages)
   endforeach()
   add_custom_target(vantorel_languages ALL DEPENDS ${_languages})
   add_dependencies(Vantorel vantorel_languages)

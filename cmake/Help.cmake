@@ -1,16 +1,16 @@
 # The program's help file, for the Windows configurations: Vantorel.chm beside the program, made from the pages in
-# app/main/help by our own writer of compiled HTML help files (make-chm.pl, Perl), which stores the pages and
+# main/help by our own writer of compiled HTML help files (make-chm.pl, Perl), which stores the pages and
 # pictures uncompressed with the contents tree (Vantorel.hhc), the keyword index (Vantorel.hhk), the viewer's
 # window and the context numbers that the Help menu asks for (Getting Started 20, Technical Support 30, Ordering
 # Information 40; Contents opens the first page).
 #
-# The pictures (app/main/help/make-pictures.sh) are the program's own glyphs and before and after pairs of the
+# The pictures (main/help/make-pictures.sh) are the program's own glyphs and before and after pairs of the
 # correction tools, made from the demonstrations' photographs by MakeHelpPictures: a small program over the
 # correction code, built for the build machine itself. A Windows build gets it from a native build of this source
 # tree of its own, configured like the host configuration and building that one program. Its folder is a sibling
 # of the build folder (build/<configuration>-help-tool): at the depth of build/host the compiler cache finds the
 # host configuration's objects under the same relative paths.
-set(_help ${PROJECT_SOURCE_DIR}/app/main/help)
+set(_help ${PROJECT_SOURCE_DIR}/main/help)
 if(VANTOREL_CONFIG STREQUAL "host")
   add_executable(MakeHelpPictures ${_help}/MakeHelpPictures.cpp)
   target_link_libraries(MakeHelpPictures PRIVATE tools_core)
@@ -100,6 +100,6 @@ if(VANTOREL_CONFIG STREQUAL "win" AND TARGET Vantorel)
   # contents, and the captions the pages quote as the English language file has them.
   add_test(NAME help_file_reads_back
            COMMAND ${VANTOREL_PERL} ${PROJECT_SOURCE_DIR}/tests/main/help/check-help.pl ${_chm}
-                   ${PROJECT_SOURCE_DIR}/app/main/Languages/English.ini ${CMAKE_BINARY_DIR}/help-check)
+                   ${PROJECT_SOURCE_DIR}/main/Languages/English.ini ${CMAKE_BINARY_DIR}/help-check)
   set_tests_properties(help_file_reads_back PROPERTIES LABELS core TIMEOUT 120)
 endif()

@@ -45,7 +45,7 @@ TEST(LanguageFiles, EveryTextIdOfTheCodeIsInEnglishAndInGerman) {
         const char16_t* name;
     } languages[] = {{"English.ini", 1033, u"English"}, {"Deutsch.ini", 1031, u"Deutsch"}};
     for (const auto& language : languages) {
-        const TKelvoLanguageFile file(ReadAll(SourceRoot() / "app" / "main" / "Languages" / language.file));
+        const TKelvoLanguageFile file(ReadAll(SourceRoot() / "main" / "Languages" / language.file));
         EXPECT_EQ(file.LanguageId(), language.id) << language.file;
         EXPECT_EQ(file.LanguageName(), language.name) << language.file;
         TKelvoLocalStringList table;

@@ -10,7 +10,7 @@
 #include "app/core/KelvoPixelOps.h"
 #include "app/core/TKelvoSDFReader.h"
 #include "app/core/TKelvoSDFWriter.h"
-#include "app/main/TModule.h"
+#include "main/TModule.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoOriginalImageTool.h"

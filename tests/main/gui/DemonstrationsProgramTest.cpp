@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main/TModule.h"
+#include "main/TModule.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/core/TKelvoGraphicsDocument.h"
 #include "app/win/KelvoFiles.h"

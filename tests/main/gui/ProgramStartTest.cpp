@@ -10,10 +10,10 @@
 #include <thread>
 #include <vector>
 
-#include "app/main/TKelvoGraphicsPrintModule.h"
+#include "main/TKelvoGraphicsPrintModule.h"
 #include "app/win/TKelvoPrinter.h"
-#include "app/main/TKelvoSystemInfoModule.h"
-#include "app/main/TModule.h"
+#include "main/TKelvoSystemInfoModule.h"
+#include "main/TModule.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoScrollTool.h"

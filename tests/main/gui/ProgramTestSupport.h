@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "app/main/TModule.h"
+#include "main/TModule.h"
 #include "app/win/KelvoGraphicsIO.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TMainForm.h"

@@ -1,8 +1,8 @@
-#include "app/main/TModule.h"
+#include "main/TModule.h"
 
 #include "app/core/TKelvoLocalizer.h"
-#include "app/main/TKelvoGraphicsPrintModule.h"
-#include "app/main/TKelvoSystemInfoModule.h"
+#include "main/TKelvoGraphicsPrintModule.h"
+#include "main/TKelvoSystemInfoModule.h"
 #include "app/win/TKelvoAbout.h"
 #include "app/win/KelvoStartupTrace.h"
 #include "app/win/TKelvoApplication.h"

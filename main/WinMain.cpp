@@ -1,5 +1,5 @@
 // Entry point of the program: the start-up data module builds everything else.
-#include "app/main/TModule.h"
+#include "main/TModule.h"
 #include "app/win/KelvoProgram.h"
 #include "classlib/win/Win32.h"
 

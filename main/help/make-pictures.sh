@@ -2,7 +2,7 @@
 # make-pictures.sh CONVERT ART IMAGES TOOL OUT: the pictures of the help pages in OUT/pictures, with
 # ImageMagick's convert (CONVERT) and the Tahoma of Debian's fonts-wine for the text tool's picture.
 #
-# - The program's own glyphs, from the bitmaps the build composed for it (ART, app/main/art/compose.sh): each
+# - The program's own glyphs, from the bitmaps the build composed for it (ART, main/art/compose.sh): each
 #   24 x 24 bitmap with its key colour made transparent, named after the command it stands for.
 # - The before and after pictures of the correction tools, made by TOOL (MakeHelpPictures, built for this
 #   machine from the program's correction code) from the demonstrations' photographs in IMAGES.

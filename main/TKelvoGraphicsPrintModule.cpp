@@ -1,4 +1,4 @@
-#include "app/main/TKelvoGraphicsPrintModule.h"
+#include "main/TKelvoGraphicsPrintModule.h"
 
 #include <commdlg.h>
 

@@ -1,4 +1,4 @@
-#include "app/main/TKelvoSystemInfoModule.h"
+#include "main/TKelvoSystemInfoModule.h"
 
 void TKelvoSystemInfoModule::Initialize() {
     TKelvoModule::Initialize();
