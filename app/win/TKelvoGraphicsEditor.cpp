@@ -99,9 +99,9 @@ void TKelvoGraphicsEditor::AddBrowseButtons() {
     PrevImageButton = form.AddToolButton<TSkinItem>(
         StandardToolbar, form.GetImages(), before, GetText(KelvoTextPrevImage, u"Previous Image"),
         form.LoadImage("PrevImage"), MakeMethod<&TKelvoGraphicsEditor::PrevImage>(this));
-    NextImageButton =
-        form.AddToolButton<TSkinItem>(StandardToolbar, form.GetImages(), before, GetText(KelvoTextNextImage, u"Next Image"),
-                                      form.LoadImage("NextImage"), MakeMethod<&TKelvoGraphicsEditor::NextImage>(this));
+    NextImageButton = form.AddToolButton<TSkinItem>(
+        StandardToolbar, form.GetImages(), before, GetText(KelvoTextNextImage, u"Next Image"),
+        form.LoadImage("NextImage"), MakeMethod<&TKelvoGraphicsEditor::NextImage>(this));
 }
 
 void TKelvoGraphicsEditor::CreateScanner() {
