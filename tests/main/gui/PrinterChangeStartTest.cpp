@@ -16,10 +16,11 @@
 
 namespace {
 
-std::wstring ProgramBesideTest() {
+// The product's program, in the product's folder beside the tests' one.
+std::wstring ProductProgram() {
     std::wstring self(MAX_PATH, L'\0');
     self.resize(::GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
-    return self.substr(0, self.rfind(L'\\') + 1) + L"Vantorel.exe";
+    return self.substr(0, self.rfind(L'\\') + 1) + L"..\\product\\Vantorel.exe";
 }
 
 // The program's main window shown within the time limit; the process is ended when it is not.
@@ -64,7 +65,7 @@ TEST(ProgramBesidePrinterChange, StartsWhileAPrinterIsAddedAndRemoved) {
             ++changes;
         }
     });
-    const std::wstring program = ProgramBesideTest();
+    const std::wstring program = ProductProgram();
     // Without the demonstrations window of a first start: the main window alone comes up.
     ASSERT_TRUE(testsupport::WriteProgramStateFile(testsupport::ProgramStateFile(program), false));
     for (int run = 0; run < 4; ++run) {
