@@ -526,21 +526,27 @@ TEST_F(TwainSession, TwoInstancesInTwoProcessesDoNotDisturbEachOther) {
 }
 
 // Runs a child test (a copy of this program) with the stand-in manager in place of the system's in the Windows
-// folder, and puts the system's file back afterwards: a 32-bit prefix has no other manager. Answers the child's
+// folder, and puts the system's file back afterwards (or takes the stand-in away where there was none): a 32-bit
+// prefix has no other manager. Answers the child's
 // exit code.
 int RunWithStandInManager(const std::string& filter) {
     char windows[MAX_PATH + 1] = {};
     ::GetWindowsDirectoryA(windows, MAX_PATH);
     const std::string manager = std::string(windows) + "\\twain_32.dll";
     const std::string saved = manager + ".saved";
-    EXPECT_TRUE(::CopyFileA(manager.c_str(), saved.c_str(), FALSE));
+    // A 64-bit prefix made where 32-bit programs cannot run has no system manager there: nothing to put back.
+    const bool system = ::GetFileAttributesA(manager.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (system) EXPECT_TRUE(::CopyFileA(manager.c_str(), saved.c_str(), FALSE));
     EXPECT_TRUE(::CopyFileA((ProgramFolder() + "twain_32.dll").c_str(), manager.c_str(), FALSE));
     int code;
     {
         TOverriddenCopy program("scan_fakedsm_child.exe", "twain_32");
         code = WaitChild(StartChild(filter, {"VANTOREL_TWAIN_CHILD=fakedsm"}, program.Program()), 60000);
     }
-    EXPECT_TRUE(::MoveFileExA(saved.c_str(), manager.c_str(), MOVEFILE_REPLACE_EXISTING));
+    if (system)
+        EXPECT_TRUE(::MoveFileExA(saved.c_str(), manager.c_str(), MOVEFILE_REPLACE_EXISTING));
+    else
+        EXPECT_TRUE(::DeleteFileA(manager.c_str()));
     return code;
 }
 
