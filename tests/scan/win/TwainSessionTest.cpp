@@ -536,17 +536,20 @@ int RunWithStandInManager(const std::string& filter) {
     const std::string saved = manager + ".saved";
     // A 64-bit prefix made where 32-bit programs cannot run has no system manager there: nothing to put back.
     const bool system = ::GetFileAttributesA(manager.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (system) EXPECT_TRUE(::CopyFileA(manager.c_str(), saved.c_str(), FALSE));
+    if (system) {
+        EXPECT_TRUE(::CopyFileA(manager.c_str(), saved.c_str(), FALSE));
+    }
     EXPECT_TRUE(::CopyFileA((ProgramFolder() + "twain_32.dll").c_str(), manager.c_str(), FALSE));
     int code;
     {
         TOverriddenCopy program("scan_fakedsm_child.exe", "twain_32");
         code = WaitChild(StartChild(filter, {"VANTOREL_TWAIN_CHILD=fakedsm"}, program.Program()), 60000);
     }
-    if (system)
+    if (system) {
         EXPECT_TRUE(::MoveFileExA(saved.c_str(), manager.c_str(), MOVEFILE_REPLACE_EXISTING));
-    else
+    } else {
         EXPECT_TRUE(::DeleteFileA(manager.c_str()));
+    }
     return code;
 }
 
