@@ -37,10 +37,12 @@ inline Byte StoreSum(std::int32_t sum) { return ClampByte(sum >> 16); }
 // up to count.
 using TVerticalPass = void (*)(std::int32_t* acc, std::size_t first, std::size_t count, const Byte* const* rows,
                                const std::int32_t* weight, std::int32_t taps);
-// One destination row's horizontal pass: width 3-byte pixels at d, pixel x the sums over its entries
-// start[x] .. start[x + 1] - 1 of weight x the three accumulators at acc + offset (blue, green, red).
-using THorizontalPass = void (*)(Byte* d, const std::int32_t* acc, const std::int32_t* start,
-                                 const std::int32_t* offset, const std::int32_t* weight, std::int32_t width);
+// One destination row's horizontal pass: width 3-byte pixels at d, pixel x the sums over its taps entries
+// x * taps .. x * taps + taps - 1 of weight x the three accumulators at acc + offset (blue, green, red). Every
+// pixel has the same number of entries (the short lists are padded with weight 0), so that the loop over them
+// runs the same count for every pixel and the processor never mispredicts its end.
+using THorizontalPass = void (*)(Byte* d, const std::int32_t* acc, const std::int32_t* offset,
+                                 const std::int32_t* weight, std::int32_t taps, std::int32_t width);
 
 // The plain loops: the reference every vector loop below gives byte for byte. The loop bodies here and below are
 // written once and compiled into each pass for its instruction set: a pass that mixes the 256-bit instructions
@@ -61,11 +63,11 @@ void VerticalPortable(std::int32_t* acc, std::size_t first, std::size_t count, c
     VerticalScalar(acc, first, count, rows, weight, taps);
 }
 
-void HorizontalPortable(Byte* d, const std::int32_t* acc, const std::int32_t* start, const std::int32_t* offset,
-                        const std::int32_t* weight, std::int32_t width) {
+void HorizontalPortable(Byte* d, const std::int32_t* acc, const std::int32_t* offset, const std::int32_t* weight,
+                        std::int32_t taps, std::int32_t width) {
     for (std::int32_t x = 0; x < width; ++x, d += 3) {
         std::int32_t s0 = 0, s1 = 0, s2 = 0;
-        for (std::int32_t k = start[x]; k < start[x + 1]; ++k) {
+        for (std::int32_t k = x * taps; k < x * taps + taps; ++k) {
             const std::int32_t* p = acc + offset[k];
             const std::int32_t w = weight[k];
             s0 += w * p[0];
@@ -161,41 +163,64 @@ void VerticalSse2(std::int32_t* acc, std::size_t first, std::size_t count, const
 // pixel or to the padding after the row, and is not used), times the tap's weight. Shifting and two saturating
 // packs give the clamped bytes. All but the row's last pixel are written as 4 bytes, the fourth overwritten by
 // the next pixel.
-[[gnu::target("sse4.1"), gnu::always_inline]] inline void HorizontalVector(Byte* d, const std::int32_t* acc,
-                                                                           const std::int32_t* start,
-                                                                           const std::int32_t* offset,
-                                                                           const std::int32_t* weight,
-                                                                           std::int32_t width) {
-    for (std::int32_t x = 0; x < width; ++x, d += 3) {
-        __m128i s = _mm_setzero_si128();
-        for (std::int32_t k = start[x]; k < start[x + 1]; ++k) {
-            const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(acc + offset[k]));
-            s = _mm_add_epi32(s, _mm_mullo_epi32(p, _mm_set1_epi32(weight[k])));
-        }
-        const __m128i shifted = _mm_srai_epi32(s, 16);
-        const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(shifted, shifted), shifted);
-        const std::uint32_t bgr = std::uint32_t(_mm_cvtsi128_si32(bytes));
-        if (x + 1 < width) {
-            std::memcpy(d, &bgr, 4);
-        } else {
-            d[0] = Byte(bgr);
-            d[1] = Byte(bgr >> 8);
-            d[2] = Byte(bgr >> 16);
-        }
+[[gnu::target("sse4.1"), gnu::always_inline]] inline void HorizontalPixel(Byte* d, const std::int32_t* acc,
+                                                                          const std::int32_t* offset,
+                                                                          const std::int32_t* weight, std::int32_t taps,
+                                                                          bool last) {
+    __m128i s = _mm_setzero_si128();
+    for (std::int32_t k = 0; k < taps; ++k) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(acc + offset[k]));
+        s = _mm_add_epi32(s, _mm_mullo_epi32(p, _mm_set1_epi32(weight[k])));
+    }
+    const __m128i shifted = _mm_srai_epi32(s, 16);
+    const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(shifted, shifted), shifted);
+    const std::uint32_t bgr = std::uint32_t(_mm_cvtsi128_si32(bytes));
+    if (!last) {
+        std::memcpy(d, &bgr, 4);
+    } else {
+        d[0] = Byte(bgr);
+        d[1] = Byte(bgr >> 8);
+        d[2] = Byte(bgr >> 16);
     }
 }
 
-[[gnu::target("sse4.1")]] void HorizontalSse41(Byte* d, const std::int32_t* acc, const std::int32_t* start,
-                                               const std::int32_t* offset, const std::int32_t* weight,
-                                               std::int32_t width) {
-    HorizontalVector(d, acc, start, offset, weight, width);
+[[gnu::target("sse4.1")]] void HorizontalSse41(Byte* d, const std::int32_t* acc, const std::int32_t* offset,
+                                               const std::int32_t* weight, std::int32_t taps, std::int32_t width) {
+    for (std::int32_t x = 0; x < width; ++x, d += 3, offset += taps, weight += taps)
+        HorizontalPixel(d, acc, offset, weight, taps, x + 1 == width);
 }
 
-// The same loop in the encoding of the AVX2 vertical pass that runs before it.
-[[gnu::target("avx2")]] void HorizontalAvx2(Byte* d, const std::int32_t* acc, const std::int32_t* start,
-                                            const std::int32_t* offset, const std::int32_t* weight,
-                                            std::int32_t width) {
-    HorizontalVector(d, acc, start, offset, weight, width);
+// Two pixels at once, one in each 128-bit half: the halves take their own accumulators and their own pixel's
+// weight, so each sums exactly what the single-pixel loop sums.
+[[gnu::target("avx2")]] void HorizontalAvx2(Byte* d, const std::int32_t* acc, const std::int32_t* offset,
+                                            const std::int32_t* weight, std::int32_t taps, std::int32_t width) {
+    const __m256i halves = _mm256_setr_epi32(0, 0, 0, 0, 1, 1, 1, 1);
+    std::int32_t x = 0;
+    for (; x + 2 <= width; x += 2, d += 6, offset += 2 * taps, weight += 2 * taps) {
+        __m256i s = _mm256_setzero_si256();
+        for (std::int32_t k = 0; k < taps; ++k) {
+            const __m128i p0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(acc + offset[k]));
+            const __m128i p1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(acc + offset[taps + k]));
+            const __m256i p = _mm256_inserti128_si256(_mm256_castsi128_si256(p0), p1, 1);
+            const __m128i pair = _mm_unpacklo_epi32(_mm_cvtsi32_si128(weight[k]), _mm_cvtsi32_si128(weight[taps + k]));
+            const __m256i w = _mm256_permutevar8x32_epi32(_mm256_castsi128_si256(pair), halves);
+            s = _mm256_add_epi32(s, _mm256_mullo_epi32(p, w));
+        }
+        const __m256i shifted = _mm256_srai_epi32(s, 16);
+        const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(shifted, shifted), shifted);
+        const std::uint32_t first = std::uint32_t(_mm256_cvtsi256_si32(bytes));
+        const std::uint32_t second = std::uint32_t(_mm256_extract_epi32(bytes, 4));
+        std::memcpy(d, &first, 4);
+        if (x + 2 < width) {
+            std::memcpy(d + 3, &second, 4);
+        } else {
+            d[3] = Byte(second);
+            d[4] = Byte(second >> 8);
+            d[5] = Byte(second >> 16);
+        }
+    }
+    if (x < width) HorizontalPixel(d, acc, offset, weight, taps, true);
+    _mm256_zeroupper();
 }
 
 bool HasAvx2() {
@@ -317,6 +342,20 @@ void ResampleWith(const TResampleLoops& loops, TKelvoPixels& destination, const 
     for (const std::int32_t w : yt.Weight)
         if (w < -32768 || w > 32767) vertical = VerticalPortable;
 
+    // The horizontal lists padded to one length: a padding entry reads the pixel's first accumulators, weight 0.
+    std::int32_t columnTaps = 0;
+    for (std::int32_t x = 0; x < xt.Count(); ++x) columnTaps = std::max(columnTaps, xt.Entries(x));
+    std::vector<std::int32_t> offset(std::size_t(xt.Count()) * std::size_t(columnTaps));
+    std::vector<std::int32_t> weight(offset.size(), 0);
+    for (std::int32_t x = 0; x < xt.Count(); ++x) {
+        const std::size_t at = std::size_t(x) * std::size_t(columnTaps);
+        for (std::int32_t k = 0; k < columnTaps; ++k) offset[at + std::size_t(k)] = xt.Index[xt.Start[x]];
+        for (std::int32_t k = 0; k < xt.Entries(x); ++k) {
+            offset[at + std::size_t(k)] = xt.Index[xt.Start[x] + k];
+            weight[at + std::size_t(k)] = xt.Weight[xt.Start[x] + k];
+        }
+    }
+
     // One value more than the row: the horizontal vector loop reads a fourth accumulator beside the last pixel's.
     std::vector<std::int32_t> acc(rowValues + 1);
     std::vector<const Byte*> rows;
@@ -329,8 +368,8 @@ void ResampleWith(const TResampleLoops& loops, TKelvoPixels& destination, const 
         for (std::int32_t k = 0; k < taps; ++k) rows[std::size_t(k)] = source.PixelAddress(colLo, yt.Index[first + k]);
         vertical(acc.data(), 0, rowValues, rows.data(), yt.Weight.data() + first, taps);
         // Horizontal pass over the accumulators.
-        loops.Horizontal(destination.PixelAddress(clip.Left, clip.Top + r), acc.data(), xt.Start.data(),
-                         xt.Index.data(), xt.Weight.data(), width);
+        loops.Horizontal(destination.PixelAddress(clip.Left, clip.Top + r), acc.data(), offset.data(), weight.data(),
+                         columnTaps, width);
     }
 }
 
