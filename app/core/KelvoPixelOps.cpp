@@ -60,9 +60,10 @@ namespace {
 
 // Quarter turns walk the destination in bands of TileRows rows, each band in tiles of TileColumns pixels. A
 // tile's destination rows and the source rows it reads down their columns stay in the first-level cache
-// together; the narrow band keeps the source columns it reads (24 pixels, 72 bytes of each source row) in
-// the second-level cache for the next band, which reads the columns beside them.
-constexpr std::int32_t TileRows = 24;
+// together; the band reads 64 pixels (192 bytes, three cache lines) of each source row, so that most lines it
+// brings in are used whole before they leave. Bands of 24 pixels (72 bytes, lines used in part and read again
+// by the next band) turned a 6000 x 4000 photo about a quarter slower.
+constexpr std::int32_t TileRows = 64;
 constexpr std::int32_t TileColumns = 64;
 
 inline void Copy3(Byte* d, const Byte* s) {

@@ -264,7 +264,7 @@ TEST(PixelTurns, MatchThePlainLoopsAtEdgeSizesAndOnViews) {
         }
     };
     // One pixel, one row, one column, and sizes on both sides of whole tiles.
-    const std::int32_t sizes[][2] = {{1, 1}, {1, 37}, {37, 1}, {2, 3}, {24, 64}, {25, 65}, {65, 25}, {97, 130}};
+    const std::int32_t sizes[][2] = {{1, 1}, {1, 37}, {37, 1}, {2, 3}, {64, 64}, {25, 65}, {65, 25}, {97, 130}};
     for (const auto& wh : sizes) {
         TKelvoPixelBuffer src(KelvoFormatBGR24, MakeRect(3, 2, 3 + wh[0], 2 + wh[1]));
         FillPattern(src);
