@@ -37,10 +37,11 @@ inline Byte StoreSum(std::int32_t sum) { return ClampByte(sum >> 16); }
 // up to count.
 using TVerticalPass = void (*)(std::int32_t* acc, std::size_t first, std::size_t count, const Byte* const* rows,
                                const std::int32_t* weight, std::int32_t taps);
-// One destination row's horizontal pass: width 3-byte pixels at d, pixel x the sums over its taps entries
-// x * taps .. x * taps + taps - 1 of weight x the three accumulators at acc + offset (blue, green, red). Every
-// pixel has the same number of entries (the short lists are padded with weight 0), so that the loop over them
-// runs the same count for every pixel and the processor never mispredicts its end.
+// One destination row's horizontal pass: width 3-byte pixels at d, pixel x the sums over its taps entries of
+// weight x the three accumulators at acc + offset (blue, green, red). Every pixel has the same number of entries
+// (the short lists are padded with weight 0), so that the loop over them runs the same count for every pixel and
+// the processor never mispredicts its end. The entries of pixels 2p and 2p + 1 are interleaved: entry k of pixel
+// x is at PairEntry(x, k, taps), so that the two-pixel loop reads both pixels' weights of a tap as one pair.
 using THorizontalPass = void (*)(Byte* d, const std::int32_t* acc, const std::int32_t* offset,
                                  const std::int32_t* weight, std::int32_t taps, std::int32_t width);
 
@@ -63,11 +64,16 @@ void VerticalPortable(std::int32_t* acc, std::size_t first, std::size_t count, c
     VerticalScalar(acc, first, count, rows, weight, taps);
 }
 
+std::size_t PairEntry(std::int32_t x, std::int32_t k, std::int32_t taps) {
+    return (std::size_t(x / 2) * std::size_t(taps) + std::size_t(k)) * 2 + std::size_t(x % 2);
+}
+
 void HorizontalPortable(Byte* d, const std::int32_t* acc, const std::int32_t* offset, const std::int32_t* weight,
                         std::int32_t taps, std::int32_t width) {
     for (std::int32_t x = 0; x < width; ++x, d += 3) {
         std::int32_t s0 = 0, s1 = 0, s2 = 0;
-        for (std::int32_t k = x * taps; k < x * taps + taps; ++k) {
+        const std::size_t first = PairEntry(x, 0, taps);
+        for (std::size_t k = first; k < first + 2 * std::size_t(taps); k += 2) {
             const std::int32_t* p = acc + offset[k];
             const std::int32_t w = weight[k];
             s0 += w * p[0];
@@ -168,7 +174,7 @@ void VerticalSse2(std::int32_t* acc, std::size_t first, std::size_t count, const
                                                                           const std::int32_t* weight, std::int32_t taps,
                                                                           bool last) {
     __m128i s = _mm_setzero_si128();
-    for (std::int32_t k = 0; k < taps; ++k) {
+    for (std::int32_t k = 0; k < 2 * taps; k += 2) {
         const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(acc + offset[k]));
         s = _mm_add_epi32(s, _mm_mullo_epi32(p, _mm_set1_epi32(weight[k])));
     }
@@ -186,8 +192,10 @@ void VerticalSse2(std::int32_t* acc, std::size_t first, std::size_t count, const
 
 [[gnu::target("sse4.1")]] void HorizontalSse41(Byte* d, const std::int32_t* acc, const std::int32_t* offset,
                                                const std::int32_t* weight, std::int32_t taps, std::int32_t width) {
-    for (std::int32_t x = 0; x < width; ++x, d += 3, offset += taps, weight += taps)
-        HorizontalPixel(d, acc, offset, weight, taps, x + 1 == width);
+    for (std::int32_t x = 0; x < width; ++x, d += 3) {
+        const std::size_t first = PairEntry(x, 0, taps);
+        HorizontalPixel(d, acc, offset + first, weight + first, taps, x + 1 == width);
+    }
 }
 
 // Two pixels at once, one in each 128-bit half: the halves take their own accumulators and their own pixel's
@@ -198,11 +206,11 @@ void VerticalSse2(std::int32_t* acc, std::size_t first, std::size_t count, const
     std::int32_t x = 0;
     for (; x + 2 <= width; x += 2, d += 6, offset += 2 * taps, weight += 2 * taps) {
         __m256i s = _mm256_setzero_si256();
-        for (std::int32_t k = 0; k < taps; ++k) {
+        for (std::int32_t k = 0; k < 2 * taps; k += 2) {
             const __m128i p0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(acc + offset[k]));
-            const __m128i p1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(acc + offset[taps + k]));
+            const __m128i p1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(acc + offset[k + 1]));
             const __m256i p = _mm256_inserti128_si256(_mm256_castsi128_si256(p0), p1, 1);
-            const __m128i pair = _mm_unpacklo_epi32(_mm_cvtsi32_si128(weight[k]), _mm_cvtsi32_si128(weight[taps + k]));
+            const __m128i pair = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(weight + k));
             const __m256i w = _mm256_permutevar8x32_epi32(_mm256_castsi128_si256(pair), halves);
             s = _mm256_add_epi32(s, _mm256_mullo_epi32(p, w));
         }
@@ -342,17 +350,17 @@ void ResampleWith(const TResampleLoops& loops, TKelvoPixels& destination, const 
     for (const std::int32_t w : yt.Weight)
         if (w < -32768 || w > 32767) vertical = VerticalPortable;
 
-    // The horizontal lists padded to one length: a padding entry reads the pixel's first accumulators, weight 0.
+    // The horizontal lists padded to one length: a padding entry reads the pixel's first accumulators, weight 0
+    // (an odd last pixel's partner is all padding).
     std::int32_t columnTaps = 0;
     for (std::int32_t x = 0; x < xt.Count(); ++x) columnTaps = std::max(columnTaps, xt.Entries(x));
-    std::vector<std::int32_t> offset(std::size_t(xt.Count()) * std::size_t(columnTaps));
+    std::vector<std::int32_t> offset(std::size_t(xt.Count() + 1) / 2 * 2 * std::size_t(columnTaps), 0);
     std::vector<std::int32_t> weight(offset.size(), 0);
     for (std::int32_t x = 0; x < xt.Count(); ++x) {
-        const std::size_t at = std::size_t(x) * std::size_t(columnTaps);
-        for (std::int32_t k = 0; k < columnTaps; ++k) offset[at + std::size_t(k)] = xt.Index[xt.Start[x]];
-        for (std::int32_t k = 0; k < xt.Entries(x); ++k) {
-            offset[at + std::size_t(k)] = xt.Index[xt.Start[x] + k];
-            weight[at + std::size_t(k)] = xt.Weight[xt.Start[x] + k];
+        for (std::int32_t k = 0; k < columnTaps; ++k) {
+            const bool real = k < xt.Entries(x);
+            offset[PairEntry(x, k, columnTaps)] = xt.Index[xt.Start[x] + (real ? k : 0)];
+            if (real) weight[PairEntry(x, k, columnTaps)] = xt.Weight[xt.Start[x] + k];
         }
     }
 
