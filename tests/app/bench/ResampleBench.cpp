@@ -12,6 +12,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "tests/app/bench/BenchRatios.h"
 #include "app/core/KelvoResample.h"
@@ -66,14 +68,20 @@ cv::Mat SourceMat() {
     return cv::Mat(s.Height(), s.Width(), CV_8UC3, s.Bits(), std::size_t(s.Stride()));
 }
 
+// range(0): the scale in percent; range(1): 0 for a new output every call, 1 for one output reused (its pages
+// touched by one call before the timing).
 void Ours(benchmark::State& state) {
     const int percent = int(state.range(0));
+    const bool reuse = state.range(1) != 0;
     const TKelvoPixelBuffer& src = Source();
     const TKelvoRect destRect = MakeRect(0, 0, SourceWidth * percent / 100, SourceHeight * percent / 100);
     TLanczosResampler kernel;
+    TKelvoPixelBuffer kept(KelvoFormatBGR24, reuse ? destRect : TKelvoRect{});
+    if (reuse) Resample(kept, destRect, destRect, kernel, src.GetBounds(), src);
     const TFaultCount faults(state);
     for (auto _ : state) {
-        TKelvoPixelBuffer dst(KelvoFormatBGR24, destRect);
+        TKelvoPixelBuffer fresh(KelvoFormatBGR24, reuse ? TKelvoRect{} : destRect);
+        TKelvoPixelBuffer& dst = reuse ? kept : fresh;
         Resample(dst, destRect, destRect, kernel, src.GetBounds(), src);
         benchmark::DoNotOptimize(dst.Bits());
     }
@@ -81,63 +89,42 @@ void Ours(benchmark::State& state) {
 
 void OpenCV(benchmark::State& state) {
     const int percent = int(state.range(0));
+    const bool reuse = state.range(1) != 0;
     cv::setNumThreads(1);
     const cv::Mat src = SourceMat();
     const cv::Size size(SourceWidth * percent / 100, SourceHeight * percent / 100);
+    cv::Mat kept;
+    if (reuse) cv::resize(src, kept, size, 0, 0, cv::INTER_LANCZOS4);
     const TFaultCount faults(state);
     for (auto _ : state) {
-        cv::Mat dst;
+        cv::Mat fresh;
+        cv::Mat& dst = reuse ? kept : fresh;
         cv::resize(src, dst, size, 0, 0, cv::INTER_LANCZOS4);
         benchmark::DoNotOptimize(dst.data);
     }
 }
 
-void OursReuse(benchmark::State& state) {
-    const int percent = int(state.range(0));
-    const TKelvoPixelBuffer& src = Source();
-    const TKelvoRect destRect = MakeRect(0, 0, SourceWidth * percent / 100, SourceHeight * percent / 100);
-    TLanczosResampler kernel;
-    TKelvoPixelBuffer dst(KelvoFormatBGR24, destRect);
-    Resample(dst, destRect, destRect, kernel, src.GetBounds(), src);  // the output's pages touched before timing
-    const TFaultCount faults(state);
-    for (auto _ : state) {
-        Resample(dst, destRect, destRect, kernel, src.GetBounds(), src);
-        benchmark::DoNotOptimize(dst.Bits());
-    }
-}
-
-void OpenCVReuse(benchmark::State& state) {
-    const int percent = int(state.range(0));
-    cv::setNumThreads(1);
-    const cv::Mat src = SourceMat();
-    const cv::Size size(SourceWidth * percent / 100, SourceHeight * percent / 100);
-    cv::Mat dst;
-    cv::resize(src, dst, size, 0, 0, cv::INTER_LANCZOS4);
-    const TFaultCount faults(state);
-    for (auto _ : state) {
-        cv::resize(src, dst, size, 0, 0, cv::INTER_LANCZOS4);
-        benchmark::DoNotOptimize(dst.data);
-    }
-}
-BENCHMARK(OursReuse)->Arg(50)->Arg(25)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
-BENCHMARK(OpenCVReuse)->Arg(50)->Arg(25)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
-BENCHMARK(Ours)->Arg(50)->Arg(25)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
-BENCHMARK(OpenCV)->Arg(50)->Arg(25)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(Ours)->ArgsProduct({{50, 25, 200}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(OpenCV)->ArgsProduct({{50, 25, 200}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
+    // Three runs of each, in random order, and the ratios of the medians: a machine whose load changes while the
+    // benchmark runs then weighs on both sides alike. Flags given on the command line come after and win.
+    std::vector<char*> args(argv, argv + argc);
+    char repetitions[] = "--benchmark_repetitions=3", interleave[] = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, {repetitions, interleave});
+    int count = int(args.size());
+    benchmark::Initialize(&count, args.data());
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    for (const char* p : {"50", "25", "200"})
-        reporter.PrintRatio(std::string("resize to ") + p + " %",
-                            std::string("Ours/") + p + "/min_time:2.000/real_time",
-                            std::string("OpenCV/") + p + "/min_time:2.000/real_time");
-    for (const char* p : {"50", "25", "200"})
-        reporter.PrintRatio(std::string("resize to ") + p + " %, reused",
-                            std::string("OursReuse/") + p + "/min_time:2.000/real_time",
-                            std::string("OpenCVReuse/") + p + "/min_time:2.000/real_time");
+    for (const char* mode : {"0", "1"})
+        for (const char* p : {"50", "25", "200"}) {
+            const std::string run = std::string("/") + p + "/" + mode + "/min_time:2.000/real_time_median";
+            reporter.PrintRatio(std::string("resize to ") + p + (mode[0] == '0' ? " %" : " %, reused"), "Ours" + run,
+                                "OpenCV" + run);
+        }
     benchmark::Shutdown();
     return 0;
 }
