@@ -86,7 +86,8 @@ TEST(TKelvoDemoScriptParamsTest, MalformedInputNeverReadsPastTheText) {
 }
 
 TEST(TKelvoDemoScriptParamsTest, HalfAMillionEmptyValuesParseInLinearTime) {
-    // Each value used to be stored after a search of every value before it: this line took minutes.
+    // Each value used to be stored after a search of every value before it: this line took minutes. The bound
+    // is far above the linear parse's time even on a loaded machine, and far below the quadratic one's.
     const std::string text(500000, ',');
     TKelvoDemoScriptParams p;
     const auto start = std::chrono::steady_clock::now();
@@ -94,7 +95,7 @@ TEST(TKelvoDemoScriptParamsTest, HalfAMillionEmptyValuesParseInLinearTime) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(p.GetCount(), 500000);
     EXPECT_EQ(p.GetItem(499999).Id, 499999);
-    EXPECT_LT(seconds, 1.0);
+    EXPECT_LT(seconds, 15.0);
 }
 
 TEST(TKelvoDemoScriptLineParser, CommandWordIsUpperCasedAndTheRestBecomesParameters) {
