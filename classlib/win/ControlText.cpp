@@ -1,7 +1,10 @@
 #include "classlib/win/ControlText.h"
 
+#include <cstring>
+
 #include "classlib/core/CaptionText.h"
 #include "classlib/win/TCanvas.h"
+#include "classlib/win/TFont.h"
 #include "classlib/win/Win32.h"
 #include "classlib/win/WindowDC.h"
 
@@ -27,11 +30,19 @@ void CanvasDrawText(TCanvas* canvas, const AnsiString& text, TRect& rect, UINT f
 }
 
 int FontTextHeight(TFont* font) {
+    // Group boxes ask at every alignment pass, nearly always for the same font; selecting a font into the
+    // screen costs the windowing system far more than comparing its description.
+    thread_local LOGFONTA lastFont{};
+    thread_local int lastHeight = -1;
+    const LOGFONTA description = font->LogFont();
+    if (lastHeight >= 0 && std::memcmp(&description, &lastFont, sizeof description) == 0) return lastHeight;
     const TWindowDC dc;
     HGDIOBJ old = ::SelectObject(dc.Get(), font->Handle());
     SIZE size{};
     ::GetTextExtentPoint32A(dc.Get(), "0", 1, &size);
     ::SelectObject(dc.Get(), old);
+    lastFont = description;
+    lastHeight = size.cy;
     return size.cy;
 }
 

@@ -317,7 +317,9 @@ void TWinControl::CreateParams(TCreateParams& params) {
     params.WndParent = parent_ ? parent_->Handle() : parentWindow_;
     params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     params.WindowClass.lpfnWndProc = ::DefWindowProcA;
-    params.WindowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    // The system's shared arrow: the same handle every time, and asking for it costs a look at the displays.
+    static const HCURSOR arrow = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    params.WindowClass.hCursor = arrow;
     params.WindowClass.hInstance = LibraryInstance();
     std::snprintf(params.WinClassName, sizeof params.WinClassName, "%s", ClassName().c_str());
 }

@@ -1,6 +1,7 @@
 #include "themed/win/TSkinTextObject.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "classlib/core/CodePages.h"
 #include "classlib/core/TFiler.h"
@@ -121,15 +122,26 @@ std::uint32_t TSkinTextObject::GetDrawTextFlags() {
 }
 
 TSize TSkinTextObject::MeasureText(int width) {
-    const TWindowDC screen;
     TObjectPtr<TFont> font = MakeObject<TFont>();
     font->Assign(Font());
     AdjustFont(font.get());
+    // Sizing, aligning and painting ask again and again for the same text in the same font; each measuring
+    // selects a new font into the screen, which costs the windowing system more than the rest together.
+    TMeasured key{font->LogFont(), width, GetDrawTextFlags() | DT_CALCRECT, GetCaptionText(), {}};
+    if (measured_ && SameMeasuring(*measured_, key)) return measured_->size;
+    const TWindowDC screen;
     HGDIOBJ old = ::SelectObject(screen.Get(), font->Handle());
     TRect r = Rect(0, 0, width > 0 ? width : 1, 0);
-    DoDrawText(screen.Get(), r, GetDrawTextFlags() | DT_CALCRECT);
+    DoDrawText(screen.Get(), r, key.flags);
     ::SelectObject(screen.Get(), old);
-    return TSize{r.Width(), r.Height()};
+    key.size = TSize{r.Width(), r.Height()};
+    measured_ = std::make_unique<TMeasured>(std::move(key));
+    return measured_->size;
+}
+
+bool TSkinTextObject::SameMeasuring(const TMeasured& a, const TMeasured& b) {
+    return a.width == b.width && a.flags == b.flags && a.text == b.text &&
+           std::memcmp(&a.font, &b.font, sizeof a.font) == 0;
 }
 
 TRect TSkinTextObject::MeasuredTextRect() {

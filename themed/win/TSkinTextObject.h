@@ -4,6 +4,7 @@
 // Form streams hold the caption as "Caption" and the hint as "Hint_W"; an older "Hint" entry is still read.
 #pragma once
 #include <cstdint>
+#include <memory>
 
 #include "classlib/core/Types.h"
 #include "themed/core/SkinControlRules.h"
@@ -95,6 +96,16 @@ private:
     TTextWrapping wrapping_ = twNone;
     bool sizing_ = false;
     int sizedWidth_ = -1;
+    // The last measuring and its result.
+    struct TMeasured {
+        LOGFONTA font;
+        int width;
+        std::uint32_t flags;
+        WideString text;
+        TSize size;
+    };
+    static bool SameMeasuring(const TMeasured& a, const TMeasured& b);
+    std::unique_ptr<TMeasured> measured_;
     // The adjusted font's colour while Paint runs.
     TColor paintColor_ = clWindowText;
 };

@@ -38,6 +38,9 @@ void FrameChanged(HWND wnd) { ::SetWindowPos(wnd, nullptr, 0, 0, 0, 0, kQuietPos
 constexpr char kFloatingFrameNamePrefix[] = "NBFloatingWindowParent_";
 int frameCounter = 0;
 
+// The owner of the hook procedure's registration while the thread has floating windows.
+constexpr char kFloatingWindowsHookOwner = 0;
+
 }  // namespace
 
 // ---- Construction ----
@@ -46,20 +49,31 @@ TTBCustomDockableWindow::TTBCustomDockableWindow(TComponent* owner) : TCustomCon
     TControlStyle style = ControlStyle();
     style.Include(csAcceptsControls);
     SetControlStyle(style);
-    tb::InstallHookProc(this, &HookProc, {hkWMActivate, hkWMActivateApp, hkWMWindowPosChanged, hkCBTDestroy});
 }
 
-TTBCustomDockableWindow::~TTBCustomDockableWindow() {
-    tb::UninstallHookProc(this, &HookProc);
+TTBCustomDockableWindow::~TTBCustomDockableWindow() { LeaveFloatingWindows(); }
+
+// The hook procedure acts on the thread's floating windows alone, so it is registered while the thread has one.
+// Registered for every dockable window from its creation on, it made each message sent to any window of the
+// thread a round trip through the hook chain, although with no window floating it had nothing to do.
+void TTBCustomDockableWindow::JoinFloatingWindows() {
+    const bool first = tb::FloatingWindows().empty();
+    tb::AddFloatingWindow(this);
+    if (first)
+        tb::InstallHookProc(&kFloatingWindowsHookOwner, &HookProc,
+                            {hkWMActivate, hkWMActivateApp, hkWMWindowPosChanged, hkCBTDestroy});
+}
+
+void TTBCustomDockableWindow::LeaveFloatingWindows() {
     tb::RemoveFloatingWindow(this);
+    if (tb::FloatingWindows().empty()) tb::UninstallHookProc(&kFloatingWindowsHookOwner, &HookProc);
 }
 
 void TTBCustomDockableWindow::BeforeDestruction() {
     // A loop still running on the stack learns that the window is gone and touches it no more.
     *alive_ = false;
     if (::GetCapture() && HandleAllocated() && ::GetCapture() == WindowHandle()) ::ReleaseCapture();
-    tb::UninstallHookProc(this, &HookProc);
-    tb::RemoveFloatingWindow(this);
+    LeaveFloatingWindows();
     TCustomControl::BeforeDestruction();
     for (TTBDock* d : {currentDock_, lastDock_, defaultDock_})
         if (d) d->RemoveWindow(this);
@@ -295,7 +309,7 @@ void TTBCustomDockableWindow::Notification(TComponent* component, TOperation ope
     if (component == floatParent_) {
         floatParent_ = nullptr;
         floating_ = false;
-        tb::RemoveFloatingWindow(this);
+        LeaveFloatingWindows();
     } else if (floatParent_ && component == floatParent_->ParentForm()) {
         // The form this window floats for goes away.
         if (floatParent_ != Parent()) {
@@ -421,10 +435,10 @@ void TTBCustomDockableWindow::SetParent(TWinControl* value) {
         if (oldDock) oldDock->UpdateVisibleList(this);
 
         if (newFrame) {
-            tb::AddFloatingWindow(this);
+            JoinFloatingWindows();
             newFrame->SetBounds(floatingPosition_.X, floatingPosition_.Y, newFrame->Width(), newFrame->Height());
         } else {
-            tb::RemoveFloatingWindow(this);
+            LeaveFloatingWindows();
         }
         if (oldFrame && oldFrame != newFrame && !smoothDragging_) {
             // The frame may be on the stack (its caption started this); it goes once its messages are done.

@@ -256,6 +256,8 @@ private:
     void DragStep(TDragState& st, bool firstStep);
     void ApplySizingRect(const TRect& rect);
     static void HookProc(TTBHookKind kind, HWND window, WPARAM wParam, LPARAM lParam);
+    void JoinFloatingWindows();
+    void LeaveFloatingWindows();
 
     bool autoResize_ = true;
     WideString caption_;

@@ -182,6 +182,24 @@ TEST_F(ToolFrame, ControlsSizeToTheirTextAndPanelsToTheirChildren) {
     EXPECT_EQ(label_->Width(), top_->Width() - 12);
 }
 
+
+// Each change of the font or the text sizes the control anew, also back to what it was before.
+TEST_F(ToolFrame, TheHeightFollowsEveryChangeOfFontAndText) {
+    const int line = LineHeight(label_);
+    const int wrapped = label_->Height();
+    check_->Font()->SetSize(check_->Font()->Size() * 2);
+    const int large = LineHeight(check_);
+    ASSERT_GT(large, line);
+    EXPECT_EQ(check_->Height(), large + 4);
+    check_->Font()->SetSize(check_->Font()->Size() / 2);
+    EXPECT_EQ(check_->Height(), line + 4);
+
+    const WideString caption = label_->Caption();
+    label_->SetCaption(u"x");
+    EXPECT_EQ(label_->Height(), line);
+    label_->SetCaption(caption);
+    EXPECT_EQ(label_->Height(), wrapped);
+}
 TEST_F(ToolFrame, TheKeyboardWalksTheFrameAndClicksWithSpaceEnterAndAccelerators) {
     check_->SetFocus();
     ASSERT_TRUE(WaitFocus(check_));

@@ -273,6 +273,26 @@ TEST_F(Docking, DockingFloatingAndDockingAgainKeepTheWindows) {
     EXPECT_EQ(Left()->Width(), 0);
 }
 
+// The hooks watch floating windows alone: while every window is docked, no message of the thread goes through them.
+TEST_F(Docking, TheThreadIsHookedOnlyWhileAWindowFloats) {
+    const auto hooked = [] {
+        const TTBSystemHooks installed = tb::InstalledSystemHooks();
+        return installed.Contains(shCallWndProc) && installed.Contains(shCBT);
+    };
+    const auto unhooked = [] {
+        const TTBSystemHooks installed = tb::InstalledSystemHooks();
+        return !installed.Contains(shCallWndProc) && !installed.Contains(shCBT);
+    };
+    EXPECT_TRUE(unhooked());
+    a_->SetFloating(true);
+    b_->SetFloating(true);
+    EXPECT_TRUE(hooked());
+    a_->SetCurrentDock(Left());
+    EXPECT_TRUE(hooked()) << "one window still floats";
+    b_->SetCurrentDock(Top());
+    EXPECT_TRUE(unhooked());
+}
+
 TEST_F(Docking, DraggingMovesTheWindowBetweenDocksAndFloating) {
     const HWND w = a_->Handle();
     const TRect form = WindowRect(form_->Handle());
