@@ -98,63 +98,47 @@ void PaintNow(HWND window) {
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-// The open dialog of the process: the system's dialog class, shown.
-struct TDialogSearch {
-    DWORD pid;
-    HWND found;
-};
-BOOL CALLBACK MatchOpenDialog(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<TDialogSearch*>(data);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    wchar_t name[16] = {};
-    ::GetClassNameW(window, name, 16);
-    if (owner != search->pid || !::IsWindowVisible(window) || std::wstring(name) != L"#32770") return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 // File > Open of photo in the running program: the milliseconds from OK until the window shows its name and has
 // painted; negative on failure.
 double OpenThroughTheDialog(const PROCESS_INFORMATION& info, HWND window, const std::wstring& photo,
                             const std::wstring& caption) {
     ::SetForegroundWindow(window);
     SendKeys({{VK_CONTROL, false}, {'O', false}, {'O', true}, {VK_CONTROL, true}});
-    TDialogSearch search{info.dwProcessId, nullptr};
+    // The open dialog: the system's dialog class.
+    HWND dialog = nullptr;
     const ULONGLONG limit = ::GetTickCount64() + 30000;
-    while (!search.found && ::GetTickCount64() < limit) {
+    while (!dialog && ::GetTickCount64() < limit) {
         ::Sleep(5);
-        ::EnumWindows(&MatchOpenDialog, reinterpret_cast<LPARAM>(&search));
+        dialog = testsupport::FindProcessWindowOfClass(info.dwProcessId, L"#32770");
     }
-    if (!search.found) {
+    if (!dialog) {
         std::fprintf(stderr, "the open dialog did not come up\n");
         return -1;
     }
     // The file name field of either dialog style.
-    ::SetDlgItemTextW(search.found, edt1, photo.c_str());
-    ::SetDlgItemTextW(search.found, cmb13, photo.c_str());
+    ::SetDlgItemTextW(dialog, edt1, photo.c_str());
+    ::SetDlgItemTextW(dialog, cmb13, photo.c_str());
     const double start = Now();
-    ::PostMessageW(search.found, WM_COMMAND, IDOK, 0);
+    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     HWND shown = WaitForWindow(info, caption);
     if (!shown) return -1;
     PaintNow(shown);
     return Now() - start;
 }
 
+BOOL CALLBACK MatchStandardToolbar(HWND child, LPARAM data) {
+    wchar_t name[32] = {}, text[32] = {};
+    ::GetClassNameW(child, name, 32);
+    ::InternalGetWindowText(child, text, 32);
+    if (std::wstring(name) != L"TSkinToolbar" || std::wstring(text) != L"Standard") return TRUE;
+    *reinterpret_cast<HWND*>(data) = child;
+    return FALSE;
+}
+
 // The standard toolbar: the descendant of the main window of the toolbar class captioned "Standard".
 HWND StandardToolbar(HWND window) {
     HWND found = nullptr;
-    ::EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            wchar_t name[32] = {}, text[32] = {};
-            ::GetClassNameW(child, name, 32);
-            ::InternalGetWindowText(child, text, 32);
-            if (std::wstring(name) != L"TSkinToolbar" || std::wstring(text) != L"Standard") return TRUE;
-            *reinterpret_cast<HWND*>(data) = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumChildWindows(window, &MatchStandardToolbar, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
