@@ -51,7 +51,35 @@ void TKelvoGraphicsDocument::Opened() {
     for (IKelvoGraphicsTool* t : Tools()) t->DocumentOpened(*this);
 }
 
+void TKelvoGraphicsDocument::LoadedWorking() {
+    original_.FreeBitmap();
+    committed_.Clear();
+    originalShared_ = true;
+    committedShared_ = true;
+}
+
+bool TKelvoGraphicsDocument::SeparateOriginal() {
+    if (!originalShared_) return true;
+    if (!original_.Assign(working_.GetPixels())) return false;
+    originalShared_ = false;
+    return true;
+}
+
+void TKelvoGraphicsDocument::SeparateCommitted() {
+    if (!committedShared_) return;
+    TKelvoLTBitmap::CopyBitmapToPixels(working_, committed_);
+    committedShared_ = false;
+}
+
+TKelvoPixelBuffer& TKelvoGraphicsDocument::Committed() {
+    SeparateCommitted();
+    return committed_;
+}
+
 void TKelvoGraphicsDocument::BeginEditing(IKelvoGraphicsTool* tool) {
+    // Before anything changes: an edit that cannot be undone or compared is not begun.
+    if (!SeparateOriginal()) throw EOutOfMemory("Out of memory");
+    SeparateCommitted();
     if (editing_) EndEditing(nullptr);
     dirty_ = TKelvoRect{};
     editingTool_ = tool;
@@ -113,7 +141,10 @@ void TKelvoGraphicsDocument::SetImageRect(const TKelvoRect& rect) {
     Refresh();
 }
 
-void TKelvoGraphicsDocument::SyncCommitted() { TKelvoLTBitmap::CopyBitmapToPixels(working_, committed_); }
+void TKelvoGraphicsDocument::SyncCommitted() {
+    // A committed buffer that is the working pixels mirrors them already.
+    if (!committedShared_) TKelvoLTBitmap::CopyBitmapToPixels(working_, committed_);
+}
 
 void TKelvoGraphicsDocument::Refresh() {
     if (TKelvoDocumentView* view = FindView()) view->ImageChanged();
@@ -124,7 +155,7 @@ bool TKelvoGraphicsDocument::TurnOrMirror(bool (TKelvoLTBitmap::*op)(),
                                           TKelvoRect (*moveArea)(const TKelvoRect&, std::int32_t), std::int32_t side) {
     // The original first: when it cannot be changed, nothing has. Should the working bitmap fail after it, the
     // working pixels, the area and the undo history still agree; only the comparison image is turned.
-    if (!(original_.*op)() || !(working_.*op)()) return false;
+    if ((!originalShared_ && !(original_.*op)()) || !(working_.*op)()) return false;
     area_ = moveArea(area_, side);
     SyncCommitted();
     Refresh();
@@ -151,7 +182,7 @@ bool TKelvoGraphicsDocument::Crop(const TKelvoRect& rect) {
     const TKelvoRect clipped = IntersectRects(rect, working_.GetBounds());
     if (clipped.IsEmpty()) return false;
     // An original of another size (resized apart from the working image) keeps what it has of the rectangle.
-    original_.Crop(clipped);
+    if (!originalShared_) original_.Crop(clipped);
     if (!working_.Crop(clipped)) return false;
     area_ = TKelvoRect{};
     SyncCommitted();
@@ -160,7 +191,12 @@ bool TKelvoGraphicsDocument::Crop(const TKelvoRect& rect) {
 }
 
 bool TKelvoGraphicsDocument::ReplaceImage(const TKelvoPixels& buffer, const TKelvoPixels* originalBuffer) {
-    if (originalBuffer && !original_.Assign(*originalBuffer)) return false;
+    if (originalBuffer) {
+        if (!original_.Assign(*originalBuffer)) return false;
+        originalShared_ = false;
+    } else if (!SeparateOriginal()) {
+        return false;  // the original stays what it was while the working pixels change
+    }
     if (!working_.Assign(buffer)) return false;
     area_ = NormalizeImageArea(area_, working_.GetWidth(), working_.GetHeight());
     SyncCommitted();
@@ -170,14 +206,17 @@ bool TKelvoGraphicsDocument::ReplaceImage(const TKelvoPixels& buffer, const TKel
 
 void TKelvoGraphicsDocument::CopyImageTo(TKelvoPixelBuffer& buffer, TKelvoPixelBuffer* originalBuffer) const {
     TKelvoLTBitmap::CopyBitmapToPixels(working_, buffer);
-    if (originalBuffer) TKelvoLTBitmap::CopyBitmapToPixels(original_, *originalBuffer);
+    if (originalBuffer) TKelvoLTBitmap::CopyBitmapToPixels(originalShared_ ? working_ : original_, *originalBuffer);
 }
 
 bool TKelvoGraphicsDocument::Resize(std::int32_t width, std::int32_t height, bool resizeOriginal, bool scaleArea) {
     if (width <= 0 || height <= 0) return false;
     if (area_.Left > 0 || area_.Top > 0) Crop(area_);
     const std::int32_t w = working_.GetWidth(), h = working_.GetHeight();
-    if (resizeOriginal) {
+    // An original that is the working bitmap is resized with it (the same size, the same resampler); one
+    // left as it is needs pixels of its own.
+    if (!resizeOriginal && !SeparateOriginal()) return false;
+    if (resizeOriginal && !originalShared_) {
         std::int32_t ow = 0, oh = 0;
         ScaledOriginalSize(original_.GetWidth(), original_.GetHeight(), w, h, width, height, ow, oh);
         if (!original_.Resize(ow, oh)) return false;

@@ -4,6 +4,10 @@
 //
 // Outside an edit the committed buffer has the working bitmap's bounds and pixels. An undo step keeps two
 // snapshots of the rectangle an edit changed (before and after), never the whole image.
+//
+// A freshly read image has one block of pixels: until the first edit the original and the committed buffer
+// are the working pixels themselves, and only BeginEditing (or a change of the working pixels that leaves the
+// original behind) makes them copies of their own. Opening a photo to look at it never copies it.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -67,7 +71,13 @@ public:
     void Opened() override;
     void AbandonEdit() override { EndEditing(editingTool_); }
 
+    // The working bitmap was just read: the original and the committed buffer are these pixels too, until
+    // the first edit.
+    void LoadedWorking();
+
     // Opens an edit for tool; an edit of another tool is finished first. The dirty rectangle starts empty.
+    // The original and the committed buffer become copies of their own first: when their memory cannot be
+    // had it raises EOutOfMemory and no edit is opened.
     void BeginEditing(IKelvoGraphicsTool* tool);
     // Closes the edit. Called by the document itself (caller null) it finishes the tool's edit through
     // EndEdit; called by the tool, it does not call back.
@@ -88,10 +98,15 @@ public:
     bool CommitEdit(IKelvoGraphicsTool* tool);
 
     TKelvoLTBitmap& Working() { return working_; }
-    TKelvoLTBitmap& Original() { return original_; }
+    // The image as it was read. Before the first edit that is the working bitmap itself: read it, never
+    // change it through here.
+    TKelvoLTBitmap& Original() { return originalShared_ ? working_ : original_; }
     TKelvoPixels& GetPixels() { return working_.GetPixels(); }
-    TKelvoPixels& GetOriginalPixels() { return original_.GetPixels(); }
-    TKelvoPixelBuffer& Committed() { return committed_; }
+    TKelvoPixels& GetOriginalPixels() { return Original().GetPixels(); }
+    // Made a copy of its own on the first request (EOutOfMemory when it cannot be).
+    TKelvoPixelBuffer& Committed();
+    // Whether the original is still the working bitmap's own block (no edit since the image was read).
+    bool OriginalShared() const { return originalShared_; }
     TKelvoGraphicsDocumentProperties& Properties() { return properties_; }
     std::int32_t ResolutionX() const { return properties_.HorizontalResolution; }
     std::int32_t ResolutionY() const { return properties_.VerticalResolution; }
@@ -138,6 +153,9 @@ protected:
 private:
     // The view follows the new image; the size display too.
     void Refresh();
+    // The original (committed buffer) a copy of its own; false (EOutOfMemory) when its memory cannot be had.
+    bool SeparateOriginal();
+    void SeparateCommitted();
     // Runs op on both bitmaps and moves the area with moveArea over side (the width or height before).
     bool TurnOrMirror(bool (TKelvoLTBitmap::*op)(), TKelvoRect (*moveArea)(const TKelvoRect&, std::int32_t),
                       std::int32_t side);
@@ -150,5 +168,8 @@ private:
     TKelvoLTBitmap working_;
     TKelvoLTBitmap original_;
     TKelvoPixelBuffer committed_;
+    // Set while the original (the committed buffer) has no pixels of its own and is the working bitmap.
+    bool originalShared_ = false;
+    bool committedShared_ = false;
     TKelvoGraphicsDocumentProperties properties_;
 };

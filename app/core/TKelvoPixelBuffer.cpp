@@ -1,10 +1,73 @@
 #include "app/core/TKelvoPixelBuffer.h"
 
 #include <cstdlib>
+#include <cstring>
+#include <atomic>
+#include <thread>
 #include <utility>
 
 #include "classlib/core/Checked.h"
 #include "classlib/core/Exceptions.h"
+
+namespace {
+
+// The last photo-sized block given back, kept for the next request of the same size: opening one photo after
+// another of the same camera, or turning one, then reuses memory the system has already handed over instead of
+// having every page of a new block faulted in again, which costs more than decoding into it. A request of
+// another large size frees it first, so it never stands in the way of memory the program asks for. Sanitizer
+// builds free every block, so that a use after the free is still caught.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool KeepSpareBlock = false;
+#else
+constexpr bool KeepSpareBlock = true;
+#endif
+constexpr std::int64_t SpareBlockMinBytes = std::int64_t(8) << 20;
+
+// Pixel buffers may be made and freed on any thread, also while static objects go away: the spare is set up
+// before anything runs and never torn down, and its lock is a flag held for a few instructions.
+struct TSpareBlock {
+    std::atomic_flag Busy;
+    Byte* Block = nullptr;
+    std::int64_t Size = 0;
+};
+constinit TSpareBlock spare;
+
+class TSpareLock {
+public:
+    TSpareLock() {
+        while (spare.Busy.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
+    }
+    ~TSpareLock() { spare.Busy.clear(std::memory_order_release); }
+    TSpareLock(const TSpareLock&) = delete;
+    TSpareLock& operator=(const TSpareLock&) = delete;
+};
+
+// size > 0 zero-filled bytes, or null.
+Byte* AllocateZeroed(std::int64_t size) {
+    if (KeepSpareBlock && size >= SpareBlockMinBytes) {
+        Byte* kept = nullptr;
+        Byte* other = nullptr;
+        {
+            TSpareLock guard;
+            (spare.Size == size ? kept : other) = spare.Block;
+            spare.Block = nullptr;
+        }
+        std::free(other);
+        if (kept) return static_cast<Byte*>(std::memset(kept, 0, std::size_t(size)));
+    }
+    return static_cast<Byte*>(std::calloc(std::size_t(size), 1));
+}
+
+void GiveBack(Byte* block, std::int64_t size) noexcept {
+    if (KeepSpareBlock && block && size >= SpareBlockMinBytes) {
+        TSpareLock guard;
+        std::swap(spare.Block, block);
+        spare.Size = size;
+    }
+    std::free(block);  // the one kept before, or this one
+}
+
+}  // namespace
 
 void TKelvoPixelBuffer::FreeMemory(Byte* p) noexcept { std::free(p); }
 
@@ -12,7 +75,7 @@ TKelvoPixelBuffer::TKelvoPixelBuffer() { SetFormat(KelvoFormatBGR24); }
 
 TKelvoPixelBuffer::TKelvoPixelBuffer(std::uint16_t format, const TKelvoRect& rect) { SetFormatAndBounds(format, rect); }
 
-TKelvoPixelBuffer::~TKelvoPixelBuffer() = default;
+TKelvoPixelBuffer::~TKelvoPixelBuffer() { GiveBack(memory_.release(), size_); }
 
 void TKelvoPixelBuffer::SetBounds(const TKelvoRect& rect, bool keep) {
     if (rect == GetBounds() && (memory_ || rect.IsEmpty())) return;
@@ -26,7 +89,7 @@ void TKelvoPixelBuffer::SetBounds(const TKelvoRect& rect, bool keep) {
 
     TMemory memory;
     if (size > 0) {
-        memory.reset(static_cast<Byte*>(std::calloc(std::size_t(size), 1)));
+        memory.reset(AllocateZeroed(size));
         if (!memory) throw EOutOfMemory("Out of memory");
     }
     // Build the new descriptor aside so that the old pixels can be copied over before they go.
@@ -34,6 +97,7 @@ void TKelvoPixelBuffer::SetBounds(const TKelvoRect& rect, bool keep) {
     fresh.Init(target, memory.get(), Format(), size > 0 ? stride : 0);
     if (keep && memory_ && memory) fresh.CopyFrom(*this);
 
+    GiveBack(memory_.release(), size_);
     memory_ = std::move(memory);
     size_ = size;
     SetDescriptor(target, memory_.get(), size > 0 ? stride : 0);
@@ -49,7 +113,7 @@ void TKelvoPixelBuffer::SetFormatAndBounds(std::uint16_t format, const TKelvoRec
 }
 
 void TKelvoPixelBuffer::Clear() {
-    memory_.reset();
+    GiveBack(memory_.release(), size_);
     size_ = 0;
     SetDescriptor(TKelvoRect{}, nullptr, 0);
 }

@@ -312,8 +312,8 @@ bool OpenGdipImage(const std::u16string& fileName, TGdipImage& image, bool& wasK
     return DllExports::GdipCreateBitmapFromFile(WideCStr(fileName), image.BitmapOut()) == Ok && image;
 }
 
-bool ReadGraphicsFile(const std::u16string& fileName, TKelvoLTBitmap& working, TKelvoLTBitmap& original,
-                      TKelvoCustomProperties& properties, TKelvoResolution& resolution, std::int32_t& formatId) {
+bool ReadGraphicsFile(const std::u16string& fileName, TKelvoLTBitmap& working, TKelvoCustomProperties& properties,
+                      TKelvoResolution& resolution, std::int32_t& formatId) {
     // An image the program cannot hold is refused before GDI+ spends time and memory decoding it.
     const std::vector<Byte> start = ReadFileStart(fileName);
     if (HeaderRefusesImage(start.data(), start.size())) return false;
@@ -341,7 +341,6 @@ bool ReadGraphicsFile(const std::u16string& fileName, TKelvoLTBitmap& working, T
     // SetSize checks the block's size before it allocates anything.
     if (!working.SetSize(width, height, KelvoFormatBGR24)) return false;
     if (!LockPixelsInto(image.Bitmap(), working.GetPixels())) return false;
-    if (!original.Assign(working.GetPixels())) return false;
 
     formatId = wasKVI ? KelvoFormatKVI : rawId;
     REAL dpiX = 0, dpiY = 0;

@@ -26,14 +26,13 @@ inline constexpr std::int64_t KelvoMaxMemoryFileBytes = std::int64_t(512) << 20;
 // whether the file was a KVI file.
 bool OpenGdipImage(const std::u16string& fileName, TGdipImage& image, bool& wasKVI);
 
-// Reads a file into working and original (24-bit BGR, the same pixels), turned upright by its EXIF orientation
-// (3, 6 and 8), with every property item (ReadImageMetadata; the orientation then reads 1) and the resolution
-// (the file's own where GDI+ reports its 96 dpi default). formatId: 0..3 from
-// the raw format, 4 for a KVI file, KelvoFormatOther (-2) for any other raw format (never -1, the
-// exchange file's id). False when GDI+ cannot read the file or the
-// image does not fit in memory; the outputs may then hold anything and are to be thrown away.
-bool ReadGraphicsFile(const std::u16string& fileName, TKelvoLTBitmap& working, TKelvoLTBitmap& original,
-                      TKelvoCustomProperties& properties, TKelvoResolution& resolution, std::int32_t& formatId);
+// Reads a file into working (24-bit BGR; GDI+ writes the pixels straight into its block), turned upright by its EXIF
+// orientation (3, 6 and 8), with every property item (ReadImageMetadata; the orientation then reads 1) and the
+// resolution (the file's own where GDI+ reports its 96 dpi default). formatId: 0..3 from the raw format, 4 for a KVI
+// file, KelvoFormatOther (-2) for any other raw format (never -1, the exchange file's id). False when GDI+ cannot read
+// the file or the image does not fit in memory; the outputs may then hold anything and are to be thrown away.
+bool ReadGraphicsFile(const std::u16string& fileName, TKelvoLTBitmap& working, TKelvoCustomProperties& properties,
+                      TKelvoResolution& resolution, std::int32_t& formatId);
 
 // Writes the part imageRect (clipped to the pixels; an empty one means all) of 24- or 32-bit pixels as format
 // 0..4. The thumbnail tags are removed from properties, every remaining item goes with the image (through the

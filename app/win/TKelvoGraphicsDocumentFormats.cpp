@@ -32,9 +32,9 @@ TKelvoExchangeLoad TKelvoGraphicsDocumentFormats::LoadExchange(TKelvoGraphicsDoc
     TKelvoPixelBuffer pixels;
     std::vector<std::uint8_t> exifJpeg;
     if (!ReadExchangeFile(fileName, pixels, &exifJpeg)) return TKelvoExchangeLoad::NotExchange;
-    // The file is the host's image, even when its pixels do not fit in memory twice: the load then fails
-    // rather than trying GDI+ on it.
-    if (!document.Working().Assign(pixels) || !document.Original().Assign(pixels)) return TKelvoExchangeLoad::Failed;
+    // The file is the host's image, even when its pixels do not fit in memory: the load then fails rather
+    // than trying GDI+ on it.
+    if (!document.Working().Assign(pixels)) return TKelvoExchangeLoad::Failed;
     document.Properties().Clear();
     document.SetResolution(0, 0);
     TKelvoResolution resolution;
@@ -57,13 +57,12 @@ bool TKelvoGraphicsDocumentFormats::Load(TKelvoDocument& document, const std::u1
     } else {
         TKelvoResolution resolution;
         std::int32_t id = KelvoFormatOther;
-        if (!table_.Read(fileName, graphics->Working(), graphics->Original(), graphics->Properties(), resolution, id))
-            return false;
+        if (!table_.Read(fileName, graphics->Working(), graphics->Properties(), resolution, id)) return false;
         // Writing back into the file it came from is for the exchange reader's files alone.
         formatId = id == KelvoFormatExchange ? KelvoFormatOther : id;
         graphics->SetResolution(resolution.X, resolution.Y);
     }
-    graphics->SyncCommitted();
+    graphics->LoadedWorking();
     return true;
 }
 

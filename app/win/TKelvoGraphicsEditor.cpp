@@ -351,8 +351,13 @@ TKelvoGraphicsView* TKelvoGraphicsEditor::GetActiveView() const {
 void TKelvoGraphicsEditor::PlaceView(TKelvoDocumentView& view) {
     auto* link = dynamic_cast<TKelvoGraphicsViewLink*>(&view);
     if (!link || !link->View() || !MainForm()) return;
-    link->View()->SetAlign(alClient);
-    link->View()->SetParent(MainForm());
+    TKelvoGraphicsView& placed = *link->View();
+    // Placed at 1:1 a photo would bring both scroll bars, and its opening zoom take them away again.
+    placed.HoldScrollBars(true);
+    TScopeExit release([&] { placed.HoldScrollBars(false); });
+    placed.SetAlign(alClient);
+    placed.SetParent(MainForm());
+    OpeningZoom(placed);
 }
 
 void TKelvoGraphicsEditor::OpeningZoom(TKelvoGraphicsView& view) {

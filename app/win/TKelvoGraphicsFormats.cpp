@@ -67,11 +67,11 @@ std::unique_ptr<TKelvoThumbnail> TKelvoGraphicsFormats::GetThumbnail(const std::
     return thumbnail;
 }
 
-bool TKelvoGraphicsFormats::Read(const std::u16string& fileName, TKelvoLTBitmap& working, TKelvoLTBitmap& original,
+bool TKelvoGraphicsFormats::Read(const std::u16string& fileName, TKelvoLTBitmap& working,
                                  TKelvoCustomProperties& properties, TKelvoResolution& resolution,
                                  std::int32_t& formatId) const {
     UseGdiPlus();
-    return ReadGraphicsFile(fileName, working, original, properties, resolution, formatId);
+    return ReadGraphicsFile(fileName, working, properties, resolution, formatId);
 }
 
 bool TKelvoGraphicsFormats::Write(const std::u16string& fileName, std::int32_t formatId, const TKelvoPixels& pixels,

@@ -61,11 +61,11 @@ public:
     std::int32_t JpegQuality() const { return jpegQuality_; }
     void SetJpegQuality(std::int32_t quality) { jpegQuality_ = ClampJpegQuality(quality); }
 
-    // Load and Save of a graphics document call these: the file into the document's bitmaps, properties and
-    // resolution, and the document's pixels (its image area) out as a format of the table. The JPEG options
-    // dialog has set JpegQuality before Save calls Write.
-    bool Read(const std::u16string& fileName, TKelvoLTBitmap& working, TKelvoLTBitmap& original,
-              TKelvoCustomProperties& properties, TKelvoResolution& resolution, std::int32_t& formatId) const;
+    // Load and Save of a graphics document call these: the file into the document's working bitmap,
+    // properties and resolution, and the document's pixels (its image area) out as a format of the table. The JPEG
+    // options dialog has set JpegQuality before Save calls Write.
+    bool Read(const std::u16string& fileName, TKelvoLTBitmap& working, TKelvoCustomProperties& properties,
+              TKelvoResolution& resolution, std::int32_t& formatId) const;
     bool Write(const std::u16string& fileName, std::int32_t formatId, const TKelvoPixels& pixels,
                const TKelvoRect& imageRect, TKelvoCustomProperties& properties,
                const TKelvoResolution& resolution) const;

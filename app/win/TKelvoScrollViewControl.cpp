@@ -48,8 +48,14 @@ void TKelvoScrollViewControl::ComputeScroll(std::int32_t& dx, std::int32_t& dy, 
     excessY = r.ExcessY;
 }
 
+void TKelvoScrollViewControl::HoldScrollBars(bool hold) {
+    if (hold == barsHeld_) return;
+    barsHeld_ = hold;
+    if (!hold) Recalculate();
+}
+
 void TKelvoScrollViewControl::UpdateScrollBars(std::int32_t excessX, std::int32_t excessY) {
-    if (!HandleAllocated()) return;
+    if (!HandleAllocated() || barsHeld_) return;
     std::int32_t width = 0, height = 0;
     FullClientSize(width, height);
     if (width <= 0 || height <= 0) return;

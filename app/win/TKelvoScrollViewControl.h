@@ -50,6 +50,11 @@ class TKelvoScrollViewControl : public TKelvoViewControl {
     // The client size as it is with no scroll bar shown.
     void FullClientSize(std::int32_t& width, std::int32_t& height);
 
+    // While held, the scroll bars stay as they are; letting go sets them up once for the content and zoom of
+    // that moment (Recalculate). A view placed and given its first zoom then never shows bars that go again at
+    // once: under Wine each bar shown or hidden costs a new frame and layout of the window.
+    void HoldScrollBars(bool hold);
+
 protected:
     void Resize() override;
     bool WheelNotTaken(TShiftState shift, int wheelDelta, TKelvoPoint clientPos) override;
@@ -66,4 +71,5 @@ private:
     // Set while the bars are set up: showing or hiding one resizes the client area, and that must not set
     // them up again from inside.
     bool updatingBars_ = false;
+    bool barsHeld_ = false;
 };

@@ -32,28 +32,8 @@ bool WriteAll(const std::wstring& name, const std::vector<unsigned char>& bytes)
     return testsupport::WriteWholeFile(name, bytes.data(), bytes.size());
 }
 
-struct TWindowSearch {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK MatchMainWindow(HWND wnd, LPARAM data) {
-    auto* search = reinterpret_cast<TWindowSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(wnd, &owner);
-    wchar_t name[64] = {};
-    GetClassNameW(wnd, name, 64);
-    if (owner != search->pid || !IsWindowVisible(wnd) || std::wstring(name) != L"TMainForm.UnicodeClass") return TRUE;
-    search->found = wnd;
-    return FALSE;
-}
-
 // The program's main window: a visible top-level window of the process with the main form's window class.
-HWND MainWindowOf(DWORD pid) {
-    TWindowSearch search{pid, nullptr};
-    EnumWindows(&MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+HWND MainWindowOf(DWORD pid) { return testsupport::FindProcessWindowOfClass(pid, L"TMainForm.UnicodeClass"); }
 
 // Starts the program, waits for its main window, optionally moves it, closes it; the empty text when all went
 // well, else what did not.

@@ -8,9 +8,11 @@
 
 namespace testsupport {
 
+// A caption or a window class to match (null: any).
 struct TProcessWindowSearch {
     DWORD pid;
     const std::wstring* caption;
+    const wchar_t* className;
     HWND found;
 };
 
@@ -18,16 +20,24 @@ inline BOOL CALLBACK MatchProcessWindow(HWND wnd, LPARAM data) {
     auto* search = reinterpret_cast<TProcessWindowSearch*>(data);
     DWORD owner = 0;
     ::GetWindowThreadProcessId(wnd, &owner);
+    if (owner != search->pid || !::IsWindowVisible(wnd)) return TRUE;
     wchar_t text[64] = {};
-    ::GetWindowTextW(wnd, text, 64);
-    if (owner != search->pid || !::IsWindowVisible(wnd) || *search->caption != text) return TRUE;
+    if (search->caption && (::GetWindowTextW(wnd, text, 64), *search->caption != text)) return TRUE;
+    if (search->className && (::GetClassNameW(wnd, text, 64), std::wstring(search->className) != text)) return TRUE;
     search->found = wnd;
     return FALSE;
 }
 
 // The first visible top-level window of process pid whose caption is caption; nullptr when there is none yet.
 inline HWND FindProcessWindow(DWORD pid, const std::wstring& caption) {
-    TProcessWindowSearch search{pid, &caption, nullptr};
+    TProcessWindowSearch search{pid, &caption, nullptr, nullptr};
+    ::EnumWindows(&MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The first visible top-level window of process pid of the window class; nullptr when there is none yet.
+inline HWND FindProcessWindowOfClass(DWORD pid, const wchar_t* className) {
+    TProcessWindowSearch search{pid, nullptr, className, nullptr};
     ::EnumWindows(&MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -283,6 +283,40 @@ TEST_F(GraphicsTest, UndoAfterTheImageGrewRestoresTheRectanglesPixels) {
     EXPECT_TRUE(SamePixels(doc->Committed(), doc->GetPixels()));
 }
 
+TEST_F(GraphicsTest, AReadImageIsOneBlockUntilTheFirstEditWhichLeavesTheOriginalAsRead) {
+    ASSERT_TRUE(doc->Working().SetSize(6, 4, KelvoFormatBGR24));
+    FillCoordinates(doc->GetPixels());
+    doc->LoadedWorking();
+    EXPECT_TRUE(doc->OriginalShared());
+    EXPECT_EQ(doc->GetOriginalPixels().Bits(), doc->GetPixels().Bits());
+    // Turned before any edit: the one block turns, and the original is still that block.
+    ASSERT_TRUE(doc->RotateRight());
+    EXPECT_EQ(doc->GetOriginalPixels().Bits(), doc->GetPixels().Bits());
+    EXPECT_EQ(doc->Original().GetBounds(), (TKelvoRect{0, 0, 4, 6}));
+    EXPECT_TRUE(Holds(doc->GetOriginalPixels(), 3, 0, 0, 0));
+    TKelvoPixelBuffer read;
+    doc->CopyImageTo(read, nullptr);
+
+    Paint(a, TKelvoRect{1, 1, 3, 4}, 0xC8);
+    EXPECT_FALSE(doc->OriginalShared());
+    EXPECT_TRUE(SamePixels(doc->GetOriginalPixels(), read));
+    EXPECT_TRUE(SamePixels(doc->Committed(), read));
+    ASSERT_TRUE(doc->CommitEdit(&a));
+    doc->EndEditing(&a);
+    EXPECT_EQ(doc->GetPixels().PixelAddress(2, 2)[0], 0xC8);
+    EXPECT_TRUE(SamePixels(doc->Committed(), doc->GetPixels()));
+    EXPECT_TRUE(SamePixels(doc->GetOriginalPixels(), read));
+    ASSERT_TRUE(doc->History().Undo());
+    EXPECT_TRUE(SamePixels(doc->GetPixels(), read));
+
+    // Resized without the original while still one block: the original keeps the size and pixels it was read with.
+    doc->LoadedWorking();
+    ASSERT_TRUE(doc->Resize(2, 3, false, false));
+    EXPECT_FALSE(doc->OriginalShared());
+    EXPECT_EQ(doc->Working().GetBounds(), (TKelvoRect{0, 0, 2, 3}));
+    EXPECT_TRUE(SamePixels(doc->GetOriginalPixels(), read));
+}
+
 TEST(PackedPixels, APhotoComesBackExactlyFromItsBandsAndCostsLessThanItsSize) {
     // 4001 x 1501: four bands of unequal row counts, rows with padding.
     TKelvoPixelBuffer photo(KelvoFormatBGR24, TKelvoRect{0, 0, 4001, 1501});

@@ -79,6 +79,32 @@ TEST(PixelBuffer, AllocatesZeroedPaddedRowsAtItsOwnCoordinates) {
     EXPECT_EQ(empty.MemorySize(), 0);
 }
 
+TEST(PixelBuffer, APhotoSizedBlockOfASizeGivenBackBeforeComesZeroFilled) {
+    // 2000 x 1500 x 3: large enough to be kept for the next photo of its size.
+    const TKelvoRect photo = MakeRect(0, 0, 2000, 1500);
+    for (int round = 0; round < 2; ++round) {
+        {
+            TKelvoPixelBuffer before(KelvoFormatBGR24, photo);
+            std::memset(before.Bits(), 0xA5, std::size_t(before.MemorySize()));
+        }
+        TKelvoPixelBuffer after;
+        if (round == 0) {
+            after.SetBoundsNoCopy(photo);
+        } else {
+            // Given back by a resize to another size, then asked for again.
+            TKelvoPixelBuffer other(KelvoFormatBGR24, photo);
+            std::memset(other.Bits(), 0x5A, std::size_t(other.MemorySize()));
+            other.SetBoundsNoCopy(MakeRect(0, 0, 10, 10));
+            after.SetBoundsNoCopy(photo);
+        }
+        const Byte* bytes = after.Bits();
+        ASSERT_NE(bytes, nullptr);
+        std::int64_t nonZero = 0;
+        for (std::int64_t i = 0; i < after.MemorySize(); ++i) nonZero += bytes[i] != 0;
+        EXPECT_EQ(nonZero, 0) << "round " << round;
+    }
+}
+
 TEST(PixelBuffer, SetBoundsKeepCopiesOverlapOfMovedRectangle) {
     TKelvoPixelBuffer b(KelvoFormatBGR24, MakeRect(0, 0, 10, 8));
     FillPattern(b);

@@ -265,9 +265,12 @@ TEST_F(GraphicsTools, HoldingTheOriginalShowsItAtItsOwnSizeAfterTheWorkingImageS
     TKelvoGraphicsView* view = OpenImage(40, 30);
     ASSERT_NE(view, nullptr);
     editor_->ActualSize(nullptr);
-    // A crop leaves the working image 20 x 10; the original stays as opened.
+    // A crop rendered into the working image (in an edit, as a tool does) leaves it 20 x 10; the original
+    // stays as opened.
     TKelvoPixelBuffer cropped(KelvoFormatBGR24, MakeRect(0, 0, 20, 10));
+    view->Document().BeginEditing(nullptr);
     ASSERT_TRUE(view->Document().Working().Assign(cropped));
+    view->Document().EndEditing(nullptr);
     view->ImageChanged();
     const auto contentSize = [&] {
         TKelvoRect r;

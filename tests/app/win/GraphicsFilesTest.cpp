@@ -143,8 +143,6 @@ TEST(GraphicsFiles, EveryFormatReadsBackItsPixels) {
         EXPECT_EQ(in.Working.GetFormat(), KelvoFormatBGR24);
         const bool lossy = id == KelvoFormatJPEG || id == KelvoFormatKVI;
         EXPECT_LE(MaxDifference(in.Working.GetPixels(), pixels), lossy ? 12 : 0);
-        EXPECT_EQ(MaxDifference(in.Original.GetPixels(), in.Working.GetPixels()), 0);
-        EXPECT_NE(in.Original.GetPixels().Bits(), in.Working.GetPixels().Bits());
     }
 }
 
@@ -214,7 +212,6 @@ TEST(GraphicsFiles, TiffsWithOrientations6And8And3OpenUpright) {
         ASSERT_EQ(in.Working.GetBounds(), (TKelvoRect{0, 0, c.Width, c.Height}));
         EXPECT_TRUE(IsTiffPixel(in.Working.GetPixels(), c.X1, c.Y1, c.SX1, c.SY1));
         EXPECT_TRUE(IsTiffPixel(in.Working.GetPixels(), c.X2, c.Y2, c.SX2, c.SY2));
-        EXPECT_EQ(MaxDifference(in.Original.GetPixels(), in.Working.GetPixels()), 0);
         std::uint16_t orientation = 0;
         ASSERT_TRUE(GetOrientation(in.Properties, orientation));
         EXPECT_EQ(orientation, 1);

@@ -8,12 +8,12 @@
 namespace pixeltest {
 
 struct Loaded {
-    TKelvoLTBitmap Working, Original;
+    TKelvoLTBitmap Working;
     TKelvoProperties Properties;
     TKelvoResolution Resolution;
     std::int32_t FormatId = -99;
     bool Read(const std::string& path) {
-        return ReadGraphicsFile(testsupport::Wide(path), Working, Original, Properties, Resolution, FormatId);
+        return ReadGraphicsFile(testsupport::Wide(path), Working, Properties, Resolution, FormatId);
     }
 };
 

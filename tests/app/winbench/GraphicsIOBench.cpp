@@ -101,12 +101,12 @@ int main(int argc, char** argv) {
 
         // The targets are made before and freed after the clock, on both sides: only the load is timed.
         {
-            TKelvoLTBitmap working, original;
+            TKelvoLTBitmap working;
             TKelvoProperties read;
             TKelvoResolution resolution;
             std::int32_t id = 0;
             t = Now();
-            if (!ReadGraphicsFile(ours, working, original, read, resolution, id))
+            if (!ReadGraphicsFile(ours, working, read, resolution, id))
                 return std::fprintf(stderr, "our load failed\n"), 1;
             bestOursLoad = std::min(bestOursLoad, Now() - t);
             if (run == 0) std::printf("property items read back: %d\n", read.GetCount());

@@ -554,11 +554,11 @@ TEST_P(ShippedDemonstration, PlaysToItsEndFromTheWindowAndCorrectsItsPhotograph)
     TKelvoGraphicsDocument* document = editor_->GetActiveDocument();
     ASSERT_TRUE(document);
     const TImageCopy played(document->GetPixels());
-    TKelvoLTBitmap working, original;
+    TKelvoLTBitmap working;
     TKelvoProperties properties;
     TKelvoResolution resolution;
     std::int32_t format = 0;
-    ASSERT_TRUE(ReadGraphicsFile(demos_->DemonstrationsFolder + AnsiToWide(script.GetInfo("Image")), working, original,
+    ASSERT_TRUE(ReadGraphicsFile(demos_->DemonstrationsFolder + AnsiToWide(script.GetInfo("Image")), working,
                                  properties, resolution, format));
     const TImageCopy photograph(working.GetPixels());
     EXPECT_TRUE(played.Width != photograph.Width || played.Height != photograph.Height ||

@@ -196,11 +196,15 @@ TEST_F(Program, HoldingTheOriginalButtonShowsTheImageAsOpenedAndReleasingTheWork
     ASSERT_TRUE(OpenGradient());
     TKelvoGraphicsView* view = editor_->GetActiveView();
     ASSERT_NE(view, nullptr);
-    // The working image turns green; the original stays the gradient.
+    // The working image turns green in an edit, as a tool changes it; the original stays the gradient.
     TKelvoGraphicsDocument& document = view->Document();
+    EXPECT_EQ(document.GetOriginalPixels().Bits(), document.GetPixels().Bits());  // one block until then
+    document.BeginEditing(nullptr);
     for (std::int32_t y = 0; y < 48; ++y)
         for (std::int32_t x = 0; x < 64; ++x) MakeBGR(document.GetPixels().PixelAddress(x, y), 0, 255, 0);
-    document.InvalidateImageRect(document.Working().GetBounds());
+    document.AddDirtyRect(document.Working().GetBounds(), true);
+    ASSERT_TRUE(document.CommitEdit(nullptr));
+    document.EndEditing(nullptr);
     const TKelvoPoint at = view->MapMode().LogicalToDevicePoint(MakePoint(10, 8));
     const COLORREF green = RGB(0, 255, 0), gradient = RGB(40 + 10 * 4, 60 + 8 * 5, 180 - 10 * 2 - 8 * 2);
     ASSERT_TRUE(PumpUntil([&] { return ShownAt(view->Handle(), at.X, at.Y) == green; }));
