@@ -138,6 +138,12 @@ protected:
         editor_->UndoCommand(nullptr);
         return true;
     }
+    // The digits typed over the whole of the resize frame's width field.
+    static void TypeWidth(TKelvoResizeFrame& frame, const wchar_t* digits) {
+        frame.WidthEdit->SetFocus();
+        frame.WidthEdit->Perform(EM_SETSEL, 0, -1);
+        for (const wchar_t* c = digits; *c; ++c) testsupport::TypeUnicode(*c);
+    }
 
     TKelvoCrop2Tool* crop_ = nullptr;
     TKelvoRotateTool* rotate_ = nullptr;
@@ -341,9 +347,7 @@ TEST_F(ImageTools, ResizeWithProportionsKeptIsUndoneToTheExactPixelsAndRedone) {
     TKelvoResizeFrame& frame = *resize_->Frame;
     Idle();
     EXPECT_FALSE(frame.OkButton->Enabled());  // nothing to do at the image's own size
-    frame.WidthEdit->SetFocus();
-    frame.WidthEdit->Perform(EM_SETSEL, 0, -1);
-    for (wchar_t c : {L'1', L'0', L'0'}) testsupport::TypeUnicode(c);
+    TypeWidth(frame, L"100");
     ASSERT_TRUE(PumpUntil([&] { return resize_->NewWidth() == 100; }));
     EXPECT_EQ(resize_->NewHeight(), 80);
     EXPECT_EQ(frame.HeightEdit->Text(), u"80");
@@ -389,9 +393,7 @@ TEST_F(ImageTools, TabGoesRoundTheResizeFieldsInOrderAndShiftTabBack) {
     TKelvoResizeFrame& frame = *resize_->Frame;
     Idle();
     // A size that differs from the image's, so that OK can be reached too.
-    frame.WidthEdit->SetFocus();
-    frame.WidthEdit->Perform(EM_SETSEL, 0, -1);
-    for (wchar_t c : {L'1', L'0', L'0'}) testsupport::TypeUnicode(c);
+    TypeWidth(frame, L"100");
     ASSERT_TRUE(PumpUntil([&] { return resize_->NewWidth() == 100; }));
     Idle();
     ASSERT_TRUE(ClickControl(frame.WidthEdit, [&] { return frame.WidthEdit->Focused(); }));
@@ -416,9 +418,7 @@ TEST_F(ImageTools, ATypedSizeBeyondWhatOneBufferHoldsIsReportedAndChangesNothing
     ASSERT_TRUE(ChooseTool(resize_, resize_->Button));
     TKelvoResizeFrame& frame = *resize_->Frame;
     Idle();
-    frame.WidthEdit->SetFocus();
-    frame.WidthEdit->Perform(EM_SETSEL, 0, -1);
-    for (wchar_t c : {L'4', L'0', L'0', L'0', L'0'}) testsupport::TypeUnicode(c);
+    TypeWidth(frame, L"40000");
     // Held at the largest side; the height follows in proportion.
     ASSERT_TRUE(PumpUntil([&] { return resize_->NewWidth() == 32767; }));
     EXPECT_EQ(resize_->NewHeight(), 26214);
