@@ -75,6 +75,11 @@ void TKelvoToolPanelModule::PlaceToolFrame(TKelvoFrame* frame) {
     frame->SetAlign(alClient);
     // Behind the frames already there: a tool made after the current one must not cover its frame.
     frame->SendToBack();
+    // Tab goes round the frame's own fields as in a dialog: never into the frames it covers, nor past its last
+    // field into the view, which keeps every key.
+    TControlStyle style = frame->ControlStyle();
+    style.Include(csTabGroup);
+    frame->SetControlStyle(style);
 }
 
 void TKelvoToolPanelModule::ToggleVisible(TObject*) { SetPanelVisible(!GetPanelVisible()); }

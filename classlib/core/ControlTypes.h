@@ -59,6 +59,8 @@ enum TControlStyleFlag {
     csMenuEvents,
     csNeedsBorderPaint,
     csParentBackground,
+    // Tab and Shift+Tab on the form go round this control's own controls only, as in a window of its own.
+    csTabGroup,
 };
 using TControlStyle = TSet<TControlStyleFlag>;
 

@@ -1,6 +1,9 @@
 #include "classlib/core/LineSpans.h"
 
-std::vector<TLineSpan> LineSpans(const AnsiString& text) {
+namespace {
+
+template <class View>
+std::vector<TLineSpan> SpansOf(View text) {
     std::vector<TLineSpan> spans;
     std::size_t start = 0;
     std::size_t i = 0;
@@ -17,6 +20,11 @@ std::vector<TLineSpan> LineSpans(const AnsiString& text) {
     if (start < text.size()) spans.push_back({start, text.size() - start, 0});
     return spans;
 }
+
+}  // namespace
+
+std::vector<TLineSpan> LineSpans(std::string_view text) { return SpansOf(text); }
+std::vector<TLineSpan> LineSpans(std::u16string_view text) { return SpansOf(text); }
 
 AnsiString AdjustLineBreaks(const AnsiString& text) {
     AnsiString out;

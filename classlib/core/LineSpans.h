@@ -3,6 +3,7 @@
 // lines). Multi-line edit controls keep their lines this way inside one text.
 #pragma once
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "classlib/core/Types.h"
@@ -14,7 +15,8 @@ struct TLineSpan {
     std::size_t End() const { return Start + Length + BreakLength; }
 };
 
-std::vector<TLineSpan> LineSpans(const AnsiString& text);
+std::vector<TLineSpan> LineSpans(std::string_view text);
+std::vector<TLineSpan> LineSpans(std::u16string_view text);
 
 // The text with every line break made CR LF (the form edit controls show as a break).
 AnsiString AdjustLineBreaks(const AnsiString& text);

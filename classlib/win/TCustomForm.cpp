@@ -660,7 +660,14 @@ void TCustomForm::CMDialogKey(TMessage& message) {
         switch (message.WParam) {
             case VK_TAB:
                 if (!IsKeyPressed(VK_CONTROL)) {
-                    SelectNext(activeControl_, !IsKeyPressed(VK_SHIFT), true);
+                    TWinControl* scope = this;
+                    for (TWinControl* p = activeControl_ ? activeControl_->Parent() : nullptr; p && p != this;
+                         p = p->Parent())
+                        if (p->ControlStyle().Contains(csTabGroup)) {
+                            scope = p;
+                            break;
+                        }
+                    scope->SelectNext(activeControl_, !IsKeyPressed(VK_SHIFT), true);
                     message.Result = 1;
                     return;
                 }

@@ -1,5 +1,7 @@
 #include "toolbar/win/TTBPopupWindow.h"
 
+#include <vector>
+
 #include <mmsystem.h>
 
 #include "classlib/core/CodePages.h"
@@ -192,6 +194,19 @@ void ShowPopup(TTBPopupWindow* window) {
     static bool firstShown = false;
     const bool sound = NeedToPlaySound("MenuPopup");
     if (sound && firstShown) ::PlaySoundA("MenuPopup", nullptr, SND_ALIAS | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
+    // The menus this one opens from are stacked on top again first, outermost first. Under Wine a submenu whose
+    // items took seconds to gather (the scanner sources) found its parent menu still first in the windows' order
+    // but shown under the main window: the submenu showed alone. A move to where a window already is changes
+    // nothing, so each goes to the top of the plain windows (still above the main window) and back on top.
+    std::vector<HWND> parents;
+    for (TTBView* v = window->View() ? window->View()->ParentView() : nullptr; v; v = v->ParentView())
+        if (auto* popup = dynamic_cast<TTBPopupWindow*>(v->Window()); popup && popup->HandleAllocated())
+            parents.push_back(popup->WindowHandle());
+    constexpr UINT kRestack = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    for (auto it = parents.rbegin(); it != parents.rend(); ++it) {
+        ::SetWindowPos(*it, HWND_NOTOPMOST, 0, 0, 0, 0, kRestack);
+        ::SetWindowPos(*it, HWND_TOPMOST, 0, 0, 0, 0, kRestack);
+    }
     window->SetVisible(true);
     ::UpdateWindow(window->Handle());
     if (sound && !firstShown) ::PlaySoundA("MenuPopup", nullptr, SND_ALIAS | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);

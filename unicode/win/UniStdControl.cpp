@@ -5,6 +5,7 @@
 #include "unicode/core/HotKeys.h"
 #include "unicode/core/WideCharMessage.h"
 #include "unicode/win/WinCodePages.h"
+#include "classlib/win/ControlText.h"
 #include "classlib/win/WideChars.h"
 
 namespace uni {
@@ -21,7 +22,7 @@ void UseUnicodeNotifications(TWinControl* control) {
 void CanvasDrawTextW(TCanvas* canvas, const WideString& text, TRect& rect, UINT flags) {
     canvas->RequiredState(TCanvasState{csHandleValid, csFontValid, csBrushValid});
     RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
-    ::DrawTextW(canvas->Handle(), WideCStr(text), static_cast<int>(text.size()), &r, flags);
+    DrawTextAsMeasured(canvas->Handle(), text, r, flags);
     rect = TRect{r.left, r.top, r.right, r.bottom};
 }
 

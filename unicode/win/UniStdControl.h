@@ -55,7 +55,8 @@ bool IsAccelMessageW(const TMessage& message, const WideString& caption);
 // Tells a common control of this layer to send its notifications in their wide form (CCM_SETUNICODEFORMAT).
 void UseUnicodeNotifications(TWinControl* control);
 
-// DrawTextW with the canvas's font and brush; with DT_CALCRECT rect receives the extent.
+// DrawTextAsMeasured (ControlText.h) with the canvas's font and brush; with DT_CALCRECT rect receives the
+// extent.
 void CanvasDrawTextW(TCanvas* canvas, const WideString& text, TRect& rect, UINT flags);
 
 }  // namespace uni

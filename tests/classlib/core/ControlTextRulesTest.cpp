@@ -4,6 +4,7 @@
 
 #include "classlib/core/CaptionText.h"
 #include "classlib/core/LineSpans.h"
+#include "classlib/core/TextLines.h"
 
 TEST(CaptionText, AcceleratorIsTheCharacterAfterTheFirstSingleAmpersand) {
     EXPECT_EQ(AccelChar("&Save"), 'S');
@@ -63,4 +64,20 @@ TEST(LineSpans, AdjustLineBreaksMakesEveryBreakCrLf) {
     EXPECT_EQ(AdjustLineBreaks("\r\n"), "\r\n");
     EXPECT_EQ(AdjustLineBreaks(""), "");
     EXPECT_EQ(AdjustLineBreaks("no breaks"), "no breaks");
+}
+
+TEST(TextLines, LinesSplitAtEveryBreakAndPrefixesAreNotDrawn) {
+    const std::vector<TTextLine> lines = SplitTextLines(u"&Open && save\r\nA&&B&\nlast&", false, true);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].Source, u"&Open && save");
+    EXPECT_EQ(lines[0].Shown, u"Open & save");
+    EXPECT_EQ(lines[1].Shown, u"A&B");  // a lone prefix at the end draws nothing
+    EXPECT_EQ(lines[2].Shown, u"last");
+    // Without prefixes every '&' is drawn; a single-line text keeps its breaks.
+    EXPECT_EQ(SplitTextLines(u"a&b", false, false)[0].Shown, u"a&b");
+    const std::vector<TTextLine> single = SplitTextLines(u"a\nb", true, true);
+    ASSERT_EQ(single.size(), 1u);
+    EXPECT_EQ(single[0].Shown, u"a\nb");
+    // An empty text is one empty line.
+    ASSERT_EQ(SplitTextLines(u"", false, true).size(), 1u);
 }

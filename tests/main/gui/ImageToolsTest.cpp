@@ -138,6 +138,12 @@ protected:
         editor_->UndoCommand(nullptr);
         return true;
     }
+    // The digits typed over the whole of the resize frame's width field.
+    static void TypeWidth(TKelvoResizeFrame& frame, const wchar_t* digits) {
+        frame.WidthEdit->SetFocus();
+        frame.WidthEdit->Perform(EM_SETSEL, 0, -1);
+        for (const wchar_t* c = digits; *c; ++c) testsupport::TypeUnicode(*c);
+    }
 
     TKelvoCrop2Tool* crop_ = nullptr;
     TKelvoRotateTool* rotate_ = nullptr;
@@ -341,9 +347,7 @@ TEST_F(ImageTools, ResizeWithProportionsKeptIsUndoneToTheExactPixelsAndRedone) {
     TKelvoResizeFrame& frame = *resize_->Frame;
     Idle();
     EXPECT_FALSE(frame.OkButton->Enabled());  // nothing to do at the image's own size
-    frame.WidthEdit->SetFocus();
-    frame.WidthEdit->Perform(EM_SETSEL, 0, -1);
-    for (wchar_t c : {L'1', L'0', L'0'}) testsupport::TypeUnicode(c);
+    TypeWidth(frame, L"100");
     ASSERT_TRUE(PumpUntil([&] { return resize_->NewWidth() == 100; }));
     EXPECT_EQ(resize_->NewHeight(), 80);
     EXPECT_EQ(frame.HeightEdit->Text(), u"80");
@@ -382,13 +386,39 @@ TEST_F(ImageTools, CtrlASelectsASizeFieldSoThatTypingReplacesIt) {
     EXPECT_EQ(resize_->NewHeight(), 96);
 }
 
+// Tab and Shift+Tab go round the frame's fields in order, as in a dialog (through the program's message loop):
+// past the last one Tab comes back to the first, instead of going on into the other tools' frames behind it.
+TEST_F(ImageTools, TabGoesRoundTheResizeFieldsInOrderAndShiftTabBack) {
+    ASSERT_TRUE(ChooseTool(resize_, resize_->Button));
+    TKelvoResizeFrame& frame = *resize_->Frame;
+    Idle();
+    // A size that differs from the image's, so that OK can be reached too.
+    TypeWidth(frame, L"100");
+    ASSERT_TRUE(PumpUntil([&] { return resize_->NewWidth() == 100; }));
+    Idle();
+    ASSERT_TRUE(ClickControl(frame.WidthEdit, [&] { return frame.WidthEdit->Focused(); }));
+    const auto loop = [] { Application->ProcessMessages(); };
+    const auto focusAfter = [&](WORD modifier) {
+        const HWND before = ::GetFocus();
+        if (modifier)
+            testsupport::PressWith(modifier, VK_TAB);
+        else
+            testsupport::Press(VK_TAB);
+        PumpUntil([&] { return ::GetFocus() != before; }, testsupport::kPumpTimeoutMs, loop);
+        return FindControl(::GetFocus());
+    };
+    const std::vector<TControl*> order{frame.HeightEdit, frame.ConstrainProportionsCheckBox, frame.OkButton,
+                                       frame.CancelButton, frame.WidthEdit};
+    for (TControl* expected : order) EXPECT_EQ(focusAfter(0), expected) << expected->Name();
+    EXPECT_EQ(focusAfter(VK_SHIFT), frame.CancelButton);
+    EXPECT_EQ(focusAfter(VK_SHIFT), frame.OkButton);
+}
+
 TEST_F(ImageTools, ATypedSizeBeyondWhatOneBufferHoldsIsReportedAndChangesNothing) {
     ASSERT_TRUE(ChooseTool(resize_, resize_->Button));
     TKelvoResizeFrame& frame = *resize_->Frame;
     Idle();
-    frame.WidthEdit->SetFocus();
-    frame.WidthEdit->Perform(EM_SETSEL, 0, -1);
-    for (wchar_t c : {L'4', L'0', L'0', L'0', L'0'}) testsupport::TypeUnicode(c);
+    TypeWidth(frame, L"40000");
     // Held at the largest side; the height follows in proportion.
     ASSERT_TRUE(PumpUntil([&] { return resize_->NewWidth() == 32767; }));
     EXPECT_EQ(resize_->NewHeight(), 26214);
