@@ -4,6 +4,7 @@
 
 #include "app/win/KelvoGdiPlus.h"
 #include "app/win/KelvoGraphicsIO.h"
+#include "app/win/KelvoStartupTrace.h"
 #include "app/core/KelvoTextIds.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/Exceptions.h"
@@ -150,6 +151,7 @@ void TKelvoDemonstrationForm::Fill(TKelvoDemonstrationModule& module) {
         titles.push_back(script->GetTitle());
         scripts_.push_back(std::move(script));
     }
+    kelvo::StartupMark("demonstration scripts read");
     TKelvoGdiPlusUser gdiplus;
     const bool pictures = gdiplus.Use();
     for (std::int32_t index : KelvoDemoListOrder(titles)) {
@@ -163,6 +165,7 @@ void TKelvoDemonstrationForm::Fill(TKelvoDemonstrationModule& module) {
     const std::int32_t selected = KelvoDemoListSelection(module.SelectedIndex, DemoListView->Items()->Count());
     if (selected >= 0) DemoListView->SetItemIndex(selected);
     lastIndex_ = std::max(selected, 0);
+    kelvo::StartupMark("demonstrations listed with their thumbnails");
 }
 
 std::int32_t TKelvoDemonstrationForm::AddThumbnail(const WideString& fileName) {
@@ -180,6 +183,14 @@ std::int32_t TKelvoDemonstrationForm::SelectedIndex() const {
 TKelvoDemoScript* TKelvoDemonstrationForm::SelectedScript() const {
     TListItem* item = DemoListView->Selected();
     return item ? static_cast<TKelvoDemoScript*>(item->Data()) : nullptr;
+}
+
+void TKelvoDemonstrationForm::WndProc(TMessage& message) {
+    TKelvoForm::WndProc(message);
+    if (message.Msg == WM_PAINT && !painted_) {
+        painted_ = true;
+        kelvo::StartupMark("demonstrations window first painted");
+    }
 }
 
 void TKelvoDemonstrationForm::Localize() {
