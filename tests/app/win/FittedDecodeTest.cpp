@@ -4,11 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "app/core/KelvoPixelOps.h"
+#include "app/core/TKelvoPixelBuffer.h"
 #include "app/win/KelvoFittedDecode.h"
+#include "app/win/KelvoGraphicsIO.h"
+#include "tests/app/support/ExifBuilder.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
+using testsupport::FileBytes;
 using testsupport::Wide;
 using testsupport::WriteBytes;
 
@@ -49,6 +54,16 @@ std::uint32_t PixelAt(const TKelvoFittedPicture& p, std::int32_t x, std::int32_t
     return std::uint32_t(at[2]) << 16 | std::uint32_t(at[1]) << 8 | at[0];
 }
 
+// A JPEG of w x h pixels of one colour, saved by GDI+.
+void WriteFlatJpeg(const std::string& path, std::int32_t w, std::int32_t h, Byte red, Byte blue) {
+    TKelvoPixelBuffer pixels;
+    pixels.SetFormatAndBounds(KelvoFormatBGR24, TKelvoRect{0, 0, w, h});
+    for (std::int32_t y = 0; y < h; ++y)
+        for (std::int32_t x = 0; x < w; ++x) MakeBGR(pixels.PixelAddress(x, y), red, 0, blue);
+    TKelvoProperties none;
+    ASSERT_TRUE(WriteGraphicsFile(Wide(path), KelvoFormatJPEG, pixels, TKelvoRect{}, none, TKelvoResolution{}, 95));
+}
+
 }  // namespace
 
 TEST(FittedDecode, APictureIsReducedToFitTheBoxWithItsAspectKept) {
@@ -74,4 +89,22 @@ TEST(FittedDecode, AFileThatIsNoPictureIsRefused) {
     EXPECT_FALSE(KelvoDecodeFitted(Wide(dir.File("note.jpg")), 96, 72, picture));
     EXPECT_FALSE(KelvoDecodeFitted(Wide(dir.File("missing.png")), 96, 72, picture));
     EXPECT_EQ(picture.Width, 0);
+}
+
+TEST(FittedDecode, AStoredPreviewIsShownInPlaceOfTheWholePicture) {
+    testsupport::TempDir dir;
+    // The photo is red, the preview its EXIF block stores blue: the colour tells which one was decoded.
+    ASSERT_NO_FATAL_FAILURE(WriteFlatJpeg(dir.File("preview.jpg"), 32, 24, 0, 255));
+    ASSERT_NO_FATAL_FAILURE(WriteFlatJpeg(dir.File("photo.jpg"), 640, 480, 255, 0));
+    const std::vector<Byte> block =
+        exiftest::CameraBlock(true, 1, "Canon", "EOS 5", 15, 1, FileBytes(dir.File("preview.jpg")));
+    WriteBytes(dir.File("photo.jpg"),
+               exiftest::WithSegment(FileBytes(dir.File("photo.jpg")), exiftest::ExifSegment(block)));
+    TKelvoFittedPicture picture;
+    ASSERT_TRUE(KelvoDecodeFitted(Wide(dir.File("photo.jpg")), 96, 72, picture));
+    EXPECT_EQ(picture.Width, 96);
+    EXPECT_EQ(picture.Height, 72);
+    const std::uint32_t middle = PixelAt(picture, 48, 36);
+    EXPECT_LT(middle >> 16, 0x20u) << std::hex << middle;
+    EXPECT_GT(middle & 0xFF, 0xE0u) << std::hex << middle;
 }
