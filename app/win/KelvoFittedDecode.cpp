@@ -1,6 +1,7 @@
 #include "app/win/KelvoFittedDecode.h"
 
 #include <algorithm>
+#include <new>
 
 #include "app/core/KelvoExifRead.h"
 #include "app/core/KelvoResample.h"
@@ -21,6 +22,9 @@ using TComOwned = TOwned<T, ReleaseCom>;
 
 std::int32_t RowStride(std::int32_t width) { return (width * 3 + 3) & ~3; }
 
+// The largest whole picture decoded for a preview: 24-bit, about 85 megapixels.
+constexpr std::uint64_t kMaxWholeBytes = std::uint64_t(256) << 20;
+
 // The whole frame, 24-bit.
 bool DecodeWhole(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, std::int32_t width, std::int32_t height,
                  TKelvoFittedPicture& decoded) {
@@ -31,7 +35,14 @@ bool DecodeWhole(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, std:
                                      WICBitmapPaletteTypeCustom)))
         return false;
     const std::int32_t stride = RowStride(width);
-    std::vector<std::uint8_t> bits(std::size_t(stride) * std::size_t(height));
+    // A picture too big for one block of this process is refused before anything is allocated.
+    if (std::uint64_t(stride) * std::uint64_t(height) > kMaxWholeBytes) return false;
+    std::vector<std::uint8_t> bits;
+    try {
+        bits.resize(std::size_t(stride) * std::size_t(height));
+    } catch (const std::bad_alloc&) {
+        return false;  // the address space of a 32-bit process is short of it
+    }
     if (FAILED(converter->CopyPixels(nullptr, UINT(stride), UINT(bits.size()), bits.data()))) return false;
     decoded = TKelvoFittedPicture{width, height, stride, std::move(bits)};
     return true;
