@@ -3,12 +3,13 @@
 # copied beside them into Images, the images folder of the program (and of the tests).
 if(VANTOREL_CONFIG STREQUAL "win" AND TARGET Vantorel)
   find_program(VANTOREL_CONVERT NAMES convert-im6.q16 convert-im6 convert REQUIRED)
+  find_program(VANTOREL_EXIFTOOL NAMES exiftool REQUIRED)
   set(_content ${PROJECT_SOURCE_DIR}/demo/content)
   set(_drawn ${CMAKE_BINARY_DIR}/demo-images)
   set(_photographs Facade.jpg LensFacade.jpg Sideways.jpg)
   list(TRANSFORM _photographs PREPEND ${_drawn}/ OUTPUT_VARIABLE _drawn_files)
   add_custom_command(OUTPUT ${_drawn_files}
-                     COMMAND sh ${_content}/make-images.sh ${VANTOREL_CONVERT} ${_drawn}
+                     COMMAND sh ${_content}/make-images.sh ${VANTOREL_CONVERT} ${VANTOREL_EXIFTOOL} ${_drawn}
                      DEPENDS ${_content}/make-images.sh
                      COMMENT "Drawing the demonstrations' photographs")
   set(_demo_outputs)

@@ -1,6 +1,7 @@
 #!/bin/sh
-# make-images.sh CONVERT OUT: draws the photographs of the program's own demonstrations into OUT with
-# ImageMagick's convert (CONVERT). Nothing is downloaded: every picture is built from rectangles, a flat
+# make-images.sh CONVERT EXIFTOOL OUT: draws the photographs of the program's own demonstrations into OUT with
+# ImageMagick's convert (CONVERT), and stores in each, as a camera does, a preview of at most 160 x 160 in its
+# EXIF block (EXIFTOOL), which the demonstrations window shows without decoding the whole photograph. Nothing is downloaded: every picture is built from rectangles, a flat
 # façade seen at an angle, and for the lens demonstration the bowing of a wide-angle lens.
 #
 # - Facade.jpg (640 x 480): a façade shot from the street, its sides leaning inwards. Its corners (image
@@ -14,7 +15,8 @@
 #   black strip of the lens cap along its right edge.
 set -eu
 convert=$1
-out=$2
+exiftool=$2
+out=$3
 mkdir -p "$out"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -70,3 +72,8 @@ facade 560 400 6 5 "$tmp/wide.png"
   -stroke none -fill '#2f5d1f' -draw 'circle 530,300 530,220' -fill '#6b4a2f' -draw 'rectangle 522,370 538,420' \
   -rotate 90 -brightness-contrast -35x-5 \
   -fill black -draw 'rectangle 440,0 480,640' -attenuate 0.3 +noise Gaussian -quality 92 "$out/Sideways.jpg"
+
+for photo in Facade LensFacade Sideways; do
+  "$convert" "$out/$photo.jpg" -thumbnail 160x160 -quality 85 -strip "$tmp/$photo-preview.jpg"
+  "$exiftool" -q -overwrite_original "-ThumbnailImage<=$tmp/$photo-preview.jpg" "$out/$photo.jpg"
+done

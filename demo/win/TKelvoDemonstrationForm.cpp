@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "app/win/KelvoFittedDecode.h"
 #include "app/win/KelvoGdiPlus.h"
 #include "app/win/KelvoGraphicsIO.h"
+#include "app/win/KelvoStartupTrace.h"
 #include "app/core/KelvoTextIds.h"
 #include "classlib/core/CodePages.h"
 #include "classlib/core/Exceptions.h"
@@ -37,8 +39,9 @@ std::vector<WideString> ScriptFiles(const WideString& folder) {
     return files;
 }
 
-// A white 24-bit picture of the thumbnail size with its frame, the image drawn into it first when given.
-TObjectPtr<TBitmap> FramedPicture(Gdiplus::GpImage* image) {
+// A white 24-bit picture of the thumbnail size with its frame, the picture drawn centred into it first when
+// given: either one decoded at its fitted size or, for what only GDI+ reads, an image scaled here.
+TObjectPtr<TBitmap> FramedPicture(const TKelvoFittedPicture* fitted, Gdiplus::GpImage* image) {
     const int w = TKelvoDemonstrationForm::kThumbnailWidth, h = TKelvoDemonstrationForm::kThumbnailHeight;
     TObjectPtr<TBitmap> bitmap = MakeObject<TBitmap>();
     bitmap->SetPixelFormat(pf24bit);
@@ -47,8 +50,19 @@ TObjectPtr<TBitmap> FramedPicture(Gdiplus::GpImage* image) {
     canvas->Brush()->SetColor(clWhite);
     canvas->FillRect(Rect(0, 0, w, h));
     UINT iw = 0, ih = 0;
-    if (image && Gdiplus::DllExports::GdipGetImageWidth(image, &iw) == Gdiplus::Ok &&
-        Gdiplus::DllExports::GdipGetImageHeight(image, &ih) == Gdiplus::Ok && iw > 0 && ih > 0) {
+    if (fitted) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = fitted->Width;
+        info.bmiHeader.biHeight = -fitted->Height;  // top row first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        info.bmiHeader.biCompression = BI_RGB;
+        ::SetDIBitsToDevice(canvas->Handle(), (w - fitted->Width) / 2, (h - fitted->Height) / 2, DWORD(fitted->Width),
+                            DWORD(fitted->Height), 0, 0, 0, UINT(fitted->Height), fitted->Bits.data(), &info,
+                            DIB_RGB_COLORS);
+    } else if (image && Gdiplus::DllExports::GdipGetImageWidth(image, &iw) == Gdiplus::Ok &&
+               Gdiplus::DllExports::GdipGetImageHeight(image, &ih) == Gdiplus::Ok && iw > 0 && ih > 0) {
         // Scaled to fit with its aspect kept, centred.
         const double scale = std::min(double(w) / iw, double(h) / ih);
         const int dw = std::max(1, int(iw * scale + 0.5)), dh = std::max(1, int(ih * scale + 0.5));
@@ -142,7 +156,7 @@ void TKelvoDemonstrationForm::Fill(TKelvoDemonstrationModule& module) {
     module_ = &module;
     ShowAtStartCheckBox->SetChecked(module.ShowAtStartUp);
     // Image 0: the empty frame of a picture that cannot be read.
-    Thumbnails->Add(FramedPicture(nullptr).get(), nullptr);
+    Thumbnails->Add(FramedPicture(nullptr, nullptr).get(), nullptr);
     std::vector<WideString> titles;
     for (const WideString& file : ScriptFiles(module.DemonstrationsFolder)) {
         auto script = std::make_unique<TKelvoDemoScript>();
@@ -150,26 +164,32 @@ void TKelvoDemonstrationForm::Fill(TKelvoDemonstrationModule& module) {
         titles.push_back(script->GetTitle());
         scripts_.push_back(std::move(script));
     }
-    TKelvoGdiPlusUser gdiplus;
-    const bool pictures = gdiplus.Use();
+    kelvo::StartupMark("demonstration scripts read");
     for (std::int32_t index : KelvoDemoListOrder(titles)) {
         TKelvoDemoScript* script = scripts_[std::size_t(index)].get();
         TUniListItem* item = DemoListView->AddItem(titles[std::size_t(index)]);
         item->SetData(script);
         const AnsiString image = script->GetInfo("Image");
-        item->SetImageIndex(
-            pictures && !image.empty() ? AddThumbnail(module.DemonstrationsFolder + script->DecodeText(image)) : 0);
+        item->SetImageIndex(image.empty() ? 0 : AddThumbnail(module.DemonstrationsFolder + script->DecodeText(image)));
     }
     const std::int32_t selected = KelvoDemoListSelection(module.SelectedIndex, DemoListView->Items()->Count());
     if (selected >= 0) DemoListView->SetItemIndex(selected);
     lastIndex_ = std::max(selected, 0);
+    kelvo::StartupMark("demonstrations listed with their thumbnails");
 }
 
 std::int32_t TKelvoDemonstrationForm::AddThumbnail(const WideString& fileName) {
+    if (!uni::FileExistsW(fileName)) return 0;
+    // Decoded by the imaging component alone and reduced to the thumbnail; the program's own KVI files, which
+    // only GDI+ reads here, are drawn scaled by GDI+.
+    TKelvoFittedPicture fitted;
+    if (KelvoDecodeFitted(fileName, kThumbnailWidth, kThumbnailHeight, fitted))
+        return Thumbnails->Add(FramedPicture(&fitted, nullptr).get(), nullptr);
+    TKelvoGdiPlusUser gdiplus;
     TGdipImage image;
     bool kvi = false;
-    if (!uni::FileExistsW(fileName) || !OpenGdipImage(fileName, image, kvi)) return 0;
-    return Thumbnails->Add(FramedPicture(image.Get()).get(), nullptr);
+    if (!gdiplus.Use() || !OpenGdipImage(fileName, image, kvi)) return 0;
+    return Thumbnails->Add(FramedPicture(nullptr, image.Get()).get(), nullptr);
 }
 
 std::int32_t TKelvoDemonstrationForm::SelectedIndex() const {
@@ -180,6 +200,14 @@ std::int32_t TKelvoDemonstrationForm::SelectedIndex() const {
 TKelvoDemoScript* TKelvoDemonstrationForm::SelectedScript() const {
     TListItem* item = DemoListView->Selected();
     return item ? static_cast<TKelvoDemoScript*>(item->Data()) : nullptr;
+}
+
+void TKelvoDemonstrationForm::WndProc(TMessage& message) {
+    TKelvoForm::WndProc(message);
+    if (message.Msg == WM_PAINT && !painted_) {
+        painted_ = true;
+        kelvo::StartupMark("demonstrations window first painted");
+    }
 }
 
 void TKelvoDemonstrationForm::Localize() {

@@ -49,6 +49,7 @@ class TKelvoDemonstrationForm : public TKelvoForm {
     static constexpr int kThumbnailHeight = 72;
 
 private:
+    void WndProc(TMessage& message) override;
     static void Build(TComponent* root);
     // The thumbnail of the picture file in the list's images; 0 (the empty picture) when it cannot be read.
     std::int32_t AddThumbnail(const WideString& fileName);
@@ -58,4 +59,5 @@ private:
     TKelvoDemonstrationModule* module_ = nullptr;
     std::vector<std::unique_ptr<TKelvoDemoScript>> scripts_;
     std::int32_t lastIndex_ = 0;
+    bool painted_ = false;
 };

@@ -5,6 +5,7 @@
 #include "app/core/TKelvoSDFReader.h"
 #include "app/core/TKelvoSDFWriter.h"
 #include "app/win/KelvoProgramMainForm.h"
+#include "app/win/KelvoStartupTrace.h"
 #include "app/win/TKelvoApplication.h"
 #include "app/win/TKelvoGraphicsEditor.h"
 #include "app/win/TKelvoToolPanelModule.h"
@@ -192,6 +193,7 @@ void TKelvoDemonstrationModule::ShowDemonstrations() {
     if (playback_.IsPlaying() || playback_.IsRecording()) return;
     TKelvoDemonstrationForm::RegisterBuilder();
     TObjectPtr<TKelvoDemonstrationForm> form(Create<TKelvoDemonstrationForm>(nullptr));
+    kelvo::StartupMark("demonstrations window and its controls made");
     form->Fill(*this);
     const int result = form->ShowModal();
     SelectedIndex = form->SelectedIndex();
@@ -213,6 +215,7 @@ void TKelvoDemonstrationModule::DemonstrationsClick(TObject*) { ShowDemonstratio
 void TKelvoDemonstrationModule::ShowAgain() { ShowDemonstrations(); }
 
 void TKelvoDemonstrationModule::ShowAtStart() {
+    kelvo::StartupMark("until the demonstrations window's deferred call");
     TKelvoGraphicsEditor* editor = TKelvoGraphicsEditor::Instance();
     if (editor && editor->Documents().PluginMode()) return;
     ShowDemonstrations();
