@@ -182,7 +182,6 @@ TEST_F(ToolFrame, ControlsSizeToTheirTextAndPanelsToTheirChildren) {
     EXPECT_EQ(label_->Width(), top_->Width() - 12);
 }
 
-
 // Each change of the font or the text sizes the control anew, also back to what it was before.
 TEST_F(ToolFrame, TheHeightFollowsEveryChangeOfFontAndText) {
     const int line = LineHeight(label_);
