@@ -396,8 +396,9 @@ TEST_F(ToolFrame, AButtonsMarginsLetTheMouseThroughAndAHeldButtonRepeats) {
     release.mi.dwFlags |= MOUSEEVENTF_LEFTUP;
     ::SendInput(1, &release, sizeof release);
     ASSERT_TRUE(PumpUntil([&] { return !buttons_[2]->Pushed(); }));
+    // A system timer may fire up to a tick (10 ms) before its period as the tick count reads it.
     EXPECT_GE(times[1] - times[0], 390u);
-    EXPECT_GE(times[3] - times[1], 190u);
+    EXPECT_GE(times[3] - times[1], 180u);
     EXPECT_LT(times[3] - times[1], 400u);
     const std::size_t count = times.size();
     PumpFor(300);
